@@ -1,0 +1,24 @@
+#include "Clock.h"
+
+#include <cerrno>
+#include <ctime>
+
+namespace dravinor::link {
+
+void SystemClock::sleepMs(int ms)
+{
+    if (ms <= 0)
+        return;
+    timespec request{ms / 1000, (ms % 1000) * 1000000L};
+    while (nanosleep(&request, &request) != 0 && errno == EINTR) {
+    }
+}
+
+std::uint32_t SystemClock::tickMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint32_t>(now.tv_sec * 1000ULL + now.tv_nsec / 1000000);
+}
+
+}  // namespace dravinor::link

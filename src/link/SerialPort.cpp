@@ -1,0 +1,123 @@
+#include "SerialPort.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace dravinor::link {
+
+SerialPort::SerialPort(SerialDevice& device, Clock& clock, NameResolver resolver)
+    : device_(device), clock_(clock), resolver_(std::move(resolver))
+{
+}
+
+bool SerialPort::open(const std::string& name)
+{
+    // A port already open stays in use, whatever name is asked for.
+    if (portOpen_)
+        return true;
+    const std::string path = resolver_ ? resolver_(name) : name;
+    if (path.empty()) {
+        lastOpen_ = {OpenError::NotFound, {}};
+        return false;
+    }
+    lastOpen_ = device_.open(path);
+    if (!lastOpen_.ok())
+        return false;
+    portOpen_ = true;
+    portName_ = name;
+    return true;
+}
+
+void SerialPort::close()
+{
+    if (!portOpen_)
+        return;
+    device_.close();
+    portOpen_ = false;
+    controllerConnected_ = false;
+}
+
+bool SerialPort::deviceLost() const
+{
+    return portOpen_ && device_.hungUp();
+}
+
+bool SerialPort::send(const std::uint8_t* bytes, std::size_t count)
+{
+    if (!portOpen_ || device_.hungUp())
+        return false;
+    device_.setRts(true);
+    if (!device_.write(bytes, count)) {
+        // Release the line anyway: a keyed transmitter would deafen it.
+        device_.setRts(false);
+        return false;
+    }
+    device_.drainOutput();
+    device_.setRts(false);
+    return true;
+}
+
+void SerialPort::discardInput()
+{
+    if (portOpen_ && !device_.hungUp())
+        device_.discardInput();
+}
+
+std::size_t SerialPort::readAvailable(std::uint8_t* buffer, std::size_t max)
+{
+    queuedCount_ = (portOpen_ && !device_.hungUp()) ? device_.queuedCount() : 0;
+    if (queuedCount_ == 0) {
+        lastReadCount_ = 0;
+        return 0;
+    }
+    lastReadCount_ = device_.read(buffer, std::min(queuedCount_, max));
+    return lastReadCount_;
+}
+
+void SerialPort::pollOnce()
+{
+    clock_.sleepMs(pollSleepMs);
+    readAvailable(receive_.data(), receive_.size());
+}
+
+bool SerialPort::waitReply()
+{
+    replyFlag_ = false;
+    lastReadCount_ = 0;
+    for (int poll = 0; poll < pollsPerWait; ++poll) {
+        if (deviceLost())
+            break;
+        pollOnce();
+        if (queuedCount_ > 0) {
+            replyFlag_ = true;
+            break;
+        }
+    }
+    return replyFlag_;
+}
+
+bool SerialPort::collectReply(std::size_t n)
+{
+    replyLength_ = 0;
+    replyFlag_ = false;
+    lastReadCount_ = 0;
+    for (int poll = 0; poll < pollsPerWait; ++poll) {
+        if (deviceLost())
+            break;
+        // The test below looks only at bytes of earlier polls, so a reply
+        // is confirmed by one more poll after its n-th byte arrived.
+        replyLength_ += lastReadCount_;
+        pollOnce();
+        if (replyLength_ < reply_.size()) {
+            const std::size_t room = reply_.size() - replyLength_;
+            std::copy_n(receive_.begin(), std::min(room, lastReadCount_), reply_.begin() + replyLength_);
+        }
+        if (replyLength_ >= n) {
+            replyFlag_ = true;
+            break;
+        }
+    }
+    return replyFlag_;
+}
+
+}  // namespace dravinor::link

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Clock.h"
+#include "SerialDevice.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace dravinor::link {
+
+// The one serial port of the program: opens a named port, sends with RTS
+// keyed around the transmission and collects answers by short bounded polls.
+class SerialPort {
+public:
+    static constexpr std::size_t receiveBufferSize = 1024;
+    static constexpr std::size_t replyBufferSize = 12;
+    static constexpr int pollsPerWait = 21;
+    static constexpr int pollSleepMs = 2;
+
+    // Turns a logical name ("COM3") into a device path; empty when unknown.
+    using NameResolver = std::function<std::string(const std::string& name)>;
+
+    SerialPort(SerialDevice& device, Clock& clock, NameResolver resolver);
+
+    bool open(const std::string& name);
+    void close();
+    bool send(const std::uint8_t* bytes, std::size_t count);
+    std::size_t readAvailable(std::uint8_t* buffer, std::size_t max);
+    bool waitReply();
+    bool collectReply(std::size_t n);
+    // Throws away stale bytes before a new command, so an old answer can
+    // never be taken for the next one.
+    void discardInput();
+
+    bool portOpen() const { return portOpen_; }
+    bool controllerConnected() const { return controllerConnected_; }
+    void setControllerConnected(bool connected) { controllerConnected_ = connected; }
+    const std::string& portName() const { return portName_; }
+    // Why the last open failed (OpenError::None after a success).
+    const OpenResult& lastOpenResult() const { return lastOpen_; }
+    // The device went away while open: waits give up at once.
+    bool deviceLost() const;
+
+    bool replyReceived() const { return replyFlag_; }
+    const std::array<std::uint8_t, receiveBufferSize>& receiveBuffer() const { return receive_; }
+    const std::array<std::uint8_t, replyBufferSize>& replyBuffer() const { return reply_; }
+    std::size_t lastReadCount() const { return lastReadCount_; }
+    std::size_t queuedCount() const { return queuedCount_; }
+
+    Clock& clock() { return clock_; }
+
+private:
+    // One poll of a wait: sleep, then read what is waiting into the receive buffer.
+    void pollOnce();
+
+    SerialDevice& device_;
+    Clock& clock_;
+    NameResolver resolver_;
+    bool portOpen_ = false;
+    bool controllerConnected_ = false;
+    std::string portName_;
+    OpenResult lastOpen_;
+    std::array<std::uint8_t, receiveBufferSize> receive_{};
+    std::array<std::uint8_t, replyBufferSize> reply_{};
+    std::size_t lastReadCount_ = 0;
+    std::size_t queuedCount_ = 0;
+    std::size_t replyLength_ = 0;
+    bool replyFlag_ = false;
+};
+
+}  // namespace dravinor::link

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace dravinor::params {
+
+// The controller's 35 one-byte parameters at their addresses 1..35, in a
+// 64-byte image. Bytes 0 and 36..63 mean nothing but travel with files.
+// 16-bit parameters (14-15, 16-17, 18-19, 22-23) are stored high byte first.
+class ParameterBlock {
+public:
+    static constexpr std::size_t size = 64;
+    static constexpr int firstAddress = 1;
+    static constexpr int lastAddress = 35;
+    static constexpr int count = lastAddress - firstAddress + 1;
+
+    std::uint8_t get(int address) const { return bytes_.at(static_cast<std::size_t>(address)); }
+    // Value before address, as in the controller writes.
+    void setParameter(std::uint8_t value, int address) { bytes_.at(static_cast<std::size_t>(address)) = value; }
+    std::uint16_t word(int address) const
+    {
+        return static_cast<std::uint16_t>(get(address) * 256 + get(address + 1));
+    }
+    void setWord(std::uint16_t value, int address)
+    {
+        setParameter(static_cast<std::uint8_t>(value >> 8), address);
+        setParameter(static_cast<std::uint8_t>(value & 0xFF), address + 1);
+    }
+
+    const std::array<std::uint8_t, size>& bytes() const { return bytes_; }
+    std::array<std::uint8_t, size>& bytes() { return bytes_; }
+
+    bool operator==(const ParameterBlock&) const = default;
+
+private:
+    std::array<std::uint8_t, size> bytes_{};
+};
+
+}  // namespace dravinor::params
