@@ -1,0 +1,82 @@
+#pragma once
+
+#include "SerialPort.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace dravinor::link {
+
+// What the window shows after a connection step; the window turns these
+// into its own texts.
+enum class StatusLine { First, Second };
+enum class StatusMessage {
+    CannotOpenPort,   // the port does not open
+    WrongController,  // the port opens but nothing answers
+    PortOpen,         // a controller answered (the port name follows after a scan)
+};
+
+struct StatusUpdate {
+    StatusLine line = StatusLine::First;
+    StatusMessage message = StatusMessage::CannotOpenPort;
+    std::string portName;  // set when the text names the port: "Port otwarty - COM3"
+};
+
+struct TitleUpdate {
+    enum class Kind { Unchanged, NoController, Version } kind = Kind::Unchanged;
+    std::string versionText;  // with Kind::Version
+};
+
+// Check marks of the port items COM1..COM8 of the ports menu.
+struct PortChecks {
+    enum class Kind { Unchanged, None, Only } kind = Kind::Unchanged;
+    int index = -1;  // with Kind::Only
+};
+
+struct ConnectionOutcome {
+    bool connected = false;
+    std::optional<StatusUpdate> status;  // the last text put into a status line
+    TitleUpdate title;
+    PortChecks checks;
+};
+
+// Finds the controller, identifies it and has the parameters read.
+class Connection {
+public:
+    static constexpr int menuPortCount = 8;  // COM1..COM8 have menu items
+    static constexpr int silentTries = 5;
+    static constexpr int pauseAfterSilentTryMs = 10;
+
+    // readAllParameters is the transfer layer's full read, run after every
+    // successful identification.
+    Connection(SerialPort& port, std::function<void()> readAllParameters);
+
+    bool isControllerPresent();
+    // "[ " + (" " for controller types 1 and 2) + "wersja sterownika " + version + " ]"
+    std::string versionText();
+    static std::string versionTextFor(std::uint8_t identity);
+
+    ConnectionOutcome connectToPort(const std::string& name);
+    // A port item of the ports menu (index 0 = COM1).
+    ConnectionOutcome choosePortItem(int index);
+    ConnectionOutcome autodetect();
+    // The menu command: the scan always begins at COM1.
+    ConnectionOutcome autodetectFromMenu();
+    ConnectionOutcome reidentify();
+
+    int currentPortIndex() const { return currentPortIndex_; }
+    // Called with each status text as a scan goes, so a window can repaint.
+    void setStatusListener(std::function<void(const StatusUpdate&)> listener) { listener_ = std::move(listener); }
+
+private:
+    void showStatus(ConnectionOutcome& outcome, StatusUpdate update);
+
+    SerialPort& port_;
+    std::function<void()> readAllParameters_;
+    std::function<void(const StatusUpdate&)> listener_;
+    int currentPortIndex_ = 0;
+};
+
+}  // namespace dravinor::link

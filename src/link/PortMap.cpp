@@ -1,0 +1,152 @@
+#include "PortMap.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+namespace dravinor::link {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Candidate {
+    int group;
+    long number;
+    std::string path;
+};
+
+// "ttyUSB12" with prefix "ttyUSB" gives 12; -1 when the rest is not a number.
+long deviceNumber(const std::string& name, const std::string& prefix)
+{
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+        return -1;
+    const std::string rest = name.substr(prefix.size());
+    if (!std::all_of(rest.begin(), rest.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return -1;
+    return std::stol(rest);
+}
+
+// Legacy ttyS nodes exist whether or not a UART sits behind them; the
+// kernel reports type 0 (unknown) for the empty ones.
+bool hasRealUart(const std::string& sysTtyDir, const std::string& name)
+{
+    std::ifstream typeFile(sysTtyDir + "/" + name + "/type");
+    int type = 0;
+    return typeFile >> type && type != 0;
+}
+
+std::string trim(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string PortMap::portName(int index)
+{
+    return "COM" + std::to_string(index + 1);
+}
+
+int PortMap::portIndex(const std::string& name)
+{
+    if (name.size() < 4 || name.size() > 5)
+        return -1;
+    std::string prefix = name.substr(0, 3);
+    std::transform(prefix.begin(), prefix.end(), prefix.begin(), [](unsigned char c) { return std::toupper(c); });
+    if (prefix != "COM")
+        return -1;
+    const long number = deviceNumber(name, name.substr(0, 3));
+    return number >= 1 && number <= portCount ? static_cast<int>(number - 1) : -1;
+}
+
+PortMap PortMap::discover(const std::string& devDir, const std::string& sysTtyDir)
+{
+    static const std::array<std::string, 3> prefixes{"ttyUSB", "ttyACM", "ttyS"};
+    std::vector<Candidate> found;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(devDir, error)) {
+        const std::string name = entry.path().filename().string();
+        for (int group = 0; group < static_cast<int>(prefixes.size()); ++group) {
+            const long number = deviceNumber(name, prefixes[static_cast<std::size_t>(group)]);
+            if (number < 0)
+                continue;
+            if (prefixes[static_cast<std::size_t>(group)] == "ttyS" && !hasRealUart(sysTtyDir, name))
+                continue;
+            found.push_back({group, number, entry.path().string()});
+        }
+    }
+    std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
+        return a.group != b.group ? a.group < b.group : a.number < b.number;
+    });
+    PortMap map;
+    for (std::size_t i = 0; i < found.size() && i < map.paths_.size(); ++i)
+        map.paths_[i] = found[i].path;
+    return map;
+}
+
+std::string PortMap::resolve(const std::string& name) const
+{
+    if (!name.empty() && name.front() == '/')
+        return name;
+    const int index = portIndex(name);
+    return index < 0 ? std::string{} : paths_[static_cast<std::size_t>(index)];
+}
+
+bool PortMap::applyAssignment(const std::string& assignment, std::string* error)
+{
+    const auto equals = assignment.find('=');
+    const std::string name = trim(assignment.substr(0, equals));
+    const std::string path = equals == std::string::npos ? std::string{} : trim(assignment.substr(equals + 1));
+    const int index = portIndex(name);
+    if (equals == std::string::npos || index < 0 || path.empty()) {
+        if (error)
+            *error = "expected COMn=PATH with n from 1 to 10, got \"" + assignment + "\"";
+        return false;
+    }
+    paths_[static_cast<std::size_t>(index)] = path;
+    return true;
+}
+
+bool PortMap::applyAssignmentList(const std::string& list, std::string* error)
+{
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const auto comma = list.find(',', start);
+        const std::string item = trim(list.substr(start, comma - start));
+        if (!item.empty() && !applyAssignment(item, error))
+            return false;
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return true;
+}
+
+bool buildPortMap(const std::vector<std::string>& commandLineAssignments, const char* environmentList,
+                  PortMap& map, std::string* error)
+{
+    const bool hasEnvironment = environmentList && *environmentList;
+    if (!hasEnvironment && commandLineAssignments.empty()) {
+        map = PortMap::discover();
+        return true;
+    }
+    map = PortMap{};
+    if (hasEnvironment && !map.applyAssignmentList(environmentList, error)) {
+        if (error)
+            *error = "DRAVINOR_PORTS: " + *error;
+        return false;
+    }
+    for (const auto& assignment : commandLineAssignments) {
+        if (!map.applyAssignment(assignment, error))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace dravinor::link

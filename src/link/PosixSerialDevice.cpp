@@ -1,0 +1,232 @@
+#include "PosixSerialDevice.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <grp.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace dravinor::link {
+
+namespace {
+
+// Longest we wait for room in the output queue; six bytes always fit in a
+// healthy driver, so running into this means the device is stuck.
+constexpr int writeStallLimitMs = 500;
+
+OpenResult openFailure(int error, const std::string& path)
+{
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return {OpenError::NotFound, std::strerror(error)};
+    case EACCES:
+    case EPERM: {
+        std::string groupName;
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0) {
+            if (const struct group* owner = ::getgrgid(info.st_gid))
+                groupName = owner->gr_name;
+        }
+        return {OpenError::PermissionDenied, groupName};
+    }
+    case EBUSY:
+    case EWOULDBLOCK:
+        return {OpenError::Busy, std::strerror(error)};
+    default:
+        return {OpenError::Other, std::strerror(error)};
+    }
+}
+
+bool isLostDeviceError(int error)
+{
+    return error == EIO || error == ENXIO || error == ENODEV || error == EBADF;
+}
+
+// Asks a USB adapter to hand over received bytes at once: FTDI chips
+// otherwise hold them up to 16 ms, which would double every exchange.
+void requestLowLatency(int fd)
+{
+    serial_struct serial{};
+    if (::ioctl(fd, TIOCGSERIAL, &serial) != 0)
+        return;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    (void)::ioctl(fd, TIOCSSERIAL, &serial);
+}
+
+bool configureLine(int fd)
+{
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0)
+        return false;
+    ::cfmakeraw(&tio);
+    ::cfsetispeed(&tio, B9600);
+    ::cfsetospeed(&tio, B9600);
+    tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS | HUPCL);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNBRK | BRKINT | PARMRK);
+    tio.c_iflag |= IGNPAR;
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    return ::tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+}  // namespace
+
+PosixSerialDevice::~PosixSerialDevice()
+{
+    close();
+}
+
+OpenResult PosixSerialDevice::open(const std::string& path)
+{
+    close();
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return openFailure(errno, path);
+    if (!::isatty(fd)) {
+        ::close(fd);
+        return {OpenError::NotATerminal, {}};
+    }
+    // Two guards against a second program on the port: the kernel's
+    // exclusive mode, and an advisory lock that also holds against root.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return openFailure(error == EWOULDBLOCK ? EBUSY : error, path);
+    }
+    (void)::ioctl(fd, TIOCEXCL);
+    if (!configureLine(fd)) {
+        const int error = errno;
+        ::close(fd);
+        return openFailure(error, path);
+    }
+    // Linux raises RTS and DTR on open; a raised RTS keys the interface's
+    // transmitter and would deafen the line. Ports without modem lines
+    // (a pseudo-terminal) refuse these calls, which is fine.
+    int lines = TIOCM_RTS | TIOCM_DTR;
+    (void)::ioctl(fd, TIOCMBIC, &lines);
+    requestLowLatency(fd);
+    ::tcflush(fd, TCIOFLUSH);
+    fd_ = fd;
+    hungUp_ = false;
+    return {};
+}
+
+void PosixSerialDevice::close()
+{
+    if (fd_ < 0)
+        return;
+    (void)::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);  // also releases the flock
+    fd_ = -1;
+    hungUp_ = false;
+}
+
+void PosixSerialDevice::noteFailure(int error)
+{
+    if (isLostDeviceError(error))
+        hungUp_ = true;
+}
+
+void PosixSerialDevice::setRts(bool on)
+{
+    if (fd_ < 0 || hungUp_)
+        return;
+    int line = TIOCM_RTS;
+    (void)::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &line);
+}
+
+bool PosixSerialDevice::write(const std::uint8_t* data, std::size_t count)
+{
+    if (fd_ < 0 || hungUp_)
+        return false;
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(fd_, data + done, count - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN) {
+            pollfd waiter{fd_, POLLOUT, 0};
+            const int ready = ::poll(&waiter, 1, writeStallLimitMs);
+            if (ready > 0 && !(waiter.revents & (POLLHUP | POLLERR | POLLNVAL)))
+                continue;
+            if (ready > 0)
+                hungUp_ = true;
+            return false;
+        }
+        noteFailure(n < 0 ? errno : EIO);
+        return false;
+    }
+    return true;
+}
+
+void PosixSerialDevice::drainOutput()
+{
+    if (fd_ < 0 || hungUp_)
+        return;
+    while (::tcdrain(fd_) != 0) {
+        if (errno != EINTR) {
+            noteFailure(errno);
+            return;
+        }
+    }
+}
+
+void PosixSerialDevice::discardInput()
+{
+    if (fd_ < 0 || hungUp_)
+        return;
+    if (::tcflush(fd_, TCIFLUSH) != 0)
+        noteFailure(errno);
+}
+
+std::size_t PosixSerialDevice::queuedCount()
+{
+    if (fd_ < 0 || hungUp_)
+        return 0;
+    int waiting = 0;
+    if (::ioctl(fd_, FIONREAD, &waiting) != 0) {
+        noteFailure(errno);
+        return 0;
+    }
+    if (waiting > 0)
+        return static_cast<std::size_t>(waiting);
+    // Nothing waits: make sure the device has not gone away meanwhile, so a
+    // pulled adapter ends the exchange instead of looking like silence.
+    pollfd probe{fd_, POLLIN, 0};
+    if (::poll(&probe, 1, 0) > 0 && (probe.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        hungUp_ = true;
+    return 0;
+}
+
+std::size_t PosixSerialDevice::read(std::uint8_t* buffer, std::size_t max)
+{
+    if (fd_ < 0 || hungUp_ || max == 0)
+        return 0;
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, max);
+        if (n > 0)
+            return static_cast<std::size_t>(n);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN)
+            return 0;
+        // A zero-length read although bytes were reported waiting: hang-up.
+        noteFailure(n < 0 ? errno : EIO);
+        return 0;
+    }
+}
+
+}  // namespace dravinor::link

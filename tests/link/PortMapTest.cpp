@@ -1,0 +1,67 @@
+#include "PortMap.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using dravinor::link::PortMap;
+namespace fs = std::filesystem;
+
+TEST(PortMap, NamesAndIndexes)
+{
+    EXPECT_EQ(PortMap::portName(0), "COM1");
+    EXPECT_EQ(PortMap::portName(9), "COM10");
+    EXPECT_EQ(PortMap::portIndex("COM10"), 9);
+    EXPECT_EQ(PortMap::portIndex("com3"), 2);
+    for (const char* bad : {"COM0", "COM11", "COM", "CON1", "COM1x", ""})
+        EXPECT_EQ(PortMap::portIndex(bad), -1) << bad;
+}
+
+TEST(PortMap, DiscoversUsbFirstThenRealUartsInNumericOrder)
+{
+    const fs::path root = fs::temp_directory_path() / ("portmap-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "dev");
+    for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "ttyS1", "ttyS12", "tty0", "ttyUSBx"})
+        std::ofstream(root / "dev" / name).put('x');
+    for (const auto& [name, type] : {std::pair{"ttyS0", "4"}, {"ttyS1", "0"}, {"ttyS12", "4"}}) {
+        fs::create_directories(root / "sys" / name);
+        std::ofstream(root / "sys" / name / "type") << type << '\n';
+    }
+    const PortMap map = PortMap::discover((root / "dev").string(), (root / "sys").string());
+    const std::string dev = (root / "dev").string() + "/";
+    EXPECT_EQ(map.devicePath(0), dev + "ttyUSB2");
+    EXPECT_EQ(map.devicePath(1), dev + "ttyUSB10");
+    EXPECT_EQ(map.devicePath(2), dev + "ttyACM0");
+    EXPECT_EQ(map.devicePath(3), dev + "ttyS0");
+    EXPECT_EQ(map.devicePath(4), dev + "ttyS12");
+    EXPECT_EQ(map.devicePath(5), "");
+    fs::remove_all(root);
+}
+
+TEST(PortMap, AssignmentsOverrideAndPathsResolveToThemselves)
+{
+    PortMap map;
+    std::string error;
+    EXPECT_TRUE(map.applyAssignmentList("COM1=/dev/a, COM3=/dev/c", &error));
+    EXPECT_EQ(map.resolve("COM1"), "/dev/a");
+    EXPECT_EQ(map.resolve("COM2"), "");
+    EXPECT_EQ(map.resolve("COM3"), "/dev/c");
+    EXPECT_EQ(map.resolve("/dev/ttyUSB0"), "/dev/ttyUSB0");
+    for (const char* bad : {"COM1", "COM12=/dev/x", "=/dev/x", "COM2="}) {
+        EXPECT_FALSE(map.applyAssignment(bad, &error)) << bad;
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(PortMap, CommandLineWinsOverTheEnvironment)
+{
+    PortMap map;
+    std::string error;
+    ASSERT_TRUE(dravinor::link::buildPortMap({"COM2=/dev/cli"}, "COM1=/dev/env1,COM2=/dev/env2", map, &error));
+    EXPECT_EQ(map.resolve("COM1"), "/dev/env1");
+    EXPECT_EQ(map.resolve("COM2"), "/dev/cli");
+    EXPECT_FALSE(dravinor::link::buildPortMap({}, "COM1:/dev/x", map, &error));
+    EXPECT_NE(error.find("DRAVINOR_PORTS"), std::string::npos);
+}
