@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dravinor::cli {
+
+enum ExitCode {
+    exitSuccess = 0,
+    exitUsage = 1,
+    exitNoController = 2,  // no port, or nothing answers
+    exitNotAcknowledged = 3,
+    exitFileError = 4,
+};
+
+struct CliOptions {
+    std::vector<std::string> portAssignments;  // --port COMn=PATH
+    std::optional<std::string> port;           // --port COMn or --port PATH
+    std::string command;
+    std::vector<std::string> arguments;        // what follows the command
+    bool help = false;
+};
+
+// Splits the global options from the command; false with a message on error.
+bool parseCommandLine(int argc, char** argv, CliOptions& options, std::string& error);
+
+extern const char* const usageText;
+
+}  // namespace dravinor::cli

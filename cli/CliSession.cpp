@@ -1,0 +1,98 @@
+#include "CliSession.h"
+
+#include <cstdlib>
+#include <iostream>
+
+namespace dravinor::cli {
+
+using link::OpenError;
+using link::PortMap;
+
+bool CliSession::init(const CliOptions& options)
+{
+    options_ = options;
+    std::string error;
+    if (!link::buildPortMap(options.portAssignments, std::getenv("DRAVINOR_PORTS"), portMap_, &error)) {
+        std::cerr << "dravinor-cli: " << error << '\n';
+        return false;
+    }
+    return true;
+}
+
+std::string CliSession::describePort(const std::string& name) const
+{
+    const std::string path = portMap_.resolve(name);
+    if (path.empty() || path == name)
+        return name;
+    return name + " (" + path + ")";
+}
+
+void CliSession::reportOpenFailure(const std::string& name) const
+{
+    const auto& result = port_.lastOpenResult();
+    const std::string path = portMap_.resolve(name);
+    std::cerr << "dravinor-cli: ";
+    if (path.empty()) {
+        std::cerr << name << " stands for no serial device here ('dravinor-cli ports' lists them)\n";
+        return;
+    }
+    switch (result.error) {
+    case OpenError::NotFound:
+        std::cerr << describePort(name) << ": no such device (is the adapter plugged in?)\n";
+        break;
+    case OpenError::PermissionDenied:
+        std::cerr << describePort(name) << ": permission denied";
+        if (!result.detail.empty())
+            std::cerr << "; the device belongs to the group '" << result.detail
+                      << "': add your user to it (sudo usermod -aG " << result.detail
+                      << " $USER) and log in again";
+        std::cerr << '\n';
+        break;
+    case OpenError::Busy:
+        std::cerr << describePort(name) << ": the port is in use by another program\n";
+        break;
+    case OpenError::NotATerminal:
+        std::cerr << describePort(name) << ": not a serial device\n";
+        break;
+    default:
+        std::cerr << describePort(name) << ": cannot open: " << result.detail << '\n';
+        break;
+    }
+}
+
+int CliSession::connect(bool readParameters)
+{
+    readOnConnect_ = readParameters;
+    if (options_.port) {
+        const std::string& name = *options_.port;
+        const auto outcome = connection_.connectToPort(name);
+        if (outcome.connected)
+            return exitSuccess;
+        if (!port_.portOpen())
+            reportOpenFailure(name);
+        else
+            std::cerr << "dravinor-cli: no controller answers on " << describePort(name) << '\n';
+        port_.close();
+        return exitNoController;
+    }
+
+    bool anyDevice = false;
+    for (int i = 0; i < PortMap::portCount; ++i)
+        anyDevice = anyDevice || !portMap_.devicePath(i).empty();
+    if (!anyDevice) {
+        std::cerr << "dravinor-cli: no serial ports found (no /dev/ttyUSB*, /dev/ttyACM* or /dev/ttyS* "
+                     "with a UART); name one with --port\n";
+        return exitNoController;
+    }
+    if (connection_.autodetect().connected)
+        return exitSuccess;
+    std::cerr << "dravinor-cli: no controller found; ports tried:";
+    for (int i = 0; i < PortMap::portCount; ++i) {
+        if (!portMap_.devicePath(i).empty())
+            std::cerr << ' ' << PortMap::portName(i) << '=' << portMap_.devicePath(i);
+    }
+    std::cerr << '\n';
+    return exitNoController;
+}
+
+}  // namespace dravinor::cli

@@ -1,0 +1,149 @@
+#include "CliSession.h"
+#include "Commands.h"
+
+#include "CommandFrame.h"
+#include "FlagBits.h"
+#include "LiveFrame.h"
+#include "NumberFormat.h"
+
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <iostream>
+#include <span>
+
+namespace dravinor::cli {
+
+namespace {
+
+constexpr long pollPeriodNs = 50'000'000;
+std::atomic<bool> interrupted{false};
+
+void onInterrupt(int)
+{
+    interrupted = true;
+}
+
+const char* fuelText(params::FuelState state)
+{
+    switch (state) {
+    case params::FuelState::Gas: return "Gaz";
+    case params::FuelState::Automatic: return "Benzyna/Automat";
+    case params::FuelState::Petrol: break;
+    }
+    return "Benzyna";
+}
+
+double secondsSince(const timespec& start)
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec - start.tv_sec) + static_cast<double>(now.tv_nsec - start.tv_nsec) / 1e9;
+}
+
+// Sleeps until the next 50 ms mark; a late poll is not made up for.
+void waitForNextTick(timespec& deadline)
+{
+    deadline.tv_nsec += pollPeriodNs;
+    if (deadline.tv_nsec >= 1'000'000'000) {
+        deadline.tv_nsec -= 1'000'000'000;
+        ++deadline.tv_sec;
+    }
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    if (now.tv_sec > deadline.tv_sec || (now.tv_sec == deadline.tv_sec && now.tv_nsec > deadline.tv_nsec)) {
+        deadline = now;
+        return;
+    }
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR && !interrupted) {
+    }
+}
+
+bool parseCount(const CliOptions& options, long& count, bool& csv)
+{
+    const auto& args = options.arguments;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--csv") {
+            csv = true;
+        } else if (args[i] == "--count" && i + 1 < args.size()) {
+            const std::string& text = args[++i];
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+            if (error != std::errc{} || end != text.data() + text.size() || count < 1)
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int runLive(CliSession& session, const CliOptions& options)
+{
+    long count = -1;
+    bool csv = false;
+    if (!parseCount(options, count, csv)) {
+        std::cerr << "dravinor-cli: usage: live [--count N] [--csv]\n";
+        return exitUsage;
+    }
+    // The parameters give the ignition type (for RPM) and the sensor switch.
+    if (const int code = session.connect(true); code != exitSuccess)
+        return code;
+    const float ignitionConstant = session.state().ignitionConstant();
+    const bool temperatureSensor = session.state().flagByteA() & params::flagA::temperatureSensor;
+
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+    if (csv)
+        std::printf("time_s,answered,lambda_v,tps_v,rpm,stepper,temperature_c,status,fuel\n");
+
+    auto& port = session.port();
+    timespec start{};
+    clock_gettime(CLOCK_MONOTONIC, &start);
+    timespec deadline = start;
+    long polls = 0;
+    long unanswered = 0;
+    int code = exitSuccess;
+    while (!interrupted && (count < 0 || polls < count)) {
+        if (polls > 0)
+            waitForNextTick(deadline);
+        link::sendLiveRequest(port);
+        const bool answered = port.collectReply(link::liveFrameSize);
+        ++polls;
+        if (port.deviceLost()) {
+            std::cerr << "dravinor-cli: the port went away (adapter unplugged?)\n";
+            code = exitNoController;
+            break;
+        }
+        unanswered += answered ? 0 : 1;
+        const auto frame = params::decodeLiveFrame(
+            std::span<const std::uint8_t, params::liveFrameBytes>(port.replyBuffer().data(), params::liveFrameBytes));
+        const float lambda = params::lambdaVolts(frame.lambda);
+        const float tps = params::tpsVolts(frame.tps);
+        const int rpm = params::engineRpm(frame, ignitionConstant);
+        const float temperature = params::temperatureC(frame.temperature);
+        const char* fuel = fuelText(params::fuelState(frame.status));
+        if (csv) {
+            std::printf("%.3f,%d,%.3f,%.3f,%d,%u,%.1f,0x%02X,%s\n", secondsSince(start), answered ? 1 : 0, lambda,
+                        tps, rpm, frame.stepperPosition, temperature, frame.status, fuel);
+        } else if (!answered) {
+            std::printf("no answer\n");
+        } else {
+            std::printf("lambda %s V  tps %s V  rpm %5d  stepper %3u  temp %s  %s\n",
+                        params::formatFixed3(lambda, 2).c_str(), params::formatFixed3(tps, 2).c_str(), rpm,
+                        frame.stepperPosition,
+                        temperatureSensor ? params::formatFixed3(temperature, 0).c_str() : "-", fuel);
+        }
+        std::fflush(stdout);
+    }
+    const double elapsed = secondsSince(start);
+    std::fprintf(stderr, "%ld polls in %.2f s: %.1f per second, %ld unanswered\n", polls, elapsed,
+                 elapsed > 0 && polls > 1 ? (polls - 1) / elapsed : 0.0, unanswered);
+    return code;
+}
+
+}  // namespace dravinor::cli

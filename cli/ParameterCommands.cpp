@@ -1,0 +1,215 @@
+#include "CliSession.h"
+#include "Commands.h"
+
+#include "ParameterDecoder.h"
+#include "ParameterFile.h"
+
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+
+namespace dravinor::cli {
+
+using params::FileError;
+using params::ParameterBlock;
+
+namespace {
+
+void printParameters(const ParameterBlock& block)
+{
+    std::printf("%-6s %-46s %6s  %s\n", "addr", "meaning", "raw", "value");
+    for (const auto& row : params::decodeParameters(block)) {
+        const std::string address = row.lastAddress != row.address
+                                        ? std::to_string(row.address) + "-" + std::to_string(row.lastAddress)
+                                        : std::to_string(row.address);
+        std::printf("%-6s %-46s %6u  %s\n", address.c_str(), row.meaning.c_str(), row.raw, row.shown.c_str());
+        for (const auto& bit : row.bits)
+            std::printf("%62s%s\n", "", bit.c_str());
+    }
+}
+
+std::string fileErrorText(FileError error)
+{
+    switch (error) {
+    case FileError::CannotOpen: return "cannot open";
+    case FileError::CannotRead: return "cannot read";
+    case FileError::CannotCreate: return "cannot create a file in that folder";
+    case FileError::CannotWrite: return "cannot write";
+    case FileError::CannotReplace: return "cannot replace";
+    case FileError::None: break;
+    }
+    return "error";
+}
+
+int saveFile(const std::string& path, const ParameterBlock& block)
+{
+    const auto result = params::saveParameterFile(path, block);
+    if (!result.ok()) {
+        std::cerr << "dravinor-cli: " << path << ": " << fileErrorText(result.error);
+        if (!result.systemText.empty())
+            std::cerr << " (" << result.systemText << ")";
+        std::cerr << "; nothing was changed on disk\n";
+        return exitFileError;
+    }
+    if (result.backup == params::BackupOutcome::Created)
+        std::cerr << "The previous file is kept as " << params::backupPathFor(path).string() << '\n';
+    else if (result.backup == params::BackupOutcome::Failed)
+        std::cerr << "dravinor-cli: warning: no backup of the previous file could be made\n";
+    std::cerr << "Saved " << path << '\n';
+    return exitSuccess;
+}
+
+int loadFile(const std::string& path, ParameterBlock& block)
+{
+    const auto result = params::loadParameterFile(path, block);
+    if (!result.ok()) {
+        std::cerr << "dravinor-cli: " << path << ": " << fileErrorText(result.error);
+        if (!result.systemText.empty())
+            std::cerr << " (" << result.systemText << ")";
+        std::cerr << '\n';
+        return exitFileError;
+    }
+    if (result.bytesLoaded != ParameterBlock::size)
+        std::cerr << "dravinor-cli: warning: " << path << " holds " << result.bytesLoaded
+                  << " bytes, not 64; the rest of the parameter set is kept as it was\n";
+    return exitSuccess;
+}
+
+// "-o FILE" from the arguments; empty when absent.
+bool outputOption(const CliOptions& options, std::string& path)
+{
+    const auto& args = options.arguments;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size())
+                return false;
+            path = args[i + 1];
+            return args.size() == 2;
+        }
+    }
+    return args.empty();
+}
+
+bool parseNumber(const std::string& text, int low, int high, int& value)
+{
+    int base = 10;
+    std::string_view digits = text;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        base = 16;
+        digits.remove_prefix(2);
+    }
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+    return error == std::errc{} && end == digits.data() + digits.size() && value >= low && value <= high;
+}
+
+int reportMissedWrites(int missed)
+{
+    if (missed == 0)
+        return exitSuccess;
+    std::cerr << "dravinor-cli: " << missed << " writes were not acknowledged by the controller\n";
+    return exitNotAcknowledged;
+}
+
+}  // namespace
+
+int runRead(CliSession& session, const CliOptions& options)
+{
+    std::string output;
+    if (!outputOption(options, output)) {
+        std::cerr << "dravinor-cli: usage: read [-o FILE]\n";
+        return exitUsage;
+    }
+    if (const int code = session.connect(true); code != exitSuccess)
+        return code;
+    const auto& read = session.lastRead();
+    printParameters(session.state().block());
+    if (!read.complete()) {
+        std::cerr << "dravinor-cli: no valid answer for address";
+        for (int address : read.failedAddresses)
+            std::cerr << ' ' << address;
+        std::cerr << (output.empty() ? "\n" : "; no file written\n");
+        return exitNoController;
+    }
+    return output.empty() ? exitSuccess : saveFile(output, session.state().block());
+}
+
+int runWrite(CliSession& session, const CliOptions& options)
+{
+    if (options.arguments.size() != 1) {
+        std::cerr << "dravinor-cli: usage: write FILE\n";
+        return exitUsage;
+    }
+    // Check the file before touching the controller.
+    ParameterBlock probe;
+    if (const int code = loadFile(options.arguments[0], probe); code != exitSuccess)
+        return code;
+    if (const int code = session.connect(true); code != exitSuccess)
+        return code;
+    // A short file leaves the rest as the controller had it.
+    (void)params::loadParameterFile(options.arguments[0], session.state().block());
+    session.state().refreshDerived();
+    return reportMissedWrites(session.transfer().writeAll());
+}
+
+int runSet(CliSession& session, const CliOptions& options)
+{
+    int address = 0;
+    int value = 0;
+    if (options.arguments.size() != 2 || !parseNumber(options.arguments[0], 1, 35, address) ||
+        !parseNumber(options.arguments[1], 0, 255, value)) {
+        std::cerr << "dravinor-cli: usage: set ADDR VALUE (ADDR 1..35, VALUE 0..255, decimal or 0x..)\n";
+        return exitUsage;
+    }
+    // Read first: the RAM refresh carries the next address's own value.
+    if (const int code = session.connect(true); code != exitSuccess)
+        return code;
+    if (!session.lastRead().complete()) {
+        std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
+        return exitNoController;
+    }
+    const auto outcome = session.transfer().writeParameter(static_cast<std::uint8_t>(value), address);
+    if (!outcome.failed()) {
+        std::printf("Parameter %d = %d written (EEPROM and RAM)\n", address, value);
+        return exitSuccess;
+    }
+    std::cerr << "dravinor-cli: parameter " << address << " not acknowledged:"
+              << (outcome.ramAcknowledged ? "" : " RAM") << (outcome.eepromAcknowledged ? "" : " EEPROM") << '\n';
+    return exitNotAcknowledged;
+}
+
+int runReset(CliSession& session)
+{
+    if (const int code = session.connect(true); code != exitSuccess)
+        return code;
+    const int code = reportMissedWrites(session.transfer().resetParameters());
+    if (code == exitSuccess)
+        std::printf("Default parameter set written\n");
+    return code;
+}
+
+int runShow(const CliOptions& options)
+{
+    if (options.arguments.size() != 1) {
+        std::cerr << "dravinor-cli: usage: show FILE\n";
+        return exitUsage;
+    }
+    ParameterBlock block;
+    if (const int code = loadFile(options.arguments[0], block); code != exitSuccess)
+        return code;
+    printParameters(block);
+    return exitSuccess;
+}
+
+int runDefaults(const CliOptions& options)
+{
+    std::string output;
+    if (!outputOption(options, output) || output.empty()) {
+        std::cerr << "dravinor-cli: usage: defaults -o FILE\n";
+        return exitUsage;
+    }
+    params::ParameterState state;
+    state.loadDefaults();
+    return saveFile(output, state.block());
+}
+
+}  // namespace dravinor::cli

@@ -1,0 +1,37 @@
+#include "CliSession.h"
+#include "Commands.h"
+#include "CommandFrame.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace dravinor::cli {
+
+using link::PortMap;
+
+int runPorts(CliSession& session)
+{
+    for (int i = 0; i < PortMap::portCount; ++i) {
+        const std::string& path = session.portMap().devicePath(i);
+        std::printf("%-6s %s\n", PortMap::portName(i).c_str(), path.empty() ? "-" : path.c_str());
+    }
+    return exitSuccess;
+}
+
+int runIdentify(CliSession& session)
+{
+    if (const int code = session.connect(false); code != exitSuccess)
+        return code;
+    auto& port = session.port();
+    link::sendIdentify(port);
+    if (!port.waitReply()) {
+        std::cerr << "dravinor-cli: the controller stopped answering\n";
+        return exitNoController;
+    }
+    const std::uint8_t identity = port.receiveBuffer()[0];
+    std::printf("Controller on %s: type %d, firmware version %d %s\n", session.describePort(port.portName()).c_str(),
+                identity & 0x0F, identity >> 4, link::Connection::versionTextFor(identity).c_str());
+    return exitSuccess;
+}
+
+}  // namespace dravinor::cli
