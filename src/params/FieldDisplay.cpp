@@ -1,0 +1,70 @@
+#include "FieldDisplay.h"
+
+#include "Conversions.h"
+#include "NumberFormat.h"
+#include "ScaleTables.h"
+
+#include <algorithm>
+
+namespace dravinor::params {
+
+std::string shownLambdaThreshold(std::uint8_t raw)
+{
+    return formatDecimalComma(scaleTables().lambdaThreshold[raw], 2);
+}
+
+std::string shownTpsThreshold(std::uint8_t raw)
+{
+    return formatDecimalComma(scaleTables().tpsThreshold[raw], 2);
+}
+
+std::string shownTpsInertia(std::uint8_t raw)
+{
+    return formatDecimalComma(scaleTables().tpsInertia[raw], 2);
+}
+
+std::string shownExtraOpeningThreshold(std::uint8_t raw)
+{
+    return formatDecimalComma(scaleTables().extraOpeningThreshold[raw], 2);
+}
+
+std::string shownEmulation(std::uint8_t raw)
+{
+    return formatDecimalComma(scaleTables().emulation[raw], 3);
+}
+
+int shownTemperature(std::uint8_t raw)
+{
+    // Stored temperatures start at 109 (0 degrees). Below that lies no scale
+    // entry; such bytes come only from an unread or foreign block, and show
+    // the bottom of the scale, 0.
+    if (raw < 109)
+        return 0;
+    return std::min<int>(scaleTables().temperature[raw - 109], 92);
+}
+
+int shownSwitchOverRpm(std::uint16_t period, float ignitionConstant)
+{
+    return periodToRpm(period, 50, ignitionConstant);
+}
+
+int shownMaxRpmOnGas(std::uint16_t period, float ignitionConstant)
+{
+    return periodToRpm(period, 500, ignitionConstant);
+}
+
+int shownCutOffRpm(std::uint16_t period, float ignitionConstant)
+{
+    const int rpm = periodToRpm(period, 50, ignitionConstant);
+    return rpm - rpm % 100;
+}
+
+std::string fuelOverlapItemText(int item)
+{
+    // Whole hundredths, so no binary rounding can creep into the item texts.
+    const int hundredths = item * 5;
+    return std::to_string(hundredths / 100) + "," + (hundredths % 100 < 10 ? "0" : "") +
+           std::to_string(hundredths % 100);
+}
+
+}  // namespace dravinor::params
