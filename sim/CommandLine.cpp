@@ -1,0 +1,112 @@
+#include "CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace dravinor::sim {
+
+namespace {
+
+// Whole number in decimal or 0x hex, within [low, high].
+bool parseNumber(const std::string& text, long low, long high, long& value)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtol(text.c_str(), &end, 0);
+    return errno == 0 && *end == '\0' && value >= low && value <= high;
+}
+
+}  // namespace
+
+const char* usageText()
+{
+    return "usage: dravinor-sim [options]\n"
+           "Simulates the mixer controller on a pseudo-terminal and prints its device path.\n"
+           "  --link PATH          keep a symlink to the device at PATH\n"
+           "  --identity BYTE      identity byte (default 0x31: type 1, firmware 3)\n"
+           "  --eeprom FILE.PAR    start with this parameter file instead of the factory set\n"
+           "  --silent             never answer\n"
+           "  --no-pacing          answer at once instead of at 9600 baud\n"
+           "  --ignore-writes N    leave the first N 's'/'R'/'r' frames unanswered\n"
+           "  --wrong-checksum     'l' replies carry a checksum off by one\n"
+           "  --late-tail MS       the last byte of each reply comes MS late\n"
+           "  --long-reply N       follow every reply with N extra bytes\n"
+           "  --noise PERCENT      chance of a garbage byte before a reply\n"
+           "  --hang-up-after N    unplug the adapter after N frames\n"
+           "  --help               show this text\n";
+}
+
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command, std::string& error)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = option + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        auto number = [&](long low, long high, long& out) {
+            std::string text;
+            if (!value(text))
+                return false;
+            if (!parseNumber(text, low, high, out)) {
+                error = option + ": bad value '" + text + "'";
+                return false;
+            }
+            return true;
+        };
+
+        long n = 0;
+        FaultOptions& faults = command.options.faults;
+        if (option == "--help") {
+            command.help = true;
+        } else if (option == "--link") {
+            if (!value(command.options.linkPath))
+                return false;
+        } else if (option == "--eeprom") {
+            if (!value(command.eepromFile))
+                return false;
+        } else if (option == "--identity") {
+            if (!number(0, 255, n))
+                return false;
+            command.options.identity = static_cast<std::uint8_t>(n);
+        } else if (option == "--silent") {
+            command.options.silent = true;
+        } else if (option == "--no-pacing") {
+            command.options.pacing = false;
+        } else if (option == "--wrong-checksum") {
+            faults.wrongChecksum = true;
+        } else if (option == "--ignore-writes") {
+            if (!number(0, 1'000'000, n))
+                return false;
+            faults.ignoreFirstWrites = static_cast<int>(n);
+        } else if (option == "--late-tail") {
+            if (!number(0, 60'000, n))
+                return false;
+            faults.lateTailMs = static_cast<int>(n);
+        } else if (option == "--long-reply") {
+            if (!number(0, 4096, n))
+                return false;
+            faults.longReplyExtra = static_cast<int>(n);
+        } else if (option == "--noise") {
+            if (!number(0, 100, n))
+                return false;
+            faults.noisePercent = static_cast<int>(n);
+        } else if (option == "--hang-up-after") {
+            if (!number(0, 1'000'000'000, n))
+                return false;
+            faults.hangUpAfterFrames = static_cast<int>(n);
+        } else {
+            error = "unknown option '" + option + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace dravinor::sim

@@ -1,0 +1,55 @@
+#include "LineFaults.h"
+
+namespace dravinor::sim {
+
+LineFaults::LineFaults(FaultOptions options, std::uint32_t seed) : options_(options), random_(seed) {}
+
+bool LineFaults::hangUpDue() const
+{
+    return options_.hangUpAfterFrames >= 0 && framesSeen_ >= options_.hangUpAfterFrames;
+}
+
+bool LineFaults::dropsFrame(std::uint8_t letter)
+{
+    const bool write = letter == 's' || letter == 'R' || letter == 'r';
+    if (!write || writesIgnored_ >= options_.ignoreFirstWrites)
+        return false;
+    ++writesIgnored_;
+    return true;
+}
+
+bool LineFaults::countFrame()
+{
+    ++framesSeen_;
+    return hangUpDue();
+}
+
+std::vector<TimedByte> LineFaults::plan(std::uint8_t letter, std::vector<std::uint8_t> reply, bool pacing)
+{
+    if (reply.empty())
+        return {};
+    if (letter == 'l' && options_.wrongChecksum && reply.size() >= 3)
+        ++reply[2];
+
+    std::vector<std::uint8_t> bytes;
+    if (options_.noisePercent > 0
+        && std::uniform_int_distribution<int>(0, 99)(random_) < options_.noisePercent)
+        bytes.push_back(static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 255)(random_)));
+    const std::size_t tail = bytes.size() + reply.size() - 1;
+    bytes.insert(bytes.end(), reply.begin(), reply.end());
+    for (int i = 0; i < options_.longReplyExtra; ++i)
+        bytes.push_back(static_cast<std::uint8_t>(i));
+
+    std::vector<TimedByte> timed;
+    std::int64_t at = pacing ? 6 * kByteNs : 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (pacing)
+            at += kByteNs;
+        if (i == tail)
+            at += static_cast<std::int64_t>(options_.lateTailMs) * 1'000'000;
+        timed.push_back({bytes[i], at});
+    }
+    return timed;
+}
+
+}  // namespace dravinor::sim

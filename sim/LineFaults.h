@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace dravinor::sim {
+
+struct FaultOptions {
+    int ignoreFirstWrites = 0;      // no answer to the first N 's'/'R'/'r' frames
+    bool wrongChecksum = false;     // 'l' replies carry a checksum off by one
+    int lateTailMs = 0;             // the last byte of each reply comes this many ms late (0 = off)
+    int longReplyExtra = 0;         // every reply is followed by this many extra bytes (0x00, 0x01, ...)
+    int noisePercent = 0;           // chance (0..100) per reply of a random garbage byte injected before it
+    int hangUpAfterFrames = -1;     // after this many frames, the adapter is "unplugged" (-1 = never)
+};
+
+// One byte of a reply and when it is due, counted from the moment the
+// frame that asked for it arrived.
+struct TimedByte {
+    std::uint8_t value;
+    std::int64_t atNs;
+};
+
+// One line byte at 9600 baud, 8N1: ten bits.
+constexpr std::int64_t kByteNs = 1'041'667;
+
+// Applies the faults the tool must survive, frame by frame. Counters start
+// when the faults are set.
+class LineFaults {
+public:
+    explicit LineFaults(FaultOptions options = {}, std::uint32_t seed = std::random_device{}());
+
+    const FaultOptions& options() const { return options_; }
+
+    // Before a frame is served: true when the adapter goes away now.
+    bool hangUpDue() const;
+    // True when this frame is lost: it is neither carried out nor answered.
+    bool dropsFrame(std::uint8_t letter);
+    // Counts a frame as seen; true when the adapter goes away after it
+    // (its reply still goes out and should be read before the hang-up).
+    bool countFrame();
+
+    // The bytes to put on the line for a reply, with their times. With
+    // pacing, the frame itself takes six byte times and each reply byte one
+    // more; without, everything is due at once except a late tail.
+    std::vector<TimedByte> plan(std::uint8_t letter, std::vector<std::uint8_t> reply, bool pacing);
+
+private:
+    FaultOptions options_;
+    int writesIgnored_ = 0;
+    int framesSeen_ = 0;
+    std::mt19937 random_;
+};
+
+}  // namespace dravinor::sim

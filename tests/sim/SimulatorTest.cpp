@@ -1,0 +1,273 @@
+#include "ControllerSimulator.h"
+#include "PtyClient.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace dravinor::sim;
+using dravinor::sim::testing::PtyClient;
+using Bytes = std::vector<std::uint8_t>;
+using namespace std::chrono_literals;
+
+namespace {
+
+template <typename T, typename Change>
+T with(Change change)
+{
+    T value;
+    change(value);
+    return value;
+}
+
+SimulatorOptions unpaced()
+{
+    return with<SimulatorOptions>([](SimulatorOptions& o) { o.pacing = false; });
+}
+
+struct Running {
+    explicit Running(SimulatorOptions options = unpaced()) : sim(std::move(options))
+    {
+        std::string error;
+        started = sim.start(&error);
+        EXPECT_TRUE(started) << error;
+    }
+    ControllerSimulator sim;
+    bool started = false;
+};
+
+bool pathExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+TEST(SimulatorLine, EveryByteValuePassesBothWays)
+{
+    Running r;
+    PtyClient client(r.sim.slavePath());
+    ASSERT_TRUE(client.isOpen());
+
+    Bytes all(256);
+    for (int i = 0; i < 256; ++i)
+        all[i] = static_cast<std::uint8_t>(i);
+    r.sim.injectBytes(all);
+    EXPECT_EQ(client.receive(256), all);
+
+    // Towards the controller: one frame per value, so XON/XOFF, CR, LF and
+    // the interrupt characters each travel as data and as checksum.
+    Bytes stream;
+    for (int v = 0; v < 256; ++v) {
+        const Bytes f = PtyClient::frame('s', 0, static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(255 - v));
+        stream.insert(stream.end(), f.begin(), f.end());
+    }
+    ASSERT_TRUE(client.send(stream));
+    EXPECT_EQ(client.receive(256, 3s), Bytes(256, 's'));
+    const auto frames = r.sim.receivedFrames();
+    ASSERT_EQ(frames.size(), 256u);
+    for (int v = 0; v < 256; ++v)
+        EXPECT_EQ(frames[v].bytes[2], v);
+}
+
+TEST(SimulatorLine, AnswersEachCommand)
+{
+    Running r(with<SimulatorOptions>([](SimulatorOptions& o) {
+        o.identity = 0x42;
+        o.pacing = false;
+    }));
+    PtyClient client(r.sim.slavePath());
+
+    client.command('I');
+    EXPECT_EQ(client.receive(1), Bytes{0x42});
+    client.command('s', 5, 120);
+    EXPECT_EQ(client.receive(1), Bytes{'s'});
+    EXPECT_EQ(r.sim.eeprom()[5], 120);
+    client.command('R', 41, 120, 85);
+    EXPECT_EQ(client.receive(1), Bytes{'R'});
+    EXPECT_EQ(r.sim.ram()[41], 120);
+    EXPECT_EQ(r.sim.ram()[42], 85);
+    client.command('l', 5);
+    EXPECT_EQ(client.receive(4), (Bytes{'D', 120, 'D' + 120, 0x3B}));
+    client.command('r', 125, 254);
+    EXPECT_EQ(client.receive(1), Bytes{'r'});
+    client.command('V');
+    const Bytes live = client.receive(10);
+    ASSERT_EQ(live.size(), 10u);
+    EXPECT_EQ(live[5], kStatusAutomatic);
+}
+
+TEST(SimulatorLine, SurvivesThePortBeingOpenedAndClosedRepeatedly)
+{
+    Running r;
+    for (int i = 0; i < 5; ++i) {
+        PtyClient client(r.sim.slavePath());
+        ASSERT_TRUE(client.isOpen()) << "open " << i;
+        ::tcflush(client.fd(), TCIFLUSH);
+        client.command('I');
+        EXPECT_EQ(client.receive(1), Bytes{0x31}) << "open " << i;
+    }
+}
+
+TEST(SimulatorLine, PacedReplyTakesItsLineTime)
+{
+    Running r(SimulatorOptions{});
+    PtyClient client(r.sim.slavePath());
+    const auto sent = std::chrono::steady_clock::now();
+    client.command('l', 1);
+    EXPECT_EQ(client.receive(4).size(), 4u);
+    EXPECT_GE(std::chrono::steady_clock::now() - sent, 9ms) << "six frame bytes and four reply bytes";
+}
+
+TEST(SimulatorLine, SilentControllerHearsButNeverAnswers)
+{
+    Running r(with<SimulatorOptions>([](SimulatorOptions& o) {
+        o.silent = true;
+        o.pacing = false;
+    }));
+    PtyClient client(r.sim.slavePath());
+    client.command('s', 1, 50);
+    EXPECT_TRUE(client.receive(1, 100ms).empty());
+    EXPECT_EQ(r.sim.receivedFrames().size(), 1u);
+    EXPECT_EQ(r.sim.eeprom()[1], factoryEeprom()[1]);
+
+    r.sim.setSilent(false);
+    client.command('I');
+    EXPECT_EQ(client.receive(1), Bytes{0x31});
+}
+
+TEST(SimulatorFaults, IgnoredWritesAreNeitherAnsweredNorStored)
+{
+    Running r;
+    r.sim.setFaults(with<FaultOptions>([](FaultOptions& f) { f.ignoreFirstWrites = 1; }));
+    PtyClient client(r.sim.slavePath());
+    client.command('s', 1, 50);
+    EXPECT_TRUE(client.receive(1, 100ms).empty());
+    EXPECT_EQ(r.sim.eeprom()[1], factoryEeprom()[1]);
+    client.command('s', 1, 50);
+    EXPECT_EQ(client.receive(1), Bytes{'s'});
+    EXPECT_EQ(r.sim.eeprom()[1], 50);
+}
+
+TEST(SimulatorFaults, ReplyShapesReachTheClient)
+{
+    Running r;
+    PtyClient client(r.sim.slavePath());
+
+    r.sim.setFaults(with<FaultOptions>([](FaultOptions& f) { f.wrongChecksum = true; }));
+    client.command('l', 1);
+    EXPECT_EQ(client.receive(4), (Bytes{'D', 0x13, 0x58, 0x3B}));
+
+    r.sim.setFaults(with<FaultOptions>([](FaultOptions& f) { f.longReplyExtra = 2; }));
+    client.command('s', 2, 28);
+    EXPECT_EQ(client.receive(3), (Bytes{'s', 0, 1}));
+
+    r.sim.setFaults(with<FaultOptions>([](FaultOptions& f) { f.noisePercent = 100; }));
+    client.command('I');
+    const Bytes noisy = client.receive(2);
+    ASSERT_EQ(noisy.size(), 2u);
+    EXPECT_EQ(noisy[1], 0x31);
+
+    r.sim.setFaults(with<FaultOptions>([](FaultOptions& f) { f.lateTailMs = 60; }));
+    client.command('l', 1);
+    EXPECT_EQ(client.receive(3).size(), 3u);
+    const auto headArrived = std::chrono::steady_clock::now();
+    EXPECT_EQ(client.receive(1), Bytes{0x3B});
+    EXPECT_GE(std::chrono::steady_clock::now() - headArrived, 40ms);
+}
+
+TEST(SimulatorFaults, HangsUpAfterTheGivenFrames)
+{
+    Running r;
+    r.sim.setFaults(with<FaultOptions>([](FaultOptions& f) { f.hangUpAfterFrames = 1; }));
+    PtyClient client(r.sim.slavePath());
+    client.command('I');
+    EXPECT_EQ(client.receive(1), Bytes{0x31}) << "the last frame allowed is answered";
+    // The adapter goes away by itself soon after, even on a quiet line.
+    pollfd p{client.fd(), POLLIN, 0};
+    ASSERT_EQ(::poll(&p, 1, 2000), 1);
+    EXPECT_TRUE(p.revents & POLLHUP);
+    EXPECT_FALSE(pathExists(r.sim.slavePath()));
+}
+
+TEST(SimulatorFaults, NextFrameAfterTheLastAllowedMeetsTheHangUp)
+{
+    Running r;
+    r.sim.setFaults(with<FaultOptions>([](FaultOptions& f) { f.hangUpAfterFrames = 1; }));
+    PtyClient client(r.sim.slavePath());
+    client.command('I');
+    EXPECT_EQ(client.receive(1), Bytes{0x31});
+    client.command('I');
+    EXPECT_TRUE(client.receive(1, 200ms).empty());
+    EXPECT_EQ(r.sim.receivedFrames().size(), 2u);
+    errno = 0;
+    EXPECT_EQ(::write(client.fd(), "I", 1), -1);
+    EXPECT_EQ(errno, EIO);
+}
+
+TEST(SimulatorPlug, HangUpLooksLikeAnUnpluggedAdapter)
+{
+    const std::string link = ::testing::TempDir() + "dravinor-sim-link";
+    Running r(with<SimulatorOptions>([&](SimulatorOptions& o) {
+        o.pacing = false;
+        o.linkPath = link;
+    }));
+    const std::string firstPath = r.sim.slavePath();
+    PtyClient client(link);
+    ASSERT_TRUE(client.isOpen());
+    r.sim.injectBytes({1, 2, 3});
+    std::this_thread::sleep_for(10ms);
+
+    r.sim.hangUp();
+    pollfd p{client.fd(), POLLIN, 0};
+    ASSERT_EQ(::poll(&p, 1, 100), 1);
+    EXPECT_TRUE(p.revents & POLLHUP);
+    std::uint8_t byte = 0;
+    EXPECT_EQ(::read(client.fd(), &byte, 1), 0) << "unread bytes are gone";
+    errno = 0;
+    EXPECT_EQ(::write(client.fd(), &byte, 1), -1);
+    EXPECT_EQ(errno, EIO);
+    int waiting = 0;
+    EXPECT_EQ(::ioctl(client.fd(), FIONREAD, &waiting), -1);
+    EXPECT_FALSE(pathExists(firstPath));
+    EXPECT_FALSE(pathExists(link));
+
+    std::string error;
+    ASSERT_TRUE(r.sim.replug(&error)) << error;
+    PtyClient again(link);
+    ASSERT_TRUE(again.isOpen());
+    again.command('I');
+    EXPECT_EQ(again.receive(1), Bytes{0x31});
+    r.sim.stop();
+    EXPECT_FALSE(pathExists(link)) << "the link goes with the simulator";
+}
+
+TEST(SimulatorEngine, ControlsShowInTheLiveFrame)
+{
+    Running r;
+    PtyClient client(r.sim.slavePath());
+    r.sim.setThrottle(1.0);
+    r.sim.setEngineRunning(false);
+    client.command('V');
+    const Bytes live = client.receive(10);
+    ASSERT_EQ(live.size(), 10u);
+    EXPECT_EQ(live[1], 230);
+    EXPECT_EQ(live[5] & kStatusNoSpeed, kStatusNoSpeed);
+}
+
+TEST(SimulatorLifetime, StopIsPromptAndRestartable)
+{
+    ControllerSimulator sim(with<SimulatorOptions>([](SimulatorOptions& o) { o.faults.lateTailMs = 5000; }));
+    ASSERT_TRUE(sim.start());
+    PtyClient client(sim.slavePath());
+    client.command('I');
+    std::this_thread::sleep_for(20ms);  // now waiting on the late tail
+    const auto begin = std::chrono::steady_clock::now();
+    sim.stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 1s);
+    ASSERT_TRUE(sim.start());
+    EXPECT_TRUE(pathExists(sim.slavePath()));
+}
