@@ -60,7 +60,7 @@ std::vector<std::string> flagByteBLines(std::uint8_t b)
         bitLine(b, 0, "Sport driving mode", offOnItems),
         bitLine(b, 1, "Extra actuator opening used", offOnItems),
         bitLine(b, 2, "Controller mode \"Ekonomiczna+Max Otw.\"", noYes),
-        "bits 3-7 (controller's own): " + bitsText(b).substr(0, 5),
+        "bits 7-3 (kept for the controller): " + bitsText(b).substr(0, 5),
     };
 }
 

@@ -20,68 +20,34 @@ TEST(LiveFrame, FieldsAtTheirPositions)
     EXPECT_EQ(frame.rpmPeriod, 7 * 256 + 8);
 }
 
-TEST(LiveFrame, VoltagesAsPanelsShowThem)
+TEST(LiveFrame, PanelsShowDecodedValues)
 {
-    struct Case {
-        const char* name;
-        float volts;
-        const char* shown;
-    };
-    const Case cases[] = {
-        {"lambda 255", lambdaVolts(255), "5.00"},
-        {"lambda 0", lambdaVolts(0), "0.00"},
-        {"lambda 1", lambdaVolts(1), "0.02"},
-        {"tps 255", tpsVolts(255), "12.30"},
-        {"tps 23", tpsVolts(23), "1.11"},
+    const struct { const char* name; float value; int decimals; const char* shown; } cases[] = {
+        {"lambda 255", lambdaVolts(255), 2, "5.00"},      {"lambda 0", lambdaVolts(0), 2, "0.00"},
+        {"tps 255", tpsVolts(255), 2, "12.30"},           {"tps 23", tpsVolts(23), 2, "1.11"},
+        {"temperature 0", temperatureC(0), 0, "-240"},    {"temperature 51", temperatureC(51), 0, "-109"},
+        {"temperature 153", temperatureC(153), 0, "95"},  {"temperature 255", temperatureC(255), 0, "519"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(formatFixed3(c.volts, 2), c.shown) << c.name;
-    EXPECT_FLOAT_EQ(tpsVolts(255), 12.333333f);
+        EXPECT_EQ(formatFixed3(c.value, c.decimals), c.shown) << c.name;
+    EXPECT_NEAR(temperatureC(51), -109.0f, 0.01f);
+    EXPECT_NEAR(temperatureC(153), 94.99f, 0.01f);
 }
 
-TEST(LiveFrame, TemperaturePolynomial)
-{
-    struct Case {
-        std::uint8_t byte;
-        float degrees;
-        const char* shown;
-    };
-    const Case cases[] = {
-        {0, -240.13f, "-240"},
-        {51, -109.0f, "-109"},
-        {153, 94.99f, "95"},
-        {255, 519.08f, "519"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_NEAR(temperatureC(c.byte), c.degrees, 0.01f) << int(c.byte);
-        EXPECT_EQ(formatFixed3(temperatureC(c.byte), 0), c.shown) << int(c.byte);
-    }
-}
-
-TEST(LiveFrame, EngineSpeed)
+TEST(LiveFrame, EngineSpeedAndFuelState)
 {
     LiveFrame frame;
     frame.rpmPeriod = 1745;
     EXPECT_EQ(engineRpm(frame, 4800.0f), 2200);
-    frame.status = status::noEngineSpeed | status::onGas;
+    frame.status = status::noEngineSpeed;
     EXPECT_EQ(engineRpm(frame, 4800.0f), 0);
     frame.status = 0;
     frame.rpmPeriod = 0;
     EXPECT_EQ(engineRpm(frame, 4800.0f), 0);
-}
 
-TEST(LiveFrame, FuelStateFromStatusBits)
-{
-    struct Case {
-        std::uint8_t status;
-        FuelState state;
-    };
-    const Case cases[] = {
-        {0x02, FuelState::Gas}, {0x03, FuelState::Gas}, {0x01, FuelState::Automatic},
-        {0x00, FuelState::Petrol}, {0x40, FuelState::Petrol}, {0xBC, FuelState::Petrol},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(fuelState(c.status), c.state) << int(c.status);
+    EXPECT_EQ(fuelState(0x03), FuelState::Gas);
+    EXPECT_EQ(fuelState(0x01), FuelState::Automatic);
+    EXPECT_EQ(fuelState(0x40), FuelState::Petrol);
 }
 
 }  // namespace
