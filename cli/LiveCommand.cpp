@@ -107,10 +107,12 @@ int runLive(CliSession& session, const CliOptions& options)
     timespec deadline = start;
     long polls = 0;
     long unanswered = 0;
+    double lastPollAt = 0;
     int code = exitSuccess;
     while (!interrupted && (count < 0 || polls < count)) {
         if (polls > 0)
             waitForNextTick(deadline);
+        lastPollAt = secondsSince(start);
         link::sendLiveRequest(port);
         const bool answered = port.collectReply(link::liveFrameSize);
         ++polls;
@@ -140,9 +142,9 @@ int runLive(CliSession& session, const CliOptions& options)
         }
         std::fflush(stdout);
     }
-    const double elapsed = secondsSince(start);
-    std::fprintf(stderr, "%ld polls in %.2f s: %.1f per second, %ld unanswered\n", polls, elapsed,
-                 elapsed > 0 && polls > 1 ? (polls - 1) / elapsed : 0.0, unanswered);
+    // The rate counts from the first poll's start to the last one's.
+    std::fprintf(stderr, "%ld polls in %.2f s: %.2f per second, %ld unanswered\n", polls, lastPollAt,
+                 polls > 1 && lastPollAt > 0 ? static_cast<double>(polls - 1) / lastPollAt : 0.0, unanswered);
     return code;
 }
 

@@ -59,8 +59,16 @@ bool SerialPort::send(const std::uint8_t* bytes, std::size_t count)
 
 void SerialPort::discardInput()
 {
-    if (portOpen_ && !device_.hungUp())
+    // Stale bytes mean the controller may still be talking (an overlong or
+    // late answer): let it finish, so that its remaining bytes are not taken
+    // for the answer to the next command, and so that the two never transmit
+    // at once on the half-duplex line. Bounded like any reply wait.
+    for (int poll = 0; poll < pollsPerWait; ++poll) {
+        if (!portOpen_ || device_.hungUp() || device_.queuedCount() == 0)
+            return;
         device_.discardInput();
+        clock_.sleepMs(pollSleepMs);
+    }
 }
 
 std::size_t SerialPort::readAvailable(std::uint8_t* buffer, std::size_t max)

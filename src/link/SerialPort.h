@@ -31,8 +31,9 @@ public:
     std::size_t readAvailable(std::uint8_t* buffer, std::size_t max);
     bool waitReply();
     bool collectReply(std::size_t n);
-    // Throws away stale bytes before a new command, so an old answer can
-    // never be taken for the next one.
+    // Throws away stale bytes before a new command, and waits (bounded) for
+    // a controller still talking to fall quiet, so an old answer can never
+    // be taken for the next one. Costs nothing when no stale byte waits.
     void discardInput();
 
     bool portOpen() const { return portOpen_; }

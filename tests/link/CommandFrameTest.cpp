@@ -63,13 +63,26 @@ struct CommandFixture : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(CommandFixture, EverySendDropsStaleInputFirst)
+TEST_F(CommandFixture, QuietLineCostsNoWaitBeforeSending)
 {
     sendIdentify(port);
     sendRamWordWrite(port, 50, 0x06D1);
-    EXPECT_EQ(device.discards, 2);
+    EXPECT_EQ(device.discards, 0);
+    EXPECT_EQ(clock.sleeps, 0);
     ASSERT_EQ(device.written.size(), 2u);
     EXPECT_EQ(device.written[1], (Bytes{0x52, 50, 0x06, 0xD1, static_cast<std::uint8_t>(0x52 + 50 + 0x06 + 0xD1), 0x3B}));
+}
+
+TEST_F(CommandFixture, ControllerStillTalkingIsLetFinishBeforeSending)
+{
+    // The tail of an overlong answer: one byte a millisecond until 7 ms.
+    for (std::uint32_t at = 0; at <= 7; ++at)
+        device.arriveAt(at, {static_cast<std::uint8_t>(at)});
+    sendParameterRead(port, 5);
+    EXPECT_GE(clock.nowMs, 7u);
+    EXPECT_EQ(device.queuedCount(), 0u);
+    device.arriveAt(clock.nowMs + 3, {0x44, 0x13, 0x57, 0x3B});
+    EXPECT_EQ(collectParameterValue(port), 19);
 }
 
 TEST_F(CommandFixture, StaleAcknowledgeDoesNotAcknowledgeTheNextWrite)

@@ -1,0 +1,191 @@
+#include "ControllerSimulator.h"
+#include "ParameterState.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+using namespace dravinor;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs dravinor-cli as the fitter would, with the controller as COM1.
+struct CliFixture : ::testing::Test {
+    sim::ControllerSimulator controller;
+    fs::path dir;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(controller.start());
+        dir = fs::path(::testing::TempDir()) / ("dravinor-cli-" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    CliRun cli(const std::string& arguments, const std::string& ports = "")
+    {
+        const std::string map = ports.empty() ? "COM1=" + controller.slavePath() : ports;
+        const std::string command = "DRAVINOR_PORTS='" + map + "' '" DRAVINOR_CLI_PATH "' " + arguments + " >'" +
+                                    (dir / "out").string() + "' 2>'" + (dir / "err").string() + "' </dev/null";
+        CliRun run;
+        const int status = std::system(command.c_str());
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = slurp(dir / "out");
+        run.err = slurp(dir / "err");
+        return run;
+    }
+    std::array<std::uint8_t, 64> fileBytes(const fs::path& path)
+    {
+        const std::string text = slurp(path);
+        std::array<std::uint8_t, 64> bytes{};
+        std::copy_n(text.begin(), std::min<std::size_t>(text.size(), 64), bytes.begin());
+        return bytes;
+    }
+};
+
+}  // namespace
+
+TEST_F(CliFixture, ReadSavesTheControllersSetAndKeepsABackupBesideIt)
+{
+    const fs::path file = dir / "car.PAR";
+    auto run = cli("read -o '" + file.string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("2200 RPM"), std::string::npos);
+    EXPECT_EQ(fs::file_size(file), 64u);
+    EXPECT_EQ(fileBytes(file), controller.eeprom());
+
+    auto changed = controller.eeprom();
+    changed[4] = 123;
+    controller.setEeprom(changed);
+    run = cli("read -o '" + file.string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(fileBytes(file)[4], 123);
+    EXPECT_EQ(fileBytes(dir / "car.BAK")[4], 100);
+}
+
+TEST_F(CliFixture, FailedReadsAreNamedAndNoFileIsWritten)
+{
+    sim::FaultOptions faults;
+    faults.wrongChecksum = true;
+    controller.setFaults(faults);
+    const auto run = cli("read -o '" + (dir / "x.PAR").string() + "'");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("address 1 2 3"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(dir / "x.PAR"));
+}
+
+TEST_F(CliFixture, SetWritesOneByteAndTheRamWordCarriesTheNextValue)
+{
+    const auto before = controller.eeprom();
+    const auto run = cli("set 4 99");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(controller.eeprom()[4], 99);
+    EXPECT_EQ(controller.ram()[40], 99);
+    EXPECT_EQ(controller.ram()[41], before[5]);
+}
+
+TEST_F(CliFixture, UnacknowledgedSetExitsThree)
+{
+    sim::FaultOptions faults;
+    faults.ignoreFirstWrites = 1000;
+    controller.setFaults(faults);
+    const auto run = cli("set 4 99");
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(run.err.find("RAM EEPROM"), std::string::npos) << run.err;
+}
+
+TEST_F(CliFixture, WriteSendsAFileAndResetRestoresTheDefaults)
+{
+    std::array<std::uint8_t, 64> image{};
+    for (int i = 1; i <= 35; ++i)
+        image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(200 - i);
+    const fs::path file = dir / "other.PAR";
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), 64);
+    auto run = cli("write '" + file.string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (int i = 1; i <= 35; ++i)
+        EXPECT_EQ(controller.eeprom()[static_cast<std::size_t>(i)], image[static_cast<std::size_t>(i)]);
+
+    run = cli("reset");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    params::ParameterState defaults;
+    defaults.loadDefaults();
+    for (int i = 1; i <= 35; ++i) {
+        // Flag byte B keeps the controller's own bits 3-7 through a reset.
+        const int mask = i == 30 ? 0x07 : 0xFF;
+        EXPECT_EQ(controller.eeprom()[static_cast<std::size_t>(i)] & mask, defaults.block().get(i) & mask) << i;
+    }
+}
+
+TEST_F(CliFixture, LiveStreamsCsvRows)
+{
+    const auto run = cli("live --count 5 --csv");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line.rfind("time_s,answered,lambda_v", 0), 0u);
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        ++rows;
+        EXPECT_NE(line.find(",1,"), std::string::npos) << line;
+    }
+    EXPECT_EQ(rows, 5);
+}
+
+TEST_F(CliFixture, BadFilesAndMissingPortsGiveClearErrors)
+{
+    auto run = cli("show '" + (dir / "missing.PAR").string() + "'");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_NE(run.err.find("missing.PAR"), std::string::npos);
+
+    run = cli("defaults -o '" + (dir / "no-such-folder" / "d.PAR").string() + "'");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_FALSE(run.err.empty());
+
+    std::ofstream(dir / "short.PAR", std::ios::binary).write("\0\x13\x1C", 3);
+    run = cli("show '" + (dir / "short.PAR").string() + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("3 bytes"), std::string::npos);
+
+    run = cli("identify", "COM1=/dev/dravinor-no-such-tty");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("no controller found"), std::string::npos) << run.err;
+
+    run = cli("--port COM1 identify", "COM1=/dev/dravinor-no-such-tty");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("no such device"), std::string::npos) << run.err;
+
+    run = cli("set 36 1");
+    EXPECT_EQ(run.exitCode, 1);
+    run = cli("frobnicate");
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST_F(CliFixture, SilentControllerIsReported)
+{
+    controller.setSilent(true);
+    const auto run = cli("--port COM1 identify");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("no controller answers on COM1"), std::string::npos) << run.err;
+}

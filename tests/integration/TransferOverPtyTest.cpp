@@ -1,0 +1,119 @@
+#include "SimulatedLine.h"
+
+#include "CommandFrame.h"
+
+using namespace dravinor;
+using dravinor::testing::SimulatedLine;
+
+namespace {
+std::array<std::uint8_t, 64> eepromWithPattern()
+{
+    std::array<std::uint8_t, 64> image{};
+    for (int i = 1; i <= 35; ++i)
+        image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i * 7 + 3);
+    return image;
+}
+}  // namespace
+
+TEST_F(SimulatedLine, IdentifyAndReadAllParameters)
+{
+    controller.setEeprom(eepromWithPattern());
+    const auto outcome = connection.connectToPort("COM1");
+    ASSERT_TRUE(outcome.connected);
+    EXPECT_EQ(outcome.title.versionText, "[  wersja sterownika 3 ]");
+    EXPECT_TRUE(lastRead.complete());
+    EXPECT_EQ(lastRead.accepted, 35);
+    const auto image = controller.eeprom();
+    for (int address = 1; address <= 35; ++address)
+        EXPECT_EQ(state.block().get(address), image[static_cast<std::size_t>(address)]) << address;
+    EXPECT_EQ(heardLetters(), "I" + std::string(35, 'l') + "I");
+}
+
+TEST_F(SimulatedLine, EveryByteValuePassesBothWays)
+{
+    openCom1();
+    for (int value = 0; value < 256; value += 35) {
+        // Through EEPROM writes (tool to controller) and reads (back).
+        std::array<std::uint8_t, 64> image{};
+        for (int address = 1; address <= 35; ++address)
+            image[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>((value + address) & 0xFF);
+        controller.setEeprom(image);
+        const auto read = transfer.readAllParameters();
+        ASSERT_TRUE(read.complete()) << "from " << value;
+        for (int address = 1; address <= 35; ++address)
+            ASSERT_EQ(state.block().get(address), image[static_cast<std::size_t>(address)]);
+    }
+    for (int value : {0x00, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x1A, 0x3B, 0x7F, 0x80, 0xFF}) {
+        ASSERT_TRUE(transfer.writeParameter(static_cast<std::uint8_t>(value), 4).eepromAcknowledged);
+        EXPECT_EQ(controller.eeprom()[4], value);
+    }
+}
+
+TEST_F(SimulatedLine, SingleWriteRefreshesTheRamWordOfItsAddress)
+{
+    openCom1();
+    ASSERT_TRUE(transfer.readAllParameters().complete());
+    controller.clearReceivedFrames();
+    const auto outcome = transfer.writeParameter(99, 14);
+    EXPECT_FALSE(outcome.failed());
+    const auto frames = heardFrames();
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0], link::buildFrame('s', 14, 99, 0));
+    EXPECT_EQ(frames[1], link::buildFrame('R', 50, 99, state.block().get(15)));
+    EXPECT_EQ(controller.eeprom()[14], 99);
+    EXPECT_EQ(controller.ram()[50], 99);
+    EXPECT_EQ(controller.ram()[51], state.block().get(15));
+}
+
+TEST_F(SimulatedLine, WriteAnsweredOnlyAtTheThirdWaitSucceeds)
+{
+    openCom1();
+    sim::FaultOptions faults;
+    faults.ignoreFirstWrites = 2;
+    controller.setFaults(faults);
+    const auto outcome = transfer.writeParameter(42, 7);
+    EXPECT_TRUE(outcome.eepromAcknowledged);
+    EXPECT_TRUE(outcome.ramAcknowledged);
+    EXPECT_EQ(heardLetters(), "sssR");
+    EXPECT_EQ(controller.eeprom()[7], 42);
+}
+
+TEST_F(SimulatedLine, UnansweredWriteSendsFiveFramesAndReportsBothHalves)
+{
+    openCom1();
+    controller.setSilent(true);
+    const auto outcome = transfer.writeParameter(42, 7);
+    EXPECT_FALSE(outcome.eepromAcknowledged);
+    EXPECT_FALSE(outcome.ramAcknowledged);
+    EXPECT_EQ(heardLetters(), "sssssRRRRR");
+    EXPECT_EQ(state.block().get(7), 42);  // the block keeps the new value
+}
+
+TEST_F(SimulatedLine, BulkWriteAndResetReachTheController)
+{
+    openCom1();
+    state.block().bytes() = eepromWithPattern();
+    EXPECT_EQ(transfer.writeAll(), 0);
+    EXPECT_EQ(heardLetters(), std::string(35, 's') + std::string(32, 'R'));
+    const auto image = controller.eeprom();
+    for (int address = 1; address <= 35; ++address)
+        EXPECT_EQ(image[static_cast<std::size_t>(address)], state.block().get(address));
+    EXPECT_EQ(controller.ram()[37 + 31], state.block().get(32));
+    EXPECT_EQ(controller.ram()[37 + 32], state.block().get(33));
+
+    controller.clearReceivedFrames();
+    EXPECT_EQ(transfer.resetParameters(), 0);
+    EXPECT_EQ(controller.receivedFrames().size(), 2u * 67u);
+    params::ParameterState defaults;
+    defaults.loadDefaults();
+    for (int address = 1; address <= 35; ++address)
+        EXPECT_EQ(controller.eeprom()[static_cast<std::size_t>(address)], defaults.block().get(address)) << address;
+}
+
+TEST_F(SimulatedLine, BulkWritesWithoutControllerReportNothingButCountMisses)
+{
+    openCom1();
+    controller.setSilent(true);
+    EXPECT_EQ(transfer.writeAll(), 67);
+    EXPECT_EQ(controller.receivedFrames().size(), 67u);
+}
