@@ -33,8 +33,9 @@ struct ReceivedFrame {
     std::chrono::steady_clock::time_point at;
 };
 
-// A controller on a pseudo-terminal, served by its own thread. Every public
-// call is thread-safe.
+// A controller on a pseudo-terminal, served by its own thread. start(),
+// stop() and the destructor belong to the owner; every other call is safe
+// from any thread while it runs.
 class ControllerSimulator {
 public:
     explicit ControllerSimulator(SimulatorOptions options = {});

@@ -9,7 +9,6 @@
 #include <string>
 #include <sys/ioctl.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -17,14 +16,11 @@ namespace dravinor::sim::testing {
 
 class PtyClient {
 public:
-    explicit PtyClient(const std::string& path)
+    explicit PtyClient(const std::string& path) : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK))
     {
-        fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (fd_ < 0)
-            return;
-        ::ioctl(fd_, TIOCEXCL);
         termios t{};
-        ::tcgetattr(fd_, &t);
+        if (fd_ < 0 || ::ioctl(fd_, TIOCEXCL) != 0 || ::tcgetattr(fd_, &t) != 0)
+            return;
         ::cfmakeraw(&t);
         ::cfsetspeed(&t, B9600);
         t.c_cflag |= CLOCAL | CREAD;
@@ -41,31 +37,28 @@ public:
     bool isOpen() const { return fd_ >= 0; }
     int fd() const { return fd_; }
 
+    static std::vector<std::uint8_t> frame(std::uint8_t letter, std::uint8_t address = 0, std::uint8_t d1 = 0,
+                                           std::uint8_t d2 = 0)
+    {
+        return {letter, address, d1, d2, static_cast<std::uint8_t>(letter + address + d1 + d2), 0x3B};
+    }
     bool send(const std::vector<std::uint8_t>& bytes)
     {
         return ::write(fd_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     }
-
-    // A command frame with its checksum and terminator.
     bool command(std::uint8_t letter, std::uint8_t address = 0, std::uint8_t d1 = 0, std::uint8_t d2 = 0)
     {
         return send(frame(letter, address, d1, d2));
     }
 
-    static std::vector<std::uint8_t> frame(std::uint8_t letter, std::uint8_t address, std::uint8_t d1,
-                                           std::uint8_t d2)
-    {
-        return {letter, address, d1, d2, static_cast<std::uint8_t>(letter + address + d1 + d2), 0x3B};
-    }
-
-    // Whatever arrives until count bytes are in or the time is up.
+    // Whatever arrives until count bytes are in, the time is up or the line hangs up.
     std::vector<std::uint8_t> receive(std::size_t count, std::chrono::milliseconds within = std::chrono::milliseconds(500))
     {
         std::vector<std::uint8_t> got;
         const auto deadline = std::chrono::steady_clock::now() + within;
         while (got.size() < count && std::chrono::steady_clock::now() < deadline) {
             pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, 5) <= 0 || !(p.revents & POLLIN))
+            if (::poll(&p, 1, 5) <= 0)
                 continue;
             std::uint8_t buffer[512];
             const ssize_t n = ::read(fd_, buffer, std::min(sizeof buffer, count - got.size()));
@@ -77,7 +70,7 @@ public:
     }
 
 private:
-    int fd_ = -1;
+    int fd_;
 };
 
 }  // namespace dravinor::sim::testing
