@@ -286,12 +286,30 @@ void ControllerSimulator::run()
         for (const Frame& frame : parser_.feed(buffer, static_cast<std::size_t>(n))) {
             if (stopping_ || !pty_.isOpen())
                 break;
-            serve(frame);
+            if (serve(frame)) {
+                // Half-duplex: while the controller talks its receiver is
+                // off, so whatever the tool sent meanwhile is lost.
+                dropWhatArrivedMeanwhile();
+                break;
+            }
         }
     }
 }
 
-void ControllerSimulator::serve(const Frame& frame)
+void ControllerSimulator::dropWhatArrivedMeanwhile()
+{
+    parser_.reset();
+    std::uint8_t scrap[256];
+    while (pty_.isOpen()) {
+        pollfd waiting{pty_.master(), POLLIN, 0};
+        if (::poll(&waiting, 1, 0) <= 0 || !(waiting.revents & POLLIN))
+            return;
+        if (::read(pty_.master(), scrap, sizeof scrap) <= 0)
+            return;
+    }
+}
+
+bool ControllerSimulator::serve(const Frame& frame)
 {
     std::vector<TimedByte> plan;
     bool hangUpAfter = false;
@@ -300,7 +318,7 @@ void ControllerSimulator::serve(const Frame& frame)
         frames_.push_back({frame, std::chrono::steady_clock::now()});
         if (faults_.hangUpDue()) {
             hangUpLocked();
-            return;
+            return false;
         }
         const bool lost = silent_ || faults_.dropsFrame(frame[0]);
         if (!lost)
@@ -310,6 +328,7 @@ void ControllerSimulator::serve(const Frame& frame)
     transmit(plan);
     if (hangUpAfter)
         hangUpAtNs_ = monotonicNs() + kHangUpGraceNs;
+    return !plan.empty();
 }
 
 void ControllerSimulator::transmit(const std::vector<TimedByte>& plan)

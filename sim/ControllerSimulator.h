@@ -76,7 +76,9 @@ public:
 
 private:
     void run();
-    void serve(const Frame& frame);
+    // True when the controller answered (and so was deaf meanwhile).
+    bool serve(const Frame& frame);
+    void dropWhatArrivedMeanwhile();
     void transmit(const std::vector<TimedByte>& plan);
     void writeNow(const std::uint8_t* data, std::size_t count);
     void hangUpLocked();
