@@ -12,7 +12,7 @@ bool CliSession::init(const CliOptions& options)
 {
     options_ = options;
     std::string error;
-    if (!link::buildPortMap(options.portAssignments, std::getenv("DRAVINOR_PORTS"), portMap_, &error)) {
+    if (!link::buildPortMap(options.portAssignments, std::getenv("DRAVINOR_PORTS"), session_.portMap(), &error)) {
         std::cerr << "dravinor-cli: " << error << '\n';
         return false;
     }
@@ -21,7 +21,7 @@ bool CliSession::init(const CliOptions& options)
 
 std::string CliSession::describePort(const std::string& name) const
 {
-    const std::string path = portMap_.resolve(name);
+    const std::string path = portMap().resolve(name);
     if (path.empty() || path == name)
         return name;
     return name + " (" + path + ")";
@@ -29,8 +29,8 @@ std::string CliSession::describePort(const std::string& name) const
 
 void CliSession::reportOpenFailure(const std::string& name) const
 {
-    const auto& result = port_.lastOpenResult();
-    const std::string path = portMap_.resolve(name);
+    const auto& result = port().lastOpenResult();
+    const std::string path = portMap().resolve(name);
     std::cerr << "dravinor-cli: ";
     if (path.empty()) {
         std::cerr << name << " stands for no serial device here ('dravinor-cli ports' lists them)\n";
@@ -62,34 +62,34 @@ void CliSession::reportOpenFailure(const std::string& name) const
 
 int CliSession::connect(bool readParameters)
 {
-    readOnConnect_ = readParameters;
+    session_.setReadOnConnect(readParameters);
     if (options_.port) {
         const std::string& name = *options_.port;
-        const auto outcome = connection_.connectToPort(name);
+        const auto outcome = connection().connectToPort(name);
         if (outcome.connected)
             return exitSuccess;
-        if (!port_.portOpen())
+        if (!port().portOpen())
             reportOpenFailure(name);
         else
             std::cerr << "dravinor-cli: no controller answers on " << describePort(name) << '\n';
-        port_.close();
+        port().close();
         return exitNoController;
     }
 
     bool anyDevice = false;
     for (int i = 0; i < PortMap::portCount; ++i)
-        anyDevice = anyDevice || !portMap_.devicePath(i).empty();
+        anyDevice = anyDevice || !portMap().devicePath(i).empty();
     if (!anyDevice) {
         std::cerr << "dravinor-cli: no serial ports found (no /dev/ttyUSB*, /dev/ttyACM* or /dev/ttyS* "
                      "with a UART); name one with --port\n";
         return exitNoController;
     }
-    if (connection_.autodetect().connected)
+    if (connection().autodetect().connected)
         return exitSuccess;
     std::cerr << "dravinor-cli: no controller found; ports tried:";
     for (int i = 0; i < PortMap::portCount; ++i) {
-        if (!portMap_.devicePath(i).empty())
-            std::cerr << ' ' << PortMap::portName(i) << '=' << portMap_.devicePath(i);
+        if (!portMap().devicePath(i).empty())
+            std::cerr << ' ' << PortMap::portName(i) << '=' << portMap().devicePath(i);
     }
     std::cerr << '\n';
     return exitNoController;

@@ -2,13 +2,7 @@
 
 #include "CliOptions.h"
 
-#include "Clock.h"
-#include "Connection.h"
-#include "ParameterState.h"
-#include "ParameterTransfer.h"
-#include "PortMap.h"
-#include "PosixSerialDevice.h"
-#include "SerialPort.h"
+#include "ControllerSession.h"
 
 #include <string>
 
@@ -24,13 +18,14 @@ public:
     // reads its parameters. Returns exitSuccess or exitNoController.
     int connect(bool readParameters);
 
-    const link::PortMap& portMap() const { return portMap_; }
-    link::SerialPort& port() { return port_; }
-    link::Clock& clock() { return clock_; }
-    params::ParameterState& state() { return state_; }
-    params::ParameterTransfer& transfer() { return transfer_; }
-    link::Connection& connection() { return connection_; }
-    const params::ReadAllResult& lastRead() const { return lastRead_; }
+    const link::PortMap& portMap() const { return session_.portMap(); }
+    link::SerialPort& port() { return session_.port(); }
+    const link::SerialPort& port() const { return session_.port(); }
+    link::Clock& clock() { return session_.clock(); }
+    params::ParameterState& state() { return session_.state(); }
+    params::ParameterTransfer& transfer() { return session_.transfer(); }
+    link::Connection& connection() { return session_.connection(); }
+    const params::ReadAllResult& lastRead() const { return session_.lastRead(); }
     // "COM1 (/dev/ttyUSB0)", or the path alone when given one.
     std::string describePort(const std::string& name) const;
 
@@ -38,18 +33,7 @@ private:
     void reportOpenFailure(const std::string& name) const;
 
     CliOptions options_;
-    link::PortMap portMap_;
-    link::SystemClock clock_;
-    link::PosixSerialDevice device_;
-    link::SerialPort port_{device_, clock_, [this](const std::string& name) { return portMap_.resolve(name); }};
-    params::ParameterState state_;
-    params::ParameterTransfer transfer_{port_, state_};
-    bool readOnConnect_ = true;
-    params::ReadAllResult lastRead_;
-    link::Connection connection_{port_, [this] {
-                                     if (readOnConnect_)
-                                         lastRead_ = transfer_.readAllParameters();
-                                 }};
+    params::ControllerSession session_;
 };
 
 }  // namespace dravinor::cli

@@ -286,12 +286,8 @@ void ControllerSimulator::run()
         for (const Frame& frame : parser_.feed(buffer, static_cast<std::size_t>(n))) {
             if (stopping_ || !pty_.isOpen())
                 break;
-            if (serve(frame)) {
-                // Half-duplex: while the controller talks its receiver is
-                // off, so whatever the tool sent meanwhile is lost.
-                dropWhatArrivedMeanwhile();
-                break;
-            }
+            if (serve(frame))
+                break;  // frames queued behind it went unheard: it was talking
         }
     }
 }
@@ -343,6 +339,10 @@ void ControllerSimulator::transmit(const std::vector<TimedByte>& plan)
             sleepUntilNs(std::min(deadline, monotonicNs() + kSleepSliceNs));
         if (stopping_)
             return;
+        // Half-duplex: while the controller talks its receiver is off, so
+        // whatever the tool sent since the answer began is lost. Bytes sent
+        // after the last reply byte are heard.
+        dropWhatArrivedMeanwhile();
         std::uint8_t group[64];
         std::size_t count = 0;
         const std::int64_t at = plan[i].atNs;
