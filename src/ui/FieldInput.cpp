@@ -1,0 +1,18 @@
+#include "FieldInput.h"
+
+#include "FieldRules.h"
+
+namespace dravinor::ui::fields {
+
+QValidator::State FieldValidator::validate(QString& input, int& pos) const
+{
+    const auto filtered = filterText(filter_, input);
+    if (!filtered)
+        return Invalid;
+    // Only "." -> "," changes a character, so the cursor stays where it was.
+    input = *filtered;
+    (void)pos;
+    return Acceptable;
+}
+
+}  // namespace dravinor::ui::fields

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "FieldCatalogue.h"
+#include "FieldRules.h"
+#include "PageWidgets.h"
+#include "ParameterPages.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+
+#include <cstdint>
+#include <optional>
+
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+
+namespace dravinor::ui {
+
+// Editing on the two parameter pages: what happens when a field is entered,
+// left, changed or clicked, and the keys that move between fields.
+class PageEditor : public QObject {
+public:
+    PageEditor(QWidget* tabPar1, QWidget* tabPar2, PageServices services);
+
+    PageServices services;
+    PageWidgets w;
+
+    // Dependants and hints (PageEditor.cpp).
+    void setFieldEnabled(bool enabled, QWidget* field, QLabel* label);
+    void applyDependency(const fields::Dependency& dependency);
+    void applyDependants(const char* controller);
+    void hideComments();
+    void showModeComment(int n);
+    void showHint(int page, const QString& text, int widthGroup);
+    void fitComment(QLabel* label, int width);
+    void applyProbeRule();
+    bool flagBitSet(const fields::FlagField& field) const;
+    void setFlagBit(const fields::FlagField& field, bool set);
+    int controlValue(const char* name) const;  // item index or checked state
+    void setControlValue(const char* name, int value);
+
+    // Focus and keys (PageEditor.cpp).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void fieldEntered(QWidget* field);
+    void fieldLeft(QWidget* field);
+    bool keyPressed(QWidget* field, QKeyEvent* key);
+    void moveFocus(bool forward);
+    void moveFocusLater();
+
+    // Writes: true when the EEPROM write was acknowledged.
+    bool write(int address, int value);
+    void writeEepromOnly(int address, int value);
+    bool writeWord(int address, std::uint16_t word);
+    void reportFailure(int line);
+
+    // Free-text fields (PageTextFields.cpp).
+    void textFieldLeft(const fields::TextField& field, QLineEdit* edit);
+    std::optional<int> otherFieldValue(const char* name) const;
+    void fillEmptyPartner(const fields::TextField& field);
+    bool writeHysteresis(bool gated, std::uint8_t delta);
+    fields::EncodedValue encodeText(const fields::TextField& field, const QString& text) const;
+
+    // Lists and check boxes (PageLists.cpp).
+    void listActivated(const fields::ListField& field);
+    void flagFieldChanged(const fields::FlagField& field);
+    void probeTypeChanged();
+    void emulationTypeChanged();
+    void writeProbeSettings(bool probeFirst);
+    void controllerModeChanged();
+    void ignitionChanged();
+    void rewriteRpmWords();
+    void fuelOverlapWritten();
+    void showModeText(int item);
+
+    QHash<QWidget*, QString> entryTexts;
+    QHash<QWidget*, int> entrySelections;
+    QHash<QObject*, QComboBox*> popupOwners;
+    QPointer<QWidget> enteredField;
+    bool leaving = false;
+};
+
+}  // namespace dravinor::ui

@@ -1,0 +1,168 @@
+#include "PageEditor.h"
+
+#include "Dialogs.h"
+#include "Encoders.h"
+#include "FieldRules.h"
+#include "ParameterState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace dravinor::ui {
+
+using namespace fields;
+
+void PageEditor::listActivated(const ListField& field)
+{
+    switch (field.role) {
+    case ListRole::FlagBit: flagFieldChanged(*findFlagField(field.name)); break;
+    case ListRole::ProbeType: probeTypeChanged(); break;
+    case ListRole::EmulationType: emulationTypeChanged(); break;
+    case ListRole::FuelOverlap: fuelOverlapWritten(); break;
+    case ListRole::Ignition: ignitionChanged(); break;
+    case ListRole::ControllerMode: controllerModeChanged(); break;
+    case ListRole::Inert: break;
+    }
+}
+
+void PageEditor::flagFieldChanged(const FlagField& field)
+{
+    if (field.clickHint)
+        showHint(pageOfGroup(field.clickHintGroup), QString::fromUtf8(field.clickHint), field.clickHintGroup);
+    setFlagBit(field, controlValue(field.name) != 0);
+    const int address = flagAddress(field.flag);
+    const auto& state = services.state;
+    if (!write(address, field.flag == Flag::A ? state.flagByteA() : state.flagByteB())) {
+        // The bit goes back with the selection; the dependants never moved.
+        QWidget* control = w.widget(field.name);
+        setControlValue(field.name, entrySelections.value(control, 0));
+        setFlagBit(field, controlValue(field.name) != 0);
+        reportFailure(field.failureLine);
+        return;
+    }
+    applyDependants(field.name);
+}
+
+void PageEditor::writeProbeSettings(bool probeFirst)
+{
+    auto& state = services.state;
+    const int probe = w.list("RSLambda")->currentIndex();
+    const int emulation = w.list("RSYLambda")->currentIndex();
+    const int code = params::emulationOutputCode(probe, emulation);
+    // The probe's list gates on the flag byte, the emulation's on the code.
+    const bool acknowledged = probeFirst ? write(32, state.flagByteA()) : write(27, code);
+    if (!acknowledged) {
+        const char* name = probeFirst ? "RSLambda" : "RSYLambda";
+        QComboBox* list = w.list(name);
+        list->setCurrentIndex(entrySelections.value(list, 0));
+        if (probeFirst) {
+            state.setFlagByteA(params::withBit(state.flagByteA(), params::flagA::probeRising,
+                                               params::probeTypeRising(list->currentIndex())));
+            if (services.applyProbeType)
+                services.applyProbeType(list->currentIndex());
+        }
+        reportFailure(1);
+        return;
+    }
+    if (probeFirst)
+        write(27, code);
+    else
+        write(32, state.flagByteA());
+    writeEepromOnly(34, probe);
+    writeEepromOnly(35, emulation);
+}
+
+void PageEditor::probeTypeChanged()
+{
+    applyProbeRule();
+    QComboBox* probe = w.list("RSLambda");
+    const auto threshold = parseDecimal(w.text("PRLambda")->text());
+    const char* question = threshold ? probeThresholdWarning(probe->currentIndex(), *threshold) : nullptr;
+    if (question && !services.dialogs.askYesNo(QString::fromUtf8(question)))
+        probe->setCurrentIndex(entrySelections.value(probe, 0));
+    auto& state = services.state;
+    state.setFlagByteA(params::withBit(state.flagByteA(), params::flagA::probeRising,
+                                       params::probeTypeRising(probe->currentIndex())));
+    if (services.applyProbeType)
+        services.applyProbeType(probe->currentIndex());
+    writeProbeSettings(true);
+}
+
+void PageEditor::emulationTypeChanged()
+{
+    applyProbeRule();
+    auto& state = services.state;
+    state.setFlagByteA(params::withBit(state.flagByteA(), params::flagA::probeRising,
+                                       params::probeTypeRising(w.list("RSLambda")->currentIndex())));
+    writeProbeSettings(false);
+}
+
+void PageEditor::showModeText(int item)
+{
+    w.comments[0]->setText(QString::fromUtf8(controllerModeText(item)));
+    showModeComment(item + 1);
+}
+
+void PageEditor::controllerModeChanged()
+{
+    auto& state = services.state;
+    QComboBox* mode = w.list("TPSterownika");
+    const auto setMode = [&](int item) {
+        const auto flags = params::withControllerMode(item, {state.flagByteA(), state.flagByteB()});
+        state.setFlagByteA(flags.a);
+        state.setFlagByteB(flags.b);
+    };
+    showModeText(mode->currentIndex());
+    setMode(mode->currentIndex());
+    if (!write(32, state.flagByteA())) {
+        mode->setCurrentIndex(entrySelections.value(mode, 0));
+        setMode(mode->currentIndex());
+        showModeText(mode->currentIndex());
+        reportFailure(1);
+        return;
+    }
+    write(30, state.flagByteB());
+}
+
+void PageEditor::ignitionChanged()
+{
+    QComboBox* ignition = w.list("RUZaplonowego");
+    if (!write(13, ignition->currentIndex())) {
+        ignition->setCurrentIndex(entrySelections.value(ignition, 0));
+        reportFailure(1);
+        return;
+    }
+    services.state.setIgnitionConstant(ignition->currentIndex());
+    rewriteRpmWords();
+}
+
+void PageEditor::rewriteRpmWords()
+{
+    // Every stored period depends on the ignition constant: the words are
+    // worked out again from what the fields say. These writes tell nothing
+    // of their own and do not wait for their high bytes.
+    for (const char* name : {"ODPBenzynaGas", "MONGaz", "OSDCutOff"}) {
+        const TextField& field = *findTextField(name);
+        const auto rpm = parseInteger(w.text(name)->text());
+        if (!rpm)
+            continue;
+        const EncodedValue encoded = encodeValue(field, *rpm, services.state.ignitionConstant());
+        write(field.address, encoded.word >> 8);
+        write(field.address + 1, encoded.word & 0xFF);
+    }
+    const auto delta = parseInteger(w.text("DObrotow")->text());
+    writeHysteresis(false, params::encodeRpmDelta(delta.value_or(100)));
+}
+
+void PageEditor::fuelOverlapWritten()
+{
+    QComboBox* overlap = w.list("CNPaliw");
+    if (overlap->currentIndex() < 0)
+        return;
+    if (!write(21, params::encodeFuelOverlap(overlap->currentIndex())))
+        overlap->setCurrentIndex(entrySelections.value(overlap, 0));
+}
+
+}  // namespace dravinor::ui

@@ -1,0 +1,145 @@
+#include "PageEditor.h"
+
+#include "Dialogs.h"
+#include "Encoders.h"
+#include "FieldDisplay.h"
+#include "ParameterState.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace dravinor::ui {
+
+using namespace fields;
+
+EncodedValue PageEditor::encodeText(const TextField& field, const QString& text) const
+{
+    // An empty (or unreadable) entry text stands for the field's default.
+    auto value = parseFieldText(field, text);
+    if (!value)
+        value = parseFieldText(field, emptyTextFor(field, w.list("RSLambda")->currentIndex()));
+    return encodeValue(field, value.value_or(0.0), services.state.ignitionConstant());
+}
+
+std::optional<int> PageEditor::otherFieldValue(const char* name) const
+{
+    if (const auto value = parseInteger(w.text(name)->text()))
+        return std::clamp(*value, 0, 255);
+    return std::nullopt;
+}
+
+void PageEditor::fillEmptyPartner(const TextField& field)
+{
+    if (!field.partner)
+        return;
+    QLineEdit* partner = w.text(field.partner);
+    if (partner->text().isEmpty())
+        partner->setText(emptyTextFor(*findTextField(field.partner), 0));
+}
+
+bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
+{
+    // The hysteresis is a period difference, so it follows both RPM texts as
+    // they stand and the ignition constant.
+    const int switchRpm = parseInteger(w.text("ODPBenzynaGas")->text()).value_or(0);
+    const int deltaRpm = parseInteger(w.text("DObrotow")->text()).value_or(100 * delta);
+    const std::uint16_t word =
+        params::encodeSwitchOverHysteresis(switchRpm, deltaRpm, services.state.ignitionConstant());
+    const bool acknowledged = write(16, word >> 8);
+    if (gated && !acknowledged)
+        return false;
+    write(17, word & 0xFF);
+    writeEepromOnly(33, delta);
+    return acknowledged;
+}
+
+// Leaving a field rewrites it, changed or not: tabbing through the page
+// sends every parameter again.
+void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
+{
+    const QString entry = entryTexts.value(edit);
+    const std::string_view name(field.name);
+    const bool lambdaThreshold = field.encoding == Encoding::LambdaThreshold;
+    int focusMoves = 0;
+
+    const auto decline = [&] {
+        edit->setText(entry);
+        return encodeText(field, entry);
+    };
+
+    EncodedValue encoded;
+    if (edit->text().isEmpty()) {
+        edit->setText(emptyTextFor(field, w.list("RSLambda")->currentIndex()));
+        fillEmptyPartner(field);
+        encoded = encodeText(field, edit->text());
+    } else {
+        const auto typed = parseFieldText(field, edit->text());
+        if (!typed) {
+            services.dialogs.showConversionError(edit->text());
+            return;
+        }
+        // The probe's range is judged on what was typed, before any rounding.
+        const char* question =
+            lambdaThreshold ? probeThresholdWarning(w.list("RSLambda")->currentIndex(), *typed) : nullptr;
+        if (question && !services.dialogs.askYesNo(QString::fromUtf8(question))) {
+            encoded = decline();
+        } else {
+            encoded = encodeValue(field, *typed, services.state.ignitionConstant());
+            edit->setText(encoded.shown);
+        }
+        fillEmptyPartner(field);
+    }
+
+    if (field.pair == Pair::Lower || field.pair == Pair::Upper) {
+        QLineEdit* partner = w.text(field.partner);
+        const EncodedValue other = encodeText(*findTextField(field.partner), partner->text());
+        const bool reached = field.pair == Pair::Lower ? encoded.value >= other.value : other.value >= encoded.value;
+        if (reached) {
+            edit->setText(partner->text());
+            encoded = encodeText(field, edit->text());
+        }
+    }
+
+    for (const RangeWarning& warning : rangeWarnings()) {
+        if (warning.field != name)
+            continue;
+        const auto other = warning.other ? otherFieldValue(warning.other) : std::nullopt;
+        if (!warningHolds(warning, encoded.value, other))
+            continue;
+        if (!services.dialogs.askYesNo(QString::fromUtf8(warning.text)))
+            encoded = decline();
+        if (warning.movesFocus)
+            ++focusMoves;
+    }
+
+    bool acknowledged = false;
+    if (isWordField(field))
+        acknowledged = writeWord(field.address, encoded.word);
+    else if (field.encoding == Encoding::RpmDelta)
+        acknowledged = writeHysteresis(true, encoded.byte);
+    else
+        acknowledged = write(field.address, encoded.byte);
+
+    if (!acknowledged) {
+        edit->setText(entry);
+        // The maximum-RPM field has never told its own failure.
+        if (field.encoding != Encoding::MaxRpmOnGas)
+            reportFailure(1);
+    }
+
+    auto& state = services.state;
+    const std::uint8_t stored = state.block().get(field.address);
+    if (lambdaThreshold)
+        state.setLambdaThreshold(stored);
+    else if (field.encoding == Encoding::TpsThreshold)
+        state.setTpsSectorTop(params::tpsSectorUnits(stored));
+    else if (field.encoding == Encoding::TpsInertia)
+        state.setTpsSectorWidth(params::tpsSectorUnits(stored));
+
+    for (int i = 0; i < focusMoves; ++i)
+        moveFocusLater();
+}
+
+}  // namespace dravinor::ui

@@ -1,0 +1,161 @@
+#include "ParameterPages.h"
+
+#include "Encoders.h"
+#include "FieldDisplay.h"
+#include "FlagBits.h"
+#include "PageEditor.h"
+#include "ParameterPageLayout.h"
+#include "ParameterState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace dravinor::ui {
+
+using namespace fields;
+
+struct ParameterPages::Impl : PageEditor {
+    using PageEditor::PageEditor;
+
+    // The list item the parameter block stands for.
+    int shownItem(const ListField& field) const
+    {
+        const auto& state = services.state;
+        const auto& block = state.block();
+        switch (field.role) {
+        case ListRole::ProbeType: return block.get(34);
+        case ListRole::EmulationType: return block.get(35);
+        case ListRole::Ignition: return block.get(13);
+        case ListRole::FuelOverlap: return params::fuelOverlapItem(block.get(21));
+        case ListRole::ControllerMode: return params::controllerModeItem(state.flagByteA(), state.flagByteB());
+        case ListRole::FlagBit: return flagBitSet(*findFlagField(field.name)) ? 1 : 0;
+        case ListRole::Inert: break;
+        }
+        return w.list(field.name)->currentIndex();
+    }
+
+    void applyGeometry(QWidget* widget, const Geometry& g)
+    {
+        if (g.fontSize > 0) {
+            QFont font = widget->font();
+            font.setPointSize(g.fontSize);
+            widget->setFont(font);
+        }
+        widget->move(g.left, g.top);
+        if (g.width >= 0 || g.height >= 0) {
+            const int width = g.width >= 0 ? g.width : widget->sizeHint().width();
+            const int height = g.height >= 0 ? g.height : widget->sizeHint().height();
+            widget->resize(width, height);
+        } else {
+            widget->adjustSize();
+        }
+    }
+
+    // The inert list stands under the second page's footnote, out of the
+    // rows that the proportional layout places.
+    void placeInertList(int fontSize)
+    {
+        QWidget* footnote = w.footnote;
+        QLabel* label = w.label("MOAttuatoraL");
+        QComboBox* list = w.list("MOAttuatora");
+        QFont font = list->font();
+        font.setPointSize(fontSize);
+        if (list->parentWidget() != w.pages[1]) {
+            label->setParent(w.pages[1]);
+            list->setParent(w.pages[1]);
+        }
+        label->setFont(font);
+        list->setFont(font);
+        label->move(footnote->x(), footnote->y() + footnote->height() + fontSize);
+        label->adjustSize();
+        list->move(footnote->x(), label->y() + label->height() + 2);
+        list->resize(footnote->width(), list->sizeHint().height());
+        label->show();
+        list->show();
+    }
+};
+
+ParameterPages::ParameterPages(QWidget* tabPar1, QWidget* tabPar2, PageServices services)
+    : impl_(std::make_unique<Impl>(tabPar1, tabPar2, std::move(services)))
+{
+}
+
+ParameterPages::~ParameterPages() = default;
+
+void ParameterPages::initialiseControls()
+{
+    for (QComboBox* list : std::as_const(impl_->w.lists))
+        list->setCurrentIndex(0);
+    // The controlling boxes start unchecked and RObrotow at its first item:
+    // the flag bits and the dependants follow them.
+    for (const Dependency& dependency : dependencies()) {
+        if (!dependency.derivedAtStartUp)
+            continue;
+        impl_->setFlagBit(*findFlagField(dependency.controller), impl_->controlValue(dependency.controller) != 0);
+        impl_->applyDependency(dependency);
+    }
+}
+
+void ParameterPages::showParameters()
+{
+    Impl& d = *impl_;
+    const auto& state = d.services.state;
+    for (const char* name : showOrder()) {
+        if (const TextField* text = findTextField(name)) {
+            d.w.text(name)->setText(shownText(*text, state.block(), state.ignitionConstant()));
+            continue;
+        }
+        if (const ListField* list = findListField(name)) {
+            d.w.list(name)->setCurrentIndex(d.shownItem(*list));
+            if (list->role == ListRole::ProbeType && d.services.applyProbeType)
+                d.services.applyProbeType(d.w.list(name)->currentIndex());
+        } else {
+            d.w.check(name)->setChecked(d.flagBitSet(*findFlagField(name)));
+        }
+        d.applyDependants(name);
+    }
+}
+
+void ParameterPages::showGroups()
+{
+    for (int group = 1; group < advancedGroup; ++group)
+        impl_->w.group(group)->show();
+}
+
+void ParameterPages::layout(int windowWidth, int windowHeight)
+{
+    Impl& d = *impl_;
+    const int fontSize = parameterPagesFontSize(windowHeight);
+    int rowHeight = 0;
+    {
+        QLineEdit probe;
+        QFont font = probe.font();
+        font.setPointSize(fontSize);
+        probe.setFont(font);
+        rowHeight = probe.sizeHint().height();
+    }
+    const ParameterPagesLayout layout = layoutParameterPages(windowWidth, windowHeight, rowHeight);
+    for (const auto& [name, geometry] : layout.widgets)
+        if (QWidget* widget = d.w.widget(name.c_str()))
+            d.applyGeometry(widget, geometry);
+    for (QLabel* comment : d.w.comments)
+        d.fitComment(comment, comment->width());
+    d.fitComment(d.w.footnote, d.w.footnote->width());
+    d.placeInertList(fontSize);
+    if (d.w.list("TPSterownika")->hasFocus())
+        d.showModeComment(0);
+}
+
+QAbstractButton* ParameterPages::button(const char* objectName) const
+{
+    for (QPushButton* button : impl_->w.buttons)
+        if (button->objectName() == QLatin1String(objectName))
+            return button;
+    return nullptr;
+}
+
+}  // namespace dravinor::ui
