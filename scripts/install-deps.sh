@@ -3,7 +3,8 @@
 # missing, so a second run costs nothing. Needs root or sudo.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev libgl-dev fonts-dejavu-core)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,180 @@
+#include "MainWindow.h"
+
+#include "ControllerSession.h"
+#include "Dialogs.h"
+#include "ParameterPages.h"
+#include "ScaleTables.h"
+#include "WindowTexts.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace dravinor::ui {
+
+namespace {
+constexpr QSize initialSize{933, 677};
+constexpr int statusLineHeight = 19;
+}  // namespace
+
+MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
+    : session_(session),
+      ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *ownDialogs_)
+{
+    setObjectName("Form1");
+    buildPages();
+    buildStatusLines();
+    buildMenus();
+    buildTimers();
+    session_.transfer().setObserver(this);
+
+    resize(initialSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+MainWindow::~MainWindow()
+{
+    session_.transfer().setObserver(nullptr);
+}
+
+void MainWindow::buildPages()
+{
+    pageControl_ = new QTabWidget(this);
+    pageControl_->setObjectName("PageControl1");
+    // The page captions are red.
+    pageControl_->tabBar()->setStyleSheet("QTabBar::tab { color: #FF0000; }");
+    const std::array<std::pair<const char*, QString>, 4> pages{{
+        {"TabPar1", QStringLiteral("Parametry systemu (F2)")},
+        {"TabPar2", QStringLiteral("Parametry systemu - zaawansowane (F3)")},
+        {"TabViz", QStringLiteral("Wizualizacja (F4)")},
+        {"TabAuto", QStringLiteral("Auto Adaptacja (F5)")},
+    }};
+    for (const auto& [name, caption] : pages) {
+        auto* page = new QWidget(pageControl_);
+        page->setObjectName(name);
+        pageControl_->addTab(page, caption);
+    }
+    // The wizard's own pages; their contents come with the wizard.
+    autoTab_ = new QTabWidget(pageControl_->widget(TabAuto));
+    autoTab_->setObjectName("AutoTab");
+    for (const char* name : {"AA1", "AA2", "AA4", "AA5"}) {
+        auto* page = new QWidget(autoTab_);
+        page->setObjectName(name);
+        autoTab_->addTab(page, name);
+    }
+    auto* wizardLayout = new QVBoxLayout(pageControl_->widget(TabAuto));
+    wizardLayout->addWidget(autoTab_);
+    setCentralWidget(pageControl_);
+    pageControl_->tabBar()->installEventFilter(this);
+    connect(pageControl_, &QTabWidget::currentChanged, this, &MainWindow::onCurrentPageChanged);
+
+    pages_ = std::make_unique<ParameterPages>(
+        pageControl_->widget(TabPar1), pageControl_->widget(TabPar2),
+        PageServices{session_.state(), session_.transfer(), dialogs_,
+                     [this](int line, const QString& text) { showStatus(line, text); },
+                     {},
+                     [this](int page, QWidget* focus) {
+                         setPageQuietly(page);
+                         if (focus)
+                             focus->setFocus(Qt::OtherFocusReason);
+                     }});
+    connect(pages_->button("ResButt"), &QAbstractButton::clicked, this, &MainWindow::resetParameters);
+    connect(pages_->button("ZapPlik"), &QAbstractButton::clicked, this, &MainWindow::saveParameterFile);
+    connect(pages_->button("OdczPlik"), &QAbstractButton::clicked, this, &MainWindow::loadParameterFile);
+    connect(pages_->button("ZapiszPar"), &QAbstractButton::clicked, this, &MainWindow::writeAllParameters);
+    connect(pages_->button("OdczytPar"), &QAbstractButton::clicked, this, &MainWindow::readParametersAgain);
+}
+
+void MainWindow::buildStatusLines()
+{
+    for (int line = 0; line < 2; ++line) {
+        QWidget* page = pageControl_->widget(line == 0 ? TabPar1 : TabPar2);
+        auto* bar = new QStatusBar(page);
+        bar->setObjectName(line == 0 ? "StatusBar1" : "StatusBar2");
+        bar->setSizeGripEnabled(false);
+        auto* progress = new QProgressBar(page);
+        progress->setObjectName(line == 0 ? "ProgressOpcje1" : "ProgressOpcje2");
+        progress->setRange(0, 30);
+        progress->setTextVisible(false);
+        progress->hide();
+        statusBars_[static_cast<std::size_t>(line)] = bar;
+        progressBars_[static_cast<std::size_t>(line)] = progress;
+        page->installEventFilter(this);  // keeps the line at the page's foot
+    }
+}
+
+void MainWindow::buildTimers()
+{
+    liveTimer_ = new QTimer(this);
+    liveTimer_->setObjectName("Timer1");
+    liveTimer_->setInterval(50);
+    const char* names[] = {"TimerAAP1",   "TimerAAP2_1", "TimerAAP2_2", "TimerAAP3_1", "TimerAAP3_2",
+                           "TimerAAP4_1", "TimerAAP4_2", "TimerAAP4_3", "TimerAAP5_1", "TimerAAP5_2"};
+    for (std::size_t i = 0; i < wizardTimers_.size(); ++i) {
+        wizardTimers_[i] = new QTimer(this);
+        wizardTimers_[i]->setObjectName(names[i]);
+        wizardTimers_[i]->setInterval(50);
+    }
+}
+
+void MainWindow::startUp()
+{
+    pages_->initialiseControls();
+    (void)params::scaleTables();
+    setWindowTitle(texts::titlePrefix);
+    // On screen before the scan, which can take a few seconds.
+    show();
+    QApplication::processEvents();
+
+    // Repaint as the scan goes, without taking new commands meanwhile.
+    session_.connection().setStatusListener(
+        [](const link::StatusUpdate&) { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    const auto outcome = session_.connection().autodetect();
+    applyOutcome(outcome);
+    if (!outcome.connected) {
+        session_.state().loadDefaults();
+        session_.state().refreshDerived();
+        pages_->showParameters();
+    }
+    pages_->showGroups();
+    // The program always starts in Polish.
+    polishItem_->setChecked(true);
+    russianItem_->setChecked(false);
+    layoutPages();
+}
+
+void MainWindow::stopAllTimers()
+{
+    liveTimer_->stop();
+    for (QTimer* timer : wizardTimers_)
+        timer->stop();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    session_.port().close();
+    stopAllTimers();
+    QMainWindow::closeEvent(event);
+}
+
+QString MainWindow::statusText(int line) const
+{
+    return statusBars_[static_cast<std::size_t>(line - 1)]->currentMessage();
+}
+
+void MainWindow::showStatus(int line, const QString& text)
+{
+    statusBars_[static_cast<std::size_t>(line - 1)]->showMessage(text);
+}
+
+}  // namespace dravinor::ui

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "ParameterTransfer.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QProgressBar;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+
+namespace dravinor::link {
+struct ConnectionOutcome;
+}
+namespace dravinor::params {
+class ControllerSession;
+}
+
+namespace dravinor::ui {
+
+class Dialogs;
+class ParameterPages;
+
+// Form1: the one window of the program. It owns the pages, the menus, the
+// status lines and the timers, and drives the controller session.
+class MainWindow : public QMainWindow, private params::TransferObserver {
+    Q_OBJECT
+public:
+    enum Page { TabPar1, TabPar2, TabViz, TabAuto };
+
+    // dialogs may be null: real message boxes are used then.
+    explicit MainWindow(params::ControllerSession& session, Dialogs* dialogs = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: shows the window, finds the controller (or takes the
+    // default set), fills the pages.
+    void startUp();
+
+    void stopAllTimers();
+    void activatePage();
+    // The menu's page switch (F2..F4): asks before leaving the wizard.
+    void switchToPage(Page page);
+    // F5: the wizard's entry.
+    void startAutoAdaptation();
+
+    QTabWidget* pageControl() const { return pageControl_; }
+    ParameterPages& pages() const { return *pages_; }
+    QString statusText(int line) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Building (MainWindowMenus.cpp, MainWindow.cpp).
+    void buildPages();
+    void buildStatusLines();
+    void buildMenus();
+    void buildTimers();
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption);
+
+    // Connection and transfers (MainWindowConnection.cpp).
+    void applyOutcome(const link::ConnectionOutcome& outcome);
+    void choosePort(int index);
+    void autodetectFromMenu();
+    void showStatus(int line, const QString& text);
+    void readStarted(int total) override;
+    void readProgress(int accepted) override;
+    void readFinished() override;
+    void showParameters() override;
+    void writeStarted() override;
+    void writeFinished(const params::WriteOutcome& outcome) override;
+    void resetParameters();
+    void writeAllParameters();
+    void readParametersAgain();
+    void saveParameterFile();
+    void loadParameterFile();
+
+    // Pages (MainWindowPages.cpp).
+    void onCurrentPageChanged(int index);
+    void setPageQuietly(int index);
+    bool confirmLeavingWizard();
+    void enterWizardPage();
+    void chooseResolution(QAction* item, int width, int height);
+    void layoutPages();
+
+    params::ControllerSession& session_;
+    std::unique_ptr<Dialogs> ownDialogs_;
+    Dialogs& dialogs_;
+    QTabWidget* pageControl_ = nullptr;
+    QTabWidget* autoTab_ = nullptr;
+    std::unique_ptr<ParameterPages> pages_;
+    std::array<QStatusBar*, 2> statusBars_{};
+    std::array<QProgressBar*, 2> progressBars_{};
+    std::array<QAction*, 8> portItems_{};
+    std::array<QAction*, 4> resolutionItems_{};
+    QAction* polishItem_ = nullptr;
+    QAction* russianItem_ = nullptr;
+    QTimer* liveTimer_ = nullptr;
+    std::array<QTimer*, 10> wizardTimers_{};
+    int currentPage_ = TabPar1;
+    bool changingPageQuietly_ = false;
+    QSize requestedResolution_;
+};
+
+}  // namespace dravinor::ui

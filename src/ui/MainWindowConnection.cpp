@@ -1,0 +1,158 @@
+#include "MainWindow.h"
+
+#include "ControllerSession.h"
+#include "Dialogs.h"
+#include "ParameterFile.h"
+#include "ParameterPages.h"
+#include "WindowTexts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QProgressBar>
+#include <QStatusBar>
+
+namespace dravinor::ui {
+
+using link::ConnectionOutcome;
+using link::PortChecks;
+using link::StatusMessage;
+using link::TitleUpdate;
+
+void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
+{
+    if (outcome.status) {
+        const auto& status = *outcome.status;
+        QString text;
+        switch (status.message) {
+        case StatusMessage::CannotOpenPort: text = texts::cannotOpenPort; break;
+        case StatusMessage::WrongController: text = texts::wrongController; break;
+        case StatusMessage::PortOpen: text = texts::portOpen; break;
+        }
+        if (!status.portName.empty())
+            text += " - " + QString::fromStdString(status.portName);
+        const int line = status.line == link::StatusLine::First ? 1 : 2;
+        progressBars_[static_cast<std::size_t>(line - 1)]->hide();
+        statusBars_[static_cast<std::size_t>(line - 1)]->show();
+        showStatus(line, text);
+    }
+    switch (outcome.title.kind) {
+    case TitleUpdate::Kind::NoController: setWindowTitle(texts::titlePrefix + texts::noController); break;
+    case TitleUpdate::Kind::Version:
+        setWindowTitle(texts::titlePrefix + QString::fromStdString(outcome.title.versionText));
+        break;
+    case TitleUpdate::Kind::Unchanged: break;
+    }
+    if (outcome.checks.kind != PortChecks::Kind::Unchanged) {
+        for (int i = 0; i < static_cast<int>(portItems_.size()); ++i)
+            portItems_[static_cast<std::size_t>(i)]->setChecked(outcome.checks.kind == PortChecks::Kind::Only &&
+                                                                 outcome.checks.index == i);
+    }
+}
+
+void MainWindow::choosePort(int index)
+{
+    applyOutcome(session_.connection().choosePortItem(index));
+}
+
+void MainWindow::autodetectFromMenu()
+{
+    applyOutcome(session_.connection().autodetectFromMenu());
+}
+
+// Reading all parameters: the progress bars stand in for the status lines.
+void MainWindow::readStarted(int total)
+{
+    for (std::size_t line = 0; line < 2; ++line) {
+        statusBars_[line]->hide();
+        progressBars_[line]->setMaximum(total);
+        progressBars_[line]->show();
+    }
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::readProgress(int accepted)
+{
+    for (QProgressBar* bar : progressBars_)
+        bar->setValue(accepted);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::readFinished()
+{
+    for (std::size_t line = 0; line < 2; ++line) {
+        statusBars_[line]->show();
+        progressBars_[line]->hide();
+    }
+}
+
+void MainWindow::showParameters()
+{
+    pages_->showParameters();
+}
+
+void MainWindow::writeStarted()
+{
+    showStatus(1, QString());
+}
+
+void MainWindow::writeFinished(const params::WriteOutcome& outcome)
+{
+    if (!outcome.failed())
+        return;
+    QString text = texts::cannotWrite;
+    if (outcome.ramWritten && !outcome.ramAcknowledged)
+        text += texts::ramSuffix;
+    if (!outcome.eepromAcknowledged)
+        text += texts::eepromSuffix;
+    showStatus(1, text);
+}
+
+void MainWindow::resetParameters()
+{
+    session_.transfer().resetParameters();
+}
+
+void MainWindow::writeAllParameters()
+{
+    session_.transfer().writeAll();
+}
+
+void MainWindow::readParametersAgain()
+{
+    statusBars_[1]->show();
+    progressBars_[1]->hide();
+    applyOutcome(session_.connection().reidentify());
+    session_.state().refreshDerived();
+    pages_->showParameters();
+}
+
+void MainWindow::saveParameterFile()
+{
+    const QString path = dialogs_.chooseSaveFile(QDir::currentPath(), texts::fileFilter, QStringLiteral("PAR"));
+    if (path.isEmpty())
+        return;
+    const auto result = params::saveParameterFile(path.toStdString(), session_.state().block());
+    if (result.ok())
+        return;
+    // Unlike a silent failure, the fitter learns the set was not kept.
+    dialogs_.showError(texts::errorCaption, texts::cannotSave + "\n" + path + "\n" +
+                                                QString::fromStdString(result.systemText));
+}
+
+void MainWindow::loadParameterFile()
+{
+    const QString path = dialogs_.chooseOpenFile(QDir::currentPath(), texts::fileFilter);
+    if (path.isEmpty())
+        return;
+    const auto result = params::loadParameterFile(path.toStdString(), session_.state().block());
+    if (!result.ok()) {
+        dialogs_.showError(texts::errorCaption, texts::cannotRead);
+        return;
+    }
+    session_.state().refreshDerived();
+    pages_->showParameters();
+    session_.transfer().writeAll();
+}
+
+}  // namespace dravinor::ui

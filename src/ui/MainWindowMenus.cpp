@@ -1,0 +1,123 @@
+#include "MainWindow.h"
+
+#include "ControllerSession.h"
+#include "ParameterPages.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenuBar>
+
+namespace dravinor::ui {
+
+QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, const QString& caption)
+{
+    auto* item = menu->addAction(caption);
+    item->setObjectName(name);
+    return item;
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+
+    QMenu* main = bar->addMenu(QStringLiteral("menu"));
+    main->setObjectName("menu");
+    addMenuItem(main, "helpF1", QStringLiteral("Pomoc"))->setShortcut(Qt::Key_F1);
+    auto* f2 = addMenuItem(main, "ParametrysystemuF2", QStringLiteral("Parametry systemu"));
+    f2->setShortcut(Qt::Key_F2);
+    connect(f2, &QAction::triggered, this, [this] { switchToPage(TabPar1); });
+    auto* f3 = addMenuItem(main, "ZawansF3", QStringLiteral("Zaawansowane parametry"));
+    f3->setShortcut(Qt::Key_F3);
+    connect(f3, &QAction::triggered, this, [this] { switchToPage(TabPar2); });
+    auto* f4 = addMenuItem(main, "WizualizacjaF4", QStringLiteral("Wizualizacja "));
+    f4->setShortcut(Qt::Key_F4);
+    connect(f4, &QAction::triggered, this, [this] { switchToPage(TabViz); });
+    auto* f5 = addMenuItem(main, "AutoAdaptacjaF5", QStringLiteral("AutoAdaptacja"));
+    f5->setShortcut(Qt::Key_F5);
+    connect(f5, &QAction::triggered, this, &MainWindow::startAutoAdaptation);
+    // The wizard's "next" key: not in the menu, but its F10 works anywhere
+    // in the window (a hidden menu item would lose its shortcut).
+    auto* next = new QAction(QStringLiteral("dalej"), this);
+    next->setObjectName("dalej1");
+    next->setShortcut(Qt::Key_F10);
+    addAction(next);
+
+    QMenu* ports = bar->addMenu(QStringLiteral("porty"));
+    ports->setObjectName("ports");
+    for (int i = 0; i < 8; ++i) {
+        const QString name = QStringLiteral("COM%1").arg(i + 1);
+        QAction* item = addMenuItem(ports, qPrintable(name + "_cl"), name);
+        item->setCheckable(true);
+        const std::string device = session_.portMap().devicePath(i);
+        item->setToolTip(device.empty() ? QStringLiteral("-") : QString::fromStdString(device));
+        connect(item, &QAction::triggered, this, [this, i] { choosePort(i); });
+        portItems_[static_cast<std::size_t>(i)] = item;
+    }
+    ports->setToolTipsVisible(true);
+    connect(addMenuItem(ports, "autodetekcja1", QStringLiteral("autodetekcja")), &QAction::triggered, this,
+            &MainWindow::autodetectFromMenu);
+
+    QMenu* resolution = bar->addMenu(QStringLiteral("rozdzielczosc"));
+    resolution->setObjectName("rozdzielczosc");
+    const struct {
+        const char* name;
+        int width, height;
+    } sizes[] = {{"N640", 640, 480}, {"N800", 800, 600}, {"N1024", 1024, 768}, {"N1280", 1280, 1024}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto& size = sizes[i];
+        QAction* item = addMenuItem(resolution, size.name, QStringLiteral("%1x%2").arg(size.width).arg(size.height));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, item, size] { chooseResolution(item, size.width, size.height); });
+        resolutionItems_[i] = item;
+    }
+
+    QMenu* languages = bar->addMenu(QStringLiteral("jezyki"));
+    languages->setObjectName("jezyki");
+    polishItem_ = addMenuItem(languages, "polski", QStringLiteral("polski"));
+    russianItem_ = addMenuItem(languages, "rosyjski", QStringLiteral("rosyjski"));
+    for (QAction* item : {polishItem_, russianItem_}) {
+        item->setCheckable(true);
+        // The language files come later; choosing moves the tick.
+        connect(item, &QAction::triggered, this, [this, item] {
+            polishItem_->setChecked(item == polishItem_);
+            russianItem_->setChecked(item == russianItem_);
+        });
+    }
+}
+
+void MainWindow::chooseResolution(QAction* item, int width, int height)
+{
+    for (QAction* other : resolutionItems_)
+        other->setChecked(false);
+    item->setChecked(true);
+    // The sizes are outer sizes, frame included.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    requestedResolution_ = QSize(width, height) - frame;
+    resize(requestedResolution_);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // Never smaller than 640 x 480 outside; the frame is known only once shown.
+    const QSize minimum = QSize(640, 480) - (frameGeometry().size() - geometry().size());
+    if (minimumSize() != minimum)
+        setMinimumSize(minimum);
+    // Any size but the one a resolution item asked for clears its tick;
+    // the window manager may deliver that size only later.
+    if (size() != requestedResolution_) {
+        for (QAction* item : resolutionItems_)
+            item->setChecked(false);
+        requestedResolution_ = {};
+    }
+    layoutPages();
+}
+
+void MainWindow::layoutPages()
+{
+    const QSize outer = frameGeometry().size();
+    pages_->layout(outer.width(), outer.height());
+}
+
+}  // namespace dravinor::ui

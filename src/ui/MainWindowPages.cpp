@@ -1,0 +1,133 @@
+#include "MainWindow.h"
+
+#include "ControllerSession.h"
+#include "Dialogs.h"
+#include "ParameterPages.h"
+#include "WindowTexts.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace dravinor::ui {
+
+void MainWindow::setPageQuietly(int index)
+{
+    changingPageQuietly_ = true;
+    pageControl_->setCurrentIndex(index);
+    currentPage_ = index;
+    changingPageQuietly_ = false;
+}
+
+bool MainWindow::confirmLeavingWizard()
+{
+    return currentPage_ != TabAuto || dialogs_.askYesNo(texts::leaveWizardQuestion);
+}
+
+void MainWindow::switchToPage(Page page)
+{
+    if (!confirmLeavingWizard())
+        return;
+    stopAllTimers();
+    setPageQuietly(page);
+    activatePage();
+}
+
+void MainWindow::startAutoAdaptation()
+{
+    stopAllTimers();
+    setPageQuietly(TabAuto);
+    activatePage();
+}
+
+void MainWindow::onCurrentPageChanged(int index)
+{
+    if (changingPageQuietly_)
+        return;
+    // A change by mouse was confirmed in the tab bar's filter; one by
+    // keyboard (Ctrl+Tab) is confirmed here, and undone on No.
+    if (currentPage_ == TabAuto && index != TabAuto && !dialogs_.askYesNo(texts::leaveWizardQuestion)) {
+        setPageQuietly(TabAuto);
+        return;
+    }
+    currentPage_ = index;
+    activatePage();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pageControl_->tabBar() && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        const int target = pageControl_->tabBar()->tabAt(press->position().toPoint());
+        if (target < 0 || target == currentPage_)
+            return false;
+        if (!confirmLeavingWizard())
+            return true;  // the wizard stays
+        currentPage_ = target;
+        setPageQuietly(target);
+        activatePage();
+        return true;
+    }
+    if (event->type() == QEvent::Resize) {
+        for (std::size_t line = 0; line < 2; ++line) {
+            auto* page = statusBars_[line]->parentWidget();
+            if (watched != page)
+                continue;
+            // The status line and its progress bar share the page's foot.
+            const QRect foot(0, page->height() - 19, page->width(), 19);
+            statusBars_[line]->setGeometry(foot);
+            progressBars_[line]->setGeometry(foot);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::activatePage()
+{
+    currentPage_ = pageControl_->currentIndex();
+    switch (currentPage_) {
+    case TabPar1:
+        autoTab_->setCurrentIndex(0);
+        stopAllTimers();
+        if (QWidget* field = pageControl_->widget(TabPar1)->findChild<QWidget*>("PRLambda"))
+            field->setFocus(Qt::OtherFocusReason);
+        break;
+    case TabPar2:
+    case TabViz:
+        autoTab_->setCurrentIndex(0);
+        stopAllTimers();
+        // The live view starts here once it exists.
+        break;
+    case TabAuto:
+        enterWizardPage();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::enterWizardPage()
+{
+    autoTab_->setTabVisible(0, false);
+    stopAllTimers();
+    if (!dialogs_.askYesNo(texts::enterWizardQuestion)) {
+        autoTab_->setTabVisible(0, true);
+        setPageQuietly(TabPar1);
+        if (QWidget* field = pageControl_->widget(TabPar1)->findChild<QWidget*>("PRLambda"))
+            field->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    autoTab_->setTabVisible(0, true);
+    for (int page = 1; page < autoTab_->count(); ++page)
+        autoTab_->setTabVisible(page, false);
+    autoTab_->setCurrentIndex(0);
+    // The wizard's first step: the parameters are reset for the adaptation.
+    session_.transfer().resetParametersForAdaptation();
+    wizardTimers_[0]->start();
+}
+
+}  // namespace dravinor::ui

@@ -1,0 +1,212 @@
+#include "ControllerSession.h"
+#include "ControllerSimulator.h"
+#include "FakeDialogs.h"
+#include "MainWindow.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace dravinor;
+using dravinor::testing::FakeDialogs;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString titlePrefix = QStringLiteral("Dravinor Zuv Telvar ver 1.03 - ");
+
+// The window against the simulated controller on COM1, or against no
+// controller at all.
+struct WindowFixture : ::testing::Test {
+    sim::ControllerSimulator controller;
+    std::unique_ptr<params::ControllerSession> session;
+    FakeDialogs dialogs;
+    std::unique_ptr<ui::MainWindow> window;
+
+    void startWith(bool controllerAttached)
+    {
+        link::PortMap map;
+        if (controllerAttached) {
+            ASSERT_TRUE(controller.start());
+            map.assign(0, controller.slavePath());
+        } else {
+            map.assign(0, "/dev/dravinor-no-such-tty");
+        }
+        session = std::make_unique<params::ControllerSession>(map);
+        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
+        window->startUp();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    template <typename T = QWidget>
+    T* child(const char* name) const
+    {
+        return window->findChild<T*>(name);
+    }
+    QTimer* timer(const char* name) const { return window->findChild<QTimer*>(name); }
+    bool anyTimerRuns() const
+    {
+        for (QTimer* t : window->findChildren<QTimer*>())
+            if (t->isActive())
+                return true;
+        return false;
+    }
+    QString fieldText(const char* name) const { return child<QLineEdit>(name)->text(); }
+    void clickTab(int index)
+    {
+        QTabBar* bar = window->pageControl()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+    void pressKey(Qt::Key key) { QTest::keyClick(window.get(), key); }
+};
+
+}  // namespace
+
+TEST_F(WindowFixture, StartsWithoutControllerOnTheDefaultSet)
+{
+    startWith(false);
+    EXPECT_EQ(window->windowTitle(), titlePrefix);
+    EXPECT_EQ(window->statusText(1), "Nie moge otworzyc portu");
+    EXPECT_EQ(fieldText("PRLambda"), "0,38");
+    EXPECT_EQ(fieldText("ODPBenzynaGas"), "2200");
+    for (const char* group : {"GroupBox1", "GroupBox4", "GroupBox7", "GroupBox8"})
+        EXPECT_FALSE(child(group)->isHidden()) << group;
+    EXPECT_TRUE(child<QAction>("polski")->isChecked());
+    EXPECT_FALSE(child<QAction>("rosyjski")->isChecked());
+    EXPECT_EQ(window->size(), QSize(933, 677));
+    EXPECT_FALSE(anyTimerRuns());
+}
+
+TEST_F(WindowFixture, StartsWithControllerReadAndNamed)
+{
+    auto image = controller.eeprom();
+    image[2] = 25;  // 1,25 V
+    controller.setEeprom(image);
+    startWith(true);
+    EXPECT_EQ(window->windowTitle(), titlePrefix + "[  wersja sterownika 3 ]");
+    EXPECT_EQ(window->statusText(1), "Port otwarty - COM1");
+    EXPECT_TRUE(child<QAction>("COM1_cl")->isChecked());
+    EXPECT_FALSE(child<QAction>("COM2_cl")->isChecked());
+    EXPECT_EQ(fieldText("PCTps"), "1,25");
+    EXPECT_EQ(controller.receivedFrames().size(), 37u);  // identify, 35 reads, identify
+    EXPECT_FALSE(child("ProgressOpcje1")->isVisible());
+    EXPECT_TRUE(child("StatusBar1")->isVisible());
+}
+
+TEST_F(WindowFixture, PortMenuFailureClearsTheChecks)
+{
+    startWith(true);
+    child<QAction>("COM2_cl")->trigger();
+    EXPECT_EQ(window->statusText(1), "Nie moge otworzyc portu");
+    EXPECT_EQ(window->windowTitle(), titlePrefix + "brak sterownika");
+    EXPECT_FALSE(child<QAction>("COM1_cl")->isChecked());
+    child<QAction>("autodetekcja1")->trigger();
+    EXPECT_TRUE(child<QAction>("COM1_cl")->isChecked());
+    EXPECT_EQ(window->statusText(1), "Port otwarty - COM1");
+}
+
+TEST_F(WindowFixture, WizardEntryAsksAndDeclineReturnsToTheFirstPage)
+{
+    startWith(true);
+    dialogs.answers = {false};
+    clickTab(ui::MainWindow::TabAuto);
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(dialogs.questions[0], "uwaga, przejście na autoadaptację powoduje reset parametrów, kontynuować ?");
+    EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabPar1);
+    EXPECT_EQ(QApplication::focusWidget(), child("PRLambda"));
+    EXPECT_FALSE(anyTimerRuns());
+}
+
+TEST_F(WindowFixture, WizardEntryResetsAndLeavingItNeedsAYes)
+{
+    startWith(true);
+    controller.clearReceivedFrames();
+    dialogs.answers = {true};
+    pressKey(Qt::Key_F5);
+    EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabAuto);
+    EXPECT_EQ(controller.receivedFrames().size(), 2u * 67u);  // the default set, twice
+    EXPECT_TRUE(timer("TimerAAP1")->isActive());
+
+    dialogs.answers = {false};
+    pressKey(Qt::Key_F2);
+    EXPECT_EQ(dialogs.questions.back(), "Czy napewno wyjść z autoadaptacji ?");
+    EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabAuto);
+    EXPECT_TRUE(timer("TimerAAP1")->isActive());
+
+    dialogs.answers = {false};
+    clickTab(ui::MainWindow::TabViz);
+    EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabAuto);
+
+    dialogs.answers = {true};
+    pressKey(Qt::Key_F3);
+    EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabPar2);
+    EXPECT_FALSE(anyTimerRuns());
+}
+
+TEST_F(WindowFixture, ResolutionItemsAndTheMinimumSize)
+{
+    startWith(false);
+    child<QAction>("N800")->trigger();
+    QTest::qWait(50);
+    EXPECT_EQ(window->frameGeometry().size(), QSize(800, 600));
+    EXPECT_TRUE(child<QAction>("N800")->isChecked());
+    EXPECT_FALSE(child<QAction>("N640")->isChecked());
+
+    window->resize(500, 400);
+    QTest::qWait(50);
+    EXPECT_GE(window->width(), 640 - (window->frameGeometry().width() - window->width()));
+    EXPECT_GE(window->frameGeometry().height(), 480);
+    for (const char* item : {"N640", "N800", "N1024", "N1280"})
+        EXPECT_FALSE(child<QAction>(item)->isChecked()) << item;
+}
+
+TEST_F(WindowFixture, ParameterFilesSaveLoadAndFailLoudly)
+{
+    startWith(true);
+    const fs::path dir = fs::temp_directory_path() / ("dravinor-ui-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+
+    dialogs.saveFile = QString::fromStdString((dir / "car.PAR").string());
+    child<QAbstractButton>("ZapPlik")->click();
+    EXPECT_EQ(fs::file_size(dir / "car.PAR"), 64u);
+    EXPECT_EQ(dialogs.lastFilter, "Plik Parametrów KORVANT Lambda *.PAR (*.PAR *.par)");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+
+    dialogs.saveFile = QString::fromStdString((dir / "missing-folder" / "x.PAR").string());
+    child<QAbstractButton>("ZapPlik")->click();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith("blad|Nie moge zapisac")) << dialogs.errors[0].toStdString();
+
+    dialogs.openFile = QString::fromStdString((dir / "nothing.PAR").string());
+    child<QAbstractButton>("OdczPlik")->click();
+    ASSERT_EQ(dialogs.errors.size(), 2);
+    EXPECT_EQ(dialogs.errors[1], "blad|Nie moge odczytac");
+
+    // A short file changes its first bytes only, then goes to the controller.
+    std::ofstream(dir / "short.PAR", std::ios::binary).write("\0\x20", 2);
+    controller.clearReceivedFrames();
+    dialogs.openFile = QString::fromStdString((dir / "short.PAR").string());
+    child<QAbstractButton>("OdczPlik")->click();
+    EXPECT_EQ(fieldText("PRLambda"), "0,64");
+    EXPECT_EQ(controller.receivedFrames().size(), 67u);
+    EXPECT_EQ(controller.eeprom()[1], 0x20);
+    fs::remove_all(dir);
+}
+
+TEST_F(WindowFixture, CloseReleasesThePort)
+{
+    startWith(true);
+    window->close();
+    EXPECT_FALSE(session->port().portOpen());
+    EXPECT_FALSE(anyTimerRuns());
+}
