@@ -1,4 +1,5 @@
 #include "ControllerSession.h"
+#include "DemoEnginePanel.h"
 #include "ControllerSimulator.h"
 #include "MainWindow.h"
 #include "PortMap.h"
@@ -52,6 +53,12 @@ int main(int argc, char** argv)
     }
     params::ControllerSession session(std::move(map));
     ui::MainWindow window(session);
+    std::unique_ptr<app::DemoEnginePanel> enginePanel;
+    if (simulator) {
+        enginePanel = std::make_unique<app::DemoEnginePanel>(*simulator);
+        enginePanel->move(window.frameGeometry().topRight() + QPoint(12, 0));
+        enginePanel->show();
+    }
     window.startUp();
     return app.exec();
 }

@@ -160,6 +160,20 @@ void ControllerSimulator::setThrottle(double zeroToOne)
     core_.engineAt(secondsNow()).setThrottle(zeroToOne);
 }
 
+void ControllerSimulator::setReducerScrew(double minusOneToOne)
+{
+    std::lock_guard state(stateMutex_);
+    core_.engineAt(secondsNow()).setReducerScrew(minusOneToOne);
+}
+
+ControllerSimulator::EngineView ControllerSimulator::engineView()
+{
+    std::lock_guard state(stateMutex_);
+    const EngineModel& engine = core_.engineAt(secondsNow());
+    return {engine.running(), engine.rpm(), engine.coolantC(), engine.stepper(), engine.probeVolts(),
+            engine.fuel().onGas()};
+}
+
 void ControllerSimulator::injectBytes(std::vector<std::uint8_t> bytes)
 {
     std::lock_guard io(ioMutex_);

@@ -73,6 +73,17 @@ public:
 
     void setEngineRunning(bool running);
     void setThrottle(double zeroToOne);
+    void setReducerScrew(double minusOneToOne);
+    // What the engine does now, for a panel that shows it.
+    struct EngineView {
+        bool running;
+        double rpm;
+        double coolantC;
+        double stepper;
+        double probeVolts;
+        bool onGas;
+    };
+    EngineView engineView();
 
 private:
     void run();

@@ -34,9 +34,16 @@ EngineModel::EngineModel(double startSeconds)
 {
 }
 
-double EngineModel::stoichiometricPosition(double throttle)
+double EngineModel::stoichiometricPosition(double throttle, double screw)
 {
-    return 85.0 + 20.0 * throttle;
+    // A richer screw lets more gas through: stoichiometric with the stepper
+    // further closed.
+    return 85.0 + 20.0 * throttle - 60.0 * screw;
+}
+
+void EngineModel::setReducerScrew(double minusOneToOne)
+{
+    screw_ = std::clamp(minusOneToOne, -1.0, 1.0);
 }
 
 double EngineModel::tpsInputVolts(double throttle)
@@ -98,7 +105,7 @@ bool EngineModel::mixtureRich() const
     if (!running_)
         return false;  // air only
     if (fuel_.onGas())
-        return stepper_ > stoichiometricPosition(throttle_);
+        return stepper_ > stoichiometricPosition(throttle_, screw_);
     return petrolPhase_ < kPetrolSwingSeconds / 2;
 }
 

@@ -51,6 +51,10 @@ public:
     void setRunning(bool running);
     void setThrottle(double zeroToOne);
     void setCoolant(double celsius) { coolantC_ = celsius; }
+    // The reducer's adjusting screw, -1 (lean) .. +1 (rich): it shifts the
+    // stepper position at which the gas mixture is stoichiometric.
+    void setReducerScrew(double minusOneToOne);
+    double reducerScrew() const { return screw_; }
     void fuelRequest(std::uint8_t value) { fuel_.request(value); }
 
     LiveReading reading() const;
@@ -62,8 +66,8 @@ public:
     double probeVolts() const { return probeVolts_; }
     const FuelSwitch& fuel() const { return fuel_; }
 
-    // Where gas and air are stoichiometric at this throttle, in steps.
-    static double stoichiometricPosition(double throttle);
+    // Where gas and air are stoichiometric at this throttle and screw, in steps.
+    static double stoichiometricPosition(double throttle, double screw = 0);
     // Input voltage of the throttle sensor: 0.5 V closed to 4.5 V open.
     static double tpsInputVolts(double throttle);
     // The sensor byte whose decoded temperature is closest to celsius.
@@ -79,6 +83,7 @@ private:
     WorkingParameters parameters_;
     bool running_ = true;
     double throttle_ = 0;
+    double screw_ = 0;
     double rpm_ = kIdleRpm;
     double coolantC_ = kAmbientC;
     double stepper_ = 0;

@@ -142,3 +142,18 @@ TEST(EngineModel, StepperUsesTheRangeAboveTheTpsThresholdWhenOpen)
         EXPECT_LE(engine.reading().stepper, 112) << t;
     }
 }
+
+TEST(EngineModel, ReducerScrewOutsideTheStepperRangeStopsTheSwing)
+{
+    // Too rich a screw: even the most closed stepper position gives a rich
+    // mixture, so the probe stays rich and the stepper sits at its minimum.
+    EngineModel engine = onGas();
+    engine.setReducerScrew(1.0);
+    bool everLean = false;
+    for (double t = 5.0; t < 10.0; t += 0.05) {
+        engine.advanceTo(t, kDefaults);
+        everLean = everLean || engine.reading().lambda < 0.45 * 51;
+    }
+    EXPECT_FALSE(everLean);
+    EXPECT_EQ(engine.reading().stepper, kDefaults.minBelow);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace dravinor::sim {
+class ControllerSimulator;
+}
+
+namespace dravinor::app {
+
+// The demo's stand-in for the car: start and stop the engine, move the
+// throttle and turn the reducer screw of the simulated controller's engine.
+// A window of its own beside the tool, never part of it.
+class DemoEnginePanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit DemoEnginePanel(sim::ControllerSimulator& simulator);
+
+private:
+    void refresh();
+
+    sim::ControllerSimulator& simulator_;
+    QPushButton* startStop_;
+    QSlider* throttle_;
+    QSlider* screw_;
+    QLabel* readout_;
+};
+
+}  // namespace dravinor::app
