@@ -7,7 +7,7 @@ namespace dravinor::ui::fields {
 QValidator::State FieldValidator::validate(QString& input, int& pos) const
 {
     const auto filtered = filterText(filter_, input);
-    if (!filtered)
+    if (!filtered || filtered->size() > maxLength_)
         return Invalid;
     // Only "." -> "," changes a character, so the cursor stays where it was.
     input = *filtered;

@@ -94,8 +94,7 @@ void addTextField(const TextField& spec, PageWidgets& out)
     if (spec.caption)
         captionLabel(spec.label, spec.caption, parent, out);
     auto* edit = named(new QLineEdit(parent), spec.name, out);
-    edit->setMaxLength(spec.maxLength);
-    edit->setValidator(new FieldValidator(spec.filter, edit));
+    edit->setValidator(new FieldValidator(spec.filter, spec.maxLength, edit));
     out.texts.insert(edit->objectName(), edit);
 }
 
