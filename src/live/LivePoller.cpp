@@ -1,0 +1,131 @@
+#include "LivePoller.h"
+
+#include "Clock.h"
+#include "CommandFrame.h"
+#include "Conversions.h"
+#include "FlagBits.h"
+#include "NumberFormat.h"
+#include "ParameterState.h"
+#include "ProbeType.h"
+#include "SerialPort.h"
+
+#include <cmath>
+#include <span>
+
+namespace dravinor::live {
+
+namespace {
+const QColor gasColour(0x00, 0x80, 0x00);
+const QColor automaticColour(0xFF, 0x80, 0x00);
+const QColor petrolColour(0xFF, 0x00, 0x00);
+}  // namespace
+
+LivePoller::LivePoller(link::SerialPort& port, link::Clock& clock, const params::ParameterState& state)
+    : port_(port), clock_(clock), state_(state)
+{
+}
+
+void LivePoller::restartPhaseTiming()
+{
+    lastLowTick_ = clock_.tickMs();
+    lastHighTick_ = clock_.tickMs();
+    highTime_ = 0;
+    lowTime_ = 0;
+}
+
+void LivePoller::timePhases(LiveDisplay& display)
+{
+    // A phase runs from the last sample of the other phase to the last one
+    // of its own; each label changes only during the opposite phase.
+    if (display.lambdaHigh) {
+        highTime_ = static_cast<std::int32_t>(clock_.tickMs() - lastLowTick_);
+        lastHighTick_ = clock_.tickMs();
+    } else {
+        lowTime_ = static_cast<std::int32_t>(clock_.tickMs() - lastHighTick_);
+        lastLowTick_ = clock_.tickMs();
+    }
+    display.highTimeMs = highTime_;
+    display.lowTimeMs = lowTime_;
+}
+
+LiveDisplay LivePoller::poll()
+{
+    LiveDisplay display;
+    link::sendLiveRequest(port_);
+    // No check of length or content: a short or missing answer is decoded
+    // from what the reply buffer holds, as the controller's tools always did.
+    display.answered = port_.collectReply(link::liveFrameSize);
+    const auto frame = params::decodeLiveFrame(
+        std::span<const std::uint8_t, params::liveFrameBytes>(port_.replyBuffer().data(), params::liveFrameBytes));
+    statusCopy_ = frame.status;
+
+    switch (params::fuelState(frame.status)) {
+    case params::FuelState::Gas:
+        display.fuelText = fuelTexts_.gas;
+        display.fuelColour = gasColour;
+        display.glyph = FuelGlyph::Gas;
+        break;
+    case params::FuelState::Automatic:
+        display.fuelText = fuelTexts_.automatic;
+        display.fuelColour = automaticColour;
+        display.glyph = FuelGlyph::Automatic;
+        break;
+    case params::FuelState::Petrol:
+        display.fuelText = fuelTexts_.petrol;
+        display.fuelColour = petrolColour;
+        display.glyph = FuelGlyph::Petrol;
+        break;
+    }
+    display.glyphChanged = display.glyph != glyph_;
+    glyph_ = display.glyph;
+
+    display.lambdaByte = frame.lambda;
+    display.lambdaText =
+        QString::fromStdString(params::formatFixed3(params::lambdaVolts(frame.lambda), 2, separator_)) + "V";
+    display.lambdaHigh = frame.lambda >= state_.lambdaThreshold();
+    timePhases(display);
+
+    display.stepper = frame.stepperPosition;
+    display.stepperText = QString::number(frame.stepperPosition);
+    lastPeriod_ = frame.rpmPeriod;
+
+    display.tpsVolts = params::tpsVolts(frame.tps);
+    display.tpsText = QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, separator_)) + "V";
+
+    display.rpm = params::engineRpm(frame, state_.ignitionConstant());
+    display.rpmText = QString::number(display.rpm);
+
+    display.temperatureShown = (state_.flagByteA() & params::flagA::temperatureSensor) != 0;
+    if (display.temperatureShown) {
+        display.temperature = params::temperatureC(frame.temperature);
+        display.temperatureText = QString::fromStdString(params::formatFixed3(display.temperature, 0, separator_));
+    }
+
+    // The speed trace follows the period even while the controller reports
+    // no engine speed.
+    const std::array<int, 4> samples{
+        lambdaTracePercent(frame.lambda, traceDivisor_),
+        static_cast<int>(std::trunc(static_cast<double>(params::tpsVolts(frame.tps)) * 8.0 + 5.0)),
+        static_cast<int>(std::trunc(frame.stepperPosition * 0.3921568627450981 + 10.0)),
+        params::periodToRpm(frame.rpmPeriod, 50, state_.ignitionConstant()) / 80 + 5,
+    };
+    for (std::size_t channel = 0; channel < samples.size(); ++channel) {
+        if (traceFeed_[channel])
+            tracePositions_[channel] = samples[channel];
+    }
+    display.tracePositions = tracePositions_;
+    return display;
+}
+
+void LivePoller::toggleFuel()
+{
+    if (statusCopy_ & params::status::automatic) {
+        link::sendRamByteWrite(port_, link::fuelModeAddress, link::fuelModeToggle);
+        port_.waitReply();
+    } else if (!(statusCopy_ & params::status::onGas)) {
+        link::sendRamByteWrite(port_, link::fuelModeAddress, link::fuelModeAutomatic);
+        port_.waitReply();
+    }
+}
+
+}  // namespace dravinor::live

@@ -1,0 +1,170 @@
+#include "LivePoller.h"
+
+#include "FakeClock.h"
+#include "ParameterState.h"
+#include "ScriptedDevice.h"
+#include "SerialPort.h"
+
+#include <gtest/gtest.h>
+
+using namespace dravinor;
+using dravinor::testing::FakeClock;
+using dravinor::testing::ScriptedDevice;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+// A controller whose next live frame the test sets.
+struct PollFixture : ::testing::Test {
+    FakeClock clock;
+    ScriptedDevice device{clock};
+    link::SerialPort port{device, clock, [](const std::string& n) { return n; }};
+    params::ParameterState state;
+    live::LivePoller poller{port, clock, state};
+    Bytes next{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    std::vector<Bytes> ramWrites;
+
+    void SetUp() override
+    {
+        state.loadDefaults();
+        state.refreshDerived();
+        ASSERT_TRUE(port.open("/dev/x"));
+        device.onWrite = [this](const Bytes& frame) {
+            if (frame[0] == 'V')
+                device.arriveAt(clock.nowMs + 2, next);
+            if (frame[0] == 'r') {
+                ramWrites.push_back(frame);
+                device.arriveAt(clock.nowMs + 2, {'r'});
+            }
+        };
+    }
+    live::LiveDisplay pollWith(std::uint8_t lambda, std::uint8_t tps, std::uint8_t status)
+    {
+        next[0] = lambda;
+        next[1] = tps;
+        next[5] = status;
+        return poller.poll();
+    }
+};
+
+}  // namespace
+
+TEST_F(PollFixture, VoltsShowWithTwoDecimalsAndThreeSignificantDigits)
+{
+    const struct {
+        std::uint8_t lambda, tps;
+        const char *lambdaText, *tpsText;
+    } cases[] = {{255, 255, "5.00V", "12.30V"}, {0, 23, "0.00V", "1.11V"}};
+    for (const auto& c : cases) {
+        const auto shown = pollWith(c.lambda, c.tps, 0);
+        EXPECT_EQ(shown.lambdaText, c.lambdaText);
+        EXPECT_EQ(shown.tpsText, c.tpsText);
+    }
+    poller.setDecimalSeparator(",");
+    EXPECT_EQ(pollWith(255, 0, 0).lambdaText, "5,00V");
+}
+
+TEST_F(PollFixture, FuelStateTextColourAndPictureLoadedOnlyOnChange)
+{
+    const struct {
+        std::uint8_t status;
+        const char* text;
+        live::FuelGlyph glyph;
+    } cases[] = {{0x02, "Gaz", live::FuelGlyph::Gas},
+                 {0x03, "Gaz", live::FuelGlyph::Gas},
+                 {0x01, "Benzyna/Automat", live::FuelGlyph::Automatic},
+                 {0x00, "Benzyna", live::FuelGlyph::Petrol}};
+    for (const auto& c : cases) {
+        const auto shown = pollWith(0, 0, c.status);
+        EXPECT_EQ(shown.fuelText, c.text);
+        EXPECT_EQ(shown.glyph, c.glyph);
+    }
+    EXPECT_EQ(pollWith(0, 0, 0x02).fuelColour, QColor(0, 0x80, 0));
+    int loads = 0;
+    for (std::uint8_t status : {0x00, 0x00, 0x02, 0x02, 0x00})
+        loads += pollWith(0, 0, status).glyphChanged ? 1 : 0;
+    EXPECT_EQ(loads, 3);  // petrol (after gas), gas, petrol
+}
+
+TEST_F(PollFixture, NoEngineSpeedShowsZeroWhateverThePeriod)
+{
+    next[6] = 0x06;
+    next[7] = 0xD1;  // 2200 RPM at K 4800
+    EXPECT_EQ(pollWith(0, 0, 0).rpm, 2200);
+    const auto stopped = pollWith(0, 0, 0x40);
+    EXPECT_EQ(stopped.rpm, 0);
+    EXPECT_EQ(stopped.rpmText, "0");
+    next[6] = next[7] = 0;
+    EXPECT_EQ(pollWith(0, 0, 0).rpm, 0);  // a zero period is no speed, not a huge one
+}
+
+TEST_F(PollFixture, TemperatureOnlyWithTheSensorSwitchedOn)
+{
+    next[2] = 0;
+    auto shown = pollWith(0, 0, 0);
+    EXPECT_TRUE(shown.temperatureShown);
+    EXPECT_EQ(shown.temperatureText, "-240");
+    state.setFlagByteA(state.flagByteA() & ~0x08);
+    EXPECT_FALSE(pollWith(0, 0, 0).temperatureShown);
+}
+
+TEST_F(PollFixture, LambdaPhasesAreTimedFromTheOppositePhase)
+{
+    const int threshold = state.lambdaThreshold();
+    poller.restartPhaseTiming();
+    EXPECT_TRUE(pollWith(static_cast<std::uint8_t>(threshold), 0, 0).lambdaHigh) << "equal counts as high";
+    // Alternate every 50 ms poll: each phase reads one poll period and a bit.
+    live::LiveDisplay shown;
+    for (int i = 0; i < 6; ++i) {
+        clock.sleepMs(50);
+        shown = pollWith(static_cast<std::uint8_t>(i % 2 ? threshold : 0), 0, 0);
+    }
+    EXPECT_GE(shown.highTimeMs, 50);
+    EXPECT_LE(shown.highTimeMs, 60);
+    EXPECT_GE(shown.lowTimeMs, 50);
+    EXPECT_LE(shown.lowTimeMs, 60);
+}
+
+TEST_F(PollFixture, FuelSwitchFollowsTheLastStatus)
+{
+    const struct {
+        std::uint8_t status;
+        int expected;  // value written to 125, or -1 for none
+    } cases[] = {{0x02, -1}, {0x00, 254}, {0x01, 255}, {0x03, 255}};
+    for (const auto& c : cases) {
+        pollWith(0, 0, c.status);
+        ramWrites.clear();
+        poller.toggleFuel();
+        if (c.expected < 0) {
+            EXPECT_TRUE(ramWrites.empty());
+        } else {
+            ASSERT_EQ(ramWrites.size(), 1u);
+            EXPECT_EQ(ramWrites[0][1], 125);
+            EXPECT_EQ(ramWrites[0][2], c.expected);
+        }
+    }
+}
+
+TEST_F(PollFixture, ShortAnswerDecodesFromWhatTheBufferHeld)
+{
+    pollWith(200, 100, 0x02);
+    next = {50, 60};
+    const auto shown = poller.poll();
+    EXPECT_FALSE(shown.answered);
+    EXPECT_EQ(shown.lambdaByte, 50);
+    EXPECT_EQ(shown.fuelText, "Gaz");  // byte 5 left from the frame before
+}
+
+TEST_F(PollFixture, OnlyFedTraceChannelsMove)
+{
+    poller.setTraceDivisor(0.6f);
+    next[4] = 255;
+    auto shown = pollWith(51, 255, 0);
+    EXPECT_EQ(shown.tracePositions[0], 89);
+    EXPECT_EQ(shown.tracePositions[2], 0);  // stepper not fed
+    poller.setTraceFeed(2, true);
+    poller.setTraceFeed(1, true);
+    shown = pollWith(51, 255, 0);
+    EXPECT_EQ(shown.tracePositions[1], 103);
+    EXPECT_EQ(shown.tracePositions[2], 110);
+}
