@@ -47,7 +47,7 @@ constexpr TextField textTable[] = {
      "Ustaw maksymalne otwarcie silnika krokowego na niskich obrotach"},
     {"PSAttuatoraPon", "PSAttuatoraPonL", "Pozycja startowa", 5, 3, Digits, "85", PlainByte, 0, 255, 7, nullptr, Pair::None,
      "Ustaw środkową pozycję silnika krokowego na niskich obrotach"},
-    // The hint below really is the "high RPM" one: the controller's own texts say so.
+    // The low-RPM speed shares the high-RPM speed's hint text.
     {"PAttuatoraPon", "PAttuatoraPonL", "Prędkość attuatora", 5, 3, Digits, "75", PlainByte, 1, 255, 11, nullptr, Pair::None,
      "Ustaw prędkość pracy attuatora na wysokich obrotach"},
     {"IKDCutOff", "IKDCutOffL", "Ilosc kroków dla cut off", 6, 3, Digits, "70", PlainByte, 0, 255, 24, nullptr, Pair::None,

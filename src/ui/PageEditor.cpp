@@ -24,18 +24,18 @@ PageEditor::PageEditor(QWidget* tabPar1, QWidget* tabPar2, PageServices s)
 {
     for (QLineEdit* edit : std::as_const(w.texts))
         edit->installEventFilter(this);
-    for (const ListField& spec : listFields()) {
-        QComboBox* combo = w.list(spec.name);
+    for (const ListField& row : listFields()) {
+        QComboBox* combo = w.list(row.name);
         combo->installEventFilter(this);
         combo->view()->installEventFilter(this);
         popupOwners.insert(combo->view(), combo);
         // activated, not currentIndexChanged: filling the pages must not write.
-        connect(combo, &QComboBox::activated, this, [this, &spec] { listActivated(spec); });
+        connect(combo, &QComboBox::activated, this, [this, &row] { listActivated(row); });
     }
     for (QCheckBox* box : std::as_const(w.checks)) {
         box->installEventFilter(this);
-        const FlagField* spec = findFlagField(box->objectName().toStdString());
-        connect(box, &QAbstractButton::clicked, this, [this, spec] { flagFieldChanged(*spec); });
+        const FlagField* row = findFlagField(box->objectName().toStdString());
+        connect(box, &QAbstractButton::clicked, this, [this, row] { flagFieldChanged(*row); });
     }
 }
 
@@ -161,6 +161,12 @@ bool PageEditor::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     }
+    case QEvent::Wheel:
+        // A list turned by the wheel without the focus would change with no
+        // entry selection to go back to: it has to be entered first.
+        if (auto* combo = qobject_cast<QComboBox*>(watched); combo && !combo->hasFocus())
+            return true;
+        break;
     case QEvent::KeyPress:
         if (QComboBox* owner = popupOwners.value(watched)) {
             const int key = static_cast<QKeyEvent*>(event)->key();
@@ -189,9 +195,9 @@ void PageEditor::fieldEntered(QWidget* field)
     const std::string name = field->objectName().toStdString();
     const int page = field->window() && w.pages[1]->isAncestorOf(field) ? 1 : 0;
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
-        const TextField* spec = findTextField(name);
+        const TextField* row = findTextField(name);
         hideComments();
-        showHint(page, QString::fromUtf8(spec->hint), spec->group);
+        showHint(page, QString::fromUtf8(row->hint), row->group);
         entryTexts.insert(field, edit->text());
         return;
     }
@@ -200,17 +206,17 @@ void PageEditor::fieldEntered(QWidget* field)
         entrySelections.insert(field, box->isChecked() ? 1 : 0);
         return;
     }
-    const ListField* spec = findListField(name);
-    if (spec->role == ListRole::Inert)
+    const ListField* row = findListField(name);
+    if (row->role == ListRole::Inert)
         return;
     hideComments();
-    if (spec->role == ListRole::ControllerMode)
-        showModeText(w.list(spec->name)->currentIndex());
+    if (row->role == ListRole::ControllerMode)
+        showModeText(w.list(row->name)->currentIndex());
     else
-        showHint(page, QString::fromUtf8(spec->hint), spec->hintGroup);
-    if (spec->role == ListRole::ProbeType || spec->role == ListRole::EmulationType)
+        showHint(page, QString::fromUtf8(row->hint), row->hintGroup);
+    if (row->role == ListRole::ProbeType || row->role == ListRole::EmulationType)
         applyProbeRule();
-    entrySelections.insert(field, w.list(spec->name)->currentIndex());
+    entrySelections.insert(field, w.list(row->name)->currentIndex());
 }
 
 void PageEditor::fieldLeft(QWidget* field)

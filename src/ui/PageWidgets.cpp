@@ -88,31 +88,31 @@ QLabel* commentLabel(const char* name, QWidget* parent, PageWidgets& out)
     return label;
 }
 
-void addTextField(const TextField& spec, PageWidgets& out)
+void addTextField(const TextField& row, PageWidgets& out)
 {
-    QWidget* parent = out.group(spec.group);
-    if (spec.caption)
-        captionLabel(spec.label, spec.caption, parent, out);
-    auto* edit = named(new QLineEdit(parent), spec.name, out);
-    edit->setValidator(new FieldValidator(spec.filter, spec.maxLength, edit));
+    QWidget* parent = out.group(row.group);
+    if (row.caption)
+        captionLabel(row.label, row.caption, parent, out);
+    auto* edit = named(new QLineEdit(parent), row.name, out);
+    edit->setValidator(new FieldValidator(row.filter, row.maxLength, edit));
     out.texts.insert(edit->objectName(), edit);
 }
 
-void addListField(const ListField& spec, PageWidgets& out)
+void addListField(const ListField& row, PageWidgets& out)
 {
-    QWidget* parent = out.group(spec.group);
-    const QByteArray labelName = QByteArray(spec.name) + "L";
-    captionLabel(labelName.constData(), spec.caption, parent, out);
-    auto* combo = named(new QComboBox(parent), spec.name, out);
+    QWidget* parent = out.group(row.group);
+    const QByteArray labelName = QByteArray(row.name) + "L";
+    captionLabel(labelName.constData(), row.caption, parent, out);
+    auto* combo = named(new QComboBox(parent), row.name, out);
     combo->setEditable(false);
-    combo->addItems(itemsFor(spec.role, spec.name));
+    combo->addItems(itemsFor(row.role, row.name));
     combo->setMaxVisibleItems(16);
     out.lists.insert(combo->objectName(), combo);
 }
 
-void addCheckField(const CheckField& spec, PageWidgets& out)
+void addCheckField(const CheckField& row, PageWidgets& out)
 {
-    auto* box = named(new QCheckBox(QString::fromUtf8(spec.caption), out.group(spec.group)), spec.name, out);
+    auto* box = named(new QCheckBox(QString::fromUtf8(row.caption), out.group(row.group)), row.name, out);
     out.checks.insert(box->objectName(), box);
 }
 

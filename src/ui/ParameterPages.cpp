@@ -110,9 +110,11 @@ void ParameterPages::showParameters()
             continue;
         }
         if (const ListField* list = findListField(name)) {
-            d.w.list(name)->setCurrentIndex(d.shownItem(*list));
-            if (list->role == ListRole::ProbeType && d.services.applyProbeType)
-                d.services.applyProbeType(d.w.list(name)->currentIndex());
+            QComboBox* combo = d.w.list(name);
+            combo->setCurrentIndex(d.shownItem(*list));
+            // A probe type beyond the list (a foreign block) leaves the live view's ranges alone.
+            if (list->role == ListRole::ProbeType && d.services.applyProbeType && combo->currentIndex() >= 0)
+                d.services.applyProbeType(combo->currentIndex());
         } else {
             d.w.check(name)->setChecked(d.flagBitSet(*findFlagField(name)));
         }

@@ -1,5 +1,7 @@
 #include "PageTestSupport.h"
 
+#include <QWheelEvent>
+
 using namespace dravinor;
 using namespace dravinor::params;
 using dravinor::testing::PagesOnLine;
@@ -216,4 +218,17 @@ TEST_F(FieldLists, TheSportModeTellsItsFailureOnTheSecondStatusLine)
     EXPECT_EQ(status.count(1), 0u);
     // The click empties the advanced page's hint.
     EXPECT_EQ(label("Komentarz2L")->text(), "");
+}
+
+TEST_F(FieldLists, TheWheelTurnsOnlyAListThatHasBeenEntered)
+{
+    focus("PRLambda");
+    clearFrames();
+    QComboBox* tps = list("TCTps");
+    const QPoint centre = tps->rect().center();
+    QWheelEvent wheel(centre, tps->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(tps, &wheel);
+    EXPECT_EQ(tps->currentIndex(), 1);
+    EXPECT_TRUE(frames().empty());
 }
