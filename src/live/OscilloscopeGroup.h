@@ -1,0 +1,99 @@
+#pragma once
+
+#include "LiveFrame.h"
+#include "ProbeType.h"
+
+#include <QGroupBox>
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+
+namespace dravinor::live {
+
+class TScope;
+
+// Where the layout puts one control; an empty member leaves it as it is.
+struct Placement {
+    std::optional<int> left;
+    std::optional<int> top;
+    std::optional<int> width;
+    std::optional<int> height;
+    std::optional<int> fontSize;  // points
+    bool operator==(const Placement&) const = default;
+};
+
+// The oscilloscope group laid out for a window of W x H: scaled by W / 800
+// and H / 600, every number truncated. The group sits right of the TPS meter
+// and ends just above the bottom of the page.
+struct OscilloscopeLayout {
+    std::map<std::string, Placement> controls;  // by objectName, GroupBoxLambda included
+    int gridsize = 0;                           // for Scope1, set after its size
+};
+OscilloscopeLayout layoutOscilloscope(int windowWidth, int windowHeight, int tpsMeterWidth, int pageHeight);
+
+// GroupBoxLambda of the live page: the trace Scope1, a column of axis labels
+// per channel, the lambda phase times and the boxes choosing channels, grid
+// and pause. It also keeps the probe-type state the lambda trace is scaled by.
+class OscilloscopeGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit OscilloscopeGroup(QWidget* parent = nullptr);
+
+    TScope* scope() const { return scope_; }
+
+    // Whether the live poll computes the channel's input (TraceChannel order).
+    bool traceFeed(int channel) const { return traceFeed_.at(static_cast<std::size_t>(channel)); }
+    bool paused() const;
+
+    // The poll's trace inputs for every fed channel.
+    void feed(const params::LiveFrame& frame, float ignitionConstant);
+
+    // TH_L and TL_L, in milliseconds.
+    void showHighTime(int ms);
+    void showLowTime(int ms);
+
+    // Applies an RSLambda item 0..5; anything else changes nothing.
+    void applyProbeType(int item);
+    float lambdaTraceDivisor() const { return lambdaTraceDivisor_; }
+    bool probeFalling() const { return probeFalling_; }
+    std::pair<int, int> probeClampRange() const { return probeClampRange_; }
+    // The last probe type applied, none before the first.
+    const std::optional<ProbeTypeSettings>& probeSettings() const { return probeSettings_; }
+
+    void layout(int windowWidth, int windowHeight, int tpsMeterWidth, int pageHeight);
+
+signals:
+    // The bars scaled by the probe type (Lambda_Bar, Bar1P3, Bar1P4) live
+    // elsewhere; they take their value range from here.
+    void probeTypeApplied(const dravinor::live::ProbeTypeSettings& settings);
+
+private:
+    void buildPanels();
+    void buildChecks();
+    void setChannelShown(int channel, bool on);
+    void setGridShown(bool on);
+    void place(const OscilloscopeLayout& layout);
+
+    TScope* scope_ = nullptr;
+    std::array<QFrame*, 4> panels_{};
+    std::array<QCheckBox*, 4> channelChecks_{};
+    QCheckBox* gridCheck_ = nullptr;
+    QCheckBox* pauseCheck_ = nullptr;
+    QLabel* highTime_ = nullptr;
+    QLabel* lowTime_ = nullptr;
+
+    std::array<bool, 4> traceFeed_{true, false, false, false};
+    float lambdaTraceDivisor_ = initialTraceDivisor;
+    bool probeFalling_ = false;
+    std::pair<int, int> probeClampRange_{0, 0};
+    std::optional<ProbeTypeSettings> probeSettings_;
+};
+
+}  // namespace dravinor::live
