@@ -89,6 +89,7 @@ private:
     void enterWizardPage();
     void chooseResolution(QAction* item, int width, int height);
     void layoutPages();
+    void fitPageCaptions(QSize outer);
 
     params::ControllerSession& session_;
     std::unique_ptr<Dialogs> ownDialogs_;

@@ -4,6 +4,12 @@
 #include "ParameterPages.h"
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "ParameterPageLayout.h"
 #include <QActionGroup>
 #include <QMenuBar>
 
@@ -118,6 +124,30 @@ void MainWindow::layoutPages()
 {
     const QSize outer = frameGeometry().size();
     pages_->layout(outer.width(), outer.height());
+    fitPageCaptions(outer);
+}
+
+void MainWindow::fitPageCaptions(QSize outer)
+{
+    // The page captions and status lines grow with the pages' font, and
+    // shrink where the four captions would not fit side by side.
+    constexpr int tabPadding = 26;
+    QTabBar* tabs = pageControl_->tabBar();
+    QFont font = tabs->font();
+    font.setPointSize(std::max(9, parameterPagesFontSize(outer.height()) * 3 / 4));
+    const auto captionsWidth = [&](const QFont& f) {
+        const QFontMetrics metrics(f);
+        int width = 0;
+        for (int i = 0; i < tabs->count(); ++i)
+            width += metrics.horizontalAdvance(tabs->tabText(i)) + tabPadding;
+        return width;
+    };
+    while (font.pointSize() > 6 && captionsWidth(font) > width() - 8)
+        font.setPointSize(font.pointSize() - 1);
+    if (font != tabs->font())
+        tabs->setFont(font);
+    for (QStatusBar* bar : statusBars_)
+        bar->setFont(font);
 }
 
 }  // namespace dravinor::ui

@@ -1,5 +1,7 @@
 #include "ParameterPages.h"
 
+#include <algorithm>
+
 #include "Encoders.h"
 #include "FieldDisplay.h"
 #include "FlagBits.h"
@@ -8,6 +10,7 @@
 #include "ParameterState.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +18,46 @@
 #include <QPushButton>
 
 namespace dravinor::ui {
+
+namespace {
+
+// Large fonts in narrow columns: a caption or list text that would run
+// under its neighbour gets a smaller font instead, down to 6 points.
+void shrinkFontToFit(QWidget* widget, const QStringList& texts, int availableWidth)
+{
+    QFont font = widget->font();
+    const auto widest = [&](const QFont& f) {
+        const QFontMetrics metrics(f);
+        int width = 0;
+        for (const QString& text : texts)
+            width = std::max(width, metrics.horizontalAdvance(text));
+        return width;
+    };
+    while (font.pointSize() > 6 && widest(font) > availableWidth)
+        font.setPointSize(font.pointSize() - 1);
+    if (font != widget->font())
+        widget->setFont(font);
+}
+
+void fitTexts(QWidget* widget, int fieldLeft)
+{
+    constexpr int gap = 4;
+    constexpr int listDecoration = 28;  // arrow and frame of a drop-down list
+    constexpr int checkDecoration = 24;  // the box before a check box's text
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        shrinkFontToFit(label, {label->text()}, fieldLeft - label->x() - gap);
+        label->adjustSize();
+    } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i);
+        shrinkFontToFit(list, items, list->width() - listDecoration);
+    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        shrinkFontToFit(box, {box->text()}, box->width() - checkDecoration);
+    }
+}
+
+}  // namespace
 
 using namespace fields;
 
@@ -132,18 +175,23 @@ void ParameterPages::layout(int windowWidth, int windowHeight)
 {
     Impl& d = *impl_;
     const int fontSize = parameterPagesFontSize(windowHeight);
-    int rowHeight = 0;
-    {
-        QLineEdit probe;
-        QFont font = probe.font();
-        font.setPointSize(fontSize);
-        probe.setFont(font);
-        rowHeight = probe.sizeHint().height();
-    }
+    // A text field's natural height: its text plus frame and margins. Qt's
+    // own size hint never goes below 14 pixels of text, which at the small
+    // fonts of 640 x 480 would push the groups into each other.
+    QFont font = d.w.pages[0]->font();
+    font.setPointSize(fontSize);
+    const int rowHeight = QFontMetrics(font).height() + 6;
     const ParameterPagesLayout layout = layoutParameterPages(windowWidth, windowHeight, rowHeight);
     for (const auto& [name, geometry] : layout.widgets)
         if (QWidget* widget = d.w.widget(name.c_str()))
             d.applyGeometry(widget, geometry);
+    const auto fieldLeft = layout.widgets.find("PRLambda");
+    for (const auto& [name, geometry] : layout.widgets) {
+        QWidget* widget = d.w.widget(name.c_str());
+        if (widget && fieldLeft != layout.widgets.end() && widget->parentWidget() &&
+            qobject_cast<QGroupBox*>(widget->parentWidget()))
+            fitTexts(widget, fieldLeft->second.left);
+    }
     for (QLabel* comment : d.w.comments)
         d.fitComment(comment, comment->width());
     d.fitComment(d.w.footnote, d.w.footnote->width());
