@@ -2,14 +2,11 @@
 
 #include "Clock.h"
 #include "CommandFrame.h"
-#include "Conversions.h"
 #include "FlagBits.h"
 #include "NumberFormat.h"
 #include "ParameterState.h"
-#include "ProbeType.h"
 #include "SerialPort.h"
 
-#include <cmath>
 #include <span>
 
 namespace dravinor::live {
@@ -101,19 +98,7 @@ LiveDisplay LivePoller::poll()
         display.temperatureText = QString::fromStdString(params::formatFixed3(display.temperature, 0, separator_));
     }
 
-    // The speed trace follows the period even while the controller reports
-    // no engine speed.
-    const std::array<int, 4> samples{
-        lambdaTracePercent(frame.lambda, traceDivisor_),
-        static_cast<int>(std::trunc(static_cast<double>(params::tpsVolts(frame.tps)) * 8.0 + 5.0)),
-        static_cast<int>(std::trunc(frame.stepperPosition * 0.3921568627450981 + 10.0)),
-        params::periodToRpm(frame.rpmPeriod, 50, state_.ignitionConstant()) / 80 + 5,
-    };
-    for (std::size_t channel = 0; channel < samples.size(); ++channel) {
-        if (traceFeed_[channel])
-            tracePositions_[channel] = samples[channel];
-    }
-    display.tracePositions = tracePositions_;
+    display.frame = frame;
     return display;
 }
 

@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QString>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -43,7 +42,7 @@ struct LiveDisplay {
     bool temperatureShown = false;
     float temperature = 0;
     QString temperatureText;
-    std::array<int, 4> tracePositions{};  // a..d, percent; only fed channels change
+    params::LiveFrame frame;  // for the trace inputs
 };
 
 // The live poll: asks the controller for its live frame, decodes it, times
@@ -67,8 +66,6 @@ public:
     void toggleFuel();
 
     void setFuelTexts(const FuelTexts& texts) { fuelTexts_ = texts; }
-    void setTraceFeed(int channel, bool fed) { traceFeed_[static_cast<std::size_t>(channel)] = fed; }
-    void setTraceDivisor(float divisor) { traceDivisor_ = divisor; }
     void setDecimalSeparator(const QString& separator) { separator_ = separator.toStdString(); }
 
     std::uint8_t statusCopy() const { return statusCopy_; }
@@ -91,9 +88,6 @@ private:
     std::uint32_t lastHighTick_ = 0;
     std::int32_t highTime_ = 0;
     std::int32_t lowTime_ = 0;
-    std::array<bool, 4> traceFeed_{true, false, false, false};
-    std::array<int, 4> tracePositions_{15, 50, 0, 0};
-    float traceDivisor_ = 2.55f;
 };
 
 }  // namespace dravinor::live

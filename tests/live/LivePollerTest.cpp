@@ -154,17 +154,3 @@ TEST_F(PollFixture, ShortAnswerDecodesFromWhatTheBufferHeld)
     EXPECT_EQ(shown.lambdaByte, 50);
     EXPECT_EQ(shown.fuelText, "Gaz");  // byte 5 left from the frame before
 }
-
-TEST_F(PollFixture, OnlyFedTraceChannelsMove)
-{
-    poller.setTraceDivisor(0.6f);
-    next[4] = 255;
-    auto shown = pollWith(51, 255, 0);
-    EXPECT_EQ(shown.tracePositions[0], 89);
-    EXPECT_EQ(shown.tracePositions[2], 0);  // stepper not fed
-    poller.setTraceFeed(2, true);
-    poller.setTraceFeed(1, true);
-    shown = pollWith(51, 255, 0);
-    EXPECT_EQ(shown.tracePositions[1], 103);
-    EXPECT_EQ(shown.tracePositions[2], 110);
-}
