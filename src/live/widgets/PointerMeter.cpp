@@ -136,7 +136,7 @@ PointerMeter::Dial PointerMeter::dial() const
 // A light scale colour asks for a dark face to stay readable.
 bool PointerMeter::lightFace() const
 {
-    return scaleColor().lightness() < 150;
+    return qGray(scaleColor().rgb()) < 140;
 }
 
 void PointerMeter::paintStaticLayer(QPainter& painter)
@@ -233,21 +233,24 @@ void PointerMeter::paintLabels(QPainter& painter, const Dial& d) const
     }
 }
 
+// A round dial keeps its name above the pivot and its unit in the gap at the
+// bottom; a half dial puts both in its base, beside the pivot, where the
+// pointer never passes.
 void PointerMeter::paintTexts(QPainter& painter, const Dial& d) const
 {
     const qreal r = d.radius;
     const bool round = faceBelow_ >= 1.0;
-    const QRectF line(d.centre.x() - r * 0.6, 0, r * 1.2, 0);
+    const QPointF nameAt = round ? d.centre + QPointF(0, -r * 0.34) : d.centre + QPointF(-r * 0.42, r * 0.13);
+    const QPointF unitAt = round ? d.centre + QPointF(0, r * 0.60) : d.centre + QPointF(r * 0.42, r * 0.13);
+    const auto box = [r](QPointF at) { return QRectF(at.x() - r * 0.6, at.y() - r, r * 1.2, 2 * r); };
     painter.setPen(scaleColor());
     if (showName_ && !name1().isEmpty()) {
-        painter.setFont(mainFont(r * 0.17));
-        const qreal y = d.centre.y() - r * (round ? 0.34 : 0.40);
-        painter.drawText(line.adjusted(0, y - r, 0, y + r), Qt::AlignCenter, name1());
+        painter.setFont(mainFont(r * (round ? 0.17 : 0.15)));
+        painter.drawText(box(nameAt), Qt::AlignCenter, name1());
     }
     if (showUnit_ && !valueUnit().isEmpty()) {
-        painter.setFont(unitFont(r * 0.13));
-        const qreal y = d.centre.y() + r * (round ? 0.60 : -0.20);
-        painter.drawText(line.adjusted(0, y - r, 0, y + r), Qt::AlignCenter, valueUnit());
+        painter.setFont(unitFont(r * (round ? 0.13 : 0.15)));
+        painter.drawText(box(unitAt), Qt::AlignCenter, valueUnit());
     }
 }
 
@@ -259,21 +262,26 @@ void PointerMeter::paintMovingPart(QPainter& painter)
     painter.translate(d.centre);
     painter.rotate(-angleAt(ppt()));
 
+    // The needle in the pointer colour, a dark counterweight behind the pivot.
     QPainterPath needle;
-    needle.moveTo(-r * 0.16, -r * 0.035);
-    needle.lineTo(r * needleRadii, -r * 0.008);
-    needle.lineTo(r * needleRadii, r * 0.008);
-    needle.lineTo(-r * 0.16, r * 0.035);
+    needle.moveTo(0, -r * 0.045);
+    needle.lineTo(r * needleRadii, -r * 0.01);
+    needle.lineTo(r * needleRadii, r * 0.01);
+    needle.lineTo(0, r * 0.045);
     needle.closeSubpath();
+    QPainterPath tail;
+    tail.addRoundedRect(QRectF(-r * 0.22, -r * 0.04, r * 0.22, r * 0.08), r * 0.03, r * 0.03);
 
     // Soft shadow first, so the needle stands off the face.
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 60));
-    painter.drawPath(needle.translated(r * 0.015, r * 0.025));
+    painter.drawPath(needle.united(tail).translated(r * 0.015, r * 0.025));
 
     const QPen outline(QColor(0x10, 0x10, 0x10), std::max<qreal>(1.0, r * 0.012), Qt::SolidLine, Qt::RoundCap,
                        Qt::RoundJoin);
     painter.setPen(outline);
+    painter.setBrush(QColor(0x28, 0x2A, 0x2E));
+    painter.drawPath(tail);
     // Blinking shows the outline alone, so the reading is never lost.
     painter.setBrush(blinkLit_ ? QBrush(pointerColor()) : QBrush(Qt::NoBrush));
     painter.drawPath(needle);
