@@ -1,5 +1,8 @@
 #include "InstrumentColor.h"
 #include "InstrumentValue.h"
+#include "ScaleFormat.h"
+
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -161,4 +164,13 @@ TEST(InstrumentValue, SectorsDefaultToYellowGreenRed)
     EXPECT_EQ(tps.sectorIndex(), -1);
     EXPECT_FALSE(tps.sectorColor().isValid());
     EXPECT_FALSE(tps.setSector(3, {0, 1, Qt::red}));
+}
+
+TEST(ScaleFormat, WholeNumberPatternNeverShowsMinusZero)
+{
+    EXPECT_EQ(formatScaleLabel(0.000001, QStringLiteral("##0")), QStringLiteral("0"));
+    EXPECT_EQ(formatScaleLabel(-0.3, QStringLiteral("##0")), QStringLiteral("0"));
+    EXPECT_EQ(formatScaleLabel(-40.0, QStringLiteral("##0")), QStringLiteral("-40"));
+    EXPECT_EQ(formatScaleLabel(12.0, QStringLiteral("##0")), QStringLiteral("12"));
+    EXPECT_EQ(formatScaleLabel(2.5, QStringLiteral("##0.0")), QLocale().toString(2.5, 'f', 1));
 }

@@ -110,6 +110,22 @@ TEST(InstrumentWidget, StaticLayerSurvivesValuesAndIsDroppedOnResizeAndFont)
     EXPECT_FALSE(w->hasStaticLayer()) << "the scale labels follow the range";
 }
 
+TEST(InstrumentWidget, SectorBoundsAndColoursSetApartKeepTheOtherPart)
+{
+    // Page entry recolours the outer TPS zones and moves all bounds; the middle stays yellow.
+    auto m = tpsMeter();
+    m->setSectorColor(0, Qt::green);  // the form's TPS colours
+    m->setSectorColor(1, QColor(255, 255, 0));
+    m->setSectorColor(0, Qt::red);
+    m->setSectorColor(2, Qt::green);
+    m->setSectorBounds(0, 0, 380);
+    m->setSectorBounds(1, 380, 450);
+    m->setSectorBounds(2, 450, 1000);
+    m->setSectorBounds(3, 0, 1);
+    const Sectors expected{{{0, 380, Qt::red}, {380, 450, QColor(255, 255, 0)}, {450, 1000, Qt::green}}};
+    EXPECT_EQ(m->model().sectors(), expected);
+}
+
 TEST(InstrumentWidget, StepsOutsideOneToThirtyAreIgnored)
 {
     DialMeter m;

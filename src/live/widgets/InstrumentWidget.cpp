@@ -75,6 +75,20 @@ void InstrumentWidget::setSector(int index, int from, int to, const QColor& colo
         invalidateStaticLayer();
 }
 
+void InstrumentWidget::setSectorBounds(int index, int from, int to)
+{
+    if (index >= 0 && index < static_cast<int>(model_.sectors().size()))
+        setSector(index, from, to, model_.sectors()[static_cast<std::size_t>(index)].color);
+}
+
+void InstrumentWidget::setSectorColor(int index, const QColor& color)
+{
+    if (index >= 0 && index < static_cast<int>(model_.sectors().size())) {
+        const auto& s = model_.sectors()[static_cast<std::size_t>(index)];
+        setSector(index, s.from, s.to, color);
+    }
+}
+
 void InstrumentWidget::setName1(const QString& text)
 {
     if (text == name1_)
@@ -131,13 +145,12 @@ void InstrumentWidget::setScaleColor(const QColor& color)
     invalidateStaticLayer();
 }
 
-// The pointer may be drawn in the static layer too (a thermometer's bulb).
 void InstrumentWidget::setPointerColor(const QColor& color)
 {
     if (color == pointerColor_)
         return;
     pointerColor_ = color;
-    invalidateStaticLayer();
+    update();
 }
 
 void InstrumentWidget::setMainFontSize(int points)

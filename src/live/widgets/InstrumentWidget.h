@@ -25,6 +25,9 @@ public:
     void setLimits(float lower, float upper);
     void setSectors(const Sectors& sectors);
     void setSector(int index, int from, int to, const QColor& color);
+    // Zone 0..2: its bounds or its colour alone, the other part kept.
+    void setSectorBounds(int index, int from, int to);
+    void setSectorColor(int index, const QColor& color);
 
     const InstrumentValue& model() const { return model_; }
     float value() const { return model_.value(); }
