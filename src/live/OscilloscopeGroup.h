@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LiveFrame.h"
+#include "Placement.h"
 #include "ProbeType.h"
 
 #include <QGroupBox>
@@ -20,14 +21,6 @@ namespace dravinor::live {
 class TScope;
 
 // Where the layout puts one control; an empty member leaves it as it is.
-struct Placement {
-    std::optional<int> left;
-    std::optional<int> top;
-    std::optional<int> width;
-    std::optional<int> height;
-    std::optional<int> fontSize;  // points
-    bool operator==(const Placement&) const = default;
-};
 
 // The oscilloscope group laid out for a window of W x H: scaled by W / 800
 // and H / 600, every number truncated. The group sits right of the TPS meter

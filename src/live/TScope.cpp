@@ -68,6 +68,10 @@ void TScope::setGridsize(int value)
 
 void TScope::setActive(bool value)
 {
+    // The live tick sets this every 50 ms: a running sweep must keep its
+    // own 100 ms rhythm, not start over each time.
+    if (value == active_ && loaded_ && value == timer_.isActive())
+        return;
     active_ = value;
     if (loaded_)
         restartTimer();

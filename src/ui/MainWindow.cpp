@@ -2,6 +2,7 @@
 
 #include "ControllerSession.h"
 #include "Dialogs.h"
+#include "LivePage.h"
 #include "ParameterPages.h"
 #include "ScaleTables.h"
 #include "WindowTexts.h"
@@ -31,10 +32,10 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
       dialogs_(dialogs ? *dialogs : *ownDialogs_)
 {
     setObjectName("Form1");
+    buildTimers();
     buildPages();
     buildStatusLines();
     buildMenus();
-    buildTimers();
     session_.transfer().setObserver(this);
 
     resize(initialSize);
@@ -78,11 +79,13 @@ void MainWindow::buildPages()
     pageControl_->tabBar()->installEventFilter(this);
     connect(pageControl_, &QTabWidget::currentChanged, this, &MainWindow::onCurrentPageChanged);
 
+    livePage_ = new live::LivePage(pageControl_->widget(TabViz), liveTimer_, session_.port(), session_.clock(),
+                                   session_.state());
     pages_ = std::make_unique<ParameterPages>(
         pageControl_->widget(TabPar1), pageControl_->widget(TabPar2),
         PageServices{session_.state(), session_.transfer(), dialogs_,
                      [this](int line, const QString& text) { showStatus(line, text); },
-                     {},
+                     [this](int probeType) { livePage_->applyProbeType(probeType); },
                      [this](int page, QWidget* focus) {
                          setPageQuietly(page);
                          if (focus)
@@ -156,6 +159,7 @@ void MainWindow::startUp()
 void MainWindow::stopAllTimers()
 {
     liveTimer_->stop();
+    livePage_->stopTrace();
     for (QTimer* timer : wizardTimers_)
         timer->stop();
 }

@@ -20,6 +20,9 @@ struct ConnectionOutcome;
 namespace dravinor::params {
 class ControllerSession;
 }
+namespace dravinor::live {
+class LivePage;
+}
 
 namespace dravinor::ui {
 
@@ -50,6 +53,7 @@ public:
 
     QTabWidget* pageControl() const { return pageControl_; }
     ParameterPages& pages() const { return *pages_; }
+    live::LivePage& livePage() const { return *livePage_; }
     QString statusText(int line) const;
 
 protected:
@@ -97,6 +101,7 @@ private:
     QTabWidget* pageControl_ = nullptr;
     QTabWidget* autoTab_ = nullptr;
     std::unique_ptr<ParameterPages> pages_;
+    live::LivePage* livePage_ = nullptr;
     std::array<QStatusBar*, 2> statusBars_{};
     std::array<QProgressBar*, 2> progressBars_{};
     std::array<QAction*, 8> portItems_{};

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ControllerSession.h"
+#include "LivePage.h"
 #include "ParameterPages.h"
 
 #include <QAction>
@@ -124,6 +125,7 @@ void MainWindow::layoutPages()
 {
     const QSize outer = frameGeometry().size();
     pages_->layout(outer.width(), outer.height());
+    livePage_->layout(outer.width(), outer.height());
     fitPageCaptions(outer);
 }
 

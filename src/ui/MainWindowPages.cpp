@@ -2,6 +2,7 @@
 
 #include "ControllerSession.h"
 #include "Dialogs.h"
+#include "LivePage.h"
 #include "ParameterPages.h"
 #include "WindowTexts.h"
 
@@ -97,11 +98,16 @@ void MainWindow::activatePage()
             field->setFocus(Qt::OtherFocusReason);
         break;
     case TabPar2:
-    case TabViz:
         autoTab_->setCurrentIndex(0);
         stopAllTimers();
-        // The live view starts here once it exists.
         break;
+    case TabViz: {
+        autoTab_->setCurrentIndex(0);
+        stopAllTimers();
+        const QSize outer = frameGeometry().size();
+        livePage_->startLiveView(outer.width(), outer.height());
+        break;
+    }
     case TabAuto:
         enterWizardPage();
         break;

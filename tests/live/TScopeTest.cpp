@@ -133,6 +133,19 @@ TEST(TScopeTimer, ActiveRunsTheStepEveryIntervalTensOfMillisecondsOnceLoaded)
     EXPECT_FALSE(scope.timerRunning());
 }
 
+TEST(TScopeTimer, SettingActiveAgainOnEveryLiveTickKeepsTheSweepGoing)
+{
+    // The live poll sets Active every 50 ms; the 100 ms steps must still come.
+    auto scope = formScope();
+    scope->setInterval(10);
+    QSignalSpy stepped(scope.get(), &TScope::stepped);
+    for (int tick = 0; tick < 12; ++tick) {
+        scope->setActive(true);
+        QTest::qWait(50);
+    }
+    EXPECT_GE(stepped.count(), 2);
+}
+
 TEST(TScopeSize, ResizingKeepsThePictureUntilTheGridWipesIt)
 {
     const auto scope = formScope();

@@ -1,0 +1,281 @@
+#include "LivePage.h"
+
+#include "BarThermometer.h"
+#include "DialMeter.h"
+#include "FlagBits.h"
+#include "HalfDialMeter.h"
+#include "InstrumentColor.h"
+#include "LivePictures.h"
+#include "LiveViewLayout.h"
+#include "OscilloscopeGroup.h"
+#include "ParameterState.h"
+#include "SerialPort.h"
+#include "TScope.h"
+#include "TankGauge.h"
+#include "VerticalBar.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
+#include <QToolButton>
+
+namespace dravinor::live {
+
+namespace {
+
+void place(QWidget* widget, const Placement& p)
+{
+    if (p.fontSize && *p.fontSize > 0) {
+        QFont font = widget->font();
+        font.setPointSize(*p.fontSize);
+        widget->setFont(font);
+    }
+    const int width = p.width.value_or(widget->sizeHint().width());
+    const int height = p.height.value_or(widget->sizeHint().height());
+    widget->setGeometry(p.left.value_or(widget->x()), p.top.value_or(widget->y()), width, height);
+}
+
+}  // namespace
+
+LivePage::LivePage(QWidget* page, QTimer* timer, link::SerialPort& port, link::Clock& clock,
+                   const params::ParameterState& state)
+    : QObject(page), page_(page), timer_(timer), port_(port), state_(state), poller_(port, clock, state)
+{
+    buildWidgets();
+    poller_.setDecimalSeparator(QLocale().decimalPoint());
+    connect(timer_, &QTimer::timeout, this, &LivePage::tick);
+    connect(fuelSwitch_, &QToolButton::clicked, this, [this] { poller_.toggleFuel(); });
+    connect(oscilloscope_, &OscilloscopeGroup::probeTypeApplied, this, [this](const ProbeTypeSettings& settings) {
+        lambdaBar_->setValueFrom(settings.barFrom);
+        lambdaBar_->setValueTo(settings.barTo);
+        layout(windowWidth_, windowHeight_);  // rich and lean may change sides
+    });
+}
+
+QLabel* LivePage::addLabel(const char* name, const QString& text)
+{
+    auto* label = new QLabel(text, page_);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* LivePage::addPanel(const char* name)
+{
+    QLabel* panel = addLabel(name, QStringLiteral("0"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, QColor(0xFA, 0xFA, 0xFA));
+    panel->setPalette(palette);
+    QFont font = panel->font();
+    font.setBold(true);
+    panel->setFont(font);
+    return panel;
+}
+
+void LivePage::buildWidgets()
+{
+    // Lambda: an LED bar, green up to the middle, red above.
+    lambdaBar_ = new VerticalBar(page_);
+    lambdaBar_->setObjectName("Lambda_Bar");
+    lambdaBar_->setDigitalTo(255);
+    lambdaBar_->setValueFrom(0);
+    lambdaBar_->setValueTo(255);
+    lambdaBar_->setSector(0, 0, 500, bgrColor(bgr::green));
+    lambdaBar_->setSector(1, 501, 502, bgrColor(bgr::green));
+    lambdaBar_->setSector(2, 503, 1000, bgrColor(bgr::red));
+    lambdaBar_->setLimits(0.0001f, 255);
+    lambdaBar_->setLedStyle(true);
+    lambdaBar_->setSectorColors(true);
+    lambdaBar_->setBidirectional(true);
+    lambdaBar_->setBackgroundColor(Qt::black);
+    addLabel("Lambda_L", QStringLiteral("L\nA\nM\nB\nD\nA"))->setAlignment(Qt::AlignHCenter);
+    addLabel("Lambda_ubL", QStringLiteral("uboga"))->setAlignment(Qt::AlignHCenter);
+    addLabel("Lambda_boL", QStringLiteral("bogata"))->setAlignment(Qt::AlignHCenter);
+    lambdaPanel_ = addPanel("Lambda_BarED");
+
+    // The actuator: its picture with the opening gauge in the window.
+    actuatorPicture_ = addLabel("Silnik_barIMG", QString());
+    actuatorPicture_->setScaledContents(true);
+    stepperGauge_ = new TankGauge(page_);
+    stepperGauge_->setObjectName("Silnik_Bar");
+    stepperGauge_->setDigitalTo(255);
+    stepperGauge_->setValueFrom(0);
+    stepperGauge_->setValueTo(255);
+    stepperGauge_->setLimits(10, 90);
+    stepperGauge_->setFillColor(bgrColor(bgr::lime));
+    addLabel("Silnik_Bar_NazL", QStringLiteral("Silnik krokowy"))->setAlignment(Qt::AlignHCenter);
+    addLabel("Silnik_Bar_OtwL", QStringLiteral("otwarty"))->setAlignment(Qt::AlignHCenter);
+    addLabel("Silnik_Bar_ZamL", QStringLiteral("zamknięty"))->setAlignment(Qt::AlignHCenter);
+    stepperPanel_ = addPanel("Silnik_BarED");
+
+    thermometer_ = new BarThermometer(page_);
+    thermometer_->setObjectName("TermViz");
+    thermometer_->setDigitalTo(90);
+    thermometer_->setValueFrom(0);
+    thermometer_->setValueTo(90);
+    thermometer_->setSteps(9);
+    thermometer_->setSubSteps(1);
+    thermometer_->setPointerColor(bgrColor(bgr::red));
+    thermometer_->setLimits(10, 180);
+    thermometer_->setColumnColor(bgrColor(0x8000FF));
+    thermometer_->hide();
+    temperaturePanel_ = addPanel("TermVizED");
+    temperaturePanel_->hide();
+
+    // The fuel state and its switch; "BENZYNA" stands until the first poll.
+    fuelSwitch_ = new QToolButton(page_);
+    fuelSwitch_->setObjectName("SwitchVIZ");
+    fuelSwitch_->setAutoRaise(true);
+    fuelLabel_ = addLabel("BenzGazLed", QStringLiteral("BENZYNA"));
+    QFont fuelFont = fuelLabel_->font();
+    fuelFont.setBold(true);
+    fuelLabel_->setFont(fuelFont);
+    addLabel("Przelacznik_NazL", QStringLiteral("Przełącznik"));
+
+    tpsMeter_ = new HalfDialMeter(page_);
+    tpsMeter_->setObjectName("Manometr_TPS");
+    tpsMeter_->setDigitalTo(255);
+    tpsMeter_->setValueFrom(0);
+    tpsMeter_->setValueTo(12.0f);
+    tpsMeter_->setName1(QStringLiteral("TPS"));
+    tpsMeter_->setValueUnit(QStringLiteral("V"));
+    tpsMeter_->setSteps(6);
+    tpsMeter_->setSubSteps(2);
+    tpsMeter_->setScaleColor(bgrColor(bgr::black));
+    tpsMeter_->setPointerColor(bgrColor(bgr::lime));
+    tpsMeter_->setSectorColor(0, bgrColor(bgr::green));
+    tpsMeter_->setSectorColor(1, bgrColor(bgr::yellow));
+    tpsMeter_->setLimits(0.0001f, 12.0f);
+    tpsPanel_ = addPanel("Manometr_TPSED");
+
+    rpmMeter_ = new DialMeter(page_);
+    rpmMeter_->setObjectName("Manometr_RPM");
+    rpmMeter_->setDigitalTo(8000);
+    rpmMeter_->setValueFrom(0);
+    rpmMeter_->setValueTo(8.0f);
+    rpmMeter_->setName1(QStringLiteral("Obroty"));
+    rpmMeter_->setValueUnit(QStringLiteral("RPM"));
+    rpmMeter_->setSteps(8);
+    rpmMeter_->setSubSteps(2);
+    rpmMeter_->setScaleColor(bgrColor(bgr::yellow));
+    rpmMeter_->setPointerColor(bgrColor(bgr::lime));
+    rpmMeter_->setSectorBounds(0, 0, 200);
+    rpmMeter_->setSectorBounds(1, 200, 800);
+    rpmMeter_->setSectorBounds(2, 800, 1000);
+    rpmMeter_->setLimits(0.6f, 6.5f);
+    rpmPanel_ = addPanel("Manometr_RPMED");
+
+    oscilloscope_ = new OscilloscopeGroup(page_);
+}
+
+void LivePage::layout(int windowWidth, int windowHeight)
+{
+    windowWidth_ = windowWidth;
+    windowHeight_ = windowHeight;
+    LiveViewInput input;
+    input.windowWidth = windowWidth;
+    input.windowHeight = windowHeight;
+    input.pageWidth = page_->width();
+    input.pageHeight = page_->height();
+    input.probeFalling = oscilloscope_->probeFalling();
+    input.textSize = [this](const std::string& name, int points) {
+        const QLabel* label = page_->findChild<QLabel*>(QString::fromStdString(name));
+        QFont font = label ? label->font() : page_->font();
+        font.setPointSize(std::max(1, points));
+        const QSize size = QFontMetrics(font).size(0, label ? label->text() : QString());
+        return std::pair<int, int>{size.width(), size.height()};
+    };
+    const LiveViewLayout layout = layoutLiveView(input);
+    for (const auto& [name, placement] : layout.controls) {
+        if (auto* widget = page_->findChild<QWidget*>(QString::fromStdString(name)))
+            place(widget, placement);
+    }
+    lambdaBar_->setMinimumBarWidth(layout.lambdaMinimumBarWidth);
+    thermometer_->setMinimumBarWidth(layout.thermometerMinimumBarWidth);
+    thermometer_->setScaleFontSize(layout.thermometerScaleFont);
+    for (auto* meter : std::initializer_list<InstrumentWidget*>{tpsMeter_, rpmMeter_}) {
+        meter->setMainFontSize(layout.meterMainFont);
+        meter->setUnitFontSize(layout.meterMainFont);
+        meter->setScaleFontSize(layout.meterScaleFont);
+    }
+    actuatorPicture_->setPixmap(actuatorPicture(actuatorPicture_->size(), page_->devicePixelRatioF()));
+    fuelSwitch_->setIconSize(fuelSwitch_->size() - QSize(4, 4));
+    stepperGauge_->raise();
+    stepperPanel_->raise();
+    oscilloscope_->layout(windowWidth, windowHeight, tpsMeter_->width(), page_->height());
+}
+
+void LivePage::startLiveView(int windowWidth, int windowHeight)
+{
+    // The TPS meter's zones: below, around and above the TPS threshold.
+    const int top = state_.tpsSectorTop();
+    const int width = state_.tpsSectorWidth();
+    const auto colours = params::tpsColours(state_.flagByteA());
+    tpsMeter_->setSector(0, 0, top - width, bgrColor(colours.lower));
+    tpsMeter_->setSectorBounds(1, top - width, top);
+    tpsMeter_->setSector(2, top, 1000, bgrColor(colours.upper));
+    layout(windowWidth, windowHeight);
+    timer_->start();
+    poller_.restartPhaseTiming();
+    const bool sensor = state_.flagByteA() & params::flagA::temperatureSensor;
+    thermometer_->setVisible(sensor);
+    temperaturePanel_->setVisible(sensor);
+}
+
+void LivePage::stopTrace()
+{
+    oscilloscope_->scope()->setActive(false);
+}
+
+void LivePage::applyProbeType(int item)
+{
+    oscilloscope_->applyProbeType(item);
+}
+
+void LivePage::tick()
+{
+    if (!port_.controllerConnected()) {
+        stopTrace();
+        return;
+    }
+    show(poller_.poll());
+    oscilloscope_->scope()->setActive(!oscilloscope_->paused());
+}
+
+void LivePage::show(const LiveDisplay& d)
+{
+    QPalette palette = fuelLabel_->palette();
+    palette.setColor(QPalette::WindowText, d.fuelColour);
+    fuelLabel_->setPalette(palette);
+    fuelLabel_->setText(d.fuelText);
+    fuelLabel_->adjustSize();
+    if (d.glyphChanged) {
+        fuelSwitch_->setIcon(QIcon(fuelSwitchPicture(d.glyph, page_->devicePixelRatioF())));
+        ++fuelPictureLoads_;
+    }
+    lambdaBar_->setValue(static_cast<float>(d.lambdaByte));
+    lambdaPanel_->setText(d.lambdaText);
+    if (d.lambdaHigh)
+        oscilloscope_->showLowTime(d.lowTimeMs);
+    else
+        oscilloscope_->showHighTime(d.highTimeMs);
+    stepperGauge_->setValue(static_cast<float>(d.stepper));
+    stepperPanel_->setText(d.stepperText);
+    tpsMeter_->setValue(d.tpsVolts);
+    tpsPanel_->setText(d.tpsText);
+    rpmMeter_->setValue(static_cast<float>(d.rpm * 0.001));
+    rpmPanel_->setText(d.rpmText);
+    thermometer_->setVisible(d.temperatureShown);
+    temperaturePanel_->setVisible(d.temperatureShown);
+    if (d.temperatureShown) {
+        thermometer_->setValue(d.temperature);
+        temperaturePanel_->setText(d.temperatureText);
+    }
+    oscilloscope_->feed(d.frame, state_.ignitionConstant());
+}
+
+}  // namespace dravinor::live

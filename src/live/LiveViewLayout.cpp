@@ -1,0 +1,111 @@
+#include "LiveViewLayout.h"
+
+#include <cmath>
+
+namespace dravinor::live {
+
+namespace {
+
+int roundHalfUp(double x)
+{
+    return static_cast<int>(std::trunc(x + 0.5));
+}
+
+int trunc(double x)
+{
+    return static_cast<int>(std::trunc(x));
+}
+
+}  // namespace
+
+LiveViewLayout layoutLiveView(const LiveViewInput& in)
+{
+    const float sx = static_cast<float>(in.windowWidth) / 800.0f;
+    const float sy = static_cast<float>(in.windowHeight) / 600.0f;
+    const int W = in.windowWidth;
+    const int H = in.windowHeight;
+    const auto measure = [&](const std::string& name, int points) {
+        return in.textSize ? in.textSize(name, points) : std::pair<int, int>{0, 0};
+    };
+    LiveViewLayout out;
+    auto& c = out.controls;
+
+    // The lambda bar and its captions; rich and lean swap sides with a
+    // falling probe.
+    const int barLeft = W / 16;
+    const int barTop = roundHalfUp(35 * sy);
+    const int barWidth = roundHalfUp(65 * sx);
+    const int barHeight = roundHalfUp(185 * sy);
+    c["Lambda_Bar"] = {barLeft, barTop, barWidth, barHeight, {}};
+    out.lambdaMinimumBarWidth = trunc(35 * sx);
+    const int richLeanFont = roundHalfUp(12 * sx);
+    const int aboveBar = barTop - H / 24;
+    const int belowBar = H / 240 + barTop + barHeight;
+    c["Lambda_boL"] = {barLeft, in.probeFalling ? belowBar : aboveBar, barWidth, {}, richLeanFont};
+    c["Lambda_ubL"] = {barLeft, in.probeFalling ? aboveBar : belowBar, barWidth, {}, richLeanFont};
+    const int lambdaFont = roundHalfUp(14 * sx);
+    const int lambdaLabelLeft = trunc(barLeft - 2.0 * lambdaFont);
+    c["Lambda_L"] = {lambdaLabelLeft, barTop + barHeight / 8, {}, {}, lambdaFont};
+    c["Lambda_BarED"] = {trunc(barLeft + barWidth * 1.1), trunc(barTop + barHeight * 0.4444444444),
+                         roundHalfUp(64 * sx), roundHalfUp(28 * sy), roundHalfUp(14 * sx)};
+
+    // The actuator picture with its tank gauge in the window.
+    const int pictureLeft = trunc(W * 0.3571428571);
+    const int pictureTop = trunc(56 * sy);
+    const int pictureWidth = roundHalfUp(240 * sx);
+    const int pictureHeight = roundHalfUp(100 * sy);
+    c["Silnik_barIMG"] = {pictureLeft, pictureTop, pictureWidth, pictureHeight, {}};
+    const int tankLeft = trunc(pictureLeft + pictureHeight * 0.8196721311);
+    c["Silnik_Bar"] = {tankLeft, trunc(pictureTop + pictureHeight * 0.15), roundHalfUp(80 * sx),
+                       roundHalfUp(80 * sy), {}};
+    c["Silnik_Bar_NazL"] = {pictureLeft, pictureTop - H / 12, pictureWidth, {}, roundHalfUp(20 * sx)};
+    c["Silnik_Bar_OtwL"] = {pictureLeft, pictureTop - H / 30, pictureWidth, {}, roundHalfUp(12 * sx)};
+    const int closedTop = H / 240 + pictureTop + pictureHeight;
+    const int closedFont = roundHalfUp(12 * sx);
+    c["Silnik_Bar_ZamL"] = {pictureLeft, closedTop, pictureWidth, {}, closedFont};
+    const int stepperPanelHeight = roundHalfUp(28 * sy);
+    c["Silnik_BarED"] = {stepperPanelHeight / 3 + tankLeft,
+                         trunc(closedTop + measure("Silnik_Bar_ZamL", closedFont).second * 1.3),
+                         roundHalfUp(64 * sx), stepperPanelHeight, roundHalfUp(14 * sx)};
+
+    // The thermometer and its panel at the right.
+    const int thermometerLeft = trunc(W * 0.8695652174);
+    const int thermometerTop = trunc(30 * sy);
+    const int thermometerHeight = roundHalfUp(185 * sy);
+    c["TermViz"] = {thermometerLeft, thermometerTop, roundHalfUp(65 * sx), thermometerHeight, {}};
+    out.thermometerMinimumBarWidth = roundHalfUp(6 * sy);
+    out.thermometerScaleFont = trunc(8 * sx);
+    c["TermVizED"] = {thermometerLeft, thermometerTop + thermometerHeight, roundHalfUp(64 * sx),
+                      roundHalfUp(28 * sy), roundHalfUp(14 * sx)};
+
+    // The fuel switch under the lambda bar, its state beside it.
+    const int buttonWidth = trunc(43 * sx);
+    const int buttonHeight = trunc(43 * sy);
+    const int buttonTop = trunc(270 * sy);
+    const int lambdaLabelWidth = measure("Lambda_L", lambdaFont).first;
+    const int buttonLeft = trunc(lambdaLabelLeft - sx * 0.5 * lambdaLabelWidth);
+    c["SwitchVIZ"] = {buttonLeft, buttonTop, buttonWidth, buttonHeight, {}};
+    c["BenzGazLed"] = {trunc(sx * 0.3 * buttonWidth + buttonWidth), trunc(buttonTop + buttonHeight * sy * 0.2), {},
+                       {}, roundHalfUp(12 * sx)};
+    c["Przelacznik_NazL"] = {buttonLeft, trunc(buttonTop + buttonHeight * 1.1), {}, {}, trunc(10 * sx)};
+
+    // The two pointer meters in the lower corners; their heights scale
+    // with the width so they keep their proportions.
+    out.meterMainFont = trunc(15 * sx);
+    out.meterScaleFont = trunc(14 * sx);
+    const int panelWidth = trunc(64 * sx);
+    const int panelHeight = trunc(28 * sy);
+    const int panelTop = trunc(in.pageHeight - panelHeight * 1.5);
+    const int tpsWidth = roundHalfUp(200 * sx);
+    const int tpsHeight = roundHalfUp(140 * sx);
+    c["Manometr_TPS"] = {0, trunc(panelTop - tpsHeight * 1.05), tpsWidth, tpsHeight, {}};
+    c["Manometr_TPSED"] = {tpsWidth / 3, panelTop, panelWidth, panelHeight, trunc(14 * sx)};
+    const int rpmWidth = roundHalfUp(200 * sx);
+    const int rpmHeight = roundHalfUp(190 * sx);
+    const int rpmLeft = trunc(in.pageWidth - rpmWidth * 1.05);
+    c["Manometr_RPM"] = {rpmLeft, trunc(panelTop - rpmHeight * 1.05), rpmWidth, rpmHeight, {}};
+    c["Manometr_RPMED"] = {rpmWidth / 3 + rpmLeft, panelTop, panelWidth, panelHeight, trunc(14 * sx)};
+    return out;
+}
+
+}  // namespace dravinor::live
