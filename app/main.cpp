@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,7 +58,12 @@ int main(int argc, char** argv)
     std::unique_ptr<app::DemoEnginePanel> enginePanel;
     if (simulator) {
         enginePanel = std::make_unique<app::DemoEnginePanel>(*simulator);
-        enginePanel->move(window.frameGeometry().topRight() + QPoint(12, 0));
+        // Beside the window where the screen has room, else in its corner.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QPoint corner = window.frameGeometry().topRight() + QPoint(12, 0);
+        if (corner.x() + enginePanel->sizeHint().width() > screen.right())
+            corner = screen.topLeft();
+        enginePanel->move(corner);
         enginePanel->show();
     }
     window.startUp();
