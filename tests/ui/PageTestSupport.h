@@ -2,7 +2,7 @@
 
 #include "CommandFrame.h"
 #include "FlagBits.h"
-#include "Dialogs.h"
+#include "FakeDialogs.h"
 #include "ParameterPages.h"
 #include "SimulatedLine.h"
 
@@ -14,33 +14,13 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <vector>
 
 namespace dravinor::testing {
 
-// Answers questions from a script (Yes when it runs out) and remembers them.
-struct ScriptedDialogs : ui::Dialogs {
-    QStringList questions;
-    std::deque<bool> answers;
-    QStringList conversionErrors;
-
-    bool askYesNo(const QString& question) override
-    {
-        questions << question;
-        if (answers.empty())
-            return true;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void showError(const QString&, const QString&) override {}
-    void showConversionError(const QString& text) override { conversionErrors << text; }
-    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseOpenFile(const QString&, const QString&) override { return {}; }
-};
+using ScriptedDialogs = FakeDialogs;
 
 inline sim::SimulatorOptions unpacedController()
 {
