@@ -10,10 +10,8 @@
 // shell just before it forked us; without it the kernel's start time of the
 // process is used (10 ms resolution).
 #include "ControllerSession.h"
-#include "ControllerSimulator.h"
-#include "DemoEnginePanel.h"
+#include "DravinorApp.h"
 #include "MainWindow.h"
-#include "PortMap.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -98,32 +96,15 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("dravinor");
     const double appMs = sinceStart();
 
-    std::vector<std::string> assignments;
-    std::unique_ptr<sim::ControllerSimulator> simulator;
-    if (demo) {
-        simulator = std::make_unique<sim::ControllerSimulator>();
-        std::string error;
-        if (!simulator->start(&error)) {
-            std::fprintf(stderr, "cannot start the simulated controller: %s\n", error.c_str());
-            return 2;
-        }
-        assignments.insert(assignments.begin(), "COM1=" + simulator->slavePath());
-    }
-    link::PortMap map;
+    app::DravinorApp parts;
     std::string error;
-    const char* environment = simulator ? nullptr : std::getenv("DRAVINOR_PORTS");
-    if (!link::buildPortMap(assignments, environment, map, &error)) {
+    int exitCode = 0;
+    if (!parts.build(demo, {}, error, exitCode)) {
         std::fprintf(stderr, "%s\n", error.c_str());
-        return 1;
+        return exitCode;
     }
-    params::ControllerSession session(std::move(map));
-    ui::MainWindow window(session);
-    std::unique_ptr<app::DemoEnginePanel> enginePanel;
-    if (simulator) {
-        enginePanel = std::make_unique<app::DemoEnginePanel>(*simulator);
-        enginePanel->move(window.frameGeometry().topRight() + QPoint(12, 0));
-        enginePanel->show();
-    }
+    ui::MainWindow& window = parts.window();
+    params::ControllerSession& session = parts.session();
     const double windowMs = sinceStart();
 
     PaintWatch watch(&window);

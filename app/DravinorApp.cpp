@@ -1,0 +1,59 @@
+#include "DravinorApp.h"
+
+#include "ControllerSession.h"
+#include "ControllerSimulator.h"
+#include "DemoEnginePanel.h"
+#include "MainWindow.h"
+#include "PortMap.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cstdlib>
+
+namespace dravinor::app {
+
+DravinorApp::DravinorApp() = default;
+
+// The window goes before the session it uses, the panel before the simulator.
+DravinorApp::~DravinorApp()
+{
+    enginePanel_.reset();
+    window_.reset();
+    session_.reset();
+    simulator_.reset();
+}
+
+bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::string& error, int& exitCode)
+{
+    if (demo) {
+        simulator_ = std::make_unique<sim::ControllerSimulator>();
+        if (!simulator_->start(&error)) {
+            error = "cannot start the simulated controller: " + error;
+            exitCode = 2;
+            return false;
+        }
+        assignments.insert(assignments.begin(), "COM1=" + simulator_->slavePath());
+    }
+    link::PortMap map;
+    const char* environment = demo ? nullptr : std::getenv("DRAVINOR_PORTS");
+    if (!link::buildPortMap(assignments, environment, map, &error)) {
+        exitCode = 1;
+        return false;
+    }
+    session_ = std::make_unique<params::ControllerSession>(std::move(map));
+    window_ = std::make_unique<ui::MainWindow>(*session_);
+    if (simulator_) {
+        enginePanel_ = std::make_unique<DemoEnginePanel>(*simulator_);
+        // Beside the window where the screen has room, else in its corner.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QPoint corner = window_->frameGeometry().topRight() + QPoint(12, 0);
+        if (corner.x() + enginePanel_->sizeHint().width() > screen.right())
+            corner = screen.topLeft();
+        enginePanel_->move(corner);
+        enginePanel_->show();
+    }
+    return true;
+}
+
+}  // namespace dravinor::app

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dravinor::sim {
+class ControllerSimulator;
+}
+namespace dravinor::params {
+class ControllerSession;
+}
+namespace dravinor::ui {
+class MainWindow;
+}
+
+namespace dravinor::app {
+
+class DemoEnginePanel;
+
+// The program's parts, built once from its options: in demo mode the
+// simulated controller (on a pty, as COM1) and its engine panel, then the
+// session and the window. The window is not started yet.
+class DravinorApp {
+public:
+    DravinorApp();
+    ~DravinorApp();
+
+    // assignments are --port COMn=PATH; without demo DRAVINOR_PORTS counts
+    // too. Returns false with a message and the exit code to use.
+    bool build(bool demo, std::vector<std::string> assignments, std::string& error, int& exitCode);
+
+    ui::MainWindow& window() { return *window_; }
+    params::ControllerSession& session() { return *session_; }
+
+private:
+    std::unique_ptr<sim::ControllerSimulator> simulator_;
+    std::unique_ptr<params::ControllerSession> session_;
+    std::unique_ptr<ui::MainWindow> window_;
+    std::unique_ptr<DemoEnginePanel> enginePanel_;
+};
+
+}  // namespace dravinor::app
