@@ -47,9 +47,9 @@ LivePage::LivePage(QWidget* page, QTimer* timer, link::SerialPort& port, link::C
     connect(timer_, &QTimer::timeout, this, &LivePage::tick);
     connect(fuelSwitch_, &QToolButton::clicked, this, [this] { poller_.toggleFuel(); });
     connect(oscilloscope_, &OscilloscopeGroup::probeTypeApplied, this, [this](const ProbeTypeSettings& settings) {
+        // Rich and lean change sides at the next layout, not now.
         lambdaBar_->setValueFrom(settings.barFrom);
         lambdaBar_->setValueTo(settings.barTo);
-        layout(windowWidth_, windowHeight_);  // rich and lean may change sides
     });
 }
 

@@ -138,10 +138,18 @@ void MainWindow::startUp()
     // On screen before the scan, which can take a few seconds.
     show();
     QApplication::processEvents();
+    // 933 x 677 is the outer size; the frame is known once shown.
+    resize(initialSize - (frameGeometry().size() - geometry().size()));
+    QApplication::processEvents();
 
-    // Repaint as the scan goes, without taking new commands meanwhile.
-    session_.connection().setStatusListener(
-        [](const link::StatusUpdate&) { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    // The scan's status texts are painted as they come, without running the
+    // event loop in the middle of an exchange.
+    session_.connection().setStatusListener([this](const link::StatusUpdate& update) {
+        showConnectionStatus(update);
+        QStatusBar* bar = statusBars_[update.line == link::StatusLine::First ? 0 : 1];
+        if (bar->isVisible())
+            bar->repaint();
+    });
     const auto outcome = session_.connection().autodetect();
     applyOutcome(outcome);
     if (!outcome.connected) {

@@ -16,6 +16,7 @@ class QTimer;
 
 namespace dravinor::link {
 struct ConnectionOutcome;
+struct StatusUpdate;
 }
 namespace dravinor::params {
 class ControllerSession;
@@ -71,6 +72,7 @@ private:
 
     // Connection and transfers (MainWindowConnection.cpp).
     void applyOutcome(const link::ConnectionOutcome& outcome);
+    void showConnectionStatus(const link::StatusUpdate& status);
     void choosePort(int index);
     void autodetectFromMenu();
     void showStatus(int line, const QString& text);

@@ -19,23 +19,26 @@ using link::PortChecks;
 using link::StatusMessage;
 using link::TitleUpdate;
 
+void MainWindow::showConnectionStatus(const link::StatusUpdate& status)
+{
+    QString text;
+    switch (status.message) {
+    case StatusMessage::CannotOpenPort: text = texts::cannotOpenPort; break;
+    case StatusMessage::WrongController: text = texts::wrongController; break;
+    case StatusMessage::PortOpen: text = texts::portOpen; break;
+    }
+    if (!status.portName.empty())
+        text += " - " + QString::fromStdString(status.portName);
+    const std::size_t line = status.line == link::StatusLine::First ? 0 : 1;
+    progressBars_[line]->hide();
+    statusBars_[line]->show();
+    statusBars_[line]->showMessage(text);
+}
+
 void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
 {
-    if (outcome.status) {
-        const auto& status = *outcome.status;
-        QString text;
-        switch (status.message) {
-        case StatusMessage::CannotOpenPort: text = texts::cannotOpenPort; break;
-        case StatusMessage::WrongController: text = texts::wrongController; break;
-        case StatusMessage::PortOpen: text = texts::portOpen; break;
-        }
-        if (!status.portName.empty())
-            text += " - " + QString::fromStdString(status.portName);
-        const int line = status.line == link::StatusLine::First ? 1 : 2;
-        progressBars_[static_cast<std::size_t>(line - 1)]->hide();
-        statusBars_[static_cast<std::size_t>(line - 1)]->show();
-        showStatus(line, text);
-    }
+    if (outcome.status)
+        showConnectionStatus(*outcome.status);
     switch (outcome.title.kind) {
     case TitleUpdate::Kind::NoController: setWindowTitle(texts::titlePrefix + texts::noController); break;
     case TitleUpdate::Kind::Version:
@@ -68,14 +71,17 @@ void MainWindow::readStarted(int total)
         progressBars_[line]->setMaximum(total);
         progressBars_[line]->show();
     }
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void MainWindow::readProgress(int accepted)
 {
-    for (QProgressBar* bar : progressBars_)
+    // Painted at once, without running the event loop: no timer or queued
+    // focus move may start another exchange in the middle of this one.
+    for (QProgressBar* bar : progressBars_) {
         bar->setValue(accepted);
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (bar->isVisible())
+            bar->repaint();
+    }
 }
 
 void MainWindow::readFinished()

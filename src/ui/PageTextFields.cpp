@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <string_view>
 
 namespace dravinor::ui {
 
@@ -89,7 +90,10 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
             encoded = encodeValue(field, *typed, services.state.ignitionConstant());
             edit->setText(encoded.shown);
         }
-        fillEmptyPartner(field);
+        // The emulation times fill an empty partner whenever either is left;
+        // the working ranges only when the field itself was left empty.
+        if (field.pair == Pair::FillsOnly || std::string_view(field.name) == "ESLambda_2")
+            fillEmptyPartner(field);
     }
 
     if (field.pair == Pair::Lower || field.pair == Pair::Upper) {

@@ -3,6 +3,7 @@
 #include "FakeDialogs.h"
 #include "LivePage.h"
 #include "MainWindow.h"
+#include "TScope.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -67,6 +68,7 @@ TEST_F(LiveFixture, PollsWhileTheLivePageIsShownAndStopsWhenLeft)
     QTest::qWait(300);
     EXPECT_EQ(liveRequests(), afterLeaving);
     EXPECT_FALSE(window->findChild<QTimer*>("Timer1")->isActive());
+    EXPECT_FALSE(window->findChild<live::TScope*>("Scope1")->timerRunning());
 }
 
 TEST_F(LiveFixture, FuelSwitchAsksForAutomaticAndTheNextPollShowsIt)
