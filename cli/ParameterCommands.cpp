@@ -4,6 +4,7 @@
 #include "ParameterDecoder.h"
 #include "ParameterFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <iostream>
@@ -48,7 +49,10 @@ int saveFile(const std::string& path, const ParameterBlock& block)
         std::cerr << "dravinor-cli: " << path << ": " << fileErrorText(result.error);
         if (!result.systemText.empty())
             std::cerr << " (" << result.systemText << ")";
-        std::cerr << "; nothing was changed on disk\n";
+        std::cerr << (result.backup == params::BackupOutcome::Created
+                          ? "; the file is as it was, and a copy of it was kept as " +
+                                params::backupPathFor(path).string() + "\n"
+                          : "; the file is as it was\n");
         return exitFileError;
     }
     if (result.backup == params::BackupOutcome::Created)
@@ -59,9 +63,11 @@ int saveFile(const std::string& path, const ParameterBlock& block)
     return exitSuccess;
 }
 
-int loadFile(const std::string& path, ParameterBlock& block)
+int loadFile(const std::string& path, ParameterBlock& block, std::size_t* bytesLoaded = nullptr)
 {
     const auto result = params::loadParameterFile(path, block);
+    if (bytesLoaded)
+        *bytesLoaded = result.bytesLoaded;
     if (!result.ok()) {
         std::cerr << "dravinor-cli: " << path << ": " << fileErrorText(result.error);
         if (!result.systemText.empty())
@@ -139,14 +145,22 @@ int runWrite(CliSession& session, const CliOptions& options)
         std::cerr << "dravinor-cli: usage: write FILE\n";
         return exitUsage;
     }
-    // Check the file before touching the controller.
-    ParameterBlock probe;
-    if (const int code = loadFile(options.arguments[0], probe); code != exitSuccess)
+    // The file is read once, before the controller is touched.
+    ParameterBlock file;
+    std::size_t bytesLoaded = 0;
+    if (const int code = loadFile(options.arguments[0], file, &bytesLoaded); code != exitSuccess)
         return code;
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
-    // A short file leaves the rest as the controller had it.
-    (void)params::loadParameterFile(options.arguments[0], session.state().block());
+    // A short file leaves the rest as the controller has it, so that rest
+    // must really have been read.
+    if (bytesLoaded < ParameterBlock::size && !session.lastRead().complete()) {
+        std::cerr << "dravinor-cli: the file is short and the controller's own parameters could not all be "
+                     "read; nothing written\n";
+        return exitNoController;
+    }
+    auto& block = session.state().block().bytes();
+    std::copy_n(file.bytes().begin(), bytesLoaded, block.begin());
     session.state().refreshDerived();
     return reportMissedWrites(session.transfer().writeAll());
 }
@@ -179,8 +193,13 @@ int runSet(CliSession& session, const CliOptions& options)
 
 int runReset(CliSession& session)
 {
+    // Read first: flag byte B keeps the controller's own bits 3-7.
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
+    if (!session.lastRead().complete()) {
+        std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
+        return exitNoController;
+    }
     const int code = reportMissedWrites(session.transfer().resetParameters());
     if (code == exitSuccess)
         std::printf("Default parameter set written\n");

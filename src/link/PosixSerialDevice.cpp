@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/serial.h>
@@ -19,6 +20,9 @@ namespace {
 // Longest we wait for room in the output queue; six bytes always fit in a
 // healthy driver, so running into this means the device is stuck.
 constexpr int writeStallLimitMs = 500;
+// A command frame takes about 6 ms on the line; an output queue still not
+// empty after this long belongs to a stuck adapter.
+constexpr int drainLimitMs = 200;
 
 OpenResult openFailure(int error, const std::string& path)
 {
@@ -71,8 +75,9 @@ bool configureLine(int fd)
     ::cfsetospeed(&tio, B9600);
     tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS | HUPCL);
     tio.c_cflag |= CS8 | CLOCAL | CREAD;
-    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNBRK | BRKINT | PARMRK);
-    tio.c_iflag |= IGNPAR;
+    // Corrupted bytes are delivered (as read), not dropped: the reply checks
+    // reject them, and a shortened reply would only hide them.
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | ISTRIP | IGNBRK | BRKINT | PARMRK | IGNPAR);
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
     return ::tcsetattr(fd, TCSANOW, &tio) == 0;
@@ -176,6 +181,22 @@ void PosixSerialDevice::drainOutput()
 {
     if (fd_ < 0 || hungUp_)
         return;
+    // tcdrain has no time limit: a wedged adapter would freeze the window.
+    // Wait for the driver's queue with a deadline first; tcdrain then only
+    // waits for the last byte to leave the UART.
+    constexpr int checkEveryUs = 100;  // well under one byte's line time
+    for (int waitedUs = 0;; waitedUs += checkEveryUs) {
+        int queued = 0;
+        if (::ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0)
+            break;
+        if (waitedUs >= drainLimitMs * 1000) {
+            ::tcflush(fd_, TCOFLUSH);
+            hungUp_ = true;
+            return;
+        }
+        const timespec pause{0, checkEveryUs * 1000L};
+        ::nanosleep(&pause, nullptr);
+    }
     while (::tcdrain(fd_) != 0) {
         if (errno != EINTR) {
             noteFailure(errno);
@@ -223,8 +244,15 @@ std::size_t PosixSerialDevice::read(std::uint8_t* buffer, std::size_t max)
             continue;
         if (n < 0 && errno == EAGAIN)
             return 0;
-        // A zero-length read although bytes were reported waiting: hang-up.
-        noteFailure(n < 0 ? errno : EIO);
+        if (n < 0) {
+            noteFailure(errno);
+            return 0;
+        }
+        // End of file although bytes were reported waiting: a hang-up, when
+        // the line says so too.
+        pollfd probe{fd_, POLLIN, 0};
+        if (::poll(&probe, 1, 0) > 0 && (probe.revents & (POLLHUP | POLLERR | POLLNVAL)))
+            hungUp_ = true;
         return 0;
     }
 }

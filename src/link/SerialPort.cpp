@@ -63,12 +63,24 @@ void SerialPort::discardInput()
     // late answer): let it finish, so that its remaining bytes are not taken
     // for the answer to the next command, and so that the two never transmit
     // at once on the half-duplex line. Bounded like any reply wait.
-    for (int poll = 0; poll < pollsPerWait; ++poll) {
-        if (!portOpen_ || device_.hungUp() || device_.queuedCount() == 0)
+    if (!portOpen_ || device_.hungUp() || device_.queuedCount() == 0)
+        return;
+    // Quiet means two polls in a row with nothing new: longer than the gap
+    // between two bytes of one answer.
+    int quietPolls = 0;
+    for (int poll = 0; poll < pollsPerWait && quietPolls < 2; ++poll) {
+        if (device_.hungUp())
             return;
-        device_.discardInput();
+        if (device_.queuedCount() > 0) {
+            device_.discardInput();
+            quietPolls = 0;
+        } else {
+            ++quietPolls;
+        }
         clock_.sleepMs(pollSleepMs);
     }
+    if (!device_.hungUp())
+        device_.discardInput();
 }
 
 std::size_t SerialPort::readAvailable(std::uint8_t* buffer, std::size_t max)

@@ -137,6 +137,19 @@ TEST_F(CliFixture, WriteSendsAFileAndResetRestoresTheDefaults)
     }
 }
 
+TEST_F(CliFixture, ShortFileIsNotWrittenOverParametersThatCouldNotBeRead)
+{
+    const auto before = controller.eeprom();
+    const fs::path file = dir / "short.PAR";
+    std::ofstream(file, std::ios::binary).write("\0\x20", 2);
+    sim::FaultOptions faults;
+    faults.wrongChecksum = true;
+    controller.setFaults(faults);
+    const auto run = cli("write '" + file.string() + "'");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(controller.eeprom(), before);
+}
+
 TEST_F(CliFixture, LiveStreamsCsvRows)
 {
     const auto run = cli("live --count 5 --csv");

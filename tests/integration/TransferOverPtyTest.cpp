@@ -117,3 +117,28 @@ TEST_F(SimulatedLine, BulkWritesWithoutControllerReportNothingButCountMisses)
     EXPECT_EQ(transfer.writeAll(), 67);
     EXPECT_EQ(controller.receivedFrames().size(), 67u);
 }
+
+TEST_F(SimulatedLine, LastAddressRefreshesRamSeventyOneAndEepromOnlyWritesSkipRam)
+{
+    openCom1();
+    state.block().setParameter(0xAB, 36);  // beyond the parameters, yet the low byte of 35's word
+    EXPECT_FALSE(transfer.writeParameter(2, 35).failed());
+    EXPECT_EQ(heardFrames().back(), link::buildFrame('R', 71, 2, 0xAB));
+
+    controller.clearReceivedFrames();
+    const auto outcome = transfer.writeParameterEeprom(1, 34);
+    EXPECT_TRUE(outcome.eepromAcknowledged);
+    EXPECT_FALSE(outcome.ramWritten);
+    EXPECT_EQ(heardLetters(), "s");
+}
+
+TEST_F(SimulatedLine, AdaptationResetKeepsTheTemperatureSensorSettingOnce)
+{
+    openCom1();
+    state.loadDefaults();
+    state.setFlagByteA(state.flagByteA() & ~0x08);  // sensor off
+    transfer.resetParametersForAdaptation();
+    EXPECT_EQ(controller.eeprom()[32] & 0x08, 0);
+    transfer.resetParameters();
+    EXPECT_EQ(controller.eeprom()[32] & 0x08, 0x08);
+}
