@@ -1,0 +1,243 @@
+// The language files and help documents shipped beside the program, checked
+// as the program will meet them: raw bytes in their own code pages.
+
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::filesystem::path sourceDir{DRAVINOR_SOURCE_DIR};
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << "cannot open " << path;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every key the program applies, runs of consecutive keys as first..last.
+struct KeyRun {
+    int first;
+    int last;
+};
+constexpr KeyRun knownKeys[] = {
+    {10001, 10012}, {10100, 10107}, {10201, 10204}, {10301, 10301}, {10401, 10401}, {11000, 11000},
+    {11100, 11102}, {11201, 11201}, {12000, 12000}, {12101, 12101}, {12201, 12203}, {12301, 12301},
+    {12401, 12401}, {12501, 12501}, {12601, 12601}, {12701, 12707}, {12801, 12801}, {12901, 12901},
+    {13000, 13000}, {13101, 13101}, {13201, 13201}, {13301, 13301}, {14000, 14000}, {14101, 14101},
+    {14201, 14201}, {14301, 14301}, {15000, 15000}, {15101, 15101}, {15201, 15201}, {15301, 15301},
+    {16101, 16104}, {16201, 16203}, {17101, 17101}, {17201, 17201}, {17301, 17303}, {17401, 17401},
+    {17501, 17501}, {17601, 17601}, {17701, 17703}, {18000, 18000}, {20001, 20005}, {21001, 21002},
+    {21005, 21016}, {30000, 30005}, {30007, 30011}, {30101, 30106}, {31002, 31002}, {31101, 31106},
+    {32000, 32005}, {32007, 32015}, {33002, 33009}, {33012, 33015}, {34000, 34002}, {34004, 34008},
+    {35000, 35013}, {40000, 40035}, {40100, 40105}, {40107, 40112}, {40200, 40220},
+};
+
+std::set<int> expectedKeys()
+{
+    std::set<int> keys;
+    for (const KeyRun& run : knownKeys)
+        for (int key = run.first; key <= run.last; ++key)
+            keys.insert(key);
+    return keys;
+}
+
+// Text slots hold their text and a terminating zero.
+struct SlotRun {
+    int first;
+    int last;
+    std::size_t capacity;
+};
+constexpr SlotRun slotRuns[] = {
+    {40000, 40035, 399}, {40100, 40102, 29}, {40103, 40104, 39},
+    {40105, 40105, 15},  {40107, 40112, 99}, {40200, 40220, 199},
+};
+// "brak sterownika" fills slot 40105 to the last byte, terminator aside.
+constexpr int fullSlotKey = 40105;
+
+struct KeyedLine {
+    int key;
+    std::string text;
+    int lineNumber;
+};
+
+struct ParsedFile {
+    std::vector<KeyedLine> keyed;
+    std::vector<std::string> errors;
+};
+
+// A line is a comment ("#...") or five decimal digits, one blank and the text.
+ParsedFile parseLanguageFile(const std::string& bytes)
+{
+    ParsedFile parsed;
+    if (bytes.empty() || bytes.back() != '\n')
+        parsed.errors.push_back("the last line has no line feed");
+    std::istringstream in(bytes);
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        const std::string where = "line " + std::to_string(number) + ": ";
+        if (line.find('\r') != std::string::npos)
+            parsed.errors.push_back(where + "carriage return");
+        else if (line.empty())
+            parsed.errors.push_back(where + "blank line");
+        else if (line[0] == '#')
+            continue;
+        else if (line.size() < 6 || !std::all_of(line.begin(), line.begin() + 5, [](char c) { return c >= '0' && c <= '9'; }))
+            parsed.errors.push_back(where + "no five-digit key: " + line);
+        else if (line[5] != ' ')
+            parsed.errors.push_back(where + "the key is not followed by one blank");
+        else
+            parsed.keyed.push_back({std::stoi(line.substr(0, 5)), line.substr(6), number});
+    }
+    return parsed;
+}
+
+// The text in UTF-8, or an explanation why the bytes are not text of that code page.
+bool decode(const std::string& bytes, const char* codePage, std::string& utf8, std::string& problem)
+{
+    iconv_t converter = iconv_open("UTF-8", codePage);
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        problem = std::string("iconv does not know ") + codePage;
+        return false;
+    }
+    std::string input = bytes;
+    std::string output(input.size() * 4 + 4, '\0');
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    char* out = output.data();
+    std::size_t outLeft = output.size();
+    const std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
+    const int error = errno;
+    iconv_close(converter);
+    if (result == static_cast<std::size_t>(-1)) {
+        const std::size_t offset = input.size() - inLeft;
+        problem = "undecodable byte at offset " + std::to_string(offset) + " (errno " + std::to_string(error) + ")";
+        return false;
+    }
+    output.resize(output.size() - outLeft);
+    utf8 = output;
+    return true;
+}
+
+struct LanguageFileCase {
+    const char* fileName;
+    const char* codePage;
+    const char* cannotWriteUtf8;  // slot 40111 as the fitter reads it
+};
+
+void PrintTo(const LanguageFileCase& file, std::ostream* out)
+{
+    *out << file.fileName;
+}
+
+class ShippedLanguageFile : public testing::TestWithParam<LanguageFileCase> {
+protected:
+    std::string bytes() const { return readFile(sourceDir / "lang" / GetParam().fileName); }
+};
+
+TEST_P(ShippedLanguageFile, EveryLineIsACommentOrAKeyedLineWithUniqueKnownKeys)
+{
+    const ParsedFile parsed = parseLanguageFile(bytes());
+    for (const std::string& error : parsed.errors)
+        ADD_FAILURE() << error;
+
+    const std::set<int> expected = expectedKeys();
+    std::map<int, int> firstLine;
+    for (const KeyedLine& line : parsed.keyed) {
+        EXPECT_TRUE(expected.count(line.key)) << "unknown key " << line.key << " on line " << line.lineNumber;
+        const auto [it, inserted] = firstLine.emplace(line.key, line.lineNumber);
+        EXPECT_TRUE(inserted) << "key " << line.key << " on lines " << it->second << " and " << line.lineNumber;
+    }
+    for (int key : expected)
+        EXPECT_TRUE(firstLine.count(key)) << "key " << key << " missing";
+}
+
+TEST_P(ShippedLanguageFile, DecodesInItsCodePageAsTheFitterShouldReadIt)
+{
+    const std::string raw = bytes();
+    std::string utf8, problem;
+    ASSERT_TRUE(decode(raw, GetParam().codePage, utf8, problem)) << problem;
+
+    // A file saved as UTF-8 by mistake still decodes, into mojibake.
+    const std::string expectedLine = std::string("\n40111 ") + GetParam().cannotWriteUtf8 + "\n";
+    EXPECT_NE(utf8.find(expectedLine), std::string::npos) << "slot 40111 does not read as it should";
+}
+
+TEST_P(ShippedLanguageFile, SlotTextsFitTheirSlots)
+{
+    const ParsedFile parsed = parseLanguageFile(bytes());
+    for (const KeyedLine& line : parsed.keyed) {
+        for (const SlotRun& run : slotRuns) {
+            if (line.key < run.first || line.key > run.last)
+                continue;
+            const std::size_t limit = line.key == fullSlotKey ? run.capacity : run.capacity - 1;
+            EXPECT_LE(line.text.size(), limit) << "slot " << line.key << " holds at most " << limit << " bytes";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(LanguageFiles, ShippedLanguageFile,
+                         testing::Values(LanguageFileCase{"polski.txt", "WINDOWS-1250", "Nie mogę zapisać parametru "},
+                                         LanguageFileCase{"russian.txt", "WINDOWS-1251", "Не могу записать параметр "}),
+                         [](const testing::TestParamInfo<LanguageFileCase>& info) {
+                             return std::string(info.param.codePage).substr(8);
+                         });
+
+// The program appends to the texts that end in a blank; an editor that trims
+// lines would glue the words together.
+TEST(LanguageFiles, TranslationKeepsTheTrailingBlanksOfThePolishTexts)
+{
+    std::map<int, std::string> polish;
+    for (const KeyedLine& line : parseLanguageFile(readFile(sourceDir / "lang" / "polski.txt")).keyed)
+        polish[line.key] = line.text;
+    ASSERT_FALSE(polish.empty());
+    EXPECT_EQ(polish[40111].back(), ' ');
+
+    for (const KeyedLine& line : parseLanguageFile(readFile(sourceDir / "lang" / "russian.txt")).keyed) {
+        const std::string& original = polish[line.key];
+        const bool polishBlank = !original.empty() && original.back() == ' ';
+        const bool russianBlank = !line.text.empty() && line.text.back() == ' ';
+        EXPECT_EQ(russianBlank, polishBlank) << "key " << line.key;
+    }
+}
+
+// F1 opens the help of the language at the adaptation topic; links stay inside the document.
+TEST(HelpDocuments, OpenAtTheAdaptationTopicAndLinkOnlyWithin)
+{
+    for (const char* name : {"RODADIDOROR_PL.html", "Rodadidoror_ru.html"}) {
+        SCOPED_TRACE(name);
+        const std::string html = readFile(sourceDir / "help" / name);
+        std::string utf8, problem;
+        EXPECT_TRUE(decode(html, "UTF-8", utf8, problem)) << problem;
+        EXPECT_NE(html.find("<a name=\"IDH_210\"></a>"), std::string::npos);
+
+        std::set<std::string> anchors;
+        const std::regex anchor(R"#((?:name|id)="([^"]+)")#");
+        for (auto it = std::sregex_iterator(html.begin(), html.end(), anchor); it != std::sregex_iterator(); ++it)
+            anchors.insert((*it)[1]);
+        const std::regex link(R"#(href="([^"]*)")#");
+        for (auto it = std::sregex_iterator(html.begin(), html.end(), link); it != std::sregex_iterator(); ++it) {
+            const std::string target = (*it)[1];
+            ASSERT_FALSE(target.empty());
+            EXPECT_EQ(target[0], '#') << "link out of the document: " << target;
+            EXPECT_TRUE(anchors.count(target.substr(1))) << "no anchor for " << target;
+        }
+    }
+}
+
+}  // namespace
