@@ -175,6 +175,7 @@ TEST_F(Step1Test, NextWritesIgnitionThenRpmWordsForTheNewConstant)
     takeWritten();
     fields["ODPBenzynaGas"] = "2250";  // cut down to 2200
     fields["DObrotow"] = "300";
+    fields["MONGaz"] = "";  // no number: the speed shown after the reset, 6000
     ASSERT_TRUE(engine.dalej());
     const auto frames = takeWritten();
 
