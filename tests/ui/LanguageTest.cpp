@@ -38,6 +38,8 @@ namespace {
 // Windows-1250 and Windows-1251 bytes, as the shipped files hold them.
 const QByteArray polishFile = "# jezyk polski\r\n"
                               "10002 Pomoc\r\n"
+                              "10008 auto\r\n"
+                              "10008 autodetekcja portu\r\n"
                               "10101 Rodzaj sondy lambda\r\n"
                               "10102 0-1 Rosn\xB9\x63\x61\r\n"
                               "40001 Ustaw warto\x9C\xE6 \x9Crednia\r\n";
@@ -129,6 +131,7 @@ TEST_F(LanguageFixture, StartUpReadsPolishAndTheMenuSwitchesLanguage)
     EXPECT_TRUE(item("polski")->isChecked());
     EXPECT_FALSE(item("rosyjski")->isChecked());
     EXPECT_EQ(child<QComboBox>("RSLambda")->itemText(0), QString::fromUtf8("0-1 Rosnąca"));
+    EXPECT_EQ(item("autodetekcja1")->text(), "autodetekcja portu");  // the later of a key given twice
     EXPECT_EQ(hintAfterEntering("PRLambda"), QString::fromUtf8("Ustaw wartość średnia"));
 
     item("rosyjski")->trigger();
@@ -210,6 +213,54 @@ TEST_F(LanguageFixture, ReplacingListItemsKeepsEverySelection)
     EXPECT_EQ(ignition->currentIndex(), 4);
 }
 
+namespace {
+
+// Applies the key and checks that its control shows the text.
+void expectKeyChangesItsTarget(ui::MainWindow& window, QObject* target, const lang::KeyTarget& row)
+{
+    const QString text = QStringLiteral("klucz %1").arg(row.key);
+    window.textKeys().applyTextKey(row.key, text);
+    switch (row.kind) {
+    case lang::TargetKind::Caption: {
+        QString shown;
+        if (auto* a = qobject_cast<QAction*>(target))
+            shown = a->text();
+        else if (auto* m = qobject_cast<QMenu*>(target))
+            shown = m->title();
+        else if (auto* l = qobject_cast<QLabel*>(target))
+            shown = l->text();
+        else if (auto* g = qobject_cast<QGroupBox*>(target))
+            shown = g->title();
+        else if (auto* b = qobject_cast<QAbstractButton*>(target))
+            shown = b->text();
+        EXPECT_EQ(shown, text) << row.key << " " << row.name;
+        break;
+    }
+    case lang::TargetKind::Tab: {
+        auto* page = qobject_cast<QWidget*>(target);
+        auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
+        ASSERT_NE(tabs, nullptr) << row.name;
+        EXPECT_EQ(tabs->tabText(tabs->indexOf(page)), text) << row.key;
+        break;
+    }
+    case lang::TargetKind::ListItem: {
+        auto* list = qobject_cast<QComboBox*>(target);
+        ASSERT_NE(list, nullptr) << row.name;
+        ASSERT_LT(row.item, list->count()) << row.key;
+        EXPECT_EQ(list->itemText(row.item), text) << row.key;
+        break;
+    }
+    case lang::TargetKind::DialName: {
+        auto* dial = qobject_cast<live::InstrumentWidget*>(target);
+        ASSERT_NE(dial, nullptr) << row.name;
+        EXPECT_EQ(dial->name1(), text) << row.key;
+        break;
+    }
+    }
+}
+
+}  // namespace
+
 TEST_F(LanguageFixture, EveryControlKeyReachesItsControl)
 {
     writeAll();
@@ -220,47 +271,8 @@ TEST_F(LanguageFixture, EveryControlKeyReachesItsControl)
             continue;  // the wizard's controls: see the next test
         QObject* target = window->findChild<QObject*>(row.name);
         ASSERT_NE(target, nullptr) << row.key << " " << row.name;
+        expectKeyChangesItsTarget(*window, target, row);
         ++checked;
-        // Each key visibly changes its target.
-        const QString text = QStringLiteral("klucz %1").arg(row.key);
-        window->textKeys().applyTextKey(row.key, text);
-        switch (row.kind) {
-        case lang::TargetKind::Caption: {
-            QString shown;
-            if (auto* a = qobject_cast<QAction*>(target))
-                shown = a->text();
-            else if (auto* m = qobject_cast<QMenu*>(target))
-                shown = m->title();
-            else if (auto* l = qobject_cast<QLabel*>(target))
-                shown = l->text();
-            else if (auto* g = qobject_cast<QGroupBox*>(target))
-                shown = g->title();
-            else if (auto* b = qobject_cast<QAbstractButton*>(target))
-                shown = b->text();
-            EXPECT_EQ(shown, text) << row.key << " " << row.name;
-            break;
-        }
-        case lang::TargetKind::Tab: {
-            auto* page = qobject_cast<QWidget*>(target);
-            auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget());
-            ASSERT_NE(tabs, nullptr) << row.name;
-            EXPECT_EQ(tabs->tabText(tabs->indexOf(page)), text) << row.key;
-            break;
-        }
-        case lang::TargetKind::ListItem: {
-            auto* list = qobject_cast<QComboBox*>(target);
-            ASSERT_NE(list, nullptr) << row.name;
-            ASSERT_LT(row.item, list->count()) << row.key;
-            EXPECT_EQ(list->itemText(row.item), text) << row.key;
-            break;
-        }
-        case lang::TargetKind::DialName: {
-            auto* dial = qobject_cast<live::InstrumentWidget*>(target);
-            ASSERT_NE(dial, nullptr) << row.name;
-            EXPECT_EQ(dial->name1(), text) << row.key;
-            break;
-        }
-        }
     }
     EXPECT_GE(checked, 100);
     // And every slot key reaches its slot.
@@ -276,21 +288,38 @@ TEST_F(LanguageFixture, EveryWizardKeyReachesItsControlOnceTheWizardHasThem)
     start();
     auto* wizard = child<QTabWidget>("AutoTab");
     ASSERT_NE(wizard, nullptr);
-    int present = 0;
+    std::vector<std::pair<QObject*, lang::KeyTarget>> present;
     QStringList missing;
     for (const lang::KeyTarget& row : lang::keyTable()) {
         if (!lang::isWizardKey(row.key) || row.kind == lang::TargetKind::Tab)
             continue;
-        if (wizard->findChild<QObject*>(row.name))
-            ++present;
+        if (QObject* target = wizard->findChild<QObject*>(row.name))
+            present.emplace_back(target, row);
         else
             missing << QString::number(row.key) + " " + row.name;
     }
-    if (present == 0)
+    if (present.empty())
         GTEST_SKIP() << "the wizard pages hold none of their controls yet";
     EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
-    // A key whose control is missing does nothing; the rest still apply.
-    window->textKeys().applyTextKey(30008, "DALEJ");
+    for (const auto& [target, row] : present)
+        expectKeyChangesItsTarget(*window, target, row);
+}
+
+TEST_F(LanguageFixture, WizardLabelsGetTheirWidthsWithEveryLanguage)
+{
+    writeAll();
+    start();
+    // Stand-ins for two of the wizard's labels; the other three are missing.
+    auto* first = new QLabel("x", child("AA1"));
+    first->setObjectName("ZBLabel_AA_P1");
+    auto* second = new QLabel("x", child("AA2"));
+    second->setObjectName("PPNMLabel_AA_P2");
+    item("rosyjski")->trigger();
+    EXPECT_EQ(first->width(), 160);
+    EXPECT_EQ(second->width(), 270);
+    first->resize(10, 10);
+    item("polski")->trigger();
+    EXPECT_EQ(first->width(), 160);
 }
 
 TEST_F(LanguageFixture, AKeyWithoutItsControlDoesNothing)
