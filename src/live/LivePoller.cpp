@@ -6,6 +6,7 @@
 #include "NumberFormat.h"
 #include "ParameterState.h"
 #include "SerialPort.h"
+#include "TextSlots.h"
 
 #include <span>
 
@@ -15,6 +16,12 @@ namespace {
 const QColor gasColour(0x00, 0x80, 0x00);
 const QColor automaticColour(0xFF, 0x80, 0x00);
 const QColor petrolColour(0xFF, 0x00, 0x00);
+
+// The fuel words are text slots: every poll shows the current language's.
+QString fuelWord(int key)
+{
+    return QString::fromStdString(lang::textSlots().text(key));
+}
 }  // namespace
 
 LivePoller::LivePoller(link::SerialPort& port, link::Clock& clock, const params::ParameterState& state)
@@ -58,17 +65,17 @@ LiveDisplay LivePoller::poll()
 
     switch (params::fuelState(frame.status)) {
     case params::FuelState::Gas:
-        display.fuelText = fuelTexts_.gas;
+        display.fuelText = fuelWord(lang::slot::fuelGas);
         display.fuelColour = gasColour;
         display.glyph = FuelGlyph::Gas;
         break;
     case params::FuelState::Automatic:
-        display.fuelText = fuelTexts_.automatic;
+        display.fuelText = fuelWord(lang::slot::fuelAutomatic);
         display.fuelColour = automaticColour;
         display.glyph = FuelGlyph::Automatic;
         break;
     case params::FuelState::Petrol:
-        display.fuelText = fuelTexts_.petrol;
+        display.fuelText = fuelWord(lang::slot::fuelPetrol);
         display.fuelColour = petrolColour;
         display.glyph = FuelGlyph::Petrol;
         break;

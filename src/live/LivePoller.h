@@ -49,13 +49,6 @@ struct LiveDisplay {
 // the lambda phases and works out what each display shows.
 class LivePoller {
 public:
-    // The texts of the fuel states (replaceable by a language file).
-    struct FuelTexts {
-        QString gas = QStringLiteral("Gaz");
-        QString automatic = QStringLiteral("Benzyna/Automat");
-        QString petrol = QStringLiteral("Benzyna");
-    };
-
     LivePoller(link::SerialPort& port, link::Clock& clock, const params::ParameterState& state);
 
     // Page entry: the lambda phase timers start again from now.
@@ -65,7 +58,6 @@ public:
     // mode, 254 asks for automatic from petrol, nothing while on gas alone.
     void toggleFuel();
 
-    void setFuelTexts(const FuelTexts& texts) { fuelTexts_ = texts; }
     void setDecimalSeparator(const QString& separator) { separator_ = separator.toStdString(); }
 
     std::uint8_t statusCopy() const { return statusCopy_; }
@@ -79,7 +71,6 @@ private:
     link::SerialPort& port_;
     link::Clock& clock_;
     const params::ParameterState& state_;
-    FuelTexts fuelTexts_;
     std::string separator_ = ".";
     std::uint8_t statusCopy_ = 0;
     std::uint16_t lastPeriod_ = 0;

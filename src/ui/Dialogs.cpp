@@ -19,6 +19,13 @@ void MessageBoxDialogs::showError(const QString& caption, const QString& text)
     box.exec();
 }
 
+void MessageBoxDialogs::showMessage(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 void MessageBoxDialogs::showConversionError(const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, QString(),

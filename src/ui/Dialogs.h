@@ -15,6 +15,8 @@ public:
     virtual bool askYesNo(const QString& question) = 0;
     // A message with OK and Cancel buttons and the given caption.
     virtual void showError(const QString& caption, const QString& text) = 0;
+    // A plain message with an OK button and no caption.
+    virtual void showMessage(const QString& text) = 0;
     // The text of a number that does not convert.
     virtual void showConversionError(const QString& text) = 0;
     // File dialogs; an empty result means cancelled.
@@ -28,6 +30,7 @@ public:
     explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
     bool askYesNo(const QString& question) override;
     void showError(const QString& caption, const QString& text) override;
+    void showMessage(const QString& text) override;
     void showConversionError(const QString& text) override;
     QString chooseSaveFile(const QString& directory, const QString& filter, const QString& defaultSuffix) override;
     QString chooseOpenFile(const QString& directory, const QString& filter) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextSlots.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -51,7 +53,7 @@ struct TextField {
     int address;           // the high byte's address for RPM words
     const char* partner;   // the other half of a pair, filled when empty
     Pair pair;
-    const char* hint;
+    int hintSlot;
 };
 
 // What a list field's selection means to the controller.
@@ -73,7 +75,7 @@ struct ListField {
     const char* caption;
     int group;
     ListRole role;
-    const char* hint;  // nullptr: no hint of its own
+    int hintSlot;      // 0: no hint of its own
     int hintGroup;     // the group whose width the hint wraps in
     ListEnter enter;
 };
@@ -83,6 +85,10 @@ struct CheckField {
     const char* caption;
     int group;
 };
+
+// A click hint that empties the hint label, or that leaves it alone.
+inline constexpr int emptyHint = 0;
+inline constexpr int noHint = -1;
 
 enum class Flag { A, B };
 constexpr int flagAddress(Flag flag) { return flag == Flag::A ? 32 : 30; }
@@ -94,7 +100,7 @@ struct FlagField {
     Flag flag;
     std::uint8_t mask;
     int failureLine;        // status line of the failure text; 0: reverts silently
-    const char* clickHint;  // put into the hint label before the write; nullptr: none
+    int clickHint;          // slot put into the hint label before the write; emptyHint, noHint
     int clickHintGroup;
 };
 
@@ -113,7 +119,7 @@ struct RangeWarning {
     Compare compare;
     int limit;          // for Below / Above
     const char* other;  // for BelowField / AboveField, read clamped to 0..255
-    const char* text;
+    int textSlot;
     bool movesFocus;
 };
 
@@ -143,13 +149,10 @@ const FlagField* findFlagField(std::string_view name);
 // The group caption of group 1..8 (empty for GroupBox7 and GroupBox8).
 const char* groupCaption(int group);
 
-// The hint put up for the controller mode item 0..2.
-const char* controllerModeText(int item);
+// The slot of the hint put up for the controller mode item 0..2 (0 for none).
+int controllerModeSlot(int item);
 
-// The hint RObrotow puts up when it changes.
-inline constexpr const char* rpmTypeChangeHint = "Wybierz rodzaj sondy lambda";
 inline constexpr const char* footnoteText = "Uwaga po zmianie sterownika należy ponownie odczytać parametry";
-inline constexpr const char* cannotWriteText = "Nie mogę zapisać parametru ";
 
 struct ButtonText {
     const char* name;

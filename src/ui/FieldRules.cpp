@@ -190,13 +190,13 @@ QString shownText(const TextField& field, const params::ParameterBlock& block, f
     return {};
 }
 
-const char* probeThresholdWarning(int probeType, double volts)
+int probeThresholdWarning(int probeType, double volts)
 {
     if ((probeType == 0 || probeType == 1) && volts > 1.0)
-        return "Uwaga próg sondy lambda nie jest w zakresie 0-1 v. kontynuować ?";
+        return lang::slot::probeThreshold01;
     if ((probeType == 2 || probeType == 3) && (volts < 0.8 || volts > 1.6))
-        return "Uwaga próg sondy lambda nie mieści się w zakresie 0.8-1.6 v. kontynuować ?";
-    return nullptr;
+        return lang::slot::probeThreshold0816;
+    return 0;
 }
 
 bool warningHolds(const RangeWarning& warning, int value, std::optional<int> other)

@@ -42,9 +42,9 @@ QString emptyTextFor(const TextField& field, int probeType);
 // What the field shows for the parameter block.
 QString shownText(const TextField& field, const params::ParameterBlock& block, float ignitionConstant);
 
-// The probe-range question for a lambda threshold typed with a probe type,
-// or nullptr when the value lies in the probe's range.
-const char* probeThresholdWarning(int probeType, double volts);
+// The slot of the probe-range question for a lambda threshold typed with a
+// probe type, or 0 when the value lies in the probe's range.
+int probeThresholdWarning(int probeType, double volts);
 
 // Whether a warning holds for a field's value; `other` is the compared
 // field's number, clamped to 0..255, if it has one.

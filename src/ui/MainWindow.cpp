@@ -5,6 +5,7 @@
 #include "LivePage.h"
 #include "ParameterPages.h"
 #include "ScaleTables.h"
+#include "TextKeyApplier.h"
 #include "WindowTexts.h"
 
 #include <QAbstractButton>
@@ -29,7 +30,8 @@ constexpr int statusLineHeight = 19;
 MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     : session_(session),
       ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
-      dialogs_(dialogs ? *dialogs : *ownDialogs_)
+      dialogs_(dialogs ? *dialogs : *ownDialogs_),
+      textKeys_(std::make_unique<TextKeyApplier>(this))
 {
     setObjectName("Form1");
     buildTimers();
@@ -159,9 +161,7 @@ void MainWindow::startUp()
     }
     pages_->showGroups();
     // The program always starts in Polish.
-    polishItem_->setChecked(true);
-    russianItem_->setChecked(false);
-    layoutPages();
+    polskiClick();
 }
 
 void MainWindow::stopAllTimers()

@@ -28,7 +28,10 @@ class LivePage;
 namespace dravinor::ui {
 
 class Dialogs;
+class HelpViewer;
 class ParameterPages;
+class TextKeyApplier;
+struct Language;
 
 // Form1: the one window of the program. It owns the pages, the menus, the
 // status lines and the timers, and drives the controller session.
@@ -51,6 +54,15 @@ public:
     void switchToPage(Page page);
     // F5: the wizard's entry.
     void startAutoAdaptation();
+
+    // The language menu (MainWindowLanguage.cpp): help file, ticks,
+    // character set, language file, wizard label widths.
+    void polskiClick();
+    void rosyjskiClick();
+    // F1: the current language's help at its topic.
+    void helpF1Click();
+    HelpViewer* helpViewer() const { return helpViewer_; }
+    TextKeyApplier& textKeys() const { return *textKeys_; }
 
     QTabWidget* pageControl() const { return pageControl_; }
     ParameterPages& pages() const { return *pages_; }
@@ -88,6 +100,8 @@ private:
     void saveParameterFile();
     void loadParameterFile();
 
+    void selectLanguage(const Language& language, QAction* ticked);
+
     // Pages (MainWindowPages.cpp).
     void onCurrentPageChanged(int index);
     void setPageQuietly(int index);
@@ -110,6 +124,9 @@ private:
     std::array<QAction*, 4> resolutionItems_{};
     QAction* polishItem_ = nullptr;
     QAction* russianItem_ = nullptr;
+    std::unique_ptr<TextKeyApplier> textKeys_;
+    HelpViewer* helpViewer_ = nullptr;
+    QString helpFile_;
     QTimer* liveTimer_ = nullptr;
     std::array<QTimer*, 10> wizardTimers_{};
     int currentPage_ = TabPar1;

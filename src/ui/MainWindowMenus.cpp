@@ -30,7 +30,9 @@ void MainWindow::buildMenus()
 
     QMenu* main = bar->addMenu(QStringLiteral("menu"));
     main->setObjectName("menu");
-    addMenuItem(main, "helpF1", QStringLiteral("Pomoc"))->setShortcut(Qt::Key_F1);
+    auto* help = addMenuItem(main, "helpF1", QStringLiteral("Pomoc"));
+    help->setShortcut(Qt::Key_F1);
+    connect(help, &QAction::triggered, this, &MainWindow::helpF1Click);
     auto* f2 = addMenuItem(main, "ParametrysystemuF2", QStringLiteral("Parametry systemu"));
     f2->setShortcut(Qt::Key_F2);
     connect(f2, &QAction::triggered, this, [this] { switchToPage(TabPar1); });
@@ -83,14 +85,10 @@ void MainWindow::buildMenus()
     languages->setObjectName("jezyki");
     polishItem_ = addMenuItem(languages, "polski", QStringLiteral("polski"));
     russianItem_ = addMenuItem(languages, "rosyjski", QStringLiteral("rosyjski"));
-    for (QAction* item : {polishItem_, russianItem_}) {
-        item->setCheckable(true);
-        // The language files come later; choosing moves the tick.
-        connect(item, &QAction::triggered, this, [this, item] {
-            polishItem_->setChecked(item == polishItem_);
-            russianItem_->setChecked(item == russianItem_);
-        });
-    }
+    polishItem_->setCheckable(true);
+    russianItem_->setCheckable(true);
+    connect(polishItem_, &QAction::triggered, this, &MainWindow::polskiClick);
+    connect(russianItem_, &QAction::triggered, this, &MainWindow::rosyjskiClick);
 }
 
 void MainWindow::chooseResolution(QAction* item, int width, int height)

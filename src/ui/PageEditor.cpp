@@ -1,4 +1,5 @@
 #include "PageEditor.h"
+#include "SlotText.h"
 
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
@@ -197,7 +198,7 @@ void PageEditor::fieldEntered(QWidget* field)
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
         const TextField* row = findTextField(name);
         hideComments();
-        showHint(page, QString::fromUtf8(row->hint), row->group);
+        showHint(page, slotText(row->hintSlot), row->group);
         entryTexts.insert(field, edit->text());
         return;
     }
@@ -213,7 +214,7 @@ void PageEditor::fieldEntered(QWidget* field)
     if (row->role == ListRole::ControllerMode)
         showModeText(w.list(row->name)->currentIndex());
     else
-        showHint(page, QString::fromUtf8(row->hint), row->hintGroup);
+        showHint(page, slotText(row->hintSlot), row->hintGroup);
     if (row->role == ListRole::ProbeType || row->role == ListRole::EmulationType)
         applyProbeRule();
     entrySelections.insert(field, w.list(row->name)->currentIndex());
@@ -322,7 +323,7 @@ bool PageEditor::writeWord(int address, std::uint16_t word)
 void PageEditor::reportFailure(int line)
 {
     if (line != 0 && services.showStatus)
-        services.showStatus(line, QString::fromUtf8(cannotWriteText));
+        services.showStatus(line, slotText(lang::slot::cannotWrite));
 }
 
 }  // namespace dravinor::ui

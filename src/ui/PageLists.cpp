@@ -1,4 +1,5 @@
 #include "PageEditor.h"
+#include "SlotText.h"
 
 #include "Dialogs.h"
 #include "Encoders.h"
@@ -29,8 +30,9 @@ void PageEditor::listActivated(const ListField& field)
 
 void PageEditor::flagFieldChanged(const FlagField& field)
 {
-    if (field.clickHint)
-        showHint(pageOfGroup(field.clickHintGroup), QString::fromUtf8(field.clickHint), field.clickHintGroup);
+    if (field.clickHint != noHint)
+        showHint(pageOfGroup(field.clickHintGroup), field.clickHint == emptyHint ? QString() : slotText(field.clickHint),
+                 field.clickHintGroup);
     setFlagBit(field, controlValue(field.name) != 0);
     const int address = flagAddress(field.flag);
     const auto& state = services.state;
@@ -79,8 +81,8 @@ void PageEditor::probeTypeChanged()
     applyProbeRule();
     QComboBox* probe = w.list("RSLambda");
     const auto threshold = parseDecimal(w.text("PRLambda")->text());
-    const char* question = threshold ? probeThresholdWarning(probe->currentIndex(), *threshold) : nullptr;
-    if (question && !services.dialogs.askYesNo(QString::fromUtf8(question)))
+    const int question = threshold ? probeThresholdWarning(probe->currentIndex(), *threshold) : 0;
+    if (question && !services.dialogs.askYesNo(slotText(question)))
         probe->setCurrentIndex(entrySelections.value(probe, 0));
     auto& state = services.state;
     state.setFlagByteA(params::withBit(state.flagByteA(), params::flagA::probeRising,
@@ -101,7 +103,7 @@ void PageEditor::emulationTypeChanged()
 
 void PageEditor::showModeText(int item)
 {
-    w.comments[0]->setText(QString::fromUtf8(controllerModeText(item)));
+    w.comments[0]->setText(slotText(controllerModeSlot(item)));
     showModeComment(item + 1);
 }
 

@@ -1,4 +1,5 @@
 #include "PageEditor.h"
+#include "SlotText.h"
 
 #include "Dialogs.h"
 #include "Encoders.h"
@@ -82,9 +83,8 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
             return;
         }
         // The probe's range is judged on what was typed, before any rounding.
-        const char* question =
-            lambdaThreshold ? probeThresholdWarning(w.list("RSLambda")->currentIndex(), *typed) : nullptr;
-        if (question && !services.dialogs.askYesNo(QString::fromUtf8(question))) {
+        const int question = lambdaThreshold ? probeThresholdWarning(w.list("RSLambda")->currentIndex(), *typed) : 0;
+        if (question && !services.dialogs.askYesNo(slotText(question))) {
             encoded = decline();
         } else {
             encoded = encodeValue(field, *typed, services.state.ignitionConstant());
@@ -112,7 +112,7 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
         const auto other = warning.other ? otherFieldValue(warning.other) : std::nullopt;
         if (!warningHolds(warning, encoded.value, other))
             continue;
-        if (!services.dialogs.askYesNo(QString::fromUtf8(warning.text)))
+        if (!services.dialogs.askYesNo(slotText(warning.textSlot)))
             encoded = decline();
         if (warning.movesFocus)
             ++focusMoves;

@@ -4,6 +4,7 @@
 #include "ParameterState.h"
 #include "ScriptedDevice.h"
 #include "SerialPort.h"
+#include "TextSlots.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,14 @@ TEST_F(PollFixture, FuelStateTextColourAndPictureLoadedOnlyOnChange)
     for (std::uint8_t status : {0x00, 0x00, 0x02, 0x02, 0x00})
         loads += pollWith(0, 0, status).glyphChanged ? 1 : 0;
     EXPECT_EQ(loads, 3);  // petrol (after gas), gas, petrol
+}
+
+TEST_F(PollFixture, FuelWordsAreTheSlotsCurrentTexts)
+{
+    lang::textSlots().set(lang::slot::fuelGas, "Газ");
+    EXPECT_EQ(pollWith(0, 0, 0x02).fuelText, QString::fromUtf8("Газ"));
+    lang::textSlots().restoreBuiltIn();
+    EXPECT_EQ(pollWith(0, 0, 0x02).fuelText, "Gaz");
 }
 
 TEST_F(PollFixture, NoEngineSpeedShowsZeroWhateverThePeriod)

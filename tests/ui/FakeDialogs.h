@@ -21,6 +21,7 @@ public:
         return answer;
     }
     void showError(const QString& caption, const QString& text) override { errors << caption + "|" + text; }
+    void showMessage(const QString& text) override { messages << text; }
     void showConversionError(const QString& text) override { conversionErrors << text; }
     QString chooseSaveFile(const QString& directory, const QString& filter, const QString&) override
     {
@@ -37,7 +38,7 @@ public:
 
     std::deque<bool> answers;
     bool defaultAnswer = true;
-    QStringList questions, errors, conversionErrors;
+    QStringList questions, errors, messages, conversionErrors;
     QString saveFile, openFile, lastDirectory, lastFilter;
 };
 

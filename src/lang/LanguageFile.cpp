@@ -1,0 +1,98 @@
+#include "LanguageFile.h"
+
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace dravinor::lang {
+
+namespace {
+
+constexpr std::size_t keyLength = 5;
+constexpr std::size_t textStart = keyLength + 1;
+
+bool isDecimalKey(std::string_view key)
+{
+    for (char c : key)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+int keyValue(std::string_view key)
+{
+    int value = 0;
+    for (char c : key)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+}  // namespace
+
+LanguageFileContent parseLanguageFile(std::string_view bytes)
+{
+    LanguageFileContent content;
+    int lineNumber = 0;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        start = next;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.empty() || line.front() == '#' || line.size() < textStart)
+            continue;
+        const std::string_view key = line.substr(0, keyLength);
+        if (!isDecimalKey(key)) {
+            content.status = LanguageFileContent::Status::BadKey;
+            content.badKey = std::string(key);
+            content.badLine = lineNumber;
+            return content;
+        }
+        content.lines.push_back({keyValue(key), std::string(line.substr(textStart))});
+    }
+    return content;
+}
+
+LanguageFileContent readLanguageFile(const std::filesystem::path& path)
+{
+    LanguageFileContent content;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        content.status = LanguageFileContent::Status::CannotOpen;
+        return content;
+    }
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) {
+        content.status = LanguageFileContent::Status::CannotOpen;
+        return content;
+    }
+    if (size > maxLanguageFileSize) {
+        content.status = LanguageFileContent::Status::TooLarge;
+        return content;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        content.status = LanguageFileContent::Status::CannotOpen;
+        return content;
+    }
+    // Read with a bound as well: the file may have grown since its size was taken.
+    std::string bytes(maxLanguageFileSize + 1, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad()) {
+        content.status = LanguageFileContent::Status::CannotOpen;
+        return content;
+    }
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    if (bytes.size() > maxLanguageFileSize) {
+        content.status = LanguageFileContent::Status::TooLarge;
+        return content;
+    }
+    return parseLanguageFile(bytes);
+}
+
+}  // namespace dravinor::lang

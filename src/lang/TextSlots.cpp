@@ -1,0 +1,149 @@
+#include "TextSlots.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace dravinor::lang {
+
+namespace {
+
+// Capacities count the terminating zero. The connection-state slot holds one
+// more than the rest of its group would suggest, so that its own built-in
+// "brak sterownika" (15 characters) fits whole.
+constexpr SlotDefinition slotTable[] = {
+    {40000, 399, "Wybierz rodzaj sondy lambda"},
+    {40001, 399, "Ustaw wartość średnią pomiędzy sondą ubogą a bogatą"},
+    {40002, 399, "Zadaj dolny czas trwania emulacji sondy lambda"},
+    {40003, 399, "Zadaj górny czas trwania emulacji sondy lambda"},
+    {40004, 399, "Wybierz typ czujnika położenia przepustnicy"},
+    {40005, 399, "Ustaw wartość graniczną czujnika TPS pomiędzy wolnymi a wysokimi obrotami"},
+    {40006, 399, "Ustaw próg obrotów dla przejścia z benzyny na gaz"},
+    {40007, 399, "Wybierz tryb przełączenia B-G przy wzrastaniu lub opadaniu obrotów"},
+    {40008, 399, "Ustaw wartość spadku obrotów dla przełączenia przy obrotach malejących"},
+    {40009, 399, "Ustaw opóżnienie odłączenia wtryskiwaczy benzynowych dla przejścia B-G"},
+    {40010, 399, "Ustaw próg obrotów przy którym nastąpi przejście na benzynę"},
+    {40011, 399, "Ustaw minimalną temperaturę dla przełączenia B/G"},
+    {40012, 399, "Wybierz rodzaj układu zapłonowego tak aby obroty w programie były zgodne z obrotami rzeczywistymi"},
+    {40013, 399, "Ustaw minimalne otwarcie silnika krokowego na wysokich obrotach"},
+    {40014, 399, "Ustaw maksymalne otwarcie silnika krokowego na wysokich obrotach"},
+    {40015, 399, "Ustaw środkową pozycję silnika krokowego na wysokich obrotach"},
+    {40016, 399, "Ustaw prędkość pracy attuatora na wysokich obrotach"},
+    {40017, 399, "Ustaw minimalne otwarcie silnika krokowego na niskich obrotach"},
+    {40018, 399, "Ustaw maksymalne otwarcie silnika krokowego na niskich obrotach"},
+    {40019, 399, "Ustaw środkową pozycję silnika krokowego na niskich obrotach"},
+    {40020, 399, "Ustaw prędkość pracy attuatora na wysokich obrotach"},
+    {40021, 399, "Podaj liczbę kroków dla spoczynku attuatora podczas hamowania silnikiem"},
+    {40022, 399, "Obroty silnika dla wyzwolenia pracy attuatora po hamowaniu silnikiem"},
+    {40023, 399, "Zmiana zakresu na PONIŻEJ TPS-u następuje wtedy gdy TPS spadnie poniżej (PROGU TPSu - BEZWLADNOŚĆ TPS-u), funkcja ta eliminuje drgania TPS-u, można ją wyłączyć ustawiając 0"},
+    {40024, 399, "Czas braku reakcji na sondę po uruchomieniu silnika w sekundach"},
+    {40025, 399, "Ustaw napięcie dodane do wartości TPS-u w momencie nagłego przyspieszenia"},
+    {40026, 399, "Ilość kroków dodawanych przy gwałtownym przyspieszeniu dla wzbogacenia mieszanki"},
+    {40027, 399, "Zwiększaj wartość do momentu wyeliminowania zakłóceń (szpilek) w odczycie obrotów"},
+    {40028, 399, "Wybierz sposób w jaki ma być emulowana sonda lambda"},
+    {40029, 399, "Wybierz tryb pracy sterownika: jazda ekonomiczna lub dynamiczna"},
+    {40030, 399, "Wybierz typ sensora rezerwy ( 20 Kohm - standard Tomasetto; 90 Ohm - standard BRC lub wskazanie punktowe )"},
+    {40031, 399, "Włącz jeśli chcesz wymusić zaaplikowanie dodatkowej dawki gazu w momencie gwałtownego przyspieszenia"},
+    {40032, 399, "W tym trybie silnik krokowy pozostaje w ostatniej pozycji jeszcze przez okres 3 sekund od momentu spadku TPS-u (szybka zmiana biegów)"},
+    {40033, 399, "Po przekroczeniu progu TPS-u attuator otwiera się do pozycji startowej poniżej TPS-u, następnie podąża za wskazaniem sondy lambda"},
+    {40034, 399, "Po przekroczeniu progu TPS-u attuator otwiera się max powyzej TPS, następnie do pozycji startowej powyżej TPS-u i podąża za wskazaniem sondy lambda"},
+    {40035, 399, "Po przekroczeniu progu TPS-u attuator otwiera się do pozycji max powyżej TPS-u, następnie podąża za sondą lambda"},
+    {40100, 29, "Benzyna"},
+    {40101, 29, "Benzyna/Automat"},
+    {40102, 29, "Gaz"},
+    {40103, 39, "Tps jest rosnący"},
+    {40104, 39, "Tps jest malejący"},
+    {40105, 16, "brak sterownika"},
+    {40107, 99, "Nie moge otworzyc portu"},
+    {40108, 99, "Zły sterownik"},
+    {40109, 99, "Port otwarty"},
+    {40110, 99, "uwaga, przejście na autoadaptację powoduje reset parametrów, kontynuować ?"},
+    {40111, 99, "Nie mogę zapisać parametru "},
+    {40112, 99, "Czy napewno wyjść z autoadaptacji ?"},
+    {40200, 199, "Uwaga próg sondy lambda nie jest w zakresie 0-1 v. kontynuować ?"},
+    {40201, 199, "Uwaga próg sondy lambda nie mieści się w zakresie 0.8-1.6 v. kontynuować ?"},
+    {40202, 199, "Próg tps-u ustawiony za nisko,  kontynuowac ?"},
+    {40203, 199, "Próg tps-u ustawiony za wysoko, kontynuowac ?"},
+    {40204, 199, "Za niski próg przełączenia na RPM, kontynuować ?"},
+    {40205, 199, "Za wysoki próg przełączenia na RPM, kontynuować ?"},
+    {40206, 199, "Za małe dozwolone max. RPM., kontynuować ?"},
+    {40207, 199, "Pozycja startowa silnika krokowego jest poza zakresem, kontynuować ?"},
+    {40208, 199, "Pozycja startowa silnika krokowego jest poza zakresem, kontynuować ?"},
+    {40209, 199, "Pozycja startowa silnika krokowego jest poza zakresem, kontynuować ?"},
+    {40210, 199, "Pozycja startowa silnika krokowego jest poza zakresem, kontynuować ?"},
+    {40211, 199, "Duża szybkosć silnika krokowego powyżej TPS-u, kontynuować ?"},
+    {40212, 199, "Mała szybkosć silnika krokowego powyżej TPS-u, kontynuować ?"},
+    {40213, 199, "Duża szybkosć silnika krokowego poniżej TPS-u, kontynuować ?"},
+    {40214, 199, "Mała szybkosć silnika krokowego poniżej TPS-u, kontynuować ?"},
+    {40215, 199, "Za mała wartość RPM dla CUTOFF-a, kontynuować ?"},
+    {40216, 199, "Za mała wartość otwarcia silnika dla cutoff-a, kontynuować ?"},
+    {40217, 199, "Za duże otwarcie silnika dla cutoff-a, kontynuować ?"},
+    {40218, 199, "Bezwładność TPS-u ustawiona na 0, kontynuować ?"},
+    {40219, 199, "Duża bezwładność TPS-u, kontynuować ?"},
+    {40220, 199, "Bardzo długi czas zimnej lambdy, kontynuować ?"},
+};
+
+std::ptrdiff_t indexOf(int key)
+{
+    const auto* end = std::end(slotTable);
+    const auto* it = std::lower_bound(std::begin(slotTable), end, key,
+                                      [](const SlotDefinition& row, int k) { return row.key < k; });
+    return it != end && it->key == key ? it - std::begin(slotTable) : -1;
+}
+
+}  // namespace
+
+std::span<const SlotDefinition> slotDefinitions() { return slotTable; }
+
+std::string cutToCharacters(std::string_view utf8, std::size_t maxCharacters)
+{
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        // A character starts at every byte that is not a continuation byte.
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) {
+            if (characters == maxCharacters)
+                return std::string(utf8.substr(0, i));
+            ++characters;
+        }
+    }
+    return std::string(utf8);
+}
+
+TextSlots::TextSlots() { restoreBuiltIn(); }
+
+void TextSlots::restoreBuiltIn()
+{
+    texts_.clear();
+    for (const SlotDefinition& row : slotTable)
+        texts_.emplace_back(row.builtIn);
+}
+
+bool TextSlots::has(int key) const { return indexOf(key) >= 0; }
+
+const std::string& TextSlots::text(int key) const
+{
+    static const std::string none;
+    const auto index = indexOf(key);
+    return index >= 0 ? texts_[static_cast<std::size_t>(index)] : none;
+}
+
+bool TextSlots::set(int key, std::string_view text)
+{
+    const auto index = indexOf(key);
+    if (index < 0)
+        return false;
+    const auto room = static_cast<std::size_t>(slotTable[index].capacity - 1);
+    std::string kept = cutToCharacters(text, room);
+    if (kept.size() < text.size())
+        std::cerr << "dravinor: the text of key " << key << " is longer than its " << room
+                  << " characters and was cut\n";
+    texts_[static_cast<std::size_t>(index)] = std::move(kept);
+    return true;
+}
+
+TextSlots& textSlots()
+{
+    static TextSlots slots;
+    return slots;
+}
+
+}  // namespace dravinor::lang

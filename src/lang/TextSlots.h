@@ -1,0 +1,64 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravinor::lang {
+
+// Keys of the text slots that the program reads by name.
+namespace slot {
+inline constexpr int firstHint = 40000;         // 40000..40035, see the field catalogue
+inline constexpr int probeTypeHint = 40000;
+inline constexpr int controllerModeText = 40033;  // 40033..40035, one per mode
+inline constexpr int fuelPetrol = 40100;
+inline constexpr int fuelAutomatic = 40101;
+inline constexpr int fuelGas = 40102;
+inline constexpr int tpsRising = 40103;
+inline constexpr int tpsFalling = 40104;
+inline constexpr int noController = 40105;
+inline constexpr int cannotOpenPort = 40107;
+inline constexpr int wrongController = 40108;
+inline constexpr int portOpen = 40109;
+inline constexpr int enterWizardQuestion = 40110;
+inline constexpr int cannotWrite = 40111;
+inline constexpr int leaveWizardQuestion = 40112;
+inline constexpr int probeThreshold01 = 40200;
+inline constexpr int probeThreshold0816 = 40201;
+}  // namespace slot
+
+struct SlotDefinition {
+    int key;
+    int capacity;         // characters, the terminating zero included
+    const char* builtIn;  // UTF-8
+};
+
+// Every slot in key order.
+std::span<const SlotDefinition> slotDefinitions();
+
+// A text cut to at most maxCharacters UTF-8 characters, never inside one.
+std::string cutToCharacters(std::string_view utf8, std::size_t maxCharacters);
+
+// The replaceable texts that labels, message boxes and status lines read at
+// the moment they show them. Texts are UTF-8.
+class TextSlots {
+public:
+    TextSlots();
+
+    bool has(int key) const;
+    // The slot's current text; empty for a key that is no slot.
+    const std::string& text(int key) const;
+    // Copies text into the slot, cut to what the slot holds (with a note on
+    // stderr). Returns false for a key that is no slot.
+    bool set(int key, std::string_view text);
+    void restoreBuiltIn();
+
+private:
+    std::vector<std::string> texts_;  // in the order of slotDefinitions()
+};
+
+// The program's one set of slots.
+TextSlots& textSlots();
+
+}  // namespace dravinor::lang

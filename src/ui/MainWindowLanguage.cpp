@@ -1,0 +1,60 @@
+#include "MainWindow.h"
+
+#include "DataFiles.h"
+#include "Dialogs.h"
+#include "HelpViewer.h"
+#include "LanguageLoader.h"
+#include "TextKeyApplier.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+
+namespace dravinor::ui {
+
+struct Language {
+    const char* file;
+    const char* help;
+    lang::CodePage codePage;
+    int charset;
+};
+
+namespace {
+
+constexpr Language polish{"lang/polski.txt", "help/RODADIDOROR_PL.html", lang::CodePage::Windows1250, 1};
+constexpr Language russian{"lang/russian.txt", "help/Rodadidoror_ru.html", lang::CodePage::Windows1251, 204};
+
+constexpr const char* helpTopic = "IDH_210";
+
+QString dataFile(const char* relative)
+{
+    const auto programFolder = std::filesystem::path(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    return QFile::decodeName(lang::findDataFile(relative, programFolder).string().c_str());
+}
+
+}  // namespace
+
+void MainWindow::selectLanguage(const Language& language, QAction* ticked)
+{
+    // The help follows the choice even when the language file is missing.
+    helpFile_ = QString::fromLatin1(language.help);
+    polishItem_->setChecked(ticked == polishItem_);
+    russianItem_->setChecked(ticked == russianItem_);
+    textKeys_->setLanguageCharset(language.charset);
+    loadLanguageFile(dataFile(language.file), language.codePage, *textKeys_, dialogs_);
+    textKeys_->fixWizardLabelWidths();
+    layoutPages();
+}
+
+void MainWindow::polskiClick() { selectLanguage(polish, polishItem_); }
+
+void MainWindow::rosyjskiClick() { selectLanguage(russian, russianItem_); }
+
+void MainWindow::helpF1Click()
+{
+    if (!helpViewer_)
+        helpViewer_ = new HelpViewer(this);
+    helpViewer_->showTopic(dataFile(helpFile_.toLatin1().constData()), QString::fromLatin1(helpTopic));
+}
+
+}  // namespace dravinor::ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+
+class QObject;
+class QWidget;
+
+namespace dravinor::ui {
+
+// Puts the texts of a language file into the window: captions, tabs, list
+// items and dial names by the key table, and the text slots.
+class TextKeyApplier {
+public:
+    // root: the window whose controls the keys name.
+    explicit TextKeyApplier(QWidget* root);
+
+    // Looks the named controls up again (a load calls it first, so controls
+    // added since are reached).
+    void findTargets();
+    // One key and its text. A key whose control does not exist, or that the
+    // program does not know, does nothing. The nine parameter-page lists keep
+    // their selected item.
+    void applyTextKey(int key, const QString& text);
+    // 204 shows Cyrillic in every control the keys reach; any other value is
+    // the default character set.
+    void setLanguageCharset(int charset);
+    // Five wizard labels get the widths their longer texts need.
+    void fixWizardLabelWidths();
+
+    QObject* target(const char* name);
+
+private:
+    QWidget* root_;
+    QHash<QString, QPointer<QObject>> targets_;
+};
+
+}  // namespace dravinor::ui
