@@ -40,8 +40,6 @@ public:
     static constexpr double kFullThrottleRpm = 5000;
     static constexpr double kAmbientC = 20;
     static constexpr double kWarmC = 90;
-    static constexpr double kRichVolts = 0.8;
-    static constexpr double kLeanVolts = 0.1;
 
     explicit EngineModel(double startSeconds = 0);
 
@@ -51,6 +49,8 @@ public:
     void setRunning(bool running);
     void setThrottle(double zeroToOne);
     void setCoolant(double celsius) { coolantC_ = celsius; }
+    // A falling throttle sensor gives its highest voltage when closed.
+    void setTpsFalling(bool falling) { tpsFalling_ = falling; }
     // The reducer's adjusting screw, -1 (lean) .. +1 (rich): it shifts the
     // stepper position at which the gas mixture is stoichiometric.
     void setReducerScrew(double minusOneToOne);
@@ -60,6 +60,7 @@ public:
     LiveReading reading() const;
 
     bool running() const { return running_; }
+    double throttle() const { return throttle_; }
     double rpm() const { return rpm_; }
     double coolantC() const { return coolantC_; }
     double stepper() const { return stepper_; }
@@ -68,8 +69,9 @@ public:
 
     // Where gas and air are stoichiometric at this throttle and screw, in steps.
     static double stoichiometricPosition(double throttle, double screw = 0);
-    // Input voltage of the throttle sensor: 0.5 V closed to 4.5 V open.
-    static double tpsInputVolts(double throttle);
+    // Input voltage of the throttle sensor: 0.5 V closed to 4.5 V open, or
+    // the other way round for a falling sensor.
+    static double tpsInputVolts(double throttle, bool falling = false);
     // The sensor byte whose decoded temperature is closest to celsius.
     static std::uint8_t temperatureByte(double celsius);
     static double temperatureOfByte(std::uint8_t byte);
@@ -78,16 +80,19 @@ private:
     void step(const WorkingParameters& parameters);
     void stepStepper(const WorkingParameters& parameters, bool aboveTps);
     bool mixtureRich() const;
+    bool aboveTpsThreshold(const WorkingParameters& parameters) const;
 
     double now_;
     WorkingParameters parameters_;
     bool running_ = true;
     double throttle_ = 0;
+    bool tpsFalling_ = false;
+    bool wasAboveTps_ = false;
     double screw_ = 0;
     double rpm_ = kIdleRpm;
     double coolantC_ = kAmbientC;
     double stepper_ = 0;
-    double probeVolts_ = kLeanVolts;
+    double probeVolts_ = 0.1;
     double petrolPhase_ = 0;
     FuelSwitch fuel_;
     std::deque<bool> exhaust_;  // mixture of the last transport delay, oldest first

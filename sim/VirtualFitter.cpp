@@ -1,0 +1,155 @@
+#include "VirtualFitter.h"
+
+#include <algorithm>
+
+namespace dravinor::sim {
+
+namespace {
+
+constexpr int kFuelModeAddress = 125;
+constexpr int kIgnitionTypeParameter = 13;
+constexpr int kTpsThresholdParameter = 2;
+constexpr int kUpperEmulationParameter = 28;  // the last result of the probe page
+constexpr int kStartAboveParameter = 4;       // the last result above the TPS threshold
+constexpr int kStartBelowParameter = 7;       // last preset, and last result at idle
+
+}  // namespace
+
+const char* stageName(VirtualFitter::Stage stage)
+{
+    switch (stage) {
+    case VirtualFitter::Stage::Preparing: return "preparing";
+    case VirtualFitter::Stage::TpsIdle: return "TPS at idle";
+    case VirtualFitter::Stage::TpsHigh: return "TPS above 3000 RPM";
+    case VirtualFitter::Stage::Lambda: return "lambda probe";
+    case VirtualFitter::Stage::WantGas: return "getting onto gas";
+    case VirtualFitter::Stage::Reducer: return "reducer screw";
+    case VirtualFitter::Stage::AboveTps: return "actuator above 2000 RPM";
+    case VirtualFitter::Stage::IdleRange: return "actuator at idle";
+    case VirtualFitter::Stage::Done: return "done";
+    }
+    return "?";
+}
+
+void VirtualFitter::enter(Stage stage, EngineModel& engine)
+{
+    stage_ = stage;
+    polls_ = 0;
+    leanSeen_ = false;
+    switch (stage) {
+    case Stage::TpsHigh: engine.setThrottle(kRevThrottle); break;
+    case Stage::AboveTps: engine.setThrottle(kHoldThrottle); break;
+    case Stage::WantGas: seekGas(engine); break;
+    default: engine.setThrottle(0); break;
+    }
+}
+
+void VirtualFitter::seekGas(EngineModel& engine)
+{
+    if (engine.fuel().onGas()) {
+        enter(Stage::Reducer, engine);
+        return;
+    }
+    // Only automatic mode switches over by speed; in manual mode he waits
+    // at idle for the tool to ask for automatic.
+    engine.setThrottle(engine.fuel().automatic() ? kHoldThrottle : 0);
+}
+
+void VirtualFitter::advance(double nowSeconds, EngineModel& engine)
+{
+    const double dt = timeKnown_ ? std::max(0.0, nowSeconds - lastSeconds_) : 0.0;
+    lastSeconds_ = nowSeconds;
+    timeKnown_ = true;
+
+    if (!engine.running()) {
+        engine.setRunning(true);
+        enter(stage_, engine);
+    }
+    if (stage_ == Stage::WantGas)
+        seekGas(engine);
+    if (stage_ == Stage::Reducer && leanSeen_ && nowSeconds - lastLeanAt_ < kLeanMemorySeconds
+        && engine.fuel().onGas() && engine.rpm() <= kIdleRpmLimit)
+        engine.setReducerScrew(engine.reducerScrew() + kScrewTurnPerSecond * dt);
+}
+
+void VirtualFitter::frameHandled(const Frame& frame, double nowSeconds, EngineModel& engine,
+                                 const WorkingParameters& parameters)
+{
+    const std::uint8_t letter = frame[0];
+    const int address = frame[1];
+    // A single write of the ignition type is followed by its own RAM
+    // refresh; a bulk write sends all EEPROM bytes before any RAM. Only the
+    // wizard's first step ends that way, and the idle phase starts behind it.
+    const bool ignitionConfirmed = letter == 'R' && address == kIgnitionTypeParameter + kRamParameterOffset
+                                   && previous_[0] == 's' && previous_[1] == kIgnitionTypeParameter;
+    previous_ = frame;
+    if (ignitionConfirmed) {
+        retries_ = 0;
+        enter(Stage::TpsIdle, engine);
+        return;
+    }
+    if (letter == 'V')
+        onLivePoll(nowSeconds, engine, parameters);
+    else if (letter == 's' || letter == 'R' || letter == 'r')
+        onWrite(letter, address, frame[2], engine);
+}
+
+void VirtualFitter::onLivePoll(double nowSeconds, EngineModel& engine, const WorkingParameters& parameters)
+{
+    switch (stage_) {
+    case Stage::TpsIdle:
+        if (engine.running() && engine.rpm() <= kIdleRpmLimit && ++polls_ >= kIdlePollsNeeded)
+            enter(Stage::TpsHigh, engine);
+        break;
+    case Stage::TpsHigh:
+        if (engine.rpm() >= kRevRpm && ++polls_ >= kRevPatiencePolls && retries_ < kMaxRetries) {
+            ++retries_;
+            enter(Stage::TpsIdle, engine);
+        }
+        break;
+    case Stage::WantGas:
+        seekGas(engine);
+        break;
+    case Stage::Reducer: {
+        // He reads the probe against the threshold the tool calibrated.
+        const double lambdaVolts = engine.reading().lambda * 5.0 / 255.0;
+        const bool rich = parameters.probeRising ? lambdaVolts >= parameters.lambdaThresholdVolts
+                                                 : lambdaVolts <= parameters.lambdaThresholdVolts;
+        if (!rich) {
+            lastLeanAt_ = nowSeconds;
+            leanSeen_ = true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void VirtualFitter::onWrite(std::uint8_t letter, int address, std::uint8_t value, EngineModel& engine)
+{
+    if (letter == 'r') {
+        // The tool asks for automatic mode once the probe page is over.
+        if (stage_ == Stage::Lambda && address == kFuelModeAddress && value == 254)
+            enter(Stage::WantGas, engine);
+        return;
+    }
+    if (stage_ == Stage::TpsIdle) {
+        polls_ = 0;  // the wizard's first step is still writing
+        return;
+    }
+    if (letter != 's')
+        return;
+    if (stage_ == Stage::TpsHigh && address == kTpsThresholdParameter)
+        enter(Stage::Lambda, engine);
+    else if (stage_ == Stage::Lambda && address == kUpperEmulationParameter)
+        enter(Stage::WantGas, engine);
+    else if (stage_ == Stage::Reducer && address == kStartBelowParameter)
+        enter(Stage::AboveTps, engine);
+    else if (stage_ == Stage::AboveTps && address == kStartAboveParameter)
+        enter(Stage::IdleRange, engine);
+    else if (stage_ == Stage::IdleRange && address == kStartBelowParameter)
+        enter(Stage::Done, engine);
+}
+
+}  // namespace dravinor::sim
