@@ -18,15 +18,15 @@ constexpr int kStartBelowParameter = 7;       // last preset, and last result at
 const char* stageName(VirtualFitter::Stage stage)
 {
     switch (stage) {
-    case VirtualFitter::Stage::Preparing: return "preparing";
-    case VirtualFitter::Stage::TpsIdle: return "TPS at idle";
-    case VirtualFitter::Stage::TpsHigh: return "TPS above 3000 RPM";
-    case VirtualFitter::Stage::Lambda: return "lambda probe";
-    case VirtualFitter::Stage::WantGas: return "getting onto gas";
-    case VirtualFitter::Stage::Reducer: return "reducer screw";
-    case VirtualFitter::Stage::AboveTps: return "actuator above 2000 RPM";
-    case VirtualFitter::Stage::IdleRange: return "actuator at idle";
-    case VirtualFitter::Stage::Done: return "done";
+    case VirtualFitter::Stage::Preparing: return "przygotowanie, wolne obroty";
+    case VirtualFitter::Stage::TpsIdle: return "TPS na wolnych obrotach";
+    case VirtualFitter::Stage::TpsHigh: return "TPS powyżej 3000 rpm";
+    case VirtualFitter::Stage::Lambda: return "kalibracja sondy";
+    case VirtualFitter::Stage::WantGas: return "przejście na gaz";
+    case VirtualFitter::Stage::Reducer: return "regulacja reduktora";
+    case VirtualFitter::Stage::AboveTps: return "attuator powyżej 2000 rpm";
+    case VirtualFitter::Stage::IdleRange: return "attuator na wolnych obrotach";
+    case VirtualFitter::Stage::Done: return "koniec";
     }
     return "?";
 }

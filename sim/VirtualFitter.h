@@ -68,6 +68,7 @@ private:
     bool leanSeen_ = false;
 };
 
+// What he is doing, in the words of the demo's panel.
 const char* stageName(VirtualFitter::Stage stage);
 
 }  // namespace dravinor::sim
