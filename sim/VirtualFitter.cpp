@@ -82,7 +82,13 @@ void VirtualFitter::frameHandled(const Frame& frame, double nowSeconds, EngineMo
     // wizard's first step ends that way, and the idle phase starts behind it.
     const bool ignitionConfirmed = letter == 'R' && address == kIgnitionTypeParameter + kRamParameterOffset
                                    && previous_[0] == 's' && previous_[1] == kIgnitionTypeParameter;
+    // A bulk write of the whole set: the wizard starts again from its reset.
+    const bool bulkWrite = letter == 's' && address == 2 && previous_[0] == 's' && previous_[1] == 1;
     previous_ = frame;
+    if (bulkWrite) {
+        enter(Stage::Preparing, engine);
+        return;
+    }
     if (ignitionConfirmed) {
         retries_ = 0;
         enter(Stage::TpsIdle, engine);
@@ -107,6 +113,11 @@ void VirtualFitter::onLivePoll(double nowSeconds, EngineModel& engine, const Wor
             enter(Stage::TpsIdle, engine);
         }
         break;
+    case Stage::Lambda:
+        // Put on gas some other way (the tool's own switch): straight to the screw.
+        if (engine.fuel().onGas())
+            enter(Stage::Reducer, engine);
+        break;
     case Stage::WantGas:
         seekGas(engine);
         break;
@@ -129,8 +140,9 @@ void VirtualFitter::onLivePoll(double nowSeconds, EngineModel& engine, const Wor
 void VirtualFitter::onWrite(std::uint8_t letter, int address, std::uint8_t value, EngineModel& engine)
 {
     if (letter == 'r') {
-        // The tool asks for automatic mode once the probe page is over.
-        if (stage_ == Stage::Lambda && address == kFuelModeAddress && value == 254)
+        // The tool asks for automatic mode, or toggles to gas, once the
+        // probe page is over.
+        if (stage_ == Stage::Lambda && address == kFuelModeAddress && (value == 254 || value == 255))
             enter(Stage::WantGas, engine);
         return;
     }

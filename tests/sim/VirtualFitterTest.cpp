@@ -165,6 +165,15 @@ TEST(VirtualFitter, TurnsTheScrewTowardsRichWhileItReadsLeanThenLeavesIt)
         b.write(p, v);
     EXPECT_EQ(b.stage(), Stage::Done);
 
+    // The wizard entered again: its reset writes the whole set in bulk.
+    b.write(13, 2);
+    b.polls(VirtualFitter::kIdlePollsNeeded);
+    ASSERT_EQ(b.stage(), Stage::TpsHigh);
+    for (int p = 1; p <= 35; ++p)
+        b.send('s', p, b.core.eeprom()[p]);
+    EXPECT_EQ(b.stage(), Stage::Preparing);
+    EXPECT_EQ(b.engine().throttle(), 0);
+
     b.core.setFitterEnabled(false, b.now);
     EXPECT_EQ(b.core.fitter(), nullptr);
     b.write(13, 2);  // no fitter, nothing follows it
