@@ -25,7 +25,7 @@ void ControllerCore::setFitterEnabled(bool enabled, double nowSeconds)
     }
     if (!fitter_) {
         fitter_.emplace();
-        fitter_->advance(nowSeconds, engine);
+        fitter_->advance(nowSeconds, engine, parameters());
     }
 }
 
@@ -40,7 +40,7 @@ EngineModel& ControllerCore::engineAt(double nowSeconds)
 {
     engine_.advanceTo(nowSeconds, parameters());
     if (fitter_)
-        fitter_->advance(nowSeconds, engine_);
+        fitter_->advance(nowSeconds, engine_, parameters());
     return engine_;
 }
 

@@ -39,12 +39,12 @@ void VirtualFitter::enter(Stage stage, EngineModel& engine)
     switch (stage) {
     case Stage::TpsHigh: engine.setThrottle(kRevThrottle); break;
     case Stage::AboveTps: engine.setThrottle(kHoldThrottle); break;
-    case Stage::WantGas: seekGas(engine); break;
+    case Stage::WantGas: break;  // the next look at the car decides
     default: engine.setThrottle(0); break;
     }
 }
 
-void VirtualFitter::seekGas(EngineModel& engine)
+void VirtualFitter::seekGas(EngineModel& engine, const WorkingParameters& parameters)
 {
     if (engine.fuel().onGas()) {
         enter(Stage::Reducer, engine);
@@ -52,10 +52,19 @@ void VirtualFitter::seekGas(EngineModel& engine)
     }
     // Only automatic mode switches over by speed; in manual mode he waits
     // at idle for the tool to ask for automatic.
-    engine.setThrottle(engine.fuel().automatic() ? kHoldThrottle : 0);
+    if (!engine.fuel().automatic()) {
+        engine.setThrottle(0);
+        return;
+    }
+    const double switchRpm = parameters.switchPeriod != 0
+                                 ? 800.0 * parameters.ignitionConstant / parameters.switchPeriod
+                                 : 0.0;
+    const double rpm = switchRpm + kSwitchOverMarginRpm;
+    const double throttle = (rpm - EngineModel::kIdleRpm) / (EngineModel::kFullThrottleRpm - EngineModel::kIdleRpm);
+    engine.setThrottle(std::max(kHoldThrottle, throttle));
 }
 
-void VirtualFitter::advance(double nowSeconds, EngineModel& engine)
+void VirtualFitter::advance(double nowSeconds, EngineModel& engine, const WorkingParameters& parameters)
 {
     const double dt = timeKnown_ ? std::max(0.0, nowSeconds - lastSeconds_) : 0.0;
     lastSeconds_ = nowSeconds;
@@ -66,7 +75,7 @@ void VirtualFitter::advance(double nowSeconds, EngineModel& engine)
         enter(stage_, engine);
     }
     if (stage_ == Stage::WantGas)
-        seekGas(engine);
+        seekGas(engine, parameters);
     if (stage_ == Stage::Reducer && leanSeen_ && nowSeconds - lastLeanAt_ < kLeanMemorySeconds
         && engine.fuel().onGas() && engine.rpm() <= kIdleRpmLimit)
         engine.setReducerScrew(engine.reducerScrew() + kScrewTurnPerSecond * dt);
@@ -108,10 +117,11 @@ void VirtualFitter::onLivePoll(double nowSeconds, EngineModel& engine, const Wor
             enter(Stage::TpsHigh, engine);
         break;
     case Stage::TpsHigh:
-        if (engine.rpm() >= kRevRpm && ++polls_ >= kRevPatiencePolls && retries_ < kMaxRetries) {
-            ++retries_;
-            enter(Stage::TpsIdle, engine);
-        }
+        // Revved long enough and nothing came: the idle phase cannot have been
+        // over. Another round of idle; after a few, this was no wizard (an
+        // ignition type changed on the parameter page) and he stops.
+        if (engine.rpm() >= kRevRpm && ++polls_ >= kRevPatiencePolls)
+            enter(++retries_ <= kMaxRetries ? Stage::TpsIdle : Stage::Preparing, engine);
         break;
     case Stage::Lambda:
         // Put on gas some other way (the tool's own switch): straight to the screw.
@@ -119,7 +129,7 @@ void VirtualFitter::onLivePoll(double nowSeconds, EngineModel& engine, const Wor
             enter(Stage::Reducer, engine);
         break;
     case Stage::WantGas:
-        seekGas(engine);
+        seekGas(engine, parameters);
         break;
     case Stage::Reducer: {
         // He reads the probe against the threshold the tool calibrated.

@@ -30,6 +30,8 @@ public:
 
     static constexpr double kRevThrottle = 0.65;   // about 3500 RPM
     static constexpr double kHoldThrottle = 0.38;  // about 2400 RPM: above 2000 and the 2200 switch-over
+    // How far above the switch-over speed he revs to get onto gas.
+    static constexpr double kSwitchOverMarginRpm = 200;
     static constexpr double kIdleRpmLimit = 1200;
     static constexpr double kRevRpm = 3000;
     // 101 samples and the tick that closes the phase, and two to spare: a
@@ -45,7 +47,7 @@ public:
 
     // Time passes: he keeps the engine running, and on the reducer step
     // turns the screw while the mixture still read lean lately.
-    void advance(double nowSeconds, EngineModel& engine);
+    void advance(double nowSeconds, EngineModel& engine, const WorkingParameters& parameters);
     // The controller has just answered frame; engine and parameters are as now.
     void frameHandled(const Frame& frame, double nowSeconds, EngineModel& engine,
                       const WorkingParameters& parameters);
@@ -56,7 +58,7 @@ private:
     void enter(Stage stage, EngineModel& engine);
     void onLivePoll(double nowSeconds, EngineModel& engine, const WorkingParameters& parameters);
     void onWrite(std::uint8_t letter, int address, std::uint8_t value, EngineModel& engine);
-    void seekGas(EngineModel& engine);
+    void seekGas(EngineModel& engine, const WorkingParameters& parameters);
 
     Stage stage_ = Stage::Preparing;
     Frame previous_{};
