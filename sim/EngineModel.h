@@ -32,7 +32,9 @@ constexpr std::uint8_t kStatusNoSpeed = 0x40;
 // later; the controller steps towards lean while it reads rich and back while
 // it reads lean. That loop swings by itself with a period of about four
 // transport delays, as a real one does. On petrol the petrol ECU's own loop
-// makes the probe swing, and the stepper waits at its start position.
+// makes the probe swing, and the stepper waits at its start position. The
+// probe's voltages follow the probe type the controller was given; crossing
+// the TPS threshold on gas puts the stepper at that side's start position.
 class EngineModel {
 public:
     static constexpr double kStepSeconds = 0.005;

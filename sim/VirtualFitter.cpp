@@ -66,7 +66,7 @@ void VirtualFitter::seekGas(EngineModel& engine, const WorkingParameters& parame
 
 void VirtualFitter::advance(double nowSeconds, EngineModel& engine, const WorkingParameters& parameters)
 {
-    const double dt = timeKnown_ ? std::max(0.0, nowSeconds - lastSeconds_) : 0.0;
+    const double previous = timeKnown_ ? lastSeconds_ : nowSeconds;
     lastSeconds_ = nowSeconds;
     timeKnown_ = true;
 
@@ -76,9 +76,12 @@ void VirtualFitter::advance(double nowSeconds, EngineModel& engine, const Workin
     }
     if (stage_ == Stage::WantGas)
         seekGas(engine, parameters);
-    if (stage_ == Stage::Reducer && leanSeen_ && nowSeconds - lastLeanAt_ < kLeanMemorySeconds
-        && engine.fuel().onGas() && engine.rpm() <= kIdleRpmLimit)
-        engine.setReducerScrew(engine.reducerScrew() + kScrewTurnPerSecond * dt);
+    // He turns from the last look until he has seen no lean for a while.
+    if (stage_ == Stage::Reducer && leanSeen_ && engine.fuel().onGas() && engine.rpm() <= kIdleRpmLimit) {
+        const double turning = std::min(nowSeconds, lastLeanAt_ + kLeanMemorySeconds) - previous;
+        if (turning > 0)
+            engine.setReducerScrew(engine.reducerScrew() + kScrewTurnPerSecond * turning);
+    }
 }
 
 void VirtualFitter::frameHandled(const Frame& frame, double nowSeconds, EngineModel& engine,
