@@ -2,9 +2,11 @@
 
 #include "ControllerSimulator.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -25,6 +27,7 @@ QSlider* makeSlider(int minimum, int maximum, int value)
 DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
     : QWidget(nullptr, Qt::Window),
       simulator_(simulator),
+      fitter_(new QCheckBox(QStringLiteral("wirtualny mechanik"))),
       startStop_(new QPushButton),
       throttle_(makeSlider(0, 100, 0)),
       screw_(makeSlider(-100, 100, 0)),
@@ -34,12 +37,17 @@ DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
     setWindowTitle(QStringLiteral("Symulowany silnik (demo)"));
     readout_->setTextFormat(Qt::PlainText);
     readout_->setMinimumWidth(260);
+    fitter_->setObjectName("virtualFitter");
+    startStop_->setObjectName("engineStartStop");
+    throttle_->setObjectName("throttle");
+    screw_->setObjectName("reducerScrew");
 
     auto* controls = new QFormLayout;
     controls->addRow(QStringLiteral("Silnik"), startStop_);
     controls->addRow(QStringLiteral("Przepustnica"), throttle_);
     controls->addRow(QStringLiteral("Śruba reduktora (uboga – bogata)"), screw_);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fitter_);
     layout->addLayout(controls);
     layout->addWidget(readout_);
 
@@ -49,6 +57,10 @@ DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
     });
     connect(throttle_, &QSlider::valueChanged, this, [this](int value) { simulator_.setThrottle(value / 100.0); });
     connect(screw_, &QSlider::valueChanged, this, [this](int value) { simulator_.setReducerScrew(value / 100.0); });
+    connect(fitter_, &QCheckBox::toggled, this, [this](bool on) {
+        simulator_.setFitterEnabled(on);
+        refresh();
+    });
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &DemoEnginePanel::refresh);
     timer->start(250);
@@ -59,12 +71,28 @@ void DemoEnginePanel::refresh()
 {
     const auto engine = simulator_.engineView();
     startStop_->setText(engine.running ? QStringLiteral("Zatrzymaj") : QStringLiteral("Uruchom"));
-    readout_->setText(QStringLiteral("%1 RPM   płyn %2 °C\nsilnik krokowy %3   sonda %4 V   %5")
+    // While the fitter works the car the controls show what he does.
+    {
+        const QSignalBlocker fitterQuiet(fitter_);
+        const QSignalBlocker throttleQuiet(throttle_);
+        const QSignalBlocker screwQuiet(screw_);
+        fitter_->setChecked(engine.fitterEnabled);
+        throttle_->setValue(qRound(engine.throttle * 100));
+        screw_->setValue(qRound(engine.reducerScrew * 100));
+    }
+    for (QWidget* control : {static_cast<QWidget*>(startStop_), static_cast<QWidget*>(throttle_),
+                             static_cast<QWidget*>(screw_)})
+        control->setEnabled(!engine.fitterEnabled);
+    const QString fitterLine = engine.fitterEnabled
+                                   ? QStringLiteral("\nmechanik: %1").arg(QString::fromUtf8(engine.fitterStage))
+                                   : QString();
+    readout_->setText(QStringLiteral("%1 RPM   płyn %2 °C\nsilnik krokowy %3   sonda %4 V   %5%6")
                           .arg(qRound(engine.rpm))
                           .arg(engine.coolantC, 0, 'f', 0)
                           .arg(qRound(engine.stepper))
                           .arg(engine.probeVolts, 0, 'f', 2)
-                          .arg(engine.onGas ? QStringLiteral("gaz") : QStringLiteral("benzyna")));
+                          .arg(engine.onGas ? QStringLiteral("gaz") : QStringLiteral("benzyna"))
+                          .arg(fitterLine));
 }
 
 }  // namespace dravinor::app

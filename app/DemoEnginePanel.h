@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -13,8 +14,9 @@ class ControllerSimulator;
 namespace dravinor::app {
 
 // The demo's stand-in for the car: start and stop the engine, move the
-// throttle and turn the reducer screw of the simulated controller's engine.
-// A window of its own beside the tool, never part of it.
+// throttle and turn the reducer screw of the simulated controller's engine,
+// or leave all that to the virtual fitter, who follows the tool's
+// auto-adaptation. A window of its own beside the tool, never part of it.
 class DemoEnginePanel : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +26,7 @@ private:
     void refresh();
 
     sim::ControllerSimulator& simulator_;
+    QCheckBox* fitter_;
     QPushButton* startStop_;
     QSlider* throttle_;
     QSlider* screw_;

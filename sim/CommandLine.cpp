@@ -35,6 +35,8 @@ const char* usageText()
            "  --long-reply N       follow every reply with N extra bytes\n"
            "  --noise PERCENT      chance of a garbage byte before a reply\n"
            "  --hang-up-after N    unplug the adapter after N frames\n"
+           "  --tps-falling        the car's throttle sensor falls as it opens\n"
+           "  --fitter             a virtual fitter follows the auto-adaptation\n"
            "  --help               show this text\n";
 }
 
@@ -77,6 +79,10 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
             command.options.identity = static_cast<std::uint8_t>(n);
         } else if (option == "--silent") {
             command.options.silent = true;
+        } else if (option == "--tps-falling") {
+            command.options.tpsFalling = true;
+        } else if (option == "--fitter") {
+            command.options.fitter = true;
         } else if (option == "--no-pacing") {
             command.options.pacing = false;
         } else if (option == "--wrong-checksum") {

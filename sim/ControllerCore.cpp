@@ -6,7 +6,27 @@ ControllerCore::ControllerCore(std::uint8_t identity, const EepromImage& eeprom,
     : identity_(identity), engine_(startSeconds)
 {
     setEeprom(eeprom);
-    engine_.advanceTo(startSeconds, WorkingParameters::fromRam(ram_.data()));
+    engine_.advanceTo(startSeconds, parameters());
+}
+
+WorkingParameters ControllerCore::parameters() const
+{
+    WorkingParameters w = WorkingParameters::fromRam(ram_.data());
+    w.probeType = eeprom_[34];
+    return w;
+}
+
+void ControllerCore::setFitterEnabled(bool enabled, double nowSeconds)
+{
+    EngineModel& engine = engineAt(nowSeconds);
+    if (!enabled) {
+        fitter_.reset();
+        return;
+    }
+    if (!fitter_) {
+        fitter_.emplace();
+        fitter_->advance(nowSeconds, engine, parameters());
+    }
 }
 
 void ControllerCore::setEeprom(const EepromImage& eeprom)
@@ -18,7 +38,9 @@ void ControllerCore::setEeprom(const EepromImage& eeprom)
 
 EngineModel& ControllerCore::engineAt(double nowSeconds)
 {
-    engine_.advanceTo(nowSeconds, WorkingParameters::fromRam(ram_.data()));
+    engine_.advanceTo(nowSeconds, parameters());
+    if (fitter_)
+        fitter_->advance(nowSeconds, engine_, parameters());
     return engine_;
 }
 
@@ -32,6 +54,14 @@ void ControllerCore::writeRam(int address, std::uint8_t value, double nowSeconds
 }
 
 std::vector<std::uint8_t> ControllerCore::handle(const Frame& frame, double nowSeconds)
+{
+    std::vector<std::uint8_t> reply = answer(frame, nowSeconds);
+    if (fitter_)
+        fitter_->frameHandled(frame, nowSeconds, engineAt(nowSeconds), parameters());
+    return reply;
+}
+
+std::vector<std::uint8_t> ControllerCore::answer(const Frame& frame, double nowSeconds)
 {
     const std::uint8_t letter = frame[0];
     const int address = frame[1];

@@ -3,9 +3,11 @@
 #include "EepromImage.h"
 #include "EngineModel.h"
 #include "FrameParser.h"
+#include "VirtualFitter.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace dravinor::sim {
@@ -29,17 +31,29 @@ public:
     // As after a power-up with this EEPROM: the working copies are reloaded.
     void setEeprom(const EepromImage& eeprom);
 
-    // Brings the engine up to now; call before changing its controls.
+    // Brings the engine (and the fitter at it, if any) up to now; call
+    // before changing its controls.
     EngineModel& engineAt(double nowSeconds);
+
+    // A virtual fitter works the car from now on, or stops and leaves the
+    // controls where he left them.
+    void setFitterEnabled(bool enabled, double nowSeconds);
+    const VirtualFitter* fitter() const { return fitter_ ? &*fitter_ : nullptr; }
+
+    // What the controller runs on: the RAM working copies, and the probe
+    // type, which the tool writes to EEPROM only.
+    WorkingParameters parameters() const;
 
 private:
     void writeRam(int address, std::uint8_t value, double nowSeconds);
+    std::vector<std::uint8_t> answer(const Frame& frame, double nowSeconds);
     std::vector<std::uint8_t> liveFrame(double nowSeconds);
 
     std::uint8_t identity_;
     EepromImage eeprom_;
     Ram ram_{};
     EngineModel engine_;
+    std::optional<VirtualFitter> fitter_;
 };
 
 }  // namespace dravinor::sim

@@ -42,6 +42,10 @@ ControllerSimulator::ControllerSimulator(SimulatorOptions options)
       faults_(options_.faults),
       silent_(options_.silent)
 {
+    EngineModel& engine = core_.engineAt(0);
+    engine.setTpsFalling(options_.tpsFalling);
+    engine.setReducerScrew(options_.reducerScrew);
+    core_.setFitterEnabled(options_.fitter, 0);
 }
 
 ControllerSimulator::~ControllerSimulator()
@@ -166,12 +170,19 @@ void ControllerSimulator::setReducerScrew(double minusOneToOne)
     core_.engineAt(secondsNow()).setReducerScrew(minusOneToOne);
 }
 
+void ControllerSimulator::setFitterEnabled(bool enabled)
+{
+    std::lock_guard state(stateMutex_);
+    core_.setFitterEnabled(enabled, secondsNow());
+}
+
 ControllerSimulator::EngineView ControllerSimulator::engineView()
 {
     std::lock_guard state(stateMutex_);
     const EngineModel& engine = core_.engineAt(secondsNow());
     return {engine.running(), engine.rpm(), engine.coolantC(), engine.stepper(), engine.probeVolts(),
-            engine.fuel().onGas()};
+            engine.fuel().onGas(), engine.throttle(), engine.reducerScrew(), core_.fitter() != nullptr,
+            core_.fitter() ? stageName(core_.fitter()->stage()) : ""};
 }
 
 void ControllerSimulator::injectBytes(std::vector<std::uint8_t> bytes)

@@ -26,6 +26,9 @@ struct SimulatorOptions {
     std::optional<std::array<std::uint8_t, 64>> eeprom;  // default factory set if empty
     FaultOptions faults;
     std::string linkPath;           // if set, a symlink to the slave path is (re)made there
+    bool tpsFalling = false;        // the car's throttle sensor falls as it opens
+    bool fitter = false;            // a virtual fitter follows the auto-adaptation
+    double reducerScrew = -0.5;     // as found on the car: too lean for gas at idle
 };
 
 struct ReceivedFrame {
@@ -74,6 +77,7 @@ public:
     void setEngineRunning(bool running);
     void setThrottle(double zeroToOne);
     void setReducerScrew(double minusOneToOne);
+    void setFitterEnabled(bool enabled);
     // What the engine does now, for a panel that shows it.
     struct EngineView {
         bool running;
@@ -82,6 +86,10 @@ public:
         double stepper;
         double probeVolts;
         bool onGas;
+        double throttle;
+        double reducerScrew;
+        bool fitterEnabled;
+        const char* fitterStage;  // empty without a fitter
     };
     EngineView engineView();
 

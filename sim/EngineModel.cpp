@@ -1,5 +1,7 @@
 #include "EngineModel.h"
 
+#include "ProbeVoltages.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +11,12 @@ namespace {
 
 constexpr double kRpmLagSeconds = 0.4;
 constexpr double kCrankingRpm = 250;
-constexpr double kWarmingPerSecond = 0.4;  // 20 to 90 degrees in about three minutes
+// A cold engine heats its small coolant circuit quickly until the
+// thermostat opens (past 30 degrees within ten seconds), then the whole
+// circuit heads for the working temperature over a few minutes.
+constexpr double kColdWarmingPerSecond = 1.0;
+constexpr double kThermostatOpensC = 40;
+constexpr double kWarmingSeconds = 60;
 constexpr double kCoolingPerSecond = 0.05;
 constexpr double kTransportDelaySeconds = 0.3;
 constexpr double kProbeLagSeconds = 0.05;
@@ -38,7 +45,8 @@ double EngineModel::stoichiometricPosition(double throttle, double screw)
 {
     // A richer screw lets more gas through: stoichiometric with the stepper
     // further closed.
-    return 85.0 + 20.0 * throttle - 60.0 * screw;
+    // More air wants more gas: the open throttle settles the stepper higher.
+    return 85.0 + 140.0 * throttle - 60.0 * screw;
 }
 
 void EngineModel::setReducerScrew(double minusOneToOne)
@@ -46,9 +54,9 @@ void EngineModel::setReducerScrew(double minusOneToOne)
     screw_ = std::clamp(minusOneToOne, -1.0, 1.0);
 }
 
-double EngineModel::tpsInputVolts(double throttle)
+double EngineModel::tpsInputVolts(double throttle, bool falling)
 {
-    return 0.5 + 4.0 * throttle;
+    return falling ? 4.5 - 4.0 * throttle : 0.5 + 4.0 * throttle;
 }
 
 double EngineModel::temperatureOfByte(std::uint8_t byte)
@@ -116,7 +124,9 @@ void EngineModel::step(const WorkingParameters& parameters)
     if (running_) {
         const double target = kIdleRpm + throttle_ * (kFullThrottleRpm - kIdleRpm);
         rpm_ = approach(rpm_, target, dt, kRpmLagSeconds);
-        coolantC_ = std::min(kWarmC, coolantC_ + kWarmingPerSecond * dt);
+        coolantC_ = coolantC_ < kThermostatOpensC
+                        ? std::min(kThermostatOpensC, coolantC_ + kColdWarmingPerSecond * dt)
+                        : approach(coolantC_, kWarmC, dt, kWarmingSeconds);
     } else {
         coolantC_ = std::max(std::min(coolantC_, kAmbientC), coolantC_ - kCoolingPerSecond * dt);
     }
@@ -126,16 +136,25 @@ void EngineModel::step(const WorkingParameters& parameters)
     const bool warm = !parameters.temperatureSensorUsed || coolantC_ >= parameters.switchTemperatureC;
     fuel_.update(running_, fastEnough, warm);
 
-    const double tpsToolVolts = voltsToByte(tpsInputVolts(throttle_)) * 5.0 / 255.0 * 18.5 * 2.0 / 15.0;
-    stepStepper(parameters, tpsToolVolts > parameters.tpsThresholdVolts);
+    stepStepper(parameters, aboveTpsThreshold(parameters));
 
     petrolPhase_ = std::fmod(petrolPhase_ + dt, kPetrolSwingSeconds);
     exhaust_.push_back(mixtureRich());
     const auto delaySteps = static_cast<std::size_t>(kTransportDelaySeconds / dt);
     while (exhaust_.size() > delaySteps)
         exhaust_.pop_front();
-    const double target = exhaust_.front() ? kRichVolts : kLeanVolts;
+    const ProbeVoltages probe = probeVoltagesFor(parameters.probeType);
+    const double target = exhaust_.front() ? probe.rich : probe.lean;
     probeVolts_ = approach(probeVolts_, target, dt, kProbeLagSeconds);
+}
+
+bool EngineModel::aboveTpsThreshold(const WorkingParameters& parameters) const
+{
+    // The controller sees the sensor on the tool's scale and knows its
+    // direction only from the TPS type it was given.
+    const double toolVolts = voltsToByte(tpsInputVolts(throttle_, tpsFalling_)) * 5.0 / 255.0 * 18.5 * 2.0 / 15.0;
+    return parameters.tpsRising ? toolVolts > parameters.tpsThresholdVolts
+                                : toolVolts < parameters.tpsThresholdVolts;
 }
 
 void EngineModel::stepStepper(const WorkingParameters& parameters, bool aboveTps)
@@ -147,12 +166,19 @@ void EngineModel::stepStepper(const WorkingParameters& parameters, bool aboveTps
     const std::uint8_t speed = aboveTps ? parameters.speedAbove : parameters.speedBelow;
     const double move = kStepsPerSecondTimesSpeed / std::max<std::uint8_t>(speed, 1) * kStepSeconds;
 
+    const double start = aboveTps ? parameters.startAbove : parameters.startBelow;
+    const bool crossed = aboveTps != wasAboveTps_;
+    wasAboveTps_ = aboveTps;
     if (!fuel_.onGas()) {
-        const double start = aboveTps ? parameters.startAbove : parameters.startBelow;
         stepper_ = start > stepper_ ? std::min(start, stepper_ + move) : std::max(start, stepper_ - move);
         return;
     }
-    const bool readsRich = probeVolts_ > parameters.lambdaThresholdVolts;
+    // Crossing the TPS threshold on gas, the controller puts the actuator at
+    // the new side's start position and regulates from there.
+    if (crossed)
+        stepper_ = start;
+    const bool readsRich = parameters.probeRising ? probeVolts_ > parameters.lambdaThresholdVolts
+                                                  : probeVolts_ < parameters.lambdaThresholdVolts;
     stepper_ += readsRich ? -move : move;
     stepper_ = std::clamp(stepper_, low, high);
 }
@@ -161,7 +187,7 @@ LiveReading EngineModel::reading() const
 {
     LiveReading r;
     r.lambda = voltsToByte(probeVolts_);
-    r.tps = voltsToByte(tpsInputVolts(throttle_));
+    r.tps = voltsToByte(tpsInputVolts(throttle_, tpsFalling_));
     r.temperature = temperatureByte(coolantC_);
     r.stepper = static_cast<std::uint8_t>(std::clamp(std::round(stepper_), 0.0, 255.0));
     r.status = static_cast<std::uint8_t>((fuel_.automatic() ? kStatusAutomatic : 0)

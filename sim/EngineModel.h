@@ -32,7 +32,9 @@ constexpr std::uint8_t kStatusNoSpeed = 0x40;
 // later; the controller steps towards lean while it reads rich and back while
 // it reads lean. That loop swings by itself with a period of about four
 // transport delays, as a real one does. On petrol the petrol ECU's own loop
-// makes the probe swing, and the stepper waits at its start position.
+// makes the probe swing, and the stepper waits at its start position. The
+// probe's voltages follow the probe type the controller was given; crossing
+// the TPS threshold on gas puts the stepper at that side's start position.
 class EngineModel {
 public:
     static constexpr double kStepSeconds = 0.005;
@@ -40,8 +42,6 @@ public:
     static constexpr double kFullThrottleRpm = 5000;
     static constexpr double kAmbientC = 20;
     static constexpr double kWarmC = 90;
-    static constexpr double kRichVolts = 0.8;
-    static constexpr double kLeanVolts = 0.1;
 
     explicit EngineModel(double startSeconds = 0);
 
@@ -51,6 +51,8 @@ public:
     void setRunning(bool running);
     void setThrottle(double zeroToOne);
     void setCoolant(double celsius) { coolantC_ = celsius; }
+    // A falling throttle sensor gives its highest voltage when closed.
+    void setTpsFalling(bool falling) { tpsFalling_ = falling; }
     // The reducer's adjusting screw, -1 (lean) .. +1 (rich): it shifts the
     // stepper position at which the gas mixture is stoichiometric.
     void setReducerScrew(double minusOneToOne);
@@ -60,6 +62,7 @@ public:
     LiveReading reading() const;
 
     bool running() const { return running_; }
+    double throttle() const { return throttle_; }
     double rpm() const { return rpm_; }
     double coolantC() const { return coolantC_; }
     double stepper() const { return stepper_; }
@@ -68,8 +71,9 @@ public:
 
     // Where gas and air are stoichiometric at this throttle and screw, in steps.
     static double stoichiometricPosition(double throttle, double screw = 0);
-    // Input voltage of the throttle sensor: 0.5 V closed to 4.5 V open.
-    static double tpsInputVolts(double throttle);
+    // Input voltage of the throttle sensor: 0.5 V closed to 4.5 V open, or
+    // the other way round for a falling sensor.
+    static double tpsInputVolts(double throttle, bool falling = false);
     // The sensor byte whose decoded temperature is closest to celsius.
     static std::uint8_t temperatureByte(double celsius);
     static double temperatureOfByte(std::uint8_t byte);
@@ -78,16 +82,19 @@ private:
     void step(const WorkingParameters& parameters);
     void stepStepper(const WorkingParameters& parameters, bool aboveTps);
     bool mixtureRich() const;
+    bool aboveTpsThreshold(const WorkingParameters& parameters) const;
 
     double now_;
     WorkingParameters parameters_;
     bool running_ = true;
     double throttle_ = 0;
+    bool tpsFalling_ = false;
+    bool wasAboveTps_ = false;
     double screw_ = 0;
     double rpm_ = kIdleRpm;
     double coolantC_ = kAmbientC;
     double stepper_ = 0;
-    double probeVolts_ = kLeanVolts;
+    double probeVolts_ = 0.1;
     double petrolPhase_ = 0;
     FuelSwitch fuel_;
     std::deque<bool> exhaust_;  // mixture of the last transport delay, oldest first

@@ -36,6 +36,8 @@ WorkingParameters WorkingParameters::fromRam(const std::uint8_t* ram)
     w.speedBelow = p(11);
     w.ignitionConstant = ignitionConstantFor(p(13));
     w.switchPeriod = static_cast<std::uint16_t>(p(14) << 8 | p(15));
+    w.tpsRising = (p(32) & 0x01) != 0;
+    w.probeRising = (p(32) & 0x02) != 0;
     w.temperatureSensorUsed = (p(32) & 0x08) != 0;
     return w;
 }

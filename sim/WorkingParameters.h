@@ -21,7 +21,12 @@ struct WorkingParameters {
     std::uint8_t speedBelow = 75;        // 11
     double ignitionConstant = 4800;      // 13, as K
     std::uint16_t switchPeriod = 1745;   // 14-15: petrol-to-gas speed as a period
+    bool tpsRising = true;               // 32 bit 0
+    bool probeRising = true;             // 32 bit 1
     bool temperatureSensorUsed = true;   // 32 bit 3
+    // 34: the tool writes the probe type to EEPROM only, so it is taken from
+    // there (see ControllerCore), not from a working copy.
+    std::uint8_t probeType = 0;
 
     // ram is the controller's 128-byte RAM image.
     static WorkingParameters fromRam(const std::uint8_t* ram);

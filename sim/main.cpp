@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <iostream>
 
 using namespace dravinor::sim;
@@ -46,8 +47,19 @@ int main(int argc, char** argv)
     }
     std::cout << simulator.slavePath() << std::endl;
 
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    // With the virtual fitter on, say what he is doing whenever that changes.
+    std::string lastStage;
+    const timespec pollEvery{0, 200'000'000};
+    for (;;) {
+        if (sigtimedwait(&stopSignals, nullptr, &pollEvery) >= 0)
+            break;
+        if (!command.options.fitter)
+            continue;
+        const std::string stage = simulator.engineView().fitterStage;
+        if (stage != lastStage)
+            std::cerr << "mechanik: " << stage << std::endl;
+        lastStage = stage;
+    }
     simulator.stop();
     return 0;
 }

@@ -1,4 +1,6 @@
+#include "ControllerCore.h"
 #include "EngineModel.h"
+#include "ProbeVoltages.h"
 
 #include <gtest/gtest.h>
 
@@ -156,4 +158,78 @@ TEST(EngineModel, ReducerScrewOutsideTheStepperRangeStopsTheSwing)
     }
     EXPECT_FALSE(everLean);
     EXPECT_EQ(engine.reading().stepper, kDefaults.minBelow);
+}
+
+TEST(EngineModel, ColdEnginePassesThirtyDegreesWithinTenSeconds)
+{
+    EngineModel engine;
+    engine.advanceTo(10, kDefaults);
+    EXPECT_GT(EngineModel::temperatureOfByte(engine.reading().temperature), 30.0);
+}
+
+TEST(EngineModel, ProbeVoltagesFollowTheProbeTypeStoredInEeprom)
+{
+    // {lowest, highest} lambda byte expected on petrol, whose ECU swings the mixture.
+    const std::pair<int, int> kSpan[] = {{5, 41}, {10, 46}, {46, 77}, {46, 77}, {26, 230}, {26, 230}};
+    for (std::uint8_t type = 0; type < 6; ++type) {
+        ControllerCore core(0x31, factoryEeprom());
+        const Frame eepromOnly{'s', 34, type, 0, static_cast<std::uint8_t>('s' + 34 + type), 0x3B};
+        core.handle(eepromOnly, 0);
+        int lowest = 255, highest = 0;
+        for (double t = 2; t < 6; t += 0.05) {
+            const int lambda = core.engineAt(t).reading().lambda;
+            lowest = std::min(lowest, lambda);
+            highest = std::max(highest, lambda);
+        }
+        EXPECT_NEAR(lowest, kSpan[type].first, 2) << "type " << int(type);
+        EXPECT_NEAR(highest, kSpan[type].second, 2) << "type " << int(type);
+        const ProbeVoltages v = probeVoltagesFor(type);
+        EXPECT_EQ(v.rich > v.lean, type % 2 == 0) << "even types rise with a richer mixture";
+    }
+}
+
+TEST(EngineModel, FallingProbeRegulatesOnlyWithTheFallingFlag)
+{
+    WorkingParameters p = kDefaults;
+    p.probeType = 1;
+    p.lambdaThresholdVolts = 0.55;
+    p.probeRising = false;
+    EngineModel engine = onGas();
+    std::uint8_t low = 255, high = 0;
+    for (double t = 5; t < 15; t += 0.05) {
+        engine.advanceTo(t, p);
+        low = std::min(low, engine.reading().stepper);
+        high = std::max(high, engine.reading().stepper);
+    }
+    EXPECT_GT(low, p.minBelow) << "swings inside its range";
+    EXPECT_LT(high, p.maxBelow);
+
+    // Told the probe rises, the controller steps the wrong way and runs
+    // into the end of its range.
+    p.probeRising = true;
+    engine.advanceTo(25, p);
+    const std::uint8_t stuck = engine.reading().stepper;
+    EXPECT_TRUE(stuck == p.minBelow || stuck == p.maxBelow) << int(stuck);
+}
+
+TEST(EngineModel, FallingThrottleSensorAndTheControllersTpsSide)
+{
+    EngineModel engine = onGas();
+    engine.setTpsFalling(true);
+    EXPECT_EQ(engine.reading().tps, 230) << "closed: 4.5 V";
+    engine.setThrottle(1);
+    EXPECT_EQ(engine.reading().tps, 26) << "open: 0.5 V";
+
+    WorkingParameters p = kDefaults;
+    p.minAbove = 110, p.maxAbove = 112, p.startAbove = 111;
+    p.tpsRising = false;
+    p.tpsThresholdVolts = 10.8;  // a little below the closed reading
+    engine.setThrottle(0);
+    engine.advanceTo(10, p);
+    EXPECT_LE(engine.reading().stepper, p.maxBelow) << "closed is below the threshold";
+    engine.setThrottle(0.4);
+    engine.advanceTo(10.01, p);
+    EXPECT_EQ(engine.reading().stepper, 111) << "crossing on gas puts the actuator at the start position";
+    engine.advanceTo(15, p);
+    EXPECT_GE(engine.reading().stepper, p.minAbove);
 }
