@@ -69,9 +69,9 @@ struct AdaptRun {
     }
 
     // Reads until text appears or the output ends.
-    bool readUntil(const std::string& text)
+    bool readUntil(const std::string& text, std::chrono::seconds guard = hangGuard)
     {
-        const auto end = std::chrono::steady_clock::now() + hangGuard;
+        const auto end = std::chrono::steady_clock::now() + guard;
         while (output.find(text) == std::string::npos) {
             if (std::chrono::steady_clock::now() > end)
                 return false;
@@ -214,4 +214,34 @@ TEST_F(AdaptFixture, AControllerGoneMidRunEndsWithTwoAndSaysWhatWasWritten)
     controller.stop();
     EXPECT_EQ(run.wait(), 2) << run.output;
     EXPECT_NE(run.output.find("Written to the controller:"), std::string::npos) << run.output;
+}
+
+TEST(AdaptEndToEnd, YesWithTheVirtualFitterCalibratesTheWholeCar)
+{
+    sim::SimulatorOptions options;
+    options.fitter = true;
+    sim::ControllerSimulator controller(options);
+    ASSERT_TRUE(controller.start());
+    AdaptRun run;
+    run.start({"--port", controller.slavePath(), "adapt", "--ignition", "2", "--probe", "0", "--yes"}, false);
+    // About a minute of 50 ms ticks; the guard only stops a hang.
+    ASSERT_TRUE(run.readUntil("Zakończono autoadaptację", std::chrono::seconds(200))) << run.output;
+    EXPECT_EQ(run.wait(), 0) << run.output;
+
+    const auto eeprom = controller.eeprom();
+    EXPECT_EQ(eeprom[13], 2);
+    EXPECT_EQ(eeprom[34], 0);
+    EXPECT_EQ(eeprom[32] & 0x03, 0x03);  // rising TPS, rising probe
+    // A swinging 0-1 V probe: a threshold inside its range, equal emulation times.
+    EXPECT_GT(eeprom[1], 5);
+    EXPECT_LT(eeprom[1], 50);
+    EXPECT_EQ(eeprom[28], eeprom[29]);
+    EXPECT_GT(eeprom[28], 0);
+    // Each actuator range is derived from its own average start position.
+    for (const int start : {4, 7}) {
+        const int average = eeprom[start];
+        EXPECT_EQ(eeprom[start + 2], average < 30 ? 20 : average - 10) << "start " << start;
+        EXPECT_EQ(eeprom[start + 1], average > 215 ? 230 : average + 15) << "start " << start;
+    }
+    EXPECT_GT(eeprom[4], eeprom[7]);  // the stepper opens wider above the TPS threshold
 }
