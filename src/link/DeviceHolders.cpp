@@ -40,19 +40,23 @@ std::vector<DeviceHolder> findDeviceHolders(const std::string& devicePath, const
     }
     const std::string self = std::to_string(::getpid());
 
+    // Processes come and go while we look: every step takes an error code
+    // instead of throwing, and a vanished process is simply passed over.
     std::vector<DeviceHolder> holders;
+    const fs::directory_iterator end;
     std::error_code error;
-    for (const auto& process : fs::directory_iterator(procRoot, error)) {
-        const std::string pid = process.path().filename().string();
+    for (fs::directory_iterator process(procRoot, error); !error && process != end; process.increment(error)) {
+        const std::string pid = process->path().filename().string();
         if (!isProcessId(pid) || pid == self)
             continue;
         std::error_code unreadable;
-        for (const auto& descriptor : fs::directory_iterator(process.path() / "fd", unreadable)) {
+        for (fs::directory_iterator descriptor(process->path() / "fd", unreadable); !unreadable && descriptor != end;
+             descriptor.increment(unreadable)) {
             std::error_code gone;
-            const std::string target = fs::read_symlink(descriptor.path(), gone).string();
+            const std::string target = fs::read_symlink(descriptor->path(), gone).string();
             if (gone || std::find(names.begin(), names.end(), target) == names.end())
                 continue;
-            holders.push_back({std::atoi(pid.c_str()), processName(process.path())});
+            holders.push_back({std::atoi(pid.c_str()), processName(process->path())});
             break;
         }
     }
