@@ -12,8 +12,9 @@ const char* const usageText =
     "  identify                 show the controller's type and firmware version\n"
     "  read [-o FILE]           read all 35 parameters and print them decoded;\n"
     "                           with -o also save them as a parameter file (.PAR)\n"
-    "  write FILE               send a parameter file to the controller\n"
-    "                           (all to EEPROM, then all to RAM)\n"
+    "  write [--force] FILE     send a parameter file to the controller\n"
+    "                           (all to EEPROM, then all to RAM); a file that is\n"
+    "                           not 64 bytes is refused unless --force\n"
     "  set ADDR VALUE           write one raw byte (ADDR 1..35, VALUE 0..255)\n"
     "                           to EEPROM and RAM, with retries\n"
     "  reset                    write the default parameter set (twice, as the tool does)\n"
@@ -38,8 +39,9 @@ const char* const usageText =
     "  /dev/ttyACM*, then /dev/ttyS* with a real UART. The environment variable\n"
     "  DRAVINOR_PORTS=\"COM1=/dev/x,COM2=/dev/y\" sets the map too; --port wins.\n"
     "\n"
-    "Exit status: 0 success, 1 usage, 2 no port or no controller,\n"
-    "3 write not acknowledged, 4 file error; adapt: 130 when interrupted.\n";
+    "Exit status: 0 success, 1 usage, 2 no port, no controller, the port went\n"
+    "away or (live) no poll answered, 3 write not acknowledged or (live) some\n"
+    "polls unanswered, 4 file error; adapt: 130 when interrupted.\n";
 
 bool parseCommandLine(int argc, char** argv, CliOptions& options, std::string& error)
 {

@@ -1,11 +1,12 @@
 #include "CliSession.h"
 
+#include "OpenFailureText.h"
+
 #include <cstdlib>
 #include <iostream>
 
 namespace dravinor::cli {
 
-using link::OpenError;
 using link::PortMap;
 
 bool CliSession::init(const CliOptions& options)
@@ -36,28 +37,7 @@ void CliSession::reportOpenFailure(const std::string& name) const
         std::cerr << name << " stands for no serial device here ('dravinor-cli ports' lists them)\n";
         return;
     }
-    switch (result.error) {
-    case OpenError::NotFound:
-        std::cerr << describePort(name) << ": no such device (is the adapter plugged in?)\n";
-        break;
-    case OpenError::PermissionDenied:
-        std::cerr << describePort(name) << ": permission denied";
-        if (!result.detail.empty())
-            std::cerr << "; the device belongs to the group '" << result.detail
-                      << "': add your user to it (sudo usermod -aG " << result.detail
-                      << " $USER) and log in again";
-        std::cerr << '\n';
-        break;
-    case OpenError::Busy:
-        std::cerr << describePort(name) << ": the port is in use by another program\n";
-        break;
-    case OpenError::NotATerminal:
-        std::cerr << describePort(name) << ": not a serial device\n";
-        break;
-    default:
-        std::cerr << describePort(name) << ": cannot open: " << result.detail << '\n';
-        break;
-    }
+    std::cerr << describePort(name) << ": " << openFailureText(result) << '\n';
 }
 
 int CliSession::connect(bool readParameters)
@@ -84,14 +64,14 @@ int CliSession::connect(bool readParameters)
                      "with a UART); name one with --port\n";
         return exitNoController;
     }
-    if (connection().autodetect().connected)
+    const auto outcome = connection().autodetect();
+    if (outcome.connected)
         return exitSuccess;
-    std::cerr << "dravinor-cli: no controller found; ports tried:";
-    for (int i = 0; i < PortMap::portCount; ++i) {
-        if (!portMap().devicePath(i).empty())
-            std::cerr << ' ' << PortMap::portName(i) << '=' << portMap().devicePath(i);
+    std::cerr << "dravinor-cli: no controller found; ports tried:\n";
+    for (const auto& attempt : outcome.attempts) {
+        if (!portMap().resolve(attempt.name).empty())
+            std::cerr << "  " << describePort(attempt.name) << ": " << openFailureText(attempt.open) << '\n';
     }
-    std::cerr << '\n';
     return exitNoController;
 }
 

@@ -145,7 +145,14 @@ int runLive(CliSession& session, const CliOptions& options)
     // The rate counts from the first poll's start to the last one's.
     std::fprintf(stderr, "%ld polls in %.2f s: %.2f per second, %ld unanswered\n", polls, lastPollAt,
                  polls > 1 && lastPollAt > 0 ? static_cast<double>(polls - 1) / lastPollAt : 0.0, unanswered);
-    return code;
+    if (code != exitSuccess || unanswered == 0)
+        return code;
+    if (unanswered == polls) {
+        std::cerr << "dravinor-cli: the controller answered none of the " << polls << " polls\n";
+        return exitNoController;
+    }
+    std::cerr << "dravinor-cli: " << unanswered << " of " << polls << " polls were not answered\n";
+    return exitNotAcknowledged;
 }
 
 }  // namespace dravinor::cli

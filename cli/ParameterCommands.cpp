@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <vector>
 
 namespace dravinor::cli {
 
@@ -34,6 +35,7 @@ std::string fileErrorText(FileError error)
     switch (error) {
     case FileError::CannotOpen: return "cannot open";
     case FileError::CannotRead: return "cannot read";
+    case FileError::NotAFile: return "not a parameter file: only a regular file is read";
     case FileError::CannotCreate: return "cannot create a file in that folder";
     case FileError::CannotWrite: return "cannot write";
     case FileError::CannotReplace: return "cannot replace";
@@ -63,11 +65,12 @@ int saveFile(const std::string& path, const ParameterBlock& block)
     return exitSuccess;
 }
 
-int loadFile(const std::string& path, ParameterBlock& block, std::size_t* bytesLoaded = nullptr)
+// Reads a parameter file into block; size, when given, receives the file's size.
+int loadFile(const std::string& path, ParameterBlock& block, std::uintmax_t* size = nullptr)
 {
     const auto result = params::loadParameterFile(path, block);
-    if (bytesLoaded)
-        *bytesLoaded = result.bytesLoaded;
+    if (size)
+        *size = result.fileSize;
     if (!result.ok()) {
         std::cerr << "dravinor-cli: " << path << ": " << fileErrorText(result.error);
         if (!result.systemText.empty())
@@ -75,10 +78,16 @@ int loadFile(const std::string& path, ParameterBlock& block, std::size_t* bytesL
         std::cerr << '\n';
         return exitFileError;
     }
-    if (result.bytesLoaded != ParameterBlock::size)
-        std::cerr << "dravinor-cli: warning: " << path << " holds " << result.bytesLoaded
-                  << " bytes, not 64; the rest of the parameter set is kept as it was\n";
     return exitSuccess;
+}
+
+void warnAboutSize(const std::string& path, std::uintmax_t size)
+{
+    if (size == ParameterBlock::size)
+        return;
+    std::cerr << "dravinor-cli: warning: " << path << " holds " << size << " bytes, not 64: "
+              << (size < ParameterBlock::size ? "the bytes it lacks are shown as 0\n"
+                                              : "only its first 64 bytes are shown\n");
 }
 
 // "-o FILE" from the arguments; empty when absent.
@@ -108,11 +117,20 @@ bool parseNumber(const std::string& text, int low, int high, int& value)
     return error == std::errc{} && end == digits.data() + digits.size() && value >= low && value <= high;
 }
 
-int reportMissedWrites(int missed)
+int reportBulkWrite(const params::BulkWriteOutcome& outcome)
 {
-    if (missed == 0)
+    if (outcome.portLost) {
+        std::cerr << "dravinor-cli: the port went away during the transfer (adapter unplugged?); "
+                  << outcome.parametersWritten() << " of the 35 parameters were written";
+        if (outcome.mixedSet())
+            std::cerr << ": the controller may now hold a mixed set of old and new parameters; "
+                         "write the whole set again once the adapter is back";
+        std::cerr << '\n';
+        return exitNoController;
+    }
+    if (outcome.unacknowledged == 0)
         return exitSuccess;
-    std::cerr << "dravinor-cli: " << missed << " writes were not acknowledged by the controller\n";
+    std::cerr << "dravinor-cli: " << outcome.unacknowledged << " writes were not acknowledged by the controller\n";
     return exitNotAcknowledged;
 }
 
@@ -141,15 +159,31 @@ int runRead(CliSession& session, const CliOptions& options)
 
 int runWrite(CliSession& session, const CliOptions& options)
 {
-    if (options.arguments.size() != 1) {
-        std::cerr << "dravinor-cli: usage: write FILE\n";
+    std::vector<std::string> files;
+    bool force = false;
+    for (const auto& argument : options.arguments) {
+        if (argument == "--force")
+            force = true;
+        else
+            files.push_back(argument);
+    }
+    if (files.size() != 1) {
+        std::cerr << "dravinor-cli: usage: write [--force] FILE\n";
         return exitUsage;
     }
+    const std::string& path = files.front();
     // The file is read once, before the controller is touched.
     ParameterBlock file;
-    std::size_t bytesLoaded = 0;
-    if (const int code = loadFile(options.arguments[0], file, &bytesLoaded); code != exitSuccess)
+    std::uintmax_t size = 0;
+    if (const int code = loadFile(path, file, &size); code != exitSuccess)
         return code;
+    if (size != ParameterBlock::size && !force) {
+        std::cerr << "dravinor-cli: " << path << " holds " << size
+                  << " bytes, not 64: it does not look like a parameter file; nothing written"
+                     " (--force sends its first 64 bytes, or as many as it has)\n";
+        return exitFileError;
+    }
+    const std::size_t bytesLoaded = static_cast<std::size_t>(std::min<std::uintmax_t>(size, ParameterBlock::size));
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
     // A short file leaves the rest as the controller has it, so that rest
@@ -162,7 +196,7 @@ int runWrite(CliSession& session, const CliOptions& options)
     auto& block = session.state().block().bytes();
     std::copy_n(file.bytes().begin(), bytesLoaded, block.begin());
     session.state().refreshDerived();
-    return reportMissedWrites(session.transfer().writeAll());
+    return reportBulkWrite(session.transfer().writeAll());
 }
 
 int runSet(CliSession& session, const CliOptions& options)
@@ -200,7 +234,7 @@ int runReset(CliSession& session)
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
         return exitNoController;
     }
-    const int code = reportMissedWrites(session.transfer().resetParameters());
+    const int code = reportBulkWrite(session.transfer().resetParameters());
     if (code == exitSuccess)
         std::printf("Default parameter set written\n");
     return code;
@@ -213,8 +247,10 @@ int runShow(const CliOptions& options)
         return exitUsage;
     }
     ParameterBlock block;
-    if (const int code = loadFile(options.arguments[0], block); code != exitSuccess)
+    std::uintmax_t size = 0;
+    if (const int code = loadFile(options.arguments[0], block, &size); code != exitSuccess)
         return code;
+    warnAboutSize(options.arguments[0], size);
     printParameters(block);
     return exitSuccess;
 }

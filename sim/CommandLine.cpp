@@ -37,6 +37,7 @@ const char* usageText()
            "  --hang-up-after N    unplug the adapter after N frames\n"
            "  --tps-falling        the car's throttle sensor falls as it opens\n"
            "  --fitter             a virtual fitter follows the auto-adaptation\n"
+           "  --late-answer A,MS   the answer to reading parameter A comes MS late\n"
            "  --help               show this text\n";
 }
 
@@ -107,6 +108,20 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
             if (!number(0, 1'000'000'000, n))
                 return false;
             faults.hangUpAfterFrames = static_cast<int>(n);
+        } else if (option == "--late-answer") {
+            std::string text;
+            if (!value(text))
+                return false;
+            const auto comma = text.find(',');
+            long address = 0;
+            long delay = 0;
+            if (comma == std::string::npos || !parseNumber(text.substr(0, comma), 1, 35, address) ||
+                !parseNumber(text.substr(comma + 1), 1, 60'000, delay)) {
+                error = option + ": bad value '" + text + "' (ADDRESS,MS)";
+                return false;
+            }
+            faults.lateAnswerAddress = static_cast<int>(address);
+            faults.lateAnswerMs = static_cast<int>(delay);
         } else {
             error = "unknown option '" + option + "'";
             return false;

@@ -343,7 +343,7 @@ bool ControllerSimulator::serve(const Frame& frame)
         }
         const bool lost = silent_ || faults_.dropsFrame(frame[0]);
         if (!lost)
-            plan = faults_.plan(frame[0], core_.handle(frame, secondsNow()), options_.pacing);
+            plan = faults_.plan(frame[0], core_.handle(frame, secondsNow()), options_.pacing, frame[1]);
         hangUpAfter = faults_.countFrame();
     }
     transmit(plan);

@@ -24,7 +24,8 @@ bool LineFaults::countFrame()
     return hangUpDue();
 }
 
-std::vector<TimedByte> LineFaults::plan(std::uint8_t letter, std::vector<std::uint8_t> reply, bool pacing)
+std::vector<TimedByte> LineFaults::plan(std::uint8_t letter, std::vector<std::uint8_t> reply, bool pacing,
+                                        std::uint8_t address)
 {
     if (reply.empty())
         return {};
@@ -42,6 +43,8 @@ std::vector<TimedByte> LineFaults::plan(std::uint8_t letter, std::vector<std::ui
 
     std::vector<TimedByte> timed;
     std::int64_t at = pacing ? 6 * kByteNs : 0;
+    if (letter == 'l' && options_.lateAnswerAddress != 0 && address == options_.lateAnswerAddress)
+        at += static_cast<std::int64_t>(options_.lateAnswerMs) * 1'000'000;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (pacing)
             at += kByteNs;

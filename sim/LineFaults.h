@@ -13,6 +13,8 @@ struct FaultOptions {
     int longReplyExtra = 0;         // every reply is followed by this many extra bytes (0x00, 0x01, ...)
     int noisePercent = 0;           // chance (0..100) per reply of a random garbage byte injected before it
     int hangUpAfterFrames = -1;     // after this many frames, the adapter is "unplugged" (-1 = never)
+    int lateAnswerAddress = 0;      // the answer to 'l' for this address (1..35) comes late (0 = off)
+    int lateAnswerMs = 0;           // ... by this many ms, the whole answer
 };
 
 // One byte of a reply and when it is due, counted from the moment the
@@ -44,7 +46,8 @@ public:
     // The bytes to put on the line for a reply, with their times. With
     // pacing, the frame itself takes six byte times and each reply byte one
     // more; without, everything is due at once except a late tail.
-    std::vector<TimedByte> plan(std::uint8_t letter, std::vector<std::uint8_t> reply, bool pacing);
+    std::vector<TimedByte> plan(std::uint8_t letter, std::vector<std::uint8_t> reply, bool pacing,
+                                std::uint8_t address = 0);
 
 private:
     FaultOptions options_;

@@ -55,14 +55,27 @@ void sendLiveRequest(SerialPort& port)
 
 bool waitAcknowledge(SerialPort& port, std::uint8_t commandLetter)
 {
-    return port.waitReply() && port.receiveBuffer()[0] == commandLetter;
+    if (!port.waitReply())
+        return false;
+    if (port.receiveBuffer()[0] != commandLetter) {
+        port.noteBadReply();
+        return false;
+    }
+    return true;
 }
 
 std::optional<std::uint8_t> collectParameterValue(SerialPort& port)
 {
     if (!port.collectReply(4))
         return std::nullopt;
-    return decodeParameterReply(port.replyBuffer().data());
+    // More than the four bytes of one answer: an earlier, late answer may
+    // stand at its head, so the value cannot be trusted to be this address's.
+    if (port.replyOverran())
+        return std::nullopt;
+    const auto value = decodeParameterReply(port.replyBuffer().data());
+    if (!value)
+        port.noteBadReply();
+    return value;
 }
 
 }  // namespace dravinor::link

@@ -58,7 +58,8 @@ void sendLiveRequest(SerialPort& port);
 // Judging, right after the wait the command calls for.
 // 's' and 'R' are acknowledged by their own letter at the head of the answer.
 bool waitAcknowledge(SerialPort& port, std::uint8_t commandLetter);
-// 'l': collectReply(4) and the reply check; the value when accepted.
+// 'l': collectReply(4) and the reply check; the value when accepted. An
+// answer longer than its four bytes is refused as well.
 std::optional<std::uint8_t> collectParameterValue(SerialPort& port);
 
 }  // namespace dravinor::link

@@ -97,6 +97,8 @@ ConnectionOutcome Connection::autodetect()
         const bool known = currentPortIndex_ >= 0 && currentPortIndex_ < PortMap::portCount;
         const std::string name = known ? PortMap::portName(currentPortIndex_) : std::string{};
         if (!known || !port_.open(name)) {
+            if (known)
+                outcome.attempts.push_back({name, port_.lastOpenResult()});
             ++currentPortIndex_;
             --portsLeft;
             showStatus(outcome, {StatusLine::First, StatusMessage::CannotOpenPort, {}});
@@ -113,6 +115,7 @@ ConnectionOutcome Connection::autodetect()
             // A silent port is tried again before the scan moves on; these
             // tries do not count against the ports left.
             if (--triesLeft <= 0) {
+                outcome.attempts.push_back({name, {}});
                 ++currentPortIndex_;
                 triesLeft = silentTries;
             }

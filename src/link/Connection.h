@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dravinor::link {
 
@@ -35,8 +36,15 @@ struct PortChecks {
     int index = -1;  // with Kind::Only
 };
 
+// A port a scan tried without finding the controller there.
+struct PortAttempt {
+    std::string name;
+    OpenResult open;  // why it did not open; ok() when it opened but stayed silent
+};
+
 struct ConnectionOutcome {
     bool connected = false;
+    std::vector<PortAttempt> attempts;  // a scan's ports, in order, each with its reason
     std::optional<StatusUpdate> status;  // the last text put into a status line
     TitleUpdate title;
     PortChecks checks;

@@ -1,10 +1,12 @@
 #include "PosixSerialDevice.h"
 
+#include "DeviceHolders.h"
+
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
-#include <grp.h>
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -33,13 +35,9 @@ OpenResult openFailure(int error, const std::string& path)
         return {OpenError::NotFound, std::strerror(error)};
     case EACCES:
     case EPERM: {
-        std::string groupName;
-        struct stat info {};
-        if (::stat(path.c_str(), &info) == 0) {
-            if (const struct group* owner = ::getgrgid(info.st_gid))
-                groupName = owner->gr_name;
-        }
-        return {OpenError::PermissionDenied, groupName};
+        OpenResult result{OpenError::PermissionDenied, std::strerror(error)};
+        result.access = describeDeviceAccess(path);
+        return result;
     }
     case EBUSY:
     case EWOULDBLOCK:
@@ -47,6 +45,17 @@ OpenResult openFailure(int error, const std::string& path)
     default:
         return {OpenError::Other, std::strerror(error)};
     }
+}
+
+// A pseudo-terminal's other end is held by its own program (the
+// simulator) by design; the programs that get in the way (ModemManager,
+// brltty) hold real serial devices.
+bool isPseudoTerminal(const std::string& path)
+{
+    char* real = ::realpath(path.c_str(), nullptr);
+    const bool pty = real && std::string(real).rfind("/dev/pts/", 0) == 0;
+    std::free(real);
+    return pty;
 }
 
 bool isLostDeviceError(int error)
@@ -93,6 +102,14 @@ PosixSerialDevice::~PosixSerialDevice()
 OpenResult PosixSerialDevice::open(const std::string& path)
 {
     close();
+    // A program holding the port without a lock would read our answers.
+    if (!isPseudoTerminal(path)) {
+        if (auto holders = findDeviceHolders(path, procRoot_); !holders.empty()) {
+            OpenResult result{OpenError::Busy, std::strerror(EBUSY)};
+            result.holders = std::move(holders);
+            return result;
+        }
+    }
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return openFailure(errno, path);

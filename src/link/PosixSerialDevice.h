@@ -2,13 +2,17 @@
 
 #include "SerialDevice.h"
 
+#include <string>
+#include <utility>
+
 namespace dravinor::link {
 
 // The termios backend: raw 8N1 9600, no flow control, exclusive, DTR off and
 // RTS keyed by hand for the half-duplex interface.
 class PosixSerialDevice final : public SerialDevice {
 public:
-    PosixSerialDevice() = default;
+    // procRoot is where other holders of a device are looked for.
+    explicit PosixSerialDevice(std::string procRoot = "/proc") : procRoot_(std::move(procRoot)) {}
     ~PosixSerialDevice() override;
     PosixSerialDevice(const PosixSerialDevice&) = delete;
     PosixSerialDevice& operator=(const PosixSerialDevice&) = delete;
@@ -29,6 +33,7 @@ private:
     // Notes a lost device from an errno after a failed call.
     void noteFailure(int error);
 
+    std::string procRoot_;
     int fd_ = -1;
     bool hungUp_ = false;
 };

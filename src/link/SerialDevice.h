@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace dravinor::link {
 
@@ -10,15 +12,34 @@ namespace dravinor::link {
 enum class OpenError {
     None,
     NotFound,          // no such device
-    PermissionDenied,  // see OpenResult::detail for the owning group
-    Busy,              // another program holds the port
+    PermissionDenied,  // see OpenResult::access
+    Busy,              // another program holds the port; see OpenResult::holders
     NotATerminal,      // the path is not a serial device
     Other,
 };
 
+// Who may use a device that refused us.
+struct DeviceAccess {
+    std::string owner;
+    std::string group;
+    unsigned mode = 0;         // permission bits, e.g. 0660
+    bool groupMayUse = false;  // the group may read and write: joining it helps
+};
+
+// A program that holds a device open.
+struct DeviceHolder {
+    int pid = 0;
+    std::string name;
+};
+
 struct OpenResult {
+    OpenResult() = default;
+    OpenResult(OpenError failure, std::string text = {}) : error(failure), detail(std::move(text)) {}
+
     OpenError error = OpenError::None;
-    std::string detail;  // group owning the device, or the system's error text
+    std::string detail;  // the system's error text
+    DeviceAccess access;                // with PermissionDenied
+    std::vector<DeviceHolder> holders;  // with Busy, when they could be seen
     bool ok() const { return error == OpenError::None; }
 };
 

@@ -25,6 +25,7 @@ bool SerialPort::open(const std::string& name)
         return false;
     portOpen_ = true;
     portName_ = name;
+    lineSuspect_ = false;  // a fresh open starts with an empty queue
     return true;
 }
 
@@ -63,7 +64,14 @@ void SerialPort::discardInput()
     // late answer): let it finish, so that its remaining bytes are not taken
     // for the answer to the next command, and so that the two never transmit
     // at once on the half-duplex line. Bounded like any reply wait.
-    if (!portOpen_ || device_.hungUp() || device_.queuedCount() == 0)
+    if (!portOpen_ || device_.hungUp())
+        return;
+    if (lineSuspect_) {
+        lineSuspect_ = false;
+        waitForQuietLine();
+        return;
+    }
+    if (device_.queuedCount() == 0)
         return;
     // Quiet means two polls in a row with nothing new: longer than the gap
     // between two bytes of one answer.
@@ -78,6 +86,24 @@ void SerialPort::discardInput()
             ++quietPolls;
         }
         clock_.sleepMs(pollSleepMs);
+    }
+    if (!device_.hungUp())
+        device_.discardInput();
+}
+
+void SerialPort::waitForQuietLine()
+{
+    int quietPolls = 0;
+    for (int poll = 0; poll < quietWaitPollLimit && quietPolls < pollsPerWait; ++poll) {
+        clock_.sleepMs(pollSleepMs);
+        if (device_.hungUp())
+            return;
+        if (device_.queuedCount() > 0) {
+            device_.discardInput();
+            quietPolls = 0;
+        } else {
+            ++quietPolls;
+        }
     }
     if (!device_.hungUp())
         device_.discardInput();
@@ -113,6 +139,8 @@ bool SerialPort::waitReply()
             break;
         }
     }
+    if (!replyFlag_)
+        lineSuspect_ = true;
     return replyFlag_;
 }
 
@@ -120,6 +148,7 @@ bool SerialPort::collectReply(std::size_t n)
 {
     replyLength_ = 0;
     replyFlag_ = false;
+    replyOverran_ = false;
     lastReadCount_ = 0;
     for (int poll = 0; poll < pollsPerWait; ++poll) {
         if (deviceLost())
@@ -134,9 +163,12 @@ bool SerialPort::collectReply(std::size_t n)
         }
         if (replyLength_ >= n) {
             replyFlag_ = true;
+            replyOverran_ = replyLength_ + lastReadCount_ > n;
             break;
         }
     }
+    if (!replyFlag_ || replyOverran_)
+        lineSuspect_ = true;
     return replyFlag_;
 }
 

@@ -19,6 +19,8 @@ public:
     static constexpr std::size_t replyBufferSize = 12;
     static constexpr int pollsPerWait = 21;
     static constexpr int pollSleepMs = 2;
+    // Longest wait for a chattering line to fall quiet: four reply windows.
+    static constexpr int quietWaitPollLimit = 4 * pollsPerWait;
 
     // Turns a logical name ("COM3") into a device path; empty when unknown.
     using NameResolver = std::function<std::string(const std::string& name)>;
@@ -33,8 +35,17 @@ public:
     bool collectReply(std::size_t n);
     // Throws away stale bytes before a new command, and waits (bounded) for
     // a controller still talking to fall quiet, so an old answer can never
-    // be taken for the next one. Costs nothing when no stale byte waits.
+    // be taken for the next one. Costs nothing when no stale byte waits and
+    // the last answer was in order.
     void discardInput();
+    // The last answer was missing, short, rejected or longer than asked
+    // for: the controller's real answer may still be on its way, and an 'l'
+    // answer carries no address to tell it from the next one. The next
+    // purge therefore waits for a whole quiet reply window.
+    void noteBadReply() { lineSuspect_ = true; }
+    bool lineSuspect() const { return lineSuspect_; }
+    // collectReply's last poll brought bytes beyond the n asked for.
+    bool replyOverran() const { return replyOverran_; }
 
     bool portOpen() const { return portOpen_; }
     bool controllerConnected() const { return controllerConnected_; }
@@ -56,6 +67,9 @@ public:
 private:
     // One poll of a wait: sleep, then read what is waiting into the receive buffer.
     void pollOnce();
+    // Drops whatever comes until the line has been quiet for a whole reply
+    // window (bounded, for a line that never falls quiet).
+    void waitForQuietLine();
 
     SerialDevice& device_;
     Clock& clock_;
@@ -70,6 +84,8 @@ private:
     std::size_t queuedCount_ = 0;
     std::size_t replyLength_ = 0;
     bool replyFlag_ = false;
+    bool replyOverran_ = false;
+    bool lineSuspect_ = false;
 };
 
 }  // namespace dravinor::link

@@ -76,19 +76,56 @@ int createTemporary(const fs::path& target, fs::path& temporary)
     return -1;
 }
 
-// Keeps the current file as its ".BAK" without ever moving it away: a hard
-// link where the file system has them, a copy where it does not.
-BackupOutcome keepBackup(const fs::path& path)
+// Copies the current file to its ".BAK", a file of its own (never a link),
+// with the same permissions. An existing ".BAK", even a dangling link, stays.
+BackupOutcome keepBackup(const fs::path& source, const fs::path& backup)
 {
-    const fs::path backup = backupPathFor(path);
-    if (::link(path.c_str(), backup.c_str()) == 0)
-        return BackupOutcome::Created;
-    if (errno == EEXIST)
-        return BackupOutcome::KeptExisting;
-    std::error_code error;
-    if (fs::copy_file(path, backup, fs::copy_options::none, error))
-        return BackupOutcome::Created;
-    return fs::exists(backup, error) ? BackupOutcome::KeptExisting : BackupOutcome::Failed;
+    FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info{};
+    if (in.get() < 0 || ::fstat(in.get(), &info) != 0)
+        return BackupOutcome::Failed;
+    FileDescriptor out(
+        ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, info.st_mode & 07777));
+    if (out.get() < 0)
+        return errno == EEXIST ? BackupOutcome::KeptExisting : BackupOutcome::Failed;
+    std::uint8_t chunk[4096];
+    for (;;) {
+        const ssize_t got = ::read(in.get(), chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got == 0)
+            break;
+        if (got < 0 || !writeAll(out.get(), chunk, static_cast<std::size_t>(got))) {
+            out.close();
+            ::unlink(backup.c_str());
+            return BackupOutcome::Failed;
+        }
+    }
+    if (out.close() != 0) {
+        ::unlink(backup.c_str());
+        return BackupOutcome::Failed;
+    }
+    return BackupOutcome::Created;
+}
+
+// The file a save really replaces: symbolic links are followed to their
+// final target, also a dangling one (the save then creates it). False on
+// a loop of links.
+bool resolveLinks(const fs::path& path, fs::path& target)
+{
+    constexpr int maxLinks = 40;  // as the kernel allows
+    target = path;
+    for (int depth = 0; depth < maxLinks; ++depth) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(target, error)) || error)
+            return true;
+        const fs::path next = fs::read_symlink(target, error);
+        if (error)
+            return true;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    errno = ELOOP;
+    return false;
 }
 
 void syncDirectory(const fs::path& directory)
@@ -113,12 +150,25 @@ fs::path backupPathFor(const fs::path& path)
 LoadResult loadParameterFile(const fs::path& path, ParameterBlock& block)
 {
     LoadResult result;
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK opening a FIFO would wait for a writer for ever.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         result.error = FileError::CannotOpen;
         result.systemText = errorText(errno);
         return result;
     }
+    struct stat info{};
+    if (::fstat(fd.get(), &info) != 0) {
+        result.error = FileError::CannotRead;
+        result.systemText = errorText(errno);
+        return result;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        result.error = FileError::NotAFile;
+        result.systemText = S_ISDIR(info.st_mode) ? errorText(EISDIR) : "not a regular file";
+        return result;
+    }
+    result.fileSize = static_cast<std::uintmax_t>(info.st_size);
 
     // Bytes beyond the block's 64 are ignored, so there is no need to read them.
     std::array<std::uint8_t, ParameterBlock::size> data{};
@@ -151,29 +201,43 @@ SaveResult saveParameterFile(const fs::path& path, const ParameterBlock& block)
         return result;
     };
 
+    fs::path target;
+    if (!resolveLinks(path, target))
+        return fail(FileError::CannotReplace, errno);
+    struct stat existing{};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool regular = exists && S_ISREG(existing.st_mode);
+    // Renaming over a read-only file would succeed where writing it would
+    // not; a file without any write permission counts as read-only for root too.
+    if (regular && ::access(target.c_str(), W_OK) != 0)
+        return fail(FileError::CannotWrite, errno);
+    if (regular && (existing.st_mode & 0222) == 0)
+        return fail(FileError::CannotWrite, EACCES);
+
     fs::path temporary;
-    FileDescriptor fd(createTemporary(path, temporary));
+    FileDescriptor fd(createTemporary(target, temporary));
     if (fd.get() < 0)
         return fail(FileError::CannotCreate, errno);
 
     const auto& bytes = block.bytes();
-    if (!writeAll(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 || fd.close() != 0) {
+    const bool keptMode = !regular || ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
+    if (!keptMode || !writeAll(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 ||
+        fd.close() != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         return fail(FileError::CannotWrite, error);
     }
 
-    struct stat existing{};
-    if (::lstat(path.c_str(), &existing) == 0)
-        result.backup = keepBackup(path);
+    if (regular)
+        result.backup = keepBackup(target, backupPathFor(path));
 
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         return fail(FileError::CannotReplace, error);
     }
 
-    fs::path directory = path.parent_path();
+    fs::path directory = target.parent_path();
     syncDirectory(directory.empty() ? fs::path(".") : directory);
     return result;
 }

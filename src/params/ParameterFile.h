@@ -3,6 +3,7 @@
 #include "ParameterBlock.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -13,22 +14,25 @@ namespace dravinor::params {
 enum class FileError {
     None,
     CannotOpen,     // load: the file cannot be opened
-    CannotRead,     // load: opened but reading failed (a directory, an I/O error)
+    CannotRead,     // load: opened but reading failed (an I/O error)
+    NotAFile,       // load: a folder, a FIFO, a device: only regular files are parameter files
     CannotCreate,   // save: no temporary file in the target's folder
-    CannotWrite,    // save: writing or flushing the temporary file failed
+    CannotWrite,    // save: the target is read-only, or writing the temporary file failed
     CannotReplace,  // save: the temporary file could not be renamed into place
 };
 
 struct LoadResult {
     FileError error = FileError::None;
     std::size_t bytesLoaded = 0;  // at most 64; fewer for a short file
+    std::uintmax_t fileSize = 0;  // the whole file's size: a parameter file has 64 bytes
     std::string systemText;       // the system's error text when error != None
     bool ok() const { return error == FileError::None; }
 };
 
 // Copies the first min(size, 64) bytes of the file into the block from
 // offset 0 and leaves the rest of the block as it was. On failure the block
-// is untouched.
+// is untouched. Only a regular file is read, so a FIFO or a device can
+// neither hang the load nor feed it without end.
 LoadResult loadParameterFile(const std::filesystem::path& path, ParameterBlock& block);
 
 enum class BackupOutcome {
@@ -47,7 +51,9 @@ struct SaveResult {
 
 // Writes the block to a temporary file beside the target, flushes it to disk
 // and renames it into place, so a failed save leaves the old file where it
-// was. An existing target is first kept as its ".BAK" unless one exists.
+// was. A symbolic link is saved through, to its target, which keeps its
+// mode; a read-only target is refused. An existing target is first copied
+// to the ".BAK" beside the chosen name unless one exists.
 SaveResult saveParameterFile(const std::filesystem::path& path, const ParameterBlock& block);
 
 // The backup beside a file: same folder and base name, extension ".BAK".

@@ -58,6 +58,10 @@ bool ParameterTransfer::writeEepromWithRetries(std::uint8_t value, int address)
         acknowledged = false;
         sendFrame(port_, frame);
     }
+    // The last frame's answer is not waited for; it must not be taken for
+    // the next command's.
+    if (!acknowledged)
+        port_.noteBadReply();
     port_.clock().sleepMs(pauseAfterWriteMs);
     return acknowledged;
 }
@@ -78,6 +82,8 @@ void ParameterTransfer::refreshRamCopy(int address, WriteOutcome& outcome)
         outcome.ramAcknowledged = false;
         sendFrame(port_, frame);
     }
+    if (!outcome.ramAcknowledged)
+        port_.noteBadReply();
     port_.clock().sleepMs(pauseAfterWriteMs);
 }
 
@@ -102,42 +108,52 @@ WriteOutcome ParameterTransfer::writeParameterEeprom(std::uint8_t value, int add
     return outcome;
 }
 
-int ParameterTransfer::writeAllEeprom()
+void ParameterTransfer::writeAllEeprom(BulkWriteOutcome& outcome)
 {
-    int missed = 0;
     for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address) {
+        if ((outcome.portLost = port_.deviceLost()))
+            return;
         sendEepromWrite(port_, static_cast<std::uint8_t>(address), state_.block().get(address));
-        missed += waitAcknowledge(port_, letter::eepromWrite) ? 0 : 1;
+        if (waitAcknowledge(port_, letter::eepromWrite))
+            outcome.eepromWritten.set(static_cast<std::size_t>(address));
+        else
+            ++outcome.unacknowledged;
     }
-    return missed;
+    outcome.portLost = port_.deviceLost();
 }
 
-int ParameterTransfer::writeAllRam()
+void ParameterTransfer::writeAllRam(BulkWriteOutcome& outcome)
 {
-    int missed = 0;
     for (int address = ParameterBlock::firstAddress; address <= ramRefreshLast; ++address) {
+        if ((outcome.portLost = port_.deviceLost()))
+            return;
         sendRamWordWrite(port_, static_cast<std::uint8_t>(address + ramOffset), state_.block().word(address));
-        missed += waitAcknowledge(port_, letter::ramWordWrite) ? 0 : 1;
+        outcome.unacknowledged += waitAcknowledge(port_, letter::ramWordWrite) ? 0 : 1;
     }
-    return missed;
+    outcome.portLost = port_.deviceLost();
 }
 
-int ParameterTransfer::writeAll()
+BulkWriteOutcome ParameterTransfer::writeAll()
 {
-    const int missed = writeAllEeprom();
-    return missed + writeAllRam();
+    BulkWriteOutcome outcome;
+    writeAllEeprom(outcome);
+    if (!outcome.portLost)
+        writeAllRam(outcome);
+    return outcome;
 }
 
-int ParameterTransfer::resetParameters()
+BulkWriteOutcome ParameterTransfer::resetParameters()
 {
     // The controller receives the whole default set twice.
-    int missed = 0;
-    for (int pass = 0; pass < 2; ++pass) {
+    BulkWriteOutcome outcome;
+    for (int pass = 0; pass < 2 && !outcome.portLost; ++pass) {
         state_.loadDefaults();
         showParameters();
-        missed += writeAll();
+        writeAllEeprom(outcome);
+        if (!outcome.portLost)
+            writeAllRam(outcome);
     }
-    return missed;
+    return outcome;
 }
 
 int ParameterTransfer::resetParametersForAdaptation()

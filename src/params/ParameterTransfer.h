@@ -2,6 +2,7 @@
 
 #include "ParameterState.h"
 
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,16 @@ struct WriteOutcome {
     bool ramAcknowledged = false;
     bool ramWritten = false;  // false for an EEPROM-only write
     bool failed() const { return !eepromAcknowledged || (ramWritten && !ramAcknowledged); }
+};
+
+// What a bulk write (the whole block, a reset, a loaded file) achieved.
+struct BulkWriteOutcome {
+    std::bitset<ParameterBlock::lastAddress + 1> eepromWritten;  // by address: 's' acknowledged
+    int unacknowledged = 0;  // writes, EEPROM and RAM, whose letter did not come back
+    bool portLost = false;   // the device went away (adapter unplugged); the transfer stopped
+    int parametersWritten() const { return static_cast<int>(eepromWritten.count()); }
+    // The controller may hold part old, part new parameters.
+    bool mixedSet() const { return portLost && parametersWritten() < ParameterBlock::count; }
 };
 
 // The window's side of a transfer: progress bars, status lines, the fields.
@@ -53,14 +64,15 @@ public:
     // value whatever the outcome.
     WriteOutcome writeParameter(std::uint8_t value, int address);
     WriteOutcome writeParameterEeprom(std::uint8_t value, int address);
-    // Bulk writes neither retry nor stop on a missing answer; they return
-    // how many writes went unacknowledged, for callers that want to say so.
-    int writeAllEeprom();
-    int writeAllRam();
+    // Bulk writes neither retry nor stop on a missing answer; they count
+    // what was acknowledged, for callers that want to say so. They stop only
+    // when the device has gone away.
+    void writeAllEeprom(BulkWriteOutcome& outcome);
+    void writeAllRam(BulkWriteOutcome& outcome);
     // "Zapisz Parametry": the whole block to both memories.
-    int writeAll();
-    // The default set, twice; returns the unacknowledged writes of both passes.
-    int resetParameters();
+    BulkWriteOutcome writeAll();
+    // The default set, twice; counts both passes.
+    BulkWriteOutcome resetParameters();
     // Like resetParameters, but the temperature-sensor setting survives.
     int resetParametersForAdaptation();
 

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "ParameterFile.h"
 #include "ParameterPages.h"
+#include "TransferStatusTexts.h"
 #include "WindowTexts.h"
 
 #include <QAction>
@@ -116,12 +117,14 @@ void MainWindow::writeFinished(const params::WriteOutcome& outcome)
 
 void MainWindow::resetParameters()
 {
-    session_.transfer().resetParameters();
+    if (const auto outcome = session_.transfer().resetParameters(); outcome.portLost)
+        showStatus(1, texts::portLostDuringWrite(outcome));
 }
 
 void MainWindow::writeAllParameters()
 {
-    session_.transfer().writeAll();
+    if (const auto outcome = session_.transfer().writeAll(); outcome.portLost)
+        showStatus(1, texts::portLostDuringWrite(outcome));
 }
 
 void MainWindow::readParametersAgain()
@@ -158,7 +161,10 @@ void MainWindow::loadParameterFile()
     }
     session_.state().refreshDerived();
     pages_->showParameters();
-    session_.transfer().writeAll();
+    if (result.fileSize != params::ParameterBlock::size)
+        showStatus(1, texts::unusualFileSize(result.fileSize));
+    if (const auto outcome = session_.transfer().writeAll(); outcome.portLost)
+        showStatus(1, texts::portLostDuringWrite(outcome));
 }
 
 }  // namespace dravinor::ui

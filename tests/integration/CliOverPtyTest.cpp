@@ -7,7 +7,13 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <tuple>
 
 using namespace dravinor;
 namespace fs = std::filesystem;
@@ -145,7 +151,7 @@ TEST_F(CliFixture, ShortFileIsNotWrittenOverParametersThatCouldNotBeRead)
     sim::FaultOptions faults;
     faults.wrongChecksum = true;
     controller.setFaults(faults);
-    const auto run = cli("write '" + file.string() + "'");
+    const auto run = cli("write --force '" + file.string() + "'");
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(controller.eeprom(), before);
 }
@@ -181,9 +187,12 @@ TEST_F(CliFixture, BadFilesAndMissingPortsGiveClearErrors)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.err.find("3 bytes"), std::string::npos);
 
-    run = cli("identify", "COM1=/dev/dravinor-no-such-tty");
+    // A scan names each port's own reason.
+    run = cli("identify", "COM1=/dev/dravinor-no-such-tty,COM2=" + (dir / "short.PAR").string());
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("no controller found"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("COM1 (/dev/dravinor-no-such-tty): no such device"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("short.PAR): not a serial device"), std::string::npos) << run.err;
 
     run = cli("--port COM1 identify", "COM1=/dev/dravinor-no-such-tty");
     EXPECT_EQ(run.exitCode, 2);
@@ -201,4 +210,76 @@ TEST_F(CliFixture, SilentControllerIsReported)
     const auto run = cli("--port COM1 identify");
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("no controller answers on COM1"), std::string::npos) << run.err;
+}
+
+TEST_F(CliFixture, UnpluggedAdapterDuringWriteSaysHowFarItGotAndExitsTwo)
+{
+    std::array<std::uint8_t, 64> image{};
+    for (int i = 1; i <= 35; ++i)
+        image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+    const fs::path file = dir / "new.PAR";
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), 64);
+    sim::FaultOptions faults;
+    faults.hangUpAfterFrames = 37 + 10;  // identify, 35 reads, identify, then ten writes
+    controller.setFaults(faults);
+    const auto run = cli("write '" + file.string() + "'");
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("the port went away"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.err.find("10 of the 35 parameters were written") != std::string::npos ||
+                run.err.find("9 of the 35 parameters were written") != std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("mixed set"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("not acknowledged"), std::string::npos) << run.err;
+}
+
+TEST_F(CliFixture, FilesOfTheWrongSizeAreNamedAndWrittenOnlyWithForce)
+{
+    const auto before = controller.eeprom();
+    const fs::path big = dir / "big.PAR";
+    std::ofstream(big, std::ios::binary) << std::string(100, '\x07');
+
+    auto run = cli("show '" + big.string() + "'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("holds 100 bytes, not 64"), std::string::npos) << run.err;
+
+    run = cli("write '" + big.string() + "'");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_NE(run.err.find("--force"), std::string::npos) << run.err;
+    EXPECT_EQ(controller.eeprom(), before);
+    EXPECT_TRUE(controller.receivedFrames().empty()) << "the controller is not even asked";
+
+    run = cli("write --force '" + big.string() + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(controller.eeprom()[35], 7);
+
+    const fs::path fifo = dir / "x.PAR";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    run = cli("show '" + fifo.string() + "'");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_NE(run.err.find("not a parameter file"), std::string::npos) << run.err;
+}
+
+// Goes silent once the controller has heard `frames` frames.
+static void silenceAfter(sim::ControllerSimulator& controller, std::size_t frames, const std::atomic<bool>& done)
+{
+    while (!done && controller.receivedFrames().size() < frames)
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    controller.setSilent(true);
+}
+
+TEST_F(CliFixture, LiveExitsTwoWhenNoPollIsAnsweredAndThreeWhenSomeAreNot)
+{
+    constexpr std::size_t connectFrames = 37;  // identify, 35 reads, identify
+    for (const auto& [answered, exitCode, text] :
+         {std::tuple{std::size_t{0}, 2, "answered none of the 6 polls"}, {3, 3, "3 of 6 polls were not answered"}}) {
+        controller.setSilent(false);
+        controller.clearReceivedFrames();
+        std::atomic<bool> done{false};
+        std::thread silencer(silenceAfter, std::ref(controller), connectFrames + answered, std::cref(done));
+        const auto run = cli("live --count 6 --csv");
+        done = true;
+        silencer.join();
+        EXPECT_EQ(run.exitCode, exitCode) << run.err;
+        EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
+    }
 }

@@ -57,6 +57,24 @@ TEST_F(SimulatedLine, LateTailsAndLongRepliesNeverYieldAWrongValueAndTheLineReco
     }
 }
 
+// The 'l' answer carries no address: an answer that comes after its window
+// must never be taken for the next address's.
+TEST_F(SimulatedLine, LateAnswerOfOneAddressIsNeverTakenForTheNextOne)
+{
+    openCom1();
+    for (int lateMs : {30, 50, 70}) {
+        SCOPED_TRACE(lateMs);
+        sim::FaultOptions faults;
+        faults.lateAnswerAddress = 5;
+        faults.lateAnswerMs = lateMs;
+        controller.setFaults(faults);
+        state.block().bytes().fill(0xEE);
+        const auto read = transfer.readAllParameters();
+        expectOnlyRightValues(read);
+        EXPECT_GE(read.accepted, 33);
+    }
+}
+
 TEST_F(SimulatedLine, StaleAcknowledgeDoesNotMakeAFailedWriteLookGood)
 {
     openCom1();

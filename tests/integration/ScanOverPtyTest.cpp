@@ -41,7 +41,7 @@ TEST_F(SimulatedLine, AbsentNonTerminalAndBusyPortsAreToldApart)
     EXPECT_TRUE(other.open(controller.slavePath()).ok());
 }
 
-TEST(PosixSerialDevice, RefusedPermissionNamesTheOwningGroup)
+TEST(PosixSerialDevice, RefusedPermissionNamesTheOwnerGroupAndMode)
 {
     // A pty of our own and no simulator thread, so that forking is safe.
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
@@ -61,7 +61,7 @@ TEST(PosixSerialDevice, RefusedPermissionNamesTheOwningGroup)
         }
         link::PosixSerialDevice device;
         const auto result = device.open(slave);
-        ::_exit(result.error == link::OpenError::PermissionDenied && !result.detail.empty() ? 0 : 1);
+        ::_exit(result.error == link::OpenError::PermissionDenied && !result.access.owner.empty() ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);

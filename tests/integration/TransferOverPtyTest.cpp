@@ -93,7 +93,7 @@ TEST_F(SimulatedLine, BulkWriteAndResetReachTheController)
 {
     openCom1();
     state.block().bytes() = eepromWithPattern();
-    EXPECT_EQ(transfer.writeAll(), 0);
+    EXPECT_EQ(transfer.writeAll().unacknowledged, 0);
     EXPECT_EQ(heardLetters(), std::string(35, 's') + std::string(32, 'R'));
     const auto image = controller.eeprom();
     for (int address = 1; address <= 35; ++address)
@@ -102,7 +102,7 @@ TEST_F(SimulatedLine, BulkWriteAndResetReachTheController)
     EXPECT_EQ(controller.ram()[37 + 32], state.block().get(33));
 
     controller.clearReceivedFrames();
-    EXPECT_EQ(transfer.resetParameters(), 0);
+    EXPECT_EQ(transfer.resetParameters().unacknowledged, 0);
     EXPECT_EQ(controller.receivedFrames().size(), 2u * 67u);
     params::ParameterState defaults;
     defaults.loadDefaults();
@@ -114,7 +114,7 @@ TEST_F(SimulatedLine, BulkWritesWithoutControllerReportNothingButCountMisses)
 {
     openCom1();
     controller.setSilent(true);
-    EXPECT_EQ(transfer.writeAll(), 67);
+    EXPECT_EQ(transfer.writeAll().unacknowledged, 67);
     EXPECT_EQ(controller.receivedFrames().size(), 67u);
 }
 

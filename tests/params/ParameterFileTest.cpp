@@ -97,6 +97,7 @@ TEST_F(ParameterFileTest, LoadCopiesAtMost64BytesFromOffsetZero)
         ASSERT_TRUE(result.ok()) << size;
         const std::size_t copied = std::min<std::size_t>(size, 64);
         EXPECT_EQ(result.bytesLoaded, copied);
+        EXPECT_EQ(result.fileSize, size);
         for (std::size_t i = 0; i < 64; ++i)
             ASSERT_EQ(block.bytes()[i], i < copied ? i + 1 : 0xEE) << "size " << size << " byte " << i;
     }
@@ -107,7 +108,7 @@ TEST_F(ParameterFileTest, UnreadableFileLeavesBlockUntouched)
     fs::create_directory(dir_ / "folder.PAR");
     const struct { fs::path path; FileError error; } cases[] = {
         {dir_ / "missing.PAR", FileError::CannotOpen},
-        {dir_ / "folder.PAR", FileError::CannotRead},
+        {dir_ / "folder.PAR", FileError::NotAFile},
     };
     for (const auto& c : cases) {
         ParameterBlock block = filled(0x5A);
@@ -116,6 +117,76 @@ TEST_F(ParameterFileTest, UnreadableFileLeavesBlockUntouched)
         EXPECT_FALSE(result.systemText.empty());
         EXPECT_EQ(block, filled(0x5A));
     }
+}
+
+TEST_F(ParameterFileTest, FifoOrDeviceAsParameterFileIsRefusedWithoutHanging)
+{
+    const fs::path fifo = dir_ / "x.PAR";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const fs::path& path : {fifo, fs::path("/dev/zero")}) {
+        ParameterBlock block = filled(0x5A);
+        const LoadResult result = loadParameterFile(path, block);
+        EXPECT_EQ(result.error, FileError::NotAFile) << path;
+        EXPECT_EQ(block, filled(0x5A));
+    }
+}
+
+TEST_F(ParameterFileTest, HugeFileLoadsItsFirst64BytesAndTellsItsSize)
+{
+    Bytes big(1 << 20, 0x11);
+    writeBytes(dir_ / "big.PAR", big);
+    ParameterBlock block;
+    const LoadResult result = loadParameterFile(dir_ / "big.PAR", block);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.bytesLoaded, 64u);
+    EXPECT_EQ(result.fileSize, big.size());
+    EXPECT_EQ(block, filled(0x11));
+}
+
+TEST_F(ParameterFileTest, SavingOntoASymlinkWritesItsTargetAndKeepsARealBackup)
+{
+    fs::create_directory(dir_ / "store");
+    const fs::path target = dir_ / "store" / "car.PAR";
+    writeBytes(target, bytesOf(filled(1)));
+    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    fs::create_symlink("store/car.PAR", dir_ / "A.PAR");
+
+    const SaveResult saved = saveParameterFile(dir_ / "A.PAR", filled(2));
+    ASSERT_TRUE(saved.ok()) << saved.systemText;
+    EXPECT_EQ(saved.backup, BackupOutcome::Created);
+    EXPECT_TRUE(fs::is_symlink(dir_ / "A.PAR"));
+    EXPECT_EQ(readAll(target), bytesOf(filled(2)));
+    struct stat info{};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_FALSE(fs::is_symlink(dir_ / "A.BAK"));
+    EXPECT_EQ(readAll(dir_ / "A.BAK"), bytesOf(filled(1)));
+    EXPECT_EQ(fs::directory_iterator(dir_ / "store")->path().filename(), "car.PAR");  // no temporary left
+}
+
+TEST_F(ParameterFileTest, SavingOntoADanglingSymlinkCreatesItsTargetAndKeepsNoBackup)
+{
+    fs::create_symlink(dir_ / "new.PAR", dir_ / "A.PAR");
+    const SaveResult saved = saveParameterFile(dir_ / "A.PAR", filled(3));
+    ASSERT_TRUE(saved.ok()) << saved.systemText;
+    EXPECT_EQ(saved.backup, BackupOutcome::NotNeeded);
+    EXPECT_TRUE(fs::is_symlink(dir_ / "A.PAR"));
+    EXPECT_EQ(readAll(dir_ / "new.PAR"), bytesOf(filled(3)));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"A.PAR", "new.PAR"}));
+}
+
+TEST_F(ParameterFileTest, ReadOnlyTargetIsRefusedAndLeftAsItWas)
+{
+    writeBytes(dir_ / "ro.PAR", bytesOf(filled(1)));
+    ASSERT_EQ(::chmod((dir_ / "ro.PAR").c_str(), 0444), 0);
+    fs::create_symlink("ro.PAR", dir_ / "A.PAR");
+    for (const char* name : {"ro.PAR", "A.PAR"}) {
+        const SaveResult saved = saveParameterFile(dir_ / name, filled(2));
+        EXPECT_EQ(saved.error, FileError::CannotWrite) << name;
+        EXPECT_FALSE(saved.systemText.empty());
+    }
+    EXPECT_EQ(readAll(dir_ / "ro.PAR"), bytesOf(filled(1)));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"A.PAR", "ro.PAR"}));
 }
 
 TEST_F(ParameterFileTest, ThreeSavesLeaveTheFirstContentsInTheBackupBesideTheFile)

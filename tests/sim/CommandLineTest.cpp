@@ -25,7 +25,11 @@ TEST(CommandLine, TakesValuesInDecimalOrHex)
 {
     CommandLine c;
     std::string error;
-    ASSERT_TRUE(parseCommandLine({"--identity", "0x35", "--no-pacing", "--noise", "10", "--hang-up-after", "7"}, c, error));
+    ASSERT_TRUE(parseCommandLine({"--identity", "0x35", "--no-pacing", "--noise", "10", "--hang-up-after", "7",
+                                  "--late-answer", "12,0x40"},
+                                 c, error));
+    EXPECT_EQ(c.options.faults.lateAnswerAddress, 12);
+    EXPECT_EQ(c.options.faults.lateAnswerMs, 0x40);
     EXPECT_EQ(c.options.identity, 0x35);
     EXPECT_FALSE(c.options.pacing);
     EXPECT_EQ(c.options.faults.noisePercent, 10);
@@ -36,7 +40,8 @@ TEST(CommandLine, RefusesBadOptions)
 {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--bogus"}, {"--identity"}, {"--identity", "256"}, {"--noise", "101"},
-          {"--late-tail", "-1"}, {"--ignore-writes", "2x"}}) {
+          {"--late-tail", "-1"}, {"--ignore-writes", "2x"}, {"--late-answer", "36,10"}, {"--late-answer", "5"},
+          {"--late-answer", "5,"}}) {
         CommandLine c;
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, c, error)) << args[0];

@@ -37,6 +37,19 @@ TEST(LineFaults, LateTailDelaysOnlyTheLastByteEvenUnpaced)
     EXPECT_EQ(faults.plan('s', {'s'}, false).at(0).atNs, 40'000'000) << "a one-byte reply is all tail";
 }
 
+TEST(LineFaults, LateAnswerDelaysTheWholeAnswerOfItsAddressOnly)
+{
+    FaultOptions options;
+    options.lateAnswerAddress = 5;
+    options.lateAnswerMs = 60;
+    LineFaults faults(options);
+    const auto late = faults.plan('l', kParameterReply, true, 5);
+    for (std::size_t i = 0; i < late.size(); ++i)
+        EXPECT_EQ(late[i].atNs, static_cast<std::int64_t>(7 + i) * kByteNs + 60'000'000) << "byte " << i;
+    EXPECT_EQ(faults.plan('l', kParameterReply, true, 6).at(0).atNs, 7 * kByteNs);
+    EXPECT_EQ(faults.plan('s', {'s'}, true, 5).at(0).atNs, 7 * kByteNs) << "only reads are late";
+}
+
 TEST(LineFaults, IgnoresOnlyTheFirstWrites)
 {
     FaultOptions options;

@@ -204,6 +204,27 @@ TEST_F(WindowFixture, ParameterFilesSaveLoadAndFailLoudly)
     fs::remove_all(dir);
 }
 
+TEST_F(WindowFixture, OddFileSizeAndAnAdapterPulledDuringAWriteAreToldInTheStatusLine)
+{
+    startWith(true);
+    const fs::path dir = fs::temp_directory_path() / ("dravinor-ui-size-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "big.PAR", std::ios::binary) << std::string(100, '\x01');
+    dialogs.openFile = QString::fromStdString((dir / "big.PAR").string());
+    child<QAbstractButton>("OdczPlik")->click();
+    EXPECT_TRUE(window->statusText(1).contains("100 B")) << window->statusText(1).toStdString();
+    fs::remove_all(dir);
+
+    sim::FaultOptions faults;
+    faults.hangUpAfterFrames = 5;
+    controller.setFaults(faults);
+    child<QAbstractButton>("ZapiszPar")->click();
+    const QString status = window->statusText(1);
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Port zniknął"))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("z 35"))) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("mieszany"))) << status.toStdString();
+}
+
 TEST_F(WindowFixture, CloseReleasesThePort)
 {
     startWith(true);

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang into BUILD_DIR and runs each one for
+# SECONDS, starting from the corpus kept in fuzz/corpus/<target>/. Further
+# arguments go to CMake (e.g. -DCMAKE_CXX_COMPILER_LAUNCHER=ccache).
+# New inputs go to BUILD_DIR/fuzz-corpus, crashes to BUILD_DIR/fuzz-crashes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ $# -lt 2 ]; then
+  echo "usage: fuzz/run.sh BUILD_DIR SECONDS [CMAKE_ARGS...]" >&2
+  exit 1
+fi
+dir=$1
+seconds=$2
+shift 2
+targets=(fuzz_link fuzz_parameter_file fuzz_live_frame)
+
+CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DDRAVINOR_BUILD_FUZZ=ON -DDRAVINOR_BUILD_TESTS=OFF -DDRAVINOR_BUILD_BENCH=OFF "$@" >/dev/null
+cmake --build "$dir" --target "${targets[@]}"
+
+mkdir -p "$dir/fuzz-crashes"
+for target in "${targets[@]}"; do
+  scratch="$dir/fuzz-corpus/$target"
+  mkdir -p "$scratch"
+  echo "== $target: ${seconds}s"
+  "$dir/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$dir/fuzz-crashes/$target-" "$scratch" "fuzz/corpus/$target"
+done

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ParameterTransfer.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace dravinor::ui::texts {
+
+// Status-line texts for what a bulk write or a file load left behind.
+inline QString portLostDuringWrite(const params::BulkWriteOutcome& outcome)
+{
+    QString text = QStringLiteral("Port zniknął w trakcie zapisu: zapisano %1 z 35 parametrów")
+                       .arg(outcome.parametersWritten());
+    if (outcome.mixedSet())
+        text += QStringLiteral(", sterownik może mieć teraz mieszany zestaw parametrów");
+    return text;
+}
+
+inline QString unusualFileSize(std::uintmax_t size)
+{
+    return QStringLiteral("Uwaga: plik ma %1 B zamiast 64 B").arg(static_cast<qulonglong>(size));
+}
+
+}  // namespace dravinor::ui::texts
