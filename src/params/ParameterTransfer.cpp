@@ -156,10 +156,10 @@ BulkWriteOutcome ParameterTransfer::resetParameters()
     return outcome;
 }
 
-int ParameterTransfer::resetParametersForAdaptation()
+BulkWriteOutcome ParameterTransfer::resetParametersForAdaptation()
 {
     state_.setTemperatureSensorMemory((state_.flagByteA() & 0x08) != 0);
-    const int missed = resetParameters();
+    const BulkWriteOutcome missed = resetParameters();
     state_.setTemperatureSensorMemory(true);
     return missed;
 }

@@ -74,7 +74,7 @@ public:
     // The default set, twice; counts both passes.
     BulkWriteOutcome resetParameters();
     // Like resetParameters, but the temperature-sensor setting survives.
-    int resetParametersForAdaptation();
+    BulkWriteOutcome resetParametersForAdaptation();
 
     void setObserver(TransferObserver* observer) { observer_ = observer; }
 
