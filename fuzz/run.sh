@@ -12,7 +12,7 @@ fi
 dir=$1
 seconds=$2
 shift 2
-targets=(fuzz_link fuzz_parameter_file fuzz_live_frame)
+targets=(fuzz_link fuzz_parameter_file fuzz_live_frame fuzz_lang_reader)
 
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DDRAVINOR_BUILD_FUZZ=ON -DDRAVINOR_BUILD_TESTS=OFF -DDRAVINOR_BUILD_BENCH=OFF "$@" >/dev/null
