@@ -29,6 +29,7 @@ namespace dravinor::ui {
 
 class Dialogs;
 class ParameterPages;
+class WizardController;
 
 // Form1: the one window of the program. It owns the pages, the menus, the
 // status lines and the timers, and drives the controller session.
@@ -55,6 +56,7 @@ public:
     QTabWidget* pageControl() const { return pageControl_; }
     ParameterPages& pages() const { return *pages_; }
     live::LivePage& livePage() const { return *livePage_; }
+    WizardController& wizard() const { return *wizard_; }
     QString statusText(int line) const;
 
 protected:
@@ -93,6 +95,8 @@ private:
     void setPageQuietly(int index);
     bool confirmLeavingWizard();
     void enterWizardPage();
+    void wizardNextKey();
+    void leaveFinishedWizard();
     void chooseResolution(QAction* item, int width, int height);
     void layoutPages();
     void fitPageCaptions(QSize outer);
@@ -111,7 +115,7 @@ private:
     QAction* polishItem_ = nullptr;
     QAction* russianItem_ = nullptr;
     QTimer* liveTimer_ = nullptr;
-    std::array<QTimer*, 10> wizardTimers_{};
+    WizardController* wizard_ = nullptr;
     int currentPage_ = TabPar1;
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;
