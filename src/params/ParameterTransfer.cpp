@@ -140,11 +140,12 @@ int ParameterTransfer::resetParameters()
     return missed;
 }
 
-void ParameterTransfer::resetParametersForAdaptation()
+int ParameterTransfer::resetParametersForAdaptation()
 {
     state_.setTemperatureSensorMemory((state_.flagByteA() & 0x08) != 0);
-    resetParameters();
+    const int missed = resetParameters();
     state_.setTemperatureSensorMemory(true);
+    return missed;
 }
 
 }  // namespace dravinor::params

@@ -62,7 +62,7 @@ public:
     // The default set, twice; returns the unacknowledged writes of both passes.
     int resetParameters();
     // Like resetParameters, but the temperature-sensor setting survives.
-    void resetParametersForAdaptation();
+    int resetParametersForAdaptation();
 
     void setObserver(TransferObserver* observer) { observer_ = observer; }
 

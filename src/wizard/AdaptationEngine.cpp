@@ -1,8 +1,15 @@
 #include "AdaptationEngine.h"
 
+#include "CommandFrame.h"
+#include "Conversions.h"
+#include "NumberFormat.h"
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
 #include "SerialPort.h"
+#include "WizardTables.h"
+
+#include <algorithm>
+#include <span>
 
 namespace dravinor::wizard {
 
@@ -12,18 +19,46 @@ AdaptationEngine::AdaptationEngine(link::SerialPort& port, params::ParameterStat
 {
 }
 
-// Placeholders until the phases land: each handler keeps its signature.
-void AdaptationEngine::initialiseWizard() {}
-void AdaptationEngine::ignitionChosen(int) {}
-void AdaptationEngine::probeTypeChosen(int) {}
-void AdaptationEngine::temperatureSensorClicked(bool) {}
-void AdaptationEngine::aap1DalejClick() {}
-void AdaptationEngine::tick(WizardTimer) {}
-void AdaptationEngine::aap2DalejClick() {}
-void AdaptationEngine::switchAutoClick() {}
-void AdaptationEngine::aap4DalejClick() {}
-void AdaptationEngine::aap5KoniecClick() {}
-bool AdaptationEngine::dalej() { return false; }
+void AdaptationEngine::tick(WizardTimer timer)
+{
+    if (!timerEnabled(timer))
+        return;
+    switch (timer) {
+    case WizardTimer::AAP1: tickStep1(); break;
+    case WizardTimer::AAP2_1: tickTpsIdle(); break;
+    case WizardTimer::AAP2_2: tickTpsHigh(); break;
+    case WizardTimer::AAP3_1: tickLambdaSwing(); break;
+    case WizardTimer::AAP3_2: tickEmulationTimes(); break;
+    case WizardTimer::AAP4_1: tickWaitForGas(); break;
+    case WizardTimer::AAP4_2: tickReducer(); break;
+    case WizardTimer::AAP4_3: break;  // exists on the form, no step runs it
+    case WizardTimer::AAP5_1: tickAboveTps(); break;
+    case WizardTimer::AAP5_2: tickActuatorIdle(); break;
+    }
+}
+
+bool AdaptationEngine::dalej()
+{
+    // Each check reads the current page afresh, so one press advances at
+    // most one page: every step leaves the next page's button disabled.
+    if (view_.currentPage() == WizardPage::AA1 && buttonEnabled("AAP1_Dalej")) {
+        aap1DalejClick();
+        return true;
+    }
+    if (view_.currentPage() == WizardPage::AA2 && buttonEnabled("AAP2_Dalej")) {
+        aap2DalejClick();
+        return true;
+    }
+    if (view_.currentPage() == WizardPage::AA4 && buttonEnabled("AAP4_Dalej")) {
+        aap4DalejClick();
+        return true;
+    }
+    if (view_.currentPage() == WizardPage::AA5 && buttonEnabled("AAP5_Koniec")) {
+        aap5KoniecClick();
+        return true;
+    }
+    return false;
+}
 
 void AdaptationEngine::stopAllTimers()
 {
@@ -36,6 +71,139 @@ std::optional<WizardTimer> AdaptationEngine::runningTimer() const
         if (timers_[i])
             return static_cast<WizardTimer>(i);
     return std::nullopt;
+}
+
+void AdaptationEngine::setTimer(WizardTimer timer, bool on)
+{
+    timers_[static_cast<std::size_t>(timer)] = on;
+}
+
+params::LiveFrame AdaptationEngine::requestLiveFrame()
+{
+    link::sendLiveRequest(port_);
+    lastPollAnswered_ = port_.collectReply(link::liveFrameSize);
+    const auto& reply = port_.replyBuffer();
+    return params::decodeLiveFrame(std::span<const std::uint8_t, params::liveFrameBytes>(reply.data(),
+                                                                                        params::liveFrameBytes));
+}
+
+AdaptationEngine::Poll AdaptationEngine::pollLiveFrame(std::string_view meter, std::string_view panel,
+                                                       bool keepStatus)
+{
+    Poll poll;
+    poll.frame = requestLiveFrame();
+    if (keepStatus)
+        state_.statusCopy = poll.frame.status;
+    state_.lastPeriod = static_cast<float>(poll.frame.rpmPeriod);
+    // A zero period decodes to 0 RPM rather than dividing by zero.
+    poll.rpm = params::periodToRpm(poll.frame.rpmPeriod, 50, parameters_.ignitionConstant());
+    showRpm(meter, panel, poll.rpm);
+    return poll;
+}
+
+void AdaptationEngine::blinkLabel(std::string_view label, int n)
+{
+    view_.edit(label).fontColour = state_.blinkPhase ? blinkBlack : blinkBlue;
+    if (state_.blinkCounter == n) {
+        state_.blinkPhase = !state_.blinkPhase;
+        state_.blinkCounter = 0;
+    }
+    ++state_.blinkCounter;
+}
+
+void AdaptationEngine::writeParameter(int value, int address)
+{
+    if (transfer_.writeParameter(static_cast<std::uint8_t>(value), address).failed())
+        ++failedWrites_;
+}
+
+void AdaptationEngine::writeParameterEeprom(int value, int address)
+{
+    if (transfer_.writeParameterEeprom(static_cast<std::uint8_t>(value), address).failed())
+        ++failedWrites_;
+}
+
+void AdaptationEngine::sendFuelModeRequest(std::uint8_t value)
+{
+    // The answer is not judged: the next live frames tell the fuel state.
+    link::sendRamByteWrite(port_, link::fuelModeAddress, value);
+    port_.waitReply();
+}
+
+void AdaptationEngine::show(std::string_view name, bool visible)
+{
+    view_.edit(name).visible = visible;
+}
+
+void AdaptationEngine::enable(std::string_view name, bool enabled)
+{
+    view_.edit(name).enabled = enabled;
+}
+
+void AdaptationEngine::markDone(std::string_view label, std::string_view led)
+{
+    enable(label, true);
+    view_.edit(led).lit = true;
+}
+
+void AdaptationEngine::setText(std::string_view name, std::string text)
+{
+    view_.edit(name).text = std::move(text);
+}
+
+void AdaptationEngine::setBar(std::string_view name, int value)
+{
+    ControlView& bar = view_.edit(name);
+    // A progress bar keeps its position inside its range.
+    bar.value = bar.maximum ? std::clamp(value, 0, *bar.maximum) : std::max(value, 0);
+}
+
+void AdaptationEngine::addToBar(std::string_view name, int delta)
+{
+    const ControlView* bar = view_.find(name);
+    setBar(name, (bar && bar->value ? *bar->value : 0) + delta);
+}
+
+void AdaptationEngine::setBarMaximum(std::string_view name, int maximum)
+{
+    view_.edit(name).maximum = maximum;
+}
+
+void AdaptationEngine::showRpm(std::string_view meter, std::string_view panel, int rpm)
+{
+    view_.edit(meter).reading = rpm * 0.001;
+    setText(panel, std::to_string(rpm));
+}
+
+bool AdaptationEngine::buttonEnabled(std::string_view name) const
+{
+    const ControlView* button = view_.find(name);
+    return button && button->enabled.value_or(false);
+}
+
+std::string AdaptationEngine::panelNumber(double value, int decimals) const
+{
+    return params::formatFixed3(value, decimals, inputs_.panelDecimalSeparator);
+}
+
+std::string AdaptationEngine::fieldText(std::string_view name) const
+{
+    if (inputs_.fieldText)
+        return inputs_.fieldText(name);
+    for (std::size_t i = 0; i < rpmFieldNames.size(); ++i)
+        if (rpmFieldNames[i] == name)
+            return shownRpmFields_[i];
+    return {};
+}
+
+std::string AdaptationEngine::slotText(int key) const
+{
+    if (inputs_.slotText) {
+        std::string text = inputs_.slotText(key);
+        if (!text.empty())
+            return text;
+    }
+    return std::string(key == tpsRisingSlot ? tpsRisingText : tpsFallingText);
 }
 
 }  // namespace dravinor::wizard

@@ -3,6 +3,8 @@
 #include "AdaptationState.h"
 #include "WizardView.h"
 
+#include "LiveFrame.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -30,6 +32,9 @@ inline constexpr std::size_t wizardTimerCount = 10;
 struct WizardInputs {
     std::function<std::string(std::string_view fieldName)> fieldText;
     std::function<std::string(int slotKey)> slotText;
+    // Decimal separator of the result panels on the wizard pages (the
+    // locale's); the parameter fields always use a comma.
+    std::string panelDecimalSeparator = ",";
 };
 
 // The auto-adaptation: each handler is one event of the wizard pages (a
@@ -82,9 +87,62 @@ public:
     int failedWrites() const { return failedWrites_; }
     bool lastPollAnswered() const { return lastPollAnswered_; }
     bool finished() const { return finished_; }  // "Zakończono autoadaptację" shown
+    // Writes of the entry reset the controller did not acknowledge.
+    int resetUnacknowledged() const { return resetUnacknowledged_; }
 
 private:
-    // ... phase rules, pollLiveFrame, blinkLabel, writes
+    // One live poll: the RPM on the page's dial and panel; the status byte
+    // kept as the status copy when the running timer keeps it.
+    struct Poll {
+        params::LiveFrame frame;
+        int rpm = 0;
+    };
+    Poll pollLiveFrame(std::string_view meter, std::string_view panel, bool keepStatus);
+    // The live request and its reply, unchecked: a missing reply leaves the
+    // previous bytes of the reply buffer.
+    params::LiveFrame requestLiveFrame();
+    void blinkLabel(std::string_view label, int n);
+
+    void writeParameter(int value, int address);
+    void writeParameterEeprom(int value, int address);
+    void sendFuelModeRequest(std::uint8_t value);
+    void setTimer(WizardTimer timer, bool on);
+
+    // View helpers.
+    void show(std::string_view name, bool visible);
+    void enable(std::string_view name, bool enabled);
+    void markDone(std::string_view label, std::string_view led);
+    void setText(std::string_view name, std::string text);
+    void setBar(std::string_view name, int value);
+    void addToBar(std::string_view name, int delta);
+    void setBarMaximum(std::string_view name, int maximum);
+    void showRpm(std::string_view meter, std::string_view panel, int rpm);
+    bool buttonEnabled(std::string_view name) const;
+    std::string panelNumber(double value, int decimals) const;
+    std::string fieldText(std::string_view name) const;
+    std::string slotText(int key) const;
+
+    void resetPagesLook();
+    void confirmPetrol();
+    void showTemperatureSensor(bool fitted);
+
+    void tickStep1();
+    void reencodeRpmFields();
+    void startTpsStep();
+    void tickTpsIdle();
+    void tickTpsHigh();
+    void finishTpsStep();
+    void tickLambdaSwing();
+    void finishLambdaSwing();
+    void tickEmulationTimes();
+    void finishEmulationTimes();
+    void tickWaitForGas();
+    void tickReducer();
+    void tickAboveTps();
+    void tickActuatorIdle();
+    void writeActuatorRange(unsigned average, int minimumAddress, int maximumAddress, int startAddress,
+                            const char* const fieldNames[3], const char* const panelNames[3]);
+
     link::SerialPort& port_;
     params::ParameterState& parameters_;
     params::ParameterTransfer& transfer_;
@@ -95,6 +153,10 @@ private:
     int failedWrites_ = 0;
     bool lastPollAnswered_ = false;
     bool finished_ = false;
+    int resetUnacknowledged_ = 0;
+    // What the parameter pages showed of the RPM fields right after the
+    // reset, for callers without field texts of their own.
+    std::array<std::string, 4> shownRpmFields_;
 };
 
 }  // namespace dravinor::wizard

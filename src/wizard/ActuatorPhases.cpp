@@ -1,0 +1,115 @@
+#include "AdaptationEngine.h"
+
+namespace dravinor::wizard {
+
+namespace {
+
+constexpr int aboveTpsRpm = 2000;
+constexpr int idleRpm = 1200;
+constexpr std::uint32_t lastSampleIndex = 100;  // 101 samples per window
+
+constexpr const char* aboveTpsFields[3] = {"ZPAttuatoraPow_1", "ZPAttuatoraPow_2", "PSAttuatoraPow"};
+constexpr const char* aboveTpsPanels[3] = {"MinPOWEDAA_P5", "MaxPOWEDAA_P5", "StartPOWEDAA_P5"};
+constexpr const char* idleFields[3] = {"ZPAttuatoraPon_1", "ZPAttuatoraPon_2", "PSAttuatoraPon"};
+constexpr const char* idlePanels[3] = {"MinPONEDAA_P5", "MaxPONEDAA_P5", "StartPONEDAA_P5"};
+
+// The working range around an average position: ten steps below it (at
+// least 20 when it sits low), fifteen above it (230 when it sits high).
+int rangeMinimum(unsigned average)
+{
+    return average < 30 ? 20 : static_cast<int>(average) - 10;
+}
+int rangeMaximum(unsigned average)
+{
+    return average > 215 ? 230 : static_cast<int>(average) + 15;
+}
+
+}  // namespace
+
+void AdaptationEngine::aap4DalejClick()
+{
+    view_.setCurrentPage(WizardPage::AA5);
+    setTimer(WizardTimer::AAP4_1, false);
+    setTimer(WizardTimer::AAP4_2, false);
+    // The presets the fitter starts from, in the controller's order.
+    const std::pair<int, int> presets[] = {{40, 6}, {120, 5}, {80, 4}, {40, 9}, {120, 8}, {80, 7}};
+    const char* const presetFields[] = {aboveTpsFields[0], aboveTpsFields[1], aboveTpsFields[2],
+                                        idleFields[0],     idleFields[1],     idleFields[2]};
+    for (std::size_t i = 0; i < std::size(presets); ++i) {
+        setText(presetFields[i], std::to_string(presets[i].first));
+        writeParameter(presets[i].first, presets[i].second);
+    }
+    show("PUOLabel_AA_P5", false);
+    show("PUWLabel_AA_P5", false);
+    setBarMaximum("Bar1P5", 200);
+    setBar("Bar1P5", 0);
+    show("PUOLabel_AA_P5", true);
+    state_.sampleCount = 0;
+    setTimer(WizardTimer::AAP5_1, true);
+}
+
+void AdaptationEngine::tickAboveTps()
+{
+    const Poll poll = pollLiveFrame("Manometr_RPMAA_P5", "Manometr_RPMEDAA_P5", false);
+    blinkLabel("TUPSK_AA_P5", 10);
+    if (poll.rpm < aboveTpsRpm)
+        return;
+    if (state_.sampleCount <= lastSampleIndex) {
+        state_.aboveTpsPositionSum += poll.frame.stepperPosition;
+        ++state_.sampleCount;
+        addToBar("Bar1P5", 1);
+        return;
+    }
+    setTimer(WizardTimer::AAP5_1, false);
+    writeActuatorRange(state_.aboveTpsPositionSum / state_.sampleCount, 6, 5, 4, aboveTpsFields, aboveTpsPanels);
+    show("PUOLabel_AA_P5", false);
+    show("PUWLabel_AA_P5", true);
+    state_.sampleCount = 0;
+    state_.idlePositionSum = 0;
+    markDone("UTPOW_AA_P5", "AutoFaz5Led1");
+    setTimer(WizardTimer::AAP5_2, true);
+}
+
+void AdaptationEngine::tickActuatorIdle()
+{
+    const Poll poll = pollLiveFrame("Manometr_RPMAA_P5", "Manometr_RPMEDAA_P5", false);
+    blinkLabel("TUPSK_AA_P5", 10);
+    // No engine-stopped test here: 0 RPM is inside the idle window.
+    if (poll.rpm > idleRpm)
+        return;
+    if (state_.sampleCount <= lastSampleIndex) {
+        state_.idlePositionSum += poll.frame.stepperPosition;
+        ++state_.sampleCount;
+        addToBar("Bar1P5", 1);
+        return;
+    }
+    setTimer(WizardTimer::AAP5_2, false);
+    writeActuatorRange(state_.idlePositionSum / state_.sampleCount, 9, 8, 7, idleFields, idlePanels);
+    show("PUWLabel_AA_P5", false);
+    markDone("UTPON_AA_P5", "AutoFaz5Led2");
+    enable("AAP5_Koniec", true);
+    show("ZA_AA_P5", true);
+    finished_ = true;
+}
+
+void AdaptationEngine::writeActuatorRange(unsigned average, int minimumAddress, int maximumAddress,
+                                          int startAddress, const char* const fieldNames[3],
+                                          const char* const panelNames[3])
+{
+    const int values[3] = {rangeMinimum(average), rangeMaximum(average), static_cast<int>(average)};
+    const int addresses[3] = {minimumAddress, maximumAddress, startAddress};
+    for (int i = 0; i < 3; ++i) {
+        const std::string text = std::to_string(values[i]);
+        setText(fieldNames[i], text);
+        setText(panelNames[i], text);
+        writeParameter(values[i], addresses[i]);
+    }
+}
+
+void AdaptationEngine::aap5KoniecClick()
+{
+    stopAllTimers();
+    view_.setCurrentPage(WizardPage::AA1);
+}
+
+}  // namespace dravinor::wizard

@@ -1,0 +1,148 @@
+#include "AdaptationEngine.h"
+
+#include "Encoders.h"
+#include "FieldDisplay.h"
+#include "FieldValues.h"
+#include "NumberFormat.h"
+#include "ParameterState.h"
+
+#include <algorithm>
+
+namespace dravinor::wizard {
+
+namespace {
+
+constexpr std::uint32_t lastSampleIndex = 200;  // 201 samples per phase
+constexpr float tickSeconds = 0.05f;            // one timer period, whatever the tick really took
+// A threshold outside this window leaves the probe too little swing to emulate.
+constexpr float narrowProbeLowVolts = 0.2f;
+constexpr float narrowProbeHighVolts = 4.0f;
+
+constexpr std::array<std::string_view, 6> lambdaRows{"Uboga_AA_P3", "UbogaEDAA_P3", "Prog_AA_P3",
+                                                     "ProgEDAA_P3", "Bogata_AA_P3", "BogataEDAA_P3"};
+
+}  // namespace
+
+void AdaptationEngine::tickLambdaSwing()
+{
+    const Poll poll = pollLiveFrame("Manometr_RPMAA_P2", "Manometr_RPMEDAA_P2", false);
+    state_.emulationFinished = false;
+    blinkLabel("TUPsl_AA_P2", 10);
+    if (state_.sampleCount > lastSampleIndex) {
+        finishLambdaSwing();
+        return;
+    }
+    setBar("Bar1P3", poll.frame.lambda);
+    addToBar("Bar1P2", 1);
+    ++state_.sampleCount;
+    // Readings beyond the probe's range count as its ends.
+    const float x = static_cast<float>(std::clamp<int>(poll.frame.lambda, state_.probeClampLow, state_.probeClampHigh));
+    if (x <= state_.lambdaMinimum) {
+        setText("UbogaEDAA_P3", panelNumber(lambdaVoltsOf(x), 2));
+        state_.lambdaMinimum = x;
+    }
+    if (x > state_.lambdaMaximum) {
+        setText("BogataEDAA_P3", panelNumber(lambdaVoltsOf(x), 2));
+        state_.lambdaMaximum = x;
+    }
+}
+
+void AdaptationEngine::finishLambdaSwing()
+{
+    state_.lambdaThreshold = (state_.lambdaMaximum + state_.lambdaMinimum) * 0.5f;
+    const float volts = lambdaVoltsOf(state_.lambdaThreshold);
+    const std::string typed = params::formatDecimalComma(volts, 2);
+    setText("PRLambda", typed);
+    const std::uint8_t index = params::encodeLambdaThreshold(fieldFloat(typed));
+    setText("PRLambda", params::shownLambdaThreshold(index));
+    writeParameter(index, 1);
+    parameters_.setLambdaThreshold(index);
+    setText("ProgEDAA_P3", panelNumber(volts, 2));
+
+    markDone("SSLabel_AA_P3", "AutoFaz3Led1");
+    setTimer(WizardTimer::AAP3_1, false);
+    if (volts > narrowProbeHighVolts || volts < narrowProbeLowVolts) {
+        // No emulation times: 28 and 29 keep the reset's values, and the
+        // fitter moves on with DALEJ.
+        addToBar("Bar1P2", 200);
+        show("USLabel_AA_P3", true);
+        enable("AAP2_Dalej", true);
+        return;
+    }
+    state_.sampleCount = 0;
+    state_.highRun = state_.lowRun = 0;
+    state_.highRunSum = state_.lowRunSum = 0;
+    state_.highRunCount = state_.lowRunCount = 0;
+    state_.blinkCounter = 0;
+    state_.expectHigh = state_.expectLow = true;
+    show("TUPsl_AA_P2", false);
+    for (auto name : lambdaRows)
+        show(name, false);
+    for (auto name : {"TUEsl_AA_P2", "TH_AA_P3", "THEDAA_P3", "TL_AA_P3", "TLEDAA_P3"})
+        show(name, true);
+    setTimer(WizardTimer::AAP3_2, true);
+}
+
+void AdaptationEngine::tickEmulationTimes()
+{
+    const Poll poll = pollLiveFrame("Manometr_RPMAA_P2", "Manometr_RPMEDAA_P2", false);
+    setBar("Bar1P3", poll.frame.lambda);
+    blinkLabel("TUEsl_AA_P2", 10);
+    if (state_.sampleCount > lastSampleIndex) {
+        if (!state_.emulationFinished)
+            finishEmulationTimes();
+        return;
+    }
+    addToBar("Bar1P2", 1);
+    // Both flags start set, so the first sample closes an empty run of the
+    // other phase; a run still open at the end is not counted.
+    if (static_cast<float>(poll.frame.lambda) > state_.lambdaThreshold) {
+        if (state_.expectHigh) {
+            ++state_.lowRunCount;
+            state_.lowRunSum += state_.lowRun;
+            state_.expectHigh = false;
+            state_.expectLow = true;
+        }
+        state_.lowRun = 0;
+        state_.highRun += tickSeconds;
+        setText("THEDAA_P3", panelNumber(state_.highRun, 3));
+    } else {
+        if (state_.expectLow) {
+            ++state_.highRunCount;
+            state_.highRunSum += state_.highRun;
+            state_.expectHigh = true;
+            state_.expectLow = false;
+        }
+        state_.highRun = 0;
+        state_.lowRun += tickSeconds;
+        setText("TLEDAA_P3", panelNumber(state_.lowRun, 3));
+    }
+    ++state_.sampleCount;
+}
+
+void AdaptationEngine::finishEmulationTimes()
+{
+    state_.emulationFinished = true;
+    state_.highRunCount = std::max(state_.highRunCount, 1);
+    state_.lowRunCount = std::max(state_.lowRunCount, 1);
+    const float highAverage = state_.highRunSum / static_cast<float>(state_.highRunCount);
+    const float lowAverage = state_.lowRunSum / static_cast<float>(state_.lowRunCount);
+    const float t = (highAverage + lowAverage) * 0.5f;
+    state_.highRunSum = state_.lowRunSum = t;
+    setText("TLEDAA_P3", panelNumber(t, 3));
+    setText("THEDAA_P3", panelNumber(t, 3));
+
+    // Both emulation times take the same value.
+    for (const auto& [field, address] : {std::pair{"ESLambda_1", 29}, std::pair{"ESLambda_2", 28}}) {
+        const std::string typed = params::formatDecimalComma(t, 3);
+        setText(field, typed);
+        const std::uint8_t index = params::encodeEmulation(fieldFloat(typed));
+        setText(field, params::shownEmulation(index));
+        writeParameter(index, address);
+    }
+    markDone("CSLabel_AA_P3", "AutoFaz3Led2");
+    enable("AAP2_Dalej", true);
+    aap2DalejClick();
+}
+
+}  // namespace dravinor::wizard

@@ -1,0 +1,158 @@
+#include "AdaptationEngine.h"
+
+#include "Conversions.h"
+#include "Encoders.h"
+#include "FieldDisplay.h"
+#include "FlagBits.h"
+#include "LiveFrame.h"
+#include "NumberFormat.h"
+#include "ParameterState.h"
+#include "WizardTables.h"
+
+#include <charconv>
+
+namespace dravinor::wizard {
+
+namespace {
+
+// The engine must be warmer than this before adapting with a sensor fitted.
+constexpr float warmEngineC = 30.0f;
+
+// The integer a parameter field holds; nothing when it holds none.
+std::optional<int> fieldInteger(const std::string& text)
+{
+    int value = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    while (first != last && *first == ' ')
+        ++first;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc{} || end == first)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+void AdaptationEngine::ignitionChosen(int index)
+{
+    if (index < 0 || index >= static_cast<int>(ignitionItems.size()))
+        return;
+    state_.ignitionIndex = index;
+    markDone("UUZLabel_AA_P1", "AutoFaz1Led2");
+    state_.ignitionChosen = true;
+}
+
+void AdaptationEngine::probeTypeChosen(int index)
+{
+    const bool timerWasOn = timerEnabled(WizardTimer::AAP1);
+    setTimer(WizardTimer::AAP1, false);
+    if (index < 0 || index >= static_cast<int>(probeTypes.size())) {
+        setTimer(WizardTimer::AAP1, timerWasOn);
+        return;
+    }
+    const ProbeType& probe = probeTypes[static_cast<std::size_t>(index)];
+    state_.probeIndex = index;
+    state_.probeRising = probe.rising;
+    setText("V0_AA_P3", std::string(probe.scaleLow));
+    setText("V5_AA_P3", std::string(probe.scaleHigh));
+    view_.edit("Uboga_AA_P4").left = probe.rising ? 13 : 380;
+    view_.edit("Bogata_AA_P4").left = probe.rising ? 380 : 13;
+    ControlView& bar = view_.edit("Bar1P4");
+    bar.lowerSectorColour = probe.rising ? barGreen : barRed;
+    bar.upperSectorColour = probe.rising ? barRed : barGreen;
+
+    parameters_.setFlagByteA(params::withBit(parameters_.flagByteA(), params::flagA::probeRising, probe.rising));
+    // The window runs applyProbeType when it applies RSLambda; the engine
+    // keeps the clamp range the lambda swing needs.
+    view_.edit("RSLambda").selected = index;
+    state_.probeClampLow = probe.clampLow;
+    state_.probeClampHigh = probe.clampHigh;
+    view_.edit("RSYLambda").selected = probe.emulationTypeItem;
+
+    writeParameter(parameters_.flagByteA(), 32);
+    writeParameter(probe.emulationCode, 27);
+    writeParameterEeprom(index, 34);
+    writeParameterEeprom(probe.emulationTypeItem, 35);
+
+    markDone("URSLabel_AA_P1", "AutoFaz1Led4");
+    state_.probeChosen = true;
+    setTimer(WizardTimer::AAP1, timerWasOn);
+}
+
+void AdaptationEngine::temperatureSensorClicked(bool ticked)
+{
+    const bool timerWasOn = timerEnabled(WizardTimer::AAP1);
+    setTimer(WizardTimer::AAP1, false);
+    for (auto name : {"Therm1l_AA_P1", "Therm1ED_AA_P1", "OOTLabel_AA_P1", "AutoFaz1Led3"})
+        show(name, ticked);
+    view_.edit("WCTCheck_AA_P1").checked = ticked;
+    state_.temperatureReady = !ticked;
+    parameters_.setFlagByteA(params::withBit(parameters_.flagByteA(), params::flagA::temperatureSensor, ticked));
+    view_.edit("WCTemperatury").checked = ticked;
+    writeParameter(parameters_.flagByteA(), 32);
+    setTimer(WizardTimer::AAP1, timerWasOn);
+}
+
+void AdaptationEngine::tickStep1()
+{
+    const Poll poll = pollLiveFrame("Manometr_RPMAA_P1", "Manometr_RPMEDAA_P1", true);
+    if (parameters_.flagByteA() & params::flagA::temperatureSensor) {
+        const float t = params::temperatureC(poll.frame.temperature);
+        view_.edit("Therm1l_AA_P1").reading = t;
+        setText("Therm1ED_AA_P1", panelNumber(t, 0));
+        if (state_.ignitionChosen && t > warmEngineC) {
+            state_.temperatureReady = true;
+            markDone("OOTLabel_AA_P1", "AutoFaz1Led3");
+        }
+    }
+    if (state_.temperatureReady && state_.ignitionChosen && state_.petrolConfirmed && state_.probeChosen)
+        enable("AAP1_Dalej", true);
+    // The next tick's RPM follows the chosen ignition type, so the fitter
+    // can pick the type whose RPM matches the engine.
+    if (state_.ignitionIndex >= 0)
+        parameters_.setIgnitionConstant(state_.ignitionIndex);
+}
+
+void AdaptationEngine::aap1DalejClick()
+{
+    if (state_.ignitionIndex < 0)
+        return;
+    setTimer(WizardTimer::AAP1, false);
+    writeParameter(state_.ignitionIndex, 13);
+    view_.edit("RUZaplonowego").selected = state_.ignitionIndex;
+    parameters_.setIgnitionConstant(state_.ignitionIndex);
+    reencodeRpmFields();
+    startTpsStep();
+    view_.setCurrentPage(WizardPage::AA2);
+}
+
+void AdaptationEngine::reencodeRpmFields()
+{
+    const float k = parameters_.ignitionConstant();
+    const auto& block = parameters_.block();
+    // A field without a number keeps the speed its parameter stands for now.
+    const auto integer = [this](std::string_view name, int current) {
+        return fieldInteger(fieldText(name)).value_or(current);
+    };
+    const int switchRpm = integer("ODPBenzynaGas", params::shownSwitchOverRpm(block.word(14), k));
+    const int deltaRpm = integer("DObrotow", params::shownRpmDelta(block.get(33)));
+    const int maxGasRpm = integer("MONGaz", params::shownMaxRpmOnGas(block.word(18), k));
+    const int cutOffRpm = integer("OSDCutOff", params::shownCutOffRpm(block.word(22), k));
+
+    const std::uint16_t switchPeriod = params::encodeSwitchOverRpm(switchRpm, k).period;
+    writeParameter(switchPeriod >> 8, 14);
+    writeParameter(switchPeriod & 0xFF, 15);
+    const std::uint16_t hysteresis = params::encodeSwitchOverHysteresis(switchRpm, deltaRpm, k);
+    writeParameter(hysteresis >> 8, 16);
+    writeParameter(hysteresis & 0xFF, 17);
+    writeParameterEeprom(params::encodeRpmDelta(deltaRpm), 33);
+    const std::uint16_t maxGasPeriod = params::encodeMaxRpmOnGas(maxGasRpm, k).period;
+    writeParameter(maxGasPeriod >> 8, 18);
+    writeParameter(maxGasPeriod & 0xFF, 19);
+    const std::uint16_t cutOffPeriod = params::encodeCutOffRpm(cutOffRpm, k).period;
+    writeParameter(cutOffPeriod >> 8, 22);
+    writeParameter(cutOffPeriod & 0xFF, 23);
+}
+
+}  // namespace dravinor::wizard

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace dravinor::wizard {
+
+// What a lambda probe type brings with it on the wizard's first page.
+struct ProbeType {
+    std::string_view item;        // the list's text
+    bool rising;                  // voltage rises with a richer mixture
+    std::string_view scaleLow;    // V0_AA_P3
+    std::string_view scaleHigh;   // V5_AA_P3
+    std::uint8_t emulationCode;   // parameter 27
+    int emulationTypeItem;        // RSYLambda item, parameter 35
+    int clampLow;                 // probe clamp range, lambda-byte units
+    int clampHigh;
+};
+
+inline constexpr std::array<ProbeType, 6> probeTypes{{
+    {"0-1 [V]  Rosnąca", true, "0 V", "1 V", 1, 0, 0, 51},
+    {"1-0 [V]  Malejąca", false, "0 V", "1 V", 1, 0, 0, 51},
+    {"0,8-1,6 Rosnąca", true, "0.8 V", "1.6 V", 0, 1, 40, 81},
+    {"1,6-0,8 Malejąca", false, "0.8 V", "1.6 V", 0, 1, 40, 81},
+    {"0-5 [V]  Rosnąca", true, "0 V", "5 V", 1, 0, 0, 255},
+    {"5-0 [V]  Malejąca", false, "0 V", "5 V", 1, 0, 0, 255},
+}};
+
+inline constexpr std::array<std::string_view, 6> ignitionItems{
+    "Cewka na cylinder", "Cewka na 2 cylindry", "4 cylindry", "5 cylindrow", "6 cylindrow", "8 cylindrow",
+};
+
+// A step that is done: its label drawn in full colour, its LED lit.
+struct DoneItem {
+    std::string_view label;
+    std::string_view led;
+    std::string_view text;
+};
+
+inline constexpr std::array<DoneItem, 12> doneItems{{
+    {"ZBLabel_AA_P1", "AutoFaz1Led1", "Zasilanie benzynowe"},
+    {"UUZLabel_AA_P1", "AutoFaz1Led2", "Ustawiono układ zapłonowy"},
+    {"OOTLabel_AA_P1", "AutoFaz1Led3", "Osiągnięto odp. temp"},
+    {"URSLabel_AA_P1", "AutoFaz1Led4", "Ustawiono zakres sondy"},
+    {"TPSPonLabel_AA_P2", "AutoFaz2Led1", "Próg TPS na wolnych obrotach ustawiony"},
+    {"TPSPowLabel_AA_P2", "AutoFaz2Led2", "Próg TPS na wysokich obrotach ustawiony"},
+    {"SSLabel_AA_P3", "AutoFaz3Led1", "Próg sondy ustawiony"},
+    {"CSLabel_AA_P3", "AutoFaz3Led2", "Czasy emulacji ustawione"},
+    {"ZL_AA_P4", "AutoFaz4Led1", "Zasilanie LPG"},
+    {"UR_AA_P4", "AutoFaz4Led2", "Ustawiono reduktor na wolnych obrotach"},
+    {"UTPOW_AA_P5", "AutoFaz5Led1", "Ustawiono tps powyzej"},
+    {"UTPON_AA_P5", "AutoFaz5Led2", "Ustawiono tps ponizej"},
+}};
+
+// The pages' own texts of the prompts and notices the wizard shows and hides.
+struct NamedText {
+    std::string_view name;
+    std::string_view text;
+};
+
+inline constexpr std::array<NamedText, 11> promptTexts{{
+    {"PPNMLabel_AA_P2", "Proszę ustawic obroty biegu jalowego"},
+    {"PPNDLabel_AA_P2", "Proszę ustawic obroty powyżej 3000 rpm"},
+    {"USLabel_AA_P3", "Uwaga sonda posiada mały zakres regulacji"},
+    {"PPNLabel_AA_P4",
+     "Proszę zaczekać do momentu nagrzania sie sondy lambda i regulować reduktor na wolnych obrotach aż do "
+     "osiągnięcia mieszanki bogatej"},
+    {"PPNALabel_AA_P4", "Prosze uruchomić silnik i przejść na gaz"},
+    {"ZZBGLabel_AA_P4", "zmiana zasilania B/G"},
+    {"PUOLabel_AA_P5", "Proszę ustawić obroty powyżej 2000 rpm"},
+    {"PUWLabel_AA_P5", "Proszę ustawić wolne obroty"},
+    {"ZA_AA_P5", "Zakończono autoadaptację"},
+    {"PUSLabel_AA_P1",
+     "Proszę wybrać rodzaj układu zapłonowego, sondy lambda oraz jeśli występuje czujnik temperatury odczekać "
+     "do momentu osiągnięcia przez silnik temperatury pracy. Następnie proszę nacisnąć przycisk DALEJ"},
+    {"JakiTps_AA_P2", ""},
+}};
+
+// The built-in texts of the TPS direction slots.
+inline constexpr int tpsRisingSlot = 40103;
+inline constexpr int tpsFallingSlot = 40104;
+inline constexpr std::string_view tpsRisingText = "Tps jest rosnący";
+inline constexpr std::string_view tpsFallingText = "Tps jest malejący";
+
+// The page's text of a named label or prompt; empty when unknown.
+std::string_view pageText(std::string_view name);
+
+// The parameter pages' RPM fields re-encoded at the end of step 1.
+inline constexpr std::array<std::string_view, 4> rpmFieldNames{"ODPBenzynaGas", "DObrotow", "MONGaz", "OSDCutOff"};
+
+// Blinking titles: black and blue, 0x00BBGGRR.
+inline constexpr std::uint32_t blinkBlack = 0x000000;
+inline constexpr std::uint32_t blinkBlue = 0xFF0000;
+
+// Sector colours of the reducer page's lambda bar, 0x00BBGGRR.
+inline constexpr std::uint32_t barGreen = 0x008000;
+inline constexpr std::uint32_t barRed = 0x0000FF;
+
+}  // namespace dravinor::wizard
