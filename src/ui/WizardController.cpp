@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLocale>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -39,7 +40,7 @@ WizardController::WizardController(QTabWidget* autoTab, link::SerialPort& port, 
             return parameterPages.fieldText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
                 .toStdString();
         },
-        builtInSlotText};
+        builtInSlotText, QLocale().decimalPoint().toStdString()};
     engine_ = std::make_unique<AdaptationEngine>(port, state, transfer,
                                                  std::move(inputs));
     binder_ = std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl));

@@ -2,9 +2,11 @@
 
 #include "BarThermometer.h"
 #include "InstrumentColor.h"
+#include "StatusLed.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 
 namespace dravinor::ui {
 
