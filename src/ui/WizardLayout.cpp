@@ -187,6 +187,13 @@ std::map<std::string, WizardPlace> layoutWizardPages(int pageWidth, int pageHeig
             g.fontSize = font;
         out.emplace(row.name, place);
     }
+    // Each RPM panel stands centred under its dial, whatever the dial's size.
+    for (const char* page : {"P1", "P2", "P4", "P5"}) {
+        const Geometry& dial = out.at(std::string("Manometr_RPMAA_") + page).geometry;
+        Geometry& panel = out.at(std::string("Manometr_RPMEDAA_") + page).geometry;
+        panel.left = dial.left + (dial.width - panel.width) / 2;
+        panel.top = dial.top + dial.height + scaled(6, sy);
+    }
     return out;
 }
 

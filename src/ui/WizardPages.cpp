@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QLabel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -39,6 +40,7 @@ WizardPages::WizardPages(QTabWidget* autoTab) : QObject(autoTab), autoTab_(autoT
         builders[i](widgets_, page);
         page->installEventFilter(this);
     }
+    showPage(wizard::WizardPage::AA1);
 }
 
 void WizardPages::showPage(wizard::WizardPage page)
@@ -95,6 +97,13 @@ void WizardPages::placeCaption(const QString& name, int left)
 
 void WizardPages::layout(QWidget* only)
 {
+    // The page captions grow with the pages' texts.
+    if (QWidget* first = autoTab_->widget(0); first && first->width() > 0) {
+        QFont font = autoTab_->tabBar()->font();
+        font.setPointSize(wizardFontSize(first->width(), first->height()) + 1);
+        if (font != autoTab_->tabBar()->font())
+            autoTab_->tabBar()->setFont(font);
+    }
     for (int i = 0; i < autoTab_->count(); ++i) {
         QWidget* page = autoTab_->widget(i);
         if (only && page != only)
