@@ -7,6 +7,7 @@
 //   dravinor_wizardtick_bench [google benchmark options]
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "Conversions.h"
 #include "FakeClock.h"
 #include "ParameterPages.h"
 #include "ParameterState.h"
@@ -47,18 +48,18 @@ public:
     QString chooseOpenFile(const QString&, const QString&) override { return {}; }
 };
 
-// An engine that a fitter drives through the steps: on petrol in automatic
-// mode, warm, the speed stepping between idle and 3500 RPM every few
-// seconds, the probe swinging rich and lean about once a second, going
-// over to gas once asked.
-std::array<std::uint8_t, 10> engineFrame(long n, bool gasAsked)
+// An engine that a fitter drives through the steps: automatic mode on gas,
+// warm, the speed stepping between idle and 3500 RPM every few seconds, the
+// probe swinging rich and lean about once a second.
+std::array<std::uint8_t, 10> engineFrame(long n)
 {
     const double t = n * 0.05;
     const bool high = static_cast<long>(t / 6) % 2 == 1;
     const double rpm = high ? 3500 : 900;
-    const auto period = static_cast<std::uint16_t>(4800.0 * 1000.0 / rpm);
+    // Ignition type 2 (four cylinders) is chosen in step 1.
+    const auto period = static_cast<std::uint16_t>(params::rpmToPeriod(static_cast<int>(rpm), 4800.0f));
     const bool rich = std::sin(t * 2 * M_PI * 1.1) > 0;
-    const std::uint8_t status = gasAsked ? 0x03 : 0x01;
+    const std::uint8_t status = 0x03;
     return {static_cast<std::uint8_t>(rich ? 45 : 5), static_cast<std::uint8_t>(high ? 120 : 30), 200, 0,
             static_cast<std::uint8_t>(high ? 140 : 60), status, static_cast<std::uint8_t>(period >> 8),
             static_cast<std::uint8_t>(period & 0xFF), 0, 0};
@@ -76,7 +77,8 @@ struct WizardRig {
     std::unique_ptr<ui::ParameterPages> pages;
     ui::WizardController* wizard = nullptr;
     long frames = 0;
-    bool gasAsked = false;
+    std::array<long, wizard::wizardTimerCount> ticksOf{};
+    long restarts = 0;
 
     WizardRig()
     {
@@ -90,11 +92,9 @@ struct WizardRig {
                 return;
             const std::uint8_t command = written[0];
             if (command == 'V') {
-                const auto frame = engineFrame(frames++, gasAsked);
+                const auto frame = engineFrame(frames++);
                 device.arriveAt(clock.nowMs + 2, Bytes(frame.begin(), frame.end()));
             } else if (command == 's' || command == 'R' || command == 'r') {
-                if (command == 'r' && written.size() > 2 && written[2] == 255)
-                    gasAsked = true;
                 device.arriveAt(clock.nowMs + 2, Bytes{command});
             }
         };
@@ -128,7 +128,7 @@ struct WizardRig {
     // Step 1 done at once: the lists chosen, the sensor off, then the next page.
     void restart()
     {
-        gasAsked = false;
+        ++restarts;
         wizard->start();
         wizard->run([](wizard::AdaptationEngine& e) {
             e.ignitionChosen(2);
@@ -137,16 +137,21 @@ struct WizardRig {
         });
     }
 
-    // One tick of whichever wizard timer runs; a page waiting for the fitter
-    // gets its next button pressed.
+    // A page whose next button is enabled gets it pressed (as F10 does),
+    // else whichever wizard timer runs ticks once.
     void tick()
     {
         clock.nowMs += 50;
-        const auto running = wizard->engine().runningTimer();
-        if (running) {
-            QMetaObject::invokeMethod(wizard->timer(*running), "timeout", Qt::DirectConnection);
-        } else if (wizard->engine().finished() || !wizard->next()) {
+        if (wizard->engine().finished()) {
             restart();
+        } else if (!wizard->next()) {
+            const auto running = wizard->engine().runningTimer();
+            if (!running) {
+                restart();
+            } else {
+                ++ticksOf[static_cast<std::size_t>(*running)];
+                QMetaObject::invokeMethod(wizard->timer(*running), "timeout", Qt::DirectConnection);
+            }
         }
         if (device.written.size() > 1024)
             device.written.clear();
@@ -214,7 +219,11 @@ int main(int argc, char** argv)
     rig = wizardRig.get();
     GoalReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("live frames answered: %ld\n", rig->frames);
+    std::printf("live frames answered: %ld, wizard runs: %ld\nticks by timer (AAP1 .. AAP5_2):", rig->frames,
+                rig->restarts);
+    for (const long ticks : rig->ticksOf)
+        std::printf(" %ld", ticks);
+    std::printf("\n");
     rig = nullptr;
     benchmark::Shutdown();
     return 0;

@@ -262,3 +262,16 @@ TEST_F(WizardWindow, TheFirstStepWorksFromTheKeyboard)
     press(Qt::Key_Tab);
     EXPECT_EQ(focusName(), "AAP1_Dalej");
 }
+
+TEST_F(WizardWindow, TheFuelSwitchTakesSpace)
+{
+    enterWizard();
+    say([](wizard::WizardView& view) {
+        view.setCurrentPage(WizardPage::AA4);
+        view.edit("SwitchAUTO").visible = true;
+    });
+    QSignalSpy clicks(button("SwitchAUTO"), &QAbstractButton::clicked);
+    button("SwitchAUTO")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 1);
+}
