@@ -275,3 +275,36 @@ TEST_F(WizardWindow, TheFuelSwitchTakesSpace)
     press(Qt::Key_Space);
     EXPECT_EQ(clicks.count(), 1);
 }
+
+TEST_F(WizardWindow, KeyChoicesCompleteStepOneAndF10MovesOnePage)
+{
+    enterWizard();
+    press(Qt::Key_Down);  // ignition type 0
+    EXPECT_TRUE(child("UUZLabel_AA_P1")->isEnabled());
+    controller.clearReceivedFrames();
+    press(Qt::Key_Tab);
+    press(Qt::Key_Down);  // probe type 0: written at once, as a mouse choice is
+    EXPECT_TRUE(child("URSLabel_AA_P1")->isEnabled());
+    EXPECT_FALSE(controller.receivedFrames().empty());
+    EXPECT_EQ(child<QComboBox>("RSLambda")->currentIndex(), 0);
+
+    // One step-1 tick sees every flag set and enables the next button.
+    QTimer* step1 = wizard().timer(wizard::WizardTimer::AAP1);
+    ASSERT_TRUE(step1->isActive());
+    QMetaObject::invokeMethod(step1, "timeout", Qt::DirectConnection);
+    EXPECT_FALSE(button("AAP1_Dalej")->isEnabled());  // the engine is not warm yet
+    press(Qt::Key_Tab);
+    ASSERT_TRUE(child<QCheckBox>("WCTCheck_AA_P1")->isChecked());
+    press(Qt::Key_Space);  // no sensor: the temperature is ready at once
+    EXPECT_FALSE(child("Therm1l_AA_P1")->isVisibleTo(child("AA1")));
+    QMetaObject::invokeMethod(step1, "timeout", Qt::DirectConnection);
+    ASSERT_TRUE(button("AAP1_Dalej")->isEnabled());
+
+    press(Qt::Key_F10);
+    EXPECT_EQ(visibleTabs(), std::vector<int>{1});
+    EXPECT_FALSE(step1->isActive());
+    EXPECT_TRUE(wizard().timer(wizard::WizardTimer::AAP2_1)->isActive());
+    press(Qt::Key_F10);  // AAP2_Dalej is still disabled: the page stays
+    EXPECT_EQ(visibleTabs(), std::vector<int>{1});
+    EXPECT_EQ(page(), ui::MainWindow::TabAuto);
+}
