@@ -19,6 +19,12 @@ const char* const usageText =
     "  reset                    write the default parameter set (twice, as the tool does)\n"
     "  live [--count N] [--csv] poll the live data every 50 ms and print it\n"
     "                           (N polls, default: until interrupted)\n"
+    "  adapt --ignition N --probe N [--temperature-sensor on|off] [--yes]\n"
+    "                           run the auto-adaptation on the running engine:\n"
+    "                           resets the parameters (asks first unless --yes),\n"
+    "                           then measures and writes TPS, lambda and actuator\n"
+    "                           settings; Enter stands for the wizard's buttons,\n"
+    "                           --yes presses them at once\n"
     "  show FILE                decode a parameter file; no controller needed\n"
     "  defaults -o FILE         save the default parameter set as a file\n"
     "\n"
@@ -33,7 +39,7 @@ const char* const usageText =
     "  DRAVINOR_PORTS=\"COM1=/dev/x,COM2=/dev/y\" sets the map too; --port wins.\n"
     "\n"
     "Exit status: 0 success, 1 usage, 2 no port or no controller,\n"
-    "3 write not acknowledged, 4 file error.\n";
+    "3 write not acknowledged, 4 file error; adapt: 130 when interrupted.\n";
 
 bool parseCommandLine(int argc, char** argv, CliOptions& options, std::string& error)
 {

@@ -14,6 +14,7 @@ int runWrite(CliSession& session, const CliOptions& options);
 int runSet(CliSession& session, const CliOptions& options);
 int runReset(CliSession& session);
 int runLive(CliSession& session, const CliOptions& options);
+int runAdapt(CliSession& session, const CliOptions& options);
 int runShow(const CliOptions& options);
 int runDefaults(const CliOptions& options);
 

@@ -43,6 +43,8 @@ int main(int argc, char** argv)
         return runSet(session, options);
     if (command == "live")
         return runLive(session, options);
+    if (command == "adapt")
+        return runAdapt(session, options);
     std::cerr << "dravinor-cli: unknown command or arguments: " << command << "\n\n" << usageText;
     return exitUsage;
 }

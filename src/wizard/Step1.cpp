@@ -2,7 +2,6 @@
 
 #include "Conversions.h"
 #include "Encoders.h"
-#include "FieldDisplay.h"
 #include "FlagBits.h"
 #include "LiveFrame.h"
 #include "NumberFormat.h"
@@ -130,15 +129,15 @@ void AdaptationEngine::aap1DalejClick()
 void AdaptationEngine::reencodeRpmFields()
 {
     const float k = parameters_.ignitionConstant();
-    const auto& block = parameters_.block();
-    // A field without a number keeps the speed its parameter stands for now.
-    const auto integer = [this](std::string_view name, int current) {
-        return fieldInteger(fieldText(name)).value_or(current);
+    // A field without a number keeps the speed it showed after the reset.
+    const auto integer = [this](std::size_t field) {
+        const auto typed = fieldInteger(fieldText(rpmFieldNames[field]));
+        return typed ? *typed : fieldInteger(shownRpmFields_[field]).value_or(0);
     };
-    const int switchRpm = integer("ODPBenzynaGas", params::shownSwitchOverRpm(block.word(14), k));
-    const int deltaRpm = integer("DObrotow", params::shownRpmDelta(block.get(33)));
-    const int maxGasRpm = integer("MONGaz", params::shownMaxRpmOnGas(block.word(18), k));
-    const int cutOffRpm = integer("OSDCutOff", params::shownCutOffRpm(block.word(22), k));
+    const int switchRpm = integer(0);
+    const int deltaRpm = integer(1);
+    const int maxGasRpm = integer(2);
+    const int cutOffRpm = integer(3);
 
     const std::uint16_t switchPeriod = params::encodeSwitchOverRpm(switchRpm, k).period;
     writeParameter(switchPeriod >> 8, 14);

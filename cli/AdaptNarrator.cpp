@@ -1,0 +1,153 @@
+#include "AdaptNarrator.h"
+
+#include "WizardTables.h"
+
+#include <algorithm>
+
+namespace dravinor::cli {
+
+namespace {
+
+using wizard::ControlView;
+using wizard::WizardPage;
+using wizard::WizardView;
+
+std::string panel(const WizardView& view, std::string_view name)
+{
+    const ControlView* control = view.find(name);
+    return control && control->text ? *control->text : std::string("......");
+}
+
+bool isDoneLabel(std::string_view name)
+{
+    return std::any_of(wizard::doneItems.begin(), wizard::doneItems.end(),
+                       [name](const auto& item) { return item.label == name; });
+}
+
+bool isPrompt(std::string_view name)
+{
+    return std::any_of(wizard::promptTexts.begin(), wizard::promptTexts.end(),
+                       [name](const auto& item) { return item.name == name; }) &&
+           name != "ZZBGLabel_AA_P4";
+}
+
+const char* pageCaption(WizardPage page)
+{
+    switch (page) {
+    case WizardPage::AA1: return "Poczatek";
+    case WizardPage::AA2: return "Ustalenie progu TPS i kalibracja sondy";
+    case WizardPage::AA4: return "Regulacja reduktora";
+    case WizardPage::AA5: break;
+    }
+    return "Zakres pracy attuatora";
+}
+
+}  // namespace
+
+void AdaptNarrator::report(wizard::AdaptationEngine& engine)
+{
+    const WizardView& view = engine.view();
+    for (const std::string& name : engine.view().takeChanged()) {
+        const ControlView* control = view.find(name);
+        if (!control)
+            continue;
+        if (isPrompt(name) && control->visible) {
+            if (*control->visible && !visiblePrompts_.contains(name)) {
+                visiblePrompts_.insert(name);
+                line(control->text ? *control->text : std::string(wizard::pageText(name)));
+            } else if (!*control->visible) {
+                visiblePrompts_.erase(name);
+            }
+        }
+        if (isDoneLabel(name) && control->enabled) {
+            if (*control->enabled && !enabledLabels_.contains(name)) {
+                enabledLabels_.insert(name);
+                reportDoneItem(engine, name);
+            } else if (!*control->enabled) {
+                enabledLabels_.erase(name);
+            }
+        }
+    }
+}
+
+void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label)
+{
+    const WizardView& view = engine.view();
+    const std::string text(wizard::pageText(label));
+    done_.push_back(text);
+    line("[x] " + text);
+    if (label == "TPSPonLabel_AA_P2") {
+        line("    TPS - dolny " + panel(view, "TPSDolEDAA_P2") + " V");
+    } else if (label == "TPSPowLabel_AA_P2") {
+        line("    TPS - górny " + panel(view, "TPSGorEDAA_P2") + " V");
+        line("    TPS - Próg " + panel(view, "TPSProEDAA_P2") + " V");
+    } else if (label == "SSLabel_AA_P3") {
+        line("    Uboga " + panel(view, "UbogaEDAA_P3"));
+        line("    Próg " + panel(view, "ProgEDAA_P3"));
+        line("    Bogata " + panel(view, "BogataEDAA_P3"));
+    } else if (label == "CSLabel_AA_P3") {
+        line("    TH " + panel(view, "THEDAA_P3"));
+        line("    TL " + panel(view, "TLEDAA_P3"));
+    } else if (label == "UTPOW_AA_P5") {
+        line("    TPS Pow  Min " + panel(view, "MinPOWEDAA_P5") + "  Max " + panel(view, "MaxPOWEDAA_P5") +
+             "  Start " + panel(view, "StartPOWEDAA_P5"));
+    } else if (label == "UTPON_AA_P5") {
+        line("    TPS Pon  Min " + panel(view, "MinPONEDAA_P5") + "  Max " + panel(view, "MaxPONEDAA_P5") +
+             "  Start " + panel(view, "StartPONEDAA_P5"));
+    }
+}
+
+void AdaptNarrator::progress(const wizard::AdaptationEngine& engine, long nowMs)
+{
+    const long period = terminal_ ? 200 : 1000;
+    if (nowMs - lastProgressMs_ < period)
+        return;
+    lastProgressMs_ = nowMs;
+    const WizardView& view = engine.view();
+    const WizardPage page = view.currentPage();
+    std::string text = pageCaption(page);
+    static constexpr const char* rpmPanels[] = {"Manometr_RPMEDAA_P1", "Manometr_RPMEDAA_P2", "Manometr_RPMEDAA_P4",
+                                                "Manometr_RPMEDAA_P5"};
+    static constexpr const char* bars[] = {nullptr, "Bar1P2", "Bar1P4_0", "Bar1P5"};
+    const auto index = static_cast<std::size_t>(page);
+    const ControlView* rpm = view.find(rpmPanels[index]);
+    if (rpm && rpm->text)
+        text += " | " + *rpm->text + " rpm";
+    if (page == WizardPage::AA1) {
+        const ControlView* thermometer = view.find("Therm1ED_AA_P1");
+        const ControlView* shown = view.find("Therm1l_AA_P1");
+        if (thermometer && thermometer->text && shown && shown->visible.value_or(false))
+            text += " | " + *thermometer->text + " °C";
+    } else if (const ControlView* bar = view.find(bars[index]); bar) {
+        text += " | postęp: " + std::to_string(bar->value.value_or(0)) + "/" + std::to_string(bar->maximum.value_or(0));
+    }
+    if (page == WizardPage::AA4) {
+        const ControlView* probe = view.find("SondaEDAA_P4");
+        if (probe && probe->text)
+            text += " | sonda " + *probe->text + " V";
+    }
+    if (terminal_) {
+        std::fprintf(out_, "\r%s\033[K", text.c_str());
+        progressShown_ = true;
+    } else {
+        std::fprintf(out_, "%s\n", text.c_str());
+    }
+    std::fflush(out_);
+}
+
+void AdaptNarrator::line(const std::string& text)
+{
+    clearProgress();
+    std::fprintf(out_, "%s\n", text.c_str());
+    std::fflush(out_);
+}
+
+void AdaptNarrator::clearProgress()
+{
+    if (!progressShown_)
+        return;
+    std::fprintf(out_, "\r\033[K");
+    progressShown_ = false;
+}
+
+}  // namespace dravinor::cli

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "AdaptationEngine.h"
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace dravinor::cli {
+
+// Tells on a text stream what the wizard pages would show: prompts as they
+// appear, done items as they are ticked off with the results beside them,
+// and a progress line (redrawn in place on a terminal, otherwise printed
+// at most once a second).
+class AdaptNarrator {
+public:
+    AdaptNarrator(std::FILE* out, bool terminal) : out_(out), terminal_(terminal) {}
+
+    // Lines for what the last handlers changed on the pages.
+    void report(wizard::AdaptationEngine& engine);
+    // The progress line; nowMs is a steady clock.
+    void progress(const wizard::AdaptationEngine& engine, long nowMs);
+    void line(const std::string& text);
+    // The done items ticked off so far, in the order they were.
+    const std::vector<std::string>& doneItems() const { return done_; }
+
+private:
+    void clearProgress();
+    void reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label);
+
+    std::FILE* out_;
+    bool terminal_;
+    bool progressShown_ = false;
+    long lastProgressMs_ = -1'000'000;
+    std::set<std::string, std::less<>> visiblePrompts_;
+    std::set<std::string, std::less<>> enabledLabels_;
+    std::vector<std::string> done_;
+};
+
+}  // namespace dravinor::cli

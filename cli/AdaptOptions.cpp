@@ -1,0 +1,86 @@
+#include "AdaptOptions.h"
+
+#include "WizardTables.h"
+
+#include <charconv>
+
+namespace dravinor::cli {
+
+namespace {
+
+template <typename Items>
+std::string listItems(const Items& items)
+{
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += "\n  " + std::to_string(i) + "  " + std::string(items[i]);
+    return text;
+}
+
+std::vector<std::string_view> probeItems()
+{
+    std::vector<std::string_view> items;
+    for (const auto& probe : wizard::probeTypes)
+        items.push_back(probe.item);
+    return items;
+}
+
+template <typename Items>
+bool parseItem(const std::string& option, const std::string& text, const Items& items, int& item, std::string& error)
+{
+    int value = -1;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (failure != std::errc{} || end != text.data() + text.size() || text.empty() || value < 0 ||
+        value >= static_cast<int>(items.size())) {
+        error = option + " " + text + ": choose one of 0.." + std::to_string(items.size() - 1) + ":" +
+                listItems(items);
+        return false;
+    }
+    item = value;
+    return true;
+}
+
+}  // namespace
+
+bool parseAdaptArguments(const std::vector<std::string>& arguments, AdaptOptions& options, std::string& error)
+{
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (arg == "--yes") {
+            options.yes = true;
+        } else if (arg == "--ignition" || arg == "--probe" || arg == "--temperature-sensor") {
+            if (!hasValue) {
+                error = arg + " needs a value";
+                return false;
+            }
+            const std::string& value = arguments[++i];
+            if (arg == "--ignition") {
+                if (!parseItem(arg, value, wizard::ignitionItems, options.ignition, error))
+                    return false;
+            } else if (arg == "--probe") {
+                if (!parseItem(arg, value, probeItems(), options.probe, error))
+                    return false;
+            } else if (value == "on" || value == "off") {
+                options.temperatureSensor = value == "on";
+            } else {
+                error = "--temperature-sensor " + value + ": say on or off";
+                return false;
+            }
+        } else {
+            error = "unknown argument " + arg;
+            return false;
+        }
+    }
+    if (options.ignition < 0) {
+        error = "--ignition is needed: the ignition type," + listItems(wizard::ignitionItems);
+        return false;
+    }
+    if (options.probe < 0) {
+        error = "--probe is needed: the lambda probe type," + listItems(probeItems());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace dravinor::cli

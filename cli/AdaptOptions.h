@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dravinor::cli {
+
+// What `adapt` was asked: the two step-1 list items, the temperature-sensor
+// check box when given, and whether to confirm and press on by itself.
+struct AdaptOptions {
+    int ignition = -1;
+    int probe = -1;
+    std::optional<bool> temperatureSensor;
+    bool yes = false;
+};
+
+// False with a message naming the valid values on a bad argument.
+bool parseAdaptArguments(const std::vector<std::string>& arguments, AdaptOptions& options, std::string& error);
+
+}  // namespace dravinor::cli

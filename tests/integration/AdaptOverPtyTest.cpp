@@ -1,0 +1,217 @@
+#include "ControllerSimulator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace dravinor;
+
+namespace {
+
+// A guard against a hang, not a measurement: the entry and step 1 take
+// about two seconds on the paced line.
+constexpr auto hangGuard = std::chrono::seconds(60);
+
+// dravinor-cli adapt on the simulated controller, its output read as it
+// comes, on a terminal of its own or on plain pipes.
+struct AdaptRun {
+    pid_t pid = -1;
+    int fd = -1;  // the terminal's master side, or the output pipe
+    std::string output;
+
+    ~AdaptRun()
+    {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        if (fd >= 0)
+            close(fd);
+    }
+
+    void start(const std::vector<std::string>& arguments, bool terminal)
+    {
+        std::vector<std::string> words{DRAVINOR_CLI_PATH};
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        if (terminal) {
+            pid = forkpty(&fd, nullptr, nullptr, nullptr);
+        } else {
+            int pipeFds[2];
+            ASSERT_EQ(pipe(pipeFds), 0);
+            pid = fork();
+            if (pid == 0) {
+                dup2(pipeFds[1], STDOUT_FILENO);
+                dup2(pipeFds[1], STDERR_FILENO);
+                const int devNull = open("/dev/null", O_RDONLY);
+                dup2(devNull, STDIN_FILENO);
+            }
+            close(pipeFds[1]);
+            fd = pipeFds[0];
+        }
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            std::vector<char*> argv;
+            for (auto& word : words)
+                argv.push_back(word.data());
+            argv.push_back(nullptr);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+    }
+
+    // Reads until text appears or the output ends.
+    bool readUntil(const std::string& text)
+    {
+        const auto end = std::chrono::steady_clock::now() + hangGuard;
+        while (output.find(text) == std::string::npos) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            pollfd input{fd, POLLIN, 0};
+            if (poll(&input, 1, 200) <= 0)
+                continue;
+            char buffer[512];
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n <= 0)
+                return false;
+            output.append(buffer, static_cast<std::size_t>(n));
+        }
+        return true;
+    }
+
+    void type(const std::string& text) { ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size())); }
+
+    int interruptAndWait()
+    {
+        kill(pid, SIGINT);
+        readUntil("\x04 never printed");  // the rest of the output, up to its end
+        int status = 0;
+        waitpid(pid, &status, 0);
+        pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    int wait()
+    {
+        readUntil("\x04 never printed");
+        int status = 0;
+        waitpid(pid, &status, 0);
+        pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+struct AdaptFixture : ::testing::Test {
+    sim::ControllerSimulator controller;
+
+    void SetUp() override { ASSERT_TRUE(controller.start()); }
+
+    std::vector<std::string> adapt(std::vector<std::string> more)
+    {
+        std::vector<std::string> words{"--port", controller.slavePath(), "adapt"};
+        words.insert(words.end(), more.begin(), more.end());
+        return words;
+    }
+    bool heardWrite(std::uint8_t address) const
+    {
+        const auto frames = controller.receivedFrames();
+        return std::any_of(frames.begin(), frames.end(),
+                           [&](const auto& f) { return f.bytes[0] == 's' && f.bytes[1] == address; });
+    }
+};
+
+constexpr const char* idlePrompt = "Proszę ustawic obroty biegu jalowego";
+
+}  // namespace
+
+TEST_F(AdaptFixture, YesRunsEntryAndStep1IntoTheTpsPhaseAndSaysWhatWasWritten)
+{
+    AdaptRun run;
+    run.start(adapt({"--ignition", "1", "--probe", "3", "--temperature-sensor", "off", "--yes"}), false);
+    ASSERT_TRUE(run.readUntil(idlePrompt)) << run.output;
+    EXPECT_NE(run.output.find("Wybierz rodzaj sondy lambda: 1,6-0,8 Malejąca"), std::string::npos);
+    EXPECT_NE(run.output.find("[x] Ustawiono zakres sondy"), std::string::npos);
+    EXPECT_NE(run.output.find("[x] Ustawiono układ zapłonowy"), std::string::npos);
+
+    // Step 1's choices are in the controller.
+    const auto eeprom = controller.eeprom();
+    EXPECT_EQ(eeprom[13], 1);
+    EXPECT_EQ(eeprom[34], 3);
+    EXPECT_EQ(eeprom[35], 1);  // ground emulation for a 0,8-1,6 probe
+    EXPECT_EQ(eeprom[27], 0);
+    EXPECT_EQ(eeprom[32] & 0x0A, 0);  // falling probe, no temperature sensor
+
+    EXPECT_EQ(run.interruptAndWait(), 130);
+    EXPECT_NE(run.output.find("ignition type and RPM words"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("lambda threshold:"), std::string::npos);
+}
+
+TEST_F(AdaptFixture, OnATerminalTheResetIsAskedFirst)
+{
+    {
+        AdaptRun declined;
+        declined.start(adapt({"--ignition", "2", "--probe", "0"}), true);
+        ASSERT_TRUE(declined.readUntil("kontynuować? [t/N]")) << declined.output;
+        controller.clearReceivedFrames();
+        declined.type("n\n");
+        EXPECT_EQ(declined.wait(), 1);
+        EXPECT_FALSE(heardWrite(1));
+    }
+    AdaptRun confirmed;
+    confirmed.start(adapt({"--ignition", "2", "--probe", "0", "--temperature-sensor", "off"}), true);
+    ASSERT_TRUE(confirmed.readUntil("kontynuować? [t/N]")) << confirmed.output;
+    confirmed.type("t\n");
+    ASSERT_TRUE(confirmed.readUntil(idlePrompt)) << confirmed.output;
+    EXPECT_TRUE(heardWrite(13));
+    EXPECT_EQ(confirmed.interruptAndWait(), 130);
+}
+
+TEST_F(AdaptFixture, BadArgumentsAndAMissingConfirmationWriteNothing)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        const char* says;
+    } cases[] = {
+        {{"--ignition", "6", "--probe", "0", "--yes"}, "choose one of 0..5"},
+        {{"--ignition", "2", "--probe", "x", "--yes"}, "5-0 [V]  Malejąca"},
+        {{"--probe", "1", "--yes"}, "8 cylindrow"},
+        {{"--ignition", "2", "--probe", "0", "--temperature-sensor", "maybe", "--yes"}, "say on or off"},
+        {{"--ignition", "2", "--probe", "0"}, "confirm on a terminal, or add --yes"},  // stdin is no terminal
+    };
+    for (const auto& c : cases) {
+        AdaptRun run;
+        run.start(adapt(c.arguments), false);
+        EXPECT_EQ(run.wait(), 1) << run.output;
+        EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+    }
+    EXPECT_TRUE(controller.receivedFrames().empty());
+}
+
+TEST(AdaptWithoutController, NoAnswerEndsWithTwo)
+{
+    sim::SimulatorOptions options;
+    options.silent = true;
+    sim::ControllerSimulator controller(options);
+    ASSERT_TRUE(controller.start());
+    AdaptRun run;
+    run.start({"--port", controller.slavePath(), "adapt", "--ignition", "2", "--probe", "0", "--yes"}, false);
+    EXPECT_EQ(run.wait(), 2) << run.output;
+    EXPECT_NE(run.output.find("no controller answers"), std::string::npos) << run.output;
+}
+
+TEST_F(AdaptFixture, AControllerGoneMidRunEndsWithTwoAndSaysWhatWasWritten)
+{
+    AdaptRun run;
+    run.start(adapt({"--ignition", "2", "--probe", "4", "--temperature-sensor", "off", "--yes"}), false);
+    ASSERT_TRUE(run.readUntil(idlePrompt)) << run.output;
+    controller.stop();
+    EXPECT_EQ(run.wait(), 2) << run.output;
+    EXPECT_NE(run.output.find("Written to the controller:"), std::string::npos) << run.output;
+}

@@ -1,0 +1,207 @@
+#include "WizardFixture.h"
+
+#include "Conversions.h"
+#include "FlagBits.h"
+
+using namespace dravinor;
+using namespace dravinor::wizard;
+using namespace dravinor::wizard::testing;
+
+using EntryTest = WizardFixture;
+using Step1Test = WizardFixture;
+
+TEST_F(EntryTest, AsksForPetrolOnceByFuelStateAndConfirmsOnlyWithoutGas)
+{
+    const struct {
+        std::uint8_t status;
+        std::vector<int> requests;
+        bool confirmed;
+    } cases[] = {
+        {0x00, {}, true},     // manual petrol
+        {0x01, {2}, true},    // automatic on petrol: manual petrol asked for
+        {0x03, {255}, true},  // automatic on gas: toggled back
+        {0x02, {}, false},    // manual gas stays unconfirmed
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        setLive(0, 0, 800, c.status);
+        takeWritten();
+        engine.initialiseWizard();
+        const auto frames = takeWritten();
+        EXPECT_EQ(fuelRequests(frames), c.requests);
+        EXPECT_EQ(engine.state().petrolConfirmed, c.confirmed);
+        EXPECT_EQ(control("AutoFaz1Led1").lit, c.confirmed);
+        EXPECT_EQ(engine.state().statusCopy & 0x03, c.status == 0x02 ? 0x02 : 0);
+        EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP1);
+    }
+}
+
+TEST_F(EntryTest, ResetsControllerAndPagesToTheirFirstLook)
+{
+    // Leftovers of an earlier run.
+    reachReducerPage();
+    takeWritten();
+    state.setFlagByteA(params::flagA::temperatureSensor);
+    setLive(0, 0, 800);
+    engine.initialiseWizard();
+
+    // The default set reaches the controller, the sensor bit kept.
+    const auto writes = eepromWrites(takeWritten());
+    ASSERT_GE(writes.size(), 35u);
+    EXPECT_EQ(writes[0], std::make_pair(1, 0x13));
+    EXPECT_EQ(state.block().get(32) & params::flagA::temperatureSensor, params::flagA::temperatureSensor);
+
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA1);
+    for (auto button : {"AAP1_Dalej", "AAP2_Dalej", "AAP4_Dalej", "AAP5_Koniec"})
+        EXPECT_EQ(control(button).enabled, false) << button;
+    for (auto led : {"AutoFaz2Led1", "AutoFaz3Led2", "AutoFaz5Led2"})
+        EXPECT_EQ(control(led).lit, false) << led;
+    for (auto prompt : {"PPNMLabel_AA_P2", "USLabel_AA_P3", "ZA_AA_P5"})
+        EXPECT_EQ(control(prompt).visible, false) << prompt;
+    for (auto panel : {"TPSDolEDAA_P2", "THEDAA_P3", "StartPONEDAA_P5"})
+        EXPECT_EQ(text(panel), "......") << panel;
+    EXPECT_EQ(control("Bar1P2").value, 0);
+    EXPECT_EQ(text("Manometr_RPMEDAA_P4"), "0");
+    EXPECT_EQ(control("SwitchAUTO").enabled, true);
+    EXPECT_EQ(control("RSLAMBDA_COMBOAA_P1").selected, -1);
+    // A fitted sensor: the thermometer shows and temperature is not ready.
+    EXPECT_EQ(control("Therm1l_AA_P1").visible, true);
+    EXPECT_EQ(control("WCTCheck_AA_P1").checked, true);
+    EXPECT_FALSE(engine.state().temperatureReady);
+}
+
+TEST_F(Step1Test, ProbeTypeWritesFlagCodeAndListsInOrder)
+{
+    setLive(0, 0, 800);
+    engine.initialiseWizard();
+    takeWritten();
+    engine.probeTypeChosen(2);  // 0,8-1,6 rising: ground emulation
+    const auto frames = takeWritten();
+    // 32 and 27 to EEPROM and RAM, 34 and 35 to EEPROM only.
+    std::vector<std::pair<int, int>> sequence;
+    for (const auto& f : frames)
+        sequence.emplace_back(f[0], f[1]);
+    const std::vector<std::pair<int, int>> expected{{'s', 32}, {'R', 68}, {'s', 27}, {'R', 63}, {'s', 34}, {'s', 35}};
+    EXPECT_EQ(sequence, expected);
+    const auto writes = eepromWrites(frames);
+    EXPECT_EQ(writes[0].second & params::flagA::probeRising, params::flagA::probeRising);
+    EXPECT_EQ(writes[1].second, 0);
+    EXPECT_EQ(writes[2].second, 2);
+    EXPECT_EQ(writes[3].second, 1);
+    EXPECT_EQ(control("RSYLambda").selected, 1);
+    EXPECT_EQ(control("RSLambda").selected, 2);
+    EXPECT_EQ(control("Uboga_AA_P4").left, 13);
+    EXPECT_EQ(engine.state().probeClampLow, 40);
+    EXPECT_EQ(engine.state().probeClampHigh, 81);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP1);
+
+    engine.probeTypeChosen(5);  // falling, square wave
+    const auto falling = eepromWrites(takeWritten());
+    EXPECT_EQ(falling[0].second & params::flagA::probeRising, 0);
+    EXPECT_EQ(falling[1].second, 1);
+    EXPECT_EQ(control("RSYLambda").selected, 0);
+    EXPECT_EQ(control("Bogata_AA_P4").left, 13);
+
+    engine.probeTypeChosen(-1);  // no selection writes nothing
+    EXPECT_TRUE(takeWritten().empty());
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP1);
+}
+
+TEST_F(Step1Test, NextNeedsAllFourFlagsAndWarmEngineAfterIgnitionChosen)
+{
+    state.setFlagByteA(params::flagA::temperatureSensor);
+    live[2] = 255;  // hot
+    setLive(0, 0, 800);
+    engine.initialiseWizard();
+    engine.probeTypeChosen(0);
+    engine.tick(WizardTimer::AAP1);
+    // Hot, but no ignition type yet: not ready, and F10 does nothing.
+    EXPECT_FALSE(engine.state().temperatureReady);
+    EXPECT_FALSE(engine.dalej());
+
+    engine.ignitionChosen(2);
+    live[2] = 123;  // 28.1 degrees: not above 30
+    engine.tick(WizardTimer::AAP1);
+    EXPECT_FALSE(engine.state().temperatureReady);
+    EXPECT_EQ(control("AAP1_Dalej").enabled, false);
+    EXPECT_EQ(text("Therm1ED_AA_P1"), "28");
+
+    live[2] = 124;  // 30.16 degrees
+    engine.tick(WizardTimer::AAP1);
+    EXPECT_TRUE(engine.state().temperatureReady);
+    EXPECT_EQ(control("AutoFaz1Led3").lit, true);
+    engine.tick(WizardTimer::AAP1);
+    EXPECT_EQ(control("AAP1_Dalej").enabled, true);
+}
+
+TEST_F(Step1Test, UncheckingTheSensorMakesTemperatureReadyAndWritesFlag)
+{
+    state.setFlagByteA(params::flagA::temperatureSensor);
+    setLive(0, 0, 800);
+    engine.initialiseWizard();
+    takeWritten();
+    engine.temperatureSensorClicked(false);
+    const auto writes = eepromWrites(takeWritten());
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0].first, 32);
+    EXPECT_EQ(writes[0].second & params::flagA::temperatureSensor, 0);
+    EXPECT_TRUE(engine.state().temperatureReady);
+    EXPECT_EQ(control("WCTemperatury").checked, false);
+    EXPECT_EQ(control("Therm1l_AA_P1").visible, false);
+}
+
+TEST_F(Step1Test, RpmFollowsTheChosenIgnitionFromTheNextTick)
+{
+    setLive(0, 0, 0);
+    live[6] = 0x0C;  // period 3200: 1200 RPM with K 4800, 2400 with K 9600
+    live[7] = 0x80;
+    engine.initialiseWizard();
+    engine.tick(WizardTimer::AAP1);
+    EXPECT_EQ(text("Manometr_RPMEDAA_P1"), "1200");
+    engine.ignitionChosen(1);
+    engine.tick(WizardTimer::AAP1);
+    engine.tick(WizardTimer::AAP1);
+    EXPECT_EQ(text("Manometr_RPMEDAA_P1"), "2400");
+    EXPECT_DOUBLE_EQ(*control("Manometr_RPMAA_P1").reading, 2.4);
+}
+
+TEST_F(Step1Test, NextWritesIgnitionThenRpmWordsForTheNewConstant)
+{
+    setLive(0, 0, 800);
+    engine.initialiseWizard();
+    engine.ignitionChosen(0);  // K 19200
+    engine.probeTypeChosen(4);
+    engine.tick(WizardTimer::AAP1);
+    takeWritten();
+    fields["ODPBenzynaGas"] = "2250";  // cut down to 2200
+    fields["DObrotow"] = "300";
+    fields["MONGaz"] = "";  // no number: the speed shown after the reset, 6000
+    ASSERT_TRUE(engine.dalej());
+    const auto frames = takeWritten();
+
+    const int k = 19200;
+    const int switchPeriod = params::rpmToPeriod(2200, k);
+    const int hysteresis = params::rpmToPeriod(2250 - 300, k) - params::rpmToPeriod(2250, k);
+    const int maxPeriod = params::rpmToPeriod(6000, k);
+    const int cutPeriod = params::rpmToPeriod(1800, k);
+    const std::vector<std::pair<int, int>> expected{
+        {13, 0},
+        {14, (switchPeriod >> 8) & 0xFF}, {15, switchPeriod & 0xFF},
+        {16, (hysteresis >> 8) & 0xFF},   {17, hysteresis & 0xFF},
+        {33, 3},
+        {18, (maxPeriod >> 8) & 0xFF},    {19, maxPeriod & 0xFF},
+        {22, (cutPeriod >> 8) & 0xFF},    {23, cutPeriod & 0xFF},
+    };
+    EXPECT_EQ(eepromWrites(frames), expected);
+    // 33 goes to EEPROM only: the frame after it is the next EEPROM write.
+    for (std::size_t i = 0; i + 1 < frames.size(); ++i) {
+        if (frames[i][0] == 's' && frames[i][1] == 33) {
+            EXPECT_EQ(frames[i + 1][0], 's');
+        }
+    }
+    EXPECT_EQ(control("RUZaplonowego").selected, 0);
+    EXPECT_EQ(state.ignitionConstant(), 19200.0f);
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA2);
+    EXPECT_EQ(control("AAP2_Dalej").enabled, false);
+    EXPECT_EQ(control("PPNMLabel_AA_P2").visible, true);
+}

@@ -1,0 +1,196 @@
+#include "WizardFixture.h"
+
+#include "LiveFrame.h"
+
+using namespace dravinor;
+using namespace dravinor::wizard;
+using namespace dravinor::wizard::testing;
+
+using ReducerTest = WizardFixture;
+using FaultTest = WizardFixture;
+
+TEST_F(ReducerTest, AutomaticPetrolKeepsTheSwitchAndItAsksForGas)
+{
+    passStep1(4);
+    passTpsIdle(20);
+    setLive(0, 40, 3000, params::status::automatic);
+    ticks(WizardTimer::AAP2_2, 102);
+    passLambdaSwing(3, 3);
+    takeWritten();
+    engine.dalej();
+    EXPECT_TRUE(fuelRequests(takeWritten()).empty());
+    EXPECT_EQ(control("SwitchAUTO").visible, true);
+
+    // Still automatic on petrol: the switch toggles to gas at once.
+    setLive(0, 0, 800, params::status::automatic);
+    engine.tick(WizardTimer::AAP4_1);
+    engine.switchAutoClick();
+    EXPECT_EQ(fuelRequests(takeWritten()), std::vector<int>{255});
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP4_2);
+    EXPECT_EQ(control("SwitchAUTO").enabled, false);
+    EXPECT_EQ(control("AutoFaz4Led1").lit, true);
+}
+
+TEST_F(ReducerTest, ManualPetrolSwitchAsksForAutomaticAndGasReportStartsReducer)
+{
+    reachReducerPage();
+    takeWritten();
+    setLive(0, 0, 800, 0);
+    engine.tick(WizardTimer::AAP4_1);
+    engine.switchAutoClick();
+    EXPECT_EQ(fuelRequests(takeWritten()), std::vector<int>{254});
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP4_1);
+
+    setLive(0, 0, 800, params::status::automatic | params::status::onGas);
+    engine.tick(WizardTimer::AAP4_1);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP4_2);
+    EXPECT_EQ(control("SwitchAUTO").visible, false);
+    EXPECT_EQ(control("ZL_AA_P4").enabled, true);
+}
+
+TEST_F(ReducerTest, HundredFiftyRichTicksInAllFinishTheStep)
+{
+    reachReducerPage(4);  // rising probe, threshold 100
+    const std::uint8_t gas = params::status::automatic | params::status::onGas;
+    setLive(0, 0, 800, gas);
+    engine.tick(WizardTimer::AAP4_1);
+    for (int i = 0; i < 149; ++i) {
+        setLive(100, 0, 800, gas);  // on the threshold: rich
+        engine.tick(WizardTimer::AAP4_2);
+        setLive(99, 0, 800, gas);
+        engine.tick(WizardTimer::AAP4_2);
+    }
+    EXPECT_EQ(engine.state().richTickCount, 149);
+    EXPECT_EQ(control("Bar1P4_0").value, 149);
+    EXPECT_EQ(control("AAP4_Dalej").enabled, false);
+    EXPECT_EQ(control("PPNALabel_AA_P4").visible, false);
+    EXPECT_EQ(text("SondaEDAA_P4"), "1,94");
+
+    // Off gas: the prompt and switch come back.
+    setLive(100, 0, 800, params::status::automatic);
+    engine.tick(WizardTimer::AAP4_2);
+    EXPECT_EQ(control("PPNALabel_AA_P4").visible, true);
+    EXPECT_EQ(engine.runningTimer(), std::nullopt);
+    EXPECT_EQ(control("AAP4_Dalej").enabled, true);
+    EXPECT_EQ(control("PUOLabel_AA_P5").visible, true);
+    EXPECT_EQ(control("AutoFaz4Led2").lit, true);
+}
+
+TEST_F(ReducerTest, FallingProbeIsRichAtOrBelowTheThreshold)
+{
+    reachReducerPage(5);
+    const std::uint8_t gas = params::status::automatic | params::status::onGas;
+    setLive(0, 0, 800, gas);
+    engine.tick(WizardTimer::AAP4_1);
+    setLive(101, 0, 800, gas);
+    engine.tick(WizardTimer::AAP4_2);
+    EXPECT_EQ(engine.state().richTickCount, 0);
+    setLive(100, 0, 800, gas);
+    engine.tick(WizardTimer::AAP4_2);
+    EXPECT_EQ(engine.state().richTickCount, 1);
+}
+
+namespace {
+
+struct RangeCase {
+    std::uint8_t average;
+    int minimum;
+    int maximum;
+};
+
+struct ActuatorTest : WizardFixture, ::testing::WithParamInterface<RangeCase> {};
+
+}  // namespace
+
+TEST_P(ActuatorTest, RangesFollowEachAverageAndAreWrittenInOrder)
+{
+    const RangeCase c = GetParam();
+    reachReducerPage();
+    const std::uint8_t gas = params::status::automatic | params::status::onGas;
+    setLive(100, 0, 800, gas);
+    engine.tick(WizardTimer::AAP4_1);
+    ticks(WizardTimer::AAP4_2, 150);
+    takeWritten();
+    ASSERT_TRUE(engine.dalej());
+    const std::vector<std::pair<int, int>> presets{{6, 40}, {5, 120}, {4, 80}, {9, 40}, {8, 120}, {7, 80}};
+    EXPECT_EQ(eepromWrites(takeWritten()), presets);
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA5);
+    EXPECT_EQ(control("Bar1P5").maximum, 200);
+
+    setLive(0, 0, 1950, 0, 99);
+    ticks(WizardTimer::AAP5_1, 3);
+    EXPECT_EQ(control("Bar1P5").value, 0);
+    setLive(0, 0, 2000, 0, c.average);
+    ticks(WizardTimer::AAP5_1, 102);
+    const std::vector<std::pair<int, int>> above{{6, c.minimum}, {5, c.maximum}, {4, c.average}};
+    EXPECT_EQ(eepromWrites(takeWritten()), above);
+    EXPECT_EQ(text("ZPAttuatoraPow_1"), std::to_string(c.minimum));
+    EXPECT_EQ(text("MaxPOWEDAA_P5"), std::to_string(c.maximum));
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP5_2);
+    EXPECT_EQ(control("PUWLabel_AA_P5").visible, true);
+
+    // Idle at 0 RPM (no period) counts; 1250 does not. The idle range
+    // depends only on the idle average.
+    setLive(0, 0, 1250, 0, 99);
+    ticks(WizardTimer::AAP5_2, 3);
+    setLive(0, 0, 0, params::status::noEngineSpeed, static_cast<std::uint8_t>(255 - c.average));
+    ticks(WizardTimer::AAP5_2, 102);
+    const int idle = 255 - c.average;
+    const int idleMin = idle < 30 ? 20 : idle - 10;
+    const int idleMax = idle > 215 ? 230 : idle + 15;
+    const std::vector<std::pair<int, int>> below{{9, idleMin}, {8, idleMax}, {7, idle}};
+    EXPECT_EQ(eepromWrites(takeWritten()), below);
+    EXPECT_TRUE(engine.finished());
+    EXPECT_EQ(control("ZA_AA_P5").visible, true);
+    EXPECT_EQ(engine.runningTimer(), std::nullopt);
+
+    ASSERT_TRUE(engine.dalej());  // KONIEC
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA1);
+    EXPECT_EQ(engine.failedWrites(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boundaries, ActuatorTest,
+                         ::testing::Values(RangeCase{29, 20, 44}, RangeCase{30, 20, 45}, RangeCase{31, 21, 46},
+                                           RangeCase{214, 204, 229}, RangeCase{215, 205, 230},
+                                           RangeCase{216, 206, 230}));
+
+TEST_F(FaultTest, SilentControllerKeepsTicksBoundedAndLastFrameInUse)
+{
+    passStep1();
+    setLive(0, 30, 800);
+    engine.tick(WizardTimer::AAP2_1);
+    ASSERT_TRUE(engine.lastPollAnswered());
+    silent = true;
+    const std::uint32_t before = clock.nowMs;
+    engine.tick(WizardTimer::AAP2_1);
+    EXPECT_FALSE(engine.lastPollAnswered());
+    EXPECT_LE(clock.nowMs - before, 60u);  // one reply window, simulated time
+    // The tick computed with the bytes still in the reply buffer.
+    EXPECT_EQ(engine.state().sampleCount, 2u);
+    EXPECT_FLOAT_EQ(engine.state().tpsIdleSum, 60.0f);
+}
+
+TEST_F(FaultTest, UnansweredWritesAreCountedAndTheWizardGoesOn)
+{
+    setLive(0, 0, 800);
+    engine.initialiseWizard();
+    engine.ignitionChosen(2);
+    silent = true;
+    engine.probeTypeChosen(4);
+    EXPECT_EQ(engine.failedWrites(), 4);
+    EXPECT_TRUE(engine.state().probeChosen);
+}
+
+TEST_F(FaultTest, ZeroPeriodAndExtremeBytesNeitherDivideByZeroNorOverflow)
+{
+    passStep1();
+    live = {255, 255, 255, 255, 255, 0, 0, 0, 255, 255};  // period 0 decodes to 0 RPM
+    ticks(WizardTimer::AAP2_1, 102);
+    EXPECT_EQ(text("Manometr_RPMEDAA_P2"), "0");
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP2_2);
+    live = {255, 255, 255, 255, 255, 0, 0, 1, 255, 255};  // period 1: the highest speed
+    ticks(WizardTimer::AAP2_2, 102);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP3_1);
+    // Rising from 255: threshold byte 262, 12.67 V, past the top byte.
+    EXPECT_EQ(state.block().get(2), 253);
+}

@@ -1,0 +1,165 @@
+#include "WizardFixture.h"
+
+#include "FlagBits.h"
+
+using namespace dravinor;
+using namespace dravinor::wizard;
+using namespace dravinor::wizard::testing;
+
+using TpsTest = WizardFixture;
+using LambdaTest = WizardFixture;
+
+TEST_F(TpsTest, IdleWindowTakesUpTo1200WithSpeedAndShowsTheMinimum)
+{
+    passStep1();
+    setLive(0, 18, 1250);
+    ticks(WizardTimer::AAP2_1, 5);
+    setLive(0, 18, 800, params::status::noEngineSpeed);
+    ticks(WizardTimer::AAP2_1, 5);
+    EXPECT_EQ(control("Bar1P2").value, 0);
+    EXPECT_EQ(engine.state().sampleCount, 0u);
+
+    // 101 samples at exactly 1200, alternating 18 and 40; the finishing
+    // tick takes no sample.
+    for (int i = 0; i < 101; ++i) {
+        setLive(0, i % 2 ? 40 : 18, 1200);
+        engine.tick(WizardTimer::AAP2_1);
+    }
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP2_1);
+    EXPECT_EQ(control("Bar1P2").value, 101);
+    engine.tick(WizardTimer::AAP2_1);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP2_2);
+    EXPECT_EQ(control("Bar1P2").value, 101);
+    EXPECT_EQ(text("TPSDolEDAA_P2"), "0,87");  // the minimum, 18
+    EXPECT_EQ(control("AutoFaz2Led1").lit, true);
+    EXPECT_EQ(control("PPNDLabel_AA_P2").visible, true);
+    EXPECT_EQ(control("PPNMLabel_AA_P2").visible, false);
+}
+
+TEST_F(TpsTest, EqualAveragesCountAsRisingAndWriteFlagThenThreshold)
+{
+    passStep1();
+    passTpsIdle(20);
+    setLive(0, 20, 2950);
+    ticks(WizardTimer::AAP2_2, 5);
+    EXPECT_EQ(engine.state().sampleCount, 0u);
+    takeWritten();
+    passTpsHigh(20);  // at exactly 3000
+
+    // Threshold byte 27 is 1.31 V, stored as index 26 and shown as 1,30.
+    const auto writes = eepromWrites(takeWritten());
+    ASSERT_EQ(writes.size(), 2u);
+    EXPECT_EQ(writes[0].first, 32);
+    EXPECT_EQ(writes[0].second & params::flagA::tpsRising, params::flagA::tpsRising);
+    EXPECT_EQ(writes[1], std::make_pair(2, 26));
+    EXPECT_EQ(text("TPSProEDAA_P2"), "1,31");
+    EXPECT_EQ(text("PCTps"), "1,30");
+    EXPECT_EQ(control("TCTps").selected, 1);
+    EXPECT_EQ(text("JakiTps_AA_P2"), "Tps jest rosnący");
+    EXPECT_EQ(state.tpsSectorTop(), 106);
+    EXPECT_EQ(state.tpsColours().lower, params::colourGreen);
+    EXPECT_EQ(control("TUPsl_AA_P2").visible, true);
+    EXPECT_EQ(control("TPSDolEDAA_P2").visible, false);
+}
+
+TEST_F(TpsTest, DirectionComparesAveragesAndFallingThresholdClampsToZero)
+{
+    passStep1();
+    // Idle minimum 5, average 27.5; high average 20 lies above the minimum
+    // but below the idle average: falling.
+    for (int i = 0; i < 102; ++i) {
+        setLive(0, i % 2 ? 50 : 5, 800);
+        engine.tick(WizardTimer::AAP2_1);
+    }
+    takeWritten();
+    passTpsHigh(20);
+    const auto writes = eepromWrites(takeWritten());
+    ASSERT_EQ(writes.size(), 2u);
+    EXPECT_EQ(writes[0].second & params::flagA::tpsRising, 0);
+    EXPECT_EQ(writes[1], std::make_pair(2, 0));  // 5 - 7 is below 0 V
+    EXPECT_EQ(text("PCTps"), "0,00");
+    EXPECT_EQ(control("TCTps").selected, 0);
+    EXPECT_EQ(text("JakiTps_AA_P2"), "Tps jest malejący");
+    EXPECT_EQ(state.tpsColours().lower, params::colourRed);
+}
+
+TEST_F(LambdaTest, SwingClampsToTheProbeRangeAndWritesTheThreshold)
+{
+    passStep1(0);  // 0-1 V probe: clamp range 0..51
+    passTpsIdle(20);
+    passTpsHigh(40);
+    takeWritten();
+    passLambdaSwing(10, 200);
+    const auto writes = eepromWrites(takeWritten());
+    ASSERT_EQ(writes.size(), 1u);
+    // (51 + 10) / 2 = 30.5 is 0.60 V: index 30.
+    EXPECT_EQ(writes[0], std::make_pair(1, 30));
+    EXPECT_FLOAT_EQ(engine.state().lambdaThreshold, 30.5f);
+    EXPECT_EQ(state.lambdaThreshold(), 30);
+    EXPECT_EQ(text("PRLambda"), "0,60");
+    EXPECT_EQ(text("UbogaEDAA_P3"), "0,20");
+    EXPECT_EQ(text("BogataEDAA_P3"), "1,00");
+    EXPECT_EQ(control("Bar1P3").value, 200);  // the bar shows the unclamped byte
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP3_2);
+    EXPECT_EQ(control("TUEsl_AA_P2").visible, true);
+}
+
+TEST_F(LambdaTest, NarrowProbeWaitsForTheFitterWithoutEmulationTimes)
+{
+    passStep1(4);
+    passTpsIdle(20);
+    passTpsHigh(40);
+    passLambdaSwing(3, 3);  // 0.06 V
+    EXPECT_EQ(engine.runningTimer(), std::nullopt);
+    EXPECT_EQ(control("USLabel_AA_P3").visible, true);
+    EXPECT_EQ(control("AutoFaz3Led1").lit, true);
+    EXPECT_EQ(control("Bar1P2").value, 600);  // 403 + 200 held at the bar's end
+    takeWritten();
+    ASSERT_TRUE(engine.dalej());
+    const auto frames = takeWritten();
+    EXPECT_TRUE(eepromWrites(frames).empty());
+    EXPECT_EQ(fuelRequests(frames), std::vector<int>{254});  // manual petrol at the last kept status
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA4);
+    EXPECT_EQ(control("SwitchAUTO").visible, false);
+}
+
+TEST_F(LambdaTest, EmulationTimeAveragesClosedRunsAndGoesOnToTheReducer)
+{
+    passStep1(4);
+    passTpsIdle(20);
+    passTpsHigh(40);
+    passLambdaSwing(0, 200);  // threshold 100
+    takeWritten();
+    // Two high, three low, repeated: 40 high runs of 0.10 s; 41 low runs
+    // (the empty first one among them) adding to 6.0 s.
+    const bool pattern[5] = {true, true, false, false, false};
+    for (int i = 0; i < 201; ++i) {
+        setLive(pattern[i % 5] ? 101 : 100, 0, 800);  // 100 is on the threshold: low
+        engine.tick(WizardTimer::AAP3_2);
+    }
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP3_2);
+    engine.tick(WizardTimer::AAP3_2);
+    const auto frames = takeWritten();
+    // t = (0.1 + 0.1463) / 2 = 0.123 s: index 8, shown 0,128, in both.
+    const std::vector<std::pair<int, int>> expected{{29, 8}, {28, 8}};
+    EXPECT_EQ(eepromWrites(frames), expected);
+    EXPECT_EQ(text("ESLambda_1"), "0,128");
+    EXPECT_EQ(text("ESLambda_2"), "0,128");
+    EXPECT_EQ(text("THEDAA_P3"), "0,123");
+    EXPECT_EQ(control("AutoFaz3Led2").lit, true);
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA4);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP4_1);
+}
+
+TEST_F(LambdaTest, ProbeOnOneSideGivesZeroEmulationTimes)
+{
+    passStep1(4);
+    passTpsIdle(20);
+    passTpsHigh(40);
+    passLambdaSwing(0, 200);
+    takeWritten();
+    setLive(250, 0, 800);
+    ticks(WizardTimer::AAP3_2, 202);
+    const std::vector<std::pair<int, int>> expected{{29, 0}, {28, 0}};
+    EXPECT_EQ(eepromWrites(takeWritten()), expected);
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "AdaptationEngine.h"
+#include "FakeClock.h"
+#include "ParameterState.h"
+#include "ParameterTransfer.h"
+#include "ScriptedDevice.h"
+#include "SerialPort.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace dravinor::wizard::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A controller that acknowledges every write and answers each live request
+// with the frame the test sets; it can fall silent. K is 4800 (ignition
+// item 2), so periodFor gives exact speeds.
+struct WizardFixture : ::testing::Test {
+    dravinor::testing::FakeClock clock;
+    dravinor::testing::ScriptedDevice device{clock};
+    link::SerialPort port{device, clock, [](const std::string& n) { return n; }};
+    params::ParameterState state;
+    params::ParameterTransfer transfer{port, state};
+    std::map<std::string, std::string, std::less<>> fields{
+        {"ODPBenzynaGas", "2200"}, {"DObrotow", "100"}, {"MONGaz", "6000"}, {"OSDCutOff", "1800"}};
+    WizardInputs inputs{[this](std::string_view name) { return fields[std::string(name)]; }, nullptr, ","};
+    AdaptationEngine engine{port, state, transfer, inputs};
+
+    Bytes live{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    bool silent = false;
+
+    void SetUp() override
+    {
+        state.loadDefaults();
+        state.refreshDerived();
+        state.setFlagByteA(0);  // no temperature sensor unless a test fits one
+        ASSERT_TRUE(port.open("/dev/x"));
+        device.onWrite = [this](const Bytes& frame) {
+            if (silent)
+                return;
+            if (frame[0] == 'V')
+                device.arriveAt(clock.nowMs + 2, live);
+            else
+                device.arriveAt(clock.nowMs + 2, {frame[0]});
+        };
+    }
+
+    static int periodFor(int rpm) { return 3'840'000 / rpm; }
+    void setLive(std::uint8_t lambda, std::uint8_t tps, int rpm, std::uint8_t status = 0, std::uint8_t stepper = 0)
+    {
+        const int period = rpm > 0 ? periodFor(rpm) : 0;
+        live = {lambda, tps, live[2], 0, stepper, status, static_cast<std::uint8_t>(period >> 8),
+                static_cast<std::uint8_t>(period & 0xFF), 0, 0};
+    }
+    void ticks(WizardTimer timer, int n)
+    {
+        for (int i = 0; i < n; ++i)
+            engine.tick(timer);
+    }
+
+    // Frames the controller received since the last call.
+    std::vector<Bytes> takeWritten() { return std::exchange(device.written, {}); }
+    // (address, value) of the EEPROM writes among frames.
+    static std::vector<std::pair<int, int>> eepromWrites(const std::vector<Bytes>& frames)
+    {
+        std::vector<std::pair<int, int>> writes;
+        for (const auto& f : frames)
+            if (f[0] == 's')
+                writes.emplace_back(f[1], f[2]);
+        return writes;
+    }
+    static std::vector<int> fuelRequests(const std::vector<Bytes>& frames)
+    {
+        std::vector<int> values;
+        for (const auto& f : frames)
+            if (f[0] == 'r' && f[1] == 125)
+                values.push_back(f[2]);
+        return values;
+    }
+
+    const ControlView& control(std::string_view name)
+    {
+        const ControlView* found = engine.view().find(name);
+        static const ControlView none;
+        return found ? *found : none;
+    }
+    std::string text(std::string_view name) { return control(name).text.value_or("<none>"); }
+
+    // Entry and step 1 with ignition item 2 and the given probe type, on petrol.
+    void passStep1(int probe = 4)
+    {
+        setLive(0, 0, 800);
+        engine.initialiseWizard();
+        engine.ignitionChosen(2);
+        engine.probeTypeChosen(probe);
+        engine.tick(WizardTimer::AAP1);
+        ASSERT_TRUE(engine.dalej());
+        ASSERT_EQ(engine.runningTimer(), WizardTimer::AAP2_1);
+    }
+    // 101 idle samples at tps and the finishing tick.
+    void passTpsIdle(std::uint8_t tps)
+    {
+        setLive(0, tps, 800);
+        ticks(WizardTimer::AAP2_1, 102);
+        ASSERT_EQ(engine.runningTimer(), WizardTimer::AAP2_2);
+    }
+    void passTpsHigh(std::uint8_t tps)
+    {
+        setLive(0, tps, 3000);
+        ticks(WizardTimer::AAP2_2, 102);
+        ASSERT_EQ(engine.runningTimer(), WizardTimer::AAP3_1);
+    }
+    // 201 swing samples alternating between high and low, then the finishing tick.
+    void passLambdaSwing(std::uint8_t low, std::uint8_t high)
+    {
+        for (int i = 0; i < 201; ++i) {
+            setLive(i % 2 ? low : high, 0, 800);
+            engine.tick(WizardTimer::AAP3_1);
+        }
+        engine.tick(WizardTimer::AAP3_1);
+    }
+    // Every phase up to the reducer page with a 0..5 V probe swinging 0..200.
+    void reachReducerPage(int probe = 4)
+    {
+        passStep1(probe);
+        passTpsIdle(20);
+        passTpsHigh(120);
+        passLambdaSwing(0, 200);
+        setLive(200, 0, 800);
+        ticks(WizardTimer::AAP3_2, 202);
+        ASSERT_EQ(engine.view().currentPage(), WizardPage::AA4);
+    }
+};
+
+}  // namespace dravinor::wizard::testing
