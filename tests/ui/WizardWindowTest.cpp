@@ -308,3 +308,22 @@ TEST_F(WizardWindow, KeyChoicesCompleteStepOneAndF10MovesOnePage)
     EXPECT_EQ(visibleTabs(), std::vector<int>{1});
     EXPECT_EQ(page(), ui::MainWindow::TabAuto);
 }
+
+TEST_F(WizardWindow, AFallingProbeSwapsTheLeanAndRichCaptions)
+{
+    enterWizard();
+    const auto place = [this](int lean, int rich) {
+        say([=](wizard::WizardView& view) {
+            view.edit("Uboga_AA_P4").left = lean;
+            view.edit("Bogata_AA_P4").left = rich;
+        });
+        return child("Uboga_AA_P4")->x() < child("Bogata_AA_P4")->x();
+    };
+    EXPECT_FALSE(place(380, 13));
+    EXPECT_TRUE(place(13, 380));
+    // A resize keeps the sides the probe type chose.
+    place(380, 13);
+    window->resize(window->size() + QSize(40, 30));
+    QCoreApplication::processEvents();
+    EXPECT_GT(child("Uboga_AA_P4")->x(), child("Bogata_AA_P4")->x());
+}
