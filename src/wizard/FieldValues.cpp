@@ -1,15 +1,18 @@
 #include "FieldValues.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
 
 namespace dravinor::wizard {
 
 float fieldFloat(const std::string& text)
 {
+    // Read without the C locale, whose decimal point may be a comma too.
     std::string point = text;
     std::replace(point.begin(), point.end(), ',', '.');
-    return std::strtof(point.c_str(), nullptr);
+    float value = 0;
+    std::from_chars(point.data(), point.data() + point.size(), value);
+    return value;
 }
 
 float tpsVoltsOf(float tpsValue)
