@@ -6,6 +6,7 @@
 #include "ParameterPages.h"
 #include "ScaleTables.h"
 #include "TextKeyApplier.h"
+#include "WizardController.h"
 #include "WindowTexts.h"
 
 #include <QAbstractButton>
@@ -87,12 +88,20 @@ void MainWindow::buildPages()
         pageControl_->widget(TabPar1), pageControl_->widget(TabPar2),
         PageServices{session_.state(), session_.transfer(), dialogs_,
                      [this](int line, const QString& text) { showStatus(line, text); },
-                     [this](int probeType) { livePage_->applyProbeType(probeType); },
+                     [this](int probeType) {
+                         livePage_->applyProbeType(probeType);
+                         if (wizard_)
+                             wizard_->applyProbeType(probeType);
+                     },
                      [this](int page, QWidget* focus) {
                          setPageQuietly(page);
                          if (focus)
                              focus->setFocus(Qt::OtherFocusReason);
                      }});
+    wizard_ = new WizardController(
+        autoTab_, session_.port(), session_.state(), session_.transfer(), *pages_,
+        [this](const QString& name) { return pageControl_->widget(TabViz)->findChild<QWidget*>(name); }, this);
+    wizard_->finished = [this] { leaveFinishedWizard(); };
     connect(pages_->button("ResButt"), &QAbstractButton::clicked, this, &MainWindow::resetParameters);
     connect(pages_->button("ZapPlik"), &QAbstractButton::clicked, this, &MainWindow::saveParameterFile);
     connect(pages_->button("OdczPlik"), &QAbstractButton::clicked, this, &MainWindow::loadParameterFile);
@@ -123,13 +132,7 @@ void MainWindow::buildTimers()
     liveTimer_ = new QTimer(this);
     liveTimer_->setObjectName("Timer1");
     liveTimer_->setInterval(50);
-    const char* names[] = {"TimerAAP1",   "TimerAAP2_1", "TimerAAP2_2", "TimerAAP3_1", "TimerAAP3_2",
-                           "TimerAAP4_1", "TimerAAP4_2", "TimerAAP4_3", "TimerAAP5_1", "TimerAAP5_2"};
-    for (std::size_t i = 0; i < wizardTimers_.size(); ++i) {
-        wizardTimers_[i] = new QTimer(this);
-        wizardTimers_[i]->setObjectName(names[i]);
-        wizardTimers_[i]->setInterval(50);
-    }
+    // The wizard's ten timers live with the wizard.
 }
 
 void MainWindow::startUp()
@@ -168,8 +171,7 @@ void MainWindow::stopAllTimers()
 {
     liveTimer_->stop();
     livePage_->stopTrace();
-    for (QTimer* timer : wizardTimers_)
-        timer->stop();
+    wizard_->stopAllTimers();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

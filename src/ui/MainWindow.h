@@ -32,6 +32,7 @@ class HelpViewer;
 class ParameterPages;
 class TextKeyApplier;
 struct Language;
+class WizardController;
 
 // Form1: the one window of the program. It owns the pages, the menus, the
 // status lines and the timers, and drives the controller session.
@@ -67,6 +68,7 @@ public:
     QTabWidget* pageControl() const { return pageControl_; }
     ParameterPages& pages() const { return *pages_; }
     live::LivePage& livePage() const { return *livePage_; }
+    WizardController& wizard() const { return *wizard_; }
     QString statusText(int line) const;
 
 protected:
@@ -107,6 +109,8 @@ private:
     void setPageQuietly(int index);
     bool confirmLeavingWizard();
     void enterWizardPage();
+    void wizardNextKey();
+    void leaveFinishedWizard();
     void chooseResolution(QAction* item, int width, int height);
     void layoutPages();
     void fitPageCaptions(QSize outer);
@@ -128,7 +132,7 @@ private:
     HelpViewer* helpViewer_ = nullptr;
     QString helpFile_;
     QTimer* liveTimer_ = nullptr;
-    std::array<QTimer*, 10> wizardTimers_{};
+    WizardController* wizard_ = nullptr;
     int currentPage_ = TabPar1;
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;

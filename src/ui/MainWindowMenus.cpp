@@ -51,6 +51,7 @@ void MainWindow::buildMenus()
     next->setObjectName("dalej1");
     next->setShortcut(Qt::Key_F10);
     addAction(next);
+    connect(next, &QAction::triggered, this, &MainWindow::wizardNextKey);
 
     QMenu* ports = bar->addMenu(QStringLiteral("porty"));
     ports->setObjectName("ports");

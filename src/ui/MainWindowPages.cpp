@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "LivePage.h"
 #include "ParameterPages.h"
+#include "WizardController.h"
 #include "WindowTexts.h"
 
 #include <QEvent>
@@ -131,9 +132,22 @@ void MainWindow::enterWizardPage()
     for (int page = 1; page < autoTab_->count(); ++page)
         autoTab_->setTabVisible(page, false);
     autoTab_->setCurrentIndex(0);
-    // The wizard's first step: the parameters are reset for the adaptation.
-    session_.transfer().resetParametersForAdaptation();
-    wizardTimers_[0]->start();
+    // The reset of the parameters and step 1.
+    wizard_->start();
+}
+
+void MainWindow::wizardNextKey()
+{
+    if (currentPage_ == TabAuto)
+        wizard_->next();
+}
+
+void MainWindow::leaveFinishedWizard()
+{
+    // The wizard is done: no leave question, no page entry.
+    setPageQuietly(TabPar1);
+    if (QWidget* field = pageControl_->widget(TabPar1)->findChild<QWidget*>("PRLambda"))
+        field->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace dravinor::ui

@@ -208,4 +208,56 @@ QAbstractButton* ParameterPages::button(const char* objectName) const
     return nullptr;
 }
 
+bool ParameterPages::hasField(const QString& name) const
+{
+    return impl_->w.texts.contains(name) || impl_->w.lists.contains(name) || impl_->w.checks.contains(name);
+}
+
+QString ParameterPages::fieldText(const QString& name) const
+{
+    if (QLineEdit* edit = impl_->w.texts.value(name))
+        return edit->text();
+    if (QComboBox* list = impl_->w.lists.value(name))
+        return list->currentText();
+    return {};
+}
+
+void ParameterPages::setFieldText(const QString& name, const QString& text)
+{
+    if (QLineEdit* edit = impl_->w.texts.value(name))
+        edit->setText(text);
+}
+
+void ParameterPages::selectItem(const QString& name, int item)
+{
+    Impl& d = *impl_;
+    QComboBox* list = d.w.lists.value(name);
+    if (!list)
+        return;
+    list->setCurrentIndex(item);
+    const ListField* field = findListField(name.toStdString());
+    if (field && field->role == ListRole::ProbeType && d.services.applyProbeType && list->currentIndex() >= 0)
+        d.services.applyProbeType(list->currentIndex());
+    const QByteArray key = name.toLatin1();
+    d.applyDependants(key.constData());
+}
+
+void ParameterPages::setChecked(const QString& name, bool checked)
+{
+    Impl& d = *impl_;
+    QCheckBox* box = d.w.checks.value(name);
+    if (!box)
+        return;
+    box->setChecked(checked);
+    // The dependants follow the box as shown, even before the flag copy does.
+    for (const Dependency& dependency : dependencies()) {
+        if (QLatin1String(dependency.controller) != name)
+            continue;
+        for (const char* field : dependency.fields)
+            if (field)
+                d.setFieldEnabled(checked == dependency.enabledWhenSet, d.w.widget(field),
+                                  d.w.label(findTextField(field)->label));
+    }
+}
+
 }  // namespace dravinor::ui

@@ -55,6 +55,17 @@ public:
     // ResButt, ZapPlik, OdczPlik, ZapiszPar, OdczytPar.
     QAbstractButton* button(const char* objectName) const;
 
+    // Values set from outside the pages (the wizard's results). None of
+    // them writes to the controller: the writes follow user actions only.
+    bool hasField(const QString& name) const;
+    // A text field's text, or a list's current item text.
+    QString fieldText(const QString& name) const;
+    void setFieldText(const QString& name, const QString& text);
+    // The probe type also sets the live view's lambda ranges.
+    void selectItem(const QString& name, int item);
+    // A check box with its dependent fields (from the flag bit it stands for).
+    void setChecked(const QString& name, bool checked);
+
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -134,7 +134,8 @@ TEST_F(WindowFixture, WizardEntryResetsAndLeavingItNeedsAYes)
     dialogs.answers = {true};
     pressKey(Qt::Key_F5);
     EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabAuto);
-    EXPECT_EQ(controller.receivedFrames().size(), 2u * 67u);  // the default set, twice
+    // The default set, twice, then one live poll for the fuel state.
+    EXPECT_EQ(controller.receivedFrames().size(), 2u * 67u + 1u);
     EXPECT_TRUE(timer("TimerAAP1")->isActive());
 
     dialogs.answers = {false};

@@ -1,0 +1,230 @@
+// CPU cost of one wizard timer tick without the serial wait: the engine's
+// tick (poll, decode, measure, any parameter writes), showing the changed
+// controls on the wizard pages, and repainting what changed. The controller
+// is a scripted device on a fake clock that answers every frame at once;
+// the engine runs the wizard through all its steps, again and again.
+//
+//   dravinor_wizardtick_bench [google benchmark options]
+//
+// Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include "Conversions.h"
+#include "FakeClock.h"
+#include "ParameterPages.h"
+#include "ParameterState.h"
+#include "ParameterTransfer.h"
+#include "ScriptedDevice.h"
+#include "SerialPort.h"
+#include "WizardController.h"
+#include "WizardPages.h"
+
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <unistd.h>
+
+using namespace dravinor;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+constexpr double goalMs = 1.0;
+
+// Every question answered Yes, no file chosen.
+class QuietDialogs final : public ui::Dialogs {
+public:
+    bool askYesNo(const QString&) override { return true; }
+    void showError(const QString&, const QString&) override {}
+    void showConversionError(const QString&) override {}
+    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseOpenFile(const QString&, const QString&) override { return {}; }
+};
+
+// An engine that a fitter drives through the steps: automatic mode on gas,
+// warm, the speed stepping between idle and 3500 RPM every few seconds, the
+// probe swinging rich and lean about once a second.
+std::array<std::uint8_t, 10> engineFrame(long n)
+{
+    const double t = n * 0.05;
+    const bool high = static_cast<long>(t / 6) % 2 == 1;
+    const double rpm = high ? 3500 : 900;
+    // Ignition type 2 (four cylinders) is chosen in step 1.
+    const auto period = static_cast<std::uint16_t>(params::rpmToPeriod(static_cast<int>(rpm), 4800.0f));
+    const bool rich = std::sin(t * 2 * M_PI * 1.1) > 0;
+    const std::uint8_t status = 0x03;
+    return {static_cast<std::uint8_t>(rich ? 45 : 5), static_cast<std::uint8_t>(high ? 120 : 30), 200, 0,
+            static_cast<std::uint8_t>(high ? 140 : 60), status, static_cast<std::uint8_t>(period >> 8),
+            static_cast<std::uint8_t>(period & 0xFF), 0, 0};
+}
+
+struct WizardRig {
+    testing::FakeClock clock;
+    testing::ScriptedDevice device{clock};
+    link::SerialPort port{device, clock, [](const std::string& name) { return name; }};
+    params::ParameterState state;
+    params::ParameterTransfer transfer{port, state};
+    QuietDialogs dialogs;
+    QWidget window;
+    QTabWidget* autoTab = nullptr;
+    std::unique_ptr<ui::ParameterPages> pages;
+    ui::WizardController* wizard = nullptr;
+    long frames = 0;
+    std::array<long, wizard::wizardTimerCount> ticksOf{};
+    long restarts = 0;
+
+    WizardRig()
+    {
+        state.loadDefaults();
+        state.refreshDerived();
+        if (!port.open("/dev/bench"))
+            std::abort();
+        port.setControllerConnected(true);
+        device.onWrite = [this](const Bytes& written) {
+            if (written.empty())
+                return;
+            const std::uint8_t command = written[0];
+            if (command == 'V') {
+                const auto frame = engineFrame(frames++);
+                device.arriveAt(clock.nowMs + 2, Bytes(frame.begin(), frame.end()));
+            } else if (command == 's' || command == 'R' || command == 'r') {
+                device.arriveAt(clock.nowMs + 2, Bytes{command});
+            }
+        };
+        auto* parameterTabs = new QTabWidget(&window);
+        auto* tab1 = new QWidget;
+        auto* tab2 = new QWidget;
+        parameterTabs->addTab(tab1, "TabPar1");
+        parameterTabs->addTab(tab2, "TabPar2");
+        pages = std::make_unique<ui::ParameterPages>(
+            tab1, tab2,
+            ui::PageServices{state, transfer, dialogs, [](int, const QString&) {}, {}, [](int, QWidget*) {}});
+        pages->initialiseControls();
+        pages->showParameters();
+        autoTab = new QTabWidget(&window);
+        autoTab->setObjectName("AutoTab");
+        for (const char* name : {"AA1", "AA2", "AA4", "AA5"}) {
+            auto* page = new QWidget;
+            page->setObjectName(name);
+            autoTab->addTab(page, name);
+        }
+        parameterTabs->hide();
+        autoTab->setGeometry(0, 0, 907, 572);
+        window.resize(907, 572);
+        wizard = new ui::WizardController(autoTab, port, state, transfer, *pages,
+                                          [](const QString&) { return nullptr; }, &window);
+        window.show();
+        restart();
+        QApplication::processEvents();
+    }
+
+    // Step 1 done at once: the lists chosen, the sensor off, then the next page.
+    void restart()
+    {
+        ++restarts;
+        wizard->start();
+        wizard->run([](wizard::AdaptationEngine& e) {
+            e.ignitionChosen(2);
+            e.probeTypeChosen(0);
+            e.temperatureSensorClicked(false);
+        });
+    }
+
+    // A page whose next button is enabled gets it pressed (as F10 does),
+    // else whichever wizard timer runs ticks once.
+    void tick()
+    {
+        clock.nowMs += 50;
+        if (wizard->engine().finished()) {
+            restart();
+        } else if (!wizard->next()) {
+            const auto running = wizard->engine().runningTimer();
+            if (!running) {
+                restart();
+            } else {
+                ++ticksOf[static_cast<std::size_t>(*running)];
+                QMetaObject::invokeMethod(wizard->timer(*running), "timeout", Qt::DirectConnection);
+            }
+        }
+        if (device.written.size() > 1024)
+            device.written.clear();
+    }
+};
+
+WizardRig* rig = nullptr;
+
+// The tick without painting: the engine's work and the widget updates.
+void BM_TickAndShow(benchmark::State& state)
+{
+    long i = 0;
+    for (auto _ : state) {
+        rig->tick();
+        if (++i % 64 == 0) {
+            state.PauseTiming();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_TickAndShow);
+
+// What one tick costs the GUI thread: the tick, then the event loop's
+// repaint of the regions it dirtied.
+void BM_TickShowAndRepaint(benchmark::State& state)
+{
+    for (auto _ : state) {
+        rig->tick();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TickShowAndRepaint);
+
+class GoalReporter : public benchmark::ConsoleReporter {
+public:
+    GoalReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto& run : runs) {
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.error_occurred || !(single || median))
+                continue;
+            const double cpuMs =
+                run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1000.0;
+            std::printf("  %s: %.3f ms CPU per tick, ratio %.3f to the %.1f ms goal (goal <= 1)\n",
+                        run.benchmark_name().c_str(), cpuMs, cpuMs / goalMs, goalMs);
+        }
+        std::fflush(stdout);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    auto wizardRig = std::make_unique<WizardRig>();
+    rig = wizardRig.get();
+    GoalReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("live frames answered: %ld, wizard runs: %ld\nticks by timer (AAP1 .. AAP5_2):", rig->frames,
+                rig->restarts);
+    for (const long ticks : rig->ticksOf)
+        std::printf(" %ld", ticks);
+    std::printf("\n");
+    rig = nullptr;
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,126 @@
+#include "WizardController.h"
+
+#include "ParameterPages.h"
+#include "TextSlots.h"
+#include "WizardPages.h"
+#include "WizardViewBinder.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLocale>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace dravinor::ui {
+
+using wizard::AdaptationEngine;
+using wizard::WizardTimer;
+
+WizardController::WizardController(QTabWidget* autoTab, link::SerialPort& port, params::ParameterState& state,
+                                   params::ParameterTransfer& transfer, ParameterPages& parameterPages,
+                                   std::function<QWidget*(const QString&)> liveControl, QObject* parent)
+    : QObject(parent), pages_(new WizardPages(autoTab))
+{
+    wizard::WizardInputs inputs{
+        [&parameterPages](std::string_view name) {
+            return parameterPages.fieldText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
+                .toStdString();
+        },
+        // The TPS direction words as the language file last set them.
+        [](int key) { return lang::textSlots().text(key); }, QLocale().decimalPoint().toStdString()};
+    engine_ = std::make_unique<AdaptationEngine>(port, state, transfer,
+                                                 std::move(inputs));
+    binder_ = std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl));
+    buildTimers();
+    connectControls();
+}
+
+WizardController::~WizardController() = default;
+
+void WizardController::buildTimers()
+{
+    const char* names[] = {"TimerAAP1",   "TimerAAP2_1", "TimerAAP2_2", "TimerAAP3_1", "TimerAAP3_2",
+                           "TimerAAP4_1", "TimerAAP4_2", "TimerAAP4_3", "TimerAAP5_1", "TimerAAP5_2"};
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(names[i]);
+        timer->setInterval(50);
+        const auto which = static_cast<WizardTimer>(i);
+        connect(timer, &QTimer::timeout, this, [this, which] { run([which](AdaptationEngine& e) { e.tick(which); }); });
+        timers_[i] = timer;
+    }
+}
+
+void WizardController::connectControls()
+{
+    const auto control = [this](const char* name) { return pages_->control(QLatin1String(name)); };
+    // activated and clicked come from the user only (mouse or keys), never
+    // from the wizard's own settings of these controls.
+    connect(qobject_cast<QComboBox*>(control("Manometr_RPMCOMBOAA_P1")), &QComboBox::activated, this,
+            [this](int index) { run([index](AdaptationEngine& e) { e.ignitionChosen(index); }); });
+    connect(qobject_cast<QComboBox*>(control("RSLAMBDA_COMBOAA_P1")), &QComboBox::activated, this,
+            [this](int index) { run([index](AdaptationEngine& e) { e.probeTypeChosen(index); }); });
+    connect(qobject_cast<QCheckBox*>(control("WCTCheck_AA_P1")), &QAbstractButton::clicked, this,
+            [this](bool ticked) { run([ticked](AdaptationEngine& e) { e.temperatureSensorClicked(ticked); }); });
+    const auto onClick = [&](const char* name, void (AdaptationEngine::*handler)()) {
+        connect(qobject_cast<QAbstractButton*>(control(name)), &QAbstractButton::clicked, this,
+                [this, handler] { run([handler](AdaptationEngine& e) { (e.*handler)(); }); });
+    };
+    onClick("AAP1_Dalej", &AdaptationEngine::aap1DalejClick);
+    onClick("AAP2_Dalej", &AdaptationEngine::aap2DalejClick);
+    onClick("SwitchAUTO", &AdaptationEngine::switchAutoClick);
+    onClick("AAP4_Dalej", &AdaptationEngine::aap4DalejClick);
+    connect(qobject_cast<QAbstractButton*>(control("AAP5_Koniec")), &QAbstractButton::clicked, this, [this] {
+        run([](AdaptationEngine& e) { e.aap5KoniecClick(); });
+        stopAllTimers();
+        if (finished)
+            finished();
+    });
+}
+
+void WizardController::start()
+{
+    pages_->showPage(wizard::WizardPage::AA1);
+    run([](AdaptationEngine& e) { e.initialiseWizard(); });
+    pages_->control(QStringLiteral("Manometr_RPMCOMBOAA_P1"))->setFocus(Qt::OtherFocusReason);
+}
+
+bool WizardController::next()
+{
+    // The page is read afresh; every step disables the next page's button,
+    // so one press moves at most one page on.
+    QAbstractButton* button = pages_->nextButton(engine_->view().currentPage());
+    if (!button || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
+}
+
+void WizardController::stopAllTimers()
+{
+    engine_->stopAllTimers();
+    for (QTimer* timer : timers_)
+        timer->stop();
+}
+
+void WizardController::applyProbeType(int item)
+{
+    pages_->applyProbeType(item);
+}
+
+void WizardController::showEffects()
+{
+    binder_->apply(engine_->view());
+    if (!pages_->showsOnly(engine_->view().currentPage()))
+        pages_->showPage(engine_->view().currentPage());
+    for (std::size_t i = 0; i < timers_.size(); ++i) {
+        const bool enabled = engine_->timerEnabled(static_cast<WizardTimer>(i));
+        if (enabled && !timers_[i]->isActive())
+            timers_[i]->start();
+        else if (!enabled && timers_[i]->isActive())
+            timers_[i]->stop();
+    }
+}
+
+}  // namespace dravinor::ui
