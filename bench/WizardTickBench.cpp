@@ -43,6 +43,7 @@ class QuietDialogs final : public ui::Dialogs {
 public:
     bool askYesNo(const QString&) override { return true; }
     void showError(const QString&, const QString&) override {}
+    void showMessage(const QString&) override {}
     void showConversionError(const QString&) override {}
     QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
     QString chooseOpenFile(const QString&, const QString&) override { return {}; }
