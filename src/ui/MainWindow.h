@@ -59,6 +59,7 @@ public:
     // The language menu (MainWindowLanguage.cpp): help file, ticks,
     // character set, language file, wizard label widths.
     void polskiClick();
+    void fixWizardLabelWidths();
     void rosyjskiClick();
     // F1: the current language's help at its topic.
     void helpF1Click();

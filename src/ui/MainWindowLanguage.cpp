@@ -1,5 +1,8 @@
 #include "MainWindow.h"
 
+#include "WizardController.h"
+#include "WizardPages.h"
+
 #include "DataFiles.h"
 #include "Dialogs.h"
 #include "HelpViewer.h"
@@ -42,8 +45,15 @@ void MainWindow::selectLanguage(const Language& language, QAction* ticked)
     russianItem_->setChecked(ticked == russianItem_);
     textKeys_->setLanguageCharset(language.charset);
     loadLanguageFile(dataFile(language.file), language.codePage, *textKeys_, dialogs_);
-    textKeys_->fixWizardLabelWidths();
+    fixWizardLabelWidths();
     layoutPages();
+}
+
+void MainWindow::fixWizardLabelWidths()
+{
+    // A longer text may have grown a wizard label; the wizard's layout
+    // gives every label its width again.
+    wizard_->pages().layout();
 }
 
 void MainWindow::polskiClick() { selectLanguage(polish, polishItem_); }

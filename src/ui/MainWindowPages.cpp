@@ -122,7 +122,10 @@ void MainWindow::enterWizardPage()
     autoTab_->setTabVisible(0, false);
     stopAllTimers();
     if (!dialogs_.askYesNo(texts::enterWizardQuestion)) {
+        // The next entry starts at the first step: only its tab stays.
         autoTab_->setTabVisible(0, true);
+        for (int page = 1; page < autoTab_->count(); ++page)
+            autoTab_->setTabVisible(page, false);
         setPageQuietly(TabPar1);
         if (QWidget* field = pageControl_->widget(TabPar1)->findChild<QWidget*>("PRLambda"))
             field->setFocus(Qt::OtherFocusReason);

@@ -36,16 +36,6 @@ constexpr std::array<const char*, 6> alsoInCharset{"Komentarz1L", "Komentarz2L",
 // The main pages' tabs follow the system's character set, as the menus do.
 constexpr std::array<const char*, 3> systemTabs{"TabPar1", "TabPar2", "TabViz"};
 
-struct LabelWidth {
-    const char* name;
-    int width;
-};
-constexpr std::array<LabelWidth, 5> wizardLabelWidths{{{"TPSPonLabel_AA_P2", 320},
-                                                       {"TPSPowLabel_AA_P2", 320},
-                                                       {"PPNMLabel_AA_P2", 270},
-                                                       {"PPNDLabel_AA_P2", 240},
-                                                       {"ZBLabel_AA_P1", 160}}};
-
 constexpr int russianCharset = 204;
 const QString cyrillicFallback = QStringLiteral("DejaVu Sans");
 
@@ -186,13 +176,6 @@ void TextKeyApplier::setLanguageCharset(int charset)
     for (const char* name : alsoInCharset)
         if (auto* widget = qobject_cast<QWidget*>(target(name)))
             setCharset(widget, charset);
-}
-
-void TextKeyApplier::fixWizardLabelWidths()
-{
-    for (const LabelWidth& label : wizardLabelWidths)
-        if (auto* widget = qobject_cast<QWidget*>(target(label.name)))
-            widget->resize(label.width, widget->height());
 }
 
 }  // namespace dravinor::ui

@@ -26,8 +26,6 @@ public:
     // 204 shows Cyrillic in every control the keys reach; any other value is
     // the default character set.
     void setLanguageCharset(int charset);
-    // Five wizard labels get the widths their longer texts need.
-    void fixWizardLabelWidths();
 
     QObject* target(const char* name);
 

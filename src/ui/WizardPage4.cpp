@@ -4,6 +4,7 @@
 #include "InstrumentColor.h"
 #include "LivePictures.h"
 
+#include <QLabel>
 #include <QToolButton>
 
 namespace dravinor::ui {
@@ -54,6 +55,8 @@ void buildWizardPage4(WizardWidgets& w, QWidget* page)
     w.led(page, "AutoFaz4Led2");
     w.doneLabel(page, "UR_AA_P4", QStringLiteral("Ustawiono reduktor na wolnych obrotach"));
     w.nextButton(page, "AAP4_Dalej", QStringLiteral("DALEJ->(F10)"));
+    // A caption the language files may name; no step of the wizard shows it.
+    w.label(page, "PCLabel_AA_P4", QString())->hide();
 }
 
 }  // namespace dravinor::ui

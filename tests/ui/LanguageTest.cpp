@@ -30,6 +30,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace dravinor;
 using dravinor::testing::FakeDialogs;
 
@@ -309,17 +311,20 @@ TEST_F(LanguageFixture, WizardLabelsGetTheirWidthsWithEveryLanguage)
 {
     writeAll();
     start();
-    // Stand-ins for two of the wizard's labels; the other three are missing.
-    auto* first = new QLabel("x", child("AA1"));
-    first->setObjectName("ZBLabel_AA_P1");
-    auto* second = new QLabel("x", child("AA2"));
-    second->setObjectName("PPNMLabel_AA_P2");
-    item("rosyjski")->trigger();
-    EXPECT_EQ(first->width(), 160);
-    EXPECT_EQ(second->width(), 270);
-    first->resize(10, 10);
-    item("polski")->trigger();
-    EXPECT_EQ(first->width(), 160);
+    const char* names[] = {"TPSPonLabel_AA_P2", "TPSPowLabel_AA_P2", "PPNMLabel_AA_P2", "PPNDLabel_AA_P2",
+                           "ZBLabel_AA_P1"};
+    for (const char* menu : {"rosyjski", "polski"}) {
+        std::map<QString, int> laidOut;
+        for (const char* name : names) {
+            auto* label = child(name);
+            ASSERT_NE(label, nullptr) << name;
+            laidOut[name] = label->width();
+            label->resize(label->width() * 3, label->height());  // grown by a long text
+        }
+        item(menu)->trigger();
+        for (const char* name : names)
+            EXPECT_EQ(child(name)->width(), laidOut[name]) << name << " after " << menu;
+    }
 }
 
 TEST_F(LanguageFixture, AKeyWithoutItsControlDoesNothing)
@@ -329,7 +334,6 @@ TEST_F(LanguageFixture, AKeyWithoutItsControlDoesNothing)
     for (const lang::KeyTarget& row : lang::keyTable())
         keys.applyTextKey(row.key, "x");
     keys.setLanguageCharset(204);
-    keys.fixWizardLabelWidths();
     EXPECT_TRUE(bare.findChildren<QObject*>().isEmpty());
 }
 
