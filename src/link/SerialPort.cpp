@@ -75,27 +75,18 @@ void SerialPort::discardInput()
         return;
     // Quiet means two polls in a row with nothing new: longer than the gap
     // between two bytes of one answer.
-    int quietPolls = 0;
-    for (int poll = 0; poll < pollsPerWait && quietPolls < 2; ++poll) {
-        if (device_.hungUp())
-            return;
-        if (device_.queuedCount() > 0) {
-            device_.discardInput();
-            quietPolls = 0;
-        } else {
-            ++quietPolls;
-        }
-        clock_.sleepMs(pollSleepMs);
-    }
-    if (!device_.hungUp())
-        device_.discardInput();
+    dropUntilQuiet(2, pollsPerWait);
 }
 
 void SerialPort::waitForQuietLine()
 {
+    dropUntilQuiet(pollsPerWait, quietWaitPollLimit);
+}
+
+void SerialPort::dropUntilQuiet(int quietPollsNeeded, int pollLimit)
+{
     int quietPolls = 0;
-    for (int poll = 0; poll < quietWaitPollLimit && quietPolls < pollsPerWait; ++poll) {
-        clock_.sleepMs(pollSleepMs);
+    for (int poll = 0; poll < pollLimit && quietPolls < quietPollsNeeded; ++poll) {
         if (device_.hungUp())
             return;
         if (device_.queuedCount() > 0) {
@@ -104,6 +95,7 @@ void SerialPort::waitForQuietLine()
         } else {
             ++quietPolls;
         }
+        clock_.sleepMs(pollSleepMs);
     }
     if (!device_.hungUp())
         device_.discardInput();

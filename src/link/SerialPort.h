@@ -70,6 +70,8 @@ private:
     // Drops whatever comes until the line has been quiet for a whole reply
     // window (bounded, for a line that never falls quiet).
     void waitForQuietLine();
+    // Drops what arrives until the line has been quiet for that many polls in a row.
+    void dropUntilQuiet(int quietPollsNeeded, int pollLimit);
 
     SerialDevice& device_;
     Clock& clock_;
