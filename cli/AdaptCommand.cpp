@@ -43,7 +43,7 @@ void catchInterrupts()
 
 bool confirmReset()
 {
-    std::printf("uwaga, przejście na autoadaptację powoduje reset parametrów, kontynuować? [t/N] ");
+    std::printf("uwaga, przejście na autoadaptację powoduje reset parametrów, kontynuować ? [t/N] ");
     std::fflush(stdout);
     std::string answer;
     if (!std::getline(std::cin, answer))

@@ -132,11 +132,11 @@ void AdaptationEngine::finishEmulationTimes()
     setText("TLEDAA_P3", panelNumber(t, 3));
     setText("THEDAA_P3", panelNumber(t, 3));
 
-    // Both emulation times take the same value.
+    // Both emulation times take the same value. t itself is encoded, not a
+    // three-decimal text of it: rounding to the panel's decimals first would
+    // move a time just below a step's midpoint onto the next step.
+    const std::uint8_t index = params::encodeEmulation(t);
     for (const auto& [field, address] : {std::pair{"ESLambda_1", 29}, std::pair{"ESLambda_2", 28}}) {
-        const std::string typed = params::formatDecimalComma(t, 3);
-        setText(field, typed);
-        const std::uint8_t index = params::encodeEmulation(fieldFloat(typed));
         setText(field, params::shownEmulation(index));
         writeParameter(index, address);
     }

@@ -158,7 +158,7 @@ TEST_F(AdaptFixture, OnATerminalTheResetIsAskedFirst)
     {
         AdaptRun declined;
         declined.start(adapt({"--ignition", "2", "--probe", "0"}), true);
-        ASSERT_TRUE(declined.readUntil("kontynuować? [t/N]")) << declined.output;
+        ASSERT_TRUE(declined.readUntil("kontynuować ? [t/N]")) << declined.output;
         controller.clearReceivedFrames();
         declined.type("n\n");
         EXPECT_EQ(declined.wait(), 1);
@@ -166,7 +166,7 @@ TEST_F(AdaptFixture, OnATerminalTheResetIsAskedFirst)
     }
     AdaptRun confirmed;
     confirmed.start(adapt({"--ignition", "2", "--probe", "0", "--temperature-sensor", "off"}), true);
-    ASSERT_TRUE(confirmed.readUntil("kontynuować? [t/N]")) << confirmed.output;
+    ASSERT_TRUE(confirmed.readUntil("kontynuować ? [t/N]")) << confirmed.output;
     confirmed.type("t\n");
     ASSERT_TRUE(confirmed.readUntil(idlePrompt)) << confirmed.output;
     EXPECT_TRUE(heardWrite(13));

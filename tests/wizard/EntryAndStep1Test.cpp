@@ -33,6 +33,11 @@ TEST_F(EntryTest, AsksForPetrolOnceByFuelStateAndConfirmsOnlyWithoutGas)
         EXPECT_EQ(control("AutoFaz1Led1").lit, c.confirmed);
         EXPECT_EQ(engine.state().statusCopy & 0x03, c.status == 0x02 ? 0x02 : 0);
         EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP1);
+        // No sensor fitted: the temperature is ready and its controls hidden.
+        EXPECT_TRUE(engine.state().temperatureReady);
+        for (auto name : {"Therm1l_AA_P1", "Therm1ED_AA_P1", "OOTLabel_AA_P1", "AutoFaz1Led3"})
+            EXPECT_EQ(control(name).visible, false) << name;
+        EXPECT_EQ(control("WCTCheck_AA_P1").checked, false);
     }
 }
 

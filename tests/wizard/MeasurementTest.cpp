@@ -1,6 +1,7 @@
 #include "WizardFixture.h"
 
 #include "FlagBits.h"
+#include "WizardTables.h"
 
 using namespace dravinor;
 using namespace dravinor::wizard;
@@ -34,6 +35,20 @@ TEST_F(TpsTest, IdleWindowTakesUpTo1200WithSpeedAndShowsTheMinimum)
     EXPECT_EQ(control("AutoFaz2Led1").lit, true);
     EXPECT_EQ(control("PPNDLabel_AA_P2").visible, true);
     EXPECT_EQ(control("PPNMLabel_AA_P2").visible, false);
+}
+
+TEST_F(TpsTest, TitleBlinksBlueThenBlackTenTicksEachWhetherSamplingOrNot)
+{
+    passStep1();
+    setLive(0, 20, 2500);  // outside the idle window: the title blinks all the same
+    std::string colours;
+    for (int i = 0; i < 32; ++i) {
+        engine.tick(WizardTimer::AAP2_1);
+        colours += *control("TUPtps_AA_P2").fontColour == blinkBlue ? 'u' : 'k';
+    }
+    // The counter starts at 0 and flips the phase on reaching 10, so the
+    // first colour holds one tick longer.
+    EXPECT_EQ(colours, std::string(11, 'u') + std::string(10, 'k') + std::string(10, 'u') + "k");
 }
 
 TEST_F(TpsTest, EqualAveragesCountAsRisingAndWriteFlagThenThreshold)
@@ -149,6 +164,27 @@ TEST_F(LambdaTest, EmulationTimeAveragesClosedRunsAndGoesOnToTheReducer)
     EXPECT_EQ(control("AutoFaz3Led2").lit, true);
     EXPECT_EQ(engine.view().currentPage(), WizardPage::AA4);
     EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP4_1);
+}
+
+TEST_F(LambdaTest, EmulationTimeIsEncodedFromItsValueNotItsThreeDecimalText)
+{
+    passStep1(4);
+    passTpsIdle(20);
+    passTpsHigh(40);
+    passLambdaSwing(0, 200);  // threshold 100
+    takeWritten();
+    // Nine high, three low: 16 high runs of 0.45 s; 17 low runs (the empty
+    // first one among them) adding to 2.4 s. t = 0.2956 s lies below the
+    // midpoint 0.296 between steps 18 and 19, though its text "0,296" does not.
+    for (int i = 0; i < 201; ++i) {
+        setLive(i % 12 < 9 ? 101 : 100, 0, 800);
+        engine.tick(WizardTimer::AAP3_2);
+    }
+    engine.tick(WizardTimer::AAP3_2);
+    EXPECT_EQ(text("THEDAA_P3"), "0,296");
+    const std::vector<std::pair<int, int>> expected{{29, 18}, {28, 18}};
+    EXPECT_EQ(eepromWrites(takeWritten()), expected);
+    EXPECT_EQ(text("ESLambda_1"), "0,288");
 }
 
 TEST_F(LambdaTest, ProbeOnOneSideGivesZeroEmulationTimes)
