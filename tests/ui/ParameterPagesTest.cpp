@@ -221,8 +221,9 @@ TEST_F(ParameterPages, TheControllerModeShowsItsPictureBesideTheHint)
 TEST_F(ParameterPages, LayoutAppliesTheProportionalGeometryByName)
 {
     pages->layout(1024, 768);
-    const int fontSize = ui::parameterPagesFontSize(768);
-    const auto expected = ui::layoutParameterPages(1024, 768, edit("PCTps")->height());
+    const int fontSize = ui::parameterPagesFontSize(1024, 768);
+    const auto expected = ui::layoutParameterPages(1024, 768, edit("PCTps")->height(),
+                                                   QFontMetrics(child("GroupBox4")->font()).height());
     for (const char* name : {"GroupBox4", "PCTps", "ESLambda_2", "WCutOff", "ZapiszPar"}) {
         const ui::Geometry& g = expected.widgets.at(name);
         QWidget* widget = child(name);
