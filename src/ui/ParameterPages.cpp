@@ -61,17 +61,40 @@ void applyFontSize(const std::vector<TextFit>& fits, int size)
 
 // Captions, list texts and check-box texts of the groups of one page get one
 // font each.
+int widestText(const QFont& font, const QStringList& texts)
+{
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest;
+}
+
+// The left edge of the fields beside a caption: its row's fields, or the
+// field column where the row has none.
+int fieldEdgeBeside(const QLabel* label, const QGroupBox* group, int fieldLeft)
+{
+    int edge = fieldLeft;
+    for (const QWidget* field : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<const QComboBox*>(field) && !qobject_cast<const QLineEdit*>(field))
+            continue;
+        if (field->y() < label->y() + label->height() && label->y() < field->y() + field->height())
+            edge = std::min(edge, field->x());
+    }
+    return edge;
+}
+
+// Captions, list texts and check-box texts of the groups of one page get one
+// font each. A list whose longest item does not fit even at the smallest
+// font grows to the left, into its caption's room, rather than cut it.
 void fitPageTexts(const std::vector<QGroupBox*>& groups, int fieldLeft, int fontSize)
 {
     constexpr int gap = 4;
     constexpr int listDecoration = 28;   // arrow and frame of a drop-down list
     constexpr int checkDecoration = 24;  // the box before a check box's text
-    std::vector<TextFit> captions;
     std::vector<TextFit> lists;
     std::vector<TextFit> checks;
     for (QGroupBox* group : groups) {
-        for (QLabel* label : group->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-            captions.push_back({label, {label->text()}, fieldLeft - label->x() - gap});
         for (QComboBox* list : group->findChildren<QComboBox*>(Qt::FindDirectChildrenOnly)) {
             QStringList items;
             for (int i = 0; i < list->count(); ++i)
@@ -81,9 +104,21 @@ void fitPageTexts(const std::vector<QGroupBox*>& groups, int fieldLeft, int font
         for (QCheckBox* box : group->findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly))
             checks.push_back({box, {box->text()}, box->width() - checkDecoration});
     }
-    for (const auto* kind : {&captions, &lists, &checks})
+    for (const auto* kind : {&lists, &checks})
         if (!kind->empty())
             applyFontSize(*kind, commonFontSize(*kind, kind->front().widget->font(), fontSize));
+    for (const TextFit& list : lists) {
+        const int deficit = widestText(list.widget->font(), list.texts) - list.room;
+        if (deficit > 0)
+            list.widget->setGeometry(list.widget->geometry().adjusted(-deficit, 0, 0, 0));
+    }
+
+    std::vector<TextFit> captions;
+    for (QGroupBox* group : groups)
+        for (QLabel* label : group->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            captions.push_back({label, {label->text()}, fieldEdgeBeside(label, group, fieldLeft) - label->x() - gap});
+    if (!captions.empty())
+        applyFontSize(captions, commonFontSize(captions, captions.front().widget->font(), fontSize));
 }
 
 }  // namespace

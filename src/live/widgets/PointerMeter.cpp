@@ -257,7 +257,9 @@ void PointerMeter::paintTexts(QPainter& painter, const Dial& d) const
     QRectF nameBox;
     QRectF unitBox;
     if (round) {
-        nameBox = QRectF(d.centre.x() - r * 0.34, d.centre.y() + r * 0.16, r * 0.68, r * 0.22);
+        // Below the pivot a point is clear of the pointer's end positions
+        // (225 and 315 degrees) while it is nearer the axis than the pivot.
+        nameBox = QRectF(d.centre.x() - r * 0.25, d.centre.y() + r * 0.3, r * 0.5, r * 0.2);
         unitBox = QRectF(d.centre.x() - r * 0.22, d.centre.y() + r * 0.52, r * 0.44, r * 0.2);
     } else {
         const QFontMetricsF labels(scaleFont(r * 0.15));
