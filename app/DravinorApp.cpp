@@ -56,4 +56,11 @@ bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::st
     return true;
 }
 
+void DravinorApp::start()
+{
+    window_->startUp();
+    window_->raise();
+    window_->activateWindow();
+}
+
 }  // namespace dravinor::app

@@ -30,6 +30,11 @@ public:
     // too. Returns false with a message and the exit code to use.
     bool build(bool demo, std::vector<std::string> assignments, std::string& error, int& exitCode);
 
+    // Starts the window (connection scan, pages); in demo mode the window,
+    // not the engine panel shown before it, then has the keyboard, so that
+    // F1..F5 work at once.
+    void start();
+
     ui::MainWindow& window() { return *window_; }
     params::ControllerSession& session() { return *session_; }
 

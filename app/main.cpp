@@ -32,6 +32,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "dravinor: %s\n", error.c_str());
         return exitCode;
     }
-    app.window().startUp();
+    app.start();
     return application.exec();
 }

@@ -24,6 +24,23 @@ namespace dravinor::live {
 
 namespace {
 
+// The widest text each value panel shows, digits drawn as 8 (the widest).
+QString widestPanelText(const std::string& panel)
+{
+    const QChar separator = QLocale().decimalPoint().isEmpty() ? QChar('.') : QLocale().decimalPoint().front();
+    if (panel == "Lambda_BarED")
+        return QStringLiteral("8") + separator + QStringLiteral("88V");
+    if (panel == "Manometr_TPSED")
+        return QStringLiteral("88") + separator + QStringLiteral("88V");
+    if (panel == "Manometr_RPMED")
+        return QStringLiteral("88888");
+    if (panel == "TermVizED")
+        return QStringLiteral("-888");
+    if (panel == "Silnik_BarED")
+        return QStringLiteral("888");
+    return {};
+}
+
 void place(QWidget* widget, const Placement& p)
 {
     if (p.fontSize && *p.fontSize > 0) {
@@ -186,7 +203,8 @@ void LivePage::layout(int windowWidth, int windowHeight)
         const QLabel* label = page_->findChild<QLabel*>(QString::fromStdString(name));
         QFont font = label ? label->font() : page_->font();
         font.setPointSize(std::max(1, points));
-        const QSize size = QFontMetrics(font).size(0, label ? label->text() : QString());
+        const QString text = widestPanelText(name);
+        const QSize size = QFontMetrics(font).size(0, !text.isEmpty() ? text : label ? label->text() : QString());
         return std::pair<int, int>{size.width(), size.height()};
     };
     const LiveViewLayout layout = layoutLiveView(input);
@@ -206,7 +224,9 @@ void LivePage::layout(int windowWidth, int windowHeight)
     fuelSwitch_->setIconSize(fuelSwitch_->size() - QSize(4, 4));
     stepperGauge_->raise();
     stepperPanel_->raise();
-    oscilloscope_->layout(windowWidth, windowHeight, tpsMeter_->width(), page_->height());
+    const LiveViewArea& area = layout.area;
+    oscilloscope_->layout(area.windowWidth, area.windowHeight, tpsMeter_->width(), area.pageHeight);
+    oscilloscope_->move(oscilloscope_->pos() + QPoint(area.dx, area.dy));
 }
 
 void LivePage::startLiveView(int windowWidth, int windowHeight)

@@ -1,5 +1,6 @@
 #include "LiveViewLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace dravinor::live {
@@ -16,10 +17,43 @@ int trunc(double x)
     return static_cast<int>(std::trunc(x));
 }
 
+// A panel at least as large as its widest value in its bold font.
+void fitPanel(Placement& panel, std::pair<int, int> text)
+{
+    constexpr int frame = 6;  // sunken frame and a little air on both sides
+    panel.width = std::max(panel.width.value_or(0), text.first + frame);
+    panel.height = std::max(panel.height.value_or(0), text.second + frame / 2);
+}
+
 }  // namespace
 
-LiveViewLayout layoutLiveView(const LiveViewInput& in)
+LiveViewArea liveViewArea(int windowWidth, int windowHeight, int pageWidth, int pageHeight)
 {
+    constexpr double widest = 4.0 / 3.0;
+    constexpr double narrowest = 5.0 / 4.0;
+    LiveViewArea area{windowWidth, windowHeight, pageWidth, pageHeight, 0, 0};
+    if (windowHeight <= 0 || windowWidth <= 0)
+        return area;
+    const double shape = static_cast<double>(windowWidth) / windowHeight;
+    if (shape > widest + 1e-9)
+        area.windowWidth = static_cast<int>(std::lround(windowHeight * widest));
+    else if (shape < narrowest - 1e-9)
+        area.windowHeight = static_cast<int>(std::lround(windowWidth / narrowest));
+    area.pageWidth = pageWidth - (windowWidth - area.windowWidth);
+    area.pageHeight = pageHeight - (windowHeight - area.windowHeight);
+    area.dx = (windowWidth - area.windowWidth) / 2;
+    area.dy = (windowHeight - area.windowHeight) / 2;
+    return area;
+}
+
+LiveViewLayout layoutLiveView(const LiveViewInput& whole)
+{
+    LiveViewInput in = whole;
+    const LiveViewArea area = liveViewArea(whole.windowWidth, whole.windowHeight, whole.pageWidth, whole.pageHeight);
+    in.windowWidth = area.windowWidth;
+    in.windowHeight = area.windowHeight;
+    in.pageWidth = area.pageWidth;
+    in.pageHeight = area.pageHeight;
     const float sx = static_cast<float>(in.windowWidth) / 800.0f;
     const float sy = static_cast<float>(in.windowHeight) / 600.0f;
     const int W = in.windowWidth;
@@ -28,6 +62,7 @@ LiveViewLayout layoutLiveView(const LiveViewInput& in)
         return in.textSize ? in.textSize(name, points) : std::pair<int, int>{0, 0};
     };
     LiveViewLayout out;
+    out.area = area;
     auto& c = out.controls;
 
     // The lambda bar and its captions; rich and lean swap sides with a
@@ -58,8 +93,15 @@ LiveViewLayout layoutLiveView(const LiveViewInput& in)
     const int tankLeft = trunc(pictureLeft + pictureHeight * 0.8196721311);
     c["Silnik_Bar"] = {tankLeft, trunc(pictureTop + pictureHeight * 0.15), roundHalfUp(80 * sx),
                        roundHalfUp(80 * sy), {}};
-    c["Silnik_Bar_NazL"] = {pictureLeft, pictureTop - H / 12, pictureWidth, {}, roundHalfUp(20 * sx)};
-    c["Silnik_Bar_OtwL"] = {pictureLeft, pictureTop - H / 30, pictureWidth, {}, roundHalfUp(12 * sx)};
+    // "otwarty" sits on the picture and the name on "otwarty"; where their
+    // fonts are tall for the room the formula leaves, they move up instead
+    // of running into each other.
+    const int nameFont = roundHalfUp(20 * sx);
+    const int openFont = roundHalfUp(12 * sx);
+    const int openTop = std::min(pictureTop - H / 30, pictureTop - measure("Silnik_Bar_OtwL", openFont).second);
+    const int nameTop = std::min(pictureTop - H / 12, openTop - measure("Silnik_Bar_NazL", nameFont).second);
+    c["Silnik_Bar_NazL"] = {pictureLeft, nameTop, pictureWidth, {}, nameFont};
+    c["Silnik_Bar_OtwL"] = {pictureLeft, openTop, pictureWidth, {}, openFont};
     const int closedTop = H / 240 + pictureTop + pictureHeight;
     const int closedFont = roundHalfUp(12 * sx);
     c["Silnik_Bar_ZamL"] = {pictureLeft, closedTop, pictureWidth, {}, closedFont};
@@ -85,8 +127,9 @@ LiveViewLayout layoutLiveView(const LiveViewInput& in)
     const int lambdaLabelWidth = measure("Lambda_L", lambdaFont).first;
     const int buttonLeft = trunc(lambdaLabelLeft - sx * 0.5 * lambdaLabelWidth);
     c["SwitchVIZ"] = {buttonLeft, buttonTop, buttonWidth, buttonHeight, {}};
-    c["BenzGazLed"] = {trunc(sx * 0.3 * buttonWidth + buttonWidth), trunc(buttonTop + buttonHeight * sy * 0.2), {},
-                       {}, roundHalfUp(12 * sx)};
+    // The fuel state beside the switch, never under it.
+    const int stateLeft = std::max(trunc(sx * 0.3 * buttonWidth + buttonWidth), buttonLeft + buttonWidth + 2);
+    c["BenzGazLed"] = {stateLeft, trunc(buttonTop + buttonHeight * sy * 0.2), {}, {}, roundHalfUp(12 * sx)};
     c["Przelacznik_NazL"] = {buttonLeft, trunc(buttonTop + buttonHeight * 1.1), {}, {}, trunc(10 * sx)};
 
     // The two pointer meters in the lower corners; their heights scale
@@ -105,6 +148,17 @@ LiveViewLayout layoutLiveView(const LiveViewInput& in)
     const int rpmLeft = trunc(in.pageWidth - rpmWidth * 1.05);
     c["Manometr_RPM"] = {rpmLeft, trunc(panelTop - rpmHeight * 1.05), rpmWidth, rpmHeight, {}};
     c["Manometr_RPMED"] = {rpmWidth / 3 + rpmLeft, panelTop, panelWidth, panelHeight, trunc(14 * sx)};
+
+    for (const char* name : livePanels) {
+        Placement& panel = c[name];
+        fitPanel(panel, measure(name, panel.fontSize.value_or(0)));
+    }
+    for (auto& [name, placement] : c) {
+        if (placement.left)
+            *placement.left += area.dx;
+        if (placement.top)
+            *placement.top += area.dy;
+    }
     return out;
 }
 

@@ -20,7 +20,28 @@ struct LiveViewInput {
     std::function<std::pair<int, int>(const std::string& name, int pointSize)> textSize;
 };
 
+// The part of the page the design is scaled into. A window shaped like the
+// menu sizes (from 5:4 to 4:3) uses all of it; a wider or taller one uses
+// the largest such area, centred, so that nothing is stretched apart or
+// pushed into its neighbour.
+struct LiveViewArea {
+    int windowWidth = 0;  // the outer size the scale factors come from
+    int windowHeight = 0;
+    int pageWidth = 0;
+    int pageHeight = 0;
+    int dx = 0;  // offset of the area inside the page
+    int dy = 0;
+    bool operator==(const LiveViewArea&) const = default;
+};
+LiveViewArea liveViewArea(int windowWidth, int windowHeight, int pageWidth, int pageHeight);
+
+// The value panels: their bold text must fit at their font, so the caller's
+// text measure gives the size of each panel's widest value for them.
+inline constexpr const char* livePanels[] = {"Lambda_BarED", "Silnik_BarED", "TermVizED", "Manometr_TPSED",
+                                             "Manometr_RPMED"};
+
 struct LiveViewLayout {
+    LiveViewArea area;
     std::map<std::string, Placement> controls;  // by objectName
     int lambdaMinimumBarWidth = 0;
     int thermometerMinimumBarWidth = 0;

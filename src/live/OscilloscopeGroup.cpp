@@ -1,5 +1,7 @@
 #include "OscilloscopeGroup.h"
 
+#include <algorithm>
+
 #include "TScope.h"
 #include "TraceSamples.h"
 
@@ -96,8 +98,9 @@ OscilloscopeLayout layoutOscilloscope(int windowWidth, int windowHeight, int tps
     c["TH_L"] = {x(212), y(8), {}, {}, x(10)};
     c["PodpisTL"] = {x(254), y(8), {}, {}, x(10)};
     c["TL_L"] = {x(278), y(8), {}, {}, x(10)};
-    // The inner group's top scales with the width, as the dial meters' heights do.
-    c["GroupBoxLambdaIn"] = {x(8), x(200), x(360), y(60), {}};
+    // The inner group's top scales with the width, as the dial meters' heights
+    // do, but never comes up over the trace, whose foot scales with the height.
+    c["GroupBoxLambdaIn"] = {x(8), std::max(x(200), y(32) + y(160) + y(8)), x(360), y(60), {}};
     for (const auto& cell : checkCells)
         c[cell.name] = {x(cell.left), y(cell.top), x(104), {}, x(8)};
     return out;

@@ -135,6 +135,7 @@ void TScope::fitImage() const
         painter.drawImage(0, 0, traceImage_);
     }
     traceImage_ = resized;
+    resizedSinceWipe_ = true;
 }
 
 void TScope::step()
@@ -182,8 +183,11 @@ void TScope::redrawGrid()
     QPainter painter(&traceImage_);
     const int w = width();
     const int h = height();
-    // The wipe leaves the top row and the left column alone, as it always has.
-    painter.fillRect(QRect(QPoint(1, 1), QPoint(w, h)), color_);
+    // The wipe leaves the top row and the left column alone, as it always
+    // has; after a resize they hold pieces of the old picture's grid and
+    // trace, which would stay as stray marks, so that wipe takes them too.
+    painter.fillRect(QRect(resizedSinceWipe_ ? QPoint(0, 0) : QPoint(1, 1), QPoint(w, h)), color_);
+    resizedSinceWipe_ = false;
     QPen pen(gridcolor_, 1, Qt::SolidLine);
     painter.setPen(pen);
     for (int x : verticalGridLines(w, gridsize_))

@@ -159,6 +159,7 @@ private:
     bool loaded_ = false;
     QTimer timer_;
     mutable QImage traceImage_;
+    mutable bool resizedSinceWipe_ = false;  // the next wipe clears the edges too
     int sweepX_ = 0;
     std::array<int, channelCount> lastY_{};
 };

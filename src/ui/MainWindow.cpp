@@ -7,6 +7,7 @@
 #include "ScaleTables.h"
 #include "TextKeyApplier.h"
 #include "WizardController.h"
+#include "WindowFit.h"
 #include "WindowTexts.h"
 
 #include <QAbstractButton>
@@ -41,9 +42,26 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     buildMenus();
     session_.transfer().setObserver(this);
 
-    resize(initialSize);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    placeOnScreen(initialSize, true);
+}
+
+QRect MainWindow::screenArea() const
+{
+    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    return where ? where->availableGeometry() : QRect();
+}
+
+void MainWindow::placeOnScreen(QSize outer, bool centred)
+{
+    // Outer sizes include the frame, which is known only once shown.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QRect area = screenArea();
+    QRect wanted(frameGeometry().topLeft(), outer);
+    if (centred && area.isValid())
+        wanted.moveCenter(area.center());
+    const QRect fitted = fitOnScreen(wanted, area);
+    resize(fitted.size() - frame);
+    move(fitted.topLeft());
 }
 
 MainWindow::~MainWindow()
@@ -144,7 +162,7 @@ void MainWindow::startUp()
     show();
     QApplication::processEvents();
     // 933 x 677 is the outer size; the frame is known once shown.
-    resize(initialSize - (frameGeometry().size() - geometry().size()));
+    placeOnScreen(initialSize, true);
     QApplication::processEvents();
 
     // The scan's status texts are painted as they come, without running the

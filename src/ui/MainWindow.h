@@ -113,6 +113,11 @@ private:
     void wizardNextKey();
     void leaveFinishedWizard();
     void chooseResolution(QAction* item, int width, int height);
+    // The available area of the window's screen.
+    QRect screenArea() const;
+    // Sets an outer size no larger than the screen's area and keeps the
+    // window on it (centred there when asked).
+    void placeOnScreen(QSize outer, bool centred);
     void layoutPages();
     void fitPageCaptions(QSize outer);
 

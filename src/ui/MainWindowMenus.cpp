@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include "ParameterPageLayout.h"
+#include "WindowFit.h"
 #include <QActionGroup>
 #include <QMenuBar>
 
@@ -97,19 +98,24 @@ void MainWindow::chooseResolution(QAction* item, int width, int height)
     for (QAction* other : resolutionItems_)
         other->setChecked(false);
     item->setChecked(true);
-    // The sizes are outer sizes, frame included.
+    // The sizes are outer sizes, frame included; a screen smaller than the
+    // size gets the largest window that fits it, still on screen.
     const QSize frame = frameGeometry().size() - geometry().size();
-    requestedResolution_ = QSize(width, height) - frame;
-    resize(requestedResolution_);
+    requestedResolution_ = fitOnScreen(QRect(frameGeometry().topLeft(), QSize(width, height)), screenArea()).size() - frame;
+    placeOnScreen(QSize(width, height), false);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    // Never smaller than 640 x 480 outside; the frame is known only once shown.
-    const QSize minimum = QSize(640, 480) - (frameGeometry().size() - geometry().size());
+    // Never smaller than 640 x 480 outside; the frame is known only once
+    // shown. The minimum is only a hint to the window manager: a size below
+    // it that arrives all the same is set back here.
+    const QSize minimum = minimumWindowSize - (frameGeometry().size() - geometry().size());
     if (minimumSize() != minimum)
         setMinimumSize(minimum);
+    if (atLeast(size(), minimum) != size())
+        resize(atLeast(size(), minimum));
     // Any size but the one a resolution item asked for clears its tick;
     // the window manager may deliver that size only later.
     if (size() != requestedResolution_) {
@@ -135,7 +141,7 @@ void MainWindow::fitPageCaptions(QSize outer)
     constexpr int tabPadding = 26;
     QTabBar* tabs = pageControl_->tabBar();
     QFont font = tabs->font();
-    font.setPointSize(std::max(9, parameterPagesFontSize(outer.height()) * 3 / 4));
+    font.setPointSize(std::max(9, parameterPagesFontSize(outer.width(), outer.height()) * 3 / 4));
     const auto captionsWidth = [&](const QFont& f) {
         const QFontMetrics metrics(f);
         int width = 0;

@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -28,7 +29,7 @@ struct Group {
     int checkBoxCount() const { return (checkBoxes[0] ? 1 : 0) + (checkBoxes[1] ? 1 : 0); }
 };
 
-constexpr std::array<Row, 30> rows{{
+constexpr std::array<Row, 31> rows{{
     {"RSLambdaL", "RSLambda"},
     {"PRLambdaL", "PRLambda"},
     {"RSYLambdaL", "RSYLambda"},
@@ -59,6 +60,7 @@ constexpr std::array<Row, 30> rows{{
     {"DOAttuatoraL", "DOAttuatora"},
     {"RPMSignalL", "RPMSignal"},
     {"TJazdyL", "TJazdy"},
+    {"MOAttuatoraL", "MOAttuatora"},  // shown but stored nowhere; last row of its group
 }};
 
 constexpr std::array<Group, 8> groups{{
@@ -69,7 +71,7 @@ constexpr std::array<Group, 8> groups{{
     {"GroupBox5", 16, 3},
     {"GroupBox6", 19, 2, {"WCutOff", nullptr}},
     {"GroupBox7", 21, 2},
-    {"GroupBox8", 23, 7},
+    {"GroupBox8", 23, 8},
 }};
 
 constexpr std::array<const char*, 5> buttons{"ResButt", "ZapPlik", "OdczPlik", "ZapiszPar", "OdczytPar"};
@@ -90,10 +92,11 @@ int captionFont(int h, int f)
     return 0;
 }
 
-int groupHeight(const Group& g, int rowHeight)
+// The rows move down by shift where the group's caption needs the room.
+int groupHeight(const Group& g, int rowHeight, int shift)
 {
     const double pitch = 1.3 * rowHeight;
-    return trunc(pitch * g.rows + pitch * g.checkBoxCount() + rowHeight);
+    return trunc(pitch * g.rows + pitch * g.checkBoxCount() + rowHeight) + shift;
 }
 
 struct CommentPosition {
@@ -136,16 +139,18 @@ public:
     {
         int sum = 0;
         for (const Group& g : column)
-            sum += groupHeight(g, out_.rowHeight);
+            sum += groupHeight(g, out_.rowHeight, out_.rowShift);
         const int count = static_cast<int>(column.size());
         // A lone group has nothing to spread against; the font size keeps its comment clear of it.
-        const int gap = count == 1 ? out_.fontSize : (space - sum) / (count - 1);
+        // Where the groups are taller than the space they stand one under the
+        // other rather than over each other.
+        const int gap = count == 1 ? out_.fontSize : std::max(0, (space - sum) / (count - 1));
 
         // An unreadable caption font stays as the toolkit has it.
         const int groupFont = out_.groupCaptionFont > 0 ? out_.groupCaptionFont : -1;
         int top = 0;
         for (const Group& g : column) {
-            const int height = groupHeight(g, out_.rowHeight);
+            const int height = groupHeight(g, out_.rowHeight, out_.rowShift);
             out_.widgets[g.name] = {left, top, out_.groupWidth, height, groupFont};
             group(g);
             top += height + gap;
@@ -178,24 +183,39 @@ private:
 
 }  // namespace
 
-int parameterPagesFontSize(int windowHeight)
+int fontHeight(int windowWidth, int windowHeight)
 {
-    const float scale = static_cast<float>(windowHeight) / 600.0f;
-    return roundHalfUp(static_cast<float>(baseFont(windowHeight)) * scale);
+    return std::min(windowHeight, windowWidth * 4 / 5);
 }
 
-ParameterPagesLayout layoutParameterPages(int windowWidth, int windowHeight, int rowHeight)
+int parameterPagesFontSize(int windowWidth, int windowHeight)
+{
+    const int h = fontHeight(windowWidth, windowHeight);
+    const float scale = static_cast<float>(h) / 600.0f;
+    return roundHalfUp(static_cast<float>(baseFont(h)) * scale);
+}
+
+int parameterPagesCaptionFontSize(int windowWidth, int windowHeight)
+{
+    return captionFont(fontHeight(windowWidth, windowHeight), parameterPagesFontSize(windowWidth, windowHeight));
+}
+
+ParameterPagesLayout layoutParameterPages(int windowWidth, int windowHeight, int rowHeight, int captionHeight)
 {
     ParameterPagesLayout out;
     out.usableWidth = windowWidth - 100;
-    out.baseFont = baseFont(windowHeight);
-    out.fontSize = parameterPagesFontSize(windowHeight);
+    out.baseFont = baseFont(fontHeight(windowWidth, windowHeight));
+    out.fontSize = parameterPagesFontSize(windowWidth, windowHeight);
     out.rowHeight = rowHeight;
     out.fieldWidth = roundHalfUp(static_cast<float>(out.usableWidth) / 800.0f * 155.0f);
     out.groupWidth = trunc(out.fieldWidth * 2.55);
-    out.groupCaptionFont = captionFont(windowHeight, out.fontSize);
+    out.groupCaptionFont = parameterPagesCaptionFontSize(windowWidth, windowHeight);
 
-    out.rowTops[0] = trunc(0.75 * rowHeight);
+    // The first row starts below the group's caption, which straddles the
+    // group's top border; a large caption pushes the rows down.
+    constexpr int captionGap = 2;
+    out.rowShift = std::max(0, captionHeight + captionGap - trunc(0.75 * rowHeight));
+    out.rowTops[0] = trunc(0.75 * rowHeight) + out.rowShift;
     for (std::size_t n = 1; n < out.rowTops.size(); ++n)
         out.rowTops[n] = trunc(out.rowTops[n - 1] + rowHeight + 0.3 * rowHeight);
 

@@ -1,6 +1,7 @@
 #include "ParameterPages.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "Encoders.h"
 #include "FieldDisplay.h"
@@ -21,40 +22,103 @@ namespace dravinor::ui {
 
 namespace {
 
-// Large fonts in narrow columns: a caption or list text that would run
-// under its neighbour gets a smaller font instead, down to 6 points.
-void shrinkFontToFit(QWidget* widget, const QStringList& texts, int availableWidth)
+// One font per kind of text on a page: the largest size, up to the page's
+// own, at which every text of that kind fits the room its widget gives it.
+// Shrinking them one by one would leave a page of mixed sizes.
+struct TextFit {
+    QWidget* widget;
+    QStringList texts;
+    int room;  // pixels for the widest text
+};
+
+int commonFontSize(const std::vector<TextFit>& fits, const QFont& base, int largest)
 {
-    QFont font = widget->font();
-    const auto widest = [&](const QFont& f) {
-        const QFontMetrics metrics(f);
-        int width = 0;
-        for (const QString& text : texts)
-            width = std::max(width, metrics.horizontalAdvance(text));
-        return width;
-    };
-    while (font.pointSize() > 6 && widest(font) > availableWidth)
-        font.setPointSize(font.pointSize() - 1);
-    if (font != widget->font())
-        widget->setFont(font);
+    constexpr int smallest = 6;
+    QFont font = base;
+    for (int size = largest; size > smallest; --size) {
+        font.setPointSize(size);
+        const QFontMetrics metrics(font);
+        const bool allFit = std::all_of(fits.begin(), fits.end(), [&](const TextFit& fit) {
+            return std::all_of(fit.texts.begin(), fit.texts.end(),
+                               [&](const QString& text) { return metrics.horizontalAdvance(text) <= fit.room; });
+        });
+        if (allFit)
+            return size;
+    }
+    return smallest;
 }
 
-void fitTexts(QWidget* widget, int fieldLeft)
+void applyFontSize(const std::vector<TextFit>& fits, int size)
+{
+    for (const TextFit& fit : fits) {
+        QFont font = fit.widget->font();
+        font.setPointSize(size);
+        fit.widget->setFont(font);
+        if (auto* label = qobject_cast<QLabel*>(fit.widget))
+            label->adjustSize();
+    }
+}
+
+// Captions, list texts and check-box texts of the groups of one page get one
+// font each.
+int widestText(const QFont& font, const QStringList& texts)
+{
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    return widest;
+}
+
+// The left edge of the fields beside a caption: its row's fields, or the
+// field column where the row has none.
+int fieldEdgeBeside(const QLabel* label, const QGroupBox* group, int fieldLeft)
+{
+    int edge = fieldLeft;
+    for (const QWidget* field : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<const QComboBox*>(field) && !qobject_cast<const QLineEdit*>(field))
+            continue;
+        if (field->y() < label->y() + label->height() && label->y() < field->y() + field->height())
+            edge = std::min(edge, field->x());
+    }
+    return edge;
+}
+
+// Captions, list texts and check-box texts of the groups of one page get one
+// font each. A list whose longest item does not fit even at the smallest
+// font grows to the left, into its caption's room, rather than cut it.
+void fitPageTexts(const std::vector<QGroupBox*>& groups, int fieldLeft, int fontSize)
 {
     constexpr int gap = 4;
-    constexpr int listDecoration = 28;  // arrow and frame of a drop-down list
+    constexpr int listDecoration = 28;   // arrow and frame of a drop-down list
     constexpr int checkDecoration = 24;  // the box before a check box's text
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        shrinkFontToFit(label, {label->text()}, fieldLeft - label->x() - gap);
-        label->adjustSize();
-    } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i)
-            items << list->itemText(i);
-        shrinkFontToFit(list, items, list->width() - listDecoration);
-    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-        shrinkFontToFit(box, {box->text()}, box->width() - checkDecoration);
+    std::vector<TextFit> lists;
+    std::vector<TextFit> checks;
+    for (QGroupBox* group : groups) {
+        for (QComboBox* list : group->findChildren<QComboBox*>(Qt::FindDirectChildrenOnly)) {
+            QStringList items;
+            for (int i = 0; i < list->count(); ++i)
+                items << list->itemText(i);
+            lists.push_back({list, items, list->width() - listDecoration});
+        }
+        for (QCheckBox* box : group->findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly))
+            checks.push_back({box, {box->text()}, box->width() - checkDecoration});
     }
+    for (const auto* kind : {&lists, &checks})
+        if (!kind->empty())
+            applyFontSize(*kind, commonFontSize(*kind, kind->front().widget->font(), fontSize));
+    for (const TextFit& list : lists) {
+        const int deficit = widestText(list.widget->font(), list.texts) - list.room;
+        if (deficit > 0)
+            list.widget->setGeometry(list.widget->geometry().adjusted(-deficit, 0, 0, 0));
+    }
+
+    std::vector<TextFit> captions;
+    for (QGroupBox* group : groups)
+        for (QLabel* label : group->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            captions.push_back({label, {label->text()}, fieldEdgeBeside(label, group, fieldLeft) - label->x() - gap});
+    if (!captions.empty())
+        applyFontSize(captions, commonFontSize(captions, captions.front().widget->font(), fontSize));
 }
 
 }  // namespace
@@ -96,29 +160,6 @@ struct ParameterPages::Impl : PageEditor {
         } else {
             widget->adjustSize();
         }
-    }
-
-    // The inert list stands under the second page's footnote, out of the
-    // rows that the proportional layout places.
-    void placeInertList(int fontSize)
-    {
-        QWidget* footnote = w.footnote;
-        QLabel* label = w.label("MOAttuatoraL");
-        QComboBox* list = w.list("MOAttuatora");
-        QFont font = list->font();
-        font.setPointSize(fontSize);
-        if (list->parentWidget() != w.pages[1]) {
-            label->setParent(w.pages[1]);
-            list->setParent(w.pages[1]);
-        }
-        label->setFont(font);
-        list->setFont(font);
-        label->move(footnote->x(), footnote->y() + footnote->height() + fontSize);
-        label->adjustSize();
-        list->move(footnote->x(), label->y() + label->height() + 2);
-        list->resize(footnote->width(), list->sizeHint().height());
-        label->show();
-        list->show();
     }
 };
 
@@ -174,28 +215,27 @@ void ParameterPages::showGroups()
 void ParameterPages::layout(int windowWidth, int windowHeight)
 {
     Impl& d = *impl_;
-    const int fontSize = parameterPagesFontSize(windowHeight);
+    const int fontSize = parameterPagesFontSize(windowWidth, windowHeight);
     // A text field's natural height: its text plus frame and margins. Qt's
     // own size hint never goes below 14 pixels of text, which at the small
     // fonts of 640 x 480 would push the groups into each other.
     QFont font = d.w.pages[0]->font();
     font.setPointSize(fontSize);
     const int rowHeight = QFontMetrics(font).height() + 6;
-    const ParameterPagesLayout layout = layoutParameterPages(windowWidth, windowHeight, rowHeight);
+    QFont captionFont = d.w.group(1)->font();
+    if (const int captionSize = parameterPagesCaptionFontSize(windowWidth, windowHeight); captionSize > 0)
+        captionFont.setPointSize(captionSize);
+    const ParameterPagesLayout layout =
+        layoutParameterPages(windowWidth, windowHeight, rowHeight, QFontMetrics(captionFont).height());
     for (const auto& [name, geometry] : layout.widgets)
         if (QWidget* widget = d.w.widget(name.c_str()))
             d.applyGeometry(widget, geometry);
-    const auto fieldLeft = layout.widgets.find("PRLambda");
-    for (const auto& [name, geometry] : layout.widgets) {
-        QWidget* widget = d.w.widget(name.c_str());
-        if (widget && fieldLeft != layout.widgets.end() && widget->parentWidget() &&
-            qobject_cast<QGroupBox*>(widget->parentWidget()))
-            fitTexts(widget, fieldLeft->second.left);
-    }
+    const int fieldLeft = layout.widgets.at("PRLambda").left;
+    fitPageTexts({d.w.groups.begin(), d.w.groups.begin() + 7}, fieldLeft, fontSize);
+    fitPageTexts({d.w.group(advancedGroup)}, fieldLeft, fontSize);
     for (QLabel* comment : d.w.comments)
         d.fitComment(comment, comment->width());
     d.fitComment(d.w.footnote, d.w.footnote->width());
-    d.placeInertList(fontSize);
     if (d.w.list("TPSterownika")->hasFocus())
         d.showModeComment(0);
 }

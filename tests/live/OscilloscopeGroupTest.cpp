@@ -177,7 +177,9 @@ TEST(OscilloscopeGroupLayout, NumbersAtTheDesignSizeAndAtSxga)
         tops.push_back(*at1280.controls.at("VLAB_" + std::to_string(i)).top);
     EXPECT_EQ(tops, (std::vector<int>{8, 42, 102, 162, 221, 281}));
     EXPECT_EQ(at1280.controls.at("PodpisTH"), (Placement{300, 13, {}, {}, 16}));
-    EXPECT_EQ(at1280.controls.at("GroupBoxLambdaIn"), (Placement{12, 320, 576, 102, {}}));  // top follows the width
+    // The top follows the width (320) but stays clear of the trace's foot,
+    // 54 + 273, by the design's gap of 13.
+    EXPECT_EQ(at1280.controls.at("GroupBoxLambdaIn"), (Placement{12, 340, 576, 102, {}}));
     EXPECT_EQ(at1280.controls.at("CheckOscyRPM"), (Placement{384, 64, 166, {}, 12}));
 
     OscilloscopeGroup group;

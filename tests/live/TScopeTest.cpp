@@ -158,3 +158,27 @@ TEST(TScopeSize, ResizingKeepsThePictureUntilTheGridWipesIt)
     EXPECT_FALSE(hasRed(scope->traceImage()));
     EXPECT_EQ(scope->traceImage().pixelColor(399, 120), gray);
 }
+
+// A trace along the top edge must not survive a resize as stray marks above
+// the new grid, while an ordinary end-of-sweep wipe keeps its edges.
+TEST(TScopeSize, StrayMarksAboveTheTraceAfterAResizeAreWiped)
+{
+    const auto scope = formScope();
+    scope->setPosition(0, 100);
+    for (int i = 0; i < 4; ++i)
+        scope->step();
+    const auto redInTopRow = [&] {
+        const QImage& image = scope->traceImage();
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, 0) == Qt::red)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(redInTopRow());
+    scope->setGridsize(36);
+    EXPECT_TRUE(redInTopRow());  // same size: the top row stays as it always has
+
+    scope->setGeometry(0, 0, 400, 200);
+    scope->setGridsize(40);
+    EXPECT_FALSE(redInTopRow());
+}

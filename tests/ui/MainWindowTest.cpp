@@ -3,6 +3,7 @@
 #include "FakeDialogs.h"
 #include "MainWindow.h"
 #include "TScope.h"
+#include "WindowFit.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -12,6 +13,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QScreen>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -83,7 +86,8 @@ TEST_F(WindowFixture, StartsWithoutControllerOnTheDefaultSet)
         EXPECT_FALSE(child(group)->isHidden()) << group;
     EXPECT_TRUE(child<QAction>("polski")->isChecked());
     EXPECT_FALSE(child<QAction>("rosyjski")->isChecked());
-    EXPECT_EQ(window->frameGeometry().size(), QSize(933, 677));
+    // 933 x 677 where the screen has the room (the test screen is smaller).
+    EXPECT_EQ(window->frameGeometry().size(), QSize(933, 677).boundedTo(window->screen()->availableGeometry().size()));
     EXPECT_FALSE(anyTimerRuns());
 }
 
@@ -169,6 +173,55 @@ TEST_F(WindowFixture, ResolutionItemsAndTheMinimumSize)
     EXPECT_GE(window->frameGeometry().height(), 480);
     for (const char* item : {"N640", "N800", "N1024", "N1280"})
         EXPECT_FALSE(child<QAction>(item)->isChecked()) << item;
+}
+
+// A window manager that ignores the minimum size hint (or none at all) may
+// still make the window smaller: it goes back to 640 x 480 at once, pages
+// included, instead of piling them up.
+TEST_F(WindowFixture, PagesPileUpWhenTheWindowManagerIgnoresTheMinimumSize)
+{
+    startWith(false);
+    window->windowHandle()->resize(300, 200);  // past the hint, as such a manager does
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_GE(window->frameGeometry().width(), 640);
+    EXPECT_GE(window->frameGeometry().height(), 480);
+    EXPECT_GE(window->pageControl()->widget(ui::MainWindow::TabPar1)->width(), 600);
+}
+
+// The start size and the resolution items never open the window larger than
+// the screen's available area, nor partly off it, so its menu stays in reach.
+TEST_F(WindowFixture, ResolutionLargerThanTheScreenOpensPartlyOffScreen)
+{
+    startWith(false);
+    const QRect area = window->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(window->frameGeometry())) << "start";
+    window->move(area.right() - 100, area.bottom() - 100);
+    child<QAction>("N1280")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(area.contains(window->frameGeometry()));
+    EXPECT_TRUE(child<QAction>("N1280")->isChecked());
+    EXPECT_GE(window->frameGeometry().width(), std::min(area.width(), 1280));
+
+    child<QAction>("N640")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->frameGeometry().size(), QSize(640, 480));
+    EXPECT_TRUE(area.contains(window->frameGeometry()));
+}
+
+TEST(WindowFit, ClampsToTheScreenAndKeepsTheMinimum)
+{
+    // A 960 x 540 screen (1920 x 1080 at scale factor 2): the start size is
+    // cut to its height and pulled back onto it.
+    const QRect screen(0, 0, 960, 540);
+    EXPECT_EQ(ui::fitOnScreen(QRect(14, -68, 933, 677), screen), QRect(14, 0, 933, 540));
+    EXPECT_EQ(ui::fitOnScreen(QRect(500, 300, 640, 480), screen), QRect(320, 60, 640, 480));
+    // A screen below the minimum: the minimum wins, the top-left corner stays on it.
+    EXPECT_EQ(ui::fitOnScreen(QRect(50, 50, 800, 600), QRect(0, 0, 600, 400)), QRect(0, 0, 640, 480));
+    // A second screen to the right; no screen known leaves the window alone.
+    EXPECT_EQ(ui::fitOnScreen(QRect(1900, 0, 800, 600), QRect(1920, 0, 1280, 1024)), QRect(1920, 0, 800, 600));
+    EXPECT_EQ(ui::fitOnScreen(QRect(5, 5, 300, 200), QRect()), QRect(5, 5, 300, 200));
+    EXPECT_EQ(ui::atLeast(QSize(300, 900), QSize(640, 480)), QSize(640, 900));
 }
 
 TEST_F(WindowFixture, ParameterFilesSaveLoadAndFailLoudly)

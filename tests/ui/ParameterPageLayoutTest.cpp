@@ -1,4 +1,8 @@
+#include "FieldCatalogue.h"
 #include "ParameterPageLayout.h"
+
+#include <QFont>
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +22,7 @@ int fieldHeightFor(int f) { return f * 2 + 4; }
 
 ParameterPagesLayout layoutAt(int w, int h)
 {
-    return layoutParameterPages(w, h, fieldHeightFor(parameterPagesFontSize(h)));
+    return layoutParameterPages(w, h, fieldHeightFor(parameterPagesFontSize(w, h)));
 }
 
 const Geometry& at(const ParameterPagesLayout& l, const std::string& name)
@@ -66,10 +70,10 @@ TEST(ParameterPageLayout, FontTiersAndWidths)
     EXPECT_EQ(at(l1280, "GroupBox8").fontSize, 16);
 
     // The tier edges: H above 540, 800 and 896 raise B.
-    EXPECT_EQ(parameterPagesFontSize(540), 7);   // 8 x 0.9 = 7.2
-    EXPECT_EQ(parameterPagesFontSize(541), 9);   // 10 x 0.9016
-    EXPECT_EQ(parameterPagesFontSize(801), 15);  // 11 x 1.335
-    EXPECT_EQ(parameterPagesFontSize(897), 18);  // 12 x 1.495 = 17.94
+    EXPECT_EQ(parameterPagesFontSize(1280, 540), 7);   // 8 x 0.9 = 7.2
+    EXPECT_EQ(parameterPagesFontSize(1280, 541), 9);   // 10 x 0.9016
+    EXPECT_EQ(parameterPagesFontSize(1280, 801), 15);  // 11 x 1.335
+    EXPECT_EQ(parameterPagesFontSize(1280, 897), 18);  // 12 x 1.495 = 17.94
 }
 
 TEST(ParameterPageLayout, RowsAt800x600)
@@ -113,8 +117,15 @@ TEST(ParameterPageLayout, CheckBoxesFollowTheFieldRows)
     EXPECT_EQ(at(l, "WMObroty"), (Geometry{6, l.rowTops[7], 316, 21, 10}));
     EXPECT_EQ(at(l, "WCTemperatury"), (Geometry{6, l.rowTops[8], 316, 21, 10}));
     EXPECT_EQ(at(l, "WCutOff"), (Geometry{6, l.rowTops[2], 316, 21, 10}));
-    EXPECT_EQ(l.widgets.count("MOAttuatora"), 0u);
-    EXPECT_EQ(l.widgets.count("MOAttuatoraL"), 0u);
+}
+
+// The inert list is a row of GroupBox8 like the others, inside the group.
+TEST(ParameterPageLayout, MOAttuatoraSitsInsideGroupBox8)
+{
+    const auto l = layoutParameterPages(800, 600, 21);
+    EXPECT_EQ(at(l, "MOAttuatora"), (Geometry{203, l.rowTops[7], 136, 21, 10}));
+    EXPECT_EQ(at(l, "MOAttuatoraL").top, l.rowTops[7] + 6);
+    EXPECT_LE(l.rowTops[7] + 21, at(l, "GroupBox8").height);
 }
 
 TEST(ParameterPageLayout, ColumnsSpreadTheirGroupsOverTheirSpace)
@@ -130,9 +141,10 @@ TEST(ParameterPageLayout, ColumnsSpreadTheirGroupsOverTheirSpace)
     EXPECT_EQ(at(l, "GroupBox7").top, 324);
     // Komentarz1L at trunc(381 + 4 x 6 x 0.9).
     EXPECT_EQ(at(l, "Komentarz1L"), (Geometry{359, 402, 346, -1, 10}));
-    // A lone group takes F as its gap: trunc(212 + 10 x 0.9).
-    EXPECT_EQ(at(l, "GroupBox8"), (Geometry{5, 0, 346, 212, 9}));
-    EXPECT_EQ(at(l, "Komentarz2L"), (Geometry{5, 221, 346, -1, 10}));
+    // A lone group takes F as its gap: trunc(239 + 10 x 0.9); its eight
+    // rows include MOAttuatora.
+    EXPECT_EQ(at(l, "GroupBox8"), (Geometry{5, 0, 346, 239, 9}));
+    EXPECT_EQ(at(l, "Komentarz2L"), (Geometry{5, 248, 346, -1, 10}));
 }
 
 TEST(ParameterPageLayout, ButtonsOfTheSecondPage)
@@ -159,7 +171,7 @@ TEST(ParameterPageLayout, SaneAtEverySize)
         for (int h = 480; h <= 1200; h += 23) {
             const auto l = layoutAt(w, h);
             const std::string where = std::to_string(w) + "x" + std::to_string(h);
-            ASSERT_EQ(l.widgets.size(), 8u + 30u + 33u + 3u + 3u + 5u) << where;
+            ASSERT_EQ(l.widgets.size(), 8u + 31u + 34u + 3u + 3u + 5u) << where;
 
             for (const auto& [name, g] : l.widgets) {
                 if (onPage(name) || g.width < 0)
@@ -194,4 +206,93 @@ TEST(ParameterPageLayout, SaneAtEverySize)
             }
         }
     }
+}
+
+namespace {
+
+// The sizes a window can take: 640 x 480 up to 1920 x 1200, shaped from
+// 1:2 (tall) to 3:1 (wide).
+template <typename Check>
+void overSizes(Check check)
+{
+    for (int w = 640; w <= 1920; w += 64)
+        for (int h = 480; h <= 1200; h += 40)
+            if (2 * w >= h && w <= 3 * h)
+                check(w, h, std::to_string(w) + "x" + std::to_string(h));
+}
+
+// The layout with the heights the pages measure: the toolkit's font height.
+ParameterPagesLayout measuredLayout(int w, int h)
+{
+    QFont font;
+    font.setPointSize(parameterPagesFontSize(w, h));
+    QFont caption;
+    if (const int size = dravinor::ui::parameterPagesCaptionFontSize(w, h); size > 0)
+        caption.setPointSize(size);
+    return layoutParameterPages(w, h, QFontMetrics(font).height() + 6, QFontMetrics(caption).height());
+}
+
+}  // namespace
+
+// At any window shape the groups of a column stay apart and on the page,
+// the two columns and the buttons stay apart, and the first row stays below
+// its group's caption.
+TEST(ParameterPageLayout, NoControlCoversAnotherAtAnyShape)
+{
+    overSizes([](int w, int h, const std::string& where) {
+        const auto l = measuredLayout(w, h);
+        const int pageHeight = h - 60;  // menu, page tabs and frame
+        for (const auto& column : columns)
+            for (std::size_t i = 0; i < column.size(); ++i) {
+                const Geometry& g = at(l, column[i]);
+                EXPECT_LE(g.top + g.height, pageHeight) << where << " " << column[i];
+                if (i > 0) {
+                    const Geometry& above = at(l, column[i - 1]);
+                    EXPECT_LE(above.top + above.height, g.top) << where << " " << column[i];
+                }
+            }
+        EXPECT_LT(at(l, "GroupBox1").left + l.groupWidth, at(l, "GroupBox4").left) << where;
+        EXPECT_LE(at(l, "GroupBox4").left + l.groupWidth, w) << where;
+        const Geometry& last = at(l, "OdczytPar");
+        EXPECT_LT(at(l, "GroupBox8").left + l.groupWidth, last.left) << where;
+        EXPECT_LE(last.left + last.width, w) << where;
+        EXPECT_LE(last.top + last.height, pageHeight) << where;
+        EXPECT_LE(at(l, "GroupBox8").height, pageHeight) << where;
+
+        QFont caption;
+        if (l.groupCaptionFont > 0)
+            caption.setPointSize(l.groupCaptionFont);
+        EXPECT_GE(l.rowTops[0], QFontMetrics(caption).height()) << where;
+        for (const auto& [name, g] : l.widgets) {
+            int group = 0;
+            if (const auto* text = dravinor::ui::fields::findTextField(name))
+                group = text->group;
+            else if (const auto* list = dravinor::ui::fields::findListField(name))
+                group = list->group;
+            if (group > 0) {
+                EXPECT_LE(g.top + g.height, at(l, "GroupBox" + std::to_string(group)).height) << where << " " << name;
+            }
+        }
+    });
+}
+
+// "115" must not read ".15" nor "0,496" read "496": every text field holds
+// its longest value at its font, whatever the window's shape.
+TEST(ParameterPageLayout, FieldTextsCutAtNarrowTallWindows)
+{
+    constexpr int frameAndMargins = 8;
+    overSizes([](int w, int h, const std::string& where) {
+        const auto l = measuredLayout(w, h);
+        for (const auto& [name, g] : l.widgets) {
+            const auto* field = dravinor::ui::fields::findTextField(name);
+            if (!field)
+                continue;
+            QFont font;
+            font.setPointSize(g.fontSize);
+            const QString widest(field->maxLength, QChar('8'));
+            EXPECT_LE(QFontMetrics(font).horizontalAdvance(widest) + frameAndMargins, g.width)
+                << where << " " << name;
+            EXPECT_LE(QFontMetrics(font).height(), g.height) << where << " " << name;
+        }
+    });
 }

@@ -2,10 +2,16 @@
 
 #include "ParameterPageLayout.h"
 
+#include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <cmath>
+#include <set>
+#include <string>
 
 using namespace dravinor;
 using namespace dravinor::params;
@@ -221,8 +227,9 @@ TEST_F(ParameterPages, TheControllerModeShowsItsPictureBesideTheHint)
 TEST_F(ParameterPages, LayoutAppliesTheProportionalGeometryByName)
 {
     pages->layout(1024, 768);
-    const int fontSize = ui::parameterPagesFontSize(768);
-    const auto expected = ui::layoutParameterPages(1024, 768, edit("PCTps")->height());
+    const int fontSize = ui::parameterPagesFontSize(1024, 768);
+    const auto expected = ui::layoutParameterPages(1024, 768, edit("PCTps")->height(),
+                                                   QFontMetrics(child("GroupBox4")->font()).height());
     for (const char* name : {"GroupBox4", "PCTps", "ESLambda_2", "WCutOff", "ZapiszPar"}) {
         const ui::Geometry& g = expected.widgets.at(name);
         QWidget* widget = child(name);
@@ -233,4 +240,47 @@ TEST_F(ParameterPages, LayoutAppliesTheProportionalGeometryByName)
     EXPECT_EQ(label("Komentarz1L")->pos().y(), expected.widgets.at("Komentarz1L").top);
     EXPECT_EQ(label("Komentarz1L")->font().pointSize(), fontSize);
     EXPECT_TRUE(label("Komentarz1L")->font().bold());
+}
+
+// Captions and list texts used to shrink one by one, so one page mixed 6 to
+// 16 points. Now each kind of text has one font per page, and at every
+// shape every caption, list item and shown value fits its control.
+TEST_F(ParameterPages, UnevenFontsAndCutTextsOnAPage)
+{
+    const std::pair<int, int> sizes[] = {{640, 480}, {800, 600}, {1280, 1024}, {640, 900}, {1500, 560}, {1920, 1200}};
+    for (const auto& [w, h] : sizes) {
+        pages->layout(w, h);
+        const std::string where = std::to_string(w) + "x" + std::to_string(h);
+        for (QWidget* page : {tab1, tab2}) {
+            std::set<int> captionSizes;
+            std::set<int> listSizes;
+            for (QGroupBox* group : page->findChildren<QGroupBox*>()) {
+                for (QLabel* caption : group->findChildren<QLabel*>()) {
+                    captionSizes.insert(caption->font().pointSize());
+                    const QRect text(caption->pos(), QFontMetrics(caption->font()).size(0, caption->text()));
+                    for (QWidget* field : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                        if (qobject_cast<QComboBox*>(field) || qobject_cast<QLineEdit*>(field)) {
+                            EXPECT_FALSE(text.intersects(field->geometry()))
+                                << where << " " << caption->objectName().toStdString() << " / "
+                                << field->objectName().toStdString();
+                        }
+                    }
+                }
+                for (QComboBox* box : group->findChildren<QComboBox*>()) {
+                    listSizes.insert(box->font().pointSize());
+                    for (int i = 0; i < box->count(); ++i)
+                        EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->itemText(i)), box->width() - 20)
+                            << where << " " << box->objectName().toStdString();
+                }
+                for (QLineEdit* field : group->findChildren<QLineEdit*>())
+                    EXPECT_LE(QFontMetrics(field->font()).horizontalAdvance("0,496"), field->width() - 8)
+                        << where << " " << field->objectName().toStdString();
+            }
+            EXPECT_EQ(captionSizes.size(), 1u) << where;
+            EXPECT_EQ(listSizes.size(), 1u) << where;
+        }
+        // The inert list is a row of its group now, inside it.
+        EXPECT_EQ(list("MOAttuatora")->parentWidget(), child("GroupBox8")) << where;
+        EXPECT_LE(list("MOAttuatora")->geometry().bottom(), child("GroupBox8")->height()) << where;
+    }
 }

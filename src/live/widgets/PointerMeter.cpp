@@ -2,6 +2,7 @@
 
 #include "ScaleFormat.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -233,24 +234,49 @@ void PointerMeter::paintLabels(QPainter& painter, const Dial& d) const
     }
 }
 
-// A round dial keeps its name above the pivot and its unit in the gap at the
-// bottom; a half dial puts both in its base, beside the pivot, where the
-// pointer never passes.
+// A font no larger than the one given whose rendering of text fits the box.
+static QFont fittedFont(QFont font, const QString& text, QSizeF box)
+{
+    int pixels = QFontInfo(font).pixelSize();
+    for (;;) {
+        const QFontMetricsF metrics(font);
+        if (pixels <= 6 || (metrics.horizontalAdvance(text) <= box.width() && metrics.height() <= box.height()))
+            return font;
+        font.setPixelSize(--pixels);
+    }
+}
+
+// Name and unit go where the pointer never passes and clear of the scale
+// labels: a round dial keeps both in the gap at the bottom, the name above
+// the unit; a half dial puts them in its base, left and right of the pivot,
+// below the labels of the two ends of the scale.
 void PointerMeter::paintTexts(QPainter& painter, const Dial& d) const
 {
     const qreal r = d.radius;
     const bool round = faceBelow_ >= 1.0;
-    const QPointF nameAt = round ? d.centre + QPointF(0, -r * 0.34) : d.centre + QPointF(-r * 0.42, r * 0.13);
-    const QPointF unitAt = round ? d.centre + QPointF(0, r * 0.60) : d.centre + QPointF(r * 0.42, r * 0.13);
-    const auto box = [r](QPointF at) { return QRectF(at.x() - r * 0.6, at.y() - r, r * 1.2, 2 * r); };
+    QRectF nameBox;
+    QRectF unitBox;
+    if (round) {
+        // Below the pivot a point is clear of the pointer's end positions
+        // (225 and 315 degrees) while it is nearer the axis than the pivot.
+        nameBox = QRectF(d.centre.x() - r * 0.25, d.centre.y() + r * 0.3, r * 0.5, r * 0.2);
+        unitBox = QRectF(d.centre.x() - r * 0.22, d.centre.y() + r * 0.52, r * 0.44, r * 0.2);
+    } else {
+        const QFontMetricsF labels(scaleFont(r * 0.15));
+        const qreal top = d.centre.y() + labels.capHeight() / 2 + r * 0.03;
+        const qreal bottom = d.centre.y() + r * (faceBelow_ - bezelRadii);
+        const qreal height = std::max<qreal>(1.0, bottom - top);
+        nameBox = QRectF(d.centre.x() - r * 0.85, top, r * 0.7, height);
+        unitBox = QRectF(d.centre.x() + r * 0.15, top, r * 0.7, height);
+    }
     painter.setPen(scaleColor());
     if (showName_ && !name1().isEmpty()) {
-        painter.setFont(mainFont(r * (round ? 0.17 : 0.15)));
-        painter.drawText(box(nameAt), Qt::AlignCenter, name1());
+        painter.setFont(fittedFont(mainFont(r * (round ? 0.17 : 0.15)), name1(), nameBox.size()));
+        painter.drawText(nameBox, Qt::AlignCenter, name1());
     }
     if (showUnit_ && !valueUnit().isEmpty()) {
-        painter.setFont(unitFont(r * (round ? 0.13 : 0.15)));
-        painter.drawText(box(unitAt), Qt::AlignCenter, valueUnit());
+        painter.setFont(fittedFont(unitFont(r * (round ? 0.13 : 0.15)), valueUnit(), unitBox.size()));
+        painter.drawText(unitBox, Qt::AlignCenter, valueUnit());
     }
 }
 
