@@ -8,6 +8,7 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "ControllerSession.h"
 #include "FakeClock.h"
+#include "GoalReporter.h"
 #include "LivePage.h"
 #include "MainWindow.h"
 #include "OscilloscopeGroup.h"
@@ -180,29 +181,6 @@ void BM_PollUpdateAndFullPageRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_PollUpdateAndFullPageRepaint);
 
-// The console report plus each benchmark's ratio to the 1 ms goal.
-class GoalReporter : public benchmark::ConsoleReporter {
-public:
-    // Colours only on a terminal, so the figures can be quoted as printed.
-    GoalReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs) {
-            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.error_occurred || !(single || median))
-                continue;
-            const double cpuMs =
-                run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1000.0;
-            std::printf("  %s: %.3f ms CPU per poll, ratio %.3f to the %.1f ms goal (goal <= 1)\n",
-                        run.benchmark_name().c_str(), cpuMs, cpuMs / goalMs, goalMs);
-        }
-        std::fflush(stdout);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -216,7 +194,7 @@ int main(int argc, char** argv)
                 geometry.page.width(), geometry.page.height(), geometry.window.width(), geometry.window.height());
     auto liveRig = std::make_unique<LiveRig>(geometry);
     rig = liveRig.get();
-    GoalReporter reporter;
+    bench::GoalReporter reporter("poll", goalMs);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("frames fed by the scripted controller, all benchmarks: %zu\n", rig->next);
     rig = nullptr;

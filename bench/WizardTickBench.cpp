@@ -9,6 +9,7 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "Conversions.h"
 #include "FakeClock.h"
+#include "GoalReporter.h"
 #include "ParameterPages.h"
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
@@ -187,27 +188,6 @@ void BM_TickShowAndRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_TickShowAndRepaint);
 
-class GoalReporter : public benchmark::ConsoleReporter {
-public:
-    GoalReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs) {
-            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.error_occurred || !(single || median))
-                continue;
-            const double cpuMs =
-                run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1000.0;
-            std::printf("  %s: %.3f ms CPU per tick, ratio %.3f to the %.1f ms goal (goal <= 1)\n",
-                        run.benchmark_name().c_str(), cpuMs, cpuMs / goalMs, goalMs);
-        }
-        std::fflush(stdout);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -218,7 +198,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     auto wizardRig = std::make_unique<WizardRig>();
     rig = wizardRig.get();
-    GoalReporter reporter;
+    bench::GoalReporter reporter("tick", goalMs);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf("live frames answered: %ld, wizard runs: %ld\nticks by timer (AAP1 .. AAP5_2):", rig->frames,
                 rig->restarts);
