@@ -2,28 +2,45 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QWindow>
 
 namespace dravinor::ui {
+
+namespace {
+
+// Runs a message box with an empty caption. An empty title makes Qt show the
+// program's name in the title bar instead, so the title bar gets a blank.
+int execWithEmptyCaption(QMessageBox& box)
+{
+    if (box.windowTitle().isEmpty()) {
+        box.winId();
+        if (QWindow* window = box.windowHandle())
+            window->setTitle(QStringLiteral(" "));
+    }
+    return box.exec();
+}
+
+}  // namespace
 
 bool MessageBoxDialogs::askYesNo(const QString& question)
 {
     QMessageBox box(QMessageBox::Question, QString(), question, QMessageBox::Yes | QMessageBox::No, parent_);
     box.setTextFormat(Qt::PlainText);
-    return box.exec() == QMessageBox::Yes;
+    return execWithEmptyCaption(box) == QMessageBox::Yes;
 }
 
 void MessageBoxDialogs::showError(const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent_);
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    execWithEmptyCaption(box);
 }
 
 void MessageBoxDialogs::showMessage(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    execWithEmptyCaption(box);
 }
 
 void MessageBoxDialogs::showConversionError(const QString& text)
@@ -31,7 +48,7 @@ void MessageBoxDialogs::showConversionError(const QString& text)
     QMessageBox box(QMessageBox::Warning, QString(),
                     QStringLiteral("\"%1\" nie jest poprawną liczbą").arg(text), QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    execWithEmptyCaption(box);
 }
 
 QString MessageBoxDialogs::chooseSaveFile(const QString& directory, const QString& filter, const QString& defaultSuffix)

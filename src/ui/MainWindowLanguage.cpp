@@ -5,8 +5,10 @@
 
 #include "DataFiles.h"
 #include "Dialogs.h"
+#include "FieldAccessibility.h"
 #include "HelpViewer.h"
 #include "LanguageLoader.h"
+#include "QtTranslations.h"
 #include "TextKeyApplier.h"
 
 #include <QAction>
@@ -20,12 +22,13 @@ struct Language {
     const char* help;
     lang::CodePage codePage;
     int charset;
+    const char* qtLanguage;  // Qt's own dialogs speak it too
 };
 
 namespace {
 
-constexpr Language polish{"lang/polski.txt", "help/RODADIDOROR_PL.html", lang::CodePage::Windows1250, 1};
-constexpr Language russian{"lang/russian.txt", "help/Rodadidoror_ru.html", lang::CodePage::Windows1251, 204};
+constexpr Language polish{"lang/polski.txt", "help/RODADIDOROR_PL.html", lang::CodePage::Windows1250, 1, "pl"};
+constexpr Language russian{"lang/russian.txt", "help/Rodadidoror_ru.html", lang::CodePage::Windows1251, 204, "ru"};
 
 constexpr const char* helpTopic = "IDH_210";
 
@@ -44,7 +47,9 @@ void MainWindow::selectLanguage(const Language& language, QAction* ticked)
     polishItem_->setChecked(ticked == polishItem_);
     russianItem_->setChecked(ticked == russianItem_);
     textKeys_->setLanguageCharset(language.charset);
+    useQtTranslation(QString::fromLatin1(language.qtLanguage));
     loadLanguageFile(dataFile(language.file), language.codePage, *textKeys_, dialogs_);
+    nameFieldsAfterCaptions(this);
     fixWizardLabelWidths();
     layoutPages();
 }

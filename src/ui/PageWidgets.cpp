@@ -1,5 +1,6 @@
 #include "PageWidgets.h"
 
+#include "FieldAccessibility.h"
 #include "FieldCatalogue.h"
 #include "FieldDisplay.h"
 #include "FieldInput.h"
@@ -172,6 +173,7 @@ PageWidgets buildPageWidgets(QWidget* tabPar1, QWidget* tabPar2)
 
     for (std::size_t i = 0; i < buttons.size(); ++i)
         out.buttons[i] = named(new QPushButton(QString::fromUtf8(buttons[i].caption), tabPar2), buttons[i].name, out);
+    linkCaptionBuddies(out);
     return out;
 }
 
