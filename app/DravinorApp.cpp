@@ -5,8 +5,9 @@
 #include "DemoEnginePanel.h"
 #include "MainWindow.h"
 #include "PortMap.h"
+#include "ProgramIcon.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 
 #include <cstdlib>
@@ -41,6 +42,8 @@ bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::st
         exitCode = 1;
         return false;
     }
+    // Both windows of the demo, and every dialog, wear the program's icon.
+    QApplication::setWindowIcon(ui::programIcon());
     session_ = std::make_unique<params::ControllerSession>(std::move(map));
     window_ = std::make_unique<ui::MainWindow>(*session_);
     if (simulator_) {

@@ -1,34 +1,73 @@
 #include "DravinorApp.h"
+#include "DravinorVersion.h"
 #include "MainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Options {
+    QCommandLineOption demo{"demo", "Run against a simulated controller on COM1 (no hardware needed)."};
+    QCommandLineOption port{"port", "Map a port name to a device, e.g. COM1=/dev/ttyUSB0 (repeatable).", "COMn=PATH"};
+};
+
+void describe(QCommandLineParser& parser, const Options& options)
+{
+    parser.setApplicationDescription("Service tool for the lambda-controlled LPG mixer controller.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(options.demo);
+    parser.addOption(options.port);
+}
+
+// --help and --version answer without a display.
+bool asksForTextOnly(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : {"-h", "--help", "--help-all", "-?", "-v", "--version"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
+void nameTheProgram()
+{
+    QCoreApplication::setApplicationName("dravinor");
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(dravinor::programVersion));
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("dravinor");
+    const Options options;
+    if (asksForTextOnly(argc, argv)) {
+        QCoreApplication application(argc, argv);
+        nameTheProgram();
+        QCommandLineParser parser;
+        describe(parser, options);
+        parser.process(application);  // prints and exits
+        return 0;
+    }
 
+    QApplication application(argc, argv);
+    nameTheProgram();
     QCommandLineParser parser;
-    parser.setApplicationDescription("Service tool for the lambda-controlled LPG mixer controller.");
-    parser.addHelpOption();
-    const QCommandLineOption demo("demo", "Run against a simulated controller on COM1 (no hardware needed).");
-    const QCommandLineOption port("port", "Map a port name to a device, e.g. COM1=/dev/ttyUSB0 (repeatable).",
-                                  "COMn=PATH");
-    parser.addOption(demo);
-    parser.addOption(port);
+    describe(parser, options);
     parser.process(application);
 
     std::vector<std::string> assignments;
-    for (const QString& value : parser.values(port))
+    for (const QString& value : parser.values(options.port))
         assignments.push_back(value.toStdString());
 
     dravinor::app::DravinorApp app;
     std::string error;
     int exitCode = 0;
-    if (!app.build(parser.isSet(demo), assignments, error, exitCode)) {
+    if (!app.build(parser.isSet(options.demo), assignments, error, exitCode)) {
         std::fprintf(stderr, "dravinor: %s\n", error.c_str());
         return exitCode;
     }

@@ -29,6 +29,8 @@ const char* const usageText =
     "  show FILE                decode a parameter file; no controller needed\n"
     "  defaults -o FILE         save the default parameter set as a file\n"
     "\n"
+    "  --version, -V            print the program's version\n"
+    "\n"
     "Port selection:\n"
     "  --port COM3              use COM3 only (no scan)\n"
     "  --port /dev/ttyUSB0      use this device only (no scan)\n"
@@ -50,6 +52,10 @@ bool parseCommandLine(int argc, char** argv, CliOptions& options, std::string& e
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+            return true;
+        }
+        if (arg == "--version" || arg == "-V") {
+            options.version = true;
             return true;
         }
         if (arg == "--port" || arg.rfind("--port=", 0) == 0) {

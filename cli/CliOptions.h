@@ -20,6 +20,7 @@ struct CliOptions {
     std::string command;
     std::vector<std::string> arguments;        // what follows the command
     bool help = false;
+    bool version = false;  // --version: print the program's version
 };
 
 // Splits the global options from the command; false with a message on error.

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "DravinorVersion.h"
 
 #include <iostream>
 
@@ -16,6 +17,10 @@ int main(int argc, char** argv)
     }
     if (options.help) {
         std::cout << usageText;
+        return exitSuccess;
+    }
+    if (options.version) {
+        std::cout << "dravinor-cli " << dravinor::programVersion << "\n";
         return exitSuccess;
     }
     // Commands that need no controller.

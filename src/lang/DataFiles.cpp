@@ -10,6 +10,8 @@ std::vector<std::filesystem::path> dataFolders(const std::filesystem::path& prog
     if (!programFolder.empty()) {
         folders.push_back(programFolder);
         folders.push_back(programFolder.parent_path());
+        // Installed under any prefix: <prefix>/bin/dravinor finds <prefix>/share/dravinor.
+        folders.push_back(programFolder.parent_path() / "share" / "dravinor");
     }
 #ifdef DRAVINOR_DATA_DIR
     folders.emplace_back(DRAVINOR_DATA_DIR);

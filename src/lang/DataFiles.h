@@ -8,7 +8,8 @@ namespace dravinor::lang {
 
 // The folders searched for the program's data (lang/, help/), in order: the
 // current directory, the program's own folder and its parent (a build tree
-// keeps a copy of the data beside app/), then the installed data folder.
+// keeps a copy of the data beside app/), the data folder of the prefix the
+// program is installed in, then the data folder of the configured prefix.
 std::vector<std::filesystem::path> dataFolders(const std::filesystem::path& programFolder);
 
 // The first existing folder/relative; the current directory's one when none

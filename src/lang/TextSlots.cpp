@@ -80,6 +80,12 @@ constexpr SlotDefinition slotTable[] = {
     {40218, 199, "Bezwładność TPS-u ustawiona na 0, kontynuować ?"},
     {40219, 199, "Duża bezwładność TPS-u, kontynuować ?"},
     {40220, 199, "Bardzo długi czas zimnej lambdy, kontynuować ?"},
+    // The About box.
+    {50001, 199, "Program serwisowy sterownika mieszalnikowego LPG z sondą lambda"},
+    {50002, 99, "Wersja programu: "},
+    {50003, 99, "Licencja: "},
+    {50004, 99, "Podłączony sterownik: "},
+    {50005, 99, "Brak podłączonego sterownika"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -26,6 +26,11 @@ inline constexpr int cannotWrite = 40111;
 inline constexpr int leaveWizardQuestion = 40112;
 inline constexpr int probeThreshold01 = 40200;
 inline constexpr int probeThreshold0816 = 40201;
+inline constexpr int aboutDescription = 50001;  // 50001..50005: the About box
+inline constexpr int aboutVersion = 50002;
+inline constexpr int aboutLicence = 50003;
+inline constexpr int aboutController = 50004;
+inline constexpr int aboutNoController = 50005;
 }  // namespace slot
 
 struct SlotDefinition {

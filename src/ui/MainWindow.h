@@ -142,6 +142,7 @@ private:
     int currentPage_ = TabPar1;
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;
+    QString controllerVersion_;  // of the connected controller, for the About box
 };
 
 }  // namespace dravinor::ui

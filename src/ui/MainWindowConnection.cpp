@@ -41,9 +41,13 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
     if (outcome.status)
         showConnectionStatus(*outcome.status);
     switch (outcome.title.kind) {
-    case TitleUpdate::Kind::NoController: setWindowTitle(texts::titlePrefix + texts::noController); break;
+    case TitleUpdate::Kind::NoController:
+        setWindowTitle(texts::titlePrefix + texts::noController);
+        controllerVersion_.clear();
+        break;
     case TitleUpdate::Kind::Version:
-        setWindowTitle(texts::titlePrefix + QString::fromStdString(outcome.title.versionText));
+        controllerVersion_ = QString::fromStdString(outcome.title.versionText);
+        setWindowTitle(texts::titlePrefix + controllerVersion_);
         break;
     case TitleUpdate::Kind::Unchanged: break;
     }

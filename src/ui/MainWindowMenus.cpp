@@ -10,6 +10,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "AboutBox.h"
+#include "MenuMnemonics.h"
 #include "ParameterPageLayout.h"
 #include "WindowFit.h"
 #include <QActionGroup>
@@ -46,6 +48,9 @@ void MainWindow::buildMenus()
     auto* f5 = addMenuItem(main, "AutoAdaptacjaF5", QStringLiteral("AutoAdaptacja"));
     f5->setShortcut(Qt::Key_F5);
     connect(f5, &QAction::triggered, this, &MainWindow::startAutoAdaptation);
+    main->addSeparator();
+    auto* about = addMenuItem(main, "OProgramie", QStringLiteral("O programie"));
+    connect(about, &QAction::triggered, this, [this, about] { AboutBox::showFor(this, about->text(), controllerVersion_); });
     // The wizard's "next" key: not in the menu, but its F10 works anywhere
     // in the window (a hidden menu item would lose its shortcut).
     auto* next = new QAction(QStringLiteral("dalej"), this);
@@ -91,6 +96,7 @@ void MainWindow::buildMenus()
     russianItem_->setCheckable(true);
     connect(polishItem_, &QAction::triggered, this, &MainWindow::polskiClick);
     connect(russianItem_, &QAction::triggered, this, &MainWindow::rosyjskiClick);
+    new MenuMnemonics(bar);
 }
 
 void MainWindow::chooseResolution(QAction* item, int width, int height)
