@@ -1,0 +1,240 @@
+// What makes the window a desktop program beyond the controller's pages:
+// Qt's own texts in the chosen language, captions that name their fields for
+// screen readers, menus opened from the keyboard, and the About box.
+
+#include "AboutBox.h"
+#include "ControllerSession.h"
+#include "ControllerSimulator.h"
+#include "Dialogs.h"
+#include "DravinorVersion.h"
+#include "FakeDialogs.h"
+#include "MainWindow.h"
+#include "QtTranslations.h"
+#include "TextSlots.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+using namespace dravinor;
+using dravinor::testing::FakeDialogs;
+
+namespace {
+
+bool qtTranslationsInstalled()
+{
+    const QDir folder(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return folder.exists("qtbase_pl.qm") && folder.exists("qtbase_ru.qm");
+}
+
+// The window started beside the shipped language files.
+struct DesktopWindow : ::testing::Test {
+    QTemporaryDir folder;
+    QString previousFolder = QDir::currentPath();
+    sim::ControllerSimulator controller;
+    std::unique_ptr<params::ControllerSession> session;
+    FakeDialogs dialogs;
+    std::unique_ptr<ui::MainWindow> window;
+
+    void start(bool controllerAttached = false)
+    {
+        ASSERT_TRUE(QDir(folder.path()).mkpath("lang"));
+        for (const char* name : {"lang/polski.txt", "lang/russian.txt"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + name, folder.filePath(name)));
+        ASSERT_TRUE(QDir::setCurrent(folder.path()));
+        link::PortMap map;
+        if (controllerAttached) {
+            ASSERT_TRUE(controller.start());
+            map.assign(0, controller.slavePath());
+        } else {
+            map.assign(0, "/dev/dravinor-no-such-tty");
+        }
+        session = std::make_unique<params::ControllerSession>(map);
+        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
+        window->startUp();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(dialogs.messages.isEmpty());
+    }
+    void TearDown() override
+    {
+        window.reset();
+        QDir::setCurrent(previousFolder);
+        lang::textSlots().restoreBuiltIn();
+        ui::useQtTranslation(QStringLiteral("none"));
+    }
+    template <typename T = QWidget>
+    T* child(const char* name) const
+    {
+        return window->findChild<T*>(name);
+    }
+    QString accessibleName(const char* field) const { return child(field)->accessibleName(); }
+    QString caption(const char* label) const { return child<QLabel>(label)->text(); }
+    // The menu that Alt + key opens while the focus is in a parameter field.
+    QMenu* menuOpenedBy(int key)
+    {
+        window->activateWindow();
+        QWidget* field = child("PRLambda");
+        field->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(field, static_cast<Qt::Key>(key), Qt::AltModifier);
+        QApplication::processEvents();
+        QMenu* open = nullptr;
+        for (QMenu* menu : window->menuBar()->findChildren<QMenu*>())
+            if (menu->isVisible())
+                open = menu;
+        if (open)
+            open->close();
+        window->menuBar()->setActiveAction(nullptr);
+        return open;
+    }
+};
+
+// The Yes button's text of a real question box, and what its title bar reads.
+struct AskedBox {
+    QString yesText;
+    QString windowTitle;
+    QString titleBar;
+};
+
+AskedBox askAndDecline(QWidget* parent)
+{
+    AskedBox seen;
+    ui::MessageBoxDialogs dialogs(parent);
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen.yesText = box->button(QMessageBox::Yes)->text();
+        seen.windowTitle = box->windowTitle();
+        seen.titleBar = box->windowHandle() ? box->windowHandle()->title() : QString();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_FALSE(dialogs.askYesNo(QStringLiteral("kontynuować ?")));
+    return seen;
+}
+
+}  // namespace
+
+TEST_F(DesktopWindow, FieldsCarryTheirCaptionsAsAccessibleNamesInEveryLanguage)
+{
+    start();
+    EXPECT_EQ(child<QLabel>("PRLambdaL")->buddy(), child("PRLambda"));
+    EXPECT_EQ(child<QLabel>("RSLambdaL")->buddy(), child("RSLambda"));
+    EXPECT_EQ(accessibleName("PRLambda"), QString::fromUtf8("Próg sondy lambda"));
+    EXPECT_EQ(accessibleName("RSLambda"), QString::fromUtf8("Rodzaj sondy lambda"));
+    // The halves of a pair share one caption, told apart by their order.
+    EXPECT_EQ(accessibleName("ESLambda_1"), QString::fromUtf8("Emulacja sondy lambda (1)"));
+    EXPECT_EQ(accessibleName("ESLambda_2"), QString::fromUtf8("Emulacja sondy lambda (2)"));
+    EXPECT_EQ(accessibleName("BTps"), caption("BTpsL"));  // the advanced page too
+
+    window->rosyjskiClick();
+    const QString russianCaption = caption("PRLambdaL");
+    EXPECT_NE(russianCaption, QString::fromUtf8("Próg sondy lambda"));
+    EXPECT_EQ(accessibleName("PRLambda"), russianCaption);
+    EXPECT_EQ(accessibleName("TPSterownika"), caption("TPSterownikaL"));
+    EXPECT_EQ(accessibleName("ZPAttuatoraPon_2"), caption("ZPAttuatoraPonL") + " (2)");
+
+    window->polskiClick();
+    EXPECT_EQ(accessibleName("PRLambda"), QString::fromUtf8("Próg sondy lambda"));
+}
+
+TEST_F(DesktopWindow, AltAndTheFirstLetterOpenAMenuWhoseTitleStaysExact)
+{
+    start();
+    auto* main = child<QMenu>("menu");
+    auto* ports = child<QMenu>("ports");
+    EXPECT_EQ(menuOpenedBy(Qt::Key_M), main);
+    EXPECT_EQ(menuOpenedBy(Qt::Key_P), ports);
+    EXPECT_EQ(menuOpenedBy(Qt::Key_R), child<QMenu>("rozdzielczosc"));
+    EXPECT_EQ(menuOpenedBy(Qt::Key_J), child<QMenu>("jezyki"));
+    EXPECT_EQ(menuOpenedBy(Qt::Key_X), nullptr);
+    EXPECT_EQ(main->title(), "menu");
+    EXPECT_EQ(ports->title(), "porty");
+
+    // In Russian the Cyrillic first letters work, and the Latin ones still do.
+    window->rosyjskiClick();
+    EXPECT_EQ(main->title(), QString::fromUtf8("меню"));
+    EXPECT_EQ(menuOpenedBy(0x041C), main);   // М
+    EXPECT_EQ(menuOpenedBy(0x041F), ports);  // П
+    EXPECT_EQ(menuOpenedBy(Qt::Key_M), main);
+}
+
+TEST_F(DesktopWindow, QtsOwnButtonsFollowTheLanguageAndQuestionsKeepAnEmptyCaption)
+{
+    if (!qtTranslationsInstalled())
+        GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
+    start();
+    AskedBox polish = askAndDecline(window.get());
+    EXPECT_EQ(polish.yesText, "&Tak");
+    EXPECT_TRUE(polish.windowTitle.isEmpty());
+    // Not the program's name, which Qt puts in an empty title bar.
+    EXPECT_EQ(polish.titleBar.trimmed(), QString());
+
+    window->rosyjskiClick();
+    EXPECT_EQ(askAndDecline(window.get()).yesText, QString::fromUtf8("&Да"));
+    window->polskiClick();
+    EXPECT_EQ(askAndDecline(window.get()).yesText, "&Tak");
+}
+
+TEST(QtTranslation, AnUnknownLanguageLeavesQtInEnglish)
+{
+    EXPECT_FALSE(ui::useQtTranslation(QStringLiteral("xx")));
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), "&Yes");
+}
+
+TEST_F(DesktopWindow, AboutBoxNamesTheVersionLicenceAndMissingController)
+{
+    start();
+    auto* item = child<QAction>("OProgramie");
+    ASSERT_NE(item, nullptr);
+    // The last item of the first menu, after the wizard's.
+    const auto items = child<QMenu>("menu")->actions();
+    EXPECT_EQ(items.back(), item);
+    EXPECT_LT(items.indexOf(child<QAction>("AutoAdaptacjaF5")), items.indexOf(item));
+    EXPECT_EQ(item->text(), "O programie");
+
+    item->trigger();
+    auto* box = window->findChild<ui::AboutBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->windowTitle(), "O programie");
+    const QString details = box->findChild<QLabel*>("AboutDetails")->text();
+    EXPECT_TRUE(details.contains(QStringLiteral("Wersja programu: ") + programVersion)) << details.toStdString();
+    EXPECT_TRUE(details.contains("Licencja: MIT"));
+    EXPECT_TRUE(details.contains(QString::fromUtf8("Brak podłączonego sterownika")));
+
+    // One box, its texts in the language of the moment.
+    window->rosyjskiClick();
+    item->trigger();
+    EXPECT_EQ(window->findChildren<ui::AboutBox*>().size(), 1);
+    EXPECT_EQ(box->windowTitle(), QString::fromUtf8("О программе"));
+    EXPECT_TRUE(box->findChild<QLabel*>("AboutDetails")->text().contains(QString::fromUtf8("Контроллер не подключён")));
+}
+
+TEST_F(DesktopWindow, AboutBoxShowsTheConnectedControllersVersion)
+{
+    start(true);
+    child<QAction>("OProgramie")->trigger();
+    auto* box = window->findChild<ui::AboutBox*>();
+    ASSERT_NE(box, nullptr);
+    const QString details = box->findChild<QLabel*>("AboutDetails")->text();
+    const QString title = window->windowTitle();
+    const QString version = title.mid(title.indexOf('['));  // "[ wersja sterownika ... ]"
+    ASSERT_FALSE(version.isEmpty());
+    EXPECT_TRUE(details.contains(QString::fromUtf8("Podłączony sterownik: ") + version)) << details.toStdString();
+}
