@@ -18,14 +18,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct CommandResult {
     int status = -1;
     std::string output;
 };
 
-Run run(const std::string& command)
+CommandResult run(const std::string& command)
 {
-    Run result;
+    CommandResult result;
     FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
     if (!pipe)
         return result;
@@ -54,7 +54,7 @@ protected:
     {
         prefix_ = new fs::path(fs::temp_directory_path() / ("dravinor-install-" + std::to_string(::getpid())));
         fs::remove_all(*prefix_);
-        const Run install = run(std::string("\"") + CMAKE_COMMAND_PATH + "\" --install \"" + DRAVINOR_BINARY_DIR +
+        const CommandResult install = run(std::string("\"") + CMAKE_COMMAND_PATH + "\" --install \"" + DRAVINOR_BINARY_DIR +
                                 "\" --prefix \"" + prefix_->string() + "\"");
         installOutput_ = new std::string(install.output);
         installed_ = install.status == 0;
@@ -112,15 +112,15 @@ TEST_F(InstallTree, MenuEntryStartsTheInstalledProgramWithItsIcon)
 TEST_F(InstallTree, InstalledProgramsAnswerVersionAndHelpWithoutADisplay)
 {
     const std::string gui = "\"" + at("bin/dravinor").string() + "\"";
-    const Run version = run(noDisplay + gui + " --version");
+    const CommandResult version = run(noDisplay + gui + " --version");
     EXPECT_EQ(version.status, 0) << version.output;
     EXPECT_EQ(version.output, std::string("dravinor ") + dravinor::programVersion + "\n");
-    const Run help = run(noDisplay + gui + " --help");
+    const CommandResult help = run(noDisplay + gui + " --help");
     EXPECT_EQ(help.status, 0) << help.output;
     EXPECT_NE(help.output.find("--demo"), std::string::npos) << help.output;
     EXPECT_NE(help.output.find("--version"), std::string::npos);
 
-    const Run cli = run("\"" + at("bin/dravinor-cli").string() + "\" --version");
+    const CommandResult cli = run("\"" + at("bin/dravinor-cli").string() + "\" --version");
     EXPECT_EQ(cli.status, 0);
     EXPECT_EQ(cli.output, std::string("dravinor-cli ") + dravinor::programVersion + "\n");
 }

@@ -90,7 +90,10 @@ struct DesktopWindow : ::testing::Test {
         window->activateWindow();
         QWidget* field = child("PRLambda");
         field->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(field, static_cast<Qt::Key>(key), Qt::AltModifier);
+        // A Cyrillic key has no ASCII text for QTest::keyClick: give its own.
+        const QString text = QString(QChar(key)).toLower();
+        QTest::sendKeyEvent(QTest::Press, field, static_cast<Qt::Key>(key), text, Qt::AltModifier);
+        QTest::sendKeyEvent(QTest::Release, field, static_cast<Qt::Key>(key), text, Qt::AltModifier);
         QApplication::processEvents();
         QMenu* open = nullptr;
         for (QMenu* menu : window->menuBar()->findChildren<QMenu*>())
