@@ -15,6 +15,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Dravinor developers <dravinor@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The X11 platform plugin comes with libqt6gui6, which the libraries pull
-# in; the translations of Qt's own dialogs are welcome but not needed.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
+# in (a Wayland desktop runs it through XWayland); the translations of Qt's
+# own dialogs are welcome but not needed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)
