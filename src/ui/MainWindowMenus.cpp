@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include "ParameterPageLayout.h"
+#include "PortToolTip.h"
 #include "WindowFit.h"
 #include <QActionGroup>
 #include <QMenuBar>
@@ -46,6 +47,9 @@ void MainWindow::buildMenus()
     auto* f5 = addMenuItem(main, "AutoAdaptacjaF5", QStringLiteral("AutoAdaptacja"));
     f5->setShortcut(Qt::Key_F5);
     connect(f5, &QAction::triggered, this, &MainWindow::startAutoAdaptation);
+    main->addSeparator();
+    connect(addMenuItem(main, "PorownajZPlikiem", QStringLiteral("Porównaj z plikiem…")), &QAction::triggered, this,
+            &MainWindow::compareWithFile);
     // The wizard's "next" key: not in the menu, but its F10 works anywhere
     // in the window (a hidden menu item would lose its shortcut).
     auto* next = new QAction(QStringLiteral("dalej"), this);
@@ -60,8 +64,7 @@ void MainWindow::buildMenus()
         const QString name = QStringLiteral("COM%1").arg(i + 1);
         QAction* item = addMenuItem(ports, qPrintable(name + "_cl"), name);
         item->setCheckable(true);
-        const std::string device = session_.portMap().devicePath(i);
-        item->setToolTip(device.empty() ? QStringLiteral("-") : QString::fromStdString(device));
+        item->setToolTip(portToolTip(session_.portMap().devicePath(i)));
         connect(item, &QAction::triggered, this, [this, i] { choosePort(i); });
         portItems_[static_cast<std::size_t>(i)] = item;
     }
