@@ -3,7 +3,6 @@
 #include "ParameterDiff.h"
 #include "SlotText.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,6 +12,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace dravinor::ui {
 
@@ -107,6 +108,7 @@ ParameterDiffDialog::ParameterDiffDialog(const params::ParameterBlock& pages, co
         table_->setItem(row, 2, cell(inFile));
     }
     table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setVisible(differences_ > 0);
     layout->addWidget(table_, 1);
@@ -122,7 +124,7 @@ ParameterDiffDialog::ParameterDiffDialog(const params::ParameterBlock& pages, co
     layout->addWidget(buttons);
 
     const int tableWidth = table_->horizontalHeader()->length() + 40;
-    resize(std::max(480, std::min(tableWidth, 900)), differences_ > 0 ? 480 : 160);
+    resize(std::clamp(tableWidth, 560, 900), differences_ > 0 ? 520 : 160);
 }
 
 }  // namespace dravinor::ui
