@@ -81,14 +81,15 @@ std::string shownWithUnit(const TextField& field, const std::string& shown)
 struct Writes {
     CliSession& session;
     bool allAcknowledged = true;
-    std::string written;  // "address 1 = 25, ..."
+    std::string written;  // "address 14 = 6, address 15 = 209"
 
     bool write(int address, std::uint8_t value, bool eepromOnly = false)
     {
         auto& transfer = session.transfer();
         const auto outcome =
             eepromOnly ? transfer.writeParameterEeprom(value, address) : transfer.writeParameter(value, address);
-        written += (written.empty() ? "" : ", ") + std::to_string(address) + " = " + std::to_string(value);
+        written += std::string(written.empty() ? "" : ", ") + "address " + std::to_string(address) + " = " +
+                   std::to_string(value);
         if (outcome.failed()) {
             allAcknowledged = false;
             written += " (not acknowledged)";
