@@ -35,6 +35,7 @@ TEST_F(CliFixture, ArgumentErrorsNameTheArgumentAndItsRangeAndSendNothing)
         {"set Nothing 1", "unknown field 'Nothing'"},
         {"set RSLambda 1", "RSLambda is a list or check box"},
         {"ports extra", "ports takes no arguments, got 'extra'"},
+        {"live --count 0", "count 0 out of 1.."},
         {"bogus", "unknown command 'bogus'"},
     };
     for (const auto& c : cases) {
