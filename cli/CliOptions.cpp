@@ -7,25 +7,26 @@ const char* const usageText =
     "\n"
     "Talks to the LPG mixer controller on a serial port, without a window.\n"
     "\n"
-    "Commands:\n"
-    "  ports                    list COM1..COM10 and the device each one stands for\n"
+    "Commands (dravinor-cli COMMAND --help tells more of each):\n"
+    "  ports                    COM1..COM10: device, stable name, USB adapter,\n"
+    "                           driver, access and programs holding the port\n"
     "  identify                 show the controller's type and firmware version\n"
     "  read [-o FILE]           read all 35 parameters and print them decoded;\n"
     "                           with -o also save them as a parameter file (.PAR)\n"
     "  write [--force] FILE     send a parameter file to the controller\n"
-    "                           (all to EEPROM, then all to RAM); a file that is\n"
-    "                           not 64 bytes is refused unless --force\n"
+    "                           (all to EEPROM, then all to RAM) and print what\n"
+    "                           changed; a file that is not 64 bytes is refused\n"
+    "                           unless --force\n"
     "  set ADDR VALUE           write one raw byte (ADDR 1..35, VALUE 0..255)\n"
-    "                           to EEPROM and RAM, with retries\n"
+    "  set FIELD VALUE          write one field's value in its units, as the\n"
+    "                           parameter page does (set PRLambda 0,5)\n"
+    "  diff A B                 compare two parameter sets, each a .PAR file or\n"
+    "                           the word controller; exit 0 same, 1 different\n"
     "  reset                    write the default parameter set (twice, as the tool does)\n"
     "  live [--count N] [--csv] poll the live data every 50 ms and print it\n"
     "                           (N polls, default: until interrupted)\n"
     "  adapt --ignition N --probe N [--temperature-sensor on|off] [--yes]\n"
-    "                           run the auto-adaptation on the running engine:\n"
-    "                           resets the parameters (asks first unless --yes),\n"
-    "                           then measures and writes TPS, lambda and actuator\n"
-    "                           settings; Enter stands for the wizard's buttons,\n"
-    "                           --yes presses them at once\n"
+    "                           run the auto-adaptation on the running engine\n"
     "  show FILE                decode a parameter file; no controller needed\n"
     "  defaults -o FILE         save the default parameter set as a file\n"
     "\n"
@@ -43,7 +44,91 @@ const char* const usageText =
     "\n"
     "Exit status: 0 success, 1 usage, 2 no port, no controller, the port went\n"
     "away or (live) no poll answered, 3 write not acknowledged or (live) some\n"
-    "polls unanswered, 4 file error; adapt: 130 when interrupted.\n";
+    "polls unanswered, 4 file error; adapt: 130 when interrupted; diff: 0 the\n"
+    "same, 1 different, 2 trouble.\n";
+
+namespace {
+
+struct CommandHelp {
+    const char* name;
+    const char* usage;
+    const char* text;
+};
+
+const CommandHelp commandHelps[] = {
+    {"ports", "ports",
+     "Lists COM1..COM10 and, for each, the device it stands for, the device's\n"
+     "stable name under /dev/serial/by-id, the USB adapter (vendor:product, maker,\n"
+     "product) and its driver, owner, group and mode, whether you may open it,\n"
+     "and any program that holds it open, each with the command that helps.\n"},
+    {"identify", "identify",
+     "Finds the controller (the --port given, or a scan of COM1..COM10) and shows\n"
+     "its type and firmware version.\n"},
+    {"read", "read [-o FILE]",
+     "Reads all 35 parameters from the controller and prints them decoded.\n"
+     "  -o FILE   also save them as a parameter file; an existing FILE is kept\n"
+     "            beside it as a .BAK copy\n"},
+    {"write", "write [--force] FILE",
+     "Sends a parameter file to the controller: all 35 parameters to EEPROM,\n"
+     "then the RAM copy, and prints every value that changed.\n"
+     "  --force   also send a file that is not 64 bytes long (its first 64\n"
+     "            bytes, or as many as it has)\n"},
+    {"set", "set ADDR VALUE | set FIELD VALUE",
+     "set ADDR VALUE writes one raw byte: ADDR 1..35, VALUE 0..255 (decimal or\n"
+     "0x..), to EEPROM and RAM with retries.\n"
+     "set FIELD VALUE writes a parameter page field by its name, VALUE in the\n"
+     "field's units (decimal comma or point): it is encoded as the page encodes\n"
+     "it when the field is left, clamped to the field's limits with a warning,\n"
+     "and written to the same addresses. Examples:\n"
+     "  dravinor-cli set PRLambda 0,5        lambda probe threshold, volts\n"
+     "  dravinor-cli set ODPBenzynaGas 2300  switch-over speed, RPM\n"
+     "Fields: PRLambda ESLambda_1 ESLambda_2 PCTps ODPBenzynaGas DObrotow MONGaz\n"
+     "TPWStopniach ZPAttuatoraPow_1 ZPAttuatoraPow_2 PSAttuatoraPow PAttuatoraPow\n"
+     "ZPAttuatoraPon_1 ZPAttuatoraPon_2 PSAttuatoraPon PAttuatoraPon IKDCutOff\n"
+     "OSDCutOff BTps CLambda AVoltage DOAttuatora RPMSignal\n"},
+    {"diff", "diff A B",
+     "Compares two parameter sets, each a parameter file (.PAR) or the word\n"
+     "controller (read from the connected controller), and prints every value\n"
+     "that differs with its caption and both values as the pages show them.\n"
+     "Exit status: 0 the same, 1 different, 2 trouble (as diff).\n"},
+    {"reset", "reset", "Writes the default parameter set to the controller, twice, as the tool does.\n"},
+    {"live", "live [--count N] [--csv]",
+     "Polls the live data every 50 ms and prints it.\n"
+     "  --count N  stop after N polls (default: until interrupted)\n"
+     "  --csv      comma-separated values with a header line\n"},
+    {"adapt", "adapt --ignition N --probe N [--temperature-sensor on|off] [--yes]",
+     "Runs the auto-adaptation on the running engine: resets the parameters\n"
+     "(asks first unless --yes), then measures and writes TPS, lambda and\n"
+     "actuator settings. Enter stands for the wizard's buttons; --yes presses\n"
+     "them at once.\n"
+     "  --ignition N   ignition type: 0..5 as the wizard's list\n"
+     "  --probe N      lambda probe type: 0..5 as the wizard's list\n"
+     "  --temperature-sensor on|off   tick or clear the temperature sensor\n"},
+    {"show", "show FILE", "Decodes a parameter file; no controller needed.\n"},
+    {"defaults", "defaults -o FILE", "Saves the default parameter set as a parameter file.\n"},
+};
+
+const CommandHelp* findHelp(const std::string& command)
+{
+    for (const CommandHelp& help : commandHelps)
+        if (command == help.name)
+            return &help;
+    return nullptr;
+}
+
+}  // namespace
+
+const char* commandUsage(const std::string& command)
+{
+    const CommandHelp* help = findHelp(command);
+    return help ? help->usage : nullptr;
+}
+
+const char* commandHelp(const std::string& command)
+{
+    const CommandHelp* help = findHelp(command);
+    return help ? help->text : nullptr;
+}
 
 bool parseCommandLine(int argc, char** argv, CliOptions& options, std::string& error)
 {

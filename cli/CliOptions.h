@@ -28,4 +28,10 @@ bool parseCommandLine(int argc, char** argv, CliOptions& options, std::string& e
 
 extern const char* const usageText;
 
+// The usage line of a command ("set ADDR VALUE | set FIELD VALUE"), or null
+// for an unknown command.
+const char* commandUsage(const std::string& command);
+// The whole help of a command, or null for an unknown command.
+const char* commandHelp(const std::string& command);
+
 }  // namespace dravinor::cli

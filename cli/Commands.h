@@ -2,6 +2,8 @@
 
 #include "CliOptions.h"
 
+#include <string>
+
 namespace dravinor::cli {
 
 class CliSession;
@@ -17,5 +19,9 @@ int runLive(CliSession& session, const CliOptions& options);
 int runAdapt(CliSession& session, const CliOptions& options);
 int runShow(const CliOptions& options);
 int runDefaults(const CliOptions& options);
+// Exit 0 the same, 1 different, 2 trouble; finds the controller only when asked to read it.
+int runDiff(const CliOptions& options);
+// set FIELD VALUE: a page field by name, its value in the field's units.
+int runSetField(CliSession& session, const std::string& name, const std::string& value);
 
 }  // namespace dravinor::cli

@@ -1,3 +1,4 @@
+#include "Arguments.h"
 #include "CliSession.h"
 #include "Commands.h"
 
@@ -62,18 +63,25 @@ void waitForNextTick(timespec& deadline)
     }
 }
 
-bool parseCount(const CliOptions& options, long& count, bool& csv)
+bool parseCount(const CliOptions& options, long& count, bool& csv, std::string& error)
 {
     const auto& args = options.arguments;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--csv") {
             csv = true;
-        } else if (args[i] == "--count" && i + 1 < args.size()) {
-            const std::string& text = args[++i];
-            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-            if (error != std::errc{} || end != text.data() + text.size() || count < 1)
+        } else if (args[i] == "--count") {
+            if (i + 1 >= args.size()) {
+                error = "--count needs a number of polls (1 or more)";
                 return false;
+            }
+            const std::string& text = args[++i];
+            const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), count);
+            if (failure != std::errc{} || end != text.data() + text.size() || count < 1) {
+                error = "count " + text + " out of 1..";
+                return false;
+            }
         } else {
+            error = "unknown argument " + args[i];
             return false;
         }
     }
@@ -86,10 +94,9 @@ int runLive(CliSession& session, const CliOptions& options)
 {
     long count = -1;
     bool csv = false;
-    if (!parseCount(options, count, csv)) {
-        std::cerr << "dravinor-cli: usage: live [--count N] [--csv]\n";
-        return exitUsage;
-    }
+    std::string error;
+    if (!parseCount(options, count, csv, error))
+        return usageError("live", error);
     // The parameters give the ignition type (for RPM) and the sensor switch.
     if (const int code = session.connect(true); code != exitSuccess)
         return code;

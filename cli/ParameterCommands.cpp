@@ -1,10 +1,14 @@
+#include "Arguments.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "DiffPrinter.h"
+#include "ParameterFileCommands.h"
 
 #include "ParameterDecoder.h"
 #include "ParameterFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <iostream>
@@ -65,8 +69,9 @@ int saveFile(const std::string& path, const ParameterBlock& block)
     return exitSuccess;
 }
 
-// Reads a parameter file into block; size, when given, receives the file's size.
-int loadFile(const std::string& path, ParameterBlock& block, std::uintmax_t* size = nullptr)
+}  // namespace
+
+int loadFile(const std::string& path, ParameterBlock& block, std::uintmax_t* size)
 {
     const auto result = params::loadParameterFile(path, block);
     if (size)
@@ -86,9 +91,11 @@ void warnAboutSize(const std::string& path, std::uintmax_t size)
     if (size == ParameterBlock::size)
         return;
     std::cerr << "dravinor-cli: warning: " << path << " holds " << size << " bytes, not 64: "
-              << (size < ParameterBlock::size ? "the bytes it lacks are shown as 0\n"
-                                              : "only its first 64 bytes are shown\n");
+              << (size < ParameterBlock::size ? "the bytes it lacks are taken as 0\n"
+                                              : "only its first 64 bytes count\n");
 }
+
+namespace {
 
 // "-o FILE" from the arguments; empty when absent.
 bool outputOption(const CliOptions& options, std::string& path)
@@ -103,18 +110,6 @@ bool outputOption(const CliOptions& options, std::string& path)
         }
     }
     return args.empty();
-}
-
-bool parseNumber(const std::string& text, int low, int high, int& value)
-{
-    int base = 10;
-    std::string_view digits = text;
-    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-        base = 16;
-        digits.remove_prefix(2);
-    }
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-    return error == std::errc{} && end == digits.data() + digits.size() && value >= low && value <= high;
 }
 
 int reportBulkWrite(const params::BulkWriteOutcome& outcome)
@@ -139,10 +134,8 @@ int reportBulkWrite(const params::BulkWriteOutcome& outcome)
 int runRead(CliSession& session, const CliOptions& options)
 {
     std::string output;
-    if (!outputOption(options, output)) {
-        std::cerr << "dravinor-cli: usage: read [-o FILE]\n";
-        return exitUsage;
-    }
+    if (!outputOption(options, output))
+        return usageError("read", "read takes only -o FILE");
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
     const auto& read = session.lastRead();
@@ -167,10 +160,8 @@ int runWrite(CliSession& session, const CliOptions& options)
         else
             files.push_back(argument);
     }
-    if (files.size() != 1) {
-        std::cerr << "dravinor-cli: usage: write [--force] FILE\n";
-        return exitUsage;
-    }
+    if (files.size() != 1)
+        return usageError("write", "write takes one parameter file, got " + std::to_string(files.size()));
     const std::string& path = files.front();
     // The file is read once, before the controller is touched.
     ParameterBlock file;
@@ -193,21 +184,36 @@ int runWrite(CliSession& session, const CliOptions& options)
                      "read; nothing written\n";
         return exitNoController;
     }
+    const ParameterBlock before = session.state().block();
     auto& block = session.state().block().bytes();
     std::copy_n(file.bytes().begin(), bytesLoaded, block.begin());
     session.state().refreshDerived();
-    return reportBulkWrite(session.transfer().writeAll());
+    const auto outcome = session.transfer().writeAll();
+    const int code = reportBulkWrite(outcome);
+    std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM, then the RAM copy\n",
+                path.c_str(), session.describePort(session.port().portName()).c_str(), outcome.parametersWritten());
+    // What changed is the useful answer; without a full read of the old
+    // set, only the whole new set can be told.
+    if (session.lastRead().complete())
+        printDifferences(before, session.state().block(), "before", path);
+    else
+        printParameters(session.state().block());
+    return code;
 }
 
 int runSet(CliSession& session, const CliOptions& options)
 {
-    int address = 0;
-    int value = 0;
-    if (options.arguments.size() != 2 || !parseNumber(options.arguments[0], 1, 35, address) ||
-        !parseNumber(options.arguments[1], 0, 255, value)) {
-        std::cerr << "dravinor-cli: usage: set ADDR VALUE (ADDR 1..35, VALUE 0..255, decimal or 0x..)\n";
-        return exitUsage;
-    }
+    const auto& args = options.arguments;
+    if (args.size() != 2)
+        return usageError("set", "set takes two arguments, got " + std::to_string(args.size()));
+    // A field name starts with a letter; an address is a number.
+    if (!args[0].empty() && std::isalpha(static_cast<unsigned char>(args[0][0])))
+        return runSetField(session, args[0], args[1]);
+    std::string error;
+    const auto address = parseRangedNumber(args[0], "address", 1, 35, error);
+    const auto value = address ? parseRangedNumber(args[1], "value", 0, 255, error) : std::nullopt;
+    if (!address || !value)
+        return usageError("set", error);
     // Read first: the RAM refresh carries the next address's own value.
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
@@ -215,12 +221,12 @@ int runSet(CliSession& session, const CliOptions& options)
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
         return exitNoController;
     }
-    const auto outcome = session.transfer().writeParameter(static_cast<std::uint8_t>(value), address);
+    const auto outcome = session.transfer().writeParameter(static_cast<std::uint8_t>(*value), *address);
     if (!outcome.failed()) {
-        std::printf("Parameter %d = %d written (EEPROM and RAM)\n", address, value);
+        std::printf("Parameter %d = %d written (EEPROM and RAM)\n", *address, *value);
         return exitSuccess;
     }
-    std::cerr << "dravinor-cli: parameter " << address << " not acknowledged:"
+    std::cerr << "dravinor-cli: parameter " << *address << " not acknowledged:"
               << (outcome.ramAcknowledged ? "" : " RAM") << (outcome.eepromAcknowledged ? "" : " EEPROM") << '\n';
     return exitNotAcknowledged;
 }
@@ -242,10 +248,8 @@ int runReset(CliSession& session)
 
 int runShow(const CliOptions& options)
 {
-    if (options.arguments.size() != 1) {
-        std::cerr << "dravinor-cli: usage: show FILE\n";
-        return exitUsage;
-    }
+    if (options.arguments.size() != 1)
+        return usageError("show", "show takes one parameter file, got " + std::to_string(options.arguments.size()));
     ParameterBlock block;
     std::uintmax_t size = 0;
     if (const int code = loadFile(options.arguments[0], block, &size); code != exitSuccess)
@@ -258,10 +262,8 @@ int runShow(const CliOptions& options)
 int runDefaults(const CliOptions& options)
 {
     std::string output;
-    if (!outputOption(options, output) || output.empty()) {
-        std::cerr << "dravinor-cli: usage: defaults -o FILE\n";
-        return exitUsage;
-    }
+    if (!outputOption(options, output) || output.empty())
+        return usageError("defaults", "defaults needs -o FILE");
     params::ParameterState state;
     state.loadDefaults();
     return saveFile(output, state.block());

@@ -1,6 +1,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "CommandFrame.h"
+#include "PortReportText.h"
 
 #include <cstdio>
 #include <iostream>
@@ -14,6 +15,8 @@ int runPorts(CliSession& session)
     for (int i = 0; i < PortMap::portCount; ++i) {
         const std::string& path = session.portMap().devicePath(i);
         std::printf("%-6s %s\n", PortMap::portName(i).c_str(), path.empty() ? "-" : path.c_str());
+        if (!path.empty())
+            std::fputs(portReportText(link::diagnosePort(path)).c_str(), stdout);
     }
     return exitSuccess;
 }

@@ -1,3 +1,4 @@
+#include "Arguments.h"
 #include "CliOptions.h"
 #include "CliSession.h"
 #include "Commands.h"
@@ -15,30 +16,46 @@ int main(int argc, char** argv)
         std::cerr << "dravinor-cli: " << error << "\n\n" << usageText;
         return exitUsage;
     }
+    const std::string& command = options.command;
+    const char* help = commandHelp(command);
     if (options.help) {
-        std::cout << usageText;
+        if (help)
+            std::cout << "usage: dravinor-cli [--port PORT]... " << commandUsage(command) << "\n\n" << help;
+        else
+            std::cout << usageText;
         return exitSuccess;
     }
     if (options.version) {
-        std::cout << "dravinor-cli " << dravinor::programVersion << "\n";
+        std::cout << "dravinor-cli " << dravinor::programVersion << "
+";
         return exitSuccess;
     }
-    // Commands that need no controller.
-    if (options.command == "show")
+    if (!help) {
+        std::cerr << "dravinor-cli: unknown command '" << command << "'
+
+" << usageText;
+        return exitUsage;
+    }
+    // Commands that need no controller, or find it themselves.
+    if (command == "show")
         return runShow(options);
-    if (options.command == "defaults")
+    if (command == "defaults")
         return runDefaults(options);
+    if (command == "diff")
+        return runDiff(options);
+
+    const bool takesNoArguments = command == "ports" || command == "identify" || command == "reset";
+    if (takesNoArguments && !options.arguments.empty())
+        return usageError(command, command + " takes no arguments, got '" + options.arguments.front() + "'");
 
     CliSession session;
     if (!session.init(options))
         return exitUsage;
-    const std::string& command = options.command;
-    const bool noArguments = options.arguments.empty();
-    if (command == "ports" && noArguments)
+    if (command == "ports")
         return runPorts(session);
-    if (command == "identify" && noArguments)
+    if (command == "identify")
         return runIdentify(session);
-    if (command == "reset" && noArguments)
+    if (command == "reset")
         return runReset(session);
     if (command == "read")
         return runRead(session, options);
@@ -48,8 +65,5 @@ int main(int argc, char** argv)
         return runSet(session, options);
     if (command == "live")
         return runLive(session, options);
-    if (command == "adapt")
-        return runAdapt(session, options);
-    std::cerr << "dravinor-cli: unknown command or arguments: " << command << "\n\n" << usageText;
-    return exitUsage;
+    return runAdapt(session, options);
 }

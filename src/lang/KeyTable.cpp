@@ -188,6 +188,7 @@ constexpr KeyTarget keyRows[] = {
     {35012, Caption, "TUPSK_AA_P5"},
     {35013, Caption, "WykonanoLabel_AA_P4"},
     {50000, Caption, "OProgramie"},
+    {50300, Caption, "PorownajZPlikiem"},
 };
 
 }  // namespace

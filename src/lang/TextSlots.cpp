@@ -86,6 +86,22 @@ constexpr SlotDefinition slotTable[] = {
     {50003, 99, "Licencja: "},
     {50004, 99, "Podłączony sterownik: "},
     {50005, 99, "Brak podłączonego sterownika"},
+    // Comparing the pages with a parameter file; port problems at start-up.
+    {50301, 99, "Porównanie parametrów"},
+    {50302, 99, "Parametr"},
+    {50303, 99, "Na stronach"},
+    {50304, 99, "W pliku"},
+    {50305, 99, "Wczytaj plik"},
+    {50306, 99, "Zamknij"},
+    {50307, 199, "Parametry na stronach i w pliku są takie same."},
+    {50308, 99, "Różniących się wartości: %1"},
+    {50310, 299, "Nie można otworzyć portu %1 (%2): nie należysz do grupy %3. Polecenie, które to naprawi:"},
+    {50311, 299, "Port %1 (%2) zajmuje program %3. Polecenie, które to naprawi:"},
+    {50312, 199, "Potem wyloguj się i zaloguj ponownie."},
+    {50320, 99, "Histereza przełączenia b-g (okres)"},
+    {50321, 99, "Kod wyjścia emulacji"},
+    {50322, 99, "Sonda lambda rosnąca (bajt flag A, bit 1)"},
+    {50323, 99, "Bity 7-3 bajtu flag B (sterownika)"},
 };
 
 std::ptrdiff_t indexOf(int key)

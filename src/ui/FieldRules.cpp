@@ -1,23 +1,10 @@
 #include "FieldRules.h"
 
-#include "Encoders.h"
-#include "FieldDisplay.h"
-#include "ParameterBlock.h"
-
-#include <algorithm>
-#include <cmath>
-
 namespace dravinor::ui::fields {
 
 namespace {
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
-
-int asInt(double value)
-{
-    // Field texts are at most six characters, so any number fits.
-    return static_cast<int>(std::clamp(value, -1.0e9, 1.0e9));
-}
 
 }  // namespace
 
@@ -82,79 +69,10 @@ std::optional<double> parseFieldText(const TextField& field, const QString& text
     return std::nullopt;
 }
 
-bool isWordField(const TextField& field)
-{
-    return field.encoding == Encoding::SwitchOverRpm || field.encoding == Encoding::MaxRpmOnGas ||
-           field.encoding == Encoding::CutOffRpm;
-}
-
 EncodedValue encodeValue(const TextField& field, double value, float k)
 {
-    using namespace params;
-    EncodedValue out;
-    const auto volts = static_cast<float>(value);
-    const auto stepped = [&out](std::uint8_t byte, std::string shown) {
-        out.value = out.byte = byte;
-        out.shown = fromStd(shown);
-    };
-    const auto rpm = [&out](RpmEncoding encoded, int unit) {
-        out.value = encoded.rpm / unit;
-        out.word = encoded.period;
-        out.shown = QString::number(encoded.rpm);
-    };
-    switch (field.encoding) {
-    case Encoding::LambdaThreshold: {
-        const auto b = encodeLambdaThreshold(volts);
-        stepped(b, shownLambdaThreshold(b));
-        break;
-    }
-    case Encoding::Emulation: {
-        const auto b = encodeEmulation(volts);
-        stepped(b, shownEmulation(b));
-        break;
-    }
-    case Encoding::TpsThreshold: {
-        const auto b = encodeTpsThreshold(volts);
-        stepped(b, shownTpsThreshold(b));
-        break;
-    }
-    case Encoding::TpsInertia: {
-        const auto b = encodeTpsInertia(volts);
-        stepped(b, shownTpsInertia(b));
-        break;
-    }
-    case Encoding::ExtraOpening: {
-        const auto b = encodeExtraOpeningThreshold(volts);
-        stepped(b, shownExtraOpeningThreshold(b));
-        break;
-    }
-    case Encoding::SwitchOverRpm:
-        rpm(encodeSwitchOverRpm(asInt(value), k), 100);
-        break;
-    case Encoding::MaxRpmOnGas:
-        rpm(encodeMaxRpmOnGas(asInt(value), k), 500);
-        break;
-    case Encoding::CutOffRpm:
-        rpm(encodeCutOffRpm(asInt(value), k), 100);
-        break;
-    case Encoding::RpmDelta:
-        out.value = out.byte = encodeRpmDelta(asInt(value));
-        out.shown = QString::number(shownRpmDelta(out.byte));
-        break;
-    case Encoding::Temperature:
-        out.value = out.byte = encodeTemperature(asInt(value));
-        out.shown = QString::number(shownTemperature(out.byte));
-        break;
-    case Encoding::HeatingTime:
-        out.value = out.byte = encodeHeatingTime(asInt(value));
-        out.shown = QString::number(shownHeatingTime(out.byte));
-        break;
-    case Encoding::PlainByte:
-        out.value = out.byte = encodePlainByte(asInt(value), field.low, field.high);
-        out.shown = QString::number(out.byte);
-        break;
-    }
-    return out;
+    const FieldValue encoded = encodeFieldValue(field, value, k);
+    return {encoded.value, encoded.byte, encoded.word, fromStd(encoded.shown)};
 }
 
 QString emptyTextFor(const TextField& field, int probeType)
@@ -171,23 +89,7 @@ QString emptyTextFor(const TextField& field, int probeType)
 
 QString shownText(const TextField& field, const params::ParameterBlock& block, float k)
 {
-    using namespace params;
-    const auto raw = block.get(field.address);
-    switch (field.encoding) {
-    case Encoding::LambdaThreshold: return fromStd(shownLambdaThreshold(raw));
-    case Encoding::Emulation: return fromStd(shownEmulation(raw));
-    case Encoding::TpsThreshold: return fromStd(shownTpsThreshold(raw));
-    case Encoding::TpsInertia: return fromStd(shownTpsInertia(raw));
-    case Encoding::ExtraOpening: return fromStd(shownExtraOpeningThreshold(raw));
-    case Encoding::SwitchOverRpm: return QString::number(shownSwitchOverRpm(block.word(field.address), k));
-    case Encoding::MaxRpmOnGas: return QString::number(shownMaxRpmOnGas(block.word(field.address), k));
-    case Encoding::CutOffRpm: return QString::number(shownCutOffRpm(block.word(field.address), k));
-    case Encoding::RpmDelta: return QString::number(shownRpmDelta(raw));
-    case Encoding::Temperature: return QString::number(shownTemperature(raw));
-    case Encoding::HeatingTime: return QString::number(shownHeatingTime(raw));
-    case Encoding::PlainByte: return QString::number(raw);
-    }
-    return {};
+    return fromStd(shownFieldText(field, block, k));
 }
 
 int probeThresholdWarning(int probeType, double volts)

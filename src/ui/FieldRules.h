@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldCatalogue.h"
+#include "FieldEncoding.h"
 
 #include <QChar>
 #include <QString>
@@ -34,7 +35,6 @@ struct EncodedValue {
     QString shown;           // the redisplayed form
 };
 EncodedValue encodeValue(const TextField& field, double value, float ignitionConstant);
-bool isWordField(const TextField& field);
 
 // The text a field takes when left empty; PRLambda's follows the probe type.
 QString emptyTextFor(const TextField& field, int probeType);

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "LivePage.h"
 #include "ParameterPages.h"
+#include "PortProblemNotice.h"
 #include "ScaleTables.h"
 #include "TextKeyApplier.h"
 #include "WizardController.h"
@@ -183,6 +184,8 @@ void MainWindow::startUp()
     pages_->showGroups();
     // The program always starts in Polish.
     polskiClick();
+    if (const QString notice = portProblemNotice(outcome, session_.portMap()); !notice.isEmpty())
+        dialogs_.showMessage(notice);
 }
 
 void MainWindow::stopAllTimers()

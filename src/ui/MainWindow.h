@@ -102,6 +102,9 @@ private:
     void readParametersAgain();
     void saveParameterFile();
     void loadParameterFile();
+    void loadParameterFileFrom(const QString& path);
+    // "Porównaj z plikiem…" (MainWindowCompare.cpp).
+    void compareWithFile();
 
     void selectLanguage(const Language& language, QAction* ticked);
 

@@ -156,8 +156,12 @@ void MainWindow::saveParameterFile()
 void MainWindow::loadParameterFile()
 {
     const QString path = dialogs_.chooseOpenFile(QDir::currentPath(), texts::fileFilter);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        loadParameterFileFrom(path);
+}
+
+void MainWindow::loadParameterFileFrom(const QString& path)
+{
     const auto result = params::loadParameterFile(path.toStdString(), session_.state().block());
     if (!result.ok()) {
         dialogs_.showError(texts::errorCaption, texts::cannotRead);

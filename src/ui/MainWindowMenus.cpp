@@ -13,6 +13,7 @@
 #include "AboutBox.h"
 #include "MenuMnemonics.h"
 #include "ParameterPageLayout.h"
+#include "PortToolTip.h"
 #include "WindowFit.h"
 #include <QActionGroup>
 #include <QMenuBar>
@@ -49,6 +50,8 @@ void MainWindow::buildMenus()
     f5->setShortcut(Qt::Key_F5);
     connect(f5, &QAction::triggered, this, &MainWindow::startAutoAdaptation);
     main->addSeparator();
+    connect(addMenuItem(main, "PorownajZPlikiem", QStringLiteral("Porównaj z plikiem…")), &QAction::triggered, this,
+            &MainWindow::compareWithFile);
     auto* about = addMenuItem(main, "OProgramie", QStringLiteral("O programie"));
     connect(about, &QAction::triggered, this, [this, about] { AboutBox::showFor(this, about->text(), controllerVersion_); });
     // The wizard's "next" key: not in the menu, but its F10 works anywhere
@@ -65,8 +68,7 @@ void MainWindow::buildMenus()
         const QString name = QStringLiteral("COM%1").arg(i + 1);
         QAction* item = addMenuItem(ports, qPrintable(name + "_cl"), name);
         item->setCheckable(true);
-        const std::string device = session_.portMap().devicePath(i);
-        item->setToolTip(device.empty() ? QStringLiteral("-") : QString::fromStdString(device));
+        item->setToolTip(portToolTip(session_.portMap().devicePath(i)));
         connect(item, &QAction::triggered, this, [this, i] { choosePort(i); });
         portItems_[static_cast<std::size_t>(i)] = item;
     }

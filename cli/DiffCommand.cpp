@@ -1,0 +1,69 @@
+#include "Arguments.h"
+#include "CliSession.h"
+#include "Commands.h"
+#include "DiffPrinter.h"
+#include "ParameterFileCommands.h"
+
+#include <iostream>
+#include <memory>
+
+namespace dravinor::cli {
+
+namespace {
+
+// diff's own exit codes, as the diff program has them.
+constexpr int diffSame = 0;
+constexpr int diffDifferent = 1;
+constexpr int diffTrouble = 2;
+
+constexpr const char* controllerWord = "controller";
+
+// The controller is found and read once, whichever side names it.
+class SetSource {
+public:
+    explicit SetSource(const CliOptions& options) : options_(options) {}
+
+    bool load(const std::string& name, params::ParameterBlock& block)
+    {
+        if (name != controllerWord) {
+            std::uintmax_t size = 0;
+            if (loadFile(name, block, &size) != exitSuccess)
+                return false;
+            warnAboutSize(name, size);
+            return true;
+        }
+        if (!session_) {
+            session_ = std::make_unique<CliSession>();
+            if (!session_->init(options_) || session_->connect(true) != exitSuccess)
+                return false;
+            if (!session_->lastRead().complete()) {
+                std::cerr << "dravinor-cli: the controller's parameters could not all be read\n";
+                return false;
+            }
+        }
+        block = session_->state().block();
+        return true;
+    }
+
+private:
+    const CliOptions& options_;
+    std::unique_ptr<CliSession> session_;
+};
+
+}  // namespace
+
+int runDiff(const CliOptions& options)
+{
+    const auto& args = options.arguments;
+    if (args.size() != 2) {
+        usageError("diff", "diff compares two sets, got " + std::to_string(args.size()));
+        return diffTrouble;
+    }
+    SetSource source(options);
+    params::ParameterBlock first, second;
+    if (!source.load(args[0], first) || !source.load(args[1], second))
+        return diffTrouble;
+    return printDifferences(first, second, args[0], args[1]) == 0 ? diffSame : diffDifferent;
+}
+
+}  // namespace dravinor::cli

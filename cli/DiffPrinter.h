@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ParameterBlock.h"
+
+#include <string>
+
+namespace dravinor::cli {
+
+// Prints every value that differs between two sets as a table (field,
+// caption, both values as the pages show them) and returns how many did.
+// Prints a line saying so when none does.
+int printDifferences(const params::ParameterBlock& first, const params::ParameterBlock& second,
+                     const std::string& firstName, const std::string& secondName);
+
+// Pads UTF-8 text with blanks to a width counted in characters.
+std::string padded(const std::string& text, std::size_t width);
+
+}  // namespace dravinor::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ParameterBlock.h"
+
+#include <cstdint>
+#include <string>
+
+namespace dravinor::cli {
+
+// Reads a parameter file into block, telling on stderr why it could not;
+// size, when given, receives the file's size. Returns an exit code.
+int loadFile(const std::string& path, params::ParameterBlock& block, std::uintmax_t* size = nullptr);
+// A warning on stderr for a file that is not 64 bytes long.
+void warnAboutSize(const std::string& path, std::uintmax_t size);
+
+}  // namespace dravinor::cli

@@ -1,0 +1,173 @@
+#include "Arguments.h"
+#include "CliSession.h"
+#include "Commands.h"
+
+#include "Conversions.h"
+#include "Encoders.h"
+#include "FieldEncoding.h"
+#include "NumberFormat.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <iostream>
+
+namespace dravinor::cli {
+
+using ui::fields::FieldValue;
+using ui::fields::TextField;
+
+namespace {
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+const TextField* findField(const std::string& name)
+{
+    if (const TextField* field = ui::fields::findTextField(name))
+        return field;
+    const auto fields = ui::fields::textFields();
+    const auto it = std::find_if(fields.begin(), fields.end(), [&](const TextField& f) { return sameName(f.name, name); });
+    return it == fields.end() ? nullptr : &*it;
+}
+
+// A pair's second field shares its first field's caption.
+const char* captionOf(const TextField& field)
+{
+    for (const TextField& other : ui::fields::textFields())
+        if (other.caption && std::string_view(other.label) == field.label)
+            return other.caption;
+    return field.name;
+}
+
+bool isOtherPageControl(const std::string& name)
+{
+    const auto lists = ui::fields::listFields();
+    const auto checks = ui::fields::checkFields();
+    return std::any_of(lists.begin(), lists.end(), [&](const auto& f) { return sameName(f.name, name); }) ||
+           std::any_of(checks.begin(), checks.end(), [&](const auto& f) { return sameName(f.name, name); });
+}
+
+// "0,1..4,9 V", as the field writes its numbers.
+std::string rangeText(const TextField& field)
+{
+    const auto limits = ui::fields::fieldLimits(field);
+    const int decimals = field.filter == ui::fields::KeyFilter::Decimal ? 3 : 0;
+    const auto number = [decimals](double value) {
+        std::string text = params::formatDecimalComma(value, decimals);
+        // 0,10 reads better as 0,1: drop the zeros a decimal does not need.
+        if (decimals > 0) {
+            while (text.back() == '0')
+                text.pop_back();
+            if (text.back() == ',')
+                text.pop_back();
+        }
+        return text;
+    };
+    const std::string unit(ui::fields::fieldUnit(field));
+    return number(limits.low) + ".." + number(limits.high) + (unit.empty() ? "" : " " + unit);
+}
+
+std::string shownWithUnit(const TextField& field, const std::string& shown)
+{
+    const std::string unit(ui::fields::fieldUnit(field));
+    return unit.empty() ? shown : shown + " " + unit;
+}
+
+struct Writes {
+    CliSession& session;
+    bool allAcknowledged = true;
+    std::string written;  // "address 14 = 6, address 15 = 209"
+
+    bool write(int address, std::uint8_t value, bool eepromOnly = false)
+    {
+        auto& transfer = session.transfer();
+        const auto outcome =
+            eepromOnly ? transfer.writeParameterEeprom(value, address) : transfer.writeParameter(value, address);
+        written += std::string(written.empty() ? "" : ", ") + "address " + std::to_string(address) + " = " +
+                   std::to_string(value);
+        if (outcome.failed()) {
+            allAcknowledged = false;
+            written += " (not acknowledged)";
+        }
+        return outcome.eepromAcknowledged;
+    }
+};
+
+}  // namespace
+
+int runSetField(CliSession& session, const std::string& name, const std::string& valueText)
+{
+    const TextField* field = findField(name);
+    if (!field) {
+        if (isOtherPageControl(name))
+            return usageError("set", name + " is a list or check box: set FIELD VALUE takes the free-text fields; "
+                                            "set its address with set ADDR VALUE");
+        return usageError("set", "unknown field '" + name + "' (dravinor-cli set --help lists the fields)");
+    }
+    const auto typed = ui::fields::parseFieldNumber(*field, valueText);
+    if (!typed)
+        return usageError("set", std::string("value '") + valueText + "' for " + field->name + " is not a number (" +
+                                     rangeText(*field) + ")");
+    if (const auto limits = ui::fields::fieldLimits(*field); *typed < limits.low || *typed > limits.high)
+        std::cerr << "dravinor-cli: warning: " << field->name << " " << valueText << " out of " << rangeText(*field)
+                  << ": clamped\n";
+
+    // The RPM fields need the ignition type, the ranges their partners: read first.
+    if (const int code = session.connect(true); code != exitSuccess)
+        return code;
+    if (!session.lastRead().complete()) {
+        std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
+        return exitNoController;
+    }
+    const auto& block = session.state().block();
+    const float k = params::ignitionConstantForItem(block.get(13)).value_or(session.state().ignitionConstant());
+    FieldValue encoded = ui::fields::encodeFieldValue(*field, *typed, k);
+
+    // A working range's halves never cross, as on the page: the half that
+    // would cross takes its partner's value.
+    using ui::fields::Pair;
+    if (field->pair == Pair::Lower || field->pair == Pair::Upper) {
+        const TextField& partner = *ui::fields::findTextField(field->partner);
+        const std::uint8_t other = block.get(partner.address);
+        const bool reached = field->pair == Pair::Lower ? encoded.byte >= other : other >= encoded.byte;
+        if (reached && encoded.byte != other) {
+            std::cerr << "dravinor-cli: " << field->name << " takes " << partner.name << "'s value, "
+                      << ui::fields::shownFieldText(partner, block, k) << ": the range's minimum stays at or below its maximum\n";
+            encoded.byte = other;
+            encoded.value = other;
+            encoded.shown = ui::fields::shownFieldText(partner, block, k);
+        }
+    }
+
+    Writes writes{session, true, {}};
+    if (ui::fields::isWordField(*field)) {
+        if (writes.write(field->address, static_cast<std::uint8_t>(encoded.word >> 8)))
+            writes.write(field->address + 1, static_cast<std::uint8_t>(encoded.word & 0xFF));
+    } else if (field->encoding == ui::fields::Encoding::RpmDelta) {
+        // The hysteresis follows the switch-over speed the controller holds.
+        const int switchRpm = std::stoi(ui::fields::shownFieldText(*ui::fields::findTextField("ODPBenzynaGas"), block, k));
+        const std::uint16_t word = params::encodeSwitchOverHysteresis(switchRpm, std::stoi(encoded.shown), k);
+        if (writes.write(16, static_cast<std::uint8_t>(word >> 8))) {
+            writes.write(17, static_cast<std::uint8_t>(word & 0xFF));
+            writes.write(33, encoded.byte, true);
+        }
+    } else {
+        writes.write(field->address, encoded.byte);
+    }
+    const std::string shown = shownWithUnit(*field, encoded.shown);
+    if (!writes.allAcknowledged) {
+        std::cerr << "dravinor-cli: " << field->name << " = " << shown << " not acknowledged; written: " << writes.written
+                  << '\n';
+        return exitNotAcknowledged;
+    }
+    std::printf("%s (%s) = %s written: %s\n", field->name, captionOf(*field), shown.c_str(),
+                writes.written.c_str());
+    return exitSuccess;
+}
+
+}  // namespace dravinor::cli

@@ -1,0 +1,196 @@
+#include "PageValues.h"
+
+#include "Conversions.h"
+#include "Encoders.h"
+#include "FieldCatalogue.h"
+#include "FieldDisplay.h"
+#include "FieldEncoding.h"
+#include "FlagBits.h"
+#include "ItemTexts.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace dravinor::ui::fields {
+
+namespace {
+
+using params::ParameterBlock;
+
+template <std::size_t N>
+std::string itemText(const std::array<std::string_view, N>& items, int item)
+{
+    if (item >= 0 && item < static_cast<int>(N))
+        return std::string(items[static_cast<std::size_t>(item)]);
+    return "?" + std::to_string(item);
+}
+
+std::string groupBoxName(int group) { return "GroupBox" + std::to_string(group); }
+
+// "Pozycja startowa" stands in two groups: the group tells them apart.
+bool captionInOtherGroup(const char* caption, int group)
+{
+    return std::any_of(textFields().begin(), textFields().end(), [&](const TextField& other) {
+        return other.caption && other.group != group && std::string_view(other.caption) == caption;
+    });
+}
+
+// The second field of a pair shares its first field's caption label.
+const char* captionOf(const TextField& field)
+{
+    if (field.caption)
+        return field.caption;
+    for (const TextField& other : textFields())
+        if (other.caption && std::string_view(other.label) == field.label)
+            return other.caption;
+    return "";
+}
+
+std::string pairSuffix(std::string_view name)
+{
+    if (name.ends_with("_1"))
+        return " (1)";
+    if (name.ends_with("_2"))
+        return " (2)";
+    return {};
+}
+
+void setCaption(PageValue& value, const char* caption, int group, std::string label, std::string suffix)
+{
+    value.labelName = std::move(label);
+    value.suffix = std::move(suffix);
+    value.caption = caption;
+    if (captionInOtherGroup(caption, group)) {
+        value.groupName = groupBoxName(group);
+        value.caption = std::string(groupCaption(group)) + ": " + value.caption;
+    }
+    value.caption += value.suffix;
+}
+
+std::string bitText(std::uint8_t byte, std::uint8_t mask)
+{
+    return (byte & mask) ? "1" : "0";
+}
+
+PageValue textValue(const TextField& field, const ParameterBlock& block, float k)
+{
+    PageValue value;
+    value.name = field.name;
+    setCaption(value, captionOf(field), field.group, field.label, field.partner ? pairSuffix(field.name) : "");
+    value.shown = shownFieldText(field, block, k);
+    value.unit = fieldUnit(field);
+    if (isWordField(field)) {
+        value.stored = std::to_string(block.word(field.address));
+        value.addresses = {field.address, field.address + 1};
+    } else {
+        value.stored = std::to_string(block.get(field.address));
+        value.addresses = {field.address};
+    }
+    return value;
+}
+
+PageValue listValue(const ListField& field, const ParameterBlock& block)
+{
+    PageValue value;
+    value.name = field.name;
+    setCaption(value, field.caption, field.group, std::string(field.name) + "L", "");
+    const std::uint8_t a = block.get(32);
+    const std::uint8_t b = block.get(30);
+    const auto fromByte = [&](int address, int item, std::string shown) {
+        value.item = item;
+        value.shown = std::move(shown);
+        value.stored = std::to_string(block.get(address));
+        value.addresses = {address};
+    };
+    switch (field.role) {
+    case ListRole::ProbeType: fromByte(34, block.get(34), itemText(params::probeTypeItems, block.get(34))); break;
+    case ListRole::EmulationType:
+        fromByte(35, block.get(35), itemText(params::emulationTypeItems, block.get(35)));
+        break;
+    case ListRole::Ignition: fromByte(13, block.get(13), itemText(params::ignitionItems, block.get(13))); break;
+    case ListRole::FuelOverlap: {
+        const int item = params::fuelOverlapItem(block.get(21));
+        fromByte(21, item,
+                 item < params::fuelOverlapItemCount ? params::fuelOverlapItemText(item) : "?" + std::to_string(item));
+        value.unit = "s";
+        break;
+    }
+    case ListRole::ControllerMode:
+        value.item = params::controllerModeItem(a, b);
+        value.shown = itemText(params::controllerModeItems, value.item);
+        value.stored = bitText(b, params::flagB::economyMaxOpeningMode) + bitText(a, params::flagA::dynamicMode);
+        value.addresses = {30, 32};
+        break;
+    case ListRole::FlagBit: {
+        const FlagField& flag = *findFlagField(field.name);
+        const std::uint8_t byte = flag.flag == Flag::A ? a : b;
+        value.item = (byte & flag.mask) ? 1 : 0;
+        const std::string_view name = field.name;
+        value.shown = name == "TCTps"      ? itemText(params::tpsTypeItems, value.item)
+                      : name == "RObrotow" ? itemText(params::rpmTypeItems, value.item)
+                      : name == "TSRezerwy" ? itemText(params::reserveGaugeItems, value.item)
+                                            : itemText(params::offOnItems, value.item);
+        value.stored = bitText(byte, flag.mask);
+        value.addresses = {flagAddress(flag.flag)};
+        break;
+    }
+    case ListRole::Inert: break;
+    }
+    return value;
+}
+
+PageValue checkValue(const CheckField& field, const ParameterBlock& block)
+{
+    PageValue value;
+    value.name = field.name;
+    setCaption(value, field.caption, field.group, field.name, "");
+    const FlagField& flag = *findFlagField(field.name);
+    const std::uint8_t byte = block.get(flagAddress(flag.flag));
+    value.item = (byte & flag.mask) ? 1 : 0;
+    value.shown = value.item ? "[x]" : "[ ]";
+    value.stored = bitText(byte, flag.mask);
+    value.addresses = {flagAddress(flag.flag)};
+    return value;
+}
+
+PageValue hiddenValue(std::string meaning, std::string stored, std::vector<int> addresses)
+{
+    PageValue value;
+    value.meaning = std::move(meaning);
+    value.shown = stored;
+    value.stored = std::move(stored);
+    value.addresses = std::move(addresses);
+    return value;
+}
+
+}  // namespace
+
+std::vector<PageValue> pageValues(const ParameterBlock& block)
+{
+    const float k = params::ignitionConstantForItem(block.get(13)).value_or(params::initialIgnitionConstant);
+    std::vector<PageValue> values;
+    for (const char* name : showOrder()) {
+        if (const TextField* text = findTextField(name))
+            values.push_back(textValue(*text, block, k));
+        else if (const ListField* list = findListField(name))
+            values.push_back(listValue(*list, block));
+        else if (const auto check = std::find_if(checkFields().begin(), checkFields().end(),
+                                                 [name](const CheckField& c) { return std::string_view(c.name) == name; });
+                 check != checkFields().end())
+            values.push_back(checkValue(*check, block));
+    }
+    // What the fields leave out still travels to the controller.
+    values.push_back(hiddenValue("Switch-over hysteresis (period units)", std::to_string(block.word(16)), {16, 17}));
+    values.push_back(hiddenValue("Emulation output code", std::to_string(block.get(27)), {27}));
+    values.push_back(
+        hiddenValue("Lambda probe rising (flag byte A, bit 1)", bitText(block.get(32), params::flagA::probeRising), {32}));
+    std::string controllerBits;
+    for (int bit = 7; bit >= 3; --bit)
+        controllerBits += bitText(block.get(30), static_cast<std::uint8_t>(1u << bit));
+    values.push_back(hiddenValue("Flag byte B, bits 7-3 (the controller's own)", controllerBits, {30}));
+    for (int i = 0; i < hiddenValueCount; ++i)
+        values[values.size() - hiddenValueCount + static_cast<std::size_t>(i)].hidden = i + 1;
+    return values;
+}
+
+}  // namespace dravinor::ui::fields

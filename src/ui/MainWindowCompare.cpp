@@ -1,0 +1,34 @@
+#include "MainWindow.h"
+
+#include "ControllerSession.h"
+#include "Dialogs.h"
+#include "ParameterDiffDialog.h"
+#include "ParameterFile.h"
+#include "WindowTexts.h"
+
+#include <QDir>
+
+namespace dravinor::ui {
+
+// The fitter sees what a file would change before deciding to load it; the
+// load itself is the one "Odczyt z pliku" runs.
+void MainWindow::compareWithFile()
+{
+    const QString path = dialogs_.chooseOpenFile(QDir::currentPath(), texts::fileFilter);
+    if (path.isEmpty())
+        return;
+    params::ParameterBlock file;
+    // A short file loads over the pages' values: compare what loading would leave.
+    file = session_.state().block();
+    if (!params::loadParameterFile(path.toStdString(), file).ok()) {
+        dialogs_.showError(texts::errorCaption, texts::cannotRead);
+        return;
+    }
+    auto* dialog = new ParameterDiffDialog(session_.state().block(), file, path, this, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Window-modal but not blocking: the event loop (and a test) goes on.
+    connect(dialog, &QDialog::accepted, this, [this, path] { loadParameterFileFrom(path); });
+    dialog->open();
+}
+
+}  // namespace dravinor::ui

@@ -1,0 +1,130 @@
+#include "ParameterDiffDialog.h"
+
+#include "ParameterDiff.h"
+#include "SlotText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace dravinor::ui {
+
+namespace key {
+inline constexpr int title = 50301;
+inline constexpr int parameterColumn = 50302;
+inline constexpr int pagesColumn = 50303;
+inline constexpr int fileColumn = 50304;
+inline constexpr int loadButton = 50305;
+inline constexpr int closeButton = 50306;
+inline constexpr int same = 50307;
+inline constexpr int count = 50308;
+inline constexpr int firstHidden = 50320;
+}  // namespace key
+
+namespace {
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// The caption as the pages show it now, in the current language.
+QString captionText(const fields::PageValue& value, QWidget* root)
+{
+    if (value.hidden)
+        return slotText(key::firstHidden + value.hidden - 1);
+    QString caption;
+    if (auto* label = root->findChild<QLabel*>(fromStd(value.labelName)))
+        caption = label->text();
+    else if (auto* check = root->findChild<QCheckBox*>(fromStd(value.labelName)))
+        caption = check->text();
+    // A mnemonic's marker is no part of the caption.
+    caption.remove(u'&');
+    if (caption.isEmpty())
+        return fromStd(value.caption);
+    if (!value.groupName.empty())
+        if (auto* group = root->findChild<QGroupBox*>(fromStd(value.groupName)))
+            caption = group->title().remove(u'&') + ": " + caption;
+    return caption.trimmed() + fromStd(value.suffix);
+}
+
+// List items as the list names them now; numbers as the field shows them.
+QString valueText(const fields::PageValue& value, QWidget* root)
+{
+    QString text = fromStd(value.shown);
+    if (value.item >= 0 && !value.name.empty())
+        if (auto* list = root->findChild<QComboBox*>(fromStd(value.name)); list && value.item < list->count())
+            text = list->itemText(value.item);
+    return value.unit.empty() ? text : text + " " + fromStd(value.unit);
+}
+
+}  // namespace
+
+ParameterDiffDialog::ParameterDiffDialog(const params::ParameterBlock& pages, const params::ParameterBlock& file,
+                                         const QString& path, QWidget* pagesRoot, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName("PorownanieParametrow");
+    setWindowTitle(slotText(key::title));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* fileLabel = new QLabel(path, this);
+    fileLabel->setObjectName("PorownaniePlik");
+    fileLabel->setTextFormat(Qt::PlainText);
+    layout->addWidget(fileLabel);
+
+    const auto differences = fields::compareParameterSets(pages, file);
+    differences_ = static_cast<int>(differences.size());
+    auto* summary = new QLabel(this);
+    summary->setObjectName("PorownanieWynik");
+    summary->setTextFormat(Qt::PlainText);
+    summary->setText(differences.empty() ? slotText(key::same) : slotText(key::count).arg(differences_));
+    layout->addWidget(summary);
+
+    table_ = new QTableWidget(differences_, 3, this);
+    table_->setObjectName("PorownanieTabela");
+    table_->setHorizontalHeaderLabels(
+        {slotText(key::parameterColumn), slotText(key::pagesColumn), slotText(key::fileColumn)});
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->hide();
+    for (int row = 0; row < differences_; ++row) {
+        const auto& [onPages, inFile] = differences[static_cast<std::size_t>(row)];
+        const bool sameShown = onPages.shown == inFile.shown;
+        const auto cell = [&](const fields::PageValue& value) {
+            // Two periods of one RPM step look alike: the stored value tells them apart.
+            QString text = valueText(value, pagesRoot);
+            if (sameShown && value.hidden == 0)
+                text += " [" + fromStd(value.stored) + "]";
+            return new QTableWidgetItem(text);
+        };
+        table_->setItem(row, 0, new QTableWidgetItem(captionText(onPages, pagesRoot)));
+        table_->setItem(row, 1, cell(onPages));
+        table_->setItem(row, 2, cell(inFile));
+    }
+    table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setVisible(differences_ > 0);
+    layout->addWidget(table_, 1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* load = buttons->addButton(slotText(key::loadButton), QDialogButtonBox::AcceptRole);
+    load->setObjectName("WczytajPlik");
+    QPushButton* close = buttons->addButton(slotText(key::closeButton), QDialogButtonBox::RejectRole);
+    close->setObjectName("ZamknijPorownanie");
+    close->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    const int tableWidth = table_->horizontalHeader()->length() + 40;
+    resize(std::clamp(tableWidth, 560, 900), differences_ > 0 ? 520 : 160);
+}
+
+}  // namespace dravinor::ui
