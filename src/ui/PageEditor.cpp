@@ -144,6 +144,13 @@ void PageEditor::setControlValue(const char* name, int value)
 
 bool PageEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == watchedWindow) {
+        // The window gives the focus back to its field only after telling it
+        // is active, so the waiting steps come after that.
+        if (event->type() == QEvent::WindowActivate && pendingFocusSteps > 0)
+            QMetaObject::invokeMethod(this, [this] { takeFocusSteps(); }, Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
@@ -293,13 +300,36 @@ void PageEditor::moveFocusLater()
 {
     // After a warning the focus moves on once the leaving is over, as a key
     // typed meanwhile would.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            w.pages[0]->window()->activateWindow();
-            moveFocus(true);
-        },
-        Qt::QueuedConnection);
+    ++pendingFocusSteps;
+    QWidget* window = w.pages[0]->window();
+    if (watchedWindow != window) {
+        watchedWindow = window;
+        window->installEventFilter(this);
+    }
+    QMetaObject::invokeMethod(this, [this] { takeFocusSteps(); }, Qt::QueuedConnection);
+}
+
+void PageEditor::takeFocusSteps()
+{
+    // A step is a Tab for the active window, as the keyboard delivers it. Just
+    // after the warning box has gone no window may be active yet; a Tab then
+    // would only move the window's focus mark, and the field holding the focus
+    // would never be left (nor written), so the steps wait for the activation.
+    // A call from inside a box raised by a step's leaving leaves the rest to
+    // the loop it interrupted.
+    if (steppingFocus)
+        return;
+    steppingFocus = true;
+    QWidget* window = w.pages[0]->window();
+    while (pendingFocusSteps > 0) {
+        if (!window->isActiveWindow()) {
+            window->activateWindow();
+            break;
+        }
+        --pendingFocusSteps;
+        moveFocus(true);
+    }
+    steppingFocus = false;
 }
 
 // --- Writes -------------------------------------------------------------------

@@ -49,6 +49,7 @@ public:
     bool keyPressed(QWidget* field, QKeyEvent* key);
     void moveFocus(bool forward);
     void moveFocusLater();
+    void takeFocusSteps();
 
     // Writes: true when the EEPROM write was acknowledged.
     bool write(int address, int value);
@@ -79,6 +80,9 @@ public:
     QHash<QWidget*, int> entrySelections;
     QHash<QObject*, QComboBox*> popupOwners;
     QPointer<QWidget> enteredField;
+    QPointer<QWidget> watchedWindow;  // watched for its activation while focus steps wait
+    int pendingFocusSteps = 0;
+    bool steppingFocus = false;
     bool leaving = false;
 };
 

@@ -43,6 +43,9 @@ struct PagesOnLine : SimulatedLine {
 
     PagesOnLine() : SimulatedLine(unpacedController()) {}
 
+    // The dialogs the pages ask through; scripted unless a test wants real boxes.
+    virtual ui::Dialogs& pageDialogs() { return dialogs; }
+
     void SetUp() override
     {
         SimulatedLine::SetUp();
@@ -54,7 +57,7 @@ struct PagesOnLine : SimulatedLine {
         tab2->setObjectName("TabPar2");
         tabs->addTab(tab1, "Parametry systemu (F2)");
         tabs->addTab(tab2, "Parametry systemu - zaawansowane (F3)");
-        ui::PageServices services{state, transfer, dialogs,
+        ui::PageServices services{state, transfer, pageDialogs(),
                                   [this](int line, const QString& text) { status[line] = text; },
                                   [this](int probeType) { probeTypes.push_back(probeType); },
                                   [this](int page, QWidget* focus) {
