@@ -27,7 +27,10 @@ DravinorApp::~DravinorApp()
 bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::string& error, int& exitCode)
 {
     if (demo) {
-        simulator_ = std::make_unique<sim::ControllerSimulator>();
+        // Nobody reads the frame log here, and a demo may poll all day.
+        sim::SimulatorOptions options;
+        options.frameLogLimit = 0;
+        simulator_ = std::make_unique<sim::ControllerSimulator>(options);
         if (!simulator_->start(&error)) {
             error = "cannot start the simulated controller: " + error;
             exitCode = 2;

@@ -1,3 +1,4 @@
+#include "ControllerSimulator.h"
 #include "DravinorApp.h"
 #include "MainWindow.h"
 
@@ -17,4 +18,17 @@ TEST(DemoStart, EnginePanelKeepsTheKeyboardFocus)
     app.start();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&app.window()));
     EXPECT_EQ(QApplication::activeWindow(), &app.window());
+}
+
+// The demo may poll for hours; its simulated controller must not keep a
+// record of every frame it heard.
+TEST(DemoStart, SimulatedControllerKeepsNoFrameLog)
+{
+    dravinor::app::DravinorApp app;
+    std::string error;
+    int exitCode = 0;
+    ASSERT_TRUE(app.build(true, {}, error, exitCode)) << error;
+    app.start();  // the start-up scan identifies and reads the whole set
+    ASSERT_NE(app.simulator(), nullptr);
+    EXPECT_TRUE(app.simulator()->receivedFrames().empty());
 }
