@@ -1,5 +1,6 @@
 #include "DravinorApp.h"
 #include "MainWindow.h"
+#include "QuitOnSignal.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "dravinor: %s\n", error.c_str());
         return exitCode;
     }
+    dravinor::app::quitOnTerminationSignals(application);
     app.start();
     return application.exec();
 }
