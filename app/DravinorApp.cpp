@@ -54,6 +54,9 @@ bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::st
         if (corner.x() + enginePanel_->sizeHint().width() > screen.right())
             corner = screen.topLeft();
         enginePanel_->move(corner);
+        // A helper of the window: closing the window ends the program
+        // even while the panel is still open.
+        enginePanel_->setAttribute(Qt::WA_QuitOnClose, false);
         enginePanel_->show();
     }
     return true;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -31,4 +32,34 @@ TEST(DemoStart, SimulatedControllerKeepsNoFrameLog)
     app.start();  // the start-up scan identifies and reads the whole set
     ASSERT_NE(app.simulator(), nullptr);
     EXPECT_TRUE(app.simulator()->receivedFrames().empty());
+}
+
+// The engine panel is a second top-level window; it must not keep the
+// program running once the fitter has closed the main window.
+TEST(DemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
+{
+    dravinor::app::DravinorApp app;
+    std::string error;
+    int exitCode = 0;
+    ASSERT_TRUE(app.build(true, {}, error, exitCode)) << error;
+    app.start();
+    QWidget* panel = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        panel = window->objectName() == "DemoEnginePanel" ? window : panel;
+    ASSERT_TRUE(panel && panel->isVisible());
+
+    QTimer::singleShot(0, &app.window(), [&app] { app.window().close(); });
+    // Only against a hang: were the loop still running then, the panel
+    // would be what kept it alive.
+    bool panelKeptItRunning = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+        panelKeptItRunning = true;
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    });
+    guard.start(30000);
+    QApplication::exec();
+    EXPECT_FALSE(panelKeptItRunning);
 }
