@@ -41,6 +41,10 @@ display=$(free_display)
 Xvfb ":$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+# A display already taken makes this Xvfb give up; the program must not
+# end up on someone else's screen.
+sleep 0.5
+kill -0 "$xvfb" 2>/dev/null || { echo "soak: Xvfb could not start on :$display" >&2; xvfb=""; exit 1; }
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
 
 # The process and everything it started.
