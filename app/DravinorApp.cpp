@@ -28,7 +28,10 @@ DravinorApp::~DravinorApp()
 bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::string& error, int& exitCode)
 {
     if (demo) {
-        simulator_ = std::make_unique<sim::ControllerSimulator>();
+        // Nobody reads the frame log here, and a demo may poll all day.
+        sim::SimulatorOptions options;
+        options.frameLogLimit = 0;
+        simulator_ = std::make_unique<sim::ControllerSimulator>(options);
         if (!simulator_->start(&error)) {
             error = "cannot start the simulated controller: " + error;
             exitCode = 2;
@@ -54,6 +57,9 @@ bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::st
         if (corner.x() + enginePanel_->sizeHint().width() > screen.right())
             corner = screen.topLeft();
         enginePanel_->move(corner);
+        // A helper of the window: closing the window ends the program
+        // even while the panel is still open.
+        enginePanel_->setAttribute(Qt::WA_QuitOnClose, false);
         enginePanel_->show();
     }
     return true;

@@ -37,6 +37,8 @@ public:
 
     ui::MainWindow& window() { return *window_; }
     params::ControllerSession& session() { return *session_; }
+    // The simulated controller of demo mode; null otherwise.
+    sim::ControllerSimulator* simulator() { return simulator_.get(); }
 
 private:
     std::unique_ptr<sim::ControllerSimulator> simulator_;

@@ -1,6 +1,7 @@
 #include "DravinorApp.h"
 #include "DravinorVersion.h"
 #include "MainWindow.h"
+#include "QuitOnSignal.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -71,6 +72,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "dravinor: %s\n", error.c_str());
         return exitCode;
     }
+    dravinor::app::quitOnTerminationSignals(application);
     app.start();
     return application.exec();
 }

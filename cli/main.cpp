@@ -26,14 +26,11 @@ int main(int argc, char** argv)
         return exitSuccess;
     }
     if (options.version) {
-        std::cout << "dravinor-cli " << dravinor::programVersion << "
-";
+        std::cout << "dravinor-cli " << dravinor::programVersion << "\n";
         return exitSuccess;
     }
     if (!help) {
-        std::cerr << "dravinor-cli: unknown command '" << command << "'
-
-" << usageText;
+        std::cerr << "dravinor-cli: unknown command '" << command << "'\n\n" << usageText;
         return exitUsage;
     }
     // Commands that need no controller, or find it themselves.

@@ -2,6 +2,7 @@
 # Builds the libFuzzer targets with clang into BUILD_DIR and runs each one for
 # SECONDS, starting from the corpus kept in fuzz/corpus/<target>/. Further
 # arguments go to CMake (e.g. -DCMAKE_CXX_COMPILER_LAUNCHER=ccache).
+# FUZZ_TARGETS="fuzz_port_map ..." runs only those targets.
 # New inputs go to BUILD_DIR/fuzz-corpus, crashes to BUILD_DIR/fuzz-crashes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +13,10 @@ fi
 dir=$1
 seconds=$2
 shift 2
-targets=(fuzz_link fuzz_parameter_file fuzz_live_frame fuzz_lang_reader)
+targets=(fuzz_link fuzz_parameter_file fuzz_live_frame fuzz_lang_reader fuzz_port_map)
+if [ -n "${FUZZ_TARGETS:-}" ]; then
+  read -r -a targets <<<"$FUZZ_TARGETS"
+fi
 
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DDRAVINOR_BUILD_FUZZ=ON -DDRAVINOR_BUILD_TESTS=OFF -DDRAVINOR_BUILD_BENCH=OFF "$@" >/dev/null

@@ -113,7 +113,7 @@ std::string ControllerSimulator::slavePath() const
 std::vector<ReceivedFrame> ControllerSimulator::receivedFrames() const
 {
     std::lock_guard state(stateMutex_);
-    return frames_;
+    return {frames_.begin(), frames_.end()};
 }
 
 void ControllerSimulator::clearReceivedFrames()
@@ -336,7 +336,11 @@ bool ControllerSimulator::serve(const Frame& frame)
     bool hangUpAfter = false;
     {
         std::lock_guard state(stateMutex_);
-        frames_.push_back({frame, std::chrono::steady_clock::now()});
+        if (options_.frameLogLimit > 0) {
+            if (frames_.size() >= options_.frameLogLimit)
+                frames_.pop_front();
+            frames_.push_back({frame, std::chrono::steady_clock::now()});
+        }
         if (faults_.hangUpDue()) {
             hangUpLocked();
             return false;

@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <functional>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -27,6 +28,9 @@ struct SimulatorOptions {
     FaultOptions faults;
     std::string linkPath;           // if set, a symlink to the slave path is (re)made there
     bool tpsFalling = false;        // the car's throttle sensor falls as it opens
+    // How many of the latest frames receivedFrames() keeps: an hour of live
+    // polls by default; 0 keeps none (a demo that runs all day).
+    std::size_t frameLogLimit = 1 << 16;
     bool fitter = false;            // a virtual fitter follows the auto-adaptation
     double reducerScrew = -0.5;     // as found on the car: too lean for gas at idle
 };
@@ -52,8 +56,8 @@ public:
     // The real /dev/pts/N; after a hang-up it still names the vanished device.
     std::string slavePath() const;
 
-    // Every valid frame seen on the line, including those a fault or
-    // silence left unanswered.
+    // The valid frames seen on the line (the latest frameLogLimit of them),
+    // including those a fault or silence left unanswered.
     std::vector<ReceivedFrame> receivedFrames() const;
     void clearReceivedFrames();
 
@@ -118,7 +122,7 @@ private:
     ControllerCore core_;
     LineFaults faults_;
     bool silent_;
-    std::vector<ReceivedFrame> frames_;
+    std::deque<ReceivedFrame> frames_;
 
     // The line: held by the serving thread while it reads or answers, so a
     // hang-up never cuts a reply in half.

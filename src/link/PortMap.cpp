@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 
@@ -17,15 +18,19 @@ struct Candidate {
     std::string path;
 };
 
-// "ttyUSB12" with prefix "ttyUSB" gives 12; -1 when the rest is not a number.
+// "ttyUSB12" with prefix "ttyUSB" gives 12; -1 when the rest is not a
+// number or too long for one (any name can turn up in a device folder).
 long deviceNumber(const std::string& name, const std::string& prefix)
 {
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
         return -1;
-    const std::string rest = name.substr(prefix.size());
-    if (!std::all_of(rest.begin(), rest.end(), [](unsigned char c) { return std::isdigit(c); }))
-        return -1;
-    return std::stol(rest);
+    const char* first = name.data() + prefix.size();
+    const char* last = name.data() + name.size();
+    if (!std::isdigit(static_cast<unsigned char>(*first)))
+        return -1;  // from_chars would take a sign
+    long number = -1;
+    const auto [end, error] = std::from_chars(first, last, number);
+    return error == std::errc{} && end == last ? number : -1;
 }
 
 // Legacy ttyS nodes exist whether or not a UART sits behind them; the
@@ -60,6 +65,9 @@ int PortMap::portIndex(const std::string& name)
     std::string prefix = name.substr(0, 3);
     std::transform(prefix.begin(), prefix.end(), prefix.begin(), [](unsigned char c) { return std::toupper(c); });
     if (prefix != "COM")
+        return -1;
+    // "COM01" is no name of the list.
+    if (name[3] == '0')
         return -1;
     const long number = deviceNumber(name, name.substr(0, 3));
     return number >= 1 && number <= portCount ? static_cast<int>(number - 1) : -1;

@@ -14,7 +14,7 @@ TEST(PortMap, NamesAndIndexes)
     EXPECT_EQ(PortMap::portName(9), "COM10");
     EXPECT_EQ(PortMap::portIndex("COM10"), 9);
     EXPECT_EQ(PortMap::portIndex("com3"), 2);
-    for (const char* bad : {"COM0", "COM11", "COM", "CON1", "COM1x", ""})
+    for (const char* bad : {"COM0", "COM11", "COM", "CON1", "COM1x", "", "COM01", "COM-1", "COM+1", "COM 1"})
         EXPECT_EQ(PortMap::portIndex(bad), -1) << bad;
 }
 
@@ -23,7 +23,9 @@ TEST(PortMap, DiscoversUsbFirstThenRealUartsInNumericOrder)
     const fs::path root = fs::temp_directory_path() / ("portmap-" + std::to_string(::getpid()));
     fs::remove_all(root);
     fs::create_directories(root / "dev");
-    for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "ttyS1", "ttyS12", "tty0", "ttyUSBx"})
+    // Names that only look like numbered devices are passed over, never fatal.
+    for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "ttyS1", "ttyS12", "tty0", "ttyUSBx",
+                             "ttyUSB99999999999999999999999", "ttyACM-1", "ttyUSB+3"})
         std::ofstream(root / "dev" / name).put('x');
     for (const auto& [name, type] : {std::pair{"ttyS0", "4"}, {"ttyS1", "0"}, {"ttyS12", "4"}}) {
         fs::create_directories(root / "sys" / name);

@@ -70,6 +70,25 @@ TEST(SimulatorLine, EveryByteValuePassesBothWays)
         EXPECT_EQ(frames[v].bytes[2], v);
 }
 
+// A simulator left running (the demo) must not grow with every frame.
+TEST(SimulatorLine, FrameLogKeepsOnlyTheLatestFrames)
+{
+    for (const std::size_t limit : {std::size_t{8}, std::size_t{0}}) {
+        SimulatorOptions options = unpaced();
+        options.frameLogLimit = limit;
+        Running r(options);
+        PtyClient client(r.sim.slavePath());
+        for (int address = 0; address < 20; ++address) {
+            ASSERT_TRUE(client.send(PtyClient::frame('s', static_cast<std::uint8_t>(address), 1, 2)));
+            ASSERT_EQ(client.receive(1, 1s), Bytes{'s'}) << address;
+        }
+        const auto frames = r.sim.receivedFrames();
+        ASSERT_EQ(frames.size(), limit);
+        for (std::size_t i = 0; i < frames.size(); ++i)
+            EXPECT_EQ(frames[i].bytes[1], 20 - limit + i);
+    }
+}
+
 TEST(SimulatorLine, AnswersEachCommand)
 {
     SimulatorOptions options = unpaced();
