@@ -2,6 +2,7 @@
 
 #include "ControllerSession.h"
 #include "LivePage.h"
+#include "LiveRecordingControl.h"
 #include "ParameterPages.h"
 
 #include <QAction>
@@ -46,6 +47,8 @@ void MainWindow::buildMenus()
     auto* f5 = addMenuItem(main, "AutoAdaptacjaF5", QStringLiteral("AutoAdaptacja"));
     f5->setShortcut(Qt::Key_F5);
     connect(f5, &QAction::triggered, this, &MainWindow::startAutoAdaptation);
+    main->addSeparator();
+    recording_ = new LiveRecordingControl(main, *livePage_, dialogs_);
     // The wizard's "next" key: not in the menu, but its F10 works anywhere
     // in the window (a hidden menu item would lose its shortcut).
     auto* next = new QAction(QStringLiteral("dalej"), this);
