@@ -87,6 +87,37 @@ bool parseInRange(std::string_view text, long low, long high, long& value)
     return parseWhole(text, value) && value >= low && value <= high;
 }
 
+// "2026-12-08T07:32:05.123Z" as Unix milliseconds; empty gives 0.
+bool parseIsoTime(std::string_view text, std::int64_t& unixMs)
+{
+    unixMs = 0;
+    if (text.empty())
+        return true;
+    if (text.size() != 24 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+        text[16] != ':' || text[19] != '.' || text[23] != 'Z')
+        return false;
+    int parts[7] = {};
+    const std::size_t starts[7] = {0, 5, 8, 11, 14, 17, 20};
+    const std::size_t lengths[7] = {4, 2, 2, 2, 2, 2, 3};
+    for (int i = 0; i < 7; ++i) {
+        const std::string_view digits = text.substr(starts[i], lengths[i]);
+        if (digits.find_first_not_of("0123456789") != std::string_view::npos || !parseWhole(digits, parts[i]))
+            return false;
+    }
+    if (parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > 31 || parts[3] > 23 || parts[4] > 59 ||
+        parts[5] > 60)
+        return false;
+    std::tm utc{};
+    utc.tm_year = parts[0] - 1900;
+    utc.tm_mon = parts[1] - 1;
+    utc.tm_mday = parts[2];
+    utc.tm_hour = parts[3];
+    utc.tm_min = parts[4];
+    utc.tm_sec = parts[5];
+    unixMs = static_cast<std::int64_t>(timegm(&utc)) * 1000 + parts[6];
+    return true;
+}
+
 // "12.345" as milliseconds, exactly as written: up to three decimals.
 bool parseSecondsAsMs(std::string_view text, std::int64_t& ms)
 {
@@ -153,8 +184,9 @@ bool parseRow(std::string_view line, LiveSample& sample, std::string& message)
     if (!parseInRange(fields[sensorColumn], 0, 1, value))
         return fail(sensorColumn, "not 0 or 1");
     sample.settings.temperatureSensor = value == 1;
-    // The decoded columns and the ISO time are for people; a replay works
-    // from the raw fields.
+    if (!parseIsoTime(fields[isoTimeColumn], sample.wallClockMs))
+        return fail(isoTimeColumn, "not a UTC time like 2026-12-08T07:32:05.123Z");
+    // The decoded columns are for people; a replay works from the raw fields.
     return true;
 }
 
