@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QMenu>
 
 namespace dravinor::ui {
 
@@ -20,16 +19,16 @@ QString minutesAndSeconds(std::int64_t ms)
 
 }  // namespace
 
-LiveReplayControl::LiveReplayControl(QMenu* menu, live::LivePage& page, const QString& fileName,
+LiveReplayControl::LiveReplayControl(QAction* pauseItem, live::LivePage& page, const QString& fileName,
                                      std::vector<params::LiveSample> samples)
-    : QObject(menu),
+    : QObject(pauseItem),
       page_(page),
       fileName_(fileName),
-      pauseItem_(menu->addAction(texts::pauseReplayItem)),
+      pauseItem_(pauseItem),
       replay_(std::make_unique<live::LiveReplay>(page, std::move(samples)))
 {
     page_.setReplayMode(true);
-    pauseItem_->setObjectName("WstrzymajOdtwarzanie");
+    pauseItem_->setVisible(true);
     pauseItem_->setCheckable(true);
     pauseItem_->setShortcut(Qt::Key_Space);
     // Only on the live page, so that Space keeps its meaning elsewhere.

@@ -9,7 +9,6 @@
 #include <vector>
 
 class QAction;
-class QMenu;
 
 namespace dravinor::live {
 class LivePage;
@@ -24,8 +23,8 @@ namespace dravinor::ui {
 class LiveReplayControl : public QObject {
     Q_OBJECT
 public:
-    // Adds the pause item to the end of menu and puts the page in replay mode.
-    LiveReplayControl(QMenu* menu, live::LivePage& page, const QString& fileName,
+    // Shows the (hidden) pause item and puts the page in replay mode.
+    LiveReplayControl(QAction* pauseItem, live::LivePage& page, const QString& fileName,
                       std::vector<params::LiveSample> samples);
     ~LiveReplayControl() override;
 

@@ -3,6 +3,7 @@
 #include "ControllerSession.h"
 #include "LivePage.h"
 #include "LiveRecordingControl.h"
+#include "LiveRecordingTexts.h"
 #include "ParameterPages.h"
 
 #include <QAction>
@@ -49,6 +50,8 @@ void MainWindow::buildMenus()
     connect(f5, &QAction::triggered, this, &MainWindow::startAutoAdaptation);
     main->addSeparator();
     recording_ = new LiveRecordingControl(main, *livePage_, dialogs_);
+    // Shown only when replaying a recording.
+    addMenuItem(main, "WstrzymajOdtwarzanie", texts::pauseReplayItem)->setVisible(false);
     // The wizard's "next" key: not in the menu, but its F10 works anywhere
     // in the window (a hidden menu item would lose its shortcut).
     auto* next = new QAction(QStringLiteral("dalej"), this);

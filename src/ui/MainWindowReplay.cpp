@@ -4,8 +4,8 @@
 #include "LiveReplayControl.h"
 #include "ParameterPages.h"
 
+#include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 
 namespace dravinor::ui {
 
@@ -18,7 +18,8 @@ void MainWindow::startReplay(const QString& fileName, std::vector<params::LiveSa
         ports->setEnabled(false);
     showDefaultSet();
     pages_->showGroups();
-    replay_ = new LiveReplayControl(findChild<QMenu*>("menu"), *livePage_, fileName, std::move(samples));
+    replay_ = new LiveReplayControl(findChild<QAction*>("WstrzymajOdtwarzanie"), *livePage_, fileName,
+                                    std::move(samples));
     polskiClick();
     switchToPage(TabViz);
 }
