@@ -1,10 +1,14 @@
 #include "DravinorApp.h"
 #include "DravinorVersion.h"
+#include "LiveCsv.h"
+#include "LiveReplayControl.h"
 #include "MainWindow.h"
 #include "QuitOnSignal.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QMessageBox>
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +18,8 @@ namespace {
 struct Options {
     QCommandLineOption demo{"demo", "Run against a simulated controller on COM1 (no hardware needed)."};
     QCommandLineOption port{"port", "Map a port name to a device, e.g. COM1=/dev/ttyUSB0 (repeatable).", "COMn=PATH"};
+    QCommandLineOption replay{"replay", "Play a live recording (CSV) on the live page; no controller is used.",
+                              "FILE.csv"};
 };
 
 void describe(QCommandLineParser& parser, const Options& options)
@@ -23,6 +29,7 @@ void describe(QCommandLineParser& parser, const Options& options)
     parser.addVersionOption();
     parser.addOption(options.demo);
     parser.addOption(options.port);
+    parser.addOption(options.replay);
 }
 
 // --help and --version answer without a display.
@@ -61,6 +68,22 @@ int main(int argc, char** argv)
     describe(parser, options);
     parser.process(application);
 
+    std::vector<dravinor::params::LiveSample> samples;
+    const QString replayFile = parser.value(options.replay);
+    if (parser.isSet(options.replay)) {
+        if (parser.isSet(options.demo)) {
+            std::fprintf(stderr, "dravinor: --replay and --demo exclude each other\n");
+            return 1;
+        }
+        dravinor::params::LiveCsvError error;
+        if (!dravinor::params::loadLiveCsv(QFile::encodeName(replayFile).toStdString(), samples, error)) {
+            const QString text = dravinor::ui::replayErrorText(replayFile, error);
+            std::fprintf(stderr, "dravinor: %s\n", qPrintable(QString(text).replace('\n', ": ")));
+            QMessageBox::critical(nullptr, QString(), text);
+            return 1;
+        }
+    }
+
     std::vector<std::string> assignments;
     for (const QString& value : parser.values(options.port))
         assignments.push_back(value.toStdString());
@@ -73,6 +96,9 @@ int main(int argc, char** argv)
         return exitCode;
     }
     dravinor::app::quitOnTerminationSignals(application);
-    app.start();
+    if (parser.isSet(options.replay))
+        app.window().startReplay(replayFile, std::move(samples));
+    else
+        app.start();
     return application.exec();
 }

@@ -4,12 +4,15 @@
 
 #include "CommandFrame.h"
 #include "FlagBits.h"
+#include "LiveCsv.h"
 #include "LiveFrame.h"
 #include "NumberFormat.h"
 
 #include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -102,11 +105,14 @@ int runLive(CliSession& session, const CliOptions& options)
         return code;
     const float ignitionConstant = session.state().ignitionConstant();
     const bool temperatureSensor = session.state().flagByteA() & params::flagA::temperatureSensor;
+    params::LiveSample sample;
+    sample.settings = {ignitionConstant, temperatureSensor,
+                       static_cast<std::uint8_t>(session.state().lambdaThreshold())};
 
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     if (csv)
-        std::printf("time_s,answered,lambda_v,tps_v,rpm,stepper,temperature_c,status,fuel\n");
+        std::printf("%s\n", params::liveCsvHeader().c_str());
 
     auto& port = session.port();
     timespec start{};
@@ -137,8 +143,13 @@ int runLive(CliSession& session, const CliOptions& options)
         const float temperature = params::temperatureC(frame.temperature);
         const char* fuel = fuelText(params::fuelState(frame.status));
         if (csv) {
-            std::printf("%.3f,%d,%.3f,%.3f,%d,%u,%.1f,0x%02X,%s\n", secondsSince(start), answered ? 1 : 0, lambda,
-                        tps, rpm, frame.stepperPosition, temperature, frame.status, fuel);
+            sample.timeMs = static_cast<std::int64_t>(std::llround(lastPollAt * 1000));
+            sample.wallClockMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                     std::chrono::system_clock::now().time_since_epoch())
+                                     .count();
+            sample.answered = answered;
+            sample.frame = frame;
+            std::printf("%s\n", params::liveCsvRow(sample).c_str());
         } else if (!answered) {
             std::printf("no answer\n");
         } else {

@@ -189,6 +189,8 @@ constexpr KeyTarget keyRows[] = {
     {35013, Caption, "WykonanoLabel_AA_P4"},
     {50000, Caption, "OProgramie"},
     {50300, Caption, "PorownajZPlikiem"},
+    {50200, Caption, "NagrywajNaZywo"},
+    {50201, Caption, "WstrzymajOdtwarzanie"},
 };
 
 }  // namespace

@@ -102,6 +102,17 @@ constexpr SlotDefinition slotTable[] = {
     {50321, 99, "Kod wyjścia emulacji"},
     {50322, 99, "Sonda lambda rosnąca (bajt flag A, bit 1)"},
     {50323, 99, "Bity 7-3 bajtu flag B (sterownika)"},
+    {50210, 99, "Nagrywanie do pliku:"},
+    {50211, 99, "Nagrywanie zakończone, zapisano wierszy:"},
+    {50212, 99, "Błąd zapisu, nagrywanie zatrzymane:"},
+    {50213, 99, "Nie mogę utworzyć pliku nagrania:"},
+    {50214, 99, "Nagrywanie zatrzymane: brak połączenia ze sterownikiem"},
+    {50215, 99, "Odtwarzanie:"},
+    {50216, 99, "wstrzymane (Spacja wznawia)"},
+    {50217, 99, "koniec nagrania"},
+    {50218, 99, "Nie mogę odtworzyć nagrania"},
+    {50219, 99, "wiersz"},
+    {50220, 99, "Pliki CSV (*.csv)"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -187,6 +187,9 @@ void LivePage::buildWidgets()
     rpmPanel_ = addPanel("Manometr_RPMED");
 
     oscilloscope_ = new OscilloscopeGroup(page_);
+
+    stateLine_ = addLabel("StanNagraniaL", QString());
+    stateLine_->hide();
 }
 
 void LivePage::layout(int windowWidth, int windowHeight)
@@ -227,6 +230,11 @@ void LivePage::layout(int windowWidth, int windowHeight)
     const LiveViewArea& area = layout.area;
     oscilloscope_->layout(area.windowWidth, area.windowHeight, tpsMeter_->width(), area.pageHeight);
     oscilloscope_->move(oscilloscope_->pos() + QPoint(area.dx, area.dy));
+    // The state line sits in the page's bottom left corner, over nothing
+    // the layout places.
+    stateLine_->adjustSize();
+    stateLine_->move(4, page_->height() - stateLine_->height() - 2);
+    stateLine_->raise();
 }
 
 void LivePage::startLiveView(int windowWidth, int windowHeight)
@@ -244,11 +252,38 @@ void LivePage::startLiveView(int windowWidth, int windowHeight)
     const bool sensor = state_.flagByteA() & params::flagA::temperatureSensor;
     thermometer_->setVisible(sensor);
     temperaturePanel_->setVisible(sensor);
+    emit entered();
 }
 
 void LivePage::stopTrace()
 {
     oscilloscope_->scope()->setActive(false);
+    emit stopped();
+}
+
+void LivePage::showState(const QString& text)
+{
+    stateLine_->setText(text);
+    stateLine_->adjustSize();
+    stateLine_->move(4, page_->height() - stateLine_->height() - 2);
+    stateLine_->show();
+    stateLine_->raise();
+}
+
+void LivePage::setReplayMode(bool replay)
+{
+    replayMode_ = replay;
+    fuelSwitch_->setEnabled(!replay);
+}
+
+void LivePage::presentRecorded(const params::LiveSample& sample)
+{
+    show(poller_.present(sample.frame, sample.answered, sample.settings));
+}
+
+void LivePage::setTraceRunning(bool running)
+{
+    oscilloscope_->scope()->setActive(running && !oscilloscope_->paused());
 }
 
 void LivePage::applyProbeType(int item)
@@ -258,12 +293,19 @@ void LivePage::applyProbeType(int item)
 
 void LivePage::tick()
 {
+    if (replayMode_)
+        return;
     if (!port_.controllerConnected()) {
-        stopTrace();
+        oscilloscope_->scope()->setActive(false);
+        emit controllerAbsent();
         return;
     }
-    show(poller_.poll());
+    const LiveDisplay display = poller_.poll();
+    show(display);
     oscilloscope_->scope()->setActive(!oscilloscope_->paused());
+    emit polled(display);
+    if (port_.deviceLost())
+        emit controllerAbsent();
 }
 
 void LivePage::show(const LiveDisplay& d)
@@ -295,7 +337,7 @@ void LivePage::show(const LiveDisplay& d)
         thermometer_->setValue(d.temperature);
         temperaturePanel_->setText(d.temperatureText);
     }
-    oscilloscope_->feed(d.frame, state_.ignitionConstant());
+    oscilloscope_->feed(d.frame, d.settings.ignitionConstant);
 }
 
 }  // namespace dravinor::live

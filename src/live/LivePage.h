@@ -45,9 +45,30 @@ public:
     // The lambda displays follow the probe type (RSLambda's item).
     void applyProbeType(int item);
 
+    // A replay feeds recorded polls instead: Timer1's ticks then leave the
+    // port alone and the fuel switch is off.
+    void setReplayMode(bool replay);
+    bool replayMode() const { return replayMode_; }
+    void presentRecorded(const params::LiveSample& sample);
+    // The trace runs while a replay plays (and its own pause is off).
+    void setTraceRunning(bool running);
+    // One line in the page's corner for recording and replay states.
+    void showState(const QString& text);
+    QLabel* stateLine() const { return stateLine_; }
+
     LivePoller& poller() { return poller_; }
     OscilloscopeGroup& oscilloscope() const { return *oscilloscope_; }
     int fuelPictureLoads() const { return fuelPictureLoads_; }
+
+signals:
+    // After every poll with its result.
+    void polled(const dravinor::live::LiveDisplay& display);
+    // A tick without a connected controller (none found, the port closed),
+    // or a poll that found the port gone.
+    void controllerAbsent();
+    // Page entry, and the stop of its timers (any page change, close).
+    void entered();
+    void stopped();
 
 private:
     void buildWidgets();
@@ -64,6 +85,7 @@ private:
     int windowWidth_ = 933;
     int windowHeight_ = 677;
     int fuelPictureLoads_ = 0;
+    bool replayMode_ = false;
 
     VerticalBar* lambdaBar_ = nullptr;
     TankGauge* stepperGauge_ = nullptr;
@@ -79,6 +101,7 @@ private:
     QLabel* actuatorPicture_ = nullptr;
     QToolButton* fuelSwitch_ = nullptr;
     OscilloscopeGroup* oscilloscope_ = nullptr;
+    QLabel* stateLine_ = nullptr;
 };
 
 }  // namespace dravinor::live

@@ -52,15 +52,28 @@ void LivePoller::timePhases(LiveDisplay& display)
     display.lowTimeMs = lowTime_;
 }
 
+params::LiveSettings LivePoller::currentSettings() const
+{
+    return {state_.ignitionConstant(), (state_.flagByteA() & params::flagA::temperatureSensor) != 0,
+            static_cast<std::uint8_t>(state_.lambdaThreshold())};
+}
+
 LiveDisplay LivePoller::poll()
 {
-    LiveDisplay display;
     link::sendLiveRequest(port_);
     // No check of length or content: a short or missing answer is decoded
     // from what the reply buffer holds, as the controller's tools always did.
-    display.answered = port_.collectReply(link::liveFrameSize);
+    const bool answered = port_.collectReply(link::liveFrameSize);
     const auto frame = params::decodeLiveFrame(
         std::span<const std::uint8_t, params::liveFrameBytes>(port_.replyBuffer().data(), params::liveFrameBytes));
+    return present(frame, answered, currentSettings());
+}
+
+LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, const params::LiveSettings& settings)
+{
+    LiveDisplay display;
+    display.answered = answered;
+    display.settings = settings;
     statusCopy_ = frame.status;
 
     switch (params::fuelState(frame.status)) {
@@ -86,7 +99,7 @@ LiveDisplay LivePoller::poll()
     display.lambdaByte = frame.lambda;
     display.lambdaText =
         QString::fromStdString(params::formatFixed3(params::lambdaVolts(frame.lambda), 2, separator_)) + "V";
-    display.lambdaHigh = frame.lambda >= state_.lambdaThreshold();
+    display.lambdaHigh = frame.lambda >= settings.lambdaThreshold;
     timePhases(display);
 
     display.stepper = frame.stepperPosition;
@@ -96,10 +109,10 @@ LiveDisplay LivePoller::poll()
     display.tpsVolts = params::tpsVolts(frame.tps);
     display.tpsText = QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, separator_)) + "V";
 
-    display.rpm = params::engineRpm(frame, state_.ignitionConstant());
+    display.rpm = params::engineRpm(frame, settings.ignitionConstant);
     display.rpmText = QString::number(display.rpm);
 
-    display.temperatureShown = (state_.flagByteA() & params::flagA::temperatureSensor) != 0;
+    display.temperatureShown = settings.temperatureSensor;
     if (display.temperatureShown) {
         display.temperature = params::temperatureC(frame.temperature);
         display.temperatureText = QString::fromStdString(params::formatFixed3(display.temperature, 0, separator_));

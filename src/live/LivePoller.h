@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LiveCsv.h"
 #include "LiveFrame.h"
 
 #include <QColor>
@@ -42,7 +43,8 @@ struct LiveDisplay {
     bool temperatureShown = false;
     float temperature = 0;
     QString temperatureText;
-    params::LiveFrame frame;  // for the trace inputs
+    params::LiveFrame frame;        // for the trace inputs
+    params::LiveSettings settings;  // what the frame was decoded with
 };
 
 // The live poll: asks the controller for its live frame, decodes it, times
@@ -54,6 +56,11 @@ public:
     // Page entry: the lambda phase timers start again from now.
     void restartPhaseTiming();
     LiveDisplay poll();
+    // What a frame shows with the given settings, as a poll would show it
+    // (a replay feeds its recorded frames here).
+    LiveDisplay present(const params::LiveFrame& frame, bool answered, const params::LiveSettings& settings);
+    // The settings in force: from the parameters on the pages.
+    params::LiveSettings currentSettings() const;
     // The fuel switch, from the last poll's status: 255 toggles in automatic
     // mode, 254 asks for automatic from petrol, nothing while on gas alone.
     void toggleFuel();

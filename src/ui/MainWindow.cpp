@@ -156,15 +156,7 @@ void MainWindow::buildTimers()
 
 void MainWindow::startUp()
 {
-    pages_->initialiseControls();
-    (void)params::scaleTables();
-    setWindowTitle(texts::titlePrefix);
-    // On screen before the scan, which can take a few seconds.
-    show();
-    QApplication::processEvents();
-    // 933 x 677 is the outer size; the frame is known once shown.
-    placeOnScreen(initialSize, true);
-    QApplication::processEvents();
+    showAtStart();
 
     // The scan's status texts are painted as they come, without running the
     // event loop in the middle of an exchange.
@@ -176,16 +168,33 @@ void MainWindow::startUp()
     });
     const auto outcome = session_.connection().autodetect();
     applyOutcome(outcome);
-    if (!outcome.connected) {
-        session_.state().loadDefaults();
-        session_.state().refreshDerived();
-        pages_->showParameters();
-    }
+    if (!outcome.connected)
+        showDefaultSet();
     pages_->showGroups();
     // The program always starts in Polish.
     polskiClick();
     if (const QString notice = portProblemNotice(outcome, session_.portMap()); !notice.isEmpty())
         dialogs_.showMessage(notice);
+}
+
+void MainWindow::showAtStart()
+{
+    pages_->initialiseControls();
+    (void)params::scaleTables();
+    setWindowTitle(texts::titlePrefix);
+    // On screen before the scan, which can take a few seconds.
+    show();
+    QApplication::processEvents();
+    // 933 x 677 is the outer size; the frame is known once shown.
+    placeOnScreen(initialSize, true);
+    QApplication::processEvents();
+}
+
+void MainWindow::showDefaultSet()
+{
+    session_.state().loadDefaults();
+    session_.state().refreshDerived();
+    pages_->showParameters();
 }
 
 void MainWindow::stopAllTimers()

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "LiveCsv.h"
 #include "ParameterTransfer.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -29,6 +31,8 @@ namespace dravinor::ui {
 
 class Dialogs;
 class HelpViewer;
+class LiveRecordingControl;
+class LiveReplayControl;
 class ParameterPages;
 class TextKeyApplier;
 struct Language;
@@ -48,6 +52,10 @@ public:
     // Start-up: shows the window, finds the controller (or takes the
     // default set), fills the pages.
     void startUp();
+    // Start-up for `--replay`: no port is scanned or opened, the pages show
+    // the default set, the ports menu is off and the live page plays the
+    // recording.
+    void startReplay(const QString& fileName, std::vector<params::LiveSample> samples);
 
     void stopAllTimers();
     void activatePage();
@@ -70,6 +78,9 @@ public:
     ParameterPages& pages() const { return *pages_; }
     live::LivePage& livePage() const { return *livePage_; }
     WizardController& wizard() const { return *wizard_; }
+    LiveRecordingControl& recording() const { return *recording_; }
+    // Null unless replaying.
+    LiveReplayControl* replay() const { return replay_; }
     QString statusText(int line) const;
 
 protected:
@@ -83,6 +94,8 @@ private:
     void buildStatusLines();
     void buildMenus();
     void buildTimers();
+    void showAtStart();
+    void showDefaultSet();
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption);
 
     // Connection and transfers (MainWindowConnection.cpp).
@@ -142,6 +155,8 @@ private:
     QString helpFile_;
     QTimer* liveTimer_ = nullptr;
     WizardController* wizard_ = nullptr;
+    LiveRecordingControl* recording_ = nullptr;
+    LiveReplayControl* replay_ = nullptr;
     int currentPage_ = TabPar1;
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;

@@ -2,6 +2,8 @@
 
 #include "ControllerSession.h"
 #include "LivePage.h"
+#include "LiveRecordingControl.h"
+#include "LiveRecordingTexts.h"
 #include "ParameterPages.h"
 
 #include <QAction>
@@ -50,6 +52,9 @@ void MainWindow::buildMenus()
     f5->setShortcut(Qt::Key_F5);
     connect(f5, &QAction::triggered, this, &MainWindow::startAutoAdaptation);
     main->addSeparator();
+    recording_ = new LiveRecordingControl(main, *livePage_, dialogs_);
+    // Shown only when replaying a recording.
+    addMenuItem(main, "WstrzymajOdtwarzanie", texts::pauseReplayItem)->setVisible(false);
     connect(addMenuItem(main, "PorownajZPlikiem", QStringLiteral("Porównaj z plikiem…")), &QAction::triggered, this,
             &MainWindow::compareWithFile);
     auto* about = addMenuItem(main, "OProgramie", QStringLiteral("O programie"));

@@ -1,5 +1,6 @@
 #include "CliFixture.h"
 #include "ControllerSimulator.h"
+#include "LiveCsv.h"
 #include "ParameterState.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <set>
 #include <tuple>
 
 using namespace dravinor;
@@ -119,6 +121,19 @@ TEST_F(CliFixture, LiveStreamsCsvRows)
         EXPECT_NE(line.find(",1,"), std::string::npos) << line;
     }
     EXPECT_EQ(rows, 5);
+    // The window's recordings and the CLI's stream are one format: the
+    // window can replay what the CLI wrote, with the controller's settings.
+    std::vector<params::LiveSample> samples;
+    params::LiveCsvError error;
+    ASSERT_TRUE(params::parseLiveCsv(run.out, samples, error)) << error.line << ": " << error.message;
+    ASSERT_EQ(samples.size(), 5u);
+    EXPECT_EQ(samples.front().timeMs, 0);
+    const std::set<float> ignitionConstants{19200, 9600, 4800, 4000, 3200, 2400};
+    for (const auto& sample : samples) {
+        EXPECT_TRUE(sample.answered);
+        EXPECT_TRUE(ignitionConstants.count(sample.settings.ignitionConstant)) << sample.settings.ignitionConstant;
+        EXPECT_EQ(sample.settings.lambdaThreshold, controller.eeprom()[1]);
+    }
 }
 
 TEST_F(CliFixture, BadFilesAndMissingPortsGiveClearErrors)

@@ -1,0 +1,77 @@
+#include "LiveRecorder.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace dravinor::live {
+
+LiveRecorder::~LiveRecorder()
+{
+    std::string ignored;
+    stop(ignored);
+}
+
+bool LiveRecorder::fail(std::string& error)
+{
+    error = std::strerror(errno ? errno : EIO);
+    std::fclose(file_);
+    file_ = nullptr;
+    return false;
+}
+
+bool LiveRecorder::start(const std::string& path, std::string& error)
+{
+    std::string ignored;
+    stop(ignored);
+    errno = 0;
+    file_ = std::fopen(path.c_str(), "w");
+    if (!file_) {
+        error = std::strerror(errno ? errno : EIO);
+        return false;
+    }
+    path_ = path;
+    rows_ = 0;
+    errno = 0;
+    if (std::fprintf(file_, "%s\n", params::liveCsvHeader().c_str()) < 0 || std::fflush(file_) != 0)
+        return fail(error);
+    return true;
+}
+
+bool LiveRecorder::append(bool answered, const params::LiveFrame& frame, const params::LiveSettings& settings,
+                          std::string& error)
+{
+    if (!file_) {
+        error = "not recording";
+        return false;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (rows_ == 0)
+        firstPoll_ = now;
+    params::LiveSample sample;
+    sample.timeMs = std::chrono::duration_cast<std::chrono::milliseconds>(now - firstPoll_).count();
+    sample.wallClockMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    sample.answered = answered;
+    sample.frame = frame;
+    sample.settings = settings;
+    errno = 0;
+    if (std::fprintf(file_, "%s\n", params::liveCsvRow(sample).c_str()) < 0 || std::fflush(file_) != 0)
+        return fail(error);
+    ++rows_;
+    return true;
+}
+
+bool LiveRecorder::stop(std::string& error)
+{
+    if (!file_)
+        return true;
+    errno = 0;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!closed)
+        error = std::strerror(errno ? errno : EIO);
+    return closed;
+}
+
+}  // namespace dravinor::live

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "LiveCsv.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace dravinor::live {
+
+// Writes live polls to a CSV file, one row per poll, each row flushed so
+// that a full disk or a lost drive shows at once and a crash keeps what
+// was recorded.
+class LiveRecorder {
+public:
+    LiveRecorder() = default;
+    LiveRecorder(const LiveRecorder&) = delete;
+    LiveRecorder& operator=(const LiveRecorder&) = delete;
+    ~LiveRecorder();
+
+    // Creates (or empties) the file and writes the header. On failure
+    // error says why and nothing is recording.
+    bool start(const std::string& path, std::string& error);
+    // One poll; its time counts from the first. On a write error the file
+    // is closed, error says why and false comes back.
+    bool append(bool answered, const params::LiveFrame& frame, const params::LiveSettings& settings,
+                std::string& error);
+    // Closes the file; false (with error) if its last bytes could not be
+    // written.
+    bool stop(std::string& error);
+
+    bool recording() const { return file_ != nullptr; }
+    long rows() const { return rows_; }
+    const std::string& path() const { return path_; }
+
+private:
+    bool fail(std::string& error);
+
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    long rows_ = 0;
+    std::chrono::steady_clock::time_point firstPoll_;
+};
+
+}  // namespace dravinor::live

@@ -1,0 +1,284 @@
+#include "LiveCsv.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+
+namespace dravinor::params {
+
+namespace {
+
+enum Column {
+    timeColumn,
+    answeredColumn,
+    lambdaVoltsColumn,
+    tpsVoltsColumn,
+    rpmColumn,
+    stepperColumn,
+    temperatureColumn,
+    statusColumn,
+    fuelColumn,
+    lambdaByteColumn,
+    tpsByteColumn,
+    temperatureByteColumn,
+    rpmPeriodColumn,
+    ignitionColumn,
+    sensorColumn,
+    thresholdColumn,
+    isoTimeColumn,
+    columnCount
+};
+
+// A recording is a few MB per half hour; anything far beyond is not one.
+constexpr std::uintmax_t largestFile = 256u * 1024 * 1024;
+
+const char* fuelText(FuelState state)
+{
+    switch (state) {
+    case FuelState::Gas: return "Gaz";
+    case FuelState::Automatic: return "Benzyna/Automat";
+    case FuelState::Petrol: break;
+    }
+    return "Benzyna";
+}
+
+std::string isoTime(std::int64_t unixMs)
+{
+    if (unixMs <= 0)
+        return {};
+    const std::time_t seconds = static_cast<std::time_t>(unixMs / 1000);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900, utc.tm_mon + 1,
+                  utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(unixMs % 1000));
+    return text;
+}
+
+// Splits on commas; no column of ours holds a comma or a quote.
+std::size_t splitFields(std::string_view line, std::array<std::string_view, columnCount + 1>& fields)
+{
+    std::size_t count = 0;
+    while (count < fields.size()) {
+        const std::size_t comma = line.find(',');
+        fields[count++] = line.substr(0, comma);
+        if (comma == std::string_view::npos)
+            return count;
+        line.remove_prefix(comma + 1);
+    }
+    return count + 1;  // more than we hold: too many
+}
+
+template <typename T>
+bool parseWhole(std::string_view text, T& value, int base = 10)
+{
+    if (text.empty())
+        return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    return error == std::errc{} && end == text.data() + text.size();
+}
+
+bool parseInRange(std::string_view text, long low, long high, long& value)
+{
+    return parseWhole(text, value) && value >= low && value <= high;
+}
+
+// "2026-12-08T07:32:05.123Z" as Unix milliseconds; empty gives 0.
+bool parseIsoTime(std::string_view text, std::int64_t& unixMs)
+{
+    unixMs = 0;
+    if (text.empty())
+        return true;
+    if (text.size() != 24 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+        text[16] != ':' || text[19] != '.' || text[23] != 'Z')
+        return false;
+    int parts[7] = {};
+    const std::size_t starts[7] = {0, 5, 8, 11, 14, 17, 20};
+    const std::size_t lengths[7] = {4, 2, 2, 2, 2, 2, 3};
+    for (int i = 0; i < 7; ++i) {
+        const std::string_view digits = text.substr(starts[i], lengths[i]);
+        if (digits.find_first_not_of("0123456789") != std::string_view::npos || !parseWhole(digits, parts[i]))
+            return false;
+    }
+    if (parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > 31 || parts[3] > 23 || parts[4] > 59 ||
+        parts[5] > 60)
+        return false;
+    std::tm utc{};
+    utc.tm_year = parts[0] - 1900;
+    utc.tm_mon = parts[1] - 1;
+    utc.tm_mday = parts[2];
+    utc.tm_hour = parts[3];
+    utc.tm_min = parts[4];
+    utc.tm_sec = parts[5];
+    unixMs = static_cast<std::int64_t>(timegm(&utc)) * 1000 + parts[6];
+    return true;
+}
+
+// "12.345" as milliseconds, exactly as written: up to three decimals.
+bool parseSecondsAsMs(std::string_view text, std::int64_t& ms)
+{
+    const std::size_t dot = text.find('.');
+    std::int64_t whole = 0;
+    if (!parseWhole(text.substr(0, dot), whole) || whole < 0 || whole > 100'000'000)
+        return false;
+    std::int64_t fraction = 0;
+    if (dot != std::string_view::npos) {
+        const std::string_view decimals = text.substr(dot + 1);
+        if (decimals.empty() || decimals.size() > 3 || !parseWhole(decimals, fraction) || decimals[0] == '-' ||
+            decimals[0] == '+')
+            return false;
+        for (std::size_t i = decimals.size(); i < 3; ++i)
+            fraction *= 10;
+    }
+    ms = whole * 1000 + fraction;
+    return true;
+}
+
+bool parseRow(std::string_view line, LiveSample& sample, std::string& message)
+{
+    std::array<std::string_view, columnCount + 1> fields;
+    const std::size_t count = splitFields(line, fields);
+    if (count != columnCount) {
+        const std::string expected = std::to_string(static_cast<int>(columnCount));
+        message = count > columnCount ? "more than " + expected + " columns"
+                                      : std::to_string(count) + " columns where " + expected + " belong";
+        return false;
+    }
+    const auto fail = [&](Column column, const char* what) {
+        message = "column " + std::to_string(column + 1) + " (" + std::string(fields[column]) + "): " + what;
+        return false;
+    };
+    if (!parseSecondsAsMs(fields[timeColumn], sample.timeMs))
+        return fail(timeColumn, "not a time in seconds with at most three decimals");
+    long value = 0;
+    if (!parseInRange(fields[answeredColumn], 0, 1, value))
+        return fail(answeredColumn, "not 0 or 1");
+    sample.answered = value == 1;
+    struct ByteColumn {
+        Column column;
+        std::uint8_t* target;
+    };
+    for (const auto& [column, target] : {ByteColumn{stepperColumn, &sample.frame.stepperPosition},
+                                        ByteColumn{lambdaByteColumn, &sample.frame.lambda},
+                                        ByteColumn{tpsByteColumn, &sample.frame.tps},
+                                        ByteColumn{temperatureByteColumn, &sample.frame.temperature},
+                                        ByteColumn{thresholdColumn, &sample.settings.lambdaThreshold}}) {
+        if (!parseInRange(fields[column], 0, 255, value))
+            return fail(column, "not a whole number 0..255");
+        *target = static_cast<std::uint8_t>(value);
+    }
+    const std::string_view status = fields[statusColumn];
+    if (status.size() != 4 || status.substr(0, 2) != "0x" || !parseWhole(status.substr(2), value, 16) || value < 0)
+        return fail(statusColumn, "not a status byte 0x00..0xFF");
+    sample.frame.status = static_cast<std::uint8_t>(value);
+    if (!parseInRange(fields[rpmPeriodColumn], 0, 65535, value))
+        return fail(rpmPeriodColumn, "not a whole number 0..65535");
+    sample.frame.rpmPeriod = static_cast<std::uint16_t>(value);
+    if (!parseInRange(fields[ignitionColumn], 1, 1'000'000, value))
+        return fail(ignitionColumn, "not an ignition constant");
+    sample.settings.ignitionConstant = static_cast<float>(value);
+    if (!parseInRange(fields[sensorColumn], 0, 1, value))
+        return fail(sensorColumn, "not 0 or 1");
+    sample.settings.temperatureSensor = value == 1;
+    if (!parseIsoTime(fields[isoTimeColumn], sample.wallClockMs))
+        return fail(isoTimeColumn, "not a UTC time like 2026-12-08T07:32:05.123Z");
+    // The decoded columns are for people; a replay works from the raw fields.
+    return true;
+}
+
+}  // namespace
+
+const std::string& liveCsvHeader()
+{
+    static const std::string header =
+        "time_s,answered,lambda_v,tps_v,rpm,stepper,temperature_c,status,fuel,"
+        "lambda_byte,tps_byte,temperature_byte,rpm_period,ignition_k,temperature_sensor,lambda_threshold,iso_time";
+    return header;
+}
+
+std::string liveCsvRow(const LiveSample& s)
+{
+    const LiveFrame& f = s.frame;
+    char row[256];
+    std::snprintf(row, sizeof row, "%lld.%03lld,%d,%.3f,%.3f,%d,%u,%.1f,0x%02X,%s,%u,%u,%u,%u,%.0f,%d,%u,%s",
+                  static_cast<long long>(s.timeMs / 1000), static_cast<long long>(s.timeMs % 1000),
+                  s.answered ? 1 : 0, static_cast<double>(lambdaVolts(f.lambda)), static_cast<double>(tpsVolts(f.tps)),
+                  engineRpm(f, s.settings.ignitionConstant), f.stepperPosition,
+                  static_cast<double>(temperatureC(f.temperature)), f.status, fuelText(fuelState(f.status)), f.lambda,
+                  f.tps, f.temperature, f.rpmPeriod, static_cast<double>(s.settings.ignitionConstant),
+                  s.settings.temperatureSensor ? 1 : 0, s.settings.lambdaThreshold, isoTime(s.wallClockMs).c_str());
+    return row;
+}
+
+bool parseLiveCsv(std::string_view text, std::vector<LiveSample>& samples, LiveCsvError& error)
+{
+    samples.clear();
+    // A spreadsheet may have saved it with a byte-order mark.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    // Rows are about a hundred bytes: reserve once, not on every growth.
+    samples.reserve(text.size() / 90 + 1);
+    bool headerSeen = false;
+    std::size_t lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.empty())
+            continue;
+        if (!headerSeen) {
+            if (line != liveCsvHeader()) {
+                error = {lineNumber, "not a live recording: the header line differs from \"" + liveCsvHeader() + "\""};
+                return false;
+            }
+            headerSeen = true;
+            continue;
+        }
+        LiveSample sample;
+        if (!parseRow(line, sample, error.message)) {
+            error.line = lineNumber;
+            return false;
+        }
+        if (!samples.empty() && sample.timeMs < samples.back().timeMs) {
+            error = {lineNumber, "the time goes back"};
+            return false;
+        }
+        samples.push_back(sample);
+    }
+    if (samples.empty()) {
+        error = {lineNumber, headerSeen ? "the recording holds no polls" : "the file is empty"};
+        return false;
+    }
+    return true;
+}
+
+bool loadLiveCsv(const std::string& path, std::vector<LiveSample>& samples, LiveCsvError& error)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = {0, "cannot open the file"};
+        return false;
+    }
+    file.seekg(0, std::ios::end);
+    const auto size = static_cast<std::uintmax_t>(std::max<std::streamoff>(0, file.tellg()));
+    if (size > largestFile) {
+        error = {0, "the file is too large for a live recording"};
+        return false;
+    }
+    file.seekg(0);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    if (!file.read(text.data(), static_cast<std::streamsize>(size))) {
+        error = {0, "cannot read the file"};
+        return false;
+    }
+    return parseLiveCsv(text, samples, error);
+}
+
+}  // namespace dravinor::params

@@ -1,0 +1,27 @@
+#include "MainWindow.h"
+
+#include "LivePage.h"
+#include "LiveReplayControl.h"
+#include "ParameterPages.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace dravinor::ui {
+
+void MainWindow::startReplay(const QString& fileName, std::vector<params::LiveSample> samples)
+{
+    showAtStart();
+    // Nothing may reach a port: no scan, and no way to start one. Edits on
+    // the parameter pages find no open port and are refused as usual.
+    if (QMenu* ports = findChild<QMenu*>("ports"))
+        ports->setEnabled(false);
+    showDefaultSet();
+    pages_->showGroups();
+    replay_ = new LiveReplayControl(findChild<QAction*>("WstrzymajOdtwarzanie"), *livePage_, fileName,
+                                    std::move(samples));
+    polskiClick();
+    switchToPage(TabViz);
+}
+
+}  // namespace dravinor::ui
