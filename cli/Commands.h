@@ -17,5 +17,6 @@ int runLive(CliSession& session, const CliOptions& options);
 int runAdapt(CliSession& session, const CliOptions& options);
 int runShow(const CliOptions& options);
 int runDefaults(const CliOptions& options);
+int runJournal(const CliOptions& options);
 
 }  // namespace dravinor::cli

@@ -23,6 +23,8 @@ int main(int argc, char** argv)
         return runShow(options);
     if (options.command == "defaults")
         return runDefaults(options);
+    if (options.command == "journal")
+        return runJournal(options);
 
     CliSession session;
     if (!session.init(options))
