@@ -187,6 +187,7 @@ constexpr KeyTarget keyRows[] = {
     {35011, Caption, "PostepLabel_AA_P4"},
     {35012, Caption, "TUPSK_AA_P5"},
     {35013, Caption, "WykonanoLabel_AA_P4"},
+    {50100, Caption, "DziennikZmian"},
 };
 
 }  // namespace

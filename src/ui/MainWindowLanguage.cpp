@@ -6,6 +6,7 @@
 #include "DataFiles.h"
 #include "Dialogs.h"
 #include "HelpViewer.h"
+#include "JournalWindow.h"
 #include "LanguageLoader.h"
 #include "TextKeyApplier.h"
 
@@ -47,6 +48,8 @@ void MainWindow::selectLanguage(const Language& language, QAction* ticked)
     loadLanguageFile(dataFile(language.file), language.codePage, *textKeys_, dialogs_);
     fixWizardLabelWidths();
     layoutPages();
+    if (journalWindow_)
+        journalWindow_->refresh();
 }
 
 void MainWindow::fixWizardLabelWidths()

@@ -46,6 +46,9 @@ void MainWindow::buildMenus()
     auto* f5 = addMenuItem(main, "AutoAdaptacjaF5", QStringLiteral("AutoAdaptacja"));
     f5->setShortcut(Qt::Key_F5);
     connect(f5, &QAction::triggered, this, &MainWindow::startAutoAdaptation);
+    main->addSeparator();
+    connect(addMenuItem(main, "DziennikZmian", QStringLiteral("Dziennik zmian")), &QAction::triggered, this,
+            &MainWindow::showJournal);
     // The wizard's "next" key: not in the menu, but its F10 works anywhere
     // in the window (a hidden menu item would lose its shortcut).
     auto* next = new QAction(QStringLiteral("dalej"), this);
