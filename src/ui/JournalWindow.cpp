@@ -48,7 +48,7 @@ JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialog
     layout->addWidget(table_);
     layout->addLayout(buttons);
     connect(undo_, &QPushButton::clicked, this, &JournalWindow::undoLastWrite);
-    resize(980, 480);
+    resize(1120, 480);
 }
 
 void JournalWindow::refresh()
@@ -59,7 +59,8 @@ void JournalWindow::refresh()
     std::reverse(entries.begin(), entries.end());
     model_->setEntries(std::move(entries));
     model_->retranslate();
-    const int widths[] = {140, 60, 60, 200, 200, 200};
+    // The result column takes the rest: a summary's counts stay readable.
+    const int widths[] = {140, 60, 50, 170, 210, 210};
     for (int column = 0; column < 6; ++column)
         table_->setColumnWidth(column, widths[column]);
 }
