@@ -62,6 +62,7 @@ struct JournalWindowFixture : ::testing::Test {
         window = std::make_unique<ui::MainWindow>(*session, &dialogs);
         window->startUp();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        dialogs.messages.clear();  // start-up's own (a language file not found here)
     }
     ui::JournalWindow* openJournal()
     {
