@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-
 // Widget tests need one application object for the whole run.
 int main(int argc, char** argv)
 {
