@@ -31,6 +31,10 @@ const char* const usageText =
     "                           run the auto-adaptation on the running engine\n"
     "  show FILE                decode a parameter file; no controller needed\n"
     "  defaults -o FILE         save the default parameter set as a file\n"
+    "  journal [--last N]       list the writes to controllers, newest first\n"
+    "                           (only the N newest with --last); set, write,\n"
+    "                           reset and adapt are journalled, as the window's\n"
+    "                           writes are\n"
     "\n"
     "  --version, -V            print the program's version\n"
     "\n"
@@ -43,6 +47,10 @@ const char* const usageText =
     "  By default COM1.. stand for the serial devices present: /dev/ttyUSB*,\n"
     "  /dev/ttyACM*, then /dev/ttyS* with a real UART. The environment variable\n"
     "  DRAVINOR_PORTS=\"COM1=/dev/x,COM2=/dev/y\" sets the map too; --port wins.\n"
+    "\n"
+    "Journal: $DRAVINOR_STATE_DIR/journal.log, else\n"
+    "  $XDG_STATE_HOME/dravinor/journal.log, else ~/.local/state/dravinor/journal.log\n"
+    "  (at 1 MB it moves to journal.log.1).\n"
     "\n"
     "Exit status: 0 success, 1 usage, 2 no port, no controller, the port went\n"
     "away or (live) no poll answered, 3 write not acknowledged or (live) some\n"
@@ -93,6 +101,10 @@ const CommandHelp commandHelps[] = {
      "controller (read from the connected controller), and prints every value\n"
      "that differs with its caption and both values as the pages show them.\n"
      "Exit status: 0 the same, 1 different, 2 trouble (as diff).\n"},
+    {"journal", "journal [--last N]",
+     "Lists the writes made to controllers by this tool, newest first: time,\n"
+     "port, controller, field, old and new value as stored and as shown, result.\n"
+     "  --last N   only the N newest entries\n"},
     {"reset", "reset", "Writes the default parameter set to the controller, twice, as the tool does.\n"},
     {"live", "live [--count N] [--csv]",
      "Polls the live data every 50 ms and prints it.\n"

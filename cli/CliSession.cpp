@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
 namespace dravinor::cli {
 
@@ -12,6 +13,12 @@ using link::PortMap;
 bool CliSession::init(const CliOptions& options)
 {
     options_ = options;
+    session_.transfer().setWriteSource("cli");
+    // The write itself goes on: a journal that cannot be written is told once.
+    session_.journalRecorder().setErrorListener([told = false](const std::string& reason) mutable {
+        if (!std::exchange(told, true))
+            std::cerr << "dravinor-cli: warning: the write journal could not be written: " << reason << '\n';
+    });
     std::string error;
     if (!link::buildPortMap(options.portAssignments, std::getenv("DRAVINOR_PORTS"), session_.portMap(), &error)) {
         std::cerr << "dravinor-cli: " << error << '\n';

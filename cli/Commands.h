@@ -23,5 +23,6 @@ int runDefaults(const CliOptions& options);
 int runDiff(const CliOptions& options);
 // set FIELD VALUE: a page field by name, its value in the field's units.
 int runSetField(CliSession& session, const std::string& name, const std::string& value);
+int runJournal(const CliOptions& options);
 
 }  // namespace dravinor::cli

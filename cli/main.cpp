@@ -40,6 +40,8 @@ int main(int argc, char** argv)
         return runDefaults(options);
     if (command == "diff")
         return runDiff(options);
+    if (command == "journal")
+        return runJournal(options);
 
     const bool takesNoArguments = command == "ports" || command == "identify" || command == "reset";
     if (takesNoArguments && !options.arguments.empty())

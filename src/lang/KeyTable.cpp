@@ -191,6 +191,7 @@ constexpr KeyTarget keyRows[] = {
     {50300, Caption, "PorownajZPlikiem"},
     {50200, Caption, "NagrywajNaZywo"},
     {50201, Caption, "WstrzymajOdtwarzanie"},
+    {50100, Caption, "DziennikZmian"},
 };
 
 }  // namespace

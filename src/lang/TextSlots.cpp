@@ -113,6 +113,27 @@ constexpr SlotDefinition slotTable[] = {
     {50218, 99, "Nie mogę odtworzyć nagrania"},
     {50219, 99, "wiersz"},
     {50220, 99, "Pliki CSV (*.csv)"},
+    // The write journal and its undo.
+    {50101, 99, "Dziennik zmian"},
+    {50102, 99, "Cofnij ostatni zapis"},
+    {50103, 59, "Czas"},
+    {50104, 59, "Port"},
+    {50105, 59, "Wersja"},
+    {50106, 59, "Pole"},
+    {50107, 59, "Stara wartość"},
+    {50108, 59, "Nowa wartość"},
+    {50109, 59, "Wynik"},
+    {50110, 59, "potwierdzony"},
+    {50111, 59, "brak potwierdzenia"},
+    {50112, 199, "Zapisać w sterowniku poprzednią wartość pola %1: %2 (teraz %3) ?"},
+    {50113, 199, "Brak połączenia ze sterownikiem - nie można cofnąć zapisu."},
+    {50114, 199, "Ostatni zapis w dzienniku dotyczy innego sterownika (port %1, wersja %2) - nie można go cofnąć."},
+    {50115, 199, "W dzienniku nie ma zapisu, który można cofnąć."},
+    {50116, 199, "Sterownik nie potwierdził zapisu."},
+    {50117, 59, "Zapisz Parametry"},
+    {50118, 59, "Reset Parametrów"},
+    {50119, 59, "Reset przed autoadaptacją"},
+    {50120, 59, "Odczyt z pliku"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -39,12 +39,14 @@ std::string Connection::versionText()
 {
     sendIdentify(port_);
     port_.waitReply();
-    return versionTextFor(port_.receiveBuffer()[0]);
+    identity_ = port_.receiveBuffer()[0];
+    return versionTextFor(*identity_);
 }
 
 ConnectionOutcome Connection::connectToPort(const std::string& name)
 {
     ConnectionOutcome outcome;
+    identity_.reset();
     if (!port_.open(name)) {
         showStatus(outcome, {StatusLine::First, StatusMessage::CannotOpenPort, {}});
         outcome.title.kind = TitleUpdate::Kind::NoController;
@@ -91,6 +93,7 @@ ConnectionOutcome Connection::autodetect()
     ConnectionOutcome outcome;
     int portsLeft = menuPortCount;
     int triesLeft = silentTries;
+    identity_.reset();
     port_.setControllerConnected(false);
     port_.close();
     while (portsLeft > 0 && !outcome.connected) {

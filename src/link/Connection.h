@@ -75,6 +75,8 @@ public:
     ConnectionOutcome reidentify();
 
     int currentPortIndex() const { return currentPortIndex_; }
+    // The identity byte of the controller last identified on the open port.
+    std::optional<std::uint8_t> identity() const { return identity_; }
     // Called with each status text as a scan goes, so a window can repaint.
     void setStatusListener(std::function<void(const StatusUpdate&)> listener) { listener_ = std::move(listener); }
 
@@ -85,6 +87,7 @@ private:
     std::function<void()> readAllParameters_;
     std::function<void(const StatusUpdate&)> listener_;
     int currentPortIndex_ = 0;
+    std::optional<std::uint8_t> identity_;
 };
 
 }  // namespace dravinor::link

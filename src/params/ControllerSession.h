@@ -2,11 +2,15 @@
 
 #include "Clock.h"
 #include "Connection.h"
+#include "JournalRecorder.h"
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
 #include "PortMap.h"
 #include "PosixSerialDevice.h"
 #include "SerialPort.h"
+#include "WriteJournal.h"
+
+#include <string>
 
 namespace dravinor::params {
 
@@ -15,7 +19,10 @@ namespace dravinor::params {
 // connection logic, wired together once.
 class ControllerSession {
 public:
-    explicit ControllerSession(link::PortMap portMap = {}) : portMap_(std::move(portMap)) {}
+    explicit ControllerSession(link::PortMap portMap = {}) : portMap_(std::move(portMap))
+    {
+        transfer_.setRecorder(&recorder_);
+    }
     ControllerSession(const ControllerSession&) = delete;
     ControllerSession& operator=(const ControllerSession&) = delete;
 
@@ -33,6 +40,21 @@ public:
     void setReadOnConnect(bool read) { readOnConnect_ = read; }
     const ReadAllResult& lastRead() const { return lastRead_; }
 
+    // Every write through the transfer is journalled here.
+    WriteJournal& journal() { return journal_; }
+    JournalRecorder& journalRecorder() { return recorder_; }
+    // The port and controller a write goes to now.
+    WriteTarget writeTarget() const
+    {
+        WriteTarget target;
+        if (port_.portOpen())
+            target.port = port_.portName();
+        if (port_.controllerConnected() && connection_.identity())
+            target.controller = std::to_string(*connection_.identity() >> 4) + "/" +
+                                std::to_string(*connection_.identity() & 0x0F);
+        return target;
+    }
+
 private:
     link::PortMap portMap_;
     link::SystemClock clock_;
@@ -40,6 +62,8 @@ private:
     link::SerialPort port_{device_, clock_, [this](const std::string& name) { return portMap_.resolve(name); }};
     ParameterState state_;
     ParameterTransfer transfer_{port_, state_};
+    WriteJournal journal_{WriteJournal::defaultPath()};
+    JournalRecorder recorder_{journal_, [this] { return writeTarget(); }};
     bool readOnConnect_ = true;
     ReadAllResult lastRead_;
     link::Connection connection_{port_, [this] {

@@ -31,10 +31,12 @@ ReadAllResult ParameterTransfer::readAllParameters()
         sendParameterRead(port_, static_cast<std::uint8_t>(address));
         if (const auto value = collectParameterValue(port_)) {
             state_.block().setParameter(*value, address);
+            noteControllerValue(address, true);
             observer.readProgress(++result.accepted);
         } else {
             // No retry: the address keeps what it held.
             result.failedAddresses.push_back(address);
+            noteControllerValue(address, false);
         }
     }
     observer.readFinished();
@@ -87,25 +89,36 @@ void ParameterTransfer::refreshRamCopy(int address, WriteOutcome& outcome)
     port_.clock().sleepMs(pauseAfterWriteMs);
 }
 
-WriteOutcome ParameterTransfer::writeParameter(std::uint8_t value, int address)
+void ParameterTransfer::noteControllerValue(int address, bool acknowledged)
+{
+    controllerImage_.setParameter(state_.block().get(address), address);
+    controllerKnown_.set(static_cast<std::size_t>(address), acknowledged);
+}
+
+WriteOutcome ParameterTransfer::writeSingle(WriteKind kind, std::uint8_t value, int address)
 {
     TransferObserver& observer = observer_ ? *observer_ : silentObserver;
+    const ParameterBlock before = state_.block();
     observer.writeStarted();
     WriteOutcome outcome;
     outcome.eepromAcknowledged = writeEepromWithRetries(value, address);
-    refreshRamCopy(address, outcome);
+    if (kind == WriteKind::Parameter)
+        refreshRamCopy(address, outcome);
+    noteControllerValue(address, outcome.eepromAcknowledged);
+    if (recorder_)
+        recorder_->singleWrite({kind, source_, address, before, state_.block(), !outcome.failed()});
     observer.writeFinished(outcome);
     return outcome;
 }
 
+WriteOutcome ParameterTransfer::writeParameter(std::uint8_t value, int address)
+{
+    return writeSingle(WriteKind::Parameter, value, address);
+}
+
 WriteOutcome ParameterTransfer::writeParameterEeprom(std::uint8_t value, int address)
 {
-    TransferObserver& observer = observer_ ? *observer_ : silentObserver;
-    observer.writeStarted();
-    WriteOutcome outcome;
-    outcome.eepromAcknowledged = writeEepromWithRetries(value, address);
-    observer.writeFinished(outcome);
-    return outcome;
+    return writeSingle(WriteKind::EepromOnly, value, address);
 }
 
 void ParameterTransfer::writeAllEeprom(BulkWriteOutcome& outcome)
@@ -133,7 +146,24 @@ void ParameterTransfer::writeAllRam(BulkWriteOutcome& outcome)
     outcome.portLost = port_.deviceLost();
 }
 
+BulkWriteOutcome ParameterTransfer::recordBulk(WriteKind kind, BulkWriteOutcome (ParameterTransfer::*run)())
+{
+    const ParameterBlock controllerBefore = controllerImage_;
+    const AddressSet knownBefore = controllerKnown_;
+    const BulkWriteOutcome outcome = (this->*run)();
+    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
+        noteControllerValue(address, outcome.eepromWritten.test(static_cast<std::size_t>(address)));
+    if (recorder_)
+        recorder_->bulkWrite({kind, source_, controllerBefore, knownBefore, state_.block(), outcome});
+    return outcome;
+}
+
 BulkWriteOutcome ParameterTransfer::writeAll()
+{
+    return recordBulk(WriteKind::WriteAll, &ParameterTransfer::runWriteAll);
+}
+
+BulkWriteOutcome ParameterTransfer::runWriteAll()
 {
     BulkWriteOutcome outcome;
     writeAllEeprom(outcome);
@@ -143,6 +173,11 @@ BulkWriteOutcome ParameterTransfer::writeAll()
 }
 
 BulkWriteOutcome ParameterTransfer::resetParameters()
+{
+    return recordBulk(WriteKind::Reset, &ParameterTransfer::runReset);
+}
+
+BulkWriteOutcome ParameterTransfer::runReset()
 {
     // The controller receives the whole default set twice.
     BulkWriteOutcome outcome;
@@ -159,7 +194,7 @@ BulkWriteOutcome ParameterTransfer::resetParameters()
 BulkWriteOutcome ParameterTransfer::resetParametersForAdaptation()
 {
     state_.setTemperatureSensorMemory((state_.flagByteA() & 0x08) != 0);
-    const BulkWriteOutcome missed = resetParameters();
+    const BulkWriteOutcome missed = recordBulk(WriteKind::AdaptationReset, &ParameterTransfer::runReset);
     state_.setTemperatureSensorMemory(true);
     return missed;
 }

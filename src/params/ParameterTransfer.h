@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ParameterState.h"
+#include "WriteRecorder.h"
 
 #include <bitset>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace dravinor::link {
@@ -77,15 +79,49 @@ public:
     BulkWriteOutcome resetParametersForAdaptation();
 
     void setObserver(TransferObserver* observer) { observer_ = observer; }
+    void setRecorder(WriteRecorder* recorder) { recorder_ = recorder; }
+    // Who the next writes are for, as the recorder notes it.
+    void setWriteSource(std::string source) { source_ = std::move(source); }
+    const std::string& writeSource() const { return source_; }
+
+    // Refreshes the derived values and has the observer show the block.
+    void showParameters();
 
 private:
     bool writeEepromWithRetries(std::uint8_t value, int address);
     void refreshRamCopy(int address, WriteOutcome& outcome);
-    void showParameters();
+    WriteOutcome writeSingle(WriteKind kind, std::uint8_t value, int address);
+    BulkWriteOutcome recordBulk(WriteKind kind, BulkWriteOutcome (ParameterTransfer::*run)());
+    BulkWriteOutcome runWriteAll();
+    BulkWriteOutcome runReset();
+    // What the controller is believed to hold: what was last read from it or
+    // acknowledged by it, by address.
+    void noteControllerValue(int address, bool acknowledged);
 
     link::SerialPort& port_;
     ParameterState& state_;
     TransferObserver* observer_;
+    WriteRecorder* recorder_ = nullptr;
+    std::string source_ = "field";
+    ParameterBlock controllerImage_;
+    AddressSet controllerKnown_;
+};
+
+// Sets the transfer's write source for the lifetime of the scope.
+class ScopedWriteSource {
+public:
+    ScopedWriteSource(ParameterTransfer& transfer, std::string source)
+        : transfer_(transfer), previous_(transfer.writeSource())
+    {
+        transfer_.setWriteSource(std::move(source));
+    }
+    ~ScopedWriteSource() { transfer_.setWriteSource(previous_); }
+    ScopedWriteSource(const ScopedWriteSource&) = delete;
+    ScopedWriteSource& operator=(const ScopedWriteSource&) = delete;
+
+private:
+    ParameterTransfer& transfer_;
+    std::string previous_;
 };
 
 }  // namespace dravinor::params

@@ -33,6 +33,7 @@ class Dialogs;
 class HelpViewer;
 class LiveRecordingControl;
 class LiveReplayControl;
+class JournalWindow;
 class ParameterPages;
 class TextKeyApplier;
 struct Language;
@@ -72,6 +73,9 @@ public:
     // F1: the current language's help at its topic.
     void helpF1Click();
     HelpViewer* helpViewer() const { return helpViewer_; }
+    // "Dziennik zmian" (MainWindowJournal.cpp).
+    void showJournal();
+    JournalWindow* journalWindow() const { return journalWindow_; }
     TextKeyApplier& textKeys() const { return *textKeys_; }
 
     QTabWidget* pageControl() const { return pageControl_; }
@@ -152,6 +156,7 @@ private:
     QAction* russianItem_ = nullptr;
     std::unique_ptr<TextKeyApplier> textKeys_;
     HelpViewer* helpViewer_ = nullptr;
+    JournalWindow* journalWindow_ = nullptr;
     QString helpFile_;
     QTimer* liveTimer_ = nullptr;
     WizardController* wizard_ = nullptr;

@@ -171,6 +171,7 @@ void MainWindow::loadParameterFileFrom(const QString& path)
     pages_->showParameters();
     if (result.fileSize != params::ParameterBlock::size)
         showStatus(1, texts::unusualFileSize(result.fileSize));
+    const params::ScopedWriteSource source(session_.transfer(), "file");
     if (const auto outcome = session_.transfer().writeAll(); outcome.portLost)
         showStatus(1, texts::portLostDuringWrite(outcome));
 }

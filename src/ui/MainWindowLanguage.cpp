@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "FieldAccessibility.h"
 #include "HelpViewer.h"
+#include "JournalWindow.h"
 #include "LanguageLoader.h"
 #include "QtTranslations.h"
 #include "TextKeyApplier.h"
@@ -52,6 +53,8 @@ void MainWindow::selectLanguage(const Language& language, QAction* ticked)
     nameFieldsAfterCaptions(this);
     fixWizardLabelWidths();
     layoutPages();
+    if (journalWindow_)
+        journalWindow_->refresh();
 }
 
 void MainWindow::fixWizardLabelWidths()

@@ -55,6 +55,8 @@ void MainWindow::buildMenus()
     recording_ = new LiveRecordingControl(main, *livePage_, dialogs_);
     // Shown only when replaying a recording.
     addMenuItem(main, "WstrzymajOdtwarzanie", texts::pauseReplayItem)->setVisible(false);
+    connect(addMenuItem(main, "DziennikZmian", QStringLiteral("Dziennik zmian")), &QAction::triggered, this,
+            &MainWindow::showJournal);
     connect(addMenuItem(main, "PorownajZPlikiem", QStringLiteral("Porównaj z plikiem…")), &QAction::triggered, this,
             &MainWindow::compareWithFile);
     auto* about = addMenuItem(main, "OProgramie", QStringLiteral("O programie"));

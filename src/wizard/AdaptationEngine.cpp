@@ -113,12 +113,14 @@ void AdaptationEngine::blinkLabel(std::string_view label, int n)
 
 void AdaptationEngine::writeParameter(int value, int address)
 {
+    const params::ScopedWriteSource source(transfer_, "wizard");
     if (transfer_.writeParameter(static_cast<std::uint8_t>(value), address).failed())
         ++failedWrites_;
 }
 
 void AdaptationEngine::writeParameterEeprom(int value, int address)
 {
+    const params::ScopedWriteSource source(transfer_, "wizard");
     if (transfer_.writeParameterEeprom(static_cast<std::uint8_t>(value), address).failed())
         ++failedWrites_;
 }

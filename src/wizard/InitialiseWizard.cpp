@@ -36,7 +36,10 @@ void AdaptationEngine::initialiseWizard()
     stopAllTimers();
     failedWrites_ = 0;
     finished_ = false;
-    resetUnacknowledged_ = transfer_.resetParametersForAdaptation().unacknowledged;
+    {
+        const params::ScopedWriteSource source(transfer_, "wizard");
+        resetUnacknowledged_ = transfer_.resetParametersForAdaptation().unacknowledged;
+    }
 
     // The RPM fields as the parameter pages now show the default set.
     const auto& block = parameters_.block();

@@ -47,6 +47,7 @@ constexpr KeyRun knownKeys[] = {
     {50000, 50005},
     {50300, 50308}, {50310, 50312}, {50320, 50323},
     {50200, 50201}, {50210, 50220},
+    {50100, 50120},  // the write journal
 };
 
 std::set<int> expectedKeys()
@@ -71,6 +72,7 @@ constexpr SlotRun slotRuns[] = {
     {50301, 50306, 99},  {50307, 50307, 199}, {50308, 50308, 99}, {50310, 50311, 299},
     {50312, 50312, 199}, {50320, 50323, 99},
     {50210, 50220, 99},
+    {50101, 50102, 99},  {50103, 50111, 59}, {50112, 50116, 199}, {50117, 50120, 59},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.
 constexpr int fullSlotKey = 40105;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dravinor::params {
+
+// One line of the write journal. A single write names one address (or, once
+// a word's two halves are joined for reading, both); a bulk write leaves one
+// summary line (address 0) and a line per parameter it changed.
+struct JournalEntry {
+    std::string time;        // UTC, "2026-12-08T07:32:05.123Z"
+    std::string port;        // "COM3"; empty when no port was open
+    std::string controller;  // "3/1": firmware version / controller type; empty when unknown
+    std::string kind;        // "write", "eeprom", "bulk" (a line of a bulk write),
+                             // "write-all", "reset", "adaptation-reset" (summaries)
+    std::string source;      // "field", "file", "wizard", "undo", "cli"
+    int address = 0;
+    int lastAddress = 0;     // address + 1 for a 16-bit word
+    std::string field;       // the control's name, or what the parameter is
+    std::optional<unsigned> oldRaw;  // as stored; unknown for a bulk write to an unread controller
+    unsigned newRaw = 0;
+    std::string oldShown;    // as the pages show it, with its unit
+    std::string newShown;
+    bool acknowledged = false;
+    std::string note;        // summaries: how many were acknowledged
+
+    bool isSingleWrite() const { return kind == "write" || kind == "eeprom"; }
+    bool isWord() const { return lastAddress > address; }
+
+    bool operator==(const JournalEntry&) const = default;
+};
+
+inline constexpr std::string_view journalLineTag = "J1";
+
+// The entry's time in the local time zone, "2026-12-08 08:32:05"; the
+// stored text as it stands when it is not a time.
+std::string journalLocalTime(const std::string& utcTime);
+
+// "0,38 V [19]": the shown value with the stored byte (or word) behind it;
+// "?" when the old value was not known.
+std::string journalValueText(const std::string& shown, std::optional<unsigned> raw);
+
+// One tab-separated line, without its newline. Tabs and line breaks inside
+// a value become blanks.
+std::string formatJournalLine(const JournalEntry& entry);
+// Nothing for a line that is torn, from another format or malformed.
+std::optional<JournalEntry> parseJournalLine(std::string_view line);
+
+}  // namespace dravinor::params

@@ -1,0 +1,171 @@
+#include "JournalRecorder.h"
+
+#include "ParameterDecoder.h"
+#include "ParameterFieldNames.h"
+#include "ParameterTransfer.h"
+
+#include <algorithm>
+
+namespace dravinor::params {
+
+namespace {
+
+bool isFlagByte(int address)
+{
+    return address == 30 || address == 32;
+}
+
+const DecodedParameter& rowOf(const std::vector<DecodedParameter>& rows, int address)
+{
+    const auto row = std::find_if(rows.begin(), rows.end(), [address](const DecodedParameter& r) {
+        return address >= r.address && address <= r.lastAddress;
+    });
+    return row != rows.end() ? *row : rows.front();
+}
+
+std::string joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "; ") + line;
+    return text;
+}
+
+// A flag byte shows only the bits that changed; with none changed, its bits.
+void showFlagChange(const DecodedParameter& before, const DecodedParameter& after, JournalEntry& entry)
+{
+    std::vector<std::string> oldLines, newLines;
+    for (std::size_t i = 0; i < before.bits.size() && i < after.bits.size(); ++i) {
+        if (before.bits[i] != after.bits[i]) {
+            oldLines.push_back(before.bits[i]);
+            newLines.push_back(after.bits[i]);
+        }
+    }
+    entry.oldShown = oldLines.empty() ? before.shown : joined(oldLines);
+    entry.newShown = newLines.empty() ? after.shown : joined(newLines);
+}
+
+std::string fieldName(int address, const DecodedParameter& row, std::uint8_t before, std::uint8_t after)
+{
+    std::string name = isFlagByte(address) ? flagFieldNames(address, before, after) : fieldNameOf(address);
+    return name.empty() ? row.meaning : name;
+}
+
+const char* kindName(WriteKind kind)
+{
+    switch (kind) {
+    case WriteKind::Parameter:
+        return "write";
+    case WriteKind::EepromOnly:
+        return "eeprom";
+    case WriteKind::WriteAll:
+        return "write-all";
+    case WriteKind::Reset:
+        return "reset";
+    case WriteKind::AdaptationReset:
+        return "adaptation-reset";
+    }
+    return "write";
+}
+
+JournalEntry entryBase(const WriteTarget& target, const std::string& time, const char* kind, const std::string& source)
+{
+    JournalEntry entry;
+    entry.time = time;
+    entry.port = target.port;
+    entry.controller = target.controller;
+    entry.kind = kind;
+    entry.source = source;
+    return entry;
+}
+
+}  // namespace
+
+JournalEntry singleWriteEntry(const SingleWrite& write, const WriteTarget& target, const std::string& time)
+{
+    JournalEntry entry = entryBase(target, time, kindName(write.kind), write.source);
+    const int address = write.address;
+    entry.address = entry.lastAddress = address;
+    entry.oldRaw = write.before.get(address);
+    entry.newRaw = write.after.get(address);
+    entry.acknowledged = write.acknowledged;
+    const auto rowsBefore = decodeParameters(write.before);
+    const auto rowsAfter = decodeParameters(write.after);
+    const DecodedParameter& before = rowOf(rowsBefore, address);
+    const DecodedParameter& after = rowOf(rowsAfter, address);
+    entry.field = fieldName(address, after, write.before.get(address), write.after.get(address));
+    if (isFlagByte(address)) {
+        showFlagChange(before, after, entry);
+    } else {
+        // Half of a word shows the whole field, as it stood before and after this byte.
+        entry.oldShown = before.shown;
+        entry.newShown = after.shown;
+    }
+    return entry;
+}
+
+std::vector<JournalEntry> bulkWriteEntries(const BulkWrite& write, const WriteTarget& target, const std::string& time)
+{
+    std::vector<JournalEntry> entries;
+    const auto rowsBefore = decodeParameters(write.controllerBefore);
+    const auto rowsAfter = decodeParameters(write.written);
+    int changed = 0;
+    for (std::size_t i = 0; i < rowsAfter.size(); ++i) {
+        const DecodedParameter& before = rowsBefore[i];
+        const DecodedParameter& after = rowsAfter[i];
+        bool known = true;
+        bool acknowledged = true;
+        for (int address = after.address; address <= after.lastAddress; ++address) {
+            known = known && write.knownBefore.test(static_cast<std::size_t>(address));
+            acknowledged = acknowledged && write.outcome.eepromWritten.test(static_cast<std::size_t>(address));
+        }
+        if (known && before.raw == after.raw)
+            continue;
+        ++changed;
+        JournalEntry entry = entryBase(target, time, "bulk", write.source);
+        entry.address = after.address;
+        entry.lastAddress = after.lastAddress;
+        entry.newRaw = after.raw;
+        entry.acknowledged = acknowledged;
+        const auto oldByte = static_cast<std::uint8_t>(known ? before.raw : after.raw);
+        entry.field = fieldName(after.address, after, oldByte, static_cast<std::uint8_t>(after.raw));
+        if (known) {
+            entry.oldRaw = before.raw;
+            if (isFlagByte(after.address)) {
+                showFlagChange(before, after, entry);
+            } else {
+                entry.oldShown = before.shown;
+                entry.newShown = after.shown;
+            }
+        } else {
+            entry.newShown = after.shown;
+        }
+        entries.push_back(std::move(entry));
+    }
+    JournalEntry summary = entryBase(target, time, kindName(write.kind), write.source);
+    const BulkWriteOutcome& outcome = write.outcome;
+    summary.acknowledged = outcome.unacknowledged == 0 && !outcome.portLost;
+    summary.note = std::to_string(outcome.parametersWritten()) + "/" + std::to_string(ParameterBlock::count) +
+                   " acknowledged, " + std::to_string(changed) + " changed" +
+                   (outcome.portLost ? ", port lost" : "");
+    entries.push_back(std::move(summary));
+    return entries;
+}
+
+void JournalRecorder::singleWrite(const SingleWrite& write)
+{
+    append({singleWriteEntry(write, target_(), journalTimeNow())});
+}
+
+void JournalRecorder::bulkWrite(const BulkWrite& write)
+{
+    append(bulkWriteEntries(write, target_(), journalTimeNow()));
+}
+
+void JournalRecorder::append(const std::vector<JournalEntry>& entries)
+{
+    if (!journal_.append(entries) && errorListener_)
+        errorListener_(journal_.lastError());
+}
+
+}  // namespace dravinor::params

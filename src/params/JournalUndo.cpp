@@ -1,0 +1,105 @@
+#include "JournalUndo.h"
+
+#include "ParameterTransfer.h"
+#include "WriteJournal.h"
+
+#include <algorithm>
+
+namespace dravinor::params {
+
+namespace {
+
+bool isWordHigh(int address)
+{
+    return address == 14 || address == 16 || address == 18 || address == 22;
+}
+
+bool halvesOfOneWord(const JournalEntry& high, const JournalEntry& low)
+{
+    return high.isSingleWrite() && !high.isWord() && isWordHigh(high.address) && low.kind == high.kind &&
+           low.address == high.address + 1 && !low.isWord() && low.port == high.port &&
+           low.controller == high.controller && low.source == high.source && high.oldRaw && low.oldRaw;
+}
+
+}  // namespace
+
+std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldestFirst)
+{
+    std::vector<JournalEntry> joined;
+    joined.reserve(oldestFirst.size());
+    for (std::size_t i = 0; i < oldestFirst.size(); ++i) {
+        const JournalEntry& high = oldestFirst[i];
+        if (i + 1 < oldestFirst.size() && halvesOfOneWord(high, oldestFirst[i + 1])) {
+            const JournalEntry& low = oldestFirst[++i];
+            JournalEntry word = low;
+            word.address = high.address;
+            word.oldRaw = *high.oldRaw * 256 + *low.oldRaw;
+            word.newRaw = high.newRaw * 256 + low.newRaw;
+            word.oldShown = high.oldShown;
+            word.acknowledged = high.acknowledged && low.acknowledged;
+            joined.push_back(std::move(word));
+        } else {
+            joined.push_back(high);
+        }
+    }
+    return joined;
+}
+
+std::optional<JournalEntry> undoTarget(const std::vector<JournalEntry>& newestFirst)
+{
+    int takenBack = 0;
+    for (const JournalEntry& entry : newestFirst) {
+        if (!entry.isSingleWrite() || !entry.acknowledged || !entry.oldRaw || entry.address < 1)
+            continue;
+        if (entry.source == "undo") {
+            ++takenBack;
+        } else if (takenBack > 0) {
+            --takenBack;
+        } else {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+UndoPlan planUndo(const WriteJournal& journal, const WriteTarget& current, bool connected)
+{
+    std::vector<JournalEntry> entries = joinWordHalves(journal.readOldestFirst());
+    std::reverse(entries.begin(), entries.end());
+    UndoPlan plan;
+    const auto target = undoTarget(entries);
+    if (!target) {
+        plan.refusal = UndoRefusal::NothingToUndo;
+        return plan;
+    }
+    plan.entry = *target;
+    if (!connected)
+        plan.refusal = UndoRefusal::NotConnected;
+    else if (target->port != current.port || target->controller != current.controller)
+        plan.refusal = UndoRefusal::OtherController;
+    return plan;
+}
+
+bool undoWrite(ParameterTransfer& transfer, const JournalEntry& entry)
+{
+    if (!entry.oldRaw || entry.address < ParameterBlock::firstAddress || entry.lastAddress > ParameterBlock::lastAddress)
+        return false;
+    const ScopedWriteSource source(transfer, "undo");
+    const unsigned old = *entry.oldRaw;
+    bool acknowledged = false;
+    if (entry.isWord()) {
+        const WriteOutcome high = transfer.writeParameter(static_cast<std::uint8_t>(old >> 8), entry.address);
+        acknowledged = !high.failed();
+        if (high.eepromAcknowledged)
+            acknowledged = !transfer.writeParameter(static_cast<std::uint8_t>(old & 0xFF), entry.lastAddress).failed() &&
+                           acknowledged;
+    } else if (entry.kind == "eeprom") {
+        acknowledged = !transfer.writeParameterEeprom(static_cast<std::uint8_t>(old), entry.address).failed();
+    } else {
+        acknowledged = !transfer.writeParameter(static_cast<std::uint8_t>(old), entry.address).failed();
+    }
+    transfer.showParameters();
+    return acknowledged;
+}
+
+}  // namespace dravinor::params

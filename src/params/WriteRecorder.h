@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ParameterBlock.h"
+
+#include <bitset>
+#include <cstdint>
+#include <string>
+
+namespace dravinor::params {
+
+struct BulkWriteOutcome;
+
+enum class WriteKind {
+    Parameter,        // one parameter, EEPROM then its RAM copy
+    EepromOnly,       // one parameter, EEPROM only
+    WriteAll,         // the whole block to both memories
+    Reset,            // the default set, twice
+    AdaptationReset,  // the default set, keeping the temperature-sensor setting
+};
+
+using AddressSet = std::bitset<ParameterBlock::lastAddress + 1>;
+
+// One parameter written on its own.
+struct SingleWrite {
+    WriteKind kind = WriteKind::Parameter;
+    const std::string& source;  // who asked: "field", "wizard", "undo", ...
+    int address = 0;
+    const ParameterBlock& before;  // the block just before and after the
+    const ParameterBlock& after;   // write, so words and flags decode whole
+    bool acknowledged = false;     // EEPROM and (when written) the RAM copy
+};
+
+// A bulk write: what the controller was believed to hold before it, and
+// what was sent.
+struct BulkWrite {
+    WriteKind kind = WriteKind::WriteAll;
+    const std::string& source;
+    const ParameterBlock& controllerBefore;
+    const AddressSet& knownBefore;  // addresses whose controller value was known
+    const ParameterBlock& written;
+    const BulkWriteOutcome& outcome;
+};
+
+// Sees every write the transfer makes, with its old and new values and its
+// outcome. Implementations must not throw: a write to the controller never
+// fails because it could not be recorded.
+class WriteRecorder {
+public:
+    virtual ~WriteRecorder() = default;
+    virtual void singleWrite(const SingleWrite& write) = 0;
+    virtual void bulkWrite(const BulkWrite& write) = 0;
+};
+
+}  // namespace dravinor::params

@@ -1,0 +1,100 @@
+#include "JournalWindow.h"
+
+#include "ControllerSession.h"
+#include "Dialogs.h"
+#include "JournalTableModel.h"
+#include "JournalTexts.h"
+#include "JournalUndo.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace dravinor::ui {
+
+namespace {
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), dialogs_(dialogs), model_(new JournalTableModel(this)),
+      table_(new QTableView(this)), undo_(new QPushButton(this))
+{
+    setObjectName("DziennikZmianOkno");
+    table_->setObjectName("DziennikTabela");
+    undo_->setObjectName("CofnijOstatniZapis");
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    // Fixed row heights: a long journal opens without measuring every row.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->horizontalHeader()->setStretchLastSection(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(undo_);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addLayout(buttons);
+    connect(undo_, &QPushButton::clicked, this, &JournalWindow::undoLastWrite);
+    resize(1120, 480);
+}
+
+void JournalWindow::refresh()
+{
+    setWindowTitle(slotText(journal::windowTitle));
+    undo_->setText(slotText(journal::undoButton));
+    std::vector<params::JournalEntry> entries = params::joinWordHalves(session_.journal().readOldestFirst());
+    std::reverse(entries.begin(), entries.end());
+    model_->setEntries(std::move(entries));
+    model_->retranslate();
+    // The result column takes the rest: a summary's counts stay readable.
+    const int widths[] = {140, 60, 50, 170, 210, 210};
+    for (int column = 0; column < 6; ++column)
+        table_->setColumnWidth(column, widths[column]);
+}
+
+void JournalWindow::undoLastWrite()
+{
+    const params::UndoPlan plan =
+        params::planUndo(session_.journal(), session_.writeTarget(), session_.port().controllerConnected());
+    switch (plan.refusal) {
+    case params::UndoRefusal::NothingToUndo:
+        dialogs_.showMessage(slotText(journal::nothingToUndo));
+        return;
+    case params::UndoRefusal::NotConnected:
+        dialogs_.showMessage(slotText(journal::undoNotConnected));
+        return;
+    case params::UndoRefusal::OtherController:
+        dialogs_.showMessage(slotText(journal::undoOtherController)
+                                 .arg(fromStd(plan.entry.port.empty() ? "-" : plan.entry.port),
+                                      fromStd(plan.entry.controller.empty() ? "-" : plan.entry.controller)));
+        return;
+    case params::UndoRefusal::None:
+        break;
+    }
+    const params::JournalEntry& entry = plan.entry;
+    const QString question =
+        slotText(journal::undoQuestion)
+            .arg(fromStd(entry.field), fromStd(params::journalValueText(entry.oldShown, entry.oldRaw)),
+                 fromStd(params::journalValueText(entry.newShown, entry.newRaw)));
+    if (!dialogs_.askYesNo(question))
+        return;
+    const bool acknowledged = params::undoWrite(session_.transfer(), entry);
+    refresh();
+    if (!acknowledged)
+        dialogs_.showMessage(slotText(journal::undoFailed));
+}
+
+}  // namespace dravinor::ui

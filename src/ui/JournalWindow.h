@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+class QTableView;
+
+namespace dravinor::params {
+class ControllerSession;
+}
+
+namespace dravinor::ui {
+
+class Dialogs;
+class JournalTableModel;
+
+// "Dziennik zmian": every write to a controller, newest first, and the
+// button that takes the last single-field write back.
+class JournalWindow final : public QWidget {
+public:
+    JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent);
+
+    // Reads the journal again and puts the current language's texts up.
+    void refresh();
+    // "Cofnij ostatni zapis": refused with a message when no controller is
+    // connected or the write was to another one; asks before writing.
+    void undoLastWrite();
+
+    JournalTableModel& model() const { return *model_; }
+    QTableView* table() const { return table_; }
+
+private:
+    params::ControllerSession& session_;
+    Dialogs& dialogs_;
+    JournalTableModel* model_;
+    QTableView* table_;
+    QPushButton* undo_;
+};
+
+}  // namespace dravinor::ui

@@ -1,0 +1,18 @@
+#include "MainWindow.h"
+
+#include "Dialogs.h"
+#include "JournalWindow.h"
+
+namespace dravinor::ui {
+
+void MainWindow::showJournal()
+{
+    if (!journalWindow_)
+        journalWindow_ = new JournalWindow(session_, dialogs_, this);
+    journalWindow_->refresh();
+    journalWindow_->show();
+    journalWindow_->raise();
+    journalWindow_->activateWindow();
+}
+
+}  // namespace dravinor::ui

@@ -1,0 +1,155 @@
+#include "ControllerSession.h"
+#include "ControllerSimulator.h"
+#include "JournalUndo.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace dravinor;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A whole session (port, transfer, journal) against the simulated
+// controller on COM1, journalling into a folder of its own.
+struct JournalOnLine : ::testing::Test {
+    fs::path stateDir = fs::path(::testing::TempDir()) / ("dravinor-journal-" + std::to_string(::getpid()));
+    sim::ControllerSimulator controller;
+    std::unique_ptr<params::ControllerSession> session;
+
+    void SetUp() override
+    {
+        fs::remove_all(stateDir);
+        fs::create_directories(stateDir);
+        ::setenv("DRAVINOR_STATE_DIR", stateDir.c_str(), 1);
+        ASSERT_TRUE(controller.start());
+        link::PortMap map;
+        map.assign(0, controller.slavePath());
+        session = std::make_unique<params::ControllerSession>(map);
+    }
+    void TearDown() override { fs::remove_all(stateDir); }
+
+    std::vector<params::JournalEntry> newestFirst() const
+    {
+        auto entries = params::joinWordHalves(session->journal().readOldestFirst());
+        std::reverse(entries.begin(), entries.end());
+        return entries;
+    }
+    params::UndoPlan plan() const
+    {
+        return params::planUndo(session->journal(), session->writeTarget(), session->port().controllerConnected());
+    }
+
+    std::string cli(const std::string& arguments, int* exitCode)
+    {
+        const fs::path out = stateDir / "cli.out";
+        const std::string command = "DRAVINOR_PORTS='COM1=" + controller.slavePath() + "' '" DRAVINOR_CLI_PATH "' " +
+                                    arguments + " >'" + out.string() + "' 2>&1 </dev/null";
+        const int status = std::system(command.c_str());
+        *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream in(out);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+};
+
+}  // namespace
+
+TEST_F(JournalOnLine, UndoWritesTheOldValuesBackWordsWholeAndIsJournalled)
+{
+    ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
+    const auto original = controller.eeprom();
+    auto& transfer = session->transfer();
+    ASSERT_FALSE(transfer.writeParameter(25, 1).failed());
+    // A 16-bit field, high byte first, as the pages write it.
+    const std::uint16_t period = 1600;
+    ASSERT_FALSE(transfer.writeParameter(period >> 8, 14).failed());
+    ASSERT_FALSE(transfer.writeParameter(period & 0xFF, 15).failed());
+    ASSERT_EQ(controller.eeprom()[15], period & 0xFF);
+
+    auto undo = plan();
+    ASSERT_EQ(undo.refusal, params::UndoRefusal::None);
+    EXPECT_EQ(undo.entry.field, "ODPBenzynaGas");
+    EXPECT_EQ(undo.entry.lastAddress, 15);
+    ASSERT_TRUE(params::undoWrite(transfer, undo.entry));
+    EXPECT_EQ(controller.eeprom()[14], original[14]);
+    EXPECT_EQ(controller.eeprom()[15], original[15]);
+    EXPECT_EQ(session->state().block().get(15), original[15]);
+
+    undo = plan();
+    ASSERT_EQ(undo.entry.address, 1);
+    // Refused while no controller is connected; nothing is sent.
+    session->port().close();
+    EXPECT_EQ(plan().refusal, params::UndoRefusal::NotConnected);
+    ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
+    ASSERT_EQ(plan().refusal, params::UndoRefusal::None);
+    ASSERT_TRUE(params::undoWrite(transfer, plan().entry));
+    EXPECT_EQ(controller.eeprom()[1], original[1]);
+    EXPECT_EQ(plan().refusal, params::UndoRefusal::NothingToUndo);
+
+    const auto entries = newestFirst();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].source, "undo");
+    EXPECT_EQ(entries[0].address, 1);
+    EXPECT_EQ(*entries[0].oldRaw, 25u);
+    EXPECT_EQ(entries[0].newRaw, original[1]);
+    EXPECT_EQ(entries[1].source, "undo");
+    EXPECT_EQ(entries[1].newShown, "2200 RPM");
+    EXPECT_EQ(entries[2].newShown, "2400 RPM");
+    for (const auto& entry : entries) {
+        EXPECT_EQ(entry.port, "COM1");
+        EXPECT_EQ(entry.controller, "3/1");
+        EXPECT_TRUE(entry.acknowledged);
+    }
+}
+
+TEST_F(JournalOnLine, AnUnansweredWriteIsJournalledAsSuchAndNeverUndone)
+{
+    ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
+    controller.setSilent(true);
+    EXPECT_TRUE(session->transfer().writeParameter(25, 1).failed());
+    const auto entries = newestFirst();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_FALSE(entries[0].acknowledged);
+    EXPECT_EQ(plan().refusal, params::UndoRefusal::NothingToUndo);
+}
+
+TEST_F(JournalOnLine, TheCommandLineJournalsItsWritesAndListsThemNewestFirst)
+{
+    int code = -1;
+    EXPECT_NE(cli("journal", &code).find("No writes in the journal"), std::string::npos);
+    EXPECT_EQ(code, 0);
+    cli("set 1 25", &code);
+    ASSERT_EQ(code, 0);
+    cli("reset", &code);
+    ASSERT_EQ(code, 0);
+
+    const std::string all = cli("journal", &code);
+    EXPECT_EQ(code, 0);
+    const auto reset = all.find("reset (cli)  35/35 acknowledged, 1 changed  acknowledged");
+    const auto back = all.find("bulk (cli)  PRLambda @1: 0,50 V [25] -> 0,38 V [19]  acknowledged");
+    const auto set = all.find("write (cli)  PRLambda @1: 0,38 V [19] -> 0,50 V [25]  acknowledged");
+    ASSERT_NE(reset, std::string::npos) << all;
+    ASSERT_NE(back, std::string::npos) << all;
+    ASSERT_NE(set, std::string::npos) << all;
+    EXPECT_LT(reset, back);
+    EXPECT_LT(back, set);
+    EXPECT_NE(all.find("  COM1  3/1  "), std::string::npos);
+
+    const std::string last = cli("journal --last 1", &code);
+    EXPECT_EQ(std::count(last.begin(), last.end(), '\n'), 1);
+    EXPECT_NE(last.find("reset (cli)"), std::string::npos);
+    for (const char* bad : {"journal --last 0", "journal --last x", "journal --last", "journal extra"}) {
+        EXPECT_NE(cli(bad, &code).find("usage: journal [--last N]"), std::string::npos) << bad;
+        EXPECT_EQ(code, 1) << bad;
+    }
+}

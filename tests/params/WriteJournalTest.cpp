@@ -1,0 +1,260 @@
+#include "JournalRecorder.h"
+#include "JournalUndo.h"
+#include "ParameterTransfer.h"
+#include "WriteJournal.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
+
+namespace dravinor::params {
+namespace {
+
+namespace fs = std::filesystem;
+
+JournalEntry single(int address, unsigned oldRaw, unsigned newRaw, std::string source = "field", bool ok = true)
+{
+    JournalEntry e;
+    e.time = "2026-12-08T07:00:00.000Z";
+    e.port = "COM1";
+    e.controller = "3/1";
+    e.kind = "write";
+    e.source = std::move(source);
+    e.address = e.lastAddress = address;
+    e.field = "F" + std::to_string(address);
+    e.oldRaw = oldRaw;
+    e.newRaw = newRaw;
+    e.acknowledged = ok;
+    return e;
+}
+
+struct JournalFile : ::testing::Test {
+    fs::path dir = fs::path(::testing::TempDir()) / ("journal-" + std::to_string(::getpid()));
+    WriteJournal journal{dir / "state" / "journal.log"};
+
+    void SetUp() override { fs::remove_all(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void appendRaw(const std::string& text)
+    {
+        std::ofstream(journal.path(), std::ios::binary | std::ios::app) << text;
+    }
+};
+
+TEST_F(JournalFile, EntriesComeBackNewestFirstWithEveryField)
+{
+    JournalEntry first = single(1, 19, 25);
+    first.oldShown = "0,38 V";
+    first.newShown = "0,50\tV\n";  // a tab or line break must not split the line
+    JournalEntry second = single(14, 6, 7);
+    second.kind = "bulk";
+    second.oldRaw.reset();
+    ASSERT_TRUE(journal.append(first)) << journal.lastError();  // the folder is created
+    ASSERT_TRUE(journal.append(second));
+
+    const auto entries = journal.readNewestFirst();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0], second);
+    first.newShown = "0,50 V ";
+    EXPECT_EQ(entries[1], first);
+    EXPECT_EQ(journal.readNewestFirst(1).size(), 1u);
+}
+
+TEST_F(JournalFile, ATornLastLineIsSkippedAndTheNextEntryStillReadsWhole)
+{
+    ASSERT_TRUE(journal.append(single(1, 19, 25)));
+    appendRaw(formatJournalLine(single(2, 28, 30)).substr(0, 30));  // a crash in mid-write
+    EXPECT_EQ(journal.readOldestFirst().size(), 1u);
+
+    ASSERT_TRUE(journal.append(single(3, 109, 120)));
+    const auto entries = journal.readOldestFirst();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].address, 3);
+}
+
+TEST_F(JournalFile, MalformedLinesAreSkippedNotFatal)
+{
+    ASSERT_TRUE(journal.append(single(1, 19, 25)));
+    std::string line = formatJournalLine(single(2, 28, 30));
+    appendRaw("garbage\n\n\x01\xff\xfe\n");
+    appendRaw(line.substr(0, line.rfind('\t')) + "\n");  // a field short
+    appendRaw(line + "\textra\n");                          // a field too many
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"\t2\t2\t", "\t36\t36\t"},  // no such address
+                                   {"\t28\t30\t", "\tx\t30\t"},                                 // old value not a number
+                                   {"\tok\t", "\tmaybe\t"},
+                                   {"J1\t", "J9\t"},
+                                   {"\twrite\t", "\terase\t"}}) {
+        std::string bad = line;
+        bad.replace(bad.find(from), from.size(), to);
+        appendRaw(bad + "\n");
+    }
+    ASSERT_TRUE(journal.append(single(3, 109, 120)));
+    const auto entries = journal.readOldestFirst();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].address, 1);
+    EXPECT_EQ(entries[1].address, 3);
+}
+
+TEST_F(JournalFile, RotatesAtOneMegabyteKeepingOnlyTheLastOldFile)
+{
+    JournalEntry big = single(1, 19, 25);
+    big.note = std::string(900, 'n');  // about 970 bytes a line
+    const std::vector<JournalEntry> batch(100, big);
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(journal.append(batch));
+    EXPECT_FALSE(fs::exists(journal.rotatedPath()));
+    ASSERT_TRUE(journal.append(batch));  // would pass 1 MB
+    ASSERT_TRUE(fs::exists(journal.rotatedPath()));
+    EXPECT_LE(fs::file_size(journal.rotatedPath()), WriteJournal::rotateBytes);
+    EXPECT_EQ(journal.readOldestFirst().size(), 1100u);
+
+    ASSERT_TRUE(journal.append(single(5, 1, 2)));
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(journal.append(batch));
+    // The second rotation dropped the first 1000 entries; the marker is in the kept file.
+    const auto entries = journal.readOldestFirst();
+    ASSERT_EQ(entries.size(), 1101u);
+    EXPECT_EQ(entries[100].address, 5);
+    EXPECT_LE(fs::file_size(journal.rotatedPath()), WriteJournal::rotateBytes);
+}
+
+TEST_F(JournalFile, AnUnwritableFolderIsReportedNotThrown)
+{
+    fs::create_directories(dir);
+    std::ofstream(dir / "state") << "a file where the folder should be";
+    EXPECT_FALSE(journal.append(single(1, 19, 25)));
+    EXPECT_NE(journal.lastError().find("state"), std::string::npos);
+    EXPECT_TRUE(journal.readOldestFirst().empty());
+}
+
+TEST(JournalPath, StateDirOverridesXdgWhichOverridesHome)
+{
+    ::setenv("DRAVINOR_STATE_DIR", "/x/state", 1);
+    ::setenv("XDG_STATE_HOME", "/x/xdg", 1);
+    EXPECT_EQ(WriteJournal::defaultPath(), "/x/state/journal.log");
+    ::unsetenv("DRAVINOR_STATE_DIR");
+    EXPECT_EQ(WriteJournal::defaultPath(), "/x/xdg/dravinor/journal.log");
+    ::setenv("XDG_STATE_HOME", "", 1);
+    ::setenv("HOME", "/home/fitter", 1);
+    EXPECT_EQ(WriteJournal::defaultPath(), "/home/fitter/.local/state/dravinor/journal.log");
+}
+
+// --- What a write leaves in the journal --------------------------------------
+
+TEST(JournalEntries, AFlagByteNamesAndShowsOnlyTheBitThatChanged)
+{
+    ParameterBlock before, after;
+    before.setParameter(0x0F, 32);
+    after.setParameter(0x1F, 32);
+    const std::string source = "field";
+    const auto e = singleWriteEntry({WriteKind::Parameter, source, 32, before, after, true}, {"COM2", "3/1"}, "t");
+    EXPECT_EQ(e.field, "WCutOff");
+    EXPECT_EQ(e.oldShown, "bit 4 Cut-off used: no");
+    EXPECT_EQ(e.newShown, "bit 4 Cut-off used: yes");
+    EXPECT_EQ(*e.oldRaw, 0x0Fu);
+    EXPECT_EQ(e.newRaw, 0x1Fu);
+    EXPECT_EQ(e.port, "COM2");
+}
+
+TEST(JournalEntries, HalfOfAWordShowsTheWholeFieldAndJoinsWithItsOtherHalf)
+{
+    ParameterBlock start;
+    start.setParameter(2, 13);  // K = 4800
+    start.setWord(1745, 14);    // 2200 RPM
+    ParameterBlock high = start;
+    high.setParameter(1600 >> 8, 14);
+    ParameterBlock done = start;
+    done.setWord(1600, 14);
+    const std::string source = "field";
+    const auto first = singleWriteEntry({WriteKind::Parameter, source, 14, start, high, true}, {}, "t1");
+    const auto second = singleWriteEntry({WriteKind::Parameter, source, 15, high, done, true}, {}, "t2");
+    EXPECT_EQ(first.field, "ODPBenzynaGas");
+    EXPECT_EQ(first.oldShown, "2200 RPM");
+
+    const auto joined = joinWordHalves({first, second});
+    ASSERT_EQ(joined.size(), 1u);
+    EXPECT_EQ(joined[0].address, 14);
+    EXPECT_EQ(joined[0].lastAddress, 15);
+    EXPECT_EQ(*joined[0].oldRaw, 1745u);
+    EXPECT_EQ(joined[0].newRaw, 1600u);
+    EXPECT_EQ(joined[0].oldShown, "2200 RPM");
+    EXPECT_EQ(joined[0].newShown, "2400 RPM");
+    EXPECT_EQ(joined[0].time, "t2");
+
+    // Halves from different sources, or the wrong way round, stay apart.
+    auto other = second;
+    other.source = "wizard";
+    EXPECT_EQ(joinWordHalves({first, other}).size(), 2u);
+    EXPECT_EQ(joinWordHalves({second, first}).size(), 2u);
+}
+
+TEST(JournalEntries, ABulkWriteListsWhatChangedOrWasUnknownAndEndsWithItsSummary)
+{
+    ParameterBlock controller, written;
+    for (int a = 1; a <= 35; ++a)
+        controller.setParameter(static_cast<std::uint8_t>(a), a), written.setParameter(static_cast<std::uint8_t>(a), a);
+    written.setParameter(19, 1);  // changed
+    AddressSet known;
+    known.set();
+    known.reset(20);  // never read
+    BulkWriteOutcome outcome;
+    for (int a = 1; a <= 35; ++a)
+        outcome.eepromWritten.set(static_cast<std::size_t>(a), a != 20);
+    outcome.unacknowledged = 1;
+    const std::string source = "file";
+    const auto entries =
+        bulkWriteEntries({WriteKind::WriteAll, source, controller, known, written, outcome}, {"COM1", "3/1"}, "t");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].field, "PRLambda");
+    EXPECT_EQ(*entries[0].oldRaw, 1u);
+    EXPECT_EQ(entries[0].newShown, "0,38 V");
+    EXPECT_TRUE(entries[0].acknowledged);
+    EXPECT_EQ(entries[1].field, "RPMSignal");
+    EXPECT_FALSE(entries[1].oldRaw.has_value());
+    EXPECT_FALSE(entries[1].acknowledged);
+    EXPECT_EQ(entries[2].kind, "write-all");
+    EXPECT_EQ(entries[2].source, "file");
+    EXPECT_EQ(entries[2].address, 0);
+    EXPECT_FALSE(entries[2].acknowledged);
+    EXPECT_EQ(entries[2].note, "34/35 acknowledged, 2 changed");
+}
+
+// --- Undo ------------------------------------------------------------------------
+
+TEST(JournalUndo, TakesBackTheNewestAcknowledgedWriteNotAlreadyTakenBack)
+{
+    auto bulk = single(5, 1, 2);
+    bulk.kind = "bulk";
+    const auto failed = single(2, 28, 30, "field", false);
+    const auto first = single(1, 19, 25);
+    const auto second = single(3, 109, 120);
+    EXPECT_EQ(undoTarget({failed, bulk, second, first})->address, 3);
+
+    // After one undo, the next one reaches the write before.
+    const auto undone = single(3, 120, 109, "undo");
+    EXPECT_EQ(undoTarget({undone, second, first})->address, 1);
+    const auto undoneFirst = single(1, 25, 19, "undo");
+    EXPECT_FALSE(undoTarget({undoneFirst, undone, second, first}).has_value());
+    // A failed undo took nothing back.
+    EXPECT_EQ(undoTarget({single(3, 120, 109, "undo", false), second, first})->address, 3);
+    EXPECT_FALSE(undoTarget({}).has_value());
+}
+
+TEST_F(JournalFile, UndoIsRefusedWithoutAControllerOrForAnotherOne)
+{
+    EXPECT_EQ(planUndo(journal, {"COM1", "3/1"}, true).refusal, UndoRefusal::NothingToUndo);
+    ASSERT_TRUE(journal.append(single(1, 19, 25)));
+    EXPECT_EQ(planUndo(journal, {"COM1", "3/1"}, true).refusal, UndoRefusal::None);
+    EXPECT_EQ(planUndo(journal, {"COM1", "3/1"}, false).refusal, UndoRefusal::NotConnected);
+    EXPECT_EQ(planUndo(journal, {"COM2", "3/1"}, true).refusal, UndoRefusal::OtherController);
+    const auto plan = planUndo(journal, {"COM1", "4/1"}, true);
+    EXPECT_EQ(plan.refusal, UndoRefusal::OtherController);
+    EXPECT_EQ(plan.entry.address, 1);
+}
+
+}  // namespace
+}  // namespace dravinor::params
