@@ -188,10 +188,10 @@ constexpr KeyTarget keyRows[] = {
     {35012, Caption, "TUPSK_AA_P5"},
     {35013, Caption, "WykonanoLabel_AA_P4"},
     {50000, Caption, "OProgramie"},
-    {50300, Caption, "PorownajZPlikiem"},
+    {50100, Caption, "DziennikZmian"},
     {50200, Caption, "NagrywajNaZywo"},
     {50201, Caption, "WstrzymajOdtwarzanie"},
-    {50100, Caption, "DziennikZmian"},
+    {50300, Caption, "PorownajZPlikiem"},
 };
 
 }  // namespace
