@@ -52,6 +52,20 @@ TEST(TextSlots, ALongTextIsCutAtACharacterBoundary)
     EXPECT_EQ(cutToCharacters("a\x80\x80", 1), "a\x80\x80");
 }
 
+// Slots are looked up by a binary search, so a block of keys added out of
+// order would silently lose its texts.
+TEST(TextSlots, SlotsAreInKeyOrderSoEveryOneIsFound)
+{
+    const auto table = slotDefinitions();
+    const TextSlots slots;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (i > 0) {
+            EXPECT_LT(table[i - 1].key, table[i].key);
+        }
+        EXPECT_TRUE(slots.has(table[i].key)) << table[i].key;
+    }
+}
+
 TEST(TextSlots, OnlySlotKeysAreSlotsAndBuiltInsComeBack)
 {
     TextSlots slots;
