@@ -1,5 +1,7 @@
 #include "ParameterFile.h"
 
+#include "FileDescriptor.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -18,45 +20,6 @@ namespace {
 std::string errorText(int error)
 {
     return std::generic_category().message(error);
-}
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd_; }
-    // Closes now, so that a failing close can be reported.
-    int close()
-    {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
-
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 // A new file beside the target, created with the usual permissions (the
@@ -95,7 +58,7 @@ BackupOutcome keepBackup(const fs::path& source, const fs::path& backup)
             continue;
         if (got == 0)
             break;
-        if (got < 0 || !writeAll(out.get(), chunk, static_cast<std::size_t>(got))) {
+        if (got < 0 || !writeFully(out.get(), chunk, static_cast<std::size_t>(got))) {
             out.close();
             ::unlink(backup.c_str());
             return BackupOutcome::Failed;
@@ -221,7 +184,7 @@ SaveResult saveParameterFile(const fs::path& path, const ParameterBlock& block)
 
     const auto& bytes = block.bytes();
     const bool keptMode = !regular || ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
-    if (!keptMode || !writeAll(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 ||
+    if (!keptMode || !writeFully(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 ||
         fd.close() != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());

@@ -1,5 +1,7 @@
 #include "WriteJournal.h"
 
+#include "FileDescriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -24,41 +26,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
-
 std::string nonEmptyEnv(const char* name)
 {
     const char* value = std::getenv(name);
     return value && *value ? std::string(value) : std::string();
-}
-
-bool writeFully(int fd, const std::string& data)
-{
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // A line cut off by a crash must not swallow the first entry written after it.
@@ -142,11 +113,11 @@ bool WriteJournal::append(const std::vector<JournalEntry>& entries)
         return fail("cannot examine");
     if (!endsInNewline(fd.get(), info.st_size))
         data.insert(data.begin(), '\n');
-    if (!writeFully(fd.get(), data))
+    if (!writeFully(fd.get(), data.data(), data.size()))
         return fail("cannot write");
     if (::fdatasync(fd.get()) != 0)
         return fail("cannot flush");
-    if (::close(fd.release()) != 0)
+    if (fd.close() != 0)
         return fail("cannot close");
     return true;
 }
