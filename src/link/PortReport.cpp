@@ -114,7 +114,7 @@ UserIdentity UserIdentity::current()
     return user;
 }
 
-PortDiagnosis diagnosePort(const std::string& device, const SystemRoots& roots, const UserIdentity& user)
+PortDiagnosis identifyPort(const std::string& device, const SystemRoots& roots)
 {
     PortDiagnosis diagnosis;
     diagnosis.device = device;
@@ -122,9 +122,18 @@ PortDiagnosis diagnosePort(const std::string& device, const SystemRoots& roots, 
     if (device.empty() || ::stat(device.c_str(), &info) != 0)
         return diagnosis;
     diagnosis.exists = true;
-    const fs::path real = canonicalOrSelf(device);
     diagnosis.stableName = findStableName(device, roots.dev);
-    describeFromSysfs(diagnosis, real.filename().string(), roots.sys);
+    describeFromSysfs(diagnosis, canonicalOrSelf(device).filename().string(), roots.sys);
+    return diagnosis;
+}
+
+PortDiagnosis diagnosePort(const std::string& device, const SystemRoots& roots, const UserIdentity& user)
+{
+    PortDiagnosis diagnosis = identifyPort(device, roots);
+    struct stat info {};
+    if (!diagnosis.exists || ::stat(device.c_str(), &info) != 0)
+        return diagnosis;
+    const fs::path real = canonicalOrSelf(device);
 
     diagnosis.owner = std::to_string(info.st_uid);
     if (const passwd* owner = ::getpwuid(info.st_uid))

@@ -55,6 +55,10 @@ struct PortDiagnosis {
     PortProblem problem = PortProblem::None;
 };
 
+// Only what names the device (stable name, USB ids, driver): cheap enough
+// for a menu's tips, since no process table is walked.
+PortDiagnosis identifyPort(const std::string& device, const SystemRoots& roots = {});
+
 // Looks the device up in the trees under roots; nothing is opened.
 PortDiagnosis diagnosePort(const std::string& device, const SystemRoots& roots = {},
                            const UserIdentity& user = UserIdentity::current());

@@ -9,8 +9,8 @@ QString portToolTip(const std::string& device, const link::SystemRoots& roots)
     if (device.empty())
         return QStringLiteral("-");
     QStringList lines{QString::fromStdString(device)};
-    // Only what sysfs and /dev say: nothing is opened, so the menu stays quick.
-    const link::PortDiagnosis diagnosis = link::diagnosePort(device, roots);
+    // Only what sysfs and /dev say, so building the menu stays quick.
+    const link::PortDiagnosis diagnosis = link::identifyPort(device, roots);
     if (!diagnosis.stableName.empty())
         lines << QString::fromStdString(diagnosis.stableName);
     if (diagnosis.usb.found()) {
