@@ -1,6 +1,7 @@
 #include "LivePage.h"
 
 #include "BarThermometer.h"
+#include "Clock.h"
 #include "DialMeter.h"
 #include "FlagBits.h"
 #include "HalfDialMeter.h"
@@ -57,7 +58,7 @@ void place(QWidget* widget, const Placement& p)
 
 LivePage::LivePage(QWidget* page, QTimer* timer, link::SerialPort& port, link::Clock& clock,
                    const params::ParameterState& state)
-    : QObject(page), page_(page), timer_(timer), port_(port), state_(state), poller_(port, clock, state)
+    : QObject(page), page_(page), timer_(timer), port_(port), clock_(clock), state_(state), poller_(port, clock, state)
 {
     buildWidgets();
     poller_.setDecimalSeparator(QLocale().decimalPoint());
@@ -190,6 +191,37 @@ void LivePage::buildWidgets()
 
     stateLine_ = addLabel("StanNagraniaL", QString());
     stateLine_->hide();
+
+    // Shown over the page's top left corner while the readings are old.
+    staleNotice_ = addLabel("NieaktualneL", QStringLiteral("Brak poprawnej odpowiedzi sterownika - wartości nieaktualne"));
+    staleNotice_->setAutoFillBackground(true);
+    QPalette palette = staleNotice_->palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    palette.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xE0));
+    staleNotice_->setPalette(palette);
+    QFont bold = staleNotice_->font();
+    bold.setBold(true);
+    staleNotice_->setFont(bold);
+    staleNotice_->hide();
+}
+
+bool LivePage::showsStaleReadings() const
+{
+    return !staleNotice_->isHidden();
+}
+
+void LivePage::markStale(bool stale)
+{
+    // The panels keep the last good readings, drawn grey while they are old.
+    for (QWidget* reading : std::initializer_list<QWidget*>{lambdaPanel_, stepperPanel_, tpsPanel_, rpmPanel_,
+                                                             temperaturePanel_, fuelLabel_})
+        reading->setEnabled(!stale);
+    staleNotice_->setVisible(stale);
+    if (stale) {
+        staleNotice_->adjustSize();
+        staleNotice_->move(4, 4);
+        staleNotice_->raise();
+    }
 }
 
 void LivePage::layout(int windowWidth, int windowHeight)
@@ -249,6 +281,7 @@ void LivePage::startLiveView(int windowWidth, int windowHeight)
     layout(windowWidth, windowHeight);
     timer_->start();
     poller_.restartPhaseTiming();
+    lastGoodPollMs_ = clock_.tickMs();
     const bool sensor = state_.flagByteA() & params::flagA::temperatureSensor;
     thermometer_->setVisible(sensor);
     temperaturePanel_->setVisible(sensor);
@@ -278,7 +311,8 @@ void LivePage::setReplayMode(bool replay)
 
 void LivePage::presentRecorded(const params::LiveSample& sample)
 {
-    show(poller_.present(sample.frame, sample.answered, sample.settings));
+    if (const LiveDisplay display = poller_.present(sample.frame, sample.answered, sample.settings); display.answered)
+        show(display);
 }
 
 void LivePage::setTraceRunning(bool running)
@@ -301,7 +335,13 @@ void LivePage::tick()
         return;
     }
     const LiveDisplay display = poller_.poll();
-    show(display);
+    if (display.answered) {
+        show(display);
+        lastGoodPollMs_ = clock_.tickMs();
+        markStale(false);
+    } else if (clock_.tickMs() - lastGoodPollMs_ >= staleAfterMs) {
+        markStale(true);
+    }
     oscilloscope_->scope()->setActive(!oscilloscope_->paused());
     emit polled(display);
     if (port_.deviceLost())
