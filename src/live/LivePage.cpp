@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace dravinor::live {
 
 namespace {
@@ -192,7 +194,7 @@ void LivePage::buildWidgets()
     stateLine_ = addLabel("StanNagraniaL", QString());
     stateLine_->hide();
 
-    // Shown over the page's top left corner while the readings are old.
+    // Shown while the readings are old.
     staleNotice_ = addLabel("NieaktualneL", QStringLiteral("Brak poprawnej odpowiedzi sterownika - wartości nieaktualne"));
     staleNotice_->setAutoFillBackground(true);
     QPalette palette = staleNotice_->palette();
@@ -218,8 +220,11 @@ void LivePage::markStale(bool stale)
         reading->setEnabled(!stale);
     staleNotice_->setVisible(stale);
     if (stale) {
+        // Centred over the trace group, in the gap the layout leaves above it.
         staleNotice_->adjustSize();
-        staleNotice_->move(4, 4);
+        const QRect group = oscilloscope_->geometry();
+        const int left = std::max(4, group.center().x() - staleNotice_->width() / 2);
+        staleNotice_->move(left, std::max(4, group.top() - staleNotice_->height() - 4));
         staleNotice_->raise();
     }
 }
@@ -352,6 +357,7 @@ void LivePage::show(const LiveDisplay& d)
 {
     QPalette palette = fuelLabel_->palette();
     palette.setColor(QPalette::WindowText, d.fuelColour);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, Qt::gray);  // while the reading is old
     fuelLabel_->setPalette(palette);
     fuelLabel_->setText(d.fuelText);
     fuelLabel_->adjustSize();
