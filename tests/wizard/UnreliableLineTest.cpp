@@ -262,22 +262,3 @@ TEST_F(NoisyLineTest, LostPollsDoNotShortenTheEmulationRunsTheyFallInto)
     EXPECT_EQ(emulation[true], emulation[false]);
     EXPECT_NEAR(emulation[false], params::encodeEmulation(0.25f), 1);
 }
-
-TEST_F(NoisyLineTest, ACleanLineLeavesNoDoubtAndNoNotes)
-{
-    reachReducerPage();
-    EXPECT_TRUE(engine.doubtfulPhases().empty());
-    for (const auto& [address, note] : recorder.notes)
-        EXPECT_TRUE(note.empty()) << address;
-    EXPECT_EQ(control("LNLabel_AA_P2").visible, false);
-    EXPECT_EQ(control("SNOLabel_AA_P2").visible, false);
-}
-
-TEST(ProbeTypes, SquareWaveCodeFollowsTheProbesVoltageRangeAsOnTheParameterPage)
-{
-    const int expected[] = {1, 1, 0, 0, 2, 2};
-    for (int index = 0; index < 6; ++index)
-        EXPECT_EQ(params::emulationOutputCode(index, probeTypes[static_cast<std::size_t>(index)].emulationTypeItem),
-                  expected[index])
-            << index;
-}
