@@ -177,6 +177,16 @@ int runAdapt(CliSession& session, const CliOptions& options)
     }
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
+    // The reset keeps the controller's own temperature-sensor setting, and
+    // every later step builds on what was read: a partial read is no base.
+    if (const auto& read = session.lastRead(); !read.complete()) {
+        std::cerr << "dravinor-cli: the parameters could not all be read (no valid answer for address";
+        for (int address : read.failedAddresses)
+            std::cerr << ' ' << address;
+        std::cerr << "); the adaptation starts only after a complete read, since its reset keeps the "
+                     "controller's temperature-sensor setting; nothing written\n";
+        return exitNoController;
+    }
     if (!adapt.yes && !confirmReset()) {
         std::printf("dravinor-cli: adaptation not started; nothing was written.\n");
         return exitUsage;
@@ -240,13 +250,10 @@ int runAdapt(CliSession& session, const CliOptions& options)
         tellWritten(narrator, engine, progress);
         return exitInterrupted;
     }
-    if (engine.failedWrites() > 0) {
-        narrator.line("dravinor-cli: " + std::to_string(engine.failedWrites()) +
-                      " parameter write(s) were not acknowledged (the parameter page shows \"Nie mogę zapisać "
-                      "parametru \")");
-        return exitNotAcknowledged;
-    }
-    return exitSuccess;
+    if (!engine.doubtfulPhases().empty())
+        narrator.line("dravinor-cli: warning: " + std::to_string(engine.doubtfulPhases().size()) +
+                      " phase(s) were measured on an unreliable line; the journal marks their results doubtful");
+    return narrator.reportUnacknowledged(engine) ? exitNotAcknowledged : exitSuccess;
 }
 
 }  // namespace dravinor::cli

@@ -1,5 +1,6 @@
 #include "AdaptNarrator.h"
 
+#include "ParameterTransfer.h"
 #include "WizardTables.h"
 
 #include <algorithm>
@@ -31,6 +32,14 @@ bool isPrompt(std::string_view name)
            name != "ZZBGLabel_AA_P4";
 }
 
+std::string joined(const std::vector<int>& numbers)
+{
+    std::string text;
+    for (int n : numbers)
+        text += (text.empty() ? "" : ", ") + std::to_string(n);
+    return text;
+}
+
 const char* pageCaption(WizardPage page)
 {
     switch (page) {
@@ -47,6 +56,11 @@ const char* pageCaption(WizardPage page)
 void AdaptNarrator::report(wizard::AdaptationEngine& engine)
 {
     const WizardView& view = engine.view();
+    if (page_ != view.currentPage()) {
+        page_ = view.currentPage();
+        reportPage(*page_);
+    }
+    reportLine(engine);
     for (const std::string& name : engine.view().takeChanged()) {
         const ControlView* control = view.find(name);
         if (!control)
@@ -68,6 +82,55 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
             }
         }
     }
+}
+
+void AdaptNarrator::reportPage(WizardPage page)
+{
+    line(std::string("[") + pageCaption(page) + "]");
+    // Instructions the page shows the whole time: no step shows or hides
+    // them, so they are told here, once per page.
+    for (std::string_view name : wizard::standingInstructions(page))
+        line(std::string(wizard::pageText(name)));
+}
+
+void AdaptNarrator::reportLine(const wizard::AdaptationEngine& engine)
+{
+    if (engine.controllerSilent() != silentTold_) {
+        silentTold_ = engine.controllerSilent();
+        line(silentTold_ ? "dravinor-cli: the controller does not answer" : "dravinor-cli: the controller answers again");
+    }
+    const auto& doubtful = engine.doubtfulPhases();
+    for (; doubtfulTold_ < doubtful.size(); ++doubtfulTold_) {
+        const wizard::DoubtfulPhase& phase = doubtful[doubtfulTold_];
+        line("dravinor-cli: warning: unreliable line: " + std::to_string(phase.badPolls) + " of " +
+             std::to_string(phase.polls) + " polls of the " + std::string(wizard::phaseName(phase.phase)) +
+             " phase were bad; its result is doubtful");
+    }
+}
+
+bool AdaptNarrator::reportUnacknowledged(const wizard::AdaptationEngine& engine)
+{
+    const params::BulkWriteOutcome& reset = engine.resetOutcome();
+    const std::vector<int> single = engine.unacknowledgedAddresses();
+    if (reset.unacknowledged == 0 && !reset.portLost && single.empty())
+        return false;
+    line("dravinor-cli: writes of the adaptation were not acknowledged (the journal marks them):");
+    if (reset.unacknowledged > 0 || reset.portLost) {
+        std::vector<int> notWritten;
+        for (int address = params::ParameterBlock::firstAddress; address <= params::ParameterBlock::lastAddress;
+             ++address)
+            if (!reset.eepromWritten.test(static_cast<std::size_t>(address)))
+                notWritten.push_back(address);
+        std::string text = "  the entry reset: " + std::to_string(reset.unacknowledged) + " write(s)";
+        if (!notWritten.empty())
+            text += ", no EEPROM acknowledgement for parameter(s) " + joined(notWritten);
+        if (reset.portLost)
+            text += "; the port went away";
+        line(text);
+    }
+    if (!single.empty())
+        line("  parameter(s) " + joined(single) + " (the parameter page shows \"Nie mogę zapisać parametru \")");
+    return true;
 }
 
 void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label)

@@ -3,6 +3,7 @@
 #include "AdaptationEngine.h"
 
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,12 +23,20 @@ public:
     // The progress line; nowMs is a steady clock.
     void progress(const wizard::AdaptationEngine& engine, long nowMs);
     void line(const std::string& text);
+    // Every write of the adaptation the controller did not acknowledge (the
+    // entry reset's and the single writes'), as the journal marks them;
+    // true when there was any.
+    bool reportUnacknowledged(const wizard::AdaptationEngine& engine);
     // The done items ticked off so far, in the order they were.
     const std::vector<std::string>& doneItems() const { return done_; }
 
 private:
     void clearProgress();
     void reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label);
+    // A page that starts: its caption and the instructions that stand on it.
+    void reportPage(wizard::WizardPage page);
+    // The line's state: silence, and phases measured on an unreliable line.
+    void reportLine(const wizard::AdaptationEngine& engine);
 
     std::FILE* out_;
     bool terminal_;
@@ -36,6 +45,9 @@ private:
     std::set<std::string, std::less<>> visiblePrompts_;
     std::set<std::string, std::less<>> enabledLabels_;
     std::vector<std::string> done_;
+    std::optional<wizard::WizardPage> page_;
+    bool silentTold_ = false;
+    std::size_t doubtfulTold_ = 0;
 };
 
 }  // namespace dravinor::cli

@@ -114,7 +114,10 @@ const CommandHelp commandHelps[] = {
      "Runs the auto-adaptation on the running engine: resets the parameters\n"
      "(asks first unless --yes), then measures and writes TPS, lambda and\n"
      "actuator settings. Enter stands for the wizard's buttons; --yes presses\n"
-     "them at once.\n"
+     "them at once. It starts only after all 35 parameters were read (exit 2\n"
+     "otherwise); only whole live frames are samples, and a phase with more\n"
+     "than a tenth of its polls bad is reported and journalled as doubtful.\n"
+     "Exit 3 lists every write the controller did not acknowledge.\n"
      "  --ignition N   ignition type: 0..5 as the wizard's list\n"
      "  --probe N      lambda probe type: 0..5 as the wizard's list\n"
      "  --temperature-sensor on|off   tick or clear the temperature sensor\n"},

@@ -53,6 +53,8 @@ std::string describe(const JournalEntry& e)
             line += "-" + std::to_string(e.lastAddress);
         line += ": " + params::journalValueText(e.oldShown, e.oldRaw) + " -> " +
                 params::journalValueText(e.newShown, e.newRaw);
+        if (!e.note.empty())
+            line += "  (" + e.note + ")";
     }
     return line + "  " + (e.acknowledged ? "acknowledged" : "NOT acknowledged");
 }

@@ -2,10 +2,10 @@
 #include "CliSession.h"
 #include "Commands.h"
 
-#include "CommandFrame.h"
 #include "FlagBits.h"
 #include "LiveCsv.h"
 #include "LiveFrame.h"
+#include "LivePoll.h"
 #include "NumberFormat.h"
 
 #include <atomic>
@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
-#include <span>
 
 namespace dravinor::cli {
 
@@ -39,6 +38,18 @@ const char* fuelText(params::FuelState state)
     case params::FuelState::Petrol: break;
     }
     return "Benzyna";
+}
+
+const char* badAnswerText(params::LiveReply reply)
+{
+    switch (reply) {
+    case params::LiveReply::Short: return "short answer";
+    case params::LiveReply::Long: return "overlong answer";
+    case params::LiveReply::Blank: return "blank answer (all zero bytes)";
+    case params::LiveReply::Missing:
+    case params::LiveReply::Good: break;
+    }
+    return "no answer";
 }
 
 double secondsSince(const timespec& start)
@@ -126,8 +137,10 @@ int runLive(CliSession& session, const CliOptions& options)
         if (polls > 0)
             waitForNextTick(deadline);
         lastPollAt = secondsSince(start);
-        link::sendLiveRequest(port);
-        const bool answered = port.collectReply(link::liveFrameSize);
+        // Only a whole frame is a reading: a short, long, missing or blank
+        // answer counts as unanswered and shows no values.
+        const params::LivePoll live = params::pollLiveFrame(port);
+        const bool answered = live.good();
         ++polls;
         if (port.deviceLost()) {
             std::cerr << "dravinor-cli: the port went away (adapter unplugged?)\n";
@@ -135,8 +148,7 @@ int runLive(CliSession& session, const CliOptions& options)
             break;
         }
         unanswered += answered ? 0 : 1;
-        const auto frame = params::decodeLiveFrame(
-            std::span<const std::uint8_t, params::liveFrameBytes>(port.replyBuffer().data(), params::liveFrameBytes));
+        const params::LiveFrame& frame = live.frame;
         const float lambda = params::lambdaVolts(frame.lambda);
         const float tps = params::tpsVolts(frame.tps);
         const int rpm = params::engineRpm(frame, ignitionConstant);
@@ -151,10 +163,11 @@ int runLive(CliSession& session, const CliOptions& options)
             sample.frame = frame;
             std::printf("%s\n", params::liveCsvRow(sample).c_str());
         } else if (!answered) {
-            std::printf("no answer\n");
+            std::printf("%s\n", badAnswerText(live.reply));
         } else {
-            std::printf("lambda %s V  tps %s V  rpm %5d  stepper %3u  temp %s  %s\n",
-                        params::formatFixed3(lambda, 2).c_str(), params::formatFixed3(tps, 2).c_str(), rpm,
+            std::printf("lambda %s V  tps %s V  rpm %5s  stepper %3u  temp %s  %s\n",
+                        params::formatFixed3(lambda, 2).c_str(), params::formatFixed3(tps, 2).c_str(),
+                        params::engineRpmText(rpm).c_str(),
                         frame.stepperPosition,
                         temperatureSensor ? params::formatFixed3(temperature, 0).c_str() : "-", fuel);
         }
@@ -169,7 +182,7 @@ int runLive(CliSession& session, const CliOptions& options)
         std::cerr << "dravinor-cli: the controller answered none of the " << polls << " polls\n";
         return exitNoController;
     }
-    std::cerr << "dravinor-cli: " << unanswered << " of " << polls << " polls were not answered\n";
+    std::cerr << "dravinor-cli: " << unanswered << " of " << polls << " polls were not answered (or came back bad)\n";
     return exitNotAcknowledged;
 }
 

@@ -192,6 +192,16 @@ constexpr KeyTarget keyRows[] = {
     {50200, Caption, "NagrywajNaZywo"},
     {50201, Caption, "WstrzymajOdtwarzanie"},
     {50300, Caption, "PorownajZPlikiem"},
+    // The wizard pages' notices about the line, one text for every page.
+    {51100, Caption, "SNOLabel_AA_P1"},
+    {51100, Caption, "SNOLabel_AA_P2"},
+    {51100, Caption, "SNOLabel_AA_P4"},
+    {51100, Caption, "SNOLabel_AA_P5"},
+    {51101, Caption, "LNLabel_AA_P2"},
+    {51101, Caption, "LNLabel_AA_P4"},
+    {51101, Caption, "LNLabel_AA_P5"},
+    // The live view's readings after a second without a good poll.
+    {51104, Caption, "NieaktualneL"},
 };
 
 }  // namespace

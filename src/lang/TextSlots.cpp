@@ -135,6 +135,11 @@ constexpr SlotDefinition slotTable[] = {
     {50321, 99, "Kod wyjścia emulacji"},
     {50322, 99, "Sonda lambda rosnąca (bajt flag A, bit 1)"},
     {50323, 99, "Bity 7-3 bajtu flag B (sterownika)"},
+    // Why the auto-adaptation does not start.
+    {51102, 199, "Nie można rozpocząć autoadaptacji: brak połączenia ze sterownikiem."},
+    {51103, 299,
+     "Nie można rozpocząć autoadaptacji: nie odczytano %1 z 35 parametrów sterownika. Reset zachowuje "
+     "ustawienie czujnika temperatury odczytane ze sterownika - proszę ponownie odczytać parametry."},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -31,6 +31,8 @@ inline constexpr int aboutVersion = 50002;
 inline constexpr int aboutLicence = 50003;
 inline constexpr int aboutController = 50004;
 inline constexpr int aboutNoController = 50005;
+inline constexpr int adaptationWithoutController = 51102;
+inline constexpr int adaptationAfterIncompleteRead = 51103;  // %1: how many were not read
 }  // namespace slot
 
 struct SlotDefinition {

@@ -46,6 +46,9 @@ public:
     bool lineSuspect() const { return lineSuspect_; }
     // collectReply's last poll brought bytes beyond the n asked for.
     bool replyOverran() const { return replyOverran_; }
+    // Bytes the last collectReply gathered in all, its last poll's included:
+    // tells a short answer from none.
+    std::size_t collectedCount() const { return replyLength_ + lastReadCount_; }
 
     bool portOpen() const { return portOpen_; }
     bool controllerConnected() const { return controllerConnected_; }

@@ -1,6 +1,7 @@
 #include "LivePage.h"
 
 #include "BarThermometer.h"
+#include "Clock.h"
 #include "DialMeter.h"
 #include "FlagBits.h"
 #include "HalfDialMeter.h"
@@ -19,6 +20,8 @@
 #include <QLocale>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace dravinor::live {
 
@@ -57,7 +60,7 @@ void place(QWidget* widget, const Placement& p)
 
 LivePage::LivePage(QWidget* page, QTimer* timer, link::SerialPort& port, link::Clock& clock,
                    const params::ParameterState& state)
-    : QObject(page), page_(page), timer_(timer), port_(port), state_(state), poller_(port, clock, state)
+    : QObject(page), page_(page), timer_(timer), port_(port), clock_(clock), state_(state), poller_(port, clock, state)
 {
     buildWidgets();
     poller_.setDecimalSeparator(QLocale().decimalPoint());
@@ -190,6 +193,40 @@ void LivePage::buildWidgets()
 
     stateLine_ = addLabel("StanNagraniaL", QString());
     stateLine_->hide();
+
+    // Shown while the readings are old.
+    staleNotice_ = addLabel("NieaktualneL", QStringLiteral("Brak poprawnej odpowiedzi sterownika - wartości nieaktualne"));
+    staleNotice_->setAutoFillBackground(true);
+    QPalette palette = staleNotice_->palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    palette.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xE0));
+    staleNotice_->setPalette(palette);
+    QFont bold = staleNotice_->font();
+    bold.setBold(true);
+    staleNotice_->setFont(bold);
+    staleNotice_->hide();
+}
+
+bool LivePage::showsStaleReadings() const
+{
+    return !staleNotice_->isHidden();
+}
+
+void LivePage::markStale(bool stale)
+{
+    // The panels keep the last good readings, drawn grey while they are old.
+    for (QWidget* reading : std::initializer_list<QWidget*>{lambdaPanel_, stepperPanel_, tpsPanel_, rpmPanel_,
+                                                             temperaturePanel_, fuelLabel_})
+        reading->setEnabled(!stale);
+    staleNotice_->setVisible(stale);
+    if (stale) {
+        // Centred over the trace group, in the gap the layout leaves above it.
+        staleNotice_->adjustSize();
+        const QRect group = oscilloscope_->geometry();
+        const int left = std::max(4, group.center().x() - staleNotice_->width() / 2);
+        staleNotice_->move(left, std::max(4, group.top() - staleNotice_->height() - 4));
+        staleNotice_->raise();
+    }
 }
 
 void LivePage::layout(int windowWidth, int windowHeight)
@@ -249,6 +286,7 @@ void LivePage::startLiveView(int windowWidth, int windowHeight)
     layout(windowWidth, windowHeight);
     timer_->start();
     poller_.restartPhaseTiming();
+    lastGoodPollMs_ = clock_.tickMs();
     const bool sensor = state_.flagByteA() & params::flagA::temperatureSensor;
     thermometer_->setVisible(sensor);
     temperaturePanel_->setVisible(sensor);
@@ -278,7 +316,8 @@ void LivePage::setReplayMode(bool replay)
 
 void LivePage::presentRecorded(const params::LiveSample& sample)
 {
-    show(poller_.present(sample.frame, sample.answered, sample.settings));
+    if (const LiveDisplay display = poller_.present(sample.frame, sample.answered, sample.settings); display.answered)
+        show(display);
 }
 
 void LivePage::setTraceRunning(bool running)
@@ -301,7 +340,13 @@ void LivePage::tick()
         return;
     }
     const LiveDisplay display = poller_.poll();
-    show(display);
+    if (display.answered) {
+        show(display);
+        lastGoodPollMs_ = clock_.tickMs();
+        markStale(false);
+    } else if (clock_.tickMs() - lastGoodPollMs_ >= staleAfterMs) {
+        markStale(true);
+    }
     oscilloscope_->scope()->setActive(!oscilloscope_->paused());
     emit polled(display);
     if (port_.deviceLost())
@@ -312,6 +357,7 @@ void LivePage::show(const LiveDisplay& d)
 {
     QPalette palette = fuelLabel_->palette();
     palette.setColor(QPalette::WindowText, d.fuelColour);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, Qt::gray);  // while the reading is old
     fuelLabel_->setPalette(palette);
     fuelLabel_->setText(d.fuelText);
     fuelLabel_->adjustSize();

@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <cstdint>
+
 class QLabel;
 class QTimer;
 class QToolButton;
@@ -57,6 +59,9 @@ public:
     QLabel* stateLine() const { return stateLine_; }
 
     LivePoller& poller() { return poller_; }
+    // After this long without a good poll the readings are marked old.
+    static constexpr std::uint32_t staleAfterMs = 1000;
+    bool showsStaleReadings() const;
     OscilloscopeGroup& oscilloscope() const { return *oscilloscope_; }
     int fuelPictureLoads() const { return fuelPictureLoads_; }
 
@@ -74,12 +79,14 @@ private:
     void buildWidgets();
     void tick();
     void show(const LiveDisplay& display);
+    void markStale(bool stale);
     QLabel* addLabel(const char* name, const QString& text);
     QLabel* addPanel(const char* name);
 
     QWidget* page_;
     QTimer* timer_;
     link::SerialPort& port_;
+    link::Clock& clock_;
     const params::ParameterState& state_;
     LivePoller poller_;
     int windowWidth_ = 933;
@@ -102,6 +109,8 @@ private:
     QToolButton* fuelSwitch_ = nullptr;
     OscilloscopeGroup* oscilloscope_ = nullptr;
     QLabel* stateLine_ = nullptr;
+    QLabel* staleNotice_ = nullptr;
+    std::uint32_t lastGoodPollMs_ = 0;
 };
 
 }  // namespace dravinor::live

@@ -3,12 +3,11 @@
 #include "Clock.h"
 #include "CommandFrame.h"
 #include "FlagBits.h"
+#include "LivePoll.h"
 #include "NumberFormat.h"
 #include "ParameterState.h"
 #include "SerialPort.h"
 #include "TextSlots.h"
-
-#include <span>
 
 namespace dravinor::live {
 
@@ -60,13 +59,10 @@ params::LiveSettings LivePoller::currentSettings() const
 
 LiveDisplay LivePoller::poll()
 {
-    link::sendLiveRequest(port_);
-    // No check of length or content: a short or missing answer is decoded
-    // from what the reply buffer holds, as the controller's tools always did.
-    const bool answered = port_.collectReply(link::liveFrameSize);
-    const auto frame = params::decodeLiveFrame(
-        std::span<const std::uint8_t, params::liveFrameBytes>(port_.replyBuffer().data(), params::liveFrameBytes));
-    return present(frame, answered, currentSettings());
+    // Only a whole frame is shown: a short, long, missing or blank answer
+    // would show bytes of another frame, or none at all.
+    const params::LivePoll live = params::pollLiveFrame(port_);
+    return present(live.frame, live.good(), currentSettings());
 }
 
 LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, const params::LiveSettings& settings)
@@ -74,6 +70,11 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     LiveDisplay display;
     display.answered = answered;
     display.settings = settings;
+    display.frame = frame;
+    // A bad poll changes nothing: the fuel switch, the phase timers and the
+    // pages keep what the last good frame said.
+    if (!answered)
+        return display;
     statusCopy_ = frame.status;
 
     switch (params::fuelState(frame.status)) {
@@ -110,7 +111,7 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     display.tpsText = QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, separator_)) + "V";
 
     display.rpm = params::engineRpm(frame, settings.ignitionConstant);
-    display.rpmText = QString::number(display.rpm);
+    display.rpmText = QString::fromStdString(params::engineRpmText(display.rpm));
 
     display.temperatureShown = settings.temperatureSensor;
     if (display.temperatureShown) {
@@ -118,7 +119,6 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
         display.temperatureText = QString::fromStdString(params::formatFixed3(display.temperature, 0, separator_));
     }
 
-    display.frame = frame;
     return display;
 }
 

@@ -24,7 +24,7 @@ enum class FuelGlyph { None, Petrol, Automatic, Gas };
 
 // Everything one poll puts on the page, computed without widgets.
 struct LiveDisplay {
-    bool answered = false;
+    bool answered = false;  // a good frame: nothing else is shown
     QString fuelText;
     QColor fuelColour;
     FuelGlyph glyph = FuelGlyph::None;

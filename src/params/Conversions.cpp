@@ -21,11 +21,11 @@ int rpmToPeriod(int rpm, float ignitionConstant)
 
 int periodToRpm(int period, int step, float ignitionConstant)
 {
-    // A zero period (an unread word, or a live frame without a speed while
-    // the no-speed bit is clear) decodes to 0 RPM instead of dividing by a
-    // tiny number and overflowing.
+    // A zero period (a live frame without a speed while the no-speed bit is
+    // clear, a silent line) is no engine at rest: it is the fastest speed
+    // there is, held before it overflows.
     if (period == 0)
-        return 0;
+        return rpmBeyondAnyEngine;
     const float quotient = ignitionConstant / static_cast<float>(period);
     const float product = quotient * 800.0f;
     const int rpm = static_cast<int>(std::trunc(product));

@@ -22,8 +22,14 @@ constexpr std::uint16_t periodWord(int period)
     return static_cast<std::uint16_t>(static_cast<unsigned>(period) & 0xFFFFu);
 }
 
+// What a period of 0 stands for. The controller's formula divides by a tiny
+// number instead of 0: a speed far beyond any engine and beyond 32 bits. It
+// is held here, far above the 15 360 000 RPM of a period of 1, and a multiple
+// of every step, so no RPM window of the wizard ever takes it for a speed.
+inline constexpr int rpmBeyondAnyEngine = 2'147'483'000;
+
 // Period to engine speed: trunc(K / period * 800) in single precision, rounded
-// down to a multiple of step (50 or 500).
+// down to a multiple of step (50 or 500); rpmBeyondAnyEngine for a period of 0.
 int periodToRpm(int period, int step, float ignitionConstant);
 
 // K for an ignition-type item: one coil per cylinder, one per two cylinders,

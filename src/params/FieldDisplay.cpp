@@ -43,19 +43,31 @@ int shownTemperature(std::uint8_t raw)
     return std::min<int>(scaleTables().temperature[raw - 109], 92);
 }
 
+namespace {
+
+// A zero word (a blank block, a file that never held the set) stands for no
+// speed a field can hold: it shows 0, below every RPM field's range, rather
+// than a number of ten digits that the field would cut.
+int fieldRpm(std::uint16_t period, int step, float ignitionConstant)
+{
+    return period == 0 ? 0 : periodToRpm(period, step, ignitionConstant);
+}
+
+}  // namespace
+
 int shownSwitchOverRpm(std::uint16_t period, float ignitionConstant)
 {
-    return periodToRpm(period, 50, ignitionConstant);
+    return fieldRpm(period, 50, ignitionConstant);
 }
 
 int shownMaxRpmOnGas(std::uint16_t period, float ignitionConstant)
 {
-    return periodToRpm(period, 500, ignitionConstant);
+    return fieldRpm(period, 500, ignitionConstant);
 }
 
 int shownCutOffRpm(std::uint16_t period, float ignitionConstant)
 {
-    const int rpm = periodToRpm(period, 50, ignitionConstant);
+    const int rpm = fieldRpm(period, 50, ignitionConstant);
     return rpm - rpm % 100;
 }
 

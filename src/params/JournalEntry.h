@@ -24,7 +24,8 @@ struct JournalEntry {
     std::string oldShown;    // as the pages show it, with its unit
     std::string newShown;
     bool acknowledged = false;
-    std::string note;        // summaries: how many were acknowledged
+    std::string note;        // summaries: how many were acknowledged; single writes:
+                             // what the writer knew of the value ("doubtful: ...")
 
     bool isSingleWrite() const { return kind == "write" || kind == "eeprom"; }
     bool isWord() const { return lastAddress > address; }

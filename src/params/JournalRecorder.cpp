@@ -89,6 +89,7 @@ JournalEntry singleWriteEntry(const SingleWrite& write, const WriteTarget& targe
     entry.oldRaw = write.before.get(address);
     entry.newRaw = write.after.get(address);
     entry.acknowledged = write.acknowledged;
+    entry.note = std::string(write.note);
     const auto rowsBefore = decodeParameters(write.before);
     const auto rowsAfter = decodeParameters(write.after);
     const DecodedParameter& before = rowOf(rowsBefore, address);

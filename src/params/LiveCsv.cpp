@@ -1,5 +1,7 @@
 #include "LiveCsv.h"
 
+#include "Conversions.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -203,11 +205,15 @@ const std::string& liveCsvHeader()
 std::string liveCsvRow(const LiveSample& s)
 {
     const LiveFrame& f = s.frame;
+    // The speed of a zero period is no number a spreadsheet could plot: its
+    // cell stays empty, and rpm_period tells why.
+    const int rpm = engineRpm(f, s.settings.ignitionConstant);
+    const std::string rpmText = rpm >= rpmBeyondAnyEngine ? std::string() : std::to_string(rpm);
     char row[256];
-    std::snprintf(row, sizeof row, "%lld.%03lld,%d,%.3f,%.3f,%d,%u,%.1f,0x%02X,%s,%u,%u,%u,%u,%.0f,%d,%u,%s",
+    std::snprintf(row, sizeof row, "%lld.%03lld,%d,%.3f,%.3f,%s,%u,%.1f,0x%02X,%s,%u,%u,%u,%u,%.0f,%d,%u,%s",
                   static_cast<long long>(s.timeMs / 1000), static_cast<long long>(s.timeMs % 1000),
                   s.answered ? 1 : 0, static_cast<double>(lambdaVolts(f.lambda)), static_cast<double>(tpsVolts(f.tps)),
-                  engineRpm(f, s.settings.ignitionConstant), f.stepperPosition,
+                  rpmText.c_str(), f.stepperPosition,
                   static_cast<double>(temperatureC(f.temperature)), f.status, fuelText(fuelState(f.status)), f.lambda,
                   f.tps, f.temperature, f.rpmPeriod, static_cast<double>(s.settings.ignitionConstant),
                   s.settings.temperatureSensor ? 1 : 0, s.settings.lambdaThreshold, isoTime(s.wallClockMs).c_str());

@@ -33,6 +33,12 @@ int engineRpm(const LiveFrame& frame, float ignitionConstant)
     return periodToRpm(frame.rpmPeriod, 50, ignitionConstant);
 }
 
+std::string engineRpmText(int rpm)
+{
+    static const std::string infinity = "\xE2\x88\x9E";  // U+221E in UTF-8
+    return rpm >= rpmBeyondAnyEngine ? infinity : std::to_string(rpm);
+}
+
 float temperatureC(std::uint8_t temperatureByte)
 {
     const float v = static_cast<float>(temperatureByte * 5.0 * 0.00392156862745098);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace dravinor::params {
 
@@ -33,8 +34,12 @@ float lambdaVolts(std::uint8_t lambdaByte);
 float tpsVolts(std::uint8_t tpsByte);
 
 // 0 while the controller reports no engine speed; otherwise the period
-// decoded with step 50 (a zero period also gives 0).
+// decoded with step 50 (a zero period gives rpmBeyondAnyEngine).
 int engineRpm(const LiveFrame& frame, float ignitionConstant);
+
+// An engine speed as the panels show it: the number, or "∞" for the speed
+// of a zero period, which no panel could show whole.
+std::string engineRpmText(int rpm);
 
 // Sensor reading in degrees from its fitted polynomial: -240.13 at byte 0,
 // 519.08 at byte 255.

@@ -106,7 +106,7 @@ WriteOutcome ParameterTransfer::writeSingle(WriteKind kind, std::uint8_t value, 
         refreshRamCopy(address, outcome);
     noteControllerValue(address, outcome.eepromAcknowledged);
     if (recorder_)
-        recorder_->singleWrite({kind, source_, address, before, state_.block(), !outcome.failed()});
+        recorder_->singleWrite({kind, source_, address, before, state_.block(), !outcome.failed(), note_});
     observer.writeFinished(outcome);
     return outcome;
 }

@@ -83,6 +83,9 @@ public:
     // Who the next writes are for, as the recorder notes it.
     void setWriteSource(std::string source) { source_ = std::move(source); }
     const std::string& writeSource() const { return source_; }
+    // A note the recorder keeps with the next single writes (empty: none).
+    void setWriteNote(std::string note) { note_ = std::move(note); }
+    const std::string& writeNote() const { return note_; }
 
     // Refreshes the derived values and has the observer show the block.
     void showParameters();
@@ -103,8 +106,26 @@ private:
     TransferObserver* observer_;
     WriteRecorder* recorder_ = nullptr;
     std::string source_ = "field";
+    std::string note_;
     ParameterBlock controllerImage_;
     AddressSet controllerKnown_;
+};
+
+// Sets the note of the transfer's single writes for the lifetime of the scope.
+class ScopedWriteNote {
+public:
+    ScopedWriteNote(ParameterTransfer& transfer, std::string note)
+        : transfer_(transfer), previous_(transfer.writeNote())
+    {
+        transfer_.setWriteNote(std::move(note));
+    }
+    ~ScopedWriteNote() { transfer_.setWriteNote(previous_); }
+    ScopedWriteNote(const ScopedWriteNote&) = delete;
+    ScopedWriteNote& operator=(const ScopedWriteNote&) = delete;
+
+private:
+    ParameterTransfer& transfer_;
+    std::string previous_;
 };
 
 // Sets the transfer's write source for the lifetime of the scope.

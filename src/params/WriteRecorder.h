@@ -5,6 +5,7 @@
 #include <bitset>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace dravinor::params {
 
@@ -28,6 +29,7 @@ struct SingleWrite {
     const ParameterBlock& before;  // the block just before and after the
     const ParameterBlock& after;   // write, so words and flags decode whole
     bool acknowledged = false;     // EEPROM and (when written) the RAM copy
+    std::string_view note = {};    // what the writer knows of the value: "doubtful: ..."
 };
 
 // A bulk write: what the controller was believed to hold before it, and

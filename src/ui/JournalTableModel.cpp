@@ -70,7 +70,9 @@ QString JournalTableModel::cellText(const params::JournalEntry& e, int column) c
         return summary ? QString() : fromStd(params::journalValueText(e.newShown, e.newRaw));
     case Result: {
         const QString word = slotText(e.acknowledged ? journal::acknowledged : journal::notAcknowledged);
-        return summary ? word + QStringLiteral(" (") + fromStd(e.note) + ')' : word;
+        // A summary counts its writes; a single write may carry the writer's
+        // doubt about its value.
+        return e.note.empty() ? word : word + QStringLiteral(" (") + fromStd(e.note) + ')';
     }
     default:
         return {};

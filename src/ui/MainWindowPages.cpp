@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "AdaptationRefusal.h"
 #include "ControllerSession.h"
 #include "Dialogs.h"
 #include "LivePage.h"
@@ -121,7 +122,12 @@ void MainWindow::enterWizardPage()
 {
     autoTab_->setTabVisible(0, false);
     stopAllTimers();
-    if (!dialogs_.askYesNo(texts::enterWizardQuestion)) {
+    // Nothing is reset on a controller whose set was not wholly read: the
+    // reset keeps its temperature-sensor setting from that read.
+    const auto refusal = adaptationRefusal(session_.port().controllerConnected(), session_.lastRead());
+    if (refusal)
+        dialogs_.showMessage(*refusal);
+    if (refusal || !dialogs_.askYesNo(texts::enterWizardQuestion)) {
         // The next entry starts at the first step: only its tab stays.
         autoTab_->setTabVisible(0, true);
         for (int page = 1; page < autoTab_->count(); ++page)

@@ -45,6 +45,7 @@ constexpr Row rows[] = {
     {"AA1", "OOTLabel_AA_P1", 36, doneTop1 + 2 * doneStep, 330, 20},
     {"AA1", "AutoFaz1Led4", 10, doneTop1 + 3 * doneStep, 20, 20, Kind::Instrument},
     {"AA1", "URSLabel_AA_P1", 36, doneTop1 + 3 * doneStep, 330, 20},
+    {"AA1", "SNOLabel_AA_P1", 690, 84, 200, 64, Kind::Wrapped},
     {"AA1", "AAP1_Dalej", 740, 490, 140, 34},
 
     // AA2: TPS, lambda threshold and emulation times.
@@ -94,6 +95,8 @@ constexpr Row rows[] = {
     {"AA2", "CSLabel_AA_P3", 46, doneTop2 + 3 * doneStep, 420, 20},
     {"AA2", "JakiTps_AA_P2", 10, 476, 300, 22},
     {"AA2", "USLabel_AA_P3", 320, 476, 400, 22},
+    {"AA2", "SNOLabel_AA_P2", 690, 60, 200, 64, Kind::Wrapped},
+    {"AA2", "LNLabel_AA_P2", 690, 134, 200, 110, Kind::Wrapped},
     {"AA2", "AAP2_Dalej", 740, 490, 140, 34},
 
     // AA4: gas, the reducer.
@@ -114,6 +117,8 @@ constexpr Row rows[] = {
     {"AA4", "ZL_AA_P4", 36, doneTop4, 420, 20},
     {"AA4", "AutoFaz4Led2", 10, doneTop4 + doneStep, 20, 20, Kind::Instrument},
     {"AA4", "UR_AA_P4", 36, doneTop4 + doneStep, 420, 20},
+    {"AA4", "SNOLabel_AA_P4", 690, 90, 200, 64, Kind::Wrapped},
+    {"AA4", "LNLabel_AA_P4", 690, 164, 200, 110, Kind::Wrapped},
     {"AA4", "AAP4_Dalej", 740, 490, 140, 34},
 
     // AA5: the actuator's working ranges.
@@ -141,6 +146,8 @@ constexpr Row rows[] = {
     {"AA5", "AutoFaz5Led2", 10, doneTop4 + doneStep, 20, 20, Kind::Instrument},
     {"AA5", "UTPON_AA_P5", 36, doneTop4 + doneStep, 420, 20},
     {"AA5", "ZA_AA_P5", 10, 436, 500, 26},
+    {"AA5", "SNOLabel_AA_P5", 690, 60, 200, 64, Kind::Wrapped},
+    {"AA5", "LNLabel_AA_P5", 690, 134, 200, 110, Kind::Wrapped},
     {"AA5", "AAP5_Koniec", 740, 490, 140, 34},
 };
 // clang-format on

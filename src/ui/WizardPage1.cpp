@@ -62,6 +62,7 @@ void buildWizardPage1(WizardWidgets& w, QWidget* page)
     w.led(page, "AutoFaz1Led4");
     w.doneLabel(page, "URSLabel_AA_P1", QStringLiteral("Ustawiono zakres sondy"));
     w.nextButton(page, "AAP1_Dalej", QStringLiteral("DALEJ->(F10)"));
+    w.lineNotices(page, "SNOLabel_AA_P1", nullptr);
 
     // Without a mouse: ignition, probe, sensor, then the next button.
     QWidget::setTabOrder(ignition, probe);

@@ -86,6 +86,7 @@ void buildWizardPage2(WizardWidgets& w, QWidget* page)
     narrow->setPalette(palette);
     narrow->hide();
     w.nextButton(page, "AAP2_Dalej", QStringLiteral("DALEJ->(F10)"));
+    w.lineNotices(page, "SNOLabel_AA_P2", "LNLabel_AA_P2");
 }
 
 }  // namespace dravinor::ui

@@ -55,6 +55,7 @@ void buildWizardPage4(WizardWidgets& w, QWidget* page)
     w.led(page, "AutoFaz4Led2");
     w.doneLabel(page, "UR_AA_P4", QStringLiteral("Ustawiono reduktor na wolnych obrotach"));
     w.nextButton(page, "AAP4_Dalej", QStringLiteral("DALEJ->(F10)"));
+    w.lineNotices(page, "SNOLabel_AA_P4", "LNLabel_AA_P4");
     // A caption the language files may name; no step of the wizard shows it.
     w.label(page, "PCLabel_AA_P4", QString())->hide();
 }

@@ -37,6 +37,7 @@ void buildWizardPage5(WizardWidgets& w, QWidget* page)
     done->setFont(bold);
     done->hide();
     w.nextButton(page, "AAP5_Koniec", QStringLiteral("KONIEC->(F10)"));
+    w.lineNotices(page, "SNOLabel_AA_P5", "LNLabel_AA_P5");
 }
 
 }  // namespace dravinor::ui

@@ -57,6 +57,26 @@ QLabel* WizardWidgets::title(QWidget* page, const char* name, const QString& tex
     return caption;
 }
 
+QLabel* WizardWidgets::notice(QWidget* page, const char* name, const QString& text)
+{
+    QLabel* warning = wrappedLabel(page, name, text);
+    QPalette palette = warning->palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    warning->setPalette(palette);
+    QFont bold = warning->font();
+    bold.setBold(true);
+    warning->setFont(bold);
+    warning->hide();
+    return warning;
+}
+
+void WizardWidgets::lineNotices(QWidget* page, const char* noAnswer, const char* unreliable)
+{
+    notice(page, noAnswer, QStringLiteral("Sterownik nie odpowiada"));
+    if (unreliable)
+        notice(page, unreliable, QStringLiteral("Łącze niepewne: ponad 10% odczytów błędnych - wynik wątpliwy"));
+}
+
 QLabel* WizardWidgets::doneLabel(QWidget* page, const char* name, const QString& text)
 {
     QLabel* caption = label(page, name, text);

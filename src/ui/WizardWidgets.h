@@ -28,6 +28,11 @@ public:
     QLabel* panel(QWidget* page, const char* name, const QString& text = QStringLiteral("0"));
     // A blinking title: the wizard sets its font colour.
     QLabel* title(QWidget* page, const char* name, const QString& text);
+    // A warning about the line, in bold red, hidden until the wizard shows it.
+    QLabel* notice(QWidget* page, const char* name, const QString& text);
+    // The page's notices: the controller does not answer, and (on the
+    // measuring pages) the line is unreliable.
+    void lineNotices(QWidget* page, const char* noAnswer, const char* unreliable);
     // A "done" caption, drawn grey until its item is done.
     QLabel* doneLabel(QWidget* page, const char* name, const QString& text);
     live::StatusLed* led(QWidget* page, const char* name);

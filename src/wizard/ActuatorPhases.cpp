@@ -1,5 +1,7 @@
 #include "AdaptationEngine.h"
 
+#include "ParameterTransfer.h"
+
 namespace dravinor::wizard {
 
 namespace {
@@ -45,6 +47,7 @@ void AdaptationEngine::aap4DalejClick()
     setBar("Bar1P5", 0);
     show("PUOLabel_AA_P5", true);
     state_.sampleCount = 0;
+    startPhase();
     setTimer(WizardTimer::AAP5_1, true);
 }
 
@@ -52,7 +55,7 @@ void AdaptationEngine::tickAboveTps()
 {
     const Poll poll = pollLiveFrame("Manometr_RPMAA_P5", "Manometr_RPMEDAA_P5", false);
     blinkLabel("TUPSK_AA_P5", 10);
-    if (poll.rpm < aboveTpsRpm)
+    if (!poll.sample || poll.rpm < aboveTpsRpm)
         return;
     if (state_.sampleCount <= lastSampleIndex) {
         state_.aboveTpsPositionSum += poll.frame.stepperPosition;
@@ -61,12 +64,17 @@ void AdaptationEngine::tickAboveTps()
         return;
     }
     setTimer(WizardTimer::AAP5_1, false);
-    writeActuatorRange(state_.aboveTpsPositionSum / state_.sampleCount, 6, 5, 4, aboveTpsFields, aboveTpsPanels);
+    {
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::AboveTps));
+        writeActuatorRange(state_.aboveTpsPositionSum / state_.sampleCount, 6, 5, 4, aboveTpsFields,
+                           aboveTpsPanels);
+    }
     show("PUOLabel_AA_P5", false);
     show("PUWLabel_AA_P5", true);
     state_.sampleCount = 0;
     state_.idlePositionSum = 0;
     markDone("UTPOW_AA_P5", "AutoFaz5Led1");
+    startPhase();
     setTimer(WizardTimer::AAP5_2, true);
 }
 
@@ -75,7 +83,7 @@ void AdaptationEngine::tickActuatorIdle()
     const Poll poll = pollLiveFrame("Manometr_RPMAA_P5", "Manometr_RPMEDAA_P5", false);
     blinkLabel("TUPSK_AA_P5", 10);
     // No engine-stopped test here: 0 RPM is inside the idle window.
-    if (poll.rpm > idleRpm)
+    if (!poll.sample || poll.rpm > idleRpm)
         return;
     if (state_.sampleCount <= lastSampleIndex) {
         state_.idlePositionSum += poll.frame.stepperPosition;
@@ -84,7 +92,10 @@ void AdaptationEngine::tickActuatorIdle()
         return;
     }
     setTimer(WizardTimer::AAP5_2, false);
-    writeActuatorRange(state_.idlePositionSum / state_.sampleCount, 9, 8, 7, idleFields, idlePanels);
+    {
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::ActuatorIdle));
+        writeActuatorRange(state_.idlePositionSum / state_.sampleCount, 9, 8, 7, idleFields, idlePanels);
+    }
     show("PUWLabel_AA_P5", false);
     markDone("UTPON_AA_P5", "AutoFaz5Led2");
     enable("AAP5_Koniec", true);

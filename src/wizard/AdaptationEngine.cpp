@@ -9,7 +9,6 @@
 #include "WizardTables.h"
 
 #include <algorithm>
-#include <span>
 
 namespace dravinor::wizard {
 
@@ -78,27 +77,98 @@ void AdaptationEngine::setTimer(WizardTimer timer, bool on)
     timers_[static_cast<std::size_t>(timer)] = on;
 }
 
-params::LiveFrame AdaptationEngine::requestLiveFrame()
+std::string_view phaseName(WizardPhase phase)
 {
-    link::sendLiveRequest(port_);
-    lastPollAnswered_ = port_.collectReply(link::liveFrameSize);
-    const auto& reply = port_.replyBuffer();
-    return params::decodeLiveFrame(std::span<const std::uint8_t, params::liveFrameBytes>(reply.data(),
-                                                                                        params::liveFrameBytes));
+    switch (phase) {
+    case WizardPhase::TpsIdle: return "TPS idle";
+    case WizardPhase::TpsHigh: return "TPS high";
+    case WizardPhase::LambdaSwing: return "lambda swing";
+    case WizardPhase::EmulationTimes: return "emulation times";
+    case WizardPhase::Reducer: return "reducer";
+    case WizardPhase::AboveTps: return "actuator above TPS";
+    case WizardPhase::ActuatorIdle: return "actuator at idle";
+    }
+    return "phase";
+}
+
+params::LivePoll AdaptationEngine::requestLiveFrame()
+{
+    const params::LivePoll poll = params::pollLiveFrame(port_);
+    lastPollAnswered_ = poll.answered();
+    ++phasePolls_;
+    if (!poll.good())
+        ++phaseBadPolls_;
+    if (poll.answered())
+        noteAnswer();
+    updateSilence();
+    return poll;
+}
+
+void AdaptationEngine::noteAnswer()
+{
+    lastAnswerMs_ = port_.clock().tickMs();
+}
+
+bool AdaptationEngine::silentNow() const
+{
+    return port_.clock().tickMs() - lastAnswerMs_ >= noAnswerNoticeMs;
+}
+
+void AdaptationEngine::updateSilence()
+{
+    const bool silent = silentNow();
+    if (silent == silent_)
+        return;
+    silent_ = silent;
+    for (auto label : noAnswerLabels)
+        show(label, silent);
 }
 
 AdaptationEngine::Poll AdaptationEngine::pollLiveFrame(std::string_view meter, std::string_view panel,
                                                        bool keepStatus)
 {
     Poll poll;
-    poll.frame = requestLiveFrame();
+    const params::LivePoll live = requestLiveFrame();
+    poll.frame = live.frame;
+    poll.good = live.good();
+    // A missing, short, long or blank answer is no reading: the page keeps
+    // the last good one.
+    if (!poll.good)
+        return poll;
     if (keepStatus)
         state_.statusCopy = poll.frame.status;
     state_.lastPeriod = static_cast<float>(poll.frame.rpmPeriod);
-    // A zero period decodes to 0 RPM rather than dividing by zero.
+    // A zero period is a speed beyond any engine: it opens no RPM window.
     poll.rpm = params::periodToRpm(poll.frame.rpmPeriod, 50, parameters_.ignitionConstant());
+    poll.sample = poll.frame.rpmPeriod != 0;
     showRpm(meter, panel, poll.rpm);
     return poll;
+}
+
+void AdaptationEngine::startPhase()
+{
+    phasePolls_ = 0;
+    phaseBadPolls_ = 0;
+}
+
+std::string AdaptationEngine::closePhase(WizardPhase phase)
+{
+    // More than a tenth of the polls bad: the samples that were good may
+    // still carry garbled bytes the frame cannot show.
+    if (phaseBadPolls_ * 10 <= phasePolls_)
+        return {};
+    doubtfulPhases_.push_back({phase, phasePolls_, phaseBadPolls_});
+    show(unreliableLineLabel(view_.currentPage()), true);
+    return "doubtful: " + std::string(phaseName(phase)) + " " + std::to_string(phaseBadPolls_) + " of " +
+           std::to_string(phasePolls_) + " polls bad";
+}
+
+std::vector<int> AdaptationEngine::unacknowledgedAddresses() const
+{
+    std::vector<int> addresses = unacknowledged_;
+    std::sort(addresses.begin(), addresses.end());
+    addresses.erase(std::unique(addresses.begin(), addresses.end()), addresses.end());
+    return addresses;
 }
 
 void AdaptationEngine::blinkLabel(std::string_view label, int n)
@@ -114,15 +184,26 @@ void AdaptationEngine::blinkLabel(std::string_view label, int n)
 void AdaptationEngine::writeParameter(int value, int address)
 {
     const params::ScopedWriteSource source(transfer_, "wizard");
-    if (transfer_.writeParameter(static_cast<std::uint8_t>(value), address).failed())
-        ++failedWrites_;
+    const bool failed = transfer_.writeParameter(static_cast<std::uint8_t>(value), address).failed();
+    noteWrite(address, failed);
 }
 
 void AdaptationEngine::writeParameterEeprom(int value, int address)
 {
     const params::ScopedWriteSource source(transfer_, "wizard");
-    if (transfer_.writeParameterEeprom(static_cast<std::uint8_t>(value), address).failed())
+    const bool failed = transfer_.writeParameterEeprom(static_cast<std::uint8_t>(value), address).failed();
+    noteWrite(address, failed);
+}
+
+void AdaptationEngine::noteWrite(int address, bool failed)
+{
+    if (failed) {
         ++failedWrites_;
+        unacknowledged_.push_back(address);
+    } else {
+        // An acknowledgement is an answer too.
+        noteAnswer();
+    }
 }
 
 void AdaptationEngine::sendFuelModeRequest(std::uint8_t value)
@@ -174,7 +255,7 @@ void AdaptationEngine::setBarMaximum(std::string_view name, int maximum)
 void AdaptationEngine::showRpm(std::string_view meter, std::string_view panel, int rpm)
 {
     view_.edit(meter).reading = rpm * 0.001;
-    setText(panel, std::to_string(rpm));
+    setText(panel, params::engineRpmText(rpm));
 }
 
 bool AdaptationEngine::buttonEnabled(std::string_view name) const

@@ -3,7 +3,8 @@
 #include "AdaptationState.h"
 #include "WizardView.h"
 
-#include "LiveFrame.h"
+#include "LivePoll.h"
+#include "ParameterTransfer.h"
 
 #include <array>
 #include <cstdint>
@@ -11,13 +12,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dravinor::link {
 class SerialPort;
 }
 namespace dravinor::params {
 class ParameterState;
-class ParameterTransfer;
 }  // namespace dravinor::params
 
 namespace dravinor::wizard {
@@ -25,6 +26,25 @@ namespace dravinor::wizard {
 // The wizard's 50 ms timers. TimerAAP4_3 exists but no step starts it.
 enum class WizardTimer { AAP1, AAP2_1, AAP2_2, AAP3_1, AAP3_2, AAP4_1, AAP4_2, AAP4_3, AAP5_1, AAP5_2 };
 inline constexpr std::size_t wizardTimerCount = 10;
+
+// The measuring phases, each counted on its own for the line's reliability.
+enum class WizardPhase { TpsIdle, TpsHigh, LambdaSwing, EmulationTimes, Reducer, AboveTps, ActuatorIdle };
+
+// A phase whose polls came back bad (missing, short, long or blank) more
+// than once in ten: its result stands, but the line it was measured on was
+// unreliable.
+struct DoubtfulPhase {
+    WizardPhase phase;
+    int polls = 0;
+    int badPolls = 0;
+};
+
+// The phase's name in notes and reports: "TPS idle", "lambda swing", ...
+std::string_view phaseName(WizardPhase phase);
+
+// After this long without an answered poll the pages say the controller
+// does not answer, and step 1 holds its writes until it answers again.
+inline constexpr std::uint32_t noAnswerNoticeMs = 1000;
 
 // What the wizard reads from outside the controller: the parameter pages'
 // field texts (the RPM fields re-encoded at the end of step 1) and the
@@ -83,28 +103,51 @@ public:
     const WizardView& view() const { return view_; }
 
     // For callers that report at the end: writes that failed after their
-    // retries since initialiseWizard, and whether the last poll was answered.
+    // retries since initialiseWizard (and their addresses, each once, in
+    // address order), and
+    // whether the last poll was answered.
     int failedWrites() const { return failedWrites_; }
+    std::vector<int> unacknowledgedAddresses() const;
     bool lastPollAnswered() const { return lastPollAnswered_; }
     bool finished() const { return finished_; }  // "Zakończono autoadaptację" shown
     // Writes of the entry reset the controller did not acknowledge.
-    int resetUnacknowledged() const { return resetUnacknowledged_; }
+    int resetUnacknowledged() const { return resetOutcome_.unacknowledged; }
+    const params::BulkWriteOutcome& resetOutcome() const { return resetOutcome_; }
+    // No poll has been answered for noAnswerNoticeMs: the pages say so.
+    bool controllerSilent() const { return silent_; }
+    // Phases measured on an unreliable line, in the order they ended.
+    const std::vector<DoubtfulPhase>& doubtfulPhases() const { return doubtfulPhases_; }
 
 private:
-    // One live poll: the RPM on the page's dial and panel; the status byte
-    // kept as the status copy when the running timer keeps it.
+    // One live poll. A good one shows its RPM on the page's dial and panel
+    // and, when the running timer keeps it, its status byte as the status
+    // copy; a bad one leaves the page as it was. Only a good frame with a
+    // period is a sample: a period of 0 is no engine speed at all.
     struct Poll {
         params::LiveFrame frame;
         int rpm = 0;
+        bool good = false;
+        bool sample = false;
     };
     Poll pollLiveFrame(std::string_view meter, std::string_view panel, bool keepStatus);
-    // The live request and its reply, unchecked: a missing reply leaves the
-    // previous bytes of the reply buffer.
-    params::LiveFrame requestLiveFrame();
+    // The live request and its judged reply, counted for the phase and for
+    // the no-answer notice.
+    params::LivePoll requestLiveFrame();
+    void noteAnswer();
+    void updateSilence();
+    // No answer for noAnswerNoticeMs by now (between polls too).
+    bool silentNow() const;
     void blinkLabel(std::string_view label, int n);
+
+    // A measuring phase starts counting its polls; at its end, a phase with
+    // more than a tenth bad is noted and the page says the line is
+    // unreliable. closePhase returns the note its results are written with.
+    void startPhase();
+    std::string closePhase(WizardPhase phase);
 
     void writeParameter(int value, int address);
     void writeParameterEeprom(int value, int address);
+    void noteWrite(int address, bool failed);
     void sendFuelModeRequest(std::uint8_t value);
     void setTimer(WizardTimer timer, bool on);
 
@@ -126,7 +169,12 @@ private:
     void confirmPetrol();
     void showTemperatureSensor(bool fitted);
 
+    // Step 1's writes: made at once while the controller answers, held
+    // until it answers again otherwise.
+    void writeProbeType();
+    void writeTemperatureSensor();
     void tickStep1();
+    void useStep1Frame(const params::LiveFrame& frame);
     void reencodeRpmFields();
     void startTpsStep();
     void tickTpsIdle();
@@ -151,9 +199,28 @@ private:
     WizardView view_;
     std::array<bool, wizardTimerCount> timers_{};
     int failedWrites_ = 0;
+    std::vector<int> unacknowledged_;  // addresses, in the order they failed
     bool lastPollAnswered_ = false;
     bool finished_ = false;
-    int resetUnacknowledged_ = 0;
+    params::BulkWriteOutcome resetOutcome_;
+
+    // The controller's answers: when one last came, and whether the pages
+    // say it is silent.
+    std::uint32_t lastAnswerMs_ = 0;
+    bool silent_ = false;
+    // The entry's status poll may go unanswered: the first good poll of
+    // step 1 then asks for petrol.
+    bool petrolJudged_ = false;
+    bool probeWritePending_ = false;
+    bool flagAWritePending_ = false;
+
+    // Polls of the running phase, and the phases found doubtful.
+    int phasePolls_ = 0;
+    int phaseBadPolls_ = 0;
+    std::vector<DoubtfulPhase> doubtfulPhases_;
+    // The TPS threshold follows from both TPS phases: the idle phase's note
+    // waits for it.
+    std::string tpsIdleNote_;
     // What the parameter pages showed of the RPM fields right after the
     // reset, for callers without field texts of their own.
     std::array<std::string, 4> shownRpmFields_;

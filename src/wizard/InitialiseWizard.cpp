@@ -5,6 +5,7 @@
 #include "FlagBits.h"
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
+#include "SerialPort.h"
 #include "WizardTables.h"
 
 namespace dravinor::wizard {
@@ -35,11 +36,20 @@ void AdaptationEngine::initialiseWizard()
 {
     stopAllTimers();
     failedWrites_ = 0;
+    unacknowledged_.clear();
     finished_ = false;
+    doubtfulPhases_.clear();
+    tpsIdleNote_.clear();
+    probeWritePending_ = false;
+    flagAWritePending_ = false;
+    petrolJudged_ = false;
+    lastAnswerMs_ = port_.clock().tickMs();
     {
         const params::ScopedWriteSource source(transfer_, "wizard");
-        resetUnacknowledged_ = transfer_.resetParametersForAdaptation().unacknowledged;
+        resetOutcome_ = transfer_.resetParametersForAdaptation();
     }
+    if (resetOutcome_.parametersWritten() > 0)
+        noteAnswer();
 
     // The RPM fields as the parameter pages now show the default set.
     const auto& block = parameters_.block();
@@ -63,8 +73,12 @@ void AdaptationEngine::initialiseWizard()
     state_.ignitionIndex = -1;
     state_.probeIndex = -1;
 
-    state_.statusCopy = requestLiveFrame().status;
-    confirmPetrol();
+    // The fuel state comes from a good frame only; without one, the first
+    // good poll of step 1 asks for petrol.
+    if (const params::LivePoll entry = requestLiveFrame(); entry.good()) {
+        state_.statusCopy = entry.frame.status;
+        confirmPetrol();
+    }
     showTemperatureSensor((parameters_.flagByteA() & params::flagA::temperatureSensor) != 0);
 
     view_.setCurrentPage(WizardPage::AA1);
@@ -88,10 +102,16 @@ void AdaptationEngine::resetPagesLook()
     for (auto panel : resultPanels)
         setText(panel, std::string(emptyPanel));
     enable("SwitchAUTO", true);
+    silent_ = false;
+    for (auto name : noAnswerLabels)
+        show(name, false);
+    for (auto name : unreliableLineLabels)
+        show(name, false);
 }
 
 void AdaptationEngine::confirmPetrol()
 {
+    petrolJudged_ = true;
     const std::uint8_t status = state_.statusCopy;
     const bool automatic = (status & params::status::automatic) != 0;
     const bool onGas = (status & params::status::onGas) != 0;

@@ -5,6 +5,7 @@
 #include "FieldValues.h"
 #include "NumberFormat.h"
 #include "ParameterState.h"
+#include "ParameterTransfer.h"
 
 #include <algorithm>
 
@@ -32,6 +33,8 @@ void AdaptationEngine::tickLambdaSwing()
         finishLambdaSwing();
         return;
     }
+    if (!poll.sample)
+        return;
     setBar("Bar1P3", poll.frame.lambda);
     addToBar("Bar1P2", 1);
     ++state_.sampleCount;
@@ -55,7 +58,10 @@ void AdaptationEngine::finishLambdaSwing()
     setText("PRLambda", typed);
     const std::uint8_t index = params::encodeLambdaThreshold(fieldFloat(typed));
     setText("PRLambda", params::shownLambdaThreshold(index));
-    writeParameter(index, 1);
+    {
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing));
+        writeParameter(index, 1);
+    }
     parameters_.setLambdaThreshold(index);
     setText("ProgEDAA_P3", panelNumber(volts, 2));
 
@@ -80,17 +86,29 @@ void AdaptationEngine::finishLambdaSwing()
         show(name, false);
     for (auto name : {"TUEsl_AA_P2", "TH_AA_P3", "THEDAA_P3", "TL_AA_P3", "TLEDAA_P3"})
         show(name, true);
+    startPhase();
     setTimer(WizardTimer::AAP3_2, true);
 }
 
 void AdaptationEngine::tickEmulationTimes()
 {
     const Poll poll = pollLiveFrame("Manometr_RPMAA_P2", "Manometr_RPMEDAA_P2", false);
-    setBar("Bar1P3", poll.frame.lambda);
+    if (poll.good)
+        setBar("Bar1P3", poll.frame.lambda);
     blinkLabel("TUEsl_AA_P2", 10);
     if (state_.sampleCount > lastSampleIndex) {
         if (!state_.emulationFinished)
             finishEmulationTimes();
+        return;
+    }
+    // A bad poll is no sample, but the probe went on swinging meanwhile:
+    // its period belongs to the run in progress, which it neither ends nor
+    // starts. Runs are times, and a line that loses polls must not shorten them.
+    if (!poll.sample) {
+        if (state_.highRun > 0)
+            state_.highRun += tickSeconds;
+        else if (state_.lowRun > 0)
+            state_.lowRun += tickSeconds;
         return;
     }
     addToBar("Bar1P2", 1);
@@ -136,9 +154,12 @@ void AdaptationEngine::finishEmulationTimes()
     // three-decimal text of it: rounding to the panel's decimals first would
     // move a time just below a step's midpoint onto the next step.
     const std::uint8_t index = params::encodeEmulation(t);
-    for (const auto& [field, address] : {std::pair{"ESLambda_1", 29}, std::pair{"ESLambda_2", 28}}) {
-        setText(field, params::shownEmulation(index));
-        writeParameter(index, address);
+    {
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::EmulationTimes));
+        for (const auto& [field, address] : {std::pair{"ESLambda_1", 29}, std::pair{"ESLambda_2", 28}}) {
+            setText(field, params::shownEmulation(index));
+            writeParameter(index, address);
+        }
     }
     markDone("CSLabel_AA_P3", "AutoFaz3Led2");
     enable("AAP2_Dalej", true);

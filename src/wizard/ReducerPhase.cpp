@@ -48,7 +48,11 @@ void AdaptationEngine::aap2DalejClick()
 
 void AdaptationEngine::tickWaitForGas()
 {
-    state_.statusCopy = requestLiveFrame().status;
+    // Only a good frame's status may tell that the controller is on gas.
+    const params::LivePoll poll = requestLiveFrame();
+    if (!poll.good())
+        return;
+    state_.statusCopy = poll.frame.status;
     if (!automaticGas(state_.statusCopy))
         return;
     show("SwitchAUTO", false);
@@ -56,6 +60,7 @@ void AdaptationEngine::tickWaitForGas()
     markDone("ZL_AA_P4", "AutoFaz4Led1");
     state_.richTickCount = 0;
     setTimer(WizardTimer::AAP4_1, false);
+    startPhase();
     setTimer(WizardTimer::AAP4_2, true);
 }
 
@@ -68,6 +73,7 @@ void AdaptationEngine::switchAutoClick()
         show("ZZBGLabel_AA_P4", false);
         markDone("ZL_AA_P4", "AutoFaz4Led1");
         setTimer(WizardTimer::AAP4_1, false);
+        startPhase();
         setTimer(WizardTimer::AAP4_2, true);
     }
     if (manualPetrol(state_.statusCopy))
@@ -77,6 +83,8 @@ void AdaptationEngine::switchAutoClick()
 void AdaptationEngine::tickReducer()
 {
     const Poll poll = pollLiveFrame("Manometr_RPMAA_P4", "Manometr_RPMEDAA_P4", true);
+    if (!poll.good)
+        return;
     const std::uint8_t lambda = poll.frame.lambda;
     setBar("Bar1P4", lambda);
     setText("SondaEDAA_P4", panelNumber(params::lambdaVolts(lambda), 2));
@@ -88,13 +96,14 @@ void AdaptationEngine::tickReducer()
 
     const float reading = static_cast<float>(lambda);
     const bool rich = state_.probeRising ? reading >= state_.lambdaThreshold : reading <= state_.lambdaThreshold;
-    if (rich) {
+    if (poll.sample && rich) {
         ++state_.richTickCount;
         addToBar("Bar1P4_0", 1);
     }
     if (state_.richTickCount < richTicksNeeded)
         return;
     // Rich readings need not be consecutive: 150 in all end the step.
+    closePhase(WizardPhase::Reducer);
     setTimer(WizardTimer::AAP4_2, false);
     enable("AAP4_Dalej", true);
     state_.aboveTpsPositionSum = 0;

@@ -69,14 +69,31 @@ void AdaptationEngine::probeTypeChosen(int index)
     state_.probeClampHigh = probe.clampHigh;
     view_.edit("RSYLambda").selected = probe.emulationTypeItem;
 
+    // A controller that does not answer gets the choice once it answers
+    // again; until then nothing is written and nothing claims to be set.
+    if (silentNow()) {
+        probeWritePending_ = true;
+        flagAWritePending_ = false;  // flag byte A goes with the probe type
+    } else {
+        writeProbeType();
+    }
+    setTimer(WizardTimer::AAP1, timerWasOn);
+}
+
+void AdaptationEngine::writeProbeType()
+{
+    probeWritePending_ = false;
+    flagAWritePending_ = false;
+    const ProbeType& probe = probeTypes[static_cast<std::size_t>(state_.probeIndex)];
     writeParameter(parameters_.flagByteA(), 32);
-    writeParameter(probe.emulationCode, 27);
-    writeParameterEeprom(index, 34);
+    // The parameter page's rule: a square wave follows the probe's voltage
+    // range, so 0-5 V probes get their own code.
+    writeParameter(params::emulationOutputCode(state_.probeIndex, probe.emulationTypeItem), 27);
+    writeParameterEeprom(state_.probeIndex, 34);
     writeParameterEeprom(probe.emulationTypeItem, 35);
 
     markDone("URSLabel_AA_P1", "AutoFaz1Led4");
     state_.probeChosen = true;
-    setTimer(WizardTimer::AAP1, timerWasOn);
 }
 
 void AdaptationEngine::temperatureSensorClicked(bool ticked)
@@ -89,15 +106,41 @@ void AdaptationEngine::temperatureSensorClicked(bool ticked)
     state_.temperatureReady = !ticked;
     parameters_.setFlagByteA(params::withBit(parameters_.flagByteA(), params::flagA::temperatureSensor, ticked));
     view_.edit("WCTemperatury").checked = ticked;
-    writeParameter(parameters_.flagByteA(), 32);
+    if (silentNow())
+        flagAWritePending_ = !probeWritePending_;
+    else
+        writeTemperatureSensor();
     setTimer(WizardTimer::AAP1, timerWasOn);
+}
+
+void AdaptationEngine::writeTemperatureSensor()
+{
+    flagAWritePending_ = false;
+    writeParameter(parameters_.flagByteA(), 32);
 }
 
 void AdaptationEngine::tickStep1()
 {
     const Poll poll = pollLiveFrame("Manometr_RPMAA_P1", "Manometr_RPMEDAA_P1", true);
+    if (poll.good)
+        useStep1Frame(poll.frame);
+    // The next tick's RPM follows the chosen ignition type, so the fitter
+    // can pick the type whose RPM matches the engine.
+    if (state_.ignitionIndex >= 0)
+        parameters_.setIgnitionConstant(state_.ignitionIndex);
+}
+
+void AdaptationEngine::useStep1Frame(const params::LiveFrame& frame)
+{
+    // The controller answers: what step 1 held back is done now.
+    if (!petrolJudged_)
+        confirmPetrol();
+    if (probeWritePending_)
+        writeProbeType();
+    if (flagAWritePending_)
+        writeTemperatureSensor();
     if (parameters_.flagByteA() & params::flagA::temperatureSensor) {
-        const float t = params::temperatureC(poll.frame.temperature);
+        const float t = params::temperatureC(frame.temperature);
         view_.edit("Therm1l_AA_P1").reading = t;
         setText("Therm1ED_AA_P1", panelNumber(t, 0));
         if (state_.ignitionChosen && t > warmEngineC) {
@@ -107,10 +150,6 @@ void AdaptationEngine::tickStep1()
     }
     if (state_.temperatureReady && state_.ignitionChosen && state_.petrolConfirmed && state_.probeChosen)
         enable("AAP1_Dalej", true);
-    // The next tick's RPM follows the chosen ignition type, so the fitter
-    // can pick the type whose RPM matches the engine.
-    if (state_.ignitionIndex >= 0)
-        parameters_.setIgnitionConstant(state_.ignitionIndex);
 }
 
 void AdaptationEngine::aap1DalejClick()

@@ -6,6 +6,7 @@
 #include "FlagBits.h"
 #include "NumberFormat.h"
 #include "ParameterState.h"
+#include "ParameterTransfer.h"
 #include "WizardTables.h"
 
 namespace dravinor::wizard {
@@ -48,6 +49,7 @@ void AdaptationEngine::startTpsStep()
     state_.tpsIdleSum = 0;
     state_.tpsHighSum = 0;
     state_.sampleCount = 0;
+    startPhase();
     setTimer(WizardTimer::AAP2_1, true);
     enable("AAP2_Dalej", false);
 }
@@ -56,7 +58,7 @@ void AdaptationEngine::tickTpsIdle()
 {
     const Poll poll = pollLiveFrame("Manometr_RPMAA_P2", "Manometr_RPMEDAA_P2", true);
     const bool engineStopped = (poll.frame.status & params::status::noEngineSpeed) != 0;
-    if (poll.rpm <= idleRpmLimit && !engineStopped) {
+    if (poll.sample && poll.rpm <= idleRpmLimit && !engineStopped) {
         if (state_.sampleCount <= lastSampleIndex) {
             ++state_.sampleCount;
             state_.tpsIdleSum += poll.frame.tps;
@@ -72,6 +74,8 @@ void AdaptationEngine::tickTpsIdle()
             state_.sampleCount = 0;
             // The lower value shown is the idle minimum, not the average.
             setText("TPSDolEDAA_P2", panelNumber(tpsVoltsOf(static_cast<float>(state_.tpsIdleMinimum)), 2));
+            tpsIdleNote_ = closePhase(WizardPhase::TpsIdle);
+            startPhase();
             setTimer(WizardTimer::AAP2_2, true);
         }
     }
@@ -81,7 +85,7 @@ void AdaptationEngine::tickTpsIdle()
 void AdaptationEngine::tickTpsHigh()
 {
     const Poll poll = pollLiveFrame("Manometr_RPMAA_P2", "Manometr_RPMEDAA_P2", true);
-    if (poll.rpm >= highRpmLimit) {
+    if (poll.sample && poll.rpm >= highRpmLimit) {
         if (state_.sampleCount <= lastSampleIndex) {
             ++state_.sampleCount;
             state_.tpsHighSum += poll.frame.tps;
@@ -100,6 +104,11 @@ void AdaptationEngine::finishTpsStep()
     setText("TPSGorEDAA_P2", panelNumber(tpsVoltsOf(state_.tpsHighSum), 2));
     markDone("TPSPowLabel_AA_P2", "AutoFaz2Led2");
     state_.sampleCount = 0;
+    // The threshold stands on both TPS phases: a doubt about either goes with it.
+    const std::string highNote = closePhase(WizardPhase::TpsHigh);
+    const params::ScopedWriteNote note(transfer_, tpsIdleNote_.empty() || highNote.empty()
+                                                      ? tpsIdleNote_ + highNote
+                                                      : tpsIdleNote_ + "; " + highNote);
 
     // The direction compares the two averages; equal counts as rising.
     const bool rising = state_.tpsHighSum >= state_.tpsIdleSum;
@@ -135,6 +144,7 @@ void AdaptationEngine::finishTpsStep()
     state_.sampleCount = 0;
     state_.lambdaMaximum = 0;
     state_.lambdaMinimum = 255;
+    startPhase();
     setTimer(WizardTimer::AAP3_1, true);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "WizardView.h"
+
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace dravinor::wizard {
@@ -12,19 +15,18 @@ struct ProbeType {
     bool rising;                  // voltage rises with a richer mixture
     std::string_view scaleLow;    // V0_AA_P3
     std::string_view scaleHigh;   // V5_AA_P3
-    std::uint8_t emulationCode;   // parameter 27
-    int emulationTypeItem;        // RSYLambda item, parameter 35
+    int emulationTypeItem;        // RSYLambda item, parameter 35; parameter 27 follows from both
     int clampLow;                 // probe clamp range, lambda-byte units
     int clampHigh;
 };
 
 inline constexpr std::array<ProbeType, 6> probeTypes{{
-    {"0-1 [V]  Rosnąca", true, "0 V", "1 V", 1, 0, 0, 51},
-    {"1-0 [V]  Malejąca", false, "0 V", "1 V", 1, 0, 0, 51},
-    {"0,8-1,6 Rosnąca", true, "0.8 V", "1.6 V", 0, 1, 40, 81},
-    {"1,6-0,8 Malejąca", false, "0.8 V", "1.6 V", 0, 1, 40, 81},
-    {"0-5 [V]  Rosnąca", true, "0 V", "5 V", 1, 0, 0, 255},
-    {"5-0 [V]  Malejąca", false, "0 V", "5 V", 1, 0, 0, 255},
+    {"0-1 [V]  Rosnąca", true, "0 V", "1 V", 0, 0, 51},
+    {"1-0 [V]  Malejąca", false, "0 V", "1 V", 0, 0, 51},
+    {"0,8-1,6 Rosnąca", true, "0.8 V", "1.6 V", 1, 40, 81},
+    {"1,6-0,8 Malejąca", false, "0.8 V", "1.6 V", 1, 40, 81},
+    {"0-5 [V]  Rosnąca", true, "0 V", "5 V", 0, 0, 255},
+    {"5-0 [V]  Malejąca", false, "0 V", "5 V", 0, 0, 255},
 }};
 
 inline constexpr std::array<std::string_view, 6> ignitionItems{
@@ -76,6 +78,18 @@ inline constexpr std::array<NamedText, 11> promptTexts{{
      "do momentu osiągnięcia przez silnik temperatury pracy. Następnie proszę nacisnąć przycisk DALEJ"},
     {"JakiTps_AA_P2", ""},
 }};
+
+// The notice on every page while the controller does not answer.
+inline constexpr std::array<std::string_view, 4> noAnswerLabels{"SNOLabel_AA_P1", "SNOLabel_AA_P2", "SNOLabel_AA_P4",
+                                                                "SNOLabel_AA_P5"};
+// The notice of a measuring page once one of its phases was measured on an
+// unreliable line (step 1 measures nothing and has none).
+inline constexpr std::array<std::string_view, 3> unreliableLineLabels{"LNLabel_AA_P2", "LNLabel_AA_P4",
+                                                                      "LNLabel_AA_P5"};
+std::string_view unreliableLineLabel(WizardPage page);
+
+// The prompts that stand on a page the whole time it is shown.
+std::span<const std::string_view> standingInstructions(WizardPage page);
 
 // The built-in texts of the TPS direction slots.
 inline constexpr int tpsRisingSlot = 40103;

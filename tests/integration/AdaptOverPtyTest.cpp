@@ -136,6 +136,9 @@ TEST_F(AdaptFixture, YesRunsEntryAndStep1IntoTheTpsPhaseAndSaysWhatWasWritten)
     AdaptRun run;
     run.start(adapt({"--ignition", "1", "--probe", "3", "--temperature-sensor", "off", "--yes"}), false);
     ASSERT_TRUE(run.readUntil(idlePrompt)) << run.output;
+    // Each page starts with its caption and the instructions standing on it.
+    EXPECT_NE(run.output.find("[Poczatek]\nProszę wybrać rodzaj układu zapłonowego"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("[Ustalenie progu TPS i kalibracja sondy]"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("Wybierz rodzaj sondy lambda: 1,6-0,8 Malejąca"), std::string::npos);
     EXPECT_NE(run.output.find("[x] Ustawiono zakres sondy"), std::string::npos);
     EXPECT_NE(run.output.find("[x] Ustawiono układ zapłonowy"), std::string::npos);
@@ -206,6 +209,22 @@ TEST(AdaptWithoutController, NoAnswerEndsWithTwo)
     EXPECT_NE(run.output.find("no controller answers"), std::string::npos) << run.output;
 }
 
+TEST(AdaptAfterAnIncompleteRead, RefusesWithTwoAndWritesNothing)
+{
+    sim::SimulatorOptions options;
+    options.faults.wrongChecksum = true;  // every parameter read fails its check
+    sim::ControllerSimulator controller(options);
+    ASSERT_TRUE(controller.start());
+    AdaptRun run;
+    run.start({"--port", controller.slavePath(), "adapt", "--ignition", "2", "--probe", "0", "--yes"}, false);
+    EXPECT_EQ(run.wait(), 2) << run.output;
+    EXPECT_NE(run.output.find("no valid answer for address 1 2 3"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("the adaptation starts only after a complete read"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("Zakończono"), std::string::npos);
+    const auto frames = controller.receivedFrames();
+    EXPECT_TRUE(std::none_of(frames.begin(), frames.end(), [](const auto& f) { return f.bytes[0] == 's'; }));
+}
+
 TEST_F(AdaptFixture, AControllerGoneMidRunEndsWithTwoAndSaysWhatWasWritten)
 {
     AdaptRun run;
@@ -227,6 +246,11 @@ TEST(AdaptEndToEnd, YesWithTheVirtualFitterCalibratesTheWholeCar)
     // About a minute of 50 ms ticks; the guard only stops a hang.
     ASSERT_TRUE(run.readUntil("Zakończono autoadaptację", std::chrono::seconds(200))) << run.output;
     EXPECT_EQ(run.wait(), 0) << run.output;
+    // The reducer page tells the fitter to turn the screw.
+    EXPECT_NE(run.output.find("[Regulacja reduktora]\nProszę zaczekać do momentu nagrzania sie sondy lambda i regulować "
+                              "reduktor"),
+              std::string::npos)
+        << run.output;
 
     const auto eeprom = controller.eeprom();
     EXPECT_EQ(eeprom[13], 2);

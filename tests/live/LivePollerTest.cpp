@@ -1,5 +1,6 @@
 #include "LivePoller.h"
 
+#include "Conversions.h"
 #include "FakeClock.h"
 #include "ParameterState.h"
 #include "ScriptedDevice.h"
@@ -22,7 +23,7 @@ struct PollFixture : ::testing::Test {
     link::SerialPort port{device, clock, [](const std::string& n) { return n; }};
     params::ParameterState state;
     live::LivePoller poller{port, clock, state};
-    Bytes next{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    Bytes next{0, 0, 0, 0, 0, 0, 0x12, 0xC0, 0, 0};  // idle at 800 RPM: never a blank frame
     std::vector<Bytes> ramWrites;
 
     void SetUp() override
@@ -104,7 +105,12 @@ TEST_F(PollFixture, NoEngineSpeedShowsZeroWhateverThePeriod)
     EXPECT_EQ(stopped.rpm, 0);
     EXPECT_EQ(stopped.rpmText, "0");
     next[6] = next[7] = 0;
-    EXPECT_EQ(pollWith(0, 0, 0).rpm, 0);  // a zero period is no speed, not a huge one
+    // A zero period with the bit clear: the speed of the controller's
+    // division by a tiny number, beyond any engine; the dial stands at its end.
+    const auto beyond = pollWith(10, 0, 0);
+    EXPECT_EQ(beyond.rpm, params::rpmBeyondAnyEngine);
+    EXPECT_EQ(beyond.rpmText, QString::fromUtf8("\xE2\x88\x9E"));
+    EXPECT_EQ(pollWith(10, 0, 0x40).rpmText, "0") << "the no-speed bit still reads 0";
 }
 
 TEST_F(PollFixture, TemperatureOnlyWithTheSensorSwitchedOn)
@@ -154,12 +160,28 @@ TEST_F(PollFixture, FuelSwitchFollowsTheLastStatus)
     }
 }
 
-TEST_F(PollFixture, ShortAnswerDecodesFromWhatTheBufferHeld)
+TEST_F(PollFixture, ShortLongMissingAndBlankAnswersShowNothingAndKeepTheLastStatus)
 {
-    pollWith(200, 100, 0x02);
-    next = {50, 60};
-    const auto shown = poller.poll();
-    EXPECT_FALSE(shown.answered);
-    EXPECT_EQ(shown.lambdaByte, 50);
-    EXPECT_EQ(shown.fuelText, "Gaz");  // byte 5 left from the frame before
+    const Bytes good = next;
+    const struct {
+        const char* name;
+        Bytes answer;
+    } cases[] = {
+        {"short", {50, 60}},
+        {"long", {0x5A, 50, 60, 0, 0, 0, 0x01, 0x06, 0xD1, 0, 0}},
+        {"missing", {}},
+        {"blank", Bytes(10, 0)},
+    };
+    for (const auto& c : cases) {
+        next = good;
+        pollWith(200, 100, 0x02);
+        next = c.answer;
+        const auto shown = poller.poll();
+        EXPECT_FALSE(shown.answered) << c.name;
+        EXPECT_TRUE(shown.lambdaText.isEmpty()) << c.name << ": nothing to show";
+        EXPECT_EQ(poller.statusCopy(), 0x02) << c.name << ": the fuel switch keeps the last good status";
+        ramWrites.clear();
+        poller.toggleFuel();
+        EXPECT_TRUE(ramWrites.empty()) << c.name << ": on gas alone nothing is sent";
+    }
 }

@@ -1,5 +1,7 @@
 #include "TraceSamples.h"
 
+#include "Conversions.h"
+
 #include <gtest/gtest.h>
 
 using dravinor::live::SpeedTrace;
@@ -8,8 +10,9 @@ using dravinor::params::LiveFrame;
 
 TEST(TraceSamples, ReadingsSitJustInsideOrAboveTheTraceArea)
 {
-    LiveFrame frame;  // zero period: 0 RPM
-    EXPECT_EQ(traceSamples(frame, 2.9f, 19200.0f), (std::array{5, 5, 10, 5}));
+    LiveFrame frame;  // zero period: a speed beyond any engine, drawn above the trace
+    EXPECT_EQ(traceSamples(frame, 2.9f, 19200.0f),
+              (std::array{5, 5, 10, dravinor::params::rpmBeyondAnyEngine / 80 + 5}));
     frame = {.lambda = 51, .tps = 255, .stepperPosition = 255, .rpmPeriod = 1920};  // 12.33 V, 8000 RPM
     EXPECT_EQ(traceSamples(frame, 0.6f, 19200.0f), (std::array{89, 103, 110, 105}));
     frame.stepperPosition = 128;  // 50.196 + 10

@@ -31,10 +31,24 @@ TEST(PeriodToRpm, DecodesWithKAndStep)
     const struct { int period, step; float k; int rpm; } cases[] = {
         {1745, 50, 4800.0f, 2200}, {6981, 50, 19200.0f, 2200}, {6981, 50, 4800.0f, 550},
         {640, 500, 4800.0f, 6000}, {700, 500, 4800.0f, 5000},
-        {0, 50, 19200.0f, 0},  // zero period: 0 RPM, no overflow
     };
     for (const auto& c : cases)
         EXPECT_EQ(periodToRpm(c.period, c.step, c.k), c.rpm) << c.period;
+}
+
+TEST(PeriodToRpm, ZeroPeriodIsASpeedBeyondAnyEngineNotAnEngineAtRest)
+{
+    // The controller's formula divides by a tiny number: no speed window a
+    // wizard phase waits for (at most 1200, at least 2000 or 3000) may open.
+    for (const float k : {19200.0f, 4800.0f, 2400.0f}) {
+        for (const int step : {50, 500}) {
+            const int rpm = periodToRpm(0, step, k);
+            EXPECT_EQ(rpm, rpmBeyondAnyEngine) << k;
+            EXPECT_EQ(rpm % step, 0);
+            EXPECT_GT(rpm, periodToRpm(1, step, k)) << "faster than the shortest real period";
+        }
+    }
+    EXPECT_EQ(periodToRpm(1, 50, 19200.0f), 15'360'000);  // no overflow below it
 }
 
 }  // namespace

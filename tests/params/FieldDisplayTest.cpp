@@ -55,5 +55,14 @@ TEST(FieldDisplay, RpmWordsAndItems)
     EXPECT_EQ(fuelOverlapItemText(41), "2,05");
 }
 
+TEST(FieldDisplay, ZeroRpmWordShowsZeroNotATenDigitSpeedTheFieldWouldCut)
+{
+    // A live period of 0 is a speed beyond any engine; a zero word in a
+    // field's block is a blank, below every RPM field's range.
+    EXPECT_EQ(shownSwitchOverRpm(0, 4800.0f), 0);
+    EXPECT_EQ(shownCutOffRpm(0, 4800.0f), 0);
+    EXPECT_EQ(shownMaxRpmOnGas(0, 19200.0f), 0);
+}
+
 }  // namespace
 }  // namespace dravinor::params

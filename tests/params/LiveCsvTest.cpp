@@ -68,8 +68,10 @@ TEST(LiveCsv, HeaderNamesUnitsAndRowsCarryDecodedValues)
     EXPECT_EQ(header.rfind("time_s,answered,lambda_v,tps_v,rpm,stepper,temperature_c,status,fuel,", 0), 0u);
     const std::string row = liveCsvRow(sample(61'005, 255, 0x02, 0));
     EXPECT_EQ(columns(row), columns(header));
-    // 61.005 s; 5 V of lambda, the 255-complement TPS byte 0; gas; ISO time in UTC.
-    EXPECT_EQ(row.rfind("61.005,0,5.000,0.000,0,127,95.0,0x02,Gaz,255,0,153,0,4800,0,46,", 0), 0u) << row;
+    // 61.005 s; 5 V of lambda, the 255-complement TPS byte 0; gas; ISO time in
+    // UTC. Period 0 is a speed beyond any engine: no number in the rpm cell.
+    EXPECT_EQ(row.rfind("61.005,0,5.000,0.000,,127,95.0,0x02,Gaz,255,0,153,0,4800,0,46,", 0), 0u) << row;
+    EXPECT_NE(liveCsvRow(sample(0, 10, 0x00, 1745)).find(",2200,"), std::string::npos);
     EXPECT_NE(row.find("T"), std::string::npos);
     EXPECT_EQ(row.back(), 'Z');
     // No engine speed reads 0 whatever the period.

@@ -1,4 +1,6 @@
 #include "LiveFrame.h"
+
+#include "Conversions.h"
 #include "NumberFormat.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +45,12 @@ TEST(LiveFrame, EngineSpeedAndFuelState)
     EXPECT_EQ(engineRpm(frame, 4800.0f), 0);
     frame.status = 0;
     frame.rpmPeriod = 0;
-    EXPECT_EQ(engineRpm(frame, 4800.0f), 0);
+    EXPECT_EQ(engineRpm(frame, 4800.0f), rpmBeyondAnyEngine);  // a speed, not a rest
+    EXPECT_EQ(engineRpmText(engineRpm(frame, 4800.0f)), "\xE2\x88\x9E");
+    EXPECT_EQ(engineRpmText(2200), "2200");
+    frame.status = status::noEngineSpeed;
+    EXPECT_EQ(engineRpm(frame, 4800.0f), 0) << "the no-speed bit wins over a zero period";
+    frame.status = 0;
 
     EXPECT_EQ(fuelState(0x03), FuelState::Gas);
     EXPECT_EQ(fuelState(0x01), FuelState::Automatic);

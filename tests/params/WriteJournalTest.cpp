@@ -160,6 +160,21 @@ TEST(JournalEntries, AFlagByteNamesAndShowsOnlyTheBitThatChanged)
     EXPECT_EQ(e.port, "COM2");
 }
 
+TEST(JournalEntries, AWritersDoubtAboutItsValueStaysWithTheEntry)
+{
+    ParameterBlock before, after;
+    after.setParameter(30, 2);
+    const std::string source = "wizard";
+    const auto e = singleWriteEntry(
+        {WriteKind::Parameter, source, 2, before, after, true, "doubtful: TPS idle 15 of 120 polls bad"}, {}, "t");
+    EXPECT_EQ(e.note, "doubtful: TPS idle 15 of 120 polls bad");
+    const auto line = formatJournalLine(e);
+    const auto back = parseJournalLine(line);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->note, e.note);
+    EXPECT_TRUE(singleWriteEntry({WriteKind::Parameter, source, 2, before, after, true}, {}, "t").note.empty());
+}
+
 TEST(JournalEntries, HalfOfAWordShowsTheWholeFieldAndJoinsWithItsOtherHalf)
 {
     ParameterBlock start;

@@ -96,3 +96,27 @@ TEST_F(LiveFixture, UnpluggedAdapterKeepsTheWindowAlive)
     window->switchToPage(ui::MainWindow::TabPar1);
     EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabPar1);
 }
+
+TEST_F(LiveFixture, ASilentControllerLeavesTheLastGoodReadingsMarkedOldAfterASecond)
+{
+    window->switchToPage(ui::MainWindow::TabViz);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text("Manometr_RPMED").toInt() >= 800; }, 2000));
+    auto* notice = window->findChild<QLabel*>("NieaktualneL");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_FALSE(notice->isVisible());
+    controller.setSilent(true);
+    QTest::qWait(400);
+    // Unanswered polls are no readings: the page keeps what it had.
+    const int rpm = text("Manometr_RPMED").toInt();
+    EXPECT_GE(rpm, 800) << "not 0, nor a value from an unanswered poll";
+    EXPECT_TRUE(window->findChild<QLabel*>("Manometr_RPMED")->isEnabled()) << "not old yet";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notice->isVisible(); }, 3000));
+    EXPECT_EQ(text("Manometr_RPMED").toInt(), rpm);
+    EXPECT_EQ(text("BenzGazLed"), "Benzyna");
+    EXPECT_FALSE(window->findChild<QLabel*>("Manometr_RPMED")->isEnabled()) << "drawn grey while old";
+    EXPECT_EQ(notice->text(), QString::fromUtf8("Brak poprawnej odpowiedzi sterownika - wartości nieaktualne"));
+
+    controller.setSilent(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notice->isVisible(); }, 3000));
+    EXPECT_TRUE(window->findChild<QLabel*>("Manometr_RPMED")->isEnabled());
+}

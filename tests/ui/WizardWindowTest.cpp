@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace dravinor;
 using dravinor::testing::FakeDialogs;
 using wizard::AdaptationEngine;
@@ -326,4 +328,76 @@ TEST_F(WizardWindow, AFallingProbeSwapsTheLeanAndRichCaptions)
     window->resize(window->size() + QSize(40, 30));
     QCoreApplication::processEvents();
     EXPECT_GT(child("Uboga_AA_P4")->x(), child("Bogata_AA_P4")->x());
+}
+
+TEST_F(WizardWindow, ASilentControllerIsToldOnTheWizardPageUntilItAnswersAgain)
+{
+    enterWizard();
+    auto* notice = child<QLabel>("SNOLabel_AA_P1");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_FALSE(notice->isVisible());
+    controller.setSilent(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notice->isVisible(); }, 4000));
+    EXPECT_EQ(notice->text(), QString::fromUtf8("Sterownik nie odpowiada"));
+    controller.setSilent(false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !notice->isVisible(); }, 4000));
+}
+
+namespace {
+
+// The window on a controller whose parameter reads all fail their checksum.
+struct UnreadController : ::testing::Test {
+    sim::ControllerSimulator controller{[] {
+        sim::SimulatorOptions options;
+        options.faults.wrongChecksum = true;
+        return options;
+    }()};
+    std::unique_ptr<params::ControllerSession> session;
+    FakeDialogs dialogs;
+    std::unique_ptr<ui::MainWindow> window;
+
+    void start(bool attached)
+    {
+        link::PortMap map;
+        if (attached) {
+            ASSERT_TRUE(controller.start());
+            map.assign(0, controller.slavePath());
+        } else {
+            map.assign(0, "/dev/dravinor-no-such-tty");
+        }
+        session = std::make_unique<params::ControllerSession>(map);
+        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
+        window->startUp();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        dialogs.messages.clear();  // the start-up's own, such as a language file not found
+    }
+};
+
+}  // namespace
+
+TEST_F(UnreadController, TheAdaptationDoesNotStartOnAnIncompleteReadAndSaysWhy)
+{
+    start(true);
+    ASSERT_FALSE(session->lastRead().complete());
+    controller.clearReceivedFrames();
+    window->startAutoAdaptation();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith(QString::fromUtf8("Nie można rozpocząć autoadaptacji: nie odczytano 35 z 35")))
+        << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(dialogs.questions.isEmpty()) << "nothing to confirm: no reset is offered";
+    EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabPar1);
+    const auto frames = controller.receivedFrames();
+    EXPECT_TRUE(std::none_of(frames.begin(), frames.end(), [](const auto& f) { return f.bytes[0] == 's'; }))
+        << "not one write";
+    EXPECT_FALSE(window->wizard().engine().runningTimer().has_value());
+}
+
+TEST_F(UnreadController, TheAdaptationDoesNotStartWithoutAController)
+{
+    start(false);
+    window->startAutoAdaptation();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0],
+              QString::fromUtf8("Nie można rozpocząć autoadaptacji: brak połączenia ze sterownikiem."));
+    EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabPar1);
 }

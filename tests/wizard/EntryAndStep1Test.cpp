@@ -103,7 +103,7 @@ TEST_F(Step1Test, ProbeTypeWritesFlagCodeAndListsInOrder)
     engine.probeTypeChosen(5);  // falling, square wave
     const auto falling = eepromWrites(takeWritten());
     EXPECT_EQ(falling[0].second & params::flagA::probeRising, 0);
-    EXPECT_EQ(falling[1].second, 1);
+    EXPECT_EQ(falling[1].second, 2);  // a 0-5 V probe's square wave, as the parameter page writes it
     EXPECT_EQ(control("RSYLambda").selected, 0);
     EXPECT_EQ(control("Bogata_AA_P4").left, 13);
 

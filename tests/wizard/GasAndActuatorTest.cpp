@@ -129,8 +129,8 @@ TEST_P(ActuatorTest, RangesFollowEachAverageAndAreWrittenInOrder)
     EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP5_2);
     EXPECT_EQ(control("PUWLabel_AA_P5").visible, true);
 
-    // Idle at 0 RPM (no period) counts; 1250 does not. The idle range
-    // depends only on the idle average.
+    // A stopped engine (the longest period, 50 RPM) counts; 1250 does not.
+    // The idle range depends only on the idle average.
     setLive(0, 0, 1250, 0, 99);
     ticks(WizardTimer::AAP5_2, 3);
     setLive(0, 0, 0, params::status::noEngineSpeed, static_cast<std::uint8_t>(255 - c.average));
@@ -154,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, ActuatorTest,
                                            RangeCase{214, 204, 229}, RangeCase{215, 205, 230},
                                            RangeCase{216, 206, 230}));
 
-TEST_F(FaultTest, SilentControllerKeepsTicksBoundedAndLastFrameInUse)
+TEST_F(FaultTest, SilentControllerKeepsTicksBoundedAndTakesNoSampleFromTheStaleBuffer)
 {
     passStep1();
     setLive(0, 30, 800);
@@ -165,9 +165,10 @@ TEST_F(FaultTest, SilentControllerKeepsTicksBoundedAndLastFrameInUse)
     engine.tick(WizardTimer::AAP2_1);
     EXPECT_FALSE(engine.lastPollAnswered());
     EXPECT_LE(clock.nowMs - before, 60u);  // one reply window, simulated time
-    // The tick computed with the bytes still in the reply buffer.
-    EXPECT_EQ(engine.state().sampleCount, 2u);
-    EXPECT_FLOAT_EQ(engine.state().tpsIdleSum, 60.0f);
+    // The bytes still in the reply buffer belong to the poll before: no sample.
+    EXPECT_EQ(engine.state().sampleCount, 1u);
+    EXPECT_FLOAT_EQ(engine.state().tpsIdleSum, 30.0f);
+    EXPECT_EQ(control("Bar1P2").value, 1);
 }
 
 TEST_F(FaultTest, UnansweredWritesAreCountedAndTheWizardGoesOn)
@@ -181,13 +182,22 @@ TEST_F(FaultTest, UnansweredWritesAreCountedAndTheWizardGoesOn)
     EXPECT_TRUE(engine.state().probeChosen);
 }
 
-TEST_F(FaultTest, ZeroPeriodAndExtremeBytesNeitherDivideByZeroNorOverflow)
+TEST_F(FaultTest, ZeroPeriodOpensNoRpmWindowAndExtremeBytesNeitherDivideByZeroNorOverflow)
 {
     passStep1();
-    live = {255, 255, 255, 255, 255, 0, 0, 0, 255, 255};  // period 0 decodes to 0 RPM
+    // Period 0: a speed beyond any engine, neither idle nor revved.
+    live = {255, 255, 255, 255, 255, 0, 0, 0, 255, 255};
+    ticks(WizardTimer::AAP2_1, 150);
+    EXPECT_EQ(text("Manometr_RPMEDAA_P2"), "\xE2\x88\x9E");
+    EXPECT_EQ(engine.state().sampleCount, 0u);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP2_1);
+    live = {255, 255, 255, 255, 255, 0, 0xFF, 0xFF, 255, 255};  // the longest period: 50 RPM
     ticks(WizardTimer::AAP2_1, 102);
-    EXPECT_EQ(text("Manometr_RPMEDAA_P2"), "0");
+    EXPECT_EQ(text("Manometr_RPMEDAA_P2"), "50");
     EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP2_2);
+    live = {255, 255, 255, 255, 255, 0, 0, 0, 255, 255};
+    ticks(WizardTimer::AAP2_2, 150);
+    EXPECT_EQ(engine.state().sampleCount, 0u) << "no 'above 3000 RPM' sample from a period of 0";
     live = {255, 255, 255, 255, 255, 0, 0, 1, 255, 255};  // period 1: the highest speed
     ticks(WizardTimer::AAP2_2, 102);
     EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP3_1);

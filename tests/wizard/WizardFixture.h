@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -19,8 +20,9 @@ namespace dravinor::wizard::testing {
 using Bytes = std::vector<std::uint8_t>;
 
 // A controller that acknowledges every write and answers each live request
-// with the frame the test sets; it can fall silent. K is 4800 (ignition
-// item 2), so periodFor gives exact speeds.
+// with the frame the test sets; it can fall silent, answer only zero bytes,
+// or put noise before its live answers. K is 4800 (ignition item 2), so
+// periodFor gives exact speeds.
 struct WizardFixture : ::testing::Test {
     dravinor::testing::FakeClock clock;
     dravinor::testing::ScriptedDevice device{clock};
@@ -32,8 +34,13 @@ struct WizardFixture : ::testing::Test {
     WizardInputs inputs{[this](std::string_view name) { return fields[std::string(name)]; }, nullptr, ","};
     AdaptationEngine engine{port, state, transfer, inputs};
 
-    Bytes live{0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    Bytes live{0, 0, 0, 0, 0, 0, 0x12, 0xC0, 0, 0};  // idle at 800 RPM
     bool silent = false;
+    bool zeros = false;  // every answer of the right length, all zero bytes
+    // Live answers that come with a byte of noise before them: every n-th, or none.
+    int noisyEvery = 0;
+    int liveRequests = 0;
+    int unansweredLive = 0;  // the next live requests that get no answer
 
     void SetUp() override
     {
@@ -44,17 +51,26 @@ struct WizardFixture : ::testing::Test {
         device.onWrite = [this](const Bytes& frame) {
             if (silent)
                 return;
-            if (frame[0] == 'V')
-                device.arriveAt(clock.nowMs + 2, live);
-            else
-                device.arriveAt(clock.nowMs + 2, {frame[0]});
+            if (frame[0] == 'V' && unansweredLive > 0) {
+                --unansweredLive;
+            } else if (frame[0] == 'V') {
+                ++liveRequests;
+                Bytes answer = zeros ? Bytes(10, 0) : live;
+                if (noisyEvery > 0 && liveRequests % noisyEvery == 0)
+                    answer.insert(answer.begin(), 0x5A);
+                device.arriveAt(clock.nowMs + 2, answer);
+            } else {
+                device.arriveAt(clock.nowMs + 2, {zeros ? std::uint8_t{0} : frame[0]});
+            }
         };
     }
 
     static int periodFor(int rpm) { return 3'840'000 / rpm; }
+    // rpm 0: a stopped engine, which the controller reports with the
+    // longest period (50 RPM at K 4800).
     void setLive(std::uint8_t lambda, std::uint8_t tps, int rpm, std::uint8_t status = 0, std::uint8_t stepper = 0)
     {
-        const int period = rpm > 0 ? periodFor(rpm) : 0;
+        const int period = rpm > 0 ? periodFor(rpm) : 0xFFFF;
         live = {lambda, tps, live[2], 0, stepper, status, static_cast<std::uint8_t>(period >> 8),
                 static_cast<std::uint8_t>(period & 0xFF), 0, 0};
     }
@@ -62,6 +78,16 @@ struct WizardFixture : ::testing::Test {
     {
         for (int i = 0; i < n; ++i)
             engine.tick(timer);
+    }
+    // Ticks at the timer's 50 ms pace for ms of simulated time.
+    void tickFor(WizardTimer timer, std::uint32_t ms)
+    {
+        const std::uint32_t end = clock.nowMs + ms;
+        while (clock.nowMs < end) {
+            const std::uint32_t next = clock.nowMs + 50;
+            engine.tick(timer);
+            clock.nowMs = std::max(clock.nowMs, next);
+        }
     }
 
     // Frames the controller received since the last call.

@@ -1,0 +1,101 @@
+#include "AdaptNarrator.h"
+
+#include "WizardFixture.h"
+#include "WizardTables.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace dravinor;
+using namespace dravinor::wizard;
+
+namespace {
+
+// The narrator on a memory stream, telling what the scripted wizard does.
+struct NarratorTest : wizard::testing::WizardFixture {
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    std::FILE* out = open_memstream(&buffer, &size);
+    cli::AdaptNarrator narrator{out, false};
+
+    ~NarratorTest() override
+    {
+        std::fclose(out);
+        std::free(buffer);
+    }
+    // Everything told since the last call.
+    std::string told()
+    {
+        std::fflush(out);
+        std::string text(buffer, size);
+        text.erase(0, seen_);
+        seen_ = size;
+        return text;
+    }
+    static bool has(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
+
+private:
+    std::size_t seen_ = 0;
+};
+
+}  // namespace
+
+TEST_F(NarratorTest, EachPagesStandingInstructionsAreToldWhenThePageStarts)
+{
+    setLive(0, 0, 800);
+    engine.initialiseWizard();
+    narrator.report(engine);
+    std::string text = told();
+    EXPECT_TRUE(has(text, "[Poczatek]")) << text;
+    EXPECT_TRUE(has(text, pageText("PUSLabel_AA_P1"))) << text;
+
+    reachReducerPage();
+    narrator.report(engine);
+    text = told();
+    EXPECT_TRUE(has(text, "[Regulacja reduktora]")) << text;
+    EXPECT_TRUE(has(text, "regulować reduktor na wolnych obrotach aż do osiągnięcia mieszanki bogatej")) << text;
+    narrator.report(engine);
+    EXPECT_FALSE(has(told(), "regulować reduktor")) << "told once per page";
+}
+
+TEST_F(NarratorTest, SilenceAndAnUnreliablePhaseAreTold)
+{
+    passStep1();
+    narrator.report(engine);
+    told();
+    silent = true;
+    tickFor(WizardTimer::AAP2_1, 1500);
+    narrator.report(engine);
+    EXPECT_TRUE(has(told(), "the controller does not answer"));
+    silent = false;
+    noisyEvery = 2;
+    setLive(0, 20, 800);
+    while (engine.runningTimer() == WizardTimer::AAP2_1)
+        engine.tick(WizardTimer::AAP2_1);
+    narrator.report(engine);
+    const std::string text = told();
+    EXPECT_TRUE(has(text, "the controller answers again")) << text;
+    EXPECT_TRUE(has(text, "unreliable line")) << text;
+    EXPECT_TRUE(has(text, "TPS idle phase were bad; its result is doubtful")) << text;
+}
+
+TEST_F(NarratorTest, EveryUnacknowledgedWriteIsListedSoTheExitStatusCanAgreeWithTheJournal)
+{
+    setLive(0, 0, 800);
+    engine.initialiseWizard();
+    EXPECT_FALSE(narrator.reportUnacknowledged(engine));
+    EXPECT_EQ(told(), "");
+
+    silent = true;
+    engine.probeTypeChosen(0);
+    EXPECT_TRUE(narrator.reportUnacknowledged(engine));
+    std::string text = told();
+    EXPECT_TRUE(has(text, "parameter(s) 27, 32, 34, 35")) << text;
+    EXPECT_FALSE(has(text, "entry reset")) << text;
+
+    // A reset that went unanswered is listed too, by parameter.
+    engine.initialiseWizard();
+    EXPECT_TRUE(narrator.reportUnacknowledged(engine));
+    text = told();
+    EXPECT_TRUE(has(text, "the entry reset: 134 write(s), no EEPROM acknowledgement for parameter(s) 1, 2, 3")) << text;
+}

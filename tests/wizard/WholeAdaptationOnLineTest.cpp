@@ -1,0 +1,140 @@
+// The whole auto-adaptation: the real engine against the simulated
+// controller, its car and the virtual fitter, over a line whose bytes arrive
+// at 9600-baud times of a fake clock, with the simulator's line faults.
+
+#include "AdaptationEngine.h"
+#include "ControllerCore.h"
+#include "FakeClock.h"
+#include "FrameParser.h"
+#include "LineFaults.h"
+#include "ParameterState.h"
+#include "ParameterTransfer.h"
+#include "ScriptedDevice.h"
+#include "SerialPort.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+
+using namespace dravinor;
+using wizard::AdaptationEngine;
+using wizard::WizardPage;
+using wizard::WizardTimer;
+
+namespace {
+
+// What an adaptation left in the controller, and what it took.
+struct Outcome {
+    bool finished = false;
+    int ticks = 0;
+    sim::EepromImage eeprom{};
+    std::vector<wizard::DoubtfulPhase> doubtful;
+};
+
+struct SimulatedCar {
+    dravinor::testing::FakeClock clock;
+    dravinor::testing::ScriptedDevice device{clock};
+    link::SerialPort port{device, clock, [](const std::string& n) { return n; }};
+    params::ParameterState state;
+    params::ParameterTransfer transfer{port, state};
+    sim::ControllerCore core{0x31, sim::factoryEeprom(), 0};
+    sim::LineFaults faults;
+    sim::FrameParser parser;
+
+    SimulatedCar()
+    {
+        core.engineAt(0).setReducerScrew(-0.5);
+        core.setFitterEnabled(true, 0);
+        device.onWrite = [this](const std::vector<std::uint8_t>& bytes) {
+            for (const sim::Frame& frame : parser.feed(bytes.data(), bytes.size())) {
+                if (faults.dropsFrame(frame[0]))
+                    continue;
+                const auto reply = core.handle(frame, clock.nowMs / 1000.0);
+                for (const sim::TimedByte& byte : faults.plan(frame[0], reply, true, frame[1]))
+                    device.arriveAt(clock.nowMs + static_cast<std::uint32_t>(std::ceil(byte.atNs / 1e6)), {byte.value});
+            }
+        };
+    }
+
+    // The tool's side: the read, then the wizard with the fitter pressing on
+    // as `dravinor-cli adapt --yes` does.
+    Outcome adapt(int probeType, const sim::FaultOptions& lineFaults, std::uint32_t seed)
+    {
+        Outcome out;
+        EXPECT_TRUE(port.open("/dev/sim"));
+        EXPECT_TRUE(transfer.readAllParameters().complete());
+        faults = sim::LineFaults(lineFaults, seed);
+        AdaptationEngine engine(port, state, transfer, wizard::WizardInputs{});
+        engine.initialiseWizard();
+        engine.ignitionChosen(2);
+        engine.probeTypeChosen(probeType);
+        bool switchPressed = false;
+        for (; out.ticks < 6000 && !out.finished; ++out.ticks) {
+            const std::uint32_t start = clock.nowMs;
+            if (engine.view().currentPage() == WizardPage::AA5 && engine.finished()) {
+                out.finished = true;
+                break;
+            }
+            if (!engine.dalej() && engine.timerEnabled(WizardTimer::AAP4_1) && !switchPressed) {
+                const wizard::ControlView* button = engine.view().find("SwitchAUTO");
+                if (button && button->visible.value_or(true)) {
+                    engine.switchAutoClick();
+                    switchPressed = true;
+                }
+            }
+            if (const auto timer = engine.runningTimer())
+                engine.tick(*timer);
+            clock.nowMs = std::max(clock.nowMs, start + 50);
+        }
+        out.eeprom = core.eeprom();
+        out.doubtful = engine.doubtfulPhases();
+        return out;
+    }
+};
+
+std::string phasesOf(const Outcome& o)
+{
+    std::string text;
+    for (const auto& d : o.doubtful)
+        text += std::string(wizard::phaseName(d.phase)) + " " + std::to_string(d.badPolls) + "/" +
+                std::to_string(d.polls) + ", ";
+    return text.empty() ? "none" : text;
+}
+
+// The measured parameters: lambda threshold, TPS threshold, emulation
+// times, the two actuator ranges.
+constexpr int measured[] = {1, 2, 28, 29, 4, 5, 6, 7, 8, 9};
+
+}  // namespace
+
+TEST(WholeAdaptationOnLine, NoisePhasesTakeLongerButGiveCleanResultsOrSayTheLineIsUnreliable)
+{
+    SimulatedCar cleanCar;
+    const Outcome clean = cleanCar.adapt(0, {}, 1);
+    ASSERT_TRUE(clean.finished) << clean.ticks;
+    EXPECT_TRUE(clean.doubtful.empty()) << phasesOf(clean);
+
+    for (const int percent : {10, 30}) {
+        SCOPED_TRACE(percent);
+        sim::FaultOptions noise;
+        noise.noisePercent = percent;
+        SimulatedCar car;
+        const Outcome noisy = car.adapt(0, noise, 7);
+        ASSERT_TRUE(noisy.finished) << noisy.ticks;
+        std::cout << percent << " % noise: " << noisy.ticks << " ticks (clean " << clean.ticks
+                  << "), doubtful: " << phasesOf(noisy) << "\n";
+        EXPECT_GT(noisy.ticks, clean.ticks) << "bad polls are no samples: the phases take longer";
+        // A garbled frame that passes as whole is rare: every result stays
+        // where the clean run put it, give or take what the car itself
+        // varies between runs.
+        for (const int address : measured)
+            EXPECT_LE(std::abs(noisy.eeprom[address] - clean.eeprom[address]), 3)
+                << "parameter " << address << ": " << int(noisy.eeprom[address]) << " against "
+                << int(clean.eeprom[address]);
+        if (percent == 30) {
+            EXPECT_FALSE(noisy.doubtful.empty()) << "a third of the polls bad is an unreliable line";
+        }
+    }
+}
