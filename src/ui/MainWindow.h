@@ -114,6 +114,11 @@ private:
     void showParameters() override;
     void writeStarted() override;
     void writeFinished(const params::WriteOutcome& outcome) override;
+    void bulkWriteStarted(int steps) override;
+    void bulkWriteProgress(int done, int steps) override;
+    void bulkWriteFinished(const params::BulkWriteOutcome& outcome) override;
+    // Both status lines: the button that started a bulk write may be on either page.
+    void showBulkWriteResult(const params::BulkWriteOutcome& outcome);
     void resetParameters();
     void writeAllParameters();
     void readParametersAgain();
