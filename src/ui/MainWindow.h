@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -155,6 +156,9 @@ private:
     live::LivePage* livePage_ = nullptr;
     std::array<QStatusBar*, 2> statusBars_{};
     std::array<QProgressBar*, 2> progressBars_{};
+    // Range and value of the bars before a bulk write borrowed them: the
+    // read's bars carry on from where the last read left them.
+    std::array<std::pair<int, int>, 2> barsBeforeBulkWrite_{};
     std::array<QAction*, 8> portItems_{};
     std::array<QAction*, 4> resolutionItems_{};
     QAction* polishItem_ = nullptr;

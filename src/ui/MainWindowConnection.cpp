@@ -122,7 +122,11 @@ void MainWindow::writeFinished(const params::WriteOutcome& outcome)
 // A bulk write shows its progress where the read shows its own.
 void MainWindow::bulkWriteStarted(int steps)
 {
+    for (std::size_t line = 0; line < 2; ++line)
+        barsBeforeBulkWrite_[line] = {progressBars_[line]->maximum(), progressBars_[line]->value()};
     readStarted(steps);
+    for (QProgressBar* bar : progressBars_)
+        bar->setValue(0);
 }
 
 void MainWindow::bulkWriteProgress(int done, int steps)
@@ -135,6 +139,10 @@ void MainWindow::bulkWriteProgress(int done, int steps)
 void MainWindow::bulkWriteFinished(const params::BulkWriteOutcome&)
 {
     readFinished();
+    for (std::size_t line = 0; line < 2; ++line) {
+        progressBars_[line]->setMaximum(barsBeforeBulkWrite_[line].first);
+        progressBars_[line]->setValue(barsBeforeBulkWrite_[line].second);
+    }
 }
 
 void MainWindow::showBulkWriteResult(const params::BulkWriteOutcome& outcome)
