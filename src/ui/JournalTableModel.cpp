@@ -136,12 +136,9 @@ QVariant JournalTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return cellText(index.row(), index.column());
-    case Qt::ToolTipRole: {
-        QString tip = fromStd(entry.kind + " / " + entry.source);
-        if (const QString words = markText(mark); !words.isEmpty())
-            tip += QStringLiteral(": ") + words;
-        return tip;
-    }
+    case Qt::ToolTipRole:
+        // The result in full: a summary's note outgrows its column.
+        return fromStd(entry.kind + " / " + entry.source) + '\n' + cellText(index.row(), Result);
     case Qt::ForegroundRole:
         if (mark == params::UndoMark::Unchanged)
             return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);

@@ -51,7 +51,7 @@ JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialog
     layout->addWidget(table_);
     layout->addLayout(buttons);
     connect(undo_, &QPushButton::clicked, this, &JournalWindow::undoLastWrite);
-    resize(1120, 480);
+    resize(1200, 480);
 }
 
 void JournalWindow::refresh()
@@ -63,7 +63,7 @@ void JournalWindow::refresh()
     model_->setEntries(std::move(entries));
     model_->retranslate();
     // The result column takes the rest: a summary's counts stay readable.
-    const int widths[] = {140, 60, 50, 330, 170, 170};
+    const int widths[] = {150, 55, 45, 380, 150, 150};
     for (int column = 0; column < 6; ++column)
         table_->setColumnWidth(column, widths[column]);
 }
