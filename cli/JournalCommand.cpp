@@ -41,7 +41,19 @@ std::string orDash(const std::string& text)
     return text.empty() ? "-" : text;
 }
 
-std::string describe(const JournalEntry& e)
+const char* markText(params::UndoMark mark)
+{
+    switch (mark) {
+    case params::UndoMark::Unchanged: return "  (unchanged, skipped by undo)";
+    case params::UndoMark::UndoWrite: return "  (undo)";
+    case params::UndoMark::TakenBack: return "  (taken back)";
+    case params::UndoMark::Next: return "  (next to undo)";
+    case params::UndoMark::None: break;
+    }
+    return "";
+}
+
+std::string describe(const JournalEntry& e, params::UndoMark mark)
 {
     std::string line = params::journalLocalTime(e.time) + "  " + orDash(e.port) + "  " + orDash(e.controller) + "  " +
                        e.kind + " (" + e.source + ")  ";
@@ -56,7 +68,7 @@ std::string describe(const JournalEntry& e)
         if (!e.note.empty())
             line += "  (" + e.note + ")";
     }
-    return line + "  " + (e.acknowledged ? "acknowledged" : "NOT acknowledged");
+    return line + "  " + (e.acknowledged ? "acknowledged" : "NOT acknowledged") + markText(mark);
 }
 
 }  // namespace
@@ -73,10 +85,10 @@ int runJournal(const CliOptions& options)
         return exitSuccess;
     }
     std::reverse(entries.begin(), entries.end());
-    if (entries.size() > last)
-        entries.resize(last);
-    for (const JournalEntry& entry : entries)
-        std::printf("%s\n", describe(entry).c_str());
+    // Marked over the whole journal: an undo's partner may lie beyond --last.
+    const std::vector<params::UndoMark> marks = params::undoMarks(entries);
+    for (std::size_t i = 0; i < entries.size() && i < last; ++i)
+        std::printf("%s\n", describe(entries[i], marks[i]).c_str());
     return exitSuccess;
 }
 

@@ -123,9 +123,38 @@ int reportBulkWrite(const params::BulkWriteOutcome& outcome)
         std::cerr << '\n';
         return exitNoController;
     }
-    if (outcome.unacknowledged == 0)
+    const auto rewritten = outcome.rewrittenAddresses();
+    const auto missing = outcome.unconfirmedAddresses();
+    if (!rewritten.empty()) {
+        std::cerr << "dravinor-cli: " << outcome.unacknowledged
+                  << " writes were not acknowledged at first; written again one by one:";
+        for (int address : rewritten)
+            std::cerr << ' ' << address;
+        std::cerr << '\n';
+    }
+    if (missing.empty()) {
+        if (!rewritten.empty())
+            std::cerr << "All 35 parameters are now confirmed by the controller\n";
         return exitSuccess;
-    std::cerr << "dravinor-cli: " << outcome.unacknowledged << " writes were not acknowledged by the controller\n";
+    }
+    if (static_cast<int>(missing.size()) == ParameterBlock::count) {
+        std::cerr << "dravinor-cli: the controller confirmed none of the 35 parameters\n";
+        return exitNotAcknowledged;
+    }
+    // The meaning of each address, as the parameter table names it.
+    const auto rows = params::decodeParameters(ParameterBlock{});
+    std::cerr << "dravinor-cli: " << missing.size() << " of the 35 parameters not confirmed by the controller";
+    if (outcome.rewritesStopped)
+        std::cerr << " (it stopped answering)";
+    std::cerr << ":\n";
+    for (int address : missing) {
+        const auto row = std::find_if(rows.begin(), rows.end(), [address](const params::DecodedParameter& r) {
+            return address >= r.address && address <= r.lastAddress;
+        });
+        std::cerr << "  " << address << "  " << (row != rows.end() ? row->meaning : std::string()) << '\n';
+    }
+    std::cerr << "dravinor-cli: the controller may now hold a mixed set of old and new parameters; "
+                 "write the whole set again\n";
     return exitNotAcknowledged;
 }
 
@@ -191,7 +220,8 @@ int runWrite(CliSession& session, const CliOptions& options)
     const auto outcome = session.transfer().writeAll();
     const int code = reportBulkWrite(outcome);
     std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM, then the RAM copy\n",
-                path.c_str(), session.describePort(session.port().portName()).c_str(), outcome.parametersWritten());
+                path.c_str(), session.describePort(session.port().portName()).c_str(),
+                static_cast<int>(outcome.confirmed.count()));
     // What changed is the useful answer; without a full read of the old
     // set, only the whole new set can be told.
     if (session.lastRead().complete())

@@ -135,6 +135,18 @@ constexpr SlotDefinition slotTable[] = {
     {50321, 99, "Kod wyjścia emulacji"},
     {50322, 99, "Sonda lambda rosnąca (bajt flag A, bit 1)"},
     {50323, 99, "Bity 7-3 bajtu flag B (sterownika)"},
+    // Bulk writes and what the controller confirmed of them.
+    {51050, 199, "Sterownik potwierdził zapis wszystkich 35 parametrów"},
+    {51051, 199, "Sterownik potwierdził zapis wszystkich 35 parametrów (%1 zapisano ponownie pojedynczo)"},
+    {51052, 199, "Sterownik nie potwierdził zapisu %1 z 35 parametrów: %2 - może mieć teraz mieszany zestaw parametrów"},
+    {51053, 199, "Sterownik nie potwierdził zapisu żadnego z 35 parametrów"},
+    {51054, 99, "bajt flag A (adres 32)"},
+    {51055, 99, "bajt flag B (adres 30)"},
+    // How the journal marks entries towards undo.
+    {51060, 99, "bez zmiany wartości - pomijany przy cofaniu"},
+    {51061, 99, "cofnięcie zapisu"},
+    {51062, 99, "cofnięty"},
+    {51063, 99, "następny do cofnięcia"},
     // Why the auto-adaptation does not start.
     {51102, 199, "Nie można rozpocząć autoadaptacji: brak połączenia ze sterownikiem."},
     {51103, 299,

@@ -29,6 +29,9 @@ struct JournalEntry {
 
     bool isSingleWrite() const { return kind == "write" || kind == "eeprom"; }
     bool isWord() const { return lastAddress > address; }
+    // A field that rewrote the value it already held (every field rewrites
+    // itself when it is left): kept, but nothing to take back.
+    bool unchangedRewrite() const { return isSingleWrite() && oldRaw && *oldRaw == newRaw; }
 
     bool operator==(const JournalEntry&) const = default;
 };

@@ -23,6 +23,15 @@ const DecodedParameter& rowOf(const std::vector<DecodedParameter>& rows, int add
     return row != rows.end() ? *row : rows.front();
 }
 
+// " 3 7 12"
+std::string addressList(const std::vector<int>& addresses)
+{
+    std::string text;
+    for (int address : addresses)
+        text += " " + std::to_string(address);
+    return text;
+}
+
 std::string joined(const std::vector<std::string>& lines)
 {
     std::string text;
@@ -118,7 +127,7 @@ std::vector<JournalEntry> bulkWriteEntries(const BulkWrite& write, const WriteTa
         bool acknowledged = true;
         for (int address = after.address; address <= after.lastAddress; ++address) {
             known = known && write.knownBefore.test(static_cast<std::size_t>(address));
-            acknowledged = acknowledged && write.outcome.eepromWritten.test(static_cast<std::size_t>(address));
+            acknowledged = acknowledged && write.outcome.confirmed.test(static_cast<std::size_t>(address));
         }
         if (known && before.raw == after.raw)
             continue;
@@ -145,10 +154,17 @@ std::vector<JournalEntry> bulkWriteEntries(const BulkWrite& write, const WriteTa
     }
     JournalEntry summary = entryBase(target, time, kindName(write.kind), write.source);
     const BulkWriteOutcome& outcome = write.outcome;
-    summary.acknowledged = outcome.unacknowledged == 0 && !outcome.portLost;
-    summary.note = std::to_string(outcome.parametersWritten()) + "/" + std::to_string(ParameterBlock::count) +
-                   " acknowledged, " + std::to_string(changed) + " changed" +
-                   (outcome.portLost ? ", port lost" : "");
+    summary.acknowledged = outcome.allConfirmed() && !outcome.portLost;
+    summary.note = std::to_string(outcome.confirmed.count()) + "/" + std::to_string(ParameterBlock::count) +
+                   " acknowledged, " + std::to_string(changed) + " changed";
+    if (outcome.rewritten.any())
+        summary.note += ", re-written one by one:" + addressList(outcome.rewrittenAddresses());
+    if (!outcome.allConfirmed())
+        summary.note += ", not confirmed:" + addressList(outcome.unconfirmedAddresses());
+    if (outcome.rewritesStopped)
+        summary.note += ", re-writes stopped (no answer)";
+    if (outcome.portLost)
+        summary.note += ", port lost";
     entries.push_back(std::move(summary));
     return entries;
 }

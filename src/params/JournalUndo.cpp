@@ -45,21 +45,49 @@ std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldest
     return joined;
 }
 
-std::optional<JournalEntry> undoTarget(const std::vector<JournalEntry>& newestFirst)
+std::vector<UndoMark> undoMarks(const std::vector<JournalEntry>& newestFirst)
 {
-    int takenBack = 0;
-    for (const JournalEntry& entry : newestFirst) {
-        if (!entry.isSingleWrite() || !entry.acknowledged || !entry.oldRaw || entry.address < 1)
+    std::vector<UndoMark> marks(newestFirst.size(), UndoMark::None);
+    // Acknowledged undos not yet matched with the change they took back, by
+    // the addresses they wrote.
+    std::vector<std::pair<int, int>> pendingUndos;
+    bool nextFound = false;
+    for (std::size_t i = 0; i < newestFirst.size(); ++i) {
+        const JournalEntry& entry = newestFirst[i];
+        if (!entry.isSingleWrite() || entry.address < 1)
             continue;
         if (entry.source == "undo") {
-            ++takenBack;
-        } else if (takenBack > 0) {
-            --takenBack;
-        } else {
-            return entry;
+            marks[i] = UndoMark::UndoWrite;
+            if (entry.acknowledged)
+                pendingUndos.emplace_back(entry.address, entry.lastAddress);
+            continue;
+        }
+        if (entry.unchangedRewrite()) {
+            marks[i] = UndoMark::Unchanged;
+            continue;
+        }
+        if (!entry.acknowledged || !entry.oldRaw)
+            continue;
+        const auto undo = std::find(pendingUndos.begin(), pendingUndos.end(),
+                                    std::pair<int, int>{entry.address, entry.lastAddress});
+        if (undo != pendingUndos.end()) {
+            pendingUndos.erase(undo);
+            marks[i] = UndoMark::TakenBack;
+        } else if (!nextFound) {
+            nextFound = true;
+            marks[i] = UndoMark::Next;
         }
     }
-    return std::nullopt;
+    return marks;
+}
+
+std::optional<JournalEntry> undoTarget(const std::vector<JournalEntry>& newestFirst)
+{
+    const std::vector<UndoMark> marks = undoMarks(newestFirst);
+    const auto next = std::find(marks.begin(), marks.end(), UndoMark::Next);
+    if (next == marks.end())
+        return std::nullopt;
+    return newestFirst[static_cast<std::size_t>(next - marks.begin())];
 }
 
 UndoPlan planUndo(const WriteJournal& journal, const WriteTarget& current, bool connected)

@@ -16,8 +16,22 @@ class WriteJournal;
 // whole field's old and new value. Oldest first in, oldest first out.
 std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldestFirst);
 
+// How an entry stands towards undo, for listing the journal.
+enum class UndoMark {
+    None,       // a bulk line, a summary, a failed write, or a change further back
+    Unchanged,  // a rewrite of the value already held: skipped by undo
+    UndoWrite,  // written by an undo
+    TakenBack,  // a change an undo has already taken back
+    Next,       // the change the next undo takes back
+};
+
+// One mark per entry. Newest first, joined. An undo takes back the newest
+// acknowledged change of its own address that no other undo took back.
+std::vector<UndoMark> undoMarks(const std::vector<JournalEntry>& newestFirst);
+
 // The single-field write an undo takes back: the newest acknowledged one
-// that an earlier undo has not already taken back. Newest first, joined.
+// that changed a value and that an earlier undo has not already taken back.
+// Newest first, joined.
 std::optional<JournalEntry> undoTarget(const std::vector<JournalEntry>& newestFirst);
 
 enum class UndoRefusal { None, NothingToUndo, NotConnected, OtherController };

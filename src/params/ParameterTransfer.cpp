@@ -9,6 +9,28 @@ using namespace dravinor::link;
 
 namespace {
 TransferObserver silentObserver;
+
+constexpr int framesPerBulkPass = ParameterBlock::count + ParameterTransfer::ramRefreshLast;
+
+std::vector<int> addressesIn(const AddressSet& set, bool wanted)
+{
+    std::vector<int> addresses;
+    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
+        if (set.test(static_cast<std::size_t>(address)) == wanted)
+            addresses.push_back(address);
+    return addresses;
+}
+
+}  // namespace
+
+std::vector<int> BulkWriteOutcome::unconfirmedAddresses() const
+{
+    return addressesIn(confirmed, false);
+}
+
+std::vector<int> BulkWriteOutcome::rewrittenAddresses() const
+{
+    return addressesIn(rewritten, true);
 }
 
 ParameterTransfer::ParameterTransfer(SerialPort& port, ParameterState& state, TransferObserver* observer)
@@ -95,16 +117,22 @@ void ParameterTransfer::noteControllerValue(int address, bool acknowledged)
     controllerKnown_.set(static_cast<std::size_t>(address), acknowledged);
 }
 
-WriteOutcome ParameterTransfer::writeSingle(WriteKind kind, std::uint8_t value, int address)
+WriteOutcome ParameterTransfer::writeOne(WriteKind kind, std::uint8_t value, int address)
 {
-    TransferObserver& observer = observer_ ? *observer_ : silentObserver;
-    const ParameterBlock before = state_.block();
-    observer.writeStarted();
     WriteOutcome outcome;
     outcome.eepromAcknowledged = writeEepromWithRetries(value, address);
     if (kind == WriteKind::Parameter)
         refreshRamCopy(address, outcome);
     noteControllerValue(address, outcome.eepromAcknowledged);
+    return outcome;
+}
+
+WriteOutcome ParameterTransfer::writeSingle(WriteKind kind, std::uint8_t value, int address)
+{
+    TransferObserver& observer = observer_ ? *observer_ : silentObserver;
+    const ParameterBlock before = state_.block();
+    observer.writeStarted();
+    const WriteOutcome outcome = writeOne(kind, value, address);
     if (recorder_)
         recorder_->singleWrite({kind, source_, address, before, state_.block(), !outcome.failed(), note_});
     observer.writeFinished(outcome);
@@ -131,6 +159,7 @@ void ParameterTransfer::writeAllEeprom(BulkWriteOutcome& outcome)
             outcome.eepromWritten.set(static_cast<std::size_t>(address));
         else
             ++outcome.unacknowledged;
+        bulkStep();
     }
     outcome.portLost = port_.deviceLost();
 }
@@ -141,20 +170,88 @@ void ParameterTransfer::writeAllRam(BulkWriteOutcome& outcome)
         if ((outcome.portLost = port_.deviceLost()))
             return;
         sendRamWordWrite(port_, static_cast<std::uint8_t>(address + ramOffset), state_.block().word(address));
-        outcome.unacknowledged += waitAcknowledge(port_, letter::ramWordWrite) ? 0 : 1;
+        if (waitAcknowledge(port_, letter::ramWordWrite))
+            outcome.ramRefreshed.set(static_cast<std::size_t>(address));
+        else
+            ++outcome.unacknowledged;
+        bulkStep();
     }
     outcome.portLost = port_.deviceLost();
 }
 
+namespace {
+
+// Parameters 33..35 have no RAM refresh of their own.
+bool confirmedByBulk(const BulkWriteOutcome& outcome, int address)
+{
+    const auto bit = static_cast<std::size_t>(address);
+    return outcome.eepromWritten.test(bit) &&
+           (address > ParameterTransfer::ramRefreshLast || outcome.ramRefreshed.test(bit));
+}
+
+}  // namespace
+
+void ParameterTransfer::rewriteUnacknowledged(BulkWriteOutcome& outcome)
+{
+    std::vector<int> missing;
+    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address) {
+        if (confirmedByBulk(outcome, address))
+            outcome.confirmed.set(static_cast<std::size_t>(address));
+        else
+            missing.push_back(address);
+    }
+    // With no controller there is nobody to ask again: each re-write would
+    // only spend its retries.
+    if (missing.empty() || outcome.portLost || !port_.controllerConnected())
+        return;
+    bulkSteps_ += static_cast<int>(missing.size());
+    (observer_ ? *observer_ : silentObserver).bulkWriteProgress(bulkStepsDone_, bulkSteps_);
+    int unansweredInARow = 0;
+    for (int address : missing) {
+        if ((outcome.portLost = port_.deviceLost()))
+            return;
+        const auto bit = static_cast<std::size_t>(address);
+        const WriteKind kind = address > ramRefreshLast ? WriteKind::EepromOnly : WriteKind::Parameter;
+        const WriteOutcome single = writeOne(kind, state_.block().get(address), address);
+        outcome.rewritten.set(bit);
+        if (single.eepromAcknowledged)
+            outcome.eepromWritten.set(bit);
+        if (single.ramAcknowledged)
+            outcome.ramRefreshed.set(bit);
+        outcome.confirmed.set(bit, !single.failed());
+        bulkStep();
+        // One address the controller will not take is its own matter; two
+        // in a row with no answer at all mean the line is dead.
+        unansweredInARow = single.eepromAcknowledged || single.ramAcknowledged ? 0 : unansweredInARow + 1;
+        if (unansweredInARow == rewriteGiveUpAfter) {
+            outcome.rewritesStopped = true;
+            return;
+        }
+    }
+    outcome.portLost = port_.deviceLost();
+}
+
+void ParameterTransfer::bulkStep()
+{
+    (observer_ ? *observer_ : silentObserver).bulkWriteProgress(++bulkStepsDone_, bulkSteps_);
+}
+
 BulkWriteOutcome ParameterTransfer::recordBulk(WriteKind kind, BulkWriteOutcome (ParameterTransfer::*run)())
 {
+    TransferObserver& observer = observer_ ? *observer_ : silentObserver;
     const ParameterBlock controllerBefore = controllerImage_;
     const AddressSet knownBefore = controllerKnown_;
-    const BulkWriteOutcome outcome = (this->*run)();
+    bulkSteps_ = (kind == WriteKind::WriteAll ? 1 : 2) * framesPerBulkPass;
+    bulkStepsDone_ = 0;
+    observer.bulkWriteStarted(bulkSteps_);
+    BulkWriteOutcome outcome = (this->*run)();
+    rewriteUnacknowledged(outcome);
     for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
         noteControllerValue(address, outcome.eepromWritten.test(static_cast<std::size_t>(address)));
+    // The re-writes belong to this bulk write: its entry tells them.
     if (recorder_)
         recorder_->bulkWrite({kind, source_, controllerBefore, knownBefore, state_.block(), outcome});
+    observer.bulkWriteFinished(outcome);
     return outcome;
 }
 

@@ -28,14 +28,27 @@ struct WriteOutcome {
     bool failed() const { return !eepromAcknowledged || (ramWritten && !ramAcknowledged); }
 };
 
-// What a bulk write (the whole block, a reset, a loaded file) achieved.
+// What a bulk write (the whole block, a reset, a loaded file) achieved. The
+// bulk frames go out unjudged; afterwards every address whose EEPROM write
+// or RAM refresh went unacknowledged is written again on its own, with the
+// single write's retries.
 struct BulkWriteOutcome {
-    std::bitset<ParameterBlock::lastAddress + 1> eepromWritten;  // by address: 's' acknowledged
-    int unacknowledged = 0;  // writes, EEPROM and RAM, whose letter did not come back
-    bool portLost = false;   // the device went away (adapter unplugged); the transfer stopped
+    AddressSet eepromWritten;  // by address: 's' acknowledged, in the bulk frames or a re-write
+    AddressSet ramRefreshed;   // by address 1..32: its 'R' refresh acknowledged, likewise
+    AddressSet rewritten;      // written again one by one after the bulk frames
+    AddressSet confirmed;      // EEPROM (and, for 1..32, the RAM copy) acknowledged in the end
+    int unacknowledged = 0;    // bulk frames, EEPROM and RAM, whose letter did not come back
+    bool portLost = false;     // the device went away (adapter unplugged); the transfer stopped
+    // Re-writes got no answer at all: the line is dead, the rest were not tried.
+    bool rewritesStopped = false;
+
     int parametersWritten() const { return static_cast<int>(eepromWritten.count()); }
     // The controller may hold part old, part new parameters.
     bool mixedSet() const { return portLost && parametersWritten() < ParameterBlock::count; }
+    bool allConfirmed() const { return unconfirmedAddresses().empty(); }
+    // Addresses 1..35 the controller did not confirm, in order.
+    std::vector<int> unconfirmedAddresses() const;
+    std::vector<int> rewrittenAddresses() const;
 };
 
 // The window's side of a transfer: progress bars, status lines, the fields.
@@ -50,6 +63,11 @@ public:
     // A single write starts (the status line is cleared) and ends.
     virtual void writeStarted() {}
     virtual void writeFinished(const WriteOutcome& /*outcome*/) {}
+    // A bulk write: its frames, then its re-writes, counted as steps. The
+    // total grows when re-writes are added.
+    virtual void bulkWriteStarted(int /*steps*/) {}
+    virtual void bulkWriteProgress(int /*done*/, int /*steps*/) {}
+    virtual void bulkWriteFinished(const BulkWriteOutcome& /*outcome*/) {}
 };
 
 // Moves the parameter block between the program and the controller.
@@ -58,6 +76,8 @@ public:
     static constexpr int writeAttempts = 4;
     static constexpr int pauseAfterWriteMs = 15;
     static constexpr int ramRefreshLast = 32;  // 33 rides as the low byte of 32
+    // Re-writes after a bulk write stop after this many in a row got no answer at all.
+    static constexpr int rewriteGiveUpAfter = 2;
 
     ParameterTransfer(link::SerialPort& port, ParameterState& state, TransferObserver* observer = nullptr);
 
@@ -71,6 +91,12 @@ public:
     // when the device has gone away.
     void writeAllEeprom(BulkWriteOutcome& outcome);
     void writeAllRam(BulkWriteOutcome& outcome);
+    // After the bulk frames: writes every address they left unacknowledged
+    // again on its own, as a field edit would (EEPROM only for 33..35), and
+    // fills in what is confirmed. Nothing is re-written while no controller
+    // is connected, and the re-writes stop once rewriteGiveUpAfter in a row
+    // got no answer at all.
+    void rewriteUnacknowledged(BulkWriteOutcome& outcome);
     // "Zapisz Parametry": the whole block to both memories.
     BulkWriteOutcome writeAll();
     // The default set, twice; counts both passes.
@@ -93,7 +119,10 @@ public:
 private:
     bool writeEepromWithRetries(std::uint8_t value, int address);
     void refreshRamCopy(int address, WriteOutcome& outcome);
+    // The frames of one write, with retries; neither observed nor recorded.
+    WriteOutcome writeOne(WriteKind kind, std::uint8_t value, int address);
     WriteOutcome writeSingle(WriteKind kind, std::uint8_t value, int address);
+    void bulkStep();
     BulkWriteOutcome recordBulk(WriteKind kind, BulkWriteOutcome (ParameterTransfer::*run)());
     BulkWriteOutcome runWriteAll();
     BulkWriteOutcome runReset();
@@ -109,6 +138,8 @@ private:
     std::string note_;
     ParameterBlock controllerImage_;
     AddressSet controllerKnown_;
+    int bulkSteps_ = 0;  // of the bulk write under way, for its progress
+    int bulkStepsDone_ = 0;
 };
 
 // Sets the note of the transfer's single writes for the lifetime of the scope.

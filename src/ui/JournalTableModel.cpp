@@ -1,6 +1,12 @@
 #include "JournalTableModel.h"
 
+#include "FieldCaptions.h"
 #include "JournalTexts.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QStringList>
 
 namespace dravinor::ui {
 
@@ -26,12 +32,26 @@ QString addressText(const params::JournalEntry& entry)
                           : QString::number(entry.address);
 }
 
+// The words a mark adds to the result; empty for none.
+QString markText(params::UndoMark mark)
+{
+    switch (mark) {
+    case params::UndoMark::Unchanged: return slotText(journal::unchangedMark);
+    case params::UndoMark::UndoWrite: return slotText(journal::undoWriteMark);
+    case params::UndoMark::TakenBack: return slotText(journal::takenBackMark);
+    case params::UndoMark::Next: return slotText(journal::nextUndoMark);
+    case params::UndoMark::None: break;
+    }
+    return {};
+}
+
 }  // namespace
 
 void JournalTableModel::setEntries(std::vector<params::JournalEntry> newestFirst)
 {
     beginResetModel();
     entries_ = std::move(newestFirst);
+    marks_ = params::undoMarks(entries_);
     endResetModel();
 }
 
@@ -52,6 +72,26 @@ int JournalTableModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+// "Silnik ponizej TPS: Prędkość attuatora (PAttuatoraPon, 11)"; a flag byte
+// names the fields of the bits that changed; a value no field shows, its
+// description.
+QString JournalTableModel::fieldText(const params::JournalEntry& e) const
+{
+    QStringList captions;
+    for (const QString& name : fromStd(e.field).split(u'+', Qt::SkipEmptyParts)) {
+        const QString caption = fieldCaption(name.toStdString(), captionRoot_);
+        if (caption.isEmpty()) {
+            captions.clear();
+            break;
+        }
+        captions << caption;
+    }
+    if (captions.isEmpty())
+        return addressCaption(e.address, captionRoot_) + QStringLiteral(" (") + addressText(e) + ')';
+    return captions.join(QStringLiteral(" + ")) + QStringLiteral(" (") + fromStd(e.field) + QStringLiteral(", ") +
+           addressText(e) + ')';
+}
+
 QString JournalTableModel::cellText(const params::JournalEntry& e, int column) const
 {
     const bool summary = e.address == 0;
@@ -63,7 +103,7 @@ QString JournalTableModel::cellText(const params::JournalEntry& e, int column) c
     case Version:
         return fromStd(e.controller);
     case Field:
-        return summary ? summaryName(e) : fromStd(e.field) + QStringLiteral(" (") + addressText(e) + ')';
+        return summary ? summaryName(e) : fieldText(e);
     case OldValue:
         return summary ? QString() : fromStd(params::journalValueText(e.oldShown, e.oldRaw));
     case NewValue:
@@ -79,16 +119,44 @@ QString JournalTableModel::cellText(const params::JournalEntry& e, int column) c
     }
 }
 
+QString JournalTableModel::cellText(int row, int column) const
+{
+    const params::JournalEntry& entry = entries_.at(static_cast<std::size_t>(row));
+    QString text = cellText(entry, column);
+    if (column == Result)
+        if (const QString mark = markText(this->mark(row)); !mark.isEmpty())
+            text += QStringLiteral(" - ") + mark;
+    return text;
+}
+
 QVariant JournalTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const params::JournalEntry& entry = entries_[static_cast<std::size_t>(index.row())];
-    if (role == Qt::DisplayRole)
-        return cellText(entry, index.column());
-    if (role == Qt::ToolTipRole)
-        return fromStd(entry.kind + " / " + entry.source);
-    return {};
+    const params::UndoMark mark = this->mark(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return cellText(index.row(), index.column());
+    case Qt::ToolTipRole:
+        // The result in full: a summary's note outgrows its column.
+        return fromStd(entry.kind + " / " + entry.source) + '\n' + cellText(index.row(), Result);
+    case Qt::ForegroundRole:
+        if (mark == params::UndoMark::Unchanged)
+            return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
+        return {};
+    case Qt::FontRole: {
+        if (mark == params::UndoMark::None || mark == params::UndoMark::Unchanged)
+            return {};
+        QFont font;
+        font.setItalic(mark == params::UndoMark::UndoWrite);
+        font.setStrikeOut(mark == params::UndoMark::TakenBack);
+        font.setBold(mark == params::UndoMark::Next);
+        return font;
+    }
+    default:
+        return {};
+    }
 }
 
 QVariant JournalTableModel::headerData(int section, Qt::Orientation orientation, int role) const

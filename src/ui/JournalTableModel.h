@@ -1,15 +1,21 @@
 #pragma once
 
 #include "JournalEntry.h"
+#include "JournalUndo.h"
 
 #include <QAbstractTableModel>
 
 #include <vector>
 
+class QWidget;
+
 namespace dravinor::ui {
 
 // The journal's entries, newest first, as the journal window lists them:
-// time, port, version, field, old value, new value, result.
+// time, port, version, field, old value, new value, result. Rewrites of an
+// unchanged value are dimmed, undo's own writes are in italics, changes
+// already taken back are struck out and the one the next undo takes back is
+// bold; the result column names each mark.
 class JournalTableModel final : public QAbstractTableModel {
 public:
     enum Column { Time, Port, Version, Field, OldValue, NewValue, Result, ColumnCount };
@@ -18,6 +24,10 @@ public:
 
     void setEntries(std::vector<params::JournalEntry> newestFirst);
     const std::vector<params::JournalEntry>& entries() const { return entries_; }
+    params::UndoMark mark(int row) const { return marks_.at(static_cast<std::size_t>(row)); }
+    // Where the fields' captions are found in the current language; without
+    // it, the built-in captions.
+    void setCaptionRoot(const QWidget* root) { captionRoot_ = root; }
     // Headers and result words follow the language.
     void retranslate();
 
@@ -27,9 +37,14 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     QString cellText(const params::JournalEntry& entry, int column) const;
+    QString cellText(int row, int column) const;
 
 private:
+    QString fieldText(const params::JournalEntry& entry) const;
+
     std::vector<params::JournalEntry> entries_;
+    std::vector<params::UndoMark> marks_;
+    const QWidget* captionRoot_ = nullptr;
 };
 
 }  // namespace dravinor::ui

@@ -21,5 +21,10 @@ inline constexpr int writeAllKind = 50117;
 inline constexpr int resetKind = 50118;
 inline constexpr int adaptationResetKind = 50119;
 inline constexpr int fileKind = 50120;
+// How an entry stands towards undo.
+inline constexpr int unchangedMark = 51060;
+inline constexpr int undoWriteMark = 51061;
+inline constexpr int takenBackMark = 51062;
+inline constexpr int nextUndoMark = 51063;
 
 }  // namespace dravinor::ui::journal

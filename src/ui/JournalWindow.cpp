@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -32,6 +33,8 @@ JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialog
     setObjectName("DziennikZmianOkno");
     table_->setObjectName("DziennikTabela");
     undo_->setObjectName("CofnijOstatniZapis");
+    // The captions are the main window's, in its current language.
+    model_->setCaptionRoot(parent);
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -48,7 +51,7 @@ JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialog
     layout->addWidget(table_);
     layout->addLayout(buttons);
     connect(undo_, &QPushButton::clicked, this, &JournalWindow::undoLastWrite);
-    resize(1120, 480);
+    resize(1200, 480);
 }
 
 void JournalWindow::refresh()
@@ -60,9 +63,20 @@ void JournalWindow::refresh()
     model_->setEntries(std::move(entries));
     model_->retranslate();
     // The result column takes the rest: a summary's counts stay readable.
-    const int widths[] = {140, 60, 50, 170, 210, 210};
+    const int widths[] = {150, 55, 45, 380, 150, 150};
     for (int column = 0; column < 6; ++column)
         table_->setColumnWidth(column, widths[column]);
+}
+
+// Escape closes the window as it closes a dialog; the table and the button
+// leave the key to it.
+void JournalWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void JournalWindow::undoLastWrite()
@@ -87,7 +101,8 @@ void JournalWindow::undoLastWrite()
     const params::JournalEntry& entry = plan.entry;
     const QString question =
         slotText(journal::undoQuestion)
-            .arg(fromStd(entry.field), fromStd(params::journalValueText(entry.oldShown, entry.oldRaw)),
+            .arg(model_->cellText(entry, JournalTableModel::Field),
+                 fromStd(params::journalValueText(entry.oldShown, entry.oldRaw)),
                  fromStd(params::journalValueText(entry.newShown, entry.newRaw)));
     if (!dialogs_.askYesNo(question))
         return;

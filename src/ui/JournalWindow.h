@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QPushButton;
 class QTableView;
 
@@ -15,7 +16,7 @@ class Dialogs;
 class JournalTableModel;
 
 // "Dziennik zmian": every write to a controller, newest first, and the
-// button that takes the last single-field write back.
+// button that takes the last single-field write back. Escape closes it.
 class JournalWindow final : public QWidget {
 public:
     JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent);
@@ -28,6 +29,9 @@ public:
 
     JournalTableModel& model() const { return *model_; }
     QTableView* table() const { return table_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     params::ControllerSession& session_;

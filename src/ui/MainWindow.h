@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <utility>
 #include <memory>
 #include <vector>
 
@@ -114,6 +115,11 @@ private:
     void showParameters() override;
     void writeStarted() override;
     void writeFinished(const params::WriteOutcome& outcome) override;
+    void bulkWriteStarted(int steps) override;
+    void bulkWriteProgress(int done, int steps) override;
+    void bulkWriteFinished(const params::BulkWriteOutcome& outcome) override;
+    // Both status lines: the button that started a bulk write may be on either page.
+    void showBulkWriteResult(const params::BulkWriteOutcome& outcome);
     void resetParameters();
     void writeAllParameters();
     void readParametersAgain();
@@ -150,6 +156,9 @@ private:
     live::LivePage* livePage_ = nullptr;
     std::array<QStatusBar*, 2> statusBars_{};
     std::array<QProgressBar*, 2> progressBars_{};
+    // Range and value of the bars before a bulk write borrowed them: the
+    // read's bars carry on from where the last read left them.
+    std::array<std::pair<int, int>, 2> barsBeforeBulkWrite_{};
     std::array<QAction*, 8> portItems_{};
     std::array<QAction*, 4> resolutionItems_{};
     QAction* polishItem_ = nullptr;

@@ -119,16 +119,47 @@ void MainWindow::writeFinished(const params::WriteOutcome& outcome)
     showStatus(1, text);
 }
 
+// A bulk write shows its progress where the read shows its own.
+void MainWindow::bulkWriteStarted(int steps)
+{
+    for (std::size_t line = 0; line < 2; ++line)
+        barsBeforeBulkWrite_[line] = {progressBars_[line]->maximum(), progressBars_[line]->value()};
+    readStarted(steps);
+    for (QProgressBar* bar : progressBars_)
+        bar->setValue(0);
+}
+
+void MainWindow::bulkWriteProgress(int done, int steps)
+{
+    for (QProgressBar* bar : progressBars_)
+        bar->setMaximum(steps);
+    readProgress(done);
+}
+
+void MainWindow::bulkWriteFinished(const params::BulkWriteOutcome&)
+{
+    readFinished();
+    for (std::size_t line = 0; line < 2; ++line) {
+        progressBars_[line]->setMaximum(barsBeforeBulkWrite_[line].first);
+        progressBars_[line]->setValue(barsBeforeBulkWrite_[line].second);
+    }
+}
+
+void MainWindow::showBulkWriteResult(const params::BulkWriteOutcome& outcome)
+{
+    const QString text = texts::bulkWriteResult(outcome, this);
+    showStatus(1, text);
+    showStatus(2, text);
+}
+
 void MainWindow::resetParameters()
 {
-    if (const auto outcome = session_.transfer().resetParameters(); outcome.portLost)
-        showStatus(1, texts::portLostDuringWrite(outcome));
+    showBulkWriteResult(session_.transfer().resetParameters());
 }
 
 void MainWindow::writeAllParameters()
 {
-    if (const auto outcome = session_.transfer().writeAll(); outcome.portLost)
-        showStatus(1, texts::portLostDuringWrite(outcome));
+    showBulkWriteResult(session_.transfer().writeAll());
 }
 
 void MainWindow::readParametersAgain()
@@ -172,8 +203,8 @@ void MainWindow::loadParameterFileFrom(const QString& path)
     if (result.fileSize != params::ParameterBlock::size)
         showStatus(1, texts::unusualFileSize(result.fileSize));
     const params::ScopedWriteSource source(session_.transfer(), "file");
-    if (const auto outcome = session_.transfer().writeAll(); outcome.portLost)
-        showStatus(1, texts::portLostDuringWrite(outcome));
+    if (const auto outcome = session_.transfer().writeAll(); outcome.portLost || !outcome.allConfirmed())
+        showStatus(1, texts::bulkWriteResult(outcome, this));
 }
 
 }  // namespace dravinor::ui

@@ -1,5 +1,6 @@
 #include "ParameterDiffDialog.h"
 
+#include "FieldCaptions.h"
 #include "ParameterDiff.h"
 #include "SlotText.h"
 
@@ -26,32 +27,11 @@ inline constexpr int loadButton = 50305;
 inline constexpr int closeButton = 50306;
 inline constexpr int same = 50307;
 inline constexpr int count = 50308;
-inline constexpr int firstHidden = 50320;
 }  // namespace key
 
 namespace {
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
-
-// The caption as the pages show it now, in the current language.
-QString captionText(const fields::PageValue& value, QWidget* root)
-{
-    if (value.hidden)
-        return slotText(key::firstHidden + value.hidden - 1);
-    QString caption;
-    if (auto* label = root->findChild<QLabel*>(fromStd(value.labelName)))
-        caption = label->text();
-    else if (auto* check = root->findChild<QCheckBox*>(fromStd(value.labelName)))
-        caption = check->text();
-    // A mnemonic's marker is no part of the caption.
-    caption.remove(u'&');
-    if (caption.isEmpty())
-        return fromStd(value.caption);
-    if (!value.groupName.empty())
-        if (auto* group = root->findChild<QGroupBox*>(fromStd(value.groupName)))
-            caption = group->title().remove(u'&') + ": " + caption;
-    return caption.trimmed() + fromStd(value.suffix);
-}
 
 // List items as the list names them now; numbers as the field shows them.
 QString valueText(const fields::PageValue& value, QWidget* root)
@@ -103,7 +83,7 @@ ParameterDiffDialog::ParameterDiffDialog(const params::ParameterBlock& pages, co
                 text += " [" + fromStd(value.stored) + "]";
             return new QTableWidgetItem(text);
         };
-        table_->setItem(row, 0, new QTableWidgetItem(captionText(onPages, pagesRoot)));
+        table_->setItem(row, 0, new QTableWidgetItem(pageValueCaption(onPages, pagesRoot)));
         table_->setItem(row, 1, cell(onPages));
         table_->setItem(row, 2, cell(inFile));
     }

@@ -6,7 +6,15 @@
 
 #include <cstdint>
 
+class QWidget;
+
 namespace dravinor::ui::texts {
+
+// The status line after a bulk write ("Zapisz Parametry", a reset, a loaded
+// file): that all 35 parameters were confirmed (after re-writes, if any), or
+// the captions of those that were not. Captions are found under root in the
+// current language.
+QString bulkWriteResult(const params::BulkWriteOutcome& outcome, const QWidget* root);
 
 // Status-line texts for what a bulk write or a file load left behind.
 inline QString portLostDuringWrite(const params::BulkWriteOutcome& outcome)

@@ -153,3 +153,42 @@ TEST_F(JournalOnLine, TheCommandLineJournalsItsWritesAndListsThemNewestFirst)
         EXPECT_EQ(code, 1) << bad;
     }
 }
+
+TEST_F(JournalOnLine, TheCommandLineJournalMarksRewritesOfAnUnchangedValueAndWhatUndoTakesNext)
+{
+    int code = -1;
+    cli("set 1 25", &code);
+    ASSERT_EQ(code, 0);
+    cli("set 1 25", &code);  // the controller already holds 25
+    ASSERT_EQ(code, 0);
+    const std::string all = cli("journal", &code);
+    const auto rewrite = all.find("PRLambda @1: 0,50 V [25] -> 0,50 V [25]  acknowledged  (unchanged, skipped by undo)\n");
+    const auto change = all.find("PRLambda @1: 0,38 V [19] -> 0,50 V [25]  acknowledged  (next to undo)\n");
+    ASSERT_NE(rewrite, std::string::npos) << all;
+    ASSERT_NE(change, std::string::npos) << all;
+    EXPECT_LT(rewrite, change);
+
+    // Marks come from the whole journal, also when only the newest line is listed.
+    const std::string last = cli("journal --last 1", &code);
+    EXPECT_NE(last.find("(unchanged, skipped by undo)"), std::string::npos) << last;
+}
+
+TEST_F(JournalOnLine, ABulkWriteAndItsRewritesAreOneJournalEntryThatTellsThem)
+{
+    ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
+    session->state().block().setParameter(40, 5);
+    sim::FaultOptions faults;
+    faults.ignoreFirstWrites = 5;  // 's' 1..5 lost
+    controller.setFaults(faults);
+    const auto outcome = session->transfer().writeAll();
+    ASSERT_TRUE(outcome.allConfirmed());
+    const auto entries = newestFirst();
+    ASSERT_EQ(entries.size(), 2u);  // the line of the one changed parameter, and the summary
+    EXPECT_EQ(entries[0].kind, "write-all");
+    EXPECT_TRUE(entries[0].acknowledged);
+    EXPECT_EQ(entries[0].note, "35/35 acknowledged, 1 changed, re-written one by one: 1 2 3 4 5");
+    EXPECT_EQ(entries[1].kind, "bulk");
+    EXPECT_EQ(entries[1].address, 5);
+    EXPECT_TRUE(entries[1].acknowledged);
+    EXPECT_EQ(plan().refusal, params::UndoRefusal::NothingToUndo);  // re-writes are no field writes
+}

@@ -48,6 +48,7 @@ constexpr KeyRun knownKeys[] = {
     {50300, 50308}, {50310, 50312}, {50320, 50323},
     {50200, 50201}, {50210, 50220},
     {50100, 50120},  // the write journal
+    {51050, 51055}, {51060, 51063},  // bulk-write results, journal marks
     {51100, 51104},  // the wizard's line notices, the adaptation's refusals, stale live readings
 };
 
@@ -74,6 +75,7 @@ constexpr SlotRun slotRuns[] = {
     {50312, 50312, 199}, {50320, 50323, 99},
     {50210, 50220, 99},
     {50101, 50102, 99},  {50103, 50111, 59}, {50112, 50116, 199}, {50117, 50120, 59},
+    {51050, 51053, 199}, {51054, 51055, 99}, {51060, 51063, 99},
     {51102, 51102, 199}, {51103, 51103, 299},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.

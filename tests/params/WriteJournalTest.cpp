@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -219,6 +220,7 @@ TEST(JournalEntries, ABulkWriteListsWhatChangedOrWasUnknownAndEndsWithItsSummary
     BulkWriteOutcome outcome;
     for (int a = 1; a <= 35; ++a)
         outcome.eepromWritten.set(static_cast<std::size_t>(a), a != 20);
+    outcome.confirmed = outcome.eepromWritten;
     outcome.unacknowledged = 1;
     const std::string source = "file";
     const auto entries =
@@ -235,7 +237,7 @@ TEST(JournalEntries, ABulkWriteListsWhatChangedOrWasUnknownAndEndsWithItsSummary
     EXPECT_EQ(entries[2].source, "file");
     EXPECT_EQ(entries[2].address, 0);
     EXPECT_FALSE(entries[2].acknowledged);
-    EXPECT_EQ(entries[2].note, "34/35 acknowledged, 2 changed");
+    EXPECT_EQ(entries[2].note, "34/35 acknowledged, 2 changed, not confirmed: 20");
 }
 
 // --- Undo ------------------------------------------------------------------------
@@ -257,6 +259,70 @@ TEST(JournalUndo, TakesBackTheNewestAcknowledgedWriteNotAlreadyTakenBack)
     // A failed undo took nothing back.
     EXPECT_EQ(undoTarget({single(3, 120, 109, "undo", false), second, first})->address, 3);
     EXPECT_FALSE(undoTarget({}).has_value());
+}
+
+TEST(JournalUndo, RewritesOfAnUnchangedValueAreSkippedSoUndoOffersTheRealChange)
+{
+    // A session of field visits: every field left rewrites what it holds;
+    // one real change, 85 -> 2, sits among them.
+    std::vector<JournalEntry> newestFirst;
+    for (int address : {12, 13, 20, 21})
+        newestFirst.push_back(single(address, 10, 10));
+    newestFirst.push_back(single(11, 85, 2));
+    for (int address : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
+        newestFirst.push_back(single(address, 50, 50));
+    const auto target = undoTarget(newestFirst);
+    ASSERT_TRUE(target.has_value());
+    EXPECT_EQ(target->address, 11);
+    EXPECT_EQ(*target->oldRaw, 85u);
+
+    const auto marks = undoMarks(newestFirst);
+    EXPECT_EQ(std::count(marks.begin(), marks.end(), UndoMark::Unchanged), 14);
+    EXPECT_EQ(marks[4], UndoMark::Next);
+
+    // Once taken back, nothing older changed anything: nothing more to undo,
+    // however often the field is rewritten after the undo.
+    newestFirst.insert(newestFirst.begin(), single(11, 2, 85, "undo"));
+    newestFirst.insert(newestFirst.begin(), single(11, 85, 85));
+    EXPECT_FALSE(undoTarget(newestFirst).has_value());
+    const auto after = undoMarks(newestFirst);
+    EXPECT_EQ(after[0], UndoMark::Unchanged);
+    EXPECT_EQ(after[1], UndoMark::UndoWrite);
+    EXPECT_EQ(after[6], UndoMark::TakenBack);
+}
+
+TEST(JournalUndo, AnUndoTakesBackTheChangeOfItsOwnAddressNotJustTheNextOlderOne)
+{
+    // An undo written before unchanged rewrites were skipped took back a
+    // rewrite of address 11; it must not be paired with the change at 4.
+    const auto change = single(4, 100, 120);
+    const auto rewrite = single(11, 75, 75);
+    const auto undone = single(11, 75, 75, "undo");
+    EXPECT_EQ(undoTarget({undone, rewrite, change})->address, 4);
+
+    // Undos of two addresses, matched to their own changes.
+    const auto a = single(1, 19, 25);
+    const auto b = single(2, 28, 30);
+    const auto undoB = single(2, 30, 28, "undo");
+    EXPECT_EQ(undoTarget({undoB, b, a})->address, 1);
+    const auto marks = undoMarks({single(1, 25, 19, "undo"), undoB, b, a});
+    EXPECT_EQ(marks, (std::vector<UndoMark>{UndoMark::UndoWrite, UndoMark::UndoWrite, UndoMark::TakenBack,
+                                            UndoMark::TakenBack}));
+}
+
+TEST(JournalUndo, AWordRewrittenWithItsOwnValueIsUnchangedOnceItsHalvesAreJoined)
+{
+    auto high = single(14, 6, 6);
+    auto low = single(15, 209, 209);
+    const auto joined = joinWordHalves({high, low});
+    ASSERT_EQ(joined.size(), 1u);
+    EXPECT_TRUE(joined[0].unchangedRewrite());
+    low.newRaw = 100;
+    EXPECT_FALSE(joinWordHalves({high, low})[0].unchangedRewrite());
+    // A bulk line or a summary is never a rewrite, whatever its values.
+    auto bulk = single(5, 7, 7);
+    bulk.kind = "bulk";
+    EXPECT_FALSE(bulk.unchangedRewrite());
 }
 
 TEST_F(JournalFile, UndoIsRefusedWithoutAControllerOrForAnotherOne)

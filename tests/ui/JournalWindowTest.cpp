@@ -7,8 +7,10 @@
 #include "WriteJournal.h"
 
 #include <QAction>
+#include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -96,7 +98,7 @@ TEST_F(JournalWindowFixture, AFieldEditIsListedAndTakenBackAfterAskingOnly)
     ASSERT_EQ(journal->model().rowCount(), 1);
     EXPECT_EQ(cell(0, Column::Port), "COM1");
     EXPECT_EQ(cell(0, Column::Version), "3/1");
-    EXPECT_EQ(cell(0, Column::Field), "PRLambda (1)");
+    EXPECT_EQ(cell(0, Column::Field), "Próg sondy lambda (PRLambda, 1)");
     EXPECT_EQ(cell(0, Column::OldValue), "0,38 V [19]");
     EXPECT_EQ(cell(0, Column::NewValue), "0,50 V [25]");
     EXPECT_EQ(cell(0, Column::Result), "potwierdzony");
@@ -104,7 +106,8 @@ TEST_F(JournalWindowFixture, AFieldEditIsListedAndTakenBackAfterAskingOnly)
     dialogs.answers = {false};
     clickUndo();
     ASSERT_EQ(dialogs.questions.size(), 1);
-    EXPECT_EQ(dialogs.questions[0], "Zapisać w sterowniku poprzednią wartość pola PRLambda: 0,38 V [19] (teraz 0,50 V [25]) ?");
+    EXPECT_EQ(dialogs.questions[0], "Zapisać w sterowniku poprzednią wartość pola Próg sondy lambda (PRLambda, 1): "
+                                    "0,38 V [19] (teraz 0,50 V [25]) ?");
     EXPECT_EQ(controller.eeprom()[1], 25);
     EXPECT_EQ(journal->model().rowCount(), 1);
 
@@ -144,4 +147,95 @@ TEST_F(JournalWindowFixture, UndoWithoutAControllerIsRefusedAndAsksNothing)
     EXPECT_TRUE(dialogs.questions.isEmpty());
     EXPECT_EQ(dialogs.messages.value(0), "Brak połączenia ze sterownikiem - nie można cofnąć zapisu.");
     EXPECT_EQ(window->journalWindow()->model().rowCount(), 1);
+}
+
+TEST_F(JournalWindowFixture, UndoAfterASessionOfFieldVisitsOffersTheOneRealChange)
+{
+    startWith(true);
+    // The fitter tabs through fields, each rewriting what it holds, and
+    // changes one of them on the way.
+    const auto leave = [this](const char* name, const char* typed) {
+        auto* field = window->findChild<QLineEdit*>(name);
+        field->setFocus();
+        if (typed) {
+            field->selectAll();
+            QTest::keyClicks(field, typed);
+        }
+        QTest::keyClick(field, Qt::Key_Tab);
+    };
+    const int before = controller.eeprom()[11];
+    ASSERT_NE(before, 2);
+    for (const char* name : {"PRLambda", "PCTps", "PSAttuatoraPow", "PAttuatoraPow"})
+        leave(name, nullptr);
+    leave("PAttuatoraPon", "2");  // below 4 the speed warning asks; the fake dialogs say Yes
+    ASSERT_EQ(controller.eeprom()[11], 2);
+    for (const char* name : {"PSAttuatoraPon", "PRLambda", "PCTps"})
+        leave(name, nullptr);
+
+    ui::JournalWindow* journal = openJournal();
+    const auto& model = journal->model();
+    int unchanged = 0, next = -1;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        if (model.mark(row) == params::UndoMark::Unchanged) {
+            ++unchanged;
+            // Dimmed, and the result says why.
+            EXPECT_TRUE(model.data(model.index(row, Column::Field), Qt::ForegroundRole).isValid());
+            EXPECT_TRUE(model.cellText(row, Column::Result).endsWith("bez zmiany wartości - pomijany przy cofaniu"));
+        }
+        if (model.mark(row) == params::UndoMark::Next)
+            next = row;
+    }
+    EXPECT_GE(unchanged, 7);
+    ASSERT_GE(next, 0);
+    EXPECT_EQ(cell(next, Column::Field), "Silnik ponizej TPS: Prędkość attuatora (PAttuatoraPon, 11)");
+    EXPECT_TRUE(model.data(model.index(next, Column::Field), Qt::FontRole).value<QFont>().bold());
+
+    dialogs.answers = {true};
+    clickUndo();
+    // The speed warning came first; the undo asks once, for the real change.
+    ASSERT_FALSE(dialogs.questions.isEmpty());
+    EXPECT_EQ(dialogs.questions.filter("Zapisać w sterowniku").size(), 1);
+    EXPECT_TRUE(dialogs.questions.back().contains(QString("(PAttuatoraPon, 11): %1 [%1] (teraz 2 [2])").arg(before)))
+        << dialogs.questions.back().toStdString();
+    EXPECT_EQ(controller.eeprom()[11], before);
+
+    // The undo's own row is marked, and the change it took back.
+    EXPECT_EQ(model.mark(0), params::UndoMark::UndoWrite);
+    EXPECT_TRUE(model.cellText(0, Column::Result).endsWith("cofnięcie zapisu"));
+    EXPECT_TRUE(model.data(model.index(0, Column::Time), Qt::FontRole).value<QFont>().italic());
+    EXPECT_EQ(model.mark(next + 1), params::UndoMark::TakenBack);
+    EXPECT_TRUE(model.cellText(next + 1, Column::Result).endsWith("cofnięty"));
+}
+
+TEST_F(JournalWindowFixture, EscapeClosesTheJournalWindow)
+{
+    startWith(true);
+    ui::JournalWindow* journal = openJournal();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(journal));
+    // From the table, where the focus sits, and from the undo button.
+    QTest::keyClick(journal->table(), Qt::Key_Escape);
+    EXPECT_FALSE(journal->isVisible());
+    openJournal();
+    ASSERT_TRUE(journal->isVisible());
+    QTest::keyClick(window->journalWindow()->findChild<QPushButton*>("CofnijOstatniZapis"), Qt::Key_Escape);
+    EXPECT_FALSE(journal->isVisible());
+    // It opens again as it was.
+    EXPECT_EQ(openJournal(), journal);
+    EXPECT_TRUE(journal->isVisible());
+}
+
+TEST_F(JournalWindowFixture, BulkLinesAndValuesNoFieldShowsAreNamedByWhatTheyHold)
+{
+    startWith(true);
+    auto& block = session->state().block();
+    block.setParameter(static_cast<std::uint8_t>(block.get(27) ^ 1), 27);
+    block.setParameter(static_cast<std::uint8_t>(block.get(30) ^ 1), 30);
+    ASSERT_TRUE(session->transfer().writeAll().allConfirmed());
+    openJournal();
+    const auto& model = window->journalWindow()->model();
+    QStringList fields;
+    for (int row = 0; row < model.rowCount(); ++row)
+        fields << cell(row, Column::Field);
+    EXPECT_TRUE(fields.contains("Kod wyjścia emulacji (27)")) << fields.join(" | ").toStdString();
+    EXPECT_TRUE(fields.contains("Tryb jazdy sportowej (TJazdy, 30)")) << fields.join(" | ").toStdString();
 }

@@ -1,0 +1,77 @@
+#include "FieldCaptions.h"
+
+#include "SlotText.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
+
+namespace dravinor::ui {
+
+namespace key {
+inline constexpr int firstHidden = 50320;  // the values no field shows, in their order
+inline constexpr int flagByteA = 51054;
+inline constexpr int flagByteB = 51055;
+}  // namespace key
+
+namespace {
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// Names, labels and groups do not depend on the values: one list will do.
+const std::vector<fields::PageValue>& allValues()
+{
+    static const std::vector<fields::PageValue> values = fields::pageValues(params::ParameterBlock{});
+    return values;
+}
+
+}  // namespace
+
+QString pageValueCaption(const fields::PageValue& value, const QWidget* root)
+{
+    if (value.hidden)
+        return slotText(key::firstHidden + value.hidden - 1);
+    QString caption;
+    if (root) {
+        if (auto* label = root->findChild<QLabel*>(fromStd(value.labelName)))
+            caption = label->text();
+        else if (auto* check = root->findChild<QCheckBox*>(fromStd(value.labelName)))
+            caption = check->text();
+    }
+    // A mnemonic's marker is no part of the caption.
+    caption.remove(u'&');
+    if (caption.isEmpty())
+        return fromStd(value.caption);
+    if (!value.groupName.empty())
+        if (auto* group = root->findChild<QGroupBox*>(fromStd(value.groupName)))
+            caption = group->title().remove(u'&') + ": " + caption;
+    return caption.trimmed() + fromStd(value.suffix);
+}
+
+QString fieldCaption(std::string_view name, const QWidget* root)
+{
+    const auto& values = allValues();
+    const auto value = std::find_if(values.begin(), values.end(),
+                                    [name](const fields::PageValue& v) { return !name.empty() && v.name == name; });
+    return value != values.end() ? pageValueCaption(*value, root) : QString();
+}
+
+QString addressCaption(int address, const QWidget* root)
+{
+    // A flag byte carries a dozen settings: name the byte, not one of them.
+    if (address == 32)
+        return slotText(key::flagByteA);
+    if (address == 30)
+        return slotText(key::flagByteB);
+    const auto& values = allValues();
+    const auto value = std::find_if(values.begin(), values.end(), [address](const fields::PageValue& v) {
+        return std::find(v.addresses.begin(), v.addresses.end(), address) != v.addresses.end();
+    });
+    return value != values.end() ? pageValueCaption(*value, root) : QString::number(address);
+}
+
+}  // namespace dravinor::ui
