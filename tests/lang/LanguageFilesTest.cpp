@@ -48,6 +48,7 @@ constexpr KeyRun knownKeys[] = {
     {50300, 50308}, {50310, 50312}, {50320, 50323},
     {50200, 50201}, {50210, 50220},
     {50100, 50120},  // the write journal
+    {51000, 51006},  // values the controller did not give
 };
 
 std::set<int> expectedKeys()
@@ -73,6 +74,7 @@ constexpr SlotRun slotRuns[] = {
     {50312, 50312, 199}, {50320, 50323, 99},
     {50210, 50220, 99},
     {50101, 50102, 99},  {50103, 50111, 59}, {50112, 50116, 199}, {50117, 50120, 59},
+    {51000, 51000, 299}, {51001, 51001, 199}, {51002, 51004, 299}, {51005, 51005, 199}, {51006, 51006, 99},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.
 constexpr int fullSlotKey = 40105;
