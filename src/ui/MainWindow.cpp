@@ -7,6 +7,7 @@
 #include "PortProblemNotice.h"
 #include "ScaleTables.h"
 #include "TextKeyApplier.h"
+#include "UnreadReport.h"
 #include "WizardController.h"
 #include "WindowFit.h"
 #include "WindowTexts.h"
@@ -168,8 +169,11 @@ void MainWindow::startUp()
     });
     const auto outcome = session_.connection().autodetect();
     applyOutcome(outcome);
-    if (!outcome.connected)
+    if (!outcome.connected) {
         showDefaultSet();
+        // The pages are not the car's: the fitter must not take them for it.
+        showStatus(1, defaultSetStatusText(outcome));
+    }
     pages_->showGroups();
     // The program always starts in Polish.
     polskiClick();

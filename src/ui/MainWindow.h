@@ -166,6 +166,7 @@ private:
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;
     QString controllerVersion_;  // of the connected controller, for the About box
+    QString unreadStatus_;       // the status text of the last read that left values unread
 };
 
 }  // namespace dravinor::ui

@@ -4,7 +4,9 @@
 #include "Dialogs.h"
 #include "ParameterFile.h"
 #include "ParameterPages.h"
+#include "ReadTexts.h"
 #include "TransferStatusTexts.h"
+#include "UnreadReport.h"
 #include "WindowTexts.h"
 
 #include <QAction>
@@ -40,6 +42,15 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
 {
     if (outcome.status)
         showConnectionStatus(*outcome.status);
+    // A read that left values unread says so over the port's name; a later
+    // full read takes that back.
+    if (outcome.connected) {
+        const QString unread = unreadStatusText(session_.state(), pageControl_);
+        for (int line = 1; line <= 2; ++line)
+            if (!unread.isEmpty() || (!unreadStatus_.isEmpty() && statusText(line) == unreadStatus_))
+                showStatus(line, unread);
+        unreadStatus_ = unread;
+    }
     switch (outcome.title.kind) {
     case TitleUpdate::Kind::NoController:
         setWindowTitle(texts::titlePrefix + texts::noController);
@@ -127,6 +138,8 @@ void MainWindow::resetParameters()
 
 void MainWindow::writeAllParameters()
 {
+    if (!confirmDespiteUnread(dialogs_, reads::writeAllQuestion, session_.state(), pageControl_))
+        return;
     if (const auto outcome = session_.transfer().writeAll(); outcome.portLost)
         showStatus(1, texts::portLostDuringWrite(outcome));
 }
@@ -142,6 +155,8 @@ void MainWindow::readParametersAgain()
 
 void MainWindow::saveParameterFile()
 {
+    if (!confirmDespiteUnread(dialogs_, reads::saveQuestion, session_.state(), pageControl_))
+        return;
     const QString path = dialogs_.chooseSaveFile(QDir::currentPath(), texts::fileFilter, QStringLiteral("PAR"));
     if (path.isEmpty())
         return;
@@ -167,6 +182,7 @@ void MainWindow::loadParameterFileFrom(const QString& path)
         dialogs_.showError(texts::errorCaption, texts::cannotRead);
         return;
     }
+    session_.state().noteFileLoaded(static_cast<std::size_t>(result.fileSize));
     session_.state().refreshDerived();
     pages_->showParameters();
     if (result.fileSize != params::ParameterBlock::size)

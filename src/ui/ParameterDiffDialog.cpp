@@ -65,6 +65,11 @@ QString valueText(const fields::PageValue& value, QWidget* root)
 
 }  // namespace
 
+QString pageValueCaption(const fields::PageValue& value, QWidget* pagesRoot)
+{
+    return captionText(value, pagesRoot);
+}
+
 ParameterDiffDialog::ParameterDiffDialog(const params::ParameterBlock& pages, const params::ParameterBlock& file,
                                          const QString& path, QWidget* pagesRoot, QWidget* parent)
     : QDialog(parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PageValues.h"
 #include "ParameterBlock.h"
 
 #include <QDialog>
@@ -27,5 +28,9 @@ private:
     int differences_ = 0;
     QTableWidget* table_ = nullptr;
 };
+
+// A value's caption as the pages under pagesRoot show it now ("Sonda: Próg
+// sondy lambda"), or the text of a stored value no field shows.
+QString pageValueCaption(const fields::PageValue& value, QWidget* pagesRoot);
 
 }  // namespace dravinor::ui
