@@ -141,6 +141,11 @@ void MainWindow::buildStatusLines()
         progress->setRange(0, 30);
         progress->setTextVisible(false);
         progress->hide();
+        // A tip that spells out a long message goes with it.
+        connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+            if (message != bar->toolTip())
+                bar->setToolTip(QString());
+        });
         statusBars_[static_cast<std::size_t>(line)] = bar;
         progressBars_[static_cast<std::size_t>(line)] = progress;
         page->installEventFilter(this);  // keeps the line at the page's foot

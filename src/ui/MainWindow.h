@@ -105,6 +105,8 @@ private:
     // Connection and transfers (MainWindowConnection.cpp).
     void applyOutcome(const link::ConnectionOutcome& outcome);
     void showConnectionStatus(const link::StatusUpdate& status);
+    // How many of the 35 the last read left unread, and which (both lines).
+    void showUnreadStatus(bool afterRead);
     void choosePort(int index);
     void autodetectFromMenu();
     void showStatus(int line, const QString& text);

@@ -42,15 +42,8 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
 {
     if (outcome.status)
         showConnectionStatus(*outcome.status);
-    // A read that left values unread says so over the port's name; a later
-    // full read takes that back.
-    if (outcome.connected) {
-        const QString unread = unreadStatusText(session_.state(), pageControl_);
-        for (int line = 1; line <= 2; ++line)
-            if (!unread.isEmpty() || (!unreadStatus_.isEmpty() && statusText(line) == unreadStatus_))
-                showStatus(line, unread);
-        unreadStatus_ = unread;
-    }
+    if (outcome.connected)
+        showUnreadStatus(true);
     switch (outcome.title.kind) {
     case TitleUpdate::Kind::NoController:
         setWindowTitle(texts::titlePrefix + texts::noController);
@@ -67,6 +60,21 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
             portItems_[static_cast<std::size_t>(i)]->setChecked(outcome.checks.kind == PortChecks::Kind::Only &&
                                                                  outcome.checks.index == i);
     }
+}
+
+void MainWindow::showUnreadStatus(bool afterRead)
+{
+    // A read that left values unread says so over the port's name; a later
+    // full read takes that back, and a new language says it anew.
+    const QString unread = unreadStatusText(session_.state(), pageControl_);
+    for (int line = 1; line <= 2; ++line) {
+        if ((afterRead && !unread.isEmpty()) || (!unreadStatus_.isEmpty() && statusText(line) == unreadStatus_)) {
+            showStatus(line, unread);
+            // The whole list, where the line is too short for it.
+            statusBars_[static_cast<std::size_t>(line - 1)]->setToolTip(unread);
+        }
+    }
+    unreadStatus_ = unread;
 }
 
 void MainWindow::choosePort(int index)

@@ -9,6 +9,7 @@
 #include "FieldDisplay.h"
 #include "MainWindow.h"
 #include "SlotText.h"
+#include "TextSlots.h"
 #include "UnreadFieldMarks.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -56,7 +59,12 @@ struct UnreadWindow : ::testing::Test {
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override
+    {
+        window.reset();
+        lang::textSlots().restoreBuiltIn();
+        fs::remove_all(dir);
+    }
 
     void startWith(const sim::FaultOptions& faults)
     {
@@ -120,7 +128,28 @@ TEST_F(UnreadWindow, LateAnswerLeavesItsFieldWithoutAValueAndTheStatusLineNamesI
     const QString status = window->statusText(1);
     EXPECT_EQ(status, QStringLiteral("Nie odczytano 1 z 35 parametrów: Czas grzania sondy lambda"));
     EXPECT_EQ(window->statusText(2), status);
+    EXPECT_EQ(child("StatusBar1")->toolTip(), status) << "the whole list, however long";
     EXPECT_TRUE(session->state().isUnread(26));
+}
+
+TEST_F(UnreadWindow, ReasonOfAFieldWithoutAValueFollowsTheLanguage)
+{
+    // The language files shipped with the program.
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR));
+    startWith(lateWithQueue(26));
+    window->rosyjskiClick();
+    QDir::setCurrent(previousFolder);
+    const QString tip = child("CLambda")->toolTip();
+    EXPECT_NE(tip, unreadReason);
+    EXPECT_TRUE(tip.contains(QStringLiteral("контроллера"))) << tip.toStdString();
+    EXPECT_TRUE(child<QLineEdit>("CLambda")->text().isEmpty()) << "a new language shows no value either";
+    const QString status = window->statusText(1);
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Не прочитано 1 из 35"))) << status.toStdString();
+    EXPECT_TRUE(status.endsWith(child<QLabel>("CLambdaL")->text())) << "the caption as the page now shows it";
+    lang::textSlots().restoreBuiltIn();
+    window->polskiClick();
+    EXPECT_EQ(child("CLambda")->toolTip(), unreadReason);
 }
 
 TEST_F(UnreadWindow, UnreadFieldLeftUntouchedWritesNothingAndATypedValueIsWrittenAndKnown)
