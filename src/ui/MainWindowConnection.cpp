@@ -119,6 +119,7 @@ void MainWindow::readFinished()
 void MainWindow::showParameters()
 {
     pages_->showParameters();
+    showUnreadStatus(false);
 }
 
 void MainWindow::writeStarted()
@@ -128,6 +129,8 @@ void MainWindow::writeStarted()
 
 void MainWindow::writeFinished(const params::WriteOutcome& outcome)
 {
+    // A value the controller took is no longer missing from the count.
+    showUnreadStatus(false);
     if (!outcome.failed())
         return;
     QString text = texts::cannotWrite;
@@ -193,6 +196,7 @@ void MainWindow::loadParameterFileFrom(const QString& path)
     session_.state().noteFileLoaded(static_cast<std::size_t>(result.fileSize));
     session_.state().refreshDerived();
     pages_->showParameters();
+    showUnreadStatus(false);
     if (result.fileSize != params::ParameterBlock::size)
         showStatus(1, texts::unusualFileSize(result.fileSize));
     const params::ScopedWriteSource source(session_.transfer(), "file");

@@ -29,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 using namespace dravinor;
 using dravinor::testing::FakeDialogs;
@@ -174,6 +175,7 @@ TEST_F(UnreadWindow, UnreadFieldLeftUntouchedWritesNothingAndATypedValueIsWritte
     EXPECT_FALSE(ui::isMarkedUnread(heating));
     EXPECT_TRUE(heating->toolTip().isEmpty());
     EXPECT_FALSE(session->state().anyUnread());
+    EXPECT_EQ(window->statusText(2), QString()) << "nothing is missing any more";
 }
 
 TEST_F(UnreadWindow, SavingComparingAndWritingAllAskFirstAndNoDoesNothing)
@@ -227,16 +229,6 @@ TEST_F(UnreadWindow, EnterOnTheQuestionAnswersNo)
     EXPECT_TRUE(noIsDefault);
 }
 
-// Half of a word unread: the RPM field it makes is unread as a whole.
-TEST_F(UnreadWindow, WordWithOneHalfUnreadShowsNoRpm)
-{
-    startWith(lateWithQueue(15));
-    EXPECT_TRUE(child<QLineEdit>("ODPBenzynaGas")->text().isEmpty());
-    EXPECT_TRUE(ui::isMarkedUnread(child("ODPBenzynaGas")));
-    EXPECT_FALSE(ui::isMarkedUnread(child("MONGaz")));
-    EXPECT_TRUE(window->statusText(1).startsWith(QStringLiteral("Nie odczytano 1 z 35 parametrów: ")));
-}
-
 // A flag byte unread: every list and box of its bits shows nothing (a box
 // neither ticked nor clear) until the fitter sets one, which writes the byte
 // and makes them all known.
@@ -258,6 +250,21 @@ TEST_F(UnreadWindow, UnreadFlagByteShowsNoBitUntilTheFitterSetsOne)
     EXPECT_NE(controller.eeprom()[32] & params::flagA::cutOff, 0);
     EXPECT_GE(child<QComboBox>("TCTps")->currentIndex(), 0);
     EXPECT_FALSE(ui::isMarkedUnread(child("TPSterownika")));
+}
+
+TEST_F(UnreadWindow, LoadedFileGivesTheMissingValuesAndTheCountGoes)
+{
+    startWith(lateWithQueue(26));
+    auto image = controller.eeprom();
+    image[26] = 5;
+    const fs::path file = dir / "car.PAR";
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), 64);
+    dialogs.openFile = QString::fromStdString(file.string());
+    child<QAbstractButton>("OdczPlik")->click();
+    EXPECT_FALSE(ui::isMarkedUnread(child("CLambda")));
+    EXPECT_EQ(child<QLineEdit>("CLambda")->text(), "10");
+    EXPECT_FALSE(window->statusText(2).startsWith(QStringLiteral("Nie odczytano")));
+    EXPECT_FALSE(session->state().anyUnread());
 }
 
 TEST_F(UnreadWindow, FullReadLaterTakesTheMarksAndTheirStatusBack)
