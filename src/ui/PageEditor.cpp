@@ -232,8 +232,9 @@ void PageEditor::fieldEntered(QWidget* field)
             w.comments[0]->setText(slotText(reads::unreadReason));
             fitComment(w.comments[0], w.comments[0]->width());
         }
-    } else
+    } else {
         showHint(page, hintFor(field, slotText(row->hintSlot)), row->hintGroup);
+    }
     if (row->role == ListRole::ProbeType || row->role == ListRole::EmulationType)
         applyProbeRule();
     entrySelections.insert(field, w.list(row->name)->currentIndex());

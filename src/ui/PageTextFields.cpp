@@ -5,6 +5,7 @@
 #include "Encoders.h"
 #include "FieldDisplay.h"
 #include "ParameterState.h"
+#include "ParameterTransfer.h"
 #include "UnreadFieldMarks.h"
 
 #include <QComboBox>
@@ -51,10 +52,8 @@ bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
     const int deltaRpm = parseInteger(w.text("DObrotow")->text()).value_or(100 * delta);
     // Without the switch-over speed (not read from the controller) the
     // hysteresis cannot be worked out: the controller keeps its own.
-    if (!switchRpm && isMarkedUnread(w.text("ODPBenzynaGas"))) {
-        writeEepromOnly(33, delta);
-        return true;
-    }
+    if (!switchRpm && isMarkedUnread(w.text("ODPBenzynaGas")))
+        return services.transfer.writeParameterEeprom(delta, 33).eepromAcknowledged;
     const std::uint16_t word =
         params::encodeSwitchOverHysteresis(switchRpm.value_or(0), deltaRpm, services.state.ignitionConstant());
     const bool acknowledged = write(16, word >> 8);

@@ -5,8 +5,8 @@
 #include "ParameterDiffDialog.h"
 #include "ParameterState.h"
 #include "ReadTexts.h"
+#include "TransferStatusTexts.h"
 #include "UnreadValues.h"
-#include "WindowTexts.h"
 
 namespace dravinor::ui {
 
@@ -27,7 +27,7 @@ QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot
     const auto count = static_cast<int>(state.unreadAddresses().count());
     if (count == 0)
         return {};
-    return slotText(reads::unreadStatus).arg(count).arg(unreadCaptions(state, pagesRoot).join(captionSeparator));
+    return texts::unreadAfterRead(count, unreadCaptions(state, pagesRoot).join(captionSeparator));
 }
 
 bool confirmDespiteUnread(Dialogs& dialogs, int questionKey, const params::ParameterState& state,
@@ -46,9 +46,7 @@ QString defaultSetStatusText(const link::ConnectionOutcome& outcome)
     for (const auto& attempt : outcome.attempts)
         if (attempt.open.ok() && !silent.contains(QString::fromStdString(attempt.name)))
             silent << QString::fromStdString(attempt.name);
-    const QString reason =
-        silent.isEmpty() ? QString(texts::cannotOpenPort) : slotText(reads::silentPorts).arg(silent.join(captionSeparator));
-    return reason + QStringLiteral(" - ") + slotText(reads::defaultSetShown);
+    return texts::defaultSetShown(silent, captionSeparator);
 }
 
 }  // namespace dravinor::ui
