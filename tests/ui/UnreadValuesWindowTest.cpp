@@ -67,10 +67,11 @@ struct UnreadWindow : ::testing::Test {
         fs::remove_all(dir);
     }
 
-    void startWith(const sim::FaultOptions& faults)
+    void startWith(const sim::FaultOptions& faults, bool silent = false)
     {
         ASSERT_TRUE(controller.start());
         controller.setFaults(faults);
+        controller.setSilent(silent);
         link::PortMap map;
         map.assign(0, controller.slavePath());
         session = std::make_unique<params::ControllerSession>(map);
@@ -281,13 +282,7 @@ TEST_F(UnreadWindow, FullReadLaterTakesTheMarksAndTheirStatusBack)
 
 TEST_F(UnreadWindow, StartUpWithASilentControllerSaysThePagesShowTheDefaultSet)
 {
-    ASSERT_TRUE(controller.start());
-    controller.setSilent(true);
-    link::PortMap map;
-    map.assign(0, controller.slavePath());
-    session = std::make_unique<params::ControllerSession>(map);
-    window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-    window->startUp();
+    startWith({}, true);
     EXPECT_EQ(window->statusText(1),
               QStringLiteral("Sterownik nie odpowiada (COM1) - strony pokazują zestaw domyślny, nie parametry samochodu"));
     EXPECT_EQ(child<QLineEdit>("PRLambda")->text(), "0,38") << "the default set, shown as values";
