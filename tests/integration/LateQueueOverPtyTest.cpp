@@ -79,8 +79,8 @@ TEST_F(LateQueueLine, CleanLineKeepsThePlainFrames)
     EXPECT_EQ(heardLetters(), std::string(35, 'l'));
 }
 
-// The command-line read of the case: 7 answered 100 ms late with the
-// rest queued behind it. Before, 8 showed 7's value, 9 showed 8's, and so on.
+// dravinor-cli read with 7 answered 100 ms late and the rest queued behind
+// it. Before, 8 showed 7's value, 9 showed 8's, and so on.
 TEST_F(CliFixture, ReadMarksTheRowItCouldNotReadAndShiftsNothing)
 {
     sim::FaultOptions faults;
