@@ -21,14 +21,21 @@ using params::ParameterBlock;
 
 namespace {
 
-void printParameters(const ParameterBlock& block)
+// Rows the controller gave no valid answer for show no value: what the
+// block holds there is not the controller's.
+void printParameters(const ParameterBlock& block, const params::AddressSet& unread = {})
 {
     std::printf("%-6s %-46s %6s  %s\n", "addr", "meaning", "raw", "value");
-    for (const auto& row : params::decodeParameters(block)) {
+    for (const auto& row : params::decodeParameters(block, unread)) {
         const std::string address = row.lastAddress != row.address
                                         ? std::to_string(row.address) + "-" + std::to_string(row.lastAddress)
                                         : std::to_string(row.address);
-        std::printf("%-6s %-46s %6u  %s\n", address.c_str(), row.meaning.c_str(), row.raw, row.shown.c_str());
+        if (row.unread) {
+            std::printf("%-6s %-46s %6s  %s\n", address.c_str(), row.meaning.c_str(), "-", "no answer");
+            continue;
+        }
+        const std::string shown = row.ignitionUnread ? "? (no answer for the ignition type)" : row.shown;
+        std::printf("%-6s %-46s %6u  %s\n", address.c_str(), row.meaning.c_str(), row.raw, shown.c_str());
         for (const auto& bit : row.bits)
             std::printf("%62s%s\n", "", bit.c_str());
     }
@@ -168,7 +175,7 @@ int runRead(CliSession& session, const CliOptions& options)
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
     const auto& read = session.lastRead();
-    printParameters(session.state().block());
+    printParameters(session.state().block(), session.state().unreadAddresses());
     if (!read.complete()) {
         std::cerr << "dravinor-cli: no valid answer for address";
         for (int address : read.failedAddresses)

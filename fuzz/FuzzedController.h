@@ -5,6 +5,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -15,13 +16,18 @@ namespace dravinor::fuzz {
 // adapter may be pulled at any frame. Parameter p holds 100 + p, a value no
 // noise byte or other address can stand for.
 //
-// Noise never holds 'D' or ';', so noise alone cannot look like an answer.
-// Every byte of an answer arrives within two reply windows of its frame:
-// later than that an answer without an address cannot be told from the
-// next one, whatever the tool does.
+// It answers in order, as the real one does: while it is idle it may hold
+// an answer back by up to ten reply windows, and whatever it hears
+// meanwhile it answers right after it, in the order heard. No answer
+// carries the address it belongs to; the tool has to keep the line in step.
+//
+// Noise never holds 'D', ';' or the identity byte, so noise alone cannot
+// look like an answer.
 class FuzzedController {
 public:
-    static constexpr std::uint32_t latestByteMs = 84;  // a reply window and a quiet window
+    static constexpr std::uint8_t identity = 0x31;
+    static constexpr std::uint32_t windowMs = 42;
+    static constexpr std::uint32_t latestAnswerMs = 10 * windowMs + windowMs / 2;
 
     FuzzedController(FuzzedDataProvider& input, testing::FakeClock& clock, testing::ScriptedDevice& device)
         : input_(input), clock_(clock), device_(device)
@@ -35,7 +41,9 @@ private:
     std::uint8_t noise()
     {
         std::uint8_t byte = input_.ConsumeIntegral<std::uint8_t>();
-        return byte == 'D' || byte == ';' ? static_cast<std::uint8_t>(byte + 1) : byte;
+        while (byte == 'D' || byte == ';' || byte == identity)
+            ++byte;
+        return byte;
     }
 
     void hear(const std::vector<std::uint8_t>& frame)
@@ -61,21 +69,27 @@ private:
             break;
         }
         default:
-            answer = {0x31};
+            answer = {identity};
             break;
         }
         if (shape % 8 == 1)
             answer.insert(answer.begin() + input_.ConsumeIntegralInRange<std::size_t>(0, answer.size()), noise());
-        std::uint32_t at = clock_.nowMs + input_.ConsumeIntegralInRange<std::uint32_t>(0, latestByteMs);
+        // Held back only when idle; behind an answer held back, right after it.
+        const bool idle = clock_.nowMs >= lineFreeAtMs_;
+        const std::uint32_t delay = idle && shape % 4 == 2 ? input_.ConsumeIntegralInRange<std::uint32_t>(0, latestAnswerMs)
+                                                             : input_.ConsumeIntegralInRange<std::uint32_t>(0, 12);
+        std::uint32_t at = std::max(clock_.nowMs + delay, lineFreeAtMs_);
         for (auto byte : answer) {
-            at = std::min(at + input_.ConsumeIntegralInRange<std::uint32_t>(0, 3), clock_.nowMs + latestByteMs);
+            at += input_.ConsumeIntegralInRange<std::uint32_t>(0, 3);
             device_.arriveAt(at, {byte});
         }
+        lineFreeAtMs_ = at + 1;
     }
 
     FuzzedDataProvider& input_;
     testing::FakeClock& clock_;
     testing::ScriptedDevice& device_;
+    std::uint32_t lineFreeAtMs_ = 0;
 };
 
 }  // namespace dravinor::fuzz

@@ -1,6 +1,8 @@
-// The link against a controller whose answers come early, late, broken or
-// not at all. Whatever comes, every frame sent is well formed, a refused
-// address keeps its old value and an accepted one is that address's own.
+// The link against a controller whose answers come early, late (up to ten
+// reply windows, the rest in order behind them), broken or not at all.
+// Whatever comes, every frame sent is well formed, a refused address keeps
+// its old value and is marked unread, and an accepted one is that address's
+// own.
 #include "FuzzedController.h"
 
 #include "CommandFrame.h"
@@ -38,6 +40,7 @@ void checkRead(const params::ParameterState& state, const params::ReadAllResult&
         const bool failed =
             std::find(read.failedAddresses.begin(), read.failedAddresses.end(), address) != read.failedAddresses.end();
         check(state.block().get(address) == (failed ? untouched : fuzz::FuzzedController::valueOf(address)));
+        check(state.isUnread(address) == failed);
     }
 }
 
@@ -52,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     link::SerialPort port(device, clock, [](const std::string& name) { return name; });
     params::ParameterState state;
     params::ParameterTransfer transfer(port, state);
+    transfer.setIdentitySource([] { return std::optional<std::uint8_t>(fuzz::FuzzedController::identity); });
     if (!port.open("/dev/fuzz"))
         return 0;
 

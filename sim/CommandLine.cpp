@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace dravinor::sim {
 
@@ -37,7 +39,11 @@ const char* usageText()
            "  --hang-up-after N    unplug the adapter after N frames\n"
            "  --tps-falling        the car's throttle sensor falls as it opens\n"
            "  --fitter             a virtual fitter follows the auto-adaptation\n"
-           "  --late-answer A,MS   the answer to reading parameter A comes MS late\n"
+           "  --late-answer A,MS[,queue][,once]\n"
+           "                       the answer to reading parameter A comes MS late; with\n"
+           "                       queue the frames sent meanwhile are answered after it,\n"
+           "                       in order (else they are lost); with once only the\n"
+           "                       first read of A is late\n"
            "  --help               show this text\n";
 }
 
@@ -112,12 +118,30 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
             std::string text;
             if (!value(text))
                 return false;
-            const auto comma = text.find(',');
+            std::vector<std::string> parts;
+            for (std::size_t start = 0;;) {
+                const auto comma = text.find(',', start);
+                parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+                if (comma == std::string::npos)
+                    break;
+                start = comma + 1;
+            }
             long address = 0;
             long delay = 0;
-            if (comma == std::string::npos || !parseNumber(text.substr(0, comma), 1, 35, address) ||
-                !parseNumber(text.substr(comma + 1), 1, 60'000, delay)) {
-                error = option + ": bad value '" + text + "' (ADDRESS,MS)";
+            bool modesKnown = true;
+            faults.lateAnswerQueues = false;
+            faults.lateAnswerOnce = false;
+            for (std::size_t k = 2; k < parts.size(); ++k) {
+                if (parts[k] == "queue" && !faults.lateAnswerQueues)
+                    faults.lateAnswerQueues = true;
+                else if (parts[k] == "once" && !faults.lateAnswerOnce)
+                    faults.lateAnswerOnce = true;
+                else
+                    modesKnown = false;
+            }
+            if (parts.size() < 2 || !modesKnown || !parseNumber(parts[0], 1, 35, address) ||
+                !parseNumber(parts[1], 1, 60'000, delay)) {
+                error = option + ": bad value '" + text + "' (ADDRESS,MS[,queue][,once])";
                 return false;
             }
             faults.lateAnswerAddress = static_cast<int>(address);

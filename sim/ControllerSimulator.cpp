@@ -311,7 +311,7 @@ void ControllerSimulator::run()
         for (const Frame& frame : parser_.feed(buffer, static_cast<std::size_t>(n))) {
             if (stopping_ || !pty_.isOpen())
                 break;
-            if (serve(frame))
+            if (serve(frame) && !queuesFrames())
                 break;  // frames queued behind it went unheard: it was talking
         }
     }
@@ -328,6 +328,12 @@ void ControllerSimulator::dropWhatArrivedMeanwhile()
         if (::read(pty_.master(), scrap, sizeof scrap) <= 0)
             return;
     }
+}
+
+bool ControllerSimulator::queuesFrames() const
+{
+    std::lock_guard state(stateMutex_);
+    return faults_.queuesFrames();
 }
 
 bool ControllerSimulator::serve(const Frame& frame)
@@ -370,8 +376,10 @@ void ControllerSimulator::transmit(const std::vector<TimedByte>& plan)
             return;
         // Half-duplex: while the controller talks its receiver is off, so
         // whatever the tool sent since the answer began is lost. Bytes sent
-        // after the last reply byte are heard.
-        dropWhatArrivedMeanwhile();
+        // after the last reply byte are heard. A queueing controller keeps
+        // them and answers them next.
+        if (!queuesFrames())
+            dropWhatArrivedMeanwhile();
         std::uint8_t group[64];
         std::size_t count = 0;
         const std::int64_t at = plan[i].atNs;

@@ -102,6 +102,7 @@ private:
     // True when the controller answered (and so was deaf meanwhile).
     bool serve(const Frame& frame);
     void dropWhatArrivedMeanwhile();
+    bool queuesFrames() const;
     void transmit(const std::vector<TimedByte>& plan);
     void writeNow(const std::uint8_t* data, std::size_t count);
     void hangUpLocked();

@@ -43,8 +43,11 @@ std::vector<TimedByte> LineFaults::plan(std::uint8_t letter, std::vector<std::ui
 
     std::vector<TimedByte> timed;
     std::int64_t at = pacing ? 6 * kByteNs : 0;
-    if (letter == 'l' && options_.lateAnswerAddress != 0 && address == options_.lateAnswerAddress)
+    if (letter == 'l' && options_.lateAnswerAddress != 0 && address == options_.lateAnswerAddress &&
+        !(options_.lateAnswerOnce && lateAnswerGiven_)) {
         at += static_cast<std::int64_t>(options_.lateAnswerMs) * 1'000'000;
+        lateAnswerGiven_ = true;
+    }
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (pacing)
             at += kByteNs;

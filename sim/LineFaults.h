@@ -15,6 +15,9 @@ struct FaultOptions {
     int hangUpAfterFrames = -1;     // after this many frames, the adapter is "unplugged" (-1 = never)
     int lateAnswerAddress = 0;      // the answer to 'l' for this address (1..35) comes late (0 = off)
     int lateAnswerMs = 0;           // ... by this many ms, the whole answer
+    bool lateAnswerQueues = false;  // ... and the frames heard meanwhile are answered after it, in order
+                                    // (otherwise the controller is deaf while it waits and talks)
+    bool lateAnswerOnce = false;    // only the first read of that address is late
 };
 
 // One byte of a reply and when it is due, counted from the moment the
@@ -42,6 +45,10 @@ public:
     // Counts a frame as seen; true when the adapter goes away after it
     // (its reply still goes out and should be read before the hang-up).
     bool countFrame();
+    // While it answers, the controller hears nothing: frames that arrive
+    // meanwhile are lost. A queueing controller hears them and answers them
+    // afterwards.
+    bool queuesFrames() const { return options_.lateAnswerQueues; }
 
     // The bytes to put on the line for a reply, with their times. With
     // pacing, the frame itself takes six byte times and each reply byte one
@@ -53,6 +60,7 @@ private:
     FaultOptions options_;
     int writesIgnored_ = 0;
     int framesSeen_ = 0;
+    bool lateAnswerGiven_ = false;
     std::mt19937 random_;
 };
 

@@ -135,6 +135,14 @@ constexpr SlotDefinition slotTable[] = {
     {50321, 99, "Kod wyjścia emulacji"},
     {50322, 99, "Sonda lambda rosnąca (bajt flag A, bit 1)"},
     {50323, 99, "Bity 7-3 bajtu flag B (sterownika)"},
+    // Values the controller did not give; the default set at start-up.
+    {51000, 299, "Wartości nie odczytano ze sterownika (brak poprawnej odpowiedzi), dlatego pole jej nie pokazuje. Wpisana lub wybrana tu wartość zostanie zapisana w sterowniku."},
+    {51001, 199, "Nie odczytano %1 z 35 parametrów: %2"},
+    {51002, 299, "Tych wartości nie odczytano ze sterownika; w pliku będą zamiast nich wartości domyślne lub poprzednie: %1. Zapisać plik mimo to ?"},
+    {51003, 299, "Tych wartości nie odczytano ze sterownika; porównanie pokaże zamiast nich wartości domyślne lub poprzednie: %1. Porównać mimo to ?"},
+    {51004, 299, "Tych wartości nie odczytano ze sterownika; do sterownika trafią zamiast nich wartości domyślne lub poprzednie: %1. Zapisać mimo to ?"},
+    {51005, 199, "strony pokazują zestaw domyślny, nie parametry samochodu"},
+    {51006, 99, "Sterownik nie odpowiada (%1)"},
     // Bulk writes and what the controller confirmed of them.
     {51050, 199, "Sterownik potwierdził zapis wszystkich 35 parametrów"},
     {51051, 199, "Sterownik potwierdził zapis wszystkich 35 parametrów (%1 zapisano ponownie pojedynczo)"},

@@ -22,7 +22,11 @@ void Connection::showStatus(ConnectionOutcome& outcome, StatusUpdate update)
 bool Connection::isControllerPresent()
 {
     sendIdentify(port_);
-    return port_.waitReply();
+    if (!port_.waitReply())
+        return false;
+    // Kept at once: the read that follows resynchronises on this byte.
+    identity_ = port_.receiveBuffer()[0];
+    return true;
 }
 
 std::string Connection::versionTextFor(std::uint8_t identity)

@@ -75,7 +75,8 @@ public:
     ConnectionOutcome reidentify();
 
     int currentPortIndex() const { return currentPortIndex_; }
-    // The identity byte of the controller last identified on the open port.
+    // The identity byte of the controller last identified on the open port
+    // (from its first answer on, so that the read after it can resynchronise).
     std::optional<std::uint8_t> identity() const { return identity_; }
     // Called with each status text as a scan goes, so a window can repaint.
     void setStatusListener(std::function<void(const StatusUpdate&)> listener) { listener_ = std::move(listener); }

@@ -43,6 +43,8 @@ public:
     // answer carries no address to tell it from the next one. The next
     // purge therefore waits for a whole quiet reply window.
     void noteBadReply() { lineSuspect_ = true; }
+    // A resynchronisation has shown that nothing older is still on its way.
+    void noteLineInStep() { lineSuspect_ = false; }
     bool lineSuspect() const { return lineSuspect_; }
     // collectReply's last poll brought bytes beyond the n asked for.
     bool replyOverran() const { return replyOverran_; }

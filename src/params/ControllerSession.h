@@ -22,6 +22,7 @@ public:
     explicit ControllerSession(link::PortMap portMap = {}) : portMap_(std::move(portMap))
     {
         transfer_.setRecorder(&recorder_);
+        transfer_.setIdentitySource([this] { return connection_.identity(); });
     }
     ControllerSession(const ControllerSession&) = delete;
     ControllerSession& operator=(const ControllerSession&) = delete;

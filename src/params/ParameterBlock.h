@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 
@@ -37,5 +38,8 @@ public:
 private:
     std::array<std::uint8_t, size> bytes_{};
 };
+
+// A set of parameter addresses, indexed by address (bit 0 unused).
+using AddressSet = std::bitset<ParameterBlock::lastAddress + 1>;
 
 }  // namespace dravinor::params

@@ -85,7 +85,7 @@ std::string fuelOverlapShown(std::uint8_t raw)
 
 }  // namespace
 
-std::vector<DecodedParameter> decodeParameters(const ParameterBlock& block)
+std::vector<DecodedParameter> decodeParameters(const ParameterBlock& block, const AddressSet& unread)
 {
     const float k = ignitionConstantForItem(block.get(13)).value_or(initialIgnitionConstant);
     const auto p = [&block](int address) { return block.get(address); };
@@ -128,9 +128,18 @@ std::vector<DecodedParameter> decodeParameters(const ParameterBlock& block)
     add(31, "Extra actuator opening", p(31), number(p(31)));
     add(32, "Flag byte A", p(32), bitsText(p(32)));
     rows.back().bits = flagByteALines(p(32), p(30));
+    // The controller mode takes a bit of flag byte B as well.
+    if (unread.test(30))
+        rows.back().bits.back() = "controller mode: ? (no answer for flag byte B)";
     add(33, "RPM delta", p(33), withUnit(number(shownRpmDelta(p(33))), "RPM"));
     add(34, "Lambda probe type", p(34), itemText(probeTypeItems, p(34)));
     add(35, "Lambda emulation type", p(35), itemText(emulationTypeItems, p(35)));
+    for (auto& row : rows) {
+        for (int address = row.address; address <= row.lastAddress; ++address)
+            row.unread = row.unread || unread.test(static_cast<std::size_t>(address));
+        const bool rpm = row.address == 14 || row.address == 18 || row.address == 22;
+        row.ignitionUnread = rpm && unread.test(13);
+    }
     return rows;
 }
 

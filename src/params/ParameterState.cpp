@@ -23,8 +23,30 @@ void ParameterState::setLambdaThreshold(std::uint8_t raw)
     lambdaThresholdNonZero_ = raw == 0 ? 1 : raw;
 }
 
+bool ParameterState::isUnread(int address) const
+{
+    return address >= ParameterBlock::firstAddress && address <= ParameterBlock::lastAddress &&
+           unread_.test(static_cast<std::size_t>(address));
+}
+
+void ParameterState::setUnread(int address, bool unread)
+{
+    if (address >= ParameterBlock::firstAddress && address <= ParameterBlock::lastAddress)
+        unread_.set(static_cast<std::size_t>(address), unread);
+}
+
+void ParameterState::noteFileLoaded(std::size_t byteCount)
+{
+    // A short file leaves the rest of the block, and what was known of it.
+    for (int address = ParameterBlock::firstAddress;
+         address <= ParameterBlock::lastAddress && static_cast<std::size_t>(address) < byteCount; ++address)
+        setUnread(address, false);
+}
+
 void ParameterState::loadDefaults()
 {
+    // Every parameter gets a value of the default set.
+    unread_.reset();
     auto& b = block_;
     // The RPM words below follow the default ignition type, whatever K was.
     setIgnitionConstant(defaultIgnitionItem);

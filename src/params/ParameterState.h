@@ -4,6 +4,7 @@
 #include "FlagBits.h"
 #include "ParameterBlock.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace dravinor::params {
@@ -53,6 +54,16 @@ public:
     TpsColours tpsColours() const { return tpsColours_; }
     void setTpsColours(TpsColours colours) { tpsColours_ = colours; }
 
+    // Addresses whose value in the block is not the controller's: its last
+    // read got no valid answer for them, and nothing has set them since (an
+    // acknowledged write, the default set, a parameter file).
+    const AddressSet& unreadAddresses() const { return unread_; }
+    bool isUnread(int address) const;
+    bool anyUnread() const { return unread_.any(); }
+    void setUnread(int address, bool unread);
+    // A parameter file of that many bytes was loaded over the block.
+    void noteFileLoaded(std::size_t byteCount);
+
 private:
     ParameterBlock block_;
     std::uint8_t flagByteA_ = 0;
@@ -65,6 +76,7 @@ private:
     int lambdaThreshold_ = 0;
     int lambdaThresholdNonZero_ = 1;
     TpsColours tpsColours_;
+    AddressSet unread_;
 };
 
 }  // namespace dravinor::params

@@ -1,6 +1,7 @@
 #include "ParameterTransfer.h"
 
 #include "CommandFrame.h"
+#include "LineSync.h"
 #include "SerialPort.h"
 
 namespace dravinor::params {
@@ -44,23 +45,57 @@ void ParameterTransfer::showParameters()
     (observer_ ? *observer_ : silentObserver).showParameters();
 }
 
+bool ParameterTransfer::resynchronise()
+{
+    return link::resynchronise(port_, identity_ ? identity_() : std::nullopt) == SyncOutcome::Synchronised;
+}
+
+bool ParameterTransfer::readOne(int address, ReadAllResult& result, TransferObserver& observer)
+{
+    sendParameterRead(port_, static_cast<std::uint8_t>(address));
+    const auto value = collectParameterValue(port_);
+    if (!value)
+        return false;
+    state_.block().setParameter(*value, address);
+    state_.setUnread(address, false);
+    noteControllerValue(address, true);
+    observer.readProgress(++result.accepted);
+    return true;
+}
+
 ReadAllResult ParameterTransfer::readAllParameters()
 {
     TransferObserver& observer = observer_ ? *observer_ : silentObserver;
     ReadAllResult result;
     observer.readStarted(ParameterBlock::count);
-    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address) {
-        sendParameterRead(port_, static_cast<std::uint8_t>(address));
-        if (const auto value = collectParameterValue(port_)) {
-            state_.block().setParameter(*value, address);
-            noteControllerValue(address, true);
-            observer.readProgress(++result.accepted);
-        } else {
-            // No retry: the address keeps what it held.
-            result.failedAddresses.push_back(address);
-            noteControllerValue(address, false);
+    // A late answer of an earlier exchange must not be taken for address 1's.
+    bool inStep = !port_.lineSuspect() || resynchronise();
+    std::vector<int> unread;
+    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
+        unread.push_back(address);
+    for (int round = 0; round <= rereads && inStep && !unread.empty(); ++round) {
+        std::vector<int> left;
+        for (int address : unread) {
+            if (inStep && readOne(address, result, observer))
+                continue;
+            left.push_back(address);
+            // Nothing is read on a line that is not known to be in step:
+            // what came next could be any address's answer.
+            if (inStep)
+                inStep = resynchronise();
         }
+        unread = std::move(left);
+        // A controller that identifies itself but gives no valid answer to
+        // any read has a fault that reading again will not mend.
+        if (result.accepted == 0)
+            break;
     }
+    // A refused address keeps what it held, marked as not the controller's.
+    for (int address : unread) {
+        state_.setUnread(address, true);
+        noteControllerValue(address, false);
+    }
+    result.failedAddresses = std::move(unread);
     observer.readFinished();
     showParameters();
     return result;
@@ -119,11 +154,17 @@ void ParameterTransfer::noteControllerValue(int address, bool acknowledged)
 
 WriteOutcome ParameterTransfer::writeOne(WriteKind kind, std::uint8_t value, int address)
 {
+    // A late 's' of an earlier exchange must not acknowledge this write.
+    if (port_.lineSuspect())
+        resynchronise();
     WriteOutcome outcome;
     outcome.eepromAcknowledged = writeEepromWithRetries(value, address);
     if (kind == WriteKind::Parameter)
         refreshRamCopy(address, outcome);
     noteControllerValue(address, outcome.eepromAcknowledged);
+    // The fitter chose the value and the controller took it.
+    if (outcome.eepromAcknowledged)
+        state_.setUnread(address, false);
     return outcome;
 }
 
@@ -154,8 +195,12 @@ void ParameterTransfer::writeAllEeprom(BulkWriteOutcome& outcome)
     for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address) {
         if ((outcome.portLost = port_.deviceLost()))
             return;
+        // After a bad answer the next letter may be an earlier frame's late
+        // one: it confirms nothing, and the re-writes, on a line brought back
+        // in step, decide.
+        const bool inStep = !port_.lineSuspect();
         sendEepromWrite(port_, static_cast<std::uint8_t>(address), state_.block().get(address));
-        if (waitAcknowledge(port_, letter::eepromWrite))
+        if (waitAcknowledge(port_, letter::eepromWrite) && inStep)
             outcome.eepromWritten.set(static_cast<std::size_t>(address));
         else
             ++outcome.unacknowledged;
@@ -169,8 +214,9 @@ void ParameterTransfer::writeAllRam(BulkWriteOutcome& outcome)
     for (int address = ParameterBlock::firstAddress; address <= ramRefreshLast; ++address) {
         if ((outcome.portLost = port_.deviceLost()))
             return;
+        const bool inStep = !port_.lineSuspect();
         sendRamWordWrite(port_, static_cast<std::uint8_t>(address + ramOffset), state_.block().word(address));
-        if (waitAcknowledge(port_, letter::ramWordWrite))
+        if (waitAcknowledge(port_, letter::ramWordWrite) && inStep)
             outcome.ramRefreshed.set(static_cast<std::size_t>(address));
         else
             ++outcome.unacknowledged;
@@ -246,8 +292,13 @@ BulkWriteOutcome ParameterTransfer::recordBulk(WriteKind kind, BulkWriteOutcome 
     observer.bulkWriteStarted(bulkSteps_);
     BulkWriteOutcome outcome = (this->*run)();
     rewriteUnacknowledged(outcome);
-    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
-        noteControllerValue(address, outcome.eepromWritten.test(static_cast<std::size_t>(address)));
+    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address) {
+        const bool taken = outcome.eepromWritten.test(static_cast<std::size_t>(address));
+        noteControllerValue(address, taken);
+        // The controller now holds what the page shows there.
+        if (taken)
+            state_.setUnread(address, false);
+    }
     // The re-writes belong to this bulk write: its entry tells them.
     if (recorder_)
         recorder_->bulkWrite({kind, source_, controllerBefore, knownBefore, state_.block(), outcome});

@@ -5,6 +5,8 @@
 
 #include <bitset>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,8 @@ namespace dravinor::params {
 
 struct ReadAllResult {
     int accepted = 0;
-    std::vector<int> failedAddresses;  // addresses whose answer was missing or malformed
+    // Addresses still without a valid answer after their re-reads, in order.
+    std::vector<int> failedAddresses;
     bool complete() const { return failedAddresses.empty(); }
 };
 
@@ -78,9 +81,19 @@ public:
     static constexpr int ramRefreshLast = 32;  // 33 rides as the low byte of 32
     // Re-writes after a bulk write stop after this many in a row got no answer at all.
     static constexpr int rewriteGiveUpAfter = 2;
+    // An address without a valid answer is read this many times more, after
+    // the others.
+    static constexpr int rereads = 2;
 
     ParameterTransfer(link::SerialPort& port, ParameterState& state, TransferObserver* observer = nullptr);
 
+    // Every address once in order, then the unread ones again in order (up
+    // to rereads more times each; none when not one address was read).
+    // After any refused answer the line is
+    // resynchronised before the next read, so no accepted value can be
+    // another address's; the addresses still unread are marked so in the
+    // state. On a clean line the frames and their timing are the plain 35
+    // reads.
     ReadAllResult readAllParameters();
     // EEPROM then the RAM copy, each with retries. The block keeps the new
     // value whatever the outcome.
@@ -104,6 +117,10 @@ public:
     // Like resetParameters, but the temperature-sensor setting survives.
     BulkWriteOutcome resetParametersForAdaptation();
 
+    // The identity byte the controller gave when it was found, which a
+    // resynchronisation waits for (unset: any last byte will do).
+    void setIdentitySource(std::function<std::optional<std::uint8_t>()> source) { identity_ = std::move(source); }
+
     void setObserver(TransferObserver* observer) { observer_ = observer; }
     void setRecorder(WriteRecorder* recorder) { recorder_ = recorder; }
     // Who the next writes are for, as the recorder notes it.
@@ -117,6 +134,10 @@ public:
     void showParameters();
 
 private:
+    // One read of one address; false when its answer was refused.
+    bool readOne(int address, ReadAllResult& result, TransferObserver& observer);
+    // True when the line is known to be in step again.
+    bool resynchronise();
     bool writeEepromWithRetries(std::uint8_t value, int address);
     void refreshRamCopy(int address, WriteOutcome& outcome);
     // The frames of one write, with retries; neither observed nor recorded.
@@ -136,6 +157,7 @@ private:
     WriteRecorder* recorder_ = nullptr;
     std::string source_ = "field";
     std::string note_;
+    std::function<std::optional<std::uint8_t>()> identity_;
     ParameterBlock controllerImage_;
     AddressSet controllerKnown_;
     int bulkSteps_ = 0;  // of the bulk write under way, for its progress

@@ -19,8 +19,6 @@ enum class WriteKind {
     AdaptationReset,  // the default set, keeping the temperature-sensor setting
 };
 
-using AddressSet = std::bitset<ParameterBlock::lastAddress + 1>;
-
 // One parameter written on its own.
 struct SingleWrite {
     WriteKind kind = WriteKind::Parameter;

@@ -29,6 +29,14 @@ bool MessageBoxDialogs::askYesNo(const QString& question)
     return execWithEmptyCaption(box) == QMessageBox::Yes;
 }
 
+bool MessageBoxDialogs::askYesNoDefaultNo(const QString& question)
+{
+    QMessageBox box(QMessageBox::Question, QString(), question, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return execWithEmptyCaption(box) == QMessageBox::Yes;
+}
+
 void MessageBoxDialogs::showError(const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent_);

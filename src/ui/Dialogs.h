@@ -13,6 +13,8 @@ public:
     virtual ~Dialogs() = default;
     // A modal Yes/No question with an empty caption; true only for Yes.
     virtual bool askYesNo(const QString& question) = 0;
+    // The same, with No as the button Enter presses.
+    virtual bool askYesNoDefaultNo(const QString& question) { return askYesNo(question); }
     // A message with OK and Cancel buttons and the given caption.
     virtual void showError(const QString& caption, const QString& text) = 0;
     // A plain message with an OK button and no caption.
@@ -29,6 +31,7 @@ class MessageBoxDialogs final : public Dialogs {
 public:
     explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
     bool askYesNo(const QString& question) override;
+    bool askYesNoDefaultNo(const QString& question) override;
     void showError(const QString& caption, const QString& text) override;
     void showMessage(const QString& text) override;
     void showConversionError(const QString& text) override;

@@ -7,6 +7,7 @@
 #include "PortProblemNotice.h"
 #include "ScaleTables.h"
 #include "TextKeyApplier.h"
+#include "UnreadReport.h"
 #include "WizardController.h"
 #include "WindowFit.h"
 #include "WindowTexts.h"
@@ -140,6 +141,11 @@ void MainWindow::buildStatusLines()
         progress->setRange(0, 30);
         progress->setTextVisible(false);
         progress->hide();
+        // A tip that spells out a long message goes with it.
+        connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+            if (message != bar->toolTip())
+                bar->setToolTip(QString());
+        });
         statusBars_[static_cast<std::size_t>(line)] = bar;
         progressBars_[static_cast<std::size_t>(line)] = progress;
         page->installEventFilter(this);  // keeps the line at the page's foot
@@ -168,8 +174,11 @@ void MainWindow::startUp()
     });
     const auto outcome = session_.connection().autodetect();
     applyOutcome(outcome);
-    if (!outcome.connected)
+    if (!outcome.connected) {
         showDefaultSet();
+        // The pages are not the car's: the fitter must not take them for it.
+        showStatus(1, defaultSetStatusText(outcome));
+    }
     pages_->showGroups();
     // The program always starts in Polish.
     polskiClick();

@@ -106,6 +106,8 @@ private:
     // Connection and transfers (MainWindowConnection.cpp).
     void applyOutcome(const link::ConnectionOutcome& outcome);
     void showConnectionStatus(const link::StatusUpdate& status);
+    // How many of the 35 the last read left unread, and which (both lines).
+    void showUnreadStatus(bool afterRead);
     void choosePort(int index);
     void autodetectFromMenu();
     void showStatus(int line, const QString& text);
@@ -175,6 +177,7 @@ private:
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;
     QString controllerVersion_;  // of the connected controller, for the About box
+    QString unreadStatus_;       // the status text of the last read that left values unread
 };
 
 }  // namespace dravinor::ui

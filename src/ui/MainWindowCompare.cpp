@@ -4,6 +4,8 @@
 #include "Dialogs.h"
 #include "ParameterDiffDialog.h"
 #include "ParameterFile.h"
+#include "ReadTexts.h"
+#include "UnreadReport.h"
 #include "WindowTexts.h"
 
 #include <QDir>
@@ -14,6 +16,8 @@ namespace dravinor::ui {
 // load itself is the one "Odczyt z pliku" runs.
 void MainWindow::compareWithFile()
 {
+    if (!confirmDespiteUnread(dialogs_, reads::compareQuestion, session_.state(), pageControl_))
+        return;
     const QString path = dialogs_.chooseOpenFile(QDir::currentPath(), texts::fileFilter);
     if (path.isEmpty())
         return;

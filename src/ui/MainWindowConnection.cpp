@@ -4,7 +4,9 @@
 #include "Dialogs.h"
 #include "ParameterFile.h"
 #include "ParameterPages.h"
+#include "ReadTexts.h"
 #include "TransferStatusTexts.h"
+#include "UnreadReport.h"
 #include "WindowTexts.h"
 
 #include <QAction>
@@ -40,6 +42,8 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
 {
     if (outcome.status)
         showConnectionStatus(*outcome.status);
+    if (outcome.connected)
+        showUnreadStatus(true);
     switch (outcome.title.kind) {
     case TitleUpdate::Kind::NoController:
         setWindowTitle(texts::titlePrefix + texts::noController);
@@ -56,6 +60,21 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
             portItems_[static_cast<std::size_t>(i)]->setChecked(outcome.checks.kind == PortChecks::Kind::Only &&
                                                                  outcome.checks.index == i);
     }
+}
+
+void MainWindow::showUnreadStatus(bool afterRead)
+{
+    // A read that left values unread says so over the port's name; a later
+    // full read takes that back, and a new language says it anew.
+    const QString unread = unreadStatusText(session_.state(), pageControl_);
+    for (int line = 1; line <= 2; ++line) {
+        if ((afterRead && !unread.isEmpty()) || (!unreadStatus_.isEmpty() && statusText(line) == unreadStatus_)) {
+            showStatus(line, unread);
+            // The whole list, where the line is too short for it.
+            statusBars_[static_cast<std::size_t>(line - 1)]->setToolTip(unread);
+        }
+    }
+    unreadStatus_ = unread;
 }
 
 void MainWindow::choosePort(int index)
@@ -100,6 +119,7 @@ void MainWindow::readFinished()
 void MainWindow::showParameters()
 {
     pages_->showParameters();
+    showUnreadStatus(false);
 }
 
 void MainWindow::writeStarted()
@@ -109,6 +129,8 @@ void MainWindow::writeStarted()
 
 void MainWindow::writeFinished(const params::WriteOutcome& outcome)
 {
+    // A value the controller took is no longer missing from the count.
+    showUnreadStatus(false);
     if (!outcome.failed())
         return;
     QString text = texts::cannotWrite;
@@ -159,6 +181,8 @@ void MainWindow::resetParameters()
 
 void MainWindow::writeAllParameters()
 {
+    if (!confirmDespiteUnread(dialogs_, reads::writeAllQuestion, session_.state(), pageControl_))
+        return;
     showBulkWriteResult(session_.transfer().writeAll());
 }
 
@@ -173,6 +197,8 @@ void MainWindow::readParametersAgain()
 
 void MainWindow::saveParameterFile()
 {
+    if (!confirmDespiteUnread(dialogs_, reads::saveQuestion, session_.state(), pageControl_))
+        return;
     const QString path = dialogs_.chooseSaveFile(QDir::currentPath(), texts::fileFilter, QStringLiteral("PAR"));
     if (path.isEmpty())
         return;
@@ -198,8 +224,10 @@ void MainWindow::loadParameterFileFrom(const QString& path)
         dialogs_.showError(texts::errorCaption, texts::cannotRead);
         return;
     }
+    session_.state().noteFileLoaded(static_cast<std::size_t>(result.fileSize));
     session_.state().refreshDerived();
     pages_->showParameters();
+    showUnreadStatus(false);
     if (result.fileSize != params::ParameterBlock::size)
         showStatus(1, texts::unusualFileSize(result.fileSize));
     const params::ScopedWriteSource source(session_.transfer(), "file");

@@ -9,6 +9,7 @@
 #include "HelpViewer.h"
 #include "JournalWindow.h"
 #include "LanguageLoader.h"
+#include "ParameterPages.h"
 #include "QtTranslations.h"
 #include "TextKeyApplier.h"
 
@@ -53,6 +54,10 @@ void MainWindow::selectLanguage(const Language& language, QAction* ticked)
     nameFieldsAfterCaptions(this);
     fixWizardLabelWidths();
     layoutPages();
+    // The tips of fields without a value follow the language, and so does
+    // the status line that names them.
+    pages_->refreshUnreadMarks();
+    showUnreadStatus(false);
     if (journalWindow_)
         journalWindow_->refresh();
 }

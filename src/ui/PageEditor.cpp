@@ -3,6 +3,8 @@
 
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
+#include "ReadTexts.h"
+#include "UnreadFieldMarks.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -31,12 +33,18 @@ PageEditor::PageEditor(QWidget* tabPar1, QWidget* tabPar2, PageServices s)
         combo->view()->installEventFilter(this);
         popupOwners.insert(combo->view(), combo);
         // activated, not currentIndexChanged: filling the pages must not write.
-        connect(combo, &QComboBox::activated, this, [this, &row] { listActivated(row); });
+        connect(combo, &QComboBox::activated, this, [this, &row] {
+            listActivated(row);
+            refreshUnreadMarks();
+        });
     }
     for (QCheckBox* box : std::as_const(w.checks)) {
         box->installEventFilter(this);
         const FlagField* row = findFlagField(box->objectName().toStdString());
-        connect(box, &QAbstractButton::clicked, this, [this, row] { flagFieldChanged(*row); });
+        connect(box, &QAbstractButton::clicked, this, [this, row] {
+            flagFieldChanged(*row);
+            refreshUnreadMarks();
+        });
     }
 }
 
@@ -205,7 +213,7 @@ void PageEditor::fieldEntered(QWidget* field)
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
         const TextField* row = findTextField(name);
         hideComments();
-        showHint(page, slotText(row->hintSlot), row->group);
+        showHint(page, hintFor(field, slotText(row->hintSlot)), row->group);
         entryTexts.insert(field, edit->text());
         return;
     }
@@ -218,10 +226,15 @@ void PageEditor::fieldEntered(QWidget* field)
     if (row->role == ListRole::Inert)
         return;
     hideComments();
-    if (row->role == ListRole::ControllerMode)
+    if (row->role == ListRole::ControllerMode) {
         showModeText(w.list(row->name)->currentIndex());
-    else
-        showHint(page, slotText(row->hintSlot), row->hintGroup);
+        if (isMarkedUnread(field)) {
+            w.comments[0]->setText(slotText(reads::unreadReason));
+            fitComment(w.comments[0], w.comments[0]->width());
+        }
+    } else {
+        showHint(page, hintFor(field, slotText(row->hintSlot)), row->hintGroup);
+    }
     if (row->role == ListRole::ProbeType || row->role == ListRole::EmulationType)
         applyProbeRule();
     entrySelections.insert(field, w.list(row->name)->currentIndex());
@@ -239,7 +252,16 @@ void PageEditor::fieldLeft(QWidget* field)
         textFieldLeft(*findTextField(field->objectName().toStdString()), edit);
     else if (field->objectName() == QLatin1String("CNPaliw"))
         fuelOverlapWritten();
+    refreshUnreadMarks();
     leaving = false;
+}
+
+QString PageEditor::hintFor(QWidget* field, const QString& hint) const
+{
+    // A field without a value says why, below what it is for.
+    if (!isMarkedUnread(field))
+        return hint;
+    return hint + "\n" + slotText(reads::unreadReason);
 }
 
 bool PageEditor::keyPressed(QWidget* field, QKeyEvent* key)

@@ -36,6 +36,7 @@ public:
     void showModeComment(int n);
     void showHint(int page, const QString& text, int widthGroup);
     void fitComment(QLabel* label, int width);
+    QString hintFor(QWidget* field, const QString& hint) const;
     void applyProbeRule();
     bool flagBitSet(const fields::FlagField& field) const;
     void setFlagBit(const fields::FlagField& field, bool set);
@@ -50,6 +51,9 @@ public:
     void moveFocus(bool forward);
     void moveFocusLater();
     void takeFocusSteps();
+
+    // After every edit: fields without a controller value follow the state.
+    virtual void refreshUnreadMarks() {}
 
     // Writes: true when the EEPROM write was acknowledged.
     bool write(int address, int value);
@@ -70,6 +74,7 @@ public:
     void probeTypeChanged();
     void emulationTypeChanged();
     void writeProbeSettings(bool probeFirst);
+    void writeChosenProbeSetting(bool probeFirst, int probe, int emulation);
     void controllerModeChanged();
     void ignitionChanged();
     void rewriteRpmWords();

@@ -5,6 +5,8 @@
 #include "Encoders.h"
 #include "FieldRules.h"
 #include "ParameterState.h"
+#include "ParameterTransfer.h"
+#include "UnreadFieldMarks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,6 +54,10 @@ void PageEditor::writeProbeSettings(bool probeFirst)
     auto& state = services.state;
     const int probe = w.list("RSLambda")->currentIndex();
     const int emulation = w.list("RSYLambda")->currentIndex();
+    if (probe < 0 || emulation < 0) {
+        writeChosenProbeSetting(probeFirst, probe, emulation);
+        return;
+    }
     const int code = params::emulationOutputCode(probe, emulation);
     // The probe's list gates on the flag byte, the emulation's on the code.
     const bool acknowledged = probeFirst ? write(32, state.flagByteA()) : write(27, code);
@@ -76,6 +82,27 @@ void PageEditor::writeProbeSettings(bool probeFirst)
     writeEepromOnly(35, emulation);
 }
 
+void PageEditor::writeChosenProbeSetting(bool probeFirst, int probe, int emulation)
+{
+    // The other list has no value (not read from the controller): only what
+    // follows from the chosen one is written, never a code worked out from
+    // a list that shows nothing.
+    QComboBox* chosen = w.list(probeFirst ? "RSLambda" : "RSYLambda");
+    if (chosen->currentIndex() < 0)
+        return;
+    auto& state = services.state;
+    const bool acknowledged =
+        probeFirst ? write(32, state.flagByteA())
+                   : services.transfer.writeParameterEeprom(static_cast<std::uint8_t>(emulation), 35).eepromAcknowledged;
+    if (!acknowledged) {
+        chosen->setCurrentIndex(entrySelections.value(chosen, -1));
+        reportFailure(1);
+        return;
+    }
+    if (probeFirst)
+        writeEepromOnly(34, probe);
+}
+
 void PageEditor::probeTypeChanged()
 {
     applyProbeRule();
@@ -96,8 +123,9 @@ void PageEditor::emulationTypeChanged()
 {
     applyProbeRule();
     auto& state = services.state;
-    state.setFlagByteA(params::withBit(state.flagByteA(), params::flagA::probeRising,
-                                       params::probeTypeRising(w.list("RSLambda")->currentIndex())));
+    // A probe type without a value gives no direction.
+    if (const int probe = w.list("RSLambda")->currentIndex(); probe >= 0)
+        state.setFlagByteA(params::withBit(state.flagByteA(), params::flagA::probeRising, params::probeTypeRising(probe)));
     writeProbeSettings(false);
 }
 
@@ -155,6 +183,9 @@ void PageEditor::rewriteRpmWords()
         write(field.address + 1, encoded.word & 0xFF);
     }
     const auto delta = parseInteger(w.text("DObrotow")->text());
+    // A delta not read from the controller is not replaced by a default.
+    if (!delta && isMarkedUnread(w.text("DObrotow")))
+        return;
     writeHysteresis(false, params::encodeRpmDelta(delta.value_or(100)));
 }
 

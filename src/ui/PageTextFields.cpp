@@ -5,6 +5,8 @@
 #include "Encoders.h"
 #include "FieldDisplay.h"
 #include "ParameterState.h"
+#include "ParameterTransfer.h"
+#include "UnreadFieldMarks.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -37,7 +39,8 @@ void PageEditor::fillEmptyPartner(const TextField& field)
     if (!field.partner)
         return;
     QLineEdit* partner = w.text(field.partner);
-    if (partner->text().isEmpty())
+    // A partner without a value stays without one: a default is no reading.
+    if (partner->text().isEmpty() && !isMarkedUnread(partner))
         partner->setText(emptyTextFor(*findTextField(field.partner), 0));
 }
 
@@ -45,10 +48,14 @@ bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
 {
     // The hysteresis is a period difference, so it follows both RPM texts as
     // they stand and the ignition constant.
-    const int switchRpm = parseInteger(w.text("ODPBenzynaGas")->text()).value_or(0);
+    const auto switchRpm = parseInteger(w.text("ODPBenzynaGas")->text());
     const int deltaRpm = parseInteger(w.text("DObrotow")->text()).value_or(100 * delta);
+    // Without the switch-over speed (not read from the controller) the
+    // hysteresis cannot be worked out: the controller keeps its own.
+    if (!switchRpm && isMarkedUnread(w.text("ODPBenzynaGas")))
+        return services.transfer.writeParameterEeprom(delta, 33).eepromAcknowledged;
     const std::uint16_t word =
-        params::encodeSwitchOverHysteresis(switchRpm, deltaRpm, services.state.ignitionConstant());
+        params::encodeSwitchOverHysteresis(switchRpm.value_or(0), deltaRpm, services.state.ignitionConstant());
     const bool acknowledged = write(16, word >> 8);
     if (gated && !acknowledged)
         return false;
@@ -61,6 +68,10 @@ bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
 // sends every parameter again.
 void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
 {
+    // A field without a value that the fitter left empty writes nothing: a
+    // default written there would overwrite the controller's own value.
+    if (isMarkedUnread(edit) && edit->text().isEmpty())
+        return;
     const QString entry = entryTexts.value(edit);
     const std::string_view name(field.name);
     const bool lambdaThreshold = field.encoding == Encoding::LambdaThreshold;
@@ -96,7 +107,8 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
             fillEmptyPartner(field);
     }
 
-    if (field.pair == Pair::Lower || field.pair == Pair::Upper) {
+    // The range's other half keeps this one below it only when it has a value.
+    if ((field.pair == Pair::Lower || field.pair == Pair::Upper) && !isMarkedUnread(w.text(field.partner))) {
         QLineEdit* partner = w.text(field.partner);
         const EncodedValue other = encodeText(*findTextField(field.partner), partner->text());
         const bool reached = field.pair == Pair::Lower ? encoded.value >= other.value : other.value >= encoded.value;
@@ -118,6 +130,10 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
             ++focusMoves;
     }
 
+    // A question answered No took an unread field back to no value.
+    if (isMarkedUnread(edit) && edit->text().isEmpty())
+        return;
+
     bool acknowledged = false;
     if (isWordField(field))
         acknowledged = writeWord(field.address, encoded.word);
@@ -131,6 +147,9 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
         // The maximum-RPM field has never told its own failure.
         if (field.encoding != Encoding::MaxRpmOnGas)
             reportFailure(1);
+    } else {
+        // The fitter chose the value and the controller took it.
+        clearUnreadMark(edit);
     }
 
     auto& state = services.state;

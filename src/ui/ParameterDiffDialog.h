@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PageValues.h"
 #include "ParameterBlock.h"
 
 #include <QDialog>

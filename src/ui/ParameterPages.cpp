@@ -9,6 +9,8 @@
 #include "PageEditor.h"
 #include "ParameterPageLayout.h"
 #include "ParameterState.h"
+#include "UnreadFieldMarks.h"
+#include "UnreadValues.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -145,6 +147,45 @@ struct ParameterPages::Impl : PageEditor {
         return w.list(field.name)->currentIndex();
     }
 
+    // One field from the parameter block, with its dependants.
+    void showField(const char* name)
+    {
+        const auto& state = services.state;
+        if (const TextField* text = findTextField(name)) {
+            w.text(name)->setText(shownText(*text, state.block(), state.ignitionConstant()));
+            return;
+        }
+        if (const ListField* list = findListField(name)) {
+            QComboBox* combo = w.list(name);
+            combo->setCurrentIndex(shownItem(*list));
+            // A probe type beyond the list (a foreign block) leaves the live view's ranges alone.
+            if (list->role == ListRole::ProbeType && services.applyProbeType && combo->currentIndex() >= 0)
+                services.applyProbeType(combo->currentIndex());
+        } else {
+            w.check(name)->setChecked(flagBitSet(*findFlagField(name)));
+        }
+        applyDependants(name);
+    }
+
+    // After an edit: a field whose addresses the controller has now taken
+    // shows its value again; one still unread shows none (a refused edit
+    // went back to its entry value).
+    void refreshUnreadMarks() override
+    {
+        const auto& unread = services.state.unreadAddresses();
+        for (const char* name : showOrder()) {
+            QWidget* field = w.widget(name);
+            if (!isMarkedUnread(field))
+                continue;
+            if (shownValueUnread(name, unread)) {
+                markUnread(field);
+            } else {
+                clearUnreadMark(field);
+                showField(name);
+            }
+        }
+    }
+
     void applyGeometry(QWidget* widget, const Geometry& g)
     {
         if (g.fontSize > 0) {
@@ -187,23 +228,23 @@ void ParameterPages::initialiseControls()
 void ParameterPages::showParameters()
 {
     Impl& d = *impl_;
-    const auto& state = d.services.state;
+    const auto& unread = d.services.state.unreadAddresses();
     for (const char* name : showOrder()) {
-        if (const TextField* text = findTextField(name)) {
-            d.w.text(name)->setText(shownText(*text, state.block(), state.ignitionConstant()));
-            continue;
-        }
-        if (const ListField* list = findListField(name)) {
-            QComboBox* combo = d.w.list(name);
-            combo->setCurrentIndex(d.shownItem(*list));
-            // A probe type beyond the list (a foreign block) leaves the live view's ranges alone.
-            if (list->role == ListRole::ProbeType && d.services.applyProbeType && combo->currentIndex() >= 0)
-                d.services.applyProbeType(combo->currentIndex());
+        // A value the controller did not give is never shown as one.
+        QWidget* field = d.w.widget(name);
+        if (shownValueUnread(name, unread)) {
+            markUnread(field);
+            d.applyDependants(name);
         } else {
-            d.w.check(name)->setChecked(d.flagBitSet(*findFlagField(name)));
+            clearUnreadMark(field);
+            d.showField(name);
         }
-        d.applyDependants(name);
     }
+}
+
+void ParameterPages::refreshUnreadMarks()
+{
+    impl_->refreshUnreadMarks();
 }
 
 void ParameterPages::showGroups()

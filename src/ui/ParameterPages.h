@@ -47,6 +47,10 @@ public:
     // Fills every field from the parameter block (the widget half of
     // showParameters; the caller has refreshed the derived values).
     void showParameters();
+    // Fields without a value the controller gave (the state's unread
+    // addresses) show none; this brings them up to date after writes made
+    // outside the pages' own edits.
+    void refreshUnreadMarks();
     // GroupBox1..GroupBox7 become visible (end of the connection step).
     void showGroups();
     // Lays both pages out for an outer window size; repeats the mode comment

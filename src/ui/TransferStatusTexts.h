@@ -1,8 +1,11 @@
 #pragma once
 
 #include "ParameterTransfer.h"
+#include "ReadTexts.h"
+#include "WindowTexts.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -29,6 +32,22 @@ inline QString portLostDuringWrite(const params::BulkWriteOutcome& outcome)
 inline QString unusualFileSize(std::uintmax_t size)
 {
     return QStringLiteral("Uwaga: plik ma %1 B zamiast 64 B").arg(static_cast<qulonglong>(size));
+}
+
+// After a read that left values unread: how many of the 35, and their captions.
+inline QString unreadAfterRead(int count, const QString& captions)
+{
+    return slotText(reads::unreadStatus).arg(count).arg(captions);
+}
+
+// No controller answered the scan at start-up: its reason (the last port
+// that did not open, or the ports that stayed silent), then that the pages
+// show the default set and not the car's.
+inline QString defaultSetShown(const QStringList& silentPorts, const QString& separator)
+{
+    const QString reason = silentPorts.isEmpty() ? QString(cannotOpenPort)
+                                                 : slotText(reads::silentPorts).arg(silentPorts.join(separator));
+    return reason + QStringLiteral(" - ") + slotText(reads::defaultSetShown);
 }
 
 }  // namespace dravinor::ui::texts

@@ -73,3 +73,34 @@ TEST(ParameterDecoder, OddBytes)
 
 }  // namespace
 }  // namespace dravinor::params
+
+namespace dravinor::params {
+namespace {
+
+// An unread address must never be listed as if the block's stale byte were
+// the controller's: its row, a word half of it, and the RPM rows decoded with
+// an unread ignition type are marked.
+TEST(ParameterDecoder, UnreadAddressesMarkTheirRowsAndWhatDependsOnThem)
+{
+    ParameterBlock block;
+    block.bytes() = testing::defaultImage;
+    AddressSet unread;
+    unread.set(15);
+    unread.set(26);
+    unread.set(13);
+    unread.set(30);
+    std::map<int, DecodedParameter> rows;
+    for (auto& row : decodeParameters(block, unread))
+        rows[row.address] = row;
+    for (int address : {13, 14, 26, 30})
+        EXPECT_TRUE(rows[address].unread) << address;
+    for (int address : {1, 16, 18, 22, 32})
+        EXPECT_FALSE(rows[address].unread) << address;
+    EXPECT_TRUE(rows[18].ignitionUnread);
+    EXPECT_TRUE(rows[22].ignitionUnread);
+    EXPECT_FALSE(rows[16].ignitionUnread) << "the hysteresis is a plain period";
+    EXPECT_EQ(rows[32].bits.back(), "controller mode: ? (no answer for flag byte B)");
+}
+
+}  // namespace
+}  // namespace dravinor::params

@@ -36,6 +36,25 @@ TEST(CommandLine, TakesValuesInDecimalOrHex)
     EXPECT_EQ(c.options.faults.hangUpAfterFrames, 7);
 }
 
+TEST(CommandLine, LateAnswerTakesItsQueueAndOnceModes)
+{
+    CommandLine c;
+    std::string error;
+    ASSERT_TRUE(parseCommandLine({"--late-answer", "7,100,queue,once"}, c, error)) << error;
+    EXPECT_EQ(c.options.faults.lateAnswerAddress, 7);
+    EXPECT_EQ(c.options.faults.lateAnswerMs, 100);
+    EXPECT_TRUE(c.options.faults.lateAnswerQueues);
+    EXPECT_TRUE(c.options.faults.lateAnswerOnce);
+    ASSERT_TRUE(parseCommandLine({"--late-answer", "7,100"}, c, error)) << error;
+    EXPECT_FALSE(c.options.faults.lateAnswerQueues) << "a later option replaces the whole fault";
+    EXPECT_FALSE(c.options.faults.lateAnswerOnce);
+    for (const char* bad : {"7,100,", "7,100,queue,queue", "7,100,late", "7,queue", "7,100,once,bogus"}) {
+        CommandLine refused;
+        EXPECT_FALSE(parseCommandLine({"--late-answer", bad}, refused, error)) << bad;
+        EXPECT_NE(error.find("queue"), std::string::npos) << "the error shows the modes";
+    }
+}
+
 TEST(CommandLine, RefusesBadOptions)
 {
     for (const std::vector<std::string>& args :

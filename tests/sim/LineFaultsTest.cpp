@@ -50,6 +50,18 @@ TEST(LineFaults, LateAnswerDelaysTheWholeAnswerOfItsAddressOnly)
     EXPECT_EQ(faults.plan('s', {'s'}, true, 5).at(0).atNs, 7 * kByteNs) << "only reads are late";
 }
 
+TEST(LineFaults, LateOnceDelaysOnlyTheFirstReadOfItsAddress)
+{
+    FaultOptions options;
+    options.lateAnswerAddress = 5;
+    options.lateAnswerMs = 60;
+    options.lateAnswerOnce = true;
+    LineFaults faults(options);
+    EXPECT_EQ(faults.plan('l', kParameterReply, true, 6).at(0).atNs, 7 * kByteNs);
+    EXPECT_EQ(faults.plan('l', kParameterReply, true, 5).at(0).atNs, 7 * kByteNs + 60'000'000);
+    EXPECT_EQ(faults.plan('l', kParameterReply, true, 5).at(0).atNs, 7 * kByteNs) << "the re-read is on time";
+}
+
 TEST(LineFaults, IgnoresOnlyTheFirstWrites)
 {
     FaultOptions options;

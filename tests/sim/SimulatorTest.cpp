@@ -1,4 +1,5 @@
 #include "ControllerSimulator.h"
+#include "EepromImage.h"
 #include "PtyClient.h"
 
 #include <gtest/gtest.h>
@@ -193,6 +194,36 @@ TEST(SimulatorFaults, ReplyShapesReachTheClient)
     const auto headArrived = std::chrono::steady_clock::now();
     EXPECT_EQ(client.receive(1), Bytes{0x3B});
     EXPECT_GE(std::chrono::steady_clock::now() - headArrived, 40ms);
+}
+
+// A late answer with the queue: the frames sent while the controller held it
+// back are answered after it, in the order they came; without the queue the
+// controller is deaf meanwhile and they are lost.
+TEST(SimulatorFaults, LateAnswerQueuesWhatCameMeanwhileOnlyWhenAskedTo)
+{
+    for (const bool queue : {true, false}) {
+        SCOPED_TRACE(queue);
+        Running r;
+        r.sim.setFaults(faults([queue](FaultOptions& f) {
+            f.lateAnswerAddress = 7;
+            f.lateAnswerMs = 150;
+            f.lateAnswerQueues = queue;
+        }));
+        PtyClient client(r.sim.slavePath());
+        const auto image = factoryEeprom();
+        const auto reply = [](std::uint8_t v) { return Bytes{'D', v, static_cast<std::uint8_t>('D' + v), ';'}; };
+        client.command('l', 7);
+        std::this_thread::sleep_for(30ms);
+        client.command('l', 8);
+        client.command('I');
+        Bytes expected = reply(image[7]);
+        if (queue) {
+            const Bytes eight = reply(image[8]);
+            expected.insert(expected.end(), eight.begin(), eight.end());
+            expected.push_back(0x31);
+        }
+        EXPECT_EQ(client.receive(9, 1s), expected);
+    }
 }
 
 TEST(SimulatorFaults, HangsUpAfterTheLastAllowedFrameIsAnswered)

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace dravinor::testing {
@@ -14,7 +16,8 @@ namespace dravinor::testing {
 // A controller behind a ScriptedDevice, with a line that carries one byte a
 // millisecond and one answer after the other: 's' and 'R' are acknowledged
 // with their letter, 'l' with "D", value, sum, ";", 'I' with the identity
-// byte. Faults are set per test.
+// byte, 'V' with its live frame. It answers in order: an answer held back
+// delays the answers to every frame heard after it. Faults are set per test.
 class ScriptedController {
 public:
     ScriptedController(FakeClock& clock, ScriptedDevice& device) : clock_(clock), device_(device)
@@ -29,7 +32,13 @@ public:
     std::uint32_t answerAfterMs = 7;  // the frame's own line time and the controller's turn-around
     int strayAfterAcknowledgeMs = -1;  // one stray byte this long after each 's'/'R' answer (-1 = off)
     std::map<int, std::uint32_t> lateAnswers;  // 'l' address -> extra delay of its answer
+    bool lateAnswersOnce = false;              // each late answer is late only at its first read
+    std::set<int> unansweredWrites;            // 's' frames for these addresses get no answer
+    std::vector<std::uint8_t> liveFrame = std::vector<std::uint8_t>(10, 0);  // the answer to 'V'
+    std::uint32_t liveLateMs = 0;              // extra delay of the answer to 'V'
+    bool silent = false;                       // hears frames, answers nothing
     int framesHeard = 0;
+    std::string lettersHeard;
 
 private:
     void hear(const std::vector<std::uint8_t>& frame)
@@ -37,12 +46,17 @@ private:
         ++framesHeard;
         if (frame.size() != 6)
             return;
+        lettersHeard += static_cast<char>(frame[0]);
+        if (silent)
+            return;
         const std::uint8_t letter = frame[0];
         const std::uint8_t address = frame[1];
         std::uint32_t at = clock_.nowMs + answerAfterMs;
         switch (letter) {
         case 's':
             values[address % 64] = frame[2];
+            if (unansweredWrites.count(address))
+                break;
             [[fallthrough]];
         case 'R':
             at = put(at, {letter});
@@ -54,8 +68,13 @@ private:
             const std::uint8_t value = values[address % 64];
             put(at + (late == lateAnswers.end() ? 0 : late->second),
                 {'D', value, static_cast<std::uint8_t>('D' + value), ';'});
+            if (late != lateAnswers.end() && lateAnswersOnce)
+                lateAnswers.erase(late);
             break;
         }
+        case 'V':
+            put(at + liveLateMs, liveFrame);
+            break;
         case 'I':
             put(at, {identity});
             break;

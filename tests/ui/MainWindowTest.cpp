@@ -79,7 +79,9 @@ TEST_F(WindowFixture, StartsWithoutControllerOnTheDefaultSet)
 {
     startWith(false);
     EXPECT_EQ(window->windowTitle(), titlePrefix);
-    EXPECT_EQ(window->statusText(1), "Nie moge otworzyc portu");
+    // The scan's last text, and that the pages are not the car's.
+    EXPECT_EQ(window->statusText(1),
+              QStringLiteral("Nie moge otworzyc portu - strony pokazują zestaw domyślny, nie parametry samochodu"));
     EXPECT_EQ(fieldText("PRLambda"), "0,38");
     EXPECT_EQ(fieldText("ODPBenzynaGas"), "2200");
     for (const char* group : {"GroupBox1", "GroupBox4", "GroupBox7", "GroupBox8"})

@@ -1,0 +1,87 @@
+#include "LineSync.h"
+
+#include "CommandFrame.h"
+#include "SerialPort.h"
+
+#include <array>
+
+namespace dravinor::link {
+
+namespace {
+
+struct Heard {
+    std::size_t count = 0;
+    std::uint8_t last = 0;
+    bool quiet = false;  // a whole reply window passed after the last byte
+    bool lost = false;
+};
+
+// Reads everything waiting; returns how many bytes came and keeps the last.
+std::size_t drain(SerialPort& port, Heard* heard = nullptr)
+{
+    std::array<std::uint8_t, 256> chunk{};
+    std::size_t total = 0;
+    while (const std::size_t n = port.readAvailable(chunk.data(), chunk.size())) {
+        total += n;
+        if (heard) {
+            heard->count += n;
+            heard->last = chunk[n - 1];
+        }
+    }
+    return total;
+}
+
+Heard listenUntilQuiet(SerialPort& port)
+{
+    Heard heard;
+    const int firstBytePolls = sync::firstByteWindows * SerialPort::pollsPerWait;
+    const int longestPolls = sync::longestWindows * SerialPort::pollsPerWait;
+    int quietPolls = 0;
+    for (int poll = 0; poll < longestPolls; ++poll) {
+        if (port.deviceLost()) {
+            heard.lost = true;
+            return heard;
+        }
+        port.clock().sleepMs(SerialPort::pollSleepMs);
+        quietPolls = drain(port, &heard) > 0 ? 0 : quietPolls + 1;
+        if (heard.count == 0 && poll + 1 >= firstBytePolls)
+            return heard;
+        if (heard.count > 0 && quietPolls >= SerialPort::pollsPerWait) {
+            heard.quiet = true;
+            return heard;
+        }
+    }
+    return heard;
+}
+
+}  // namespace
+
+SyncOutcome resynchronise(SerialPort& port, std::optional<std::uint8_t> identity)
+{
+    const CommandFrame identify = buildFrame(letter::identify, 0, 0, 0);
+    for (int attempt = 0; attempt < sync::attempts; ++attempt) {
+        if (!port.portOpen() || port.deviceLost())
+            return SyncOutcome::NoPort;
+        // Whatever waits already is owed to earlier commands; the identify
+        // answer comes after it anyway.
+        drain(port);
+        if (!port.send(identify.data(), identify.size()))
+            return port.deviceLost() ? SyncOutcome::NoPort : SyncOutcome::Silent;
+        const Heard heard = listenUntilQuiet(port);
+        if (heard.lost)
+            return SyncOutcome::NoPort;
+        // Nothing at all in a dozen windows: no controller listens, and
+        // asking again would only cost as long once more.
+        if (heard.count == 0)
+            return SyncOutcome::Silent;
+        // Anything before the identity byte was owed: it has come now, but
+        // only an answer with nothing ahead of it shows that nothing more is.
+        if (heard.quiet && heard.count == 1 && (!identity || heard.last == *identity)) {
+            port.noteLineInStep();
+            return SyncOutcome::Synchronised;
+        }
+    }
+    return SyncOutcome::Garbled;
+}
+
+}  // namespace dravinor::link

@@ -1,0 +1,52 @@
+#include "UnreadReport.h"
+
+#include "Connection.h"
+#include "Dialogs.h"
+#include "FieldCaptions.h"
+#include "ParameterState.h"
+#include "ReadTexts.h"
+#include "TransferStatusTexts.h"
+#include "UnreadValues.h"
+
+namespace dravinor::ui {
+
+namespace {
+const QString captionSeparator = QStringLiteral(", ");
+}
+
+QStringList unreadCaptions(const params::ParameterState& state, QWidget* pagesRoot)
+{
+    QStringList captions;
+    for (const auto& value : fields::unreadValues(state.block(), state.unreadAddresses()))
+        captions << pageValueCaption(value, pagesRoot);
+    return captions;
+}
+
+QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot)
+{
+    const auto count = static_cast<int>(state.unreadAddresses().count());
+    if (count == 0)
+        return {};
+    return texts::unreadAfterRead(count, unreadCaptions(state, pagesRoot).join(captionSeparator));
+}
+
+bool confirmDespiteUnread(Dialogs& dialogs, int questionKey, const params::ParameterState& state,
+                          QWidget* pagesRoot)
+{
+    if (!state.anyUnread())
+        return true;
+    return dialogs.askYesNoDefaultNo(slotText(questionKey).arg(unreadCaptions(state, pagesRoot).join(captionSeparator)));
+}
+
+QString defaultSetStatusText(const link::ConnectionOutcome& outcome)
+{
+    // A port that opened and stayed silent says more than the last port that
+    // did not open.
+    QStringList silent;
+    for (const auto& attempt : outcome.attempts)
+        if (attempt.open.ok() && !silent.contains(QString::fromStdString(attempt.name)))
+            silent << QString::fromStdString(attempt.name);
+    return texts::defaultSetShown(silent, captionSeparator);
+}
+
+}  // namespace dravinor::ui
