@@ -200,9 +200,10 @@ void ParameterTransfer::writeAllEeprom(BulkWriteOutcome& outcome)
         // in step, decide.
         const bool inStep = !port_.lineSuspect();
         sendEepromWrite(port_, static_cast<std::uint8_t>(address), state_.block().get(address));
-        if (waitAcknowledge(port_, letter::eepromWrite) && inStep)
+        const bool acknowledged = waitAcknowledge(port_, letter::eepromWrite);
+        if (acknowledged && inStep)
             outcome.eepromWritten.set(static_cast<std::size_t>(address));
-        else
+        if (!acknowledged)
             ++outcome.unacknowledged;
         bulkStep();
     }
@@ -216,9 +217,10 @@ void ParameterTransfer::writeAllRam(BulkWriteOutcome& outcome)
             return;
         const bool inStep = !port_.lineSuspect();
         sendRamWordWrite(port_, static_cast<std::uint8_t>(address + ramOffset), state_.block().word(address));
-        if (waitAcknowledge(port_, letter::ramWordWrite) && inStep)
+        const bool acknowledged = waitAcknowledge(port_, letter::ramWordWrite);
+        if (acknowledged && inStep)
             outcome.ramRefreshed.set(static_cast<std::size_t>(address));
-        else
+        if (!acknowledged)
             ++outcome.unacknowledged;
         bulkStep();
     }

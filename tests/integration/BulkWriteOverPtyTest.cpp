@@ -32,11 +32,12 @@ TEST_F(SimulatedLine, BulkWriteRewritesTheFramesTheControllerLostAndEndsWithTheW
     controller.setFaults(faults);
     controller.clearReceivedFrames();
 
+    // The letter right after the last lost one may be late: 4 is written again too.
     const auto outcome = transfer.writeAll();
     EXPECT_EQ(outcome.unacknowledged, 3);
-    EXPECT_EQ(outcome.rewrittenAddresses(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(outcome.rewrittenAddresses(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_TRUE(outcome.allConfirmed());
-    EXPECT_EQ(heardLetters(), std::string(35, 's') + std::string(32, 'R') + "sRsRsR");
+    EXPECT_EQ(heardLetters(), std::string(35, 's') + std::string(32, 'R') + "sRsRsRsR");
     const auto frames = heardFrames();
     const auto& b = state.block();
     EXPECT_EQ(frames[67], link::buildFrame('s', 1, b.get(1), 0));
@@ -74,7 +75,7 @@ TEST_F(CliFixture, WriteRewritesWhatTheControllerMissedAndSaysSo)
     controller.setFaults(faults);
     const auto run = cli("write '" + file.string() + "'");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.err.find("written again one by one: 1 2\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("written again one by one: 1 2 3\n"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("All 35 parameters are now confirmed"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("35 of the 35 parameters acknowledged"), std::string::npos) << run.out;
     for (int i = 1; i <= 35; ++i)

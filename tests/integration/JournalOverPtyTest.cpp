@@ -186,7 +186,7 @@ TEST_F(JournalOnLine, ABulkWriteAndItsRewritesAreOneJournalEntryThatTellsThem)
     ASSERT_EQ(entries.size(), 2u);  // the line of the one changed parameter, and the summary
     EXPECT_EQ(entries[0].kind, "write-all");
     EXPECT_TRUE(entries[0].acknowledged);
-    EXPECT_EQ(entries[0].note, "35/35 acknowledged, 1 changed, re-written one by one: 1 2 3 4 5");
+    EXPECT_EQ(entries[0].note, "35/35 acknowledged, 1 changed, re-written one by one: 1 2 3 4 5 6");
     EXPECT_EQ(entries[1].kind, "bulk");
     EXPECT_EQ(entries[1].address, 5);
     EXPECT_TRUE(entries[1].acknowledged);

@@ -107,9 +107,9 @@ TEST_F(BulkWriteWindow, ZapiszParSaysHowManyWereWrittenAgainWhenTheFirstFramesWe
     controller.setFaults(faults);
     click("ZapiszPar");
     EXPECT_EQ(window->statusText(2),
-              "Sterownik potwierdził zapis wszystkich 35 parametrów (3 zapisano ponownie pojedynczo)");
-    EXPECT_EQ(progressMaximum, 70);
-    EXPECT_EQ(*std::max_element(progressValues.begin(), progressValues.end()), 70);
+              "Sterownik potwierdził zapis wszystkich 35 parametrów (4 zapisano ponownie pojedynczo)");
+    EXPECT_EQ(progressMaximum, 71);
+    EXPECT_EQ(*std::max_element(progressValues.begin(), progressValues.end()), 71);
 }
 
 TEST_F(BulkWriteWindow, ZapiszParNamesTheFieldTheControllerDidNotConfirm)
