@@ -28,8 +28,10 @@ enum class SyncOutcome {
 SyncOutcome resynchronise(SerialPort& port, std::optional<std::uint8_t> identity);
 
 namespace sync {
-// The first usually takes in what was owed, the second finds the line quiet.
-inline constexpr int attempts = 4;
+// The first usually takes in what was owed, the second finds the line
+// quiet; the rest are for a noisy line, where a stray byte ahead of the
+// identity byte spoils an attempt.
+inline constexpr int attempts = 6;
 // The first byte may take this many reply windows: a controller that is ten
 // windows late with one answer is still caught up.
 inline constexpr int firstByteWindows = 12;
