@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace dravinor::params;
 
@@ -138,4 +142,24 @@ TEST(LiveCsv, AMissingFileIsAnErrorWithoutALine)
     EXPECT_FALSE(loadLiveCsv("/nonexistent/dravinor/recording.csv", read, error));
     EXPECT_EQ(error.line, 0u);
     EXPECT_FALSE(error.message.empty());
+}
+
+TEST(LiveCsv, AFolderIsCalledAFolderNotTooLargeAndAFifoIsNeverWaitedOn)
+{
+    const std::string dir = ::testing::TempDir() + "dravinor-replay-" + std::to_string(::getpid());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir + "/recording.csv");
+    ASSERT_EQ(::mkfifo((dir + "/fifo.csv").c_str(), 0600), 0);
+    std::vector<LiveSample> read;
+    LiveCsvError error;
+    EXPECT_FALSE(loadLiveCsv(dir + "/recording.csv", read, error));
+    EXPECT_EQ(error.line, 0u);
+    EXPECT_NE(error.message.find("folder"), std::string::npos) << error.message;
+    EXPECT_EQ(error.message.find("too large"), std::string::npos) << error.message;
+
+    // No writer ever comes: the load must not wait for one.
+    EXPECT_FALSE(loadLiveCsv(dir + "/fifo.csv", read, error));
+    EXPECT_NE(error.message.find("not a regular file"), std::string::npos) << error.message;
+    EXPECT_FALSE(loadLiveCsv("/dev/zero", read, error));
+    std::filesystem::remove_all(dir);
 }
