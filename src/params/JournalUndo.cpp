@@ -14,6 +14,8 @@ bool isWordHigh(int address)
     return address == 14 || address == 16 || address == 18 || address == 22;
 }
 
+}  // namespace
+
 bool halvesOfOneWord(const JournalEntry& high, const JournalEntry& low)
 {
     return high.isSingleWrite() && !high.isWord() && isWordHigh(high.address) && low.kind == high.kind &&
@@ -21,7 +23,16 @@ bool halvesOfOneWord(const JournalEntry& high, const JournalEntry& low)
            low.controller == high.controller && low.source == high.source && high.oldRaw && low.oldRaw;
 }
 
-}  // namespace
+JournalEntry joinedWord(const JournalEntry& high, const JournalEntry& low)
+{
+    JournalEntry word = low;
+    word.address = high.address;
+    word.oldRaw = *high.oldRaw * 256 + *low.oldRaw;
+    word.newRaw = high.newRaw * 256 + low.newRaw;
+    word.oldShown = high.oldShown;
+    word.acknowledged = high.acknowledged && low.acknowledged;
+    return word;
+}
 
 std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldestFirst)
 {
@@ -30,14 +41,8 @@ std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldest
     for (std::size_t i = 0; i < oldestFirst.size(); ++i) {
         const JournalEntry& high = oldestFirst[i];
         if (i + 1 < oldestFirst.size() && halvesOfOneWord(high, oldestFirst[i + 1])) {
-            const JournalEntry& low = oldestFirst[++i];
-            JournalEntry word = low;
-            word.address = high.address;
-            word.oldRaw = *high.oldRaw * 256 + *low.oldRaw;
-            word.newRaw = high.newRaw * 256 + low.newRaw;
-            word.oldShown = high.oldShown;
-            word.acknowledged = high.acknowledged && low.acknowledged;
-            joined.push_back(std::move(word));
+            joined.push_back(joinedWord(high, oldestFirst[i + 1]));
+            ++i;
         } else {
             joined.push_back(high);
         }
@@ -77,6 +82,9 @@ UndoPlan planUndo(const WriteJournal& journal, const WriteTarget& current, bool 
         plan.refusal = UndoRefusal::NotConnected;
     else if (target->port != current.port || target->controller != current.controller)
         plan.refusal = UndoRefusal::OtherController;
+    // Entries from before fingerprints were journalled cannot be compared.
+    plan.otherSet = !target->controllerSet.empty() && !current.controllerSet.empty() &&
+                    target->controllerSet != current.controllerSet;
     return plan;
 }
 

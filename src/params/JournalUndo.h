@@ -15,6 +15,10 @@ class WriteJournal;
 // byte, then low byte, same controller and source) into one entry: the
 // whole field's old and new value. Oldest first in, oldest first out.
 std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldestFirst);
+// Whether `low`, journalled right after `high`, is the second half of its word.
+bool halvesOfOneWord(const JournalEntry& high, const JournalEntry& low);
+// The two halves as one entry.
+JournalEntry joinedWord(const JournalEntry& high, const JournalEntry& low);
 
 // The single-field write an undo takes back: the newest acknowledged one
 // that an earlier undo has not already taken back. Newest first, joined.
@@ -25,6 +29,9 @@ enum class UndoRefusal { None, NothingToUndo, NotConnected, OtherController };
 struct UndoPlan {
     UndoRefusal refusal = UndoRefusal::None;
     JournalEntry entry;  // the write to take back (also set for OtherController)
+    // Same port and controller type, but the controller's set is not the one
+    // the write left (another car, or changed since): the question says so.
+    bool otherSet = false;
 };
 
 // What an undo would do now, for the controller on `current`.

@@ -4,7 +4,12 @@
 
 #include <QAbstractTableModel>
 
+#include <memory>
 #include <vector>
+
+namespace dravinor::params {
+class JournalListing;
+}
 
 namespace dravinor::ui {
 
@@ -14,9 +19,18 @@ class JournalTableModel final : public QAbstractTableModel {
 public:
     enum Column { Time, Port, Version, Field, OldValue, NewValue, Result, ColumnCount };
 
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit JournalTableModel(QObject* parent = nullptr);
+    ~JournalTableModel() override;
+
+    // Rows a batch; the view asks for the next one as it scrolls to the end.
+    static constexpr std::size_t batchRows = 200;
 
     void setEntries(std::vector<params::JournalEntry> newestFirst);
+    // Lists the journal from its newest entry, a batch of rows now and more
+    // as they are scrolled to: only the rows shown are held.
+    void setListing(std::unique_ptr<params::JournalListing> listing);
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
     const std::vector<params::JournalEntry>& entries() const { return entries_; }
     // Headers and result words follow the language.
     void retranslate();
@@ -30,6 +44,7 @@ public:
 
 private:
     std::vector<params::JournalEntry> entries_;
+    std::unique_ptr<params::JournalListing> listing_;
 };
 
 }  // namespace dravinor::ui

@@ -21,5 +21,10 @@ inline constexpr int writeAllKind = 50117;
 inline constexpr int resetKind = 50118;
 inline constexpr int adaptationResetKind = 50119;
 inline constexpr int fileKind = 50120;
+inline constexpr int unreadableFile = 51150;  // %1 file, %2 why
+inline constexpr int isFolder = 51151;
+inline constexpr int notRegularFile = 51152;
+inline constexpr int invalidTime = 51153;
+inline constexpr int undoOtherSet = 51154;
 
 }  // namespace dravinor::ui::journal

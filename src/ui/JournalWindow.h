@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 class QTableView;
 
@@ -28,12 +29,15 @@ public:
 
     JournalTableModel& model() const { return *model_; }
     QTableView* table() const { return table_; }
+    // Names the journal files that could not be read; hidden when all could.
+    QLabel* problemLine() const { return problems_; }
 
 private:
     params::ControllerSession& session_;
     Dialogs& dialogs_;
     JournalTableModel* model_;
     QTableView* table_;
+    QLabel* problems_;
     QPushButton* undo_;
 };
 
