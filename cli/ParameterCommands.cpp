@@ -43,6 +43,7 @@ std::string fileErrorText(FileError error)
     case FileError::CannotCreate: return "cannot create a file in that folder";
     case FileError::CannotWrite: return "cannot write";
     case FileError::CannotReplace: return "cannot replace";
+    case FileError::CannotBackUp: return "cannot keep the previous file as its .BAK";
     case FileError::None: break;
     }
     return "error";
@@ -51,20 +52,22 @@ std::string fileErrorText(FileError error)
 int saveFile(const std::string& path, const ParameterBlock& block)
 {
     const auto result = params::saveParameterFile(path, block);
+    const std::string backup = params::backupPathFor(path).string();
     if (!result.ok()) {
-        std::cerr << "dravinor-cli: " << path << ": " << fileErrorText(result.error);
+        std::cerr << "dravinor-cli: " << path << ": ";
+        if (result.error == FileError::CannotBackUp)
+            std::cerr << "cannot keep the previous file as " << backup;
+        else
+            std::cerr << fileErrorText(result.error);
         if (!result.systemText.empty())
             std::cerr << " (" << result.systemText << ")";
-        std::cerr << (result.backup == params::BackupOutcome::Created
-                          ? "; the file is as it was, and a copy of it was kept as " +
-                                params::backupPathFor(path).string() + "\n"
-                          : "; the file is as it was\n");
+        std::cerr << "; nothing saved, the file is as it was\n";
         return exitFileError;
     }
     if (result.backup == params::BackupOutcome::Created)
-        std::cerr << "The previous file is kept as " << params::backupPathFor(path).string() << '\n';
-    else if (result.backup == params::BackupOutcome::Failed)
-        std::cerr << "dravinor-cli: warning: no backup of the previous file could be made\n";
+        std::cerr << "The previous file is kept as " << backup << '\n';
+    else if (result.backup == params::BackupOutcome::KeptExisting)
+        std::cerr << "The previous file is replaced; the older " << backup << " is kept as it was\n";
     std::cerr << "Saved " << path << '\n';
     return exitSuccess;
 }
