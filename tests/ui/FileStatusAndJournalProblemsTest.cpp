@@ -209,3 +209,12 @@ TEST_F(HardenedWindow, UndoOnTheSamePortAndTypeButAnotherSetSaysSoInTheQuestion)
     EXPECT_TRUE(dialogs.questions[0].contains(QString::fromUtf8("Zapisać w sterowniku poprzednią wartość pola F1")));
     EXPECT_EQ(controller.eeprom()[1], 19);  // nothing written on No
 }
+
+TEST_F(HardenedWindow, APortNameThatLeadsToNoSerialPortIsToldAtStartUp)
+{
+    startWith("/dev/null");
+    bool told = false;
+    for (const QString& message : dialogs.messages)
+        told = told || message.contains("COM1 (/dev/null) nie jest portem szeregowym");
+    EXPECT_TRUE(told) << dialogs.messages.join(" | ").toStdString();
+}
