@@ -121,7 +121,9 @@ bool parseIsoTime(std::string_view text, std::int64_t& unixMs)
     utc.tm_min = parts[4];
     utc.tm_sec = parts[5];
     unixMs = static_cast<std::int64_t>(timegm(&utc)) * 1000 + parts[6];
-    return true;
+    // No recording was made before 1970: such a time would not survive
+    // being written back (the column stays empty for 0 and below).
+    return unixMs >= 0;
 }
 
 // "12.345" as milliseconds, exactly as written: up to three decimals.

@@ -125,6 +125,8 @@ TEST(LiveCsv, MalformedLinesAreRefusedWithTheirLineNumber)
         {recording({good, good, replaced(0, "0.050")}), 4, "back"},
         {recording({replaced(16, "2026-13-08T07:32:05.123Z")}), 2, "column 17"},
         {recording({replaced(16, "yesterday")}), 2, "column 17"},
+        // Before 1970 no recording was made, and the time would be lost when written back.
+        {recording({replaced(16, "0262-12-08T07:32:05.123Z")}), 2, "column 17"},
     };
     for (const auto& c : cases) {
         std::vector<LiveSample> read;
