@@ -1,6 +1,8 @@
 #include "QuitOnSignal.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -14,6 +16,7 @@ namespace {
 // Written by the handler, read on the GUI thread: the only async-signal-safe
 // way into the event loop.
 int signalPipe[2] = {-1, -1};
+Termination* signalled = nullptr;
 
 extern "C" void noteSignal(int)
 {
@@ -21,7 +24,49 @@ extern "C" void noteSignal(int)
     [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
 }
 
+// Dismissed from within its own event loop: a dialog rejected before its
+// exec() has started that loop would wait for ever.
+void dismissLater(QDialog* dialog)
+{
+    QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+}
+
 }  // namespace
+
+Termination::Termination(QCoreApplication& application) : QObject(&application), application_(application) {}
+
+Termination::~Termination()
+{
+    if (requested_)
+        application_.removeEventFilter(this);
+}
+
+void Termination::request()
+{
+    if (!requested_)
+        application_.installEventFilter(this);
+    requested_ = true;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+            dismissLater(dialog);
+    // Ends every running event loop, the boxes' included, and makes any
+    // later one return at once. Before the main loop runs this does
+    // nothing: main() asks terminationRequested() then.
+    QCoreApplication::exit(0);
+}
+
+bool Termination::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show)
+        if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && dialog->isWindow())
+            dismissLater(dialog);
+    return false;
+}
+
+bool terminationRequested()
+{
+    return signalled && signalled->requested();
+}
 
 void quitOnTerminationSignals(QCoreApplication& application)
 {
@@ -29,11 +74,12 @@ void quitOnTerminationSignals(QCoreApplication& application)
         return;  // one application per process
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;  // the default handling stays
+    signalled = new Termination(application);
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &application);
-    QObject::connect(notifier, &QSocketNotifier::activated, &application, [&application] {
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, [] {
         char byte = 0;
         [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
-        application.quit();
+        signalled->request();
     });
     struct sigaction action {};
     action.sa_handler = noteSignal;

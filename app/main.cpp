@@ -100,5 +100,8 @@ int main(int argc, char** argv)
         app.window().startReplay(replayFile, std::move(samples));
     else
         app.start();
+    // A signal while start-up showed a box: the window closes at once.
+    if (dravinor::app::terminationRequested())
+        return 0;
     return application.exec();
 }

@@ -50,7 +50,7 @@ const char* const usageText =
     "\n"
     "Journal: $DRAVINOR_STATE_DIR/journal.log, else\n"
     "  $XDG_STATE_HOME/dravinor/journal.log, else ~/.local/state/dravinor/journal.log\n"
-    "  (at 1 MB it moves to journal.log.1).\n"
+    "  (at 1 MB it moves to journal.log.1, replacing the one older file kept).\n"
     "\n"
     "Exit status: 0 success, 1 usage, 2 no port, no controller, the port went\n"
     "away or (live) no poll answered, 3 write not acknowledged or (live) some\n"
@@ -104,7 +104,10 @@ const CommandHelp commandHelps[] = {
     {"journal", "journal [--last N]",
      "Lists the writes made to controllers by this tool, newest first: time,\n"
      "port, controller, field, old and new value as stored and as shown, result.\n"
-     "  --last N   only the N newest entries\n"},
+     "The journal is read from its end, so --last reads only what it lists.\n"
+     "  --last N   only the N newest entries\n"
+     "Exit status 4 when a journal file exists but cannot be read (a folder, a\n"
+     "FIFO); the entries that could be read are listed all the same.\n"},
     {"reset", "reset", "Writes the default parameter set to the controller, twice, as the tool does.\n"},
     {"live", "live [--count N] [--csv]",
      "Polls the live data every 50 ms and prints it.\n"

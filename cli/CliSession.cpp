@@ -44,7 +44,7 @@ void CliSession::reportOpenFailure(const std::string& name) const
         std::cerr << name << " stands for no serial device here ('dravinor-cli ports' lists them)\n";
         return;
     }
-    std::cerr << describePort(name) << ": " << openFailureText(result) << '\n';
+    std::cerr << portFailureLine(describePort(name), result) << '\n';
 }
 
 int CliSession::connect(bool readParameters)
@@ -77,7 +77,7 @@ int CliSession::connect(bool readParameters)
     std::cerr << "dravinor-cli: no controller found; ports tried:\n";
     for (const auto& attempt : outcome.attempts) {
         if (!portMap().resolve(attempt.name).empty())
-            std::cerr << "  " << describePort(attempt.name) << ": " << openFailureText(attempt.open) << '\n';
+            std::cerr << "  " << portFailureLine(describePort(attempt.name), attempt.open) << '\n';
     }
     return exitNoController;
 }

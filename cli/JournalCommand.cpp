@@ -2,6 +2,7 @@
 #include "CliOptions.h"
 #include "Commands.h"
 
+#include "JournalListing.h"
 #include "JournalUndo.h"
 #include "WriteJournal.h"
 
@@ -53,9 +54,30 @@ const char* markText(params::UndoMark mark)
     return "";
 }
 
+std::string timeText(const std::string& time)
+{
+    // Shown as stored: converting it would make up a date.
+    if (!params::journalTimeValid(time))
+        return time + " (invalid time)";
+    return params::journalLocalTime(time);
+}
+
+std::string problemText(const params::JournalProblem& problem)
+{
+    const std::string file = problem.file.string();
+    switch (problem.kind) {
+    case params::JournalProblem::Kind::Directory: return file + " is a folder, not a journal file";
+    case params::JournalProblem::Kind::NotAFile:
+        return file + " is not a regular file (a FIFO or a device?): it is neither read nor written";
+    case params::JournalProblem::Kind::CannotOpen: return file + ": cannot open (" + problem.systemText + ")";
+    case params::JournalProblem::Kind::CannotRead: break;
+    }
+    return file + ": cannot read (" + problem.systemText + ")";
+}
+
 std::string describe(const JournalEntry& e, params::UndoMark mark)
 {
-    std::string line = params::journalLocalTime(e.time) + "  " + orDash(e.port) + "  " + orDash(e.controller) + "  " +
+    std::string line = timeText(e.time) + "  " + orDash(e.port) + "  " + orDash(e.controller) + "  " +
                        e.kind + " (" + e.source + ")  ";
     if (e.address == 0) {
         line += e.note;
@@ -79,16 +101,27 @@ int runJournal(const CliOptions& options)
     if (!parseLast(options.arguments, last))
         return usageError("journal", "--last N: N counts entries, 1 or more");
     const params::WriteJournal journal(params::WriteJournal::defaultPath());
-    std::vector<JournalEntry> entries = params::joinWordHalves(journal.readOldestFirst());
-    if (entries.empty()) {
-        std::printf("No writes in the journal (%s)\n", journal.path().c_str());
-        return exitSuccess;
+    // Read from the end a batch at a time: `--last 3` reads three entries,
+    // and a whole listing never holds more than one batch.
+    // Marks depend only on newer entries, so they come out right batch by batch.
+    params::JournalListing listing(journal);
+    params::UndoMarker marker;
+    constexpr std::size_t batch = 256;
+    std::size_t printed = 0;
+    while (printed < last && !listing.atEnd()) {
+        const auto entries = listing.take(std::min(batch, last - printed));
+        for (const JournalEntry& entry : entries)
+            std::printf("%s\n", describe(entry, marker.mark(entry)).c_str());
+        printed += entries.size();
     }
-    std::reverse(entries.begin(), entries.end());
-    // Marked over the whole journal: an undo's partner may lie beyond --last.
-    const std::vector<params::UndoMark> marks = params::undoMarks(entries);
-    for (std::size_t i = 0; i < entries.size() && i < last; ++i)
-        std::printf("%s\n", describe(entries[i], marks[i]).c_str());
+    // Whatever could be read is listed; what could not is told, and the
+    // exit status says the listing is not the whole journal.
+    for (const auto& problem : listing.problems())
+        std::cerr << "dravinor-cli: " << problemText(problem) << '\n';
+    if (!listing.problems().empty())
+        return exitFileError;
+    if (printed == 0)
+        std::printf("No writes in the journal (%s)\n", journal.path().c_str());
     return exitSuccess;
 }
 

@@ -51,6 +51,13 @@ std::string busyText(const link::OpenResult& result)
 
 }  // namespace
 
+std::string portFailureLine(const std::string& port, const link::OpenResult& result)
+{
+    if (result.error == link::OpenError::NotATerminal)
+        return port + " is not a serial port";
+    return port + ": " + openFailureText(result);
+}
+
 std::string openFailureText(const link::OpenResult& result)
 {
     switch (result.error) {
@@ -58,7 +65,7 @@ std::string openFailureText(const link::OpenResult& result)
     case link::OpenError::NotFound: return "no such device (is the adapter plugged in?)";
     case link::OpenError::PermissionDenied: return permissionText(result.access);
     case link::OpenError::Busy: return busyText(result);
-    case link::OpenError::NotATerminal: return "not a serial device";
+    case link::OpenError::NotATerminal: return "not a serial port";
     case link::OpenError::Other: break;
     }
     return "cannot open: " + result.detail;

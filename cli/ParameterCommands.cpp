@@ -22,11 +22,15 @@ using params::ParameterBlock;
 namespace {
 
 // Rows the controller gave no valid answer for show no value: what the
-// block holds there is not the controller's.
-void printParameters(const ParameterBlock& block, const params::AddressSet& unread = {})
+// block holds there is not the controller's. `only`, when given, limits the
+// rows to those addresses.
+void printParameters(const ParameterBlock& block, const params::AddressSet& unread = {},
+                     const params::AddressSet* only = nullptr)
 {
     std::printf("%-6s %-46s %6s  %s\n", "addr", "meaning", "raw", "value");
     for (const auto& row : params::decodeParameters(block, unread)) {
+        if (only && !only->test(static_cast<std::size_t>(row.address)))
+            continue;
         const std::string address = row.lastAddress != row.address
                                         ? std::to_string(row.address) + "-" + std::to_string(row.lastAddress)
                                         : std::to_string(row.address);
@@ -50,6 +54,7 @@ std::string fileErrorText(FileError error)
     case FileError::CannotCreate: return "cannot create a file in that folder";
     case FileError::CannotWrite: return "cannot write";
     case FileError::CannotReplace: return "cannot replace";
+    case FileError::CannotBackUp: return "cannot keep the previous file as its .BAK";
     case FileError::None: break;
     }
     return "error";
@@ -58,20 +63,22 @@ std::string fileErrorText(FileError error)
 int saveFile(const std::string& path, const ParameterBlock& block)
 {
     const auto result = params::saveParameterFile(path, block);
+    const std::string backup = params::backupPathFor(path).string();
     if (!result.ok()) {
-        std::cerr << "dravinor-cli: " << path << ": " << fileErrorText(result.error);
+        std::cerr << "dravinor-cli: " << path << ": ";
+        if (result.error == FileError::CannotBackUp)
+            std::cerr << "cannot keep the previous file as " << backup;
+        else
+            std::cerr << fileErrorText(result.error);
         if (!result.systemText.empty())
             std::cerr << " (" << result.systemText << ")";
-        std::cerr << (result.backup == params::BackupOutcome::Created
-                          ? "; the file is as it was, and a copy of it was kept as " +
-                                params::backupPathFor(path).string() + "\n"
-                          : "; the file is as it was\n");
+        std::cerr << "; nothing saved, the file is as it was\n";
         return exitFileError;
     }
     if (result.backup == params::BackupOutcome::Created)
-        std::cerr << "The previous file is kept as " << params::backupPathFor(path).string() << '\n';
-    else if (result.backup == params::BackupOutcome::Failed)
-        std::cerr << "dravinor-cli: warning: no backup of the previous file could be made\n";
+        std::cerr << "The previous file is kept as " << backup << '\n';
+    else if (result.backup == params::BackupOutcome::KeptExisting)
+        std::cerr << "The previous file is replaced; the older " << backup << " is kept as it was\n";
     std::cerr << "Saved " << path << '\n';
     return exitSuccess;
 }
@@ -117,6 +124,27 @@ bool outputOption(const CliOptions& options, std::string& path)
         }
     }
     return args.empty();
+}
+
+// What the controller holds after a bulk write as far as it said so: the
+// sent value where the EEPROM write was acknowledged, the old one elsewhere.
+ParameterBlock acknowledgedPart(const ParameterBlock& before, const ParameterBlock& sent,
+                                const params::BulkWriteOutcome& outcome)
+{
+    ParameterBlock held = before;
+    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
+        if (outcome.eepromWritten.test(static_cast<std::size_t>(address)))
+            held.setParameter(sent.get(address), address);
+    return held;
+}
+
+// A single write that failed because the adapter went away.
+int reportPortLostDuringSet(const std::string& what, const params::WriteOutcome& outcome)
+{
+    std::cerr << "dravinor-cli: the port went away during the write (adapter unplugged?): " << what
+              << (outcome.eepromAcknowledged ? " was stored in EEPROM, but its RAM copy was not confirmed\n"
+                                             : " was not written\n");
+    return exitNoController;
 }
 
 int reportBulkWrite(const params::BulkWriteOutcome& outcome)
@@ -226,15 +254,23 @@ int runWrite(CliSession& session, const CliOptions& options)
     session.state().refreshDerived();
     const auto outcome = session.transfer().writeAll();
     const int code = reportBulkWrite(outcome);
-    std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM, then the RAM copy\n",
-                path.c_str(), session.describePort(session.port().portName()).c_str(),
-                static_cast<int>(outcome.confirmed.count()));
-    // What changed is the useful answer; without a full read of the old
-    // set, only the whole new set can be told.
-    if (session.lastRead().complete())
-        printDifferences(before, session.state().block(), "before", path);
+    const std::string port = session.describePort(session.port().portName());
+    if (outcome.portLost)
+        std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM before the "
+                    "port went away\n",
+                    path.c_str(), port.c_str(), outcome.parametersWritten());
     else
-        printParameters(session.state().block());
+        std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM, then the RAM "
+                    "copy\n",
+                    path.c_str(), port.c_str(), static_cast<int>(outcome.confirmed.count()));
+    // What changed is the useful answer, and only what the controller
+    // acknowledged has changed; without a full read of the old set, only
+    // the acknowledged values of the new set can be told.
+    const ParameterBlock held = acknowledgedPart(before, session.state().block(), outcome);
+    if (session.lastRead().complete())
+        printDifferences(before, held, "before", path);
+    else
+        printParameters(held, {}, &outcome.eepromWritten);
     return code;
 }
 
@@ -263,6 +299,9 @@ int runSet(CliSession& session, const CliOptions& options)
         std::printf("Parameter %d = %d written (EEPROM and RAM)\n", *address, *value);
         return exitSuccess;
     }
+    if (session.port().deviceLost())
+        return reportPortLostDuringSet("parameter " + std::to_string(*address) + " = " + std::to_string(*value),
+                                       outcome);
     std::cerr << "dravinor-cli: parameter " << *address << " not acknowledged:"
               << (outcome.ramAcknowledged ? "" : " RAM") << (outcome.eepromAcknowledged ? "" : " EEPROM") << '\n';
     return exitNotAcknowledged;

@@ -160,6 +160,12 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
         writes.write(field->address, encoded.byte);
     }
     const std::string shown = shownWithUnit(*field, encoded.shown);
+    if (!writes.allAcknowledged && session.port().deviceLost()) {
+        // Not the controller's refusal: the adapter is gone, as the other commands say.
+        std::cerr << "dravinor-cli: the port went away during the write (adapter unplugged?): " << field->name << " = "
+                  << shown << " not confirmed; written: " << writes.written << '\n';
+        return exitNoController;
+    }
     if (!writes.allAcknowledged) {
         std::cerr << "dravinor-cli: " << field->name << " = " << shown << " not acknowledged; written: " << writes.written
                   << '\n';

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dravinor::sim {
@@ -20,10 +21,18 @@ bool loadParameterFile(const std::string& path, EepromImage& image, std::string*
 {
     // POSIX calls rather than a stream: a stream "opens" a directory and then
     // reads nothing, which would pass for an empty file.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO would otherwise wait for a writer for ever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (error)
             *error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat info{};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (error)
+            *error = path + ": not a regular file";
+        ::close(fd);
         return false;
     }
     EepromImage loaded = factoryEeprom();

@@ -1,8 +1,10 @@
 #include "LanguageFile.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace dravinor::lang {
 
@@ -61,33 +63,41 @@ LanguageFileContent parseLanguageFile(std::string_view bytes)
 LanguageFileContent readLanguageFile(const std::filesystem::path& path)
 {
     LanguageFileContent content;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    // Opened without blocking and judged by what was opened: a FIFO put
+    // where a language file belongs must not stop the window from starting.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat info{};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
         content.status = LanguageFileContent::Status::CannotOpen;
         return content;
     }
-    const auto size = std::filesystem::file_size(path, error);
-    if (error) {
-        content.status = LanguageFileContent::Status::CannotOpen;
-        return content;
-    }
-    if (size > maxLanguageFileSize) {
+    if (static_cast<std::uintmax_t>(info.st_size) > maxLanguageFileSize) {
+        ::close(fd);
         content.status = LanguageFileContent::Status::TooLarge;
-        return content;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        content.status = LanguageFileContent::Status::CannotOpen;
         return content;
     }
     // Read with a bound as well: the file may have grown since its size was taken.
     std::string bytes(maxLanguageFileSize + 1, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (file.bad()) {
+    std::size_t got = 0;
+    bool failed = false;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failed = n < 0;
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (failed) {
         content.status = LanguageFileContent::Status::CannotOpen;
         return content;
     }
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    bytes.resize(got);
     if (bytes.size() > maxLanguageFileSize) {
         content.status = LanguageFileContent::Status::TooLarge;
         return content;

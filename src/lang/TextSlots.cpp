@@ -160,6 +160,26 @@ constexpr SlotDefinition slotTable[] = {
     {51103, 299,
      "Nie można rozpocząć autoadaptacji: nie odczytano %1 z 35 parametrów sterownika. Reset zachowuje "
      "ustawienie czujnika temperatury odczytane ze sterownika - proszę ponownie odczytać parametry."},
+    // Journal files that cannot be read, undo on another set, parameter files'
+    // status, ports that are not serial ports.
+    {51150, 299, "Nie można odczytać pliku dziennika %1 (%2); pokazano wpisy, które dało się odczytać."},
+    {51151, 99, "to folder, a nie plik"},
+    {51152, 99, "to nie jest zwykły plik"},
+    {51153, 59, "błędny czas:"},
+    {51154, 299, "Uwaga: sterownik ma teraz inny zestaw parametrów niż ten, do którego trafił ten zapis (inny samochód albo późniejsze zmiany)."},
+    {51160, 199, "Zapisano plik %1"},
+    {51161, 199, "poprzednia wersja: %1"},
+    {51162, 199, "starsza kopia %1 pozostała bez zmian"},
+    {51163, 199, "Nie zapisano pliku %1: %2"},
+    {51164, 199, "nie można utworzyć pliku w tym folderze"},
+    {51165, 199, "błąd zapisu"},
+    {51166, 199, "nie można zastąpić pliku"},
+    {51167, 199, "nie można zachować poprzedniego pliku jako %1, plik pozostał bez zmian"},
+    {51170, 199, "Wczytano plik %1"},
+    {51171, 199, "Nie wczytano pliku %1: %2"},
+    {51172, 199, "to nie jest zwykły plik"},
+    {51173, 199, "parametry zapisano w sterowniku"},
+    {51180, 299, "%1 (%2) nie jest portem szeregowym - nic tam nie wysłano."},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -123,15 +123,46 @@ bool PortMap::applyAssignment(const std::string& assignment, std::string* error)
 
 bool PortMap::applyAssignmentList(const std::string& list, std::string* error)
 {
+    // Checked whole before anything is applied: a name given twice would
+    // silently take the last path, and a list of commas would name no port.
+    std::vector<std::string> items;
     std::size_t start = 0;
     while (start <= list.size()) {
         const auto comma = list.find(',', start);
-        const std::string item = trim(list.substr(start, comma - start));
-        if (!item.empty() && !applyAssignment(item, error))
-            return false;
+        if (std::string item = trim(list.substr(start, comma - start)); !item.empty())
+            items.push_back(std::move(item));
         if (comma == std::string::npos)
             break;
         start = comma + 1;
+    }
+    if (items.empty()) {
+        if (error)
+            *error = "\"" + list + "\" names no port; expected COMn=PATH[,COMn=PATH...]";
+        return false;
+    }
+    if (!assignedOnce(items, error))
+        return false;
+    PortMap checked = *this;
+    for (const std::string& item : items)
+        if (!checked.applyAssignment(item, error))
+            return false;
+    *this = std::move(checked);
+    return true;
+}
+
+bool assignedOnce(const std::vector<std::string>& assignments, std::string* error)
+{
+    std::array<bool, PortMap::portCount> seen{};
+    for (const std::string& assignment : assignments) {
+        const int index = PortMap::portIndex(trim(assignment.substr(0, assignment.find('='))));
+        if (index < 0)
+            continue;  // malformed: told by applyAssignment
+        if (seen[static_cast<std::size_t>(index)]) {
+            if (error)
+                *error = PortMap::portName(index) + " is assigned twice; give each port name one device";
+            return false;
+        }
+        seen[static_cast<std::size_t>(index)] = true;
     }
     return true;
 }
@@ -150,6 +181,10 @@ bool buildPortMap(const std::vector<std::string>& commandLineAssignments, const 
             *error = "DRAVINOR_PORTS: " + *error;
         return false;
     }
+    // The command line may name a port of the environment's again (it wins),
+    // but not one of its own twice.
+    if (!assignedOnce(commandLineAssignments, error))
+        return false;
     for (const auto& assignment : commandLineAssignments) {
         if (!map.applyAssignment(assignment, error))
             return false;

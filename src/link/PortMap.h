@@ -28,12 +28,17 @@ public:
 
     // "COM3=/dev/ttyUSB0"; false with a reason when malformed.
     bool applyAssignment(const std::string& assignment, std::string* error);
-    // "COM1=/dev/x,COM2=/dev/y", as in DRAVINOR_PORTS.
+    // "COM1=/dev/x,COM2=/dev/y", as in DRAVINOR_PORTS. All or nothing: a
+    // malformed item, a name given twice or a list naming no port at all
+    // is refused and leaves the map as it was.
     bool applyAssignmentList(const std::string& list, std::string* error);
 
 private:
     std::array<std::string, portCount> paths_;
 };
+
+// False, with the name, when one port name is assigned twice.
+bool assignedOnce(const std::vector<std::string>& assignments, std::string* error);
 
 // The map the programs use: discovered devices, unless DRAVINOR_PORTS or
 // --port assignments are given; then exactly the ports named there, with

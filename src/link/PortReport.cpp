@@ -8,6 +8,7 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace dravinor::link {
@@ -97,6 +98,22 @@ bool isPseudoTerminal(const fs::path& real)
     return real.string().rfind("/dev/pts/", 0) == 0;
 }
 
+// Holders are looked for only where a port can be: a terminal device of
+// the tty class that is not a console (/dev/null is held by half the
+// system, and means nothing here). Plain files, as test trees use, too.
+bool mayBeHeldAsPort(const struct stat& info, const fs::path& real, const std::string& sysRoot)
+{
+    if (S_ISREG(info.st_mode))
+        return true;
+    if (!S_ISCHR(info.st_mode))
+        return false;
+    constexpr unsigned ttyMajor = 4, ttyAuxMajor = 5, firstSerialMinor = 64;
+    if (major(info.st_rdev) == ttyAuxMajor || (major(info.st_rdev) == ttyMajor && minor(info.st_rdev) < firstSerialMinor))
+        return false;
+    std::error_code error;
+    return fs::exists(fs::path(sysRoot) / "class" / "tty" / real.filename(), error);
+}
+
 }  // namespace
 
 UserIdentity UserIdentity::current()
@@ -145,7 +162,7 @@ PortDiagnosis diagnosePort(const std::string& device, const SystemRoots& roots, 
     diagnosis.mode = info.st_mode & 07777;
     diagnosis.mayOpen = allows(info, user);
     // A pseudo-terminal's other end belongs to its own program by design.
-    if (!isPseudoTerminal(real))
+    if (!isPseudoTerminal(real) && mayBeHeldAsPort(info, real, roots.sys))
         diagnosis.holders = findDeviceHolders(device, roots.proc);
 
     if (!diagnosis.holders.empty())

@@ -12,6 +12,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -58,6 +59,25 @@ bool isPseudoTerminal(const std::string& path)
     return pty;
 }
 
+// A terminal that can carry the controller's line: not the console, a
+// virtual console, the controlling terminal or the pseudo-terminal
+// multiplexer, which are terminals too but whose bytes go to the screen or
+// nowhere.
+bool isSerialLine(int fd)
+{
+    if (!::isatty(fd))
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode))
+        return false;
+    const unsigned majorNumber = major(info.st_rdev);
+    const unsigned minorNumber = minor(info.st_rdev);
+    constexpr unsigned ttyMajor = 4;          // tty0..tty63 are virtual consoles, ttyS* from 64
+    constexpr unsigned ttyAuxMajor = 5;       // /dev/tty, /dev/console, /dev/ptmx
+    constexpr unsigned firstSerialMinor = 64;
+    return majorNumber != ttyAuxMajor && !(majorNumber == ttyMajor && minorNumber < firstSerialMinor);
+}
+
 bool isLostDeviceError(int error)
 {
     return error == EIO || error == ENXIO || error == ENODEV || error == EBADF;
@@ -102,20 +122,23 @@ PosixSerialDevice::~PosixSerialDevice()
 OpenResult PosixSerialDevice::open(const std::string& path)
 {
     close();
+    // Opened without blocking first, so that anything can be looked at
+    // safely: only a terminal that can be a serial line is used at all.
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return openFailure(errno, path);
+    if (!isSerialLine(fd)) {
+        ::close(fd);
+        return {OpenError::NotATerminal, {}};
+    }
     // A program holding the port without a lock would read our answers.
     if (!isPseudoTerminal(path)) {
         if (auto holders = findDeviceHolders(path, procRoot_); !holders.empty()) {
+            ::close(fd);
             OpenResult result{OpenError::Busy, std::strerror(EBUSY)};
             result.holders = std::move(holders);
             return result;
         }
-    }
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return openFailure(errno, path);
-    if (!::isatty(fd)) {
-        ::close(fd);
-        return {OpenError::NotATerminal, {}};
     }
     // Two guards against a second program on the port: the kernel's
     // exclusive mode, and an advisory lock that also holds against root.

@@ -14,7 +14,7 @@ enum class OpenError {
     NotFound,          // no such device
     PermissionDenied,  // see OpenResult::access
     Busy,              // another program holds the port; see OpenResult::holders
-    NotATerminal,      // the path is not a serial device
+    NotATerminal,      // not a serial port: no terminal, or the console, a virtual console, /dev/tty
     Other,
 };
 

@@ -1,7 +1,12 @@
 #include "LiveRecorder.h"
 
+#include "RegularFile.h"
+
 #include <cerrno>
 #include <cstring>
+
+#include <fcntl.h>
+#include <stdio.h>
 
 namespace dravinor::live {
 
@@ -23,12 +28,20 @@ bool LiveRecorder::start(const std::string& path, std::string& error)
 {
     std::string ignored;
     stop(ignored);
+    // A FIFO or a device is refused, never waited on: only a regular file
+    // (new, or emptied) records.
+    params::OpenedFile opened = params::openRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (!opened.ok()) {
+        error = opened.systemText;
+        return false;
+    }
     errno = 0;
-    file_ = std::fopen(path.c_str(), "w");
+    file_ = ::fdopen(opened.fd.get(), "w");
     if (!file_) {
         error = std::strerror(errno ? errno : EIO);
         return false;
     }
+    opened.fd.release();
     path_ = path;
     rows_ = 0;
     errno = 0;

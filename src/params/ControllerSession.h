@@ -8,6 +8,7 @@
 #include "PortMap.h"
 #include "PosixSerialDevice.h"
 #include "SerialPort.h"
+#include "SetFingerprint.h"
 #include "WriteJournal.h"
 
 #include <string>
@@ -44,15 +45,18 @@ public:
     // Every write through the transfer is journalled here.
     WriteJournal& journal() { return journal_; }
     JournalRecorder& journalRecorder() { return recorder_; }
-    // The port and controller a write goes to now.
+    // The port and controller a write goes to now, and the set it holds
+    // (as the program has it: read, then written).
     WriteTarget writeTarget() const
     {
         WriteTarget target;
         if (port_.portOpen())
             target.port = port_.portName();
-        if (port_.controllerConnected() && connection_.identity())
+        if (port_.controllerConnected() && connection_.identity()) {
             target.controller = std::to_string(*connection_.identity() >> 4) + "/" +
                                 std::to_string(*connection_.identity() & 0x0F);
+            target.controllerSet = parameterSetFingerprint(state_.block());
+        }
         return target;
     }
 

@@ -11,6 +11,16 @@ FileDescriptor::~FileDescriptor()
         ::close(fd_);
 }
 
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
 int FileDescriptor::close()
 {
     const int result = ::close(std::exchange(fd_, -1));

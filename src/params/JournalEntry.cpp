@@ -9,7 +9,8 @@ namespace dravinor::params {
 
 namespace {
 
-constexpr std::size_t fieldCount = 15;
+constexpr std::size_t fieldCount = 15;     // the fields every line has
+constexpr std::size_t setFingerprintField = 15;  // the optional 16th
 
 std::string clean(std::string_view value)
 {
@@ -29,6 +30,11 @@ std::optional<unsigned> parseNumber(std::string_view text, unsigned max)
     return value;
 }
 
+bool isSetFingerprint(std::string_view text)
+{
+    return text.size() == 8 && text.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
 bool knownKind(std::string_view kind)
 {
     for (std::string_view k : {"write", "eeprom", "bulk", "write-all", "reset", "adaptation-reset"})
@@ -39,15 +45,57 @@ bool knownKind(std::string_view kind)
 
 }  // namespace
 
+namespace {
+
+struct UtcTime {
+    int year, month, day, hour, minute, second;
+};
+
+// The leading "YYYY-MM-DDThh:mm:ss" of a stored time, checked field by field.
+std::optional<UtcTime> parseUtcTime(std::string_view text)
+{
+    if (text.size() < 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':')
+        return std::nullopt;
+    const auto number = [text](std::size_t start, std::size_t length) -> std::optional<int> {
+        int value = 0;
+        for (std::size_t i = start; i < start + length; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return std::nullopt;
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    const auto year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    const auto hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
+    if (!year || !month || !day || !hour || !minute || !second)
+        return std::nullopt;
+    static constexpr int monthDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (*year % 4 == 0 && *year % 100 != 0) || *year % 400 == 0;
+    if (*month < 1 || *month > 12 || *day < 1 || *day > monthDays[*month - 1] ||
+        (*month == 2 && *day == 29 && !leap) || *hour > 23 || *minute > 59 || *second > 60)
+        return std::nullopt;
+    return UtcTime{*year, *month, *day, *hour, *minute, *second};
+}
+
+}  // namespace
+
+bool journalTimeValid(const std::string& utcTime)
+{
+    return parseUtcTime(utcTime).has_value();
+}
+
 std::string journalLocalTime(const std::string& utcTime)
 {
-    std::tm utc{};
-    int year = 0, month = 0;
-    if (std::sscanf(utcTime.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d", &year, &month, &utc.tm_mday, &utc.tm_hour,
-                    &utc.tm_min, &utc.tm_sec) != 6)
+    const auto time = parseUtcTime(utcTime);
+    if (!time)
         return utcTime;
-    utc.tm_year = year - 1900;
-    utc.tm_mon = month - 1;
+    std::tm utc{};
+    utc.tm_year = time->year - 1900;
+    utc.tm_mon = time->month - 1;
+    utc.tm_mday = time->day;
+    utc.tm_hour = time->hour;
+    utc.tm_min = time->minute;
+    utc.tm_sec = time->second;
     const std::time_t seconds = ::timegm(&utc);
     std::tm local{};
     if (seconds == static_cast<std::time_t>(-1) || !::localtime_r(&seconds, &local))
@@ -91,6 +139,9 @@ std::string formatJournalLine(const JournalEntry& e)
             line += '\t';
         line += fields[i];
     }
+    // Written only when known, so lines without it stay as they always were.
+    if (!e.controllerSet.empty())
+        line += '\t' + clean(e.controllerSet);
     return line;
 }
 
@@ -100,14 +151,15 @@ std::optional<JournalEntry> parseJournalLine(std::string_view line)
         line.remove_suffix(1);
     std::vector<std::string_view> f;
     std::size_t start = 0;
-    while (f.size() < fieldCount + 1) {
+    while (f.size() < setFingerprintField + 2) {
         const std::size_t tab = line.find('\t', start);
         f.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
         if (tab == std::string_view::npos)
             break;
         start = tab + 1;
     }
-    if (f.size() != fieldCount || f[0] != journalLineTag || f[1].empty() || !knownKind(f[4]))
+    if (f.size() < fieldCount || f.size() > setFingerprintField + 1 ||
+        (f.size() > setFingerprintField && !isSetFingerprint(f[setFingerprintField])) || f[0] != journalLineTag || f[1].empty() || !knownKind(f[4]))
         return std::nullopt;
     const auto address = parseNumber(f[6], 35);
     const auto lastAddress = parseNumber(f[7], 35);
@@ -131,6 +183,8 @@ std::optional<JournalEntry> parseJournalLine(std::string_view line)
     e.newShown = f[12];
     e.acknowledged = f[13] == "ok";
     e.note = f[14];
+    if (f.size() > setFingerprintField)
+        e.controllerSet = f[setFingerprintField];
     return e;
 }
 

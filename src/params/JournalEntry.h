@@ -26,6 +26,8 @@ struct JournalEntry {
     bool acknowledged = false;
     std::string note;        // summaries: how many were acknowledged; single writes:
                              // what the writer knew of the value ("doubtful: ...")
+    std::string controllerSet;  // the controller's 35 values after the write, as a
+                                // short fingerprint; empty when not known
 
     bool isSingleWrite() const { return kind == "write" || kind == "eeprom"; }
     bool isWord() const { return lastAddress > address; }
@@ -39,15 +41,18 @@ struct JournalEntry {
 inline constexpr std::string_view journalLineTag = "J1";
 
 // The entry's time in the local time zone, "2026-12-08 08:32:05"; the
-// stored text as it stands when it is not a time.
+// stored text as it stands when it is not a valid time.
 std::string journalLocalTime(const std::string& utcTime);
+// A real UTC time "YYYY-MM-DDThh:mm:ss...": no 13th month, no 31st of
+// April, no 25th hour. Lists mark the others as invalid.
+bool journalTimeValid(const std::string& utcTime);
 
 // "0,38 V [19]": the shown value with the stored byte (or word) behind it;
 // "?" when the old value was not known.
 std::string journalValueText(const std::string& shown, std::optional<unsigned> raw);
 
 // One tab-separated line, without its newline. Tabs and line breaks inside
-// a value become blanks.
+// a value become blanks. The fingerprint, when known, is a 16th field.
 std::string formatJournalLine(const JournalEntry& entry);
 // Nothing for a line that is torn, from another format or malformed.
 std::optional<JournalEntry> parseJournalLine(std::string_view line);

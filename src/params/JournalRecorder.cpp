@@ -83,6 +83,7 @@ JournalEntry entryBase(const WriteTarget& target, const std::string& time, const
     entry.time = time;
     entry.port = target.port;
     entry.controller = target.controller;
+    entry.controllerSet = target.controllerSet;
     entry.kind = kind;
     entry.source = source;
     return entry;

@@ -14,6 +14,7 @@ namespace dravinor::params {
 struct WriteTarget {
     std::string port;        // empty when no port is open
     std::string controller;  // "3/1" (version/type) while a controller is connected
+    std::string controllerSet = {};  // its parameter set's fingerprint, while connected
 };
 
 // The entries a write leaves in the journal (plain functions, so they can

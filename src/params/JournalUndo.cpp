@@ -1,5 +1,6 @@
 #include "JournalUndo.h"
 
+#include "JournalListing.h"
 #include "ParameterTransfer.h"
 #include "WriteJournal.h"
 
@@ -14,6 +15,8 @@ bool isWordHigh(int address)
     return address == 14 || address == 16 || address == 18 || address == 22;
 }
 
+}  // namespace
+
 bool halvesOfOneWord(const JournalEntry& high, const JournalEntry& low)
 {
     return high.isSingleWrite() && !high.isWord() && isWordHigh(high.address) && low.kind == high.kind &&
@@ -21,7 +24,16 @@ bool halvesOfOneWord(const JournalEntry& high, const JournalEntry& low)
            low.controller == high.controller && low.source == high.source && high.oldRaw && low.oldRaw;
 }
 
-}  // namespace
+JournalEntry joinedWord(const JournalEntry& high, const JournalEntry& low)
+{
+    JournalEntry word = low;
+    word.address = high.address;
+    word.oldRaw = *high.oldRaw * 256 + *low.oldRaw;
+    word.newRaw = high.newRaw * 256 + low.newRaw;
+    word.oldShown = high.oldShown;
+    word.acknowledged = high.acknowledged && low.acknowledged;
+    return word;
+}
 
 std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldestFirst)
 {
@@ -30,14 +42,8 @@ std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldest
     for (std::size_t i = 0; i < oldestFirst.size(); ++i) {
         const JournalEntry& high = oldestFirst[i];
         if (i + 1 < oldestFirst.size() && halvesOfOneWord(high, oldestFirst[i + 1])) {
-            const JournalEntry& low = oldestFirst[++i];
-            JournalEntry word = low;
-            word.address = high.address;
-            word.oldRaw = *high.oldRaw * 256 + *low.oldRaw;
-            word.newRaw = high.newRaw * 256 + low.newRaw;
-            word.oldShown = high.oldShown;
-            word.acknowledged = high.acknowledged && low.acknowledged;
-            joined.push_back(std::move(word));
+            joined.push_back(joinedWord(high, oldestFirst[i + 1]));
+            ++i;
         } else {
             joined.push_back(high);
         }
@@ -45,39 +51,38 @@ std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldest
     return joined;
 }
 
+UndoMark UndoMarker::mark(const JournalEntry& entry)
+{
+    if (!entry.isSingleWrite() || entry.address < 1)
+        return UndoMark::None;
+    if (entry.source == "undo") {
+        if (entry.acknowledged)
+            pendingUndos_.emplace_back(entry.address, entry.lastAddress);
+        return UndoMark::UndoWrite;
+    }
+    if (entry.unchangedRewrite())
+        return UndoMark::Unchanged;
+    if (!entry.acknowledged || !entry.oldRaw)
+        return UndoMark::None;
+    const auto undo =
+        std::find(pendingUndos_.begin(), pendingUndos_.end(), std::pair<int, int>{entry.address, entry.lastAddress});
+    if (undo != pendingUndos_.end()) {
+        pendingUndos_.erase(undo);
+        return UndoMark::TakenBack;
+    }
+    if (nextFound_)
+        return UndoMark::None;
+    nextFound_ = true;
+    return UndoMark::Next;
+}
+
 std::vector<UndoMark> undoMarks(const std::vector<JournalEntry>& newestFirst)
 {
-    std::vector<UndoMark> marks(newestFirst.size(), UndoMark::None);
-    // Acknowledged undos not yet matched with the change they took back, by
-    // the addresses they wrote.
-    std::vector<std::pair<int, int>> pendingUndos;
-    bool nextFound = false;
-    for (std::size_t i = 0; i < newestFirst.size(); ++i) {
-        const JournalEntry& entry = newestFirst[i];
-        if (!entry.isSingleWrite() || entry.address < 1)
-            continue;
-        if (entry.source == "undo") {
-            marks[i] = UndoMark::UndoWrite;
-            if (entry.acknowledged)
-                pendingUndos.emplace_back(entry.address, entry.lastAddress);
-            continue;
-        }
-        if (entry.unchangedRewrite()) {
-            marks[i] = UndoMark::Unchanged;
-            continue;
-        }
-        if (!entry.acknowledged || !entry.oldRaw)
-            continue;
-        const auto undo = std::find(pendingUndos.begin(), pendingUndos.end(),
-                                    std::pair<int, int>{entry.address, entry.lastAddress});
-        if (undo != pendingUndos.end()) {
-            pendingUndos.erase(undo);
-            marks[i] = UndoMark::TakenBack;
-        } else if (!nextFound) {
-            nextFound = true;
-            marks[i] = UndoMark::Next;
-        }
-    }
+    UndoMarker marker;
+    std::vector<UndoMark> marks;
+    marks.reserve(newestFirst.size());
+    for (const JournalEntry& entry : newestFirst)
+        marks.push_back(marker.mark(entry));
     return marks;
 }
 
@@ -92,10 +97,15 @@ std::optional<JournalEntry> undoTarget(const std::vector<JournalEntry>& newestFi
 
 UndoPlan planUndo(const WriteJournal& journal, const WriteTarget& current, bool connected)
 {
-    std::vector<JournalEntry> entries = joinWordHalves(journal.readOldestFirst());
-    std::reverse(entries.begin(), entries.end());
+    // From the newest entry back, only as far as the change undo takes back.
+    JournalListing listing(journal);
+    UndoMarker marker;
+    std::optional<JournalEntry> target;
+    while (!target && !listing.atEnd())
+        for (JournalEntry& entry : listing.take(64))
+            if (!target && marker.mark(entry) == UndoMark::Next)
+                target = std::move(entry);
     UndoPlan plan;
-    const auto target = undoTarget(entries);
     if (!target) {
         plan.refusal = UndoRefusal::NothingToUndo;
         return plan;
@@ -105,6 +115,9 @@ UndoPlan planUndo(const WriteJournal& journal, const WriteTarget& current, bool 
         plan.refusal = UndoRefusal::NotConnected;
     else if (target->port != current.port || target->controller != current.controller)
         plan.refusal = UndoRefusal::OtherController;
+    // Entries from before fingerprints were journalled cannot be compared.
+    plan.otherSet = !target->controllerSet.empty() && !current.controllerSet.empty() &&
+                    target->controllerSet != current.controllerSet;
     return plan;
 }
 

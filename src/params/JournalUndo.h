@@ -4,6 +4,7 @@
 #include "JournalRecorder.h"
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace dravinor::params {
@@ -15,6 +16,10 @@ class WriteJournal;
 // byte, then low byte, same controller and source) into one entry: the
 // whole field's old and new value. Oldest first in, oldest first out.
 std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldestFirst);
+// Whether `low`, journalled right after `high`, is the second half of its word.
+bool halvesOfOneWord(const JournalEntry& high, const JournalEntry& low);
+// The two halves as one entry.
+JournalEntry joinedWord(const JournalEntry& high, const JournalEntry& low);
 
 // How an entry stands towards undo, for listing the journal.
 enum class UndoMark {
@@ -25,8 +30,22 @@ enum class UndoMark {
     Next,       // the change the next undo takes back
 };
 
-// One mark per entry. Newest first, joined. An undo takes back the newest
-// acknowledged change of its own address that no other undo took back.
+// Marks entries one after the other, newest first, joined. An entry's mark
+// depends only on the entries newer than it, so a listing that reads the
+// journal from its end marks each batch as it comes. An undo takes back the
+// newest acknowledged change of its own address that no other undo took back.
+class UndoMarker {
+public:
+    UndoMark mark(const JournalEntry& entry);
+
+private:
+    // Acknowledged undos not yet matched with the change they took back, by
+    // the addresses they wrote.
+    std::vector<std::pair<int, int>> pendingUndos_;
+    bool nextFound_ = false;
+};
+
+// One mark per entry. Newest first, joined.
 std::vector<UndoMark> undoMarks(const std::vector<JournalEntry>& newestFirst);
 
 // The single-field write an undo takes back: the newest acknowledged one
@@ -39,6 +58,9 @@ enum class UndoRefusal { None, NothingToUndo, NotConnected, OtherController };
 struct UndoPlan {
     UndoRefusal refusal = UndoRefusal::None;
     JournalEntry entry;  // the write to take back (also set for OtherController)
+    // Same port and controller type, but the controller's set is not the one
+    // the write left (another car, or changed since): the question says so.
+    bool otherSet = false;
 };
 
 // What an undo would do now, for the controller on `current`.

@@ -1,14 +1,19 @@
 #include "LiveCsv.h"
 
 #include "Conversions.h"
+#include "RegularFile.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
-#include <fstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace dravinor::params {
 
@@ -117,7 +122,9 @@ bool parseIsoTime(std::string_view text, std::int64_t& unixMs)
     utc.tm_min = parts[4];
     utc.tm_sec = parts[5];
     unixMs = static_cast<std::int64_t>(timegm(&utc)) * 1000 + parts[6];
-    return true;
+    // No recording was made before 1970: such a time would not survive
+    // being written back (the column stays empty for 0 and below).
+    return unixMs >= 0;
 }
 
 // "12.345" as milliseconds, exactly as written: up to three decimals.
@@ -267,23 +274,36 @@ bool parseLiveCsv(std::string_view text, std::vector<LiveSample>& samples, LiveC
 
 bool loadLiveCsv(const std::string& path, std::vector<LiveSample>& samples, LiveCsvError& error)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = {0, "cannot open the file"};
+    // Never blocks: a FIFO is refused, not waited on for a writer.
+    OpenedFile file = openRegularFile(path, O_RDONLY);
+    switch (file.error) {
+    case RegularFileError::None: break;
+    case RegularFileError::Directory: error = {0, "this is a folder, not a live recording"}; return false;
+    case RegularFileError::NotAFile:
+        error = {0, "not a regular file (a FIFO or a device?): only a recording file is played"};
         return false;
+    case RegularFileError::Missing:
+    case RegularFileError::CannotOpen: error = {0, "cannot open the file (" + file.systemText + ")"}; return false;
     }
-    file.seekg(0, std::ios::end);
-    const auto size = static_cast<std::uintmax_t>(std::max<std::streamoff>(0, file.tellg()));
-    if (size > largestFile) {
+    if (file.size > largestFile) {
         error = {0, "the file is too large for a live recording"};
         return false;
     }
-    file.seekg(0);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    if (!file.read(text.data(), static_cast<std::streamsize>(size))) {
-        error = {0, "cannot read the file"};
-        return false;
+    std::string text(static_cast<std::size_t>(file.size), '\0');
+    std::size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t n = ::read(file.fd.get(), text.data() + got, text.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            error = {0, std::string("cannot read the file (") + std::strerror(errno) + ")"};
+            return false;
+        }
+        if (n == 0)
+            break;  // it became shorter meanwhile: parse what is there
+        got += static_cast<std::size_t>(n);
     }
+    text.resize(got);
     return parseLiveCsv(text, samples, error);
 }
 

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
 
@@ -39,36 +40,49 @@ int createTemporary(const fs::path& target, fs::path& temporary)
     return -1;
 }
 
-// Copies the current file to its ".BAK", a file of its own (never a link),
-// with the same permissions. An existing ".BAK", even a dangling link, stays.
-BackupOutcome keepBackup(const fs::path& source, const fs::path& backup)
+// How the previous file became its ".BAK", so that a save that fails later
+// can put things back as they were.
+enum class BackupStep { None, Linked, Moved, KeptExisting, Failed };
+
+// Moves `from` to `to` unless `to` exists. False with errno set otherwise.
+bool moveWithoutReplacing(const fs::path& from, const fs::path& to)
 {
-    FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat info{};
-    if (in.get() < 0 || ::fstat(in.get(), &info) != 0)
-        return BackupOutcome::Failed;
-    FileDescriptor out(
-        ::open(backup.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, info.st_mode & 07777));
-    if (out.get() < 0)
-        return errno == EEXIST ? BackupOutcome::KeptExisting : BackupOutcome::Failed;
-    std::uint8_t chunk[4096];
-    for (;;) {
-        const ssize_t got = ::read(in.get(), chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got == 0)
-            break;
-        if (got < 0 || !writeFully(out.get(), chunk, static_cast<std::size_t>(got))) {
-            out.close();
-            ::unlink(backup.c_str());
-            return BackupOutcome::Failed;
-        }
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without RENAME_NOREPLACE: look, then move.
+    struct stat existing{};
+    if (::lstat(to.c_str(), &existing) == 0) {
+        errno = EEXIST;
+        return false;
     }
-    if (out.close() != 0) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// Keeps the current file as its ".BAK" without copying it: a hard link
+// (the ".BAK" keeps the old contents once the new file is renamed over the
+// name), else a move. An existing ".BAK", even a dangling link, stays.
+BackupStep keepBackup(const fs::path& source, const fs::path& backup)
+{
+    if (::link(source.c_str(), backup.c_str()) == 0)
+        return BackupStep::Linked;
+    if (errno == EEXIST)
+        return BackupStep::KeptExisting;
+    // No hard links here (another file system, a file system without them,
+    // or a file of another user's): moving needs no room either.
+    if (moveWithoutReplacing(source, backup))
+        return BackupStep::Moved;
+    return errno == EEXIST ? BackupStep::KeptExisting : BackupStep::Failed;
+}
+
+// After a failed replace: the name holds the old file again, no new ".BAK".
+void undoBackup(BackupStep step, const fs::path& target, const fs::path& backup)
+{
+    if (step == BackupStep::Linked)
         ::unlink(backup.c_str());
-        return BackupOutcome::Failed;
-    }
-    return BackupOutcome::Created;
+    else if (step == BackupStep::Moved)
+        ::rename(backup.c_str(), target.c_str());
 }
 
 // The file a save really replaces: symbolic links are followed to their
@@ -191,14 +205,24 @@ SaveResult saveParameterFile(const fs::path& path, const ParameterBlock& block)
         return fail(FileError::CannotWrite, error);
     }
 
-    if (regular)
-        result.backup = keepBackup(target, backupPathFor(path));
+    const fs::path backup = backupPathFor(path);
+    const BackupStep step = regular ? keepBackup(target, backup) : BackupStep::None;
+    if (step == BackupStep::Failed) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        result.backup = BackupOutcome::Failed;
+        return fail(FileError::CannotBackUp, error);
+    }
 
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
+        undoBackup(step, target, backup);
         return fail(FileError::CannotReplace, error);
     }
+    result.backup = step == BackupStep::None           ? BackupOutcome::NotNeeded
+                    : step == BackupStep::KeptExisting ? BackupOutcome::KeptExisting
+                                                       : BackupOutcome::Created;
 
     fs::path directory = target.parent_path();
     syncDirectory(directory.empty() ? fs::path(".") : directory);

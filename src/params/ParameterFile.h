@@ -19,6 +19,8 @@ enum class FileError {
     CannotCreate,   // save: no temporary file in the target's folder
     CannotWrite,    // save: the target is read-only, or writing the temporary file failed
     CannotReplace,  // save: the temporary file could not be renamed into place
+    CannotBackUp,   // save: the previous file could be neither linked nor moved to
+                    // its ".BAK": nothing was saved, the file is as it was
 };
 
 struct LoadResult {
@@ -37,9 +39,9 @@ LoadResult loadParameterFile(const std::filesystem::path& path, ParameterBlock& 
 
 enum class BackupOutcome {
     NotNeeded,     // there was no file to keep
-    Created,       // the previous file is now also the ".BAK" beside it
+    Created,       // the previous file is now the ".BAK" beside it
     KeptExisting,  // a ".BAK" was there already and stays as it was
-    Failed,        // the copy could not be made; the save went on regardless
+    Failed,        // no ".BAK" could be made: the save was refused (CannotBackUp)
 };
 
 struct SaveResult {
@@ -52,8 +54,12 @@ struct SaveResult {
 // Writes the block to a temporary file beside the target, flushes it to disk
 // and renames it into place, so a failed save leaves the old file where it
 // was. A symbolic link is saved through, to its target, which keeps its
-// mode; a read-only target is refused. An existing target is first copied
-// to the ".BAK" beside the chosen name unless one exists.
+// mode; a read-only target is refused. An existing target becomes the
+// ".BAK" beside the chosen name, unless one exists (which is kept, and the
+// target is then replaced all the same). The old file is hard-linked, or
+// else moved, to its ".BAK": neither needs room on the disk, so a nearly
+// full disk cannot cost the old contents. When neither is possible, the
+// save is refused and the old file stays as it was.
 SaveResult saveParameterFile(const std::filesystem::path& path, const ParameterBlock& block);
 
 // The backup beside a file: same folder and base name, extension ".BAK".

@@ -9,9 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -39,20 +37,62 @@ bool endsInNewline(int fd, off_t size)
     return size == 0 || (::pread(fd, &last, 1, size - 1) == 1 && last == '\n');
 }
 
-void readFile(const fs::path& path, std::vector<JournalEntry>& entries)
+JournalProblem problemOf(const fs::path& path, const OpenedFile& file)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    JournalProblem problem{path, JournalProblem::Kind::CannotOpen, file.systemText};
+    if (file.error == RegularFileError::Directory)
+        problem.kind = JournalProblem::Kind::Directory;
+    else if (file.error == RegularFileError::NotAFile)
+        problem.kind = JournalProblem::Kind::NotAFile;
+    return problem;
+}
+
+void noteProblem(std::vector<JournalProblem>* problems, JournalProblem problem)
+{
+    if (problems)
+        problems->push_back(std::move(problem));
+}
+
+// Oldest first, a block at a time; a line is parsed once it is whole.
+void readFile(const fs::path& path, std::vector<JournalEntry>& entries, std::vector<JournalProblem>* problems)
+{
+    OpenedFile file = openRegularFile(path, O_RDONLY);
+    if (!file.ok()) {
+        if (file.error != RegularFileError::Missing)
+            noteProblem(problems, problemOf(path, file));
         return;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            break;  // the last line is torn
-        if (auto entry = parseJournalLine(std::string_view(text).substr(start, end - start)))
-            entries.push_back(std::move(*entry));
-        start = end + 1;
+    }
+    std::string block(JournalBackwardReader::defaultBlockSize, '\0');
+    std::string line;
+    bool skipping = false;  // inside an overlong line
+    for (;;) {
+        const ssize_t got = ::read(file.fd.get(), block.data(), block.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            noteProblem(problems, {path, JournalProblem::Kind::CannotRead, std::strerror(errno)});
+            return;
+        }
+        if (got == 0)
+            return;  // a line still open here is torn
+        std::string_view chunk(block.data(), static_cast<std::size_t>(got));
+        while (!chunk.empty()) {
+            const std::size_t end = chunk.find('\n');
+            if (!skipping)
+                line.append(chunk.substr(0, end));
+            if (line.size() > JournalBackwardReader::longestLine) {
+                line.clear();
+                skipping = true;
+            }
+            if (end == std::string_view::npos)
+                break;
+            if (!skipping)
+                if (auto entry = parseJournalLine(line))
+                    entries.push_back(std::move(*entry));
+            line.clear();
+            skipping = false;
+            chunk.remove_prefix(end + 1);
+        }
     }
 }
 
@@ -106,12 +146,15 @@ bool WriteJournal::append(const std::vector<JournalEntry>& entries)
         if (::rename(file_.c_str(), rotatedPath().c_str()) != 0)
             return fail("cannot rotate");
     }
-    FileDescriptor fd(::open(file_.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
-    if (fd.get() < 0)
-        return fail("cannot open");
-    if (::fstat(fd.get(), &info) != 0)
-        return fail("cannot examine");
-    if (!endsInNewline(fd.get(), info.st_size))
+    // Only a regular file: a FIFO would take the entries and keep none, and
+    // opening one must not wait for a reader.
+    OpenedFile opened = openRegularFile(file_, O_RDWR | O_APPEND | O_CREAT, 0600);
+    if (!opened.ok()) {
+        lastError_ = file_.string() + ": cannot open: " + opened.systemText;
+        return false;
+    }
+    FileDescriptor& fd = opened.fd;
+    if (!endsInNewline(fd.get(), static_cast<off_t>(opened.size)))
         data.insert(data.begin(), '\n');
     if (!writeFully(fd.get(), data.data(), data.size()))
         return fail("cannot write");
@@ -122,21 +165,118 @@ bool WriteJournal::append(const std::vector<JournalEntry>& entries)
     return true;
 }
 
-std::vector<JournalEntry> WriteJournal::readOldestFirst() const
+std::vector<JournalEntry> WriteJournal::readOldestFirst(std::vector<JournalProblem>* problems) const
 {
     std::vector<JournalEntry> entries;
-    readFile(rotatedPath(), entries);
-    readFile(file_, entries);
+    readFile(rotatedPath(), entries, problems);
+    readFile(file_, entries, problems);
     return entries;
 }
 
-std::vector<JournalEntry> WriteJournal::readNewestFirst(std::size_t limit) const
+std::vector<JournalEntry> WriteJournal::readNewestFirst(std::size_t limit, std::vector<JournalProblem>* problems) const
 {
-    std::vector<JournalEntry> entries = readOldestFirst();
-    std::reverse(entries.begin(), entries.end());
-    if (entries.size() > limit)
-        entries.resize(limit);
+    JournalBackwardReader reader(*this);
+    std::vector<JournalEntry> entries;
+    while (entries.size() < limit) {
+        auto entry = reader.next();
+        if (!entry)
+            break;
+        entries.push_back(std::move(*entry));
+    }
+    if (problems)
+        problems->insert(problems->end(), reader.problems().begin(), reader.problems().end());
     return entries;
+}
+
+JournalBackwardReader::JournalBackwardReader(const WriteJournal& journal, std::size_t blockSize)
+    : blockSize_(blockSize > 0 ? blockSize : defaultBlockSize)
+{
+    for (const fs::path& path : {journal.path(), journal.rotatedPath()}) {
+        OpenedFile file = openRegularFile(path, O_RDONLY);
+        if (!file.ok()) {
+            if (file.error != RegularFileError::Missing)
+                problems_.push_back(problemOf(path, file));
+            continue;
+        }
+        Source source;
+        source.path = path;
+        source.fd = std::move(file.fd);
+        source.unread = file.size;
+        sources_.push_back(std::move(source));
+    }
+}
+
+std::optional<JournalEntry> JournalBackwardReader::next()
+{
+    std::string line;
+    while (current_ < sources_.size()) {
+        if (!nextLine(sources_[current_], line)) {
+            sources_[current_].fd.close();
+            ++current_;
+            continue;
+        }
+        if (auto entry = parseJournalLine(line))
+            return entry;
+    }
+    return std::nullopt;
+}
+
+bool JournalBackwardReader::nextLine(Source& source, std::string& line)
+{
+    for (;;) {
+        const std::size_t newline = source.tail.rfind('\n');
+        if (newline != std::string::npos) {
+            line.assign(source.tail, newline + 1);
+            source.tail.resize(newline);
+        } else if (source.unread > 0) {
+            if (!readBlock(source))
+                return false;
+            // No line end within reach: the line is no journal line.
+            if (source.tail.size() > longestLine && source.tail.find('\n') == std::string::npos) {
+                source.tail.clear();
+                source.skipping = true;
+            }
+            continue;
+        } else if (!source.finished) {
+            line = std::move(source.tail);  // the file's first line
+            source.tail.clear();
+            source.finished = true;
+        } else {
+            return false;
+        }
+        // What follows the file's last line end is empty, or a line a crash
+        // cut short; a line that was too long is dropped whole.
+        const bool afterLastEnd = std::exchange(source.firstLine, false);
+        const bool overlong = std::exchange(source.skipping, false) || line.size() > longestLine;
+        if (!afterLastEnd && !overlong)
+            return true;
+    }
+}
+
+bool JournalBackwardReader::readBlock(Source& source)
+{
+    const auto size = static_cast<std::size_t>(std::min<std::uintmax_t>(blockSize_, source.unread));
+    const auto offset = static_cast<off_t>(source.unread - size);
+    std::string block(size, '\0');
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(source.fd.get(), block.data() + got, size - got, offset + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // An I/O error, or the file was cut short under us.
+            problems_.push_back({source.path, JournalProblem::Kind::CannotRead,
+                                 n < 0 ? std::strerror(errno) : std::string("the file became shorter while read")});
+            source.unread = 0;
+            source.tail.clear();
+            source.finished = true;
+            return false;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    source.tail.insert(0, block);
+    source.unread -= size;
+    return true;
 }
 
 std::string journalTimeNow()

@@ -1,6 +1,7 @@
 #include "JournalTableModel.h"
 
 #include "FieldCaptions.h"
+#include "JournalListing.h"
 #include "JournalTexts.h"
 
 #include <QFont>
@@ -47,12 +48,56 @@ QString markText(params::UndoMark mark)
 
 }  // namespace
 
+JournalTableModel::JournalTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+JournalTableModel::~JournalTableModel() = default;
+
 void JournalTableModel::setEntries(std::vector<params::JournalEntry> newestFirst)
 {
     beginResetModel();
+    listing_.reset();
     entries_ = std::move(newestFirst);
-    marks_ = params::undoMarks(entries_);
+    marker_ = {};
+    marks_.clear();
+    markNewRows();
     endResetModel();
+}
+
+void JournalTableModel::setListing(std::unique_ptr<params::JournalListing> listing)
+{
+    beginResetModel();
+    listing_ = std::move(listing);
+    entries_ = listing_->take(batchRows);
+    marker_ = {};
+    marks_.clear();
+    markNewRows();
+    endResetModel();
+}
+
+bool JournalTableModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && listing_ && !listing_->atEnd();
+}
+
+void JournalTableModel::fetchMore(const QModelIndex& parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    std::vector<params::JournalEntry> more = listing_->take(batchRows);
+    if (more.empty())
+        return;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(more.size()) - 1);
+    entries_.insert(entries_.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    markNewRows();
+    endInsertRows();
+}
+
+void JournalTableModel::markNewRows()
+{
+    // Rows come newest first, so the rows above decide each new row's mark.
+    for (std::size_t row = marks_.size(); row < entries_.size(); ++row)
+        marks_.push_back(marker_.mark(entries_[row]));
 }
 
 void JournalTableModel::retranslate()
@@ -97,6 +142,10 @@ QString JournalTableModel::cellText(const params::JournalEntry& e, int column) c
     const bool summary = e.address == 0;
     switch (column) {
     case Time:
+        // An impossible time is shown as stored, never as a made-up date;
+        // the mark comes first, so that a narrow column still shows it.
+        if (!params::journalTimeValid(e.time))
+            return slotText(journal::invalidTime) + ' ' + fromStd(e.time);
         return fromStd(params::journalLocalTime(e.time));
     case Port:
         return fromStd(e.port);

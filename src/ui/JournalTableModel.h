@@ -5,9 +5,13 @@
 
 #include <QAbstractTableModel>
 
+#include <memory>
 #include <vector>
 
 class QWidget;
+namespace dravinor::params {
+class JournalListing;
+}
 
 namespace dravinor::ui {
 
@@ -20,9 +24,18 @@ class JournalTableModel final : public QAbstractTableModel {
 public:
     enum Column { Time, Port, Version, Field, OldValue, NewValue, Result, ColumnCount };
 
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit JournalTableModel(QObject* parent = nullptr);
+    ~JournalTableModel() override;
+
+    // Rows a batch; the view asks for the next one as it scrolls to the end.
+    static constexpr std::size_t batchRows = 200;
 
     void setEntries(std::vector<params::JournalEntry> newestFirst);
+    // Lists the journal from its newest entry, a batch of rows now and more
+    // as they are scrolled to: only the rows shown are held.
+    void setListing(std::unique_ptr<params::JournalListing> listing);
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
     const std::vector<params::JournalEntry>& entries() const { return entries_; }
     params::UndoMark mark(int row) const { return marks_.at(static_cast<std::size_t>(row)); }
     // Where the fields' captions are found in the current language; without
@@ -41,10 +54,14 @@ public:
 
 private:
     QString fieldText(const params::JournalEntry& entry) const;
+    // Marks the rows that have none yet.
+    void markNewRows();
 
     std::vector<params::JournalEntry> entries_;
     std::vector<params::UndoMark> marks_;
+    params::UndoMarker marker_;
     const QWidget* captionRoot_ = nullptr;
+    std::unique_ptr<params::JournalListing> listing_;
 };
 
 }  // namespace dravinor::ui

@@ -26,5 +26,10 @@ inline constexpr int unchangedMark = 51060;
 inline constexpr int undoWriteMark = 51061;
 inline constexpr int takenBackMark = 51062;
 inline constexpr int nextUndoMark = 51063;
+inline constexpr int unreadableFile = 51150;  // %1 file, %2 why
+inline constexpr int isFolder = 51151;
+inline constexpr int notRegularFile = 51152;
+inline constexpr int invalidTime = 51153;
+inline constexpr int undoOtherSet = 51154;
 
 }  // namespace dravinor::ui::journal

@@ -3,17 +3,21 @@
 #include "ControllerSession.h"
 #include "Dialogs.h"
 #include "JournalTableModel.h"
+#include "JournalListing.h"
 #include "JournalTexts.h"
 #include "JournalUndo.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <algorithm>
+#include <QStringList>
+
+#include <memory>
 
 namespace dravinor::ui {
 
@@ -24,14 +28,29 @@ QString fromStd(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString problemText(const params::JournalProblem& problem)
+{
+    QString why = fromStd(problem.systemText);
+    if (problem.kind == params::JournalProblem::Kind::Directory)
+        why = slotText(journal::isFolder);
+    else if (problem.kind == params::JournalProblem::Kind::NotAFile)
+        why = slotText(journal::notRegularFile);
+    return slotText(journal::unreadableFile).arg(fromStd(problem.file.string()), why);
+}
+
 }  // namespace
 
 JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), session_(session), dialogs_(dialogs), model_(new JournalTableModel(this)),
-      table_(new QTableView(this)), undo_(new QPushButton(this))
+      table_(new QTableView(this)), problems_(new QLabel(this)), undo_(new QPushButton(this))
 {
     setObjectName("DziennikZmianOkno");
     table_->setObjectName("DziennikTabela");
+    problems_->setObjectName("DziennikProblem");
+    problems_->setTextFormat(Qt::PlainText);
+    problems_->setWordWrap(true);
+    problems_->setStyleSheet(QStringLiteral("color: #C00000;"));
+    problems_->hide();
     undo_->setObjectName("CofnijOstatniZapis");
     // The captions are the main window's, in its current language.
     model_->setCaptionRoot(parent);
@@ -48,6 +67,7 @@ JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialog
     buttons->addWidget(undo_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(problems_);
     layout->addWidget(table_);
     layout->addLayout(buttons);
     connect(undo_, &QPushButton::clicked, this, &JournalWindow::undoLastWrite);
@@ -58,9 +78,15 @@ void JournalWindow::refresh()
 {
     setWindowTitle(slotText(journal::windowTitle));
     undo_->setText(slotText(journal::undoButton));
-    std::vector<params::JournalEntry> entries = params::joinWordHalves(session_.journal().readOldestFirst());
-    std::reverse(entries.begin(), entries.end());
-    model_->setEntries(std::move(entries));
+    auto listing = std::make_unique<params::JournalListing>(session_.journal());
+    const params::JournalListing& read = *listing;
+    model_->setListing(std::move(listing));
+    // Files that cannot be read are named; whatever can be read is listed.
+    QStringList problems;
+    for (const params::JournalProblem& problem : read.problems())
+        problems << problemText(problem);
+    problems_->setText(problems.join('\n'));
+    problems_->setVisible(!problems.isEmpty());
     model_->retranslate();
     // The result column takes the rest: a summary's counts stay readable.
     const int widths[] = {150, 55, 45, 380, 150, 150};
@@ -99,11 +125,14 @@ void JournalWindow::undoLastWrite()
         break;
     }
     const params::JournalEntry& entry = plan.entry;
-    const QString question =
+    QString question =
         slotText(journal::undoQuestion)
             .arg(model_->cellText(entry, JournalTableModel::Field),
                  fromStd(params::journalValueText(entry.oldShown, entry.oldRaw)),
                  fromStd(params::journalValueText(entry.newShown, entry.newRaw)));
+    // Same port and type, but not the set this write left: another car, or changed since.
+    if (plan.otherSet)
+        question = slotText(journal::undoOtherSet) + '\n' + question;
     if (!dialogs_.askYesNo(question))
         return;
     const bool acknowledged = params::undoWrite(session_.transfer(), entry);

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QKeyEvent;
+class QLabel;
 class QPushButton;
 class QTableView;
 
@@ -29,6 +30,8 @@ public:
 
     JournalTableModel& model() const { return *model_; }
     QTableView* table() const { return table_; }
+    // Names the journal files that could not be read; hidden when all could.
+    QLabel* problemLine() const { return problems_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -38,6 +41,7 @@ private:
     Dialogs& dialogs_;
     JournalTableModel* model_;
     QTableView* table_;
+    QLabel* problems_;
     QPushButton* undo_;
 };
 

@@ -111,6 +111,8 @@ private:
     void choosePort(int index);
     void autodetectFromMenu();
     void showStatus(int line, const QString& text);
+    // What a file save or load did, on both status lines.
+    void showFileStatus(const QString& text);
     void readStarted(int total) override;
     void readProgress(int accepted) override;
     void readFinished() override;

@@ -2,6 +2,7 @@
 
 #include "ControllerSession.h"
 #include "Dialogs.h"
+#include "FileStatusTexts.h"
 #include "ParameterFile.h"
 #include "ParameterPages.h"
 #include "ReadTexts.h"
@@ -203,11 +204,20 @@ void MainWindow::saveParameterFile()
     if (path.isEmpty())
         return;
     const auto result = params::saveParameterFile(path.toStdString(), session_.state().block());
+    // Saved or not, the status line says so, and names the backup.
+    showFileStatus(texts::saveStatus(path, result));
     if (result.ok())
         return;
     // Unlike a silent failure, the fitter learns the set was not kept.
     dialogs_.showError(texts::errorCaption, texts::cannotSave + "\n" + path + "\n" +
                                                 QString::fromStdString(result.systemText));
+}
+
+void MainWindow::showFileStatus(const QString& text)
+{
+    // The buttons are on the second page; the first page's line says it too.
+    showStatus(1, text);
+    showStatus(2, text);
 }
 
 void MainWindow::loadParameterFile()
@@ -221,6 +231,7 @@ void MainWindow::loadParameterFileFrom(const QString& path)
 {
     const auto result = params::loadParameterFile(path.toStdString(), session_.state().block());
     if (!result.ok()) {
+        showFileStatus(texts::loadFailure(path, result));
         dialogs_.showError(texts::errorCaption, texts::cannotRead);
         return;
     }
@@ -228,11 +239,13 @@ void MainWindow::loadParameterFileFrom(const QString& path)
     session_.state().refreshDerived();
     pages_->showParameters();
     showUnreadStatus(false);
+    QString loaded = slotText(texts::fileKey::loaded).arg(texts::fileName(path));
     if (result.fileSize != params::ParameterBlock::size)
-        showStatus(1, texts::unusualFileSize(result.fileSize));
+        loaded += " - " + texts::unusualFileSize(result.fileSize);
     const params::ScopedWriteSource source(session_.transfer(), "file");
-    if (const auto outcome = session_.transfer().writeAll(); outcome.portLost || !outcome.allConfirmed())
-        showStatus(1, texts::bulkWriteResult(outcome, this));
+    const auto outcome = session_.transfer().writeAll();
+    // The written part is the bulk write's own outcome.
+    showFileStatus(loaded + "; " + texts::loadedSetWritten(outcome, this));
 }
 
 }  // namespace dravinor::ui

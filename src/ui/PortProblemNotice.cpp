@@ -12,6 +12,7 @@ namespace key {
 inline constexpr int notInGroup = 50310;
 inline constexpr int heldByOther = 50311;
 inline constexpr int logInAgain = 50312;
+inline constexpr int notASerialPort = 51180;
 }  // namespace key
 
 QString portProblemNotice(const link::ConnectionOutcome& outcome, const link::PortMap& map,
@@ -24,6 +25,13 @@ QString portProblemNotice(const link::ConnectionOutcome& outcome, const link::Po
     bool groupAdvice = false;
     for (const link::PortAttempt& attempt : outcome.attempts) {
         const auto error = attempt.open.error;
+        // A name mapped to something that is no port (a file, /dev/null, the
+        // console): nothing was sent there, and the map needs mending.
+        if (error == link::OpenError::NotATerminal) {
+            paragraphs << slotText(key::notASerialPort)
+                              .arg(QString::fromStdString(attempt.name), QString::fromStdString(map.resolve(attempt.name)));
+            continue;
+        }
         if (error != link::OpenError::PermissionDenied && error != link::OpenError::Busy)
             continue;
         const std::string device = map.resolve(attempt.name);

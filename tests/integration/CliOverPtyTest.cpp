@@ -156,7 +156,7 @@ TEST_F(CliFixture, BadFilesAndMissingPortsGiveClearErrors)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("no controller found"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("COM1 (/dev/dravinor-no-such-tty): no such device"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("short.PAR): not a serial device"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("short.PAR) is not a serial port"), std::string::npos) << run.err;
 
     run = cli("--port COM1 identify", "COM1=/dev/dravinor-no-such-tty");
     EXPECT_EQ(run.exitCode, 2);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace dravinor::lang;
@@ -103,5 +104,18 @@ TEST(LanguageFileRead, RefusesWhatIsNoReadableFileOfSensibleSize)
         fs::permissions(good, fs::perms::none);
         EXPECT_EQ(readLanguageFile(good).status, Status::CannotOpen);
     }
+    fs::remove_all(dir);
+}
+
+// A FIFO where a language file belongs would stop the window from starting.
+TEST(LanguageFileRead, AFifoOrAFolderIsNotReadAndNothingWaits)
+{
+    const fs::path dir = fs::path(::testing::TempDir()) / ("dravinor-lang-fifo-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "folder.txt");
+    ASSERT_EQ(::mkfifo((dir / "polski.txt").c_str(), 0600), 0);
+    EXPECT_EQ(readLanguageFile(dir / "polski.txt").status, Status::CannotOpen);
+    EXPECT_EQ(readLanguageFile(dir / "folder.txt").status, Status::CannotOpen);
+    EXPECT_EQ(readLanguageFile("/dev/zero").status, Status::CannotOpen);
     fs::remove_all(dir);
 }

@@ -51,6 +51,7 @@ constexpr KeyRun knownKeys[] = {
     {51000, 51006},  // values the controller did not give
     {51050, 51055}, {51060, 51063},  // bulk-write results, journal marks
     {51100, 51104},  // the wizard's line notices, the adaptation's refusals, stale live readings
+    {51150, 51154}, {51160, 51167}, {51170, 51173}, {51180, 51180},  // journal files, file status, ports
 };
 
 std::set<int> expectedKeys()
@@ -79,6 +80,8 @@ constexpr SlotRun slotRuns[] = {
     {51000, 51000, 299}, {51001, 51001, 199}, {51002, 51004, 299}, {51005, 51005, 199}, {51006, 51006, 99},
     {51050, 51053, 199}, {51054, 51055, 99}, {51060, 51063, 99},
     {51102, 51102, 199}, {51103, 51103, 299},
+    {51150, 51150, 299}, {51151, 51152, 99}, {51153, 51153, 59}, {51154, 51154, 299},
+    {51160, 51167, 199}, {51170, 51173, 199}, {51180, 51180, 299},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.
 constexpr int fullSlotKey = 40105;

@@ -1,11 +1,18 @@
 #include "DeviceHolders.h"
+#include "PortReport.h"
 #include "PosixSerialDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <cstdio>
+#include <fcntl.h>
+#include <sched.h>
+#include <stdlib.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace dravinor;
@@ -60,17 +67,67 @@ TEST_F(FakeProcFixture, OtherHoldersAreNamedButNotOurselves)
 
 TEST_F(FakeProcFixture, DeviceHeldByAnotherProgramIsNotOpened)
 {
-    link::PosixSerialDevice serial(root.string());
-    // Nobody else holds it: the open goes on (and fails, not being a tty).
-    EXPECT_EQ(serial.open(device.string()).error, link::OpenError::NotATerminal);
+    // Holders are looked for on terminals only, and not on pseudo-terminals
+    // (whose other end is the simulator's): the device is a pseudo-terminal's
+    // slave bound onto another name in a mount namespace of a child
+    // process, as a serial port would be. The child's exit code is the
+    // number of the check that failed.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string slave = ::ptsname(master);
+    constexpr int noNamespace = 77;
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(slave.c_str(), device.c_str(), nullptr, MS_BIND, nullptr) != 0)
+            ::_exit(noNamespace);
+        link::PosixSerialDevice serial(root.string());
+        // Nobody else holds it: it opens.
+        if (!serial.open(device.string()).ok())
+            ::_exit(1);
+        serial.close();
+        process(812, "ModemManager", {device});
+        const auto result = serial.open(device.string());
+        if (result.error != link::OpenError::Busy || result.holders.size() != 1u)
+            ::_exit(2);
+        if (result.holders[0].name != "ModemManager" || result.holders[0].pid != 812 || serial.isOpen())
+            ::_exit(3);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(master);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == noNamespace)
+        GTEST_SKIP() << "no mount namespace here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
 
-    process(812, "ModemManager", {device});
-    const auto result = serial.open(device.string());
-    EXPECT_EQ(result.error, link::OpenError::Busy);
-    ASSERT_EQ(result.holders.size(), 1u);
-    EXPECT_EQ(result.holders[0].name, "ModemManager");
-    EXPECT_EQ(result.holders[0].pid, 812);
-    EXPECT_FALSE(serial.isOpen());
+// /dev/null is held by half the system; the console and /dev/ptmx are
+// terminals that lead to the screen or nowhere. None is a serial port, and
+// nobody is named as holding them.
+TEST_F(FakeProcFixture, DevNullAndConsolesAreNotSerialPortsAndHaveNoHolders)
+{
+    process(812, "ModemManager", {"/dev/null", "/dev/console", "/dev/ptmx"});
+    link::PosixSerialDevice serial(root.string());
+    for (const char* path : {"/dev/null", "/dev/ptmx", "/dev/zero", device.c_str()}) {
+        const auto result = serial.open(path);
+        EXPECT_EQ(result.error, link::OpenError::NotATerminal) << path;
+        EXPECT_TRUE(result.holders.empty()) << path;
+        EXPECT_FALSE(serial.isOpen());
+    }
+    // Where a console can be opened at all, it is refused as well.
+    const int console = ::open("/dev/console", O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (console >= 0) {
+        ::close(console);
+        EXPECT_EQ(serial.open("/dev/console").error, link::OpenError::NotATerminal);
+    }
+    const link::PortDiagnosis report = link::diagnosePort("/dev/null", {"/dev", root.string(), root.string()});
+    EXPECT_TRUE(report.holders.empty());
+    EXPECT_NE(report.problem, link::PortProblem::HeldByOther);
 }
 
 TEST(DeviceAccess, GroupMayUseTheDeviceOnlyWhenItsBitsSaySo)

@@ -67,3 +67,32 @@ TEST(PortMap, CommandLineWinsOverTheEnvironment)
     EXPECT_FALSE(dravinor::link::buildPortMap({}, "COM1:/dev/x", map, &error));
     EXPECT_NE(error.find("DRAVINOR_PORTS"), std::string::npos);
 }
+
+TEST(PortMap, ANameGivenTwiceOrAListNamingNoPortIsRefusedAndChangesNothing)
+{
+    PortMap map;
+    std::string error;
+    ASSERT_TRUE(map.applyAssignmentList("COM1=/dev/a", &error));
+    for (const char* list : {"COM1=/dev/x,COM1=/dev/y", "COM2=/dev/x, com2=/dev/y", ",", " , ,", ",,"}) {
+        error.clear();
+        EXPECT_FALSE(map.applyAssignmentList(list, &error)) << list;
+        EXPECT_FALSE(error.empty()) << list;
+        EXPECT_EQ(map.resolve("COM1"), "/dev/a") << list;  // all or nothing
+        EXPECT_EQ(map.resolve("COM2"), "") << list;
+    }
+    EXPECT_FALSE(map.applyAssignmentList("COM1=/dev/x,COM1=/dev/y", &error));
+    EXPECT_NE(error.find("COM1 is assigned twice"), std::string::npos) << error;
+
+    // A blank between two commas among real assignments stays harmless.
+    EXPECT_TRUE(map.applyAssignmentList("COM1=/dev/x,,COM2=/dev/y,", &error)) << error;
+    EXPECT_EQ(map.resolve("COM2"), "/dev/y");
+
+    EXPECT_FALSE(dravinor::link::buildPortMap({}, "COM3=/dev/x,COM3=/dev/y", map, &error));
+    EXPECT_NE(error.find("DRAVINOR_PORTS"), std::string::npos) << error;
+    EXPECT_FALSE(dravinor::link::buildPortMap({}, ",", map, &error));
+    EXPECT_FALSE(dravinor::link::buildPortMap({"COM4=/dev/x", "COM4=/dev/y"}, nullptr, map, &error));
+    EXPECT_NE(error.find("COM4 is assigned twice"), std::string::npos) << error;
+    // The command line may still name a port of the environment's again.
+    EXPECT_TRUE(dravinor::link::buildPortMap({"COM1=/dev/cli"}, "COM1=/dev/env", map, &error)) << error;
+    EXPECT_EQ(map.resolve("COM1"), "/dev/cli");
+}

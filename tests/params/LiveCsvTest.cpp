@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace dravinor::params;
 
@@ -123,6 +127,8 @@ TEST(LiveCsv, MalformedLinesAreRefusedWithTheirLineNumber)
         {recording({good, good, replaced(0, "0.050")}), 4, "back"},
         {recording({replaced(16, "2026-13-08T07:32:05.123Z")}), 2, "column 17"},
         {recording({replaced(16, "yesterday")}), 2, "column 17"},
+        // Before 1970 no recording was made, and the time would be lost when written back.
+        {recording({replaced(16, "0262-12-08T07:32:05.123Z")}), 2, "column 17"},
     };
     for (const auto& c : cases) {
         std::vector<LiveSample> read;
@@ -140,4 +146,24 @@ TEST(LiveCsv, AMissingFileIsAnErrorWithoutALine)
     EXPECT_FALSE(loadLiveCsv("/nonexistent/dravinor/recording.csv", read, error));
     EXPECT_EQ(error.line, 0u);
     EXPECT_FALSE(error.message.empty());
+}
+
+TEST(LiveCsv, AFolderIsCalledAFolderNotTooLargeAndAFifoIsNeverWaitedOn)
+{
+    const std::string dir = ::testing::TempDir() + "dravinor-replay-" + std::to_string(::getpid());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir + "/recording.csv");
+    ASSERT_EQ(::mkfifo((dir + "/fifo.csv").c_str(), 0600), 0);
+    std::vector<LiveSample> read;
+    LiveCsvError error;
+    EXPECT_FALSE(loadLiveCsv(dir + "/recording.csv", read, error));
+    EXPECT_EQ(error.line, 0u);
+    EXPECT_NE(error.message.find("folder"), std::string::npos) << error.message;
+    EXPECT_EQ(error.message.find("too large"), std::string::npos) << error.message;
+
+    // No writer ever comes: the load must not wait for one.
+    EXPECT_FALSE(loadLiveCsv(dir + "/fifo.csv", read, error));
+    EXPECT_NE(error.message.find("not a regular file"), std::string::npos) << error.message;
+    EXPECT_FALSE(loadLiveCsv("/dev/zero", read, error));
+    std::filesystem::remove_all(dir);
 }

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "ParameterFile.h"
+#include "ParameterTransfer.h"
+#include "SlotText.h"
+#include "TransferStatusTexts.h"
+
+#include <QFileInfo>
+#include <QString>
+
+namespace dravinor::ui::texts {
+
+// Text keys of what the status lines say after "Zapis do pliku" and
+// "Odczyt z pliku".
+namespace fileKey {
+inline constexpr int saved = 51160;            // %1 file
+inline constexpr int backupCreated = 51161;    // %1 the ".BAK"
+inline constexpr int backupKept = 51162;       // %1 the ".BAK"
+inline constexpr int notSaved = 51163;         // %1 file, %2 why
+inline constexpr int cannotCreate = 51164;
+inline constexpr int cannotWrite = 51165;
+inline constexpr int cannotReplace = 51166;
+inline constexpr int cannotBackUp = 51167;     // %1 the ".BAK"
+inline constexpr int loaded = 51170;           // %1 file
+inline constexpr int notLoaded = 51171;        // %1 file, %2 why
+inline constexpr int notRegularFile = 51172;
+inline constexpr int written = 51173;
+}  // namespace fileKey
+
+inline QString fileName(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// "Zapisano plik A.PAR; poprzednia wersja: A.BAK", or why nothing was saved.
+inline QString saveStatus(const QString& path, const params::SaveResult& result)
+{
+    const QString backup = fileName(QString::fromStdString(params::backupPathFor(path.toStdString()).string()));
+    if (result.ok()) {
+        QString text = slotText(fileKey::saved).arg(fileName(path));
+        if (result.backup == params::BackupOutcome::Created)
+            text += "; " + slotText(fileKey::backupCreated).arg(backup);
+        else if (result.backup == params::BackupOutcome::KeptExisting)
+            text += "; " + slotText(fileKey::backupKept).arg(backup);
+        return text;
+    }
+    QString why;
+    switch (result.error) {
+    case params::FileError::CannotCreate: why = slotText(fileKey::cannotCreate); break;
+    case params::FileError::CannotReplace: why = slotText(fileKey::cannotReplace); break;
+    case params::FileError::CannotBackUp: why = slotText(fileKey::cannotBackUp).arg(backup); break;
+    default: why = slotText(fileKey::cannotWrite); break;
+    }
+    if (!result.systemText.empty())
+        why += " (" + QString::fromStdString(result.systemText) + ")";
+    return slotText(fileKey::notSaved).arg(fileName(path), why);
+}
+
+// Why a file could not be loaded.
+inline QString loadFailure(const QString& path, const params::LoadResult& result)
+{
+    const QString why = result.error == params::FileError::NotAFile && result.systemText == "not a regular file"
+                            ? slotText(fileKey::notRegularFile)
+                            : QString::fromStdString(result.systemText);
+    return slotText(fileKey::notLoaded).arg(fileName(path), why);
+}
+
+// What the bulk write of a loaded file achieved: briefly when the
+// controller confirmed all of it, otherwise what it did not confirm.
+inline QString loadedSetWritten(const params::BulkWriteOutcome& outcome, const QWidget* root)
+{
+    if (!outcome.portLost && outcome.allConfirmed())
+        return slotText(fileKey::written);
+    return bulkWriteResult(outcome, root);
+}
+
+}  // namespace dravinor::ui::texts

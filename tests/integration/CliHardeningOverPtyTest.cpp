@@ -1,0 +1,182 @@
+// dravinor-cli against the simulated controller when the adapter goes away,
+// when a port name leads to no serial port, and when the journal is not
+// the file it should be: honest exits, nothing hangs.
+#include "CliFixture.h"
+#include "JournalEntry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <utility>
+
+#include <sys/stat.h>
+
+using namespace dravinor;
+using dravinor::testing::CliFixture;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool has(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The journal of this test's runs in a folder of its own.
+class OwnStateDir {
+public:
+    explicit OwnStateDir(const fs::path& dir) : dir_(dir)
+    {
+        if (const char* previous = std::getenv("DRAVINOR_STATE_DIR"))
+            previous_ = previous;
+        fs::create_directories(dir_);
+        ::setenv("DRAVINOR_STATE_DIR", dir_.c_str(), 1);
+    }
+    ~OwnStateDir()
+    {
+        if (previous_.empty())
+            ::unsetenv("DRAVINOR_STATE_DIR");
+        else
+            ::setenv("DRAVINOR_STATE_DIR", previous_.c_str(), 1);
+    }
+    fs::path journal() const { return dir_ / "journal.log"; }
+
+private:
+    fs::path dir_;
+    std::string previous_;
+};
+
+params::JournalEntry written(int address, const std::string& time = "2026-12-08T07:00:00.000Z")
+{
+    params::JournalEntry e;
+    e.time = time;
+    e.port = "COM1";
+    e.controller = "3/1";
+    e.kind = "write";
+    e.source = "cli";
+    e.address = e.lastAddress = address;
+    e.field = "F" + std::to_string(address);
+    e.oldRaw = 1;
+    e.newRaw = 2;
+    e.acknowledged = true;
+    return e;
+}
+
+}  // namespace
+
+TEST_F(CliFixture, AdapterLossDuringSetExitsTwoAndSaysThePortWentAway)
+{
+    bool first = true;
+    for (const char* arguments : {"set 5 7", "set PRLambda 0,5"}) {
+        SCOPED_TRACE(arguments);
+        if (!std::exchange(first, false)) {
+            ASSERT_TRUE(controller.replug());  // the adapter plugged in again
+        }
+        sim::FaultOptions faults;
+        faults.hangUpAfterFrames = 37;  // identify, 35 reads, identify: then the adapter is pulled
+        controller.setFaults(faults);
+        const auto run = cli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_TRUE(has(run.err, "the port went away")) << run.err;
+        EXPECT_FALSE(has(run.out, "written")) << run.out;
+    }
+}
+
+TEST_F(CliFixture, AdapterLossDuringWritePrintsOnlyWhatWasAcknowledged)
+{
+    std::array<std::uint8_t, 64> image{};
+    for (int i = 1; i <= 35; ++i)
+        image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(200 - i);
+    const fs::path file = dir / "new.PAR";
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), 64);
+    sim::FaultOptions faults;
+    faults.hangUpAfterFrames = 37 + 10;  // ten EEPROM writes reach the controller
+    controller.setFaults(faults);
+    const auto run = cli("write '" + file.string() + "'");
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_TRUE(has(run.out, "acknowledged by EEPROM before the port went away")) << run.out;
+    EXPECT_FALSE(has(run.out, "then the RAM copy")) << run.out;
+    // Only the values the controller took are told as changed, not all 34.
+    std::smatch count;
+    ASSERT_TRUE(std::regex_search(run.out, count, std::regex("(\\d+) values? differs?\\.")) ) << run.out;
+    EXPECT_LE(std::stoi(count[1]), 10) << run.out;
+    EXPECT_GE(std::stoi(count[1]), 8) << run.out;
+}
+
+TEST_F(CliFixture, ANameThatLeadsToNoSerialPortIsSaidSoAndNobodyIsBlamed)
+{
+    for (const char* device : {"/dev/null", "/dev/ptmx"}) {
+        SCOPED_TRACE(device);
+        const auto run = cli("--port COM1 identify", std::string("COM1=") + device);
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_TRUE(has(run.err, std::string("COM1 (") + device + ") is not a serial port")) << run.err;
+        EXPECT_FALSE(has(run.err, "in use")) << run.err;
+    }
+    const auto ports = cli("ports", "COM1=/dev/null");
+    EXPECT_EQ(ports.exitCode, 0) << ports.err;
+    EXPECT_FALSE(has(ports.out, "held by")) << ports.out;
+}
+
+TEST_F(CliFixture, APortNamedTwiceOrAListOfCommasIsRefused)
+{
+    const std::string pty = controller.slavePath();
+    auto run = cli("identify", "COM1=" + pty + ",COM1=/dev/null");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_TRUE(has(run.err, "DRAVINOR_PORTS: COM1 is assigned twice")) << run.err;
+    run = cli("identify", ",");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_TRUE(has(run.err, "names no port")) << run.err;
+    EXPECT_TRUE(controller.receivedFrames().empty());
+}
+
+TEST_F(CliFixture, AJournalThatIsAFolderOrAFifoIsToldAndTheRestIsListed)
+{
+    const OwnStateDir state(dir / "state");
+    {
+        std::ofstream older(fs::path(state.journal()) += ".1");
+        older << params::formatJournalLine(written(1)) << '\n'
+              << params::formatJournalLine(written(2, "2026-99-99T99:99:99")) << '\n';
+    }
+    fs::create_directory(state.journal());
+    auto run = cli("journal");
+    EXPECT_EQ(run.exitCode, 4) << run.err;
+    EXPECT_TRUE(has(run.err, "journal.log is a folder")) << run.err;
+    EXPECT_TRUE(has(run.out, "F1 @1")) << run.out;
+    // An impossible time is shown as stored, marked, never as a date of 2034.
+    EXPECT_TRUE(has(run.out, "2026-99-99T99:99:99 (invalid time)")) << run.out;
+    EXPECT_FALSE(has(run.out, "2034")) << run.out;
+
+    fs::remove(state.journal());
+    ASSERT_EQ(::mkfifo(state.journal().c_str(), 0600), 0);
+    run = cli("journal --last 1");
+    EXPECT_EQ(run.exitCode, 4) << run.err;
+    EXPECT_TRUE(has(run.err, "not a regular file")) << run.err;
+    EXPECT_TRUE(has(run.out, "F2 @2")) << run.out;
+    EXPECT_FALSE(has(run.out, "F1 @1")) << run.out;
+
+    // A write still goes to the controller; the journal's trouble is told.
+    run = cli("set 4 110");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(has(run.err, "journal could not be written")) << run.err;
+    EXPECT_EQ(controller.eeprom()[4], 110);
+}
+
+TEST_F(CliFixture, JournalLastListsOnlyTheNewestEntries)
+{
+    const OwnStateDir state(dir / "state-last");
+    {
+        std::ofstream journal(state.journal());
+        for (int i = 1; i <= 35; ++i)
+            journal << params::formatJournalLine(written(i)) << '\n';
+    }
+    const auto run = cli("journal --last 3");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(has(run.out, "F35 @35")) << run.out;
+    EXPECT_TRUE(has(run.out, "F33 @33")) << run.out;
+    EXPECT_FALSE(has(run.out, "F32 @32")) << run.out;
+    EXPECT_LT(run.out.find("F35 @35"), run.out.find("F33 @33"));
+}
