@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ParameterTransfer.h"
+#include "SlotText.h"
 
 #include <QString>
 
@@ -11,16 +12,15 @@ namespace dravinor::ui::texts {
 // Status-line texts for what a bulk write or a file load left behind.
 inline QString portLostDuringWrite(const params::BulkWriteOutcome& outcome)
 {
-    QString text = QStringLiteral("Port zniknął w trakcie zapisu: zapisano %1 z 35 parametrów")
-                       .arg(outcome.parametersWritten());
+    QString text = slotText(lang::slot::portLostDuringWrite).arg(outcome.parametersWritten());
     if (outcome.mixedSet())
-        text += QStringLiteral(", sterownik może mieć teraz mieszany zestaw parametrów");
+        text += slotText(lang::slot::mixedSetAfterWrite);
     return text;
 }
 
 inline QString unusualFileSize(std::uintmax_t size)
 {
-    return QStringLiteral("Uwaga: plik ma %1 B zamiast 64 B").arg(static_cast<qulonglong>(size));
+    return slotText(lang::slot::unusualFileSize).arg(static_cast<qulonglong>(size));
 }
 
 }  // namespace dravinor::ui::texts
