@@ -2,6 +2,7 @@
 
 #include "LiveCsv.h"
 #include "ParameterTransfer.h"
+#include "StatusLines.h"
 
 #include <QMainWindow>
 
@@ -107,7 +108,7 @@ private:
     void showConnectionStatus(const link::StatusUpdate& status);
     void choosePort(int index);
     void autodetectFromMenu();
-    void showStatus(int line, const QString& text);
+    void showStatus(int line, const StatusText& text);
     void readStarted(int total) override;
     void readProgress(int accepted) override;
     void readFinished() override;
@@ -124,6 +125,8 @@ private:
     void compareWithFile();
 
     void selectLanguage(const Language& language, QAction* ticked);
+    // What was shown before a change of language, said again in its words.
+    void redrawShownTexts();
 
     // Pages (MainWindowPages.cpp).
     void onCurrentPageChanged(int index);
@@ -149,6 +152,7 @@ private:
     std::unique_ptr<ParameterPages> pages_;
     live::LivePage* livePage_ = nullptr;
     std::array<QStatusBar*, 2> statusBars_{};
+    StatusLines statusLines_;
     std::array<QProgressBar*, 2> progressBars_{};
     std::array<QAction*, 8> portItems_{};
     std::array<QAction*, 4> resolutionItems_{};
@@ -166,6 +170,7 @@ private:
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;
     QString controllerVersion_;  // of the connected controller, for the About box
+    bool titleSaysNoController_ = false;
 };
 
 }  // namespace dravinor::ui

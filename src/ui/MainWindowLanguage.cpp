@@ -9,8 +9,11 @@
 #include "HelpViewer.h"
 #include "JournalWindow.h"
 #include "LanguageLoader.h"
+#include "LivePage.h"
+#include "ParameterPages.h"
 #include "QtTranslations.h"
 #include "TextKeyApplier.h"
+#include "WindowTexts.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -50,11 +53,21 @@ void MainWindow::selectLanguage(const Language& language, QAction* ticked)
     textKeys_->setLanguageCharset(language.charset);
     useQtTranslation(QString::fromLatin1(language.qtLanguage));
     loadLanguageFile(dataFile(language.file), language.codePage, *textKeys_, dialogs_);
+    redrawShownTexts();
     nameFieldsAfterCaptions(this);
     fixWizardLabelWidths();
     layoutPages();
     if (journalWindow_)
         journalWindow_->refresh();
+}
+
+void MainWindow::redrawShownTexts()
+{
+    statusLines_.redraw();
+    pages_->redrawHints();
+    livePage_->redrawTexts();
+    if (titleSaysNoController_)
+        setWindowTitle(texts::titlePrefix + texts::noController);
 }
 
 void MainWindow::fixWizardLabelWidths()

@@ -78,11 +78,30 @@ void PageEditor::fitComment(QLabel* label, int width)
     label->resize(width, height);
 }
 
-void PageEditor::showHint(int page, const QString& text, int widthGroup)
+void PageEditor::showHint(int page, int slot, int widthGroup)
+{
+    setHintText(page, slot);
+    fitComment(w.comments[static_cast<std::size_t>(page)], w.group(widthGroup)->width());
+}
+
+void PageEditor::setHintText(int page, int slot)
 {
     QLabel* label = w.comments[static_cast<std::size_t>(page)];
-    label->setText(text);
-    fitComment(label, w.group(widthGroup)->width());
+    label->setText(slotText(slot));
+    shownHints[static_cast<std::size_t>(page)] = {slot, label->text()};
+}
+
+void PageEditor::redrawHints()
+{
+    for (int page = 0; page < 2; ++page) {
+        const ShownHint& shown = shownHints[static_cast<std::size_t>(page)];
+        QLabel* label = w.comments[static_cast<std::size_t>(page)];
+        // Left alone when something else has written the label since.
+        if (shown.slot == noHint || label->text() != shown.text)
+            continue;
+        setHintText(page, shown.slot);
+        fitComment(label, label->width());
+    }
 }
 
 void PageEditor::showModeComment(int n)
@@ -205,7 +224,7 @@ void PageEditor::fieldEntered(QWidget* field)
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
         const TextField* row = findTextField(name);
         hideComments();
-        showHint(page, slotText(row->hintSlot), row->group);
+        showHint(page, row->hintSlot, row->group);
         entryTexts.insert(field, edit->text());
         return;
     }
@@ -221,7 +240,7 @@ void PageEditor::fieldEntered(QWidget* field)
     if (row->role == ListRole::ControllerMode)
         showModeText(w.list(row->name)->currentIndex());
     else
-        showHint(page, slotText(row->hintSlot), row->hintGroup);
+        showHint(page, row->hintSlot, row->hintGroup);
     if (row->role == ListRole::ProbeType || row->role == ListRole::EmulationType)
         applyProbeRule();
     entrySelections.insert(field, w.list(row->name)->currentIndex());
@@ -353,7 +372,7 @@ bool PageEditor::writeWord(int address, std::uint16_t word)
 void PageEditor::reportFailure(int line)
 {
     if (line != 0 && services.showStatus)
-        services.showStatus(line, slotText(lang::slot::cannotWrite));
+        services.showStatus(line, SlotText{lang::slot::cannotWrite});
 }
 
 }  // namespace dravinor::ui

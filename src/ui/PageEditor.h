@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -34,7 +35,11 @@ public:
     void applyDependants(const char* controller);
     void hideComments();
     void showModeComment(int n);
-    void showHint(int page, const QString& text, int widthGroup);
+    // The hint label of a page shows a text slot (emptyHint: nothing).
+    void showHint(int page, int slot, int widthGroup);
+    void setHintText(int page, int slot);
+    // The hints shown, in the current language's words.
+    void redrawHints();
     void fitComment(QLabel* label, int width);
     void applyProbeRule();
     bool flagBitSet(const fields::FlagField& field) const;
@@ -76,6 +81,11 @@ public:
     void fuelOverlapWritten();
     void showModeText(int item);
 
+    struct ShownHint {
+        int slot = fields::noHint;
+        QString text;
+    };
+    std::array<ShownHint, 2> shownHints;
     QHash<QWidget*, QString> entryTexts;
     QHash<QWidget*, int> entrySelections;
     QHash<QObject*, QComboBox*> popupOwners;
