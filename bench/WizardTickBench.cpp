@@ -107,7 +107,7 @@ struct WizardRig {
         parameterTabs->addTab(tab2, "TabPar2");
         pages = std::make_unique<ui::ParameterPages>(
             tab1, tab2,
-            ui::PageServices{state, transfer, dialogs, [](int, const QString&) {}, {}, [](int, QWidget*) {}});
+            ui::PageServices{state, transfer, dialogs, [](int, const ui::StatusText&) {}, {}, [](int, QWidget*) {}});
         pages->initialiseControls();
         pages->showParameters();
         autoTab = new QTabWidget(&window);

@@ -19,6 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& line : content.lines) {
         if (line.key < 0 || line.key > 99999 || line.text.size() + 6 > size)
             std::abort();
+        // A NUL ends a text.
+        if (line.text.find('\0') != std::string::npos)
+            std::abort();
         const std::string text = (line.key & 1 ? polish : russian).toUtf8(line.text);
         // A single-byte character never takes more than three UTF-8 bytes.
         if (text.size() > 3 * line.text.size())

@@ -168,6 +168,7 @@ constexpr KeyTarget keyRows[] = {
     {34000, Tab, "AA4"},
     {34001, Caption, "PPNLabel_AA_P4"},
     {34002, Caption, "ZL_AA_P4"},
+    {34003, Caption, "PPNALabel_AA_P4"},
     {34004, Caption, "UR_AA_P4"},
     {34005, Caption, "Uboga_AA_P4"},
     {34006, Caption, "Bogata_AA_P4"},
@@ -202,6 +203,14 @@ constexpr KeyTarget keyRows[] = {
     {51101, Caption, "LNLabel_AA_P5"},
     // The live view's readings after a second without a good poll.
     {51104, Caption, "NieaktualneL"},
+    // Captions the form gives without a key of their own.
+    {51200, Tab, "TabAuto"},
+    {51201, Caption, "MOAttuatoraL"},
+    {51202, ListItem, "MOAttuatora", 0},
+    {51203, ListItem, "MOAttuatora", 1},
+    {51204, Caption, "Label2"},
+    {51205, Caption, "Label1"},
+    {51206, VerticalCaption, "Lambda_L"},
 };
 
 }  // namespace

@@ -10,6 +10,7 @@ enum class TargetKind {
     Tab,       // the tab caption of the page with this objectName
     ListItem,  // item `item` of the list with this objectName
     DialName,  // the signal name shown inside the named dial
+    VerticalCaption,  // a label's caption written downwards, one character a line
 };
 
 struct KeyTarget {

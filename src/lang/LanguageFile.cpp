@@ -34,6 +34,11 @@ int keyValue(std::string_view key)
 LanguageFileContent parseLanguageFile(std::string_view bytes)
 {
     LanguageFileContent content;
+    if (isMultiByteUtf8(bytes)) {
+        content.encoding = TextEncoding::Utf8;
+        if (bytes.starts_with(utf8ByteOrderMark))
+            bytes.remove_prefix(utf8ByteOrderMark.size());
+    }
     int lineNumber = 0;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -55,7 +60,8 @@ LanguageFileContent parseLanguageFile(std::string_view bytes)
             content.badLine = lineNumber;
             return content;
         }
-        content.lines.push_back({keyValue(key), std::string(line.substr(textStart))});
+        const std::string_view text = line.substr(textStart);
+        content.lines.push_back({keyValue(key), std::string(text.substr(0, text.find('\0')))});
     }
     return content;
 }

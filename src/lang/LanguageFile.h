@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextEncoding.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -22,6 +24,9 @@ struct LanguageFileContent {
         TooLarge,    // over maxLanguageFileSize
     };
     Status status = Status::Read;
+    // CodePage unless the whole file is UTF-8 (see isMultiByteUtf8); the
+    // texts are bytes of that encoding either way.
+    TextEncoding encoding = TextEncoding::CodePage;
     // The keyed lines before the end or the bad key, in file order.
     std::vector<KeyedText> lines;
     std::string badKey;  // the five characters that did not convert
@@ -36,7 +41,10 @@ inline constexpr std::size_t maxLanguageFileSize = 1024 * 1024;
 //    the text. The end of the data ends the last line, line feed or not.
 //  - "#" as the first character makes the line a comment.
 //  - Otherwise characters 1..5 are the key, character 6 is dropped whatever
-//    it is, and the rest is the text, byte for byte.
+//    it is, and the rest is the text, byte for byte up to a NUL, which ends
+//    it (no screen shows a NUL as anything but a box).
+//  - A file that is UTF-8 is marked so, and loses its byte order mark,
+//    which would otherwise spoil its first line.
 //  - Blank lines and lines shorter than six characters carry no key and
 //    text, and are skipped.
 //  - A key of anything but five decimal digits ends the reading there.

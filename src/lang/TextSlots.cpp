@@ -180,6 +180,17 @@ constexpr SlotDefinition slotTable[] = {
     {51172, 199, "to nie jest zwykły plik"},
     {51173, 199, "parametry zapisano w sterowniku"},
     {51180, 299, "%1 (%2) nie jest portem szeregowym - nic tam nie wysłano."},
+    // Messages that no key reached before; the live view's first fuel word.
+    {51250, 199, "\"%1\" nie jest poprawną liczbą"},
+    {51251, 199, "Plik %1 jest większy niż %2 bajtów: to nie jest plik językowy"},
+    {51252, 199, "Nie znaleziono pliku pomocy: %1"},
+    {51253, 29, "BENZYNA"},
+    {51254, 99, "Plik Parametrów KORVANT Lambda *.PAR"},
+    {51255, 99, "wersja %1"},
+    // Status lines after a bulk write and a file load.
+    {51260, 199, "Port zniknął w trakcie zapisu: zapisano %1 z 35 parametrów"},
+    {51261, 199, ", sterownik może mieć teraz mieszany zestaw parametrów"},
+    {51262, 99, "Uwaga: plik ma %1 B zamiast 64 B"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -33,6 +33,15 @@ inline constexpr int aboutController = 50004;
 inline constexpr int aboutNoController = 50005;
 inline constexpr int adaptationWithoutController = 51102;
 inline constexpr int adaptationAfterIncompleteRead = 51103;  // %1: how many were not read
+inline constexpr int conversionError = 51250;       // %1: the text that is no number
+inline constexpr int languageFileTooLarge = 51251;  // %1: the file, %2: the limit in bytes
+inline constexpr int helpFileMissing = 51252;       // %1: the help file looked for
+inline constexpr int fuelBeforeFirstPoll = 51253;   // the live view's fuel state until a poll
+inline constexpr int parameterFileFilter = 51254;   // the file dialogs' name for *.PAR files
+inline constexpr int aboutControllerVersion = 51255;  // %1: the connected controller's firmware version
+inline constexpr int portLostDuringWrite = 51260;   // %1: parameters written of 35
+inline constexpr int mixedSetAfterWrite = 51261;    // appended to it
+inline constexpr int unusualFileSize = 51262;       // %1: the file's size in bytes
 }  // namespace slot
 
 struct SlotDefinition {

@@ -13,6 +13,7 @@
 #include "SerialPort.h"
 #include "TScope.h"
 #include "TankGauge.h"
+#include "TextSlots.h"
 #include "VerticalBar.h"
 
 #include <QFontMetrics>
@@ -150,7 +151,8 @@ void LivePage::buildWidgets()
     fuelSwitch_ = new QToolButton(page_);
     fuelSwitch_->setObjectName("SwitchVIZ");
     fuelSwitch_->setAutoRaise(true);
-    fuelLabel_ = addLabel("BenzGazLed", QStringLiteral("BENZYNA"));
+    fuelSlot_ = lang::slot::fuelBeforeFirstPoll;
+    fuelLabel_ = addLabel("BenzGazLed", QString::fromStdString(lang::textSlots().text(fuelSlot_)));
     QFont fuelFont = fuelLabel_->font();
     fuelFont.setBold(true);
     fuelLabel_->setFont(fuelFont);
@@ -353,6 +355,12 @@ void LivePage::tick()
         emit controllerAbsent();
 }
 
+void LivePage::redrawTexts()
+{
+    fuelLabel_->setText(QString::fromStdString(lang::textSlots().text(fuelSlot_)));
+    fuelLabel_->adjustSize();
+}
+
 void LivePage::show(const LiveDisplay& d)
 {
     QPalette palette = fuelLabel_->palette();
@@ -361,6 +369,7 @@ void LivePage::show(const LiveDisplay& d)
     fuelLabel_->setPalette(palette);
     fuelLabel_->setText(d.fuelText);
     fuelLabel_->adjustSize();
+    fuelSlot_ = d.fuelSlot;
     if (d.glyphChanged) {
         fuelSwitch_->setIcon(QIcon(fuelSwitchPicture(d.glyph, page_->devicePixelRatioF())));
         ++fuelPictureLoads_;

@@ -54,6 +54,8 @@ public:
     void presentRecorded(const params::LiveSample& sample);
     // The trace runs while a replay plays (and its own pause is off).
     void setTraceRunning(bool running);
+    // After a change of language: the fuel state in the new words.
+    void redrawTexts();
     // One line in the page's corner for recording and replay states.
     void showState(const QString& text);
     QLabel* stateLine() const { return stateLine_; }
@@ -92,6 +94,7 @@ private:
     int windowWidth_ = 933;
     int windowHeight_ = 677;
     int fuelPictureLoads_ = 0;
+    int fuelSlot_ = 0;  // the text slot of the fuel word shown
     bool replayMode_ = false;
 
     VerticalBar* lambdaBar_ = nullptr;

@@ -79,21 +79,22 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
 
     switch (params::fuelState(frame.status)) {
     case params::FuelState::Gas:
-        display.fuelText = fuelWord(lang::slot::fuelGas);
+        display.fuelSlot = lang::slot::fuelGas;
         display.fuelColour = gasColour;
         display.glyph = FuelGlyph::Gas;
         break;
     case params::FuelState::Automatic:
-        display.fuelText = fuelWord(lang::slot::fuelAutomatic);
+        display.fuelSlot = lang::slot::fuelAutomatic;
         display.fuelColour = automaticColour;
         display.glyph = FuelGlyph::Automatic;
         break;
     case params::FuelState::Petrol:
-        display.fuelText = fuelWord(lang::slot::fuelPetrol);
+        display.fuelSlot = lang::slot::fuelPetrol;
         display.fuelColour = petrolColour;
         display.glyph = FuelGlyph::Petrol;
         break;
     }
+    display.fuelText = fuelWord(display.fuelSlot);
     display.glyphChanged = display.glyph != glyph_;
     glyph_ = display.glyph;
 

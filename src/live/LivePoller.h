@@ -26,6 +26,7 @@ enum class FuelGlyph { None, Petrol, Automatic, Gas };
 struct LiveDisplay {
     bool answered = false;  // a good frame: nothing else is shown
     QString fuelText;
+    int fuelSlot = 0;  // the text slot fuelText was read from
     QColor fuelColour;
     FuelGlyph glyph = FuelGlyph::None;
     bool glyphChanged = false;  // load the switch picture only then

@@ -1,4 +1,5 @@
 #include "Dialogs.h"
+#include "SlotText.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -53,10 +54,7 @@ void MessageBoxDialogs::showMessage(const QString& text)
 
 void MessageBoxDialogs::showConversionError(const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QString(),
-                    QStringLiteral("\"%1\" nie jest poprawną liczbą").arg(text), QMessageBox::Ok, parent_);
-    box.setTextFormat(Qt::PlainText);
-    execWithEmptyCaption(box);
+    showMessage(slotText(lang::slot::conversionError).arg(text));
 }
 
 QString MessageBoxDialogs::chooseSaveFile(const QString& directory, const QString& filter, const QString& defaultSuffix)

@@ -19,7 +19,7 @@ public:
     virtual void showError(const QString& caption, const QString& text) = 0;
     // A plain message with an OK button and no caption.
     virtual void showMessage(const QString& text) = 0;
-    // The text of a number that does not convert.
+    // The text of a number that does not convert, in a plain message.
     virtual void showConversionError(const QString& text) = 0;
     // File dialogs; an empty result means cancelled.
     virtual QString chooseSaveFile(const QString& directory, const QString& filter, const QString& defaultSuffix) = 0;

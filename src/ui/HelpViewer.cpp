@@ -1,4 +1,5 @@
 #include "HelpViewer.h"
+#include "SlotText.h"
 
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -27,7 +28,7 @@ void HelpViewer::showTopic(const QString& path, const QString& anchor)
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable()) {
         document_.clear();
-        browser_->setPlainText(QStringLiteral("Help file not found: %1").arg(path));
+        browser_->setPlainText(slotText(lang::slot::helpFileMissing).arg(path));
         setWindowTitle(path);
         return;
     }

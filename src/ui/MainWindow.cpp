@@ -107,7 +107,7 @@ void MainWindow::buildPages()
     pages_ = std::make_unique<ParameterPages>(
         pageControl_->widget(TabPar1), pageControl_->widget(TabPar2),
         PageServices{session_.state(), session_.transfer(), dialogs_,
-                     [this](int line, const QString& text) { showStatus(line, text); },
+                     [this](int line, const StatusText& text) { showStatus(line, text); },
                      [this](int probeType) {
                          livePage_->applyProbeType(probeType);
                          if (wizard_)
@@ -147,6 +147,7 @@ void MainWindow::buildStatusLines()
                 bar->setToolTip(QString());
         });
         statusBars_[static_cast<std::size_t>(line)] = bar;
+        statusLines_.attach(line + 1, bar);
         progressBars_[static_cast<std::size_t>(line)] = progress;
         page->installEventFilter(this);  // keeps the line at the page's foot
     }
@@ -225,9 +226,9 @@ QString MainWindow::statusText(int line) const
     return statusBars_[static_cast<std::size_t>(line - 1)]->currentMessage();
 }
 
-void MainWindow::showStatus(int line, const QString& text)
+void MainWindow::showStatus(int line, const StatusText& text)
 {
-    statusBars_[static_cast<std::size_t>(line - 1)]->showMessage(text);
+    statusLines_.show(line, text);
 }
 
 }  // namespace dravinor::ui

@@ -2,6 +2,7 @@
 
 #include "LiveCsv.h"
 #include "ParameterTransfer.h"
+#include "StatusLines.h"
 
 #include <QMainWindow>
 
@@ -110,9 +111,9 @@ private:
     void showUnreadStatus(bool afterRead);
     void choosePort(int index);
     void autodetectFromMenu();
-    void showStatus(int line, const QString& text);
     // What a file save or load did, on both status lines.
     void showFileStatus(const QString& text);
+    void showStatus(int line, const StatusText& text);
     void readStarted(int total) override;
     void readProgress(int accepted) override;
     void readFinished() override;
@@ -134,6 +135,8 @@ private:
     void compareWithFile();
 
     void selectLanguage(const Language& language, QAction* ticked);
+    // What was shown before a change of language, said again in its words.
+    void redrawShownTexts();
 
     // Pages (MainWindowPages.cpp).
     void onCurrentPageChanged(int index);
@@ -159,6 +162,7 @@ private:
     std::unique_ptr<ParameterPages> pages_;
     live::LivePage* livePage_ = nullptr;
     std::array<QStatusBar*, 2> statusBars_{};
+    StatusLines statusLines_;
     std::array<QProgressBar*, 2> progressBars_{};
     // Range and value of the bars before a bulk write borrowed them: the
     // read's bars carry on from where the last read left them.
@@ -180,6 +184,7 @@ private:
     QSize requestedResolution_;
     QString controllerVersion_;  // of the connected controller, for the About box
     QString unreadStatus_;       // the status text of the last read that left values unread
+    bool titleSaysNoController_ = false;
 };
 
 }  // namespace dravinor::ui

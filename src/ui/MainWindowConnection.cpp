@@ -23,20 +23,34 @@ using link::PortChecks;
 using link::StatusMessage;
 using link::TitleUpdate;
 
+namespace {
+
+QString connectionText(StatusMessage message)
+{
+    switch (message) {
+    case StatusMessage::CannotOpenPort: return texts::cannotOpenPort;
+    case StatusMessage::WrongController: return texts::wrongController;
+    case StatusMessage::PortOpen: return texts::portOpen;
+    }
+    return {};
+}
+
+}  // namespace
+
 void MainWindow::showConnectionStatus(const link::StatusUpdate& status)
 {
-    QString text;
-    switch (status.message) {
-    case StatusMessage::CannotOpenPort: text = texts::cannotOpenPort; break;
-    case StatusMessage::WrongController: text = texts::wrongController; break;
-    case StatusMessage::PortOpen: text = texts::portOpen; break;
-    }
-    if (!status.portName.empty())
-        text += " - " + QString::fromStdString(status.portName);
+    const StatusMessage message = status.message;
+    const QString port = QString::fromStdString(status.portName);
+    const StatusText text([message, port] {
+        QString said = connectionText(message);
+        if (!port.isEmpty())
+            said += " - " + port;
+        return said;
+    });
     const std::size_t line = status.line == link::StatusLine::First ? 0 : 1;
     progressBars_[line]->hide();
     statusBars_[line]->show();
-    statusBars_[line]->showMessage(text);
+    showStatus(static_cast<int>(line) + 1, text);
 }
 
 void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
@@ -48,11 +62,13 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
     switch (outcome.title.kind) {
     case TitleUpdate::Kind::NoController:
         setWindowTitle(texts::titlePrefix + texts::noController);
+        titleSaysNoController_ = true;
         controllerVersion_.clear();
         break;
     case TitleUpdate::Kind::Version:
         controllerVersion_ = QString::fromStdString(outcome.title.versionText);
         setWindowTitle(texts::titlePrefix + controllerVersion_);
+        titleSaysNoController_ = false;
         break;
     case TitleUpdate::Kind::Unchanged: break;
     }
@@ -134,12 +150,16 @@ void MainWindow::writeFinished(const params::WriteOutcome& outcome)
     showUnreadStatus(false);
     if (!outcome.failed())
         return;
-    QString text = texts::cannotWrite;
-    if (outcome.ramWritten && !outcome.ramAcknowledged)
-        text += texts::ramSuffix;
-    if (!outcome.eepromAcknowledged)
-        text += texts::eepromSuffix;
-    showStatus(1, text);
+    const bool ramFailed = outcome.ramWritten && !outcome.ramAcknowledged;
+    const bool eepromFailed = !outcome.eepromAcknowledged;
+    showStatus(1, StatusText([ramFailed, eepromFailed] {
+                   QString text = texts::cannotWrite;
+                   if (ramFailed)
+                       text += texts::ramSuffix;
+                   if (eepromFailed)
+                       text += texts::eepromSuffix;
+                   return text;
+               }));
 }
 
 // A bulk write shows its progress where the read shows its own.

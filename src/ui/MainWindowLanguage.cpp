@@ -9,9 +9,11 @@
 #include "HelpViewer.h"
 #include "JournalWindow.h"
 #include "LanguageLoader.h"
+#include "LivePage.h"
 #include "ParameterPages.h"
 #include "QtTranslations.h"
 #include "TextKeyApplier.h"
+#include "WindowTexts.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -51,6 +53,7 @@ void MainWindow::selectLanguage(const Language& language, QAction* ticked)
     textKeys_->setLanguageCharset(language.charset);
     useQtTranslation(QString::fromLatin1(language.qtLanguage));
     loadLanguageFile(dataFile(language.file), language.codePage, *textKeys_, dialogs_);
+    redrawShownTexts();
     nameFieldsAfterCaptions(this);
     fixWizardLabelWidths();
     layoutPages();
@@ -60,6 +63,15 @@ void MainWindow::selectLanguage(const Language& language, QAction* ticked)
     showUnreadStatus(false);
     if (journalWindow_)
         journalWindow_->refresh();
+}
+
+void MainWindow::redrawShownTexts()
+{
+    statusLines_.redraw();
+    pages_->redrawHints();
+    livePage_->redrawTexts();
+    if (titleSaysNoController_)
+        setWindowTitle(texts::titlePrefix + texts::noController);
 }
 
 void MainWindow::fixWizardLabelWidths()

@@ -16,6 +16,7 @@
 #include "MenuMnemonics.h"
 #include "ParameterPageLayout.h"
 #include "PortToolTip.h"
+#include "SlotText.h"
 #include "WindowFit.h"
 #include <QActionGroup>
 #include <QMenuBar>
@@ -60,7 +61,14 @@ void MainWindow::buildMenus()
     connect(addMenuItem(main, "PorownajZPlikiem", QStringLiteral("Porównaj z plikiem…")), &QAction::triggered, this,
             &MainWindow::compareWithFile);
     auto* about = addMenuItem(main, "OProgramie", QStringLiteral("O programie"));
-    connect(about, &QAction::triggered, this, [this, about] { AboutBox::showFor(this, about->text(), controllerVersion_); });
+    connect(about, &QAction::triggered, this, [this, about] {
+        // The title's version text is Polish in every language; the box says it in the current one.
+        const auto identity = session_.connection().identity();
+        const QString version = controllerVersion_.isEmpty() || !identity
+                                    ? QString()
+                                    : slotText(lang::slot::aboutControllerVersion).arg(*identity >> 4);
+        AboutBox::showFor(this, about->text(), version);
+    });
     // The wizard's "next" key: not in the menu, but its F10 works anywhere
     // in the window (a hidden menu item would lose its shortcut).
     auto* next = new QAction(QStringLiteral("dalej"), this);

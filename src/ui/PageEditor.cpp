@@ -86,11 +86,31 @@ void PageEditor::fitComment(QLabel* label, int width)
     label->resize(width, height);
 }
 
-void PageEditor::showHint(int page, const QString& text, int widthGroup)
+void PageEditor::showHint(int page, int slot, int widthGroup, bool unread)
+{
+    setHintText(page, slot, unread);
+    fitComment(w.comments[static_cast<std::size_t>(page)], w.group(widthGroup)->width());
+}
+
+void PageEditor::setHintText(int page, int slot, bool unread)
 {
     QLabel* label = w.comments[static_cast<std::size_t>(page)];
-    label->setText(text);
-    fitComment(label, w.group(widthGroup)->width());
+    // A field without a value says why, below what it is for.
+    label->setText(unread ? slotText(slot) + "\n" + slotText(reads::unreadReason) : slotText(slot));
+    shownHints[static_cast<std::size_t>(page)] = {slot, label->text(), unread};
+}
+
+void PageEditor::redrawHints()
+{
+    for (int page = 0; page < 2; ++page) {
+        const ShownHint& shown = shownHints[static_cast<std::size_t>(page)];
+        QLabel* label = w.comments[static_cast<std::size_t>(page)];
+        // Left alone when something else has written the label since.
+        if (shown.slot == noHint || label->text() != shown.text)
+            continue;
+        setHintText(page, shown.slot, shown.unread);
+        fitComment(label, label->width());
+    }
 }
 
 void PageEditor::showModeComment(int n)
@@ -213,7 +233,7 @@ void PageEditor::fieldEntered(QWidget* field)
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
         const TextField* row = findTextField(name);
         hideComments();
-        showHint(page, hintFor(field, slotText(row->hintSlot)), row->group);
+        showHint(page, row->hintSlot, row->group, isMarkedUnread(field));
         entryTexts.insert(field, edit->text());
         return;
     }
@@ -233,7 +253,7 @@ void PageEditor::fieldEntered(QWidget* field)
             fitComment(w.comments[0], w.comments[0]->width());
         }
     } else {
-        showHint(page, hintFor(field, slotText(row->hintSlot)), row->hintGroup);
+        showHint(page, row->hintSlot, row->hintGroup, isMarkedUnread(field));
     }
     if (row->role == ListRole::ProbeType || row->role == ListRole::EmulationType)
         applyProbeRule();
@@ -254,14 +274,6 @@ void PageEditor::fieldLeft(QWidget* field)
         fuelOverlapWritten();
     refreshUnreadMarks();
     leaving = false;
-}
-
-QString PageEditor::hintFor(QWidget* field, const QString& hint) const
-{
-    // A field without a value says why, below what it is for.
-    if (!isMarkedUnread(field))
-        return hint;
-    return hint + "\n" + slotText(reads::unreadReason);
 }
 
 bool PageEditor::keyPressed(QWidget* field, QKeyEvent* key)
@@ -375,7 +387,7 @@ bool PageEditor::writeWord(int address, std::uint16_t word)
 void PageEditor::reportFailure(int line)
 {
     if (line != 0 && services.showStatus)
-        services.showStatus(line, slotText(lang::slot::cannotWrite));
+        services.showStatus(line, SlotText{lang::slot::cannotWrite});
 }
 
 }  // namespace dravinor::ui

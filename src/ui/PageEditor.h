@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -34,9 +35,13 @@ public:
     void applyDependants(const char* controller);
     void hideComments();
     void showModeComment(int n);
-    void showHint(int page, const QString& text, int widthGroup);
+    // The hint label of a page shows a text slot (emptyHint: nothing).
+    // unread: the field shows no value, and the hint says why.
+    void showHint(int page, int slot, int widthGroup, bool unread = false);
+    void setHintText(int page, int slot, bool unread = false);
+    // The hints shown, in the current language's words.
+    void redrawHints();
     void fitComment(QLabel* label, int width);
-    QString hintFor(QWidget* field, const QString& hint) const;
     void applyProbeRule();
     bool flagBitSet(const fields::FlagField& field) const;
     void setFlagBit(const fields::FlagField& field, bool set);
@@ -81,6 +86,12 @@ public:
     void fuelOverlapWritten();
     void showModeText(int item);
 
+    struct ShownHint {
+        int slot = fields::noHint;
+        QString text;
+        bool unread = false;
+    };
+    std::array<ShownHint, 2> shownHints;
     QHash<QWidget*, QString> entryTexts;
     QHash<QWidget*, int> entrySelections;
     QHash<QObject*, QComboBox*> popupOwners;

@@ -33,8 +33,7 @@ void PageEditor::listActivated(const ListField& field)
 void PageEditor::flagFieldChanged(const FlagField& field)
 {
     if (field.clickHint != noHint)
-        showHint(pageOfGroup(field.clickHintGroup), field.clickHint == emptyHint ? QString() : slotText(field.clickHint),
-                 field.clickHintGroup);
+        showHint(pageOfGroup(field.clickHintGroup), field.clickHint, field.clickHintGroup);
     setFlagBit(field, controlValue(field.name) != 0);
     const int address = flagAddress(field.flag);
     const auto& state = services.state;
@@ -131,7 +130,7 @@ void PageEditor::emulationTypeChanged()
 
 void PageEditor::showModeText(int item)
 {
-    w.comments[0]->setText(slotText(controllerModeSlot(item)));
+    setHintText(0, controllerModeSlot(item));
     showModeComment(item + 1);
 }
 

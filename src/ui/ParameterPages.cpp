@@ -253,6 +253,11 @@ void ParameterPages::showGroups()
         impl_->w.group(group)->show();
 }
 
+void ParameterPages::redrawHints()
+{
+    impl_->redrawHints();
+}
+
 void ParameterPages::layout(int windowWidth, int windowHeight)
 {
     Impl& d = *impl_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StatusText.h"
+
 #include <QObject>
 #include <QString>
 
@@ -24,7 +26,7 @@ struct PageServices {
     params::ParameterTransfer& transfer;
     Dialogs& dialogs;
     // Puts a text into StatusBar1 (line 1) or StatusBar2 (line 2).
-    std::function<void(int line, const QString& text)> showStatus;
+    std::function<void(int line, const StatusText& text)> showStatus;
     // The live view's lambda display ranges follow the probe type (may be empty).
     std::function<void(int probeType)> applyProbeType;
     // Makes TabPar1 (page 0) or TabPar2 (page 1) active and focuses a field,
@@ -53,6 +55,9 @@ public:
     void refreshUnreadMarks();
     // GroupBox1..GroupBox7 become visible (end of the connection step).
     void showGroups();
+    // After a change of language: the hint labels say their hints again in
+    // the new words.
+    void redrawHints();
     // Lays both pages out for an outer window size; repeats the mode comment
     // layout when TPSterownika has the focus.
     void layout(int windowWidth, int windowHeight);

@@ -62,6 +62,15 @@ void setCaption(QObject* target, const QString& text)
     }
 }
 
+// One character a line, as the form writes "LAMBDA" beside the lambda bar.
+QString downwards(const QString& text)
+{
+    QStringList characters;
+    for (const char32_t c : text.toUcs4())
+        characters << QString::fromUcs4(&c, 1);
+    return characters.join(QLatin1Char('\n'));
+}
+
 void setTabCaption(QObject* target, const QString& text)
 {
     auto* page = qobject_cast<QWidget*>(target);
@@ -147,6 +156,7 @@ void TextKeyApplier::applyTextKey(int key, const QString& text)
             if (auto* dial = qobject_cast<live::InstrumentWidget*>(object))
                 dial->setName1(text);
             break;
+        case TargetKind::VerticalCaption: setCaption(object, downwards(text)); break;
         }
     }
 

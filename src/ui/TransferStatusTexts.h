@@ -3,6 +3,7 @@
 #include "ParameterTransfer.h"
 #include "ReadTexts.h"
 #include "WindowTexts.h"
+#include "SlotText.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,16 +23,15 @@ QString bulkWriteResult(const params::BulkWriteOutcome& outcome, const QWidget* 
 // Status-line texts for what a bulk write or a file load left behind.
 inline QString portLostDuringWrite(const params::BulkWriteOutcome& outcome)
 {
-    QString text = QStringLiteral("Port zniknął w trakcie zapisu: zapisano %1 z 35 parametrów")
-                       .arg(outcome.parametersWritten());
+    QString text = slotText(lang::slot::portLostDuringWrite).arg(outcome.parametersWritten());
     if (outcome.mixedSet())
-        text += QStringLiteral(", sterownik może mieć teraz mieszany zestaw parametrów");
+        text += slotText(lang::slot::mixedSetAfterWrite);
     return text;
 }
 
 inline QString unusualFileSize(std::uintmax_t size)
 {
-    return QStringLiteral("Uwaga: plik ma %1 B zamiast 64 B").arg(static_cast<qulonglong>(size));
+    return slotText(lang::slot::unusualFileSize).arg(static_cast<qulonglong>(size));
 }
 
 // After a read that left values unread: how many of the 35, and their captions.

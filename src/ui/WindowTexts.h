@@ -13,7 +13,6 @@ inline const QString eepromSuffix = QStringLiteral("(EPROM) ");
 inline const QString cannotRead = QStringLiteral("Nie moge odczytac");
 inline const QString cannotSave = QStringLiteral("Nie moge zapisac");
 inline const QString errorCaption = QStringLiteral("blad");
-inline const QString fileFilter = QStringLiteral("Plik Parametrów KORVANT Lambda *.PAR (*.PAR *.par)");
 inline const QString languageFileError = QStringLiteral("error");
 
 // Texts of the text slots, read when shown.
@@ -24,5 +23,12 @@ inline constexpr SlotText portOpen{lang::slot::portOpen};
 inline constexpr SlotText cannotWrite{lang::slot::cannotWrite};
 inline constexpr SlotText leaveWizardQuestion{lang::slot::leaveWizardQuestion};
 inline constexpr SlotText enterWizardQuestion{lang::slot::enterWizardQuestion};
+
+// The file dialogs' filter: the slot names the files, the patterns stay, so
+// no translation can lose them.
+struct ParameterFileFilter {
+    operator QString() const { return slotText(lang::slot::parameterFileFilter) + QStringLiteral(" (*.PAR *.par)"); }
+};
+inline constexpr ParameterFileFilter fileFilter{};
 
 }  // namespace dravinor::ui::texts

@@ -57,8 +57,17 @@ TEST(LanguageFileParse, LineEndsCrBeforeLfAndTheLastLineWithoutLf)
     EXPECT_EQ(pairs(parseLanguageFile("10002 Pomoc\r\n10003 Dalej")), (Pairs{{10002, "Pomoc"}, {10003, "Dalej"}}));
     // Only the one CR before the line feed goes; a CR inside the text stays.
     EXPECT_EQ(pairs(parseLanguageFile("10002 a\rb\r\r\n")), (Pairs{{10002, "a\rb\r"}}));
-    // Bytes above 127 and a NUL are text like any other.
-    EXPECT_EQ(pairs(parseLanguageFile(std::string("10002 \xB9\0z\n", 10))), (Pairs{{10002, std::string("\xB9\0z", 3)}}));
+    // Bytes above 127 are text like any other.
+    EXPECT_EQ(pairs(parseLanguageFile("10002 \xB9z\n")), (Pairs{{10002, "\xB9z"}}));
+}
+
+// A NUL would show as a box glyph, and C strings would end there anyway.
+TEST(LanguageFileParse, ANulEndsItsTextButNotTheLineOrTheFile)
+{
+    const std::string bytes("10002 Po\0moc\n10003 \0\n10004 Dalej\0\0\r\n10005 ok", 44);
+    const auto content = parseLanguageFile(bytes);
+    EXPECT_EQ(content.status, Status::Read);
+    EXPECT_EQ(pairs(content), (Pairs{{10002, "Po"}, {10003, ""}, {10004, "Dalej"}, {10005, "ok"}}));
 }
 
 TEST(LanguageFileParse, EveryKeyIsKeptInFileOrderRepeatsIncluded)
@@ -118,4 +127,51 @@ TEST(LanguageFileRead, AFifoOrAFolderIsNotReadAndNothingWaits)
     EXPECT_EQ(readLanguageFile(dir / "folder.txt").status, Status::CannotOpen);
     EXPECT_EQ(readLanguageFile("/dev/zero").status, Status::CannotOpen);
     fs::remove_all(dir);
+}
+
+// Texts saved as UTF-8 by an editor would be read as mojibake in the code page.
+TEST(LanguageFileParse, AFileSavedAsUtf8IsMarkedAndLosesItsByteOrderMark)
+{
+    // "Справка" in UTF-8, as Notepad saves it: with a byte order mark before the first key.
+    const auto withMark = parseLanguageFile("\xEF\xBB\xBF" "10002 \xD0\xA1\xD0\xBF\xD1\x80\xD0\xB0\xD0\xB2\xD0\xBA\xD0\xB0\n");
+    EXPECT_EQ(withMark.status, Status::Read);
+    EXPECT_EQ(withMark.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(pairs(withMark), (Pairs{{10002, "Справка"}}));
+
+    const auto comment = parseLanguageFile("\xEF\xBB\xBF# język polski\n10002 Pomoc\n");
+    EXPECT_EQ(comment.status, Status::Read);
+    EXPECT_EQ(pairs(comment), (Pairs{{10002, "Pomoc"}}));
+
+    // The same texts in their code pages are no UTF-8, and keep every byte.
+    const auto russian = parseLanguageFile("10002 \xD1\xEF\xF0\xE0\xE2\xEA\xE0\n");
+    EXPECT_EQ(russian.encoding, TextEncoding::CodePage);
+    EXPECT_EQ(pairs(russian), (Pairs{{10002, "\xD1\xEF\xF0\xE0\xE2\xEA\xE0"}}));
+    // Plain ASCII reads the same both ways; it stays with the code page.
+    EXPECT_EQ(parseLanguageFile("10002 Pomoc\n").encoding, TextEncoding::CodePage);
+    // A byte order mark alone does not make a Windows-1250 file UTF-8.
+    EXPECT_EQ(parseLanguageFile("\xEF\xBB\xBF" "10002 Pomoc \xB9\n").encoding, TextEncoding::CodePage);
+}
+
+TEST(TextEncoding, OnlyWellFormedMultiByteUtf8CountsAsUtf8)
+{
+    EXPECT_TRUE(isMultiByteUtf8("ą"));
+    EXPECT_TRUE(isMultiByteUtf8("a€b"));
+    EXPECT_TRUE(isMultiByteUtf8("\xF0\x9F\x98\x80"));  // four bytes
+    EXPECT_TRUE(isMultiByteUtf8("\xF4\x8F\xBF\xBF"));  // U+10FFFF, the last code point
+    EXPECT_FALSE(isMultiByteUtf8(""));
+    EXPECT_FALSE(isMultiByteUtf8("ascii only"));
+    for (const char* bad : {"\xC0\x80",          // overlong NUL
+                            "\xC1\xBF",          // overlong
+                            "\xE0\x9F\xBF",      // overlong three-byte form
+                            "\xF0\x8F\xBF\xBF",  // overlong four-byte form
+                            "\xED\xA0\x80",      // a surrogate
+                            "\xF4\x90\x80\x80",  // above U+10FFFF
+                            "\xF5\x80\x80\x80", "\xFF",
+                            "\x80",               // a lone continuation byte
+                            "\xC4",               // cut short at the end
+                            "\xE2\x82",           // cut short at the end
+                            "\xC4\x85\xB9",       // a good character, then a stray Windows-1250 byte
+                            "\xE6\x9C\xEA"}) {    // "ćśę" in Windows-1250
+        EXPECT_FALSE(isMultiByteUtf8(bad)) << testing::PrintToString(std::string(bad));
+    }
 }

@@ -1,6 +1,9 @@
 // The language files and help documents shipped beside the program, checked
 // as the program will meet them: raw bytes in their own code pages.
 
+#include "LanguageFile.h"
+#include "SingleByteDecoder.h"
+
 #include <gtest/gtest.h>
 
 #include <iconv.h>
@@ -42,7 +45,7 @@ constexpr KeyRun knownKeys[] = {
     {16101, 16104}, {16201, 16203}, {17101, 17101}, {17201, 17201}, {17301, 17303}, {17401, 17401},
     {17501, 17501}, {17601, 17601}, {17701, 17703}, {18000, 18000}, {20001, 20005}, {21001, 21002},
     {21005, 21016}, {30000, 30005}, {30007, 30011}, {30101, 30106}, {31002, 31002}, {31101, 31106},
-    {32000, 32005}, {32007, 32015}, {33002, 33009}, {33012, 33015}, {34000, 34002}, {34004, 34008},
+    {32000, 32005}, {32007, 32015}, {33002, 33009}, {33012, 33015}, {34000, 34008},
     {35000, 35013}, {40000, 40035}, {40100, 40105}, {40107, 40112}, {40200, 40220},
     {50000, 50005},
     {50300, 50308}, {50310, 50312}, {50320, 50323},
@@ -52,6 +55,7 @@ constexpr KeyRun knownKeys[] = {
     {51050, 51055}, {51060, 51063},  // bulk-write results, journal marks
     {51100, 51104},  // the wizard's line notices, the adaptation's refusals, stale live readings
     {51150, 51154}, {51160, 51167}, {51170, 51173}, {51180, 51180},  // journal files, file status, ports
+    {51200, 51206}, {51250, 51255}, {51260, 51262},  // captions and messages without a key before
 };
 
 std::set<int> expectedKeys()
@@ -82,6 +86,7 @@ constexpr SlotRun slotRuns[] = {
     {51102, 51102, 199}, {51103, 51103, 299},
     {51150, 51150, 299}, {51151, 51152, 99}, {51153, 51153, 59}, {51154, 51154, 299},
     {51160, 51167, 199}, {51170, 51173, 199}, {51180, 51180, 299},
+    {51250, 51252, 199}, {51253, 51253, 29}, {51254, 51255, 99}, {51260, 51261, 199}, {51262, 51262, 99},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.
 constexpr int fullSlotKey = 40105;
@@ -209,6 +214,30 @@ TEST_P(ShippedLanguageFile, SlotTextsFitTheirSlots)
     }
 }
 
+// The reader must never take a shipped file for UTF-8, and must read one
+// that an editor re-saved as UTF-8 into the very same texts.
+TEST_P(ShippedLanguageFile, IsReadInItsCodePageAndAlikeWhenResavedAsUtf8)
+{
+    namespace lang = dravinor::lang;
+    const std::string raw = bytes();
+    const auto shipped = lang::parseLanguageFile(raw);
+    ASSERT_EQ(shipped.status, lang::LanguageFileContent::Status::Read);
+    EXPECT_EQ(shipped.encoding, lang::TextEncoding::CodePage);
+
+    std::string utf8, problem;
+    ASSERT_TRUE(decode(raw, GetParam().codePage, utf8, problem)) << problem;
+    const auto resaved = lang::parseLanguageFile("\xEF\xBB\xBF" + utf8);
+    ASSERT_EQ(resaved.status, lang::LanguageFileContent::Status::Read);
+    EXPECT_EQ(resaved.encoding, lang::TextEncoding::Utf8);
+    lang::SingleByteDecoder decoder(std::string(GetParam().codePage) == "WINDOWS-1250" ? lang::CodePage::Windows1250
+                                                                                       : lang::CodePage::Windows1251);
+    ASSERT_EQ(resaved.lines.size(), shipped.lines.size());
+    for (std::size_t i = 0; i < shipped.lines.size(); ++i) {
+        EXPECT_EQ(resaved.lines[i].key, shipped.lines[i].key);
+        EXPECT_EQ(resaved.lines[i].text, decoder.toUtf8(shipped.lines[i].text)) << shipped.lines[i].key;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(LanguageFiles, ShippedLanguageFile,
                          testing::Values(LanguageFileCase{"polski.txt", "WINDOWS-1250", "Nie mogę zapisać parametru "},
                                          LanguageFileCase{"russian.txt", "WINDOWS-1251", "Не могу записать параметр "}),
@@ -259,3 +288,61 @@ TEST(HelpDocuments, OpenAtTheAdaptationTopicAndLinkOnlyWithin)
 }
 
 }  // namespace
+
+namespace {
+
+std::map<int, std::string> textsOf(const char* fileName, const char* codePage)
+{
+    std::map<int, std::string> texts;
+    for (const KeyedLine& line : parseLanguageFile(readFile(sourceDir / "lang" / fileName)).keyed) {
+        std::string utf8, problem;
+        EXPECT_TRUE(decode(line.text, codePage, utf8, problem)) << problem;
+        texts[line.key] = utf8;
+    }
+    return texts;
+}
+
+}  // namespace
+
+// The shipped Polish file is data and reads better than the built-in texts;
+// a file restored from an old copy would bring the misspellings back.
+TEST(LanguageFiles, ThePolishFileKeepsItsCorrectedSpelling)
+{
+    const auto polish = textsOf("polski.txt", "WINDOWS-1250");
+    for (const char* wrong : {"opóżnienie", "szybkosć", "napewno", "kontynuowac", "Zaplon", "przelacz", "przełacz",
+                              "powyzej", "ponizej", "Ilosc", "cylindrow", "nakladania", "ukladu", "Poczatek",
+                              "ustawic", "jalowego", "parametrow", "nagrzania sie", "Prosze ", "przejscia", "jezyki",
+                              "rozdzielczosc", "BEZWLADNO", "moge", "otworzyc"}) {
+        for (const auto& [key, text] : polish)
+            EXPECT_EQ(text.find(wrong), std::string::npos) << key << ": " << text;
+    }
+    // Each actuator-speed hint names its own range.
+    EXPECT_NE(polish.at(40016).find("wysokich"), std::string::npos);
+    EXPECT_NE(polish.at(40020).find("niskich"), std::string::npos);
+}
+
+// One term per thing: what the help calls a control is what the screen
+// (the language file) shows on it.
+TEST(HelpDocuments, NameTheControlsAsTheLanguageFilesShowThem)
+{
+    struct Help {
+        const char* document;
+        const char* languageFile;
+        const char* codePage;
+    };
+    const int quotedKeys[] = {10006, 10009, 10010, 12401, 13000, 14000, 15101, 17101, 20002, 20003, 21005, 21008,
+                              34003, 40105, 40107, 40112, 50100, 50102, 50200, 50201, 50300, 51200, 51201, 51206};
+    for (const Help& help : {Help{"RODADIDOROR_PL.html", "polski.txt", "WINDOWS-1250"},
+                             Help{"Rodadidoror_ru.html", "russian.txt", "WINDOWS-1251"}}) {
+        SCOPED_TRACE(help.document);
+        const std::string html = readFile(sourceDir / "help" / help.document);
+        const auto texts = textsOf(help.languageFile, help.codePage);
+        for (int key : quotedKeys) {
+            std::string text = texts.at(key);
+            // Trailing blanks and colons belong to the screen, not the sentence.
+            while (!text.empty() && (text.back() == ' ' || text.back() == ':'))
+                text.pop_back();
+            EXPECT_NE(html.find(text), std::string::npos) << key << " \"" << text << "\" is not named in the help";
+        }
+    }
+}

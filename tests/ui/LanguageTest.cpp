@@ -258,6 +258,13 @@ void expectKeyChangesItsTarget(ui::MainWindow& window, QObject* target, const la
         EXPECT_EQ(dial->name1(), text) << row.key;
         break;
     }
+    case lang::TargetKind::VerticalCaption: {
+        auto* label = qobject_cast<QLabel*>(target);
+        ASSERT_NE(label, nullptr) << row.name;
+        EXPECT_EQ(label->text().remove('\n'), text) << row.key;
+        EXPECT_EQ(label->text().count('\n'), text.size() - 1) << row.key;
+        break;
+    }
     }
 }
 

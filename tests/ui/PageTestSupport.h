@@ -58,7 +58,7 @@ struct PagesOnLine : SimulatedLine {
         tabs->addTab(tab1, "Parametry systemu (F2)");
         tabs->addTab(tab2, "Parametry systemu - zaawansowane (F3)");
         ui::PageServices services{state, transfer, pageDialogs(),
-                                  [this](int line, const QString& text) { status[line] = text; },
+                                  [this](int line, const ui::StatusText& text) { status[line] = text.text(); },
                                   [this](int probeType) { probeTypes.push_back(probeType); },
                                   [this](int page, QWidget* focus) {
                                       tabs->setCurrentIndex(page);
