@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package: a release build in build-package/ (or $1),
-# then `cpack -G DEB`. The .deb lands in that folder; install it with
+# then `cpack -G DEB` and lintian (scripts/check-package.sh). The .deb lands
+# in that folder; install it with
 #   sudo apt install ./build-package/dravinor_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,5 +10,4 @@ dir=${1:-build-package}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
       -DDRAVINOR_BUILD_TESTS=OFF -DDRAVINOR_BUILD_BENCH=OFF >/dev/null
 cmake --build "$dir" --parallel "$(nproc)"
-(cd "$dir" && cpack -G DEB)
-ls "$dir"/dravinor_*.deb
+bash scripts/check-package.sh "$dir"
