@@ -26,8 +26,9 @@ TEST(Hardening, ProgramsArePieWithReadOnlyRelocationsBoundAtStartProtectedAndFor
 {
     if (!DRAVINOR_HARDENED)
         GTEST_SKIP() << "the sanitizer and fuzz builds bring their own instrumentation instead";
-    // The simulator's fortifiable calls all have sizes known at build time,
-    // which the fortified headers check then: none is left for run time.
+    // The simulator's few fortifiable calls are checked at build time or
+    // fill buffers of a size the compiler cannot see: none is left for a
+    // checking variant at run time.
     struct Program {
         const char* path;
         bool callsFortified;
