@@ -1,3 +1,4 @@
+#include "DisplayCheck.h"
 #include "DravinorApp.h"
 #include "DravinorVersion.h"
 #include "LiveCsv.h"
@@ -62,7 +63,12 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // Without a display Qt would abort; say so in one line instead.
+    dravinor::app::DisplayOpenGuard displayGuard;
+    if (!dravinor::app::prepareForDisplay(argc, argv, displayGuard))
+        return 1;
     QApplication application(argc, argv);
+    displayGuard.release();
     nameTheProgram();
     QCommandLineParser parser;
     describe(parser, options);

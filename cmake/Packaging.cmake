@@ -11,7 +11,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Dravinor developers <dravinor@localhost>")
+set(DRAVINOR_PACKAGE_MAINTAINER "Dravinor packaging <packaging@dravinor.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${DRAVINOR_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The X11 platform plugin comes with libqt6gui6, which the libraries pull
@@ -19,3 +20,28 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # own dialogs are welcome but not needed.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)
+
+# What Debian asks of a package beside the programs: the changelog, compressed
+# (a native package calls it changelog.gz), and the lintian overrides that
+# say why a tag does not apply.
+add_custom_command(OUTPUT changelog.gz
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}/packaging/changelog
+          -DOUTPUT=${PROJECT_BINARY_DIR}/changelog.gz -P ${PROJECT_SOURCE_DIR}/cmake/GzipFile.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog ${PROJECT_SOURCE_DIR}/cmake/GzipFile.cmake)
+add_custom_target(dravinor_changelog ALL DEPENDS changelog.gz)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/dravinor)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME dravinor)
+
+# A stripped install (the package's) also drops the compilers' .comment
+# section, as Debian's own strip step does.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program dravinor dravinor-cli dravinor-sim)
+      set(binary \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\")
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment \"\${binary}\" RESULT_VARIABLE failed)
+      if(failed)
+        message(FATAL_ERROR \"cannot remove .comment from \${binary}\")
+      endif()
+    endforeach()
+  endif()")

@@ -1,42 +1,24 @@
-// `cmake --install` into a throw-away prefix: every file where a desktop
-// and the program's own data lookup expect it, and the installed programs
-// answering --version and --help with no display at all.
+// `cmake --install` into a throw-away prefix: every file where a desktop,
+// man, Debian's tools and the program's own data lookup expect it, and the
+// installed programs answering --version and --help with no display at all.
 
 #include "DravinorVersion.h"
+#include "RunCommand.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
+#include <unistd.h>
+
+using dravinor::test::CommandResult;
+using dravinor::test::run;
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CommandResult {
-    int status = -1;
-    std::string output;
-};
-
-CommandResult run(const std::string& command)
-{
-    CommandResult result;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return result;
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        result.output.append(buffer.data(), got);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
 
 std::string readFile(const fs::path& path)
 {
@@ -95,6 +77,27 @@ TEST_F(InstallTree, PutsProgramsDataAndDesktopFilesWhereTheyAreLookedFor)
                                 "share/metainfo/io.github.dravinor.Dravinor.metainfo.xml",
                                 "share/doc/dravinor/copyright"})
         EXPECT_TRUE(fs::is_regular_file(at(desktop))) << desktop;
+    for (const char* package :
+         {"share/man/man1/dravinor.1.gz", "share/man/man1/dravinor-cli.1.gz", "share/man/man1/dravinor-sim.1.gz",
+          "share/doc/dravinor/changelog.gz", "share/lintian/overrides/dravinor",
+          "share/bash-completion/completions/dravinor-cli"})
+        EXPECT_TRUE(fs::is_regular_file(at(package))) << package;
+}
+
+// A changelog that lags behind the version, or names another maintainer
+// than the package, is what lintian and a Debian reviewer reject.
+TEST_F(InstallTree, ChangelogsNewestEntryIsThisVersionByThePackagesMaintainer)
+{
+    const CommandResult changelog = run("gzip -dc \"" + at("share/doc/dravinor/changelog.gz").string() + "\"");
+    ASSERT_EQ(changelog.status, 0) << changelog.output;
+    const std::string firstLine = changelog.output.substr(0, changelog.output.find('\n'));
+    EXPECT_EQ(firstLine.find(std::string("dravinor (") + dravinor::programVersion + ") "), 0u) << firstLine;
+    const std::size_t trailer = changelog.output.find("\n -- ");
+    ASSERT_NE(trailer, std::string::npos);
+    EXPECT_EQ(changelog.output.compare(trailer + 5, std::string(DRAVINOR_PACKAGE_MAINTAINER).size(),
+                                       DRAVINOR_PACKAGE_MAINTAINER),
+              0)
+        << changelog.output.substr(trailer);
 }
 
 TEST_F(InstallTree, MenuEntryStartsTheInstalledProgramWithItsIcon)
@@ -123,4 +126,26 @@ TEST_F(InstallTree, InstalledProgramsAnswerVersionAndHelpWithoutADisplay)
     const CommandResult cli = run("\"" + at("bin/dravinor-cli").string() + "\" --version");
     EXPECT_EQ(cli.status, 0);
     EXPECT_EQ(cli.output, std::string("dravinor-cli ") + dravinor::programVersion + "\n");
+}
+
+// Qt alone would abort (exit 134) with a page about platform plugins.
+TEST_F(InstallTree, InstalledWindowWithoutDisplaySaysSoInOneLineAndExitsOne)
+{
+    const std::string gui = "\"" + at("bin/dravinor").string() + "\"";
+    const CommandResult none = run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + gui + " --demo");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.output,
+              "dravinor: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+              "dravinor-cli works without one\n");
+
+    // A display that is named but has no server behind it.
+    int number = 4711;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)))
+        ++number;
+    const std::string display = ":" + std::to_string(number);
+    const CommandResult closed =
+        run("env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=" + display + " " + gui + " --demo");
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.output, "dravinor: no display found (cannot open display '" + display +
+                                 "'); dravinor-cli works without one\n");
 }
