@@ -14,7 +14,7 @@
 
 namespace dravinor::app {
 
-DravinorApp::DravinorApp() = default;
+DravinorApp::DravinorApp(params::SessionWiring wiring) : wiring_(std::move(wiring)) {}
 
 // The window goes before the session it uses, the panel before the simulator.
 DravinorApp::~DravinorApp()
@@ -47,7 +47,7 @@ bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::st
     }
     // Both windows of the demo, and every dialog, wear the program's icon.
     QApplication::setWindowIcon(ui::programIcon());
-    session_ = std::make_unique<params::ControllerSession>(std::move(map));
+    session_ = std::make_unique<params::ControllerSession>(std::move(map), wiring_);
     window_ = std::make_unique<ui::MainWindow>(*session_);
     if (simulator_) {
         enginePanel_ = std::make_unique<DemoEnginePanel>(*simulator_);

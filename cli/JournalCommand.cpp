@@ -95,12 +95,13 @@ std::string describe(const JournalEntry& e, params::UndoMark mark)
 
 }  // namespace
 
-int runJournal(const CliOptions& options)
+int runJournal(const CliOptions& options, const params::SessionWiring& wiring)
 {
     std::size_t last = SIZE_MAX;
     if (!parseLast(options.arguments, last))
         return usageError("journal", "--last N: N counts entries, 1 or more");
-    const params::WriteJournal journal(params::WriteJournal::defaultPath());
+    const params::WriteJournal journal(wiring.journalPath.empty() ? params::WriteJournal::defaultPath()
+                                                                   : wiring.journalPath);
     // Read from the end a batch at a time: `--last 3` reads three entries,
     // and a whole listing never holds more than one batch.
     // Marks depend only on newer entries, so they come out right batch by batch.

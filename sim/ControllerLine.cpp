@@ -89,10 +89,10 @@ void ControllerLine::inject(const std::vector<std::uint8_t>& bytes, std::int64_t
         put(value, atNs);
 }
 
-std::vector<std::uint8_t> ControllerLine::takeDue(std::int64_t nowNs)
+std::vector<std::uint8_t> ControllerLine::takeDue(std::int64_t nowNs, std::size_t max)
 {
     std::vector<std::uint8_t> due;
-    while (!outgoing_.empty() && outgoing_.front().atNs <= nowNs) {
+    while (due.size() < max && !outgoing_.empty() && outgoing_.front().atNs <= nowNs) {
         due.push_back(outgoing_.front().value);
         outgoing_.pop_front();
     }

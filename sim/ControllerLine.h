@@ -50,8 +50,9 @@ public:
 
     // The tool's bytes reached the controller at atNs.
     void receive(const std::uint8_t* data, std::size_t count, std::int64_t atNs);
-    // Bytes the controller put on the line by nowNs, oldest first; taken off.
-    std::vector<std::uint8_t> takeDue(std::int64_t nowNs);
+    // Bytes the controller put on the line by nowNs, oldest first, at most
+    // max of them; taken off the line.
+    std::vector<std::uint8_t> takeDue(std::int64_t nowNs, std::size_t max = SIZE_MAX);
     std::size_t dueCount(std::int64_t nowNs) const;
     // When the next byte goes out; nothing while the controller is quiet.
     std::optional<std::int64_t> nextDueNs() const;

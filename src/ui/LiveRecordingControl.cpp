@@ -14,7 +14,7 @@
 namespace dravinor::ui {
 
 LiveRecordingControl::LiveRecordingControl(QMenu* menu, live::LivePage& page, Dialogs& dialogs)
-    : QObject(menu), page_(page), dialogs_(dialogs), item_(menu->addAction(texts::recordItem))
+    : QObject(menu), page_(page), dialogs_(dialogs), item_(menu->addAction(texts::recordItem)), recorder_(&page.clock())
 {
     item_->setObjectName("NagrywajNaZywo");
     item_->setCheckable(true);

@@ -11,7 +11,7 @@
 
 // In demo mode the engine panel is shown before the window; the keys F1..F5
 // must work at once, so the window ends up with the keyboard, not the panel.
-TEST(DemoStart, EnginePanelKeepsTheKeyboardFocus)
+TEST(PtyDemoStart, EnginePanelKeepsTheKeyboardFocus)
 {
     dravinor::app::DravinorApp app;
     std::string error;
@@ -24,7 +24,7 @@ TEST(DemoStart, EnginePanelKeepsTheKeyboardFocus)
 
 // The demo may poll for hours; its simulated controller must not keep a
 // record of every frame it heard.
-TEST(DemoStart, SimulatedControllerKeepsNoFrameLog)
+TEST(PtyDemoStart, SimulatedControllerKeepsNoFrameLog)
 {
     dravinor::app::DravinorApp app;
     std::string error;
@@ -37,7 +37,7 @@ TEST(DemoStart, SimulatedControllerKeepsNoFrameLog)
 
 // The engine panel is a second top-level window; it must not keep the
 // program running once the fitter has closed the main window.
-TEST(DemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
+TEST(PtyDemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
 {
     dravinor::app::DravinorApp app;
     std::string error;
@@ -67,7 +67,7 @@ TEST(DemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
 
 // Both windows of the demo wear the program's own icon, in the small sizes a
 // title bar and a task bar use.
-TEST(DemoStart, BothWindowsWearTheProgramIcon)
+TEST(PtyDemoStart, BothWindowsWearTheProgramIcon)
 {
     dravinor::app::DravinorApp app;
     std::string error;

@@ -223,14 +223,6 @@ TEST_F(CliFixture, FilesOfTheWrongSizeAreNamedAndWrittenOnlyWithForce)
     EXPECT_NE(run.err.find("not a parameter file"), std::string::npos) << run.err;
 }
 
-// Goes silent once the controller has heard `frames` frames.
-static void silenceAfter(sim::ControllerSimulator& controller, std::size_t frames, const std::atomic<bool>& done)
-{
-    while (!done && controller.receivedFrames().size() < frames)
-        std::this_thread::sleep_for(std::chrono::microseconds(500));
-    controller.setSilent(true);
-}
-
 TEST_F(CliFixture, LiveExitsTwoWhenNoPollIsAnsweredAndThreeWhenSomeAreNot)
 {
     constexpr std::size_t connectFrames = 37;  // identify, 35 reads, identify
@@ -238,11 +230,12 @@ TEST_F(CliFixture, LiveExitsTwoWhenNoPollIsAnsweredAndThreeWhenSomeAreNot)
          {std::tuple{std::size_t{0}, 2, "answered none of the 6 polls"}, {3, 3, "3 of 6 polls were not answered"}}) {
         controller.setSilent(false);
         controller.clearReceivedFrames();
-        std::atomic<bool> done{false};
-        std::thread silencer(silenceAfter, std::ref(controller), connectFrames + answered, std::cref(done));
+        // Goes silent once the controller has heard so many frames.
+        controller.beforeWrite = [this, frames = connectFrames + answered] {
+            if (controller.receivedFrames().size() >= frames)
+                controller.setSilent(true);
+        };
         const auto run = cli("live --count 6 --csv");
-        done = true;
-        silencer.join();
         EXPECT_EQ(run.exitCode, exitCode) << run.err;
         EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
     }

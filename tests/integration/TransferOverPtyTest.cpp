@@ -3,6 +3,7 @@
 #include "CommandFrame.h"
 
 using namespace dravinor;
+using dravinor::testing::PtyLine;
 using dravinor::testing::SimulatedLine;
 
 namespace {
@@ -15,7 +16,7 @@ std::array<std::uint8_t, 64> eepromWithPattern()
 }
 }  // namespace
 
-TEST_F(SimulatedLine, IdentifyAndReadAllParameters)
+TEST_F(PtyLine, IdentifyAndReadAllParameters)
 {
     controller.setEeprom(eepromWithPattern());
     const auto outcome = connection.connectToPort("COM1");
@@ -29,7 +30,7 @@ TEST_F(SimulatedLine, IdentifyAndReadAllParameters)
     EXPECT_EQ(heardLetters(), "I" + std::string(35, 'l') + "I");
 }
 
-TEST_F(SimulatedLine, EveryByteValuePassesBothWays)
+TEST_F(PtyLine, EveryByteValuePassesBothWays)
 {
     openCom1();
     for (int value = 0; value < 256; value += 35) {
@@ -49,7 +50,7 @@ TEST_F(SimulatedLine, EveryByteValuePassesBothWays)
     }
 }
 
-TEST_F(SimulatedLine, SingleWriteRefreshesTheRamWordOfItsAddress)
+TEST_F(PtyLine, SingleWriteRefreshesTheRamWordOfItsAddress)
 {
     openCom1();
     ASSERT_TRUE(transfer.readAllParameters().complete());
