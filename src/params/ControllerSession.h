@@ -24,6 +24,11 @@ public:
     {
         transfer_.setRecorder(&recorder_);
         transfer_.setIdentitySource([this] { return connection_.identity(); });
+        // An address the first read cannot get keeps a value of the default
+        // set, never a zero that no controller would hold: that is what a
+        // save or a bulk write would otherwise carry into a file or a car.
+        state_.loadDefaults();
+        state_.refreshDerived();
     }
     ControllerSession(const ControllerSession&) = delete;
     ControllerSession& operator=(const ControllerSession&) = delete;
