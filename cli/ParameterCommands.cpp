@@ -111,21 +111,6 @@ void warnAboutSize(const std::string& path, std::uintmax_t size)
 
 namespace {
 
-// "-o FILE" from the arguments; empty when absent.
-bool outputOption(const CliOptions& options, std::string& path)
-{
-    const auto& args = options.arguments;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 >= args.size())
-                return false;
-            path = args[i + 1];
-            return args.size() == 2;
-        }
-    }
-    return args.empty();
-}
-
 // What the controller holds after a bulk write as far as it said so: the
 // sent value where the EEPROM write was acknowledged, the old one elsewhere.
 ParameterBlock acknowledgedPart(const ParameterBlock& before, const ParameterBlock& sent,
@@ -197,9 +182,7 @@ int reportBulkWrite(const params::BulkWriteOutcome& outcome)
 
 int runRead(CliSession& session, const CliOptions& options)
 {
-    std::string output;
-    if (!outputOption(options, output))
-        return usageError("read", "read takes only -o FILE");
+    const std::string output = options.value("-o").value_or("");
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
     const auto& read = session.lastRead();
@@ -216,17 +199,8 @@ int runRead(CliSession& session, const CliOptions& options)
 
 int runWrite(CliSession& session, const CliOptions& options)
 {
-    std::vector<std::string> files;
-    bool force = false;
-    for (const auto& argument : options.arguments) {
-        if (argument == "--force")
-            force = true;
-        else
-            files.push_back(argument);
-    }
-    if (files.size() != 1)
-        return usageError("write", "write takes one parameter file, got " + std::to_string(files.size()));
-    const std::string& path = files.front();
+    const bool force = options.has("--force");
+    const std::string& path = options.arguments.front();
     // The file is read once, before the controller is touched.
     ParameterBlock file;
     std::uintmax_t size = 0;
@@ -277,8 +251,6 @@ int runWrite(CliSession& session, const CliOptions& options)
 int runSet(CliSession& session, const CliOptions& options)
 {
     const auto& args = options.arguments;
-    if (args.size() != 2)
-        return usageError("set", "set takes two arguments, got " + std::to_string(args.size()));
     // A field name starts with a letter; an address is a number.
     if (!args[0].empty() && std::isalpha(static_cast<unsigned char>(args[0][0])))
         return runSetField(session, args[0], args[1]);
@@ -324,8 +296,6 @@ int runReset(CliSession& session)
 
 int runShow(const CliOptions& options)
 {
-    if (options.arguments.size() != 1)
-        return usageError("show", "show takes one parameter file, got " + std::to_string(options.arguments.size()));
     ParameterBlock block;
     std::uintmax_t size = 0;
     if (const int code = loadFile(options.arguments[0], block, &size); code != exitSuccess)
@@ -337,8 +307,8 @@ int runShow(const CliOptions& options)
 
 int runDefaults(const CliOptions& options)
 {
-    std::string output;
-    if (!outputOption(options, output) || output.empty())
+    const std::string output = options.value("-o").value_or("");
+    if (output.empty())
         return usageError("defaults", "defaults needs -o FILE");
     params::ParameterState state;
     state.loadDefaults();
