@@ -2,6 +2,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "DiffPrinter.h"
+#include "PageValueTable.h"
 #include "ParameterFileCommands.h"
 
 #include "ParameterDecoder.h"
@@ -21,28 +22,10 @@ using params::ParameterBlock;
 
 namespace {
 
-// Rows the controller gave no valid answer for show no value: what the
-// block holds there is not the controller's. `only`, when given, limits the
-// rows to those addresses.
 void printParameters(const ParameterBlock& block, const params::AddressSet& unread = {},
                      const params::AddressSet* only = nullptr)
 {
-    std::printf("%-6s %-46s %6s  %s\n", "addr", "meaning", "raw", "value");
-    for (const auto& row : params::decodeParameters(block, unread)) {
-        if (only && !only->test(static_cast<std::size_t>(row.address)))
-            continue;
-        const std::string address = row.lastAddress != row.address
-                                        ? std::to_string(row.address) + "-" + std::to_string(row.lastAddress)
-                                        : std::to_string(row.address);
-        if (row.unread) {
-            std::printf("%-6s %-46s %6s  %s\n", address.c_str(), row.meaning.c_str(), "-", "no answer");
-            continue;
-        }
-        const std::string shown = row.ignitionUnread ? "? (no answer for the ignition type)" : row.shown;
-        std::printf("%-6s %-46s %6u  %s\n", address.c_str(), row.meaning.c_str(), row.raw, shown.c_str());
-        for (const auto& bit : row.bits)
-            std::printf("%62s%s\n", "", bit.c_str());
-    }
+    std::fputs(pageValueTable(block, unread, only).c_str(), stdout);
 }
 
 std::string fileErrorText(FileError error)
