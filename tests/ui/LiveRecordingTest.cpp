@@ -78,7 +78,7 @@ TEST_F(RecordingFixture, RecordingReadsBackAsTheFramesThePageShowed)
 
     std::vector<params::LiveSample> read;
     params::LiveCsvError error;
-    ASSERT_TRUE(params::loadLiveCsv(dialogs.saveFile.toStdString(), read, error)) << error.message;
+    ASSERT_TRUE(params::loadLiveCsv(dialogs.saveFile.toStdString(), read, error)) << "line " << error.line;
     ASSERT_EQ(read.size(), shown.size());
     for (std::size_t i = 0; i < read.size(); ++i) {
         EXPECT_TRUE(sameFrame(read[i].frame, shown[i].frame)) << i;
