@@ -3,6 +3,7 @@
 #include "DravinorVersion.h"
 #include "LiveCsv.h"
 #include "MainWindow.h"
+#include "ProgramIcon.h"
 #include "QtTranslations.h"
 #include "QuitOnSignal.h"
 #include "ReplayProblem.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv)
         if (!dravinor::params::loadLiveCsv(QFile::encodeName(replayFile).toStdString(), samples, error)) {
             // The program starts in Polish: the box, its buttons included, says it in Polish.
             dravinor::ui::useQtTranslation(QStringLiteral("pl"));
+            QApplication::setWindowIcon(dravinor::ui::programIcon());
             const auto text = dravinor::ui::replayProblemText(replayFile, error);
             std::fprintf(stderr, "dravinor: %s %s\n", qPrintable(text.text),
                          qPrintable(QString(text.informative).replace('\n', ": ")));
