@@ -13,27 +13,17 @@ namespace dravinor::cli {
 int runCli(int argc, char** argv, const params::SessionWiring& wiring)
 {
     CliOptions options;
-    std::string error;
-    if (!parseCommandLine(argc, argv, options, error)) {
-        std::cerr << "dravinor-cli: " << error << "\n\n" << usageText;
-        return exitUsage;
-    }
+    UsageProblem problem;
+    if (!parseCommandLine(argc, argv, options, problem))
+        return reportUsageProblem(problem, std::cerr);
     const std::string& command = options.command;
-    const char* help = commandHelp(command);
     if (options.help) {
-        if (help)
-            std::cout << "usage: dravinor-cli [--port PORT]... " << commandUsage(command) << "\n\n" << help;
-        else
-            std::cout << usageText;
+        std::cout << helpText(command);
         return exitSuccess;
     }
     if (options.version) {
         std::cout << "dravinor-cli " << dravinor::programVersion << "\n";
         return exitSuccess;
-    }
-    if (!help) {
-        std::cerr << "dravinor-cli: unknown command '" << command << "'\n\n" << usageText;
-        return exitUsage;
     }
     // Commands that need no controller, or find it themselves.
     if (command == "show")
@@ -44,10 +34,6 @@ int runCli(int argc, char** argv, const params::SessionWiring& wiring)
         return runDiff(options, wiring);
     if (command == "journal")
         return runJournal(options, wiring);
-
-    const bool takesNoArguments = command == "ports" || command == "identify" || command == "reset";
-    if (takesNoArguments && !options.arguments.empty())
-        return usageError(command, command + " takes no arguments, got '" + options.arguments.front() + "'");
 
     CliSession session(wiring);
     if (!session.init(options))

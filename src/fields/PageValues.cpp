@@ -153,9 +153,10 @@ PageValue checkValue(const CheckField& field, const ParameterBlock& block)
     return value;
 }
 
-PageValue hiddenValue(std::string meaning, std::string stored, std::vector<int> addresses)
+PageValue hiddenValue(std::string caption, std::string meaning, std::string stored, std::vector<int> addresses)
 {
     PageValue value;
+    value.caption = std::move(caption);
     value.meaning = std::move(meaning);
     value.shown = stored;
     value.stored = std::move(stored);
@@ -179,15 +180,18 @@ std::vector<PageValue> pageValues(const ParameterBlock& block)
                  check != checkFields().end())
             values.push_back(checkValue(*check, block));
     }
-    // What the fields leave out still travels to the controller.
-    values.push_back(hiddenValue("Switch-over hysteresis (period units)", std::to_string(block.word(16)), {16, 17}));
-    values.push_back(hiddenValue("Emulation output code", std::to_string(block.get(27)), {27}));
-    values.push_back(
-        hiddenValue("Lambda probe rising (flag byte A, bit 1)", bitText(block.get(32), params::flagA::probeRising), {32}));
+    // What the fields leave out still travels to the controller. The
+    // captions are the window's built-in texts for these rows.
+    values.push_back(hiddenValue("Histereza przełączenia b-g (okres)", "Switch-over hysteresis (period units)",
+                                 std::to_string(block.word(16)), {16, 17}));
+    values.push_back(hiddenValue("Kod wyjścia emulacji", "Emulation output code", std::to_string(block.get(27)), {27}));
+    values.push_back(hiddenValue("Sonda lambda rosnąca (bajt flag A, bit 1)", "Lambda probe rising (flag byte A, bit 1)",
+                                 bitText(block.get(32), params::flagA::probeRising), {32}));
     std::string controllerBits;
     for (int bit = 7; bit >= 3; --bit)
         controllerBits += bitText(block.get(30), static_cast<std::uint8_t>(1u << bit));
-    values.push_back(hiddenValue("Flag byte B, bits 7-3 (the controller's own)", controllerBits, {30}));
+    values.push_back(hiddenValue("Bity 7-3 bajtu flag B (sterownika)", "Flag byte B, bits 7-3 (the controller's own)",
+                                 controllerBits, {30}));
     for (int i = 0; i < hiddenValueCount; ++i)
         values[values.size() - hiddenValueCount + static_cast<std::size_t>(i)].hidden = i + 1;
     return values;

@@ -31,6 +31,11 @@ public:
     {
         transfer_.setRecorder(&recorder_);
         transfer_.setIdentitySource([this] { return connection_.identity(); });
+        // An address the first read cannot get keeps a value of the default
+        // set, never a zero that no controller would hold: that is what a
+        // save or a bulk write would otherwise carry into a file or a car.
+        state_.loadDefaults();
+        state_.refreshDerived();
     }
     // A device given by the caller may outlive the session: its port is
     // let go here, as the session's own device would on destruction.

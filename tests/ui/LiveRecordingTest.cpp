@@ -1,3 +1,4 @@
+#include "FileMemory.h"
 #include "LiveCsv.h"
 #include "LivePage.h"
 #include "LiveRecordingControl.h"
@@ -7,8 +8,11 @@
 #include "WindowOnLine.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -67,7 +71,7 @@ TEST_F(RecordingFixture, RecordingReadsBackAsTheFramesThePageShowed)
 
     std::vector<params::LiveSample> read;
     params::LiveCsvError error;
-    ASSERT_TRUE(params::loadLiveCsv(dialogs.saveFile.toStdString(), read, error)) << error.message;
+    ASSERT_TRUE(params::loadLiveCsv(dialogs.saveFile.toStdString(), read, error)) << "line " << error.line;
     ASSERT_EQ(read.size(), shown.size());
     for (std::size_t i = 0; i < read.size(); ++i) {
         EXPECT_TRUE(sameFrame(read[i].frame, shown[i].frame)) << i;
@@ -112,6 +116,24 @@ TEST_F(RecordingFixture, AFileThatCannotBeCreatedIsToldAndNothingRecords)
     dialogs.saveFile.clear();
     recordItem()->trigger();
     EXPECT_FALSE(recordItem()->isChecked());
+}
+
+// The recordings' dialog starts at home, then where the last recording went;
+// the parameter files keep a folder of their own.
+TEST_F(RecordingFixture, TheRecordingDialogOpensWhereTheLastRecordingWent)
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "dravinor", "dravinor").clear();
+    dialogs.saveFile = dir.filePath("drives/first.csv");
+    QDir(dir.path()).mkpath("drives");
+    recordItem()->trigger();
+    EXPECT_EQ(QFileInfo(dialogs.lastDirectory).path(), QDir::homePath());
+    EXPECT_TRUE(QFileInfo(dialogs.lastDirectory).fileName().startsWith("dravinor-live-"));
+    recordItem()->trigger();
+    recordItem()->trigger();
+    EXPECT_EQ(QFileInfo(dialogs.lastDirectory).path(), dir.filePath("drives"));
+    recordItem()->trigger();
+    EXPECT_EQ(window->fileMemory().folder(ui::FileMemory::Kind::ParameterFiles), QDir::homePath());
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "dravinor", "dravinor").clear();
 }
 
 namespace {

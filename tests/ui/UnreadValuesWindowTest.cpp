@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "FieldDisplay.h"
 #include "MainWindow.h"
+#include "ParameterState.h"
 #include "SlotText.h"
 #include "TextSlots.h"
 #include "UnreadFieldMarks.h"
@@ -25,6 +26,7 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+#include <array>
 
 #include <filesystem>
 #include <fstream>
@@ -175,6 +177,24 @@ TEST_F(UnreadWindow, SavingComparingAndWritingAllAskFirstAndNoDoesNothing)
     dialogs.answers = {true};
     child<QAbstractButton>("ZapPlik")->click();
     EXPECT_TRUE(fs::exists(file)) << "Yes saves as before";
+}
+
+// Before, an address the first read could not get held a zero, which a save
+// or "Zapisz Parametry" then carried into the file or the car.
+TEST_F(UnreadWindow, AValueTheFirstReadCouldNotGetIsTheDefaultSetsNeverAZero)
+{
+    startWith(lateWithQueue(14));  // the high byte of "Obroty dla przejscia b-g"
+    params::ParameterState defaults;
+    defaults.loadDefaults();
+    const fs::path file = dir / "car.PAR";
+    dialogs.saveFile = QString::fromStdString(file.string());
+    dialogs.answers = {true};
+    child<QAbstractButton>("ZapPlik")->click();
+    std::ifstream in(file, std::ios::binary);
+    std::array<char, 64> saved{};
+    ASSERT_TRUE(in.read(saved.data(), saved.size()));
+    EXPECT_EQ(static_cast<std::uint8_t>(saved[14]), defaults.block().get(14));
+    EXPECT_NE(saved[14], 0);
 }
 
 TEST_F(UnreadWindow, EnterOnTheQuestionAnswersNo)
