@@ -20,6 +20,7 @@
 
 using namespace dravinor;
 using dravinor::testing::CliFixture;
+using dravinor::testing::PtyCli;
 namespace fs = std::filesystem;
 
 TEST_F(CliFixture, ReadSavesTheControllersSetAndKeepsABackupBesideIt)
@@ -239,4 +240,24 @@ TEST_F(CliFixture, LiveExitsTwoWhenNoPollIsAnsweredAndThreeWhenSomeAreNot)
         EXPECT_EQ(run.exitCode, exitCode) << run.err;
         EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
     }
+}
+
+// A minute of the live stream's polls at 9600 baud over a real pty, by the
+// program as the fitter starts it: every poll answered, 50 ms apart on the
+// CSV's clock, none made up for afterwards.
+TEST_F(PtyCli, LiveKeepsItsFiftyMillisecondPaceOnTheRealLine)
+{
+    const auto run = cli("live --count 60 --csv");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::vector<params::LiveSample> samples;
+    params::LiveCsvError error;
+    ASSERT_TRUE(params::parseLiveCsv(run.out, samples, error)) << error.line;
+    ASSERT_EQ(samples.size(), 60u);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        EXPECT_TRUE(samples[i].answered) << i;
+        if (i > 0) {
+            EXPECT_GE(samples[i].timeMs - samples[i - 1].timeMs, 40) << i;
+        }
+    }
+    EXPECT_GE(samples.back().timeMs, 59 * 50 - 10);
 }
