@@ -2,6 +2,9 @@
 
 #include "CommandFrame.h"
 
+#include <algorithm>
+#include <string>
+
 using namespace dravinor;
 using dravinor::testing::PtyLine;
 using dravinor::testing::SimulatedLine;
@@ -27,6 +30,17 @@ TEST_F(PtyLine, IdentifyAndReadAllParameters)
     const auto image = controller.eeprom();
     for (int address = 1; address <= 35; ++address)
         EXPECT_EQ(state.block().get(address), image[static_cast<std::size_t>(address)]) << address;
+    // A reply window missed under load is read again: each address at least once.
+    const std::string heard = heardLetters();
+    EXPECT_EQ(heard.front(), 'I');
+    EXPECT_GE(std::count(heard.begin(), heard.end(), 'l'), 35);
+}
+
+TEST_F(SimulatedLine, IdentifyThenReadsEachAddressOnceOnACleanLine)
+{
+    controller.setEeprom(eepromWithPattern());
+    ASSERT_TRUE(connection.connectToPort("COM1").connected);
+    EXPECT_EQ(lastRead.accepted, 35);
     EXPECT_EQ(heardLetters(), "I" + std::string(35, 'l') + "I");
 }
 
