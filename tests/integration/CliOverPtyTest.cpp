@@ -244,8 +244,8 @@ TEST_F(CliFixture, LiveExitsTwoWhenNoPollIsAnsweredAndThreeWhenSomeAreNot)
 }
 
 // A minute of the live stream's polls at 9600 baud over a real pty, by the
-// program as the fitter starts it: on the 50 ms marks of the CSV's clock,
-// none made up for afterwards. A loaded machine may miss a reply window now and then
+// program as the fitter starts it: no poll ahead of its 50 ms mark on the
+// CSV's clock. A loaded machine may miss a reply window now and then
 // (exit 3 says so); most polls are answered all the same.
 TEST_F(PtyCli, LiveKeepsItsFiftyMillisecondPaceOnTheRealLine)
 {
