@@ -28,7 +28,7 @@ QRect availableArea()
 
 }  // namespace
 
-DravinorApp::DravinorApp() = default;
+DravinorApp::DravinorApp(params::SessionWiring wiring) : wiring_(std::move(wiring)) {}
 
 // The window goes before the session it uses, the panel before the simulator.
 DravinorApp::~DravinorApp()
@@ -61,7 +61,7 @@ bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::st
     }
     // Both windows of the demo, and every dialog, wear the program's icon.
     QApplication::setWindowIcon(ui::programIcon());
-    session_ = std::make_unique<params::ControllerSession>(std::move(map));
+    session_ = std::make_unique<params::ControllerSession>(std::move(map), wiring_);
     window_ = std::make_unique<ui::MainWindow>(*session_);
     if (simulator_) {
         enginePanel_ = std::make_unique<DemoEnginePanel>(*simulator_);

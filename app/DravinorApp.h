@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SessionWiring.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,10 +22,11 @@ class DemoEnginePanel;
 
 // The program's parts, built once from its options: in demo mode the
 // simulated controller (on a pty, as COM1) and its engine panel, then the
-// session and the window. The window is not started yet.
+// session and the window. The window is not started yet. The session talks
+// through the wiring's device, clock and journal (the real ones when empty).
 class DravinorApp {
 public:
-    DravinorApp();
+    explicit DravinorApp(params::SessionWiring wiring = {});
     ~DravinorApp();
 
     // assignments are --port COMn=PATH; without demo DRAVINOR_PORTS counts
@@ -41,6 +44,7 @@ public:
     sim::ControllerSimulator* simulator() { return simulator_.get(); }
 
 private:
+    params::SessionWiring wiring_;
     std::unique_ptr<sim::ControllerSimulator> simulator_;
     std::unique_ptr<params::ControllerSession> session_;
     std::unique_ptr<ui::MainWindow> window_;

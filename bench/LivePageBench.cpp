@@ -141,13 +141,13 @@ int main(int argc, char** argv)
     const double processCpu = processCpuSeconds() - processCpu0;
     const auto threadsAfter = threadTicks();
 
-    std::vector<std::chrono::steady_clock::time_point> polls;
+    std::vector<std::int64_t> polls;  // ns
     for (const auto& frame : controller.receivedFrames())
         if (frame.bytes[0] == 'V')
-            polls.push_back(frame.at);
+            polls.push_back(frame.atNs);
     std::vector<double> gaps;
     for (std::size_t i = 1; i < polls.size(); ++i)
-        gaps.push_back(std::chrono::duration<double, std::milli>(polls[i] - polls[i - 1]).count());
+        gaps.push_back(static_cast<double>(polls[i] - polls[i - 1]) / 1e6);
     const auto missed = std::count_if(gaps.begin(), gaps.end(), [](double ms) { return ms > 75.0; });
     std::sort(gaps.begin(), gaps.end());
     auto percentile = [&gaps](double p) {

@@ -213,7 +213,7 @@ int runAdapt(CliSession& session, const CliOptions& options)
     narrator.report(engine);
 
     Fitter fitter(engine, narrator, adapt.yes);
-    TickSchedule schedule;
+    TickSchedule schedule(session.clock());
     long lastAnswerMs = schedule.elapsedMs();
     int enters = 0;
     while (!interrupted) {

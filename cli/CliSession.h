@@ -11,6 +11,9 @@ namespace dravinor::cli {
 // Everything one command needs to talk to the controller.
 class CliSession {
 public:
+    // The wiring's empty parts are the real device, clock and journal.
+    explicit CliSession(params::SessionWiring wiring = {}) : session_({}, std::move(wiring)) {}
+
     // False (with a message on stderr) when the port map is malformed.
     bool init(const CliOptions& options);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliOptions.h"
+#include "SessionWiring.h"
 
 #include <string>
 
@@ -20,9 +21,9 @@ int runAdapt(CliSession& session, const CliOptions& options);
 int runShow(const CliOptions& options);
 int runDefaults(const CliOptions& options);
 // Exit 0 the same, 1 different, 2 trouble; finds the controller only when asked to read it.
-int runDiff(const CliOptions& options);
+int runDiff(const CliOptions& options, const params::SessionWiring& wiring);
 // set FIELD VALUE: a page field by name, its value in the field's units.
 int runSetField(CliSession& session, const std::string& name, const std::string& value);
-int runJournal(const CliOptions& options);
+int runJournal(const CliOptions& options, const params::SessionWiring& wiring);
 
 }  // namespace dravinor::cli

@@ -20,7 +20,9 @@ constexpr const char* controllerWord = "controller";
 // The controller is found and read once, whichever side names it.
 class SetSource {
 public:
-    explicit SetSource(const CliOptions& options) : options_(options) {}
+    SetSource(const CliOptions& options, const params::SessionWiring& wiring) : options_(options), wiring_(wiring)
+    {
+    }
 
     bool load(const std::string& name, params::ParameterBlock& block)
     {
@@ -32,7 +34,7 @@ public:
             return true;
         }
         if (!session_) {
-            session_ = std::make_unique<CliSession>();
+            session_ = std::make_unique<CliSession>(wiring_);
             if (!session_->init(options_) || session_->connect(true) != exitSuccess)
                 return false;
             if (!session_->lastRead().complete()) {
@@ -46,15 +48,16 @@ public:
 
 private:
     const CliOptions& options_;
+    const params::SessionWiring& wiring_;
     std::unique_ptr<CliSession> session_;
 };
 
 }  // namespace
 
-int runDiff(const CliOptions& options)
+int runDiff(const CliOptions& options, const params::SessionWiring& wiring)
 {
     const auto& args = options.arguments;
-    SetSource source(options);
+    SetSource source(options, wiring);
     params::ParameterBlock first, second;
     if (!source.load(args[0], first) || !source.load(args[1], second))
         return diffTrouble;

@@ -74,11 +74,12 @@ std::string describe(const JournalEntry& e, params::UndoMark mark)
 
 }  // namespace
 
-int runJournal(const CliOptions& options)
+int runJournal(const CliOptions& options, const params::SessionWiring& wiring)
 {
     const auto givenLast = options.count("--last");
     const std::size_t last = givenLast ? static_cast<std::size_t>(*givenLast) : SIZE_MAX;
-    const params::WriteJournal journal(params::WriteJournal::defaultPath());
+    const params::WriteJournal journal(wiring.journalPath.empty() ? params::WriteJournal::defaultPath()
+                                                                   : wiring.journalPath);
     // Read from the end a batch at a time: `--last 3` reads three entries,
     // and a whole listing never holds more than one batch.
     // Marks depend only on newer entries, so they come out right batch by batch.

@@ -21,7 +21,7 @@ namespace dravinor::cli {
 
 namespace {
 
-constexpr long pollPeriodNs = 50'000'000;
+constexpr std::uint32_t pollPeriodMs = 50;
 std::atomic<bool> interrupted{false};
 
 void onInterrupt(int)
@@ -51,29 +51,22 @@ const char* badAnswerText(params::LiveReply reply)
     return "no answer";
 }
 
-double secondsSince(const timespec& start)
+// Time goes by the session's clock, so a test runs a minute of polls at once.
+double secondsSince(link::Clock& clock, std::uint32_t startMs)
 {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec - start.tv_sec) + static_cast<double>(now.tv_nsec - start.tv_nsec) / 1e9;
+    return static_cast<double>(clock.tickMs() - startMs) / 1000.0;
 }
 
 // Sleeps until the next 50 ms mark; a late poll is not made up for.
-void waitForNextTick(timespec& deadline)
+void waitForNextTick(link::Clock& clock, std::uint32_t& deadlineMs)
 {
-    deadline.tv_nsec += pollPeriodNs;
-    if (deadline.tv_nsec >= 1'000'000'000) {
-        deadline.tv_nsec -= 1'000'000'000;
-        ++deadline.tv_sec;
-    }
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    if (now.tv_sec > deadline.tv_sec || (now.tv_sec == deadline.tv_sec && now.tv_nsec > deadline.tv_nsec)) {
-        deadline = now;
+    deadlineMs += pollPeriodMs;
+    const std::uint32_t now = clock.tickMs();
+    if (static_cast<std::int32_t>(now - deadlineMs) > 0) {
+        deadlineMs = now;
         return;
     }
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR && !interrupted) {
-    }
+    clock.sleepMs(static_cast<int>(deadlineMs - now));
 }
 
 }  // namespace
@@ -97,17 +90,17 @@ int runLive(CliSession& session, const CliOptions& options)
         std::printf("%s\n", params::liveCsvHeader().c_str());
 
     auto& port = session.port();
-    timespec start{};
-    clock_gettime(CLOCK_MONOTONIC, &start);
-    timespec deadline = start;
+    link::Clock& clock = session.clock();
+    const std::uint32_t startMs = clock.tickMs();
+    std::uint32_t deadlineMs = startMs;
     long polls = 0;
     long unanswered = 0;
     double lastPollAt = 0;
     int code = exitSuccess;
     while (!interrupted && (count < 0 || polls < count)) {
         if (polls > 0)
-            waitForNextTick(deadline);
-        lastPollAt = secondsSince(start);
+            waitForNextTick(clock, deadlineMs);
+        lastPollAt = secondsSince(clock, startMs);
         // Only a whole frame is a reading: a short, long, missing or blank
         // answer counts as unanswered and shows no values.
         const params::LivePoll live = params::pollLiveFrame(port);

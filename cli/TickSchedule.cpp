@@ -1,65 +1,51 @@
 #include "TickSchedule.h"
 
+#include <algorithm>
 #include <poll.h>
 #include <unistd.h>
 
 namespace dravinor::cli {
 
-namespace {
-
-long long nanos(const timespec& t)
-{
-    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
-}
-
-timespec now()
-{
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t;
-}
-
-}  // namespace
-
-TickSchedule::TickSchedule() : start_(now()), deadline_(start_) {}
+TickSchedule::TickSchedule(link::Clock& clock) : clock_(clock), startMs_(clock.tickMs()), deadlineMs_(startMs_) {}
 
 long TickSchedule::elapsedMs() const
 {
-    return static_cast<long>((nanos(now()) - nanos(start_)) / 1'000'000);
+    return static_cast<long>(clock_.tickMs() - startMs_);
+}
+
+bool TickSchedule::readInput(int& enters)
+{
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (poll(&input, 1, 0) <= 0 || !(input.revents & (POLLIN | POLLHUP)))
+        return false;
+    char buffer[256];
+    const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n <= 0) {
+        inputOpen_ = false;  // end of input: nothing more will be typed
+        return false;
+    }
+    enters += static_cast<int>(std::count(buffer, buffer + n, '\n'));
+    return true;
 }
 
 void TickSchedule::waitForNextTick(bool watchInput, int& enters, const std::atomic<bool>& interrupted)
 {
-    long long deadline = nanos(deadline_) + periodNs;
-    if (nanos(now()) > deadline)
-        deadline = nanos(now());  // late: the next tick starts now, once
-    deadline_.tv_sec = static_cast<time_t>(deadline / 1'000'000'000LL);
-    deadline_.tv_nsec = static_cast<long>(deadline % 1'000'000'000LL);
+    deadlineMs_ += periodMs;
+    if (static_cast<std::int32_t>(clock_.tickMs() - deadlineMs_) > 0)
+        deadlineMs_ = clock_.tickMs();  // late: the next tick starts now, once
 
     for (;;) {
         if (interrupted)
             return;
-        const long long remaining = deadline - nanos(now());
+        const auto remaining = static_cast<std::int32_t>(deadlineMs_ - clock_.tickMs());
         if (remaining <= 0)
             return;
-        const int timeoutMs = static_cast<int>((remaining + 999'999) / 1'000'000);
         if (!watchInput || !inputOpen_) {
-            timespec pause{static_cast<time_t>(remaining / 1'000'000'000LL),
-                           static_cast<long>(remaining % 1'000'000'000LL)};
-            nanosleep(&pause, nullptr);
+            clock_.sleepMs(remaining);
             continue;
         }
-        pollfd input{STDIN_FILENO, POLLIN, 0};
-        if (poll(&input, 1, timeoutMs) <= 0 || !(input.revents & (POLLIN | POLLHUP)))
-            continue;
-        char buffer[256];
-        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n <= 0) {
-            inputOpen_ = false;  // end of input: nothing more will be typed
-            continue;
-        }
-        for (ssize_t i = 0; i < n; ++i)
-            enters += buffer[i] == '\n' ? 1 : 0;
+        if (!readInput(enters))
+            clock_.sleepMs(std::min<std::int32_t>(remaining, inputSliceMs));
     }
 }
 

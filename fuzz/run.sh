@@ -18,8 +18,14 @@ if [ -n "${FUZZ_TARGETS:-}" ]; then
   read -r -a targets <<<"$FUZZ_TARGETS"
 fi
 
+# The compiler cache, as scripts/build.sh uses it, when it is installed.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+fi
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DDRAVINOR_BUILD_FUZZ=ON -DDRAVINOR_BUILD_TESTS=OFF -DDRAVINOR_BUILD_BENCH=OFF "$@" >/dev/null
+  -DDRAVINOR_BUILD_FUZZ=ON -DDRAVINOR_BUILD_TESTS=OFF -DDRAVINOR_BUILD_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
 cmake --build "$dir" --target "${targets[@]}"
 
 mkdir -p "$dir/fuzz-crashes"

@@ -12,10 +12,7 @@ namespace dravinor::sim {
 
 namespace {
 
-constexpr int kPollTimeoutMs = 200;
-constexpr std::int64_t kHangUpGraceNs = 100'000'000;
-// Long waits (a late tail) are cut into slices so stop() stays prompt.
-constexpr std::int64_t kSleepSliceNs = 50'000'000;
+constexpr std::int64_t kLongestWaitNs = 200'000'000;
 
 std::int64_t monotonicNs()
 {
@@ -24,28 +21,11 @@ std::int64_t monotonicNs()
     return static_cast<std::int64_t>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
-void sleepUntilNs(std::int64_t deadline)
-{
-    timespec ts{};
-    ts.tv_sec = static_cast<time_t>(deadline / 1'000'000'000);
-    ts.tv_nsec = static_cast<long>(deadline % 1'000'000'000);
-    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-    }
-}
-
 }  // namespace
 
 ControllerSimulator::ControllerSimulator(SimulatorOptions options)
-    : options_(std::move(options)),
-      origin_(std::chrono::steady_clock::now()),
-      core_(options_.identity, options_.eeprom.value_or(factoryEeprom())),
-      faults_(options_.faults),
-      silent_(options_.silent)
+    : options_(std::move(options)), originNs_(monotonicNs()), line_(options_)
 {
-    EngineModel& engine = core_.engineAt(0);
-    engine.setTpsFalling(options_.tpsFalling);
-    engine.setReducerScrew(options_.reducerScrew);
-    core_.setFitterEnabled(options_.fitter, 0);
 }
 
 ControllerSimulator::~ControllerSimulator()
@@ -53,9 +33,9 @@ ControllerSimulator::~ControllerSimulator()
     stop();
 }
 
-double ControllerSimulator::secondsNow() const
+std::int64_t ControllerSimulator::nowNs() const
 {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - origin_).count();
+    return monotonicNs() - originNs_;
 }
 
 bool ControllerSimulator::start(std::string* error)
@@ -113,76 +93,77 @@ std::string ControllerSimulator::slavePath() const
 std::vector<ReceivedFrame> ControllerSimulator::receivedFrames() const
 {
     std::lock_guard state(stateMutex_);
-    return {frames_.begin(), frames_.end()};
+    return line_.receivedFrames();
 }
 
 void ControllerSimulator::clearReceivedFrames()
 {
     std::lock_guard state(stateMutex_);
-    frames_.clear();
+    line_.clearReceivedFrames();
 }
 
 std::array<std::uint8_t, 64> ControllerSimulator::eeprom() const
 {
     std::lock_guard state(stateMutex_);
-    return core_.eeprom();
+    return line_.core().eeprom();
 }
 
 std::array<std::uint8_t, 128> ControllerSimulator::ram() const
 {
     std::lock_guard state(stateMutex_);
-    return core_.ram();
+    return line_.core().ram();
 }
 
 void ControllerSimulator::setEeprom(const std::array<std::uint8_t, 64>& eeprom)
 {
     std::lock_guard state(stateMutex_);
-    core_.setEeprom(eeprom);
+    line_.core().setEeprom(eeprom);
 }
 
 void ControllerSimulator::setFaults(const FaultOptions& faults)
 {
     std::lock_guard state(stateMutex_);
-    faults_ = LineFaults(faults);
+    line_.setFaults(faults);
 }
 
 void ControllerSimulator::setSilent(bool silent)
 {
     std::lock_guard state(stateMutex_);
-    silent_ = silent;
+    line_.setSilent(silent);
 }
 
 void ControllerSimulator::setEngineRunning(bool running)
 {
     std::lock_guard state(stateMutex_);
-    core_.engineAt(secondsNow()).setRunning(running);
+    line_.core().engineAt(secondsNow()).setRunning(running);
 }
 
 void ControllerSimulator::setThrottle(double zeroToOne)
 {
     std::lock_guard state(stateMutex_);
-    core_.engineAt(secondsNow()).setThrottle(zeroToOne);
+    line_.core().engineAt(secondsNow()).setThrottle(zeroToOne);
 }
 
 void ControllerSimulator::setReducerScrew(double minusOneToOne)
 {
     std::lock_guard state(stateMutex_);
-    core_.engineAt(secondsNow()).setReducerScrew(minusOneToOne);
+    line_.core().engineAt(secondsNow()).setReducerScrew(minusOneToOne);
 }
 
 void ControllerSimulator::setFitterEnabled(bool enabled)
 {
     std::lock_guard state(stateMutex_);
-    core_.setFitterEnabled(enabled, secondsNow());
+    line_.core().setFitterEnabled(enabled, secondsNow());
 }
 
 ControllerSimulator::EngineView ControllerSimulator::engineView()
 {
     std::lock_guard state(stateMutex_);
-    const EngineModel& engine = core_.engineAt(secondsNow());
+    ControllerCore& core = line_.core();
+    const EngineModel& engine = core.engineAt(secondsNow());
     return {engine.running(), engine.rpm(), engine.coolantC(), engine.stepper(), engine.probeVolts(),
-            engine.fuel().onGas(), engine.throttle(), engine.reducerScrew(), core_.fitter() != nullptr,
-            core_.fitter() ? stageName(core_.fitter()->stage()) : ""};
+            engine.fuel().onGas(), engine.throttle(), engine.reducerScrew(), core.fitter() != nullptr,
+            core.fitter() ? stageName(core.fitter()->stage()) : ""};
 }
 
 void ControllerSimulator::injectBytes(std::vector<std::uint8_t> bytes)
@@ -241,16 +222,21 @@ void ControllerSimulator::runJobs()
 
 void ControllerSimulator::hangUpLocked()
 {
-    hangUpAtNs_.reset();
     pty_.close();
-    parser_.reset();
+    {
+        std::lock_guard state(stateMutex_);
+        line_.resetLine();
+    }
     if (!options_.linkPath.empty())
         removeLink(options_.linkPath);
 }
 
 bool ControllerSimulator::plugLocked(std::string* error)
 {
-    parser_.reset();
+    {
+        std::lock_guard state(stateMutex_);
+        line_.resetLine();
+    }
     if (!pty_.open(error))
         return false;
     if (!options_.linkPath.empty() && !pointLink(options_.linkPath, pty_.slavePath(), error)) {
@@ -277,21 +263,17 @@ void ControllerSimulator::writeNow(const std::uint8_t* data, std::size_t count)
 
 void ControllerSimulator::run()
 {
-    std::uint8_t buffer[256];
     while (!stopping_) {
+        const std::int64_t waitNs = serveLine();
         int master;
-        int timeoutMs = kPollTimeoutMs;
         {
             std::lock_guard io(ioMutex_);
-            if (hangUpAtNs_ && monotonicNs() >= *hangUpAtNs_)
-                hangUpLocked();
             master = pty_.isOpen() ? pty_.master() : -1;
-            if (hangUpAtNs_)
-                timeoutMs = static_cast<int>(std::clamp<std::int64_t>(
-                    (*hangUpAtNs_ - monotonicNs()) / 1'000'000 + 1, 1, kPollTimeoutMs));
         }
         pollfd fds[2] = {{master, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-        const int ready = ::poll(fds, 2, timeoutMs);
+        // A nanosecond timeout: reply bytes go out a byte time apart.
+        const timespec timeout{static_cast<time_t>(waitNs / 1'000'000'000), static_cast<long>(waitNs % 1'000'000'000)};
+        const int ready = ::ppoll(fds, 2, &timeout, nullptr);
         if (ready < 0 && errno != EINTR)
             break;
         if (fds[1].revents & POLLIN) {
@@ -299,94 +281,42 @@ void ControllerSimulator::run()
             [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
         }
         runJobs();
-        if (master < 0 || !(fds[0].revents & POLLIN))
-            continue;
+    }
+}
 
-        std::lock_guard io(ioMutex_);
-        if (!pty_.isOpen())
-            continue;  // unplugged while we were waiting
+std::int64_t ControllerSimulator::serveLine()
+{
+    std::lock_guard io(ioMutex_);
+    std::uint8_t buffer[256];
+    while (pty_.isOpen()) {
         const ssize_t n = ::read(pty_.master(), buffer, sizeof buffer);
         if (n <= 0)
-            continue;
-        for (const Frame& frame : parser_.feed(buffer, static_cast<std::size_t>(n))) {
-            if (stopping_ || !pty_.isOpen())
-                break;
-            if (serve(frame) && !queuesFrames())
-                break;  // frames queued behind it went unheard: it was talking
-        }
+            break;
+        const std::int64_t now = nowNs();
+        std::lock_guard state(stateMutex_);
+        line_.receive(buffer, static_cast<std::size_t>(n), now);
     }
-}
-
-void ControllerSimulator::dropWhatArrivedMeanwhile()
-{
-    parser_.reset();
-    std::uint8_t scrap[256];
-    while (pty_.isOpen()) {
-        pollfd waiting{pty_.master(), POLLIN, 0};
-        if (::poll(&waiting, 1, 0) <= 0 || !(waiting.revents & POLLIN))
-            return;
-        if (::read(pty_.master(), scrap, sizeof scrap) <= 0)
-            return;
-    }
-}
-
-bool ControllerSimulator::queuesFrames() const
-{
-    std::lock_guard state(stateMutex_);
-    return faults_.queuesFrames();
-}
-
-bool ControllerSimulator::serve(const Frame& frame)
-{
-    std::vector<TimedByte> plan;
-    bool hangUpAfter = false;
+    std::vector<std::uint8_t> due;
+    std::optional<std::int64_t> wakeAt;
+    bool unplug = false;
     {
         std::lock_guard state(stateMutex_);
-        if (options_.frameLogLimit > 0) {
-            if (frames_.size() >= options_.frameLogLimit)
-                frames_.pop_front();
-            frames_.push_back({frame, std::chrono::steady_clock::now()});
-        }
-        if (faults_.hangUpDue()) {
-            hangUpLocked();
-            return false;
-        }
-        const bool lost = silent_ || faults_.dropsFrame(frame[0]);
-        if (!lost)
-            plan = faults_.plan(frame[0], core_.handle(frame, secondsNow()), options_.pacing, frame[1]);
-        hangUpAfter = faults_.countFrame();
+        const std::int64_t now = nowNs();
+        due = line_.takeDue(now);
+        const auto hangUpAt = line_.hangUpAtNs();
+        unplug = hangUpAt && *hangUpAt <= now;
+        wakeAt = line_.nextDueNs();
+        if (hangUpAt && (!wakeAt || *hangUpAt < *wakeAt))
+            wakeAt = hangUpAt;
     }
-    transmit(plan);
-    if (hangUpAfter)
-        hangUpAtNs_ = monotonicNs() + kHangUpGraceNs;
-    return !plan.empty();
-}
-
-void ControllerSimulator::transmit(const std::vector<TimedByte>& plan)
-{
-    // Deadlines are absolute from the frame's arrival, so the time spent
-    // writing does not add up into drift.
-    const std::int64_t base = monotonicNs();
-    std::size_t i = 0;
-    while (i < plan.size()) {
-        const std::int64_t deadline = base + plan[i].atNs;
-        while (!stopping_ && monotonicNs() < deadline)
-            sleepUntilNs(std::min(deadline, monotonicNs() + kSleepSliceNs));
-        if (stopping_)
-            return;
-        // Half-duplex: while the controller talks its receiver is off, so
-        // whatever the tool sent since the answer began is lost. Bytes sent
-        // after the last reply byte are heard. A queueing controller keeps
-        // them and answers them next.
-        if (!queuesFrames())
-            dropWhatArrivedMeanwhile();
-        std::uint8_t group[64];
-        std::size_t count = 0;
-        const std::int64_t at = plan[i].atNs;
-        while (i < plan.size() && plan[i].atNs == at && count < sizeof group)
-            group[count++] = plan[i++].value;
-        writeNow(group, count);
+    // A fault's hang-up throws away whatever the controller still had to say.
+    if (unplug) {
+        hangUpLocked();
+        return kLongestWaitNs;
     }
+    writeNow(due.data(), due.size());
+    const std::int64_t wait = wakeAt ? *wakeAt - nowNs() : kLongestWaitNs;
+    return std::clamp<std::int64_t>(wait, 0, kLongestWaitNs);
 }
 
 }  // namespace dravinor::sim

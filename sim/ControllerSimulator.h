@@ -1,44 +1,19 @@
 #pragma once
 
-#include "ControllerCore.h"
-#include "FrameParser.h"
-#include "LineFaults.h"
+#include "ControllerLine.h"
 #include "Pty.h"
 
 #include <array>
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <cstdint>
-#include <deque>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace dravinor::sim {
-
-struct SimulatorOptions {
-    std::uint8_t identity = 0x31;
-    bool silent = false;            // opens the pty but never answers
-    bool pacing = true;             // 9600-baud timing
-    std::optional<std::array<std::uint8_t, 64>> eeprom;  // default factory set if empty
-    FaultOptions faults;
-    std::string linkPath;           // if set, a symlink to the slave path is (re)made there
-    bool tpsFalling = false;        // the car's throttle sensor falls as it opens
-    // How many of the latest frames receivedFrames() keeps: an hour of live
-    // polls by default; 0 keeps none (a demo that runs all day).
-    std::size_t frameLogLimit = 1 << 16;
-    bool fitter = false;            // a virtual fitter follows the auto-adaptation
-    double reducerScrew = -0.5;     // as found on the car: too lean for gas at idle
-};
-
-struct ReceivedFrame {
-    std::array<std::uint8_t, 6> bytes;
-    std::chrono::steady_clock::time_point at;
-};
 
 // A controller on a pseudo-terminal, served by its own thread. start(),
 // stop() and the destructor belong to the owner; every other call is safe
@@ -99,11 +74,9 @@ public:
 
 private:
     void run();
-    // True when the controller answered (and so was deaf meanwhile).
-    bool serve(const Frame& frame);
-    void dropWhatArrivedMeanwhile();
-    bool queuesFrames() const;
-    void transmit(const std::vector<TimedByte>& plan);
+    // Hears what the tool sent, puts due bytes on the line, unplugs when a
+    // fault says so; returns how long it may wait for more (ns).
+    std::int64_t serveLine();
     void writeNow(const std::uint8_t* data, std::size_t count);
     void hangUpLocked();
     bool plugLocked(std::string* error);
@@ -113,28 +86,21 @@ private:
     bool onLineThread(std::function<bool()> job);
     void runJobs();
     void wake();
-    double secondsNow() const;
+    // Nanoseconds since the start: the line's and the engine's time.
+    std::int64_t nowNs() const;
+    double secondsNow() const { return ControllerLine::seconds(nowNs()); }
 
     const SimulatorOptions options_;
-    const std::chrono::steady_clock::time_point origin_;
+    const std::int64_t originNs_;
 
-    // Controller state, faults and the frame log.
+    // The controller, its faults and the frame log.
     mutable std::mutex stateMutex_;
-    ControllerCore core_;
-    LineFaults faults_;
-    bool silent_;
-    std::deque<ReceivedFrame> frames_;
+    ControllerLine line_;
 
-    // The line: held by the serving thread while it reads or answers, so a
-    // hang-up never cuts a reply in half.
+    // The pty: held by the serving thread while it reads or writes, so a
+    // hang-up never cuts a write in half.
     mutable std::mutex ioMutex_;
     Pty pty_;
-    FrameParser parser_;
-
-    // Set after the last frame a fault allows: the adapter goes away at this
-    // time unless another frame brings it forward. The grace lets the client
-    // read the last reply, which a hang-up would throw away with its queue.
-    std::optional<std::int64_t> hangUpAtNs_;
 
     std::mutex jobsMutex_;
     std::condition_variable jobsDone_;

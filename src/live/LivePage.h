@@ -60,7 +60,12 @@ public:
     void showState(const QString& text);
     QLabel* stateLine() const { return stateLine_; }
 
+    // One tick of Timer1: a poll and its display, or the news that no
+    // controller is there. Tests call it directly, in simulated time.
+    void tick();
+
     LivePoller& poller() { return poller_; }
+    link::Clock& clock() const { return clock_; }
     // After this long without a good poll the readings are marked old.
     static constexpr std::uint32_t staleAfterMs = 1000;
     bool showsStaleReadings() const;
@@ -79,7 +84,6 @@ signals:
 
 private:
     void buildWidgets();
-    void tick();
     void show(const LiveDisplay& display);
     void markStale(bool stale);
     QLabel* addLabel(const char* name, const QString& text);

@@ -57,11 +57,8 @@ bool LiveRecorder::append(bool answered, const params::LiveFrame& frame, const p
         error = "not recording";
         return false;
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (rows_ == 0)
-        firstPoll_ = now;
     params::LiveSample sample;
-    sample.timeMs = std::chrono::duration_cast<std::chrono::milliseconds>(now - firstPoll_).count();
+    sample.timeMs = sinceFirstPollMs(rows_ == 0);
     sample.wallClockMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
             .count();
@@ -73,6 +70,20 @@ bool LiveRecorder::append(bool answered, const params::LiveFrame& frame, const p
         return fail(error);
     ++rows_;
     return true;
+}
+
+std::int64_t LiveRecorder::sinceFirstPollMs(bool first)
+{
+    if (clock_) {
+        const std::uint32_t now = clock_->tickMs();
+        if (first)
+            firstTickMs_ = now;
+        return static_cast<std::uint32_t>(now - firstTickMs_);  // the tick wraps: the difference does not
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (first)
+        firstPoll_ = now;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(now - firstPoll_).count();
 }
 
 bool LiveRecorder::stop(std::string& error)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Clock.h"
 #include "LiveCsv.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -13,7 +15,9 @@ namespace dravinor::live {
 // was recorded.
 class LiveRecorder {
 public:
-    LiveRecorder() = default;
+    // Poll times come from clock, the link's (so that a recording in
+    // simulated time has its times too); from the steady clock without one.
+    explicit LiveRecorder(link::Clock* clock = nullptr) : clock_(clock) {}
     LiveRecorder(const LiveRecorder&) = delete;
     LiveRecorder& operator=(const LiveRecorder&) = delete;
     ~LiveRecorder();
@@ -39,6 +43,11 @@ private:
     std::FILE* file_ = nullptr;
     std::string path_;
     long rows_ = 0;
+    // Milliseconds since the first poll; the first poll starts the count.
+    std::int64_t sinceFirstPollMs(bool first);
+
+    link::Clock* clock_;
+    std::uint32_t firstTickMs_ = 0;
     std::chrono::steady_clock::time_point firstPoll_;
 };
 

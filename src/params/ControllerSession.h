@@ -8,19 +8,26 @@
 #include "PortMap.h"
 #include "PosixSerialDevice.h"
 #include "SerialPort.h"
+#include "SessionWiring.h"
 #include "SetFingerprint.h"
 #include "WriteJournal.h"
 
+#include <memory>
 #include <string>
 
 namespace dravinor::params {
 
 // The one link to the controller and the parameter state of a program: the
-// port map, the termios device, the port, the block, the transfer and the
-// connection logic, wired together once.
+// port map, the serial device, the clock, the port, the block, the transfer,
+// the journal and the connection logic, wired together once. The device,
+// clock and journal come from the wiring; what it leaves empty is the real one.
 class ControllerSession {
 public:
-    explicit ControllerSession(link::PortMap portMap = {}) : portMap_(std::move(portMap))
+    explicit ControllerSession(link::PortMap portMap = {}, SessionWiring wiring = {})
+        : portMap_(std::move(portMap)),
+          device_(wiring.device ? std::move(wiring.device) : std::make_shared<link::PosixSerialDevice>()),
+          clock_(wiring.clock ? std::move(wiring.clock) : std::make_shared<link::SystemClock>()),
+          journal_(wiring.journalPath.empty() ? WriteJournal::defaultPath() : std::move(wiring.journalPath))
     {
         transfer_.setRecorder(&recorder_);
         transfer_.setIdentitySource([this] { return connection_.identity(); });
@@ -30,12 +37,15 @@ public:
         state_.loadDefaults();
         state_.refreshDerived();
     }
+    // A device given by the caller may outlive the session: its port is
+    // let go here, as the session's own device would on destruction.
+    ~ControllerSession() { port_.close(); }
     ControllerSession(const ControllerSession&) = delete;
     ControllerSession& operator=(const ControllerSession&) = delete;
 
     link::PortMap& portMap() { return portMap_; }
     const link::PortMap& portMap() const { return portMap_; }
-    link::Clock& clock() { return clock_; }
+    link::Clock& clock() { return *clock_; }
     link::SerialPort& port() { return port_; }
     const link::SerialPort& port() const { return port_; }
     ParameterState& state() { return state_; }
@@ -67,12 +77,12 @@ public:
 
 private:
     link::PortMap portMap_;
-    link::SystemClock clock_;
-    link::PosixSerialDevice device_;
-    link::SerialPort port_{device_, clock_, [this](const std::string& name) { return portMap_.resolve(name); }};
+    std::shared_ptr<link::SerialDevice> device_;
+    std::shared_ptr<link::Clock> clock_;
+    link::SerialPort port_{*device_, *clock_, [this](const std::string& name) { return portMap_.resolve(name); }};
     ParameterState state_;
     ParameterTransfer transfer_{port_, state_};
-    WriteJournal journal_{WriteJournal::defaultPath()};
+    WriteJournal journal_;
     JournalRecorder recorder_{journal_, [this] { return writeTarget(); }};
     bool readOnConnect_ = true;
     ReadAllResult lastRead_;

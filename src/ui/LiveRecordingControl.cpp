@@ -15,7 +15,12 @@
 namespace dravinor::ui {
 
 LiveRecordingControl::LiveRecordingControl(QMenu* menu, live::LivePage& page, Dialogs& dialogs, FileMemory& memory)
-    : QObject(menu), page_(page), dialogs_(dialogs), memory_(memory), item_(menu->addAction(texts::recordItem))
+    : QObject(menu),
+      page_(page),
+      dialogs_(dialogs),
+      memory_(memory),
+      item_(menu->addAction(texts::recordItem)),
+      recorder_(&page.clock())
 {
     item_->setObjectName("NagrywajNaZywo");
     item_->setCheckable(true);

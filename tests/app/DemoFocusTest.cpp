@@ -14,7 +14,7 @@
 
 // In demo mode the engine panel is shown before the window; the keys F1..F5
 // must work at once, so the window ends up with the keyboard, not the panel.
-TEST(DemoStart, EnginePanelKeepsTheKeyboardFocus)
+TEST(PtyDemoStart, EnginePanelKeepsTheKeyboardFocus)
 {
     dravinor::app::DravinorApp app;
     std::string error;
@@ -27,7 +27,7 @@ TEST(DemoStart, EnginePanelKeepsTheKeyboardFocus)
 
 // The demo may poll for hours; its simulated controller must not keep a
 // record of every frame it heard.
-TEST(DemoStart, SimulatedControllerKeepsNoFrameLog)
+TEST(PtyDemoStart, SimulatedControllerKeepsNoFrameLog)
 {
     dravinor::app::DravinorApp app;
     std::string error;
@@ -40,7 +40,7 @@ TEST(DemoStart, SimulatedControllerKeepsNoFrameLog)
 
 // The engine panel is a second top-level window; it must not keep the
 // program running once the fitter has closed the main window.
-TEST(DemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
+TEST(PtyDemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
 {
     dravinor::app::DravinorApp app;
     std::string error;
@@ -70,7 +70,7 @@ TEST(DemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
 
 // Both windows of the demo wear the program's own icon, in the small sizes a
 // title bar and a task bar use.
-TEST(DemoStart, BothWindowsWearTheProgramIcon)
+TEST(PtyDemoStart, BothWindowsWearTheProgramIcon)
 {
     dravinor::app::DravinorApp app;
     std::string error;
@@ -89,7 +89,7 @@ TEST(DemoStart, BothWindowsWearTheProgramIcon)
 // The engine panel stands whole on the screen, and beside the window where
 // the screen is wide enough for the smallest window and the panel (the
 // 1024 x 600 screen of a small laptop; ctest runs this on one).
-TEST(DemoStart, EnginePanelStandsBesideTheWindowAndWhollyOnScreen)
+TEST(PtyDemoStart, EnginePanelStandsBesideTheWindowAndWhollyOnScreen)
 {
     dravinor::app::DravinorApp app;
     std::string error;

@@ -1,3 +1,4 @@
+#include "CliFixture.h"
 #include "ControllerSimulator.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -14,6 +16,7 @@
 #include <vector>
 
 using namespace dravinor;
+using dravinor::testing::CliFixture;
 
 namespace {
 
@@ -108,7 +111,7 @@ struct AdaptRun {
     }
 };
 
-struct AdaptFixture : ::testing::Test {
+struct PtyAdapt : ::testing::Test {
     sim::ControllerSimulator controller;
 
     void SetUp() override { ASSERT_TRUE(controller.start()); }
@@ -131,7 +134,7 @@ constexpr const char* idlePrompt = "Proszę ustawic obroty biegu jalowego";
 
 }  // namespace
 
-TEST_F(AdaptFixture, YesRunsEntryAndStep1IntoTheTpsPhaseAndSaysWhatWasWritten)
+TEST_F(PtyAdapt, YesRunsEntryAndStep1IntoTheTpsPhaseAndSaysWhatWasWritten)
 {
     AdaptRun run;
     run.start(adapt({"--ignition", "1", "--probe", "3", "--temperature-sensor", "off", "--yes"}), false);
@@ -156,7 +159,7 @@ TEST_F(AdaptFixture, YesRunsEntryAndStep1IntoTheTpsPhaseAndSaysWhatWasWritten)
     EXPECT_EQ(run.output.find("lambda threshold:"), std::string::npos);
 }
 
-TEST_F(AdaptFixture, OnATerminalTheResetIsAskedFirst)
+TEST_F(PtyAdapt, OnATerminalTheResetIsAskedFirst)
 {
     {
         AdaptRun declined;
@@ -176,7 +179,7 @@ TEST_F(AdaptFixture, OnATerminalTheResetIsAskedFirst)
     EXPECT_EQ(confirmed.interruptAndWait(), 130);
 }
 
-TEST_F(AdaptFixture, BadArgumentsAndAMissingConfirmationWriteNothing)
+TEST_F(CliFixture, AdaptBadArgumentsAndAMissingConfirmationWriteNothing)
 {
     const struct {
         std::vector<std::string> arguments;
@@ -189,70 +192,65 @@ TEST_F(AdaptFixture, BadArgumentsAndAMissingConfirmationWriteNothing)
         {{"--ignition", "2", "--probe", "0"}, "confirm on a terminal, or add --yes"},  // stdin is no terminal
     };
     for (const auto& c : cases) {
-        AdaptRun run;
-        run.start(adapt(c.arguments), false);
-        EXPECT_EQ(run.wait(), 1) << run.output;
-        EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+        std::string words = "--port COM1 adapt";
+        for (const auto& word : c.arguments)
+            words += " " + word;
+        const auto run = cli(words);
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << run.out << run.err;
     }
     EXPECT_TRUE(controller.receivedFrames().empty());
 }
 
-TEST(AdaptWithoutController, NoAnswerEndsWithTwo)
+TEST_F(CliFixture, AdaptWithoutAnAnsweringControllerEndsWithTwo)
 {
-    sim::SimulatorOptions options;
-    options.silent = true;
-    sim::ControllerSimulator controller(options);
-    ASSERT_TRUE(controller.start());
-    AdaptRun run;
-    run.start({"--port", controller.slavePath(), "adapt", "--ignition", "2", "--probe", "0", "--yes"}, false);
-    EXPECT_EQ(run.wait(), 2) << run.output;
-    EXPECT_NE(run.output.find("no controller answers"), std::string::npos) << run.output;
+    controller.setSilent(true);
+    const auto run = cli("--port COM1 adapt --ignition 2 --probe 0 --yes");
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_NE(run.err.find("no controller answers"), std::string::npos) << run.err;
 }
 
-TEST(AdaptAfterAnIncompleteRead, RefusesWithTwoAndWritesNothing)
+TEST_F(CliFixture, AdaptAfterAnIncompleteReadRefusesWithTwoAndWritesNothing)
 {
-    sim::SimulatorOptions options;
-    options.faults.wrongChecksum = true;  // every parameter read fails its check
-    sim::ControllerSimulator controller(options);
-    ASSERT_TRUE(controller.start());
-    AdaptRun run;
-    run.start({"--port", controller.slavePath(), "adapt", "--ignition", "2", "--probe", "0", "--yes"}, false);
-    EXPECT_EQ(run.wait(), 2) << run.output;
-    EXPECT_NE(run.output.find("no valid answer for address 1 2 3"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("the adaptation starts only after a complete read"), std::string::npos) << run.output;
-    EXPECT_EQ(run.output.find("Zakończono"), std::string::npos);
+    sim::FaultOptions faults;
+    faults.wrongChecksum = true;  // every parameter read fails its check
+    controller.setFaults(faults);
+    const auto run = cli("--port COM1 adapt --ignition 2 --probe 0 --yes");
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("no valid answer for address 1 2 3"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("the adaptation starts only after a complete read"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("Zakończono"), std::string::npos);
     const auto frames = controller.receivedFrames();
     EXPECT_TRUE(std::none_of(frames.begin(), frames.end(), [](const auto& f) { return f.bytes[0] == 's'; }));
 }
 
-TEST_F(AdaptFixture, AControllerGoneMidRunEndsWithTwoAndSaysWhatWasWritten)
+TEST_F(CliFixture, AdaptWithAControllerGoneMidRunEndsWithTwoAndSaysWhatWasWritten)
 {
-    AdaptRun run;
-    run.start(adapt({"--ignition", "2", "--probe", "4", "--temperature-sensor", "off", "--yes"}), false);
-    ASSERT_TRUE(run.readUntil(idlePrompt)) << run.output;
-    controller.stop();
-    EXPECT_EQ(run.wait(), 2) << run.output;
-    EXPECT_NE(run.output.find("Written to the controller:"), std::string::npos) << run.output;
+    // The adapter goes once step 1 is written and the TPS phase polls.
+    controller.beforeWrite = [this, polls = 0]() mutable {
+        const auto frames = controller.receivedFrames();
+        const bool step1 = std::any_of(frames.begin(), frames.end(),
+                                       [](const auto& f) { return f.bytes[0] == 's' && f.bytes[1] == 34; });
+        if (step1 && ++polls == 200)
+            controller.hangUp();
+    };
+    const auto run = cli("--port COM1 adapt --ignition 2 --probe 4 --temperature-sensor off --yes");
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_NE(run.out.find(idlePrompt), std::string::npos) << run.out;
+    EXPECT_NE((run.out + run.err).find("the port went away"), std::string::npos) << run.out << run.err;
+    EXPECT_NE((run.out + run.err).find("Written to the controller:"), std::string::npos) << run.out << run.err;
 }
 
-TEST(AdaptEndToEnd, YesWithTheVirtualFitterCalibratesTheWholeCar)
+// What a whole adaptation with the virtual fitter leaves: its output and
+// the controller's parameters.
+static void expectTheWholeCarCalibrated(const std::string& output, const std::array<std::uint8_t, 64>& eeprom)
 {
-    sim::SimulatorOptions options;
-    options.fitter = true;
-    sim::ControllerSimulator controller(options);
-    ASSERT_TRUE(controller.start());
-    AdaptRun run;
-    run.start({"--port", controller.slavePath(), "adapt", "--ignition", "2", "--probe", "0", "--yes"}, false);
-    // About a minute of 50 ms ticks; the guard only stops a hang.
-    ASSERT_TRUE(run.readUntil("Zakończono autoadaptację", std::chrono::seconds(200))) << run.output;
-    EXPECT_EQ(run.wait(), 0) << run.output;
     // The reducer page tells the fitter to turn the screw.
-    EXPECT_NE(run.output.find("[Regulacja reduktora]\nProszę zaczekać do momentu nagrzania sie sondy lambda i regulować "
+    EXPECT_NE(output.find("[Regulacja reduktora]\nProszę zaczekać do momentu nagrzania sie sondy lambda i regulować "
                               "reduktor"),
               std::string::npos)
-        << run.output;
+        << output;
 
-    const auto eeprom = controller.eeprom();
     EXPECT_EQ(eeprom[13], 2);
     EXPECT_EQ(eeprom[34], 0);
     EXPECT_EQ(eeprom[32] & 0x03, 0x03);  // rising TPS, rising probe
@@ -268,4 +266,42 @@ TEST(AdaptEndToEnd, YesWithTheVirtualFitterCalibratesTheWholeCar)
         EXPECT_EQ(eeprom[start + 1], average > 215 ? 230 : average + 15) << "start " << start;
     }
     EXPECT_GT(eeprom[4], eeprom[7]);  // the stepper opens wider above the TPS threshold
+}
+
+// The whole adaptation in simulated time: the engine, the car and the
+// virtual fitter on the fake clock, dravinor-cli in this process.
+struct CliWithFitter : CliFixture {
+    CliWithFitter() : CliFixture(withFitter()) {}
+    static sim::SimulatorOptions withFitter()
+    {
+        sim::SimulatorOptions options;
+        options.fitter = true;
+        return options;
+    }
+};
+
+TEST_F(CliWithFitter, AdaptYesWithTheVirtualFitterCalibratesTheWholeCar)
+{
+    const auto run = cli("--port COM1 adapt --ignition 2 --probe 0 --yes");
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("Zakończono autoadaptację"), std::string::npos) << run.out;
+    expectTheWholeCarCalibrated(run.out, controller.eeprom());
+}
+
+// A minute in real time: run where DRAVINOR_SLOW_TESTS is set (scripts/test.sh
+// and the CI set it); the same adaptation runs above in simulated time.
+TEST(SlowAdaptEndToEnd, YesWithTheVirtualFitterCalibratesTheWholeCarOverAPty)
+{
+    if (!std::getenv("DRAVINOR_SLOW_TESTS"))
+        GTEST_SKIP() << "a minute in real time; DRAVINOR_SLOW_TESTS=1 runs it";
+    sim::SimulatorOptions options;
+    options.fitter = true;
+    sim::ControllerSimulator controller(options);
+    ASSERT_TRUE(controller.start());
+    AdaptRun run;
+    run.start({"--port", controller.slavePath(), "adapt", "--ignition", "2", "--probe", "0", "--yes"}, false);
+    // About a minute of 50 ms ticks; the guard only stops a hang.
+    ASSERT_TRUE(run.readUntil("Zakończono autoadaptację", std::chrono::seconds(200))) << run.output;
+    EXPECT_EQ(run.wait(), 0) << run.output;
+    expectTheWholeCarCalibrated(run.output, controller.eeprom());
 }

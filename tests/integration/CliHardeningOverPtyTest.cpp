@@ -26,30 +26,6 @@ bool has(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-// The journal of this test's runs in a folder of its own.
-class OwnStateDir {
-public:
-    explicit OwnStateDir(const fs::path& dir) : dir_(dir)
-    {
-        if (const char* previous = std::getenv("DRAVINOR_STATE_DIR"))
-            previous_ = previous;
-        fs::create_directories(dir_);
-        ::setenv("DRAVINOR_STATE_DIR", dir_.c_str(), 1);
-    }
-    ~OwnStateDir()
-    {
-        if (previous_.empty())
-            ::unsetenv("DRAVINOR_STATE_DIR");
-        else
-            ::setenv("DRAVINOR_STATE_DIR", previous_.c_str(), 1);
-    }
-    fs::path journal() const { return dir_ / "journal.log"; }
-
-private:
-    fs::path dir_;
-    std::string previous_;
-};
-
 params::JournalEntry written(int address, const std::string& time = "2026-12-08T07:00:00.000Z")
 {
     params::JournalEntry e;
@@ -135,13 +111,13 @@ TEST_F(CliFixture, APortNamedTwiceOrAListOfCommasIsRefused)
 
 TEST_F(CliFixture, AJournalThatIsAFolderOrAFifoIsToldAndTheRestIsListed)
 {
-    const OwnStateDir state(dir / "state");
+    const fs::path journal = folder.journal();
     {
-        std::ofstream older(fs::path(state.journal()) += ".1");
+        std::ofstream older(fs::path(journal) += ".1");
         older << params::formatJournalLine(written(1)) << '\n'
               << params::formatJournalLine(written(2, "2026-99-99T99:99:99")) << '\n';
     }
-    fs::create_directory(state.journal());
+    fs::create_directory(journal);
     auto run = cli("journal");
     EXPECT_EQ(run.exitCode, 4) << run.err;
     EXPECT_TRUE(has(run.err, "journal.log is a folder")) << run.err;
@@ -150,8 +126,8 @@ TEST_F(CliFixture, AJournalThatIsAFolderOrAFifoIsToldAndTheRestIsListed)
     EXPECT_TRUE(has(run.out, "2026-99-99T99:99:99 (invalid time)")) << run.out;
     EXPECT_FALSE(has(run.out, "2034")) << run.out;
 
-    fs::remove(state.journal());
-    ASSERT_EQ(::mkfifo(state.journal().c_str(), 0600), 0);
+    fs::remove(journal);
+    ASSERT_EQ(::mkfifo(journal.c_str(), 0600), 0);
     run = cli("journal --last 1");
     EXPECT_EQ(run.exitCode, 4) << run.err;
     EXPECT_TRUE(has(run.err, "not a regular file")) << run.err;
@@ -167,9 +143,9 @@ TEST_F(CliFixture, AJournalThatIsAFolderOrAFifoIsToldAndTheRestIsListed)
 
 TEST_F(CliFixture, JournalLastListsOnlyTheNewestEntries)
 {
-    const OwnStateDir state(dir / "state-last");
+    const fs::path journalFile = folder.journal();
     {
-        std::ofstream journal(state.journal());
+        std::ofstream journal(journalFile);
         for (int i = 1; i <= 35; ++i)
             journal << params::formatJournalLine(written(i)) << '\n';
     }

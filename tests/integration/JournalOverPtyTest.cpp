@@ -1,5 +1,5 @@
+#include "CliFixture.h"
 #include "ControllerSession.h"
-#include "ControllerSimulator.h"
 #include "JournalUndo.h"
 
 #include <gtest/gtest.h>
@@ -19,23 +19,17 @@ namespace fs = std::filesystem;
 namespace {
 
 // A whole session (port, transfer, journal) against the simulated
-// controller on COM1, journalling into a folder of its own.
-struct JournalOnLine : ::testing::Test {
-    fs::path stateDir = fs::path(::testing::TempDir()) / ("dravinor-journal-" + std::to_string(::getpid()));
-    sim::ControllerSimulator controller;
+// controller on COM1, journalling into the test's own folder, where the
+// command-line tool journals too.
+struct JournalOnLine : dravinor::testing::CliFixture {
     std::unique_ptr<params::ControllerSession> session;
 
     void SetUp() override
     {
-        fs::remove_all(stateDir);
-        fs::create_directories(stateDir);
-        ::setenv("DRAVINOR_STATE_DIR", stateDir.c_str(), 1);
-        ASSERT_TRUE(controller.start());
         link::PortMap map;
         map.assign(0, controller.slavePath());
-        session = std::make_unique<params::ControllerSession>(map);
+        session = std::make_unique<params::ControllerSession>(map, controller.wiring(folder.journal()));
     }
-    void TearDown() override { fs::remove_all(stateDir); }
 
     std::vector<params::JournalEntry> newestFirst() const
     {
@@ -48,17 +42,12 @@ struct JournalOnLine : ::testing::Test {
         return params::planUndo(session->journal(), session->writeTarget(), session->port().controllerConnected());
     }
 
+    // What the command printed, output and errors.
     std::string cli(const std::string& arguments, int* exitCode)
     {
-        const fs::path out = stateDir / "cli.out";
-        const std::string command = "DRAVINOR_PORTS='COM1=" + controller.slavePath() + "' '" DRAVINOR_CLI_PATH "' " +
-                                    arguments + " >'" + out.string() + "' 2>&1 </dev/null";
-        const int status = std::system(command.c_str());
-        *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(out);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
+        const auto run = CliFixture::cli(arguments);
+        *exitCode = run.exitCode;
+        return run.out + run.err;
     }
 };
 

@@ -3,6 +3,7 @@
 #include "CommandFrame.h"
 
 using namespace dravinor;
+using dravinor::testing::PtyLine;
 using dravinor::testing::SimulatedLine;
 
 namespace {
@@ -106,7 +107,7 @@ TEST_F(SimulatedLine, SilentControllerIsNotPresent)
     EXPECT_FALSE(port.replyReceived());
 }
 
-TEST_F(SimulatedLine, UnpluggedAdapterFailsFastAndThePortOpensAgainLater)
+TEST_F(PtyLine, UnpluggedAdapterFailsFastAndThePortOpensAgainLater)
 {
     const std::string linkPath = ::testing::TempDir() + "dravinor-unplug-" + std::to_string(::getpid());
     sim::SimulatorOptions options;

@@ -6,9 +6,10 @@
 #include <unistd.h>
 
 using namespace dravinor;
+using dravinor::testing::PtyLine;
 using dravinor::testing::SimulatedLine;
 
-TEST_F(SimulatedLine, ScanSkipsSilentAndAbsentPortsThroughThePortMap)
+TEST_F(PtyLine, ScanSkipsSilentAndAbsentPortsThroughThePortMap)
 {
     sim::SimulatorOptions options;
     options.silent = true;
@@ -28,7 +29,7 @@ TEST_F(SimulatedLine, ScanSkipsSilentAndAbsentPortsThroughThePortMap)
     EXPECT_TRUE(port.controllerConnected());
 }
 
-TEST_F(SimulatedLine, AbsentNonTerminalAndBusyPortsAreToldApart)
+TEST_F(PtyLine, AbsentNonTerminalAndBusyPortsAreToldApart)
 {
     link::PosixSerialDevice other;
     EXPECT_EQ(other.open("/dev/dravinor-no-such-tty").error, link::OpenError::NotFound);
@@ -41,7 +42,7 @@ TEST_F(SimulatedLine, AbsentNonTerminalAndBusyPortsAreToldApart)
     EXPECT_TRUE(other.open(controller.slavePath()).ok());
 }
 
-TEST(PosixSerialDevice, RefusedPermissionNamesTheOwnerGroupAndMode)
+TEST(PtyPosixSerialDevice, RefusedPermissionNamesTheOwnerGroupAndMode)
 {
     // A pty of our own and no simulator thread, so that forking is safe.
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);

@@ -79,7 +79,7 @@ TEST(EepromImage, ShortFileLeavesTheRestAtFactoryValues)
     EXPECT_EQ(image[3], factoryEeprom()[3]);
 }
 
-TEST(SimulatorProgram, PrintsThePathAndStopsOnTerm)
+TEST(PtySimulatorProgram, PrintsThePathAndStopsOnTerm)
 {
     FILE* out = ::popen(DRAVINOR_SIM_EXE " --no-pacing & echo $!", "r");
     ASSERT_NE(out, nullptr);
@@ -93,7 +93,7 @@ TEST(SimulatorProgram, PrintsThePathAndStopsOnTerm)
     ::pclose(out);
 }
 
-TEST(SimulatorProgram, ExitCodes)
+TEST(PtySimulatorProgram, ExitCodes)
 {
     EXPECT_EQ(exitStatus("--help"), 0);
     EXPECT_EQ(exitStatus("--nonsense"), 1);

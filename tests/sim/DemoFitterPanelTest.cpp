@@ -16,7 +16,7 @@ using namespace dravinor;
 using dravinor::sim::testing::PtyClient;
 using namespace std::chrono_literals;
 
-TEST(DemoFitterPanel, BoxHandsTheCarToTheFitterAndTheControlsFollowHim)
+TEST(PtyDemoFitterPanel, BoxHandsTheCarToTheFitterAndTheControlsFollowHim)
 {
     sim::SimulatorOptions options;
     options.pacing = false;

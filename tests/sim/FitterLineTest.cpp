@@ -19,7 +19,7 @@ struct Live {
 
 }  // namespace
 
-TEST(FitterOverTheLine, RevsForTheTpsPhaseAndIdlesOnceTheThresholdIsWritten)
+TEST(PtyFitterOverTheLine, RevsForTheTpsPhaseAndIdlesOnceTheThresholdIsWritten)
 {
     CommandLine command;
     std::string error;

@@ -47,7 +47,7 @@ bool pathExists(const std::string& path)
 
 }  // namespace
 
-TEST(SimulatorLine, EveryByteValuePassesBothWays)
+TEST(PtySimulatorLine, EveryByteValuePassesBothWays)
 {
     Running r;
     PtyClient client(r.sim.slavePath());
@@ -72,7 +72,7 @@ TEST(SimulatorLine, EveryByteValuePassesBothWays)
 }
 
 // A simulator left running (the demo) must not grow with every frame.
-TEST(SimulatorLine, FrameLogKeepsOnlyTheLatestFrames)
+TEST(PtySimulatorLine, FrameLogKeepsOnlyTheLatestFrames)
 {
     for (const std::size_t limit : {std::size_t{8}, std::size_t{0}}) {
         SimulatorOptions options = unpaced();
@@ -90,7 +90,7 @@ TEST(SimulatorLine, FrameLogKeepsOnlyTheLatestFrames)
     }
 }
 
-TEST(SimulatorLine, AnswersEachCommand)
+TEST(PtySimulatorLine, AnswersEachCommand)
 {
     SimulatorOptions options = unpaced();
     options.identity = 0x42;
@@ -117,7 +117,7 @@ TEST(SimulatorLine, AnswersEachCommand)
     EXPECT_EQ(live[5], kStatusAutomatic);
 }
 
-TEST(SimulatorLine, SurvivesThePortBeingOpenedAndClosedRepeatedly)
+TEST(PtySimulatorLine, SurvivesThePortBeingOpenedAndClosedRepeatedly)
 {
     Running r;
     for (int i = 0; i < 5; ++i) {
@@ -129,7 +129,7 @@ TEST(SimulatorLine, SurvivesThePortBeingOpenedAndClosedRepeatedly)
     }
 }
 
-TEST(SimulatorLine, PacedReplyTakesItsLineTime)
+TEST(PtySimulatorLine, PacedReplyTakesItsLineTime)
 {
     Running r(SimulatorOptions{});
     PtyClient client(r.sim.slavePath());
@@ -139,7 +139,7 @@ TEST(SimulatorLine, PacedReplyTakesItsLineTime)
     EXPECT_GE(std::chrono::steady_clock::now() - sent, 9ms) << "six frame bytes and four reply bytes";
 }
 
-TEST(SimulatorLine, SilentControllerHearsButNeitherActsNorAnswers)
+TEST(PtySimulatorLine, SilentControllerHearsButNeitherActsNorAnswers)
 {
     SimulatorOptions options = unpaced();
     options.silent = true;
@@ -154,7 +154,7 @@ TEST(SimulatorLine, SilentControllerHearsButNeitherActsNorAnswers)
     EXPECT_EQ(client.receive(1), Bytes{0x31});
 }
 
-TEST(SimulatorFaults, IgnoredWritesAreNeitherAnsweredNorStored)
+TEST(PtySimulatorFaults, IgnoredWritesAreNeitherAnsweredNorStored)
 {
     Running r;
     r.sim.setFaults(faults([](FaultOptions& f) { f.ignoreFirstWrites = 1; }));
@@ -167,7 +167,7 @@ TEST(SimulatorFaults, IgnoredWritesAreNeitherAnsweredNorStored)
     EXPECT_EQ(r.sim.eeprom()[1], 50);
 }
 
-TEST(SimulatorFaults, ReplyShapesReachTheClient)
+TEST(PtySimulatorFaults, ReplyShapesReachTheClient)
 {
     Running r;
     PtyClient client(r.sim.slavePath());
@@ -199,7 +199,7 @@ TEST(SimulatorFaults, ReplyShapesReachTheClient)
 // A late answer with the queue: the frames sent while the controller held it
 // back are answered after it, in the order they came; without the queue the
 // controller is deaf meanwhile and they are lost.
-TEST(SimulatorFaults, LateAnswerQueuesWhatCameMeanwhileOnlyWhenAskedTo)
+TEST(PtySimulatorFaults, LateAnswerQueuesWhatCameMeanwhileOnlyWhenAskedTo)
 {
     for (const bool queue : {true, false}) {
         SCOPED_TRACE(queue);
@@ -226,7 +226,7 @@ TEST(SimulatorFaults, LateAnswerQueuesWhatCameMeanwhileOnlyWhenAskedTo)
     }
 }
 
-TEST(SimulatorFaults, HangsUpAfterTheLastAllowedFrameIsAnswered)
+TEST(PtySimulatorFaults, HangsUpAfterTheLastAllowedFrameIsAnswered)
 {
     Running r;
     r.sim.setFaults(faults([](FaultOptions& f) { f.hangUpAfterFrames = 1; }));
@@ -250,7 +250,7 @@ TEST(SimulatorFaults, HangsUpAfterTheLastAllowedFrameIsAnswered)
     EXPECT_EQ(r.sim.receivedFrames().size(), 2u);
 }
 
-TEST(SimulatorPlug, HangUpLooksLikeAnUnpluggedAdapter)
+TEST(PtySimulatorPlug, HangUpLooksLikeAnUnpluggedAdapter)
 {
     SimulatorOptions options = unpaced();
     options.linkPath = ::testing::TempDir() + "dravinor-sim-link";
@@ -284,7 +284,7 @@ TEST(SimulatorPlug, HangUpLooksLikeAnUnpluggedAdapter)
     EXPECT_FALSE(pathExists(options.linkPath)) << "the link goes with the simulator";
 }
 
-TEST(SimulatorLifetime, StopIsPromptDuringALongReplyAndStartsAgain)
+TEST(PtySimulatorLifetime, StopIsPromptDuringALongReplyAndStartsAgain)
 {
     SimulatorOptions options;
     options.faults.lateTailMs = 5000;

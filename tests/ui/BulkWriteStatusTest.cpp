@@ -2,9 +2,7 @@
 // simulated controller: progress while the frames go out, and a status line
 // that says what the controller confirmed.
 
-#include "ControllerSession.h"
-#include "ControllerSimulator.h"
-#include "FakeDialogs.h"
+#include "WindowOnLine.h"
 #include "MainWindow.h"
 #include "TransferStatusTexts.h"
 
@@ -22,17 +20,11 @@
 #include <unistd.h>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct BulkWriteWindow : ::testing::Test {
-    fs::path stateDir = fs::path(::testing::TempDir()) / ("dravinor-bulk-ui-" + std::to_string(::getpid()));
-    sim::ControllerSimulator controller;
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
+struct BulkWriteWindow : dravinor::testing::WindowOnLine {
     // What the progress bar on the page of the buttons went through.
     std::vector<int> progressValues;
     int progressMaximum = 0;
@@ -40,15 +32,7 @@ struct BulkWriteWindow : ::testing::Test {
 
     void SetUp() override
     {
-        fs::remove_all(stateDir);
-        ::setenv("DRAVINOR_STATE_DIR", stateDir.c_str(), 1);
-        ASSERT_TRUE(controller.start());
-        link::PortMap map;
-        map.assign(0, controller.slavePath());
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        startWith(true);
         window->switchToPage(ui::MainWindow::TabPar2);
         auto* bar = window->findChild<QProgressBar*>("ProgressOpcje2");
         QObject::connect(bar, &QProgressBar::valueChanged, [this, bar](int value) {
@@ -57,16 +41,10 @@ struct BulkWriteWindow : ::testing::Test {
             statusLineHiddenMeanwhile = statusLineHiddenMeanwhile || (!bar->isHidden() && statusBar(2)->isHidden());
         });
     }
-    void TearDown() override
-    {
-        window.reset();
-        fs::remove_all(stateDir);
-    }
     QStatusBar* statusBar(int line) const
     {
         return window->findChild<QStatusBar*>(line == 1 ? "StatusBar1" : "StatusBar2");
     }
-    void click(const char* button) { window->findChild<QAbstractButton*>(button)->click(); }
 };
 
 }  // namespace

@@ -1,6 +1,5 @@
-#include "ControllerSession.h"
+#include "WindowOnLine.h"
 #include "Connection.h"
-#include "FakeDialogs.h"
 #include "FakeSystemTree.h"
 #include "MainWindow.h"
 #include "ParameterDiffDialog.h"
@@ -28,39 +27,22 @@
 #include <unistd.h>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 using dravinor::testing::FakeSystemTree;
 
 namespace {
 
 // The window without a controller, on the default set, and a folder for files.
-struct CompareFixture : ::testing::Test {
-    QTemporaryDir folder;
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
+struct CompareFixture : dravinor::testing::WindowOnLine {
+    QTemporaryDir files;
 
-    void SetUp() override
-    {
-        link::PortMap map;
-        map.assign(0, "/dev/dravinor-no-such-tty");
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override
-    {
-        window.reset();
-        lang::textSlots().restoreBuiltIn();
-    }
+    void SetUp() override { startWith(false); }
     // The default set with a lambda threshold of 0,50 V.
     QString writeChangedSet()
     {
         params::ParameterState state;
         state.loadDefaults();
         state.block().setParameter(25, 1);
-        const QString path = folder.filePath("car.PAR");
+        const QString path = files.filePath("car.PAR");
         EXPECT_TRUE(params::saveParameterFile(path.toStdString(), state.block()).ok());
         return path;
     }
@@ -132,7 +114,7 @@ TEST_F(CompareFixture, LoadingFromTheDialogTakesTheFileAsOdczytZPlikuDoes)
     EXPECT_EQ(window->findChild<QLineEdit*>("PRLambda")->text(), "0,50");
 
     // Now the pages and the file agree.
-    dialog = compare(folder.filePath("car.PAR"));
+    dialog = compare(files.filePath("car.PAR"));
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->differenceCount(), 0);
     EXPECT_EQ(dialog->findChild<QLabel*>("PorownanieWynik")->text(),
@@ -141,7 +123,7 @@ TEST_F(CompareFixture, LoadingFromTheDialogTakesTheFileAsOdczytZPlikuDoes)
 
 TEST_F(CompareFixture, AnUnreadableFileIsRefusedAsTheLoadRefusesIt)
 {
-    EXPECT_EQ(compare(folder.filePath("missing.PAR")), nullptr);
+    EXPECT_EQ(compare(files.filePath("missing.PAR")), nullptr);
     EXPECT_EQ(dialogs.errors, QStringList{"blad|Nie moge odczytac"});
     dialogs.errors.clear();
     EXPECT_EQ(compare(QString()), nullptr) << "a cancelled dialog does nothing";

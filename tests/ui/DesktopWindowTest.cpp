@@ -2,12 +2,10 @@
 // Qt's own texts in the chosen language, captions that name their fields for
 // screen readers, menus opened from the keyboard, and the About box.
 
+#include "WindowOnLine.h"
 #include "AboutBox.h"
-#include "ControllerSession.h"
-#include "ControllerSimulator.h"
 #include "Dialogs.h"
 #include "DravinorVersion.h"
-#include "FakeDialogs.h"
 #include "MainWindow.h"
 #include "QtTranslations.h"
 #include "TextSlots.h"
@@ -32,7 +30,6 @@
 #include <gtest/gtest.h>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 
 namespace {
 
@@ -43,44 +40,24 @@ bool qtTranslationsInstalled()
 }
 
 // The window started beside the shipped language files.
-struct DesktopWindow : ::testing::Test {
-    QTemporaryDir folder;
+struct DesktopWindow : dravinor::testing::WindowOnLine {
+    QTemporaryDir files;
     QString previousFolder = QDir::currentPath();
-    sim::ControllerSimulator controller;
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
 
     void start(bool controllerAttached = false)
     {
-        ASSERT_TRUE(QDir(folder.path()).mkpath("lang"));
+        ASSERT_TRUE(QDir(files.path()).mkpath("lang"));
         for (const char* name : {"lang/polski.txt", "lang/russian.txt"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + name, folder.filePath(name)));
-        ASSERT_TRUE(QDir::setCurrent(folder.path()));
-        link::PortMap map;
-        if (controllerAttached) {
-            ASSERT_TRUE(controller.start());
-            map.assign(0, controller.slavePath());
-        } else {
-            map.assign(0, "/dev/dravinor-no-such-tty");
-        }
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+            ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + name, files.filePath(name)));
+        ASSERT_TRUE(QDir::setCurrent(files.path()));
+        startWith(controllerAttached);
         ASSERT_TRUE(dialogs.messages.isEmpty());
     }
     void TearDown() override
     {
-        window.reset();
+        WindowOnLine::TearDown();
         QDir::setCurrent(previousFolder);
-        lang::textSlots().restoreBuiltIn();
         ui::useQtTranslation(QStringLiteral("none"));
-    }
-    template <typename T = QWidget>
-    T* child(const char* name) const
-    {
-        return window->findChild<T*>(name);
     }
     QString accessibleName(const char* field) const { return child(field)->accessibleName(); }
     QString caption(const char* label) const { return child<QLabel>(label)->text(); }

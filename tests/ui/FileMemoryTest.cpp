@@ -2,12 +2,13 @@
 // last (the home folder the first time) and the last five parameter files,
 // under "Ostatnie pliki" in `menu`. Kept in this run's own settings folder.
 #include "ControllerSession.h"
-#include "ControllerSimulator.h"
 #include "FakeDialogs.h"
 #include "FileMemory.h"
 #include "MainWindow.h"
 #include "ParameterFile.h"
 #include "RecentFilesMenu.h"
+#include "SimulatedController.h"
+#include "StateFolder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -32,22 +33,16 @@ QSettings programSettings()
 }
 
 struct RememberingWindow : ::testing::Test {
-    sim::ControllerSimulator controller{unpaced()};
+    dravinor::testing::SimulatedController controller;
+    dravinor::testing::StateFolder state;
     std::unique_ptr<params::ControllerSession> session;
     FakeDialogs dialogs;
     std::unique_ptr<ui::MainWindow> window;
     QTemporaryDir folder;
 
-    static sim::SimulatorOptions unpaced()
-    {
-        sim::SimulatorOptions options;
-        options.pacing = false;
-        return options;
-    }
     void SetUp() override
     {
         programSettings().clear();
-        ASSERT_TRUE(controller.start());
         start();
     }
     void TearDown() override
@@ -59,9 +54,10 @@ struct RememberingWindow : ::testing::Test {
     void start()
     {
         window.reset();
+        session.reset();
         link::PortMap map;
         map.assign(0, controller.slavePath());
-        session = std::make_unique<params::ControllerSession>(map);
+        session = std::make_unique<params::ControllerSession>(map, controller.wiring(state.journal()));
         window = std::make_unique<ui::MainWindow>(*session, &dialogs);
         window->startUp();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

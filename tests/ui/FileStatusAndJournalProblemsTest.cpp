@@ -1,9 +1,7 @@
 // The window after "Zapis do pliku" and "Odczyt z pliku", with a journal
 // that is not what it should be, with an undo on another car's set, and
 // with a port name that leads to no serial port.
-#include "ControllerSession.h"
-#include "ControllerSimulator.h"
-#include "FakeDialogs.h"
+#include "WindowOnLine.h"
 #include "JournalTableModel.h"
 #include "JournalWindow.h"
 #include "MainWindow.h"
@@ -26,7 +24,6 @@
 #include <unistd.h>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 using Column = ui::JournalTableModel::Column;
 namespace fs = std::filesystem;
 
@@ -50,51 +47,22 @@ params::JournalEntry written(int address, const std::string& time = "2026-12-08T
 
 // The window with its own journal folder, against the unpaced simulated
 // controller on COM1 or against a port map of our choosing.
-struct HardenedWindow : ::testing::Test {
-    fs::path stateDir = fs::path(::testing::TempDir()) / ("dravinor-hardened-ui-" + std::to_string(::getpid()));
-    std::string previousStateDir;
-    sim::ControllerSimulator controller{unpaced()};
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
-    QTemporaryDir folder;
+struct HardenedWindow : dravinor::testing::WindowOnLine {
+    fs::path stateDir = folder.path();
+    QTemporaryDir files;
 
+    HardenedWindow() : WindowOnLine(unpaced()) {}
     static sim::SimulatorOptions unpaced()
     {
         sim::SimulatorOptions options;
         options.pacing = false;
         return options;
     }
-    void SetUp() override
-    {
-        if (const char* previous = std::getenv("DRAVINOR_STATE_DIR"))
-            previousStateDir = previous;
-        fs::remove_all(stateDir);
-        fs::create_directories(stateDir);
-        ::setenv("DRAVINOR_STATE_DIR", stateDir.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        window.reset();
-        fs::remove_all(stateDir);
-        ::setenv("DRAVINOR_STATE_DIR", previousStateDir.c_str(), 1);
-    }
     void startWith(const std::string& com1Device = "")
     {
-        link::PortMap map;
-        if (com1Device.empty()) {
-            ASSERT_TRUE(controller.start());
-            map.assign(0, controller.slavePath());
-        } else {
-            map.assign(0, com1Device);
-        }
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        startOn(com1Device.empty() ? controller.slavePath() : com1Device);
     }
-    void click(const char* button) { window->findChild<QAbstractButton*>(button)->click(); }
-    QString path(const char* name) const { return folder.filePath(name); }
+    QString path(const char* name) const { return files.filePath(name); }
     ui::JournalWindow* openJournal()
     {
         window->findChild<QAction*>("DziennikZmian")->trigger();
@@ -239,7 +207,7 @@ TEST_F(HardenedWindow, UndoOnTheSamePortAndTypeButAnotherSetSaysSoInTheQuestion)
 
 TEST_F(HardenedWindow, APortNameThatLeadsToNoSerialPortIsToldAtStartUp)
 {
-    startWith("/dev/null");
+    startOn("/dev/null");
     bool told = false;
     for (const QString& message : dialogs.messages)
         told = told || message.contains("COM1 (/dev/null) nie jest portem szeregowym");

@@ -1,6 +1,4 @@
-#include "ControllerSession.h"
-#include "ControllerSimulator.h"
-#include "FakeDialogs.h"
+#include "WindowOnLine.h"
 #include "JournalTableModel.h"
 #include "JournalWindow.h"
 #include "MainWindow.h"
@@ -21,49 +19,23 @@
 #include <unistd.h>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 using Column = ui::JournalTableModel::Column;
 namespace fs = std::filesystem;
 
 namespace {
 
 // The window with its journal in a folder of its own.
-struct JournalWindowFixture : ::testing::Test {
-    fs::path stateDir = fs::path(::testing::TempDir()) / ("dravinor-journal-ui-" + std::to_string(::getpid()));
-    sim::ControllerSimulator controller{unpaced()};
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
-
+struct JournalWindowFixture : dravinor::testing::WindowOnLine {
+    JournalWindowFixture() : WindowOnLine(unpaced()) {}
     static sim::SimulatorOptions unpaced()
     {
         sim::SimulatorOptions options;
         options.pacing = false;
         return options;
     }
-    void SetUp() override
-    {
-        fs::remove_all(stateDir);
-        ::setenv("DRAVINOR_STATE_DIR", stateDir.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        window.reset();
-        fs::remove_all(stateDir);
-    }
     void startWith(bool controllerAttached)
     {
-        link::PortMap map;
-        if (controllerAttached) {
-            ASSERT_TRUE(controller.start());
-            map.assign(0, controller.slavePath());
-        } else {
-            map.assign(0, "/dev/dravinor-no-such-tty");
-        }
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        WindowOnLine::startWith(controllerAttached);
         dialogs.messages.clear();  // start-up's own (a language file not found here)
     }
     ui::JournalWindow* openJournal()
@@ -139,7 +111,7 @@ TEST_F(JournalWindowFixture, UndoWithoutAControllerIsRefusedAndAsksNothing)
     earlier.oldRaw = 28;
     earlier.newRaw = 30;
     earlier.acknowledged = true;
-    ASSERT_TRUE(params::WriteJournal(params::WriteJournal::defaultPath()).append(earlier));
+    ASSERT_TRUE(params::WriteJournal(folder.journal()).append(earlier));
     startWith(false);
     openJournal();
     ASSERT_EQ(window->journalWindow()->model().rowCount(), 1);

@@ -2,9 +2,8 @@
 // switch, captions the form gives without a key, the shipped Russian file on
 // every page, and language files that are not what they should be.
 
-#include "ControllerSession.h"
+#include "WindowOnLine.h"
 #include "Dialogs.h"
-#include "FakeDialogs.h"
 #include "LanguageFile.h"
 #include "MainWindow.h"
 #include "TextKeyApplier.h"
@@ -33,7 +32,6 @@
 #include <set>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 
 namespace {
 
@@ -52,47 +50,32 @@ QByteArray windows1251(const char* utf8)
     return out;
 }
 
-struct LanguageSwitch : ::testing::Test {
-    QTemporaryDir folder;
+struct LanguageSwitch : dravinor::testing::WindowOnLine {
+    QTemporaryDir files;
     QString previousFolder = QDir::currentPath();
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
 
     void write(const QString& relative, const QByteArray& bytes)
     {
-        QDir(folder.path()).mkpath(QFileInfo(relative).path());
-        QFile file(folder.filePath(relative));
+        QDir(files.path()).mkpath(QFileInfo(relative).path());
+        QFile file(files.filePath(relative));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
     void copyShipped(const QString& relative)
     {
-        QDir(folder.path()).mkpath(QFileInfo(relative).path());
-        ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + relative, folder.filePath(relative)));
+        QDir(files.path()).mkpath(QFileInfo(relative).path());
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + relative, files.filePath(relative)));
     }
     void start()
     {
-        ASSERT_TRUE(QDir::setCurrent(folder.path()));
-        link::PortMap map;
-        map.assign(0, "/dev/dravinor-no-such-tty");
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(QDir::setCurrent(files.path()));
+        startWith(false);
     }
     void TearDown() override
     {
-        window.reset();
+        WindowOnLine::TearDown();
         QDir::setCurrent(previousFolder);
-        lang::textSlots().restoreBuiltIn();
     }
-    template <typename T = QWidget>
-    T* child(const char* name) const
-    {
-        return window->findChild<T*>(name);
-    }
-    QAction* item(const char* name) const { return child<QAction>(name); }
     QString status(const char* bar) const { return child<QStatusBar>(bar)->currentMessage(); }
 };
 

@@ -1,6 +1,4 @@
-#include "ControllerSession.h"
-#include "ControllerSimulator.h"
-#include "FakeDialogs.h"
+#include "WindowOnLine.h"
 #include "HelpViewer.h"
 #include "InstrumentWidget.h"
 #include "KeyTable.h"
@@ -33,7 +31,6 @@
 #include <map>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 
 namespace {
 
@@ -66,18 +63,14 @@ QByteArray helpDocument(const char* title)
 
 // The window started in a folder holding the language files and help
 // documents (or only some of them), as the program is run from its folder.
-struct LanguageFixture : ::testing::Test {
-    QTemporaryDir folder;
+struct LanguageFixture : dravinor::testing::WindowOnLine {
+    QTemporaryDir files;
     QString previousFolder = QDir::currentPath();
-    sim::ControllerSimulator controller;
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
 
     void write(const QString& relative, const QByteArray& bytes)
     {
-        QDir(folder.path()).mkpath(QFileInfo(relative).path());
-        QFile file(folder.filePath(relative));
+        QDir(files.path()).mkpath(QFileInfo(relative).path());
+        QFile file(files.filePath(relative));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
@@ -90,31 +83,14 @@ struct LanguageFixture : ::testing::Test {
     }
     void start(bool controllerAttached = false)
     {
-        ASSERT_TRUE(QDir::setCurrent(folder.path()));
-        link::PortMap map;
-        if (controllerAttached) {
-            ASSERT_TRUE(controller.start());
-            map.assign(0, controller.slavePath());
-        } else {
-            map.assign(0, "/dev/dravinor-no-such-tty");
-        }
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(QDir::setCurrent(files.path()));
+        startWith(controllerAttached);
     }
     void TearDown() override
     {
-        window.reset();
+        WindowOnLine::TearDown();
         QDir::setCurrent(previousFolder);
-        lang::textSlots().restoreBuiltIn();
     }
-    template <typename T = QWidget>
-    T* child(const char* name) const
-    {
-        return window->findChild<T*>(name);
-    }
-    QAction* item(const char* name) const { return child<QAction>(name); }
     QString hintAfterEntering(const char* field)
     {
         child(field)->setFocus(Qt::OtherFocusReason);

@@ -1,6 +1,3 @@
-#include "ControllerSession.h"
-#include "ControllerSimulator.h"
-#include "FakeDialogs.h"
 #include "FileMemory.h"
 #include "LiveCsv.h"
 #include "LivePage.h"
@@ -8,6 +5,7 @@
 #include "LiveReplay.h"
 #include "LiveReplayControl.h"
 #include "MainWindow.h"
+#include "WindowOnLine.h"
 
 #include <QAction>
 #include <QDir>
@@ -22,35 +20,26 @@
 #include <gtest/gtest.h>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 
 namespace {
 
 // The window on the live page of the simulated engine, recording.
-struct RecordingFixture : ::testing::Test {
-    sim::ControllerSimulator controller;
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
+struct RecordingFixture : dravinor::testing::WindowOnLine {
     QTemporaryDir dir;
 
     void SetUp() override
     {
-        ASSERT_TRUE(controller.start());
-        link::PortMap map;
-        map.assign(0, controller.slavePath());
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        startWith(true);
         window->switchToPage(ui::MainWindow::TabViz);
     }
-    QAction* item() const { return window->recording().item(); }
+    QAction* recordItem() const { return window->recording().item(); }
     const live::LiveRecorder& recorder() const { return window->recording().recorder(); }
     QString stateLine() const { return window->livePage().stateLine()->text(); }
-    bool waitForRows(long rows) const
+    // A poll a row, 50 ms apart.
+    bool waitForRows(long rows)
     {
-        return QTest::qWaitFor([&] { return recorder().rows() >= rows; }, 10000);
+        liveFor(static_cast<std::uint32_t>(rows) * 50);
+        return recorder().rows() >= rows;
     }
 };
 
@@ -70,13 +59,13 @@ TEST_F(RecordingFixture, RecordingReadsBackAsTheFramesThePageShowed)
         if (recorder().recording())
             shown.push_back(display);
     });
-    item()->trigger();
-    EXPECT_TRUE(item()->isChecked());
+    recordItem()->trigger();
+    EXPECT_TRUE(recordItem()->isChecked());
     EXPECT_TRUE(dialogs.lastDirectory.endsWith(".csv")) << dialogs.lastDirectory.toStdString();
     EXPECT_TRUE(stateLine().startsWith("Nagrywanie do pliku:"));
     ASSERT_TRUE(waitForRows(8));
-    item()->trigger();
-    EXPECT_FALSE(item()->isChecked());
+    recordItem()->trigger();
+    EXPECT_FALSE(recordItem()->isChecked());
     EXPECT_FALSE(recorder().recording());
     EXPECT_EQ(stateLine(), "Nagrywanie zakończone, zapisano wierszy: " + QString::number(shown.size()));
 
@@ -97,35 +86,36 @@ TEST_F(RecordingFixture, RecordingReadsBackAsTheFramesThePageShowed)
 TEST_F(RecordingFixture, RecordingEndsWithThePageOrTheController)
 {
     dialogs.saveFile = dir.filePath("left.csv");
-    item()->trigger();
+    recordItem()->trigger();
     ASSERT_TRUE(waitForRows(1));
     window->switchToPage(ui::MainWindow::TabPar1);
     EXPECT_FALSE(recorder().recording());
-    EXPECT_FALSE(item()->isChecked());
-    EXPECT_FALSE(item()->isEnabled());
+    EXPECT_FALSE(recordItem()->isChecked());
+    EXPECT_FALSE(recordItem()->isEnabled());
 
     window->switchToPage(ui::MainWindow::TabViz);
     dialogs.saveFile = dir.filePath("lost.csv");
-    item()->trigger();
+    recordItem()->trigger();
     ASSERT_TRUE(waitForRows(1));
     controller.hangUp();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !recorder().recording(); }, 10000));
-    EXPECT_FALSE(item()->isChecked());
+    liveFor(50);
+    EXPECT_FALSE(recorder().recording());
+    EXPECT_FALSE(recordItem()->isChecked());
     EXPECT_EQ(stateLine(), "Nagrywanie zatrzymane: brak połączenia ze sterownikiem");
 }
 
 TEST_F(RecordingFixture, AFileThatCannotBeCreatedIsToldAndNothingRecords)
 {
     dialogs.saveFile = dir.filePath("no-such-folder/drive.csv");
-    item()->trigger();
-    EXPECT_FALSE(item()->isChecked());
+    recordItem()->trigger();
+    EXPECT_FALSE(recordItem()->isChecked());
     EXPECT_FALSE(recorder().recording());
     EXPECT_TRUE(stateLine().startsWith("Nie mogę utworzyć pliku nagrania:")) << stateLine().toStdString();
 
     // A cancelled dialog leaves the item unticked without a word.
     dialogs.saveFile.clear();
-    item()->trigger();
-    EXPECT_FALSE(item()->isChecked());
+    recordItem()->trigger();
+    EXPECT_FALSE(recordItem()->isChecked());
 }
 
 // The recordings' dialog starts at home, then where the last recording went;
@@ -135,13 +125,13 @@ TEST_F(RecordingFixture, TheRecordingDialogOpensWhereTheLastRecordingWent)
     QSettings(QSettings::IniFormat, QSettings::UserScope, "dravinor", "dravinor").clear();
     dialogs.saveFile = dir.filePath("drives/first.csv");
     QDir(dir.path()).mkpath("drives");
-    item()->trigger();
+    recordItem()->trigger();
     EXPECT_EQ(QFileInfo(dialogs.lastDirectory).path(), QDir::homePath());
     EXPECT_TRUE(QFileInfo(dialogs.lastDirectory).fileName().startsWith("dravinor-live-"));
-    item()->trigger();
-    item()->trigger();
+    recordItem()->trigger();
+    recordItem()->trigger();
     EXPECT_EQ(QFileInfo(dialogs.lastDirectory).path(), dir.filePath("drives"));
-    item()->trigger();
+    recordItem()->trigger();
     EXPECT_EQ(window->fileMemory().folder(ui::FileMemory::Kind::ParameterFiles), QDir::homePath());
     QSettings(QSettings::IniFormat, QSettings::UserScope, "dravinor", "dravinor").clear();
 }
@@ -149,16 +139,12 @@ TEST_F(RecordingFixture, TheRecordingDialogOpensWhereTheLastRecordingWent)
 namespace {
 
 // The window started for a replay: no controller anywhere.
-struct ReplayFixture : ::testing::Test {
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
-
+struct ReplayFixture : dravinor::testing::WindowOnLine {
     void SetUp() override
     {
         link::PortMap map;
-        map.assign(0, "/dev/dravinor-replay-must-not-open");
-        session = std::make_unique<params::ControllerSession>(map);
+        map.assign(0, controller.slavePath());  // there, but a replay must not open it
+        session = std::make_unique<params::ControllerSession>(map, controller.wiring(folder.journal()));
         window = std::make_unique<ui::MainWindow>(*session, &dialogs);
         std::vector<params::LiveSample> samples;
         // Three polls 50 ms apart, then one a minute later: idle on petrol,
@@ -188,6 +174,7 @@ TEST_F(ReplayFixture, TheLivePageShowsTheRecordingWithoutAnyPort)
     EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabViz);
     EXPECT_FALSE(session->port().portOpen());
     EXPECT_TRUE(session->port().portName().empty());
+    EXPECT_TRUE(controller.receivedFrames().empty());
     EXPECT_FALSE(window->findChild<QMenu*>("ports")->isEnabled());
     EXPECT_FALSE(window->findChild<QToolButton*>("SwitchVIZ")->isEnabled());
     EXPECT_FALSE(window->recording().item()->isEnabled());
@@ -212,6 +199,7 @@ TEST_F(ReplayFixture, TheLivePageShowsTheRecordingWithoutAnyPort)
         << window->livePage().stateLine()->text().toStdString();
     EXPECT_FALSE(session->port().portOpen());
     EXPECT_TRUE(session->port().portName().empty());
+    EXPECT_TRUE(controller.receivedFrames().empty());
 }
 
 TEST_F(ReplayFixture, SpaceOnTheLivePagePausesAndResumes)

@@ -1,9 +1,6 @@
-#include "ControllerSession.h"
-#include "ControllerSimulator.h"
-#include "FakeDialogs.h"
-#include "MainWindow.h"
 #include "TScope.h"
 #include "WindowFit.h"
+#include "WindowOnLine.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,7 +19,6 @@
 #include <fstream>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,31 +27,7 @@ const QString titlePrefix = QStringLiteral("Dravinor Zuv Telvar ver 1.03 - ");
 
 // The window against the simulated controller on COM1, or against no
 // controller at all.
-struct WindowFixture : ::testing::Test {
-    sim::ControllerSimulator controller;
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
-
-    void startWith(bool controllerAttached)
-    {
-        link::PortMap map;
-        if (controllerAttached) {
-            ASSERT_TRUE(controller.start());
-            map.assign(0, controller.slavePath());
-        } else {
-            map.assign(0, "/dev/dravinor-no-such-tty");
-        }
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    template <typename T = QWidget>
-    T* child(const char* name) const
-    {
-        return window->findChild<T*>(name);
-    }
+struct WindowFixture : dravinor::testing::WindowOnLine {
     QTimer* timer(const char* name) const { return window->findChild<QTimer*>(name); }
     bool anyTimerRuns() const
     {
@@ -64,7 +36,6 @@ struct WindowFixture : ::testing::Test {
                 return true;
         return window->findChild<live::TScope*>("Scope1")->timerRunning();  // the trace's own timer
     }
-    QString fieldText(const char* name) const { return child<QLineEdit>(name)->text(); }
     void clickTab(int index)
     {
         QTabBar* bar = window->pageControl()->tabBar();
@@ -229,9 +200,7 @@ TEST(WindowFit, ClampsToTheScreenAndKeepsTheMinimum)
 TEST_F(WindowFixture, ParameterFilesSaveLoadAndFailLoudly)
 {
     startWith(true);
-    const fs::path dir = fs::temp_directory_path() / ("dravinor-ui-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = folder.path();
 
     dialogs.saveFile = QString::fromStdString((dir / "car.PAR").string());
     child<QAbstractButton>("ZapPlik")->click();
@@ -257,19 +226,16 @@ TEST_F(WindowFixture, ParameterFilesSaveLoadAndFailLoudly)
     EXPECT_EQ(fieldText("PRLambda"), "0,64");
     EXPECT_EQ(controller.receivedFrames().size(), 67u);
     EXPECT_EQ(controller.eeprom()[1], 0x20);
-    fs::remove_all(dir);
 }
 
 TEST_F(WindowFixture, OddFileSizeAndAnAdapterPulledDuringAWriteAreToldInTheStatusLine)
 {
     startWith(true);
-    const fs::path dir = fs::temp_directory_path() / ("dravinor-ui-size-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const fs::path dir = folder.path();
     std::ofstream(dir / "big.PAR", std::ios::binary) << std::string(100, '\x01');
     dialogs.openFile = QString::fromStdString((dir / "big.PAR").string());
     child<QAbstractButton>("OdczPlik")->click();
     EXPECT_TRUE(window->statusText(1).contains("100 B")) << window->statusText(1).toStdString();
-    fs::remove_all(dir);
 
     sim::FaultOptions faults;
     faults.hangUpAfterFrames = 5;

@@ -2,10 +2,8 @@
 // controller answering one read late (and queueing what it hears meanwhile):
 // such a field shows no value, the status line names it, edits write only
 // what the fitter chose, and saving or comparing asks first.
-#include "ControllerSession.h"
-#include "ControllerSimulator.h"
+#include "WindowOnLine.h"
 #include "Dialogs.h"
-#include "FakeDialogs.h"
 #include "FieldDisplay.h"
 #include "MainWindow.h"
 #include "ParameterState.h"
@@ -34,7 +32,6 @@
 #include <fstream>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 namespace fs = std::filesystem;
 
 namespace {
@@ -50,45 +47,15 @@ sim::FaultOptions lateWithQueue(int address)
     return faults;
 }
 
-struct UnreadWindow : ::testing::Test {
-    sim::ControllerSimulator controller;
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
-    fs::path dir = fs::temp_directory_path() / ("dravinor-unread-" + std::to_string(::getpid()));
-
-    void SetUp() override
-    {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override
-    {
-        window.reset();
-        lang::textSlots().restoreBuiltIn();
-        fs::remove_all(dir);
-    }
+struct UnreadWindow : dravinor::testing::WindowOnLine {
+    fs::path dir = folder.path();
 
     void startWith(const sim::FaultOptions& faults, bool silent = false)
     {
-        ASSERT_TRUE(controller.start());
         controller.setFaults(faults);
         controller.setSilent(silent);
-        link::PortMap map;
-        map.assign(0, controller.slavePath());
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        startActive(true);
         controller.clearReceivedFrames();
-    }
-    template <typename T = QWidget>
-    T* child(const char* name) const
-    {
-        T* found = window->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
     std::string frameLetters() const
     {

@@ -1,6 +1,4 @@
-#include "ControllerSession.h"
-#include "ControllerSimulator.h"
-#include "FakeDialogs.h"
+#include "WindowOnLine.h"
 #include "HorizontalBar.h"
 #include "InstrumentColor.h"
 #include "MainWindow.h"
@@ -24,7 +22,6 @@
 #include <algorithm>
 
 using namespace dravinor;
-using dravinor::testing::FakeDialogs;
 using wizard::AdaptationEngine;
 using wizard::WizardPage;
 
@@ -35,24 +32,8 @@ const QString entryQuestion =
 const QString leaveQuestion = QStringLiteral("Czy napewno wyjść z autoadaptacji ?");
 
 // The window on the simulated controller, entered into the wizard.
-struct WizardWindow : ::testing::Test {
-    sim::ControllerSimulator controller;
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(controller.start());
-        link::PortMap map;
-        map.assign(0, controller.slavePath());
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    }
-    void TearDown() override { window.reset(); }
+struct WizardWindow : dravinor::testing::WindowOnLine {
+    void SetUp() override { startActive(true); }
 
     void enterWizard()
     {
@@ -62,29 +43,23 @@ struct WizardWindow : ::testing::Test {
         dialogs.questions.clear();
     }
     ui::WizardController& wizard() const { return window->wizard(); }
-    template <typename T = QWidget>
-    T* child(const char* name) const
-    {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     QAbstractButton* button(const char* name) const { return child<QAbstractButton>(name); }
     int page() const { return window->pageControl()->currentIndex(); }
-    QString focusName() const
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
-    void press(Qt::Key key)
-    {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
-        QTest::keyClick(target, key);
-        QCoreApplication::processEvents();
-    }
     // What the engine would say, shown as after any engine call.
     void say(const std::function<void(wizard::WizardView&)>& edit)
     {
         wizard().run([&](AdaptationEngine& e) { edit(e.view()); });
+    }
+    // The running wizard timer's ticks for ms of simulated time, 50 ms apart.
+    void wizardFor(std::uint32_t ms)
+    {
+        auto& clock = controller.clock();
+        for (const std::uint32_t end = clock.nowMs + ms; clock.nowMs < end;) {
+            const std::uint32_t start = clock.nowMs;
+            if (const auto running = wizard().engine().runningTimer())
+                QMetaObject::invokeMethod(wizard().timer(*running), "timeout", Qt::DirectConnection);
+            clock.nowMs = std::max(clock.nowMs, start + 50);
+        }
     }
     std::vector<int> visibleTabs() const
     {
@@ -337,38 +312,28 @@ TEST_F(WizardWindow, ASilentControllerIsToldOnTheWizardPageUntilItAnswersAgain)
     ASSERT_NE(notice, nullptr);
     EXPECT_FALSE(notice->isVisible());
     controller.setSilent(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return notice->isVisible(); }, 4000));
+    wizardFor(3000);
+    EXPECT_TRUE(notice->isVisible());
     EXPECT_EQ(notice->text(), QString::fromUtf8("Sterownik nie odpowiada"));
     controller.setSilent(false);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !notice->isVisible(); }, 4000));
+    wizardFor(100);
+    EXPECT_FALSE(notice->isVisible());
 }
 
 namespace {
 
 // The window on a controller whose parameter reads all fail their checksum.
-struct UnreadController : ::testing::Test {
-    sim::ControllerSimulator controller{[] {
+struct UnreadController : dravinor::testing::WindowOnLine {
+    UnreadController() : WindowOnLine(wrongChecksums()) {}
+    static sim::SimulatorOptions wrongChecksums()
+    {
         sim::SimulatorOptions options;
         options.faults.wrongChecksum = true;
         return options;
-    }()};
-    std::unique_ptr<params::ControllerSession> session;
-    FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
-
+    }
     void start(bool attached)
     {
-        link::PortMap map;
-        if (attached) {
-            ASSERT_TRUE(controller.start());
-            map.assign(0, controller.slavePath());
-        } else {
-            map.assign(0, "/dev/dravinor-no-such-tty");
-        }
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        startWith(attached);
         dialogs.messages.clear();  // the start-up's own, such as a language file not found
     }
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -24,9 +25,11 @@ class ForgetSettings : public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // The windows' writes are journalled beside the run, never in the user's state folder.
-    const std::string stateDir = ::testing::TempDir() + "dravinor-test-state";
-    ::setenv("DRAVINOR_STATE_DIR", stateDir.c_str(), 1);
+    // The windows' writes are journalled in the program's own folder (CMake
+    // names one), never in the user's state folder.
+    const std::string program = std::filesystem::path(argv[0]).filename().string();
+    const std::string stateDir = ::testing::TempDir() + program + "-state";
+    ::setenv("DRAVINOR_STATE_DIR", stateDir.c_str(), 0);
     // What the window remembers (folders, recent files) goes to a folder of
     // this run's own, never to the user's settings.
     const QString settingsDir =

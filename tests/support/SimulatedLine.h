@@ -1,35 +1,50 @@
 #pragma once
 
 #include "Clock.h"
-#include "ControllerSimulator.h"
 #include "Connection.h"
+#include "ControllerSimulator.h"
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
 #include "PortMap.h"
 #include "PosixSerialDevice.h"
 #include "SerialPort.h"
+#include "SimulatedController.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace dravinor::testing {
 
-// The real serial stack on a pseudo-terminal, with the simulated controller
-// at the other end as COM1.
-struct SimulatedLine : ::testing::Test {
-    sim::ControllerSimulator controller;
+// The device and clock a line fixture talks through: the simulated
+// controller's own in process, the termios device and real time on a pty.
+inline params::SessionWiring lineWiring(SimulatedController& controller)
+{
+    return controller.wiring();
+}
+inline params::SessionWiring lineWiring(sim::ControllerSimulator&)
+{
+    return {std::make_shared<link::PosixSerialDevice>(), std::make_shared<link::SystemClock>(), {}};
+}
+
+// The serial stack with the simulated controller as COM1: the port, the
+// block, the transfer and the connection logic, as a session wires them.
+template <typename Controller>
+struct LineFixture : ::testing::Test {
+    Controller controller;
     link::PortMap map;
-    link::SystemClock clock;
-    link::PosixSerialDevice device;
+    params::SessionWiring wiring = lineWiring(controller);
+    link::Clock& clock = *wiring.clock;
+    link::SerialDevice& device = *wiring.device;
     link::SerialPort port{device, clock, [this](const std::string& name) { return map.resolve(name); }};
     params::ParameterState state;
     params::ParameterTransfer transfer{port, state};
     link::Connection connection{port, [this] { lastRead = transfer.readAllParameters(); }};
     params::ReadAllResult lastRead;
 
-    explicit SimulatedLine(sim::SimulatorOptions options = {}) : controller(std::move(options)) {}
+    explicit LineFixture(sim::SimulatorOptions options = {}) : controller(std::move(options)) {}
 
     void SetUp() override
     {
@@ -56,5 +71,10 @@ struct SimulatedLine : ::testing::Test {
         return frames;
     }
 };
+
+// In simulated time, in the test's process.
+using SimulatedLine = LineFixture<SimulatedController>;
+// Over a real pseudo-terminal against the simulator's thread, in real time.
+using PtyLine = LineFixture<sim::ControllerSimulator>;
 
 }  // namespace dravinor::testing

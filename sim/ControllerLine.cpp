@@ -1,0 +1,124 @@
+#include "ControllerLine.h"
+
+#include <algorithm>
+#include <random>
+
+namespace dravinor::sim {
+
+namespace {
+
+std::uint32_t seedFor(std::uint32_t chosen)
+{
+    return chosen != 0 ? chosen : std::random_device{}();
+}
+
+}  // namespace
+
+ControllerLine::ControllerLine(const SimulatorOptions& options)
+    : pacing_(options.pacing),
+      frameLogLimit_(options.frameLogLimit),
+      noiseSeed_(options.noiseSeed),
+      core_(options.identity, options.eeprom.value_or(factoryEeprom())),
+      faults_(options.faults, seedFor(options.noiseSeed)),
+      silent_(options.silent)
+{
+    EngineModel& engine = core_.engineAt(0);
+    engine.setTpsFalling(options.tpsFalling);
+    engine.setReducerScrew(options.reducerScrew);
+    core_.setFitterEnabled(options.fitter, 0);
+}
+
+void ControllerLine::setFaults(const FaultOptions& faults)
+{
+    faults_ = LineFaults(faults, seedFor(noiseSeed_));
+}
+
+void ControllerLine::receive(const std::uint8_t* data, std::size_t count, std::int64_t atNs)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        // Half-duplex: while the controller talks its receiver is off, and
+        // what the tool sent meanwhile is lost, a frame begun before too.
+        if (atNs < talkingUntilNs_ && !faults_.queuesFrames()) {
+            parser_.reset();
+            continue;
+        }
+        for (const Frame& frame : parser_.feed(data + i, 1))
+            serve(frame, atNs);
+    }
+}
+
+void ControllerLine::serve(const Frame& frame, std::int64_t atNs)
+{
+    if (frameLogLimit_ > 0) {
+        if (frames_.size() >= frameLogLimit_)
+            frames_.pop_front();
+        frames_.push_back({frame, atNs});
+    }
+    if (faults_.hangUpDue()) {
+        hangUpAtNs_ = atNs;
+        return;
+    }
+    std::vector<TimedByte> plan;
+    // A queueing controller turns to a frame once it has finished the
+    // answer before it; the answer's times count from then.
+    const std::int64_t startNs = faults_.queuesFrames() ? std::max(atNs, talkingUntilNs_) : atNs;
+    if (!silent_ && !faults_.dropsFrame(frame[0]))
+        plan = faults_.plan(frame[0], core_.handle(frame, seconds(startNs)), pacing_, frame[1]);
+    for (const TimedByte& byte : plan)
+        put(byte.value, startNs + byte.atNs);
+    if (!plan.empty()) {
+        talkingUntilNs_ = startNs + plan.back().atNs;
+        if (!faults_.queuesFrames())
+            parser_.reset();  // the rest of what came with the frame went unheard
+    }
+    if (faults_.countFrame())
+        hangUpAtNs_ = (plan.empty() ? atNs : talkingUntilNs_) + kHangUpGraceNs;
+}
+
+void ControllerLine::put(std::uint8_t value, std::int64_t atNs)
+{
+    // Behind every byte due no later: stable in time.
+    auto at = std::upper_bound(outgoing_.begin(), outgoing_.end(), atNs,
+                               [](std::int64_t t, const Outgoing& o) { return t < o.atNs; });
+    outgoing_.insert(at, {atNs, value});
+}
+
+void ControllerLine::inject(const std::vector<std::uint8_t>& bytes, std::int64_t atNs)
+{
+    for (std::uint8_t value : bytes)
+        put(value, atNs);
+}
+
+std::vector<std::uint8_t> ControllerLine::takeDue(std::int64_t nowNs, std::size_t max)
+{
+    std::vector<std::uint8_t> due;
+    while (due.size() < max && !outgoing_.empty() && outgoing_.front().atNs <= nowNs) {
+        due.push_back(outgoing_.front().value);
+        outgoing_.pop_front();
+    }
+    return due;
+}
+
+std::size_t ControllerLine::dueCount(std::int64_t nowNs) const
+{
+    return static_cast<std::size_t>(
+        std::find_if(outgoing_.begin(), outgoing_.end(), [nowNs](const Outgoing& o) { return o.atNs > nowNs; }) -
+        outgoing_.begin());
+}
+
+std::optional<std::int64_t> ControllerLine::nextDueNs() const
+{
+    if (outgoing_.empty())
+        return std::nullopt;
+    return outgoing_.front().atNs;
+}
+
+void ControllerLine::resetLine()
+{
+    outgoing_.clear();
+    parser_.reset();
+    hangUpAtNs_.reset();
+    talkingUntilNs_ = INT64_MIN;
+}
+
+}  // namespace dravinor::sim
