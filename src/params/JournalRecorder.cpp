@@ -27,8 +27,12 @@ const DecodedParameter& rowOf(const std::vector<DecodedParameter>& rows, int add
 std::string addressList(const std::vector<int>& addresses)
 {
     std::string text;
-    for (int address : addresses)
-        text += " " + std::to_string(address);
+    // Appended piece by piece: GCC 12 at -O3 takes " " + string for an
+    // overlapping copy and warns (-Wrestrict), falsely.
+    for (int address : addresses) {
+        text += ' ';
+        text += std::to_string(address);
+    }
     return text;
 }
 
