@@ -6,6 +6,7 @@
 #include "Encoders.h"
 #include "FieldEncoding.h"
 #include "NumberFormat.h"
+#include "ParameterTable.h"
 
 #include <algorithm>
 #include <cctype>
@@ -125,7 +126,8 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
         return exitNoController;
     }
     const auto& block = session.state().block();
-    const float k = params::ignitionConstantForItem(block.get(13)).value_or(session.state().ignitionConstant());
+    const float k = params::ignitionConstantForItem(block.get(params::address::ignitionType))
+                        .value_or(session.state().ignitionConstant());
     FieldValue encoded = ui::fields::encodeFieldValue(*field, *typed, k);
 
     // A working range's halves never cross, as on the page: the half that
@@ -152,9 +154,9 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
         // The hysteresis follows the switch-over speed the controller holds.
         const int switchRpm = std::stoi(ui::fields::shownFieldText(*ui::fields::findTextField("ODPBenzynaGas"), block, k));
         const std::uint16_t word = params::encodeSwitchOverHysteresis(switchRpm, std::stoi(encoded.shown), k);
-        if (writes.write(16, static_cast<std::uint8_t>(word >> 8))) {
-            writes.write(17, static_cast<std::uint8_t>(word & 0xFF));
-            writes.write(33, encoded.byte, true);
+        if (writes.write(params::address::switchOverHysteresis, static_cast<std::uint8_t>(word >> 8))) {
+            writes.write(params::address::switchOverHysteresis + 1, static_cast<std::uint8_t>(word & 0xFF));
+            writes.write(params::address::rpmDelta, encoded.byte, true);
         }
     } else {
         writes.write(field->address, encoded.byte);

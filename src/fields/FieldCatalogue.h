@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ParameterTable.h"
 #include "TextSlots.h"
 
 #include <array>
@@ -91,7 +92,7 @@ inline constexpr int emptyHint = 0;
 inline constexpr int noHint = -1;
 
 enum class Flag { A, B };
-constexpr int flagAddress(Flag flag) { return flag == Flag::A ? 32 : 30; }
+constexpr int flagAddress(Flag flag) { return flag == Flag::A ? params::address::flagByteA : params::address::flagByteB; }
 
 // Lists and check boxes that stand for one flag bit (item index or checked
 // state = the bit).

@@ -1,6 +1,7 @@
 #include "UnreadValues.h"
 
 #include "FieldCatalogue.h"
+#include "FieldEncoding.h"
 
 #include <map>
 #include <string>
@@ -9,20 +10,18 @@ namespace dravinor::ui::fields {
 
 namespace {
 
-constexpr int ignitionTypeAddress = 13;
-
+// An RPM word is shown with K of the ignition type.
 bool decodedWithIgnitionType(std::string_view name)
 {
     const TextField* field = findTextField(name);
-    return field && (field->encoding == Encoding::SwitchOverRpm || field->encoding == Encoding::MaxRpmOnGas ||
-                     field->encoding == Encoding::CutOffRpm);
+    return field && isWordField(*field);
 }
 
 std::vector<int> restsOn(const PageValue& value)
 {
     std::vector<int> addresses = value.addresses;
     if (decodedWithIgnitionType(value.name))
-        addresses.push_back(ignitionTypeAddress);
+        addresses.push_back(params::address::ignitionType);
     return addresses;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ParameterDecoder.h"
 #include "ParameterFieldNames.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ namespace {
 
 bool isFlagByte(int address)
 {
-    return address == 30 || address == 32;
+    return address == address::flagByteB || address == address::flagByteA;
 }
 
 const DecodedParameter& rowOf(const std::vector<DecodedParameter>& rows, int address)

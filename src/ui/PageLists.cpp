@@ -5,6 +5,7 @@
 #include "Encoders.h"
 #include "FieldRules.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
 #include "UnreadFieldMarks.h"
 
@@ -16,6 +17,7 @@
 namespace dravinor::ui {
 
 using namespace fields;
+namespace address = params::address;
 
 void PageEditor::listActivated(const ListField& field)
 {
@@ -59,7 +61,7 @@ void PageEditor::writeProbeSettings(bool probeFirst)
     }
     const int code = params::emulationOutputCode(probe, emulation);
     // The probe's list gates on the flag byte, the emulation's on the code.
-    const bool acknowledged = probeFirst ? write(32, state.flagByteA()) : write(27, code);
+    const bool acknowledged = probeFirst ? write(address::flagByteA, state.flagByteA()) : write(address::emulationOutputCode, code);
     if (!acknowledged) {
         const char* name = probeFirst ? "RSLambda" : "RSYLambda";
         QComboBox* list = w.list(name);
@@ -74,11 +76,11 @@ void PageEditor::writeProbeSettings(bool probeFirst)
         return;
     }
     if (probeFirst)
-        write(27, code);
+        write(address::emulationOutputCode, code);
     else
-        write(32, state.flagByteA());
-    writeEepromOnly(34, probe);
-    writeEepromOnly(35, emulation);
+        write(address::flagByteA, state.flagByteA());
+    writeEepromOnly(address::probeType, probe);
+    writeEepromOnly(address::emulationType, emulation);
 }
 
 void PageEditor::writeChosenProbeSetting(bool probeFirst, int probe, int emulation)
@@ -91,15 +93,16 @@ void PageEditor::writeChosenProbeSetting(bool probeFirst, int probe, int emulati
         return;
     auto& state = services.state;
     const bool acknowledged =
-        probeFirst ? write(32, state.flagByteA())
-                   : services.transfer.writeParameterEeprom(static_cast<std::uint8_t>(emulation), 35).eepromAcknowledged;
+        probeFirst ? write(address::flagByteA, state.flagByteA())
+                   : services.transfer.writeParameterEeprom(static_cast<std::uint8_t>(emulation), address::emulationType)
+                         .eepromAcknowledged;
     if (!acknowledged) {
         chosen->setCurrentIndex(entrySelections.value(chosen, -1));
         reportFailure(1);
         return;
     }
     if (probeFirst)
-        writeEepromOnly(34, probe);
+        writeEepromOnly(address::probeType, probe);
 }
 
 void PageEditor::probeTypeChanged()
@@ -145,20 +148,20 @@ void PageEditor::controllerModeChanged()
     };
     showModeText(mode->currentIndex());
     setMode(mode->currentIndex());
-    if (!write(32, state.flagByteA())) {
+    if (!write(address::flagByteA, state.flagByteA())) {
         mode->setCurrentIndex(entrySelections.value(mode, 0));
         setMode(mode->currentIndex());
         showModeText(mode->currentIndex());
         reportFailure(1);
         return;
     }
-    write(30, state.flagByteB());
+    write(address::flagByteB, state.flagByteB());
 }
 
 void PageEditor::ignitionChanged()
 {
     QComboBox* ignition = w.list("RUZaplonowego");
-    if (!write(13, ignition->currentIndex())) {
+    if (!write(address::ignitionType, ignition->currentIndex())) {
         ignition->setCurrentIndex(entrySelections.value(ignition, 0));
         reportFailure(1);
         return;
@@ -193,7 +196,7 @@ void PageEditor::fuelOverlapWritten()
     QComboBox* overlap = w.list("CNPaliw");
     if (overlap->currentIndex() < 0)
         return;
-    if (!write(21, params::encodeFuelOverlap(overlap->currentIndex())))
+    if (!write(address::fuelOverlap, params::encodeFuelOverlap(overlap->currentIndex())))
         overlap->setCurrentIndex(entrySelections.value(overlap, 0));
 }
 

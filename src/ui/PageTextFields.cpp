@@ -5,6 +5,7 @@
 #include "Encoders.h"
 #include "FieldDisplay.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
 #include "UnreadFieldMarks.h"
 
@@ -17,6 +18,7 @@
 namespace dravinor::ui {
 
 using namespace fields;
+namespace address = params::address;
 
 EncodedValue PageEditor::encodeText(const TextField& field, const QString& text) const
 {
@@ -53,14 +55,14 @@ bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
     // Without the switch-over speed (not read from the controller) the
     // hysteresis cannot be worked out: the controller keeps its own.
     if (!switchRpm && isMarkedUnread(w.text("ODPBenzynaGas")))
-        return services.transfer.writeParameterEeprom(delta, 33).eepromAcknowledged;
+        return services.transfer.writeParameterEeprom(delta, address::rpmDelta).eepromAcknowledged;
     const std::uint16_t word =
         params::encodeSwitchOverHysteresis(switchRpm.value_or(0), deltaRpm, services.state.ignitionConstant());
-    const bool acknowledged = write(16, word >> 8);
+    const bool acknowledged = write(address::switchOverHysteresis, word >> 8);
     if (gated && !acknowledged)
         return false;
-    write(17, word & 0xFF);
-    writeEepromOnly(33, delta);
+    write(address::switchOverHysteresis + 1, word & 0xFF);
+    writeEepromOnly(address::rpmDelta, delta);
     return acknowledged;
 }
 

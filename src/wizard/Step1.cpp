@@ -6,6 +6,7 @@
 #include "LiveFrame.h"
 #include "NumberFormat.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "WizardTables.h"
 
 #include <charconv>
@@ -13,6 +14,8 @@
 namespace dravinor::wizard {
 
 namespace {
+
+namespace address = params::address;
 
 // The engine must be warmer than this before adapting with a sensor fitted.
 constexpr float warmEngineC = 30.0f;
@@ -85,12 +88,12 @@ void AdaptationEngine::writeProbeType()
     probeWritePending_ = false;
     flagAWritePending_ = false;
     const ProbeType& probe = probeTypes[static_cast<std::size_t>(state_.probeIndex)];
-    writeParameter(parameters_.flagByteA(), 32);
+    writeParameter(parameters_.flagByteA(), address::flagByteA);
     // The parameter page's rule: a square wave follows the probe's voltage
     // range, so 0-5 V probes get their own code.
-    writeParameter(params::emulationOutputCode(state_.probeIndex, probe.emulationTypeItem), 27);
-    writeParameterEeprom(state_.probeIndex, 34);
-    writeParameterEeprom(probe.emulationTypeItem, 35);
+    writeParameter(params::emulationOutputCode(state_.probeIndex, probe.emulationTypeItem), address::emulationOutputCode);
+    writeParameterEeprom(state_.probeIndex, address::probeType);
+    writeParameterEeprom(probe.emulationTypeItem, address::emulationType);
 
     markDone("URSLabel_AA_P1", "AutoFaz1Led4");
     state_.probeChosen = true;
@@ -116,7 +119,7 @@ void AdaptationEngine::temperatureSensorClicked(bool ticked)
 void AdaptationEngine::writeTemperatureSensor()
 {
     flagAWritePending_ = false;
-    writeParameter(parameters_.flagByteA(), 32);
+    writeParameter(parameters_.flagByteA(), address::flagByteA);
 }
 
 void AdaptationEngine::tickStep1()
@@ -157,7 +160,7 @@ void AdaptationEngine::aap1DalejClick()
     if (state_.ignitionIndex < 0)
         return;
     setTimer(WizardTimer::AAP1, false);
-    writeParameter(state_.ignitionIndex, 13);
+    writeParameter(state_.ignitionIndex, address::ignitionType);
     view_.edit("RUZaplonowego").selected = state_.ignitionIndex;
     parameters_.setIgnitionConstant(state_.ignitionIndex);
     reencodeRpmFields();
@@ -179,18 +182,18 @@ void AdaptationEngine::reencodeRpmFields()
     const int cutOffRpm = integer(3);
 
     const std::uint16_t switchPeriod = params::encodeSwitchOverRpm(switchRpm, k).period;
-    writeParameter(switchPeriod >> 8, 14);
-    writeParameter(switchPeriod & 0xFF, 15);
+    writeParameter(switchPeriod >> 8, address::switchOverRpm);
+    writeParameter(switchPeriod & 0xFF, address::switchOverRpm + 1);
     const std::uint16_t hysteresis = params::encodeSwitchOverHysteresis(switchRpm, deltaRpm, k);
-    writeParameter(hysteresis >> 8, 16);
-    writeParameter(hysteresis & 0xFF, 17);
-    writeParameterEeprom(params::encodeRpmDelta(deltaRpm), 33);
+    writeParameter(hysteresis >> 8, address::switchOverHysteresis);
+    writeParameter(hysteresis & 0xFF, address::switchOverHysteresis + 1);
+    writeParameterEeprom(params::encodeRpmDelta(deltaRpm), address::rpmDelta);
     const std::uint16_t maxGasPeriod = params::encodeMaxRpmOnGas(maxGasRpm, k).period;
-    writeParameter(maxGasPeriod >> 8, 18);
-    writeParameter(maxGasPeriod & 0xFF, 19);
+    writeParameter(maxGasPeriod >> 8, address::maxRpmOnGas);
+    writeParameter(maxGasPeriod & 0xFF, address::maxRpmOnGas + 1);
     const std::uint16_t cutOffPeriod = params::encodeCutOffRpm(cutOffRpm, k).period;
-    writeParameter(cutOffPeriod >> 8, 22);
-    writeParameter(cutOffPeriod & 0xFF, 23);
+    writeParameter(cutOffPeriod >> 8, address::cutOffRpm);
+    writeParameter(cutOffPeriod & 0xFF, address::cutOffRpm + 1);
 }
 
 }  // namespace dravinor::wizard
