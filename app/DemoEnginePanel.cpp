@@ -43,6 +43,9 @@ DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
     screw_->setObjectName("reducerScrew");
 
     auto* controls = new QFormLayout;
+    // Captions above their controls: a narrow panel fits beside the window
+    // on a 1024-pixel screen.
+    controls->setRowWrapPolicy(QFormLayout::WrapAllRows);
     controls->addRow(QStringLiteral("Silnik"), startStop_);
     controls->addRow(QStringLiteral("Przepustnica"), throttle_);
     controls->addRow(QStringLiteral("Śruba reduktora (uboga – bogata)"), screw_);

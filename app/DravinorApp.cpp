@@ -3,9 +3,11 @@
 #include "ControllerSession.h"
 #include "ControllerSimulator.h"
 #include "DemoEnginePanel.h"
+#include "DemoPlacement.h"
 #include "MainWindow.h"
 #include "PortMap.h"
 #include "ProgramIcon.h"
+#include "WindowFit.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -13,6 +15,18 @@
 #include <cstdlib>
 
 namespace dravinor::app {
+
+namespace {
+
+constexpr int panelGap = 8;
+
+QRect availableArea()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+}  // namespace
 
 DravinorApp::DravinorApp() = default;
 
@@ -51,16 +65,16 @@ bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::st
     window_ = std::make_unique<ui::MainWindow>(*session_);
     if (simulator_) {
         enginePanel_ = std::make_unique<DemoEnginePanel>(*simulator_);
-        // Beside the window where the screen has room, else in its corner.
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QPoint corner = window_->frameGeometry().topRight() + QPoint(12, 0);
-        if (corner.x() + enginePanel_->sizeHint().width() > screen.right())
-            corner = screen.topLeft();
-        enginePanel_->move(corner);
         // A helper of the window: closing the window ends the program
         // even while the panel is still open.
         enginePanel_->setAttribute(Qt::WA_QuitOnClose, false);
         enginePanel_->show();
+        // Beside the window and on screen, both: the window starts where the
+        // pair fits, narrower where the screen is narrow.
+        const auto placement = placeDemo(availableArea(), ui::initialWindowSize, enginePanel_->frameGeometry().size(),
+                                         ui::minimumWindowSize, panelGap);
+        window_->setStartFrame(placement.window);
+        enginePanel_->move(placement.panel.topLeft());
     }
     return true;
 }
@@ -68,6 +82,11 @@ bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::st
 void DravinorApp::start()
 {
     window_->startUp();
+    // Both frames are known now that both windows are shown.
+    if (enginePanel_)
+        enginePanel_->move(
+            panelBeside(availableArea(), window_->frameGeometry(), enginePanel_->frameGeometry().size(), panelGap)
+                .topLeft());
     window_->raise();
     window_->activateWindow();
 }

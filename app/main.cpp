@@ -2,9 +2,11 @@
 #include "DravinorApp.h"
 #include "DravinorVersion.h"
 #include "LiveCsv.h"
-#include "LiveReplayControl.h"
 #include "MainWindow.h"
+#include "ProgramIcon.h"
+#include "QtTranslations.h"
 #include "QuitOnSignal.h"
+#include "ReplayProblem.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -83,9 +85,13 @@ int main(int argc, char** argv)
         }
         dravinor::params::LiveCsvError error;
         if (!dravinor::params::loadLiveCsv(QFile::encodeName(replayFile).toStdString(), samples, error)) {
-            const QString text = dravinor::ui::replayErrorText(replayFile, error);
-            std::fprintf(stderr, "dravinor: %s\n", qPrintable(QString(text).replace('\n', ": ")));
-            QMessageBox::critical(nullptr, QString(), text);
+            // The program starts in Polish: the box, its buttons included, says it in Polish.
+            dravinor::ui::useQtTranslation(QStringLiteral("pl"));
+            QApplication::setWindowIcon(dravinor::ui::programIcon());
+            const auto text = dravinor::ui::replayProblemText(replayFile, error);
+            std::fprintf(stderr, "dravinor: %s %s\n", qPrintable(text.text),
+                         qPrintable(QString(text.informative).replace('\n', ": ")));
+            dravinor::ui::replayProblemBox(text)->exec();
             return 1;
         }
     }

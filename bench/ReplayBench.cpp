@@ -93,7 +93,7 @@ int main(int argc, char** argv)
         params::LiveCsvError error;
         const auto start = std::chrono::steady_clock::now();
         if (!params::loadLiveCsv(path, samples, error)) {
-            std::fprintf(stderr, "line %zu: %s\n", error.line, error.message.c_str());
+            std::fprintf(stderr, "line %zu: fault %d\n", error.line, static_cast<int>(error.fault));
             return 1;
         }
         bestLoad = std::min(bestLoad, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());

@@ -1,3 +1,4 @@
+#include "Arguments.h"
 #include "AdaptNarrator.h"
 #include "AdaptOptions.h"
 #include "CliSession.h"
@@ -165,11 +166,8 @@ int runAdapt(CliSession& session, const CliOptions& options)
 {
     AdaptOptions adapt;
     std::string error;
-    if (!parseAdaptArguments(options.arguments, adapt, error)) {
-        std::cerr << "dravinor-cli: " << error
-                  << "\nusage: adapt --ignition N --probe N [--temperature-sensor on|off] [--yes]\n";
-        return exitUsage;
-    }
+    if (!parseAdaptArguments(options, adapt, error))
+        return usageError("adapt", error);
     const bool inputTerminal = isatty(STDIN_FILENO);
     if (!adapt.yes && !inputTerminal) {
         std::cerr << "dravinor-cli: adapt resets the controller's parameters: confirm on a terminal, or add --yes\n";

@@ -1,5 +1,6 @@
 #include "AdaptOptions.h"
 
+#include "CliOptions.h"
 #include "WizardTables.h"
 
 #include <charconv>
@@ -42,35 +43,20 @@ bool parseItem(const std::string& option, const std::string& text, const Items& 
 
 }  // namespace
 
-bool parseAdaptArguments(const std::vector<std::string>& arguments, AdaptOptions& options, std::string& error)
+bool parseAdaptArguments(const CliOptions& given, AdaptOptions& options, std::string& error)
 {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& arg = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (arg == "--yes") {
-            options.yes = true;
-        } else if (arg == "--ignition" || arg == "--probe" || arg == "--temperature-sensor") {
-            if (!hasValue) {
-                error = arg + " needs a value";
-                return false;
-            }
-            const std::string& value = arguments[++i];
-            if (arg == "--ignition") {
-                if (!parseItem(arg, value, wizard::ignitionItems, options.ignition, error))
-                    return false;
-            } else if (arg == "--probe") {
-                if (!parseItem(arg, value, probeItems(), options.probe, error))
-                    return false;
-            } else if (value == "on" || value == "off") {
-                options.temperatureSensor = value == "on";
-            } else {
-                error = "--temperature-sensor " + value + ": say on or off";
-                return false;
-            }
-        } else {
-            error = "unknown argument " + arg;
+    options.yes = given.has("--yes");
+    if (const auto value = given.value("--ignition"); value &&
+        !parseItem("--ignition", *value, wizard::ignitionItems, options.ignition, error))
+        return false;
+    if (const auto value = given.value("--probe"); value && !parseItem("--probe", *value, probeItems(), options.probe, error))
+        return false;
+    if (const auto value = given.value("--temperature-sensor")) {
+        if (*value != "on" && *value != "off") {
+            error = "--temperature-sensor " + *value + ": say on or off";
             return false;
         }
+        options.temperatureSensor = *value == "on";
     }
     if (options.ignition < 0) {
         error = "--ignition is needed: the ignition type," + listItems(wizard::ignitionItems);

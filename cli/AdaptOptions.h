@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace dravinor::cli {
 
@@ -15,7 +14,9 @@ struct AdaptOptions {
     bool yes = false;
 };
 
-// False with a message naming the valid values on a bad argument.
-bool parseAdaptArguments(const std::vector<std::string>& arguments, AdaptOptions& options, std::string& error);
+struct CliOptions;
+
+// False with a message naming the valid values on a bad or missing value.
+bool parseAdaptArguments(const CliOptions& given, AdaptOptions& options, std::string& error);
 
 }  // namespace dravinor::cli

@@ -34,10 +34,7 @@ std::optional<int> parseRangedNumber(const std::string& text, const std::string&
 
 int usageError(const std::string& command, const std::string& error)
 {
-    std::cerr << "dravinor-cli: " << error << '\n';
-    if (const char* usage = commandUsage(command))
-        std::cerr << "usage: dravinor-cli " << usage << "\n(dravinor-cli " << command << " --help says more)\n";
-    return exitUsage;
+    return reportUsageProblem({error, command, exitUsage}, std::cerr);
 }
 
 }  // namespace dravinor::cli

@@ -11,8 +11,8 @@ namespace dravinor::cli {
 std::optional<int> parseRangedNumber(const std::string& text, const std::string& what, int low, int high,
                                      std::string& error);
 
-// Prints "dravinor-cli: <error>" and the command's usage line; returns the
-// usage exit code.
+// Prints "dravinor-cli: <error>" and where the command's help is; returns
+// the usage exit code.
 int usageError(const std::string& command, const std::string& error);
 
 }  // namespace dravinor::cli

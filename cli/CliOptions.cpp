@@ -1,17 +1,27 @@
 #include "CliOptions.h"
 
+#include "CommandTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <ostream>
+
 namespace dravinor::cli {
 
 const char* const usageText =
     "Usage: dravinor-cli [--port PORT]... COMMAND [ARGUMENTS]\n"
     "\n"
     "Talks to the LPG mixer controller on a serial port, without a window.\n"
+    "The global options --port, --help and --version may stand before or after\n"
+    "the command; -- ends the options (for a file named like one).\n"
     "\n"
     "Commands (dravinor-cli COMMAND --help tells more of each):\n"
     "  ports                    COM1..COM10: device, stable name, USB adapter,\n"
     "                           driver, access and programs holding the port\n"
     "  identify                 show the controller's type and firmware version\n"
-    "  read [-o FILE]           read all 35 parameters and print them decoded;\n"
+    "  read [-o FILE]           read all 35 parameters and print them as the\n"
+    "                           parameter pages show them;\n"
     "                           with -o also save them as a parameter file (.PAR)\n"
     "  write [--force] FILE     send a parameter file to the controller\n"
     "                           (all to EEPROM, then all to RAM) and print what\n"
@@ -29,13 +39,15 @@ const char* const usageText =
     "                           dravinor --replay FILE plays\n"
     "  adapt --ignition N --probe N [--temperature-sensor on|off] [--yes]\n"
     "                           run the auto-adaptation on the running engine\n"
-    "  show FILE                decode a parameter file; no controller needed\n"
+    "  show FILE                show a parameter file as the pages would; no\n"
+    "                           controller needed\n"
     "  defaults -o FILE         save the default parameter set as a file\n"
     "  journal [--last N]       list the writes to controllers, newest first\n"
     "                           (only the N newest with --last); set, write,\n"
     "                           reset and adapt are journalled, as the window's\n"
     "                           writes are\n"
     "\n"
+    "  --help, -h               this help; with a command, the command's help\n"
     "  --version, -V            print the program's version\n"
     "\n"
     "Port selection:\n"
@@ -59,146 +71,233 @@ const char* const usageText =
 
 namespace {
 
-struct CommandHelp {
-    const char* name;
-    const char* usage;
-    const char* text;
-};
+constexpr const char* portValueHint = "(COMn, a device path, or COMn=PATH)";
 
-const CommandHelp commandHelps[] = {
-    {"ports", "ports",
-     "Lists COM1..COM10 and, for each, the device it stands for, the device's\n"
-     "stable name under /dev/serial/by-id, the USB adapter (vendor:product, maker,\n"
-     "product) and its driver, owner, group and mode, whether you may open it,\n"
-     "and any program that holds it open, each with the command that helps.\n"},
-    {"identify", "identify",
-     "Finds the controller (the --port given, or a scan of COM1..COM10) and shows\n"
-     "its type and firmware version.\n"},
-    {"read", "read [-o FILE]",
-     "Reads all 35 parameters from the controller and prints them decoded.\n"
-     "  -o FILE   also save them as a parameter file; an existing FILE is kept\n"
-     "            beside it as a .BAK copy\n"},
-    {"write", "write [--force] FILE",
-     "Sends a parameter file to the controller: all 35 parameters to EEPROM,\n"
-     "then the RAM copy, and prints every value that changed.\n"
-     "  --force   also send a file that is not 64 bytes long (its first 64\n"
-     "            bytes, or as many as it has)\n"},
-    {"set", "set ADDR VALUE | set FIELD VALUE",
-     "set ADDR VALUE writes one raw byte: ADDR 1..35, VALUE 0..255 (decimal or\n"
-     "0x..), to EEPROM and RAM with retries.\n"
-     "set FIELD VALUE writes a parameter page field by its name, VALUE in the\n"
-     "field's units (decimal comma or point): it is encoded as the page encodes\n"
-     "it when the field is left, clamped to the field's limits with a warning,\n"
-     "and written to the same addresses. Examples:\n"
-     "  dravinor-cli set PRLambda 0,5        lambda probe threshold, volts\n"
-     "  dravinor-cli set ODPBenzynaGas 2300  switch-over speed, RPM\n"
-     "Fields: PRLambda ESLambda_1 ESLambda_2 PCTps ODPBenzynaGas DObrotow MONGaz\n"
-     "TPWStopniach ZPAttuatoraPow_1 ZPAttuatoraPow_2 PSAttuatoraPow PAttuatoraPow\n"
-     "ZPAttuatoraPon_1 ZPAttuatoraPon_2 PSAttuatoraPon PAttuatoraPon IKDCutOff\n"
-     "OSDCutOff BTps CLambda AVoltage DOAttuatora RPMSignal\n"},
-    {"diff", "diff A B",
-     "Compares two parameter sets, each a parameter file (.PAR) or the word\n"
-     "controller (read from the connected controller), and prints every value\n"
-     "that differs with its caption and both values as the pages show them.\n"
-     "Exit status: 0 the same, 1 different, 2 trouble (as diff).\n"},
-    {"journal", "journal [--last N]",
-     "Lists the writes made to controllers by this tool, newest first: time,\n"
-     "port, controller, field, old and new value as stored and as shown, result.\n"
-     "The journal is read from its end, so --last reads only what it lists.\n"
-     "  --last N   only the N newest entries\n"
-     "Exit status 4 when a journal file exists but cannot be read (a folder, a\n"
-     "FIFO); the entries that could be read are listed all the same.\n"},
-    {"reset", "reset", "Writes the default parameter set to the controller, twice, as the tool does.\n"},
-    {"live", "live [--count N] [--csv]",
-     "Polls the live data every 50 ms and prints it.\n"
-     "  --count N  stop after N polls (default: until interrupted)\n"
-     "  --csv      comma-separated values with a header line\n"},
-    {"adapt", "adapt --ignition N --probe N [--temperature-sensor on|off] [--yes]",
-     "Runs the auto-adaptation on the running engine: resets the parameters\n"
-     "(asks first unless --yes), then measures and writes TPS, lambda and\n"
-     "actuator settings. Enter stands for the wizard's buttons; --yes presses\n"
-     "them at once. It starts only after all 35 parameters were read (exit 2\n"
-     "otherwise); only whole live frames are samples, and a phase with more\n"
-     "than a tenth of its polls bad is reported and journalled as doubtful.\n"
-     "Exit 3 lists every write the controller did not acknowledge.\n"
-     "  --ignition N   ignition type: 0..5 as the wizard's list\n"
-     "  --probe N      lambda probe type: 0..5 as the wizard's list\n"
-     "  --temperature-sensor on|off   tick or clear the temperature sensor\n"},
-    {"show", "show FILE", "Decodes a parameter file; no controller needed.\n"},
-    {"defaults", "defaults -o FILE", "Saves the default parameter set as a parameter file.\n"},
-};
-
-const CommandHelp* findHelp(const std::string& command)
+// "-5" and "-,5" are values (a temperature, a voltage), not options.
+bool looksLikeOption(std::string_view argument)
 {
-    for (const CommandHelp& help : commandHelps)
-        if (command == help.name)
-            return &help;
-    return nullptr;
+    if (argument.size() < 2 || argument[0] != '-')
+        return false;
+    const char next = argument[1];
+    return !(std::isdigit(static_cast<unsigned char>(next)) || next == ',' || next == '.');
 }
+
+std::optional<long> countValue(std::string_view text)
+{
+    long value = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || end != text.data() + text.size() || failure == std::errc::invalid_argument)
+        return std::nullopt;
+    // Out of range counts as too large: it is a number all the same.
+    return failure == std::errc::result_out_of_range ? 0 : value;
+}
+
+// Checks a count's text; empty when it is one.
+std::string countProblem(std::string_view option, const std::string& text)
+{
+    const auto value = countValue(text);
+    if (!value)
+        return std::string(option) + " '" + text + "' is not a number (1 or more)";
+    if (*value < 1)
+        return std::string(option) + " " + text + " out of 1..";
+    return {};
+}
+
+std::string operandsProblem(const CommandSpec& command, const std::vector<std::string>& operands)
+{
+    const auto count = static_cast<int>(operands.size());
+    if (count >= command.minOperands && count <= command.maxOperands)
+        return {};
+    const std::string name(command.name);
+    if (command.maxOperands == 0)
+        return name + " takes no arguments, got '" + operands.front() + "'";
+    return name + " takes " + std::string(command.operands) + ", got " + std::to_string(count);
+}
+
+class LineParser {
+public:
+    LineParser(const std::vector<std::string>& arguments, CliOptions& options)
+        : arguments_(arguments), options_(options)
+    {
+    }
+
+    bool parse(UsageProblem& problem)
+    {
+        bool optionsEnded = false;
+        for (index_ = 0; index_ < arguments_.size(); ++index_) {
+            const std::string& argument = arguments_[index_];
+            if (!optionsEnded && argument == "--")
+                optionsEnded = true;
+            else if (optionsEnded || !looksLikeOption(argument))
+                takeWord(argument);
+            else if (!takeGlobalOption(argument))
+                takeCommandOption(argument);
+        }
+        // A wrong option before the command may have made a command of its value.
+        if (!problemBeforeCommand_ && !options_.command.empty() && !command_) {
+            problem = {"unknown command '" + options_.command + "'", "", exitUsage};
+            return false;
+        }
+        if (options_.help || options_.version)
+            return true;
+        if (problemBeforeCommand_) {
+            problem = {first_, "", exitUsage};
+            return false;
+        }
+        if (!command_)
+            note(first_.empty() ? "no command given" : first_);
+        else if (first_.empty())
+            note(operandsProblem(*command_, options_.arguments));
+        if (first_.empty())
+            return true;
+        problem = {first_, command_ ? std::string(command_->name) : std::string(),
+                   command_ ? command_->usageExit : exitUsage};
+        return false;
+    }
+
+private:
+    // Only the first problem is told; the rest of the line is still read
+    // for a --help or --version that answers whatever else is wrong.
+    void note(std::string problem)
+    {
+        if (first_.empty()) {
+            first_ = std::move(problem);
+            problemBeforeCommand_ = options_.command.empty();
+        }
+    }
+
+    void takeWord(const std::string& word)
+    {
+        if (!options_.command.empty()) {
+            options_.arguments.push_back(word);
+            return;
+        }
+        options_.command = word;
+        command_ = findCommand(word);
+    }
+
+    // The value of an option: after its '=', or the next argument.
+    std::optional<std::string> valueOf(const std::string& argument, std::size_t nameLength)
+    {
+        if (argument.size() > nameLength)
+            return argument.substr(nameLength + 1);
+        if (index_ + 1 >= arguments_.size())
+            return std::nullopt;
+        return arguments_[++index_];
+    }
+
+    bool takeGlobalOption(const std::string& argument)
+    {
+        if (argument == "--help" || argument == "-h") {
+            options_.help = true;
+            return true;
+        }
+        if (argument == "--version" || argument == "-V") {
+            options_.version = true;
+            return true;
+        }
+        if (argument != "--port" && !argument.starts_with("--port="))
+            return false;
+        // A device path never starts with a dash: "--port --help" lacks its value.
+        const bool followedByOption = argument == "--port" && index_ + 1 < arguments_.size() &&
+                                      looksLikeOption(arguments_[index_ + 1]);
+        const auto value = followedByOption ? std::nullopt : valueOf(argument, 6);
+        if (!value || value->empty()) {
+            note(std::string("--port needs a value ") + portValueHint);
+            return true;
+        }
+        if (value->find('=') != std::string::npos)
+            options_.portAssignments.push_back(*value);
+        else
+            options_.port = *value;
+        return true;
+    }
+
+    void takeCommandOption(const std::string& argument)
+    {
+        const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
+        const std::string name = argument.substr(0, equals);
+        if (!command_) {
+            // Before the command, or after an unknown one (told above).
+            if (options_.command.empty())
+                note("unknown option '" + argument + "'");
+            return;
+        }
+        const CommandOption* option = findOption(*command_, name);
+        if (!option) {
+            note(std::string(command_->name) + " has no option '" + name + "'");
+            return;
+        }
+        std::string value;
+        if (option->value == OptionValue::None) {
+            if (equals != std::string::npos)
+                note(name + " takes no value");
+        } else if (const auto given = valueOf(argument, name.size())) {
+            value = *given;
+            if (option->value == OptionValue::Count)
+                if (std::string problem = countProblem(name, value); !problem.empty())
+                    note(std::move(problem));
+        } else {
+            note(name + " needs a value");
+        }
+        options_.commandOptions.emplace_back(name, std::move(value));
+    }
+
+    const std::vector<std::string>& arguments_;
+    CliOptions& options_;
+    const CommandSpec* command_ = nullptr;
+    std::size_t index_ = 0;
+    std::string first_;
+    bool problemBeforeCommand_ = false;
+};
 
 }  // namespace
 
-const char* commandUsage(const std::string& command)
+bool CliOptions::has(std::string_view option) const
 {
-    const CommandHelp* help = findHelp(command);
-    return help ? help->usage : nullptr;
+    return std::any_of(commandOptions.begin(), commandOptions.end(),
+                       [option](const auto& given) { return given.first == option; });
 }
 
-const char* commandHelp(const std::string& command)
+std::optional<std::string> CliOptions::value(std::string_view option) const
 {
-    const CommandHelp* help = findHelp(command);
-    return help ? help->text : nullptr;
+    const auto it = std::find_if(commandOptions.rbegin(), commandOptions.rend(),
+                                 [option](const auto& given) { return given.first == option; });
+    if (it == commandOptions.rend())
+        return std::nullopt;
+    return it->second;
 }
 
-bool parseCommandLine(int argc, char** argv, CliOptions& options, std::string& error)
+std::optional<long> CliOptions::count(std::string_view option) const
 {
-    int i = 1;
-    for (; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            return true;
-        }
-        if (arg == "--version" || arg == "-V") {
-            options.version = true;
-            return true;
-        }
-        if (arg == "--port" || arg.rfind("--port=", 0) == 0) {
-            std::string value;
-            if (arg == "--port") {
-                if (i + 1 >= argc) {
-                    error = "--port needs a value (COMn, a device path, or COMn=PATH)";
-                    return false;
-                }
-                value = argv[++i];
-            } else {
-                value = arg.substr(7);
-            }
-            if (value.find('=') != std::string::npos)
-                options.portAssignments.push_back(value);
-            else
-                options.port = value;
-            continue;
-        }
-        if (!arg.empty() && arg[0] == '-') {
-            error = "unknown option " + arg;
-            return false;
-        }
-        break;
-    }
-    if (i >= argc) {
-        error = "no command given";
-        return false;
-    }
-    options.command = argv[i++];
-    for (; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h")
-            options.help = true;
-        else
-            options.arguments.push_back(arg);
-    }
-    return true;
+    const auto text = value(option);
+    return text ? countValue(*text) : std::nullopt;
+}
+
+bool parseCommandLine(const std::vector<std::string>& arguments, CliOptions& options, UsageProblem& problem)
+{
+    options = CliOptions{};
+    return LineParser(arguments, options).parse(problem);
+}
+
+bool parseCommandLine(int argc, char** argv, CliOptions& options, UsageProblem& problem)
+{
+    return parseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc), options, problem);
+}
+
+int reportUsageProblem(const UsageProblem& problem, std::ostream& out)
+{
+    out << "dravinor-cli: " << problem.message << "\nTry 'dravinor-cli "
+        << (problem.command.empty() ? "" : problem.command + " ") << "--help'.\n";
+    return problem.exitCode;
+}
+
+std::string helpText(const std::string& command)
+{
+    const CommandSpec* spec = findCommand(command);
+    if (!spec)
+        return usageText;
+    return "usage: dravinor-cli [--port PORT]... " + std::string(spec->usage) + "\n\n" + std::string(spec->help);
 }
 
 }  // namespace dravinor::cli

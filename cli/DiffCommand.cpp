@@ -1,4 +1,3 @@
-#include "Arguments.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "DiffPrinter.h"
@@ -55,10 +54,6 @@ private:
 int runDiff(const CliOptions& options)
 {
     const auto& args = options.arguments;
-    if (args.size() != 2) {
-        usageError("diff", "diff compares two sets, got " + std::to_string(args.size()));
-        return diffTrouble;
-    }
     SetSource source(options);
     params::ParameterBlock first, second;
     if (!source.load(args[0], first) || !source.load(args[1], second))

@@ -9,13 +9,6 @@ namespace dravinor::cli {
 
 namespace {
 
-std::size_t characters(const std::string& text)
-{
-    // Every byte but a UTF-8 continuation byte starts a character.
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 // The value as the page shows it; the stored value too when that is all
 // that differs (two periods within one RPM step).
 std::string valueText(const ui::fields::PageValue& value, bool withStored)
@@ -28,9 +21,16 @@ std::string valueText(const ui::fields::PageValue& value, bool withStored)
 
 }  // namespace
 
+std::size_t displayWidth(const std::string& text)
+{
+    // Every byte but a UTF-8 continuation byte starts a character.
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 std::string padded(const std::string& text, std::size_t width)
 {
-    const std::size_t length = characters(text);
+    const std::size_t length = displayWidth(text);
     return length >= width ? text : text + std::string(width - length, ' ');
 }
 
@@ -48,14 +48,14 @@ int printDifferences(const params::ParameterBlock& first, const params::Paramete
     std::vector<Row> rows{{"field", "caption", firstName, secondName}};
     for (const auto& [a, b] : differences) {
         const bool sameShown = a.shown == b.shown;
-        rows.push_back({a.name.empty() ? "-" : a.name, a.name.empty() ? a.meaning : a.caption, valueText(a, sameShown),
+        rows.push_back({a.name.empty() ? "-" : a.name, a.caption, valueText(a, sameShown),
                         valueText(b, sameShown)});
     }
     std::size_t widths[3] = {0, 0, 0};
     for (const Row& row : rows) {
-        widths[0] = std::max(widths[0], characters(row.field));
-        widths[1] = std::max(widths[1], characters(row.caption));
-        widths[2] = std::max(widths[2], characters(row.first));
+        widths[0] = std::max(widths[0], displayWidth(row.field));
+        widths[1] = std::max(widths[1], displayWidth(row.caption));
+        widths[2] = std::max(widths[2], displayWidth(row.first));
     }
     for (const Row& row : rows)
         std::printf("%s  %s  %s  %s\n", padded(row.field, widths[0]).c_str(), padded(row.caption, widths[1]).c_str(),

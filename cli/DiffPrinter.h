@@ -12,6 +12,8 @@ namespace dravinor::cli {
 int printDifferences(const params::ParameterBlock& first, const params::ParameterBlock& second,
                      const std::string& firstName, const std::string& secondName);
 
+// The characters of UTF-8 text, as a terminal's columns count them.
+std::size_t displayWidth(const std::string& text);
 // Pads UTF-8 text with blanks to a width counted in characters.
 std::string padded(const std::string& text, std::size_t width);
 

@@ -7,7 +7,6 @@
 #include "WriteJournal.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 
@@ -16,26 +15,6 @@ namespace dravinor::cli {
 using params::JournalEntry;
 
 namespace {
-
-bool parseLast(const std::vector<std::string>& arguments, std::size_t& last)
-{
-    last = SIZE_MAX;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string value;
-        if (arguments[i] == "--last" && i + 1 < arguments.size())
-            value = arguments[++i];
-        else if (arguments[i].rfind("--last=", 0) == 0)
-            value = arguments[i].substr(7);
-        else
-            return false;
-        std::size_t n = 0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
-        if (value.empty() || error != std::errc{} || end != value.data() + value.size() || n == 0)
-            return false;
-        last = n;
-    }
-    return true;
-}
 
 std::string orDash(const std::string& text)
 {
@@ -101,9 +80,8 @@ std::string describe(const JournalEntry& e, params::UndoMark mark)
 
 int runJournal(const CliOptions& options)
 {
-    std::size_t last = SIZE_MAX;
-    if (!parseLast(options.arguments, last))
-        return usageError("journal", "--last N: N counts entries, 1 or more");
+    const auto givenLast = options.count("--last");
+    const std::size_t last = givenLast ? static_cast<std::size_t>(*givenLast) : SIZE_MAX;
     const params::WriteJournal journal(params::WriteJournal::defaultPath());
     // Read from the end a batch at a time: `--last 3` reads three entries,
     // and a whole listing never holds more than one batch.

@@ -11,7 +11,6 @@
 #include <atomic>
 #include <chrono>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -77,40 +76,12 @@ void waitForNextTick(timespec& deadline)
     }
 }
 
-bool parseCount(const CliOptions& options, long& count, bool& csv, std::string& error)
-{
-    const auto& args = options.arguments;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--csv") {
-            csv = true;
-        } else if (args[i] == "--count") {
-            if (i + 1 >= args.size()) {
-                error = "--count needs a number of polls (1 or more)";
-                return false;
-            }
-            const std::string& text = args[++i];
-            const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), count);
-            if (failure != std::errc{} || end != text.data() + text.size() || count < 1) {
-                error = "count " + text + " out of 1..";
-                return false;
-            }
-        } else {
-            error = "unknown argument " + args[i];
-            return false;
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 int runLive(CliSession& session, const CliOptions& options)
 {
-    long count = -1;
-    bool csv = false;
-    std::string error;
-    if (!parseCount(options, count, csv, error))
-        return usageError("live", error);
+    const long count = options.count("--count").value_or(-1);
+    const bool csv = options.has("--csv");
     // The parameters give the ignition type (for RPM) and the sensor switch.
     if (const int code = session.connect(true); code != exitSuccess)
         return code;

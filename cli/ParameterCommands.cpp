@@ -2,6 +2,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "DiffPrinter.h"
+#include "PageValueTable.h"
 #include "ParameterFileCommands.h"
 
 #include "ParameterDecoder.h"
@@ -21,28 +22,10 @@ using params::ParameterBlock;
 
 namespace {
 
-// Rows the controller gave no valid answer for show no value: what the
-// block holds there is not the controller's. `only`, when given, limits the
-// rows to those addresses.
 void printParameters(const ParameterBlock& block, const params::AddressSet& unread = {},
                      const params::AddressSet* only = nullptr)
 {
-    std::printf("%-6s %-46s %6s  %s\n", "addr", "meaning", "raw", "value");
-    for (const auto& row : params::decodeParameters(block, unread)) {
-        if (only && !only->test(static_cast<std::size_t>(row.address)))
-            continue;
-        const std::string address = row.lastAddress != row.address
-                                        ? std::to_string(row.address) + "-" + std::to_string(row.lastAddress)
-                                        : std::to_string(row.address);
-        if (row.unread) {
-            std::printf("%-6s %-46s %6s  %s\n", address.c_str(), row.meaning.c_str(), "-", "no answer");
-            continue;
-        }
-        const std::string shown = row.ignitionUnread ? "? (no answer for the ignition type)" : row.shown;
-        std::printf("%-6s %-46s %6u  %s\n", address.c_str(), row.meaning.c_str(), row.raw, shown.c_str());
-        for (const auto& bit : row.bits)
-            std::printf("%62s%s\n", "", bit.c_str());
-    }
+    std::fputs(pageValueTable(block, unread, only).c_str(), stdout);
 }
 
 std::string fileErrorText(FileError error)
@@ -110,21 +93,6 @@ void warnAboutSize(const std::string& path, std::uintmax_t size)
 }
 
 namespace {
-
-// "-o FILE" from the arguments; empty when absent.
-bool outputOption(const CliOptions& options, std::string& path)
-{
-    const auto& args = options.arguments;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 >= args.size())
-                return false;
-            path = args[i + 1];
-            return args.size() == 2;
-        }
-    }
-    return args.empty();
-}
 
 // What the controller holds after a bulk write as far as it said so: the
 // sent value where the EEPROM write was acknowledged, the old one elsewhere.
@@ -197,9 +165,7 @@ int reportBulkWrite(const params::BulkWriteOutcome& outcome)
 
 int runRead(CliSession& session, const CliOptions& options)
 {
-    std::string output;
-    if (!outputOption(options, output))
-        return usageError("read", "read takes only -o FILE");
+    const std::string output = options.value("-o").value_or("");
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
     const auto& read = session.lastRead();
@@ -216,17 +182,8 @@ int runRead(CliSession& session, const CliOptions& options)
 
 int runWrite(CliSession& session, const CliOptions& options)
 {
-    std::vector<std::string> files;
-    bool force = false;
-    for (const auto& argument : options.arguments) {
-        if (argument == "--force")
-            force = true;
-        else
-            files.push_back(argument);
-    }
-    if (files.size() != 1)
-        return usageError("write", "write takes one parameter file, got " + std::to_string(files.size()));
-    const std::string& path = files.front();
+    const bool force = options.has("--force");
+    const std::string& path = options.arguments.front();
     // The file is read once, before the controller is touched.
     ParameterBlock file;
     std::uintmax_t size = 0;
@@ -277,8 +234,6 @@ int runWrite(CliSession& session, const CliOptions& options)
 int runSet(CliSession& session, const CliOptions& options)
 {
     const auto& args = options.arguments;
-    if (args.size() != 2)
-        return usageError("set", "set takes two arguments, got " + std::to_string(args.size()));
     // A field name starts with a letter; an address is a number.
     if (!args[0].empty() && std::isalpha(static_cast<unsigned char>(args[0][0])))
         return runSetField(session, args[0], args[1]);
@@ -324,8 +279,6 @@ int runReset(CliSession& session)
 
 int runShow(const CliOptions& options)
 {
-    if (options.arguments.size() != 1)
-        return usageError("show", "show takes one parameter file, got " + std::to_string(options.arguments.size()));
     ParameterBlock block;
     std::uintmax_t size = 0;
     if (const int code = loadFile(options.arguments[0], block, &size); code != exitSuccess)
@@ -337,8 +290,8 @@ int runShow(const CliOptions& options)
 
 int runDefaults(const CliOptions& options)
 {
-    std::string output;
-    if (!outputOption(options, output) || output.empty())
+    const std::string output = options.value("-o").value_or("");
+    if (output.empty())
         return usageError("defaults", "defaults needs -o FILE");
     params::ParameterState state;
     state.loadDefaults();

@@ -11,27 +11,17 @@ using namespace dravinor::cli;
 int main(int argc, char** argv)
 {
     CliOptions options;
-    std::string error;
-    if (!parseCommandLine(argc, argv, options, error)) {
-        std::cerr << "dravinor-cli: " << error << "\n\n" << usageText;
-        return exitUsage;
-    }
+    UsageProblem problem;
+    if (!parseCommandLine(argc, argv, options, problem))
+        return reportUsageProblem(problem, std::cerr);
     const std::string& command = options.command;
-    const char* help = commandHelp(command);
     if (options.help) {
-        if (help)
-            std::cout << "usage: dravinor-cli [--port PORT]... " << commandUsage(command) << "\n\n" << help;
-        else
-            std::cout << usageText;
+        std::cout << helpText(command);
         return exitSuccess;
     }
     if (options.version) {
         std::cout << "dravinor-cli " << dravinor::programVersion << "\n";
         return exitSuccess;
-    }
-    if (!help) {
-        std::cerr << "dravinor-cli: unknown command '" << command << "'\n\n" << usageText;
-        return exitUsage;
     }
     // Commands that need no controller, or find it themselves.
     if (command == "show")
@@ -42,10 +32,6 @@ int main(int argc, char** argv)
         return runDiff(options);
     if (command == "journal")
         return runJournal(options);
-
-    const bool takesNoArguments = command == "ports" || command == "identify" || command == "reset";
-    if (takesNoArguments && !options.arguments.empty())
-        return usageError(command, command + " takes no arguments, got '" + options.arguments.front() + "'");
 
     CliSession session;
     if (!session.init(options))

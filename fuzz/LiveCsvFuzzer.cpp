@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<params::LiveSample> samples;
     params::LiveCsvError error;
     if (!params::parseLiveCsv(text, samples, error)) {
-        check(!error.message.empty());
+        check(error.fault != params::LiveCsvFault::None);
+        // What the fault keeps of the text is bounded.
+        check(error.text.size() <= 200);
         const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
         check(error.line <= lines);  // 0 only for a text without a line
         return 0;

@@ -176,9 +176,10 @@ PageValue checkValue(const CheckField& field, const ParameterBlock& block)
     return value;
 }
 
-PageValue hiddenValue(std::string meaning, std::string stored, std::vector<int> addresses)
+PageValue hiddenValue(std::string caption, std::string meaning, std::string stored, std::vector<int> addresses)
 {
     PageValue value;
+    value.caption = std::move(caption);
     value.meaning = std::move(meaning);
     value.shown = stored;
     value.stored = std::move(stored);
@@ -203,18 +204,21 @@ std::vector<PageValue> pageValues(const ParameterBlock& block)
                  check != checkFields().end())
             values.push_back(checkValue(*check, block));
     }
-    // What the fields leave out still travels to the controller.
+    // What the fields leave out still travels to the controller. The
+    // captions are the window's built-in texts for these rows.
     const auto meaning = [](int address) { return std::string(params::parameterAt(address)->meaning); };
-    values.push_back(hiddenValue(meaning(P::switchOverHysteresis), std::to_string(block.word(P::switchOverHysteresis)),
+    values.push_back(hiddenValue("Histereza przełączenia b-g (okres)", meaning(P::switchOverHysteresis),
+                                 std::to_string(block.word(P::switchOverHysteresis)),
                                  {P::switchOverHysteresis, P::switchOverHysteresis + 1}));
-    values.push_back(hiddenValue(meaning(P::emulationOutputCode), std::to_string(block.get(P::emulationOutputCode)),
-                                 {P::emulationOutputCode}));
-    values.push_back(hiddenValue("Lambda probe rising (flag byte A, bit 1)",
+    values.push_back(hiddenValue("Kod wyjścia emulacji", meaning(P::emulationOutputCode),
+                                 std::to_string(block.get(P::emulationOutputCode)), {P::emulationOutputCode}));
+    values.push_back(hiddenValue("Sonda lambda rosnąca (bajt flag A, bit 1)", "Lambda probe rising (flag byte A, bit 1)",
                                  bitText(block.get(P::flagByteA), params::flagA::probeRising), {P::flagByteA}));
     std::string controllerBits;
     for (int bit = 7; bit >= 3; --bit)
         controllerBits += bitText(block.get(P::flagByteB), static_cast<std::uint8_t>(1u << bit));
-    values.push_back(hiddenValue("Flag byte B, bits 7-3 (the controller's own)", controllerBits, {P::flagByteB}));
+    values.push_back(hiddenValue("Bity 7-3 bajtu flag B (sterownika)", "Flag byte B, bits 7-3 (the controller's own)",
+                                 controllerBits, {P::flagByteB}));
     for (int i = 0; i < hiddenValueCount; ++i)
         values[values.size() - hiddenValueCount + static_cast<std::size_t>(i)].hidden = i + 1;
     return values;

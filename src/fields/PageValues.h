@@ -11,7 +11,9 @@ namespace dravinor::ui::fields {
 // stored value that no field shows but the controller keeps.
 struct PageValue {
     std::string name;     // the field's objectName; empty when no field shows it
-    std::string caption;  // the Polish caption as the page shows it ("Sonda: Próg sondy lambda")
+    // The Polish caption as the page shows it ("Sonda: Próg sondy lambda");
+    // for a value no field shows, the window's built-in name for it.
+    std::string caption;
     // How the window finds the caption in its current language: the group
     // box and caption label by objectName, and a suffix for a pair's halves.
     std::string groupName;

@@ -211,6 +211,8 @@ constexpr KeyTarget keyRows[] = {
     {51204, Caption, "Label2"},
     {51205, Caption, "Label1"},
     {51206, VerticalCaption, "Lambda_L"},
+    // The parameter files used last, a submenu of `menu`.
+    {51300, Caption, "OstatniePliki"},
 };
 
 }  // namespace

@@ -39,6 +39,10 @@ enum Column {
     isoTimeColumn,
     columnCount
 };
+static_assert(columnCount == liveCsvColumnCount);
+
+// A text kept in an error: a line may be anything, and long.
+constexpr std::size_t keptTextBytes = 200;
 
 // A recording is a few MB per half hour; anything far beyond is not one.
 constexpr std::uintmax_t largestFile = 256u * 1024 * 1024;
@@ -147,25 +151,27 @@ bool parseSecondsAsMs(std::string_view text, std::int64_t& ms)
     return true;
 }
 
-bool parseRow(std::string_view line, LiveSample& sample, std::string& message)
+bool parseRow(std::string_view line, LiveSample& sample, LiveCsvError& error)
 {
     std::array<std::string_view, columnCount + 1> fields;
     const std::size_t count = splitFields(line, fields);
     if (count != columnCount) {
-        const std::string expected = std::to_string(static_cast<int>(columnCount));
-        message = count > columnCount ? "more than " + expected + " columns"
-                                      : std::to_string(count) + " columns where " + expected + " belong";
+        error.fault = LiveCsvFault::ColumnCount;
+        error.columns = std::min<std::size_t>(count, columnCount + 1);
         return false;
     }
-    const auto fail = [&](Column column, const char* what) {
-        message = "column " + std::to_string(column + 1) + " (" + std::string(fields[column]) + "): " + what;
+    const auto fail = [&](Column column, LiveCsvValue expected) {
+        error.fault = LiveCsvFault::BadValue;
+        error.column = static_cast<std::size_t>(column) + 1;
+        error.expected = expected;
+        error.text = std::string(fields[column].substr(0, keptTextBytes));
         return false;
     };
     if (!parseSecondsAsMs(fields[timeColumn], sample.timeMs))
-        return fail(timeColumn, "not a time in seconds with at most three decimals");
+        return fail(timeColumn, LiveCsvValue::Seconds);
     long value = 0;
     if (!parseInRange(fields[answeredColumn], 0, 1, value))
-        return fail(answeredColumn, "not 0 or 1");
+        return fail(answeredColumn, LiveCsvValue::ZeroOrOne);
     sample.answered = value == 1;
     struct ByteColumn {
         Column column;
@@ -177,24 +183,24 @@ bool parseRow(std::string_view line, LiveSample& sample, std::string& message)
                                         ByteColumn{temperatureByteColumn, &sample.frame.temperature},
                                         ByteColumn{thresholdColumn, &sample.settings.lambdaThreshold}}) {
         if (!parseInRange(fields[column], 0, 255, value))
-            return fail(column, "not a whole number 0..255");
+            return fail(column, LiveCsvValue::Byte);
         *target = static_cast<std::uint8_t>(value);
     }
     const std::string_view status = fields[statusColumn];
     if (status.size() != 4 || status.substr(0, 2) != "0x" || !parseWhole(status.substr(2), value, 16) || value < 0)
-        return fail(statusColumn, "not a status byte 0x00..0xFF");
+        return fail(statusColumn, LiveCsvValue::StatusByte);
     sample.frame.status = static_cast<std::uint8_t>(value);
     if (!parseInRange(fields[rpmPeriodColumn], 0, 65535, value))
-        return fail(rpmPeriodColumn, "not a whole number 0..65535");
+        return fail(rpmPeriodColumn, LiveCsvValue::Word);
     sample.frame.rpmPeriod = static_cast<std::uint16_t>(value);
     if (!parseInRange(fields[ignitionColumn], 1, 1'000'000, value))
-        return fail(ignitionColumn, "not an ignition constant");
+        return fail(ignitionColumn, LiveCsvValue::IgnitionConstant);
     sample.settings.ignitionConstant = static_cast<float>(value);
     if (!parseInRange(fields[sensorColumn], 0, 1, value))
-        return fail(sensorColumn, "not 0 or 1");
+        return fail(sensorColumn, LiveCsvValue::ZeroOrOne);
     sample.settings.temperatureSensor = value == 1;
     if (!parseIsoTime(fields[isoTimeColumn], sample.wallClockMs))
-        return fail(isoTimeColumn, "not a UTC time like 2026-12-08T07:32:05.123Z");
+        return fail(isoTimeColumn, LiveCsvValue::UtcTime);
     // The decoded columns are for people; a replay works from the raw fields.
     return true;
 }
@@ -248,25 +254,27 @@ bool parseLiveCsv(std::string_view text, std::vector<LiveSample>& samples, LiveC
             continue;
         if (!headerSeen) {
             if (line != liveCsvHeader()) {
-                error = {lineNumber, "not a live recording: the header line differs from \"" + liveCsvHeader() + "\""};
+                error = {.line = lineNumber, .fault = LiveCsvFault::WrongHeader};
+                error.text = std::string(line.substr(0, keptTextBytes));
                 return false;
             }
             headerSeen = true;
             continue;
         }
         LiveSample sample;
-        if (!parseRow(line, sample, error.message)) {
+        error = {};
+        if (!parseRow(line, sample, error)) {
             error.line = lineNumber;
             return false;
         }
         if (!samples.empty() && sample.timeMs < samples.back().timeMs) {
-            error = {lineNumber, "the time goes back"};
+            error = {.line = lineNumber, .fault = LiveCsvFault::TimeGoesBack};
             return false;
         }
         samples.push_back(sample);
     }
     if (samples.empty()) {
-        error = {lineNumber, headerSeen ? "the recording holds no polls" : "the file is empty"};
+        error = {.line = lineNumber, .fault = headerSeen ? LiveCsvFault::NoPolls : LiveCsvFault::Empty};
         return false;
     }
     return true;
@@ -278,15 +286,16 @@ bool loadLiveCsv(const std::string& path, std::vector<LiveSample>& samples, Live
     OpenedFile file = openRegularFile(path, O_RDONLY);
     switch (file.error) {
     case RegularFileError::None: break;
-    case RegularFileError::Directory: error = {0, "this is a folder, not a live recording"}; return false;
-    case RegularFileError::NotAFile:
-        error = {0, "not a regular file (a FIFO or a device?): only a recording file is played"};
+    case RegularFileError::Directory: error = {.fault = LiveCsvFault::Folder}; return false;
+    case RegularFileError::NotAFile: error = {.fault = LiveCsvFault::NotAFile}; return false;
+    case RegularFileError::Missing: error = {.fault = LiveCsvFault::Missing}; return false;
+    case RegularFileError::CannotOpen:
+        error = {.fault = LiveCsvFault::CannotOpen};
+        error.systemText = file.systemText;
         return false;
-    case RegularFileError::Missing:
-    case RegularFileError::CannotOpen: error = {0, "cannot open the file (" + file.systemText + ")"}; return false;
     }
     if (file.size > largestFile) {
-        error = {0, "the file is too large for a live recording"};
+        error = {.fault = LiveCsvFault::TooLarge};
         return false;
     }
     std::string text(static_cast<std::size_t>(file.size), '\0');
@@ -296,7 +305,8 @@ bool loadLiveCsv(const std::string& path, std::vector<LiveSample>& samples, Live
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            error = {0, std::string("cannot read the file (") + std::strerror(errno) + ")"};
+            error = {.fault = LiveCsvFault::CannotRead};
+            error.systemText = std::strerror(errno);
             return false;
         }
         if (n == 0)

@@ -1,6 +1,7 @@
 #include "LiveRecordingControl.h"
 
 #include "Dialogs.h"
+#include "FileMemory.h"
 #include "LivePage.h"
 #include "LiveRecordingTexts.h"
 
@@ -13,8 +14,8 @@
 
 namespace dravinor::ui {
 
-LiveRecordingControl::LiveRecordingControl(QMenu* menu, live::LivePage& page, Dialogs& dialogs)
-    : QObject(menu), page_(page), dialogs_(dialogs), item_(menu->addAction(texts::recordItem))
+LiveRecordingControl::LiveRecordingControl(QMenu* menu, live::LivePage& page, Dialogs& dialogs, FileMemory& memory)
+    : QObject(menu), page_(page), dialogs_(dialogs), memory_(memory), item_(menu->addAction(texts::recordItem))
 {
     item_->setObjectName("NagrywajNaZywo");
     item_->setCheckable(true);
@@ -45,7 +46,10 @@ void LiveRecordingControl::start()
 {
     const QString name = QStringLiteral("dravinor-live-%1.csv")
                              .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
-    const QString path = dialogs_.chooseSaveFile(QDir::current().filePath(name), texts::csvFilter, QStringLiteral("csv"));
+    const QString path = dialogs_.chooseSaveFile(QDir(memory_.folder(FileMemory::Kind::Recordings)).filePath(name),
+                                                 texts::csvFilter, QStringLiteral("csv"));
+    if (!path.isEmpty())
+        memory_.noteChosen(FileMemory::Kind::Recordings, path);
     // The page may have been left while the dialog was open.
     if (path.isEmpty() || !item_->isEnabled()) {
         item_->setChecked(false);

@@ -16,6 +16,7 @@ struct LiveDisplay;
 namespace dravinor::ui {
 
 class Dialogs;
+class FileMemory;
 
 // The menu item "Nagrywaj dane na żywo…": while ticked, every live poll is
 // appended to a CSV file chosen when it is ticked. Recording ends when the
@@ -25,7 +26,8 @@ class LiveRecordingControl : public QObject {
     Q_OBJECT
 public:
     // Adds the item to the end of menu.
-    LiveRecordingControl(QMenu* menu, live::LivePage& page, Dialogs& dialogs);
+    // The file dialog opens in the folder memory keeps for recordings.
+    LiveRecordingControl(QMenu* menu, live::LivePage& page, Dialogs& dialogs, FileMemory& memory);
 
     QAction* item() const { return item_; }
     const live::LiveRecorder& recorder() const { return recorder_; }
@@ -41,6 +43,7 @@ private:
 
     live::LivePage& page_;
     Dialogs& dialogs_;
+    FileMemory& memory_;
     QAction* item_;
     live::LiveRecorder recorder_;
 };

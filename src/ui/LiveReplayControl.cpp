@@ -5,7 +5,6 @@
 #include "LiveReplay.h"
 
 #include <QAction>
-#include <QDir>
 
 namespace dravinor::ui {
 
@@ -56,14 +55,6 @@ void LiveReplayControl::showState()
     else if (replay_->paused())
         text += "  " + QString(texts::replayPaused);
     page_.showState(text);
-}
-
-QString replayErrorText(const QString& path, const params::LiveCsvError& error)
-{
-    QString text = QString(texts::replayCannotPlay) + " " + QDir::toNativeSeparators(path) + "\n";
-    if (error.line > 0)
-        text += QString(texts::replayLine) + " " + QString::number(error.line) + ": ";
-    return text + QString::fromStdString(error.message);
 }
 
 }  // namespace dravinor::ui

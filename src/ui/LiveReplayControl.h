@@ -40,7 +40,4 @@ private:
     std::unique_ptr<live::LiveReplay> replay_;
 };
 
-// The text a recording that cannot be played gets, in the current language.
-QString replayErrorText(const QString& path, const params::LiveCsvError& error);
-
 }  // namespace dravinor::ui

@@ -2,6 +2,7 @@
 
 #include "ControllerSession.h"
 #include "Dialogs.h"
+#include "FileMemory.h"
 #include "LivePage.h"
 #include "ParameterPages.h"
 #include "PortProblemNotice.h"
@@ -27,7 +28,6 @@
 namespace dravinor::ui {
 
 namespace {
-constexpr QSize initialSize{933, 677};
 constexpr int statusLineHeight = 19;
 }  // namespace
 
@@ -35,7 +35,8 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     : session_(session),
       ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
       dialogs_(dialogs ? *dialogs : *ownDialogs_),
-      textKeys_(std::make_unique<TextKeyApplier>(this))
+      textKeys_(std::make_unique<TextKeyApplier>(this)),
+      fileMemory_(new FileMemory(this))
 {
     setObjectName("Form1");
     buildTimers();
@@ -44,7 +45,7 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     buildMenus();
     session_.transfer().setObserver(this);
 
-    placeOnScreen(initialSize, true);
+    placeOnScreen(initialWindowSize, true);
 }
 
 QRect MainWindow::screenArea() const
@@ -55,15 +56,25 @@ QRect MainWindow::screenArea() const
 
 void MainWindow::placeOnScreen(QSize outer, bool centred)
 {
+    QRect wanted(frameGeometry().topLeft(), outer);
+    if (const QRect area = screenArea(); centred && area.isValid())
+        wanted.moveCenter(area.center());
+    placeFrame(wanted);
+}
+
+void MainWindow::placeFrame(const QRect& wanted)
+{
     // Outer sizes include the frame, which is known only once shown.
     const QSize frame = frameGeometry().size() - geometry().size();
-    const QRect area = screenArea();
-    QRect wanted(frameGeometry().topLeft(), outer);
-    if (centred && area.isValid())
-        wanted.moveCenter(area.center());
-    const QRect fitted = fitOnScreen(wanted, area);
+    const QRect fitted = fitOnScreen(wanted, screenArea());
     resize(fitted.size() - frame);
     move(fitted.topLeft());
+}
+
+void MainWindow::setStartFrame(const QRect& outer)
+{
+    startFrame_ = outer;
+    placeFrame(outer);
 }
 
 MainWindow::~MainWindow()
@@ -196,7 +207,10 @@ void MainWindow::showAtStart()
     show();
     QApplication::processEvents();
     // 933 x 677 is the outer size; the frame is known once shown.
-    placeOnScreen(initialSize, true);
+    if (startFrame_)
+        placeFrame(*startFrame_);
+    else
+        placeOnScreen(initialWindowSize, true);
     QApplication::processEvents();
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <utility>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -32,11 +33,13 @@ class LivePage;
 namespace dravinor::ui {
 
 class Dialogs;
+class FileMemory;
 class HelpViewer;
 class LiveRecordingControl;
 class LiveReplayControl;
 class JournalWindow;
 class ParameterPages;
+class RecentFilesMenu;
 class TextKeyApplier;
 struct Language;
 class WizardController;
@@ -59,6 +62,9 @@ public:
     // the default set, the ports menu is off and the live page plays the
     // recording.
     void startReplay(const QString& fileName, std::vector<params::LiveSample> samples);
+    // Where the window stands at start-up, frame included, instead of the
+    // screen's centre (the demo puts its engine panel beside it).
+    void setStartFrame(const QRect& outer);
 
     void stopAllTimers();
     void activatePage();
@@ -85,6 +91,9 @@ public:
     live::LivePage& livePage() const { return *livePage_; }
     WizardController& wizard() const { return *wizard_; }
     LiveRecordingControl& recording() const { return *recording_; }
+    // The folders and files remembered between runs.
+    FileMemory& fileMemory() const { return *fileMemory_; }
+    RecentFilesMenu& recentFiles() const { return *recentFiles_; }
     // Null unless replaying.
     LiveReplayControl* replay() const { return replay_; }
     QString statusText(int line) const;
@@ -131,6 +140,8 @@ private:
     void saveParameterFile();
     void loadParameterFile();
     void loadParameterFileFrom(const QString& path);
+    // An item of "Ostatnie pliki": loaded as "Odczyt z pliku" loads it.
+    void loadRecentFile(const QString& path);
     // "Porównaj z plikiem…" (MainWindowCompare.cpp).
     void compareWithFile();
 
@@ -151,6 +162,7 @@ private:
     // Sets an outer size no larger than the screen's area and keeps the
     // window on it (centred there when asked).
     void placeOnScreen(QSize outer, bool centred);
+    void placeFrame(const QRect& wanted);
     void layoutPages();
     void fitPageCaptions(QSize outer);
 
@@ -182,6 +194,9 @@ private:
     int currentPage_ = TabPar1;
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;
+    std::optional<QRect> startFrame_;
+    FileMemory* fileMemory_ = nullptr;
+    RecentFilesMenu* recentFiles_ = nullptr;
     QString controllerVersion_;  // of the connected controller, for the About box
     QString unreadStatus_;       // the status text of the last read that left values unread
     bool titleSaysNoController_ = false;

@@ -2,13 +2,13 @@
 
 #include "ControllerSession.h"
 #include "Dialogs.h"
+#include "FileMemory.h"
 #include "ParameterDiffDialog.h"
 #include "ParameterFile.h"
 #include "ReadTexts.h"
 #include "UnreadReport.h"
 #include "WindowTexts.h"
 
-#include <QDir>
 
 namespace dravinor::ui {
 
@@ -18,9 +18,10 @@ void MainWindow::compareWithFile()
 {
     if (!confirmDespiteUnread(dialogs_, reads::compareQuestion, session_.state(), pageControl_))
         return;
-    const QString path = dialogs_.chooseOpenFile(QDir::currentPath(), texts::fileFilter);
+    const QString path = dialogs_.chooseOpenFile(fileMemory_->folder(FileMemory::Kind::ParameterFiles), texts::fileFilter);
     if (path.isEmpty())
         return;
+    fileMemory_->noteChosen(FileMemory::Kind::ParameterFiles, path);
     params::ParameterBlock file;
     // A short file loads over the pages' values: compare what loading would leave.
     file = session_.state().block();
@@ -28,6 +29,7 @@ void MainWindow::compareWithFile()
         dialogs_.showError(texts::errorCaption, texts::cannotRead);
         return;
     }
+    fileMemory_->noteParameterFile(path);
     auto* dialog = new ParameterDiffDialog(session_.state().block(), file, path, this, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Window-modal but not blocking: the event loop (and a test) goes on.

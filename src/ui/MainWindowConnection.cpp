@@ -2,6 +2,7 @@
 
 #include "ControllerSession.h"
 #include "Dialogs.h"
+#include "FileMemory.h"
 #include "FileStatusTexts.h"
 #include "ParameterFile.h"
 #include "ParameterPages.h"
@@ -12,7 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
+#include <QFileInfo>
 #include <QProgressBar>
 #include <QStatusBar>
 
@@ -220,14 +221,18 @@ void MainWindow::saveParameterFile()
 {
     if (!confirmDespiteUnread(dialogs_, reads::saveQuestion, session_.state(), pageControl_))
         return;
-    const QString path = dialogs_.chooseSaveFile(QDir::currentPath(), texts::fileFilter, QStringLiteral("PAR"));
+    const QString path = dialogs_.chooseSaveFile(fileMemory_->folder(FileMemory::Kind::ParameterFiles),
+                                                 texts::fileFilter, QStringLiteral("PAR"));
     if (path.isEmpty())
         return;
+    fileMemory_->noteChosen(FileMemory::Kind::ParameterFiles, path);
     const auto result = params::saveParameterFile(path.toStdString(), session_.state().block());
     // Saved or not, the status line says so, and names the backup.
     showFileStatus(texts::saveStatus(path, result));
-    if (result.ok())
+    if (result.ok()) {
+        fileMemory_->noteParameterFile(path);
         return;
+    }
     // Unlike a silent failure, the fitter learns the set was not kept.
     dialogs_.showError(texts::errorCaption, texts::cannotSave + "\n" + path + "\n" +
                                                 QString::fromStdString(result.systemText));
@@ -242,9 +247,19 @@ void MainWindow::showFileStatus(const QString& text)
 
 void MainWindow::loadParameterFile()
 {
-    const QString path = dialogs_.chooseOpenFile(QDir::currentPath(), texts::fileFilter);
-    if (!path.isEmpty())
-        loadParameterFileFrom(path);
+    const QString path = dialogs_.chooseOpenFile(fileMemory_->folder(FileMemory::Kind::ParameterFiles), texts::fileFilter);
+    if (path.isEmpty())
+        return;
+    fileMemory_->noteChosen(FileMemory::Kind::ParameterFiles, path);
+    loadParameterFileFrom(path);
+}
+
+void MainWindow::loadRecentFile(const QString& path)
+{
+    // A file that is gone leaves the list; the load still says it could not read it.
+    if (!QFileInfo::exists(path))
+        fileMemory_->forgetParameterFile(path);
+    loadParameterFileFrom(path);
 }
 
 void MainWindow::loadParameterFileFrom(const QString& path)
@@ -255,6 +270,7 @@ void MainWindow::loadParameterFileFrom(const QString& path)
         dialogs_.showError(texts::errorCaption, texts::cannotRead);
         return;
     }
+    fileMemory_->noteParameterFile(path);
     session_.state().noteFileLoaded(static_cast<std::size_t>(result.fileSize));
     session_.state().refreshDerived();
     pages_->showParameters();

@@ -16,6 +16,7 @@
 #include "MenuMnemonics.h"
 #include "ParameterPageLayout.h"
 #include "PortToolTip.h"
+#include "RecentFilesMenu.h"
 #include "SlotText.h"
 #include "WindowFit.h"
 #include <QActionGroup>
@@ -53,7 +54,7 @@ void MainWindow::buildMenus()
     f5->setShortcut(Qt::Key_F5);
     connect(f5, &QAction::triggered, this, &MainWindow::startAutoAdaptation);
     main->addSeparator();
-    recording_ = new LiveRecordingControl(main, *livePage_, dialogs_);
+    recording_ = new LiveRecordingControl(main, *livePage_, dialogs_, *fileMemory_);
     // Shown only when replaying a recording.
     addMenuItem(main, "WstrzymajOdtwarzanie", texts::pauseReplayItem)->setVisible(false);
     connect(addMenuItem(main, "DziennikZmian", QStringLiteral("Dziennik zmian")), &QAction::triggered, this,
@@ -69,6 +70,8 @@ void MainWindow::buildMenus()
                                     : slotText(lang::slot::aboutControllerVersion).arg(*identity >> 4);
         AboutBox::showFor(this, about->text(), version);
     });
+    recentFiles_ = new RecentFilesMenu(main, *fileMemory_);
+    connect(recentFiles_, &RecentFilesMenu::fileChosen, this, &MainWindow::loadRecentFile);
     // The wizard's "next" key: not in the menu, but its F10 works anywhere
     // in the window (a hidden menu item would lose its shortcut).
     auto* next = new QAction(QStringLiteral("dalej"), this);

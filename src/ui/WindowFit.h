@@ -5,7 +5,8 @@
 
 namespace dravinor::ui {
 
-// The smallest outer size of the main window.
+// The main window's outer size at start-up, and its smallest.
+inline constexpr QSize initialWindowSize{933, 677};
 inline constexpr QSize minimumWindowSize{640, 480};
 
 // A size grown back to the minimum in each direction where it fell below.

@@ -3,11 +3,14 @@
 #include "MainWindow.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QIcon>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 // In demo mode the engine panel is shown before the window; the keys F1..F5
 // must work at once, so the window ends up with the keyboard, not the panel.
@@ -80,5 +83,34 @@ TEST(DemoStart, BothWindowsWearTheProgramIcon)
         if (window->isVisible()) {
             EXPECT_EQ(window->windowIcon().cacheKey(), icon.cacheKey()) << window->windowTitle().toStdString();
         }
+    }
+}
+
+// The engine panel stands whole on the screen, and beside the window where
+// the screen is wide enough for the smallest window and the panel (the
+// 1024 x 600 screen of a small laptop; ctest runs this on one).
+TEST(DemoStart, EnginePanelStandsBesideTheWindowAndWhollyOnScreen)
+{
+    dravinor::app::DravinorApp app;
+    std::string error;
+    int exitCode = 0;
+    ASSERT_TRUE(app.build(true, {}, error, exitCode)) << error;
+    app.start();
+    QWidget* panel = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        panel = window->objectName() == "DemoEnginePanel" ? window : panel;
+    ASSERT_NE(panel, nullptr);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect panelFrame = panel->frameGeometry();
+    const QRect windowFrame = app.window().frameGeometry();
+    const auto where = [&] {
+        return "screen " + std::to_string(screen.width()) + "x" + std::to_string(screen.height()) + ", window at " +
+               std::to_string(windowFrame.x()) + " " + std::to_string(windowFrame.width()) + " wide, panel at " +
+               std::to_string(panelFrame.x()) + " " + std::to_string(panelFrame.width()) + " wide";
+    };
+    EXPECT_TRUE(screen.contains(panelFrame)) << where();
+    EXPECT_TRUE(screen.contains(windowFrame)) << where();
+    if (screen.width() >= 640 + 8 + panelFrame.width()) {
+        EXPECT_FALSE(windowFrame.intersects(panelFrame)) << where();
     }
 }

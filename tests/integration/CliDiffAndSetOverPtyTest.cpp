@@ -139,3 +139,18 @@ TEST_F(CliFixture, WritePrintsWhatItChanged)
     EXPECT_TRUE(has(run.out, "1 value differs.")) << run.out;
     EXPECT_EQ(controller.eeprom()[4], 110);
 }
+
+// `--port` after the command reaches the same controller as before it, and
+// the read prints the pages' captions and items beside the window's.
+TEST_F(CliFixture, PortAfterTheCommandReadsThePagesValues)
+{
+    const auto run = cli("read --port COM2", "COM2=" + controller.slavePath());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(has(run.out, "Rodzaj ukladu zapłonowego")) << run.out;
+    EXPECT_TRUE(has(run.out, "Próg sondy lambda")) << run.out;
+    EXPECT_FALSE(has(run.out, "Lambda probe threshold")) << run.out;
+
+    const auto unknown = cli("read --everything");
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_EQ(unknown.err, "dravinor-cli: read has no option '--everything'\nTry 'dravinor-cli read --help'.\n");
+}

@@ -5,6 +5,7 @@
 #include "SimulatedLine.h"
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 
 using namespace dravinor;
@@ -97,10 +98,13 @@ TEST_F(CliFixture, ReadMarksTheRowItCouldNotReadAndShiftsNothing)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("no valid answer for address 7; no file written"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(dir / "x.PAR"));
+    // The row whose address column (the last) is this address.
     const auto row = [&](int address) {
-        const std::string start = "\n" + std::to_string(address) + " ";
-        const auto at = run.out.find(start);
-        return at == std::string::npos ? std::string() : run.out.substr(at + 1, run.out.find('\n', at + 1) - at - 1);
+        std::istringstream lines(run.out);
+        for (std::string line; std::getline(lines, line);)
+            if (line.ends_with(" " + std::to_string(address)))
+                return line;
+        return std::string();
     };
     EXPECT_NE(row(7).find("no answer"), std::string::npos) << row(7);
     EXPECT_EQ(row(7).find("71"), std::string::npos) << "no stale or shifted value: " << row(7);

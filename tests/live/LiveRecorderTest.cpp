@@ -55,7 +55,7 @@ TEST(LiveRecorder, WritesAHeaderAndOneRowPerPollThatReadBack)
 
     std::vector<params::LiveSample> read;
     params::LiveCsvError csvError;
-    ASSERT_TRUE(params::loadLiveCsv(path, read, csvError)) << csvError.line << ": " << csvError.message;
+    ASSERT_TRUE(params::loadLiveCsv(path, read, csvError)) << csvError.line << ": fault " << static_cast<int>(csvError.fault);
     ASSERT_EQ(read.size(), 50u);
     EXPECT_EQ(read.front().timeMs, 0);
     for (int i = 0; i < 50; ++i) {

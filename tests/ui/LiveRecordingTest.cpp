@@ -1,6 +1,7 @@
 #include "ControllerSession.h"
 #include "ControllerSimulator.h"
 #include "FakeDialogs.h"
+#include "FileMemory.h"
 #include "LiveCsv.h"
 #include "LivePage.h"
 #include "LiveRecordingControl.h"
@@ -9,8 +10,11 @@
 #include "MainWindow.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -78,7 +82,7 @@ TEST_F(RecordingFixture, RecordingReadsBackAsTheFramesThePageShowed)
 
     std::vector<params::LiveSample> read;
     params::LiveCsvError error;
-    ASSERT_TRUE(params::loadLiveCsv(dialogs.saveFile.toStdString(), read, error)) << error.message;
+    ASSERT_TRUE(params::loadLiveCsv(dialogs.saveFile.toStdString(), read, error)) << "line " << error.line;
     ASSERT_EQ(read.size(), shown.size());
     for (std::size_t i = 0; i < read.size(); ++i) {
         EXPECT_TRUE(sameFrame(read[i].frame, shown[i].frame)) << i;
@@ -122,6 +126,24 @@ TEST_F(RecordingFixture, AFileThatCannotBeCreatedIsToldAndNothingRecords)
     dialogs.saveFile.clear();
     item()->trigger();
     EXPECT_FALSE(item()->isChecked());
+}
+
+// The recordings' dialog starts at home, then where the last recording went;
+// the parameter files keep a folder of their own.
+TEST_F(RecordingFixture, TheRecordingDialogOpensWhereTheLastRecordingWent)
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "dravinor", "dravinor").clear();
+    dialogs.saveFile = dir.filePath("drives/first.csv");
+    QDir(dir.path()).mkpath("drives");
+    item()->trigger();
+    EXPECT_EQ(QFileInfo(dialogs.lastDirectory).path(), QDir::homePath());
+    EXPECT_TRUE(QFileInfo(dialogs.lastDirectory).fileName().startsWith("dravinor-live-"));
+    item()->trigger();
+    item()->trigger();
+    EXPECT_EQ(QFileInfo(dialogs.lastDirectory).path(), dir.filePath("drives"));
+    item()->trigger();
+    EXPECT_EQ(window->fileMemory().folder(ui::FileMemory::Kind::ParameterFiles), QDir::homePath());
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "dravinor", "dravinor").clear();
 }
 
 namespace {

@@ -1,0 +1,150 @@
+#include "CommandTable.h"
+
+#include <algorithm>
+
+namespace dravinor::cli {
+
+namespace {
+
+using enum OptionValue;
+
+constexpr CommandOption readOptions[] = {{"-o", Text}};
+constexpr CommandOption writeOptions[] = {{"--force"}};
+constexpr CommandOption journalOptions[] = {{"--last", Count}};
+constexpr CommandOption liveOptions[] = {{"--count", Count}, {"--csv"}};
+// The item numbers are checked by adapt itself, which lists the items.
+constexpr CommandOption adaptOptions[] = {
+    {"--ignition", Text}, {"--probe", Text}, {"--temperature-sensor", Text}, {"--yes"}};
+constexpr CommandOption defaultsOptions[] = {{"-o", Text}};
+
+constexpr int diffTrouble = 2;
+
+const CommandSpec commands[] = {
+    {.name = "ports",
+     .usage = "ports",
+     .help =
+         "Lists COM1..COM10 and, for each, the device it stands for, the device's\n"
+         "stable name under /dev/serial/by-id, the USB adapter (vendor:product, maker,\n"
+         "product) and its driver, owner, group and mode, whether you may open it,\n"
+         "and any program that holds it open, each with the command that helps.\n"},
+    {.name = "identify",
+     .usage = "identify",
+     .help =
+         "Finds the controller (the --port given, or a scan of COM1..COM10) and shows\n"
+         "its type and firmware version.\n"},
+    {.name = "read",
+     .usage = "read [-o FILE]",
+     .help =
+         "Reads all 35 parameters from the controller and prints them as the\n"
+         "parameter pages show them: field, caption, value, stored value, address.\n"
+         "A value the controller gave no valid answer for says \"no answer\".\n"
+         "  -o FILE   also save them as a parameter file; an existing FILE is kept\n"
+         "            beside it as a .BAK copy\n",
+     .options = readOptions},
+    {.name = "write",
+     .usage = "write [--force] FILE",
+     .help =
+         "Sends a parameter file to the controller: all 35 parameters to EEPROM,\n"
+         "then the RAM copy, and prints every value that changed.\n"
+         "  --force   also send a file that is not 64 bytes long (its first 64\n"
+         "            bytes, or as many as it has)\n",
+     .options = writeOptions,
+     .minOperands = 1,
+     .maxOperands = 1,
+     .operands = "one parameter file"},
+    {.name = "set",
+     .usage = "set ADDR VALUE | set FIELD VALUE",
+     .help =
+         "set ADDR VALUE writes one raw byte: ADDR 1..35, VALUE 0..255 (decimal or\n"
+         "0x..), to EEPROM and RAM with retries.\n"
+         "set FIELD VALUE writes a parameter page field by its name, VALUE in the\n"
+         "field's units (decimal comma or point): it is encoded as the page encodes\n"
+         "it when the field is left, clamped to the field's limits with a warning,\n"
+         "and written to the same addresses. Examples:\n"
+         "  dravinor-cli set PRLambda 0,5        lambda probe threshold, volts\n"
+         "  dravinor-cli set ODPBenzynaGas 2300  switch-over speed, RPM\n"
+         "Fields: PRLambda ESLambda_1 ESLambda_2 PCTps ODPBenzynaGas DObrotow MONGaz\n"
+         "TPWStopniach ZPAttuatoraPow_1 ZPAttuatoraPow_2 PSAttuatoraPow PAttuatoraPow\n"
+         "ZPAttuatoraPon_1 ZPAttuatoraPon_2 PSAttuatoraPon PAttuatoraPon IKDCutOff\n"
+         "OSDCutOff BTps CLambda AVoltage DOAttuatora RPMSignal\n",
+     .minOperands = 2,
+     .maxOperands = 2,
+     .operands = "two arguments"},
+    {.name = "diff",
+     .usage = "diff A B",
+     .help =
+         "Compares two parameter sets, each a parameter file (.PAR) or the word\n"
+         "controller (read from the connected controller), and prints every value\n"
+         "that differs with its caption and both values as the pages show them.\n"
+         "Exit status: 0 the same, 1 different, 2 trouble (as diff).\n",
+     .minOperands = 2,
+     .maxOperands = 2,
+     .operands = "two sets",
+     .usageExit = diffTrouble},
+    {.name = "journal",
+     .usage = "journal [--last N]",
+     .help =
+         "Lists the writes made to controllers by this tool, newest first: time,\n"
+         "port, controller, field, old and new value as stored and as shown, result.\n"
+         "The journal is read from its end, so --last reads only what it lists.\n"
+         "  --last N   only the N newest entries\n"
+         "Exit status 4 when a journal file exists but cannot be read (a folder, a\n"
+         "FIFO); the entries that could be read are listed all the same.\n",
+     .options = journalOptions},
+    {.name = "reset",
+     .usage = "reset",
+     .help = "Writes the default parameter set to the controller, twice, as the tool does.\n"},
+    {.name = "live",
+     .usage = "live [--count N] [--csv]",
+     .help =
+         "Polls the live data every 50 ms and prints it.\n"
+         "  --count N  stop after N polls (default: until interrupted)\n"
+         "  --csv      comma-separated values with a header line\n",
+     .options = liveOptions},
+    {.name = "adapt",
+     .usage = "adapt --ignition N --probe N [--temperature-sensor on|off] [--yes]",
+     .help =
+         "Runs the auto-adaptation on the running engine: resets the parameters\n"
+         "(asks first unless --yes), then measures and writes TPS, lambda and\n"
+         "actuator settings. Enter stands for the wizard's buttons; --yes presses\n"
+         "them at once. It starts only after all 35 parameters were read (exit 2\n"
+         "otherwise); only whole live frames are samples, and a phase with more\n"
+         "than a tenth of its polls bad is reported and journalled as doubtful.\n"
+         "Exit 3 lists every write the controller did not acknowledge.\n"
+         "  --ignition N   ignition type: 0..5 as the wizard's list\n"
+         "  --probe N      lambda probe type: 0..5 as the wizard's list\n"
+         "  --temperature-sensor on|off   tick or clear the temperature sensor\n",
+     .options = adaptOptions},
+    {.name = "show",
+     .usage = "show FILE",
+     .help =
+         "Decodes a parameter file, as the parameter pages would show it; no\n"
+         "controller needed.\n",
+     .minOperands = 1,
+     .maxOperands = 1,
+     .operands = "one parameter file"},
+    {.name = "defaults",
+     .usage = "defaults -o FILE",
+     .help = "Saves the default parameter set as a parameter file.\n",
+     .options = defaultsOptions},
+};
+
+}  // namespace
+
+std::span<const CommandSpec> commandTable() { return commands; }
+
+const CommandSpec* findCommand(std::string_view name)
+{
+    const auto it = std::find_if(std::begin(commands), std::end(commands),
+                                 [name](const CommandSpec& command) { return command.name == name; });
+    return it == std::end(commands) ? nullptr : &*it;
+}
+
+const CommandOption* findOption(const CommandSpec& command, std::string_view name)
+{
+    const auto it = std::find_if(command.options.begin(), command.options.end(),
+                                 [name](const CommandOption& option) { return option.name == name; });
+    return it == command.options.end() ? nullptr : &*it;
+}
+
+}  // namespace dravinor::cli
