@@ -15,8 +15,8 @@
 
 namespace dravinor::cli {
 
-using ui::fields::FieldValue;
-using ui::fields::TextField;
+using fields::FieldValue;
+using fields::TextField;
 
 namespace {
 
@@ -29,9 +29,9 @@ bool sameName(std::string_view a, std::string_view b)
 
 const TextField* findField(const std::string& name)
 {
-    if (const TextField* field = ui::fields::findTextField(name))
+    if (const TextField* field = fields::findTextField(name))
         return field;
-    const auto fields = ui::fields::textFields();
+    const auto fields = fields::textFields();
     const auto it = std::find_if(fields.begin(), fields.end(), [&](const TextField& f) { return sameName(f.name, name); });
     return it == fields.end() ? nullptr : &*it;
 }
@@ -39,7 +39,7 @@ const TextField* findField(const std::string& name)
 // A pair's second field shares its first field's caption.
 const char* captionOf(const TextField& field)
 {
-    for (const TextField& other : ui::fields::textFields())
+    for (const TextField& other : fields::textFields())
         if (other.caption && std::string_view(other.label) == field.label)
             return other.caption;
     return field.name;
@@ -47,8 +47,8 @@ const char* captionOf(const TextField& field)
 
 bool isOtherPageControl(const std::string& name)
 {
-    const auto lists = ui::fields::listFields();
-    const auto checks = ui::fields::checkFields();
+    const auto lists = fields::listFields();
+    const auto checks = fields::checkFields();
     return std::any_of(lists.begin(), lists.end(), [&](const auto& f) { return sameName(f.name, name); }) ||
            std::any_of(checks.begin(), checks.end(), [&](const auto& f) { return sameName(f.name, name); });
 }
@@ -56,8 +56,8 @@ bool isOtherPageControl(const std::string& name)
 // "0,1..4,9 V", as the field writes its numbers.
 std::string rangeText(const TextField& field)
 {
-    const auto limits = ui::fields::fieldLimits(field);
-    const int decimals = field.filter == ui::fields::KeyFilter::Decimal ? 3 : 0;
+    const auto limits = fields::fieldLimits(field);
+    const int decimals = field.filter == fields::KeyFilter::Decimal ? 3 : 0;
     const auto number = [decimals](double value) {
         std::string text = params::formatDecimalComma(value, decimals);
         // 0,10 reads better as 0,1: drop the zeros a decimal does not need.
@@ -69,13 +69,13 @@ std::string rangeText(const TextField& field)
         }
         return text;
     };
-    const std::string unit(ui::fields::fieldUnit(field));
+    const std::string unit(fields::fieldUnit(field));
     return number(limits.low) + ".." + number(limits.high) + (unit.empty() ? "" : " " + unit);
 }
 
 std::string shownWithUnit(const TextField& field, const std::string& shown)
 {
-    const std::string unit(ui::fields::fieldUnit(field));
+    const std::string unit(fields::fieldUnit(field));
     return unit.empty() ? shown : shown + " " + unit;
 }
 
@@ -110,11 +110,11 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
                                             "set its address with set ADDR VALUE");
         return usageError("set", "unknown field '" + name + "' (dravinor-cli set --help lists the fields)");
     }
-    const auto typed = ui::fields::parseFieldNumber(*field, valueText);
+    const auto typed = fields::parseFieldNumber(*field, valueText);
     if (!typed)
         return usageError("set", std::string("value '") + valueText + "' for " + field->name + " is not a number (" +
                                      rangeText(*field) + ")");
-    if (const auto limits = ui::fields::fieldLimits(*field); *typed < limits.low || *typed > limits.high)
+    if (const auto limits = fields::fieldLimits(*field); *typed < limits.low || *typed > limits.high)
         std::cerr << "dravinor-cli: warning: " << field->name << " " << valueText << " out of " << rangeText(*field)
                   << ": clamped\n";
 
@@ -128,31 +128,31 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
     const auto& block = session.state().block();
     const float k = params::ignitionConstantForItem(block.get(params::address::ignitionType))
                         .value_or(session.state().ignitionConstant());
-    FieldValue encoded = ui::fields::encodeFieldValue(*field, *typed, k);
+    FieldValue encoded = fields::encodeFieldValue(*field, *typed, k);
 
     // A working range's halves never cross, as on the page: the half that
     // would cross takes its partner's value.
-    using ui::fields::Pair;
+    using fields::Pair;
     if (field->pair == Pair::Lower || field->pair == Pair::Upper) {
-        const TextField& partner = *ui::fields::findTextField(field->partner);
+        const TextField& partner = *fields::findTextField(field->partner);
         const std::uint8_t other = block.get(partner.address);
         const bool reached = field->pair == Pair::Lower ? encoded.byte >= other : other >= encoded.byte;
         if (reached && encoded.byte != other) {
             std::cerr << "dravinor-cli: " << field->name << " takes " << partner.name << "'s value, "
-                      << ui::fields::shownFieldText(partner, block, k) << ": the range's minimum stays at or below its maximum\n";
+                      << fields::shownFieldText(partner, block, k) << ": the range's minimum stays at or below its maximum\n";
             encoded.byte = other;
             encoded.value = other;
-            encoded.shown = ui::fields::shownFieldText(partner, block, k);
+            encoded.shown = fields::shownFieldText(partner, block, k);
         }
     }
 
     Writes writes{session, true, {}};
-    if (ui::fields::isWordField(*field)) {
+    if (fields::isWordField(*field)) {
         if (writes.write(field->address, static_cast<std::uint8_t>(encoded.word >> 8)))
             writes.write(field->address + 1, static_cast<std::uint8_t>(encoded.word & 0xFF));
-    } else if (field->encoding == ui::fields::Encoding::RpmDelta) {
+    } else if (field->encoding == fields::Encoding::RpmDelta) {
         // The hysteresis follows the switch-over speed the controller holds.
-        const int switchRpm = std::stoi(ui::fields::shownFieldText(*ui::fields::findTextField("ODPBenzynaGas"), block, k));
+        const int switchRpm = std::stoi(fields::shownFieldText(*fields::findTextField("ODPBenzynaGas"), block, k));
         const std::uint16_t word = params::encodeSwitchOverHysteresis(switchRpm, std::stoi(encoded.shown), k);
         if (writes.write(params::address::switchOverHysteresis, static_cast<std::uint8_t>(word >> 8))) {
             writes.write(params::address::switchOverHysteresis + 1, static_cast<std::uint8_t>(word & 0xFF));

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 namespace {
 
@@ -185,4 +185,4 @@ int controllerModeSlot(int item)
     return item >= 0 && item < 3 ? lang::slot::controllerModeText + item : 0;
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

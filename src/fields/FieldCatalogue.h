@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 // Groups are numbered as their boxes: 1..7 on TabPar1, 8 on TabPar2.
 inline constexpr int advancedGroup = 8;
@@ -167,4 +167,4 @@ inline constexpr std::array<ButtonText, 5> buttons{{
     {"OdczytPar", "Odczytaj parametry"},
 }};
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <charconv>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 namespace {
 
@@ -185,4 +185,4 @@ std::string_view fieldUnit(const TextField& field)
     return {};
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

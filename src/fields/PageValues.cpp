@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 namespace {
 
@@ -224,4 +224,4 @@ std::vector<PageValue> pageValues(const ParameterBlock& block)
     return values;
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

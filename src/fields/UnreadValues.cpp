@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 namespace {
 
@@ -68,4 +68,4 @@ std::vector<PageValue> unreadValues(const params::ParameterBlock& block, const p
     return values;
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldCatalogue.h"
-#include "FieldRules.h"
+#include "TypedText.h"
 #include "PageWidgets.h"
 #include "ParameterPages.h"
 
@@ -71,7 +71,7 @@ public:
     std::optional<int> otherFieldValue(const char* name) const;
     void fillEmptyPartner(const fields::TextField& field);
     bool writeHysteresis(bool gated, std::uint8_t delta);
-    fields::EncodedValue encodeText(const fields::TextField& field, const QString& text) const;
+    EncodedValue encodeText(const fields::TextField& field, const QString& text) const;
 
     // Lists and check boxes (PageLists.cpp).
     void listActivated(const fields::ListField& field);

@@ -3,7 +3,7 @@
 
 #include "Dialogs.h"
 #include "Encoders.h"
-#include "FieldRules.h"
+#include "TypedText.h"
 #include "ParameterState.h"
 #include "ParameterTable.h"
 #include "ParameterTransfer.h"

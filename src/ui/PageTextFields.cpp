@@ -25,7 +25,7 @@ EncodedValue PageEditor::encodeText(const TextField& field, const QString& text)
     // An empty (or unreadable) entry text stands for the field's default.
     auto value = parseFieldText(field, text);
     if (!value)
-        value = parseFieldText(field, emptyTextFor(field, w.list("RSLambda")->currentIndex()));
+        value = parseFieldText(field, QString::fromStdString(emptyTextFor(field, w.list("RSLambda")->currentIndex())));
     return encodeValue(field, value.value_or(0.0), services.state.ignitionConstant());
 }
 
@@ -43,7 +43,7 @@ void PageEditor::fillEmptyPartner(const TextField& field)
     QLineEdit* partner = w.text(field.partner);
     // A partner without a value stays without one: a default is no reading.
     if (partner->text().isEmpty() && !isMarkedUnread(partner))
-        partner->setText(emptyTextFor(*findTextField(field.partner), 0));
+        partner->setText(QString::fromStdString(emptyTextFor(*findTextField(field.partner), 0)));
 }
 
 bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
@@ -86,7 +86,7 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
 
     EncodedValue encoded;
     if (edit->text().isEmpty()) {
-        edit->setText(emptyTextFor(field, w.list("RSLambda")->currentIndex()));
+        edit->setText(QString::fromStdString(emptyTextFor(field, w.list("RSLambda")->currentIndex())));
         fillEmptyPartner(field);
         encoded = encodeText(field, edit->text());
     } else {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace dravinor;
-using namespace dravinor::ui::fields;
+using namespace dravinor::fields;
 
 namespace {
 
