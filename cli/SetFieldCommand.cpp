@@ -7,6 +7,7 @@
 #include "FieldEncoding.h"
 #include "NumberFormat.h"
 #include "ParameterTable.h"
+#include "ParameterWrites.h"
 
 #include <algorithm>
 #include <cctype>
@@ -79,14 +80,18 @@ std::string shownWithUnit(const TextField& field, const std::string& shown)
     return unit.empty() ? shown : shown + " " + unit;
 }
 
-struct Writes {
+struct Writes final : params::ByteWriter {
+    explicit Writes(CliSession& session) : session(session) {}
+
     CliSession& session;
     bool allAcknowledged = true;
     std::string written;  // "address 14 = 6, address 15 = 209"
 
-    bool write(int address, std::uint8_t value, bool eepromOnly = false)
+    bool write(int address, std::uint8_t value) override
     {
         auto& transfer = session.transfer();
+        const params::ParameterRow* row = params::parameterAt(address);
+        const bool eepromOnly = row && row->memory == params::Memory::EepromOnly;
         const auto outcome =
             eepromOnly ? transfer.writeParameterEeprom(value, address) : transfer.writeParameter(value, address);
         written += std::string(written.empty() ? "" : ", ") + "address " + std::to_string(address) + " = " +
@@ -146,18 +151,14 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
         }
     }
 
-    Writes writes{session, true, {}};
+    Writes writes(session);
     if (fields::isWordField(*field)) {
-        if (writes.write(field->address, static_cast<std::uint8_t>(encoded.word >> 8)))
-            writes.write(field->address + 1, static_cast<std::uint8_t>(encoded.word & 0xFF));
+        params::writeWord(writes, field->address, encoded.word, params::Gate::OnAcknowledge);
     } else if (field->encoding == fields::Encoding::RpmDelta) {
         // The hysteresis follows the switch-over speed the controller holds.
         const int switchRpm = std::stoi(fields::shownFieldText(*fields::findTextField("ODPBenzynaGas"), block, k));
         const std::uint16_t word = params::encodeSwitchOverHysteresis(switchRpm, std::stoi(encoded.shown), k);
-        if (writes.write(params::address::switchOverHysteresis, static_cast<std::uint8_t>(word >> 8))) {
-            writes.write(params::address::switchOverHysteresis + 1, static_cast<std::uint8_t>(word & 0xFF));
-            writes.write(params::address::rpmDelta, encoded.byte, true);
-        }
+        params::writeRpmHysteresis(writes, word, encoded.byte, params::Gate::OnAcknowledge);
     } else {
         writes.write(field->address, encoded.byte);
     }

@@ -7,6 +7,7 @@
 #include "ParameterState.h"
 #include "ParameterTable.h"
 #include "ParameterTransfer.h"
+#include "ParameterWrites.h"
 #include "UnreadFieldMarks.h"
 
 #include <QCheckBox>
@@ -61,8 +62,11 @@ void PageEditor::writeProbeSettings(bool probeFirst)
     }
     const int code = params::emulationOutputCode(probe, emulation);
     // The probe's list gates on the flag byte, the emulation's on the code.
-    const bool acknowledged = probeFirst ? write(address::flagByteA, state.flagByteA()) : write(address::emulationOutputCode, code);
-    if (!acknowledged) {
+    params::TransferWriter writer(services.transfer);
+    const params::ProbeSettings settings{state.flagByteA(), static_cast<std::uint8_t>(code),
+                                         static_cast<std::uint8_t>(probe), static_cast<std::uint8_t>(emulation)};
+    const auto order = probeFirst ? params::ProbeOrder::FlagByteFirst : params::ProbeOrder::CodeFirst;
+    if (!params::writeProbeSettings(writer, settings, order, params::Gate::OnAcknowledge)) {
         const char* name = probeFirst ? "RSLambda" : "RSYLambda";
         QComboBox* list = w.list(name);
         list->setCurrentIndex(entrySelections.value(list, 0));
@@ -73,14 +77,7 @@ void PageEditor::writeProbeSettings(bool probeFirst)
                 services.applyProbeType(list->currentIndex());
         }
         reportFailure(1);
-        return;
     }
-    if (probeFirst)
-        write(address::emulationOutputCode, code);
-    else
-        write(address::flagByteA, state.flagByteA());
-    writeEepromOnly(address::probeType, probe);
-    writeEepromOnly(address::emulationType, emulation);
 }
 
 void PageEditor::writeChosenProbeSetting(bool probeFirst, int probe, int emulation)

@@ -7,6 +7,7 @@
 #include "ParameterState.h"
 #include "ParameterTable.h"
 #include "ParameterTransfer.h"
+#include "ParameterWrites.h"
 #include "UnreadFieldMarks.h"
 
 #include <QComboBox>
@@ -58,12 +59,8 @@ bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
         return services.transfer.writeParameterEeprom(delta, address::rpmDelta).eepromAcknowledged;
     const std::uint16_t word =
         params::encodeSwitchOverHysteresis(switchRpm.value_or(0), deltaRpm, services.state.ignitionConstant());
-    const bool acknowledged = write(address::switchOverHysteresis, word >> 8);
-    if (gated && !acknowledged)
-        return false;
-    write(address::switchOverHysteresis + 1, word & 0xFF);
-    writeEepromOnly(address::rpmDelta, delta);
-    return acknowledged;
+    params::TransferWriter writer(services.transfer);
+    return params::writeRpmHysteresis(writer, word, delta, gated ? params::Gate::OnAcknowledge : params::Gate::Never);
 }
 
 // Leaving a field rewrites it, changed or not: tabbing through the page

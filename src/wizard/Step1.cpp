@@ -2,6 +2,7 @@
 
 #include "Conversions.h"
 #include "Encoders.h"
+#include "EngineWriter.h"
 #include "FlagBits.h"
 #include "LiveFrame.h"
 #include "NumberFormat.h"
@@ -88,12 +89,14 @@ void AdaptationEngine::writeProbeType()
     probeWritePending_ = false;
     flagAWritePending_ = false;
     const ProbeType& probe = probeTypes[static_cast<std::size_t>(state_.probeIndex)];
-    writeParameter(parameters_.flagByteA(), address::flagByteA);
     // The parameter page's rule: a square wave follows the probe's voltage
     // range, so 0-5 V probes get their own code.
-    writeParameter(params::emulationOutputCode(state_.probeIndex, probe.emulationTypeItem), address::emulationOutputCode);
-    writeParameterEeprom(state_.probeIndex, address::probeType);
-    writeParameterEeprom(probe.emulationTypeItem, address::emulationType);
+    const params::ProbeSettings settings{
+        parameters_.flagByteA(),
+        static_cast<std::uint8_t>(params::emulationOutputCode(state_.probeIndex, probe.emulationTypeItem)),
+        static_cast<std::uint8_t>(state_.probeIndex), static_cast<std::uint8_t>(probe.emulationTypeItem)};
+    Writer writer(*this);
+    params::writeProbeSettings(writer, settings, params::ProbeOrder::FlagByteFirst, params::Gate::Never);
 
     markDone("URSLabel_AA_P1", "AutoFaz1Led4");
     state_.probeChosen = true;
@@ -181,19 +184,13 @@ void AdaptationEngine::reencodeRpmFields()
     const int maxGasRpm = integer(2);
     const int cutOffRpm = integer(3);
 
-    const std::uint16_t switchPeriod = params::encodeSwitchOverRpm(switchRpm, k).period;
-    writeParameter(switchPeriod >> 8, address::switchOverRpm);
-    writeParameter(switchPeriod & 0xFF, address::switchOverRpm + 1);
-    const std::uint16_t hysteresis = params::encodeSwitchOverHysteresis(switchRpm, deltaRpm, k);
-    writeParameter(hysteresis >> 8, address::switchOverHysteresis);
-    writeParameter(hysteresis & 0xFF, address::switchOverHysteresis + 1);
-    writeParameterEeprom(params::encodeRpmDelta(deltaRpm), address::rpmDelta);
-    const std::uint16_t maxGasPeriod = params::encodeMaxRpmOnGas(maxGasRpm, k).period;
-    writeParameter(maxGasPeriod >> 8, address::maxRpmOnGas);
-    writeParameter(maxGasPeriod & 0xFF, address::maxRpmOnGas + 1);
-    const std::uint16_t cutOffPeriod = params::encodeCutOffRpm(cutOffRpm, k).period;
-    writeParameter(cutOffPeriod >> 8, address::cutOffRpm);
-    writeParameter(cutOffPeriod & 0xFF, address::cutOffRpm + 1);
+    using params::Gate;
+    Writer writer(*this);
+    params::writeWord(writer, address::switchOverRpm, params::encodeSwitchOverRpm(switchRpm, k).period, Gate::Never);
+    params::writeRpmHysteresis(writer, params::encodeSwitchOverHysteresis(switchRpm, deltaRpm, k),
+                               params::encodeRpmDelta(deltaRpm), Gate::Never);
+    params::writeWord(writer, address::maxRpmOnGas, params::encodeMaxRpmOnGas(maxGasRpm, k).period, Gate::Never);
+    params::writeWord(writer, address::cutOffRpm, params::encodeCutOffRpm(cutOffRpm, k).period, Gate::Never);
 }
 
 }  // namespace dravinor::wizard
