@@ -79,6 +79,12 @@ signals:
 
 private:
     void buildWidgets();
+    void buildLambdaBar();
+    void buildActuator();
+    void buildThermometer();
+    void buildFuelSwitch();
+    void buildMeters();
+    void buildTracesAndNotices();
     void tick();
     void show(const LiveDisplay& display);
     void markStale(bool stale);
