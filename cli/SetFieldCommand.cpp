@@ -104,6 +104,39 @@ struct Writes final : params::ByteWriter {
     }
 };
 
+// A working range's halves never cross, as on the page: the half that would
+// cross takes its partner's value.
+void keepRangeOrder(const TextField& field, const params::ParameterBlock& block, float k, FieldValue& encoded)
+{
+    if (field.pair != fields::Pair::Lower && field.pair != fields::Pair::Upper)
+        return;
+    const TextField& partner = *fields::findTextField(field.partner);
+    const std::uint8_t other = block.get(partner.address);
+    const bool reached = field.pair == fields::Pair::Lower ? encoded.byte >= other : other >= encoded.byte;
+    if (reached && encoded.byte != other) {
+        std::cerr << "dravinor-cli: " << field.name << " takes " << partner.name << "'s value, "
+                  << fields::shownFieldText(partner, block, k) << ": the range's minimum stays at or below its maximum\n";
+        encoded.byte = other;
+        encoded.value = other;
+        encoded.shown = fields::shownFieldText(partner, block, k);
+    }
+}
+
+void writeField(Writes& writes, const TextField& field, const FieldValue& encoded, const params::ParameterBlock& block,
+                float k)
+{
+    if (fields::isWordField(field)) {
+        params::writeWord(writes, field.address, encoded.word, params::Gate::OnAcknowledge);
+    } else if (field.encoding == fields::Encoding::RpmDelta) {
+        // The hysteresis follows the switch-over speed the controller holds.
+        const int switchRpm = std::stoi(fields::shownFieldText(*fields::findTextField("ODPBenzynaGas"), block, k));
+        const std::uint16_t word = params::encodeSwitchOverHysteresis(switchRpm, std::stoi(encoded.shown), k);
+        params::writeRpmHysteresis(writes, word, encoded.byte, params::Gate::OnAcknowledge);
+    } else {
+        writes.write(field.address, encoded.byte);
+    }
+}
+
 }  // namespace
 
 int runSetField(CliSession& session, const std::string& name, const std::string& valueText)
@@ -135,33 +168,9 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
                         .value_or(session.state().ignitionConstant());
     FieldValue encoded = fields::encodeFieldValue(*field, *typed, k);
 
-    // A working range's halves never cross, as on the page: the half that
-    // would cross takes its partner's value.
-    using fields::Pair;
-    if (field->pair == Pair::Lower || field->pair == Pair::Upper) {
-        const TextField& partner = *fields::findTextField(field->partner);
-        const std::uint8_t other = block.get(partner.address);
-        const bool reached = field->pair == Pair::Lower ? encoded.byte >= other : other >= encoded.byte;
-        if (reached && encoded.byte != other) {
-            std::cerr << "dravinor-cli: " << field->name << " takes " << partner.name << "'s value, "
-                      << fields::shownFieldText(partner, block, k) << ": the range's minimum stays at or below its maximum\n";
-            encoded.byte = other;
-            encoded.value = other;
-            encoded.shown = fields::shownFieldText(partner, block, k);
-        }
-    }
-
+    keepRangeOrder(*field, block, k, encoded);
     Writes writes(session);
-    if (fields::isWordField(*field)) {
-        params::writeWord(writes, field->address, encoded.word, params::Gate::OnAcknowledge);
-    } else if (field->encoding == fields::Encoding::RpmDelta) {
-        // The hysteresis follows the switch-over speed the controller holds.
-        const int switchRpm = std::stoi(fields::shownFieldText(*fields::findTextField("ODPBenzynaGas"), block, k));
-        const std::uint16_t word = params::encodeSwitchOverHysteresis(switchRpm, std::stoi(encoded.shown), k);
-        params::writeRpmHysteresis(writes, word, encoded.byte, params::Gate::OnAcknowledge);
-    } else {
-        writes.write(field->address, encoded.byte);
-    }
+    writeField(writes, *field, encoded, block, k);
     const std::string shown = shownWithUnit(*field, encoded.shown);
     if (!writes.allAcknowledged && session.port().deviceLost()) {
         // Not the controller's refusal: the adapter is gone, as the other commands say.
