@@ -160,14 +160,9 @@ void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine, const 
     item(enabled(engine, "UTPON_AA_P5"), "actuator range at idle: parameters 9, 8, 7");
 }
 
-}  // namespace
-
-int runAdapt(CliSession& session, const CliOptions& options)
+// What must hold before the reset: a confirmation, a controller, a whole read.
+int prepareAdaptation(CliSession& session, const AdaptOptions& adapt)
 {
-    AdaptOptions adapt;
-    std::string error;
-    if (!parseAdaptArguments(options, adapt, error))
-        return usageError("adapt", error);
     const bool inputTerminal = isatty(STDIN_FILENO);
     if (!adapt.yes && !inputTerminal) {
         std::cerr << "dravinor-cli: adapt resets the controller's parameters: confirm on a terminal, or add --yes\n";
@@ -189,10 +184,12 @@ int runAdapt(CliSession& session, const CliOptions& options)
         std::printf("dravinor-cli: adaptation not started; nothing was written.\n");
         return exitUsage;
     }
-    catchInterrupts();
+    return exitSuccess;
+}
 
-    AdaptNarrator narrator(stdout, isatty(STDOUT_FILENO));
-    AdaptationEngine engine(session.port(), session.state(), session.transfer(), wizard::WizardInputs{});
+// The reset and the first page's choices from the command line.
+Progress startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptOptions& adapt)
+{
     engine.initialiseWizard();
     narrator.report(engine);
     if (engine.resetUnacknowledged() > 0)
@@ -211,7 +208,14 @@ int runAdapt(CliSession& session, const CliOptions& options)
     Progress progress;
     progress.temperatureSensorSet = adapt.temperatureSensor.has_value();
     narrator.report(engine);
+    return progress;
+}
 
+// The wizard's ticks and the fitter's answers until "Koniec", a silent
+// controller or an interrupt; exitSuccess when the wizard finished.
+int followAdaptation(CliSession& session, AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptOptions& adapt,
+                     Progress& progress)
+{
     Fitter fitter(engine, narrator, adapt.yes);
     TickSchedule schedule(session.clock());
     long lastAnswerMs = schedule.elapsedMs();
@@ -248,6 +252,26 @@ int runAdapt(CliSession& session, const CliOptions& options)
         tellWritten(narrator, engine, progress);
         return exitInterrupted;
     }
+    return exitSuccess;
+}
+
+}  // namespace
+
+int runAdapt(CliSession& session, const CliOptions& options)
+{
+    AdaptOptions adapt;
+    std::string error;
+    if (!parseAdaptArguments(options, adapt, error))
+        return usageError("adapt", error);
+    if (const int code = prepareAdaptation(session, adapt); code != exitSuccess)
+        return code;
+    catchInterrupts();
+
+    AdaptNarrator narrator(stdout, isatty(STDOUT_FILENO));
+    AdaptationEngine engine(session.port(), session.state(), session.transfer(), wizard::WizardInputs{});
+    Progress progress = startWizard(engine, narrator, adapt);
+    if (const int code = followAdaptation(session, engine, narrator, adapt, progress); code != exitSuccess)
+        return code;
     if (!engine.doubtfulPhases().empty())
         narrator.line("dravinor-cli: warning: " + std::to_string(engine.doubtfulPhases().size()) +
                       " phase(s) were measured on an unreliable line; the journal marks their results doubtful");

@@ -11,7 +11,7 @@ namespace {
 
 // The value as the page shows it; the stored value too when that is all
 // that differs (two periods within one RPM step).
-std::string valueText(const ui::fields::PageValue& value, bool withStored)
+std::string valueText(const fields::PageValue& value, bool withStored)
 {
     std::string text = value.withUnit();
     if (withStored && !value.name.empty())
@@ -37,7 +37,7 @@ std::string padded(const std::string& text, std::size_t width)
 int printDifferences(const params::ParameterBlock& first, const params::ParameterBlock& second,
                      const std::string& firstName, const std::string& secondName)
 {
-    const auto differences = ui::fields::compareParameterSets(first, second);
+    const auto differences = fields::compareParameterSets(first, second);
     if (differences.empty()) {
         std::printf("No parameter differs.\n");
         return 0;

@@ -62,8 +62,12 @@ std::string describe(const JournalEntry& e, params::UndoMark mark)
         line += e.note;
     } else {
         line += e.field + " @" + std::to_string(e.address);
-        if (e.isWord())
-            line += "-" + std::to_string(e.lastAddress);
+        // Appended piece by piece: GCC 12 at -O3 takes "-" + string for an
+        // overlapping copy and warns (-Wrestrict), falsely.
+        if (e.isWord()) {
+            line += '-';
+            line += std::to_string(e.lastAddress);
+        }
         line += ": " + params::journalValueText(e.oldShown, e.oldRaw) + " -> " +
                 params::journalValueText(e.newShown, e.newRaw);
         if (!e.note.empty())

@@ -2,7 +2,6 @@
 #include "CliSession.h"
 #include "Commands.h"
 
-#include "FlagBits.h"
 #include "LiveCsv.h"
 #include "LiveFrame.h"
 #include "LivePoll.h"
@@ -78,11 +77,7 @@ int runLive(CliSession& session, const CliOptions& options)
     // The parameters give the ignition type (for RPM) and the sensor switch.
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
-    const float ignitionConstant = session.state().ignitionConstant();
-    const bool temperatureSensor = session.state().flagByteA() & params::flagA::temperatureSensor;
     params::LiveSample sample;
-    sample.settings = {ignitionConstant, temperatureSensor,
-                       static_cast<std::uint8_t>(session.state().lambdaThreshold())};
 
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
@@ -103,7 +98,7 @@ int runLive(CliSession& session, const CliOptions& options)
         lastPollAt = secondsSince(clock, startMs);
         // Only a whole frame is a reading: a short, long, missing or blank
         // answer counts as unanswered and shows no values.
-        const params::LivePoll live = params::pollLiveFrame(port);
+        const params::LiveReading live = params::readLive(port, session.state());
         const bool answered = live.good();
         ++polls;
         if (port.deviceLost()) {
@@ -112,12 +107,8 @@ int runLive(CliSession& session, const CliOptions& options)
             break;
         }
         unanswered += answered ? 0 : 1;
-        const params::LiveFrame& frame = live.frame;
-        const float lambda = params::lambdaVolts(frame.lambda);
-        const float tps = params::tpsVolts(frame.tps);
-        const int rpm = params::engineRpm(frame, ignitionConstant);
-        const float temperature = params::temperatureC(frame.temperature);
-        const char* fuel = fuelText(params::fuelState(frame.status));
+        const params::LiveFrame& frame = live.poll.frame;
+        const params::LiveValues& values = live.values;
         if (csv) {
             sample.timeMs = static_cast<std::int64_t>(std::llround(lastPollAt * 1000));
             sample.wallClockMs = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -125,15 +116,17 @@ int runLive(CliSession& session, const CliOptions& options)
                                      .count();
             sample.answered = answered;
             sample.frame = frame;
+            sample.settings = live.settings;
             std::printf("%s\n", params::liveCsvRow(sample).c_str());
         } else if (!answered) {
-            std::printf("%s\n", badAnswerText(live.reply));
+            std::printf("%s\n", badAnswerText(live.poll.reply));
         } else {
             std::printf("lambda %s V  tps %s V  rpm %5s  stepper %3u  temp %s  %s\n",
-                        params::formatFixed3(lambda, 2).c_str(), params::formatFixed3(tps, 2).c_str(),
-                        params::engineRpmText(rpm).c_str(),
+                        params::formatFixed3(values.lambdaVolts, 2).c_str(),
+                        params::formatFixed3(values.tpsVolts, 2).c_str(), params::engineRpmText(values.rpm).c_str(),
                         frame.stepperPosition,
-                        temperatureSensor ? params::formatFixed3(temperature, 0).c_str() : "-", fuel);
+                        live.settings.temperatureSensor ? params::formatFixed3(values.temperature, 0).c_str() : "-",
+                        fuelText(values.fuel));
         }
         std::fflush(stdout);
     }

@@ -13,7 +13,7 @@ namespace dravinor::cli {
 
 namespace {
 
-using ui::fields::PageValue;
+using fields::PageValue;
 
 // "14-15" for a word, "30,32" for a value taken from both flag bytes.
 std::string addressText(const std::vector<int>& addresses)
@@ -41,7 +41,7 @@ Row rowOf(const PageValue& value, const params::AddressSet& unread)
     if (anyIn(value.addresses, unread)) {
         row[2] = "no answer";
         row[3] = "-";
-    } else if (!value.name.empty() && ui::fields::shownValueUnread(value.name, unread)) {
+    } else if (!value.name.empty() && fields::shownValueUnread(value.name, unread)) {
         // Its own bytes were read; the ignition type it is decoded with was not.
         row[2] = "? (no answer for the ignition type)";
     }
@@ -54,7 +54,7 @@ std::string pageValueTable(const params::ParameterBlock& block, const params::Ad
                            const params::AddressSet* only)
 {
     std::vector<Row> rows{{"field", "caption", "value", "stored", "addr"}};
-    for (const PageValue& value : ui::fields::pageValues(block))
+    for (const PageValue& value : fields::pageValues(block))
         if (!only || anyIn(value.addresses, *only))
             rows.push_back(rowOf(value, unread));
     std::array<std::size_t, 5> widths{};

@@ -6,6 +6,8 @@
 #include "Encoders.h"
 #include "FieldEncoding.h"
 #include "NumberFormat.h"
+#include "ParameterTable.h"
+#include "ParameterWrites.h"
 
 #include <algorithm>
 #include <cctype>
@@ -14,8 +16,8 @@
 
 namespace dravinor::cli {
 
-using ui::fields::FieldValue;
-using ui::fields::TextField;
+using fields::FieldValue;
+using fields::TextField;
 
 namespace {
 
@@ -28,9 +30,9 @@ bool sameName(std::string_view a, std::string_view b)
 
 const TextField* findField(const std::string& name)
 {
-    if (const TextField* field = ui::fields::findTextField(name))
+    if (const TextField* field = fields::findTextField(name))
         return field;
-    const auto fields = ui::fields::textFields();
+    const auto fields = fields::textFields();
     const auto it = std::find_if(fields.begin(), fields.end(), [&](const TextField& f) { return sameName(f.name, name); });
     return it == fields.end() ? nullptr : &*it;
 }
@@ -38,7 +40,7 @@ const TextField* findField(const std::string& name)
 // A pair's second field shares its first field's caption.
 const char* captionOf(const TextField& field)
 {
-    for (const TextField& other : ui::fields::textFields())
+    for (const TextField& other : fields::textFields())
         if (other.caption && std::string_view(other.label) == field.label)
             return other.caption;
     return field.name;
@@ -46,8 +48,8 @@ const char* captionOf(const TextField& field)
 
 bool isOtherPageControl(const std::string& name)
 {
-    const auto lists = ui::fields::listFields();
-    const auto checks = ui::fields::checkFields();
+    const auto lists = fields::listFields();
+    const auto checks = fields::checkFields();
     return std::any_of(lists.begin(), lists.end(), [&](const auto& f) { return sameName(f.name, name); }) ||
            std::any_of(checks.begin(), checks.end(), [&](const auto& f) { return sameName(f.name, name); });
 }
@@ -55,8 +57,8 @@ bool isOtherPageControl(const std::string& name)
 // "0,1..4,9 V", as the field writes its numbers.
 std::string rangeText(const TextField& field)
 {
-    const auto limits = ui::fields::fieldLimits(field);
-    const int decimals = field.filter == ui::fields::KeyFilter::Decimal ? 3 : 0;
+    const auto limits = fields::fieldLimits(field);
+    const int decimals = field.filter == fields::KeyFilter::Decimal ? 3 : 0;
     const auto number = [decimals](double value) {
         std::string text = params::formatDecimalComma(value, decimals);
         // 0,10 reads better as 0,1: drop the zeros a decimal does not need.
@@ -68,24 +70,28 @@ std::string rangeText(const TextField& field)
         }
         return text;
     };
-    const std::string unit(ui::fields::fieldUnit(field));
+    const std::string unit(fields::fieldUnit(field));
     return number(limits.low) + ".." + number(limits.high) + (unit.empty() ? "" : " " + unit);
 }
 
 std::string shownWithUnit(const TextField& field, const std::string& shown)
 {
-    const std::string unit(ui::fields::fieldUnit(field));
+    const std::string unit(fields::fieldUnit(field));
     return unit.empty() ? shown : shown + " " + unit;
 }
 
-struct Writes {
+struct Writes final : params::ByteWriter {
+    explicit Writes(CliSession& session) : session(session) {}
+
     CliSession& session;
     bool allAcknowledged = true;
     std::string written;  // "address 14 = 6, address 15 = 209"
 
-    bool write(int address, std::uint8_t value, bool eepromOnly = false)
+    bool write(int address, std::uint8_t value) override
     {
         auto& transfer = session.transfer();
+        const params::ParameterRow* row = params::parameterAt(address);
+        const bool eepromOnly = row && row->memory == params::Memory::EepromOnly;
         const auto outcome =
             eepromOnly ? transfer.writeParameterEeprom(value, address) : transfer.writeParameter(value, address);
         written += std::string(written.empty() ? "" : ", ") + "address " + std::to_string(address) + " = " +
@@ -98,6 +104,39 @@ struct Writes {
     }
 };
 
+// A working range's halves never cross, as on the page: the half that would
+// cross takes its partner's value.
+void keepRangeOrder(const TextField& field, const params::ParameterBlock& block, float k, FieldValue& encoded)
+{
+    if (field.pair != fields::Pair::Lower && field.pair != fields::Pair::Upper)
+        return;
+    const TextField& partner = *fields::findTextField(field.partner);
+    const std::uint8_t other = block.get(partner.address);
+    const bool reached = field.pair == fields::Pair::Lower ? encoded.byte >= other : other >= encoded.byte;
+    if (reached && encoded.byte != other) {
+        std::cerr << "dravinor-cli: " << field.name << " takes " << partner.name << "'s value, "
+                  << fields::shownFieldText(partner, block, k) << ": the range's minimum stays at or below its maximum\n";
+        encoded.byte = other;
+        encoded.value = other;
+        encoded.shown = fields::shownFieldText(partner, block, k);
+    }
+}
+
+void writeField(Writes& writes, const TextField& field, const FieldValue& encoded, const params::ParameterBlock& block,
+                float k)
+{
+    if (fields::isWordField(field)) {
+        params::writeWord(writes, field.address, encoded.word, params::Gate::OnAcknowledge);
+    } else if (field.encoding == fields::Encoding::RpmDelta) {
+        // The hysteresis follows the switch-over speed the controller holds.
+        const int switchRpm = std::stoi(fields::shownFieldText(*fields::findTextField("ODPBenzynaGas"), block, k));
+        const std::uint16_t word = params::encodeSwitchOverHysteresis(switchRpm, std::stoi(encoded.shown), k);
+        params::writeRpmHysteresis(writes, word, encoded.byte, params::Gate::OnAcknowledge);
+    } else {
+        writes.write(field.address, encoded.byte);
+    }
+}
+
 }  // namespace
 
 int runSetField(CliSession& session, const std::string& name, const std::string& valueText)
@@ -109,11 +148,11 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
                                             "set its address with set ADDR VALUE");
         return usageError("set", "unknown field '" + name + "' (dravinor-cli set --help lists the fields)");
     }
-    const auto typed = ui::fields::parseFieldNumber(*field, valueText);
+    const auto typed = fields::parseFieldNumber(*field, valueText);
     if (!typed)
         return usageError("set", std::string("value '") + valueText + "' for " + field->name + " is not a number (" +
                                      rangeText(*field) + ")");
-    if (const auto limits = ui::fields::fieldLimits(*field); *typed < limits.low || *typed > limits.high)
+    if (const auto limits = fields::fieldLimits(*field); *typed < limits.low || *typed > limits.high)
         std::cerr << "dravinor-cli: warning: " << field->name << " " << valueText << " out of " << rangeText(*field)
                   << ": clamped\n";
 
@@ -125,40 +164,13 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
         return exitNoController;
     }
     const auto& block = session.state().block();
-    const float k = params::ignitionConstantForItem(block.get(13)).value_or(session.state().ignitionConstant());
-    FieldValue encoded = ui::fields::encodeFieldValue(*field, *typed, k);
+    const float k = params::ignitionConstantForItem(block.get(params::address::ignitionType))
+                        .value_or(session.state().ignitionConstant());
+    FieldValue encoded = fields::encodeFieldValue(*field, *typed, k);
 
-    // A working range's halves never cross, as on the page: the half that
-    // would cross takes its partner's value.
-    using ui::fields::Pair;
-    if (field->pair == Pair::Lower || field->pair == Pair::Upper) {
-        const TextField& partner = *ui::fields::findTextField(field->partner);
-        const std::uint8_t other = block.get(partner.address);
-        const bool reached = field->pair == Pair::Lower ? encoded.byte >= other : other >= encoded.byte;
-        if (reached && encoded.byte != other) {
-            std::cerr << "dravinor-cli: " << field->name << " takes " << partner.name << "'s value, "
-                      << ui::fields::shownFieldText(partner, block, k) << ": the range's minimum stays at or below its maximum\n";
-            encoded.byte = other;
-            encoded.value = other;
-            encoded.shown = ui::fields::shownFieldText(partner, block, k);
-        }
-    }
-
-    Writes writes{session, true, {}};
-    if (ui::fields::isWordField(*field)) {
-        if (writes.write(field->address, static_cast<std::uint8_t>(encoded.word >> 8)))
-            writes.write(field->address + 1, static_cast<std::uint8_t>(encoded.word & 0xFF));
-    } else if (field->encoding == ui::fields::Encoding::RpmDelta) {
-        // The hysteresis follows the switch-over speed the controller holds.
-        const int switchRpm = std::stoi(ui::fields::shownFieldText(*ui::fields::findTextField("ODPBenzynaGas"), block, k));
-        const std::uint16_t word = params::encodeSwitchOverHysteresis(switchRpm, std::stoi(encoded.shown), k);
-        if (writes.write(16, static_cast<std::uint8_t>(word >> 8))) {
-            writes.write(17, static_cast<std::uint8_t>(word & 0xFF));
-            writes.write(33, encoded.byte, true);
-        }
-    } else {
-        writes.write(field->address, encoded.byte);
-    }
+    keepRangeOrder(*field, block, k, encoded);
+    Writes writes(session);
+    writeField(writes, *field, encoded, block, k);
     const std::string shown = shownWithUnit(*field, encoded.shown);
     if (!writes.allAcknowledged && session.port().deviceLost()) {
         // Not the controller's refusal: the adapter is gone, as the other commands say.

@@ -1,7 +1,9 @@
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,58 @@ bool parseNumber(const std::string& text, long low, long high, long& value)
     errno = 0;
     value = std::strtol(text.c_str(), &end, 0);
     return errno == 0 && *end == '\0' && value >= low && value <= high;
+}
+
+// The line faults set by a whole number.
+struct FaultNumber {
+    const char* option;
+    long low;
+    long high;
+    int FaultOptions::*field;
+};
+constexpr FaultNumber faultNumbers[] = {
+    {"--ignore-writes", 0, 1'000'000, &FaultOptions::ignoreFirstWrites},
+    {"--late-tail", 0, 60'000, &FaultOptions::lateTailMs},
+    {"--long-reply", 0, 4096, &FaultOptions::longReplyExtra},
+    {"--noise", 0, 100, &FaultOptions::noisePercent},
+    {"--hang-up-after", 0, 1'000'000'000, &FaultOptions::hangUpAfterFrames},
+};
+
+std::vector<std::string> splitAtCommas(const std::string& text)
+{
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const auto comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos)
+            return parts;
+        start = comma + 1;
+    }
+}
+
+// "ADDRESS,MS[,queue][,once]"; false for anything else.
+bool parseLateAnswer(const std::string& text, FaultOptions& faults)
+{
+    const std::vector<std::string> parts = splitAtCommas(text);
+    long address = 0;
+    long delay = 0;
+    bool modesKnown = true;
+    faults.lateAnswerQueues = false;
+    faults.lateAnswerOnce = false;
+    for (std::size_t k = 2; k < parts.size(); ++k) {
+        if (parts[k] == "queue" && !faults.lateAnswerQueues)
+            faults.lateAnswerQueues = true;
+        else if (parts[k] == "once" && !faults.lateAnswerOnce)
+            faults.lateAnswerOnce = true;
+        else
+            modesKnown = false;
+    }
+    if (parts.size() < 2 || !modesKnown || !parseNumber(parts[0], 1, 35, address) ||
+        !parseNumber(parts[1], 1, 60'000, delay))
+        return false;
+    faults.lateAnswerAddress = static_cast<int>(address);
+    faults.lateAnswerMs = static_cast<int>(delay);
+    return true;
 }
 
 }  // namespace
@@ -94,58 +148,20 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
             command.options.pacing = false;
         } else if (option == "--wrong-checksum") {
             faults.wrongChecksum = true;
-        } else if (option == "--ignore-writes") {
-            if (!number(0, 1'000'000, n))
-                return false;
-            faults.ignoreFirstWrites = static_cast<int>(n);
-        } else if (option == "--late-tail") {
-            if (!number(0, 60'000, n))
-                return false;
-            faults.lateTailMs = static_cast<int>(n);
-        } else if (option == "--long-reply") {
-            if (!number(0, 4096, n))
-                return false;
-            faults.longReplyExtra = static_cast<int>(n);
-        } else if (option == "--noise") {
-            if (!number(0, 100, n))
-                return false;
-            faults.noisePercent = static_cast<int>(n);
-        } else if (option == "--hang-up-after") {
-            if (!number(0, 1'000'000'000, n))
-                return false;
-            faults.hangUpAfterFrames = static_cast<int>(n);
         } else if (option == "--late-answer") {
             std::string text;
             if (!value(text))
                 return false;
-            std::vector<std::string> parts;
-            for (std::size_t start = 0;;) {
-                const auto comma = text.find(',', start);
-                parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-                if (comma == std::string::npos)
-                    break;
-                start = comma + 1;
-            }
-            long address = 0;
-            long delay = 0;
-            bool modesKnown = true;
-            faults.lateAnswerQueues = false;
-            faults.lateAnswerOnce = false;
-            for (std::size_t k = 2; k < parts.size(); ++k) {
-                if (parts[k] == "queue" && !faults.lateAnswerQueues)
-                    faults.lateAnswerQueues = true;
-                else if (parts[k] == "once" && !faults.lateAnswerOnce)
-                    faults.lateAnswerOnce = true;
-                else
-                    modesKnown = false;
-            }
-            if (parts.size() < 2 || !modesKnown || !parseNumber(parts[0], 1, 35, address) ||
-                !parseNumber(parts[1], 1, 60'000, delay)) {
+            if (!parseLateAnswer(text, faults)) {
                 error = option + ": bad value '" + text + "' (ADDRESS,MS[,queue][,once])";
                 return false;
             }
-            faults.lateAnswerAddress = static_cast<int>(address);
-            faults.lateAnswerMs = static_cast<int>(delay);
+        } else if (const auto* fault = std::find_if(std::begin(faultNumbers), std::end(faultNumbers),
+                                                    [&](const FaultNumber& f) { return option == f.option; });
+                   fault != std::end(faultNumbers)) {
+            if (!number(fault->low, fault->high, n))
+                return false;
+            faults.*(fault->field) = static_cast<int>(n);
         } else {
             error = "unknown option '" + option + "'";
             return false;

@@ -1,10 +1,11 @@
 #include "FieldCatalogue.h"
 
 #include "FlagBits.h"
+#include "ParameterTable.h"
 
 #include <algorithm>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 namespace {
 
@@ -15,35 +16,36 @@ using enum ListEnter;
 using enum Compare;
 namespace A = params::flagA;
 namespace B = params::flagB;
+namespace P = params::address;
 
 constexpr TextField textTable[] = {
-    {"PRLambda", "PRLambdaL", "Próg sondy lambda", 1, 6, Decimal, nullptr, LambdaThreshold, 0, 0, 1, nullptr, Pair::None, 40001},
-    {"ESLambda_1", "ESLambdaL", "Emulacja sondy lambda", 1, 5, Decimal, "0,496", Emulation, 0, 0, 29, "ESLambda_2", Pair::FillsOnly, 40002},
-    {"ESLambda_2", "ESLambdaL", nullptr, 1, 5, Decimal, "0,496", Emulation, 0, 0, 28, "ESLambda_1", Pair::Upper, 40003},
-    {"PCTps", "PCTpsL", "Próg czujnika tps", 2, 4, Decimal, "1,4", TpsThreshold, 0, 0, 2, nullptr, Pair::None, 40005},
-    {"ODPBenzynaGas", "ODPBenzynaGasL", "Obroty dla przejscia b-g", 3, 4, Digits, "2200", SwitchOverRpm, 0, 0, 14,
+    {"PRLambda", "PRLambdaL", "Próg sondy lambda", 1, 6, Decimal, nullptr, LambdaThreshold, 0, 0, P::lambdaThreshold, nullptr, Pair::None, 40001},
+    {"ESLambda_1", "ESLambdaL", "Emulacja sondy lambda", 1, 5, Decimal, "0,496", Emulation, 0, 0, P::emulationFirstTime, "ESLambda_2", Pair::FillsOnly, 40002},
+    {"ESLambda_2", "ESLambdaL", nullptr, 1, 5, Decimal, "0,496", Emulation, 0, 0, P::emulationSecondTime, "ESLambda_1", Pair::Upper, 40003},
+    {"PCTps", "PCTpsL", "Próg czujnika tps", 2, 4, Decimal, "1,4", TpsThreshold, 0, 0, P::tpsThreshold, nullptr, Pair::None, 40005},
+    {"ODPBenzynaGas", "ODPBenzynaGasL", "Obroty dla przejscia b-g", 3, 4, Digits, "2200", SwitchOverRpm, 0, 0, P::switchOverRpm,
      nullptr, Pair::None, 40006},
-    {"DObrotow", "DObrotowL", "Delta obrotów", 3, 4, Digits, "100", RpmDelta, 0, 0, 33, nullptr, Pair::None, 40008},
-    {"MONGaz", "MONGazL", "Maksymalne obroty na gazie", 3, 4, Digits, "6000", MaxRpmOnGas, 0, 0, 18, nullptr, Pair::None, 40010},
-    {"TPWStopniach", "TPWStopniachL", "Temperatura przełaczenia", 3, 2, Digits, "0", Temperature, 0, 0, 3, nullptr, Pair::None, 40011},
-    {"ZPAttuatoraPow_1", "ZPAttuatoraPowL", "Zakres pracy attuatora", 4, 3, Digits, "85", PlainByte, 0, 255, 6,
+    {"DObrotow", "DObrotowL", "Delta obrotów", 3, 4, Digits, "100", RpmDelta, 0, 0, P::rpmDelta, nullptr, Pair::None, 40008},
+    {"MONGaz", "MONGazL", "Maksymalne obroty na gazie", 3, 4, Digits, "6000", MaxRpmOnGas, 0, 0, P::maxRpmOnGas, nullptr, Pair::None, 40010},
+    {"TPWStopniach", "TPWStopniachL", "Temperatura przełaczenia", 3, 2, Digits, "0", Temperature, 0, 0, P::switchOverTemperature, nullptr, Pair::None, 40011},
+    {"ZPAttuatoraPow_1", "ZPAttuatoraPowL", "Zakres pracy attuatora", 4, 3, Digits, "85", PlainByte, 0, 255, P::rangeMinimumAboveTps,
      "ZPAttuatoraPow_2", Pair::Lower, 40013},
-    {"ZPAttuatoraPow_2", "ZPAttuatoraPowL", nullptr, 4, 3, Digits, "115", PlainByte, 0, 255, 5, "ZPAttuatoraPow_1", Pair::Upper, 40014},
-    {"PSAttuatoraPow", "PSAttuatoraPowL", "Pozycja startowa", 4, 3, Digits, "100", PlainByte, 0, 255, 4, nullptr, Pair::None, 40015},
-    {"PAttuatoraPow", "PAttuatoraPowL", "Prędkość attuatora", 4, 3, Digits, "85", PlainByte, 1, 255, 10, nullptr, Pair::None, 40016},
-    {"ZPAttuatoraPon_1", "ZPAttuatoraPonL", "Zakres pracy attuatora", 5, 3, Digits, "70", PlainByte, 0, 255, 9,
+    {"ZPAttuatoraPow_2", "ZPAttuatoraPowL", nullptr, 4, 3, Digits, "115", PlainByte, 0, 255, P::rangeMaximumAboveTps, "ZPAttuatoraPow_1", Pair::Upper, 40014},
+    {"PSAttuatoraPow", "PSAttuatoraPowL", "Pozycja startowa", 4, 3, Digits, "100", PlainByte, 0, 255, P::startPositionAboveTps, nullptr, Pair::None, 40015},
+    {"PAttuatoraPow", "PAttuatoraPowL", "Prędkość attuatora", 4, 3, Digits, "85", PlainByte, 1, 255, P::actuatorSpeedAboveTps, nullptr, Pair::None, 40016},
+    {"ZPAttuatoraPon_1", "ZPAttuatoraPonL", "Zakres pracy attuatora", 5, 3, Digits, "70", PlainByte, 0, 255, P::rangeMinimumBelowTps,
      "ZPAttuatoraPon_2", Pair::Lower, 40017},
-    {"ZPAttuatoraPon_2", "ZPAttuatoraPonL", nullptr, 5, 3, Digits, "100", PlainByte, 0, 255, 8, "ZPAttuatoraPon_1", Pair::Upper, 40018},
-    {"PSAttuatoraPon", "PSAttuatoraPonL", "Pozycja startowa", 5, 3, Digits, "85", PlainByte, 0, 255, 7, nullptr, Pair::None, 40019},
+    {"ZPAttuatoraPon_2", "ZPAttuatoraPonL", nullptr, 5, 3, Digits, "100", PlainByte, 0, 255, P::rangeMaximumBelowTps, "ZPAttuatoraPon_1", Pair::Upper, 40018},
+    {"PSAttuatoraPon", "PSAttuatoraPonL", "Pozycja startowa", 5, 3, Digits, "85", PlainByte, 0, 255, P::startPositionBelowTps, nullptr, Pair::None, 40019},
     // The low-RPM speed's hint slot holds the high-RPM speed's text.
-    {"PAttuatoraPon", "PAttuatoraPonL", "Prędkość attuatora", 5, 3, Digits, "75", PlainByte, 1, 255, 11, nullptr, Pair::None, 40020},
-    {"IKDCutOff", "IKDCutOffL", "Ilosc kroków dla cut off", 6, 3, Digits, "70", PlainByte, 0, 255, 24, nullptr, Pair::None, 40021},
-    {"OSDCutOff", "OSDCutOffL", "Obroty silnika dla cut off", 6, 4, Digits, "1800", CutOffRpm, 0, 0, 22, nullptr, Pair::None, 40022},
-    {"BTps", "BTpsL", "Bezwładność tps-u", 8, 5, Decimal, "0,15", TpsInertia, 0, 0, 12, nullptr, Pair::None, 40023},
-    {"CLambda", "CLambdaL", "Czas grzania sondy lambda", 8, 3, Digits, "6", HeatingTime, 0, 0, 26, nullptr, Pair::None, 40024},
-    {"AVoltage", "AVoltageL", "Próg dodatkowego otw. tps-u", 8, 5, Decimal, "1,45", ExtraOpening, 0, 0, 25, nullptr, Pair::None, 40025},
-    {"DOAttuatora", "DOAttuatoraL", "Dodatkowe otw. attuatora", 8, 2, Digits, "3", PlainByte, 0, 50, 31, nullptr, Pair::None, 40026},
-    {"RPMSignal", "RPMSignalL", "Poziom sygnału obrotów", 8, 3, Digits, "2", PlainByte, 2, 255, 20, nullptr, Pair::None, 40027},
+    {"PAttuatoraPon", "PAttuatoraPonL", "Prędkość attuatora", 5, 3, Digits, "75", PlainByte, 1, 255, P::actuatorSpeedBelowTps, nullptr, Pair::None, 40020},
+    {"IKDCutOff", "IKDCutOffL", "Ilosc kroków dla cut off", 6, 3, Digits, "70", PlainByte, 0, 255, P::cutOffSteps, nullptr, Pair::None, 40021},
+    {"OSDCutOff", "OSDCutOffL", "Obroty silnika dla cut off", 6, 4, Digits, "1800", CutOffRpm, 0, 0, P::cutOffRpm, nullptr, Pair::None, 40022},
+    {"BTps", "BTpsL", "Bezwładność tps-u", 8, 5, Decimal, "0,15", TpsInertia, 0, 0, P::tpsInertia, nullptr, Pair::None, 40023},
+    {"CLambda", "CLambdaL", "Czas grzania sondy lambda", 8, 3, Digits, "6", HeatingTime, 0, 0, P::heatingTime, nullptr, Pair::None, 40024},
+    {"AVoltage", "AVoltageL", "Próg dodatkowego otw. tps-u", 8, 5, Decimal, "1,45", ExtraOpening, 0, 0, P::extraOpeningThreshold, nullptr, Pair::None, 40025},
+    {"DOAttuatora", "DOAttuatoraL", "Dodatkowe otw. attuatora", 8, 2, Digits, "3", PlainByte, 0, 50, P::extraOpening, nullptr, Pair::None, 40026},
+    {"RPMSignal", "RPMSignalL", "Poziom sygnału obrotów", 8, 3, Digits, "2", PlainByte, 2, 255, P::rpmSignalLevel, nullptr, Pair::None, 40027},
 };
 
 constexpr ListField listTable[] = {
@@ -183,4 +185,4 @@ int controllerModeSlot(int item)
     return item >= 0 && item < 3 ? lang::slot::controllerModeText + item : 0;
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

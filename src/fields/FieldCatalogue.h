@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ParameterTable.h"
 #include "TextSlots.h"
 
 #include <array>
@@ -7,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 // Groups are numbered as their boxes: 1..7 on TabPar1, 8 on TabPar2.
 inline constexpr int advancedGroup = 8;
@@ -91,7 +92,7 @@ inline constexpr int emptyHint = 0;
 inline constexpr int noHint = -1;
 
 enum class Flag { A, B };
-constexpr int flagAddress(Flag flag) { return flag == Flag::A ? 32 : 30; }
+constexpr int flagAddress(Flag flag) { return flag == Flag::A ? params::address::flagByteA : params::address::flagByteB; }
 
 // Lists and check boxes that stand for one flag bit (item index or checked
 // state = the bit).
@@ -166,4 +167,4 @@ inline constexpr std::array<ButtonText, 5> buttons{{
     {"OdczytPar", "Odczytaj parametry"},
 }};
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

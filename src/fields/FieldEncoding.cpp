@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <charconv>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 namespace {
 
@@ -26,75 +26,54 @@ bool isWordField(const TextField& field)
            field.encoding == Encoding::CutOffRpm;
 }
 
+namespace {
+
+// A decimal stored as a step index, shown from the stored byte.
+template <typename Encode, typename Show>
+FieldValue stepped(Encode encode, Show show, double value)
+{
+    const std::uint8_t byte = encode(static_cast<float>(value));
+    return {byte, byte, 0, show(byte)};
+}
+
+// A whole number stored as a byte, shown as the number the byte stands for.
+template <typename Encode, typename Show>
+FieldValue counted(Encode encode, Show show, double value)
+{
+    const std::uint8_t byte = encode(asInt(value));
+    const int shown = show(byte);
+    return {byte, byte, 0, std::to_string(shown)};
+}
+
+// An engine speed stored as a period word; the warnings compare it in units.
+FieldValue rpmWord(params::RpmEncoding encoded, int unit)
+{
+    return {encoded.rpm / unit, 0, encoded.period, std::to_string(encoded.rpm)};
+}
+
+}  // namespace
+
 FieldValue encodeFieldValue(const TextField& field, double value, float k)
 {
     using namespace params;
-    FieldValue out;
-    const auto volts = static_cast<float>(value);
-    const auto stepped = [&out](std::uint8_t byte, std::string shown) {
-        out.value = out.byte = byte;
-        out.shown = std::move(shown);
-    };
-    const auto rpm = [&out](RpmEncoding encoded, int unit) {
-        out.value = encoded.rpm / unit;
-        out.word = encoded.period;
-        out.shown = std::to_string(encoded.rpm);
-    };
-    const auto counted = [&out](std::uint8_t byte, int shown) {
-        out.value = out.byte = byte;
-        out.shown = std::to_string(shown);
-    };
     switch (field.encoding) {
-    case Encoding::LambdaThreshold: {
-        const auto b = encodeLambdaThreshold(volts);
-        stepped(b, shownLambdaThreshold(b));
-        break;
-    }
-    case Encoding::Emulation: {
-        const auto b = encodeEmulation(volts);
-        stepped(b, shownEmulation(b));
-        break;
-    }
-    case Encoding::TpsThreshold: {
-        const auto b = encodeTpsThreshold(volts);
-        stepped(b, shownTpsThreshold(b));
-        break;
-    }
-    case Encoding::TpsInertia: {
-        const auto b = encodeTpsInertia(volts);
-        stepped(b, shownTpsInertia(b));
-        break;
-    }
-    case Encoding::ExtraOpening: {
-        const auto b = encodeExtraOpeningThreshold(volts);
-        stepped(b, shownExtraOpeningThreshold(b));
-        break;
-    }
-    case Encoding::SwitchOverRpm: rpm(encodeSwitchOverRpm(asInt(value), k), 100); break;
-    case Encoding::MaxRpmOnGas: rpm(encodeMaxRpmOnGas(asInt(value), k), 500); break;
-    case Encoding::CutOffRpm: rpm(encodeCutOffRpm(asInt(value), k), 100); break;
-    case Encoding::RpmDelta: {
-        const auto b = encodeRpmDelta(asInt(value));
-        counted(b, shownRpmDelta(b));
-        break;
-    }
-    case Encoding::Temperature: {
-        const auto b = encodeTemperature(asInt(value));
-        counted(b, shownTemperature(b));
-        break;
-    }
-    case Encoding::HeatingTime: {
-        const auto b = encodeHeatingTime(asInt(value));
-        counted(b, shownHeatingTime(b));
-        break;
-    }
+    case Encoding::LambdaThreshold: return stepped(encodeLambdaThreshold, shownLambdaThreshold, value);
+    case Encoding::Emulation: return stepped(encodeEmulation, shownEmulation, value);
+    case Encoding::TpsThreshold: return stepped(encodeTpsThreshold, shownTpsThreshold, value);
+    case Encoding::TpsInertia: return stepped(encodeTpsInertia, shownTpsInertia, value);
+    case Encoding::ExtraOpening: return stepped(encodeExtraOpeningThreshold, shownExtraOpeningThreshold, value);
+    case Encoding::SwitchOverRpm: return rpmWord(encodeSwitchOverRpm(asInt(value), k), 100);
+    case Encoding::MaxRpmOnGas: return rpmWord(encodeMaxRpmOnGas(asInt(value), k), 500);
+    case Encoding::CutOffRpm: return rpmWord(encodeCutOffRpm(asInt(value), k), 100);
+    case Encoding::RpmDelta: return counted(encodeRpmDelta, shownRpmDelta, value);
+    case Encoding::Temperature: return counted(encodeTemperature, shownTemperature, value);
+    case Encoding::HeatingTime: return counted(encodeHeatingTime, shownHeatingTime, value);
     case Encoding::PlainByte: {
-        const auto b = encodePlainByte(asInt(value), field.low, field.high);
-        counted(b, b);
-        break;
+        const auto byte = params::encodePlainByte(asInt(value), field.low, field.high);
+        return {byte, byte, 0, std::to_string(static_cast<int>(byte))};
     }
     }
-    return out;
+    return {};
 }
 
 std::string shownFieldText(const TextField& field, const params::ParameterBlock& block, float k)
@@ -185,4 +164,4 @@ std::string_view fieldUnit(const TextField& field)
     return {};
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

@@ -11,7 +11,7 @@ namespace dravinor::params {
 class ParameterBlock;
 }
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 // A free-text field's value once its Exit handler has encoded it.
 struct FieldValue {
@@ -44,4 +44,4 @@ std::optional<double> parseFieldNumber(const TextField& field, std::string_view 
 // The unit the field's value is given in ("V", "RPM", ...); empty for counts.
 std::string_view fieldUnit(const TextField& field);
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

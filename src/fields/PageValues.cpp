@@ -7,22 +7,33 @@
 #include "FieldEncoding.h"
 #include "FlagBits.h"
 #include "ItemTexts.h"
+#include "ParameterTable.h"
 
 #include <algorithm>
 #include <string_view>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 namespace {
 
 using params::ParameterBlock;
+namespace P = params::address;
+
+// "?7" for an item beyond the list. Appended, not "?" + string: GCC 12 at
+// -O3 takes that for an overlapping copy and warns (-Wrestrict), falsely.
+std::string noItemText(int item)
+{
+    std::string text = "?";
+    text += std::to_string(item);
+    return text;
+}
 
 template <std::size_t N>
 std::string itemText(const std::array<std::string_view, N>& items, int item)
 {
     if (item >= 0 && item < static_cast<int>(N))
         return std::string(items[static_cast<std::size_t>(item)]);
-    return "?" + std::to_string(item);
+    return noItemText(item);
 }
 
 std::string groupBoxName(int group) { return "GroupBox" + std::to_string(group); }
@@ -89,29 +100,38 @@ PageValue textValue(const TextField& field, const ParameterBlock& block, float k
     return value;
 }
 
+// GCC 12 at -O3 takes one of the string assignments below, wherever it
+// stands, for an overlapping copy and warns (-Wrestrict), falsely: silenced
+// for this function only.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
 PageValue listValue(const ListField& field, const ParameterBlock& block)
 {
     PageValue value;
     value.name = field.name;
     setCaption(value, field.caption, field.group, std::string(field.name) + "L", "");
-    const std::uint8_t a = block.get(32);
-    const std::uint8_t b = block.get(30);
+    const std::uint8_t a = block.get(P::flagByteA);
+    const std::uint8_t b = block.get(P::flagByteB);
     const auto fromByte = [&](int address, int item, std::string shown) {
         value.item = item;
         value.shown = std::move(shown);
         value.stored = std::to_string(block.get(address));
         value.addresses = {address};
     };
+    // A list whose item is its byte.
+    const auto itemAt = [&](int address, const auto& items) {
+        fromByte(address, block.get(address), itemText(items, block.get(address)));
+    };
     switch (field.role) {
-    case ListRole::ProbeType: fromByte(34, block.get(34), itemText(params::probeTypeItems, block.get(34))); break;
-    case ListRole::EmulationType:
-        fromByte(35, block.get(35), itemText(params::emulationTypeItems, block.get(35)));
-        break;
-    case ListRole::Ignition: fromByte(13, block.get(13), itemText(params::ignitionItems, block.get(13))); break;
+    case ListRole::ProbeType: itemAt(P::probeType, params::probeTypeItems); break;
+    case ListRole::EmulationType: itemAt(P::emulationType, params::emulationTypeItems); break;
+    case ListRole::Ignition: itemAt(P::ignitionType, params::ignitionItems); break;
     case ListRole::FuelOverlap: {
-        const int item = params::fuelOverlapItem(block.get(21));
-        fromByte(21, item,
-                 item < params::fuelOverlapItemCount ? params::fuelOverlapItemText(item) : "?" + std::to_string(item));
+        const int item = params::fuelOverlapItem(block.get(P::fuelOverlap));
+        fromByte(P::fuelOverlap, item,
+                 item < params::fuelOverlapItemCount ? params::fuelOverlapItemText(item) : noItemText(item));
         value.unit = "s";
         break;
     }
@@ -119,7 +139,7 @@ PageValue listValue(const ListField& field, const ParameterBlock& block)
         value.item = params::controllerModeItem(a, b);
         value.shown = itemText(params::controllerModeItems, value.item);
         value.stored = bitText(b, params::flagB::economyMaxOpeningMode) + bitText(a, params::flagA::dynamicMode);
-        value.addresses = {30, 32};
+        value.addresses = {P::flagByteB, P::flagByteA};
         break;
     case ListRole::FlagBit: {
         const FlagField& flag = *findFlagField(field.name);
@@ -138,6 +158,9 @@ PageValue listValue(const ListField& field, const ParameterBlock& block)
     }
     return value;
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 PageValue checkValue(const CheckField& field, const ParameterBlock& block)
 {
@@ -168,7 +191,8 @@ PageValue hiddenValue(std::string caption, std::string meaning, std::string stor
 
 std::vector<PageValue> pageValues(const ParameterBlock& block)
 {
-    const float k = params::ignitionConstantForItem(block.get(13)).value_or(params::initialIgnitionConstant);
+    const float k =
+        params::ignitionConstantForItem(block.get(P::ignitionType)).value_or(params::initialIgnitionConstant);
     std::vector<PageValue> values;
     for (const char* name : showOrder()) {
         if (const TextField* text = findTextField(name))
@@ -182,19 +206,22 @@ std::vector<PageValue> pageValues(const ParameterBlock& block)
     }
     // What the fields leave out still travels to the controller. The
     // captions are the window's built-in texts for these rows.
-    values.push_back(hiddenValue("Histereza przełączenia b-g (okres)", "Switch-over hysteresis (period units)",
-                                 std::to_string(block.word(16)), {16, 17}));
-    values.push_back(hiddenValue("Kod wyjścia emulacji", "Emulation output code", std::to_string(block.get(27)), {27}));
+    const auto meaning = [](int address) { return std::string(params::parameterAt(address)->meaning); };
+    values.push_back(hiddenValue("Histereza przełączenia b-g (okres)", meaning(P::switchOverHysteresis),
+                                 std::to_string(block.word(P::switchOverHysteresis)),
+                                 {P::switchOverHysteresis, P::switchOverHysteresis + 1}));
+    values.push_back(hiddenValue("Kod wyjścia emulacji", meaning(P::emulationOutputCode),
+                                 std::to_string(block.get(P::emulationOutputCode)), {P::emulationOutputCode}));
     values.push_back(hiddenValue("Sonda lambda rosnąca (bajt flag A, bit 1)", "Lambda probe rising (flag byte A, bit 1)",
-                                 bitText(block.get(32), params::flagA::probeRising), {32}));
+                                 bitText(block.get(P::flagByteA), params::flagA::probeRising), {P::flagByteA}));
     std::string controllerBits;
     for (int bit = 7; bit >= 3; --bit)
-        controllerBits += bitText(block.get(30), static_cast<std::uint8_t>(1u << bit));
+        controllerBits += bitText(block.get(P::flagByteB), static_cast<std::uint8_t>(1u << bit));
     values.push_back(hiddenValue("Bity 7-3 bajtu flag B (sterownika)", "Flag byte B, bits 7-3 (the controller's own)",
-                                 controllerBits, {30}));
+                                 controllerBits, {P::flagByteB}));
     for (int i = 0; i < hiddenValueCount; ++i)
         values[values.size() - hiddenValueCount + static_cast<std::size_t>(i)].hidden = i + 1;
     return values;
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

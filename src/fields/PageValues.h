@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 // One thing the parameter pages show for a parameter set: a field, or a
 // stored value that no field shows but the controller keeps.
@@ -40,4 +40,4 @@ inline constexpr int hiddenValueCount = 4;
 // the set's own parameter 13, as the pages do after a read or a file load.
 std::vector<PageValue> pageValues(const params::ParameterBlock& block);
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

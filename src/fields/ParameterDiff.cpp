@@ -1,6 +1,6 @@
 #include "ParameterDiff.h"
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 std::vector<ParameterDifference> compareParameterSets(const params::ParameterBlock& first,
                                                       const params::ParameterBlock& second)
@@ -19,4 +19,4 @@ std::vector<ParameterDifference> compareParameterSets(const params::ParameterBlo
     return differences;
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 // A value that two parameter sets hold differently.
 struct ParameterDifference {
@@ -17,4 +17,4 @@ struct ParameterDifference {
 std::vector<ParameterDifference> compareParameterSets(const params::ParameterBlock& first,
                                                       const params::ParameterBlock& second);
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

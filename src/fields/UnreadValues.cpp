@@ -1,28 +1,27 @@
 #include "UnreadValues.h"
 
 #include "FieldCatalogue.h"
+#include "FieldEncoding.h"
 
 #include <map>
 #include <string>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 namespace {
 
-constexpr int ignitionTypeAddress = 13;
-
+// An RPM word is shown with K of the ignition type.
 bool decodedWithIgnitionType(std::string_view name)
 {
     const TextField* field = findTextField(name);
-    return field && (field->encoding == Encoding::SwitchOverRpm || field->encoding == Encoding::MaxRpmOnGas ||
-                     field->encoding == Encoding::CutOffRpm);
+    return field && isWordField(*field);
 }
 
 std::vector<int> restsOn(const PageValue& value)
 {
     std::vector<int> addresses = value.addresses;
     if (decodedWithIgnitionType(value.name))
-        addresses.push_back(ignitionTypeAddress);
+        addresses.push_back(params::address::ignitionType);
     return addresses;
 }
 
@@ -69,4 +68,4 @@ std::vector<PageValue> unreadValues(const params::ParameterBlock& block, const p
     return values;
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 
 // The addresses a field's shown value rests on: its byte or word, the whole
 // flag byte of a flag field, both flag bytes for the controller mode, and for
@@ -22,4 +22,4 @@ bool shownValueUnread(std::string_view fieldName, const params::AddressSet& unre
 // that rest on an unread address, in page order.
 std::vector<PageValue> unreadValues(const params::ParameterBlock& block, const params::AddressSet& unread);
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

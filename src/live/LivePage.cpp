@@ -99,7 +99,18 @@ QLabel* LivePage::addPanel(const char* name)
 
 void LivePage::buildWidgets()
 {
-    // Lambda: an LED bar, green up to the middle, red above.
+    // In this order: it is the order of the page's children.
+    buildLambdaBar();
+    buildActuator();
+    buildThermometer();
+    buildFuelSwitch();
+    buildMeters();
+    buildTracesAndNotices();
+}
+
+// Lambda: an LED bar, green up to the middle, red above.
+void LivePage::buildLambdaBar()
+{
     lambdaBar_ = new VerticalBar(page_);
     lambdaBar_->setObjectName("Lambda_Bar");
     lambdaBar_->setDigitalTo(255);
@@ -117,8 +128,11 @@ void LivePage::buildWidgets()
     addLabel("Lambda_ubL", QStringLiteral("uboga"))->setAlignment(Qt::AlignHCenter);
     addLabel("Lambda_boL", QStringLiteral("bogata"))->setAlignment(Qt::AlignHCenter);
     lambdaPanel_ = addPanel("Lambda_BarED");
+}
 
-    // The actuator: its picture with the opening gauge in the window.
+// The actuator: its picture with the opening gauge in the window.
+void LivePage::buildActuator()
+{
     actuatorPicture_ = addLabel("Silnik_barIMG", QString());
     actuatorPicture_->setScaledContents(true);
     stepperGauge_ = new TankGauge(page_);
@@ -132,7 +146,11 @@ void LivePage::buildWidgets()
     addLabel("Silnik_Bar_OtwL", QStringLiteral("otwarty"))->setAlignment(Qt::AlignHCenter);
     addLabel("Silnik_Bar_ZamL", QStringLiteral("zamknięty"))->setAlignment(Qt::AlignHCenter);
     stepperPanel_ = addPanel("Silnik_BarED");
+}
 
+// The thermometer and its panel, hidden at first.
+void LivePage::buildThermometer()
+{
     thermometer_ = new BarThermometer(page_);
     thermometer_->setObjectName("TermViz");
     thermometer_->setDigitalTo(90);
@@ -146,8 +164,11 @@ void LivePage::buildWidgets()
     thermometer_->hide();
     temperaturePanel_ = addPanel("TermVizED");
     temperaturePanel_->hide();
+}
 
-    // The fuel state and its switch; "BENZYNA" stands until the first poll.
+// The fuel state and its switch; "BENZYNA" stands until the first poll.
+void LivePage::buildFuelSwitch()
+{
     fuelSwitch_ = new QToolButton(page_);
     fuelSwitch_->setObjectName("SwitchVIZ");
     fuelSwitch_->setAutoRaise(true);
@@ -157,7 +178,11 @@ void LivePage::buildWidgets()
     fuelFont.setBold(true);
     fuelLabel_->setFont(fuelFont);
     addLabel("Przelacznik_NazL", QStringLiteral("Przełącznik"));
+}
 
+// The TPS and RPM meters.
+void LivePage::buildMeters()
+{
     tpsMeter_ = new HalfDialMeter(page_);
     tpsMeter_->setObjectName("Manometr_TPS");
     tpsMeter_->setDigitalTo(255);
@@ -190,7 +215,11 @@ void LivePage::buildWidgets()
     rpmMeter_->setSectorBounds(2, 800, 1000);
     rpmMeter_->setLimits(0.6f, 6.5f);
     rpmPanel_ = addPanel("Manometr_RPMED");
+}
 
+// The traces, the recording state line and the notice of old readings.
+void LivePage::buildTracesAndNotices()
+{
     oscilloscope_ = new OscilloscopeGroup(page_);
 
     stateLine_ = addLabel("StanNagraniaL", QString());

@@ -84,6 +84,12 @@ signals:
 
 private:
     void buildWidgets();
+    void buildLambdaBar();
+    void buildActuator();
+    void buildThermometer();
+    void buildFuelSwitch();
+    void buildMeters();
+    void buildTracesAndNotices();
     void show(const LiveDisplay& display);
     void markStale(bool stale);
     QLabel* addLabel(const char* name, const QString& text);

@@ -2,7 +2,6 @@
 
 #include "Clock.h"
 #include "CommandFrame.h"
-#include "FlagBits.h"
 #include "LivePoll.h"
 #include "NumberFormat.h"
 #include "ParameterState.h"
@@ -53,16 +52,15 @@ void LivePoller::timePhases(LiveDisplay& display)
 
 params::LiveSettings LivePoller::currentSettings() const
 {
-    return {state_.ignitionConstant(), (state_.flagByteA() & params::flagA::temperatureSensor) != 0,
-            static_cast<std::uint8_t>(state_.lambdaThreshold())};
+    return params::liveSettings(state_);
 }
 
 LiveDisplay LivePoller::poll()
 {
     // Only a whole frame is shown: a short, long, missing or blank answer
     // would show bytes of another frame, or none at all.
-    const params::LivePoll live = params::pollLiveFrame(port_);
-    return present(live.frame, live.good(), currentSettings());
+    const params::LiveReading live = params::readLive(port_, state_);
+    return present(live.poll.frame, live.good(), live.settings);
 }
 
 LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, const params::LiveSettings& settings)
@@ -76,8 +74,9 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     if (!answered)
         return display;
     statusCopy_ = frame.status;
+    const params::LiveValues values = params::liveValues(frame, settings);
 
-    switch (params::fuelState(frame.status)) {
+    switch (values.fuel) {
     case params::FuelState::Gas:
         display.fuelSlot = lang::slot::fuelGas;
         display.fuelColour = gasColour;
@@ -100,23 +99,23 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
 
     display.lambdaByte = frame.lambda;
     display.lambdaText =
-        QString::fromStdString(params::formatFixed3(params::lambdaVolts(frame.lambda), 2, separator_)) + "V";
-    display.lambdaHigh = frame.lambda >= settings.lambdaThreshold;
+        QString::fromStdString(params::formatFixed3(values.lambdaVolts, 2, separator_)) + "V";
+    display.lambdaHigh = values.lambdaHigh;
     timePhases(display);
 
     display.stepper = frame.stepperPosition;
     display.stepperText = QString::number(frame.stepperPosition);
     lastPeriod_ = frame.rpmPeriod;
 
-    display.tpsVolts = params::tpsVolts(frame.tps);
+    display.tpsVolts = values.tpsVolts;
     display.tpsText = QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, separator_)) + "V";
 
-    display.rpm = params::engineRpm(frame, settings.ignitionConstant);
+    display.rpm = values.rpm;
     display.rpmText = QString::fromStdString(params::engineRpmText(display.rpm));
 
     display.temperatureShown = settings.temperatureSensor;
     if (display.temperatureShown) {
-        display.temperature = params::temperatureC(frame.temperature);
+        display.temperature = values.temperature;
         display.temperatureText = QString::fromStdString(params::formatFixed3(display.temperature, 0, separator_));
     }
 

@@ -21,6 +21,7 @@ namespace flagB {
 inline constexpr std::uint8_t sportMode = 1u << 0;
 inline constexpr std::uint8_t extraOpening = 1u << 1;
 inline constexpr std::uint8_t economyMaxOpeningMode = 1u << 2;
+inline constexpr std::uint8_t controllerBits = 0xF8;
 }  // namespace flagB
 
 constexpr std::uint8_t withBit(std::uint8_t byte, std::uint8_t mask, bool set)

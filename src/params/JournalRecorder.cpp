@@ -2,6 +2,7 @@
 
 #include "ParameterDecoder.h"
 #include "ParameterFieldNames.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ namespace {
 
 bool isFlagByte(int address)
 {
-    return address == 30 || address == 32;
+    return address == address::flagByteB || address == address::flagByteA;
 }
 
 const DecodedParameter& rowOf(const std::vector<DecodedParameter>& rows, int address)
@@ -27,8 +28,12 @@ const DecodedParameter& rowOf(const std::vector<DecodedParameter>& rows, int add
 std::string addressList(const std::vector<int>& addresses)
 {
     std::string text;
-    for (int address : addresses)
-        text += " " + std::to_string(address);
+    // Appended piece by piece: GCC 12 at -O3 takes " " + string for an
+    // overlapping copy and warns (-Wrestrict), falsely.
+    for (int address : addresses) {
+        text += ' ';
+        text += std::to_string(address);
+    }
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "JournalUndo.h"
 
 #include "JournalListing.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
 #include "WriteJournal.h"
 
@@ -12,7 +13,8 @@ namespace {
 
 bool isWordHigh(int address)
 {
-    return address == 14 || address == 16 || address == 18 || address == 22;
+    const ParameterRow* row = parameterAt(address);
+    return row && row->width == 2 && row->address == address;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "LivePoll.h"
 
 #include "CommandFrame.h"
+#include "FlagBits.h"
+#include "ParameterState.h"
 #include "SerialPort.h"
 
 #include <algorithm>
@@ -24,6 +26,33 @@ LivePoll pollLiveFrame(link::SerialPort& port)
     else
         poll.reply = LiveReply::Good;
     return poll;
+}
+
+LiveSettings liveSettings(const ParameterState& state)
+{
+    return {state.ignitionConstant(), (state.flagByteA() & flagA::temperatureSensor) != 0,
+            static_cast<std::uint8_t>(state.lambdaThreshold())};
+}
+
+LiveValues liveValues(const LiveFrame& frame, const LiveSettings& settings)
+{
+    LiveValues values;
+    values.lambdaVolts = lambdaVolts(frame.lambda);
+    values.lambdaHigh = frame.lambda >= settings.lambdaThreshold;
+    values.tpsVolts = tpsVolts(frame.tps);
+    values.rpm = engineRpm(frame, settings.ignitionConstant);
+    values.temperature = temperatureC(frame.temperature);
+    values.fuel = fuelState(frame.status);
+    return values;
+}
+
+LiveReading readLive(link::SerialPort& port, const ParameterState& state)
+{
+    LiveReading reading;
+    reading.poll = pollLiveFrame(port);
+    reading.settings = liveSettings(state);
+    reading.values = liveValues(reading.poll.frame, reading.settings);
+    return reading;
 }
 
 }  // namespace dravinor::params

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LiveCsv.h"
 #include "LiveFrame.h"
 
 namespace dravinor::link {
@@ -31,5 +32,32 @@ struct LivePoll {
 
 // Sends the live request and collects its answer, judged.
 LivePoll pollLiveFrame(link::SerialPort& port);
+
+class ParameterState;
+
+// The settings the parameters give for showing a frame.
+LiveSettings liveSettings(const ParameterState& state);
+
+// A frame's readings in units, as every display of them shows them.
+struct LiveValues {
+    float lambdaVolts = 0;
+    bool lambdaHigh = false;  // at or above the lambda threshold
+    float tpsVolts = 0;
+    int rpm = 0;
+    float temperature = 0;  // meaningful only with the sensor fitted
+    FuelState fuel = FuelState::Petrol;
+};
+LiveValues liveValues(const LiveFrame& frame, const LiveSettings& settings);
+
+// One live poll with what it shows: the window's live page and
+// dravinor-cli live both poll through here.
+struct LiveReading {
+    LivePoll poll;
+    LiveSettings settings;  // what the frame was decoded with
+    LiveValues values;      // decoded whatever came; use them only when good()
+
+    bool good() const { return poll.good(); }
+};
+LiveReading readLive(link::SerialPort& port, const ParameterState& state);
 
 }  // namespace dravinor::params

@@ -5,6 +5,7 @@
 #include "FieldDisplay.h"
 #include "FlagBits.h"
 #include "ItemTexts.h"
+#include "ParameterTable.h"
 
 #include <array>
 #include <string_view>
@@ -87,58 +88,57 @@ std::string fuelOverlapShown(std::uint8_t raw)
 
 std::vector<DecodedParameter> decodeParameters(const ParameterBlock& block, const AddressSet& unread)
 {
-    const float k = ignitionConstantForItem(block.get(13)).value_or(initialIgnitionConstant);
+    namespace a = address;
+    const float k = ignitionConstantForItem(block.get(a::ignitionType)).value_or(initialIgnitionConstant);
     const auto p = [&block](int address) { return block.get(address); };
 
     std::vector<DecodedParameter> rows;
-    const auto add = [&rows](int address, std::string meaning, unsigned raw, std::string shown) {
-        rows.push_back({address, address, std::move(meaning), raw, std::move(shown), {}});
+    // Each row in the table's words; a word's raw value is the whole word.
+    const auto add = [&rows, &block](int address, std::string shown) {
+        const ParameterRow& row = *parameterAt(address);
+        const int last = address + row.width - 1;
+        const unsigned raw = row.width == 2 ? block.word(address) : block.get(address);
+        rows.push_back({address, last, std::string(row.meaning), raw, std::move(shown), {}});
     };
-    const auto addWord = [&rows, &block](int address, std::string meaning, std::string shown) {
-        rows.push_back({address, address + 1, std::move(meaning), block.word(address), std::move(shown), {}});
-    };
+    const auto volts = [&](int address, std::string shown) { add(address, withUnit(shown, "V")); };
+    const auto plain = [&](int address) { add(address, number(p(address))); };
 
-    add(1, "Lambda probe threshold", p(1), withUnit(shownLambdaThreshold(p(1)), "V"));
-    add(2, "TPS threshold", p(2), withUnit(shownTpsThreshold(p(2)), "V"));
-    add(3, "Switch-over temperature", p(3), withUnit(number(shownTemperature(p(3))), "°C"));
-    add(4, "Actuator start position above TPS", p(4), number(p(4)));
-    add(5, "Actuator working range above TPS, maximum", p(5), number(p(5)));
-    add(6, "Actuator working range above TPS, minimum", p(6), number(p(6)));
-    add(7, "Actuator start position below TPS", p(7), number(p(7)));
-    add(8, "Actuator working range below TPS, maximum", p(8), number(p(8)));
-    add(9, "Actuator working range below TPS, minimum", p(9), number(p(9)));
-    add(10, "Actuator speed above TPS", p(10), number(p(10)));
-    add(11, "Actuator speed below TPS", p(11), number(p(11)));
-    add(12, "TPS inertia", p(12), withUnit(shownTpsInertia(p(12)), "V"));
-    add(13, "Ignition system type", p(13), itemText(ignitionItems, p(13)));
-    addWord(14, "Petrol-to-gas switch-over RPM", withUnit(number(shownSwitchOverRpm(block.word(14), k)), "RPM"));
-    addWord(16, "Switch-over hysteresis (period units)", number(block.word(16)));
-    addWord(18, "Maximum RPM on gas", withUnit(number(shownMaxRpmOnGas(block.word(18), k)), "RPM"));
-    add(20, "RPM signal level", p(20), number(p(20)));
-    add(21, "Fuel overlap time", p(21), fuelOverlapShown(p(21)));
-    addWord(22, "Engine RPM for cut-off", withUnit(number(shownCutOffRpm(block.word(22), k)), "RPM"));
-    add(24, "Number of steps for cut-off", p(24), number(p(24)));
-    add(25, "TPS threshold for the extra actuator opening", p(25), withUnit(shownExtraOpeningThreshold(p(25)), "V"));
-    add(26, "Lambda probe heating time", p(26), withUnit(number(shownHeatingTime(p(26))), "s"));
-    add(27, "Emulation output code", p(27), number(p(27)));
-    add(28, "Lambda emulation, upper time", p(28), withUnit(shownEmulation(p(28)), "s"));
-    add(29, "Lambda emulation, lower time", p(29), withUnit(shownEmulation(p(29)), "s"));
-    add(30, "Flag byte B", p(30), bitsText(p(30)));
-    rows.back().bits = flagByteBLines(p(30));
-    add(31, "Extra actuator opening", p(31), number(p(31)));
-    add(32, "Flag byte A", p(32), bitsText(p(32)));
-    rows.back().bits = flagByteALines(p(32), p(30));
+    volts(a::lambdaThreshold, shownLambdaThreshold(p(a::lambdaThreshold)));
+    volts(a::tpsThreshold, shownTpsThreshold(p(a::tpsThreshold)));
+    add(a::switchOverTemperature, withUnit(number(shownTemperature(p(a::switchOverTemperature))), "°C"));
+    for (int address = a::startPositionAboveTps; address <= a::actuatorSpeedBelowTps; ++address)
+        plain(address);
+    volts(a::tpsInertia, shownTpsInertia(p(a::tpsInertia)));
+    add(a::ignitionType, itemText(ignitionItems, p(a::ignitionType)));
+    add(a::switchOverRpm, withUnit(number(shownSwitchOverRpm(block.word(a::switchOverRpm), k)), "RPM"));
+    add(a::switchOverHysteresis, number(block.word(a::switchOverHysteresis)));
+    add(a::maxRpmOnGas, withUnit(number(shownMaxRpmOnGas(block.word(a::maxRpmOnGas), k)), "RPM"));
+    plain(a::rpmSignalLevel);
+    add(a::fuelOverlap, fuelOverlapShown(p(a::fuelOverlap)));
+    add(a::cutOffRpm, withUnit(number(shownCutOffRpm(block.word(a::cutOffRpm), k)), "RPM"));
+    plain(a::cutOffSteps);
+    volts(a::extraOpeningThreshold, shownExtraOpeningThreshold(p(a::extraOpeningThreshold)));
+    add(a::heatingTime, withUnit(number(shownHeatingTime(p(a::heatingTime))), "s"));
+    plain(a::emulationOutputCode);
+    add(a::emulationSecondTime, withUnit(shownEmulation(p(a::emulationSecondTime)), "s"));
+    add(a::emulationFirstTime, withUnit(shownEmulation(p(a::emulationFirstTime)), "s"));
+    add(a::flagByteB, bitsText(p(a::flagByteB)));
+    rows.back().bits = flagByteBLines(p(a::flagByteB));
+    plain(a::extraOpening);
+    add(a::flagByteA, bitsText(p(a::flagByteA)));
+    rows.back().bits = flagByteALines(p(a::flagByteA), p(a::flagByteB));
     // The controller mode takes a bit of flag byte B as well.
-    if (unread.test(30))
+    if (unread.test(a::flagByteB))
         rows.back().bits.back() = "controller mode: ? (no answer for flag byte B)";
-    add(33, "RPM delta", p(33), withUnit(number(shownRpmDelta(p(33))), "RPM"));
-    add(34, "Lambda probe type", p(34), itemText(probeTypeItems, p(34)));
-    add(35, "Lambda emulation type", p(35), itemText(emulationTypeItems, p(35)));
+    add(a::rpmDelta, withUnit(number(shownRpmDelta(p(a::rpmDelta))), "RPM"));
+    add(a::probeType, itemText(probeTypeItems, p(a::probeType)));
+    add(a::emulationType, itemText(emulationTypeItems, p(a::emulationType)));
     for (auto& row : rows) {
         for (int address = row.address; address <= row.lastAddress; ++address)
             row.unread = row.unread || unread.test(static_cast<std::size_t>(address));
-        const bool rpm = row.address == 14 || row.address == 18 || row.address == 22;
-        row.ignitionUnread = rpm && unread.test(13);
+        // An RPM word is shown with K of the ignition type.
+        const bool rpm = row.address == a::switchOverRpm || row.address == a::maxRpmOnGas || row.address == a::cutOffRpm;
+        row.ignitionUnread = rpm && unread.test(a::ignitionType);
     }
     return rows;
 }

@@ -1,13 +1,9 @@
 #include "ParameterState.h"
 
-#include "Encoders.h"
 #include "FieldDisplay.h"
+#include "ParameterTable.h"
 
 namespace dravinor::params {
-
-namespace {
-constexpr int defaultIgnitionItem = 2;  // "4 cylindry"
-}
 
 void ParameterState::setIgnitionConstant(int item)
 {
@@ -47,74 +43,34 @@ void ParameterState::loadDefaults()
 {
     // Every parameter gets a value of the default set.
     unread_.reset();
-    auto& b = block_;
-    // The RPM words below follow the default ignition type, whatever K was.
-    setIgnitionConstant(defaultIgnitionItem);
-    const float k = ignitionConstant_;
-
-    b.setParameter(1, 27);
-    b.setParameter(0, 34);
-    b.setParameter(0, 35);
-
-    std::uint8_t a = flagByteA_;
-    a |= flagA::probeRising | flagA::tpsRising | flagA::rpmRising;
-    a = withBit(a, flagA::maxRpmLimit, false);
-    a = withBit(a, flagA::temperatureSensor, temperatureSensorMemory_);
-    a &= static_cast<std::uint8_t>(~(flagA::cutOff | flagA::dynamicMode | flagA::reserveGauge90R));
-    flagByteA_ = a;
-    b.setParameter(flagByteA_, 32);
-
-    flagByteB_ &= static_cast<std::uint8_t>(~(flagB::sportMode | flagB::extraOpening | flagB::economyMaxOpeningMode));
-    b.setParameter(flagByteB_, 30);
-
-    b.setParameter(encodeLambdaThreshold(0.38f), 1);
-    b.setParameter(encodeEmulation(0.496f), 29);
-    b.setParameter(encodeEmulation(0.496f), 28);
-    b.setParameter(encodeTpsThreshold(1.40f), 2);
-    tpsSectorTop_ = tpsSectorUnits(b.get(2));
-
-    const auto switchOver = encodeSwitchOverRpm(2200, k);
-    b.setWord(switchOver.period, 14);
-
-    const int deltaRpm = 100 * encodeRpmDelta(100);
-    b.setWord(encodeSwitchOverHysteresis(switchOver.rpm, deltaRpm, k), 16);
-    b.setParameter(encodeRpmDelta(deltaRpm), 33);
-
-    b.setParameter(9, 21);
-    b.setWord(encodeMaxRpmOnGas(6000, k).period, 18);
-    b.setParameter(109, 3);
-    b.setParameter(defaultIgnitionItem, 13);
-
-    b.setParameter(85, 6);
-    b.setParameter(115, 5);
-    b.setParameter(100, 4);
-    b.setParameter(12, 10);
-    b.setParameter(70, 9);
-    b.setParameter(100, 8);
-    b.setParameter(85, 7);
-    b.setParameter(75, 11);
-    b.setParameter(70, 24);
-
-    b.setWord(encodeCutOffRpm(1800, k).period, 22);
-
-    b.setParameter(encodeTpsInertia(0.15f), 12);
-    tpsSectorWidth_ = tpsSectorUnits(b.get(12));
-
-    b.setParameter(3, 26);
-    b.setParameter(encodeExtraOpeningThreshold(1.45f), 25);
-    b.setParameter(3, 31);
-    b.setParameter(2, 20);
+    for (const ParameterRow& row : parameterTable()) {
+        if (row.width == 2)
+            block_.setWord(row.defaultValue, row.address);
+        else
+            block_.setParameter(static_cast<std::uint8_t>(row.defaultValue), row.address);
+    }
+    // The RPM words of the table are periods with the default ignition
+    // type's K, whatever K was.
+    setIgnitionConstant(block_.get(address::ignitionType));
+    // Flag byte B keeps the controller's own bits; flag byte A takes the
+    // temperature-sensor setting from its memory.
+    flagByteB_ = static_cast<std::uint8_t>((flagByteB_ & flagB::controllerBits) | block_.get(address::flagByteB));
+    flagByteA_ = withBit(block_.get(address::flagByteA), flagA::temperatureSensor, temperatureSensorMemory_);
+    block_.setParameter(flagByteB_, address::flagByteB);
+    block_.setParameter(flagByteA_, address::flagByteA);
+    tpsSectorTop_ = tpsSectorUnits(block_.get(address::tpsThreshold));
+    tpsSectorWidth_ = tpsSectorUnits(block_.get(address::tpsInertia));
 }
 
 void ParameterState::refreshDerived()
 {
-    setLambdaThreshold(block_.get(1));
-    tpsSectorTop_ = tpsSectorUnits(block_.get(2));
-    tpsSectorWidth_ = tpsSectorUnits(block_.get(12));
-    // K must follow parameter 13 before any RPM word is decoded.
-    setIgnitionConstant(block_.get(13));
-    flagByteB_ = block_.get(30);
-    flagByteA_ = block_.get(32);
+    setLambdaThreshold(block_.get(address::lambdaThreshold));
+    tpsSectorTop_ = tpsSectorUnits(block_.get(address::tpsThreshold));
+    tpsSectorWidth_ = tpsSectorUnits(block_.get(address::tpsInertia));
+    // K must follow the ignition type before any RPM word is decoded.
+    setIgnitionConstant(block_.get(address::ignitionType));
+    flagByteB_ = block_.get(address::flagByteB);
+    flagByteA_ = block_.get(address::flagByteA);
     tpsColours_ = params::tpsColours(flagByteA_);
 }
 

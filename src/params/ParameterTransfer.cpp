@@ -229,12 +229,16 @@ void ParameterTransfer::writeAllRam(BulkWriteOutcome& outcome)
 
 namespace {
 
+bool eepromOnly(int address)
+{
+    return parameterAt(address)->memory == Memory::EepromOnly;
+}
+
 // Parameters 33..35 have no RAM refresh of their own.
 bool confirmedByBulk(const BulkWriteOutcome& outcome, int address)
 {
     const auto bit = static_cast<std::size_t>(address);
-    return outcome.eepromWritten.test(bit) &&
-           (address > ParameterTransfer::ramRefreshLast || outcome.ramRefreshed.test(bit));
+    return outcome.eepromWritten.test(bit) && (eepromOnly(address) || outcome.ramRefreshed.test(bit));
 }
 
 }  // namespace
@@ -259,7 +263,7 @@ void ParameterTransfer::rewriteUnacknowledged(BulkWriteOutcome& outcome)
         if ((outcome.portLost = port_.deviceLost()))
             return;
         const auto bit = static_cast<std::size_t>(address);
-        const WriteKind kind = address > ramRefreshLast ? WriteKind::EepromOnly : WriteKind::Parameter;
+        const WriteKind kind = eepromOnly(address) ? WriteKind::EepromOnly : WriteKind::Parameter;
         const WriteOutcome single = writeOne(kind, state_.block().get(address), address);
         outcome.rewritten.set(bit);
         if (single.eepromAcknowledged)
@@ -343,7 +347,7 @@ BulkWriteOutcome ParameterTransfer::runReset()
 
 BulkWriteOutcome ParameterTransfer::resetParametersForAdaptation()
 {
-    state_.setTemperatureSensorMemory((state_.flagByteA() & 0x08) != 0);
+    state_.setTemperatureSensorMemory((state_.flagByteA() & flagA::temperatureSensor) != 0);
     const BulkWriteOutcome missed = recordBulk(WriteKind::AdaptationReset, &ParameterTransfer::runReset);
     state_.setTemperatureSensorMemory(true);
     return missed;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "WriteRecorder.h"
 
 #include <bitset>
@@ -78,7 +79,8 @@ class ParameterTransfer {
 public:
     static constexpr int writeAttempts = 4;
     static constexpr int pauseAfterWriteMs = 15;
-    static constexpr int ramRefreshLast = 32;  // 33 rides as the low byte of 32
+    // The last RAM word refreshed: 33 rides as the low byte of 32.
+    static constexpr int ramRefreshLast = address::flagByteA;
     // Re-writes after a bulk write stop after this many in a row got no answer at all.
     static constexpr int rewriteGiveUpAfter = 2;
     // An address without a valid answer is read this many times more, after

@@ -1,8 +1,8 @@
 #include "FieldInput.h"
 
-#include "FieldRules.h"
+#include "TypedText.h"
 
-namespace dravinor::ui::fields {
+namespace dravinor::ui {
 
 QValidator::State FieldValidator::validate(QString& input, int& pos) const
 {
@@ -15,4 +15,4 @@ QValidator::State FieldValidator::validate(QString& input, int& pos) const
     return Acceptable;
 }
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::ui

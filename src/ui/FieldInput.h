@@ -4,7 +4,7 @@
 
 #include <QValidator>
 
-namespace dravinor::ui::fields {
+namespace dravinor::ui {
 
 // Holds pasted or otherwise inserted text to the field's key filter, so that
 // what cannot be typed cannot be pasted either; "." becomes "," on the way.
@@ -13,15 +13,15 @@ namespace dravinor::ui::fields {
 // show whole.
 class FieldValidator final : public QValidator {
 public:
-    FieldValidator(KeyFilter filter, int maxLength, QObject* parent)
+    FieldValidator(fields::KeyFilter filter, int maxLength, QObject* parent)
         : QValidator(parent), filter_(filter), maxLength_(maxLength)
     {
     }
     State validate(QString& input, int& pos) const override;
 
 private:
-    KeyFilter filter_;
+    fields::KeyFilter filter_;
     int maxLength_;
 };
 
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::ui

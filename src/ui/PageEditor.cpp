@@ -3,6 +3,7 @@
 
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
+#include "ParameterWrites.h"
 #include "ReadTexts.h"
 #include "UnreadFieldMarks.h"
 
@@ -381,7 +382,8 @@ void PageEditor::writeEepromOnly(int address, int value)
 bool PageEditor::writeWord(int address, std::uint16_t word)
 {
     // The low byte only follows an acknowledged high byte.
-    return write(address, word >> 8) && write(address + 1, word & 0xFF);
+    params::TransferWriter writer(services.transfer);
+    return params::writeWord(writer, address, word, params::Gate::OnAcknowledge);
 }
 
 void PageEditor::reportFailure(int line)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FieldCatalogue.h"
-#include "FieldRules.h"
+#include "TypedText.h"
 #include "PageWidgets.h"
 #include "ParameterPages.h"
 
@@ -68,10 +68,20 @@ public:
 
     // Free-text fields (PageTextFields.cpp).
     void textFieldLeft(const fields::TextField& field, QLineEdit* edit);
+    // Its steps: the value taken from the entry (nothing after a conversion
+    // error), the range's halves kept in order, the range questions (how many
+    // focus steps they owe), the write, the state that follows the stored byte.
+    std::optional<EncodedValue> takeEntry(const fields::TextField& field, QLineEdit* edit, const QString& entry);
+    void keepRangeOrder(const fields::TextField& field, QLineEdit* edit, EncodedValue& encoded);
+    int askRangeWarnings(const fields::TextField& field, QLineEdit* edit, const QString& entry, EncodedValue& encoded);
+    bool writeTextField(const fields::TextField& field, const EncodedValue& encoded);
+    void followStoredValue(const fields::TextField& field);
+    // A declined question puts the entry text back.
+    EncodedValue declineEntry(const fields::TextField& field, QLineEdit* edit, const QString& entry);
     std::optional<int> otherFieldValue(const char* name) const;
     void fillEmptyPartner(const fields::TextField& field);
     bool writeHysteresis(bool gated, std::uint8_t delta);
-    fields::EncodedValue encodeText(const fields::TextField& field, const QString& text) const;
+    EncodedValue encodeText(const fields::TextField& field, const QString& text) const;
 
     // Lists and check boxes (PageLists.cpp).
     void listActivated(const fields::ListField& field);

@@ -3,9 +3,11 @@
 
 #include "Dialogs.h"
 #include "Encoders.h"
-#include "FieldRules.h"
+#include "TypedText.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
+#include "ParameterWrites.h"
 #include "UnreadFieldMarks.h"
 
 #include <QCheckBox>
@@ -16,6 +18,7 @@
 namespace dravinor::ui {
 
 using namespace fields;
+namespace address = params::address;
 
 void PageEditor::listActivated(const ListField& field)
 {
@@ -59,8 +62,11 @@ void PageEditor::writeProbeSettings(bool probeFirst)
     }
     const int code = params::emulationOutputCode(probe, emulation);
     // The probe's list gates on the flag byte, the emulation's on the code.
-    const bool acknowledged = probeFirst ? write(32, state.flagByteA()) : write(27, code);
-    if (!acknowledged) {
+    params::TransferWriter writer(services.transfer);
+    const params::ProbeSettings settings{state.flagByteA(), static_cast<std::uint8_t>(code),
+                                         static_cast<std::uint8_t>(probe), static_cast<std::uint8_t>(emulation)};
+    const auto order = probeFirst ? params::ProbeOrder::FlagByteFirst : params::ProbeOrder::CodeFirst;
+    if (!params::writeProbeSettings(writer, settings, order, params::Gate::OnAcknowledge)) {
         const char* name = probeFirst ? "RSLambda" : "RSYLambda";
         QComboBox* list = w.list(name);
         list->setCurrentIndex(entrySelections.value(list, 0));
@@ -71,14 +77,7 @@ void PageEditor::writeProbeSettings(bool probeFirst)
                 services.applyProbeType(list->currentIndex());
         }
         reportFailure(1);
-        return;
     }
-    if (probeFirst)
-        write(27, code);
-    else
-        write(32, state.flagByteA());
-    writeEepromOnly(34, probe);
-    writeEepromOnly(35, emulation);
 }
 
 void PageEditor::writeChosenProbeSetting(bool probeFirst, int probe, int emulation)
@@ -91,15 +90,16 @@ void PageEditor::writeChosenProbeSetting(bool probeFirst, int probe, int emulati
         return;
     auto& state = services.state;
     const bool acknowledged =
-        probeFirst ? write(32, state.flagByteA())
-                   : services.transfer.writeParameterEeprom(static_cast<std::uint8_t>(emulation), 35).eepromAcknowledged;
+        probeFirst ? write(address::flagByteA, state.flagByteA())
+                   : services.transfer.writeParameterEeprom(static_cast<std::uint8_t>(emulation), address::emulationType)
+                         .eepromAcknowledged;
     if (!acknowledged) {
         chosen->setCurrentIndex(entrySelections.value(chosen, -1));
         reportFailure(1);
         return;
     }
     if (probeFirst)
-        writeEepromOnly(34, probe);
+        writeEepromOnly(address::probeType, probe);
 }
 
 void PageEditor::probeTypeChanged()
@@ -145,20 +145,20 @@ void PageEditor::controllerModeChanged()
     };
     showModeText(mode->currentIndex());
     setMode(mode->currentIndex());
-    if (!write(32, state.flagByteA())) {
+    if (!write(address::flagByteA, state.flagByteA())) {
         mode->setCurrentIndex(entrySelections.value(mode, 0));
         setMode(mode->currentIndex());
         showModeText(mode->currentIndex());
         reportFailure(1);
         return;
     }
-    write(30, state.flagByteB());
+    write(address::flagByteB, state.flagByteB());
 }
 
 void PageEditor::ignitionChanged()
 {
     QComboBox* ignition = w.list("RUZaplonowego");
-    if (!write(13, ignition->currentIndex())) {
+    if (!write(address::ignitionType, ignition->currentIndex())) {
         ignition->setCurrentIndex(entrySelections.value(ignition, 0));
         reportFailure(1);
         return;
@@ -193,7 +193,7 @@ void PageEditor::fuelOverlapWritten()
     QComboBox* overlap = w.list("CNPaliw");
     if (overlap->currentIndex() < 0)
         return;
-    if (!write(21, params::encodeFuelOverlap(overlap->currentIndex())))
+    if (!write(address::fuelOverlap, params::encodeFuelOverlap(overlap->currentIndex())))
         overlap->setCurrentIndex(entrySelections.value(overlap, 0));
 }
 

@@ -5,7 +5,9 @@
 #include "Encoders.h"
 #include "FieldDisplay.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
+#include "ParameterWrites.h"
 #include "UnreadFieldMarks.h"
 
 #include <QComboBox>
@@ -17,13 +19,14 @@
 namespace dravinor::ui {
 
 using namespace fields;
+namespace address = params::address;
 
 EncodedValue PageEditor::encodeText(const TextField& field, const QString& text) const
 {
     // An empty (or unreadable) entry text stands for the field's default.
     auto value = parseFieldText(field, text);
     if (!value)
-        value = parseFieldText(field, emptyTextFor(field, w.list("RSLambda")->currentIndex()));
+        value = parseFieldText(field, QString::fromStdString(emptyTextFor(field, w.list("RSLambda")->currentIndex())));
     return encodeValue(field, value.value_or(0.0), services.state.ignitionConstant());
 }
 
@@ -41,7 +44,7 @@ void PageEditor::fillEmptyPartner(const TextField& field)
     QLineEdit* partner = w.text(field.partner);
     // A partner without a value stays without one: a default is no reading.
     if (partner->text().isEmpty() && !isMarkedUnread(partner))
-        partner->setText(emptyTextFor(*findTextField(field.partner), 0));
+        partner->setText(QString::fromStdString(emptyTextFor(*findTextField(field.partner), 0)));
 }
 
 bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
@@ -53,15 +56,11 @@ bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
     // Without the switch-over speed (not read from the controller) the
     // hysteresis cannot be worked out: the controller keeps its own.
     if (!switchRpm && isMarkedUnread(w.text("ODPBenzynaGas")))
-        return services.transfer.writeParameterEeprom(delta, 33).eepromAcknowledged;
+        return services.transfer.writeParameterEeprom(delta, address::rpmDelta).eepromAcknowledged;
     const std::uint16_t word =
         params::encodeSwitchOverHysteresis(switchRpm.value_or(0), deltaRpm, services.state.ignitionConstant());
-    const bool acknowledged = write(16, word >> 8);
-    if (gated && !acknowledged)
-        return false;
-    write(17, word & 0xFF);
-    writeEepromOnly(33, delta);
-    return acknowledged;
+    params::TransferWriter writer(services.transfer);
+    return params::writeRpmHysteresis(writer, word, delta, gated ? params::Gate::OnAcknowledge : params::Gate::Never);
 }
 
 // Leaving a field rewrites it, changed or not: tabbing through the page
@@ -73,76 +72,17 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
     if (isMarkedUnread(edit) && edit->text().isEmpty())
         return;
     const QString entry = entryTexts.value(edit);
-    const std::string_view name(field.name);
-    const bool lambdaThreshold = field.encoding == Encoding::LambdaThreshold;
-    int focusMoves = 0;
-
-    const auto decline = [&] {
-        edit->setText(entry);
-        return encodeText(field, entry);
-    };
-
-    EncodedValue encoded;
-    if (edit->text().isEmpty()) {
-        edit->setText(emptyTextFor(field, w.list("RSLambda")->currentIndex()));
-        fillEmptyPartner(field);
-        encoded = encodeText(field, edit->text());
-    } else {
-        const auto typed = parseFieldText(field, edit->text());
-        if (!typed) {
-            services.dialogs.showConversionError(edit->text());
-            return;
-        }
-        // The probe's range is judged on what was typed, before any rounding.
-        const int question = lambdaThreshold ? probeThresholdWarning(w.list("RSLambda")->currentIndex(), *typed) : 0;
-        if (question && !services.dialogs.askYesNo(slotText(question))) {
-            encoded = decline();
-        } else {
-            encoded = encodeValue(field, *typed, services.state.ignitionConstant());
-            edit->setText(encoded.shown);
-        }
-        // The emulation times fill an empty partner whenever either is left;
-        // the working ranges only when the field itself was left empty.
-        if (field.pair == Pair::FillsOnly || std::string_view(field.name) == "ESLambda_2")
-            fillEmptyPartner(field);
-    }
-
-    // The range's other half keeps this one below it only when it has a value.
-    if ((field.pair == Pair::Lower || field.pair == Pair::Upper) && !isMarkedUnread(w.text(field.partner))) {
-        QLineEdit* partner = w.text(field.partner);
-        const EncodedValue other = encodeText(*findTextField(field.partner), partner->text());
-        const bool reached = field.pair == Pair::Lower ? encoded.value >= other.value : other.value >= encoded.value;
-        if (reached) {
-            edit->setText(partner->text());
-            encoded = encodeText(field, edit->text());
-        }
-    }
-
-    for (const RangeWarning& warning : rangeWarnings()) {
-        if (warning.field != name)
-            continue;
-        const auto other = warning.other ? otherFieldValue(warning.other) : std::nullopt;
-        if (!warningHolds(warning, encoded.value, other))
-            continue;
-        if (!services.dialogs.askYesNo(slotText(warning.textSlot)))
-            encoded = decline();
-        if (warning.movesFocus)
-            ++focusMoves;
-    }
+    auto encoded = takeEntry(field, edit, entry);
+    if (!encoded)
+        return;
+    keepRangeOrder(field, edit, *encoded);
+    const int focusMoves = askRangeWarnings(field, edit, entry, *encoded);
 
     // A question answered No took an unread field back to no value.
     if (isMarkedUnread(edit) && edit->text().isEmpty())
         return;
 
-    bool acknowledged = false;
-    if (isWordField(field))
-        acknowledged = writeWord(field.address, encoded.word);
-    else if (field.encoding == Encoding::RpmDelta)
-        acknowledged = writeHysteresis(true, encoded.byte);
-    else
-        acknowledged = write(field.address, encoded.byte);
-
-    if (!acknowledged) {
+    if (!writeTextField(field, *encoded)) {
         edit->setText(entry);
         // The maximum-RPM field has never told its own failure.
         if (field.encoding != Encoding::MaxRpmOnGas)
@@ -151,18 +91,98 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
         // The fitter chose the value and the controller took it.
         clearUnreadMark(edit);
     }
+    followStoredValue(field);
 
+    for (int i = 0; i < focusMoves; ++i)
+        moveFocusLater();
+}
+
+EncodedValue PageEditor::declineEntry(const TextField& field, QLineEdit* edit, const QString& entry)
+{
+    edit->setText(entry);
+    return encodeText(field, entry);
+}
+
+std::optional<EncodedValue> PageEditor::takeEntry(const TextField& field, QLineEdit* edit, const QString& entry)
+{
+    if (edit->text().isEmpty()) {
+        edit->setText(QString::fromStdString(emptyTextFor(field, w.list("RSLambda")->currentIndex())));
+        fillEmptyPartner(field);
+        return encodeText(field, edit->text());
+    }
+    const auto typed = parseFieldText(field, edit->text());
+    if (!typed) {
+        services.dialogs.showConversionError(edit->text());
+        return std::nullopt;
+    }
+    EncodedValue encoded;
+    // The probe's range is judged on what was typed, before any rounding.
+    const bool lambdaThreshold = field.encoding == Encoding::LambdaThreshold;
+    const int question = lambdaThreshold ? probeThresholdWarning(w.list("RSLambda")->currentIndex(), *typed) : 0;
+    if (question && !services.dialogs.askYesNo(slotText(question))) {
+        encoded = declineEntry(field, edit, entry);
+    } else {
+        encoded = encodeValue(field, *typed, services.state.ignitionConstant());
+        edit->setText(encoded.shown);
+    }
+    // The emulation times fill an empty partner whenever either is left;
+    // the working ranges only when the field itself was left empty.
+    if (field.pair == Pair::FillsOnly || std::string_view(field.name) == "ESLambda_2")
+        fillEmptyPartner(field);
+    return encoded;
+}
+
+void PageEditor::keepRangeOrder(const TextField& field, QLineEdit* edit, EncodedValue& encoded)
+{
+    // The range's other half keeps this one below it only when it has a value.
+    if ((field.pair != Pair::Lower && field.pair != Pair::Upper) || isMarkedUnread(w.text(field.partner)))
+        return;
+    QLineEdit* partner = w.text(field.partner);
+    const EncodedValue other = encodeText(*findTextField(field.partner), partner->text());
+    const bool reached = field.pair == Pair::Lower ? encoded.value >= other.value : other.value >= encoded.value;
+    if (reached) {
+        edit->setText(partner->text());
+        encoded = encodeText(field, edit->text());
+    }
+}
+
+int PageEditor::askRangeWarnings(const TextField& field, QLineEdit* edit, const QString& entry, EncodedValue& encoded)
+{
+    const std::string_view name(field.name);
+    int focusMoves = 0;
+    for (const RangeWarning& warning : rangeWarnings()) {
+        if (warning.field != name)
+            continue;
+        const auto other = warning.other ? otherFieldValue(warning.other) : std::nullopt;
+        if (!warningHolds(warning, encoded.value, other))
+            continue;
+        if (!services.dialogs.askYesNo(slotText(warning.textSlot)))
+            encoded = declineEntry(field, edit, entry);
+        if (warning.movesFocus)
+            ++focusMoves;
+    }
+    return focusMoves;
+}
+
+bool PageEditor::writeTextField(const TextField& field, const EncodedValue& encoded)
+{
+    if (isWordField(field))
+        return writeWord(field.address, encoded.word);
+    if (field.encoding == Encoding::RpmDelta)
+        return writeHysteresis(true, encoded.byte);
+    return write(field.address, encoded.byte);
+}
+
+void PageEditor::followStoredValue(const TextField& field)
+{
     auto& state = services.state;
     const std::uint8_t stored = state.block().get(field.address);
-    if (lambdaThreshold)
+    if (field.encoding == Encoding::LambdaThreshold)
         state.setLambdaThreshold(stored);
     else if (field.encoding == Encoding::TpsThreshold)
         state.setTpsSectorTop(params::tpsSectorUnits(stored));
     else if (field.encoding == Encoding::TpsInertia)
         state.setTpsSectorWidth(params::tpsSectorUnits(stored));
-
-    for (int i = 0; i < focusMoves; ++i)
-        moveFocusLater();
 }
 
 }  // namespace dravinor::ui

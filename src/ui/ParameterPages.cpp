@@ -9,6 +9,7 @@
 #include "PageEditor.h"
 #include "ParameterPageLayout.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "UnreadFieldMarks.h"
 #include "UnreadValues.h"
 
@@ -136,10 +137,10 @@ struct ParameterPages::Impl : PageEditor {
         const auto& state = services.state;
         const auto& block = state.block();
         switch (field.role) {
-        case ListRole::ProbeType: return block.get(34);
-        case ListRole::EmulationType: return block.get(35);
-        case ListRole::Ignition: return block.get(13);
-        case ListRole::FuelOverlap: return params::fuelOverlapItem(block.get(21));
+        case ListRole::ProbeType: return block.get(params::address::probeType);
+        case ListRole::EmulationType: return block.get(params::address::emulationType);
+        case ListRole::Ignition: return block.get(params::address::ignitionType);
+        case ListRole::FuelOverlap: return params::fuelOverlapItem(block.get(params::address::fuelOverlap));
         case ListRole::ControllerMode: return params::controllerModeItem(state.flagByteA(), state.flagByteB());
         case ListRole::FlagBit: return flagBitSet(*findFlagField(field.name)) ? 1 : 0;
         case ListRole::Inert: break;

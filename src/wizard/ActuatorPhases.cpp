@@ -1,5 +1,6 @@
 #include "AdaptationEngine.h"
 
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
 
 namespace dravinor::wizard {
@@ -34,7 +35,10 @@ void AdaptationEngine::aap4DalejClick()
     setTimer(WizardTimer::AAP4_1, false);
     setTimer(WizardTimer::AAP4_2, false);
     // The presets the fitter starts from, in the controller's order.
-    const std::pair<int, int> presets[] = {{40, 6}, {120, 5}, {80, 4}, {40, 9}, {120, 8}, {80, 7}};
+    namespace a = params::address;
+    const std::pair<int, int> presets[] = {{40, a::rangeMinimumAboveTps}, {120, a::rangeMaximumAboveTps},
+                                           {80, a::startPositionAboveTps}, {40, a::rangeMinimumBelowTps},
+                                           {120, a::rangeMaximumBelowTps}, {80, a::startPositionBelowTps}};
     const char* const presetFields[] = {aboveTpsFields[0], aboveTpsFields[1], aboveTpsFields[2],
                                         idleFields[0],     idleFields[1],     idleFields[2]};
     for (std::size_t i = 0; i < std::size(presets); ++i) {
@@ -66,7 +70,8 @@ void AdaptationEngine::tickAboveTps()
     setTimer(WizardTimer::AAP5_1, false);
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::AboveTps));
-        writeActuatorRange(state_.aboveTpsPositionSum / state_.sampleCount, 6, 5, 4, aboveTpsFields,
+        writeActuatorRange(state_.aboveTpsPositionSum / state_.sampleCount, params::address::rangeMinimumAboveTps,
+                           params::address::rangeMaximumAboveTps, params::address::startPositionAboveTps, aboveTpsFields,
                            aboveTpsPanels);
     }
     show("PUOLabel_AA_P5", false);
@@ -94,7 +99,9 @@ void AdaptationEngine::tickActuatorIdle()
     setTimer(WizardTimer::AAP5_2, false);
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::ActuatorIdle));
-        writeActuatorRange(state_.idlePositionSum / state_.sampleCount, 9, 8, 7, idleFields, idlePanels);
+        writeActuatorRange(state_.idlePositionSum / state_.sampleCount, params::address::rangeMinimumBelowTps,
+                           params::address::rangeMaximumBelowTps, params::address::startPositionBelowTps, idleFields,
+                           idlePanels);
     }
     show("PUWLabel_AA_P5", false);
     markDone("UTPON_AA_P5", "AutoFaz5Led2");

@@ -181,18 +181,20 @@ void AdaptationEngine::blinkLabel(std::string_view label, int n)
     ++state_.blinkCounter;
 }
 
-void AdaptationEngine::writeParameter(int value, int address)
+bool AdaptationEngine::writeParameter(int value, int address)
 {
     const params::ScopedWriteSource source(transfer_, "wizard");
-    const bool failed = transfer_.writeParameter(static_cast<std::uint8_t>(value), address).failed();
-    noteWrite(address, failed);
+    const params::WriteOutcome outcome = transfer_.writeParameter(static_cast<std::uint8_t>(value), address);
+    noteWrite(address, outcome.failed());
+    return outcome.eepromAcknowledged;
 }
 
-void AdaptationEngine::writeParameterEeprom(int value, int address)
+bool AdaptationEngine::writeParameterEeprom(int value, int address)
 {
     const params::ScopedWriteSource source(transfer_, "wizard");
-    const bool failed = transfer_.writeParameterEeprom(static_cast<std::uint8_t>(value), address).failed();
-    noteWrite(address, failed);
+    const params::WriteOutcome outcome = transfer_.writeParameterEeprom(static_cast<std::uint8_t>(value), address);
+    noteWrite(address, outcome.failed());
+    return outcome.eepromAcknowledged;
 }
 
 void AdaptationEngine::noteWrite(int address, bool failed)

@@ -145,8 +145,11 @@ private:
     void startPhase();
     std::string closePhase(WizardPhase phase);
 
-    void writeParameter(int value, int address);
-    void writeParameterEeprom(int value, int address);
+    // True when EEPROM acknowledged the byte.
+    bool writeParameter(int value, int address);
+    bool writeParameterEeprom(int value, int address);
+    // The wizard's writes through the shared write sequences.
+    class Writer;
     void noteWrite(int address, bool failed);
     void sendFuelModeRequest(std::uint8_t value);
     void setTimer(WizardTimer timer, bool on);

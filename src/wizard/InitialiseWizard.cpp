@@ -4,6 +4,7 @@
 #include "FieldDisplay.h"
 #include "FlagBits.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
 #include "SerialPort.h"
 #include "WizardTables.h"
@@ -55,10 +56,10 @@ void AdaptationEngine::initialiseWizard()
     const auto& block = parameters_.block();
     const float k = parameters_.ignitionConstant();
     shownRpmFields_ = {
-        std::to_string(params::shownSwitchOverRpm(block.word(14), k)),
-        std::to_string(params::shownRpmDelta(block.get(33))),
-        std::to_string(params::shownMaxRpmOnGas(block.word(18), k)),
-        std::to_string(params::shownCutOffRpm(block.word(22), k)),
+        std::to_string(params::shownSwitchOverRpm(block.word(params::address::switchOverRpm), k)),
+        std::to_string(params::shownRpmDelta(block.get(params::address::rpmDelta))),
+        std::to_string(params::shownMaxRpmOnGas(block.word(params::address::maxRpmOnGas), k)),
+        std::to_string(params::shownCutOffRpm(block.word(params::address::cutOffRpm), k)),
     };
 
     state_.temperatureReady = false;

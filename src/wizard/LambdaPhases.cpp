@@ -5,6 +5,7 @@
 #include "FieldValues.h"
 #include "NumberFormat.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
 
 #include <algorithm>
@@ -60,7 +61,7 @@ void AdaptationEngine::finishLambdaSwing()
     setText("PRLambda", params::shownLambdaThreshold(index));
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing));
-        writeParameter(index, 1);
+        writeParameter(index, params::address::lambdaThreshold);
     }
     parameters_.setLambdaThreshold(index);
     setText("ProgEDAA_P3", panelNumber(volts, 2));
@@ -156,7 +157,8 @@ void AdaptationEngine::finishEmulationTimes()
     const std::uint8_t index = params::encodeEmulation(t);
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::EmulationTimes));
-        for (const auto& [field, address] : {std::pair{"ESLambda_1", 29}, std::pair{"ESLambda_2", 28}}) {
+        for (const auto& [field, address] : {std::pair{"ESLambda_1", params::address::emulationFirstTime},
+                                             std::pair{"ESLambda_2", params::address::emulationSecondTime}}) {
             setText(field, params::shownEmulation(index));
             writeParameter(index, address);
         }

@@ -2,10 +2,12 @@
 
 #include "Conversions.h"
 #include "Encoders.h"
+#include "EngineWriter.h"
 #include "FlagBits.h"
 #include "LiveFrame.h"
 #include "NumberFormat.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "WizardTables.h"
 
 #include <charconv>
@@ -13,6 +15,8 @@
 namespace dravinor::wizard {
 
 namespace {
+
+namespace address = params::address;
 
 // The engine must be warmer than this before adapting with a sensor fitted.
 constexpr float warmEngineC = 30.0f;
@@ -85,12 +89,14 @@ void AdaptationEngine::writeProbeType()
     probeWritePending_ = false;
     flagAWritePending_ = false;
     const ProbeType& probe = probeTypes[static_cast<std::size_t>(state_.probeIndex)];
-    writeParameter(parameters_.flagByteA(), 32);
     // The parameter page's rule: a square wave follows the probe's voltage
     // range, so 0-5 V probes get their own code.
-    writeParameter(params::emulationOutputCode(state_.probeIndex, probe.emulationTypeItem), 27);
-    writeParameterEeprom(state_.probeIndex, 34);
-    writeParameterEeprom(probe.emulationTypeItem, 35);
+    const params::ProbeSettings settings{
+        parameters_.flagByteA(),
+        static_cast<std::uint8_t>(params::emulationOutputCode(state_.probeIndex, probe.emulationTypeItem)),
+        static_cast<std::uint8_t>(state_.probeIndex), static_cast<std::uint8_t>(probe.emulationTypeItem)};
+    Writer writer(*this);
+    params::writeProbeSettings(writer, settings, params::ProbeOrder::FlagByteFirst, params::Gate::Never);
 
     markDone("URSLabel_AA_P1", "AutoFaz1Led4");
     state_.probeChosen = true;
@@ -116,7 +122,7 @@ void AdaptationEngine::temperatureSensorClicked(bool ticked)
 void AdaptationEngine::writeTemperatureSensor()
 {
     flagAWritePending_ = false;
-    writeParameter(parameters_.flagByteA(), 32);
+    writeParameter(parameters_.flagByteA(), address::flagByteA);
 }
 
 void AdaptationEngine::tickStep1()
@@ -157,7 +163,7 @@ void AdaptationEngine::aap1DalejClick()
     if (state_.ignitionIndex < 0)
         return;
     setTimer(WizardTimer::AAP1, false);
-    writeParameter(state_.ignitionIndex, 13);
+    writeParameter(state_.ignitionIndex, address::ignitionType);
     view_.edit("RUZaplonowego").selected = state_.ignitionIndex;
     parameters_.setIgnitionConstant(state_.ignitionIndex);
     reencodeRpmFields();
@@ -178,19 +184,13 @@ void AdaptationEngine::reencodeRpmFields()
     const int maxGasRpm = integer(2);
     const int cutOffRpm = integer(3);
 
-    const std::uint16_t switchPeriod = params::encodeSwitchOverRpm(switchRpm, k).period;
-    writeParameter(switchPeriod >> 8, 14);
-    writeParameter(switchPeriod & 0xFF, 15);
-    const std::uint16_t hysteresis = params::encodeSwitchOverHysteresis(switchRpm, deltaRpm, k);
-    writeParameter(hysteresis >> 8, 16);
-    writeParameter(hysteresis & 0xFF, 17);
-    writeParameterEeprom(params::encodeRpmDelta(deltaRpm), 33);
-    const std::uint16_t maxGasPeriod = params::encodeMaxRpmOnGas(maxGasRpm, k).period;
-    writeParameter(maxGasPeriod >> 8, 18);
-    writeParameter(maxGasPeriod & 0xFF, 19);
-    const std::uint16_t cutOffPeriod = params::encodeCutOffRpm(cutOffRpm, k).period;
-    writeParameter(cutOffPeriod >> 8, 22);
-    writeParameter(cutOffPeriod & 0xFF, 23);
+    using params::Gate;
+    Writer writer(*this);
+    params::writeWord(writer, address::switchOverRpm, params::encodeSwitchOverRpm(switchRpm, k).period, Gate::Never);
+    params::writeRpmHysteresis(writer, params::encodeSwitchOverHysteresis(switchRpm, deltaRpm, k),
+                               params::encodeRpmDelta(deltaRpm), Gate::Never);
+    params::writeWord(writer, address::maxRpmOnGas, params::encodeMaxRpmOnGas(maxGasRpm, k).period, Gate::Never);
+    params::writeWord(writer, address::cutOffRpm, params::encodeCutOffRpm(cutOffRpm, k).period, Gate::Never);
 }
 
 }  // namespace dravinor::wizard

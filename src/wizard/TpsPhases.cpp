@@ -6,6 +6,7 @@
 #include "FlagBits.h"
 #include "NumberFormat.h"
 #include "ParameterState.h"
+#include "ParameterTable.h"
 #include "ParameterTransfer.h"
 #include "WizardTables.h"
 
@@ -124,12 +125,12 @@ void AdaptationEngine::finishTpsStep()
     setText("PCTps", typed);
 
     view_.edit("TCTps").selected = rising ? 1 : 0;
-    writeParameter(parameters_.flagByteA(), 32);
+    writeParameter(parameters_.flagByteA(), params::address::flagByteA);
 
     const std::uint8_t index = params::encodeTpsThreshold(fieldFloat(typed));
     parameters_.setTpsSectorTop(params::tpsSectorUnits(index));
     setText("PCTps", params::shownTpsThreshold(index));
-    writeParameter(index, 2);
+    writeParameter(index, params::address::tpsThreshold);
 
     show("TUPtps_AA_P2", false);
     for (auto name : tpsRows)

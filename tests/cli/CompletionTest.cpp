@@ -124,7 +124,7 @@ TEST_P(CompletionTest, OffersEachCommandsOptionsAndTheGlobalOnesAfterIt)
 TEST_P(CompletionTest, OffersTheFieldsThatSetTakes)
 {
     std::set<std::string> fields;
-    for (const auto& field : dravinor::ui::fields::textFields())
+    for (const auto& field : dravinor::fields::textFields())
         fields.insert(field.name);
     EXPECT_EQ(complete("dravinor-cli set "), fields);
     EXPECT_EQ(complete("dravinor-cli --port COM1 set ODP"), std::set<std::string>{"ODPBenzynaGas"});

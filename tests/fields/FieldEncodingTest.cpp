@@ -1,11 +1,12 @@
 #include "Conversions.h"
 #include "FieldEncoding.h"
 #include "ParameterBlock.h"
+#include "ParameterTable.h"
 
 #include <gtest/gtest.h>
 
 using namespace dravinor;
-using namespace dravinor::ui::fields;
+using namespace dravinor::fields;
 
 namespace {
 
@@ -82,5 +83,19 @@ TEST(FieldEncoding, LimitsAreThoseTheEncodersClampTo)
         EXPECT_EQ(encodeFieldValue(f, limits.high * 10 + 100, k4800).shown, top.shown) << f.name;
         const FieldValue bottom = encodeFieldValue(f, limits.low, k4800);
         EXPECT_EQ(encodeFieldValue(f, 0, k4800).shown, bottom.shown) << f.name;
+    }
+}
+
+// The catalogue gives each free-text field its address, the parameter table
+// each address its field: a field writing an address the table gives to
+// another would write one parameter and show another.
+TEST(FieldEncoding, EachFieldWritesTheAddressTheParameterTableGivesIt)
+{
+    for (const TextField& field : textFields()) {
+        const params::ParameterRow* row = params::parameterAt(field.address);
+        ASSERT_NE(row, nullptr) << field.name;
+        EXPECT_EQ(row->address, field.address) << field.name << " names a word's low byte";
+        EXPECT_EQ(row->field, field.name);
+        EXPECT_EQ(row->width == 2, isWordField(field)) << field.name;
     }
 }

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 using namespace dravinor;
-using namespace dravinor::ui::fields;
+using namespace dravinor::fields;
 
 namespace {
 

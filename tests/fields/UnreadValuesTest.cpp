@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-namespace dravinor::ui::fields {
+namespace dravinor::fields {
 namespace {
 
 params::AddressSet addresses(std::initializer_list<int> list)
@@ -76,4 +76,4 @@ TEST(UnreadValues, StoredValuesNoFieldShowsAreNamedToo)
 }
 
 }  // namespace
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::fields

@@ -68,8 +68,8 @@ TEST_F(CliFixture, SetByFieldNameWritesWhatThePageWould)
     for (const auto& c : cases) {
         const auto run = cli(std::string("set ") + c.field + " " + c.text);
         ASSERT_EQ(run.exitCode, 0) << c.field << ": " << run.err;
-        const auto* field = ui::fields::findTextField(c.field[0] == 'p' ? "PRLambda" : c.field);
-        const auto expected = ui::fields::encodeFieldValue(*field, c.value, k);
+        const auto* field = fields::findTextField(c.field[0] == 'p' ? "PRLambda" : c.field);
+        const auto expected = fields::encodeFieldValue(*field, c.value, k);
         EXPECT_EQ(controller.eeprom()[static_cast<std::size_t>(field->address)], expected.byte) << c.field;
         EXPECT_TRUE(has(run.out, expected.shown)) << run.out;
     }

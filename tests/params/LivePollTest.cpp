@@ -1,6 +1,8 @@
 #include "LivePoll.h"
 
 #include "FakeClock.h"
+#include "FlagBits.h"
+#include "ParameterState.h"
 #include "ScriptedDevice.h"
 #include "SerialPort.h"
 
@@ -75,6 +77,43 @@ TEST_F(LivePollFixture, AZeroPeriodWithOtherBytesIsAnAnswerNotABlank)
     const LivePoll poll = pollWith(Bytes{120, 40, 150, 0, 90, 0x00, 0, 0, 0, 0});
     EXPECT_TRUE(poll.good());
     EXPECT_EQ(poll.frame.rpmPeriod, 0);
+}
+
+// The window and dravinor-cli show the same frame alike: the settings come
+// from the parameters as they stand at the poll, not as they stood before.
+TEST_F(LivePollFixture, AReadingIsDecodedWithTheParametersAtThePoll)
+{
+    ParameterState state;
+    state.setIgnitionConstant(0);
+    state.setLambdaThreshold(120);  // the frame's lambda byte: at the threshold is high
+    state.setFlagByteA(0);
+    answer = running;
+    const LiveReading without = readLive(port, state);
+    ASSERT_TRUE(without.good());
+    EXPECT_FALSE(without.settings.temperatureSensor);
+    EXPECT_TRUE(without.values.lambdaHigh);
+    EXPECT_EQ(without.values.rpm, engineRpm(without.poll.frame, *ignitionConstantForItem(0)));
+    EXPECT_EQ(without.values.fuel, fuelState(running[5]));
+
+    state.setIgnitionConstant(2);
+    state.setLambdaThreshold(121);
+    state.setFlagByteA(flagA::temperatureSensor);
+    const LiveReading with = readLive(port, state);
+    EXPECT_TRUE(with.settings.temperatureSensor);
+    EXPECT_FALSE(with.values.lambdaHigh);
+    EXPECT_EQ(with.values.rpm, engineRpm(with.poll.frame, *ignitionConstantForItem(2)));
+    EXPECT_NE(with.values.rpm, without.values.rpm) << "K of the ignition type in force";
+    EXPECT_FLOAT_EQ(with.values.temperature, temperatureC(running[2]));
+}
+
+// A bad answer is a reading that is not good, whatever its bytes decode to.
+TEST_F(LivePollFixture, AReadingOfABadAnswerIsNotGood)
+{
+    ParameterState state;
+    answer = Bytes{120, 40, 150, 0, 90};
+    const LiveReading reading = readLive(port, state);
+    EXPECT_FALSE(reading.good());
+    EXPECT_EQ(reading.poll.reply, LiveReply::Short);
 }
 
 }  // namespace

@@ -68,6 +68,37 @@ TEST(CommandLine, RefusesBadOptions)
     }
 }
 
+// Each fault number lands in its own field and takes its limits: a crossed
+// table row would start a different fault than the one asked for.
+TEST(CommandLine, EachFaultNumberSetsItsOwnFaultUpToItsLimit)
+{
+    const struct {
+        const char* option;
+        const char* highest;
+        const char* beyond;
+        int FaultOptions::*field;
+    } cases[] = {
+        {"--ignore-writes", "1000000", "1000001", &FaultOptions::ignoreFirstWrites},
+        {"--late-tail", "60000", "60001", &FaultOptions::lateTailMs},
+        {"--long-reply", "4096", "4097", &FaultOptions::longReplyExtra},
+        {"--noise", "100", "101", &FaultOptions::noisePercent},
+        {"--hang-up-after", "1000000000", "1000000001", &FaultOptions::hangUpAfterFrames},
+    };
+    for (const auto& c : cases) {
+        CommandLine command;
+        std::string error;
+        ASSERT_TRUE(parseCommandLine({c.option, c.highest}, command, error)) << c.option << ": " << error;
+        EXPECT_EQ(command.options.faults.*(c.field), std::stol(c.highest)) << c.option;
+        for (const auto& other : cases) {
+            if (other.field != c.field) {
+                EXPECT_EQ(command.options.faults.*(other.field), FaultOptions{}.*(other.field))
+                    << c.option << " set " << other.option << " too";
+            }
+        }
+        EXPECT_FALSE(parseCommandLine({c.option, c.beyond}, command, error)) << c.option;
+    }
+}
+
 TEST(EepromImage, ShortFileLeavesTheRestAtFactoryValues)
 {
     const std::string path = ::testing::TempDir() + "short.PAR";

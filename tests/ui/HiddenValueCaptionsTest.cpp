@@ -14,7 +14,7 @@ TEST(HiddenValueCaptions, TheCommandLineNamesThemAsTheWindowsBuiltInTextsDo)
     constexpr int firstHiddenKey = 50320;
     const auto slots = lang::slotDefinitions();
     int hidden = 0;
-    for (const auto& value : ui::fields::pageValues(params::ParameterBlock{})) {
+    for (const auto& value : fields::pageValues(params::ParameterBlock{})) {
         if (!value.hidden)
             continue;
         ++hidden;
@@ -23,5 +23,5 @@ TEST(HiddenValueCaptions, TheCommandLineNamesThemAsTheWindowsBuiltInTextsDo)
         ASSERT_NE(slot, slots.end()) << key;
         EXPECT_EQ(value.caption, slot->builtIn) << key;
     }
-    EXPECT_EQ(hidden, ui::fields::hiddenValueCount);
+    EXPECT_EQ(hidden, fields::hiddenValueCount);
 }

@@ -265,9 +265,9 @@ TEST(ParameterPageLayout, NoControlCoversAnotherAtAnyShape)
         EXPECT_GE(l.rowTops[0], QFontMetrics(caption).height()) << where;
         for (const auto& [name, g] : l.widgets) {
             int group = 0;
-            if (const auto* text = dravinor::ui::fields::findTextField(name))
+            if (const auto* text = dravinor::fields::findTextField(name))
                 group = text->group;
-            else if (const auto* list = dravinor::ui::fields::findListField(name))
+            else if (const auto* list = dravinor::fields::findListField(name))
                 group = list->group;
             if (group > 0) {
                 EXPECT_LE(g.top + g.height, at(l, "GroupBox" + std::to_string(group)).height) << where << " " << name;
@@ -284,7 +284,7 @@ TEST(ParameterPageLayout, FieldTextsCutAtNarrowTallWindows)
     overSizes([](int w, int h, const std::string& where) {
         const auto l = measuredLayout(w, h);
         for (const auto& [name, g] : l.widgets) {
-            const auto* field = dravinor::ui::fields::findTextField(name);
+            const auto* field = dravinor::fields::findTextField(name);
             if (!field)
                 continue;
             QFont font;

@@ -5,6 +5,7 @@
 #include "AdaptationEngine.h"
 #include "ControllerCore.h"
 #include "FakeClock.h"
+#include "FrameLog.h"
 #include "FrameParser.h"
 #include "LineFaults.h"
 #include "ParameterState.h"
@@ -42,6 +43,7 @@ struct SimulatedCar {
     sim::ControllerCore core{0x31, sim::factoryEeprom(), 0};
     sim::LineFaults faults;
     sim::FrameParser parser;
+    dravinor::testing::FrameLog* log = nullptr;  // every frame the controller heard, when set
 
     SimulatedCar()
     {
@@ -49,6 +51,8 @@ struct SimulatedCar {
         core.setFitterEnabled(true, 0);
         device.onWrite = [this](const std::vector<std::uint8_t>& bytes) {
             for (const sim::Frame& frame : parser.feed(bytes.data(), bytes.size())) {
+                if (log)
+                    log->add(frame);
                 if (faults.dropsFrame(frame[0]))
                     continue;
                 const auto reply = core.handle(frame, clock.nowMs / 1000.0);
@@ -64,15 +68,23 @@ struct SimulatedCar {
     {
         Outcome out;
         EXPECT_TRUE(port.open("/dev/sim"));
+        heading("read");
         EXPECT_TRUE(transfer.readAllParameters().complete());
         faults = sim::LineFaults(lineFaults, seed);
         AdaptationEngine engine(port, state, transfer, wizard::WizardInputs{});
+        heading("entry");
         engine.initialiseWizard();
         engine.ignitionChosen(2);
+        heading("probe type " + std::to_string(probeType));
         engine.probeTypeChosen(probeType);
         bool switchPressed = false;
+        WizardPage page = engine.view().currentPage();
         for (; out.ticks < 6000 && !out.finished; ++out.ticks) {
             const std::uint32_t start = clock.nowMs;
+            if (engine.view().currentPage() != page) {
+                page = engine.view().currentPage();
+                heading("page " + std::to_string(static_cast<int>(page)) + " at tick " + std::to_string(out.ticks));
+            }
             if (engine.view().currentPage() == WizardPage::AA5 && engine.finished()) {
                 out.finished = true;
                 break;
@@ -91,6 +103,11 @@ struct SimulatedCar {
         out.eeprom = core.eeprom();
         out.doubtful = engine.doubtfulPhases();
         return out;
+    }
+    void heading(const std::string& title)
+    {
+        if (log)
+            log->heading(title);
     }
 };
 
@@ -136,5 +153,23 @@ TEST(WholeAdaptationOnLine, NoisePhasesTakeLongerButGiveCleanResultsOrSayTheLine
         if (percent == 30) {
             EXPECT_FALSE(noisy.doubtful.empty()) << "a third of the polls bad is an unreliable line";
         }
+    }
+}
+
+// The frames of a whole adaptation, held against a recording
+// (tests/frames/): code that moves the wizard's writes around must leave
+// them alone; DRAVINOR_RECORD_FRAMES=1 records a change that means to
+// change them.
+TEST(WholeAdaptationOnLine, PutsTheFramesItPutBeforeOnTheWire)
+{
+    for (const int probeType : {0, 5}) {
+        SCOPED_TRACE(probeType);
+        SimulatedCar car;
+        dravinor::testing::FrameLog log;
+        car.log = &log;
+        ASSERT_TRUE(car.adapt(probeType, {}, 1).finished);
+        dravinor::testing::expectRecordedFrames(
+            log.text(), std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/adaptation-probe-" +
+                            std::to_string(probeType) + ".txt");
     }
 }

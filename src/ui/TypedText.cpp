@@ -1,6 +1,8 @@
-#include "FieldRules.h"
+#include "TypedText.h"
 
-namespace dravinor::ui::fields {
+namespace dravinor::ui {
+
+using namespace fields;
 
 namespace {
 
@@ -75,41 +77,9 @@ EncodedValue encodeValue(const TextField& field, double value, float k)
     return {encoded.value, encoded.byte, encoded.word, fromStd(encoded.shown)};
 }
 
-QString emptyTextFor(const TextField& field, int probeType)
-{
-    if (field.emptyText)
-        return QString::fromUtf8(field.emptyText);
-    // The lambda threshold's default sits in the middle of the probe's range.
-    if (probeType == 2 || probeType == 3)
-        return QStringLiteral("1,2");
-    if (probeType == 4 || probeType == 5)
-        return QStringLiteral("2,54");
-    return QStringLiteral("0,38");
-}
-
 QString shownText(const TextField& field, const params::ParameterBlock& block, float k)
 {
     return fromStd(shownFieldText(field, block, k));
 }
 
-int probeThresholdWarning(int probeType, double volts)
-{
-    if ((probeType == 0 || probeType == 1) && volts > 1.0)
-        return lang::slot::probeThreshold01;
-    if ((probeType == 2 || probeType == 3) && (volts < 0.8 || volts > 1.6))
-        return lang::slot::probeThreshold0816;
-    return 0;
-}
-
-bool warningHolds(const RangeWarning& warning, int value, std::optional<int> other)
-{
-    switch (warning.compare) {
-    case Compare::Below: return value < warning.limit;
-    case Compare::Above: return value > warning.limit;
-    case Compare::BelowField: return other && value < *other;
-    case Compare::AboveField: return other && value > *other;
-    }
-    return false;
-}
-
-}  // namespace dravinor::ui::fields
+}  // namespace dravinor::ui

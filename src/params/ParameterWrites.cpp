@@ -1,0 +1,53 @@
+#include "ParameterWrites.h"
+
+#include "ParameterTable.h"
+#include "ParameterTransfer.h"
+
+namespace dravinor::params {
+
+bool TransferWriter::write(int address, std::uint8_t value)
+{
+    const ParameterRow* row = parameterAt(address);
+    const bool eepromOnly = row && row->memory == Memory::EepromOnly;
+    const WriteOutcome outcome =
+        eepromOnly ? transfer_.writeParameterEeprom(value, address) : transfer_.writeParameter(value, address);
+    return outcome.eepromAcknowledged;
+}
+
+bool writeWord(ByteWriter& writer, int address, std::uint16_t word, Gate gate)
+{
+    const bool high = writer.write(address, static_cast<std::uint8_t>(word >> 8));
+    if (!high && gate == Gate::OnAcknowledge)
+        return false;
+    const bool low = writer.write(address + 1, static_cast<std::uint8_t>(word & 0xFF));
+    return high && low;
+}
+
+bool writeRpmHysteresis(ByteWriter& writer, std::uint16_t hysteresis, std::uint8_t delta, Gate gate)
+{
+    const bool high = writer.write(address::switchOverHysteresis, static_cast<std::uint8_t>(hysteresis >> 8));
+    if (!high && gate == Gate::OnAcknowledge)
+        return false;
+    writer.write(address::switchOverHysteresis + 1, static_cast<std::uint8_t>(hysteresis & 0xFF));
+    writer.write(address::rpmDelta, delta);
+    return high;
+}
+
+bool writeProbeSettings(ByteWriter& writer, const ProbeSettings& settings, ProbeOrder order, Gate gate)
+{
+    const bool flagFirst = order == ProbeOrder::FlagByteFirst;
+    const auto writeFlagByte = [&] { return writer.write(address::flagByteA, settings.flagByteA); };
+    const auto writeCode = [&] { return writer.write(address::emulationOutputCode, settings.emulationOutputCode); };
+    const bool first = flagFirst ? writeFlagByte() : writeCode();
+    if (!first && gate == Gate::OnAcknowledge)
+        return false;
+    if (flagFirst)
+        writeCode();
+    else
+        writeFlagByte();
+    writer.write(address::probeType, settings.probeType);
+    writer.write(address::emulationType, settings.emulationType);
+    return first;
+}
+
+}  // namespace dravinor::params

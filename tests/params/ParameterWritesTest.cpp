@@ -1,0 +1,89 @@
+#include "ParameterTable.h"
+#include "ParameterWrites.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace dravinor::params {
+namespace {
+
+namespace a = address;
+using Writes = std::vector<std::pair<int, int>>;
+
+// Records every byte and refuses the addresses it is told to.
+struct RecordingWriter final : ByteWriter {
+    std::set<int> refused;
+    Writes writes;
+    bool write(int address, std::uint8_t value) override
+    {
+        writes.emplace_back(address, value);
+        return !refused.contains(address);
+    }
+};
+
+// A low byte written after a refused high byte would leave the controller
+// with half of an old word and half of a new one.
+TEST(ParameterWrites, AWordIsWrittenHighByteFirstAndAnEditStopsAtARefusedHighByte)
+{
+    RecordingWriter writer;
+    EXPECT_TRUE(writeWord(writer, a::maxRpmOnGas, 0x0280, Gate::OnAcknowledge));
+    EXPECT_EQ(writer.writes, (Writes{{18, 0x02}, {19, 0x80}}));
+
+    writer = {};
+    writer.refused = {a::maxRpmOnGas};
+    EXPECT_FALSE(writeWord(writer, a::maxRpmOnGas, 0x0280, Gate::OnAcknowledge));
+    EXPECT_EQ(writer.writes, (Writes{{18, 0x02}}));
+
+    writer.writes.clear();
+    EXPECT_FALSE(writeWord(writer, a::maxRpmOnGas, 0x0280, Gate::Never)) << "the wizard writes on but is told";
+    EXPECT_EQ(writer.writes, (Writes{{18, 0x02}, {19, 0x80}}));
+
+    writer = {};
+    writer.refused = {a::maxRpmOnGas + 1};
+    EXPECT_FALSE(writeWord(writer, a::maxRpmOnGas, 0x0280, Gate::OnAcknowledge)) << "a refused low byte fails too";
+}
+
+TEST(ParameterWrites, TheHysteresisIsFollowedByItsDeltaOnlyWhenItsHighByteWasTaken)
+{
+    RecordingWriter writer;
+    EXPECT_TRUE(writeRpmHysteresis(writer, 0x0053, 1, Gate::OnAcknowledge));
+    EXPECT_EQ(writer.writes, (Writes{{16, 0x00}, {17, 0x53}, {33, 1}}));
+
+    writer = {};
+    writer.refused = {a::switchOverHysteresis};
+    EXPECT_FALSE(writeRpmHysteresis(writer, 0x0053, 1, Gate::OnAcknowledge));
+    EXPECT_EQ(writer.writes, (Writes{{16, 0x00}}));
+
+    writer.writes.clear();
+    EXPECT_FALSE(writeRpmHysteresis(writer, 0x0053, 1, Gate::Never));
+    EXPECT_EQ(writer.writes, (Writes{{16, 0x00}, {17, 0x53}, {33, 1}}));
+}
+
+// The list the fitter changed decides which byte goes first and gates the rest.
+TEST(ParameterWrites, ProbeSettingsGoInTheOrderGivenThenTheTypesAndStopAtARefusedFirstByte)
+{
+    const ProbeSettings settings{0x07, 4, 5, 1};
+    RecordingWriter writer;
+    EXPECT_TRUE(writeProbeSettings(writer, settings, ProbeOrder::FlagByteFirst, Gate::OnAcknowledge));
+    EXPECT_EQ(writer.writes, (Writes{{32, 0x07}, {27, 4}, {34, 5}, {35, 1}}));
+
+    writer = {};
+    EXPECT_TRUE(writeProbeSettings(writer, settings, ProbeOrder::CodeFirst, Gate::OnAcknowledge));
+    EXPECT_EQ(writer.writes, (Writes{{27, 4}, {32, 0x07}, {34, 5}, {35, 1}}));
+
+    writer = {};
+    writer.refused = {a::emulationOutputCode};
+    EXPECT_FALSE(writeProbeSettings(writer, settings, ProbeOrder::CodeFirst, Gate::OnAcknowledge));
+    EXPECT_EQ(writer.writes, (Writes{{27, 4}}));
+
+    writer = {};
+    writer.refused = {a::flagByteA};
+    EXPECT_FALSE(writeProbeSettings(writer, settings, ProbeOrder::FlagByteFirst, Gate::Never));
+    EXPECT_EQ(writer.writes.size(), 4u);
+}
+
+}  // namespace
+}  // namespace dravinor::params
