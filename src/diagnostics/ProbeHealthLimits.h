@@ -47,11 +47,11 @@ struct ProbeHealthLimits {
     double slowerThanTransitionSeconds = 0.3;
     // Nearly all the time on one side of the threshold: stuck there.
     double stuckShare = 0.95;
-    // Flat at the bottom rail (under 2 % of 5 V, one or two steps of the
-    // lambda byte): the input reads nothing, the probe is disconnected or
-    // its wire broken. For the 0.8-1.6 V types anything well below 0.8 V is
-    // no signal too.
-    float noSignalBelowVolts = 0.1f;
+    // At the bottom rail (the lowest step or two of the lambda byte, under
+    // 0.03 V; a lean probe still gives 0.05-0.1 V): the input reads nothing,
+    // the probe is disconnected or its wire broken. For the 0.8-1.6 V types a
+    // flat line far below 0.8 V is no signal too.
+    float noSignalBelowVolts = 0.03f;
     float noSignalSwingVolts = 0.05f;
 };
 
