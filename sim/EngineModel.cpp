@@ -20,6 +20,8 @@ constexpr double kWarmingSeconds = 60;
 constexpr double kCoolingPerSecond = 0.05;
 constexpr double kTransportDelaySeconds = 0.3;
 constexpr double kProbeLagSeconds = 0.05;
+constexpr double kSlowProbeLagSeconds = 0.5;
+constexpr double kProbeBias = 0.5;
 constexpr double kPetrolSwingSeconds = 1.0;
 // Actuator speed parameters are step delays: a larger value moves slower.
 constexpr double kStepsPerSecondTimesSpeed = 400;
@@ -143,9 +145,22 @@ void EngineModel::step(const WorkingParameters& parameters)
     const auto delaySteps = static_cast<std::size_t>(kTransportDelaySeconds / dt);
     while (exhaust_.size() > delaySteps)
         exhaust_.pop_front();
+    stepProbe(parameters, dt);
+}
+
+void EngineModel::stepProbe(const WorkingParameters& parameters, double dt)
+{
     const ProbeVoltages probe = probeVoltagesFor(parameters.probeType);
-    const double target = exhaust_.front() ? probe.rich : probe.lean;
-    probeVolts_ = approach(probeVolts_, target, dt, kProbeLagSeconds);
+    bool rich = exhaust_.front();
+    if (probeModel_ == ProbeModel::StuckLean || probeModel_ == ProbeModel::StuckRich)
+        rich = probeModel_ == ProbeModel::StuckRich;
+    double target = rich ? probe.rich : probe.lean;
+    if (probeModel_ == ProbeModel::Biased)
+        target += kProbeBias * (probe.rich - probe.lean);
+    const double lag = probeModel_ == ProbeModel::Slow ? kSlowProbeLagSeconds : kProbeLagSeconds;
+    probeVolts_ = approach(probeVolts_, target, dt, lag);
+    if (probeModel_ == ProbeModel::Disconnected)
+        probeVolts_ = 0;
 }
 
 bool EngineModel::aboveTpsThreshold(const WorkingParameters& parameters) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FuelSwitch.h"
+#include "ProbeVoltages.h"
 #include "WorkingParameters.h"
 
 #include <cstdint>
@@ -58,6 +59,7 @@ public:
     void setReducerScrew(double minusOneToOne);
     double reducerScrew() const { return screw_; }
     void fuelRequest(std::uint8_t value) { fuel_.request(value); }
+    void setProbeModel(ProbeModel model) { probeModel_ = model; }
 
     LiveReading reading() const;
 
@@ -83,6 +85,7 @@ private:
     void stepStepper(const WorkingParameters& parameters, bool aboveTps);
     bool mixtureRich() const;
     bool aboveTpsThreshold(const WorkingParameters& parameters) const;
+    void stepProbe(const WorkingParameters& parameters, double dt);
 
     double now_;
     WorkingParameters parameters_;
@@ -95,6 +98,7 @@ private:
     double coolantC_ = kAmbientC;
     double stepper_ = 0;
     double probeVolts_ = 0.1;
+    ProbeModel probeModel_ = ProbeModel::Healthy;
     double petrolPhase_ = 0;
     FuelSwitch fuel_;
     std::deque<bool> exhaust_;  // mixture of the last transport delay, oldest first

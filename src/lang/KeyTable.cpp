@@ -213,6 +213,13 @@ constexpr KeyTarget keyRows[] = {
     {51206, VerticalCaption, "Lambda_L"},
     // The parameter files used last, a submenu of `menu`.
     {51300, Caption, "OstatniePliki"},
+    // The lambda probe check on the live page.
+    {51400, Caption, "StanSondyL"},
+    {51401, Caption, "ZakresSondyL"},
+    {51402, Caption, "PrzelaczeniaSondyL"},
+    {51403, Caption, "CzasBogatejL"},
+    {51404, Caption, "UbogaBogataL"},
+    {51405, Caption, "BogataUbogaL"},
 };
 
 }  // namespace

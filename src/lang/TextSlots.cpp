@@ -214,6 +214,13 @@ constexpr SlotDefinition slotTable[] = {
     {51329, 199, "to nie jest czas UTC w postaci 2026-12-08T07:32:05.123Z"},
     {51330, 99, "Oczekiwany nagłówek nagrania:"},
     {51331, 99, "Pierwszy wiersz pliku:"},
+    // The lambda probe check's verdicts on the live page.
+    {51410, 99, "za mało danych: potrzeba 5 s powyżej biegu jałowego"},
+    {51411, 99, "sprawna"},
+    {51412, 99, "wolna"},
+    {51413, 99, "stale uboga"},
+    {51414, 99, "stale bogata"},
+    {51415, 99, "brak sygnału"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -42,6 +42,7 @@ inline constexpr int aboutControllerVersion = 51255;  // %1: the connected contr
 inline constexpr int portLostDuringWrite = 51260;   // %1: parameters written of 35
 inline constexpr int mixedSetAfterWrite = 51261;    // appended to it
 inline constexpr int unusualFileSize = 51262;       // %1: the file's size in bytes
+inline constexpr int probeVerdict = 51410;          // 51410..51415, in ProbeVerdict's order
 }  // namespace slot
 
 struct SlotDefinition {

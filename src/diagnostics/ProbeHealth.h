@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ProbeHealthLimits.h"
+
+#include <deque>
+#include <optional>
+
+namespace dravinor::diagnostics {
+
+enum class ProbeVerdict { NotEnoughData, Working, Slow, StuckLean, StuckRich, NoSignal };
+
+// What the last seconds of live frames say about the lambda probe.
+struct ProbeHealthFigures {
+    ProbeVerdict verdict = ProbeVerdict::NotEnoughData;
+    double judgedSeconds = 0;        // time above idle inside the window
+    float minVolts = 0;
+    float maxVolts = 0;
+    double crossingsPerSecond = 0;   // crossings of the lambda threshold
+    double richShare = 0;            // 0..1 of the judged time
+    std::optional<double> leanToRichSeconds;  // mean over the window, when seen
+    std::optional<double> richToLeanSeconds;
+};
+
+// One good live frame as the probe check needs it.
+struct ProbeSample {
+    double seconds;  // monotonic time of the poll
+    float volts;     // lambdaVolts of the frame
+    int rpm;         // 0 when the controller reports no engine speed
+};
+
+// Sliding-window probe check over good live frames; plain arithmetic, no I/O,
+// cheap enough to run on every poll.
+class ProbeHealth {
+public:
+    ProbeHealth(int probeType, float thresholdVolts,
+                const ProbeHealthLimits& limits = probeHealthLimits);
+
+    // Settings changed (another probe type or threshold): start again.
+    void reset(int probeType, float thresholdVolts);
+
+    void add(const ProbeSample& sample);
+    ProbeHealthFigures figures() const;
+
+private:
+    struct Stretch;
+    bool isRich(float volts) const;
+    float spanPosition(float volts) const;
+    ProbeVerdict verdictFor(const ProbeHealthFigures& figures) const;
+
+    ProbeHealthLimits limits_;
+    ProbeSpan span_;
+    float threshold_;
+    std::deque<ProbeSample> samples_;  // above idle, inside the window
+};
+
+}  // namespace dravinor::diagnostics

@@ -1,0 +1,60 @@
+#pragma once
+
+namespace dravinor::diagnostics {
+
+// The voltage span a probe type swings over (the items of RSLambda): 0-1 V
+// narrow-band, 0.8-1.6 V (titania-style, read through the controller's
+// offset input) and 0-5 V (a wide-band controller's narrow-band output).
+struct ProbeSpan {
+    float low;
+    float high;
+    bool richAtLow;  // the falling types: rich mixture gives the low voltage
+};
+
+// Span of a probe-type item 0..5; items outside fall back to 0-1 V rising.
+ProbeSpan probeSpan(int probeType);
+
+// Every limit the verdicts use, in one place. Voltage limits are fractions of
+// the probe's span so one table serves all three voltage ranges; for a 0-1 V
+// probe the fraction is the voltage itself.
+struct ProbeHealthLimits {
+    // Idle is 700-1000 RPM on the engines these controllers serve; a
+    // narrow-band probe switches lazily at idle even when healthy, so only
+    // samples above this speed are judged.
+    int aboveIdleRpm = 1200;
+    // Figures over the last 10 s: long enough for a dozen switches of a
+    // healthy probe at cruise, short enough to follow a change of speed.
+    double windowSeconds = 10.0;
+    // A verdict needs at least half the window above idle.
+    double judgedSecondsAtLeast = 5.0;
+    // Two samples further apart than this are not one stretch of signal (a
+    // dip to idle or lost polls in between); no crossing is counted across.
+    double largestSampleGap = 0.5;
+    // A healthy narrow-band probe in closed loop crosses its threshold
+    // several times a second at 2,000-3,000 RPM; fewer than once a second
+    // means it is slow (its fuel trim hunts in long waves).
+    double slowerThanCrossingsPerSecond = 1.0;
+    // Lean edge 0.3 V and rich edge 0.6 V are where the response time of a
+    // 0-1 V probe is usually measured.
+    float leanEdge = 0.3f;
+    float richEdge = 0.6f;
+    // A probe that never leaves 0.2-0.6 V no longer reaches full lean or full
+    // rich: aged or poisoned, slow even if it still crosses.
+    float slowSwingLow = 0.2f;
+    float slowSwingHigh = 0.6f;
+    // A probe needs longer than this to pass from one edge to the other: slow
+    // (a good one takes about 0.1 s; the live frame comes every 0.05 s).
+    double slowerThanTransitionSeconds = 0.3;
+    // Nearly all the time on one side of the threshold: stuck there.
+    double stuckShare = 0.95;
+    // At the bottom rail (the lowest step or two of the lambda byte, under
+    // 0.03 V; a lean probe still gives 0.05-0.1 V): the input reads nothing,
+    // the probe is disconnected or its wire broken. For the 0.8-1.6 V types a
+    // flat line far below 0.8 V is no signal too.
+    float noSignalBelowVolts = 0.03f;
+    float noSignalSwingVolts = 0.05f;
+};
+
+inline constexpr ProbeHealthLimits probeHealthLimits{};
+
+}  // namespace dravinor::diagnostics
