@@ -9,6 +9,7 @@
 #include "LivePictures.h"
 #include "LiveViewLayout.h"
 #include "OscilloscopeGroup.h"
+#include "ProbeHealthPanel.h"
 #include "ParameterState.h"
 #include "SerialPort.h"
 #include "TScope.h"
@@ -236,6 +237,26 @@ void LivePage::buildTracesAndNotices()
     bold.setBold(true);
     staleNotice_->setFont(bold);
     staleNotice_->hide();
+
+    // The probe check, beside the actuator; not one of the form's controls.
+    probeHealth_ = new ProbeHealthPanel(page_);
+}
+
+// In the free space between the actuator and the thermometer, above the
+// trace group; its font follows the window's height as the page's do.
+void LivePage::placeProbeHealth()
+{
+    const QRect actuator = actuatorPicture_->geometry();
+    const int left = actuator.right() + 8;
+    const int right = thermometer_->geometry().left() - 8;
+    const int top = actuator.top();
+    const int bottom = oscilloscope_->geometry().top() - 8;
+    QFont font = probeHealth_->font();
+    font.setPointSize(std::clamp(windowHeight_ / 75, 6, 11));
+    probeHealth_->setFont(font);
+    const int height = std::min(bottom - top, probeHealth_->sizeHint().height());
+    probeHealth_->setGeometry(left, top, std::max(0, right - left), std::max(0, height));
+    probeHealth_->setVisible(right - left >= 120 && height > 0);
 }
 
 bool LivePage::showsStaleReadings() const
@@ -303,6 +324,7 @@ void LivePage::layout(int windowWidth, int windowHeight)
     stateLine_->adjustSize();
     stateLine_->move(4, page_->height() - stateLine_->height() - 2);
     stateLine_->raise();
+    placeProbeHealth();
 }
 
 void LivePage::startLiveView(int windowWidth, int windowHeight)
@@ -343,12 +365,15 @@ void LivePage::setReplayMode(bool replay)
 {
     replayMode_ = replay;
     fuelSwitch_->setEnabled(!replay);
+    probeHealth_->restart();
 }
 
 void LivePage::presentRecorded(const params::LiveSample& sample)
 {
-    if (const LiveDisplay display = poller_.present(sample.frame, sample.answered, sample.settings); display.answered)
+    if (const LiveDisplay display = poller_.present(sample.frame, sample.answered, sample.settings); display.answered) {
         show(display);
+        probeHealth_->feed(sample.timeMs / 1000.0, display.frame, display.rpm, display.settings.lambdaThreshold);
+    }
 }
 
 void LivePage::setTraceRunning(bool running)
@@ -359,6 +384,7 @@ void LivePage::setTraceRunning(bool running)
 void LivePage::applyProbeType(int item)
 {
     oscilloscope_->applyProbeType(item);
+    probeHealth_->setProbeType(item);
 }
 
 void LivePage::tick()
@@ -373,6 +399,7 @@ void LivePage::tick()
     const LiveDisplay display = poller_.poll();
     if (display.answered) {
         show(display);
+        probeHealth_->feed(clock_.tickMs() / 1000.0, display.frame, display.rpm, display.settings.lambdaThreshold);
         lastGoodPollMs_ = clock_.tickMs();
         markStale(false);
     } else if (clock_.tickMs() - lastGoodPollMs_ >= staleAfterMs) {
@@ -388,6 +415,7 @@ void LivePage::redrawTexts()
 {
     fuelLabel_->setText(QString::fromStdString(lang::textSlots().text(fuelSlot_)));
     fuelLabel_->adjustSize();
+    probeHealth_->redrawTexts();
 }
 
 void LivePage::show(const LiveDisplay& d)

@@ -25,6 +25,7 @@ class BarThermometer;
 class DialMeter;
 class HalfDialMeter;
 class OscilloscopeGroup;
+class ProbeHealthPanel;
 class TankGauge;
 class VerticalBar;
 
@@ -70,6 +71,7 @@ public:
     static constexpr std::uint32_t staleAfterMs = 1000;
     bool showsStaleReadings() const;
     OscilloscopeGroup& oscilloscope() const { return *oscilloscope_; }
+    ProbeHealthPanel& probeHealth() const { return *probeHealth_; }
     int fuelPictureLoads() const { return fuelPictureLoads_; }
 
 signals:
@@ -90,6 +92,7 @@ private:
     void buildFuelSwitch();
     void buildMeters();
     void buildTracesAndNotices();
+    void placeProbeHealth();
     void show(const LiveDisplay& display);
     void markStale(bool stale);
     QLabel* addLabel(const char* name, const QString& text);
@@ -123,6 +126,7 @@ private:
     OscilloscopeGroup* oscilloscope_ = nullptr;
     QLabel* stateLine_ = nullptr;
     QLabel* staleNotice_ = nullptr;
+    ProbeHealthPanel* probeHealth_ = nullptr;
     std::uint32_t lastGoodPollMs_ = 0;
 };
 

@@ -12,6 +12,9 @@ using diagnostics::ProbeVerdict;
 namespace {
 
 const QString dash = QStringLiteral("-");
+// Parameter 1, the lambda threshold, counts in 0.02 V.
+constexpr float thresholdStepVolts = 0.02f;
+constexpr double refreshSeconds = 0.5;
 
 QString seconds(const std::optional<double>& value)
 {
@@ -72,6 +75,34 @@ QLabel* ProbeHealthPanel::addRow(int row, const char* captionName, const QString
     grid->addWidget(captionLabel, row, 0);
     grid->addWidget(value, row, 1);
     return value;
+}
+
+void ProbeHealthPanel::setProbeType(int item)
+{
+    if (item == probeType_)
+        return;
+    probeType_ = item;
+    restart();
+}
+
+void ProbeHealthPanel::restart()
+{
+    health_.reset(probeType_, thresholdRaw_ * thresholdStepVolts);
+    lastShown_.reset();
+    clear();
+}
+
+void ProbeHealthPanel::feed(double seconds, const params::LiveFrame& frame, int rpm, std::uint8_t thresholdRaw)
+{
+    if (thresholdRaw != thresholdRaw_) {
+        thresholdRaw_ = thresholdRaw;
+        restart();
+    }
+    health_.add({seconds, params::lambdaVolts(frame.lambda), rpm});
+    if (lastShown_ && seconds - *lastShown_ < refreshSeconds && seconds >= *lastShown_)
+        return;
+    lastShown_ = seconds;
+    present(health_.figures());
 }
 
 void ProbeHealthPanel::present(const diagnostics::ProbeHealthFigures& figures)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LiveFrame.h"
 #include "ProbeHealth.h"
 
 #include <QFrame>
@@ -17,6 +18,15 @@ class ProbeHealthPanel : public QFrame {
 public:
     explicit ProbeHealthPanel(QWidget* parent);
 
+    // The probe type the frames are read with (RSLambda's item): starts again.
+    void setProbeType(int item);
+    // One good live frame at a time in seconds, with the engine speed it
+    // decoded to and the lambda threshold (raw, 0.02 V steps) it was shown
+    // with. The figures on the panel are refreshed twice a second.
+    void feed(double seconds, const params::LiveFrame& frame, int rpm, std::uint8_t thresholdRaw);
+    // Starts again with no figures (a replay begins, the controller changed).
+    void restart();
+
     void present(const diagnostics::ProbeHealthFigures& figures);
     // No figures (no controller, a replay starting): dashes and no verdict.
     void clear();
@@ -28,6 +38,10 @@ public:
 private:
     QLabel* addRow(int row, const char* captionName, const QString& caption);
 
+    diagnostics::ProbeHealth health_{0, 0.38f};
+    int probeType_ = 0;
+    std::uint8_t thresholdRaw_ = 19;
+    std::optional<double> lastShown_;
     std::optional<diagnostics::ProbeVerdict> verdict_;
     QLabel* swing_ = nullptr;
     QLabel* crossings_ = nullptr;

@@ -1,0 +1,45 @@
+#include "LivePage.h"
+#include "ProbeHealthPanel.h"
+#include "WindowOnLine.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+using namespace dravinor;
+
+namespace {
+
+// The live page polling the simulated car above idle, in simulated time.
+struct ProbeOnLive : dravinor::testing::WindowOnLine {
+    void SetUp() override
+    {
+        startWith(true);
+        window->switchToPage(ui::MainWindow::TabViz);
+        controller.setThrottle(0.4);  // about 2,500 RPM; the petrol ECU makes the probe swing
+    }
+    QString verdict() const { return window->findChild<QLabel*>("WerdyktSondy")->text(); }
+};
+
+}  // namespace
+
+TEST_F(ProbeOnLive, TheVerdictFollowsTheProbeTheCarHas)
+{
+    liveFor(2000);
+    EXPECT_EQ(verdict(), "za mało danych: potrzeba 5 s powyżej biegu jałowego");
+    liveFor(10000);
+    EXPECT_EQ(verdict(), "sprawna");
+    EXPECT_TRUE(window->livePage().probeHealth().isVisible());
+
+    controller.engine().setProbeModel(sim::ProbeModel::StuckRich);
+    liveFor(10500);
+    EXPECT_EQ(verdict(), "stale bogata");
+}
+
+TEST_F(ProbeOnLive, AnotherProbeTypeStartsTheCheckAgain)
+{
+    liveFor(8000);
+    EXPECT_EQ(verdict(), "sprawna");
+    window->livePage().applyProbeType(4);
+    EXPECT_TRUE(verdict().isEmpty()) << "figures of one probe type say nothing about another";
+}
