@@ -6,6 +6,9 @@
 #include "LiveFrame.h"
 #include "LivePoll.h"
 #include "NumberFormat.h"
+#include "ParameterTable.h"
+#include "ProbeHealth.h"
+#include "ProbeHealthLine.h"
 
 #include <atomic>
 #include <chrono>
@@ -74,6 +77,7 @@ int runLive(CliSession& session, const CliOptions& options)
 {
     const long count = options.count("--count").value_or(-1);
     const bool csv = options.has("--csv");
+    const bool probeHealth = options.has("--probe-health");
     // The parameters give the ignition type (for RPM) and the sensor switch.
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
@@ -92,6 +96,11 @@ int runLive(CliSession& session, const CliOptions& options)
     long unanswered = 0;
     double lastPollAt = 0;
     int code = exitSuccess;
+    // The probe check reads the frames with the probe type and threshold the
+    // controller holds; its line comes once a second (on stderr beside CSV).
+    diagnostics::ProbeHealth health(session.state().block().get(params::address::probeType),
+                                    session.state().block().get(params::address::lambdaThreshold) * 0.02f);
+    double nextProbeLineAt = 1.0;
     while (!interrupted && (count < 0 || polls < count)) {
         if (polls > 0)
             waitForNextTick(clock, deadlineMs);
@@ -127,6 +136,14 @@ int runLive(CliSession& session, const CliOptions& options)
                         frame.stepperPosition,
                         live.settings.temperatureSensor ? params::formatFixed3(values.temperature, 0).c_str() : "-",
                         fuelText(values.fuel));
+        }
+        if (probeHealth) {
+            if (answered)
+                health.add({lastPollAt, values.lambdaVolts, values.rpm});
+            if (lastPollAt >= nextProbeLineAt) {
+                nextProbeLineAt += 1.0;
+                std::fprintf(csv ? stderr : stdout, "%s\n", probeHealthLine(health.figures()).c_str());
+            }
         }
         std::fflush(stdout);
     }

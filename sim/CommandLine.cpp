@@ -93,6 +93,8 @@ const char* usageText()
            "  --hang-up-after N    unplug the adapter after N frames\n"
            "  --tps-falling        the car's throttle sensor falls as it opens\n"
            "  --fitter             a virtual fitter follows the auto-adaptation\n"
+           "  --probe MODEL        the car's lambda probe: healthy, slow, stuck-lean,\n"
+           "                       stuck-rich, disconnected or biased\n"
            "  --late-answer A,MS[,queue][,once]\n"
            "                       the answer to reading parameter A comes MS late; with\n"
            "                       queue the frames sent meanwhile are answered after it,\n"
@@ -144,6 +146,17 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
             command.options.tpsFalling = true;
         } else if (option == "--fitter") {
             command.options.fitter = true;
+        } else if (option == "--probe") {
+            std::string name;
+            if (!value(name))
+                return false;
+            const std::optional<ProbeModel> model = probeModelNamed(name);
+            if (!model) {
+                error = option + ": bad value '" + name
+                        + "' (healthy, slow, stuck-lean, stuck-rich, disconnected or biased)";
+                return false;
+            }
+            command.options.probeModel = *model;
         } else if (option == "--no-pacing") {
             command.options.pacing = false;
         } else if (option == "--wrong-checksum") {

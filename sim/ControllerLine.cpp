@@ -25,6 +25,7 @@ ControllerLine::ControllerLine(const SimulatorOptions& options)
     EngineModel& engine = core_.engineAt(0);
     engine.setTpsFalling(options.tpsFalling);
     engine.setReducerScrew(options.reducerScrew);
+    engine.setProbeModel(options.probeModel);
     core_.setFitterEnabled(options.fitter, 0);
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "ProbeVoltages.h"
+
 namespace dravinor::sim {
 
 struct SimulatorOptions {
@@ -27,6 +29,7 @@ struct SimulatorOptions {
     std::size_t frameLogLimit = 1 << 16;
     bool fitter = false;            // a virtual fitter follows the auto-adaptation
     double reducerScrew = -0.5;     // as found on the car: too lean for gas at idle
+    ProbeModel probeModel = ProbeModel::Healthy;  // the car's lambda probe
     std::uint32_t noiseSeed = 0;    // seeds the noise fault; 0 takes a random seed
 };
 
