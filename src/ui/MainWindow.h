@@ -14,6 +14,7 @@
 
 class QAction;
 class QMenu;
+class QMenuBar;
 class QProgressBar;
 class QStatusBar;
 class QTabWidget;
@@ -108,6 +109,10 @@ private:
     void buildPages();
     void buildStatusLines();
     void buildMenus();
+    void buildMainMenu(QMenuBar* bar);
+    void buildPortsMenu(QMenuBar* bar);
+    void buildResolutionMenu(QMenuBar* bar);
+    void buildLanguagesMenu(QMenuBar* bar);
     void buildTimers();
     void showAtStart();
     void showDefaultSet();

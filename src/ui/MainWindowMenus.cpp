@@ -35,7 +35,16 @@ void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
+    buildMainMenu(bar);
+    buildPortsMenu(bar);
+    buildResolutionMenu(bar);
+    buildLanguagesMenu(bar);
+    new MenuMnemonics(bar);
+}
 
+// "menu": the pages, recording, journal, comparison, recent files.
+void MainWindow::buildMainMenu(QMenuBar* bar)
+{
     QMenu* main = bar->addMenu(QStringLiteral("menu"));
     main->setObjectName("menu");
     auto* help = addMenuItem(main, "helpF1", QStringLiteral("Pomoc"));
@@ -79,7 +88,10 @@ void MainWindow::buildMenus()
     next->setShortcut(Qt::Key_F10);
     addAction(next);
     connect(next, &QAction::triggered, this, &MainWindow::wizardNextKey);
+}
 
+void MainWindow::buildPortsMenu(QMenuBar* bar)
+{
     QMenu* ports = bar->addMenu(QStringLiteral("porty"));
     ports->setObjectName("ports");
     for (int i = 0; i < 8; ++i) {
@@ -93,7 +105,10 @@ void MainWindow::buildMenus()
     ports->setToolTipsVisible(true);
     connect(addMenuItem(ports, "autodetekcja1", QStringLiteral("autodetekcja")), &QAction::triggered, this,
             &MainWindow::autodetectFromMenu);
+}
 
+void MainWindow::buildResolutionMenu(QMenuBar* bar)
+{
     QMenu* resolution = bar->addMenu(QStringLiteral("rozdzielczosc"));
     resolution->setObjectName("rozdzielczosc");
     const struct {
@@ -107,7 +122,10 @@ void MainWindow::buildMenus()
         connect(item, &QAction::triggered, this, [this, item, size] { chooseResolution(item, size.width, size.height); });
         resolutionItems_[i] = item;
     }
+}
 
+void MainWindow::buildLanguagesMenu(QMenuBar* bar)
+{
     QMenu* languages = bar->addMenu(QStringLiteral("jezyki"));
     languages->setObjectName("jezyki");
     polishItem_ = addMenuItem(languages, "polski", QStringLiteral("polski"));
@@ -116,7 +134,6 @@ void MainWindow::buildMenus()
     russianItem_->setCheckable(true);
     connect(polishItem_, &QAction::triggered, this, &MainWindow::polskiClick);
     connect(russianItem_, &QAction::triggered, this, &MainWindow::rosyjskiClick);
-    new MenuMnemonics(bar);
 }
 
 void MainWindow::chooseResolution(QAction* item, int width, int height)
