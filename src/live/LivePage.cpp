@@ -243,20 +243,49 @@ void LivePage::buildTracesAndNotices()
 }
 
 // In the free space between the actuator and the thermometer, above the
-// trace group; its font follows the window's height as the page's do.
+// trace group; where that gap is too narrow, right of the thermometer, or
+// across the page above everything on a tall window. Its font follows the
+// window's height as the page's do, smaller still (down to 6 points) where
+// the space is narrow, so that no caption runs into its value.
 void LivePage::placeProbeHealth()
 {
     const QRect actuator = actuatorPicture_->geometry();
-    const int left = actuator.right() + 8;
-    const int right = thermometer_->geometry().left() - 8;
-    const int top = actuator.top();
-    const int bottom = oscilloscope_->geometry().top() - 8;
+    const QRect thermometer = thermometer_->geometry();
+    const int beside = oscilloscope_->geometry().top() - 8;
+    int topmost = page_->height();
+    for (const QWidget* child : page_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (child != probeHealth_ && !child->isHidden())
+            topmost = std::min(topmost, child->y());
+    const QRect places[] = {
+        QRect(QPoint(actuator.right() + 8, actuator.top()), QPoint(thermometer.left() - 8, beside)),
+        QRect(QPoint(thermometer.right() + 8, actuator.top()), QPoint(page_->width() - 8, beside)),
+        QRect(QPoint(8, 4), QPoint(page_->width() - 8, topmost - 4)),
+    };
+    const int largest = std::clamp(windowHeight_ / 75, 6, 11);
     QFont font = probeHealth_->font();
-    font.setPointSize(std::clamp(windowHeight_ / 75, 6, 11));
-    probeHealth_->setFont(font);
-    const int height = std::min(bottom - top, probeHealth_->sizeHint().height());
-    probeHealth_->setGeometry(left, top, std::max(0, right - left), std::max(0, height));
-    probeHealth_->setVisible(right - left >= 120 && height > 0);
+    auto neededAt = [&](int points) {
+        font.setPointSize(points);
+        probeHealth_->applyFont(font);
+        // Room for the verdict on up to three lines: it is written later.
+        const QSize hint = probeHealth_->sizeHint();
+        return QSize(hint.width(), hint.height() + 3 * QFontMetrics(font).lineSpacing());
+    };
+    QRect chosen = places[0];
+    int points = 6;
+    bool fitted = false;
+    for (const QRect& place : places)
+        for (int size = largest; size >= 6 && !fitted; --size)
+            if (const QSize needed = neededAt(size); needed.width() <= place.width() && needed.height() <= place.height()) {
+                chosen = QRect(place.topLeft(), QSize(std::min(place.width(), needed.width() + 24), needed.height()));
+                points = size;
+                fitted = true;
+            }
+    if (!fitted)
+        chosen.setHeight(std::min(chosen.height(), neededAt(6).height()));
+    font.setPointSize(points);
+    probeHealth_->applyFont(font);
+    probeHealth_->setGeometry(chosen);
+    probeHealth_->setVisible(chosen.width() >= 120 && chosen.height() > 0);
 }
 
 bool LivePage::showsStaleReadings() const
@@ -416,6 +445,7 @@ void LivePage::redrawTexts()
     fuelLabel_->setText(QString::fromStdString(lang::textSlots().text(fuelSlot_)));
     fuelLabel_->adjustSize();
     probeHealth_->redrawTexts();
+    placeProbeHealth();  // the new language's captions set fonts of their own
 }
 
 void LivePage::show(const LiveDisplay& d)

@@ -2,6 +2,7 @@
 
 #include "TextSlots.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -43,26 +44,37 @@ ProbeHealthPanel::ProbeHealthPanel(QWidget* parent) : QFrame(parent)
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(2);
 
-    auto* heading = new QLabel(QStringLiteral("Stan sondy lambda"), this);
-    heading->setObjectName("StanSondyL");
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    grid->addWidget(heading, 0, 0, 1, 2);
+    heading_ = new QLabel(QStringLiteral("Stan sondy lambda"), this);
+    heading_->setObjectName("StanSondyL");
+    grid->addWidget(heading_, 0, 0, 1, 2);
 
     swing_ = addRow(1, "ZakresSondyL", QStringLiteral("Napięcia"));
     crossings_ = addRow(2, "PrzelaczeniaSondyL", QStringLiteral("Przełączenia"));
     richShare_ = addRow(3, "CzasBogatejL", QStringLiteral("Czas bogatej"));
-    leanToRich_ = addRow(4, "UbogaBogataL", QStringLiteral("Z ubogiej na bogatą"));
-    richToLean_ = addRow(5, "BogataUbogaL", QStringLiteral("Z bogatej na ubogą"));
+    leanToRich_ = addRow(4, "UbogaBogataL", QStringLiteral("Uboga > bogata"));
+    richToLean_ = addRow(5, "BogataUbogaL", QStringLiteral("Bogata > uboga"));
 
     verdictLabel_ = new QLabel(this);
     verdictLabel_->setObjectName("WerdyktSondy");
-    verdictLabel_->setFont(bold);
     verdictLabel_->setWordWrap(true);
     grid->addWidget(verdictLabel_, 6, 0, 1, 2);
     grid->setRowStretch(7, 1);
+    applyFont(font());
     clear();
+}
+
+// The values column is as wide as its widest value ever is, so the panel's
+// size hint holds before the first figures come.
+void ProbeHealthPanel::applyFont(const QFont& font)
+{
+    setFont(font);
+    QFont bold = font;
+    bold.setBold(true);
+    for (QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
+        label->setFont(label == heading_ || label == verdictLabel_ ? bold : font);
+    const int widest = QFontMetrics(font).horizontalAdvance(QStringLiteral("8.88-8.88 V"));
+    for (QLabel* value : {swing_, crossings_, richShare_, leanToRich_, richToLean_})
+        value->setMinimumWidth(widest);
 }
 
 QLabel* ProbeHealthPanel::addRow(int row, const char* captionName, const QString& caption)
@@ -108,7 +120,7 @@ void ProbeHealthPanel::feed(double seconds, const params::LiveFrame& frame, int 
 void ProbeHealthPanel::present(const diagnostics::ProbeHealthFigures& figures)
 {
     const bool judged = figures.judgedSeconds > 0;
-    swing_->setText(judged ? QStringLiteral("%1 - %2 V").arg(figures.minVolts, 0, 'f', 2)
+    swing_->setText(judged ? QStringLiteral("%1-%2 V").arg(figures.minVolts, 0, 'f', 2)
                                  .arg(figures.maxVolts, 0, 'f', 2)
                            : dash);
     crossings_->setText(judged ? QStringLiteral("%1 /s").arg(figures.crossingsPerSecond, 0, 'f', 1) : dash);

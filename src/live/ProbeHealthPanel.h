@@ -35,6 +35,10 @@ public:
 
     QString verdictText() const;
 
+    // The panel's font on every label, the heading and the verdict in bold;
+    // a language's captions may have been given fonts of their own.
+    void applyFont(const QFont& font);
+
 private:
     QLabel* addRow(int row, const char* captionName, const QString& caption);
 
@@ -43,6 +47,7 @@ private:
     std::uint8_t thresholdRaw_ = 19;
     std::optional<double> lastShown_;
     std::optional<diagnostics::ProbeVerdict> verdict_;
+    QLabel* heading_ = nullptr;
     QLabel* swing_ = nullptr;
     QLabel* crossings_ = nullptr;
     QLabel* richShare_ = nullptr;

@@ -34,7 +34,7 @@ TEST(ProbeHealthPanel, ShowsTheFiguresAndTheVerdictInTheSlotsWords)
     figures.leanToRichSeconds = 0.35;
     panel.present(figures);
 
-    EXPECT_EQ(textOf(panel, 1), "0.25 - 0.55 V");
+    EXPECT_EQ(textOf(panel, 1), "0.25-0.55 V");
     EXPECT_EQ(textOf(panel, 2), "0.6 /s");
     EXPECT_EQ(textOf(panel, 3), "48 %");
     EXPECT_EQ(textOf(panel, 4), "0.35 s");

@@ -29,7 +29,9 @@ TEST_F(ProbeOnLive, TheVerdictFollowsTheProbeTheCarHas)
     EXPECT_EQ(verdict(), "za mało danych: potrzeba 5 s powyżej biegu jałowego");
     liveFor(10000);
     EXPECT_EQ(verdict(), "sprawna");
-    EXPECT_TRUE(window->livePage().probeHealth().isVisible());
+    const live::ProbeHealthPanel& panel = window->livePage().probeHealth();
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_LE(panel.sizeHint().width(), panel.width()) << "a caption would run into its value";
 
     controller.engine().setProbeModel(sim::ProbeModel::StuckRich);
     liveFor(10500);
