@@ -5,6 +5,7 @@
 //
 //   dravinor_journal_tail_bench [megabytes] [runs]
 #include "JournalListing.h"
+#include "MedianTime.h"
 #include "WriteJournal.h"
 
 #include <algorithm>
@@ -21,6 +22,8 @@
 using namespace dravinor;
 namespace fs = std::filesystem;
 
+using dravinor::bench::medianMs;
+
 namespace {
 
 long peakKilobytes()
@@ -28,19 +31,6 @@ long peakKilobytes()
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-template <typename Work>
-double medianMs(int runs, Work work)
-{
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // simulated controller with 9600-baud pacing, against the line-time floor.
 #include "Clock.h"
 #include "ControllerSimulator.h"
+#include "MedianTime.h"
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
 #include "PosixSerialDevice.h"
@@ -15,22 +16,11 @@
 
 using namespace dravinor;
 
+using dravinor::bench::medianMs;
+
 namespace {
 
 constexpr double byteMs = 10.0 / 9600.0 * 1000.0;  // 8N1: ten bits a byte
-
-template <typename Work>
-double medianMs(int runs, Work work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 // read it) lists exactly the entries of the whole journal read forwards,
 // newest first, word halves joined; every entry read writes back to a line
 // that reads back the same.
+#include "FuzzCheck.h"
 #include "JournalEntry.h"
 #include "JournalListing.h"
 #include "JournalUndo.h"
@@ -22,23 +23,10 @@
 using namespace dravinor;
 namespace fs = std::filesystem;
 
+using dravinor::fuzz::check;
+using dravinor::fuzz::workDirectory;
+
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-const fs::path& workDirectory()
-{
-    static const fs::path dir = [] {
-        const fs::path made = fs::temp_directory_path() / ("dravinor-fuzz-journal-" + std::to_string(::getpid()));
-        fs::create_directories(made);
-        return made;
-    }();
-    return dir;
-}
 
 void writeFile(const fs::path& path, const std::string& bytes)
 {

@@ -3,6 +3,7 @@
 // Whatever comes, every frame sent is well formed, a refused address keeps
 // its old value and is marked unread, and an accepted one is that address's
 // own.
+#include "FuzzCheck.h"
 #include "FuzzedController.h"
 
 #include "CommandFrame.h"
@@ -15,15 +16,11 @@
 
 using namespace dravinor;
 
+using dravinor::fuzz::check;
+
 namespace {
 
 constexpr std::uint8_t untouched = 0xEE;
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 void checkFramesWellFormed(const testing::ScriptedDevice& device)
 {

@@ -2,6 +2,7 @@
 // reads past its input; a recording it accepts is written back row by row
 // and read again to the same polls; a refusal names a line of the input
 // (none for an empty one).
+#include "FuzzCheck.h"
 #include "LiveCsv.h"
 
 #include <algorithm>
@@ -13,13 +14,9 @@
 
 using namespace dravinor;
 
-namespace {
+using dravinor::fuzz::check;
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 bool samePoll(const params::LiveSample& a, const params::LiveSample& b)
 {

@@ -1,5 +1,6 @@
 // Live polls over a line that delivers any bytes in any chunks: the frame
 // is collected without overrunning anything and decodes to sane values.
+#include "FuzzCheck.h"
 #include "CommandFrame.h"
 #include "FakeClock.h"
 #include "LiveFrame.h"
@@ -13,13 +14,9 @@
 
 using namespace dravinor;
 
-namespace {
+using dravinor::fuzz::check;
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 constexpr float ignitionConstants[] = {19200, 9600, 4800, 4000, 3200, 2400};
 

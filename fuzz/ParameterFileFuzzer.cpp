@@ -1,5 +1,6 @@
 // Any file as a parameter file: it loads (its first 64 bytes at most),
 // decodes, saves and loads back byte for byte.
+#include "FuzzCheck.h"
 #include "ParameterDecoder.h"
 #include "ParameterFile.h"
 
@@ -12,25 +13,8 @@
 using namespace dravinor;
 namespace fs = std::filesystem;
 
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-const fs::path& workDirectory()
-{
-    static const fs::path dir = [] {
-        const fs::path made = fs::temp_directory_path() / ("dravinor-fuzz-" + std::to_string(::getpid()));
-        fs::create_directories(made);
-        return made;
-    }();
-    return dir;
-}
-
-}  // namespace
+using dravinor::fuzz::check;
+using dravinor::fuzz::workDirectory;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -2,6 +2,7 @@
 // DRAVINOR_PORTS, every further line for one --port value. No crash; only
 // COM1..COM10 are ever accepted as names; a parsed map written back out as
 // assignments parses to the same map.
+#include "FuzzCheck.h"
 #include "PortMap.h"
 
 #include <cstdint>
@@ -12,13 +13,9 @@
 
 using dravinor::link::PortMap;
 
-namespace {
+using dravinor::fuzz::check;
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 std::string trimmed(std::string_view text)
 {
