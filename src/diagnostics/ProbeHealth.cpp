@@ -63,7 +63,7 @@ void ProbeHealth::add(const ProbeSample& sample)
 {
     if (!samples_.empty() && sample.seconds < samples_.back().seconds)
         samples_.clear();  // the clock went back: nothing before is comparable
-    if (sample.rpm > limits_.aboveIdleRpm)
+    if (sample.rpm > limits_.aboveIdleRpm && sample.rpm < limits_.beyondAnyEngineRpm)
         samples_.push_back(sample);
     while (!samples_.empty() && samples_.front().seconds < sample.seconds - limits_.windowSeconds)
         samples_.pop_front();

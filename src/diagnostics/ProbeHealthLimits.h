@@ -22,6 +22,9 @@ struct ProbeHealthLimits {
     // narrow-band probe switches lazily at idle even when healthy, so only
     // samples above this speed are judged.
     int aboveIdleRpm = 1200;
+    // A speed no engine reaches (a zero period decodes to one) says nothing
+    // about the engine: such frames are not judged either.
+    int beyondAnyEngineRpm = 20000;
     // Figures over the last 10 s: long enough for a dozen switches of a
     // healthy probe at cruise, short enough to follow a change of speed.
     double windowSeconds = 10.0;

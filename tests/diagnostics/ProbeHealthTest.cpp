@@ -108,6 +108,9 @@ TEST(ProbeHealth, IdleAndShortRunsAreNotJudged)
     EXPECT_EQ(judge(0, 0.38f, switching(1.5, 0.08f, 0.85f), 12.0, 0).verdict,
               ProbeVerdict::NotEnoughData)
         << "no engine speed is no engine";
+    EXPECT_EQ(judge(0, 0.38f, switching(1.5, 0.08f, 0.85f), 12.0, 2'147'483'000).verdict,
+              ProbeVerdict::NotEnoughData)
+        << "the speed a zero period decodes to is no engine's";
 }
 
 TEST(ProbeHealth, NothingIsCountedAcrossADipToIdle)
