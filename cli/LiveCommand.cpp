@@ -71,6 +71,73 @@ void waitForNextTick(link::Clock& clock, std::uint32_t& deadlineMs)
     clock.sleepMs(static_cast<int>(deadlineMs - now));
 }
 
+// One poll's line: a CSV row, the bad answer, or the readings in units.
+void printPoll(const params::LiveReading& live, double atSeconds, bool csv)
+{
+    const params::LiveFrame& frame = live.poll.frame;
+    const params::LiveValues& values = live.values;
+    if (csv) {
+        params::LiveSample sample;
+        sample.timeMs = static_cast<std::int64_t>(std::llround(atSeconds * 1000));
+        sample.wallClockMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+        sample.answered = live.good();
+        sample.frame = frame;
+        sample.settings = live.settings;
+        std::printf("%s\n", params::liveCsvRow(sample).c_str());
+    } else if (!live.good()) {
+        std::printf("%s\n", badAnswerText(live.poll.reply));
+    } else {
+        std::printf("lambda %s V  tps %s V  rpm %5s  stepper %3u  temp %s  %s\n",
+                    params::formatFixed3(values.lambdaVolts, 2).c_str(),
+                    params::formatFixed3(values.tpsVolts, 2).c_str(), params::engineRpmText(values.rpm).c_str(),
+                    frame.stepperPosition,
+                    live.settings.temperatureSensor ? params::formatFixed3(values.temperature, 0).c_str() : "-",
+                    fuelText(values.fuel));
+    }
+}
+
+// The probe check reads the frames with the probe type and threshold the
+// controller holds; its line comes once a second (on stderr beside CSV, so
+// that stays a recording).
+class ProbeHealthLines {
+public:
+    explicit ProbeHealthLines(const params::ParameterState& state)
+        : health_(state.block().get(params::address::probeType),
+                  state.block().get(params::address::lambdaThreshold) * 0.02f)
+    {
+    }
+    void after(const params::LiveReading& live, double atSeconds, bool csv)
+    {
+        if (live.good())
+            health_.add({atSeconds, live.values.lambdaVolts, live.values.rpm});
+        if (atSeconds >= nextLineAt_) {
+            nextLineAt_ += 1.0;
+            std::fprintf(csv ? stderr : stdout, "%s\n", probeHealthLine(health_.figures()).c_str());
+        }
+    }
+
+private:
+    diagnostics::ProbeHealth health_;
+    double nextLineAt_ = 1.0;
+};
+
+// The rate counts from the first poll's start to the last one's.
+int summarise(long polls, long unanswered, double lastPollAt, int code)
+{
+    std::fprintf(stderr, "%ld polls in %.2f s: %.2f per second, %ld unanswered\n", polls, lastPollAt,
+                 polls > 1 && lastPollAt > 0 ? static_cast<double>(polls - 1) / lastPollAt : 0.0, unanswered);
+    if (code != exitSuccess || unanswered == 0)
+        return code;
+    if (unanswered == polls) {
+        std::cerr << "dravinor-cli: the controller answered none of the " << polls << " polls\n";
+        return exitNoController;
+    }
+    std::cerr << "dravinor-cli: " << unanswered << " of " << polls << " polls were not answered (or came back bad)\n";
+    return exitNotAcknowledged;
+}
+
 }  // namespace
 
 int runLive(CliSession& session, const CliOptions& options)
@@ -81,7 +148,6 @@ int runLive(CliSession& session, const CliOptions& options)
     // The parameters give the ignition type (for RPM) and the sensor switch.
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
-    params::LiveSample sample;
 
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
@@ -96,11 +162,7 @@ int runLive(CliSession& session, const CliOptions& options)
     long unanswered = 0;
     double lastPollAt = 0;
     int code = exitSuccess;
-    // The probe check reads the frames with the probe type and threshold the
-    // controller holds; its line comes once a second (on stderr beside CSV).
-    diagnostics::ProbeHealth health(session.state().block().get(params::address::probeType),
-                                    session.state().block().get(params::address::lambdaThreshold) * 0.02f);
-    double nextProbeLineAt = 1.0;
+    ProbeHealthLines probeLines(session.state());
     while (!interrupted && (count < 0 || polls < count)) {
         if (polls > 0)
             waitForNextTick(clock, deadlineMs);
@@ -108,56 +170,19 @@ int runLive(CliSession& session, const CliOptions& options)
         // Only a whole frame is a reading: a short, long, missing or blank
         // answer counts as unanswered and shows no values.
         const params::LiveReading live = params::readLive(port, session.state());
-        const bool answered = live.good();
         ++polls;
         if (port.deviceLost()) {
             std::cerr << "dravinor-cli: the port went away (adapter unplugged?)\n";
             code = exitNoController;
             break;
         }
-        unanswered += answered ? 0 : 1;
-        const params::LiveFrame& frame = live.poll.frame;
-        const params::LiveValues& values = live.values;
-        if (csv) {
-            sample.timeMs = static_cast<std::int64_t>(std::llround(lastPollAt * 1000));
-            sample.wallClockMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                     std::chrono::system_clock::now().time_since_epoch())
-                                     .count();
-            sample.answered = answered;
-            sample.frame = frame;
-            sample.settings = live.settings;
-            std::printf("%s\n", params::liveCsvRow(sample).c_str());
-        } else if (!answered) {
-            std::printf("%s\n", badAnswerText(live.poll.reply));
-        } else {
-            std::printf("lambda %s V  tps %s V  rpm %5s  stepper %3u  temp %s  %s\n",
-                        params::formatFixed3(values.lambdaVolts, 2).c_str(),
-                        params::formatFixed3(values.tpsVolts, 2).c_str(), params::engineRpmText(values.rpm).c_str(),
-                        frame.stepperPosition,
-                        live.settings.temperatureSensor ? params::formatFixed3(values.temperature, 0).c_str() : "-",
-                        fuelText(values.fuel));
-        }
-        if (probeHealth) {
-            if (answered)
-                health.add({lastPollAt, values.lambdaVolts, values.rpm});
-            if (lastPollAt >= nextProbeLineAt) {
-                nextProbeLineAt += 1.0;
-                std::fprintf(csv ? stderr : stdout, "%s\n", probeHealthLine(health.figures()).c_str());
-            }
-        }
+        unanswered += live.good() ? 0 : 1;
+        printPoll(live, lastPollAt, csv);
+        if (probeHealth)
+            probeLines.after(live, lastPollAt, csv);
         std::fflush(stdout);
     }
-    // The rate counts from the first poll's start to the last one's.
-    std::fprintf(stderr, "%ld polls in %.2f s: %.2f per second, %ld unanswered\n", polls, lastPollAt,
-                 polls > 1 && lastPollAt > 0 ? static_cast<double>(polls - 1) / lastPollAt : 0.0, unanswered);
-    if (code != exitSuccess || unanswered == 0)
-        return code;
-    if (unanswered == polls) {
-        std::cerr << "dravinor-cli: the controller answered none of the " << polls << " polls\n";
-        return exitNoController;
-    }
-    std::cerr << "dravinor-cli: " << unanswered << " of " << polls << " polls were not answered (or came back bad)\n";
-    return exitNotAcknowledged;
+    return summarise(polls, unanswered, lastPollAt, code);
 }
 
 }  // namespace dravinor::cli

@@ -49,6 +49,18 @@ std::vector<std::string> splitAtCommas(const std::string& text)
     }
 }
 
+// A probe model by its name; false, with the names known, for anything else.
+bool parseProbeModel(const std::string& name, ProbeModel& model, std::string& error)
+{
+    const std::optional<ProbeModel> named = probeModelNamed(name);
+    if (!named) {
+        error = "--probe: bad value '" + name + "' (healthy, slow, stuck-lean, stuck-rich, disconnected or biased)";
+        return false;
+    }
+    model = *named;
+    return true;
+}
+
 // "ADDRESS,MS[,queue][,once]"; false for anything else.
 bool parseLateAnswer(const std::string& text, FaultOptions& faults)
 {
@@ -148,15 +160,8 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
             command.options.fitter = true;
         } else if (option == "--probe") {
             std::string name;
-            if (!value(name))
+            if (!value(name) || !parseProbeModel(name, command.options.probeModel, error))
                 return false;
-            const std::optional<ProbeModel> model = probeModelNamed(name);
-            if (!model) {
-                error = option + ": bad value '" + name
-                        + "' (healthy, slow, stuck-lean, stuck-rich, disconnected or biased)";
-                return false;
-            }
-            command.options.probeModel = *model;
         } else if (option == "--no-pacing") {
             command.options.pacing = false;
         } else if (option == "--wrong-checksum") {
