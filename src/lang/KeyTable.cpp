@@ -220,6 +220,10 @@ constexpr KeyTarget keyRows[] = {
     {51403, Caption, "CzasBogatejL"},
     {51404, Caption, "UbogaBogataL"},
     {51405, Caption, "BogataUbogaL"},
+    // The trace's context menu: freeze, save the picture, save its samples.
+    {51420, Caption, "ZamrozObraz"},
+    {51421, Caption, "ZapiszObrazPNG"},
+    {51422, Caption, "ZapiszProbkiCSV"},
 };
 
 }  // namespace

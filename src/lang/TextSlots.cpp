@@ -221,6 +221,8 @@ constexpr SlotDefinition slotTable[] = {
     {51413, 99, "stale uboga"},
     {51414, 99, "stale bogata"},
     {51415, 99, "brak sygnału"},
+    // The trace's picture or samples could not be saved.
+    {51425, 199, "Nie można zapisać pliku %1"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -43,6 +43,7 @@ inline constexpr int portLostDuringWrite = 51260;   // %1: parameters written of
 inline constexpr int mixedSetAfterWrite = 51261;    // appended to it
 inline constexpr int unusualFileSize = 51262;       // %1: the file's size in bytes
 inline constexpr int probeVerdict = 51410;          // 51410..51415, in ProbeVerdict's order
+inline constexpr int traceNotSaved = 51425;         // %1: the file the trace was to be saved in
 }  // namespace slot
 
 struct SlotDefinition {

@@ -3,9 +3,14 @@
 #include <algorithm>
 
 #include "TScope.h"
+#include "TextSlots.h"
 #include "TraceSamples.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSaveFile>
 #include <QFrame>
 #include <QLabel>
 
@@ -141,6 +146,7 @@ OscilloscopeGroup::OscilloscopeGroup(QWidget* parent) : QGroupBox(parent)
 
     buildPanels();
     buildChecks();
+    buildTraceMenu();
 
     // The form's own arrangement is the 800 x 600 one, with its own grid.
     OscilloscopeLayout form = layoutOscilloscope(800, 600, 0, 0);
@@ -212,6 +218,10 @@ void OscilloscopeGroup::setGridShown(bool on)
 
 void OscilloscopeGroup::feed(const params::LiveFrame& frame, float ignitionConstant)
 {
+    latest_.lambdaVolts = params::lambdaVolts(frame.lambda);
+    latest_.tpsVolts = params::tpsVolts(frame.tps);
+    latest_.stepper = frame.stepperPosition;
+    latest_.rpm = params::engineRpm(frame, ignitionConstant);
     const auto samples = traceSamples(frame, lambdaTraceDivisor_, ignitionConstant);
     for (int channel = 0; channel < TScope::channelCount; ++channel)
         if (traceFeed(channel))
@@ -280,6 +290,86 @@ void OscilloscopeGroup::place(const OscilloscopeLayout& layout)
             geometry.setHeight(*where.height);
         widget->setGeometry(geometry);
     }
+}
+
+}  // namespace dravinor::live
+
+namespace dravinor::live {
+
+void OscilloscopeGroup::buildTraceMenu()
+{
+    scope_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    freezeAction_ = new QAction(QStringLiteral("Zamroź obraz"), scope_);
+    freezeAction_->setObjectName("ZamrozObraz");
+    freezeAction_->setCheckable(true);
+    connect(freezeAction_, &QAction::toggled, this, &OscilloscopeGroup::setFrozen);
+    auto* picture = new QAction(QStringLiteral("Zapisz obraz (PNG)…"), scope_);
+    picture->setObjectName("ZapiszObrazPNG");
+    connect(picture, &QAction::triggered, this, [this, picture] {
+        askAndSave(picture->text(), QStringLiteral("PNG (*.png)"), &OscilloscopeGroup::savePicture);
+    });
+    auto* samples = new QAction(QStringLiteral("Zapisz próbki (CSV)…"), scope_);
+    samples->setObjectName("ZapiszProbkiCSV");
+    connect(samples, &QAction::triggered, this, [this, samples] {
+        askAndSave(samples->text(), QStringLiteral("CSV (*.csv)"), &OscilloscopeGroup::saveSamples);
+    });
+    scope_->addActions({freezeAction_, picture, samples});
+    connect(scope_, &TScope::stepped, this, &OscilloscopeGroup::recordStep);
+}
+
+// Each sweep step draws the latest inputs: the same values, in units, go
+// into the history with the step's time.
+void OscilloscopeGroup::recordStep()
+{
+    latest_.seconds = static_cast<double>(steps_++) * scope_->interval() * 10 / 1000.0;
+    history_.add(latest_);
+}
+
+std::size_t OscilloscopeGroup::visibleSteps() const
+{
+    return static_cast<std::size_t>(std::max(1, scope_->width() / TScope::segmentWidth));
+}
+
+void OscilloscopeGroup::setFrozen(bool frozen)
+{
+    scope_->setFrozen(frozen);
+    held_ = frozen ? history_.newest(visibleSteps()) : std::vector<TraceSample>{};
+    if (freezeAction_->isChecked() != frozen)
+        freezeAction_->setChecked(frozen);
+}
+
+bool OscilloscopeGroup::frozen() const
+{
+    return scope_->frozen();
+}
+
+std::vector<TraceSample> OscilloscopeGroup::shownSamples() const
+{
+    return frozen() ? held_ : history_.newest(visibleSteps());
+}
+
+bool OscilloscopeGroup::savePicture(const QString& path) const
+{
+    return scope_->shownImage().save(path, "PNG");
+}
+
+bool OscilloscopeGroup::saveSamples(const QString& path) const
+{
+    // Written whole or not at all: a failed save leaves any old file as it was.
+    QSaveFile file(path);
+    const std::string text = traceCsv(shownSamples());
+    return file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
+           && file.commit();
+}
+
+void OscilloscopeGroup::askAndSave(const QString& caption, const QString& filter,
+                                   bool (OscilloscopeGroup::*save)(const QString&) const)
+{
+    const QString path = QFileDialog::getSaveFileName(this, caption, QString(), filter);
+    if (path.isEmpty() || (this->*save)(path))
+        return;
+    const QString why = QString::fromStdString(lang::textSlots().text(lang::slot::traceNotSaved)).arg(path);
+    QMessageBox::warning(this, QString(), why);
 }
 
 }  // namespace dravinor::live

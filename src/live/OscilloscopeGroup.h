@@ -3,6 +3,7 @@
 #include "LiveFrame.h"
 #include "Placement.h"
 #include "ProbeType.h"
+#include "TraceHistory.h"
 
 #include <QGroupBox>
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <utility>
 
+class QAction;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -62,6 +64,18 @@ public:
 
     void layout(int windowWidth, int windowHeight, int tpsMeterWidth, int pageHeight);
 
+    // Freezing holds the picture and its samples; polling, recording and the
+    // sweep underneath go on. The trace's context menu offers it and the two
+    // saves below.
+    void setFrozen(bool frozen);
+    bool frozen() const;
+    // The samples of the picture shown (held while frozen), oldest first.
+    std::vector<TraceSample> shownSamples() const;
+    // The picture shown as PNG, its samples as CSV; false when the file could
+    // not be written.
+    bool savePicture(const QString& path) const;
+    bool saveSamples(const QString& path) const;
+
 signals:
     // The bars scaled by the probe type (Lambda_Bar, Bar1P3, Bar1P4) live
     // elsewhere; they take their value range from here.
@@ -73,6 +87,10 @@ private:
     void setChannelShown(int channel, bool on);
     void setGridShown(bool on);
     void place(const OscilloscopeLayout& layout);
+    void buildTraceMenu();
+    void recordStep();
+    void askAndSave(const QString& caption, const QString& filter, bool (OscilloscopeGroup::*save)(const QString&) const);
+    std::size_t visibleSteps() const;
 
     TScope* scope_ = nullptr;
     std::array<QFrame*, 4> panels_{};
@@ -87,6 +105,11 @@ private:
     bool probeFalling_ = false;
     std::pair<int, int> probeClampRange_{0, 0};
     std::optional<ProbeTypeSettings> probeSettings_;
+    TraceHistory history_;
+    TraceSample latest_;
+    long steps_ = 0;
+    std::vector<TraceSample> held_;
+    QAction* freezeAction_ = nullptr;
 };
 
 }  // namespace dravinor::live

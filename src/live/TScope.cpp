@@ -196,11 +196,25 @@ void TScope::redrawGrid()
         painter.drawLine(0, y, w, y);
 }
 
+void TScope::setFrozen(bool frozen)
+{
+    if (frozen == frozen_)
+        return;
+    frozen_ = frozen;
+    heldImage_ = frozen ? traceImage() : QImage();
+    update();
+}
+
+QImage TScope::shownImage() const
+{
+    return frozen_ ? heldImage_ : traceImage();
+}
+
 void TScope::paintEvent(QPaintEvent* event)
 {
     fitImage();
     QPainter painter(this);
-    painter.drawImage(event->rect(), traceImage_, event->rect());
+    painter.drawImage(event->rect(), frozen_ ? heldImage_ : traceImage_, event->rect());
 }
 
 void TScope::resizeEvent(QResizeEvent* event)

@@ -95,6 +95,12 @@ public:
     void redrawGrid();
 
     const QImage& traceImage() const;
+    // A frozen trace holds its picture on screen while the sweep goes on
+    // drawing underneath; thawed, the live sweep shows again.
+    void setFrozen(bool frozen);
+    bool frozen() const { return frozen_; }
+    // What the screen shows: the held picture while frozen.
+    QImage shownImage() const;
     int sweepX() const { return sweepX_; }
     int lastY(int channel) const { return ofChannel(lastY_, channel); }
     bool timerRunning() const { return timer_.isActive(); }
@@ -159,6 +165,8 @@ private:
     bool loaded_ = false;
     QTimer timer_;
     mutable QImage traceImage_;
+    QImage heldImage_;
+    bool frozen_ = false;
     mutable bool resizedSinceWipe_ = false;  // the next wipe clears the edges too
     int sweepX_ = 0;
     std::array<int, channelCount> lastY_{};

@@ -58,6 +58,7 @@ constexpr KeyRun knownKeys[] = {
     {51200, 51206}, {51250, 51255}, {51260, 51262},  // captions and messages without a key before
     {51300, 51300}, {51310, 51331},  // the files used last, a recording that cannot be played
     {51400, 51405}, {51410, 51415},  // the lambda probe check
+    {51420, 51422}, {51425, 51425},  // the trace's context menu and its failed save
 };
 
 std::set<int> expectedKeys()
@@ -90,7 +91,7 @@ constexpr SlotRun slotRuns[] = {
     {51160, 51167, 199}, {51170, 51173, 199}, {51180, 51180, 299},
     {51250, 51252, 199}, {51253, 51253, 29}, {51254, 51255, 99}, {51260, 51261, 199}, {51262, 51262, 99},
     {51310, 51329, 199}, {51330, 51331, 99},
-    {51410, 51415, 99},
+    {51410, 51415, 99}, {51425, 51425, 199},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.
 constexpr int fullSlotKey = 40105;
