@@ -8,6 +8,7 @@
 #include "NumberFormat.h"
 #include "ParameterTable.h"
 #include "ProbeHealth.h"
+#include "ScaleTables.h"
 #include "ProbeHealthLine.h"
 
 #include <atomic>
@@ -105,7 +106,7 @@ class ProbeHealthLines {
 public:
     explicit ProbeHealthLines(const params::ParameterState& state)
         : health_(state.block().get(params::address::probeType),
-                  state.block().get(params::address::lambdaThreshold) * 0.02f)
+                  state.block().get(params::address::lambdaThreshold) * params::lambdaThresholdStep)
     {
     }
     void after(const params::LiveReading& live, double atSeconds, bool csv)

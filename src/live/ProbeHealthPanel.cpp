@@ -1,5 +1,6 @@
 #include "ProbeHealthPanel.h"
 
+#include "ScaleTables.h"
 #include "TextSlots.h"
 
 #include <QFontMetrics>
@@ -13,8 +14,6 @@ using diagnostics::ProbeVerdict;
 namespace {
 
 const QString dash = QStringLiteral("-");
-// Parameter 1, the lambda threshold, counts in 0.02 V.
-constexpr float thresholdStepVolts = 0.02f;
 constexpr double refreshSeconds = 0.5;
 
 QString seconds(const std::optional<double>& value)
@@ -99,7 +98,7 @@ void ProbeHealthPanel::setProbeType(int item)
 
 void ProbeHealthPanel::restart()
 {
-    health_.reset(probeType_, thresholdRaw_ * thresholdStepVolts);
+    health_.reset(probeType_, thresholdRaw_ * params::lambdaThresholdStep);
     lastShown_.reset();
     clear();
 }
