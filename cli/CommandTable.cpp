@@ -16,6 +16,8 @@ constexpr CommandOption liveOptions[] = {{"--count", Count}, {"--csv"}, {"--prob
 constexpr CommandOption adaptOptions[] = {
     {"--ignition", Text}, {"--probe", Text}, {"--temperature-sensor", Text}, {"--yes"}};
 constexpr CommandOption defaultsOptions[] = {{"-o", Text}};
+constexpr CommandOption reportOptions[] = {{"-o", Text},         {"--file", Text},     {"--registration", Text},
+                                           {"--make-model", Text}, {"--odometer", Text}, {"--workshop", Text}};
 
 constexpr int diffTrouble = 2;
 
@@ -126,6 +128,23 @@ const CommandSpec commands[] = {
      .minOperands = 1,
      .maxOperands = 1,
      .operands = "one parameter file"},
+    {.name = "report",
+     .usage = "report -o FILE.pdf [--file CAR.PAR] [--registration TEXT] [--make-model TEXT] [--odometer TEXT] "
+              "[--workshop TEXT]",
+     .help =
+         "Writes the customer's report as an A4 PDF: the car, the workshop, the date,\n"
+         "the controller's type and firmware, and every parameter with its caption\n"
+         "and value as the parameter pages show them (in Polish). The parameters are\n"
+         "read from the controller, or from a parameter file with --file. A value the\n"
+         "controller gave no valid answer for is marked as not read, never shown;\n"
+         "the report is written all the same and the exit status is 2.\n"
+         "  -o FILE            the PDF; an existing FILE is replaced only once the\n"
+         "                     new one is complete\n"
+         "  --file CAR.PAR     the parameters of a parameter file; no controller needed\n"
+         "  --registration, --make-model, --odometer, --workshop TEXT\n"
+         "                     the car's registration number, make and model,\n"
+         "                     odometer reading, and the workshop's name\n",
+     .options = reportOptions},
     {.name = "defaults",
      .usage = "defaults -o FILE",
      .help = "Saves the default parameter set as a parameter file.\n",

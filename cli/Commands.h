@@ -25,5 +25,7 @@ int runDiff(const CliOptions& options, const params::SessionWiring& wiring);
 // set FIELD VALUE: a page field by name, its value in the field's units.
 int runSetField(CliSession& session, const std::string& name, const std::string& value);
 int runJournal(const CliOptions& options, const params::SessionWiring& wiring);
+// The customer's report as PDF, from the controller or a parameter file.
+int runReport(const CliOptions& options, const params::SessionWiring& wiring);
 
 }  // namespace dravinor::cli

@@ -38,12 +38,16 @@ Row rowOf(const PageValue& value, const params::AddressSet& unread)
 {
     Row row{value.name.empty() ? "-" : value.name, value.caption, value.withUnit(), value.stored,
             addressText(value.addresses)};
-    if (anyIn(value.addresses, unread)) {
+    switch (fields::readingOf(value, unread)) {
+    case fields::ValueReading::NotRead:
         row[2] = "no answer";
         row[3] = "-";
-    } else if (!value.name.empty() && fields::shownValueUnread(value.name, unread)) {
+        break;
+    case fields::ValueReading::IgnitionTypeNotRead:
         // Its own bytes were read; the ignition type it is decoded with was not.
         row[2] = "? (no answer for the ignition type)";
+        break;
+    case fields::ValueReading::Read: break;
     }
     return row;
 }

@@ -34,6 +34,8 @@ int runCli(int argc, char** argv, const params::SessionWiring& wiring)
         return runDiff(options, wiring);
     if (command == "journal")
         return runJournal(options, wiring);
+    if (command == "report")
+        return runReport(options, wiring);
 
     CliSession session(wiring);
     if (!session.init(options))

@@ -80,7 +80,7 @@ _dravinor_cli()
         prev=${words[cword - 1]}
     fi
 
-    local commands="ports identify read write set diff journal reset live adapt show defaults"
+    local commands="ports identify read write set diff journal reset live adapt show defaults report"
     local globals="--port --help --version"
     local fields="PRLambda ESLambda_1 ESLambda_2 PCTps ODPBenzynaGas DObrotow MONGaz TPWStopniach
         ZPAttuatoraPow_1 ZPAttuatoraPow_2 PSAttuatoraPow PAttuatoraPow ZPAttuatoraPon_1
@@ -104,7 +104,8 @@ _dravinor_cli()
         if [[ -z $optionsEnded ]]; then
             case $word in
             --) optionsEnded=1; continue ;;
-            --port | -o | --count | --last | --ignition | --probe | --temperature-sensor) ((i++)); continue ;;
+            --port | -o | --count | --last | --ignition | --probe | --temperature-sensor | --file | --registration | \
+                --make-model | --odometer | --workshop) ((i++)); continue ;;
             -*) continue ;;
             esac
         fi
@@ -127,6 +128,7 @@ _dravinor_cli()
     live) options="--count --csv --probe-health" ;;
     journal) options="--last" ;;
     adapt) options="--ignition --probe --temperature-sensor --yes" ;;
+    report) options="-o --file --registration --make-model --odometer --workshop" ;;
     esac
     if [[ -z $optionsEnded && $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options $globals" -- "$cur"))
@@ -139,6 +141,13 @@ _dravinor_cli()
         ;;
     write | show)
         ((position == 0)) && _dravinor_cli_par_files "$cur"
+        ;;
+    report)
+        if [[ $prev == --file ]]; then
+            _dravinor_cli_par_files "$cur"
+        elif [[ $prev == -o ]]; then
+            COMPREPLY=($(compgen -f -- "$cur"))
+        fi
         ;;
     diff)
         if ((position < 2)); then

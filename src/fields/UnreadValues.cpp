@@ -57,6 +57,15 @@ bool shownValueUnread(std::string_view fieldName, const params::AddressSet& unre
     return anyUnread(addressesShownBy(fieldName), unread);
 }
 
+ValueReading readingOf(const PageValue& value, const params::AddressSet& unread)
+{
+    if (anyUnread(value.addresses, unread))
+        return ValueReading::NotRead;
+    if (anyUnread(restsOn(value), unread))
+        return ValueReading::IgnitionTypeNotRead;
+    return ValueReading::Read;
+}
+
 std::vector<PageValue> unreadValues(const params::ParameterBlock& block, const params::AddressSet& unread)
 {
     std::vector<PageValue> values;

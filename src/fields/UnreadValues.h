@@ -18,6 +18,12 @@ const std::vector<int>& addressesShownBy(std::string_view fieldName);
 // The field would show a value that is not the controller's.
 bool shownValueUnread(std::string_view fieldName, const params::AddressSet& unread);
 
+// Whether a shown value is the controller's: read, resting on an address
+// the controller gave no answer for, or read itself but decoded with an
+// ignition type that was not read (an RPM word).
+enum class ValueReading { Read, NotRead, IgnitionTypeNotRead };
+ValueReading readingOf(const PageValue& value, const params::AddressSet& unread);
+
 // The values of the set (the fields, then the stored values no field shows)
 // that rest on an unread address, in page order.
 std::vector<PageValue> unreadValues(const params::ParameterBlock& block, const params::AddressSet& unread);

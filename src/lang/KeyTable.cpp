@@ -224,6 +224,8 @@ constexpr KeyTarget keyRows[] = {
     {51420, Caption, "ZamrozObraz"},
     {51421, Caption, "ZapiszObrazPNG"},
     {51422, Caption, "ZapiszProbkiCSV"},
+    // The menu's customer report.
+    {51430, Caption, "Raport"},
 };
 
 }  // namespace

@@ -1,0 +1,103 @@
+#include "Arguments.h"
+#include "CliSession.h"
+#include "Commands.h"
+#include "ParameterFileCommands.h"
+
+#include "ReportContent.h"
+#include "ReportPdf.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <iostream>
+#include <memory>
+
+namespace dravinor::cli {
+
+namespace {
+
+// Fonts and the PDF writer need a GUI application; the command line has no
+// screen, so it gets the offscreen platform, and only for this command.
+class OffscreenGui {
+public:
+    OffscreenGui()
+    {
+        if (QCoreApplication::instance())
+            return;
+        static int argc = 3;
+        static char name[] = "dravinor-cli", platform[] = "-platform", offscreen[] = "offscreen";
+        static char* argv[] = {name, platform, offscreen, nullptr};
+        app_ = std::make_unique<QGuiApplication>(argc, argv);
+    }
+
+private:
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+report::CarDetails carDetails(const CliOptions& options)
+{
+    return {options.value("--registration").value_or(""), options.value("--make-model").value_or(""),
+            options.value("--odometer").value_or(""), options.value("--workshop").value_or("")};
+}
+
+int writeReport(const report::ReportContent& content, const std::string& output)
+{
+    const OffscreenGui gui;
+    const auto result = reportpdf::saveReportPdf(reportpdf::sheetFor(content), QString::fromStdString(output));
+    if (!result.ok()) {
+        std::cerr << "dravinor-cli: " << output << ": "
+                  << (result.outcome == reportpdf::PdfOutcome::CannotCreate ? "cannot create the report there"
+                                                                            : "cannot write the report");
+        if (!result.systemText.isEmpty())
+            std::cerr << " (" << result.systemText.toStdString() << ")";
+        std::cerr << "; nothing written\n";
+        return exitFileError;
+    }
+    std::cerr << "Saved " << output << '\n';
+    return exitSuccess;
+}
+
+}  // namespace
+
+int runReport(const CliOptions& options, const params::SessionWiring& wiring)
+{
+    const std::string output = options.value("-o").value_or("");
+    if (output.empty())
+        return usageError("report", "report needs -o FILE");
+    report::ReportContent content;
+    content.car = carDetails(options);
+    content.date = report::today();
+
+    if (const auto file = options.value("--file")) {
+        params::ParameterBlock block;
+        std::uintmax_t size = 0;
+        if (const int code = loadFile(*file, block, &size); code != exitSuccess)
+            return code;
+        warnAboutSize(*file, size);
+        content.source = report::ValueSource::ParameterFile;
+        content.fileName = *file;
+        content.values = report::reportValues(block, {});
+        return writeReport(content, output);
+    }
+
+    CliSession session(wiring);
+    if (!session.init(options))
+        return exitUsage;
+    if (const int code = session.connect(true); code != exitSuccess)
+        return code;
+    content.source = report::ValueSource::Controller;
+    content.identity = session.connection().identity();
+    content.values = report::reportValues(session.state().block(), session.state().unreadAddresses());
+    const int code = writeReport(content, output);
+    const auto& read = session.lastRead();
+    if (code != exitSuccess || read.complete())
+        return code;
+    // The report is written all the same: it marks what it could not read.
+    std::cerr << "dravinor-cli: no valid answer for address";
+    for (int address : read.failedAddresses)
+        std::cerr << ' ' << address;
+    std::cerr << "; the report marks those values as not read\n";
+    return exitNoController;
+}
+
+}  // namespace dravinor::cli

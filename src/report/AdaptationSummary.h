@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dravinor::wizard {
+class AdaptationEngine;
+}
+
+namespace dravinor::report {
+
+// The groups of figures the auto-adaptation measures, each shown on one of
+// its pages as a row of result panels.
+enum class AdaptationFigure {
+    Tps,               // idle, threshold, high (V)
+    LambdaProbe,       // lean, threshold, rich (V)
+    EmulationTimes,    // rich and lean phase (s)
+    ActuatorAboveTps,  // stepper minimum, maximum, start above the TPS threshold
+    ActuatorBelowTps,  // the same below it
+};
+
+struct AdaptationLine {
+    AdaptationFigure figure;
+    // The panels' texts as the wizard showed them; "-" for one not measured.
+    std::vector<std::string> shown;
+    std::string unit;  // "V", "s"; empty for stepper positions
+};
+
+// What an auto-adaptation of this session measured and how it ended.
+struct AdaptationSummary {
+    bool finished = false;            // it reached its last page's end
+    std::vector<AdaptationLine> lines;  // only the groups with a measured figure
+    std::vector<int> unacknowledged;  // addresses whose writes the controller did not acknowledge
+    int doubtfulPhases = 0;           // phases measured on an unreliable line
+};
+
+// Empty when no figure was measured since the wizard last started (or ever).
+std::optional<AdaptationSummary> summariseAdaptation(const wizard::AdaptationEngine& engine);
+
+}  // namespace dravinor::report

@@ -1,0 +1,43 @@
+#include "ReportPdf.h"
+
+#include "ReportPainter.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace dravinor::reportpdf {
+
+namespace {
+
+constexpr int resolutionDpi = 300;
+
+}  // namespace
+
+PdfResult saveReportPdf(const ReportSheet& sheet, const QString& path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {PdfOutcome::CannotCreate, file.errorString()};
+    bool painted = false;
+    {
+        // The writer finishes the document when it goes.
+        QPdfWriter writer(&file);
+        writer.setResolution(resolutionDpi);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 16, 18, 14),
+                                         QPageLayout::Millimeter));
+        writer.setTitle(sheet.title);
+        writer.setCreator(QStringLiteral("Dravinor"));
+        painted = paintReport(sheet, writer);
+    }
+    if (!painted) {
+        file.cancelWriting();
+        return {PdfOutcome::CannotWrite, {}};
+    }
+    if (!file.commit())
+        return {PdfOutcome::CannotWrite, file.errorString()};
+    return {};
+}
+
+}  // namespace dravinor::reportpdf

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ReportSheet.h"
+
+#include <QString>
+
+namespace dravinor::reportpdf {
+
+enum class PdfOutcome {
+    Saved,
+    CannotCreate,  // no file can be made there (no such folder, no permission, a folder of that name)
+    CannotWrite,   // writing or replacing the file failed; whatever stood there is as it was
+};
+
+struct PdfResult {
+    PdfOutcome outcome = PdfOutcome::Saved;
+    QString systemText;  // the system's reason, when it gave one
+    bool ok() const { return outcome == PdfOutcome::Saved; }
+};
+
+// The sheet as an A4 PDF at path. The pages go to a temporary file beside
+// it that replaces the file only once complete: a failure leaves nothing
+// half-written.
+PdfResult saveReportPdf(const ReportSheet& sheet, const QString& path);
+
+}  // namespace dravinor::reportpdf

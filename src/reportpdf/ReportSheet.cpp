@@ -1,0 +1,104 @@
+#include "ReportSheet.h"
+
+#include "ReportKeys.h"
+
+#include "TextSlots.h"
+
+namespace dravinor::reportpdf {
+
+namespace {
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+QString slot(int k) { return fromStd(lang::textSlots().text(k)); }
+
+QString controllerText(const report::ReportContent& content)
+{
+    switch (content.source) {
+    case report::ValueSource::Controller:
+        if (content.identity)
+            return slot(key::controllerIdentity).arg(content.controllerType()).arg(content.firmwareVersion());
+        break;
+    case report::ValueSource::ParameterFile: return slot(key::fromFile).arg(fromStd(content.fileName));
+    case report::ValueSource::PagesWithoutController: break;
+    }
+    return slot(key::noController);
+}
+
+QString valueCell(const report::ReportValue& row, const ValueTexts& texts)
+{
+    switch (row.reading) {
+    case fields::ValueReading::NotRead: return slot(key::notRead);
+    case fields::ValueReading::IgnitionTypeNotRead: return slot(key::ignitionTypeNotRead);
+    case fields::ValueReading::Read: break;
+    }
+    return texts.value(row.value);
+}
+
+QList<SheetRow> adaptationRows(const report::AdaptationSummary& summary)
+{
+    QList<SheetRow> rows;
+    for (const report::AdaptationLine& line : summary.lines) {
+        QStringList shown;
+        for (const std::string& text : line.shown)
+            shown << fromStd(text);
+        QString value = shown.join(QStringLiteral(" / "));
+        if (!line.unit.empty())
+            value += u' ' + fromStd(line.unit);
+        rows.append({slot(key::firstFigure + static_cast<int>(line.figure)), value});
+    }
+    if (!summary.unacknowledged.empty()) {
+        QStringList addresses;
+        for (int address : summary.unacknowledged)
+            addresses << QString::number(address);
+        rows.append({slot(key::unacknowledged), addresses.join(QStringLiteral(", ")), true});
+    }
+    if (summary.doubtfulPhases > 0)
+        rows.append({slot(key::doubtfulPhases), QString::number(summary.doubtfulPhases), true});
+    return rows;
+}
+
+}  // namespace
+
+ValueTexts builtInValueTexts()
+{
+    return {[](const fields::PageValue& value) { return fromStd(value.caption); },
+            [](const fields::PageValue& value) { return fromStd(value.withUnit()); }};
+}
+
+ReportSheet sheetFor(const report::ReportContent& content, const ValueTexts& texts)
+{
+    ReportSheet sheet;
+    sheet.title = slot(key::title);
+    const QString date = fromStd(report::dateText(content.date));
+    sheet.details = {
+        {slot(key::registration), fromStd(content.car.registration)},
+        {slot(key::makeAndModel), fromStd(content.car.makeAndModel)},
+        {slot(key::odometer), fromStd(content.car.odometer)},
+        {slot(key::workshop), fromStd(content.car.workshop)},
+        {slot(key::date), date},
+        {slot(key::controller), controllerText(content), content.source != report::ValueSource::Controller},
+    };
+    sheet.parametersHeading = slot(key::parameters);
+    sheet.parameterColumn = slot(key::parameterColumn);
+    sheet.valueColumn = slot(key::valueColumn);
+    for (const report::ReportValue& row : content.values)
+        sheet.parameters.append(
+            {texts.caption(row.value), valueCell(row, texts), row.reading != fields::ValueReading::Read});
+    if (content.anyNotRead())
+        sheet.notReadNote = slot(key::notReadNote);
+    if (content.adaptation) {
+        sheet.adaptationHeading = slot(content.adaptation->finished ? key::adaptationFinished : key::adaptationStopped);
+        sheet.adaptation = adaptationRows(*content.adaptation);
+    }
+    sheet.traceHeading = slot(key::trace);
+    sheet.signature = slot(key::signature);
+    sheet.pageNumber = slot(key::pageNumber);
+    QStringList footer;
+    for (const QString& part : {fromStd(content.car.workshop), fromStd(content.car.registration), date})
+        if (!part.trimmed().isEmpty())
+            footer << part.trimmed();
+    sheet.footer = footer.join(QStringLiteral(" · "));
+    return sheet;
+}
+
+}  // namespace dravinor::reportpdf

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ReportContent.h"
+
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace dravinor::reportpdf {
+
+// A label and its text, or a row of a table with the mark of a value the
+// controller did not give.
+struct SheetRow {
+    QString caption;
+    QString value;
+    bool notRead = false;
+};
+
+// The report as the texts of one language, ready to be laid out on pages.
+struct ReportSheet {
+    QString title;
+    QList<SheetRow> details;  // the car, the workshop, the date, the controller
+    QString parametersHeading;
+    QString parameterColumn;
+    QString valueColumn;
+    QList<SheetRow> parameters;
+    QString notReadNote;        // under the table; empty when every value was read
+    QString adaptationHeading;  // empty: no adaptation ran
+    QList<SheetRow> adaptation;
+    QString traceHeading;
+    QImage trace;               // null: no picture
+    QString signature;
+    QString pageNumber;         // "%1 of %2"
+    QString footer;             // at every page's foot beside its number
+};
+
+// How the caller names a value in its language: its caption and what it
+// shows (list items included). The defaults are the pages' built-in texts.
+struct ValueTexts {
+    std::function<QString(const fields::PageValue&)> caption;
+    std::function<QString(const fields::PageValue&)> value;
+};
+ValueTexts builtInValueTexts();
+
+// The sheet of the content in the text slots' current language; the trace
+// picture is the caller's.
+ReportSheet sheetFor(const report::ReportContent& content, const ValueTexts& texts = builtInValueTexts());
+
+}  // namespace dravinor::reportpdf
