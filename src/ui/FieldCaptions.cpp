@@ -3,6 +3,7 @@
 #include "SlotText.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
@@ -50,6 +51,15 @@ QString pageValueCaption(const fields::PageValue& value, const QWidget* root)
         if (auto* group = root->findChild<QGroupBox*>(fromStd(value.groupName)))
             caption = group->title().remove(u'&') + ": " + caption;
     return caption.trimmed() + fromStd(value.suffix);
+}
+
+QString pageValueText(const fields::PageValue& value, const QWidget* root)
+{
+    QString text = fromStd(value.shown);
+    if (root && value.item >= 0 && !value.name.empty())
+        if (auto* list = root->findChild<QComboBox*>(fromStd(value.name)); list && value.item < list->count())
+            text = list->itemText(value.item);
+    return value.unit.empty() ? text : text + " " + fromStd(value.unit);
 }
 
 QString fieldCaption(std::string_view name, const QWidget* root)

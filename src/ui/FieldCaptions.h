@@ -16,6 +16,10 @@ namespace dravinor::ui {
 // not there, the built-in Polish caption.
 QString pageValueCaption(const fields::PageValue& value, const QWidget* root);
 
+// The value as the pages show it now: a list's item as the list under root
+// names it in the current language, a number with its unit.
+QString pageValueText(const fields::PageValue& value, const QWidget* root);
+
 // The caption of the field a control name stands for ("PAttuatoraPon");
 // empty for a name that is no field.
 QString fieldCaption(std::string_view name, const QWidget* root);

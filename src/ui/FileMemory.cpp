@@ -15,11 +15,16 @@ QSettings settings()
 
 QString folderKey(FileMemory::Kind kind)
 {
-    return kind == FileMemory::Kind::Recordings ? QStringLiteral("folders/recordings")
-                                                : QStringLiteral("folders/parameterFiles");
+    switch (kind) {
+    case FileMemory::Kind::Recordings: return QStringLiteral("folders/recordings");
+    case FileMemory::Kind::Reports: return QStringLiteral("folders/reports");
+    case FileMemory::Kind::ParameterFiles: break;
+    }
+    return QStringLiteral("folders/parameterFiles");
 }
 
 const QString recentKey = QStringLiteral("recentParameterFiles");
+const QString workshopKey = QStringLiteral("report/workshop");
 
 QString absolute(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
 
@@ -65,5 +70,9 @@ QStringList FileMemory::recentParameterFiles() const
     files.removeAll(QString());
     return files.mid(0, recentCount);
 }
+
+QString FileMemory::workshopName() const { return settings().value(workshopKey).toString(); }
+
+void FileMemory::setWorkshopName(const QString& name) { settings().setValue(workshopKey, name); }
 
 }  // namespace dravinor::ui

@@ -17,7 +17,9 @@
 #include "ParameterPageLayout.h"
 #include "PortToolTip.h"
 #include "RecentFilesMenu.h"
+#include "ReportDialog.h"
 #include "SlotText.h"
+#include "WizardController.h"
 #include "WindowFit.h"
 #include <QActionGroup>
 #include <QMenuBar>
@@ -78,6 +80,13 @@ void MainWindow::buildMainMenu(QMenuBar* bar)
                                     ? QString()
                                     : slotText(lang::slot::aboutControllerVersion).arg(*identity >> 4);
         AboutBox::showFor(this, about->text(), version);
+    });
+    // The customer's report; the recent files stay the menu's last part.
+    connect(addMenuItem(main, "Raport", QStringLiteral("Raport…")), &QAction::triggered, this, [this] {
+        auto* dialog = new ReportDialog(windowReportSources(session_, wizard_->engine(), *livePage_, this), dialogs_,
+                                        *fileMemory_, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
     });
     recentFiles_ = new RecentFilesMenu(main, *fileMemory_);
     connect(recentFiles_, &RecentFilesMenu::fileChosen, this, &MainWindow::loadRecentFile);

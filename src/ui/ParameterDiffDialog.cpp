@@ -33,16 +33,6 @@ namespace {
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
-// List items as the list names them now; numbers as the field shows them.
-QString valueText(const fields::PageValue& value, QWidget* root)
-{
-    QString text = fromStd(value.shown);
-    if (value.item >= 0 && !value.name.empty())
-        if (auto* list = root->findChild<QComboBox*>(fromStd(value.name)); list && value.item < list->count())
-            text = list->itemText(value.item);
-    return value.unit.empty() ? text : text + " " + fromStd(value.unit);
-}
-
 }  // namespace
 
 ParameterDiffDialog::ParameterDiffDialog(const params::ParameterBlock& pages, const params::ParameterBlock& file,
@@ -78,7 +68,7 @@ ParameterDiffDialog::ParameterDiffDialog(const params::ParameterBlock& pages, co
         const bool sameShown = onPages.shown == inFile.shown;
         const auto cell = [&](const fields::PageValue& value) {
             // Two periods of one RPM step look alike: the stored value tells them apart.
-            QString text = valueText(value, pagesRoot);
+            QString text = pageValueText(value, pagesRoot);
             if (sameShown && value.hidden == 0)
                 text += " [" + fromStd(value.stored) + "]";
             return new QTableWidgetItem(text);

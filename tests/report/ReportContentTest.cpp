@@ -1,0 +1,115 @@
+// The report's content as data: which values are the controller's, the
+// date as both languages write it, what the adaptation measured.
+#include "AdaptationSummary.h"
+#include "ReportContent.h"
+
+#include "ParameterState.h"
+#include "ParameterTable.h"
+#include "WizardFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace dravinor;
+using fields::ValueReading;
+
+namespace {
+
+params::ParameterBlock defaultSet()
+{
+    params::ParameterState state;
+    state.loadDefaults();
+    return state.block();
+}
+
+const report::ReportValue& valueNamed(const std::vector<report::ReportValue>& values, const std::string& name)
+{
+    const auto it = std::find_if(values.begin(), values.end(),
+                                 [&name](const report::ReportValue& v) { return v.value.name == name; });
+    EXPECT_NE(it, values.end()) << name;
+    return *it;
+}
+
+}  // namespace
+
+TEST(ReportValues, AValueOnAnUnreadAddressIsMarkedNotReadAndTheRestStayRead)
+{
+    params::AddressSet unread;
+    unread.set(params::address::lambdaThreshold);
+    const auto values = report::reportValues(defaultSet(), unread);
+    EXPECT_EQ(values.size(), fields::pageValues(defaultSet()).size()) << "every value the pages show";
+    EXPECT_EQ(valueNamed(values, "PRLambda").reading, ValueReading::NotRead);
+    EXPECT_EQ(valueNamed(values, "PCTps").reading, ValueReading::Read);
+    EXPECT_EQ(std::count_if(values.begin(), values.end(),
+                            [](const report::ReportValue& v) { return v.reading != ValueReading::Read; }),
+              1);
+}
+
+TEST(ReportValues, RpmValuesDecodedWithAnUnreadIgnitionTypeAreNotTakenAsRead)
+{
+    params::AddressSet unread;
+    unread.set(params::address::ignitionType);
+    const auto values = report::reportValues(defaultSet(), unread);
+    EXPECT_EQ(valueNamed(values, "ODPBenzynaGas").reading, ValueReading::IgnitionTypeNotRead);
+    EXPECT_EQ(valueNamed(values, "MONGaz").reading, ValueReading::IgnitionTypeNotRead);
+    EXPECT_EQ(valueNamed(values, "RPMSignal").reading, ValueReading::Read) << "a level, no speed";
+}
+
+TEST(ReportDate, IsDayMonthYearWithLeadingZeros)
+{
+    using namespace std::chrono;
+    EXPECT_EQ(report::dateText(year{2026} / December / day{8}), "08.12.2026");
+    EXPECT_EQ(report::dateText(year{2027} / January / day{31}), "31.01.2027");
+}
+
+using AdaptationSummaryTest = wizard::testing::WizardFixture;
+
+TEST_F(AdaptationSummaryTest, NoAdaptationOrOneJustStartedHasNothingToReport)
+{
+    EXPECT_FALSE(report::summariseAdaptation(engine).has_value());
+    passStep1();
+    EXPECT_FALSE(report::summariseAdaptation(engine).has_value()) << "the panels show their dots";
+}
+
+TEST_F(AdaptationSummaryTest, MeasuredFiguresAreReportedAsTheWizardShowedThemAndAnUnfinishedRunSaysSo)
+{
+    passStep1();
+    passTpsIdle(20);
+    passTpsHigh(120);
+    passLambdaSwing(0, 200);
+    const auto summary = report::summariseAdaptation(engine);
+    ASSERT_TRUE(summary.has_value());
+    EXPECT_FALSE(summary->finished);
+    ASSERT_EQ(summary->lines.size(), 2u) << "TPS and the probe; nothing of the later pages yet";
+    const auto& tps = summary->lines[0];
+    EXPECT_EQ(tps.figure, report::AdaptationFigure::Tps);
+    EXPECT_EQ(tps.unit, "V");
+    EXPECT_EQ(tps.shown, (std::vector<std::string>{text("TPSDolEDAA_P2"), text("TPSProEDAA_P2"),
+                                                   text("TPSGorEDAA_P2")}));
+    const auto& probe = summary->lines[1];
+    EXPECT_EQ(probe.figure, report::AdaptationFigure::LambdaProbe);
+    EXPECT_EQ(probe.shown[1], text("ProgEDAA_P3"));
+    EXPECT_TRUE(summary->unacknowledged.empty());
+
+    // A new run starts from nothing: the last run's figures are no part of it.
+    passStep1();
+    EXPECT_FALSE(report::summariseAdaptation(engine).has_value());
+}
+
+TEST_F(AdaptationSummaryTest, WritesTheControllerDidNotAcknowledgeAreListed)
+{
+    passStep1();
+    passTpsIdle(20);
+    // From here on EEPROM writes go unanswered; live polls are answered.
+    const auto answer = device.onWrite;
+    device.onWrite = [answer](const wizard::testing::Bytes& frame) {
+        if (frame[0] != 's')
+            answer(frame);
+    };
+    passTpsHigh(120);
+    const auto summary = report::summariseAdaptation(engine);
+    ASSERT_TRUE(summary.has_value());
+    EXPECT_FALSE(summary->unacknowledged.empty());
+    EXPECT_EQ(summary->unacknowledged, engine.unacknowledgedAddresses());
+}

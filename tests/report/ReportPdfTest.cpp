@@ -1,0 +1,158 @@
+// The report on paper: what a reader of the PDF finds in it (through
+// pdftotext, as a search or a copy would), page breaks and numbers, the
+// letters of both languages, and files written whole or not at all.
+#include "PdfText.h"
+#include "ReportPdf.h"
+#include "ReportSheet.h"
+
+#include "ParameterState.h"
+#include "ParameterTable.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+using namespace dravinor;
+using dravinor::testing::lineWith;
+using dravinor::testing::pageCount;
+using dravinor::testing::pdfText;
+namespace fs = std::filesystem;
+
+namespace {
+
+reportpdf::ReportSheet sheetWithRows(int rows)
+{
+    report::ReportContent content;
+    content.date = std::chrono::year{2026} / 12 / 8;
+    content.car = {"WX 1234A", "Škoda Felicia", "182 400 km", "Auto-Gaz Łódź"};
+    reportpdf::ReportSheet sheet = reportpdf::sheetFor(content);
+    sheet.parameters.clear();
+    for (int i = 1; i <= rows; ++i)
+        sheet.parameters.append({QStringLiteral("Wiersz %1").arg(i), QStringLiteral("wartość %1").arg(i)});
+    return sheet;
+}
+
+std::string slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int imagesIn(const fs::path& pdf)
+{
+    const std::string command = "pdfimages -list '" + pdf.string() + "' 2>/dev/null | tail -n +3 | wc -l";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    int count = -1;
+    if (pipe) {
+        if (std::fscanf(pipe, "%d", &count) != 1)
+            count = -1;
+        ::pclose(pipe);
+    }
+    return count;
+}
+
+struct ReportPdf : ::testing::Test {
+    QTemporaryDir folder;
+    fs::path path(const char* name) const { return fs::path(folder.path().toStdString()) / name; }
+    std::string saved(const reportpdf::ReportSheet& sheet, const char* name = "report.pdf")
+    {
+        const auto result = reportpdf::saveReportPdf(sheet, QString::fromStdString(path(name).string()));
+        EXPECT_TRUE(result.ok()) << result.systemText.toStdString();
+        return pdfText(path(name));
+    }
+};
+
+}  // namespace
+
+TEST_F(ReportPdf, ALongTableBreaksBetweenRowsRepeatsItsHeaderAndNumbersEveryPage)
+{
+    const std::string text = saved(sheetWithRows(150));
+    const int pages = pageCount(text);
+    ASSERT_GE(pages, 3);
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_NE(text.find("Strona " + std::to_string(page) + " z " + std::to_string(pages)), std::string::npos)
+            << "page " << page;
+    // Every row once, none lost or doubled at a break.
+    for (int i = 1; i <= 150; ++i) {
+        const std::string row = "Wiersz " + std::to_string(i) + " ";
+        const auto at = text.find(row);
+        EXPECT_NE(at, std::string::npos) << row;
+        EXPECT_EQ(text.find(row, at + 1), std::string::npos) << row;
+        EXPECT_NE(lineWith(text, row, "wartość " + std::to_string(i)), "") << "caption and value side by side";
+    }
+    int headers = 0;
+    for (std::size_t at = 0; (at = text.find("Parametr ", at)) != std::string::npos; ++at)
+        headers += lineWith(text.substr(at), "Parametr", "Wartość").empty() ? 0 : 1;
+    EXPECT_GE(headers, pages - 1) << "the header again on each page the table goes on to";
+}
+
+TEST_F(ReportPdf, PolishAndCyrillicLettersSurviveAsText)
+{
+    auto sheet = sheetWithRows(2);
+    sheet.parameters.append({QStringLiteral("Zażółć gęślą jaźń"), QStringLiteral("Съешь же ещё этих булок")});
+    const std::string text = saved(sheet);
+    EXPECT_NE(text.find("Zażółć gęślą jaźń"), std::string::npos) << text;
+    EXPECT_NE(text.find("Съешь же ещё этих булок"), std::string::npos) << text;
+    EXPECT_NE(lineWith(text, "Marka i model", "Škoda Felicia"), "");
+    EXPECT_NE(lineWith(text, "Warsztat", "Auto-Gaz Łódź"), "");
+}
+
+TEST_F(ReportPdf, ValuesNotReadShowTheMarkNeverTheValueAndTheNoteExplainsIt)
+{
+    report::ReportContent content;
+    content.date = std::chrono::year{2026} / 12 / 8;
+    params::ParameterState state;
+    state.loadDefaults();
+    params::AddressSet unread;
+    unread.set(params::address::lambdaThreshold);
+    content.values = report::reportValues(state.block(), unread);
+    content.identity = 0x31;
+    const auto sheet = reportpdf::sheetFor(content);
+    const std::string text = saved(sheet);
+    EXPECT_NE(lineWith(text, "Próg sondy lambda", "nie odczytano"), "") << text;
+    EXPECT_EQ(lineWith(text, "Próg sondy lambda", " V"), "") << "no value beside the mark";
+    EXPECT_NE(lineWith(text, "Próg czujnika tps", "1,40 V"), "");
+    EXPECT_NE(text.find("sterownik nie podał tej wartości"), std::string::npos);
+    EXPECT_NE(lineWith(text, "Sterownik", "typ 1, wersja oprogramowania 3"), "");
+}
+
+TEST_F(ReportPdf, TheTracePictureIsOnlyThereWhenGiven)
+{
+    auto sheet = sheetWithRows(3);
+    saved(sheet, "without.pdf");
+    EXPECT_EQ(imagesIn(path("without.pdf")), 0);
+    QImage trace(400, 200, QImage::Format_RGB32);
+    trace.fill(Qt::black);
+    sheet.trace = trace;
+    const std::string text = saved(sheet, "with.pdf");
+    EXPECT_EQ(imagesIn(path("with.pdf")), 1);
+    EXPECT_NE(text.find("Obraz oscyloskopu (zamrożony)"), std::string::npos);
+}
+
+TEST_F(ReportPdf, AFileThatCannotBeMadeIsReportedAndWhatStoodThereStays)
+{
+    // A folder of that name: nothing can replace it.
+    fs::create_directory(path("taken.pdf"));
+    auto result = reportpdf::saveReportPdf(sheetWithRows(3), QString::fromStdString(path("taken.pdf").string()));
+    EXPECT_EQ(result.outcome, reportpdf::PdfOutcome::CannotCreate);
+    EXPECT_TRUE(fs::is_directory(path("taken.pdf")));
+    result = reportpdf::saveReportPdf(sheetWithRows(3), QString::fromStdString((path("no-such-folder") / "r.pdf").string()));
+    EXPECT_EQ(result.outcome, reportpdf::PdfOutcome::CannotCreate);
+    EXPECT_FALSE(fs::exists(path("no-such-folder")));
+}
+
+TEST_F(ReportPdf, SavingAgainReplacesTheFileWholeAndLeavesNoTemporaryBeside)
+{
+    std::ofstream(path("report.pdf")) << "an older report";
+    saved(sheetWithRows(3));
+    EXPECT_TRUE(slurp(path("report.pdf")).starts_with("%PDF-"));
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path().toStdString()))
+        ++files;
+    EXPECT_EQ(files, 1);
+}

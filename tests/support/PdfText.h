@@ -1,0 +1,60 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace dravinor::testing {
+
+// What a reader of the PDF gets when searching or copying: its text as
+// poppler's pdftotext extracts it, in layout order (a row's caption and
+// value on one line), pages separated by form feeds. Empty, with a failure,
+// when the file is no PDF pdftotext can read.
+inline std::string pdfText(const std::filesystem::path& pdf, const std::string& options = "-layout")
+{
+    const std::string command = "pdftotext " + options + " -enc UTF-8 '" + pdf.string() + "' - 2>&1";
+    std::string text;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) {
+        ADD_FAILURE() << "cannot run pdftotext (package poppler-utils)";
+        return text;
+    }
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        text.append(buffer, n);
+    if (::pclose(pipe) != 0) {
+        ADD_FAILURE() << "pdftotext failed on " << pdf << ": " << text;
+        text.clear();
+    }
+    return text;
+}
+
+// The line of the text that holds both needles, the first in order; empty when none does.
+inline std::string lineWith(const std::string& text, const std::string& first, const std::string& second = "")
+{
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        const auto at = line.find(first);
+        if (at != std::string::npos && line.find(second, at + first.size()) != std::string::npos)
+            return line;
+        start = end + 1;
+    }
+    return {};
+}
+
+// Pages of the PDF as pdftotext separates them.
+inline int pageCount(const std::string& text)
+{
+    int pages = 0;
+    for (char c : text)
+        pages += c == '\f';
+    return pages;
+}
+
+}  // namespace dravinor::testing
