@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <array>
 #include <iostream>
 #include <memory>
 
@@ -24,13 +25,19 @@ public:
     {
         if (QCoreApplication::instance())
             return;
-        static int argc = 3;
-        static char name[] = "dravinor-cli", platform[] = "-platform", offscreen[] = "offscreen";
-        static char* argv[] = {name, platform, offscreen, nullptr};
-        app_ = std::make_unique<QGuiApplication>(argc, argv);
+        // The application takes out the arguments it used: each run gets its
+        // own, alive as long as the application.
+        argc_ = 3;
+        argv_ = {name_, platform_, offscreen_, nullptr};
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
     }
 
 private:
+    char name_[13] = "dravinor-cli";
+    char platform_[10] = "-platform";
+    char offscreen_[10] = "offscreen";
+    int argc_ = 0;
+    std::array<char*, 4> argv_{};
     std::unique_ptr<QGuiApplication> app_;
 };
 

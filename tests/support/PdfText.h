@@ -48,6 +48,28 @@ inline std::string lineWith(const std::string& text, const std::string& first, c
     return {};
 }
 
+// Whether a line holds the caption and, after it, the value. Blanks do not
+// count: pdftotext gives a narrow space or none where a text has two.
+inline bool captionWithValue(const std::string& text, const std::string& caption, const std::string& value)
+{
+    const auto squeezed = [](std::string s) {
+        std::erase(s, ' ');
+        return s;
+    };
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        if (const auto at = line.find(caption + " "); at != std::string::npos &&
+            squeezed(line.substr(at + caption.size())).find(squeezed(value)) != std::string::npos)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 // Pages of the PDF as pdftotext separates them.
 inline int pageCount(const std::string& text)
 {

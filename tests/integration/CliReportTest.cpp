@@ -1,0 +1,135 @@
+// dravinor-cli report: the PDF a fitter hands the customer, read back as
+// its reader gets it (pdftotext), from the controller and from a file.
+#include "CliFixture.h"
+#include "PdfText.h"
+
+#include "PageValues.h"
+#include "ParameterFile.h"
+#include "ParameterState.h"
+
+#include <gtest/gtest.h>
+
+using namespace dravinor;
+using dravinor::testing::CliRun;
+using dravinor::testing::PtyCli;
+using dravinor::testing::lineWith;
+using dravinor::testing::pdfText;
+
+namespace {
+
+const std::string carOptions =
+    "--registration 'WX 1234A' --make-model 'Škoda Felicia' --odometer '182 400 km' "
+    "--workshop 'Auto-Gaz Łódź — Жёлтый'";
+
+// Every value the pages show stands on one line with its caption.
+void expectEveryValue(const std::string& text, const params::ParameterBlock& block)
+{
+    for (const fields::PageValue& value : fields::pageValues(block))
+        EXPECT_TRUE(dravinor::testing::captionWithValue(text, value.caption, value.withUnit()))
+            << value.caption << " = " << value.withUnit();
+}
+
+struct CliReport : dravinor::testing::CliFixture {
+    std::string pdf() const { return (dir / "car.pdf").string(); }
+};
+
+}  // namespace
+
+TEST_F(CliReport, FromTheControllerNamesTheCarTheWorkshopTheControllerAndEveryValue)
+{
+    auto image = controller.eeprom();
+    image[3] = 60;  // a TPS inertia of its own
+    controller.setEeprom(image);
+    const CliRun run = cli("report -o '" + pdf() + "' " + carOptions);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("Saved " + pdf()), std::string::npos) << run.err;
+    const std::string text = pdfText(pdf());
+    EXPECT_NE(lineWith(text, "Numer rejestracyjny", "WX 1234A"), "") << text;
+    EXPECT_NE(lineWith(text, "Marka i model", "Škoda Felicia"), "");
+    EXPECT_NE(lineWith(text, "Przebieg", "182 400 km"), "");
+    EXPECT_NE(lineWith(text, "Warsztat", "Auto-Gaz Łódź — Жёлтый"), "");
+    EXPECT_NE(lineWith(text, "Sterownik", "typ 1, wersja oprogramowania 3"), "");
+    EXPECT_NE(lineWith(text, "Data", "."), "");
+    params::ParameterBlock block;
+    for (int address = 1; address <= 35; ++address)
+        block.setParameter(image[static_cast<std::size_t>(address)], address);
+    expectEveryValue(text, block);
+    EXPECT_EQ(text.find("nie odczytano"), std::string::npos);
+}
+
+TEST_F(CliReport, FromAParameterFileNeedsNoControllerAndSaysWhereTheValuesCameFrom)
+{
+    params::ParameterState state;
+    state.loadDefaults();
+    state.block().setParameter(60, 3);  // a TPS inertia of its own
+    const std::string par = (dir / "Felicia.PAR").string();
+    ASSERT_TRUE(params::saveParameterFile(par, state.block()).ok());
+    controller.setSilent(true);
+    const CliRun run = cli("report --file '" + par + "' -o '" + pdf() + "' " + carOptions);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(controller.receivedFrames().empty()) << "the controller is not asked";
+    const std::string text = pdfText(pdf());
+    EXPECT_NE(lineWith(text, "Sterownik", "z pliku"), "") << text;
+    expectEveryValue(text, state.block());
+}
+
+TEST_F(CliReport, APartialReadMarksWhatWasNotReadAndSaysSoInTheExitStatus)
+{
+    sim::FaultOptions faults;
+    faults.lateAnswerAddress = 1;  // the lambda threshold answers too late
+    faults.lateAnswerMs = 100;
+    faults.lateAnswerQueues = true;
+    controller.setFaults(faults);
+    auto image = controller.eeprom();
+    image[1] = 71;
+    controller.setEeprom(image);
+    const CliRun run = cli("report -o '" + pdf() + "'");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("no valid answer for address 1; the report marks those values as not read"),
+              std::string::npos)
+        << run.err;
+    const std::string text = pdfText(pdf());
+    EXPECT_NE(lineWith(text, "Próg sondy lambda", "nie odczytano"), "") << text;
+    EXPECT_EQ(text.find("0,71"), std::string::npos) << "never the value it could not read";
+    EXPECT_NE(text.find("sterownik nie podał tej wartości"), std::string::npos);
+}
+
+TEST_F(CliReport, ABadOutputPathIsAClearErrorAndWritesNothing)
+{
+    params::ParameterState state;
+    state.loadDefaults();
+    const std::string par = (dir / "car.PAR").string();
+    ASSERT_TRUE(params::saveParameterFile(par, state.block()).ok());
+    std::filesystem::create_directory(dir / "folder.pdf");
+    CliRun run = cli("report --file '" + par + "' -o '" + (dir / "folder.pdf").string() + "'");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_NE(run.err.find("cannot create the report there"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("nothing written"), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.pdf"));
+
+    run = cli("report --file '" + par + "' -o '" + (dir / "gone" / "x.pdf").string() + "'");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone"));
+
+    run = cli("report");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("report needs -o FILE"), std::string::npos) << run.err;
+}
+
+TEST_F(CliReport, ANoParameterFileIsRefusedBeforeAnythingIsWritten)
+{
+    const CliRun run = cli("report --file '" + (dir / "missing.PAR").string() + "' -o '" + pdf() + "'");
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_FALSE(std::filesystem::exists(pdf()));
+}
+
+// The program itself, without a display, on a real pty.
+TEST_F(PtyCli, ReportIsWrittenByTheProgramWithoutAScreen)
+{
+    const std::string pdf = (dir / "car.pdf").string();
+    const CliRun run = cli("report -o '" + pdf + "' --workshop 'Warsztat Żółw'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string text = pdfText(pdf);
+    EXPECT_NE(lineWith(text, "Warsztat", "Warsztat Żółw"), "") << text;
+    EXPECT_NE(lineWith(text, "Sterownik", "typ 1, wersja oprogramowania 3"), "");
+}
