@@ -18,6 +18,7 @@
 #include <fstream>
 
 using namespace dravinor;
+using dravinor::testing::imagesIn;
 using dravinor::testing::lineWith;
 using dravinor::testing::pageCount;
 using dravinor::testing::pdfText;
@@ -41,19 +42,6 @@ std::string slurp(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-int imagesIn(const fs::path& pdf)
-{
-    const std::string command = "pdfimages -list '" + pdf.string() + "' 2>/dev/null | tail -n +3 | wc -l";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    int count = -1;
-    if (pipe) {
-        if (std::fscanf(pipe, "%d", &count) != 1)
-            count = -1;
-        ::pclose(pipe);
-    }
-    return count;
 }
 
 struct ReportPdf : ::testing::Test {

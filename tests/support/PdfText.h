@@ -70,6 +70,20 @@ inline bool captionWithValue(const std::string& text, const std::string& caption
     return false;
 }
 
+// How many pictures the PDF holds, as pdfimages lists them; -1 when it cannot tell.
+inline int imagesIn(const std::filesystem::path& pdf)
+{
+    const std::string command = "pdfimages -list '" + pdf.string() + "' 2>/dev/null | tail -n +3 | wc -l";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    int count = -1;
+    if (pipe) {
+        if (std::fscanf(pipe, "%d", &count) != 1)
+            count = -1;
+        ::pclose(pipe);
+    }
+    return count;
+}
+
 // Pages of the PDF as pdftotext separates them.
 inline int pageCount(const std::string& text)
 {
