@@ -119,7 +119,7 @@ Block twoColumns(Layout& layout, const SheetRow& row, qreal split, const QFont& 
 void addDetails(Layout& layout, const QList<SheetRow>& details)
 {
     for (const SheetRow& row : details)
-        layout.blocks.push_back(twoColumns(layout, row, 0.3, reportFont(10, true), reportFont(10), QColor()));
+        layout.blocks.push_back(twoColumns(layout, row, 0.36, reportFont(10, true), reportFont(10), QColor()));
 }
 
 void addTable(Layout& layout, const QString& heading, const QString& captionColumn, const QString& valueColumn,
