@@ -144,3 +144,27 @@ TEST_F(ReportPdf, SavingAgainReplacesTheFileWholeAndLeavesNoTemporaryBeside)
         ++files;
     EXPECT_EQ(files, 1);
 }
+
+TEST_F(ReportPdf, AnAdaptationOfTheSessionShowsItsFiguresItsEndAndTheWritesNotAcknowledged)
+{
+    report::ReportContent content;
+    content.date = std::chrono::year{2026} / 12 / 8;
+    report::AdaptationSummary summary;
+    summary.lines = {{report::AdaptationFigure::Tps, {"0,62", "0,82", "1,96"}, "V"},
+                     {report::AdaptationFigure::EmulationTimes, {"0,350", "-"}, "s"},
+                     {report::AdaptationFigure::ActuatorBelowTps, {"70", "100", "85"}, ""}};
+    summary.unacknowledged = {2, 32};
+    summary.doubtfulPhases = 1;
+    content.adaptation = summary;
+    std::string text = saved(reportpdf::sheetFor(content));
+    EXPECT_NE(text.find("Autoadaptacja w tej sesji: przerwana przed końcem"), std::string::npos) << text;
+    EXPECT_NE(lineWith(text, "TPS: dolny / próg / górny", "0,62 / 0,82 / 1,96 V"), "");
+    EXPECT_NE(lineWith(text, "Emulacja sondy: TH / TL", "0,350 / - s"), "") << "a figure not measured says so";
+    EXPECT_NE(lineWith(text, "Silnik krokowy poniżej progu TPS", "70 / 100 / 85"), "");
+    EXPECT_NE(lineWith(text, "Zapisy niepotwierdzone przez sterownik", "2, 32"), "");
+    EXPECT_NE(lineWith(text, "Pomiary przy zawodnym połączeniu", "1"), "");
+
+    content.adaptation->finished = true;
+    text = saved(reportpdf::sheetFor(content), "finished.pdf");
+    EXPECT_NE(text.find("Autoadaptacja w tej sesji: zakończona"), std::string::npos);
+}
