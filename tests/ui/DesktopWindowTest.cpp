@@ -182,12 +182,14 @@ TEST_F(DesktopWindow, AboutBoxNamesTheVersionLicenceAndMissingController)
     start();
     auto* item = child<QAction>("OProgramie");
     ASSERT_NE(item, nullptr);
-    // After the wizard's items; only the files used last come after it.
+    // After the wizard's items; only the customer's report and the files
+    // used last come after it.
     const auto items = child<QMenu>("menu")->actions();
     EXPECT_EQ(items.back(), child<QMenu>("OstatniePliki")->menuAction());
-    ASSERT_GE(items.size(), 3);
+    ASSERT_GE(items.size(), 4);
     EXPECT_TRUE(items[items.size() - 2]->isSeparator());
-    EXPECT_EQ(items[items.size() - 3], item);
+    EXPECT_EQ(items[items.size() - 3], child<QAction>("Raport"));
+    EXPECT_EQ(items[items.size() - 4], item);
     EXPECT_LT(items.indexOf(child<QAction>("AutoAdaptacjaF5")), items.indexOf(item));
     EXPECT_EQ(item->text(), "O programie");
 

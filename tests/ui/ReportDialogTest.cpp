@@ -152,8 +152,9 @@ TEST_F(ReportFromWindow, AReportThatCannotBeSavedIsToldAndNotClaimedAsSaved)
     startWith();
     ui::ReportDialog* dialog = openReport();
     QDir(files.path()).mkdir("taken.pdf");
+    dialogs.messages.clear();
     EXPECT_FALSE(dialog->saveTo(QString::fromStdString(path("taken.pdf"))));
-    ASSERT_EQ(dialogs.messages.size(), 1);
+    ASSERT_EQ(dialogs.messages.size(), 1) << dialogs.messages.join("; ").toStdString();
     EXPECT_TRUE(dialogs.messages.front().startsWith("Nie można zapisać raportu w pliku")) << dialogs.messages.front().toStdString();
     EXPECT_TRUE(dialog->result()->text().isEmpty());
 }
