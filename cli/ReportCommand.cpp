@@ -83,7 +83,13 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
         warnAboutSize(*file, size);
         content.source = report::ValueSource::ParameterFile;
         content.fileName = *file;
-        content.values = report::reportValues(block, {});
+        // A short file leaves the rest of the set at 0: those are no car's values.
+        params::AddressSet missing;
+        for (int address = params::ParameterBlock::firstAddress; address <= params::ParameterBlock::lastAddress;
+             ++address)
+            if (static_cast<std::uintmax_t>(address) >= size)
+                missing.set(static_cast<std::size_t>(address));
+        content.values = report::reportValues(block, missing);
         return writeReport(content, output);
     }
 

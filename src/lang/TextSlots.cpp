@@ -262,6 +262,7 @@ constexpr SlotDefinition slotTable[] = {
     {51466, 99, "Obraz oscyloskopu (zamrożony)"},
     {51467, 99, "Strona %1 z %2"},
     {51468, 99, "Podpis i pieczęć warsztatu"},
+    {51469, 299, "„nie odczytano”: plik jest krótszy niż pełny zestaw i nie zawiera tej wartości."},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -26,4 +26,5 @@ inline constexpr int doubtfulPhases = 51465;
 inline constexpr int trace = 51466;
 inline constexpr int pageNumber = 51467;          // %1: the page, %2: how many
 inline constexpr int signature = 51468;
+inline constexpr int notInFileNote = 51469;  // a file shorter than a whole set
 }  // namespace dravinor::reportpdf::key

@@ -85,7 +85,8 @@ ReportSheet sheetFor(const report::ReportContent& content, const ValueTexts& tex
         sheet.parameters.append(
             {texts.caption(row.value), valueCell(row, texts), row.reading != fields::ValueReading::Read});
     if (content.anyNotRead())
-        sheet.notReadNote = slot(key::notReadNote);
+        sheet.notReadNote =
+            slot(content.source == report::ValueSource::ParameterFile ? key::notInFileNote : key::notReadNote);
     if (content.adaptation) {
         sheet.adaptationHeading = slot(content.adaptation->finished ? key::adaptationFinished : key::adaptationStopped);
         sheet.adaptation = adaptationRows(*content.adaptation);

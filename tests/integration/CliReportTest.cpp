@@ -133,3 +133,21 @@ TEST_F(PtyCli, ReportIsWrittenByTheProgramWithoutAScreen)
     EXPECT_NE(lineWith(text, "Warsztat", "Warsztat Żółw"), "") << text;
     EXPECT_NE(lineWith(text, "Sterownik", "typ 1, wersja oprogramowania 3"), "");
 }
+
+TEST_F(CliReport, AShortFileMarksTheValuesItDoesNotHoldInsteadOfShowingZeros)
+{
+    const std::string par = (dir / "short.PAR").string();
+    {
+        // Addresses 0..9: the lambda threshold (1) and TPS threshold (2) are there, the rest is not.
+        std::ofstream out(par, std::ios::binary);
+        const char bytes[10] = {0, 38, 28, 3, 100, 115, 85, 85, 100, 70};
+        out.write(bytes, sizeof bytes);
+    }
+    const CliRun run = cli("report --file '" + par + "' -o '" + pdf() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("holds 10 bytes, not 64"), std::string::npos) << run.err;
+    const std::string text = pdfText(pdf());
+    EXPECT_NE(lineWith(text, "Próg czujnika tps", " V"), "") << text;
+    EXPECT_NE(lineWith(text, "Maksymalne obroty na gazie", "nie odczytano"), "") << "a word beyond the file";
+    EXPECT_NE(text.find("plik jest krótszy"), std::string::npos);
+}
