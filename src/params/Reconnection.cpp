@@ -28,7 +28,10 @@ void Reconnection::follow()
     link::SerialPort& port = session_.port();
     const auto identity = session_.connection().identity();
     if (!port.portOpen() || !port.controllerConnected() || !identity) {
-        following_ = waiting_ = false;
+        // Nothing the fitter did meanwhile found a controller: the wait goes on.
+        if (waiting_)
+            return;
+        following_ = false;
         watcher_.reset();
         return;
     }

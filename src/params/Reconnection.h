@@ -50,9 +50,10 @@ public:
     Reconnection(const Reconnection&) = delete;
     Reconnection& operator=(const Reconnection&) = delete;
 
-    // Follows the connection the session holds now. Without a connected
-    // controller nothing is followed any more, and a wait ends: the
-    // fitter's own choice of port wins over waiting.
+    // Follows the connection the session holds now: the fitter's own
+    // connection to a controller ends a wait and is followed instead.
+    // Without a connected controller nothing is followed any more, unless
+    // a wait goes on (a failed menu choice does not end it).
     void follow();
     bool following() const { return following_; }
     bool waiting() const { return waiting_; }

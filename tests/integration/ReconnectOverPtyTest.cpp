@@ -176,12 +176,37 @@ TEST_F(PtyReconnect, ReturnOnTheWizardPageIdentifiesWithoutReading)
     EXPECT_EQ(heard.find_first_not_of("I"), std::string::npos) << heard;
 }
 
-TEST_F(PtyReconnect, FittersOwnChoiceOfPortEndsTheWait)
+TEST_F(PtyReconnect, FittersOwnConnectionEndsTheWait)
 {
     unplug();
+    // A failed attempt of the fitter's leaves the wait as it was.
     session->port().close();
     reconnection->follow();
-    EXPECT_FALSE(reconnection->following());
+    EXPECT_TRUE(reconnection->waiting());
+
+    std::string error;
+    ASSERT_TRUE(plugged.sim.replug(&error)) << error;
+    ASSERT_TRUE(session->connection().choosePortItem(0).connected);
+    reconnection->follow();
+    EXPECT_TRUE(reconnection->following());
     EXPECT_FALSE(reconnection->waiting());
-    EXPECT_EQ(reconnection->descriptor(), -1);
+    plugged.sim.clearReceivedFrames();
+    ASSERT_TRUE(readableWithin(reconnection->descriptor()));
+    EXPECT_EQ(reconnection->onWatchEvent(true).step, ReconnectStep::Nothing) << "already connected";
+    EXPECT_TRUE(plugged.heardLetters().empty());
+}
+
+TEST(Reconnection, NothingIsFollowedWithoutAController)
+{
+    link::PortMap map;
+    map.assign(0, "/dev/dravinor-no-such-tty");
+    dravinor::testing::StateFolder folder;
+    params::ControllerSession session(map, params::SessionWiring{{}, {}, folder.journal()});
+    params::Reconnection reconnection(session);
+    EXPECT_FALSE(session.connection().connectToPort("COM1").connected);
+    reconnection.follow();
+    EXPECT_FALSE(reconnection.following());
+    EXPECT_EQ(reconnection.descriptor(), -1);
+    EXPECT_EQ(reconnection.checkLine().step, ReconnectStep::Nothing);
+    EXPECT_EQ(reconnection.tryAgain(true).step, ReconnectStep::Nothing);
 }
