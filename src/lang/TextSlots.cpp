@@ -223,6 +223,15 @@ constexpr SlotDefinition slotTable[] = {
     {51415, 99, "brak sygnału"},
     // The trace's picture or samples could not be saved.
     {51425, 199, "Nie można zapisać pliku %1"},
+    // The adapter unplugged, and what came back.
+    {51470, 199, "Adapter portu %1 odłączony - czekam, aż wróci"},
+    {51471, 99, "adapter odłączony"},
+    {51472, 199, "Adapter portu %1 podłączony ponownie - ten sam sterownik, parametry odczytane na nowo"},
+    {51473, 199, "Adapter portu %1 podłączony ponownie - ten sam sterownik"},
+    {51474, 299, "Na porcie %1 jest teraz inny sterownik (%2) niż przedtem (%3) - nie używam go; podłącz tamten albo wybierz port z menu"},
+    {51475, 99, "typ %1, wersja %2"},
+    {51476, 199, "Adapter portu %1 wrócił, ale sterownik nie odpowiada - sprawdź przewód albo wybierz port z menu"},
+    {51477, 199, "Adapter portu %1 wrócił, ale nie daje się go otworzyć - wybierz port z menu"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -129,6 +129,7 @@ ReconnectOutcome Reconnection::tryAgain(bool readPages)
     if (readPages) {
         back.connection = connection.reidentify();
         back.pagesRead = true;
+        back.readComplete = session_.lastRead().complete();
     } else {
         back.connection.title = {link::TitleUpdate::Kind::Version, connection.versionText()};
     }

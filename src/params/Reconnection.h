@@ -31,6 +31,7 @@ struct ReconnectOutcome {
     // With Back: what the re-identification (and the read, when asked for) gives the window.
     link::ConnectionOutcome connection;
     bool pagesRead = false;
+    bool readComplete = false;  // with pagesRead: every address was read
 };
 
 // Follows the controller the fitter connected to. When its adapter goes

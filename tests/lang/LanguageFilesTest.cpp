@@ -59,6 +59,7 @@ constexpr KeyRun knownKeys[] = {
     {51300, 51300}, {51310, 51331},  // the files used last, a recording that cannot be played
     {51400, 51405}, {51410, 51415},  // the lambda probe check
     {51420, 51422}, {51425, 51425},  // the trace's context menu and its failed save
+    {51470, 51477},  // the adapter unplugged and back
 };
 
 std::set<int> expectedKeys()
@@ -92,6 +93,8 @@ constexpr SlotRun slotRuns[] = {
     {51250, 51252, 199}, {51253, 51253, 29}, {51254, 51255, 99}, {51260, 51261, 199}, {51262, 51262, 99},
     {51310, 51329, 199}, {51330, 51331, 99},
     {51410, 51415, 99}, {51425, 51425, 199},
+    {51470, 51470, 199}, {51471, 51471, 99}, {51472, 51473, 199}, {51474, 51474, 299}, {51475, 51475, 99},
+    {51476, 51477, 199},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.
 constexpr int fullSlotKey = 40105;
