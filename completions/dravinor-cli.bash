@@ -124,7 +124,7 @@ _dravinor_cli()
         ;;
     read | defaults) options="-o" ;;
     write) options="--force" ;;
-    live) options="--count --csv --probe-health" ;;
+    live) options="--count --csv --probe-health --reconnect" ;;
     journal) options="--last" ;;
     adapt) options="--ignition --probe --temperature-sensor --yes" ;;
     esac

@@ -2,12 +2,17 @@
 // whose link goes and comes back: the loss is seen, the same controller is
 // used again, another one is left alone, and nothing is ever written again.
 
+#include "CliFixture.h"
 #include "ControllerSession.h"
 #include "PluggedSimulator.h"
 #include "Reconnection.h"
 #include "StateFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
 
 using namespace dravinor;
 using dravinor::testing::PluggedSimulator;
@@ -209,4 +214,75 @@ TEST(Reconnection, NothingIsFollowedWithoutAController)
     EXPECT_EQ(reconnection.descriptor(), -1);
     EXPECT_EQ(reconnection.checkLine().step, ReconnectStep::Nothing);
     EXPECT_EQ(reconnection.tryAgain(true).step, ReconnectStep::Nothing);
+}
+
+namespace {
+
+// dravinor-cli live as a process on the plugged simulator; another thread
+// pulls the adapter and plugs it in again while it polls.
+struct PtyCliReconnect : ::testing::Test {
+    PluggedSimulator plugged;
+    dravinor::testing::StateFolder folder;
+
+    void SetUp() override { ASSERT_TRUE(plugged.sim.start()); }
+
+    // interruptAfterS: Ctrl+C after that many seconds (0: never).
+    dravinor::testing::CliRun live(const std::string& arguments, std::function<void()> meanwhile,
+                                   int interruptAfterS = 0)
+    {
+        const auto dir = folder.path();
+        const std::string interrupt =
+            interruptAfterS > 0 ? "timeout -s INT " + std::to_string(interruptAfterS) + " " : std::string{};
+        const std::string command = "DRAVINOR_STATE_DIR='" + dir.string() + "' DRAVINOR_PORTS='COM1=" + plugged.link +
+                                    "' " + interrupt + "'" DRAVINOR_CLI_PATH "' live " + arguments + " >'" + (dir / "out").string() +
+                                    "' 2>'" + (dir / "err").string() + "' </dev/null";
+        std::thread other(std::move(meanwhile));
+        dravinor::testing::CliRun run;
+        const int status = std::system(command.c_str());
+        other.join();
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = dravinor::testing::slurp(dir / "out");
+        run.err = dravinor::testing::slurp(dir / "err");
+        return run;
+    }
+    // Unplugged once the CLI has polled for a while, plugged in again later.
+    std::function<void()> unplugAndReplug(std::uint8_t identityOnReturn = 0x31)
+    {
+        return [this, identityOnReturn] {
+            const auto polled = [this] { return plugged.heardLetters().find("VVVV") != std::string::npos; };
+            for (int waited = 0; waited < 5000 && !polled(); waited += 10)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            plugged.sim.hangUp();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            plugged.sim.setIdentity(identityOnReturn);
+            plugged.sim.replug();
+        };
+    }
+};
+
+}  // namespace
+
+TEST_F(PtyCliReconnect, LiveWaitsForTheAdapterAndPollsOnWithTheSameController)
+{
+    const auto run = live("--count 40 --reconnect", unplugAndReplug());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("the port went away"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("the controller is back on COM1"), std::string::npos) << run.err;
+}
+
+TEST_F(PtyCliReconnect, LiveWithoutReconnectEndsWhenTheAdapterGoes)
+{
+    const auto run = live("--count 400", unplugAndReplug());
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_EQ(run.err.find("waiting for"), std::string::npos) << run.err;
+}
+
+TEST_F(PtyCliReconnect, LiveNamesAnotherControllerAndDoesNotUseIt)
+{
+    // The other controller is not used; the CLI waits on until it is interrupted.
+    const auto run = live("--count 40 --reconnect", unplugAndReplug(0x42), 3);
+    EXPECT_NE(run.err.find("another controller (type 2, firmware 4) answers on COM1 instead of type 1, firmware 3"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find("is back"), std::string::npos) << run.err;
 }
