@@ -26,11 +26,17 @@ ReconnectWatch::ReconnectWatch(params::ControllerSession& session, QWidget* wind
       retryTimer_(new QTimer(this))
 {
     retryTimer_->setSingleShot(true);
-    retryTimer_->setInterval(retryAfterMs);
+    retryTimer_->setInterval(defaultRetryAfterMs);
     connect(retryTimer_, &QTimer::timeout, this, &ReconnectWatch::retry);
 }
 
 ReconnectWatch::~ReconnectWatch() = default;
+
+void ReconnectWatch::setRetryPlan(int retries, int afterMs)
+{
+    retries_ = retries;
+    retryTimer_->setInterval(afterMs);
+}
 
 void ReconnectWatch::follow()
 {
@@ -62,7 +68,7 @@ void ReconnectWatch::checkLine()
 
 void ReconnectWatch::onEvent()
 {
-    retriesLeft_ = retries;
+    retriesLeft_ = retries_;
     handle(reconnection_.onWatchEvent(services_.readsAllowed()));
 }
 

@@ -39,8 +39,8 @@ public:
     // How often, and how far apart, a device that is back but does not
     // open or answer yet is tried again (udev may still be setting its
     // permissions, ModemManager may be probing it).
-    static constexpr int retries = 10;
-    static constexpr int retryAfterMs = 500;
+    static constexpr int defaultRetries = 10;
+    static constexpr int defaultRetryAfterMs = 500;
 
     ReconnectWatch(params::ControllerSession& session, QWidget* window, ReconnectServices services);
     ~ReconnectWatch() override;
@@ -49,6 +49,8 @@ public:
     void follow();
     // After an exchange that may have met a dead port.
     void checkLine();
+    // Tests shorten the retries.
+    void setRetryPlan(int retries, int afterMs);
     // The title while the adapter is away, in the current language.
     void redrawTitle();
     bool waiting() const { return reconnection_.waiting(); }
@@ -70,6 +72,7 @@ private:
     ReconnectServices services_;
     QSocketNotifier* notifier_ = nullptr;
     QTimer* retryTimer_ = nullptr;
+    int retries_ = defaultRetries;
     int retriesLeft_ = 0;
     bool titleSaysLost_ = false;
 };

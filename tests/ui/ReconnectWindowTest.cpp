@@ -165,3 +165,24 @@ TEST_F(PtyReconnectWindow, UnpluggedAdapterIsToldInTheLanguageChosen)
     window->polskiClick();
     EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("adapter odłączony"));
 }
+
+TEST_F(PtyReconnectWindow, SilentControllerAfterTheReturnIsTriedAgainThenToldAndStillAwaited)
+{
+    window->reconnectWatch().setRetryPlan(3, 50);
+    unplug();
+    plugged.sim.setSilent(true);
+    plugIn();
+    const QString silent = QString::fromUtf8(
+        "Adapter portu COM1 wrócił, ale sterownik nie odpowiada - sprawdź przewód albo wybierz port z menu");
+    ASSERT_GE(msUntil([&] { return status(1) == silent; }), 0) << status(1).toStdString();
+    const std::string heard = plugged.heardLetters();
+    EXPECT_GE(heard.size(), 4u) << "the first look and three more";
+    EXPECT_EQ(heard.find_first_not_of('I'), std::string::npos) << heard << ": nothing but identification";
+    EXPECT_TRUE(window->reconnectWatch().waiting());
+
+    // Plugged in again with the controller answering: back.
+    plugged.sim.hangUp();
+    plugged.sim.setSilent(false);
+    plugIn();
+    ASSERT_GE(msUntil([&] { return status(1) == backText; }), 0) << status(1).toStdString();
+}
