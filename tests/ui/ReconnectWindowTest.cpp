@@ -12,6 +12,7 @@
 #include "TextSlots.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -102,6 +103,9 @@ TEST_F(PtyReconnectWindow, UnplugIsToldAtOnceAndTheControllerComesBackOnTheLiveP
     plugged.sim.clearReceivedFrames();
     QTest::qWait(200);
     EXPECT_TRUE(plugged.heardLetters().empty()) << "no polls at a dead port";
+    auto* oldReadings = window->findChild<QLabel*>("NieaktualneL");
+    ASSERT_NE(oldReadings, nullptr);
+    EXPECT_TRUE(oldReadings->isVisible()) << "the readings shown are old";
 
     plugIn();
     ASSERT_GE(msUntil([&] { return status(1) == backText; }), 0) << status(1).toStdString();
@@ -112,6 +116,7 @@ TEST_F(PtyReconnectWindow, UnplugIsToldAtOnceAndTheControllerComesBackOnTheLiveP
     const std::string heard = plugged.heardLetters();
     const std::string beforePolls = heard.substr(0, heard.find('V'));
     EXPECT_EQ(beforePolls.find_first_not_of("Il"), std::string::npos) << heard;
+    EXPECT_GE(msUntil([&] { return !oldReadings->isVisible(); }), 0) << "new readings";
 }
 
 TEST_F(PtyReconnectWindow, AnotherControllerIsReportedAndNotUsed)
