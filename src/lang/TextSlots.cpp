@@ -228,7 +228,7 @@ constexpr SlotDefinition slotTable[] = {
     {51471, 99, "adapter odłączony"},
     {51472, 199, "Adapter portu %1 podłączony ponownie - ten sam sterownik, parametry odczytane na nowo"},
     {51473, 199, "Adapter portu %1 podłączony ponownie - ten sam sterownik"},
-    {51474, 299, "Na porcie %1 jest teraz inny sterownik (%2) niż przedtem (%3) - nie używam go; podłącz tamten albo wybierz port z menu"},
+    {51474, 199, "Na %1 jest inny sterownik (%2, wcześniej %3) - nie używam go"},
     {51475, 99, "typ %1, wersja %2"},
     {51476, 199, "Adapter portu %1 wrócił, ale sterownik nie odpowiada - sprawdź przewód albo wybierz port z menu"},
     {51477, 199, "Adapter portu %1 wrócił, ale nie daje się go otworzyć - wybierz port z menu"},
