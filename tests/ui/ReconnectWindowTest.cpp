@@ -12,6 +12,7 @@
 #include "TextSlots.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -163,10 +164,14 @@ TEST_F(PtyReconnectWindow, WriteCutByTheUnplugIsReportedAndNeverRepeated)
 TEST_F(PtyReconnectWindow, UnpluggedAdapterIsToldInTheLanguageChosen)
 {
     unplug();
+    // The shipped language files, from the source tree.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
     window->rosyjskiClick();
     EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("адаптер отключён"));
     EXPECT_EQ(status(1), QString::fromUtf8("Адаптер порта COM1 отключён - жду его повторного подключения"));
     window->polskiClick();
+    QDir::setCurrent(before);
     EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("adapter odłączony"));
 }
 
