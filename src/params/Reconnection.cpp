@@ -133,6 +133,9 @@ ReconnectOutcome Reconnection::tryAgain(bool readPages)
     } else {
         back.connection.title = {link::TitleUpdate::Kind::Version, connection.versionText()};
     }
+    // Pulled out again while it was being read: waiting again, not back.
+    if (port.deviceLost())
+        return lose();
     port.setControllerConnected(true);
     back.connection.connected = true;
     return back;

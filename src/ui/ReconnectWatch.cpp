@@ -53,7 +53,11 @@ void ReconnectWatch::watchDescriptor()
     const int descriptor = reconnection_.descriptor();
     if (notifier_ && notifier_->socket() == descriptor)
         return;
-    delete notifier_;
+    // Possibly inside the old notifier's own signal: let it go later, deaf now.
+    if (notifier_) {
+        notifier_->setEnabled(false);
+        notifier_->deleteLater();
+    }
     notifier_ = nullptr;
     if (descriptor < 0)
         return;

@@ -143,6 +143,23 @@ TEST_F(PtyReconnect, WriteCutByTheUnplugIsNeverSentAgain)
     EXPECT_EQ(heard.find_first_of("sRr"), std::string::npos) << heard;
 }
 
+TEST_F(PtyReconnect, PulledAgainDuringTheReadIsLostAgainNotBack)
+{
+    unplug();
+    sim::FaultOptions cut;
+    cut.hangUpAfterFrames = 5;  // two identifications and three reads
+    plugged.sim.setFaults(cut);
+    const auto again = plugIn();
+    EXPECT_EQ(again.step, ReconnectStep::Lost);
+    EXPECT_TRUE(reconnection->waiting());
+    EXPECT_FALSE(session->port().controllerConnected());
+
+    plugged.sim.setFaults({});
+    ASSERT_TRUE(readableWithin(reconnection->descriptor()));
+    reconnection->onWatchEvent(true);  // the link removed by the pull
+    EXPECT_EQ(plugIn().step, ReconnectStep::Back);
+}
+
 TEST_F(PtyReconnect, SilentControllerAfterTheReturnIsTriedAgainLater)
 {
     unplug();
