@@ -1,11 +1,13 @@
 // Following the controller through an unplugged adapter, over a real pty
-// whose link goes and comes back: the loss is seen, the same controller is
-// used again, another one is left alone, and nothing is ever written again.
+// whose link goes and comes back (and, for what needs no link, on the
+// simulated line): the loss is seen, the same controller is used again,
+// another one is left alone, and nothing is ever written again.
 
 #include "CliFixture.h"
 #include "ControllerSession.h"
 #include "PluggedSimulator.h"
 #include "Reconnection.h"
+#include "SimulatedController.h"
 #include "StateFolder.h"
 
 #include <gtest/gtest.h>
@@ -302,4 +304,29 @@ TEST_F(PtyCliReconnect, LiveNamesAnotherControllerAndDoesNotUseIt)
               std::string::npos)
         << run.err;
     EXPECT_EQ(run.err.find("is back"), std::string::npos) << run.err;
+}
+
+TEST(ReconnectionSimulated, LossSeenByAWriteIsToldOnceAndAMissingDeviceIsNotYetBack)
+{
+    dravinor::testing::SimulatedController controller;
+    dravinor::testing::StateFolder folder;
+    link::PortMap map;
+    map.assign(0, controller.slavePath());
+    params::ControllerSession session(map, controller.wiring(folder.journal()));
+    params::Reconnection reconnection(session);
+    ASSERT_TRUE(session.connection().connectToPort("COM1").connected);
+    reconnection.follow();
+    EXPECT_EQ(reconnection.checkLine().step, ReconnectStep::Nothing) << "a live line is not lost";
+
+    controller.hangUp();
+    controller.clearReceivedFrames();
+    EXPECT_TRUE(session.transfer().writeParameter(20, 4).failed());
+    EXPECT_EQ(reconnection.checkLine().step, ReconnectStep::Lost);
+    EXPECT_EQ(reconnection.checkLine().step, ReconnectStep::Nothing) << "told once";
+
+    const auto notYet = reconnection.tryAgain(true);
+    EXPECT_EQ(notYet.step, ReconnectStep::NotYet);
+    EXPECT_EQ(notYet.openError, link::OpenError::NotFound);
+    EXPECT_TRUE(reconnection.waiting());
+    EXPECT_TRUE(controller.heardLetters().empty());
 }
