@@ -29,6 +29,7 @@ public:
     params::ParameterTransfer& transfer() { return session_.transfer(); }
     link::Connection& connection() { return session_.connection(); }
     const params::ReadAllResult& lastRead() const { return session_.lastRead(); }
+    params::ControllerSession& controllerSession() { return session_; }
     // "COM1 (/dev/ttyUSB0)", or the path alone when given one.
     std::string describePort(const std::string& name) const;
 

@@ -11,7 +11,7 @@ using enum OptionValue;
 constexpr CommandOption readOptions[] = {{"-o", Text}};
 constexpr CommandOption writeOptions[] = {{"--force"}};
 constexpr CommandOption journalOptions[] = {{"--last", Count}};
-constexpr CommandOption liveOptions[] = {{"--count", Count}, {"--csv"}, {"--probe-health"}};
+constexpr CommandOption liveOptions[] = {{"--count", Count}, {"--csv"}, {"--probe-health"}, {"--reconnect"}};
 // The item numbers are checked by adapt itself, which lists the items.
 constexpr CommandOption adaptOptions[] = {
     {"--ignition", Text}, {"--probe", Text}, {"--temperature-sensor", Text}, {"--yes"}};
@@ -97,14 +97,16 @@ const CommandSpec commands[] = {
      .usage = "reset",
      .help = "Writes the default parameter set to the controller, twice, as the tool does.\n"},
     {.name = "live",
-     .usage = "live [--count N] [--csv] [--probe-health]",
+     .usage = "live [--count N] [--csv] [--probe-health] [--reconnect]",
      .help =
          "Polls the live data every 50 ms and prints it.\n"
          "  --count N       stop after N polls (default: until interrupted)\n"
          "  --csv           comma-separated values with a header line\n"
          "  --probe-health  every second, the lambda probe's swing, crossings of the\n"
          "                  threshold, rich share, edge times and a verdict over the\n"
-         "                  last 10 s above idle (on stderr with --csv)\n",
+         "                  last 10 s above idle (on stderr with --csv)\n"
+         "  --reconnect     when the adapter is unplugged, wait for it to come back\n"
+         "                  and go on with the same controller (another is not used)\n",
      .options = liveOptions},
     {.name = "adapt",
      .usage = "adapt --ignition N --probe N [--temperature-sensor on|off] [--yes]",

@@ -3,6 +3,7 @@
 #include "Commands.h"
 
 #include "LiveCsv.h"
+#include "LiveReconnect.h"
 #include "LiveFrame.h"
 #include "LivePoll.h"
 #include "NumberFormat.h"
@@ -146,6 +147,7 @@ int runLive(CliSession& session, const CliOptions& options)
     const long count = options.count("--count").value_or(-1);
     const bool csv = options.has("--csv");
     const bool probeHealth = options.has("--probe-health");
+    const bool reconnect = options.has("--reconnect");
     // The parameters give the ignition type (for RPM) and the sensor switch.
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
@@ -164,6 +166,9 @@ int runLive(CliSession& session, const CliOptions& options)
     double lastPollAt = 0;
     int code = exitSuccess;
     ProbeHealthLines probeLines(session.state());
+    params::Reconnection reconnection(session.controllerSession());
+    if (reconnect)
+        reconnection.follow();
     while (!interrupted && (count < 0 || polls < count)) {
         if (polls > 0)
             waitForNextTick(clock, deadlineMs);
@@ -174,6 +179,11 @@ int runLive(CliSession& session, const CliOptions& options)
         ++polls;
         if (port.deviceLost()) {
             std::cerr << "dravinor-cli: the port went away (adapter unplugged?)\n";
+            if (reconnect && reconnection.checkLine().step == params::ReconnectStep::Lost &&
+                waitForController(reconnection, interrupted)) {
+                deadlineMs = clock.tickMs();
+                continue;
+            }
             code = exitNoController;
             break;
         }

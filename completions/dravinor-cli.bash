@@ -125,7 +125,7 @@ _dravinor_cli()
         ;;
     read | defaults) options="-o" ;;
     write) options="--force" ;;
-    live) options="--count --csv --probe-health" ;;
+    live) options="--count --csv --probe-health --reconnect" ;;
     journal) options="--last" ;;
     adapt) options="--ignition --probe --temperature-sensor --yes" ;;
     report) options="-o --file --registration --make-model --odometer --workshop" ;;

@@ -86,6 +86,20 @@ bool parseLateAnswer(const std::string& text, FaultOptions& faults)
     return true;
 }
 
+// "MS[,FOR_MS]"; false for anything else.
+bool parseUnplug(const std::string& text, CommandLine& command)
+{
+    const std::vector<std::string> parts = splitAtCommas(text);
+    long after = 0;
+    long lasting = command.unplugForMs;
+    if (parts.size() > 2 || !parseNumber(parts[0], 0, 86'400'000, after) ||
+        (parts.size() == 2 && !parseNumber(parts[1], 0, 86'400'000, lasting)))
+        return false;
+    command.unplugAfterMs = static_cast<int>(after);
+    command.unplugForMs = static_cast<int>(lasting);
+    return true;
+}
+
 }  // namespace
 
 const char* usageText()
@@ -103,6 +117,10 @@ const char* usageText()
            "  --long-reply N       follow every reply with N extra bytes\n"
            "  --noise PERCENT      chance of a garbage byte before a reply\n"
            "  --hang-up-after N    unplug the adapter after N frames\n"
+           "  --unplug-after MS[,FOR_MS]\n"
+           "                       unplug the adapter MS after the start and plug it in\n"
+           "                       again FOR_MS later (default 2000) as a new device, the\n"
+           "                       --link following it; SIGUSR1 unplugs and replugs too\n"
            "  --tps-falling        the car's throttle sensor falls as it opens\n"
            "  --fitter             a virtual fitter follows the auto-adaptation\n"
            "  --probe MODEL        the car's lambda probe: healthy, slow, stuck-lean,\n"
@@ -166,6 +184,14 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
             command.options.pacing = false;
         } else if (option == "--wrong-checksum") {
             faults.wrongChecksum = true;
+        } else if (option == "--unplug-after") {
+            std::string text;
+            if (!value(text))
+                return false;
+            if (!parseUnplug(text, command)) {
+                error = option + ": bad value '" + text + "' (MS[,FOR_MS])";
+                return false;
+            }
         } else if (option == "--late-answer") {
             std::string text;
             if (!value(text))

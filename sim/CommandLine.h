@@ -10,6 +10,10 @@ namespace dravinor::sim {
 struct CommandLine {
     SimulatorOptions options;
     std::string eepromFile;  // loaded by the caller, so parsing stays free of I/O
+    // --unplug-after: the adapter is pulled this long after the start, and
+    // plugged in again unplugForMs later (a new pty; the link follows it).
+    int unplugAfterMs = -1;
+    int unplugForMs = 2000;
     bool help = false;
 };
 

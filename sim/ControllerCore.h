@@ -30,6 +30,8 @@ public:
     const Ram& ram() const { return ram_; }
     // As after a power-up with this EEPROM: the working copies are reloaded.
     void setEeprom(const EepromImage& eeprom);
+    // Another controller on the same line: it answers 'I' with this byte.
+    void setIdentity(std::uint8_t identity) { identity_ = identity; }
 
     // Brings the engine (and the fitter at it, if any) up to now; call
     // before changing its controls.

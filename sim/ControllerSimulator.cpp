@@ -126,6 +126,12 @@ void ControllerSimulator::setFaults(const FaultOptions& faults)
     line_.setFaults(faults);
 }
 
+void ControllerSimulator::setIdentity(std::uint8_t identity)
+{
+    std::lock_guard state(stateMutex_);
+    line_.core().setIdentity(identity);
+}
+
 void ControllerSimulator::setSilent(bool silent)
 {
     std::lock_guard state(stateMutex_);

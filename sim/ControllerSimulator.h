@@ -42,6 +42,8 @@ public:
     void setEeprom(const std::array<std::uint8_t, 64>& eeprom);
     // Takes effect for the next frame; the fault counters start again.
     void setFaults(const FaultOptions& faults);
+    // Another controller behind the adapter: 'I' is answered with this byte.
+    void setIdentity(std::uint8_t identity);
     // A silent controller hears frames but neither carries them out nor answers.
     void setSilent(bool silent);
 

@@ -263,6 +263,15 @@ constexpr SlotDefinition slotTable[] = {
     {51467, 99, "Strona %1 z %2"},
     {51468, 99, "Podpis i pieczęć warsztatu"},
     {51469, 299, "„nie odczytano”: plik jest krótszy niż pełny zestaw i nie zawiera tej wartości."},
+    // The adapter unplugged, and what came back.
+    {51470, 199, "Adapter portu %1 odłączony - czekam, aż wróci"},
+    {51471, 99, "adapter odłączony"},
+    {51472, 199, "Adapter portu %1 podłączony ponownie - ten sam sterownik, parametry odczytane na nowo"},
+    {51473, 199, "Adapter portu %1 podłączony ponownie - ten sam sterownik"},
+    {51474, 199, "Na %1 jest inny sterownik (%2, wcześniej %3) - nie używam go"},
+    {51475, 99, "typ %1, wersja %2"},
+    {51476, 199, "Adapter portu %1 wrócił, ale sterownik nie odpowiada - sprawdź przewód albo wybierz port z menu"},
+    {51477, 199, "Adapter portu %1 wrócił, ale nie daje się go otworzyć - wybierz port z menu"},
 };
 
 std::ptrdiff_t indexOf(int key)

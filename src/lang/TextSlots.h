@@ -44,6 +44,14 @@ inline constexpr int mixedSetAfterWrite = 51261;    // appended to it
 inline constexpr int unusualFileSize = 51262;       // %1: the file's size in bytes
 inline constexpr int probeVerdict = 51410;          // 51410..51415, in ProbeVerdict's order
 inline constexpr int traceNotSaved = 51425;         // %1: the file the trace was to be saved in
+inline constexpr int adapterUnplugged = 51470;      // %1: the port name
+inline constexpr int adapterUnpluggedTitle = 51471;
+inline constexpr int adapterBackRead = 51472;       // %1: the port name
+inline constexpr int adapterBack = 51473;           // %1: the port name
+inline constexpr int otherControllerBack = 51474;   // %1: the port, %2: the one found, %3: the one before
+inline constexpr int controllerIdentity = 51475;    // %1: type, %2: firmware version
+inline constexpr int adapterBackSilent = 51476;     // %1: the port name
+inline constexpr int adapterBackUnopened = 51477;   // %1: the port name
 }  // namespace slot
 
 struct SlotDefinition {

@@ -43,6 +43,13 @@ bool SerialPort::deviceLost() const
     return portOpen_ && device_.hungUp();
 }
 
+bool SerialPort::probeDeviceLost()
+{
+    if (portOpen_ && !device_.hungUp())
+        (void)device_.queuedCount();
+    return deviceLost();
+}
+
 bool SerialPort::send(const std::uint8_t* bytes, std::size_t count)
 {
     if (!portOpen_ || device_.hungUp())

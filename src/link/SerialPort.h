@@ -60,6 +60,9 @@ public:
     const OpenResult& lastOpenResult() const { return lastOpen_; }
     // The device went away while open: waits give up at once.
     bool deviceLost() const;
+    // Asks the device whether it is still there without reading from it
+    // (a hang-up shows even with no exchange going on); true when it is gone.
+    bool probeDeviceLost();
 
     bool replyReceived() const { return replyFlag_; }
     const std::array<std::uint8_t, receiveBufferSize>& receiveBuffer() const { return receive_; }

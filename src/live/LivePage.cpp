@@ -255,6 +255,9 @@ void LivePage::tick()
         return;
     if (!port_.controllerConnected()) {
         oscilloscope_->scope()->setActive(false);
+        // The adapter was pulled: what the page shows is old from now on.
+        if (port_.deviceLost())
+            markStale(true);
         emit controllerAbsent();
         return;
     }

@@ -43,6 +43,7 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     buildPages();
     buildStatusLines();
     buildMenus();
+    buildReconnectWatch();
     session_.transfer().setObserver(this);
 
     placeOnScreen(initialWindowSize, true);

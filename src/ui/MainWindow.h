@@ -40,6 +40,7 @@ class LiveRecordingControl;
 class LiveReplayControl;
 class JournalWindow;
 class ParameterPages;
+class ReconnectWatch;
 class RecentFilesMenu;
 class TextKeyApplier;
 struct Language;
@@ -97,6 +98,8 @@ public:
     RecentFilesMenu& recentFiles() const { return *recentFiles_; }
     // Null unless replaying.
     LiveReplayControl* replay() const { return replay_; }
+    // Follows the controller through an unplugged adapter.
+    ReconnectWatch& reconnectWatch() const { return *reconnect_; }
     QString statusText(int line) const;
 
 protected:
@@ -120,6 +123,7 @@ private:
 
     // Connection and transfers (MainWindowConnection.cpp).
     void applyOutcome(const link::ConnectionOutcome& outcome);
+    void buildReconnectWatch();
     void showConnectionStatus(const link::StatusUpdate& status);
     // How many of the 35 the last read left unread, and which (both lines).
     void showUnreadStatus(bool afterRead);
@@ -202,6 +206,7 @@ private:
     std::optional<QRect> startFrame_;
     FileMemory* fileMemory_ = nullptr;
     RecentFilesMenu* recentFiles_ = nullptr;
+    ReconnectWatch* reconnect_ = nullptr;
     QString controllerVersion_;  // of the connected controller, for the About box
     QString unreadStatus_;       // the status text of the last read that left values unread
     bool titleSaysNoController_ = false;

@@ -6,7 +6,9 @@
 #include "FileStatusTexts.h"
 #include "ParameterFile.h"
 #include "ParameterPages.h"
+#include "LivePage.h"
 #include "ReadTexts.h"
+#include "ReconnectWatch.h"
 #include "TransferStatusTexts.h"
 #include "UnreadReport.h"
 #include "WindowTexts.h"
@@ -78,6 +80,22 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
             portItems_[static_cast<std::size_t>(i)]->setChecked(outcome.checks.kind == PortChecks::Kind::Only &&
                                                                  outcome.checks.index == i);
     }
+    reconnect_->follow();
+}
+
+void MainWindow::buildReconnectWatch()
+{
+    reconnect_ = new ReconnectWatch(session_, this,
+                                    {[this](const ConnectionOutcome& outcome) { applyOutcome(outcome); },
+                                     [this](int line, const StatusText& text) { showStatus(line, text); },
+                                     // The wizard owns its exchanges: it is not read under it.
+                                     [this] { return currentPage_ != TabAuto; },
+                                     [this] {
+                                         session_.state().refreshDerived();
+                                         showParameters();
+                                     }});
+    // A poll that met a dead port tells it at once.
+    connect(livePage_, &live::LivePage::controllerAbsent, reconnect_, &ReconnectWatch::checkLine);
 }
 
 void MainWindow::showUnreadStatus(bool afterRead)
@@ -147,6 +165,8 @@ void MainWindow::writeStarted()
 
 void MainWindow::writeFinished(const params::WriteOutcome& outcome)
 {
+    // An unplug is told first; the write's own failure follows on line 1.
+    reconnect_->checkLine();
     // A value the controller took is no longer missing from the count.
     showUnreadStatus(false);
     if (!outcome.failed())
@@ -182,6 +202,7 @@ void MainWindow::bulkWriteProgress(int done, int steps)
 
 void MainWindow::bulkWriteFinished(const params::BulkWriteOutcome&)
 {
+    reconnect_->checkLine();  // the write's result is told after it
     readFinished();
     for (std::size_t line = 0; line < 2; ++line) {
         progressBars_[line]->setMaximum(barsBeforeBulkWrite_[line].first);

@@ -12,6 +12,7 @@
 #include "LivePage.h"
 #include "ParameterPages.h"
 #include "QtTranslations.h"
+#include "ReconnectWatch.h"
 #include "TextKeyApplier.h"
 #include "WindowTexts.h"
 
@@ -72,6 +73,7 @@ void MainWindow::redrawShownTexts()
     livePage_->redrawTexts();
     if (titleSaysNoController_)
         setWindowTitle(texts::titlePrefix + texts::noController);
+    reconnect_->redrawTitle();
 }
 
 void MainWindow::fixWizardLabelWidths()

@@ -60,6 +60,7 @@ constexpr KeyRun knownKeys[] = {
     {51400, 51405}, {51410, 51415},  // the lambda probe check
     {51420, 51422}, {51425, 51425},  // the trace's context menu and its failed save
     {51430, 51469},                  // the customer's report
+    {51470, 51477},                  // the adapter unplugged and back
 };
 
 std::set<int> expectedKeys()
@@ -96,6 +97,7 @@ constexpr SlotRun slotRuns[] = {
     {51431, 51440, 99}, {51441, 51444, 199}, {51445, 51448, 99}, {51449, 51450, 199}, {51451, 51455, 99},
     {51456, 51456, 299}, {51457, 51463, 99}, {51464, 51465, 199}, {51466, 51468, 99},
     {51469, 51469, 299},
+    {51470, 51470, 199}, {51471, 51471, 99}, {51472, 51474, 199}, {51475, 51475, 99}, {51476, 51477, 199},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.
 constexpr int fullSlotKey = 40105;

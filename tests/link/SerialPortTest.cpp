@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace dravinor;
 using dravinor::testing::FakeClock;
 using dravinor::testing::ScriptedDevice;
@@ -162,4 +164,29 @@ TEST_F(PortFixture, LostDeviceFailsFastWithoutPolling)
     EXPECT_EQ(clock.sleeps, 0);
     EXPECT_FALSE(port.send(reinterpret_cast<const std::uint8_t*>("x"), 1));
     EXPECT_TRUE(device.written.empty());
+}
+
+TEST_F(PortFixture, ProbeForALostDeviceAsksWithoutReadingWhatWaits)
+{
+    device.arriveAt(0, {0x31});
+    EXPECT_FALSE(port.probeDeviceLost());
+    EXPECT_EQ(device.reads, 0) << "a waiting answer stays for its exchange";
+    EXPECT_EQ(device.queries, 1);
+    std::array<std::uint8_t, 4> buffer{};
+    EXPECT_EQ(port.readAvailable(buffer.data(), buffer.size()), 1u);
+
+    // Pulled with no exchange going on: only asking shows it.
+    device.hangUpWhenAsked = true;
+    EXPECT_FALSE(port.deviceLost());
+    EXPECT_TRUE(port.probeDeviceLost());
+    EXPECT_TRUE(port.deviceLost());
+    EXPECT_TRUE(device.written.empty()) << "nothing is sent to find out";
+}
+
+TEST_F(PortFixture, ProbeOfAClosedPortAsksNothing)
+{
+    port.close();
+    device.hangUpWhenAsked = true;
+    EXPECT_FALSE(port.probeDeviceLost());
+    EXPECT_EQ(device.queries, 0);
 }

@@ -3,10 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace dravinor::sim;
 
@@ -130,4 +136,98 @@ TEST(PtySimulatorProgram, ExitCodes)
     EXPECT_EQ(exitStatus("--nonsense"), 1);
     EXPECT_EQ(exitStatus("--eeprom " + ::testing::TempDir() + "missing.PAR"), 2);
     EXPECT_EQ(exitStatus("--eeprom " + ::testing::TempDir()), 2) << "a directory is no parameter file";
+}
+
+TEST(CommandLine, UnplugAfterTakesItsTimesAndRefusesOthers)
+{
+    CommandLine c;
+    std::string error;
+    ASSERT_TRUE(parseCommandLine({"--unplug-after", "1500"}, c, error)) << error;
+    EXPECT_EQ(c.unplugAfterMs, 1500);
+    EXPECT_EQ(c.unplugForMs, 2000) << "plugged in again after two seconds unless told";
+    ASSERT_TRUE(parseCommandLine({"--unplug-after", "0,250"}, c, error)) << error;
+    EXPECT_EQ(c.unplugAfterMs, 0);
+    EXPECT_EQ(c.unplugForMs, 250);
+    for (const char* bad : {"", "-5", "10,", ",10", "10,20,30", "1s"}) {
+        CommandLine refused;
+        EXPECT_FALSE(parseCommandLine({"--unplug-after", bad}, refused, error)) << bad;
+        EXPECT_NE(error.find("MS[,FOR_MS]"), std::string::npos) << bad;
+    }
+}
+
+namespace {
+
+// The simulator as a process with a link; killed at the end.
+struct SimulatorProcess {
+    pid_t pid = -1;
+    std::string link;
+
+    explicit SimulatorProcess(std::vector<std::string> args)
+        : link(::testing::TempDir() + "dravinor-unplug-link-" + std::to_string(::getpid()))
+    {
+        args.insert(args.begin(), {DRAVINOR_SIM_EXE, "--no-pacing", "--link", link});
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        pid = ::fork();
+        if (pid == 0) {
+            const int quiet = ::open("/dev/null", O_WRONLY);
+            ::dup2(quiet, STDOUT_FILENO);
+            ::dup2(quiet, STDERR_FILENO);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+    }
+    ~SimulatorProcess()
+    {
+        if (pid > 0) {
+            ::kill(pid, SIGTERM);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+    bool linked() const
+    {
+        std::error_code error;
+        return std::filesystem::exists(link, error);
+    }
+    // Waits up to limitMs for the link to be there (or gone).
+    bool becomes(bool present, int limitMs = 3000) const
+    {
+        for (int waited = 0; waited < limitMs; waited += 10) {
+            if (linked() == present)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(PtySimulatorPlug, UnplugAfterRemovesTheLinkAndMakesItAgainOnANewPty)
+{
+    SimulatorProcess sim({"--unplug-after", "300,400"});
+    ASSERT_TRUE(sim.becomes(true));
+    // Held open as the tool would: the old pty must really go away.
+    const int held = ::open(sim.link.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(held, 0);
+    const std::string first = std::filesystem::read_symlink(sim.link).string();
+    ASSERT_TRUE(sim.becomes(false));
+    pollfd hangUp{held, POLLIN, 0};
+    EXPECT_EQ(::poll(&hangUp, 1, 0), 1);
+    EXPECT_TRUE(hangUp.revents & POLLHUP) << "the old pty is closed";
+    ASSERT_TRUE(sim.becomes(true));
+    EXPECT_NE(std::filesystem::read_symlink(sim.link).string(), first) << "a new pty, the same link";
+    ::close(held);
+}
+
+TEST(PtySimulatorPlug, SignalUnplugsAndPlugsInAgain)
+{
+    SimulatorProcess sim({});
+    ASSERT_TRUE(sim.becomes(true));
+    ::kill(sim.pid, SIGUSR1);
+    EXPECT_TRUE(sim.becomes(false));
+    ::kill(sim.pid, SIGUSR1);
+    EXPECT_TRUE(sim.becomes(true));
 }

@@ -68,6 +68,9 @@ public:
     std::size_t queuedCount() override
     {
         ++queries;
+        // As the termios backend finds a hang-up: on asking, with nothing waiting.
+        if (hangUpWhenAsked)
+            lost = true;
         return static_cast<std::size_t>(std::count_if(pending_.begin(), pending_.end(),
                                                       [this](const Pending& p) { return p.atMs <= clock_.nowMs; }));
     }
@@ -89,6 +92,7 @@ public:
     std::string openPath;
     bool failWrites = false;
     bool lost = false;
+    bool hangUpWhenAsked = false;  // the adapter is gone; the next query finds out
     std::vector<std::string> opens;
     std::vector<std::vector<std::uint8_t>> written;
     std::vector<bool> rtsChanges;

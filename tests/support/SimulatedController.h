@@ -60,6 +60,7 @@ public:
     void setEeprom(const std::array<std::uint8_t, 64>& eeprom) { line_.core().setEeprom(eeprom); }
     void setFaults(const sim::FaultOptions& faults) { line_.setFaults(faults); }
     void setSilent(bool silent) { line_.setSilent(silent); }
+    void setIdentity(std::uint8_t identity) { line_.core().setIdentity(identity); }
     void injectBytes(const std::vector<std::uint8_t>& bytes) { line_.inject(bytes, nowNs()); }
     // The adapter is unplugged: the open port hangs up and its path is gone.
     void hangUp()

@@ -1,0 +1,54 @@
+#include "LiveReconnect.h"
+
+#include <cstdio>
+#include <iostream>
+#include <poll.h>
+
+namespace dravinor::cli {
+
+namespace {
+
+// How long one look at the watcher lasts: Ctrl+C is noticed this often.
+constexpr int lookMs = 200;
+// A device that is back but does not open or answer yet is tried this often.
+constexpr int retryEveryLooks = 3;
+
+std::string identityText(std::uint8_t identity)
+{
+    return "type " + std::to_string(identity & 0x0F) + ", firmware " + std::to_string(identity >> 4);
+}
+
+}  // namespace
+
+bool waitForController(params::Reconnection& reconnection, const std::atomic<bool>& interrupted)
+{
+    if (reconnection.descriptor() < 0)
+        return false;
+    std::cerr << "dravinor-cli: waiting for " << reconnection.watchedName() << " to come back (Ctrl+C ends)\n";
+    bool tryLater = false;
+    for (int looks = 0; !interrupted; ++looks) {
+        pollfd waiter{reconnection.descriptor(), POLLIN, 0};
+        params::ReconnectOutcome outcome;
+        if (::poll(&waiter, 1, lookMs) > 0)
+            outcome = reconnection.onWatchEvent(true);
+        else if (tryLater && looks % retryEveryLooks == 0)
+            outcome = reconnection.tryAgain(true);
+        switch (outcome.step) {
+        case params::ReconnectStep::Back:
+            std::cerr << "dravinor-cli: the controller is back on " << outcome.portName << "\n";
+            return true;
+        case params::ReconnectStep::OtherController:
+            std::cerr << "dravinor-cli: another controller (" << identityText(outcome.foundIdentity)
+                      << ") answers on " << outcome.portName << " instead of " << identityText(outcome.expectedIdentity)
+                      << "; it is not used\n";
+            tryLater = false;
+            break;
+        case params::ReconnectStep::NotYet: tryLater = true; break;
+        case params::ReconnectStep::Lost:
+        case params::ReconnectStep::Nothing: break;
+        }
+    }
+    return false;
+}
+
+}  // namespace dravinor::cli

@@ -1,0 +1,197 @@
+// The window over a real pty whose adapter is pulled and plugged in again:
+// it says so at once, comes back on the page the fitter was on with the
+// same controller, leaves another controller alone, and never sends a cut
+// write again.
+
+#include "ControllerSession.h"
+#include "FakeDialogs.h"
+#include "MainWindow.h"
+#include "PluggedSimulator.h"
+#include "ReconnectWatch.h"
+#include "StateFolder.h"
+#include "TextSlots.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+using namespace dravinor;
+using dravinor::testing::PluggedSimulator;
+
+namespace {
+
+const QString prefix = QStringLiteral("Dravinor Zuv Telvar ver 1.03 - ");
+const QString versionTitle = prefix + QStringLiteral("[  wersja sterownika 3 ]");
+const QString lostText = QString::fromUtf8("Adapter portu COM1 odłączony - czekam, aż wróci");
+const QString backText =
+    QString::fromUtf8("Adapter portu COM1 podłączony ponownie - ten sam sterownik, parametry odczytane na nowo");
+
+struct PtyReconnectWindow : ::testing::Test {
+    PluggedSimulator plugged;
+    dravinor::testing::StateFolder folder;
+    dravinor::testing::FakeDialogs dialogs;
+    std::unique_ptr<params::ControllerSession> session;
+    std::unique_ptr<ui::MainWindow> window;
+
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(plugged.sim.start(&error)) << error;
+        link::PortMap map;
+        map.assign(0, plugged.link);
+        session = std::make_unique<params::ControllerSession>(map, params::SessionWiring{{}, {}, folder.journal()});
+        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
+        window->startUp();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_EQ(window->windowTitle(), versionTitle);
+    }
+    void TearDown() override
+    {
+        window.reset();
+        session.reset();
+        lang::textSlots().restoreBuiltIn();
+    }
+    QString status(int line) const
+    {
+        return window->findChild<QStatusBar*>(line == 1 ? "StatusBar1" : "StatusBar2")->currentMessage();
+    }
+    // Runs the event loop until the condition holds; how long that took, or -1.
+    static int msUntil(const std::function<bool()>& condition, int limitMs = 2000)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        for (;;) {
+            const auto waited =
+                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+            if (condition())
+                return static_cast<int>(waited);
+            if (waited > limitMs)
+                return -1;
+            QTest::qWait(5);
+        }
+    }
+    void unplug()
+    {
+        plugged.sim.hangUp();
+        const int ms = msUntil([&] { return status(1) == lostText; });
+        ASSERT_GE(ms, 0) << status(1).toStdString();
+        EXPECT_LT(ms, 1000) << "told at once";
+        EXPECT_EQ(status(2), lostText);
+        EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("adapter odłączony"));
+    }
+    void plugIn()
+    {
+        plugged.sim.clearReceivedFrames();
+        std::string error;
+        ASSERT_TRUE(plugged.sim.replug(&error)) << error;
+    }
+};
+
+}  // namespace
+
+TEST_F(PtyReconnectWindow, UnplugIsToldAtOnceAndTheControllerComesBackOnTheLivePage)
+{
+    window->switchToPage(ui::MainWindow::TabViz);
+    ASSERT_GE(msUntil([&] { return plugged.heardLetters().find('V') != std::string::npos; }), 0);
+    unplug();
+    plugged.sim.clearReceivedFrames();
+    QTest::qWait(200);
+    EXPECT_TRUE(plugged.heardLetters().empty()) << "no polls at a dead port";
+    auto* oldReadings = window->findChild<QLabel*>("NieaktualneL");
+    ASSERT_NE(oldReadings, nullptr);
+    EXPECT_TRUE(oldReadings->isVisible()) << "the readings shown are old";
+
+    plugIn();
+    ASSERT_GE(msUntil([&] { return status(1) == backText; }), 0) << status(1).toStdString();
+    EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabViz) << "the page the fitter was on";
+    EXPECT_EQ(window->windowTitle(), versionTitle) << "the same controller";
+    // The live view polls again by itself; before it, only the identification and the reads.
+    ASSERT_GE(msUntil([&] { return plugged.heardLetters().find('V') != std::string::npos; }), 0);
+    const std::string heard = plugged.heardLetters();
+    const std::string beforePolls = heard.substr(0, heard.find('V'));
+    EXPECT_EQ(beforePolls.find_first_not_of("Il"), std::string::npos) << heard;
+    EXPECT_GE(msUntil([&] { return !oldReadings->isVisible(); }), 0) << "new readings";
+}
+
+TEST_F(PtyReconnectWindow, AnotherControllerIsReportedAndNotUsed)
+{
+    unplug();
+    plugged.sim.setIdentity(0x42);
+    plugIn();
+    const QString other =
+        QString::fromUtf8("Na COM1 jest inny sterownik (typ 2, wersja 4, wcześniej typ 1, wersja 3) - nie używam go");
+    ASSERT_GE(msUntil([&] { return status(1) == other; }), 0) << status(1).toStdString();
+    EXPECT_EQ(status(2), other);
+    EXPECT_EQ(window->windowTitle(), prefix + QStringLiteral("brak sterownika"));
+    QTest::qWait(200);
+    EXPECT_EQ(plugged.heardLetters(), "I") << "identified, then left alone";
+    EXPECT_FALSE(session->port().controllerConnected());
+
+    // The right one plugged in again is taken back.
+    plugged.sim.hangUp();
+    plugged.sim.setIdentity(0x31);
+    plugIn();
+    ASSERT_GE(msUntil([&] { return status(1) == backText; }), 0) << status(1).toStdString();
+    EXPECT_EQ(window->windowTitle(), versionTitle);
+}
+
+TEST_F(PtyReconnectWindow, WriteCutByTheUnplugIsReportedAndNeverRepeated)
+{
+    sim::FaultOptions cut;
+    cut.hangUpAfterFrames = 20;
+    plugged.sim.setFaults(cut);
+    plugged.sim.clearReceivedFrames();
+    window->findChild<QAbstractButton*>("ZapiszPar")->click();
+    EXPECT_TRUE(status(1).startsWith(QString::fromUtf8("Port zniknął w trakcie zapisu"))) << status(1).toStdString();
+    EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("adapter odłączony"));
+    EXPECT_TRUE(window->reconnectWatch().waiting());
+
+    plugged.sim.setFaults({});
+    plugIn();
+    ASSERT_GE(msUntil([&] { return status(1) == backText; }), 0) << status(1).toStdString();
+    QTest::qWait(100);
+    const std::string heard = plugged.heardLetters();
+    EXPECT_EQ(heard.find_first_of("sRr"), std::string::npos) << heard;
+}
+
+TEST_F(PtyReconnectWindow, UnpluggedAdapterIsToldInTheLanguageChosen)
+{
+    unplug();
+    // The shipped language files, from the source tree.
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
+    window->rosyjskiClick();
+    EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("адаптер отключён"));
+    EXPECT_EQ(status(1), QString::fromUtf8("Адаптер порта COM1 отключён - жду его повторного подключения"));
+    window->polskiClick();
+    QDir::setCurrent(before);
+    EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("adapter odłączony"));
+}
+
+TEST_F(PtyReconnectWindow, SilentControllerAfterTheReturnIsTriedAgainThenToldAndStillAwaited)
+{
+    window->reconnectWatch().setRetryPlan(3, 50);
+    unplug();
+    plugged.sim.setSilent(true);
+    plugIn();
+    const QString silent = QString::fromUtf8(
+        "Adapter portu COM1 wrócił, ale sterownik nie odpowiada - sprawdź przewód albo wybierz port z menu");
+    ASSERT_GE(msUntil([&] { return status(1) == silent; }), 0) << status(1).toStdString();
+    const std::string heard = plugged.heardLetters();
+    EXPECT_GE(heard.size(), 4u) << "the first look and three more";
+    EXPECT_EQ(heard.find_first_not_of('I'), std::string::npos) << heard << ": nothing but identification";
+    EXPECT_TRUE(window->reconnectWatch().waiting());
+
+    // Plugged in again with the controller answering: back.
+    plugged.sim.hangUp();
+    plugged.sim.setSilent(false);
+    plugIn();
+    ASSERT_GE(msUntil([&] { return status(1) == backText; }), 0) << status(1).toStdString();
+}
