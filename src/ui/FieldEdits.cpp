@@ -84,8 +84,6 @@ void FieldEdits::setFlagBit(const FlagField& field, bool set)
         state.setFlagByteA(params::withBit(state.flagByteA(), field.mask, set));
     else
         state.setFlagByteB(params::withBit(state.flagByteB(), field.mask, set));
-    if (field.mask == params::flagA::tpsRising && field.flag == Flag::A)
-        state.setTpsColours(params::tpsColours(state.flagByteA()));
 }
 
 int FieldEdits::controlValue(const char* name) const

@@ -58,7 +58,6 @@ private:
     void keepRangeOrder(const fields::TextField& field, QLineEdit* edit, EncodedValue& encoded);
     int askRangeWarnings(const fields::TextField& field, QLineEdit* edit, const QString& entry, EncodedValue& encoded);
     bool writeTextField(const fields::TextField& field, const EncodedValue& encoded);
-    void followStoredValue(const fields::TextField& field);
     // A declined question puts the entry text back.
     EncodedValue declineEntry(const fields::TextField& field, QLineEdit* edit, const QString& entry);
     std::optional<int> otherFieldValue(const char* name) const;

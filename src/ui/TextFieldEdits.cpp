@@ -91,7 +91,6 @@ int FieldEdits::textFieldLeft(const TextField& field, QLineEdit* edit)
         // The fitter chose the value and the controller took it.
         clearUnreadMark(edit);
     }
-    followStoredValue(field);
     return focusMoves;
 }
 
@@ -169,18 +168,6 @@ bool FieldEdits::writeTextField(const TextField& field, const EncodedValue& enco
     if (field.encoding == Encoding::RpmDelta)
         return writeHysteresis(true, encoded.byte);
     return write(field.address, encoded.byte);
-}
-
-void FieldEdits::followStoredValue(const TextField& field)
-{
-    auto& state = services_.state;
-    const std::uint8_t stored = state.block().get(field.address);
-    if (field.encoding == Encoding::LambdaThreshold)
-        state.setLambdaThreshold(stored);
-    else if (field.encoding == Encoding::TpsThreshold)
-        state.setTpsSectorTop(params::tpsSectorUnits(stored));
-    else if (field.encoding == Encoding::TpsInertia)
-        state.setTpsSectorWidth(params::tpsSectorUnits(stored));
 }
 
 }  // namespace dravinor::ui
