@@ -51,6 +51,30 @@ void nameTheProgram()
     QCoreApplication::setApplicationVersion(QString::fromLatin1(dravinor::programVersion));
 }
 
+// The recording a replay plays; false, after saying why, when it cannot be read.
+bool loadReplay(const QString& file, std::vector<dravinor::params::LiveSample>& samples)
+{
+    dravinor::params::LiveCsvError error;
+    if (dravinor::params::loadLiveCsv(QFile::encodeName(file).toStdString(), samples, error))
+        return true;
+    // The program starts in Polish: the box, its buttons included, says it in Polish.
+    dravinor::ui::useQtTranslation(QStringLiteral("pl"));
+    QApplication::setWindowIcon(dravinor::ui::programIcon());
+    const auto text = dravinor::ui::replayProblemText(file, error);
+    std::fprintf(stderr, "dravinor: %s %s\n", qPrintable(text.text),
+                 qPrintable(QString(text.informative).replace('\n', ": ")));
+    dravinor::ui::replayProblemBox(text)->exec();
+    return false;
+}
+
+std::vector<std::string> portAssignments(const QStringList& values)
+{
+    std::vector<std::string> assignments;
+    for (const QString& value : values)
+        assignments.push_back(value.toStdString());
+    return assignments;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -83,23 +107,11 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "dravinor: --replay and --demo exclude each other\n");
             return 1;
         }
-        dravinor::params::LiveCsvError error;
-        if (!dravinor::params::loadLiveCsv(QFile::encodeName(replayFile).toStdString(), samples, error)) {
-            // The program starts in Polish: the box, its buttons included, says it in Polish.
-            dravinor::ui::useQtTranslation(QStringLiteral("pl"));
-            QApplication::setWindowIcon(dravinor::ui::programIcon());
-            const auto text = dravinor::ui::replayProblemText(replayFile, error);
-            std::fprintf(stderr, "dravinor: %s %s\n", qPrintable(text.text),
-                         qPrintable(QString(text.informative).replace('\n', ": ")));
-            dravinor::ui::replayProblemBox(text)->exec();
+        if (!loadReplay(replayFile, samples))
             return 1;
-        }
     }
 
-    std::vector<std::string> assignments;
-    for (const QString& value : parser.values(options.port))
-        assignments.push_back(value.toStdString());
-
+    const std::vector<std::string> assignments = portAssignments(parser.values(options.port));
     dravinor::app::DravinorApp app;
     std::string error;
     int exitCode = 0;

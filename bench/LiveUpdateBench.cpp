@@ -94,7 +94,6 @@ struct LiveRig {
     explicit LiveRig(const PageGeometry& geometry)
     {
         state.loadDefaults();
-        state.refreshDerived();
         if (!port.open("/dev/bench"))
             std::abort();
         port.setControllerConnected(true);

@@ -85,7 +85,6 @@ struct WizardRig {
     WizardRig()
     {
         state.loadDefaults();
-        state.refreshDerived();
         if (!port.open("/dev/bench"))
             std::abort();
         port.setControllerConnected(true);

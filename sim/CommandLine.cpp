@@ -133,80 +133,122 @@ const char* usageText()
            "  --help               show this text\n";
 }
 
+namespace {
+
+// The arguments read one after another; a value that is missing or bad
+// says so in the error, after the option it belongs to.
+class ArgumentReader {
+public:
+    ArgumentReader(const std::vector<std::string>& args, std::string& error) : args_(args), error_(error) {}
+
+    bool done() const { return next_ >= args_.size(); }
+    const std::string& nextOption() { return option_ = args_[next_++]; }
+    std::string& error() { return error_; }
+
+    bool value(std::string& out)
+    {
+        if (done()) {
+            error_ = option_ + " needs a value";
+            return false;
+        }
+        out = args_[next_++];
+        return true;
+    }
+
+    bool number(long low, long high, long& out)
+    {
+        std::string text;
+        if (!value(text))
+            return false;
+        if (!parseNumber(text, low, high, out))
+            return badValue(text, "");
+        return true;
+    }
+
+    bool badValue(const std::string& text, const std::string& form)
+    {
+        error_ = option_ + ": bad value '" + text + "'" + form;
+        return false;
+    }
+
+private:
+    const std::vector<std::string>& args_;
+    std::string& error_;
+    std::size_t next_ = 0;
+    std::string option_;
+};
+
+// Options without a value; false for any other.
+bool setSwitch(const std::string& option, CommandLine& command)
+{
+    SimulatorOptions& options = command.options;
+    if (option == "--help")
+        command.help = true;
+    else if (option == "--silent")
+        options.silent = true;
+    else if (option == "--tps-falling")
+        options.tpsFalling = true;
+    else if (option == "--fitter")
+        options.fitter = true;
+    else if (option == "--no-pacing")
+        options.pacing = false;
+    else if (option == "--wrong-checksum")
+        options.faults.wrongChecksum = true;
+    else
+        return false;
+    return true;
+}
+
+enum class Parsed { Done, Failed, Unknown };
+
+Parsed readValueOption(ArgumentReader& reader, const std::string& option, CommandLine& command)
+{
+    SimulatorOptions& options = command.options;
+    long n = 0;
+    std::string text;
+    bool read = false;
+    if (option == "--link") {
+        read = reader.value(options.linkPath);
+    } else if (option == "--eeprom") {
+        read = reader.value(command.eepromFile);
+    } else if (option == "--identity") {
+        read = reader.number(0, 255, n);
+        if (read)
+            options.identity = static_cast<std::uint8_t>(n);
+    } else if (option == "--probe") {
+        read = reader.value(text) && parseProbeModel(text, options.probeModel, reader.error());
+    } else if (option == "--unplug-after") {
+        read = reader.value(text) && (parseUnplug(text, command) || reader.badValue(text, " (MS[,FOR_MS])"));
+    } else if (option == "--late-answer") {
+        read = reader.value(text) &&
+               (parseLateAnswer(text, options.faults) || reader.badValue(text, " (ADDRESS,MS[,queue][,once])"));
+    } else if (const auto* fault = std::find_if(std::begin(faultNumbers), std::end(faultNumbers),
+                                                [&](const FaultNumber& f) { return option == f.option; });
+               fault != std::end(faultNumbers)) {
+        read = reader.number(fault->low, fault->high, n);
+        if (read)
+            options.faults.*(fault->field) = static_cast<int>(n);
+    } else {
+        return Parsed::Unknown;
+    }
+    return read ? Parsed::Done : Parsed::Failed;
+}
+
+}  // namespace
+
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command, std::string& error)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = option + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        auto number = [&](long low, long high, long& out) {
-            std::string text;
-            if (!value(text))
-                return false;
-            if (!parseNumber(text, low, high, out)) {
-                error = option + ": bad value '" + text + "'";
-                return false;
-            }
-            return true;
-        };
-
-        long n = 0;
-        FaultOptions& faults = command.options.faults;
-        if (option == "--help") {
-            command.help = true;
-        } else if (option == "--link") {
-            if (!value(command.options.linkPath))
-                return false;
-        } else if (option == "--eeprom") {
-            if (!value(command.eepromFile))
-                return false;
-        } else if (option == "--identity") {
-            if (!number(0, 255, n))
-                return false;
-            command.options.identity = static_cast<std::uint8_t>(n);
-        } else if (option == "--silent") {
-            command.options.silent = true;
-        } else if (option == "--tps-falling") {
-            command.options.tpsFalling = true;
-        } else if (option == "--fitter") {
-            command.options.fitter = true;
-        } else if (option == "--probe") {
-            std::string name;
-            if (!value(name) || !parseProbeModel(name, command.options.probeModel, error))
-                return false;
-        } else if (option == "--no-pacing") {
-            command.options.pacing = false;
-        } else if (option == "--wrong-checksum") {
-            faults.wrongChecksum = true;
-        } else if (option == "--unplug-after") {
-            std::string text;
-            if (!value(text))
-                return false;
-            if (!parseUnplug(text, command)) {
-                error = option + ": bad value '" + text + "' (MS[,FOR_MS])";
-                return false;
-            }
-        } else if (option == "--late-answer") {
-            std::string text;
-            if (!value(text))
-                return false;
-            if (!parseLateAnswer(text, faults)) {
-                error = option + ": bad value '" + text + "' (ADDRESS,MS[,queue][,once])";
-                return false;
-            }
-        } else if (const auto* fault = std::find_if(std::begin(faultNumbers), std::end(faultNumbers),
-                                                    [&](const FaultNumber& f) { return option == f.option; });
-                   fault != std::end(faultNumbers)) {
-            if (!number(fault->low, fault->high, n))
-                return false;
-            faults.*(fault->field) = static_cast<int>(n);
-        } else {
+    ArgumentReader reader(args, error);
+    while (!reader.done()) {
+        const std::string option = reader.nextOption();
+        if (setSwitch(option, command))
+            continue;
+        switch (readValueOption(reader, option, command)) {
+        case Parsed::Done:
+            break;
+        case Parsed::Failed:
+            return false;
+        case Parsed::Unknown:
             error = "unknown option '" + option + "'";
             return false;
         }

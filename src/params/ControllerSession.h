@@ -35,7 +35,6 @@ public:
         // set, never a zero that no controller would hold: that is what a
         // save or a bulk write would otherwise carry into a file or a car.
         state_.loadDefaults();
-        state_.refreshDerived();
     }
     // A device given by the caller may outlive the session: its port is
     // let go here, as the session's own device would on destruction.

@@ -13,10 +13,25 @@ void ParameterState::setIgnitionConstant(int item)
     }
 }
 
-void ParameterState::setLambdaThreshold(std::uint8_t raw)
+int ParameterState::tpsSectorTop() const
 {
-    lambdaThreshold_ = raw;
-    lambdaThresholdNonZero_ = raw == 0 ? 1 : raw;
+    return tpsSectorUnits(block_.get(address::tpsThreshold));
+}
+
+int ParameterState::tpsSectorWidth() const
+{
+    return tpsSectorUnits(block_.get(address::tpsInertia));
+}
+
+int ParameterState::lambdaThreshold() const
+{
+    return block_.get(address::lambdaThreshold);
+}
+
+int ParameterState::lambdaThresholdNonZero() const
+{
+    const int raw = lambdaThreshold();
+    return raw == 0 ? 1 : raw;
 }
 
 bool ParameterState::isUnread(int address) const
@@ -37,6 +52,7 @@ void ParameterState::noteFileLoaded(std::size_t byteCount)
     for (int address = ParameterBlock::firstAddress;
          address <= ParameterBlock::lastAddress && static_cast<std::size_t>(address) < byteCount; ++address)
         setUnread(address, false);
+    refreshDerived();
 }
 
 void ParameterState::loadDefaults()
@@ -58,20 +74,14 @@ void ParameterState::loadDefaults()
     flagByteA_ = withBit(block_.get(address::flagByteA), flagA::temperatureSensor, temperatureSensorMemory_);
     block_.setParameter(flagByteB_, address::flagByteB);
     block_.setParameter(flagByteA_, address::flagByteA);
-    tpsSectorTop_ = tpsSectorUnits(block_.get(address::tpsThreshold));
-    tpsSectorWidth_ = tpsSectorUnits(block_.get(address::tpsInertia));
 }
 
 void ParameterState::refreshDerived()
 {
-    setLambdaThreshold(block_.get(address::lambdaThreshold));
-    tpsSectorTop_ = tpsSectorUnits(block_.get(address::tpsThreshold));
-    tpsSectorWidth_ = tpsSectorUnits(block_.get(address::tpsInertia));
     // K must follow the ignition type before any RPM word is decoded.
     setIgnitionConstant(block_.get(address::ignitionType));
     flagByteB_ = block_.get(address::flagByteB);
     flagByteA_ = block_.get(address::flagByteA);
-    tpsColours_ = params::tpsColours(flagByteA_);
 }
 
 }  // namespace dravinor::params

@@ -10,19 +10,23 @@
 namespace dravinor::params {
 
 // The parameter block with what is kept beside it: the working copies of the
-// flag bytes, the ignition constant, the temperature-sensor memory and the
-// values the live view and the auto-adaptation read.
+// flag bytes and the ignition constant, the temperature-sensor memory, and
+// the values the live view and the auto-adaptation read, worked out from the
+// block (and flag copy A) whenever they are asked for.
 class ParameterState {
 public:
     ParameterBlock& block() { return block_; }
     const ParameterBlock& block() const { return block_; }
 
-    // The default set, put into the block and the flag copies; nothing is
+    // The default set, put into the block, the flag copies and K; nothing is
     // sent. Bytes 0 and 36..63 and bits 3-7 of flag byte B stay as they were.
     void loadDefaults();
 
-    // Refreshes everything derived from the block: flag copies, K from
-    // parameter 13, TPS sectors, lambda threshold copies, TPS colours.
+    // The working copies taken from the block as a whole: the flag copies,
+    // and K from parameter 13. A read shows its block this way, and so does
+    // a parameter file (noteFileLoaded); between those the copies follow the
+    // edits, which write them (a refused write can leave a copy behind the
+    // block, and the next edit writes the copy).
     void refreshDerived();
 
     // Sets K and the kept item; an item outside 0..5 changes nothing.
@@ -40,19 +44,16 @@ public:
     void setFlagByteB(std::uint8_t value) { flagByteB_ = value; }
 
     // TPS meter sectors, trunc(parameter 2 x 4.096) and trunc(parameter 12 x 4.096).
-    int tpsSectorTop() const { return tpsSectorTop_; }
-    int tpsSectorWidth() const { return tpsSectorWidth_; }
-    void setTpsSectorTop(int value) { tpsSectorTop_ = value; }
-    void setTpsSectorWidth(int value) { tpsSectorWidth_ = value; }
+    int tpsSectorTop() const;
+    int tpsSectorWidth() const;
 
-    // Parameter 1 as the live view compares it, and the copy the
-    // auto-adaptation divides by (0 replaced by 1).
-    int lambdaThreshold() const { return lambdaThreshold_; }
-    int lambdaThresholdNonZero() const { return lambdaThresholdNonZero_; }
-    void setLambdaThreshold(std::uint8_t raw);
+    // Parameter 1 as the live view compares it, and as the auto-adaptation
+    // divides by it (0 replaced by 1).
+    int lambdaThreshold() const;
+    int lambdaThresholdNonZero() const;
 
-    TpsColours tpsColours() const { return tpsColours_; }
-    void setTpsColours(TpsColours colours) { tpsColours_ = colours; }
+    // The TPS meter's colours follow the rising bit of flag copy A.
+    TpsColours tpsColours() const { return params::tpsColours(flagByteA_); }
 
     // Addresses whose value in the block is not the controller's: its last
     // read got no valid answer for them, and nothing has set them since (an
@@ -61,7 +62,8 @@ public:
     bool isUnread(int address) const;
     bool anyUnread() const { return unread_.any(); }
     void setUnread(int address, bool unread);
-    // A parameter file of that many bytes was loaded over the block.
+    // A parameter file of that many bytes was loaded over the block: its
+    // addresses hold values, and the working copies follow it.
     void noteFileLoaded(std::size_t byteCount);
 
 private:
@@ -71,11 +73,6 @@ private:
     float ignitionConstant_ = initialIgnitionConstant;
     int ignitionItem_ = 0;
     bool temperatureSensorMemory_ = true;
-    int tpsSectorTop_ = 0;
-    int tpsSectorWidth_ = 0;
-    int lambdaThreshold_ = 0;
-    int lambdaThresholdNonZero_ = 1;
-    TpsColours tpsColours_;
     AddressSet unread_;
 };
 

@@ -218,7 +218,6 @@ void MainWindow::showAtStart()
 void MainWindow::showDefaultSet()
 {
     session_.state().loadDefaults();
-    session_.state().refreshDerived();
     pages_->showParameters();
 }
 

@@ -3,15 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "Encoders.h"
-#include "FieldDisplay.h"
-#include "FlagBits.h"
 #include "PageEditor.h"
 #include "ParameterPageLayout.h"
-#include "ParameterState.h"
-#include "ParameterTable.h"
-#include "UnreadFieldMarks.h"
-#include "UnreadValues.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -128,64 +121,14 @@ void fitPageTexts(const std::vector<QGroupBox*>& groups, int fieldLeft, int font
 
 using namespace fields;
 
-struct ParameterPages::Impl : PageEditor {
-    using PageEditor::PageEditor;
-
-    // The list item the parameter block stands for.
-    int shownItem(const ListField& field) const
+struct ParameterPages::Impl {
+    Impl(QWidget* tabPar1, QWidget* tabPar2, PageServices services)
+        : editor(tabPar1, tabPar2, std::move(services)), w(editor.widgets())
     {
-        const auto& state = services.state;
-        const auto& block = state.block();
-        switch (field.role) {
-        case ListRole::ProbeType: return block.get(params::address::probeType);
-        case ListRole::EmulationType: return block.get(params::address::emulationType);
-        case ListRole::Ignition: return block.get(params::address::ignitionType);
-        case ListRole::FuelOverlap: return params::fuelOverlapItem(block.get(params::address::fuelOverlap));
-        case ListRole::ControllerMode: return params::controllerModeItem(state.flagByteA(), state.flagByteB());
-        case ListRole::FlagBit: return flagBitSet(*findFlagField(field.name)) ? 1 : 0;
-        case ListRole::Inert: break;
-        }
-        return w.list(field.name)->currentIndex();
     }
 
-    // One field from the parameter block, with its dependants.
-    void showField(const char* name)
-    {
-        const auto& state = services.state;
-        if (const TextField* text = findTextField(name)) {
-            w.text(name)->setText(shownText(*text, state.block(), state.ignitionConstant()));
-            return;
-        }
-        if (const ListField* list = findListField(name)) {
-            QComboBox* combo = w.list(name);
-            combo->setCurrentIndex(shownItem(*list));
-            // A probe type beyond the list (a foreign block) leaves the live view's ranges alone.
-            if (list->role == ListRole::ProbeType && services.applyProbeType && combo->currentIndex() >= 0)
-                services.applyProbeType(combo->currentIndex());
-        } else {
-            w.check(name)->setChecked(flagBitSet(*findFlagField(name)));
-        }
-        applyDependants(name);
-    }
-
-    // After an edit: a field whose addresses the controller has now taken
-    // shows its value again; one still unread shows none (a refused edit
-    // went back to its entry value).
-    void refreshUnreadMarks() override
-    {
-        const auto& unread = services.state.unreadAddresses();
-        for (const char* name : showOrder()) {
-            QWidget* field = w.widget(name);
-            if (!isMarkedUnread(field))
-                continue;
-            if (shownValueUnread(name, unread)) {
-                markUnread(field);
-            } else {
-                clearUnreadMark(field);
-                showField(name);
-            }
-        }
-    }
+    PageEditor editor;
+    const PageWidgets& w;
 
     void applyGeometry(QWidget* widget, const Geometry& g)
     {
@@ -214,38 +157,17 @@ ParameterPages::~ParameterPages() = default;
 
 void ParameterPages::initialiseControls()
 {
-    for (QComboBox* list : std::as_const(impl_->w.lists))
-        list->setCurrentIndex(0);
-    // The controlling boxes start unchecked and RObrotow at its first item:
-    // the flag bits and the dependants follow them.
-    for (const Dependency& dependency : dependencies()) {
-        if (!dependency.derivedAtStartUp)
-            continue;
-        impl_->setFlagBit(*findFlagField(dependency.controller), impl_->controlValue(dependency.controller) != 0);
-        impl_->applyDependency(dependency);
-    }
+    impl_->editor.initialiseControls();
 }
 
 void ParameterPages::showParameters()
 {
-    Impl& d = *impl_;
-    const auto& unread = d.services.state.unreadAddresses();
-    for (const char* name : showOrder()) {
-        // A value the controller did not give is never shown as one.
-        QWidget* field = d.w.widget(name);
-        if (shownValueUnread(name, unread)) {
-            markUnread(field);
-            d.applyDependants(name);
-        } else {
-            clearUnreadMark(field);
-            d.showField(name);
-        }
-    }
+    impl_->editor.showParameters();
 }
 
 void ParameterPages::refreshUnreadMarks()
 {
-    impl_->refreshUnreadMarks();
+    impl_->editor.refreshUnreadMarks();
 }
 
 void ParameterPages::showGroups()
@@ -256,7 +178,7 @@ void ParameterPages::showGroups()
 
 void ParameterPages::redrawHints()
 {
-    impl_->redrawHints();
+    impl_->editor.redrawHints();
 }
 
 void ParameterPages::layout(int windowWidth, int windowHeight)
@@ -280,11 +202,7 @@ void ParameterPages::layout(int windowWidth, int windowHeight)
     const int fieldLeft = layout.widgets.at("PRLambda").left;
     fitPageTexts({d.w.groups.begin(), d.w.groups.begin() + 7}, fieldLeft, fontSize);
     fitPageTexts({d.w.group(advancedGroup)}, fieldLeft, fontSize);
-    for (QLabel* comment : d.w.comments)
-        d.fitComment(comment, comment->width());
-    d.fitComment(d.w.footnote, d.w.footnote->width());
-    if (d.w.list("TPSterownika")->hasFocus())
-        d.showModeComment(0);
+    d.editor.fitHints();
 }
 
 QAbstractButton* ParameterPages::button(const char* objectName) const
@@ -317,34 +235,12 @@ void ParameterPages::setFieldText(const QString& name, const QString& text)
 
 void ParameterPages::selectItem(const QString& name, int item)
 {
-    Impl& d = *impl_;
-    QComboBox* list = d.w.lists.value(name);
-    if (!list)
-        return;
-    list->setCurrentIndex(item);
-    const ListField* field = findListField(name.toStdString());
-    if (field && field->role == ListRole::ProbeType && d.services.applyProbeType && list->currentIndex() >= 0)
-        d.services.applyProbeType(list->currentIndex());
-    const QByteArray key = name.toLatin1();
-    d.applyDependants(key.constData());
+    impl_->editor.selectItem(name, item);
 }
 
 void ParameterPages::setChecked(const QString& name, bool checked)
 {
-    Impl& d = *impl_;
-    QCheckBox* box = d.w.checks.value(name);
-    if (!box)
-        return;
-    box->setChecked(checked);
-    // The dependants follow the box as shown, even before the flag copy does.
-    for (const Dependency& dependency : dependencies()) {
-        if (QLatin1String(dependency.controller) != name)
-            continue;
-        for (const char* field : dependency.fields)
-            if (field)
-                d.setFieldEnabled(checked == dependency.enabledWhenSet, d.w.widget(field),
-                                  d.w.label(findTextField(field)->label));
-    }
+    impl_->editor.setChecked(name, checked);
 }
 
 }  // namespace dravinor::ui

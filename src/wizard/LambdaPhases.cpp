@@ -63,7 +63,6 @@ void AdaptationEngine::finishLambdaSwing()
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing));
         writeParameter(index, params::address::lambdaThreshold);
     }
-    parameters_.setLambdaThreshold(index);
     setText("ProgEDAA_P3", panelNumber(volts, 2));
 
     markDone("SSLabel_AA_P3", "AutoFaz3Led1");

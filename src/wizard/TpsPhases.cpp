@@ -115,7 +115,6 @@ void AdaptationEngine::finishTpsStep()
     const bool rising = state_.tpsHighSum >= state_.tpsIdleSum;
     const int thresholdByte = state_.tpsIdleMinimum + (rising ? tpsThresholdOffset : -tpsThresholdOffset);
     parameters_.setFlagByteA(params::withBit(parameters_.flagByteA(), params::flagA::tpsRising, rising));
-    parameters_.setTpsColours(params::tpsColours(parameters_.flagByteA()));
     show("JakiTps_AA_P2", true);
     setText("JakiTps_AA_P2", slotText(rising ? tpsRisingSlot : tpsFallingSlot));
 
@@ -128,7 +127,6 @@ void AdaptationEngine::finishTpsStep()
     writeParameter(parameters_.flagByteA(), params::address::flagByteA);
 
     const std::uint8_t index = params::encodeTpsThreshold(fieldFloat(typed));
-    parameters_.setTpsSectorTop(params::tpsSectorUnits(index));
     setText("PCTps", params::shownTpsThreshold(index));
     writeParameter(index, params::address::tpsThreshold);
 

@@ -29,7 +29,6 @@ struct PollFixture : ::testing::Test {
     void SetUp() override
     {
         state.loadDefaults();
-        state.refreshDerived();
         ASSERT_TRUE(port.open("/dev/x"));
         device.onWrite = [this](const Bytes& frame) {
             if (frame[0] == 'V')

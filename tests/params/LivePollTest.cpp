@@ -2,6 +2,7 @@
 
 #include "FakeClock.h"
 #include "FlagBits.h"
+#include "ParameterTable.h"
 #include "ParameterState.h"
 #include "ScriptedDevice.h"
 #include "SerialPort.h"
@@ -85,7 +86,7 @@ TEST_F(LivePollFixture, AReadingIsDecodedWithTheParametersAtThePoll)
 {
     ParameterState state;
     state.setIgnitionConstant(0);
-    state.setLambdaThreshold(120);  // the frame's lambda byte: at the threshold is high
+    state.block().setParameter(120, address::lambdaThreshold);  // the frame's lambda byte: at the threshold is high
     state.setFlagByteA(0);
     answer = running;
     const LiveReading without = readLive(port, state);
@@ -96,7 +97,7 @@ TEST_F(LivePollFixture, AReadingIsDecodedWithTheParametersAtThePoll)
     EXPECT_EQ(without.values.fuel, fuelState(running[5]));
 
     state.setIgnitionConstant(2);
-    state.setLambdaThreshold(121);
+    state.block().setParameter(121, address::lambdaThreshold);
     state.setFlagByteA(flagA::temperatureSensor);
     const LiveReading with = readLive(port, state);
     EXPECT_TRUE(with.settings.temperatureSensor);

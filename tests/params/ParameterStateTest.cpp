@@ -1,5 +1,6 @@
 #include "DefaultImage.h"
 #include "FieldDisplay.h"
+#include "FlagBits.h"
 #include "ParameterState.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,58 @@ TEST(RefreshDerived, CopiesFlagsThresholdsAndColours)
     EXPECT_EQ(state.lambdaThresholdNonZero(), 19);
     EXPECT_EQ(state.tpsColours().lower, colourRed);
     EXPECT_EQ(state.tpsColours().upper, colourGreen);
+}
+
+// A write from anywhere (a page, the wizard, dravinor-cli, an undo) stores
+// its byte in the block; what the live view and the adaptation read from it
+// must not wait for a refresh someone may forget.
+TEST(DerivedValues, FollowTheBlockWithoutARefresh)
+{
+    ParameterState state;
+    state.loadDefaults();
+    EXPECT_EQ(state.lambdaThreshold(), 19) << "the default set's 0,38 V";
+    EXPECT_EQ(state.tpsColours().lower, colourGreen) << "the default set's rising TPS";
+
+    auto& b = state.block();
+    b.setParameter(0, 1);
+    b.setParameter(50, 2);
+    b.setParameter(5, 12);
+    EXPECT_EQ(state.lambdaThreshold(), 0);
+    EXPECT_EQ(state.lambdaThresholdNonZero(), 1);
+    EXPECT_EQ(state.tpsSectorTop(), 204);
+    EXPECT_EQ(state.tpsSectorWidth(), 20);
+
+    state.setFlagByteA(static_cast<std::uint8_t>(state.flagByteA() & ~flagA::tpsRising));
+    EXPECT_EQ(state.tpsColours().lower, colourRed);
+    EXPECT_EQ(state.tpsColours().upper, colourGreen);
+}
+
+TEST(DerivedValues, AParameterFileBringsItsFlagCopiesAndK)
+{
+    ParameterState state;
+    state.loadDefaults();
+    auto& b = state.block();
+    b.setParameter(0x5A, 30);
+    b.setParameter(0xA4, 32);
+    b.setParameter(0, 13);
+    state.noteFileLoaded(ParameterBlock::size);
+    EXPECT_EQ(state.flagByteB(), 0x5A);
+    EXPECT_EQ(state.flagByteA(), 0xA4);
+    EXPECT_EQ(state.ignitionConstant(), 19200.0f);
+    EXPECT_EQ(state.tpsColours().lower, colourRed);
+}
+
+// A refused write leaves the block ahead of the copy; only a whole new block
+// (a read, a file) brings the copy to it, never a single write.
+TEST(DerivedValues, AFlagCopyKeepsItsOwnValueUntilAWholeBlockIsShown)
+{
+    ParameterState state;
+    state.loadDefaults();
+    const std::uint8_t copy = state.flagByteA();
+    state.block().setParameter(static_cast<std::uint8_t>(copy | flagA::dynamicMode), 32);
+    EXPECT_EQ(state.flagByteA(), copy);
+    state.refreshDerived();
+    EXPECT_EQ(state.flagByteA(), copy | flagA::dynamicMode);
 }
 
 }  // namespace

@@ -74,6 +74,29 @@ TEST(CommandLine, RefusesBadOptions)
     }
 }
 
+// The message names the option the bad value belongs to, not the one before it.
+TEST(CommandLine, ARefusalNamesItsOptionAndWhatIsWrong)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* error;
+    } cases[] = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--silent", "--link"}, "--link needs a value"},
+        {{"--no-pacing", "--identity", "256"}, "--identity: bad value '256'"},
+        {{"--link", "/tmp/x", "--noise"}, "--noise needs a value"},
+        {{"--late-answer", "5"}, "--late-answer: bad value '5' (ADDRESS,MS[,queue][,once])"},
+        {{"--probe", "tired"},
+         "--probe: bad value 'tired' (healthy, slow, stuck-lean, stuck-rich, disconnected or biased)"},
+    };
+    for (const auto& c : cases) {
+        CommandLine command;
+        std::string error;
+        EXPECT_FALSE(parseCommandLine(c.args, command, error)) << c.error;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
 // Each fault number lands in its own field and takes its limits: a crossed
 // table row would start a different fault than the one asked for.
 TEST(CommandLine, EachFaultNumberSetsItsOwnFaultUpToItsLimit)

@@ -67,7 +67,6 @@ struct PagesOnLine : SimulatedLine {
         pages = std::make_unique<ui::ParameterPages>(tab1, tab2, services);
         pages->initialiseControls();
         state.loadDefaults();
-        state.refreshDerived();
         pages->showParameters();
         pages->showGroups();
         // Every dependant field enabled, so that each can take the focus.

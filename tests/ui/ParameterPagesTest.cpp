@@ -100,7 +100,6 @@ TEST_F(ParameterPages, TheFocusChainFollowsTheRows)
 TEST_F(ParameterPages, ShowingTheDefaultSetFillsTheFieldsAndSendsNothing)
 {
     state.loadDefaults();
-    state.refreshDerived();
     pages->showParameters();
     const std::pair<const char*, const char*> shown[] = {
         {"PRLambda", "0,38"}, {"PCTps", "1,40"}, {"TPWStopniach", "0"}, {"ZPAttuatoraPow_1", "85"},

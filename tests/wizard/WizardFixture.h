@@ -45,7 +45,6 @@ struct WizardFixture : ::testing::Test {
     void SetUp() override
     {
         state.loadDefaults();
-        state.refreshDerived();
         state.setFlagByteA(0);  // no temperature sensor unless a test fits one
         ASSERT_TRUE(port.open("/dev/x"));
         device.onWrite = [this](const Bytes& frame) {

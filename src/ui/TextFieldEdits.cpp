@@ -1,4 +1,4 @@
-#include "PageEditor.h"
+#include "FieldEdits.h"
 #include "SlotText.h"
 
 #include "Dialogs.h"
@@ -21,66 +21,66 @@ namespace dravinor::ui {
 using namespace fields;
 namespace address = params::address;
 
-EncodedValue PageEditor::encodeText(const TextField& field, const QString& text) const
+EncodedValue FieldEdits::encodeText(const TextField& field, const QString& text) const
 {
     // An empty (or unreadable) entry text stands for the field's default.
     auto value = parseFieldText(field, text);
     if (!value)
-        value = parseFieldText(field, QString::fromStdString(emptyTextFor(field, w.list("RSLambda")->currentIndex())));
-    return encodeValue(field, value.value_or(0.0), services.state.ignitionConstant());
+        value = parseFieldText(field, QString::fromStdString(emptyTextFor(field, w_.list("RSLambda")->currentIndex())));
+    return encodeValue(field, value.value_or(0.0), services_.state.ignitionConstant());
 }
 
-std::optional<int> PageEditor::otherFieldValue(const char* name) const
+std::optional<int> FieldEdits::otherFieldValue(const char* name) const
 {
-    if (const auto value = parseInteger(w.text(name)->text()))
+    if (const auto value = parseInteger(w_.text(name)->text()))
         return std::clamp(*value, 0, 255);
     return std::nullopt;
 }
 
-void PageEditor::fillEmptyPartner(const TextField& field)
+void FieldEdits::fillEmptyPartner(const TextField& field)
 {
     if (!field.partner)
         return;
-    QLineEdit* partner = w.text(field.partner);
+    QLineEdit* partner = w_.text(field.partner);
     // A partner without a value stays without one: a default is no reading.
     if (partner->text().isEmpty() && !isMarkedUnread(partner))
         partner->setText(QString::fromStdString(emptyTextFor(*findTextField(field.partner), 0)));
 }
 
-bool PageEditor::writeHysteresis(bool gated, std::uint8_t delta)
+bool FieldEdits::writeHysteresis(bool gated, std::uint8_t delta)
 {
     // The hysteresis is a period difference, so it follows both RPM texts as
     // they stand and the ignition constant.
-    const auto switchRpm = parseInteger(w.text("ODPBenzynaGas")->text());
-    const int deltaRpm = parseInteger(w.text("DObrotow")->text()).value_or(100 * delta);
+    const auto switchRpm = parseInteger(w_.text("ODPBenzynaGas")->text());
+    const int deltaRpm = parseInteger(w_.text("DObrotow")->text()).value_or(100 * delta);
     // Without the switch-over speed (not read from the controller) the
     // hysteresis cannot be worked out: the controller keeps its own.
-    if (!switchRpm && isMarkedUnread(w.text("ODPBenzynaGas")))
-        return services.transfer.writeParameterEeprom(delta, address::rpmDelta).eepromAcknowledged;
+    if (!switchRpm && isMarkedUnread(w_.text("ODPBenzynaGas")))
+        return write(address::rpmDelta, delta);
     const std::uint16_t word =
-        params::encodeSwitchOverHysteresis(switchRpm.value_or(0), deltaRpm, services.state.ignitionConstant());
-    params::TransferWriter writer(services.transfer);
+        params::encodeSwitchOverHysteresis(switchRpm.value_or(0), deltaRpm, services_.state.ignitionConstant());
+    params::TransferWriter writer(services_.transfer);
     return params::writeRpmHysteresis(writer, word, delta, gated ? params::Gate::OnAcknowledge : params::Gate::Never);
 }
 
 // Leaving a field rewrites it, changed or not: tabbing through the page
 // sends every parameter again.
-void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
+int FieldEdits::textFieldLeft(const TextField& field, QLineEdit* edit)
 {
     // A field without a value that the fitter left empty writes nothing: a
     // default written there would overwrite the controller's own value.
     if (isMarkedUnread(edit) && edit->text().isEmpty())
-        return;
-    const QString entry = entryTexts.value(edit);
+        return 0;
+    const QString entry = entryTexts_.value(edit);
     auto encoded = takeEntry(field, edit, entry);
     if (!encoded)
-        return;
+        return 0;
     keepRangeOrder(field, edit, *encoded);
     const int focusMoves = askRangeWarnings(field, edit, entry, *encoded);
 
     // A question answered No took an unread field back to no value.
     if (isMarkedUnread(edit) && edit->text().isEmpty())
-        return;
+        return 0;
 
     if (!writeTextField(field, *encoded)) {
         edit->setText(entry);
@@ -91,38 +91,35 @@ void PageEditor::textFieldLeft(const TextField& field, QLineEdit* edit)
         // The fitter chose the value and the controller took it.
         clearUnreadMark(edit);
     }
-    followStoredValue(field);
-
-    for (int i = 0; i < focusMoves; ++i)
-        moveFocusLater();
+    return focusMoves;
 }
 
-EncodedValue PageEditor::declineEntry(const TextField& field, QLineEdit* edit, const QString& entry)
+EncodedValue FieldEdits::declineEntry(const TextField& field, QLineEdit* edit, const QString& entry)
 {
     edit->setText(entry);
     return encodeText(field, entry);
 }
 
-std::optional<EncodedValue> PageEditor::takeEntry(const TextField& field, QLineEdit* edit, const QString& entry)
+std::optional<EncodedValue> FieldEdits::takeEntry(const TextField& field, QLineEdit* edit, const QString& entry)
 {
     if (edit->text().isEmpty()) {
-        edit->setText(QString::fromStdString(emptyTextFor(field, w.list("RSLambda")->currentIndex())));
+        edit->setText(QString::fromStdString(emptyTextFor(field, w_.list("RSLambda")->currentIndex())));
         fillEmptyPartner(field);
         return encodeText(field, edit->text());
     }
     const auto typed = parseFieldText(field, edit->text());
     if (!typed) {
-        services.dialogs.showConversionError(edit->text());
+        services_.dialogs.showConversionError(edit->text());
         return std::nullopt;
     }
     EncodedValue encoded;
     // The probe's range is judged on what was typed, before any rounding.
     const bool lambdaThreshold = field.encoding == Encoding::LambdaThreshold;
-    const int question = lambdaThreshold ? probeThresholdWarning(w.list("RSLambda")->currentIndex(), *typed) : 0;
-    if (question && !services.dialogs.askYesNo(slotText(question))) {
+    const int question = lambdaThreshold ? probeThresholdWarning(w_.list("RSLambda")->currentIndex(), *typed) : 0;
+    if (question && !services_.dialogs.askYesNo(slotText(question))) {
         encoded = declineEntry(field, edit, entry);
     } else {
-        encoded = encodeValue(field, *typed, services.state.ignitionConstant());
+        encoded = encodeValue(field, *typed, services_.state.ignitionConstant());
         edit->setText(encoded.shown);
     }
     // The emulation times fill an empty partner whenever either is left;
@@ -132,12 +129,12 @@ std::optional<EncodedValue> PageEditor::takeEntry(const TextField& field, QLineE
     return encoded;
 }
 
-void PageEditor::keepRangeOrder(const TextField& field, QLineEdit* edit, EncodedValue& encoded)
+void FieldEdits::keepRangeOrder(const TextField& field, QLineEdit* edit, EncodedValue& encoded)
 {
     // The range's other half keeps this one below it only when it has a value.
-    if ((field.pair != Pair::Lower && field.pair != Pair::Upper) || isMarkedUnread(w.text(field.partner)))
+    if ((field.pair != Pair::Lower && field.pair != Pair::Upper) || isMarkedUnread(w_.text(field.partner)))
         return;
-    QLineEdit* partner = w.text(field.partner);
+    QLineEdit* partner = w_.text(field.partner);
     const EncodedValue other = encodeText(*findTextField(field.partner), partner->text());
     const bool reached = field.pair == Pair::Lower ? encoded.value >= other.value : other.value >= encoded.value;
     if (reached) {
@@ -146,7 +143,7 @@ void PageEditor::keepRangeOrder(const TextField& field, QLineEdit* edit, Encoded
     }
 }
 
-int PageEditor::askRangeWarnings(const TextField& field, QLineEdit* edit, const QString& entry, EncodedValue& encoded)
+int FieldEdits::askRangeWarnings(const TextField& field, QLineEdit* edit, const QString& entry, EncodedValue& encoded)
 {
     const std::string_view name(field.name);
     int focusMoves = 0;
@@ -156,7 +153,7 @@ int PageEditor::askRangeWarnings(const TextField& field, QLineEdit* edit, const 
         const auto other = warning.other ? otherFieldValue(warning.other) : std::nullopt;
         if (!warningHolds(warning, encoded.value, other))
             continue;
-        if (!services.dialogs.askYesNo(slotText(warning.textSlot)))
+        if (!services_.dialogs.askYesNo(slotText(warning.textSlot)))
             encoded = declineEntry(field, edit, entry);
         if (warning.movesFocus)
             ++focusMoves;
@@ -164,25 +161,13 @@ int PageEditor::askRangeWarnings(const TextField& field, QLineEdit* edit, const 
     return focusMoves;
 }
 
-bool PageEditor::writeTextField(const TextField& field, const EncodedValue& encoded)
+bool FieldEdits::writeTextField(const TextField& field, const EncodedValue& encoded)
 {
     if (isWordField(field))
         return writeWord(field.address, encoded.word);
     if (field.encoding == Encoding::RpmDelta)
         return writeHysteresis(true, encoded.byte);
     return write(field.address, encoded.byte);
-}
-
-void PageEditor::followStoredValue(const TextField& field)
-{
-    auto& state = services.state;
-    const std::uint8_t stored = state.block().get(field.address);
-    if (field.encoding == Encoding::LambdaThreshold)
-        state.setLambdaThreshold(stored);
-    else if (field.encoding == Encoding::TpsThreshold)
-        state.setTpsSectorTop(params::tpsSectorUnits(stored));
-    else if (field.encoding == Encoding::TpsInertia)
-        state.setTpsSectorWidth(params::tpsSectorUnits(stored));
 }
 
 }  // namespace dravinor::ui
