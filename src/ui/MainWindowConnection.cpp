@@ -90,10 +90,7 @@ void MainWindow::buildReconnectWatch()
                                      [this](int line, const StatusText& text) { showStatus(line, text); },
                                      // The wizard owns its exchanges: it is not read under it.
                                      [this] { return currentPage_ != TabAuto; },
-                                     [this] {
-                                         session_.state().refreshDerived();
-                                         showParameters();
-                                     }});
+                                     [this] { showParameters(); }});
     // A poll that met a dead port tells it at once.
     connect(livePage_, &live::LivePage::controllerAbsent, reconnect_, &ReconnectWatch::checkLine);
 }
@@ -234,7 +231,6 @@ void MainWindow::readParametersAgain()
     statusBars_[1]->show();
     progressBars_[1]->hide();
     applyOutcome(session_.connection().reidentify());
-    session_.state().refreshDerived();
     pages_->showParameters();
 }
 
@@ -293,7 +289,6 @@ void MainWindow::loadParameterFileFrom(const QString& path)
     }
     fileMemory_->noteParameterFile(path);
     session_.state().noteFileLoaded(static_cast<std::size_t>(result.fileSize));
-    session_.state().refreshDerived();
     pages_->showParameters();
     showUnreadStatus(false);
     QString loaded = slotText(texts::fileKey::loaded).arg(texts::fileName(path));
