@@ -9,6 +9,7 @@
 #include "FrameLog.h"
 #include "MainWindow.h"
 #include "PageTestSupport.h"
+#include "WindowOnLine.h"
 
 #include <QAbstractButton>
 #include <QTabBar>
@@ -139,35 +140,19 @@ TEST_F(PageFrames, EditsBesideUnreadFieldsWriteWhatTheyWroteBefore)
 
 namespace {
 
-// The window on an unpaced simulated controller.
-struct WindowFrames : ::testing::Test {
-    sim::ControllerSimulator controller{dravinor::testing::unpacedController()};
-    std::unique_ptr<params::ControllerSession> session;
-    dravinor::testing::FakeDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
+// The window on the simulated controller in simulated time: whether a
+// bulk write's letters come back in time follows the fake clock, never the
+// machine's load.
+struct WindowFrames : dravinor::testing::WindowOnLine {
     FrameLog log;
-    std::filesystem::path dir;
 
     void SetUp() override
     {
-        dir = std::filesystem::path(::testing::TempDir()) / ("dravinor-frames-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
         auto image = controller.eeprom();
         image[2] = 25;
         image[13] = 3;
         controller.setEeprom(image);
-        ASSERT_TRUE(controller.start());
-        link::PortMap map;
-        map.assign(0, controller.slavePath());
-        session = std::make_unique<params::ControllerSession>(map);
-        window = std::make_unique<ui::MainWindow>(*session, &dialogs);
-        window->startUp();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override
-    {
-        window.reset();
-        std::filesystem::remove_all(dir);
+        startWith();
     }
     // livePolls false: the live requests of a running timer are left out,
     // their number follows the clock.
@@ -179,7 +164,6 @@ struct WindowFrames : ::testing::Test {
                 log.add(frame.bytes);
         controller.clearReceivedFrames();
     }
-    void press(const char* button) { window->findChild<QAbstractButton*>(button)->click(); }
 };
 
 }  // namespace
@@ -191,17 +175,17 @@ TEST_F(WindowFrames, ReadFileLoadBulkWritesAndTheWizardResetSendWhatTheySentBefo
     std::array<char, 64> set{};
     for (std::size_t i = 0; i < set.size(); ++i)
         set[i] = static_cast<char>(i * 7 + 3);
-    const auto file = dir / "SET.PAR";
+    const auto file = folder / "SET.PAR";
     std::ofstream(file, std::ios::binary).write(set.data(), static_cast<std::streamsize>(set.size()));
     dialogs.openFile = QString::fromStdString(file.string());
-    press("OdczPlik");
+    click("OdczPlik");
     step("file load");
 
-    press("ZapiszPar");
+    click("ZapiszPar");
     step("write all");
-    press("ResButt");
+    click("ResButt");
     step("reset");
-    press("OdczytPar");
+    click("OdczytPar");
     step("read again");
 
     dialogs.answers = {true};
