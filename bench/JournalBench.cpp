@@ -5,9 +5,9 @@
 //
 //   dravinor_journal_bench [entries] [runs]
 #include "ControllerSession.h"
-#include "Dialogs.h"
 #include "JournalTableModel.h"
 #include "JournalWindow.h"
+#include "SilentDialogs.h"
 #include "WriteJournal.h"
 
 #include <QApplication>
@@ -22,16 +22,6 @@
 using namespace dravinor;
 
 namespace {
-
-class SilentDialogs final : public ui::Dialogs {
-public:
-    bool askYesNo(const QString&) override { return false; }
-    void showError(const QString&, const QString&) override {}
-    void showMessage(const QString&) override {}
-    void showConversionError(const QString&) override {}
-    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseOpenFile(const QString&, const QString&) override { return {}; }
-};
 
 // A realistic mix: field writes, word halves, a bulk write now and then.
 std::vector<params::JournalEntry> someEntries(int count)
@@ -80,7 +70,7 @@ int main(int argc, char** argv)
     const std::size_t lines = journal.readOldestFirst().size();
 
     params::ControllerSession session;
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     std::vector<double> times;
     int rows = 0;
     for (int run = 0; run < runs; ++run) {

@@ -8,10 +8,10 @@
 // of the table, in Windows-1250) into a temporary folder.
 #include "ControllerSession.h"
 #include "DataFiles.h"
-#include "Dialogs.h"
 #include "KeyTable.h"
 #include "LanguageLoader.h"
 #include "MainWindow.h"
+#include "SilentDialogs.h"
 #include "TextKeyApplier.h"
 #include "TextSlots.h"
 
@@ -37,17 +37,6 @@
 using namespace dravinor;
 
 namespace {
-
-// Answers nothing: the bench must not stop on a box.
-class SilentDialogs final : public ui::Dialogs {
-public:
-    bool askYesNo(const QString&) override { return false; }
-    void showError(const QString&, const QString& text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
-    void showMessage(const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    void showConversionError(const QString& text) override { std::fprintf(stderr, "bad key: %s\n", qPrintable(text)); }
-    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseOpenFile(const QString&, const QString&) override { return {}; }
-};
 
 QByteArray toWindows1250(const QString& text)
 {
@@ -111,7 +100,7 @@ int main(int argc, char** argv)
     link::PortMap map;
     map.assign(0, "/dev/dravinor-bench-none");
     params::ControllerSession session(map);
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs(false, true);
     ui::MainWindow window(session, &dialogs);
     window.startUp();
 

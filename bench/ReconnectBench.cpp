@@ -4,10 +4,10 @@
 // line says so). The goal is under one second.
 #include "ControllerSession.h"
 #include "ControllerSimulator.h"
-#include "Dialogs.h"
 #include "MainWindow.h"
 #include "MedianTime.h"
 #include "Reconnection.h"
+#include "SilentDialogs.h"
 
 #include <QApplication>
 #include <QStatusBar>
@@ -25,17 +25,6 @@ namespace {
 
 constexpr int runs = 10;
 constexpr double goalMs = 1000.0;
-
-// Answers every question no, notes nothing: the bench never waits on a box.
-class SilentDialogs final : public ui::Dialogs {
-public:
-    bool askYesNo(const QString&) override { return false; }
-    void showError(const QString&, const QString&) override {}
-    void showMessage(const QString&) override {}
-    void showConversionError(const QString&) override {}
-    QString chooseOpenFile(const QString&, const QString&) override { return {}; }
-    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-};
 
 double sinceMs(std::chrono::steady_clock::time_point start)
 {
@@ -94,7 +83,7 @@ int main(int argc, char** argv)
         report("link made again -> session back, 35 read      ", back);
     }
 
-    SilentDialogs dialogs;
+    bench::SilentDialogs dialogs;
     params::ControllerSession session(map, params::SessionWiring{{}, {}, folder / "journal.log"});
     ui::MainWindow window(session, &dialogs);
     window.startUp();

@@ -15,10 +15,10 @@
 #include "ParameterTransfer.h"
 #include "ScriptedDevice.h"
 #include "SerialPort.h"
+#include "SilentDialogs.h"
 #include "WizardController.h"
 #include "WizardPages.h"
 
-#include "Dialogs.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -38,17 +38,6 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 constexpr double goalMs = 1.0;
-
-// Every question answered Yes, no file chosen.
-class QuietDialogs final : public ui::Dialogs {
-public:
-    bool askYesNo(const QString&) override { return true; }
-    void showError(const QString&, const QString&) override {}
-    void showMessage(const QString&) override {}
-    void showConversionError(const QString&) override {}
-    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseOpenFile(const QString&, const QString&) override { return {}; }
-};
 
 // An engine that a fitter drives through the steps: automatic mode on gas,
 // warm, the speed stepping between idle and 3500 RPM every few seconds, the
@@ -73,7 +62,7 @@ struct WizardRig {
     link::SerialPort port{device, clock, [](const std::string& name) { return name; }};
     params::ParameterState state;
     params::ParameterTransfer transfer{port, state};
-    QuietDialogs dialogs;
+    bench::SilentDialogs dialogs{true};
     QWidget window;
     QTabWidget* autoTab = nullptr;
     std::unique_ptr<ui::ParameterPages> pages;
