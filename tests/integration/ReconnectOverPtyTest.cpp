@@ -33,9 +33,7 @@ struct PtyReconnect : ::testing::Test {
     {
         std::string error;
         ASSERT_TRUE(plugged.sim.start(&error)) << error;
-        link::PortMap map;
-        map.assign(0, plugged.link);
-        session = std::make_unique<params::ControllerSession>(map, params::SessionWiring{{}, {}, folder.journal()});
+        session = plugged.session(folder.journal());
         reconnection = std::make_unique<params::Reconnection>(*session);
         ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
         reconnection->follow();

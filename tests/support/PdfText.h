@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace dravinor::testing {
 
@@ -31,19 +32,28 @@ inline std::string pdfText(const std::filesystem::path& pdf, const std::string& 
     return text;
 }
 
-// The line of the text that holds both needles, the first in order; empty when none does.
-inline std::string lineWith(const std::string& text, const std::string& first, const std::string& second = "")
+// The text's lines, without their ends.
+inline std::vector<std::string> linesOf(const std::string& text)
 {
+    std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        const std::string line = text.substr(start, end - start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The line of the text that holds both needles, the first in order; empty when none does.
+inline std::string lineWith(const std::string& text, const std::string& first, const std::string& second = "")
+{
+    for (const std::string& line : linesOf(text)) {
         const auto at = line.find(first);
         if (at != std::string::npos && line.find(second, at + first.size()) != std::string::npos)
             return line;
-        start = end + 1;
     }
     return {};
 }
@@ -56,17 +66,10 @@ inline bool captionWithValue(const std::string& text, const std::string& caption
         std::erase(s, ' ');
         return s;
     };
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = text.substr(start, end - start);
+    for (const std::string& line : linesOf(text))
         if (const auto at = line.find(caption + " "); at != std::string::npos &&
             squeezed(line.substr(at + caption.size())).find(squeezed(value)) != std::string::npos)
             return true;
-        start = end + 1;
-    }
     return false;
 }
 

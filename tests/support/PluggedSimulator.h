@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ControllerSession.h"
 #include "ControllerSimulator.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <poll.h>
 #include <string>
 #include <unistd.h>
@@ -34,6 +37,13 @@ struct PluggedSimulator {
         sim::SimulatorOptions options;
         options.pacing = false;
         return options;
+    }
+    // A session with COM1 on the link, on the real termios device and clock.
+    std::unique_ptr<params::ControllerSession> session(const std::filesystem::path& journal) const
+    {
+        link::PortMap map;
+        map.assign(0, link);
+        return std::make_unique<params::ControllerSession>(map, params::SessionWiring{{}, {}, journal});
     }
     // Letters of the frames heard since the last clear, in order.
     std::string heardLetters() const

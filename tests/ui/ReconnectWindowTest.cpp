@@ -45,9 +45,7 @@ struct PtyReconnectWindow : ::testing::Test {
     {
         std::string error;
         ASSERT_TRUE(plugged.sim.start(&error)) << error;
-        link::PortMap map;
-        map.assign(0, plugged.link);
-        session = std::make_unique<params::ControllerSession>(map, params::SessionWiring{{}, {}, folder.journal()});
+        session = plugged.session(folder.journal());
         window = std::make_unique<ui::MainWindow>(*session, &dialogs);
         window->startUp();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
