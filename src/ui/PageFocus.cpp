@@ -81,7 +81,8 @@ bool PageFocus::popupKey(QComboBox* owner, QKeyEvent* key)
 {
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
         return false;
-    // Enter closes the list without choosing, then acts as in the closed list.
+    // Enter closes the list (which still takes the highlighted item as
+    // chosen), then acts as in the closed list.
     owner->hidePopup();
     QMetaObject::invokeMethod(
         this, [this, owner] {
