@@ -1,3 +1,5 @@
+#include "TextSlots.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
@@ -11,11 +13,13 @@
 
 namespace {
 
-// Every test starts with nothing remembered, whichever ran before it in this process.
-class ForgetSettings : public ::testing::EmptyTestEventListener {
+// Every test starts with nothing remembered and the built-in texts,
+// whichever ran before it in this process and whatever language it loaded.
+class FreshStart : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override
     {
         QSettings(QSettings::IniFormat, QSettings::UserScope, "dravinor", "dravinor").clear();
+        dravinor::lang::textSlots().restoreBuiltIn();
     }
 };
 
@@ -37,7 +41,7 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::UnitTest::GetInstance()->listeners().Append(new ForgetSettings);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);
     const int result = RUN_ALL_TESTS();
     QDir(settingsDir).removeRecursively();
     return result;
