@@ -15,6 +15,15 @@ namespace dravinor::ui {
 
 using namespace fields;
 
+namespace {
+
+bool isEnter(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
 PageFocus::PageFocus(const PageWidgets& widgets, Fields& fields, PageSwitch switchPageQuietly)
     : w_(widgets), fields_(fields), switchPageQuietly_(std::move(switchPageQuietly))
 {
@@ -51,6 +60,15 @@ bool PageFocus::eventFilter(QObject* watched, QEvent* event)
         if (auto* combo = qobject_cast<QComboBox*>(watched); combo && !combo->hasFocus())
             return true;
         break;
+    case QEvent::ShortcutOverride:
+        // The popup takes Enter as the highlighted item's choice already
+        // here, before the key is pressed: claimed for the key press, Enter
+        // never reaches the list.
+        if (popupOwners_.contains(watched) && isEnter(static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        break;
     case QEvent::KeyPress:
         if (QComboBox* owner = popupOwners_.value(watched))
             return popupKey(owner, static_cast<QKeyEvent*>(event));
@@ -65,8 +83,12 @@ void PageFocus::focusChanged(QWidget* widget, QEvent* event)
 {
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     // A message box or a list's popup takes the keyboard for a while; the
-    // field keeps the focus as far as editing is concerned.
-    const bool passing = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    // field keeps the focus as far as editing is concerned. A list whose
+    // own popup opens is not left either, though Qt tells it with another
+    // reason as the popup takes the keyboard.
+    const auto* list = qobject_cast<QComboBox*>(widget);
+    const bool ownPopupOpen = list && list->view()->isVisible();
+    const bool passing = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || ownPopupOpen;
     if (event->type() == QEvent::FocusIn) {
         if (!(passing && widget == enteredField_)) {
             enteredField_ = widget;
@@ -79,10 +101,10 @@ void PageFocus::focusChanged(QWidget* widget, QEvent* event)
 
 bool PageFocus::popupKey(QComboBox* owner, QKeyEvent* key)
 {
-    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+    if (!isEnter(key))
         return false;
-    // Enter closes the list (which still takes the highlighted item as
-    // chosen), then acts as in the closed list.
+    // Enter closes the list without choosing the highlighted item, then acts
+    // as in the closed list.
     owner->hidePopup();
     QMetaObject::invokeMethod(
         this, [this, owner] {

@@ -172,16 +172,24 @@ TEST_F(PageFocusTest, EnterInTheLastListOfAPageGoesToTheOtherPage)
     EXPECT_TRUE(fields.leftFields.isEmpty());
 }
 
-TEST_F(PageFocusTest, EnterInAnOpenListClosesItAndMovesOn)
+TEST_F(PageFocusTest, EnterInAnOpenListClosesItChoosesNothingAndMovesOn)
 {
     enter("CNPaliw");
     QComboBox* list = w.list("CNPaliw");
+    const int entered = list->currentIndex();
+    int chosen = 0;
+    QObject::connect(list, &QComboBox::activated, [&chosen](int) { ++chosen; });
     list->showPopup();
     settle();
+    EXPECT_TRUE(fields.leftFields.isEmpty()) << "opening the list is not leaving it";
+    QTest::keyClick(list->view(), Qt::Key_Down);
     QTest::keyClick(list->view(), Qt::Key_Return);
     settle();
     EXPECT_FALSE(list->view()->isVisible());
+    EXPECT_EQ(list->currentIndex(), entered) << "the highlighted item is not chosen";
+    EXPECT_EQ(chosen, 0);
     EXPECT_EQ(focusedName(), "MONGaz");
+    EXPECT_EQ(fields.leftFields, QStringList{"CNPaliw"});
 }
 
 }  // namespace
