@@ -10,6 +10,9 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
 using namespace dravinor::sim;
 
@@ -53,11 +56,10 @@ private:
     int step_ = 0;
 };
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Reads the command line and the EEPROM image it names. Returns the exit
+// code when the program ends here (help, a bad option or file).
+std::optional<int> readCommand(int argc, char** argv, CommandLine& command)
 {
-    CommandLine command;
     std::string error;
     if (!parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), command, error)) {
         std::cerr << "dravinor-sim: " << error << "\n" << usageText();
@@ -75,9 +77,60 @@ int main(int argc, char** argv)
         }
         command.options.eeprom = image;
     }
+    return std::nullopt;
+}
+
+// Pulls the adapter or plugs it in again, and says so; false when it
+// could not be plugged in again.
+bool togglePlug(ControllerSimulator& simulator, bool plugged)
+{
+    std::string error;
+    if (plugged) {
+        simulator.hangUp();
+        std::cerr << "dravinor-sim: adapter unplugged" << std::endl;
+    } else if (!simulator.replug(&error)) {
+        std::cerr << "dravinor-sim: cannot plug the adapter in again: " << error << std::endl;
+        return false;
+    } else {
+        std::cerr << "dravinor-sim: adapter plugged in again as " << simulator.slavePath() << std::endl;
+    }
+    return true;
+}
+
+// Serves until SIGINT or SIGTERM: pulls and plugs the adapter when told
+// (SIGUSR1, --unplug-after) and, with the virtual fitter on, says what he
+// is doing whenever that changes.
+void serveUntilStopped(ControllerSimulator& simulator, const CommandLine& command, const sigset_t& signals)
+{
+    UnplugSchedule unplug(command.unplugAfterMs, command.unplugForMs);
+    bool plugged = true;
+    std::string lastStage;
+    for (;;) {
+        const timespec wait = unplug.nextWait(200);
+        const int signal = sigtimedwait(&signals, nullptr, &wait);
+        if (signal == SIGINT || signal == SIGTERM)
+            return;
+        if ((signal == SIGUSR1 || unplug.due(plugged)) && togglePlug(simulator, plugged))
+            plugged = !plugged;
+        if (!command.options.fitter)
+            continue;
+        const std::string stage = simulator.engineView().fitterStage;
+        if (stage != lastStage)
+            std::cerr << "mechanik: " << stage << std::endl;
+        lastStage = stage;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    CommandLine command;
+    if (const auto exitCode = readCommand(argc, argv, command))
+        return *exitCode;
 
     // Blocked before the serving thread starts, so it inherits the mask and
-    // only sigwait below sees the signals.
+    // only sigwait sees the signals.
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
@@ -86,44 +139,13 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     ControllerSimulator simulator(command.options);
+    std::string error;
     if (!simulator.start(&error)) {
         std::cerr << "dravinor-sim: " << error << "\n";
         return 2;
     }
     std::cout << simulator.slavePath() << std::endl;
-
-    UnplugSchedule unplug(command.unplugAfterMs, command.unplugForMs);
-    bool plugged = true;
-    // Pulls the adapter or plugs it in again, and says so.
-    auto togglePlug = [&] {
-        if (plugged) {
-            simulator.hangUp();
-            std::cerr << "dravinor-sim: adapter unplugged" << std::endl;
-        } else if (!simulator.replug(&error)) {
-            std::cerr << "dravinor-sim: cannot plug the adapter in again: " << error << std::endl;
-            return;
-        } else {
-            std::cerr << "dravinor-sim: adapter plugged in again as " << simulator.slavePath() << std::endl;
-        }
-        plugged = !plugged;
-    };
-
-    // With the virtual fitter on, say what he is doing whenever that changes.
-    std::string lastStage;
-    for (;;) {
-        const timespec wait = unplug.nextWait(200);
-        const int signal = sigtimedwait(&signals, nullptr, &wait);
-        if (signal == SIGINT || signal == SIGTERM)
-            break;
-        if (signal == SIGUSR1 || unplug.due(plugged))
-            togglePlug();
-        if (!command.options.fitter)
-            continue;
-        const std::string stage = simulator.engineView().fitterStage;
-        if (stage != lastStage)
-            std::cerr << "mechanik: " << stage << std::endl;
-        lastStage = stage;
-    }
+    serveUntilStopped(simulator, command, signals);
     simulator.stop();
     return 0;
 }
