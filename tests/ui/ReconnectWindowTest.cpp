@@ -193,3 +193,25 @@ TEST_F(PtyReconnectWindow, SilentControllerAfterTheReturnIsTriedAgainThenToldAnd
     plugIn();
     ASSERT_GE(msUntil([&] { return status(1) == backText; }), 0) << status(1).toStdString();
 }
+
+TEST_F(PtyReconnectWindow, TheWizardSaysNoAnswerWhileUnpluggedAndPollsOnWithoutAWriteWhenBack)
+{
+    dialogs.answers = {true};  // the reset on entering the wizard
+    window->switchToPage(ui::MainWindow::TabAuto);
+    ASSERT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabAuto);
+    ASSERT_GE(msUntil([&] { return plugged.heardLetters().find('V') != std::string::npos; }), 0);
+    auto* noAnswer = window->findChild<QLabel*>("SNOLabel_AA_P1");
+    ASSERT_NE(noAnswer, nullptr);
+    EXPECT_FALSE(noAnswer->isVisible());
+
+    unplug();
+    EXPECT_GE(msUntil([&] { return noAnswer->isVisible(); }, 3000), 0) << "the wizard's page says it too";
+
+    plugIn();
+    const QString identifiedOnly = QString::fromUtf8("Adapter portu COM1 podłączony ponownie - ten sam sterownik");
+    ASSERT_GE(msUntil([&] { return status(1) == identifiedOnly; }), 0) << status(1).toStdString();
+    EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabAuto);
+    EXPECT_GE(msUntil([&] { return !noAnswer->isVisible(); }, 3000), 0) << "the wizard's polls are answered again";
+    const std::string heard = plugged.heardLetters();
+    EXPECT_EQ(heard.find_first_not_of("IV"), std::string::npos) << "identified, then polled; nothing written: " << heard;
+}
