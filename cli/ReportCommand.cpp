@@ -3,13 +3,19 @@
 #include "Commands.h"
 #include "ParameterFileCommands.h"
 
+#include "ControlTexts.h"
+#include "DataFiles.h"
+#include "LanguageFile.h"
 #include "ReportContent.h"
 #include "ReportPdf.h"
+#include "ReportSheet.h"
+#include "TextSlots.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <array>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -47,10 +53,43 @@ report::CarDetails carDetails(const CliOptions& options)
             options.value("--odometer").value_or(""), options.value("--workshop").value_or("")};
 }
 
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+// The pages' captions and list items as the window shows them at start-up:
+// from the Polish language file where it is found (its slot texts too, for
+// the report's own words), else the built-in ones.
+reportpdf::ValueTexts polishPageTexts()
+{
+    std::error_code ignored;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
+    const auto path = lang::findDataFile("lang/polski.txt", program);
+    const auto content = lang::readLanguageFile(path);
+    using Status = lang::LanguageFileContent::Status;
+    if (content.status == Status::CannotOpen || content.status == Status::TooLarge) {
+        std::cerr << "dravinor-cli: " << path.string() << " cannot be read; the report uses the built-in captions\n";
+        return reportpdf::builtInValueTexts();
+    }
+    auto texts = std::make_shared<const lang::ControlTexts>(content, lang::CodePage::Windows1250);
+    return {[texts](const fields::PageValue& value) {
+                if (value.hidden)
+                    return fromStd(lang::textSlots().text(lang::slot::firstHiddenValue + value.hidden - 1));
+                return fromStd(fields::captionInLanguage(value, texts->caption(value.labelName),
+                                                         texts->caption(value.groupName)));
+            },
+            [texts](const fields::PageValue& value) {
+                std::string shown = value.shown;
+                if (value.item >= 0 && !value.name.empty())
+                    if (std::string item = texts->listItem(value.name, value.item); !item.empty())
+                        shown = std::move(item);
+                return fromStd(value.unit.empty() ? shown : shown + " " + value.unit);
+            }};
+}
+
 int writeReport(const report::ReportContent& content, const std::string& output)
 {
     const OffscreenGui gui;
-    const auto result = reportpdf::saveReportPdf(reportpdf::sheetFor(content), QString::fromStdString(output));
+    const auto sheet = reportpdf::sheetFor(content, polishPageTexts());
+    const auto result = reportpdf::saveReportPdf(sheet, QString::fromStdString(output));
     if (!result.ok()) {
         std::cerr << "dravinor-cli: " << output << ": "
                   << (result.outcome == reportpdf::PdfOutcome::CannotCreate ? "cannot create the report there"

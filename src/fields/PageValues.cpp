@@ -10,6 +10,7 @@
 #include "ParameterTable.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string_view>
 
 namespace dravinor::fields {
@@ -36,7 +37,9 @@ std::string itemText(const std::array<std::string_view, N>& items, int item)
     return noItemText(item);
 }
 
-std::string groupBoxName(int group) { return "GroupBox" + std::to_string(group); }
+constexpr std::string_view groupBoxPrefix = "GroupBox";
+
+std::string groupBoxName(int group) { return std::string(groupBoxPrefix) + std::to_string(group); }
 
 // "Pozycja startowa" stands in two groups: the group tells them apart.
 bool captionInOtherGroup(const char* caption, int group)
@@ -69,6 +72,7 @@ std::string pairSuffix(std::string_view name)
 void setCaption(PageValue& value, const char* caption, int group, std::string label, std::string suffix)
 {
     value.labelName = std::move(label);
+    value.label = caption;
     value.suffix = std::move(suffix);
     value.caption = caption;
     if (captionInOtherGroup(caption, group)) {
@@ -222,6 +226,27 @@ std::vector<PageValue> pageValues(const ParameterBlock& block)
     for (int i = 0; i < hiddenValueCount; ++i)
         values[values.size() - hiddenValueCount + static_cast<std::size_t>(i)].hidden = i + 1;
     return values;
+}
+
+std::string captionInLanguage(const PageValue& value, std::string labelText, std::string groupTitle)
+{
+    std::erase(labelText, '&');
+    if (labelText.empty())
+        labelText = value.label;
+    if (labelText.empty())
+        return value.caption;
+    if (!value.groupName.empty()) {
+        // A language that leaves the group's title alone keeps the built-in one.
+        int group = 0;
+        const std::string_view number = std::string_view(value.groupName).substr(groupBoxPrefix.size());
+        if (groupTitle.empty() && std::from_chars(number.data(), number.data() + number.size(), group).ec == std::errc{})
+            groupTitle = groupCaption(group);
+        std::erase(groupTitle, '&');
+        labelText = groupTitle + ": " + labelText;
+    }
+    const auto first = labelText.find_first_not_of(" \t\r\n");
+    const auto last = labelText.find_last_not_of(" \t\r\n");
+    return (first == std::string::npos ? std::string() : labelText.substr(first, last - first + 1)) + value.suffix;
 }
 
 }  // namespace dravinor::fields

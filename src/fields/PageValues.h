@@ -18,6 +18,7 @@ struct PageValue {
     // box and caption label by objectName, and a suffix for a pair's halves.
     std::string groupName;
     std::string labelName;
+    std::string label;  // the caption label's built-in text alone (no group, no suffix)
     std::string suffix;
     std::string meaning;  // a plain description, for values no field shows
     int hidden = 0;       // 1.. for the values no field shows, in their order; 0 for fields
@@ -39,5 +40,12 @@ inline constexpr int hiddenValueCount = 4;
 // values no field shows. RPM words are decoded with the ignition constant of
 // the set's own parameter 13, as the pages do after a read or a file load.
 std::vector<PageValue> pageValues(const params::ParameterBlock& block);
+
+// The caption the pages show for a field in a language, from the texts its
+// caption label and group box have there: the label's text (without a
+// mnemonic's '&', trimmed), after the group's title where the value names
+// its group, then a pair's suffix. A label or title the language leaves
+// empty is the built-in one.
+std::string captionInLanguage(const PageValue& value, std::string labelText, std::string groupTitle);
 
 }  // namespace dravinor::fields

@@ -31,6 +31,7 @@ inline constexpr int aboutVersion = 50002;
 inline constexpr int aboutLicence = 50003;
 inline constexpr int aboutController = 50004;
 inline constexpr int aboutNoController = 50005;
+inline constexpr int firstHiddenValue = 50320;  // 50320..50323: the stored values no field shows, in order
 inline constexpr int adaptationWithoutController = 51102;
 inline constexpr int adaptationAfterIncompleteRead = 51103;  // %1: how many were not read
 inline constexpr int conversionError = 51250;       // %1: the text that is no number

@@ -14,7 +14,6 @@
 namespace dravinor::ui {
 
 namespace key {
-inline constexpr int firstHidden = 50320;  // the values no field shows, in their order
 inline constexpr int flagByteA = 51054;
 inline constexpr int flagByteB = 51055;
 }  // namespace key
@@ -35,22 +34,18 @@ const std::vector<fields::PageValue>& allValues()
 QString pageValueCaption(const fields::PageValue& value, const QWidget* root)
 {
     if (value.hidden)
-        return slotText(key::firstHidden + value.hidden - 1);
-    QString caption;
+        return slotText(lang::slot::firstHiddenValue + value.hidden - 1);
+    QString label;
+    QString groupTitle;
     if (root) {
-        if (auto* label = root->findChild<QLabel*>(fromStd(value.labelName)))
-            caption = label->text();
+        if (auto* labelWidget = root->findChild<QLabel*>(fromStd(value.labelName)))
+            label = labelWidget->text();
         else if (auto* check = root->findChild<QCheckBox*>(fromStd(value.labelName)))
-            caption = check->text();
+            label = check->text();
+        if (auto* group = root->findChild<QGroupBox*>(fromStd(value.groupName)); group && !value.groupName.empty())
+            groupTitle = group->title();
     }
-    // A mnemonic's marker is no part of the caption.
-    caption.remove(u'&');
-    if (caption.isEmpty())
-        return fromStd(value.caption);
-    if (!value.groupName.empty())
-        if (auto* group = root->findChild<QGroupBox*>(fromStd(value.groupName)))
-            caption = group->title().remove(u'&') + ": " + caption;
-    return caption.trimmed() + fromStd(value.suffix);
+    return fromStd(fields::captionInLanguage(value, label.toStdString(), groupTitle.toStdString()));
 }
 
 QString pageValueText(const fields::PageValue& value, const QWidget* root)

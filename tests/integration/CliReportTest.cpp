@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 using namespace dravinor;
 using dravinor::testing::CliRun;
 using dravinor::testing::PtyCli;
@@ -92,6 +95,29 @@ TEST_F(CliReport, APartialReadMarksWhatWasNotReadAndSaysSoInTheExitStatus)
     EXPECT_NE(lineWith(text, "Próg sondy lambda", "nie odczytano"), "") << text;
     EXPECT_EQ(text.find("0,71"), std::string::npos) << "never the value it could not read";
     EXPECT_NE(text.find("sterownik nie podał tej wartości"), std::string::npos);
+}
+
+TEST_F(CliReport, CaptionsAndListItemsComeFromThePolishLanguageFileAsInTheWindow)
+{
+    // Windows-1250 as shipped: 0xF3 is "ó".
+    std::filesystem::create_directories(dir / "lang");
+    std::ofstream(dir / "lang" / "polski.txt", std::ios::binary) << "10102 Sonda 0-1 V\n"
+                                                                     "10301 Pr\xF3g lambdy\n"
+                                                                     "13000 Silnik g\xF3rny\n";
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    params::ParameterState state;
+    state.loadDefaults();
+    const std::string par = (dir / "car.PAR").string();
+    ASSERT_TRUE(params::saveParameterFile(par, state.block()).ok());
+    const CliRun run = cli("report --file '" + par + "' -o '" + pdf() + "'");
+    std::filesystem::current_path(before);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string text = pdfText(pdf());
+    EXPECT_TRUE(dravinor::testing::captionWithValue(text, "Próg lambdy", "0,38 V")) << text;
+    EXPECT_TRUE(dravinor::testing::captionWithValue(text, "Rodzaj sondy lambda", "Sonda 0-1 V")) << "a list's item";
+    EXPECT_NE(lineWith(text, "Silnik górny: Pozycja startowa"), "") << "a group's title before a caption two groups share";
+    EXPECT_NE(lineWith(text, "Silnik ponizej TPS: Pozycja startowa"), "") << "a title the file leaves stays built in";
 }
 
 TEST_F(CliReport, ABadOutputPathIsAClearErrorAndWritesNothing)

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "LanguageFile.h"
+#include "SingleByteDecoder.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace dravinor::lang {
+
+// What a language file gives the window's controls, by objectName, in
+// UTF-8: captions (labels, group boxes, check boxes, buttons) and list
+// items. For a program with no window that still speaks of the pages'
+// fields in the fitter's language (the command line's report).
+class ControlTexts {
+public:
+    // The file's control keys; its slot keys go to the text slots, as the
+    // window's loading does.
+    ControlTexts(const LanguageFileContent& content, CodePage codePage);
+
+    // Empty when the file gives the control no caption.
+    std::string caption(std::string_view name) const;
+    // Empty when the file gives the list no such item.
+    std::string listItem(std::string_view name, int item) const;
+
+private:
+    std::map<std::string, std::string, std::less<>> captions_;
+    std::map<std::pair<std::string, int>, std::string> items_;
+};
+
+}  // namespace dravinor::lang
