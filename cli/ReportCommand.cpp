@@ -12,6 +12,7 @@
 #include "TextSlots.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <array>
@@ -60,8 +61,8 @@ QString fromStd(const std::string& text) { return QString::fromStdString(text); 
 // the report's own words), else the built-in ones.
 reportpdf::ValueTexts polishPageTexts()
 {
-    std::error_code ignored;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
+    // Looked for as the window looks: the program's folder comes from its application.
+    const auto program = std::filesystem::path(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
     const auto path = lang::findDataFile("lang/polski.txt", program);
     const auto content = lang::readLanguageFile(path);
     using Status = lang::LanguageFileContent::Status;

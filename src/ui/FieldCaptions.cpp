@@ -42,8 +42,10 @@ QString pageValueCaption(const fields::PageValue& value, const QWidget* root)
             label = labelWidget->text();
         else if (auto* check = root->findChild<QCheckBox*>(fromStd(value.labelName)))
             label = check->text();
-        if (auto* group = root->findChild<QGroupBox*>(fromStd(value.groupName)); group && !value.groupName.empty())
-            groupTitle = group->title();
+        // An empty name would find any group box: only a named one counts.
+        if (!value.groupName.empty())
+            if (auto* group = root->findChild<QGroupBox*>(fromStd(value.groupName)))
+                groupTitle = group->title();
     }
     return fromStd(fields::captionInLanguage(value, label.toStdString(), groupTitle.toStdString()));
 }
