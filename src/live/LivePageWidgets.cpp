@@ -116,6 +116,9 @@ void LivePage::buildFuelSwitch()
     fuelSwitch_ = new QToolButton(page_);
     fuelSwitch_->setObjectName("SwitchVIZ");
     fuelSwitch_->setAutoRaise(true);
+    // A speed button: pressed with the mouse only, so Tab and Space on the
+    // live page never switch the car's fuel.
+    fuelSwitch_->setFocusPolicy(Qt::NoFocus);
     fuelSlot_ = lang::slot::fuelBeforeFirstPoll;
     fuelLabel_ = addLabel("BenzGazLed", QString::fromStdString(lang::textSlots().text(fuelSlot_)));
     QFont fuelFont = fuelLabel_->font();

@@ -171,8 +171,12 @@ PageWidgets buildPageWidgets(QWidget* tabPar1, QWidget* tabPar2)
     out.hiddenButton = named(new QPushButton(tabPar1), "Button1", out);
     out.hiddenButton->hide();
 
-    for (std::size_t i = 0; i < buttons.size(); ++i)
+    // Speed buttons: only the mouse presses them. The keyboard focus never
+    // reaches them, so no Tab and Space fires a bulk write unasked.
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
         out.buttons[i] = named(new QPushButton(QString::fromUtf8(buttons[i].caption), tabPar2), buttons[i].name, out);
+        out.buttons[i]->setFocusPolicy(Qt::NoFocus);
+    }
     linkCaptionBuddies(out);
     return out;
 }
