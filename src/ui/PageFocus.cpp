@@ -61,9 +61,8 @@ bool PageFocus::eventFilter(QObject* watched, QEvent* event)
             return true;
         break;
     case QEvent::ShortcutOverride:
-        // The popup takes Enter as the highlighted item's choice already
-        // here, before the key is pressed: claimed for the key press, Enter
-        // never reaches the list.
+        // Qt's popup would take Enter here, before the key is pressed; it is
+        // claimed for the key press, where the choice and the step on are one.
         if (popupOwners_.contains(watched) && isEnter(static_cast<QKeyEvent*>(event))) {
             event->accept();
             return true;
@@ -103,16 +102,33 @@ bool PageFocus::popupKey(QComboBox* owner, QKeyEvent* key)
 {
     if (!isEnter(key))
         return false;
-    // Enter closes the list without choosing the highlighted item, then acts
-    // as in the closed list.
+    // The arrow keys in an open list only highlight: Enter makes the
+    // highlighted item the choice, as a click on it does, closes the list,
+    // then acts as in the closed list. Escape is left to the popup, which
+    // closes it unchanged.
+    const QModelIndex highlighted = owner->view()->currentIndex();
+    const int item = highlighted.isValid() && (highlighted.flags() & Qt::ItemIsEnabled) ? highlighted.row() : -1;
     owner->hidePopup();
     QMetaObject::invokeMethod(
-        this, [this, owner] {
+        this, [this, list = QPointer<QComboBox>(owner), item] {
+            if (!list)
+                return;
+            if (item >= 0)
+                chooseItem(list, item);
             QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-            keyPressed(owner, &enter);
+            keyPressed(list, &enter);
         },
         Qt::QueuedConnection);
     return true;
+}
+
+void PageFocus::chooseItem(QComboBox* list, int item)
+{
+    // What the list itself does for a click on an item: select it, then tell
+    // the choice, even of the item it showed already.
+    list->setCurrentIndex(item);
+    emit list->activated(item);
+    emit list->textActivated(list->itemText(item));
 }
 
 void PageFocus::fieldLeft(QWidget* field)

@@ -39,6 +39,7 @@ protected:
 private:
     void focusChanged(QWidget* widget, QEvent* event);
     bool popupKey(QComboBox* owner, QKeyEvent* key);
+    static void chooseItem(QComboBox* list, int item);
     void fieldLeft(QWidget* field);
     bool keyPressed(QWidget* field, QKeyEvent* key);
     bool textKeyPressed(QWidget* field, QKeyEvent* key);

@@ -1,10 +1,14 @@
 // A fitter at the keyboard of the whole window on the simulated controller:
-// no key reaches a button that writes the whole set or switches the fuel.
+// no key reaches a button that writes the whole set or switches the fuel,
+// and a choice made with the keys in an open list is the choice a click
+// makes, with the same frames on the wire.
 
 #include "FieldCatalogue.h"
 #include "FrameLog.h"
 #include "WindowOnLine.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -47,6 +51,29 @@ struct FittersKeyboard : dravinor::testing::WindowOnLine {
             if (frame.bytes[0] == 's' && !own.count(frame.bytes[1]))
                 beyond.insert(frame.bytes[1]);
         return beyond;
+    }
+    QComboBox* list(const char* name) const { return child<QComboBox>(name); }
+    // Opens a list as a click on it does.
+    void openWithTheMouse(const char* name)
+    {
+        QTest::mouseClick(list(name), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(list(name)->view()->isVisible()) << name;
+    }
+    void pressInOpenList(const char* name, Qt::Key key)
+    {
+        QTest::keyClick(list(name)->view(), key);
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+    // The list's own answer to a click on one of its items.
+    void clickItem(const char* name, int item)
+    {
+        QComboBox* combo = list(name);
+        combo->setFocus(Qt::MouseFocusReason);
+        combo->setCurrentIndex(item);
+        emit combo->activated(item);
+        QCoreApplication::processEvents();
     }
 };
 
@@ -97,4 +124,46 @@ TEST_F(FittersKeyboard, TheLivePagesFuelSwitchNeverTakesTabAndSpace)
 
     QTest::mouseClick(child<QToolButton>("SwitchVIZ"), Qt::LeftButton);
     EXPECT_NE(heardWrites().find("r 7d fe"), std::string::npos) << heardWrites();
+}
+
+// F2, click RObrotow, Up, Enter: the list still showed its first item and
+// nothing was written. The choice now puts on the wire what a click on the
+// same item puts there, and the focus moves on.
+TEST_F(FittersKeyboard, AKeyboardChoiceInAnOpenListIsNotThrownAway)
+{
+    press(Qt::Key_F2);
+    clickItem("RObrotow", 1);  // "RPM rosnące"
+    controller.clearReceivedFrames();
+
+    openWithTheMouse("RObrotow");
+    EXPECT_EQ(heardWrites(), "") << "opening the list writes nothing";
+    pressInOpenList("RObrotow", Qt::Key_Up);
+    EXPECT_EQ(list("RObrotow")->currentIndex(), 1) << "the arrow only highlights";
+    pressInOpenList("RObrotow", Qt::Key_Return);
+    const std::string byKeys = heardWrites();
+    EXPECT_FALSE(list("RObrotow")->view()->isVisible());
+    EXPECT_EQ(list("RObrotow")->currentIndex(), 0);
+    EXPECT_EQ(focusName(), "DObrotow");  // enabled by the choice, and next in turn
+    EXPECT_NE(byKeys, "");
+
+    // The same choice by a click, from the same state.
+    clickItem("RObrotow", 1);
+    controller.clearReceivedFrames();
+    clickItem("RObrotow", 0);
+    EXPECT_EQ(heardWrites(), byKeys);
+}
+
+TEST_F(FittersKeyboard, EscapeClosesAnOpenListWithoutAWrite)
+{
+    press(Qt::Key_F2);
+    child("TPSterownika")->setFocus(Qt::MouseFocusReason);
+    controller.clearReceivedFrames();
+    openWithTheMouse("TPSterownika");
+    const int shown = list("TPSterownika")->currentIndex();
+    pressInOpenList("TPSterownika", Qt::Key_Down);
+    pressInOpenList("TPSterownika", Qt::Key_Escape);
+    EXPECT_FALSE(list("TPSterownika")->view()->isVisible());
+    EXPECT_EQ(list("TPSterownika")->currentIndex(), shown);
+    EXPECT_EQ(focusName(), "TPSterownika");
+    EXPECT_EQ(heardWrites(), "");
 }
