@@ -60,6 +60,13 @@ bool PageFocus::eventFilter(QObject* watched, QEvent* event)
         if (auto* combo = qobject_cast<QComboBox*>(watched); combo && !combo->hasFocus())
             return true;
         break;
+    case QEvent::MouseButtonPress:
+        // A press whose focus change raised a warning is spent on it: the
+        // step the warning owes moves the focus on, and the pressed control
+        // neither opens its list nor toggles.
+        if (pendingFocusSteps_ > 0 && !popupOwners_.contains(watched))
+            return true;
+        break;
     case QEvent::ShortcutOverride:
         // Qt's popup would take Enter here, before the key is pressed; it is
         // claimed for the key press, where the choice and the step on are one.

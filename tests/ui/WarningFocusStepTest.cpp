@@ -4,6 +4,7 @@
 #include "Encoders.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -210,4 +211,37 @@ TEST_F(PagesWithRealBoxes, EveryStepOfSeveralWarningsLeavesTheFieldItPassesOver)
     EXPECT_EQ(answerer.asked.size(), 3);  // two for the maximum, one for the start position
     EXPECT_EQ(eepromWrites(), (Writes{{5, 10}, {4, 100}, {10, 12}, {9, 70}}));
     EXPECT_EQ(focusedName(), "ZPAttuatoraPon_2");
+}
+
+// F2, 1000 in ODPBenzynaGas, a click on RObrotow, "Nie": the list's popup
+// opened after the box. The click is spent on the warning: its owed step
+// moves the focus on from the list, which neither opens nor writes.
+TEST_F(PagesWithRealBoxes, AWarningRaisedByClickingAListLeftItsPopupOpen)
+{
+    type("ODPBenzynaGas", "1000");
+    answerer.answers = {false};
+    clearFrames();
+    QTest::mouseClick(list("RObrotow"), Qt::LeftButton);
+    settleBoxes();
+
+    ASSERT_EQ(answerer.asked.size(), 1);
+    EXPECT_EQ(answerer.asked.front(), QString::fromUtf8("Za niski próg przełączenia na RPM, kontynuować ?"));
+    EXPECT_FALSE(list("RObrotow")->view()->isVisible());
+    EXPECT_EQ(focusedName(), "DObrotow");
+    // The declined value goes back to the entry text and is written; the list writes nothing.
+    EXPECT_EQ(edit("ODPBenzynaGas")->text(), "2200");
+    EXPECT_EQ(eepromWrites(), (Writes{{14, 0x06}, {15, 0xD1}}));
+}
+
+// A box clicked while leaving a warned field does not toggle either.
+TEST_F(PagesWithRealBoxes, AWarningRaisedByClickingABoxLeavesTheBoxAsItWas)
+{
+    type("IKDCutOff", "0");
+    clearFrames();
+    const bool cutOff = check("WCutOff")->isChecked();
+    QTest::mouseClick(check("WCutOff"), Qt::LeftButton, {}, QPoint(8, check("WCutOff")->height() / 2));
+    settleBoxes();
+    ASSERT_EQ(answerer.asked.size(), 1);
+    EXPECT_EQ(check("WCutOff")->isChecked(), cutOff);
+    EXPECT_EQ(eepromWrites(), (Writes{{24, 0}}));
 }
