@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -151,6 +152,63 @@ TEST_F(DesktopWindow, AltAndTheFirstLetterOpenAMenuWhoseTitleStaysExact)
     EXPECT_EQ(menuOpenedBy(0x041C), main);   // М
     EXPECT_EQ(menuOpenedBy(0x041F), ports);  // П
     EXPECT_EQ(menuOpenedBy(Qt::Key_M), main);
+}
+
+// Alt+P and Alt+R did nothing on the live page: "&PAUZA" and "&RPM" shared
+// their letters with the menus "porty" and "rozdzielczosc", and Qt only moved
+// the focus. The page's shown box wins there; the menu keeps its letter
+// elsewhere. In Russian the boxes mark their own letters (П clashes too).
+TEST_F(DesktopWindow, AltPAndAltRDidNothingOnTheLivePage)
+{
+    start(true);
+    controller.clearReceivedFrames();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto* pause = child<QCheckBox>("CheckOscyPauza");
+    auto* rpm = child<QCheckBox>("CheckOscyRPM");
+    const auto altOnLivePage = [&](int key) {
+        window->switchToPage(ui::MainWindow::TabViz);
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        const QString text = QString(QChar(key)).toLower();
+        QTest::sendKeyEvent(QTest::Press, target, static_cast<Qt::Key>(key), text, Qt::AltModifier);
+        QTest::sendKeyEvent(QTest::Release, target, static_cast<Qt::Key>(key), text, Qt::AltModifier);
+        QTest::qWait(250);  // a mnemonic presses its box with a short animation
+    };
+    const auto noMenuOpen = [&] {
+        for (QMenu* menu : window->menuBar()->findChildren<QMenu*>())
+            if (menu->isVisible())
+                return false;
+        return true;
+    };
+
+    altOnLivePage(Qt::Key_P);
+    EXPECT_TRUE(pause->isChecked());
+    EXPECT_TRUE(noMenuOpen());
+    altOnLivePage(Qt::Key_R);
+    EXPECT_TRUE(rpm->isChecked());
+    EXPECT_TRUE(noMenuOpen());
+    altOnLivePage(Qt::Key_P);
+    EXPECT_FALSE(pause->isChecked());
+    window->stopAllTimers();
+    // Pausing the trace and showing a channel put nothing but polls on the wire.
+    for (const auto& frame : controller.receivedFrames())
+        EXPECT_EQ(frame.bytes[0], 'V');
+
+    // Away from the live page the menus keep P and R.
+    window->switchToPage(ui::MainWindow::TabPar1);
+    EXPECT_EQ(menuOpenedBy(Qt::Key_P), child<QMenu>("ports"));
+    EXPECT_EQ(menuOpenedBy(Qt::Key_R), child<QMenu>("rozdzielczosc"));
+
+    window->rosyjskiClick();
+    ASSERT_EQ(pause->text(), QString::fromUtf8("&ПАУЗА"));
+    altOnLivePage(0x041F);  // П
+    EXPECT_TRUE(pause->isChecked());
+    EXPECT_TRUE(noMenuOpen());
+    altOnLivePage(0x041E);  // О, "&ОБОРОТЫ"
+    EXPECT_FALSE(rpm->isChecked());
+    window->stopAllTimers();
+    window->switchToPage(ui::MainWindow::TabPar1);
+    EXPECT_EQ(menuOpenedBy(0x041F), child<QMenu>("ports"));
 }
 
 TEST_F(DesktopWindow, QtsOwnButtonsFollowTheLanguageAndQuestionsKeepAnEmptyCaption)
