@@ -9,7 +9,8 @@ namespace {
 using enum OptionValue;
 
 constexpr CommandOption readOptions[] = {{"-o", Text}};
-constexpr CommandOption writeOptions[] = {{"--force"}};
+constexpr CommandOption writeOptions[] = {{"--force"}, {"--yes"}};
+constexpr CommandOption resetOptions[] = {{"--yes"}};
 constexpr CommandOption journalOptions[] = {{"--last", Count}};
 constexpr CommandOption liveOptions[] = {{"--count", Count}, {"--csv"}, {"--probe-health"}, {"--reconnect"}};
 // The item numbers are checked by adapt itself, which lists the items.
@@ -44,12 +45,17 @@ const CommandSpec commands[] = {
          "            beside it as a .BAK copy\n",
      .options = readOptions},
     {.name = "write",
-     .usage = "write [--force] FILE",
+     .usage = "write [--force] [--yes] FILE",
      .help =
          "Sends a parameter file to the controller: all 35 parameters to EEPROM,\n"
-         "then the RAM copy, and prints every value that changed.\n"
+         "then the RAM copy, and prints every value that changed. On a terminal it\n"
+         "asks first, saying how many values the file changes; without a terminal\n"
+         "it needs --yes. The controller's set as it was is kept first as a backup\n"
+         "in the state folder (backups/), named in the journal; none when its\n"
+         "parameters could not all be read, and it says so.\n"
          "  --force   also send a file that is not 64 bytes long (its first 64\n"
-         "            bytes, or as many as it has)\n",
+         "            bytes, or as many as it has)\n"
+         "  --yes     write without asking\n",
      .options = writeOptions,
      .minOperands = 1,
      .maxOperands = 1,
@@ -94,8 +100,14 @@ const CommandSpec commands[] = {
          "FIFO); the entries that could be read are listed all the same.\n",
      .options = journalOptions},
     {.name = "reset",
-     .usage = "reset",
-     .help = "Writes the default parameter set to the controller, twice, as the tool does.\n"},
+     .usage = "reset [--yes]",
+     .help =
+         "Writes the default parameter set to the controller, twice, as the tool does.\n"
+         "On a terminal it asks first, saying how many values it changes; without a\n"
+         "terminal it needs --yes. The controller's set as it was is kept first as a\n"
+         "backup in the state folder (backups/), named in the journal.\n"
+         "  --yes     reset without asking\n",
+     .options = resetOptions},
     {.name = "live",
      .usage = "live [--count N] [--csv] [--probe-health] [--reconnect]",
      .help =

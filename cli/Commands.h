@@ -15,7 +15,7 @@ int runIdentify(CliSession& session);
 int runRead(CliSession& session, const CliOptions& options);
 int runWrite(CliSession& session, const CliOptions& options);
 int runSet(CliSession& session, const CliOptions& options);
-int runReset(CliSession& session);
+int runReset(CliSession& session, const CliOptions& options);
 int runLive(CliSession& session, const CliOptions& options);
 int runAdapt(CliSession& session, const CliOptions& options);
 int runShow(const CliOptions& options);

@@ -124,7 +124,8 @@ _dravinor_cli()
         return
         ;;
     read | defaults) options="-o" ;;
-    write) options="--force" ;;
+    write) options="--force --yes" ;;
+    reset) options="--yes" ;;
     live) options="--count --csv --probe-health --reconnect" ;;
     journal) options="--last" ;;
     adapt) options="--ignition --probe --temperature-sensor --yes" ;;

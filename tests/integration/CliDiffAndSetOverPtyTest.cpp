@@ -132,7 +132,7 @@ TEST_F(CliFixture, WritePrintsWhatItChanged)
     bytes[4] = 110;
     std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 64);
 
-    const auto run = cli("write '" + file.string() + "'");
+    const auto run = cli("write --yes '" + file.string() + "'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(has(run.out, "Wrote " + file.string())) << run.out;
     EXPECT_TRUE(has(run.out, "PSAttuatoraPow")) << run.out;
