@@ -189,7 +189,7 @@ int runSet(CliSession& session, const CliOptions& options)
     const auto& args = options.arguments;
     // A field name starts with a letter; an address is a number.
     if (!args[0].empty() && std::isalpha(static_cast<unsigned char>(args[0][0])))
-        return runSetField(session, args[0], args[1]);
+        return runSetField(session, args[0], args[1], options.has("--clamp"));
     std::string error;
     const auto address = parseRangedNumber(args[0], "address", 1, 35, error);
     const auto value = address ? parseRangedNumber(args[1], "value", 0, 255, error) : std::nullopt;
