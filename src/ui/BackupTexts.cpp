@@ -19,12 +19,27 @@ QString backupStatus(const params::SetBackup& backup)
     return {};
 }
 
+namespace {
+
+// The count on a line of its own, where a glance finds it.
+QString withChanges(const QString& question, int changes)
+{
+    return question + '\n' + slotText(backupKey::valuesChanged).arg(changes);
+}
+
+}  // namespace
+
 QString recentFileQuestion(const QString& path, int changes, bool backupAhead)
 {
-    QString question = slotText(backupKey::recentFileQuestion).arg(fileName(path), QString::number(changes));
+    QString question = withChanges(slotText(backupKey::recentFileQuestion).arg(fileName(path)), changes);
     if (!backupAhead)
         question += '\n' + slotText(backupKey::noBackupAhead);
     return question;
+}
+
+QString restoreQuestion(const QString& write, const QString& time, const QString& fileName, int changes)
+{
+    return withChanges(slotText(backupKey::restoreQuestion).arg(write, time, fileName), changes);
 }
 
 QString backupUnreadable(const QString& fileName, const params::BackupRead& read)

@@ -21,10 +21,9 @@ void JournalWindow::undoBulkWrite(const params::UndoPlan& plan)
     // Counted against what the controller holds; without a whole read, what the pages show.
     const auto current = session_.transfer().controllerSet().value_or(session_.state().block());
     const auto changes = fields::compareParameterSets(current, *backup.read.set).size();
-    QString question = slotText(texts::backupKey::restoreQuestion)
-                           .arg(model_->cellText(plan.entry, JournalTableModel::Field),
-                                model_->cellText(plan.entry, JournalTableModel::Time), file,
-                                QString::number(static_cast<qulonglong>(changes)));
+    QString question = texts::restoreQuestion(model_->cellText(plan.entry, JournalTableModel::Field),
+                                              model_->cellText(plan.entry, JournalTableModel::Time), file,
+                                              static_cast<int>(changes));
     if (plan.otherSet)
         question = slotText(journal::undoOtherSet) + '\n' + question;
     if (!dialogs_.askYesNoDefaultNo(question))

@@ -120,7 +120,7 @@ TEST_F(BackupWindow, RecentFileWritesTheWholeSetWithoutAsking)
     dialogs.answers = {false};
     chooseRecent(golf);
     ASSERT_EQ(dialogs.questions.size(), 1) << "a recent file is written only after a question";
-    EXPECT_EQ(dialogs.questions[0].toStdString(), "Wczytać plik golf.PAR i zapisać go w sterowniku? Liczba zmienianych wartości: 3.");
+    EXPECT_EQ(dialogs.questions[0].toStdString(), "Wczytać plik golf.PAR i zapisać go w sterowniku?\nLiczba zmienianych wartości: 3");
     EXPECT_EQ(dialogs.defaultNoQuestions, dialogs.questions) << "No is the default";
     step("recent file golf.PAR, declined");
     EXPECT_TRUE(controller.receivedFrames().empty());
@@ -174,7 +174,7 @@ TEST_F(BackupWindow, ResetPressedByMistakeIsTakenBackByteForByteInTwoClicks)
     EXPECT_TRUE(question.startsWith("Zapisać w sterowniku kopię parametrów sprzed zapisu „Reset Parametrów” z "))
         << question.toStdString();
     EXPECT_TRUE(question.endsWith(" (" + QString::fromStdString(backup.filename().string()) +
-                                  ")? Liczba zmienianych wartości: 3."))
+                                  ")?\nLiczba zmienianych wartości: 3"))
         << question.toStdString();
 
     // The car's calibration is back, in EEPROM and in the RAM copy.
