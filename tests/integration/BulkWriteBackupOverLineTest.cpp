@@ -104,17 +104,19 @@ TEST_F(BackupOnLine, EveryBulkWriteKeepsTheSetTheControllerHeldItsEditsIncluded)
     EXPECT_TRUE(back.backup.kept()) << "an undo keeps what it replaces too";
 }
 
-TEST_F(BackupOnLine, AnIncompleteReadOrNoControllerKeepsNoBackup)
+TEST_F(BackupOnLine, AnIncompleteReadOrNoControllerKeepsNoBackupAndWriteSaysSo)
 {
     sim::FaultOptions faults;
-    faults.wrongChecksum = true;
+    faults.wrongChecksum = true;  // no read is accepted
     controller.setFaults(faults);
-    ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
-    ASSERT_FALSE(session->lastRead().complete());
-    controller.setFaults({});
-    EXPECT_EQ(session->transfer().writeAll().backup.status, params::SetBackup::Status::SetNotKnown);
+    const auto run = cli("write --yes '" + writeFile("other.PAR", patternImage()).string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("no backup of the controller's set was kept: its parameters could not all be read"),
+              std::string::npos)
+        << run.err;
 
-    session->port().setControllerConnected(false);
+    // Nothing connected: there is no set to keep, and nothing to say.
+    controller.setFaults({});
     EXPECT_EQ(session->transfer().writeAll().backup.status, params::SetBackup::Status::NoController);
     EXPECT_TRUE(backupsIn(folder.path()).empty());
 }
@@ -150,19 +152,6 @@ TEST_F(BackupOnLine, WriteWithYesKeepsTheSetItReplacesAndTheJournalNamesIt)
     EXPECT_NE(journal.out.find(", backup " + files[0].filename().string() + "  acknowledged  (next to undo)"),
               std::string::npos)
         << journal.out;
-}
-
-TEST_F(BackupOnLine, WriteAfterAnIncompleteReadSaysItKeptNoBackup)
-{
-    sim::FaultOptions faults;
-    faults.wrongChecksum = true;
-    controller.setFaults(faults);
-    auto run = cli("write --yes '" + writeFile("other.PAR", patternImage()).string() + "'");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.err.find("no backup of the controller's set was kept: its parameters could not all be read"),
-              std::string::npos)
-        << run.err;
-    EXPECT_TRUE(backupsIn(folder.path()).empty());
 }
 
 TEST_F(BackupOnLine, WriteCountsItsRewritesOtherwiseThanItListsThem)
