@@ -1,6 +1,7 @@
 #include "Arguments.h"
 #include "AdaptNarrator.h"
 #include "AdaptOptions.h"
+#include "BulkWriteReport.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "TickSchedule.h"
@@ -192,6 +193,8 @@ Progress startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const Ad
 {
     engine.initialiseWizard();
     narrator.report(engine);
+    if (const std::string backup = backupLine(engine.resetOutcome().backup); !backup.empty())
+        narrator.line(backup);
     if (engine.resetUnacknowledged() > 0)
         narrator.line("dravinor-cli: warning: " + std::to_string(engine.resetUnacknowledged()) +
                       " writes of the reset were not acknowledged");

@@ -9,7 +9,9 @@ namespace {
 using enum OptionValue;
 
 constexpr CommandOption readOptions[] = {{"-o", Text}};
-constexpr CommandOption writeOptions[] = {{"--force"}};
+constexpr CommandOption writeOptions[] = {{"--force"}, {"--yes"}};
+constexpr CommandOption resetOptions[] = {{"--yes"}};
+constexpr CommandOption setOptions[] = {{"--clamp"}};
 constexpr CommandOption journalOptions[] = {{"--last", Count}};
 constexpr CommandOption liveOptions[] = {{"--count", Count}, {"--csv"}, {"--probe-health"}, {"--reconnect"}};
 // The item numbers are checked by adapt itself, which lists the items.
@@ -44,31 +46,43 @@ const CommandSpec commands[] = {
          "            beside it as a .BAK copy\n",
      .options = readOptions},
     {.name = "write",
-     .usage = "write [--force] FILE",
+     .usage = "write [--force] [--yes] FILE",
      .help =
          "Sends a parameter file to the controller: all 35 parameters to EEPROM,\n"
-         "then the RAM copy, and prints every value that changed.\n"
+         "then the RAM copy, and prints every value that changed. On a terminal it\n"
+         "asks first, saying how many values the file changes; without a terminal\n"
+         "it needs --yes. The controller's set as it was is kept first as a backup\n"
+         "in the state folder (backups/), named in the journal; none when its\n"
+         "parameters could not all be read, and it says so.\n"
          "  --force   also send a file that is not 64 bytes long (its first 64\n"
-         "            bytes, or as many as it has)\n",
+         "            bytes, or as many as it has)\n"
+         "  --yes     write without asking\n",
      .options = writeOptions,
      .minOperands = 1,
      .maxOperands = 1,
      .operands = "one parameter file"},
     {.name = "set",
-     .usage = "set ADDR VALUE | set FIELD VALUE",
+     .usage = "set ADDR VALUE | set [--clamp] FIELD VALUE",
      .help =
          "set ADDR VALUE writes one raw byte: ADDR 1..35, VALUE 0..255 (decimal or\n"
          "0x..), to EEPROM and RAM with retries.\n"
          "set FIELD VALUE writes a parameter page field by its name, VALUE in the\n"
          "field's units (decimal comma or point): it is encoded as the page encodes\n"
-         "it when the field is left, clamped to the field's limits with a warning,\n"
-         "and written to the same addresses. Examples:\n"
+         "it when the field is left and written to the same addresses. A value\n"
+         "outside the field's range is refused with the range (exit 1). A list\n"
+         "field takes its item's text or its number (0 for the first). Examples:\n"
          "  dravinor-cli set PRLambda 0,5        lambda probe threshold, volts\n"
          "  dravinor-cli set ODPBenzynaGas 2300  switch-over speed, RPM\n"
+         "  dravinor-cli set RSLambda 1          lambda probe type, second item\n"
+         "  --clamp   take a value outside the range as the page does: the\n"
+         "            nearest limit, with a warning\n"
          "Fields: PRLambda ESLambda_1 ESLambda_2 PCTps ODPBenzynaGas DObrotow MONGaz\n"
          "TPWStopniach ZPAttuatoraPow_1 ZPAttuatoraPow_2 PSAttuatoraPow PAttuatoraPow\n"
          "ZPAttuatoraPon_1 ZPAttuatoraPon_2 PSAttuatoraPon PAttuatoraPon IKDCutOff\n"
-         "OSDCutOff BTps CLambda AVoltage DOAttuatora RPMSignal\n",
+         "OSDCutOff BTps CLambda AVoltage DOAttuatora RPMSignal\n"
+         "Lists: RSLambda RSYLambda TCTps RObrotow CNPaliw RUZaplonowego TPSterownika\n"
+         "TSRezerwy TJazdy DOAttuatoraCheck\n",
+     .options = setOptions,
      .minOperands = 2,
      .maxOperands = 2,
      .operands = "two arguments"},
@@ -94,8 +108,14 @@ const CommandSpec commands[] = {
          "FIFO); the entries that could be read are listed all the same.\n",
      .options = journalOptions},
     {.name = "reset",
-     .usage = "reset",
-     .help = "Writes the default parameter set to the controller, twice, as the tool does.\n"},
+     .usage = "reset [--yes]",
+     .help =
+         "Writes the default parameter set to the controller, twice, as the tool does.\n"
+         "On a terminal it asks first, saying how many values it changes; without a\n"
+         "terminal it needs --yes. The controller's set as it was is kept first as a\n"
+         "backup in the state folder (backups/), named in the journal.\n"
+         "  --yes     reset without asking\n",
+     .options = resetOptions},
     {.name = "live",
      .usage = "live [--count N] [--csv] [--probe-health] [--reconnect]",
      .help =

@@ -1,4 +1,5 @@
 #include "Arguments.h"
+#include "BulkWriteReport.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "DiffPrinter.h"
@@ -94,18 +95,6 @@ void warnAboutSize(const std::string& path, std::uintmax_t size)
 
 namespace {
 
-// What the controller holds after a bulk write as far as it said so: the
-// sent value where the EEPROM write was acknowledged, the old one elsewhere.
-ParameterBlock acknowledgedPart(const ParameterBlock& before, const ParameterBlock& sent,
-                                const params::BulkWriteOutcome& outcome)
-{
-    ParameterBlock held = before;
-    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
-        if (outcome.eepromWritten.test(static_cast<std::size_t>(address)))
-            held.setParameter(sent.get(address), address);
-    return held;
-}
-
 // A single write that failed because the adapter went away.
 int reportPortLostDuringSet(const std::string& what, const params::WriteOutcome& outcome)
 {
@@ -113,52 +102,6 @@ int reportPortLostDuringSet(const std::string& what, const params::WriteOutcome&
               << (outcome.eepromAcknowledged ? " was stored in EEPROM, but its RAM copy was not confirmed\n"
                                              : " was not written\n");
     return exitNoController;
-}
-
-int reportBulkWrite(const params::BulkWriteOutcome& outcome)
-{
-    if (outcome.portLost) {
-        std::cerr << "dravinor-cli: the port went away during the transfer (adapter unplugged?); "
-                  << outcome.parametersWritten() << " of the 35 parameters were written";
-        if (outcome.mixedSet())
-            std::cerr << ": the controller may now hold a mixed set of old and new parameters; "
-                         "write the whole set again once the adapter is back";
-        std::cerr << '\n';
-        return exitNoController;
-    }
-    const auto rewritten = outcome.rewrittenAddresses();
-    const auto missing = outcome.unconfirmedAddresses();
-    if (!rewritten.empty()) {
-        std::cerr << "dravinor-cli: " << outcome.unacknowledged
-                  << " writes were not acknowledged at first; written again one by one:";
-        for (int address : rewritten)
-            std::cerr << ' ' << address;
-        std::cerr << '\n';
-    }
-    if (missing.empty()) {
-        if (!rewritten.empty())
-            std::cerr << "All 35 parameters are now confirmed by the controller\n";
-        return exitSuccess;
-    }
-    if (static_cast<int>(missing.size()) == ParameterBlock::count) {
-        std::cerr << "dravinor-cli: the controller confirmed none of the 35 parameters\n";
-        return exitNotAcknowledged;
-    }
-    // The meaning of each address, as the parameter table names it.
-    const auto rows = params::decodeParameters(ParameterBlock{});
-    std::cerr << "dravinor-cli: " << missing.size() << " of the 35 parameters not confirmed by the controller";
-    if (outcome.rewritesStopped)
-        std::cerr << " (it stopped answering)";
-    std::cerr << ":\n";
-    for (int address : missing) {
-        const auto row = std::find_if(rows.begin(), rows.end(), [address](const params::DecodedParameter& r) {
-            return address >= r.address && address <= r.lastAddress;
-        });
-        std::cerr << "  " << address << "  " << (row != rows.end() ? row->meaning : std::string()) << '\n';
-    }
-    std::cerr << "dravinor-cli: the controller may now hold a mixed set of old and new parameters; "
-                 "write the whole set again\n";
-    return exitNotAcknowledged;
 }
 
 }  // namespace
@@ -183,6 +126,7 @@ int runRead(CliSession& session, const CliOptions& options)
 int runWrite(CliSession& session, const CliOptions& options)
 {
     const bool force = options.has("--force");
+    const bool yes = options.has("--yes");
     const std::string& path = options.arguments.front();
     // The file is read once, before the controller is touched.
     ParameterBlock file;
@@ -196,6 +140,9 @@ int runWrite(CliSession& session, const CliOptions& options)
         return exitFileError;
     }
     const std::size_t bytesLoaded = static_cast<std::size_t>(std::min<std::uintmax_t>(size, ParameterBlock::size));
+    // Refused before the controller is touched, as a script has no one to ask.
+    if (const int code = requireConsentWay("write", yes); code != exitSuccess)
+        return code;
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
     // A short file leaves the rest as the controller has it, so that rest
@@ -206,16 +153,22 @@ int runWrite(CliSession& session, const CliOptions& options)
         return exitNoController;
     }
     const ParameterBlock before = session.state().block();
-    auto& block = session.state().block().bytes();
-    std::copy_n(file.bytes().begin(), bytesLoaded, block.begin());
+    ParameterBlock sent = before;
+    std::copy_n(file.bytes().begin(), bytesLoaded, sent.bytes().begin());
+    if (const int code = askBeforeBulkWrite(session, path, sent, yes); code != exitSuccess)
+        return code;
+    session.state().block() = sent;
     session.state().refreshDerived();
     const auto outcome = session.transfer().writeAll();
     const int code = reportBulkWrite(outcome);
     const std::string port = session.describePort(session.port().portName());
     if (outcome.portLost)
-        std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM before the "
+        std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM%s before the "
                     "port went away\n",
-                    path.c_str(), port.c_str(), outcome.parametersWritten());
+                    path.c_str(), port.c_str(), outcome.parametersWritten(),
+                    outcome.ramPartlyRefreshed()
+                        ? (", the RAM copy for " + std::to_string(outcome.ramWordsRefreshed()) + " of its 32 words").c_str()
+                        : "");
     else
         std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM, then the RAM "
                     "copy\n",
@@ -236,7 +189,7 @@ int runSet(CliSession& session, const CliOptions& options)
     const auto& args = options.arguments;
     // A field name starts with a letter; an address is a number.
     if (!args[0].empty() && std::isalpha(static_cast<unsigned char>(args[0][0])))
-        return runSetField(session, args[0], args[1]);
+        return runSetField(session, args[0], args[1], options.has("--clamp"));
     std::string error;
     const auto address = parseRangedNumber(args[0], "address", 1, 35, error);
     const auto value = address ? parseRangedNumber(args[1], "value", 0, 255, error) : std::nullopt;
@@ -262,8 +215,11 @@ int runSet(CliSession& session, const CliOptions& options)
     return exitNotAcknowledged;
 }
 
-int runReset(CliSession& session)
+int runReset(CliSession& session, const CliOptions& options)
 {
+    const bool yes = options.has("--yes");
+    if (const int code = requireConsentWay("reset", yes); code != exitSuccess)
+        return code;
     // Read first: flag byte B keeps the controller's own bits 3-7.
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
@@ -271,6 +227,12 @@ int runReset(CliSession& session)
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
         return exitNoController;
     }
+    // The set the reset writes, worked out as it will be.
+    params::ParameterState defaults = session.state();
+    defaults.loadDefaults();
+    if (const int code = askBeforeBulkWrite(session, "the default parameter set", defaults.block(), yes);
+        code != exitSuccess)
+        return code;
     const int code = reportBulkWrite(session.transfer().resetParameters());
     if (code == exitSuccess)
         std::printf("Default parameter set written\n");

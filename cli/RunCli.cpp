@@ -45,7 +45,7 @@ int runCli(int argc, char** argv, const params::SessionWiring& wiring)
     if (command == "identify")
         return runIdentify(session);
     if (command == "reset")
-        return runReset(session);
+        return runReset(session, options);
     if (command == "read")
         return runRead(session, options);
     if (command == "write")

@@ -1,10 +1,12 @@
 #include "Arguments.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "SetWrites.h"
 
 #include "Conversions.h"
 #include "Encoders.h"
 #include "FieldEncoding.h"
+#include "FieldSetting.h"
 #include "NumberFormat.h"
 #include "ParameterTable.h"
 #include "ParameterWrites.h"
@@ -46,12 +48,17 @@ const char* captionOf(const TextField& field)
     return field.name;
 }
 
-bool isOtherPageControl(const std::string& name)
+const fields::ListField* findList(const std::string& name)
 {
     const auto lists = fields::listFields();
+    const auto it = std::find_if(lists.begin(), lists.end(), [&](const auto& f) { return sameName(f.name, name); });
+    return it == lists.end() ? nullptr : &*it;
+}
+
+bool isCheckBox(const std::string& name)
+{
     const auto checks = fields::checkFields();
-    return std::any_of(lists.begin(), lists.end(), [&](const auto& f) { return sameName(f.name, name); }) ||
-           std::any_of(checks.begin(), checks.end(), [&](const auto& f) { return sameName(f.name, name); });
+    return std::any_of(checks.begin(), checks.end(), [&](const auto& f) { return sameName(f.name, name); });
 }
 
 // "0,1..4,9 V", as the field writes its numbers.
@@ -80,30 +87,6 @@ std::string shownWithUnit(const TextField& field, const std::string& shown)
     return unit.empty() ? shown : shown + " " + unit;
 }
 
-struct Writes final : params::ByteWriter {
-    explicit Writes(CliSession& session) : session(session) {}
-
-    CliSession& session;
-    bool allAcknowledged = true;
-    std::string written;  // "address 14 = 6, address 15 = 209"
-
-    bool write(int address, std::uint8_t value) override
-    {
-        auto& transfer = session.transfer();
-        const params::ParameterRow* row = params::parameterAt(address);
-        const bool eepromOnly = row && row->memory == params::Memory::EepromOnly;
-        const auto outcome =
-            eepromOnly ? transfer.writeParameterEeprom(value, address) : transfer.writeParameter(value, address);
-        written += std::string(written.empty() ? "" : ", ") + "address " + std::to_string(address) + " = " +
-                   std::to_string(value);
-        if (outcome.failed()) {
-            allAcknowledged = false;
-            written += " (not acknowledged)";
-        }
-        return outcome.eepromAcknowledged;
-    }
-};
-
 // A working range's halves never cross, as on the page: the half that would
 // cross takes its partner's value.
 void keepRangeOrder(const TextField& field, const params::ParameterBlock& block, float k, FieldValue& encoded)
@@ -122,7 +105,7 @@ void keepRangeOrder(const TextField& field, const params::ParameterBlock& block,
     }
 }
 
-void writeField(Writes& writes, const TextField& field, const FieldValue& encoded, const params::ParameterBlock& block,
+void writeField(SetWrites& writes, const TextField& field, const FieldValue& encoded, const params::ParameterBlock& block,
                 float k)
 {
     if (fields::isWordField(field)) {
@@ -139,53 +122,86 @@ void writeField(Writes& writes, const TextField& field, const FieldValue& encode
 
 }  // namespace
 
-int runSetField(CliSession& session, const std::string& name, const std::string& valueText)
+bool SetWrites::write(int address, std::uint8_t value)
 {
-    const TextField* field = findField(name);
-    if (!field) {
-        if (isOtherPageControl(name))
-            return usageError("set", name + " is a list or check box: set FIELD VALUE takes the free-text fields; "
-                                            "set its address with set ADDR VALUE");
-        return usageError("set", "unknown field '" + name + "' (dravinor-cli set --help lists the fields)");
+    auto& transfer = session.transfer();
+    const params::ParameterRow* row = params::parameterAt(address);
+    const bool eepromOnly = row && row->memory == params::Memory::EepromOnly;
+    const auto outcome =
+        eepromOnly ? transfer.writeParameterEeprom(value, address) : transfer.writeParameter(value, address);
+    written += std::string(written.empty() ? "" : ", ") + "address " + std::to_string(address) + " = " +
+               std::to_string(value);
+    if (outcome.failed()) {
+        allAcknowledged = false;
+        written += " (not acknowledged)";
     }
-    const auto typed = fields::parseFieldNumber(*field, valueText);
-    if (!typed)
-        return usageError("set", std::string("value '") + valueText + "' for " + field->name + " is not a number (" +
-                                     rangeText(*field) + ")");
-    if (const auto limits = fields::fieldLimits(*field); *typed < limits.low || *typed > limits.high)
-        std::cerr << "dravinor-cli: warning: " << field->name << " " << valueText << " out of " << rangeText(*field)
-                  << ": clamped\n";
+    return outcome.eepromAcknowledged;
+}
 
-    // The RPM fields need the ignition type, the ranges their partners: read first.
+int connectWhole(CliSession& session)
+{
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
     if (!session.lastRead().complete()) {
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
         return exitNoController;
     }
-    const auto& block = session.state().block();
-    const float k = params::ignitionConstantForItem(block.get(params::address::ignitionType))
-                        .value_or(session.state().ignitionConstant());
-    FieldValue encoded = fields::encodeFieldValue(*field, *typed, k);
+    return exitSuccess;
+}
 
-    keepRangeOrder(*field, block, k, encoded);
-    Writes writes(session);
-    writeField(writes, *field, encoded, block, k);
-    const std::string shown = shownWithUnit(*field, encoded.shown);
-    if (!writes.allAcknowledged && session.port().deviceLost()) {
+int reportFieldSet(const SetWrites& writes, const std::string& name, const std::string& caption,
+                   const std::string& shown)
+{
+    if (!writes.allAcknowledged && writes.session.port().deviceLost()) {
         // Not the controller's refusal: the adapter is gone, as the other commands say.
-        std::cerr << "dravinor-cli: the port went away during the write (adapter unplugged?): " << field->name << " = "
+        std::cerr << "dravinor-cli: the port went away during the write (adapter unplugged?): " << name << " = "
                   << shown << " not confirmed; written: " << writes.written << '\n';
         return exitNoController;
     }
     if (!writes.allAcknowledged) {
-        std::cerr << "dravinor-cli: " << field->name << " = " << shown << " not acknowledged; written: " << writes.written
+        std::cerr << "dravinor-cli: " << name << " = " << shown << " not acknowledged; written: " << writes.written
                   << '\n';
         return exitNotAcknowledged;
     }
-    std::printf("%s (%s) = %s written: %s\n", field->name, captionOf(*field), shown.c_str(),
-                writes.written.c_str());
+    std::printf("%s (%s) = %s written: %s\n", name.c_str(), caption.c_str(), shown.c_str(), writes.written.c_str());
     return exitSuccess;
+}
+
+int runSetField(CliSession& session, const std::string& name, const std::string& valueText, bool clamp)
+{
+    const TextField* field = findField(name);
+    if (!field) {
+        if (const fields::ListField* list = findList(name))
+            return runSetList(session, *list, valueText);
+        if (isCheckBox(name))
+            return usageError("set", name + " is a check box: set FIELD VALUE takes the pages' fields and lists; "
+                                            "set its flag byte with set ADDR VALUE");
+        return usageError("set", "unknown field '" + name + "' (dravinor-cli set --help lists the fields)");
+    }
+    const fields::TextSetting setting = fields::textSetting(*field, valueText, clamp);
+    if (setting.problem == fields::SettingProblem::NotANumber)
+        return usageError("set", std::string("value '") + valueText + "' for " + field->name + " is not a number (" +
+                                     rangeText(*field) + ")");
+    // A slip of the decimal comma must not reach the car as the nearest limit.
+    if (setting.problem == fields::SettingProblem::OutOfRange)
+        return usageError("set", std::string(field->name) + " " + valueText + " is out of its range " +
+                                     rangeText(*field) + "; nothing written (--clamp takes the nearest limit)");
+    if (setting.clamped)
+        std::cerr << "dravinor-cli: warning: " << field->name << " " << valueText << " out of " << rangeText(*field)
+                  << ": clamped\n";
+
+    // The RPM fields need the ignition type, the ranges their partners: read first.
+    if (const int code = connectWhole(session); code != exitSuccess)
+        return code;
+    const auto& block = session.state().block();
+    const float k = params::ignitionConstantForItem(block.get(params::address::ignitionType))
+                        .value_or(session.state().ignitionConstant());
+    FieldValue encoded = fields::encodeFieldValue(*field, setting.number, k);
+
+    keepRangeOrder(*field, block, k, encoded);
+    SetWrites writes(session);
+    writeField(writes, *field, encoded, block, k);
+    return reportFieldSet(writes, field->name, captionOf(*field), shownWithUnit(*field, encoded.shown));
 }
 
 }  // namespace dravinor::cli

@@ -85,7 +85,8 @@ _dravinor_cli()
     local fields="PRLambda ESLambda_1 ESLambda_2 PCTps ODPBenzynaGas DObrotow MONGaz TPWStopniach
         ZPAttuatoraPow_1 ZPAttuatoraPow_2 PSAttuatoraPow PAttuatoraPow ZPAttuatoraPon_1
         ZPAttuatoraPon_2 PSAttuatoraPon PAttuatoraPon IKDCutOff OSDCutOff BTps CLambda AVoltage
-        DOAttuatora RPMSignal"
+        DOAttuatora RPMSignal RSLambda RSYLambda TCTps RObrotow CNPaliw RUZaplonowego TPSterownika
+        TSRezerwy TJazdy DOAttuatoraCheck"
 
     if [[ $prev == --port ]]; then
         _dravinor_cli_port "$cur"
@@ -124,7 +125,9 @@ _dravinor_cli()
         return
         ;;
     read | defaults) options="-o" ;;
-    write) options="--force" ;;
+    write) options="--force --yes" ;;
+    reset) options="--yes" ;;
+    set) options="--clamp" ;;
     live) options="--count --csv --probe-health --reconnect" ;;
     journal) options="--last" ;;
     adapt) options="--ignition --probe --temperature-sensor --yes" ;;

@@ -272,6 +272,18 @@ constexpr SlotDefinition slotTable[] = {
     {51475, 99, "typ %1, wersja %2"},
     {51476, 199, "Adapter portu %1 wrócił, ale sterownik nie odpowiada - sprawdź przewód albo wybierz port z menu"},
     {51477, 199, "Adapter portu %1 wrócił, ale nie daje się go otworzyć - wybierz port z menu"},
+    // The controller's set kept before a bulk write, and its undo.
+    {51560, 199, "kopia poprzednich parametrów: %1"},
+    {51561, 199, "bez kopii poprzednich parametrów - nie zostały odczytane w całości"},
+    {51562, 199, "nie zapisano kopii poprzednich parametrów %1: %2"},
+    {51563, 199, ", ale pamięć RAM odświeżono tylko dla %1 z 32 adresów - zapisz parametry ponownie"},
+    {51564, 299, "Wczytać plik %1 i zapisać go w sterowniku?"},
+    {51565, 299, "Parametry sterownika nie zostały odczytane w całości - nie powstanie kopia poprzednich parametrów."},
+    {51566, 299, "Zapisać w sterowniku kopię parametrów sprzed zapisu „%1” z %2 (%3)?"},
+    {51567, 199, "Nie można odczytać kopii parametrów %1 (%2) - nie można cofnąć zapisu."},
+    {51568, 99, "Przywrócenie kopii parametrów"},
+    {51569, 199, "plik nie ma 64 bajtów"},
+    {51570, 199, "Liczba zmienianych wartości: %1"},
 };
 
 std::ptrdiff_t indexOf(int key)

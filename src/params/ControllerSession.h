@@ -9,6 +9,7 @@
 #include "PosixSerialDevice.h"
 #include "SerialPort.h"
 #include "SessionWiring.h"
+#include "SetBackup.h"
 #include "SetFingerprint.h"
 #include "WriteJournal.h"
 
@@ -30,6 +31,7 @@ public:
           journal_(wiring.journalPath.empty() ? WriteJournal::defaultPath() : std::move(wiring.journalPath))
     {
         transfer_.setRecorder(&recorder_);
+        transfer_.setBackups(&backups_);
         transfer_.setIdentitySource([this] { return connection_.identity(); });
         // An address the first read cannot get keeps a value of the default
         // set, never a zero that no controller would hold: that is what a
@@ -59,6 +61,8 @@ public:
     // Every write through the transfer is journalled here.
     WriteJournal& journal() { return journal_; }
     JournalRecorder& journalRecorder() { return recorder_; }
+    // The controller's sets kept before bulk writes, beside the journal.
+    const SetBackups& backups() const { return backups_; }
     // The port and controller a write goes to now, and the set it holds
     // (as the program has it: read, then written).
     WriteTarget writeTarget() const
@@ -82,6 +86,7 @@ private:
     ParameterState state_;
     ParameterTransfer transfer_{port_, state_};
     WriteJournal journal_;
+    SetBackups backups_{SetBackups::folderBeside(journal_.path())};
     JournalRecorder recorder_{journal_, [this] { return writeTarget(); }};
     bool readOnConnect_ = true;
     ReadAllResult lastRead_;

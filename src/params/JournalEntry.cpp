@@ -106,6 +106,18 @@ std::string journalLocalTime(const std::string& utcTime)
     return text;
 }
 
+std::string journalBackupName(const JournalEntry& entry)
+{
+    if (entry.address != 0 || entry.isSingleWrite())
+        return {};
+    const std::size_t mark = entry.note.rfind(journalBackupMark);
+    if (mark == std::string::npos)
+        return {};
+    const std::string name = entry.note.substr(mark + journalBackupMark.size());
+    // The name is the note's last word.
+    return name.find(' ') == std::string::npos ? name : std::string();
+}
+
 std::string journalValueText(const std::string& shown, std::optional<unsigned> raw)
 {
     if (!raw)

@@ -40,6 +40,12 @@ struct JournalEntry {
 
 inline constexpr std::string_view journalLineTag = "J1";
 
+// A bulk write's summary names the backup of the set it replaced at the end
+// of its note: "35/35 acknowledged, 12 changed, backup NAME.PAR".
+inline constexpr std::string_view journalBackupMark = ", backup ";
+// That name; empty when the entry names none.
+std::string journalBackupName(const JournalEntry& entry);
+
 // The entry's time in the local time zone, "2026-12-08 08:32:05"; the
 // stored text as it stands when it is not a valid time.
 std::string journalLocalTime(const std::string& utcTime);

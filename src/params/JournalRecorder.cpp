@@ -82,6 +82,19 @@ const char* kindName(WriteKind kind)
     return "write";
 }
 
+std::string backupNote(const SetBackup& backup)
+{
+    switch (backup.status) {
+    case SetBackup::Status::Kept: return std::string(journalBackupMark) + backup.file.filename().string();
+    case SetBackup::Status::SetNotKnown: return ", no backup (the controller's set was not read whole)";
+    case SetBackup::Status::NotSaved:
+        return ", no backup (" + backup.file.filename().string() + " not saved: " + backup.systemText + ")";
+    case SetBackup::Status::NotAsked:
+    case SetBackup::Status::NoController: break;
+    }
+    return {};
+}
+
 JournalEntry entryBase(const WriteTarget& target, const std::string& time, const char* kind, const std::string& source)
 {
     JournalEntry entry;
@@ -171,6 +184,8 @@ std::vector<JournalEntry> bulkWriteEntries(const BulkWrite& write, const WriteTa
         summary.note += ", re-writes stopped (no answer)";
     if (outcome.portLost)
         summary.note += ", port lost";
+    // Last, where undo looks for it.
+    summary.note += backupNote(outcome.backup);
     entries.push_back(std::move(summary));
     return entries;
 }

@@ -53,8 +53,38 @@ std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldest
     return joined;
 }
 
+bool isBulkSummary(const JournalEntry& entry)
+{
+    return entry.address == 0 &&
+           (entry.kind == "write-all" || entry.kind == "reset" || entry.kind == "adaptation-reset");
+}
+
+UndoMark UndoMarker::markBulk(const JournalEntry& entry)
+{
+    if (entry.source == "undo") {
+        // A backup written back only in part is offered again.
+        if (entry.acknowledged)
+            ++pendingBulkUndos_;
+        return UndoMark::UndoWrite;
+    }
+    // Without a backup there is nothing to write back: undo passes it by,
+    // as it always did.
+    if (journalBackupName(entry).empty())
+        return UndoMark::None;
+    if (pendingBulkUndos_ > 0) {
+        --pendingBulkUndos_;
+        return UndoMark::TakenBack;
+    }
+    if (nextFound_)
+        return UndoMark::None;
+    nextFound_ = true;
+    return UndoMark::Next;
+}
+
 UndoMark UndoMarker::mark(const JournalEntry& entry)
 {
+    if (isBulkSummary(entry))
+        return markBulk(entry);
     if (!entry.isSingleWrite() || entry.address < 1)
         return UndoMark::None;
     if (entry.source == "undo") {
@@ -121,6 +151,28 @@ UndoPlan planUndo(const WriteJournal& journal, const WriteTarget& current, bool 
     plan.otherSet = !target->controllerSet.empty() && !current.controllerSet.empty() &&
                     target->controllerSet != current.controllerSet;
     return plan;
+}
+
+NamedBackup backupOf(const JournalEntry& entry, const SetBackups& backups)
+{
+    NamedBackup backup;
+    const auto file = backups.fileNamed(journalBackupName(entry));
+    if (!file) {
+        backup.read.load.error = FileError::CannotOpen;
+        return backup;
+    }
+    backup.file = *file;
+    backup.read = readBackup(*file);
+    return backup;
+}
+
+BulkWriteOutcome writeBackupBack(ParameterTransfer& transfer, ParameterState& state, const ParameterBlock& set)
+{
+    const ScopedWriteSource source(transfer, "undo");
+    state.block() = set;
+    state.noteFileLoaded(ParameterBlock::size);
+    transfer.showParameters();
+    return transfer.writeAll();
 }
 
 bool undoWrite(ParameterTransfer& transfer, const JournalEntry& entry)

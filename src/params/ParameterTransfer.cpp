@@ -34,6 +34,12 @@ std::vector<int> BulkWriteOutcome::rewrittenAddresses() const
     return addressesIn(rewritten, true);
 }
 
+bool BulkWriteOutcome::ramPartlyRefreshed() const
+{
+    // EEPROM took the whole set, but the loss cut the RAM pass short.
+    return portLost && !mixedSet() && ramWordsRefreshed() < ParameterTransfer::ramRefreshLast;
+}
+
 ParameterTransfer::ParameterTransfer(SerialPort& port, ParameterState& state, TransferObserver* observer)
     : port_(port), state_(state), observer_(observer)
 {
@@ -288,15 +294,46 @@ void ParameterTransfer::bulkStep()
     (observer_ ? *observer_ : silentObserver).bulkWriteProgress(++bulkStepsDone_, bulkSteps_);
 }
 
+std::optional<ParameterBlock> ParameterTransfer::controllerSet() const
+{
+    if (!port_.controllerConnected())
+        return std::nullopt;
+    for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
+        if (!controllerKnown_.test(static_cast<std::size_t>(address)))
+            return std::nullopt;
+    return controllerImage_;
+}
+
+SetBackup ParameterTransfer::keepBackup() const
+{
+    SetBackup none;
+    if (!backups_)
+        return none;
+    if (!port_.controllerConnected()) {
+        none.status = SetBackup::Status::NoController;
+        return none;
+    }
+    const auto set = controllerSet();
+    if (!set) {
+        none.status = SetBackup::Status::SetNotKnown;
+        return none;
+    }
+    return backups_->keep(*set, identity_ ? identity_() : std::nullopt);
+}
+
 BulkWriteOutcome ParameterTransfer::recordBulk(WriteKind kind, BulkWriteOutcome (ParameterTransfer::*run)())
 {
     TransferObserver& observer = observer_ ? *observer_ : silentObserver;
+    // Kept before the first frame: a write cut off half way leaves a mixed
+    // set, and the backup is what brings the car's own back.
+    SetBackup backup = keepBackup();
     const ParameterBlock controllerBefore = controllerImage_;
     const AddressSet knownBefore = controllerKnown_;
     bulkSteps_ = (kind == WriteKind::WriteAll ? 1 : 2) * framesPerBulkPass;
     bulkStepsDone_ = 0;
     observer.bulkWriteStarted(bulkSteps_);
     BulkWriteOutcome outcome = (this->*run)();
+    outcome.backup = std::move(backup);
     rewriteUnacknowledged(outcome);
     for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address) {
         const bool taken = outcome.eepromWritten.test(static_cast<std::size_t>(address));

@@ -2,6 +2,7 @@
 
 #include "ParameterState.h"
 #include "ParameterTable.h"
+#include "SetBackup.h"
 #include "WriteRecorder.h"
 
 #include <bitset>
@@ -45,10 +46,16 @@ struct BulkWriteOutcome {
     bool portLost = false;     // the device went away (adapter unplugged); the transfer stopped
     // Re-writes got no answer at all: the line is dead, the rest were not tried.
     bool rewritesStopped = false;
+    // The controller's set as it was before the write, kept as a file.
+    SetBackup backup;
 
     int parametersWritten() const { return static_cast<int>(eepromWritten.count()); }
     // The controller may hold part old, part new parameters.
     bool mixedSet() const { return portLost && parametersWritten() < ParameterBlock::count; }
+    // RAM words (1..32) refreshed: after a loss during the RAM pass the
+    // controller works with part old, part new values although EEPROM took all.
+    int ramWordsRefreshed() const { return static_cast<int>(ramRefreshed.count()); }
+    bool ramPartlyRefreshed() const;
     bool allConfirmed() const { return unconfirmedAddresses().empty(); }
     // Addresses 1..35 the controller did not confirm, in order.
     std::vector<int> unconfirmedAddresses() const;
@@ -119,6 +126,14 @@ public:
     // Like resetParameters, but the temperature-sensor setting survives.
     BulkWriteOutcome resetParametersForAdaptation();
 
+    // What the controller holds as far as it was read or acknowledged, all
+    // 35 values; nothing when any of them is not known (an incomplete read,
+    // an unacknowledged write) or no controller is connected.
+    std::optional<ParameterBlock> controllerSet() const;
+    // Every bulk write first keeps the controller's set in a backup here
+    // (none when null).
+    void setBackups(const SetBackups* backups) { backups_ = backups; }
+
     // The identity byte the controller gave when it was found, which a
     // resynchronisation waits for (unset: any last byte will do).
     void setIdentitySource(std::function<std::optional<std::uint8_t>()> source) { identity_ = std::move(source); }
@@ -146,6 +161,7 @@ private:
     WriteOutcome writeOne(WriteKind kind, std::uint8_t value, int address);
     WriteOutcome writeSingle(WriteKind kind, std::uint8_t value, int address);
     void bulkStep();
+    SetBackup keepBackup() const;
     BulkWriteOutcome recordBulk(WriteKind kind, BulkWriteOutcome (ParameterTransfer::*run)());
     BulkWriteOutcome runWriteAll();
     BulkWriteOutcome runReset();
@@ -157,6 +173,7 @@ private:
     ParameterState& state_;
     TransferObserver* observer_;
     WriteRecorder* recorder_ = nullptr;
+    const SetBackups* backups_ = nullptr;
     std::string source_ = "field";
     std::string note_;
     std::function<std::optional<std::uint8_t>()> identity_;

@@ -1,5 +1,6 @@
 #include "JournalTableModel.h"
 
+#include "BackupTexts.h"
 #include "FieldCaptions.h"
 #include "JournalListing.h"
 #include "JournalTexts.h"
@@ -24,6 +25,8 @@ QString summaryName(const params::JournalEntry& entry)
         return slotText(journal::resetKind);
     if (entry.kind == "adaptation-reset")
         return slotText(journal::adaptationResetKind);
+    if (entry.source == "undo")
+        return slotText(texts::backupKey::restoreKind);
     return slotText(entry.source == "file" ? journal::fileKind : journal::writeAllKind);
 }
 

@@ -40,8 +40,10 @@ QString problemText(const params::JournalProblem& problem)
 
 }  // namespace
 
-JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), session_(session), dialogs_(dialogs), model_(new JournalTableModel(this)),
+JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent,
+                             BulkWritten bulkWritten)
+    : QWidget(parent, Qt::Window), session_(session), dialogs_(dialogs), bulkWritten_(std::move(bulkWritten)),
+      model_(new JournalTableModel(this)),
       table_(new QTableView(this)), problems_(new QLabel(this)), undo_(new QPushButton(this))
 {
     setObjectName("DziennikZmianOkno");
@@ -123,6 +125,10 @@ void JournalWindow::undoLastWrite()
         return;
     case params::UndoRefusal::None:
         break;
+    }
+    if (plan.bulk()) {
+        undoBulkWrite(plan);
+        return;
     }
     const params::JournalEntry& entry = plan.entry;
     QString question =

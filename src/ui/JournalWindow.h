@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -9,6 +11,8 @@ class QTableView;
 
 namespace dravinor::params {
 class ControllerSession;
+struct BulkWriteOutcome;
+struct UndoPlan;
 }
 
 namespace dravinor::ui {
@@ -17,10 +21,13 @@ class Dialogs;
 class JournalTableModel;
 
 // "Dziennik zmian": every write to a controller, newest first, and the
-// button that takes the last single-field write back. Escape closes it.
+// button that takes the last write back: a single field's old value, or
+// the backup a bulk write kept. Escape closes it.
 class JournalWindow final : public QWidget {
 public:
-    JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent);
+    // Told what a bulk write that undo made achieved (the main window's status lines).
+    using BulkWritten = std::function<void(const params::BulkWriteOutcome&)>;
+    JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent, BulkWritten bulkWritten = {});
 
     // Reads the journal again and puts the current language's texts up.
     void refresh();
@@ -37,8 +44,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Writes the backup of a bulk write back, once asked (JournalBulkUndo.cpp).
+    void undoBulkWrite(const params::UndoPlan& plan);
+
     params::ControllerSession& session_;
     Dialogs& dialogs_;
+    BulkWritten bulkWritten_;
     JournalTableModel* model_;
     QTableView* table_;
     QLabel* problems_;

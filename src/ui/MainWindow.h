@@ -148,9 +148,12 @@ private:
     void readParametersAgain();
     void saveParameterFile();
     void loadParameterFile();
-    void loadParameterFileFrom(const QString& path);
-    // An item of "Ostatnie pliki": loaded as "Odczyt z pliku" loads it.
+    // Loads the file and writes it; askFirst asks before anything is changed.
+    void loadParameterFileFrom(const QString& path, bool askFirst);
+    // An item of "Ostatnie pliki": loaded as "Odczyt z pliku" loads it, once
+    // the fitter has said yes (MainWindowFiles.cpp).
     void loadRecentFile(const QString& path);
+    bool confirmRecentFile(const QString& path, const params::ParameterBlock& loaded);
     // "Porównaj z plikiem…" (MainWindowCompare.cpp).
     void compareWithFile();
 

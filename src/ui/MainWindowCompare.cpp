@@ -33,7 +33,7 @@ void MainWindow::compareWithFile()
     auto* dialog = new ParameterDiffDialog(session_.state().block(), file, path, this, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Window-modal but not blocking: the event loop (and a test) goes on.
-    connect(dialog, &QDialog::accepted, this, [this, path] { loadParameterFileFrom(path); });
+    connect(dialog, &QDialog::accepted, this, [this, path] { loadParameterFileFrom(path, false); });
     dialog->open();
 }
 

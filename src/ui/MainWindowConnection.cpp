@@ -207,97 +207,12 @@ void MainWindow::bulkWriteFinished(const params::BulkWriteOutcome&)
     }
 }
 
-void MainWindow::showBulkWriteResult(const params::BulkWriteOutcome& outcome)
-{
-    const QString text = texts::bulkWriteResult(outcome, this);
-    showStatus(1, text);
-    showStatus(2, text);
-}
-
-void MainWindow::resetParameters()
-{
-    showBulkWriteResult(session_.transfer().resetParameters());
-}
-
-void MainWindow::writeAllParameters()
-{
-    if (!confirmDespiteUnread(dialogs_, reads::writeAllQuestion, session_.state(), pageControl_))
-        return;
-    showBulkWriteResult(session_.transfer().writeAll());
-}
-
 void MainWindow::readParametersAgain()
 {
     statusBars_[1]->show();
     progressBars_[1]->hide();
     applyOutcome(session_.connection().reidentify());
     pages_->showParameters();
-}
-
-void MainWindow::saveParameterFile()
-{
-    if (!confirmDespiteUnread(dialogs_, reads::saveQuestion, session_.state(), pageControl_))
-        return;
-    const QString path = dialogs_.chooseSaveFile(fileMemory_->folder(FileMemory::Kind::ParameterFiles),
-                                                 texts::fileFilter, QStringLiteral("PAR"));
-    if (path.isEmpty())
-        return;
-    fileMemory_->noteChosen(FileMemory::Kind::ParameterFiles, path);
-    const auto result = params::saveParameterFile(path.toStdString(), session_.state().block());
-    // Saved or not, the status line says so, and names the backup.
-    showFileStatus(texts::saveStatus(path, result));
-    if (result.ok()) {
-        fileMemory_->noteParameterFile(path);
-        return;
-    }
-    // Unlike a silent failure, the fitter learns the set was not kept.
-    dialogs_.showError(texts::errorCaption, texts::cannotSave + "\n" + path + "\n" +
-                                                QString::fromStdString(result.systemText));
-}
-
-void MainWindow::showFileStatus(const QString& text)
-{
-    // The buttons are on the second page; the first page's line says it too.
-    showStatus(1, text);
-    showStatus(2, text);
-}
-
-void MainWindow::loadParameterFile()
-{
-    const QString path = dialogs_.chooseOpenFile(fileMemory_->folder(FileMemory::Kind::ParameterFiles), texts::fileFilter);
-    if (path.isEmpty())
-        return;
-    fileMemory_->noteChosen(FileMemory::Kind::ParameterFiles, path);
-    loadParameterFileFrom(path);
-}
-
-void MainWindow::loadRecentFile(const QString& path)
-{
-    // A file that is gone leaves the list; the load still says it could not read it.
-    if (!QFileInfo::exists(path))
-        fileMemory_->forgetParameterFile(path);
-    loadParameterFileFrom(path);
-}
-
-void MainWindow::loadParameterFileFrom(const QString& path)
-{
-    const auto result = params::loadParameterFile(path.toStdString(), session_.state().block());
-    if (!result.ok()) {
-        showFileStatus(texts::loadFailure(path, result));
-        dialogs_.showError(texts::errorCaption, texts::cannotRead);
-        return;
-    }
-    fileMemory_->noteParameterFile(path);
-    session_.state().noteFileLoaded(static_cast<std::size_t>(result.fileSize));
-    pages_->showParameters();
-    showUnreadStatus(false);
-    QString loaded = slotText(texts::fileKey::loaded).arg(texts::fileName(path));
-    if (result.fileSize != params::ParameterBlock::size)
-        loaded += " - " + texts::unusualFileSize(result.fileSize);
-    const params::ScopedWriteSource source(session_.transfer(), "file");
-    const auto outcome = session_.transfer().writeAll();
-    // The written part is the bulk write's own outcome.
-    showFileStatus(loaded + "; " + texts::loadedSetWritten(outcome, this));
 }
 
 }  // namespace dravinor::ui

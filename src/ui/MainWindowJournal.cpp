@@ -8,7 +8,9 @@ namespace dravinor::ui {
 void MainWindow::showJournal()
 {
     if (!journalWindow_)
-        journalWindow_ = new JournalWindow(session_, dialogs_, this);
+        journalWindow_ = new JournalWindow(session_, dialogs_, this, [this](const params::BulkWriteOutcome& outcome) {
+            showBulkWriteResult(outcome);
+        });
     journalWindow_->refresh();
     journalWindow_->show();
     journalWindow_->raise();

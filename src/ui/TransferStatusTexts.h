@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackupTexts.h"
 #include "ParameterTransfer.h"
 #include "ReadTexts.h"
 #include "WindowTexts.h"
@@ -26,6 +27,9 @@ inline QString portLostDuringWrite(const params::BulkWriteOutcome& outcome)
     QString text = slotText(lang::slot::portLostDuringWrite).arg(outcome.parametersWritten());
     if (outcome.mixedSet())
         text += slotText(lang::slot::mixedSetAfterWrite);
+    // EEPROM took all of it, but the working copy only in part.
+    if (outcome.ramPartlyRefreshed())
+        text += slotText(backupKey::ramPartlyRefreshed).arg(outcome.ramWordsRefreshed());
     return text;
 }
 

@@ -126,6 +126,10 @@ TEST_P(CompletionTest, OffersTheFieldsThatSetTakes)
     std::set<std::string> fields;
     for (const auto& field : dravinor::fields::textFields())
         fields.insert(field.name);
+    // And the lists that store their choice.
+    for (const auto& list : dravinor::fields::listFields())
+        if (list.role != dravinor::fields::ListRole::Inert)
+            fields.insert(list.name);
     EXPECT_EQ(complete("dravinor-cli set "), fields);
     EXPECT_EQ(complete("dravinor-cli --port COM1 set ODP"), std::set<std::string>{"ODPBenzynaGas"});
     EXPECT_TRUE(complete("dravinor-cli set PRLambda ").empty());

@@ -73,7 +73,7 @@ TEST_F(CliFixture, WriteRewritesWhatTheControllerMissedAndSaysSo)
     sim::FaultOptions faults;
     faults.ignoreFirstWrites = 2;
     controller.setFaults(faults);
-    const auto run = cli("write '" + file.string() + "'");
+    const auto run = cli("write --yes '" + file.string() + "'");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("written again one by one: 1 2 3\n"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("All 35 parameters are now confirmed"), std::string::npos) << run.err;
@@ -91,7 +91,7 @@ TEST_F(CliFixture, WriteNamesTheParameterThatStayedUnconfirmedAndExitsThree)
     // Every bulk frame, then the five 's' and five 'R' of address 1's re-write.
     faults.ignoreFirstWrites = 67 + 10;
     controller.setFaults(faults);
-    const auto run = cli("write '" + file.string() + "'");
+    const auto run = cli("write --yes '" + file.string() + "'");
     EXPECT_EQ(run.exitCode, 3) << run.err;
     EXPECT_NE(run.err.find("1 of the 35 parameters not confirmed"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("  1  Lambda probe threshold\n"), std::string::npos) << run.err;

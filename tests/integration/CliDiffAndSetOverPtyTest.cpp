@@ -33,7 +33,9 @@ TEST_F(CliFixture, ArgumentErrorsNameTheArgumentAndItsRangeAndSendNothing)
         {"set PRLambda 1,,2", "value '1,,2' for PRLambda is not a number (0,1..4,9 V)"},
         {"set ODPBenzynaGas 2300,5", "is not a number (1000..4000 RPM)"},
         {"set Nothing 1", "unknown field 'Nothing'"},
-        {"set RSLambda 1", "RSLambda is a list or check box"},
+        {"set WCutOff 1", "WCutOff is a check box"},
+        {"set RSLambda 7", "'7' is no item of RSLambda"},
+        {"set PRLambda 9", "PRLambda 9 is out of its range 0,1..4,9 V"},
         {"ports extra", "ports takes no arguments, got 'extra'"},
         {"live --count 0", "count 0 out of 1.."},
         {"bogus", "unknown command 'bogus'"},
@@ -83,7 +85,8 @@ TEST_F(CliFixture, SetByFieldNameWritesWhatThePageWould)
 
 TEST_F(CliFixture, SetByFieldNameClampsWithAWarningAndKeepsTheRangeInOrder)
 {
-    auto run = cli("set PRLambda 9");
+    // Clamping only when asked: a value outside the range is refused otherwise.
+    auto run = cli("set --clamp PRLambda 9");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(has(run.err, "warning: PRLambda 9 out of 0,1..4,9 V: clamped")) << run.err;
     EXPECT_EQ(controller.eeprom()[1], 245);
@@ -132,7 +135,7 @@ TEST_F(CliFixture, WritePrintsWhatItChanged)
     bytes[4] = 110;
     std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 64);
 
-    const auto run = cli("write '" + file.string() + "'");
+    const auto run = cli("write --yes '" + file.string() + "'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(has(run.out, "Wrote " + file.string())) << run.out;
     EXPECT_TRUE(has(run.out, "PSAttuatoraPow")) << run.out;

@@ -72,7 +72,7 @@ TEST_F(CliFixture, AdapterLossDuringWritePrintsOnlyWhatWasAcknowledged)
     sim::FaultOptions faults;
     faults.hangUpAfterFrames = 37 + 10;  // ten EEPROM writes reach the controller
     controller.setFaults(faults);
-    const auto run = cli("write '" + file.string() + "'");
+    const auto run = cli("write --yes '" + file.string() + "'");
     EXPECT_EQ(run.exitCode, 2) << run.err;
     EXPECT_TRUE(has(run.out, "acknowledged by EEPROM before the port went away")) << run.out;
     EXPECT_FALSE(has(run.out, "then the RAM copy")) << run.out;

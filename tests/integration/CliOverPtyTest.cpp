@@ -80,12 +80,12 @@ TEST_F(CliFixture, WriteSendsAFileAndResetRestoresTheDefaults)
         image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(200 - i);
     const fs::path file = dir / "other.PAR";
     std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), 64);
-    auto run = cli("write '" + file.string() + "'");
+    auto run = cli("write --yes '" + file.string() + "'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     for (int i = 1; i <= 35; ++i)
         EXPECT_EQ(controller.eeprom()[static_cast<std::size_t>(i)], image[static_cast<std::size_t>(i)]);
 
-    run = cli("reset");
+    run = cli("reset --yes");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     params::ParameterState defaults;
     defaults.loadDefaults();
@@ -104,7 +104,7 @@ TEST_F(CliFixture, ShortFileIsNotWrittenOverParametersThatCouldNotBeRead)
     sim::FaultOptions faults;
     faults.wrongChecksum = true;
     controller.setFaults(faults);
-    const auto run = cli("write --force '" + file.string() + "'");
+    const auto run = cli("write --yes --force '" + file.string() + "'");
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(controller.eeprom(), before);
 }
@@ -188,7 +188,7 @@ TEST_F(CliFixture, UnpluggedAdapterDuringWriteSaysHowFarItGotAndExitsTwo)
     sim::FaultOptions faults;
     faults.hangUpAfterFrames = 37 + 10;  // identify, 35 reads, identify, then ten writes
     controller.setFaults(faults);
-    const auto run = cli("write '" + file.string() + "'");
+    const auto run = cli("write --yes '" + file.string() + "'");
     EXPECT_EQ(run.exitCode, 2) << run.err;
     EXPECT_NE(run.err.find("the port went away"), std::string::npos) << run.err;
     EXPECT_TRUE(run.err.find("10 of the 35 parameters were written") != std::string::npos ||
@@ -208,13 +208,13 @@ TEST_F(CliFixture, FilesOfTheWrongSizeAreNamedAndWrittenOnlyWithForce)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.err.find("holds 100 bytes, not 64"), std::string::npos) << run.err;
 
-    run = cli("write '" + big.string() + "'");
+    run = cli("write --yes '" + big.string() + "'");
     EXPECT_EQ(run.exitCode, 4);
     EXPECT_NE(run.err.find("--force"), std::string::npos) << run.err;
     EXPECT_EQ(controller.eeprom(), before);
     EXPECT_TRUE(controller.receivedFrames().empty()) << "the controller is not even asked";
 
-    run = cli("write --force '" + big.string() + "'");
+    run = cli("write --yes --force '" + big.string() + "'");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(controller.eeprom()[35], 7);
 

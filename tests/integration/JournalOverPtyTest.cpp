@@ -119,12 +119,12 @@ TEST_F(JournalOnLine, TheCommandLineJournalsItsWritesAndListsThemNewestFirst)
     EXPECT_EQ(code, 0);
     cli("set 1 25", &code);
     ASSERT_EQ(code, 0);
-    cli("reset", &code);
+    cli("reset --yes", &code);
     ASSERT_EQ(code, 0);
 
     const std::string all = cli("journal", &code);
     EXPECT_EQ(code, 0);
-    const auto reset = all.find("reset (cli)  35/35 acknowledged, 1 changed  acknowledged");
+    const auto reset = all.find("reset (cli)  35/35 acknowledged, 1 changed, backup ");
     const auto back = all.find("bulk (cli)  PRLambda @1: 0,50 V [25] -> 0,38 V [19]  acknowledged");
     const auto set = all.find("write (cli)  PRLambda @1: 0,38 V [19] -> 0,50 V [25]  acknowledged");
     ASSERT_NE(reset, std::string::npos) << all;
@@ -175,9 +175,12 @@ TEST_F(JournalOnLine, ABulkWriteAndItsRewritesAreOneJournalEntryThatTellsThem)
     ASSERT_EQ(entries.size(), 2u);  // the line of the one changed parameter, and the summary
     EXPECT_EQ(entries[0].kind, "write-all");
     EXPECT_TRUE(entries[0].acknowledged);
-    EXPECT_EQ(entries[0].note, "35/35 acknowledged, 1 changed, re-written one by one: 1 2 3 4 5 6");
+    EXPECT_EQ(entries[0].note, "35/35 acknowledged, 1 changed, re-written one by one: 1 2 3 4 5 6, backup " +
+                                   outcome.backup.file.filename().string());
     EXPECT_EQ(entries[1].kind, "bulk");
     EXPECT_EQ(entries[1].address, 5);
     EXPECT_TRUE(entries[1].acknowledged);
-    EXPECT_EQ(plan().refusal, params::UndoRefusal::NothingToUndo);  // re-writes are no field writes
+    // The re-writes are no field writes: undo takes the bulk write back whole.
+    EXPECT_EQ(plan().refusal, params::UndoRefusal::None);
+    EXPECT_TRUE(plan().bulk());
 }

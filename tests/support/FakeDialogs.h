@@ -20,6 +20,12 @@ public:
         answers.pop_front();
         return answer;
     }
+    // Also noted apart: a question that guards a bulk write has No as its default.
+    bool askYesNoDefaultNo(const QString& question) override
+    {
+        defaultNoQuestions << question;
+        return askYesNo(question);
+    }
     void showError(const QString& caption, const QString& text) override { errors << caption + "|" + text; }
     void showMessage(const QString& text) override { messages << text; }
     void showConversionError(const QString& text) override { conversionErrors << text; }
@@ -38,7 +44,7 @@ public:
 
     std::deque<bool> answers;
     bool defaultAnswer = true;
-    QStringList questions, errors, messages, conversionErrors;
+    QStringList questions, defaultNoQuestions, errors, messages, conversionErrors;
     QString saveFile, openFile, lastDirectory, lastFilter;
 };
 

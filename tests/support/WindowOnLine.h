@@ -18,8 +18,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace dravinor::testing {
 
@@ -87,6 +89,26 @@ struct WindowOnLine : ::testing::Test {
         QCoreApplication::processEvents();
     }
     std::string heardLetters() const { return controller.heardLetters(); }
+    // The backups of the controller's set kept before bulk writes, oldest first.
+    std::vector<std::filesystem::path> backups() const
+    {
+        std::vector<std::filesystem::path> files;
+        std::error_code none;
+        for (const auto& entry : std::filesystem::directory_iterator(folder / "backups", none))
+            files.push_back(entry.path());
+        // By the time they were written: two in one second differ only by a suffix.
+        std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
+            return std::filesystem::last_write_time(a) < std::filesystem::last_write_time(b);
+        });
+        return files;
+    }
+    // What a status line adds after a bulk write that kept the newest backup.
+    QString keptBackupNote() const
+    {
+        const auto files = backups();
+        return files.empty() ? QStringLiteral("; (no backup)")
+                             : "; kopia poprzednich parametrów: " + QString::fromStdString(files.back().filename().string());
+    }
     // Timer1's ticks on the live page for ms of simulated time, 50 ms apart
     // (the timer itself ticks in real time: it is not waited for).
     void liveFor(std::uint32_t ms)

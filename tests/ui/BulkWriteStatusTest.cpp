@@ -52,7 +52,8 @@ struct BulkWriteWindow : dravinor::testing::WindowOnLine {
 TEST_F(BulkWriteWindow, ZapiszParShowsProgressThenSaysAllThirtyFiveWereConfirmed)
 {
     click("ZapiszPar");
-    EXPECT_EQ(window->statusText(2), "Sterownik potwierdził zapis wszystkich 35 parametrów");
+    // The line ends with the backup of the set the write replaced.
+    EXPECT_EQ(window->statusText(2), "Sterownik potwierdził zapis wszystkich 35 parametrów" + keptBackupNote());
     EXPECT_EQ(window->statusText(1), window->statusText(2));
     EXPECT_EQ(progressMaximum, 67);
     ASSERT_FALSE(progressValues.empty());
@@ -74,7 +75,7 @@ TEST_F(BulkWriteWindow, ResetCountsFramesLostInOnePassAsConfirmedByTheOther)
     faults.ignoreFirstWrites = 3;  // 's' 1, 2 and 3 of the first pass
     controller.setFaults(faults);
     click("ResButt");
-    EXPECT_EQ(window->statusText(2), "Sterownik potwierdził zapis wszystkich 35 parametrów");
+    EXPECT_EQ(window->statusText(2), "Sterownik potwierdził zapis wszystkich 35 parametrów" + keptBackupNote());
     EXPECT_EQ(progressMaximum, 134);  // both passes, nothing written again
 }
 
@@ -85,7 +86,7 @@ TEST_F(BulkWriteWindow, ZapiszParSaysHowManyWereWrittenAgainWhenTheFirstFramesWe
     controller.setFaults(faults);
     click("ZapiszPar");
     EXPECT_EQ(window->statusText(2),
-              "Sterownik potwierdził zapis wszystkich 35 parametrów (4 zapisano ponownie pojedynczo)");
+              "Sterownik potwierdził zapis wszystkich 35 parametrów (4 zapisano ponownie pojedynczo)" + keptBackupNote());
     EXPECT_EQ(progressMaximum, 71);
     EXPECT_EQ(*std::max_element(progressValues.begin(), progressValues.end()), 71);
 }
@@ -97,7 +98,7 @@ TEST_F(BulkWriteWindow, ZapiszParNamesTheFieldTheControllerDidNotConfirm)
     controller.setFaults(faults);
     click("ZapiszPar");
     EXPECT_EQ(window->statusText(2), "Sterownik nie potwierdził zapisu 1 z 35 parametrów: Próg sondy lambda - "
-                                     "może mieć teraz mieszany zestaw parametrów");
+                                     "może mieć teraz mieszany zestaw parametrów" + keptBackupNote());
     EXPECT_EQ(progressMaximum, 67 + 35);
 }
 

@@ -151,7 +151,7 @@ TEST_F(RememberingWindow, RecentFilesHoldTheLastFiveNewestFirstWithoutRepeats)
     EXPECT_EQ(recentItems(), expected);
 }
 
-TEST_F(RememberingWindow, ChoosingARecentFileLoadsItAndAVanishedOneLeavesTheList)
+TEST_F(RememberingWindow, ChoosingARecentFileAsksThenLoadsItAndAVanishedOneLeavesTheList)
 {
     save("car.PAR");
     const auto saved = session->state().block();
@@ -159,8 +159,11 @@ TEST_F(RememberingWindow, ChoosingARecentFileLoadsItAndAVanishedOneLeavesTheList
     auto edited = saved;
     edited.setParameter(static_cast<std::uint8_t>(saved.get(4) + 1), 4);
     ASSERT_TRUE(params::saveParameterFile(path("car.PAR").toStdString(), edited).ok());
+    // Asked first (the fake dialogs say Yes), then written as "Odczyt z pliku" writes it.
     window->findChild<QAction*>("OstatniPlik1")->trigger();
-    EXPECT_EQ(window->statusText(2), "Wczytano plik car.PAR; parametry zapisano w sterowniku");
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(window->statusText(2).startsWith("Wczytano plik car.PAR; parametry zapisano w sterowniku; kopia "))
+        << window->statusText(2).toStdString();
     EXPECT_EQ(session->state().block().get(4), edited.get(4));
     EXPECT_EQ(controller.eeprom()[4], edited.get(4));
 

@@ -100,7 +100,8 @@ TEST_F(HardenedWindow, SaveAndLoadSayInTheStatusLineWhatHappenedToWhichFile)
 
     dialogs.openFile = path("car.PAR");
     click("OdczPlik");
-    EXPECT_EQ(window->statusText(2), "Wczytano plik car.PAR; parametry zapisano w sterowniku");
+    // The set the load replaced is kept, and the line names its file.
+    EXPECT_EQ(window->statusText(2), "Wczytano plik car.PAR; parametry zapisano w sterowniku" + keptBackupNote());
 
     ASSERT_EQ(::mkfifo(path("fifo.PAR").toLocal8Bit().constData(), 0600), 0);
     dialogs.openFile = path("fifo.PAR");

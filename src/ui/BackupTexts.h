@@ -1,0 +1,41 @@
+#pragma once
+
+#include "SetBackup.h"
+
+#include <QString>
+
+namespace dravinor::ui::texts {
+
+// Text keys (slots 51560-51570) of the backups kept before bulk writes, the question before a
+// recent file is written and the undo of a bulk write.
+namespace backupKey {
+inline constexpr int kept = 51560;              // %1 the backup's file name
+inline constexpr int setNotKnown = 51561;
+inline constexpr int notSaved = 51562;          // %1 file name, %2 why
+inline constexpr int ramPartlyRefreshed = 51563;  // %1 RAM words refreshed of 32
+inline constexpr int recentFileQuestion = 51564;  // %1 file name
+inline constexpr int noBackupAhead = 51565;
+inline constexpr int restoreQuestion = 51566;   // %1 the write, %2 its time, %3 file name
+inline constexpr int backupUnreadable = 51567;  // %1 file name, %2 why
+inline constexpr int restoreKind = 51568;
+inline constexpr int notWholeBackup = 51569;
+inline constexpr int valuesChanged = 51570;     // %1 how many; the questions' second line
+}  // namespace backupKey
+
+// What became of the backup of a bulk write, to follow its result on the
+// status lines; empty when there was nothing to keep (no controller).
+QString backupStatus(const params::SetBackup& backup);
+
+// "Ostatnie pliki": whether to load the file and write it, with the number
+// of values it changes and, when the controller's set is not known whole,
+// that no backup will be kept.
+QString recentFileQuestion(const QString& path, int changes, bool backupAhead);
+
+// Whether to write the backup of a bulk write back, with when the write
+// was and how many values the backup changes.
+QString restoreQuestion(const QString& write, const QString& time, const QString& fileName, int changes);
+
+// Why a backup named in the journal cannot be written back.
+QString backupUnreadable(const QString& fileName, const params::BackupRead& read);
+
+}  // namespace dravinor::ui::texts
