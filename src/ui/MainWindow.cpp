@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "FileMemory.h"
 #include "LivePage.h"
+#include "OscilloscopeGroup.h"
 #include "ParameterPages.h"
 #include "PortProblemNotice.h"
 #include "ScaleTables.h"
@@ -116,6 +117,10 @@ void MainWindow::buildPages()
 
     livePage_ = new live::LivePage(pageControl_->widget(TabViz), liveTimer_, session_.port(), session_.clock(),
                                    session_.state());
+    // The trace's saves ask and tell through the window's dialogs, as every other save.
+    livePage_->oscilloscope().setSaveDialogs(
+        {[this](const QString& filter, const QString& suffix) { return dialogs_.chooseSaveFile({}, filter, suffix); },
+         [this](const QString& text) { dialogs_.showMessage(text); }});
     pages_ = std::make_unique<ParameterPages>(
         pageControl_->widget(TabPar1), pageControl_->widget(TabPar2),
         PageServices{session_.state(), session_.transfer(), dialogs_,
