@@ -40,6 +40,9 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
       fileMemory_(new FileMemory(this))
 {
     setObjectName("Form1");
+    // A settings file that is no regular file is said on the second line
+    // (the file buttons' page), where the start-up scan leaves it standing.
+    connect(fileMemory_, &FileMemory::settingsNotKept, this, &MainWindow::showSettingsNotice);
     buildTimers();
     buildPages();
     buildStatusLines();
@@ -200,6 +203,8 @@ void MainWindow::startUp()
     pages_->showGroups();
     // The program always starts in Polish.
     polskiClick();
+    if (!fileMemory_->settingsNotice().isEmpty())
+        showSettingsNotice();
     if (const QString notice = portProblemNotice(outcome, session_.portMap()); !notice.isEmpty())
         dialogs_.showMessage(notice);
 }
@@ -243,6 +248,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 QString MainWindow::statusText(int line) const
 {
     return statusBars_[static_cast<std::size_t>(line - 1)]->currentMessage();
+}
+
+void MainWindow::showSettingsNotice()
+{
+    // Composed anew from the slots, so that a change of language says it again.
+    showStatus(2, StatusText([this] { return fileMemory_->settingsNotice(); }));
 }
 
 void MainWindow::showStatus(int line, const StatusText& text)

@@ -1,7 +1,7 @@
 // Every save of the window writes only onto a regular file or a new name:
-// "Zapis do pliku", the customer's report, a live recording and the trace's
-// exports. A FIFO, a device node or a folder chosen in the dialog is
-// refused with the reason and left as it was.
+// "Zapis do pliku", the customer's report, a live recording, the trace's
+// exports and the window's own settings. A FIFO, a device node or a folder
+// chosen in the dialog is refused with the reason and left as it was.
 #include "WindowOnLine.h"
 
 #include "FileMemory.h"
@@ -137,4 +137,64 @@ TEST_F(SaveTargetsWindow, AReportARecordingOrATraceExportOntoAFifoOrADeviceNodeR
     EXPECT_TRUE(isFifo(dir / "fifo.PAR"));
     EXPECT_TRUE(isCharacterDevice(device));
     EXPECT_EQ(entries(), before) << "no temporary file beside";
+}
+
+namespace {
+
+struct SettingsFileWindow : SaveTargetsWindow {
+    fs::path settings = ui::FileMemory::settingsFile().toStdString();
+
+    void SetUp() override
+    {
+        SaveTargetsWindow::SetUp();
+        fs::create_directories(settings.parent_path());
+        fs::remove(settings);
+    }
+    void TearDown() override
+    {
+        SaveTargetsWindow::TearDown();
+        // The next test's fresh start clears the settings file: it must be one again.
+        fs::remove(settings);
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsFileWindow, ASettingsFileThatIsAFifoNeitherHangsTheWindowNorIsReplaced)
+{
+    // Read as before, the FIFO hung the window here until the test's time ran out.
+    ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);
+    startWith();
+    EXPECT_EQ(status(2), QString::fromUtf8("Ustawienia programu nie będą zapamiętane w %1: to jest potok nazwany (FIFO), "
+                                           "nie zwykły plik")
+                             .arg(QDir::toNativeSeparators(name(settings))));
+    const QString here = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
+    window->rosyjskiClick();
+    const QString russian = status(2);
+    window->polskiClick();
+    QDir::setCurrent(here);
+    EXPECT_EQ(russian, QString::fromUtf8("Настройки программы не будут сохранены в %1: это именованный канал (FIFO), "
+                                         "а не обычный файл")
+                           .arg(QDir::toNativeSeparators(name(settings))));
+
+    // The run remembers all the same, until the window closes.
+    dialogs.saveFile = name(dir / "car.PAR");
+    click("ZapPlik");
+    EXPECT_EQ(status(2), "Zapisano plik car.PAR");
+    EXPECT_EQ(window->fileMemory().recentParameterFiles(), QStringList{name(dir / "car.PAR")});
+    EXPECT_EQ(window->fileMemory().folder(ui::FileMemory::Kind::ParameterFiles), name(dir));
+    window.reset();
+    EXPECT_TRUE(isFifo(settings));
+    EXPECT_FALSE(fs::exists(settings.string() + ".lock"));
+
+    // A link to a device node in its place: the same, and the node stays.
+    fs::remove(settings);
+    fs::create_symlink(device, settings);
+    startWith();
+    EXPECT_TRUE(status(2).endsWith(QString::fromUtf8("to jest urządzenie znakowe, nie zwykły plik"))) << status(2).toStdString();
+    click("ZapPlik");
+    window.reset();
+    EXPECT_TRUE(isCharacterDevice(device));
+    EXPECT_TRUE(fs::is_symlink(settings));
 }
