@@ -2,6 +2,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "ParameterFileCommands.h"
+#include "SaveTargetText.h"
 
 #include "ControlTexts.h"
 #include "DataFiles.h"
@@ -91,6 +92,10 @@ int writeReport(const report::ReportContent& content, const std::string& output)
     const OffscreenGui gui;
     const auto sheet = reportpdf::sheetFor(content, polishPageTexts());
     const auto result = reportpdf::saveReportPdf(sheet, QString::fromStdString(output));
+    if (!result.target.savable() && result.target.kind != params::SaveTargetKind::Unreachable) {
+        tellRefusedOutput(output, "the report", result.target);
+        return exitFileError;
+    }
     if (!result.ok()) {
         std::cerr << "dravinor-cli: " << output << ": "
                   << (result.outcome == reportpdf::PdfOutcome::CannotCreate ? "cannot create the report there"
@@ -111,6 +116,9 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
     const std::string output = options.value("-o").value_or("");
     if (output.empty())
         return usageError("report", "report needs -o FILE");
+    // Neither the controller nor the file is read for a report that would be refused.
+    if (!outputAccepted(output, "the report"))
+        return exitFileError;
     report::ReportContent content;
     content.car = carDetails(options);
     content.date = report::today();
