@@ -25,6 +25,19 @@ namespace dravinor::cli {
 
 namespace {
 
+// Qt names the runtime folder it falls back on when XDG_RUNTIME_DIR is not
+// set (a root shell, a cron job): the offscreen platform never uses it, so
+// that one notice is no news for the fitter. Everything else goes on.
+QtMessageHandler previousHandler = nullptr;
+
+void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
 // Fonts and the PDF writer need a GUI application; the command line has no
 // screen, so it gets the offscreen platform, and only for this command.
 class OffscreenGui {
@@ -33,12 +46,22 @@ public:
     {
         if (QCoreApplication::instance())
             return;
+        previousHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
         // The application takes out the arguments it used: each run gets its
         // own, alive as long as the application.
         argc_ = 3;
         argv_ = {name_, platform_, offscreen_, nullptr};
         app_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
     }
+    ~OffscreenGui()
+    {
+        if (!app_)
+            return;
+        app_.reset();
+        qInstallMessageHandler(previousHandler);
+    }
+    OffscreenGui(const OffscreenGui&) = delete;
+    OffscreenGui& operator=(const OffscreenGui&) = delete;
 
 private:
     char name_[13] = "dravinor-cli";

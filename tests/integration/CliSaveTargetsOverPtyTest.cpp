@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -101,4 +103,20 @@ TEST_F(CliSaveTargets, ALinkToNothingIsANewNameAndARegularFileIsReplacedAsBefore
     run = cli("report --file '" + par + "' -o " + quoted(targets / "dangling.pdf"));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_GT(fs::file_size(targets / "made.pdf"), 0u);
+}
+
+// Qt says on stderr that XDG_RUNTIME_DIR is not set (as in a root shell):
+// the report needs no runtime folder, and the fitter no such line.
+TEST_F(CliSaveTargets, ReportSaysNothingOfQtsRuntimeFolder)
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::optional<std::string> saved = runtime ? std::optional<std::string>(runtime) : std::nullopt;
+    ::unsetenv("XDG_RUNTIME_DIR");
+    const CliRun run = cli("report --file '" + par + "' -o " + quoted(dir / "car.pdf"));
+    if (saved)
+        ::setenv("XDG_RUNTIME_DIR", saved->c_str(), 1);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err.find("XDG_RUNTIME_DIR"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("QStandardPaths"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Saved"), std::string::npos) << run.err;
 }
