@@ -5,6 +5,7 @@
 #include "DiffPrinter.h"
 #include "PageValueTable.h"
 #include "ParameterFileCommands.h"
+#include "SaveTargetText.h"
 
 #include "ParameterDecoder.h"
 #include "ParameterFile.h"
@@ -48,6 +49,10 @@ int saveFile(const std::string& path, const ParameterBlock& block)
 {
     const auto result = params::saveParameterFile(path, block);
     const std::string backup = params::backupPathFor(path).string();
+    if (result.error == FileError::NotAFile) {
+        tellRefusedOutput(path, "the parameter file", result.target);
+        return exitFileError;
+    }
     if (!result.ok()) {
         std::cerr << "dravinor-cli: " << path << ": ";
         if (result.error == FileError::CannotBackUp)
@@ -109,6 +114,9 @@ int reportPortLostDuringSet(const std::string& what, const params::WriteOutcome&
 int runRead(CliSession& session, const CliOptions& options)
 {
     const std::string output = options.value("-o").value_or("");
+    // Not even a read for a file that would be refused.
+    if (!output.empty() && !outputAccepted(output, "the parameter file"))
+        return exitFileError;
     if (const int code = session.connect(true); code != exitSuccess)
         return code;
     const auto& read = session.lastRead();

@@ -2,6 +2,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "ParameterFileCommands.h"
+#include "SaveTargetText.h"
 
 #include "ControlTexts.h"
 #include "DataFiles.h"
@@ -24,6 +25,19 @@ namespace dravinor::cli {
 
 namespace {
 
+// Qt names the runtime folder it falls back on when XDG_RUNTIME_DIR is not
+// set (a root shell, a cron job): the offscreen platform never uses it, so
+// that one notice is no news for the fitter. Everything else goes on.
+QtMessageHandler previousHandler = nullptr;
+
+void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
 // Fonts and the PDF writer need a GUI application; the command line has no
 // screen, so it gets the offscreen platform, and only for this command.
 class OffscreenGui {
@@ -32,12 +46,22 @@ public:
     {
         if (QCoreApplication::instance())
             return;
+        previousHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
         // The application takes out the arguments it used: each run gets its
         // own, alive as long as the application.
         argc_ = 3;
         argv_ = {name_, platform_, offscreen_, nullptr};
         app_ = std::make_unique<QGuiApplication>(argc_, argv_.data());
     }
+    ~OffscreenGui()
+    {
+        if (!app_)
+            return;
+        app_.reset();
+        qInstallMessageHandler(previousHandler);
+    }
+    OffscreenGui(const OffscreenGui&) = delete;
+    OffscreenGui& operator=(const OffscreenGui&) = delete;
 
 private:
     char name_[13] = "dravinor-cli";
@@ -91,6 +115,10 @@ int writeReport(const report::ReportContent& content, const std::string& output)
     const OffscreenGui gui;
     const auto sheet = reportpdf::sheetFor(content, polishPageTexts());
     const auto result = reportpdf::saveReportPdf(sheet, QString::fromStdString(output));
+    if (!result.target.savable() && result.target.kind != params::SaveTargetKind::Unreachable) {
+        tellRefusedOutput(output, "the report", result.target);
+        return exitFileError;
+    }
     if (!result.ok()) {
         std::cerr << "dravinor-cli: " << output << ": "
                   << (result.outcome == reportpdf::PdfOutcome::CannotCreate ? "cannot create the report there"
@@ -111,6 +139,9 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
     const std::string output = options.value("-o").value_or("");
     if (output.empty())
         return usageError("report", "report needs -o FILE");
+    // Neither the controller nor the file is read for a report that would be refused.
+    if (!outputAccepted(output, "the report"))
+        return exitFileError;
     report::ReportContent content;
     content.car = carDetails(options);
     content.date = report::today();

@@ -272,6 +272,15 @@ constexpr SlotDefinition slotTable[] = {
     {51475, 99, "typ %1, wersja %2"},
     {51476, 199, "Adapter portu %1 wrócił, ale sterownik nie odpowiada - sprawdź przewód albo wybierz port z menu"},
     {51477, 199, "Adapter portu %1 wrócił, ale nie daje się go otworzyć - wybierz port z menu"},
+    // Why a save was refused: the name holds no regular file.
+    {51500, 199, "to jest folder, nie plik"},
+    {51501, 199, "to jest potok nazwany (FIFO), nie zwykły plik"},
+    {51502, 199, "to jest urządzenie znakowe, nie zwykły plik"},
+    {51503, 199, "to jest urządzenie blokowe, nie zwykły plik"},
+    {51504, 199, "to jest gniazdo (socket), nie zwykły plik"},
+    {51505, 199, "dowiązania symboliczne tworzą pętlę"},
+    {51506, 199, "dowiązanie do %1: %2"},
+    {51507, 299, "Ustawienia programu nie będą zapamiętane w %1: %2"},
     // The controller's set kept before a bulk write, and its undo.
     {51560, 199, "kopia poprzednich parametrów: %1"},
     {51561, 199, "bez kopii poprzednich parametrów - nie zostały odczytane w całości"},

@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <unistd.h>
 
 namespace dravinor::live {
 
@@ -28,11 +29,16 @@ bool LiveRecorder::start(const std::string& path, std::string& error)
 {
     std::string ignored;
     stop(ignored);
-    // A FIFO or a device is refused, never waited on: only a regular file
-    // (new, or emptied) records.
-    params::OpenedFile opened = params::openRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    // A FIFO or a device is refused, never opened: only a regular file (new,
+    // or emptied once it is known to be one) records.
+    params::OpenedFile opened = params::openRegularFile(path, O_WRONLY | O_CREAT, 0666);
+    target_ = opened.target;
     if (!opened.ok()) {
         error = opened.systemText;
+        return false;
+    }
+    if (::ftruncate(opened.fd.get(), 0) != 0) {
+        error = std::strerror(errno);
         return false;
     }
     errno = 0;

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "LiveCsv.h"
+#include "SaveTarget.h"
 
 #include <chrono>
 #include <cstdint>
@@ -23,8 +24,10 @@ public:
     ~LiveRecorder();
 
     // Creates (or empties) the file and writes the header. On failure
-    // error says why and nothing is recording.
+    // error says why and nothing is recording; a name that is no regular
+    // file is refused untouched, and target() says what holds it.
     bool start(const std::string& path, std::string& error);
+    const params::SaveTarget& target() const { return target_; }
     // One poll; its time counts from the first. On a write error the file
     // is closed, error says why and false comes back.
     bool append(bool answered, const params::LiveFrame& frame, const params::LiveSettings& settings,
@@ -41,6 +44,7 @@ private:
     bool fail(std::string& error);
 
     std::FILE* file_ = nullptr;
+    params::SaveTarget target_;
     std::string path_;
     long rows_ = 0;
     // Milliseconds since the first poll; the first poll starts the count.

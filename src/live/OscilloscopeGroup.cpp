@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "SaveRefusalText.h"
 #include "TScope.h"
 #include "TextSlots.h"
 #include "TraceSamples.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -306,12 +308,12 @@ void OscilloscopeGroup::buildTraceMenu()
     auto* picture = new QAction(QStringLiteral("Zapisz obraz (PNG)…"), scope_);
     picture->setObjectName("ZapiszObrazPNG");
     connect(picture, &QAction::triggered, this, [this, picture] {
-        askAndSave(picture->text(), QStringLiteral("PNG (*.png)"), &OscilloscopeGroup::savePicture);
+        askAndSave(picture->text(), QStringLiteral("PNG (*.png)"), QStringLiteral("png"), &OscilloscopeGroup::savePicture);
     });
     auto* samples = new QAction(QStringLiteral("Zapisz próbki (CSV)…"), scope_);
     samples->setObjectName("ZapiszProbkiCSV");
     connect(samples, &QAction::triggered, this, [this, samples] {
-        askAndSave(samples->text(), QStringLiteral("CSV (*.csv)"), &OscilloscopeGroup::saveSamples);
+        askAndSave(samples->text(), QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), &OscilloscopeGroup::saveSamples);
     });
     scope_->addActions({freezeAction_, picture, samples});
     connect(scope_, &TScope::stepped, this, &OscilloscopeGroup::recordStep);
@@ -348,28 +350,60 @@ std::vector<TraceSample> OscilloscopeGroup::shownSamples() const
     return frozen() ? held_ : history_.newest(visibleSteps());
 }
 
-bool OscilloscopeGroup::savePicture(const QString& path) const
+namespace {
+
+// Written whole or not at all, and only onto a regular file or a new name:
+// QSaveFile would rename its temporary over a FIFO or a device node, and
+// opening a FIFO to write waits for a reader.
+TraceSave saveWhole(const QString& path, const std::function<bool(QIODevice&)>& write)
 {
-    return scope_->shownImage().save(path, "PNG");
+    TraceSave result;
+    result.target = params::examineSaveTarget(QFile::encodeName(path).toStdString());
+    if (!result.target.savable())
+        return result;
+    QSaveFile file(QFile::decodeName(result.target.file.c_str()));
+    result.saved = file.open(QIODevice::WriteOnly) && write(file) && file.commit();
+    return result;
 }
 
-bool OscilloscopeGroup::saveSamples(const QString& path) const
+}  // namespace
+
+TraceSave OscilloscopeGroup::savePicture(const QString& path) const
 {
-    // Written whole or not at all: a failed save leaves any old file as it was.
-    QSaveFile file(path);
+    const QImage picture = scope_->shownImage();
+    return saveWhole(path, [&picture](QIODevice& file) { return picture.save(&file, "PNG"); });
+}
+
+TraceSave OscilloscopeGroup::saveSamples(const QString& path) const
+{
     const std::string text = traceCsv(shownSamples());
-    return file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
-           && file.commit();
+    return saveWhole(path, [&text](QIODevice& file) {
+        return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+    });
 }
 
-void OscilloscopeGroup::askAndSave(const QString& caption, const QString& filter,
-                                   bool (OscilloscopeGroup::*save)(const QString&) const)
+void OscilloscopeGroup::setSaveDialogs(SaveDialogs dialogs)
 {
-    const QString path = QFileDialog::getSaveFileName(this, caption, QString(), filter);
-    if (path.isEmpty() || (this->*save)(path))
+    saveDialogs_ = std::move(dialogs);
+}
+
+void OscilloscopeGroup::askAndSave(const QString& caption, const QString& filter, const QString& suffix,
+                                   TraceSave (OscilloscopeGroup::*save)(const QString&) const)
+{
+    const QString path = saveDialogs_.chooseFile ? saveDialogs_.chooseFile(filter, suffix)
+                                                 : QFileDialog::getSaveFileName(this, caption, QString(), filter);
+    if (path.isEmpty())
         return;
-    const QString why = QString::fromStdString(lang::textSlots().text(lang::slot::traceNotSaved)).arg(path);
-    QMessageBox::warning(this, QString(), why);
+    const TraceSave saved = (this->*save)(path);
+    if (saved)
+        return;
+    QString why = QString::fromStdString(lang::textSlots().text(lang::slot::traceNotSaved)).arg(path);
+    if (!saved.target.savable())
+        why += ": " + saveRefusalText(saved.target);
+    if (saveDialogs_.tell)
+        saveDialogs_.tell(why);
+    else
+        QMessageBox::warning(this, QString(), why);
 }
 
 }  // namespace dravinor::live

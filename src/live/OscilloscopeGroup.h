@@ -3,11 +3,13 @@
 #include "LiveFrame.h"
 #include "Placement.h"
 #include "ProbeType.h"
+#include "SaveTarget.h"
 #include "TraceHistory.h"
 
 #include <QGroupBox>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,6 +23,14 @@ class QLabel;
 namespace dravinor::live {
 
 class TScope;
+
+// How a trace save went: saved, or not; a name that holds no regular file
+// is refused untouched, and target says what holds it.
+struct TraceSave {
+    bool saved = false;
+    params::SaveTarget target;
+    explicit operator bool() const { return saved; }
+};
 
 // Where the layout puts one control; an empty member leaves it as it is.
 
@@ -72,9 +82,17 @@ public:
     // The samples of the picture shown (held while frozen), oldest first.
     std::vector<TraceSample> shownSamples() const;
     // The picture shown as PNG, its samples as CSV; false when the file could
-    // not be written.
-    bool savePicture(const QString& path) const;
-    bool saveSamples(const QString& path) const;
+    // not be written, or was refused for what holds the name.
+    TraceSave savePicture(const QString& path) const;
+    TraceSave saveSamples(const QString& path) const;
+
+    // The file dialog and the message of the two saves; the window routes
+    // them through its own dialogs. Without them, Qt's own are shown.
+    struct SaveDialogs {
+        std::function<QString(const QString& filter, const QString& suffix)> chooseFile;
+        std::function<void(const QString& text)> tell;
+    };
+    void setSaveDialogs(SaveDialogs dialogs);
 
 signals:
     // The bars scaled by the probe type (Lambda_Bar, Bar1P3, Bar1P4) live
@@ -89,7 +107,8 @@ private:
     void place(const OscilloscopeLayout& layout);
     void buildTraceMenu();
     void recordStep();
-    void askAndSave(const QString& caption, const QString& filter, bool (OscilloscopeGroup::*save)(const QString&) const);
+    void askAndSave(const QString& caption, const QString& filter, const QString& suffix,
+                    TraceSave (OscilloscopeGroup::*save)(const QString&) const);
     std::size_t visibleSteps() const;
 
     TScope* scope_ = nullptr;
@@ -110,6 +129,7 @@ private:
     long steps_ = 0;
     std::vector<TraceSample> held_;
     QAction* freezeAction_ = nullptr;
+    SaveDialogs saveDialogs_;
 };
 
 }  // namespace dravinor::live

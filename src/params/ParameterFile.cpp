@@ -1,6 +1,7 @@
 #include "ParameterFile.h"
 
 #include "FileDescriptor.h"
+#include "SaveTarget.h"
 
 #include <atomic>
 #include <cerrno>
@@ -89,26 +90,6 @@ void undoBackup(BackupStep step, const fs::path& target, const fs::path& backup)
         ::rename(backup.c_str(), target.c_str());
 }
 
-// The file a save really replaces: symbolic links are followed to their
-// final target, also a dangling one (the save then creates it). False on
-// a loop of links.
-bool resolveLinks(const fs::path& path, fs::path& target)
-{
-    constexpr int maxLinks = 40;  // as the kernel allows
-    target = path;
-    for (int depth = 0; depth < maxLinks; ++depth) {
-        std::error_code error;
-        if (!fs::is_symlink(fs::symlink_status(target, error)) || error)
-            return true;
-        const fs::path next = fs::read_symlink(target, error);
-        if (error)
-            return true;
-        target = next.is_absolute() ? next : target.parent_path() / next;
-    }
-    errno = ELOOP;
-    return false;
-}
-
 void syncDirectory(const fs::path& directory)
 {
     const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -182,9 +163,17 @@ SaveResult saveParameterFile(const fs::path& path, const ParameterBlock& block)
         return result;
     };
 
-    fs::path target;
-    if (!resolveLinks(path, target))
-        return fail(FileError::CannotReplace, errno);
+    // Only onto a regular file or a new name, looked at before anything is
+    // made: no temporary beside a FIFO or a device, no .BAK of one.
+    result.target = examineSaveTarget(path);
+    if (result.target.kind == SaveTargetKind::Unreachable)
+        return fail(FileError::CannotCreate, result.target.systemError);
+    if (!result.target.savable()) {
+        result.error = FileError::NotAFile;
+        result.systemText = systemTextOf(result.target);
+        return result;
+    }
+    const fs::path& target = result.target.file;
     struct stat existing{};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     const bool regular = exists && S_ISREG(existing.st_mode);

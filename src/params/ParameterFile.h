@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ParameterBlock.h"
+#include "SaveTarget.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +16,8 @@ enum class FileError {
     None,
     CannotOpen,     // load: the file cannot be opened
     CannotRead,     // load: opened but reading failed (an I/O error)
-    NotAFile,       // load: a folder, a FIFO, a device: only regular files are parameter files
+    NotAFile,       // a folder, a FIFO, a device: only regular files are parameter files;
+                    // a save names what holds the name in SaveResult::target and touches nothing
     CannotCreate,   // save: no temporary file in the target's folder
     CannotWrite,    // save: the target is read-only, or writing the temporary file failed
     CannotReplace,  // save: the temporary file could not be renamed into place
@@ -47,11 +49,14 @@ enum class BackupOutcome {
 struct SaveResult {
     FileError error = FileError::None;
     BackupOutcome backup = BackupOutcome::NotNeeded;
+    SaveTarget target;  // what the chosen name held, looked at before the save
     std::string systemText;
     bool ok() const { return error == FileError::None; }
 };
 
-// Writes the block to a temporary file beside the target, flushes it to disk
+// Saves only onto a regular file or a new name (anything else is refused
+// with NotAFile before anything is made). Writes the block to a temporary
+// file beside the target, flushes it to disk
 // and renames it into place, so a failed save leaves the old file where it
 // was. A symbolic link is saved through, to its target, which keeps its
 // mode; a read-only target is refused. An existing target becomes the

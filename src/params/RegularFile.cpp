@@ -18,6 +18,15 @@ OpenedFile openRegularFile(const std::filesystem::path& path, int flags, unsigne
         return std::move(file);
     };
     const auto systemText = [](int number) { return std::generic_category().message(number); };
+    if ((flags & O_ACCMODE) != O_RDONLY) {
+        file.target = examineSaveTarget(path);
+        if (file.target.kind == SaveTargetKind::Directory)
+            return fail(RegularFileError::Directory, systemText(EISDIR));
+        if (file.target.kind == SaveTargetKind::Unreachable || file.target.kind == SaveTargetKind::LinkLoop)
+            return fail(RegularFileError::CannotOpen, systemTextOf(file.target));
+        if (!file.target.savable())
+            return fail(RegularFileError::NotAFile, "not a regular file");
+    }
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode);
     // A folder opened for writing fails with EISDIR: told as a folder all the same.
     if (fd < 0) {

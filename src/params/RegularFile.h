@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileDescriptor.h"
+#include "SaveTarget.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -22,6 +23,7 @@ struct OpenedFile {
     RegularFileError error = RegularFileError::None;
     std::string systemText;      // the system's words for the error
     std::uintmax_t size = 0;     // at the moment of opening
+    SaveTarget target;           // opened for writing: what the name held before
     bool ok() const { return error == RegularFileError::None; }
 };
 
@@ -30,6 +32,9 @@ struct OpenedFile {
 // afterwards (no race with a file replaced in between). `flags` are the
 // open flags beyond O_NONBLOCK, O_NOCTTY and O_CLOEXEC; the descriptor is
 // switched back to blocking I/O, which a regular file ignores anyway.
+// Opened for writing, the name is looked at first (examineSaveTarget) and
+// anything but a regular file or a new name is refused unopened: opening a
+// serial adapter's node would already toggle its lines.
 OpenedFile openRegularFile(const std::filesystem::path& path, int flags, unsigned mode = 0600);
 
 }  // namespace dravinor::params

@@ -1,6 +1,7 @@
 #include "WriteJournal.h"
 
 #include "FileDescriptor.h"
+#include "SaveTarget.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -140,9 +141,12 @@ bool WriteJournal::append(const std::vector<JournalEntry>& entries)
     if (lock.get() >= 0)
         ::flock(lock.get(), LOCK_EX);
 
+    // The rotation renames onto journal.log.1: only onto a regular file or
+    // a new name there, else the journal grows on rather than replace it.
     struct stat info {};
     if (::stat(file_.c_str(), &info) == 0 && info.st_size > 0 &&
-        static_cast<std::uintmax_t>(info.st_size) + data.size() > rotateBytes) {
+        static_cast<std::uintmax_t>(info.st_size) + data.size() > rotateBytes &&
+        examineSaveTarget(rotatedPath()).savable()) {
         if (::rename(file_.c_str(), rotatedPath().c_str()) != 0)
             return fail("cannot rotate");
     }

@@ -2,6 +2,7 @@
 
 #include "ReportPainter.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -17,9 +18,13 @@ constexpr int resolutionDpi = 300;
 
 PdfResult saveReportPdf(const ReportSheet& sheet, const QString& path)
 {
-    QSaveFile file(path);
+    // QSaveFile would rename its temporary over whatever holds the name.
+    const params::SaveTarget target = params::examineSaveTarget(QFile::encodeName(path).toStdString());
+    if (!target.savable())
+        return {PdfOutcome::CannotCreate, QString::fromStdString(params::systemTextOf(target)), target};
+    QSaveFile file(QFile::decodeName(target.file.c_str()));
     if (!file.open(QIODevice::WriteOnly))
-        return {PdfOutcome::CannotCreate, file.errorString()};
+        return {PdfOutcome::CannotCreate, file.errorString(), target};
     bool painted = false;
     {
         // The writer finishes the document when it goes.
@@ -33,11 +38,11 @@ PdfResult saveReportPdf(const ReportSheet& sheet, const QString& path)
     }
     if (!painted) {
         file.cancelWriting();
-        return {PdfOutcome::CannotWrite, {}};
+        return {PdfOutcome::CannotWrite, {}, target};
     }
     if (!file.commit())
-        return {PdfOutcome::CannotWrite, file.errorString()};
-    return {};
+        return {PdfOutcome::CannotWrite, file.errorString(), target};
+    return {PdfOutcome::Saved, {}, target};
 }
 
 }  // namespace dravinor::reportpdf

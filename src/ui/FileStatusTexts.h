@@ -2,6 +2,7 @@
 
 #include "ParameterFile.h"
 #include "ParameterTransfer.h"
+#include "SaveRefusalText.h"
 #include "SlotText.h"
 #include "TransferStatusTexts.h"
 
@@ -9,6 +10,8 @@
 #include <QString>
 
 namespace dravinor::ui::texts {
+
+using live::saveRefusalText;
 
 // Text keys of what the status lines say after "Zapis do pliku" and
 // "Odczyt z pliku".
@@ -49,6 +52,7 @@ inline QString saveStatus(const QString& path, const params::SaveResult& result)
     case params::FileError::CannotCreate: why = slotText(fileKey::cannotCreate); break;
     case params::FileError::CannotReplace: why = slotText(fileKey::cannotReplace); break;
     case params::FileError::CannotBackUp: why = slotText(fileKey::cannotBackUp).arg(backup); break;
+    case params::FileError::NotAFile: return slotText(fileKey::notSaved).arg(fileName(path), saveRefusalText(result.target));
     default: why = slotText(fileKey::cannotWrite); break;
     }
     if (!result.systemText.empty())

@@ -4,6 +4,7 @@
 #include "FileMemory.h"
 #include "LivePage.h"
 #include "LiveRecordingTexts.h"
+#include "SaveRefusalText.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -63,7 +64,9 @@ void LiveRecordingControl::start()
     std::string error;
     if (!recorder_.start(QFile::encodeName(path).toStdString(), error)) {
         item_->setChecked(false);
-        showState(QString(texts::recordingCannotCreate) + " " + path + " (" + QString::fromLocal8Bit(error.c_str()) + ")");
+        const QString why = recorder_.target().savable() ? QString::fromLocal8Bit(error.c_str())
+                                                         : live::saveRefusalText(recorder_.target());
+        showState(QString(texts::recordingCannotCreate) + " " + path + " (" + why + ")");
         return;
     }
     item_->setChecked(true);

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "FileMemory.h"
 #include "LivePage.h"
+#include "OscilloscopeGroup.h"
 #include "ParameterPages.h"
 #include "PortProblemNotice.h"
 #include "ScaleTables.h"
@@ -39,6 +40,9 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
       fileMemory_(new FileMemory(this))
 {
     setObjectName("Form1");
+    // A settings file that is no regular file is said on the second line
+    // (the file buttons' page), where the start-up scan leaves it standing.
+    connect(fileMemory_, &FileMemory::settingsNotKept, this, &MainWindow::showSettingsNotice);
     buildTimers();
     buildPages();
     buildStatusLines();
@@ -116,6 +120,10 @@ void MainWindow::buildPages()
 
     livePage_ = new live::LivePage(pageControl_->widget(TabViz), liveTimer_, session_.port(), session_.clock(),
                                    session_.state());
+    // The trace's saves ask and tell through the window's dialogs, as every other save.
+    livePage_->oscilloscope().setSaveDialogs(
+        {[this](const QString& filter, const QString& suffix) { return dialogs_.chooseSaveFile({}, filter, suffix); },
+         [this](const QString& text) { dialogs_.showMessage(text); }});
     pages_ = std::make_unique<ParameterPages>(
         pageControl_->widget(TabPar1), pageControl_->widget(TabPar2),
         PageServices{session_.state(), session_.transfer(), dialogs_,
@@ -195,6 +203,8 @@ void MainWindow::startUp()
     pages_->showGroups();
     // The program always starts in Polish.
     polskiClick();
+    if (!fileMemory_->settingsNotice().isEmpty())
+        showSettingsNotice();
     if (const QString notice = portProblemNotice(outcome, session_.portMap()); !notice.isEmpty())
         dialogs_.showMessage(notice);
 }
@@ -238,6 +248,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 QString MainWindow::statusText(int line) const
 {
     return statusBars_[static_cast<std::size_t>(line - 1)]->currentMessage();
+}
+
+void MainWindow::showSettingsNotice()
+{
+    // Composed anew from the slots, so that a change of language says it again.
+    showStatus(2, StatusText([this] { return fileMemory_->settingsNotice(); }));
 }
 
 void MainWindow::showStatus(int line, const StatusText& text)

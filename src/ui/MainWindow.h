@@ -132,6 +132,8 @@ private:
     // What a file save or load did, on both status lines.
     void showFileStatus(const QString& text);
     void showStatus(int line, const StatusText& text);
+    // Why the window's settings file is not used, on the file buttons' page.
+    void showSettingsNotice();
     void readStarted(int total) override;
     void readProgress(int accepted) override;
     void readFinished() override;

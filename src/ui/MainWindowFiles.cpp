@@ -64,8 +64,9 @@ void MainWindow::saveParameterFile()
         return;
     }
     // Unlike a silent failure, the fitter learns the set was not kept.
-    dialogs_.showError(texts::errorCaption, texts::cannotSave + "\n" + path + "\n" +
-                                                QString::fromStdString(result.systemText));
+    const QString why = result.error == params::FileError::NotAFile ? texts::saveRefusalText(result.target)
+                                                                     : QString::fromStdString(result.systemText);
+    dialogs_.showError(texts::errorCaption, texts::cannotSave + "\n" + path + "\n" + why);
 }
 
 void MainWindow::showFileStatus(const QString& text)

@@ -6,6 +6,7 @@
 
 #include "ReportPainter.h"
 #include "ReportPdf.h"
+#include "SaveRefusalText.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -126,7 +127,9 @@ bool ReportDialog::saveTo(const QString& path)
     if (!result.ok()) {
         result_->clear();
         QString why = slotText(key::notSaved).arg(QDir::toNativeSeparators(path));
-        if (!result.systemText.isEmpty())
+        if (!result.target.savable())
+            why += ": " + live::saveRefusalText(result.target);
+        else if (!result.systemText.isEmpty())
             why += " (" + result.systemText + ")";
         dialogs_.showMessage(why);
         return false;

@@ -1,10 +1,13 @@
 #include "LiveRecorder.h"
+#include "SpecialFiles.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <sys/resource.h>
 
 using namespace dravinor;
@@ -91,4 +94,25 @@ TEST(LiveRecorder, AFailingWriteEndsTheRecordingWithTheReason)
     // Nothing more goes anywhere, and stopping again is harmless.
     EXPECT_FALSE(recorder.append(true, frame(0), settings, error));
     EXPECT_TRUE(recorder.stop(error));
+}
+
+// A recording opens its file to write as it goes: a FIFO there is refused
+// unopened, and an old recording of that name is emptied only once it is
+// known to be a file.
+TEST(LiveRecorder, RecordingOntoAFifoIsRefusedAndAnOldRecordingEmptied)
+{
+    QTemporaryDir dir;
+    const std::string fifo = dir.filePath("drive.csv").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    live::LiveRecorder recorder;
+    std::string error;
+    EXPECT_FALSE(recorder.start(fifo, error));
+    EXPECT_EQ(recorder.target().kind, params::SaveTargetKind::Fifo);
+    EXPECT_TRUE(dravinor::testing::isFifo(fifo));
+
+    const std::string old = dir.filePath("old.csv").toStdString();
+    std::ofstream(old) << "an older recording, longer than a header line\n";
+    ASSERT_TRUE(recorder.start(old, error)) << error;
+    ASSERT_TRUE(recorder.stop(error));
+    EXPECT_EQ(std::filesystem::file_size(old), params::liveCsvHeader().size() + 1);
 }

@@ -216,11 +216,11 @@ TEST_F(ParameterFileTest, FailedSavesAreReportedAndLeaveWhatWasThere)
         EXPECT_FALSE(saved.systemText.empty());
     }
 
-    // A folder of the file's name cannot be replaced; the temporary goes away.
+    // A folder of the file's name is refused before any temporary is made.
     fs::create_directory(dir_ / "A.PAR");
     const SaveResult saved = saveParameterFile(dir_ / "A.PAR", filled(1));
-    EXPECT_EQ(saved.error, FileError::CannotReplace);
-    EXPECT_FALSE(saved.systemText.empty());
+    EXPECT_EQ(saved.error, FileError::NotAFile);
+    EXPECT_EQ(saved.target.kind, SaveTargetKind::Directory);
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.PAR", "plain"}));
     EXPECT_TRUE(fs::is_directory(dir_ / "A.PAR"));
 }

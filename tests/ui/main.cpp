@@ -39,6 +39,8 @@ int main(int argc, char** argv)
     const QString settingsDir =
         QString::fromStdString(::testing::TempDir() + "dravinor-test-settings-" + std::to_string(::getpid()));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir);
+    // The window names its settings file from the configuration folder: the same one.
+    ::setenv("XDG_CONFIG_HOME", settingsDir.toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);
