@@ -272,6 +272,15 @@ constexpr SlotDefinition slotTable[] = {
     {51475, 99, "typ %1, wersja %2"},
     {51476, 199, "Adapter portu %1 wrócił, ale sterownik nie odpowiada - sprawdź przewód albo wybierz port z menu"},
     {51477, 199, "Adapter portu %1 wrócił, ale nie daje się go otworzyć - wybierz port z menu"},
+    // The controller's lambda threshold against the probe's swing (live page).
+    {51530, 299, "Próg sterownika %1 V leży poniżej napięć sondy %2-%3 V: sterownik zawsze widzi mieszankę %4. "
+                 "To ustawienie do poprawienia, nie wada sondy."},
+    {51531, 299, "Próg sterownika %1 V leży powyżej napięć sondy %2-%3 V: sterownik zawsze widzi mieszankę %4. "
+                 "To ustawienie do poprawienia, nie wada sondy."},
+    {51532, 299, "Próg sterownika %1 V leży daleko od środka napięć sondy %2-%3 V (%4 V): sterownik przeważnie "
+                 "widzi mieszankę %5. To ustawienie do poprawienia, nie wada sondy."},
+    {51533, 99, "bogatą"},
+    {51534, 99, "ubogą"},
 };
 
 std::ptrdiff_t indexOf(int key)

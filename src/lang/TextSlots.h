@@ -53,6 +53,14 @@ inline constexpr int otherControllerBack = 51474;   // %1: the port, %2: the one
 inline constexpr int controllerIdentity = 51475;    // %1: type, %2: firmware version
 inline constexpr int adapterBackSilent = 51476;     // %1: the port name
 inline constexpr int adapterBackUnopened = 51477;   // %1: the port name
+// The controller's lambda threshold against the probe's swing: %1 the
+// threshold, %2-%3 the swing, then (off its middle) %4 the middle; last the
+// side the controller sees (controllerSeesRich / controllerSeesLean).
+inline constexpr int thresholdBelowSwing = 51530;
+inline constexpr int thresholdAboveSwing = 51531;
+inline constexpr int thresholdOffMiddle = 51532;
+inline constexpr int controllerSeesRich = 51533;
+inline constexpr int controllerSeesLean = 51534;
 }  // namespace slot
 
 struct SlotDefinition {
