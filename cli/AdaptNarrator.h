@@ -32,7 +32,11 @@ public:
 
 private:
     void clearProgress();
+    // A done item that stands for writes is ticked off once they were made,
+    // and only when the controller acknowledged them.
     void reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label);
+    void reportResults(const wizard::WizardView& view, std::string_view label);
+    void reportWrittenItems(const wizard::AdaptationEngine& engine);
     // A page that starts: its caption and the instructions that stand on it.
     void reportPage(wizard::WizardPage page);
     // The line's state: silence, and phases measured on an unreliable line.
@@ -45,6 +49,7 @@ private:
     std::set<std::string, std::less<>> visiblePrompts_;
     std::set<std::string, std::less<>> enabledLabels_;
     std::vector<std::string> done_;
+    std::vector<std::string> awaitingWrites_;  // done labels whose writes are still to come
     std::optional<wizard::WizardPage> page_;
     bool silentTold_ = false;
     std::size_t doubtfulTold_ = 0;

@@ -163,6 +163,12 @@ std::string AdaptationEngine::closePhase(WizardPhase phase)
            std::to_string(phasePolls_) + " polls bad";
 }
 
+const GroupWrites* AdaptationEngine::writesOf(WriteGroup group) const
+{
+    const auto found = groupWrites_.find(group);
+    return found == groupWrites_.end() ? nullptr : &found->second;
+}
+
 std::vector<int> AdaptationEngine::unacknowledgedAddresses() const
 {
     std::vector<int> addresses = unacknowledged_;
@@ -199,6 +205,10 @@ bool AdaptationEngine::writeParameterEeprom(int value, int address)
 
 void AdaptationEngine::noteWrite(int address, bool failed)
 {
+    if (writingFor_) {
+        GroupWrites& group = groupWrites_[*writingFor_];
+        (failed ? group.unacknowledged : group.acknowledged).push_back(address);
+    }
     if (failed) {
         ++failedWrites_;
         unacknowledged_.push_back(address);

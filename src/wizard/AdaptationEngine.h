@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,27 @@ struct DoubtfulPhase {
 
 // The phase's name in notes and reports: "TPS idle", "lambda swing", ...
 std::string_view phaseName(WizardPhase phase);
+
+// The wizard's writes by what they set, for callers that tell the fitter
+// what reached the controller.
+enum class WriteGroup {
+    ProbeType,          // 32, 27, 34, 35 (step 1)
+    TemperatureSensor,  // 32 (step 1's check box)
+    IgnitionAndRpm,     // 13 and the RPM words (step 1's DALEJ)
+    TpsThreshold,       // 32, 2
+    LambdaThreshold,    // 1
+    EmulationTimes,     // 29, 28
+    ActuatorPresets,    // 6, 5, 4, 9, 8, 7 (the reducer page's DALEJ)
+    ActuatorAboveTps,   // 6, 5, 4
+    ActuatorIdle,       // 9, 8, 7
+};
+
+// The addresses of a group's last writes, in the order made, as the
+// controller answered them (EEPROM, and RAM where the write refreshes it).
+struct GroupWrites {
+    std::vector<int> acknowledged;
+    std::vector<int> unacknowledged;
+};
 
 // After this long without an answered poll the pages say the controller
 // does not answer, and step 1 holds its writes until it answers again.
@@ -118,6 +140,9 @@ public:
     // Phases measured on an unreliable line, in the order they ended.
     const std::vector<DoubtfulPhase>& doubtfulPhases() const { return doubtfulPhases_; }
 
+    // The writes of a group since the entry; none when it was not written.
+    const GroupWrites* writesOf(WriteGroup group) const;
+
 private:
     // One live poll. A good one shows its RPM on the page's dial and panel
     // and, when the running timer keeps it, its status byte as the status
@@ -150,6 +175,8 @@ private:
     bool writeParameterEeprom(int value, int address);
     // The wizard's writes through the shared write sequences.
     class Writer;
+    // The writes made while it lives are recorded for its group.
+    class GroupScope;
     void noteWrite(int address, bool failed);
     void sendFuelModeRequest(std::uint8_t value);
     void setTimer(WizardTimer timer, bool on);
@@ -203,6 +230,8 @@ private:
     std::array<bool, wizardTimerCount> timers_{};
     int failedWrites_ = 0;
     std::vector<int> unacknowledged_;  // addresses, in the order they failed
+    std::map<WriteGroup, GroupWrites> groupWrites_;
+    std::optional<WriteGroup> writingFor_;
     bool lastPollAnswered_ = false;
     bool finished_ = false;
     params::BulkWriteOutcome resetOutcome_;

@@ -38,6 +38,7 @@ void AdaptationEngine::initialiseWizard()
     stopAllTimers();
     failedWrites_ = 0;
     unacknowledged_.clear();
+    groupWrites_.clear();
     finished_ = false;
     doubtfulPhases_.clear();
     tpsIdleNote_.clear();

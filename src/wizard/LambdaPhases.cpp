@@ -1,4 +1,5 @@
 #include "AdaptationEngine.h"
+#include "EngineWriter.h"
 
 #include "Encoders.h"
 #include "FieldDisplay.h"
@@ -61,6 +62,7 @@ void AdaptationEngine::finishLambdaSwing()
     setText("PRLambda", params::shownLambdaThreshold(index));
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing));
+        const GroupScope group(*this, WriteGroup::LambdaThreshold);
         writeParameter(index, params::address::lambdaThreshold);
     }
     setText("ProgEDAA_P3", panelNumber(volts, 2));
@@ -156,6 +158,7 @@ void AdaptationEngine::finishEmulationTimes()
     const std::uint8_t index = params::encodeEmulation(t);
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::EmulationTimes));
+        const GroupScope group(*this, WriteGroup::EmulationTimes);
         for (const auto& [field, address] : {std::pair{"ESLambda_1", params::address::emulationFirstTime},
                                              std::pair{"ESLambda_2", params::address::emulationSecondTime}}) {
             setText(field, params::shownEmulation(index));

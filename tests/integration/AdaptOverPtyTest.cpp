@@ -241,6 +241,29 @@ TEST_F(CliFixture, AdaptWithAControllerGoneMidRunEndsWithTwoAndSaysWhatWasWritte
     EXPECT_NE((run.out + run.err).find("Written to the controller:"), std::string::npos) << run.out << run.err;
 }
 
+TEST_F(CliFixture, AdaptAfterAnUnplugClaimsNoWriteThatNeverHappened)
+{
+    // The adapter goes once the entry reset's EEPROM writes reached 12.
+    controller.beforeWrite = [this] {
+        const auto frames = controller.receivedFrames();
+        if (std::count_if(frames.begin(), frames.end(), [](const auto& f) { return f.bytes[0] == 's'; }) == 12)
+            controller.hangUp();
+    };
+    const auto run = cli("--port COM1 adapt --ignition 2 --probe 0 --temperature-sensor off --yes");
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_EQ(run.out.find("[x] Ustawiono zakres sondy"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("[x] Ustawiono układ zapłonowy"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("[ ] Ustawiono zakres sondy -- not acknowledged by the controller"), std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("the default parameter set (the entry reset)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  the entry reset, in part: parameters 1-12 of the default set"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("Not acknowledged by the controller (the journal marks them):"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("  the entry reset: parameters 13-35 (the port went away)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  probe type: parameters 32, 27, 34, 35"), std::string::npos) << run.out;
+}
+
 // What a whole adaptation with the virtual fitter leaves: its output and
 // the controller's parameters.
 static void expectTheWholeCarCalibrated(const std::string& output, const std::array<std::uint8_t, 64>& eeprom)
