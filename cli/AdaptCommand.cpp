@@ -25,6 +25,8 @@ using wizard::WizardTimer;
 
 constexpr long noReplyLimitMs = 5000;
 constexpr int exitInterrupted = 130;
+// The lambda probe failed and the adaptation stopped before its result.
+constexpr int exitProbeFailed = 5;
 
 std::atomic<bool> interrupted{false};
 
@@ -252,8 +254,28 @@ void startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptO
     narrator.report(engine);
 }
 
+// A probe the lambda phases found failed: the adaptation stops before the
+// lambda result is written, unless --force goes on (its results doubtful).
+bool goOnWithFailedProbe(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptOptions& adapt)
+{
+    narrator.reportFailedProbe(engine);
+    if (adapt.force) {
+        narrator.line("dravinor-cli: going on (--force); the lambda and actuator results are marked doubtful");
+        engine.probeFailureAnswered(true);
+        narrator.report(engine);
+        return true;
+    }
+    engine.probeFailureAnswered(false);
+    narrator.report(engine);
+    narrator.line("dravinor-cli: adaptation stopped; nothing more was written (--force goes on with a failed probe, "
+                  "its results marked doubtful)");
+    tellWritten(narrator, engine);
+    return false;
+}
+
 // The wizard's ticks and the fitter's answers until "Koniec", a silent
-// controller or an interrupt; exitSuccess when the wizard finished.
+// controller, a failed probe or an interrupt; exitSuccess when the wizard
+// finished.
 int followAdaptation(CliSession& session, AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptOptions& adapt)
 {
     Fitter fitter(engine, narrator, adapt.yes);
@@ -268,6 +290,8 @@ int followAdaptation(CliSession& session, AdaptationEngine& engine, AdaptNarrato
         if (const auto timer = engine.runningTimer()) {
             engine.tick(*timer);
             narrator.report(engine);
+            if (engine.awaitingProbeAnswer() && !goOnWithFailedProbe(engine, narrator, adapt))
+                return exitProbeFailed;
             const long now = schedule.elapsedMs();
             if (engine.lastPollAnswered()) {
                 lastAnswerMs = now;
@@ -313,7 +337,12 @@ int runAdapt(CliSession& session, const CliOptions& options)
     if (!engine.doubtfulPhases().empty())
         narrator.line("dravinor-cli: warning: " + std::to_string(engine.doubtfulPhases().size()) +
                       " phase(s) were measured on an unreliable line; the journal marks their results doubtful");
-    return narrator.reportUnacknowledged(engine) ? exitNotAcknowledged : exitSuccess;
+    if (engine.doubtfulProbe())
+        narrator.line(std::string("dravinor-cli: warning: the adaptation went on with a failed lambda probe (") +
+                      diagnostics::probeVerdictName(engine.probeFailure()->figures.verdict) +
+                      "); its lambda and actuator results are doubtful, and the journal marks them");
+    const bool unacknowledged = narrator.reportUnacknowledged(engine);
+    return unacknowledged || engine.doubtfulProbe() ? exitNotAcknowledged : exitSuccess;
 }
 
 }  // namespace dravinor::cli

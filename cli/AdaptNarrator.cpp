@@ -66,6 +66,17 @@ const ItemWrites* writesOfItem(std::string_view label)
     return nullptr;
 }
 
+// Volts with the decimal comma of the pages.
+std::string volts(float value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text;
+}
+
 const char* pageCaption(WizardPage page)
 {
     switch (page) {
@@ -207,6 +218,18 @@ void AdaptNarrator::reportResults(const WizardView& view, std::string_view label
         line("    TPS Pon  Min " + panel(view, "MinPONEDAA_P5") + "  Max " + panel(view, "MaxPONEDAA_P5") +
              "  Start " + panel(view, "StartPONEDAA_P5"));
     }
+}
+
+void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
+{
+    const auto& failure = engine.probeFailure();
+    if (!failure)
+        return;
+    const auto& figures = failure->figures;
+    line(std::string("dravinor-cli: the lambda probe does not work: ") +
+         diagnostics::probeVerdictName(figures.verdict) + ", " + volts(figures.minVolts) + "-" +
+         volts(figures.maxVolts) + " V over the last " + std::to_string(static_cast<int>(figures.judgedSeconds + 0.5)) +
+         " s; check the probe and its wiring (a cold probe does not switch either)");
 }
 
 void AdaptNarrator::progress(const wizard::AdaptationEngine& engine, long nowMs)

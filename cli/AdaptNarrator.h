@@ -29,6 +29,8 @@ public:
     bool reportUnacknowledged(const wizard::AdaptationEngine& engine);
     // The done items ticked off so far, in the order they were.
     const std::vector<std::string>& doneItems() const { return done_; }
+    // A probe the lambda phases found failed, in the command line's words.
+    void reportFailedProbe(const wizard::AdaptationEngine& engine);
 
 private:
     void clearProgress();

@@ -127,7 +127,7 @@ _dravinor_cli()
     write) options="--force" ;;
     live) options="--count --csv --probe-health --reconnect" ;;
     journal) options="--last" ;;
-    adapt) options="--ignition --probe --temperature-sensor --yes" ;;
+    adapt) options="--ignition --probe --temperature-sensor --yes --force" ;;
     report) options="-o --file --registration --make-model --odometer --workshop" ;;
     esac
     if [[ -z $optionsEnded && $cur == -* ]]; then

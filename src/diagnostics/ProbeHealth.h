@@ -9,6 +9,14 @@ namespace dravinor::diagnostics {
 
 enum class ProbeVerdict { NotEnoughData, Working, Slow, StuckLean, StuckRich, NoSignal };
 
+// The probe gives nothing to calibrate with: it stays on one side of its
+// switching point (it does not switch) or gives no signal at all.
+constexpr bool probeFailed(ProbeVerdict verdict)
+{
+    return verdict == ProbeVerdict::StuckLean || verdict == ProbeVerdict::StuckRich ||
+           verdict == ProbeVerdict::NoSignal;
+}
+
 // The verdict in plain words for notes and the command line: "working",
 // "slow", "stuck lean", "stuck rich", "no signal", "not judged yet".
 const char* probeVerdictName(ProbeVerdict verdict);

@@ -82,4 +82,14 @@ struct ProbeHealthLimits {
 
 inline constexpr ProbeHealthLimits probeHealthLimits{};
 
+// The adaptation's lambda phases take their samples at whatever speed the
+// fitter holds (its pages ask for none there, and he idles): every sample is
+// judged. Idle makes a healthy probe lazy, so only the verdicts speed cannot
+// explain (stuck on one side, no signal) stop it.
+inline constexpr ProbeHealthLimits adaptationProbeLimits = [] {
+    ProbeHealthLimits limits;
+    limits.aboveIdleRpm = 0;
+    return limits;
+}();
+
 }  // namespace dravinor::diagnostics

@@ -281,6 +281,16 @@ constexpr SlotDefinition slotTable[] = {
                  "widzi mieszankę %5. To ustawienie do poprawienia, nie wada sondy."},
     {51533, 99, "bogatą"},
     {51534, 99, "ubogą"},
+    // A lambda probe that fails during the adaptation.
+    {51535, 299, "Sonda lambda: %1, napięcia %2-%3 V. Sprawdź sondę i jej podłączenie (zimna sonda też nie "
+                 "przełącza)."},
+    {51536, 299, "Sonda lambda: %1, napięcia %2-%3 V. Próg sondy i dalsze wyniki autoadaptacji byłyby wątpliwe. "
+                 "Kontynuować mimo to ?"},
+    {51537, 199, "Autoadaptację kontynuowano: wyniki są wątpliwe."},
+    {51538, 199, "Autoadaptację przerwano: nic więcej nie zapisano w sterowniku."},
+    {51539, 99, "Sonda lambda podczas autoadaptacji"},
+    {51540, 199, "%1, %2-%3 V: wyniki wątpliwe"},
+    {51541, 199, "%1, %2-%3 V: autoadaptację przerwano"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -61,6 +61,16 @@ inline constexpr int thresholdAboveSwing = 51531;
 inline constexpr int thresholdOffMiddle = 51532;
 inline constexpr int controllerSeesRich = 51533;
 inline constexpr int controllerSeesLean = 51534;
+// A lambda probe that fails during the adaptation's lambda phases: %1 the
+// probe check's verdict, %2-%3 the voltages it gave.
+inline constexpr int adaptationProbeFailed = 51535;
+inline constexpr int adaptationProbeQuestion = 51536;
+inline constexpr int adaptationProbeWentOn = 51537;
+inline constexpr int adaptationProbeStopped = 51538;
+// The customer's report: the probe of an adaptation that found it failed.
+inline constexpr int reportProbe = 51539;
+inline constexpr int reportProbeWentOn = 51540;   // %1 verdict, %2-%3 voltages
+inline constexpr int reportProbeStopped = 51541;  // likewise
 }  // namespace slot
 
 struct SlotDefinition {

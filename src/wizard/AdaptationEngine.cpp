@@ -153,14 +153,20 @@ void AdaptationEngine::startPhase()
 
 std::string AdaptationEngine::closePhase(WizardPhase phase)
 {
+    std::string note;
     // More than a tenth of the polls bad: the samples that were good may
     // still carry garbled bytes the frame cannot show.
-    if (phaseBadPolls_ * 10 <= phasePolls_)
-        return {};
-    doubtfulPhases_.push_back({phase, phasePolls_, phaseBadPolls_});
-    show(unreliableLineLabel(view_.currentPage()), true);
-    return "doubtful: " + std::string(phaseName(phase)) + " " + std::to_string(phaseBadPolls_) + " of " +
-           std::to_string(phasePolls_) + " polls bad";
+    if (phaseBadPolls_ * 10 > phasePolls_) {
+        doubtfulPhases_.push_back({phase, phasePolls_, phaseBadPolls_});
+        show(unreliableLineLabel(view_.currentPage()), true);
+        note = "doubtful: " + std::string(phaseName(phase)) + " " + std::to_string(phaseBadPolls_) + " of " +
+               std::to_string(phasePolls_) + " polls bad";
+    }
+    // The probe's threshold and all that follows from the controller
+    // regulating on the probe stand on a probe that failed.
+    if (doubtfulProbe() && phase >= WizardPhase::LambdaSwing)
+        note += (note.empty() ? "doubtful: " : "; ") + probeNote();
+    return note;
 }
 
 const GroupWrites* AdaptationEngine::writesOf(WriteGroup group) const

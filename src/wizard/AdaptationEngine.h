@@ -5,6 +5,7 @@
 
 #include "LivePoll.h"
 #include "ParameterTransfer.h"
+#include "ProbeHealth.h"
 
 #include <array>
 #include <cstdint>
@@ -62,6 +63,18 @@ enum class WriteGroup {
 struct GroupWrites {
     std::vector<int> acknowledged;
     std::vector<int> unacknowledged;
+};
+
+// A lambda probe the lambda phases found failed (stuck on one side of its
+// switching point, or no signal), and what the fitter chose.
+enum class ProbeDecision {
+    Pending,  // the engine holds before writing what it measured
+    WentOn,   // the fitter went on: every result from the probe on is doubtful
+    Stopped,  // the adaptation stopped there, the lambda result not written
+};
+struct ProbeFailure {
+    diagnostics::ProbeHealthFigures figures;  // the last ten seconds when it was found
+    ProbeDecision decision = ProbeDecision::Pending;
 };
 
 // After this long without an answered poll the pages say the controller
@@ -143,6 +156,20 @@ public:
     // The writes of a group since the entry; none when it was not written.
     const GroupWrites* writesOf(WriteGroup group) const;
 
+    // The probe check over the lambda phases' samples: at the end of the
+    // lambda swing (and of the emulation times) a failed probe holds the
+    // engine, no timer running, until the fitter answers whether to go on.
+    const std::optional<ProbeFailure>& probeFailure() const { return probeFailure_; }
+    bool awaitingProbeAnswer() const
+    {
+        return probeFailure_ && probeFailure_->decision == ProbeDecision::Pending;
+    }
+    // Yes: what was measured is written and the wizard goes on, its results
+    // marked doubtful; no: the adaptation stops, nothing more is written.
+    void probeFailureAnswered(bool goOn);
+    bool doubtfulProbe() const { return probeFailure_ && probeFailure_->decision == ProbeDecision::WentOn; }
+    bool stoppedAtProbe() const { return probeFailure_ && probeFailure_->decision == ProbeDecision::Stopped; }
+
 private:
     // One live poll. A good one shows its RPM on the page's dial and panel
     // and, when the running timer keeps it, its status byte as the status
@@ -212,6 +239,13 @@ private:
     void finishTpsStep();
     void tickLambdaSwing();
     void finishLambdaSwing();
+    // The probe check of the lambda phases: fed with their samples; true
+    // when it holds the engine before the results of the phase are written.
+    enum class ProbeHold { LambdaThreshold, EmulationTimes };
+    void startProbeCheck();
+    void feedProbeCheck(const Poll& poll);
+    bool holdForFailedProbe(WizardTimer timer, ProbeHold resume);
+    std::string probeNote() const;
     void tickEmulationTimes();
     void finishEmulationTimes();
     void tickWaitForGas();
@@ -253,6 +287,10 @@ private:
     // The TPS threshold follows from both TPS phases: the idle phase's note
     // waits for it.
     std::string tpsIdleNote_;
+    // The lambda probe over the lambda phases, judged at every speed.
+    diagnostics::ProbeHealth probeHealth_{0, diagnostics::adaptationProbeLimits};
+    std::optional<ProbeFailure> probeFailure_;
+    ProbeHold probeHold_ = ProbeHold::LambdaThreshold;
     // What the parameter pages showed of the RPM fields right after the
     // reset, for callers without field texts of their own.
     std::array<std::string, 4> shownRpmFields_;

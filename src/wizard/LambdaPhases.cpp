@@ -32,11 +32,15 @@ void AdaptationEngine::tickLambdaSwing()
     state_.emulationFinished = false;
     blinkLabel("TUPsl_AA_P2", 10);
     if (state_.sampleCount > lastSampleIndex) {
-        finishLambdaSwing();
+        // A probe that failed gives a threshold of nothing: the fitter is
+        // asked before it is written.
+        if (!holdForFailedProbe(WizardTimer::AAP3_1, ProbeHold::LambdaThreshold))
+            finishLambdaSwing();
         return;
     }
     if (!poll.sample)
         return;
+    feedProbeCheck(poll);
     setBar("Bar1P3", poll.frame.lambda);
     addToBar("Bar1P2", 1);
     ++state_.sampleCount;
@@ -99,10 +103,11 @@ void AdaptationEngine::tickEmulationTimes()
         setBar("Bar1P3", poll.frame.lambda);
     blinkLabel("TUEsl_AA_P2", 10);
     if (state_.sampleCount > lastSampleIndex) {
-        if (!state_.emulationFinished)
+        if (!state_.emulationFinished && !holdForFailedProbe(WizardTimer::AAP3_2, ProbeHold::EmulationTimes))
             finishEmulationTimes();
         return;
     }
+    feedProbeCheck(poll);
     // A bad poll is no sample, but the probe went on swinging meanwhile:
     // its period belongs to the run in progress, which it neither ends nor
     // starts. Runs are times, and a line that loses polls must not shorten them.

@@ -146,6 +146,7 @@ void AdaptationEngine::finishTpsStep()
     state_.lambdaMaximum = 0;
     state_.lambdaMinimum = 255;
     startPhase();
+    startProbeCheck();
     setTimer(WizardTimer::AAP3_1, true);
 }
 

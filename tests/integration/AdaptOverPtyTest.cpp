@@ -328,3 +328,43 @@ TEST(SlowAdaptEndToEnd, YesWithTheVirtualFitterCalibratesTheWholeCarOverAPty)
     EXPECT_EQ(run.wait(), 0) << run.output;
     expectTheWholeCarCalibrated(run.output, controller.eeprom());
 }
+
+// dravinor-sim as the fitter runs it, --fitter --probe stuck-lean on a pty of
+// its own, and dravinor-cli adapt against it, both in real time (about half
+// a minute up to the lambda swing's end); DRAVINOR_SLOW_TESTS=1 runs it. The
+// same stop runs in simulated time in AdaptFailedProbeTest.
+TEST(SlowAdaptEndToEnd, ADeadProbeStopsTheAdaptationBeforeItsThresholdAgainstTheSimulatorProgram)
+{
+    if (!std::getenv("DRAVINOR_SLOW_TESTS"))
+        GTEST_SKIP() << "half a minute in real time; DRAVINOR_SLOW_TESTS=1 runs it";
+    const std::string link = ::testing::TempDir() + "dravinor-dead-probe-" + std::to_string(::getpid());
+    const pid_t simulator = fork();
+    ASSERT_GE(simulator, 0);
+    if (simulator == 0) {
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDOUT_FILENO);
+        dup2(quiet, STDERR_FILENO);
+        execl(DRAVINOR_SIM_PATH, DRAVINOR_SIM_PATH, "--fitter", "--probe", "stuck-lean", "--link", link.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    struct Stop {
+        pid_t pid;
+        ~Stop()
+        {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+    } stop{simulator};
+    for (int waited = 0; waited < 10000 && access(link.c_str(), F_OK) != 0; waited += 10)
+        usleep(10'000);
+    ASSERT_EQ(access(link.c_str(), F_OK), 0) << "the simulator made no pty";
+
+    AdaptRun run;
+    run.start({"--port", link, "adapt", "--ignition", "2", "--probe", "0", "--yes"}, false);
+    ASSERT_TRUE(run.readUntil("adaptation stopped", std::chrono::seconds(200))) << run.output;
+    EXPECT_EQ(run.wait(), 5) << run.output;
+    EXPECT_NE(run.output.find("the lambda probe does not work: stuck lean"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("Zakończono autoadaptację"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("lambda threshold:"), std::string::npos) << run.output;
+}

@@ -61,7 +61,7 @@ constexpr KeyRun knownKeys[] = {
     {51420, 51422}, {51425, 51425},  // the trace's context menu and its failed save
     {51430, 51469},                  // the customer's report
     {51470, 51477},                  // the adapter unplugged and back
-    {51530, 51534},                  // the controller's threshold against the probe's swing
+    {51530, 51541},                  // the probe's threshold, a probe failed in the adaptation
 };
 
 std::set<int> expectedKeys()
@@ -99,7 +99,8 @@ constexpr SlotRun slotRuns[] = {
     {51456, 51456, 299}, {51457, 51463, 99}, {51464, 51465, 199}, {51466, 51468, 99},
     {51469, 51469, 299},
     {51470, 51470, 199}, {51471, 51471, 99}, {51472, 51474, 199}, {51475, 51475, 99}, {51476, 51477, 199},
-    {51530, 51532, 299}, {51533, 51534, 99},
+    {51530, 51532, 299}, {51533, 51534, 99}, {51535, 51536, 299}, {51537, 51538, 199}, {51539, 51539, 99},
+    {51540, 51541, 199},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.
 constexpr int fullSlotKey = 40105;
