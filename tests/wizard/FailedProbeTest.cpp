@@ -130,14 +130,3 @@ TEST_F(FailedProbeTest, AProbeThatDiesDuringTheEmulationTimesHoldsBeforeThoseAre
     EXPECT_EQ(recorder.notes[28], "doubtful: lambda probe stuck rich (0.88-0.88 V)");
     EXPECT_EQ(engine.view().currentPage(), WizardPage::AA4);
 }
-
-TEST_F(FailedProbeTest, AHealthyProbeIsNeverAskedAbout)
-{
-    reachLambdaSwing();
-    swing(healthy);
-    swing(healthy, WizardTimer::AAP3_2);
-    EXPECT_FALSE(engine.probeFailure());
-    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA4);
-    EXPECT_TRUE(recorder.notes[1].empty());
-    EXPECT_TRUE(recorder.notes[28].empty());
-}
