@@ -14,7 +14,7 @@ using dravinor::diagnostics::ProbeHealth;
 
 void probeCheckPerFrame(benchmark::State& state)
 {
-    ProbeHealth health(0, 0.38f);
+    ProbeHealth health(0);
     double t = 0;
     auto volts = [](double at) { return static_cast<float>(0.45 + 0.4 * std::sin(9.4 * at)); };
     for (; t < 10.0; t += 0.05)

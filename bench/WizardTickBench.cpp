@@ -108,7 +108,7 @@ struct WizardRig {
         parameterTabs->hide();
         autoTab->setGeometry(0, 0, 907, 572);
         window.resize(907, 572);
-        wizard = new ui::WizardController(autoTab, port, state, transfer, *pages,
+        wizard = new ui::WizardController(autoTab, port, state, transfer, *pages, dialogs,
                                           [](const QString&) { return nullptr; }, &window);
         window.show();
         restart();

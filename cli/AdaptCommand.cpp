@@ -26,6 +26,8 @@ using wizard::WizardTimer;
 
 constexpr long noReplyLimitMs = 5000;
 constexpr int exitInterrupted = 130;
+// The lambda probe failed and the adaptation stopped before its result.
+constexpr int exitProbeFailed = 5;
 
 std::atomic<bool> interrupted{false};
 
@@ -133,32 +135,76 @@ private:
     std::string hint_;
 };
 
-// What a wizard left at this point has put into the controller.
-struct Progress {
-    bool temperatureSensorSet = false;
-    bool ignitionWritten = false;  // DALEJ of the first page
-    bool actuatorPresets = false;  // DALEJ of the reducer page
-};
-
-void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine, const Progress& progress)
+// A list of parameter numbers, runs of three or more as "13-19".
+std::string addressList(const std::vector<int>& addresses)
 {
-    narrator.line("Written to the controller:");
-    narrator.line("  the default parameter set (the entry reset)");
-    const auto item = [&](bool done, const char* text) {
-        if (done)
-            narrator.line(std::string("  ") + text);
+    std::string text;
+    for (std::size_t i = 0; i < addresses.size();) {
+        std::size_t end = i;
+        while (end + 1 < addresses.size() && addresses[end + 1] == addresses[end] + 1)
+            ++end;
+        text += (text.empty() ? "" : ", ") + std::to_string(addresses[i]);
+        if (end >= i + 2)
+            text += "-" + std::to_string(addresses[end]);
+        else if (end == i + 1)
+            text += ", " + std::to_string(addresses[end]);
+        i = end + 1;
+    }
+    return text;
+}
+
+std::string parameters(const std::vector<int>& addresses)
+{
+    return (addresses.size() == 1 ? "parameter " : "parameters ") + addressList(addresses);
+}
+
+// What the wizard's writes put into the controller so far, by what they
+// set: only what the controller acknowledged is told as written.
+void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine)
+{
+    std::vector<std::string> written, missing;
+    const params::BulkWriteOutcome& reset = engine.resetOutcome();
+    std::vector<int> resetWritten, resetMissing;
+    for (int address = params::ParameterBlock::firstAddress; address <= params::ParameterBlock::lastAddress; ++address)
+        (reset.eepromWritten.test(static_cast<std::size_t>(address)) ? resetWritten : resetMissing).push_back(address);
+    if (resetMissing.empty() && reset.unacknowledged == 0 && !reset.portLost)
+        written.push_back("the default parameter set (the entry reset)");
+    else if (!resetWritten.empty())
+        written.push_back("the entry reset, in part: " + parameters(resetWritten) + " of the default set");
+    if (!resetMissing.empty())
+        missing.push_back("the entry reset: " + parameters(resetMissing) + (reset.portLost ? " (the port went away)" : ""));
+    else if (reset.unacknowledged > 0)
+        missing.push_back("the entry reset: " + std::to_string(reset.unacknowledged) + " RAM refresh(es)");
+
+    using wizard::WriteGroup;
+    constexpr std::pair<WriteGroup, const char*> groups[] = {
+        {WriteGroup::ProbeType, "probe type"},
+        {WriteGroup::TemperatureSensor, "temperature sensor"},
+        {WriteGroup::IgnitionAndRpm, "ignition type and RPM words"},
+        {WriteGroup::TpsThreshold, "TPS direction and threshold"},
+        {WriteGroup::LambdaThreshold, "lambda threshold"},
+        {WriteGroup::EmulationTimes, "emulation times"},
+        {WriteGroup::ActuatorPresets, "actuator presets"},
+        {WriteGroup::ActuatorAboveTps, "actuator range above the TPS threshold"},
+        {WriteGroup::ActuatorIdle, "actuator range at idle"},
     };
-    item(enabled(engine, "URSLabel_AA_P1"), "probe type: parameters 32, 27, 34, 35");
-    item(progress.temperatureSensorSet, "temperature sensor: parameter 32");
-    item(progress.ignitionWritten, "ignition type and RPM words: parameters 13-19, 33, 22, 23");
-    item(enabled(engine, "TPSPowLabel_AA_P2"), "TPS direction and threshold: parameters 32, 2");
-    item(enabled(engine, "SSLabel_AA_P3"), "lambda threshold: parameter 1");
-    item(enabled(engine, "CSLabel_AA_P3"), "emulation times: parameters 29, 28");
-    const bool aboveDone = enabled(engine, "UTPOW_AA_P5");
-    item(progress.actuatorPresets && !aboveDone, "actuator presets: parameters 6, 5, 4, 9, 8, 7");
-    item(aboveDone, "actuator range above the TPS threshold: parameters 6, 5, 4");
-    item(aboveDone && !enabled(engine, "UTPON_AA_P5"), "actuator presets at idle: parameters 9, 8, 7");
-    item(enabled(engine, "UTPON_AA_P5"), "actuator range at idle: parameters 9, 8, 7");
+    for (const auto& [group, what] : groups) {
+        const wizard::GroupWrites* writes = engine.writesOf(group);
+        if (!writes)
+            continue;
+        if (!writes->acknowledged.empty())
+            written.push_back(std::string(what) + ": " + parameters(writes->acknowledged));
+        if (!writes->unacknowledged.empty())
+            missing.push_back(std::string(what) + ": " + parameters(writes->unacknowledged));
+    }
+    narrator.line(written.empty() ? "Written to the controller: nothing" : "Written to the controller:");
+    for (const std::string& item : written)
+        narrator.line("  " + item);
+    if (missing.empty())
+        return;
+    narrator.line("Not acknowledged by the controller (the journal marks them):");
+    for (const std::string& item : missing)
+        narrator.line("  " + item);
 }
 
 // What must hold before the reset: a confirmation, a controller, a whole read.
@@ -189,7 +235,7 @@ int prepareAdaptation(CliSession& session, const AdaptOptions& adapt)
 }
 
 // The reset and the first page's choices from the command line.
-Progress startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptOptions& adapt)
+void startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptOptions& adapt)
 {
     engine.initialiseWizard();
     narrator.report(engine);
@@ -208,16 +254,32 @@ Progress startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const Ad
         narrator.line(std::string("wł \\ wył czujnik temperatury: ") + (*adapt.temperatureSensor ? "wł" : "wył"));
         engine.temperatureSensorClicked(*adapt.temperatureSensor);
     }
-    Progress progress;
-    progress.temperatureSensorSet = adapt.temperatureSensor.has_value();
     narrator.report(engine);
-    return progress;
+}
+
+// A probe the lambda phases found failed: the adaptation stops before the
+// lambda result is written, unless --force goes on (its results doubtful).
+bool goOnWithFailedProbe(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptOptions& adapt)
+{
+    narrator.reportFailedProbe(engine);
+    if (adapt.force) {
+        narrator.line("dravinor-cli: going on (--force); the lambda and actuator results are marked doubtful");
+        engine.probeFailureAnswered(true);
+        narrator.report(engine);
+        return true;
+    }
+    engine.probeFailureAnswered(false);
+    narrator.report(engine);
+    narrator.line("dravinor-cli: adaptation stopped; nothing more was written (--force goes on with a failed probe, "
+                  "its results marked doubtful)");
+    tellWritten(narrator, engine);
+    return false;
 }
 
 // The wizard's ticks and the fitter's answers until "Koniec", a silent
-// controller or an interrupt; exitSuccess when the wizard finished.
-int followAdaptation(CliSession& session, AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptOptions& adapt,
-                     Progress& progress)
+// controller, a failed probe or an interrupt; exitSuccess when the wizard
+// finished.
+int followAdaptation(CliSession& session, AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptOptions& adapt)
 {
     Fitter fitter(engine, narrator, adapt.yes);
     TickSchedule schedule(session.clock());
@@ -225,14 +287,14 @@ int followAdaptation(CliSession& session, AdaptationEngine& engine, AdaptNarrato
     int enters = 0;
     while (!interrupted) {
         const bool koniec = fitter.act(enters);
-        progress.ignitionWritten |= engine.view().currentPage() != WizardPage::AA1;
-        progress.actuatorPresets |= engine.view().currentPage() == WizardPage::AA5;
         narrator.report(engine);
         if (koniec)
             break;
         if (const auto timer = engine.runningTimer()) {
             engine.tick(*timer);
             narrator.report(engine);
+            if (engine.awaitingProbeAnswer() && !goOnWithFailedProbe(engine, narrator, adapt))
+                return exitProbeFailed;
             const long now = schedule.elapsedMs();
             if (engine.lastPollAnswered()) {
                 lastAnswerMs = now;
@@ -240,7 +302,7 @@ int followAdaptation(CliSession& session, AdaptationEngine& engine, AdaptNarrato
                 narrator.line(session.port().deviceLost()
                                   ? "dravinor-cli: the port went away (adapter unplugged?)"
                                   : "dravinor-cli: the controller stopped answering (no reply for 5 s)");
-                tellWritten(narrator, engine, progress);
+                tellWritten(narrator, engine);
                 return exitNoController;
             }
             narrator.progress(engine, now);
@@ -252,7 +314,7 @@ int followAdaptation(CliSession& session, AdaptationEngine& engine, AdaptNarrato
     if (interrupted) {
         engine.stopAllTimers();
         narrator.line("dravinor-cli: adaptation interrupted; the wizard was left.");
-        tellWritten(narrator, engine, progress);
+        tellWritten(narrator, engine);
         return exitInterrupted;
     }
     return exitSuccess;
@@ -272,13 +334,18 @@ int runAdapt(CliSession& session, const CliOptions& options)
 
     AdaptNarrator narrator(stdout, isatty(STDOUT_FILENO));
     AdaptationEngine engine(session.port(), session.state(), session.transfer(), wizard::WizardInputs{});
-    Progress progress = startWizard(engine, narrator, adapt);
-    if (const int code = followAdaptation(session, engine, narrator, adapt, progress); code != exitSuccess)
+    startWizard(engine, narrator, adapt);
+    if (const int code = followAdaptation(session, engine, narrator, adapt); code != exitSuccess)
         return code;
     if (!engine.doubtfulPhases().empty())
         narrator.line("dravinor-cli: warning: " + std::to_string(engine.doubtfulPhases().size()) +
                       " phase(s) were measured on an unreliable line; the journal marks their results doubtful");
-    return narrator.reportUnacknowledged(engine) ? exitNotAcknowledged : exitSuccess;
+    if (engine.doubtfulProbe())
+        narrator.line(std::string("dravinor-cli: warning: the adaptation went on with a failed lambda probe (") +
+                      diagnostics::probeVerdictName(engine.probeFailure()->figures.verdict) +
+                      "); its lambda and actuator results are doubtful, and the journal marks them");
+    const bool unacknowledged = narrator.reportUnacknowledged(engine);
+    return unacknowledged || engine.doubtfulProbe() ? exitNotAcknowledged : exitSuccess;
 }
 
 }  // namespace dravinor::cli

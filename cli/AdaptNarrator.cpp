@@ -4,6 +4,8 @@
 #include "WizardTables.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <utility>
 
 namespace dravinor::cli {
 
@@ -40,6 +42,41 @@ std::string joined(const std::vector<int>& numbers)
     return text;
 }
 
+// The done items that stand for writes, and the writes.
+struct ItemWrites {
+    std::string_view label;
+    wizard::WriteGroup group;
+};
+constexpr ItemWrites itemWrites[] = {
+    {"URSLabel_AA_P1", wizard::WriteGroup::ProbeType},
+    // Ticked off on the choice; the ignition type is written by DALEJ.
+    {"UUZLabel_AA_P1", wizard::WriteGroup::IgnitionAndRpm},
+    {"TPSPowLabel_AA_P2", wizard::WriteGroup::TpsThreshold},
+    {"SSLabel_AA_P3", wizard::WriteGroup::LambdaThreshold},
+    {"CSLabel_AA_P3", wizard::WriteGroup::EmulationTimes},
+    {"UTPOW_AA_P5", wizard::WriteGroup::ActuatorAboveTps},
+    {"UTPON_AA_P5", wizard::WriteGroup::ActuatorIdle},
+};
+
+const ItemWrites* writesOfItem(std::string_view label)
+{
+    for (const ItemWrites& item : itemWrites)
+        if (item.label == label)
+            return &item;
+    return nullptr;
+}
+
+// Volts with the decimal comma of the pages.
+std::string volts(float value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text;
+}
+
 const char* pageCaption(WizardPage page)
 {
     switch (page) {
@@ -56,6 +93,7 @@ const char* pageCaption(WizardPage page)
 void AdaptNarrator::report(wizard::AdaptationEngine& engine)
 {
     const WizardView& view = engine.view();
+    reportWrittenItems(engine);
     if (page_ != view.currentPage()) {
         page_ = view.currentPage();
         reportPage(*page_);
@@ -79,6 +117,7 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
                 reportDoneItem(engine, name);
             } else if (!*control->enabled) {
                 enabledLabels_.erase(name);
+                std::erase(awaitingWrites_, name);
             }
         }
     }
@@ -135,10 +174,31 @@ bool AdaptNarrator::reportUnacknowledged(const wizard::AdaptationEngine& engine)
 
 void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label)
 {
-    const WizardView& view = engine.view();
+    const ItemWrites* item = writesOfItem(label);
+    const wizard::GroupWrites* writes = item ? engine.writesOf(item->group) : nullptr;
+    if (item && !writes) {
+        awaitingWrites_.emplace_back(label);
+        return;
+    }
     const std::string text(wizard::pageText(label));
-    done_.push_back(text);
-    line("[x] " + text);
+    if (writes && !writes->unacknowledged.empty()) {
+        line("[ ] " + text + " -- not acknowledged by the controller: parameter(s) " + joined(writes->unacknowledged));
+    } else {
+        done_.push_back(text);
+        line("[x] " + text);
+    }
+    reportResults(engine.view(), label);
+}
+
+void AdaptNarrator::reportWrittenItems(const wizard::AdaptationEngine& engine)
+{
+    const std::vector<std::string> waiting = std::exchange(awaitingWrites_, {});
+    for (const std::string& label : waiting)
+        reportDoneItem(engine, label);
+}
+
+void AdaptNarrator::reportResults(const WizardView& view, std::string_view label)
+{
     if (label == "TPSPonLabel_AA_P2") {
         line("    TPS - dolny " + panel(view, "TPSDolEDAA_P2") + " V");
     } else if (label == "TPSPowLabel_AA_P2") {
@@ -158,6 +218,18 @@ void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, std::
         line("    TPS Pon  Min " + panel(view, "MinPONEDAA_P5") + "  Max " + panel(view, "MaxPONEDAA_P5") +
              "  Start " + panel(view, "StartPONEDAA_P5"));
     }
+}
+
+void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
+{
+    const auto& failure = engine.probeFailure();
+    if (!failure)
+        return;
+    const auto& figures = failure->figures;
+    line(std::string("dravinor-cli: the lambda probe does not work: ") +
+         diagnostics::probeVerdictName(figures.verdict) + ", " + volts(figures.minVolts) + "-" +
+         volts(figures.maxVolts) + " V over the last " + std::to_string(static_cast<int>(figures.judgedSeconds + 0.5)) +
+         " s; check the probe and its wiring (a cold probe does not switch either)");
 }
 
 void AdaptNarrator::progress(const wizard::AdaptationEngine& engine, long nowMs)

@@ -29,10 +29,16 @@ public:
     bool reportUnacknowledged(const wizard::AdaptationEngine& engine);
     // The done items ticked off so far, in the order they were.
     const std::vector<std::string>& doneItems() const { return done_; }
+    // A probe the lambda phases found failed, in the command line's words.
+    void reportFailedProbe(const wizard::AdaptationEngine& engine);
 
 private:
     void clearProgress();
+    // A done item that stands for writes is ticked off once they were made,
+    // and only when the controller acknowledged them.
     void reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label);
+    void reportResults(const wizard::WizardView& view, std::string_view label);
+    void reportWrittenItems(const wizard::AdaptationEngine& engine);
     // A page that starts: its caption and the instructions that stand on it.
     void reportPage(wizard::WizardPage page);
     // The line's state: silence, and phases measured on an unreliable line.
@@ -45,6 +51,7 @@ private:
     std::set<std::string, std::less<>> visiblePrompts_;
     std::set<std::string, std::less<>> enabledLabels_;
     std::vector<std::string> done_;
+    std::vector<std::string> awaitingWrites_;  // done labels whose writes are still to come
     std::optional<wizard::WizardPage> page_;
     bool silentTold_ = false;
     std::size_t doubtfulTold_ = 0;

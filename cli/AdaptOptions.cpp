@@ -46,6 +46,7 @@ bool parseItem(const std::string& option, const std::string& text, const Items& 
 bool parseAdaptArguments(const CliOptions& given, AdaptOptions& options, std::string& error)
 {
     options.yes = given.has("--yes");
+    options.force = given.has("--force");
     if (const auto value = given.value("--ignition"); value &&
         !parseItem("--ignition", *value, wizard::ignitionItems, options.ignition, error))
         return false;

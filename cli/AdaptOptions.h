@@ -6,12 +6,14 @@
 namespace dravinor::cli {
 
 // What `adapt` was asked: the two step-1 list items, the temperature-sensor
-// check box when given, and whether to confirm and press on by itself.
+// check box when given, whether to confirm and press on by itself, and
+// whether to go on with a lambda probe that failed.
 struct AdaptOptions {
     int ignition = -1;
     int probe = -1;
     std::optional<bool> temperatureSensor;
     bool yes = false;
+    bool force = false;
 };
 
 struct CliOptions;

@@ -16,7 +16,7 @@ constexpr CommandOption journalOptions[] = {{"--last", Count}};
 constexpr CommandOption liveOptions[] = {{"--count", Count}, {"--csv"}, {"--probe-health"}, {"--reconnect"}};
 // The item numbers are checked by adapt itself, which lists the items.
 constexpr CommandOption adaptOptions[] = {
-    {"--ignition", Text}, {"--probe", Text}, {"--temperature-sensor", Text}, {"--yes"}};
+    {"--ignition", Text}, {"--probe", Text}, {"--temperature-sensor", Text}, {"--yes"}, {"--force"}};
 constexpr CommandOption defaultsOptions[] = {{"-o", Text}};
 constexpr CommandOption reportOptions[] = {{"-o", Text},         {"--file", Text},     {"--registration", Text},
                                            {"--make-model", Text}, {"--odometer", Text}, {"--workshop", Text}};
@@ -129,7 +129,7 @@ const CommandSpec commands[] = {
          "                  and go on with the same controller (another is not used)\n",
      .options = liveOptions},
     {.name = "adapt",
-     .usage = "adapt --ignition N --probe N [--temperature-sensor on|off] [--yes]",
+     .usage = "adapt --ignition N --probe N [--temperature-sensor on|off] [--yes] [--force]",
      .help =
          "Runs the auto-adaptation on the running engine: resets the parameters\n"
          "(asks first unless --yes), then measures and writes TPS, lambda and\n"
@@ -137,10 +137,15 @@ const CommandSpec commands[] = {
          "them at once. It starts only after all 35 parameters were read (exit 2\n"
          "otherwise); only whole live frames are samples, and a phase with more\n"
          "than a tenth of its polls bad is reported and journalled as doubtful.\n"
-         "Exit 3 lists every write the controller did not acknowledge.\n"
+         "A lambda probe that is stuck or gives no signal in the lambda phases\n"
+         "stops it before the lambda threshold is written (exit 5).\n"
+         "Exit 3 lists every write the controller did not acknowledge, or says\n"
+         "that it went on with a failed probe.\n"
          "  --ignition N   ignition type: 0..5 as the wizard's list\n"
          "  --probe N      lambda probe type: 0..5 as the wizard's list\n"
-         "  --temperature-sensor on|off   tick or clear the temperature sensor\n",
+         "  --temperature-sensor on|off   tick or clear the temperature sensor\n"
+         "  --force        go on with a failed probe; its results are marked\n"
+         "                 doubtful in the journal and the exit status (3)\n",
      .options = adaptOptions},
     {.name = "show",
      .usage = "show FILE",

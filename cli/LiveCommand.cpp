@@ -100,14 +100,14 @@ void printPoll(const params::LiveReading& live, double atSeconds, bool csv)
     }
 }
 
-// The probe check reads the frames with the probe type and threshold the
-// controller holds; its line comes once a second (on stderr beside CSV, so
-// that stays a recording).
+// The probe check reads the frames with the probe type the controller holds
+// and judges its threshold against the probe's swing; its lines come once a
+// second (on stderr beside CSV, so that stays a recording).
 class ProbeHealthLines {
 public:
     explicit ProbeHealthLines(const params::ParameterState& state)
-        : health_(state.block().get(params::address::probeType),
-                  state.block().get(params::address::lambdaThreshold) * params::lambdaThresholdStep)
+        : probeType_(state.block().get(params::address::probeType)), health_(probeType_),
+          thresholdVolts_(state.block().get(params::address::lambdaThreshold) * params::lambdaThresholdStep)
     {
     }
     void after(const params::LiveReading& live, double atSeconds, bool csv)
@@ -116,12 +116,19 @@ public:
             health_.add({atSeconds, live.values.lambdaVolts, live.values.rpm});
         if (atSeconds >= nextLineAt_) {
             nextLineAt_ += 1.0;
-            std::fprintf(csv ? stderr : stdout, "%s\n", probeHealthLine(health_.figures()).c_str());
+            const diagnostics::ProbeHealthFigures figures = health_.figures();
+            std::FILE* out = csv ? stderr : stdout;
+            std::fprintf(out, "%s\n", probeHealthLine(figures).c_str());
+            const auto finding = diagnostics::judgeThreshold(figures, probeType_, thresholdVolts_);
+            if (const auto line = thresholdLine(figures, finding, thresholdVolts_))
+                std::fprintf(out, "%s\n", line->c_str());
         }
     }
 
 private:
+    int probeType_;
     diagnostics::ProbeHealth health_;
+    float thresholdVolts_;
     double nextLineAt_ = 1.0;
 };
 

@@ -6,18 +6,15 @@ namespace dravinor::cli {
 
 namespace {
 
-const char* verdictWords(diagnostics::ProbeVerdict verdict)
+// Volts as the pages show a threshold: two decimals, a decimal comma.
+std::string volts(float value)
 {
-    using enum diagnostics::ProbeVerdict;
-    switch (verdict) {
-    case Working: return "working";
-    case Slow: return "slow";
-    case StuckLean: return "stuck lean";
-    case StuckRich: return "stuck rich";
-    case NoSignal: return "no signal";
-    case NotEnoughData: break;
-    }
-    return "not judged yet";
+    char text[16];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text;
 }
 
 std::string edgeTime(const std::optional<double>& seconds)
@@ -42,7 +39,25 @@ std::string probeHealthLine(const diagnostics::ProbeHealthFigures& figures)
     std::snprintf(numbers, sizeof numbers, "probe: %.2f-%.2f V, %.1f crossings/s, rich %.0f %%, ",
                   figures.minVolts, figures.maxVolts, figures.crossingsPerSecond, figures.richShare * 100);
     return numbers + ("lean->rich " + edgeTime(figures.leanToRichSeconds)) + ", rich->lean "
-           + edgeTime(figures.richToLeanSeconds) + ": " + verdictWords(figures.verdict);
+           + edgeTime(figures.richToLeanSeconds) + ": " + diagnostics::probeVerdictName(figures.verdict);
+}
+
+std::optional<std::string> thresholdLine(const diagnostics::ProbeHealthFigures& figures,
+                                         const diagnostics::ThresholdFinding& finding, float thresholdVolts)
+{
+    using diagnostics::ThresholdPlace;
+    if (!diagnostics::thresholdMisplaced(finding.place))
+        return std::nullopt;
+    const std::string swing = volts(figures.minVolts) + "-" + volts(figures.maxVolts) + " V";
+    const char* side = finding.controllerSeesRich ? "rich" : "lean";
+    std::string text = "threshold: the controller's threshold " + volts(thresholdVolts) + " V is ";
+    if (finding.place == ThresholdPlace::OffMiddle)
+        text += "far from the middle of the probe's swing " + swing + " (" + volts(finding.swingMiddle) +
+                " V): it mostly sees " + side;
+    else
+        text += std::string(finding.place == ThresholdPlace::BelowSwing ? "below" : "above") +
+                " the probe's swing " + swing + ": it always sees " + side;
+    return text + " (a setting to correct, not a probe to replace)";
 }
 
 }  // namespace dravinor::cli

@@ -130,7 +130,7 @@ _dravinor_cli()
     set) options="--clamp" ;;
     live) options="--count --csv --probe-health --reconnect" ;;
     journal) options="--last" ;;
-    adapt) options="--ignition --probe --temperature-sensor --yes" ;;
+    adapt) options="--ignition --probe --temperature-sensor --yes --force" ;;
     report) options="-o --file --registration --make-model --odometer --workshop" ;;
     esac
     if [[ -z $optionsEnded && $cur == -* ]]; then

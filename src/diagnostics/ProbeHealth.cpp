@@ -4,16 +4,17 @@
 
 namespace dravinor::diagnostics {
 
-ProbeSpan probeSpan(int probeType)
+const char* probeVerdictName(ProbeVerdict verdict)
 {
-    switch (probeType) {
-    case 1: return {0.0f, 1.0f, true};
-    case 2: return {0.8f, 1.6f, false};
-    case 3: return {0.8f, 1.6f, true};
-    case 4: return {0.0f, 5.0f, false};
-    case 5: return {0.0f, 5.0f, true};
-    default: return {0.0f, 1.0f, false};
+    switch (verdict) {
+    case ProbeVerdict::Working: return "working";
+    case ProbeVerdict::Slow: return "slow";
+    case ProbeVerdict::StuckLean: return "stuck lean";
+    case ProbeVerdict::StuckRich: return "stuck rich";
+    case ProbeVerdict::NoSignal: return "no signal";
+    case ProbeVerdict::NotEnoughData: break;
     }
+    return "not judged yet";
 }
 
 namespace {
@@ -47,15 +48,14 @@ struct ProbeHealth::Stretch {
     void forget() { heading = Heading::None; }
 };
 
-ProbeHealth::ProbeHealth(int probeType, float thresholdVolts, const ProbeHealthLimits& limits)
-    : limits_(limits), span_(probeSpan(probeType)), threshold_(thresholdVolts)
+ProbeHealth::ProbeHealth(int probeType, const ProbeHealthLimits& limits)
+    : limits_(limits), span_(probeSpan(probeType))
 {
 }
 
-void ProbeHealth::reset(int probeType, float thresholdVolts)
+void ProbeHealth::reset(int probeType)
 {
     span_ = probeSpan(probeType);
-    threshold_ = thresholdVolts;
     samples_.clear();
 }
 
@@ -71,7 +71,7 @@ void ProbeHealth::add(const ProbeSample& sample)
 
 bool ProbeHealth::isRich(float volts) const
 {
-    return span_.richAtLow ? volts < threshold_ : volts > threshold_;
+    return span_.richAtLow ? volts < span_.switchingPoint : volts > span_.switchingPoint;
 }
 
 // Where a voltage lies in the probe's span, 0 at full lean, 1 at full rich.

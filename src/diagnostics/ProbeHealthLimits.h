@@ -9,10 +9,28 @@ struct ProbeSpan {
     float low;
     float high;
     bool richAtLow;  // the falling types: rich mixture gives the low voltage
+    // Where the probe itself switches between lean and rich: the middle of
+    // the voltages a probe of the type really gives on lean and rich
+    // exhaust (a 0-1 V zirconia probe 0.1 and 0.8 V: 0.45 V). Crossings and
+    // the rich share are counted about it, so they judge the probe, not the
+    // controller's threshold, which may be set anywhere.
+    float switchingPoint;
 };
 
 // Span of a probe-type item 0..5; items outside fall back to 0-1 V rising.
-ProbeSpan probeSpan(int probeType);
+// A falling 0-1 V probe mirrors a rising one (lean 0.9 V, rich 0.2 V); the
+// 0.8-1.6 V types give about 0.9-1.5 V, the 0-5 V ones 0.5-4.5 V.
+constexpr ProbeSpan probeSpan(int probeType)
+{
+    switch (probeType) {
+    case 1: return {0.0f, 1.0f, true, 0.55f};
+    case 2: return {0.8f, 1.6f, false, 1.2f};
+    case 3: return {0.8f, 1.6f, true, 1.2f};
+    case 4: return {0.0f, 5.0f, false, 2.5f};
+    case 5: return {0.0f, 5.0f, true, 2.5f};
+    default: return {0.0f, 1.0f, false, 0.45f};
+    }
+}
 
 // Every limit the verdicts use, in one place. Voltage limits are fractions of
 // the probe's span so one table serves all three voltage ranges; for a 0-1 V
@@ -56,8 +74,22 @@ struct ProbeHealthLimits {
     // flat line far below 0.8 V is no signal too.
     float noSignalBelowVolts = 0.03f;
     float noSignalSwingVolts = 0.05f;
+    // The controller's threshold more than a quarter of the swing away from
+    // the swing's middle: it calls the mixture rich (or lean) well before the
+    // probe switches, so its loop holds the mixture off stoichiometric.
+    float thresholdOffMiddleOfSwing = 0.25f;
 };
 
 inline constexpr ProbeHealthLimits probeHealthLimits{};
+
+// The adaptation's lambda phases take their samples at whatever speed the
+// fitter holds (its pages ask for none there, and he idles): every sample is
+// judged. Idle makes a healthy probe lazy, so only the verdicts speed cannot
+// explain (stuck on one side, no signal) stop it.
+inline constexpr ProbeHealthLimits adaptationProbeLimits = [] {
+    ProbeHealthLimits limits;
+    limits.aboveIdleRpm = 0;
+    return limits;
+}();
 
 }  // namespace dravinor::diagnostics

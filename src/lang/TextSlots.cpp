@@ -281,6 +281,25 @@ constexpr SlotDefinition slotTable[] = {
     {51505, 199, "dowiązania symboliczne tworzą pętlę"},
     {51506, 199, "dowiązanie do %1: %2"},
     {51507, 299, "Ustawienia programu nie będą zapamiętane w %1: %2"},
+    // The controller's lambda threshold against the probe's swing (live page).
+    {51530, 299, "Próg sterownika %1 V leży poniżej napięć sondy %2-%3 V: sterownik zawsze widzi mieszankę %4. "
+                 "To ustawienie do poprawienia, nie wada sondy."},
+    {51531, 299, "Próg sterownika %1 V leży powyżej napięć sondy %2-%3 V: sterownik zawsze widzi mieszankę %4. "
+                 "To ustawienie do poprawienia, nie wada sondy."},
+    {51532, 299, "Próg sterownika %1 V leży daleko od środka napięć sondy %2-%3 V (%4 V): sterownik przeważnie "
+                 "widzi mieszankę %5. To ustawienie do poprawienia, nie wada sondy."},
+    {51533, 99, "bogatą"},
+    {51534, 99, "ubogą"},
+    // A lambda probe that fails during the adaptation.
+    {51535, 299, "Sonda lambda: %1, napięcia %2-%3 V. Sprawdź sondę i jej podłączenie (zimna sonda też nie "
+                 "przełącza)."},
+    {51536, 299, "Sonda lambda: %1, napięcia %2-%3 V. Próg sondy i dalsze wyniki autoadaptacji byłyby wątpliwe. "
+                 "Kontynuować mimo to ?"},
+    {51537, 199, "Autoadaptację kontynuowano: wyniki są wątpliwe."},
+    {51538, 199, "Autoadaptację przerwano: nic więcej nie zapisano w sterowniku."},
+    {51539, 99, "Sonda lambda podczas autoadaptacji"},
+    {51540, 199, "%1, %2-%3 V: wyniki wątpliwe"},
+    {51541, 199, "%1, %2-%3 V: autoadaptację przerwano"},
     // The controller's set kept before a bulk write, and its undo.
     {51560, 199, "kopia poprzednich parametrów: %1"},
     {51561, 199, "bez kopii poprzednich parametrów - nie zostały odczytane w całości"},

@@ -53,6 +53,24 @@ inline constexpr int otherControllerBack = 51474;   // %1: the port, %2: the one
 inline constexpr int controllerIdentity = 51475;    // %1: type, %2: firmware version
 inline constexpr int adapterBackSilent = 51476;     // %1: the port name
 inline constexpr int adapterBackUnopened = 51477;   // %1: the port name
+// The controller's lambda threshold against the probe's swing: %1 the
+// threshold, %2-%3 the swing, then (off its middle) %4 the middle; last the
+// side the controller sees (controllerSeesRich / controllerSeesLean).
+inline constexpr int thresholdBelowSwing = 51530;
+inline constexpr int thresholdAboveSwing = 51531;
+inline constexpr int thresholdOffMiddle = 51532;
+inline constexpr int controllerSeesRich = 51533;
+inline constexpr int controllerSeesLean = 51534;
+// A lambda probe that fails during the adaptation's lambda phases: %1 the
+// probe check's verdict, %2-%3 the voltages it gave.
+inline constexpr int adaptationProbeFailed = 51535;
+inline constexpr int adaptationProbeQuestion = 51536;
+inline constexpr int adaptationProbeWentOn = 51537;
+inline constexpr int adaptationProbeStopped = 51538;
+// The customer's report: the probe of an adaptation that found it failed.
+inline constexpr int reportProbe = 51539;
+inline constexpr int reportProbeWentOn = 51540;   // %1 verdict, %2-%3 voltages
+inline constexpr int reportProbeStopped = 51541;  // likewise
 }  // namespace slot
 
 struct SlotDefinition {

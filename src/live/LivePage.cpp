@@ -99,9 +99,13 @@ void LivePage::placeProbeHealth()
     auto neededAt = [&](int points) {
         font.setPointSize(points);
         probeHealth_->applyFont(font);
-        // Room for the verdict on up to three lines: it is written later.
+        // Room for the verdict on up to three lines: it is written later;
+        // a threshold note wraps to the panel's width.
         const QSize hint = probeHealth_->sizeHint();
-        return QSize(hint.width(), hint.height() + 3 * QFontMetrics(font).lineSpacing());
+        const int height = probeHealth_->thresholdShown()
+                               ? std::max(hint.height(), probeHealth_->heightForWidth(hint.width() + 24))
+                               : hint.height();
+        return QSize(hint.width(), height + 3 * QFontMetrics(font).lineSpacing());
     };
     QRect chosen = places[0];
     int points = 6;
@@ -119,6 +123,14 @@ void LivePage::placeProbeHealth()
     probeHealth_->applyFont(font);
     probeHealth_->setGeometry(chosen);
     probeHealth_->setVisible(chosen.width() >= 120 && chosen.height() > 0);
+    probeHealthPlacedWithNote_ = probeHealth_->thresholdShown();
+}
+
+void LivePage::feedProbeHealth(double seconds, const LiveDisplay& display)
+{
+    probeHealth_->feed(seconds, display.frame, display.rpm, display.settings.lambdaThreshold);
+    if (probeHealth_->thresholdShown() != probeHealthPlacedWithNote_)
+        placeProbeHealth();
 }
 
 bool LivePage::showsStaleReadings() const
@@ -234,7 +246,7 @@ void LivePage::presentRecorded(const params::LiveSample& sample)
 {
     if (const LiveDisplay display = poller_.present(sample.frame, sample.answered, sample.settings); display.answered) {
         show(display);
-        probeHealth_->feed(sample.timeMs / 1000.0, display.frame, display.rpm, display.settings.lambdaThreshold);
+        feedProbeHealth(sample.timeMs / 1000.0, display);
     }
 }
 
@@ -264,7 +276,7 @@ void LivePage::tick()
     const LiveDisplay display = poller_.poll();
     if (display.answered) {
         show(display);
-        probeHealth_->feed(clock_.tickMs() / 1000.0, display.frame, display.rpm, display.settings.lambdaThreshold);
+        feedProbeHealth(clock_.tickMs() / 1000.0, display);
         lastGoodPollMs_ = clock_.tickMs();
         markStale(false);
     } else if (clock_.tickMs() - lastGoodPollMs_ >= staleAfterMs) {

@@ -93,6 +93,9 @@ private:
     void buildMeters();
     void buildTracesAndNotices();
     void placeProbeHealth();
+    // The probe check takes a frame; its threshold note coming or going
+    // needs another place.
+    void feedProbeHealth(double seconds, const LiveDisplay& display);
     void show(const LiveDisplay& display);
     void markStale(bool stale);
     QLabel* addLabel(const char* name, const QString& text);
@@ -127,6 +130,7 @@ private:
     QLabel* stateLine_ = nullptr;
     QLabel* staleNotice_ = nullptr;
     ProbeHealthPanel* probeHealth_ = nullptr;
+    bool probeHealthPlacedWithNote_ = false;  // room was made for a threshold note
     std::uint32_t lastGoodPollMs_ = 0;
 };
 

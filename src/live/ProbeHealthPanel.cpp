@@ -16,9 +16,20 @@ namespace {
 const QString dash = QStringLiteral("-");
 constexpr double refreshSeconds = 0.5;
 
+// Numbers with the decimal comma of the window's languages.
+QString decimal(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals).replace(u'.', u',');
+}
+
 QString seconds(const std::optional<double>& value)
 {
-    return value ? QStringLiteral("%1 s").arg(*value, 0, 'f', 2) : dash;
+    return value ? decimal(*value, 2) + QStringLiteral(" s") : dash;
+}
+
+QString slotText(int key)
+{
+    return QString::fromStdString(lang::textSlots().text(key));
 }
 
 // Green for a working probe, amber for a slow one, red for a fault, grey
@@ -57,7 +68,18 @@ ProbeHealthPanel::ProbeHealthPanel(QWidget* parent) : QFrame(parent)
     verdictLabel_->setObjectName("WerdyktSondy");
     verdictLabel_->setWordWrap(true);
     grid->addWidget(verdictLabel_, 6, 0, 1, 2);
-    grid->setRowStretch(7, 1);
+    // A threshold to correct is said apart from the probe's verdict.
+    thresholdLabel_ = new QLabel(this);
+    thresholdLabel_->setObjectName("UwagaProguSondy");
+    thresholdLabel_->setWordWrap(true);
+    QPalette palette = thresholdLabel_->palette();
+    palette.setColor(QPalette::WindowText, QColor(0xC0, 0x70, 0x00));
+    thresholdLabel_->setPalette(palette);
+    // It wraps to the panel's width and does not widen it.
+    thresholdLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    thresholdLabel_->hide();
+    grid->addWidget(thresholdLabel_, 7, 0, 1, 2);
+    grid->setRowStretch(8, 1);
     applyFont(font());
     clear();
 }
@@ -71,7 +93,7 @@ void ProbeHealthPanel::applyFont(const QFont& font)
     bold.setBold(true);
     for (QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
         label->setFont(label == heading_ || label == verdictLabel_ ? bold : font);
-    const int widest = QFontMetrics(font).horizontalAdvance(QStringLiteral("8.88-8.88 V"));
+    const int widest = QFontMetrics(font).horizontalAdvance(QStringLiteral("8,88-8,88 V"));
     for (QLabel* value : {swing_, crossings_, richShare_, leanToRich_, richToLean_})
         value->setMinimumWidth(widest);
 }
@@ -98,35 +120,40 @@ void ProbeHealthPanel::setProbeType(int item)
 
 void ProbeHealthPanel::restart()
 {
-    health_.reset(probeType_, thresholdRaw_ * params::lambdaThresholdStep);
+    health_.reset(probeType_);
     lastShown_.reset();
     clear();
 }
 
 void ProbeHealthPanel::feed(double seconds, const params::LiveFrame& frame, int rpm, std::uint8_t thresholdRaw)
 {
-    if (thresholdRaw != thresholdRaw_) {
-        thresholdRaw_ = thresholdRaw;
-        restart();
-    }
     health_.add({seconds, params::lambdaVolts(frame.lambda), rpm});
-    if (lastShown_ && seconds - *lastShown_ < refreshSeconds && seconds >= *lastShown_)
+    // A new threshold is judged at once against the figures already there.
+    if (lastShown_ && seconds - *lastShown_ < refreshSeconds && seconds >= *lastShown_ &&
+        thresholdRaw == thresholdRaw_)
         return;
     lastShown_ = seconds;
-    present(health_.figures());
+    present(health_.figures(), thresholdRaw);
 }
 
 void ProbeHealthPanel::present(const diagnostics::ProbeHealthFigures& figures)
 {
+    present(figures, thresholdRaw_);
+}
+
+void ProbeHealthPanel::present(const diagnostics::ProbeHealthFigures& figures, std::uint8_t thresholdRaw)
+{
     const bool judged = figures.judgedSeconds > 0;
-    swing_->setText(judged ? QStringLiteral("%1-%2 V").arg(figures.minVolts, 0, 'f', 2)
-                                 .arg(figures.maxVolts, 0, 'f', 2)
+    swing_->setText(judged ? decimal(figures.minVolts, 2) + u'-' + decimal(figures.maxVolts, 2) + QStringLiteral(" V")
                            : dash);
-    crossings_->setText(judged ? QStringLiteral("%1 /s").arg(figures.crossingsPerSecond, 0, 'f', 1) : dash);
+    crossings_->setText(judged ? decimal(figures.crossingsPerSecond, 1) + QStringLiteral(" /s") : dash);
     richShare_->setText(judged ? QStringLiteral("%1 %").arg(figures.richShare * 100, 0, 'f', 0) : dash);
     leanToRich_->setText(seconds(figures.leanToRichSeconds));
     richToLean_->setText(seconds(figures.richToLeanSeconds));
     verdict_ = figures.verdict;
+    shown_ = figures;
+    thresholdRaw_ = thresholdRaw;
+    threshold_ = diagnostics::judgeThreshold(figures, probeType_, thresholdRaw * params::lambdaThresholdStep);
     redrawTexts();
 }
 
@@ -135,11 +162,15 @@ void ProbeHealthPanel::clear()
     for (QLabel* value : {swing_, crossings_, richShare_, leanToRich_, richToLean_})
         value->setText(dash);
     verdict_.reset();
+    threshold_ = {};
     redrawTexts();
 }
 
 void ProbeHealthPanel::redrawTexts()
 {
+    const QString threshold = thresholdText();
+    thresholdLabel_->setText(threshold);
+    thresholdLabel_->setVisible(!threshold.isEmpty());
     if (!verdict_) {
         verdictLabel_->clear();
         return;
@@ -154,8 +185,33 @@ QString ProbeHealthPanel::verdictText() const
 {
     if (!verdict_)
         return {};
-    const int key = lang::slot::probeVerdict + static_cast<int>(*verdict_);
-    return QString::fromStdString(lang::textSlots().text(key));
+    return slotText(lang::slot::probeVerdict + static_cast<int>(*verdict_));
+}
+
+bool ProbeHealthPanel::thresholdShown() const
+{
+    return !thresholdLabel_->isHidden();
+}
+
+QString ProbeHealthPanel::thresholdText() const
+{
+    using diagnostics::ThresholdPlace;
+    if (!diagnostics::thresholdMisplaced(threshold_.place))
+        return {};
+    const QString side = slotText(threshold_.controllerSeesRich ? lang::slot::controllerSeesRich
+                                                                 : lang::slot::controllerSeesLean);
+    const QString low = decimal(shown_.minVolts, 2);
+    const QString high = decimal(shown_.maxVolts, 2);
+    const QString threshold = decimal(thresholdRaw_ * params::lambdaThresholdStep, 2);
+    switch (threshold_.place) {
+    case ThresholdPlace::BelowSwing:
+        return slotText(lang::slot::thresholdBelowSwing).arg(threshold, low, high, side);
+    case ThresholdPlace::AboveSwing:
+        return slotText(lang::slot::thresholdAboveSwing).arg(threshold, low, high, side);
+    default:
+        return slotText(lang::slot::thresholdOffMiddle)
+            .arg(threshold, low, high, decimal(threshold_.swingMiddle, 2), side);
+    }
 }
 
 }  // namespace dravinor::live

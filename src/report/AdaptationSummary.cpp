@@ -59,6 +59,12 @@ std::optional<AdaptationSummary> summariseAdaptation(const wizard::AdaptationEng
     summary.finished = engine.finished();
     summary.unacknowledged = engine.unacknowledgedAddresses();
     summary.doubtfulPhases = static_cast<int>(engine.doubtfulPhases().size());
+    // Asked and not yet answered is no decision: the report waits for none.
+    if (engine.doubtfulProbe() || engine.stoppedAtProbe()) {
+        const auto& figures = engine.probeFailure()->figures;
+        summary.failedProbe = ProbeFailureSummary{figures.verdict, figures.minVolts, figures.maxVolts,
+                                                  engine.doubtfulProbe()};
+    }
     return summary;
 }
 

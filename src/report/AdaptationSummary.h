@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProbeHealth.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +22,14 @@ enum class AdaptationFigure {
     ActuatorBelowTps,  // the same below it
 };
 
+// A lambda probe the adaptation found failed, and whether it went on.
+struct ProbeFailureSummary {
+    diagnostics::ProbeVerdict verdict;
+    float minVolts = 0;
+    float maxVolts = 0;
+    bool wentOn = false;  // its later results are doubtful; otherwise it stopped there
+};
+
 struct AdaptationLine {
     AdaptationFigure figure;
     // The panels' texts as the wizard showed them; "-" for one not measured.
@@ -33,6 +43,7 @@ struct AdaptationSummary {
     std::vector<AdaptationLine> lines;  // only the groups with a measured figure
     std::vector<int> unacknowledged;  // addresses whose writes the controller did not acknowledge
     int doubtfulPhases = 0;           // phases measured on an unreliable line
+    std::optional<ProbeFailureSummary> failedProbe;
 };
 
 // Empty when no figure was measured since the wizard last started (or ever).

@@ -54,6 +54,13 @@ QList<SheetRow> adaptationRows(const report::AdaptationSummary& summary)
     }
     if (summary.doubtfulPhases > 0)
         rows.append({slot(key::doubtfulPhases), QString::number(summary.doubtfulPhases), true});
+    if (const auto& probe = summary.failedProbe) {
+        const auto volts = [](float v) { return QString::number(v, 'f', 2).replace(u'.', u','); };
+        const QString value = slot(probe->wentOn ? key::probeWentOn : key::probeStopped)
+                                  .arg(slot(key::probeVerdict + static_cast<int>(probe->verdict)),
+                                       volts(probe->minVolts), volts(probe->maxVolts));
+        rows.append({slot(key::failedProbe), value, true});
+    }
     return rows;
 }
 

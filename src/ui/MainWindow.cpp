@@ -139,7 +139,7 @@ void MainWindow::buildPages()
                              focus->setFocus(Qt::OtherFocusReason);
                      }});
     wizard_ = new WizardController(
-        autoTab_, session_.port(), session_.state(), session_.transfer(), *pages_,
+        autoTab_, session_.port(), session_.state(), session_.transfer(), *pages_, dialogs_,
         [this](const QString& name) { return pageControl_->widget(TabViz)->findChild<QWidget*>(name); }, this);
     wizard_->finished = [this] { leaveFinishedWizard(); };
     connect(pages_->button("ResButt"), &QAbstractButton::clicked, this, &MainWindow::resetParameters);

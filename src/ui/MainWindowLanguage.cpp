@@ -71,6 +71,7 @@ void MainWindow::redrawShownTexts()
     statusLines_.redraw();
     pages_->redrawHints();
     livePage_->redrawTexts();
+    wizard_->redrawTexts();
     if (titleSaysNoController_)
         setWindowTitle(texts::titlePrefix + texts::noController);
     reconnect_->redrawTitle();

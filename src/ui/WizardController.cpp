@@ -1,6 +1,8 @@
 #include "WizardController.h"
 
+#include "Dialogs.h"
 #include "ParameterPages.h"
+#include "ProbeFailureTexts.h"
 #include "TextSlots.h"
 #include "WizardPages.h"
 #include "WizardViewBinder.h"
@@ -8,6 +10,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLocale>
 #include <QTabWidget>
 #include <QTimer>
@@ -19,8 +22,9 @@ using wizard::WizardTimer;
 
 WizardController::WizardController(QTabWidget* autoTab, link::SerialPort& port, params::ParameterState& state,
                                    params::ParameterTransfer& transfer, ParameterPages& parameterPages,
-                                   std::function<QWidget*(const QString&)> liveControl, QObject* parent)
-    : QObject(parent), pages_(new WizardPages(autoTab))
+                                   Dialogs& dialogs, std::function<QWidget*(const QString&)> liveControl,
+                                   QObject* parent)
+    : QObject(parent), pages_(new WizardPages(autoTab)), dialogs_(dialogs)
 {
     wizard::WizardInputs inputs{
         [&parameterPages](std::string_view name) {
@@ -121,6 +125,29 @@ void WizardController::showEffects()
         else if (!enabled && timers_[i]->isActive())
             timers_[i]->stop();
     }
+    showProbeFailure();
+}
+
+void WizardController::redrawTexts()
+{
+    showProbeFailure();
+}
+
+void WizardController::showProbeFailure()
+{
+    const auto& failure = engine_->probeFailure();
+    if (!failure)
+        return;
+    if (auto* notice = qobject_cast<QLabel*>(pages_->control(QStringLiteral("NSLabel_AA_P2"))))
+        notice->setText(probeFailureNotice(*failure));
+    // The engine holds, no timer running, until the fitter answers; the
+    // answer's own effects come back here with nothing left to ask.
+    if (!engine_->awaitingProbeAnswer() || askingAboutProbe_)
+        return;
+    askingAboutProbe_ = true;
+    const bool goOn = dialogs_.askYesNoDefaultNo(probeFailureQuestion(failure->figures));
+    askingAboutProbe_ = false;
+    run([goOn](AdaptationEngine& e) { e.probeFailureAnswered(goOn); });
 }
 
 }  // namespace dravinor::ui

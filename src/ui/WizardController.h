@@ -21,6 +21,7 @@ class ParameterTransfer;
 
 namespace dravinor::ui {
 
+class Dialogs;
 class ParameterPages;
 class WizardPages;
 class WizardViewBinder;
@@ -28,13 +29,14 @@ class WizardViewBinder;
 // The auto-adaptation in the window: the engine, its pages in AutoTab, its
 // ten 50 ms timers. Every event of the pages (a choice, a click, a tick)
 // goes to the engine; afterwards the changed controls are shown and the
-// timers follow the engine's.
+// timers follow the engine's. A lambda probe the engine found failed is
+// told on the page and the fitter asked whether to go on (No by default).
 class WizardController : public QObject {
     Q_OBJECT
 public:
     // liveControl finds a control of the live view by name.
     WizardController(QTabWidget* autoTab, link::SerialPort& port, params::ParameterState& state,
-                     params::ParameterTransfer& transfer, ParameterPages& parameterPages,
+                     params::ParameterTransfer& transfer, ParameterPages& parameterPages, Dialogs& dialogs,
                      std::function<QWidget*(const QString&)> liveControl, QObject* parent);
     ~WizardController() override;
 
@@ -47,6 +49,8 @@ public:
     void stopAllTimers();
     // RSLambda's probe type reaches the wizard's lambda bars.
     void applyProbeType(int item);
+    // After a change of language: the words of a failed probe's notice.
+    void redrawTexts();
 
     // After KONIEC: the window shows TabPar1 with the focus on PRLambda.
     std::function<void()> finished;
@@ -67,10 +71,14 @@ private:
     void buildTimers();
     void connectControls();
     void showEffects();
+    // The failed probe's notice, and the question while the engine waits.
+    void showProbeFailure();
 
     std::unique_ptr<wizard::AdaptationEngine> engine_;
     WizardPages* pages_;
     std::unique_ptr<WizardViewBinder> binder_;
+    Dialogs& dialogs_;
+    bool askingAboutProbe_ = false;
     std::array<QTimer*, wizard::wizardTimerCount> timers_{};
 };
 

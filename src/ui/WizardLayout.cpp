@@ -97,6 +97,7 @@ constexpr Row rows[] = {
     {"AA2", "USLabel_AA_P3", 320, 476, 400, 22},
     {"AA2", "SNOLabel_AA_P2", 690, 60, 200, 64, Kind::Wrapped},
     {"AA2", "LNLabel_AA_P2", 690, 134, 200, 110, Kind::Wrapped},
+    {"AA2", "NSLabel_AA_P2", 690, 254, 200, 216, Kind::Wrapped},
     {"AA2", "AAP2_Dalej", 740, 490, 140, 34},
 
     // AA4: gas, the reducer.

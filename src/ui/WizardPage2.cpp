@@ -117,6 +117,8 @@ void buildWizardPage2(WizardWidgets& w, QWidget* page)
     addDoneList(w, page);
     w.nextButton(page, "AAP2_Dalej", QStringLiteral("DALEJ->(F10)"));
     w.lineNotices(page, "SNOLabel_AA_P2", "LNLabel_AA_P2");
+    // A lambda probe the lambda phases found failed; its words come with it.
+    w.notice(page, "NSLabel_AA_P2", QString());
 }
 
 }  // namespace dravinor::ui

@@ -1,4 +1,5 @@
 #include "AdaptationEngine.h"
+#include "EngineWriter.h"
 
 #include "ParameterTable.h"
 #include "ParameterTransfer.h"
@@ -41,9 +42,12 @@ void AdaptationEngine::aap4DalejClick()
                                            {120, a::rangeMaximumBelowTps}, {80, a::startPositionBelowTps}};
     const char* const presetFields[] = {aboveTpsFields[0], aboveTpsFields[1], aboveTpsFields[2],
                                         idleFields[0],     idleFields[1],     idleFields[2]};
-    for (std::size_t i = 0; i < std::size(presets); ++i) {
-        setText(presetFields[i], std::to_string(presets[i].first));
-        writeParameter(presets[i].first, presets[i].second);
+    {
+        const GroupScope group(*this, WriteGroup::ActuatorPresets);
+        for (std::size_t i = 0; i < std::size(presets); ++i) {
+            setText(presetFields[i], std::to_string(presets[i].first));
+            writeParameter(presets[i].first, presets[i].second);
+        }
     }
     show("PUOLabel_AA_P5", false);
     show("PUWLabel_AA_P5", false);
@@ -116,6 +120,8 @@ void AdaptationEngine::writeActuatorRange(unsigned average, int minimumAddress, 
 {
     const int values[3] = {rangeMinimum(average), rangeMaximum(average), static_cast<int>(average)};
     const int addresses[3] = {minimumAddress, maximumAddress, startAddress};
+    const GroupScope group(*this, minimumAddress == params::address::rangeMinimumAboveTps ? WriteGroup::ActuatorAboveTps
+                                                                                         : WriteGroup::ActuatorIdle);
     for (int i = 0; i < 3; ++i) {
         const std::string text = std::to_string(values[i]);
         setText(fieldNames[i], text);

@@ -153,14 +153,26 @@ void AdaptationEngine::startPhase()
 
 std::string AdaptationEngine::closePhase(WizardPhase phase)
 {
+    std::string note;
     // More than a tenth of the polls bad: the samples that were good may
     // still carry garbled bytes the frame cannot show.
-    if (phaseBadPolls_ * 10 <= phasePolls_)
-        return {};
-    doubtfulPhases_.push_back({phase, phasePolls_, phaseBadPolls_});
-    show(unreliableLineLabel(view_.currentPage()), true);
-    return "doubtful: " + std::string(phaseName(phase)) + " " + std::to_string(phaseBadPolls_) + " of " +
-           std::to_string(phasePolls_) + " polls bad";
+    if (phaseBadPolls_ * 10 > phasePolls_) {
+        doubtfulPhases_.push_back({phase, phasePolls_, phaseBadPolls_});
+        show(unreliableLineLabel(view_.currentPage()), true);
+        note = "doubtful: " + std::string(phaseName(phase)) + " " + std::to_string(phaseBadPolls_) + " of " +
+               std::to_string(phasePolls_) + " polls bad";
+    }
+    // The probe's threshold and all that follows from the controller
+    // regulating on the probe stand on a probe that failed.
+    if (doubtfulProbe() && phase >= WizardPhase::LambdaSwing)
+        note += (note.empty() ? "doubtful: " : "; ") + probeNote();
+    return note;
+}
+
+const GroupWrites* AdaptationEngine::writesOf(WriteGroup group) const
+{
+    const auto found = groupWrites_.find(group);
+    return found == groupWrites_.end() ? nullptr : &found->second;
 }
 
 std::vector<int> AdaptationEngine::unacknowledgedAddresses() const
@@ -199,6 +211,10 @@ bool AdaptationEngine::writeParameterEeprom(int value, int address)
 
 void AdaptationEngine::noteWrite(int address, bool failed)
 {
+    if (writingFor_) {
+        GroupWrites& group = groupWrites_[*writingFor_];
+        (failed ? group.unacknowledged : group.acknowledged).push_back(address);
+    }
     if (failed) {
         ++failedWrites_;
         unacknowledged_.push_back(address);

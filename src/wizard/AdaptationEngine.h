@@ -5,10 +5,12 @@
 
 #include "LivePoll.h"
 #include "ParameterTransfer.h"
+#include "ProbeHealth.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +43,39 @@ struct DoubtfulPhase {
 
 // The phase's name in notes and reports: "TPS idle", "lambda swing", ...
 std::string_view phaseName(WizardPhase phase);
+
+// The wizard's writes by what they set, for callers that tell the fitter
+// what reached the controller.
+enum class WriteGroup {
+    ProbeType,          // 32, 27, 34, 35 (step 1)
+    TemperatureSensor,  // 32 (step 1's check box)
+    IgnitionAndRpm,     // 13 and the RPM words (step 1's DALEJ)
+    TpsThreshold,       // 32, 2
+    LambdaThreshold,    // 1
+    EmulationTimes,     // 29, 28
+    ActuatorPresets,    // 6, 5, 4, 9, 8, 7 (the reducer page's DALEJ)
+    ActuatorAboveTps,   // 6, 5, 4
+    ActuatorIdle,       // 9, 8, 7
+};
+
+// The addresses of a group's last writes, in the order made, as the
+// controller answered them (EEPROM, and RAM where the write refreshes it).
+struct GroupWrites {
+    std::vector<int> acknowledged;
+    std::vector<int> unacknowledged;
+};
+
+// A lambda probe the lambda phases found failed (stuck on one side of its
+// switching point, or no signal), and what the fitter chose.
+enum class ProbeDecision {
+    Pending,  // the engine holds before writing what it measured
+    WentOn,   // the fitter went on: every result from the probe on is doubtful
+    Stopped,  // the adaptation stopped there, the lambda result not written
+};
+struct ProbeFailure {
+    diagnostics::ProbeHealthFigures figures;  // the last ten seconds when it was found
+    ProbeDecision decision = ProbeDecision::Pending;
+};
 
 // After this long without an answered poll the pages say the controller
 // does not answer, and step 1 holds its writes until it answers again.
@@ -118,6 +153,23 @@ public:
     // Phases measured on an unreliable line, in the order they ended.
     const std::vector<DoubtfulPhase>& doubtfulPhases() const { return doubtfulPhases_; }
 
+    // The writes of a group since the entry; none when it was not written.
+    const GroupWrites* writesOf(WriteGroup group) const;
+
+    // The probe check over the lambda phases' samples: at the end of the
+    // lambda swing (and of the emulation times) a failed probe holds the
+    // engine, no timer running, until the fitter answers whether to go on.
+    const std::optional<ProbeFailure>& probeFailure() const { return probeFailure_; }
+    bool awaitingProbeAnswer() const
+    {
+        return probeFailure_ && probeFailure_->decision == ProbeDecision::Pending;
+    }
+    // Yes: what was measured is written and the wizard goes on, its results
+    // marked doubtful; no: the adaptation stops, nothing more is written.
+    void probeFailureAnswered(bool goOn);
+    bool doubtfulProbe() const { return probeFailure_ && probeFailure_->decision == ProbeDecision::WentOn; }
+    bool stoppedAtProbe() const { return probeFailure_ && probeFailure_->decision == ProbeDecision::Stopped; }
+
 private:
     // One live poll. A good one shows its RPM on the page's dial and panel
     // and, when the running timer keeps it, its status byte as the status
@@ -150,6 +202,8 @@ private:
     bool writeParameterEeprom(int value, int address);
     // The wizard's writes through the shared write sequences.
     class Writer;
+    // The writes made while it lives are recorded for its group.
+    class GroupScope;
     void noteWrite(int address, bool failed);
     void sendFuelModeRequest(std::uint8_t value);
     void setTimer(WizardTimer timer, bool on);
@@ -185,6 +239,13 @@ private:
     void finishTpsStep();
     void tickLambdaSwing();
     void finishLambdaSwing();
+    // The probe check of the lambda phases: fed with their samples; true
+    // when it holds the engine before the results of the phase are written.
+    enum class ProbeHold { LambdaThreshold, EmulationTimes };
+    void startProbeCheck();
+    void feedProbeCheck(const Poll& poll);
+    bool holdForFailedProbe(WizardTimer timer, ProbeHold resume);
+    std::string probeNote() const;
     void tickEmulationTimes();
     void finishEmulationTimes();
     void tickWaitForGas();
@@ -203,6 +264,8 @@ private:
     std::array<bool, wizardTimerCount> timers_{};
     int failedWrites_ = 0;
     std::vector<int> unacknowledged_;  // addresses, in the order they failed
+    std::map<WriteGroup, GroupWrites> groupWrites_;
+    std::optional<WriteGroup> writingFor_;
     bool lastPollAnswered_ = false;
     bool finished_ = false;
     params::BulkWriteOutcome resetOutcome_;
@@ -224,6 +287,10 @@ private:
     // The TPS threshold follows from both TPS phases: the idle phase's note
     // waits for it.
     std::string tpsIdleNote_;
+    // The lambda probe over the lambda phases, judged at every speed.
+    diagnostics::ProbeHealth probeHealth_{0, diagnostics::adaptationProbeLimits};
+    std::optional<ProbeFailure> probeFailure_;
+    ProbeHold probeHold_ = ProbeHold::LambdaThreshold;
     // What the parameter pages showed of the RPM fields right after the
     // reset, for callers without field texts of their own.
     std::array<std::string, 4> shownRpmFields_;

@@ -24,4 +24,22 @@ private:
     AdaptationEngine& engine_;
 };
 
+// Records the writes made while it lives as its group's, the group's
+// earlier writes forgotten (a setting written again counts as written last).
+class AdaptationEngine::GroupScope {
+public:
+    GroupScope(AdaptationEngine& engine, WriteGroup group) : engine_(engine), previous_(engine.writingFor_)
+    {
+        engine.groupWrites_[group] = {};
+        engine.writingFor_ = group;
+    }
+    ~GroupScope() { engine_.writingFor_ = previous_; }
+    GroupScope(const GroupScope&) = delete;
+    GroupScope& operator=(const GroupScope&) = delete;
+
+private:
+    AdaptationEngine& engine_;
+    std::optional<WriteGroup> previous_;
+};
+
 }  // namespace dravinor::wizard

@@ -17,9 +17,9 @@ constexpr std::string_view emptyPanel = "......";
 
 constexpr std::array<std::string_view, 4> nextButtons{"AAP1_Dalej", "AAP2_Dalej", "AAP4_Dalej", "AAP5_Koniec"};
 
-constexpr std::array<std::string_view, 7> hiddenPrompts{
+constexpr std::array<std::string_view, 8> hiddenPrompts{
     "PPNMLabel_AA_P2", "PPNDLabel_AA_P2", "JakiTps_AA_P2", "USLabel_AA_P3",
-    "PUOLabel_AA_P5",  "PUWLabel_AA_P5",  "ZA_AA_P5",
+    "PUOLabel_AA_P5",  "PUWLabel_AA_P5",  "ZA_AA_P5",      "NSLabel_AA_P2",
 };
 
 constexpr std::array<std::string_view, 14> resultPanels{
@@ -38,9 +38,11 @@ void AdaptationEngine::initialiseWizard()
     stopAllTimers();
     failedWrites_ = 0;
     unacknowledged_.clear();
+    groupWrites_.clear();
     finished_ = false;
     doubtfulPhases_.clear();
     tpsIdleNote_.clear();
+    probeFailure_.reset();
     probeWritePending_ = false;
     flagAWritePending_ = false;
     petrolJudged_ = false;

@@ -1,4 +1,5 @@
 #include "AdaptationEngine.h"
+#include "EngineWriter.h"
 
 #include "Encoders.h"
 #include "FieldDisplay.h"
@@ -31,11 +32,15 @@ void AdaptationEngine::tickLambdaSwing()
     state_.emulationFinished = false;
     blinkLabel("TUPsl_AA_P2", 10);
     if (state_.sampleCount > lastSampleIndex) {
-        finishLambdaSwing();
+        // A probe that failed gives a threshold of nothing: the fitter is
+        // asked before it is written.
+        if (!holdForFailedProbe(WizardTimer::AAP3_1, ProbeHold::LambdaThreshold))
+            finishLambdaSwing();
         return;
     }
     if (!poll.sample)
         return;
+    feedProbeCheck(poll);
     setBar("Bar1P3", poll.frame.lambda);
     addToBar("Bar1P2", 1);
     ++state_.sampleCount;
@@ -61,6 +66,7 @@ void AdaptationEngine::finishLambdaSwing()
     setText("PRLambda", params::shownLambdaThreshold(index));
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing));
+        const GroupScope group(*this, WriteGroup::LambdaThreshold);
         writeParameter(index, params::address::lambdaThreshold);
     }
     setText("ProgEDAA_P3", panelNumber(volts, 2));
@@ -97,10 +103,11 @@ void AdaptationEngine::tickEmulationTimes()
         setBar("Bar1P3", poll.frame.lambda);
     blinkLabel("TUEsl_AA_P2", 10);
     if (state_.sampleCount > lastSampleIndex) {
-        if (!state_.emulationFinished)
+        if (!state_.emulationFinished && !holdForFailedProbe(WizardTimer::AAP3_2, ProbeHold::EmulationTimes))
             finishEmulationTimes();
         return;
     }
+    feedProbeCheck(poll);
     // A bad poll is no sample, but the probe went on swinging meanwhile:
     // its period belongs to the run in progress, which it neither ends nor
     // starts. Runs are times, and a line that loses polls must not shorten them.
@@ -156,6 +163,7 @@ void AdaptationEngine::finishEmulationTimes()
     const std::uint8_t index = params::encodeEmulation(t);
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::EmulationTimes));
+        const GroupScope group(*this, WriteGroup::EmulationTimes);
         for (const auto& [field, address] : {std::pair{"ESLambda_1", params::address::emulationFirstTime},
                                              std::pair{"ESLambda_2", params::address::emulationSecondTime}}) {
             setText(field, params::shownEmulation(index));

@@ -95,6 +95,7 @@ void AdaptationEngine::writeProbeType()
         parameters_.flagByteA(),
         static_cast<std::uint8_t>(params::emulationOutputCode(state_.probeIndex, probe.emulationTypeItem)),
         static_cast<std::uint8_t>(state_.probeIndex), static_cast<std::uint8_t>(probe.emulationTypeItem)};
+    const GroupScope group(*this, WriteGroup::ProbeType);
     Writer writer(*this);
     params::writeProbeSettings(writer, settings, params::ProbeOrder::FlagByteFirst, params::Gate::Never);
 
@@ -122,6 +123,7 @@ void AdaptationEngine::temperatureSensorClicked(bool ticked)
 void AdaptationEngine::writeTemperatureSensor()
 {
     flagAWritePending_ = false;
+    const GroupScope group(*this, WriteGroup::TemperatureSensor);
     writeParameter(parameters_.flagByteA(), address::flagByteA);
 }
 
@@ -163,10 +165,13 @@ void AdaptationEngine::aap1DalejClick()
     if (state_.ignitionIndex < 0)
         return;
     setTimer(WizardTimer::AAP1, false);
-    writeParameter(state_.ignitionIndex, address::ignitionType);
-    view_.edit("RUZaplonowego").selected = state_.ignitionIndex;
-    parameters_.setIgnitionConstant(state_.ignitionIndex);
-    reencodeRpmFields();
+    {
+        const GroupScope group(*this, WriteGroup::IgnitionAndRpm);
+        writeParameter(state_.ignitionIndex, address::ignitionType);
+        view_.edit("RUZaplonowego").selected = state_.ignitionIndex;
+        parameters_.setIgnitionConstant(state_.ignitionIndex);
+        reencodeRpmFields();
+    }
     startTpsStep();
     view_.setCurrentPage(WizardPage::AA2);
 }

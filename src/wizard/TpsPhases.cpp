@@ -1,4 +1,5 @@
 #include "AdaptationEngine.h"
+#include "EngineWriter.h"
 
 #include "Encoders.h"
 #include "FieldDisplay.h"
@@ -110,6 +111,7 @@ void AdaptationEngine::finishTpsStep()
     const params::ScopedWriteNote note(transfer_, tpsIdleNote_.empty() || highNote.empty()
                                                       ? tpsIdleNote_ + highNote
                                                       : tpsIdleNote_ + "; " + highNote);
+    const GroupScope group(*this, WriteGroup::TpsThreshold);
 
     // The direction compares the two averages; equal counts as rising.
     const bool rising = state_.tpsHighSum >= state_.tpsIdleSum;
@@ -144,6 +146,7 @@ void AdaptationEngine::finishTpsStep()
     state_.lambdaMaximum = 0;
     state_.lambdaMinimum = 255;
     startPhase();
+    startProbeCheck();
     setTimer(WizardTimer::AAP3_1, true);
 }
 

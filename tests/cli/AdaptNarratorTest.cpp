@@ -99,3 +99,33 @@ TEST_F(NarratorTest, EveryUnacknowledgedWriteIsListedSoTheExitStatusCanAgreeWith
     text = told();
     EXPECT_TRUE(has(text, "the entry reset: 134 write(s), no EEPROM acknowledgement for parameter(s) 1, 2, 3")) << text;
 }
+
+TEST_F(NarratorTest, AStepIsTickedOffOnlyOnceTheControllerAcknowledgedItsWrites)
+{
+    setLive(0, 0, 800);
+    engine.initialiseWizard();
+    narrator.report(engine);
+    told();
+    // The ignition type is only chosen here; DALEJ writes it.
+    engine.ignitionChosen(2);
+    silent = true;  // the adapter went: the probe type's writes get no answer
+    engine.probeTypeChosen(0);
+    narrator.report(engine);
+    std::string text = told();
+    EXPECT_FALSE(has(text, "[x] Ustawiono zakres sondy")) << text;
+    EXPECT_TRUE(has(text, "[ ] Ustawiono zakres sondy -- not acknowledged by the controller: parameter(s) 32, 27, 34, 35"))
+        << text;
+    EXPECT_FALSE(has(text, "Ustawiono układ zapłonowy")) << "nothing of it is written yet: " << text;
+
+    silent = false;  // back before DALEJ: the ignition type is written and acknowledged
+    engine.temperatureSensorClicked(false);
+    engine.tick(WizardTimer::AAP1);
+    narrator.report(engine);
+    told();
+    ASSERT_TRUE(engine.dalej());
+    narrator.report(engine);
+    text = told();
+    const auto ticked = text.find("[x] Ustawiono układ zapłonowy");
+    EXPECT_NE(ticked, std::string::npos) << text;
+    EXPECT_LT(ticked, text.find("[Ustalenie progu TPS i kalibracja sondy]")) << "told as step 1 ends: " << text;
+}

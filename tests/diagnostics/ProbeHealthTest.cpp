@@ -13,10 +13,10 @@ namespace {
 constexpr double pollSeconds = 0.05;
 
 // Feeds a signal (volts over time) polled every 50 ms at a steady speed.
-ProbeHealthFigures judge(int probeType, float threshold, const std::function<float(double)>& volts,
-                         double seconds = 12.0, int rpm = 2500)
+ProbeHealthFigures judge(int probeType, const std::function<float(double)>& volts, double seconds = 12.0,
+                         int rpm = 2500)
 {
-    ProbeHealth health(probeType, threshold);
+    ProbeHealth health(probeType);
     for (double t = 0; t < seconds; t += pollSeconds)
         health.add({t, volts(t), rpm});
     return health.figures();
@@ -51,19 +51,19 @@ std::function<float(double)> steady(float volts)
 
 TEST(ProbeHealth, EachModelOfA01VoltProbeGetsItsVerdict)
 {
-    EXPECT_EQ(judge(0, 0.38f, switching(1.5, 0.08f, 0.85f)).verdict, ProbeVerdict::Working);
-    EXPECT_EQ(judge(0, 0.38f, switching(0.3, 0.08f, 0.85f)).verdict, ProbeVerdict::Slow);
-    EXPECT_EQ(judge(0, 0.38f, switching(1.5, 0.25f, 0.55f)).verdict, ProbeVerdict::Slow)
+    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f)).verdict, ProbeVerdict::Working);
+    EXPECT_EQ(judge(0, switching(0.3, 0.08f, 0.85f)).verdict, ProbeVerdict::Slow);
+    EXPECT_EQ(judge(0, switching(1.5, 0.25f, 0.55f)).verdict, ProbeVerdict::Slow)
         << "a probe that no longer reaches full lean or full rich is slow though it crosses";
-    EXPECT_EQ(judge(0, 0.38f, switching(1.5, 0.08f, 0.30f)).verdict, ProbeVerdict::StuckLean);
-    EXPECT_EQ(judge(0, 0.38f, switching(1.5, 0.70f, 0.88f)).verdict, ProbeVerdict::StuckRich);
-    EXPECT_EQ(judge(0, 0.38f, steady(0.0f)).verdict, ProbeVerdict::NoSignal);
+    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.30f)).verdict, ProbeVerdict::StuckLean);
+    EXPECT_EQ(judge(0, switching(1.5, 0.70f, 0.88f)).verdict, ProbeVerdict::StuckRich);
+    EXPECT_EQ(judge(0, steady(0.0f)).verdict, ProbeVerdict::NoSignal);
 }
 
 TEST(ProbeHealth, SlowEdgesMakeASlowVerdictEvenWhenTheRateIsEnough)
 {
     // 0.05..0.75 V at 0.6 Hz: 1.2 crossings a second, but 0.36 s from 0.3 to 0.6 V.
-    const ProbeHealthFigures f = judge(0, 0.38f, triangle(0.6, 0.05f, 0.75f));
+    const ProbeHealthFigures f = judge(0, triangle(0.6, 0.05f, 0.75f));
     EXPECT_GE(f.crossingsPerSecond, 1.0);
     ASSERT_TRUE(f.leanToRichSeconds && f.richToLeanSeconds);
     EXPECT_NEAR(*f.leanToRichSeconds, 0.3 / 0.7 / (2 * 0.6), 0.01);
@@ -73,7 +73,7 @@ TEST(ProbeHealth, SlowEdgesMakeASlowVerdictEvenWhenTheRateIsEnough)
 
 TEST(ProbeHealth, FiguresOfAHealthyProbe)
 {
-    const ProbeHealthFigures f = judge(0, 0.45f, switching(1.5, 0.08f, 0.85f));
+    const ProbeHealthFigures f = judge(0, switching(1.5, 0.08f, 0.85f));
     EXPECT_NEAR(f.minVolts, 0.08, 0.01);
     EXPECT_NEAR(f.maxVolts, 0.85, 0.01);
     EXPECT_NEAR(f.crossingsPerSecond, 3.0, 0.2);  // two crossings a cycle
@@ -86,36 +86,36 @@ TEST(ProbeHealth, FiguresOfAHealthyProbe)
 TEST(ProbeHealth, FallingAndWiderProbeTypesAreJudgedOnTheirOwnSpan)
 {
     // 1-0 V falling: rich is the low voltage.
-    const auto falling = judge(1, 0.38f, switching(1.5, 0.85f, 0.08f));
+    const auto falling = judge(1, switching(1.5, 0.85f, 0.08f));
     EXPECT_EQ(falling.verdict, ProbeVerdict::Working);
-    EXPECT_EQ(judge(1, 0.38f, switching(1.5, 0.05f, 0.25f)).verdict, ProbeVerdict::StuckRich);
+    EXPECT_EQ(judge(1, switching(1.5, 0.05f, 0.25f)).verdict, ProbeVerdict::StuckRich);
     // 0-5 V from a wide-band controller.
-    EXPECT_EQ(judge(4, 2.54f, switching(1.5, 0.4f, 4.4f)).verdict, ProbeVerdict::Working);
-    EXPECT_EQ(judge(4, 2.54f, switching(1.5, 1.3f, 2.9f)).verdict, ProbeVerdict::Slow);
+    EXPECT_EQ(judge(4, switching(1.5, 0.4f, 4.4f)).verdict, ProbeVerdict::Working);
+    EXPECT_EQ(judge(4, switching(1.5, 1.3f, 2.9f)).verdict, ProbeVerdict::Slow);
     // 0.8-1.6 V: a flat 0 V lies far below the span, a flat 1.0 V is a lean probe.
-    EXPECT_EQ(judge(2, 1.2f, steady(0.0f)).verdict, ProbeVerdict::NoSignal);
-    EXPECT_EQ(judge(2, 1.2f, steady(1.0f)).verdict, ProbeVerdict::StuckLean);
-    EXPECT_EQ(judge(3, 1.2f, switching(1.5, 1.55f, 0.85f)).verdict, ProbeVerdict::Working);
+    EXPECT_EQ(judge(2, steady(0.0f)).verdict, ProbeVerdict::NoSignal);
+    EXPECT_EQ(judge(2, steady(1.0f)).verdict, ProbeVerdict::StuckLean);
+    EXPECT_EQ(judge(3, switching(1.5, 1.55f, 0.85f)).verdict, ProbeVerdict::Working);
 }
 
 TEST(ProbeHealth, IdleAndShortRunsAreNotJudged)
 {
-    EXPECT_EQ(judge(0, 0.38f, switching(0.2, 0.08f, 0.85f), 12.0, 850).verdict,
+    EXPECT_EQ(judge(0, switching(0.2, 0.08f, 0.85f), 12.0, 850).verdict,
               ProbeVerdict::NotEnoughData)
         << "a probe switches lazily at idle even when healthy";
-    EXPECT_EQ(judge(0, 0.38f, switching(1.5, 0.08f, 0.85f), 4.0).verdict,
+    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f), 4.0).verdict,
               ProbeVerdict::NotEnoughData);
-    EXPECT_EQ(judge(0, 0.38f, switching(1.5, 0.08f, 0.85f), 12.0, 0).verdict,
+    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f), 12.0, 0).verdict,
               ProbeVerdict::NotEnoughData)
         << "no engine speed is no engine";
-    EXPECT_EQ(judge(0, 0.38f, switching(1.5, 0.08f, 0.85f), 12.0, 2'147'483'000).verdict,
+    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f), 12.0, 2'147'483'000).verdict,
               ProbeVerdict::NotEnoughData)
         << "the speed a zero period decodes to is no engine's";
 }
 
 TEST(ProbeHealth, NothingIsCountedAcrossADipToIdle)
 {
-    ProbeHealth health(0, 0.38f);
+    ProbeHealth health(0);
     double t = 0;
     for (; t < 4; t += pollSeconds) health.add({t, 0.1f, 2500});   // lean
     for (; t < 6; t += pollSeconds) health.add({t, 0.5f, 800});    // idle, not judged
@@ -128,7 +128,7 @@ TEST(ProbeHealth, NothingIsCountedAcrossADipToIdle)
 
 TEST(ProbeHealth, AStuckStretchLeavesTheWindowAndAResetForgetsAll)
 {
-    ProbeHealth health(0, 0.38f);
+    ProbeHealth health(0);
     const auto good = switching(1.5, 0.08f, 0.85f);
     double t = 0;
     for (; t < 10; t += pollSeconds) health.add({t, 0.1f, 2500});
@@ -136,7 +136,7 @@ TEST(ProbeHealth, AStuckStretchLeavesTheWindowAndAResetForgetsAll)
     for (; t < 21; t += pollSeconds) health.add({t, good(t), 2500});
     EXPECT_EQ(health.figures().verdict, ProbeVerdict::Working);
 
-    health.reset(4, 2.54f);
+    health.reset(4);
     EXPECT_EQ(health.figures().verdict, ProbeVerdict::NotEnoughData);
     health.add({1.0, 0.5f, 2500});
     health.add({0.5, 0.5f, 2500});  // the clock went back

@@ -26,7 +26,7 @@ ProbeVerdict verdictOnGasAtCruise(ProbeModel model, std::uint8_t probeType = 0)
     engine.setThrottle(0.4);  // about 2,500 RPM
     engine.setReducerScrew(0.5);  // stoichiometric inside the actuator's default range
 
-    diagnostics::ProbeHealth health(probeType, thresholds[probeType]);
+    diagnostics::ProbeHealth health(probeType);
     for (double t = 0.05; t < 20; t += 0.05) {
         engine.advanceTo(t, parameters);
         health.add({t, engine.reading().lambda * 5.0f / 255.0f, static_cast<int>(engine.rpm())});

@@ -153,6 +153,29 @@ TEST_F(CliFixture, AdaptWithAControllerGoneMidRunEndsWithTwoAndSaysWhatWasWritte
     EXPECT_NE((run.out + run.err).find("Written to the controller:"), std::string::npos) << run.out << run.err;
 }
 
+TEST_F(CliFixture, AdaptAfterAnUnplugClaimsNoWriteThatNeverHappened)
+{
+    // The adapter goes once the entry reset's EEPROM writes reached 12.
+    controller.beforeWrite = [this] {
+        const auto frames = controller.receivedFrames();
+        if (std::count_if(frames.begin(), frames.end(), [](const auto& f) { return f.bytes[0] == 's'; }) == 12)
+            controller.hangUp();
+    };
+    const auto run = cli("--port COM1 adapt --ignition 2 --probe 0 --temperature-sensor off --yes");
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_EQ(run.out.find("[x] Ustawiono zakres sondy"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("[x] Ustawiono układ zapłonowy"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("[ ] Ustawiono zakres sondy -- not acknowledged by the controller"), std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("the default parameter set (the entry reset)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  the entry reset, in part: parameters 1-12 of the default set"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("Not acknowledged by the controller (the journal marks them):"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("  the entry reset: parameters 13-35 (the port went away)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  probe type: parameters 32, 27, 34, 35"), std::string::npos) << run.out;
+}
+
 // What a whole adaptation with the virtual fitter leaves: its output and
 // the controller's parameters.
 static void expectTheWholeCarCalibrated(const std::string& output, const std::array<std::uint8_t, 64>& eeprom)
@@ -216,4 +239,44 @@ TEST(SlowAdaptEndToEnd, YesWithTheVirtualFitterCalibratesTheWholeCarOverAPty)
     ASSERT_TRUE(run.readUntil("Zakończono autoadaptację", std::chrono::seconds(200))) << run.output;
     EXPECT_EQ(run.wait(), 0) << run.output;
     expectTheWholeCarCalibrated(run.output, controller.eeprom());
+}
+
+// dravinor-sim as the fitter runs it, --fitter --probe stuck-lean on a pty of
+// its own, and dravinor-cli adapt against it, both in real time (about half
+// a minute up to the lambda swing's end); DRAVINOR_SLOW_TESTS=1 runs it. The
+// same stop runs in simulated time in AdaptFailedProbeTest.
+TEST(SlowAdaptEndToEnd, ADeadProbeStopsTheAdaptationBeforeItsThresholdAgainstTheSimulatorProgram)
+{
+    if (!std::getenv("DRAVINOR_SLOW_TESTS"))
+        GTEST_SKIP() << "half a minute in real time; DRAVINOR_SLOW_TESTS=1 runs it";
+    const std::string link = ::testing::TempDir() + "dravinor-dead-probe-" + std::to_string(::getpid());
+    const pid_t simulator = fork();
+    ASSERT_GE(simulator, 0);
+    if (simulator == 0) {
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDOUT_FILENO);
+        dup2(quiet, STDERR_FILENO);
+        execl(DRAVINOR_SIM_PATH, DRAVINOR_SIM_PATH, "--fitter", "--probe", "stuck-lean", "--link", link.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    struct Stop {
+        pid_t pid;
+        ~Stop()
+        {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+    } stop{simulator};
+    for (int waited = 0; waited < 10000 && access(link.c_str(), F_OK) != 0; waited += 10)
+        usleep(10'000);
+    ASSERT_EQ(access(link.c_str(), F_OK), 0) << "the simulator made no pty";
+
+    AdaptRun run;
+    run.start({"--port", link, "adapt", "--ignition", "2", "--probe", "0", "--yes"}, false);
+    ASSERT_TRUE(run.readUntil("adaptation stopped", std::chrono::seconds(200))) << run.output;
+    EXPECT_EQ(run.wait(), 5) << run.output;
+    EXPECT_NE(run.output.find("the lambda probe does not work: stuck lean"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("Zakończono autoadaptację"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("lambda threshold:"), std::string::npos) << run.output;
 }

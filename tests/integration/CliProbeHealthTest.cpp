@@ -45,3 +45,29 @@ TEST_F(DisconnectedProbeCli, WithCsvTheProbeLinesGoToStandardError)
     EXPECT_EQ(run.out.find("probe: "), std::string::npos) << "the CSV stays a recording";
     EXPECT_NE(run.err.find("probe: "), std::string::npos);
 }
+
+namespace {
+
+// A healthy probe on petrol at cruise; the controller's threshold at 0,00 V.
+struct ThresholdAtZeroCli : dravinor::testing::CliFixture {
+    ThresholdAtZeroCli()
+    {
+        auto eeprom = controller.eeprom();
+        eeprom[1] = 0;
+        controller.setEeprom(eeprom);
+    }
+};
+
+}  // namespace
+
+TEST_F(ThresholdAtZeroCli, TheVerdictJudgesTheProbeNotTheControllersThreshold)
+{
+    controller.setThrottle(0.4);
+    const dravinor::testing::CliRun run = cli("live --count 240 --probe-health");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(lastLineStartingWith(run.out, "probe: ").ends_with(": working")) << run.out;
+    const std::string threshold = lastLineStartingWith(run.out, "threshold: ");
+    EXPECT_EQ(threshold.rfind("threshold: the controller's threshold 0,00 V is below the probe's swing 0,", 0), 0u)
+        << run.out;
+    EXPECT_TRUE(threshold.ends_with(": it always sees rich (a setting to correct, not a probe to replace)")) << threshold;
+}

@@ -62,6 +62,7 @@ constexpr KeyRun knownKeys[] = {
     {51430, 51469},                  // the customer's report
     {51470, 51477},                  // the adapter unplugged and back
     {51500, 51507},                  // a save refused for what holds the name
+    {51530, 51541},                  // the probe's threshold, a probe failed in the adaptation
     {51560, 51570},                  // backups before bulk writes, and their undo
 };
 
@@ -101,6 +102,8 @@ constexpr SlotRun slotRuns[] = {
     {51469, 51469, 299},
     {51470, 51470, 199}, {51471, 51471, 99}, {51472, 51474, 199}, {51475, 51475, 99}, {51476, 51477, 199},
     {51500, 51506, 199}, {51507, 51507, 299},
+    {51530, 51532, 299}, {51533, 51534, 99}, {51535, 51536, 299}, {51537, 51538, 199}, {51539, 51539, 99},
+    {51540, 51541, 199},
     {51560, 51563, 199}, {51564, 51566, 299}, {51567, 51567, 199}, {51568, 51568, 99}, {51569, 51570, 199},
 };
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.

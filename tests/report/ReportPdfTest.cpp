@@ -168,3 +168,25 @@ TEST_F(ReportPdf, AnAdaptationOfTheSessionShowsItsFiguresItsEndAndTheWritesNotAc
     text = saved(reportpdf::sheetFor(content), "finished.pdf");
     EXPECT_NE(text.find("Autoadaptacja w tej sesji: zakończona"), std::string::npos);
 }
+
+TEST_F(ReportPdf, AnAdaptationOnAFailedProbeSaysSoAndWhetherItWentOn)
+{
+    report::ReportContent content;
+    content.date = std::chrono::year{2026} / 12 / 8;
+    report::AdaptationSummary summary;
+    summary.lines = {{report::AdaptationFigure::LambdaProbe, {"0,10", "0,10", "0,10"}, "V"}};
+    summary.finished = true;
+    summary.failedProbe = report::ProbeFailureSummary{diagnostics::ProbeVerdict::StuckLean, 0.1f, 0.1f, true};
+    content.adaptation = summary;
+    std::string text = saved(reportpdf::sheetFor(content));
+    // The value wraps in its column.
+    EXPECT_NE(lineWith(text, "Sonda lambda podczas autoadaptacji", "stale uboga, 0,10-0,10 V:"), "") << text;
+    EXPECT_NE(text.find("wątpliwe"), std::string::npos) << text;
+
+    content.adaptation->finished = false;
+    content.adaptation->failedProbe->wentOn = false;
+    text = saved(reportpdf::sheetFor(content), "stopped.pdf");
+    EXPECT_NE(text.find("Autoadaptacja w tej sesji: przerwana przed końcem"), std::string::npos);
+    EXPECT_NE(lineWith(text, "Sonda lambda podczas autoadaptacji", "stale uboga, 0,10-0,10 V:"), "") << text;
+    EXPECT_NE(text.find("autoadaptację przerwano"), std::string::npos) << text;
+}

@@ -45,3 +45,32 @@ TEST_F(ProbeOnLive, AnotherProbeTypeStartsTheCheckAgain)
     window->livePage().applyProbeType(4);
     EXPECT_TRUE(verdict().isEmpty()) << "figures of one probe type say nothing about another";
 }
+
+namespace {
+
+// The same car, its controller holding the lambda threshold at 0,00 V.
+struct ThresholdAtZero : ProbeOnLive {
+    void SetUp() override
+    {
+        auto eeprom = controller.eeprom();
+        eeprom[1] = 0;
+        controller.setEeprom(eeprom);
+        ProbeOnLive::SetUp();
+    }
+    QLabel* note() const { return window->findChild<QLabel*>("UwagaProguSondy"); }
+};
+
+}  // namespace
+
+TEST_F(ThresholdAtZero, TheVerdictJudgesTheProbeNotTheControllersThreshold)
+{
+    liveFor(12000);
+    EXPECT_EQ(verdict(), "sprawna") << "a healthy probe is not stuck rich because the threshold is";
+    ASSERT_NE(note(), nullptr);
+    EXPECT_TRUE(note()->isVisible());
+    EXPECT_TRUE(note()->text().startsWith(QString::fromUtf8("Próg sterownika 0,00 V leży poniżej napięć sondy 0,")))
+        << note()->text().toStdString();
+    EXPECT_TRUE(note()->text().contains(QString::fromUtf8("sterownik zawsze widzi mieszankę bogatą")));
+    const live::ProbeHealthPanel& panel = window->livePage().probeHealth();
+    EXPECT_GE(panel.height(), panel.heightForWidth(panel.width())) << "room was made for the note";
+}
