@@ -1,5 +1,7 @@
 #include "AdaptNarrator.h"
 
+#include "CommaVolts.h"
+
 #include "ParameterTransfer.h"
 #include "WizardTables.h"
 
@@ -64,17 +66,6 @@ const ItemWrites* writesOfItem(std::string_view label)
         if (item.label == label)
             return &item;
     return nullptr;
-}
-
-// Volts with the decimal comma of the pages.
-std::string volts(float value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
-    for (char& c : text)
-        if (c == '.')
-            c = ',';
-    return text;
 }
 
 const char* pageCaption(WizardPage page)
@@ -227,8 +218,8 @@ void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
         return;
     const auto& figures = failure->figures;
     line(std::string("dravinor-cli: the lambda probe does not work: ") +
-         diagnostics::probeVerdictName(figures.verdict) + ", " + volts(figures.minVolts) + "-" +
-         volts(figures.maxVolts) + " V over the last " + std::to_string(static_cast<int>(figures.judgedSeconds + 0.5)) +
+         diagnostics::probeVerdictName(figures.verdict) + ", " + commaVolts(figures.minVolts) + "-" +
+         commaVolts(figures.maxVolts) + " V over the last " + std::to_string(static_cast<int>(figures.judgedSeconds + 0.5)) +
          " s; check the probe and its wiring (a cold probe does not switch either)");
 }
 

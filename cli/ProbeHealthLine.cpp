@@ -1,21 +1,12 @@
 #include "ProbeHealthLine.h"
 
+#include "CommaVolts.h"
+
 #include <cstdio>
 
 namespace dravinor::cli {
 
 namespace {
-
-// Volts as the pages show a threshold: two decimals, a decimal comma.
-std::string volts(float value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
-    for (char& c : text)
-        if (c == '.')
-            c = ',';
-    return text;
-}
 
 std::string edgeTime(const std::optional<double>& seconds)
 {
@@ -48,11 +39,11 @@ std::optional<std::string> thresholdLine(const diagnostics::ProbeHealthFigures& 
     using diagnostics::ThresholdPlace;
     if (!diagnostics::thresholdMisplaced(finding.place))
         return std::nullopt;
-    const std::string swing = volts(figures.minVolts) + "-" + volts(figures.maxVolts) + " V";
+    const std::string swing = commaVolts(figures.minVolts) + "-" + commaVolts(figures.maxVolts) + " V";
     const char* side = finding.controllerSeesRich ? "rich" : "lean";
-    std::string text = "threshold: the controller's threshold " + volts(thresholdVolts) + " V is ";
+    std::string text = "threshold: the controller's threshold " + commaVolts(thresholdVolts) + " V is ";
     if (finding.place == ThresholdPlace::OffMiddle)
-        text += "far from the middle of the probe's swing " + swing + " (" + volts(finding.swingMiddle) +
+        text += "far from the middle of the probe's swing " + swing + " (" + commaVolts(finding.swingMiddle) +
                 " V): it mostly sees " + side;
     else
         text += std::string(finding.place == ThresholdPlace::BelowSwing ? "below" : "above") +
