@@ -15,6 +15,9 @@ set(DRAVINOR_PACKAGE_MAINTAINER "Dravinor packaging <packaging@dravinor.org>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${DRAVINOR_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Beside the libraries dpkg-shlibdeps finds: the report's PDF is set in
+# DejaVu Sans, whose Polish and Cyrillic letters a bare system may lack.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 # The X11 platform plugin comes with libqt6gui6, which the libraries pull
 # in (a Wayland desktop runs it through XWayland); the translations of Qt's
 # own dialogs are welcome but not needed.

@@ -181,7 +181,7 @@ std::vector<JournalEntry> bulkWriteEntries(const BulkWrite& write, const WriteTa
     if (!outcome.allConfirmed())
         summary.note += ", not confirmed:" + addressList(outcome.unconfirmedAddresses());
     if (outcome.rewritesStopped)
-        summary.note += ", re-writes stopped (no answer)";
+        summary.note += ", no more re-writes (no answer)";
     if (outcome.portLost)
         summary.note += ", port lost";
     // Last, where undo looks for it.

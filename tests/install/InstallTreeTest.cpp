@@ -73,7 +73,8 @@ TEST_F(InstallTree, PutsProgramsDataAndDesktopFilesWhereTheyAreLookedFor)
                              "share/dravinor/help/RODADIDOROR_PL.html", "share/dravinor/help/Rodadidoror_ru.html"})
         EXPECT_TRUE(fs::is_regular_file(at(data))) << data;
     for (const char* desktop : {"share/icons/hicolor/scalable/apps/dravinor.svg",
-                                "share/icons/hicolor/16x16/apps/dravinor.png", "share/applications/dravinor.desktop",
+                                "share/icons/hicolor/16x16/apps/dravinor.png",
+                                "share/applications/io.github.dravinor.Dravinor.desktop",
                                 "share/metainfo/io.github.dravinor.Dravinor.metainfo.xml",
                                 "share/doc/dravinor/copyright"})
         EXPECT_TRUE(fs::is_regular_file(at(desktop))) << desktop;
@@ -102,12 +103,16 @@ TEST_F(InstallTree, ChangelogsNewestEntryIsThisVersionByThePackagesMaintainer)
 
 TEST_F(InstallTree, MenuEntryStartsTheInstalledProgramWithItsIcon)
 {
-    const std::string entry = readFile(at("share/applications/dravinor.desktop"));
+    const std::string entry = readFile(at("share/applications/io.github.dravinor.Dravinor.desktop"));
     EXPECT_NE(entry.find("\nExec=dravinor\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("\nIcon=dravinor\n"), std::string::npos);
     EXPECT_NE(entry.find("\nType=Application\n"), std::string::npos);
+    // A menu user reaches the demo without a terminal.
+    EXPECT_NE(entry.find("\nActions=demo;\n"), std::string::npos);
+    EXPECT_NE(entry.find("\n[Desktop Action demo]\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nExec=dravinor --demo\n"), std::string::npos);
     const std::string metainfo = readFile(at("share/metainfo/io.github.dravinor.Dravinor.metainfo.xml"));
-    EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">dravinor.desktop</launchable>"), std::string::npos);
+    EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">io.github.dravinor.Dravinor.desktop</launchable>"), std::string::npos);
     EXPECT_NE(metainfo.find(std::string("<release version=\"") + dravinor::programVersion + "\""), std::string::npos)
         << metainfo;
 }
