@@ -27,4 +27,5 @@ inline constexpr int trace = 51466;
 inline constexpr int pageNumber = 51467;          // %1: the page, %2: how many
 inline constexpr int signature = 51468;
 inline constexpr int notInFileNote = 51469;  // a file shorter than a whole set
+inline constexpr int identityUnknown = 51481;  // connected, but no clean identity came
 }  // namespace dravinor::reportpdf::key

@@ -66,12 +66,21 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
     case TitleUpdate::Kind::NoController:
         setWindowTitle(texts::titlePrefix + texts::noController);
         titleSaysNoController_ = true;
+        titleSaysVersionUnknown_ = false;
         controllerVersion_.clear();
         break;
     case TitleUpdate::Kind::Version:
         controllerVersion_ = QString::fromStdString(outcome.title.versionText);
         setWindowTitle(texts::titlePrefix + controllerVersion_);
         titleSaysNoController_ = false;
+        titleSaysVersionUnknown_ = false;
+        break;
+    case TitleUpdate::Kind::VersionUnknown:
+        // Never a guessed version: the controller is there, its version is not known.
+        controllerVersion_ = texts::versionUnknown;
+        setWindowTitle(texts::titlePrefix + controllerVersion_);
+        titleSaysNoController_ = false;
+        titleSaysVersionUnknown_ = true;
         break;
     case TitleUpdate::Kind::Unchanged: break;
     }

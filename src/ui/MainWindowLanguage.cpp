@@ -73,6 +73,10 @@ void MainWindow::redrawShownTexts()
     livePage_->redrawTexts();
     if (titleSaysNoController_)
         setWindowTitle(texts::titlePrefix + texts::noController);
+    if (titleSaysVersionUnknown_) {
+        controllerVersion_ = texts::versionUnknown;
+        setWindowTitle(texts::titlePrefix + controllerVersion_);
+    }
     reconnect_->redrawTitle();
 }
 
