@@ -108,7 +108,7 @@ void MainWindow::showUnreadStatus(bool afterRead)
 {
     // A read that left values unread says so over the port's name; a later
     // full read takes that back, and a new language says it anew.
-    const QString unread = unreadStatusText(session_.state(), pageControl_);
+    const QString unread = unreadStatusText(session_.state(), pageControl_, session_.lastRead());
     for (int line = 1; line <= 2; ++line) {
         if ((afterRead && !unread.isEmpty()) || (!unreadStatus_.isEmpty() && statusText(line) == unreadStatus_)) {
             showStatus(line, unread);
