@@ -2,6 +2,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "ParameterFileCommands.h"
+#include "ReadFailureText.h"
 
 #include "ControlTexts.h"
 #include "DataFiles.h"
@@ -146,10 +147,7 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
     if (code != exitSuccess || read.complete())
         return code;
     // The report is written all the same: it marks what it could not read.
-    std::cerr << "dravinor-cli: no valid answer for address";
-    for (int address : read.failedAddresses)
-        std::cerr << ' ' << address;
-    std::cerr << "; the report marks those values as not read\n";
+    std::cerr << "dravinor-cli: " << incompleteReadText(read) << "; the report marks those values as not read\n";
     return exitNoController;
 }
 
