@@ -143,6 +143,9 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
     content.identity = session.connection().identity();
     content.values = report::reportValues(session.state().block(), session.state().unreadAddresses());
     const int code = writeReport(content, output);
+    if (code == exitSuccess && !content.identity)
+        std::cerr << "dravinor-cli: the controller's identity never came back cleanly; the report gives its type "
+                     "and version as unknown\n";
     const auto& read = session.lastRead();
     if (code != exitSuccess || read.complete())
         return code;
