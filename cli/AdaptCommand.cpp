@@ -4,6 +4,7 @@
 #include "BulkWriteReport.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "ReadFailureText.h"
 #include "TickSchedule.h"
 
 #include "AdaptationEngine.h"
@@ -220,10 +221,8 @@ int prepareAdaptation(CliSession& session, const AdaptOptions& adapt)
     // The reset keeps the controller's own temperature-sensor setting, and
     // every later step builds on what was read: a partial read is no base.
     if (const auto& read = session.lastRead(); !read.complete()) {
-        std::cerr << "dravinor-cli: the parameters could not all be read (no valid answer for address";
-        for (int address : read.failedAddresses)
-            std::cerr << ' ' << address;
-        std::cerr << "); the adaptation starts only after a complete read, since its reset keeps the "
+        std::cerr << "dravinor-cli: the parameters could not all be read (" << incompleteReadText(read)
+                  << "); the adaptation starts only after a complete read, since its reset keeps the "
                      "controller's temperature-sensor setting; nothing written\n";
         return exitNoController;
     }

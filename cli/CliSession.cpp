@@ -52,7 +52,8 @@ int CliSession::connect(bool readParameters)
     session_.setReadOnConnect(readParameters);
     if (options_.port) {
         const std::string& name = *options_.port;
-        const auto outcome = connection().connectToPort(name);
+        // As patient as the scan: a controller late to one identify is not absent.
+        const auto outcome = connection().connectToPortWithTries(name);
         if (outcome.connected)
             return exitSuccess;
         if (!port().portOpen())

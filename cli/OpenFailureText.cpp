@@ -53,8 +53,10 @@ std::string busyText(const link::OpenResult& result)
 
 std::string portFailureLine(const std::string& port, const link::OpenResult& result)
 {
+    // A terminal, a console or a file: no adapter is missing, and no
+    // permission would help.
     if (result.error == link::OpenError::NotATerminal)
-        return port + " is not a serial port";
+        return port + " is not a serial port (no serial adapter's device; nothing was sent there)";
     return port + ": " + openFailureText(result);
 }
 

@@ -5,6 +5,7 @@
 #include "DiffPrinter.h"
 #include "PageValueTable.h"
 #include "ParameterFileCommands.h"
+#include "ReadFailureText.h"
 #include "SaveTargetText.h"
 
 #include "ParameterDecoder.h"
@@ -122,10 +123,7 @@ int runRead(CliSession& session, const CliOptions& options)
     const auto& read = session.lastRead();
     printParameters(session.state().block(), session.state().unreadAddresses());
     if (!read.complete()) {
-        std::cerr << "dravinor-cli: no valid answer for address";
-        for (int address : read.failedAddresses)
-            std::cerr << ' ' << address;
-        std::cerr << (output.empty() ? "\n" : "; no file written\n");
+        std::cerr << "dravinor-cli: " << incompleteReadText(read) << (output.empty() ? "\n" : "; no file written\n");
         return exitNoController;
     }
     return output.empty() ? exitSuccess : saveFile(output, session.state().block());

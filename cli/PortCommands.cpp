@@ -1,6 +1,5 @@
 #include "CliSession.h"
 #include "Commands.h"
-#include "CommandFrame.h"
 #include "PortReportText.h"
 
 #include <cstdio>
@@ -26,14 +25,17 @@ int runIdentify(CliSession& session)
     if (const int code = session.connect(false); code != exitSuccess)
         return code;
     auto& port = session.port();
-    link::sendIdentify(port);
-    if (!port.waitReply()) {
-        std::cerr << "dravinor-cli: the controller stopped answering\n";
+    const std::string where = session.describePort(port.portName());
+    // Only an identity confirmed by lone answers is told, never a byte that
+    // happened to be first on the line.
+    if (!session.connection().confirmIdentity()) {
+        std::cerr << "dravinor-cli: the controller on " << where
+                  << " answers, but its identity never came back cleanly (one byte alone); try again\n";
         return exitNoController;
     }
-    const std::uint8_t identity = port.receiveBuffer()[0];
-    std::printf("Controller on %s: type %d, firmware version %d %s\n", session.describePort(port.portName()).c_str(),
-                identity & 0x0F, identity >> 4, link::Connection::versionTextFor(identity).c_str());
+    const std::uint8_t identity = *session.connection().identity();
+    std::printf("Controller on %s: type %d, firmware version %d %s\n", where.c_str(), identity & 0x0F,
+                identity >> 4, link::Connection::versionTextFor(identity).c_str());
     return exitSuccess;
 }
 

@@ -2,6 +2,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "ParameterFileCommands.h"
+#include "ReadFailureText.h"
 #include "SaveTargetText.h"
 
 #include "ControlTexts.h"
@@ -173,14 +174,14 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
     content.identity = session.connection().identity();
     content.values = report::reportValues(session.state().block(), session.state().unreadAddresses());
     const int code = writeReport(content, output);
+    if (code == exitSuccess && !content.identity)
+        std::cerr << "dravinor-cli: the controller's identity never came back cleanly; the report gives its type "
+                     "and version as unknown\n";
     const auto& read = session.lastRead();
     if (code != exitSuccess || read.complete())
         return code;
     // The report is written all the same: it marks what it could not read.
-    std::cerr << "dravinor-cli: no valid answer for address";
-    for (int address : read.failedAddresses)
-        std::cerr << ' ' << address;
-    std::cerr << "; the report marks those values as not read\n";
+    std::cerr << "dravinor-cli: " << incompleteReadText(read) << "; the report marks those values as not read\n";
     return exitNoController;
 }
 

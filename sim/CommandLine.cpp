@@ -86,6 +86,52 @@ bool parseLateAnswer(const std::string& text, FaultOptions& faults)
     return true;
 }
 
+// "VALUE[,NTH]" of a fault on the identify answers: the value within
+// [low, high], NTH (from 1) the one identify it touches, none for all.
+bool parseIdentifyFault(const std::string& text, long low, long high, int& value, int& nth)
+{
+    const std::vector<std::string> parts = splitAtCommas(text);
+    long v = 0;
+    long n = 0;
+    if (parts.size() > 2 || !parseNumber(parts[0], low, high, v) ||
+        (parts.size() == 2 && !parseNumber(parts[1], 1, 1'000'000, n)))
+        return false;
+    value = static_cast<int>(v);
+    nth = static_cast<int>(n);
+    return true;
+}
+
+// "ADDRESS,MS"; false for anything else.
+bool parsePause(const std::string& text, FaultOptions& faults)
+{
+    const std::vector<std::string> parts = splitAtCommas(text);
+    long address = 0;
+    long ms = 0;
+    if (parts.size() != 2 || !parseNumber(parts[0], 1, 35, address) || !parseNumber(parts[1], 1, 600'000, ms))
+        return false;
+    faults.pauseAddress = static_cast<int>(address);
+    faults.pauseMs = static_cast<int>(ms);
+    return true;
+}
+
+// "MIN-MAX[,PERCENT]"; false for anything else.
+bool parseStalls(const std::string& text, FaultOptions& faults)
+{
+    const std::vector<std::string> parts = splitAtCommas(text);
+    const auto dash = parts[0].find('-');
+    long low = 0;
+    long high = 0;
+    long percent = 100;
+    if (parts.size() > 2 || dash == std::string::npos || !parseNumber(parts[0].substr(0, dash), 1, 60'000, low) ||
+        !parseNumber(parts[0].substr(dash + 1), low, 60'000, high) ||
+        (parts.size() == 2 && !parseNumber(parts[1], 0, 100, percent)))
+        return false;
+    faults.stallMinMs = static_cast<int>(low);
+    faults.stallMaxMs = static_cast<int>(high);
+    faults.stallPercent = static_cast<int>(percent);
+    return true;
+}
+
 // "MS[,FOR_MS]"; false for anything else.
 bool parseUnplug(const std::string& text, CommandLine& command)
 {
@@ -130,6 +176,21 @@ const char* usageText()
            "                       queue the frames sent meanwhile are answered after it,\n"
            "                       in order (else they are lost); with once only the\n"
            "                       first read of A is late\n"
+           "  --late-identify MS[,N]\n"
+           "                       the answer to identify comes MS late (only the Nth\n"
+           "                       identify's, counted from 1, when N is given)\n"
+           "  --identify-prefix BYTE[,N]\n"
+           "                       a stray BYTE comes ahead of the identity byte (only\n"
+           "                       in the Nth identify's answer when N is given)\n"
+           "  --pause-at A,MS      at the first read of parameter A the controller falls\n"
+           "                       silent for MS: that read and all it hears meanwhile\n"
+           "                       go unanswered\n"
+           "  --stalls MIN-MAX[,PERCENT]\n"
+           "                       a reply reaches the tool MIN..MAX ms late (a loaded\n"
+           "                       PC, a USB adapter's latency timer), PERCENT of them\n"
+           "                       (default 100); later replies wait behind it\n"
+           "  --seed N             seed of the random faults (--noise, --stalls), so a\n"
+           "                       run can be repeated; random without it\n"
            "  --help               show this text\n";
 }
 
@@ -219,6 +280,22 @@ Parsed readValueOption(ArgumentReader& reader, const std::string& option, Comman
         read = reader.value(text) && parseProbeModel(text, options.probeModel, reader.error());
     } else if (option == "--unplug-after") {
         read = reader.value(text) && (parseUnplug(text, command) || reader.badValue(text, " (MS[,FOR_MS])"));
+    } else if (option == "--late-identify") {
+        read = reader.value(text) && (parseIdentifyFault(text, 1, 60'000, options.faults.lateIdentifyMs,
+                                                         options.faults.lateIdentifyNth) ||
+                                      reader.badValue(text, " (MS[,N])"));
+    } else if (option == "--identify-prefix") {
+        read = reader.value(text) && (parseIdentifyFault(text, 0, 255, options.faults.identifyPrefix,
+                                                         options.faults.identifyPrefixNth) ||
+                                      reader.badValue(text, " (BYTE[,N])"));
+    } else if (option == "--pause-at") {
+        read = reader.value(text) && (parsePause(text, options.faults) || reader.badValue(text, " (ADDRESS,MS)"));
+    } else if (option == "--stalls") {
+        read = reader.value(text) && (parseStalls(text, options.faults) || reader.badValue(text, " (MIN-MAX[,PERCENT])"));
+    } else if (option == "--seed") {
+        read = reader.number(1, 0xFFFFFFFFL, n);
+        if (read)
+            options.noiseSeed = static_cast<std::uint32_t>(n);
     } else if (option == "--late-answer") {
         read = reader.value(text) &&
                (parseLateAnswer(text, options.faults) || reader.badValue(text, " (ADDRESS,MS[,queue][,once])"));

@@ -59,14 +59,31 @@ void ControllerLine::serve(const Frame& frame, std::int64_t atNs)
         hangUpAtNs_ = atNs;
         return;
     }
+    // A pausing controller hears the frame (it is on the line) but neither
+    // carries it out nor answers, nor anything else until the pause is over.
+    if (faults_.pausesAt(frame[0], frame[1]))
+        pausedUntilNs_ = atNs + faults_.pauseNs();
+    if (atNs < pausedUntilNs_) {
+        if (faults_.countFrame())
+            hangUpAtNs_ = atNs + kHangUpGraceNs;
+        return;
+    }
     std::vector<TimedByte> plan;
     // A queueing controller turns to a frame once it has finished the
     // answer before it; the answer's times count from then.
     const std::int64_t startNs = faults_.queuesFrames() ? std::max(atNs, talkingUntilNs_) : atNs;
     if (!silent_ && !faults_.dropsFrame(frame[0]))
         plan = faults_.plan(frame[0], core_.handle(frame, seconds(startNs)), pacing_, frame[1]);
-    for (const TimedByte& byte : plan)
-        put(byte.value, startNs + byte.atNs);
+    // A stall holds the reply on its way to the tool (the controller
+    // answered in time and hears on); what comes after cannot overtake it.
+    const std::int64_t stallNs = plan.empty() ? 0 : faults_.drawStallNs();
+    for (const TimedByte& byte : plan) {
+        std::int64_t at = startNs + byte.atNs + stallNs;
+        if (faults_.stalls())
+            at = std::max(at, lastReplyByteNs_);
+        put(byte.value, at);
+        lastReplyByteNs_ = at;
+    }
     if (!plan.empty()) {
         talkingUntilNs_ = startNs + plan.back().atNs;
         if (!faults_.queuesFrames())
@@ -120,6 +137,8 @@ void ControllerLine::resetLine()
     parser_.reset();
     hangUpAtNs_.reset();
     talkingUntilNs_ = INT64_MIN;
+    pausedUntilNs_ = INT64_MIN;
+    lastReplyByteNs_ = INT64_MIN;
 }
 
 }  // namespace dravinor::sim

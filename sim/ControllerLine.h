@@ -104,6 +104,10 @@ private:
     // The last byte of the answer being given: until then the controller
     // talks and, unless it queues, hears nothing.
     std::int64_t talkingUntilNs_ = INT64_MIN;
+    // A pause fault: until then the controller answers nothing.
+    std::int64_t pausedUntilNs_ = INT64_MIN;
+    // The last reply byte put on the line: a stalled reply is not overtaken.
+    std::int64_t lastReplyByteNs_ = INT64_MIN;
     std::optional<std::int64_t> hangUpAtNs_;
 };
 

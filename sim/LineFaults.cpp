@@ -24,6 +24,22 @@ bool LineFaults::countFrame()
     return hangUpDue();
 }
 
+bool LineFaults::pausesAt(std::uint8_t letter, std::uint8_t address)
+{
+    if (pauseTaken_ || options_.pauseAddress == 0 || letter != 'l' || address != options_.pauseAddress)
+        return false;
+    pauseTaken_ = true;
+    return true;
+}
+
+std::int64_t LineFaults::drawStallNs()
+{
+    if (!stalls() || std::uniform_int_distribution<int>(0, 99)(random_) >= options_.stallPercent)
+        return 0;
+    const int ms = std::uniform_int_distribution<int>(options_.stallMinMs, options_.stallMaxMs)(random_);
+    return static_cast<std::int64_t>(ms) * 1'000'000;
+}
+
 std::vector<TimedByte> LineFaults::plan(std::uint8_t letter, std::vector<std::uint8_t> reply, bool pacing,
                                         std::uint8_t address)
 {
@@ -31,6 +47,11 @@ std::vector<TimedByte> LineFaults::plan(std::uint8_t letter, std::vector<std::ui
         return {};
     if (letter == 'l' && options_.wrongChecksum && reply.size() >= 3)
         ++reply[2];
+    // Which identify this is decides the faults that name one.
+    const int identify = letter == 'I' ? ++identifiesAnswered_ : 0;
+    const auto hits = [identify](int nth) { return identify > 0 && (nth == 0 || nth == identify); };
+    if (options_.identifyPrefix >= 0 && hits(options_.identifyPrefixNth))
+        reply.insert(reply.begin(), static_cast<std::uint8_t>(options_.identifyPrefix));
 
     std::vector<std::uint8_t> bytes;
     if (options_.noisePercent > 0
@@ -48,6 +69,8 @@ std::vector<TimedByte> LineFaults::plan(std::uint8_t letter, std::vector<std::ui
         at += static_cast<std::int64_t>(options_.lateAnswerMs) * 1'000'000;
         lateAnswerGiven_ = true;
     }
+    if (options_.lateIdentifyMs > 0 && hits(options_.lateIdentifyNth))
+        at += static_cast<std::int64_t>(options_.lateIdentifyMs) * 1'000'000;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (pacing)
             at += kByteNs;

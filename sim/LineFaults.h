@@ -18,6 +18,15 @@ struct FaultOptions {
     bool lateAnswerQueues = false;  // ... and the frames heard meanwhile are answered after it, in order
                                     // (otherwise the controller is deaf while it waits and talks)
     bool lateAnswerOnce = false;    // only the first read of that address is late
+    int lateIdentifyMs = 0;         // the answer to 'I' comes this many ms late (0 = off)
+    int lateIdentifyNth = 0;        // ... only to the Nth identify answered (1 = the first; 0 = every one)
+    int identifyPrefix = -1;        // this byte (0..255) goes ahead of the identity byte (-1 = off)
+    int identifyPrefixNth = 0;      // ... only in the Nth identify answer (0 = every one)
+    int pauseAddress = 0;           // on the first read of this address (1..35; 0 = off) the controller
+    int pauseMs = 0;                // ... falls silent this long: that read and all it hears meanwhile go unanswered
+    int stallMinMs = 0;             // random stalls (a loaded PC, a USB adapter's latency timer): a reply
+    int stallMaxMs = 0;             // ... reaches the tool MIN..MAX ms late, nothing overtaking it (0 = off)
+    int stallPercent = 100;         // ... the chance (0..100) per reply
 };
 
 // One byte of a reply and when it is due, counted from the moment the
@@ -49,6 +58,12 @@ public:
     // meanwhile are lost. A queueing controller hears them and answers them
     // afterwards.
     bool queuesFrames() const { return options_.lateAnswerQueues; }
+    // A frame the controller hears: true when it falls silent now, for pauseNs().
+    bool pausesAt(std::uint8_t letter, std::uint8_t address);
+    std::int64_t pauseNs() const { return static_cast<std::int64_t>(options_.pauseMs) * 1'000'000; }
+    bool stalls() const { return options_.stallMaxMs > 0; }
+    // How late the next reply reaches the tool: 0, or a random stall.
+    std::int64_t drawStallNs();
 
     // The bytes to put on the line for a reply, with their times. With
     // pacing, the frame itself takes six byte times and each reply byte one
@@ -61,6 +76,8 @@ private:
     int writesIgnored_ = 0;
     int framesSeen_ = 0;
     bool lateAnswerGiven_ = false;
+    bool pauseTaken_ = false;
+    int identifiesAnswered_ = 0;
     std::mt19937 random_;
 };
 

@@ -272,6 +272,15 @@ constexpr SlotDefinition slotTable[] = {
     {51475, 99, "typ %1, wersja %2"},
     {51476, 199, "Adapter portu %1 wrócił, ale sterownik nie odpowiada - sprawdź przewód albo wybierz port z menu"},
     {51477, 199, "Adapter portu %1 wrócił, ale nie daje się go otworzyć - wybierz port z menu"},
+    // A controller that answers without a clean identity; a read that stopped early.
+    {51480, 99, "sterownik odpowiada, wersja nieznana"},
+    {51481, 199, "podłączony; typ i wersja nieznane (brak czystej odpowiedzi na identyfikację)"},
+    {51482, 199, "Sterownik przestał odpowiadać przy adresie %1"},
+    {51483, 199, "Odpowiedzi sterownika pozostały zakłócone od adresu %1"},
+    {51484, 199, "Połączenie przerwane przy adresie %1"},
+    {51485, 199, "Sterownik nie odpowiadał poprawnie przed odczytem"},
+    {51486, 99, "o %1 dalszych parametrów nie pytano"},
+    {51487, 199, "Adapter portu %1 wrócił, ale sterownik nie podał czystej identyfikacji - wybierz port z menu"},
     // Why a save was refused: the name holds no regular file.
     {51500, 199, "to jest folder, nie plik"},
     {51501, 199, "to jest potok nazwany (FIFO), nie zwykły plik"},

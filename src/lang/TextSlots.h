@@ -53,6 +53,13 @@ inline constexpr int otherControllerBack = 51474;   // %1: the port, %2: the one
 inline constexpr int controllerIdentity = 51475;    // %1: type, %2: firmware version
 inline constexpr int adapterBackSilent = 51476;     // %1: the port name
 inline constexpr int adapterBackUnopened = 51477;   // %1: the port name
+inline constexpr int versionUnknown = 51480;        // the title's text for a controller without a clean identity
+inline constexpr int readStoppedSilent = 51482;     // %1: the address the controller stopped answering at
+inline constexpr int readStoppedGarbled = 51483;    // %1: the address
+inline constexpr int readStoppedPortLost = 51484;   // %1: the address
+inline constexpr int readStoppedBeforeFirst = 51485;
+inline constexpr int readNotAsked = 51486;          // %1: how many parameters were never asked
+inline constexpr int adapterBackUnclear = 51487;    // %1: the port name
 // The controller's lambda threshold against the probe's swing: %1 the
 // threshold, %2-%3 the swing, then (off its middle) %4 the middle; last the
 // side the controller sees (controllerSeesRich / controllerSeesLean).

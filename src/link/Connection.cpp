@@ -1,6 +1,7 @@
 #include "Connection.h"
 
 #include "CommandFrame.h"
+#include "LineSync.h"
 #include "PortMap.h"
 
 #include <utility>
@@ -21,12 +22,61 @@ void Connection::showStatus(ConnectionOutcome& outcome, StatusUpdate update)
 
 bool Connection::isControllerPresent()
 {
+    identity_.reset();
+    candidate_.reset();
+    // After a fault only a resynchronisation tells a late answer of an
+    // earlier exchange from the identity.
+    if (port_.lineSuspect()) {
+        const SyncResult sync = synchronise(port_, std::nullopt);
+        identity_ = sync.identity;
+        return sync.outcome == SyncOutcome::Synchronised || sync.outcome == SyncOutcome::Garbled;
+    }
     sendIdentify(port_);
     if (!port_.waitReply())
         return false;
-    // Kept at once: the read that follows resynchronises on this byte.
-    identity_ = port_.receiveBuffer()[0];
+    // A stray byte may come ahead of the identity byte (noise at plug-in, a
+    // late byte of another program): one lone byte is only a first vote, and
+    // more than one is none.
+    if (port_.lastReadCount() == 1)
+        candidate_ = port_.receiveBuffer()[0];
+    else
+        port_.noteBadReply();
     return true;
+}
+
+bool Connection::confirmIdentity()
+{
+    const std::optional<std::uint8_t> known = identity_ ? identity_ : candidate_;
+    candidate_.reset();
+    std::optional<std::uint8_t> hint = known;
+    // On a line in step, one identify answered by the same byte, alone and
+    // with nothing behind it, confirms it: on a clean line nothing more is
+    // sent. (A stray byte may precede every answer, as a transmitter
+    // keyed on can give: the identity byte then follows it at once.)
+    if (!port_.lineSuspect()) {
+        sendIdentify(port_);
+        if (port_.waitReply() && port_.lastReadCount() == 1 && port_.staysQuiet(quietPollsAfterAnswer)) {
+            const std::uint8_t answer = port_.receiveBuffer()[0];
+            if (known == answer) {
+                identity_ = answer;
+                return true;
+            }
+            hint = answer;
+        }
+        // Late, crowded or another byte: what else is still on its way?
+        port_.noteBadReply();
+    }
+    const SyncResult sync = synchronise(port_, std::nullopt, Patience::Spaced, hint);
+    if (sync.outcome == SyncOutcome::Synchronised)
+        identity_ = sync.identity;
+    return identity_.has_value();
+}
+
+TitleUpdate Connection::versionTitle()
+{
+    if (confirmIdentity())
+        return {TitleUpdate::Kind::Version, versionTextFor(*identity_)};
+    return {TitleUpdate::Kind::VersionUnknown, {}};
 }
 
 std::string Connection::versionTextFor(std::uint8_t identity)
@@ -37,14 +87,6 @@ std::string Connection::versionTextFor(std::uint8_t identity)
     if (type == 1 || type == 2)
         text += " ";
     return text + "wersja sterownika " + std::to_string(version) + " ]";
-}
-
-std::string Connection::versionText()
-{
-    sendIdentify(port_);
-    port_.waitReply();
-    identity_ = port_.receiveBuffer()[0];
-    return versionTextFor(*identity_);
 }
 
 ConnectionOutcome Connection::connectToPort(const std::string& name)
@@ -69,8 +111,21 @@ ConnectionOutcome Connection::connectToPort(const std::string& name)
         readAllParameters_();
     port_.setControllerConnected(true);
     outcome.connected = true;
-    outcome.title = {TitleUpdate::Kind::Version, versionText()};
+    outcome.title = versionTitle();
     return outcome;
+}
+
+ConnectionOutcome Connection::connectToPortWithTries(const std::string& name)
+{
+    for (int tries = 1;; ++tries) {
+        ConnectionOutcome outcome = connectToPort(name);
+        // Only a port that opened and stayed silent is worth asking again;
+        // the last one stays open, as a silent menu choice leaves it.
+        if (outcome.connected || !port_.portOpen() || tries == silentTries)
+            return outcome;
+        port_.close();
+        port_.clock().sleepMs(pauseAfterSilentTryMs);
+    }
 }
 
 ConnectionOutcome Connection::choosePortItem(int index)
@@ -114,7 +169,7 @@ ConnectionOutcome Connection::autodetect()
                 readAllParameters_();
             showStatus(outcome, {StatusLine::First, StatusMessage::PortOpen, name});
             port_.setControllerConnected(true);
-            outcome.title = {TitleUpdate::Kind::Version, versionText()};
+            outcome.title = versionTitle();
             if (currentPortIndex_ < menuPortCount)
                 outcome.checks = {PortChecks::Kind::Only, currentPortIndex_};
             outcome.connected = true;
@@ -136,16 +191,21 @@ ConnectionOutcome Connection::autodetect()
 
 ConnectionOutcome Connection::reidentify()
 {
+    if (isControllerPresent())
+        return readIdentified();
     ConnectionOutcome outcome;
-    if (isControllerPresent()) {
-        if (readAllParameters_)
-            readAllParameters_();
-        showStatus(outcome, {StatusLine::Second, StatusMessage::PortOpen, port_.portName()});
-        outcome.title = {TitleUpdate::Kind::Version, versionText()};
-        outcome.connected = true;
-    } else {
-        showStatus(outcome, {StatusLine::First, StatusMessage::WrongController, {}});
-    }
+    showStatus(outcome, {StatusLine::First, StatusMessage::WrongController, {}});
+    return outcome;
+}
+
+ConnectionOutcome Connection::readIdentified()
+{
+    ConnectionOutcome outcome;
+    if (readAllParameters_)
+        readAllParameters_();
+    showStatus(outcome, {StatusLine::Second, StatusMessage::PortOpen, port_.portName()});
+    outcome.title = versionTitle();
+    outcome.connected = true;
     return outcome;
 }
 

@@ -26,7 +26,9 @@ struct StatusUpdate {
 };
 
 struct TitleUpdate {
-    enum class Kind { Unchanged, NoController, Version } kind = Kind::Unchanged;
+    // VersionUnknown: the controller answers, but gave no clean identity, so
+    // no version can be told.
+    enum class Kind { Unchanged, NoController, Version, VersionUnknown } kind = Kind::Unchanged;
     std::string versionText;  // with Kind::Version
 };
 
@@ -56,28 +58,51 @@ public:
     static constexpr int menuPortCount = 8;  // COM1..COM8 have menu items
     static constexpr int silentTries = 5;
     static constexpr int pauseAfterSilentTryMs = 10;
+    // Polls that must bring nothing after the answer that confirms an
+    // identity: longer than the gap between two bytes of one answer.
+    static constexpr int quietPollsAfterAnswer = 2;
 
     // readAllParameters is the transfer layer's full read, run after every
     // successful identification.
     Connection(SerialPort& port, std::function<void()> readAllParameters);
 
+    // Identify: true when anything answered. A lone answer is the identity's
+    // first vote; the identity counts as known only once confirmed.
     bool isControllerPresent();
+    // Asks again, and after a fault until the line is in step, so that two
+    // identifies in a row were answered by the same lone byte: that byte is
+    // the identity. True when the identity is known (a known one is kept when
+    // the asking fails).
+    bool confirmIdentity();
+    // Confirms the identity and gives the window's title: the version text,
+    // or that the version is unknown.
+    TitleUpdate versionTitle();
     // "[ " + (" " for controller types 1 and 2) + "wersja sterownika " + version + " ]"
-    std::string versionText();
     static std::string versionTextFor(std::uint8_t identity);
 
     ConnectionOutcome connectToPort(const std::string& name);
+    // A port named on the command line, tried as the scan tries each port:
+    // one that opens but stays silent is asked again, up to silentTries
+    // times, with the pause between.
+    ConnectionOutcome connectToPortWithTries(const std::string& name);
     // A port item of the ports menu (index 0 = COM1).
     ConnectionOutcome choosePortItem(int index);
     ConnectionOutcome autodetect();
     // The menu command: the scan always begins at COM1.
     ConnectionOutcome autodetectFromMenu();
     ConnectionOutcome reidentify();
+    // After the controller has just identified itself again: reads the
+    // parameters and gives what reidentify gives then.
+    ConnectionOutcome readIdentified();
 
     int currentPortIndex() const { return currentPortIndex_; }
-    // The identity byte of the controller last identified on the open port
-    // (from its first answer on, so that the read after it can resynchronise).
+    // The identity byte of the controller last identified cleanly on the
+    // open port: two identifies in a row on a line in step, each answered by
+    // this byte alone. Unset until then, and when no clean answer came.
     std::optional<std::uint8_t> identity() const { return identity_; }
+    // The identity, or while it is not confirmed the lone answer of the
+    // presence check: a first vote for a resynchronisation, never shown.
+    std::optional<std::uint8_t> identityHint() const { return identity_ ? identity_ : candidate_; }
     // Called with each status text as a scan goes, so a window can repaint.
     void setStatusListener(std::function<void(const StatusUpdate&)> listener) { listener_ = std::move(listener); }
 
@@ -89,6 +114,8 @@ private:
     std::function<void(const StatusUpdate&)> listener_;
     int currentPortIndex_ = 0;
     std::optional<std::uint8_t> identity_;
+    // The lone answer of the last presence check, until an identify confirms it.
+    std::optional<std::uint8_t> candidate_;
 };
 
 }  // namespace dravinor::link

@@ -54,34 +54,60 @@ Heard listenUntilQuiet(SerialPort& port)
     return heard;
 }
 
+SyncResult inStep(SerialPort& port, std::uint8_t identity)
+{
+    port.noteLineInStep();
+    return {SyncOutcome::Synchronised, identity};
+}
+
+SyncResult ended(SyncOutcome outcome)
+{
+    return {outcome, std::nullopt};
+}
+
 }  // namespace
 
-SyncOutcome resynchronise(SerialPort& port, std::optional<std::uint8_t> identity)
+SyncResult synchronise(SerialPort& port, std::optional<std::uint8_t> identity, Patience patience,
+                       std::optional<std::uint8_t> hint)
 {
+    const int silentTriesAllowed = patience == Patience::Spaced ? sync::silentTries : 1;
     const CommandFrame identify = buildFrame(letter::identify, 0, 0, 0);
+    // With an unknown identity: the lone answer the next one must repeat.
+    bool voted = !identity && hint;
+    std::uint8_t vote = hint.value_or(0);
+    int silentTries = 0;
     for (int attempt = 0; attempt < sync::attempts; ++attempt) {
         if (!port.portOpen() || port.deviceLost())
-            return SyncOutcome::NoPort;
+            return ended(SyncOutcome::NoPort);
         // Whatever waits already is owed to earlier commands; the identify
         // answer comes after it anyway.
         drain(port);
         if (!port.send(identify.data(), identify.size()))
-            return port.deviceLost() ? SyncOutcome::NoPort : SyncOutcome::Silent;
+            return ended(port.deviceLost() ? SyncOutcome::NoPort : SyncOutcome::Silent);
         const Heard heard = listenUntilQuiet(port);
         if (heard.lost)
-            return SyncOutcome::NoPort;
-        // Nothing at all in a dozen windows: no controller listens, and
-        // asking again would only cost as long once more.
-        if (heard.count == 0)
-            return SyncOutcome::Silent;
+            return ended(SyncOutcome::NoPort);
+        // Nothing at all in a dozen windows: the controller may be pausing
+        // (a brown-out, a busy moment) and deaf to this identify. Only when
+        // the spaced tries all go unanswered is nobody there.
+        if (heard.count == 0) {
+            if (++silentTries >= silentTriesAllowed)
+                return ended(SyncOutcome::Silent);
+            continue;
+        }
         // Anything before the identity byte was owed: it has come now, but
         // only an answer with nothing ahead of it shows that nothing more is.
-        if (heard.quiet && heard.count == 1 && (!identity || heard.last == *identity)) {
-            port.noteLineInStep();
-            return SyncOutcome::Synchronised;
+        const bool alone = heard.quiet && heard.count == 1;
+        if (alone && identity && heard.last == *identity)
+            return inStep(port, *identity);
+        if (alone && !identity) {
+            if (voted && vote == heard.last)
+                return inStep(port, heard.last);
+            voted = true;
+            vote = heard.last;
         }
     }
-    return SyncOutcome::Garbled;
+    return ended(SyncOutcome::Garbled);
 }
 
 }  // namespace dravinor::link

@@ -63,19 +63,33 @@ bool isPseudoTerminal(const std::string& path)
 // virtual console, the controlling terminal or the pseudo-terminal
 // multiplexer, which are terminals too but whose bytes go to the screen or
 // nowhere.
-bool isSerialLine(int fd)
+bool isScreenTerminal(const struct stat& info)
 {
-    if (!::isatty(fd))
-        return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode))
+    if (!S_ISCHR(info.st_mode))
         return false;
     const unsigned majorNumber = major(info.st_rdev);
     const unsigned minorNumber = minor(info.st_rdev);
     constexpr unsigned ttyMajor = 4;          // tty0..tty63 are virtual consoles, ttyS* from 64
     constexpr unsigned ttyAuxMajor = 5;       // /dev/tty, /dev/console, /dev/ptmx
     constexpr unsigned firstSerialMinor = 64;
-    return majorNumber != ttyAuxMajor && !(majorNumber == ttyMajor && minorNumber < firstSerialMinor);
+    return majorNumber == ttyAuxMajor || (majorNumber == ttyMajor && minorNumber < firstSerialMinor);
+}
+
+bool isSerialLine(int fd)
+{
+    if (!::isatty(fd))
+        return false;
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && S_ISCHR(info.st_mode) && !isScreenTerminal(info);
+}
+
+// Known by its device number before any open: /dev/tty without a
+// controlling terminal does not open at all (ENXIO), and the console is the
+// superuser's, yet neither is an absent adapter or a matter of permissions.
+bool namesScreenTerminal(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && isScreenTerminal(info);
 }
 
 bool isLostDeviceError(int error)
@@ -122,6 +136,8 @@ PosixSerialDevice::~PosixSerialDevice()
 OpenResult PosixSerialDevice::open(const std::string& path)
 {
     close();
+    if (namesScreenTerminal(path))
+        return {OpenError::NotATerminal, {}};
     // Opened without blocking first, so that anything can be looked at
     // safely: only a terminal that can be a serial line is used at all.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

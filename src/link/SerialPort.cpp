@@ -85,6 +85,18 @@ void SerialPort::discardInput()
     dropUntilQuiet(2, pollsPerWait);
 }
 
+bool SerialPort::staysQuiet(int polls)
+{
+    for (int poll = 0; poll < polls; ++poll) {
+        if (!portOpen_ || device_.hungUp())
+            return false;
+        clock_.sleepMs(pollSleepMs);
+        if (device_.queuedCount() > 0)
+            return false;
+    }
+    return true;
+}
+
 void SerialPort::waitForQuietLine()
 {
     dropUntilQuiet(pollsPerWait, quietWaitPollLimit);

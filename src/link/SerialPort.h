@@ -43,6 +43,10 @@ public:
     // answer carries no address to tell it from the next one. The next
     // purge therefore waits for a whole quiet reply window.
     void noteBadReply() { lineSuspect_ = true; }
+    // True when nothing comes for that many polls; what does come stays
+    // queued for the next read. Tells an answer that stands alone from one
+    // with more behind it.
+    bool staysQuiet(int polls);
     // A resynchronisation has shown that nothing older is still on its way.
     void noteLineInStep() { lineSuspect_ = false; }
     bool lineSuspect() const { return lineSuspect_; }

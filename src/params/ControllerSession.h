@@ -33,6 +33,7 @@ public:
         transfer_.setRecorder(&recorder_);
         transfer_.setBackups(&backups_);
         transfer_.setIdentitySource([this] { return connection_.identity(); });
+        transfer_.setIdentityHintSource([this] { return connection_.identityHint(); });
         // An address the first read cannot get keeps a value of the default
         // set, never a zero that no controller would hold: that is what a
         // save or a bulk write would otherwise carry into a file or a car.

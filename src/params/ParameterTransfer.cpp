@@ -4,6 +4,8 @@
 #include "LineSync.h"
 #include "SerialPort.h"
 
+#include <algorithm>
+
 namespace dravinor::params {
 
 using namespace dravinor::link;
@@ -23,6 +25,15 @@ std::vector<int> addressesIn(const AddressSet& set, bool wanted)
 }
 
 }  // namespace
+
+std::vector<int> ReadAllResult::unanswered() const
+{
+    std::vector<int> addresses;
+    for (int address : failedAddresses)
+        if (std::find(notAsked.begin(), notAsked.end(), address) == notAsked.end())
+            addresses.push_back(address);
+    return addresses;
+}
 
 std::vector<int> BulkWriteOutcome::unconfirmedAddresses() const
 {
@@ -51,9 +62,17 @@ void ParameterTransfer::showParameters()
     (observer_ ? *observer_ : silentObserver).showParameters();
 }
 
-bool ParameterTransfer::resynchronise()
+ReadStop ParameterTransfer::resynchronise(Patience patience)
 {
-    return link::resynchronise(port_, identity_ ? identity_() : std::nullopt) == SyncOutcome::Synchronised;
+    const auto identity = identity_ ? identity_() : std::nullopt;
+    const auto hint = identity || !hint_ ? std::nullopt : hint_();
+    switch (link::synchronise(port_, identity, patience, hint).outcome) {
+    case SyncOutcome::Synchronised: return ReadStop::None;
+    case SyncOutcome::Silent: return ReadStop::Silent;
+    case SyncOutcome::Garbled: return ReadStop::Garbled;
+    case SyncOutcome::NoPort: break;
+    }
+    return ReadStop::PortLost;
 }
 
 bool ParameterTransfer::readOne(int address, ReadAllResult& result, TransferObserver& observer)
@@ -74,21 +93,32 @@ ReadAllResult ParameterTransfer::readAllParameters()
     TransferObserver& observer = observer_ ? *observer_ : silentObserver;
     ReadAllResult result;
     observer.readStarted(ParameterBlock::count);
+    // Nothing is read on a line that is not known to be in step: what came
+    // next could be any address's answer. A line that will not come back in
+    // step ends the read where it stands.
+    const auto inStepAfter = [&](int address) {
+        // A controller that paused is waited for: the read goes on where it stopped.
+        result.stop = resynchronise(Patience::Spaced);
+        result.stoppedAt = result.stopped() ? address : 0;
+        return !result.stopped();
+    };
     // A late answer of an earlier exchange must not be taken for address 1's.
-    bool inStep = !port_.lineSuspect() || resynchronise();
+    bool inStep = !port_.lineSuspect() || inStepAfter(0);
     std::vector<int> unread;
     for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
         unread.push_back(address);
+    AddressSet asked;
     for (int round = 0; round <= rereads && inStep && !unread.empty(); ++round) {
         std::vector<int> left;
         for (int address : unread) {
-            if (inStep && readOne(address, result, observer))
-                continue;
+            if (inStep) {
+                asked.set(static_cast<std::size_t>(address));
+                if (readOne(address, result, observer))
+                    continue;
+            }
             left.push_back(address);
-            // Nothing is read on a line that is not known to be in step:
-            // what came next could be any address's answer.
             if (inStep)
-                inStep = resynchronise();
+                inStep = inStepAfter(address);
         }
         unread = std::move(left);
         // A controller that identifies itself but gives no valid answer to
@@ -100,6 +130,8 @@ ReadAllResult ParameterTransfer::readAllParameters()
     for (int address : unread) {
         state_.setUnread(address, true);
         noteControllerValue(address, false);
+        if (!asked.test(static_cast<std::size_t>(address)))
+            result.notAsked.push_back(address);
     }
     result.failedAddresses = std::move(unread);
     observer.readFinished();
@@ -161,8 +193,10 @@ void ParameterTransfer::noteControllerValue(int address, bool acknowledged)
 WriteOutcome ParameterTransfer::writeOne(WriteKind kind, std::uint8_t value, int address)
 {
     // A late 's' of an earlier exchange must not acknowledge this write.
+    // Briefly: the write's own retries follow, and a field edit must not
+    // hold the window for long on a dead line.
     if (port_.lineSuspect())
-        resynchronise();
+        resynchronise(Patience::Brief);
     WriteOutcome outcome;
     outcome.eepromAcknowledged = writeEepromWithRetries(value, address);
     if (kind == WriteKind::Parameter)

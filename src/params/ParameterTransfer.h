@@ -14,15 +14,35 @@
 
 namespace dravinor::link {
 class SerialPort;
+enum class Patience;
 }
 
 namespace dravinor::params {
 
+// Why a read stopped before it had asked every address.
+enum class ReadStop {
+    None,      // it did not: every address was asked
+    Silent,    // the controller stopped answering, through every spaced try
+    Garbled,   // answers kept coming, but the line could not be brought back in step
+    PortLost,  // the adapter went away
+};
+
 struct ReadAllResult {
     int accepted = 0;
-    // Addresses still without a valid answer after their re-reads, in order.
+    // Addresses still without a valid answer after their re-reads, in order:
+    // those asked in vain and those never asked.
     std::vector<int> failedAddresses;
+    // Of those, the ones never asked, in order: the read stopped before their turn.
+    std::vector<int> notAsked;
+    ReadStop stop = ReadStop::None;
+    // With a stop: the address whose answer was missing when it stopped (0:
+    // the line was not in step before the first read).
+    int stoppedAt = 0;
+
     bool complete() const { return failedAddresses.empty(); }
+    bool stopped() const { return stop != ReadStop::None; }
+    // Asked and still without a valid answer, in order.
+    std::vector<int> unanswered() const;
 };
 
 // Which halves of a single write the controller acknowledged.
@@ -98,11 +118,12 @@ public:
 
     // Every address once in order, then the unread ones again in order (up
     // to rereads more times each; none when not one address was read).
-    // After any refused answer the line is
-    // resynchronised before the next read, so no accepted value can be
-    // another address's; the addresses still unread are marked so in the
-    // state. On a clean line the frames and their timing are the plain 35
-    // reads.
+    // After any refused answer the line is resynchronised before the next
+    // read, so no accepted value can be another address's; a line that
+    // stays silent or garbled through the resynchronisation ends the read,
+    // and the result tells the addresses it never asked. The addresses still
+    // unread are marked so in the state. On a clean line the frames and
+    // their timing are the plain 35 reads.
     ReadAllResult readAllParameters();
     // EEPROM then the RAM copy, each with retries. The block keeps the new
     // value whatever the outcome.
@@ -134,9 +155,12 @@ public:
     // (none when null).
     void setBackups(const SetBackups* backups) { backups_ = backups; }
 
-    // The identity byte the controller gave when it was found, which a
-    // resynchronisation waits for (unset: any last byte will do).
+    // The identity byte of the controller, confirmed, which a
+    // resynchronisation waits for (unset: two lone answers must agree).
     void setIdentitySource(std::function<std::optional<std::uint8_t>()> source) { identity_ = std::move(source); }
+    // Without a confirmed identity: a byte that counts as the first of the
+    // two (the lone answer of the presence check).
+    void setIdentityHintSource(std::function<std::optional<std::uint8_t>()> source) { hint_ = std::move(source); }
 
     void setObserver(TransferObserver* observer) { observer_ = observer; }
     void setRecorder(WriteRecorder* recorder) { recorder_ = recorder; }
@@ -153,8 +177,8 @@ public:
 private:
     // One read of one address; false when its answer was refused.
     bool readOne(int address, ReadAllResult& result, TransferObserver& observer);
-    // True when the line is known to be in step again.
-    bool resynchronise();
+    // Brings the line back in step; ReadStop::None when it is.
+    ReadStop resynchronise(link::Patience patience);
     bool writeEepromWithRetries(std::uint8_t value, int address);
     void refreshRamCopy(int address, WriteOutcome& outcome);
     // The frames of one write, with retries; neither observed nor recorded.
@@ -177,6 +201,7 @@ private:
     std::string source_ = "field";
     std::string note_;
     std::function<std::optional<std::uint8_t>()> identity_;
+    std::function<std::optional<std::uint8_t>()> hint_;
     ParameterBlock controllerImage_;
     AddressSet controllerKnown_;
     int bulkSteps_ = 0;  // of the bulk write under way, for its progress

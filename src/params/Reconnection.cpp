@@ -116,22 +116,31 @@ ReconnectOutcome Reconnection::tryAgain(bool readPages)
         port.close();
         return outcome(ReconnectStep::NotYet);
     }
-    const std::uint8_t found = connection.identity().value_or(0);
-    if (found != identity_) {
+    // Only a confirmed identity tells the same controller from another: a
+    // stray byte must pass for neither.
+    const link::TitleUpdate title = connection.versionTitle();
+    const auto found = connection.identity();
+    if (!found) {
+        port.close();
+        ReconnectOutcome unclear = outcome(ReconnectStep::NotYet);
+        unclear.answeredUnclearly = true;
+        return unclear;
+    }
+    if (*found != identity_) {
         // Not the controller the pages belong to: nothing is read or written.
         port.close();
         ReconnectOutcome other = outcome(ReconnectStep::OtherController);
-        other.foundIdentity = found;
+        other.foundIdentity = *found;
         return other;
     }
     waiting_ = false;
     ReconnectOutcome back = outcome(ReconnectStep::Back);
     if (readPages) {
-        back.connection = connection.reidentify();
+        back.connection = connection.readIdentified();
         back.pagesRead = true;
         back.readComplete = session_.lastRead().complete();
     } else {
-        back.connection.title = {link::TitleUpdate::Kind::Version, connection.versionText()};
+        back.connection.title = title;
     }
     // Pulled out again while it was being read: waiting again, not back.
     if (port.deviceLost())

@@ -28,6 +28,9 @@ struct ReconnectOutcome {
     std::uint8_t foundIdentity = 0;   // with OtherController
     // With NotYet: why the device did not open; None when it opened but stayed silent.
     link::OpenError openError = link::OpenError::None;
+    // With NotYet: something answered, but no clean identity came, so the
+    // same controller cannot be told from another yet.
+    bool answeredUnclearly = false;
     // With Back: what the re-identification (and the read, when asked for) gives the window.
     link::ConnectionOutcome connection;
     bool pagesRead = false;
@@ -39,7 +42,8 @@ struct ReconnectOutcome {
 // fails at once and nothing goes out), and the adapter's stable name is
 // watched. When that name comes back, the device is opened under the same
 // port name and the controller identified: the same identity byte and it
-// is used again; another one is reported and the port closed, untouched.
+// is used again; another one is reported and the port closed, untouched;
+// no clean identity, and it is tried again later.
 // Nothing is ever written here: a write the unplug cut off stays reported
 // as not confirmed. The parameters are read again when the caller asks
 // (reads change nothing in the controller, and show whether a cut-off

@@ -27,6 +27,7 @@ inline constexpr int trace = 51466;
 inline constexpr int pageNumber = 51467;          // %1: the page, %2: how many
 inline constexpr int signature = 51468;
 inline constexpr int notInFileNote = 51469;  // a file shorter than a whole set
+inline constexpr int identityUnknown = 51481;  // connected, but no clean identity came
 inline constexpr int probeVerdict = 51410;   // 51410..51415, the probe check's verdicts
 inline constexpr int failedProbe = 51539;    // an adaptation that found the probe failed
 inline constexpr int probeWentOn = 51540;    // %1 verdict, %2-%3 volts: it went on, doubtful

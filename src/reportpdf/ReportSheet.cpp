@@ -17,7 +17,7 @@ QString controllerText(const report::ReportContent& content)
     case report::ValueSource::Controller:
         if (content.identity)
             return slot(key::controllerIdentity).arg(content.controllerType()).arg(content.firmwareVersion());
-        break;
+        return slot(key::identityUnknown);
     case report::ValueSource::ParameterFile: return slot(key::fromFile).arg(fromStd(content.fileName));
     case report::ValueSource::PagesWithoutController: break;
     }

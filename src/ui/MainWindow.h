@@ -215,6 +215,7 @@ private:
     QString controllerVersion_;  // of the connected controller, for the About box
     QString unreadStatus_;       // the status text of the last read that left values unread
     bool titleSaysNoController_ = false;
+    bool titleSaysVersionUnknown_ = false;  // the controller answers without a clean identity
 };
 
 }  // namespace dravinor::ui

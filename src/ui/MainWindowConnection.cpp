@@ -66,12 +66,21 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
     case TitleUpdate::Kind::NoController:
         setWindowTitle(texts::titlePrefix + texts::noController);
         titleSaysNoController_ = true;
+        titleSaysVersionUnknown_ = false;
         controllerVersion_.clear();
         break;
     case TitleUpdate::Kind::Version:
         controllerVersion_ = QString::fromStdString(outcome.title.versionText);
         setWindowTitle(texts::titlePrefix + controllerVersion_);
         titleSaysNoController_ = false;
+        titleSaysVersionUnknown_ = false;
+        break;
+    case TitleUpdate::Kind::VersionUnknown:
+        // Never a guessed version: the controller is there, its version is not known.
+        controllerVersion_ = texts::versionUnknown;
+        setWindowTitle(texts::titlePrefix + controllerVersion_);
+        titleSaysNoController_ = false;
+        titleSaysVersionUnknown_ = true;
         break;
     case TitleUpdate::Kind::Unchanged: break;
     }
@@ -99,7 +108,7 @@ void MainWindow::showUnreadStatus(bool afterRead)
 {
     // A read that left values unread says so over the port's name; a later
     // full read takes that back, and a new language says it anew.
-    const QString unread = unreadStatusText(session_.state(), pageControl_);
+    const QString unread = unreadStatusText(session_.state(), pageControl_, session_.lastRead());
     for (int line = 1; line <= 2; ++line) {
         if ((afterRead && !unread.isEmpty()) || (!unreadStatus_.isEmpty() && statusText(line) == unreadStatus_)) {
             showStatus(line, unread);

@@ -74,6 +74,10 @@ void MainWindow::redrawShownTexts()
     wizard_->redrawTexts();
     if (titleSaysNoController_)
         setWindowTitle(texts::titlePrefix + texts::noController);
+    if (titleSaysVersionUnknown_) {
+        controllerVersion_ = texts::versionUnknown;
+        setWindowTitle(texts::titlePrefix + controllerVersion_);
+    }
     reconnect_->redrawTitle();
 }
 

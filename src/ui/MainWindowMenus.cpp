@@ -76,9 +76,9 @@ void MainWindow::buildMainMenu(QMenuBar* bar)
     connect(about, &QAction::triggered, this, [this, about] {
         // The title's version text is Polish in every language; the box says it in the current one.
         const auto identity = session_.connection().identity();
-        const QString version = controllerVersion_.isEmpty() || !identity
-                                    ? QString()
-                                    : slotText(lang::slot::aboutControllerVersion).arg(*identity >> 4);
+        const QString version = controllerVersion_.isEmpty() ? QString()
+                                : identity ? slotText(lang::slot::aboutControllerVersion).arg(*identity >> 4)
+                                           : slotText(lang::slot::versionUnknown);
         AboutBox::showFor(this, about->text(), version);
     });
     // The customer's report; the recent files stay the menu's last part.

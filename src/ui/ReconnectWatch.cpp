@@ -95,8 +95,9 @@ void ReconnectWatch::handle(const ReconnectOutcome& outcome)
         }
         // Given up until the name comes again; the fitter may use the menu.
         const QString port = QString::fromStdString(outcome.portName);
-        const int key = outcome.openError == link::OpenError::None ? lang::slot::adapterBackSilent
-                                                                    : lang::slot::adapterBackUnopened;
+        const int key = outcome.openError != link::OpenError::None ? lang::slot::adapterBackUnopened
+                        : outcome.answeredUnclearly                ? lang::slot::adapterBackUnclear
+                                                                   : lang::slot::adapterBackSilent;
         showBothLines(StatusText([key, port] { return slotText(key).arg(port); }));
         return;
     }

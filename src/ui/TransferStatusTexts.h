@@ -44,6 +44,24 @@ inline QString unreadAfterRead(int count, const QString& captions)
     return slotText(reads::unreadStatus).arg(count).arg(captions);
 }
 
+// Where a read stopped early and how many it never asked, for the status
+// line ("Sterownik przestał odpowiadać przy adresie 9, o 26 dalszych
+// parametrów nie pytano"); empty when it did not stop.
+inline QString readStop(const params::ReadAllResult& read)
+{
+    QString text;
+    switch (read.stop) {
+    case params::ReadStop::None: return {};
+    case params::ReadStop::Silent: text = slotText(lang::slot::readStoppedSilent); break;
+    case params::ReadStop::Garbled: text = slotText(lang::slot::readStoppedGarbled); break;
+    case params::ReadStop::PortLost: text = slotText(lang::slot::readStoppedPortLost); break;
+    }
+    text = read.stoppedAt > 0 ? text.arg(read.stoppedAt) : slotText(lang::slot::readStoppedBeforeFirst);
+    if (!read.notAsked.empty())
+        text += QStringLiteral(", ") + slotText(lang::slot::readNotAsked).arg(static_cast<int>(read.notAsked.size()));
+    return text;
+}
+
 // No controller answered the scan at start-up: its reason (the last port
 // that did not open, or the ports that stayed silent), then that the pages
 // show the default set and not the car's.

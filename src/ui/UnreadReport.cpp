@@ -22,12 +22,15 @@ QStringList unreadCaptions(const params::ParameterState& state, QWidget* pagesRo
     return captions;
 }
 
-QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot)
+QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot,
+                         const params::ReadAllResult& lastRead)
 {
     const auto count = static_cast<int>(state.unreadAddresses().count());
     if (count == 0)
         return {};
-    return texts::unreadAfterRead(count, unreadCaptions(state, pagesRoot).join(captionSeparator));
+    const QString unread = texts::unreadAfterRead(count, unreadCaptions(state, pagesRoot).join(captionSeparator));
+    const QString stop = texts::readStop(lastRead);
+    return stop.isEmpty() ? unread : stop + QStringLiteral(" - ") + unread;
 }
 
 bool confirmDespiteUnread(Dialogs& dialogs, int questionKey, const params::ParameterState& state,

@@ -10,6 +10,7 @@ struct ConnectionOutcome;
 }
 namespace dravinor::params {
 class ParameterState;
+struct ReadAllResult;
 }
 
 namespace dravinor::ui {
@@ -23,8 +24,10 @@ class Dialogs;
 QStringList unreadCaptions(const params::ParameterState& state, QWidget* pagesRoot);
 
 // The status line after a read that left some of the 35 unread: how many
-// and which; empty when every one was read.
-QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot);
+// and which, and first, when the read stopped early, where and how many it
+// never asked; empty when every one was read.
+QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot,
+                         const params::ReadAllResult& lastRead);
 
 // Asks (default No) before an action that would take the pages' values for
 // the controller's while some were not read; true to go on. Asks nothing

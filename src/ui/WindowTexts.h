@@ -24,6 +24,13 @@ inline constexpr SlotText cannotWrite{lang::slot::cannotWrite};
 inline constexpr SlotText leaveWizardQuestion{lang::slot::leaveWizardQuestion};
 inline constexpr SlotText enterWizardQuestion{lang::slot::enterWizardQuestion};
 
+// The title's part for a controller that answers but gave no clean
+// identity, bracketed as a version text is.
+struct VersionUnknownTitle {
+    operator QString() const { return QStringLiteral("[ ") + slotText(lang::slot::versionUnknown) + QStringLiteral(" ]"); }
+};
+inline constexpr VersionUnknownTitle versionUnknown{};
+
 // The file dialogs' filter: the slot names the files, the patterns stay, so
 // no translation can lose them.
 struct ParameterFileFilter {

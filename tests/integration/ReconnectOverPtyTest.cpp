@@ -104,7 +104,7 @@ TEST_F(PtyReconnect, AnotherControllerIsReportedAndLeftAlone)
     ASSERT_EQ(other.step, ReconnectStep::OtherController);
     EXPECT_EQ(other.expectedIdentity, 0x31);
     EXPECT_EQ(other.foundIdentity, 0x42);
-    EXPECT_EQ(plugged.heardLetters(), "I") << "identified, nothing read or written";
+    EXPECT_EQ(plugged.heardLetters(), "II") << "identified (its identity confirmed), nothing read or written";
     EXPECT_FALSE(session->port().portOpen());
     EXPECT_FALSE(session->port().controllerConnected());
     EXPECT_TRUE(reconnection->waiting()) << "the right one may still come back";
@@ -169,6 +169,35 @@ TEST_F(PtyReconnect, SilentControllerAfterTheReturnIsTriedAgainLater)
     EXPECT_EQ(silent.openError, link::OpenError::None) << "it opened; nothing answered";
     EXPECT_FALSE(session->port().portOpen());
     plugged.sim.setSilent(false);
+    EXPECT_EQ(reconnection->tryAgain(true).step, ReconnectStep::Back);
+}
+
+// Before, a stray byte ahead of the first identify answer after the return
+// was taken for the controller's identity: "inny sterownik", left alone.
+TEST_F(PtyReconnect, StrayByteAtTheReturnIsNeverAnotherController)
+{
+    unplug();
+    sim::FaultOptions stray;
+    stray.identifyPrefix = 0x44;
+    stray.identifyPrefixNth = 1;
+    plugged.sim.setFaults(stray);
+    const auto back = plugIn();
+    EXPECT_EQ(back.step, ReconnectStep::Back);
+    EXPECT_EQ(session->connection().identity(), std::optional<std::uint8_t>(0x31));
+}
+
+TEST_F(PtyReconnect, ControllerWithoutACleanIdentityIsTriedAgainLater)
+{
+    unplug();
+    sim::FaultOptions stray;
+    stray.identifyPrefix = 0x44;  // ahead of every identity byte
+    plugged.sim.setFaults(stray);
+    const auto unclear = plugIn();
+    ASSERT_EQ(unclear.step, ReconnectStep::NotYet);
+    EXPECT_TRUE(unclear.answeredUnclearly);
+    EXPECT_FALSE(session->port().portOpen());
+    EXPECT_EQ(plugged.heardLetters().find_first_not_of('I'), std::string::npos) << "nothing but identifies";
+    plugged.sim.setFaults({});
     EXPECT_EQ(reconnection->tryAgain(true).step, ReconnectStep::Back);
 }
 

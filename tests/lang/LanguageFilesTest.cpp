@@ -61,6 +61,7 @@ constexpr KeyRun knownKeys[] = {
     {51420, 51422}, {51425, 51425},  // the trace's context menu and its failed save
     {51430, 51469},                  // the customer's report
     {51470, 51477},                  // the adapter unplugged and back
+    {51480, 51487},                  // a controller without a clean identity, a read that stopped early
     {51500, 51507},                  // a save refused for what holds the name
     {51530, 51541},                  // the probe's threshold, a probe failed in the adaptation
     {51560, 51570},                  // backups before bulk writes, and their undo
@@ -101,6 +102,7 @@ constexpr SlotRun slotRuns[] = {
     {51456, 51456, 299}, {51457, 51463, 99}, {51464, 51465, 199}, {51466, 51468, 99},
     {51469, 51469, 299},
     {51470, 51470, 199}, {51471, 51471, 99}, {51472, 51474, 199}, {51475, 51475, 99}, {51476, 51477, 199},
+    {51480, 51480, 99},  {51481, 51485, 199}, {51486, 51486, 99},  {51487, 51487, 199},
     {51500, 51506, 199}, {51507, 51507, 299},
     {51530, 51532, 299}, {51533, 51534, 99}, {51535, 51536, 299}, {51537, 51538, 199}, {51539, 51539, 99},
     {51540, 51541, 199},

@@ -144,3 +144,23 @@ TEST(DeviceAccess, GroupMayUseTheDeviceOnlyWhenItsBitsSaySo)
     }
     fs::remove(file);
 }
+
+// Without a controlling terminal /dev/tty does not open at all (ENXIO), and
+// was told as "no such device (is the adapter plugged in?)". It is the
+// program's own terminal, no serial port, with a terminal or without.
+TEST(NotASerialPort, DevTtyIsNoSerialPortWithOrWithoutAControllingTerminal)
+{
+    link::PosixSerialDevice serial;
+    EXPECT_EQ(serial.open("/dev/tty").error, link::OpenError::NotATerminal);
+    EXPECT_FALSE(serial.isOpen());
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setsid();  // no controlling terminal from here on
+        link::PosixSerialDevice detached;
+        ::_exit(detached.open("/dev/tty").error == link::OpenError::NotATerminal ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}

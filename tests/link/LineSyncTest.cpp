@@ -71,15 +71,33 @@ TEST_F(LineSyncFixture, CostsOneIdentifyAndAQuietWindowWhenNothingIsOwed)
     EXPECT_EQ(clock.nowMs - before, 8u + windowMs);
 }
 
-TEST_F(LineSyncFixture, SilentLineGivesUpAfterOneLongWaitWithOneFrame)
+// Before, one identify heard by nobody for a dozen windows ended it: a
+// controller that paused half a second was taken for gone.
+TEST_F(LineSyncFixture, SilentLineGivesUpAfterSpacedTriesOfAboutTwoSeconds)
 {
     controller.silent = true;
     port.noteBadReply();
     const auto before = clock.nowMs;
     EXPECT_EQ(link::resynchronise(port, controller.identity), SyncOutcome::Silent);
-    EXPECT_EQ(controller.lettersHeard, "I");
-    EXPECT_EQ(clock.nowMs - before, link::sync::firstByteWindows * windowMs);
+    EXPECT_EQ(controller.lettersHeard, std::string(link::sync::silentTries, 'I'));
+    const std::uint32_t spent = clock.nowMs - before;
+    EXPECT_EQ(spent, link::sync::silentTries * link::sync::firstByteWindows * windowMs);
+    EXPECT_GE(spent, 1900u);
+    EXPECT_LE(spent, 2100u);
     EXPECT_TRUE(port.lineSuspect());
+}
+
+TEST_F(LineSyncFixture, PauseOfAboutHalfASecondIsWaitedOut)
+{
+    for (std::uint32_t pauseMs : {300u, 700u, 1500u}) {
+        SCOPED_TRACE(pauseMs);
+        controller.pauses = {{9, pauseMs}};
+        link::sendParameterRead(port, 9);
+        ASSERT_FALSE(link::collectParameterValue(port));
+        EXPECT_EQ(link::resynchronise(port, controller.identity), SyncOutcome::Synchronised);
+        link::sendParameterRead(port, 9);
+        EXPECT_EQ(link::collectParameterValue(port), controller.values[9]);
+    }
 }
 
 TEST_F(LineSyncFixture, IdentityAfterOwedBytesIsCheckedOnceMoreAlone)
@@ -121,7 +139,7 @@ TEST_F(LineSyncFixture, ControllerFallingSilentAfterItsLateAnswerIsSilent)
     controller.silent = true;
     port.noteBadReply();
     EXPECT_EQ(link::resynchronise(port, 0x31), SyncOutcome::Silent);
-    EXPECT_EQ(controller.lettersHeard, "II");
+    EXPECT_EQ(controller.lettersHeard, "I" + std::string(link::sync::silentTries, 'I'));
 }
 
 TEST_F(LineSyncFixture, ChatteringLineIsGivenUpWithinItsBound)

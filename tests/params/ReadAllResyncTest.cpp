@@ -2,6 +2,7 @@
 // accepted value may belong to another address, unread addresses are read
 // again, and a clean line keeps its plain 35 exchanges.
 #include "CommandFrame.h"
+#include "Connection.h"
 #include "LineSync.h"
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
@@ -42,6 +43,7 @@ struct ReadAllFixture : ::testing::Test {
     params::ParameterState state;
     ProgressLog log;
     params::ParameterTransfer transfer{port, state, &log};
+    params::ReadAllResult lastRead;
 
     void SetUp() override
     {
@@ -139,7 +141,9 @@ TEST_F(ReadAllFixture, ProgressMovesOnlyOnAcceptedAnswers)
     EXPECT_EQ(log.progress, expected);
 }
 
-TEST_F(ReadAllFixture, ControllerThatFallsSilentEndsTheReadAfterOneLongWait)
+// Before, the read ended after one identify heard by nobody and named every
+// address after it as "no valid answer", asked or not.
+TEST_F(ReadAllFixture, ControllerThatFallsSilentEndsTheReadNamingWhatItNeverAsked)
 {
     int heard = 0;
     device.onWrite = [this, &heard, hook = device.onWrite](const std::vector<std::uint8_t>& frame) {
@@ -152,9 +156,49 @@ TEST_F(ReadAllFixture, ControllerThatFallsSilentEndsTheReadAfterOneLongWait)
     expectEveryValueItsOwn(read);
     EXPECT_EQ(read.accepted, 19);
     EXPECT_EQ(read.failedAddresses.size(), 16u);
-    // The failed read, one identify answered by nobody, and nothing more.
-    EXPECT_EQ(controller.lettersHeard, std::string(20, 'l') + "I");
-    EXPECT_LT(clock.nowMs - before, 19u * 12u + windowMs + (link::sync::firstByteWindows + 1) * windowMs);
+    EXPECT_EQ(read.stop, params::ReadStop::Silent);
+    EXPECT_EQ(read.stoppedAt, 20);
+    EXPECT_EQ(read.unanswered(), std::vector<int>{20});
+    std::vector<int> notAsked;
+    for (int address = 21; address <= 35; ++address)
+        notAsked.push_back(address);
+    EXPECT_EQ(read.notAsked, notAsked);
+    // The failed read, the spaced identifies answered by nobody, and nothing more.
+    EXPECT_EQ(controller.lettersHeard, std::string(20, 'l') + std::string(link::sync::silentTries, 'I'));
+    EXPECT_LT(clock.nowMs - before,
+              19u * 12u + windowMs + (link::sync::silentTries * link::sync::firstByteWindows + 1) * windowMs);
+}
+
+// Before, a controller that paused 700 ms at address 9 ended the read there:
+// 9 read frames on the line and "no valid answer for address 9 10 ... 35".
+TEST_F(ReadAllFixture, OnePauseOfHalfASecondNeitherEndsTheReadNorBlamesAddressesNeverAsked)
+{
+    for (std::uint32_t pauseMs : {500u, 700u, 1500u}) {
+        SCOPED_TRACE(pauseMs);
+        controller.pauses = {{9, pauseMs}};
+        const auto read = readFromScratch();
+        expectEveryValueItsOwn(read);
+        EXPECT_TRUE(read.complete());
+        EXPECT_FALSE(read.stopped());
+        EXPECT_TRUE(read.notAsked.empty());
+        // On from where it stopped, then address 9 again.
+        const auto identifies = controller.lettersHeard.find_first_not_of('l', 9);
+        EXPECT_EQ(controller.lettersHeard.substr(0, 9), std::string(9, 'l'));
+        EXPECT_EQ(controller.lettersHeard.substr(controller.lettersHeard.find('l', identifies)), std::string(27, 'l'));
+        settle();
+    }
+}
+
+TEST_F(ReadAllFixture, ReadOnASuspectLineThatStaysSilentAsksNothing)
+{
+    controller.silent = true;
+    port.noteBadReply();
+    const auto read = readFromScratch();
+    EXPECT_EQ(read.stop, params::ReadStop::Silent);
+    EXPECT_EQ(read.stoppedAt, 0);
+    EXPECT_EQ(read.notAsked.size(), 35u);
+    EXPECT_TRUE(read.unanswered().empty());
+    EXPECT_EQ(controller.lettersHeard, std::string(link::sync::silentTries, 'I'));
 }
 
 TEST_F(ReadAllFixture, RefusedAnswersAreReadAgainOnASynchronisedLine)
@@ -221,6 +265,22 @@ TEST_F(ReadAllFixture, LateAnswerOfAnEarlierExchangeNeverAcknowledgesAWrite)
     EXPECT_EQ(controller.lettersHeard.substr(0, 4), "VIIs");
 }
 
+// A single write asks the line in step once, briefly, before its own
+// retries: a field edit on a dead line must not wait out a read's spaced
+// tries on top of them.
+TEST_F(ReadAllFixture, WriteOnASilentSuspectLineAsksOneIdentifyOnly)
+{
+    controller.silent = true;
+    port.noteBadReply();
+    const auto before = clock.nowMs;
+    const auto outcome = transfer.writeParameter(9, 5);
+    EXPECT_FALSE(outcome.eepromAcknowledged);
+    EXPECT_EQ(controller.lettersHeard.substr(0, 2), "Is") << "one identify, then the write";
+    EXPECT_EQ(std::count(controller.lettersHeard.begin(), controller.lettersHeard.end(), 'I'), 1);
+    // The identify's dozen windows and both halves' retries: less than a read's spaced tries alone.
+    EXPECT_LT(clock.nowMs - before, link::sync::silentTries * link::sync::firstByteWindows * windowMs);
+}
+
 TEST_F(ReadAllFixture, ReadStartingOnASuspectLineSynchronisesFirst)
 {
     controller.liveFrame = {'D', 1, 'D' + 1, ';', 0, 0, 0, 0, 0, 0};
@@ -231,4 +291,32 @@ TEST_F(ReadAllFixture, ReadStartingOnASuspectLineSynchronisesFirst)
     expectEveryValueItsOwn(read);
     EXPECT_TRUE(read.complete());
     EXPECT_EQ(controller.lettersHeard, "II" + std::string(35, 'l'));
+}
+
+// The read right after connecting, with the connection's identity as the
+// resynchronisation's: a stray byte ahead of the first identify answer.
+// Before, it became the identity, every resynchronisation waited for it in
+// vain and the read after one late answer was abandoned.
+TEST_F(ReadAllFixture, StrayByteBeforeTheFirstIdentifyAnswerNeverCripplesTheRead)
+{
+    link::Connection connection{port, [this] { lastRead = transfer.readAllParameters(); }};
+    transfer.setIdentitySource([&connection] { return connection.identity(); });
+    transfer.setIdentityHintSource([&connection] { return connection.identityHint(); });
+    port.close();
+    for (std::uint8_t stray : {std::uint8_t{'D'}, std::uint8_t{0x3B}, std::uint8_t{0x55}}) {
+        SCOPED_TRACE(static_cast<int>(stray));
+        controller.identifiesHeard = 0;
+        controller.strayBeforeIdentity = {{1, stray}};
+        controller.lateAnswers = {{5, 3 * windowMs}, {20, 2 * windowMs}};
+        controller.lateAnswersOnce = true;
+        state.block().bytes().fill(untouched);
+        const auto outcome = connection.connectToPort("/dev/x");
+        ASSERT_TRUE(outcome.connected);
+        expectEveryValueItsOwn(lastRead);
+        EXPECT_TRUE(lastRead.complete()) << lastRead.failedAddresses.size() << " failed";
+        EXPECT_EQ(connection.identity(), std::optional<std::uint8_t>(0x31));
+        EXPECT_EQ(outcome.title.versionText, "[  wersja sterownika 3 ]");
+        settle();
+        port.close();
+    }
 }

@@ -254,3 +254,40 @@ TEST(PtySimulatorPlug, SignalUnplugsAndPlugsInAgain)
     ::kill(sim.pid, SIGUSR1);
     EXPECT_TRUE(sim.becomes(true));
 }
+
+TEST(CommandLine, IdentifyFaultsPausesStallsAndTheSeed)
+{
+    CommandLine c;
+    std::string error;
+    ASSERT_TRUE(parseCommandLine({"--late-identify", "80,2", "--identify-prefix", "0x44", "--pause-at", "9,700",
+                                  "--stalls", "50-100,20", "--seed", "7"},
+                                 c, error))
+        << error;
+    const FaultOptions& f = c.options.faults;
+    EXPECT_EQ(f.lateIdentifyMs, 80);
+    EXPECT_EQ(f.lateIdentifyNth, 2);
+    EXPECT_EQ(f.identifyPrefix, 0x44);
+    EXPECT_EQ(f.identifyPrefixNth, 0) << "without N every answer";
+    EXPECT_EQ(f.pauseAddress, 9);
+    EXPECT_EQ(f.pauseMs, 700);
+    EXPECT_EQ(f.stallMinMs, 50);
+    EXPECT_EQ(f.stallMaxMs, 100);
+    EXPECT_EQ(f.stallPercent, 20);
+    EXPECT_EQ(c.options.noiseSeed, 7u);
+    CommandLine plain;
+    ASSERT_TRUE(parseCommandLine({"--stalls", "60-60"}, plain, error)) << error;
+    EXPECT_EQ(plain.options.faults.stallPercent, 100) << "every reply when no share is given";
+    EXPECT_EQ(plain.options.faults.identifyPrefix, -1) << "the faults not asked for are off";
+    EXPECT_EQ(plain.options.faults.pauseAddress, 0);
+
+    const std::pair<const char*, const char*> refused[] = {
+        {"--stalls", "100-50"}, {"--stalls", "50"},          {"--stalls", "50-100,101"}, {"--pause-at", "36,10"},
+        {"--pause-at", "9"},    {"--identify-prefix", "256"}, {"--late-identify", "0"},  {"--late-identify", "80,0"},
+        {"--seed", "0"},
+    };
+    for (const auto& [option, value] : refused) {
+        CommandLine bad;
+        EXPECT_FALSE(parseCommandLine({option, value}, bad, error)) << option << ' ' << value;
+        EXPECT_NE(error.find(option), std::string::npos) << error;
+    }
+}

@@ -125,3 +125,42 @@ TEST(ControllerLine, InjectedBytesTakeTheirPlaceInTime)
     line.inject({0xAA, 0xBB}, 1 * ms);
     EXPECT_EQ(line.takeDue(INT64_MAX), (Bytes{0xAA, 0xBB, 0x31}));
 }
+
+// A stall holds a reply on its way; the controller hears on meanwhile, and
+// what it answers later waits behind the stalled reply.
+TEST(ControllerLine, StalledReplyIsNotOvertaken)
+{
+    FaultOptions held;
+    held.stallMinMs = 80;
+    held.stallMaxMs = 80;
+    ControllerLine line{withFaults(held)};
+    send(line, frame('I'), 0);
+    FaultOptions brief;
+    brief.stallMinMs = 1;
+    brief.stallMaxMs = 1;
+    line.setFaults(brief);
+    send(line, frame('l', 5), 20 * ms);
+    EXPECT_EQ(line.dueCount(80 * ms), 0u);
+    // Held up together, they come together, in order.
+    Bytes expected{0x31};
+    const Bytes read = readReply(factoryEeprom()[5]);
+    expected.insert(expected.end(), read.begin(), read.end());
+    EXPECT_EQ(line.takeDue(80 * ms + 7 * kByteNs), expected);
+}
+
+TEST(ControllerLine, PausedControllerHearsButAnswersNothingUntilThePauseEnds)
+{
+    FaultOptions pause;
+    pause.pauseAddress = 9;
+    pause.pauseMs = 700;
+    ControllerLine line{withFaults(pause)};
+    send(line, frame('l', 9), 0);
+    send(line, frame('I'), 100 * ms);
+    send(line, frame('I'), 650 * ms);
+    EXPECT_FALSE(line.nextDueNs());
+    send(line, frame('I'), 710 * ms);
+    EXPECT_EQ(line.takeDue(800 * ms), Bytes{0x31});
+    EXPECT_EQ(line.receivedFrames().size(), 4u) << "the frames were on the line";
+    send(line, frame('l', 9), 900 * ms);
+    EXPECT_EQ(line.takeDue(1000 * ms).size(), 4u) << "once only";
+}

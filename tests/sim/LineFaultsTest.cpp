@@ -90,3 +90,62 @@ TEST(LineFaults, HangsUpAfterTheGivenNumberOfFrames)
     options.hangUpAfterFrames = 0;
     EXPECT_TRUE(LineFaults(options).hangUpDue());
 }
+
+TEST(LineFaults, IdentifyFaultsTouchTheNthIdentifyOnly)
+{
+    FaultOptions options;
+    options.identifyPrefix = 0x44;
+    options.identifyPrefixNth = 2;
+    options.lateIdentifyMs = 60;
+    options.lateIdentifyNth = 3;
+    LineFaults faults(options);
+    EXPECT_EQ(faults.plan('l', kParameterReply, true, 1).size(), 4u) << "reads are not counted";
+    const auto first = faults.plan('I', {0x31}, true);
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].atNs, 7 * kByteNs);
+    const auto second = faults.plan('I', {0x31}, true);
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_EQ(second[0].value, 0x44);
+    EXPECT_EQ(second[1].value, 0x31);
+    EXPECT_EQ(second[1].atNs, 8 * kByteNs) << "the stray byte comes just ahead";
+    const auto third = faults.plan('I', {0x31}, true);
+    ASSERT_EQ(third.size(), 1u);
+    EXPECT_EQ(third[0].atNs, 7 * kByteNs + 60'000'000);
+    EXPECT_EQ(faults.plan('I', {0x31}, true).at(0).atNs, 7 * kByteNs);
+}
+
+TEST(LineFaults, PauseTakesTheFirstReadOfItsAddressOnly)
+{
+    FaultOptions options;
+    options.pauseAddress = 9;
+    options.pauseMs = 700;
+    LineFaults faults(options);
+    EXPECT_FALSE(faults.pausesAt('s', 9));
+    EXPECT_FALSE(faults.pausesAt('l', 8));
+    EXPECT_TRUE(faults.pausesAt('l', 9));
+    EXPECT_EQ(faults.pauseNs(), 700'000'000);
+    EXPECT_FALSE(faults.pausesAt('l', 9));
+}
+
+TEST(LineFaults, StallsKeepToTheirRangeShareAndSeed)
+{
+    FaultOptions options;
+    options.stallMinMs = 50;
+    options.stallMaxMs = 100;
+    options.stallPercent = 30;
+    LineFaults faults(options, 11);
+    LineFaults again(options, 11);
+    int stalled = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const std::int64_t ns = faults.drawStallNs();
+        EXPECT_EQ(ns, again.drawStallNs()) << "the same seed, the same stalls";
+        if (ns == 0)
+            continue;
+        ++stalled;
+        EXPECT_GE(ns, 50'000'000);
+        EXPECT_LE(ns, 100'000'000);
+    }
+    EXPECT_GT(stalled, 220);
+    EXPECT_LT(stalled, 380);
+    EXPECT_EQ(LineFaults().drawStallNs(), 0) << "off unless asked for";
+}

@@ -37,7 +37,13 @@ public:
     std::vector<std::uint8_t> liveFrame = std::vector<std::uint8_t>(10, 0);  // the answer to 'V'
     std::uint32_t liveLateMs = 0;              // extra delay of the answer to 'V'
     bool silent = false;                       // hears frames, answers nothing
+    std::map<int, std::uint32_t> lateIdentifies;     // nth identify heard (from 1) -> extra delay of its answer
+    std::map<int, std::uint8_t> strayBeforeIdentity;  // nth identify -> a stray byte 4 ms ahead of its answer
+    // 'l' address -> at its first read the controller falls silent this
+    // long: that read and all it hears meanwhile go unanswered.
+    std::map<int, std::uint32_t> pauses;
     int framesHeard = 0;
+    int identifiesHeard = 0;
     std::string lettersHeard;
 
 private:
@@ -51,6 +57,12 @@ private:
             return;
         const std::uint8_t letter = frame[0];
         const std::uint8_t address = frame[1];
+        if (const auto pause = pauses.find(address); letter == 'l' && pause != pauses.end()) {
+            pausedUntilMs_ = clock_.nowMs + pause->second;
+            pauses.erase(pause);
+        }
+        if (clock_.nowMs < pausedUntilMs_)
+            return;
         std::uint32_t at = clock_.nowMs + answerAfterMs;
         switch (letter) {
         case 's':
@@ -75,9 +87,16 @@ private:
         case 'V':
             put(at + liveLateMs, liveFrame);
             break;
-        case 'I':
+        case 'I': {
+            const int nth = ++identifiesHeard;
+            const auto late = lateIdentifies.find(nth);
+            at += late == lateIdentifies.end() ? 0 : late->second;
+            // Apart from the answer, so that a poll can find it alone.
+            if (const auto stray = strayBeforeIdentity.find(nth); stray != strayBeforeIdentity.end())
+                device_.arriveAt(at - 4, {stray->second});
             put(at, {identity});
             break;
+        }
         default:
             break;
         }
@@ -97,6 +116,7 @@ private:
     FakeClock& clock_;
     ScriptedDevice& device_;
     std::uint32_t lineFreeAtMs_ = 0;
+    std::uint32_t pausedUntilMs_ = 0;
 };
 
 }  // namespace dravinor::testing

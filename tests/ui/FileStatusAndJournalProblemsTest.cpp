@@ -214,3 +214,14 @@ TEST_F(HardenedWindow, APortNameThatLeadsToNoSerialPortIsToldAtStartUp)
         told = told || message.contains("COM1 (/dev/null) nie jest portem szeregowym");
     EXPECT_TRUE(told) << dialogs.messages.join(" | ").toStdString();
 }
+
+// Without a controlling terminal /dev/tty does not even open, and was told
+// as an adapter that is not plugged in; it is the program's own terminal.
+TEST_F(HardenedWindow, DevTtyAsAPortIsToldAsNoSerialPort)
+{
+    startOn("/dev/tty");
+    bool told = false;
+    for (const QString& message : dialogs.messages)
+        told = told || message.contains("COM1 (/dev/tty) nie jest portem szeregowym");
+    EXPECT_TRUE(told) << dialogs.messages.join(" | ").toStdString();
+}

@@ -129,7 +129,7 @@ TEST_F(PtyReconnectWindow, AnotherControllerIsReportedAndNotUsed)
     EXPECT_EQ(status(2), other);
     EXPECT_EQ(window->windowTitle(), prefix + QStringLiteral("brak sterownika"));
     QTest::qWait(200);
-    EXPECT_EQ(plugged.heardLetters(), "I") << "identified, then left alone";
+    EXPECT_EQ(plugged.heardLetters(), "II") << "identified (its identity confirmed), then left alone";
     EXPECT_FALSE(session->port().controllerConnected());
 
     // The right one plugged in again is taken back.
@@ -192,6 +192,27 @@ TEST_F(PtyReconnectWindow, SilentControllerAfterTheReturnIsTriedAgainThenToldAnd
     plugged.sim.setSilent(false);
     plugIn();
     ASSERT_GE(msUntil([&] { return status(1) == backText; }), 0) << status(1).toStdString();
+}
+
+// Before, a stray byte ahead of the identity byte after the return was
+// taken for another controller's identity ("inny sterownik"). Without a clean
+// identity it is neither the same controller nor another: told so, and
+// nothing but identifies goes out.
+TEST_F(PtyReconnectWindow, ControllerWithoutACleanIdentityAfterTheReturnIsNeverAnotherController)
+{
+    window->reconnectWatch().setRetryPlan(1, 50);
+    unplug();
+    sim::FaultOptions stray;
+    stray.identifyPrefix = 0x44;  // ahead of every identity byte
+    plugged.sim.setFaults(stray);
+    plugIn();
+    const QString unclear = QString::fromUtf8(
+        "Adapter portu COM1 wrócił, ale sterownik nie podał czystej identyfikacji - wybierz port z menu");
+    ASSERT_GE(msUntil([&] { return status(1) == unclear; }, 15000), 0) << status(1).toStdString();
+    EXPECT_EQ(plugged.heardLetters().find_first_not_of('I'), std::string::npos) << plugged.heardLetters();
+    EXPECT_EQ(status(2), unclear);
+    EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("adapter odłączony")) << "no version guessed";
+    EXPECT_TRUE(window->reconnectWatch().waiting());
 }
 
 TEST_F(PtyReconnectWindow, TheWizardSaysNoAnswerWhileUnpluggedAndPollsOnWithoutAWriteWhenBack)
