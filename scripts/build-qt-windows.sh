@@ -11,7 +11,9 @@
 # second run only prints the prefix. The prefix is the last line on stdout;
 # everything else goes to stderr.
 #
-# Needs root (apt-get) and Debian's mirror. Every heavy step runs niced, so
+# A run that is stopped while building leaves its tree under
+# ${DRAVINOR_QT_WORK:-/var/tmp/dravinor-qt-build}; the next run goes on from
+# there. Needs root (apt-get) and Debian's mirror. Every heavy step runs niced, so
 # the build takes only idle CPU. DRAVINOR_QT_JOBS sets the parallel jobs
 # (default: the number of cores).
 set -euo pipefail
@@ -144,19 +146,6 @@ started=$SECONDS
 read_children_cpu
 cpu_before=$children_cpu
 build_dir=$work_root/$key
-rm -rf "$build_dir" "$prefix"
-mkdir -p "$build_dir/source" "$build_dir/build"
-[ -s "$apt_dir/sources.list" ] || private_apt_update
-say "fetching Debian's qt6-base $debian_version source into $build_dir/source"
-(cd "$build_dir/source" && "${idle[@]}" apt-get "${apt_options[@]}" source -qq "qt6-base=$debian_version" >&2)
-source_tree=$(find "$build_dir/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
-[ -d "$source_tree" ] || die "no unpacked source in $build_dir/source"
-
-sed -i "$font_fix" "$source_tree/$font_fix_file"
-grep -q 'QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)' "$source_tree/$font_fix_file" ||
-  die "the font database fix no longer applies to $font_fix_file"
-printf '%s\n' "$qt_toolchain" >"$build_dir/toolchain.cmake"
-
 log=$build_dir/build.log
 run_logged() {
   if ! "${idle[@]}" "$@" >>"$log" 2>&1; then
@@ -164,10 +153,33 @@ run_logged() {
     die "failed: $* (the whole log: $log; the tree is kept)"
   fi
 }
-say "configuring (log: $log)"
+configured_mark=$build_dir/.configured
+resumed=no
+if [ -e "$configured_mark" ]; then
+  # An earlier run was stopped while building: ninja goes on where it was.
+  resumed=yes
+  say "resuming the build in $build_dir"
+else
+  rm -rf "$build_dir" "$prefix"
+  mkdir -p "$build_dir/source" "$build_dir/build"
+  [ -s "$apt_dir/sources.list" ] || private_apt_update
+  say "fetching Debian's qt6-base $debian_version source into $build_dir/source"
+  (cd "$build_dir/source" && "${idle[@]}" apt-get "${apt_options[@]}" source -qq "qt6-base=$debian_version" >&2)
+  source_tree=$(find "$build_dir/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
+  [ -d "$source_tree" ] || die "no unpacked source in $build_dir/source"
+
+  sed -i "$font_fix" "$source_tree/$font_fix_file"
+  grep -q 'QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)' "$source_tree/$font_fix_file" ||
+    die "the font database fix no longer applies to $font_fix_file"
+  printf '%s\n' "$qt_toolchain" >"$build_dir/toolchain.cmake"
+
+  say "configuring (log: $log)"
+  cd "$build_dir/build"
+  run_logged "$source_tree/configure" "${configure_options[@]}" -prefix "$prefix" -- \
+    -G Ninja -DCMAKE_TOOLCHAIN_FILE="$build_dir/toolchain.cmake" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir"
+  touch "$configured_mark"
+fi
 cd "$build_dir/build"
-run_logged "$source_tree/configure" "${configure_options[@]}" -prefix "$prefix" -- \
-  -G Ninja -DCMAKE_TOOLCHAIN_FILE="$build_dir/toolchain.cmake" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir"
 say "building with $jobs jobs"
 run_logged cmake --build . --parallel "$jobs"
 run_logged cmake --install . --strip
@@ -181,7 +193,7 @@ rm -f "$children_cpu_file"
   echo "compiler: $compiler_id"
   echo "configure: ${configure_options[*]}"
   echo "fix: $font_fix_file: $font_fix"
-  echo "built: $(date -u +%Y-%m-%dT%H:%M:%SZ) on $(nproc) cores, $jobs jobs, wall $wall s, CPU $cpu s"
+  echo "built: $(date -u +%Y-%m-%dT%H:%M:%SZ) on $(nproc) cores, $jobs jobs, wall $wall s, CPU $cpu s (resumed: $resumed)"
 } >"$prefix/BUILD-INFO.txt"
 touch "$done_mark"
 cd /
