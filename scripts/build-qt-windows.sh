@@ -37,10 +37,11 @@ command -v ionice >/dev/null && idle+=(ionice -c3)
 packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev xz-utils cmake ninja-build perl
           qt6-base-dev qt6-base-dev-tools)
 install_missing_packages() {
-  local missing=() package
-  for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-  done
+  local missing installed
+  # One dpkg-query for all: the warm path should cost next to nothing.
+  installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+                awk '/ install ok installed$/ { print $1 }')
+  mapfile -t missing < <(printf '%s\n' "${packages[@]}" | grep -vxF -f <(echo "$installed"))
   [ ${#missing[@]} -eq 0 ] && return 0
   [ "$(id -u)" -eq 0 ] || die "need root to install: ${missing[*]}"
   say "installing ${missing[*]}"
