@@ -1,0 +1,203 @@
+#!/usr/bin/env bash
+# Builds Qt for 64-bit Windows (mingw-w64, posix threads) from Debian's own
+# qt6-base source package, the same version as the host's Qt, whose tools
+# (moc, rcc, uic) the cross build borrows. Only what Dravinor uses: Core, Gui,
+# Widgets, PrintSupport, Test, the windows platform plugin and the Vista style.
+#
+# The result goes to a cache folder outside the clone,
+#   ${DRAVINOR_QT_CACHE:-/opt/dravinor}/qt6-mingw-<version>-<key>
+# where the key hashes the source package's checksum, the configure line, the
+# local fix and the compiler's version: it is built once per machine, and a
+# second run only prints the prefix. The prefix is the last line on stdout;
+# everything else goes to stderr.
+#
+# A run that is stopped while building leaves its tree under
+# ${DRAVINOR_QT_WORK:-/var/tmp/dravinor-qt-build}; the next run goes on from
+# there. Needs root (apt-get) and Debian's mirror. Every heavy step runs niced, so
+# the build takes only idle CPU. DRAVINOR_QT_JOBS sets the parallel jobs
+# (default: the number of cores).
+set -euo pipefail
+
+cache_root=${DRAVINOR_QT_CACHE:-/opt/dravinor}
+work_root=${DRAVINOR_QT_WORK:-/var/tmp/dravinor-qt-build}
+jobs=${DRAVINOR_QT_JOBS:-$(nproc)}
+triple=x86_64-w64-mingw32
+host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
+
+say() { echo "build-qt-windows: $*" >&2; }
+die() { say "$*"; exit 1; }
+
+# Below other work on a shared machine: lowest CPU and I/O priority.
+idle=(nice -n 19)
+command -v ionice >/dev/null && idle+=(ionice -c3)
+
+# --- packages -----------------------------------------------------------------
+# wine64 and nsis are not needed for Qt itself but for what is built with it
+# (tests under wine, the installer); one script brings the whole road.
+packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev xz-utils cmake ninja-build perl
+          qt6-base-dev qt6-base-dev-tools)
+install_missing_packages() {
+  local missing installed
+  # One dpkg-query for all: the warm path should cost next to nothing.
+  installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+                awk '/ install ok installed$/ { print $1 }')
+  mapfile -t missing < <(printf '%s\n' "${packages[@]}" | grep -vxF -f <(echo "$installed"))
+  [ ${#missing[@]} -eq 0 ] && return 0
+  [ "$(id -u)" -eq 0 ] || die "need root to install: ${missing[*]}"
+  say "installing ${missing[*]}"
+  apt-get update -qq >&2
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+}
+install_missing_packages
+
+package_version() { dpkg-query -W -f='${Version}' "$1"; }
+debian_version=$(package_version qt6-base-dev)     # e.g. 6.4.2+dfsg-10
+qt_version=${debian_version%%+*}                   # e.g. 6.4.2
+qt_version=${qt_version%%-*}
+compiler_id="$(package_version g++-mingw-w64-x86-64-posix) $(package_version mingw-w64-x86-64-dev) \
+$(package_version binutils-mingw-w64-x86-64)"
+
+# --- what the build is made of ----------------------------------------------------
+# The cross compiler for Qt's own build; our code has cmake/mingw-w64-x86_64.cmake.
+qt_toolchain="set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${triple}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)"
+
+# Bundled third-party code throughout, so nothing of the mingw sysroot (its
+# zlib) becomes a DLL to ship. tabletevent is off because Debian's tarball
+# drops 3rdparty/wintab; zstd because Debian's patch insists on a shared one.
+configure_options=(
+  -release -shared -opensource -confirm-license
+  -xplatform win32-g++ -qt-host-path /usr
+  -nomake examples -nomake tests -no-pkg-config
+  -no-dbus -no-opengl
+  -no-feature-vulkan -no-feature-direct2d -no-feature-tabletevent
+  -no-feature-network -no-feature-sql -no-feature-xml -no-feature-concurrent
+  -no-feature-zstd -no-feature-androiddeployqt
+  -qt-zlib -qt-pcre -qt-doubleconversion -qt-freetype -qt-harfbuzz -qt-libpng -qt-libjpeg
+)
+
+# Qt 6.4.2 builds the DirectWrite font database only with direct2d, but the
+# windows plugin uses it whenever directwrite3 is on: ask for both.
+font_fix_file=src/plugins/platforms/windows/qwindowsintegration.cpp
+font_fix='s/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/'
+
+# --- Debian's source, through a private apt configuration ---------------------------
+# deb-src entries for the mirror and suites the system's Debian sources use,
+# with lists and caches of their own, so the system's apt state stays as it is.
+apt_dir=$work_root/apt
+apt_options=(-o APT::Sandbox::User=root -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d" -o "Dir::Etc::SourceList=$apt_dir/sources.list"
+             -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache")
+private_apt_update() {
+  mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
+  apt-get indextargets --format '$(TARGET_OF) $(REPO_URI) $(RELEASE) $(COMPONENT) $(ORIGIN)' |
+    awk '$1 == "deb" && $5 == "Debian" { print "deb-src " $2 " " $3 " " $4 }' | sort -u >"$apt_dir/sources.list"
+  [ -s "$apt_dir/sources.list" ] || die "no Debian entry in the system's apt sources to take the mirror from"
+  apt-get "${apt_options[@]}" update -qq >&2
+}
+
+# The .dsc's checksum, remembered per Debian version (the archive never reuses
+# a version), so a warm run needs no network.
+checksum_dir=$cache_root/.qt6-base-sources
+checksum_file=$checksum_dir/qt6-base_$debian_version.dsc.sha256
+source_checksum() {
+  if [ ! -s "$checksum_file" ]; then
+    private_apt_update
+    local uris
+    uris=$(apt-get "${apt_options[@]}" source --print-uris -qq "qt6-base=$debian_version" 2>/dev/null) ||
+      die "the mirror has no qt6-base $debian_version source (the host's Qt); upgrade qt6-base-dev first"
+    mkdir -p "$checksum_dir"
+    awk '$2 ~ /\.dsc$/ { sub(/^SHA256:/, "", $4); print $4 }' <<<"$uris" >"$checksum_file"
+    [ -s "$checksum_file" ] || { rm -f "$checksum_file"; die "no .dsc checksum in: $uris"; }
+  fi
+  cat "$checksum_file"
+}
+
+mkdir -p "$cache_root"
+exec 9>"$cache_root/.qt6-mingw.lock"
+flock 9   # one build at a time; a second caller waits and then finds it built
+
+key=$( { source_checksum; echo "$compiler_id"; echo "${configure_options[*]}"; echo "$font_fix";
+         echo "$qt_toolchain"; } | sha256sum | cut -c1-12)
+prefix=$cache_root/qt6-mingw-$qt_version-$key
+done_mark=$prefix/.dravinor-complete
+
+if [ -e "$done_mark" ]; then
+  echo "$prefix"
+  exit 0
+fi
+
+# --- build ------------------------------------------------------------------------
+# CPU seconds of all finished child processes, into children_cpu. `times`
+# must run in this shell: in a pipe or $(...) it would count a subshell's.
+children_cpu_file=$(mktemp)
+read_children_cpu() {
+  times >"$children_cpu_file"
+  children_cpu=$(tail -n 1 "$children_cpu_file" |
+    awk '{ t = 0; for (i = 1; i <= 2; i++) { split($i, a, /[ms]/); t += a[1] * 60 + a[2] }; printf "%d", t }')
+}
+started=$SECONDS
+read_children_cpu
+cpu_before=$children_cpu
+build_dir=$work_root/$key
+log=$build_dir/build.log
+run_logged() {
+  if ! "${idle[@]}" "$@" >>"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    die "failed: $* (the whole log: $log; the tree is kept)"
+  fi
+}
+configured_mark=$build_dir/.configured
+resumed=no
+if [ -e "$configured_mark" ]; then
+  # An earlier run was stopped while building: ninja goes on where it was.
+  resumed=yes
+  say "resuming the build in $build_dir"
+else
+  rm -rf "$build_dir" "$prefix"
+  mkdir -p "$build_dir/source" "$build_dir/build"
+  [ -s "$apt_dir/sources.list" ] || private_apt_update
+  say "fetching Debian's qt6-base $debian_version source into $build_dir/source"
+  (cd "$build_dir/source" && "${idle[@]}" apt-get "${apt_options[@]}" source -qq "qt6-base=$debian_version" >&2)
+  source_tree=$(find "$build_dir/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
+  [ -d "$source_tree" ] || die "no unpacked source in $build_dir/source"
+
+  sed -i "$font_fix" "$source_tree/$font_fix_file"
+  grep -q 'QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)' "$source_tree/$font_fix_file" ||
+    die "the font database fix no longer applies to $font_fix_file"
+  printf '%s\n' "$qt_toolchain" >"$build_dir/toolchain.cmake"
+
+  say "configuring (log: $log)"
+  cd "$build_dir/build"
+  run_logged "$source_tree/configure" "${configure_options[@]}" -prefix "$prefix" -- \
+    -G Ninja -DCMAKE_TOOLCHAIN_FILE="$build_dir/toolchain.cmake" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir"
+  touch "$configured_mark"
+fi
+cd "$build_dir/build"
+say "building with $jobs jobs"
+run_logged cmake --build . --parallel "$jobs"
+run_logged cmake --install . --strip
+
+wall=$((SECONDS - started))
+read_children_cpu
+cpu=$((children_cpu - cpu_before))
+rm -f "$children_cpu_file"
+{
+  echo "qt6-base $debian_version (.dsc sha256 $(cat "$checksum_file"))"
+  echo "compiler: $compiler_id"
+  echo "configure: ${configure_options[*]}"
+  echo "fix: $font_fix_file: $font_fix"
+  echo "built: $(date -u +%Y-%m-%dT%H:%M:%SZ) on $(nproc) cores, $jobs jobs, wall $wall s, CPU $cpu s (resumed: $resumed)"
+} >"$prefix/BUILD-INFO.txt"
+touch "$done_mark"
+cd /
+rm -rf "$build_dir"
+say "installed in $wall s wall, $cpu s CPU: $(du -sh "$prefix" | cut -f1) in $prefix"
+echo "$prefix"

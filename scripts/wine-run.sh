@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine, as ctest's emulator for the mingw build:
+#   wine-run.sh [--dll-dir DIR]... PROGRAM.exe [ARGUMENTS]...
+# Each DIR (the Qt prefix's bin, the mingw runtime's folders) goes on the
+# program's DLL search path. The wine prefix (WINEPREFIX, default
+# /var/tmp/dravinor-wine) is made on first use, and a persistent wineserver
+# is left running for it so each further program starts in a fraction of a
+# second; `WINEPREFIX=... wineserver -k` ends it.
+set -euo pipefail
+
+dll_dirs=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --dll-dir) dll_dirs+=("$2"); shift 2 ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+[ $# -gt 0 ] || { echo "usage: wine-run.sh [--dll-dir DIR]... PROGRAM.exe [ARGUMENTS]..." >&2; exit 2; }
+
+export WINEPREFIX=${WINEPREFIX:-/var/tmp/dravinor-wine}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko: nothing of ours needs them, and their installers would ask.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEARCH=win64
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wine wineboot --init >/dev/null 2>&1
+  wineserver -w
+fi
+wineserver -p 2>/dev/null || true  # persistent; refuses (harmlessly) when one already runs
+
+# Wine's drive Z: is the root of the Linux file system.
+windows_path() { local p; p=$(realpath "$1"); echo "Z:${p//\//\\}"; }
+search_path=()
+for dir in "${dll_dirs[@]}"; do
+  search_path+=("$(windows_path "$dir")")
+done
+if [ ${#search_path[@]} -gt 0 ]; then
+  WINEPATH=$(IFS=';'; echo "${search_path[*]}")${WINEPATH:+;$WINEPATH}
+  export WINEPATH
+fi
+exec wine "$@"
