@@ -191,7 +191,8 @@ const char* usageText()
            "                       (default 100); later replies wait behind it\n"
            "  --seed N             seed of the random faults (--noise, --stalls), so a\n"
            "                       run can be repeated; random without it\n"
-           "  --help               show this text\n";
+           "  --help               show this text\n"
+           "  --version            show the program's version\n";
 }
 
 namespace {
@@ -245,6 +246,8 @@ bool setSwitch(const std::string& option, CommandLine& command)
     SimulatorOptions& options = command.options;
     if (option == "--help")
         command.help = true;
+    else if (option == "--version")
+        command.version = true;
     else if (option == "--silent")
         options.silent = true;
     else if (option == "--tps-falling")

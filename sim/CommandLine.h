@@ -15,6 +15,7 @@ struct CommandLine {
     int unplugAfterMs = -1;
     int unplugForMs = 2000;
     bool help = false;
+    bool version = false;
 };
 
 // Fills command with the options in args (program name excluded); on a bad

@@ -2,6 +2,7 @@
 // without hardware. Prints the device path, then serves until interrupted.
 #include "CommandLine.h"
 #include "ControllerSimulator.h"
+#include "DravinorVersion.h"
 #include "EepromImage.h"
 
 #include <algorithm>
@@ -67,6 +68,10 @@ std::optional<int> readCommand(int argc, char** argv, CommandLine& command)
     }
     if (command.help) {
         std::cout << usageText();
+        return 0;
+    }
+    if (command.version) {
+        std::cout << "dravinor-sim " << dravinor::programVersion << "\n";
         return 0;
     }
     if (!command.eepromFile.empty()) {

@@ -131,6 +131,10 @@ TEST_F(InstallTree, InstalledProgramsAnswerVersionAndHelpWithoutADisplay)
     const CommandResult cli = run("\"" + at("bin/dravinor-cli").string() + "\" --version");
     EXPECT_EQ(cli.status, 0);
     EXPECT_EQ(cli.output, std::string("dravinor-cli ") + dravinor::programVersion + "\n");
+
+    const CommandResult sim = run("\"" + at("bin/dravinor-sim").string() + "\" --version");
+    EXPECT_EQ(sim.status, 0);
+    EXPECT_EQ(sim.output, std::string("dravinor-sim ") + dravinor::programVersion + "\n");
 }
 
 // Qt alone would abort (exit 134) with a page about platform plugins.

@@ -156,6 +156,7 @@ TEST(PtySimulatorProgram, PrintsThePathAndStopsOnTerm)
 TEST(PtySimulatorProgram, ExitCodes)
 {
     EXPECT_EQ(exitStatus("--help"), 0);
+    EXPECT_EQ(exitStatus("--version"), 0);
     EXPECT_EQ(exitStatus("--nonsense"), 1);
     EXPECT_EQ(exitStatus("--eeprom " + ::testing::TempDir() + "missing.PAR"), 2);
     EXPECT_EQ(exitStatus("--eeprom " + ::testing::TempDir()), 2) << "a directory is no parameter file";
