@@ -168,14 +168,15 @@ void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine)
     std::vector<int> resetWritten, resetMissing;
     for (int address = params::ParameterBlock::firstAddress; address <= params::ParameterBlock::lastAddress; ++address)
         (reset.eepromWritten.test(static_cast<std::size_t>(address)) ? resetWritten : resetMissing).push_back(address);
-    if (resetMissing.empty() && reset.unacknowledged == 0 && !reset.portLost)
+    if (resetMissing.empty() && reset.allConfirmed() && !reset.portLost)
         written.push_back("the default parameter set (the entry reset)");
     else if (!resetWritten.empty())
         written.push_back("the entry reset, in part: " + parameters(resetWritten) + " of the default set");
     if (!resetMissing.empty())
         missing.push_back("the entry reset: " + parameters(resetMissing) + (reset.portLost ? " (the port went away)" : ""));
-    else if (reset.unacknowledged > 0)
-        missing.push_back("the entry reset: " + std::to_string(reset.unacknowledged) + " RAM refresh(es)");
+    else if (!reset.allConfirmed())
+        missing.push_back("the entry reset: " + std::to_string(reset.unconfirmedAddresses().size()) +
+                          " RAM refresh(es)");
 
     using wizard::WriteGroup;
     constexpr std::pair<WriteGroup, const char*> groups[] = {
@@ -240,8 +241,9 @@ void startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptO
     narrator.report(engine);
     if (const std::string backup = backupLine(engine.resetOutcome().backup); !backup.empty())
         narrator.line(backup);
-    if (engine.resetUnacknowledged() > 0)
-        narrator.line("dravinor-cli: warning: " + std::to_string(engine.resetUnacknowledged()) +
+    // Frames the re-writes made good are not worth a warning.
+    if (const auto unconfirmed = engine.resetOutcome().unconfirmedAddresses(); !unconfirmed.empty())
+        narrator.line("dravinor-cli: warning: " + std::to_string(unconfirmed.size()) +
                       " writes of the reset were not acknowledged");
     narrator.line(std::string("Wybierz rodzaj zapłonu: ") +
                   std::string(wizard::ignitionItems[static_cast<std::size_t>(adapt.ignition)]));

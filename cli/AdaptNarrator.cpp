@@ -142,10 +142,13 @@ bool AdaptNarrator::reportUnacknowledged(const wizard::AdaptationEngine& engine)
 {
     const params::BulkWriteOutcome& reset = engine.resetOutcome();
     const std::vector<int> single = engine.unacknowledgedAddresses();
-    if (reset.unacknowledged == 0 && !reset.portLost && single.empty())
+    // A bulk frame whose letter did not come back was written again on its
+    // own: only what stayed unconfirmed after that failed, as the journal says.
+    const bool resetFailed = !reset.allConfirmed() || reset.portLost;
+    if (!resetFailed && single.empty())
         return false;
     line("dravinor-cli: writes of the adaptation were not acknowledged (the journal marks them):");
-    if (reset.unacknowledged > 0 || reset.portLost) {
+    if (resetFailed) {
         std::vector<int> notWritten;
         for (int address = params::ParameterBlock::firstAddress; address <= params::ParameterBlock::lastAddress;
              ++address)

@@ -100,6 +100,16 @@ TEST_F(NarratorTest, EveryUnacknowledgedWriteIsListedSoTheExitStatusCanAgreeWith
     EXPECT_TRUE(has(text, "the entry reset: 134 write(s), no EEPROM acknowledgement for parameter(s) 1, 2, 3")) << text;
 }
 
+TEST_F(NarratorTest, AResetFrameMadeGoodByItsReWriteIsNoFailedWrite)
+{
+    setLive(0, 0, 800);
+    unansweredWrites = 1;
+    engine.initialiseWizard();
+    ASSERT_EQ(engine.resetUnacknowledged(), 1) << "the bulk frame went unanswered";
+    ASSERT_TRUE(engine.resetOutcome().allConfirmed()) << "and was written again";
+    EXPECT_FALSE(narrator.reportUnacknowledged(engine)) << told();
+}
+
 TEST_F(NarratorTest, AStepIsTickedOffOnlyOnceTheControllerAcknowledgedItsWrites)
 {
     setLive(0, 0, 800);

@@ -41,6 +41,7 @@ struct WizardFixture : ::testing::Test {
     int noisyEvery = 0;
     int liveRequests = 0;
     int unansweredLive = 0;  // the next live requests that get no answer
+    int unansweredWrites = 0;  // the next write frames that get no answer
 
     void SetUp() override
     {
@@ -58,6 +59,8 @@ struct WizardFixture : ::testing::Test {
                 if (noisyEvery > 0 && liveRequests % noisyEvery == 0)
                     answer.insert(answer.begin(), 0x5A);
                 device.arriveAt(clock.nowMs + 2, answer);
+            } else if (frame[0] != 'I' && unansweredWrites > 0) {
+                --unansweredWrites;
             } else {
                 device.arriveAt(clock.nowMs + 2, {zeros ? std::uint8_t{0} : frame[0]});
             }
