@@ -1,5 +1,6 @@
 #include "SaveTargetText.h"
 
+#include <filesystem>
 #include <iostream>
 
 namespace dravinor::cli {
@@ -46,6 +47,18 @@ void tellRefusedOutput(const std::string& path, const std::string& what, const p
 bool outputAccepted(const std::string& path, const std::string& what)
 {
     const params::SaveTarget target = params::examineSaveTarget(path);
+    // A new name needs its folder: without one, a read for it would be work
+    // for nothing, and the save would fail only after it.
+    if (target.kind == params::SaveTargetKind::NewName) {
+        const std::filesystem::path folder =
+            target.file.has_parent_path() ? target.file.parent_path() : std::filesystem::path(".");
+        std::error_code error;
+        if (!std::filesystem::is_directory(folder, error)) {
+            std::cerr << "dravinor-cli: " << path << ": cannot create " << what << " there: the folder "
+                      << folder.string() << " does not exist; nothing was read or written\n";
+            return false;
+        }
+    }
     // A folder that cannot be reached is told by the save itself, as before.
     if (target.savable() || target.kind == params::SaveTargetKind::Unreachable)
         return true;

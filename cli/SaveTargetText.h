@@ -18,7 +18,8 @@ std::string saveRefusalText(const params::SaveTarget& target);
 void tellRefusedOutput(const std::string& path, const std::string& what, const params::SaveTarget& target);
 
 // Looks at an output file given with -o before any work is done for it:
-// false, told as above, when it is no regular file or new name.
+// false, told as above, when it is no regular file or new name, or a new
+// name in a folder that does not exist.
 bool outputAccepted(const std::string& path, const std::string& what);
 
 }  // namespace dravinor::cli

@@ -79,6 +79,12 @@ TEST_F(CliSaveTargets, SavingOntoAFifoOrADeviceNodeReplacesNothing)
     // Refused before the controller is asked anything.
     expectRefused(cli("read -o " + quoted(targets / "fifo.PAR")), fifo);
     expectRefused(cli("report -o " + quoted(device)), characterDevice);
+    for (const char* command : {"read", "report"}) {
+        const CliRun run = cli(std::string(command) + " -o " + quoted(targets / "missing" / "x.PAR"));
+        EXPECT_EQ(run.exitCode, 4) << run.err;
+        EXPECT_NE(run.err.find("the folder " + (targets / "missing").string() + " does not exist"), std::string::npos)
+            << run.err;
+    }
     EXPECT_TRUE(controller.receivedFrames().empty());
 
     EXPECT_TRUE(dravinor::testing::isFifo(targets / "fifo.PAR"));
