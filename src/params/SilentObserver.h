@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ParameterTransfer.h"
+
+namespace dravinor::params {
+
+// The observer to tell: the one given, or, without one, a silent one.
+inline TransferObserver& observerOrSilent(TransferObserver* observer)
+{
+    static TransferObserver silent;
+    return observer ? *observer : silent;
+}
+
+}  // namespace dravinor::params
