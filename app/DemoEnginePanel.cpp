@@ -3,6 +3,7 @@
 #include "ControllerSimulator.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -22,6 +23,31 @@ QSlider* makeSlider(int minimum, int maximum, int value)
     slider->setMinimumWidth(220);
     return slider;
 }
+
+// The probe models in the panel's order, with the panel's words for them.
+struct ProbeChoice {
+    sim::ProbeModel model;
+    const char* words;
+};
+constexpr ProbeChoice kProbeChoices[] = {
+    {sim::ProbeModel::Healthy, "sprawna"},
+    {sim::ProbeModel::Slow, "powolna (zużyta)"},
+    {sim::ProbeModel::StuckLean, "stale uboga"},
+    {sim::ProbeModel::StuckRich, "stale bogata"},
+    {sim::ProbeModel::Disconnected, "odłączona (0 V)"},
+    {sim::ProbeModel::Biased, "przesunięta ku bogatej (zła masa)"},
+};
+
+QComboBox* makeProbeChoice(sim::ProbeModel current)
+{
+    auto* box = new QComboBox;
+    for (const ProbeChoice& choice : kProbeChoices) {
+        box->addItem(QString::fromUtf8(choice.words), static_cast<int>(choice.model));
+        if (choice.model == current)
+            box->setCurrentIndex(box->count() - 1);
+    }
+    return box;
+}
 }  // namespace
 
 DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
@@ -31,6 +57,7 @@ DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
       startStop_(new QPushButton),
       throttle_(makeSlider(0, 100, 0)),
       screw_(makeSlider(-100, 100, 0)),
+      probe_(makeProbeChoice(simulator.engineView().probeModel)),
       readout_(new QLabel)
 {
     setObjectName("DemoEnginePanel");
@@ -41,6 +68,7 @@ DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
     startStop_->setObjectName("engineStartStop");
     throttle_->setObjectName("throttle");
     screw_->setObjectName("reducerScrew");
+    probe_->setObjectName("probeModel");
 
     auto* controls = new QFormLayout;
     // Captions above their controls: a narrow panel fits beside the window
@@ -49,6 +77,7 @@ DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
     controls->addRow(QStringLiteral("Silnik"), startStop_);
     controls->addRow(QStringLiteral("Przepustnica"), throttle_);
     controls->addRow(QStringLiteral("Śruba reduktora (uboga – bogata)"), screw_);
+    controls->addRow(QStringLiteral("Sonda lambda samochodu"), probe_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fitter_);
     layout->addLayout(controls);
@@ -60,6 +89,9 @@ DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
     });
     connect(throttle_, &QSlider::valueChanged, this, [this](int value) { simulator_.setThrottle(value / 100.0); });
     connect(screw_, &QSlider::valueChanged, this, [this](int value) { simulator_.setReducerScrew(value / 100.0); });
+    connect(probe_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        simulator_.setProbeModel(static_cast<sim::ProbeModel>(probe_->itemData(index).toInt()));
+    });
     connect(fitter_, &QCheckBox::toggled, this, [this](bool on) {
         simulator_.setFitterEnabled(on);
         refresh();

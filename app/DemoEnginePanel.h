@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -16,7 +17,8 @@ namespace dravinor::app {
 // The demo's stand-in for the car: start and stop the engine, move the
 // throttle and turn the reducer screw of the simulated controller's engine,
 // or leave all that to the virtual fitter, who follows the tool's
-// auto-adaptation. A window of its own beside the tool, never part of it.
+// auto-adaptation; give the car a healthy or a faulty lambda probe, to see
+// the probe check judge it. A window of its own beside the tool, never part of it.
 class DemoEnginePanel : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +32,7 @@ private:
     QPushButton* startStop_;
     QSlider* throttle_;
     QSlider* screw_;
+    QComboBox* probe_;
     QLabel* readout_;
 };
 

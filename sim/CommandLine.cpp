@@ -169,6 +169,8 @@ const char* usageText()
            "                       --link following it; SIGUSR1 unplugs and replugs too\n"
            "  --tps-falling        the car's throttle sensor falls as it opens\n"
            "  --fitter             a virtual fitter follows the auto-adaptation\n"
+           "  --rpm N              the engine runs at N RPM (850-5000) instead of\n"
+           "                       idling, the throttle held there\n"
            "  --probe MODEL        the car's lambda probe: healthy, slow, stuck-lean,\n"
            "                       stuck-rich, disconnected or biased\n"
            "  --late-answer A,MS[,queue][,once]\n"
@@ -279,6 +281,10 @@ Parsed readValueOption(ArgumentReader& reader, const std::string& option, Comman
         read = reader.number(0, 255, n);
         if (read)
             options.identity = static_cast<std::uint8_t>(n);
+    } else if (option == "--rpm") {
+        read = reader.number(850, 5000, n);
+        if (read)
+            options.steadyRpm = static_cast<double>(n);
     } else if (option == "--probe") {
         read = reader.value(text) && parseProbeModel(text, options.probeModel, reader.error());
     } else if (option == "--unplug-after") {

@@ -26,6 +26,10 @@ ControllerLine::ControllerLine(const SimulatorOptions& options)
     engine.setTpsFalling(options.tpsFalling);
     engine.setReducerScrew(options.reducerScrew);
     engine.setProbeModel(options.probeModel);
+    if (options.steadyRpm) {
+        engine.setRunning(true);
+        engine.setThrottle(EngineModel::throttleForRpm(*options.steadyRpm));
+    }
     core_.setFitterEnabled(options.fitter, 0);
 }
 

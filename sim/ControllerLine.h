@@ -30,6 +30,9 @@ struct SimulatorOptions {
     bool fitter = false;            // a virtual fitter follows the auto-adaptation
     double reducerScrew = -0.5;     // as found on the car: too lean for gas at idle
     ProbeModel probeModel = ProbeModel::Healthy;  // the car's lambda probe
+    // The engine runs at this speed (RPM) instead of idling, the throttle
+    // held there, so the probe check (above 1200 RPM) has a car to judge.
+    std::optional<double> steadyRpm;
     std::uint32_t noiseSeed = 0;    // seeds the noise fault; 0 takes a random seed
 };
 

@@ -162,6 +162,12 @@ void ControllerSimulator::setFitterEnabled(bool enabled)
     line_.core().setFitterEnabled(enabled, secondsNow());
 }
 
+void ControllerSimulator::setProbeModel(ProbeModel model)
+{
+    std::lock_guard state(stateMutex_);
+    line_.core().engineAt(secondsNow()).setProbeModel(model);
+}
+
 ControllerSimulator::EngineView ControllerSimulator::engineView()
 {
     std::lock_guard state(stateMutex_);
@@ -169,7 +175,7 @@ ControllerSimulator::EngineView ControllerSimulator::engineView()
     const EngineModel& engine = core.engineAt(secondsNow());
     return {engine.running(), engine.rpm(), engine.coolantC(), engine.stepper(), engine.probeVolts(),
             engine.fuel().onGas(), engine.throttle(), engine.reducerScrew(), core.fitter() != nullptr,
-            core.fitter() ? stageName(core.fitter()->stage()) : ""};
+            core.fitter() ? stageName(core.fitter()->stage()) : "", engine.probeModel()};
 }
 
 void ControllerSimulator::injectBytes(std::vector<std::uint8_t> bytes)

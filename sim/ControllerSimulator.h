@@ -59,6 +59,7 @@ public:
     void setThrottle(double zeroToOne);
     void setReducerScrew(double minusOneToOne);
     void setFitterEnabled(bool enabled);
+    void setProbeModel(ProbeModel model);
     // What the engine does now, for a panel that shows it.
     struct EngineView {
         bool running;
@@ -71,6 +72,7 @@ public:
         double reducerScrew;
         bool fitterEnabled;
         const char* fitterStage;  // empty without a fitter
+        ProbeModel probeModel;
     };
     EngineView engineView();
 

@@ -61,6 +61,11 @@ double EngineModel::tpsInputVolts(double throttle, bool falling)
     return falling ? 4.5 - 4.0 * throttle : 0.5 + 4.0 * throttle;
 }
 
+double EngineModel::throttleForRpm(double rpm)
+{
+    return std::clamp((rpm - kIdleRpm) / (kFullThrottleRpm - kIdleRpm), 0.0, 1.0);
+}
+
 double EngineModel::temperatureOfByte(std::uint8_t byte)
 {
     const double v = byte * 5.0 / 255.0;

@@ -60,6 +60,7 @@ public:
     double reducerScrew() const { return screw_; }
     void fuelRequest(std::uint8_t value) { fuel_.request(value); }
     void setProbeModel(ProbeModel model) { probeModel_ = model; }
+    ProbeModel probeModel() const { return probeModel_; }
 
     LiveReading reading() const;
 
@@ -76,6 +77,8 @@ public:
     // Input voltage of the throttle sensor: 0.5 V closed to 4.5 V open, or
     // the other way round for a falling sensor.
     static double tpsInputVolts(double throttle, bool falling = false);
+    // The throttle a warm engine settles at rpm with (idle to full, clamped).
+    static double throttleForRpm(double rpm);
     // The sensor byte whose decoded temperature is closest to celsius.
     static std::uint8_t temperatureByte(double celsius);
     static double temperatureOfByte(std::uint8_t byte);

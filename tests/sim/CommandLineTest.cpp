@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ControllerLine.h"
 #include "EepromImage.h"
 
 #include <gtest/gtest.h>
@@ -66,12 +67,30 @@ TEST(CommandLine, RefusesBadOptions)
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--bogus"}, {"--identity"}, {"--identity", "256"}, {"--noise", "101"},
           {"--late-tail", "-1"}, {"--ignore-writes", "2x"}, {"--late-answer", "36,10"}, {"--late-answer", "5"},
-          {"--late-answer", "5,"}}) {
+          {"--late-answer", "5,"}, {"--rpm", "9000"}, {"--rpm", "300"}}) {
         CommandLine c;
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, c, error)) << args[0];
         EXPECT_FALSE(error.empty());
     }
+}
+
+TEST(CommandLine, RpmRunsTheEngineFromTheStartAtThatSpeed)
+{
+    CommandLine c;
+    std::string error;
+    ASSERT_TRUE(parseCommandLine({"--rpm", "2000", "--probe", "slow"}, c, error)) << error;
+    ASSERT_TRUE(c.options.steadyRpm);
+    ControllerLine line(c.options);
+    const EngineModel& engine = line.core().engineAt(20.0);
+    EXPECT_TRUE(engine.running());
+    EXPECT_NEAR(engine.rpm(), 2000, 20) << "settled at the asked speed, above the probe check's 1200 RPM";
+    EXPECT_EQ(engine.probeModel(), ProbeModel::Slow);
+
+    CommandLine still;
+    ASSERT_TRUE(parseCommandLine({}, still, error));
+    EXPECT_NEAR(ControllerLine(still.options).core().engineAt(20.0).rpm(), EngineModel::kIdleRpm, 20)
+        << "without --rpm the car idles";
 }
 
 // The message names the option the bad value belongs to, not the one before it.

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -55,6 +56,26 @@ TEST(PtyDemoFitterPanel, BoxHandsTheCarToTheFitterAndTheControlsFollowHim)
     EXPECT_TRUE(throttle->isEnabled());
     throttle->setValue(0);
     EXPECT_EQ(simulator.engineView().throttle, 0) << "the fitter let go: the slider drives again";
+}
+
+TEST(PtyDemoFitterPanel, ProbeChoiceShowsTheCarsProbeAndGivesTheCarTheOneChosen)
+{
+    sim::SimulatorOptions options;
+    options.pacing = false;
+    options.probeModel = sim::ProbeModel::StuckRich;
+    sim::ControllerSimulator simulator(options);
+    std::string error;
+    ASSERT_TRUE(simulator.start(&error)) << error;
+    app::DemoEnginePanel panel(simulator);
+    auto* probe = panel.findChild<QComboBox*>("probeModel");
+    ASSERT_TRUE(probe);
+    EXPECT_EQ(probe->count(), 6) << "every probe model the simulator has";
+    EXPECT_EQ(probe->currentText(), QStringLiteral("stale bogata")) << "the car's probe as the simulator started";
+
+    probe->setCurrentIndex(probe->findText(QStringLiteral("powolna (zużyta)")));
+    EXPECT_EQ(simulator.engineView().probeModel, sim::ProbeModel::Slow);
+    probe->setCurrentIndex(0);
+    EXPECT_EQ(simulator.engineView().probeModel, sim::ProbeModel::Healthy);
 }
 
 // Widgets need one application object for the whole run.
