@@ -43,6 +43,12 @@ bool parseItem(const std::string& option, const std::string& text, const Items& 
 
 }  // namespace
 
+std::string adaptItemLists()
+{
+    return "\nignition types (--ignition):" + listItems(wizard::ignitionItems) +
+           "\nlambda probe types (--probe):" + listItems(probeItems()) + "\n";
+}
+
 bool parseAdaptArguments(const CliOptions& given, AdaptOptions& options, std::string& error)
 {
     options.yes = given.has("--yes");

@@ -18,6 +18,9 @@ struct AdaptOptions {
 
 struct CliOptions;
 
+// The ignition and probe types by number, as `adapt --help` lists them.
+std::string adaptItemLists();
+
 // False with a message naming the valid values on a bad or missing value.
 bool parseAdaptArguments(const CliOptions& given, AdaptOptions& options, std::string& error);
 

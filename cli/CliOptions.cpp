@@ -302,7 +302,8 @@ std::string helpText(const std::string& command)
     const CommandSpec* spec = findCommand(command);
     if (!spec)
         return usageText;
-    return "usage: dravinor-cli [--port PORT]... " + std::string(spec->usage) + "\n\n" + std::string(spec->help);
+    return "usage: dravinor-cli [--port PORT]... " + std::string(spec->usage) + "\n\n" + std::string(spec->help) +
+           (spec->helpLists ? spec->helpLists() : std::string());
 }
 
 }  // namespace dravinor::cli

@@ -1,5 +1,7 @@
 #include "CommandTable.h"
 
+#include "AdaptOptions.h"
+
 #include <algorithm>
 
 namespace dravinor::cli {
@@ -11,6 +13,7 @@ using enum OptionValue;
 constexpr CommandOption readOptions[] = {{"-o", Text}};
 constexpr CommandOption writeOptions[] = {{"--force"}, {"--yes"}};
 constexpr CommandOption resetOptions[] = {{"--yes"}};
+constexpr CommandOption showOptions[] = {{"--force"}};
 constexpr CommandOption setOptions[] = {{"--clamp"}};
 constexpr CommandOption journalOptions[] = {{"--last", Count}};
 constexpr CommandOption liveOptions[] = {{"--count", Count}, {"--csv"}, {"--probe-health"}, {"--reconnect"}};
@@ -141,17 +144,21 @@ const CommandSpec commands[] = {
          "stops it before the lambda threshold is written (exit 5).\n"
          "Exit 3 lists every write the controller did not acknowledge, or says\n"
          "that it went on with a failed probe.\n"
-         "  --ignition N   ignition type: 0..5 as the wizard's list\n"
-         "  --probe N      lambda probe type: 0..5 as the wizard's list\n"
+         "  --ignition N   ignition type: a number of the wizard's list below\n"
+         "  --probe N      lambda probe type: a number of the wizard's list below\n"
          "  --temperature-sensor on|off   tick or clear the temperature sensor\n"
          "  --force        go on with a failed probe; its results are marked\n"
          "                 doubtful in the journal and the exit status (3)\n",
-     .options = adaptOptions},
+     .options = adaptOptions,
+     .helpLists = adaptItemLists},
     {.name = "show",
-     .usage = "show FILE",
+     .usage = "show [--force] FILE",
      .help =
          "Decodes a parameter file, as the parameter pages would show it; no\n"
-         "controller needed.\n",
+         "controller needed. A file that is not 64 bytes long is refused.\n"
+         "  --force   decode it anyway (missing bytes taken as 0, extra ones\n"
+         "            left out)\n",
+     .options = showOptions,
      .minOperands = 1,
      .maxOperands = 1,
      .operands = "one parameter file"},

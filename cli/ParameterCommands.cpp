@@ -249,9 +249,18 @@ int runShow(const CliOptions& options)
 {
     ParameterBlock block;
     std::uintmax_t size = 0;
-    if (const int code = loadFile(options.arguments[0], block, &size); code != exitSuccess)
+    const std::string& path = options.arguments[0];
+    if (const int code = loadFile(path, block, &size); code != exitSuccess)
         return code;
-    warnAboutSize(options.arguments[0], size);
+    // Anything decodes as some set: a file of another size is most likely
+    // not a parameter file at all, and its listing would only mislead.
+    if (size != ParameterBlock::size && !options.has("--force")) {
+        std::cerr << "dravinor-cli: " << path << " holds " << size
+                  << " bytes, not 64: it does not look like a parameter file"
+                     " (--force decodes it anyway)\n";
+        return exitFileError;
+    }
+    warnAboutSize(path, size);
     printParameters(block);
     return exitSuccess;
 }

@@ -126,6 +126,7 @@ _dravinor_cli()
         ;;
     read | defaults) options="-o" ;;
     write) options="--force --yes" ;;
+    show) options="--force" ;;
     reset) options="--yes" ;;
     set) options="--clamp" ;;
     live) options="--count --csv --probe-health --reconnect" ;;

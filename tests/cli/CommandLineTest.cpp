@@ -174,6 +174,17 @@ TEST(CommandHelp, EveryCommandsHelpNamesTheProgramAndEndsWithALineEnd)
     }
 }
 
+TEST(CommandHelp, AdaptHelpListsTheIgnitionAndProbeTypesWithTheirNumbers)
+{
+    const std::string help = helpText("adapt");
+    const auto ignition = help.find("ignition types (--ignition):\n  0  Cewka na cylinder\n");
+    const auto probe = help.find("lambda probe types (--probe):\n  0  0-1 [V]  Rosnąca\n");
+    ASSERT_NE(ignition, std::string::npos) << help;
+    ASSERT_NE(probe, std::string::npos) << help;
+    EXPECT_LT(ignition, probe);
+    EXPECT_NE(help.find("\n  5  5-0 [V]  Malejąca\n"), std::string::npos) << help;
+}
+
 TEST(AdaptArguments, MissingOrBadItemsListTheChoicesAndGoodOnesAreTaken)
 {
     const auto adaptFrom = [](const std::vector<std::string>& arguments, AdaptOptions& adapt, std::string& error) {

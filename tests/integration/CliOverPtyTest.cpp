@@ -150,6 +150,11 @@ TEST_F(CliFixture, BadFilesAndMissingPortsGiveClearErrors)
 
     std::ofstream(dir / "short.PAR", std::ios::binary).write("\0\x13\x1C", 3);
     run = cli("show '" + (dir / "short.PAR").string() + "'");
+    EXPECT_EQ(run.exitCode, 4) << "not a parameter file: no listing that would mislead";
+    EXPECT_NE(run.err.find("holds 3 bytes, not 64: it does not look like a parameter file"), std::string::npos)
+        << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    run = cli("show --force '" + (dir / "short.PAR").string() + "'");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.err.find("3 bytes"), std::string::npos);
 
@@ -204,7 +209,7 @@ TEST_F(CliFixture, FilesOfTheWrongSizeAreNamedAndWrittenOnlyWithForce)
     const fs::path big = dir / "big.PAR";
     std::ofstream(big, std::ios::binary) << std::string(100, '\x07');
 
-    auto run = cli("show '" + big.string() + "'");
+    auto run = cli("show --force '" + big.string() + "'");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_NE(run.err.find("holds 100 bytes, not 64"), std::string::npos) << run.err;
 
