@@ -164,7 +164,7 @@ std::string parameters(const std::vector<int>& addresses)
 void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine)
 {
     std::vector<std::string> written, missing;
-    const params::BulkWriteOutcome& reset = engine.resetOutcome();
+    const params::BulkWriteOutcome& reset = engine.result().reset;
     std::vector<int> resetWritten, resetMissing;
     for (int address = params::ParameterBlock::firstAddress; address <= params::ParameterBlock::lastAddress; ++address)
         (reset.eepromWritten.test(static_cast<std::size_t>(address)) ? resetWritten : resetMissing).push_back(address);
@@ -191,7 +191,7 @@ void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine)
         {WriteGroup::ActuatorIdle, "actuator range at idle"},
     };
     for (const auto& [group, what] : groups) {
-        const wizard::GroupWrites* writes = engine.writesOf(group);
+        const wizard::GroupWrites* writes = engine.result().writesOf(group);
         if (!writes)
             continue;
         if (!writes->acknowledged.empty())
@@ -239,10 +239,10 @@ void startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptO
 {
     engine.initialiseWizard();
     narrator.report(engine);
-    if (const std::string backup = backupLine(engine.resetOutcome().backup); !backup.empty())
+    if (const std::string backup = backupLine(engine.result().reset.backup); !backup.empty())
         narrator.line(backup);
     // Frames the re-writes made good are not worth a warning.
-    if (const auto unconfirmed = engine.resetOutcome().unconfirmedAddresses(); !unconfirmed.empty())
+    if (const auto unconfirmed = engine.result().reset.unconfirmedAddresses(); !unconfirmed.empty())
         narrator.line("dravinor-cli: warning: " + std::to_string(unconfirmed.size()) +
                       " writes of the reset were not acknowledged");
     narrator.line(std::string("Wybierz rodzaj zapłonu: ") +
@@ -338,15 +338,15 @@ int runAdapt(CliSession& session, const CliOptions& options)
     startWizard(engine, narrator, adapt);
     if (const int code = followAdaptation(session, engine, narrator, adapt); code != exitSuccess)
         return code;
-    if (!engine.doubtfulPhases().empty())
-        narrator.line("dravinor-cli: warning: " + std::to_string(engine.doubtfulPhases().size()) +
+    if (!engine.result().doubtfulPhases.empty())
+        narrator.line("dravinor-cli: warning: " + std::to_string(engine.result().doubtfulPhases.size()) +
                       " phase(s) were measured on an unreliable line; the journal marks their results doubtful");
-    if (engine.doubtfulProbe())
+    if (engine.result().doubtfulProbe())
         narrator.line(std::string("dravinor-cli: warning: the adaptation went on with a failed lambda probe (") +
-                      diagnostics::probeVerdictName(engine.probeFailure()->figures.verdict) +
+                      diagnostics::probeVerdictName(engine.result().probeFailure->figures.verdict) +
                       "); its lambda and actuator results are doubtful, and the journal marks them");
     const bool unacknowledged = narrator.reportUnacknowledged(engine);
-    return unacknowledged || engine.doubtfulProbe() ? exitNotAcknowledged : exitSuccess;
+    return unacknowledged || engine.result().doubtfulProbe() ? exitNotAcknowledged : exitSuccess;
 }
 
 }  // namespace dravinor::cli

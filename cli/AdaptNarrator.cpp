@@ -3,6 +3,7 @@
 #include "CommaVolts.h"
 
 #include "ParameterTransfer.h"
+#include "TextSlots.h"
 #include "WizardTables.h"
 
 #include <algorithm>
@@ -17,10 +18,12 @@ using wizard::ControlView;
 using wizard::WizardPage;
 using wizard::WizardView;
 
-std::string panel(const WizardView& view, std::string_view name)
+// A figure as the wizard's page shows it (with the page's comma), or the
+// page's dots while it is not measured.
+std::string shown(const wizard::AdaptationResult& result, wizard::Figure figure)
 {
-    const ControlView* control = view.find(name);
-    return control && control->text ? *control->text : std::string("......");
+    const std::optional<double> value = result.figure(figure);
+    return value ? wizard::figureText(figure, *value, ",") : std::string("......");
 }
 
 bool isDoneLabel(std::string_view name)
@@ -34,6 +37,14 @@ bool isPrompt(std::string_view name)
     return std::any_of(wizard::promptTexts.begin(), wizard::promptTexts.end(),
                        [name](const auto& item) { return item.name == name; }) &&
            name != "ZZBGLabel_AA_P4";
+}
+
+// The TPS direction as the page words it (the built-in words of its text slots).
+std::string tpsDirection(const wizard::AdaptationResult& result)
+{
+    if (!result.tpsRising)
+        return {};
+    return lang::textSlots().text(*result.tpsRising ? lang::slot::tpsRising : lang::slot::tpsFalling);
 }
 
 std::string joined(const std::vector<int>& numbers)
@@ -97,7 +108,7 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
         if (isPrompt(name) && control->visible) {
             if (*control->visible && !visiblePrompts_.contains(name)) {
                 visiblePrompts_.insert(name);
-                line(control->text ? *control->text : std::string(wizard::pageText(name)));
+                line(name == "JakiTps_AA_P2" ? tpsDirection(engine.result()) : std::string(wizard::pageText(name)));
             } else if (!*control->visible) {
                 visiblePrompts_.erase(name);
             }
@@ -129,7 +140,7 @@ void AdaptNarrator::reportLine(const wizard::AdaptationEngine& engine)
         silentTold_ = engine.controllerSilent();
         line(silentTold_ ? "dravinor-cli: the controller does not answer" : "dravinor-cli: the controller answers again");
     }
-    const auto& doubtful = engine.doubtfulPhases();
+    const auto& doubtful = engine.result().doubtfulPhases;
     for (; doubtfulTold_ < doubtful.size(); ++doubtfulTold_) {
         const wizard::DoubtfulPhase& phase = doubtful[doubtfulTold_];
         line("dravinor-cli: warning: unreliable line: " + std::to_string(phase.badPolls) + " of " +
@@ -140,8 +151,8 @@ void AdaptNarrator::reportLine(const wizard::AdaptationEngine& engine)
 
 bool AdaptNarrator::reportUnacknowledged(const wizard::AdaptationEngine& engine)
 {
-    const params::BulkWriteOutcome& reset = engine.resetOutcome();
-    const std::vector<int> single = engine.unacknowledgedAddresses();
+    const params::BulkWriteOutcome& reset = engine.result().reset;
+    const std::vector<int> single = engine.result().unacknowledgedAddresses();
     // A bulk frame whose letter did not come back was written again on its
     // own: only what stayed unconfirmed after that failed, as the journal says.
     const bool resetFailed = !reset.allConfirmed() || reset.portLost;
@@ -169,7 +180,7 @@ bool AdaptNarrator::reportUnacknowledged(const wizard::AdaptationEngine& engine)
 void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label)
 {
     const ItemWrites* item = writesOfItem(label);
-    const wizard::GroupWrites* writes = item ? engine.writesOf(item->group) : nullptr;
+    const wizard::GroupWrites* writes = item ? engine.result().writesOf(item->group) : nullptr;
     if (item && !writes) {
         awaitingWrites_.emplace_back(label);
         return;
@@ -181,7 +192,7 @@ void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, std::
         done_.push_back(text);
         line("[x] " + text);
     }
-    reportResults(engine.view(), label);
+    reportResults(engine.result(), label);
 }
 
 void AdaptNarrator::reportWrittenItems(const wizard::AdaptationEngine& engine)
@@ -191,32 +202,34 @@ void AdaptNarrator::reportWrittenItems(const wizard::AdaptationEngine& engine)
         reportDoneItem(engine, label);
 }
 
-void AdaptNarrator::reportResults(const WizardView& view, std::string_view label)
+void AdaptNarrator::reportResults(const wizard::AdaptationResult& result, std::string_view label)
 {
+    using wizard::Figure;
+    const auto figure = [&result](Figure which) { return shown(result, which); };
     if (label == "TPSPonLabel_AA_P2") {
-        line("    TPS - dolny " + panel(view, "TPSDolEDAA_P2") + " V");
+        line("    TPS - dolny " + figure(Figure::TpsIdle) + " V");
     } else if (label == "TPSPowLabel_AA_P2") {
-        line("    TPS - górny " + panel(view, "TPSGorEDAA_P2") + " V");
-        line("    TPS - Próg " + panel(view, "TPSProEDAA_P2") + " V");
+        line("    TPS - górny " + figure(Figure::TpsHigh) + " V");
+        line("    TPS - Próg " + figure(Figure::TpsThreshold) + " V");
     } else if (label == "SSLabel_AA_P3") {
-        line("    Uboga " + panel(view, "UbogaEDAA_P3"));
-        line("    Próg " + panel(view, "ProgEDAA_P3"));
-        line("    Bogata " + panel(view, "BogataEDAA_P3"));
+        line("    Uboga " + figure(Figure::LambdaLean));
+        line("    Próg " + figure(Figure::LambdaThreshold));
+        line("    Bogata " + figure(Figure::LambdaRich));
     } else if (label == "CSLabel_AA_P3") {
-        line("    TH " + panel(view, "THEDAA_P3"));
-        line("    TL " + panel(view, "TLEDAA_P3"));
+        line("    TH " + figure(Figure::RichTime));
+        line("    TL " + figure(Figure::LeanTime));
     } else if (label == "UTPOW_AA_P5") {
-        line("    TPS Pow  Min " + panel(view, "MinPOWEDAA_P5") + "  Max " + panel(view, "MaxPOWEDAA_P5") +
-             "  Start " + panel(view, "StartPOWEDAA_P5"));
+        line("    TPS Pow  Min " + figure(Figure::AboveTpsMinimum) + "  Max " + figure(Figure::AboveTpsMaximum) +
+             "  Start " + figure(Figure::AboveTpsStart));
     } else if (label == "UTPON_AA_P5") {
-        line("    TPS Pon  Min " + panel(view, "MinPONEDAA_P5") + "  Max " + panel(view, "MaxPONEDAA_P5") +
-             "  Start " + panel(view, "StartPONEDAA_P5"));
+        line("    TPS Pon  Min " + figure(Figure::IdleMinimum) + "  Max " + figure(Figure::IdleMaximum) +
+             "  Start " + figure(Figure::IdleStart));
     }
 }
 
 void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
 {
-    const auto& failure = engine.probeFailure();
+    const auto& failure = engine.result().probeFailure;
     if (!failure)
         return;
     const auto& figures = failure->figures;

@@ -37,7 +37,7 @@ private:
     // A done item that stands for writes is ticked off once they were made,
     // and only when the controller acknowledged them.
     void reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label);
-    void reportResults(const wizard::WizardView& view, std::string_view label);
+    void reportResults(const wizard::AdaptationResult& result, std::string_view label);
     void reportWrittenItems(const wizard::AdaptationEngine& engine);
     // A page that starts: its caption and the instructions that stand on it.
     void reportPage(wizard::WizardPage page);

@@ -31,8 +31,7 @@ WizardController::WizardController(QTabWidget* autoTab, link::SerialPort& port, 
             return parameterPages.fieldText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
                 .toStdString();
         },
-        // The TPS direction words as the language file last set them.
-        [](int key) { return lang::textSlots().text(key); }, QLocale().decimalPoint().toStdString()};
+        QLocale().decimalPoint().toStdString()};
     engine_ = std::make_unique<AdaptationEngine>(port, state, transfer,
                                                  std::move(inputs));
     binder_ = std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl));
@@ -125,7 +124,23 @@ void WizardController::showEffects()
         else if (!enabled && timers_[i]->isActive())
             timers_[i]->stop();
     }
+    showTpsDirection();
     showProbeFailure();
+}
+
+void WizardController::showTpsDirection()
+{
+    // Worded once, when the TPS step finds it, in the words the language
+    // file then gives (a new entry forgets it).
+    const std::optional<bool> rising = engine_->result().tpsRising;
+    if (rising.has_value() == tpsDirectionShown_)
+        return;
+    tpsDirectionShown_ = rising.has_value();
+    if (!rising)
+        return;
+    if (auto* label = qobject_cast<QLabel*>(pages_->control(QStringLiteral("JakiTps_AA_P2"))))
+        label->setText(QString::fromStdString(lang::textSlots().text(*rising ? lang::slot::tpsRising
+                                                                             : lang::slot::tpsFalling)));
 }
 
 void WizardController::redrawTexts()

@@ -73,12 +73,15 @@ private:
     void showEffects();
     // The failed probe's notice, and the question while the engine waits.
     void showProbeFailure();
+    // The TPS direction's words on its label, once the TPS step found it.
+    void showTpsDirection();
 
     std::unique_ptr<wizard::AdaptationEngine> engine_;
     WizardPages* pages_;
     std::unique_ptr<WizardViewBinder> binder_;
     Dialogs& dialogs_;
     bool askingAboutProbe_ = false;
+    bool tpsDirectionShown_ = false;
     std::array<QTimer*, wizard::wizardTimerCount> timers_{};
 };
 

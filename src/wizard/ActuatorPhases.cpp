@@ -13,9 +13,7 @@ constexpr int idleRpm = 1200;
 constexpr std::uint32_t lastSampleIndex = 100;  // 101 samples per window
 
 constexpr const char* aboveTpsFields[3] = {"ZPAttuatoraPow_1", "ZPAttuatoraPow_2", "PSAttuatoraPow"};
-constexpr const char* aboveTpsPanels[3] = {"MinPOWEDAA_P5", "MaxPOWEDAA_P5", "StartPOWEDAA_P5"};
 constexpr const char* idleFields[3] = {"ZPAttuatoraPon_1", "ZPAttuatoraPon_2", "PSAttuatoraPon"};
-constexpr const char* idlePanels[3] = {"MinPONEDAA_P5", "MaxPONEDAA_P5", "StartPONEDAA_P5"};
 
 // The working range around an average position: ten steps below it (at
 // least 20 when it sits low), fifteen above it (230 when it sits high).
@@ -73,10 +71,10 @@ void AdaptationEngine::tickAboveTps()
     }
     setTimer(WizardTimer::AAP5_1, false);
     {
-        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::AboveTps));
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::AboveTps, state_.sampleCount));
         writeActuatorRange(state_.aboveTpsPositionSum / state_.sampleCount, params::address::rangeMinimumAboveTps,
                            params::address::rangeMaximumAboveTps, params::address::startPositionAboveTps, aboveTpsFields,
-                           aboveTpsPanels);
+                           Figure::AboveTpsMinimum);
     }
     show("PUOLabel_AA_P5", false);
     show("PUWLabel_AA_P5", true);
@@ -102,21 +100,21 @@ void AdaptationEngine::tickActuatorIdle()
     }
     setTimer(WizardTimer::AAP5_2, false);
     {
-        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::ActuatorIdle));
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::ActuatorIdle, state_.sampleCount));
         writeActuatorRange(state_.idlePositionSum / state_.sampleCount, params::address::rangeMinimumBelowTps,
                            params::address::rangeMaximumBelowTps, params::address::startPositionBelowTps, idleFields,
-                           idlePanels);
+                           Figure::IdleMinimum);
     }
     show("PUWLabel_AA_P5", false);
     markDone("UTPON_AA_P5", "AutoFaz5Led2");
     enable("AAP5_Koniec", true);
     show("ZA_AA_P5", true);
-    finished_ = true;
+    result_.finished = true;
 }
 
 void AdaptationEngine::writeActuatorRange(unsigned average, int minimumAddress, int maximumAddress,
                                           int startAddress, const char* const fieldNames[3],
-                                          const char* const panelNames[3])
+                                          Figure firstFigure)
 {
     const int values[3] = {rangeMinimum(average), rangeMaximum(average), static_cast<int>(average)};
     const int addresses[3] = {minimumAddress, maximumAddress, startAddress};
@@ -125,7 +123,8 @@ void AdaptationEngine::writeActuatorRange(unsigned average, int minimumAddress, 
     for (int i = 0; i < 3; ++i) {
         const std::string text = std::to_string(values[i]);
         setText(fieldNames[i], text);
-        setText(panelNames[i], text);
+        // Minimum, maximum and start follow one another among the figures.
+        showFigure(static_cast<Figure>(static_cast<int>(firstFigure) + i), values[i]);
         writeParameter(values[i], addresses[i]);
     }
 }

@@ -77,20 +77,6 @@ void AdaptationEngine::setTimer(WizardTimer timer, bool on)
     timers_[static_cast<std::size_t>(timer)] = on;
 }
 
-std::string_view phaseName(WizardPhase phase)
-{
-    switch (phase) {
-    case WizardPhase::TpsIdle: return "TPS idle";
-    case WizardPhase::TpsHigh: return "TPS high";
-    case WizardPhase::LambdaSwing: return "lambda swing";
-    case WizardPhase::EmulationTimes: return "emulation times";
-    case WizardPhase::Reducer: return "reducer";
-    case WizardPhase::AboveTps: return "actuator above TPS";
-    case WizardPhase::ActuatorIdle: return "actuator at idle";
-    }
-    return "phase";
-}
-
 params::LivePoll AdaptationEngine::requestLiveFrame()
 {
     const params::LivePoll poll = params::pollLiveFrame(port_);
@@ -151,13 +137,16 @@ void AdaptationEngine::startPhase()
     phaseBadPolls_ = 0;
 }
 
-std::string AdaptationEngine::closePhase(WizardPhase phase)
+std::string AdaptationEngine::closePhase(WizardPhase phase, std::uint32_t samples)
 {
     std::string note;
     // More than a tenth of the polls bad: the samples that were good may
     // still carry garbled bytes the frame cannot show.
-    if (phaseBadPolls_ * 10 > phasePolls_) {
-        doubtfulPhases_.push_back({phase, phasePolls_, phaseBadPolls_});
+    const bool doubtful = phaseBadPolls_ * 10 > phasePolls_;
+    result_.phases[static_cast<std::size_t>(phase)] = {true, static_cast<int>(samples), phasePolls_, phaseBadPolls_,
+                                                       doubtful};
+    if (doubtful) {
+        result_.doubtfulPhases.push_back({phase, phasePolls_, phaseBadPolls_});
         show(unreliableLineLabel(view_.currentPage()), true);
         note = "doubtful: " + std::string(phaseName(phase)) + " " + std::to_string(phaseBadPolls_) + " of " +
                std::to_string(phasePolls_) + " polls bad";
@@ -167,20 +156,6 @@ std::string AdaptationEngine::closePhase(WizardPhase phase)
     if (doubtfulProbe() && phase >= WizardPhase::LambdaSwing)
         note += (note.empty() ? "doubtful: " : "; ") + probeNote();
     return note;
-}
-
-const GroupWrites* AdaptationEngine::writesOf(WriteGroup group) const
-{
-    const auto found = groupWrites_.find(group);
-    return found == groupWrites_.end() ? nullptr : &found->second;
-}
-
-std::vector<int> AdaptationEngine::unacknowledgedAddresses() const
-{
-    std::vector<int> addresses = unacknowledged_;
-    std::sort(addresses.begin(), addresses.end());
-    addresses.erase(std::unique(addresses.begin(), addresses.end()), addresses.end());
-    return addresses;
 }
 
 void AdaptationEngine::blinkLabel(std::string_view label, int n)
@@ -216,8 +191,8 @@ void AdaptationEngine::noteWrite(int address, bool failed)
         (failed ? group.unacknowledged : group.acknowledged).push_back(address);
     }
     if (failed) {
-        ++failedWrites_;
-        unacknowledged_.push_back(address);
+        ++result_.failedWrites;
+        result_.unacknowledged.push_back(address);
     } else {
         // An acknowledgement is an answer too.
         noteAnswer();
@@ -250,6 +225,12 @@ void AdaptationEngine::markDone(std::string_view label, std::string_view led)
 void AdaptationEngine::setText(std::string_view name, std::string text)
 {
     view_.edit(name).text = std::move(text);
+}
+
+void AdaptationEngine::showFigure(Figure figure, double value)
+{
+    result_.figures[static_cast<std::size_t>(figure)] = value;
+    setText(figurePanel(figure), figureText(figure, value, inputs_.panelDecimalSeparator));
 }
 
 void AdaptationEngine::setBar(std::string_view name, int value)
@@ -295,16 +276,6 @@ std::string AdaptationEngine::fieldText(std::string_view name) const
         if (rpmFieldNames[i] == name)
             return shownRpmFields_[i];
     return {};
-}
-
-std::string AdaptationEngine::slotText(int key) const
-{
-    if (inputs_.slotText) {
-        std::string text = inputs_.slotText(key);
-        if (!text.empty())
-            return text;
-    }
-    return std::string(key == tpsRisingSlot ? tpsRisingText : tpsFallingText);
 }
 
 }  // namespace dravinor::wizard

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdaptationResult.h"
 #include "AdaptationState.h"
 #include "WizardView.h"
 
@@ -29,64 +30,14 @@ namespace dravinor::wizard {
 enum class WizardTimer { AAP1, AAP2_1, AAP2_2, AAP3_1, AAP3_2, AAP4_1, AAP4_2, AAP4_3, AAP5_1, AAP5_2 };
 inline constexpr std::size_t wizardTimerCount = 10;
 
-// The measuring phases, each counted on its own for the line's reliability.
-enum class WizardPhase { TpsIdle, TpsHigh, LambdaSwing, EmulationTimes, Reducer, AboveTps, ActuatorIdle };
-
-// A phase whose polls came back bad (missing, short, long or blank) more
-// than once in ten: its result stands, but the line it was measured on was
-// unreliable.
-struct DoubtfulPhase {
-    WizardPhase phase;
-    int polls = 0;
-    int badPolls = 0;
-};
-
-// The phase's name in notes and reports: "TPS idle", "lambda swing", ...
-std::string_view phaseName(WizardPhase phase);
-
-// The wizard's writes by what they set, for callers that tell the fitter
-// what reached the controller.
-enum class WriteGroup {
-    ProbeType,          // 32, 27, 34, 35 (step 1)
-    TemperatureSensor,  // 32 (step 1's check box)
-    IgnitionAndRpm,     // 13 and the RPM words (step 1's DALEJ)
-    TpsThreshold,       // 32, 2
-    LambdaThreshold,    // 1
-    EmulationTimes,     // 29, 28
-    ActuatorPresets,    // 6, 5, 4, 9, 8, 7 (the reducer page's DALEJ)
-    ActuatorAboveTps,   // 6, 5, 4
-    ActuatorIdle,       // 9, 8, 7
-};
-
-// The addresses of a group's last writes, in the order made, as the
-// controller answered them (EEPROM, and RAM where the write refreshes it).
-struct GroupWrites {
-    std::vector<int> acknowledged;
-    std::vector<int> unacknowledged;
-};
-
-// A lambda probe the lambda phases found failed (stuck on one side of its
-// switching point, or no signal), and what the fitter chose.
-enum class ProbeDecision {
-    Pending,  // the engine holds before writing what it measured
-    WentOn,   // the fitter went on: every result from the probe on is doubtful
-    Stopped,  // the adaptation stopped there, the lambda result not written
-};
-struct ProbeFailure {
-    diagnostics::ProbeHealthFigures figures;  // the last ten seconds when it was found
-    ProbeDecision decision = ProbeDecision::Pending;
-};
-
 // After this long without an answered poll the pages say the controller
 // does not answer, and step 1 holds its writes until it answers again.
 inline constexpr std::uint32_t noAnswerNoticeMs = 1000;
 
 // What the wizard reads from outside the controller: the parameter pages'
-// field texts (the RPM fields re-encoded at the end of step 1) and the
-// current texts of the text slots it shows (40103, 40104).
+// field texts (the RPM fields re-encoded at the end of step 1).
 struct WizardInputs {
     std::function<std::string(std::string_view fieldName)> fieldText;
-    std::function<std::string(int slotKey)> slotText;
     // Decimal separator of the result panels on the wizard pages (the
     // locale's); the parameter fields always use a comma.
     std::string panelDecimalSeparator = ",";
@@ -137,38 +88,40 @@ public:
     WizardView& view() { return view_; }
     const WizardView& view() const { return view_; }
 
+    // What was measured and written since the entry.
+    const AdaptationResult& result() const { return result_; }
     // For callers that report at the end: writes that failed after their
     // retries since initialiseWizard (and their addresses, each once, in
     // address order), and
     // whether the last poll was answered.
-    int failedWrites() const { return failedWrites_; }
-    std::vector<int> unacknowledgedAddresses() const;
+    int failedWrites() const { return result_.failedWrites; }
+    std::vector<int> unacknowledgedAddresses() const { return result_.unacknowledgedAddresses(); }
     bool lastPollAnswered() const { return lastPollAnswered_; }
-    bool finished() const { return finished_; }  // "Zakończono autoadaptację" shown
+    bool finished() const { return result_.finished; }  // "Zakończono autoadaptację" shown
     // Writes of the entry reset the controller did not acknowledge.
-    int resetUnacknowledged() const { return resetOutcome_.unacknowledged; }
-    const params::BulkWriteOutcome& resetOutcome() const { return resetOutcome_; }
+    int resetUnacknowledged() const { return result_.reset.unacknowledged; }
+    const params::BulkWriteOutcome& resetOutcome() const { return result_.reset; }
     // No poll has been answered for noAnswerNoticeMs: the pages say so.
     bool controllerSilent() const { return silent_; }
     // Phases measured on an unreliable line, in the order they ended.
-    const std::vector<DoubtfulPhase>& doubtfulPhases() const { return doubtfulPhases_; }
+    const std::vector<DoubtfulPhase>& doubtfulPhases() const { return result_.doubtfulPhases; }
 
     // The writes of a group since the entry; none when it was not written.
-    const GroupWrites* writesOf(WriteGroup group) const;
+    const GroupWrites* writesOf(WriteGroup group) const { return result_.writesOf(group); }
 
     // The probe check over the lambda phases' samples: at the end of the
     // lambda swing (and of the emulation times) a failed probe holds the
     // engine, no timer running, until the fitter answers whether to go on.
-    const std::optional<ProbeFailure>& probeFailure() const { return probeFailure_; }
+    const std::optional<ProbeFailure>& probeFailure() const { return result_.probeFailure; }
     bool awaitingProbeAnswer() const
     {
-        return probeFailure_ && probeFailure_->decision == ProbeDecision::Pending;
+        return result_.probeFailure && result_.probeFailure->decision == ProbeDecision::Pending;
     }
     // Yes: what was measured is written and the wizard goes on, its results
     // marked doubtful; no: the adaptation stops, nothing more is written.
     void probeFailureAnswered(bool goOn);
-    bool doubtfulProbe() const { return probeFailure_ && probeFailure_->decision == ProbeDecision::WentOn; }
-    bool stoppedAtProbe() const { return probeFailure_ && probeFailure_->decision == ProbeDecision::Stopped; }
+    bool doubtfulProbe() const { return result_.doubtfulProbe(); }
+    bool stoppedAtProbe() const { return result_.stoppedAtProbe(); }
 
 private:
     // One live poll. A good one shows its RPM on the page's dial and panel
@@ -195,7 +148,9 @@ private:
     // more than a tenth bad is noted and the page says the line is
     // unreliable. closePhase returns the note its results are written with.
     void startPhase();
-    std::string closePhase(WizardPhase phase);
+    std::string closePhase(WizardPhase phase, std::uint32_t samples);
+    // A measured figure, kept in the result and shown in its panel.
+    void showFigure(Figure figure, double value);
 
     // True when EEPROM acknowledged the byte.
     bool writeParameter(int value, int address);
@@ -220,7 +175,6 @@ private:
     bool buttonEnabled(std::string_view name) const;
     std::string panelNumber(double value, int decimals) const;
     std::string fieldText(std::string_view name) const;
-    std::string slotText(int key) const;
 
     void resetPagesLook();
     void confirmPetrol();
@@ -253,7 +207,7 @@ private:
     void tickAboveTps();
     void tickActuatorIdle();
     void writeActuatorRange(unsigned average, int minimumAddress, int maximumAddress, int startAddress,
-                            const char* const fieldNames[3], const char* const panelNames[3]);
+                            const char* const fieldNames[3], Figure firstFigure);
 
     link::SerialPort& port_;
     params::ParameterState& parameters_;
@@ -262,13 +216,11 @@ private:
     AdaptationState state_;
     WizardView view_;
     std::array<bool, wizardTimerCount> timers_{};
-    int failedWrites_ = 0;
-    std::vector<int> unacknowledged_;  // addresses, in the order they failed
-    std::map<WriteGroup, GroupWrites> groupWrites_;
+    AdaptationResult result_;
+    // The result's writes by group, under the name the write scopes use.
+    std::map<WriteGroup, GroupWrites>& groupWrites_ = result_.writes;
     std::optional<WriteGroup> writingFor_;
     bool lastPollAnswered_ = false;
-    bool finished_ = false;
-    params::BulkWriteOutcome resetOutcome_;
 
     // The controller's answers: when one last came, and whether the pages
     // say it is silent.
@@ -283,13 +235,11 @@ private:
     // Polls of the running phase, and the phases found doubtful.
     int phasePolls_ = 0;
     int phaseBadPolls_ = 0;
-    std::vector<DoubtfulPhase> doubtfulPhases_;
     // The TPS threshold follows from both TPS phases: the idle phase's note
     // waits for it.
     std::string tpsIdleNote_;
     // The lambda probe over the lambda phases, judged at every speed.
     diagnostics::ProbeHealth probeHealth_{0, diagnostics::adaptationProbeLimits};
-    std::optional<ProbeFailure> probeFailure_;
     ProbeHold probeHold_ = ProbeHold::LambdaThreshold;
     // What the parameter pages showed of the RPM fields right after the
     // reset, for callers without field texts of their own.

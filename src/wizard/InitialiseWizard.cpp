@@ -22,12 +22,6 @@ constexpr std::array<std::string_view, 8> hiddenPrompts{
     "PUOLabel_AA_P5",  "PUWLabel_AA_P5",  "ZA_AA_P5",      "NSLabel_AA_P2",
 };
 
-constexpr std::array<std::string_view, 14> resultPanels{
-    "TPSDolEDAA_P2", "TPSGorEDAA_P2", "TPSProEDAA_P2", "UbogaEDAA_P3",   "BogataEDAA_P3",
-    "ProgEDAA_P3",   "THEDAA_P3",     "TLEDAA_P3",     "MinPOWEDAA_P5",  "MaxPOWEDAA_P5",
-    "StartPOWEDAA_P5", "MinPONEDAA_P5", "MaxPONEDAA_P5", "StartPONEDAA_P5",
-};
-
 constexpr std::array<std::string_view, 4> temperatureControls{"Therm1l_AA_P1", "Therm1ED_AA_P1", "OOTLabel_AA_P1",
                                                               "AutoFaz1Led3"};
 
@@ -36,22 +30,17 @@ constexpr std::array<std::string_view, 4> temperatureControls{"Therm1l_AA_P1", "
 void AdaptationEngine::initialiseWizard()
 {
     stopAllTimers();
-    failedWrites_ = 0;
-    unacknowledged_.clear();
-    groupWrites_.clear();
-    finished_ = false;
-    doubtfulPhases_.clear();
+    result_ = {};
     tpsIdleNote_.clear();
-    probeFailure_.reset();
     probeWritePending_ = false;
     flagAWritePending_ = false;
     petrolJudged_ = false;
     lastAnswerMs_ = port_.clock().tickMs();
     {
         const params::ScopedWriteSource source(transfer_, "wizard");
-        resetOutcome_ = transfer_.resetParametersForAdaptation();
+        result_.reset = transfer_.resetParametersForAdaptation();
     }
-    if (resetOutcome_.parametersWritten() > 0)
+    if (result_.reset.parametersWritten() > 0)
         noteAnswer();
 
     // The RPM fields as the parameter pages now show the default set.
@@ -102,7 +91,7 @@ void AdaptationEngine::resetPagesLook()
         setBar(bar, 0);
     showRpm("Manometr_RPMAA_P4", "Manometr_RPMEDAA_P4", 0);
     showRpm("Manometr_RPMAA_P5", "Manometr_RPMEDAA_P5", 0);
-    for (auto panel : resultPanels)
+    for (auto panel : figurePanels)
         setText(panel, std::string(emptyPanel));
     enable("SwitchAUTO", true);
     silent_ = false;

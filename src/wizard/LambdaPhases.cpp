@@ -47,11 +47,11 @@ void AdaptationEngine::tickLambdaSwing()
     // Readings beyond the probe's range count as its ends.
     const float x = static_cast<float>(std::clamp<int>(poll.frame.lambda, state_.probeClampLow, state_.probeClampHigh));
     if (x <= state_.lambdaMinimum) {
-        setText("UbogaEDAA_P3", panelNumber(lambdaVoltsOf(x), 2));
+        showFigure(Figure::LambdaLean, lambdaVoltsOf(x));
         state_.lambdaMinimum = x;
     }
     if (x > state_.lambdaMaximum) {
-        setText("BogataEDAA_P3", panelNumber(lambdaVoltsOf(x), 2));
+        showFigure(Figure::LambdaRich, lambdaVoltsOf(x));
         state_.lambdaMaximum = x;
     }
 }
@@ -65,11 +65,11 @@ void AdaptationEngine::finishLambdaSwing()
     const std::uint8_t index = params::encodeLambdaThreshold(fieldFloat(typed));
     setText("PRLambda", params::shownLambdaThreshold(index));
     {
-        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing));
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing, state_.sampleCount));
         const GroupScope group(*this, WriteGroup::LambdaThreshold);
         writeParameter(index, params::address::lambdaThreshold);
     }
-    setText("ProgEDAA_P3", panelNumber(volts, 2));
+    showFigure(Figure::LambdaThreshold, volts);
 
     markDone("SSLabel_AA_P3", "AutoFaz3Led1");
     setTimer(WizardTimer::AAP3_1, false);
@@ -130,7 +130,7 @@ void AdaptationEngine::tickEmulationTimes()
         }
         state_.lowRun = 0;
         state_.highRun += tickSeconds;
-        setText("THEDAA_P3", panelNumber(state_.highRun, 3));
+        showFigure(Figure::RichTime, state_.highRun);
     } else {
         if (state_.expectLow) {
             ++state_.highRunCount;
@@ -140,7 +140,7 @@ void AdaptationEngine::tickEmulationTimes()
         }
         state_.highRun = 0;
         state_.lowRun += tickSeconds;
-        setText("TLEDAA_P3", panelNumber(state_.lowRun, 3));
+        showFigure(Figure::LeanTime, state_.lowRun);
     }
     ++state_.sampleCount;
 }
@@ -154,15 +154,15 @@ void AdaptationEngine::finishEmulationTimes()
     const float lowAverage = state_.lowRunSum / static_cast<float>(state_.lowRunCount);
     const float t = (highAverage + lowAverage) * 0.5f;
     state_.highRunSum = state_.lowRunSum = t;
-    setText("TLEDAA_P3", panelNumber(t, 3));
-    setText("THEDAA_P3", panelNumber(t, 3));
+    showFigure(Figure::LeanTime, t);
+    showFigure(Figure::RichTime, t);
 
     // Both emulation times take the same value. t itself is encoded, not a
     // three-decimal text of it: rounding to the panel's decimals first would
     // move a time just below a step's midpoint onto the next step.
     const std::uint8_t index = params::encodeEmulation(t);
     {
-        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::EmulationTimes));
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::EmulationTimes, state_.sampleCount));
         const GroupScope group(*this, WriteGroup::EmulationTimes);
         for (const auto& [field, address] : {std::pair{"ESLambda_1", params::address::emulationFirstTime},
                                              std::pair{"ESLambda_2", params::address::emulationSecondTime}}) {

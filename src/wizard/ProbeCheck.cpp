@@ -27,12 +27,12 @@ void AdaptationEngine::feedProbeCheck(const Poll& poll)
 bool AdaptationEngine::holdForFailedProbe(WizardTimer timer, ProbeHold resume)
 {
     // Once the fitter chose to go on he is not asked again.
-    if (probeFailure_)
+    if (result_.probeFailure)
         return false;
     const diagnostics::ProbeHealthFigures figures = probeHealth_.figures();
     if (!diagnostics::probeFailed(figures.verdict))
         return false;
-    probeFailure_ = ProbeFailure{figures, ProbeDecision::Pending};
+    result_.probeFailure = ProbeFailure{figures, ProbeDecision::Pending};
     probeHold_ = resume;
     setTimer(timer, false);
     show(probeNoticeLabel, true);
@@ -46,11 +46,11 @@ void AdaptationEngine::probeFailureAnswered(bool goOn)
     // The notice stays: the window adds what was chosen to its words.
     view_.edit(probeNoticeLabel).visible = true;
     if (!goOn) {
-        probeFailure_->decision = ProbeDecision::Stopped;
+        result_.probeFailure->decision = ProbeDecision::Stopped;
         stopAllTimers();
         return;
     }
-    probeFailure_->decision = ProbeDecision::WentOn;
+    result_.probeFailure->decision = ProbeDecision::WentOn;
     if (probeHold_ == ProbeHold::LambdaThreshold)
         finishLambdaSwing();
     else
@@ -61,7 +61,7 @@ std::string AdaptationEngine::probeNote() const
 {
     if (!doubtfulProbe())
         return {};
-    const auto& figures = probeFailure_->figures;
+    const auto& figures = result_.probeFailure->figures;
     char volts[32];
     std::snprintf(volts, sizeof volts, "%.2f-%.2f V", static_cast<double>(figures.minVolts),
                   static_cast<double>(figures.maxVolts));

@@ -103,7 +103,7 @@ void AdaptationEngine::tickReducer()
     if (state_.richTickCount < richTicksNeeded)
         return;
     // Rich readings need not be consecutive: 150 in all end the step.
-    closePhase(WizardPhase::Reducer);
+    closePhase(WizardPhase::Reducer, static_cast<std::uint32_t>(state_.richTickCount));
     setTimer(WizardTimer::AAP4_2, false);
     enable("AAP4_Dalej", true);
     state_.aboveTpsPositionSum = 0;

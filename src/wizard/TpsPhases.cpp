@@ -11,6 +11,8 @@
 #include "ParameterTransfer.h"
 #include "WizardTables.h"
 
+#include <utility>
+
 namespace dravinor::wizard {
 
 namespace {
@@ -73,10 +75,10 @@ void AdaptationEngine::tickTpsIdle()
             markDone("TPSPonLabel_AA_P2", "AutoFaz2Led1");
             show("PPNMLabel_AA_P2", false);
             show("PPNDLabel_AA_P2", true);
-            state_.sampleCount = 0;
+            const std::uint32_t samples = std::exchange(state_.sampleCount, 0);
             // The lower value shown is the idle minimum, not the average.
-            setText("TPSDolEDAA_P2", panelNumber(tpsVoltsOf(static_cast<float>(state_.tpsIdleMinimum)), 2));
-            tpsIdleNote_ = closePhase(WizardPhase::TpsIdle);
+            showFigure(Figure::TpsIdle, tpsVoltsOf(static_cast<float>(state_.tpsIdleMinimum)));
+            tpsIdleNote_ = closePhase(WizardPhase::TpsIdle, samples);
             startPhase();
             setTimer(WizardTimer::AAP2_2, true);
         }
@@ -103,11 +105,11 @@ void AdaptationEngine::finishTpsStep()
 {
     setTimer(WizardTimer::AAP2_2, false);
     state_.tpsHighSum /= static_cast<float>(state_.sampleCount);
-    setText("TPSGorEDAA_P2", panelNumber(tpsVoltsOf(state_.tpsHighSum), 2));
+    showFigure(Figure::TpsHigh, tpsVoltsOf(state_.tpsHighSum));
     markDone("TPSPowLabel_AA_P2", "AutoFaz2Led2");
-    state_.sampleCount = 0;
+    const std::uint32_t samples = std::exchange(state_.sampleCount, 0);
     // The threshold stands on both TPS phases: a doubt about either goes with it.
-    const std::string highNote = closePhase(WizardPhase::TpsHigh);
+    const std::string highNote = closePhase(WizardPhase::TpsHigh, samples);
     const params::ScopedWriteNote note(transfer_, tpsIdleNote_.empty() || highNote.empty()
                                                       ? tpsIdleNote_ + highNote
                                                       : tpsIdleNote_ + "; " + highNote);
@@ -117,11 +119,12 @@ void AdaptationEngine::finishTpsStep()
     const bool rising = state_.tpsHighSum >= state_.tpsIdleSum;
     const int thresholdByte = state_.tpsIdleMinimum + (rising ? tpsThresholdOffset : -tpsThresholdOffset);
     parameters_.setFlagByteA(params::withBit(parameters_.flagByteA(), params::flagA::tpsRising, rising));
+    // The window words the direction shown here from result().tpsRising.
+    result_.tpsRising = rising;
     show("JakiTps_AA_P2", true);
-    setText("JakiTps_AA_P2", slotText(rising ? tpsRisingSlot : tpsFallingSlot));
 
     const float thresholdVolts = tpsVoltsOf(static_cast<float>(thresholdByte));
-    setText("TPSProEDAA_P2", panelNumber(thresholdVolts, 2));
+    showFigure(Figure::TpsThreshold, thresholdVolts);
     const std::string typed = params::formatDecimalComma(thresholdVolts, 2);
     setText("PCTps", typed);
 

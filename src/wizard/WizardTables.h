@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdaptationResult.h"
 #include "WizardView.h"
 
 #include <array>
@@ -55,6 +56,17 @@ inline constexpr std::array<DoneItem, 12> doneItems{{
     {"UTPON_AA_P5", "AutoFaz5Led2", "Ustawiono tps ponizej"},
 }};
 
+// The result panel of each figure, in the figures' order.
+inline constexpr std::array<std::string_view, figureCount> figurePanels{
+    "TPSDolEDAA_P2", "TPSProEDAA_P2",  "TPSGorEDAA_P2", "UbogaEDAA_P3",    "ProgEDAA_P3",
+    "BogataEDAA_P3", "THEDAA_P3",      "TLEDAA_P3",     "MinPOWEDAA_P5",   "MaxPOWEDAA_P5",
+    "StartPOWEDAA_P5", "MinPONEDAA_P5", "MaxPONEDAA_P5", "StartPONEDAA_P5",
+};
+constexpr std::string_view figurePanel(Figure figure)
+{
+    return figurePanels[static_cast<std::size_t>(figure)];
+}
+
 // The pages' own texts of the prompts and notices the wizard shows and hides.
 struct NamedText {
     std::string_view name;
@@ -90,12 +102,6 @@ std::string_view unreliableLineLabel(WizardPage page);
 
 // The prompts that stand on a page the whole time it is shown.
 std::span<const std::string_view> standingInstructions(WizardPage page);
-
-// The built-in texts of the TPS direction slots.
-inline constexpr int tpsRisingSlot = 40103;
-inline constexpr int tpsFallingSlot = 40104;
-inline constexpr std::string_view tpsRisingText = "Tps jest rosnący";
-inline constexpr std::string_view tpsFallingText = "Tps jest malejący";
 
 // The page's text of a named label or prompt; empty when unknown.
 std::string_view pageText(std::string_view name);

@@ -70,7 +70,7 @@ TEST_F(TpsTest, EqualAveragesCountAsRisingAndWriteFlagThenThreshold)
     EXPECT_EQ(text("TPSProEDAA_P2"), "1,31");
     EXPECT_EQ(text("PCTps"), "1,30");
     EXPECT_EQ(control("TCTps").selected, 1);
-    EXPECT_EQ(text("JakiTps_AA_P2"), "Tps jest rosnący");
+    EXPECT_EQ(engine.result().tpsRising, true);
     EXPECT_EQ(state.tpsSectorTop(), 106);
     EXPECT_EQ(state.tpsColours().lower, params::colourGreen);
     EXPECT_EQ(control("TUPsl_AA_P2").visible, true);
@@ -94,7 +94,7 @@ TEST_F(TpsTest, DirectionComparesAveragesAndFallingThresholdClampsToZero)
     EXPECT_EQ(writes[1], std::make_pair(2, 0));  // 5 - 7 is below 0 V
     EXPECT_EQ(text("PCTps"), "0,00");
     EXPECT_EQ(control("TCTps").selected, 0);
-    EXPECT_EQ(text("JakiTps_AA_P2"), "Tps jest malejący");
+    EXPECT_EQ(engine.result().tpsRising, false);
     EXPECT_EQ(state.tpsColours().lower, params::colourRed);
 }
 

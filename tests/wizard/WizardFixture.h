@@ -31,7 +31,7 @@ struct WizardFixture : ::testing::Test {
     params::ParameterTransfer transfer{port, state};
     std::map<std::string, std::string, std::less<>> fields{
         {"ODPBenzynaGas", "2200"}, {"DObrotow", "100"}, {"MONGaz", "6000"}, {"OSDCutOff", "1800"}};
-    WizardInputs inputs{[this](std::string_view name) { return fields[std::string(name)]; }, nullptr, ","};
+    WizardInputs inputs{[this](std::string_view name) { return fields[std::string(name)]; }, ","};
     AdaptationEngine engine{port, state, transfer, inputs};
 
     Bytes live{0, 0, 0, 0, 0, 0, 0x12, 0xC0, 0, 0};  // idle at 800 RPM
