@@ -21,6 +21,7 @@ namespace dravinor::cli {
 
 namespace {
 
+using wizard::WizardControl;
 using wizard::AdaptationEngine;
 using wizard::WizardPage;
 using wizard::WizardTimer;
@@ -56,25 +57,25 @@ bool confirmReset()
     return answer == "t" || answer == "T";
 }
 
-const char* nextButton(WizardPage page)
+WizardControl nextButton(WizardPage page)
 {
-    return page == WizardPage::AA1   ? "AAP1_Dalej"
-           : page == WizardPage::AA2 ? "AAP2_Dalej"
-           : page == WizardPage::AA4 ? "AAP4_Dalej"
-                                     : "AAP5_Koniec";
+    return page == WizardPage::Start         ? WizardControl::StartNext
+           : page == WizardPage::TpsAndProbe ? WizardControl::TpsPageNext
+           : page == WizardPage::Reducer     ? WizardControl::ReducerNext
+                                             : WizardControl::FinishButton;
 }
 
-bool enabled(const AdaptationEngine& engine, std::string_view name)
+bool enabled(const AdaptationEngine& engine, WizardControl button)
 {
-    const wizard::ControlView* control = engine.view().find(name);
+    const wizard::ControlView* control = engine.view().find(button);
     return control && control->enabled.value_or(false);
 }
 
 // The fuel switch is on the page and clickable while the wizard waits for gas.
 bool switchOffered(const AdaptationEngine& engine)
 {
-    const wizard::ControlView* button = engine.view().find("SwitchAUTO");
-    return engine.timerEnabled(WizardTimer::AAP4_1) && button && button->visible.value_or(true) &&
+    const wizard::ControlView* button = engine.view().find(WizardControl::FuelSwitch);
+    return engine.timerEnabled(WizardTimer::WaitForGas) && button && button->visible.value_or(true) &&
            button->enabled.value_or(true);
 }
 
@@ -91,19 +92,19 @@ public:
         const WizardPage page = engine_.view().currentPage();
         const bool nextEnabled = enabled(engine_, nextButton(page));
         // Step 1's choices came from the command line: its DALEJ needs no Enter.
-        if (nextEnabled && (page == WizardPage::AA1 || yes_ || take(enters))) {
-            engine_.dalej();
+        if (nextEnabled && (page == WizardPage::Start || yes_ || take(enters))) {
+            engine_.pressNext();
             hint_.clear();
             enters = 0;
-            return page == WizardPage::AA5;
+            return page == WizardPage::Actuator;
         }
         if (nextEnabled) {
-            offer(page == WizardPage::AA5 ? "[Enter] KONIEC->(F10)" : "[Enter] DALEJ->(F10)");
+            offer(page == WizardPage::Actuator ? "[Enter] KONIEC->(F10)" : "[Enter] DALEJ->(F10)");
         } else if (switchOffered(engine_)) {
             if (yes_ ? !switchPressed_ : take(enters)) {
                 switchPressed_ = true;
                 narrator_.line("zmiana zasilania B/G");
-                engine_.switchAutoClick();
+                engine_.fuelSwitchClicked();
                 hint_.clear();
             } else if (!yes_) {
                 offer("[Enter] zmiana zasilania B/G");

@@ -3,6 +3,7 @@
 #include "AdaptationEngine.h"
 
 #include <QObject>
+#include <QString>
 
 #include <array>
 #include <functional>
@@ -80,6 +81,8 @@ private:
     WizardPages* pages_;
     std::unique_ptr<WizardViewBinder> binder_;
     Dialogs& dialogs_;
+    // The locale's, for the readings and figures on the wizard pages.
+    QString decimalSeparator_;
     bool askingAboutProbe_ = false;
     bool tpsDirectionShown_ = false;
     std::array<QTimer*, wizard::wizardTimerCount> timers_{};

@@ -26,8 +26,22 @@ class ParameterState;
 
 namespace dravinor::wizard {
 
-// The wizard's 50 ms timers. TimerAAP4_3 exists but no step starts it.
-enum class WizardTimer { AAP1, AAP2_1, AAP2_2, AAP3_1, AAP3_2, AAP4_1, AAP4_2, AAP4_3, AAP5_1, AAP5_2 };
+// The wizard's 50 ms timers, one per phase, in the order of the window's
+// TimerAAP1, TimerAAP2_1, TimerAAP2_2, TimerAAP3_1, TimerAAP3_2, TimerAAP4_1,
+// TimerAAP4_2, TimerAAP4_3, TimerAAP5_1 and TimerAAP5_2. Unused exists on the
+// pages but no step starts it.
+enum class WizardTimer {
+    Step1,
+    TpsIdle,
+    TpsHigh,
+    LambdaSwing,
+    EmulationTimes,
+    WaitForGas,
+    Reducer,
+    Unused,
+    AboveTps,
+    ActuatorIdle,
+};
 inline constexpr std::size_t wizardTimerCount = 10;
 
 // After this long without an answered poll the pages say the controller
@@ -38,8 +52,8 @@ inline constexpr std::uint32_t noAnswerNoticeMs = 1000;
 // field texts (the RPM fields re-encoded at the end of step 1).
 struct WizardInputs {
     std::function<std::string(std::string_view fieldName)> fieldText;
-    // Decimal separator of the result panels on the wizard pages (the
-    // locale's); the parameter fields always use a comma.
+    // Decimal separator of the readings on the wizard pages (the locale's);
+    // the parameter fields always use a comma.
     std::string panelDecimalSeparator = ",";
 };
 
@@ -55,29 +69,33 @@ public:
                      params::ParameterTransfer& transfer, WizardInputs inputs);
 
     // The reset of a confirmed entry: default set written, ready flags
-    // cleared, pages to their first look, petrol asked for, TimerAAP1 on.
+    // cleared, pages to their first look, petrol asked for, the step 1 timer on.
     void initialiseWizard();
 
     // Step 1.
-    void ignitionChosen(int index);        // Manometr_RPMCOMBOAA_P1 changed, -1 for none
-    void probeTypeChosen(int index);       // RSLAMBDA_COMBOAA_P1 changed, -1 for none
+    void ignitionChosen(int index);        // the ignition list changed, -1 for none
+    void probeTypeChosen(int index);       // the probe list changed, -1 for none
     void temperatureSensorClicked(bool ticked);
-    void aap1DalejClick();
+    // The first page's next button (AAP1_Dalej): the ignition type written, on to the TPS.
+    void leaveStep1();
 
     // One tick of a running timer: one live poll and that phase's rule. A
     // tick of a timer that is not enabled does nothing.
     void tick(WizardTimer timer);
 
-    void aap2DalejClick();
-    void switchAutoClick();
-    void aap4DalejClick();
-    // The end: AA1 becomes the current page again; the caller shows TabPar1
-    // with the focus on PRLambda.
-    void aap5KoniecClick();
+    // The TPS and probe page's next button (AAP2_Dalej): on to the reducer.
+    void leaveTpsAndProbe();
+    // The reducer page's fuel switch (SwitchAUTO).
+    void fuelSwitchClicked();
+    // The reducer page's next button (AAP4_Dalej): the actuator presets, on to the actuator.
+    void leaveReducer();
+    // The last page's end button (AAP5_Koniec): the first page becomes the
+    // current one again; the caller shows TabPar1 with the focus on PRLambda.
+    void finishAdaptation();
 
     // F10 on the wizard page: clicks the current page's next button when it
     // is enabled. Returns whether a button was clicked.
-    bool dalej();
+    bool pressNext();
 
     void stopAllTimers();
     bool timerEnabled(WizardTimer timer) const { return timers_[static_cast<std::size_t>(timer)]; }
@@ -134,7 +152,7 @@ private:
         bool good = false;
         bool sample = false;
     };
-    Poll pollLiveFrame(std::string_view meter, std::string_view panel, bool keepStatus);
+    Poll pollLiveFrame(WizardControl meter, WizardControl panel, bool keepStatus);
     // The live request and its judged reply, counted for the phase and for
     // the no-answer notice.
     params::LivePoll requestLiveFrame();
@@ -142,15 +160,15 @@ private:
     void updateSilence();
     // No answer for noAnswerNoticeMs by now (between polls too).
     bool silentNow() const;
-    void blinkLabel(std::string_view label, int n);
+    void blinkLabel(WizardControl label, int n);
 
     // A measuring phase starts counting its polls; at its end, a phase with
     // more than a tenth bad is noted and the page says the line is
     // unreliable. closePhase returns the note its results are written with.
     void startPhase();
     std::string closePhase(WizardPhase phase, std::uint32_t samples);
-    // A measured figure, kept in the result and shown in its panel.
-    void showFigure(Figure figure, double value);
+    // A measured figure, kept in the result.
+    void recordFigure(Figure figure, double value);
 
     // True when EEPROM acknowledged the byte.
     bool writeParameter(int value, int address);
@@ -164,15 +182,17 @@ private:
     void setTimer(WizardTimer timer, bool on);
 
     // View helpers.
-    void show(std::string_view name, bool visible);
-    void enable(std::string_view name, bool enabled);
-    void markDone(std::string_view label, std::string_view led);
-    void setText(std::string_view name, std::string text);
-    void setBar(std::string_view name, int value);
-    void addToBar(std::string_view name, int delta);
-    void setBarMaximum(std::string_view name, int maximum);
-    void showRpm(std::string_view meter, std::string_view panel, int rpm);
-    bool buttonEnabled(std::string_view name) const;
+    void show(WizardControl control, bool visible);
+    void enable(WizardControl control, bool enabled);
+    void markDone(WizardControl label, WizardControl led);
+    void setText(WizardControl control, std::string text);
+    // A parameter-page field's text, by the field's name.
+    void setFieldText(std::string_view field, std::string text);
+    void setBar(WizardControl bar, int value);
+    void addToBar(WizardControl bar, int delta);
+    void setBarMaximum(WizardControl bar, int maximum);
+    void showRpm(WizardControl meter, WizardControl panel, int rpm);
+    bool buttonEnabled(WizardControl button) const;
     std::string panelNumber(double value, int decimals) const;
     std::string fieldText(std::string_view name) const;
 

@@ -7,9 +7,12 @@
 
 namespace dravinor::wizard {
 
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
+
 // The notice beside the lambda rows while a failed probe is told; the
 // window writes its words from probeFailure().
-inline constexpr std::string_view probeNoticeLabel = "NSLabel_AA_P2";
+inline constexpr WizardControl probeNoticeLabel = FailedProbeNotice;
 
 void AdaptationEngine::startProbeCheck()
 {

@@ -86,11 +86,11 @@ TEST_F(AdaptationSummaryTest, MeasuredFiguresAreReportedAsTheWizardShowedThemAnd
     const auto& tps = summary->lines[0];
     EXPECT_EQ(tps.figure, report::AdaptationFigure::Tps);
     EXPECT_EQ(tps.unit, "V");
-    EXPECT_EQ(tps.shown, (std::vector<std::string>{text("TPSDolEDAA_P2"), text("TPSProEDAA_P2"),
-                                                   text("TPSGorEDAA_P2")}));
+    // TPS bytes 20, 27 (seven above the idle minimum) and 120, as the page shows them.
+    EXPECT_EQ(tps.shown, (std::vector<std::string>{"0,97", "1,31", "5,80"}));
     const auto& probe = summary->lines[1];
     EXPECT_EQ(probe.figure, report::AdaptationFigure::LambdaProbe);
-    EXPECT_EQ(probe.shown[1], text("ProgEDAA_P3"));
+    EXPECT_EQ(probe.shown, (std::vector<std::string>{"0,00", "1,96", "3,92"}));
     EXPECT_TRUE(summary->unacknowledged.empty());
 
     // A new run starts from nothing: the last run's figures are no part of it.
