@@ -155,7 +155,7 @@ void WizardController::redrawTexts()
 
 void WizardController::showProbeFailure()
 {
-    const auto& failure = engine_->probeFailure();
+    const auto& failure = engine_->result().probeFailure;
     if (!failure)
         return;
     if (auto* notice = qobject_cast<QLabel*>(pages_->control(widgetName(WizardControl::FailedProbeNotice))))

@@ -156,7 +156,7 @@ std::string AdaptationEngine::closePhase(WizardPhase phase, std::uint32_t sample
     }
     // The probe's threshold and all that follows from the controller
     // regulating on the probe stand on a probe that failed.
-    if (doubtfulProbe() && phase >= WizardPhase::LambdaSwing)
+    if (result_.doubtfulProbe() && phase >= WizardPhase::LambdaSwing)
         note += (note.empty() ? "doubtful: " : "; ") + probeNote();
     return note;
 }

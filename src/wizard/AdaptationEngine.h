@@ -106,31 +106,18 @@ public:
     WizardView& view() { return view_; }
     const WizardView& view() const { return view_; }
 
-    // What was measured and written since the entry.
+    // What was measured and written since the entry: figures, phases,
+    // writes and their acknowledgement, the failed probe, the end.
     const AdaptationResult& result() const { return result_; }
-    // For callers that report at the end: writes that failed after their
-    // retries since initialiseWizard (and their addresses, each once, in
-    // address order), and
-    // whether the last poll was answered.
-    int failedWrites() const { return result_.failedWrites; }
-    std::vector<int> unacknowledgedAddresses() const { return result_.unacknowledgedAddresses(); }
+    // Whether the last poll was answered.
     bool lastPollAnswered() const { return lastPollAnswered_; }
-    bool finished() const { return result_.finished; }  // "Zakończono autoadaptację" shown
-    // Writes of the entry reset the controller did not acknowledge.
-    int resetUnacknowledged() const { return result_.reset.unacknowledged; }
-    const params::BulkWriteOutcome& resetOutcome() const { return result_.reset; }
     // No poll has been answered for noAnswerNoticeMs: the pages say so.
     bool controllerSilent() const { return silent_; }
-    // Phases measured on an unreliable line, in the order they ended.
-    const std::vector<DoubtfulPhase>& doubtfulPhases() const { return result_.doubtfulPhases; }
-
-    // The writes of a group since the entry; none when it was not written.
-    const GroupWrites* writesOf(WriteGroup group) const { return result_.writesOf(group); }
 
     // The probe check over the lambda phases' samples: at the end of the
-    // lambda swing (and of the emulation times) a failed probe holds the
-    // engine, no timer running, until the fitter answers whether to go on.
-    const std::optional<ProbeFailure>& probeFailure() const { return result_.probeFailure; }
+    // lambda swing (and of the emulation times) a failed probe
+    // (result().probeFailure) holds the engine, no timer running, until the
+    // fitter answers whether to go on.
     bool awaitingProbeAnswer() const
     {
         return result_.probeFailure && result_.probeFailure->decision == ProbeDecision::Pending;
@@ -138,8 +125,6 @@ public:
     // Yes: what was measured is written and the wizard goes on, its results
     // marked doubtful; no: the adaptation stops, nothing more is written.
     void probeFailureAnswered(bool goOn);
-    bool doubtfulProbe() const { return result_.doubtfulProbe(); }
-    bool stoppedAtProbe() const { return result_.stoppedAtProbe(); }
 
 private:
     // One live poll. A good one shows its RPM on the page's dial and panel

@@ -11,7 +11,7 @@ namespace dravinor::wizard {
 using enum WizardControl;
 
 // The notice beside the lambda rows while a failed probe is told; the
-// window writes its words from probeFailure().
+// window writes its words from result().probeFailure.
 inline constexpr WizardControl probeNoticeLabel = FailedProbeNotice;
 
 void AdaptationEngine::startProbeCheck()
@@ -62,7 +62,7 @@ void AdaptationEngine::probeFailureAnswered(bool goOn)
 
 std::string AdaptationEngine::probeNote() const
 {
-    if (!doubtfulProbe())
+    if (!result_.doubtfulProbe())
         return {};
     const auto& figures = result_.probeFailure->figures;
     char volts[32];

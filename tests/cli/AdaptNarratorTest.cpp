@@ -105,8 +105,8 @@ TEST_F(NarratorTest, AResetFrameMadeGoodByItsReWriteIsNoFailedWrite)
     setLive(0, 0, 800);
     unansweredWrites = 1;
     engine.initialiseWizard();
-    ASSERT_EQ(engine.resetUnacknowledged(), 1) << "the bulk frame went unanswered";
-    ASSERT_TRUE(engine.resetOutcome().allConfirmed()) << "and was written again";
+    ASSERT_EQ(engine.result().reset.unacknowledged, 1) << "the bulk frame went unanswered";
+    ASSERT_TRUE(engine.result().reset.allConfirmed()) << "and was written again";
     EXPECT_FALSE(narrator.reportUnacknowledged(engine)) << told();
 }
 

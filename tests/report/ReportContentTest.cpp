@@ -112,7 +112,7 @@ TEST_F(AdaptationSummaryTest, WritesTheControllerDidNotAcknowledgeAreListed)
     const auto summary = report::summariseAdaptation(engine.result(), ",");
     ASSERT_TRUE(summary.has_value());
     EXPECT_FALSE(summary->unacknowledged.empty());
-    EXPECT_EQ(summary->unacknowledged, engine.unacknowledgedAddresses());
+    EXPECT_EQ(summary->unacknowledged, engine.result().unacknowledgedAddresses());
 }
 
 // The report is built from the result alone: figures no panel ever showed

@@ -38,6 +38,16 @@ std::vector<QSize> pageSizes()
     return sizes;
 }
 
+// The wizard's four empty pages, as the window's AutoTab holds them.
+void addWizardTabs(QTabWidget& tabs)
+{
+    for (const char* name : {"AA1", "AA2", "AA4", "AA5"}) {
+        auto* page = new QWidget;
+        page->setObjectName(name);
+        tabs.addTab(page, name);
+    }
+}
+
 }  // namespace
 
 TEST(WizardLayout, BaseDesignAndScaling)
@@ -78,11 +88,7 @@ TEST(WizardLayout, NoTwoControlsOverlapAndAllStayOnThePage)
 TEST(WizardLayout, EveryTextFitsItsPlace)
 {
     QTabWidget tabs;
-    for (const char* name : {"AA1", "AA2", "AA4", "AA5"}) {
-        auto* page = new QWidget;
-        page->setObjectName(name);
-        tabs.addTab(page, name);
-    }
+    addWizardTabs(tabs);
     WizardPages pages(&tabs);
     // Value panels must hold their longest readings.
     const QString longest = QStringLiteral("12,75");
@@ -128,11 +134,7 @@ TEST(WizardLayout, EveryTextFitsItsPlace)
 TEST(WizardLayout, EveryControlTheEngineNamesHasItsOwnWidget)
 {
     QTabWidget tabs;
-    for (const char* name : {"AA1", "AA2", "AA4", "AA5"}) {
-        auto* page = new QWidget;
-        page->setObjectName(name);
-        tabs.addTab(page, name);
-    }
+    addWizardTabs(tabs);
     WizardPages pages(&tabs);
     std::set<QWidget*> widgets;
     for (std::size_t i = 0; i < dravinor::wizard::wizardControlCount; ++i) {

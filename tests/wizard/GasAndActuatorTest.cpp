@@ -140,13 +140,13 @@ TEST_P(ActuatorTest, RangesFollowEachAverageAndAreWrittenInOrder)
     const int idleMax = idle > 215 ? 230 : idle + 15;
     const std::vector<std::pair<int, int>> below{{9, idleMin}, {8, idleMax}, {7, idle}};
     EXPECT_EQ(eepromWrites(takeWritten()), below);
-    EXPECT_TRUE(engine.finished());
+    EXPECT_TRUE(engine.result().finished);
     EXPECT_EQ(control(WizardControl::FinishedNotice).visible, true);
     EXPECT_EQ(engine.runningTimer(), std::nullopt);
 
     ASSERT_TRUE(engine.pressNext());  // KONIEC
     EXPECT_EQ(engine.view().currentPage(), WizardPage::Start);
-    EXPECT_EQ(engine.failedWrites(), 0);
+    EXPECT_EQ(engine.result().failedWrites, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, ActuatorTest,
@@ -178,7 +178,7 @@ TEST_F(FaultTest, UnansweredWritesAreCountedAndTheWizardGoesOn)
     engine.ignitionChosen(2);
     silent = true;
     engine.probeTypeChosen(4);
-    EXPECT_EQ(engine.failedWrites(), 4);
+    EXPECT_EQ(engine.result().failedWrites, 4);
     EXPECT_TRUE(engine.state().probeChosen);
 }
 

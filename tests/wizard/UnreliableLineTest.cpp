@@ -82,7 +82,7 @@ TEST_F(SilentLineTest, NoAnswerLightsNothingWritesNothingAfterTheResetAndSaysSo)
     EXPECT_FALSE(engine.state().petrolConfirmed);
     EXPECT_EQ(control(WizardControl::StartNext).enabled, false);
     EXPECT_FALSE(engine.pressNext());
-    EXPECT_EQ(engine.failedWrites(), 0);
+    EXPECT_EQ(engine.result().failedWrites, 0);
 
     // It answers: the held probe type and sensor setting go out, petrol is
     // judged from the first good frame, and the notice goes.
@@ -105,7 +105,7 @@ TEST_F(SilentLineTest, AControllerAnsweringOnlyZerosIsNoController)
 {
     zeros = true;
     engine.initialiseWizard();
-    EXPECT_GT(engine.resetUnacknowledged(), 0) << "a zero byte acknowledges nothing";
+    EXPECT_GT(engine.result().reset.unacknowledged, 0) << "a zero byte acknowledges nothing";
     takeWritten();
     chooseStep1();
     tickFor(WizardTimer::Step1, 2000);
@@ -159,14 +159,14 @@ TEST_F(SilentLineTest, UnacknowledgedWritesAreListedOncePerAddress)
 {
     setLive(0, 0, 800);
     engine.initialiseWizard();
-    EXPECT_EQ(engine.resetUnacknowledged(), 0);
+    EXPECT_EQ(engine.result().reset.unacknowledged, 0);
     silent = true;  // it answered just now: the choice is still written, and fails
     engine.probeTypeChosen(4);
-    EXPECT_EQ(engine.failedWrites(), 4);
-    EXPECT_EQ(engine.unacknowledgedAddresses(), (std::vector<int>{27, 32, 34, 35}));
+    EXPECT_EQ(engine.result().failedWrites, 4);
+    EXPECT_EQ(engine.result().unacknowledgedAddresses(), (std::vector<int>{27, 32, 34, 35}));
     // By now it has not answered for over a second: the next choice waits.
     engine.temperatureSensorClicked(false);
-    EXPECT_EQ(engine.failedWrites(), 4);
+    EXPECT_EQ(engine.result().failedWrites, 4);
 }
 
 TEST_F(NoisyLineTest, NoiseBeforeAFrameMakesItNoSampleAndTheTpsResultStaysClean)
@@ -183,9 +183,9 @@ TEST_F(NoisyLineTest, NoiseBeforeAFrameMakesItNoSampleAndTheTpsResultStaysClean)
 
     noisyEvery = 0;
     passTpsHigh(120);
-    ASSERT_EQ(engine.doubtfulPhases().size(), 1u);
-    EXPECT_EQ(engine.doubtfulPhases()[0].phase, WizardPhase::TpsIdle);
-    EXPECT_GT(engine.doubtfulPhases()[0].badPolls * 10, engine.doubtfulPhases()[0].polls);
+    ASSERT_EQ(engine.result().doubtfulPhases.size(), 1u);
+    EXPECT_EQ(engine.result().doubtfulPhases[0].phase, WizardPhase::TpsIdle);
+    EXPECT_GT(engine.result().doubtfulPhases[0].badPolls * 10, engine.result().doubtfulPhases[0].polls);
     EXPECT_EQ(control(WizardControl::TpsPageUnreliableLine).visible, true);
     // The threshold stands on the doubtful idle phase: its writes say so.
     EXPECT_EQ(recorder.notes[2].rfind("doubtful: TPS idle ", 0), 0u) << recorder.notes[2];
@@ -206,7 +206,7 @@ TEST_F(NoisyLineTest, ATenthOfThePollsBadIsStillReliableOneMoreIsDoubtful)
         silent = false;
         passTpsIdle(20);
         passTpsHigh(120);
-        EXPECT_EQ(engine.doubtfulPhases().size(), bad == 12 ? 1u : 0u);
+        EXPECT_EQ(engine.result().doubtfulPhases.size(), bad == 12 ? 1u : 0u);
         EXPECT_EQ(control(WizardControl::TpsPageUnreliableLine).visible, bad == 12);
         EXPECT_EQ(recorder.notes[2].empty(), bad == 11);
     }
@@ -232,7 +232,7 @@ TEST_F(NoisyLineTest, EveryMeasuringPhaseCountsOnlyGoodPollsAndNotesItsDoubt)
     // The swing saw both ends, whichever polls were bad.
     EXPECT_EQ(state.block().get(1), params::encodeLambdaThreshold(lambdaVoltsOf(100.0f)));
     std::vector<WizardPhase> phases;
-    for (const auto& phase : engine.doubtfulPhases())
+    for (const auto& phase : engine.result().doubtfulPhases)
         phases.push_back(phase.phase);
     EXPECT_EQ(phases, (std::vector<WizardPhase>{WizardPhase::TpsIdle, WizardPhase::TpsHigh, WizardPhase::LambdaSwing,
                                                 WizardPhase::EmulationTimes}));

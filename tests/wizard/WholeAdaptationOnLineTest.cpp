@@ -85,7 +85,7 @@ struct SimulatedCar {
                 page = engine.view().currentPage();
                 heading("page " + std::to_string(static_cast<int>(page)) + " at tick " + std::to_string(out.ticks));
             }
-            if (engine.view().currentPage() == WizardPage::Actuator && engine.finished()) {
+            if (engine.view().currentPage() == WizardPage::Actuator && engine.result().finished) {
                 out.finished = true;
                 break;
             }
@@ -101,7 +101,7 @@ struct SimulatedCar {
             clock.nowMs = std::max(clock.nowMs, start + 50);
         }
         out.eeprom = core.eeprom();
-        out.doubtful = engine.doubtfulPhases();
+        out.doubtful = engine.result().doubtfulPhases;
         return out;
     }
     void heading(const std::string& title)
