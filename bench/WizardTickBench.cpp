@@ -132,7 +132,7 @@ struct WizardRig {
     void tick()
     {
         clock.nowMs += 50;
-        if (wizard->engine().finished()) {
+        if (wizard->engine().result().finished) {
             restart();
         } else if (!wizard->next()) {
             const auto running = wizard->engine().runningTimer();

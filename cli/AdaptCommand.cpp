@@ -21,6 +21,7 @@ namespace dravinor::cli {
 
 namespace {
 
+using wizard::WizardControl;
 using wizard::AdaptationEngine;
 using wizard::WizardPage;
 using wizard::WizardTimer;
@@ -56,25 +57,25 @@ bool confirmReset()
     return answer == "t" || answer == "T";
 }
 
-const char* nextButton(WizardPage page)
+WizardControl nextButton(WizardPage page)
 {
-    return page == WizardPage::AA1   ? "AAP1_Dalej"
-           : page == WizardPage::AA2 ? "AAP2_Dalej"
-           : page == WizardPage::AA4 ? "AAP4_Dalej"
-                                     : "AAP5_Koniec";
+    return page == WizardPage::Start         ? WizardControl::StartNext
+           : page == WizardPage::TpsAndProbe ? WizardControl::TpsPageNext
+           : page == WizardPage::Reducer     ? WizardControl::ReducerNext
+                                             : WizardControl::FinishButton;
 }
 
-bool enabled(const AdaptationEngine& engine, std::string_view name)
+bool enabled(const AdaptationEngine& engine, WizardControl button)
 {
-    const wizard::ControlView* control = engine.view().find(name);
+    const wizard::ControlView* control = engine.view().find(button);
     return control && control->enabled.value_or(false);
 }
 
 // The fuel switch is on the page and clickable while the wizard waits for gas.
 bool switchOffered(const AdaptationEngine& engine)
 {
-    const wizard::ControlView* button = engine.view().find("SwitchAUTO");
-    return engine.timerEnabled(WizardTimer::AAP4_1) && button && button->visible.value_or(true) &&
+    const wizard::ControlView* button = engine.view().find(WizardControl::FuelSwitch);
+    return engine.timerEnabled(WizardTimer::WaitForGas) && button && button->visible.value_or(true) &&
            button->enabled.value_or(true);
 }
 
@@ -91,19 +92,19 @@ public:
         const WizardPage page = engine_.view().currentPage();
         const bool nextEnabled = enabled(engine_, nextButton(page));
         // Step 1's choices came from the command line: its DALEJ needs no Enter.
-        if (nextEnabled && (page == WizardPage::AA1 || yes_ || take(enters))) {
-            engine_.dalej();
+        if (nextEnabled && (page == WizardPage::Start || yes_ || take(enters))) {
+            engine_.pressNext();
             hint_.clear();
             enters = 0;
-            return page == WizardPage::AA5;
+            return page == WizardPage::Actuator;
         }
         if (nextEnabled) {
-            offer(page == WizardPage::AA5 ? "[Enter] KONIEC->(F10)" : "[Enter] DALEJ->(F10)");
+            offer(page == WizardPage::Actuator ? "[Enter] KONIEC->(F10)" : "[Enter] DALEJ->(F10)");
         } else if (switchOffered(engine_)) {
             if (yes_ ? !switchPressed_ : take(enters)) {
                 switchPressed_ = true;
                 narrator_.line("zmiana zasilania B/G");
-                engine_.switchAutoClick();
+                engine_.fuelSwitchClicked();
                 hint_.clear();
             } else if (!yes_) {
                 offer("[Enter] zmiana zasilania B/G");
@@ -164,7 +165,7 @@ std::string parameters(const std::vector<int>& addresses)
 void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine)
 {
     std::vector<std::string> written, missing;
-    const params::BulkWriteOutcome& reset = engine.resetOutcome();
+    const params::BulkWriteOutcome& reset = engine.result().reset;
     std::vector<int> resetWritten, resetMissing;
     for (int address = params::ParameterBlock::firstAddress; address <= params::ParameterBlock::lastAddress; ++address)
         (reset.eepromWritten.test(static_cast<std::size_t>(address)) ? resetWritten : resetMissing).push_back(address);
@@ -191,7 +192,7 @@ void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine)
         {WriteGroup::ActuatorIdle, "actuator range at idle"},
     };
     for (const auto& [group, what] : groups) {
-        const wizard::GroupWrites* writes = engine.writesOf(group);
+        const wizard::GroupWrites* writes = engine.result().writesOf(group);
         if (!writes)
             continue;
         if (!writes->acknowledged.empty())
@@ -239,10 +240,10 @@ void startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptO
 {
     engine.initialiseWizard();
     narrator.report(engine);
-    if (const std::string backup = backupLine(engine.resetOutcome().backup); !backup.empty())
+    if (const std::string backup = backupLine(engine.result().reset.backup); !backup.empty())
         narrator.line(backup);
     // Frames the re-writes made good are not worth a warning.
-    if (const auto unconfirmed = engine.resetOutcome().unconfirmedAddresses(); !unconfirmed.empty())
+    if (const auto unconfirmed = engine.result().reset.unconfirmedAddresses(); !unconfirmed.empty())
         narrator.line("dravinor-cli: warning: " + std::to_string(unconfirmed.size()) +
                       " writes of the reset were not acknowledged");
     narrator.line(std::string("Wybierz rodzaj zapłonu: ") +
@@ -338,15 +339,15 @@ int runAdapt(CliSession& session, const CliOptions& options)
     startWizard(engine, narrator, adapt);
     if (const int code = followAdaptation(session, engine, narrator, adapt); code != exitSuccess)
         return code;
-    if (!engine.doubtfulPhases().empty())
-        narrator.line("dravinor-cli: warning: " + std::to_string(engine.doubtfulPhases().size()) +
+    if (!engine.result().doubtfulPhases.empty())
+        narrator.line("dravinor-cli: warning: " + std::to_string(engine.result().doubtfulPhases.size()) +
                       " phase(s) were measured on an unreliable line; the journal marks their results doubtful");
-    if (engine.doubtfulProbe())
+    if (engine.result().doubtfulProbe())
         narrator.line(std::string("dravinor-cli: warning: the adaptation went on with a failed lambda probe (") +
-                      diagnostics::probeVerdictName(engine.probeFailure()->figures.verdict) +
+                      diagnostics::probeVerdictName(engine.result().probeFailure->figures.verdict) +
                       "); its lambda and actuator results are doubtful, and the journal marks them");
     const bool unacknowledged = narrator.reportUnacknowledged(engine);
-    return unacknowledged || engine.doubtfulProbe() ? exitNotAcknowledged : exitSuccess;
+    return unacknowledged || engine.result().doubtfulProbe() ? exitNotAcknowledged : exitSuccess;
 }
 
 }  // namespace dravinor::cli

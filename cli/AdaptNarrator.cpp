@@ -3,37 +3,50 @@
 #include "CommaVolts.h"
 
 #include "ParameterTransfer.h"
+#include "TextSlots.h"
 #include "WizardTables.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
+#include <variant>
 
 namespace dravinor::cli {
 
 namespace {
 
 using wizard::ControlView;
+using wizard::WizardControl;
 using wizard::WizardPage;
 using wizard::WizardView;
 
-std::string panel(const WizardView& view, std::string_view name)
+// A figure as the wizard's page shows it (with the page's comma), or the
+// page's dots while it is not measured.
+std::string shown(const wizard::AdaptationResult& result, wizard::Figure figure)
 {
-    const ControlView* control = view.find(name);
-    return control && control->text ? *control->text : std::string("......");
+    const std::optional<double> value = result.figure(figure);
+    return value ? wizard::figureText(figure, *value, ",") : std::string("......");
 }
 
-bool isDoneLabel(std::string_view name)
+bool isDoneLabel(WizardControl control)
 {
     return std::any_of(wizard::doneItems.begin(), wizard::doneItems.end(),
-                       [name](const auto& item) { return item.label == name; });
+                       [control](const auto& item) { return item.label == control; });
 }
 
-bool isPrompt(std::string_view name)
+bool isPrompt(WizardControl control)
 {
     return std::any_of(wizard::promptTexts.begin(), wizard::promptTexts.end(),
-                       [name](const auto& item) { return item.name == name; }) &&
-           name != "ZZBGLabel_AA_P4";
+                       [control](const auto& item) { return item.control == control; }) &&
+           control != WizardControl::FuelSwitchCaption;
+}
+
+// The TPS direction as the page words it (the built-in words of its text slots).
+std::string tpsDirection(const wizard::AdaptationResult& result)
+{
+    if (!result.tpsRising)
+        return {};
+    return lang::textSlots().text(*result.tpsRising ? lang::slot::tpsRising : lang::slot::tpsFalling);
 }
 
 std::string joined(const std::vector<int>& numbers)
@@ -46,21 +59,21 @@ std::string joined(const std::vector<int>& numbers)
 
 // The done items that stand for writes, and the writes.
 struct ItemWrites {
-    std::string_view label;
+    WizardControl label;
     wizard::WriteGroup group;
 };
 constexpr ItemWrites itemWrites[] = {
-    {"URSLabel_AA_P1", wizard::WriteGroup::ProbeType},
+    {WizardControl::ProbeRangeDone, wizard::WriteGroup::ProbeType},
     // Ticked off on the choice; the ignition type is written by DALEJ.
-    {"UUZLabel_AA_P1", wizard::WriteGroup::IgnitionAndRpm},
-    {"TPSPowLabel_AA_P2", wizard::WriteGroup::TpsThreshold},
-    {"SSLabel_AA_P3", wizard::WriteGroup::LambdaThreshold},
-    {"CSLabel_AA_P3", wizard::WriteGroup::EmulationTimes},
-    {"UTPOW_AA_P5", wizard::WriteGroup::ActuatorAboveTps},
-    {"UTPON_AA_P5", wizard::WriteGroup::ActuatorIdle},
+    {WizardControl::IgnitionDone, wizard::WriteGroup::IgnitionAndRpm},
+    {WizardControl::TpsHighDone, wizard::WriteGroup::TpsThreshold},
+    {WizardControl::ProbeThresholdDone, wizard::WriteGroup::LambdaThreshold},
+    {WizardControl::EmulationDone, wizard::WriteGroup::EmulationTimes},
+    {WizardControl::AboveTpsDone, wizard::WriteGroup::ActuatorAboveTps},
+    {WizardControl::IdleDone, wizard::WriteGroup::ActuatorIdle},
 };
 
-const ItemWrites* writesOfItem(std::string_view label)
+const ItemWrites* writesOfItem(WizardControl label)
 {
     for (const ItemWrites& item : itemWrites)
         if (item.label == label)
@@ -71,10 +84,10 @@ const ItemWrites* writesOfItem(std::string_view label)
 const char* pageCaption(WizardPage page)
 {
     switch (page) {
-    case WizardPage::AA1: return "Poczatek";
-    case WizardPage::AA2: return "Ustalenie progu TPS i kalibracja sondy";
-    case WizardPage::AA4: return "Regulacja reduktora";
-    case WizardPage::AA5: break;
+    case WizardPage::Start: return "Poczatek";
+    case WizardPage::TpsAndProbe: return "Ustalenie progu TPS i kalibracja sondy";
+    case WizardPage::Reducer: return "Regulacja reduktora";
+    case WizardPage::Actuator: break;
     }
     return "Zakres pracy attuatora";
 }
@@ -90,14 +103,20 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
         reportPage(*page_);
     }
     reportLine(engine);
-    for (const std::string& name : engine.view().takeChanged()) {
+    for (const wizard::ViewKey& key : engine.view().takeChanged()) {
+        // Only the wizard pages' own controls are told.
+        const auto* changed = std::get_if<WizardControl>(&key);
+        if (!changed)
+            continue;
+        const WizardControl name = *changed;
         const ControlView* control = view.find(name);
         if (!control)
             continue;
         if (isPrompt(name) && control->visible) {
             if (*control->visible && !visiblePrompts_.contains(name)) {
                 visiblePrompts_.insert(name);
-                line(control->text ? *control->text : std::string(wizard::pageText(name)));
+                line(name == WizardControl::TpsDirection ? tpsDirection(engine.result())
+                                                         : std::string(wizard::pageText(name)));
             } else if (!*control->visible) {
                 visiblePrompts_.erase(name);
             }
@@ -119,7 +138,7 @@ void AdaptNarrator::reportPage(WizardPage page)
     line(std::string("[") + pageCaption(page) + "]");
     // Instructions the page shows the whole time: no step shows or hides
     // them, so they are told here, once per page.
-    for (std::string_view name : wizard::standingInstructions(page))
+    for (WizardControl name : wizard::standingInstructions(page))
         line(std::string(wizard::pageText(name)));
 }
 
@@ -129,7 +148,7 @@ void AdaptNarrator::reportLine(const wizard::AdaptationEngine& engine)
         silentTold_ = engine.controllerSilent();
         line(silentTold_ ? "dravinor-cli: the controller does not answer" : "dravinor-cli: the controller answers again");
     }
-    const auto& doubtful = engine.doubtfulPhases();
+    const auto& doubtful = engine.result().doubtfulPhases;
     for (; doubtfulTold_ < doubtful.size(); ++doubtfulTold_) {
         const wizard::DoubtfulPhase& phase = doubtful[doubtfulTold_];
         line("dravinor-cli: warning: unreliable line: " + std::to_string(phase.badPolls) + " of " +
@@ -140,8 +159,8 @@ void AdaptNarrator::reportLine(const wizard::AdaptationEngine& engine)
 
 bool AdaptNarrator::reportUnacknowledged(const wizard::AdaptationEngine& engine)
 {
-    const params::BulkWriteOutcome& reset = engine.resetOutcome();
-    const std::vector<int> single = engine.unacknowledgedAddresses();
+    const params::BulkWriteOutcome& reset = engine.result().reset;
+    const std::vector<int> single = engine.result().unacknowledgedAddresses();
     // A bulk frame whose letter did not come back was written again on its
     // own: only what stayed unconfirmed after that failed, as the journal says.
     const bool resetFailed = !reset.allConfirmed() || reset.portLost;
@@ -166,12 +185,12 @@ bool AdaptNarrator::reportUnacknowledged(const wizard::AdaptationEngine& engine)
     return true;
 }
 
-void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label)
+void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, WizardControl label)
 {
     const ItemWrites* item = writesOfItem(label);
-    const wizard::GroupWrites* writes = item ? engine.writesOf(item->group) : nullptr;
+    const wizard::GroupWrites* writes = item ? engine.result().writesOf(item->group) : nullptr;
     if (item && !writes) {
-        awaitingWrites_.emplace_back(label);
+        awaitingWrites_.push_back(label);
         return;
     }
     const std::string text(wizard::pageText(label));
@@ -181,42 +200,44 @@ void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, std::
         done_.push_back(text);
         line("[x] " + text);
     }
-    reportResults(engine.view(), label);
+    reportResults(engine.result(), label);
 }
 
 void AdaptNarrator::reportWrittenItems(const wizard::AdaptationEngine& engine)
 {
-    const std::vector<std::string> waiting = std::exchange(awaitingWrites_, {});
-    for (const std::string& label : waiting)
+    const std::vector<WizardControl> waiting = std::exchange(awaitingWrites_, {});
+    for (WizardControl label : waiting)
         reportDoneItem(engine, label);
 }
 
-void AdaptNarrator::reportResults(const WizardView& view, std::string_view label)
+void AdaptNarrator::reportResults(const wizard::AdaptationResult& result, WizardControl label)
 {
-    if (label == "TPSPonLabel_AA_P2") {
-        line("    TPS - dolny " + panel(view, "TPSDolEDAA_P2") + " V");
-    } else if (label == "TPSPowLabel_AA_P2") {
-        line("    TPS - górny " + panel(view, "TPSGorEDAA_P2") + " V");
-        line("    TPS - Próg " + panel(view, "TPSProEDAA_P2") + " V");
-    } else if (label == "SSLabel_AA_P3") {
-        line("    Uboga " + panel(view, "UbogaEDAA_P3"));
-        line("    Próg " + panel(view, "ProgEDAA_P3"));
-        line("    Bogata " + panel(view, "BogataEDAA_P3"));
-    } else if (label == "CSLabel_AA_P3") {
-        line("    TH " + panel(view, "THEDAA_P3"));
-        line("    TL " + panel(view, "TLEDAA_P3"));
-    } else if (label == "UTPOW_AA_P5") {
-        line("    TPS Pow  Min " + panel(view, "MinPOWEDAA_P5") + "  Max " + panel(view, "MaxPOWEDAA_P5") +
-             "  Start " + panel(view, "StartPOWEDAA_P5"));
-    } else if (label == "UTPON_AA_P5") {
-        line("    TPS Pon  Min " + panel(view, "MinPONEDAA_P5") + "  Max " + panel(view, "MaxPONEDAA_P5") +
-             "  Start " + panel(view, "StartPONEDAA_P5"));
+    using wizard::Figure;
+    const auto figure = [&result](Figure which) { return shown(result, which); };
+    if (label == WizardControl::TpsIdleDone) {
+        line("    TPS - dolny " + figure(Figure::TpsIdle) + " V");
+    } else if (label == WizardControl::TpsHighDone) {
+        line("    TPS - górny " + figure(Figure::TpsHigh) + " V");
+        line("    TPS - Próg " + figure(Figure::TpsThreshold) + " V");
+    } else if (label == WizardControl::ProbeThresholdDone) {
+        line("    Uboga " + figure(Figure::LambdaLean));
+        line("    Próg " + figure(Figure::LambdaThreshold));
+        line("    Bogata " + figure(Figure::LambdaRich));
+    } else if (label == WizardControl::EmulationDone) {
+        line("    TH " + figure(Figure::RichTime));
+        line("    TL " + figure(Figure::LeanTime));
+    } else if (label == WizardControl::AboveTpsDone) {
+        line("    TPS Pow  Min " + figure(Figure::AboveTpsMinimum) + "  Max " + figure(Figure::AboveTpsMaximum) +
+             "  Start " + figure(Figure::AboveTpsStart));
+    } else if (label == WizardControl::IdleDone) {
+        line("    TPS Pon  Min " + figure(Figure::IdleMinimum) + "  Max " + figure(Figure::IdleMaximum) +
+             "  Start " + figure(Figure::IdleStart));
     }
 }
 
 void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
 {
-    const auto& failure = engine.probeFailure();
+    const auto& failure = engine.result().probeFailure;
     if (!failure)
         return;
     const auto& figures = failure->figures;
@@ -235,23 +256,25 @@ void AdaptNarrator::progress(const wizard::AdaptationEngine& engine, long nowMs)
     const WizardView& view = engine.view();
     const WizardPage page = view.currentPage();
     std::string text = pageCaption(page);
-    static constexpr const char* rpmPanels[] = {"Manometr_RPMEDAA_P1", "Manometr_RPMEDAA_P2", "Manometr_RPMEDAA_P4",
-                                                "Manometr_RPMEDAA_P5"};
-    static constexpr const char* bars[] = {nullptr, "Bar1P2", "Bar1P4_0", "Bar1P5"};
+    static constexpr WizardControl rpmPanels[] = {WizardControl::StartRpmPanel, WizardControl::TpsPageRpmPanel,
+                                                  WizardControl::ReducerRpmPanel, WizardControl::ActuatorRpmPanel};
+    // The first page has no progress bar.
+    static constexpr WizardControl bars[] = {WizardControl::TpsPageProgress, WizardControl::TpsPageProgress,
+                                             WizardControl::ReducerProgress, WizardControl::ActuatorProgress};
     const auto index = static_cast<std::size_t>(page);
     const ControlView* rpm = view.find(rpmPanels[index]);
     if (rpm && rpm->text)
         text += " | " + *rpm->text + " rpm";
-    if (page == WizardPage::AA1) {
-        const ControlView* thermometer = view.find("Therm1ED_AA_P1");
-        const ControlView* shown = view.find("Therm1l_AA_P1");
+    if (page == WizardPage::Start) {
+        const ControlView* thermometer = view.find(WizardControl::TemperaturePanel);
+        const ControlView* shown = view.find(WizardControl::Thermometer);
         if (thermometer && thermometer->text && shown && shown->visible.value_or(false))
             text += " | " + *thermometer->text + " °C";
     } else if (const ControlView* bar = view.find(bars[index]); bar) {
         text += " | postęp: " + std::to_string(bar->value.value_or(0)) + "/" + std::to_string(bar->maximum.value_or(0));
     }
-    if (page == WizardPage::AA4) {
-        const ControlView* probe = view.find("SondaEDAA_P4");
+    if (page == WizardPage::Reducer) {
+        const ControlView* probe = view.find(WizardControl::ReducerProbePanel);
         if (probe && probe->text)
             text += " | sonda " + *probe->text + " V";
     }

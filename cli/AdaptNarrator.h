@@ -36,8 +36,8 @@ private:
     void clearProgress();
     // A done item that stands for writes is ticked off once they were made,
     // and only when the controller acknowledged them.
-    void reportDoneItem(const wizard::AdaptationEngine& engine, std::string_view label);
-    void reportResults(const wizard::WizardView& view, std::string_view label);
+    void reportDoneItem(const wizard::AdaptationEngine& engine, wizard::WizardControl label);
+    void reportResults(const wizard::AdaptationResult& result, wizard::WizardControl label);
     void reportWrittenItems(const wizard::AdaptationEngine& engine);
     // A page that starts: its caption and the instructions that stand on it.
     void reportPage(wizard::WizardPage page);
@@ -48,10 +48,10 @@ private:
     bool terminal_;
     bool progressShown_ = false;
     long lastProgressMs_ = -1'000'000;
-    std::set<std::string, std::less<>> visiblePrompts_;
-    std::set<std::string, std::less<>> enabledLabels_;
+    std::set<wizard::WizardControl> visiblePrompts_;
+    std::set<wizard::WizardControl> enabledLabels_;
     std::vector<std::string> done_;
-    std::vector<std::string> awaitingWrites_;  // done labels whose writes are still to come
+    std::vector<wizard::WizardControl> awaitingWrites_;  // done labels whose writes are still to come
     std::optional<wizard::WizardPage> page_;
     bool silentTold_ = false;
     std::size_t doubtfulTold_ = 0;

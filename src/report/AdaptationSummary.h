@@ -4,10 +4,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dravinor::wizard {
-class AdaptationEngine;
+struct AdaptationResult;
 }
 
 namespace dravinor::report {
@@ -32,7 +33,7 @@ struct ProbeFailureSummary {
 
 struct AdaptationLine {
     AdaptationFigure figure;
-    // The panels' texts as the wizard showed them; "-" for one not measured.
+    // The figures as the wizard's pages show them; "-" for one not measured.
     std::vector<std::string> shown;
     std::string unit;  // "V", "s"; empty for stepper positions
 };
@@ -46,7 +47,10 @@ struct AdaptationSummary {
     std::optional<ProbeFailureSummary> failedProbe;
 };
 
-// Empty when no figure was measured since the wizard last started (or ever).
-std::optional<AdaptationSummary> summariseAdaptation(const wizard::AdaptationEngine& engine);
+// Built from the adaptation's result alone, its figures written with the
+// given decimal separator (the wizard pages' own). Empty when no figure was
+// measured since the wizard last started (or ever).
+std::optional<AdaptationSummary> summariseAdaptation(const wizard::AdaptationResult& result,
+                                                     std::string_view decimalSeparator);
 
 }  // namespace dravinor::report

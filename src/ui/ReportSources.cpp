@@ -2,11 +2,13 @@
 
 #include "FieldCaptions.h"
 
+#include "AdaptationEngine.h"
 #include "ControllerSession.h"
 #include "LivePage.h"
 #include "OscilloscopeGroup.h"
 #include "TScope.h"
 
+#include <QLocale>
 #include <QPointer>
 #include <QWidget>
 
@@ -30,7 +32,8 @@ ReportSources windowReportSources(params::ControllerSession& session, const wiza
         } else {
             content.source = report::ValueSource::PagesWithoutController;
         }
-        content.adaptation = report::summariseAdaptation(adaptation);
+        // In the wizard pages' own figures.
+        content.adaptation = report::summariseAdaptation(adaptation.result(), QLocale().decimalPoint().toStdString());
         return content;
     };
     const QPointer<const QWidget> root(pagesRoot);

@@ -5,6 +5,7 @@
 #include "ProbeFailureTexts.h"
 #include "TextSlots.h"
 #include "WizardPages.h"
+#include "WizardControlNames.h"
 #include "WizardViewBinder.h"
 
 #include <QAbstractButton>
@@ -18,21 +19,21 @@
 namespace dravinor::ui {
 
 using wizard::AdaptationEngine;
+using wizard::WizardControl;
 using wizard::WizardTimer;
 
 WizardController::WizardController(QTabWidget* autoTab, link::SerialPort& port, params::ParameterState& state,
                                    params::ParameterTransfer& transfer, ParameterPages& parameterPages,
                                    Dialogs& dialogs, std::function<QWidget*(const QString&)> liveControl,
                                    QObject* parent)
-    : QObject(parent), pages_(new WizardPages(autoTab)), dialogs_(dialogs)
+    : QObject(parent), pages_(new WizardPages(autoTab)), dialogs_(dialogs), decimalSeparator_(QLocale().decimalPoint())
 {
     wizard::WizardInputs inputs{
         [&parameterPages](std::string_view name) {
             return parameterPages.fieldText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
                 .toStdString();
         },
-        // The TPS direction words as the language file last set them.
-        [](int key) { return lang::textSlots().text(key); }, QLocale().decimalPoint().toStdString()};
+        decimalSeparator_.toStdString()};
     engine_ = std::make_unique<AdaptationEngine>(port, state, transfer,
                                                  std::move(inputs));
     binder_ = std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl));
@@ -44,6 +45,7 @@ WizardController::~WizardController() = default;
 
 void WizardController::buildTimers()
 {
+    // The timers' objectNames, in WizardTimer's order.
     const char* names[] = {"TimerAAP1",   "TimerAAP2_1", "TimerAAP2_2", "TimerAAP3_1", "TimerAAP3_2",
                            "TimerAAP4_1", "TimerAAP4_2", "TimerAAP4_3", "TimerAAP5_1", "TimerAAP5_2"};
     for (std::size_t i = 0; i < timers_.size(); ++i) {
@@ -58,25 +60,26 @@ void WizardController::buildTimers()
 
 void WizardController::connectControls()
 {
-    const auto control = [this](const char* name) { return pages_->control(QLatin1String(name)); };
+    const auto control = [this](WizardControl which) { return pages_->control(widgetName(which)); };
     // activated and clicked come from the user only (mouse or keys), never
     // from the wizard's own settings of these controls.
-    connect(qobject_cast<QComboBox*>(control("Manometr_RPMCOMBOAA_P1")), &QComboBox::activated, this,
+    connect(qobject_cast<QComboBox*>(control(WizardControl::IgnitionList)), &QComboBox::activated, this,
             [this](int index) { run([index](AdaptationEngine& e) { e.ignitionChosen(index); }); });
-    connect(qobject_cast<QComboBox*>(control("RSLAMBDA_COMBOAA_P1")), &QComboBox::activated, this,
+    connect(qobject_cast<QComboBox*>(control(WizardControl::ProbeList)), &QComboBox::activated, this,
             [this](int index) { run([index](AdaptationEngine& e) { e.probeTypeChosen(index); }); });
-    connect(qobject_cast<QCheckBox*>(control("WCTCheck_AA_P1")), &QAbstractButton::clicked, this,
+    connect(qobject_cast<QCheckBox*>(control(WizardControl::TemperatureSensorBox)), &QAbstractButton::clicked, this,
             [this](bool ticked) { run([ticked](AdaptationEngine& e) { e.temperatureSensorClicked(ticked); }); });
-    const auto onClick = [&](const char* name, void (AdaptationEngine::*handler)()) {
-        connect(qobject_cast<QAbstractButton*>(control(name)), &QAbstractButton::clicked, this,
+    const auto onClick = [&](WizardControl button, void (AdaptationEngine::*handler)()) {
+        connect(qobject_cast<QAbstractButton*>(control(button)), &QAbstractButton::clicked, this,
                 [this, handler] { run([handler](AdaptationEngine& e) { (e.*handler)(); }); });
     };
-    onClick("AAP1_Dalej", &AdaptationEngine::aap1DalejClick);
-    onClick("AAP2_Dalej", &AdaptationEngine::aap2DalejClick);
-    onClick("SwitchAUTO", &AdaptationEngine::switchAutoClick);
-    onClick("AAP4_Dalej", &AdaptationEngine::aap4DalejClick);
-    connect(qobject_cast<QAbstractButton*>(control("AAP5_Koniec")), &QAbstractButton::clicked, this, [this] {
-        run([](AdaptationEngine& e) { e.aap5KoniecClick(); });
+    onClick(WizardControl::StartNext, &AdaptationEngine::leaveStep1);
+    onClick(WizardControl::TpsPageNext, &AdaptationEngine::leaveTpsAndProbe);
+    onClick(WizardControl::FuelSwitch, &AdaptationEngine::fuelSwitchClicked);
+    onClick(WizardControl::ReducerNext, &AdaptationEngine::leaveReducer);
+    auto* finish = qobject_cast<QAbstractButton*>(control(WizardControl::FinishButton));
+    connect(finish, &QAbstractButton::clicked, this, [this] {
+        run([](AdaptationEngine& e) { e.finishAdaptation(); });
         stopAllTimers();
         if (finished)
             finished();
@@ -85,9 +88,9 @@ void WizardController::connectControls()
 
 void WizardController::start()
 {
-    pages_->showPage(wizard::WizardPage::AA1);
+    pages_->showPage(wizard::WizardPage::Start);
     run([](AdaptationEngine& e) { e.initialiseWizard(); });
-    pages_->control(QStringLiteral("Manometr_RPMCOMBOAA_P1"))->setFocus(Qt::OtherFocusReason);
+    pages_->control(widgetName(WizardControl::IgnitionList))->setFocus(Qt::OtherFocusReason);
 }
 
 bool WizardController::next()
@@ -116,6 +119,7 @@ void WizardController::applyProbeType(int item)
 void WizardController::showEffects()
 {
     binder_->apply(engine_->view());
+    binder_->showFigures(engine_->result(), decimalSeparator_);
     if (!pages_->showsOnly(engine_->view().currentPage()))
         pages_->showPage(engine_->view().currentPage());
     for (std::size_t i = 0; i < timers_.size(); ++i) {
@@ -125,7 +129,23 @@ void WizardController::showEffects()
         else if (!enabled && timers_[i]->isActive())
             timers_[i]->stop();
     }
+    showTpsDirection();
     showProbeFailure();
+}
+
+void WizardController::showTpsDirection()
+{
+    // Worded once, when the TPS step finds it, in the words the language
+    // file then gives (a new entry forgets it).
+    const std::optional<bool> rising = engine_->result().tpsRising;
+    if (rising.has_value() == tpsDirectionShown_)
+        return;
+    tpsDirectionShown_ = rising.has_value();
+    if (!rising)
+        return;
+    if (auto* label = qobject_cast<QLabel*>(pages_->control(widgetName(WizardControl::TpsDirection))))
+        label->setText(QString::fromStdString(lang::textSlots().text(*rising ? lang::slot::tpsRising
+                                                                             : lang::slot::tpsFalling)));
 }
 
 void WizardController::redrawTexts()
@@ -135,10 +155,10 @@ void WizardController::redrawTexts()
 
 void WizardController::showProbeFailure()
 {
-    const auto& failure = engine_->probeFailure();
+    const auto& failure = engine_->result().probeFailure;
     if (!failure)
         return;
-    if (auto* notice = qobject_cast<QLabel*>(pages_->control(QStringLiteral("NSLabel_AA_P2"))))
+    if (auto* notice = qobject_cast<QLabel*>(pages_->control(widgetName(WizardControl::FailedProbeNotice))))
         notice->setText(probeFailureNotice(*failure));
     // The engine holds, no timer running, until the fitter answers; the
     // answer's own effects come back here with nothing left to ask.

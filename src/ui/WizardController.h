@@ -3,6 +3,7 @@
 #include "AdaptationEngine.h"
 
 #include <QObject>
+#include <QString>
 
 #include <array>
 #include <functional>
@@ -73,12 +74,17 @@ private:
     void showEffects();
     // The failed probe's notice, and the question while the engine waits.
     void showProbeFailure();
+    // The TPS direction's words on its label, once the TPS step found it.
+    void showTpsDirection();
 
     std::unique_ptr<wizard::AdaptationEngine> engine_;
     WizardPages* pages_;
     std::unique_ptr<WizardViewBinder> binder_;
     Dialogs& dialogs_;
+    // The locale's, for the readings and figures on the wizard pages.
+    QString decimalSeparator_;
     bool askingAboutProbe_ = false;
+    bool tpsDirectionShown_ = false;
     std::array<QTimer*, wizard::wizardTimerCount> timers_{};
 };
 

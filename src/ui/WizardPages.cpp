@@ -2,6 +2,7 @@
 
 #include "HorizontalBar.h"
 #include "ProbeType.h"
+#include "WizardControlNames.h"
 #include "WizardLayout.h"
 
 #include <QAbstractButton>
@@ -16,7 +17,8 @@ namespace dravinor::ui {
 namespace {
 
 constexpr const char* pageNames[] = {"AA1", "AA2", "AA4", "AA5"};
-constexpr const char* nextButtons[] = {"AAP1_Dalej", "AAP2_Dalej", "AAP4_Dalej", "AAP5_Koniec"};
+constexpr wizard::WizardControl nextButtons[] = {wizard::WizardControl::StartNext, wizard::WizardControl::TpsPageNext,
+                                                 wizard::WizardControl::ReducerNext, wizard::WizardControl::FinishButton};
 // A caption placed further right than this stands at the bar's right end.
 constexpr int rightEndFrom = 200;
 
@@ -40,7 +42,7 @@ WizardPages::WizardPages(QTabWidget* autoTab) : QObject(autoTab), autoTab_(autoT
         builders[i](widgets_, page);
         page->installEventFilter(this);
     }
-    showPage(wizard::WizardPage::AA1);
+    showPage(wizard::WizardPage::Start);
 }
 
 void WizardPages::showPage(wizard::WizardPage page)
@@ -68,7 +70,7 @@ bool WizardPages::showsOnly(wizard::WizardPage page) const
 
 QAbstractButton* WizardPages::nextButton(wizard::WizardPage page) const
 {
-    return qobject_cast<QAbstractButton*>(control(QLatin1String(nextButtons[indexOf(page)])));
+    return qobject_cast<QAbstractButton*>(control(widgetName(nextButtons[indexOf(page)])));
 }
 
 void WizardPages::applyProbeType(int item)
@@ -76,23 +78,23 @@ void WizardPages::applyProbeType(int item)
     const auto settings = live::probeTypeSettings(item);
     if (!settings)
         return;
-    for (const char* name : {"Bar1P3", "Bar1P4"}) {
-        auto* bar = qobject_cast<live::HorizontalBar*>(control(QLatin1String(name)));
+    for (auto name : {wizard::WizardControl::LambdaBar, wizard::WizardControl::ReducerLambdaBar}) {
+        auto* bar = qobject_cast<live::HorizontalBar*>(control(widgetName(name)));
         bar->setValueFrom(settings->barFrom);
         bar->setValueTo(settings->barTo);
     }
 }
 
-void WizardPages::placeCaption(const QString& name, int left)
+void WizardPages::placeCaption(wizard::WizardControl caption, int left)
 {
     const bool rightEnd = left >= rightEndFrom;
-    if (name == QLatin1String("Uboga_AA_P4"))
+    if (caption == wizard::WizardControl::ReducerLeanCaption)
         leanOnRight_ = rightEnd;
-    else if (name == QLatin1String("Bogata_AA_P4"))
+    else if (caption == wizard::WizardControl::ReducerRichCaption)
         leanOnRight_ = !rightEnd;
     else
         return;
-    layout(autoTab_->widget(indexOf(wizard::WizardPage::AA4)));
+    layout(autoTab_->widget(indexOf(wizard::WizardPage::Reducer)));
 }
 
 void WizardPages::layout(QWidget* only)

@@ -32,7 +32,7 @@ public:
     void applyProbeType(int item);
     // The reducer page's lean and rich captions: the wizard places "Uboga"
     // at the bar's left end for a rising probe, at its right end otherwise.
-    void placeCaption(const QString& name, int left);
+    void placeCaption(wizard::WizardControl caption, int left);
 
     // Lays one page (or all, when null) out for its present size.
     void layout(QWidget* page = nullptr);

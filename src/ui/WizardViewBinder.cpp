@@ -4,6 +4,7 @@
 #include "InstrumentWidget.h"
 #include "ParameterPages.h"
 #include "StatusLed.h"
+#include "WizardControlNames.h"
 #include "WizardPages.h"
 
 #include <QAbstractButton>
@@ -11,44 +12,100 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <array>
+
 namespace dravinor::ui {
 
 using wizard::ControlView;
+using wizard::Figure;
+using wizard::Tint;
+using wizard::WizardControl;
+
+namespace {
+
+QColor colourOf(Tint tint)
+{
+    switch (tint) {
+    case Tint::Black: return QColor(0, 0, 0);
+    case Tint::Blue: return QColor(0, 0, 255);
+    case Tint::Green: return live::bgrColor(live::bgr::green);
+    case Tint::Red: break;
+    }
+    return live::bgrColor(live::bgr::red);
+}
+
+// The panel of each figure, in the figures' order.
+constexpr std::array<WizardControl, wizard::figureCount> figurePanels{
+    WizardControl::TpsIdlePanel,         WizardControl::TpsThresholdPanel,    WizardControl::TpsHighPanel,
+    WizardControl::LeanPanel,            WizardControl::ProbeThresholdPanel,  WizardControl::RichPanel,
+    WizardControl::RichTimePanel,        WizardControl::LeanTimePanel,        WizardControl::AboveTpsMinimumPanel,
+    WizardControl::AboveTpsMaximumPanel, WizardControl::AboveTpsStartPanel,   WizardControl::IdleMinimumPanel,
+    WizardControl::IdleMaximumPanel,     WizardControl::IdleStartPanel,
+};
+
+// What a panel shows while its figure is not measured.
+const QString unmeasured = QStringLiteral("......");
+
+}  // namespace
 
 WizardViewBinder::WizardViewBinder(WizardPages& wizardPages, ParameterPages& parameterPages, Finder liveControl)
     : wizardPages_(wizardPages), parameterPages_(parameterPages), liveControl_(std::move(liveControl))
 {
 }
 
-std::vector<std::string> WizardViewBinder::apply(wizard::WizardView& view)
+std::vector<wizard::ViewKey> WizardViewBinder::apply(wizard::WizardView& view)
 {
-    std::vector<std::string> changed = view.takeChanged();
-    for (const std::string& name : changed) {
-        const ControlView* state = view.find(name);
-        if (!state)
-            continue;
-        const QString key = QString::fromStdString(name);
-        if (QWidget* widget = wizardPages_.control(key)) {
-            applyTo(widget, *state);
-            if (state->left)
-                wizardPages_.placeCaption(key, *state->left);
-        } else if (parameterPages_.hasField(key)) {
-            applyToField(key, *state);
-        } else if (QWidget* live = liveControl_ ? liveControl_(key) : nullptr) {
-            applyTo(live, *state);
+    std::vector<wizard::ViewKey> changed = view.takeChanged();
+    for (const wizard::ViewKey& key : changed) {
+        if (const auto* control = std::get_if<WizardControl>(&key)) {
+            if (const ControlView* state = view.find(*control))
+                applyToControl(*control, *state);
+        } else if (const ControlView* state = view.findOutside(std::get<std::string>(key))) {
+            applyOutside(QString::fromStdString(std::get<std::string>(key)), *state);
         }
     }
     return changed;
 }
 
-void WizardViewBinder::applyToField(const QString& name, const ControlView& view)
+void WizardViewBinder::showFigures(const wizard::AdaptationResult& result, const QString& decimalSeparator)
 {
-    if (view.text)
-        parameterPages_.setFieldText(name, QString::fromStdString(*view.text));
-    if (view.selected)
-        parameterPages_.selectItem(name, *view.selected);
-    if (view.checked)
-        parameterPages_.setChecked(name, *view.checked);
+    for (std::size_t i = 0; i < wizard::figureCount; ++i) {
+        const auto figure = static_cast<Figure>(i);
+        auto* panel = qobject_cast<QLabel*>(wizardPages_.control(widgetName(figurePanels[i])));
+        if (!panel)
+            continue;
+        const std::optional<double> value = result.figure(figure);
+        const QString text =
+            value ? QString::fromStdString(wizard::figureText(figure, *value, decimalSeparator.toStdString()))
+                  : unmeasured;
+        if (panel->text() != text)
+            panel->setText(text);
+    }
+}
+
+void WizardViewBinder::applyToControl(WizardControl control, const ControlView& view)
+{
+    const QString name = widgetName(control);
+    QWidget* widget = wizardPages_.control(name);
+    if (!widget)
+        return;
+    applyTo(widget, view);
+    if (view.left)
+        wizardPages_.placeCaption(control, *view.left);
+}
+
+void WizardViewBinder::applyOutside(const QString& name, const ControlView& view)
+{
+    if (parameterPages_.hasField(name)) {
+        if (view.text)
+            parameterPages_.setFieldText(name, QString::fromStdString(*view.text));
+        if (view.selected)
+            parameterPages_.selectItem(name, *view.selected);
+        if (view.checked)
+            parameterPages_.setChecked(name, *view.checked);
+    } else if (QWidget* live = liveControl_ ? liveControl_(name) : nullptr) {
+        applyTo(live, view);
+    }
 }
 
 void WizardViewBinder::applyTo(QWidget* widget, const ControlView& view)
@@ -64,9 +121,9 @@ void WizardViewBinder::applyTo(QWidget* widget, const ControlView& view)
         else if (auto* edit = qobject_cast<QLineEdit*>(widget))
             edit->setText(text);
     }
-    if (view.fontColour) {
+    if (view.fontTint) {
         QPalette palette = widget->palette();
-        const QColor colour = live::bgrColor(*view.fontColour);
+        const QColor colour = colourOf(*view.fontTint);
         if (palette.color(QPalette::WindowText) != colour) {
             palette.setColor(QPalette::WindowText, colour);
             widget->setPalette(palette);
@@ -86,10 +143,10 @@ void WizardViewBinder::applyTo(QWidget* widget, const ControlView& view)
             instrument->setDigitalTo(*view.maximum);
             instrument->setValueTo(static_cast<float>(*view.maximum));
         }
-        if (view.lowerSectorColour)
-            instrument->setSectorColor(0, live::bgrColor(*view.lowerSectorColour));
-        if (view.upperSectorColour)
-            instrument->setSectorColor(2, live::bgrColor(*view.upperSectorColour));
+        if (view.lowerSector)
+            instrument->setSectorColor(0, colourOf(*view.lowerSector));
+        if (view.upperSector)
+            instrument->setSectorColor(2, colourOf(*view.upperSector));
         if (view.value)
             instrument->setValue(static_cast<float>(*view.value));
         if (view.reading)

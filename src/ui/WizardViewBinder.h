@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdaptationResult.h"
 #include "WizardView.h"
 
 #include <QString>
@@ -14,23 +15,27 @@ namespace dravinor::ui {
 class ParameterPages;
 class WizardPages;
 
-// Shows what the wizard says of each control on the widget of that name:
-// a wizard control, a parameter-page field (through the pages' own API, so
-// dependants and the live view follow and nothing is written), or a live
-// view control.
+// Shows what the wizard says of each control on its widget: a wizard page's
+// control by its objectName (WizardControlNames.h), a parameter-page field
+// (through the pages' own API, so dependants and the live view follow and
+// nothing is written), or a live view control; and the measured figures in
+// the result panels.
 class WizardViewBinder {
 public:
     using Finder = std::function<QWidget*(const QString& name)>;
     WizardViewBinder(WizardPages& wizardPages, ParameterPages& parameterPages, Finder liveControl);
 
-    // Applies every control changed since the last call; returns their names.
-    std::vector<std::string> apply(wizard::WizardView& view);
+    // Applies every control changed since the last call; returns them.
+    std::vector<wizard::ViewKey> apply(wizard::WizardView& view);
+    // The result's figures in their panels, the unmeasured ones dotted.
+    void showFigures(const wizard::AdaptationResult& result, const QString& decimalSeparator);
 
     // One control's state on one widget, by the widget's kind.
     static void applyTo(QWidget* widget, const wizard::ControlView& view);
 
 private:
-    void applyToField(const QString& name, const wizard::ControlView& view);
+    void applyToControl(wizard::WizardControl control, const wizard::ControlView& view);
+    void applyOutside(const QString& name, const wizard::ControlView& view);
 
     WizardPages& wizardPages_;
     ParameterPages& parameterPages_;

@@ -6,6 +6,9 @@
 
 namespace dravinor::wizard {
 
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
+
 namespace {
 
 constexpr int aboveTpsRpm = 2000;
@@ -13,9 +16,7 @@ constexpr int idleRpm = 1200;
 constexpr std::uint32_t lastSampleIndex = 100;  // 101 samples per window
 
 constexpr const char* aboveTpsFields[3] = {"ZPAttuatoraPow_1", "ZPAttuatoraPow_2", "PSAttuatoraPow"};
-constexpr const char* aboveTpsPanels[3] = {"MinPOWEDAA_P5", "MaxPOWEDAA_P5", "StartPOWEDAA_P5"};
 constexpr const char* idleFields[3] = {"ZPAttuatoraPon_1", "ZPAttuatoraPon_2", "PSAttuatoraPon"};
-constexpr const char* idlePanels[3] = {"MinPONEDAA_P5", "MaxPONEDAA_P5", "StartPONEDAA_P5"};
 
 // The working range around an average position: ten steps below it (at
 // least 20 when it sits low), fifteen above it (230 when it sits high).
@@ -30,11 +31,11 @@ int rangeMaximum(unsigned average)
 
 }  // namespace
 
-void AdaptationEngine::aap4DalejClick()
+void AdaptationEngine::leaveReducer()
 {
-    view_.setCurrentPage(WizardPage::AA5);
-    setTimer(WizardTimer::AAP4_1, false);
-    setTimer(WizardTimer::AAP4_2, false);
+    view_.setCurrentPage(WizardPage::Actuator);
+    setTimer(WizardTimer::WaitForGas, false);
+    setTimer(WizardTimer::Reducer, false);
     // The presets the fitter starts from, in the controller's order.
     namespace a = params::address;
     const std::pair<int, int> presets[] = {{40, a::rangeMinimumAboveTps}, {120, a::rangeMaximumAboveTps},
@@ -45,78 +46,78 @@ void AdaptationEngine::aap4DalejClick()
     {
         const GroupScope group(*this, WriteGroup::ActuatorPresets);
         for (std::size_t i = 0; i < std::size(presets); ++i) {
-            setText(presetFields[i], std::to_string(presets[i].first));
+            setFieldText(presetFields[i], std::to_string(presets[i].first));
             writeParameter(presets[i].first, presets[i].second);
         }
     }
-    show("PUOLabel_AA_P5", false);
-    show("PUWLabel_AA_P5", false);
-    setBarMaximum("Bar1P5", 200);
-    setBar("Bar1P5", 0);
-    show("PUOLabel_AA_P5", true);
+    show(ActuatorAbovePrompt, false);
+    show(ActuatorIdlePrompt, false);
+    setBarMaximum(ActuatorProgress, 200);
+    setBar(ActuatorProgress, 0);
+    show(ActuatorAbovePrompt, true);
     state_.sampleCount = 0;
     startPhase();
-    setTimer(WizardTimer::AAP5_1, true);
+    setTimer(WizardTimer::AboveTps, true);
 }
 
 void AdaptationEngine::tickAboveTps()
 {
-    const Poll poll = pollLiveFrame("Manometr_RPMAA_P5", "Manometr_RPMEDAA_P5", false);
-    blinkLabel("TUPSK_AA_P5", 10);
+    const Poll poll = pollLiveFrame(ActuatorRpmDial, ActuatorRpmPanel, false);
+    blinkLabel(ActuatorTitle, 10);
     if (!poll.sample || poll.rpm < aboveTpsRpm)
         return;
     if (state_.sampleCount <= lastSampleIndex) {
         state_.aboveTpsPositionSum += poll.frame.stepperPosition;
         ++state_.sampleCount;
-        addToBar("Bar1P5", 1);
+        addToBar(ActuatorProgress, 1);
         return;
     }
-    setTimer(WizardTimer::AAP5_1, false);
+    setTimer(WizardTimer::AboveTps, false);
     {
-        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::AboveTps));
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::AboveTps, state_.sampleCount));
         writeActuatorRange(state_.aboveTpsPositionSum / state_.sampleCount, params::address::rangeMinimumAboveTps,
                            params::address::rangeMaximumAboveTps, params::address::startPositionAboveTps, aboveTpsFields,
-                           aboveTpsPanels);
+                           Figure::AboveTpsMinimum);
     }
-    show("PUOLabel_AA_P5", false);
-    show("PUWLabel_AA_P5", true);
+    show(ActuatorAbovePrompt, false);
+    show(ActuatorIdlePrompt, true);
     state_.sampleCount = 0;
     state_.idlePositionSum = 0;
-    markDone("UTPOW_AA_P5", "AutoFaz5Led1");
+    markDone(AboveTpsDone, AboveTpsLed);
     startPhase();
-    setTimer(WizardTimer::AAP5_2, true);
+    setTimer(WizardTimer::ActuatorIdle, true);
 }
 
 void AdaptationEngine::tickActuatorIdle()
 {
-    const Poll poll = pollLiveFrame("Manometr_RPMAA_P5", "Manometr_RPMEDAA_P5", false);
-    blinkLabel("TUPSK_AA_P5", 10);
+    const Poll poll = pollLiveFrame(ActuatorRpmDial, ActuatorRpmPanel, false);
+    blinkLabel(ActuatorTitle, 10);
     // No engine-stopped test here: 0 RPM is inside the idle window.
     if (!poll.sample || poll.rpm > idleRpm)
         return;
     if (state_.sampleCount <= lastSampleIndex) {
         state_.idlePositionSum += poll.frame.stepperPosition;
         ++state_.sampleCount;
-        addToBar("Bar1P5", 1);
+        addToBar(ActuatorProgress, 1);
         return;
     }
-    setTimer(WizardTimer::AAP5_2, false);
+    setTimer(WizardTimer::ActuatorIdle, false);
     {
-        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::ActuatorIdle));
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::ActuatorIdle, state_.sampleCount));
         writeActuatorRange(state_.idlePositionSum / state_.sampleCount, params::address::rangeMinimumBelowTps,
                            params::address::rangeMaximumBelowTps, params::address::startPositionBelowTps, idleFields,
-                           idlePanels);
+                           Figure::IdleMinimum);
     }
-    show("PUWLabel_AA_P5", false);
-    markDone("UTPON_AA_P5", "AutoFaz5Led2");
-    enable("AAP5_Koniec", true);
-    show("ZA_AA_P5", true);
-    finished_ = true;
+    show(ActuatorIdlePrompt, false);
+    markDone(IdleDone, IdleLed);
+    enable(FinishButton, true);
+    show(FinishedNotice, true);
+    result_.finished = true;
 }
 
 void AdaptationEngine::writeActuatorRange(unsigned average, int minimumAddress, int maximumAddress,
                                           int startAddress, const char* const fieldNames[3],
-                                          const char* const panelNames[3])
+                                          Figure firstFigure)
 {
     const int values[3] = {rangeMinimum(average), rangeMaximum(average), static_cast<int>(average)};
     const int addresses[3] = {minimumAddress, maximumAddress, startAddress};
@@ -124,16 +125,17 @@ void AdaptationEngine::writeActuatorRange(unsigned average, int minimumAddress, 
                                                                                          : WriteGroup::ActuatorIdle);
     for (int i = 0; i < 3; ++i) {
         const std::string text = std::to_string(values[i]);
-        setText(fieldNames[i], text);
-        setText(panelNames[i], text);
+        setFieldText(fieldNames[i], text);
+        // Minimum, maximum and start follow one another among the figures.
+        recordFigure(static_cast<Figure>(static_cast<int>(firstFigure) + i), values[i]);
         writeParameter(values[i], addresses[i]);
     }
 }
 
-void AdaptationEngine::aap5KoniecClick()
+void AdaptationEngine::finishAdaptation()
 {
     stopAllTimers();
-    view_.setCurrentPage(WizardPage::AA1);
+    view_.setCurrentPage(WizardPage::Start);
 }
 
 }  // namespace dravinor::wizard

@@ -12,6 +12,9 @@
 
 namespace dravinor::wizard {
 
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
+
 AdaptationEngine::AdaptationEngine(link::SerialPort& port, params::ParameterState& parameters,
                                    params::ParameterTransfer& transfer, WizardInputs inputs)
     : port_(port), parameters_(parameters), transfer_(transfer), inputs_(std::move(inputs))
@@ -23,37 +26,37 @@ void AdaptationEngine::tick(WizardTimer timer)
     if (!timerEnabled(timer))
         return;
     switch (timer) {
-    case WizardTimer::AAP1: tickStep1(); break;
-    case WizardTimer::AAP2_1: tickTpsIdle(); break;
-    case WizardTimer::AAP2_2: tickTpsHigh(); break;
-    case WizardTimer::AAP3_1: tickLambdaSwing(); break;
-    case WizardTimer::AAP3_2: tickEmulationTimes(); break;
-    case WizardTimer::AAP4_1: tickWaitForGas(); break;
-    case WizardTimer::AAP4_2: tickReducer(); break;
-    case WizardTimer::AAP4_3: break;  // exists on the form, no step runs it
-    case WizardTimer::AAP5_1: tickAboveTps(); break;
-    case WizardTimer::AAP5_2: tickActuatorIdle(); break;
+    case WizardTimer::Step1: tickStep1(); break;
+    case WizardTimer::TpsIdle: tickTpsIdle(); break;
+    case WizardTimer::TpsHigh: tickTpsHigh(); break;
+    case WizardTimer::LambdaSwing: tickLambdaSwing(); break;
+    case WizardTimer::EmulationTimes: tickEmulationTimes(); break;
+    case WizardTimer::WaitForGas: tickWaitForGas(); break;
+    case WizardTimer::Reducer: tickReducer(); break;
+    case WizardTimer::Unused: break;  // exists on the form, no step runs it
+    case WizardTimer::AboveTps: tickAboveTps(); break;
+    case WizardTimer::ActuatorIdle: tickActuatorIdle(); break;
     }
 }
 
-bool AdaptationEngine::dalej()
+bool AdaptationEngine::pressNext()
 {
     // Each check reads the current page afresh, so one press advances at
     // most one page: every step leaves the next page's button disabled.
-    if (view_.currentPage() == WizardPage::AA1 && buttonEnabled("AAP1_Dalej")) {
-        aap1DalejClick();
+    if (view_.currentPage() == WizardPage::Start && buttonEnabled(StartNext)) {
+        leaveStep1();
         return true;
     }
-    if (view_.currentPage() == WizardPage::AA2 && buttonEnabled("AAP2_Dalej")) {
-        aap2DalejClick();
+    if (view_.currentPage() == WizardPage::TpsAndProbe && buttonEnabled(TpsPageNext)) {
+        leaveTpsAndProbe();
         return true;
     }
-    if (view_.currentPage() == WizardPage::AA4 && buttonEnabled("AAP4_Dalej")) {
-        aap4DalejClick();
+    if (view_.currentPage() == WizardPage::Reducer && buttonEnabled(ReducerNext)) {
+        leaveReducer();
         return true;
     }
-    if (view_.currentPage() == WizardPage::AA5 && buttonEnabled("AAP5_Koniec")) {
-        aap5KoniecClick();
+    if (view_.currentPage() == WizardPage::Actuator && buttonEnabled(FinishButton)) {
+        finishAdaptation();
         return true;
     }
     return false;
@@ -75,20 +78,6 @@ std::optional<WizardTimer> AdaptationEngine::runningTimer() const
 void AdaptationEngine::setTimer(WizardTimer timer, bool on)
 {
     timers_[static_cast<std::size_t>(timer)] = on;
-}
-
-std::string_view phaseName(WizardPhase phase)
-{
-    switch (phase) {
-    case WizardPhase::TpsIdle: return "TPS idle";
-    case WizardPhase::TpsHigh: return "TPS high";
-    case WizardPhase::LambdaSwing: return "lambda swing";
-    case WizardPhase::EmulationTimes: return "emulation times";
-    case WizardPhase::Reducer: return "reducer";
-    case WizardPhase::AboveTps: return "actuator above TPS";
-    case WizardPhase::ActuatorIdle: return "actuator at idle";
-    }
-    return "phase";
 }
 
 params::LivePoll AdaptationEngine::requestLiveFrame()
@@ -124,7 +113,7 @@ void AdaptationEngine::updateSilence()
         show(label, silent);
 }
 
-AdaptationEngine::Poll AdaptationEngine::pollLiveFrame(std::string_view meter, std::string_view panel,
+AdaptationEngine::Poll AdaptationEngine::pollLiveFrame(WizardControl meter, WizardControl panel,
                                                        bool keepStatus)
 {
     Poll poll;
@@ -151,41 +140,30 @@ void AdaptationEngine::startPhase()
     phaseBadPolls_ = 0;
 }
 
-std::string AdaptationEngine::closePhase(WizardPhase phase)
+std::string AdaptationEngine::closePhase(WizardPhase phase, std::uint32_t samples)
 {
     std::string note;
     // More than a tenth of the polls bad: the samples that were good may
     // still carry garbled bytes the frame cannot show.
-    if (phaseBadPolls_ * 10 > phasePolls_) {
-        doubtfulPhases_.push_back({phase, phasePolls_, phaseBadPolls_});
+    const bool doubtful = phaseBadPolls_ * 10 > phasePolls_;
+    result_.phases[static_cast<std::size_t>(phase)] = {true, static_cast<int>(samples), phasePolls_, phaseBadPolls_,
+                                                       doubtful};
+    if (doubtful) {
+        result_.doubtfulPhases.push_back({phase, phasePolls_, phaseBadPolls_});
         show(unreliableLineLabel(view_.currentPage()), true);
         note = "doubtful: " + std::string(phaseName(phase)) + " " + std::to_string(phaseBadPolls_) + " of " +
                std::to_string(phasePolls_) + " polls bad";
     }
     // The probe's threshold and all that follows from the controller
     // regulating on the probe stand on a probe that failed.
-    if (doubtfulProbe() && phase >= WizardPhase::LambdaSwing)
+    if (result_.doubtfulProbe() && phase >= WizardPhase::LambdaSwing)
         note += (note.empty() ? "doubtful: " : "; ") + probeNote();
     return note;
 }
 
-const GroupWrites* AdaptationEngine::writesOf(WriteGroup group) const
+void AdaptationEngine::blinkLabel(WizardControl label, int n)
 {
-    const auto found = groupWrites_.find(group);
-    return found == groupWrites_.end() ? nullptr : &found->second;
-}
-
-std::vector<int> AdaptationEngine::unacknowledgedAddresses() const
-{
-    std::vector<int> addresses = unacknowledged_;
-    std::sort(addresses.begin(), addresses.end());
-    addresses.erase(std::unique(addresses.begin(), addresses.end()), addresses.end());
-    return addresses;
-}
-
-void AdaptationEngine::blinkLabel(std::string_view label, int n)
-{
-    view_.edit(label).fontColour = state_.blinkPhase ? blinkBlack : blinkBlue;
+    view_.edit(label).fontTint = state_.blinkPhase ? Tint::Black : Tint::Blue;
     if (state_.blinkCounter == n) {
         state_.blinkPhase = !state_.blinkPhase;
         state_.blinkCounter = 0;
@@ -216,8 +194,8 @@ void AdaptationEngine::noteWrite(int address, bool failed)
         (failed ? group.unacknowledged : group.acknowledged).push_back(address);
     }
     if (failed) {
-        ++failedWrites_;
-        unacknowledged_.push_back(address);
+        ++result_.failedWrites;
+        result_.unacknowledged.push_back(address);
     } else {
         // An acknowledgement is an answer too.
         noteAnswer();
@@ -231,52 +209,63 @@ void AdaptationEngine::sendFuelModeRequest(std::uint8_t value)
     port_.waitReply();
 }
 
-void AdaptationEngine::show(std::string_view name, bool visible)
+void AdaptationEngine::show(WizardControl control, bool visible)
 {
-    view_.edit(name).visible = visible;
+    view_.edit(control).visible = visible;
 }
 
-void AdaptationEngine::enable(std::string_view name, bool enabled)
+void AdaptationEngine::enable(WizardControl control, bool enabled)
 {
-    view_.edit(name).enabled = enabled;
+    view_.edit(control).enabled = enabled;
 }
 
-void AdaptationEngine::markDone(std::string_view label, std::string_view led)
+void AdaptationEngine::markDone(WizardControl label, WizardControl led)
 {
     enable(label, true);
     view_.edit(led).lit = true;
 }
 
-void AdaptationEngine::setText(std::string_view name, std::string text)
+void AdaptationEngine::setText(WizardControl control, std::string text)
 {
-    view_.edit(name).text = std::move(text);
+    view_.edit(control).text = std::move(text);
 }
 
-void AdaptationEngine::setBar(std::string_view name, int value)
+void AdaptationEngine::setFieldText(std::string_view field, std::string text)
+{
+    view_.editOutside(field).text = std::move(text);
+}
+
+void AdaptationEngine::recordFigure(Figure figure, double value)
+{
+    // The window shows it in its panel, the command line tells it.
+    result_.figures[static_cast<std::size_t>(figure)] = value;
+}
+
+void AdaptationEngine::setBar(WizardControl name, int value)
 {
     ControlView& bar = view_.edit(name);
     // A progress bar keeps its position inside its range.
     bar.value = bar.maximum ? std::clamp(value, 0, *bar.maximum) : std::max(value, 0);
 }
 
-void AdaptationEngine::addToBar(std::string_view name, int delta)
+void AdaptationEngine::addToBar(WizardControl name, int delta)
 {
     const ControlView* bar = view_.find(name);
     setBar(name, (bar && bar->value ? *bar->value : 0) + delta);
 }
 
-void AdaptationEngine::setBarMaximum(std::string_view name, int maximum)
+void AdaptationEngine::setBarMaximum(WizardControl name, int maximum)
 {
     view_.edit(name).maximum = maximum;
 }
 
-void AdaptationEngine::showRpm(std::string_view meter, std::string_view panel, int rpm)
+void AdaptationEngine::showRpm(WizardControl meter, WizardControl panel, int rpm)
 {
     view_.edit(meter).reading = rpm * 0.001;
     setText(panel, params::engineRpmText(rpm));
 }
 
-bool AdaptationEngine::buttonEnabled(std::string_view name) const
+bool AdaptationEngine::buttonEnabled(WizardControl name) const
 {
     const ControlView* button = view_.find(name);
     return button && button->enabled.value_or(false);
@@ -295,16 +284,6 @@ std::string AdaptationEngine::fieldText(std::string_view name) const
         if (rpmFieldNames[i] == name)
             return shownRpmFields_[i];
     return {};
-}
-
-std::string AdaptationEngine::slotText(int key) const
-{
-    if (inputs_.slotText) {
-        std::string text = inputs_.slotText(key);
-        if (!text.empty())
-            return text;
-    }
-    return std::string(key == tpsRisingSlot ? tpsRisingText : tpsFallingText);
 }
 
 }  // namespace dravinor::wizard

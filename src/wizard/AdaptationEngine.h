@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdaptationResult.h"
 #include "AdaptationState.h"
 #include "WizardView.h"
 
@@ -25,70 +26,34 @@ class ParameterState;
 
 namespace dravinor::wizard {
 
-// The wizard's 50 ms timers. TimerAAP4_3 exists but no step starts it.
-enum class WizardTimer { AAP1, AAP2_1, AAP2_2, AAP3_1, AAP3_2, AAP4_1, AAP4_2, AAP4_3, AAP5_1, AAP5_2 };
+// The wizard's 50 ms timers, one per phase, in the order of the window's
+// TimerAAP1, TimerAAP2_1, TimerAAP2_2, TimerAAP3_1, TimerAAP3_2, TimerAAP4_1,
+// TimerAAP4_2, TimerAAP4_3, TimerAAP5_1 and TimerAAP5_2. Unused exists on the
+// pages but no step starts it.
+enum class WizardTimer {
+    Step1,
+    TpsIdle,
+    TpsHigh,
+    LambdaSwing,
+    EmulationTimes,
+    WaitForGas,
+    Reducer,
+    Unused,
+    AboveTps,
+    ActuatorIdle,
+};
 inline constexpr std::size_t wizardTimerCount = 10;
-
-// The measuring phases, each counted on its own for the line's reliability.
-enum class WizardPhase { TpsIdle, TpsHigh, LambdaSwing, EmulationTimes, Reducer, AboveTps, ActuatorIdle };
-
-// A phase whose polls came back bad (missing, short, long or blank) more
-// than once in ten: its result stands, but the line it was measured on was
-// unreliable.
-struct DoubtfulPhase {
-    WizardPhase phase;
-    int polls = 0;
-    int badPolls = 0;
-};
-
-// The phase's name in notes and reports: "TPS idle", "lambda swing", ...
-std::string_view phaseName(WizardPhase phase);
-
-// The wizard's writes by what they set, for callers that tell the fitter
-// what reached the controller.
-enum class WriteGroup {
-    ProbeType,          // 32, 27, 34, 35 (step 1)
-    TemperatureSensor,  // 32 (step 1's check box)
-    IgnitionAndRpm,     // 13 and the RPM words (step 1's DALEJ)
-    TpsThreshold,       // 32, 2
-    LambdaThreshold,    // 1
-    EmulationTimes,     // 29, 28
-    ActuatorPresets,    // 6, 5, 4, 9, 8, 7 (the reducer page's DALEJ)
-    ActuatorAboveTps,   // 6, 5, 4
-    ActuatorIdle,       // 9, 8, 7
-};
-
-// The addresses of a group's last writes, in the order made, as the
-// controller answered them (EEPROM, and RAM where the write refreshes it).
-struct GroupWrites {
-    std::vector<int> acknowledged;
-    std::vector<int> unacknowledged;
-};
-
-// A lambda probe the lambda phases found failed (stuck on one side of its
-// switching point, or no signal), and what the fitter chose.
-enum class ProbeDecision {
-    Pending,  // the engine holds before writing what it measured
-    WentOn,   // the fitter went on: every result from the probe on is doubtful
-    Stopped,  // the adaptation stopped there, the lambda result not written
-};
-struct ProbeFailure {
-    diagnostics::ProbeHealthFigures figures;  // the last ten seconds when it was found
-    ProbeDecision decision = ProbeDecision::Pending;
-};
 
 // After this long without an answered poll the pages say the controller
 // does not answer, and step 1 holds its writes until it answers again.
 inline constexpr std::uint32_t noAnswerNoticeMs = 1000;
 
 // What the wizard reads from outside the controller: the parameter pages'
-// field texts (the RPM fields re-encoded at the end of step 1) and the
-// current texts of the text slots it shows (40103, 40104).
+// field texts (the RPM fields re-encoded at the end of step 1).
 struct WizardInputs {
     std::function<std::string(std::string_view fieldName)> fieldText;
-    std::function<std::string(int slotKey)> slotText;
-    // Decimal separator of the result panels on the wizard pages (the
-    // locale's); the parameter fields always use a comma.
+    // Decimal separator of the readings on the wizard pages (the locale's);
+    // the parameter fields always use a comma.
     std::string panelDecimalSeparator = ",";
 };
 
@@ -104,29 +69,33 @@ public:
                      params::ParameterTransfer& transfer, WizardInputs inputs);
 
     // The reset of a confirmed entry: default set written, ready flags
-    // cleared, pages to their first look, petrol asked for, TimerAAP1 on.
+    // cleared, pages to their first look, petrol asked for, the step 1 timer on.
     void initialiseWizard();
 
     // Step 1.
-    void ignitionChosen(int index);        // Manometr_RPMCOMBOAA_P1 changed, -1 for none
-    void probeTypeChosen(int index);       // RSLAMBDA_COMBOAA_P1 changed, -1 for none
+    void ignitionChosen(int index);        // the ignition list changed, -1 for none
+    void probeTypeChosen(int index);       // the probe list changed, -1 for none
     void temperatureSensorClicked(bool ticked);
-    void aap1DalejClick();
+    // The first page's next button (AAP1_Dalej): the ignition type written, on to the TPS.
+    void leaveStep1();
 
     // One tick of a running timer: one live poll and that phase's rule. A
     // tick of a timer that is not enabled does nothing.
     void tick(WizardTimer timer);
 
-    void aap2DalejClick();
-    void switchAutoClick();
-    void aap4DalejClick();
-    // The end: AA1 becomes the current page again; the caller shows TabPar1
-    // with the focus on PRLambda.
-    void aap5KoniecClick();
+    // The TPS and probe page's next button (AAP2_Dalej): on to the reducer.
+    void leaveTpsAndProbe();
+    // The reducer page's fuel switch (SwitchAUTO).
+    void fuelSwitchClicked();
+    // The reducer page's next button (AAP4_Dalej): the actuator presets, on to the actuator.
+    void leaveReducer();
+    // The last page's end button (AAP5_Koniec): the first page becomes the
+    // current one again; the caller shows TabPar1 with the focus on PRLambda.
+    void finishAdaptation();
 
     // F10 on the wizard page: clicks the current page's next button when it
     // is enabled. Returns whether a button was clicked.
-    bool dalej();
+    bool pressNext();
 
     void stopAllTimers();
     bool timerEnabled(WizardTimer timer) const { return timers_[static_cast<std::size_t>(timer)]; }
@@ -137,38 +106,25 @@ public:
     WizardView& view() { return view_; }
     const WizardView& view() const { return view_; }
 
-    // For callers that report at the end: writes that failed after their
-    // retries since initialiseWizard (and their addresses, each once, in
-    // address order), and
-    // whether the last poll was answered.
-    int failedWrites() const { return failedWrites_; }
-    std::vector<int> unacknowledgedAddresses() const;
+    // What was measured and written since the entry: figures, phases,
+    // writes and their acknowledgement, the failed probe, the end.
+    const AdaptationResult& result() const { return result_; }
+    // Whether the last poll was answered.
     bool lastPollAnswered() const { return lastPollAnswered_; }
-    bool finished() const { return finished_; }  // "Zakończono autoadaptację" shown
-    // Writes of the entry reset the controller did not acknowledge.
-    int resetUnacknowledged() const { return resetOutcome_.unacknowledged; }
-    const params::BulkWriteOutcome& resetOutcome() const { return resetOutcome_; }
     // No poll has been answered for noAnswerNoticeMs: the pages say so.
     bool controllerSilent() const { return silent_; }
-    // Phases measured on an unreliable line, in the order they ended.
-    const std::vector<DoubtfulPhase>& doubtfulPhases() const { return doubtfulPhases_; }
-
-    // The writes of a group since the entry; none when it was not written.
-    const GroupWrites* writesOf(WriteGroup group) const;
 
     // The probe check over the lambda phases' samples: at the end of the
-    // lambda swing (and of the emulation times) a failed probe holds the
-    // engine, no timer running, until the fitter answers whether to go on.
-    const std::optional<ProbeFailure>& probeFailure() const { return probeFailure_; }
+    // lambda swing (and of the emulation times) a failed probe
+    // (result().probeFailure) holds the engine, no timer running, until the
+    // fitter answers whether to go on.
     bool awaitingProbeAnswer() const
     {
-        return probeFailure_ && probeFailure_->decision == ProbeDecision::Pending;
+        return result_.probeFailure && result_.probeFailure->decision == ProbeDecision::Pending;
     }
     // Yes: what was measured is written and the wizard goes on, its results
     // marked doubtful; no: the adaptation stops, nothing more is written.
     void probeFailureAnswered(bool goOn);
-    bool doubtfulProbe() const { return probeFailure_ && probeFailure_->decision == ProbeDecision::WentOn; }
-    bool stoppedAtProbe() const { return probeFailure_ && probeFailure_->decision == ProbeDecision::Stopped; }
 
 private:
     // One live poll. A good one shows its RPM on the page's dial and panel
@@ -181,7 +137,7 @@ private:
         bool good = false;
         bool sample = false;
     };
-    Poll pollLiveFrame(std::string_view meter, std::string_view panel, bool keepStatus);
+    Poll pollLiveFrame(WizardControl meter, WizardControl panel, bool keepStatus);
     // The live request and its judged reply, counted for the phase and for
     // the no-answer notice.
     params::LivePoll requestLiveFrame();
@@ -189,13 +145,15 @@ private:
     void updateSilence();
     // No answer for noAnswerNoticeMs by now (between polls too).
     bool silentNow() const;
-    void blinkLabel(std::string_view label, int n);
+    void blinkLabel(WizardControl label, int n);
 
     // A measuring phase starts counting its polls; at its end, a phase with
     // more than a tenth bad is noted and the page says the line is
     // unreliable. closePhase returns the note its results are written with.
     void startPhase();
-    std::string closePhase(WizardPhase phase);
+    std::string closePhase(WizardPhase phase, std::uint32_t samples);
+    // A measured figure, kept in the result.
+    void recordFigure(Figure figure, double value);
 
     // True when EEPROM acknowledged the byte.
     bool writeParameter(int value, int address);
@@ -209,18 +167,19 @@ private:
     void setTimer(WizardTimer timer, bool on);
 
     // View helpers.
-    void show(std::string_view name, bool visible);
-    void enable(std::string_view name, bool enabled);
-    void markDone(std::string_view label, std::string_view led);
-    void setText(std::string_view name, std::string text);
-    void setBar(std::string_view name, int value);
-    void addToBar(std::string_view name, int delta);
-    void setBarMaximum(std::string_view name, int maximum);
-    void showRpm(std::string_view meter, std::string_view panel, int rpm);
-    bool buttonEnabled(std::string_view name) const;
+    void show(WizardControl control, bool visible);
+    void enable(WizardControl control, bool enabled);
+    void markDone(WizardControl label, WizardControl led);
+    void setText(WizardControl control, std::string text);
+    // A parameter-page field's text, by the field's name.
+    void setFieldText(std::string_view field, std::string text);
+    void setBar(WizardControl bar, int value);
+    void addToBar(WizardControl bar, int delta);
+    void setBarMaximum(WizardControl bar, int maximum);
+    void showRpm(WizardControl meter, WizardControl panel, int rpm);
+    bool buttonEnabled(WizardControl button) const;
     std::string panelNumber(double value, int decimals) const;
     std::string fieldText(std::string_view name) const;
-    std::string slotText(int key) const;
 
     void resetPagesLook();
     void confirmPetrol();
@@ -253,7 +212,7 @@ private:
     void tickAboveTps();
     void tickActuatorIdle();
     void writeActuatorRange(unsigned average, int minimumAddress, int maximumAddress, int startAddress,
-                            const char* const fieldNames[3], const char* const panelNames[3]);
+                            const char* const fieldNames[3], Figure firstFigure);
 
     link::SerialPort& port_;
     params::ParameterState& parameters_;
@@ -262,13 +221,11 @@ private:
     AdaptationState state_;
     WizardView view_;
     std::array<bool, wizardTimerCount> timers_{};
-    int failedWrites_ = 0;
-    std::vector<int> unacknowledged_;  // addresses, in the order they failed
-    std::map<WriteGroup, GroupWrites> groupWrites_;
+    AdaptationResult result_;
+    // The result's writes by group, under the name the write scopes use.
+    std::map<WriteGroup, GroupWrites>& groupWrites_ = result_.writes;
     std::optional<WriteGroup> writingFor_;
     bool lastPollAnswered_ = false;
-    bool finished_ = false;
-    params::BulkWriteOutcome resetOutcome_;
 
     // The controller's answers: when one last came, and whether the pages
     // say it is silent.
@@ -283,13 +240,11 @@ private:
     // Polls of the running phase, and the phases found doubtful.
     int phasePolls_ = 0;
     int phaseBadPolls_ = 0;
-    std::vector<DoubtfulPhase> doubtfulPhases_;
     // The TPS threshold follows from both TPS phases: the idle phase's note
     // waits for it.
     std::string tpsIdleNote_;
     // The lambda probe over the lambda phases, judged at every speed.
     diagnostics::ProbeHealth probeHealth_{0, diagnostics::adaptationProbeLimits};
-    std::optional<ProbeFailure> probeFailure_;
     ProbeHold probeHold_ = ProbeHold::LambdaThreshold;
     // What the parameter pages showed of the RPM fields right after the
     // reset, for callers without field texts of their own.

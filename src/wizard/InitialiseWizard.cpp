@@ -11,47 +11,37 @@
 
 namespace dravinor::wizard {
 
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
+
 namespace {
 
-constexpr std::string_view emptyPanel = "......";
+constexpr std::array<WizardControl, 4> nextButtons{StartNext, TpsPageNext, ReducerNext, FinishButton};
 
-constexpr std::array<std::string_view, 4> nextButtons{"AAP1_Dalej", "AAP2_Dalej", "AAP4_Dalej", "AAP5_Koniec"};
-
-constexpr std::array<std::string_view, 8> hiddenPrompts{
-    "PPNMLabel_AA_P2", "PPNDLabel_AA_P2", "JakiTps_AA_P2", "USLabel_AA_P3",
-    "PUOLabel_AA_P5",  "PUWLabel_AA_P5",  "ZA_AA_P5",      "NSLabel_AA_P2",
+constexpr std::array<WizardControl, 8> hiddenPrompts{
+    TpsIdlePrompt,       TpsHighPrompt,      TpsDirection,   NarrowProbeNotice,
+    ActuatorAbovePrompt, ActuatorIdlePrompt, FinishedNotice, FailedProbeNotice,
 };
 
-constexpr std::array<std::string_view, 14> resultPanels{
-    "TPSDolEDAA_P2", "TPSGorEDAA_P2", "TPSProEDAA_P2", "UbogaEDAA_P3",   "BogataEDAA_P3",
-    "ProgEDAA_P3",   "THEDAA_P3",     "TLEDAA_P3",     "MinPOWEDAA_P5",  "MaxPOWEDAA_P5",
-    "StartPOWEDAA_P5", "MinPONEDAA_P5", "MaxPONEDAA_P5", "StartPONEDAA_P5",
-};
-
-constexpr std::array<std::string_view, 4> temperatureControls{"Therm1l_AA_P1", "Therm1ED_AA_P1", "OOTLabel_AA_P1",
-                                                              "AutoFaz1Led3"};
+constexpr std::array<WizardControl, 4> temperatureControls{Thermometer, TemperaturePanel, TemperatureDone,
+                                                           TemperatureLed};
 
 }  // namespace
 
 void AdaptationEngine::initialiseWizard()
 {
     stopAllTimers();
-    failedWrites_ = 0;
-    unacknowledged_.clear();
-    groupWrites_.clear();
-    finished_ = false;
-    doubtfulPhases_.clear();
+    result_ = {};
     tpsIdleNote_.clear();
-    probeFailure_.reset();
     probeWritePending_ = false;
     flagAWritePending_ = false;
     petrolJudged_ = false;
     lastAnswerMs_ = port_.clock().tickMs();
     {
         const params::ScopedWriteSource source(transfer_, "wizard");
-        resetOutcome_ = transfer_.resetParametersForAdaptation();
+        result_.reset = transfer_.resetParametersForAdaptation();
     }
-    if (resetOutcome_.parametersWritten() > 0)
+    if (result_.reset.parametersWritten() > 0)
         noteAnswer();
 
     // The RPM fields as the parameter pages now show the default set.
@@ -71,8 +61,8 @@ void AdaptationEngine::initialiseWizard()
 
     resetPagesLook();
 
-    view_.edit("Manometr_RPMCOMBOAA_P1").selected = -1;
-    view_.edit("RSLAMBDA_COMBOAA_P1").selected = -1;
+    view_.edit(IgnitionList).selected = -1;
+    view_.edit(ProbeList).selected = -1;
     state_.ignitionIndex = -1;
     state_.probeIndex = -1;
 
@@ -84,8 +74,8 @@ void AdaptationEngine::initialiseWizard()
     }
     showTemperatureSensor((parameters_.flagByteA() & params::flagA::temperatureSensor) != 0);
 
-    view_.setCurrentPage(WizardPage::AA1);
-    setTimer(WizardTimer::AAP1, true);
+    view_.setCurrentPage(WizardPage::Start);
+    setTimer(WizardTimer::Step1, true);
 }
 
 void AdaptationEngine::resetPagesLook()
@@ -98,13 +88,11 @@ void AdaptationEngine::resetPagesLook()
     }
     for (auto name : hiddenPrompts)
         show(name, false);
-    for (auto bar : {"Bar1P2", "Bar1P5", "Bar1P4"})
+    for (auto bar : {TpsPageProgress, ActuatorProgress, ReducerLambdaBar})
         setBar(bar, 0);
-    showRpm("Manometr_RPMAA_P4", "Manometr_RPMEDAA_P4", 0);
-    showRpm("Manometr_RPMAA_P5", "Manometr_RPMEDAA_P5", 0);
-    for (auto panel : resultPanels)
-        setText(panel, std::string(emptyPanel));
-    enable("SwitchAUTO", true);
+    showRpm(ReducerRpmDial, ReducerRpmPanel, 0);
+    showRpm(ActuatorRpmDial, ActuatorRpmPanel, 0);
+    enable(FuelSwitch, true);
     silent_ = false;
     for (auto name : noAnswerLabels)
         show(name, false);
@@ -127,12 +115,12 @@ void AdaptationEngine::confirmPetrol()
     if (automatic) {
         state_.statusCopy = static_cast<std::uint8_t>(status & ~(params::status::automatic | params::status::onGas));
         state_.petrolConfirmed = true;
-        markDone("ZBLabel_AA_P1", "AutoFaz1Led1");
+        markDone(PetrolDone, PetrolLed);
     }
     // A controller in manual gas mode stays unconfirmed until re-entry.
     if ((state_.statusCopy & params::status::onGas) == 0) {
         state_.petrolConfirmed = true;
-        markDone("ZBLabel_AA_P1", "AutoFaz1Led1");
+        markDone(PetrolDone, PetrolLed);
     }
 }
 
@@ -141,7 +129,7 @@ void AdaptationEngine::showTemperatureSensor(bool fitted)
     for (auto name : temperatureControls)
         show(name, fitted);
     state_.temperatureReady = !fitted;
-    view_.edit("WCTCheck_AA_P1").checked = fitted;
+    view_.edit(TemperatureSensorBox).checked = fitted;
 }
 
 }  // namespace dravinor::wizard

@@ -13,6 +13,9 @@
 
 namespace dravinor::wizard {
 
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
+
 namespace {
 
 constexpr std::uint32_t lastSampleIndex = 200;  // 201 samples per phase
@@ -21,37 +24,37 @@ constexpr float tickSeconds = 0.05f;            // one timer period, whatever th
 constexpr float narrowProbeLowVolts = 0.2f;
 constexpr float narrowProbeHighVolts = 4.0f;
 
-constexpr std::array<std::string_view, 6> lambdaRows{"Uboga_AA_P3", "UbogaEDAA_P3", "Prog_AA_P3",
-                                                     "ProgEDAA_P3", "Bogata_AA_P3", "BogataEDAA_P3"};
+constexpr std::array<WizardControl, 6> lambdaRows{LeanCaption,         LeanPanel,   ProbeThresholdCaption,
+                                                  ProbeThresholdPanel, RichCaption, RichPanel};
 
 }  // namespace
 
 void AdaptationEngine::tickLambdaSwing()
 {
-    const Poll poll = pollLiveFrame("Manometr_RPMAA_P2", "Manometr_RPMEDAA_P2", false);
+    const Poll poll = pollLiveFrame(TpsPageRpmDial, TpsPageRpmPanel, false);
     state_.emulationFinished = false;
-    blinkLabel("TUPsl_AA_P2", 10);
+    blinkLabel(ProbeTitle, 10);
     if (state_.sampleCount > lastSampleIndex) {
         // A probe that failed gives a threshold of nothing: the fitter is
         // asked before it is written.
-        if (!holdForFailedProbe(WizardTimer::AAP3_1, ProbeHold::LambdaThreshold))
+        if (!holdForFailedProbe(WizardTimer::LambdaSwing, ProbeHold::LambdaThreshold))
             finishLambdaSwing();
         return;
     }
     if (!poll.sample)
         return;
     feedProbeCheck(poll);
-    setBar("Bar1P3", poll.frame.lambda);
-    addToBar("Bar1P2", 1);
+    setBar(LambdaBar, poll.frame.lambda);
+    addToBar(TpsPageProgress, 1);
     ++state_.sampleCount;
     // Readings beyond the probe's range count as its ends.
     const float x = static_cast<float>(std::clamp<int>(poll.frame.lambda, state_.probeClampLow, state_.probeClampHigh));
     if (x <= state_.lambdaMinimum) {
-        setText("UbogaEDAA_P3", panelNumber(lambdaVoltsOf(x), 2));
+        recordFigure(Figure::LambdaLean, lambdaVoltsOf(x));
         state_.lambdaMinimum = x;
     }
     if (x > state_.lambdaMaximum) {
-        setText("BogataEDAA_P3", panelNumber(lambdaVoltsOf(x), 2));
+        recordFigure(Figure::LambdaRich, lambdaVoltsOf(x));
         state_.lambdaMaximum = x;
     }
 }
@@ -61,24 +64,24 @@ void AdaptationEngine::finishLambdaSwing()
     state_.lambdaThreshold = (state_.lambdaMaximum + state_.lambdaMinimum) * 0.5f;
     const float volts = lambdaVoltsOf(state_.lambdaThreshold);
     const std::string typed = params::formatDecimalComma(volts, 2);
-    setText("PRLambda", typed);
+    setFieldText("PRLambda", typed);
     const std::uint8_t index = params::encodeLambdaThreshold(fieldFloat(typed));
-    setText("PRLambda", params::shownLambdaThreshold(index));
+    setFieldText("PRLambda", params::shownLambdaThreshold(index));
     {
-        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing));
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing, state_.sampleCount));
         const GroupScope group(*this, WriteGroup::LambdaThreshold);
         writeParameter(index, params::address::lambdaThreshold);
     }
-    setText("ProgEDAA_P3", panelNumber(volts, 2));
+    recordFigure(Figure::LambdaThreshold, volts);
 
-    markDone("SSLabel_AA_P3", "AutoFaz3Led1");
-    setTimer(WizardTimer::AAP3_1, false);
+    markDone(ProbeThresholdDone, ProbeThresholdLed);
+    setTimer(WizardTimer::LambdaSwing, false);
     if (volts > narrowProbeHighVolts || volts < narrowProbeLowVolts) {
         // No emulation times: 28 and 29 keep the reset's values, and the
         // fitter moves on with DALEJ.
-        addToBar("Bar1P2", 200);
-        show("USLabel_AA_P3", true);
-        enable("AAP2_Dalej", true);
+        addToBar(TpsPageProgress, 200);
+        show(NarrowProbeNotice, true);
+        enable(TpsPageNext, true);
         return;
     }
     state_.sampleCount = 0;
@@ -87,23 +90,23 @@ void AdaptationEngine::finishLambdaSwing()
     state_.highRunCount = state_.lowRunCount = 0;
     state_.blinkCounter = 0;
     state_.expectHigh = state_.expectLow = true;
-    show("TUPsl_AA_P2", false);
+    show(ProbeTitle, false);
     for (auto name : lambdaRows)
         show(name, false);
-    for (auto name : {"TUEsl_AA_P2", "TH_AA_P3", "THEDAA_P3", "TL_AA_P3", "TLEDAA_P3"})
+    for (auto name : {EmulationTitle, RichTimeCaption, RichTimePanel, LeanTimeCaption, LeanTimePanel})
         show(name, true);
     startPhase();
-    setTimer(WizardTimer::AAP3_2, true);
+    setTimer(WizardTimer::EmulationTimes, true);
 }
 
 void AdaptationEngine::tickEmulationTimes()
 {
-    const Poll poll = pollLiveFrame("Manometr_RPMAA_P2", "Manometr_RPMEDAA_P2", false);
+    const Poll poll = pollLiveFrame(TpsPageRpmDial, TpsPageRpmPanel, false);
     if (poll.good)
-        setBar("Bar1P3", poll.frame.lambda);
-    blinkLabel("TUEsl_AA_P2", 10);
+        setBar(LambdaBar, poll.frame.lambda);
+    blinkLabel(EmulationTitle, 10);
     if (state_.sampleCount > lastSampleIndex) {
-        if (!state_.emulationFinished && !holdForFailedProbe(WizardTimer::AAP3_2, ProbeHold::EmulationTimes))
+        if (!state_.emulationFinished && !holdForFailedProbe(WizardTimer::EmulationTimes, ProbeHold::EmulationTimes))
             finishEmulationTimes();
         return;
     }
@@ -118,7 +121,7 @@ void AdaptationEngine::tickEmulationTimes()
             state_.lowRun += tickSeconds;
         return;
     }
-    addToBar("Bar1P2", 1);
+    addToBar(TpsPageProgress, 1);
     // Both flags start set, so the first sample closes an empty run of the
     // other phase; a run still open at the end is not counted.
     if (static_cast<float>(poll.frame.lambda) > state_.lambdaThreshold) {
@@ -130,7 +133,7 @@ void AdaptationEngine::tickEmulationTimes()
         }
         state_.lowRun = 0;
         state_.highRun += tickSeconds;
-        setText("THEDAA_P3", panelNumber(state_.highRun, 3));
+        recordFigure(Figure::RichTime, state_.highRun);
     } else {
         if (state_.expectLow) {
             ++state_.highRunCount;
@@ -140,7 +143,7 @@ void AdaptationEngine::tickEmulationTimes()
         }
         state_.highRun = 0;
         state_.lowRun += tickSeconds;
-        setText("TLEDAA_P3", panelNumber(state_.lowRun, 3));
+        recordFigure(Figure::LeanTime, state_.lowRun);
     }
     ++state_.sampleCount;
 }
@@ -154,25 +157,25 @@ void AdaptationEngine::finishEmulationTimes()
     const float lowAverage = state_.lowRunSum / static_cast<float>(state_.lowRunCount);
     const float t = (highAverage + lowAverage) * 0.5f;
     state_.highRunSum = state_.lowRunSum = t;
-    setText("TLEDAA_P3", panelNumber(t, 3));
-    setText("THEDAA_P3", panelNumber(t, 3));
+    recordFigure(Figure::LeanTime, t);
+    recordFigure(Figure::RichTime, t);
 
     // Both emulation times take the same value. t itself is encoded, not a
     // three-decimal text of it: rounding to the panel's decimals first would
     // move a time just below a step's midpoint onto the next step.
     const std::uint8_t index = params::encodeEmulation(t);
     {
-        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::EmulationTimes));
+        const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::EmulationTimes, state_.sampleCount));
         const GroupScope group(*this, WriteGroup::EmulationTimes);
         for (const auto& [field, address] : {std::pair{"ESLambda_1", params::address::emulationFirstTime},
                                              std::pair{"ESLambda_2", params::address::emulationSecondTime}}) {
-            setText(field, params::shownEmulation(index));
+            setFieldText(field, params::shownEmulation(index));
             writeParameter(index, address);
         }
     }
-    markDone("CSLabel_AA_P3", "AutoFaz3Led2");
-    enable("AAP2_Dalej", true);
-    aap2DalejClick();
+    markDone(EmulationDone, EmulationLed);
+    enable(TpsPageNext, true);
+    leaveTpsAndProbe();
 }
 
 }  // namespace dravinor::wizard

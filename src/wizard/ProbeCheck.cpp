@@ -7,9 +7,12 @@
 
 namespace dravinor::wizard {
 
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
+
 // The notice beside the lambda rows while a failed probe is told; the
-// window writes its words from probeFailure().
-inline constexpr std::string_view probeNoticeLabel = "NSLabel_AA_P2";
+// window writes its words from result().probeFailure.
+inline constexpr WizardControl probeNoticeLabel = FailedProbeNotice;
 
 void AdaptationEngine::startProbeCheck()
 {
@@ -27,12 +30,12 @@ void AdaptationEngine::feedProbeCheck(const Poll& poll)
 bool AdaptationEngine::holdForFailedProbe(WizardTimer timer, ProbeHold resume)
 {
     // Once the fitter chose to go on he is not asked again.
-    if (probeFailure_)
+    if (result_.probeFailure)
         return false;
     const diagnostics::ProbeHealthFigures figures = probeHealth_.figures();
     if (!diagnostics::probeFailed(figures.verdict))
         return false;
-    probeFailure_ = ProbeFailure{figures, ProbeDecision::Pending};
+    result_.probeFailure = ProbeFailure{figures, ProbeDecision::Pending};
     probeHold_ = resume;
     setTimer(timer, false);
     show(probeNoticeLabel, true);
@@ -46,11 +49,11 @@ void AdaptationEngine::probeFailureAnswered(bool goOn)
     // The notice stays: the window adds what was chosen to its words.
     view_.edit(probeNoticeLabel).visible = true;
     if (!goOn) {
-        probeFailure_->decision = ProbeDecision::Stopped;
+        result_.probeFailure->decision = ProbeDecision::Stopped;
         stopAllTimers();
         return;
     }
-    probeFailure_->decision = ProbeDecision::WentOn;
+    result_.probeFailure->decision = ProbeDecision::WentOn;
     if (probeHold_ == ProbeHold::LambdaThreshold)
         finishLambdaSwing();
     else
@@ -59,9 +62,9 @@ void AdaptationEngine::probeFailureAnswered(bool goOn)
 
 std::string AdaptationEngine::probeNote() const
 {
-    if (!doubtfulProbe())
+    if (!result_.doubtfulProbe())
         return {};
-    const auto& figures = probeFailure_->figures;
+    const auto& figures = result_.probeFailure->figures;
     char volts[32];
     std::snprintf(volts, sizeof volts, "%.2f-%.2f V", static_cast<double>(figures.minVolts),
                   static_cast<double>(figures.maxVolts));

@@ -7,6 +7,9 @@
 
 namespace dravinor::wizard {
 
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
+
 namespace {
 
 constexpr int richTicksNeeded = 150;
@@ -28,22 +31,22 @@ bool automaticGas(std::uint8_t status)
 
 }  // namespace
 
-void AdaptationEngine::aap2DalejClick()
+void AdaptationEngine::leaveTpsAndProbe()
 {
-    setTimer(WizardTimer::AAP3_2, false);
-    setTimer(WizardTimer::AAP3_1, false);
+    setTimer(WizardTimer::EmulationTimes, false);
+    setTimer(WizardTimer::LambdaSwing, false);
     state_.sampleCount = 0;
-    show("PPNALabel_AA_P4", false);
+    show(StartOnGasPrompt, false);
     const bool askForAutomatic = manualPetrol(state_.statusCopy);
     if (askForAutomatic)
         sendFuelModeRequest(link::fuelModeAutomatic);
-    show("SwitchAUTO", !askForAutomatic);
-    show("ZZBGLabel_AA_P4", !askForAutomatic);
+    show(FuelSwitch, !askForAutomatic);
+    show(FuelSwitchCaption, !askForAutomatic);
     state_.richTickCount = 0;
-    setBarMaximum("Bar1P4_0", richTicksNeeded);
-    setBar("Bar1P4_0", 0);
-    setTimer(WizardTimer::AAP4_1, true);
-    view_.setCurrentPage(WizardPage::AA4);
+    setBarMaximum(ReducerProgress, richTicksNeeded);
+    setBar(ReducerProgress, 0);
+    setTimer(WizardTimer::WaitForGas, true);
+    view_.setCurrentPage(WizardPage::Reducer);
 }
 
 void AdaptationEngine::tickWaitForGas()
@@ -55,26 +58,26 @@ void AdaptationEngine::tickWaitForGas()
     state_.statusCopy = poll.frame.status;
     if (!automaticGas(state_.statusCopy))
         return;
-    show("SwitchAUTO", false);
-    show("ZZBGLabel_AA_P4", false);
-    markDone("ZL_AA_P4", "AutoFaz4Led1");
+    show(FuelSwitch, false);
+    show(FuelSwitchCaption, false);
+    markDone(GasDone, GasLed);
     state_.richTickCount = 0;
-    setTimer(WizardTimer::AAP4_1, false);
+    setTimer(WizardTimer::WaitForGas, false);
     startPhase();
-    setTimer(WizardTimer::AAP4_2, true);
+    setTimer(WizardTimer::Reducer, true);
 }
 
-void AdaptationEngine::switchAutoClick()
+void AdaptationEngine::fuelSwitchClicked()
 {
     // Both tests read the status of the last tick; nothing is polled between.
     if (automaticPetrol(state_.statusCopy)) {
         sendFuelModeRequest(link::fuelModeToggle);
-        enable("SwitchAUTO", false);
-        show("ZZBGLabel_AA_P4", false);
-        markDone("ZL_AA_P4", "AutoFaz4Led1");
-        setTimer(WizardTimer::AAP4_1, false);
+        enable(FuelSwitch, false);
+        show(FuelSwitchCaption, false);
+        markDone(GasDone, GasLed);
+        setTimer(WizardTimer::WaitForGas, false);
         startPhase();
-        setTimer(WizardTimer::AAP4_2, true);
+        setTimer(WizardTimer::Reducer, true);
     }
     if (manualPetrol(state_.statusCopy))
         sendFuelModeRequest(link::fuelModeAutomatic);
@@ -82,34 +85,34 @@ void AdaptationEngine::switchAutoClick()
 
 void AdaptationEngine::tickReducer()
 {
-    const Poll poll = pollLiveFrame("Manometr_RPMAA_P4", "Manometr_RPMEDAA_P4", true);
+    const Poll poll = pollLiveFrame(ReducerRpmDial, ReducerRpmPanel, true);
     if (!poll.good)
         return;
     const std::uint8_t lambda = poll.frame.lambda;
-    setBar("Bar1P4", lambda);
-    setText("SondaEDAA_P4", panelNumber(params::lambdaVolts(lambda), 2));
+    setBar(ReducerLambdaBar, lambda);
+    setText(ReducerProbePanel, panelNumber(params::lambdaVolts(lambda), 2));
 
     const bool notRunningOnGas = (state_.statusCopy & params::status::noEngineSpeed) != 0 ||
                                  (state_.statusCopy & params::status::onGas) == 0;
-    for (auto name : {"PPNALabel_AA_P4", "SwitchAUTO", "ZZBGLabel_AA_P4"})
+    for (auto name : {StartOnGasPrompt, FuelSwitch, FuelSwitchCaption})
         show(name, notRunningOnGas);
 
     const float reading = static_cast<float>(lambda);
     const bool rich = state_.probeRising ? reading >= state_.lambdaThreshold : reading <= state_.lambdaThreshold;
     if (poll.sample && rich) {
         ++state_.richTickCount;
-        addToBar("Bar1P4_0", 1);
+        addToBar(ReducerProgress, 1);
     }
     if (state_.richTickCount < richTicksNeeded)
         return;
     // Rich readings need not be consecutive: 150 in all end the step.
-    closePhase(WizardPhase::Reducer);
-    setTimer(WizardTimer::AAP4_2, false);
-    enable("AAP4_Dalej", true);
+    closePhase(WizardPhase::Reducer, static_cast<std::uint32_t>(state_.richTickCount));
+    setTimer(WizardTimer::Reducer, false);
+    enable(ReducerNext, true);
     state_.aboveTpsPositionSum = 0;
     state_.sampleCount = 0;
-    show("PUOLabel_AA_P5", true);
-    markDone("UR_AA_P4", "AutoFaz4Led2");
+    show(ActuatorAbovePrompt, true);
+    markDone(ReducerDone, ReducerLed);
 }
 
 }  // namespace dravinor::wizard

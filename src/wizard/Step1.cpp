@@ -14,6 +14,9 @@
 
 namespace dravinor::wizard {
 
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
+
 namespace {
 
 namespace address = params::address;
@@ -42,36 +45,36 @@ void AdaptationEngine::ignitionChosen(int index)
     if (index < 0 || index >= static_cast<int>(ignitionItems.size()))
         return;
     state_.ignitionIndex = index;
-    markDone("UUZLabel_AA_P1", "AutoFaz1Led2");
+    markDone(IgnitionDone, IgnitionLed);
     state_.ignitionChosen = true;
 }
 
 void AdaptationEngine::probeTypeChosen(int index)
 {
-    const bool timerWasOn = timerEnabled(WizardTimer::AAP1);
-    setTimer(WizardTimer::AAP1, false);
+    const bool timerWasOn = timerEnabled(WizardTimer::Step1);
+    setTimer(WizardTimer::Step1, false);
     if (index < 0 || index >= static_cast<int>(probeTypes.size())) {
-        setTimer(WizardTimer::AAP1, timerWasOn);
+        setTimer(WizardTimer::Step1, timerWasOn);
         return;
     }
     const ProbeType& probe = probeTypes[static_cast<std::size_t>(index)];
     state_.probeIndex = index;
     state_.probeRising = probe.rising;
-    setText("V0_AA_P3", std::string(probe.scaleLow));
-    setText("V5_AA_P3", std::string(probe.scaleHigh));
-    view_.edit("Uboga_AA_P4").left = probe.rising ? 13 : 380;
-    view_.edit("Bogata_AA_P4").left = probe.rising ? 380 : 13;
-    ControlView& bar = view_.edit("Bar1P4");
-    bar.lowerSectorColour = probe.rising ? barGreen : barRed;
-    bar.upperSectorColour = probe.rising ? barRed : barGreen;
+    setText(ProbeScaleLow, std::string(probe.scaleLow));
+    setText(ProbeScaleHigh, std::string(probe.scaleHigh));
+    view_.edit(ReducerLeanCaption).left = probe.rising ? 13 : 380;
+    view_.edit(ReducerRichCaption).left = probe.rising ? 380 : 13;
+    ControlView& bar = view_.edit(ReducerLambdaBar);
+    bar.lowerSector = probe.rising ? Tint::Green : Tint::Red;
+    bar.upperSector = probe.rising ? Tint::Red : Tint::Green;
 
     parameters_.setFlagByteA(params::withBit(parameters_.flagByteA(), params::flagA::probeRising, probe.rising));
     // The window runs applyProbeType when it applies RSLambda; the engine
     // keeps the clamp range the lambda swing needs.
-    view_.edit("RSLambda").selected = index;
+    view_.editOutside("RSLambda").selected = index;
     state_.probeClampLow = probe.clampLow;
     state_.probeClampHigh = probe.clampHigh;
-    view_.edit("RSYLambda").selected = probe.emulationTypeItem;
+    view_.editOutside("RSYLambda").selected = probe.emulationTypeItem;
 
     // A controller that does not answer gets the choice once it answers
     // again; until then nothing is written and nothing claims to be set.
@@ -81,7 +84,7 @@ void AdaptationEngine::probeTypeChosen(int index)
     } else {
         writeProbeType();
     }
-    setTimer(WizardTimer::AAP1, timerWasOn);
+    setTimer(WizardTimer::Step1, timerWasOn);
 }
 
 void AdaptationEngine::writeProbeType()
@@ -99,25 +102,25 @@ void AdaptationEngine::writeProbeType()
     Writer writer(*this);
     params::writeProbeSettings(writer, settings, params::ProbeOrder::FlagByteFirst, params::Gate::Never);
 
-    markDone("URSLabel_AA_P1", "AutoFaz1Led4");
+    markDone(ProbeRangeDone, ProbeRangeLed);
     state_.probeChosen = true;
 }
 
 void AdaptationEngine::temperatureSensorClicked(bool ticked)
 {
-    const bool timerWasOn = timerEnabled(WizardTimer::AAP1);
-    setTimer(WizardTimer::AAP1, false);
-    for (auto name : {"Therm1l_AA_P1", "Therm1ED_AA_P1", "OOTLabel_AA_P1", "AutoFaz1Led3"})
+    const bool timerWasOn = timerEnabled(WizardTimer::Step1);
+    setTimer(WizardTimer::Step1, false);
+    for (auto name : {Thermometer, TemperaturePanel, TemperatureDone, TemperatureLed})
         show(name, ticked);
-    view_.edit("WCTCheck_AA_P1").checked = ticked;
+    view_.edit(TemperatureSensorBox).checked = ticked;
     state_.temperatureReady = !ticked;
     parameters_.setFlagByteA(params::withBit(parameters_.flagByteA(), params::flagA::temperatureSensor, ticked));
-    view_.edit("WCTemperatury").checked = ticked;
+    view_.editOutside("WCTemperatury").checked = ticked;
     if (silentNow())
         flagAWritePending_ = !probeWritePending_;
     else
         writeTemperatureSensor();
-    setTimer(WizardTimer::AAP1, timerWasOn);
+    setTimer(WizardTimer::Step1, timerWasOn);
 }
 
 void AdaptationEngine::writeTemperatureSensor()
@@ -129,7 +132,7 @@ void AdaptationEngine::writeTemperatureSensor()
 
 void AdaptationEngine::tickStep1()
 {
-    const Poll poll = pollLiveFrame("Manometr_RPMAA_P1", "Manometr_RPMEDAA_P1", true);
+    const Poll poll = pollLiveFrame(StartRpmDial, StartRpmPanel, true);
     if (poll.good)
         useStep1Frame(poll.frame);
     // The next tick's RPM follows the chosen ignition type, so the fitter
@@ -149,31 +152,31 @@ void AdaptationEngine::useStep1Frame(const params::LiveFrame& frame)
         writeTemperatureSensor();
     if (parameters_.flagByteA() & params::flagA::temperatureSensor) {
         const float t = params::temperatureC(frame.temperature);
-        view_.edit("Therm1l_AA_P1").reading = t;
-        setText("Therm1ED_AA_P1", panelNumber(t, 0));
+        view_.edit(Thermometer).reading = t;
+        setText(TemperaturePanel, panelNumber(t, 0));
         if (state_.ignitionChosen && t > warmEngineC) {
             state_.temperatureReady = true;
-            markDone("OOTLabel_AA_P1", "AutoFaz1Led3");
+            markDone(TemperatureDone, TemperatureLed);
         }
     }
     if (state_.temperatureReady && state_.ignitionChosen && state_.petrolConfirmed && state_.probeChosen)
-        enable("AAP1_Dalej", true);
+        enable(StartNext, true);
 }
 
-void AdaptationEngine::aap1DalejClick()
+void AdaptationEngine::leaveStep1()
 {
     if (state_.ignitionIndex < 0)
         return;
-    setTimer(WizardTimer::AAP1, false);
+    setTimer(WizardTimer::Step1, false);
     {
         const GroupScope group(*this, WriteGroup::IgnitionAndRpm);
         writeParameter(state_.ignitionIndex, address::ignitionType);
-        view_.edit("RUZaplonowego").selected = state_.ignitionIndex;
+        view_.editOutside("RUZaplonowego").selected = state_.ignitionIndex;
         parameters_.setIgnitionConstant(state_.ignitionIndex);
         reencodeRpmFields();
     }
     startTpsStep();
-    view_.setCurrentPage(WizardPage::AA2);
+    view_.setCurrentPage(WizardPage::TpsAndProbe);
 }
 
 void AdaptationEngine::reencodeRpmFields()

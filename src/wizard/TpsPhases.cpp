@@ -11,7 +11,12 @@
 #include "ParameterTransfer.h"
 #include "WizardTables.h"
 
+#include <utility>
+
 namespace dravinor::wizard {
+
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
 
 namespace {
 
@@ -20,26 +25,26 @@ constexpr int highRpmLimit = 3000;
 constexpr std::uint32_t lastSampleIndex = 100;  // 101 samples per window
 constexpr int tpsThresholdOffset = 7;           // threshold bytes beyond the idle minimum
 
-constexpr std::array<std::string_view, 9> tpsRows{
-    "TPSdol_AA_P2", "TPSDolEDAA_P2", "Vdol_AA_P2", "TPSprg_AA_P2", "TPSProEDAA_P2",
-    "Vprog_AA_P2",  "TPSgor_AA_P2",  "TPSGorEDAA_P2", "Vgora_AA_P2",
+constexpr std::array<WizardControl, 9> tpsRows{
+    TpsIdleCaption,      TpsIdlePanel,      TpsIdleUnit,    TpsThresholdCaption, TpsThresholdPanel,
+    TpsThresholdUnit,    TpsHighCaption,    TpsHighPanel,   TpsHighUnit,
 };
-constexpr std::array<std::string_view, 6> lambdaRows{"Uboga_AA_P3", "UbogaEDAA_P3", "Prog_AA_P3",
-                                                     "ProgEDAA_P3", "Bogata_AA_P3", "BogataEDAA_P3"};
-constexpr std::array<std::string_view, 4> emulationRows{"TH_AA_P3", "THEDAA_P3", "TL_AA_P3", "TLEDAA_P3"};
+constexpr std::array<WizardControl, 6> lambdaRows{LeanCaption,         LeanPanel,   ProbeThresholdCaption,
+                                                  ProbeThresholdPanel, RichCaption, RichPanel};
+constexpr std::array<WizardControl, 4> emulationRows{RichTimeCaption, RichTimePanel, LeanTimeCaption, LeanTimePanel};
 
 }  // namespace
 
 void AdaptationEngine::startTpsStep()
 {
-    show("PPNMLabel_AA_P2", true);
-    show("PPNDLabel_AA_P2", false);
-    setBarMaximum("Bar1P2", 600);
-    setBar("Bar1P2", 0);
+    show(TpsIdlePrompt, true);
+    show(TpsHighPrompt, false);
+    setBarMaximum(TpsPageProgress, 600);
+    setBar(TpsPageProgress, 0);
     for (auto name : tpsRows)
         show(name, true);
-    show("TUPtps_AA_P2", true);
-    for (auto name : {"V0_AA_P3", "V5_AA_P3", "Bar1P3", "TUPsl_AA_P2", "TUEsl_AA_P2"})
+    show(TpsTitle, true);
+    for (auto name : {ProbeScaleLow, ProbeScaleHigh, LambdaBar, ProbeTitle, EmulationTitle})
         show(name, false);
     for (auto name : lambdaRows)
         show(name, false);
@@ -52,62 +57,62 @@ void AdaptationEngine::startTpsStep()
     state_.tpsHighSum = 0;
     state_.sampleCount = 0;
     startPhase();
-    setTimer(WizardTimer::AAP2_1, true);
-    enable("AAP2_Dalej", false);
+    setTimer(WizardTimer::TpsIdle, true);
+    enable(TpsPageNext, false);
 }
 
 void AdaptationEngine::tickTpsIdle()
 {
-    const Poll poll = pollLiveFrame("Manometr_RPMAA_P2", "Manometr_RPMEDAA_P2", true);
+    const Poll poll = pollLiveFrame(TpsPageRpmDial, TpsPageRpmPanel, true);
     const bool engineStopped = (poll.frame.status & params::status::noEngineSpeed) != 0;
     if (poll.sample && poll.rpm <= idleRpmLimit && !engineStopped) {
         if (state_.sampleCount <= lastSampleIndex) {
             ++state_.sampleCount;
             state_.tpsIdleSum += poll.frame.tps;
-            addToBar("Bar1P2", 1);
+            addToBar(TpsPageProgress, 1);
             if (poll.frame.tps < state_.tpsIdleMinimum)
                 state_.tpsIdleMinimum = poll.frame.tps;
         } else {
-            setTimer(WizardTimer::AAP2_1, false);
+            setTimer(WizardTimer::TpsIdle, false);
             state_.tpsIdleSum /= static_cast<float>(state_.sampleCount);
-            markDone("TPSPonLabel_AA_P2", "AutoFaz2Led1");
-            show("PPNMLabel_AA_P2", false);
-            show("PPNDLabel_AA_P2", true);
-            state_.sampleCount = 0;
+            markDone(TpsIdleDone, TpsIdleLed);
+            show(TpsIdlePrompt, false);
+            show(TpsHighPrompt, true);
+            const std::uint32_t samples = std::exchange(state_.sampleCount, 0);
             // The lower value shown is the idle minimum, not the average.
-            setText("TPSDolEDAA_P2", panelNumber(tpsVoltsOf(static_cast<float>(state_.tpsIdleMinimum)), 2));
-            tpsIdleNote_ = closePhase(WizardPhase::TpsIdle);
+            recordFigure(Figure::TpsIdle, tpsVoltsOf(static_cast<float>(state_.tpsIdleMinimum)));
+            tpsIdleNote_ = closePhase(WizardPhase::TpsIdle, samples);
             startPhase();
-            setTimer(WizardTimer::AAP2_2, true);
+            setTimer(WizardTimer::TpsHigh, true);
         }
     }
-    blinkLabel("TUPtps_AA_P2", 10);
+    blinkLabel(TpsTitle, 10);
 }
 
 void AdaptationEngine::tickTpsHigh()
 {
-    const Poll poll = pollLiveFrame("Manometr_RPMAA_P2", "Manometr_RPMEDAA_P2", true);
+    const Poll poll = pollLiveFrame(TpsPageRpmDial, TpsPageRpmPanel, true);
     if (poll.sample && poll.rpm >= highRpmLimit) {
         if (state_.sampleCount <= lastSampleIndex) {
             ++state_.sampleCount;
             state_.tpsHighSum += poll.frame.tps;
-            addToBar("Bar1P2", 1);
+            addToBar(TpsPageProgress, 1);
         } else {
             finishTpsStep();
         }
     }
-    blinkLabel("TUPtps_AA_P2", 10);
+    blinkLabel(TpsTitle, 10);
 }
 
 void AdaptationEngine::finishTpsStep()
 {
-    setTimer(WizardTimer::AAP2_2, false);
+    setTimer(WizardTimer::TpsHigh, false);
     state_.tpsHighSum /= static_cast<float>(state_.sampleCount);
-    setText("TPSGorEDAA_P2", panelNumber(tpsVoltsOf(state_.tpsHighSum), 2));
-    markDone("TPSPowLabel_AA_P2", "AutoFaz2Led2");
-    state_.sampleCount = 0;
+    recordFigure(Figure::TpsHigh, tpsVoltsOf(state_.tpsHighSum));
+    markDone(TpsHighDone, TpsHighLed);
+    const std::uint32_t samples = std::exchange(state_.sampleCount, 0);
     // The threshold stands on both TPS phases: a doubt about either goes with it.
-    const std::string highNote = closePhase(WizardPhase::TpsHigh);
+    const std::string highNote = closePhase(WizardPhase::TpsHigh, samples);
     const params::ScopedWriteNote note(transfer_, tpsIdleNote_.empty() || highNote.empty()
                                                       ? tpsIdleNote_ + highNote
                                                       : tpsIdleNote_ + "; " + highNote);
@@ -117,28 +122,29 @@ void AdaptationEngine::finishTpsStep()
     const bool rising = state_.tpsHighSum >= state_.tpsIdleSum;
     const int thresholdByte = state_.tpsIdleMinimum + (rising ? tpsThresholdOffset : -tpsThresholdOffset);
     parameters_.setFlagByteA(params::withBit(parameters_.flagByteA(), params::flagA::tpsRising, rising));
-    show("JakiTps_AA_P2", true);
-    setText("JakiTps_AA_P2", slotText(rising ? tpsRisingSlot : tpsFallingSlot));
+    // The window words the direction shown here from result().tpsRising.
+    result_.tpsRising = rising;
+    show(TpsDirection, true);
 
     const float thresholdVolts = tpsVoltsOf(static_cast<float>(thresholdByte));
-    setText("TPSProEDAA_P2", panelNumber(thresholdVolts, 2));
+    recordFigure(Figure::TpsThreshold, thresholdVolts);
     const std::string typed = params::formatDecimalComma(thresholdVolts, 2);
-    setText("PCTps", typed);
+    setFieldText("PCTps", typed);
 
-    view_.edit("TCTps").selected = rising ? 1 : 0;
+    view_.editOutside("TCTps").selected = rising ? 1 : 0;
     writeParameter(parameters_.flagByteA(), params::address::flagByteA);
 
     const std::uint8_t index = params::encodeTpsThreshold(fieldFloat(typed));
-    setText("PCTps", params::shownTpsThreshold(index));
+    setFieldText("PCTps", params::shownTpsThreshold(index));
     writeParameter(index, params::address::tpsThreshold);
 
-    show("TUPtps_AA_P2", false);
+    show(TpsTitle, false);
     for (auto name : tpsRows)
         show(name, false);
-    show("TUPsl_AA_P2", true);
+    show(ProbeTitle, true);
     for (auto name : lambdaRows)
         show(name, true);
-    for (auto name : {"Bar1P3", "V0_AA_P3", "V5_AA_P3"})
+    for (auto name : {LambdaBar, ProbeScaleLow, ProbeScaleHigh})
         show(name, true);
 
     state_.blinkCounter = 0;
@@ -147,7 +153,7 @@ void AdaptationEngine::finishTpsStep()
     state_.lambdaMinimum = 255;
     startPhase();
     startProbeCheck();
-    setTimer(WizardTimer::AAP3_1, true);
+    setTimer(WizardTimer::LambdaSwing, true);
 }
 
 }  // namespace dravinor::wizard

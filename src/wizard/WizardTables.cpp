@@ -2,37 +2,40 @@
 
 namespace dravinor::wizard {
 
-std::string_view pageText(std::string_view name)
+// The pages' controls by name, as every step here speaks of them.
+using enum WizardControl;
+
+std::string_view pageText(WizardControl control)
 {
     for (const auto& item : doneItems)
-        if (item.label == name)
+        if (item.label == control)
             return item.text;
     for (const auto& prompt : promptTexts)
-        if (prompt.name == name)
+        if (prompt.control == control)
             return prompt.text;
     return {};
 }
 
-std::string_view unreliableLineLabel(WizardPage page)
+WizardControl unreliableLineLabel(WizardPage page)
 {
     switch (page) {
-    case WizardPage::AA1:
-    case WizardPage::AA2: return unreliableLineLabels[0];
-    case WizardPage::AA4: return unreliableLineLabels[1];
-    case WizardPage::AA5: break;
+    case WizardPage::Start:
+    case WizardPage::TpsAndProbe: return unreliableLineLabels[0];
+    case WizardPage::Reducer: return unreliableLineLabels[1];
+    case WizardPage::Actuator: break;
     }
     return unreliableLineLabels[2];
 }
 
-std::span<const std::string_view> standingInstructions(WizardPage page)
+std::span<const WizardControl> standingInstructions(WizardPage page)
 {
-    static constexpr std::string_view first[] = {"PUSLabel_AA_P1"};
-    static constexpr std::string_view reducer[] = {"PPNLabel_AA_P4"};
+    static constexpr WizardControl first[] = {StartInstructions};
+    static constexpr WizardControl reducer[] = {ReducerInstructions};
     switch (page) {
-    case WizardPage::AA1: return first;
-    case WizardPage::AA4: return reducer;
-    case WizardPage::AA2:
-    case WizardPage::AA5: break;
+    case WizardPage::Start: return first;
+    case WizardPage::Reducer: return reducer;
+    case WizardPage::TpsAndProbe:
+    case WizardPage::Actuator: break;
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AdaptationResult.h"
 #include "WizardView.h"
 
 #include <array>
@@ -13,8 +14,8 @@ namespace dravinor::wizard {
 struct ProbeType {
     std::string_view item;        // the list's text
     bool rising;                  // voltage rises with a richer mixture
-    std::string_view scaleLow;    // V0_AA_P3
-    std::string_view scaleHigh;   // V5_AA_P3
+    std::string_view scaleLow;    // the lambda bar's scale, ProbeScaleLow and ProbeScaleHigh
+    std::string_view scaleHigh;
     int emulationTypeItem;        // RSYLambda item, parameter 35; parameter 27 follows from both
     int clampLow;                 // probe clamp range, lambda-byte units
     int clampHigh;
@@ -35,80 +36,67 @@ inline constexpr std::array<std::string_view, 6> ignitionItems{
 
 // A step that is done: its label drawn in full colour, its LED lit.
 struct DoneItem {
-    std::string_view label;
-    std::string_view led;
+    WizardControl label;
+    WizardControl led;
     std::string_view text;
 };
 
 inline constexpr std::array<DoneItem, 12> doneItems{{
-    {"ZBLabel_AA_P1", "AutoFaz1Led1", "Zasilanie benzynowe"},
-    {"UUZLabel_AA_P1", "AutoFaz1Led2", "Ustawiono układ zapłonowy"},
-    {"OOTLabel_AA_P1", "AutoFaz1Led3", "Osiągnięto odp. temp"},
-    {"URSLabel_AA_P1", "AutoFaz1Led4", "Ustawiono zakres sondy"},
-    {"TPSPonLabel_AA_P2", "AutoFaz2Led1", "Próg TPS na wolnych obrotach ustawiony"},
-    {"TPSPowLabel_AA_P2", "AutoFaz2Led2", "Próg TPS na wysokich obrotach ustawiony"},
-    {"SSLabel_AA_P3", "AutoFaz3Led1", "Próg sondy ustawiony"},
-    {"CSLabel_AA_P3", "AutoFaz3Led2", "Czasy emulacji ustawione"},
-    {"ZL_AA_P4", "AutoFaz4Led1", "Zasilanie LPG"},
-    {"UR_AA_P4", "AutoFaz4Led2", "Ustawiono reduktor na wolnych obrotach"},
-    {"UTPOW_AA_P5", "AutoFaz5Led1", "Ustawiono tps powyzej"},
-    {"UTPON_AA_P5", "AutoFaz5Led2", "Ustawiono tps ponizej"},
+    {WizardControl::PetrolDone, WizardControl::PetrolLed, "Zasilanie benzynowe"},
+    {WizardControl::IgnitionDone, WizardControl::IgnitionLed, "Ustawiono układ zapłonowy"},
+    {WizardControl::TemperatureDone, WizardControl::TemperatureLed, "Osiągnięto odp. temp"},
+    {WizardControl::ProbeRangeDone, WizardControl::ProbeRangeLed, "Ustawiono zakres sondy"},
+    {WizardControl::TpsIdleDone, WizardControl::TpsIdleLed, "Próg TPS na wolnych obrotach ustawiony"},
+    {WizardControl::TpsHighDone, WizardControl::TpsHighLed, "Próg TPS na wysokich obrotach ustawiony"},
+    {WizardControl::ProbeThresholdDone, WizardControl::ProbeThresholdLed, "Próg sondy ustawiony"},
+    {WizardControl::EmulationDone, WizardControl::EmulationLed, "Czasy emulacji ustawione"},
+    {WizardControl::GasDone, WizardControl::GasLed, "Zasilanie LPG"},
+    {WizardControl::ReducerDone, WizardControl::ReducerLed, "Ustawiono reduktor na wolnych obrotach"},
+    {WizardControl::AboveTpsDone, WizardControl::AboveTpsLed, "Ustawiono tps powyzej"},
+    {WizardControl::IdleDone, WizardControl::IdleLed, "Ustawiono tps ponizej"},
 }};
 
 // The pages' own texts of the prompts and notices the wizard shows and hides.
 struct NamedText {
-    std::string_view name;
+    WizardControl control;
     std::string_view text;
 };
 
 inline constexpr std::array<NamedText, 11> promptTexts{{
-    {"PPNMLabel_AA_P2", "Proszę ustawic obroty biegu jalowego"},
-    {"PPNDLabel_AA_P2", "Proszę ustawic obroty powyżej 3000 rpm"},
-    {"USLabel_AA_P3", "Uwaga sonda posiada mały zakres regulacji"},
-    {"PPNLabel_AA_P4",
+    {WizardControl::TpsIdlePrompt, "Proszę ustawic obroty biegu jalowego"},
+    {WizardControl::TpsHighPrompt, "Proszę ustawic obroty powyżej 3000 rpm"},
+    {WizardControl::NarrowProbeNotice, "Uwaga sonda posiada mały zakres regulacji"},
+    {WizardControl::ReducerInstructions,
      "Proszę zaczekać do momentu nagrzania sie sondy lambda i regulować reduktor na wolnych obrotach aż do "
      "osiągnięcia mieszanki bogatej"},
-    {"PPNALabel_AA_P4", "Prosze uruchomić silnik i przejść na gaz"},
-    {"ZZBGLabel_AA_P4", "zmiana zasilania B/G"},
-    {"PUOLabel_AA_P5", "Proszę ustawić obroty powyżej 2000 rpm"},
-    {"PUWLabel_AA_P5", "Proszę ustawić wolne obroty"},
-    {"ZA_AA_P5", "Zakończono autoadaptację"},
-    {"PUSLabel_AA_P1",
+    {WizardControl::StartOnGasPrompt, "Prosze uruchomić silnik i przejść na gaz"},
+    {WizardControl::FuelSwitchCaption, "zmiana zasilania B/G"},
+    {WizardControl::ActuatorAbovePrompt, "Proszę ustawić obroty powyżej 2000 rpm"},
+    {WizardControl::ActuatorIdlePrompt, "Proszę ustawić wolne obroty"},
+    {WizardControl::FinishedNotice, "Zakończono autoadaptację"},
+    {WizardControl::StartInstructions,
      "Proszę wybrać rodzaj układu zapłonowego, sondy lambda oraz jeśli występuje czujnik temperatury odczekać "
      "do momentu osiągnięcia przez silnik temperatury pracy. Następnie proszę nacisnąć przycisk DALEJ"},
-    {"JakiTps_AA_P2", ""},
+    {WizardControl::TpsDirection, ""},
 }};
 
 // The notice on every page while the controller does not answer.
-inline constexpr std::array<std::string_view, 4> noAnswerLabels{"SNOLabel_AA_P1", "SNOLabel_AA_P2", "SNOLabel_AA_P4",
-                                                                "SNOLabel_AA_P5"};
+inline constexpr std::array<WizardControl, 4> noAnswerLabels{
+    WizardControl::StartNoAnswer, WizardControl::TpsPageNoAnswer, WizardControl::ReducerNoAnswer,
+    WizardControl::ActuatorNoAnswer};
 // The notice of a measuring page once one of its phases was measured on an
 // unreliable line (step 1 measures nothing and has none).
-inline constexpr std::array<std::string_view, 3> unreliableLineLabels{"LNLabel_AA_P2", "LNLabel_AA_P4",
-                                                                      "LNLabel_AA_P5"};
-std::string_view unreliableLineLabel(WizardPage page);
+inline constexpr std::array<WizardControl, 3> unreliableLineLabels{
+    WizardControl::TpsPageUnreliableLine, WizardControl::ReducerUnreliableLine, WizardControl::ActuatorUnreliableLine};
+WizardControl unreliableLineLabel(WizardPage page);
 
 // The prompts that stand on a page the whole time it is shown.
-std::span<const std::string_view> standingInstructions(WizardPage page);
+std::span<const WizardControl> standingInstructions(WizardPage page);
 
-// The built-in texts of the TPS direction slots.
-inline constexpr int tpsRisingSlot = 40103;
-inline constexpr int tpsFallingSlot = 40104;
-inline constexpr std::string_view tpsRisingText = "Tps jest rosnący";
-inline constexpr std::string_view tpsFallingText = "Tps jest malejący";
-
-// The page's text of a named label or prompt; empty when unknown.
-std::string_view pageText(std::string_view name);
+// The page's text of a done label or prompt; empty for another control.
+std::string_view pageText(WizardControl control);
 
 // The parameter pages' RPM fields re-encoded at the end of step 1.
 inline constexpr std::array<std::string_view, 4> rpmFieldNames{"ODPBenzynaGas", "DObrotow", "MONGaz", "OSDCutOff"};
-
-// Blinking titles: black and blue, 0x00BBGGRR.
-inline constexpr std::uint32_t blinkBlack = 0x000000;
-inline constexpr std::uint32_t blinkBlue = 0xFF0000;
-
-// Sector colours of the reducer page's lambda bar, 0x00BBGGRR.
-inline constexpr std::uint32_t barGreen = 0x008000;
-inline constexpr std::uint32_t barRed = 0x0000FF;
 
 }  // namespace dravinor::wizard

@@ -5,21 +5,40 @@
 
 namespace dravinor::wizard {
 
-ControlView& WizardView::edit(std::string_view name)
+void WizardView::noteChanged(ViewKey key)
 {
-    std::string key(name);
     if (std::find(changed_.begin(), changed_.end(), key) == changed_.end())
-        changed_.push_back(key);
-    return controls_[std::move(key)];
+        changed_.push_back(std::move(key));
 }
 
-const ControlView* WizardView::find(std::string_view name) const
+ControlView& WizardView::edit(WizardControl control)
 {
-    const auto it = controls_.find(std::string(name));
-    return it == controls_.end() ? nullptr : &it->second;
+    noteChanged(control);
+    auto& slot = controls_[static_cast<std::size_t>(control)];
+    if (!slot)
+        slot.emplace();
+    return *slot;
 }
 
-std::vector<std::string> WizardView::takeChanged()
+ControlView& WizardView::editOutside(std::string_view name)
+{
+    noteChanged(std::string(name));
+    return outside_[std::string(name)];
+}
+
+const ControlView* WizardView::find(WizardControl control) const
+{
+    const auto& slot = controls_[static_cast<std::size_t>(control)];
+    return slot ? &*slot : nullptr;
+}
+
+const ControlView* WizardView::findOutside(std::string_view name) const
+{
+    const auto it = outside_.find(name);
+    return it == outside_.end() ? nullptr : &it->second;
+}
+
+std::vector<ViewKey> WizardView::takeChanged()
 {
     return std::exchange(changed_, {});
 }

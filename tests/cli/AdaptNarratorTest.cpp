@@ -47,7 +47,7 @@ TEST_F(NarratorTest, EachPagesStandingInstructionsAreToldWhenThePageStarts)
     narrator.report(engine);
     std::string text = told();
     EXPECT_TRUE(has(text, "[Poczatek]")) << text;
-    EXPECT_TRUE(has(text, pageText("PUSLabel_AA_P1"))) << text;
+    EXPECT_TRUE(has(text, pageText(WizardControl::StartInstructions))) << text;
 
     reachReducerPage();
     narrator.report(engine);
@@ -64,14 +64,14 @@ TEST_F(NarratorTest, SilenceAndAnUnreliablePhaseAreTold)
     narrator.report(engine);
     told();
     silent = true;
-    tickFor(WizardTimer::AAP2_1, 1500);
+    tickFor(WizardTimer::TpsIdle, 1500);
     narrator.report(engine);
     EXPECT_TRUE(has(told(), "the controller does not answer"));
     silent = false;
     noisyEvery = 2;
     setLive(0, 20, 800);
-    while (engine.runningTimer() == WizardTimer::AAP2_1)
-        engine.tick(WizardTimer::AAP2_1);
+    while (engine.runningTimer() == WizardTimer::TpsIdle)
+        engine.tick(WizardTimer::TpsIdle);
     narrator.report(engine);
     const std::string text = told();
     EXPECT_TRUE(has(text, "the controller answers again")) << text;
@@ -105,8 +105,8 @@ TEST_F(NarratorTest, AResetFrameMadeGoodByItsReWriteIsNoFailedWrite)
     setLive(0, 0, 800);
     unansweredWrites = 1;
     engine.initialiseWizard();
-    ASSERT_EQ(engine.resetUnacknowledged(), 1) << "the bulk frame went unanswered";
-    ASSERT_TRUE(engine.resetOutcome().allConfirmed()) << "and was written again";
+    ASSERT_EQ(engine.result().reset.unacknowledged, 1) << "the bulk frame went unanswered";
+    ASSERT_TRUE(engine.result().reset.allConfirmed()) << "and was written again";
     EXPECT_FALSE(narrator.reportUnacknowledged(engine)) << told();
 }
 
@@ -129,10 +129,10 @@ TEST_F(NarratorTest, AStepIsTickedOffOnlyOnceTheControllerAcknowledgedItsWrites)
 
     silent = false;  // back before DALEJ: the ignition type is written and acknowledged
     engine.temperatureSensorClicked(false);
-    engine.tick(WizardTimer::AAP1);
+    engine.tick(WizardTimer::Step1);
     narrator.report(engine);
     told();
-    ASSERT_TRUE(engine.dalej());
+    ASSERT_TRUE(engine.pressNext());
     narrator.report(engine);
     text = told();
     const auto ticked = text.find("[x] Ustawiono układ zapłonowy");

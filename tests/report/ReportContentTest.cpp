@@ -1,5 +1,6 @@
 // The report's content as data: which values are the controller's, the
 // date as both languages write it, what the adaptation measured.
+#include "AdaptationResult.h"
 #include "AdaptationSummary.h"
 #include "ReportContent.h"
 
@@ -67,9 +68,9 @@ using AdaptationSummaryTest = wizard::testing::WizardFixture;
 
 TEST_F(AdaptationSummaryTest, NoAdaptationOrOneJustStartedHasNothingToReport)
 {
-    EXPECT_FALSE(report::summariseAdaptation(engine).has_value());
+    EXPECT_FALSE(report::summariseAdaptation(engine.result(), ",").has_value());
     passStep1();
-    EXPECT_FALSE(report::summariseAdaptation(engine).has_value()) << "the panels show their dots";
+    EXPECT_FALSE(report::summariseAdaptation(engine.result(), ",").has_value()) << "the panels show their dots";
 }
 
 TEST_F(AdaptationSummaryTest, MeasuredFiguresAreReportedAsTheWizardShowedThemAndAnUnfinishedRunSaysSo)
@@ -78,23 +79,23 @@ TEST_F(AdaptationSummaryTest, MeasuredFiguresAreReportedAsTheWizardShowedThemAnd
     passTpsIdle(20);
     passTpsHigh(120);
     passLambdaSwing(0, 200);
-    const auto summary = report::summariseAdaptation(engine);
+    const auto summary = report::summariseAdaptation(engine.result(), ",");
     ASSERT_TRUE(summary.has_value());
     EXPECT_FALSE(summary->finished);
     ASSERT_EQ(summary->lines.size(), 2u) << "TPS and the probe; nothing of the later pages yet";
     const auto& tps = summary->lines[0];
     EXPECT_EQ(tps.figure, report::AdaptationFigure::Tps);
     EXPECT_EQ(tps.unit, "V");
-    EXPECT_EQ(tps.shown, (std::vector<std::string>{text("TPSDolEDAA_P2"), text("TPSProEDAA_P2"),
-                                                   text("TPSGorEDAA_P2")}));
+    // TPS bytes 20, 27 (seven above the idle minimum) and 120, as the page shows them.
+    EXPECT_EQ(tps.shown, (std::vector<std::string>{"0,97", "1,31", "5,80"}));
     const auto& probe = summary->lines[1];
     EXPECT_EQ(probe.figure, report::AdaptationFigure::LambdaProbe);
-    EXPECT_EQ(probe.shown[1], text("ProgEDAA_P3"));
+    EXPECT_EQ(probe.shown, (std::vector<std::string>{"0,00", "1,96", "3,92"}));
     EXPECT_TRUE(summary->unacknowledged.empty());
 
     // A new run starts from nothing: the last run's figures are no part of it.
     passStep1();
-    EXPECT_FALSE(report::summariseAdaptation(engine).has_value());
+    EXPECT_FALSE(report::summariseAdaptation(engine.result(), ",").has_value());
 }
 
 TEST_F(AdaptationSummaryTest, WritesTheControllerDidNotAcknowledgeAreListed)
@@ -108,8 +109,37 @@ TEST_F(AdaptationSummaryTest, WritesTheControllerDidNotAcknowledgeAreListed)
             answer(frame);
     };
     passTpsHigh(120);
-    const auto summary = report::summariseAdaptation(engine);
+    const auto summary = report::summariseAdaptation(engine.result(), ",");
     ASSERT_TRUE(summary.has_value());
     EXPECT_FALSE(summary->unacknowledged.empty());
-    EXPECT_EQ(summary->unacknowledged, engine.unacknowledgedAddresses());
+    EXPECT_EQ(summary->unacknowledged, engine.result().unacknowledgedAddresses());
+}
+
+// The report is built from the result alone: figures no panel ever showed
+// (as after a panel was renamed) are reported, with the pages' decimals.
+TEST(AdaptationSummaryFromResult, FiguresComeFromTheResultNotFromAnyPanelsText)
+{
+    wizard::AdaptationResult result;
+    result.figures[static_cast<std::size_t>(wizard::Figure::TpsIdle)] = 0.5;
+    result.figures[static_cast<std::size_t>(wizard::Figure::TpsHigh)] = 2.346;
+    result.figures[static_cast<std::size_t>(wizard::Figure::RichTime)] = 0.25;
+    result.figures[static_cast<std::size_t>(wizard::Figure::LeanTime)] = 0.3126;
+    result.figures[static_cast<std::size_t>(wizard::Figure::IdleStart)] = 95;
+    result.unacknowledged = {5, 2, 5};
+    result.doubtfulPhases = {{wizard::WizardPhase::TpsHigh, 20, 5}};
+    const auto summary = report::summariseAdaptation(result, ".");
+    ASSERT_TRUE(summary.has_value());
+    ASSERT_EQ(summary->lines.size(), 3u);
+    EXPECT_EQ(summary->lines[0].figure, report::AdaptationFigure::Tps);
+    EXPECT_EQ(summary->lines[0].shown, (std::vector<std::string>{"0.50", "-", "2.35"}));
+    EXPECT_EQ(summary->lines[1].figure, report::AdaptationFigure::EmulationTimes);
+    EXPECT_EQ(summary->lines[1].shown, (std::vector<std::string>{"0.250", "0.313"}));
+    EXPECT_EQ(summary->lines[1].unit, "s");
+    EXPECT_EQ(summary->lines[2].figure, report::AdaptationFigure::ActuatorBelowTps);
+    EXPECT_EQ(summary->lines[2].shown, (std::vector<std::string>{"-", "-", "95"}));
+    EXPECT_EQ(summary->unacknowledged, (std::vector<int>{2, 5}));
+    EXPECT_EQ(summary->doubtfulPhases, 1);
+    EXPECT_FALSE(summary->finished);
+
+    EXPECT_FALSE(report::summariseAdaptation(wizard::AdaptationResult{}, ",").has_value());
 }

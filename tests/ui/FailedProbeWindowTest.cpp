@@ -4,11 +4,13 @@
 #include "WindowOnLine.h"
 
 #include "AdaptationSummary.h"
+#include "TextSlots.h"
 #include "WizardController.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <QLocale>
 #include <QTest>
 #include <QTimer>
 
@@ -115,8 +117,49 @@ TEST_F(StuckLeanWindow, TheWindowNoLongerEndsZakonczonoOnADeadProbeItAsksAndNoSt
     press(Qt::Key_F10);
     EXPECT_FALSE(thresholdWrittenByTheWizard());
 
-    const auto summary = report::summariseAdaptation(wizard().engine());
+    const auto summary = report::summariseAdaptation(wizard().engine().result(), ",");
     ASSERT_TRUE(summary && summary->failedProbe);
     EXPECT_FALSE(summary->failedProbe->wentOn);
     EXPECT_FALSE(summary->finished);
+}
+
+namespace {
+
+struct HealthyProbeWindow : FailedProbeWindow {
+    HealthyProbeWindow() : FailedProbeWindow(sim::ProbeModel::Healthy) {}
+    void TearDown() override
+    {
+        lang::textSlots().restoreBuiltIn();
+        FailedProbeWindow::TearDown();
+    }
+};
+
+}  // namespace
+
+// The engine says only which way the TPS goes; the window words it from the
+// text slot as the language file then set it, and its result panels show
+// the figures the result holds, which are what the report is built from.
+TEST_F(HealthyProbeWindow, TheTpsDirectionIsWordedFromItsTextSlotAndThePanelsShowTheResultsFigures)
+{
+    lang::textSlots().set(lang::slot::tpsRising, "rising, as the language file says");
+    lang::textSlots().set(lang::slot::tpsFalling, "falling, as the language file says");
+    passStepOne();
+    auto* direction = child<QLabel>("JakiTps_AA_P2");
+    for (int i = 0; i < 1200 && !direction->isVisible(); ++i)
+        wizardFor(50);
+    ASSERT_TRUE(direction->isVisible());
+    const auto& result = wizard().engine().result();
+    ASSERT_TRUE(result.tpsRising.has_value());
+    EXPECT_EQ(direction->text(), *result.tpsRising ? QStringLiteral("rising, as the language file says")
+                                                   : QStringLiteral("falling, as the language file says"));
+
+    const auto summary = report::summariseAdaptation(result, QLocale().decimalPoint().toStdString());
+    ASSERT_TRUE(summary.has_value());
+    ASSERT_FALSE(summary->lines.empty());
+    EXPECT_EQ(summary->lines[0].figure, report::AdaptationFigure::Tps);
+    const QStringList panels{"TPSDolEDAA_P2", "TPSProEDAA_P2", "TPSGorEDAA_P2"};
+    for (int i = 0; i < panels.size(); ++i)
+        EXPECT_EQ(child<QLabel>(panels[i].toLatin1().constData())->text().toStdString(),
+                  summary->lines[0].shown[static_cast<std::size_t>(i)])
+            << panels[i].toStdString();
 }

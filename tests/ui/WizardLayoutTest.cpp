@@ -1,3 +1,4 @@
+#include "WizardControlNames.h"
 #include "WizardLayout.h"
 #include "WizardPages.h"
 
@@ -9,6 +10,8 @@
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace dravinor::ui;
 
@@ -33,6 +36,16 @@ std::vector<QSize> pageSizes()
         for (int height = 340; height <= 890; height += 50)
             sizes.emplace_back(width, height);
     return sizes;
+}
+
+// The wizard's four empty pages, as the window's AutoTab holds them.
+void addWizardTabs(QTabWidget& tabs)
+{
+    for (const char* name : {"AA1", "AA2", "AA4", "AA5"}) {
+        auto* page = new QWidget;
+        page->setObjectName(name);
+        tabs.addTab(page, name);
+    }
 }
 
 }  // namespace
@@ -75,11 +88,7 @@ TEST(WizardLayout, NoTwoControlsOverlapAndAllStayOnThePage)
 TEST(WizardLayout, EveryTextFitsItsPlace)
 {
     QTabWidget tabs;
-    for (const char* name : {"AA1", "AA2", "AA4", "AA5"}) {
-        auto* page = new QWidget;
-        page->setObjectName(name);
-        tabs.addTab(page, name);
-    }
+    addWizardTabs(tabs);
     WizardPages pages(&tabs);
     // Value panels must hold their longest readings.
     const QString longest = QStringLiteral("12,75");
@@ -117,5 +126,21 @@ TEST(WizardLayout, EveryTextFitsItsPlace)
                 EXPECT_LE(metrics.height(), g.height) << where.toStdString();
             }
         }
+    }
+}
+
+// The engine names the pages' controls by what they do; a name in the one
+// list that no widget carries would drop that control's state silently.
+TEST(WizardLayout, EveryControlTheEngineNamesHasItsOwnWidget)
+{
+    QTabWidget tabs;
+    addWizardTabs(tabs);
+    WizardPages pages(&tabs);
+    std::set<QWidget*> widgets;
+    for (std::size_t i = 0; i < dravinor::wizard::wizardControlCount; ++i) {
+        const QString name = widgetName(static_cast<dravinor::wizard::WizardControl>(i));
+        QWidget* widget = pages.control(name);
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        EXPECT_TRUE(widgets.insert(widget).second) << name.toStdString() << " stands for two controls";
     }
 }

@@ -98,7 +98,7 @@ TEST_F(WizardWindow, OnlyTheCurrentStepsTabIsShown)
 {
     enterWizard();
     QTabWidget* autoTab = child<QTabWidget>("AutoTab");
-    for (const WizardPage step : {WizardPage::AA2, WizardPage::AA4, WizardPage::AA5, WizardPage::AA1}) {
+    for (const WizardPage step : {WizardPage::TpsAndProbe, WizardPage::Reducer, WizardPage::Actuator, WizardPage::Start}) {
         say([step](wizard::WizardView& view) { view.setCurrentPage(step); });
         const int index = static_cast<int>(step);
         EXPECT_EQ(visibleTabs(), std::vector<int>{index});
@@ -112,19 +112,19 @@ TEST_F(WizardWindow, F10ClicksTheCurrentPagesButtonOnlyWhenEnabledAndOnlyOnce)
     QSignalSpy first(button("AAP1_Dalej"), &QAbstractButton::clicked);
     QSignalSpy second(button("AAP2_Dalej"), &QAbstractButton::clicked);
     // Not on the wizard page: nothing, even with the button enabled.
-    say([](wizard::WizardView& view) { view.edit("AAP1_Dalej").enabled = true; });
+    say([](wizard::WizardView& view) { view.edit(wizard::WizardControl::StartNext).enabled = true; });
     press(Qt::Key_F10);
     EXPECT_EQ(first.count(), 0);
 
     enterWizard();
-    say([](wizard::WizardView& view) { view.edit("AAP1_Dalej").enabled = false; });
+    say([](wizard::WizardView& view) { view.edit(wizard::WizardControl::StartNext).enabled = false; });
     press(Qt::Key_F10);
     EXPECT_EQ(first.count(), 0);
 
     // Both buttons enabled: one press clicks the current page's only.
     say([](wizard::WizardView& view) {
-        view.edit("AAP1_Dalej").enabled = true;
-        view.edit("AAP2_Dalej").enabled = true;
+        view.edit(wizard::WizardControl::StartNext).enabled = true;
+        view.edit(wizard::WizardControl::TpsPageNext).enabled = true;
     });
     press(Qt::Key_F10);
     EXPECT_EQ(first.count(), 1);
@@ -135,12 +135,12 @@ TEST_F(WizardWindow, F10ClicksTheCurrentPagesButtonOnlyWhenEnabledAndOnlyOnce)
 TEST_F(WizardWindow, LeavingAsksAndYesStopsEveryWizardTimer)
 {
     enterWizard();
-    wizard().timer(wizard::WizardTimer::AAP2_1)->start();
+    wizard().timer(wizard::WizardTimer::TpsIdle)->start();
     dialogs.answers = {false};
     press(Qt::Key_F4);
     EXPECT_EQ(dialogs.questions, QStringList{leaveQuestion});
     EXPECT_EQ(page(), ui::MainWindow::TabAuto);
-    EXPECT_TRUE(wizard().timer(wizard::WizardTimer::AAP2_1)->isActive());
+    EXPECT_TRUE(wizard().timer(wizard::WizardTimer::TpsIdle)->isActive());
 
     dialogs.answers = {true};
     press(Qt::Key_F2);
@@ -157,8 +157,8 @@ TEST_F(WizardWindow, KoniecOpensTheParameterPageWithoutAQuestion)
     for (const bool byKey : {false, true}) {
         enterWizard();
         say([](wizard::WizardView& view) {
-            view.setCurrentPage(WizardPage::AA5);
-            view.edit("AAP5_Koniec").enabled = true;
+            view.setCurrentPage(WizardPage::Actuator);
+            view.edit(wizard::WizardControl::FinishButton).enabled = true;
         });
         if (byKey)
             press(Qt::Key_F10);
@@ -174,18 +174,18 @@ TEST_F(WizardWindow, ViewChangesShowOnTheNamedWidgets)
 {
     enterWizard();
     say([](wizard::WizardView& view) {
-        view.edit("TPSDolEDAA_P2").text = "1,23";
-        view.edit("AutoFaz2Led1").lit = true;
-        view.edit("TPSPonLabel_AA_P2").enabled = true;
-        view.edit("TUPtps_AA_P2").fontColour = 0xFF0000;  // blue, 0x00BBGGRR
-        view.edit("JakiTps_AA_P2").visible = true;
-        view.edit("Bar1P2").maximum = 600;
-        view.edit("Bar1P2").value = 300;
-        view.edit("Manometr_RPMAA_P2").reading = 4.0;
-        view.edit("PCTps").text = "1,25";
-        view.edit("Manometr_TPS").lowerSectorColour = 0x0000FF;
+        view.edit(wizard::WizardControl::TemperaturePanel).text = "1,23";
+        view.edit(wizard::WizardControl::TpsIdleLed).lit = true;
+        view.edit(wizard::WizardControl::TpsIdleDone).enabled = true;
+        view.edit(wizard::WizardControl::TpsTitle).fontTint = wizard::Tint::Blue;
+        view.edit(wizard::WizardControl::TpsDirection).visible = true;
+        view.edit(wizard::WizardControl::TpsPageProgress).maximum = 600;
+        view.edit(wizard::WizardControl::TpsPageProgress).value = 300;
+        view.edit(wizard::WizardControl::TpsPageRpmDial).reading = 4.0;
+        view.editOutside("PCTps").text = "1,25";
+        view.editOutside("Manometr_TPS").lowerSector = wizard::Tint::Red;
     });
-    EXPECT_EQ(child<QLabel>("TPSDolEDAA_P2")->text(), "1,23");
+    EXPECT_EQ(child<QLabel>("Therm1ED_AA_P1")->text(), "1,23");
     EXPECT_TRUE(child<live::StatusLed>("AutoFaz2Led1")->isChecked());
     EXPECT_TRUE(child("TPSPonLabel_AA_P2")->isEnabled());
     EXPECT_EQ(child("TUPtps_AA_P2")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -202,11 +202,11 @@ TEST_F(WizardWindow, ListsAndBoxesSetByTheWizardWriteNothing)
     controller.clearReceivedFrames();
     QSignalSpy ignition(child<QComboBox>("Manometr_RPMCOMBOAA_P1"), &QComboBox::activated);
     say([](wizard::WizardView& view) {
-        view.edit("RSLambda").selected = 2;
-        view.edit("TCTps").selected = 0;
-        view.edit("WCTemperatury").checked = true;
-        view.edit("Manometr_RPMCOMBOAA_P1").selected = 3;
-        view.edit("WCTCheck_AA_P1").checked = true;
+        view.editOutside("RSLambda").selected = 2;
+        view.editOutside("TCTps").selected = 0;
+        view.editOutside("WCTemperatury").checked = true;
+        view.edit(wizard::WizardControl::IgnitionList).selected = 3;
+        view.edit(wizard::WizardControl::TemperatureSensorBox).checked = true;
     });
     EXPECT_EQ(child<QComboBox>("RSLambda")->currentIndex(), 2);
     EXPECT_EQ(child<QComboBox>("TCTps")->currentIndex(), 0);
@@ -219,7 +219,7 @@ TEST_F(WizardWindow, ListsAndBoxesSetByTheWizardWriteNothing)
     const auto settings = live::probeTypeSettings(2);
     EXPECT_FLOAT_EQ(child<live::HorizontalBar>("Bar1P4")->model().valueTo(), settings->barTo);
 
-    say([](wizard::WizardView& view) { view.edit("WCTemperatury").checked = false; });
+    say([](wizard::WizardView& view) { view.editOutside("WCTemperatury").checked = false; });
     EXPECT_FALSE(child("TPWStopniach")->isEnabled());
     EXPECT_TRUE(controller.receivedFrames().empty());
 }
@@ -235,7 +235,7 @@ TEST_F(WizardWindow, TheFirstStepWorksFromTheKeyboard)
     EXPECT_EQ(focusName(), "RSLAMBDA_COMBOAA_P1");
     press(Qt::Key_Tab);
     EXPECT_EQ(focusName(), "WCTCheck_AA_P1");
-    say([](wizard::WizardView& view) { view.edit("AAP1_Dalej").enabled = true; });
+    say([](wizard::WizardView& view) { view.edit(wizard::WizardControl::StartNext).enabled = true; });
     press(Qt::Key_Tab);
     EXPECT_EQ(focusName(), "AAP1_Dalej");
 }
@@ -244,8 +244,8 @@ TEST_F(WizardWindow, TheFuelSwitchTakesSpace)
 {
     enterWizard();
     say([](wizard::WizardView& view) {
-        view.setCurrentPage(WizardPage::AA4);
-        view.edit("SwitchAUTO").visible = true;
+        view.setCurrentPage(WizardPage::Reducer);
+        view.edit(wizard::WizardControl::FuelSwitch).visible = true;
     });
     QSignalSpy clicks(button("SwitchAUTO"), &QAbstractButton::clicked);
     button("SwitchAUTO")->setFocus(Qt::TabFocusReason);
@@ -266,7 +266,7 @@ TEST_F(WizardWindow, KeyChoicesCompleteStepOneAndF10MovesOnePage)
     EXPECT_EQ(child<QComboBox>("RSLambda")->currentIndex(), 0);
 
     // One step-1 tick sees every flag set and enables the next button.
-    QTimer* step1 = wizard().timer(wizard::WizardTimer::AAP1);
+    QTimer* step1 = wizard().timer(wizard::WizardTimer::Step1);
     ASSERT_TRUE(step1->isActive());
     QMetaObject::invokeMethod(step1, "timeout", Qt::DirectConnection);
     EXPECT_FALSE(button("AAP1_Dalej")->isEnabled());  // the engine is not warm yet
@@ -280,7 +280,7 @@ TEST_F(WizardWindow, KeyChoicesCompleteStepOneAndF10MovesOnePage)
     press(Qt::Key_F10);
     EXPECT_EQ(visibleTabs(), std::vector<int>{1});
     EXPECT_FALSE(step1->isActive());
-    EXPECT_TRUE(wizard().timer(wizard::WizardTimer::AAP2_1)->isActive());
+    EXPECT_TRUE(wizard().timer(wizard::WizardTimer::TpsIdle)->isActive());
     press(Qt::Key_F10);  // AAP2_Dalej is still disabled: the page stays
     EXPECT_EQ(visibleTabs(), std::vector<int>{1});
     EXPECT_EQ(page(), ui::MainWindow::TabAuto);
@@ -291,8 +291,8 @@ TEST_F(WizardWindow, AFallingProbeSwapsTheLeanAndRichCaptions)
     enterWizard();
     const auto place = [this](int lean, int rich) {
         say([=](wizard::WizardView& view) {
-            view.edit("Uboga_AA_P4").left = lean;
-            view.edit("Bogata_AA_P4").left = rich;
+            view.edit(wizard::WizardControl::ReducerLeanCaption).left = lean;
+            view.edit(wizard::WizardControl::ReducerRichCaption).left = rich;
         });
         return child("Uboga_AA_P4")->x() < child("Bogata_AA_P4")->x();
     };

@@ -30,14 +30,15 @@ TEST_F(EntryTest, AsksForPetrolOnceByFuelStateAndConfirmsOnlyWithoutGas)
         const auto frames = takeWritten();
         EXPECT_EQ(fuelRequests(frames), c.requests);
         EXPECT_EQ(engine.state().petrolConfirmed, c.confirmed);
-        EXPECT_EQ(control("AutoFaz1Led1").lit, c.confirmed);
+        EXPECT_EQ(control(WizardControl::PetrolLed).lit, c.confirmed);
         EXPECT_EQ(engine.state().statusCopy & 0x03, c.status == 0x02 ? 0x02 : 0);
-        EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP1);
+        EXPECT_EQ(engine.runningTimer(), WizardTimer::Step1);
         // No sensor fitted: the temperature is ready and its controls hidden.
         EXPECT_TRUE(engine.state().temperatureReady);
-        for (auto name : {"Therm1l_AA_P1", "Therm1ED_AA_P1", "OOTLabel_AA_P1", "AutoFaz1Led3"})
-            EXPECT_EQ(control(name).visible, false) << name;
-        EXPECT_EQ(control("WCTCheck_AA_P1").checked, false);
+        for (auto name : {WizardControl::Thermometer, WizardControl::TemperaturePanel, WizardControl::TemperatureDone,
+                          WizardControl::TemperatureLed})
+            EXPECT_EQ(control(name).visible, false) << static_cast<int>(name);
+        EXPECT_EQ(control(WizardControl::TemperatureSensorBox).checked, false);
     }
 }
 
@@ -56,22 +57,23 @@ TEST_F(EntryTest, ResetsControllerAndPagesToTheirFirstLook)
     EXPECT_EQ(writes[0], std::make_pair(1, 0x13));
     EXPECT_EQ(state.block().get(32) & params::flagA::temperatureSensor, params::flagA::temperatureSensor);
 
-    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA1);
-    for (auto button : {"AAP1_Dalej", "AAP2_Dalej", "AAP4_Dalej", "AAP5_Koniec"})
-        EXPECT_EQ(control(button).enabled, false) << button;
-    for (auto led : {"AutoFaz2Led1", "AutoFaz3Led2", "AutoFaz5Led2"})
-        EXPECT_EQ(control(led).lit, false) << led;
-    for (auto prompt : {"PPNMLabel_AA_P2", "USLabel_AA_P3", "ZA_AA_P5"})
-        EXPECT_EQ(control(prompt).visible, false) << prompt;
-    for (auto panel : {"TPSDolEDAA_P2", "THEDAA_P3", "StartPONEDAA_P5"})
-        EXPECT_EQ(text(panel), "......") << panel;
-    EXPECT_EQ(control("Bar1P2").value, 0);
-    EXPECT_EQ(text("Manometr_RPMEDAA_P4"), "0");
-    EXPECT_EQ(control("SwitchAUTO").enabled, true);
-    EXPECT_EQ(control("RSLAMBDA_COMBOAA_P1").selected, -1);
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::Start);
+    for (auto button :
+         {WizardControl::StartNext, WizardControl::TpsPageNext, WizardControl::ReducerNext, WizardControl::FinishButton})
+        EXPECT_EQ(control(button).enabled, false) << static_cast<int>(button);
+    for (auto led : {WizardControl::TpsIdleLed, WizardControl::EmulationLed, WizardControl::IdleLed})
+        EXPECT_EQ(control(led).lit, false) << static_cast<int>(led);
+    for (auto prompt : {WizardControl::TpsIdlePrompt, WizardControl::NarrowProbeNotice, WizardControl::FinishedNotice})
+        EXPECT_EQ(control(prompt).visible, false) << static_cast<int>(prompt);
+    for (auto figure : {Figure::TpsIdle, Figure::RichTime, Figure::IdleStart})
+        EXPECT_FALSE(engine.result().figure(figure).has_value()) << static_cast<int>(figure);
+    EXPECT_EQ(control(WizardControl::TpsPageProgress).value, 0);
+    EXPECT_EQ(text(WizardControl::ReducerRpmPanel), "0");
+    EXPECT_EQ(control(WizardControl::FuelSwitch).enabled, true);
+    EXPECT_EQ(control(WizardControl::ProbeList).selected, -1);
     // A fitted sensor: the thermometer shows and temperature is not ready.
-    EXPECT_EQ(control("Therm1l_AA_P1").visible, true);
-    EXPECT_EQ(control("WCTCheck_AA_P1").checked, true);
+    EXPECT_EQ(control(WizardControl::Thermometer).visible, true);
+    EXPECT_EQ(control(WizardControl::TemperatureSensorBox).checked, true);
     EXPECT_FALSE(engine.state().temperatureReady);
 }
 
@@ -93,23 +95,23 @@ TEST_F(Step1Test, ProbeTypeWritesFlagCodeAndListsInOrder)
     EXPECT_EQ(writes[1].second, 0);
     EXPECT_EQ(writes[2].second, 2);
     EXPECT_EQ(writes[3].second, 1);
-    EXPECT_EQ(control("RSYLambda").selected, 1);
-    EXPECT_EQ(control("RSLambda").selected, 2);
-    EXPECT_EQ(control("Uboga_AA_P4").left, 13);
+    EXPECT_EQ(field("RSYLambda").selected, 1);
+    EXPECT_EQ(field("RSLambda").selected, 2);
+    EXPECT_EQ(control(WizardControl::ReducerLeanCaption).left, 13);
     EXPECT_EQ(engine.state().probeClampLow, 40);
     EXPECT_EQ(engine.state().probeClampHigh, 81);
-    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP1);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::Step1);
 
     engine.probeTypeChosen(5);  // falling, square wave
     const auto falling = eepromWrites(takeWritten());
     EXPECT_EQ(falling[0].second & params::flagA::probeRising, 0);
     EXPECT_EQ(falling[1].second, 2);  // a 0-5 V probe's square wave, as the parameter page writes it
-    EXPECT_EQ(control("RSYLambda").selected, 0);
-    EXPECT_EQ(control("Bogata_AA_P4").left, 13);
+    EXPECT_EQ(field("RSYLambda").selected, 0);
+    EXPECT_EQ(control(WizardControl::ReducerRichCaption).left, 13);
 
     engine.probeTypeChosen(-1);  // no selection writes nothing
     EXPECT_TRUE(takeWritten().empty());
-    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP1);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::Step1);
 }
 
 TEST_F(Step1Test, NextNeedsAllFourFlagsAndWarmEngineAfterIgnitionChosen)
@@ -119,24 +121,24 @@ TEST_F(Step1Test, NextNeedsAllFourFlagsAndWarmEngineAfterIgnitionChosen)
     setLive(0, 0, 800);
     engine.initialiseWizard();
     engine.probeTypeChosen(0);
-    engine.tick(WizardTimer::AAP1);
+    engine.tick(WizardTimer::Step1);
     // Hot, but no ignition type yet: not ready, and F10 does nothing.
     EXPECT_FALSE(engine.state().temperatureReady);
-    EXPECT_FALSE(engine.dalej());
+    EXPECT_FALSE(engine.pressNext());
 
     engine.ignitionChosen(2);
     live[2] = 123;  // 28.1 degrees: not above 30
-    engine.tick(WizardTimer::AAP1);
+    engine.tick(WizardTimer::Step1);
     EXPECT_FALSE(engine.state().temperatureReady);
-    EXPECT_EQ(control("AAP1_Dalej").enabled, false);
-    EXPECT_EQ(text("Therm1ED_AA_P1"), "28");
+    EXPECT_EQ(control(WizardControl::StartNext).enabled, false);
+    EXPECT_EQ(text(WizardControl::TemperaturePanel), "28");
 
     live[2] = 124;  // 30.16 degrees
-    engine.tick(WizardTimer::AAP1);
+    engine.tick(WizardTimer::Step1);
     EXPECT_TRUE(engine.state().temperatureReady);
-    EXPECT_EQ(control("AutoFaz1Led3").lit, true);
-    engine.tick(WizardTimer::AAP1);
-    EXPECT_EQ(control("AAP1_Dalej").enabled, true);
+    EXPECT_EQ(control(WizardControl::TemperatureLed).lit, true);
+    engine.tick(WizardTimer::Step1);
+    EXPECT_EQ(control(WizardControl::StartNext).enabled, true);
 }
 
 TEST_F(Step1Test, UncheckingTheSensorMakesTemperatureReadyAndWritesFlag)
@@ -151,8 +153,8 @@ TEST_F(Step1Test, UncheckingTheSensorMakesTemperatureReadyAndWritesFlag)
     EXPECT_EQ(writes[0].first, 32);
     EXPECT_EQ(writes[0].second & params::flagA::temperatureSensor, 0);
     EXPECT_TRUE(engine.state().temperatureReady);
-    EXPECT_EQ(control("WCTemperatury").checked, false);
-    EXPECT_EQ(control("Therm1l_AA_P1").visible, false);
+    EXPECT_EQ(field("WCTemperatury").checked, false);
+    EXPECT_EQ(control(WizardControl::Thermometer).visible, false);
 }
 
 TEST_F(Step1Test, RpmFollowsTheChosenIgnitionFromTheNextTick)
@@ -161,13 +163,13 @@ TEST_F(Step1Test, RpmFollowsTheChosenIgnitionFromTheNextTick)
     live[6] = 0x0C;  // period 3200: 1200 RPM with K 4800, 2400 with K 9600
     live[7] = 0x80;
     engine.initialiseWizard();
-    engine.tick(WizardTimer::AAP1);
-    EXPECT_EQ(text("Manometr_RPMEDAA_P1"), "1200");
+    engine.tick(WizardTimer::Step1);
+    EXPECT_EQ(text(WizardControl::StartRpmPanel), "1200");
     engine.ignitionChosen(1);
-    engine.tick(WizardTimer::AAP1);
-    engine.tick(WizardTimer::AAP1);
-    EXPECT_EQ(text("Manometr_RPMEDAA_P1"), "2400");
-    EXPECT_DOUBLE_EQ(*control("Manometr_RPMAA_P1").reading, 2.4);
+    engine.tick(WizardTimer::Step1);
+    engine.tick(WizardTimer::Step1);
+    EXPECT_EQ(text(WizardControl::StartRpmPanel), "2400");
+    EXPECT_DOUBLE_EQ(*control(WizardControl::StartRpmDial).reading, 2.4);
 }
 
 TEST_F(Step1Test, NextWritesIgnitionThenRpmWordsForTheNewConstant)
@@ -176,12 +178,12 @@ TEST_F(Step1Test, NextWritesIgnitionThenRpmWordsForTheNewConstant)
     engine.initialiseWizard();
     engine.ignitionChosen(0);  // K 19200
     engine.probeTypeChosen(4);
-    engine.tick(WizardTimer::AAP1);
+    engine.tick(WizardTimer::Step1);
     takeWritten();
     fields["ODPBenzynaGas"] = "2250";  // cut down to 2200
     fields["DObrotow"] = "300";
     fields["MONGaz"] = "";  // no number: the speed shown after the reset, 6000
-    ASSERT_TRUE(engine.dalej());
+    ASSERT_TRUE(engine.pressNext());
     const auto frames = takeWritten();
 
     const int k = 19200;
@@ -204,9 +206,9 @@ TEST_F(Step1Test, NextWritesIgnitionThenRpmWordsForTheNewConstant)
             EXPECT_EQ(frames[i + 1][0], 's');
         }
     }
-    EXPECT_EQ(control("RUZaplonowego").selected, 0);
+    EXPECT_EQ(field("RUZaplonowego").selected, 0);
     EXPECT_EQ(state.ignitionConstant(), 19200.0f);
-    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA2);
-    EXPECT_EQ(control("AAP2_Dalej").enabled, false);
-    EXPECT_EQ(control("PPNMLabel_AA_P2").visible, true);
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::TpsAndProbe);
+    EXPECT_EQ(control(WizardControl::TpsPageNext).enabled, false);
+    EXPECT_EQ(control(WizardControl::TpsIdlePrompt).visible, true);
 }

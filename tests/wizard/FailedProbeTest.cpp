@@ -36,7 +36,7 @@ struct FailedProbeTest : WizardFixture {
     }
     // The lambda byte each 50 ms poll reads, for the swing's 201 samples and
     // its finishing tick.
-    void swing(const std::function<std::uint8_t(int)>& lambda, WizardTimer timer = WizardTimer::AAP3_1)
+    void swing(const std::function<std::uint8_t(int)>& lambda, WizardTimer timer = WizardTimer::LambdaSwing)
     {
         for (int i = 0; i < 202 && engine.timerEnabled(timer); ++i) {
             setLive(lambda(i), 0, 800);
@@ -56,28 +56,28 @@ TEST_F(FailedProbeTest, AStuckProbeHoldsTheAdaptationBeforeItsThresholdIsWritten
     reachLambdaSwing();
     swing([](int) { return std::uint8_t{5}; });  // 0.10 V throughout: stuck lean
     EXPECT_TRUE(engine.awaitingProbeAnswer());
-    ASSERT_TRUE(engine.probeFailure());
-    EXPECT_EQ(engine.probeFailure()->figures.verdict, ProbeVerdict::StuckLean);
-    EXPECT_NEAR(engine.probeFailure()->figures.maxVolts, 0.098, 0.001);
+    ASSERT_TRUE(engine.result().probeFailure);
+    EXPECT_EQ(engine.result().probeFailure->figures.verdict, ProbeVerdict::StuckLean);
+    EXPECT_NEAR(engine.result().probeFailure->figures.maxVolts, 0.098, 0.001);
     EXPECT_EQ(engine.runningTimer(), std::nullopt) << "nothing polls while the fitter is asked";
     EXPECT_TRUE(eepromWrites(takeWritten()).empty()) << "the threshold of a stuck probe waits for the answer";
-    EXPECT_EQ(control("NSLabel_AA_P2").visible, true);
-    EXPECT_FALSE(engine.dalej());
+    EXPECT_EQ(control(WizardControl::FailedProbeNotice).visible, true);
+    EXPECT_FALSE(engine.pressNext());
 
     // No: the adaptation stops there; nothing more is written, nothing runs.
     engine.probeFailureAnswered(false);
-    EXPECT_TRUE(engine.stoppedAtProbe());
+    EXPECT_TRUE(engine.result().stoppedAtProbe());
     EXPECT_FALSE(engine.awaitingProbeAnswer());
     EXPECT_EQ(engine.runningTimer(), std::nullopt);
-    EXPECT_FALSE(engine.dalej());
+    EXPECT_FALSE(engine.pressNext());
     EXPECT_TRUE(takeWritten().empty());
-    EXPECT_EQ(control("USLabel_AA_P3").visible, false) << "no narrow-probe ending either";
-    EXPECT_FALSE(engine.finished());
+    EXPECT_EQ(control(WizardControl::NarrowProbeNotice).visible, false) << "no narrow-probe ending either";
+    EXPECT_FALSE(engine.result().finished);
 
     // A new entry starts without the old failure.
     engine.initialiseWizard();
-    EXPECT_FALSE(engine.probeFailure());
-    EXPECT_EQ(control("NSLabel_AA_P2").visible, false);
+    EXPECT_FALSE(engine.result().probeFailure);
+    EXPECT_EQ(control(WizardControl::FailedProbeNotice).visible, false);
 }
 
 TEST_F(FailedProbeTest, GoingOnWritesWhatWasMeasuredAndMarksEveryLaterResultDoubtful)
@@ -85,48 +85,48 @@ TEST_F(FailedProbeTest, GoingOnWritesWhatWasMeasuredAndMarksEveryLaterResultDoub
     reachLambdaSwing();
     swing([](int) { return std::uint8_t{0}; });  // no signal
     ASSERT_TRUE(engine.awaitingProbeAnswer());
-    EXPECT_EQ(engine.probeFailure()->figures.verdict, ProbeVerdict::NoSignal);
+    EXPECT_EQ(engine.result().probeFailure->figures.verdict, ProbeVerdict::NoSignal);
     engine.probeFailureAnswered(true);
-    EXPECT_TRUE(engine.doubtfulProbe());
+    EXPECT_TRUE(engine.result().doubtfulProbe());
     // The definition's flow from here: threshold 0 V written, the narrow
     // probe's ending, DALEJ by the fitter.
     EXPECT_EQ(eepromWrites(takeWritten()), (std::vector<std::pair<int, int>>{{1, 5}}));
-    EXPECT_EQ(control("USLabel_AA_P3").visible, true);
+    EXPECT_EQ(control(WizardControl::NarrowProbeNotice).visible, true);
     EXPECT_EQ(recorder.notes[1], "doubtful: lambda probe no signal (0.00-0.00 V)");
     EXPECT_TRUE(recorder.notes[2].empty()) << "the TPS phases came before the probe";
-    ASSERT_TRUE(engine.dalej());
+    ASSERT_TRUE(engine.pressNext());
 
     // The actuator ranges come from the controller regulating on that probe;
     // the presets are no measurement.
     setLive(0, 0, 800, 0x03);
-    ticks(WizardTimer::AAP4_1, 1);
-    ticks(WizardTimer::AAP4_2, 150);
-    ASSERT_TRUE(engine.dalej());
+    ticks(WizardTimer::WaitForGas, 1);
+    ticks(WizardTimer::Reducer, 150);
+    ASSERT_TRUE(engine.pressNext());
     EXPECT_TRUE(recorder.notes[7].empty());
     setLive(0, 0, 2500, 0x03, 100);
-    ticks(WizardTimer::AAP5_1, 102);
+    ticks(WizardTimer::AboveTps, 102);
     EXPECT_EQ(recorder.notes[4], recorder.notes[1]);
     setLive(0, 0, 800, 0x03, 60);
-    ticks(WizardTimer::AAP5_2, 102);
+    ticks(WizardTimer::ActuatorIdle, 102);
     EXPECT_EQ(recorder.notes[7], recorder.notes[1]);
-    EXPECT_TRUE(engine.finished());
-    EXPECT_TRUE(engine.doubtfulProbe()) << "the run stays doubtful to its end";
+    EXPECT_TRUE(engine.result().finished);
+    EXPECT_TRUE(engine.result().doubtfulProbe()) << "the run stays doubtful to its end";
 }
 
 TEST_F(FailedProbeTest, AProbeThatDiesDuringTheEmulationTimesHoldsBeforeThoseAreWritten)
 {
     reachLambdaSwing();
     swing(healthy);
-    EXPECT_FALSE(engine.probeFailure()) << "a probe switching once a second at idle works";
-    ASSERT_EQ(engine.runningTimer(), WizardTimer::AAP3_2);
+    EXPECT_FALSE(engine.result().probeFailure) << "a probe switching once a second at idle works";
+    ASSERT_EQ(engine.runningTimer(), WizardTimer::EmulationTimes);
     EXPECT_EQ(eepromWrites(takeWritten()).size(), 1u);  // the threshold
 
-    swing([](int) { return std::uint8_t{45}; }, WizardTimer::AAP3_2);  // 0.88 V: stuck rich
+    swing([](int) { return std::uint8_t{45}; }, WizardTimer::EmulationTimes);  // 0.88 V: stuck rich
     ASSERT_TRUE(engine.awaitingProbeAnswer());
-    EXPECT_EQ(engine.probeFailure()->figures.verdict, ProbeVerdict::StuckRich);
+    EXPECT_EQ(engine.result().probeFailure->figures.verdict, ProbeVerdict::StuckRich);
     EXPECT_TRUE(eepromWrites(takeWritten()).empty());
     engine.probeFailureAnswered(true);
     EXPECT_EQ(eepromWrites(takeWritten()), (std::vector<std::pair<int, int>>{{29, 0}, {28, 0}}));
     EXPECT_EQ(recorder.notes[28], "doubtful: lambda probe stuck rich (0.88-0.88 V)");
-    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA4);
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::Reducer);
 }

@@ -14,27 +14,27 @@ TEST_F(TpsTest, IdleWindowTakesUpTo1200WithSpeedAndShowsTheMinimum)
 {
     passStep1();
     setLive(0, 18, 1250);
-    ticks(WizardTimer::AAP2_1, 5);
+    ticks(WizardTimer::TpsIdle, 5);
     setLive(0, 18, 800, params::status::noEngineSpeed);
-    ticks(WizardTimer::AAP2_1, 5);
-    EXPECT_EQ(control("Bar1P2").value, 0);
+    ticks(WizardTimer::TpsIdle, 5);
+    EXPECT_EQ(control(WizardControl::TpsPageProgress).value, 0);
     EXPECT_EQ(engine.state().sampleCount, 0u);
 
     // 101 samples at exactly 1200, alternating 18 and 40; the finishing
     // tick takes no sample.
     for (int i = 0; i < 101; ++i) {
         setLive(0, i % 2 ? 40 : 18, 1200);
-        engine.tick(WizardTimer::AAP2_1);
+        engine.tick(WizardTimer::TpsIdle);
     }
-    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP2_1);
-    EXPECT_EQ(control("Bar1P2").value, 101);
-    engine.tick(WizardTimer::AAP2_1);
-    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP2_2);
-    EXPECT_EQ(control("Bar1P2").value, 101);
-    EXPECT_EQ(text("TPSDolEDAA_P2"), "0,87");  // the minimum, 18
-    EXPECT_EQ(control("AutoFaz2Led1").lit, true);
-    EXPECT_EQ(control("PPNDLabel_AA_P2").visible, true);
-    EXPECT_EQ(control("PPNMLabel_AA_P2").visible, false);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::TpsIdle);
+    EXPECT_EQ(control(WizardControl::TpsPageProgress).value, 101);
+    engine.tick(WizardTimer::TpsIdle);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::TpsHigh);
+    EXPECT_EQ(control(WizardControl::TpsPageProgress).value, 101);
+    EXPECT_EQ(shown(Figure::TpsIdle), "0,87");  // the minimum, 18
+    EXPECT_EQ(control(WizardControl::TpsIdleLed).lit, true);
+    EXPECT_EQ(control(WizardControl::TpsHighPrompt).visible, true);
+    EXPECT_EQ(control(WizardControl::TpsIdlePrompt).visible, false);
 }
 
 TEST_F(TpsTest, TitleBlinksBlueThenBlackTenTicksEachWhetherSamplingOrNot)
@@ -43,8 +43,8 @@ TEST_F(TpsTest, TitleBlinksBlueThenBlackTenTicksEachWhetherSamplingOrNot)
     setLive(0, 20, 2500);  // outside the idle window: the title blinks all the same
     std::string colours;
     for (int i = 0; i < 32; ++i) {
-        engine.tick(WizardTimer::AAP2_1);
-        colours += *control("TUPtps_AA_P2").fontColour == blinkBlue ? 'u' : 'k';
+        engine.tick(WizardTimer::TpsIdle);
+        colours += *control(WizardControl::TpsTitle).fontTint == Tint::Blue ? 'u' : 'k';
     }
     // The counter starts at 0 and flips the phase on reaching 10, so the
     // first colour holds one tick longer.
@@ -56,7 +56,7 @@ TEST_F(TpsTest, EqualAveragesCountAsRisingAndWriteFlagThenThreshold)
     passStep1();
     passTpsIdle(20);
     setLive(0, 20, 2950);
-    ticks(WizardTimer::AAP2_2, 5);
+    ticks(WizardTimer::TpsHigh, 5);
     EXPECT_EQ(engine.state().sampleCount, 0u);
     takeWritten();
     passTpsHigh(20);  // at exactly 3000
@@ -67,14 +67,14 @@ TEST_F(TpsTest, EqualAveragesCountAsRisingAndWriteFlagThenThreshold)
     EXPECT_EQ(writes[0].first, 32);
     EXPECT_EQ(writes[0].second & params::flagA::tpsRising, params::flagA::tpsRising);
     EXPECT_EQ(writes[1], std::make_pair(2, 26));
-    EXPECT_EQ(text("TPSProEDAA_P2"), "1,31");
-    EXPECT_EQ(text("PCTps"), "1,30");
-    EXPECT_EQ(control("TCTps").selected, 1);
-    EXPECT_EQ(text("JakiTps_AA_P2"), "Tps jest rosnący");
+    EXPECT_EQ(shown(Figure::TpsThreshold), "1,31");
+    EXPECT_EQ(fieldText("PCTps"), "1,30");
+    EXPECT_EQ(field("TCTps").selected, 1);
+    EXPECT_EQ(engine.result().tpsRising, true);
     EXPECT_EQ(state.tpsSectorTop(), 106);
     EXPECT_EQ(state.tpsColours().lower, params::colourGreen);
-    EXPECT_EQ(control("TUPsl_AA_P2").visible, true);
-    EXPECT_EQ(control("TPSDolEDAA_P2").visible, false);
+    EXPECT_EQ(control(WizardControl::ProbeTitle).visible, true);
+    EXPECT_EQ(control(WizardControl::TpsIdlePanel).visible, false);
 }
 
 TEST_F(TpsTest, DirectionComparesAveragesAndFallingThresholdClampsToZero)
@@ -84,7 +84,7 @@ TEST_F(TpsTest, DirectionComparesAveragesAndFallingThresholdClampsToZero)
     // but below the idle average: falling.
     for (int i = 0; i < 102; ++i) {
         setLive(0, i % 2 ? 50 : 5, 800);
-        engine.tick(WizardTimer::AAP2_1);
+        engine.tick(WizardTimer::TpsIdle);
     }
     takeWritten();
     passTpsHigh(20);
@@ -92,9 +92,9 @@ TEST_F(TpsTest, DirectionComparesAveragesAndFallingThresholdClampsToZero)
     ASSERT_EQ(writes.size(), 2u);
     EXPECT_EQ(writes[0].second & params::flagA::tpsRising, 0);
     EXPECT_EQ(writes[1], std::make_pair(2, 0));  // 5 - 7 is below 0 V
-    EXPECT_EQ(text("PCTps"), "0,00");
-    EXPECT_EQ(control("TCTps").selected, 0);
-    EXPECT_EQ(text("JakiTps_AA_P2"), "Tps jest malejący");
+    EXPECT_EQ(fieldText("PCTps"), "0,00");
+    EXPECT_EQ(field("TCTps").selected, 0);
+    EXPECT_EQ(engine.result().tpsRising, false);
     EXPECT_EQ(state.tpsColours().lower, params::colourRed);
 }
 
@@ -111,12 +111,12 @@ TEST_F(LambdaTest, SwingClampsToTheProbeRangeAndWritesTheThreshold)
     EXPECT_EQ(writes[0], std::make_pair(1, 30));
     EXPECT_FLOAT_EQ(engine.state().lambdaThreshold, 30.5f);
     EXPECT_EQ(state.lambdaThreshold(), 30);
-    EXPECT_EQ(text("PRLambda"), "0,60");
-    EXPECT_EQ(text("UbogaEDAA_P3"), "0,20");
-    EXPECT_EQ(text("BogataEDAA_P3"), "1,00");
-    EXPECT_EQ(control("Bar1P3").value, 200);  // the bar shows the unclamped byte
-    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP3_2);
-    EXPECT_EQ(control("TUEsl_AA_P2").visible, true);
+    EXPECT_EQ(fieldText("PRLambda"), "0,60");
+    EXPECT_EQ(shown(Figure::LambdaLean), "0,20");
+    EXPECT_EQ(shown(Figure::LambdaRich), "1,00");
+    EXPECT_EQ(control(WizardControl::LambdaBar).value, 200);  // the bar shows the unclamped byte
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::EmulationTimes);
+    EXPECT_EQ(control(WizardControl::EmulationTitle).visible, true);
 }
 
 TEST_F(LambdaTest, NarrowProbeWaitsForTheFitterWithoutEmulationTimes)
@@ -126,16 +126,16 @@ TEST_F(LambdaTest, NarrowProbeWaitsForTheFitterWithoutEmulationTimes)
     passTpsHigh(40);
     passLambdaSwing(3, 3);  // 0.06 V
     EXPECT_EQ(engine.runningTimer(), std::nullopt);
-    EXPECT_EQ(control("USLabel_AA_P3").visible, true);
-    EXPECT_EQ(control("AutoFaz3Led1").lit, true);
-    EXPECT_EQ(control("Bar1P2").value, 600);  // 403 + 200 held at the bar's end
+    EXPECT_EQ(control(WizardControl::NarrowProbeNotice).visible, true);
+    EXPECT_EQ(control(WizardControl::ProbeThresholdLed).lit, true);
+    EXPECT_EQ(control(WizardControl::TpsPageProgress).value, 600);  // 403 + 200 held at the bar's end
     takeWritten();
-    ASSERT_TRUE(engine.dalej());
+    ASSERT_TRUE(engine.pressNext());
     const auto frames = takeWritten();
     EXPECT_TRUE(eepromWrites(frames).empty());
     EXPECT_EQ(fuelRequests(frames), std::vector<int>{254});  // manual petrol at the last kept status
-    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA4);
-    EXPECT_EQ(control("SwitchAUTO").visible, false);
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::Reducer);
+    EXPECT_EQ(control(WizardControl::FuelSwitch).visible, false);
 }
 
 TEST_F(LambdaTest, EmulationTimeAveragesClosedRunsAndGoesOnToTheReducer)
@@ -150,20 +150,20 @@ TEST_F(LambdaTest, EmulationTimeAveragesClosedRunsAndGoesOnToTheReducer)
     const bool pattern[5] = {true, true, false, false, false};
     for (int i = 0; i < 201; ++i) {
         setLive(pattern[i % 5] ? 101 : 100, 0, 800);  // 100 is on the threshold: low
-        engine.tick(WizardTimer::AAP3_2);
+        engine.tick(WizardTimer::EmulationTimes);
     }
-    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP3_2);
-    engine.tick(WizardTimer::AAP3_2);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::EmulationTimes);
+    engine.tick(WizardTimer::EmulationTimes);
     const auto frames = takeWritten();
     // t = (0.1 + 0.1463) / 2 = 0.123 s: index 8, shown 0,128, in both.
     const std::vector<std::pair<int, int>> expected{{29, 8}, {28, 8}};
     EXPECT_EQ(eepromWrites(frames), expected);
-    EXPECT_EQ(text("ESLambda_1"), "0,128");
-    EXPECT_EQ(text("ESLambda_2"), "0,128");
-    EXPECT_EQ(text("THEDAA_P3"), "0,123");
-    EXPECT_EQ(control("AutoFaz3Led2").lit, true);
-    EXPECT_EQ(engine.view().currentPage(), WizardPage::AA4);
-    EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP4_1);
+    EXPECT_EQ(fieldText("ESLambda_1"), "0,128");
+    EXPECT_EQ(fieldText("ESLambda_2"), "0,128");
+    EXPECT_EQ(shown(Figure::RichTime), "0,123");
+    EXPECT_EQ(control(WizardControl::EmulationLed).lit, true);
+    EXPECT_EQ(engine.view().currentPage(), WizardPage::Reducer);
+    EXPECT_EQ(engine.runningTimer(), WizardTimer::WaitForGas);
 }
 
 TEST_F(LambdaTest, EmulationTimeIsEncodedFromItsValueNotItsThreeDecimalText)
@@ -178,13 +178,13 @@ TEST_F(LambdaTest, EmulationTimeIsEncodedFromItsValueNotItsThreeDecimalText)
     // midpoint 0.296 between steps 18 and 19, though its text "0,296" does not.
     for (int i = 0; i < 201; ++i) {
         setLive(i % 12 < 9 ? 101 : 100, 0, 800);
-        engine.tick(WizardTimer::AAP3_2);
+        engine.tick(WizardTimer::EmulationTimes);
     }
-    engine.tick(WizardTimer::AAP3_2);
-    EXPECT_EQ(text("THEDAA_P3"), "0,296");
+    engine.tick(WizardTimer::EmulationTimes);
+    EXPECT_EQ(shown(Figure::RichTime), "0,296");
     const std::vector<std::pair<int, int>> expected{{29, 18}, {28, 18}};
     EXPECT_EQ(eepromWrites(takeWritten()), expected);
-    EXPECT_EQ(text("ESLambda_1"), "0,288");
+    EXPECT_EQ(fieldText("ESLambda_1"), "0,288");
 }
 
 TEST_F(LambdaTest, ProbeOnOneSideGivesZeroEmulationTimes)
@@ -195,7 +195,7 @@ TEST_F(LambdaTest, ProbeOnOneSideGivesZeroEmulationTimes)
     passLambdaSwing(0, 200);
     takeWritten();
     setLive(250, 0, 800);
-    ticks(WizardTimer::AAP3_2, 202);
+    ticks(WizardTimer::EmulationTimes, 202);
     const std::vector<std::pair<int, int>> expected{{29, 0}, {28, 0}};
     EXPECT_EQ(eepromWrites(takeWritten()), expected);
 }

@@ -28,12 +28,12 @@ struct LineFixture : WizardFixture {
         transfer.setRecorder(&recorder);
     }
     // Every done label of every page that is lit, by name.
-    std::vector<std::string> litDoneLabels()
+    std::vector<WizardControl> litDoneLabels()
     {
-        std::vector<std::string> lit;
+        std::vector<WizardControl> lit;
         for (const auto& item : doneItems)
             if (control(item.led).lit.value_or(false) || control(item.label).enabled.value_or(false))
-                lit.emplace_back(item.label);
+                lit.push_back(item.label);
         return lit;
     }
     // Ticks the timer while it runs (at most limit times); returns how many.
@@ -62,7 +62,7 @@ struct LineFixture : WizardFixture {
 using SilentLineTest = LineFixture;
 using NoisyLineTest = LineFixture;
 
-const std::vector<std::string> ignitionOnly{"UUZLabel_AA_P1"};  // the fitter's own choice, nothing sent
+const std::vector<WizardControl> ignitionOnly{WizardControl::IgnitionDone};  // the fitter's own choice, nothing sent
 
 }  // namespace
 
@@ -71,47 +71,47 @@ TEST_F(SilentLineTest, NoAnswerLightsNothingWritesNothingAfterTheResetAndSaysSo)
     silent = true;
     engine.initialiseWizard();
     takeWritten();
-    EXPECT_EQ(control("SNOLabel_AA_P1").visible, true) << "the reset went unanswered for seconds";
+    EXPECT_EQ(control(WizardControl::StartNoAnswer).visible, true) << "the reset went unanswered for seconds";
     EXPECT_TRUE(engine.controllerSilent());
     chooseStep1();
-    tickFor(WizardTimer::AAP1, 3000);
+    tickFor(WizardTimer::Step1, 3000);
 
     EXPECT_TRUE(onlyLivePolls(takeWritten())) << "no write while the controller does not answer";
     EXPECT_EQ(litDoneLabels(), ignitionOnly);
     EXPECT_FALSE(engine.state().probeChosen);
     EXPECT_FALSE(engine.state().petrolConfirmed);
-    EXPECT_EQ(control("AAP1_Dalej").enabled, false);
-    EXPECT_FALSE(engine.dalej());
-    EXPECT_EQ(engine.failedWrites(), 0);
+    EXPECT_EQ(control(WizardControl::StartNext).enabled, false);
+    EXPECT_FALSE(engine.pressNext());
+    EXPECT_EQ(engine.result().failedWrites, 0);
 
     // It answers: the held probe type and sensor setting go out, petrol is
     // judged from the first good frame, and the notice goes.
     silent = false;
     setLive(0, 0, 800);
-    engine.tick(WizardTimer::AAP1);
+    engine.tick(WizardTimer::Step1);
     const auto writes = eepromWrites(takeWritten());
     const std::vector<std::pair<int, int>> probe{
         {32, state.flagByteA()}, {27, 2}, {34, 4}, {35, 0}};
     EXPECT_EQ(writes, probe) << "flag byte A goes with the probe type, once";
     EXPECT_TRUE(engine.state().probeChosen);
     EXPECT_TRUE(engine.state().petrolConfirmed);
-    EXPECT_EQ(control("SNOLabel_AA_P1").visible, false);
+    EXPECT_EQ(control(WizardControl::StartNoAnswer).visible, false);
     EXPECT_FALSE(engine.controllerSilent());
-    engine.tick(WizardTimer::AAP1);
-    EXPECT_EQ(control("AAP1_Dalej").enabled, true);
+    engine.tick(WizardTimer::Step1);
+    EXPECT_EQ(control(WizardControl::StartNext).enabled, true);
 }
 
 TEST_F(SilentLineTest, AControllerAnsweringOnlyZerosIsNoController)
 {
     zeros = true;
     engine.initialiseWizard();
-    EXPECT_GT(engine.resetUnacknowledged(), 0) << "a zero byte acknowledges nothing";
+    EXPECT_GT(engine.result().reset.unacknowledged, 0) << "a zero byte acknowledges nothing";
     takeWritten();
     chooseStep1();
-    tickFor(WizardTimer::AAP1, 2000);
+    tickFor(WizardTimer::Step1, 2000);
     EXPECT_TRUE(onlyLivePolls(takeWritten()));
     EXPECT_EQ(litDoneLabels(), ignitionOnly);
-    EXPECT_EQ(control("SNOLabel_AA_P1").visible, true);
+    EXPECT_EQ(control(WizardControl::StartNoAnswer).visible, true);
     EXPECT_FALSE(engine.lastPollAnswered());
 }
 
@@ -123,20 +123,20 @@ TEST_F(SilentLineTest, MeasuringPhasesWaitWithoutSamplesAndSayTheControllerDoesN
         passStep1();
         takeWritten();
         (zeroBytes ? zeros : silent) = true;
-        tickFor(WizardTimer::AAP2_1, 900);
-        EXPECT_EQ(control("SNOLabel_AA_P2").visible, false) << "not before a second has passed";
-        tickFor(WizardTimer::AAP2_1, 5000);
-        EXPECT_EQ(control("SNOLabel_AA_P2").visible, true);
+        tickFor(WizardTimer::TpsIdle, 900);
+        EXPECT_EQ(control(WizardControl::TpsPageNoAnswer).visible, false) << "not before a second has passed";
+        tickFor(WizardTimer::TpsIdle, 5000);
+        EXPECT_EQ(control(WizardControl::TpsPageNoAnswer).visible, true);
         EXPECT_EQ(engine.state().sampleCount, 0u);
-        EXPECT_EQ(engine.runningTimer(), WizardTimer::AAP2_1);
+        EXPECT_EQ(engine.runningTimer(), WizardTimer::TpsIdle);
         EXPECT_TRUE(onlyLivePolls(takeWritten()));
-        EXPECT_EQ(control("TPSPonLabel_AA_P2").enabled, false);
-        EXPECT_EQ(text("TPSDolEDAA_P2"), "......");
+        EXPECT_EQ(control(WizardControl::TpsIdleDone).enabled, false);
+        EXPECT_EQ(shown(Figure::TpsIdle), "......");
 
         (zeroBytes ? zeros : silent) = false;
         setLive(0, 20, 800);
-        engine.tick(WizardTimer::AAP2_1);
-        EXPECT_EQ(control("SNOLabel_AA_P2").visible, false);
+        engine.tick(WizardTimer::TpsIdle);
+        EXPECT_EQ(control(WizardControl::TpsPageNoAnswer).visible, false);
         EXPECT_EQ(engine.state().sampleCount, 1u);
     }
 }
@@ -147,11 +147,11 @@ TEST_F(SilentLineTest, AnUnansweredEntryPollAsksForPetrolOnTheFirstGoodOne)
     unansweredLive = 1;
     engine.initialiseWizard();
     EXPECT_TRUE(fuelRequests(takeWritten()).empty()) << "no fuel state was known";
-    EXPECT_EQ(control("AutoFaz1Led1").lit, false);
-    engine.tick(WizardTimer::AAP1);
+    EXPECT_EQ(control(WizardControl::PetrolLed).lit, false);
+    engine.tick(WizardTimer::Step1);
     EXPECT_EQ(fuelRequests(takeWritten()), std::vector<int>{2});
-    EXPECT_EQ(control("AutoFaz1Led1").lit, true);
-    engine.tick(WizardTimer::AAP1);
+    EXPECT_EQ(control(WizardControl::PetrolLed).lit, true);
+    engine.tick(WizardTimer::Step1);
     EXPECT_TRUE(fuelRequests(takeWritten()).empty()) << "asked once";
 }
 
@@ -159,14 +159,14 @@ TEST_F(SilentLineTest, UnacknowledgedWritesAreListedOncePerAddress)
 {
     setLive(0, 0, 800);
     engine.initialiseWizard();
-    EXPECT_EQ(engine.resetUnacknowledged(), 0);
+    EXPECT_EQ(engine.result().reset.unacknowledged, 0);
     silent = true;  // it answered just now: the choice is still written, and fails
     engine.probeTypeChosen(4);
-    EXPECT_EQ(engine.failedWrites(), 4);
-    EXPECT_EQ(engine.unacknowledgedAddresses(), (std::vector<int>{27, 32, 34, 35}));
+    EXPECT_EQ(engine.result().failedWrites, 4);
+    EXPECT_EQ(engine.result().unacknowledgedAddresses(), (std::vector<int>{27, 32, 34, 35}));
     // By now it has not answered for over a second: the next choice waits.
     engine.temperatureSensorClicked(false);
-    EXPECT_EQ(engine.failedWrites(), 4);
+    EXPECT_EQ(engine.result().failedWrites, 4);
 }
 
 TEST_F(NoisyLineTest, NoiseBeforeAFrameMakesItNoSampleAndTheTpsResultStaysClean)
@@ -176,17 +176,17 @@ TEST_F(NoisyLineTest, NoiseBeforeAFrameMakesItNoSampleAndTheTpsResultStaysClean)
     // buffer's start, such a frame would give a TPS byte of 0.
     noisyEvery = 2;
     setLive(0, 20, 800);
-    const int ticksTaken = runWhile(WizardTimer::AAP2_1);
+    const int ticksTaken = runWhile(WizardTimer::TpsIdle);
     EXPECT_GE(ticksTaken, 2 * 102 - 1) << "only the good half counted";
     EXPECT_EQ(engine.state().tpsIdleMinimum, 20);
     EXPECT_FLOAT_EQ(engine.state().tpsIdleSum, 20.0f);
 
     noisyEvery = 0;
     passTpsHigh(120);
-    ASSERT_EQ(engine.doubtfulPhases().size(), 1u);
-    EXPECT_EQ(engine.doubtfulPhases()[0].phase, WizardPhase::TpsIdle);
-    EXPECT_GT(engine.doubtfulPhases()[0].badPolls * 10, engine.doubtfulPhases()[0].polls);
-    EXPECT_EQ(control("LNLabel_AA_P2").visible, true);
+    ASSERT_EQ(engine.result().doubtfulPhases.size(), 1u);
+    EXPECT_EQ(engine.result().doubtfulPhases[0].phase, WizardPhase::TpsIdle);
+    EXPECT_GT(engine.result().doubtfulPhases[0].badPolls * 10, engine.result().doubtfulPhases[0].polls);
+    EXPECT_EQ(control(WizardControl::TpsPageUnreliableLine).visible, true);
     // The threshold stands on the doubtful idle phase: its writes say so.
     EXPECT_EQ(recorder.notes[2].rfind("doubtful: TPS idle ", 0), 0u) << recorder.notes[2];
     EXPECT_EQ(recorder.notes[32], recorder.notes[2]);
@@ -202,12 +202,12 @@ TEST_F(NoisyLineTest, ATenthOfThePollsBadIsStillReliableOneMoreIsDoubtful)
         recorder.notes.clear();
         passStep1();
         silent = true;
-        ticks(WizardTimer::AAP2_1, bad);
+        ticks(WizardTimer::TpsIdle, bad);
         silent = false;
         passTpsIdle(20);
         passTpsHigh(120);
-        EXPECT_EQ(engine.doubtfulPhases().size(), bad == 12 ? 1u : 0u);
-        EXPECT_EQ(control("LNLabel_AA_P2").visible, bad == 12);
+        EXPECT_EQ(engine.result().doubtfulPhases.size(), bad == 12 ? 1u : 0u);
+        EXPECT_EQ(control(WizardControl::TpsPageUnreliableLine).visible, bad == 12);
         EXPECT_EQ(recorder.notes[2].empty(), bad == 11);
     }
 }
@@ -217,26 +217,26 @@ TEST_F(NoisyLineTest, EveryMeasuringPhaseCountsOnlyGoodPollsAndNotesItsDoubt)
     passStep1();
     noisyEvery = 3;  // a third of the answers: every phase is doubtful
     setLive(0, 20, 800);
-    runWhile(WizardTimer::AAP2_1);
+    runWhile(WizardTimer::TpsIdle);
     setLive(0, 120, 3000);
-    runWhile(WizardTimer::AAP2_2);
-    for (int i = 0; i < 1000 && engine.runningTimer() == WizardTimer::AAP3_1; ++i) {
+    runWhile(WizardTimer::TpsHigh);
+    for (int i = 0; i < 1000 && engine.runningTimer() == WizardTimer::LambdaSwing; ++i) {
         setLive(i % 2 ? 0 : 200, 0, 800);
-        engine.tick(WizardTimer::AAP3_1);
+        engine.tick(WizardTimer::LambdaSwing);
     }
     setLive(200, 0, 800);
-    runWhile(WizardTimer::AAP3_2);
-    ASSERT_EQ(engine.view().currentPage(), WizardPage::AA4);
+    runWhile(WizardTimer::EmulationTimes);
+    ASSERT_EQ(engine.view().currentPage(), WizardPage::Reducer);
     for (const int address : {1, 28, 29, 2})
         EXPECT_EQ(recorder.notes[address].rfind("doubtful: ", 0), 0u) << address;
     // The swing saw both ends, whichever polls were bad.
     EXPECT_EQ(state.block().get(1), params::encodeLambdaThreshold(lambdaVoltsOf(100.0f)));
     std::vector<WizardPhase> phases;
-    for (const auto& phase : engine.doubtfulPhases())
+    for (const auto& phase : engine.result().doubtfulPhases)
         phases.push_back(phase.phase);
     EXPECT_EQ(phases, (std::vector<WizardPhase>{WizardPhase::TpsIdle, WizardPhase::TpsHigh, WizardPhase::LambdaSwing,
                                                 WizardPhase::EmulationTimes}));
-    EXPECT_EQ(control("LNLabel_AA_P4").visible, false) << "each page says it of its own phases";
+    EXPECT_EQ(control(WizardControl::ReducerUnreliableLine).visible, false) << "each page says it of its own phases";
 }
 
 TEST_F(NoisyLineTest, LostPollsDoNotShortenTheEmulationRunsTheyFallInto)
@@ -250,12 +250,12 @@ TEST_F(NoisyLineTest, LostPollsDoNotShortenTheEmulationRunsTheyFallInto)
         passTpsIdle(20);
         passTpsHigh(120);
         passLambdaSwing(0, 200);
-        ASSERT_EQ(engine.runningTimer(), WizardTimer::AAP3_2);
-        for (int i = 0; i < 2000 && engine.runningTimer() == WizardTimer::AAP3_2; ++i) {
+        ASSERT_EQ(engine.runningTimer(), WizardTimer::EmulationTimes);
+        for (int i = 0; i < 2000 && engine.runningTimer() == WizardTimer::EmulationTimes; ++i) {
             setLive((i / 5) % 2 ? 0 : 200, 0, 800);
             if (lossy && i % 5 == 1)
                 unansweredLive = 1;
-            engine.tick(WizardTimer::AAP3_2);
+            engine.tick(WizardTimer::EmulationTimes);
         }
         emulation[lossy] = state.block().get(29);
     }

@@ -85,14 +85,14 @@ struct SimulatedCar {
                 page = engine.view().currentPage();
                 heading("page " + std::to_string(static_cast<int>(page)) + " at tick " + std::to_string(out.ticks));
             }
-            if (engine.view().currentPage() == WizardPage::AA5 && engine.finished()) {
+            if (engine.view().currentPage() == WizardPage::Actuator && engine.result().finished) {
                 out.finished = true;
                 break;
             }
-            if (!engine.dalej() && engine.timerEnabled(WizardTimer::AAP4_1) && !switchPressed) {
-                const wizard::ControlView* button = engine.view().find("SwitchAUTO");
+            if (!engine.pressNext() && engine.timerEnabled(WizardTimer::WaitForGas) && !switchPressed) {
+                const wizard::ControlView* button = engine.view().find(wizard::WizardControl::FuelSwitch);
                 if (button && button->visible.value_or(true)) {
-                    engine.switchAutoClick();
+                    engine.fuelSwitchClicked();
                     switchPressed = true;
                 }
             }
@@ -101,7 +101,7 @@ struct SimulatedCar {
             clock.nowMs = std::max(clock.nowMs, start + 50);
         }
         out.eeprom = core.eeprom();
-        out.doubtful = engine.doubtfulPhases();
+        out.doubtful = engine.result().doubtfulPhases;
         return out;
     }
     void heading(const std::string& title)

@@ -31,7 +31,7 @@ struct WizardFixture : ::testing::Test {
     params::ParameterTransfer transfer{port, state};
     std::map<std::string, std::string, std::less<>> fields{
         {"ODPBenzynaGas", "2200"}, {"DObrotow", "100"}, {"MONGaz", "6000"}, {"OSDCutOff", "1800"}};
-    WizardInputs inputs{[this](std::string_view name) { return fields[std::string(name)]; }, nullptr, ","};
+    WizardInputs inputs{[this](std::string_view name) { return fields[std::string(name)]; }, ","};
     AdaptationEngine engine{port, state, transfer, inputs};
 
     Bytes live{0, 0, 0, 0, 0, 0, 0x12, 0xC0, 0, 0};  // idle at 800 RPM
@@ -112,13 +112,27 @@ struct WizardFixture : ::testing::Test {
         return values;
     }
 
-    const ControlView& control(std::string_view name)
+    const ControlView& control(WizardControl which)
     {
-        const ControlView* found = engine.view().find(name);
+        const ControlView* found = engine.view().find(which);
         static const ControlView none;
         return found ? *found : none;
     }
-    std::string text(std::string_view name) { return control(name).text.value_or("<none>"); }
+    std::string text(WizardControl which) { return control(which).text.value_or("<none>"); }
+    // A parameter-page field, by its name.
+    const ControlView& field(std::string_view name)
+    {
+        const ControlView* found = engine.view().findOutside(name);
+        static const ControlView none;
+        return found ? *found : none;
+    }
+    std::string fieldText(std::string_view name) { return field(name).text.value_or("<none>"); }
+    // A figure as the wizard's pages show it with a comma, or their dots.
+    std::string shown(Figure figure)
+    {
+        const auto value = engine.result().figure(figure);
+        return value ? figureText(figure, *value, ",") : "......";
+    }
 
     // Entry and step 1 with ignition item 2 and the given probe type, on petrol.
     void passStep1(int probe = 4)
@@ -127,31 +141,31 @@ struct WizardFixture : ::testing::Test {
         engine.initialiseWizard();
         engine.ignitionChosen(2);
         engine.probeTypeChosen(probe);
-        engine.tick(WizardTimer::AAP1);
-        ASSERT_TRUE(engine.dalej());
-        ASSERT_EQ(engine.runningTimer(), WizardTimer::AAP2_1);
+        engine.tick(WizardTimer::Step1);
+        ASSERT_TRUE(engine.pressNext());
+        ASSERT_EQ(engine.runningTimer(), WizardTimer::TpsIdle);
     }
     // 101 idle samples at tps and the finishing tick.
     void passTpsIdle(std::uint8_t tps)
     {
         setLive(0, tps, 800);
-        ticks(WizardTimer::AAP2_1, 102);
-        ASSERT_EQ(engine.runningTimer(), WizardTimer::AAP2_2);
+        ticks(WizardTimer::TpsIdle, 102);
+        ASSERT_EQ(engine.runningTimer(), WizardTimer::TpsHigh);
     }
     void passTpsHigh(std::uint8_t tps)
     {
         setLive(0, tps, 3000);
-        ticks(WizardTimer::AAP2_2, 102);
-        ASSERT_EQ(engine.runningTimer(), WizardTimer::AAP3_1);
+        ticks(WizardTimer::TpsHigh, 102);
+        ASSERT_EQ(engine.runningTimer(), WizardTimer::LambdaSwing);
     }
     // 201 swing samples alternating between high and low, then the finishing tick.
     void passLambdaSwing(std::uint8_t low, std::uint8_t high)
     {
         for (int i = 0; i < 201; ++i) {
             setLive(i % 2 ? low : high, 0, 800);
-            engine.tick(WizardTimer::AAP3_1);
+            engine.tick(WizardTimer::LambdaSwing);
         }
-        engine.tick(WizardTimer::AAP3_1);
+        engine.tick(WizardTimer::LambdaSwing);
     }
     // Every phase up to the reducer page with a 0..5 V probe swinging 0..200.
     void reachReducerPage(int probe = 4)
@@ -161,8 +175,8 @@ struct WizardFixture : ::testing::Test {
         passTpsHigh(120);
         passLambdaSwing(0, 200);
         setLive(200, 0, 800);
-        ticks(WizardTimer::AAP3_2, 202);
-        ASSERT_EQ(engine.view().currentPage(), WizardPage::AA4);
+        ticks(WizardTimer::EmulationTimes, 202);
+        ASSERT_EQ(engine.view().currentPage(), WizardPage::Reducer);
     }
 };
 
