@@ -10,6 +10,7 @@
 
 #include "ParameterDecoder.h"
 #include "ParameterFile.h"
+#include "ParameterWrites.h"
 
 #include <algorithm>
 #include <cctype>
@@ -208,7 +209,9 @@ int runSet(CliSession& session, const CliOptions& options)
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
         return exitNoController;
     }
-    const auto outcome = session.transfer().writeParameter(static_cast<std::uint8_t>(*value), *address);
+    // The address as given, to both memories, whatever the pages would do with it.
+    const auto outcome = params::writeToMemory(session.transfer(), params::Memory::EepromAndRam, *address,
+                                               static_cast<std::uint8_t>(*value));
     if (!outcome.failed()) {
         std::printf("Parameter %d = %d written (EEPROM and RAM)\n", *address, *value);
         return exitSuccess;

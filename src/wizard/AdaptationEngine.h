@@ -197,9 +197,9 @@ private:
     void startPhase();
     std::string closePhase(WizardPhase phase);
 
-    // True when EEPROM acknowledged the byte.
+    // To the memory the parameter table gives the address. True when
+    // EEPROM acknowledged the byte.
     bool writeParameter(int value, int address);
-    bool writeParameterEeprom(int value, int address);
     // The wizard's writes through the shared write sequences.
     class Writer;
     // The writes made while it lives are recorded for its group.
