@@ -119,7 +119,7 @@ int runRead(CliSession& session, const CliOptions& options)
     // Not even a read for a file that would be refused.
     if (!output.empty() && !outputAccepted(output, "the parameter file"))
         return exitFileError;
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     const auto& read = session.lastRead();
     printParameters(session.state().block(), session.state().unreadAddresses());
@@ -150,7 +150,7 @@ int runWrite(CliSession& session, const CliOptions& options)
     // Refused before the controller is touched, as a script has no one to ask.
     if (const int code = requireConsentWay("write", yes); code != exitSuccess)
         return code;
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     // A short file leaves the rest as the controller has it, so that rest
     // must really have been read.
@@ -203,7 +203,7 @@ int runSet(CliSession& session, const CliOptions& options)
     if (!address || !value)
         return usageError("set", error);
     // Read first: the RAM refresh carries the next address's own value.
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     if (!session.lastRead().complete()) {
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
@@ -230,7 +230,7 @@ int runReset(CliSession& session, const CliOptions& options)
     if (const int code = requireConsentWay("reset", yes); code != exitSuccess)
         return code;
     // Read first: flag byte B keeps the controller's own bits 3-7.
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     if (!session.lastRead().complete()) {
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";

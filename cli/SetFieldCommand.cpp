@@ -141,7 +141,7 @@ bool SetWrites::write(int address, std::uint8_t value)
 
 int connectWhole(CliSession& session)
 {
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     if (!session.lastRead().complete()) {
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
