@@ -39,26 +39,23 @@ DravinorApp::~DravinorApp()
     simulator_.reset();
 }
 
-bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::string& error, int& exitCode)
+DravinorApp::Built DravinorApp::build(Mode mode, std::vector<std::string> assignments)
 {
+    const bool demo = mode == Mode::Demo;
+    std::string error;
     if (demo) {
         // Nobody reads the frame log here, and a demo may poll all day.
         sim::SimulatorOptions options;
         options.frameLogLimit = 0;
         simulator_ = std::make_unique<sim::ControllerSimulator>(options);
-        if (!simulator_->start(&error)) {
-            error = "cannot start the simulated controller: " + error;
-            exitCode = 2;
-            return false;
-        }
+        if (!simulator_->start(&error))
+            return {false, "cannot start the simulated controller: " + error, 2};
         assignments.insert(assignments.begin(), "COM1=" + simulator_->slavePath());
     }
     link::PortMap map;
     const char* environment = demo ? nullptr : std::getenv("DRAVINOR_PORTS");
-    if (!link::buildPortMap(assignments, environment, map, &error)) {
-        exitCode = 1;
-        return false;
-    }
+    if (!link::buildPortMap(assignments, environment, map, &error))
+        return {false, error, 1};
     // Both windows of the demo, and every dialog, wear the program's icon.
     QApplication::setWindowIcon(ui::programIcon());
     session_ = std::make_unique<params::ControllerSession>(std::move(map), wiring_);
@@ -76,7 +73,7 @@ bool DravinorApp::build(bool demo, std::vector<std::string> assignments, std::st
         window_->setStartFrame(placement.window);
         enginePanel_->move(placement.panel.topLeft());
     }
-    return true;
+    return {};
 }
 
 void DravinorApp::start()

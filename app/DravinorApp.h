@@ -29,9 +29,17 @@ public:
     explicit DravinorApp(params::SessionWiring wiring = {});
     ~DravinorApp();
 
-    // assignments are --port COMn=PATH; without demo DRAVINOR_PORTS counts
-    // too. Returns false with a message and the exit code to use.
-    bool build(bool demo, std::vector<std::string> assignments, std::string& error, int& exitCode);
+    // Against the simulated controller of demo mode, or the real ones.
+    enum class Mode { Controllers, Demo };
+    // Whether the parts were built; if not, why and the exit code to use.
+    struct Built {
+        bool ok = true;
+        std::string error;
+        int exitCode = 0;
+    };
+    // assignments are --port COMn=PATH; outside demo mode DRAVINOR_PORTS
+    // counts too.
+    Built build(Mode mode, std::vector<std::string> assignments);
 
     // Starts the window (connection scan, pages); in demo mode the window,
     // not the engine panel shown before it, then has the keyboard, so that

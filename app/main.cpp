@@ -113,11 +113,11 @@ int main(int argc, char** argv)
 
     const std::vector<std::string> assignments = portAssignments(parser.values(options.port));
     dravinor::app::DravinorApp app;
-    std::string error;
-    int exitCode = 0;
-    if (!app.build(parser.isSet(options.demo), assignments, error, exitCode)) {
-        std::fprintf(stderr, "dravinor: %s\n", error.c_str());
-        return exitCode;
+    using Mode = dravinor::app::DravinorApp::Mode;
+    const auto built = app.build(parser.isSet(options.demo) ? Mode::Demo : Mode::Controllers, assignments);
+    if (!built.ok) {
+        std::fprintf(stderr, "dravinor: %s\n", built.error.c_str());
+        return built.exitCode;
     }
     dravinor::app::quitOnTerminationSignals(application);
     if (parser.isSet(options.replay))

@@ -97,11 +97,10 @@ int main(int argc, char** argv)
     const double appMs = sinceStart();
 
     app::DravinorApp parts;
-    std::string error;
-    int exitCode = 0;
-    if (!parts.build(demo, {}, error, exitCode)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return exitCode;
+    const auto built = parts.build(demo ? app::DravinorApp::Mode::Demo : app::DravinorApp::Mode::Controllers, {});
+    if (!built.ok) {
+        std::fprintf(stderr, "%s\n", built.error.c_str());
+        return built.exitCode;
     }
     ui::MainWindow& window = parts.window();
     params::ControllerSession& session = parts.session();

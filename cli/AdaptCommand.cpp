@@ -218,7 +218,7 @@ int prepareAdaptation(CliSession& session, const AdaptOptions& adapt)
         std::cerr << "dravinor-cli: adapt resets the controller's parameters: confirm on a terminal, or add --yes\n";
         return exitUsage;
     }
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     // The reset keeps the controller's own temperature-sensor setting, and
     // every later step builds on what was read: a partial read is no base.

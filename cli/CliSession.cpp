@@ -47,9 +47,9 @@ void CliSession::reportOpenFailure(const std::string& name) const
     std::cerr << portFailureLine(describePort(name), result) << '\n';
 }
 
-int CliSession::connect(bool readParameters)
+int CliSession::connect(OnConnect then)
 {
-    session_.setReadOnConnect(readParameters);
+    session_.setReadOnConnect(then == OnConnect::ReadParameters);
     if (options_.port) {
         const std::string& name = *options_.port;
         // As patient as the scan: a controller late to one identify is not absent.

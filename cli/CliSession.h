@@ -8,6 +8,9 @@
 
 namespace dravinor::cli {
 
+// What a command does once it has found the controller.
+enum class OnConnect { ReadParameters, IdentifyOnly };
+
 // Everything one command needs to talk to the controller.
 class CliSession {
 public:
@@ -19,7 +22,7 @@ public:
 
     // Finds the controller (the named port, or a scan) and, when asked,
     // reads its parameters. Returns exitSuccess or exitNoController.
-    int connect(bool readParameters);
+    int connect(OnConnect then);
 
     const link::PortMap& portMap() const { return session_.portMap(); }
     link::SerialPort& port() { return session_.port(); }

@@ -35,7 +35,7 @@ public:
         }
         if (!session_) {
             session_ = std::make_unique<CliSession>(wiring_);
-            if (!session_->init(options_) || session_->connect(true) != exitSuccess)
+            if (!session_->init(options_) || session_->connect(OnConnect::ReadParameters) != exitSuccess)
                 return false;
             if (!session_->lastRead().complete()) {
                 std::cerr << "dravinor-cli: the controller's parameters could not all be read\n";

@@ -156,7 +156,7 @@ int runLive(CliSession& session, const CliOptions& options)
     const bool probeHealth = options.has("--probe-health");
     const bool reconnect = options.has("--reconnect");
     // The parameters give the ignition type (for RPM) and the sensor switch.
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
 
     std::signal(SIGINT, onInterrupt);

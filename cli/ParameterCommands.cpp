@@ -10,6 +10,7 @@
 
 #include "ParameterDecoder.h"
 #include "ParameterFile.h"
+#include "ParameterWrites.h"
 
 #include <algorithm>
 #include <cctype>
@@ -118,7 +119,7 @@ int runRead(CliSession& session, const CliOptions& options)
     // Not even a read for a file that would be refused.
     if (!output.empty() && !outputAccepted(output, "the parameter file"))
         return exitFileError;
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     const auto& read = session.lastRead();
     printParameters(session.state().block(), session.state().unreadAddresses());
@@ -149,7 +150,7 @@ int runWrite(CliSession& session, const CliOptions& options)
     // Refused before the controller is touched, as a script has no one to ask.
     if (const int code = requireConsentWay("write", yes); code != exitSuccess)
         return code;
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     // A short file leaves the rest as the controller has it, so that rest
     // must really have been read.
@@ -202,13 +203,15 @@ int runSet(CliSession& session, const CliOptions& options)
     if (!address || !value)
         return usageError("set", error);
     // Read first: the RAM refresh carries the next address's own value.
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     if (!session.lastRead().complete()) {
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
         return exitNoController;
     }
-    const auto outcome = session.transfer().writeParameter(static_cast<std::uint8_t>(*value), *address);
+    // The address as given, to both memories, whatever the pages would do with it.
+    const auto outcome = params::writeToMemory(session.transfer(), params::Memory::EepromAndRam, *address,
+                                               static_cast<std::uint8_t>(*value));
     if (!outcome.failed()) {
         std::printf("Parameter %d = %d written (EEPROM and RAM)\n", *address, *value);
         return exitSuccess;
@@ -227,7 +230,7 @@ int runReset(CliSession& session, const CliOptions& options)
     if (const int code = requireConsentWay("reset", yes); code != exitSuccess)
         return code;
     // Read first: flag byte B keeps the controller's own bits 3-7.
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     if (!session.lastRead().complete()) {
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";

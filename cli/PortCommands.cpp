@@ -22,7 +22,7 @@ int runPorts(CliSession& session)
 
 int runIdentify(CliSession& session)
 {
-    if (const int code = session.connect(false); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::IdentifyOnly); code != exitSuccess)
         return code;
     auto& port = session.port();
     const std::string where = session.describePort(port.portName());

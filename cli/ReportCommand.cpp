@@ -168,7 +168,7 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
     CliSession session(wiring);
     if (!session.init(options))
         return exitUsage;
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     content.source = report::ValueSource::Controller;
     content.identity = session.connection().identity();

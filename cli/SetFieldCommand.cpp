@@ -5,9 +5,12 @@
 
 #include "Conversions.h"
 #include "Encoders.h"
+#include "FieldDisplay.h"
 #include "FieldEncoding.h"
+#include "FieldRules.h"
 #include "FieldSetting.h"
 #include "NumberFormat.h"
+#include "ParameterState.h"
 #include "ParameterTable.h"
 #include "ParameterWrites.h"
 
@@ -88,33 +91,35 @@ std::string shownWithUnit(const TextField& field, const std::string& shown)
 }
 
 // A working range's halves never cross, as on the page: the half that would
-// cross takes its partner's value.
-void keepRangeOrder(const TextField& field, const params::ParameterBlock& block, float k, FieldValue& encoded)
+// cross takes its partner's value (a partner never read bounds nothing).
+void keepRangeOrder(const TextField& field, const params::ParameterState& state, float k, FieldValue& encoded)
 {
     if (field.pair != fields::Pair::Lower && field.pair != fields::Pair::Upper)
         return;
     const TextField& partner = *fields::findTextField(field.partner);
-    const std::uint8_t other = block.get(partner.address);
-    const bool reached = field.pair == fields::Pair::Lower ? encoded.byte >= other : other >= encoded.byte;
-    if (reached && encoded.byte != other) {
-        std::cerr << "dravinor-cli: " << field.name << " takes " << partner.name << "'s value, "
-                  << fields::shownFieldText(partner, block, k) << ": the range's minimum stays at or below its maximum\n";
-        encoded.byte = other;
-        encoded.value = other;
-        encoded.shown = fields::shownFieldText(partner, block, k);
+    const std::string partnerShown = fields::shownFieldText(partner, state.block(), k);
+    const double partnerNumber = fields::parseFieldNumber(partner, partnerShown).value_or(0);
+    const int partnerValue = fields::encodeFieldValue(partner, partnerNumber, k).value;
+    const bool partnerRead = !state.isUnread(partner.address);
+    if (fields::takesPartnersValue(field, encoded.value, partnerRead ? std::optional(partnerValue) : std::nullopt) &&
+        encoded.value != partnerValue) {
+        std::cerr << "dravinor-cli: " << field.name << " takes " << partner.name << "'s value, " << partnerShown
+                  << ": the range's minimum stays at or below its maximum\n";
+        encoded = fields::encodeFieldValue(field, partnerNumber, k);
     }
 }
 
-void writeField(SetWrites& writes, const TextField& field, const FieldValue& encoded, const params::ParameterBlock& block,
+void writeField(SetWrites& writes, const TextField& field, const FieldValue& encoded, const params::ParameterState& state,
                 float k)
 {
     if (fields::isWordField(field)) {
         params::writeWord(writes, field.address, encoded.word, params::Gate::OnAcknowledge);
     } else if (field.encoding == fields::Encoding::RpmDelta) {
         // The hysteresis follows the switch-over speed the controller holds.
-        const int switchRpm = std::stoi(fields::shownFieldText(*fields::findTextField("ODPBenzynaGas"), block, k));
-        const std::uint16_t word = params::encodeSwitchOverHysteresis(switchRpm, std::stoi(encoded.shown), k);
-        params::writeRpmHysteresis(writes, word, encoded.byte, params::Gate::OnAcknowledge);
+        const int switchOverRpm = params::shownSwitchOverRpm(state.block().word(params::address::switchOverRpm), k);
+        const auto hysteresis = fields::switchOverHysteresis(
+            switchOverRpm, state.isUnread(params::address::switchOverRpm), params::shownRpmDelta(encoded.byte), k);
+        params::writeRpmHysteresis(writes, hysteresis, encoded.byte, params::Gate::OnAcknowledge);
     } else {
         writes.write(field.address, encoded.byte);
     }
@@ -124,11 +129,7 @@ void writeField(SetWrites& writes, const TextField& field, const FieldValue& enc
 
 bool SetWrites::write(int address, std::uint8_t value)
 {
-    auto& transfer = session.transfer();
-    const params::ParameterRow* row = params::parameterAt(address);
-    const bool eepromOnly = row && row->memory == params::Memory::EepromOnly;
-    const auto outcome =
-        eepromOnly ? transfer.writeParameterEeprom(value, address) : transfer.writeParameter(value, address);
+    const auto outcome = params::writeWhereItLives(session.transfer(), address, value);
     written += std::string(written.empty() ? "" : ", ") + "address " + std::to_string(address) + " = " +
                std::to_string(value);
     if (outcome.failed()) {
@@ -140,7 +141,7 @@ bool SetWrites::write(int address, std::uint8_t value)
 
 int connectWhole(CliSession& session)
 {
-    if (const int code = session.connect(true); code != exitSuccess)
+    if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
     if (!session.lastRead().complete()) {
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
@@ -198,9 +199,9 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
                         .value_or(session.state().ignitionConstant());
     FieldValue encoded = fields::encodeFieldValue(*field, setting.number, k);
 
-    keepRangeOrder(*field, block, k, encoded);
+    keepRangeOrder(*field, session.state(), k, encoded);
     SetWrites writes(session);
-    writeField(writes, *field, encoded, block, k);
+    writeField(writes, *field, encoded, session.state(), k);
     return reportFieldSet(writes, field->name, captionOf(*field), shownWithUnit(*field, encoded.shown));
 }
 

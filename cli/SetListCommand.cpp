@@ -8,6 +8,7 @@
 #include "FieldSetting.h"
 #include "FlagBits.h"
 #include "ParameterTable.h"
+#include "ParameterWrites.h"
 
 #include <iostream>
 
@@ -51,11 +52,11 @@ void rewriteRpmWords(SetWrites& writes, const params::ParameterBlock& before, fl
     for (const char* name : {"ODPBenzynaGas", "MONGaz", "OSDCutOff"}) {
         const fields::TextField& field = *fields::findTextField(name);
         const std::uint16_t word = fields::encodeFieldValue(field, rpmOf(name), newK).word;
-        writes.write(field.address, static_cast<std::uint8_t>(word >> 8));
-        writes.write(field.address + 1, static_cast<std::uint8_t>(word & 0xFF));
+        params::writeWord(writes, field.address, word, params::Gate::Never);
     }
     const int delta = rpmOf("DObrotow");
-    const std::uint16_t hysteresis = params::encodeSwitchOverHysteresis(rpmOf("ODPBenzynaGas"), delta, newK);
+    // The set was read whole: the switch-over speed is the controller's.
+    const auto hysteresis = fields::switchOverHysteresis(rpmOf("ODPBenzynaGas"), false, delta, newK);
     params::writeRpmHysteresis(writes, hysteresis, params::encodeRpmDelta(delta), params::Gate::Never);
 }
 

@@ -1,5 +1,7 @@
 #include "FieldRules.h"
 
+#include "Encoders.h"
+
 namespace dravinor::fields {
 
 std::string emptyTextFor(const TextField& field, int probeType)
@@ -32,6 +34,27 @@ bool warningHolds(const RangeWarning& warning, int value, std::optional<int> oth
     case Compare::AboveField: return other && value > *other;
     }
     return false;
+}
+
+bool takesPartnersValue(const TextField& field, int value, std::optional<int> partnerValue)
+{
+    if (!partnerValue)
+        return false;
+    switch (field.pair) {
+    case Pair::Lower: return value >= *partnerValue;
+    case Pair::Upper: return *partnerValue >= value;
+    case Pair::None:
+    case Pair::FillsOnly: break;
+    }
+    return false;
+}
+
+std::optional<std::uint16_t> switchOverHysteresis(std::optional<int> switchOverRpm, bool switchOverUnread,
+                                                  int deltaRpm, float ignitionConstant)
+{
+    if (!switchOverRpm && switchOverUnread)
+        return std::nullopt;
+    return params::encodeSwitchOverHysteresis(switchOverRpm.value_or(0), deltaRpm, ignitionConstant);
 }
 
 }  // namespace dravinor::fields

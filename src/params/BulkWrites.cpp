@@ -83,7 +83,7 @@ namespace {
 
 bool eepromOnly(int address)
 {
-    return parameterAt(address)->memory == Memory::EepromOnly;
+    return memoryOf(address) == Memory::EepromOnly;
 }
 
 // Parameters 33..35 have no RAM refresh of their own.

@@ -3,6 +3,7 @@
 #include "JournalListing.h"
 #include "ParameterTable.h"
 #include "ParameterTransfer.h"
+#include "ParameterWrites.h"
 #include "WriteJournal.h"
 
 #include <algorithm>
@@ -183,15 +184,14 @@ bool undoWrite(ParameterTransfer& transfer, const JournalEntry& entry)
     const unsigned old = *entry.oldRaw;
     bool acknowledged = false;
     if (entry.isWord()) {
-        const WriteOutcome high = transfer.writeParameter(static_cast<std::uint8_t>(old >> 8), entry.address);
-        acknowledged = !high.failed();
-        if (high.eepromAcknowledged)
-            acknowledged = !transfer.writeParameter(static_cast<std::uint8_t>(old & 0xFF), entry.lastAddress).failed() &&
-                           acknowledged;
-    } else if (entry.kind == "eeprom") {
-        acknowledged = !transfer.writeParameterEeprom(static_cast<std::uint8_t>(old), entry.address).failed();
+        // An undo is done when the RAM copies took the old word too.
+        TransferWriter writer(transfer);
+        writeWord(writer, entry.address, static_cast<std::uint16_t>(old), Gate::OnAcknowledge);
+        acknowledged = writer.allConfirmed();
     } else {
-        acknowledged = !transfer.writeParameter(static_cast<std::uint8_t>(old), entry.address).failed();
+        // Back to where the write it takes back went.
+        const Memory memory = entry.kind == "eeprom" ? Memory::EepromOnly : Memory::EepromAndRam;
+        acknowledged = !writeToMemory(transfer, memory, entry.address, static_cast<std::uint8_t>(old)).failed();
     }
     transfer.showParameters();
     return acknowledged;

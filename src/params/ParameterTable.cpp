@@ -76,4 +76,10 @@ const ParameterRow* parameterAt(int address)
     return rowsByAddress[static_cast<std::size_t>(address)];
 }
 
+Memory memoryOf(int address)
+{
+    const ParameterRow* row = parameterAt(address);
+    return row ? row->memory : Memory::EepromAndRam;
+}
+
 }  // namespace dravinor::params

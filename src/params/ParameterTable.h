@@ -66,4 +66,8 @@ std::span<const ParameterRow> parameterTable();
 // nullptr outside 1..35.
 const ParameterRow* parameterAt(int address);
 
+// Where a single write of the parameter at an address goes (a word's low
+// byte goes where its word does); EEPROM and RAM outside 1..35.
+Memory memoryOf(int address);
+
 }  // namespace dravinor::params

@@ -5,12 +5,21 @@
 
 namespace dravinor::params {
 
+WriteOutcome writeToMemory(ParameterTransfer& transfer, Memory memory, int address, std::uint8_t value)
+{
+    return memory == Memory::EepromOnly ? transfer.writeParameterEeprom(value, address)
+                                        : transfer.writeParameter(value, address);
+}
+
+WriteOutcome writeWhereItLives(ParameterTransfer& transfer, int address, std::uint8_t value)
+{
+    return writeToMemory(transfer, memoryOf(address), address, value);
+}
+
 bool TransferWriter::write(int address, std::uint8_t value)
 {
-    const ParameterRow* row = parameterAt(address);
-    const bool eepromOnly = row && row->memory == Memory::EepromOnly;
-    const WriteOutcome outcome =
-        eepromOnly ? transfer_.writeParameterEeprom(value, address) : transfer_.writeParameter(value, address);
+    const WriteOutcome outcome = writeWhereItLives(transfer_, address, value);
+    allConfirmed_ = allConfirmed_ && !outcome.failed();
     return outcome.eepromAcknowledged;
 }
 
@@ -23,12 +32,14 @@ bool writeWord(ByteWriter& writer, int address, std::uint16_t word, Gate gate)
     return high && low;
 }
 
-bool writeRpmHysteresis(ByteWriter& writer, std::uint16_t hysteresis, std::uint8_t delta, Gate gate)
+bool writeRpmHysteresis(ByteWriter& writer, std::optional<std::uint16_t> hysteresis, std::uint8_t delta, Gate gate)
 {
-    const bool high = writer.write(address::switchOverHysteresis, static_cast<std::uint8_t>(hysteresis >> 8));
+    if (!hysteresis)
+        return writer.write(address::rpmDelta, delta);
+    const bool high = writer.write(address::switchOverHysteresis, static_cast<std::uint8_t>(*hysteresis >> 8));
     if (!high && gate == Gate::OnAcknowledge)
         return false;
-    writer.write(address::switchOverHysteresis + 1, static_cast<std::uint8_t>(hysteresis & 0xFF));
+    writer.write(address::switchOverHysteresis + 1, static_cast<std::uint8_t>(*hysteresis & 0xFF));
     writer.write(address::rpmDelta, delta);
     return high;
 }

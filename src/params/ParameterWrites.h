@@ -1,10 +1,22 @@
 #pragma once
 
+#include "ParameterTable.h"
+
 #include <cstdint>
+#include <optional>
 
 namespace dravinor::params {
 
 class ParameterTransfer;
+struct WriteOutcome;
+
+// One parameter to the controller, with the transfer's retries, to the
+// memory the parameter table gives its address: EEPROM and RAM, or EEPROM
+// alone. Every single write of a parameter goes out this way.
+WriteOutcome writeWhereItLives(ParameterTransfer& transfer, int address, std::uint8_t value);
+// The same to a memory the caller names: dravinor-cli's raw `set ADDR
+// VALUE` writes both, an undo writes where the write it takes back went.
+WriteOutcome writeToMemory(ParameterTransfer& transfer, Memory memory, int address, std::uint8_t value);
 
 // One byte to the controller, written the caller's way (the wizard notes
 // failures, dravinor-cli lists what it wrote). The sequences below are the
@@ -17,14 +29,18 @@ public:
     virtual bool write(int address, std::uint8_t value) = 0;
 };
 
-// Writes straight through the transfer.
+// Writes straight through the transfer, each byte where it lives.
 class TransferWriter final : public ByteWriter {
 public:
     explicit TransferWriter(ParameterTransfer& transfer) : transfer_(transfer) {}
     bool write(int address, std::uint8_t value) override;
+    // Every byte written so far was confirmed whole: EEPROM and, where the
+    // parameter has one, its RAM copy.
+    bool allConfirmed() const { return allConfirmed_; }
 
 private:
     ParameterTransfer& transfer_;
+    bool allConfirmed_ = true;
 };
 
 // Whether the rest of a sequence waits for its first byte's acknowledgement.
@@ -36,8 +52,10 @@ enum class Gate { OnAcknowledge, Never };
 bool writeWord(ByteWriter& writer, int address, std::uint16_t word, Gate gate);
 
 // The switch-over hysteresis word, then the RPM delta it came from (EEPROM
-// only). True when the hysteresis' high byte was acknowledged.
-bool writeRpmHysteresis(ByteWriter& writer, std::uint16_t hysteresis, std::uint8_t delta, Gate gate);
+// only). True when the hysteresis' high byte was acknowledged. Without a
+// hysteresis (the switch-over speed unknown) the delta alone, true when it
+// was acknowledged.
+bool writeRpmHysteresis(ByteWriter& writer, std::optional<std::uint16_t> hysteresis, std::uint8_t delta, Gate gate);
 
 // The probe's settings: flag byte A (its probe-rising bit) and the emulation
 // output code, in the order given, then the probe and emulation types (EEPROM

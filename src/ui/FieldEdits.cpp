@@ -118,11 +118,10 @@ bool FieldEdits::write(int address, int value)
     return writer.write(address, static_cast<std::uint8_t>(value));
 }
 
-bool FieldEdits::writeWord(int address, std::uint16_t word)
+bool FieldEdits::writeWord(int address, std::uint16_t word, params::Gate gate)
 {
-    // The low byte only follows an acknowledged high byte.
     params::TransferWriter writer(services_.transfer);
-    return params::writeWord(writer, address, word, params::Gate::OnAcknowledge);
+    return params::writeWord(writer, address, word, gate);
 }
 
 void FieldEdits::reportFailure(int line)

@@ -3,6 +3,7 @@
 #include "FieldCatalogue.h"
 #include "PageFocus.h"
 #include "PageWidgets.h"
+#include "ParameterWrites.h"
 #include "ParameterPages.h"
 #include "TypedText.h"
 
@@ -46,7 +47,7 @@ private:
     void setControlValue(const char* name, int value);
     void applyProbeRule();
     bool write(int address, int value);
-    bool writeWord(int address, std::uint16_t word);
+    bool writeWord(int address, std::uint16_t word, params::Gate gate);
     void reportFailure(int line);
 
     // Free-text fields (TextFieldEdits.cpp). Leaving one: the value taken
@@ -62,7 +63,7 @@ private:
     EncodedValue declineEntry(const fields::TextField& field, QLineEdit* edit, const QString& entry);
     std::optional<int> otherFieldValue(const char* name) const;
     void fillEmptyPartner(const fields::TextField& field);
-    bool writeHysteresis(bool gated, std::uint8_t delta);
+    bool writeHysteresis(params::Gate gate, std::uint8_t delta);
     EncodedValue encodeText(const fields::TextField& field, const QString& text) const;
 
     // Lists and check boxes (ListFieldEdits.cpp).

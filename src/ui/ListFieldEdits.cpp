@@ -173,14 +173,13 @@ void FieldEdits::rewriteRpmWords()
         if (!rpm)
             continue;
         const EncodedValue encoded = encodeValue(field, *rpm, services_.state.ignitionConstant());
-        write(field.address, encoded.word >> 8);
-        write(field.address + 1, encoded.word & 0xFF);
+        writeWord(field.address, encoded.word, params::Gate::Never);
     }
     const auto delta = parseInteger(w_.text("DObrotow")->text());
     // A delta not read from the controller is not replaced by a default.
     if (!delta && isMarkedUnread(w_.text("DObrotow")))
         return;
-    writeHysteresis(false, params::encodeRpmDelta(delta.value_or(100)));
+    writeHysteresis(params::Gate::Never, params::encodeRpmDelta(delta.value_or(100)));
 }
 
 void FieldEdits::fuelOverlapWritten()

@@ -2,7 +2,6 @@
 #include "SlotText.h"
 
 #include "Dialogs.h"
-#include "Encoders.h"
 #include "FieldDisplay.h"
 #include "ParameterState.h"
 #include "ParameterTable.h"
@@ -47,20 +46,15 @@ void FieldEdits::fillEmptyPartner(const TextField& field)
         partner->setText(QString::fromStdString(emptyTextFor(*findTextField(field.partner), 0)));
 }
 
-bool FieldEdits::writeHysteresis(bool gated, std::uint8_t delta)
+bool FieldEdits::writeHysteresis(params::Gate gate, std::uint8_t delta)
 {
-    // The hysteresis is a period difference, so it follows both RPM texts as
-    // they stand and the ignition constant.
-    const auto switchRpm = parseInteger(w_.text("ODPBenzynaGas")->text());
+    // The hysteresis follows both RPM texts as they stand.
+    QLineEdit* switchOver = w_.text("ODPBenzynaGas");
     const int deltaRpm = parseInteger(w_.text("DObrotow")->text()).value_or(100 * delta);
-    // Without the switch-over speed (not read from the controller) the
-    // hysteresis cannot be worked out: the controller keeps its own.
-    if (!switchRpm && isMarkedUnread(w_.text("ODPBenzynaGas")))
-        return write(address::rpmDelta, delta);
-    const std::uint16_t word =
-        params::encodeSwitchOverHysteresis(switchRpm.value_or(0), deltaRpm, services_.state.ignitionConstant());
+    const auto hysteresis = switchOverHysteresis(parseInteger(switchOver->text()), isMarkedUnread(switchOver), deltaRpm,
+                                                 services_.state.ignitionConstant());
     params::TransferWriter writer(services_.transfer);
-    return params::writeRpmHysteresis(writer, word, delta, gated ? params::Gate::OnAcknowledge : params::Gate::Never);
+    return params::writeRpmHysteresis(writer, hysteresis, delta, gate);
 }
 
 // Leaving a field rewrites it, changed or not: tabbing through the page
@@ -131,13 +125,13 @@ std::optional<EncodedValue> FieldEdits::takeEntry(const TextField& field, QLineE
 
 void FieldEdits::keepRangeOrder(const TextField& field, QLineEdit* edit, EncodedValue& encoded)
 {
-    // The range's other half keeps this one below it only when it has a value.
-    if ((field.pair != Pair::Lower && field.pair != Pair::Upper) || isMarkedUnread(w_.text(field.partner)))
+    if (field.pair != Pair::Lower && field.pair != Pair::Upper)
         return;
     QLineEdit* partner = w_.text(field.partner);
-    const EncodedValue other = encodeText(*findTextField(field.partner), partner->text());
-    const bool reached = field.pair == Pair::Lower ? encoded.value >= other.value : other.value >= encoded.value;
-    if (reached) {
+    const auto partnerValue = isMarkedUnread(partner)
+                                  ? std::nullopt
+                                  : std::optional(encodeText(*findTextField(field.partner), partner->text()).value);
+    if (takesPartnersValue(field, encoded.value, partnerValue)) {
         edit->setText(partner->text());
         encoded = encodeText(field, edit->text());
     }
@@ -164,9 +158,10 @@ int FieldEdits::askRangeWarnings(const TextField& field, QLineEdit* edit, const 
 bool FieldEdits::writeTextField(const TextField& field, const EncodedValue& encoded)
 {
     if (isWordField(field))
-        return writeWord(field.address, encoded.word);
+        // The low byte only follows an acknowledged high byte.
+        return writeWord(field.address, encoded.word, params::Gate::OnAcknowledge);
     if (field.encoding == Encoding::RpmDelta)
-        return writeHysteresis(true, encoded.byte);
+        return writeHysteresis(params::Gate::OnAcknowledge, encoded.byte);
     return write(field.address, encoded.byte);
 }
 

@@ -5,6 +5,7 @@
 #include "NumberFormat.h"
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
+#include "ParameterWrites.h"
 #include "SerialPort.h"
 #include "WizardTables.h"
 
@@ -174,15 +175,8 @@ void AdaptationEngine::blinkLabel(WizardControl label, int n)
 bool AdaptationEngine::writeParameter(int value, int address)
 {
     const params::ScopedWriteSource source(transfer_, "wizard");
-    const params::WriteOutcome outcome = transfer_.writeParameter(static_cast<std::uint8_t>(value), address);
-    noteWrite(address, outcome.failed());
-    return outcome.eepromAcknowledged;
-}
-
-bool AdaptationEngine::writeParameterEeprom(int value, int address)
-{
-    const params::ScopedWriteSource source(transfer_, "wizard");
-    const params::WriteOutcome outcome = transfer_.writeParameterEeprom(static_cast<std::uint8_t>(value), address);
+    const params::WriteOutcome outcome =
+        params::writeWhereItLives(transfer_, address, static_cast<std::uint8_t>(value));
     noteWrite(address, outcome.failed());
     return outcome.eepromAcknowledged;
 }

@@ -155,9 +155,9 @@ private:
     // A measured figure, kept in the result.
     void recordFigure(Figure figure, double value);
 
-    // True when EEPROM acknowledged the byte.
+    // To the memory the parameter table gives the address. True when
+    // EEPROM acknowledged the byte.
     bool writeParameter(int value, int address);
-    bool writeParameterEeprom(int value, int address);
     // The wizard's writes through the shared write sequences.
     class Writer;
     // The writes made while it lives are recorded for its group.

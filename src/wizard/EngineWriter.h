@@ -1,24 +1,16 @@
 #pragma once
 
 #include "AdaptationEngine.h"
-#include "ParameterTable.h"
 #include "ParameterWrites.h"
 
 namespace dravinor::wizard {
 
-// The wizard's byte writes, noted as the wizard notes them, to the memory
-// the parameter table gives each address.
+// The wizard's byte writes, noted as the wizard notes them.
 class AdaptationEngine::Writer final : public params::ByteWriter {
 public:
     explicit Writer(AdaptationEngine& engine) : engine_(engine) {}
 
-    bool write(int address, std::uint8_t value) override
-    {
-        const params::ParameterRow* row = params::parameterAt(address);
-        if (row && row->memory == params::Memory::EepromOnly)
-            return engine_.writeParameterEeprom(value, address);
-        return engine_.writeParameter(value, address);
-    }
+    bool write(int address, std::uint8_t value) override { return engine_.writeParameter(value, address); }
 
 private:
     AdaptationEngine& engine_;

@@ -17,9 +17,8 @@
 TEST(PtyDemoStart, EnginePanelKeepsTheKeyboardFocus)
 {
     dravinor::app::DravinorApp app;
-    std::string error;
-    int exitCode = 0;
-    ASSERT_TRUE(app.build(true, {}, error, exitCode)) << error;
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::Demo, {});
+    ASSERT_TRUE(built.ok) << built.error;
     app.start();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&app.window()));
     EXPECT_EQ(QApplication::activeWindow(), &app.window());
@@ -30,9 +29,8 @@ TEST(PtyDemoStart, EnginePanelKeepsTheKeyboardFocus)
 TEST(PtyDemoStart, SimulatedControllerKeepsNoFrameLog)
 {
     dravinor::app::DravinorApp app;
-    std::string error;
-    int exitCode = 0;
-    ASSERT_TRUE(app.build(true, {}, error, exitCode)) << error;
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::Demo, {});
+    ASSERT_TRUE(built.ok) << built.error;
     app.start();  // the start-up scan identifies and reads the whole set
     ASSERT_NE(app.simulator(), nullptr);
     EXPECT_TRUE(app.simulator()->receivedFrames().empty());
@@ -43,9 +41,8 @@ TEST(PtyDemoStart, SimulatedControllerKeepsNoFrameLog)
 TEST(PtyDemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
 {
     dravinor::app::DravinorApp app;
-    std::string error;
-    int exitCode = 0;
-    ASSERT_TRUE(app.build(true, {}, error, exitCode)) << error;
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::Demo, {});
+    ASSERT_TRUE(built.ok) << built.error;
     app.start();
     QWidget* panel = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets())
@@ -73,9 +70,8 @@ TEST(PtyDemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
 TEST(PtyDemoStart, BothWindowsWearTheProgramIcon)
 {
     dravinor::app::DravinorApp app;
-    std::string error;
-    int exitCode = 0;
-    ASSERT_TRUE(app.build(true, {}, error, exitCode)) << error;
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::Demo, {});
+    ASSERT_TRUE(built.ok) << built.error;
     const QIcon icon = app.window().windowIcon();
     ASSERT_FALSE(icon.isNull());
     EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
@@ -92,9 +88,8 @@ TEST(PtyDemoStart, BothWindowsWearTheProgramIcon)
 TEST(PtyDemoStart, EnginePanelStandsBesideTheWindowAndWhollyOnScreen)
 {
     dravinor::app::DravinorApp app;
-    std::string error;
-    int exitCode = 0;
-    ASSERT_TRUE(app.build(true, {}, error, exitCode)) << error;
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::Demo, {});
+    ASSERT_TRUE(built.ok) << built.error;
     app.start();
     QWidget* panel = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets())
@@ -113,4 +108,16 @@ TEST(PtyDemoStart, EnginePanelStandsBesideTheWindowAndWhollyOnScreen)
     if (screen.width() >= 640 + 8 + panelFrame.width()) {
         EXPECT_FALSE(windowFrame.intersects(panelFrame)) << where();
     }
+}
+
+// A port assignment that names no port builds nothing and says why, with
+// the exit code of a usage error.
+TEST(AppBuild, AMalformedPortAssignmentBuildsNothingAndGivesTheUsageExitCode)
+{
+    dravinor::app::DravinorApp app;
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::Controllers, {"COM11=/dev/null"});
+    EXPECT_FALSE(built.ok);
+    EXPECT_EQ(built.exitCode, 1);
+    EXPECT_NE(built.error.find("COM11=/dev/null"), std::string::npos) << built.error;
+    EXPECT_EQ(app.simulator(), nullptr);
 }

@@ -1,5 +1,7 @@
 #include "FieldRules.h"
 
+#include "Encoders.h"
+
 #include <gtest/gtest.h>
 
 using namespace dravinor;
@@ -47,6 +49,38 @@ TEST(FieldRules, WarningsAreStrictAndNeedTheComparedFieldsNumber)
     EXPECT_TRUE(warningHolds(belowOther, 4, 5));
     EXPECT_FALSE(warningHolds(belowOther, 5, 5));
     EXPECT_TRUE(warningHolds(aboveOther, 6, 5));
+}
+
+// The working range's halves meet but never cross, whichever half is left,
+// and a half whose partner was never read keeps its own value.
+TEST(FieldRules, ARangesHalfTakesItsPartnersValueOnlyWhenItReachesAReadPartner)
+{
+    const TextField& lower = *findTextField("ZPAttuatoraPow_1");
+    const TextField& upper = *findTextField("ZPAttuatoraPow_2");
+    EXPECT_FALSE(takesPartnersValue(lower, 99, 100));
+    EXPECT_TRUE(takesPartnersValue(lower, 100, 100)) << "meeting is reaching";
+    EXPECT_TRUE(takesPartnersValue(lower, 130, 100));
+    EXPECT_FALSE(takesPartnersValue(upper, 101, 100));
+    EXPECT_TRUE(takesPartnersValue(upper, 60, 100));
+    EXPECT_FALSE(takesPartnersValue(lower, 130, std::nullopt)) << "an unread partner bounds nothing";
+    EXPECT_FALSE(takesPartnersValue(upper, 0, std::nullopt));
+    EXPECT_FALSE(takesPartnersValue(*findTextField("ESLambda_1"), 255, 0)) << "the emulation times only fill";
+    EXPECT_FALSE(takesPartnersValue(*findTextField("PRLambda"), 255, 0));
+}
+
+// The hysteresis counts from the switch-over speed; a speed the controller
+// never gave leaves the controller's own hysteresis alone rather than
+// counting from 0.
+TEST(FieldRules, TheHysteresisFollowsTheSwitchOverSpeedAndIsLeftAloneWithoutAReadOne)
+{
+    const float k = 4800.0f;
+    EXPECT_EQ(switchOverHysteresis(2500, false, 200, k), params::encodeSwitchOverHysteresis(2500, 200, k));
+    EXPECT_EQ(switchOverHysteresis(2500, true, 200, k), params::encodeSwitchOverHysteresis(2500, 200, k))
+        << "a speed typed over an unread mark counts";
+    EXPECT_EQ(switchOverHysteresis(std::nullopt, false, 200, k), params::encodeSwitchOverHysteresis(0, 200, k));
+    EXPECT_EQ(switchOverHysteresis(std::nullopt, true, 200, k), std::nullopt);
+    EXPECT_NE(switchOverHysteresis(2500, false, 200, 2400.0f), switchOverHysteresis(2500, false, 200, k))
+        << "the periods follow the ignition constant";
 }
 
 }  // namespace

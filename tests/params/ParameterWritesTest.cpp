@@ -1,7 +1,15 @@
 #include "ParameterTable.h"
+#include "ParameterTransfer.h"
 #include "ParameterWrites.h"
+#include "SerialPort.h"
+
+#include "FakeClock.h"
+#include "ScriptedController.h"
+#include "ScriptedDevice.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include <set>
 #include <utility>
@@ -60,6 +68,11 @@ TEST(ParameterWrites, TheHysteresisIsFollowedByItsDeltaOnlyWhenItsHighByteWasTak
     writer.writes.clear();
     EXPECT_FALSE(writeRpmHysteresis(writer, 0x0053, 1, Gate::Never));
     EXPECT_EQ(writer.writes, (Writes{{16, 0x00}, {17, 0x53}, {33, 1}}));
+
+    // Without a switch-over speed the controller keeps its own hysteresis.
+    writer = {};
+    EXPECT_TRUE(writeRpmHysteresis(writer, std::nullopt, 2, Gate::OnAcknowledge));
+    EXPECT_EQ(writer.writes, (Writes{{33, 2}}));
 }
 
 // The list the fitter changed decides which byte goes first and gates the rest.
@@ -83,6 +96,40 @@ TEST(ParameterWrites, ProbeSettingsGoInTheOrderGivenThenTheTypesAndStopAtARefuse
     writer.refused = {a::flagByteA};
     EXPECT_FALSE(writeProbeSettings(writer, settings, ProbeOrder::FlagByteFirst, Gate::Never));
     EXPECT_EQ(writer.writes.size(), 4u);
+}
+
+// The memory of a single write comes from the parameter table alone: 33..35
+// have no RAM copy of their own, every other parameter is refreshed in RAM.
+// A writer that goes on after a refused byte still knows the sequence was
+// not confirmed whole.
+TEST(ParameterWrites, TheTableDecidesWhereAByteGoesAndTheWriterRemembersAnUnconfirmedByte)
+{
+    testing::FakeClock clock;
+    testing::ScriptedDevice device{clock};
+    testing::ScriptedController controller{clock, device};
+    link::SerialPort port{device, clock, [](const std::string& name) { return name; }};
+    ParameterState state;
+    ParameterTransfer transfer{port, state};
+    ASSERT_TRUE(port.open("/dev/x"));
+    port.setControllerConnected(true);
+
+    EXPECT_TRUE(writeWhereItLives(transfer, a::probeType, 3).eepromAcknowledged);
+    EXPECT_EQ(controller.lettersHeard, "s");
+    controller.lettersHeard.clear();
+    EXPECT_FALSE(writeWhereItLives(transfer, a::tpsInertia, 4).failed());
+    EXPECT_EQ(controller.lettersHeard, "sR");
+    controller.lettersHeard.clear();
+    EXPECT_FALSE(writeToMemory(transfer, Memory::EepromAndRam, a::probeType, 3).failed()) << "asked for both";
+    EXPECT_EQ(controller.lettersHeard, "sR");
+
+    TransferWriter writer(transfer);
+    EXPECT_TRUE(writer.write(a::tpsInertia, 5));
+    EXPECT_TRUE(writer.allConfirmed());
+    controller.silent = true;
+    EXPECT_FALSE(writer.write(a::tpsInertia, 6));
+    controller.silent = false;
+    EXPECT_TRUE(writer.write(a::tpsInertia, 7));
+    EXPECT_FALSE(writer.allConfirmed()) << "a refused byte stays counted";
 }
 
 }  // namespace
