@@ -77,7 +77,7 @@ void MainWindow::buildMainMenu(QMenuBar* bar)
         // The title's version text is Polish in every language; the box says it in the current one.
         const auto identity = session_.connection().identity();
         const QString version = controllerVersion_.isEmpty() ? QString()
-                                : identity ? slotText(lang::slot::aboutControllerVersion).arg(*identity >> 4)
+                                : identity ? slotText(lang::slot::aboutControllerVersion).arg(identity->firmware())
                                            : slotText(lang::slot::versionUnknown);
         AboutBox::showFor(this, about->text(), version);
     });

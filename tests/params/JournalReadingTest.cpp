@@ -237,7 +237,38 @@ TEST_F(JournalReading, UndoOnTheSamePortAndTypeButAnotherSetIsToldNotRefused)
 
     // An entry from before fingerprints were journalled cannot be compared.
     ASSERT_TRUE(journal.append(entry(2, 28, 30)));
-    EXPECT_FALSE(planUndo(journal, {"COM1", "3/1", "22222222"}, true).otherSet);
+    EXPECT_FALSE(planUndo(journal, {"COM1", "1/3", "22222222"}, true).otherSet);
+}
+
+// The journal names the controller type first, as the window and the
+// report do; files written before keep their lines, firmware version first.
+TEST_F(JournalReading, LinesWrittenFirmwareFirstAreReadTypeFirstAndStayUndoable)
+{
+    const auto oldLine = [](const std::string& controller) {
+        JournalEntry e = entry(1, 19, 25);
+        e.controller = controller;
+        std::string line = formatJournalLine(e);
+        return line.replace(0, journalLineTag.size(), firmwareFirstLineTag);
+    };
+    {
+        std::ofstream file(dir / "journal.log", std::ios::binary | std::ios::app);
+        file << oldLine("2/1") << '\n' << oldLine("") << '\n' << oldLine("x/1") << '\n' << oldLine("3/1") << '\n';
+    }
+    const auto entries = journal.readOldestFirst();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].controller, "1/2");
+    EXPECT_EQ(entries[1].controller, "") << "unknown stays unknown";
+    EXPECT_EQ(entries[2].controller, "x/1") << "what names no identity is shown as written";
+    EXPECT_EQ(entries[3].controller, "1/3");
+    EXPECT_EQ(planUndo(journal, {"COM1", "1/3"}, true).refusal, UndoRefusal::None);
+    EXPECT_EQ(planUndo(journal, {"COM1", "3/1"}, true).refusal, UndoRefusal::OtherController);
+
+    // New lines are written with the new tag and read back as written.
+    JournalEntry e = entry(2, 28, 30);
+    e.controller = "1/3";
+    const std::string line = formatJournalLine(e);
+    EXPECT_TRUE(line.starts_with(journalLineTag));
+    EXPECT_EQ(parseJournalLine(line), e);
 }
 
 TEST(JournalSetFingerprint, EveryEntryCarriesTheSetOfItsTarget)

@@ -87,7 +87,7 @@ TEST_F(JournalFile, MalformedLinesAreSkippedNotFatal)
     for (const auto& [from, to] : {std::pair<std::string, std::string>{"\t2\t2\t", "\t36\t36\t"},  // no such address
                                    {"\t28\t30\t", "\tx\t30\t"},                                 // old value not a number
                                    {"\tok\t", "\tmaybe\t"},
-                                   {"J1\t", "J9\t"},
+                                   {"J2\t", "J9\t"},
                                    {"\twrite\t", "\terase\t"}}) {
         std::string bad = line;
         bad.replace(bad.find(from), from.size(), to);

@@ -34,7 +34,7 @@ params::JournalEntry written(int address, const std::string& time = "2026-12-08T
     params::JournalEntry e;
     e.time = time;
     e.port = "COM1";
-    e.controller = "3/1";
+    e.controller = "1/3";
     e.kind = "write";
     e.source = "field";
     e.address = e.lastAddress = address;

@@ -69,7 +69,7 @@ TEST_F(JournalWindowFixture, AFieldEditIsListedAndTakenBackAfterAskingOnly)
     EXPECT_EQ(journal->windowTitle(), "Dziennik zmian");
     ASSERT_EQ(journal->model().rowCount(), 1);
     EXPECT_EQ(cell(0, Column::Port), "COM1");
-    EXPECT_EQ(cell(0, Column::Version), "3/1");
+    EXPECT_EQ(cell(0, Column::Version), "1/3");
     EXPECT_EQ(cell(0, Column::Field), "Próg sondy lambda (PRLambda, 1)");
     EXPECT_EQ(cell(0, Column::OldValue), "0,38 V [19]");
     EXPECT_EQ(cell(0, Column::NewValue), "0,50 V [25]");
