@@ -50,7 +50,7 @@ TScope::TScope(QWidget* parent, Creation creation) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer_.setSingleShot(false);
-    connect(&timer_, &QTimer::timeout, this, &TScope::step);
+    connect(&timer_, &Ticker::timeout, this, &TScope::step);
     resize(208, 120);
     fitImage();
     loaded_ = creation == Creation::Loaded;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "WidgetTime.h"
+
 #include <QColor>
 #include <QImage>
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -163,7 +164,7 @@ private:
     QColor basecolor_{Qt::white};
 
     bool loaded_ = false;
-    QTimer timer_;
+    Ticker timer_;
     mutable QImage traceImage_;
     QImage heldImage_;
     bool frozen_ = false;

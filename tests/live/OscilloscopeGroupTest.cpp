@@ -1,4 +1,5 @@
 #include "OscilloscopeGroup.h"
+#include "SteppedTime.h"
 #include "TScope.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@ using dravinor::live::Placement;
 using dravinor::live::ProbeTypeSettings;
 using dravinor::live::TScope;
 using dravinor::params::LiveFrame;
+using dravinor::testing::SteppedTime;
 
 namespace {
 
@@ -102,20 +104,25 @@ TEST(OscilloscopeGroupChannels, UncheckedChannelIsNeitherFedNorDrawnAndResumesFr
 
 TEST(OscilloscopeGroupChannels, PauseStopsTheSweepWhereItIsAndUnpauseResumes)
 {
+    SteppedTime time;
     OscilloscopeGroup group;
     TScope& scope = *group.scope();
     scope.setActive(true);  // as the live poll does
     QSignalSpy stepped(&scope, &TScope::stepped);
-    ASSERT_TRUE(stepped.wait(1000));
+    time.advance(1000);
+    ASSERT_GE(stepped.count(), 1);
 
     click(group, "CheckOscyPauza");
     EXPECT_FALSE(scope.active());
     const int stoppedAt = scope.sweepX();
-    QTest::qWait(250);
+    const auto stepsBefore = stepped.count();
+    time.advance(1000);
     EXPECT_EQ(scope.sweepX(), stoppedAt);
+    EXPECT_EQ(stepped.count(), stepsBefore);
 
     click(group, "CheckOscyPauza");
-    ASSERT_TRUE(stepped.wait(1000));
+    time.advance(scope.interval() * 10);
+    ASSERT_EQ(stepped.count(), stepsBefore + 1);
     EXPECT_EQ(scope.sweepX(), stoppedAt + 4);
 }
 

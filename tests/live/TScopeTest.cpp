@@ -1,3 +1,4 @@
+#include "SteppedTime.h"
 #include "TScope.h"
 
 #include <QPaintEvent>
@@ -9,6 +10,7 @@
 #include <memory>
 
 using dravinor::live::TScope;
+using dravinor::testing::SteppedTime;
 
 namespace {
 
@@ -120,6 +122,7 @@ TEST(TScopeSweep, EachStepRepaintsOnlyItsSegmentAndTellsListeners)
 
 TEST(TScopeTimer, ActiveRunsTheStepEveryIntervalTensOfMillisecondsOnceLoaded)
 {
+    SteppedTime time;
     TScope scope(nullptr, TScope::Creation::Loading);
     scope.setActive(true);
     scope.setInterval(10);
@@ -128,22 +131,31 @@ TEST(TScopeTimer, ActiveRunsTheStepEveryIntervalTensOfMillisecondsOnceLoaded)
     scope.setActive(true);
     EXPECT_TRUE(scope.timerRunning());
     QSignalSpy stepped(&scope, &TScope::stepped);
-    EXPECT_TRUE(stepped.wait(1000));
+    time.advance(99);
+    EXPECT_EQ(stepped.count(), 0);
+    time.advance(1);
+    EXPECT_EQ(stepped.count(), 1);
+    time.advance(200);
+    EXPECT_EQ(stepped.count(), 3);
     scope.setInterval(0);  // would fire without pause: stands still instead
     EXPECT_FALSE(scope.timerRunning());
+    time.advance(500);
+    EXPECT_EQ(stepped.count(), 3);
 }
 
 TEST(TScopeTimer, SettingActiveAgainOnEveryLiveTickKeepsTheSweepGoing)
 {
-    // The live poll sets Active every 50 ms; the 100 ms steps must still come.
+    // The live poll sets Active every 50 ms; the 100 ms steps must still come,
+    // every one of them.
+    SteppedTime time;
     auto scope = formScope();
     scope->setInterval(10);
     QSignalSpy stepped(scope.get(), &TScope::stepped);
     for (int tick = 0; tick < 12; ++tick) {
         scope->setActive(true);
-        QTest::qWait(50);
+        time.advance(50);
     }
-    EXPECT_GE(stepped.count(), 2);
+    EXPECT_EQ(stepped.count(), 6);
 }
 
 TEST(TScopeSize, ResizingKeepsThePictureUntilTheGridWipesIt)

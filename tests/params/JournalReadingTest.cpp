@@ -2,6 +2,7 @@
 // huge files, torn and overlong lines, impossible times; and the set a
 // write was made to.
 #include "JournalListing.h"
+#include "JournalledWrite.h"
 #include "JournalRecorder.h"
 #include "JournalUndo.h"
 #include "ParameterTransfer.h"
@@ -24,18 +25,7 @@ namespace fs = std::filesystem;
 
 JournalEntry entry(int address, unsigned oldRaw, unsigned newRaw)
 {
-    JournalEntry e;
-    e.time = "2026-12-08T07:00:00.000Z";
-    e.port = "COM1";
-    e.controller = "3/1";
-    e.kind = "write";
-    e.source = "field";
-    e.address = e.lastAddress = address;
-    e.field = "F" + std::to_string(address);
-    e.oldRaw = oldRaw;
-    e.newRaw = newRaw;
-    e.acknowledged = true;
-    return e;
+    return testing::journalledWrite(address, oldRaw, newRaw);
 }
 
 // Entries numbered by their new value, so that order is easy to check.
@@ -229,9 +219,9 @@ TEST_F(JournalReading, UndoOnTheSamePortAndTypeButAnotherSetIsToldNotRefused)
     JournalEntry written = entry(1, 19, 25);
     written.controllerSet = "11111111";
     ASSERT_TRUE(journal.append(written));
-    EXPECT_FALSE(planUndo(journal, {"COM1", "3/1", "11111111"}, true).otherSet);
+    EXPECT_FALSE(planUndo(journal, {"COM1", "1/3", "11111111"}, true).otherSet);
 
-    const UndoPlan plan = planUndo(journal, {"COM1", "3/1", "22222222"}, true);
+    const UndoPlan plan = planUndo(journal, {"COM1", "1/3", "22222222"}, true);
     EXPECT_EQ(plan.refusal, UndoRefusal::None);
     EXPECT_TRUE(plan.otherSet);
 

@@ -1,4 +1,5 @@
 #include "WindowOnLine.h"
+#include "JournalledWrite.h"
 #include "JournalTableModel.h"
 #include "JournalWindow.h"
 #include "MainWindow.h"
@@ -100,17 +101,8 @@ TEST_F(JournalWindowFixture, AFieldEditIsListedAndTakenBackAfterAskingOnly)
 
 TEST_F(JournalWindowFixture, UndoWithoutAControllerIsRefusedAndAsksNothing)
 {
-    params::JournalEntry earlier;
-    earlier.time = "2026-12-08T07:00:00.000Z";
-    earlier.port = "COM1";
-    earlier.controller = "3/1";
-    earlier.kind = "write";
-    earlier.source = "field";
-    earlier.address = earlier.lastAddress = 2;
+    params::JournalEntry earlier = dravinor::testing::journalledWrite(2, 28, 30);
     earlier.field = "PCTps";
-    earlier.oldRaw = 28;
-    earlier.newRaw = 30;
-    earlier.acknowledged = true;
     ASSERT_TRUE(params::WriteJournal(folder.journal()).append(earlier));
     startWith(false);
     openJournal();
