@@ -141,8 +141,8 @@ void MainWindow::buildLanguagesMenu(QMenuBar* bar)
     russianItem_ = addMenuItem(languages, "rosyjski", QStringLiteral("rosyjski"));
     polishItem_->setCheckable(true);
     russianItem_->setCheckable(true);
-    connect(polishItem_, &QAction::triggered, this, &MainWindow::polskiClick);
-    connect(russianItem_, &QAction::triggered, this, &MainWindow::rosyjskiClick);
+    connect(polishItem_, &QAction::triggered, this, &MainWindow::choosePolish);
+    connect(russianItem_, &QAction::triggered, this, &MainWindow::chooseRussian);
 }
 
 void MainWindow::chooseResolution(QAction* item, int width, int height)

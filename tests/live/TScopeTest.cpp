@@ -23,7 +23,7 @@ std::unique_ptr<TScope> formScope()
     auto scope = std::make_unique<TScope>();
     scope->setGeometry(0, 0, 256, 160);
     scope->setColor(background);
-    scope->setGridsize(36);
+    scope->setGridSpacing(36);
     return scope;
 }
 
@@ -41,10 +41,10 @@ bool hasRed(const QImage& image)
 TEST(TScopeGrid, SpacingIsEvenTowardZeroAndLinesSitWhereTheyAlwaysHave)
 {
     TScope scope;
-    scope.setGridsize(35);
-    EXPECT_EQ(scope.gridsize(), 34);
-    scope.setGridsize(-3);
-    EXPECT_EQ(scope.gridsize(), -2);  // and no endless grid loop
+    scope.setGridSpacing(35);
+    EXPECT_EQ(scope.gridSpacing(), 34);
+    scope.setGridSpacing(-3);
+    EXPECT_EQ(scope.gridSpacing(), -2);  // and no endless grid loop
 
     const QImage image = formScope()->traceImage();
     ASSERT_EQ(image.size(), QSize(256, 160));
@@ -166,7 +166,7 @@ TEST(TScopeSize, ResizingKeepsThePictureUntilTheGridWipesIt)
     scope->setGeometry(0, 0, 400, 200);
     ASSERT_EQ(scope->traceImage().size(), QSize(400, 200));
     EXPECT_TRUE(hasRed(scope->traceImage()));
-    scope->setGridsize(40);
+    scope->setGridSpacing(40);
     EXPECT_FALSE(hasRed(scope->traceImage()));
     EXPECT_EQ(scope->traceImage().pixelColor(399, 120), gray);
 }
@@ -187,10 +187,10 @@ TEST(TScopeSize, StrayMarksAboveTheTraceAfterAResizeAreWiped)
         return false;
     };
     ASSERT_TRUE(redInTopRow());
-    scope->setGridsize(36);
+    scope->setGridSpacing(36);
     EXPECT_TRUE(redInTopRow());  // same size: the top row stays as it always has
 
     scope->setGeometry(0, 0, 400, 200);
-    scope->setGridsize(40);
+    scope->setGridSpacing(40);
     EXPECT_FALSE(redInTopRow());
 }

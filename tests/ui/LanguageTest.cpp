@@ -294,7 +294,7 @@ TEST_F(LanguageFixture, AKeyWithoutItsControlDoesNothing)
     ui::TextKeyApplier keys(&bare);
     for (const lang::KeyTarget& row : lang::keyTable())
         keys.applyTextKey(row.key, "x");
-    keys.setLanguageCharset(204);
+    keys.setLanguageWritingSystem(QFontDatabase::Cyrillic);
     EXPECT_TRUE(bare.findChildren<QObject*>().isEmpty());
 }
 
