@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <utility>
 
 using namespace dravinor;
@@ -61,7 +62,10 @@ INSTANTIATE_TEST_SUITE_P(Identities, VersionText,
                          ::testing::Values(std::pair<std::uint8_t, const char*>{0x31, "[  wersja sterownika 3 ]"},
                                            std::pair<std::uint8_t, const char*>{0x22, "[  wersja sterownika 2 ]"},
                                            std::pair<std::uint8_t, const char*>{0x35, "[ wersja sterownika 3 ]"},
-                                           std::pair<std::uint8_t, const char*>{0xF0, "[ wersja sterownika 15 ]"}));
+                                           std::pair<std::uint8_t, const char*>{0xF0, "[ wersja sterownika 15 ]"}),
+                         [](const ::testing::TestParamInfo<VersionText::ParamType>& info) {
+                             return "Byte" + std::to_string(info.param.first);
+                         });
 
 TEST_F(ScanFixture, OneSilentPortIsTriedFiveTimesThenTheScanRunsOut)
 {
