@@ -130,7 +130,7 @@ int main(int argc, char** argv)
     }
     for (int i = 0; i < runs; ++i) {
         timer.start();
-        window.polskiClick();
+        window.choosePolish();
         menus.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
     const double load = median(loads);

@@ -13,9 +13,9 @@ constexpr int lookMs = 200;
 // A device that is back but does not open or answer yet is tried this often.
 constexpr int retryEveryLooks = 3;
 
-std::string identityText(std::uint8_t identity)
+std::string identityText(link::ControllerIdentity identity)
 {
-    return "type " + std::to_string(identity & 0x0F) + ", firmware " + std::to_string(identity >> 4);
+    return "type " + std::to_string(identity.type()) + ", firmware " + std::to_string(identity.firmware());
 }
 
 }  // namespace

@@ -33,9 +33,9 @@ int runIdentify(CliSession& session)
                   << " answers, but its identity never came back cleanly (one byte alone); try again\n";
         return exitNoController;
     }
-    const std::uint8_t identity = *session.connection().identity();
-    std::printf("Controller on %s: type %d, firmware version %d %s\n", where.c_str(), identity & 0x0F,
-                identity >> 4, link::Connection::versionTextFor(identity).c_str());
+    const link::ControllerIdentity identity = *session.connection().identity();
+    std::printf("Controller on %s: type %d, firmware version %d %s\n", where.c_str(), identity.type(),
+                identity.firmware(), identity.versionTitle().c_str());
     return exitSuccess;
 }
 

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     link::SerialPort port(device, clock, [](const std::string& name) { return name; });
     params::ParameterState state;
     params::ParameterTransfer transfer(port, state);
-    transfer.setIdentitySource([] { return std::optional<std::uint8_t>(fuzz::FuzzedController::identity); });
+    transfer.setIdentitySource([] { return std::optional(link::ControllerIdentity(fuzz::FuzzedController::identity)); });
     if (!port.open("/dev/fuzz"))
         return 0;
 

@@ -74,10 +74,188 @@ inline constexpr int adaptationProbeFailed = 51535;
 inline constexpr int adaptationProbeQuestion = 51536;
 inline constexpr int adaptationProbeWentOn = 51537;
 inline constexpr int adaptationProbeStopped = 51538;
-// The customer's report: the probe of an adaptation that found it failed.
-inline constexpr int reportProbe = 51539;
-inline constexpr int reportProbeWentOn = 51540;   // %1 verdict, %2-%3 voltages
-inline constexpr int reportProbeStopped = 51541;  // likewise
+// The customer's report: its dialog and its sheet.
+namespace report {
+inline constexpr int dialogTitle = 51431;  // the dialog's own title
+inline constexpr int registration = 51432;
+inline constexpr int makeAndModel = 51433;
+inline constexpr int odometer = 51434;
+inline constexpr int workshop = 51435;
+inline constexpr int includeTrace = 51436;
+inline constexpr int savePdf = 51437;
+inline constexpr int print = 51438;
+inline constexpr int close = 51439;
+inline constexpr int pdfFilter = 51440;
+inline constexpr int notSaved = 51441;  // %1: the file
+inline constexpr int saved = 51442;     // %1: the file
+inline constexpr int notPrinted = 51443;
+inline constexpr int freezeFirst = 51444;
+inline constexpr int sheetTitle = 51445;  // the sheet's heading
+inline constexpr int date = 51446;
+inline constexpr int controller = 51447;
+inline constexpr int controllerIdentity = 51448;  // %1: type, %2: firmware version
+inline constexpr int noController = 51449;
+inline constexpr int fromFile = 51450;            // %1: the parameter file
+inline constexpr int parameters = 51451;
+inline constexpr int parameterColumn = 51452;
+inline constexpr int valueColumn = 51453;
+inline constexpr int notRead = 51454;
+inline constexpr int ignitionTypeNotRead = 51455;
+inline constexpr int notReadNote = 51456;
+inline constexpr int adaptationFinished = 51457;
+inline constexpr int adaptationStopped = 51458;
+inline constexpr int firstFigure = 51459;         // 51459..51463, in AdaptationFigure's order
+inline constexpr int unacknowledged = 51464;
+inline constexpr int doubtfulPhases = 51465;
+inline constexpr int trace = 51466;
+inline constexpr int pageNumber = 51467;          // %1: the page, %2: how many
+inline constexpr int signature = 51468;
+inline constexpr int notInFileNote = 51469;  // a file shorter than a whole set
+inline constexpr int identityUnknown = 51481;  // connected, but no clean identity came
+inline constexpr int failedProbe = 51539;    // an adaptation that found the probe failed
+inline constexpr int probeWentOn = 51540;    // %1 verdict, %2-%3 volts: it went on, doubtful
+inline constexpr int probeStopped = 51541;   // likewise: it stopped there
+}  // namespace report
+// The comparison of the pages with a parameter file.
+namespace diff {
+inline constexpr int title = 50301;
+inline constexpr int parameterColumn = 50302;
+inline constexpr int pagesColumn = 50303;
+inline constexpr int fileColumn = 50304;
+inline constexpr int loadButton = 50305;
+inline constexpr int closeButton = 50306;
+inline constexpr int same = 50307;
+inline constexpr int count = 50308;
+}  // namespace diff
+// Why a port did not open, and the command that mends it.
+namespace portProblem {
+inline constexpr int notInGroup = 50310;
+inline constexpr int heldByOther = 50311;
+inline constexpr int logInAgain = 50312;
+inline constexpr int notASerialPort = 51180;
+}  // namespace portProblem
+// What a save may not write onto.
+namespace saveRefusal {
+inline constexpr int folder = 51500;
+inline constexpr int fifo = 51501;
+inline constexpr int characterDevice = 51502;
+inline constexpr int blockDevice = 51503;
+inline constexpr int socket = 51504;
+inline constexpr int linkLoop = 51505;
+inline constexpr int throughLink = 51506;  // %1: where the link leads, %2: what is there
+}  // namespace saveRefusal
+// What a bulk write came to.
+namespace bulkWrite {
+inline constexpr int allConfirmed = 51050;
+inline constexpr int allConfirmedAfterRewrites = 51051;  // %1 how many were written again
+inline constexpr int notConfirmed = 51052;               // %1 how many, %2 their captions
+inline constexpr int noneConfirmed = 51053;
+}  // namespace bulkWrite
+// The flag bytes' captions where no field shows them.
+namespace flagBytes {
+inline constexpr int flagByteA = 51054;
+inline constexpr int flagByteB = 51055;
+}  // namespace flagBytes
+// The backups kept before bulk writes, the question before a recent file is written, the undo of a
+// bulk write.
+namespace backup {
+inline constexpr int kept = 51560;              // %1 the backup's file name
+inline constexpr int setNotKnown = 51561;
+inline constexpr int notSaved = 51562;          // %1 file name, %2 why
+inline constexpr int ramPartlyRefreshed = 51563;  // %1 RAM words refreshed of 32
+inline constexpr int recentFileQuestion = 51564;  // %1 file name
+inline constexpr int noBackupAhead = 51565;
+inline constexpr int restoreQuestion = 51566;   // %1 the write, %2 its time, %3 file name
+inline constexpr int backupUnreadable = 51567;  // %1 file name, %2 why
+inline constexpr int restoreKind = 51568;
+inline constexpr int notWholeBackup = 51569;
+inline constexpr int valuesChanged = 51570;     // %1 how many; the questions' second line
+}  // namespace backup
+// Parameter files saved and loaded.
+namespace fileStatus {
+inline constexpr int saved = 51160;            // %1 file
+inline constexpr int backupCreated = 51161;    // %1 the ".BAK"
+inline constexpr int backupKept = 51162;       // %1 the ".BAK"
+inline constexpr int notSaved = 51163;         // %1 file, %2 why
+inline constexpr int cannotCreate = 51164;
+inline constexpr int cannotWrite = 51165;
+inline constexpr int cannotReplace = 51166;
+inline constexpr int cannotBackUp = 51167;     // %1 the ".BAK"
+inline constexpr int loaded = 51170;           // %1 file
+inline constexpr int notLoaded = 51171;        // %1 file, %2 why
+inline constexpr int notRegularFile = 51172;
+inline constexpr int written = 51173;
+}  // namespace fileStatus
+// The journal window and its undo (the menu item's caption is key 50100 in the key table); how an
+// entry stands towards undo; the journal's problems.
+namespace journal {
+inline constexpr int windowTitle = 50101;
+inline constexpr int undoButton = 50102;
+inline constexpr int firstHeader = 50103;  // 50103..50109: time, port, version, field, old, new, result
+inline constexpr int acknowledged = 50110;
+inline constexpr int notAcknowledged = 50111;
+inline constexpr int undoQuestion = 50112;      // %1 field, %2 value written back, %3 value now
+inline constexpr int undoNotConnected = 50113;
+inline constexpr int undoOtherController = 50114;  // %1 port, %2 version
+inline constexpr int nothingToUndo = 50115;
+inline constexpr int undoFailed = 50116;
+inline constexpr int writeAllKind = 50117;
+inline constexpr int resetKind = 50118;
+inline constexpr int adaptationResetKind = 50119;
+inline constexpr int fileKind = 50120;
+inline constexpr int unchangedMark = 51060;
+inline constexpr int undoWriteMark = 51061;
+inline constexpr int takenBackMark = 51062;
+inline constexpr int nextUndoMark = 51063;
+inline constexpr int unreadableFile = 51150;  // %1 file, %2 why
+inline constexpr int isFolder = 51151;
+inline constexpr int notRegularFile = 51152;
+inline constexpr int invalidTime = 51153;
+inline constexpr int undoOtherSet = 51154;
+}  // namespace journal
+// Values the controller did not give, and the default set shown when no controller answered at
+// start-up.
+namespace reads {
+inline constexpr int unreadReason = 51000;        // tip and hint of a field without a value
+inline constexpr int unreadStatus = 51001;        // %1 how many of the 35, %2 captions
+inline constexpr int saveQuestion = 51002;        // %1 captions
+inline constexpr int compareQuestion = 51003;     // %1 captions
+inline constexpr int writeAllQuestion = 51004;    // %1 captions
+inline constexpr int defaultSetShown = 51005;     // follows the scan's last text
+inline constexpr int silentPorts = 51006;         // %1 ports that opened but did not answer
+}  // namespace reads
+// Live recording and replay; why a recording cannot be played, what a column must hold, the labels
+// of the box's details.
+namespace recording {
+inline constexpr int recordingTo = 50210;
+inline constexpr int recordingFinished = 50211;
+inline constexpr int recordingWriteError = 50212;
+inline constexpr int recordingCannotCreate = 50213;
+inline constexpr int recordingNoController = 50214;
+inline constexpr int replaying = 50215;
+inline constexpr int replayPaused = 50216;
+inline constexpr int replayEnd = 50217;
+inline constexpr int replayCannotPlay = 50218;
+inline constexpr int replayLine = 50219;
+inline constexpr int csvFilter = 50220;
+inline constexpr int replayMissing = 51310;
+inline constexpr int replayCannotOpen = 51311;     // %1: the system's reason
+inline constexpr int replayFolder = 51312;
+inline constexpr int replayNotAFile = 51313;
+inline constexpr int replayTooLarge = 51314;
+inline constexpr int replayCannotRead = 51315;     // %1: the system's reason
+inline constexpr int replayEmpty = 51316;
+inline constexpr int replayWrongHeader = 51317;
+inline constexpr int replayNoPolls = 51318;
+inline constexpr int replayFewColumns = 51319;     // %1: the row's columns, %2: a recording's
+inline constexpr int replayManyColumns = 51320;    // %1: a recording's columns
+inline constexpr int replayBadValue = 51321;       // %1: the column, %2: its text, %3: what it must be
+inline constexpr int replayTimeGoesBack = 51322;
+inline constexpr int firstReplayValueKey = 51323;      // 51323..51329 in the order of LiveCsvValue
+inline constexpr int replayExpectedHeader = 51330;
+inline constexpr int replayFirstLine = 51331;
+}  // namespace recording
+inline constexpr int settingsNotKept = 51507;  // the program's settings could not be kept
 }  // namespace slot
 
 struct SlotDefinition {

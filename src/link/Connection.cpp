@@ -75,18 +75,8 @@ bool Connection::confirmIdentity()
 TitleUpdate Connection::versionTitle()
 {
     if (confirmIdentity())
-        return {TitleUpdate::Kind::Version, versionTextFor(*identity_)};
+        return {TitleUpdate::Kind::Version, ControllerIdentity(*identity_).versionTitle()};
     return {TitleUpdate::Kind::VersionUnknown, {}};
-}
-
-std::string Connection::versionTextFor(std::uint8_t identity)
-{
-    const int type = identity & 0x0F;
-    const int version = identity >> 4;
-    std::string text = "[ ";
-    if (type == 1 || type == 2)
-        text += " ";
-    return text + "wersja sterownika " + std::to_string(version) + " ]";
 }
 
 ConnectionOutcome Connection::connectToPort(const std::string& name)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControllerIdentity.h"
 #include "SerialPort.h"
 
 #include <cstdint>
@@ -77,8 +78,6 @@ public:
     // Confirms the identity and gives the window's title: the version text,
     // or that the version is unknown.
     TitleUpdate versionTitle();
-    // "[ " + (" " for controller types 1 and 2) + "wersja sterownika " + version + " ]"
-    static std::string versionTextFor(std::uint8_t identity);
 
     ConnectionOutcome connectToPort(const std::string& name);
     // A port named on the command line, tried as the scan tries each port:
@@ -99,7 +98,10 @@ public:
     // The identity byte of the controller last identified cleanly on the
     // open port: two identifies in a row on a line in step, each answered by
     // this byte alone. Unset until then, and when no clean answer came.
-    std::optional<std::uint8_t> identity() const { return identity_; }
+    std::optional<ControllerIdentity> identity() const
+    {
+        return identity_ ? std::optional(ControllerIdentity(*identity_)) : std::nullopt;
+    }
     // The identity, or while it is not confirmed the lone answer of the
     // presence check: a first vote for a resynchronisation, never shown.
     std::optional<std::uint8_t> identityHint() const { return identity_ ? identity_ : candidate_; }

@@ -30,25 +30,25 @@ class TankGauge;
 class VerticalBar;
 
 // The page "Wizualizacja (F4)": the meters, bars, thermometer, actuator
-// gauge, fuel switch and the trace group, fed by the live poll on Timer1.
+// gauge, fuel switch and the trace group, fed by the live poll on the poll timer.
 class LivePage : public QObject {
     Q_OBJECT
 public:
-    // timer is the window's Timer1; the page polls on its ticks.
+    // timer is the window's poll timer (its control "Timer1"); the page polls on its ticks.
     LivePage(QWidget* page, QTimer* timer, link::SerialPort& port, link::Clock& clock,
              const params::ParameterState& state);
 
-    // Page entry: TPS sectors, layout, Timer1 running, phase timers reset,
+    // Page entry: TPS sectors, layout, the poll timer running, phase timers reset,
     // thermometer shown as the sensor setting says.
     void startLiveView(int windowWidth, int windowHeight);
     // Every resize of the window, and page entry.
     void layout(int windowWidth, int windowHeight);
-    // Stops the trace (Timer1 is stopped by the window).
+    // Stops the trace (the poll timer is stopped by the window).
     void stopTrace();
     // The lambda displays follow the probe type (RSLambda's item).
     void applyProbeType(int item);
 
-    // A replay feeds recorded polls instead: Timer1's ticks then leave the
+    // A replay feeds recorded polls instead: the poll timer's ticks then leave the
     // port alone and the fuel switch is off.
     void setReplayMode(bool replay);
     bool replayMode() const { return replayMode_; }
@@ -61,7 +61,7 @@ public:
     void showState(const QString& text);
     QLabel* stateLine() const { return stateLine_; }
 
-    // One tick of Timer1: a poll and its display, or the news that no
+    // One tick of the poll timer: a poll and its display, or the news that no
     // controller is there. Tests call it directly, in simulated time.
     void tick();
 

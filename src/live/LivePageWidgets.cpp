@@ -60,9 +60,9 @@ void LivePage::buildLambdaBar()
     lambdaBar_->setDigitalTo(255);
     lambdaBar_->setValueFrom(0);
     lambdaBar_->setValueTo(255);
-    lambdaBar_->setSector(0, 0, 500, bgrColor(bgr::green));
-    lambdaBar_->setSector(1, 501, 502, bgrColor(bgr::green));
-    lambdaBar_->setSector(2, 503, 1000, bgrColor(bgr::red));
+    lambdaBar_->setSector(0, 0, 500, QColor(colour::green));
+    lambdaBar_->setSector(1, 501, 502, QColor(colour::green));
+    lambdaBar_->setSector(2, 503, 1000, QColor(colour::red));
     lambdaBar_->setLimits(0.0001f, 255);
     lambdaBar_->setLedStyle(true);
     lambdaBar_->setSectorColors(true);
@@ -85,7 +85,7 @@ void LivePage::buildActuator()
     stepperGauge_->setValueFrom(0);
     stepperGauge_->setValueTo(255);
     stepperGauge_->setLimits(10, 90);
-    stepperGauge_->setFillColor(bgrColor(bgr::lime));
+    stepperGauge_->setFillColor(QColor(colour::lime));
     addLabel("Silnik_Bar_NazL", QStringLiteral("Silnik krokowy"))->setAlignment(Qt::AlignHCenter);
     addLabel("Silnik_Bar_OtwL", QStringLiteral("otwarty"))->setAlignment(Qt::AlignHCenter);
     addLabel("Silnik_Bar_ZamL", QStringLiteral("zamknięty"))->setAlignment(Qt::AlignHCenter);
@@ -102,9 +102,9 @@ void LivePage::buildThermometer()
     thermometer_->setValueTo(90);
     thermometer_->setSteps(9);
     thermometer_->setSubSteps(1);
-    thermometer_->setPointerColor(bgrColor(bgr::red));
+    thermometer_->setPointerColor(QColor(colour::red));
     thermometer_->setLimits(10, 180);
-    thermometer_->setColumnColor(bgrColor(0x8000FF));
+    thermometer_->setColumnColor(QColor(QRgb(0xFF0080)));
     thermometer_->hide();
     temperaturePanel_ = addPanel("TermVizED");
     temperaturePanel_->hide();
@@ -139,10 +139,10 @@ void LivePage::buildMeters()
     tpsMeter_->setValueUnit(QStringLiteral("V"));
     tpsMeter_->setSteps(6);
     tpsMeter_->setSubSteps(2);
-    tpsMeter_->setScaleColor(bgrColor(bgr::black));
-    tpsMeter_->setPointerColor(bgrColor(bgr::lime));
-    tpsMeter_->setSectorColor(0, bgrColor(bgr::green));
-    tpsMeter_->setSectorColor(1, bgrColor(bgr::yellow));
+    tpsMeter_->setScaleColor(QColor(colour::black));
+    tpsMeter_->setPointerColor(QColor(colour::lime));
+    tpsMeter_->setSectorColor(0, QColor(colour::green));
+    tpsMeter_->setSectorColor(1, QColor(colour::yellow));
     tpsMeter_->setLimits(0.0001f, 12.0f);
     tpsPanel_ = addPanel("Manometr_TPSED");
 
@@ -155,8 +155,8 @@ void LivePage::buildMeters()
     rpmMeter_->setValueUnit(QStringLiteral("RPM"));
     rpmMeter_->setSteps(8);
     rpmMeter_->setSubSteps(2);
-    rpmMeter_->setScaleColor(bgrColor(bgr::yellow));
-    rpmMeter_->setPointerColor(bgrColor(bgr::lime));
+    rpmMeter_->setScaleColor(QColor(colour::yellow));
+    rpmMeter_->setPointerColor(QColor(colour::lime));
     rpmMeter_->setSectorBounds(0, 0, 200);
     rpmMeter_->setSectorBounds(1, 200, 800);
     rpmMeter_->setSectorBounds(2, 800, 1000);

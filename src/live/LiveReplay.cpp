@@ -11,7 +11,7 @@ LiveReplay::LiveReplay(LivePage& page, std::vector<params::LiveSample> samples, 
 {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &LiveReplay::onTimer);
+    connect(&timer_, &Ticker::timeout, this, &LiveReplay::onTimer);
 }
 
 std::int64_t LiveReplay::positionMs() const

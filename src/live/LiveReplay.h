@@ -1,10 +1,9 @@
 #pragma once
 
 #include "LiveCsv.h"
+#include "WidgetTime.h"
 
-#include <QElapsedTimer>
 #include <QObject>
-#include <QTimer>
 
 #include <cstdint>
 #include <vector>
@@ -54,8 +53,8 @@ private:
     bool running_ = false;
     bool paused_ = false;
     std::int64_t baseMs_ = 0;  // the position when the clock last started
-    QElapsedTimer clock_;
-    QTimer timer_;
+    Stopwatch clock_;
+    Ticker timer_;
     std::int64_t shownSecond_ = -1;
 };
 

@@ -20,22 +20,22 @@ struct ChannelRow {
     const char* panel;
     const char* labelPrefix;  // the name label is <prefix>_0, the scale <prefix>_1 .. _5
     std::array<const char*, 6> captions;
-    std::uint32_t labelColor;
-    std::uint32_t nameColor;
+    QRgb labelColor;
+    QRgb nameColor;
 };
 
 // Channels a..d: lambda, TPS, stepper, engine speed.
 constexpr std::array<ChannelRow, 4> channelRows{{
     {"CheckOscyLambda", "&LAMBDA", "PanelOscyLambda", "VLAB", {" [V]", "5,0", "3,8", "2,5", "1,2", "0,0"},
-     0x0000FF, 0x0000FF},
+     0xFF0000, 0xFF0000},
     {"CheckOscyTPS", "&TPS", "PanelOscyTPS", "TPSLAB", {"TPS", "12", "9", "6", "3", "0"}, 0xFF00FF, 0xFF00FF},
     {"CheckOscySTEP", "&STEP", "PanelOscySTEP", "STEPLAB", {"STEP", "255", "192", "128", "64", "0"}, 0x808080,
      0x808080},
-    {"CheckOscyRPM", "&RPM", "PanelOscyRPM", "RPMLAB", {"RPM", "8", "6", "4", "2", "0"}, 0x0080FF, 0x4080FF},
+    {"CheckOscyRPM", "&RPM", "PanelOscyRPM", "RPMLAB", {"RPM", "8", "6", "4", "2", "0"}, 0xFF8000, 0xFF8040},
 }};
 
-constexpr std::array<std::uint32_t, 4> lineColors{0x0000FF, 0xFF00FF, 0x4080FF, 0xFFFF00};
-constexpr std::uint32_t silver = 0xC0C0C0;
+constexpr std::array<QRgb, 4> lineColors{0xFF0000, 0xFF00FF, 0xFF8040, 0x00FFFF};
+constexpr QRgb silver = 0xC0C0C0;
 
 // Left to right on the form; the lambda column stands next to the trace.
 struct PanelColumn {
@@ -91,7 +91,7 @@ OscilloscopeLayout layoutOscilloscope(int windowWidth, int windowHeight, int tps
         for (int i = 0; i < 6; ++i)
             c[labelName(row.labelPrefix, i).toStdString()] = {{}, y(axisLabelTops[i]), {}, {}, x(8)};
     c["Scope1"] = {x(56), y(32), x(256), y(160), {}};
-    out.gridsize = x(36);
+    out.gridSpacing = x(36);
     c["PodpisWykresLambdaLAB"] = {x(66), y(8), {}, {}, x(10)};
     c["PodpisTH"] = {x(188), y(8), {}, {}, x(10)};
     c["TH_L"] = {x(212), y(8), {}, {}, x(10)};
@@ -113,17 +113,17 @@ OscilloscopeGroup::OscilloscopeGroup(QWidget* parent) : QGroupBox(parent)
     // Created first so the label panels stand above the trace where they meet.
     scope_ = new TScope(this, TScope::Creation::Loading);
     scope_->setObjectName(QStringLiteral("Scope1"));
-    scope_->setGridsize(34);
+    scope_->setGridSpacing(34);
     scope_->setActive(true);
     for (int channel = 0; channel < TScope::channelCount; ++channel) {
         const auto index = static_cast<std::size_t>(channel);
         scope_->setPosition(channel, std::array{15, 50, 0, 0}[index]);
         scope_->setChannelDrawn(channel, channel == LambdaTrace);
-        scope_->setLinecolor(channel, colorFromBgr(lineColors[index]));
+        scope_->setLineColor(channel, QColor(lineColors[index]));
     }
     scope_->setInterval(10);
-    scope_->setColor(colorFromBgr(0xCAFFFF));
-    scope_->setBasecolor(colorFromBgr(0xFFDFDF));
+    scope_->setColor(QColor(QRgb(0xFFFFCA)));
+    scope_->setBaseColor(QColor(QRgb(0xDFDFFF)));
     scope_->setGeometry(56, 32, 256, 160);
     scope_->loaded();
 
@@ -159,7 +159,7 @@ void OscilloscopeGroup::buildPanels()
             auto* label = new QLabel(QString::fromUtf8(row.captions[static_cast<std::size_t>(i)]), panel);
             label->setObjectName(labelName(row.labelPrefix, i));
             QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, colorFromBgr(i == 0 ? row.nameColor : row.labelColor));
+            palette.setColor(QPalette::WindowText, QColor(i == 0 ? row.nameColor : row.labelColor));
             label->setPalette(palette);
             label->move(axisLabelLeft, 0);
         }
@@ -207,7 +207,7 @@ void OscilloscopeGroup::setChannelShown(int channel, bool on)
 void OscilloscopeGroup::setGridShown(bool on)
 {
     // Shows from the next wipe: the picture is not redrawn here.
-    scope_->setGridcolor(on ? colorFromBgr(silver) : scope_->color());
+    scope_->setGridColor(on ? QColor(silver) : scope_->color());
 }
 
 void OscilloscopeGroup::feed(const params::LiveFrame& frame, float ignitionConstant)
@@ -257,7 +257,7 @@ void OscilloscopeGroup::layout(int windowWidth, int windowHeight, int tpsMeterWi
     const OscilloscopeLayout numbers = layoutOscilloscope(windowWidth, windowHeight, tpsMeterWidth, pageHeight);
     place(numbers);
     // The new size first, then the grid, which wipes the resized picture.
-    scope_->setGridsize(numbers.gridsize);
+    scope_->setGridSpacing(numbers.gridSpacing);
 }
 
 void OscilloscopeGroup::place(const OscilloscopeLayout& layout)

@@ -39,7 +39,7 @@ struct TraceSave {
 // and ends just above the bottom of the page.
 struct OscilloscopeLayout {
     std::map<std::string, Placement> controls;  // by objectName, GroupBoxLambda included
-    int gridsize = 0;                           // for Scope1, set after its size
+    int gridSpacing = 0;                        // for Scope1, set after its size
 };
 OscilloscopeLayout layoutOscilloscope(int windowWidth, int windowHeight, int tpsMeterWidth, int pageHeight);
 

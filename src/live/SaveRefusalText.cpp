@@ -11,15 +11,7 @@ namespace {
 
 // Text keys of why a save was refused: what holds the name, a loop of
 // links, and where a link led ("dowiązanie do %1: %2").
-namespace key {
-inline constexpr int folder = 51500;
-inline constexpr int fifo = 51501;
-inline constexpr int characterDevice = 51502;
-inline constexpr int blockDevice = 51503;
-inline constexpr int socket = 51504;
-inline constexpr int linkLoop = 51505;
-inline constexpr int throughLink = 51506;  // %1: where the link leads, %2: what is there
-}  // namespace key
+namespace key = lang::slot::saveRefusal;
 
 QString slotText(int key) { return QString::fromStdString(lang::textSlots().text(key)); }
 

@@ -8,24 +8,24 @@
 
 namespace dravinor::live {
 
-std::vector<int> verticalGridLines(int width, int gridsize)
+std::vector<int> verticalGridLines(int width, int gridSpacing)
 {
     // A spacing below 1 would never reach the edge; its only line, at x -1,
     // lies outside the picture anyway.
     std::vector<int> lines;
-    if (gridsize <= 0)
+    if (gridSpacing <= 0)
         return lines;
-    for (int x = 0; x < width; x += gridsize)
+    for (int x = 0; x < width; x += gridSpacing)
         lines.push_back(x - 1);
     return lines;
 }
 
-std::vector<int> horizontalGridLines(int height, int gridsize)
+std::vector<int> horizontalGridLines(int height, int gridSpacing)
 {
     std::vector<int> lines;
-    if (gridsize <= 0)
+    if (gridSpacing <= 0)
         return lines;
-    for (int y = height; y > 0; y -= gridsize)
+    for (int y = height; y > 0; y -= gridSpacing)
         lines.push_back(y);
     return lines;
 }
@@ -50,15 +50,15 @@ TScope::TScope(QWidget* parent, Creation creation) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer_.setSingleShot(false);
-    connect(&timer_, &QTimer::timeout, this, &TScope::step);
+    connect(&timer_, &Ticker::timeout, this, &TScope::step);
     resize(208, 120);
     fitImage();
     loaded_ = creation == Creation::Loaded;
 }
 
-void TScope::setGridsize(int value)
+void TScope::setGridSpacing(int value)
 {
-    gridsize_ = value / 2 * 2;
+    gridSpacing_ = value / 2 * 2;
     if (!loaded_)
         return;
     redrawGrid();
@@ -106,9 +106,9 @@ void TScope::setChannelDrawn(int channel, bool drawn)
     drawn_.at(static_cast<std::size_t>(channel)) = drawn;
 }
 
-void TScope::setLinecolor(int channel, const QColor& color)
+void TScope::setLineColor(int channel, const QColor& color)
 {
-    linecolor_.at(static_cast<std::size_t>(channel)) = color;
+    lineColor_.at(static_cast<std::size_t>(channel)) = color;
 }
 
 void TScope::loaded()
@@ -150,7 +150,7 @@ void TScope::step()
         for (int channel = 0; channel < channelCount; ++channel) {
             if (!channelDrawn(channel))
                 continue;
-            pen.setColor(linecolor(channel));
+            pen.setColor(lineColor(channel));
             painter.setPen(pen);
             const auto index = static_cast<std::size_t>(channel);
             const int y = traceY(height(), position_[index]);
@@ -188,11 +188,11 @@ void TScope::redrawGrid()
     // trace, which would stay as stray marks, so that wipe takes them too.
     painter.fillRect(QRect(resizedSinceWipe_ ? QPoint(0, 0) : QPoint(1, 1), QPoint(w, h)), color_);
     resizedSinceWipe_ = false;
-    QPen pen(gridcolor_, 1, Qt::SolidLine);
+    QPen pen(gridColor_, 1, Qt::SolidLine);
     painter.setPen(pen);
-    for (int x : verticalGridLines(w, gridsize_))
+    for (int x : verticalGridLines(w, gridSpacing_))
         painter.drawLine(x, 0, x, h);
-    for (int y : horizontalGridLines(h, gridsize_))
+    for (int y : horizontalGridLines(h, gridSpacing_))
         painter.drawLine(0, y, w, y);
 }
 

@@ -72,8 +72,7 @@ public:
         if (port_.portOpen())
             target.port = port_.portName();
         if (port_.controllerConnected() && connection_.identity()) {
-            target.controller = std::to_string(*connection_.identity() >> 4) + "/" +
-                                std::to_string(*connection_.identity() & 0x0F);
+            target.controller = connection_.identity()->journalText();
             target.controllerSet = parameterSetFingerprint(state_.block());
         }
         return target;

@@ -1,5 +1,7 @@
 #include "JournalEntry.h"
 
+#include "ControllerIdentity.h"
+
 #include <charconv>
 #include <cstdio>
 #include <ctime>
@@ -175,7 +177,7 @@ std::optional<JournalEntry> parseJournalLine(std::string_view line)
         start = tab + 1;
     }
     if (f.size() < fieldCount || f.size() > setFingerprintField + 1 ||
-        (f.size() > setFingerprintField && !isSetFingerprint(f[setFingerprintField])) || f[0] != journalLineTag || f[1].empty() || !knownKind(f[4]))
+        (f.size() > setFingerprintField && !isSetFingerprint(f[setFingerprintField])) || (f[0] != journalLineTag && f[0] != firmwareFirstLineTag) || f[1].empty() || !knownKind(f[4]))
         return std::nullopt;
     const auto address = parseNumber(f[6], 35);
     const auto lastAddress = parseNumber(f[7], 35);
@@ -188,6 +190,9 @@ std::optional<JournalEntry> parseJournalLine(std::string_view line)
     e.time = f[1];
     e.port = f[2];
     e.controller = f[3];
+    if (f[0] == firmwareFirstLineTag)
+        if (const auto identity = link::identityFromFirmwareFirst(f[3]))
+            e.controller = identity->journalText();
     e.kind = f[4];
     e.source = f[5];
     e.address = static_cast<int>(*address);

@@ -12,7 +12,7 @@ namespace dravinor::params {
 struct JournalEntry {
     std::string time;        // UTC, "2026-12-08T07:32:05.123Z"
     std::string port;        // "COM3"; empty when no port was open
-    std::string controller;  // "3/1": firmware version / controller type; empty when unknown
+    std::string controller;  // "1/3": controller type / firmware version; empty when unknown
     std::string kind;        // "write", "eeprom", "bulk" (a line of a bulk write),
                              // "write-all", "reset", "adaptation-reset" (summaries)
     std::string source;      // "field", "file", "wizard", "undo", "cli"
@@ -38,7 +38,10 @@ struct JournalEntry {
     bool operator==(const JournalEntry&) const = default;
 };
 
-inline constexpr std::string_view journalLineTag = "J1";
+inline constexpr std::string_view journalLineTag = "J2";
+// Lines written before the controller was kept type first: "3/1" there is
+// firmware version / type, and is read as "1/3".
+inline constexpr std::string_view firmwareFirstLineTag = "J1";
 
 // A bulk write's summary names the backup of the set it replaced at the end
 // of its note: "35/35 acknowledged, 12 changed, backup NAME.PAR".

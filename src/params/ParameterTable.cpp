@@ -11,9 +11,9 @@ namespace {
 using enum Memory;
 namespace a = address;
 
-// The defaults are the stored forms of the definition's default values (in
-// brackets); the RPM words are periods with K = 4800, the default ignition
-// type's.
+// The defaults are the stored forms of the factory settings (the shown value
+// in the comment behind each row); the RPM words are periods with K = 4800,
+// the default ignition type's.
 constexpr ParameterRow rows[] = {
     {a::lambdaThreshold, 1, EepromAndRam, 19, "Lambda probe threshold", "PRLambda"},  // 0,38 V
     {a::tpsThreshold, 1, EepromAndRam, 28, "TPS threshold", "PCTps"},                 // 1,40 V

@@ -33,7 +33,8 @@ void ParameterTransfer::showParameters()
 
 ReadStop ParameterTransfer::resynchronise(Patience patience)
 {
-    const auto identity = identity_ ? identity_() : std::nullopt;
+    const auto known = identity_ ? identity_() : std::nullopt;
+    const auto identity = known ? std::optional(known->byte()) : std::nullopt;
     const auto hint = identity || !hint_ ? std::nullopt : hint_();
     switch (link::synchronise(port_, identity, patience, hint).outcome) {
     case SyncOutcome::Synchronised: return ReadStop::None;

@@ -155,9 +155,12 @@ public:
     // (none when null).
     void setBackups(const SetBackups* backups) { backups_ = backups; }
 
-    // The identity byte of the controller, confirmed, which a
+    // The identity of the controller, confirmed, whose byte a
     // resynchronisation waits for (unset: two lone answers must agree).
-    void setIdentitySource(std::function<std::optional<std::uint8_t>()> source) { identity_ = std::move(source); }
+    void setIdentitySource(std::function<std::optional<link::ControllerIdentity>()> source)
+    {
+        identity_ = std::move(source);
+    }
     // Without a confirmed identity: a byte that counts as the first of the
     // two (the lone answer of the presence check).
     void setIdentityHintSource(std::function<std::optional<std::uint8_t>()> source) { hint_ = std::move(source); }
@@ -200,7 +203,7 @@ private:
     const SetBackups* backups_ = nullptr;
     std::string source_ = "field";
     std::string note_;
-    std::function<std::optional<std::uint8_t>()> identity_;
+    std::function<std::optional<link::ControllerIdentity>()> identity_;
     std::function<std::optional<std::uint8_t>()> hint_;
     ParameterBlock controllerImage_;
     AddressSet controllerKnown_;

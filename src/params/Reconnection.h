@@ -24,8 +24,8 @@ enum class ReconnectStep {
 struct ReconnectOutcome {
     ReconnectStep step = ReconnectStep::Nothing;
     std::string portName;             // the logical name ("COM1")
-    std::uint8_t expectedIdentity = 0;
-    std::uint8_t foundIdentity = 0;   // with OtherController
+    link::ControllerIdentity expectedIdentity{0};
+    link::ControllerIdentity foundIdentity{0};  // with OtherController
     // With NotYet: why the device did not open; None when it opened but stayed silent.
     link::OpenError openError = link::OpenError::None;
     // With NotYet: something answered, but no clean identity came, so the
@@ -81,7 +81,7 @@ private:
     link::SystemRoots roots_;
     std::unique_ptr<link::DeviceWatcher> watcher_;
     std::string portName_;
-    std::uint8_t identity_ = 0;
+    link::ControllerIdentity identity_{0};
     bool following_ = false;
     bool waiting_ = false;
 };

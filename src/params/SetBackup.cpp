@@ -29,14 +29,14 @@ fs::path SetBackups::folderBeside(const fs::path& journal)
     return (stateFolder.empty() ? fs::path(".") : stateFolder) / "backups";
 }
 
-std::string SetBackups::fileName(const std::tm& t, std::optional<std::uint8_t> identity)
+std::string SetBackups::fileName(const std::tm& t, std::optional<link::ControllerIdentity> identity)
 {
     char time[80];
     std::snprintf(time, sizeof time, "%04d-%02d-%02d-%02d%02d%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
                   t.tm_hour, t.tm_min, t.tm_sec);
     std::string name = time;
     if (identity)
-        name += "-typ" + std::to_string(*identity & 0x0F) + "-wersja" + std::to_string(*identity >> 4);
+        name += "-typ" + std::to_string(identity->type()) + "-wersja" + std::to_string(identity->firmware());
     else
         name += "-unknown";
     return name + std::string(backupExtension);
@@ -51,7 +51,7 @@ std::optional<fs::path> SetBackups::fileNamed(const std::string& name) const
     return folder_ / name;
 }
 
-SetBackup SetBackups::keep(const ParameterBlock& set, std::optional<std::uint8_t> identity) const
+SetBackup SetBackups::keep(const ParameterBlock& set, std::optional<link::ControllerIdentity> identity) const
 {
     SetBackup backup;
     const std::time_t now = now_();

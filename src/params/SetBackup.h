@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControllerIdentity.h"
 #include "ParameterBlock.h"
 #include "ParameterFile.h"
 
@@ -39,7 +40,7 @@ public:
 
     // "backups" beside the journal, in the state folder.
     static std::filesystem::path folderBeside(const std::filesystem::path& journal);
-    static std::string fileName(const std::tm& localTime, std::optional<std::uint8_t> identity);
+    static std::string fileName(const std::tm& localTime, std::optional<link::ControllerIdentity> identity);
 
     const std::filesystem::path& folder() const { return folder_; }
     // The file of a backup named in the journal; nothing for a name that is
@@ -47,7 +48,7 @@ public:
     std::optional<std::filesystem::path> fileNamed(const std::string& name) const;
 
     // Saves the set with the safe parameter-file save, under a new name.
-    SetBackup keep(const ParameterBlock& set, std::optional<std::uint8_t> identity) const;
+    SetBackup keep(const ParameterBlock& set, std::optional<link::ControllerIdentity> identity) const;
 
 private:
     std::filesystem::path folder_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AdaptationSummary.h"
+#include "ControllerIdentity.h"
 
 #include "PageValues.h"
 #include "ParameterBlock.h"
@@ -41,13 +42,11 @@ struct ReportContent {
     CarDetails car;
     std::chrono::year_month_day date{};
     ValueSource source = ValueSource::Controller;
-    std::optional<std::uint8_t> identity;  // the controller's identity byte, when identified
+    std::optional<link::ControllerIdentity> identity;  // the controller's, when identified
     std::string fileName;                  // with ValueSource::ParameterFile
     std::vector<ReportValue> values;       // in page order, then the values no field shows
     std::optional<AdaptationSummary> adaptation;
 
-    int controllerType() const { return identity ? *identity & 0x0F : -1; }
-    int firmwareVersion() const { return identity ? *identity >> 4 : -1; }
     bool anyNotRead() const;
 };
 

@@ -1,10 +1,10 @@
 #include "ReportSheet.h"
 
-#include "ReportKeys.h"
-
 #include "TextSlots.h"
 
 namespace dravinor::reportpdf {
+
+namespace key = lang::slot::report;
 
 namespace {
 
@@ -16,7 +16,7 @@ QString controllerText(const report::ReportContent& content)
     switch (content.source) {
     case report::ValueSource::Controller:
         if (content.identity)
-            return slot(key::controllerIdentity).arg(content.controllerType()).arg(content.firmwareVersion());
+            return slot(key::controllerIdentity).arg(content.identity->type()).arg(content.identity->firmware());
         return slot(key::identityUnknown);
     case report::ValueSource::ParameterFile: return slot(key::fromFile).arg(fromStd(content.fileName));
     case report::ValueSource::PagesWithoutController: break;
@@ -57,7 +57,7 @@ QList<SheetRow> adaptationRows(const report::AdaptationSummary& summary)
     if (const auto& probe = summary.failedProbe) {
         const auto volts = [](float v) { return QString::number(v, 'f', 2).replace(u'.', u','); };
         const QString value = slot(probe->wentOn ? key::probeWentOn : key::probeStopped)
-                                  .arg(slot(key::probeVerdict + static_cast<int>(probe->verdict)),
+                                  .arg(slot(lang::slot::probeVerdict + static_cast<int>(probe->verdict)),
                                        volts(probe->minVolts), volts(probe->maxVolts));
         rows.append({slot(key::failedProbe), value, true});
     }
@@ -75,7 +75,7 @@ ValueTexts builtInValueTexts()
 ReportSheet sheetFor(const report::ReportContent& content, const ValueTexts& texts)
 {
     ReportSheet sheet;
-    sheet.title = slot(key::title);
+    sheet.title = slot(key::sheetTitle);
     const QString date = fromStd(report::dateText(content.date));
     sheet.details = {
         {slot(key::registration), fromStd(content.car.registration)},

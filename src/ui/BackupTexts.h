@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SetBackup.h"
+#include "TextSlots.h"
 
 #include <QString>
 
@@ -8,19 +9,7 @@ namespace dravinor::ui::texts {
 
 // Text keys (slots 51560-51570) of the backups kept before bulk writes, the question before a
 // recent file is written and the undo of a bulk write.
-namespace backupKey {
-inline constexpr int kept = 51560;              // %1 the backup's file name
-inline constexpr int setNotKnown = 51561;
-inline constexpr int notSaved = 51562;          // %1 file name, %2 why
-inline constexpr int ramPartlyRefreshed = 51563;  // %1 RAM words refreshed of 32
-inline constexpr int recentFileQuestion = 51564;  // %1 file name
-inline constexpr int noBackupAhead = 51565;
-inline constexpr int restoreQuestion = 51566;   // %1 the write, %2 its time, %3 file name
-inline constexpr int backupUnreadable = 51567;  // %1 file name, %2 why
-inline constexpr int restoreKind = 51568;
-inline constexpr int notWholeBackup = 51569;
-inline constexpr int valuesChanged = 51570;     // %1 how many; the questions' second line
-}  // namespace backupKey
+namespace backupKey = lang::slot::backup;
 
 // What became of the backup of a bulk write, to follow its result on the
 // status lines; empty when there was nothing to keep (no controller).

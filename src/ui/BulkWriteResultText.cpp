@@ -7,12 +7,7 @@
 
 namespace dravinor::ui::texts {
 
-namespace key {
-inline constexpr int allConfirmed = 51050;
-inline constexpr int allConfirmedAfterRewrites = 51051;  // %1 how many were written again
-inline constexpr int notConfirmed = 51052;               // %1 how many, %2 their captions
-inline constexpr int noneConfirmed = 51053;
-}  // namespace key
+namespace key = lang::slot::bulkWrite;
 
 QString bulkWriteResult(const params::BulkWriteOutcome& outcome, const QWidget* root)
 {

@@ -13,10 +13,7 @@
 
 namespace dravinor::ui {
 
-namespace key {
-inline constexpr int flagByteA = 51054;
-inline constexpr int flagByteB = 51055;
-}  // namespace key
+namespace key = lang::slot::flagBytes;
 
 namespace {
 

@@ -26,7 +26,7 @@ QString folderKey(FileMemory::Kind kind)
 }
 
 // %1: the settings file, %2: what holds its name.
-constexpr int settingsNotKeptKey = 51507;
+constexpr int settingsNotKeptKey = lang::slot::settingsNotKept;
 
 const QString recentKey = QStringLiteral("recentParameterFiles");
 const QString workshopKey = QStringLiteral("report/workshop");

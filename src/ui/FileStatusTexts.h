@@ -15,20 +15,7 @@ using live::saveRefusalText;
 
 // Text keys of what the status lines say after "Zapis do pliku" and
 // "Odczyt z pliku".
-namespace fileKey {
-inline constexpr int saved = 51160;            // %1 file
-inline constexpr int backupCreated = 51161;    // %1 the ".BAK"
-inline constexpr int backupKept = 51162;       // %1 the ".BAK"
-inline constexpr int notSaved = 51163;         // %1 file, %2 why
-inline constexpr int cannotCreate = 51164;
-inline constexpr int cannotWrite = 51165;
-inline constexpr int cannotReplace = 51166;
-inline constexpr int cannotBackUp = 51167;     // %1 the ".BAK"
-inline constexpr int loaded = 51170;           // %1 file
-inline constexpr int notLoaded = 51171;        // %1 file, %2 why
-inline constexpr int notRegularFile = 51172;
-inline constexpr int written = 51173;
-}  // namespace fileKey
+namespace fileKey = lang::slot::fileStatus;
 
 inline QString fileName(const QString& path)
 {

@@ -175,6 +175,7 @@ void MainWindow::buildStatusLines()
 
 void MainWindow::buildTimers()
 {
+    // The live page's poll timer; "Timer1" is its name among the window's controls.
     liveTimer_ = new QTimer(this);
     liveTimer_->setObjectName("Timer1");
     liveTimer_->setInterval(50);
@@ -202,7 +203,7 @@ void MainWindow::startUp()
     }
     pages_->showGroups();
     // The program always starts in Polish.
-    polskiClick();
+    choosePolish();
     if (!fileMemory_->settingsNotice().isEmpty())
         showSettingsNotice();
     if (const QString notice = portProblemNotice(outcome, session_.portMap()); !notice.isEmpty())

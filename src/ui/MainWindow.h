@@ -75,11 +75,12 @@ public:
     // F5: the wizard's entry.
     void startAutoAdaptation();
 
-    // The language menu (MainWindowLanguage.cpp): help file, ticks,
-    // character set, language file, wizard label widths.
-    void polskiClick();
+    // The language menu's two items, "polski" and "rosyjski"
+    // (MainWindowLanguage.cpp): help file, ticks, the writing system's
+    // fonts, language file, wizard label widths.
+    void choosePolish();
     void fixWizardLabelWidths();
-    void rosyjskiClick();
+    void chooseRussian();
     // F1: the current language's help at its topic.
     void helpF1Click();
     HelpViewer* helpViewer() const { return helpViewer_; }

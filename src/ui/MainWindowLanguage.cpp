@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontDatabase>
 
 namespace dravinor::ui {
 
@@ -26,14 +27,16 @@ struct Language {
     const char* file;
     const char* help;
     lang::CodePage codePage;
-    int charset;
+    QFontDatabase::WritingSystem writingSystem;  // the controls' fonts must have its letters
     const char* qtLanguage;  // Qt's own dialogs speak it too
 };
 
 namespace {
 
-constexpr Language polish{"lang/polski.txt", "help/RODADIDOROR_PL.html", lang::CodePage::Windows1250, 1, "pl"};
-constexpr Language russian{"lang/russian.txt", "help/Rodadidoror_ru.html", lang::CodePage::Windows1251, 204, "ru"};
+constexpr Language polish{"lang/polski.txt", "help/RODADIDOROR_PL.html", lang::CodePage::Windows1250,
+                          QFontDatabase::Latin, "pl"};
+constexpr Language russian{"lang/russian.txt", "help/Rodadidoror_ru.html", lang::CodePage::Windows1251,
+                           QFontDatabase::Cyrillic, "ru"};
 
 constexpr const char* helpTopic = "IDH_210";
 
@@ -51,7 +54,7 @@ void MainWindow::selectLanguage(const Language& language, QAction* ticked)
     helpFile_ = QString::fromLatin1(language.help);
     polishItem_->setChecked(ticked == polishItem_);
     russianItem_->setChecked(ticked == russianItem_);
-    textKeys_->setLanguageCharset(language.charset);
+    textKeys_->setLanguageWritingSystem(language.writingSystem);
     useQtTranslation(QString::fromLatin1(language.qtLanguage));
     loadLanguageFile(dataFile(language.file), language.codePage, *textKeys_, dialogs_);
     redrawShownTexts();
@@ -88,9 +91,9 @@ void MainWindow::fixWizardLabelWidths()
     wizard_->pages().layout();
 }
 
-void MainWindow::polskiClick() { selectLanguage(polish, polishItem_); }
+void MainWindow::choosePolish() { selectLanguage(polish, polishItem_); }
 
-void MainWindow::rosyjskiClick() { selectLanguage(russian, russianItem_); }
+void MainWindow::chooseRussian() { selectLanguage(russian, russianItem_); }
 
 void MainWindow::helpF1Click()
 {

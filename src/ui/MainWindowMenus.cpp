@@ -77,7 +77,7 @@ void MainWindow::buildMainMenu(QMenuBar* bar)
         // The title's version text is Polish in every language; the box says it in the current one.
         const auto identity = session_.connection().identity();
         const QString version = controllerVersion_.isEmpty() ? QString()
-                                : identity ? slotText(lang::slot::aboutControllerVersion).arg(*identity >> 4)
+                                : identity ? slotText(lang::slot::aboutControllerVersion).arg(identity->firmware())
                                            : slotText(lang::slot::versionUnknown);
         AboutBox::showFor(this, about->text(), version);
     });
@@ -141,8 +141,8 @@ void MainWindow::buildLanguagesMenu(QMenuBar* bar)
     russianItem_ = addMenuItem(languages, "rosyjski", QStringLiteral("rosyjski"));
     polishItem_->setCheckable(true);
     russianItem_->setCheckable(true);
-    connect(polishItem_, &QAction::triggered, this, &MainWindow::polskiClick);
-    connect(russianItem_, &QAction::triggered, this, &MainWindow::rosyjskiClick);
+    connect(polishItem_, &QAction::triggered, this, &MainWindow::choosePolish);
+    connect(russianItem_, &QAction::triggered, this, &MainWindow::chooseRussian);
 }
 
 void MainWindow::chooseResolution(QAction* item, int width, int height)

@@ -20,7 +20,7 @@ void MainWindow::startReplay(const QString& fileName, std::vector<params::LiveSa
     pages_->showGroups();
     replay_ = new LiveReplayControl(findChild<QAction*>("WstrzymajOdtwarzanie"), *livePage_, fileName,
                                     std::move(samples));
-    polskiClick();
+    choosePolish();
     switchToPage(TabViz);
 }
 

@@ -18,16 +18,7 @@
 
 namespace dravinor::ui {
 
-namespace key {
-inline constexpr int title = 50301;
-inline constexpr int parameterColumn = 50302;
-inline constexpr int pagesColumn = 50303;
-inline constexpr int fileColumn = 50304;
-inline constexpr int loadButton = 50305;
-inline constexpr int closeButton = 50306;
-inline constexpr int same = 50307;
-inline constexpr int count = 50308;
-}  // namespace key
+namespace key = lang::slot::diff;
 
 namespace {
 

@@ -8,12 +8,7 @@
 
 namespace dravinor::ui {
 
-namespace key {
-inline constexpr int notInGroup = 50310;
-inline constexpr int heldByOther = 50311;
-inline constexpr int logInAgain = 50312;
-inline constexpr int notASerialPort = 51180;
-}  // namespace key
+namespace key = lang::slot::portProblem;
 
 QString portProblemNotice(const link::ConnectionOutcome& outcome, const link::PortMap& map,
                           const link::SystemRoots& roots, const link::UserIdentity& user)

@@ -14,9 +14,9 @@ using params::ReconnectStep;
 
 namespace {
 
-QString identityText(std::uint8_t identity)
+QString identityText(link::ControllerIdentity identity)
 {
-    return slotText(lang::slot::controllerIdentity).arg(identity & 0x0F).arg(identity >> 4);
+    return slotText(lang::slot::controllerIdentity).arg(identity.type()).arg(identity.firmware());
 }
 
 }  // namespace
@@ -146,8 +146,8 @@ void ReconnectWatch::showOther(const ReconnectOutcome& outcome)
     none.title.kind = link::TitleUpdate::Kind::NoController;
     services_.applyOutcome(none);
     const QString port = QString::fromStdString(outcome.portName);
-    const std::uint8_t found = outcome.foundIdentity;
-    const std::uint8_t expected = outcome.expectedIdentity;
+    const link::ControllerIdentity found = outcome.foundIdentity;
+    const link::ControllerIdentity expected = outcome.expectedIdentity;
     showBothLines(StatusText([port, found, expected] {
         return slotText(lang::slot::otherControllerBack).arg(port, identityText(found), identityText(expected));
     }));

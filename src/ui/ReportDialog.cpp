@@ -26,22 +26,7 @@
 
 namespace dravinor::ui {
 
-namespace key {
-inline constexpr int title = 51431;
-inline constexpr int registration = 51432;
-inline constexpr int makeAndModel = 51433;
-inline constexpr int odometer = 51434;
-inline constexpr int workshop = 51435;
-inline constexpr int includeTrace = 51436;
-inline constexpr int savePdf = 51437;
-inline constexpr int print = 51438;
-inline constexpr int close = 51439;
-inline constexpr int pdfFilter = 51440;
-inline constexpr int notSaved = 51441;  // %1: the file
-inline constexpr int saved = 51442;     // %1: the file
-inline constexpr int notPrinted = 51443;
-inline constexpr int freezeFirst = 51444;
-}  // namespace key
+namespace key = lang::slot::report;
 
 namespace {
 
@@ -64,7 +49,7 @@ ReportDialog::ReportDialog(ReportSources sources, Dialogs& dialogs, FileMemory& 
     : QDialog(parent), sources_(std::move(sources)), dialogs_(dialogs), memory_(memory)
 {
     setObjectName("RaportDialog");
-    setWindowTitle(slotText(key::title));
+    setWindowTitle(slotText(key::dialogTitle));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     registration_ = detailField(this, "RaportRejestracja");
@@ -168,7 +153,7 @@ void ReportDialog::print()
 #if DRAVINOR_PRINTING
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(slotText(key::title));
+    printer.setDocName(slotText(key::dialogTitle));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         printOn(printer);

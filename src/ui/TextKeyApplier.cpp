@@ -29,14 +29,13 @@ constexpr std::array<const char*, 9> keptLists{"RSLambda",      "RSYLambda",    
                                                 "RObrotow",      "RUZaplonowego", "TPSterownika",
                                                 "TSRezerwy",     "DOAttuatoraCheck", "TJazdy"};
 
-// Shown in the language's characters too, though no key names them.
-constexpr std::array<const char*, 6> alsoInCharset{"Komentarz1L", "Komentarz2L", "Lambda_L",
-                                                   "BenzGazLed",  "JakiTps_AA_P2", "SwitchAUTO"};
+// Shown in the language's letters too, though no key names them.
+constexpr std::array<const char*, 6> alsoInWritingSystem{"Komentarz1L", "Komentarz2L", "Lambda_L",
+                                                         "BenzGazLed",  "JakiTps_AA_P2", "SwitchAUTO"};
 
-// The main pages' tabs follow the system's character set, as the menus do.
+// The main pages' tabs keep the system's font, as the menus do.
 constexpr std::array<const char*, 3> systemTabs{"TabPar1", "TabPar2", "TabViz"};
 
-constexpr int russianCharset = 204;
 const QString cyrillicFallback = QStringLiteral("DejaVu Sans");
 
 QTabWidget* tabWidgetOf(QWidget* page)
@@ -87,12 +86,13 @@ void setItem(QObject* target, int item, const QString& text)
 }
 
 // Adds (or drops) a family with Cyrillic behind the widget's own font.
-void setCharset(QWidget* widget, int charset)
+void setWritingSystem(QWidget* widget, QFontDatabase::WritingSystem writingSystem)
 {
     QFont font = widget->font();
     const QString family = font.families().value(0, font.family());
     QStringList families{family};
-    if (charset == russianCharset && !QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic))
+    if (writingSystem == QFontDatabase::Cyrillic &&
+        !QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic))
         families << cyrillicFallback;
     if (font.families() == families)
         return;
@@ -165,7 +165,7 @@ void TextKeyApplier::applyTextKey(int key, const QString& text)
             list->setCurrentIndex(index);
 }
 
-void TextKeyApplier::setLanguageCharset(int charset)
+void TextKeyApplier::setLanguageWritingSystem(QFontDatabase::WritingSystem writingSystem)
 {
     for (const lang::KeyTarget& row : lang::keyTable()) {
         QObject* object = target(row.name);
@@ -177,15 +177,15 @@ void TextKeyApplier::setLanguageCharset(int charset)
                                    }) != systemTabs.end();
             QTabWidget* tabs = qobject_cast<QWidget*>(object) ? tabWidgetOf(static_cast<QWidget*>(object)) : nullptr;
             if (!systemTab && tabs)
-                setCharset(tabs->tabBar(), charset);
+                setWritingSystem(tabs->tabBar(), writingSystem);
             continue;
         }
         if (auto* widget = qobject_cast<QWidget*>(object))
-            setCharset(widget, charset);
+            setWritingSystem(widget, writingSystem);
     }
-    for (const char* name : alsoInCharset)
+    for (const char* name : alsoInWritingSystem)
         if (auto* widget = qobject_cast<QWidget*>(target(name)))
-            setCharset(widget, charset);
+            setWritingSystem(widget, writingSystem);
 }
 
 }  // namespace dravinor::ui

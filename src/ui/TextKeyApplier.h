@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFontDatabase>
 #include <QHash>
 #include <QPointer>
 #include <QString>
@@ -23,9 +24,9 @@ public:
     // program does not know, does nothing. The nine parameter-page lists keep
     // their selected item.
     void applyTextKey(int key, const QString& text);
-    // 204 shows Cyrillic in every control the keys reach; any other value is
-    // the default character set.
-    void setLanguageCharset(int charset);
+    // Cyrillic puts a font with Cyrillic letters behind every control the
+    // keys reach (and the few no key names); any other leaves each its own.
+    void setLanguageWritingSystem(QFontDatabase::WritingSystem writingSystem);
 
     QObject* target(const char* name);
 

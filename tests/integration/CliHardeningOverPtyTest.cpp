@@ -3,6 +3,7 @@
 // the file it should be: honest exits, nothing hangs.
 #include "CliFixture.h"
 #include "JournalEntry.h"
+#include "JournalledWrite.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 
 using namespace dravinor;
 using dravinor::testing::CliFixture;
+using dravinor::testing::journalledWrite;
 namespace fs = std::filesystem;
 
 namespace {
@@ -24,22 +26,6 @@ namespace {
 bool has(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
-}
-
-params::JournalEntry written(int address, const std::string& time = "2026-12-08T07:00:00.000Z")
-{
-    params::JournalEntry e;
-    e.time = time;
-    e.port = "COM1";
-    e.controller = "3/1";
-    e.kind = "write";
-    e.source = "cli";
-    e.address = e.lastAddress = address;
-    e.field = "F" + std::to_string(address);
-    e.oldRaw = 1;
-    e.newRaw = 2;
-    e.acknowledged = true;
-    return e;
 }
 
 }  // namespace
@@ -114,8 +100,8 @@ TEST_F(CliFixture, AJournalThatIsAFolderOrAFifoIsToldAndTheRestIsListed)
     const fs::path journal = folder.journal();
     {
         std::ofstream older(fs::path(journal) += ".1");
-        older << params::formatJournalLine(written(1)) << '\n'
-              << params::formatJournalLine(written(2, "2026-99-99T99:99:99")) << '\n';
+        older << params::formatJournalLine(journalledWrite(1)) << '\n'
+              << params::formatJournalLine(journalledWrite(2, 19, 25, "2026-99-99T99:99:99")) << '\n';
     }
     fs::create_directory(journal);
     auto run = cli("journal");
@@ -147,7 +133,7 @@ TEST_F(CliFixture, JournalLastListsOnlyTheNewestEntries)
     {
         std::ofstream journal(journalFile);
         for (int i = 1; i <= 35; ++i)
-            journal << params::formatJournalLine(written(i)) << '\n';
+            journal << params::formatJournalLine(journalledWrite(i)) << '\n';
     }
     const auto run = cli("journal --last 3");
     EXPECT_EQ(run.exitCode, 0) << run.err;

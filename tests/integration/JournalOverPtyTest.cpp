@@ -96,7 +96,7 @@ TEST_F(JournalOnLine, UndoWritesTheOldValuesBackWordsWholeAndIsJournalled)
     EXPECT_EQ(entries[2].newShown, "2400 RPM");
     for (const auto& entry : entries) {
         EXPECT_EQ(entry.port, "COM1");
-        EXPECT_EQ(entry.controller, "3/1");
+        EXPECT_EQ(entry.controller, "1/3");
         EXPECT_TRUE(entry.acknowledged);
     }
 }
@@ -132,7 +132,7 @@ TEST_F(JournalOnLine, TheCommandLineJournalsItsWritesAndListsThemNewestFirst)
     ASSERT_NE(set, std::string::npos) << all;
     EXPECT_LT(reset, back);
     EXPECT_LT(back, set);
-    EXPECT_NE(all.find("  COM1  3/1  "), std::string::npos);
+    EXPECT_NE(all.find("  COM1  1/3  "), std::string::npos);
 
     const std::string last = cli("journal --last 1", &code);
     EXPECT_EQ(std::count(last.begin(), last.end(), '\n'), 1);

@@ -37,7 +37,7 @@ struct LateQueueLine : SimulatedLine {
     void SetUp() override
     {
         SimulatedLine::SetUp();
-        transfer.setIdentitySource([] { return std::optional<std::uint8_t>(0x31); });
+        transfer.setIdentitySource([] { return dravinor::link::ControllerIdentity(0x31); });
         openCom1();
     }
 };

@@ -159,7 +159,7 @@ TEST_F(PtyLine, LateIdentifyAfterTheReadNamesTheRightController)
     const auto outcome = connection.connectToPort("COM1");
     ASSERT_TRUE(outcome.connected);
     EXPECT_EQ(outcome.title.versionText, "[  wersja sterownika 3 ]");
-    EXPECT_EQ(connection.identity(), std::optional<std::uint8_t>(0x31));
+    EXPECT_EQ(connection.identity(), dravinor::link::ControllerIdentity(0x31));
 }
 
 TEST_F(PtyLine, StrayByteAheadOfTheFirstAnswerNeverCripplesTheRead)
@@ -176,7 +176,7 @@ TEST_F(PtyLine, StrayByteAheadOfTheFirstAnswerNeverCripplesTheRead)
     const auto outcome = connection.connectToPort("COM1");
     ASSERT_TRUE(outcome.connected);
     EXPECT_TRUE(lastRead.complete()) << lastRead.failedAddresses.size() << " failed";
-    EXPECT_EQ(connection.identity(), std::optional<std::uint8_t>(0x31));
+    EXPECT_EQ(connection.identity(), dravinor::link::ControllerIdentity(0x31));
 }
 
 TEST_F(PtyCli, PauseOf700MsAtAddress9IsWaitedOut)

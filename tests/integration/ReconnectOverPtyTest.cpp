@@ -102,8 +102,8 @@ TEST_F(PtyReconnect, AnotherControllerIsReportedAndLeftAlone)
     plugged.sim.setIdentity(0x42);
     const auto other = plugIn();
     ASSERT_EQ(other.step, ReconnectStep::OtherController);
-    EXPECT_EQ(other.expectedIdentity, 0x31);
-    EXPECT_EQ(other.foundIdentity, 0x42);
+    EXPECT_EQ(other.expectedIdentity, link::ControllerIdentity(0x31));
+    EXPECT_EQ(other.foundIdentity, link::ControllerIdentity(0x42));
     EXPECT_EQ(plugged.heardLetters(), "II") << "identified (its identity confirmed), nothing read or written";
     EXPECT_FALSE(session->port().portOpen());
     EXPECT_FALSE(session->port().controllerConnected());
@@ -183,7 +183,7 @@ TEST_F(PtyReconnect, StrayByteAtTheReturnIsNeverAnotherController)
     plugged.sim.setFaults(stray);
     const auto back = plugIn();
     EXPECT_EQ(back.step, ReconnectStep::Back);
-    EXPECT_EQ(session->connection().identity(), std::optional<std::uint8_t>(0x31));
+    EXPECT_EQ(session->connection().identity(), dravinor::link::ControllerIdentity(0x31));
 }
 
 TEST_F(PtyReconnect, ControllerWithoutACleanIdentityIsTriedAgainLater)

@@ -85,7 +85,7 @@ TEST_F(StallingLine, ConnectionsUnderRandomStallsNeverNameAWrongController)
         const auto outcome = connection.connectToPortWithTries("COM1");
         ASSERT_TRUE(outcome.connected);
         if (const auto identity = connection.identity()) {
-            EXPECT_EQ(*identity, 0x31);
+            EXPECT_EQ(*identity, link::ControllerIdentity(0x31));
         }
         if (outcome.title.kind == link::TitleUpdate::Kind::Version) {
             EXPECT_EQ(outcome.title.versionText, "[  wersja sterownika 3 ]");

@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <set>
+#include <string>
+#include <vector>
 
 using namespace dravinor::lang;
 
@@ -54,6 +60,32 @@ TEST(TextSlots, ALongTextIsCutAtACharacterBoundary)
 
 // Slots are looked up by a binary search, so a block of keys added out of
 // order would silently lose its texts.
+// Before, the report's slots were named twice (the dialog's and the
+// sheet's lists) and other dialogs kept lists of their own, so a slot could
+// change number in one place only. Every name of a slot number now stands
+// beside its built-in text's row, in lang/TextSlots.
+TEST(TextSlots, SlotNumbersAreNamedOnlyInTheTextTable)
+{
+    namespace fs = std::filesystem;
+    const std::regex named(R"(constexpr\s+(?:int|SlotText)\s+\w+\s*(?:=|\{)\s*(\d{5})\b)");
+    std::vector<std::string> elsewhere;
+    for (const char* folder : {"src", "cli", "app"}) {
+        for (const auto& entry : fs::recursive_directory_iterator(fs::path(DRAVINOR_SOURCE_DIR) / folder)) {
+            const fs::path& file = entry.path();
+            const std::string relative = fs::relative(file, DRAVINOR_SOURCE_DIR).generic_string();
+            if (relative.starts_with("src/lang/") ||
+                (file.extension() != ".h" && file.extension() != ".cpp"))
+                continue;
+            std::ifstream in(file);
+            const std::string text{std::istreambuf_iterator<char>(in), {}};
+            for (std::sregex_iterator it(text.begin(), text.end(), named), end; it != end; ++it)
+                if (textSlots().has(std::stoi((*it)[1].str())))
+                    elsewhere.push_back(relative + ": " + it->str());
+        }
+    }
+    EXPECT_TRUE(elsewhere.empty()) << ::testing::PrintToString(elsewhere);
+}
+
 TEST(TextSlots, SlotsAreInKeyOrderSoEveryOneIsFound)
 {
     const auto table = slotDefinitions();

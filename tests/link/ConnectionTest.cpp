@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <utility>
 
 using namespace dravinor;
 using namespace dravinor::link;
@@ -49,13 +51,21 @@ struct ScanFixture : ::testing::Test {
 
 }  // namespace
 
-TEST(VersionText, BlankAfterTheBracketForTypesOneAndTwo)
+struct VersionText : ::testing::TestWithParam<std::pair<std::uint8_t, const char*>> {};
+
+TEST_P(VersionText, BlankAfterTheBracketForTypesOneAndTwo)
 {
-    EXPECT_EQ(Connection::versionTextFor(0x31), "[  wersja sterownika 3 ]");
-    EXPECT_EQ(Connection::versionTextFor(0x22), "[  wersja sterownika 2 ]");
-    EXPECT_EQ(Connection::versionTextFor(0x35), "[ wersja sterownika 3 ]");
-    EXPECT_EQ(Connection::versionTextFor(0xF0), "[ wersja sterownika 15 ]");
+    EXPECT_EQ(ControllerIdentity(GetParam().first).versionTitle(), GetParam().second);
 }
+
+INSTANTIATE_TEST_SUITE_P(Identities, VersionText,
+                         ::testing::Values(std::pair<std::uint8_t, const char*>{0x31, "[  wersja sterownika 3 ]"},
+                                           std::pair<std::uint8_t, const char*>{0x22, "[  wersja sterownika 2 ]"},
+                                           std::pair<std::uint8_t, const char*>{0x35, "[ wersja sterownika 3 ]"},
+                                           std::pair<std::uint8_t, const char*>{0xF0, "[ wersja sterownika 15 ]"}),
+                         [](const ::testing::TestParamInfo<VersionText::ParamType>& info) {
+                             return "Byte" + std::to_string(info.param.first);
+                         });
 
 TEST_F(ScanFixture, OneSilentPortIsTriedFiveTimesThenTheScanRunsOut)
 {

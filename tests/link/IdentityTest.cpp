@@ -9,6 +9,7 @@
 #include "FakeClock.h"
 #include "ScriptedController.h"
 #include "ScriptedDevice.h"
+#include "ScriptedLine.h"
 
 #include <gtest/gtest.h>
 
@@ -20,21 +21,16 @@ using link::TitleUpdate;
 
 namespace {
 
-constexpr std::uint32_t windowMs = link::SerialPort::pollsPerWait * link::SerialPort::pollSleepMs;
-
 // One controller on "/dev/x"; the connection's read is a single 'l' of
 // address 5, which leaves "D", value, sum, ";" in the receive buffer as the
 // full read does.
-struct IdentityFixture : ::testing::Test {
-    FakeClock clock;
-    ScriptedDevice device{clock};
-    ScriptedController controller{clock, device};
-    link::SerialPort port{device, clock, [](const std::string& name) { return name; }};
+struct IdentityFixture : dravinor::testing::ScriptedLine {
     link::Connection connection{port, [this] {
                                     link::sendParameterRead(port, 5);
                                     (void)link::collectParameterValue(port);
                                 }};
 
+    void SetUp() override {}  // the connection opens the port itself
     link::ConnectionOutcome connect() { return connection.connectToPort("/dev/x"); }
 };
 
@@ -53,7 +49,7 @@ TEST_F(IdentityFixture, LeftoverByteNeverBecomesTheIdentity)
         ASSERT_TRUE(outcome.connected);
         EXPECT_EQ(outcome.title.kind, TitleUpdate::Kind::Version);
         EXPECT_EQ(outcome.title.versionText, "[  wersja sterownika 3 ]");
-        EXPECT_EQ(connection.identity(), std::optional<std::uint8_t>(0x31));
+        EXPECT_EQ(connection.identity(), dravinor::link::ControllerIdentity(0x31));
         clock.sleepMs(1000);
         port.close();
     }
@@ -80,11 +76,11 @@ TEST_F(IdentityFixture, StrayByteBeforeTheFirstIdentifyAnswerNeverBecomesTheIden
         controller.identifiesHeard = 0;
         controller.strayBeforeIdentity = {{1, stray}};
         ASSERT_TRUE(connection.isControllerPresent());
-        EXPECT_NE(connection.identity(), std::optional<std::uint8_t>(stray));
+        EXPECT_NE(connection.identity(), dravinor::link::ControllerIdentity(stray));
         EXPECT_EQ(connection.versionTitle().versionText, "[  wersja sterownika 3 ]");
-        EXPECT_EQ(connection.identity(), std::optional<std::uint8_t>(0x31));
+        EXPECT_EQ(connection.identity(), dravinor::link::ControllerIdentity(0x31));
         // The read after it resynchronises on the real identity byte.
-        EXPECT_EQ(link::resynchronise(port, connection.identity()), link::SyncOutcome::Synchronised);
+        EXPECT_EQ(link::resynchronise(port, connection.identity()->byte()), link::SyncOutcome::Synchronised);
         clock.sleepMs(100);
         port.close();
         ASSERT_TRUE(port.open("/dev/x"));
@@ -100,7 +96,7 @@ TEST_F(IdentityFixture, CleanLineIdentifiesWithNoExtraFrame)
     // Each identify: its answer at 7 ms, found by the fourth poll; the read
     // takes its six polls; the confirming answer is followed by two quiet polls.
     EXPECT_EQ(clock.nowMs - before, 8u + 12u + 8u + 2u * link::Connection::quietPollsAfterAnswer);
-    EXPECT_EQ(connection.identity(), std::optional<std::uint8_t>(0x31));
+    EXPECT_EQ(connection.identity(), dravinor::link::ControllerIdentity(0x31));
 }
 
 // A stray byte just ahead of every answer, as a transmitter keyed on may
@@ -128,7 +124,7 @@ TEST(LineSyncIdentity, UnknownIdentityNeedsTheSameLoneByteTwice)
     ScriptedController controller{clock, device};
     link::SerialPort port{device, clock, [](const std::string& name) { return name; }};
     ASSERT_TRUE(port.open("/dev/x"));
-    controller.lateIdentifies = {{1, 3 * windowMs}};
+    controller.lateIdentifies = {{1, 3 * dravinor::testing::ScriptedLine::windowMs}};
     device.arriveAt(30, {'s'});
     port.noteBadReply();
     const auto sync = link::synchronise(port, std::nullopt);
@@ -164,4 +160,22 @@ TEST_F(IdentityFixture, NamedPortIsTriedAsOftenAsTheScanTriesAPort)
     EXPECT_FALSE(silent.connected);
     EXPECT_EQ(device.opens.size(), static_cast<std::size_t>(link::Connection::silentTries));
     EXPECT_TRUE(port.portOpen()) << "the last silent try leaves the port open, as a menu choice does";
+}
+
+TEST(ControllerIdentityByte, TypeIsTheLowFourBitsAndFirmwareTheHighFour)
+{
+    const link::ControllerIdentity identity(0x31);
+    EXPECT_EQ(identity.type(), 1);
+    EXPECT_EQ(identity.firmware(), 3);
+    EXPECT_EQ(identity.journalText(), "1/3");
+    EXPECT_EQ(link::ControllerIdentity(0xF0).journalText(), "0/15");
+    EXPECT_NE(link::ControllerIdentity(0x31), link::ControllerIdentity(0x13));
+}
+
+TEST(ControllerIdentityByte, FirmwareFirstTextOfOldJournalLinesNamesTheSameIdentity)
+{
+    EXPECT_EQ(link::identityFromFirmwareFirst("3/1"), link::ControllerIdentity(0x31));
+    EXPECT_EQ(link::identityFromFirmwareFirst("15/0"), link::ControllerIdentity(0xF0));
+    for (const char* bad : {"", "3", "3/", "/1", "16/1", "3/16", "-1/1", "3/1/2", "a/b", " 3/1", "3/1 "})
+        EXPECT_FALSE(link::identityFromFirmwareFirst(bad)) << bad;
 }

@@ -4,6 +4,7 @@
 #include "FakeClock.h"
 #include "ScriptedController.h"
 #include "ScriptedDevice.h"
+#include "ScriptedLine.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,7 @@ using dravinor::testing::ScriptedDevice;
 
 namespace {
 
-struct LateAnswerFixture : ::testing::Test {
-    FakeClock clock;
-    ScriptedDevice device{clock};
-    ScriptedController controller{clock, device};
-    link::SerialPort port{device, clock, [](const std::string& name) { return name; }};
-
-    void SetUp() override { ASSERT_TRUE(port.open("/dev/x")); }
-
+struct LateAnswerFixture : dravinor::testing::ScriptedLine {
     // The write path of one field edit: 's' then the RAM word, 15 ms apart.
     void writeParameter(std::uint8_t address, std::uint8_t value)
     {

@@ -6,6 +6,7 @@
 #include "FakeClock.h"
 #include "ScriptedController.h"
 #include "ScriptedDevice.h"
+#include "ScriptedLine.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,7 @@ using link::SyncOutcome;
 
 namespace {
 
-constexpr std::uint32_t windowMs = link::SerialPort::pollsPerWait * link::SerialPort::pollSleepMs;
-
-struct LineSyncFixture : ::testing::Test {
-    FakeClock clock;
-    ScriptedDevice device{clock};
-    ScriptedController controller{clock, device};
-    link::SerialPort port{device, clock, [](const std::string& name) { return name; }};
-
-    void SetUp() override { ASSERT_TRUE(port.open("/dev/x")); }
-
+struct LineSyncFixture : dravinor::testing::ScriptedLine {
     // A read whose answer the controller holds back: the window passes empty.
     void readThatTimesOut(std::uint8_t address, std::uint32_t lateMs)
     {

@@ -58,10 +58,10 @@ void setUpTps(HalfDialMeter& m)
     m.setSteps(6);
     m.setSubSteps(2);
     m.setScaleColor(Qt::black);
-    m.setPointerColor(bgrColor(bgr::lime));
+    m.setPointerColor(QColor(colour::lime));
     m.setLimits(0.0001f, 12.0f);
     // TPS falling: red below the threshold band, yellow in it, green above.
-    m.setSectors({{{0, 380, bgrColor(bgr::red)}, {380, 450, bgrColor(bgr::yellow)}, {450, 1000, bgrColor(bgr::green)}}});
+    m.setSectors({{{0, 380, QColor(colour::red)}, {380, 450, QColor(colour::yellow)}, {450, 1000, QColor(colour::green)}}});
 }
 
 void setUpRpm(DialMeter& m)
@@ -72,10 +72,10 @@ void setUpRpm(DialMeter& m)
     m.setValueUnit(QStringLiteral("RPM"));
     m.setSteps(8);
     m.setSubSteps(2);
-    m.setScaleColor(bgrColor(bgr::yellow));
-    m.setPointerColor(bgrColor(bgr::lime));
+    m.setScaleColor(QColor(colour::yellow));
+    m.setPointerColor(QColor(colour::lime));
     m.setLimits(0.6f, 6.5f);
-    m.setSectors({{{0, 200, bgrColor(bgr::yellow)}, {200, 800, bgrColor(bgr::green)}, {800, 1000, bgrColor(bgr::red)}}});
+    m.setSectors({{{0, 200, QColor(colour::yellow)}, {200, 800, QColor(colour::green)}, {800, 1000, QColor(colour::red)}}});
 }
 
 void setUpLambdaBar(VerticalBar& b)
@@ -86,7 +86,7 @@ void setUpLambdaBar(VerticalBar& b)
     b.setSectorColors(true);
     b.setBidirectional(true);
     b.setBackgroundColor(Qt::black);
-    b.setSectors({{{0, 500, bgrColor(bgr::green)}, {501, 502, bgrColor(bgr::green)}, {503, 1000, bgrColor(bgr::red)}}});
+    b.setSectors({{{0, 500, QColor(colour::green)}, {501, 502, QColor(colour::green)}, {503, 1000, QColor(colour::red)}}});
     b.setLimits(0.0001f, 255.0f);
 }
 
@@ -96,7 +96,7 @@ TEST(InstrumentRender, HalfDialPointsLeftAtZeroAndRightAtFullScale)
 {
     HalfDialMeter m;
     setUpTps(m);
-    const QColor lime = bgrColor(bgr::lime);
+    const QColor lime = QColor(colour::lime);
     m.setLimitBlink(false);  // a steady pointer for the pixel count
 
     m.setValue(0.1f);
@@ -129,7 +129,7 @@ TEST(InstrumentRender, DialSweepsFromLowerLeftToLowerRight)
     DialMeter m;
     setUpRpm(m);
     m.setLimitBlink(false);
-    const QColor lime = bgrColor(bgr::lime);
+    const QColor lime = QColor(colour::lime);
 
     m.setValue(0.0f);
     QImage image = render(m, {200, 190}, "rpm-zero");
@@ -165,11 +165,11 @@ TEST(InstrumentRender, LambdaBarGrowsFromTheMiddleInTheSectorColour)
     b.setValue(230.0f);  // rich: up from the middle, red
     QImage image = render(b, size, "lambda-rich");
     EXPECT_GT(countNear(image, {0, 0, 65, 80}, Qt::red), 200);
-    EXPECT_EQ(countNear(image, {0, 100, 65, 85}, bgrColor(bgr::green)), 0);
+    EXPECT_EQ(countNear(image, {0, 100, 65, 85}, QColor(colour::green)), 0);
 
     b.setValue(25.0f);  // lean: down from the middle, green
     image = render(b, size, "lambda-lean");
-    EXPECT_GT(countNear(image, {0, 100, 65, 85}, bgrColor(bgr::green)), 200);
+    EXPECT_GT(countNear(image, {0, 100, 65, 85}, QColor(colour::green)), 200);
     EXPECT_EQ(countNear(image, {0, 0, 65, 85}, Qt::red), 0);
 
     // Byte 60 on the 0-1 V probe is above the scale: the bar stands full, not beyond.
@@ -187,7 +187,7 @@ TEST(InstrumentRender, TankFillsFromTheBottom)
     TankGauge t;
     t.setDigitalTo(255);
     t.setValueTo(255.0f);
-    const QColor lime = bgrColor(bgr::lime);
+    const QColor lime = QColor(colour::lime);
     t.setValue(64.0f);
     const QImage image = render(t, {80, 80}, "tank-quarter");
     EXPECT_GT(countNear(image, {10, 62, 60, 10}, lime, 90), 100);
@@ -202,7 +202,7 @@ TEST(InstrumentRender, ThermometerBelowItsScaleShowsAnEmptyColumn)
     BarThermometer t;
     t.setDigitalTo(90);
     t.setValueTo(90.0f);
-    t.setColumnColor(bgrColor(0x8000FF));
+    t.setColumnColor(QColor(QRgb(0xFF0080)));
     t.setLimits(10.0f, 180.0f);
     t.setMinimumBarWidth(6);
 
@@ -232,7 +232,7 @@ TEST(InstrumentRender, HorizontalBarsAndLamps)
     lambda.setValueTo(255.0f);
     lambda.setLedStyle(true);
     lambda.setSectorColors(true);
-    lambda.setSectors({{{0, 500, bgrColor(bgr::green)}, {501, 502, bgrColor(bgr::green)}, {503, 1000, bgrColor(bgr::red)}}});
+    lambda.setSectors({{{0, 500, QColor(colour::green)}, {501, 502, QColor(colour::green)}, {503, 1000, QColor(colour::red)}}});
     lambda.setValue(180.0f);
     const QImage image = render(lambda, {300, 24}, "bar-lambda-led");
     EXPECT_GT(countNear(image, {0, 0, 200, 24}, Qt::red), 100);

@@ -26,6 +26,10 @@ TEST(InstrumentColor, ReadsBlueGreenRed)
     EXPECT_EQ(bgrColor(0x008000), QColor(0, 128, 0));
     EXPECT_EQ(bgrColor(0x8000FF), QColor(255, 0, 128));
     EXPECT_EQ(bgrColor(0x00FFFF), QColor(255, 255, 0));
+    EXPECT_EQ(bgrColor(bgr::red), QColor(colour::red)) << "both names of a colour agree";
+    EXPECT_EQ(bgrColor(bgr::green), QColor(colour::green));
+    EXPECT_EQ(bgrColor(bgr::lime), QColor(colour::lime));
+    EXPECT_EQ(bgrColor(bgr::yellow), QColor(colour::yellow));
 }
 
 TEST(InstrumentValue, ValueMapsThroughDigitToPpt)
@@ -154,7 +158,7 @@ TEST(InstrumentValue, SameValueChangesNothing)
 TEST(InstrumentValue, SectorsDefaultToYellowGreenRed)
 {
     const InstrumentValue m;
-    const Sectors expected{{{0, 333, bgrColor(0x00FFFF)}, {334, 666, bgrColor(0x008000)}, {667, 1000, bgrColor(0x0000FF)}}};
+    const Sectors expected{{{0, 333, QColor(colour::yellow)}, {334, 666, QColor(colour::green)}, {667, 1000, QColor(colour::red)}}};
     EXPECT_EQ(m.sectors(), expected);
 
     // A gap between zones has no colour.

@@ -2,6 +2,7 @@
 #include "DialMeter.h"
 #include "HalfDialMeter.h"
 #include "HorizontalBar.h"
+#include "SteppedTime.h"
 #include "StatusLed.h"
 #include "TankGauge.h"
 #include "VerticalBar.h"
@@ -140,6 +141,7 @@ TEST(InstrumentWidget, StepsOutsideOneToThirtyAreIgnored)
 
 TEST(PointerMeterWidget, PointerBlinksOnlyOutsideItsLimits)
 {
+    dravinor::testing::SteppedTime time;
     auto m = tpsMeter();
     // Starting at 0 V, below the lower limit of 0.0001.
     EXPECT_TRUE(m->isBelowLowerLimit());
@@ -161,9 +163,13 @@ TEST(PointerMeterWidget, PointerBlinksOnlyOutsideItsLimits)
     m->setPointerColor(Qt::green);
     showAndSettle(*m);
     const QImage first = m->grab().toImage();
-    QTest::qWait(300);
+    time.advance(249);
+    EXPECT_EQ(m->grab().toImage(), first) << "a blink lasts a quarter second";
+    time.advance(1);
     const QImage second = m->grab().toImage();
     EXPECT_NE(first, second);
+    time.advance(250);
+    EXPECT_EQ(m->grab().toImage(), first);
 }
 
 TEST(BarWidget, TextOfAPlainBarIsItsShareOfTheScaleInPercent)

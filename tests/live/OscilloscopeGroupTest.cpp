@@ -1,4 +1,5 @@
 #include "OscilloscopeGroup.h"
+#include "SteppedTime.h"
 #include "TScope.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@ using dravinor::live::Placement;
 using dravinor::live::ProbeTypeSettings;
 using dravinor::live::TScope;
 using dravinor::params::LiveFrame;
+using dravinor::testing::SteppedTime;
 
 namespace {
 
@@ -65,11 +67,11 @@ TEST(OscilloscopeGroupForm, StartsWithTheLambdaChannelAndTheFormColours)
     // 0x00BBGGRR on the form.
     const TScope& scope = *group.scope();
     EXPECT_EQ(scope.color(), QColor(255, 255, 0xCA));
-    EXPECT_EQ(scope.linecolor(2), QColor(255, 128, 64));
+    EXPECT_EQ(scope.lineColor(2), QColor(255, 128, 64));
     EXPECT_EQ(child(group, "RPMLAB_2")->palette().color(QPalette::WindowText), QColor(255, 128, 0));
     EXPECT_EQ(child(group, "RPMLAB_0")->palette().color(QPalette::WindowText), QColor(255, 128, 64));
 
-    EXPECT_EQ(scope.gridsize(), 34);
+    EXPECT_EQ(scope.gridSpacing(), 34);
     EXPECT_TRUE(scope.active());
     EXPECT_FALSE(scope.timerRunning());  // the live page starts the sweep
 }
@@ -102,20 +104,25 @@ TEST(OscilloscopeGroupChannels, UncheckedChannelIsNeitherFedNorDrawnAndResumesFr
 
 TEST(OscilloscopeGroupChannels, PauseStopsTheSweepWhereItIsAndUnpauseResumes)
 {
+    SteppedTime time;
     OscilloscopeGroup group;
     TScope& scope = *group.scope();
     scope.setActive(true);  // as the live poll does
     QSignalSpy stepped(&scope, &TScope::stepped);
-    ASSERT_TRUE(stepped.wait(1000));
+    time.advance(1000);
+    ASSERT_GE(stepped.count(), 1);
 
     click(group, "CheckOscyPauza");
     EXPECT_FALSE(scope.active());
     const int stoppedAt = scope.sweepX();
-    QTest::qWait(250);
+    const auto stepsBefore = stepped.count();
+    time.advance(1000);
     EXPECT_EQ(scope.sweepX(), stoppedAt);
+    EXPECT_EQ(stepped.count(), stepsBefore);
 
     click(group, "CheckOscyPauza");
-    ASSERT_TRUE(stepped.wait(1000));
+    time.advance(scope.interval() * 10);
+    ASSERT_EQ(stepped.count(), stepsBefore + 1);
     EXPECT_EQ(scope.sweepX(), stoppedAt + 4);
 }
 
@@ -165,7 +172,7 @@ TEST(OscilloscopeGroupLayout, NumbersAtTheDesignSizeAndAtSxga)
     const auto at800 = layoutOscilloscope(800, 600, 200, 550);
     EXPECT_EQ(at800.controls.at("GroupBoxLambda"), (Placement{206, 266, 374, 270, {}}));
     EXPECT_EQ(at800.controls.at("Scope1"), (Placement{56, 32, 256, 160, {}}));
-    EXPECT_EQ(at800.gridsize, 36);
+    EXPECT_EQ(at800.gridSpacing, 36);
     EXPECT_EQ(at800.controls.at("STEPLAB_5"), (Placement{{}, 165, {}, {}, 8}));
 
     // 1.6 across, 1.70666 down.
@@ -188,7 +195,7 @@ TEST(OscilloscopeGroupLayout, NumbersAtTheDesignSizeAndAtSxga)
     const int x = scope.sweepX();
     group.layout(1280, 1024, 333, 900);
     EXPECT_EQ(scope.geometry(), QRect(89, 54, 409, 273));
-    EXPECT_EQ(scope.gridsize(), 56);  // 57 made even
+    EXPECT_EQ(scope.gridSpacing(), 56);  // 57 made even
     EXPECT_EQ(scope.traceImage().pixelColor(2, 200), scope.color());  // wiped
     EXPECT_EQ(scope.sweepX(), x);
     EXPECT_EQ(child(group, "RPMLAB_4")->y(), 221);

@@ -1,3 +1,4 @@
+#include "SteppedTime.h"
 #include "TScope.h"
 
 #include <QPaintEvent>
@@ -9,6 +10,7 @@
 #include <memory>
 
 using dravinor::live::TScope;
+using dravinor::testing::SteppedTime;
 
 namespace {
 
@@ -21,7 +23,7 @@ std::unique_ptr<TScope> formScope()
     auto scope = std::make_unique<TScope>();
     scope->setGeometry(0, 0, 256, 160);
     scope->setColor(background);
-    scope->setGridsize(36);
+    scope->setGridSpacing(36);
     return scope;
 }
 
@@ -39,10 +41,10 @@ bool hasRed(const QImage& image)
 TEST(TScopeGrid, SpacingIsEvenTowardZeroAndLinesSitWhereTheyAlwaysHave)
 {
     TScope scope;
-    scope.setGridsize(35);
-    EXPECT_EQ(scope.gridsize(), 34);
-    scope.setGridsize(-3);
-    EXPECT_EQ(scope.gridsize(), -2);  // and no endless grid loop
+    scope.setGridSpacing(35);
+    EXPECT_EQ(scope.gridSpacing(), 34);
+    scope.setGridSpacing(-3);
+    EXPECT_EQ(scope.gridSpacing(), -2);  // and no endless grid loop
 
     const QImage image = formScope()->traceImage();
     ASSERT_EQ(image.size(), QSize(256, 160));
@@ -120,6 +122,7 @@ TEST(TScopeSweep, EachStepRepaintsOnlyItsSegmentAndTellsListeners)
 
 TEST(TScopeTimer, ActiveRunsTheStepEveryIntervalTensOfMillisecondsOnceLoaded)
 {
+    SteppedTime time;
     TScope scope(nullptr, TScope::Creation::Loading);
     scope.setActive(true);
     scope.setInterval(10);
@@ -128,22 +131,31 @@ TEST(TScopeTimer, ActiveRunsTheStepEveryIntervalTensOfMillisecondsOnceLoaded)
     scope.setActive(true);
     EXPECT_TRUE(scope.timerRunning());
     QSignalSpy stepped(&scope, &TScope::stepped);
-    EXPECT_TRUE(stepped.wait(1000));
+    time.advance(99);
+    EXPECT_EQ(stepped.count(), 0);
+    time.advance(1);
+    EXPECT_EQ(stepped.count(), 1);
+    time.advance(200);
+    EXPECT_EQ(stepped.count(), 3);
     scope.setInterval(0);  // would fire without pause: stands still instead
     EXPECT_FALSE(scope.timerRunning());
+    time.advance(500);
+    EXPECT_EQ(stepped.count(), 3);
 }
 
 TEST(TScopeTimer, SettingActiveAgainOnEveryLiveTickKeepsTheSweepGoing)
 {
-    // The live poll sets Active every 50 ms; the 100 ms steps must still come.
+    // The live poll sets Active every 50 ms; the 100 ms steps must still come,
+    // every one of them.
+    SteppedTime time;
     auto scope = formScope();
     scope->setInterval(10);
     QSignalSpy stepped(scope.get(), &TScope::stepped);
     for (int tick = 0; tick < 12; ++tick) {
         scope->setActive(true);
-        QTest::qWait(50);
+        time.advance(50);
     }
-    EXPECT_GE(stepped.count(), 2);
+    EXPECT_EQ(stepped.count(), 6);
 }
 
 TEST(TScopeSize, ResizingKeepsThePictureUntilTheGridWipesIt)
@@ -154,7 +166,7 @@ TEST(TScopeSize, ResizingKeepsThePictureUntilTheGridWipesIt)
     scope->setGeometry(0, 0, 400, 200);
     ASSERT_EQ(scope->traceImage().size(), QSize(400, 200));
     EXPECT_TRUE(hasRed(scope->traceImage()));
-    scope->setGridsize(40);
+    scope->setGridSpacing(40);
     EXPECT_FALSE(hasRed(scope->traceImage()));
     EXPECT_EQ(scope->traceImage().pixelColor(399, 120), gray);
 }
@@ -175,10 +187,10 @@ TEST(TScopeSize, StrayMarksAboveTheTraceAfterAResizeAreWiped)
         return false;
     };
     ASSERT_TRUE(redInTopRow());
-    scope->setGridsize(36);
+    scope->setGridSpacing(36);
     EXPECT_TRUE(redInTopRow());  // same size: the top row stays as it always has
 
     scope->setGeometry(0, 0, 400, 200);
-    scope->setGridsize(40);
+    scope->setGridSpacing(40);
     EXPECT_FALSE(redInTopRow());
 }

@@ -2,6 +2,7 @@
 // huge files, torn and overlong lines, impossible times; and the set a
 // write was made to.
 #include "JournalListing.h"
+#include "JournalledWrite.h"
 #include "JournalRecorder.h"
 #include "JournalUndo.h"
 #include "ParameterTransfer.h"
@@ -24,18 +25,7 @@ namespace fs = std::filesystem;
 
 JournalEntry entry(int address, unsigned oldRaw, unsigned newRaw)
 {
-    JournalEntry e;
-    e.time = "2026-12-08T07:00:00.000Z";
-    e.port = "COM1";
-    e.controller = "3/1";
-    e.kind = "write";
-    e.source = "field";
-    e.address = e.lastAddress = address;
-    e.field = "F" + std::to_string(address);
-    e.oldRaw = oldRaw;
-    e.newRaw = newRaw;
-    e.acknowledged = true;
-    return e;
+    return testing::journalledWrite(address, oldRaw, newRaw);
 }
 
 // Entries numbered by their new value, so that order is easy to check.
@@ -229,15 +219,46 @@ TEST_F(JournalReading, UndoOnTheSamePortAndTypeButAnotherSetIsToldNotRefused)
     JournalEntry written = entry(1, 19, 25);
     written.controllerSet = "11111111";
     ASSERT_TRUE(journal.append(written));
-    EXPECT_FALSE(planUndo(journal, {"COM1", "3/1", "11111111"}, true).otherSet);
+    EXPECT_FALSE(planUndo(journal, {"COM1", "1/3", "11111111"}, true).otherSet);
 
-    const UndoPlan plan = planUndo(journal, {"COM1", "3/1", "22222222"}, true);
+    const UndoPlan plan = planUndo(journal, {"COM1", "1/3", "22222222"}, true);
     EXPECT_EQ(plan.refusal, UndoRefusal::None);
     EXPECT_TRUE(plan.otherSet);
 
     // An entry from before fingerprints were journalled cannot be compared.
     ASSERT_TRUE(journal.append(entry(2, 28, 30)));
-    EXPECT_FALSE(planUndo(journal, {"COM1", "3/1", "22222222"}, true).otherSet);
+    EXPECT_FALSE(planUndo(journal, {"COM1", "1/3", "22222222"}, true).otherSet);
+}
+
+// The journal names the controller type first, as the window and the
+// report do; files written before keep their lines, firmware version first.
+TEST_F(JournalReading, LinesWrittenFirmwareFirstAreReadTypeFirstAndStayUndoable)
+{
+    const auto oldLine = [](const std::string& controller) {
+        JournalEntry e = entry(1, 19, 25);
+        e.controller = controller;
+        std::string line = formatJournalLine(e);
+        return line.replace(0, journalLineTag.size(), firmwareFirstLineTag);
+    };
+    {
+        std::ofstream file(dir / "journal.log", std::ios::binary | std::ios::app);
+        file << oldLine("2/1") << '\n' << oldLine("") << '\n' << oldLine("x/1") << '\n' << oldLine("3/1") << '\n';
+    }
+    const auto entries = journal.readOldestFirst();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].controller, "1/2");
+    EXPECT_EQ(entries[1].controller, "") << "unknown stays unknown";
+    EXPECT_EQ(entries[2].controller, "x/1") << "what names no identity is shown as written";
+    EXPECT_EQ(entries[3].controller, "1/3");
+    EXPECT_EQ(planUndo(journal, {"COM1", "1/3"}, true).refusal, UndoRefusal::None);
+    EXPECT_EQ(planUndo(journal, {"COM1", "3/1"}, true).refusal, UndoRefusal::OtherController);
+
+    // New lines are written with the new tag and read back as written.
+    JournalEntry e = entry(2, 28, 30);
+    e.controller = "1/3";
+    const std::string line = formatJournalLine(e);
+    EXPECT_TRUE(line.starts_with(journalLineTag));
+    EXPECT_EQ(parseJournalLine(line), e);
 }
 
 TEST(JournalSetFingerprint, EveryEntryCarriesTheSetOfItsTarget)

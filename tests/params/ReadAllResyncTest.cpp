@@ -11,6 +11,7 @@
 #include "FakeClock.h"
 #include "ScriptedController.h"
 #include "ScriptedDevice.h"
+#include "ScriptedLine.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,6 @@ using dravinor::testing::ScriptedDevice;
 
 namespace {
 
-constexpr std::uint32_t windowMs = link::SerialPort::pollsPerWait * link::SerialPort::pollSleepMs;
 constexpr std::uint8_t untouched = 0xEE;
 
 struct ProgressLog final : params::TransferObserver {
@@ -35,11 +35,7 @@ struct ProgressLog final : params::TransferObserver {
     void showParameters() override { ++shown; }
 };
 
-struct ReadAllFixture : ::testing::Test {
-    FakeClock clock;
-    ScriptedDevice device{clock};
-    ScriptedController controller{clock, device};
-    link::SerialPort port{device, clock, [](const std::string& name) { return name; }};
+struct ReadAllFixture : dravinor::testing::ScriptedLine {
     params::ParameterState state;
     ProgressLog log;
     params::ParameterTransfer transfer{port, state, &log};
@@ -47,8 +43,8 @@ struct ReadAllFixture : ::testing::Test {
 
     void SetUp() override
     {
-        ASSERT_TRUE(port.open("/dev/x"));
-        transfer.setIdentitySource([this] { return std::optional<std::uint8_t>(controller.identity); });
+        ScriptedLine::SetUp();
+        transfer.setIdentitySource([this] { return std::optional(dravinor::link::ControllerIdentity(controller.identity)); });
     }
 
     params::ReadAllResult readFromScratch()
@@ -314,7 +310,7 @@ TEST_F(ReadAllFixture, StrayByteBeforeTheFirstIdentifyAnswerNeverCripplesTheRead
         ASSERT_TRUE(outcome.connected);
         expectEveryValueItsOwn(lastRead);
         EXPECT_TRUE(lastRead.complete()) << lastRead.failedAddresses.size() << " failed";
-        EXPECT_EQ(connection.identity(), std::optional<std::uint8_t>(0x31));
+        EXPECT_EQ(connection.identity(), dravinor::link::ControllerIdentity(0x31));
         EXPECT_EQ(outcome.title.versionText, "[  wersja sterownika 3 ]");
         settle();
         port.close();

@@ -62,7 +62,7 @@ JournalEntry fieldWrite(int address, unsigned oldRaw, unsigned newRaw, const cha
 
 TEST(SetBackupNames, TellTheTimeAndTheControllerAndNeverAPath)
 {
-    EXPECT_EQ(SetBackups::fileName(at(2026, 12, 8, 8, 32, 5), 0x31), "2026-12-08-083205-typ1-wersja3.PAR");
+    EXPECT_EQ(SetBackups::fileName(at(2026, 12, 8, 8, 32, 5), dravinor::link::ControllerIdentity(0x31)), "2026-12-08-083205-typ1-wersja3.PAR");
     EXPECT_EQ(SetBackups::fileName(at(2027, 1, 2, 23, 0, 9), std::nullopt), "2027-01-02-230009-unknown.PAR");
     EXPECT_EQ(SetBackups::folderBeside("/state/dravinor/journal.log"), fs::path("/state/dravinor/backups"));
 
@@ -83,8 +83,8 @@ TEST(SetBackupNames, KeepingTwiceInOneSecondMakesTwoFilesAndReplacesNone)
     ParameterBlock second = first;
     second.setParameter(1, 1);
 
-    const SetBackup a = backups.keep(first, 0x31);
-    const SetBackup b = backups.keep(second, 0x31);
+    const SetBackup a = backups.keep(first, dravinor::link::ControllerIdentity(0x31));
+    const SetBackup b = backups.keep(second, dravinor::link::ControllerIdentity(0x31));
     ASSERT_TRUE(a.kept());
     ASSERT_TRUE(b.kept());
     EXPECT_NE(a.file, b.file);
@@ -98,7 +98,7 @@ TEST(SetBackupNames, AFolderThatCannotBeMadeIsSaidAndAShortFileIsNoBackup)
 {
     dravinor::testing::StateFolder folder;
     std::ofstream(folder / "backups") << "a file where the folder should be";
-    const SetBackup backup = SetBackups(folder / "backups").keep(patternSet(), 0x31);
+    const SetBackup backup = SetBackups(folder / "backups").keep(patternSet(), dravinor::link::ControllerIdentity(0x31));
     EXPECT_EQ(backup.status, SetBackup::Status::NotSaved);
     EXPECT_FALSE(backup.systemText.empty());
 

@@ -3,6 +3,8 @@
 #include "ParameterTransfer.h"
 #include "WriteJournal.h"
 
+#include "JournalledWrite.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,16 +21,8 @@ namespace fs = std::filesystem;
 
 JournalEntry single(int address, unsigned oldRaw, unsigned newRaw, std::string source = "field", bool ok = true)
 {
-    JournalEntry e;
-    e.time = "2026-12-08T07:00:00.000Z";
-    e.port = "COM1";
-    e.controller = "3/1";
-    e.kind = "write";
+    JournalEntry e = testing::journalledWrite(address, oldRaw, newRaw);
     e.source = std::move(source);
-    e.address = e.lastAddress = address;
-    e.field = "F" + std::to_string(address);
-    e.oldRaw = oldRaw;
-    e.newRaw = newRaw;
     e.acknowledged = ok;
     return e;
 }
@@ -87,7 +81,7 @@ TEST_F(JournalFile, MalformedLinesAreSkippedNotFatal)
     for (const auto& [from, to] : {std::pair<std::string, std::string>{"\t2\t2\t", "\t36\t36\t"},  // no such address
                                    {"\t28\t30\t", "\tx\t30\t"},                                 // old value not a number
                                    {"\tok\t", "\tmaybe\t"},
-                                   {"J1\t", "J9\t"},
+                                   {"J2\t", "J9\t"},
                                    {"\twrite\t", "\terase\t"}}) {
         std::string bad = line;
         bad.replace(bad.find(from), from.size(), to);
@@ -327,11 +321,11 @@ TEST(JournalUndo, AWordRewrittenWithItsOwnValueIsUnchangedOnceItsHalvesAreJoined
 
 TEST_F(JournalFile, UndoIsRefusedWithoutAControllerOrForAnotherOne)
 {
-    EXPECT_EQ(planUndo(journal, {"COM1", "3/1"}, true).refusal, UndoRefusal::NothingToUndo);
+    EXPECT_EQ(planUndo(journal, {"COM1", "1/3"}, true).refusal, UndoRefusal::NothingToUndo);
     ASSERT_TRUE(journal.append(single(1, 19, 25)));
-    EXPECT_EQ(planUndo(journal, {"COM1", "3/1"}, true).refusal, UndoRefusal::None);
-    EXPECT_EQ(planUndo(journal, {"COM1", "3/1"}, false).refusal, UndoRefusal::NotConnected);
-    EXPECT_EQ(planUndo(journal, {"COM2", "3/1"}, true).refusal, UndoRefusal::OtherController);
+    EXPECT_EQ(planUndo(journal, {"COM1", "1/3"}, true).refusal, UndoRefusal::None);
+    EXPECT_EQ(planUndo(journal, {"COM1", "1/3"}, false).refusal, UndoRefusal::NotConnected);
+    EXPECT_EQ(planUndo(journal, {"COM2", "1/3"}, true).refusal, UndoRefusal::OtherController);
     const auto plan = planUndo(journal, {"COM1", "4/1"}, true);
     EXPECT_EQ(plan.refusal, UndoRefusal::OtherController);
     EXPECT_EQ(plan.entry.address, 1);

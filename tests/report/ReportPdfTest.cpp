@@ -99,7 +99,7 @@ TEST_F(ReportPdf, ValuesNotReadShowTheMarkNeverTheValueAndTheNoteExplainsIt)
     params::AddressSet unread;
     unread.set(params::address::lambdaThreshold);
     content.values = report::reportValues(state.block(), unread);
-    content.identity = 0x31;
+    content.identity = link::ControllerIdentity(0x31);
     const auto sheet = reportpdf::sheetFor(content);
     const std::string text = saved(sheet);
     EXPECT_NE(lineWith(text, "Próg sondy lambda", "nie odczytano"), "") << text;

@@ -122,14 +122,14 @@ TEST_F(DesktopWindow, FieldsCarryTheirCaptionsAsAccessibleNamesInEveryLanguage)
     EXPECT_EQ(accessibleName("ESLambda_2"), QString::fromUtf8("Emulacja sondy lambda (2)"));
     EXPECT_EQ(accessibleName("BTps"), caption("BTpsL"));  // the advanced page too
 
-    window->rosyjskiClick();
+    window->chooseRussian();
     const QString russianCaption = caption("PRLambdaL");
     EXPECT_NE(russianCaption, QString::fromUtf8("Próg sondy lambda"));
     EXPECT_EQ(accessibleName("PRLambda"), russianCaption);
     EXPECT_EQ(accessibleName("TPSterownika"), caption("TPSterownikaL"));
     EXPECT_EQ(accessibleName("ZPAttuatoraPon_2"), caption("ZPAttuatoraPonL") + " (2)");
 
-    window->polskiClick();
+    window->choosePolish();
     EXPECT_EQ(accessibleName("PRLambda"), QString::fromUtf8("Próg sondy lambda"));
 }
 
@@ -147,7 +147,7 @@ TEST_F(DesktopWindow, AltAndTheFirstLetterOpenAMenuWhoseTitleStaysExact)
     EXPECT_EQ(ports->title(), "porty");
 
     // In Russian the Cyrillic first letters work, and the Latin ones still do.
-    window->rosyjskiClick();
+    window->chooseRussian();
     EXPECT_EQ(main->title(), QString::fromUtf8("меню"));
     EXPECT_EQ(menuOpenedBy(0x041C), main);   // М
     EXPECT_EQ(menuOpenedBy(0x041F), ports);  // П
@@ -199,7 +199,7 @@ TEST_F(DesktopWindow, AltPAndAltRDidNothingOnTheLivePage)
     EXPECT_EQ(menuOpenedBy(Qt::Key_P), child<QMenu>("ports"));
     EXPECT_EQ(menuOpenedBy(Qt::Key_R), child<QMenu>("rozdzielczosc"));
 
-    window->rosyjskiClick();
+    window->chooseRussian();
     ASSERT_EQ(pause->text(), QString::fromUtf8("&ПАУЗА"));
     altOnLivePage(0x041F);  // П
     EXPECT_TRUE(pause->isChecked());
@@ -222,9 +222,9 @@ TEST_F(DesktopWindow, QtsOwnButtonsFollowTheLanguageAndQuestionsKeepAnEmptyCapti
     // Not the program's name, which Qt puts in an empty title bar.
     EXPECT_EQ(polish.titleBar.trimmed(), QString());
 
-    window->rosyjskiClick();
+    window->chooseRussian();
     EXPECT_EQ(askAndDecline(window.get()).yesText, QString::fromUtf8("&Да"));
-    window->polskiClick();
+    window->choosePolish();
     EXPECT_EQ(askAndDecline(window.get()).yesText, "&Tak");
 }
 
@@ -262,7 +262,7 @@ TEST_F(DesktopWindow, AboutBoxNamesTheVersionLicenceAndMissingController)
     EXPECT_TRUE(details.contains(QString::fromUtf8("Brak podłączonego sterownika")));
 
     // One box, its texts in the language of the moment.
-    window->rosyjskiClick();
+    window->chooseRussian();
     item->trigger();
     EXPECT_EQ(window->findChildren<ui::AboutBox*>().size(), 1);
     EXPECT_EQ(box->windowTitle(), QString::fromUtf8("О программе"));

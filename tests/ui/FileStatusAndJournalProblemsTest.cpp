@@ -2,6 +2,7 @@
 // that is not what it should be, with an undo on another car's set, and
 // with a port name that leads to no serial port.
 #include "WindowOnLine.h"
+#include "JournalledWrite.h"
 #include "JournalTableModel.h"
 #include "JournalWindow.h"
 #include "MainWindow.h"
@@ -24,26 +25,11 @@
 #include <unistd.h>
 
 using namespace dravinor;
+using dravinor::testing::journalledWrite;
 using Column = ui::JournalTableModel::Column;
 namespace fs = std::filesystem;
 
 namespace {
-
-params::JournalEntry written(int address, const std::string& time = "2026-12-08T07:00:00.000Z")
-{
-    params::JournalEntry e;
-    e.time = time;
-    e.port = "COM1";
-    e.controller = "3/1";
-    e.kind = "write";
-    e.source = "field";
-    e.address = e.lastAddress = address;
-    e.field = "F" + std::to_string(address);
-    e.oldRaw = 19;
-    e.newRaw = 25;
-    e.acknowledged = true;
-    return e;
-}
 
 // The window with its own journal folder, against the unpaced simulated
 // controller on COM1 or against a port map of our choosing.
@@ -122,7 +108,7 @@ TEST_F(HardenedWindow, SaveAndLoadSayInTheStatusLineWhatHappenedToWhichFile)
 
 TEST_F(HardenedWindow, AJournalFolderIsNamedAndTheOlderFileIsStillListed)
 {
-    writeJournal(stateDir / "journal.log.1", {written(1), written(2, "2026-99-99T99:99:99")});
+    writeJournal(stateDir / "journal.log.1", {journalledWrite(1), journalledWrite(2, 19, 25, "2026-99-99T99:99:99")});
     fs::create_directory(stateDir / "journal.log");
     startWith("/dev/dravinor-no-such-tty");
     ui::JournalWindow* journal = openJournal();
@@ -146,7 +132,7 @@ TEST_F(HardenedWindow, ALongJournalHoldsOnlyTheRowsShown)
 {
     std::vector<params::JournalEntry> many;
     for (int i = 0; i < 1000; ++i)
-        many.push_back(written(1 + i % 13));
+        many.push_back(journalledWrite(1 + i % 13));
     writeJournal(stateDir / "journal.log", many);
     startWith("/dev/dravinor-no-such-tty");
     ui::JournalWindow* journal = openJournal();
@@ -167,13 +153,13 @@ TEST_F(HardenedWindow, RowsFetchedLaterAreMarkedByTheUndosAboveThem)
 {
     // Oldest first: a change of 7, unchanged rewrites beyond one batch, then
     // the undo that took the change back. The change arrives with a later batch.
-    std::vector<params::JournalEntry> entries{written(7)};
+    std::vector<params::JournalEntry> entries{journalledWrite(7)};
     for (std::size_t i = 0; i < ui::JournalTableModel::batchRows + 10; ++i) {
-        params::JournalEntry same = written(1 + static_cast<int>(i % 5));
+        params::JournalEntry same = journalledWrite(1 + static_cast<int>(i % 5));
         same.newRaw = *same.oldRaw;
         entries.push_back(same);
     }
-    params::JournalEntry undo = written(7);
+    params::JournalEntry undo = journalledWrite(7);
     undo.source = "undo";
     undo.oldRaw = 25;
     undo.newRaw = 19;
@@ -192,7 +178,7 @@ TEST_F(HardenedWindow, RowsFetchedLaterAreMarkedByTheUndosAboveThem)
 
 TEST_F(HardenedWindow, UndoOnTheSamePortAndTypeButAnotherSetSaysSoInTheQuestion)
 {
-    params::JournalEntry other = written(1);
+    params::JournalEntry other = journalledWrite(1);
     other.controllerSet = "00000000";  // written to a car whose set this is not
     writeJournal(stateDir / "journal.log", {other});
     startWith();

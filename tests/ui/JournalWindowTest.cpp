@@ -1,4 +1,5 @@
 #include "WindowOnLine.h"
+#include "JournalledWrite.h"
 #include "JournalTableModel.h"
 #include "JournalWindow.h"
 #include "MainWindow.h"
@@ -69,7 +70,7 @@ TEST_F(JournalWindowFixture, AFieldEditIsListedAndTakenBackAfterAskingOnly)
     EXPECT_EQ(journal->windowTitle(), "Dziennik zmian");
     ASSERT_EQ(journal->model().rowCount(), 1);
     EXPECT_EQ(cell(0, Column::Port), "COM1");
-    EXPECT_EQ(cell(0, Column::Version), "3/1");
+    EXPECT_EQ(cell(0, Column::Version), "1/3");
     EXPECT_EQ(cell(0, Column::Field), "Próg sondy lambda (PRLambda, 1)");
     EXPECT_EQ(cell(0, Column::OldValue), "0,38 V [19]");
     EXPECT_EQ(cell(0, Column::NewValue), "0,50 V [25]");
@@ -100,17 +101,8 @@ TEST_F(JournalWindowFixture, AFieldEditIsListedAndTakenBackAfterAskingOnly)
 
 TEST_F(JournalWindowFixture, UndoWithoutAControllerIsRefusedAndAsksNothing)
 {
-    params::JournalEntry earlier;
-    earlier.time = "2026-12-08T07:00:00.000Z";
-    earlier.port = "COM1";
-    earlier.controller = "3/1";
-    earlier.kind = "write";
-    earlier.source = "field";
-    earlier.address = earlier.lastAddress = 2;
+    params::JournalEntry earlier = dravinor::testing::journalledWrite(2, 28, 30);
     earlier.field = "PCTps";
-    earlier.oldRaw = 28;
-    earlier.newRaw = 30;
-    earlier.acknowledged = true;
     ASSERT_TRUE(params::WriteJournal(folder.journal()).append(earlier));
     startWith(false);
     openJournal();

@@ -2,7 +2,7 @@
 // switch, captions the form gives without a key, the shipped Russian file on
 // every page, and language files that are not what they should be.
 
-#include "WindowOnLine.h"
+#include "WindowInFolder.h"
 #include "Dialogs.h"
 #include "LanguageFile.h"
 #include "MainWindow.h"
@@ -50,32 +50,7 @@ QByteArray windows1251(const char* utf8)
     return out;
 }
 
-struct LanguageSwitch : dravinor::testing::WindowOnLine {
-    QTemporaryDir files;
-    QString previousFolder = QDir::currentPath();
-
-    void write(const QString& relative, const QByteArray& bytes)
-    {
-        QDir(files.path()).mkpath(QFileInfo(relative).path());
-        QFile file(files.filePath(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    void copyShipped(const QString& relative)
-    {
-        QDir(files.path()).mkpath(QFileInfo(relative).path());
-        ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + relative, files.filePath(relative)));
-    }
-    void start()
-    {
-        ASSERT_TRUE(QDir::setCurrent(files.path()));
-        startWith(false);
-    }
-    void TearDown() override
-    {
-        WindowOnLine::TearDown();
-        QDir::setCurrent(previousFolder);
-    }
+struct LanguageSwitch : dravinor::testing::WindowInFolder {
     QString status(const char* bar) const { return child<QStatusBar>(bar)->currentMessage(); }
 };
 

@@ -1,4 +1,4 @@
-#include "WindowOnLine.h"
+#include "WindowInFolder.h"
 #include "HelpViewer.h"
 #include "InstrumentWidget.h"
 #include "KeyTable.h"
@@ -61,35 +61,13 @@ QByteArray helpDocument(const char* title)
     return html + "</body></html>";
 }
 
-// The window started in a folder holding the language files and help
-// documents (or only some of them), as the program is run from its folder.
-struct LanguageFixture : dravinor::testing::WindowOnLine {
-    QTemporaryDir files;
-    QString previousFolder = QDir::currentPath();
-
-    void write(const QString& relative, const QByteArray& bytes)
-    {
-        QDir(files.path()).mkpath(QFileInfo(relative).path());
-        QFile file(files.filePath(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+struct LanguageFixture : dravinor::testing::WindowInFolder {
     void writeAll()
     {
         write("lang/polski.txt", polishFile);
         write("lang/russian.txt", russianFile);
         write("help/RODADIDOROR_PL.html", helpDocument("Pomoc PL"));
         write("help/Rodadidoror_ru.html", helpDocument("Pomoc RU"));
-    }
-    void start(bool controllerAttached = false)
-    {
-        ASSERT_TRUE(QDir::setCurrent(files.path()));
-        startWith(controllerAttached);
-    }
-    void TearDown() override
-    {
-        WindowOnLine::TearDown();
-        QDir::setCurrent(previousFolder);
     }
     QString hintAfterEntering(const char* field)
     {
@@ -316,7 +294,7 @@ TEST_F(LanguageFixture, AKeyWithoutItsControlDoesNothing)
     ui::TextKeyApplier keys(&bare);
     for (const lang::KeyTarget& row : lang::keyTable())
         keys.applyTextKey(row.key, "x");
-    keys.setLanguageCharset(204);
+    keys.setLanguageWritingSystem(QFontDatabase::Cyrillic);
     EXPECT_TRUE(bare.findChildren<QObject*>().isEmpty());
 }
 

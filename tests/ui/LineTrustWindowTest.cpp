@@ -56,9 +56,9 @@ TEST_F(LineTrustWindow, TitleNeverShowsAGuessedVersion)
     EXPECT_EQ(window->windowTitle(), titlePrefix + QString::fromUtf8("[ sterownik odpowiada, wersja nieznana ]"));
     EXPECT_FALSE(session->connection().identity());
     EXPECT_TRUE(session->port().controllerConnected()) << "the controller is there";
-    window->rosyjskiClick();
+    window->chooseRussian();
     EXPECT_EQ(window->windowTitle(), titlePrefix + QString::fromUtf8("[ контроллер отвечает, версия неизвестна ]"));
-    window->polskiClick();
+    window->choosePolish();
     EXPECT_EQ(window->windowTitle(), titlePrefix + QString::fromUtf8("[ sterownik odpowiada, wersja nieznana ]"));
 }
 
@@ -72,7 +72,7 @@ TEST_F(LineTrustWindow, ReadThatStopsSaysWhereAndHowManyItNeverAsked)
         "Nie odczytano 27 z 35 parametrów: ")))
         << polish.toStdString();
     EXPECT_EQ(status(2), polish);
-    window->rosyjskiClick();
+    window->chooseRussian();
     EXPECT_TRUE(status(1).startsWith(QString::fromUtf8(
         "Контроллер перестал отвечать на адресе 9, 26 следующих параметров не запрашивались - ")))
         << status(1).toStdString();

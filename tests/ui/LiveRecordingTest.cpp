@@ -5,6 +5,7 @@
 #include "LiveReplay.h"
 #include "LiveReplayControl.h"
 #include "MainWindow.h"
+#include "SteppedTime.h"
 #include "WindowOnLine.h"
 
 #include <QAction>
@@ -140,6 +141,8 @@ namespace {
 
 // The window started for a replay: no controller anywhere.
 struct ReplayFixture : dravinor::testing::WindowOnLine {
+    dravinor::testing::SteppedTime time;  // the replay's timer and clock
+
     void SetUp() override
     {
         link::PortMap map;
@@ -214,10 +217,13 @@ TEST_F(ReplayFixture, SpaceOnTheLivePagePausesAndResumes)
     EXPECT_FALSE(replay().playing());
     EXPECT_TRUE(window->livePage().stateLine()->text().endsWith("wstrzymane (Spacja wznawia)"));
     const auto position = replay().positionMs();
-    QTest::qWait(120);
+    time.advance(120);
     EXPECT_EQ(replay().positionMs(), position);
     pause->trigger();
     EXPECT_TRUE(replay().playing());
+    time.advance(120);
+    EXPECT_EQ(replay().positionMs(), position + 120);
+    EXPECT_EQ(replay().shownSamples(), 3u);
 
     // Another page holds the replay and frees Space.
     window->switchToPage(ui::MainWindow::TabPar1);

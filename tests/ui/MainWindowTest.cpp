@@ -135,13 +135,14 @@ TEST_F(WindowFixture, ResolutionItemsAndTheMinimumSize)
 {
     startWith(false);
     child<QAction>("N800")->trigger();
-    QTest::qWait(50);
+    // Done as soon as the window has its new size: no fixed wait.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry().size() == QSize(800, 600); }));
     EXPECT_EQ(window->frameGeometry().size(), QSize(800, 600));
     EXPECT_TRUE(child<QAction>("N800")->isChecked());
     EXPECT_FALSE(child<QAction>("N640")->isChecked());
 
     window->resize(500, 400);
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !child<QAction>("N800")->isChecked(); }));
     EXPECT_GE(window->width(), 640 - (window->frameGeometry().width() - window->width()));
     EXPECT_GE(window->frameGeometry().height(), 480);
     for (const char* item : {"N640", "N800", "N1024", "N1280"})

@@ -165,10 +165,10 @@ TEST_F(PtyReconnectWindow, UnpluggedAdapterIsToldInTheLanguageChosen)
     // The shipped language files, from the source tree.
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
-    window->rosyjskiClick();
+    window->chooseRussian();
     EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("адаптер отключён"));
     EXPECT_EQ(status(1), QString::fromUtf8("Адаптер порта COM1 отключён - жду его повторного подключения"));
-    window->polskiClick();
+    window->choosePolish();
     QDir::setCurrent(before);
     EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("adapter odłączony"));
 }

@@ -88,11 +88,11 @@ TEST_F(SaveTargetsWindow, SavingTheParameterFileOntoAFifoOrADeviceNodeReplacesNo
     // In Russian, from the shipped language file.
     const QString here = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
-    window->rosyjskiClick();
+    window->chooseRussian();
     dialogs.saveFile = name(dir / "fifo.PAR");
     click("ZapPlik");
     const QString russian = status(2);
-    window->polskiClick();
+    window->choosePolish();
     QDir::setCurrent(here);
     EXPECT_EQ(russian, QString::fromUtf8("Файл fifo.PAR не сохранён: это именованный канал (FIFO), а не обычный файл"));
     EXPECT_TRUE(isFifo(dir / "fifo.PAR"));
@@ -170,9 +170,9 @@ TEST_F(SettingsFileWindow, ASettingsFileThatIsAFifoNeitherHangsTheWindowNorIsRep
                              .arg(QDir::toNativeSeparators(name(settings))));
     const QString here = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
-    window->rosyjskiClick();
+    window->chooseRussian();
     const QString russian = status(2);
-    window->polskiClick();
+    window->choosePolish();
     QDir::setCurrent(here);
     EXPECT_EQ(russian, QString::fromUtf8("Настройки программы не будут сохранены в %1: это именованный канал (FIFO), "
                                          "а не обычный файл")

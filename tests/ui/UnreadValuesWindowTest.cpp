@@ -109,7 +109,7 @@ TEST_F(UnreadWindow, ReasonOfAFieldWithoutAValueFollowsTheLanguage)
     const QString previousFolder = QDir::currentPath();
     QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR));
     startWith(lateWithQueue(26));
-    window->rosyjskiClick();
+    window->chooseRussian();
     QDir::setCurrent(previousFolder);
     const QString tip = child("CLambda")->toolTip();
     EXPECT_NE(tip, unreadReason);
@@ -119,7 +119,7 @@ TEST_F(UnreadWindow, ReasonOfAFieldWithoutAValueFollowsTheLanguage)
     EXPECT_TRUE(status.startsWith(QStringLiteral("Не прочитано 1 из 35"))) << status.toStdString();
     EXPECT_TRUE(status.endsWith(child<QLabel>("CLambdaL")->text())) << "the caption as the page now shows it";
     lang::textSlots().restoreBuiltIn();
-    window->polskiClick();
+    window->choosePolish();
     EXPECT_EQ(child("CLambda")->toolTip(), unreadReason);
 }
 

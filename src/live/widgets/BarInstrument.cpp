@@ -20,7 +20,7 @@ QColor blend(const QColor& a, const QColor& b, qreal t)
 }  // namespace
 
 BarInstrument::BarInstrument(Qt::Orientation orientation, QWidget* parent)
-    : InstrumentWidget(parent), orientation_(orientation), barColor_(bgrColor(bgr::green))
+    : InstrumentWidget(parent), orientation_(orientation), barColor_(QColor(colour::green))
 {
 }
 

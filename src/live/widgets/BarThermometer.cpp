@@ -16,7 +16,7 @@ namespace {
 constexpr qreal pad = 3.0;
 }
 
-BarThermometer::BarThermometer(QWidget* parent) : InstrumentWidget(parent), columnColor_(bgrColor(bgr::red))
+BarThermometer::BarThermometer(QWidget* parent) : InstrumentWidget(parent), columnColor_(QColor(colour::red))
 {
     setSteps(9);
     setSubSteps(1);

@@ -24,7 +24,7 @@ int roundEven(double x)
 
 Sectors defaultSectors()
 {
-    return {{{0, 333, bgrColor(bgr::yellow)}, {334, 666, bgrColor(bgr::green)}, {667, 1000, bgrColor(bgr::red)}}};
+    return {{{0, 333, QColor(colour::yellow)}, {334, 666, QColor(colour::green)}, {667, 1000, QColor(colour::red)}}};
 }
 
 InstrumentValue::InstrumentValue()

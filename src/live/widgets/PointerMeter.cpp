@@ -50,7 +50,7 @@ PointerMeter::PointerMeter(double startAngle, double span, double faceBelow, QWi
     : InstrumentWidget(parent), startAngle_(startAngle), span_(span), faceBelow_(faceBelow)
 {
     blinkTimer_.setInterval(blinkIntervalMs);
-    connect(&blinkTimer_, &QTimer::timeout, this, [this] {
+    connect(&blinkTimer_, &Ticker::timeout, this, [this] {
         blinkLit_ = !blinkLit_;
         update();
     });

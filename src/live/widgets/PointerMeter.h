@@ -1,8 +1,7 @@
 #pragma once
 
 #include "InstrumentWidget.h"
-
-#include <QTimer>
+#include "WidgetTime.h"
 
 namespace dravinor::live {
 
@@ -57,7 +56,7 @@ private:
     bool showSectors_ = true;
     bool limitBlink_ = true;
     bool blinkLit_ = true;
-    QTimer blinkTimer_;
+    Ticker blinkTimer_;
 };
 
 }  // namespace dravinor::live

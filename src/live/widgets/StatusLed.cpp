@@ -12,7 +12,7 @@ namespace dravinor::live {
 StatusLed::StatusLed(QWidget* parent) : StatusLed(QString(), parent) {}
 
 StatusLed::StatusLed(const QString& caption, QWidget* parent)
-    : QWidget(parent), colorOn_(bgrColor(bgr::green)), colorOff_(bgrColor(bgr::red)), caption_(caption)
+    : QWidget(parent), colorOn_(QColor(colour::green)), colorOff_(QColor(colour::red)), caption_(caption)
 {
 }
 

@@ -12,7 +12,7 @@ namespace {
 constexpr qreal wallRatio = 0.06;
 }
 
-TankGauge::TankGauge(QWidget* parent) : InstrumentWidget(parent), fillColor_(bgrColor(bgr::lime)) {}
+TankGauge::TankGauge(QWidget* parent) : InstrumentWidget(parent), fillColor_(QColor(colour::lime)) {}
 
 void TankGauge::setFillColor(const QColor& color)
 {
