@@ -20,12 +20,24 @@ using wizard::WizardControl;
 using wizard::WizardPage;
 using wizard::WizardView;
 
-// A figure as the wizard's page shows it (with the page's comma), or the
-// page's dots while it is not measured.
+// The wizard pages' decimal separator, as the command line shows their numbers.
+constexpr std::string_view pageComma = ",";
+
+// A figure as the wizard's page shows it, or the page's dots while it is
+// not measured.
 std::string shown(const wizard::AdaptationResult& result, wizard::Figure figure)
 {
     const std::optional<double> value = result.figure(figure);
-    return value ? wizard::figureText(figure, *value, ",") : std::string("......");
+    return value ? wizard::figureText(figure, *value, pageComma) : std::string("......");
+}
+
+// A live reading the engine gave a panel; nothing before its first one.
+std::optional<std::string> reading(const WizardView& view, WizardControl panel)
+{
+    const ControlView* control = view.find(panel);
+    if (!control || !control->number)
+        return std::nullopt;
+    return wizard::panelText(*control->number, pageComma);
 }
 
 bool isDoneLabel(WizardControl control)
@@ -262,21 +274,19 @@ void AdaptNarrator::progress(const wizard::AdaptationEngine& engine, long nowMs)
     static constexpr WizardControl bars[] = {WizardControl::TpsPageProgress, WizardControl::TpsPageProgress,
                                              WizardControl::ReducerProgress, WizardControl::ActuatorProgress};
     const auto index = static_cast<std::size_t>(page);
-    const ControlView* rpm = view.find(rpmPanels[index]);
-    if (rpm && rpm->text)
-        text += " | " + *rpm->text + " rpm";
+    if (const auto rpm = reading(view, rpmPanels[index]))
+        text += " | " + *rpm + " rpm";
     if (page == WizardPage::Start) {
-        const ControlView* thermometer = view.find(WizardControl::TemperaturePanel);
+        const auto temperature = reading(view, WizardControl::TemperaturePanel);
         const ControlView* shown = view.find(WizardControl::Thermometer);
-        if (thermometer && thermometer->text && shown && shown->visible.value_or(false))
-            text += " | " + *thermometer->text + " °C";
+        if (temperature && shown && shown->visible.value_or(false))
+            text += " | " + *temperature + " °C";
     } else if (const ControlView* bar = view.find(bars[index]); bar) {
         text += " | postęp: " + std::to_string(bar->value.value_or(0)) + "/" + std::to_string(bar->maximum.value_or(0));
     }
     if (page == WizardPage::Reducer) {
-        const ControlView* probe = view.find(WizardControl::ReducerProbePanel);
-        if (probe && probe->text)
-            text += " | sonda " + *probe->text + " V";
+        if (const auto probe = reading(view, WizardControl::ReducerProbePanel))
+            text += " | sonda " + *probe + " V";
     }
     if (terminal_) {
         std::fprintf(out_, "\r%s\033[K", text.c_str());

@@ -14,20 +14,20 @@ namespace dravinor::wizard {
 struct ProbeType {
     std::string_view item;        // the list's text
     bool rising;                  // voltage rises with a richer mixture
-    std::string_view scaleLow;    // the lambda bar's scale, ProbeScaleLow and ProbeScaleHigh
-    std::string_view scaleHigh;
+    double scaleLowVolts;         // the lambda bar's scale, ProbeScaleLow and ProbeScaleHigh
+    double scaleHighVolts;
     int emulationTypeItem;        // RSYLambda item, parameter 35; parameter 27 follows from both
     int clampLow;                 // probe clamp range, lambda-byte units
     int clampHigh;
 };
 
 inline constexpr std::array<ProbeType, 6> probeTypes{{
-    {"0-1 [V]  Rosnąca", true, "0 V", "1 V", 0, 0, 51},
-    {"1-0 [V]  Malejąca", false, "0 V", "1 V", 0, 0, 51},
-    {"0,8-1,6 Rosnąca", true, "0.8 V", "1.6 V", 1, 40, 81},
-    {"1,6-0,8 Malejąca", false, "0.8 V", "1.6 V", 1, 40, 81},
-    {"0-5 [V]  Rosnąca", true, "0 V", "5 V", 0, 0, 255},
-    {"5-0 [V]  Malejąca", false, "0 V", "5 V", 0, 0, 255},
+    {"0-1 [V]  Rosnąca", true, 0, 1, 0, 0, 51},
+    {"1-0 [V]  Malejąca", false, 0, 1, 0, 0, 51},
+    {"0,8-1,6 Rosnąca", true, 0.8, 1.6, 1, 40, 81},
+    {"1,6-0,8 Malejąca", false, 0.8, 1.6, 1, 40, 81},
+    {"0-5 [V]  Rosnąca", true, 0, 5, 0, 0, 255},
+    {"5-0 [V]  Malejąca", false, 0, 5, 0, 0, 255},
 }};
 
 inline constexpr std::array<std::string_view, 6> ignitionItems{
