@@ -5,6 +5,7 @@
 #include "ParameterTransfer.h"
 #include "TextSlots.h"
 #include "WizardTables.h"
+#include "WizardTexts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,8 +49,7 @@ bool isDoneLabel(WizardControl control)
 
 bool isPrompt(WizardControl control)
 {
-    return std::any_of(wizard::promptTexts.begin(), wizard::promptTexts.end(),
-                       [control](const auto& item) { return item.control == control; }) &&
+    return std::find(wizard::prompts.begin(), wizard::prompts.end(), control) != wizard::prompts.end() &&
            control != WizardControl::FuelSwitchCaption;
 }
 
@@ -93,15 +93,10 @@ const ItemWrites* writesOfItem(WizardControl label)
     return nullptr;
 }
 
-const char* pageCaption(WizardPage page)
+// A control's text on its page.
+std::string wordsOf(WizardControl control)
 {
-    switch (page) {
-    case WizardPage::Start: return "Poczatek";
-    case WizardPage::TpsAndProbe: return "Ustalenie progu TPS i kalibracja sondy";
-    case WizardPage::Reducer: return "Regulacja reduktora";
-    case WizardPage::Actuator: break;
-    }
-    return "Zakres pracy attuatora";
+    return std::string(wizard::pageText(control));
 }
 
 }  // namespace
@@ -128,7 +123,7 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
             if (*control->visible && !visiblePrompts_.contains(name)) {
                 visiblePrompts_.insert(name);
                 line(name == WizardControl::TpsDirection ? tpsDirection(engine.result())
-                                                         : std::string(wizard::pageText(name)));
+                                                         : wordsOf(name));
             } else if (!*control->visible) {
                 visiblePrompts_.erase(name);
             }
@@ -147,11 +142,11 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
 
 void AdaptNarrator::reportPage(WizardPage page)
 {
-    line(std::string("[") + pageCaption(page) + "]");
+    line("[" + std::string(wizard::pageCaption(page)) + "]");
     // Instructions the page shows the whole time: no step shows or hides
     // them, so they are told here, once per page.
     for (WizardControl name : wizard::standingInstructions(page))
-        line(std::string(wizard::pageText(name)));
+        line(wordsOf(name));
 }
 
 void AdaptNarrator::reportLine(const wizard::AdaptationEngine& engine)
@@ -205,7 +200,7 @@ void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, Wizar
         awaitingWrites_.push_back(label);
         return;
     }
-    const std::string text(wizard::pageText(label));
+    const std::string text = wordsOf(label);
     if (writes && !writes->unacknowledged.empty()) {
         line("[ ] " + text + " -- not acknowledged by the controller: parameter(s) " + joined(writes->unacknowledged));
     } else {
@@ -225,25 +220,33 @@ void AdaptNarrator::reportWrittenItems(const wizard::AdaptationEngine& engine)
 void AdaptNarrator::reportResults(const wizard::AdaptationResult& result, WizardControl label)
 {
     using wizard::Figure;
-    const auto figure = [&result](Figure which) { return shown(result, which); };
-    if (label == WizardControl::TpsIdleDone) {
-        line("    TPS - dolny " + figure(Figure::TpsIdle) + " V");
-    } else if (label == WizardControl::TpsHighDone) {
-        line("    TPS - górny " + figure(Figure::TpsHigh) + " V");
-        line("    TPS - Próg " + figure(Figure::TpsThreshold) + " V");
-    } else if (label == WizardControl::ProbeThresholdDone) {
-        line("    Uboga " + figure(Figure::LambdaLean));
-        line("    Próg " + figure(Figure::LambdaThreshold));
-        line("    Bogata " + figure(Figure::LambdaRich));
-    } else if (label == WizardControl::EmulationDone) {
-        line("    TH " + figure(Figure::RichTime));
-        line("    TL " + figure(Figure::LeanTime));
-    } else if (label == WizardControl::AboveTpsDone) {
-        line("    TPS Pow  Min " + figure(Figure::AboveTpsMinimum) + "  Max " + figure(Figure::AboveTpsMaximum) +
-             "  Start " + figure(Figure::AboveTpsStart));
-    } else if (label == WizardControl::IdleDone) {
-        line("    TPS Pon  Min " + figure(Figure::IdleMinimum) + "  Max " + figure(Figure::IdleMaximum) +
-             "  Start " + figure(Figure::IdleStart));
+    using enum WizardControl;
+    // A figure under its caption, as its row on the page.
+    const auto row = [&](WizardControl caption, Figure which) {
+        return "    " + wordsOf(caption) + " " + shown(result, which);
+    };
+    // An actuator row: its minimum, maximum and start under the columns' headings.
+    const auto actuatorRow = [&](WizardControl caption, Figure minimum, Figure maximum, Figure start) {
+        return "    " + wordsOf(caption) + "  " + wordsOf(ActuatorMinimumHeading) + " " + shown(result, minimum) +
+               "  " + wordsOf(ActuatorMaximumHeading) + " " + shown(result, maximum) + "  " +
+               wordsOf(ActuatorStartHeading) + " " + shown(result, start);
+    };
+    if (label == TpsIdleDone) {
+        line(row(TpsIdleCaption, Figure::TpsIdle) + " " + wordsOf(TpsIdleUnit));
+    } else if (label == TpsHighDone) {
+        line(row(TpsHighCaption, Figure::TpsHigh) + " " + wordsOf(TpsHighUnit));
+        line(row(TpsThresholdCaption, Figure::TpsThreshold) + " " + wordsOf(TpsThresholdUnit));
+    } else if (label == ProbeThresholdDone) {
+        line(row(LeanCaption, Figure::LambdaLean));
+        line(row(ProbeThresholdCaption, Figure::LambdaThreshold));
+        line(row(RichCaption, Figure::LambdaRich));
+    } else if (label == EmulationDone) {
+        line(row(RichTimeCaption, Figure::RichTime));
+        line(row(LeanTimeCaption, Figure::LeanTime));
+    } else if (label == AboveTpsDone) {
+        line(actuatorRow(AboveTpsRowCaption, Figure::AboveTpsMinimum, Figure::AboveTpsMaximum, Figure::AboveTpsStart));
+    } else if (label == IdleDone) {
+        line(actuatorRow(IdleRowCaption, Figure::IdleMinimum, Figure::IdleMaximum, Figure::IdleStart));
     }
 }
 
@@ -267,7 +270,7 @@ void AdaptNarrator::progress(const wizard::AdaptationEngine& engine, long nowMs)
     lastProgressMs_ = nowMs;
     const WizardView& view = engine.view();
     const WizardPage page = view.currentPage();
-    std::string text = pageCaption(page);
+    std::string text(wizard::pageCaption(page));
     static constexpr WizardControl rpmPanels[] = {WizardControl::StartRpmPanel, WizardControl::TpsPageRpmPanel,
                                                   WizardControl::ReducerRpmPanel, WizardControl::ActuatorRpmPanel};
     // The first page has no progress bar.
