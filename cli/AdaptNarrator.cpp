@@ -5,6 +5,7 @@
 #include "ParameterTransfer.h"
 #include "TextSlots.h"
 #include "WizardTables.h"
+#include "WizardTexts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,12 +21,24 @@ using wizard::WizardControl;
 using wizard::WizardPage;
 using wizard::WizardView;
 
-// A figure as the wizard's page shows it (with the page's comma), or the
-// page's dots while it is not measured.
+// The wizard pages' decimal separator, as the command line shows their numbers.
+constexpr std::string_view pageComma = ",";
+
+// A figure as the wizard's page shows it, or the page's dots while it is
+// not measured.
 std::string shown(const wizard::AdaptationResult& result, wizard::Figure figure)
 {
     const std::optional<double> value = result.figure(figure);
-    return value ? wizard::figureText(figure, *value, ",") : std::string("......");
+    return value ? wizard::figureText(figure, *value, pageComma) : std::string("......");
+}
+
+// A live reading the engine gave a panel; nothing before its first one.
+std::optional<std::string> reading(const WizardView& view, WizardControl panel)
+{
+    const ControlView* control = view.find(panel);
+    if (!control || !control->number)
+        return std::nullopt;
+    return wizard::panelText(*control->number, pageComma);
 }
 
 bool isDoneLabel(WizardControl control)
@@ -36,8 +49,7 @@ bool isDoneLabel(WizardControl control)
 
 bool isPrompt(WizardControl control)
 {
-    return std::any_of(wizard::promptTexts.begin(), wizard::promptTexts.end(),
-                       [control](const auto& item) { return item.control == control; }) &&
+    return std::find(wizard::prompts.begin(), wizard::prompts.end(), control) != wizard::prompts.end() &&
            control != WizardControl::FuelSwitchCaption;
 }
 
@@ -81,15 +93,10 @@ const ItemWrites* writesOfItem(WizardControl label)
     return nullptr;
 }
 
-const char* pageCaption(WizardPage page)
+// A control's text on its page.
+std::string wordsOf(WizardControl control)
 {
-    switch (page) {
-    case WizardPage::Start: return "Poczatek";
-    case WizardPage::TpsAndProbe: return "Ustalenie progu TPS i kalibracja sondy";
-    case WizardPage::Reducer: return "Regulacja reduktora";
-    case WizardPage::Actuator: break;
-    }
-    return "Zakres pracy attuatora";
+    return std::string(wizard::pageText(control));
 }
 
 }  // namespace
@@ -116,7 +123,7 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
             if (*control->visible && !visiblePrompts_.contains(name)) {
                 visiblePrompts_.insert(name);
                 line(name == WizardControl::TpsDirection ? tpsDirection(engine.result())
-                                                         : std::string(wizard::pageText(name)));
+                                                         : wordsOf(name));
             } else if (!*control->visible) {
                 visiblePrompts_.erase(name);
             }
@@ -135,11 +142,11 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
 
 void AdaptNarrator::reportPage(WizardPage page)
 {
-    line(std::string("[") + pageCaption(page) + "]");
+    line("[" + std::string(wizard::pageCaption(page)) + "]");
     // Instructions the page shows the whole time: no step shows or hides
     // them, so they are told here, once per page.
     for (WizardControl name : wizard::standingInstructions(page))
-        line(std::string(wizard::pageText(name)));
+        line(wordsOf(name));
 }
 
 void AdaptNarrator::reportLine(const wizard::AdaptationEngine& engine)
@@ -193,7 +200,7 @@ void AdaptNarrator::reportDoneItem(const wizard::AdaptationEngine& engine, Wizar
         awaitingWrites_.push_back(label);
         return;
     }
-    const std::string text(wizard::pageText(label));
+    const std::string text = wordsOf(label);
     if (writes && !writes->unacknowledged.empty()) {
         line("[ ] " + text + " -- not acknowledged by the controller: parameter(s) " + joined(writes->unacknowledged));
     } else {
@@ -213,25 +220,33 @@ void AdaptNarrator::reportWrittenItems(const wizard::AdaptationEngine& engine)
 void AdaptNarrator::reportResults(const wizard::AdaptationResult& result, WizardControl label)
 {
     using wizard::Figure;
-    const auto figure = [&result](Figure which) { return shown(result, which); };
-    if (label == WizardControl::TpsIdleDone) {
-        line("    TPS - dolny " + figure(Figure::TpsIdle) + " V");
-    } else if (label == WizardControl::TpsHighDone) {
-        line("    TPS - górny " + figure(Figure::TpsHigh) + " V");
-        line("    TPS - Próg " + figure(Figure::TpsThreshold) + " V");
-    } else if (label == WizardControl::ProbeThresholdDone) {
-        line("    Uboga " + figure(Figure::LambdaLean));
-        line("    Próg " + figure(Figure::LambdaThreshold));
-        line("    Bogata " + figure(Figure::LambdaRich));
-    } else if (label == WizardControl::EmulationDone) {
-        line("    TH " + figure(Figure::RichTime));
-        line("    TL " + figure(Figure::LeanTime));
-    } else if (label == WizardControl::AboveTpsDone) {
-        line("    TPS Pow  Min " + figure(Figure::AboveTpsMinimum) + "  Max " + figure(Figure::AboveTpsMaximum) +
-             "  Start " + figure(Figure::AboveTpsStart));
-    } else if (label == WizardControl::IdleDone) {
-        line("    TPS Pon  Min " + figure(Figure::IdleMinimum) + "  Max " + figure(Figure::IdleMaximum) +
-             "  Start " + figure(Figure::IdleStart));
+    using enum WizardControl;
+    // A figure under its caption, as its row on the page.
+    const auto row = [&](WizardControl caption, Figure which) {
+        return "    " + wordsOf(caption) + " " + shown(result, which);
+    };
+    // An actuator row: its minimum, maximum and start under the columns' headings.
+    const auto actuatorRow = [&](WizardControl caption, Figure minimum, Figure maximum, Figure start) {
+        return "    " + wordsOf(caption) + "  " + wordsOf(ActuatorMinimumHeading) + " " + shown(result, minimum) +
+               "  " + wordsOf(ActuatorMaximumHeading) + " " + shown(result, maximum) + "  " +
+               wordsOf(ActuatorStartHeading) + " " + shown(result, start);
+    };
+    if (label == TpsIdleDone) {
+        line(row(TpsIdleCaption, Figure::TpsIdle) + " " + wordsOf(TpsIdleUnit));
+    } else if (label == TpsHighDone) {
+        line(row(TpsHighCaption, Figure::TpsHigh) + " " + wordsOf(TpsHighUnit));
+        line(row(TpsThresholdCaption, Figure::TpsThreshold) + " " + wordsOf(TpsThresholdUnit));
+    } else if (label == ProbeThresholdDone) {
+        line(row(LeanCaption, Figure::LambdaLean));
+        line(row(ProbeThresholdCaption, Figure::LambdaThreshold));
+        line(row(RichCaption, Figure::LambdaRich));
+    } else if (label == EmulationDone) {
+        line(row(RichTimeCaption, Figure::RichTime));
+        line(row(LeanTimeCaption, Figure::LeanTime));
+    } else if (label == AboveTpsDone) {
+        line(actuatorRow(AboveTpsRowCaption, Figure::AboveTpsMinimum, Figure::AboveTpsMaximum, Figure::AboveTpsStart));
+    } else if (label == IdleDone) {
+        line(actuatorRow(IdleRowCaption, Figure::IdleMinimum, Figure::IdleMaximum, Figure::IdleStart));
     }
 }
 
@@ -255,28 +270,26 @@ void AdaptNarrator::progress(const wizard::AdaptationEngine& engine, long nowMs)
     lastProgressMs_ = nowMs;
     const WizardView& view = engine.view();
     const WizardPage page = view.currentPage();
-    std::string text = pageCaption(page);
+    std::string text(wizard::pageCaption(page));
     static constexpr WizardControl rpmPanels[] = {WizardControl::StartRpmPanel, WizardControl::TpsPageRpmPanel,
                                                   WizardControl::ReducerRpmPanel, WizardControl::ActuatorRpmPanel};
     // The first page has no progress bar.
     static constexpr WizardControl bars[] = {WizardControl::TpsPageProgress, WizardControl::TpsPageProgress,
                                              WizardControl::ReducerProgress, WizardControl::ActuatorProgress};
     const auto index = static_cast<std::size_t>(page);
-    const ControlView* rpm = view.find(rpmPanels[index]);
-    if (rpm && rpm->text)
-        text += " | " + *rpm->text + " rpm";
+    if (const auto rpm = reading(view, rpmPanels[index]))
+        text += " | " + *rpm + " rpm";
     if (page == WizardPage::Start) {
-        const ControlView* thermometer = view.find(WizardControl::TemperaturePanel);
+        const auto temperature = reading(view, WizardControl::TemperaturePanel);
         const ControlView* shown = view.find(WizardControl::Thermometer);
-        if (thermometer && thermometer->text && shown && shown->visible.value_or(false))
-            text += " | " + *thermometer->text + " °C";
+        if (temperature && shown && shown->visible.value_or(false))
+            text += " | " + *temperature + " °C";
     } else if (const ControlView* bar = view.find(bars[index]); bar) {
         text += " | postęp: " + std::to_string(bar->value.value_or(0)) + "/" + std::to_string(bar->maximum.value_or(0));
     }
     if (page == WizardPage::Reducer) {
-        const ControlView* probe = view.find(WizardControl::ReducerProbePanel);
-        if (probe && probe->text)
-            text += " | sonda " + *probe->text + " V";
+        if (const auto probe = reading(view, WizardControl::ReducerProbePanel))
+            text += " | sonda " + *probe + " V";
     }
     if (terminal_) {
         std::fprintf(out_, "\r%s\033[K", text.c_str());

@@ -21,6 +21,9 @@ inline constexpr std::array<const char*, wizard::wizardControlCount> wizardContr
     "Manometr_RPMEDAA_P1",  // StartRpmPanel
     "PUSLabel_AA_P1",  // StartInstructions
     "SNOLabel_AA_P1",  // StartNoAnswer
+    "WRZ_Label_AA_P1",  // IgnitionListCaption
+    "WRS_Label_AA_P1",  // ProbeListCaption
+    "WykonanoLabel_AA_P1",  // StartDoneHeading
     "ZBLabel_AA_P1",  // PetrolDone
     "AutoFaz1Led1",  // PetrolLed
     "UUZLabel_AA_P1",  // IgnitionDone
@@ -65,6 +68,8 @@ inline constexpr std::array<const char*, wizard::wizardControlCount> wizardContr
     "NSLabel_AA_P2",  // FailedProbeNotice
     "SNOLabel_AA_P2",  // TpsPageNoAnswer
     "LNLabel_AA_P2",  // TpsPageUnreliableLine
+    "PostepLabel_AA_P2",  // TpsPageProgressCaption
+    "WykonanoLabel_AA_P2",  // TpsPageDoneHeading
     "TPSPonLabel_AA_P2",  // TpsIdleDone
     "AutoFaz2Led1",  // TpsIdleLed
     "TPSPowLabel_AA_P2",  // TpsHighDone
@@ -87,6 +92,8 @@ inline constexpr std::array<const char*, wizard::wizardControlCount> wizardContr
     "SwitchAUTO",  // FuelSwitch
     "SNOLabel_AA_P4",  // ReducerNoAnswer
     "LNLabel_AA_P4",  // ReducerUnreliableLine
+    "PostepLabel_AA_P3",  // ReducerProgressCaption
+    "WykonanoLabel_AA_P3",  // ReducerDoneHeading
     "ZL_AA_P4",  // GasDone
     "AutoFaz4Led1",  // GasLed
     "UR_AA_P4",  // ReducerDone
@@ -101,6 +108,13 @@ inline constexpr std::array<const char*, wizard::wizardControlCount> wizardContr
     "ZA_AA_P5",  // FinishedNotice
     "SNOLabel_AA_P5",  // ActuatorNoAnswer
     "LNLabel_AA_P5",  // ActuatorUnreliableLine
+    "Min_AA_P5",  // ActuatorMinimumHeading
+    "Max_AA_P5",  // ActuatorMaximumHeading
+    "Start_AA_P5",  // ActuatorStartHeading
+    "Label2",  // AboveTpsRowCaption
+    "Label1",  // IdleRowCaption
+    "PostepLabel_AA_P4",  // ActuatorProgressCaption
+    "WykonanoLabel_AA_P4",  // ActuatorDoneHeading
     "UTPOW_AA_P5",  // AboveTpsDone
     "AutoFaz5Led1",  // AboveTpsLed
     "UTPON_AA_P5",  // IdleDone

@@ -26,17 +26,18 @@ WizardController::WizardController(QTabWidget* autoTab, link::SerialPort& port, 
                                    params::ParameterTransfer& transfer, ParameterPages& parameterPages,
                                    Dialogs& dialogs, std::function<QWidget*(const QString&)> liveControl,
                                    QObject* parent)
-    : QObject(parent), pages_(new WizardPages(autoTab)), dialogs_(dialogs), decimalSeparator_(QLocale().decimalPoint())
+    : QObject(parent), pages_(new WizardPages(autoTab)), dialogs_(dialogs)
 {
     wizard::WizardInputs inputs{
         [&parameterPages](std::string_view name) {
             return parameterPages.fieldText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
                 .toStdString();
-        },
-        decimalSeparator_.toStdString()};
+        }};
     engine_ = std::make_unique<AdaptationEngine>(port, state, transfer,
                                                  std::move(inputs));
-    binder_ = std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl));
+    // The pages' numbers take the locale's decimal separator.
+    binder_ = std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl),
+                                                 QLocale().decimalPoint());
     buildTimers();
     connectControls();
 }
@@ -119,7 +120,7 @@ void WizardController::applyProbeType(int item)
 void WizardController::showEffects()
 {
     binder_->apply(engine_->view());
-    binder_->showFigures(engine_->result(), decimalSeparator_);
+    binder_->showFigures(engine_->result());
     if (!pages_->showsOnly(engine_->view().currentPage()))
         pages_->showPage(engine_->view().currentPage());
     for (std::size_t i = 0; i < timers_.size(); ++i) {

@@ -81,8 +81,6 @@ private:
     WizardPages* pages_;
     std::unique_ptr<WizardViewBinder> binder_;
     Dialogs& dialogs_;
-    // The locale's, for the readings and figures on the wizard pages.
-    QString decimalSeparator_;
     bool askingAboutProbe_ = false;
     bool tpsDirectionShown_ = false;
     std::array<QTimer*, wizard::wizardTimerCount> timers_{};

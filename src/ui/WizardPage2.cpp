@@ -9,6 +9,7 @@ namespace dravinor::ui {
 
 using live::bgrColor;
 namespace bgr = live::bgr;
+using enum wizard::WizardControl;
 
 namespace {
 
@@ -22,35 +23,35 @@ void hide(QWidget* widget)
 // PanelAA2_2's first row set: the three TPS voltages, shown from the start.
 void addTpsRows(WizardWidgets& w, QWidget* page)
 {
-    w.title(page, "TUPtps_AA_P2", QStringLiteral("Trwa ustawianie parametrow TPS"));
-    w.label(page, "TPSdol_AA_P2", QStringLiteral("TPS - dolny"));
-    w.panel(page, "TPSDolEDAA_P2", unmeasured);
-    w.label(page, "Vdol_AA_P2", QStringLiteral("V"));
-    w.label(page, "TPSprg_AA_P2", QStringLiteral("TPS - Próg"));
-    w.panel(page, "TPSProEDAA_P2", unmeasured);
-    w.label(page, "Vprog_AA_P2", QStringLiteral("V"));
-    w.label(page, "TPSgor_AA_P2", QStringLiteral("TPS - górny"));
-    w.panel(page, "TPSGorEDAA_P2", unmeasured);
-    w.label(page, "Vgora_AA_P2", QStringLiteral("V"));
+    w.title(page, TpsTitle);
+    w.label(page, TpsIdleCaption);
+    w.panel(page, TpsIdlePanel, unmeasured);
+    w.label(page, TpsIdleUnit);
+    w.label(page, TpsThresholdCaption);
+    w.panel(page, TpsThresholdPanel, unmeasured);
+    w.label(page, TpsThresholdUnit);
+    w.label(page, TpsHighCaption);
+    w.panel(page, TpsHighPanel, unmeasured);
+    w.label(page, TpsHighUnit);
 }
 
 // The other two row sets, hidden until their phase: the lambda threshold
 // and the emulation times.
 void addLambdaRows(WizardWidgets& w, QWidget* page)
 {
-    hide(w.title(page, "TUPsl_AA_P2", QStringLiteral("Trwa ustawianie parametrów sondy lambda")));
-    hide(w.label(page, "Uboga_AA_P3", QStringLiteral("Uboga")));
-    hide(w.panel(page, "UbogaEDAA_P3", unmeasured));
-    hide(w.label(page, "Prog_AA_P3", QStringLiteral("Próg")));
-    hide(w.panel(page, "ProgEDAA_P3", unmeasured));
-    hide(w.label(page, "Bogata_AA_P3", QStringLiteral("Bogata")));
-    hide(w.panel(page, "BogataEDAA_P3", unmeasured));
+    hide(w.title(page, ProbeTitle));
+    hide(w.label(page, LeanCaption));
+    hide(w.panel(page, LeanPanel, unmeasured));
+    hide(w.label(page, ProbeThresholdCaption));
+    hide(w.panel(page, ProbeThresholdPanel, unmeasured));
+    hide(w.label(page, RichCaption));
+    hide(w.panel(page, RichPanel, unmeasured));
 
-    hide(w.title(page, "TUEsl_AA_P2", QStringLiteral("Trwa ustawianie emulacji sondy lambda")));
-    hide(w.label(page, "TH_AA_P3", QStringLiteral("TH")));
-    hide(w.panel(page, "THEDAA_P3", unmeasured));
-    hide(w.label(page, "TL_AA_P3", QStringLiteral("TL")));
-    hide(w.panel(page, "TLEDAA_P3", unmeasured));
+    hide(w.title(page, EmulationTitle));
+    hide(w.label(page, RichTimeCaption));
+    hide(w.panel(page, RichTimePanel, unmeasured));
+    hide(w.label(page, LeanTimeCaption));
+    hide(w.panel(page, LeanTimePanel, unmeasured));
 }
 
 // The calibration bar: LED style in lime, its sectors drawn but not used for
@@ -67,9 +68,9 @@ void addCalibrationBar(WizardWidgets& w, QWidget* page)
     lambda->setSector(1, 400, 600, bgrColor(bgr::yellow));
     lambda->setSector(2, 600, 1000, bgrColor(bgr::red));
     lambda->hide();
-    w.add(lambda, "Bar1P3");
-    hide(w.label(page, "V0_AA_P3", QStringLiteral("0 V")));
-    QLabel* top = w.label(page, "V5_AA_P3", QStringLiteral("1 V"));
+    w.add(lambda, LambdaBar);
+    hide(w.label(page, ProbeScaleLow));
+    QLabel* top = w.label(page, ProbeScaleHigh);
     top->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     top->hide();
 }
@@ -78,17 +79,17 @@ void addCalibrationBar(WizardWidgets& w, QWidget* page)
 void addDoneList(WizardWidgets& w, QWidget* page)
 {
     w.frame(page, "PanelAA2_1");
-    w.label(page, "WykonanoLabel_AA_P2", QStringLiteral("Wykonano:"));
-    w.led(page, "AutoFaz2Led1");
-    w.doneLabel(page, "TPSPonLabel_AA_P2", QStringLiteral("Próg TPS na wolnych obrotach ustawiony"));
-    w.led(page, "AutoFaz2Led2");
-    w.doneLabel(page, "TPSPowLabel_AA_P2", QStringLiteral("Próg TPS na wysokich obrotach ustawiony"));
-    w.led(page, "AutoFaz3Led1");
-    w.doneLabel(page, "SSLabel_AA_P3", QStringLiteral("Próg sondy ustawiony"));
-    w.led(page, "AutoFaz3Led2");
-    w.doneLabel(page, "CSLabel_AA_P3", QStringLiteral("Czasy emulacji ustawione"));
-    hide(w.label(page, "JakiTps_AA_P2", QString()));
-    QLabel* narrow = w.label(page, "USLabel_AA_P3", QStringLiteral("Uwaga sonda posiada mały zakres regulacji"));
+    w.label(page, TpsPageDoneHeading);
+    w.led(page, TpsIdleLed);
+    w.doneLabel(page, TpsIdleDone);
+    w.led(page, TpsHighLed);
+    w.doneLabel(page, TpsHighDone);
+    w.led(page, ProbeThresholdLed);
+    w.doneLabel(page, ProbeThresholdDone);
+    w.led(page, EmulationLed);
+    w.doneLabel(page, EmulationDone);
+    hide(w.label(page, TpsDirection));
+    QLabel* narrow = w.label(page, NarrowProbeNotice);
     QPalette palette = narrow->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
     narrow->setPalette(palette);
@@ -102,23 +103,24 @@ void addDoneList(WizardWidgets& w, QWidget* page)
 // PanelAA2_2 take turns in the same places.
 void buildWizardPage2(WizardWidgets& w, QWidget* page)
 {
-    w.label(page, "PPNMLabel_AA_P2", QStringLiteral("Proszę ustawic obroty biegu jalowego"))->hide();
-    w.label(page, "PPNDLabel_AA_P2", QStringLiteral("Proszę ustawic obroty powyżej 3000 rpm"))->hide();
-    w.rpmDial(page, "Manometr_RPMAA_P2");
-    w.panel(page, "Manometr_RPMEDAA_P2");
+    w.label(page, TpsIdlePrompt)->hide();
+    w.label(page, TpsHighPrompt)->hide();
+    w.rpmDial(page, TpsPageRpmDial);
+    w.panel(page, TpsPageRpmPanel);
 
     w.frame(page, "PanelAA2_2");
     addTpsRows(w, page);
     addLambdaRows(w, page);
     addCalibrationBar(w, page);
-    w.label(page, "PostepLabel_AA_P2", QStringLiteral("postęp:"));
-    w.progressBar(page, "Bar1P2", 100, 100.0f, QStringLiteral("%"));
+    w.label(page, TpsPageProgressCaption);
+    w.progressBar(page, TpsPageProgress, 100, 100.0f, QStringLiteral("%"));
 
     addDoneList(w, page);
-    w.nextButton(page, "AAP2_Dalej", QStringLiteral("DALEJ->(F10)"));
-    w.lineNotices(page, "SNOLabel_AA_P2", "LNLabel_AA_P2");
+    w.nextButton(page, TpsPageNext);
+    w.notice(page, TpsPageNoAnswer);
+    w.notice(page, TpsPageUnreliableLine);
     // A lambda probe the lambda phases found failed; its words come with it.
-    w.notice(page, "NSLabel_AA_P2", QString());
+    w.notice(page, FailedProbeNotice);
 }
 
 }  // namespace dravinor::ui

@@ -11,24 +11,23 @@ namespace dravinor::ui {
 
 using live::bgrColor;
 namespace bgr = live::bgr;
+using enum wizard::WizardControl;
 
 // AA4 "Regulacja reduktora": onto gas, then the reducer at idle until the
 // mixture reads rich long enough.
 void buildWizardPage4(WizardWidgets& w, QWidget* page)
 {
-    w.wrappedLabel(page, "PPNLabel_AA_P4",
-                   QStringLiteral("Proszę zaczekać do momentu nagrzania sie sondy lambda i regulować reduktor na "
-                                  "wolnych obrotach aż do osiągnięcia mieszanki bogatej"));
-    w.label(page, "PPNALabel_AA_P4", QStringLiteral("Prosze uruchomić silnik i przejść na gaz"));
-    w.rpmDial(page, "Manometr_RPMAA_P4");
-    w.panel(page, "Manometr_RPMEDAA_P4");
+    w.wrappedLabel(page, ReducerInstructions);
+    w.label(page, StartOnGasPrompt);
+    w.rpmDial(page, ReducerRpmDial);
+    w.panel(page, ReducerRpmPanel);
 
     auto* fuelSwitch = new QToolButton(page);
     fuelSwitch->setAutoRaise(true);
     fuelSwitch->setFocusPolicy(Qt::StrongFocus);  // Space presses it
     fuelSwitch->setIcon(QIcon(live::fuelSwitchPicture(live::FuelGlyph::Automatic)));
-    w.add(fuelSwitch, "SwitchAUTO");
-    w.label(page, "ZZBGLabel_AA_P4", QStringLiteral("zmiana zasilania B/G"));
+    w.add(fuelSwitch, FuelSwitch);
+    w.label(page, FuelSwitchCaption);
 
     // The lambda bar: LED style in its sector colours, 0..255 until the
     // probe type sets its range; lean and rich captions at its ends.
@@ -42,20 +41,21 @@ void buildWizardPage4(WizardWidgets& w, QWidget* page)
     lambda->setSector(1, 501, 502, bgrColor(bgr::green));
     lambda->setSector(2, 503, 1000, bgrColor(bgr::red));
     lambda->setLimits(0.0001f, 255);
-    w.add(lambda, "Bar1P4");
-    w.label(page, "Uboga_AA_P4", QStringLiteral("Uboga"));
-    w.panel(page, "SondaEDAA_P4");
-    w.label(page, "Bogata_AA_P4", QStringLiteral("Bogata"));
-    w.label(page, "PostepLabel_AA_P3", QStringLiteral("postęp:"));
-    w.progressBar(page, "Bar1P4_0", 100, 3.0f, QString());
+    w.add(lambda, ReducerLambdaBar);
+    w.label(page, ReducerLeanCaption);
+    w.panel(page, ReducerProbePanel);
+    w.label(page, ReducerRichCaption);
+    w.label(page, ReducerProgressCaption);
+    w.progressBar(page, ReducerProgress, 100, 3.0f, QString());
 
-    w.label(page, "WykonanoLabel_AA_P3", QStringLiteral("Wykonano:"));
-    w.led(page, "AutoFaz4Led1");
-    w.doneLabel(page, "ZL_AA_P4", QStringLiteral("Zasilanie LPG"));
-    w.led(page, "AutoFaz4Led2");
-    w.doneLabel(page, "UR_AA_P4", QStringLiteral("Ustawiono reduktor na wolnych obrotach"));
-    w.nextButton(page, "AAP4_Dalej", QStringLiteral("DALEJ->(F10)"));
-    w.lineNotices(page, "SNOLabel_AA_P4", "LNLabel_AA_P4");
+    w.label(page, ReducerDoneHeading);
+    w.led(page, GasLed);
+    w.doneLabel(page, GasDone);
+    w.led(page, ReducerLed);
+    w.doneLabel(page, ReducerDone);
+    w.nextButton(page, ReducerNext);
+    w.notice(page, ReducerNoAnswer);
+    w.notice(page, ReducerUnreliableLine);
     // A caption the language files may name; no step of the wizard shows it.
     w.label(page, "PCLabel_AA_P4", QString())->hide();
 }

@@ -4,6 +4,7 @@
 #include "ProbeType.h"
 #include "WizardControlNames.h"
 #include "WizardLayout.h"
+#include "WizardTexts.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -31,14 +32,13 @@ int indexOf(wizard::WizardPage page)
 
 WizardPages::WizardPages(QTabWidget* autoTab) : QObject(autoTab), autoTab_(autoTab)
 {
-    const QString captions[] = {QStringLiteral("Poczatek"), QStringLiteral("Ustalenie progu TPS i kalibracja sondy"),
-                                QStringLiteral("Regulacja reduktora"), QStringLiteral("Zakres pracy attuatora")};
     void (*const builders[])(WizardWidgets&, QWidget*) = {buildWizardPage1, buildWizardPage2, buildWizardPage4,
                                                           buildWizardPage5};
     for (int i = 0; i < 4; ++i) {
         QWidget* page = autoTab_->widget(i);
         Q_ASSERT(page && page->objectName() == QLatin1String(pageNames[i]));
-        autoTab_->setTabText(i, captions[i]);
+        const std::string_view caption = wizard::pageCaption(static_cast<wizard::WizardPage>(i));
+        autoTab_->setTabText(i, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
         builders[i](widgets_, page);
         page->installEventFilter(this);
     }

@@ -48,8 +48,10 @@ const QString unmeasured = QStringLiteral("......");
 
 }  // namespace
 
-WizardViewBinder::WizardViewBinder(WizardPages& wizardPages, ParameterPages& parameterPages, Finder liveControl)
-    : wizardPages_(wizardPages), parameterPages_(parameterPages), liveControl_(std::move(liveControl))
+WizardViewBinder::WizardViewBinder(WizardPages& wizardPages, ParameterPages& parameterPages, Finder liveControl,
+                                   QString decimalSeparator)
+    : wizardPages_(wizardPages), parameterPages_(parameterPages), liveControl_(std::move(liveControl)),
+      decimalSeparator_(std::move(decimalSeparator))
 {
 }
 
@@ -67,7 +69,7 @@ std::vector<wizard::ViewKey> WizardViewBinder::apply(wizard::WizardView& view)
     return changed;
 }
 
-void WizardViewBinder::showFigures(const wizard::AdaptationResult& result, const QString& decimalSeparator)
+void WizardViewBinder::showFigures(const wizard::AdaptationResult& result)
 {
     for (std::size_t i = 0; i < wizard::figureCount; ++i) {
         const auto figure = static_cast<Figure>(i);
@@ -76,7 +78,7 @@ void WizardViewBinder::showFigures(const wizard::AdaptationResult& result, const
             continue;
         const std::optional<double> value = result.figure(figure);
         const QString text =
-            value ? QString::fromStdString(wizard::figureText(figure, *value, decimalSeparator.toStdString()))
+            value ? QString::fromStdString(wizard::figureText(figure, *value, decimalSeparator_.toStdString()))
                   : unmeasured;
         if (panel->text() != text)
             panel->setText(text);
@@ -108,10 +110,13 @@ void WizardViewBinder::applyOutside(const QString& name, const ControlView& view
     }
 }
 
-void WizardViewBinder::applyTo(QWidget* widget, const ControlView& view)
+void WizardViewBinder::applyTo(QWidget* widget, const ControlView& view) const
 {
     if (view.enabled)
         widget->setEnabled(*view.enabled);
+    if (view.number)
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            label->setText(QString::fromStdString(wizard::panelText(*view.number, decimalSeparator_.toStdString())));
     if (view.text) {
         const QString text = QString::fromStdString(*view.text);
         if (auto* label = qobject_cast<QLabel*>(widget))

@@ -4,6 +4,8 @@
 #include "HorizontalBar.h"
 #include "InstrumentColor.h"
 #include "StatusLed.h"
+#include "WizardControlNames.h"
+#include "WizardTexts.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -20,6 +22,27 @@ void WizardWidgets::add(QWidget* widget, const char* name)
     all_.insert(widget->objectName(), widget);
 }
 
+void WizardWidgets::add(QWidget* widget, Control control)
+{
+    add(widget, wizardControlNames[static_cast<std::size_t>(control)]);
+}
+
+QWidget* WizardWidgets::widget(Control control) const
+{
+    return widget(widgetName(control));
+}
+
+QString WizardWidgets::textOf(Control control)
+{
+    const std::string_view text = wizard::pageText(control);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* WizardWidgets::label(QWidget* page, Control control)
+{
+    return label(page, wizardControlNames[static_cast<std::size_t>(control)], textOf(control));
+}
+
 QLabel* WizardWidgets::label(QWidget* page, const char* name, const QString& text)
 {
     auto* label = new QLabel(text, page);
@@ -28,17 +51,17 @@ QLabel* WizardWidgets::label(QWidget* page, const char* name, const QString& tex
     return label;
 }
 
-QLabel* WizardWidgets::wrappedLabel(QWidget* page, const char* name, const QString& text)
+QLabel* WizardWidgets::wrappedLabel(QWidget* page, Control control)
 {
-    QLabel* prompt = label(page, name, text);
+    QLabel* prompt = label(page, control);
     prompt->setWordWrap(true);
     prompt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return prompt;
 }
 
-QLabel* WizardWidgets::panel(QWidget* page, const char* name, const QString& text)
+QLabel* WizardWidgets::panel(QWidget* page, Control control, const QString& text)
 {
-    QLabel* box = label(page, name, text);
+    QLabel* box = label(page, wizardControlNames[static_cast<std::size_t>(control)], text);
     box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     box->setAlignment(Qt::AlignCenter);
     box->setAutoFillBackground(true);
@@ -48,18 +71,18 @@ QLabel* WizardWidgets::panel(QWidget* page, const char* name, const QString& tex
     return box;
 }
 
-QLabel* WizardWidgets::title(QWidget* page, const char* name, const QString& text)
+QLabel* WizardWidgets::title(QWidget* page, Control control)
 {
-    QLabel* caption = label(page, name, text);
+    QLabel* caption = label(page, control);
     QPalette palette = caption->palette();
     palette.setColor(QPalette::WindowText, Qt::black);
     caption->setPalette(palette);
     return caption;
 }
 
-QLabel* WizardWidgets::notice(QWidget* page, const char* name, const QString& text)
+QLabel* WizardWidgets::notice(QWidget* page, Control control)
 {
-    QLabel* warning = wrappedLabel(page, name, text);
+    QLabel* warning = wrappedLabel(page, control);
     QPalette palette = warning->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
     warning->setPalette(palette);
@@ -70,31 +93,24 @@ QLabel* WizardWidgets::notice(QWidget* page, const char* name, const QString& te
     return warning;
 }
 
-void WizardWidgets::lineNotices(QWidget* page, const char* noAnswer, const char* unreliable)
+QLabel* WizardWidgets::doneLabel(QWidget* page, Control control)
 {
-    notice(page, noAnswer, QStringLiteral("Sterownik nie odpowiada"));
-    if (unreliable)
-        notice(page, unreliable, QStringLiteral("Łącze niepewne: ponad 10% odczytów błędnych - wynik wątpliwy"));
-}
-
-QLabel* WizardWidgets::doneLabel(QWidget* page, const char* name, const QString& text)
-{
-    QLabel* caption = label(page, name, text);
+    QLabel* caption = label(page, control);
     caption->setEnabled(false);
     return caption;
 }
 
-live::StatusLed* WizardWidgets::led(QWidget* page, const char* name)
+live::StatusLed* WizardWidgets::led(QWidget* page, Control control)
 {
     auto* lamp = new live::StatusLed(page);
     lamp->setColorOn(bgrColor(bgr::green));
     lamp->setColorOff(bgrColor(bgr::red));
     lamp->setLampLeft(true);
-    add(lamp, name);
+    add(lamp, control);
     return lamp;
 }
 
-live::DialMeter* WizardWidgets::rpmDial(QWidget* page, const char* name)
+live::DialMeter* WizardWidgets::rpmDial(QWidget* page, Control control)
 {
     auto* dial = new live::DialMeter(page);
     dial->setDigitalTo(8000);
@@ -110,11 +126,11 @@ live::DialMeter* WizardWidgets::rpmDial(QWidget* page, const char* name)
     dial->setSectorBounds(1, 200, 800);
     dial->setSectorBounds(2, 800, 1000);
     dial->setLimits(0.6f, 6.5f);
-    add(dial, name);
+    add(dial, control);
     return dial;
 }
 
-live::HorizontalBar* WizardWidgets::progressBar(QWidget* page, const char* name, int digitalTo, float valueTo,
+live::HorizontalBar* WizardWidgets::progressBar(QWidget* page, Control control, int digitalTo, float valueTo,
                                                 const QString& unit)
 {
     auto* bar = new live::HorizontalBar(page);
@@ -122,15 +138,15 @@ live::HorizontalBar* WizardWidgets::progressBar(QWidget* page, const char* name,
     bar->setValueFrom(0);
     bar->setValueTo(valueTo);
     bar->setValueUnit(unit);
-    add(bar, name);
+    add(bar, control);
     return bar;
 }
 
-QPushButton* WizardWidgets::nextButton(QWidget* page, const char* name, const QString& text)
+QPushButton* WizardWidgets::nextButton(QWidget* page, Control control)
 {
-    auto* button = new QPushButton(text, page);
+    auto* button = new QPushButton(textOf(control), page);
     button->setEnabled(false);
-    add(button, name);
+    add(button, control);
     return button;
 }
 

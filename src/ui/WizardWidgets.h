@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WizardControl.h"
+
 #include <QHash>
 #include <QString>
 
@@ -16,33 +18,43 @@ class StatusLed;
 namespace dravinor::ui {
 
 // The wizard pages' controls, built on their page and found by objectName.
+// A control gets its objectName (WizardControlNames.h) and its built-in
+// text (wizard/WizardTexts.h); the language file is laid over them later.
 class WizardWidgets {
 public:
+    using Control = wizard::WizardControl;
+
     QWidget* widget(const QString& name) const { return all_.value(name); }
+    QWidget* widget(Control control) const;
     const QHash<QString, QWidget*>& all() const { return all_; }
 
+    // The control's built-in text.
+    static QString textOf(Control control);
+
     // Texts are shown as plain text, never as markup.
-    QLabel* label(QWidget* page, const char* name, const QString& text);
-    QLabel* wrappedLabel(QWidget* page, const char* name, const QString& text);
+    QLabel* label(QWidget* page, Control control);
+    QLabel* wrappedLabel(QWidget* page, Control control);
     // A sunken value panel, "......" until measured.
-    QLabel* panel(QWidget* page, const char* name, const QString& text = QStringLiteral("0"));
+    QLabel* panel(QWidget* page, Control control, const QString& text = QStringLiteral("0"));
     // A blinking title: the wizard sets its font colour.
-    QLabel* title(QWidget* page, const char* name, const QString& text);
-    // A warning about the line, in bold red, hidden until the wizard shows it.
-    QLabel* notice(QWidget* page, const char* name, const QString& text);
-    // The page's notices: the controller does not answer, and (on the
-    // measuring pages) the line is unreliable.
-    void lineNotices(QWidget* page, const char* noAnswer, const char* unreliable);
+    QLabel* title(QWidget* page, Control control);
+    // A warning, in bold red, hidden until the wizard shows it.
+    QLabel* notice(QWidget* page, Control control);
     // A "done" caption, drawn grey until its item is done.
-    QLabel* doneLabel(QWidget* page, const char* name, const QString& text);
-    live::StatusLed* led(QWidget* page, const char* name);
+    QLabel* doneLabel(QWidget* page, Control control);
+    live::StatusLed* led(QWidget* page, Control control);
     // An RPM dial 0..8 thousand, "Obroty" as on the live view.
-    live::DialMeter* rpmDial(QWidget* page, const char* name);
+    live::DialMeter* rpmDial(QWidget* page, Control control);
     // A plain progress bar.
-    live::HorizontalBar* progressBar(QWidget* page, const char* name, int digitalTo, float valueTo,
+    live::HorizontalBar* progressBar(QWidget* page, Control control, int digitalTo, float valueTo,
                                      const QString& unit);
-    QPushButton* nextButton(QWidget* page, const char* name, const QString& text);
+    QPushButton* nextButton(QWidget* page, Control control);
+    void add(QWidget* widget, Control control);
+
+    // Widgets that stand for no control: the row sets' frames, a caption
+    // only the language files name.
     QWidget* frame(QWidget* page, const char* name);
+    QLabel* label(QWidget* page, const char* name, const QString& text);
     void add(QWidget* widget, const char* name);
 
 private:

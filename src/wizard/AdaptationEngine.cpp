@@ -2,7 +2,6 @@
 
 #include "CommandFrame.h"
 #include "Conversions.h"
-#include "NumberFormat.h"
 #include "ParameterState.h"
 #include "ParameterTransfer.h"
 #include "ParameterWrites.h"
@@ -219,9 +218,9 @@ void AdaptationEngine::markDone(WizardControl label, WizardControl led)
     view_.edit(led).lit = true;
 }
 
-void AdaptationEngine::setText(WizardControl control, std::string text)
+void AdaptationEngine::showNumber(WizardControl control, Quantity quantity, double value)
 {
-    view_.edit(control).text = std::move(text);
+    view_.edit(control).number = PanelNumber{quantity, value};
 }
 
 void AdaptationEngine::setFieldText(std::string_view field, std::string text)
@@ -256,18 +255,13 @@ void AdaptationEngine::setBarMaximum(WizardControl name, int maximum)
 void AdaptationEngine::showRpm(WizardControl meter, WizardControl panel, int rpm)
 {
     view_.edit(meter).reading = rpm * 0.001;
-    setText(panel, params::engineRpmText(rpm));
+    showNumber(panel, Quantity::EngineSpeed, rpm);
 }
 
 bool AdaptationEngine::buttonEnabled(WizardControl name) const
 {
     const ControlView* button = view_.find(name);
     return button && button->enabled.value_or(false);
-}
-
-std::string AdaptationEngine::panelNumber(double value, int decimals) const
-{
-    return params::formatFixed3(value, decimals, inputs_.panelDecimalSeparator);
 }
 
 std::string AdaptationEngine::fieldText(std::string_view name) const

@@ -52,9 +52,6 @@ inline constexpr std::uint32_t noAnswerNoticeMs = 1000;
 // field texts (the RPM fields re-encoded at the end of step 1).
 struct WizardInputs {
     std::function<std::string(std::string_view fieldName)> fieldText;
-    // Decimal separator of the readings on the wizard pages (the locale's);
-    // the parameter fields always use a comma.
-    std::string panelDecimalSeparator = ",";
 };
 
 // The auto-adaptation: each handler is one event of the wizard pages (a
@@ -170,7 +167,7 @@ private:
     void show(WizardControl control, bool visible);
     void enable(WizardControl control, bool enabled);
     void markDone(WizardControl label, WizardControl led);
-    void setText(WizardControl control, std::string text);
+    void showNumber(WizardControl control, Quantity quantity, double value);
     // A parameter-page field's text, by the field's name.
     void setFieldText(std::string_view field, std::string text);
     void setBar(WizardControl bar, int value);
@@ -178,7 +175,6 @@ private:
     void setBarMaximum(WizardControl bar, int maximum);
     void showRpm(WizardControl meter, WizardControl panel, int rpm);
     bool buttonEnabled(WizardControl button) const;
-    std::string panelNumber(double value, int decimals) const;
     std::string fieldText(std::string_view name) const;
 
     void resetPagesLook();

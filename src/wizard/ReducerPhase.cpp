@@ -90,7 +90,7 @@ void AdaptationEngine::tickReducer()
         return;
     const std::uint8_t lambda = poll.frame.lambda;
     setBar(ReducerLambdaBar, lambda);
-    setText(ReducerProbePanel, panelNumber(params::lambdaVolts(lambda), 2));
+    showNumber(ReducerProbePanel, Quantity::ProbeVoltage, params::lambdaVolts(lambda));
 
     const bool notRunningOnGas = (state_.statusCopy & params::status::noEngineSpeed) != 0 ||
                                  (state_.statusCopy & params::status::onGas) == 0;

@@ -60,8 +60,8 @@ void AdaptationEngine::probeTypeChosen(int index)
     const ProbeType& probe = probeTypes[static_cast<std::size_t>(index)];
     state_.probeIndex = index;
     state_.probeRising = probe.rising;
-    setText(ProbeScaleLow, std::string(probe.scaleLow));
-    setText(ProbeScaleHigh, std::string(probe.scaleHigh));
+    showNumber(ProbeScaleLow, Quantity::ScaleVoltage, probe.scaleLowVolts);
+    showNumber(ProbeScaleHigh, Quantity::ScaleVoltage, probe.scaleHighVolts);
     view_.edit(ReducerLeanCaption).left = probe.rising ? 13 : 380;
     view_.edit(ReducerRichCaption).left = probe.rising ? 380 : 13;
     ControlView& bar = view_.edit(ReducerLambdaBar);
@@ -153,7 +153,7 @@ void AdaptationEngine::useStep1Frame(const params::LiveFrame& frame)
     if (parameters_.flagByteA() & params::flagA::temperatureSensor) {
         const float t = params::temperatureC(frame.temperature);
         view_.edit(Thermometer).reading = t;
-        setText(TemperaturePanel, panelNumber(t, 0));
+        showNumber(TemperaturePanel, Quantity::EngineTemperature, t);
         if (state_.ignitionChosen && t > warmEngineC) {
             state_.temperatureReady = true;
             markDone(TemperatureDone, TemperatureLed);

@@ -4,9 +4,10 @@
 
 namespace dravinor::wizard {
 
-// The controls of the wizard's pages the engine speaks of, by what they do.
-// The window binds each to its widget (ui/WizardControlNames.h), the command
-// line tells the prompts and done items among them.
+// The controls of the wizard's pages by what they do: those the engine
+// speaks of, and the captions that only stand on a page. The window binds
+// each to its widget (ui/WizardControlNames.h), the command line tells the
+// prompts and done items among them.
 enum class WizardControl {
     // The first page: the fitter's choices, petrol, the engine's temperature.
     IgnitionList,
@@ -18,6 +19,9 @@ enum class WizardControl {
     StartRpmPanel,
     StartInstructions,
     StartNoAnswer,
+    IgnitionListCaption,
+    ProbeListCaption,
+    StartDoneHeading,
     PetrolDone,
     PetrolLed,
     IgnitionDone,
@@ -63,6 +67,8 @@ enum class WizardControl {
     FailedProbeNotice,
     TpsPageNoAnswer,
     TpsPageUnreliableLine,
+    TpsPageProgressCaption,
+    TpsPageDoneHeading,
     TpsIdleDone,
     TpsIdleLed,
     TpsHighDone,
@@ -86,6 +92,8 @@ enum class WizardControl {
     FuelSwitch,
     ReducerNoAnswer,
     ReducerUnreliableLine,
+    ReducerProgressCaption,
+    ReducerDoneHeading,
     GasDone,
     GasLed,
     ReducerDone,
@@ -101,6 +109,13 @@ enum class WizardControl {
     FinishedNotice,
     ActuatorNoAnswer,
     ActuatorUnreliableLine,
+    ActuatorMinimumHeading,
+    ActuatorMaximumHeading,
+    ActuatorStartHeading,
+    AboveTpsRowCaption,
+    IdleRowCaption,
+    ActuatorProgressCaption,
+    ActuatorDoneHeading,
     AboveTpsDone,
     AboveTpsLed,
     IdleDone,
@@ -113,6 +128,6 @@ enum class WizardControl {
     IdleStartPanel,
     FinishButton,
 };
-inline constexpr std::size_t wizardControlCount = 100;
+inline constexpr std::size_t wizardControlCount = 114;
 
 }  // namespace dravinor::wizard

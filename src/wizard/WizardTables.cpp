@@ -5,17 +5,6 @@ namespace dravinor::wizard {
 // The pages' controls by name, as every step here speaks of them.
 using enum WizardControl;
 
-std::string_view pageText(WizardControl control)
-{
-    for (const auto& item : doneItems)
-        if (item.label == control)
-            return item.text;
-    for (const auto& prompt : promptTexts)
-        if (prompt.control == control)
-            return prompt.text;
-    return {};
-}
-
 WizardControl unreliableLineLabel(WizardPage page)
 {
     switch (page) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AdaptationResult.h"
+#include "ItemTexts.h"
 #include "WizardView.h"
 
 #include <array>
@@ -12,73 +13,57 @@ namespace dravinor::wizard {
 
 // What a lambda probe type brings with it on the wizard's first page.
 struct ProbeType {
-    std::string_view item;        // the list's text
+    std::string_view item;        // the list's text (the parameter page's item)
     bool rising;                  // voltage rises with a richer mixture
-    std::string_view scaleLow;    // the lambda bar's scale, ProbeScaleLow and ProbeScaleHigh
-    std::string_view scaleHigh;
+    double scaleLowVolts;         // the lambda bar's scale, ProbeScaleLow and ProbeScaleHigh
+    double scaleHighVolts;
     int emulationTypeItem;        // RSYLambda item, parameter 35; parameter 27 follows from both
     int clampLow;                 // probe clamp range, lambda-byte units
     int clampHigh;
 };
 
 inline constexpr std::array<ProbeType, 6> probeTypes{{
-    {"0-1 [V]  Rosnąca", true, "0 V", "1 V", 0, 0, 51},
-    {"1-0 [V]  Malejąca", false, "0 V", "1 V", 0, 0, 51},
-    {"0,8-1,6 Rosnąca", true, "0.8 V", "1.6 V", 1, 40, 81},
-    {"1,6-0,8 Malejąca", false, "0.8 V", "1.6 V", 1, 40, 81},
-    {"0-5 [V]  Rosnąca", true, "0 V", "5 V", 0, 0, 255},
-    {"5-0 [V]  Malejąca", false, "0 V", "5 V", 0, 0, 255},
+    {params::probeTypeItems[0], true, 0, 1, 0, 0, 51},
+    {params::probeTypeItems[1], false, 0, 1, 0, 0, 51},
+    {params::probeTypeItems[2], true, 0.8, 1.6, 1, 40, 81},
+    {params::probeTypeItems[3], false, 0.8, 1.6, 1, 40, 81},
+    {params::probeTypeItems[4], true, 0, 5, 0, 0, 255},
+    {params::probeTypeItems[5], false, 0, 5, 0, 0, 255},
 }};
 
-inline constexpr std::array<std::string_view, 6> ignitionItems{
-    "Cewka na cylinder", "Cewka na 2 cylindry", "4 cylindry", "5 cylindrow", "6 cylindrow", "8 cylindrow",
-};
+// The first page's ignition list: the parameter page's.
+inline constexpr const auto& ignitionItems = params::ignitionItems;
 
-// A step that is done: its label drawn in full colour, its LED lit.
+// A step that is done: its label drawn in full colour, its LED lit. The
+// labels' texts are the pages' (WizardTexts.h).
 struct DoneItem {
     WizardControl label;
     WizardControl led;
-    std::string_view text;
 };
 
 inline constexpr std::array<DoneItem, 12> doneItems{{
-    {WizardControl::PetrolDone, WizardControl::PetrolLed, "Zasilanie benzynowe"},
-    {WizardControl::IgnitionDone, WizardControl::IgnitionLed, "Ustawiono układ zapłonowy"},
-    {WizardControl::TemperatureDone, WizardControl::TemperatureLed, "Osiągnięto odp. temp"},
-    {WizardControl::ProbeRangeDone, WizardControl::ProbeRangeLed, "Ustawiono zakres sondy"},
-    {WizardControl::TpsIdleDone, WizardControl::TpsIdleLed, "Próg TPS na wolnych obrotach ustawiony"},
-    {WizardControl::TpsHighDone, WizardControl::TpsHighLed, "Próg TPS na wysokich obrotach ustawiony"},
-    {WizardControl::ProbeThresholdDone, WizardControl::ProbeThresholdLed, "Próg sondy ustawiony"},
-    {WizardControl::EmulationDone, WizardControl::EmulationLed, "Czasy emulacji ustawione"},
-    {WizardControl::GasDone, WizardControl::GasLed, "Zasilanie LPG"},
-    {WizardControl::ReducerDone, WizardControl::ReducerLed, "Ustawiono reduktor na wolnych obrotach"},
-    {WizardControl::AboveTpsDone, WizardControl::AboveTpsLed, "Ustawiono tps powyzej"},
-    {WizardControl::IdleDone, WizardControl::IdleLed, "Ustawiono tps ponizej"},
+    {WizardControl::PetrolDone, WizardControl::PetrolLed},
+    {WizardControl::IgnitionDone, WizardControl::IgnitionLed},
+    {WizardControl::TemperatureDone, WizardControl::TemperatureLed},
+    {WizardControl::ProbeRangeDone, WizardControl::ProbeRangeLed},
+    {WizardControl::TpsIdleDone, WizardControl::TpsIdleLed},
+    {WizardControl::TpsHighDone, WizardControl::TpsHighLed},
+    {WizardControl::ProbeThresholdDone, WizardControl::ProbeThresholdLed},
+    {WizardControl::EmulationDone, WizardControl::EmulationLed},
+    {WizardControl::GasDone, WizardControl::GasLed},
+    {WizardControl::ReducerDone, WizardControl::ReducerLed},
+    {WizardControl::AboveTpsDone, WizardControl::AboveTpsLed},
+    {WizardControl::IdleDone, WizardControl::IdleLed},
 }};
 
-// The pages' own texts of the prompts and notices the wizard shows and hides.
-struct NamedText {
-    WizardControl control;
-    std::string_view text;
+// The prompts and notices the wizard shows and hides (the TPS direction's
+// words follow from the result).
+inline constexpr std::array<WizardControl, 11> prompts{
+    WizardControl::TpsIdlePrompt,       WizardControl::TpsHighPrompt,     WizardControl::NarrowProbeNotice,
+    WizardControl::ReducerInstructions, WizardControl::StartOnGasPrompt,  WizardControl::FuelSwitchCaption,
+    WizardControl::ActuatorAbovePrompt, WizardControl::ActuatorIdlePrompt, WizardControl::FinishedNotice,
+    WizardControl::StartInstructions,   WizardControl::TpsDirection,
 };
-
-inline constexpr std::array<NamedText, 11> promptTexts{{
-    {WizardControl::TpsIdlePrompt, "Proszę ustawic obroty biegu jalowego"},
-    {WizardControl::TpsHighPrompt, "Proszę ustawic obroty powyżej 3000 rpm"},
-    {WizardControl::NarrowProbeNotice, "Uwaga sonda posiada mały zakres regulacji"},
-    {WizardControl::ReducerInstructions,
-     "Proszę zaczekać do momentu nagrzania sie sondy lambda i regulować reduktor na wolnych obrotach aż do "
-     "osiągnięcia mieszanki bogatej"},
-    {WizardControl::StartOnGasPrompt, "Prosze uruchomić silnik i przejść na gaz"},
-    {WizardControl::FuelSwitchCaption, "zmiana zasilania B/G"},
-    {WizardControl::ActuatorAbovePrompt, "Proszę ustawić obroty powyżej 2000 rpm"},
-    {WizardControl::ActuatorIdlePrompt, "Proszę ustawić wolne obroty"},
-    {WizardControl::FinishedNotice, "Zakończono autoadaptację"},
-    {WizardControl::StartInstructions,
-     "Proszę wybrać rodzaj układu zapłonowego, sondy lambda oraz jeśli występuje czujnik temperatury odczekać "
-     "do momentu osiągnięcia przez silnik temperatury pracy. Następnie proszę nacisnąć przycisk DALEJ"},
-    {WizardControl::TpsDirection, ""},
-}};
 
 // The notice on every page while the controller does not answer.
 inline constexpr std::array<WizardControl, 4> noAnswerLabels{
@@ -92,9 +77,6 @@ WizardControl unreliableLineLabel(WizardPage page);
 
 // The prompts that stand on a page the whole time it is shown.
 std::span<const WizardControl> standingInstructions(WizardPage page);
-
-// The page's text of a done label or prompt; empty for another control.
-std::string_view pageText(WizardControl control);
 
 // The parameter pages' RPM fields re-encoded at the end of step 1.
 inline constexpr std::array<std::string_view, 4> rpmFieldNames{"ODPBenzynaGas", "DObrotow", "MONGaz", "OSDCutOff"};

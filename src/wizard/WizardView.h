@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PanelNumber.h"
 #include "WizardControl.h"
 
 #include <array>
@@ -28,7 +29,8 @@ struct ControlView {
     std::optional<bool> lit;        // step LEDs
     std::optional<bool> checked;    // check boxes
     std::optional<int> selected;    // list selection, -1 for none
-    std::optional<std::string> text;  // UTF-8: readings, scales, field texts
+    std::optional<std::string> text;  // UTF-8: a parameter-page field's text
+    std::optional<PanelNumber> number;  // panels' live readings, the lambda bar's scale marks
     std::optional<int> value;       // progress bars and lambda bars
     std::optional<int> maximum;     // progress bars
     std::optional<double> reading;  // RPM dials (thousands), the thermometer (degrees)

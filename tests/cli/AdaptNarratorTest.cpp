@@ -2,6 +2,7 @@
 
 #include "WizardFixture.h"
 #include "WizardTables.h"
+#include "WizardTexts.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -68,7 +68,7 @@ TEST_F(EntryTest, ResetsControllerAndPagesToTheirFirstLook)
     for (auto figure : {Figure::TpsIdle, Figure::RichTime, Figure::IdleStart})
         EXPECT_FALSE(engine.result().figure(figure).has_value()) << static_cast<int>(figure);
     EXPECT_EQ(control(WizardControl::TpsPageProgress).value, 0);
-    EXPECT_EQ(text(WizardControl::ReducerRpmPanel), "0");
+    EXPECT_EQ(shown(WizardControl::ReducerRpmPanel), "0");
     EXPECT_EQ(control(WizardControl::FuelSwitch).enabled, true);
     EXPECT_EQ(control(WizardControl::ProbeList).selected, -1);
     // A fitted sensor: the thermometer shows and temperature is not ready.
@@ -98,6 +98,9 @@ TEST_F(Step1Test, ProbeTypeWritesFlagCodeAndListsInOrder)
     EXPECT_EQ(field("RSYLambda").selected, 1);
     EXPECT_EQ(field("RSLambda").selected, 2);
     EXPECT_EQ(control(WizardControl::ReducerLeanCaption).left, 13);
+    // The lambda bar's scale marks are the probe type's volts.
+    EXPECT_EQ(control(WizardControl::ProbeScaleLow).number, (PanelNumber{Quantity::ScaleVoltage, 0.8}));
+    EXPECT_EQ(control(WizardControl::ProbeScaleHigh).number, (PanelNumber{Quantity::ScaleVoltage, 1.6}));
     EXPECT_EQ(engine.state().probeClampLow, 40);
     EXPECT_EQ(engine.state().probeClampHigh, 81);
     EXPECT_EQ(engine.runningTimer(), WizardTimer::Step1);
@@ -131,7 +134,7 @@ TEST_F(Step1Test, NextNeedsAllFourFlagsAndWarmEngineAfterIgnitionChosen)
     engine.tick(WizardTimer::Step1);
     EXPECT_FALSE(engine.state().temperatureReady);
     EXPECT_EQ(control(WizardControl::StartNext).enabled, false);
-    EXPECT_EQ(text(WizardControl::TemperaturePanel), "28");
+    EXPECT_EQ(shown(WizardControl::TemperaturePanel), "28");
 
     live[2] = 124;  // 30.16 degrees
     engine.tick(WizardTimer::Step1);
@@ -164,11 +167,11 @@ TEST_F(Step1Test, RpmFollowsTheChosenIgnitionFromTheNextTick)
     live[7] = 0x80;
     engine.initialiseWizard();
     engine.tick(WizardTimer::Step1);
-    EXPECT_EQ(text(WizardControl::StartRpmPanel), "1200");
+    EXPECT_EQ(shown(WizardControl::StartRpmPanel), "1200");
     engine.ignitionChosen(1);
     engine.tick(WizardTimer::Step1);
     engine.tick(WizardTimer::Step1);
-    EXPECT_EQ(text(WizardControl::StartRpmPanel), "2400");
+    EXPECT_EQ(shown(WizardControl::StartRpmPanel), "2400");
     EXPECT_DOUBLE_EQ(*control(WizardControl::StartRpmDial).reading, 2.4);
 }
 

@@ -64,7 +64,7 @@ TEST_F(ReducerTest, HundredFiftyRichTicksInAllFinishTheStep)
     EXPECT_EQ(control(WizardControl::ReducerProgress).value, 149);
     EXPECT_EQ(control(WizardControl::ReducerNext).enabled, false);
     EXPECT_EQ(control(WizardControl::StartOnGasPrompt).visible, false);
-    EXPECT_EQ(text(WizardControl::ReducerProbePanel), "1,94");
+    EXPECT_EQ(shown(WizardControl::ReducerProbePanel), "1,94");
 
     // Off gas: the prompt and switch come back.
     setLive(100, 0, 800, params::status::automatic);
@@ -188,12 +188,12 @@ TEST_F(FaultTest, ZeroPeriodOpensNoRpmWindowAndExtremeBytesNeitherDivideByZeroNo
     // Period 0: a speed beyond any engine, neither idle nor revved.
     live = {255, 255, 255, 255, 255, 0, 0, 0, 255, 255};
     ticks(WizardTimer::TpsIdle, 150);
-    EXPECT_EQ(text(WizardControl::TpsPageRpmPanel), "\xE2\x88\x9E");
+    EXPECT_EQ(shown(WizardControl::TpsPageRpmPanel), "\xE2\x88\x9E");
     EXPECT_EQ(engine.state().sampleCount, 0u);
     EXPECT_EQ(engine.runningTimer(), WizardTimer::TpsIdle);
     live = {255, 255, 255, 255, 255, 0, 0xFF, 0xFF, 255, 255};  // the longest period: 50 RPM
     ticks(WizardTimer::TpsIdle, 102);
-    EXPECT_EQ(text(WizardControl::TpsPageRpmPanel), "50");
+    EXPECT_EQ(shown(WizardControl::TpsPageRpmPanel), "50");
     EXPECT_EQ(engine.runningTimer(), WizardTimer::TpsHigh);
     live = {255, 255, 255, 255, 255, 0, 0, 0, 255, 255};
     ticks(WizardTimer::TpsHigh, 150);

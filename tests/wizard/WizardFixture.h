@@ -31,7 +31,7 @@ struct WizardFixture : ::testing::Test {
     params::ParameterTransfer transfer{port, state};
     std::map<std::string, std::string, std::less<>> fields{
         {"ODPBenzynaGas", "2200"}, {"DObrotow", "100"}, {"MONGaz", "6000"}, {"OSDCutOff", "1800"}};
-    WizardInputs inputs{[this](std::string_view name) { return fields[std::string(name)]; }, ","};
+    WizardInputs inputs{[this](std::string_view name) { return fields[std::string(name)]; }};
     AdaptationEngine engine{port, state, transfer, inputs};
 
     Bytes live{0, 0, 0, 0, 0, 0, 0x12, 0xC0, 0, 0};  // idle at 800 RPM
@@ -118,7 +118,12 @@ struct WizardFixture : ::testing::Test {
         static const ControlView none;
         return found ? *found : none;
     }
-    std::string text(WizardControl which) { return control(which).text.value_or("<none>"); }
+    // A panel's number as the page words it, with the page's comma.
+    std::string shown(WizardControl which)
+    {
+        const std::optional<PanelNumber>& number = control(which).number;
+        return number ? panelText(*number, ",") : "<none>";
+    }
     // A parameter-page field, by its name.
     const ControlView& field(std::string_view name)
     {
