@@ -70,7 +70,9 @@ TEST_F(InstallTree, PutsProgramsDataAndDesktopFilesWhereTheyAreLookedFor)
     }
     // The data folder the installed program finds from bin/../share/dravinor.
     for (const char* data : {"share/dravinor/lang/polski.txt", "share/dravinor/lang/russian.txt",
-                             "share/dravinor/help/RODADIDOROR_PL.html", "share/dravinor/help/Rodadidoror_ru.html"})
+                             "share/dravinor/help/RODADIDOROR_PL.html", "share/dravinor/help/Rodadidoror_ru.html",
+                             // with the pictures the help shows beside it
+                             "share/dravinor/help/sonda-pl.png", "share/dravinor/help/sonda-ru.png"})
         EXPECT_TRUE(fs::is_regular_file(at(data))) << data;
     for (const char* desktop : {"share/icons/hicolor/scalable/apps/dravinor.svg",
                                 "share/icons/hicolor/16x16/apps/dravinor.png",

@@ -304,6 +304,17 @@ TEST(HelpDocuments, OpenAtTheAdaptationTopicAndLinkOnlyWithin)
             EXPECT_EQ(target[0], '#') << "link out of the document: " << target;
             EXPECT_TRUE(anchors.count(target.substr(1))) << "no anchor for " << target;
         }
+        // Pictures beside the document, small PNG files, so that the help
+        // viewer finds them wherever the help is installed.
+        const std::regex picture(R"#(<img src="([^"]*)")#");
+        for (auto it = std::sregex_iterator(html.begin(), html.end(), picture); it != std::sregex_iterator(); ++it) {
+            const std::string file = (*it)[1];
+            SCOPED_TRACE(file);
+            ASSERT_EQ(file.find('/'), std::string::npos) << "not beside the document";
+            const std::string png = readFile(sourceDir / "help" / file);
+            EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+            EXPECT_LT(png.size(), 100u * 1024);
+        }
     }
 }
 
@@ -351,7 +362,10 @@ TEST(HelpDocuments, NameTheControlsAsTheLanguageFilesShowThem)
         const char* codePage;
     };
     const int quotedKeys[] = {10006, 10009, 10010, 12401, 13000, 14000, 15101, 17101, 20002, 20003, 21005, 21008,
-                              34003, 40105, 40107, 40112, 50100, 50102, 50200, 50201, 50300, 51200, 51201, 51206};
+                              34003, 40105, 40107, 40112, 50100, 50102, 50200, 50201, 50300, 51104, 51200, 51201,
+                              51206, 51300, 51400, 51401, 51402, 51403, 51404, 51405, 51410, 51411, 51412, 51413,
+                              51414, 51415, 51420, 51421, 51422, 51430, 51431, 51432, 51433, 51434, 51435, 51436,
+                              51437, 51438, 51439, 51444, 51445, 51454, 51468, 51471};
     for (const Help& help : {Help{"RODADIDOROR_PL.html", "polski.txt", "WINDOWS-1250"},
                              Help{"Rodadidoror_ru.html", "russian.txt", "WINDOWS-1251"}}) {
         SCOPED_TRACE(help.document);
