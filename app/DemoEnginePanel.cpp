@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
+#include <QAbstractItemView>
 #include <QVBoxLayout>
 
 namespace dravinor::app {
@@ -50,8 +51,8 @@ QComboBox* makeProbeChoice(sim::ProbeModel current)
 }
 }  // namespace
 
-DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
-    : QWidget(nullptr, Qt::Window),
+DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator, QWidget* owner)
+    : QWidget(owner, Qt::Window),
       simulator_(simulator),
       fitter_(new QCheckBox(QStringLiteral("wirtualny mechanik"))),
       startStop_(new QPushButton),
@@ -102,6 +103,25 @@ DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator)
     refresh();
 }
 
+void DemoEnginePanel::narrowTo(int width)
+{
+    narrow_ = true;
+    const int inside = width - layout()->contentsMargins().left() - layout()->contentsMargins().right();
+    for (QSlider* slider : {throttle_, screw_})
+        slider->setMinimumWidth(inside);
+    fitter_->setText(QStringLiteral("wirtualny\nmechanik"));
+    readout_->setMinimumWidth(0);
+    readout_->setWordWrap(true);
+    for (QLabel* caption : findChildren<QLabel*>())
+        caption->setWordWrap(true);
+    probe_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    probe_->setMinimumContentsLength(8);
+    probe_->view()->setMinimumWidth(probe_->view()->sizeHintForColumn(0));
+    refresh();
+    setFixedWidth(width);
+    adjustSize();
+}
+
 void DemoEnginePanel::refresh()
 {
     const auto engine = simulator_.engineView();
@@ -121,13 +141,16 @@ void DemoEnginePanel::refresh()
     const QString fitterLine = engine.fitterEnabled
                                    ? QStringLiteral("\nmechanik: %1").arg(QString::fromUtf8(engine.fitterStage))
                                    : QString();
-    readout_->setText(QStringLiteral("%1 RPM   płyn %2 °C\nsilnik krokowy %3   sonda %4 V   %5%6")
+    // A narrow panel has a line for each reading.
+    const QString apart = narrow_ ? QStringLiteral("\n") : QStringLiteral("   ");
+    readout_->setText(QStringLiteral("%1 RPM%7płyn %2 °C\nsilnik krokowy %3%7sonda %4 V%7%5%6")
                           .arg(qRound(engine.rpm))
                           .arg(engine.coolantC, 0, 'f', 0)
                           .arg(qRound(engine.stepper))
                           .arg(engine.probeVolts, 0, 'f', 2)
                           .arg(engine.onGas ? QStringLiteral("gaz") : QStringLiteral("benzyna"))
-                          .arg(fitterLine));
+                          .arg(fitterLine)
+                          .arg(apart));
 }
 
 }  // namespace dravinor::app

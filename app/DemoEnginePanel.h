@@ -22,7 +22,14 @@ namespace dravinor::app {
 class DemoEnginePanel : public QWidget {
     Q_OBJECT
 public:
-    explicit DemoEnginePanel(sim::ControllerSimulator& simulator);
+    // With an owner, the panel stays in front of the owner's window.
+    explicit DemoEnginePanel(sim::ControllerSimulator& simulator, QWidget* owner = nullptr);
+
+    // Lays the panel out in a narrow column of the given width (inside the
+    // frame): captions and readings on lines of their own, the list's
+    // items whole in its drop-down only, so that it stands beside a window
+    // on a small screen.
+    void narrowTo(int width);
 
 private:
     void refresh();
@@ -34,6 +41,7 @@ private:
     QSlider* screw_;
     QComboBox* probe_;
     QLabel* readout_;
+    bool narrow_ = false;
 };
 
 }  // namespace dravinor::app

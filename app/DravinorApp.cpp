@@ -19,6 +19,10 @@ namespace dravinor::app {
 namespace {
 
 constexpr int panelGap = 8;
+// A narrower panel would cut its own texts.
+constexpr int narrowestPanel = 120;
+// The panel's frame, not known before the window manager puts it on.
+constexpr int frameAllowance = 4;
 
 QRect availableArea()
 {
@@ -61,11 +65,18 @@ DravinorApp::Built DravinorApp::build(Mode mode, std::vector<std::string> assign
     session_ = std::make_unique<params::ControllerSession>(std::move(map), wiring_);
     window_ = std::make_unique<ui::MainWindow>(*session_);
     if (simulator_) {
-        enginePanel_ = std::make_unique<DemoEnginePanel>(*simulator_);
+        // In front of the window, which may come to lie under it on a
+        // screen too narrow for the two side by side.
+        enginePanel_ = std::make_unique<DemoEnginePanel>(*simulator_, window_.get());
         // A helper of the window: closing the window ends the program
         // even while the panel is still open.
         enginePanel_->setAttribute(Qt::WA_QuitOnClose, false);
         enginePanel_->show();
+        // On a screen too narrow for the smallest window and the panel, the
+        // panel becomes a narrow column so that it still stands beside it.
+        const int room = availableArea().width() - ui::minimumWindowSize.width() - panelGap;
+        if (enginePanel_->frameGeometry().width() > room && room >= narrowestPanel)
+            enginePanel_->narrowTo(room - frameAllowance);
         // Beside the window and on screen, both: the window starts where the
         // pair fits, narrower where the screen is narrow.
         const auto placement = placeDemo(availableArea(), ui::initialWindowSize, enginePanel_->frameGeometry().size(),

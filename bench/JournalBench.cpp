@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer timer;
         timer.start();
-        ui::JournalWindow window(session, dialogs, nullptr);
+        ui::JournalWindow window(session, &dialogs, nullptr);
         window.refresh();
         window.show();
         QApplication::processEvents();

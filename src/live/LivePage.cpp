@@ -29,6 +29,10 @@ namespace dravinor::live {
 
 namespace {
 
+// The smallest font the pages are drawn with, in points: the probe check's
+// figures are read from a step away, never smaller.
+constexpr int smallestProbeHealthFont = 8;
+
 // The widest text each value panel shows, digits drawn as 8 (the widest).
 QString widestPanelText(const std::string& panel)
 {
@@ -76,10 +80,11 @@ LivePage::LivePage(QWidget* page, QTimer* timer, link::SerialPort& port, link::C
 }
 
 // In the free space between the actuator and the thermometer, above the
-// trace group; where that gap is too narrow, right of the thermometer, or
+// trace group; where that gap is too small, right of the thermometer, or
 // across the page above everything on a tall window. Its font follows the
-// window's height as the page's do, smaller still (down to 6 points) where
-// the space is narrow, so that no caption runs into its value.
+// window's height as the page's do, smaller where the space is tight, but
+// never below the smallest font the pages are drawn with; its captions wrap
+// rather than lose letters.
 void LivePage::placeProbeHealth()
 {
     const QRect actuator = actuatorPicture_->geometry();
@@ -94,35 +99,44 @@ void LivePage::placeProbeHealth()
         QRect(QPoint(thermometer.right() + 8, actuator.top()), QPoint(page_->width() - 8, beside)),
         QRect(QPoint(8, 4), QPoint(page_->width() - 8, topmost - 4)),
     };
-    const int largest = std::clamp(windowHeight_ / 75, 6, 11);
+    const int largest = std::clamp(windowHeight_ / 75, smallestProbeHealthFont, 12);
     QFont font = probeHealth_->font();
-    auto neededAt = [&](int points) {
+    // The panel's size at a font within a width: room for the verdict on up
+    // to three lines (it is written later), captions and a threshold note
+    // wrapped to the width.
+    auto neededAt = [&](int points, int width) {
         font.setPointSize(points);
         probeHealth_->applyFont(font);
-        // Room for the verdict on up to three lines: it is written later;
-        // a threshold note wraps to the panel's width.
-        const QSize hint = probeHealth_->sizeHint();
-        const int height = probeHealth_->thresholdShown()
-                               ? std::max(hint.height(), probeHealth_->heightForWidth(hint.width() + 24))
-                               : hint.height();
-        return QSize(hint.width(), height + 3 * QFontMetrics(font).lineSpacing());
+        const int wide = std::max(probeHealth_->minimumSizeHint().width(),
+                                  std::min(width, probeHealth_->sizeHint().width() + 24));
+        const int high = probeHealth_->hasHeightForWidth() ? probeHealth_->heightForWidth(wide)
+                                                           : probeHealth_->sizeHint().height();
+        return QSize(wide, high + 3 * QFontMetrics(font).lineSpacing());
     };
-    QRect chosen = places[0];
-    int points = 6;
-    bool fitted = false;
+    QRect chosen;
+    int points = smallestProbeHealthFont;
     for (const QRect& place : places)
-        for (int size = largest; size >= 6 && !fitted; --size)
-            if (const QSize needed = neededAt(size); needed.width() <= place.width() && needed.height() <= place.height()) {
-                chosen = QRect(place.topLeft(), QSize(std::min(place.width(), needed.width() + 24), needed.height()));
+        for (int size = largest; size >= smallestProbeHealthFont && chosen.isNull(); --size)
+            if (const QSize needed = neededAt(size, place.width());
+                needed.width() <= place.width() && needed.height() <= place.height()) {
+                chosen = QRect(place.topLeft(), needed);
                 points = size;
-                fitted = true;
             }
-    if (!fitted)
-        chosen.setHeight(std::min(chosen.height(), neededAt(6).height()));
+    // Nowhere whole at the smallest font: whole all the same, in the gap
+    // beside the actuator, reaching down over the trace group's top and, if
+    // it must, left over the actuator's pipe rather than under the
+    // thermometer's scale.
+    if (chosen.isNull()) {
+        chosen = QRect(places[0].topLeft(), neededAt(points, places[0].width()));
+        if (chosen.width() > places[0].width())
+            chosen.moveRight(places[0].right());
+        chosen.moveLeft(std::max(chosen.left(), 4));
+    }
     font.setPointSize(points);
     probeHealth_->applyFont(font);
     probeHealth_->setGeometry(chosen);
     probeHealth_->setVisible(chosen.width() >= 120 && chosen.height() > 0);
+    probeHealth_->raise();
     probeHealthPlacedWithNote_ = probeHealth_->thresholdShown();
 }
 
@@ -293,7 +307,8 @@ void LivePage::redrawTexts()
     fuelLabel_->setText(QString::fromStdString(lang::textSlots().text(fuelSlot_)));
     fuelLabel_->adjustSize();
     probeHealth_->redrawTexts();
-    placeProbeHealth();  // the new language's captions set fonts of their own
+    // The new language's captions are of other widths, and set fonts of their own.
+    layout(windowWidth_, windowHeight_);
 }
 
 void LivePage::show(const LiveDisplay& d)

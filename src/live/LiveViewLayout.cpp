@@ -91,8 +91,14 @@ LambdaCaption placeLambdaBar(const Scale& s, LiveViewLayout& out)
     const int richLeanFont = roundHalfUp(12 * sx);
     const int aboveBar = barTop - s.H / 24;
     const int belowBar = s.H / 240 + barTop + barHeight;
-    c["Lambda_boL"] = {barLeft, s.in.probeFalling ? belowBar : aboveBar, barWidth, {}, richLeanFont};
-    c["Lambda_ubL"] = {barLeft, s.in.probeFalling ? aboveBar : belowBar, barWidth, {}, richLeanFont};
+    // A caption wider than the bar (Russian "богатая") widens about the
+    // bar's middle instead of losing its first and last letters.
+    const auto richLean = [&](const char* name, int top) {
+        const int width = std::max(barWidth, s.measure(name, richLeanFont).first + 4);
+        return Placement{barLeft - (width - barWidth) / 2, top, width, {}, richLeanFont};
+    };
+    c["Lambda_boL"] = richLean("Lambda_boL", s.in.probeFalling ? belowBar : aboveBar);
+    c["Lambda_ubL"] = richLean("Lambda_ubL", s.in.probeFalling ? aboveBar : belowBar);
     const int lambdaFont = roundHalfUp(14 * sx);
     const int lambdaLabelLeft = trunc(barLeft - 2.0 * lambdaFont);
     c["Lambda_L"] = {lambdaLabelLeft, barTop + barHeight / 8, {}, {}, lambdaFont};

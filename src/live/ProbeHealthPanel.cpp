@@ -50,12 +50,15 @@ ProbeHealthPanel::ProbeHealthPanel(QWidget* parent) : QFrame(parent)
 {
     setObjectName("StanSondy");
     setFrameShape(QFrame::StyledPanel);
+    // It may lie over other pictures of the page: they must not show through.
+    setAutoFillBackground(true);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setVerticalSpacing(2);
 
     heading_ = new QLabel(QStringLiteral("Stan sondy lambda"), this);
     heading_->setObjectName("StanSondyL");
+    heading_->setWordWrap(true);
     grid->addWidget(heading_, 0, 0, 1, 2);
 
     swing_ = addRow(1, "ZakresSondyL", QStringLiteral("Napięcia"));
@@ -103,6 +106,8 @@ QLabel* ProbeHealthPanel::addRow(int row, const char* captionName, const QString
     auto* grid = static_cast<QGridLayout*>(layout());
     auto* captionLabel = new QLabel(caption, this);
     captionLabel->setObjectName(captionName);
+    // A long caption (Russian) wraps on the panel's width instead of being cut.
+    captionLabel->setWordWrap(true);
     auto* value = new QLabel(dash, this);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(captionLabel, row, 0);

@@ -38,6 +38,13 @@ bool MessageBoxDialogs::askYesNoDefaultNo(const QString& question)
     return execWithEmptyCaption(box) == QMessageBox::Yes;
 }
 
+bool MessageBoxDialogs::askYesNoTitled(const QString& caption, const QString& question)
+{
+    QMessageBox box(QMessageBox::Question, caption, question, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setTextFormat(Qt::PlainText);
+    return execWithEmptyCaption(box) == QMessageBox::Yes;
+}
+
 void MessageBoxDialogs::showError(const QString& caption, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent_);

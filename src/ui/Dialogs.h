@@ -15,6 +15,9 @@ public:
     virtual bool askYesNo(const QString& question) = 0;
     // The same, with No as the button Enter presses.
     virtual bool askYesNoDefaultNo(const QString& question) { return askYesNo(question); }
+    // A Yes/No question with a caption of its own, where the box alone would
+    // not say what it is about.
+    virtual bool askYesNoTitled(const QString& /*caption*/, const QString& question) { return askYesNo(question); }
     // A message with OK and Cancel buttons and the given caption.
     virtual void showError(const QString& caption, const QString& text) = 0;
     // A plain message with an OK button and no caption.
@@ -32,6 +35,7 @@ public:
     explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
     bool askYesNo(const QString& question) override;
     bool askYesNoDefaultNo(const QString& question) override;
+    bool askYesNoTitled(const QString& caption, const QString& question) override;
     void showError(const QString& caption, const QString& text) override;
     void showMessage(const QString& text) override;
     void showConversionError(const QString& text) override;

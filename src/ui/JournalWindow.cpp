@@ -6,6 +6,7 @@
 #include "JournalListing.h"
 #include "JournalTexts.h"
 #include "JournalUndo.h"
+#include "WindowPlacement.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +23,11 @@
 namespace dravinor::ui {
 
 namespace {
+
+// Outer sizes: wide enough for every column where the screen lets it be;
+// the table scrolls on a smaller one.
+constexpr QSize wantedSize{1200, 480};
+constexpr QSize smallestSize{480, 240};
 
 QString fromStd(const std::string& text)
 {
@@ -40,11 +46,13 @@ QString problemText(const params::JournalProblem& problem)
 
 }  // namespace
 
-JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent,
+JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs* dialogs, QWidget* parent,
                              BulkWritten bulkWritten)
-    : QWidget(parent, Qt::Window), session_(session), dialogs_(dialogs), bulkWritten_(std::move(bulkWritten)),
-      model_(new JournalTableModel(this)),
-      table_(new QTableView(this)), problems_(new QLabel(this)), undo_(new QPushButton(this))
+    : QWidget(parent, Qt::Window), session_(session),
+      ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *ownDialogs_), bulkWritten_(std::move(bulkWritten)),
+      model_(new JournalTableModel(this)), table_(new QTableView(this)), problems_(new QLabel(this)),
+      undo_(new QPushButton(this)), placement_(new WindowPlacement(*this, smallestSize))
 {
     setObjectName("DziennikZmianOkno");
     table_->setObjectName("DziennikTabela");
@@ -73,7 +81,18 @@ JournalWindow::JournalWindow(params::ControllerSession& session, Dialogs& dialog
     layout->addWidget(table_);
     layout->addLayout(buttons);
     connect(undo_, &QPushButton::clicked, this, &JournalWindow::undoLastWrite);
-    resize(1200, 480);
+    resize(wantedSize);
+}
+
+void JournalWindow::showOver(const QWidget& owner)
+{
+    if (!placed_) {
+        placed_ = true;
+        QRect outer(QPoint(), wantedSize);
+        outer.moveCenter(owner.frameGeometry().center());
+        placement_->place(outer);
+    }
+    show();
 }
 
 void JournalWindow::refresh()

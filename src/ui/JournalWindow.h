@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QKeyEvent;
 class QLabel;
@@ -19,6 +20,7 @@ namespace dravinor::ui {
 
 class Dialogs;
 class JournalTableModel;
+class WindowPlacement;
 
 // "Dziennik zmian": every write to a controller, newest first, and the
 // button that takes the last write back: a single field's old value, or
@@ -27,7 +29,13 @@ class JournalWindow final : public QWidget {
 public:
     // Told what a bulk write that undo made achieved (the main window's status lines).
     using BulkWritten = std::function<void(const params::BulkWriteOutcome&)>;
-    JournalWindow(params::ControllerSession& session, Dialogs& dialogs, QWidget* parent, BulkWritten bulkWritten = {});
+    // Without dialogs of the caller's, its questions and messages are message
+    // boxes over this window, so that the main window does not come over it.
+    JournalWindow(params::ControllerSession& session, Dialogs* dialogs, QWidget* parent, BulkWritten bulkWritten = {});
+
+    // Shows it on the screen of the window that opened it, centred over that
+    // window the first time and as large as the screen lets it be.
+    void showOver(const QWidget& owner);
 
     // Reads the journal again and puts the current language's texts up.
     void refresh();
@@ -48,12 +56,15 @@ private:
     void undoBulkWrite(const params::UndoPlan& plan);
 
     params::ControllerSession& session_;
+    std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs& dialogs_;
     BulkWritten bulkWritten_;
     JournalTableModel* model_;
     QTableView* table_;
     QLabel* problems_;
     QPushButton* undo_;
+    WindowPlacement* placement_;
+    bool placed_ = false;
 };
 
 }  // namespace dravinor::ui

@@ -12,6 +12,7 @@
 #include "UnreadReport.h"
 #include "WizardController.h"
 #include "WindowFit.h"
+#include "WindowPlacement.h"
 #include "WindowTexts.h"
 
 #include <QAbstractButton>
@@ -37,7 +38,8 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
       ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
       dialogs_(dialogs ? *dialogs : *ownDialogs_),
       textKeys_(std::make_unique<TextKeyApplier>(this)),
-      fileMemory_(new FileMemory(this))
+      fileMemory_(new FileMemory(this)),
+      placement_(new WindowPlacement(*this, minimumWindowSize))
 {
     setObjectName("Form1");
     // A settings file that is no regular file is said on the second line
@@ -55,8 +57,7 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
 
 QRect MainWindow::screenArea() const
 {
-    const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
-    return where ? where->availableGeometry() : QRect();
+    return placement_->screenArea();
 }
 
 void MainWindow::placeOnScreen(QSize outer, bool centred)
@@ -69,11 +70,7 @@ void MainWindow::placeOnScreen(QSize outer, bool centred)
 
 void MainWindow::placeFrame(const QRect& wanted)
 {
-    // Outer sizes include the frame, which is known only once shown.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const QRect fitted = fitOnScreen(wanted, screenArea());
-    resize(fitted.size() - frame);
-    move(fitted.topLeft());
+    placement_->place(wanted);
 }
 
 void MainWindow::setStartFrame(const QRect& outer)

@@ -44,6 +44,7 @@ class ReconnectWatch;
 class RecentFilesMenu;
 class TextKeyApplier;
 struct Language;
+class WindowPlacement;
 class WizardController;
 
 // Form1: the one window of the program. It owns the pages, the menus, the
@@ -213,6 +214,7 @@ private:
     FileMemory* fileMemory_ = nullptr;
     RecentFilesMenu* recentFiles_ = nullptr;
     ReconnectWatch* reconnect_ = nullptr;
+    WindowPlacement* placement_ = nullptr;
     QString controllerVersion_;  // of the connected controller, for the About box
     QString unreadStatus_;       // the status text of the last read that left values unread
     bool titleSaysNoController_ = false;

@@ -8,11 +8,10 @@ namespace dravinor::ui {
 void MainWindow::showJournal()
 {
     if (!journalWindow_)
-        journalWindow_ = new JournalWindow(session_, dialogs_, this, [this](const params::BulkWriteOutcome& outcome) {
-            showBulkWriteResult(outcome);
-        });
+        journalWindow_ = new JournalWindow(session_, ownDialogs_ ? nullptr : &dialogs_, this,
+                                           [this](const params::BulkWriteOutcome& outcome) { showBulkWriteResult(outcome); });
     journalWindow_->refresh();
-    journalWindow_->show();
+    journalWindow_->showOver(*this);
     journalWindow_->raise();
     journalWindow_->activateWindow();
 }

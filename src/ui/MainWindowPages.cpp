@@ -127,7 +127,7 @@ void MainWindow::enterWizardPage()
     const auto refusal = adaptationRefusal(session_.port().controllerConnected(), session_.lastRead());
     if (refusal)
         dialogs_.showMessage(*refusal);
-    if (refusal || !dialogs_.askYesNo(texts::enterWizardQuestion)) {
+    if (refusal || !dialogs_.askYesNoTitled(texts::enterWizardCaption, texts::enterWizardQuestion)) {
         // The next entry starts at the first step: only its tab stays.
         autoTab_->setTabVisible(0, true);
         for (int page = 1; page < autoTab_->count(); ++page)

@@ -23,6 +23,8 @@ inline constexpr SlotText portOpen{lang::slot::portOpen};
 inline constexpr SlotText cannotWrite{lang::slot::cannotWrite};
 inline constexpr SlotText leaveWizardQuestion{lang::slot::leaveWizardQuestion};
 inline constexpr SlotText enterWizardQuestion{lang::slot::enterWizardQuestion};
+// The entry question's caption: it resets the controller's parameters.
+inline constexpr SlotText enterWizardCaption{lang::slot::journal::adaptationResetKind};
 
 // The title's part for a controller that answers but gave no clean
 // identity, bracketed as a version text is.

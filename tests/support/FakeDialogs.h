@@ -26,6 +26,12 @@ public:
         defaultNoQuestions << question;
         return askYesNo(question);
     }
+    // The caption noted apart, the question with the others.
+    bool askYesNoTitled(const QString& caption, const QString& question) override
+    {
+        captions << caption;
+        return askYesNo(question);
+    }
     void showError(const QString& caption, const QString& text) override { errors << caption + "|" + text; }
     void showMessage(const QString& text) override { messages << text; }
     void showConversionError(const QString& text) override { conversionErrors << text; }
@@ -44,7 +50,7 @@ public:
 
     std::deque<bool> answers;
     bool defaultAnswer = true;
-    QStringList questions, defaultNoQuestions, errors, messages, conversionErrors;
+    QStringList questions, defaultNoQuestions, captions, errors, messages, conversionErrors;
     QString saveFile, openFile, lastDirectory, lastFilter;
 };
 

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -169,6 +170,20 @@ TEST_F(JournalWindowFixture, UndoAfterASessionOfFieldVisitsOffersTheOneRealChang
     EXPECT_TRUE(model.data(model.index(0, Column::Time), Qt::FontRole).value<QFont>().italic());
     EXPECT_EQ(model.mark(next + 1), params::UndoMark::TakenBack);
     EXPECT_TRUE(model.cellText(next + 1, Column::Result).endsWith("cofnięty"));
+}
+
+// However wide it would like to be, the journal opens whole on the screen
+// of the window (800 x 600 here), its bottom and its button on it.
+TEST_F(JournalWindowFixture, TheJournalOpensWholeOnASmallScreen)
+{
+    startWith(false);
+    ui::JournalWindow* journal = openJournal();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(journal));
+    const QRect screen = journal->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(journal->frameGeometry()))
+        << journal->frameGeometry().width() << "x" << journal->frameGeometry().height() << " at "
+        << journal->frameGeometry().y();
+    EXPECT_GE(journal->width(), 480);
 }
 
 TEST_F(JournalWindowFixture, EscapeClosesTheJournalWindow)

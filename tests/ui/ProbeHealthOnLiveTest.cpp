@@ -2,6 +2,8 @@
 #include "ProbeHealthPanel.h"
 #include "WindowOnLine.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -31,11 +33,51 @@ TEST_F(ProbeOnLive, TheVerdictFollowsTheProbeTheCarHas)
     EXPECT_EQ(verdict(), "sprawna");
     const live::ProbeHealthPanel& panel = window->livePage().probeHealth();
     EXPECT_TRUE(panel.isVisible());
-    EXPECT_LE(panel.sizeHint().width(), panel.width()) << "a caption would run into its value";
+    EXPECT_LE(panel.minimumSizeHint().width(), panel.width()) << "a caption would run into its value";
 
     controller.engine().setProbeModel(sim::ProbeModel::StuckRich);
     liveFor(10500);
     EXPECT_EQ(verdict(), "stale bogata");
+}
+
+// Every text of the panel, and the rich and lean captions of the lambda bar,
+// whole and never below the pages' smallest font, at each size of the
+// resolution menu, in Polish and in Russian (the shipped files).
+TEST_F(ProbeOnLive, EveryTextIsWholeAtEverySizeInBothLanguages)
+{
+    liveFor(2000);  // the verdict's longest text: too little to judge yet
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
+    const auto whole = [](const QLabel* label) {
+        if (label->wordWrap())
+            return label->minimumSizeHint().width() <= label->width() &&
+                   label->heightForWidth(label->width()) <= label->height();
+        return label->sizeHint().width() <= label->width() && label->sizeHint().height() <= label->height();
+    };
+    for (const bool russian : {false, true}) {
+        russian ? window->chooseRussian() : window->choosePolish();
+        for (const QSize size : {QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)}) {
+            window->resize(size);
+            QApplication::processEvents();
+            const live::ProbeHealthPanel& panel = window->livePage().probeHealth();
+            const std::string where = std::to_string(size.width()) + (russian ? " ru: " : " pl: ");
+            ASSERT_TRUE(panel.isVisible()) << where;
+            EXPECT_TRUE(panel.parentWidget()->rect().contains(panel.geometry())) << where;
+            for (const QLabel* label : panel.findChildren<QLabel*>()) {
+                if (label->isHidden() || label->text().isEmpty())
+                    continue;
+                EXPECT_GE(label->font().pointSize(), 8) << where << label->text().toStdString();
+                EXPECT_TRUE(whole(label)) << where << label->text().toStdString();
+                EXPECT_TRUE(panel.rect().contains(label->geometry())) << where << label->text().toStdString();
+            }
+            for (const char* caption : {"Lambda_boL", "Lambda_ubL"}) {
+                const auto* label = window->findChild<QLabel*>(caption);
+                EXPECT_TRUE(whole(label)) << where << label->text().toStdString();
+            }
+        }
+    }
+    window->choosePolish();
+    QDir::setCurrent(before);
 }
 
 TEST_F(ProbeOnLive, AnotherProbeTypeStartsTheCheckAgain)

@@ -79,6 +79,7 @@ TEST_F(WizardWindow, EntryQuestionYesStartsAtTheFirstStepNoReturns)
     dialogs.answers = {false};
     press(Qt::Key_F5);
     ASSERT_EQ(dialogs.questions, QStringList{entryQuestion});
+    EXPECT_EQ(dialogs.captions, QStringList{QString::fromUtf8("Reset przed autoadaptacją")}) << "it says what it does";
     EXPECT_EQ(page(), ui::MainWindow::TabPar1);
     EXPECT_EQ(focusName(), "PRLambda");
     EXPECT_FALSE(wizard().engine().runningTimer().has_value());

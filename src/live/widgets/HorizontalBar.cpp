@@ -3,8 +3,8 @@
 #include "ScaleFormat.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace dravinor::live {
@@ -26,20 +26,20 @@ void HorizontalBar::paintMovingPart(QPainter& painter)
     if (text.isEmpty())
         return;
     const QRectF track = trackRect();
-    QFont f = mainFont(track.height() * 0.62);
+    QFont f = mainFont(track.height() * 0.7);
+    f.setBold(true);
     painter.setFont(f);
     const QFontMetricsF metrics(f);
-    const QPointF at(track.center().x() - metrics.horizontalAdvance(text) / 2,
-                     track.center().y() + metrics.capHeight() / 2);
-    // Dark figures with a light halo read over the bar and the empty trough alike.
-    QPainterPath path;
-    path.addText(at, f, text);
-    painter.setPen(QPen(QColor(255, 255, 255, 220), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(path);
+    // Dark figures on a light plate of their own read on the bright fill and
+    // on the empty trough alike; a halo alone was lost in the green.
+    const qreal width = metrics.horizontalAdvance(text);
+    const qreal height = std::min(track.height() - 2, metrics.height());
+    const QRectF plate(track.center().x() - width / 2 - 4, track.center().y() - height / 2, width + 8, height);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x10, 0x10, 0x10));
-    painter.drawPath(path);
+    painter.setBrush(QColor(255, 255, 255, 230));
+    painter.drawRoundedRect(plate, 3, 3);
+    painter.setPen(QColor(0x10, 0x10, 0x10));
+    painter.drawText(plate, Qt::AlignCenter, text);
 }
 
 }  // namespace dravinor::live
