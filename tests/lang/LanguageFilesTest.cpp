@@ -261,8 +261,8 @@ TEST_P(ShippedLanguageFile, IsReadInItsCodePageAndAlikeWhenResavedAsUtf8)
 INSTANTIATE_TEST_SUITE_P(LanguageFiles, ShippedLanguageFile,
                          testing::Values(LanguageFileCase{"polski.txt", "WINDOWS-1250", "Nie mogę zapisać parametru "},
                                          LanguageFileCase{"russian.txt", "WINDOWS-1251", "Не могу записать параметр "}),
-                         [](const testing::TestParamInfo<LanguageFileCase>& info) {
-                             return std::string(info.param.codePage).substr(8);
+                         [](const testing::TestParamInfo<LanguageFileCase>& test) {
+                             return std::string(test.param.codePage).substr(8);
                          });
 
 // The program appends to the texts that end in a blank; an editor that trims
