@@ -20,7 +20,10 @@ namespace {
 
 struct Options {
     QCommandLineOption demo{"demo", "Run against a simulated controller on COM1 (no hardware needed)."};
-    QCommandLineOption port{"port", "Map a port name to a device, e.g. COM1=/dev/ttyUSB0 (repeatable).", "COMn=PATH"};
+    QCommandLineOption port{"port",
+                            "Map a port name to a device, e.g. COM1=/dev/ttyUSB0 (repeatable); adds to "
+                            "DRAVINOR_PORTS and wins for a name both give.",
+                            "COMn=PATH"};
     QCommandLineOption replay{"replay", "Play a live recording (CSV) on the live page; no controller is used.",
                               "FILE.csv"};
 };

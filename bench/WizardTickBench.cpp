@@ -44,7 +44,7 @@ constexpr double goalMs = 1.0;
 // probe swinging rich and lean about once a second.
 std::array<std::uint8_t, 10> engineFrame(long n)
 {
-    const double t = n * 0.05;
+    const double t = static_cast<double>(n) * 0.05;
     const bool high = static_cast<long>(t / 6) % 2 == 1;
     const double rpm = high ? 3500 : 900;
     // Ignition type 2 (four cylinders) is chosen in step 1.

@@ -13,7 +13,7 @@ namespace dravinor::cli {
 // The bytes `set` writes, each to the memory the parameter table gives its
 // address, listed as they go for the command's answer.
 struct SetWrites final : params::ByteWriter {
-    explicit SetWrites(CliSession& session) : session(session) {}
+    explicit SetWrites(CliSession& on) : session(on) {}
 
     CliSession& session;
     bool allAcknowledged = true;

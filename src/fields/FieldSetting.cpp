@@ -66,7 +66,7 @@ TextSetting textSetting(const TextField& field, std::string_view text, bool clam
 
 std::vector<std::string> listItems(const ListField& field)
 {
-    using namespace params;
+    using namespace lang;
     const std::string_view name(field.name);
     switch (field.role) {
     case ListRole::ProbeType: return texts(probeTypeItems);
@@ -76,7 +76,7 @@ std::vector<std::string> listItems(const ListField& field)
     case ListRole::FuelOverlap: {
         std::vector<std::string> items;
         for (int item = 0; item < fuelOverlapItemCount; ++item)
-            items.push_back(fuelOverlapItemText(item));
+            items.push_back(params::fuelOverlapItemText(item));
         return items;
     }
     case ListRole::Inert: return {};

@@ -129,19 +129,19 @@ PageValue listValue(const ListField& field, const ParameterBlock& block)
         fromByte(address, block.get(address), itemText(items, block.get(address)));
     };
     switch (field.role) {
-    case ListRole::ProbeType: itemAt(P::probeType, params::probeTypeItems); break;
-    case ListRole::EmulationType: itemAt(P::emulationType, params::emulationTypeItems); break;
-    case ListRole::Ignition: itemAt(P::ignitionType, params::ignitionItems); break;
+    case ListRole::ProbeType: itemAt(P::probeType, lang::probeTypeItems); break;
+    case ListRole::EmulationType: itemAt(P::emulationType, lang::emulationTypeItems); break;
+    case ListRole::Ignition: itemAt(P::ignitionType, lang::ignitionItems); break;
     case ListRole::FuelOverlap: {
         const int item = params::fuelOverlapItem(block.get(P::fuelOverlap));
         fromByte(P::fuelOverlap, item,
-                 item < params::fuelOverlapItemCount ? params::fuelOverlapItemText(item) : noItemText(item));
+                 item < lang::fuelOverlapItemCount ? params::fuelOverlapItemText(item) : noItemText(item));
         value.unit = "s";
         break;
     }
     case ListRole::ControllerMode:
         value.item = params::controllerModeItem(a, b);
-        value.shown = itemText(params::controllerModeItems, value.item);
+        value.shown = itemText(lang::controllerModeItems, value.item);
         value.stored = bitText(b, params::flagB::economyMaxOpeningMode) + bitText(a, params::flagA::dynamicMode);
         value.addresses = {P::flagByteB, P::flagByteA};
         break;
@@ -150,10 +150,10 @@ PageValue listValue(const ListField& field, const ParameterBlock& block)
         const std::uint8_t byte = flag.flag == Flag::A ? a : b;
         value.item = (byte & flag.mask) ? 1 : 0;
         const std::string_view name = field.name;
-        value.shown = name == "TCTps"      ? itemText(params::tpsTypeItems, value.item)
-                      : name == "RObrotow" ? itemText(params::rpmTypeItems, value.item)
-                      : name == "TSRezerwy" ? itemText(params::reserveGaugeItems, value.item)
-                                            : itemText(params::offOnItems, value.item);
+        value.shown = name == "TCTps"      ? itemText(lang::tpsTypeItems, value.item)
+                      : name == "RObrotow" ? itemText(lang::rpmTypeItems, value.item)
+                      : name == "TSRezerwy" ? itemText(lang::reserveGaugeItems, value.item)
+                                            : itemText(lang::offOnItems, value.item);
         value.stored = bitText(byte, flag.mask);
         value.addresses = {flagAddress(flag.flag)};
         break;

@@ -86,6 +86,7 @@ constexpr SlotDefinition slotTable[] = {
     {50003, 99, "Licencja: "},
     {50004, 99, "Podłączony sterownik: "},
     {50005, 99, "Brak podłączonego sterownika"},
+    {50006, 199, "Ze sterownikami rozmawia tak jak wersja %1 programu serwisowego (stąd „ver %1” w tytule okna)"},
     // The write journal and its undo.
     {slot::journal::windowTitle, 99, "Dziennik zmian"},
     {slot::journal::undoButton, 99, "Cofnij ostatni zapis"},

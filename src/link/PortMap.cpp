@@ -167,6 +167,42 @@ bool assignedOnce(const std::vector<std::string>& assignments, std::string* erro
     return true;
 }
 
+namespace {
+
+// A device's path with its links followed, or as written when it cannot be
+// followed (a device not plugged in yet).
+fs::path followed(const std::string& path)
+{
+    std::error_code error;
+    fs::path real = fs::weakly_canonical(path, error);
+    return error ? fs::path(path).lexically_normal() : real;
+}
+
+bool sameDevice(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    return fs::equivalent(a, b, error) || followed(a) == followed(b);
+}
+
+// One device under two port names would be scanned twice and make "the same
+// port" after an unplug ambiguous.
+bool eachDeviceNamedOnce(const PortMap& map, std::string* error)
+{
+    for (int first = 0; first < PortMap::portCount; ++first)
+        for (int second = first + 1; second < PortMap::portCount; ++second) {
+            const std::string& path = map.devicePath(first);
+            if (path.empty() || map.devicePath(second).empty() || !sameDevice(path, map.devicePath(second)))
+                continue;
+            if (error)
+                *error = PortMap::portName(first) + " and " + PortMap::portName(second) + " name one device, " + path +
+                         "; give each device one port name";
+            return false;
+        }
+    return true;
+}
+
+}  // namespace
+
 bool buildPortMap(const std::vector<std::string>& commandLineAssignments, const char* environmentList,
                   PortMap& map, std::string* error)
 {
@@ -189,7 +225,7 @@ bool buildPortMap(const std::vector<std::string>& commandLineAssignments, const 
         if (!map.applyAssignment(assignment, error))
             return false;
     }
-    return true;
+    return eachDeviceNamedOnce(map, error);
 }
 
 }  // namespace dravinor::link

@@ -41,8 +41,9 @@ private:
 bool assignedOnce(const std::vector<std::string>& assignments, std::string* error);
 
 // The map the programs use: discovered devices, unless DRAVINOR_PORTS or
-// --port assignments are given; then exactly the ports named there, with
-// the command line winning over the environment.
+// --port assignments are given; then exactly the ports named there: --port
+// adds to DRAVINOR_PORTS and, for a name both give, wins. One device under
+// two names (links followed) is refused.
 bool buildPortMap(const std::vector<std::string>& commandLineAssignments, const char* environmentList,
                   PortMap& map, std::string* error);
 

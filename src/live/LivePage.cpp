@@ -260,7 +260,7 @@ void LivePage::presentRecorded(const params::LiveSample& sample)
 {
     if (const LiveDisplay display = poller_.present(sample.frame, sample.answered, sample.settings); display.answered) {
         show(display);
-        feedProbeHealth(sample.timeMs / 1000.0, display);
+        feedProbeHealth(static_cast<double>(sample.timeMs) / 1000.0, display);
     }
 }
 

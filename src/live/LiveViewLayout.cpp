@@ -167,7 +167,7 @@ void placeFuelSwitch(const Scale& s, const LambdaCaption& lambda, LiveViewLayout
     c["SwitchVIZ"] = {buttonLeft, buttonTop, buttonWidth, buttonHeight, {}};
     // The fuel state beside the switch, never under it.
     const int stateLeft = std::max(trunc(sx * 0.3 * buttonWidth + buttonWidth), buttonLeft + buttonWidth + 2);
-    c["BenzGazLed"] = {stateLeft, trunc(buttonTop + buttonHeight * s.sy * 0.2), {}, {}, roundHalfUp(12 * sx)};
+    c["BenzGazLed"] = {stateLeft, trunc(buttonTop + static_cast<float>(buttonHeight) * s.sy * 0.2), {}, {}, roundHalfUp(12 * sx)};
     c["Przelacznik_NazL"] = {buttonLeft, trunc(buttonTop + buttonHeight * 1.1), {}, {}, trunc(10 * sx)};
 }
 

@@ -14,6 +14,8 @@ namespace dravinor::params {
 
 namespace {
 
+using namespace lang;  // the lists' built-in item texts
+
 template <std::size_t N>
 std::string itemText(const std::array<std::string_view, N>& items, int item)
 {

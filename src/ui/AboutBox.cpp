@@ -3,6 +3,7 @@
 #include "DravinorVersion.h"
 #include "ProgramIcon.h"
 #include "SlotText.h"
+#include "WindowTexts.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -78,6 +79,7 @@ void AboutBox::setContents(const QString& title, const QString& controllerVersio
                                    : slotText(lang::slot::aboutController) + controllerVersion;
     details_->setText(slotText(lang::slot::aboutDescription) + QLatin1Char('\n') + QLatin1Char('\n') +
                       slotText(lang::slot::aboutVersion) + QString::fromLatin1(programVersion) + QLatin1Char('\n') +
+                      slotText(lang::slot::aboutSpeaksAs).arg(texts::speaksAsVersion) + QLatin1Char('\n') +
                       slotText(lang::slot::aboutLicence) + licenceName + QLatin1Char('\n') + controller);
     adjustSize();
 }

@@ -31,7 +31,7 @@ QStringList itemList(const std::array<std::string_view, N>& items)
 
 QStringList itemsFor(ListRole role, const char* name)
 {
-    using namespace params;
+    using namespace lang;
     const std::string_view n(name);
     switch (role) {
     case ListRole::ProbeType: return itemList(probeTypeItems);
@@ -41,7 +41,7 @@ QStringList itemsFor(ListRole role, const char* name)
     case ListRole::FuelOverlap: {
         QStringList list;
         for (int item = 0; item < fuelOverlapItemCount; ++item)
-            list << QString::fromStdString(fuelOverlapItemText(item));
+            list << QString::fromStdString(params::fuelOverlapItemText(item));
         return list;
     }
     case ListRole::FlagBit:

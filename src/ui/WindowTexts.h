@@ -7,7 +7,10 @@
 namespace dravinor::ui::texts {
 
 // Texts no language file reaches: the same in every language.
-inline const QString titlePrefix = QStringLiteral("Dravinor Zuv Telvar ver 1.03 - ");
+// The service tool's version the controllers know, kept in the title; the
+// About box tells it apart from the program's own version.
+inline const QString speaksAsVersion = QStringLiteral("1.03");
+inline const QString titlePrefix = QStringLiteral("Dravinor Zuv Telvar ver ") + speaksAsVersion + QStringLiteral(" - ");
 inline const QString ramSuffix = QStringLiteral("(RAM) ");
 inline const QString eepromSuffix = QStringLiteral("(EPROM) ");
 inline const QString cannotRead = QStringLiteral("Nie moge odczytac");

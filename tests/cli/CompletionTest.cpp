@@ -176,4 +176,4 @@ TEST_P(CompletionTest, OffersParameterFilesAfterShowWriteDiffAndDashO)
 }
 
 INSTANTIATE_TEST_SUITE_P(Bash, CompletionTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "WithBashCompletion" : "PlainBash"; });
+                         [](const auto& test) { return test.param ? "WithBashCompletion" : "PlainBash"; });

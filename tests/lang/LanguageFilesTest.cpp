@@ -47,7 +47,7 @@ constexpr KeyRun knownKeys[] = {
     {21005, 21016}, {30000, 30005}, {30007, 30011}, {30101, 30106}, {31002, 31002}, {31101, 31106},
     {32000, 32005}, {32007, 32015}, {33002, 33009}, {33012, 33015}, {34000, 34008},
     {35000, 35013}, {40000, 40035}, {40100, 40105}, {40107, 40112}, {40200, 40220},
-    {50000, 50005},
+    {50000, 50006},
     {50300, 50308}, {50310, 50312}, {50320, 50323},
     {50200, 50201}, {50210, 50220},
     {50100, 50120},  // the write journal
@@ -85,7 +85,7 @@ struct SlotRun {
 constexpr SlotRun slotRuns[] = {
     {40000, 40035, 399}, {40100, 40102, 29}, {40103, 40104, 39},
     {40105, 40105, 15},  {40107, 40112, 99}, {40200, 40220, 199},
-    {50001, 50001, 199}, {50002, 50005, 99},
+    {50001, 50001, 199}, {50002, 50005, 99}, {50006, 50006, 199},
     {50301, 50306, 99},  {50307, 50307, 199}, {50308, 50308, 99}, {50310, 50311, 299},
     {50312, 50312, 199}, {50320, 50323, 99},
     {50210, 50220, 99},
@@ -261,8 +261,8 @@ TEST_P(ShippedLanguageFile, IsReadInItsCodePageAndAlikeWhenResavedAsUtf8)
 INSTANTIATE_TEST_SUITE_P(LanguageFiles, ShippedLanguageFile,
                          testing::Values(LanguageFileCase{"polski.txt", "WINDOWS-1250", "Nie mogę zapisać parametru "},
                                          LanguageFileCase{"russian.txt", "WINDOWS-1251", "Не могу записать параметр "}),
-                         [](const testing::TestParamInfo<LanguageFileCase>& info) {
-                             return std::string(info.param.codePage).substr(8);
+                         [](const testing::TestParamInfo<LanguageFileCase>& test) {
+                             return std::string(test.param.codePage).substr(8);
                          });
 
 // The program appends to the texts that end in a blank; an editor that trims

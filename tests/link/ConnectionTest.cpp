@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(Identities, VersionText,
                                            std::pair<std::uint8_t, const char*>{0x22, "[  wersja sterownika 2 ]"},
                                            std::pair<std::uint8_t, const char*>{0x35, "[ wersja sterownika 3 ]"},
                                            std::pair<std::uint8_t, const char*>{0xF0, "[ wersja sterownika 15 ]"}),
-                         [](const ::testing::TestParamInfo<VersionText::ParamType>& info) {
-                             return "Byte" + std::to_string(info.param.first);
+                         [](const ::testing::TestParamInfo<VersionText::ParamType>& test) {
+                             return "Byte" + std::to_string(test.param.first);
                          });
 
 TEST_F(ScanFixture, OneSilentPortIsTriedFiveTimesThenTheScanRunsOut)

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 using dravinor::link::PortMap;
 namespace fs = std::filesystem;
 
@@ -95,4 +97,30 @@ TEST(PortMap, ANameGivenTwiceOrAListNamingNoPortIsRefusedAndChangesNothing)
     // The command line may still name a port of the environment's again.
     EXPECT_TRUE(dravinor::link::buildPortMap({"COM1=/dev/cli"}, "COM1=/dev/env", map, &error)) << error;
     EXPECT_EQ(map.resolve("COM1"), "/dev/cli");
+}
+
+TEST(PortMap, OneDeviceUnderTwoNamesIsRefusedWhereverTheNamesComeFrom)
+{
+    const fs::path folder = fs::temp_directory_path() / ("dravinor-ports-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string device = (folder / "ttyUSB0").string();
+    std::ofstream(device).put('x');
+    const std::string link = (folder / "by-id-adapter").string();
+    fs::create_symlink(device, link);
+
+    PortMap map;
+    std::string error;
+    EXPECT_FALSE(dravinor::link::buildPortMap({}, ("COM1=" + device + ",COM2=" + link).c_str(), map, &error));
+    EXPECT_NE(error.find("COM1 and COM2 name one device, " + device), std::string::npos) << error;
+    EXPECT_FALSE(dravinor::link::buildPortMap({"COM3=" + device}, ("COM1=" + device).c_str(), map, &error));
+    EXPECT_NE(error.find("COM1 and COM3"), std::string::npos) << error;
+    // Not plugged in yet: the same path written two ways is still one device.
+    EXPECT_FALSE(dravinor::link::buildPortMap({"COM1=/dev/ttyACM7", "COM2=/dev/../dev/ttyACM7"}, nullptr, map, &error));
+    // --port taking a name's device away from the environment leaves it one name.
+    EXPECT_TRUE(dravinor::link::buildPortMap({"COM1=/dev/ttyACM8"}, ("COM1=" + device + ",COM2=/dev/ttyACM9").c_str(),
+                                             map, &error))
+        << error;
+    EXPECT_TRUE(dravinor::link::buildPortMap({"COM2=" + link}, ("COM1=/dev/ttyACM8,COM2=" + device).c_str(), map, &error))
+        << error;
+    fs::remove_all(folder);
 }

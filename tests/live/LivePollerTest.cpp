@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 using namespace dravinor;
 using dravinor::testing::FakeClock;
 using dravinor::testing::ScriptedDevice;
@@ -82,7 +84,7 @@ TEST_F(PollFixture, FuelStateTextColourAndPictureLoadedOnlyOnChange)
     }
     EXPECT_EQ(pollWith(0, 0, 0x02).fuelColour, QColor(0, 0x80, 0));
     int loads = 0;
-    for (std::uint8_t status : {0x00, 0x00, 0x02, 0x02, 0x00})
+    for (const std::uint8_t status : std::initializer_list<std::uint8_t>{0x00, 0x00, 0x02, 0x02, 0x00})
         loads += pollWith(0, 0, status).glyphChanged ? 1 : 0;
     EXPECT_EQ(loads, 3);  // petrol (after gas), gas, petrol
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 using namespace dravinor::sim;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -23,7 +25,7 @@ TEST(ControllerCore, EepromWriteStoresOnlyParameterAddressesAndLeavesRam)
     EXPECT_EQ(core.handle(frame('s', 1, 42), 0), Bytes{'s'});
     EXPECT_EQ(core.eeprom()[1], 42);
     EXPECT_EQ(core.ram()[37], factoryEeprom()[1]) << "RAM waits for the tool's refresh";
-    for (std::uint8_t address : {0, 36, 63}) {
+    for (const std::uint8_t address : std::initializer_list<std::uint8_t>{0, 36, 63}) {
         EXPECT_EQ(core.handle(frame('s', address, 99), 0), Bytes{'s'}) << "answered all the same";
         EXPECT_EQ(core.eeprom()[address], factoryEeprom()[address]);
     }

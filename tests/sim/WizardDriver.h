@@ -192,7 +192,7 @@ private:
         const int threshold = out.tpsRising ? idleMinimum + 7 : idleMinimum - 7;
         flagA_ = out.tpsRising ? (flagA_ | 1) : (flagA_ & ~1);
         writeParameter(flagA_, 32);
-        const float volts = std::clamp(threshold * 5.0f / 255.0f * 18.5f * 2.0f / 15.0f, 0.0f, 12.75f);
+        const float volts = std::clamp(static_cast<float>(threshold) * 5.0f / 255.0f * 18.5f * 2.0f / 15.0f, 0.0f, 12.75f);
         writeParameter(static_cast<int>(volts / 0.05f + 0.5f), 2);
         return true;
     }
@@ -249,7 +249,8 @@ private:
             ++count;
             return false;
         });
-        const float t = (highSum / std::max(highCount, 1) + lowSum / std::max(lowCount, 1)) * 0.5f;
+        const float t =
+            (highSum / static_cast<float>(std::max(highCount, 1)) + lowSum / static_cast<float>(std::max(lowCount, 1))) * 0.5f;
         const int index = static_cast<int>(std::clamp(t, 0.0f, 4.08f) / 0.016f + 0.5f);
         writeParameter(index, 29);
         writeParameter(index, 28);

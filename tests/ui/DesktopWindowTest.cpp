@@ -259,6 +259,10 @@ TEST_F(DesktopWindow, AboutBoxNamesTheVersionLicenceAndMissingController)
     const QString details = box->findChild<QLabel*>("AboutDetails")->text();
     EXPECT_TRUE(details.contains(QStringLiteral("Wersja programu: ") + programVersion)) << details.toStdString();
     EXPECT_TRUE(details.contains("Licencja: MIT"));
+    // The title's "ver 1.03" is the version the controllers know, told apart from the program's.
+    EXPECT_TRUE(window->windowTitle().startsWith("Dravinor Zuv Telvar ver 1.03 - ")) << window->windowTitle().toStdString();
+    EXPECT_TRUE(details.contains(QString::fromUtf8("tak jak wersja 1.03 programu serwisowego (stąd „ver 1.03” w tytule okna)")))
+        << details.toStdString();
     EXPECT_TRUE(details.contains(QString::fromUtf8("Brak podłączonego sterownika")));
 
     // One box, its texts in the language of the moment.
@@ -266,7 +270,9 @@ TEST_F(DesktopWindow, AboutBoxNamesTheVersionLicenceAndMissingController)
     item->trigger();
     EXPECT_EQ(window->findChildren<ui::AboutBox*>().size(), 1);
     EXPECT_EQ(box->windowTitle(), QString::fromUtf8("О программе"));
-    EXPECT_TRUE(box->findChild<QLabel*>("AboutDetails")->text().contains(QString::fromUtf8("Контроллер не подключён")));
+    const QString russian = box->findChild<QLabel*>("AboutDetails")->text();
+    EXPECT_TRUE(russian.contains(QString::fromUtf8("Контроллер не подключён")));
+    EXPECT_TRUE(russian.contains(QString::fromUtf8("как версия 1.03 сервисной программы"))) << russian.toStdString();
 }
 
 TEST_F(DesktopWindow, AboutBoxShowsTheConnectedControllersVersion)

@@ -41,13 +41,13 @@ TEST_F(AdaptationResultTest, EveryFigureIsTheMeasuredValueAndItsPanelShowsIt)
     const AdaptationResult& result = engine.result();
     ASSERT_TRUE(result.finished);
 
-    EXPECT_FLOAT_EQ(*result.figure(Figure::TpsIdle), tpsVoltsOf(20));
-    EXPECT_FLOAT_EQ(*result.figure(Figure::TpsHigh), tpsVoltsOf(120));
-    EXPECT_FLOAT_EQ(*result.figure(Figure::TpsThreshold), tpsVoltsOf(27)) << "rising: seven bytes above the idle minimum";
+    EXPECT_NEAR(*result.figure(Figure::TpsIdle), tpsVoltsOf(20), 1e-6);
+    EXPECT_NEAR(*result.figure(Figure::TpsHigh), tpsVoltsOf(120), 1e-6);
+    EXPECT_NEAR(*result.figure(Figure::TpsThreshold), tpsVoltsOf(27), 1e-6) << "rising: seven bytes above the idle minimum";
     EXPECT_EQ(result.tpsRising, true);
-    EXPECT_FLOAT_EQ(*result.figure(Figure::LambdaLean), lambdaVoltsOf(0));
-    EXPECT_FLOAT_EQ(*result.figure(Figure::LambdaRich), lambdaVoltsOf(200));
-    EXPECT_FLOAT_EQ(*result.figure(Figure::LambdaThreshold), lambdaVoltsOf(100));
+    EXPECT_NEAR(*result.figure(Figure::LambdaLean), lambdaVoltsOf(0), 1e-6);
+    EXPECT_NEAR(*result.figure(Figure::LambdaRich), lambdaVoltsOf(200), 1e-6);
+    EXPECT_NEAR(*result.figure(Figure::LambdaThreshold), lambdaVoltsOf(100), 1e-6);
     ASSERT_TRUE(result.figure(Figure::RichTime).has_value());
     EXPECT_EQ(result.figure(Figure::RichTime), result.figure(Figure::LeanTime)) << "both take the mean of the runs";
     EXPECT_EQ(result.figure(Figure::AboveTpsMinimum), 90);

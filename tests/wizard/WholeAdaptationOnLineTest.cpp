@@ -57,7 +57,7 @@ struct SimulatedCar {
                     continue;
                 const auto reply = core.handle(frame, clock.nowMs / 1000.0);
                 for (const sim::TimedByte& byte : faults.plan(frame[0], reply, true, frame[1]))
-                    device.arriveAt(clock.nowMs + static_cast<std::uint32_t>(std::ceil(byte.atNs / 1e6)), {byte.value});
+                    device.arriveAt(clock.nowMs + static_cast<std::uint32_t>(std::ceil(static_cast<double>(byte.atNs) / 1e6)), {byte.value});
             }
         };
     }

@@ -14,8 +14,8 @@ constexpr qreal framePad = 3.0;
 
 QColor blend(const QColor& a, const QColor& b, qreal t)
 {
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
-                            a.blueF() + (b.blueF() - a.blueF()) * t);
+    const auto mix = [t](float from, float to) { return static_cast<float>(from + (to - from) * t); };
+    return QColor::fromRgbF(mix(a.redF(), b.redF()), mix(a.greenF(), b.greenF()), mix(a.blueF(), b.blueF()));
 }
 }  // namespace
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-namespace dravinor::params {
+namespace dravinor::lang {
 
 // Built-in (Polish) item texts of the list fields, in item order.
 inline constexpr std::array<std::string_view, 6> ignitionItems{
@@ -27,4 +27,4 @@ inline constexpr std::array<std::string_view, 2> offOnItems{"Wyłączony", "Wł�
 // The fuel-overlap list holds 42 items "0,00" to "2,05" in steps of 0,05.
 inline constexpr int fuelOverlapItemCount = 42;
 
-}  // namespace dravinor::params
+}  // namespace dravinor::lang
