@@ -23,16 +23,16 @@ struct ProbeType {
 };
 
 inline constexpr std::array<ProbeType, 6> probeTypes{{
-    {params::probeTypeItems[0], true, 0, 1, 0, 0, 51},
-    {params::probeTypeItems[1], false, 0, 1, 0, 0, 51},
-    {params::probeTypeItems[2], true, 0.8, 1.6, 1, 40, 81},
-    {params::probeTypeItems[3], false, 0.8, 1.6, 1, 40, 81},
-    {params::probeTypeItems[4], true, 0, 5, 0, 0, 255},
-    {params::probeTypeItems[5], false, 0, 5, 0, 0, 255},
+    {lang::probeTypeItems[0], true, 0, 1, 0, 0, 51},
+    {lang::probeTypeItems[1], false, 0, 1, 0, 0, 51},
+    {lang::probeTypeItems[2], true, 0.8, 1.6, 1, 40, 81},
+    {lang::probeTypeItems[3], false, 0.8, 1.6, 1, 40, 81},
+    {lang::probeTypeItems[4], true, 0, 5, 0, 0, 255},
+    {lang::probeTypeItems[5], false, 0, 5, 0, 0, 255},
 }};
 
 // The first page's ignition list: the parameter page's.
-inline constexpr const auto& ignitionItems = params::ignitionItems;
+inline constexpr const auto& ignitionItems = lang::ignitionItems;
 
 // A step that is done: its label drawn in full colour, its LED lit. The
 // labels' texts are the pages' (WizardTexts.h).

@@ -193,7 +193,7 @@ TEST_P(HelpPictures, RecentFilesMenu)
 }
 
 INSTANTIATE_TEST_SUITE_P(DISABLED_HelpPictures, HelpPictures, ::testing::Values("pl", "ru"),
-                         [](const auto& info) { return std::string(info.param); });
+                         [](const auto& test) { return std::string(test.param); });
 
 namespace {
 
@@ -249,4 +249,4 @@ TEST_P(UnpluggedHelpPicture, TitleAndStatusLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(DISABLED_HelpPictures, UnpluggedHelpPicture, ::testing::Values("pl", "ru"),
-                         [](const auto& info) { return std::string(info.param); });
+                         [](const auto& test) { return std::string(test.param); });
