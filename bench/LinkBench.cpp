@@ -52,7 +52,7 @@ int main()
 
     const double writeFloor = 14 * byteMs + 2 * params::ParameterTransfer::pauseAfterWriteMs;
     const double write = medianMs(30, [&] {
-        if (transfer.writeParameter(100, 4).failed())
+        if (transfer.writeParameter(params::address::startPositionAboveTps, 100).failed())
             std::fprintf(stderr, "write failed\n");
     });
     std::printf("write one parameter:    median %.1f ms, floor %.1f ms (14 bytes + 30 ms pauses), ratio %.2f "

@@ -63,7 +63,7 @@ ParameterBlock acknowledgedPart(const ParameterBlock& before, const ParameterBlo
     ParameterBlock held = before;
     for (int address = ParameterBlock::firstAddress; address <= ParameterBlock::lastAddress; ++address)
         if (outcome.eepromWritten.test(static_cast<std::size_t>(address)))
-            held.setParameter(sent.get(address), address);
+            held.setParameter(params::Address(address), sent.get(address));
     return held;
 }
 

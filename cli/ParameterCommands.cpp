@@ -209,9 +209,10 @@ int runSet(CliSession& session, const CliOptions& options)
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
         return exitNoController;
     }
-    // The address as given, to both memories, whatever the pages would do with it.
-    const auto outcome = params::writeToMemory(session.transfer(), params::Memory::EepromAndRam, *address,
-                                               static_cast<std::uint8_t>(*value));
+    // The address as given (one of the parameters', checked above), to both
+    // memories, whatever the pages would do with it.
+    const auto outcome = params::writeToMemory(session.transfer(), params::Memory::EepromAndRam,
+                                               params::Address(*address), static_cast<std::uint8_t>(*value));
     if (!outcome.failed()) {
         std::printf("Parameter %d = %d written (EEPROM and RAM)\n", *address, *value);
         return exitSuccess;

@@ -127,10 +127,10 @@ void writeField(SetWrites& writes, const TextField& field, const FieldValue& enc
 
 }  // namespace
 
-bool SetWrites::write(int address, std::uint8_t value)
+bool SetWrites::write(params::Address address, std::uint8_t value)
 {
     const auto outcome = params::writeWhereItLives(session.transfer(), address, value);
-    written += std::string(written.empty() ? "" : ", ") + "address " + std::to_string(address) + " = " +
+    written += std::string(written.empty() ? "" : ", ") + "address " + std::to_string(address.number()) + " = " +
                std::to_string(value);
     if (outcome.failed()) {
         allAcknowledged = false;

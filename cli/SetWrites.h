@@ -19,7 +19,7 @@ struct SetWrites final : params::ByteWriter {
     bool allAcknowledged = true;
     std::string written;  // "address 14 = 6, address 15 = 209"
 
-    bool write(int address, std::uint8_t value) override;
+    bool write(params::Address address, std::uint8_t value) override;
 };
 
 // The answer to a `set` of a field: what was written, or why it was not

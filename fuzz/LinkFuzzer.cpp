@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 1: {
             const int address = input.ConsumeIntegralInRange<int>(1, 35);
-            transfer.writeParameter(fuzz::FuzzedController::valueOf(address), address);
+            transfer.writeParameter(params::Address(address), fuzz::FuzzedController::valueOf(address));
             break;
         }
         default: {

@@ -51,7 +51,7 @@ struct TextField {
     Encoding encoding;
     int low;
     int high;
-    int address;           // the high byte's address for RPM words
+    params::Address address;  // the high byte's address for RPM words
     const char* partner;   // the other half of a pair, filled when empty
     Pair pair;
     int hintSlot;
@@ -92,7 +92,10 @@ inline constexpr int emptyHint = 0;
 inline constexpr int noHint = -1;
 
 enum class Flag { A, B };
-constexpr int flagAddress(Flag flag) { return flag == Flag::A ? params::address::flagByteA : params::address::flagByteB; }
+constexpr params::Address flagAddress(Flag flag)
+{
+    return flag == Flag::A ? params::address::flagByteA : params::address::flagByteB;
+}
 
 // Lists and check boxes that stand for one flag bit (item index or checked
 // state = the bit).

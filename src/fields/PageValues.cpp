@@ -96,10 +96,10 @@ PageValue textValue(const TextField& field, const ParameterBlock& block, float k
     value.unit = fieldUnit(field);
     if (isWordField(field)) {
         value.stored = std::to_string(block.word(field.address));
-        value.addresses = {field.address, field.address + 1};
+        value.addresses = {field.address.number(), field.address.next().number()};
     } else {
         value.stored = std::to_string(block.get(field.address));
-        value.addresses = {field.address};
+        value.addresses = {field.address.number()};
     }
     return value;
 }
@@ -118,14 +118,14 @@ PageValue listValue(const ListField& field, const ParameterBlock& block)
     setCaption(value, field.caption, field.group, std::string(field.name) + "L", "");
     const std::uint8_t a = block.get(P::flagByteA);
     const std::uint8_t b = block.get(P::flagByteB);
-    const auto fromByte = [&](int address, int item, std::string shown) {
+    const auto fromByte = [&](params::Address address, int item, std::string shown) {
         value.item = item;
         value.shown = std::move(shown);
         value.stored = std::to_string(block.get(address));
-        value.addresses = {address};
+        value.addresses = {address.number()};
     };
     // A list whose item is its byte.
-    const auto itemAt = [&](int address, const auto& items) {
+    const auto itemAt = [&](params::Address address, const auto& items) {
         fromByte(address, block.get(address), itemText(items, block.get(address)));
     };
     switch (field.role) {
@@ -143,7 +143,7 @@ PageValue listValue(const ListField& field, const ParameterBlock& block)
         value.item = params::controllerModeItem(a, b);
         value.shown = itemText(lang::controllerModeItems, value.item);
         value.stored = bitText(b, params::flagB::economyMaxOpeningMode) + bitText(a, params::flagA::dynamicMode);
-        value.addresses = {P::flagByteB, P::flagByteA};
+        value.addresses = {P::flagByteB.number(), P::flagByteA.number()};
         break;
     case ListRole::FlagBit: {
         const FlagField& flag = *findFlagField(field.name);
@@ -155,7 +155,7 @@ PageValue listValue(const ListField& field, const ParameterBlock& block)
                       : name == "TSRezerwy" ? itemText(lang::reserveGaugeItems, value.item)
                                             : itemText(lang::offOnItems, value.item);
         value.stored = bitText(byte, flag.mask);
-        value.addresses = {flagAddress(flag.flag)};
+        value.addresses = {flagAddress(flag.flag).number()};
         break;
     }
     case ListRole::Inert: break;
@@ -176,7 +176,7 @@ PageValue checkValue(const CheckField& field, const ParameterBlock& block)
     value.item = (byte & flag.mask) ? 1 : 0;
     value.shown = value.item ? "[x]" : "[ ]";
     value.stored = bitText(byte, flag.mask);
-    value.addresses = {flagAddress(flag.flag)};
+    value.addresses = {flagAddress(flag.flag).number()};
     return value;
 }
 
@@ -210,19 +210,19 @@ std::vector<PageValue> pageValues(const ParameterBlock& block)
     }
     // What the fields leave out still travels to the controller. The
     // captions are the window's built-in texts for these rows.
-    const auto meaning = [](int address) { return std::string(params::parameterAt(address)->meaning); };
+    const auto meaning = [](params::Address address) { return std::string(params::parameterAt(address)->meaning); };
     values.push_back(hiddenValue("Histereza przełączenia b-g (okres)", meaning(P::switchOverHysteresis),
                                  std::to_string(block.word(P::switchOverHysteresis)),
-                                 {P::switchOverHysteresis, P::switchOverHysteresis + 1}));
+                                 {P::switchOverHysteresis.number(), P::switchOverHysteresis.next().number()}));
     values.push_back(hiddenValue("Kod wyjścia emulacji", meaning(P::emulationOutputCode),
-                                 std::to_string(block.get(P::emulationOutputCode)), {P::emulationOutputCode}));
+                                 std::to_string(block.get(P::emulationOutputCode)), {P::emulationOutputCode.number()}));
     values.push_back(hiddenValue("Sonda lambda rosnąca (bajt flag A, bit 1)", "Lambda probe rising (flag byte A, bit 1)",
-                                 bitText(block.get(P::flagByteA), params::flagA::probeRising), {P::flagByteA}));
+                                 bitText(block.get(P::flagByteA), params::flagA::probeRising), {P::flagByteA.number()}));
     std::string controllerBits;
     for (int bit = 7; bit >= 3; --bit)
         controllerBits += bitText(block.get(P::flagByteB), static_cast<std::uint8_t>(1u << bit));
     values.push_back(hiddenValue("Bity 7-3 bajtu flag B (sterownika)", "Flag byte B, bits 7-3 (the controller's own)",
-                                 controllerBits, {P::flagByteB}));
+                                 controllerBits, {P::flagByteB.number()}));
     for (int i = 0; i < hiddenValueCount; ++i)
         values[values.size() - hiddenValueCount + static_cast<std::size_t>(i)].hidden = i + 1;
     return values;

@@ -21,7 +21,7 @@ std::vector<int> restsOn(const PageValue& value)
 {
     std::vector<int> addresses = value.addresses;
     if (decodedWithIgnitionType(value.name))
-        addresses.push_back(params::address::ignitionType);
+        addresses.push_back(params::address::ignitionType.number());
     return addresses;
 }
 

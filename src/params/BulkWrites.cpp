@@ -83,7 +83,7 @@ namespace {
 
 bool eepromOnly(int address)
 {
-    return memoryOf(address) == Memory::EepromOnly;
+    return memoryOf(Address(address)) == Memory::EepromOnly;
 }
 
 // Parameters 33..35 have no RAM refresh of their own.
@@ -116,7 +116,7 @@ void ParameterTransfer::rewriteUnacknowledged(BulkWriteOutcome& outcome)
             return;
         const auto bit = static_cast<std::size_t>(address);
         const WriteKind kind = eepromOnly(address) ? WriteKind::EepromOnly : WriteKind::Parameter;
-        const WriteOutcome single = writeOne(kind, state_.block().get(address), address);
+        const WriteOutcome single = writeOne(kind, Address(address), state_.block().get(address));
         outcome.rewritten.set(bit);
         if (single.eepromAcknowledged)
             outcome.eepromWritten.set(bit);

@@ -11,7 +11,7 @@ namespace dravinor::params {
 
 namespace {
 
-bool isFlagByte(int address)
+bool isFlagByte(Address address)
 {
     return address == address::flagByteB || address == address::flagByteA;
 }
@@ -59,7 +59,7 @@ void showFlagChange(const DecodedParameter& before, const DecodedParameter& afte
     entry.newShown = newLines.empty() ? after.shown : joined(newLines);
 }
 
-std::string fieldName(int address, const DecodedParameter& row, std::uint8_t before, std::uint8_t after)
+std::string fieldName(Address address, const DecodedParameter& row, std::uint8_t before, std::uint8_t after)
 {
     std::string name = isFlagByte(address) ? flagFieldNames(address, before, after) : fieldNameOf(address);
     return name.empty() ? row.meaning : name;
@@ -112,16 +112,16 @@ JournalEntry entryBase(const WriteTarget& target, const std::string& time, const
 JournalEntry singleWriteEntry(const SingleWrite& write, const WriteTarget& target, const std::string& time)
 {
     JournalEntry entry = entryBase(target, time, kindName(write.kind), write.source);
-    const int address = write.address;
-    entry.address = entry.lastAddress = address;
+    const Address address = write.address;
+    entry.address = entry.lastAddress = address.number();
     entry.oldRaw = write.before.get(address);
     entry.newRaw = write.after.get(address);
     entry.acknowledged = write.acknowledged;
     entry.note = std::string(write.note);
     const auto rowsBefore = decodeParameters(write.before);
     const auto rowsAfter = decodeParameters(write.after);
-    const DecodedParameter& before = rowOf(rowsBefore, address);
-    const DecodedParameter& after = rowOf(rowsAfter, address);
+    const DecodedParameter& before = rowOf(rowsBefore, address.number());
+    const DecodedParameter& after = rowOf(rowsAfter, address.number());
     entry.field = fieldName(address, after, write.before.get(address), write.after.get(address));
     if (isFlagByte(address)) {
         showFlagChange(before, after, entry);
@@ -157,10 +157,10 @@ std::vector<JournalEntry> bulkWriteEntries(const BulkWrite& write, const WriteTa
         entry.newRaw = after.raw;
         entry.acknowledged = acknowledged;
         const auto oldByte = static_cast<std::uint8_t>(known ? before.raw : after.raw);
-        entry.field = fieldName(after.address, after, oldByte, static_cast<std::uint8_t>(after.raw));
+        entry.field = fieldName(Address(after.address), after, oldByte, static_cast<std::uint8_t>(after.raw));
         if (known) {
             entry.oldRaw = before.raw;
-            if (isFlagByte(after.address)) {
+            if (isFlagByte(Address(after.address))) {
                 showFlagChange(before, after, entry);
             } else {
                 entry.oldShown = before.shown;

@@ -14,8 +14,8 @@ namespace {
 
 bool isWordHigh(int address)
 {
-    const ParameterRow* row = parameterAt(address);
-    return row && row->width == 2 && row->address == address;
+    const ParameterRow* row = parameterAt(Address(address));
+    return row && row->width == 2 && row->address == Address(address);
 }
 
 }  // namespace
@@ -181,17 +181,18 @@ bool undoWrite(ParameterTransfer& transfer, const JournalEntry& entry)
     if (!entry.oldRaw || entry.address < ParameterBlock::firstAddress || entry.lastAddress > ParameterBlock::lastAddress)
         return false;
     const ScopedWriteSource source(transfer, "undo");
+    const Address address(entry.address);  // within the parameters, checked above
     const unsigned old = *entry.oldRaw;
     bool acknowledged = false;
     if (entry.isWord()) {
         // An undo is done when the RAM copies took the old word too.
         TransferWriter writer(transfer);
-        writeWord(writer, entry.address, static_cast<std::uint16_t>(old), Gate::OnAcknowledge);
+        writeWord(writer, address, static_cast<std::uint16_t>(old), Gate::OnAcknowledge);
         acknowledged = writer.allConfirmed();
     } else {
         // Back to where the write it takes back went.
         const Memory memory = entry.kind == "eeprom" ? Memory::EepromOnly : Memory::EepromAndRam;
-        acknowledged = !writeToMemory(transfer, memory, entry.address, static_cast<std::uint8_t>(old)).failed();
+        acknowledged = !writeToMemory(transfer, memory, address, static_cast<std::uint8_t>(old)).failed();
     }
     transfer.showParameters();
     return acknowledged;

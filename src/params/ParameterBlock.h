@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Address.h"
+
 #include <array>
 #include <bitset>
 #include <cstddef>
@@ -17,17 +19,18 @@ public:
     static constexpr int lastAddress = 35;
     static constexpr int count = lastAddress - firstAddress + 1;
 
-    std::uint8_t get(int address) const { return bytes_.at(static_cast<std::size_t>(address)); }
-    // Value before address, as in the controller writes.
-    void setParameter(std::uint8_t value, int address) { bytes_.at(static_cast<std::size_t>(address)) = value; }
-    std::uint16_t word(int address) const
+    std::uint8_t get(Address address) const { return bytes_.at(address.index()); }
+    std::uint8_t get(int address) const { return get(Address(address)); }
+    void setParameter(Address address, std::uint8_t value) { bytes_.at(address.index()) = value; }
+    std::uint16_t word(Address address) const
     {
-        return static_cast<std::uint16_t>(get(address) * 256 + get(address + 1));
+        return static_cast<std::uint16_t>(get(address) * 256 + get(address.next()));
     }
-    void setWord(std::uint16_t value, int address)
+    std::uint16_t word(int address) const { return word(Address(address)); }
+    void setWord(Address address, std::uint16_t value)
     {
-        setParameter(static_cast<std::uint8_t>(value >> 8), address);
-        setParameter(static_cast<std::uint8_t>(value & 0xFF), address + 1);
+        setParameter(address, static_cast<std::uint8_t>(value >> 8));
+        setParameter(address.next(), static_cast<std::uint8_t>(value & 0xFF));
     }
 
     const std::array<std::uint8_t, size>& bytes() const { return bytes_; }

@@ -92,23 +92,23 @@ std::vector<DecodedParameter> decodeParameters(const ParameterBlock& block, cons
 {
     namespace a = address;
     const float k = ignitionConstantForItem(block.get(a::ignitionType)).value_or(initialIgnitionConstant);
-    const auto p = [&block](int address) { return block.get(address); };
+    const auto p = [&block](Address address) { return block.get(address); };
 
     std::vector<DecodedParameter> rows;
     // Each row in the table's words; a word's raw value is the whole word.
-    const auto add = [&rows, &block](int address, std::string shown) {
+    const auto add = [&rows, &block](Address address, std::string shown) {
         const ParameterRow& row = *parameterAt(address);
-        const int last = address + row.width - 1;
+        const int last = address.number() + row.width - 1;
         const unsigned raw = row.width == 2 ? block.word(address) : block.get(address);
-        rows.push_back({address, last, std::string(row.meaning), raw, std::move(shown), {}});
+        rows.push_back({address.number(), last, std::string(row.meaning), raw, std::move(shown), {}});
     };
-    const auto volts = [&](int address, std::string shown) { add(address, withUnit(shown, "V")); };
-    const auto plain = [&](int address) { add(address, number(p(address))); };
+    const auto volts = [&](Address address, std::string shown) { add(address, withUnit(shown, "V")); };
+    const auto plain = [&](Address address) { add(address, number(p(address))); };
 
     volts(a::lambdaThreshold, shownLambdaThreshold(p(a::lambdaThreshold)));
     volts(a::tpsThreshold, shownTpsThreshold(p(a::tpsThreshold)));
     add(a::switchOverTemperature, withUnit(number(shownTemperature(p(a::switchOverTemperature))), "°C"));
-    for (int address = a::startPositionAboveTps; address <= a::actuatorSpeedBelowTps; ++address)
+    for (Address address = a::startPositionAboveTps; address <= a::actuatorSpeedBelowTps; address = address.next())
         plain(address);
     volts(a::tpsInertia, shownTpsInertia(p(a::tpsInertia)));
     add(a::ignitionType, itemText(ignitionItems, p(a::ignitionType)));
@@ -130,7 +130,7 @@ std::vector<DecodedParameter> decodeParameters(const ParameterBlock& block, cons
     add(a::flagByteA, bitsText(p(a::flagByteA)));
     rows.back().bits = flagByteALines(p(a::flagByteA), p(a::flagByteB));
     // The controller mode takes a bit of flag byte B as well.
-    if (unread.test(a::flagByteB))
+    if (unread.test(a::flagByteB.index()))
         rows.back().bits.back() = "controller mode: ? (no answer for flag byte B)";
     add(a::rpmDelta, withUnit(number(shownRpmDelta(p(a::rpmDelta))), "RPM"));
     add(a::probeType, itemText(probeTypeItems, p(a::probeType)));
@@ -139,8 +139,9 @@ std::vector<DecodedParameter> decodeParameters(const ParameterBlock& block, cons
         for (int address = row.address; address <= row.lastAddress; ++address)
             row.unread = row.unread || unread.test(static_cast<std::size_t>(address));
         // An RPM word is shown with K of the ignition type.
-        const bool rpm = row.address == a::switchOverRpm || row.address == a::maxRpmOnGas || row.address == a::cutOffRpm;
-        row.ignitionUnread = rpm && unread.test(a::ignitionType);
+        const Address first(row.address);
+        const bool rpm = first == a::switchOverRpm || first == a::maxRpmOnGas || first == a::cutOffRpm;
+        row.ignitionUnread = rpm && unread.test(a::ignitionType.index());
     }
     return rows;
 }

@@ -15,13 +15,13 @@ constexpr std::array<std::string_view, 8> flagByteBControls{"TJazdy", "DOAttuato
 
 }  // namespace
 
-std::string fieldNameOf(int address)
+std::string fieldNameOf(Address address)
 {
     const ParameterRow* row = parameterAt(address);
     return row ? std::string(row->field) : std::string();
 }
 
-std::string flagFieldNames(int address, std::uint8_t before, std::uint8_t after)
+std::string flagFieldNames(Address address, std::uint8_t before, std::uint8_t after)
 {
     if (address != address::flagByteB && address != address::flagByteA)
         return {};

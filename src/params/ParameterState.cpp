@@ -61,9 +61,9 @@ void ParameterState::loadDefaults()
     unread_.reset();
     for (const ParameterRow& row : parameterTable()) {
         if (row.width == 2)
-            block_.setWord(row.defaultValue, row.address);
+            block_.setWord(row.address, row.defaultValue);
         else
-            block_.setParameter(static_cast<std::uint8_t>(row.defaultValue), row.address);
+            block_.setParameter(row.address, static_cast<std::uint8_t>(row.defaultValue));
     }
     // The RPM words of the table are periods with the default ignition
     // type's K, whatever K was.
@@ -72,8 +72,8 @@ void ParameterState::loadDefaults()
     // temperature-sensor setting from its memory.
     flagByteB_ = static_cast<std::uint8_t>((flagByteB_ & flagB::controllerBits) | block_.get(address::flagByteB));
     flagByteA_ = withBit(block_.get(address::flagByteA), flagA::temperatureSensor, temperatureSensorMemory_);
-    block_.setParameter(flagByteB_, address::flagByteB);
-    block_.setParameter(flagByteA_, address::flagByteA);
+    block_.setParameter(address::flagByteB, flagByteB_);
+    block_.setParameter(address::flagByteA, flagByteA_);
 }
 
 void ParameterState::refreshDerived()

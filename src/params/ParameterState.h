@@ -60,6 +60,7 @@ public:
     // acknowledged write, the default set, a parameter file).
     const AddressSet& unreadAddresses() const { return unread_; }
     bool isUnread(int address) const;
+    bool isUnread(Address address) const { return isUnread(address.number()); }
     bool anyUnread() const { return unread_.any(); }
     void setUnread(int address, bool unread);
     // A parameter file of that many bytes was loaded over the block: its

@@ -58,7 +58,7 @@ constexpr std::array<const ParameterRow*, ParameterBlock::lastAddress + 1> rowsB
     std::array<const ParameterRow*, ParameterBlock::lastAddress + 1> byAddress{};
     for (const ParameterRow& row : rows)
         for (int offset = 0; offset < row.width; ++offset)
-            byAddress[static_cast<std::size_t>(row.address + offset)] = &row;
+            byAddress[row.address.index() + static_cast<std::size_t>(offset)] = &row;
     return byAddress;
 }();
 
@@ -69,14 +69,14 @@ std::span<const ParameterRow> parameterTable()
     return rows;
 }
 
-const ParameterRow* parameterAt(int address)
+const ParameterRow* parameterAt(Address address)
 {
-    if (address < ParameterBlock::firstAddress || address > ParameterBlock::lastAddress)
+    if (address.number() < ParameterBlock::firstAddress || address.number() > ParameterBlock::lastAddress)
         return nullptr;
-    return rowsByAddress[static_cast<std::size_t>(address)];
+    return rowsByAddress[address.index()];
 }
 
-Memory memoryOf(int address)
+Memory memoryOf(Address address)
 {
     const ParameterRow* row = parameterAt(address);
     return row ? row->memory : Memory::EepromAndRam;

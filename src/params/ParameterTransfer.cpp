@@ -51,7 +51,7 @@ bool ParameterTransfer::readOne(int address, ReadAllResult& result, TransferObse
     const auto value = collectParameterValue(port_);
     if (!value)
         return false;
-    state_.block().setParameter(*value, address);
+    state_.block().setParameter(Address(address), *value);
     state_.setUnread(address, false);
     noteControllerValue(address, true);
     observer.readProgress(++result.accepted);
@@ -109,10 +109,10 @@ ReadAllResult ParameterTransfer::readAllParameters()
     return result;
 }
 
-bool ParameterTransfer::writeEepromWithRetries(std::uint8_t value, int address)
+bool ParameterTransfer::writeEepromWithRetries(Address address, std::uint8_t value)
 {
-    state_.block().setParameter(value, address);
-    const auto frame = buildFrame(letter::eepromWrite, static_cast<std::uint8_t>(address), value, 0);
+    state_.block().setParameter(address, value);
+    const auto frame = buildFrame(letter::eepromWrite, static_cast<std::uint8_t>(address.number()), value, 0);
     sendFrame(port_, frame);
     bool acknowledged = true;
     for (int attempt = 0; attempt < writeAttempts; ++attempt) {
@@ -133,11 +133,11 @@ bool ParameterTransfer::writeEepromWithRetries(std::uint8_t value, int address)
     return acknowledged;
 }
 
-void ParameterTransfer::refreshRamCopy(int address, WriteOutcome& outcome)
+void ParameterTransfer::refreshRamCopy(Address address, WriteOutcome& outcome)
 {
     // The RAM copy is written as a word: this parameter and the next one.
-    const auto frame = buildFrame(letter::ramWordWrite, static_cast<std::uint8_t>(address + ramOffset),
-                                  state_.block().get(address), state_.block().get(address + 1));
+    const auto frame = buildFrame(letter::ramWordWrite, static_cast<std::uint8_t>(address.number() + ramOffset),
+                                  state_.block().get(address), state_.block().get(address.next()));
     sendFrame(port_, frame);
     outcome.ramWritten = true;
     outcome.ramAcknowledged = true;
@@ -156,11 +156,11 @@ void ParameterTransfer::refreshRamCopy(int address, WriteOutcome& outcome)
 
 void ParameterTransfer::noteControllerValue(int address, bool acknowledged)
 {
-    controllerImage_.setParameter(state_.block().get(address), address);
+    controllerImage_.setParameter(Address(address), state_.block().get(address));
     controllerKnown_.set(static_cast<std::size_t>(address), acknowledged);
 }
 
-WriteOutcome ParameterTransfer::writeOne(WriteKind kind, std::uint8_t value, int address)
+WriteOutcome ParameterTransfer::writeOne(WriteKind kind, Address address, std::uint8_t value)
 {
     // A late 's' of an earlier exchange must not acknowledge this write.
     // Briefly: the write's own retries follow, and a field edit must not
@@ -168,36 +168,36 @@ WriteOutcome ParameterTransfer::writeOne(WriteKind kind, std::uint8_t value, int
     if (port_.lineSuspect())
         resynchronise(Patience::Brief);
     WriteOutcome outcome;
-    outcome.eepromAcknowledged = writeEepromWithRetries(value, address);
+    outcome.eepromAcknowledged = writeEepromWithRetries(address, value);
     if (kind == WriteKind::Parameter)
         refreshRamCopy(address, outcome);
-    noteControllerValue(address, outcome.eepromAcknowledged);
+    noteControllerValue(address.number(), outcome.eepromAcknowledged);
     // The fitter chose the value and the controller took it.
     if (outcome.eepromAcknowledged)
-        state_.setUnread(address, false);
+        state_.setUnread(address.number(), false);
     return outcome;
 }
 
-WriteOutcome ParameterTransfer::writeSingle(WriteKind kind, std::uint8_t value, int address)
+WriteOutcome ParameterTransfer::writeSingle(WriteKind kind, Address address, std::uint8_t value)
 {
     TransferObserver& observer = observerOrSilent(observer_);
     const ParameterBlock before = state_.block();
     observer.writeStarted();
-    const WriteOutcome outcome = writeOne(kind, value, address);
+    const WriteOutcome outcome = writeOne(kind, address, value);
     if (recorder_)
         recorder_->singleWrite({kind, source_, address, before, state_.block(), !outcome.failed(), note_});
     observer.writeFinished(outcome);
     return outcome;
 }
 
-WriteOutcome ParameterTransfer::writeParameter(std::uint8_t value, int address)
+WriteOutcome ParameterTransfer::writeParameter(Address address, std::uint8_t value)
 {
-    return writeSingle(WriteKind::Parameter, value, address);
+    return writeSingle(WriteKind::Parameter, address, value);
 }
 
-WriteOutcome ParameterTransfer::writeParameterEeprom(std::uint8_t value, int address)
+WriteOutcome ParameterTransfer::writeParameterEeprom(Address address, std::uint8_t value)
 {
-    return writeSingle(WriteKind::EepromOnly, value, address);
+    return writeSingle(WriteKind::EepromOnly, address, value);
 }
 
 }  // namespace dravinor::params

@@ -107,7 +107,7 @@ public:
     static constexpr int writeAttempts = 4;
     static constexpr int pauseAfterWriteMs = 15;
     // The last RAM word refreshed: 33 rides as the low byte of 32.
-    static constexpr int ramRefreshLast = address::flagByteA;
+    static constexpr int ramRefreshLast = address::flagByteA.number();
     // Re-writes after a bulk write stop after this many in a row got no answer at all.
     static constexpr int rewriteGiveUpAfter = 2;
     // An address without a valid answer is read this many times more, after
@@ -127,8 +127,8 @@ public:
     ReadAllResult readAllParameters();
     // EEPROM then the RAM copy, each with retries. The block keeps the new
     // value whatever the outcome.
-    WriteOutcome writeParameter(std::uint8_t value, int address);
-    WriteOutcome writeParameterEeprom(std::uint8_t value, int address);
+    WriteOutcome writeParameter(Address address, std::uint8_t value);
+    WriteOutcome writeParameterEeprom(Address address, std::uint8_t value);
     // Bulk writes neither retry nor stop on a missing answer; they count
     // what was acknowledged, for callers that want to say so. They stop only
     // when the device has gone away.
@@ -182,11 +182,11 @@ private:
     bool readOne(int address, ReadAllResult& result, TransferObserver& observer);
     // Brings the line back in step; ReadStop::None when it is.
     ReadStop resynchronise(link::Patience patience);
-    bool writeEepromWithRetries(std::uint8_t value, int address);
-    void refreshRamCopy(int address, WriteOutcome& outcome);
+    bool writeEepromWithRetries(Address address, std::uint8_t value);
+    void refreshRamCopy(Address address, WriteOutcome& outcome);
     // The frames of one write, with retries; neither observed nor recorded.
-    WriteOutcome writeOne(WriteKind kind, std::uint8_t value, int address);
-    WriteOutcome writeSingle(WriteKind kind, std::uint8_t value, int address);
+    WriteOutcome writeOne(WriteKind kind, Address address, std::uint8_t value);
+    WriteOutcome writeSingle(WriteKind kind, Address address, std::uint8_t value);
     void bulkStep();
     SetBackup keepBackup() const;
     BulkWriteOutcome recordBulk(WriteKind kind, BulkWriteOutcome (ParameterTransfer::*run)());

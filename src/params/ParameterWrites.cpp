@@ -5,30 +5,30 @@
 
 namespace dravinor::params {
 
-WriteOutcome writeToMemory(ParameterTransfer& transfer, Memory memory, int address, std::uint8_t value)
+WriteOutcome writeToMemory(ParameterTransfer& transfer, Memory memory, Address address, std::uint8_t value)
 {
-    return memory == Memory::EepromOnly ? transfer.writeParameterEeprom(value, address)
-                                        : transfer.writeParameter(value, address);
+    return memory == Memory::EepromOnly ? transfer.writeParameterEeprom(address, value)
+                                        : transfer.writeParameter(address, value);
 }
 
-WriteOutcome writeWhereItLives(ParameterTransfer& transfer, int address, std::uint8_t value)
+WriteOutcome writeWhereItLives(ParameterTransfer& transfer, Address address, std::uint8_t value)
 {
     return writeToMemory(transfer, memoryOf(address), address, value);
 }
 
-bool TransferWriter::write(int address, std::uint8_t value)
+bool TransferWriter::write(Address address, std::uint8_t value)
 {
     const WriteOutcome outcome = writeWhereItLives(transfer_, address, value);
     allConfirmed_ = allConfirmed_ && !outcome.failed();
     return outcome.eepromAcknowledged;
 }
 
-bool writeWord(ByteWriter& writer, int address, std::uint16_t word, Gate gate)
+bool writeWord(ByteWriter& writer, Address address, std::uint16_t word, Gate gate)
 {
     const bool high = writer.write(address, static_cast<std::uint8_t>(word >> 8));
     if (!high && gate == Gate::OnAcknowledge)
         return false;
-    const bool low = writer.write(address + 1, static_cast<std::uint8_t>(word & 0xFF));
+    const bool low = writer.write(address.next(), static_cast<std::uint8_t>(word & 0xFF));
     return high && low;
 }
 
@@ -39,7 +39,7 @@ bool writeRpmHysteresis(ByteWriter& writer, std::optional<std::uint16_t> hystere
     const bool high = writer.write(address::switchOverHysteresis, static_cast<std::uint8_t>(*hysteresis >> 8));
     if (!high && gate == Gate::OnAcknowledge)
         return false;
-    writer.write(address::switchOverHysteresis + 1, static_cast<std::uint8_t>(*hysteresis & 0xFF));
+    writer.write(address::switchOverHysteresis.next(), static_cast<std::uint8_t>(*hysteresis & 0xFF));
     writer.write(address::rpmDelta, delta);
     return high;
 }

@@ -13,10 +13,10 @@ struct WriteOutcome;
 // One parameter to the controller, with the transfer's retries, to the
 // memory the parameter table gives its address: EEPROM and RAM, or EEPROM
 // alone. Every single write of a parameter goes out this way.
-WriteOutcome writeWhereItLives(ParameterTransfer& transfer, int address, std::uint8_t value);
+WriteOutcome writeWhereItLives(ParameterTransfer& transfer, Address address, std::uint8_t value);
 // The same to a memory the caller names: dravinor-cli's raw `set ADDR
 // VALUE` writes both, an undo writes where the write it takes back went.
-WriteOutcome writeToMemory(ParameterTransfer& transfer, Memory memory, int address, std::uint8_t value);
+WriteOutcome writeToMemory(ParameterTransfer& transfer, Memory memory, Address address, std::uint8_t value);
 
 // One byte to the controller, written the caller's way (the wizard notes
 // failures, dravinor-cli lists what it wrote). The sequences below are the
@@ -26,14 +26,14 @@ public:
     virtual ~ByteWriter() = default;
     // Writes to the memory the parameter table gives the address: EEPROM
     // and RAM, or EEPROM alone. True when EEPROM acknowledged the byte.
-    virtual bool write(int address, std::uint8_t value) = 0;
+    virtual bool write(Address address, std::uint8_t value) = 0;
 };
 
 // Writes straight through the transfer, each byte where it lives.
 class TransferWriter final : public ByteWriter {
 public:
     explicit TransferWriter(ParameterTransfer& transfer) : transfer_(transfer) {}
-    bool write(int address, std::uint8_t value) override;
+    bool write(Address address, std::uint8_t value) override;
     // Every byte written so far was confirmed whole: EEPROM and, where the
     // parameter has one, its RAM copy.
     bool allConfirmed() const { return allConfirmed_; }
@@ -49,7 +49,7 @@ private:
 enum class Gate { OnAcknowledge, Never };
 
 // A word, high byte first. True when both bytes were acknowledged.
-bool writeWord(ByteWriter& writer, int address, std::uint16_t word, Gate gate);
+bool writeWord(ByteWriter& writer, Address address, std::uint16_t word, Gate gate);
 
 // The switch-over hysteresis word, then the RPM delta it came from (EEPROM
 // only). True when the hysteresis' high byte was acknowledged. Without a

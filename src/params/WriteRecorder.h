@@ -23,7 +23,7 @@ enum class WriteKind {
 struct SingleWrite {
     WriteKind kind = WriteKind::Parameter;
     const std::string& source;  // who asked: "field", "wizard", "undo", ...
-    int address = 0;
+    Address address;
     const ParameterBlock& before;  // the block just before and after the
     const ParameterBlock& after;   // write, so words and flags decode whole
     bool acknowledged = false;     // EEPROM and (when written) the RAM copy

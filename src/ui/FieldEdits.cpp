@@ -111,14 +111,14 @@ void FieldEdits::applyProbeRule()
         emulation->setCurrentIndex(1);
 }
 
-bool FieldEdits::write(int address, int value)
+bool FieldEdits::write(params::Address address, int value)
 {
     // To the memory the parameter table gives the address.
     params::TransferWriter writer(services_.transfer);
     return writer.write(address, static_cast<std::uint8_t>(value));
 }
 
-bool FieldEdits::writeWord(int address, std::uint16_t word, params::Gate gate)
+bool FieldEdits::writeWord(params::Address address, std::uint16_t word, params::Gate gate)
 {
     params::TransferWriter writer(services_.transfer);
     return params::writeWord(writer, address, word, gate);

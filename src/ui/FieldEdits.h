@@ -46,8 +46,8 @@ private:
     int controlValue(const char* name) const;  // item index or checked state
     void setControlValue(const char* name, int value);
     void applyProbeRule();
-    bool write(int address, int value);
-    bool writeWord(int address, std::uint16_t word, params::Gate gate);
+    bool write(params::Address address, int value);
+    bool writeWord(params::Address address, std::uint16_t word, params::Gate gate);
     void reportFailure(int line);
 
     // Free-text fields (TextFieldEdits.cpp). Leaving one: the value taken

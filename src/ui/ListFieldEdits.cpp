@@ -41,7 +41,7 @@ void FieldEdits::flagFieldChanged(const FlagField& field)
     if (field.clickHint != noHint)
         hints_.show(pageOfGroup(field.clickHintGroup), field.clickHint, field.clickHintGroup);
     setFlagBit(field, controlValue(field.name) != 0);
-    const int address = flagAddress(field.flag);
+    const params::Address address = flagAddress(field.flag);
     const auto& state = services_.state;
     if (!write(address, field.flag == Flag::A ? state.flagByteA() : state.flagByteB())) {
         // The bit goes back with the selection; the dependants never moved.

@@ -38,7 +38,7 @@ void AdaptationEngine::leaveReducer()
     setTimer(WizardTimer::Reducer, false);
     // The presets the fitter starts from, in the controller's order.
     namespace a = params::address;
-    const std::pair<int, int> presets[] = {{40, a::rangeMinimumAboveTps}, {120, a::rangeMaximumAboveTps},
+    const std::pair<int, params::Address> presets[] = {{40, a::rangeMinimumAboveTps}, {120, a::rangeMaximumAboveTps},
                                            {80, a::startPositionAboveTps}, {40, a::rangeMinimumBelowTps},
                                            {120, a::rangeMaximumBelowTps}, {80, a::startPositionBelowTps}};
     const char* const presetFields[] = {aboveTpsFields[0], aboveTpsFields[1], aboveTpsFields[2],
@@ -47,7 +47,7 @@ void AdaptationEngine::leaveReducer()
         const GroupScope group(*this, WriteGroup::ActuatorPresets);
         for (std::size_t i = 0; i < std::size(presets); ++i) {
             setFieldText(presetFields[i], std::to_string(presets[i].first));
-            writeParameter(presets[i].first, presets[i].second);
+            writeParameter(presets[i].second, presets[i].first);
         }
     }
     show(ActuatorAbovePrompt, false);
@@ -115,12 +115,13 @@ void AdaptationEngine::tickActuatorIdle()
     result_.finished = true;
 }
 
-void AdaptationEngine::writeActuatorRange(unsigned average, int minimumAddress, int maximumAddress,
-                                          int startAddress, const char* const fieldNames[3],
+void AdaptationEngine::writeActuatorRange(unsigned average, params::Address minimumAddress,
+                                          params::Address maximumAddress, params::Address startAddress,
+                                          const char* const fieldNames[3],
                                           Figure firstFigure)
 {
     const int values[3] = {rangeMinimum(average), rangeMaximum(average), static_cast<int>(average)};
-    const int addresses[3] = {minimumAddress, maximumAddress, startAddress};
+    const params::Address addresses[3] = {minimumAddress, maximumAddress, startAddress};
     const GroupScope group(*this, minimumAddress == params::address::rangeMinimumAboveTps ? WriteGroup::ActuatorAboveTps
                                                                                          : WriteGroup::ActuatorIdle);
     for (int i = 0; i < 3; ++i) {
@@ -128,7 +129,7 @@ void AdaptationEngine::writeActuatorRange(unsigned average, int minimumAddress, 
         setFieldText(fieldNames[i], text);
         // Minimum, maximum and start follow one another among the figures.
         recordFigure(static_cast<Figure>(static_cast<int>(firstFigure) + i), values[i]);
-        writeParameter(values[i], addresses[i]);
+        writeParameter(addresses[i], values[i]);
     }
 }
 

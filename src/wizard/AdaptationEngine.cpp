@@ -171,12 +171,12 @@ void AdaptationEngine::blinkLabel(WizardControl label, int n)
     ++state_.blinkCounter;
 }
 
-bool AdaptationEngine::writeParameter(int value, int address)
+bool AdaptationEngine::writeParameter(params::Address address, int value)
 {
     const params::ScopedWriteSource source(transfer_, "wizard");
     const params::WriteOutcome outcome =
         params::writeWhereItLives(transfer_, address, static_cast<std::uint8_t>(value));
-    noteWrite(address, outcome.failed());
+    noteWrite(address.number(), outcome.failed());
     return outcome.eepromAcknowledged;
 }
 

@@ -154,7 +154,7 @@ private:
 
     // To the memory the parameter table gives the address. True when
     // EEPROM acknowledged the byte.
-    bool writeParameter(int value, int address);
+    bool writeParameter(params::Address address, int value);
     // The wizard's writes through the shared write sequences.
     class Writer;
     // The writes made while it lives are recorded for its group.
@@ -207,7 +207,8 @@ private:
     void tickReducer();
     void tickAboveTps();
     void tickActuatorIdle();
-    void writeActuatorRange(unsigned average, int minimumAddress, int maximumAddress, int startAddress,
+    void writeActuatorRange(unsigned average, params::Address minimumAddress, params::Address maximumAddress,
+                            params::Address startAddress,
                             const char* const fieldNames[3], Figure firstFigure);
 
     link::SerialPort& port_;

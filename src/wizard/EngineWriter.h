@@ -10,7 +10,7 @@ class AdaptationEngine::Writer final : public params::ByteWriter {
 public:
     explicit Writer(AdaptationEngine& engine) : engine_(engine) {}
 
-    bool write(int address, std::uint8_t value) override { return engine_.writeParameter(value, address); }
+    bool write(params::Address address, std::uint8_t value) override { return engine_.writeParameter(address, value); }
 
 private:
     AdaptationEngine& engine_;

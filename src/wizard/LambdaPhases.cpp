@@ -70,7 +70,7 @@ void AdaptationEngine::finishLambdaSwing()
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::LambdaSwing, state_.sampleCount));
         const GroupScope group(*this, WriteGroup::LambdaThreshold);
-        writeParameter(index, params::address::lambdaThreshold);
+        writeParameter(params::address::lambdaThreshold, index);
     }
     recordFigure(Figure::LambdaThreshold, volts);
 
@@ -170,7 +170,7 @@ void AdaptationEngine::finishEmulationTimes()
         for (const auto& [field, address] : {std::pair{"ESLambda_1", params::address::emulationFirstTime},
                                              std::pair{"ESLambda_2", params::address::emulationSecondTime}}) {
             setFieldText(field, params::shownEmulation(index));
-            writeParameter(index, address);
+            writeParameter(address, index);
         }
     }
     markDone(EmulationDone, EmulationLed);

@@ -127,7 +127,7 @@ void AdaptationEngine::writeTemperatureSensor()
 {
     flagAWritePending_ = false;
     const GroupScope group(*this, WriteGroup::TemperatureSensor);
-    writeParameter(parameters_.flagByteA(), address::flagByteA);
+    writeParameter(address::flagByteA, parameters_.flagByteA());
 }
 
 void AdaptationEngine::tickStep1()
@@ -170,7 +170,7 @@ void AdaptationEngine::leaveStep1()
     setTimer(WizardTimer::Step1, false);
     {
         const GroupScope group(*this, WriteGroup::IgnitionAndRpm);
-        writeParameter(state_.ignitionIndex, address::ignitionType);
+        writeParameter(address::ignitionType, state_.ignitionIndex);
         view_.editOutside("RUZaplonowego").selected = state_.ignitionIndex;
         parameters_.setIgnitionConstant(state_.ignitionIndex);
         reencodeRpmFields();

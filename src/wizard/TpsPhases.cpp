@@ -132,11 +132,11 @@ void AdaptationEngine::finishTpsStep()
     setFieldText("PCTps", typed);
 
     view_.editOutside("TCTps").selected = rising ? 1 : 0;
-    writeParameter(parameters_.flagByteA(), params::address::flagByteA);
+    writeParameter(params::address::flagByteA, parameters_.flagByteA());
 
     const std::uint8_t index = params::encodeTpsThreshold(fieldFloat(typed));
     setFieldText("PCTps", params::shownTpsThreshold(index));
-    writeParameter(index, params::address::tpsThreshold);
+    writeParameter(params::address::tpsThreshold, index);
 
     show(TpsTitle, false);
     for (auto name : tpsRows)

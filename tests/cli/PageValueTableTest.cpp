@@ -77,7 +77,7 @@ TEST(PageValueTable, ColumnsLineUpWhateverPolishLettersACaptionHolds)
 TEST(PageValueTable, UnreadValuesSayNoAnswerAndShowNothingOfTheBlock)
 {
     auto block = defaultSet();
-    block.setParameter(71, 7);
+    block.setParameter(params::Address(7), 71);
     params::AddressSet unread;
     unread.set(7);
     const std::string table = cli::pageValueTable(block, unread);
@@ -115,7 +115,7 @@ TEST(PageValueTable, OnlyKeepsTheRowsOfTheGivenAddresses)
 TEST(DiffPrinter, AValueNoFieldShowsIsNamedInThePagesLanguage)
 {
     auto changed = defaultSet();
-    changed.setParameter(5, 27);
+    changed.setParameter(params::Address(27), 5);
     testing::internal::CaptureStdout();
     EXPECT_EQ(cli::printDifferences(defaultSet(), changed, "a", "b"), 1);
     const std::string out = testing::internal::GetCapturedStdout();

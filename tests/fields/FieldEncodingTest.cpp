@@ -55,7 +55,7 @@ TEST(FieldEncoding, RpmFieldsStoreThePeriodOfTheirStep)
     EXPECT_FALSE(isWordField(field("DObrotow")));
 
     params::ParameterBlock block;
-    block.setWord(switchOver.word, 14);
+    block.setWord(params::Address(14), switchOver.word);
     EXPECT_EQ(shownFieldText(field("ODPBenzynaGas"), block, k4800), "2200");
 }
 

@@ -32,8 +32,8 @@ TEST(ParameterDiff, EqualSetsHaveNoDifferenceWhateverTheMeaninglessBytes)
     auto a = defaults();
     auto b = a;
     EXPECT_TRUE(compareParameterSets(a, b).empty());
-    b.setParameter(0x55, 0);
-    b.setParameter(0xAA, 63);
+    b.setParameter(params::Address(0), 0x55);
+    b.setParameter(params::Address(63), 0xAA);
     EXPECT_TRUE(compareParameterSets(a, b).empty()) << "bytes 0 and 36..63 are never sent";
 }
 
@@ -41,8 +41,8 @@ TEST(ParameterDiff, ADifferenceCarriesTheCaptionAndBothValuesAsThePagesShowThem)
 {
     const auto a = defaults();
     auto b = a;
-    b.setParameter(25, 1);
-    b.setParameter(20, 2);  // 2 + 1,40 V -> 1,00 V
+    b.setParameter(params::Address(1), 25);
+    b.setParameter(params::Address(2), 20);  // 2 + 1,40 V -> 1,00 V
     const auto differences = compareParameterSets(a, b);
     ASSERT_EQ(differences.size(), 2u);
     const auto& lambda = differences[0];
@@ -58,7 +58,7 @@ TEST(ParameterDiff, EachSetDecodesItsRpmWordsWithItsOwnIgnitionType)
 {
     const auto a = defaults();
     auto b = a;
-    b.setParameter(0, 13);  // one coil per cylinder: K 19200 instead of 4800
+    b.setParameter(params::Address(13), 0);  // one coil per cylinder: K 19200 instead of 4800
     const auto differences = compareParameterSets(a, b);
     const auto* ignition = find(differences, "RUZaplonowego");
     ASSERT_NE(ignition, nullptr);
@@ -76,8 +76,8 @@ TEST(ParameterDiff, StoredDifferencesCountEvenWhenThePagesShowTheSame)
 {
     const auto a = defaults();
     auto b = a;
-    b.setWord(static_cast<std::uint16_t>(a.word(14) - 1), 14);  // one period unit: still 2200 RPM
-    b.setParameter(a.get(30) | 0x80, 30);                         // a bit of the controller's own
+    b.setWord(params::Address(14), static_cast<std::uint16_t>(a.word(14) - 1));  // one period unit: still 2200 RPM
+    b.setParameter(params::Address(30), a.get(30) | 0x80);                         // a bit of the controller's own
     const auto differences = compareParameterSets(a, b);
     ASSERT_EQ(differences.size(), 2u);
     EXPECT_EQ(differences[0].first.name, "ODPBenzynaGas");
@@ -92,8 +92,8 @@ TEST(ParameterDiff, FlagBitsAreTheirFieldsAndSharedCaptionsNameTheirGroup)
 {
     const auto a = defaults();
     auto b = a;
-    b.setParameter(static_cast<std::uint8_t>(a.get(32) ^ 0x10 ^ 0x40), 32);  // cut-off off, mode "Dynamiczna"
-    b.setParameter(50, 6);
+    b.setParameter(params::Address(32), static_cast<std::uint8_t>(a.get(32) ^ 0x10 ^ 0x40));  // cut-off off, mode "Dynamiczna"
+    b.setParameter(params::Address(6), 50);
     const auto differences = compareParameterSets(a, b);
     const auto* cutOff = find(differences, "WCutOff");
     ASSERT_NE(cutOff, nullptr);

@@ -81,7 +81,7 @@ TEST_F(BackupOnLine, EveryBulkWriteKeepsTheSetTheControllerHeldItsEditsIncluded)
     ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
     const Image read = controller.eeprom();
     auto& transfer = session->transfer();
-    ASSERT_FALSE(transfer.writeParameter(25, 1).failed());
+    ASSERT_FALSE(transfer.writeParameter(params::Address(1), 25).failed());
 
     const auto outcome = transfer.resetParameters();
     ASSERT_EQ(outcome.backup.status, params::SetBackup::Status::Kept);

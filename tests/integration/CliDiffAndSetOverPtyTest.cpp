@@ -72,7 +72,7 @@ TEST_F(CliFixture, SetByFieldNameWritesWhatThePageWould)
         ASSERT_EQ(run.exitCode, 0) << c.field << ": " << run.err;
         const auto* field = fields::findTextField(c.field[0] == 'p' ? "PRLambda" : c.field);
         const auto expected = fields::encodeFieldValue(*field, c.value, k);
-        EXPECT_EQ(controller.eeprom()[static_cast<std::size_t>(field->address)], expected.byte) << c.field;
+        EXPECT_EQ(controller.eeprom()[field->address.index()], expected.byte) << c.field;
         EXPECT_TRUE(has(run.out, expected.shown)) << run.out;
     }
 

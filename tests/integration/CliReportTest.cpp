@@ -55,7 +55,7 @@ TEST_F(CliReport, FromTheControllerNamesTheCarTheWorkshopTheControllerAndEveryVa
     EXPECT_NE(lineWith(text, "Data", "."), "");
     params::ParameterBlock block;
     for (int address = 1; address <= 35; ++address)
-        block.setParameter(image[static_cast<std::size_t>(address)], address);
+        block.setParameter(params::Address(address), image[static_cast<std::size_t>(address)]);
     expectEveryValue(text, block);
     EXPECT_EQ(text.find("nie odczytano"), std::string::npos);
 }
@@ -64,7 +64,7 @@ TEST_F(CliReport, FromAParameterFileNeedsNoControllerAndSaysWhereTheValuesCameFr
 {
     params::ParameterState state;
     state.loadDefaults();
-    state.block().setParameter(60, 3);  // a TPS inertia of its own
+    state.block().setParameter(params::Address(3), 60);  // a TPS inertia of its own
     const std::string par = (dir / "Felicia.PAR").string();
     ASSERT_TRUE(params::saveParameterFile(par, state.block()).ok());
     controller.setSilent(true);

@@ -58,11 +58,11 @@ TEST_F(JournalOnLine, UndoWritesTheOldValuesBackWordsWholeAndIsJournalled)
     ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
     const auto original = controller.eeprom();
     auto& transfer = session->transfer();
-    ASSERT_FALSE(transfer.writeParameter(25, 1).failed());
+    ASSERT_FALSE(transfer.writeParameter(params::Address(1), 25).failed());
     // A 16-bit field, high byte first, as the pages write it.
     const std::uint16_t period = 1600;
-    ASSERT_FALSE(transfer.writeParameter(period >> 8, 14).failed());
-    ASSERT_FALSE(transfer.writeParameter(period & 0xFF, 15).failed());
+    ASSERT_FALSE(transfer.writeParameter(params::Address(14), period >> 8).failed());
+    ASSERT_FALSE(transfer.writeParameter(params::Address(15), period & 0xFF).failed());
     ASSERT_EQ(controller.eeprom()[15], period & 0xFF);
 
     auto undo = plan();
@@ -105,7 +105,7 @@ TEST_F(JournalOnLine, AnUnansweredWriteIsJournalledAsSuchAndNeverUndone)
 {
     ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
     controller.setSilent(true);
-    EXPECT_TRUE(session->transfer().writeParameter(25, 1).failed());
+    EXPECT_TRUE(session->transfer().writeParameter(params::Address(1), 25).failed());
     const auto entries = newestFirst();
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_FALSE(entries[0].acknowledged);
@@ -165,7 +165,7 @@ TEST_F(JournalOnLine, TheCommandLineJournalMarksRewritesOfAnUnchangedValueAndWha
 TEST_F(JournalOnLine, ABulkWriteAndItsRewritesAreOneJournalEntryThatTellsThem)
 {
     ASSERT_TRUE(session->connection().connectToPort("COM1").connected);
-    session->state().block().setParameter(40, 5);
+    session->state().block().setParameter(params::Address(5), 40);
     sim::FaultOptions faults;
     faults.ignoreFirstWrites = 5;  // 's' 1..5 lost
     controller.setFaults(faults);

@@ -30,7 +30,7 @@ sim::FaultOptions only(void (*set)(sim::FaultOptions&))
 TEST_F(SimulatedLine, WrongChecksumLeavesTheBlockAsItWas)
 {
     openCom1();
-    state.block().setParameter(77, 5);
+    state.block().setParameter(params::Address(5), 77);
     controller.setFaults(only([](sim::FaultOptions& f) { f.wrongChecksum = true; }));
     const auto read = transfer.readAllParameters();
     EXPECT_EQ(read.accepted, 0);
@@ -82,7 +82,7 @@ TEST_F(SimulatedLine, StaleAcknowledgeDoesNotMakeAFailedWriteLookGood)
     controller.setSilent(true);
     controller.injectBytes({'s', 'R'});
     port.clock().sleepMs(10);
-    const auto outcome = transfer.writeParameter(10, 4);
+    const auto outcome = transfer.writeParameter(params::Address(4), 10);
     EXPECT_FALSE(outcome.eepromAcknowledged);
     EXPECT_FALSE(outcome.ramAcknowledged);
 }
@@ -119,7 +119,7 @@ TEST_F(PtyLine, UnpluggedAdapterFailsFastAndThePortOpensAgainLater)
     ASSERT_TRUE(connection.connectToPort("COM2").connected);
 
     replugged.hangUp();
-    const auto write = transfer.writeParameter(10, 4);
+    const auto write = transfer.writeParameter(params::Address(4), 10);
     EXPECT_TRUE(write.failed());
     EXPECT_TRUE(port.deviceLost());
     // Every later exchange gives up at once instead of polling a dead line.

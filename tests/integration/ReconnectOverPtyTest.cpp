@@ -72,7 +72,7 @@ TEST_F(PtyReconnect, UnpluggedAdapterIsToldAndNothingMoreIsSent)
     EXPECT_TRUE(reconnection->waiting());
     EXPECT_FALSE(session->port().controllerConnected()) << "the live view stops polling";
     // An edit meanwhile fails at once instead of waiting out its retries.
-    const auto write = session->transfer().writeParameter(20, 4);
+    const auto write = session->transfer().writeParameter(params::Address(4), 20);
     EXPECT_TRUE(write.failed());
     EXPECT_TRUE(plugged.heardLetters().empty());
 }
@@ -347,7 +347,7 @@ TEST(ReconnectionSimulated, LossSeenByAWriteIsToldOnceAndAMissingDeviceIsNotYetB
 
     controller.hangUp();
     controller.clearReceivedFrames();
-    EXPECT_TRUE(session.transfer().writeParameter(20, 4).failed());
+    EXPECT_TRUE(session.transfer().writeParameter(params::Address(4), 20).failed());
     EXPECT_EQ(reconnection.checkLine().step, ReconnectStep::Lost);
     EXPECT_EQ(reconnection.checkLine().step, ReconnectStep::Nothing) << "told once";
 

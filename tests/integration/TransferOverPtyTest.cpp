@@ -59,7 +59,7 @@ TEST_F(PtyLine, EveryByteValuePassesBothWays)
             ASSERT_EQ(state.block().get(address), image[static_cast<std::size_t>(address)]);
     }
     for (int value : {0x00, 0x03, 0x0A, 0x0D, 0x11, 0x13, 0x1A, 0x3B, 0x7F, 0x80, 0xFF}) {
-        ASSERT_TRUE(transfer.writeParameter(static_cast<std::uint8_t>(value), 4).eepromAcknowledged);
+        ASSERT_TRUE(transfer.writeParameter(params::Address(4), static_cast<std::uint8_t>(value)).eepromAcknowledged);
         EXPECT_EQ(controller.eeprom()[4], value);
     }
 }
@@ -69,7 +69,7 @@ TEST_F(PtyLine, SingleWriteRefreshesTheRamWordOfItsAddress)
     openCom1();
     ASSERT_TRUE(transfer.readAllParameters().complete());
     controller.clearReceivedFrames();
-    const auto outcome = transfer.writeParameter(99, 14);
+    const auto outcome = transfer.writeParameter(params::Address(14), 99);
     EXPECT_FALSE(outcome.failed());
     const auto frames = heardFrames();
     ASSERT_EQ(frames.size(), 2u);
@@ -86,7 +86,7 @@ TEST_F(SimulatedLine, WriteAnsweredOnlyAtTheThirdWaitSucceeds)
     sim::FaultOptions faults;
     faults.ignoreFirstWrites = 2;
     controller.setFaults(faults);
-    const auto outcome = transfer.writeParameter(42, 7);
+    const auto outcome = transfer.writeParameter(params::Address(7), 42);
     EXPECT_TRUE(outcome.eepromAcknowledged);
     EXPECT_TRUE(outcome.ramAcknowledged);
     EXPECT_EQ(heardLetters(), "sssR");
@@ -97,7 +97,7 @@ TEST_F(SimulatedLine, UnansweredWriteSendsFiveFramesAndReportsBothHalves)
 {
     openCom1();
     controller.setSilent(true);
-    const auto outcome = transfer.writeParameter(42, 7);
+    const auto outcome = transfer.writeParameter(params::Address(7), 42);
     EXPECT_FALSE(outcome.eepromAcknowledged);
     EXPECT_FALSE(outcome.ramAcknowledged);
     EXPECT_EQ(heardLetters(), "sssssRRRRR");
@@ -136,12 +136,12 @@ TEST_F(SimulatedLine, BulkWritesWithoutControllerReportNothingButCountMisses)
 TEST_F(SimulatedLine, LastAddressRefreshesRamSeventyOneAndEepromOnlyWritesSkipRam)
 {
     openCom1();
-    state.block().setParameter(0xAB, 36);  // beyond the parameters, yet the low byte of 35's word
-    EXPECT_FALSE(transfer.writeParameter(2, 35).failed());
+    state.block().setParameter(params::Address(36), 0xAB);  // beyond the parameters, yet the low byte of 35's word
+    EXPECT_FALSE(transfer.writeParameter(params::Address(35), 2).failed());
     EXPECT_EQ(heardFrames().back(), link::buildFrame('R', 71, 2, 0xAB));
 
     controller.clearReceivedFrames();
-    const auto outcome = transfer.writeParameterEeprom(1, 34);
+    const auto outcome = transfer.writeParameterEeprom(params::Address(34), 1);
     EXPECT_TRUE(outcome.eepromAcknowledged);
     EXPECT_FALSE(outcome.ramWritten);
     EXPECT_EQ(heardLetters(), "s");

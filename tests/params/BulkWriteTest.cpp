@@ -71,7 +71,7 @@ struct BulkLine : ::testing::Test {
         port.setControllerConnected(true);
         transfer.setRecorder(&recorded);
         for (int address = 1; address <= 35; ++address)
-            state.block().setParameter(static_cast<std::uint8_t>(address * 5), address);
+            state.block().setParameter(Address(address), static_cast<std::uint8_t>(address * 5));
         auto hear = device.onWrite;
         device.onWrite = [this, hear](const std::vector<std::uint8_t>& frame) {
             sent.push_back({frame, clock.nowMs});

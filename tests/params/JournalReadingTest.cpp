@@ -203,13 +203,13 @@ TEST(JournalSetFingerprint, TellsSetsApartAndStaysTheSameForOneSet)
 {
     ParameterBlock a, b;
     for (int address = 1; address <= 35; ++address)
-        a.setParameter(static_cast<std::uint8_t>(address), address), b.setParameter(static_cast<std::uint8_t>(address), address);
+        a.setParameter(Address(address), static_cast<std::uint8_t>(address)), b.setParameter(Address(address), static_cast<std::uint8_t>(address));
     EXPECT_EQ(parameterSetFingerprint(a), parameterSetFingerprint(b));
     EXPECT_EQ(parameterSetFingerprint(a).size(), 8u);
     b.bytes()[0] = 9;
     b.bytes()[40] = 9;  // bytes outside 1..35 are not the controller's set
     EXPECT_EQ(parameterSetFingerprint(a), parameterSetFingerprint(b));
-    b.setParameter(36, 35);
+    b.setParameter(Address(35), 36);
     EXPECT_NE(parameterSetFingerprint(a), parameterSetFingerprint(b));
     EXPECT_EQ(parameterSetFingerprint(ParameterBlock{}), "0f2b1f37");  // stable across versions
 }
@@ -264,10 +264,10 @@ TEST_F(JournalReading, LinesWrittenFirmwareFirstAreReadTypeFirstAndStayUndoable)
 TEST(JournalSetFingerprint, EveryEntryCarriesTheSetOfItsTarget)
 {
     ParameterBlock before, after;
-    after.setParameter(25, 1);
+    after.setParameter(Address(1), 25);
     const std::string source = "field";
     const WriteTarget target{"COM1", "3/1", parameterSetFingerprint(after)};
-    EXPECT_EQ(singleWriteEntry({WriteKind::Parameter, source, 1, before, after, true}, target, "t").controllerSet,
+    EXPECT_EQ(singleWriteEntry({WriteKind::Parameter, source, Address(1), before, after, true}, target, "t").controllerSet,
               parameterSetFingerprint(after));
     BulkWriteOutcome outcome;
     AddressSet known;

@@ -86,7 +86,7 @@ TEST_F(LivePollFixture, AReadingIsDecodedWithTheParametersAtThePoll)
 {
     ParameterState state;
     state.setIgnitionConstant(0);
-    state.block().setParameter(120, address::lambdaThreshold);  // the frame's lambda byte: at the threshold is high
+    state.block().setParameter(address::lambdaThreshold, 120);  // the frame's lambda byte: at the threshold is high
     state.setFlagByteA(0);
     answer = running;
     const LiveReading without = readLive(port, state);
@@ -97,7 +97,7 @@ TEST_F(LivePollFixture, AReadingIsDecodedWithTheParametersAtThePoll)
     EXPECT_EQ(without.values.fuel, fuelState(running[5]));
 
     state.setIgnitionConstant(2);
-    state.block().setParameter(121, address::lambdaThreshold);
+    state.block().setParameter(address::lambdaThreshold, 121);
     state.setFlagByteA(flagA::temperatureSensor);
     const LiveReading with = readLive(port, state);
     EXPECT_TRUE(with.settings.temperatureSensor);

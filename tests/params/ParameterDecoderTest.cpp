@@ -45,11 +45,11 @@ TEST(ParameterDecoder, DefaultSetShowsAsThePages)
 TEST(ParameterDecoder, RpmWordsUseKOfTheSameBlock)
 {
     ParameterBlock block;
-    block.setWord(6981, 14);
+    block.setWord(Address(14), 6981);
     EXPECT_EQ(decodeByAddress(block)[14].shown, "2200 RPM");
-    block.setParameter(2, 13);
+    block.setParameter(Address(13), 2);
     EXPECT_EQ(decodeByAddress(block)[14].shown, "550 RPM");
-    block.setParameter(9, 13);  // unknown type: the start-up K
+    block.setParameter(Address(13), 9);  // unknown type: the start-up K
     auto rows = decodeByAddress(block);
     EXPECT_EQ(rows[14].shown, "2200 RPM");
     EXPECT_EQ(rows[13].shown, "(no item 9)");
@@ -59,15 +59,15 @@ TEST(ParameterDecoder, RpmWordsUseKOfTheSameBlock)
 TEST(ParameterDecoder, OddBytes)
 {
     ParameterBlock block;
-    block.setParameter(10, 21);
-    block.setParameter(0x04, 30);
-    block.setParameter(0x40, 32);
-    block.setParameter(132, 3);
+    block.setParameter(Address(21), 10);
+    block.setParameter(Address(30), 0x04);
+    block.setParameter(Address(32), 0x40);
+    block.setParameter(Address(3), 132);
     auto rows = decodeByAddress(block);
     EXPECT_EQ(rows[21].shown, "0,15 s");
     EXPECT_EQ(rows[3].shown, "49 °C");
     EXPECT_TRUE(hasLine(rows[32].bits, "controller mode: Ekonomiczna+Max Otw."));
-    block.setParameter(200, 21);
+    block.setParameter(Address(21), 200);
     EXPECT_EQ(decodeByAddress(block)[21].shown, "(no item 66)");
 }
 

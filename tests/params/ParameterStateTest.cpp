@@ -44,12 +44,12 @@ TEST(RefreshDerived, KFollowsParameter13BeforeDecoding)
 {
     ParameterState state;
     EXPECT_EQ(state.ignitionConstant(), 19200.0f);
-    state.block().setWord(6981, 14);
-    state.block().setParameter(2, 13);
+    state.block().setWord(Address(14), 6981);
+    state.block().setParameter(Address(13), 2);
     state.refreshDerived();
     EXPECT_EQ(shownSwitchOverRpm(state.block().word(14), state.ignitionConstant()), 550);
 
-    state.block().setParameter(7, 13);  // not an ignition type: K stays
+    state.block().setParameter(Address(13), 7);  // not an ignition type: K stays
     state.refreshDerived();
     EXPECT_EQ(state.ignitionConstant(), 4800.0f);
     EXPECT_EQ(state.ignitionItem(), 2);
@@ -59,9 +59,9 @@ TEST(RefreshDerived, CopiesFlagsThresholdsAndColours)
 {
     ParameterState state;
     auto& b = state.block();
-    b.setParameter(0x5A, 30);
-    b.setParameter(0xA5, 32);
-    b.setParameter(28, 2);
+    b.setParameter(Address(30), 0x5A);
+    b.setParameter(Address(32), 0xA5);
+    b.setParameter(Address(2), 28);
     state.refreshDerived();
     EXPECT_EQ(state.flagByteB(), 0x5A);
     EXPECT_EQ(state.flagByteA(), 0xA5);
@@ -70,8 +70,8 @@ TEST(RefreshDerived, CopiesFlagsThresholdsAndColours)
     EXPECT_EQ(state.tpsSectorTop(), 114);
     EXPECT_EQ(state.tpsColours().lower, colourGreen);  // bit 0 set: rising TPS
 
-    b.setParameter(19, 1);
-    b.setParameter(0xA4, 32);
+    b.setParameter(Address(1), 19);
+    b.setParameter(Address(32), 0xA4);
     state.refreshDerived();
     EXPECT_EQ(state.lambdaThresholdNonZero(), 19);
     EXPECT_EQ(state.tpsColours().lower, colourRed);
@@ -89,9 +89,9 @@ TEST(DerivedValues, FollowTheBlockWithoutARefresh)
     EXPECT_EQ(state.tpsColours().lower, colourGreen) << "the default set's rising TPS";
 
     auto& b = state.block();
-    b.setParameter(0, 1);
-    b.setParameter(50, 2);
-    b.setParameter(5, 12);
+    b.setParameter(Address(1), 0);
+    b.setParameter(Address(2), 50);
+    b.setParameter(Address(12), 5);
     EXPECT_EQ(state.lambdaThreshold(), 0);
     EXPECT_EQ(state.lambdaThresholdNonZero(), 1);
     EXPECT_EQ(state.tpsSectorTop(), 204);
@@ -107,9 +107,9 @@ TEST(DerivedValues, AParameterFileBringsItsFlagCopiesAndK)
     ParameterState state;
     state.loadDefaults();
     auto& b = state.block();
-    b.setParameter(0x5A, 30);
-    b.setParameter(0xA4, 32);
-    b.setParameter(0, 13);
+    b.setParameter(Address(30), 0x5A);
+    b.setParameter(Address(32), 0xA4);
+    b.setParameter(Address(13), 0);
     state.noteFileLoaded(ParameterBlock::size);
     EXPECT_EQ(state.flagByteB(), 0x5A);
     EXPECT_EQ(state.flagByteA(), 0xA4);
@@ -124,7 +124,7 @@ TEST(DerivedValues, AFlagCopyKeepsItsOwnValueUntilAWholeBlockIsShown)
     ParameterState state;
     state.loadDefaults();
     const std::uint8_t copy = state.flagByteA();
-    state.block().setParameter(static_cast<std::uint8_t>(copy | flagA::dynamicMode), 32);
+    state.block().setParameter(Address(32), static_cast<std::uint8_t>(copy | flagA::dynamicMode));
     EXPECT_EQ(state.flagByteA(), copy);
     state.refreshDerived();
     EXPECT_EQ(state.flagByteA(), copy | flagA::dynamicMode);

@@ -15,18 +15,18 @@ TEST(ParameterTable, EveryAddressBelongsToExactlyOneRowAndOnlyTheFourRpmWordsAre
     int covered = 0;
     int expected = ParameterBlock::firstAddress;
     for (const ParameterRow& row : parameterTable()) {
-        EXPECT_EQ(row.address, expected) << "rows in address order, without gaps";
-        expected = row.address + row.width;
+        EXPECT_EQ(row.address.number(), expected) << "rows in address order, without gaps";
+        expected = row.address.number() + row.width;
         covered += row.width;
         for (int offset = 0; offset < row.width; ++offset)
-            EXPECT_EQ(parameterAt(row.address + offset), &row) << row.address + offset;
+            EXPECT_EQ(parameterAt(Address(row.address.number() + offset)), &row) << row.address.number() + offset;
         const bool word = row.address == a::switchOverRpm || row.address == a::switchOverHysteresis ||
                           row.address == a::maxRpmOnGas || row.address == a::cutOffRpm;
         EXPECT_EQ(row.width, word ? 2 : 1) << row.meaning;
     }
     EXPECT_EQ(covered, ParameterBlock::count);
-    EXPECT_EQ(parameterAt(0), nullptr);
-    EXPECT_EQ(parameterAt(36), nullptr);
+    EXPECT_EQ(parameterAt(Address(0)), nullptr);
+    EXPECT_EQ(parameterAt(Address(36)), nullptr);
 }
 
 // A field edit of 33..35 has no RAM copy to refresh: the table and the
@@ -35,14 +35,14 @@ TEST(ParameterTable, EveryAddressBelongsToExactlyOneRowAndOnlyTheFourRpmWordsAre
 TEST(ParameterTable, OnlyTheParametersPastTheLastRamWordAreWrittenToEepromAlone)
 {
     for (const ParameterRow& row : parameterTable())
-        EXPECT_EQ(row.memory == Memory::EepromOnly, row.address > ParameterTransfer::ramRefreshLast) << row.meaning;
+        EXPECT_EQ(row.memory == Memory::EepromOnly, row.address.number() > ParameterTransfer::ramRefreshLast) << row.meaning;
 }
 
 // The stored defaults are the definition's default values, encoded as the
 // fields encode them; a wrong raw number would reach every reset controller.
 TEST(ParameterTable, DefaultsAreTheEncodedDefaultValues)
 {
-    const auto stored = [](int address) { return parameterAt(address)->defaultValue; };
+    const auto stored = [](Address address) { return parameterAt(address)->defaultValue; };
     constexpr float k = 4800.0f;  // the default ignition type's
     EXPECT_EQ(stored(a::lambdaThreshold), encodeLambdaThreshold(0.38f));
     EXPECT_EQ(stored(a::tpsThreshold), encodeTpsThreshold(1.40f));

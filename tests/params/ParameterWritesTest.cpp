@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include <string>
 
 #include <set>
@@ -23,14 +25,37 @@ using Writes = std::vector<std::pair<int, int>>;
 
 // Records every byte and refuses the addresses it is told to.
 struct RecordingWriter final : ByteWriter {
-    std::set<int> refused;
+    std::set<Address> refused;
     Writes writes;
-    bool write(int address, std::uint8_t value) override
+    bool write(Address address, std::uint8_t value) override
     {
-        writes.emplace_back(address, value);
+        writes.emplace_back(address.number(), value);
         return !refused.contains(address);
     }
 };
+
+// Every write takes its address first, as a type of its own: a value and an
+// address that changed places, or a bare number for an address, do not
+// compile.
+static_assert(!std::is_convertible_v<int, Address>);
+static_assert(!std::is_convertible_v<Address, int>);
+static_assert(std::is_invocable_v<decltype(&ParameterBlock::setParameter), ParameterBlock&, Address, std::uint8_t>);
+static_assert(!std::is_invocable_v<decltype(&ParameterBlock::setParameter), ParameterBlock&, std::uint8_t, Address>);
+static_assert(!std::is_invocable_v<decltype(&ParameterBlock::setParameter), ParameterBlock&, int, int>);
+static_assert(!std::is_invocable_v<decltype(&ParameterBlock::setWord), ParameterBlock&, std::uint16_t, Address>);
+static_assert(std::is_invocable_v<decltype(&ByteWriter::write), ByteWriter&, Address, std::uint8_t>);
+static_assert(!std::is_invocable_v<decltype(&ByteWriter::write), ByteWriter&, std::uint8_t, Address>);
+static_assert(!std::is_invocable_v<decltype(&ByteWriter::write), ByteWriter&, int, std::uint8_t>);
+static_assert(!std::is_invocable_v<decltype(&ParameterTransfer::writeParameter), ParameterTransfer&, std::uint8_t, Address>);
+static_assert(!std::is_invocable_v<decltype(&ParameterTransfer::writeParameter), ParameterTransfer&, int, int>);
+static_assert(!std::is_invocable_v<decltype(&writeWhereItLives), ParameterTransfer&, std::uint8_t, Address>);
+static_assert(!std::is_invocable_v<decltype(&writeToMemory), ParameterTransfer&, Memory, std::uint8_t, Address>);
+static_assert(!std::is_invocable_v<decltype(&writeWord), ByteWriter&, std::uint16_t, Address, Gate>);
+static_assert(!std::is_invocable_v<decltype(&writeWord), ByteWriter&, int, std::uint16_t, Gate>);
+
+// A word's low byte is the next address; addresses order by number.
+static_assert(a::switchOverRpm.next() == Address(15) && a::switchOverRpm.next().number() == 15);
+static_assert(a::lambdaThreshold < a::tpsThreshold && a::emulationType == Address(35));
 
 // A low byte written after a refused high byte would leave the controller
 // with half of an old word and half of a new one.
@@ -50,7 +75,7 @@ TEST(ParameterWrites, AWordIsWrittenHighByteFirstAndAnEditStopsAtARefusedHighByt
     EXPECT_EQ(writer.writes, (Writes{{18, 0x02}, {19, 0x80}}));
 
     writer = {};
-    writer.refused = {a::maxRpmOnGas + 1};
+    writer.refused = {a::maxRpmOnGas.next()};
     EXPECT_FALSE(writeWord(writer, a::maxRpmOnGas, 0x0280, Gate::OnAcknowledge)) << "a refused low byte fails too";
 }
 

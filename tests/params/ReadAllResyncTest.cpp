@@ -222,11 +222,11 @@ TEST_F(ReadAllFixture, UnreadMarksFollowReadsAndAcknowledgedWrites)
     EXPECT_TRUE(state.isUnread(26));
 
     controller.unansweredWrites = {26};
-    EXPECT_TRUE(transfer.writeParameter(4, 26).failed());
+    EXPECT_TRUE(transfer.writeParameter(params::Address(26), 4).failed());
     EXPECT_TRUE(state.isUnread(26)) << "a write the controller did not take changes nothing";
     controller.unansweredWrites.clear();
     settle();
-    EXPECT_FALSE(transfer.writeParameter(4, 26).failed());
+    EXPECT_FALSE(transfer.writeParameter(params::Address(26), 4).failed());
     EXPECT_FALSE(state.isUnread(26)) << "the fitter chose the value and the controller took it";
 
     controller.lateAnswers.clear();
@@ -256,7 +256,7 @@ TEST_F(ReadAllFixture, LateAnswerOfAnEarlierExchangeNeverAcknowledgesAWrite)
     link::sendLiveRequest(port);
     ASSERT_FALSE(port.collectReply(10));
     controller.unansweredWrites = {5};
-    const auto outcome = transfer.writeParameter(9, 5);
+    const auto outcome = transfer.writeParameter(params::Address(5), 9);
     EXPECT_FALSE(outcome.eepromAcknowledged);
     EXPECT_EQ(controller.lettersHeard.substr(0, 4), "VIIs");
 }
@@ -269,7 +269,7 @@ TEST_F(ReadAllFixture, WriteOnASilentSuspectLineAsksOneIdentifyOnly)
     controller.silent = true;
     port.noteBadReply();
     const auto before = clock.nowMs;
-    const auto outcome = transfer.writeParameter(9, 5);
+    const auto outcome = transfer.writeParameter(params::Address(5), 9);
     EXPECT_FALSE(outcome.eepromAcknowledged);
     EXPECT_EQ(controller.lettersHeard.substr(0, 2), "Is") << "one identify, then the write";
     EXPECT_EQ(std::count(controller.lettersHeard.begin(), controller.lettersHeard.end(), 'I'), 1);

@@ -32,7 +32,7 @@ ParameterBlock patternSet()
 {
     ParameterBlock set;
     for (int address = 1; address <= 35; ++address)
-        set.setParameter(static_cast<std::uint8_t>(address * 5), address);
+        set.setParameter(Address(address), static_cast<std::uint8_t>(address * 5));
     return set;
 }
 
@@ -81,7 +81,7 @@ TEST(SetBackupNames, KeepingTwiceInOneSecondMakesTwoFilesAndReplacesNone)
     const SetBackups backups(folder / "backups", [fixed] { return fixed; });
     const ParameterBlock first = patternSet();
     ParameterBlock second = first;
-    second.setParameter(1, 1);
+    second.setParameter(Address(1), 1);
 
     const SetBackup a = backups.keep(first, dravinor::link::ControllerIdentity(0x31));
     const SetBackup b = backups.keep(second, dravinor::link::ControllerIdentity(0x31));

@@ -46,7 +46,7 @@ struct UndoFrames : ::testing::Test {
         ASSERT_TRUE(port.open("/dev/x"));
         port.setControllerConnected(true);
         for (int address = 1; address <= 35; ++address)
-            state.block().setParameter(static_cast<std::uint8_t>(address * 5), address);
+            state.block().setParameter(Address(address), static_cast<std::uint8_t>(address * 5));
         auto hear = device.onWrite;
         device.onWrite = [this, hear](const std::vector<std::uint8_t>& frame) {
             std::array<std::uint8_t, 6> heard{};

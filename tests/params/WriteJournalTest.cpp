@@ -143,10 +143,10 @@ TEST(JournalPath, StateDirOverridesXdgWhichOverridesHome)
 TEST(JournalEntries, AFlagByteNamesAndShowsOnlyTheBitThatChanged)
 {
     ParameterBlock before, after;
-    before.setParameter(0x0F, 32);
-    after.setParameter(0x1F, 32);
+    before.setParameter(Address(32), 0x0F);
+    after.setParameter(Address(32), 0x1F);
     const std::string source = "field";
-    const auto e = singleWriteEntry({WriteKind::Parameter, source, 32, before, after, true}, {"COM2", "3/1"}, "t");
+    const auto e = singleWriteEntry({WriteKind::Parameter, source, Address(32), before, after, true}, {"COM2", "3/1"}, "t");
     EXPECT_EQ(e.field, "WCutOff");
     EXPECT_EQ(e.oldShown, "bit 4 Cut-off used: no");
     EXPECT_EQ(e.newShown, "bit 4 Cut-off used: yes");
@@ -158,30 +158,30 @@ TEST(JournalEntries, AFlagByteNamesAndShowsOnlyTheBitThatChanged)
 TEST(JournalEntries, AWritersDoubtAboutItsValueStaysWithTheEntry)
 {
     ParameterBlock before, after;
-    after.setParameter(30, 2);
+    after.setParameter(Address(2), 30);
     const std::string source = "wizard";
     const auto e = singleWriteEntry(
-        {WriteKind::Parameter, source, 2, before, after, true, "doubtful: TPS idle 15 of 120 polls bad"}, {}, "t");
+        {WriteKind::Parameter, source, Address(2), before, after, true, "doubtful: TPS idle 15 of 120 polls bad"}, {}, "t");
     EXPECT_EQ(e.note, "doubtful: TPS idle 15 of 120 polls bad");
     const auto line = formatJournalLine(e);
     const auto back = parseJournalLine(line);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->note, e.note);
-    EXPECT_TRUE(singleWriteEntry({WriteKind::Parameter, source, 2, before, after, true}, {}, "t").note.empty());
+    EXPECT_TRUE(singleWriteEntry({WriteKind::Parameter, source, Address(2), before, after, true}, {}, "t").note.empty());
 }
 
 TEST(JournalEntries, HalfOfAWordShowsTheWholeFieldAndJoinsWithItsOtherHalf)
 {
     ParameterBlock start;
-    start.setParameter(2, 13);  // K = 4800
-    start.setWord(1745, 14);    // 2200 RPM
+    start.setParameter(Address(13), 2);  // K = 4800
+    start.setWord(Address(14), 1745);    // 2200 RPM
     ParameterBlock high = start;
-    high.setParameter(1600 >> 8, 14);
+    high.setParameter(Address(14), 1600 >> 8);
     ParameterBlock done = start;
-    done.setWord(1600, 14);
+    done.setWord(Address(14), 1600);
     const std::string source = "field";
-    const auto first = singleWriteEntry({WriteKind::Parameter, source, 14, start, high, true}, {}, "t1");
-    const auto second = singleWriteEntry({WriteKind::Parameter, source, 15, high, done, true}, {}, "t2");
+    const auto first = singleWriteEntry({WriteKind::Parameter, source, Address(14), start, high, true}, {}, "t1");
+    const auto second = singleWriteEntry({WriteKind::Parameter, source, Address(15), high, done, true}, {}, "t2");
     EXPECT_EQ(first.field, "ODPBenzynaGas");
     EXPECT_EQ(first.oldShown, "2200 RPM");
 
@@ -206,8 +206,8 @@ TEST(JournalEntries, ABulkWriteListsWhatChangedOrWasUnknownAndEndsWithItsSummary
 {
     ParameterBlock controller, written;
     for (int a = 1; a <= 35; ++a)
-        controller.setParameter(static_cast<std::uint8_t>(a), a), written.setParameter(static_cast<std::uint8_t>(a), a);
-    written.setParameter(19, 1);  // changed
+        controller.setParameter(Address(a), static_cast<std::uint8_t>(a)), written.setParameter(Address(a), static_cast<std::uint8_t>(a));
+    written.setParameter(Address(1), 19);  // changed
     AddressSet known;
     known.set();
     known.reset(20);  // never read

@@ -37,7 +37,7 @@ const report::ReportValue& valueNamed(const std::vector<report::ReportValue>& va
 TEST(ReportValues, AValueOnAnUnreadAddressIsMarkedNotReadAndTheRestStayRead)
 {
     params::AddressSet unread;
-    unread.set(params::address::lambdaThreshold);
+    unread.set(params::address::lambdaThreshold.index());
     const auto values = report::reportValues(defaultSet(), unread);
     EXPECT_EQ(values.size(), fields::pageValues(defaultSet()).size()) << "every value the pages show";
     EXPECT_EQ(valueNamed(values, "PRLambda").reading, ValueReading::NotRead);
@@ -50,7 +50,7 @@ TEST(ReportValues, AValueOnAnUnreadAddressIsMarkedNotReadAndTheRestStayRead)
 TEST(ReportValues, RpmValuesDecodedWithAnUnreadIgnitionTypeAreNotTakenAsRead)
 {
     params::AddressSet unread;
-    unread.set(params::address::ignitionType);
+    unread.set(params::address::ignitionType.index());
     const auto values = report::reportValues(defaultSet(), unread);
     EXPECT_EQ(valueNamed(values, "ODPBenzynaGas").reading, ValueReading::IgnitionTypeNotRead);
     EXPECT_EQ(valueNamed(values, "MONGaz").reading, ValueReading::IgnitionTypeNotRead);

@@ -97,7 +97,7 @@ TEST_F(ReportPdf, ValuesNotReadShowTheMarkNeverTheValueAndTheNoteExplainsIt)
     params::ParameterState state;
     state.loadDefaults();
     params::AddressSet unread;
-    unread.set(params::address::lambdaThreshold);
+    unread.set(params::address::lambdaThreshold.index());
     content.values = report::reportValues(state.block(), unread);
     content.identity = link::ControllerIdentity(0x31);
     const auto sheet = reportpdf::sheetFor(content);

@@ -74,7 +74,7 @@ struct BackupWindow : dravinor::testing::WindowOnLine {
         params::ParameterBlock block;
         block.bytes() = car;
         for (const auto& [address, value] : changes)
-            block.setParameter(value, address);
+            block.setParameter(params::Address(address), value);
         const fs::path path = folder / name;
         EXPECT_TRUE(params::saveParameterFile(path, block).ok());
         return path;

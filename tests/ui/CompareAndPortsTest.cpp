@@ -41,7 +41,7 @@ struct CompareFixture : dravinor::testing::WindowOnLine {
     {
         params::ParameterState state;
         state.loadDefaults();
-        state.block().setParameter(25, 1);
+        state.block().setParameter(params::Address(1), 25);
         const QString path = files.filePath("car.PAR");
         EXPECT_TRUE(params::saveParameterFile(path.toStdString(), state.block()).ok());
         return path;

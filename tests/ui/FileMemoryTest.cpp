@@ -157,7 +157,7 @@ TEST_F(RememberingWindow, ChoosingARecentFileAsksThenLoadsItAndAVanishedOneLeave
     const auto saved = session->state().block();
     // The file is loaded and sent as "Odczyt z pliku" does it.
     auto edited = saved;
-    edited.setParameter(static_cast<std::uint8_t>(saved.get(4) + 1), 4);
+    edited.setParameter(params::Address(4), static_cast<std::uint8_t>(saved.get(4) + 1));
     ASSERT_TRUE(params::saveParameterFile(path("car.PAR").toStdString(), edited).ok());
     // Asked first (the fake dialogs say Yes), then written as "Odczyt z pliku" writes it.
     window->findChild<QAction*>("OstatniPlik1")->trigger();

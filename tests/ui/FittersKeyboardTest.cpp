@@ -45,7 +45,7 @@ struct FittersKeyboard : dravinor::testing::WindowOnLine {
         std::set<int> own;
         for (const fields::TextField& field : fields::textFields())
             if (field.group == fields::advancedGroup)
-                own.insert(field.address);
+                own.insert(field.address.number());
         std::set<int> beyond;
         for (const auto& frame : controller.receivedFrames())
             if (frame.bytes[0] == 's' && !own.count(frame.bytes[1]))

@@ -207,8 +207,8 @@ TEST_F(JournalWindowFixture, BulkLinesAndValuesNoFieldShowsAreNamedByWhatTheyHol
 {
     startWith(true);
     auto& block = session->state().block();
-    block.setParameter(static_cast<std::uint8_t>(block.get(27) ^ 1), 27);
-    block.setParameter(static_cast<std::uint8_t>(block.get(30) ^ 1), 30);
+    block.setParameter(params::Address(27), static_cast<std::uint8_t>(block.get(27) ^ 1));
+    block.setParameter(params::Address(30), static_cast<std::uint8_t>(block.get(30) ^ 1));
     ASSERT_TRUE(session->transfer().writeAll().allConfirmed());
     openJournal();
     const auto& model = window->journalWindow()->model();

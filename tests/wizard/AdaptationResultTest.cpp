@@ -78,7 +78,7 @@ TEST_F(AdaptationResultTest, PhasesKeepTheirSamplesAndPollsAndTheWritesTheirAckn
 
     const GroupWrites* tps = result.writesOf(WriteGroup::TpsThreshold);
     ASSERT_NE(tps, nullptr);
-    EXPECT_EQ(tps->acknowledged, (std::vector<int>{params::address::flagByteA, params::address::tpsThreshold}));
+    EXPECT_EQ(tps->acknowledged, (std::vector<int>{params::address::flagByteA.number(), params::address::tpsThreshold.number()}));
     EXPECT_TRUE(tps->unacknowledged.empty());
     EXPECT_EQ(result.writesOf(WriteGroup::ActuatorIdle), nullptr);
     EXPECT_EQ(result.failedWrites, 0);

@@ -15,7 +15,7 @@ namespace {
 // The notes the wizard's single writes carry, by address.
 struct NoteRecorder final : params::WriteRecorder {
     std::map<int, std::string> notes;
-    void singleWrite(const params::SingleWrite& write) override { notes[write.address] = std::string(write.note); }
+    void singleWrite(const params::SingleWrite& write) override { notes[write.address.number()] = std::string(write.note); }
     void bulkWrite(const params::BulkWrite&) override {}
 };
 
