@@ -29,10 +29,6 @@
 
 namespace dravinor::ui {
 
-namespace {
-constexpr int statusLineHeight = 19;
-}  // namespace
-
 MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     : session_(session),
       ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),

@@ -91,13 +91,11 @@ public:
     TextKeyApplier& textKeys() const { return *textKeys_; }
 
     QTabWidget* pageControl() const { return pageControl_; }
-    ParameterPages& pages() const { return *pages_; }
     live::LivePage& livePage() const { return *livePage_; }
     WizardController& wizard() const { return *wizard_; }
     LiveRecordingControl& recording() const { return *recording_; }
     // The folders and files remembered between runs.
     FileMemory& fileMemory() const { return *fileMemory_; }
-    RecentFilesMenu& recentFiles() const { return *recentFiles_; }
     // Null unless replaying.
     LiveReplayControl* replay() const { return replay_; }
     // Follows the controller through an unplugged adapter.
