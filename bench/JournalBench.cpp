@@ -32,9 +32,9 @@ std::vector<params::JournalEntry> someEntries(int count)
         e.time = "2026-12-08T07:32:05.123Z";
         e.port = "COM1";
         e.controller = "3/1";
-        e.kind = i % 50 == 49 ? "write-all" : "write";
-        e.source = "field";
-        if (e.kind == "write-all") {
+        e.kind = i % 50 == 49 ? params::JournalKind::WriteAll : params::JournalKind::Write;
+        e.source = params::WriteSource::Field;
+        if (e.kind == params::JournalKind::WriteAll) {
             e.note = "35/35 acknowledged, 3 changed";
         } else {
             e.address = e.lastAddress = i % 10 < 2 ? 14 + i % 2 : 1 + i % 13;

@@ -47,8 +47,8 @@ int main(int argc, char** argv)
     e.time = "2026-12-08T07:32:05.123Z";
     e.port = "COM1";
     e.controller = "3/1";
-    e.kind = "write";
-    e.source = "field";
+    e.kind = params::JournalKind::Write;
+    e.source = params::WriteSource::Field;
     e.address = e.lastAddress = 11;
     e.field = "PAttuatoraPon";
     e.oldRaw = 75;

@@ -13,7 +13,7 @@ using link::PortMap;
 bool CliSession::init(const CliOptions& options)
 {
     options_ = options;
-    session_.transfer().setWriteSource("cli");
+    session_.transfer().setWriteSource(params::WriteSource::Cli);
     // The write itself goes on: a journal that cannot be written is told once.
     session_.journalRecorder().setErrorListener([told = false](const std::string& reason) mutable {
         if (!std::exchange(told, true))

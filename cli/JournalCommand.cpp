@@ -57,7 +57,7 @@ std::string problemText(const params::JournalProblem& problem)
 std::string describe(const JournalEntry& e, params::UndoMark mark)
 {
     std::string line = timeText(e.time) + "  " + orDash(e.port) + "  " + orDash(e.controller) + "  " +
-                       e.kind + " (" + e.source + ")  ";
+                       e.kindText() + " (" + e.sourceText() + ")  ";
     if (e.address == 0) {
         line += e.note;
     } else {

@@ -37,15 +37,65 @@ bool isSetFingerprint(std::string_view text)
     return text.size() == 8 && text.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
-bool knownKind(std::string_view kind)
+constexpr std::pair<JournalKind, std::string_view> kindNames[] = {
+    {JournalKind::Write, "write"},         {JournalKind::Eeprom, "eeprom"},
+    {JournalKind::Bulk, "bulk"},           {JournalKind::WriteAll, "write-all"},
+    {JournalKind::Reset, "reset"},         {JournalKind::AdaptationReset, "adaptation-reset"},
+};
+constexpr std::pair<WriteSource, std::string_view> sourceNames[] = {
+    {WriteSource::Field, "field"}, {WriteSource::File, "file"}, {WriteSource::Wizard, "wizard"},
+    {WriteSource::Undo, "undo"},   {WriteSource::Cli, "cli"},
+};
+
+template <typename Enum, std::size_t N>
+std::string_view nameIn(const std::pair<Enum, std::string_view> (&names)[N], Enum value)
 {
-    for (std::string_view k : {"write", "eeprom", "bulk", "write-all", "reset", "adaptation-reset"})
-        if (kind == k)
-            return true;
-    return false;
+    for (const auto& [known, name] : names)
+        if (known == value)
+            return name;
+    return {};
+}
+
+template <typename Enum, std::size_t N>
+Enum namedIn(const std::pair<Enum, std::string_view> (&names)[N], std::string_view name)
+{
+    for (const auto& [known, text] : names)
+        if (text == name)
+            return known;
+    return Enum::Other;
 }
 
 }  // namespace
+
+std::string_view journalKindName(JournalKind kind)
+{
+    return nameIn(kindNames, kind);
+}
+
+std::string_view writeSourceName(WriteSource source)
+{
+    return nameIn(sourceNames, source);
+}
+
+JournalKind journalKindNamed(std::string_view name)
+{
+    return namedIn(kindNames, name);
+}
+
+WriteSource writeSourceNamed(std::string_view name)
+{
+    return namedIn(sourceNames, name);
+}
+
+std::string JournalEntry::kindText() const
+{
+    return kind == JournalKind::Other ? otherKind : std::string(journalKindName(kind));
+}
+
+std::string JournalEntry::sourceText() const
+{
+    return source == WriteSource::Other ? otherSource : std::string(writeSourceName(source));
+}
 
 namespace {
 
@@ -139,8 +189,8 @@ std::string formatJournalLine(const JournalEntry& e)
         clean(e.time),
         clean(e.port),
         clean(e.controller),
-        clean(e.kind),
-        clean(e.source),
+        clean(e.kindText()),
+        clean(e.sourceText()),
         std::to_string(e.address),
         std::to_string(e.lastAddress),
         clean(e.field),
@@ -177,7 +227,7 @@ std::optional<JournalEntry> parseJournalLine(std::string_view line)
         start = tab + 1;
     }
     if (f.size() < fieldCount || f.size() > setFingerprintField + 1 ||
-        (f.size() > setFingerprintField && !isSetFingerprint(f[setFingerprintField])) || (f[0] != journalLineTag && f[0] != firmwareFirstLineTag) || f[1].empty() || !knownKind(f[4]))
+        (f.size() > setFingerprintField && !isSetFingerprint(f[setFingerprintField])) || (f[0] != journalLineTag && f[0] != firmwareFirstLineTag) || f[1].empty() || f[4].empty())
         return std::nullopt;
     const auto address = parseNumber(f[6], 35);
     const auto lastAddress = parseNumber(f[7], 35);
@@ -193,8 +243,13 @@ std::optional<JournalEntry> parseJournalLine(std::string_view line)
     if (f[0] == firmwareFirstLineTag)
         if (const auto identity = link::identityFromFirmwareFirst(f[3]))
             e.controller = identity->journalText();
-    e.kind = f[4];
-    e.source = f[5];
+    // A kind or source of a newer version is kept as it was written.
+    e.kind = journalKindNamed(f[4]);
+    if (e.kind == JournalKind::Other)
+        e.otherKind = f[4];
+    e.source = writeSourceNamed(f[5]);
+    if (e.source == WriteSource::Other)
+        e.otherSource = f[5];
     e.address = static_cast<int>(*address);
     e.lastAddress = static_cast<int>(*lastAddress);
     e.field = f[8];

@@ -1,10 +1,26 @@
 #pragma once
 
+#include "WriteSource.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace dravinor::params {
+
+// What a journal line records: "write" (EEPROM and RAM), "eeprom", "bulk"
+// (a line of a bulk write), and the bulk writes' summaries "write-all",
+// "reset", "adaptation-reset". Other: a kind a newer version wrote, kept with
+// its text.
+enum class JournalKind { Write, Eeprom, Bulk, WriteAll, Reset, AdaptationReset, Other };
+
+// The words the journal file keeps for a kind or source; empty for Other.
+std::string_view journalKindName(JournalKind kind);
+std::string_view writeSourceName(WriteSource source);
+// The kind or source a stored word names; Other for a word this version
+// does not know.
+JournalKind journalKindNamed(std::string_view name);
+WriteSource writeSourceNamed(std::string_view name);
 
 // One line of the write journal. A single write names one address (or, once
 // a word's two halves are joined for reading, both); a bulk write leaves one
@@ -13,9 +29,12 @@ struct JournalEntry {
     std::string time;        // UTC, "2026-12-08T07:32:05.123Z"
     std::string port;        // "COM3"; empty when no port was open
     std::string controller;  // "1/3": controller type / firmware version; empty when unknown
-    std::string kind;        // "write", "eeprom", "bulk" (a line of a bulk write),
-                             // "write-all", "reset", "adaptation-reset" (summaries)
-    std::string source;      // "field", "file", "wizard", "undo", "cli"
+    JournalKind kind = JournalKind::Write;
+    WriteSource source = WriteSource::Field;
+    // With Other: the kind's or source's word as it was read, so that it is
+    // shown and written back as it stands.
+    std::string otherKind = {};
+    std::string otherSource = {};
     int address = 0;
     int lastAddress = 0;     // address + 1 for a 16-bit word
     std::string field;       // the control's name, or what the parameter is
@@ -29,7 +48,13 @@ struct JournalEntry {
     std::string controllerSet;  // the controller's 35 values after the write, as a
                                 // short fingerprint; empty when not known
 
-    bool isSingleWrite() const { return kind == "write" || kind == "eeprom"; }
+    // The words the file keeps.
+    std::string kindText() const;
+    std::string sourceText() const;
+    // A kind or source this version does not know: listed, never undone.
+    bool fromNewerVersion() const { return kind == JournalKind::Other || source == WriteSource::Other; }
+
+    bool isSingleWrite() const { return kind == JournalKind::Write || kind == JournalKind::Eeprom; }
     bool isWord() const { return lastAddress > address; }
     // A field that rewrote the value it already held (every field rewrites
     // itself when it is left): kept, but nothing to take back.

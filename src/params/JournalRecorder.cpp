@@ -65,21 +65,16 @@ std::string fieldName(Address address, const DecodedParameter& row, std::uint8_t
     return name.empty() ? row.meaning : name;
 }
 
-const char* kindName(WriteKind kind)
+JournalKind journalKindOf(WriteKind kind)
 {
     switch (kind) {
-    case WriteKind::Parameter:
-        return "write";
-    case WriteKind::EepromOnly:
-        return "eeprom";
-    case WriteKind::WriteAll:
-        return "write-all";
-    case WriteKind::Reset:
-        return "reset";
-    case WriteKind::AdaptationReset:
-        return "adaptation-reset";
+    case WriteKind::Parameter: return JournalKind::Write;
+    case WriteKind::EepromOnly: return JournalKind::Eeprom;
+    case WriteKind::WriteAll: return JournalKind::WriteAll;
+    case WriteKind::Reset: return JournalKind::Reset;
+    case WriteKind::AdaptationReset: return JournalKind::AdaptationReset;
     }
-    return "write";
+    return JournalKind::Write;
 }
 
 std::string backupNote(const SetBackup& backup)
@@ -95,7 +90,7 @@ std::string backupNote(const SetBackup& backup)
     return {};
 }
 
-JournalEntry entryBase(const WriteTarget& target, const std::string& time, const char* kind, const std::string& source)
+JournalEntry entryBase(const WriteTarget& target, const std::string& time, JournalKind kind, WriteSource source)
 {
     JournalEntry entry;
     entry.time = time;
@@ -111,7 +106,7 @@ JournalEntry entryBase(const WriteTarget& target, const std::string& time, const
 
 JournalEntry singleWriteEntry(const SingleWrite& write, const WriteTarget& target, const std::string& time)
 {
-    JournalEntry entry = entryBase(target, time, kindName(write.kind), write.source);
+    JournalEntry entry = entryBase(target, time, journalKindOf(write.kind), write.source);
     const Address address = write.address;
     entry.address = entry.lastAddress = address.number();
     entry.oldRaw = write.before.get(address);
@@ -151,7 +146,7 @@ std::vector<JournalEntry> bulkWriteEntries(const BulkWrite& write, const WriteTa
         if (known && before.raw == after.raw)
             continue;
         ++changed;
-        JournalEntry entry = entryBase(target, time, "bulk", write.source);
+        JournalEntry entry = entryBase(target, time, JournalKind::Bulk, write.source);
         entry.address = after.address;
         entry.lastAddress = after.lastAddress;
         entry.newRaw = after.raw;
@@ -171,7 +166,7 @@ std::vector<JournalEntry> bulkWriteEntries(const BulkWrite& write, const WriteTa
         }
         entries.push_back(std::move(entry));
     }
-    JournalEntry summary = entryBase(target, time, kindName(write.kind), write.source);
+    JournalEntry summary = entryBase(target, time, journalKindOf(write.kind), write.source);
     const BulkWriteOutcome& outcome = write.outcome;
     summary.acknowledged = outcome.allConfirmed() && !outcome.portLost;
     summary.note = std::to_string(outcome.confirmed.count()) + "/" + std::to_string(ParameterBlock::count) +

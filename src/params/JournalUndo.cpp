@@ -24,7 +24,7 @@ bool halvesOfOneWord(const JournalEntry& high, const JournalEntry& low)
 {
     return high.isSingleWrite() && !high.isWord() && isWordHigh(high.address) && low.kind == high.kind &&
            low.address == high.address + 1 && !low.isWord() && low.port == high.port &&
-           low.controller == high.controller && low.source == high.source && high.oldRaw && low.oldRaw;
+           low.controller == high.controller && low.sourceText() == high.sourceText() && high.oldRaw && low.oldRaw;
 }
 
 JournalEntry joinedWord(const JournalEntry& high, const JournalEntry& low)
@@ -56,13 +56,13 @@ std::vector<JournalEntry> joinWordHalves(const std::vector<JournalEntry>& oldest
 
 bool isBulkSummary(const JournalEntry& entry)
 {
-    return entry.address == 0 &&
-           (entry.kind == "write-all" || entry.kind == "reset" || entry.kind == "adaptation-reset");
+    return entry.address == 0 && (entry.kind == JournalKind::WriteAll || entry.kind == JournalKind::Reset ||
+                                  entry.kind == JournalKind::AdaptationReset);
 }
 
 UndoMark UndoMarker::markBulk(const JournalEntry& entry)
 {
-    if (entry.source == "undo") {
+    if (entry.source == WriteSource::Undo) {
         // A backup written back only in part is offered again.
         if (entry.acknowledged)
             ++pendingBulkUndos_;
@@ -84,11 +84,14 @@ UndoMark UndoMarker::markBulk(const JournalEntry& entry)
 
 UndoMark UndoMarker::mark(const JournalEntry& entry)
 {
+    // What a newer version wrote is not known well enough to be taken back.
+    if (entry.fromNewerVersion())
+        return UndoMark::None;
     if (isBulkSummary(entry))
         return markBulk(entry);
     if (!entry.isSingleWrite() || entry.address < 1)
         return UndoMark::None;
-    if (entry.source == "undo") {
+    if (entry.source == WriteSource::Undo) {
         if (entry.acknowledged)
             pendingUndos_.emplace_back(entry.address, entry.lastAddress);
         return UndoMark::UndoWrite;
@@ -169,7 +172,7 @@ NamedBackup backupOf(const JournalEntry& entry, const SetBackups& backups)
 
 BulkWriteOutcome writeBackupBack(ParameterTransfer& transfer, ParameterState& state, const ParameterBlock& set)
 {
-    const ScopedWriteSource source(transfer, "undo");
+    const ScopedWriteSource source(transfer, WriteSource::Undo);
     state.block() = set;
     state.noteFileLoaded(ParameterBlock::size);
     transfer.showParameters();
@@ -180,7 +183,7 @@ bool undoWrite(ParameterTransfer& transfer, const JournalEntry& entry)
 {
     if (!entry.oldRaw || entry.address < ParameterBlock::firstAddress || entry.lastAddress > ParameterBlock::lastAddress)
         return false;
-    const ScopedWriteSource source(transfer, "undo");
+    const ScopedWriteSource source(transfer, WriteSource::Undo);
     const Address address(entry.address);  // within the parameters, checked above
     const unsigned old = *entry.oldRaw;
     bool acknowledged = false;
@@ -191,7 +194,7 @@ bool undoWrite(ParameterTransfer& transfer, const JournalEntry& entry)
         acknowledged = writer.allConfirmed();
     } else {
         // Back to where the write it takes back went.
-        const Memory memory = entry.kind == "eeprom" ? Memory::EepromOnly : Memory::EepromAndRam;
+        const Memory memory = entry.kind == JournalKind::Eeprom ? Memory::EepromOnly : Memory::EepromAndRam;
         acknowledged = !writeToMemory(transfer, memory, address, static_cast<std::uint8_t>(old)).failed();
     }
     transfer.showParameters();

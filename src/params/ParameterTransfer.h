@@ -168,8 +168,8 @@ public:
     void setObserver(TransferObserver* observer) { observer_ = observer; }
     void setRecorder(WriteRecorder* recorder) { recorder_ = recorder; }
     // Who the next writes are for, as the recorder notes it.
-    void setWriteSource(std::string source) { source_ = std::move(source); }
-    const std::string& writeSource() const { return source_; }
+    void setWriteSource(WriteSource source) { source_ = source; }
+    WriteSource writeSource() const { return source_; }
     // A note the recorder keeps with the next single writes (empty: none).
     void setWriteNote(std::string note) { note_ = std::move(note); }
     const std::string& writeNote() const { return note_; }
@@ -201,7 +201,7 @@ private:
     TransferObserver* observer_;
     WriteRecorder* recorder_ = nullptr;
     const SetBackups* backups_ = nullptr;
-    std::string source_ = "field";
+    WriteSource source_ = WriteSource::Field;
     std::string note_;
     std::function<std::optional<link::ControllerIdentity>()> identity_;
     std::function<std::optional<std::uint8_t>()> hint_;
@@ -231,10 +231,10 @@ private:
 // Sets the transfer's write source for the lifetime of the scope.
 class ScopedWriteSource {
 public:
-    ScopedWriteSource(ParameterTransfer& transfer, std::string source)
+    ScopedWriteSource(ParameterTransfer& transfer, WriteSource source)
         : transfer_(transfer), previous_(transfer.writeSource())
     {
-        transfer_.setWriteSource(std::move(source));
+        transfer_.setWriteSource(source);
     }
     ~ScopedWriteSource() { transfer_.setWriteSource(previous_); }
     ScopedWriteSource(const ScopedWriteSource&) = delete;
@@ -242,7 +242,7 @@ public:
 
 private:
     ParameterTransfer& transfer_;
-    std::string previous_;
+    WriteSource previous_;
 };
 
 }  // namespace dravinor::params

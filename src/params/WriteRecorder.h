@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ParameterBlock.h"
+#include "WriteSource.h"
 
 #include <bitset>
 #include <cstdint>
@@ -22,7 +23,7 @@ enum class WriteKind {
 // One parameter written on its own.
 struct SingleWrite {
     WriteKind kind = WriteKind::Parameter;
-    const std::string& source;  // who asked: "field", "wizard", "undo", ...
+    WriteSource source;  // who asked
     Address address;
     const ParameterBlock& before;  // the block just before and after the
     const ParameterBlock& after;   // write, so words and flags decode whole
@@ -34,7 +35,7 @@ struct SingleWrite {
 // what was sent.
 struct BulkWrite {
     WriteKind kind = WriteKind::WriteAll;
-    const std::string& source;
+    WriteSource source;
     const ParameterBlock& controllerBefore;
     const AddressSet& knownBefore;  // addresses whose controller value was known
     const ParameterBlock& written;

@@ -21,13 +21,17 @@ QString fromStd(const std::string& text)
 
 QString summaryName(const params::JournalEntry& entry)
 {
-    if (entry.kind == "reset")
+    using params::JournalKind, params::WriteSource;
+    // A kind of a newer version: its word as it was written.
+    if (entry.kind == JournalKind::Other)
+        return fromStd(entry.kindText());
+    if (entry.kind == JournalKind::Reset)
         return slotText(journal::resetKind);
-    if (entry.kind == "adaptation-reset")
+    if (entry.kind == JournalKind::AdaptationReset)
         return slotText(journal::adaptationResetKind);
-    if (entry.source == "undo")
+    if (entry.source == WriteSource::Undo)
         return slotText(texts::backupKey::restoreKind);
-    return slotText(entry.source == "file" ? journal::fileKind : journal::writeAllKind);
+    return slotText(entry.source == WriteSource::File ? journal::fileKind : journal::writeAllKind);
 }
 
 QString addressText(const params::JournalEntry& entry)
@@ -192,7 +196,7 @@ QVariant JournalTableModel::data(const QModelIndex& index, int role) const
         return cellText(index.row(), index.column());
     case Qt::ToolTipRole:
         // The result in full: a summary's note outgrows its column.
-        return fromStd(entry.kind + " / " + entry.source) + '\n' + cellText(index.row(), Result);
+        return fromStd(entry.kindText() + " / " + entry.sourceText()) + '\n' + cellText(index.row(), Result);
     case Qt::ForegroundRole:
         if (mark == params::UndoMark::Unchanged)
             return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);

@@ -124,7 +124,7 @@ void MainWindow::loadParameterFileFrom(const QString& path, bool askFirst)
     QString loaded = slotText(texts::fileKey::loaded).arg(texts::fileName(path));
     if (result.fileSize != params::ParameterBlock::size)
         loaded += " - " + texts::unusualFileSize(result.fileSize);
-    const params::ScopedWriteSource source(session_.transfer(), "file");
+    const params::ScopedWriteSource source(session_.transfer(), params::WriteSource::File);
     const auto outcome = session_.transfer().writeAll();
     // The written part is the bulk write's own outcome.
     showFileStatus(withBackup(loaded + "; " + texts::loadedSetWritten(outcome, this), outcome));

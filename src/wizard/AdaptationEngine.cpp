@@ -173,7 +173,7 @@ void AdaptationEngine::blinkLabel(WizardControl label, int n)
 
 bool AdaptationEngine::writeParameter(params::Address address, int value)
 {
-    const params::ScopedWriteSource source(transfer_, "wizard");
+    const params::ScopedWriteSource source(transfer_, params::WriteSource::Wizard);
     const params::WriteOutcome outcome =
         params::writeWhereItLives(transfer_, address, static_cast<std::uint8_t>(value));
     noteWrite(address.number(), outcome.failed());

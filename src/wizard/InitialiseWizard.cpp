@@ -38,7 +38,7 @@ void AdaptationEngine::initialiseWizard()
     petrolJudged_ = false;
     lastAnswerMs_ = port_.clock().tickMs();
     {
-        const params::ScopedWriteSource source(transfer_, "wizard");
+        const params::ScopedWriteSource source(transfer_, params::WriteSource::Wizard);
         result_.reset = transfer_.resetParametersForAdaptation();
     }
     if (result_.reset.parametersWritten() > 0)

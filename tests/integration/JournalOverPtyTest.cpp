@@ -87,11 +87,11 @@ TEST_F(JournalOnLine, UndoWritesTheOldValuesBackWordsWholeAndIsJournalled)
 
     const auto entries = newestFirst();
     ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[0].source, "undo");
+    EXPECT_EQ(entries[0].source, params::WriteSource::Undo);
     EXPECT_EQ(entries[0].address, 1);
     EXPECT_EQ(*entries[0].oldRaw, 25u);
     EXPECT_EQ(entries[0].newRaw, original[1]);
-    EXPECT_EQ(entries[1].source, "undo");
+    EXPECT_EQ(entries[1].source, params::WriteSource::Undo);
     EXPECT_EQ(entries[1].newShown, "2200 RPM");
     EXPECT_EQ(entries[2].newShown, "2400 RPM");
     for (const auto& entry : entries) {
@@ -173,11 +173,11 @@ TEST_F(JournalOnLine, ABulkWriteAndItsRewritesAreOneJournalEntryThatTellsThem)
     ASSERT_TRUE(outcome.allConfirmed());
     const auto entries = newestFirst();
     ASSERT_EQ(entries.size(), 2u);  // the line of the one changed parameter, and the summary
-    EXPECT_EQ(entries[0].kind, "write-all");
+    EXPECT_EQ(entries[0].kind, params::JournalKind::WriteAll);
     EXPECT_TRUE(entries[0].acknowledged);
     EXPECT_EQ(entries[0].note, "35/35 acknowledged, 1 changed, re-written one by one: 1 2 3 4 5 6, backup " +
                                    outcome.backup.file.filename().string());
-    EXPECT_EQ(entries[1].kind, "bulk");
+    EXPECT_EQ(entries[1].kind, params::JournalKind::Bulk);
     EXPECT_EQ(entries[1].address, 5);
     EXPECT_TRUE(entries[1].acknowledged);
     // The re-writes are no field writes: undo takes the bulk write back whole.

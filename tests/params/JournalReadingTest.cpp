@@ -265,7 +265,7 @@ TEST(JournalSetFingerprint, EveryEntryCarriesTheSetOfItsTarget)
 {
     ParameterBlock before, after;
     after.setParameter(Address(1), 25);
-    const std::string source = "field";
+    const WriteSource source = WriteSource::Field;
     const WriteTarget target{"COM1", "3/1", parameterSetFingerprint(after)};
     EXPECT_EQ(singleWriteEntry({WriteKind::Parameter, source, Address(1), before, after, true}, target, "t").controllerSet,
               parameterSetFingerprint(after));

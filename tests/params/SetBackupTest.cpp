@@ -36,7 +36,7 @@ ParameterBlock patternSet()
     return set;
 }
 
-JournalEntry summary(const char* kind, const char* source, const std::string& note, bool acknowledged = true)
+JournalEntry summary(JournalKind kind, WriteSource source, const std::string& note, bool acknowledged = true)
 {
     JournalEntry entry;
     entry.time = "2026-12-08T07:32:05.123Z";
@@ -49,9 +49,9 @@ JournalEntry summary(const char* kind, const char* source, const std::string& no
     return entry;
 }
 
-JournalEntry fieldWrite(int address, unsigned oldRaw, unsigned newRaw, const char* source = "field")
+JournalEntry fieldWrite(int address, unsigned oldRaw, unsigned newRaw, WriteSource source = WriteSource::Field)
 {
-    JournalEntry entry = summary("write", source, "");
+    JournalEntry entry = summary(JournalKind::Write, source, "");
     entry.address = entry.lastAddress = address;
     entry.oldRaw = oldRaw;
     entry.newRaw = newRaw;
@@ -112,7 +112,7 @@ TEST(SetBackupNames, AFolderThatCannotBeMadeIsSaidAndAShortFileIsNoBackup)
 
 TEST(SetBackupJournal, TheSummaryNamesTheBackupLastAndSaysWhyThereIsNone)
 {
-    const std::string session = "cli";
+    const WriteSource session = WriteSource::Cli;
     const ParameterBlock set = patternSet();
     AddressSet known;
     BulkWriteOutcome outcome;
@@ -145,27 +145,27 @@ TEST(SetBackupUndo, ABulkWriteWithABackupIsTakenBackWholeInTurnWithSingleWrites)
 {
     const std::string backup = ", backup 2026-12-08-083205-typ1-wersja3.PAR";
     // Newest first: an edit after the reset, the reset, an edit before it.
-    std::vector<JournalEntry> journal{fieldWrite(4, 120, 90), summary("reset", "field", "35/35 acknowledged" + backup),
+    std::vector<JournalEntry> journal{fieldWrite(4, 120, 90), summary(JournalKind::Reset, WriteSource::Field, "35/35 acknowledged" + backup),
                                       fieldWrite(1, 19, 25)};
     EXPECT_EQ(undoMarks(journal),
               (std::vector<UndoMark>{UndoMark::Next, UndoMark::None, UndoMark::None}));
 
     // The edit taken back: the reset is next, its backup written back whole.
-    journal.insert(journal.begin(), fieldWrite(4, 90, 120, "undo"));
+    journal.insert(journal.begin(), fieldWrite(4, 90, 120, WriteSource::Undo));
     EXPECT_EQ(undoMarks(journal)[2], UndoMark::Next);
     EXPECT_TRUE(isBulkSummary(*undoTarget(journal)));
 
     // A backup written back only in part is offered again; written whole, the
     // edit before the reset comes next.
-    journal.insert(journal.begin(), summary("write-all", "undo", "34/35 acknowledged" + backup, false));
+    journal.insert(journal.begin(), summary(JournalKind::WriteAll, WriteSource::Undo, "34/35 acknowledged" + backup, false));
     EXPECT_EQ(undoMarks(journal)[3], UndoMark::Next);
-    journal.insert(journal.begin(), summary("write-all", "undo", "35/35 acknowledged" + backup));
+    journal.insert(journal.begin(), summary(JournalKind::WriteAll, WriteSource::Undo, "35/35 acknowledged" + backup));
     EXPECT_EQ(undoMarks(journal),
               (std::vector<UndoMark>{UndoMark::UndoWrite, UndoMark::UndoWrite, UndoMark::UndoWrite,
                                      UndoMark::TakenBack, UndoMark::TakenBack, UndoMark::Next}));
 
     // A bulk write that kept no backup is passed by, as before there were backups.
-    const std::vector<JournalEntry> without{summary("reset", "field", "35/35 acknowledged, 0 changed"),
+    const std::vector<JournalEntry> without{summary(JournalKind::Reset, WriteSource::Field, "35/35 acknowledged, 0 changed"),
                                             fieldWrite(1, 19, 25)};
     EXPECT_EQ(undoMarks(without), (std::vector<UndoMark>{UndoMark::None, UndoMark::Next}));
 }

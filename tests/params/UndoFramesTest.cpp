@@ -61,11 +61,11 @@ struct UndoFrames : ::testing::Test {
         };
     }
 
-    static JournalEntry entry(const char* kind, int address, int lastAddress, unsigned oldRaw)
+    static JournalEntry entry(JournalKind kind, int address, int lastAddress, unsigned oldRaw)
     {
         JournalEntry written;
         written.kind = kind;
-        written.source = "field";
+        written.source = WriteSource::Field;
         written.address = address;
         written.lastAddress = lastAddress;
         written.oldRaw = oldRaw;
@@ -85,13 +85,13 @@ struct UndoFrames : ::testing::Test {
 
 TEST_F(UndoFrames, UndoWritesTheFramesItWroteBefore)
 {
-    undo("a byte", entry("write", 5, 5, 0x42));
-    undo("an EEPROM-only byte", entry("eeprom", 34, 34, 3));
-    undo("a word", entry("write", 14, 15, 0x06d1));
+    undo("a byte", entry(JournalKind::Write, 5, 5, 0x42));
+    undo("an EEPROM-only byte", entry(JournalKind::Eeprom, 34, 34, 3));
+    undo("a word", entry(JournalKind::Write, 14, 15, 0x06d1));
     deafTo[{'s', 18}] = 5;
-    undo("a word whose high byte is refused", entry("write", 18, 19, 0x0280));
+    undo("a word whose high byte is refused", entry(JournalKind::Write, 18, 19, 0x0280));
     deafTo[{'R', 22 + 36}] = 5;
-    undo("a word whose RAM copy is not acknowledged", entry("write", 22, 23, 0x0190));
+    undo("a word whose RAM copy is not acknowledged", entry(JournalKind::Write, 22, 23, 0x0190));
     dravinor::testing::expectRecordedFrames(log.text(), std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/journal-undo.txt");
 }
 

@@ -19,10 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-JournalEntry single(int address, unsigned oldRaw, unsigned newRaw, std::string source = "field", bool ok = true)
+JournalEntry single(int address, unsigned oldRaw, unsigned newRaw, WriteSource source = WriteSource::Field,
+                    bool ok = true)
 {
     JournalEntry e = testing::journalledWrite(address, oldRaw, newRaw);
-    e.source = std::move(source);
+    e.source = source;
     e.acknowledged = ok;
     return e;
 }
@@ -46,7 +47,7 @@ TEST_F(JournalFile, EntriesComeBackNewestFirstWithEveryField)
     first.oldShown = "0,38 V";
     first.newShown = "0,50\tV\n";  // a tab or line break must not split the line
     JournalEntry second = single(14, 6, 7);
-    second.kind = "bulk";
+    second.kind = JournalKind::Bulk;
     second.oldRaw.reset();
     ASSERT_TRUE(journal.append(first)) << journal.lastError();  // the folder is created
     ASSERT_TRUE(journal.append(second));
@@ -82,7 +83,7 @@ TEST_F(JournalFile, MalformedLinesAreSkippedNotFatal)
                                    {"\t28\t30\t", "\tx\t30\t"},                                 // old value not a number
                                    {"\tok\t", "\tmaybe\t"},
                                    {"J2\t", "J9\t"},
-                                   {"\twrite\t", "\terase\t"}}) {
+                                   {"\twrite\t", "\t\t"}}) {  // no kind at all
         std::string bad = line;
         bad.replace(bad.find(from), from.size(), to);
         appendRaw(bad + "\n");
@@ -92,6 +93,34 @@ TEST_F(JournalFile, MalformedLinesAreSkippedNotFatal)
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].address, 1);
     EXPECT_EQ(entries[1].address, 3);
+}
+
+// A newer version may journal a kind or source this one does not know: the
+// line is listed with its own words, written back as it stands and never undone.
+TEST_F(JournalFile, AKindOrSourceOfANewerVersionIsKeptAsWrittenAndNeverUndone)
+{
+    std::string line = formatJournalLine(single(2, 28, 30));
+    struct Newer {
+        std::string kind, source;
+    };
+    for (const Newer& words : {Newer{"erase", "field"}, Newer{"write", "robot"}}) {
+        std::string newer = line;
+        const std::string ours = "\twrite\tfield\t";
+        newer.replace(newer.find(ours), ours.size(), "\t" + words.kind + "\t" + words.source + "\t");
+        const auto entry = parseJournalLine(newer);
+        ASSERT_TRUE(entry.has_value()) << newer;
+        EXPECT_TRUE(entry->fromNewerVersion());
+        EXPECT_EQ(entry->kindText(), words.kind);
+        EXPECT_EQ(entry->sourceText(), words.source);
+        EXPECT_EQ(formatJournalLine(*entry), newer) << "written back byte for byte";
+        EXPECT_EQ(UndoMarker().mark(*entry), UndoMark::None);
+    }
+    // The words this version knows stay its own.
+    const auto known = parseJournalLine(line);
+    ASSERT_TRUE(known.has_value());
+    EXPECT_EQ(known->kind, JournalKind::Write);
+    EXPECT_EQ(known->source, WriteSource::Field);
+    EXPECT_FALSE(known->fromNewerVersion());
 }
 
 TEST_F(JournalFile, RotatesAtOneMegabyteKeepingOnlyTheLastOldFile)
@@ -145,7 +174,7 @@ TEST(JournalEntries, AFlagByteNamesAndShowsOnlyTheBitThatChanged)
     ParameterBlock before, after;
     before.setParameter(Address(32), 0x0F);
     after.setParameter(Address(32), 0x1F);
-    const std::string source = "field";
+    const WriteSource source = WriteSource::Field;
     const auto e = singleWriteEntry({WriteKind::Parameter, source, Address(32), before, after, true}, {"COM2", "3/1"}, "t");
     EXPECT_EQ(e.field, "WCutOff");
     EXPECT_EQ(e.oldShown, "bit 4 Cut-off used: no");
@@ -159,7 +188,7 @@ TEST(JournalEntries, AWritersDoubtAboutItsValueStaysWithTheEntry)
 {
     ParameterBlock before, after;
     after.setParameter(Address(2), 30);
-    const std::string source = "wizard";
+    const WriteSource source = WriteSource::Wizard;
     const auto e = singleWriteEntry(
         {WriteKind::Parameter, source, Address(2), before, after, true, "doubtful: TPS idle 15 of 120 polls bad"}, {}, "t");
     EXPECT_EQ(e.note, "doubtful: TPS idle 15 of 120 polls bad");
@@ -179,7 +208,7 @@ TEST(JournalEntries, HalfOfAWordShowsTheWholeFieldAndJoinsWithItsOtherHalf)
     high.setParameter(Address(14), 1600 >> 8);
     ParameterBlock done = start;
     done.setWord(Address(14), 1600);
-    const std::string source = "field";
+    const WriteSource source = WriteSource::Field;
     const auto first = singleWriteEntry({WriteKind::Parameter, source, Address(14), start, high, true}, {}, "t1");
     const auto second = singleWriteEntry({WriteKind::Parameter, source, Address(15), high, done, true}, {}, "t2");
     EXPECT_EQ(first.field, "ODPBenzynaGas");
@@ -197,7 +226,7 @@ TEST(JournalEntries, HalfOfAWordShowsTheWholeFieldAndJoinsWithItsOtherHalf)
 
     // Halves from different sources, or the wrong way round, stay apart.
     auto other = second;
-    other.source = "wizard";
+    other.source = WriteSource::Wizard;
     EXPECT_EQ(joinWordHalves({first, other}).size(), 2u);
     EXPECT_EQ(joinWordHalves({second, first}).size(), 2u);
 }
@@ -216,7 +245,7 @@ TEST(JournalEntries, ABulkWriteListsWhatChangedOrWasUnknownAndEndsWithItsSummary
         outcome.eepromWritten.set(static_cast<std::size_t>(a), a != 20);
     outcome.confirmed = outcome.eepromWritten;
     outcome.unacknowledged = 1;
-    const std::string source = "file";
+    const WriteSource source = WriteSource::File;
     const auto entries =
         bulkWriteEntries({WriteKind::WriteAll, source, controller, known, written, outcome}, {"COM1", "3/1"}, "t");
     ASSERT_EQ(entries.size(), 3u);
@@ -227,8 +256,8 @@ TEST(JournalEntries, ABulkWriteListsWhatChangedOrWasUnknownAndEndsWithItsSummary
     EXPECT_EQ(entries[1].field, "RPMSignal");
     EXPECT_FALSE(entries[1].oldRaw.has_value());
     EXPECT_FALSE(entries[1].acknowledged);
-    EXPECT_EQ(entries[2].kind, "write-all");
-    EXPECT_EQ(entries[2].source, "file");
+    EXPECT_EQ(entries[2].kind, JournalKind::WriteAll);
+    EXPECT_EQ(entries[2].source, WriteSource::File);
     EXPECT_EQ(entries[2].address, 0);
     EXPECT_FALSE(entries[2].acknowledged);
     EXPECT_EQ(entries[2].note, "34/35 acknowledged, 2 changed, not confirmed: 20");
@@ -239,19 +268,19 @@ TEST(JournalEntries, ABulkWriteListsWhatChangedOrWasUnknownAndEndsWithItsSummary
 TEST(JournalUndo, TakesBackTheNewestAcknowledgedWriteNotAlreadyTakenBack)
 {
     auto bulk = single(5, 1, 2);
-    bulk.kind = "bulk";
-    const auto failed = single(2, 28, 30, "field", false);
+    bulk.kind = JournalKind::Bulk;
+    const auto failed = single(2, 28, 30, WriteSource::Field, false);
     const auto first = single(1, 19, 25);
     const auto second = single(3, 109, 120);
     EXPECT_EQ(undoTarget({failed, bulk, second, first})->address, 3);
 
     // After one undo, the next one reaches the write before.
-    const auto undone = single(3, 120, 109, "undo");
+    const auto undone = single(3, 120, 109, WriteSource::Undo);
     EXPECT_EQ(undoTarget({undone, second, first})->address, 1);
-    const auto undoneFirst = single(1, 25, 19, "undo");
+    const auto undoneFirst = single(1, 25, 19, WriteSource::Undo);
     EXPECT_FALSE(undoTarget({undoneFirst, undone, second, first}).has_value());
     // A failed undo took nothing back.
-    EXPECT_EQ(undoTarget({single(3, 120, 109, "undo", false), second, first})->address, 3);
+    EXPECT_EQ(undoTarget({single(3, 120, 109, WriteSource::Undo, false), second, first})->address, 3);
     EXPECT_FALSE(undoTarget({}).has_value());
 }
 
@@ -276,7 +305,7 @@ TEST(JournalUndo, RewritesOfAnUnchangedValueAreSkippedSoUndoOffersTheRealChange)
 
     // Once taken back, nothing older changed anything: nothing more to undo,
     // however often the field is rewritten after the undo.
-    newestFirst.insert(newestFirst.begin(), single(11, 2, 85, "undo"));
+    newestFirst.insert(newestFirst.begin(), single(11, 2, 85, WriteSource::Undo));
     newestFirst.insert(newestFirst.begin(), single(11, 85, 85));
     EXPECT_FALSE(undoTarget(newestFirst).has_value());
     const auto after = undoMarks(newestFirst);
@@ -291,15 +320,15 @@ TEST(JournalUndo, AnUndoTakesBackTheChangeOfItsOwnAddressNotJustTheNextOlderOne)
     // rewrite of address 11; it must not be paired with the change at 4.
     const auto change = single(4, 100, 120);
     const auto rewrite = single(11, 75, 75);
-    const auto undone = single(11, 75, 75, "undo");
+    const auto undone = single(11, 75, 75, WriteSource::Undo);
     EXPECT_EQ(undoTarget({undone, rewrite, change})->address, 4);
 
     // Undos of two addresses, matched to their own changes.
     const auto a = single(1, 19, 25);
     const auto b = single(2, 28, 30);
-    const auto undoB = single(2, 30, 28, "undo");
+    const auto undoB = single(2, 30, 28, WriteSource::Undo);
     EXPECT_EQ(undoTarget({undoB, b, a})->address, 1);
-    const auto marks = undoMarks({single(1, 25, 19, "undo"), undoB, b, a});
+    const auto marks = undoMarks({single(1, 25, 19, WriteSource::Undo), undoB, b, a});
     EXPECT_EQ(marks, (std::vector<UndoMark>{UndoMark::UndoWrite, UndoMark::UndoWrite, UndoMark::TakenBack,
                                             UndoMark::TakenBack}));
 }
@@ -315,7 +344,7 @@ TEST(JournalUndo, AWordRewrittenWithItsOwnValueIsUnchangedOnceItsHalvesAreJoined
     EXPECT_FALSE(joinWordHalves({high, low})[0].unchangedRewrite());
     // A bulk line or a summary is never a rewrite, whatever its values.
     auto bulk = single(5, 7, 7);
-    bulk.kind = "bulk";
+    bulk.kind = JournalKind::Bulk;
     EXPECT_FALSE(bulk.unchangedRewrite());
 }
 

@@ -15,8 +15,8 @@ inline params::JournalEntry journalledWrite(int address, unsigned oldRaw = 19, u
     e.time = time;
     e.port = "COM1";
     e.controller = "1/3";
-    e.kind = "write";
-    e.source = "field";
+    e.kind = params::JournalKind::Write;
+    e.source = params::WriteSource::Field;
     e.address = e.lastAddress = address;
     e.field = "F" + std::to_string(address);
     e.oldRaw = oldRaw;

@@ -160,7 +160,7 @@ TEST_F(HardenedWindow, RowsFetchedLaterAreMarkedByTheUndosAboveThem)
         entries.push_back(same);
     }
     params::JournalEntry undo = journalledWrite(7);
-    undo.source = "undo";
+    undo.source = params::WriteSource::Undo;
     undo.oldRaw = 25;
     undo.newRaw = 19;
     entries.push_back(undo);

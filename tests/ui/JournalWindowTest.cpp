@@ -92,7 +92,7 @@ TEST_F(JournalWindowFixture, AFieldEditIsListedAndTakenBackAfterAskingOnly)
     ASSERT_EQ(journal->model().rowCount(), 2);  // the undo is journalled, newest first
     EXPECT_EQ(cell(0, Column::OldValue), "0,50 V [25]");
     EXPECT_EQ(cell(0, Column::NewValue), "0,38 V [19]");
-    EXPECT_EQ(journal->model().entries()[0].source, "undo");
+    EXPECT_EQ(journal->model().entries()[0].source, params::WriteSource::Undo);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
     // Everything taken back: nothing more to undo.
