@@ -24,7 +24,7 @@ struct LateAnswerFixture : dravinor::testing::ScriptedLine {
         link::sendEepromWrite(port, address, value);
         link::waitAcknowledge(port, 's');
         clock.sleepMs(15);
-        link::sendRamWordWrite(port, static_cast<std::uint8_t>(address + 36), value << 8);
+        link::sendRamWordWrite(port, static_cast<std::uint8_t>(address + 36), static_cast<std::uint16_t>(value << 8));
         link::waitAcknowledge(port, 'R');
         clock.sleepMs(15);
     }
