@@ -1,13 +1,13 @@
 #include "DravinorApp.h"
 
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
 #include "DemoEnginePanel.h"
 #include "DemoPlacement.h"
-#include "MainWindow.h"
-#include "PortMap.h"
-#include "ProgramIcon.h"
-#include "WindowFit.h"
+#include "ui/window/MainWindow.h"
+#include "link/PortMap.h"
+#include "ui/window/ProgramIcon.h"
+#include "ui/window/WindowFit.h"
 
 #include <QApplication>
 #include <QScreen>

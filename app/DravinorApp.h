@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SessionWiring.h"
+#include "params/SessionWiring.h"
 
 #include <memory>
 #include <string>

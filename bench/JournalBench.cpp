@@ -4,11 +4,11 @@
 // many runs, against the 100 ms goal.
 //
 //   dravinor_journal_bench [entries] [runs]
-#include "ControllerSession.h"
-#include "JournalTableModel.h"
-#include "JournalWindow.h"
+#include "params/ControllerSession.h"
+#include "ui/journal/JournalTableModel.h"
+#include "ui/journal/JournalWindow.h"
 #include "SilentDialogs.h"
-#include "WriteJournal.h"
+#include "params/WriteJournal.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

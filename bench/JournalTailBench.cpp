@@ -4,9 +4,9 @@
 // the whole journal from its start as lists did before. Median of runs.
 //
 //   dravinor_journal_tail_bench [megabytes] [runs]
-#include "JournalListing.h"
+#include "params/JournalListing.h"
 #include "MedianTime.h"
-#include "WriteJournal.h"
+#include "params/WriteJournal.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,14 +6,14 @@
 // Without a path, lang/polski.txt is looked for as the program looks for it;
 // when there is none, one is written from the window's own texts (every key
 // of the table, in Windows-1250) into a temporary folder.
-#include "ControllerSession.h"
-#include "DataFiles.h"
-#include "KeyTable.h"
-#include "LanguageLoader.h"
-#include "MainWindow.h"
+#include "params/ControllerSession.h"
+#include "lang/DataFiles.h"
+#include "lang/KeyTable.h"
+#include "ui/language/LanguageLoader.h"
+#include "ui/window/MainWindow.h"
 #include "SilentDialogs.h"
-#include "TextKeyApplier.h"
-#include "TextSlots.h"
+#include "ui/language/TextKeyApplier.h"
+#include "lang/TextSlots.h"
 
 #include <QAbstractButton>
 #include <QAction>

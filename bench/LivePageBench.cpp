@@ -5,10 +5,10 @@
 //   dravinor_livepage_bench [--seconds N] [--throttle X]
 //
 // Run it under Xvfb for real xcb painting, or with QT_QPA_PLATFORM=offscreen.
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
-#include "MainWindow.h"
-#include "PortMap.h"
+#include "ui/window/MainWindow.h"
+#include "link/PortMap.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -6,16 +6,16 @@
 //   dravinor_liveupdate_bench [google benchmark options]
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "FakeClock.h"
 #include "GoalReporter.h"
-#include "LivePage.h"
-#include "MainWindow.h"
-#include "OscilloscopeGroup.h"
-#include "ParameterState.h"
+#include "live/LivePage.h"
+#include "ui/window/MainWindow.h"
+#include "live/OscilloscopeGroup.h"
+#include "params/ParameterState.h"
 #include "ScriptedDevice.h"
-#include "SerialPort.h"
-#include "TScope.h"
+#include "link/SerialPort.h"
+#include "live/TScope.h"
 
 #include <QApplication>
 #include <QTabWidget>

@@ -2,7 +2,7 @@
 // ten-second window and working out every figure and the verdict, as the live
 // page does on each poll.
 #include "GoalReporter.h"
-#include "ProbeHealth.h"
+#include "diagnostics/ProbeHealth.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,11 +2,11 @@
 // 9600-baud pacing) to the controller being back: for the session alone
 // (identified and all 35 parameters read) and for the window (its status
 // line says so). The goal is under one second.
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
-#include "MainWindow.h"
+#include "ui/window/MainWindow.h"
 #include "MedianTime.h"
-#include "Reconnection.h"
+#include "params/Reconnection.h"
 #include "SilentDialogs.h"
 
 #include <QApplication>

@@ -4,11 +4,11 @@
 //   dravinor_replay_bench [--seconds N]
 //
 // Run with QT_QPA_PLATFORM=offscreen, or under Xvfb for real xcb painting.
-#include "ControllerSession.h"
-#include "LiveCsv.h"
-#include "LiveReplay.h"
-#include "LiveReplayControl.h"
-#include "MainWindow.h"
+#include "params/ControllerSession.h"
+#include "params/LiveCsv.h"
+#include "live/LiveReplay.h"
+#include "ui/recording/LiveReplayControl.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -9,9 +9,9 @@
 // DRAVINOR_T0 is the wall time (seconds, '.' decimal point) taken by the
 // shell just before it forked us; without it the kernel's start time of the
 // process is used (10 ms resolution).
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "DravinorApp.h"
-#include "MainWindow.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

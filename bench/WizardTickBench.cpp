@@ -7,17 +7,17 @@
 //   dravinor_wizardtick_bench [google benchmark options]
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
-#include "Conversions.h"
+#include "params/Conversions.h"
 #include "FakeClock.h"
 #include "GoalReporter.h"
-#include "ParameterPages.h"
-#include "ParameterState.h"
-#include "ParameterTransfer.h"
+#include "ui/pages/ParameterPages.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
 #include "ScriptedDevice.h"
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 #include "SilentDialogs.h"
-#include "WizardController.h"
-#include "WizardPages.h"
+#include "ui/wizard/WizardController.h"
+#include "ui/wizard/WizardPages.h"
 
 
 #include <QApplication>

@@ -7,8 +7,8 @@
 #include "ReadFailureText.h"
 #include "TickSchedule.h"
 
-#include "AdaptationEngine.h"
-#include "WizardTables.h"
+#include "wizard/AdaptationEngine.h"
+#include "wizard/WizardTables.h"
 
 #include <atomic>
 #include <csignal>

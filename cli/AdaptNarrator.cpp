@@ -2,10 +2,10 @@
 
 #include "CommaVolts.h"
 
-#include "ParameterTransfer.h"
-#include "TextSlots.h"
-#include "WizardTables.h"
-#include "WizardTexts.h"
+#include "params/ParameterTransfer.h"
+#include "lang/TextSlots.h"
+#include "wizard/WizardTables.h"
+#include "wizard/WizardTexts.h"
 
 #include <algorithm>
 #include <cstdio>

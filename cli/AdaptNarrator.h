@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AdaptationEngine.h"
+#include "wizard/AdaptationEngine.h"
 
 #include <cstdio>
 #include <optional>

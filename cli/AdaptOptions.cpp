@@ -1,7 +1,7 @@
 #include "AdaptOptions.h"
 
 #include "CliOptions.h"
-#include "WizardTables.h"
+#include "wizard/WizardTables.h"
 
 #include <charconv>
 

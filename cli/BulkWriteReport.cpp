@@ -3,8 +3,8 @@
 #include "CliSession.h"
 #include "TerminalQuestion.h"
 
-#include "ParameterDecoder.h"
-#include "ParameterDiff.h"
+#include "params/ParameterDecoder.h"
+#include "fields/ParameterDiff.h"
 
 #include <algorithm>
 #include <cstdio>

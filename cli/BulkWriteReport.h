@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParameterTransfer.h"
+#include "params/ParameterTransfer.h"
 
 #include <string>
 

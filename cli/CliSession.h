@@ -2,7 +2,7 @@
 
 #include "CliOptions.h"
 
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 
 #include <string>
 

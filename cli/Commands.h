@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CliOptions.h"
-#include "SessionWiring.h"
+#include "params/SessionWiring.h"
 
 #include <string>
 

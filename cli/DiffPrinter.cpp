@@ -1,6 +1,6 @@
 #include "DiffPrinter.h"
 
-#include "ParameterDiff.h"
+#include "fields/ParameterDiff.h"
 
 #include <algorithm>
 #include <cstdio>

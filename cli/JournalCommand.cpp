@@ -2,9 +2,9 @@
 #include "CliOptions.h"
 #include "Commands.h"
 
-#include "JournalListing.h"
-#include "JournalUndo.h"
-#include "WriteJournal.h"
+#include "params/JournalListing.h"
+#include "params/JournalUndo.h"
+#include "params/WriteJournal.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,14 +2,14 @@
 #include "CliSession.h"
 #include "Commands.h"
 
-#include "LiveCsv.h"
+#include "params/LiveCsv.h"
 #include "LiveReconnect.h"
-#include "LiveFrame.h"
-#include "LivePoll.h"
-#include "NumberFormat.h"
-#include "ParameterTable.h"
-#include "ProbeHealth.h"
-#include "ScaleTables.h"
+#include "params/LiveFrame.h"
+#include "params/LivePoll.h"
+#include "params/NumberFormat.h"
+#include "params/ParameterTable.h"
+#include "diagnostics/ProbeHealth.h"
+#include "params/ScaleTables.h"
 #include "ProbeHealthLine.h"
 
 #include <atomic>

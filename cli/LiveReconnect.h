@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Reconnection.h"
+#include "params/Reconnection.h"
 
 #include <atomic>
 

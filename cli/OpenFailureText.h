@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialDevice.h"
+#include "link/SerialDevice.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 
 #include "DiffPrinter.h"
 
-#include "PageValues.h"
-#include "UnreadValues.h"
+#include "fields/PageValues.h"
+#include "fields/UnreadValues.h"
 
 #include <algorithm>
 #include <array>

@@ -8,9 +8,9 @@
 #include "ReadFailureText.h"
 #include "SaveTargetText.h"
 
-#include "ParameterDecoder.h"
-#include "ParameterFile.h"
-#include "ParameterWrites.h"
+#include "params/ParameterDecoder.h"
+#include "params/ParameterFile.h"
+#include "params/ParameterWrites.h"
 
 #include <algorithm>
 #include <cctype>

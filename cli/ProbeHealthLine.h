@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ProbeHealth.h"
-#include "ProbeThreshold.h"
+#include "diagnostics/ProbeHealth.h"
+#include "diagnostics/ProbeThreshold.h"
 
 #include <optional>
 #include <string>

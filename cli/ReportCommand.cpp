@@ -5,13 +5,13 @@
 #include "ReadFailureText.h"
 #include "SaveTargetText.h"
 
-#include "ControlTexts.h"
-#include "DataFiles.h"
-#include "LanguageFile.h"
-#include "ReportContent.h"
-#include "ReportPdf.h"
-#include "ReportSheet.h"
-#include "TextSlots.h"
+#include "lang/ControlTexts.h"
+#include "lang/DataFiles.h"
+#include "lang/LanguageFile.h"
+#include "report/ReportContent.h"
+#include "reportpdf/ReportPdf.h"
+#include "reportpdf/ReportSheet.h"
+#include "lang/TextSlots.h"
 
 #include <QCoreApplication>
 #include <QFile>

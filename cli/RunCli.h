@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SessionWiring.h"
+#include "params/SessionWiring.h"
 
 namespace dravinor::cli {
 

@@ -3,16 +3,16 @@
 #include "Commands.h"
 #include "SetWrites.h"
 
-#include "Conversions.h"
-#include "Encoders.h"
-#include "FieldDisplay.h"
-#include "FieldEncoding.h"
-#include "FieldRules.h"
-#include "FieldSetting.h"
-#include "NumberFormat.h"
-#include "ParameterState.h"
-#include "ParameterTable.h"
-#include "ParameterWrites.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
+#include "params/FieldDisplay.h"
+#include "fields/FieldEncoding.h"
+#include "fields/FieldRules.h"
+#include "fields/FieldSetting.h"
+#include "params/NumberFormat.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterWrites.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,14 +1,14 @@
 #include "Arguments.h"
 #include "SetWrites.h"
 
-#include "Conversions.h"
-#include "Encoders.h"
-#include "FieldEncoding.h"
-#include "FieldRules.h"
-#include "FieldSetting.h"
-#include "FlagBits.h"
-#include "ParameterTable.h"
-#include "ParameterWrites.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
+#include "fields/FieldEncoding.h"
+#include "fields/FieldRules.h"
+#include "fields/FieldSetting.h"
+#include "params/FlagBits.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterWrites.h"
 
 #include <iostream>
 

@@ -2,8 +2,8 @@
 
 #include "CliSession.h"
 
-#include "FieldCatalogue.h"
-#include "ParameterWrites.h"
+#include "fields/FieldCatalogue.h"
+#include "params/ParameterWrites.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clock.h"
+#include "link/Clock.h"
 
 #include <atomic>
 #include <cstdint>

@@ -5,10 +5,10 @@
 // newest first, word halves joined; every entry read writes back to a line
 // that reads back the same.
 #include "FuzzCheck.h"
-#include "JournalEntry.h"
-#include "JournalListing.h"
-#include "JournalUndo.h"
-#include "WriteJournal.h"
+#include "params/JournalEntry.h"
+#include "params/JournalListing.h"
+#include "params/JournalUndo.h"
+#include "params/WriteJournal.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,8 +1,8 @@
 // The language-file reader and decoder on arbitrary bytes: no crash, no
 // read past the input, every key in range and every text within its line.
-#include "LanguageFile.h"
-#include "SingleByteDecoder.h"
-#include "TextSlots.h"
+#include "lang/LanguageFile.h"
+#include "lang/SingleByteDecoder.h"
+#include "lang/TextSlots.h"
 
 #include <cstdint>
 #include <cstdlib>

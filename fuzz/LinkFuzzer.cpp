@@ -6,10 +6,10 @@
 #include "FuzzCheck.h"
 #include "FuzzedController.h"
 
-#include "CommandFrame.h"
-#include "ParameterState.h"
-#include "ParameterTransfer.h"
-#include "SerialPort.h"
+#include "link/CommandFrame.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
+#include "link/SerialPort.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // and read again to the same polls; a refusal names a line of the input
 // (none for an empty one).
 #include "FuzzCheck.h"
-#include "LiveCsv.h"
+#include "params/LiveCsv.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,11 +1,11 @@
 // Live polls over a line that delivers any bytes in any chunks: the frame
 // is collected without overrunning anything and decodes to sane values.
 #include "FuzzCheck.h"
-#include "CommandFrame.h"
+#include "link/CommandFrame.h"
 #include "FakeClock.h"
-#include "LiveFrame.h"
+#include "params/LiveFrame.h"
 #include "ScriptedDevice.h"
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

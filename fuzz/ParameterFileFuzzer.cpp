@@ -1,8 +1,8 @@
 // Any file as a parameter file: it loads (its first 64 bytes at most),
 // decodes, saves and loads back byte for byte.
 #include "FuzzCheck.h"
-#include "ParameterDecoder.h"
-#include "ParameterFile.h"
+#include "params/ParameterDecoder.h"
+#include "params/ParameterFile.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -3,7 +3,7 @@
 // COM1..COM10 are ever accepted as names; a parsed map written back out as
 // assignments parses to the same map.
 #include "FuzzCheck.h"
-#include "PortMap.h"
+#include "link/PortMap.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "ProbeHealth.h"
+#include "diagnostics/ProbeHealth.h"
 
 #include <algorithm>
 

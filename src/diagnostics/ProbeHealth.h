@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProbeHealthLimits.h"
+#include "diagnostics/ProbeHealthLimits.h"
 
 #include <deque>
 #include <optional>

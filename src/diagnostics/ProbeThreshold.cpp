@@ -1,4 +1,4 @@
-#include "ProbeThreshold.h"
+#include "diagnostics/ProbeThreshold.h"
 
 #include <cmath>
 

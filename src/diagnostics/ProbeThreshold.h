@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProbeHealth.h"
+#include "diagnostics/ProbeHealth.h"
 
 namespace dravinor::diagnostics {
 

@@ -1,7 +1,7 @@
-#include "FieldCatalogue.h"
+#include "fields/FieldCatalogue.h"
 
-#include "FlagBits.h"
-#include "ParameterTable.h"
+#include "params/FlagBits.h"
+#include "params/ParameterTable.h"
 
 #include <algorithm>
 

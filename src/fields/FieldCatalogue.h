@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ParameterTable.h"
-#include "TextSlots.h"
+#include "params/ParameterTable.h"
+#include "lang/TextSlots.h"
 
 #include <array>
 #include <cstdint>

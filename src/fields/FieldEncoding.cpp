@@ -1,8 +1,8 @@
-#include "FieldEncoding.h"
+#include "fields/FieldEncoding.h"
 
-#include "Encoders.h"
-#include "FieldDisplay.h"
-#include "ParameterBlock.h"
+#include "params/Encoders.h"
+#include "params/FieldDisplay.h"
+#include "params/ParameterBlock.h"
 
 #include <algorithm>
 #include <charconv>

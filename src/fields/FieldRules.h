@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldCatalogue.h"
+#include "fields/FieldCatalogue.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "FieldSetting.h"
+#include "fields/FieldSetting.h"
 
-#include "FieldDisplay.h"
-#include "ItemTexts.h"
+#include "params/FieldDisplay.h"
+#include "lang/ItemTexts.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FieldCatalogue.h"
-#include "FieldEncoding.h"
+#include "fields/FieldCatalogue.h"
+#include "fields/FieldEncoding.h"
 
 #include <string>
 #include <string_view>

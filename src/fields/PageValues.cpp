@@ -1,13 +1,13 @@
-#include "PageValues.h"
+#include "fields/PageValues.h"
 
-#include "Conversions.h"
-#include "Encoders.h"
-#include "FieldCatalogue.h"
-#include "FieldDisplay.h"
-#include "FieldEncoding.h"
-#include "FlagBits.h"
-#include "ItemTexts.h"
-#include "ParameterTable.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
+#include "fields/FieldCatalogue.h"
+#include "params/FieldDisplay.h"
+#include "fields/FieldEncoding.h"
+#include "params/FlagBits.h"
+#include "lang/ItemTexts.h"
+#include "params/ParameterTable.h"
 
 #include <algorithm>
 #include <charconv>

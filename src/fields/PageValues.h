@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParameterBlock.h"
+#include "params/ParameterBlock.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "ParameterDiff.h"
+#include "fields/ParameterDiff.h"
 
 namespace dravinor::fields {
 

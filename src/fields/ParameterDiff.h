@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageValues.h"
+#include "fields/PageValues.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
-#include "UnreadValues.h"
+#include "fields/UnreadValues.h"
 
-#include "FieldCatalogue.h"
-#include "FieldEncoding.h"
+#include "fields/FieldCatalogue.h"
+#include "fields/FieldEncoding.h"
 
 #include <map>
 #include <string>

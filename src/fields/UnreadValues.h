@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PageValues.h"
+#include "fields/PageValues.h"
 
-#include "ParameterBlock.h"
+#include "params/ParameterBlock.h"
 
 #include <string_view>
 #include <vector>

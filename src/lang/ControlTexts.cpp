@@ -1,7 +1,7 @@
-#include "ControlTexts.h"
+#include "lang/ControlTexts.h"
 
-#include "KeyTable.h"
-#include "TextSlots.h"
+#include "lang/KeyTable.h"
+#include "lang/TextSlots.h"
 
 namespace dravinor::lang {
 

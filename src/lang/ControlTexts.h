@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LanguageFile.h"
-#include "SingleByteDecoder.h"
+#include "lang/LanguageFile.h"
+#include "lang/SingleByteDecoder.h"
 
 #include <map>
 #include <string>

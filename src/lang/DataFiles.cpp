@@ -1,4 +1,4 @@
-#include "DataFiles.h"
+#include "lang/DataFiles.h"
 
 #include <system_error>
 

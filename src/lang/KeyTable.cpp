@@ -1,4 +1,4 @@
-#include "KeyTable.h"
+#include "lang/KeyTable.h"
 
 #include <algorithm>
 #include <iterator>

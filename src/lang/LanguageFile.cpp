@@ -1,4 +1,4 @@
-#include "LanguageFile.h"
+#include "lang/LanguageFile.h"
 
 #include <cerrno>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextEncoding.h"
+#include "lang/TextEncoding.h"
 
 #include <cstddef>
 #include <filesystem>

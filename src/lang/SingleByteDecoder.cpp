@@ -1,4 +1,4 @@
-#include "SingleByteDecoder.h"
+#include "lang/SingleByteDecoder.h"
 
 #include <iconv.h>
 

@@ -1,4 +1,4 @@
-#include "TextEncoding.h"
+#include "lang/TextEncoding.h"
 
 namespace dravinor::lang {
 

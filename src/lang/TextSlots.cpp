@@ -1,4 +1,4 @@
-#include "TextSlots.h"
+#include "lang/TextSlots.h"
 
 #include <algorithm>
 #include <iostream>

@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include "link/Clock.h"
 
 #include <cerrno>
 #include <ctime>

@@ -1,6 +1,6 @@
-#include "CommandFrame.h"
+#include "link/CommandFrame.h"
 
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 namespace dravinor::link {
 

@@ -1,8 +1,8 @@
-#include "Connection.h"
+#include "link/Connection.h"
 
-#include "CommandFrame.h"
-#include "LineSync.h"
-#include "PortMap.h"
+#include "link/CommandFrame.h"
+#include "link/LineSync.h"
+#include "link/PortMap.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControllerIdentity.h"
-#include "SerialPort.h"
+#include "link/ControllerIdentity.h"
+#include "link/SerialPort.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "ControllerIdentity.h"
+#include "link/ControllerIdentity.h"
 
 #include <charconv>
 

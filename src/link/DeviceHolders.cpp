@@ -1,4 +1,4 @@
-#include "DeviceHolders.h"
+#include "link/DeviceHolders.h"
 
 #include <algorithm>
 #include <cstdlib>

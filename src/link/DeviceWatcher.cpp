@@ -1,4 +1,4 @@
-#include "DeviceWatcher.h"
+#include "link/DeviceWatcher.h"
 
 #include <array>
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "LineSync.h"
+#include "link/LineSync.h"
 
-#include "CommandFrame.h"
-#include "SerialPort.h"
+#include "link/CommandFrame.h"
+#include "link/SerialPort.h"
 
 #include <array>
 

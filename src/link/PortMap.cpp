@@ -1,4 +1,4 @@
-#include "PortMap.h"
+#include "link/PortMap.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "PortReport.h"
+#include "link/PortReport.h"
 
-#include "DeviceHolders.h"
+#include "link/DeviceHolders.h"
 
 #include <algorithm>
 #include <filesystem>

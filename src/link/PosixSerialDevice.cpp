@@ -1,6 +1,6 @@
-#include "PosixSerialDevice.h"
+#include "link/PosixSerialDevice.h"
 
-#include "DeviceHolders.h"
+#include "link/DeviceHolders.h"
 
 #include <cerrno>
 #include <cstdlib>

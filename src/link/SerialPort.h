@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Clock.h"
-#include "SerialDevice.h"
+#include "link/Clock.h"
+#include "link/SerialDevice.h"
 
 #include <array>
 #include <cstddef>

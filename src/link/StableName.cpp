@@ -1,4 +1,4 @@
-#include "StableName.h"
+#include "link/StableName.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PortReport.h"
+#include "link/PortReport.h"
 
 #include <string>
 

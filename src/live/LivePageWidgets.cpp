@@ -1,17 +1,17 @@
 // The live page's widgets, built once in the order of the page's children;
 // LivePage.cpp runs them.
-#include "LivePage.h"
+#include "live/LivePage.h"
 
-#include "BarThermometer.h"
-#include "DialMeter.h"
-#include "HalfDialMeter.h"
-#include "InstrumentColor.h"
-#include "LivePictures.h"
-#include "OscilloscopeGroup.h"
-#include "ProbeHealthPanel.h"
-#include "TankGauge.h"
-#include "TextSlots.h"
-#include "VerticalBar.h"
+#include "live/widgets/BarThermometer.h"
+#include "live/widgets/DialMeter.h"
+#include "live/widgets/HalfDialMeter.h"
+#include "live/widgets/InstrumentColor.h"
+#include "live/LivePictures.h"
+#include "live/OscilloscopeGroup.h"
+#include "live/ProbeHealthPanel.h"
+#include "live/widgets/TankGauge.h"
+#include "lang/TextSlots.h"
+#include "live/widgets/VerticalBar.h"
 
 #include <QLabel>
 #include <QToolButton>

@@ -1,4 +1,4 @@
-#include "LivePictures.h"
+#include "live/LivePictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

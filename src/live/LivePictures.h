@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LivePoller.h"
+#include "live/LivePoller.h"
 
 #include <QPixmap>
 

@@ -1,12 +1,12 @@
-#include "LivePoller.h"
+#include "live/LivePoller.h"
 
-#include "Clock.h"
-#include "CommandFrame.h"
-#include "LivePoll.h"
-#include "NumberFormat.h"
-#include "ParameterState.h"
-#include "SerialPort.h"
-#include "TextSlots.h"
+#include "link/Clock.h"
+#include "link/CommandFrame.h"
+#include "params/LivePoll.h"
+#include "params/NumberFormat.h"
+#include "params/ParameterState.h"
+#include "link/SerialPort.h"
+#include "lang/TextSlots.h"
 
 namespace dravinor::live {
 

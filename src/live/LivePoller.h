@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LiveCsv.h"
-#include "LiveFrame.h"
+#include "params/LiveCsv.h"
+#include "params/LiveFrame.h"
 
 #include <QColor>
 #include <QString>

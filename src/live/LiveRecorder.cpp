@@ -1,6 +1,6 @@
-#include "LiveRecorder.h"
+#include "live/LiveRecorder.h"
 
-#include "RegularFile.h"
+#include "params/RegularFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Clock.h"
-#include "LiveCsv.h"
-#include "SaveTarget.h"
+#include "link/Clock.h"
+#include "params/LiveCsv.h"
+#include "params/SaveTarget.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "LiveReplay.h"
+#include "live/LiveReplay.h"
 
-#include "LivePage.h"
+#include "live/LivePage.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LiveCsv.h"
-#include "WidgetTime.h"
+#include "params/LiveCsv.h"
+#include "live/WidgetTime.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "LiveViewLayout.h"
+#include "live/LiveViewLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Placement.h"
+#include "live/Placement.h"
 
 #include <functional>
 #include <map>

@@ -1,7 +1,7 @@
-#include "OscilloscopeGroup.h"
+#include "live/OscilloscopeGroup.h"
 
-#include "TScope.h"
-#include "TraceSamples.h"
+#include "live/TScope.h"
+#include "live/TraceSamples.h"
 
 #include <QCheckBox>
 #include <QFrame>

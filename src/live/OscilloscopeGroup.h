@@ -1,10 +1,10 @@
 #pragma once
 
-#include "LiveFrame.h"
-#include "Placement.h"
-#include "ProbeType.h"
-#include "SaveTarget.h"
-#include "TraceHistory.h"
+#include "params/LiveFrame.h"
+#include "live/Placement.h"
+#include "live/ProbeType.h"
+#include "params/SaveTarget.h"
+#include "live/TraceHistory.h"
 
 #include <QGroupBox>
 

@@ -1,11 +1,11 @@
 // The trace's context menu: freezing the picture, and saving what it shows
 // as a PNG picture or CSV samples.
-#include "OscilloscopeGroup.h"
+#include "live/OscilloscopeGroup.h"
 
-#include "SaveRefusalText.h"
-#include "TScope.h"
-#include "TextSlots.h"
-#include "TraceSamples.h"
+#include "live/SaveRefusalText.h"
+#include "live/TScope.h"
+#include "lang/TextSlots.h"
+#include "live/TraceSamples.h"
 
 #include <QAction>
 #include <QFile>

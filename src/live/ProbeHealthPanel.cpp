@@ -1,7 +1,7 @@
-#include "ProbeHealthPanel.h"
+#include "live/ProbeHealthPanel.h"
 
-#include "ScaleTables.h"
-#include "TextSlots.h"
+#include "params/ScaleTables.h"
+#include "lang/TextSlots.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LiveFrame.h"
-#include "ProbeHealth.h"
-#include "ProbeThreshold.h"
+#include "params/LiveFrame.h"
+#include "diagnostics/ProbeHealth.h"
+#include "diagnostics/ProbeThreshold.h"
 
 #include <QFrame>
 

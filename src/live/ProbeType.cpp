@@ -1,4 +1,4 @@
-#include "ProbeType.h"
+#include "live/ProbeType.h"
 
 #include <cmath>
 

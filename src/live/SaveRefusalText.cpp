@@ -1,6 +1,6 @@
-#include "SaveRefusalText.h"
+#include "live/SaveRefusalText.h"
 
-#include "TextSlots.h"
+#include "lang/TextSlots.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SaveTarget.h"
+#include "params/SaveTarget.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "TScope.h"
+#include "live/TScope.h"
 
 #include <QPaintEvent>
 #include <QPainter>

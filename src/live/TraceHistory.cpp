@@ -1,4 +1,4 @@
-#include "TraceHistory.h"
+#include "live/TraceHistory.h"
 
 #include <algorithm>
 #include <charconv>

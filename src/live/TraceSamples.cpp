@@ -1,7 +1,7 @@
-#include "TraceSamples.h"
+#include "live/TraceSamples.h"
 
-#include "Conversions.h"
-#include "ProbeType.h"
+#include "params/Conversions.h"
+#include "live/ProbeType.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LiveFrame.h"
+#include "params/LiveFrame.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "WidgetTime.h"
+#include "live/WidgetTime.h"
 
 namespace dravinor::live {
 

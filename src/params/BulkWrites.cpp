@@ -1,11 +1,11 @@
 // The bulk writes of the transfer: the whole block or the default set in
 // unjudged frames, the re-writes one by one after them, and the backup of
 // the controller's set kept before each.
-#include "ParameterTransfer.h"
+#include "params/ParameterTransfer.h"
 
-#include "CommandFrame.h"
-#include "SerialPort.h"
-#include "SilentObserver.h"
+#include "link/CommandFrame.h"
+#include "link/SerialPort.h"
+#include "params/SilentObserver.h"
 
 namespace dravinor::params {
 

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "Clock.h"
-#include "Connection.h"
-#include "JournalRecorder.h"
-#include "ParameterState.h"
-#include "ParameterTransfer.h"
-#include "PortMap.h"
-#include "PosixSerialDevice.h"
-#include "SerialPort.h"
-#include "SessionWiring.h"
-#include "SetBackup.h"
-#include "SetFingerprint.h"
-#include "WriteJournal.h"
+#include "link/Clock.h"
+#include "link/Connection.h"
+#include "params/JournalRecorder.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
+#include "link/PortMap.h"
+#include "link/PosixSerialDevice.h"
+#include "link/SerialPort.h"
+#include "params/SessionWiring.h"
+#include "params/SetBackup.h"
+#include "params/SetFingerprint.h"
+#include "params/WriteJournal.h"
 
 #include <memory>
 #include <string>

@@ -1,4 +1,4 @@
-#include "Conversions.h"
+#include "params/Conversions.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "Encoders.h"
+#include "params/Encoders.h"
 
-#include "Conversions.h"
-#include "ScaleTables.h"
+#include "params/Conversions.h"
+#include "params/ScaleTables.h"
 
 #include <algorithm>
 

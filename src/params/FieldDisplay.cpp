@@ -1,8 +1,8 @@
-#include "FieldDisplay.h"
+#include "params/FieldDisplay.h"
 
-#include "Conversions.h"
-#include "NumberFormat.h"
-#include "ScaleTables.h"
+#include "params/Conversions.h"
+#include "params/NumberFormat.h"
+#include "params/ScaleTables.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "FileDescriptor.h"
+#include "params/FileDescriptor.h"
 
 #include <cerrno>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "FlagBits.h"
+#include "params/FlagBits.h"
 
 namespace dravinor::params {
 

@@ -1,6 +1,6 @@
-#include "JournalEntry.h"
+#include "params/JournalEntry.h"
 
-#include "ControllerIdentity.h"
+#include "link/ControllerIdentity.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WriteSource.h"
+#include "params/WriteSource.h"
 
 #include <optional>
 #include <string>

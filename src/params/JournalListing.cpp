@@ -1,6 +1,6 @@
-#include "JournalListing.h"
+#include "params/JournalListing.h"
 
-#include "JournalUndo.h"
+#include "params/JournalUndo.h"
 
 namespace dravinor::params {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "JournalEntry.h"
-#include "WriteJournal.h"
+#include "params/JournalEntry.h"
+#include "params/WriteJournal.h"
 
 #include <cstddef>
 #include <optional>

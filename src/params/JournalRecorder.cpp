@@ -1,9 +1,9 @@
-#include "JournalRecorder.h"
+#include "params/JournalRecorder.h"
 
-#include "ParameterDecoder.h"
-#include "ParameterFieldNames.h"
-#include "ParameterTable.h"
-#include "ParameterTransfer.h"
+#include "params/ParameterDecoder.h"
+#include "params/ParameterFieldNames.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
 
 #include <algorithm>
 

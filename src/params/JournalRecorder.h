@@ -1,8 +1,8 @@
 #pragma once
 
-#include "JournalEntry.h"
-#include "WriteJournal.h"
-#include "WriteRecorder.h"
+#include "params/JournalEntry.h"
+#include "params/WriteJournal.h"
+#include "params/WriteRecorder.h"
 
 #include <functional>
 #include <string>

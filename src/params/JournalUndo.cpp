@@ -1,10 +1,10 @@
-#include "JournalUndo.h"
+#include "params/JournalUndo.h"
 
-#include "JournalListing.h"
-#include "ParameterTable.h"
-#include "ParameterTransfer.h"
-#include "ParameterWrites.h"
-#include "WriteJournal.h"
+#include "params/JournalListing.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
+#include "params/ParameterWrites.h"
+#include "params/WriteJournal.h"
 
 #include <algorithm>
 

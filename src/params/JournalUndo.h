@@ -1,8 +1,8 @@
 #pragma once
 
-#include "JournalEntry.h"
-#include "JournalRecorder.h"
-#include "SetBackup.h"
+#include "params/JournalEntry.h"
+#include "params/JournalRecorder.h"
+#include "params/SetBackup.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "LiveCsv.h"
+#include "params/LiveCsv.h"
 
-#include "Conversions.h"
-#include "RegularFile.h"
+#include "params/Conversions.h"
+#include "params/RegularFile.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "LiveFrame.h"
+#include "params/LiveFrame.h"
 
-#include "Conversions.h"
+#include "params/Conversions.h"
 
 namespace dravinor::params {
 

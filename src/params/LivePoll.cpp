@@ -1,9 +1,9 @@
-#include "LivePoll.h"
+#include "params/LivePoll.h"
 
-#include "CommandFrame.h"
-#include "FlagBits.h"
-#include "ParameterState.h"
-#include "SerialPort.h"
+#include "link/CommandFrame.h"
+#include "params/FlagBits.h"
+#include "params/ParameterState.h"
+#include "link/SerialPort.h"
 
 #include <algorithm>
 #include <span>

@@ -1,4 +1,4 @@
-#include "NumberFormat.h"
+#include "params/NumberFormat.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,11 +1,11 @@
-#include "ParameterDecoder.h"
+#include "params/ParameterDecoder.h"
 
-#include "Conversions.h"
-#include "Encoders.h"
-#include "FieldDisplay.h"
-#include "FlagBits.h"
-#include "ItemTexts.h"
-#include "ParameterTable.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
+#include "params/FieldDisplay.h"
+#include "params/FlagBits.h"
+#include "lang/ItemTexts.h"
+#include "params/ParameterTable.h"
 
 #include <array>
 #include <string_view>

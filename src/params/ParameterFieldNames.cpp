@@ -1,6 +1,6 @@
-#include "ParameterFieldNames.h"
+#include "params/ParameterFieldNames.h"
 
-#include "ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <array>
 #include <string_view>

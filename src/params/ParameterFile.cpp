@@ -1,7 +1,7 @@
-#include "ParameterFile.h"
+#include "params/ParameterFile.h"
 
-#include "FileDescriptor.h"
-#include "SaveTarget.h"
+#include "params/FileDescriptor.h"
+#include "params/SaveTarget.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ParameterBlock.h"
-#include "SaveTarget.h"
+#include "params/ParameterBlock.h"
+#include "params/SaveTarget.h"
 
 #include <cstddef>
 #include <cstdint>

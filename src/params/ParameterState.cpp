@@ -1,7 +1,7 @@
-#include "ParameterState.h"
+#include "params/ParameterState.h"
 
-#include "FieldDisplay.h"
-#include "ParameterTable.h"
+#include "params/FieldDisplay.h"
+#include "params/ParameterTable.h"
 
 namespace dravinor::params {
 

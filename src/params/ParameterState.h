@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Conversions.h"
-#include "FlagBits.h"
-#include "ParameterBlock.h"
+#include "params/Conversions.h"
+#include "params/FlagBits.h"
+#include "params/ParameterBlock.h"
 
 #include <cstddef>
 #include <cstdint>

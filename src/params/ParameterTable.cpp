@@ -1,6 +1,6 @@
-#include "ParameterTable.h"
+#include "params/ParameterTable.h"
 
-#include "ParameterBlock.h"
+#include "params/ParameterBlock.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Address.h"
+#include "params/Address.h"
 
 #include <cstdint>
 #include <span>

@@ -1,9 +1,9 @@
-#include "ParameterTransfer.h"
+#include "params/ParameterTransfer.h"
 
-#include "CommandFrame.h"
-#include "LineSync.h"
-#include "SerialPort.h"
-#include "SilentObserver.h"
+#include "link/CommandFrame.h"
+#include "link/LineSync.h"
+#include "link/SerialPort.h"
+#include "params/SilentObserver.h"
 
 #include <algorithm>
 

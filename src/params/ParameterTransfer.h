@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ParameterState.h"
-#include "ParameterTable.h"
-#include "SetBackup.h"
-#include "WriteRecorder.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTable.h"
+#include "params/SetBackup.h"
+#include "params/WriteRecorder.h"
 
 #include <bitset>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "ParameterWrites.h"
+#include "params/ParameterWrites.h"
 
-#include "ParameterTable.h"
-#include "ParameterTransfer.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
 
 namespace dravinor::params {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <cstdint>
 #include <optional>

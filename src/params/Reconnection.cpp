@@ -1,7 +1,7 @@
-#include "Reconnection.h"
+#include "params/Reconnection.h"
 
-#include "ControllerSession.h"
-#include "StableName.h"
+#include "params/ControllerSession.h"
+#include "link/StableName.h"
 
 namespace dravinor::params {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Connection.h"
-#include "DeviceWatcher.h"
-#include "PortReport.h"
+#include "link/Connection.h"
+#include "link/DeviceWatcher.h"
+#include "link/PortReport.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "RegularFile.h"
+#include "params/RegularFile.h"
 
 #include <cerrno>
 #include <system_error>

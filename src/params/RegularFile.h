@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileDescriptor.h"
-#include "SaveTarget.h"
+#include "params/FileDescriptor.h"
+#include "params/SaveTarget.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "SaveTarget.h"
+#include "params/SaveTarget.h"
 
 #include <cerrno>
 #include <system_error>

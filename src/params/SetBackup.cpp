@@ -1,4 +1,4 @@
-#include "SetBackup.h"
+#include "params/SetBackup.h"
 
 #include <cstdio>
 #include <system_error>

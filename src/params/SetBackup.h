@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ControllerIdentity.h"
-#include "ParameterBlock.h"
-#include "ParameterFile.h"
+#include "link/ControllerIdentity.h"
+#include "params/ParameterBlock.h"
+#include "params/ParameterFile.h"
 
 #include <cstdint>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "SetFingerprint.h"
+#include "params/SetFingerprint.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "WriteJournal.h"
+#include "params/WriteJournal.h"
 
-#include "FileDescriptor.h"
-#include "SaveTarget.h"
+#include "params/FileDescriptor.h"
+#include "params/SaveTarget.h"
 
 #include <algorithm>
 #include <cerrno>

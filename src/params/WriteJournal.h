@@ -1,8 +1,8 @@
 #pragma once
 
-#include "JournalEntry.h"
+#include "params/JournalEntry.h"
 
-#include "RegularFile.h"
+#include "params/RegularFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ParameterBlock.h"
-#include "WriteSource.h"
+#include "params/ParameterBlock.h"
+#include "params/WriteSource.h"
 
 #include <bitset>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "AdaptationSummary.h"
+#include "report/AdaptationSummary.h"
 
-#include "AdaptationResult.h"
+#include "wizard/AdaptationResult.h"
 
 #include <algorithm>
 #include <array>

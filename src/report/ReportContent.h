@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AdaptationSummary.h"
-#include "ControllerIdentity.h"
+#include "report/AdaptationSummary.h"
+#include "link/ControllerIdentity.h"
 
-#include "PageValues.h"
-#include "ParameterBlock.h"
-#include "UnreadValues.h"
+#include "fields/PageValues.h"
+#include "params/ParameterBlock.h"
+#include "fields/UnreadValues.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "ReportPainter.h"
+#include "reportpdf/ReportPainter.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportSheet.h"
+#include "reportpdf/ReportSheet.h"
 
 class QPagedPaintDevice;
 

@@ -1,6 +1,6 @@
-#include "ReportPdf.h"
+#include "reportpdf/ReportPdf.h"
 
-#include "ReportPainter.h"
+#include "reportpdf/ReportPainter.h"
 
 #include <QFile>
 #include <QPageLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportSheet.h"
-#include "SaveTarget.h"
+#include "reportpdf/ReportSheet.h"
+#include "params/SaveTarget.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "ReportSheet.h"
+#include "reportpdf/ReportSheet.h"
 
-#include "TextSlots.h"
+#include "lang/TextSlots.h"
 
 namespace dravinor::reportpdf {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportContent.h"
+#include "report/ReportContent.h"
 
 #include <QImage>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "AdaptationEngine.h"
-#include "EngineWriter.h"
+#include "wizard/AdaptationEngine.h"
+#include "wizard/EngineWriter.h"
 
-#include "ParameterTable.h"
-#include "ParameterTransfer.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
 
 namespace dravinor::wizard {
 

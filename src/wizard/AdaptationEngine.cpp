@@ -1,12 +1,12 @@
-#include "AdaptationEngine.h"
+#include "wizard/AdaptationEngine.h"
 
-#include "CommandFrame.h"
-#include "Conversions.h"
-#include "ParameterState.h"
-#include "ParameterTransfer.h"
-#include "ParameterWrites.h"
-#include "SerialPort.h"
-#include "WizardTables.h"
+#include "link/CommandFrame.h"
+#include "params/Conversions.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
+#include "params/ParameterWrites.h"
+#include "link/SerialPort.h"
+#include "wizard/WizardTables.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "AdaptationResult.h"
-#include "AdaptationState.h"
-#include "WizardView.h"
+#include "wizard/AdaptationResult.h"
+#include "wizard/AdaptationState.h"
+#include "wizard/WizardView.h"
 
-#include "LivePoll.h"
-#include "ParameterTransfer.h"
-#include "ProbeHealth.h"
+#include "params/LivePoll.h"
+#include "params/ParameterTransfer.h"
+#include "diagnostics/ProbeHealth.h"
 
 #include <array>
 #include <cstdint>

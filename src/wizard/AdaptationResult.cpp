@@ -1,6 +1,6 @@
-#include "AdaptationResult.h"
+#include "wizard/AdaptationResult.h"
 
-#include "NumberFormat.h"
+#include "params/NumberFormat.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ParameterTransfer.h"
-#include "ProbeHealth.h"
+#include "params/ParameterTransfer.h"
+#include "diagnostics/ProbeHealth.h"
 
 #include <array>
 #include <cstddef>

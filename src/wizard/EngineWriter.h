@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AdaptationEngine.h"
-#include "ParameterWrites.h"
+#include "wizard/AdaptationEngine.h"
+#include "params/ParameterWrites.h"
 
 namespace dravinor::wizard {
 

@@ -1,4 +1,4 @@
-#include "FieldValues.h"
+#include "wizard/FieldValues.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,13 +1,13 @@
-#include "AdaptationEngine.h"
+#include "wizard/AdaptationEngine.h"
 
-#include "CommandFrame.h"
-#include "FieldDisplay.h"
-#include "FlagBits.h"
-#include "ParameterState.h"
-#include "ParameterTable.h"
-#include "ParameterTransfer.h"
-#include "SerialPort.h"
-#include "WizardTables.h"
+#include "link/CommandFrame.h"
+#include "params/FieldDisplay.h"
+#include "params/FlagBits.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
+#include "link/SerialPort.h"
+#include "wizard/WizardTables.h"
 
 namespace dravinor::wizard {
 

@@ -1,13 +1,13 @@
-#include "AdaptationEngine.h"
-#include "EngineWriter.h"
+#include "wizard/AdaptationEngine.h"
+#include "wizard/EngineWriter.h"
 
-#include "Encoders.h"
-#include "FieldDisplay.h"
-#include "FieldValues.h"
-#include "NumberFormat.h"
-#include "ParameterState.h"
-#include "ParameterTable.h"
-#include "ParameterTransfer.h"
+#include "params/Encoders.h"
+#include "params/FieldDisplay.h"
+#include "wizard/FieldValues.h"
+#include "params/NumberFormat.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
 
 #include <algorithm>
 

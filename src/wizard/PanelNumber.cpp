@@ -1,7 +1,7 @@
-#include "PanelNumber.h"
+#include "wizard/PanelNumber.h"
 
-#include "LiveFrame.h"
-#include "NumberFormat.h"
+#include "params/LiveFrame.h"
+#include "params/NumberFormat.h"
 
 #include <array>
 #include <charconv>

@@ -1,7 +1,7 @@
-#include "AdaptationEngine.h"
+#include "wizard/AdaptationEngine.h"
 
-#include "LiveFrame.h"
-#include "SerialPort.h"
+#include "params/LiveFrame.h"
+#include "link/SerialPort.h"
 
 #include <cstdio>
 

@@ -1,9 +1,9 @@
-#include "AdaptationEngine.h"
+#include "wizard/AdaptationEngine.h"
 
-#include "CommandFrame.h"
-#include "FieldValues.h"
-#include "LiveFrame.h"
-#include "NumberFormat.h"
+#include "link/CommandFrame.h"
+#include "wizard/FieldValues.h"
+#include "params/LiveFrame.h"
+#include "params/NumberFormat.h"
 
 namespace dravinor::wizard {
 

@@ -1,14 +1,14 @@
-#include "AdaptationEngine.h"
+#include "wizard/AdaptationEngine.h"
 
-#include "Conversions.h"
-#include "Encoders.h"
-#include "EngineWriter.h"
-#include "FlagBits.h"
-#include "LiveFrame.h"
-#include "NumberFormat.h"
-#include "ParameterState.h"
-#include "ParameterTable.h"
-#include "WizardTables.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
+#include "wizard/EngineWriter.h"
+#include "params/FlagBits.h"
+#include "params/LiveFrame.h"
+#include "params/NumberFormat.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTable.h"
+#include "wizard/WizardTables.h"
 
 #include <charconv>
 

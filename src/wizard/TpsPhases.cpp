@@ -1,15 +1,15 @@
-#include "AdaptationEngine.h"
-#include "EngineWriter.h"
+#include "wizard/AdaptationEngine.h"
+#include "wizard/EngineWriter.h"
 
-#include "Encoders.h"
-#include "FieldDisplay.h"
-#include "FieldValues.h"
-#include "FlagBits.h"
-#include "NumberFormat.h"
-#include "ParameterState.h"
-#include "ParameterTable.h"
-#include "ParameterTransfer.h"
-#include "WizardTables.h"
+#include "params/Encoders.h"
+#include "params/FieldDisplay.h"
+#include "wizard/FieldValues.h"
+#include "params/FlagBits.h"
+#include "params/NumberFormat.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
+#include "wizard/WizardTables.h"
 
 #include <utility>
 

@@ -6,7 +6,7 @@ namespace dravinor::wizard {
 
 // The controls of the wizard's pages by what they do: those the engine
 // speaks of, and the captions that only stand on a page. The window binds
-// each to its widget (ui/WizardControlNames.h), the command line tells the
+// each to its widget (ui/wizard/WizardControlNames.h), the command line tells the
 // prompts and done items among them.
 enum class WizardControl {
     // The first page: the fitter's choices, petrol, the engine's temperature.

@@ -1,4 +1,4 @@
-#include "WizardTables.h"
+#include "wizard/WizardTables.h"
 
 namespace dravinor::wizard {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AdaptationResult.h"
-#include "ItemTexts.h"
-#include "WizardView.h"
+#include "wizard/AdaptationResult.h"
+#include "lang/ItemTexts.h"
+#include "wizard/WizardView.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "WizardTexts.h"
+#include "wizard/WizardTexts.h"
 
 #include <algorithm>
 #include <utility>

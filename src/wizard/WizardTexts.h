@@ -1,7 +1,7 @@
 #pragma once
 
-#include "WizardControl.h"
-#include "WizardView.h"
+#include "wizard/WizardControl.h"
+#include "wizard/WizardView.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "WizardView.h"
+#include "wizard/WizardView.h"
 
 #include <algorithm>
 #include <utility>

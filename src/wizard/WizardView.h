@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PanelNumber.h"
-#include "WizardControl.h"
+#include "wizard/PanelNumber.h"
+#include "wizard/WizardControl.h"
 
 #include <array>
 #include <map>

@@ -1,6 +1,6 @@
 #include "ControllerSimulator.h"
 #include "DravinorApp.h"
-#include "MainWindow.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -1,8 +1,8 @@
 #include "AdaptNarrator.h"
 
 #include "WizardFixture.h"
-#include "WizardTables.h"
-#include "WizardTexts.h"
+#include "wizard/WizardTables.h"
+#include "wizard/WizardTexts.h"
 
 #include <cstdio>
 #include <cstdlib>

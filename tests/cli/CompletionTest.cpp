@@ -2,7 +2,7 @@
 // package: it must offer what the program takes, and only that.
 
 #include "CommandTable.h"
-#include "FieldCatalogue.h"
+#include "fields/FieldCatalogue.h"
 
 #include <gtest/gtest.h>
 

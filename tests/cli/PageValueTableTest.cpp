@@ -4,8 +4,8 @@
 #include "DiffPrinter.h"
 #include "PageValueTable.h"
 
-#include "ParameterDecoder.h"
-#include "ParameterState.h"
+#include "params/ParameterDecoder.h"
+#include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The probe check against the simulated car's probe models: each fault the
 // simulator can give gets its own verdict.
 #include "EngineModel.h"
-#include "ProbeHealth.h"
+#include "diagnostics/ProbeHealth.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The probe check judges the probe about its own switching point, and the
 // controller's threshold apart from it: a threshold outside the probe's
 // swing or far from its middle is a setting to correct.
-#include "ProbeThreshold.h"
+#include "diagnostics/ProbeThreshold.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Conversions.h"
-#include "FieldEncoding.h"
-#include "ParameterBlock.h"
-#include "ParameterTable.h"
+#include "params/Conversions.h"
+#include "fields/FieldEncoding.h"
+#include "params/ParameterBlock.h"
+#include "params/ParameterTable.h"
 
 #include <gtest/gtest.h>
 

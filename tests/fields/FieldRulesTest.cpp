@@ -1,6 +1,6 @@
-#include "FieldRules.h"
+#include "fields/FieldRules.h"
 
-#include "Encoders.h"
+#include "params/Encoders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Conversions.h"
-#include "ParameterDiff.h"
-#include "ParameterState.h"
+#include "params/Conversions.h"
+#include "fields/ParameterDiff.h"
+#include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
 

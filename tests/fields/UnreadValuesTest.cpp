@@ -1,4 +1,4 @@
-#include "UnreadValues.h"
+#include "fields/UnreadValues.h"
 
 #include <gtest/gtest.h>
 

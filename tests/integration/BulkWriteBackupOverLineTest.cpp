@@ -4,11 +4,11 @@
 
 #include "CliFixture.h"
 #include "CliProcess.h"
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
-#include "JournalUndo.h"
+#include "params/JournalUndo.h"
 
-#include "ParameterFile.h"
+#include "params/ParameterFile.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "CliFixture.h"
 #include "SimulatedLine.h"
 
-#include "CommandFrame.h"
+#include "link/CommandFrame.h"
 
 using namespace dravinor;
 using dravinor::testing::CliFixture;

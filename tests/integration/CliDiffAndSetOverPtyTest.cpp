@@ -1,8 +1,8 @@
 #include "CliFixture.h"
 
-#include "Conversions.h"
-#include "Encoders.h"
-#include "FieldEncoding.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
+#include "fields/FieldEncoding.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // when a port name leads to no serial port, and when the journal is not
 // the file it should be: honest exits, nothing hangs.
 #include "CliFixture.h"
-#include "JournalEntry.h"
+#include "params/JournalEntry.h"
 #include "JournalledWrite.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "CliFixture.h"
 #include "ControllerSimulator.h"
-#include "LiveCsv.h"
-#include "ParameterState.h"
+#include "params/LiveCsv.h"
+#include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "CliFixture.h"
 #include "PdfText.h"
 
-#include "PageValues.h"
-#include "ParameterFile.h"
-#include "ParameterState.h"
+#include "fields/PageValues.h"
+#include "params/ParameterFile.h"
+#include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
 

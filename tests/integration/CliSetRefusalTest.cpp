@@ -5,11 +5,11 @@
 
 #include "CliFixture.h"
 
-#include "Conversions.h"
-#include "Encoders.h"
-#include "FieldEncoding.h"
-#include "FlagBits.h"
-#include "ParameterBlock.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
+#include "fields/FieldEncoding.h"
+#include "params/FlagBits.h"
+#include "params/ParameterBlock.h"
 
 #include <gtest/gtest.h>
 

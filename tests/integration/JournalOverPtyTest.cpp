@@ -1,6 +1,6 @@
 #include "CliFixture.h"
-#include "ControllerSession.h"
-#include "JournalUndo.h"
+#include "params/ControllerSession.h"
+#include "params/JournalUndo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "SimulatedLine.h"
 
-#include "CommandFrame.h"
+#include "link/CommandFrame.h"
 
 using namespace dravinor;
 using dravinor::testing::PtyLine;

@@ -4,9 +4,9 @@
 // another one is left alone, and nothing is ever written again.
 
 #include "CliFixture.h"
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "PluggedSimulator.h"
-#include "Reconnection.h"
+#include "params/Reconnection.h"
 #include "SimulatedController.h"
 #include "StateFolder.h"
 

@@ -1,6 +1,6 @@
 #include "SimulatedLine.h"
 
-#include "CommandFrame.h"
+#include "link/CommandFrame.h"
 
 #include <algorithm>
 #include <string>

@@ -1,8 +1,8 @@
 // The language files and help documents shipped beside the program, checked
 // as the program will meet them: raw bytes in their own code pages.
 
-#include "LanguageFile.h"
-#include "SingleByteDecoder.h"
+#include "lang/LanguageFile.h"
+#include "lang/SingleByteDecoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "KeyTable.h"
-#include "SingleByteDecoder.h"
-#include "TextSlots.h"
+#include "lang/KeyTable.h"
+#include "lang/SingleByteDecoder.h"
+#include "lang/TextSlots.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "CommandFrame.h"
+#include "link/CommandFrame.h"
 
 #include "FakeClock.h"
 #include "ScriptedDevice.h"
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 #include <gtest/gtest.h>
 

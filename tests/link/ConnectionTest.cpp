@@ -1,8 +1,8 @@
-#include "Connection.h"
+#include "link/Connection.h"
 
-#include "CommandFrame.h"
+#include "link/CommandFrame.h"
 #include "FakeClock.h"
-#include "PortMap.h"
+#include "link/PortMap.h"
 #include "ScriptedDevice.h"
 
 #include <gtest/gtest.h>

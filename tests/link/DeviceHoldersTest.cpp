@@ -1,6 +1,6 @@
-#include "DeviceHolders.h"
-#include "PortReport.h"
-#include "PosixSerialDevice.h"
+#include "link/DeviceHolders.h"
+#include "link/PortReport.h"
+#include "link/PosixSerialDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // link replaced by rename (as udev and the simulator make them), other names
 // beside it, and a folder that does not exist yet.
 
-#include "DeviceWatcher.h"
+#include "link/DeviceWatcher.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The controller's identity is taken only from lone answers that agree: a
 // byte left over from a read, a stray byte ahead of the answer or a late
 // answer never becomes it, and a clean line asks exactly as before.
-#include "CommandFrame.h"
-#include "Connection.h"
-#include "LineSync.h"
-#include "SerialPort.h"
+#include "link/CommandFrame.h"
+#include "link/Connection.h"
+#include "link/LineSync.h"
+#include "link/SerialPort.h"
 
 #include "FakeClock.h"
 #include "ScriptedController.h"

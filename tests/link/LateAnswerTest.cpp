@@ -1,5 +1,5 @@
-#include "CommandFrame.h"
-#include "SerialPort.h"
+#include "link/CommandFrame.h"
+#include "link/SerialPort.h"
 
 #include "FakeClock.h"
 #include "ScriptedController.h"

@@ -1,4 +1,4 @@
-#include "PortMap.h"
+#include "link/PortMap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "FakeSystemTree.h"
-#include "PortReport.h"
+#include "link/PortReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The name a device comes back under: the by-id link, not the node's number.
 
-#include "StableName.h"
+#include "link/StableName.h"
 
 #include <gtest/gtest.h>
 

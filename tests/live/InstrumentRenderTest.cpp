@@ -1,11 +1,11 @@
-#include "BarThermometer.h"
-#include "DialMeter.h"
-#include "HalfDialMeter.h"
-#include "HorizontalBar.h"
-#include "InstrumentColor.h"
-#include "StatusLed.h"
-#include "TankGauge.h"
-#include "VerticalBar.h"
+#include "live/widgets/BarThermometer.h"
+#include "live/widgets/DialMeter.h"
+#include "live/widgets/HalfDialMeter.h"
+#include "live/widgets/HorizontalBar.h"
+#include "live/widgets/InstrumentColor.h"
+#include "live/widgets/StatusLed.h"
+#include "live/widgets/TankGauge.h"
+#include "live/widgets/VerticalBar.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "InstrumentColor.h"
-#include "InstrumentValue.h"
-#include "ScaleFormat.h"
+#include "live/widgets/InstrumentColor.h"
+#include "live/widgets/InstrumentValue.h"
+#include "live/widgets/ScaleFormat.h"
 
 #include <QLocale>
 

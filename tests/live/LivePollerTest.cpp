@@ -1,11 +1,11 @@
-#include "LivePoller.h"
+#include "live/LivePoller.h"
 
-#include "Conversions.h"
+#include "params/Conversions.h"
 #include "FakeClock.h"
-#include "ParameterState.h"
+#include "params/ParameterState.h"
 #include "ScriptedDevice.h"
-#include "SerialPort.h"
-#include "TextSlots.h"
+#include "link/SerialPort.h"
+#include "lang/TextSlots.h"
 
 #include <gtest/gtest.h>
 

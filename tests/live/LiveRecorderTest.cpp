@@ -1,4 +1,4 @@
-#include "LiveRecorder.h"
+#include "live/LiveRecorder.h"
 #include "SpecialFiles.h"
 
 #include <QTemporaryDir>

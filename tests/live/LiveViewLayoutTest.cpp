@@ -1,5 +1,5 @@
-#include "LiveViewLayout.h"
-#include "OscilloscopeGroup.h"
+#include "live/LiveViewLayout.h"
+#include "live/OscilloscopeGroup.h"
 
 #include <gtest/gtest.h>
 

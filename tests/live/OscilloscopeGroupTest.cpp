@@ -1,6 +1,6 @@
-#include "OscilloscopeGroup.h"
+#include "live/OscilloscopeGroup.h"
 #include "SteppedTime.h"
-#include "TScope.h"
+#include "live/TScope.h"
 
 #include <QCheckBox>
 #include <QLabel>

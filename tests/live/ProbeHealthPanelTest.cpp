@@ -1,5 +1,5 @@
-#include "ProbeHealthPanel.h"
-#include "TextSlots.h"
+#include "live/ProbeHealthPanel.h"
+#include "lang/TextSlots.h"
 
 #include <QLabel>
 

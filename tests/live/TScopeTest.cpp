@@ -1,5 +1,5 @@
 #include "SteppedTime.h"
-#include "TScope.h"
+#include "live/TScope.h"
 
 #include <QPaintEvent>
 #include <QSignalSpy>

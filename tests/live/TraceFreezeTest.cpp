@@ -1,6 +1,6 @@
-#include "OscilloscopeGroup.h"
-#include "TScope.h"
-#include "TraceHistory.h"
+#include "live/OscilloscopeGroup.h"
+#include "live/TScope.h"
+#include "live/TraceHistory.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "TraceSamples.h"
+#include "live/TraceSamples.h"
 
-#include "Conversions.h"
+#include "params/Conversions.h"
 
 #include <gtest/gtest.h>
 

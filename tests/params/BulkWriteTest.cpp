@@ -1,10 +1,10 @@
 // Bulk writes on a scripted line: the definition's frames go out unchanged,
 // and whatever the controller left unacknowledged is written again on its own.
 
-#include "CommandFrame.h"
-#include "JournalRecorder.h"
-#include "ParameterTransfer.h"
-#include "SerialPort.h"
+#include "link/CommandFrame.h"
+#include "params/JournalRecorder.h"
+#include "params/ParameterTransfer.h"
+#include "link/SerialPort.h"
 
 #include "FakeClock.h"
 #include "ScriptedController.h"

@@ -1,5 +1,5 @@
-#include "Encoders.h"
-#include "FlagBits.h"
+#include "params/Encoders.h"
+#include "params/FlagBits.h"
 
 #include <gtest/gtest.h>
 

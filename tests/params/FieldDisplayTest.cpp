@@ -1,5 +1,5 @@
-#include "Encoders.h"
-#include "FieldDisplay.h"
+#include "params/Encoders.h"
+#include "params/FieldDisplay.h"
 
 #include <gtest/gtest.h>
 

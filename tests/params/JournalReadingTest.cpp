@@ -1,13 +1,13 @@
 // Reading the write journal whatever lies where it belongs: folders, FIFOs,
 // huge files, torn and overlong lines, impossible times; and the set a
 // write was made to.
-#include "JournalListing.h"
+#include "params/JournalListing.h"
 #include "JournalledWrite.h"
-#include "JournalRecorder.h"
-#include "JournalUndo.h"
-#include "ParameterTransfer.h"
-#include "SetFingerprint.h"
-#include "WriteJournal.h"
+#include "params/JournalRecorder.h"
+#include "params/JournalUndo.h"
+#include "params/ParameterTransfer.h"
+#include "params/SetFingerprint.h"
+#include "params/WriteJournal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "LiveCsv.h"
+#include "params/LiveCsv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "LiveFrame.h"
+#include "params/LiveFrame.h"
 
-#include "Conversions.h"
-#include "NumberFormat.h"
+#include "params/Conversions.h"
+#include "params/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

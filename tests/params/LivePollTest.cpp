@@ -1,11 +1,11 @@
-#include "LivePoll.h"
+#include "params/LivePoll.h"
 
 #include "FakeClock.h"
-#include "FlagBits.h"
-#include "ParameterTable.h"
-#include "ParameterState.h"
+#include "params/FlagBits.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterState.h"
 #include "ScriptedDevice.h"
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "DefaultImage.h"
-#include "ParameterDecoder.h"
+#include "params/ParameterDecoder.h"
 
 #include <gtest/gtest.h>
 

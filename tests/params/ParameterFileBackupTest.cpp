@@ -1,7 +1,7 @@
 // The ".BAK" of a saved parameter file costs no room on the disk, and a
 // save that cannot keep one changes nothing. The full disks are real: a
 // small tmpfs in a mount namespace of a child process.
-#include "ParameterFile.h"
+#include "params/ParameterFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "DefaultImage.h"
-#include "ParameterFile.h"
+#include "params/ParameterFile.h"
 
 #include <gtest/gtest.h>
 

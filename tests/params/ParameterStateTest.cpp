@@ -1,7 +1,7 @@
 #include "DefaultImage.h"
-#include "FieldDisplay.h"
-#include "FlagBits.h"
-#include "ParameterState.h"
+#include "params/FieldDisplay.h"
+#include "params/FlagBits.h"
+#include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Conversions.h"
-#include "Encoders.h"
-#include "ParameterTable.h"
-#include "ParameterTransfer.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "ParameterTable.h"
-#include "ParameterTransfer.h"
-#include "ParameterWrites.h"
-#include "SerialPort.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
+#include "params/ParameterWrites.h"
+#include "link/SerialPort.h"
 
 #include "FakeClock.h"
 #include "ScriptedController.h"

@@ -1,12 +1,12 @@
 // The full read against a controller that answers in order but late: no
 // accepted value may belong to another address, unread addresses are read
 // again, and a clean line keeps its plain 35 exchanges.
-#include "CommandFrame.h"
-#include "Connection.h"
-#include "LineSync.h"
-#include "ParameterState.h"
-#include "ParameterTransfer.h"
-#include "SerialPort.h"
+#include "link/CommandFrame.h"
+#include "link/Connection.h"
+#include "link/LineSync.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
+#include "link/SerialPort.h"
 
 #include "FakeClock.h"
 #include "ScriptedController.h"

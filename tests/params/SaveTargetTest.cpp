@@ -1,10 +1,10 @@
 // What the look before every save finds, and the files opened to write as
 // they go (recordings, the journal) refusing FIFOs and devices unopened.
-#include "RegularFile.h"
-#include "SaveTarget.h"
+#include "params/RegularFile.h"
+#include "params/SaveTarget.h"
 #include "SpecialFiles.h"
 #include "StateFolder.h"
-#include "WriteJournal.h"
+#include "params/WriteJournal.h"
 
 #include <gtest/gtest.h>
 

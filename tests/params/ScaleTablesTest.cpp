@@ -1,4 +1,4 @@
-#include "ScaleTables.h"
+#include "params/ScaleTables.h"
 
 #include <gtest/gtest.h>
 

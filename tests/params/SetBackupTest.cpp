@@ -1,10 +1,10 @@
 // The controller's set kept before a bulk write: its name and folder, the
 // journal line that names it, and how undo finds and orders it.
 
-#include "JournalRecorder.h"
-#include "JournalUndo.h"
-#include "ParameterTransfer.h"
-#include "SetBackup.h"
+#include "params/JournalRecorder.h"
+#include "params/JournalUndo.h"
+#include "params/ParameterTransfer.h"
+#include "params/SetBackup.h"
 #include "StateFolder.h"
 
 #include <gtest/gtest.h>

@@ -5,10 +5,10 @@
 // what the undo answered. DRAVINOR_RECORD_FRAMES=1 records a change that
 // means to change them.
 
-#include "JournalEntry.h"
-#include "JournalUndo.h"
-#include "ParameterTransfer.h"
-#include "SerialPort.h"
+#include "params/JournalEntry.h"
+#include "params/JournalUndo.h"
+#include "params/ParameterTransfer.h"
+#include "link/SerialPort.h"
 
 #include "FakeClock.h"
 #include "FrameLog.h"

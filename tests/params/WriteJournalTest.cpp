@@ -1,7 +1,7 @@
-#include "JournalRecorder.h"
-#include "JournalUndo.h"
-#include "ParameterTransfer.h"
-#include "WriteJournal.h"
+#include "params/JournalRecorder.h"
+#include "params/JournalUndo.h"
+#include "params/ParameterTransfer.h"
+#include "params/WriteJournal.h"
 
 #include "JournalledWrite.h"
 

@@ -1,11 +1,11 @@
 // The report's content as data: which values are the controller's, the
 // date as both languages write it, what the adaptation measured.
-#include "AdaptationResult.h"
-#include "AdaptationSummary.h"
-#include "ReportContent.h"
+#include "wizard/AdaptationResult.h"
+#include "report/AdaptationSummary.h"
+#include "report/ReportContent.h"
 
-#include "ParameterState.h"
-#include "ParameterTable.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTable.h"
 #include "WizardFixture.h"
 
 #include <gtest/gtest.h>

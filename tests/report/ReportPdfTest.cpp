@@ -2,11 +2,11 @@
 // pdftotext, as a search or a copy would), page breaks and numbers, the
 // letters of both languages, and files written whole or not at all.
 #include "PdfText.h"
-#include "ReportPdf.h"
-#include "ReportSheet.h"
+#include "reportpdf/ReportPdf.h"
+#include "reportpdf/ReportSheet.h"
 
-#include "ParameterState.h"
-#include "ParameterTable.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTable.h"
 
 #include <QImage>
 #include <QTemporaryDir>

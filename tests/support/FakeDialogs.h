@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogs.h"
+#include "ui/dialogs/Dialogs.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JournalEntry.h"
+#include "params/JournalEntry.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
 
 #include <gtest/gtest.h>

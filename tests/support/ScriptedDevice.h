@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
-#include "SerialDevice.h"
+#include "link/SerialDevice.h"
 
 #include <algorithm>
 #include <cstdint>

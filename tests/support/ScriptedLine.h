@@ -3,7 +3,7 @@
 #include "FakeClock.h"
 #include "ScriptedController.h"
 #include "ScriptedDevice.h"
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "ControllerLine.h"
 #include "FakeClock.h"
-#include "PosixSerialDevice.h"
-#include "SerialDevice.h"
-#include "SessionWiring.h"
+#include "link/PosixSerialDevice.h"
+#include "link/SerialDevice.h"
+#include "params/SessionWiring.h"
 
 #include <algorithm>
 #include <array>

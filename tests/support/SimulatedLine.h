@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Clock.h"
-#include "Connection.h"
+#include "link/Clock.h"
+#include "link/Connection.h"
 #include "ControllerSimulator.h"
-#include "ParameterState.h"
-#include "ParameterTransfer.h"
-#include "PortMap.h"
-#include "PosixSerialDevice.h"
-#include "SerialPort.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
+#include "link/PortMap.h"
+#include "link/PosixSerialDevice.h"
+#include "link/SerialPort.h"
 #include "SimulatedController.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WidgetTime.h"
+#include "live/WidgetTime.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "FakeDialogs.h"
-#include "LivePage.h"
-#include "MainWindow.h"
+#include "live/LivePage.h"
+#include "ui/window/MainWindow.h"
 #include "SimulatedController.h"
 #include "StateFolder.h"
-#include "TextSlots.h"
+#include "lang/TextSlots.h"
 
 #include <QAbstractButton>
 #include <QAction>

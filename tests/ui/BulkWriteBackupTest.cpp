@@ -4,11 +4,11 @@
 // byte. The frames are held against tests/frames/window-recent-file.txt and
 // window-bulk-undo.txt.
 
-#include "FileMemory.h"
+#include "ui/window/FileMemory.h"
 #include "FrameLog.h"
-#include "JournalTableModel.h"
-#include "JournalWindow.h"
-#include "ParameterFile.h"
+#include "ui/journal/JournalTableModel.h"
+#include "ui/journal/JournalWindow.h"
+#include "params/ParameterFile.h"
 #include "WindowOnLine.h"
 
 #include <QMenu>

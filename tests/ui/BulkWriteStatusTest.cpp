@@ -3,8 +3,8 @@
 // that says what the controller confirmed.
 
 #include "WindowOnLine.h"
-#include "MainWindow.h"
-#include "TransferStatusTexts.h"
+#include "ui/window/MainWindow.h"
+#include "ui/status/TransferStatusTexts.h"
 
 #include <QAbstractButton>
 #include <QProgressBar>

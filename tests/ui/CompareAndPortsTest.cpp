@@ -1,13 +1,13 @@
 #include "WindowOnLine.h"
-#include "Connection.h"
+#include "link/Connection.h"
 #include "FakeSystemTree.h"
-#include "MainWindow.h"
-#include "ParameterDiffDialog.h"
-#include "ParameterFile.h"
-#include "ParameterState.h"
-#include "PortProblemNotice.h"
-#include "PortToolTip.h"
-#include "TextSlots.h"
+#include "ui/window/MainWindow.h"
+#include "ui/dialogs/ParameterDiffDialog.h"
+#include "params/ParameterFile.h"
+#include "params/ParameterState.h"
+#include "ui/connection/PortProblemNotice.h"
+#include "ui/connection/PortToolTip.h"
+#include "lang/TextSlots.h"
 
 #include <QAction>
 #include <QDir>

@@ -3,12 +3,12 @@
 // screen readers, menus opened from the keyboard, and the About box.
 
 #include "WindowOnLine.h"
-#include "AboutBox.h"
-#include "Dialogs.h"
+#include "ui/dialogs/AboutBox.h"
+#include "ui/dialogs/Dialogs.h"
 #include "DravinorVersion.h"
-#include "MainWindow.h"
-#include "QtTranslations.h"
-#include "TextSlots.h"
+#include "ui/window/MainWindow.h"
+#include "ui/language/QtTranslations.h"
+#include "lang/TextSlots.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -3,9 +3,9 @@
 // lambda threshold is written), and the customer's report tells the choice.
 #include "WindowOnLine.h"
 
-#include "AdaptationSummary.h"
-#include "TextSlots.h"
-#include "WizardController.h"
+#include "report/AdaptationSummary.h"
+#include "lang/TextSlots.h"
+#include "ui/wizard/WizardController.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

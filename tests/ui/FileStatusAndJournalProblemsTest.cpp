@@ -3,10 +3,10 @@
 // with a port name that leads to no serial port.
 #include "WindowOnLine.h"
 #include "JournalledWrite.h"
-#include "JournalTableModel.h"
-#include "JournalWindow.h"
-#include "MainWindow.h"
-#include "WriteJournal.h"
+#include "ui/journal/JournalTableModel.h"
+#include "ui/journal/JournalWindow.h"
+#include "ui/window/MainWindow.h"
+#include "params/WriteJournal.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -3,7 +3,7 @@
 // and a choice made with the keys in an open list is the choice a click
 // makes, with the same frames on the wire.
 
-#include "FieldCatalogue.h"
+#include "fields/FieldCatalogue.h"
 #include "FrameLog.h"
 #include "WindowOnLine.h"
 

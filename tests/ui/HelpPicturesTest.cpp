@@ -7,13 +7,13 @@
 // and look at each before committing it.
 #include "WindowOnLine.h"
 
-#include "FileMemory.h"
-#include "OscilloscopeGroup.h"
+#include "ui/window/FileMemory.h"
+#include "live/OscilloscopeGroup.h"
 #include "PluggedSimulator.h"
-#include "ProbeHealthPanel.h"
-#include "ReconnectWatch.h"
-#include "ReportDialog.h"
-#include "TScope.h"
+#include "live/ProbeHealthPanel.h"
+#include "ui/connection/ReconnectWatch.h"
+#include "ui/report/ReportDialog.h"
+#include "live/TScope.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The stored values no field shows are named by dravinor-cli with the same
 // Polish words the window's comparison uses, so the two read alike.
-#include "PageValues.h"
-#include "TextSlots.h"
+#include "fields/PageValues.h"
+#include "lang/TextSlots.h"
 
 #include <gtest/gtest.h>
 

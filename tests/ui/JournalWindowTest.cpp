@@ -1,9 +1,9 @@
 #include "WindowOnLine.h"
 #include "JournalledWrite.h"
-#include "JournalTableModel.h"
-#include "JournalWindow.h"
-#include "MainWindow.h"
-#include "WriteJournal.h"
+#include "ui/journal/JournalTableModel.h"
+#include "ui/journal/JournalWindow.h"
+#include "ui/window/MainWindow.h"
+#include "params/WriteJournal.h"
 
 #include <QAction>
 #include <QFont>

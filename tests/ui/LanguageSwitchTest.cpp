@@ -3,11 +3,11 @@
 // every page, and language files that are not what they should be.
 
 #include "WindowInFolder.h"
-#include "Dialogs.h"
-#include "LanguageFile.h"
-#include "MainWindow.h"
-#include "TextKeyApplier.h"
-#include "TextSlots.h"
+#include "ui/dialogs/Dialogs.h"
+#include "lang/LanguageFile.h"
+#include "ui/window/MainWindow.h"
+#include "ui/language/TextKeyApplier.h"
+#include "lang/TextSlots.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,11 +1,11 @@
 #include "WindowInFolder.h"
-#include "HelpViewer.h"
-#include "InstrumentWidget.h"
-#include "KeyTable.h"
-#include "LivePage.h"
-#include "MainWindow.h"
-#include "TextKeyApplier.h"
-#include "TextSlots.h"
+#include "ui/dialogs/HelpViewer.h"
+#include "live/widgets/InstrumentWidget.h"
+#include "lang/KeyTable.h"
+#include "live/LivePage.h"
+#include "ui/window/MainWindow.h"
+#include "ui/language/TextKeyApplier.h"
+#include "lang/TextSlots.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "LivePage.h"
-#include "TScope.h"
+#include "live/LivePage.h"
+#include "live/TScope.h"
 #include "WindowOnLine.h"
 
 #include <QLabel>

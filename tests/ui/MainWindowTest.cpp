@@ -1,5 +1,5 @@
-#include "TScope.h"
-#include "WindowFit.h"
+#include "live/TScope.h"
+#include "ui/window/WindowFit.h"
 #include "WindowOnLine.h"
 
 #include <QAbstractButton>

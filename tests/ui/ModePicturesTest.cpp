@@ -1,4 +1,4 @@
-#include "ModePictures.h"
+#include "ui/pages/ModePictures.h"
 
 #include <QColor>
 #include <QImage>

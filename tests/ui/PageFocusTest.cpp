@@ -1,5 +1,5 @@
-#include "PageFocus.h"
-#include "PageWidgets.h"
+#include "ui/pages/PageFocus.h"
+#include "ui/pages/PageWidgets.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

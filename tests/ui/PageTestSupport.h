@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CommandFrame.h"
-#include "FlagBits.h"
+#include "link/CommandFrame.h"
+#include "params/FlagBits.h"
 #include "FakeDialogs.h"
-#include "ParameterPages.h"
+#include "ui/pages/ParameterPages.h"
 #include "SimulatedLine.h"
 
 #include <QApplication>

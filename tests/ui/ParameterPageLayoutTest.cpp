@@ -1,5 +1,5 @@
-#include "FieldCatalogue.h"
-#include "ParameterPageLayout.h"
+#include "fields/FieldCatalogue.h"
+#include "ui/pages/ParameterPageLayout.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #include "PageTestSupport.h"
 
-#include "ParameterPageLayout.h"
+#include "ui/pages/ParameterPageLayout.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
-#include "LivePage.h"
-#include "ProbeHealthPanel.h"
+#include "live/LivePage.h"
+#include "live/ProbeHealthPanel.h"
 #include "WindowOnLine.h"
 
 #include <QApplication>

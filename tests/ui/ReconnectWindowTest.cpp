@@ -3,13 +3,13 @@
 // same controller, leaves another controller alone, and never sends a cut
 // write again.
 
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "FakeDialogs.h"
-#include "MainWindow.h"
+#include "ui/window/MainWindow.h"
 #include "PluggedSimulator.h"
-#include "ReconnectWatch.h"
+#include "ui/connection/ReconnectWatch.h"
 #include "StateFolder.h"
-#include "TextSlots.h"
+#include "lang/TextSlots.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -1,10 +1,10 @@
 // A recording --replay cannot play: the box says why in the window's
 // language only, and keeps the long header out of its lines.
-#include "LanguageFile.h"
-#include "LiveCsv.h"
-#include "ReplayProblem.h"
-#include "SingleByteDecoder.h"
-#include "TextSlots.h"
+#include "lang/LanguageFile.h"
+#include "params/LiveCsv.h"
+#include "ui/recording/ReplayProblem.h"
+#include "lang/SingleByteDecoder.h"
+#include "lang/TextSlots.h"
 
 #include <QMessageBox>
 #include <QRegularExpression>

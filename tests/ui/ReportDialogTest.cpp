@@ -5,10 +5,10 @@
 #include "PdfText.h"
 #include "WindowOnLine.h"
 
-#include "FileMemory.h"
-#include "LivePage.h"
-#include "OscilloscopeGroup.h"
-#include "ReportDialog.h"
+#include "ui/window/FileMemory.h"
+#include "live/LivePage.h"
+#include "live/OscilloscopeGroup.h"
+#include "ui/report/ReportDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

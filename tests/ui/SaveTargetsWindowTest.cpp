@@ -4,9 +4,9 @@
 // chosen in the dialog is refused with the reason and left as it was.
 #include "WindowOnLine.h"
 
-#include "FileMemory.h"
-#include "LiveRecordingControl.h"
-#include "ReportDialog.h"
+#include "ui/window/FileMemory.h"
+#include "ui/recording/LiveRecordingControl.h"
+#include "ui/report/ReportDialog.h"
 #include "SpecialFiles.h"
 
 #include <QAction>

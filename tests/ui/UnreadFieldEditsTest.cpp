@@ -2,7 +2,7 @@
 // nothing worked out from a field that shows nothing may reach the
 // controller, and what the fitter chose is written as usual.
 #include "PageTestSupport.h"
-#include "UnreadFieldMarks.h"
+#include "ui/pages/UnreadFieldMarks.h"
 
 using namespace dravinor;
 using dravinor::testing::PagesOnLine;

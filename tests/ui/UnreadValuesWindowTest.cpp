@@ -3,13 +3,13 @@
 // such a field shows no value, the status line names it, edits write only
 // what the fitter chose, and saving or comparing asks first.
 #include "WindowOnLine.h"
-#include "Dialogs.h"
-#include "FieldDisplay.h"
-#include "MainWindow.h"
-#include "ParameterState.h"
-#include "SlotText.h"
-#include "TextSlots.h"
-#include "UnreadFieldMarks.h"
+#include "ui/dialogs/Dialogs.h"
+#include "params/FieldDisplay.h"
+#include "ui/window/MainWindow.h"
+#include "params/ParameterState.h"
+#include "ui/language/SlotText.h"
+#include "lang/TextSlots.h"
+#include "ui/pages/UnreadFieldMarks.h"
 
 #include <QAbstractButton>
 #include <QAction>

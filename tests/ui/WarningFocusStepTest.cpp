@@ -1,7 +1,7 @@
 #include "PageTestSupport.h"
 
-#include "Dialogs.h"
-#include "Encoders.h"
+#include "ui/dialogs/Dialogs.h"
+#include "params/Encoders.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -4,10 +4,10 @@
 // leave these alone; DRAVINOR_RECORD_FRAMES=1 records a change that means to
 // change them.
 
-#include "ControllerSession.h"
+#include "params/ControllerSession.h"
 #include "FakeDialogs.h"
 #include "FrameLog.h"
-#include "MainWindow.h"
+#include "ui/window/MainWindow.h"
 #include "PageTestSupport.h"
 #include "WindowOnLine.h"
 

@@ -1,6 +1,6 @@
-#include "WizardControlNames.h"
-#include "WizardLayout.h"
-#include "WizardPages.h"
+#include "ui/wizard/WizardControlNames.h"
+#include "ui/wizard/WizardLayout.h"
+#include "ui/wizard/WizardPages.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

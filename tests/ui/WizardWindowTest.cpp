@@ -1,11 +1,11 @@
 #include "WindowOnLine.h"
-#include "HorizontalBar.h"
-#include "InstrumentColor.h"
-#include "MainWindow.h"
-#include "ProbeType.h"
-#include "StatusLed.h"
-#include "WizardController.h"
-#include "WizardPages.h"
+#include "live/widgets/HorizontalBar.h"
+#include "live/widgets/InstrumentColor.h"
+#include "ui/window/MainWindow.h"
+#include "live/ProbeType.h"
+#include "live/widgets/StatusLed.h"
+#include "ui/wizard/WizardController.h"
+#include "ui/wizard/WizardPages.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

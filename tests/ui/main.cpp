@@ -1,4 +1,4 @@
-#include "TextSlots.h"
+#include "lang/TextSlots.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "WizardFixture.h"
 
-#include "FieldValues.h"
-#include "ParameterTable.h"
-#include "WizardTables.h"
+#include "wizard/FieldValues.h"
+#include "params/ParameterTable.h"
+#include "wizard/WizardTables.h"
 
 using namespace dravinor;
 using namespace dravinor::wizard;

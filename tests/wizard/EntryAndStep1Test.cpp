@@ -1,7 +1,7 @@
 #include "WizardFixture.h"
 
-#include "Conversions.h"
-#include "FlagBits.h"
+#include "params/Conversions.h"
+#include "params/FlagBits.h"
 
 using namespace dravinor;
 using namespace dravinor::wizard;

@@ -3,7 +3,7 @@
 // they gave, and goes on only when the fitter says so, marking what follows.
 #include "WizardFixture.h"
 
-#include "WriteRecorder.h"
+#include "params/WriteRecorder.h"
 
 using namespace dravinor;
 using namespace dravinor::wizard;

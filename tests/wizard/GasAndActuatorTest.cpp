@@ -1,6 +1,6 @@
 #include "WizardFixture.h"
 
-#include "LiveFrame.h"
+#include "params/LiveFrame.h"
 
 using namespace dravinor;
 using namespace dravinor::wizard;

@@ -1,7 +1,7 @@
 #include "WizardFixture.h"
 
-#include "FlagBits.h"
-#include "WizardTables.h"
+#include "params/FlagBits.h"
+#include "wizard/WizardTables.h"
 
 using namespace dravinor;
 using namespace dravinor::wizard;

@@ -1,6 +1,6 @@
-#include "PanelNumber.h"
+#include "wizard/PanelNumber.h"
 
-#include "Conversions.h"
+#include "params/Conversions.h"
 
 #include <gtest/gtest.h>
 

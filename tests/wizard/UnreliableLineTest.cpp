@@ -1,10 +1,10 @@
 #include "WizardFixture.h"
 
-#include "Encoders.h"
-#include "FieldValues.h"
-#include "NumberFormat.h"
-#include "WizardTables.h"
-#include "WriteRecorder.h"
+#include "params/Encoders.h"
+#include "wizard/FieldValues.h"
+#include "params/NumberFormat.h"
+#include "wizard/WizardTables.h"
+#include "params/WriteRecorder.h"
 
 using namespace dravinor;
 using namespace dravinor::wizard;

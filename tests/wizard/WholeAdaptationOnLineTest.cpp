@@ -2,16 +2,16 @@
 // controller, its car and the virtual fitter, over a line whose bytes arrive
 // at 9600-baud times of a fake clock, with the simulator's line faults.
 
-#include "AdaptationEngine.h"
+#include "wizard/AdaptationEngine.h"
 #include "ControllerCore.h"
 #include "FakeClock.h"
 #include "FrameLog.h"
 #include "FrameParser.h"
 #include "LineFaults.h"
-#include "ParameterState.h"
-#include "ParameterTransfer.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
 #include "ScriptedDevice.h"
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "AdaptationEngine.h"
+#include "wizard/AdaptationEngine.h"
 #include "FakeClock.h"
-#include "ParameterState.h"
-#include "ParameterTransfer.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
 #include "ScriptedDevice.h"
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "BarInstrument.h"
+#include "live/widgets/BarInstrument.h"
 
-#include "InstrumentColor.h"
+#include "live/widgets/InstrumentColor.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
-#include "BarThermometer.h"
+#include "live/widgets/BarThermometer.h"
 
-#include "InstrumentColor.h"
-#include "ScaleFormat.h"
+#include "live/widgets/InstrumentColor.h"
+#include "live/widgets/ScaleFormat.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PointerMeter.h"
+#include "live/widgets/PointerMeter.h"
 
 namespace dravinor::live {
 

@@ -1,6 +1,6 @@
-#include "HorizontalBar.h"
+#include "live/widgets/HorizontalBar.h"
 
-#include "ScaleFormat.h"
+#include "live/widgets/ScaleFormat.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BarInstrument.h"
+#include "live/widgets/BarInstrument.h"
 
 namespace dravinor::live {
 

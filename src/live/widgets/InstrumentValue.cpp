@@ -1,6 +1,6 @@
-#include "InstrumentValue.h"
+#include "live/widgets/InstrumentValue.h"
 
-#include "InstrumentColor.h"
+#include "live/widgets/InstrumentColor.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "InstrumentWidget.h"
+#include "live/widgets/InstrumentWidget.h"
 
 #include <QEvent>
 #include <QPainter>

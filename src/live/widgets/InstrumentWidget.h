@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InstrumentValue.h"
+#include "live/widgets/InstrumentValue.h"
 
 #include <QPixmap>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "PointerMeter.h"
+#include "live/widgets/PointerMeter.h"
 
-#include "ScaleFormat.h"
+#include "live/widgets/ScaleFormat.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "InstrumentWidget.h"
-#include "WidgetTime.h"
+#include "live/widgets/InstrumentWidget.h"
+#include "live/WidgetTime.h"
 
 namespace dravinor::live {
 

@@ -1,4 +1,4 @@
-#include "ScaleFormat.h"
+#include "live/widgets/ScaleFormat.h"
 
 #include <QLocale>
 

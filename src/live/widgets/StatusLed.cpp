@@ -1,6 +1,6 @@
-#include "StatusLed.h"
+#include "live/widgets/StatusLed.h"
 
-#include "InstrumentColor.h"
+#include "live/widgets/InstrumentColor.h"
 
 #include <QPainter>
 #include <QRadialGradient>

@@ -1,6 +1,6 @@
-#include "TankGauge.h"
+#include "live/widgets/TankGauge.h"
 
-#include "InstrumentColor.h"
+#include "live/widgets/InstrumentColor.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InstrumentWidget.h"
+#include "live/widgets/InstrumentWidget.h"
 
 namespace dravinor::live {
 

@@ -1,0 +1,258 @@
+#include "ui/window/MainWindow.h"
+
+#include "params/ControllerSession.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/window/FileMemory.h"
+#include "live/LivePage.h"
+#include "live/OscilloscopeGroup.h"
+#include "ui/pages/ParameterPages.h"
+#include "ui/connection/PortProblemNotice.h"
+#include "params/ScaleTables.h"
+#include "ui/language/TextKeyApplier.h"
+#include "ui/status/UnreadReport.h"
+#include "ui/wizard/WizardController.h"
+#include "ui/window/WindowFit.h"
+#include "ui/window/WindowPlacement.h"
+#include "ui/window/WindowTexts.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace dravinor::ui {
+
+MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
+    : session_(session),
+      ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *ownDialogs_),
+      textKeys_(std::make_unique<TextKeyApplier>(this)),
+      fileMemory_(new FileMemory(this)),
+      placement_(new WindowPlacement(*this, minimumWindowSize))
+{
+    setObjectName("Form1");
+    // A settings file that is no regular file is said on the second line
+    // (the file buttons' page), where the start-up scan leaves it standing.
+    connect(fileMemory_, &FileMemory::settingsNotKept, this, &MainWindow::showSettingsNotice);
+    buildTimers();
+    buildPages();
+    buildStatusLines();
+    buildMenus();
+    buildReconnectWatch();
+    session_.transfer().setObserver(this);
+
+    placeOnScreen(initialWindowSize, true);
+}
+
+QRect MainWindow::screenArea() const
+{
+    return placement_->screenArea();
+}
+
+void MainWindow::placeOnScreen(QSize outer, bool centred)
+{
+    QRect wanted(frameGeometry().topLeft(), outer);
+    if (const QRect area = screenArea(); centred && area.isValid())
+        wanted.moveCenter(area.center());
+    placeFrame(wanted);
+}
+
+void MainWindow::placeFrame(const QRect& wanted)
+{
+    placement_->place(wanted);
+}
+
+void MainWindow::setStartFrame(const QRect& outer)
+{
+    startFrame_ = outer;
+    placeFrame(outer);
+}
+
+MainWindow::~MainWindow()
+{
+    session_.transfer().setObserver(nullptr);
+}
+
+void MainWindow::buildPages()
+{
+    pageControl_ = new QTabWidget(this);
+    pageControl_->setObjectName("PageControl1");
+    // The page captions are red.
+    pageControl_->tabBar()->setStyleSheet("QTabBar::tab { color: #FF0000; }");
+    const std::array<std::pair<const char*, QString>, 4> pages{{
+        {"TabPar1", QStringLiteral("Parametry systemu (F2)")},
+        {"TabPar2", QStringLiteral("Parametry systemu - zaawansowane (F3)")},
+        {"TabViz", QStringLiteral("Wizualizacja (F4)")},
+        {"TabAuto", QStringLiteral("Auto Adaptacja (F5)")},
+    }};
+    for (const auto& [name, caption] : pages) {
+        auto* page = new QWidget(pageControl_);
+        page->setObjectName(name);
+        pageControl_->addTab(page, caption);
+    }
+    // The wizard's own pages; their contents come with the wizard.
+    autoTab_ = new QTabWidget(pageControl_->widget(TabAuto));
+    autoTab_->setObjectName("AutoTab");
+    for (const char* name : {"AA1", "AA2", "AA4", "AA5"}) {
+        auto* page = new QWidget(autoTab_);
+        page->setObjectName(name);
+        autoTab_->addTab(page, name);
+    }
+    auto* wizardLayout = new QVBoxLayout(pageControl_->widget(TabAuto));
+    wizardLayout->addWidget(autoTab_);
+    setCentralWidget(pageControl_);
+    pageControl_->tabBar()->installEventFilter(this);
+    connect(pageControl_, &QTabWidget::currentChanged, this, &MainWindow::onCurrentPageChanged);
+
+    livePage_ = new live::LivePage(pageControl_->widget(TabViz), liveTimer_, session_.port(), session_.clock(),
+                                   session_.state());
+    // The trace's saves ask and tell through the window's dialogs, as every other save.
+    livePage_->oscilloscope().setSaveDialogs(
+        {[this](const QString& filter, const QString& suffix) { return dialogs_.chooseSaveFile({}, filter, suffix); },
+         [this](const QString& text) { dialogs_.showMessage(text); }});
+    pages_ = std::make_unique<ParameterPages>(
+        pageControl_->widget(TabPar1), pageControl_->widget(TabPar2),
+        PageServices{session_.state(), session_.transfer(), dialogs_,
+                     [this](int line, const StatusText& text) { showStatus(line, text); },
+                     [this](int probeType) {
+                         livePage_->applyProbeType(probeType);
+                         if (wizard_)
+                             wizard_->applyProbeType(probeType);
+                     },
+                     [this](int page, QWidget* focus) {
+                         setPageQuietly(page);
+                         if (focus)
+                             focus->setFocus(Qt::OtherFocusReason);
+                     }});
+    wizard_ = new WizardController(
+        autoTab_, session_.port(), session_.state(), session_.transfer(), *pages_, dialogs_,
+        [this](const QString& name) { return pageControl_->widget(TabViz)->findChild<QWidget*>(name); }, this);
+    wizard_->finished = [this] { leaveFinishedWizard(); };
+    connect(pages_->button("ResButt"), &QAbstractButton::clicked, this, &MainWindow::resetParameters);
+    connect(pages_->button("ZapPlik"), &QAbstractButton::clicked, this, &MainWindow::saveParameterFile);
+    connect(pages_->button("OdczPlik"), &QAbstractButton::clicked, this, &MainWindow::loadParameterFile);
+    connect(pages_->button("ZapiszPar"), &QAbstractButton::clicked, this, &MainWindow::writeAllParameters);
+    connect(pages_->button("OdczytPar"), &QAbstractButton::clicked, this, &MainWindow::readParametersAgain);
+}
+
+void MainWindow::buildStatusLines()
+{
+    for (int line = 0; line < 2; ++line) {
+        QWidget* page = pageControl_->widget(line == 0 ? TabPar1 : TabPar2);
+        auto* bar = new QStatusBar(page);
+        bar->setObjectName(line == 0 ? "StatusBar1" : "StatusBar2");
+        bar->setSizeGripEnabled(false);
+        auto* progress = new QProgressBar(page);
+        progress->setObjectName(line == 0 ? "ProgressOpcje1" : "ProgressOpcje2");
+        progress->setRange(0, 30);
+        progress->setTextVisible(false);
+        progress->hide();
+        // A tip that spells out a long message goes with it.
+        connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+            if (message != bar->toolTip())
+                bar->setToolTip(QString());
+        });
+        statusBars_[static_cast<std::size_t>(line)] = bar;
+        statusLines_.attach(line + 1, bar);
+        progressBars_[static_cast<std::size_t>(line)] = progress;
+        page->installEventFilter(this);  // keeps the line at the page's foot
+    }
+}
+
+void MainWindow::buildTimers()
+{
+    // The live page's poll timer; "Timer1" is its name among the window's controls.
+    liveTimer_ = new QTimer(this);
+    liveTimer_->setObjectName("Timer1");
+    liveTimer_->setInterval(50);
+    // The wizard's ten timers live with the wizard.
+}
+
+void MainWindow::startUp()
+{
+    showAtStart();
+
+    // The scan's status texts are painted as they come, without running the
+    // event loop in the middle of an exchange.
+    session_.connection().setStatusListener([this](const link::StatusUpdate& update) {
+        showConnectionStatus(update);
+        QStatusBar* bar = statusBars_[update.line == link::StatusLine::First ? 0 : 1];
+        if (bar->isVisible())
+            bar->repaint();
+    });
+    const auto outcome = session_.connection().autodetect();
+    applyOutcome(outcome);
+    if (!outcome.connected) {
+        showDefaultSet();
+        // The pages are not the car's: the fitter must not take them for it.
+        showStatus(1, defaultSetStatusText(outcome));
+    }
+    pages_->showGroups();
+    // The program always starts in Polish.
+    choosePolish();
+    if (!fileMemory_->settingsNotice().isEmpty())
+        showSettingsNotice();
+    if (const QString notice = portProblemNotice(outcome, session_.portMap()); !notice.isEmpty())
+        dialogs_.showMessage(notice);
+}
+
+void MainWindow::showAtStart()
+{
+    pages_->initialiseControls();
+    (void)params::scaleTables();
+    setWindowTitle(texts::titlePrefix);
+    // On screen before the scan, which can take a few seconds.
+    show();
+    QApplication::processEvents();
+    // 933 x 677 is the outer size; the frame is known once shown.
+    if (startFrame_)
+        placeFrame(*startFrame_);
+    else
+        placeOnScreen(initialWindowSize, true);
+    QApplication::processEvents();
+}
+
+void MainWindow::showDefaultSet()
+{
+    session_.state().loadDefaults();
+    pages_->showParameters();
+}
+
+void MainWindow::stopAllTimers()
+{
+    liveTimer_->stop();
+    livePage_->stopTrace();
+    wizard_->stopAllTimers();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    session_.port().close();
+    stopAllTimers();
+    QMainWindow::closeEvent(event);
+}
+
+QString MainWindow::statusText(int line) const
+{
+    return statusBars_[static_cast<std::size_t>(line - 1)]->currentMessage();
+}
+
+void MainWindow::showSettingsNotice()
+{
+    // Composed anew from the slots, so that a change of language says it again.
+    showStatus(2, StatusText([this] { return fileMemory_->settingsNotice(); }));
+}
+
+void MainWindow::showStatus(int line, const StatusText& text)
+{
+    statusLines_.show(line, text);
+}
+
+}  // namespace dravinor::ui

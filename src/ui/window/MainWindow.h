@@ -1,0 +1,222 @@
+#pragma once
+
+#include "params/LiveCsv.h"
+#include "params/ParameterTransfer.h"
+#include "ui/status/StatusLines.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <utility>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+
+namespace dravinor::link {
+struct ConnectionOutcome;
+struct StatusUpdate;
+}
+namespace dravinor::params {
+class ControllerSession;
+}
+namespace dravinor::live {
+class LivePage;
+}
+
+namespace dravinor::ui {
+
+class Dialogs;
+class FileMemory;
+class HelpViewer;
+class LiveRecordingControl;
+class LiveReplayControl;
+class JournalWindow;
+class ParameterPages;
+class ReconnectWatch;
+class RecentFilesMenu;
+class TextKeyApplier;
+struct Language;
+class WindowPlacement;
+class WizardController;
+
+// Form1: the one window of the program. It owns the pages, the menus, the
+// status lines and the timers, and drives the controller session.
+class MainWindow : public QMainWindow, private params::TransferObserver {
+    Q_OBJECT
+public:
+    enum Page { TabPar1, TabPar2, TabViz, TabAuto };
+
+    // dialogs may be null: real message boxes are used then.
+    explicit MainWindow(params::ControllerSession& session, Dialogs* dialogs = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: shows the window, finds the controller (or takes the
+    // default set), fills the pages.
+    void startUp();
+    // Start-up for `--replay`: no port is scanned or opened, the pages show
+    // the default set, the ports menu is off and the live page plays the
+    // recording.
+    void startReplay(const QString& fileName, std::vector<params::LiveSample> samples);
+    // Where the window stands at start-up, frame included, instead of the
+    // screen's centre (the demo puts its engine panel beside it).
+    void setStartFrame(const QRect& outer);
+
+    void stopAllTimers();
+    void activatePage();
+    // The menu's page switch (F2..F4): asks before leaving the wizard.
+    void switchToPage(Page page);
+    // F5: the wizard's entry.
+    void startAutoAdaptation();
+
+    // The language menu's two items, "polski" and "rosyjski"
+    // (MainWindowLanguage.cpp): help file, ticks, the writing system's
+    // fonts, language file, wizard label widths.
+    void choosePolish();
+    void fixWizardLabelWidths();
+    void chooseRussian();
+    // F1: the current language's help at its topic.
+    void helpF1Click();
+    HelpViewer* helpViewer() const { return helpViewer_; }
+    // "Dziennik zmian" (MainWindowJournal.cpp).
+    void showJournal();
+    JournalWindow* journalWindow() const { return journalWindow_; }
+    TextKeyApplier& textKeys() const { return *textKeys_; }
+
+    QTabWidget* pageControl() const { return pageControl_; }
+    live::LivePage& livePage() const { return *livePage_; }
+    WizardController& wizard() const { return *wizard_; }
+    LiveRecordingControl& recording() const { return *recording_; }
+    // The folders and files remembered between runs.
+    FileMemory& fileMemory() const { return *fileMemory_; }
+    // Null unless replaying.
+    LiveReplayControl* replay() const { return replay_; }
+    // Follows the controller through an unplugged adapter.
+    ReconnectWatch& reconnectWatch() const { return *reconnect_; }
+    QString statusText(int line) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Building (MainWindowMenus.cpp, MainWindow.cpp).
+    void buildPages();
+    void buildStatusLines();
+    void buildMenus();
+    void buildMainMenu(QMenuBar* bar);
+    void buildPortsMenu(QMenuBar* bar);
+    void buildResolutionMenu(QMenuBar* bar);
+    void buildLanguagesMenu(QMenuBar* bar);
+    void buildTimers();
+    void showAtStart();
+    void showDefaultSet();
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption);
+
+    // Connection and transfers (MainWindowConnection.cpp).
+    void applyOutcome(const link::ConnectionOutcome& outcome);
+    void buildReconnectWatch();
+    void showConnectionStatus(const link::StatusUpdate& status);
+    // How many of the 35 the last read left unread, and which (both lines).
+    void showUnreadStatus(bool afterRead);
+    void choosePort(int index);
+    void autodetectFromMenu();
+    // What a file save or load did, on both status lines.
+    void showFileStatus(const QString& text);
+    void showStatus(int line, const StatusText& text);
+    // Why the window's settings file is not used, on the file buttons' page.
+    void showSettingsNotice();
+    void readStarted(int total) override;
+    void readProgress(int accepted) override;
+    void readFinished() override;
+    void showParameters() override;
+    void writeStarted() override;
+    void writeFinished(const params::WriteOutcome& outcome) override;
+    void bulkWriteStarted(int steps) override;
+    void bulkWriteProgress(int done, int steps) override;
+    void bulkWriteFinished(const params::BulkWriteOutcome& outcome) override;
+    // Both status lines: the button that started a bulk write may be on either page.
+    void showBulkWriteResult(const params::BulkWriteOutcome& outcome);
+    void resetParameters();
+    void writeAllParameters();
+    void readParametersAgain();
+    void saveParameterFile();
+    void loadParameterFile();
+    // Loads the file and writes it; askFirst asks before anything is changed.
+    void loadParameterFileFrom(const QString& path, bool askFirst);
+    // An item of "Ostatnie pliki": loaded as "Odczyt z pliku" loads it, once
+    // the fitter has said yes (MainWindowFiles.cpp).
+    void loadRecentFile(const QString& path);
+    bool confirmRecentFile(const QString& path, const params::ParameterBlock& loaded);
+    // "Porównaj z plikiem…" (MainWindowCompare.cpp).
+    void compareWithFile();
+
+    void selectLanguage(const Language& language, QAction* ticked);
+    // What was shown before a change of language, said again in its words.
+    void redrawShownTexts();
+
+    // Pages (MainWindowPages.cpp).
+    void onCurrentPageChanged(int index);
+    void setPageQuietly(int index);
+    bool confirmLeavingWizard();
+    void enterWizardPage();
+    void wizardNextKey();
+    void leaveFinishedWizard();
+    void chooseResolution(QAction* item, int width, int height);
+    // The available area of the window's screen.
+    QRect screenArea() const;
+    // Sets an outer size no larger than the screen's area and keeps the
+    // window on it (centred there when asked).
+    void placeOnScreen(QSize outer, bool centred);
+    void placeFrame(const QRect& wanted);
+    void layoutPages();
+    void fitPageCaptions(QSize outer);
+
+    params::ControllerSession& session_;
+    std::unique_ptr<Dialogs> ownDialogs_;
+    Dialogs& dialogs_;
+    QTabWidget* pageControl_ = nullptr;
+    QTabWidget* autoTab_ = nullptr;
+    std::unique_ptr<ParameterPages> pages_;
+    live::LivePage* livePage_ = nullptr;
+    std::array<QStatusBar*, 2> statusBars_{};
+    StatusLines statusLines_;
+    std::array<QProgressBar*, 2> progressBars_{};
+    // Range and value of the bars before a bulk write borrowed them: the
+    // read's bars carry on from where the last read left them.
+    std::array<std::pair<int, int>, 2> barsBeforeBulkWrite_{};
+    std::array<QAction*, 8> portItems_{};
+    std::array<QAction*, 4> resolutionItems_{};
+    QAction* polishItem_ = nullptr;
+    QAction* russianItem_ = nullptr;
+    std::unique_ptr<TextKeyApplier> textKeys_;
+    HelpViewer* helpViewer_ = nullptr;
+    JournalWindow* journalWindow_ = nullptr;
+    QString helpFile_;
+    QTimer* liveTimer_ = nullptr;
+    WizardController* wizard_ = nullptr;
+    LiveRecordingControl* recording_ = nullptr;
+    LiveReplayControl* replay_ = nullptr;
+    int currentPage_ = TabPar1;
+    bool changingPageQuietly_ = false;
+    QSize requestedResolution_;
+    std::optional<QRect> startFrame_;
+    FileMemory* fileMemory_ = nullptr;
+    RecentFilesMenu* recentFiles_ = nullptr;
+    ReconnectWatch* reconnect_ = nullptr;
+    WindowPlacement* placement_ = nullptr;
+    QString controllerVersion_;  // of the connected controller, for the About box
+    QString unreadStatus_;       // the status text of the last read that left values unread
+    bool titleSaysNoController_ = false;
+    bool titleSaysVersionUnknown_ = false;  // the controller answers without a clean identity
+};
+
+}  // namespace dravinor::ui
