@@ -2,6 +2,7 @@
 
 #include "ControllerSimulator.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -10,7 +11,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
-#include <QAbstractItemView>
 #include <QVBoxLayout>
 
 namespace dravinor::app {
@@ -52,14 +52,9 @@ QComboBox* makeProbeChoice(sim::ProbeModel current)
 }  // namespace
 
 DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator, QWidget* owner)
-    : QWidget(owner, Qt::Window),
-      simulator_(simulator),
-      fitter_(new QCheckBox(QStringLiteral("wirtualny mechanik"))),
-      startStop_(new QPushButton),
-      throttle_(makeSlider(0, 100, 0)),
-      screw_(makeSlider(-100, 100, 0)),
-      probe_(makeProbeChoice(simulator.engineView().probeModel)),
-      readout_(new QLabel)
+    : QWidget(owner, Qt::Window), simulator_(simulator), fitter_(new QCheckBox(QStringLiteral("wirtualny mechanik"))),
+      startStop_(new QPushButton), throttle_(makeSlider(0, 100, 0)), screw_(makeSlider(-100, 100, 0)),
+      probe_(makeProbeChoice(simulator.engineView().probeModel)), readout_(new QLabel)
 {
     setObjectName("DemoEnginePanel");
     setWindowTitle(QStringLiteral("Symulowany silnik (demo)"));
@@ -135,12 +130,11 @@ void DemoEnginePanel::refresh()
         throttle_->setValue(qRound(engine.throttle * 100));
         screw_->setValue(qRound(engine.reducerScrew * 100));
     }
-    for (QWidget* control : {static_cast<QWidget*>(startStop_), static_cast<QWidget*>(throttle_),
-                             static_cast<QWidget*>(screw_)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(startStop_), static_cast<QWidget*>(throttle_), static_cast<QWidget*>(screw_)})
         control->setEnabled(!engine.fitterEnabled);
-    const QString fitterLine = engine.fitterEnabled
-                                   ? QStringLiteral("\nmechanik: %1").arg(QString::fromUtf8(engine.fitterStage))
-                                   : QString();
+    const QString fitterLine =
+        engine.fitterEnabled ? QStringLiteral("\nmechanik: %1").arg(QString::fromUtf8(engine.fitterStage)) : QString();
     // A narrow panel has a line for each reading.
     const QString apart = narrow_ ? QStringLiteral("\n") : QStringLiteral("   ");
     readout_->setText(QStringLiteral("%1 RPM%7płyn %2 °C\nsilnik krokowy %3%7sonda %4 V%7%5%6")

@@ -13,7 +13,10 @@ namespace dravinor::app {
 
 namespace {
 
-bool isSet(const char* value) { return value && *value; }
+bool isSet(const char* value)
+{
+    return value && *value;
+}
 
 // The value after -name or --name (Qt takes both), or null.
 const char* argumentValue(int argc, char** argv, std::string_view name)
@@ -112,7 +115,10 @@ void DisplayOpenGuard::arm(const std::string& triedDisplay)
     previous_ = qInstallMessageHandler(holdOrEnd);
 }
 
-DisplayOpenGuard::~DisplayOpenGuard() { release(); }
+DisplayOpenGuard::~DisplayOpenGuard()
+{
+    release();
+}
 
 void DisplayOpenGuard::release()
 {
@@ -138,14 +144,9 @@ bool prepareForDisplay(int argc, char** argv, DisplayOpenGuard& guard)
     const auto environment = [](const char* name) -> const char* { return std::getenv(name); };
     const std::string display = namedDisplay(argc, argv, environment);
     switch (lookForDisplay(argc, argv, environment)) {
-    case DisplayOutlook::Missing:
-        std::fprintf(stderr, "%s\n", noDisplayLine(display).c_str());
-        return false;
-    case DisplayOutlook::Named:
-        guard.arm(display);
-        break;
-    case DisplayOutlook::NotNeeded:
-        break;
+    case DisplayOutlook::Missing: std::fprintf(stderr, "%s\n", noDisplayLine(display).c_str()); return false;
+    case DisplayOutlook::Named: guard.arm(display); break;
+    case DisplayOutlook::NotNeeded: break;
     }
     return true;
 }

@@ -1,11 +1,11 @@
 #include "DravinorApp.h"
 
-#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
 #include "DemoEnginePanel.h"
 #include "DemoPlacement.h"
-#include "ui/window/MainWindow.h"
 #include "link/PortMap.h"
+#include "params/ControllerSession.h"
+#include "ui/window/MainWindow.h"
 #include "ui/window/ProgramIcon.h"
 #include "ui/window/WindowFit.h"
 

@@ -1,12 +1,12 @@
 #include "DisplayCheck.h"
 #include "DravinorApp.h"
 #include "DravinorVersion.h"
+#include "QuitOnSignal.h"
 #include "params/LiveCsv.h"
+#include "ui/language/QtTranslations.h"
+#include "ui/recording/ReplayProblem.h"
 #include "ui/window/MainWindow.h"
 #include "ui/window/ProgramIcon.h"
-#include "ui/language/QtTranslations.h"
-#include "QuitOnSignal.h"
-#include "ui/recording/ReplayProblem.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -26,8 +26,7 @@ public:
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (run.error_occurred || !(single || median))
                 continue;
-            const double cpuMs =
-                run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1000.0;
+            const double cpuMs = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1000.0;
             std::printf("  %s: %.3f ms CPU per %s, ratio %.3f to the %.1f ms goal (goal <= 1)\n",
                         run.benchmark_name().c_str(), cpuMs, unit_, cpuMs / goalMs_, goalMs_);
         }

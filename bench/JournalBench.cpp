@@ -4,11 +4,11 @@
 // many runs, against the 100 ms goal.
 //
 //   dravinor_journal_bench [entries] [runs]
+#include "SilentDialogs.h"
 #include "params/ControllerSession.h"
+#include "params/WriteJournal.h"
 #include "ui/journal/JournalTableModel.h"
 #include "ui/journal/JournalWindow.h"
-#include "SilentDialogs.h"
-#include "params/WriteJournal.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -65,8 +65,9 @@ int main(int argc, char** argv)
     params::WriteJournal journal(params::WriteJournal::defaultPath());
     const auto entries = someEntries(count);
     for (std::size_t i = 0; i < entries.size(); i += 500)
-        journal.append(std::vector<params::JournalEntry>(entries.begin() + static_cast<std::ptrdiff_t>(i),
-                                                         entries.begin() + static_cast<std::ptrdiff_t>(std::min(i + 500, entries.size()))));
+        journal.append(std::vector<params::JournalEntry>(
+            entries.begin() + static_cast<std::ptrdiff_t>(i),
+            entries.begin() + static_cast<std::ptrdiff_t>(std::min(i + 500, entries.size()))));
     const std::size_t lines = journal.readOldestFirst().size();
 
     params::ControllerSession session;
@@ -85,8 +86,9 @@ int main(int argc, char** argv)
     }
     std::sort(times.begin(), times.end());
     const double ms = times[times.size() / 2];
-    std::printf("journal of %zu entries (%d rows listed at first, the rest as they are scrolled to), median of %d runs\n",
-                lines, rows, runs);
+    std::printf(
+        "journal of %zu entries (%d rows listed at first, the rest as they are scrolled to), median of %d runs\n",
+        lines, rows, runs);
     std::printf("open (read + table filled + first paint): %.2f ms; goal 100 ms, ratio %.3f (goal <= 1)\n", ms,
                 ms / 100.0);
     return 0;

@@ -4,8 +4,8 @@
 // the whole journal from its start as lists did before. Median of runs.
 //
 //   dravinor_journal_tail_bench [megabytes] [runs]
-#include "params/JournalListing.h"
 #include "MedianTime.h"
+#include "params/JournalListing.h"
 #include "params/WriteJournal.h"
 
 #include <algorithm>

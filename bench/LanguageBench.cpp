@@ -6,14 +6,14 @@
 // Without a path, lang/polski.txt is looked for as the program looks for it;
 // when there is none, one is written from the window's own texts (every key
 // of the table, in Windows-1250) into a temporary folder.
-#include "params/ControllerSession.h"
+#include "SilentDialogs.h"
 #include "lang/DataFiles.h"
 #include "lang/KeyTable.h"
-#include "ui/language/LanguageLoader.h"
-#include "ui/window/MainWindow.h"
-#include "SilentDialogs.h"
-#include "ui/language/TextKeyApplier.h"
 #include "lang/TextSlots.h"
+#include "params/ControllerSession.h"
+#include "ui/language/LanguageLoader.h"
+#include "ui/language/TextKeyApplier.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -109,7 +109,7 @@ int main(int argc, char** argv)
     if (path.isEmpty()) {
         const auto found = lang::findDataFile("lang/polski.txt", QCoreApplication::applicationDirPath().toStdString());
         path = QFile::exists(QString::fromStdString(found.string())) ? QString::fromStdString(found.string())
-                                                                      : writeFileFromWindow(window, folder.path());
+                                                                     : writeFileFromWindow(window, folder.path());
     }
     const qint64 size = QFileInfo(path).size();
 

@@ -1,13 +1,13 @@
 // Wire speed of the parameter transfers over a pseudo-terminal against the
 // simulated controller with 9600-baud pacing, against the line-time floor.
-#include "link/Clock.h"
 #include "ControllerSimulator.h"
 #include "MedianTime.h"
+#include "link/Clock.h"
+#include "link/CommandFrame.h"
+#include "link/PosixSerialDevice.h"
+#include "link/SerialPort.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTransfer.h"
-#include "link/PosixSerialDevice.h"
-#include "link/CommandFrame.h"
-#include "link/SerialPort.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,10 +5,10 @@
 //   dravinor_livepage_bench [--seconds N] [--throttle X]
 //
 // Run it under Xvfb for real xcb painting, or with QT_QPA_PLATFORM=offscreen.
-#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
-#include "ui/window/MainWindow.h"
 #include "link/PortMap.h"
+#include "params/ControllerSession.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -151,7 +151,9 @@ int main(int argc, char** argv)
     const auto missed = std::count_if(gaps.begin(), gaps.end(), [](double ms) { return ms > 75.0; });
     std::sort(gaps.begin(), gaps.end());
     auto percentile = [&gaps](double p) {
-        return gaps.empty() ? 0.0 : gaps[std::min(gaps.size() - 1, static_cast<std::size_t>(p * static_cast<double>(gaps.size())))];
+        return gaps.empty()
+                   ? 0.0
+                   : gaps[std::min(gaps.size() - 1, static_cast<std::size_t>(p * static_cast<double>(gaps.size())))];
     };
 
     const double pollRate = static_cast<double>(polls.size()) / wall;
@@ -166,7 +168,8 @@ int main(int argc, char** argv)
                 percentile(0.5), percentile(0.99), gaps.empty() ? 0.0 : gaps.back(), static_cast<long>(missed));
     std::printf("GUI thread CPU: %.3f s over %.1f s = %.2f %% of one core, ratio %.2f (goal <= 3 %%); "
                 "%.2f ms per poll\n",
-                guiCpu, wall, guiShare, guiShare / 3.0, polls.empty() ? 0.0 : guiCpu * 1000.0 / static_cast<double>(polls.size()));
+                guiCpu, wall, guiShare, guiShare / 3.0,
+                polls.empty() ? 0.0 : guiCpu * 1000.0 / static_cast<double>(polls.size()));
     std::printf("whole process CPU (simulator thread included): %.3f s = %.2f %% of one core\n", processCpu,
                 processCpu / wall * 100.0);
     const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));

@@ -6,16 +6,16 @@
 //   dravinor_liveupdate_bench [google benchmark options]
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
-#include "params/ControllerSession.h"
 #include "FakeClock.h"
 #include "GoalReporter.h"
-#include "live/LivePage.h"
-#include "ui/window/MainWindow.h"
-#include "live/OscilloscopeGroup.h"
-#include "params/ParameterState.h"
 #include "ScriptedDevice.h"
 #include "link/SerialPort.h"
+#include "live/LivePage.h"
+#include "live/OscilloscopeGroup.h"
 #include "live/TScope.h"
+#include "params/ControllerSession.h"
+#include "params/ParameterState.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QTabWidget>

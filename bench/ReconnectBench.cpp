@@ -2,12 +2,12 @@
 // 9600-baud pacing) to the controller being back: for the session alone
 // (identified and all 35 parameters read) and for the window (its status
 // line says so). The goal is under one second.
-#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
-#include "ui/window/MainWindow.h"
 #include "MedianTime.h"
-#include "params/Reconnection.h"
 #include "SilentDialogs.h"
+#include "params/ControllerSession.h"
+#include "params/Reconnection.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QStatusBar>
@@ -35,8 +35,8 @@ void report(const char* what, std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
     const double median = times[times.size() / 2];
-    std::printf("%s: median %.1f ms, worst %.1f ms of %zu, ratio %.3f to the %.0f ms goal (goal <= 1)\n", what,
-                median, times.back(), times.size(), median / goalMs, goalMs);
+    std::printf("%s: median %.1f ms, worst %.1f ms of %zu, ratio %.3f to the %.0f ms goal (goal <= 1)\n", what, median,
+                times.back(), times.size(), median / goalMs, goalMs);
 }
 
 }  // namespace
@@ -45,7 +45,8 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    const auto folder = std::filesystem::temp_directory_path() / ("dravinor-reconnect-bench-" + std::to_string(::getpid()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("dravinor-reconnect-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     sim::SimulatorOptions options;
     options.linkPath = (folder / "usb-adapter-port0").string();
@@ -88,8 +89,8 @@ int main(int argc, char** argv)
     ui::MainWindow window(session, &dialogs);
     window.startUp();
     QStatusBar* line = window.findChild<QStatusBar*>("StatusBar1");
-    const QString backText = QString::fromUtf8(
-        "Adapter portu COM1 podłączony ponownie - ten sam sterownik, parametry odczytane na nowo");
+    const QString backText =
+        QString::fromUtf8("Adapter portu COM1 podłączony ponownie - ten sam sterownik, parametry odczytane na nowo");
     std::vector<double> windowBack;
     for (int run = 0; run < runs; ++run) {
         simulator.hangUp();

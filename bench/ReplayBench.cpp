@@ -4,9 +4,9 @@
 //   dravinor_replay_bench [--seconds N]
 //
 // Run with QT_QPA_PLATFORM=offscreen, or under Xvfb for real xcb painting.
+#include "live/LiveReplay.h"
 #include "params/ControllerSession.h"
 #include "params/LiveCsv.h"
-#include "live/LiveReplay.h"
 #include "ui/recording/LiveReplayControl.h"
 #include "ui/window/MainWindow.h"
 
@@ -125,8 +125,8 @@ int main(int argc, char** argv)
         const double percent = 100 * cpu / wall;
         std::printf("playing: %zu polls shown in %.1f s of recording, %.1f s of wall time (%.1f per second, "
                     "recorded 20), %.2f s CPU: %.2f %% of a core, ratio %.3f to the %.0f %% goal (goal <= 1)\n",
-                    shown, played, wall, static_cast<double>(shown) / wall, cpu, percent,
-                    percent / cpuGoalPercent, cpuGoalPercent);
+                    shown, played, wall, static_cast<double>(shown) / wall, cpu, percent, percent / cpuGoalPercent,
+                    cpuGoalPercent);
         QApplication::quit();
     });
     return QApplication::exec();

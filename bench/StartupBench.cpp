@@ -9,8 +9,8 @@
 // DRAVINOR_T0 is the wall time (seconds, '.' decimal point) taken by the
 // shell just before it forked us; without it the kernel's start time of the
 // process is used (10 ms resolution).
-#include "params/ControllerSession.h"
 #include "DravinorApp.h"
+#include "params/ControllerSession.h"
 #include "ui/window/MainWindow.h"
 
 #include <QApplication>
@@ -51,8 +51,7 @@ double processStartSeconds()
     // Field 22, counted after the command name, which ends with the last ')'.
     std::istringstream fields(text.substr(text.rfind(')') + 2));
     std::string field;
-    for (int i = 3; i <= 22 && fields >> field; ++i) {
-    }
+    for (int i = 3; i <= 22 && fields >> field; ++i) {}
     const double startAfterBoot = std::strtod(field.c_str(), nullptr) / static_cast<double>(sysconf(_SC_CLK_TCK));
     timespec boot{};
     clock_gettime(CLOCK_BOOTTIME, &boot);
@@ -70,8 +69,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (armed && event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->window() == window_)
+        if (armed && event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == window_)
             ++paintsAfterArming;
         return false;
     }
@@ -134,8 +133,8 @@ int main(int argc, char** argv)
     }
     std::printf("platform=%s demo=%d connected=%d main=%.1f app=%.1f window=%.1f startup=%.1f filled=%.1f "
                 "paints=%d readall=%.1f size=%dx%d\n",
-                qPrintable(QGuiApplication::platformName()), demo ? 1 : 0, connected ? 1 : 0, mainMs, appMs,
-                windowMs, startUpMs, filledMs, watch.paintsAfterArming, readAllMs, window.width(), window.height());
+                qPrintable(QGuiApplication::platformName()), demo ? 1 : 0, connected ? 1 : 0, mainMs, appMs, windowMs,
+                startUpMs, filledMs, watch.paintsAfterArming, readAllMs, window.width(), window.height());
     std::fflush(stdout);
     // The teardown is no part of the start-up.
     _exit(watch.paintsAfterArming > 0 ? 0 : 3);

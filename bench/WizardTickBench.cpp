@@ -7,18 +7,17 @@
 //   dravinor_wizardtick_bench [google benchmark options]
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
-#include "params/Conversions.h"
 #include "FakeClock.h"
 #include "GoalReporter.h"
-#include "ui/pages/ParameterPages.h"
+#include "ScriptedDevice.h"
+#include "SilentDialogs.h"
+#include "link/SerialPort.h"
+#include "params/Conversions.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTransfer.h"
-#include "ScriptedDevice.h"
-#include "link/SerialPort.h"
-#include "SilentDialogs.h"
+#include "ui/pages/ParameterPages.h"
 #include "ui/wizard/WizardController.h"
 #include "ui/wizard/WizardPages.h"
-
 
 #include <QApplication>
 #include <QTabWidget>
@@ -51,9 +50,16 @@ std::array<std::uint8_t, 10> engineFrame(long n)
     const auto period = static_cast<std::uint16_t>(params::rpmToPeriod(static_cast<int>(rpm), 4800.0f));
     const bool rich = std::sin(t * 2 * M_PI * 1.1) > 0;
     const std::uint8_t status = 0x03;
-    return {static_cast<std::uint8_t>(rich ? 45 : 5), static_cast<std::uint8_t>(high ? 120 : 30), 200, 0,
-            static_cast<std::uint8_t>(high ? 140 : 60), status, static_cast<std::uint8_t>(period >> 8),
-            static_cast<std::uint8_t>(period & 0xFF), 0, 0};
+    return {static_cast<std::uint8_t>(rich ? 45 : 5),
+            static_cast<std::uint8_t>(high ? 120 : 30),
+            200,
+            0,
+            static_cast<std::uint8_t>(high ? 140 : 60),
+            status,
+            static_cast<std::uint8_t>(period >> 8),
+            static_cast<std::uint8_t>(period & 0xFF),
+            0,
+            0};
 }
 
 struct WizardRig {
@@ -108,8 +114,8 @@ struct WizardRig {
         parameterTabs->hide();
         autoTab->setGeometry(0, 0, 907, 572);
         window.resize(907, 572);
-        wizard = new ui::WizardController(autoTab, port, state, transfer, *pages, dialogs,
-                                          [](const QString&) { return nullptr; }, &window);
+        wizard = new ui::WizardController(
+            autoTab, port, state, transfer, *pages, dialogs, [](const QString&) { return nullptr; }, &window);
         window.show();
         restart();
         QApplication::processEvents();

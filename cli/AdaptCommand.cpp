@@ -1,6 +1,6 @@
-#include "Arguments.h"
 #include "AdaptNarrator.h"
 #include "AdaptOptions.h"
+#include "Arguments.h"
 #include "BulkWriteReport.h"
 #include "CliSession.h"
 #include "Commands.h"
@@ -21,8 +21,8 @@ namespace dravinor::cli {
 
 namespace {
 
-using wizard::WizardControl;
 using wizard::AdaptationEngine;
+using wizard::WizardControl;
 using wizard::WizardPage;
 using wizard::WizardTimer;
 
@@ -40,7 +40,7 @@ void onInterrupt(int)
 
 void catchInterrupts()
 {
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
@@ -84,7 +84,9 @@ bool switchOffered(const AdaptationEngine& engine)
 class Fitter {
 public:
     Fitter(AdaptationEngine& engine, AdaptNarrator& narrator, bool yes)
-        : engine_(engine), narrator_(narrator), yes_(yes) {}
+        : engine_(engine), narrator_(narrator), yes_(yes)
+    {
+    }
 
     // Presses what the pages offer; true once KONIEC was pressed.
     bool act(int& enters)
@@ -174,7 +176,8 @@ void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine)
     else if (!resetWritten.empty())
         written.push_back("the entry reset, in part: " + parameters(resetWritten) + " of the default set");
     if (!resetMissing.empty())
-        missing.push_back("the entry reset: " + parameters(resetMissing) + (reset.portLost ? " (the port went away)" : ""));
+        missing.push_back("the entry reset: " + parameters(resetMissing) +
+                          (reset.portLost ? " (the port went away)" : ""));
     else if (!reset.allConfirmed())
         missing.push_back("the entry reset: " + std::to_string(reset.unconfirmedAddresses().size()) +
                           " RAM refresh(es)");

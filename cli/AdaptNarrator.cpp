@@ -2,8 +2,8 @@
 
 #include "CommaVolts.h"
 
-#include "params/ParameterTransfer.h"
 #include "lang/TextSlots.h"
+#include "params/ParameterTransfer.h"
 #include "wizard/WizardTables.h"
 #include "wizard/WizardTexts.h"
 
@@ -122,8 +122,7 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
         if (isPrompt(name) && control->visible) {
             if (*control->visible && !visiblePrompts_.contains(name)) {
                 visiblePrompts_.insert(name);
-                line(name == WizardControl::TpsDirection ? tpsDirection(engine.result())
-                                                         : wordsOf(name));
+                line(name == WizardControl::TpsDirection ? tpsDirection(engine.result()) : wordsOf(name));
             } else if (!*control->visible) {
                 visiblePrompts_.erase(name);
             }
@@ -153,7 +152,8 @@ void AdaptNarrator::reportLine(const wizard::AdaptationEngine& engine)
 {
     if (engine.controllerSilent() != silentTold_) {
         silentTold_ = engine.controllerSilent();
-        line(silentTold_ ? "dravinor-cli: the controller does not answer" : "dravinor-cli: the controller answers again");
+        line(silentTold_ ? "dravinor-cli: the controller does not answer"
+                         : "dravinor-cli: the controller answers again");
     }
     const auto& doubtful = engine.result().doubtfulPhases;
     for (; doubtfulTold_ < doubtful.size(); ++doubtfulTold_) {
@@ -258,7 +258,8 @@ void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
     const auto& figures = failure->figures;
     line(std::string("dravinor-cli: the lambda probe does not work: ") +
          diagnostics::probeVerdictName(figures.verdict) + ", " + commaVolts(figures.minVolts) + "-" +
-         commaVolts(figures.maxVolts) + " V over the last " + std::to_string(static_cast<int>(figures.judgedSeconds + 0.5)) +
+         commaVolts(figures.maxVolts) + " V over the last " +
+         std::to_string(static_cast<int>(figures.judgedSeconds + 0.5)) +
          " s; check the probe and its wiring (a cold probe does not switch either)");
 }
 

@@ -33,8 +33,7 @@ bool parseItem(const std::string& option, const std::string& text, const Items& 
     const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (failure != std::errc{} || end != text.data() + text.size() || text.empty() || value < 0 ||
         value >= static_cast<int>(items.size())) {
-        error = option + " " + text + ": choose one of 0.." + std::to_string(items.size() - 1) + ":" +
-                listItems(items);
+        error = option + " " + text + ": choose one of 0.." + std::to_string(items.size() - 1) + ":" + listItems(items);
         return false;
     }
     item = value;
@@ -53,10 +52,11 @@ bool parseAdaptArguments(const CliOptions& given, AdaptOptions& options, std::st
 {
     options.yes = given.has("--yes");
     options.force = given.has("--force");
-    if (const auto value = given.value("--ignition"); value &&
-        !parseItem("--ignition", *value, wizard::ignitionItems, options.ignition, error))
+    if (const auto value = given.value("--ignition");
+        value && !parseItem("--ignition", *value, wizard::ignitionItems, options.ignition, error))
         return false;
-    if (const auto value = given.value("--probe"); value && !parseItem("--probe", *value, probeItems(), options.probe, error))
+    if (const auto value = given.value("--probe");
+        value && !parseItem("--probe", *value, probeItems(), options.probe, error))
         return false;
     if (const auto value = given.value("--temperature-sensor")) {
         if (*value != "on" && *value != "off") {

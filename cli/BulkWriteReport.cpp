@@ -3,8 +3,8 @@
 #include "CliSession.h"
 #include "TerminalQuestion.h"
 
-#include "params/ParameterDecoder.h"
 #include "fields/ParameterDiff.h"
+#include "params/ParameterDecoder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -31,8 +31,8 @@ int askBeforeBulkWrite(CliSession& session, const std::string& what, const Param
     // Without a whole read, counted against what could be read.
     const auto changes = fields::compareParameterSets(held.value_or(session.state().block()), newSet).size();
     std::string question = "Write " + what + " to the controller on " +
-                           session.describePort(session.port().portName()) + "? It changes " +
-                           std::to_string(changes) + (changes == 1 ? " value" : " values") +
+                           session.describePort(session.port().portName()) + "? It changes " + std::to_string(changes) +
+                           (changes == 1 ? " value" : " values") +
                            (held ? "; its present set is kept as a backup first."
                                  : "; its parameters could not all be read, so no backup of its set can be kept.");
     if (askOnTerminal(question) == Consent::Given)

@@ -21,7 +21,7 @@ struct CliOptions {
     std::vector<std::string> portAssignments;  // --port COMn=PATH
     std::optional<std::string> port;           // --port COMn or --port PATH
     std::string command;
-    std::vector<std::string> arguments;        // the command's operands: what follows it that is no option
+    std::vector<std::string> arguments;  // the command's operands: what follows it that is no option
     // The command's own options as given, in order; a switch has an empty value.
     std::vector<std::pair<std::string, std::string>> commandOptions;
     bool help = false;

@@ -26,8 +26,8 @@ struct CommandSpec {
     std::span<const CommandOption> options = {};
     int minOperands = 0;
     int maxOperands = 0;
-    std::string_view operands = {};  // "one parameter file": for the message when the count is wrong
-    int usageExit = 1;          // diff keeps 1 for "different" and says 2 for trouble
+    std::string_view operands = {};        // "one parameter file": for the message when the count is wrong
+    int usageExit = 1;                     // diff keeps 1 for "different" and says 2 for trouble
     std::string (*helpLists)() = nullptr;  // lists made from the tables, after the help
 };
 

@@ -20,9 +20,7 @@ constexpr const char* controllerWord = "controller";
 // The controller is found and read once, whichever side names it.
 class SetSource {
 public:
-    SetSource(const CliOptions& options, const params::SessionWiring& wiring) : options_(options), wiring_(wiring)
-    {
-    }
+    SetSource(const CliOptions& options, const params::SessionWiring& wiring) : options_(options), wiring_(wiring) {}
 
     bool load(const std::string& name, params::ParameterBlock& block)
     {

@@ -48,8 +48,7 @@ int printDifferences(const params::ParameterBlock& first, const params::Paramete
     std::vector<Row> rows{{"field", "caption", firstName, secondName}};
     for (const auto& [a, b] : differences) {
         const bool sameShown = a.shown == b.shown;
-        rows.push_back({a.name.empty() ? "-" : a.name, a.caption, valueText(a, sameShown),
-                        valueText(b, sameShown)});
+        rows.push_back({a.name.empty() ? "-" : a.name, a.caption, valueText(a, sameShown), valueText(b, sameShown)});
     }
     std::size_t widths[3] = {0, 0, 0};
     for (const Row& row : rows) {

@@ -56,8 +56,8 @@ std::string problemText(const params::JournalProblem& problem)
 
 std::string describe(const JournalEntry& e, params::UndoMark mark)
 {
-    std::string line = timeText(e.time) + "  " + orDash(e.port) + "  " + orDash(e.controller) + "  " +
-                       e.kindText() + " (" + e.sourceText() + ")  ";
+    std::string line = timeText(e.time) + "  " + orDash(e.port) + "  " + orDash(e.controller) + "  " + e.kindText() +
+                       " (" + e.sourceText() + ")  ";
     if (e.address == 0) {
         line += e.note;
     } else {
@@ -83,7 +83,7 @@ int runJournal(const CliOptions& options, const params::SessionWiring& wiring)
     const auto givenLast = options.count("--last");
     const std::size_t last = givenLast ? static_cast<std::size_t>(*givenLast) : SIZE_MAX;
     const params::WriteJournal journal(wiring.journalPath.empty() ? params::WriteJournal::defaultPath()
-                                                                   : wiring.journalPath);
+                                                                  : wiring.journalPath);
     // Read from the end a batch at a time: `--last 3` reads three entries,
     // and a whole listing never holds more than one batch.
     // Marks depend only on newer entries, so they come out right batch by batch.

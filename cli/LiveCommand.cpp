@@ -2,19 +2,19 @@
 #include "CliSession.h"
 #include "Commands.h"
 
-#include "params/LiveCsv.h"
 #include "LiveReconnect.h"
+#include "ProbeHealthLine.h"
+#include "diagnostics/ProbeHealth.h"
+#include "params/LiveCsv.h"
 #include "params/LiveFrame.h"
 #include "params/LivePoll.h"
 #include "params/NumberFormat.h"
 #include "params/ParameterTable.h"
-#include "diagnostics/ProbeHealth.h"
 #include "params/ScaleTables.h"
-#include "ProbeHealthLine.h"
 
 #include <atomic>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -81,9 +81,9 @@ void printPoll(const params::LiveReading& live, double atSeconds, bool csv)
     if (csv) {
         params::LiveSample sample;
         sample.timeMs = static_cast<std::int64_t>(std::llround(atSeconds * 1000));
-        sample.wallClockMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                 std::chrono::system_clock::now().time_since_epoch())
-                                 .count();
+        sample.wallClockMs =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+                .count();
         sample.answered = live.good();
         sample.frame = frame;
         sample.settings = live.settings;

@@ -38,8 +38,8 @@ bool waitForController(params::Reconnection& reconnection, const std::atomic<boo
             std::cerr << "dravinor-cli: the controller is back on " << outcome.portName << "\n";
             return true;
         case params::ReconnectStep::OtherController:
-            std::cerr << "dravinor-cli: another controller (" << identityText(outcome.foundIdentity)
-                      << ") answers on " << outcome.portName << " instead of " << identityText(outcome.expectedIdentity)
+            std::cerr << "dravinor-cli: another controller (" << identityText(outcome.foundIdentity) << ") answers on "
+                      << outcome.portName << " instead of " << identityText(outcome.expectedIdentity)
                       << "; it is not used\n";
             tryLater = false;
             break;

@@ -20,11 +20,12 @@ std::string permissionText(const link::DeviceAccess& access)
         return text;
     // Joining the group helps only when the group itself may read and write.
     if (access.groupMayUse)
-        return text + "; the device belongs to the group '" + access.group + "': add your user to it (sudo usermod -aG " +
-               access.group + " $USER) and log in again";
+        return text + "; the device belongs to the group '" + access.group +
+               "': add your user to it (sudo usermod -aG " + access.group + " $USER) and log in again";
     return text + "; the device (owner " + access.owner + ", group " + access.group + ", mode " + octal(access.mode) +
            ") lets no group use it: have a udev rule give it a group that may read and write it "
-           "(for example GROUP=\"dialout\", MODE=\"0660\"), or run as " + access.owner;
+           "(for example GROUP=\"dialout\", MODE=\"0660\"), or run as " +
+           access.owner;
 }
 
 std::string stopAdvice(const std::string& program)

@@ -170,12 +170,13 @@ int runWrite(CliSession& session, const CliOptions& options)
     const int code = reportBulkWrite(outcome);
     const std::string port = session.describePort(session.port().portName());
     if (outcome.portLost)
-        std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM%s before the "
-                    "port went away\n",
-                    path.c_str(), port.c_str(), outcome.parametersWritten(),
-                    outcome.ramPartlyRefreshed()
-                        ? (", the RAM copy for " + std::to_string(outcome.ramWordsRefreshed()) + " of its 32 words").c_str()
-                        : "");
+        std::printf(
+            "Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM%s before the "
+            "port went away\n",
+            path.c_str(), port.c_str(), outcome.parametersWritten(),
+            outcome.ramPartlyRefreshed()
+                ? (", the RAM copy for " + std::to_string(outcome.ramWordsRefreshed()) + " of its 32 words").c_str()
+                : "");
     else
         std::printf("Wrote %s to the controller on %s: %d of the 35 parameters acknowledged by EEPROM, then the RAM "
                     "copy\n",
@@ -220,8 +221,9 @@ int runSet(CliSession& session, const CliOptions& options)
     if (session.port().deviceLost())
         return reportPortLostDuringSet("parameter " + std::to_string(*address) + " = " + std::to_string(*value),
                                        outcome);
-    std::cerr << "dravinor-cli: parameter " << *address << " not acknowledged:"
-              << (outcome.ramAcknowledged ? "" : " RAM") << (outcome.eepromAcknowledged ? "" : " EEPROM") << '\n';
+    std::cerr << "dravinor-cli: parameter " << *address
+              << " not acknowledged:" << (outcome.ramAcknowledged ? "" : " RAM")
+              << (outcome.eepromAcknowledged ? "" : " EEPROM") << '\n';
     return exitNotAcknowledged;
 }
 

@@ -61,9 +61,7 @@ std::string portReportText(const link::PortDiagnosis& d)
     }
     const std::string command = link::fixCommand(d);
     switch (d.problem) {
-    case link::PortProblem::NotInGroup:
-        text += line("fix", command + ", then log out and in again");
-        break;
+    case link::PortProblem::NotInGroup: text += line("fix", command + ", then log out and in again"); break;
     case link::PortProblem::HeldByOther:
         text += line("fix", command.empty() ? "close " + d.holders.front().name : command);
         break;

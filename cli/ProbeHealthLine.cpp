@@ -22,15 +22,15 @@ std::string probeHealthLine(const diagnostics::ProbeHealthFigures& figures)
 {
     if (figures.verdict == diagnostics::ProbeVerdict::NotEnoughData) {
         char text[96];
-        std::snprintf(text, sizeof text, "probe: not judged yet (%.1f of %.0f s above idle)",
-                      figures.judgedSeconds, diagnostics::probeHealthLimits.judgedSecondsAtLeast);
+        std::snprintf(text, sizeof text, "probe: not judged yet (%.1f of %.0f s above idle)", figures.judgedSeconds,
+                      diagnostics::probeHealthLimits.judgedSecondsAtLeast);
         return text;
     }
     char numbers[96];
-    std::snprintf(numbers, sizeof numbers, "probe: %.2f-%.2f V, %.1f crossings/s, rich %.0f %%, ",
-                  figures.minVolts, figures.maxVolts, figures.crossingsPerSecond, figures.richShare * 100);
-    return numbers + ("lean->rich " + edgeTime(figures.leanToRichSeconds)) + ", rich->lean "
-           + edgeTime(figures.richToLeanSeconds) + ": " + diagnostics::probeVerdictName(figures.verdict);
+    std::snprintf(numbers, sizeof numbers, "probe: %.2f-%.2f V, %.1f crossings/s, rich %.0f %%, ", figures.minVolts,
+                  figures.maxVolts, figures.crossingsPerSecond, figures.richShare * 100);
+    return numbers + ("lean->rich " + edgeTime(figures.leanToRichSeconds)) + ", rich->lean " +
+           edgeTime(figures.richToLeanSeconds) + ": " + diagnostics::probeVerdictName(figures.verdict);
 }
 
 std::optional<std::string> thresholdLine(const diagnostics::ProbeHealthFigures& figures,
@@ -46,8 +46,8 @@ std::optional<std::string> thresholdLine(const diagnostics::ProbeHealthFigures& 
         text += "far from the middle of the probe's swing " + swing + " (" + commaVolts(finding.swingMiddle) +
                 " V): it mostly sees " + side;
     else
-        text += std::string(finding.place == ThresholdPlace::BelowSwing ? "below" : "above") +
-                " the probe's swing " + swing + ": it always sees " + side;
+        text += std::string(finding.place == ThresholdPlace::BelowSwing ? "below" : "above") + " the probe's swing " +
+                swing + ": it always sees " + side;
     return text + " (a setting to correct, not a probe to replace)";
 }
 

@@ -8,10 +8,10 @@
 #include "lang/ControlTexts.h"
 #include "lang/DataFiles.h"
 #include "lang/LanguageFile.h"
+#include "lang/TextSlots.h"
 #include "report/ReportContent.h"
 #include "reportpdf/ReportPdf.h"
 #include "reportpdf/ReportSheet.h"
-#include "lang/TextSlots.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -79,7 +79,10 @@ report::CarDetails carDetails(const CliOptions& options)
             options.value("--odometer").value_or(""), options.value("--workshop").value_or("")};
 }
 
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 // The pages' captions and list items as the window shows them at start-up:
 // from the Polish language file where it is found (its slot texts too, for
@@ -99,8 +102,8 @@ reportpdf::ValueTexts polishPageTexts()
     return {[texts](const fields::PageValue& value) {
                 if (value.hidden)
                     return fromStd(lang::textSlots().text(lang::slot::firstHiddenValue + value.hidden - 1));
-                return fromStd(fields::captionInLanguage(value, texts->caption(value.labelName),
-                                                         texts->caption(value.groupName)));
+                return fromStd(
+                    fields::captionInLanguage(value, texts->caption(value.labelName), texts->caption(value.groupName)));
             },
             [texts](const fields::PageValue& value) {
                 std::string shown = value.shown;

@@ -3,12 +3,12 @@
 #include "Commands.h"
 #include "SetWrites.h"
 
-#include "params/Conversions.h"
-#include "params/Encoders.h"
-#include "params/FieldDisplay.h"
 #include "fields/FieldEncoding.h"
 #include "fields/FieldRules.h"
 #include "fields/FieldSetting.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
+#include "params/FieldDisplay.h"
 #include "params/NumberFormat.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
@@ -38,7 +38,8 @@ const TextField* findField(const std::string& name)
     if (const TextField* field = fields::findTextField(name))
         return field;
     const auto fields = fields::textFields();
-    const auto it = std::find_if(fields.begin(), fields.end(), [&](const TextField& f) { return sameName(f.name, name); });
+    const auto it =
+        std::find_if(fields.begin(), fields.end(), [&](const TextField& f) { return sameName(f.name, name); });
     return it == fields.end() ? nullptr : &*it;
 }
 
@@ -109,8 +110,8 @@ void keepRangeOrder(const TextField& field, const params::ParameterState& state,
     }
 }
 
-void writeField(SetWrites& writes, const TextField& field, const FieldValue& encoded, const params::ParameterState& state,
-                float k)
+void writeField(SetWrites& writes, const TextField& field, const FieldValue& encoded,
+                const params::ParameterState& state, float k)
 {
     if (fields::isWordField(field)) {
         params::writeWord(writes, field.address, encoded.word, params::Gate::OnAcknowledge);

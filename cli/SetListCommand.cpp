@@ -1,11 +1,11 @@
 #include "Arguments.h"
 #include "SetWrites.h"
 
-#include "params/Conversions.h"
-#include "params/Encoders.h"
 #include "fields/FieldEncoding.h"
 #include "fields/FieldRules.h"
 #include "fields/FieldSetting.h"
+#include "params/Conversions.h"
+#include "params/Encoders.h"
 #include "params/FlagBits.h"
 #include "params/ParameterTable.h"
 #include "params/ParameterWrites.h"

@@ -60,24 +60,21 @@ private:
         std::vector<std::uint8_t> answer;
         switch (frame[0]) {
         case 's':
-        case 'R':
-            answer = {frame[0]};
-            break;
+        case 'R': answer = {frame[0]}; break;
         case 'l': {
             const std::uint8_t value = valueOf(frame[1]);
             answer = {'D', value, static_cast<std::uint8_t>('D' + value), ';'};
             break;
         }
-        default:
-            answer = {identity};
-            break;
+        default: answer = {identity}; break;
         }
         if (shape % 8 == 1)
             answer.insert(answer.begin() + input_.ConsumeIntegralInRange<std::size_t>(0, answer.size()), noise());
         // Held back only when idle; behind an answer held back, right after it.
         const bool idle = clock_.nowMs >= lineFreeAtMs_;
-        const std::uint32_t delay = idle && shape % 4 == 2 ? input_.ConsumeIntegralInRange<std::uint32_t>(0, latestAnswerMs)
-                                                             : input_.ConsumeIntegralInRange<std::uint32_t>(0, 12);
+        const std::uint32_t delay = idle && shape % 4 == 2
+                                        ? input_.ConsumeIntegralInRange<std::uint32_t>(0, latestAnswerMs)
+                                        : input_.ConsumeIntegralInRange<std::uint32_t>(0, 12);
         std::uint32_t at = std::max(clock_.nowMs + delay, lineFreeAtMs_);
         for (auto byte : answer) {
             at += input_.ConsumeIntegralInRange<std::uint32_t>(0, 3);

@@ -30,7 +30,8 @@ namespace {
 
 void writeFile(const fs::path& path, const std::string& bytes)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace

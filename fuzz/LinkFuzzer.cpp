@@ -7,9 +7,9 @@
 #include "FuzzedController.h"
 
 #include "link/CommandFrame.h"
+#include "link/SerialPort.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTransfer.h"
-#include "link/SerialPort.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     link::SerialPort port(device, clock, [](const std::string& name) { return name; });
     params::ParameterState state;
     params::ParameterTransfer transfer(port, state);
-    transfer.setIdentitySource([] { return std::optional(link::ControllerIdentity(fuzz::FuzzedController::identity)); });
+    transfer.setIdentitySource(
+        [] { return std::optional(link::ControllerIdentity(fuzz::FuzzedController::identity)); });
     if (!port.open("/dev/fuzz"))
         return 0;
 

@@ -1,11 +1,11 @@
 // Live polls over a line that delivers any bytes in any chunks: the frame
 // is collected without overrunning anything and decodes to sane values.
-#include "FuzzCheck.h"
-#include "link/CommandFrame.h"
 #include "FakeClock.h"
-#include "params/LiveFrame.h"
+#include "FuzzCheck.h"
 #include "ScriptedDevice.h"
+#include "link/CommandFrame.h"
 #include "link/SerialPort.h"
+#include "params/LiveFrame.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -290,17 +290,18 @@ Parsed readValueOption(ArgumentReader& reader, const std::string& option, Comman
     } else if (option == "--unplug-after") {
         read = reader.value(text) && (parseUnplug(text, command) || reader.badValue(text, " (MS[,FOR_MS])"));
     } else if (option == "--late-identify") {
-        read = reader.value(text) && (parseIdentifyFault(text, 1, 60'000, options.faults.lateIdentifyMs,
-                                                         options.faults.lateIdentifyNth) ||
-                                      reader.badValue(text, " (MS[,N])"));
+        read = reader.value(text) &&
+               (parseIdentifyFault(text, 1, 60'000, options.faults.lateIdentifyMs, options.faults.lateIdentifyNth) ||
+                reader.badValue(text, " (MS[,N])"));
     } else if (option == "--identify-prefix") {
-        read = reader.value(text) && (parseIdentifyFault(text, 0, 255, options.faults.identifyPrefix,
-                                                         options.faults.identifyPrefixNth) ||
-                                      reader.badValue(text, " (BYTE[,N])"));
+        read = reader.value(text) &&
+               (parseIdentifyFault(text, 0, 255, options.faults.identifyPrefix, options.faults.identifyPrefixNth) ||
+                reader.badValue(text, " (BYTE[,N])"));
     } else if (option == "--pause-at") {
         read = reader.value(text) && (parsePause(text, options.faults) || reader.badValue(text, " (ADDRESS,MS)"));
     } else if (option == "--stalls") {
-        read = reader.value(text) && (parseStalls(text, options.faults) || reader.badValue(text, " (MIN-MAX[,PERCENT])"));
+        read =
+            reader.value(text) && (parseStalls(text, options.faults) || reader.badValue(text, " (MIN-MAX[,PERCENT])"));
     } else if (option == "--seed") {
         read = reader.number(1, 0xFFFFFFFFL, n);
         if (read)
@@ -330,13 +331,9 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& command
         if (setSwitch(option, command))
             continue;
         switch (readValueOption(reader, option, command)) {
-        case Parsed::Done:
-            break;
-        case Parsed::Failed:
-            return false;
-        case Parsed::Unknown:
-            error = "unknown option '" + option + "'";
-            return false;
+        case Parsed::Done: break;
+        case Parsed::Failed: return false;
+        case Parsed::Unknown: error = "unknown option '" + option + "'"; return false;
         }
     }
     return true;

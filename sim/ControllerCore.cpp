@@ -76,27 +76,30 @@ std::vector<std::uint8_t> ControllerCore::answer(const Frame& frame, double nowS
         writeRam(address, frame[2], nowSeconds);
         writeRam(address + 1, frame[3], nowSeconds);
         return {'R'};
-    case 'r':
-        writeRam(address, frame[2], nowSeconds);
-        return {'r'};
+    case 'r': writeRam(address, frame[2], nowSeconds); return {'r'};
     case 'l': {
         const std::uint8_t value = address < static_cast<int>(eeprom_.size()) ? eeprom_[address] : 0;
         return {'D', value, static_cast<std::uint8_t>('D' + value), kFrameTerminator};
     }
-    case 'I':
-        return {identity_};
-    case 'V':
-        return liveFrame(nowSeconds);
-    default:
-        return {};
+    case 'I': return {identity_};
+    case 'V': return liveFrame(nowSeconds);
+    default: return {};
     }
 }
 
 std::vector<std::uint8_t> ControllerCore::liveFrame(double nowSeconds)
 {
     const LiveReading r = engineAt(nowSeconds).reading();
-    return {r.lambda, r.tps, r.temperature, 0, r.stepper, r.status,
-            static_cast<std::uint8_t>(r.period >> 8), static_cast<std::uint8_t>(r.period & 0xFF), 0, 0};
+    return {r.lambda,
+            r.tps,
+            r.temperature,
+            0,
+            r.stepper,
+            r.status,
+            static_cast<std::uint8_t>(r.period >> 8),
+            static_cast<std::uint8_t>(r.period & 0xFF),
+            0,
+            0};
 }
 
 }  // namespace dravinor::sim

@@ -15,12 +15,9 @@ std::uint32_t seedFor(std::uint32_t chosen)
 }  // namespace
 
 ControllerLine::ControllerLine(const SimulatorOptions& options)
-    : pacing_(options.pacing),
-      frameLogLimit_(options.frameLogLimit),
-      noiseSeed_(options.noiseSeed),
+    : pacing_(options.pacing), frameLogLimit_(options.frameLogLimit), noiseSeed_(options.noiseSeed),
       core_(options.identity, options.eeprom.value_or(factoryEeprom())),
-      faults_(options.faults, seedFor(options.noiseSeed)),
-      silent_(options.silent)
+      faults_(options.faults, seedFor(options.noiseSeed)), silent_(options.silent)
 {
     EngineModel& engine = core_.engineAt(0);
     engine.setTpsFalling(options.tpsFalling);

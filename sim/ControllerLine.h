@@ -18,22 +18,22 @@ namespace dravinor::sim {
 
 struct SimulatorOptions {
     std::uint8_t identity = 0x31;
-    bool silent = false;            // hears frames but never answers
-    bool pacing = true;             // 9600-baud timing
+    bool silent = false;                                 // hears frames but never answers
+    bool pacing = true;                                  // 9600-baud timing
     std::optional<std::array<std::uint8_t, 64>> eeprom;  // default factory set if empty
     FaultOptions faults;
-    std::string linkPath;           // on a pty: if set, a symlink to the slave path is (re)made there
-    bool tpsFalling = false;        // the car's throttle sensor falls as it opens
+    std::string linkPath;     // on a pty: if set, a symlink to the slave path is (re)made there
+    bool tpsFalling = false;  // the car's throttle sensor falls as it opens
     // How many of the latest frames receivedFrames() keeps: an hour of live
     // polls by default; 0 keeps none (a demo that runs all day).
     std::size_t frameLogLimit = 1 << 16;
-    bool fitter = false;            // a virtual fitter follows the auto-adaptation
-    double reducerScrew = -0.5;     // as found on the car: too lean for gas at idle
+    bool fitter = false;                          // a virtual fitter follows the auto-adaptation
+    double reducerScrew = -0.5;                   // as found on the car: too lean for gas at idle
     ProbeModel probeModel = ProbeModel::Healthy;  // the car's lambda probe
     // The engine runs at this speed (RPM) instead of idling, the throttle
     // held there, so the probe check (above 1200 RPM) has a car to judge.
     std::optional<double> steadyRpm;
-    std::uint32_t noiseSeed = 0;    // seeds the noise fault; 0 takes a random seed
+    std::uint32_t noiseSeed = 0;  // seeds the noise fault; 0 takes a random seed
 };
 
 // A valid frame the controller heard, and when (ns on the line's clock).

@@ -6,8 +6,8 @@
 #include <array>
 #include <atomic>
 #include <condition_variable>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>

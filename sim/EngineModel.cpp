@@ -38,10 +38,7 @@ double approach(double value, double target, double dt, double lagSeconds)
 
 }  // namespace
 
-EngineModel::EngineModel(double startSeconds)
-    : now_(startSeconds), stepper_(parameters_.startBelow)
-{
-}
+EngineModel::EngineModel(double startSeconds) : now_(startSeconds), stepper_(parameters_.startBelow) {}
 
 double EngineModel::stoichiometricPosition(double throttle, double screw)
 {
@@ -85,9 +82,8 @@ std::uint8_t EngineModel::temperatureByte(double celsius)
         else
             high = mid;
     }
-    if (low > 0
-        && celsius - temperatureOfByte(static_cast<std::uint8_t>(low - 1))
-               < temperatureOfByte(static_cast<std::uint8_t>(low)) - celsius)
+    if (low > 0 && celsius - temperatureOfByte(static_cast<std::uint8_t>(low - 1)) <
+                       temperatureOfByte(static_cast<std::uint8_t>(low)) - celsius)
         --low;
     return static_cast<std::uint8_t>(low);
 }
@@ -131,9 +127,8 @@ void EngineModel::step(const WorkingParameters& parameters)
     if (running_) {
         const double target = kIdleRpm + throttle_ * (kFullThrottleRpm - kIdleRpm);
         rpm_ = approach(rpm_, target, dt, kRpmLagSeconds);
-        coolantC_ = coolantC_ < kThermostatOpensC
-                        ? std::min(kThermostatOpensC, coolantC_ + kColdWarmingPerSecond * dt)
-                        : approach(coolantC_, kWarmC, dt, kWarmingSeconds);
+        coolantC_ = coolantC_ < kThermostatOpensC ? std::min(kThermostatOpensC, coolantC_ + kColdWarmingPerSecond * dt)
+                                                  : approach(coolantC_, kWarmC, dt, kWarmingSeconds);
     } else {
         coolantC_ = std::max(std::min(coolantC_, kAmbientC), coolantC_ - kCoolingPerSecond * dt);
     }
@@ -173,8 +168,7 @@ bool EngineModel::aboveTpsThreshold(const WorkingParameters& parameters) const
     // The controller sees the sensor on the tool's scale and knows its
     // direction only from the TPS type it was given.
     const double toolVolts = voltsToByte(tpsInputVolts(throttle_, tpsFalling_)) * 5.0 / 255.0 * 18.5 * 2.0 / 15.0;
-    return parameters.tpsRising ? toolVolts > parameters.tpsThresholdVolts
-                                : toolVolts < parameters.tpsThresholdVolts;
+    return parameters.tpsRising ? toolVolts > parameters.tpsThresholdVolts : toolVolts < parameters.tpsThresholdVolts;
 }
 
 void EngineModel::stepStepper(const WorkingParameters& parameters, bool aboveTps)
@@ -210,9 +204,8 @@ LiveReading EngineModel::reading() const
     r.tps = voltsToByte(tpsInputVolts(throttle_, tpsFalling_));
     r.temperature = temperatureByte(coolantC_);
     r.stepper = static_cast<std::uint8_t>(std::clamp(std::round(stepper_), 0.0, 255.0));
-    r.status = static_cast<std::uint8_t>((fuel_.automatic() ? kStatusAutomatic : 0)
-                                         | (fuel_.onGas() ? kStatusOnGas : 0)
-                                         | (running_ ? 0 : kStatusNoSpeed));
+    r.status = static_cast<std::uint8_t>((fuel_.automatic() ? kStatusAutomatic : 0) |
+                                         (fuel_.onGas() ? kStatusOnGas : 0) | (running_ ? 0 : kStatusNoSpeed));
     r.period = running_ ? rpmToPeriod(rpm_, parameters_.ignitionConstant) : 0xFFFF;
     return r;
 }

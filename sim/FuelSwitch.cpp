@@ -21,8 +21,7 @@ void FuelSwitch::request(std::uint8_t value)
         holdPetrol_ = onGas_;
         onGas_ = !onGas_;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -54,8 +54,7 @@ std::vector<TimedByte> LineFaults::plan(std::uint8_t letter, std::vector<std::ui
         reply.insert(reply.begin(), static_cast<std::uint8_t>(options_.identifyPrefix));
 
     std::vector<std::uint8_t> bytes;
-    if (options_.noisePercent > 0
-        && std::uniform_int_distribution<int>(0, 99)(random_) < options_.noisePercent)
+    if (options_.noisePercent > 0 && std::uniform_int_distribution<int>(0, 99)(random_) < options_.noisePercent)
         bytes.push_back(static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, 255)(random_)));
     const std::size_t tail = bytes.size() + reply.size() - 1;
     bytes.insert(bytes.end(), reply.begin(), reply.end());

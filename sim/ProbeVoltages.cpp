@@ -16,8 +16,8 @@ ProbeVoltages probeVoltagesFor(std::uint8_t probeType)
 std::optional<ProbeModel> probeModelNamed(std::string_view name)
 {
     static constexpr std::pair<std::string_view, ProbeModel> kNames[] = {
-        {"healthy", ProbeModel::Healthy},       {"slow", ProbeModel::Slow},
-        {"stuck-lean", ProbeModel::StuckLean},  {"stuck-rich", ProbeModel::StuckRich},
+        {"healthy", ProbeModel::Healthy},           {"slow", ProbeModel::Slow},
+        {"stuck-lean", ProbeModel::StuckLean},      {"stuck-rich", ProbeModel::StuckRich},
         {"disconnected", ProbeModel::Disconnected}, {"biased", ProbeModel::Biased},
     };
     for (const auto& [known, model] : kNames)

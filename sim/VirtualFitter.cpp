@@ -56,9 +56,8 @@ void VirtualFitter::seekGas(EngineModel& engine, const WorkingParameters& parame
         engine.setThrottle(0);
         return;
     }
-    const double switchRpm = parameters.switchPeriod != 0
-                                 ? 800.0 * parameters.ignitionConstant / parameters.switchPeriod
-                                 : 0.0;
+    const double switchRpm =
+        parameters.switchPeriod != 0 ? 800.0 * parameters.ignitionConstant / parameters.switchPeriod : 0.0;
     const double rpm = switchRpm + kSwitchOverMarginRpm;
     const double throttle = (rpm - EngineModel::kIdleRpm) / (EngineModel::kFullThrottleRpm - EngineModel::kIdleRpm);
     engine.setThrottle(std::max(kHoldThrottle, throttle));
@@ -92,8 +91,8 @@ void VirtualFitter::frameHandled(const Frame& frame, double nowSeconds, EngineMo
     // A single write of the ignition type is followed by its own RAM
     // refresh; a bulk write sends all EEPROM bytes before any RAM. Only the
     // wizard's first step ends that way, and the idle phase starts behind it.
-    const bool ignitionConfirmed = letter == 'R' && address == kIgnitionTypeParameter + kRamParameterOffset
-                                   && previous_[0] == 's' && previous_[1] == kIgnitionTypeParameter;
+    const bool ignitionConfirmed = letter == 'R' && address == kIgnitionTypeParameter + kRamParameterOffset &&
+                                   previous_[0] == 's' && previous_[1] == kIgnitionTypeParameter;
     // A bulk write of the whole set: the wizard starts again from its reset.
     const bool bulkWrite = letter == 's' && address == 2 && previous_[0] == 's' && previous_[1] == 1;
     previous_ = frame;
@@ -131,9 +130,7 @@ void VirtualFitter::onLivePoll(double nowSeconds, EngineModel& engine, const Wor
         if (engine.fuel().onGas())
             enter(Stage::Reducer, engine);
         break;
-    case Stage::WantGas:
-        seekGas(engine, parameters);
-        break;
+    case Stage::WantGas: seekGas(engine, parameters); break;
     case Stage::Reducer: {
         // He reads the probe against the threshold the tool calibrated.
         const double lambdaVolts = engine.reading().lambda * 5.0 / 255.0;
@@ -145,8 +142,7 @@ void VirtualFitter::onLivePoll(double nowSeconds, EngineModel& engine, const Wor
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

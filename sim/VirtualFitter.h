@@ -49,8 +49,7 @@ public:
     // turns the screw while the mixture still read lean lately.
     void advance(double nowSeconds, EngineModel& engine, const WorkingParameters& parameters);
     // The controller has just answered frame; engine and parameters are as now.
-    void frameHandled(const Frame& frame, double nowSeconds, EngineModel& engine,
-                      const WorkingParameters& parameters);
+    void frameHandled(const Frame& frame, double nowSeconds, EngineModel& engine, const WorkingParameters& parameters);
 
     Stage stage() const { return stage_; }
 

@@ -24,8 +24,8 @@ int main(int argc, char** argv)
     languages->addItems({QStringLiteral("Polski"), QStringLiteral("Русский")});
     layout->addWidget(languages);
     layout->addWidget(new QPushButton(QStringLiteral("Odczytaj / Прочитать")));
-    layout->addWidget(new QLabel(QStringLiteral("Qt %1, %2").arg(QString::fromLatin1(qVersion()),
-                                                                 QApplication::style()->name())));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Qt %1, %2").arg(QString::fromLatin1(qVersion()), QApplication::style()->name())));
     window.resize(520, 220);
     window.show();
 

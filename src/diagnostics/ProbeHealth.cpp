@@ -23,11 +23,12 @@ namespace {
 struct MeanTime {
     double sum = 0;
     int count = 0;
-    void add(double seconds) { sum += seconds; ++count; }
-    std::optional<double> mean() const
+    void add(double seconds)
     {
-        return count ? std::optional<double>(sum / count) : std::nullopt;
+        sum += seconds;
+        ++count;
     }
+    std::optional<double> mean() const { return count ? std::optional<double>(sum / count) : std::nullopt; }
 };
 
 // Time at which the straight line between two samples passes a level.
@@ -48,8 +49,7 @@ struct ProbeHealth::Stretch {
     void forget() { heading = Heading::None; }
 };
 
-ProbeHealth::ProbeHealth(int probeType, const ProbeHealthLimits& limits)
-    : limits_(limits), span_(probeSpan(probeType))
+ProbeHealth::ProbeHealth(int probeType, const ProbeHealthLimits& limits) : limits_(limits), span_(probeSpan(probeType))
 {
 }
 
@@ -87,8 +87,8 @@ ProbeHealthFigures ProbeHealth::figures() const
     if (samples_.empty())
         return result;
 
-    auto [lowest, highest] = std::minmax_element(samples_.begin(), samples_.end(),
-        [](const ProbeSample& a, const ProbeSample& b) { return a.volts < b.volts; });
+    auto [lowest, highest] = std::minmax_element(
+        samples_.begin(), samples_.end(), [](const ProbeSample& a, const ProbeSample& b) { return a.volts < b.volts; });
     result.minVolts = lowest->volts;
     result.maxVolts = highest->volts;
 
@@ -153,8 +153,8 @@ ProbeVerdict ProbeHealth::verdictFor(const ProbeHealthFigures& figures) const
     auto slowTransition = [this](const std::optional<double>& seconds) {
         return seconds && *seconds > limits_.slowerThanTransitionSeconds;
     };
-    if (figures.crossingsPerSecond < limits_.slowerThanCrossingsPerSecond || narrowSwing
-        || slowTransition(figures.leanToRichSeconds) || slowTransition(figures.richToLeanSeconds))
+    if (figures.crossingsPerSecond < limits_.slowerThanCrossingsPerSecond || narrowSwing ||
+        slowTransition(figures.leanToRichSeconds) || slowTransition(figures.richToLeanSeconds))
         return ProbeVerdict::Slow;
     return ProbeVerdict::Working;
 }

@@ -24,11 +24,11 @@ const char* probeVerdictName(ProbeVerdict verdict);
 // What the last seconds of live frames say about the lambda probe.
 struct ProbeHealthFigures {
     ProbeVerdict verdict = ProbeVerdict::NotEnoughData;
-    double judgedSeconds = 0;        // time above idle inside the window
+    double judgedSeconds = 0;  // time above idle inside the window
     float minVolts = 0;
     float maxVolts = 0;
-    double crossingsPerSecond = 0;   // crossings of the probe's own switching point
-    double richShare = 0;            // 0..1 of the judged time, about the same point
+    double crossingsPerSecond = 0;            // crossings of the probe's own switching point
+    double richShare = 0;                     // 0..1 of the judged time, about the same point
     std::optional<double> leanToRichSeconds;  // mean over the window, when seen
     std::optional<double> richToLeanSeconds;
 };

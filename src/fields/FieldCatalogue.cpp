@@ -18,6 +18,8 @@ namespace A = params::flagA;
 namespace B = params::flagB;
 namespace P = params::address;
 
+// The tables keep one row per field.
+// clang-format off
 constexpr TextField textTable[] = {
     {.name = "PRLambda", .label = "PRLambdaL", .caption = "Próg sondy lambda", .group = 1, .maxLength = 6,
      .filter = Decimal, .emptyText = nullptr, .encoding = LambdaThreshold, .low = 0, .high = 0,
@@ -192,9 +194,10 @@ constexpr const char* showTable[] = {
     "TCTps", "RObrotow", "WCTemperatury", "WCutOff", "WMObroty",
     "TPSterownika", "TSRezerwy", "TJazdy", "DOAttuatoraCheck",
 };
+// clang-format on
 
-constexpr const char* groupCaptions[] = {"Sonda", "TPS", "Zaplon, RPM przelaczenia", "Silnik powyzej TPS",
-                                         "Silnik ponizej TPS", "CUT OFF", "", ""};
+constexpr const char* groupCaptions[] = {
+    "Sonda", "TPS", "Zaplon, RPM przelaczenia", "Silnik powyzej TPS", "Silnik ponizej TPS", "CUT OFF", "", ""};
 
 template <typename Row>
 const Row* findByName(std::span<const Row> rows, std::string_view name)
@@ -205,18 +208,51 @@ const Row* findByName(std::span<const Row> rows, std::string_view name)
 
 }  // namespace
 
-std::span<const TextField> textFields() { return textTable; }
-std::span<const ListField> listFields() { return listTable; }
-std::span<const CheckField> checkFields() { return checkTable; }
-std::span<const FlagField> flagFields() { return flagTable; }
-std::span<const Dependency> dependencies() { return dependencyTable; }
-std::span<const RangeWarning> rangeWarnings() { return warningTable; }
-std::span<const Control> tabOrder() { return tabTable; }
-std::span<const char* const> showOrder() { return showTable; }
+std::span<const TextField> textFields()
+{
+    return textTable;
+}
+std::span<const ListField> listFields()
+{
+    return listTable;
+}
+std::span<const CheckField> checkFields()
+{
+    return checkTable;
+}
+std::span<const FlagField> flagFields()
+{
+    return flagTable;
+}
+std::span<const Dependency> dependencies()
+{
+    return dependencyTable;
+}
+std::span<const RangeWarning> rangeWarnings()
+{
+    return warningTable;
+}
+std::span<const Control> tabOrder()
+{
+    return tabTable;
+}
+std::span<const char* const> showOrder()
+{
+    return showTable;
+}
 
-const TextField* findTextField(std::string_view name) { return findByName(textFields(), name); }
-const ListField* findListField(std::string_view name) { return findByName(listFields(), name); }
-const FlagField* findFlagField(std::string_view name) { return findByName(flagFields(), name); }
+const TextField* findTextField(std::string_view name)
+{
+    return findByName(textFields(), name);
+}
+const ListField* findListField(std::string_view name)
+{
+    return findByName(listFields(), name);
+}
+const FlagField* findFlagField(std::string_view name)
+{
+    return findByName(flagFields(), name);
+}
 
 const char* groupCaption(int group)
 {

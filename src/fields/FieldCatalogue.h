@@ -1,7 +1,7 @@
 #pragma once
 
-#include "params/ParameterTable.h"
 #include "lang/TextSlots.h"
+#include "params/ParameterTable.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +12,10 @@ namespace dravinor::fields {
 
 // Groups are numbered as their boxes: 1..7 on TabPar1, 8 on TabPar2.
 inline constexpr int advancedGroup = 8;
-constexpr int pageOfGroup(int group) { return group == advancedGroup ? 1 : 0; }
+constexpr int pageOfGroup(int group)
+{
+    return group == advancedGroup ? 1 : 0;
+}
 
 enum class KeyFilter { Digits, Decimal };
 
@@ -52,7 +55,7 @@ struct TextField {
     int low;
     int high;
     params::Address address;  // the high byte's address for RPM words
-    const char* partner;   // the other half of a pair, filled when empty
+    const char* partner;      // the other half of a pair, filled when empty
     Pair pair;
     int hintSlot;
 };
@@ -76,8 +79,8 @@ struct ListField {
     const char* caption;
     int group;
     ListRole role;
-    int hintSlot;      // 0: no hint of its own
-    int hintGroup;     // the group whose width the hint wraps in
+    int hintSlot;   // 0: no hint of its own
+    int hintGroup;  // the group whose width the hint wraps in
     ListEnter enter;
 };
 
@@ -103,8 +106,8 @@ struct FlagField {
     const char* name;
     Flag flag;
     std::uint8_t mask;
-    int failureLine;        // status line of the failure text; 0: reverts silently
-    int clickHint;          // slot put into the hint label before the write; emptyHint, noHint
+    int failureLine;  // status line of the failure text; 0: reverts silently
+    int clickHint;    // slot put into the hint label before the write; emptyHint, noHint
     int clickHintGroup;
 };
 

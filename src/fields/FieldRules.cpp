@@ -49,8 +49,8 @@ bool takesPartnersValue(const TextField& field, int value, std::optional<int> pa
     return false;
 }
 
-std::optional<std::uint16_t> switchOverHysteresis(std::optional<int> switchOverRpm, bool switchOverUnread,
-                                                  int deltaRpm, float ignitionConstant)
+std::optional<std::uint16_t> switchOverHysteresis(std::optional<int> switchOverRpm, bool switchOverUnread, int deltaRpm,
+                                                  float ignitionConstant)
 {
     if (!switchOverRpm && switchOverUnread)
         return std::nullopt;

@@ -31,7 +31,7 @@ bool takesPartnersValue(const TextField& field, int value, std::optional<int> pa
 // with the ignition constant. Without the switch-over speed (no number in
 // its field) it counts from 0, unless the speed was never read from the
 // controller: then nothing, and the controller keeps its own hysteresis.
-std::optional<std::uint16_t> switchOverHysteresis(std::optional<int> switchOverRpm, bool switchOverUnread,
-                                                  int deltaRpm, float ignitionConstant);
+std::optional<std::uint16_t> switchOverHysteresis(std::optional<int> switchOverRpm, bool switchOverUnread, int deltaRpm,
+                                                  float ignitionConstant);
 
 }  // namespace dravinor::fields

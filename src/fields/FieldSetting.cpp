@@ -1,7 +1,7 @@
 #include "fields/FieldSetting.h"
 
-#include "params/FieldDisplay.h"
 #include "lang/ItemTexts.h"
+#include "params/FieldDisplay.h"
 
 #include <algorithm>
 #include <cctype>

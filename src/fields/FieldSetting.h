@@ -16,9 +16,9 @@ namespace dravinor::fields {
 // 0,9 would otherwise be written as the nearest limit.
 enum class SettingProblem {
     None,
-    NotANumber,   // a text field's value is no number of its kind
-    OutOfRange,   // outside the field's limits, and no clamping asked
-    UnknownItem,  // a list's value is neither one of its items nor an item number
+    NotANumber,     // a text field's value is no number of its kind
+    OutOfRange,     // outside the field's limits, and no clamping asked
+    UnknownItem,    // a list's value is neither one of its items nor an item number
     StoresNothing,  // a list that only shows (MOAttuatora)
 };
 

@@ -1,12 +1,12 @@
 #include "fields/PageValues.h"
 
+#include "fields/FieldCatalogue.h"
+#include "fields/FieldEncoding.h"
+#include "lang/ItemTexts.h"
 #include "params/Conversions.h"
 #include "params/Encoders.h"
-#include "fields/FieldCatalogue.h"
 #include "params/FieldDisplay.h"
-#include "fields/FieldEncoding.h"
 #include "params/FlagBits.h"
-#include "lang/ItemTexts.h"
 #include "params/ParameterTable.h"
 
 #include <algorithm>
@@ -39,7 +39,10 @@ std::string itemText(const std::array<std::string_view, N>& items, int item)
 
 constexpr std::string_view groupBoxPrefix = "GroupBox";
 
-std::string groupBoxName(int group) { return std::string(groupBoxPrefix) + std::to_string(group); }
+std::string groupBoxName(int group)
+{
+    return std::string(groupBoxPrefix) + std::to_string(group);
+}
 
 // "Pozycja startowa" stands in two groups: the group tells them apart.
 bool captionInOtherGroup(const char* caption, int group)
@@ -150,8 +153,8 @@ PageValue listValue(const ListField& field, const ParameterBlock& block)
         const std::uint8_t byte = flag.flag == Flag::A ? a : b;
         value.item = (byte & flag.mask) ? 1 : 0;
         const std::string_view name = field.name;
-        value.shown = name == "TCTps"      ? itemText(lang::tpsTypeItems, value.item)
-                      : name == "RObrotow" ? itemText(lang::rpmTypeItems, value.item)
+        value.shown = name == "TCTps"       ? itemText(lang::tpsTypeItems, value.item)
+                      : name == "RObrotow"  ? itemText(lang::rpmTypeItems, value.item)
                       : name == "TSRezerwy" ? itemText(lang::reserveGaugeItems, value.item)
                                             : itemText(lang::offOnItems, value.item);
         value.stored = bitText(byte, flag.mask);
@@ -203,8 +206,9 @@ std::vector<PageValue> pageValues(const ParameterBlock& block)
             values.push_back(textValue(*text, block, k));
         else if (const ListField* list = findListField(name))
             values.push_back(listValue(*list, block));
-        else if (const auto check = std::find_if(checkFields().begin(), checkFields().end(),
-                                                 [name](const CheckField& c) { return std::string_view(c.name) == name; });
+        else if (const auto check =
+                     std::find_if(checkFields().begin(), checkFields().end(),
+                                  [name](const CheckField& c) { return std::string_view(c.name) == name; });
                  check != checkFields().end())
             values.push_back(checkValue(*check, block));
     }
@@ -216,8 +220,9 @@ std::vector<PageValue> pageValues(const ParameterBlock& block)
                                  {P::switchOverHysteresis.number(), P::switchOverHysteresis.next().number()}));
     values.push_back(hiddenValue("Kod wyjścia emulacji", meaning(P::emulationOutputCode),
                                  std::to_string(block.get(P::emulationOutputCode)), {P::emulationOutputCode.number()}));
-    values.push_back(hiddenValue("Sonda lambda rosnąca (bajt flag A, bit 1)", "Lambda probe rising (flag byte A, bit 1)",
-                                 bitText(block.get(P::flagByteA), params::flagA::probeRising), {P::flagByteA.number()}));
+    values.push_back(
+        hiddenValue("Sonda lambda rosnąca (bajt flag A, bit 1)", "Lambda probe rising (flag byte A, bit 1)",
+                    bitText(block.get(P::flagByteA), params::flagA::probeRising), {P::flagByteA.number()}));
     std::string controllerBits;
     for (int bit = 7; bit >= 3; --bit)
         controllerBits += bitText(block.get(P::flagByteB), static_cast<std::uint8_t>(1u << bit));
@@ -239,7 +244,8 @@ std::string captionInLanguage(const PageValue& value, std::string labelText, std
         // A language that leaves the group's title alone keeps the built-in one.
         int group = 0;
         const std::string_view number = std::string_view(value.groupName).substr(groupBoxPrefix.size());
-        if (groupTitle.empty() && std::from_chars(number.data(), number.data() + number.size(), group).ec == std::errc{})
+        if (groupTitle.empty() &&
+            std::from_chars(number.data(), number.data() + number.size(), group).ec == std::errc{})
             groupTitle = groupCaption(group);
         std::erase(groupTitle, '&');
         labelText = groupTitle + ": " + labelText;

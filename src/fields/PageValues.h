@@ -10,7 +10,7 @@ namespace dravinor::fields {
 // One thing the parameter pages show for a parameter set: a field, or a
 // stored value that no field shows but the controller keeps.
 struct PageValue {
-    std::string name;     // the field's objectName; empty when no field shows it
+    std::string name;  // the field's objectName; empty when no field shows it
     // The Polish caption as the page shows it ("Sonda: Próg sondy lambda");
     // for a value no field shows, the window's built-in name for it.
     std::string caption;

@@ -9,8 +9,7 @@ ControlTexts::ControlTexts(const LanguageFileContent& content, CodePage codePage
 {
     SingleByteDecoder decoder(codePage);
     for (const KeyedText& line : content.lines) {
-        const std::string text =
-            content.encoding == TextEncoding::Utf8 ? line.text : decoder.toUtf8(line.text);
+        const std::string text = content.encoding == TextEncoding::Utf8 ? line.text : decoder.toUtf8(line.text);
         if (textSlots().has(line.key)) {
             textSlots().set(line.key, text);
             continue;

@@ -9,15 +9,14 @@ namespace dravinor::lang {
 inline constexpr std::array<std::string_view, 6> ignitionItems{
     "Cewka na cylinder", "Cewka na 2 cylindry", "4 cylindry", "5 cylindrow", "6 cylindrow", "8 cylindrow"};
 
-inline constexpr std::array<std::string_view, 6> probeTypeItems{
-    "0-1 [V]  Rosnąca", "1-0 [V]  Malejąca", "0,8-1,6 Rosnąca",
-    "1,6-0,8 Malejąca", "0-5 [V]  Rosnąca", "5-0 [V]  Malejąca"};
+inline constexpr std::array<std::string_view, 6> probeTypeItems{"0-1 [V]  Rosnąca", "1-0 [V]  Malejąca",
+                                                                "0,8-1,6 Rosnąca",  "1,6-0,8 Malejąca",
+                                                                "0-5 [V]  Rosnąca", "5-0 [V]  Malejąca"};
 
-inline constexpr std::array<std::string_view, 3> emulationTypeItems{
-    "Fala Prostokątna", "Masa", "Przekaźnik (High Z)"};
+inline constexpr std::array<std::string_view, 3> emulationTypeItems{"Fala Prostokątna", "Masa", "Przekaźnik (High Z)"};
 
-inline constexpr std::array<std::string_view, 3> controllerModeItems{
-    "Ekonomiczna", "Ekonomiczna+Max Otw.", "Dynamiczna"};
+inline constexpr std::array<std::string_view, 3> controllerModeItems{"Ekonomiczna", "Ekonomiczna+Max Otw.",
+                                                                     "Dynamiczna"};
 
 inline constexpr std::array<std::string_view, 2> tpsTypeItems{"TPS malejący", "TPS rosnący"};
 inline constexpr std::array<std::string_view, 2> rpmTypeItems{"RPM malejące", "RPM rosnące"};

@@ -230,7 +230,10 @@ constexpr KeyTarget keyRows[] = {
 
 }  // namespace
 
-std::span<const KeyTarget> keyTable() { return keyRows; }
+std::span<const KeyTarget> keyTable()
+{
+    return keyRows;
+}
 
 std::span<const KeyTarget> targetsOf(int key)
 {

@@ -6,10 +6,10 @@ namespace dravinor::lang {
 
 // What a text key replaces in the window.
 enum class TargetKind {
-    Caption,   // a menu, menu item, label, group box, check box or button, by objectName
-    Tab,       // the tab caption of the page with this objectName
-    ListItem,  // item `item` of the list with this objectName
-    DialName,  // the signal name shown inside the named dial
+    Caption,          // a menu, menu item, label, group box, check box or button, by objectName
+    Tab,              // the tab caption of the page with this objectName
+    ListItem,         // item `item` of the list with this objectName
+    DialName,         // the signal name shown inside the named dial
     VerticalCaption,  // a label's caption written downwards, one character a line
 };
 
@@ -26,6 +26,9 @@ std::span<const KeyTarget> keyTable();
 std::span<const KeyTarget> targetsOf(int key);
 
 // The wizard pages' keys.
-constexpr bool isWizardKey(int key) { return key >= 30000 && key < 40000; }
+constexpr bool isWizardKey(int key)
+{
+    return key >= 30000 && key < 40000;
+}
 
 }  // namespace dravinor::lang

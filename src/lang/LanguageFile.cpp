@@ -72,7 +72,7 @@ LanguageFileContent readLanguageFile(const std::filesystem::path& path)
     // Opened without blocking and judged by what was opened: a FIFO put
     // where a language file belongs must not stop the window from starting.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    struct stat info{};
+    struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         if (fd >= 0)
             ::close(fd);

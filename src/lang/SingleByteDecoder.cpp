@@ -12,7 +12,10 @@ namespace {
 const iconv_t noConverter = reinterpret_cast<iconv_t>(-1);
 constexpr std::string_view replacement = "\xEF\xBF\xBD";  // U+FFFD
 
-iconv_t handle(void* converter) { return static_cast<iconv_t>(converter); }
+iconv_t handle(void* converter)
+{
+    return static_cast<iconv_t>(converter);
+}
 
 }  // namespace
 

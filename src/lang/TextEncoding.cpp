@@ -4,7 +4,10 @@ namespace dravinor::lang {
 
 namespace {
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
 
 // The length of the well-formed sequence at bytes[i], or 0.
 std::size_t sequenceLength(std::string_view bytes, std::size_t i)

@@ -34,19 +34,31 @@ constexpr SlotDefinition slotTable[] = {
     {40020, 399, "Ustaw prędkość pracy attuatora na wysokich obrotach"},
     {40021, 399, "Podaj liczbę kroków dla spoczynku attuatora podczas hamowania silnikiem"},
     {40022, 399, "Obroty silnika dla wyzwolenia pracy attuatora po hamowaniu silnikiem"},
-    {40023, 399, "Zmiana zakresu na PONIŻEJ TPS-u następuje wtedy gdy TPS spadnie poniżej (PROGU TPSu - BEZWLADNOŚĆ TPS-u), funkcja ta eliminuje drgania TPS-u, można ją wyłączyć ustawiając 0"},
+    {40023, 399,
+     "Zmiana zakresu na PONIŻEJ TPS-u następuje wtedy gdy TPS spadnie poniżej (PROGU TPSu - BEZWLADNOŚĆ TPS-u), "
+     "funkcja ta eliminuje drgania TPS-u, można ją wyłączyć ustawiając 0"},
     {40024, 399, "Czas braku reakcji na sondę po uruchomieniu silnika w sekundach"},
     {40025, 399, "Ustaw napięcie dodane do wartości TPS-u w momencie nagłego przyspieszenia"},
     {40026, 399, "Ilość kroków dodawanych przy gwałtownym przyspieszeniu dla wzbogacenia mieszanki"},
     {40027, 399, "Zwiększaj wartość do momentu wyeliminowania zakłóceń (szpilek) w odczycie obrotów"},
     {40028, 399, "Wybierz sposób w jaki ma być emulowana sonda lambda"},
     {40029, 399, "Wybierz tryb pracy sterownika: jazda ekonomiczna lub dynamiczna"},
-    {40030, 399, "Wybierz typ sensora rezerwy ( 20 Kohm - standard Tomasetto; 90 Ohm - standard BRC lub wskazanie punktowe )"},
-    {40031, 399, "Włącz jeśli chcesz wymusić zaaplikowanie dodatkowej dawki gazu w momencie gwałtownego przyspieszenia"},
-    {40032, 399, "W tym trybie silnik krokowy pozostaje w ostatniej pozycji jeszcze przez okres 3 sekund od momentu spadku TPS-u (szybka zmiana biegów)"},
-    {40033, 399, "Po przekroczeniu progu TPS-u attuator otwiera się do pozycji startowej poniżej TPS-u, następnie podąża za wskazaniem sondy lambda"},
-    {40034, 399, "Po przekroczeniu progu TPS-u attuator otwiera się max powyzej TPS, następnie do pozycji startowej powyżej TPS-u i podąża za wskazaniem sondy lambda"},
-    {40035, 399, "Po przekroczeniu progu TPS-u attuator otwiera się do pozycji max powyżej TPS-u, następnie podąża za sondą lambda"},
+    {40030, 399,
+     "Wybierz typ sensora rezerwy ( 20 Kohm - standard Tomasetto; 90 Ohm - standard BRC lub wskazanie punktowe )"},
+    {40031, 399,
+     "Włącz jeśli chcesz wymusić zaaplikowanie dodatkowej dawki gazu w momencie gwałtownego przyspieszenia"},
+    {40032, 399,
+     "W tym trybie silnik krokowy pozostaje w ostatniej pozycji jeszcze przez okres 3 sekund od momentu spadku TPS-u "
+     "(szybka zmiana biegów)"},
+    {40033, 399,
+     "Po przekroczeniu progu TPS-u attuator otwiera się do pozycji startowej poniżej TPS-u, następnie podąża za "
+     "wskazaniem sondy lambda"},
+    {40034, 399,
+     "Po przekroczeniu progu TPS-u attuator otwiera się max powyzej TPS, następnie do pozycji startowej powyżej TPS-u "
+     "i podąża za wskazaniem sondy lambda"},
+    {40035, 399,
+     "Po przekroczeniu progu TPS-u attuator otwiera się do pozycji max powyżej TPS-u, następnie podąża za sondą "
+     "lambda"},
     {40100, 29, "Benzyna"},
     {40101, 29, "Benzyna/Automat"},
     {40102, 29, "Gaz"},
@@ -101,7 +113,8 @@ constexpr SlotDefinition slotTable[] = {
     {slot::journal::notAcknowledged, 59, "brak potwierdzenia"},
     {slot::journal::undoQuestion, 199, "Zapisać w sterowniku poprzednią wartość pola %1: %2 (teraz %3) ?"},
     {slot::journal::undoNotConnected, 199, "Brak połączenia ze sterownikiem - nie można cofnąć zapisu."},
-    {slot::journal::undoOtherController, 199, "Ostatni zapis w dzienniku dotyczy innego sterownika (port %1, wersja %2) - nie można go cofnąć."},
+    {slot::journal::undoOtherController, 199,
+     "Ostatni zapis w dzienniku dotyczy innego sterownika (port %1, wersja %2) - nie można go cofnąć."},
     {slot::journal::nothingToUndo, 199, "W dzienniku nie ma zapisu, który można cofnąć."},
     {slot::journal::undoFailed, 199, "Sterownik nie potwierdził zapisu."},
     {slot::journal::writeAllKind, 59, "Zapisz Parametry"},
@@ -129,7 +142,8 @@ constexpr SlotDefinition slotTable[] = {
     {slot::diff::closeButton, 99, "Zamknij"},
     {slot::diff::same, 199, "Parametry na stronach i w pliku są takie same."},
     {slot::diff::count, 99, "Różniących się wartości: %1"},
-    {slot::portProblem::notInGroup, 299, "Nie można otworzyć portu %1 (%2): nie należysz do grupy %3. Polecenie, które to naprawi:"},
+    {slot::portProblem::notInGroup, 299,
+     "Nie można otworzyć portu %1 (%2): nie należysz do grupy %3. Polecenie, które to naprawi:"},
     {slot::portProblem::heldByOther, 299, "Port %1 (%2) zajmuje program %3. Polecenie, które to naprawi:"},
     {slot::portProblem::logInAgain, 199, "Potem wyloguj się i zaloguj ponownie."},
     {50320, 99, "Histereza przełączenia b-g (okres)"},
@@ -137,17 +151,27 @@ constexpr SlotDefinition slotTable[] = {
     {50322, 99, "Sonda lambda rosnąca (bajt flag A, bit 1)"},
     {50323, 99, "Bity 7-3 bajtu flag B (sterownika)"},
     // Values the controller did not give; the default set at start-up.
-    {slot::reads::unreadReason, 299, "Wartości nie odczytano ze sterownika (brak poprawnej odpowiedzi), dlatego pole jej nie pokazuje. Wpisana lub wybrana tu wartość zostanie zapisana w sterowniku."},
+    {slot::reads::unreadReason, 299,
+     "Wartości nie odczytano ze sterownika (brak poprawnej odpowiedzi), dlatego pole jej nie pokazuje. Wpisana lub "
+     "wybrana tu wartość zostanie zapisana w sterowniku."},
     {slot::reads::unreadStatus, 199, "Nie odczytano %1 z 35 parametrów: %2"},
-    {slot::reads::saveQuestion, 299, "Tych wartości nie odczytano ze sterownika; w pliku będą zamiast nich wartości domyślne lub poprzednie: %1. Zapisać plik mimo to ?"},
-    {slot::reads::compareQuestion, 299, "Tych wartości nie odczytano ze sterownika; porównanie pokaże zamiast nich wartości domyślne lub poprzednie: %1. Porównać mimo to ?"},
-    {slot::reads::writeAllQuestion, 299, "Tych wartości nie odczytano ze sterownika; do sterownika trafią zamiast nich wartości domyślne lub poprzednie: %1. Zapisać mimo to ?"},
+    {slot::reads::saveQuestion, 299,
+     "Tych wartości nie odczytano ze sterownika; w pliku będą zamiast nich wartości domyślne lub poprzednie: %1. "
+     "Zapisać plik mimo to ?"},
+    {slot::reads::compareQuestion, 299,
+     "Tych wartości nie odczytano ze sterownika; porównanie pokaże zamiast nich wartości domyślne lub poprzednie: %1. "
+     "Porównać mimo to ?"},
+    {slot::reads::writeAllQuestion, 299,
+     "Tych wartości nie odczytano ze sterownika; do sterownika trafią zamiast nich wartości domyślne lub poprzednie: "
+     "%1. Zapisać mimo to ?"},
     {slot::reads::defaultSetShown, 199, "strony pokazują zestaw domyślny, nie parametry samochodu"},
     {slot::reads::silentPorts, 99, "Sterownik nie odpowiada (%1)"},
     // Bulk writes and what the controller confirmed of them.
     {slot::bulkWrite::allConfirmed, 199, "Sterownik potwierdził zapis wszystkich 35 parametrów"},
-    {slot::bulkWrite::allConfirmedAfterRewrites, 199, "Sterownik potwierdził zapis wszystkich 35 parametrów (%1 zapisano ponownie pojedynczo)"},
-    {slot::bulkWrite::notConfirmed, 199, "Sterownik nie potwierdził zapisu %1 z 35 parametrów: %2 - może mieć teraz mieszany zestaw parametrów"},
+    {slot::bulkWrite::allConfirmedAfterRewrites, 199,
+     "Sterownik potwierdził zapis wszystkich 35 parametrów (%1 zapisano ponownie pojedynczo)"},
+    {slot::bulkWrite::notConfirmed, 199,
+     "Sterownik nie potwierdził zapisu %1 z 35 parametrów: %2 - może mieć teraz mieszany zestaw parametrów"},
     {slot::bulkWrite::noneConfirmed, 199, "Sterownik nie potwierdził zapisu żadnego z 35 parametrów"},
     {slot::flagBytes::flagByteA, 99, "bajt flag A (adres 32)"},
     {slot::flagBytes::flagByteB, 99, "bajt flag B (adres 30)"},
@@ -163,11 +187,14 @@ constexpr SlotDefinition slotTable[] = {
      "ustawienie czujnika temperatury odczytane ze sterownika - proszę ponownie odczytać parametry."},
     // Journal files that cannot be read, undo on another set, parameter files'
     // status, ports that are not serial ports.
-    {slot::journal::unreadableFile, 299, "Nie można odczytać pliku dziennika %1 (%2); pokazano wpisy, które dało się odczytać."},
+    {slot::journal::unreadableFile, 299,
+     "Nie można odczytać pliku dziennika %1 (%2); pokazano wpisy, które dało się odczytać."},
     {slot::journal::isFolder, 99, "to folder, a nie plik"},
     {slot::journal::notRegularFile, 99, "to nie jest zwykły plik"},
     {slot::journal::invalidTime, 59, "błędny czas:"},
-    {slot::journal::undoOtherSet, 299, "Uwaga: sterownik ma teraz inny zestaw parametrów niż ten, do którego trafił ten zapis (inny samochód albo późniejsze zmiany)."},
+    {slot::journal::undoOtherSet, 299,
+     "Uwaga: sterownik ma teraz inny zestaw parametrów niż ten, do którego trafił ten zapis (inny samochód albo "
+     "późniejsze zmiany)."},
     {slot::fileStatus::saved, 199, "Zapisano plik %1"},
     {slot::fileStatus::backupCreated, 199, "poprzednia wersja: %1"},
     {slot::fileStatus::backupKept, 199, "starsza kopia %1 pozostała bez zmian"},
@@ -196,11 +223,13 @@ constexpr SlotDefinition slotTable[] = {
     {slot::recording::replayMissing, 199, "nie ma takiego pliku"},
     {slot::recording::replayCannotOpen, 199, "nie można otworzyć pliku (%1)"},
     {slot::recording::replayFolder, 199, "to folder, a nie plik nagrania"},
-    {slot::recording::replayNotAFile, 199, "to nie jest zwykły plik (kolejka FIFO albo urządzenie?) - odtwarzany jest tylko plik nagrania"},
+    {slot::recording::replayNotAFile, 199,
+     "to nie jest zwykły plik (kolejka FIFO albo urządzenie?) - odtwarzany jest tylko plik nagrania"},
     {slot::recording::replayTooLarge, 199, "plik jest za duży jak na nagranie"},
     {slot::recording::replayCannotRead, 199, "nie można odczytać pliku (%1)"},
     {slot::recording::replayEmpty, 199, "plik jest pusty"},
-    {slot::recording::replayWrongHeader, 199, "to nie jest nagranie danych na żywo: pierwszy wiersz nie jest nagłówkiem nagrania"},
+    {slot::recording::replayWrongHeader, 199,
+     "to nie jest nagranie danych na żywo: pierwszy wiersz nie jest nagłówkiem nagrania"},
     {slot::recording::replayNoPolls, 199, "nagranie nie zawiera żadnego odczytu"},
     {slot::recording::replayFewColumns, 199, "kolumn: %1 zamiast %2"},
     {slot::recording::replayManyColumns, 199, "więcej niż %1 kolumn"},
@@ -238,7 +267,8 @@ constexpr SlotDefinition slotTable[] = {
     {slot::report::notSaved, 199, "Nie można zapisać raportu w pliku %1"},
     {slot::report::saved, 199, "Zapisano raport w pliku %1"},
     {slot::report::notPrinted, 199, "Nie można wydrukować raportu"},
-    {slot::report::freezeFirst, 199, "Zamroź oscyloskop na stronie wizualizacji (menu kontekstowe), aby dołączyć jego obraz"},
+    {slot::report::freezeFirst, 199,
+     "Zamroź oscyloskop na stronie wizualizacji (menu kontekstowe), aby dołączyć jego obraz"},
     {slot::report::sheetTitle, 99, "Raport z regulacji instalacji LPG"},
     {slot::report::date, 99, "Data"},
     {slot::report::controller, 99, "Sterownik"},
@@ -250,7 +280,8 @@ constexpr SlotDefinition slotTable[] = {
     {slot::report::valueColumn, 99, "Wartość"},
     {slot::report::notRead, 99, "nie odczytano"},
     {slot::report::ignitionTypeNotRead, 99, "? (nie odczytano typu zapłonu)"},
-    {slot::report::notReadNote, 299, "„nie odczytano”: sterownik nie podał tej wartości, więc raport jej nie pokazuje."},
+    {slot::report::notReadNote, 299,
+     "„nie odczytano”: sterownik nie podał tej wartości, więc raport jej nie pokazuje."},
     {slot::report::adaptationFinished, 99, "Autoadaptacja w tej sesji: zakończona"},
     {slot::report::adaptationStopped, 99, "Autoadaptacja w tej sesji: przerwana przed końcem"},
     {slot::report::firstFigure, 99, "TPS: dolny / próg / górny"},
@@ -263,7 +294,8 @@ constexpr SlotDefinition slotTable[] = {
     {slot::report::trace, 99, "Obraz oscyloskopu (zamrożony)"},
     {slot::report::pageNumber, 99, "Strona %1 z %2"},
     {slot::report::signature, 99, "Podpis i pieczęć warsztatu"},
-    {slot::report::notInFileNote, 299, "„nie odczytano”: plik jest krótszy niż pełny zestaw i nie zawiera tej wartości."},
+    {slot::report::notInFileNote, 299,
+     "„nie odczytano”: plik jest krótszy niż pełny zestaw i nie zawiera tej wartości."},
     // The adapter unplugged, and what came back.
     {51470, 199, "Adapter portu %1 odłączony - czekam, aż wróci"},
     {51471, 99, "adapter odłączony"},
@@ -275,7 +307,8 @@ constexpr SlotDefinition slotTable[] = {
     {51477, 199, "Adapter portu %1 wrócił, ale nie daje się go otworzyć - wybierz port z menu"},
     // A controller that answers without a clean identity; a read that stopped early.
     {51480, 99, "sterownik odpowiada, wersja nieznana"},
-    {slot::report::identityUnknown, 199, "podłączony; typ i wersja nieznane (brak czystej odpowiedzi na identyfikację)"},
+    {slot::report::identityUnknown, 199,
+     "podłączony; typ i wersja nieznane (brak czystej odpowiedzi na identyfikację)"},
     {51482, 199, "Sterownik przestał odpowiadać przy adresie %1"},
     {51483, 199, "Odpowiedzi sterownika pozostały zakłócone od adresu %1"},
     {51484, 199, "Połączenie przerwane przy adresie %1"},
@@ -292,19 +325,24 @@ constexpr SlotDefinition slotTable[] = {
     {slot::saveRefusal::throughLink, 199, "dowiązanie do %1: %2"},
     {slot::settingsNotKept, 299, "Ustawienia programu nie będą zapamiętane w %1: %2"},
     // The controller's lambda threshold against the probe's swing (live page).
-    {51530, 299, "Próg sterownika %1 V leży poniżej napięć sondy %2-%3 V: sterownik zawsze widzi mieszankę %4. "
-                 "To ustawienie do poprawienia, nie wada sondy."},
-    {51531, 299, "Próg sterownika %1 V leży powyżej napięć sondy %2-%3 V: sterownik zawsze widzi mieszankę %4. "
-                 "To ustawienie do poprawienia, nie wada sondy."},
-    {51532, 299, "Próg sterownika %1 V leży daleko od środka napięć sondy %2-%3 V (%4 V): sterownik przeważnie "
-                 "widzi mieszankę %5. To ustawienie do poprawienia, nie wada sondy."},
+    {51530, 299,
+     "Próg sterownika %1 V leży poniżej napięć sondy %2-%3 V: sterownik zawsze widzi mieszankę %4. "
+     "To ustawienie do poprawienia, nie wada sondy."},
+    {51531, 299,
+     "Próg sterownika %1 V leży powyżej napięć sondy %2-%3 V: sterownik zawsze widzi mieszankę %4. "
+     "To ustawienie do poprawienia, nie wada sondy."},
+    {51532, 299,
+     "Próg sterownika %1 V leży daleko od środka napięć sondy %2-%3 V (%4 V): sterownik przeważnie "
+     "widzi mieszankę %5. To ustawienie do poprawienia, nie wada sondy."},
     {51533, 99, "bogatą"},
     {51534, 99, "ubogą"},
     // A lambda probe that fails during the adaptation.
-    {51535, 299, "Sonda lambda: %1, napięcia %2-%3 V. Sprawdź sondę i jej podłączenie (zimna sonda też nie "
-                 "przełącza)."},
-    {51536, 299, "Sonda lambda: %1, napięcia %2-%3 V. Próg sondy i dalsze wyniki autoadaptacji byłyby wątpliwe. "
-                 "Kontynuować mimo to ?"},
+    {51535, 299,
+     "Sonda lambda: %1, napięcia %2-%3 V. Sprawdź sondę i jej podłączenie (zimna sonda też nie "
+     "przełącza)."},
+    {51536, 299,
+     "Sonda lambda: %1, napięcia %2-%3 V. Próg sondy i dalsze wyniki autoadaptacji byłyby wątpliwe. "
+     "Kontynuować mimo to ?"},
     {51537, 199, "Autoadaptację kontynuowano: wyniki są wątpliwe."},
     {51538, 199, "Autoadaptację przerwano: nic więcej nie zapisano w sterowniku."},
     {slot::report::failedProbe, 99, "Sonda lambda podczas autoadaptacji"},
@@ -314,9 +352,11 @@ constexpr SlotDefinition slotTable[] = {
     {slot::backup::kept, 199, "kopia poprzednich parametrów: %1"},
     {slot::backup::setNotKnown, 199, "bez kopii poprzednich parametrów - nie zostały odczytane w całości"},
     {slot::backup::notSaved, 199, "nie zapisano kopii poprzednich parametrów %1: %2"},
-    {slot::backup::ramPartlyRefreshed, 199, ", ale pamięć RAM odświeżono tylko dla %1 z 32 adresów - zapisz parametry ponownie"},
+    {slot::backup::ramPartlyRefreshed, 199,
+     ", ale pamięć RAM odświeżono tylko dla %1 z 32 adresów - zapisz parametry ponownie"},
     {slot::backup::recentFileQuestion, 299, "Wczytać plik %1 i zapisać go w sterowniku?"},
-    {slot::backup::noBackupAhead, 299, "Parametry sterownika nie zostały odczytane w całości - nie powstanie kopia poprzednich parametrów."},
+    {slot::backup::noBackupAhead, 299,
+     "Parametry sterownika nie zostały odczytane w całości - nie powstanie kopia poprzednich parametrów."},
     {slot::backup::restoreQuestion, 299, "Zapisać w sterowniku kopię parametrów sprzed zapisu „%1” z %2 (%3)?"},
     {slot::backup::backupUnreadable, 199, "Nie można odczytać kopii parametrów %1 (%2) - nie można cofnąć zapisu."},
     {slot::backup::restoreKind, 99, "Przywrócenie kopii parametrów"},
@@ -327,14 +367,17 @@ constexpr SlotDefinition slotTable[] = {
 std::ptrdiff_t indexOf(int key)
 {
     const auto* end = std::end(slotTable);
-    const auto* it = std::lower_bound(std::begin(slotTable), end, key,
-                                      [](const SlotDefinition& row, int k) { return row.key < k; });
+    const auto* it =
+        std::lower_bound(std::begin(slotTable), end, key, [](const SlotDefinition& row, int k) { return row.key < k; });
     return it != end && it->key == key ? it - std::begin(slotTable) : -1;
 }
 
 }  // namespace
 
-std::span<const SlotDefinition> slotDefinitions() { return slotTable; }
+std::span<const SlotDefinition> slotDefinitions()
+{
+    return slotTable;
+}
 
 std::string cutToCharacters(std::string_view utf8, std::size_t maxCharacters)
 {
@@ -350,7 +393,10 @@ std::string cutToCharacters(std::string_view utf8, std::size_t maxCharacters)
     return std::string(utf8);
 }
 
-TextSlots::TextSlots() { restoreBuiltIn(); }
+TextSlots::TextSlots()
+{
+    restoreBuiltIn();
+}
 
 void TextSlots::restoreBuiltIn()
 {
@@ -359,7 +405,10 @@ void TextSlots::restoreBuiltIn()
         texts_.emplace_back(row.builtIn);
 }
 
-bool TextSlots::has(int key) const { return indexOf(key) >= 0; }
+bool TextSlots::has(int key) const
+{
+    return indexOf(key) >= 0;
+}
 
 const std::string& TextSlots::text(int key) const
 {

@@ -9,7 +9,7 @@ namespace dravinor::lang {
 
 // Keys of the text slots that the program reads by name.
 namespace slot {
-inline constexpr int firstHint = 40000;         // 40000..40035, see the field catalogue
+inline constexpr int firstHint = 40000;  // 40000..40035, see the field catalogue
 inline constexpr int probeTypeHint = 40000;
 inline constexpr int controllerModeText = 40033;  // 40033..40035, one per mode
 inline constexpr int fuelPetrol = 40100;
@@ -31,36 +31,36 @@ inline constexpr int aboutVersion = 50002;
 inline constexpr int aboutLicence = 50003;
 inline constexpr int aboutController = 50004;
 inline constexpr int aboutNoController = 50005;
-inline constexpr int aboutSpeaksAs = 50006;  // %1: the tool version the controllers know, as in the title
+inline constexpr int aboutSpeaksAs = 50006;     // %1: the tool version the controllers know, as in the title
 inline constexpr int firstHiddenValue = 50320;  // 50320..50323: the stored values no field shows, in order
 inline constexpr int adaptationWithoutController = 51102;
 inline constexpr int adaptationAfterIncompleteRead = 51103;  // %1: how many were not read
-inline constexpr int conversionError = 51250;       // %1: the text that is no number
-inline constexpr int languageFileTooLarge = 51251;  // %1: the file, %2: the limit in bytes
-inline constexpr int helpFileMissing = 51252;       // %1: the help file looked for
-inline constexpr int fuelBeforeFirstPoll = 51253;   // the live view's fuel state until a poll
-inline constexpr int parameterFileFilter = 51254;   // the file dialogs' name for *.PAR files
-inline constexpr int aboutControllerVersion = 51255;  // %1: the connected controller's firmware version
-inline constexpr int portLostDuringWrite = 51260;   // %1: parameters written of 35
-inline constexpr int mixedSetAfterWrite = 51261;    // appended to it
-inline constexpr int unusualFileSize = 51262;       // %1: the file's size in bytes
-inline constexpr int probeVerdict = 51410;          // 51410..51415, in ProbeVerdict's order
-inline constexpr int traceNotSaved = 51425;         // %1: the file the trace was to be saved in
-inline constexpr int adapterUnplugged = 51470;      // %1: the port name
+inline constexpr int conversionError = 51250;                // %1: the text that is no number
+inline constexpr int languageFileTooLarge = 51251;           // %1: the file, %2: the limit in bytes
+inline constexpr int helpFileMissing = 51252;                // %1: the help file looked for
+inline constexpr int fuelBeforeFirstPoll = 51253;            // the live view's fuel state until a poll
+inline constexpr int parameterFileFilter = 51254;            // the file dialogs' name for *.PAR files
+inline constexpr int aboutControllerVersion = 51255;         // %1: the connected controller's firmware version
+inline constexpr int portLostDuringWrite = 51260;            // %1: parameters written of 35
+inline constexpr int mixedSetAfterWrite = 51261;             // appended to it
+inline constexpr int unusualFileSize = 51262;                // %1: the file's size in bytes
+inline constexpr int probeVerdict = 51410;                   // 51410..51415, in ProbeVerdict's order
+inline constexpr int traceNotSaved = 51425;                  // %1: the file the trace was to be saved in
+inline constexpr int adapterUnplugged = 51470;               // %1: the port name
 inline constexpr int adapterUnpluggedTitle = 51471;
-inline constexpr int adapterBackRead = 51472;       // %1: the port name
-inline constexpr int adapterBack = 51473;           // %1: the port name
-inline constexpr int otherControllerBack = 51474;   // %1: the port, %2: the one found, %3: the one before
-inline constexpr int controllerIdentity = 51475;    // %1: type, %2: firmware version
-inline constexpr int adapterBackSilent = 51476;     // %1: the port name
-inline constexpr int adapterBackUnopened = 51477;   // %1: the port name
-inline constexpr int versionUnknown = 51480;        // the title's text for a controller without a clean identity
-inline constexpr int readStoppedSilent = 51482;     // %1: the address the controller stopped answering at
-inline constexpr int readStoppedGarbled = 51483;    // %1: the address
-inline constexpr int readStoppedPortLost = 51484;   // %1: the address
+inline constexpr int adapterBackRead = 51472;      // %1: the port name
+inline constexpr int adapterBack = 51473;          // %1: the port name
+inline constexpr int otherControllerBack = 51474;  // %1: the port, %2: the one found, %3: the one before
+inline constexpr int controllerIdentity = 51475;   // %1: type, %2: firmware version
+inline constexpr int adapterBackSilent = 51476;    // %1: the port name
+inline constexpr int adapterBackUnopened = 51477;  // %1: the port name
+inline constexpr int versionUnknown = 51480;       // the title's text for a controller without a clean identity
+inline constexpr int readStoppedSilent = 51482;    // %1: the address the controller stopped answering at
+inline constexpr int readStoppedGarbled = 51483;   // %1: the address
+inline constexpr int readStoppedPortLost = 51484;  // %1: the address
 inline constexpr int readStoppedBeforeFirst = 51485;
-inline constexpr int readNotAsked = 51486;          // %1: how many parameters were never asked
-inline constexpr int adapterBackUnclear = 51487;    // %1: the port name
+inline constexpr int readNotAsked = 51486;        // %1: how many parameters were never asked
+inline constexpr int adapterBackUnclear = 51487;  // %1: the port name
 // The controller's lambda threshold against the probe's swing: %1 the
 // threshold, %2-%3 the swing, then (off its middle) %4 the middle; last the
 // side the controller sees (controllerSeesRich / controllerSeesLean).
@@ -96,7 +96,7 @@ inline constexpr int date = 51446;
 inline constexpr int controller = 51447;
 inline constexpr int controllerIdentity = 51448;  // %1: type, %2: firmware version
 inline constexpr int noController = 51449;
-inline constexpr int fromFile = 51450;            // %1: the parameter file
+inline constexpr int fromFile = 51450;  // %1: the parameter file
 inline constexpr int parameters = 51451;
 inline constexpr int parameterColumn = 51452;
 inline constexpr int valueColumn = 51453;
@@ -105,17 +105,17 @@ inline constexpr int ignitionTypeNotRead = 51455;
 inline constexpr int notReadNote = 51456;
 inline constexpr int adaptationFinished = 51457;
 inline constexpr int adaptationStopped = 51458;
-inline constexpr int firstFigure = 51459;         // 51459..51463, in AdaptationFigure's order
+inline constexpr int firstFigure = 51459;  // 51459..51463, in AdaptationFigure's order
 inline constexpr int unacknowledged = 51464;
 inline constexpr int doubtfulPhases = 51465;
 inline constexpr int trace = 51466;
-inline constexpr int pageNumber = 51467;          // %1: the page, %2: how many
+inline constexpr int pageNumber = 51467;  // %1: the page, %2: how many
 inline constexpr int signature = 51468;
-inline constexpr int notInFileNote = 51469;  // a file shorter than a whole set
+inline constexpr int notInFileNote = 51469;    // a file shorter than a whole set
 inline constexpr int identityUnknown = 51481;  // connected, but no clean identity came
-inline constexpr int failedProbe = 51539;    // an adaptation that found the probe failed
-inline constexpr int probeWentOn = 51540;    // %1 verdict, %2-%3 volts: it went on, doubtful
-inline constexpr int probeStopped = 51541;   // likewise: it stopped there
+inline constexpr int failedProbe = 51539;      // an adaptation that found the probe failed
+inline constexpr int probeWentOn = 51540;      // %1 verdict, %2-%3 volts: it went on, doubtful
+inline constexpr int probeStopped = 51541;     // likewise: it stopped there
 }  // namespace report
 // The comparison of the pages with a parameter file.
 namespace diff {
@@ -160,9 +160,9 @@ inline constexpr int flagByteB = 51055;
 // The backups kept before bulk writes, the question before a recent file is written, the undo of a
 // bulk write.
 namespace backup {
-inline constexpr int kept = 51560;              // %1 the backup's file name
+inline constexpr int kept = 51560;  // %1 the backup's file name
 inline constexpr int setNotKnown = 51561;
-inline constexpr int notSaved = 51562;          // %1 file name, %2 why
+inline constexpr int notSaved = 51562;            // %1 file name, %2 why
 inline constexpr int ramPartlyRefreshed = 51563;  // %1 RAM words refreshed of 32
 inline constexpr int recentFileQuestion = 51564;  // %1 file name
 inline constexpr int noBackupAhead = 51565;
@@ -170,20 +170,20 @@ inline constexpr int restoreQuestion = 51566;   // %1 the write, %2 its time, %3
 inline constexpr int backupUnreadable = 51567;  // %1 file name, %2 why
 inline constexpr int restoreKind = 51568;
 inline constexpr int notWholeBackup = 51569;
-inline constexpr int valuesChanged = 51570;     // %1 how many; the questions' second line
+inline constexpr int valuesChanged = 51570;  // %1 how many; the questions' second line
 }  // namespace backup
 // Parameter files saved and loaded.
 namespace fileStatus {
-inline constexpr int saved = 51160;            // %1 file
-inline constexpr int backupCreated = 51161;    // %1 the ".BAK"
-inline constexpr int backupKept = 51162;       // %1 the ".BAK"
-inline constexpr int notSaved = 51163;         // %1 file, %2 why
+inline constexpr int saved = 51160;          // %1 file
+inline constexpr int backupCreated = 51161;  // %1 the ".BAK"
+inline constexpr int backupKept = 51162;     // %1 the ".BAK"
+inline constexpr int notSaved = 51163;       // %1 file, %2 why
 inline constexpr int cannotCreate = 51164;
 inline constexpr int cannotWrite = 51165;
 inline constexpr int cannotReplace = 51166;
-inline constexpr int cannotBackUp = 51167;     // %1 the ".BAK"
-inline constexpr int loaded = 51170;           // %1 file
-inline constexpr int notLoaded = 51171;        // %1 file, %2 why
+inline constexpr int cannotBackUp = 51167;  // %1 the ".BAK"
+inline constexpr int loaded = 51170;        // %1 file
+inline constexpr int notLoaded = 51171;     // %1 file, %2 why
 inline constexpr int notRegularFile = 51172;
 inline constexpr int written = 51173;
 }  // namespace fileStatus
@@ -195,7 +195,7 @@ inline constexpr int undoButton = 50102;
 inline constexpr int firstHeader = 50103;  // 50103..50109: time, port, version, field, old, new, result
 inline constexpr int acknowledged = 50110;
 inline constexpr int notAcknowledged = 50111;
-inline constexpr int undoQuestion = 50112;      // %1 field, %2 value written back, %3 value now
+inline constexpr int undoQuestion = 50112;  // %1 field, %2 value written back, %3 value now
 inline constexpr int undoNotConnected = 50113;
 inline constexpr int undoOtherController = 50114;  // %1 port, %2 version
 inline constexpr int nothingToUndo = 50115;
@@ -217,13 +217,13 @@ inline constexpr int undoOtherSet = 51154;
 // Values the controller did not give, and the default set shown when no controller answered at
 // start-up.
 namespace reads {
-inline constexpr int unreadReason = 51000;        // tip and hint of a field without a value
-inline constexpr int unreadStatus = 51001;        // %1 how many of the 35, %2 captions
-inline constexpr int saveQuestion = 51002;        // %1 captions
-inline constexpr int compareQuestion = 51003;     // %1 captions
-inline constexpr int writeAllQuestion = 51004;    // %1 captions
-inline constexpr int defaultSetShown = 51005;     // follows the scan's last text
-inline constexpr int silentPorts = 51006;         // %1 ports that opened but did not answer
+inline constexpr int unreadReason = 51000;      // tip and hint of a field without a value
+inline constexpr int unreadStatus = 51001;      // %1 how many of the 35, %2 captions
+inline constexpr int saveQuestion = 51002;      // %1 captions
+inline constexpr int compareQuestion = 51003;   // %1 captions
+inline constexpr int writeAllQuestion = 51004;  // %1 captions
+inline constexpr int defaultSetShown = 51005;   // follows the scan's last text
+inline constexpr int silentPorts = 51006;       // %1 ports that opened but did not answer
 }  // namespace reads
 // Live recording and replay; why a recording cannot be played, what a column must hold, the labels
 // of the box's details.
@@ -240,19 +240,19 @@ inline constexpr int replayCannotPlay = 50218;
 inline constexpr int replayLine = 50219;
 inline constexpr int csvFilter = 50220;
 inline constexpr int replayMissing = 51310;
-inline constexpr int replayCannotOpen = 51311;     // %1: the system's reason
+inline constexpr int replayCannotOpen = 51311;  // %1: the system's reason
 inline constexpr int replayFolder = 51312;
 inline constexpr int replayNotAFile = 51313;
 inline constexpr int replayTooLarge = 51314;
-inline constexpr int replayCannotRead = 51315;     // %1: the system's reason
+inline constexpr int replayCannotRead = 51315;  // %1: the system's reason
 inline constexpr int replayEmpty = 51316;
 inline constexpr int replayWrongHeader = 51317;
 inline constexpr int replayNoPolls = 51318;
-inline constexpr int replayFewColumns = 51319;     // %1: the row's columns, %2: a recording's
-inline constexpr int replayManyColumns = 51320;    // %1: a recording's columns
-inline constexpr int replayBadValue = 51321;       // %1: the column, %2: its text, %3: what it must be
+inline constexpr int replayFewColumns = 51319;   // %1: the row's columns, %2: a recording's
+inline constexpr int replayManyColumns = 51320;  // %1: a recording's columns
+inline constexpr int replayBadValue = 51321;     // %1: the column, %2: its text, %3: what it must be
 inline constexpr int replayTimeGoesBack = 51322;
-inline constexpr int firstReplayValueKey = 51323;      // 51323..51329 in the order of LiveCsvValue
+inline constexpr int firstReplayValueKey = 51323;  // 51323..51329 in the order of LiveCsvValue
 inline constexpr int replayExpectedHeader = 51330;
 inline constexpr int replayFirstLine = 51331;
 }  // namespace recording

@@ -15,8 +15,7 @@ void SystemClock::sleepMs(int ms)
     thread_local const bool tightTimers = ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0) == 0;
     (void)tightTimers;
     timespec request{ms / 1000, (ms % 1000) * 1000000L};
-    while (nanosleep(&request, &request) != 0 && errno == EINTR) {
-    }
+    while (nanosleep(&request, &request) != 0 && errno == EINTR) {}
 }
 
 std::uint32_t SystemClock::tickMs()

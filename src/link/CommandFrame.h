@@ -36,8 +36,7 @@ constexpr std::uint8_t frameChecksum(std::uint8_t a, std::uint8_t b, std::uint8_
     return static_cast<std::uint8_t>(a + b + c + d);
 }
 
-constexpr CommandFrame buildFrame(std::uint8_t command, std::uint8_t address, std::uint8_t data1,
-                                  std::uint8_t data2)
+constexpr CommandFrame buildFrame(std::uint8_t command, std::uint8_t address, std::uint8_t data1, std::uint8_t data2)
 {
     return {command, address, data1, data2, frameChecksum(command, address, data1, data2), letter::terminator};
 }

@@ -122,8 +122,8 @@ ConnectionOutcome Connection::choosePortItem(int index)
 {
     port_.close();
     ConnectionOutcome outcome = connectToPort(PortMap::portName(index));
-    outcome.checks = outcome.connected ? PortChecks{PortChecks::Kind::Only, index}
-                                       : PortChecks{PortChecks::Kind::None, -1};
+    outcome.checks =
+        outcome.connected ? PortChecks{PortChecks::Kind::Only, index} : PortChecks{PortChecks::Kind::None, -1};
     return outcome;
 }
 

@@ -47,7 +47,7 @@ struct PortAttempt {
 
 struct ConnectionOutcome {
     bool connected = false;
-    std::vector<PortAttempt> attempts;  // a scan's ports, in order, each with its reason
+    std::vector<PortAttempt> attempts;   // a scan's ports, in order, each with its reason
     std::optional<StatusUpdate> status;  // the last text put into a status line
     TitleUpdate title;
     PortChecks checks;

@@ -203,8 +203,8 @@ bool eachDeviceNamedOnce(const PortMap& map, std::string* error)
 
 }  // namespace
 
-bool buildPortMap(const std::vector<std::string>& commandLineAssignments, const char* environmentList,
-                  PortMap& map, std::string* error)
+bool buildPortMap(const std::vector<std::string>& commandLineAssignments, const char* environmentList, PortMap& map,
+                  std::string* error)
 {
     const bool hasEnvironment = environmentList && *environmentList;
     if (!hasEnvironment && commandLineAssignments.empty()) {

@@ -44,7 +44,7 @@ bool assignedOnce(const std::vector<std::string>& assignments, std::string* erro
 // --port assignments are given; then exactly the ports named there: --port
 // adds to DRAVINOR_PORTS and, for a name both give, wins. One device under
 // two names (links followed) is refused.
-bool buildPortMap(const std::vector<std::string>& commandLineAssignments, const char* environmentList,
-                  PortMap& map, std::string* error);
+bool buildPortMap(const std::vector<std::string>& commandLineAssignments, const char* environmentList, PortMap& map,
+                  std::string* error);
 
 }  // namespace dravinor::link

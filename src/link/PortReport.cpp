@@ -51,9 +51,8 @@ std::string findStableName(const fs::path& device, const std::string& devRoot)
             names.push_back(it->path().string());
     }
     // One adapter may have several names (per interface); the shortest is the plainest.
-    std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
-        return a.size() != b.size() ? a.size() < b.size() : a < b;
-    });
+    std::sort(names.begin(), names.end(),
+              [](const auto& a, const auto& b) { return a.size() != b.size() ? a.size() < b.size() : a < b; });
     return names.empty() ? std::string{} : names.front();
 }
 
@@ -108,7 +107,8 @@ bool mayBeHeldAsPort(const struct stat& info, const fs::path& real, const std::s
     if (!S_ISCHR(info.st_mode))
         return false;
     constexpr unsigned ttyMajor = 4, ttyAuxMajor = 5, firstSerialMinor = 64;
-    if (major(info.st_rdev) == ttyAuxMajor || (major(info.st_rdev) == ttyMajor && minor(info.st_rdev) < firstSerialMinor))
+    if (major(info.st_rdev) == ttyAuxMajor ||
+        (major(info.st_rdev) == ttyMajor && minor(info.st_rdev) < firstSerialMinor))
         return false;
     std::error_code error;
     return fs::exists(fs::path(sysRoot) / "class" / "tty" / real.filename(), error);
@@ -171,8 +171,8 @@ PortDiagnosis diagnosePort(const std::string& device, const SystemRoots& roots, 
         // Joining the group helps only an outsider, and only when the group may use the device.
         const bool groupMayUse = (info.st_mode & S_IRGRP) && (info.st_mode & S_IWGRP);
         const bool inGroup = std::find(user.groups.begin(), user.groups.end(), info.st_gid) != user.groups.end();
-        diagnosis.problem = groupMayUse && !inGroup && info.st_uid != user.uid ? PortProblem::NotInGroup
-                                                                               : PortProblem::NoAccess;
+        diagnosis.problem =
+            groupMayUse && !inGroup && info.st_uid != user.uid ? PortProblem::NotInGroup : PortProblem::NoAccess;
     }
     return diagnosis;
 }

@@ -41,11 +41,11 @@ enum class PortProblem {
 
 // Everything `ports` tells about one device.
 struct PortDiagnosis {
-    std::string device;    // the path the port name stands for
+    std::string device;  // the path the port name stands for
     bool exists = false;
     std::string stableName;  // under /dev/serial/by-id; empty when none names it
     UsbAdapter usb;
-    std::string driver;    // the kernel driver ("ftdi_sio", "cdc_acm", ...)
+    std::string driver;  // the kernel driver ("ftdi_sio", "cdc_acm", ...)
     std::string owner;
     std::string group;
     gid_t groupId = 0;

@@ -32,8 +32,7 @@ OpenResult openFailure(int error, const std::string& path)
     switch (error) {
     case ENOENT:
     case ENODEV:
-    case ENXIO:
-        return {OpenError::NotFound, std::strerror(error)};
+    case ENXIO: return {OpenError::NotFound, std::strerror(error)};
     case EACCES:
     case EPERM: {
         OpenResult result{OpenError::PermissionDenied, std::strerror(error)};
@@ -41,10 +40,8 @@ OpenResult openFailure(int error, const std::string& path)
         return result;
     }
     case EBUSY:
-    case EWOULDBLOCK:
-        return {OpenError::Busy, std::strerror(error)};
-    default:
-        return {OpenError::Other, std::strerror(error)};
+    case EWOULDBLOCK: return {OpenError::Busy, std::strerror(error)};
+    default: return {OpenError::Other, std::strerror(error)};
     }
 }
 
@@ -69,8 +66,8 @@ bool isScreenTerminal(const struct stat& info)
         return false;
     const unsigned majorNumber = major(info.st_rdev);
     const unsigned minorNumber = minor(info.st_rdev);
-    constexpr unsigned ttyMajor = 4;          // tty0..tty63 are virtual consoles, ttyS* from 64
-    constexpr unsigned ttyAuxMajor = 5;       // /dev/tty, /dev/console, /dev/ptmx
+    constexpr unsigned ttyMajor = 4;     // tty0..tty63 are virtual consoles, ttyS* from 64
+    constexpr unsigned ttyAuxMajor = 5;  // /dev/tty, /dev/console, /dev/ptmx
     constexpr unsigned firstSerialMinor = 64;
     return majorNumber == ttyAuxMajor || (majorNumber == ttyMajor && minorNumber < firstSerialMinor);
 }

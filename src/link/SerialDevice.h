@@ -37,7 +37,7 @@ struct OpenResult {
     OpenResult(OpenError failure, std::string text = {}) : error(failure), detail(std::move(text)) {}
 
     OpenError error = OpenError::None;
-    std::string detail;  // the system's error text
+    std::string detail;                 // the system's error text
     DeviceAccess access;                // with PermissionDenied
     std::vector<DeviceHolder> holders;  // with Busy, when they could be seen
     bool ok() const { return error == OpenError::None; }

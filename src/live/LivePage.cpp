@@ -1,21 +1,21 @@
 #include "live/LivePage.h"
 
-#include "live/widgets/BarThermometer.h"
+#include "lang/TextSlots.h"
 #include "link/Clock.h"
-#include "live/widgets/DialMeter.h"
-#include "params/FlagBits.h"
-#include "live/widgets/HalfDialMeter.h"
-#include "live/widgets/InstrumentColor.h"
+#include "link/SerialPort.h"
 #include "live/LivePictures.h"
 #include "live/LiveViewLayout.h"
 #include "live/OscilloscopeGroup.h"
 #include "live/ProbeHealthPanel.h"
-#include "params/ParameterState.h"
-#include "link/SerialPort.h"
 #include "live/TScope.h"
+#include "live/widgets/BarThermometer.h"
+#include "live/widgets/DialMeter.h"
+#include "live/widgets/HalfDialMeter.h"
+#include "live/widgets/InstrumentColor.h"
 #include "live/widgets/TankGauge.h"
-#include "lang/TextSlots.h"
 #include "live/widgets/VerticalBar.h"
+#include "params/FlagBits.h"
+#include "params/ParameterState.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -107,10 +107,10 @@ void LivePage::placeProbeHealth()
     auto neededAt = [&](int points, int width) {
         font.setPointSize(points);
         probeHealth_->applyFont(font);
-        const int wide = std::max(probeHealth_->minimumSizeHint().width(),
-                                  std::min(width, probeHealth_->sizeHint().width() + 24));
-        const int high = probeHealth_->hasHeightForWidth() ? probeHealth_->heightForWidth(wide)
-                                                           : probeHealth_->sizeHint().height();
+        const int wide =
+            std::max(probeHealth_->minimumSizeHint().width(), std::min(width, probeHealth_->sizeHint().width() + 24));
+        const int high =
+            probeHealth_->hasHeightForWidth() ? probeHealth_->heightForWidth(wide) : probeHealth_->sizeHint().height();
         return QSize(wide, high + 3 * QFontMetrics(font).lineSpacing());
     };
     QRect chosen;
@@ -156,7 +156,7 @@ void LivePage::markStale(bool stale)
 {
     // The panels keep the last good readings, drawn grey while they are old.
     for (QWidget* reading : std::initializer_list<QWidget*>{lambdaPanel_, stepperPanel_, tpsPanel_, rpmPanel_,
-                                                             temperaturePanel_, fuelLabel_})
+                                                            temperaturePanel_, fuelLabel_})
         reading->setEnabled(!stale);
     staleNotice_->setVisible(stale);
     if (stale) {

@@ -2,15 +2,15 @@
 // LivePage.cpp runs them.
 #include "live/LivePage.h"
 
+#include "lang/TextSlots.h"
+#include "live/LivePictures.h"
+#include "live/OscilloscopeGroup.h"
+#include "live/ProbeHealthPanel.h"
 #include "live/widgets/BarThermometer.h"
 #include "live/widgets/DialMeter.h"
 #include "live/widgets/HalfDialMeter.h"
 #include "live/widgets/InstrumentColor.h"
-#include "live/LivePictures.h"
-#include "live/OscilloscopeGroup.h"
-#include "live/ProbeHealthPanel.h"
 #include "live/widgets/TankGauge.h"
-#include "lang/TextSlots.h"
 #include "live/widgets/VerticalBar.h"
 
 #include <QLabel>
@@ -173,7 +173,8 @@ void LivePage::buildTracesAndNotices()
     stateLine_->hide();
 
     // Shown while the readings are old.
-    staleNotice_ = addLabel("NieaktualneL", QStringLiteral("Brak poprawnej odpowiedzi sterownika - wartości nieaktualne"));
+    staleNotice_ =
+        addLabel("NieaktualneL", QStringLiteral("Brak poprawnej odpowiedzi sterownika - wartości nieaktualne"));
     staleNotice_->setAutoFillBackground(true);
     QPalette palette = staleNotice_->palette();
     palette.setColor(QPalette::WindowText, Qt::red);

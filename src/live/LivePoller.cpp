@@ -1,12 +1,12 @@
 #include "live/LivePoller.h"
 
+#include "lang/TextSlots.h"
 #include "link/Clock.h"
 #include "link/CommandFrame.h"
+#include "link/SerialPort.h"
 #include "params/LivePoll.h"
 #include "params/NumberFormat.h"
 #include "params/ParameterState.h"
-#include "link/SerialPort.h"
-#include "lang/TextSlots.h"
 
 namespace dravinor::live {
 
@@ -98,8 +98,7 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     glyph_ = display.glyph;
 
     display.lambdaByte = frame.lambda;
-    display.lambdaText =
-        QString::fromStdString(params::formatFixed3(values.lambdaVolts, 2, separator_)) + "V";
+    display.lambdaText = QString::fromStdString(params::formatFixed3(values.lambdaVolts, 2, separator_)) + "V";
     display.lambdaHigh = values.lambdaHigh;
     timePhases(display);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "params/LiveCsv.h"
 #include "live/WidgetTime.h"
+#include "params/LiveCsv.h"
 
 #include <QObject>
 

@@ -50,9 +50,9 @@ namespace {
 
 // Shares of the design the layout keeps to ten places, as drawn: written as
 // the fractions they stand for they would round a pixel differently.
-constexpr double lambdaPanelDrop = 0.4444444444;      // 4/9 of the bar's height
-constexpr double pictureLeftShare = 0.3571428571;     // 25/70 of the width
-constexpr double tankInPicture = 0.8196721311;        // 50/61 of the picture's height
+constexpr double lambdaPanelDrop = 0.4444444444;       // 4/9 of the bar's height
+constexpr double pictureLeftShare = 0.3571428571;      // 25/70 of the width
+constexpr double tankInPicture = 0.8196721311;         // 50/61 of the picture's height
 constexpr double thermometerLeftShare = 0.8695652174;  // 20/23 of the width
 
 // What every step of the layout scales and measures with.
@@ -120,8 +120,8 @@ void placeActuatorPicture(const Scale& s, LiveViewLayout& out)
     const int pictureHeight = roundHalfUp(100 * sy);
     c["Silnik_barIMG"] = {pictureLeft, pictureTop, pictureWidth, pictureHeight, {}};
     const int tankLeft = trunc(pictureLeft + pictureHeight * tankInPicture);
-    c["Silnik_Bar"] = {tankLeft, trunc(pictureTop + pictureHeight * 0.15), roundHalfUp(80 * sx),
-                       roundHalfUp(80 * sy), {}};
+    c["Silnik_Bar"] = {
+        tankLeft, trunc(pictureTop + pictureHeight * 0.15), roundHalfUp(80 * sx), roundHalfUp(80 * sy), {}};
     // "otwarty" sits on the picture and the name on "otwarty"; where their
     // fonts are tall for the room the formula leaves, they move up instead
     // of running into each other.
@@ -136,8 +136,8 @@ void placeActuatorPicture(const Scale& s, LiveViewLayout& out)
     c["Silnik_Bar_ZamL"] = {pictureLeft, closedTop, pictureWidth, {}, closedFont};
     const int stepperPanelHeight = roundHalfUp(28 * sy);
     c["Silnik_BarED"] = {stepperPanelHeight / 3 + tankLeft,
-                         trunc(closedTop + s.measure("Silnik_Bar_ZamL", closedFont).second * 1.3),
-                         roundHalfUp(64 * sx), stepperPanelHeight, roundHalfUp(14 * sx)};
+                         trunc(closedTop + s.measure("Silnik_Bar_ZamL", closedFont).second * 1.3), roundHalfUp(64 * sx),
+                         stepperPanelHeight, roundHalfUp(14 * sx)};
 }
 
 // The thermometer and its panel at the right.
@@ -167,7 +167,8 @@ void placeFuelSwitch(const Scale& s, const LambdaCaption& lambda, LiveViewLayout
     c["SwitchVIZ"] = {buttonLeft, buttonTop, buttonWidth, buttonHeight, {}};
     // The fuel state beside the switch, never under it.
     const int stateLeft = std::max(trunc(sx * 0.3 * buttonWidth + buttonWidth), buttonLeft + buttonWidth + 2);
-    c["BenzGazLed"] = {stateLeft, trunc(buttonTop + static_cast<float>(buttonHeight) * s.sy * 0.2), {}, {}, roundHalfUp(12 * sx)};
+    c["BenzGazLed"] = {
+        stateLeft, trunc(buttonTop + static_cast<float>(buttonHeight) * s.sy * 0.2), {}, {}, roundHalfUp(12 * sx)};
     c["Przelacznik_NazL"] = {buttonLeft, trunc(buttonTop + buttonHeight * 1.1), {}, {}, trunc(10 * sx)};
 }
 

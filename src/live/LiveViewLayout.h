@@ -10,9 +10,9 @@ namespace dravinor::live {
 
 // What the live page's layout needs besides the window size.
 struct LiveViewInput {
-    int windowWidth = 800;   // outer size of the main window
+    int windowWidth = 800;  // outer size of the main window
     int windowHeight = 600;
-    int pageWidth = 800;     // the page's own client size
+    int pageWidth = 800;  // the page's own client size
     int pageHeight = 560;
     bool probeFalling = false;
     // Width and height of a label's text at a font size (points), measured
@@ -46,7 +46,7 @@ struct LiveViewLayout {
     int lambdaMinimumBarWidth = 0;
     int thermometerMinimumBarWidth = 0;
     int thermometerScaleFont = 0;
-    int meterMainFont = 0;   // main and unit font of both pointer meters
+    int meterMainFont = 0;  // main and unit font of both pointer meters
     int meterScaleFont = 0;
 };
 

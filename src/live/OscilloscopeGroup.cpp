@@ -26,10 +26,20 @@ struct ChannelRow {
 
 // Channels a..d: lambda, TPS, stepper, engine speed.
 constexpr std::array<ChannelRow, 4> channelRows{{
-    {"CheckOscyLambda", "&LAMBDA", "PanelOscyLambda", "VLAB", {" [V]", "5,0", "3,8", "2,5", "1,2", "0,0"},
-     0xFF0000, 0xFF0000},
+    {"CheckOscyLambda",
+     "&LAMBDA",
+     "PanelOscyLambda",
+     "VLAB",
+     {" [V]", "5,0", "3,8", "2,5", "1,2", "0,0"},
+     0xFF0000,
+     0xFF0000},
     {"CheckOscyTPS", "&TPS", "PanelOscyTPS", "TPSLAB", {"TPS", "12", "9", "6", "3", "0"}, 0xFF00FF, 0xFF00FF},
-    {"CheckOscySTEP", "&STEP", "PanelOscySTEP", "STEPLAB", {"STEP", "255", "192", "128", "64", "0"}, 0x808080,
+    {"CheckOscySTEP",
+     "&STEP",
+     "PanelOscySTEP",
+     "STEPLAB",
+     {"STEP", "255", "192", "128", "64", "0"},
+     0x808080,
      0x808080},
     {"CheckOscyRPM", "&RPM", "PanelOscyRPM", "RPMLAB", {"RPM", "8", "6", "4", "2", "0"}, 0xFF8000, 0xFF8040},
 }};
@@ -84,7 +94,10 @@ OscilloscopeLayout layoutOscilloscope(int windowWidth, int windowHeight, int tps
     // In extended precision, as the layout always computed these two: in
     // double, 1.05 lies on the other side of its true value.
     c["GroupBoxLambda"] = {static_cast<int>(std::trunc(tpsMeterWidth * 1.03L)),
-                           static_cast<int>(std::trunc(pageHeight - groupHeight * 1.05L)), x(374), groupHeight, {}};
+                           static_cast<int>(std::trunc(pageHeight - groupHeight * 1.05L)),
+                           x(374),
+                           groupHeight,
+                           {}};
     for (const auto& column : panelColumns)
         c[column.panel] = {x(column.left), y(8), x(28), y(184), {}};
     for (const auto& row : channelRows)
@@ -181,8 +194,8 @@ void OscilloscopeGroup::buildChecks()
     gridCheck_ = makeCheck("CheckSiatka", "S&IATKA", true);
     connect(gridCheck_, &QCheckBox::toggled, this, &OscilloscopeGroup::setGridShown);
     for (std::size_t channel = 0; channel < channelRows.size(); ++channel) {
-        QCheckBox* box = makeCheck(channelRows[channel].check, channelRows[channel].checkCaption,
-                                   channel == LambdaTrace);
+        QCheckBox* box =
+            makeCheck(channelRows[channel].check, channelRows[channel].checkCaption, channel == LambdaTrace);
         connect(box, &QCheckBox::toggled, this,
                 [this, channel](bool on) { setChannelShown(static_cast<int>(channel), on); });
         channelChecks_[channel] = box;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "params/LiveFrame.h"
 #include "live/Placement.h"
 #include "live/ProbeType.h"
-#include "params/SaveTarget.h"
 #include "live/TraceHistory.h"
+#include "params/LiveFrame.h"
+#include "params/SaveTarget.h"
 
 #include <QGroupBox>
 

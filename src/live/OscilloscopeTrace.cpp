@@ -2,9 +2,9 @@
 // as a PNG picture or CSV samples.
 #include "live/OscilloscopeGroup.h"
 
+#include "lang/TextSlots.h"
 #include "live/SaveRefusalText.h"
 #include "live/TScope.h"
-#include "lang/TextSlots.h"
 #include "live/TraceSamples.h"
 
 #include <QAction>
@@ -28,12 +28,14 @@ void OscilloscopeGroup::buildTraceMenu()
     auto* picture = new QAction(QStringLiteral("Zapisz obraz (PNG)…"), scope_);
     picture->setObjectName("ZapiszObrazPNG");
     connect(picture, &QAction::triggered, this, [this, picture] {
-        askAndSave(picture->text(), QStringLiteral("PNG (*.png)"), QStringLiteral("png"), &OscilloscopeGroup::savePicture);
+        askAndSave(picture->text(), QStringLiteral("PNG (*.png)"), QStringLiteral("png"),
+                   &OscilloscopeGroup::savePicture);
     });
     auto* samples = new QAction(QStringLiteral("Zapisz próbki (CSV)…"), scope_);
     samples->setObjectName("ZapiszProbkiCSV");
     connect(samples, &QAction::triggered, this, [this, samples] {
-        askAndSave(samples->text(), QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), &OscilloscopeGroup::saveSamples);
+        askAndSave(samples->text(), QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"),
+                   &OscilloscopeGroup::saveSamples);
     });
     scope_->addActions({freezeAction_, picture, samples});
     connect(scope_, &TScope::stepped, this, &OscilloscopeGroup::recordStep);

@@ -1,7 +1,7 @@
 #include "live/ProbeHealthPanel.h"
 
-#include "params/ScaleTables.h"
 #include "lang/TextSlots.h"
+#include "params/ScaleTables.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -134,8 +134,7 @@ void ProbeHealthPanel::feed(double seconds, const params::LiveFrame& frame, int 
 {
     health_.add({seconds, params::lambdaVolts(frame.lambda), rpm});
     // A new threshold is judged at once against the figures already there.
-    if (lastShown_ && seconds - *lastShown_ < refreshSeconds && seconds >= *lastShown_ &&
-        thresholdRaw == thresholdRaw_)
+    if (lastShown_ && seconds - *lastShown_ < refreshSeconds && seconds >= *lastShown_ && thresholdRaw == thresholdRaw_)
         return;
     lastShown_ = seconds;
     present(health_.figures(), thresholdRaw);
@@ -203,16 +202,14 @@ QString ProbeHealthPanel::thresholdText() const
     using diagnostics::ThresholdPlace;
     if (!diagnostics::thresholdMisplaced(threshold_.place))
         return {};
-    const QString side = slotText(threshold_.controllerSeesRich ? lang::slot::controllerSeesRich
-                                                                 : lang::slot::controllerSeesLean);
+    const QString side =
+        slotText(threshold_.controllerSeesRich ? lang::slot::controllerSeesRich : lang::slot::controllerSeesLean);
     const QString low = decimal(shown_.minVolts, 2);
     const QString high = decimal(shown_.maxVolts, 2);
     const QString threshold = decimal(thresholdRaw_ * params::lambdaThresholdStep, 2);
     switch (threshold_.place) {
-    case ThresholdPlace::BelowSwing:
-        return slotText(lang::slot::thresholdBelowSwing).arg(threshold, low, high, side);
-    case ThresholdPlace::AboveSwing:
-        return slotText(lang::slot::thresholdAboveSwing).arg(threshold, low, high, side);
+    case ThresholdPlace::BelowSwing: return slotText(lang::slot::thresholdBelowSwing).arg(threshold, low, high, side);
+    case ThresholdPlace::AboveSwing: return slotText(lang::slot::thresholdAboveSwing).arg(threshold, low, high, side);
     default:
         return slotText(lang::slot::thresholdOffMiddle)
             .arg(threshold, low, high, decimal(threshold_.swingMiddle, 2), side);

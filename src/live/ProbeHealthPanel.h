@@ -1,8 +1,8 @@
 #pragma once
 
-#include "params/LiveFrame.h"
 #include "diagnostics/ProbeHealth.h"
 #include "diagnostics/ProbeThreshold.h"
+#include "params/LiveFrame.h"
 
 #include <QFrame>
 

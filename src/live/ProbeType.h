@@ -8,12 +8,12 @@ namespace dravinor::live {
 
 // How the lambda displays read a probe type (the items of RSLambda).
 struct ProbeTypeSettings {
-    float barFrom;        // value range of the lambda bars, in lambda-byte units
+    float barFrom;  // value range of the lambda bars, in lambda-byte units
     float barTo;
-    int clampLow;         // probe clamp range, for the lambda calibration
+    int clampLow;  // probe clamp range, for the lambda calibration
     int clampHigh;
-    float traceDivisor;   // lambda byte / divisor + 5 = trace percent
-    bool falling;         // rich at low voltage: "bogata" and "uboga" swap sides
+    float traceDivisor;                          // lambda byte / divisor + 5 = trace percent
+    bool falling;                                // rich at low voltage: "bogata" and "uboga" swap sides
     std::array<std::string_view, 5> axisLabels;  // VLAB_1 .. VLAB_5, top to bottom
 };
 

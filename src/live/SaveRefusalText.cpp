@@ -13,7 +13,10 @@ namespace {
 // links, and where a link led ("dowiązanie do %1: %2").
 namespace key = lang::slot::saveRefusal;
 
-QString slotText(int key) { return QString::fromStdString(lang::textSlots().text(key)); }
+QString slotText(int key)
+{
+    return QString::fromStdString(lang::textSlots().text(key));
+}
 
 int keyOf(params::SaveTargetKind kind)
 {
@@ -42,8 +45,7 @@ QString saveRefusalText(const params::SaveTarget& target)
     const QString what = slotText(key);
     if (!target.throughLink || target.kind == params::SaveTargetKind::LinkLoop)
         return what;
-    return slotText(key::throughLink)
-        .arg(QDir::toNativeSeparators(QFile::decodeName(target.file.c_str())), what);
+    return slotText(key::throughLink).arg(QDir::toNativeSeparators(QFile::decodeName(target.file.c_str())), what);
 }
 
 }  // namespace dravinor::live

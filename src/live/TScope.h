@@ -83,7 +83,6 @@ public:
     int lastY(int channel) const { return ofChannel(lastY_, channel); }
     bool timerRunning() const { return timer_.isActive(); }
 
-
 signals:
     // After every step.
     void stepped();

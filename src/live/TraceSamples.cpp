@@ -1,7 +1,7 @@
 #include "live/TraceSamples.h"
 
-#include "params/Conversions.h"
 #include "live/ProbeType.h"
+#include "params/Conversions.h"
 
 #include <cmath>
 
@@ -22,8 +22,7 @@ int speedTracePercent(int rpmPeriod, float ignitionConstant)
     return params::periodToRpm(rpmPeriod, 50, ignitionConstant) / 80 + 5;
 }
 
-std::array<int, 4> traceSamples(const params::LiveFrame& frame, float lambdaTraceDivisor,
-                                float ignitionConstant)
+std::array<int, 4> traceSamples(const params::LiveFrame& frame, float lambdaTraceDivisor, float ignitionConstant)
 {
     return {lambdaTracePercent(frame.lambda, lambdaTraceDivisor), tpsTracePercent(params::tpsVolts(frame.tps)),
             stepperTracePercent(frame.stepperPosition), speedTracePercent(frame.rpmPeriod, ignitionConstant)};

@@ -19,7 +19,6 @@ int stepperTracePercent(std::uint8_t stepperByte);
 int speedTracePercent(int rpmPeriod, float ignitionConstant);
 
 // All four inputs of one live frame, indexed by TraceChannel.
-std::array<int, 4> traceSamples(const params::LiveFrame& frame, float lambdaTraceDivisor,
-                                float ignitionConstant);
+std::array<int, 4> traceSamples(const params::LiveFrame& frame, float lambdaTraceDivisor, float ignitionConstant);
 
 }  // namespace dravinor::live

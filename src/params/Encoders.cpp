@@ -117,10 +117,8 @@ std::uint8_t emulationOutputCode(int probeType, int emulationType)
         if (probeType == 4 || probeType == 5)
             return 2;
         return 0;  // never offered for 0,8-1,6 V probes; they use ground
-    case 2:
-        return 5;
-    default:
-        return 0;
+    case 2: return 5;
+    default: return 0;
     }
 }
 

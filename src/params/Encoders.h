@@ -8,11 +8,11 @@ namespace dravinor::params {
 // input gives a storable value; range warnings are the caller's business.
 
 // Step encodings: roundHalfUp(clamp(v, lo, hi) / step), all in single precision.
-std::uint8_t encodeLambdaThreshold(float volts);          // 1: 0.1..4.9 V, step 0.02
-std::uint8_t encodeTpsThreshold(float volts);             // 2: 0..12.75 V, step 0.05
-std::uint8_t encodeTpsInertia(float volts);               // 12: 0..0.5 V, step 0.05
-std::uint8_t encodeExtraOpeningThreshold(float volts);    // 25: 0..12.75 V, step 0.05
-std::uint8_t encodeEmulation(float seconds);              // 28, 29: 0..4.08 s, step 0.016
+std::uint8_t encodeLambdaThreshold(float volts);        // 1: 0.1..4.9 V, step 0.02
+std::uint8_t encodeTpsThreshold(float volts);           // 2: 0..12.75 V, step 0.05
+std::uint8_t encodeTpsInertia(float volts);             // 12: 0..0.5 V, step 0.05
+std::uint8_t encodeExtraOpeningThreshold(float volts);  // 25: 0..12.75 V, step 0.05
+std::uint8_t encodeEmulation(float seconds);            // 28, 29: 0..4.08 s, step 0.016
 
 // 3: 109 + roundHalfUp(clamp(degrees, 0, 92) / 2.14); 109..152.
 std::uint8_t encodeTemperature(int degrees);
@@ -25,7 +25,10 @@ std::uint8_t encodeRpmDelta(int rpm);
 
 // 21: the fuel-overlap list item stored as 3 x item; shown back as raw div 3.
 std::uint8_t encodeFuelOverlap(int item);
-constexpr int fuelOverlapItem(std::uint8_t raw) { return raw / 3; }
+constexpr int fuelOverlapItem(std::uint8_t raw)
+{
+    return raw / 3;
+}
 
 // Plain byte fields: the value clamped to the field's limits.
 std::uint8_t encodePlainByte(int value, int low, int high);
@@ -48,6 +51,9 @@ std::uint16_t encodeSwitchOverHysteresis(int switchRpm, int deltaRpm, float igni
 std::uint8_t emulationOutputCode(int probeType, int emulationType);
 
 // Probe types 0, 2, 4 rise with a rich mixture (flag byte A bit 1 set).
-constexpr bool probeTypeRising(int probeType) { return probeType % 2 == 0; }
+constexpr bool probeTypeRising(int probeType)
+{
+    return probeType % 2 == 0;
+}
 
 }  // namespace dravinor::params

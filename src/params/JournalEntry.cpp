@@ -11,7 +11,7 @@ namespace dravinor::params {
 
 namespace {
 
-constexpr std::size_t fieldCount = 15;     // the fields every line has
+constexpr std::size_t fieldCount = 15;           // the fields every line has
 constexpr std::size_t setFingerprintField = 15;  // the optional 16th
 
 std::string clean(std::string_view value)
@@ -38,9 +38,9 @@ bool isSetFingerprint(std::string_view text)
 }
 
 constexpr std::pair<JournalKind, std::string_view> kindNames[] = {
-    {JournalKind::Write, "write"},         {JournalKind::Eeprom, "eeprom"},
-    {JournalKind::Bulk, "bulk"},           {JournalKind::WriteAll, "write-all"},
-    {JournalKind::Reset, "reset"},         {JournalKind::AdaptationReset, "adaptation-reset"},
+    {JournalKind::Write, "write"}, {JournalKind::Eeprom, "eeprom"},
+    {JournalKind::Bulk, "bulk"},   {JournalKind::WriteAll, "write-all"},
+    {JournalKind::Reset, "reset"}, {JournalKind::AdaptationReset, "adaptation-reset"},
 };
 constexpr std::pair<WriteSource, std::string_view> sourceNames[] = {
     {WriteSource::Field, "field"}, {WriteSource::File, "file"}, {WriteSource::Wizard, "wizard"},
@@ -123,8 +123,8 @@ std::optional<UtcTime> parseUtcTime(std::string_view text)
         return std::nullopt;
     static constexpr int monthDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (*year % 4 == 0 && *year % 100 != 0) || *year % 400 == 0;
-    if (*month < 1 || *month > 12 || *day < 1 || *day > monthDays[*month - 1] ||
-        (*month == 2 && *day == 29 && !leap) || *hour > 23 || *minute > 59 || *second > 60)
+    if (*month < 1 || *month > 12 || *day < 1 || *day > monthDays[*month - 1] || (*month == 2 && *day == 29 && !leap) ||
+        *hour > 23 || *minute > 59 || *second > 60)
         return std::nullopt;
     return UtcTime{*year, *month, *day, *hour, *minute, *second};
 }
@@ -227,7 +227,8 @@ std::optional<JournalEntry> parseJournalLine(std::string_view line)
         start = tab + 1;
     }
     if (f.size() < fieldCount || f.size() > setFingerprintField + 1 ||
-        (f.size() > setFingerprintField && !isSetFingerprint(f[setFingerprintField])) || (f[0] != journalLineTag && f[0] != firmwareFirstLineTag) || f[1].empty() || f[4].empty())
+        (f.size() > setFingerprintField && !isSetFingerprint(f[setFingerprintField])) ||
+        (f[0] != journalLineTag && f[0] != firmwareFirstLineTag) || f[1].empty() || f[4].empty())
         return std::nullopt;
     const auto address = parseNumber(f[6], 35);
     const auto lastAddress = parseNumber(f[7], 35);

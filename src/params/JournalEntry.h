@@ -36,15 +36,15 @@ struct JournalEntry {
     std::string otherKind = {};
     std::string otherSource = {};
     int address = 0;
-    int lastAddress = 0;     // address + 1 for a 16-bit word
-    std::string field;       // the control's name, or what the parameter is
+    int lastAddress = 0;             // address + 1 for a 16-bit word
+    std::string field;               // the control's name, or what the parameter is
     std::optional<unsigned> oldRaw;  // as stored; unknown for a bulk write to an unread controller
     unsigned newRaw = 0;
-    std::string oldShown;    // as the pages show it, with its unit
+    std::string oldShown;  // as the pages show it, with its unit
     std::string newShown;
     bool acknowledged = false;
-    std::string note;        // summaries: how many were acknowledged; single writes:
-                             // what the writer knew of the value ("doubtful: ...")
+    std::string note;           // summaries: how many were acknowledged; single writes:
+                                // what the writer knew of the value ("doubtful: ...")
     std::string controllerSet;  // the controller's 35 values after the write, as a
                                 // short fingerprint; empty when not known
 

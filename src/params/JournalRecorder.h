@@ -12,8 +12,8 @@ namespace dravinor::params {
 
 // Where a write went: filled in for every entry at the time of the write.
 struct WriteTarget {
-    std::string port;        // empty when no port is open
-    std::string controller;  // "1/3" (type/version) while a controller is connected
+    std::string port;                // empty when no port is open
+    std::string controller;          // "1/3" (type/version) while a controller is connected
     std::string controllerSet = {};  // its parameter set's fingerprint, while connected
 };
 

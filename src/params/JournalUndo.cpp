@@ -181,7 +181,8 @@ BulkWriteOutcome writeBackupBack(ParameterTransfer& transfer, ParameterState& st
 
 bool undoWrite(ParameterTransfer& transfer, const JournalEntry& entry)
 {
-    if (!entry.oldRaw || entry.address < ParameterBlock::firstAddress || entry.lastAddress > ParameterBlock::lastAddress)
+    if (!entry.oldRaw || entry.address < ParameterBlock::firstAddress ||
+        entry.lastAddress > ParameterBlock::lastAddress)
         return false;
     const ScopedWriteSource source(transfer, WriteSource::Undo);
     const Address address(entry.address);  // within the parameters, checked above

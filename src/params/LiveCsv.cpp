@@ -177,11 +177,10 @@ bool parseRow(std::string_view line, LiveSample& sample, LiveCsvError& error)
         Column column;
         std::uint8_t* target;
     };
-    for (const auto& [column, target] : {ByteColumn{stepperColumn, &sample.frame.stepperPosition},
-                                        ByteColumn{lambdaByteColumn, &sample.frame.lambda},
-                                        ByteColumn{tpsByteColumn, &sample.frame.tps},
-                                        ByteColumn{temperatureByteColumn, &sample.frame.temperature},
-                                        ByteColumn{thresholdColumn, &sample.settings.lambdaThreshold}}) {
+    for (const auto& [column, target] :
+         {ByteColumn{stepperColumn, &sample.frame.stepperPosition}, ByteColumn{lambdaByteColumn, &sample.frame.lambda},
+          ByteColumn{tpsByteColumn, &sample.frame.tps}, ByteColumn{temperatureByteColumn, &sample.frame.temperature},
+          ByteColumn{thresholdColumn, &sample.settings.lambdaThreshold}}) {
         if (!parseInRange(fields[column], 0, 255, value))
             return fail(column, LiveCsvValue::Byte);
         *target = static_cast<std::uint8_t>(value);
@@ -224,12 +223,12 @@ std::string liveCsvRow(const LiveSample& s)
     const std::string rpmText = rpm >= rpmBeyondAnyEngine ? std::string() : std::to_string(rpm);
     char row[256];
     std::snprintf(row, sizeof row, "%lld.%03lld,%d,%.3f,%.3f,%s,%u,%.1f,0x%02X,%s,%u,%u,%u,%u,%.0f,%d,%u,%s",
-                  static_cast<long long>(s.timeMs / 1000), static_cast<long long>(s.timeMs % 1000),
-                  s.answered ? 1 : 0, static_cast<double>(lambdaVolts(f.lambda)), static_cast<double>(tpsVolts(f.tps)),
-                  rpmText.c_str(), f.stepperPosition,
-                  static_cast<double>(temperatureC(f.temperature)), f.status, fuelText(fuelState(f.status)), f.lambda,
-                  f.tps, f.temperature, f.rpmPeriod, static_cast<double>(s.settings.ignitionConstant),
-                  s.settings.temperatureSensor ? 1 : 0, s.settings.lambdaThreshold, isoTime(s.wallClockMs).c_str());
+                  static_cast<long long>(s.timeMs / 1000), static_cast<long long>(s.timeMs % 1000), s.answered ? 1 : 0,
+                  static_cast<double>(lambdaVolts(f.lambda)), static_cast<double>(tpsVolts(f.tps)), rpmText.c_str(),
+                  f.stepperPosition, static_cast<double>(temperatureC(f.temperature)), f.status,
+                  fuelText(fuelState(f.status)), f.lambda, f.tps, f.temperature, f.rpmPeriod,
+                  static_cast<double>(s.settings.ignitionConstant), s.settings.temperatureSensor ? 1 : 0,
+                  s.settings.lambdaThreshold, isoTime(s.wallClockMs).c_str());
     return row;
 }
 

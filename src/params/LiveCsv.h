@@ -41,16 +41,16 @@ std::string liveCsvRow(const LiveSample& sample);
 enum class LiveCsvFault {
     None,
     Missing,
-    CannotOpen,    // systemText says why
+    CannotOpen,  // systemText says why
     Folder,
-    NotAFile,      // a FIFO or a device: never waited on
+    NotAFile,  // a FIFO or a device: never waited on
     TooLarge,
-    CannotRead,    // systemText says why
-    Empty,         // nothing but empty lines
-    WrongHeader,   // the first line is not a recording's header; text holds it
-    NoPolls,       // a header and no row
-    ColumnCount,   // columns says how many the row has (expected + 1: more)
-    BadValue,      // column (1-based) holds text, which is not what `expected` says
+    CannotRead,   // systemText says why
+    Empty,        // nothing but empty lines
+    WrongHeader,  // the first line is not a recording's header; text holds it
+    NoPolls,      // a header and no row
+    ColumnCount,  // columns says how many the row has (expected + 1: more)
+    BadValue,     // column (1-based) holds text, which is not what `expected` says
     TimeGoesBack,
 };
 

@@ -1,9 +1,9 @@
 #include "params/LivePoll.h"
 
 #include "link/CommandFrame.h"
+#include "link/SerialPort.h"
 #include "params/FlagBits.h"
 #include "params/ParameterState.h"
-#include "link/SerialPort.h"
 
 #include <algorithm>
 #include <span>

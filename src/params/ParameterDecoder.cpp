@@ -1,10 +1,10 @@
 #include "params/ParameterDecoder.h"
 
+#include "lang/ItemTexts.h"
 #include "params/Conversions.h"
 #include "params/Encoders.h"
 #include "params/FieldDisplay.h"
 #include "params/FlagBits.h"
-#include "lang/ItemTexts.h"
 #include "params/ParameterTable.h"
 
 #include <array>

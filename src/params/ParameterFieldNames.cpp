@@ -9,9 +9,10 @@ namespace dravinor::params {
 
 namespace {
 
-constexpr std::array<std::string_view, 8> flagByteAControls{
-    "TCTps", "RSLambda", "RObrotow", "WCTemperatury", "WCutOff", "WMObroty", "TPSterownika", "TSRezerwy"};
-constexpr std::array<std::string_view, 8> flagByteBControls{"TJazdy", "DOAttuatoraCheck", "TPSterownika", "", "", "", "", ""};
+constexpr std::array<std::string_view, 8> flagByteAControls{"TCTps",   "RSLambda", "RObrotow",     "WCTemperatury",
+                                                            "WCutOff", "WMObroty", "TPSterownika", "TSRezerwy"};
+constexpr std::array<std::string_view, 8> flagByteBControls{
+    "TJazdy", "DOAttuatoraCheck", "TPSterownika", "", "", "", "", ""};
 
 }  // namespace
 

@@ -57,7 +57,7 @@ bool moveWithoutReplacing(const fs::path& from, const fs::path& to)
     if (errno != EINVAL && errno != ENOSYS)
         return false;
     // A file system without RENAME_NOREPLACE: look, then move.
-    struct stat existing{};
+    struct stat existing {};
     if (::lstat(to.c_str(), &existing) == 0) {
         errno = EEXIST;
         return false;
@@ -119,7 +119,7 @@ LoadResult loadParameterFile(const fs::path& path, ParameterBlock& block)
         result.systemText = errorText(errno);
         return result;
     }
-    struct stat info{};
+    struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
         result.error = FileError::CannotRead;
         result.systemText = errorText(errno);
@@ -174,7 +174,7 @@ SaveResult saveParameterFile(const fs::path& path, const ParameterBlock& block)
         return result;
     }
     const fs::path& target = result.target.file;
-    struct stat existing{};
+    struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     const bool regular = exists && S_ISREG(existing.st_mode);
     // Renaming over a read-only file would succeed where writing it would
@@ -191,8 +191,7 @@ SaveResult saveParameterFile(const fs::path& path, const ParameterBlock& block)
 
     const auto& bytes = block.bytes();
     const bool keptMode = !regular || ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
-    if (!keptMode || !writeFully(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 ||
-        fd.close() != 0) {
+    if (!keptMode || !writeFully(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 || fd.close() != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         return fail(FileError::CannotWrite, error);

@@ -15,8 +15,8 @@ namespace a = address;
 // in the comment behind each row); the RPM words are periods with K = 4800,
 // the default ignition type's.
 constexpr ParameterRow rows[] = {
-    {a::lambdaThreshold, 1, EepromAndRam, 19, "Lambda probe threshold", "PRLambda"},  // 0,38 V
-    {a::tpsThreshold, 1, EepromAndRam, 28, "TPS threshold", "PCTps"},                 // 1,40 V
+    {a::lambdaThreshold, 1, EepromAndRam, 19, "Lambda probe threshold", "PRLambda"},              // 0,38 V
+    {a::tpsThreshold, 1, EepromAndRam, 28, "TPS threshold", "PCTps"},                             // 1,40 V
     {a::switchOverTemperature, 1, EepromAndRam, 109, "Switch-over temperature", "TPWStopniach"},  // 0 degrees
     {a::startPositionAboveTps, 1, EepromAndRam, 100, "Actuator start position above TPS", "PSAttuatoraPow"},
     {a::rangeMaximumAboveTps, 1, EepromAndRam, 115, "Actuator working range above TPS, maximum", "ZPAttuatoraPow_2"},
@@ -26,17 +26,18 @@ constexpr ParameterRow rows[] = {
     {a::rangeMinimumBelowTps, 1, EepromAndRam, 70, "Actuator working range below TPS, minimum", "ZPAttuatoraPon_1"},
     {a::actuatorSpeedAboveTps, 1, EepromAndRam, 12, "Actuator speed above TPS", "PAttuatoraPow"},
     {a::actuatorSpeedBelowTps, 1, EepromAndRam, 75, "Actuator speed below TPS", "PAttuatoraPon"},
-    {a::tpsInertia, 1, EepromAndRam, 3, "TPS inertia", "BTps"},                     // 0,15 V
-    {a::ignitionType, 1, EepromAndRam, 2, "Ignition system type", "RUZaplonowego"},  // "4 cylindry"
+    {a::tpsInertia, 1, EepromAndRam, 3, "TPS inertia", "BTps"},                                   // 0,15 V
+    {a::ignitionType, 1, EepromAndRam, 2, "Ignition system type", "RUZaplonowego"},               // "4 cylindry"
     {a::switchOverRpm, 2, EepromAndRam, 1745, "Petrol-to-gas switch-over RPM", "ODPBenzynaGas"},  // 2200 RPM
     // From the switch-over speed and the delta: period(2100) - period(2200).
     {a::switchOverHysteresis, 2, EepromAndRam, 83, "Switch-over hysteresis (period units)", ""},
     {a::maxRpmOnGas, 2, EepromAndRam, 640, "Maximum RPM on gas", "MONGaz"},  // 6000 RPM
     {a::rpmSignalLevel, 1, EepromAndRam, 2, "RPM signal level", "RPMSignal"},
-    {a::fuelOverlap, 1, EepromAndRam, 9, "Fuel overlap time", "CNPaliw"},  // item 3, "0,15"
+    {a::fuelOverlap, 1, EepromAndRam, 9, "Fuel overlap time", "CNPaliw"},          // item 3, "0,15"
     {a::cutOffRpm, 2, EepromAndRam, 2133, "Engine RPM for cut-off", "OSDCutOff"},  // 1800 RPM
     {a::cutOffSteps, 1, EepromAndRam, 70, "Number of steps for cut-off", "IKDCutOff"},
-    {a::extraOpeningThreshold, 1, EepromAndRam, 29, "TPS threshold for the extra actuator opening", "AVoltage"},  // 1,45 V
+    {a::extraOpeningThreshold, 1, EepromAndRam, 29, "TPS threshold for the extra actuator opening",
+     "AVoltage"},                                                                  // 1,45 V
     {a::heatingTime, 1, EepromAndRam, 3, "Lambda probe heating time", "CLambda"},  // 6 s
     // From the probe and emulation types: a square wave for a 0-1 V probe.
     {a::emulationOutputCode, 1, EepromAndRam, 1, "Emulation output code", ""},

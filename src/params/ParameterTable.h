@@ -51,7 +51,7 @@ enum class Memory { EepromAndRam, EepromOnly };
 
 struct ParameterRow {
     Address address;  // a word's high byte
-    int width;  // bytes: 1, or 2 for a word
+    int width;        // bytes: 1, or 2 for a word
     Memory memory;
     // The stored byte or word of the default set. The flag bytes' entries
     // hold only the bits the default set decides on its own (see

@@ -15,7 +15,7 @@
 namespace dravinor::link {
 class SerialPort;
 enum class Patience;
-}
+}  // namespace dravinor::link
 
 namespace dravinor::params {
 

@@ -1,7 +1,7 @@
 #include "params/Reconnection.h"
 
-#include "params/ControllerSession.h"
 #include "link/StableName.h"
+#include "params/ControllerSession.h"
 
 namespace dravinor::params {
 

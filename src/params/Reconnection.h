@@ -23,7 +23,7 @@ enum class ReconnectStep {
 
 struct ReconnectOutcome {
     ReconnectStep step = ReconnectStep::Nothing;
-    std::string portName;             // the logical name ("COM1")
+    std::string portName;  // the logical name ("COM1")
     link::ControllerIdentity expectedIdentity{0};
     link::ControllerIdentity foundIdentity{0};  // with OtherController
     // With NotYet: why the device did not open; None when it opened but stayed silent.

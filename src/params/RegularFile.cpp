@@ -32,16 +32,16 @@ OpenedFile openRegularFile(const std::filesystem::path& path, int flags, unsigne
     if (fd < 0) {
         const int error = errno;
         // A FIFO opened for writing with no reader says ENXIO.
-        struct stat info{};
+        struct stat info {};
         if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
             return fail(RegularFileError::NotAFile, "not a regular file");
-        return fail(error == ENOENT ? RegularFileError::Missing
+        return fail(error == ENOENT   ? RegularFileError::Missing
                     : error == EISDIR ? RegularFileError::Directory
                                       : RegularFileError::CannotOpen,
                     systemText(error));
     }
     file.fd = FileDescriptor(fd);
-    struct stat info{};
+    struct stat info {};
     if (::fstat(fd, &info) != 0)
         return fail(RegularFileError::CannotOpen, systemText(errno));
     if (S_ISDIR(info.st_mode))

@@ -12,18 +12,18 @@ namespace dravinor::params {
 // Why a file the program reads or appends to could not be used.
 enum class RegularFileError {
     None,
-    Missing,    // no such file
-    CannotOpen, // any other refusal of open (permissions, ...)
-    Directory,  // a folder of that name
-    NotAFile,   // a FIFO, a socket, a device: never read, never written
+    Missing,     // no such file
+    CannotOpen,  // any other refusal of open (permissions, ...)
+    Directory,   // a folder of that name
+    NotAFile,    // a FIFO, a socket, a device: never read, never written
 };
 
 struct OpenedFile {
     FileDescriptor fd{-1};
     RegularFileError error = RegularFileError::None;
-    std::string systemText;      // the system's words for the error
-    std::uintmax_t size = 0;     // at the moment of opening
-    SaveTarget target;           // opened for writing: what the name held before
+    std::string systemText;   // the system's words for the error
+    std::uintmax_t size = 0;  // at the moment of opening
+    SaveTarget target;        // opened for writing: what the name held before
     bool ok() const { return error == RegularFileError::None; }
 };
 

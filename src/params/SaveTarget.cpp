@@ -35,7 +35,7 @@ SaveTarget examineSaveTarget(const fs::path& path)
     SaveTarget target;
     target.file = path;
     for (int depth = 0; depth <= maxLinks; ++depth) {
-        struct stat info{};
+        struct stat info {};
         if (::lstat(target.file.c_str(), &info) != 0) {
             // A missing name (or a link to one) is a new file; any other
             // refusal to look is one to create as well.

@@ -12,16 +12,16 @@ namespace dravinor::params {
 // place of a FIFO or a device node, and opening a serial adapter's node
 // already toggles its lines.
 enum class SaveTargetKind {
-    NewName,          // nothing there: the save creates the file
-    RegularFile,      // the save replaces it
+    NewName,      // nothing there: the save creates the file
+    RegularFile,  // the save replaces it
     Directory,
     Fifo,
     CharacterDevice,  // a terminal, a serial adapter, /dev/null
     BlockDevice,
     Socket,
-    LinkLoop,         // symbolic links that lead round in a circle
-    Unreachable,      // the name cannot even be looked at (a folder on the way is missing
-                      // its permission, or is a file): no file can be made there either
+    LinkLoop,     // symbolic links that lead round in a circle
+    Unreachable,  // the name cannot even be looked at (a folder on the way is missing
+                  // its permission, or is a file): no file can be made there either
 };
 
 struct SaveTarget {

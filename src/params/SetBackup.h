@@ -17,11 +17,11 @@ namespace dravinor::params {
 // replaces it, so that the write can be taken back.
 struct SetBackup {
     enum class Status {
-        NotAsked,     // the transfer keeps no backups (tests, tools)
-        Kept,         // `file` holds the set the controller had
-        NoController, // nothing is connected: there is no set to keep
-        SetNotKnown,  // the controller's set was not wholly read: nothing kept
-        NotSaved,     // the file could not be written: `error`, `systemText`
+        NotAsked,      // the transfer keeps no backups (tests, tools)
+        Kept,          // `file` holds the set the controller had
+        NoController,  // nothing is connected: there is no set to keep
+        SetNotKnown,   // the controller's set was not wholly read: nothing kept
+        NotSaved,      // the file could not be written: `error`, `systemText`
     };
     Status status = Status::NotAsked;
     std::filesystem::path file;  // Kept: the backup; NotSaved: the file tried

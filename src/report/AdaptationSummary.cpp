@@ -59,8 +59,8 @@ std::optional<AdaptationSummary> summariseAdaptation(const wizard::AdaptationRes
     // Asked and not yet answered is no decision: the report waits for none.
     if (result.doubtfulProbe() || result.stoppedAtProbe()) {
         const auto& figures = result.probeFailure->figures;
-        summary.failedProbe = ProbeFailureSummary{figures.verdict, figures.minVolts, figures.maxVolts,
-                                                  result.doubtfulProbe()};
+        summary.failedProbe =
+            ProbeFailureSummary{figures.verdict, figures.minVolts, figures.maxVolts, result.doubtfulProbe()};
     }
     return summary;
 }

@@ -40,10 +40,10 @@ struct AdaptationLine {
 
 // What an auto-adaptation of this session measured and how it ended.
 struct AdaptationSummary {
-    bool finished = false;            // it reached its last page's end
+    bool finished = false;              // it reached its last page's end
     std::vector<AdaptationLine> lines;  // only the groups with a measured figure
-    std::vector<int> unacknowledged;  // addresses whose writes the controller did not acknowledge
-    int doubtfulPhases = 0;           // phases measured on an unreliable line
+    std::vector<int> unacknowledged;    // addresses whose writes the controller did not acknowledge
+    int doubtfulPhases = 0;             // phases measured on an unreliable line
     std::optional<ProbeFailureSummary> failedProbe;
 };
 

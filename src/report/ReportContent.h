@@ -1,11 +1,11 @@
 #pragma once
 
-#include "report/AdaptationSummary.h"
 #include "link/ControllerIdentity.h"
+#include "report/AdaptationSummary.h"
 
 #include "fields/PageValues.h"
-#include "params/ParameterBlock.h"
 #include "fields/UnreadValues.h"
+#include "params/ParameterBlock.h"
 
 #include <chrono>
 #include <cstdint>
@@ -43,8 +43,8 @@ struct ReportContent {
     std::chrono::year_month_day date{};
     ValueSource source = ValueSource::Controller;
     std::optional<link::ControllerIdentity> identity;  // the controller's, when identified
-    std::string fileName;                  // with ValueSource::ParameterFile
-    std::vector<ReportValue> values;       // in page order, then the values no field shows
+    std::string fileName;                              // with ValueSource::ParameterFile
+    std::vector<ReportValue> values;                   // in page order, then the values no field shows
     std::optional<AdaptationSummary> adaptation;
 
     bool anyNotRead() const;

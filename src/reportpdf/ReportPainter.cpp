@@ -127,14 +127,13 @@ void addTable(Layout& layout, const QString& heading, const QString& captionColu
 {
     addHeading(layout, heading);
     const int table = static_cast<int>(layout.tableHeaders.size());
-    Block header = twoColumns(layout, {captionColumn, valueColumn}, split, reportFont(9.5, true),
-                              reportFont(9.5, true), headerShade);
+    Block header = twoColumns(layout, {captionColumn, valueColumn}, split, reportFont(9.5, true), reportFont(9.5, true),
+                              headerShade);
     header.keepWithNext = true;
     layout.tableHeaders.push_back(header);
     layout.blocks.push_back(header);
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        Block row = twoColumns(layout, rows[i], split, reportFont(9.5), reportFont(9.5),
-                               i % 2 ? rowShade : QColor());
+        Block row = twoColumns(layout, rows[i], split, reportFont(9.5), reportFont(9.5), i % 2 ? rowShade : QColor());
         row.table = table;
         layout.blocks.push_back(row);
     }
@@ -157,9 +156,8 @@ void addPicture(Layout& layout, const QString& heading, const QImage& picture)
     addHeading(layout, heading);
     // As wide as the page allows, never taller than half a page.
     QSizeF size = picture.size().toSizeF().scaled(QSizeF(layout.width(), layout.bodyHeight() / 2), Qt::KeepAspectRatio);
-    layout.blocks.push_back({size.height(), [=](QPainter& p, qreal y) {
-                                 p.drawImage(QRectF(QPointF(0, y), size), picture);
-                             }});
+    layout.blocks.push_back(
+        {size.height(), [=](QPainter& p, qreal y) { p.drawImage(QRectF(QPointF(0, y), size), picture); }});
 }
 
 void addSignature(Layout& layout, const QString& signature)
@@ -170,7 +168,8 @@ void addSignature(Layout& layout, const QString& signature)
     layout.blocks.push_back({space + h, [=, &layout](QPainter& p, qreal y) {
                                  const qreal left = layout.width() / 2;
                                  p.setPen(QPen(ink, layout.pt(0.6)));
-                                 p.drawLine(QPointF(left, y + space - layout.pt(2)), QPointF(layout.width(), y + space - layout.pt(2)));
+                                 p.drawLine(QPointF(left, y + space - layout.pt(2)),
+                                            QPointF(layout.width(), y + space - layout.pt(2)));
                                  p.setFont(font);
                                  p.drawText(QRectF(left, y + space, layout.width() - left, h),
                                             Qt::AlignHCenter | Qt::TextWordWrap, signature);
@@ -244,8 +243,7 @@ bool paintReport(const ReportSheet& sheet, QPagedPaintDevice& device)
         painter.drawLine(foot.topLeft(), foot.topRight());
         painter.setPen(ink);
         painter.drawText(foot, Qt::AlignLeft | Qt::AlignBottom, sheet.footer);
-        painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom,
-                         sheet.pageNumber.arg(n + 1).arg(pages.size()));
+        painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom, sheet.pageNumber.arg(n + 1).arg(pages.size()));
     }
     return painter.end();
 }

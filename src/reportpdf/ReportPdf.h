@@ -1,7 +1,7 @@
 #pragma once
 
-#include "reportpdf/ReportSheet.h"
 #include "params/SaveTarget.h"
+#include "reportpdf/ReportSheet.h"
 
 #include <QString>
 
@@ -16,7 +16,7 @@ enum class PdfOutcome {
 
 struct PdfResult {
     PdfOutcome outcome = PdfOutcome::Saved;
-    QString systemText;  // the system's reason, when it gave one
+    QString systemText;         // the system's reason, when it gave one
     params::SaveTarget target;  // what the name held, looked at before anything was written
     bool ok() const { return outcome == PdfOutcome::Saved; }
 };

@@ -8,8 +8,14 @@ namespace key = lang::slot::report;
 
 namespace {
 
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
-QString slot(int k) { return fromStd(lang::textSlots().text(k)); }
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+QString slot(int k)
+{
+    return fromStd(lang::textSlots().text(k));
+}
 
 QString controllerText(const report::ReportContent& content)
 {

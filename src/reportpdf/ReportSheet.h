@@ -30,10 +30,10 @@ struct ReportSheet {
     QString adaptationHeading;  // empty: no adaptation ran
     QList<SheetRow> adaptation;
     QString traceHeading;
-    QImage trace;               // null: no picture
+    QImage trace;  // null: no picture
     QString signature;
-    QString pageNumber;         // "%1 of %2"
-    QString footer;             // at every page's foot beside its number
+    QString pageNumber;  // "%1 of %2"
+    QString footer;      // at every page's foot beside its number
 };
 
 // How the caller names a value in its language: its caption and what it

@@ -38,9 +38,9 @@ void AdaptationEngine::leaveReducer()
     setTimer(WizardTimer::Reducer, false);
     // The presets the fitter starts from, in the controller's order.
     namespace a = params::address;
-    const std::pair<int, params::Address> presets[] = {{40, a::rangeMinimumAboveTps}, {120, a::rangeMaximumAboveTps},
-                                           {80, a::startPositionAboveTps}, {40, a::rangeMinimumBelowTps},
-                                           {120, a::rangeMaximumBelowTps}, {80, a::startPositionBelowTps}};
+    const std::pair<int, params::Address> presets[] = {{40, a::rangeMinimumAboveTps},  {120, a::rangeMaximumAboveTps},
+                                                       {80, a::startPositionAboveTps}, {40, a::rangeMinimumBelowTps},
+                                                       {120, a::rangeMaximumBelowTps}, {80, a::startPositionBelowTps}};
     const char* const presetFields[] = {aboveTpsFields[0], aboveTpsFields[1], aboveTpsFields[2],
                                         idleFields[0],     idleFields[1],     idleFields[2]};
     {
@@ -76,8 +76,8 @@ void AdaptationEngine::tickAboveTps()
     {
         const params::ScopedWriteNote note(transfer_, closePhase(WizardPhase::AboveTps, state_.sampleCount));
         writeActuatorRange(state_.aboveTpsPositionSum / state_.sampleCount, params::address::rangeMinimumAboveTps,
-                           params::address::rangeMaximumAboveTps, params::address::startPositionAboveTps, aboveTpsFields,
-                           Figure::AboveTpsMinimum);
+                           params::address::rangeMaximumAboveTps, params::address::startPositionAboveTps,
+                           aboveTpsFields, Figure::AboveTpsMinimum);
     }
     show(ActuatorAbovePrompt, false);
     show(ActuatorIdlePrompt, true);
@@ -117,13 +117,12 @@ void AdaptationEngine::tickActuatorIdle()
 
 void AdaptationEngine::writeActuatorRange(unsigned average, params::Address minimumAddress,
                                           params::Address maximumAddress, params::Address startAddress,
-                                          const char* const fieldNames[3],
-                                          Figure firstFigure)
+                                          const char* const fieldNames[3], Figure firstFigure)
 {
     const int values[3] = {rangeMinimum(average), rangeMaximum(average), static_cast<int>(average)};
     const params::Address addresses[3] = {minimumAddress, maximumAddress, startAddress};
     const GroupScope group(*this, minimumAddress == params::address::rangeMinimumAboveTps ? WriteGroup::ActuatorAboveTps
-                                                                                         : WriteGroup::ActuatorIdle);
+                                                                                          : WriteGroup::ActuatorIdle);
     for (int i = 0; i < 3; ++i) {
         const std::string text = std::to_string(values[i]);
         setFieldText(fieldNames[i], text);

@@ -1,11 +1,11 @@
 #include "wizard/AdaptationEngine.h"
 
 #include "link/CommandFrame.h"
+#include "link/SerialPort.h"
 #include "params/Conversions.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTransfer.h"
 #include "params/ParameterWrites.h"
-#include "link/SerialPort.h"
 #include "wizard/WizardTables.h"
 
 #include <algorithm>
@@ -113,8 +113,7 @@ void AdaptationEngine::updateSilence()
         show(label, silent);
 }
 
-AdaptationEngine::Poll AdaptationEngine::pollLiveFrame(WizardControl meter, WizardControl panel,
-                                                       bool keepStatus)
+AdaptationEngine::Poll AdaptationEngine::pollLiveFrame(WizardControl meter, WizardControl panel, bool keepStatus)
 {
     Poll poll;
     const params::LivePoll live = requestLiveFrame();

@@ -4,9 +4,9 @@
 #include "wizard/AdaptationState.h"
 #include "wizard/WizardView.h"
 
+#include "diagnostics/ProbeHealth.h"
 #include "params/LivePoll.h"
 #include "params/ParameterTransfer.h"
-#include "diagnostics/ProbeHealth.h"
 
 #include <array>
 #include <cstdint>
@@ -62,16 +62,16 @@ struct WizardInputs {
 // observer).
 class AdaptationEngine {
 public:
-    AdaptationEngine(link::SerialPort& port, params::ParameterState& parameters,
-                     params::ParameterTransfer& transfer, WizardInputs inputs);
+    AdaptationEngine(link::SerialPort& port, params::ParameterState& parameters, params::ParameterTransfer& transfer,
+                     WizardInputs inputs);
 
     // The reset of a confirmed entry: default set written, ready flags
     // cleared, pages to their first look, petrol asked for, the step 1 timer on.
     void initialiseWizard();
 
     // Step 1.
-    void ignitionChosen(int index);        // the ignition list changed, -1 for none
-    void probeTypeChosen(int index);       // the probe list changed, -1 for none
+    void ignitionChosen(int index);   // the ignition list changed, -1 for none
+    void probeTypeChosen(int index);  // the probe list changed, -1 for none
     void temperatureSensorClicked(bool ticked);
     // The first page's next button (AAP1_Dalej): the ignition type written, on to the TPS.
     void leaveStep1();
@@ -208,8 +208,7 @@ private:
     void tickAboveTps();
     void tickActuatorIdle();
     void writeActuatorRange(unsigned average, params::Address minimumAddress, params::Address maximumAddress,
-                            params::Address startAddress,
-                            const char* const fieldNames[3], Figure firstFigure);
+                            params::Address startAddress, const char* const fieldNames[3], Figure firstFigure);
 
     link::SerialPort& port_;
     params::ParameterState& parameters_;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "params/ParameterTransfer.h"
 #include "diagnostics/ProbeHealth.h"
+#include "params/ParameterTransfer.h"
 
 #include <array>
 #include <cstddef>
@@ -87,7 +87,7 @@ enum class Figure {
     AboveTpsMinimum,  // actuator range above the TPS threshold, stepper positions
     AboveTpsMaximum,
     AboveTpsStart,
-    IdleMinimum,      // the same at idle
+    IdleMinimum,  // the same at idle
     IdleMaximum,
     IdleStart,
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wizard/AdaptationEngine.h"
 #include "params/ParameterWrites.h"
+#include "wizard/AdaptationEngine.h"
 
 namespace dravinor::wizard {
 

@@ -1,12 +1,12 @@
 #include "wizard/AdaptationEngine.h"
 
 #include "link/CommandFrame.h"
+#include "link/SerialPort.h"
 #include "params/FieldDisplay.h"
 #include "params/FlagBits.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
 #include "params/ParameterTransfer.h"
-#include "link/SerialPort.h"
 #include "wizard/WizardTables.h"
 
 namespace dravinor::wizard {

@@ -3,11 +3,11 @@
 
 #include "params/Encoders.h"
 #include "params/FieldDisplay.h"
-#include "wizard/FieldValues.h"
 #include "params/NumberFormat.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
 #include "params/ParameterTransfer.h"
+#include "wizard/FieldValues.h"
 
 #include <algorithm>
 

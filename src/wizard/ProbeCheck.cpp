@@ -1,7 +1,7 @@
 #include "wizard/AdaptationEngine.h"
 
-#include "params/LiveFrame.h"
 #include "link/SerialPort.h"
+#include "params/LiveFrame.h"
 
 #include <cstdio>
 

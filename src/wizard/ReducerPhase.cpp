@@ -1,9 +1,9 @@
 #include "wizard/AdaptationEngine.h"
 
 #include "link/CommandFrame.h"
-#include "wizard/FieldValues.h"
 #include "params/LiveFrame.h"
 #include "params/NumberFormat.h"
+#include "wizard/FieldValues.h"
 
 namespace dravinor::wizard {
 
@@ -92,8 +92,8 @@ void AdaptationEngine::tickReducer()
     setBar(ReducerLambdaBar, lambda);
     showNumber(ReducerProbePanel, Quantity::ProbeVoltage, params::lambdaVolts(lambda));
 
-    const bool notRunningOnGas = (state_.statusCopy & params::status::noEngineSpeed) != 0 ||
-                                 (state_.statusCopy & params::status::onGas) == 0;
+    const bool notRunningOnGas =
+        (state_.statusCopy & params::status::noEngineSpeed) != 0 || (state_.statusCopy & params::status::onGas) == 0;
     for (auto name : {StartOnGasPrompt, FuelSwitch, FuelSwitchCaption})
         show(name, notRunningOnGas);
 

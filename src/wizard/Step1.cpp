@@ -2,12 +2,12 @@
 
 #include "params/Conversions.h"
 #include "params/Encoders.h"
-#include "wizard/EngineWriter.h"
 #include "params/FlagBits.h"
 #include "params/LiveFrame.h"
 #include "params/NumberFormat.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
+#include "wizard/EngineWriter.h"
 #include "wizard/WizardTables.h"
 
 #include <charconv>

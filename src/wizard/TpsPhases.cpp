@@ -3,12 +3,12 @@
 
 #include "params/Encoders.h"
 #include "params/FieldDisplay.h"
-#include "wizard/FieldValues.h"
 #include "params/FlagBits.h"
 #include "params/NumberFormat.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
 #include "params/ParameterTransfer.h"
+#include "wizard/FieldValues.h"
 #include "wizard/WizardTables.h"
 
 #include <utility>
@@ -26,8 +26,8 @@ constexpr std::uint32_t lastSampleIndex = 100;  // 101 samples per window
 constexpr int tpsThresholdOffset = 7;           // threshold bytes beyond the idle minimum
 
 constexpr std::array<WizardControl, 9> tpsRows{
-    TpsIdleCaption,      TpsIdlePanel,      TpsIdleUnit,    TpsThresholdCaption, TpsThresholdPanel,
-    TpsThresholdUnit,    TpsHighCaption,    TpsHighPanel,   TpsHighUnit,
+    TpsIdleCaption,   TpsIdlePanel,   TpsIdleUnit,  TpsThresholdCaption, TpsThresholdPanel,
+    TpsThresholdUnit, TpsHighCaption, TpsHighPanel, TpsHighUnit,
 };
 constexpr std::array<WizardControl, 6> lambdaRows{LeanCaption,         LeanPanel,   ProbeThresholdCaption,
                                                   ProbeThresholdPanel, RichCaption, RichPanel};
@@ -113,9 +113,8 @@ void AdaptationEngine::finishTpsStep()
     const std::uint32_t samples = std::exchange(state_.sampleCount, 0);
     // The threshold stands on both TPS phases: a doubt about either goes with it.
     const std::string highNote = closePhase(WizardPhase::TpsHigh, samples);
-    const params::ScopedWriteNote note(transfer_, tpsIdleNote_.empty() || highNote.empty()
-                                                      ? tpsIdleNote_ + highNote
-                                                      : tpsIdleNote_ + "; " + highNote);
+    const params::ScopedWriteNote note(
+        transfer_, tpsIdleNote_.empty() || highNote.empty() ? tpsIdleNote_ + highNote : tpsIdleNote_ + "; " + highNote);
     const GroupScope group(*this, WriteGroup::TpsThreshold);
 
     // The direction compares the two averages; equal counts as rising.

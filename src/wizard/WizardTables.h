@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wizard/AdaptationResult.h"
 #include "lang/ItemTexts.h"
+#include "wizard/AdaptationResult.h"
 #include "wizard/WizardView.h"
 
 #include <array>
@@ -13,12 +13,12 @@ namespace dravinor::wizard {
 
 // What a lambda probe type brings with it on the wizard's first page.
 struct ProbeType {
-    std::string_view item;        // the list's text (the parameter page's item)
-    bool rising;                  // voltage rises with a richer mixture
-    double scaleLowVolts;         // the lambda bar's scale, ProbeScaleLow and ProbeScaleHigh
+    std::string_view item;  // the list's text (the parameter page's item)
+    bool rising;            // voltage rises with a richer mixture
+    double scaleLowVolts;   // the lambda bar's scale, ProbeScaleLow and ProbeScaleHigh
     double scaleHighVolts;
-    int emulationTypeItem;        // RSYLambda item, parameter 35; parameter 27 follows from both
-    int clampLow;                 // probe clamp range, lambda-byte units
+    int emulationTypeItem;  // RSYLambda item, parameter 35; parameter 27 follows from both
+    int clampLow;           // probe clamp range, lambda-byte units
     int clampHigh;
 };
 
@@ -59,8 +59,8 @@ inline constexpr std::array<DoneItem, 12> doneItems{{
 // The prompts and notices the wizard shows and hides (the TPS direction's
 // words follow from the result).
 inline constexpr std::array<WizardControl, 11> prompts{
-    WizardControl::TpsIdlePrompt,       WizardControl::TpsHighPrompt,     WizardControl::NarrowProbeNotice,
-    WizardControl::ReducerInstructions, WizardControl::StartOnGasPrompt,  WizardControl::FuelSwitchCaption,
+    WizardControl::TpsIdlePrompt,       WizardControl::TpsHighPrompt,      WizardControl::NarrowProbeNotice,
+    WizardControl::ReducerInstructions, WizardControl::StartOnGasPrompt,   WizardControl::FuelSwitchCaption,
     WizardControl::ActuatorAbovePrompt, WizardControl::ActuatorIdlePrompt, WizardControl::FinishedNotice,
     WizardControl::StartInstructions,   WizardControl::TpsDirection,
 };

@@ -25,17 +25,17 @@ enum class Tint { Black, Blue, Green, Red };
 // wizard's business.
 struct ControlView {
     std::optional<bool> visible;
-    std::optional<bool> enabled;    // done labels: drawn in full colour; buttons: clickable
-    std::optional<bool> lit;        // step LEDs
-    std::optional<bool> checked;    // check boxes
-    std::optional<int> selected;    // list selection, -1 for none
-    std::optional<std::string> text;  // UTF-8: a parameter-page field's text
+    std::optional<bool> enabled;        // done labels: drawn in full colour; buttons: clickable
+    std::optional<bool> lit;            // step LEDs
+    std::optional<bool> checked;        // check boxes
+    std::optional<int> selected;        // list selection, -1 for none
+    std::optional<std::string> text;    // UTF-8: a parameter-page field's text
     std::optional<PanelNumber> number;  // panels' live readings, the lambda bar's scale marks
-    std::optional<int> value;       // progress bars and lambda bars
-    std::optional<int> maximum;     // progress bars
-    std::optional<double> reading;  // RPM dials (thousands), the thermometer (degrees)
-    std::optional<Tint> fontTint;   // the blinking titles
-    std::optional<int> left;        // x of a caption placed by the wizard (the reducer page's lean and rich)
+    std::optional<int> value;           // progress bars and lambda bars
+    std::optional<int> maximum;         // progress bars
+    std::optional<double> reading;      // RPM dials (thousands), the thermometer (degrees)
+    std::optional<Tint> fontTint;       // the blinking titles
+    std::optional<int> left;            // x of a caption placed by the wizard (the reducer page's lean and rich)
     // Two-coloured bars and meters: sector 1 and sector 3.
     std::optional<Tint> lowerSector;
     std::optional<Tint> upperSector;

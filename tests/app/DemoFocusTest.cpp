@@ -3,8 +3,8 @@
 #include "ui/window/MainWindow.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QIcon>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 

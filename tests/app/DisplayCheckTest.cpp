@@ -131,6 +131,7 @@ TEST(DisplayOpenGuardDeathTest, QtsFatalPlatformFailureBecomesOneLineAndExitOne)
             qWarning("qt.qpa.xcb: could not connect to display :4711");
             qFatal("This application failed to start because no Qt platform plugin could be initialized.");
         },
-        ::testing::ExitedWithCode(1), "dravinor: no display found \\(cannot open display .:4711.\\); "
-                                      "dravinor-cli works without one");
+        ::testing::ExitedWithCode(1),
+        "dravinor: no display found \\(cannot open display .:4711.\\); "
+        "dravinor-cli works without one");
 }

@@ -124,7 +124,8 @@ TEST_F(NarratorTest, AStepIsTickedOffOnlyOnceTheControllerAcknowledgedItsWrites)
     narrator.report(engine);
     std::string text = told();
     EXPECT_FALSE(has(text, "[x] Ustawiono zakres sondy")) << text;
-    EXPECT_TRUE(has(text, "[ ] Ustawiono zakres sondy -- not acknowledged by the controller: parameter(s) 32, 27, 34, 35"))
+    EXPECT_TRUE(
+        has(text, "[ ] Ustawiono zakres sondy -- not acknowledged by the controller: parameter(s) 32, 27, 34, 35"))
         << text;
     EXPECT_FALSE(has(text, "Ustawiono układ zapłonowy")) << "nothing of it is written yet: " << text;
 

@@ -149,8 +149,8 @@ TEST(CommandLine, ValuesThatLookLikeOptionsAndDoubleDash)
     EXPECT_FALSE(dashed.options.port);
 
     // A port is never named like an option: the value is missing.
-    for (const auto& arguments : std::vector<std::vector<std::string>>{
-             {"read", "--port", "--force"}, {"read", "--port"}, {"read", "--port="}})
+    for (const auto& arguments :
+         std::vector<std::vector<std::string>>{{"read", "--port", "--force"}, {"read", "--port"}, {"read", "--port="}})
         EXPECT_NE(refusal(arguments).first.find("--port needs a value (COMn, a device path, or COMn=PATH)"),
                   std::string::npos)
             << arguments[1];
@@ -161,8 +161,7 @@ TEST(CommandHelp, EveryCommandsHelpNamesTheProgramAndEndsWithALineEnd)
 {
     for (const CommandSpec& command : commandTable()) {
         const std::string help = helpText(std::string(command.name));
-        EXPECT_TRUE(help.starts_with("usage: dravinor-cli [--port PORT]... " + std::string(command.name)))
-            << help;
+        EXPECT_TRUE(help.starts_with("usage: dravinor-cli [--port PORT]... " + std::string(command.name))) << help;
         EXPECT_TRUE(help.ends_with("\n")) << command.name;
         EXPECT_FALSE(help.ends_with("\n\n\n")) << command.name;
         // Every option the parser takes is told in the help.

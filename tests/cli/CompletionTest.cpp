@@ -42,7 +42,8 @@ struct Completer {
         if (withLibrary)
             script << "source " << bashCompletionLibrary << "\n";
         script << "source " << quoted(DRAVINOR_COMPLETION) << "\n"
-               << "COMP_LINE=" << quoted(line) << "; COMP_POINT=${#COMP_LINE}\n"
+               << "COMP_LINE=" << quoted(line)
+               << "; COMP_POINT=${#COMP_LINE}\n"
                // COMP_WORDS as readline splits them, at blanks and at "=".
                << "line=${COMP_LINE//=/ = }; read -ra COMP_WORDS <<<\"$line\"\n"
                << "[[ $COMP_LINE == *' ' ]] && COMP_WORDS+=('')\n"
@@ -116,8 +117,7 @@ TEST_P(CompletionTest, OffersEachCommandsOptionsAndTheGlobalOnesAfterIt)
         std::set<std::string> expected;
         for (const auto& option : command.options)
             expected.insert(std::string(option.name));
-        EXPECT_EQ(complete("dravinor-cli " + std::string(command.name) + " -"), withGlobals(expected))
-            << command.name;
+        EXPECT_EQ(complete("dravinor-cli " + std::string(command.name) + " -"), withGlobals(expected)) << command.name;
     }
 }
 

@@ -1,8 +1,8 @@
 // read, show and write print a set as the pages show it: one language, the
 // pages' captions and list items, and unread values marked, never shown.
 
-#include "DiffPrinter.h"
 #include "PageValueTable.h"
+#include "DiffPrinter.h"
 
 #include "params/ParameterDecoder.h"
 #include "params/ParameterState.h"
@@ -67,8 +67,10 @@ TEST(PageValueTable, ColumnsLineUpWhateverPolishLettersACaptionHolds)
     ASSERT_TRUE(header.starts_with("field ")) << header;
     // The value column starts at one character position in every row, ł and ą included.
     const std::size_t valueColumn = cli::displayWidth(header.substr(0, header.find("value")));
-    for (const auto& [field, value] : {std::pair{"RSLambda", "0-1 [V]"}, {"RSYLambda", "Fala Prostokątna"},
-                                       {"TPWStopniach", "0 °C"}, {"TJazdy", "Wyłączony"}}) {
+    for (const auto& [field, value] : {std::pair{"RSLambda", "0-1 [V]"},
+                                       {"RSYLambda", "Fala Prostokątna"},
+                                       {"TPWStopniach", "0 °C"},
+                                       {"TJazdy", "Wyłączony"}}) {
         const std::string row = rowOf(table, field);
         EXPECT_EQ(cli::displayWidth(row.substr(0, row.find(value))), valueColumn) << row;
     }

@@ -100,16 +100,12 @@ TEST(ProbeHealth, FallingAndWiderProbeTypesAreJudgedOnTheirOwnSpan)
 
 TEST(ProbeHealth, IdleAndShortRunsAreNotJudged)
 {
-    EXPECT_EQ(judge(0, switching(0.2, 0.08f, 0.85f), 12.0, 850).verdict,
-              ProbeVerdict::NotEnoughData)
+    EXPECT_EQ(judge(0, switching(0.2, 0.08f, 0.85f), 12.0, 850).verdict, ProbeVerdict::NotEnoughData)
         << "a probe switches lazily at idle even when healthy";
-    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f), 4.0).verdict,
-              ProbeVerdict::NotEnoughData);
-    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f), 12.0, 0).verdict,
-              ProbeVerdict::NotEnoughData)
+    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f), 4.0).verdict, ProbeVerdict::NotEnoughData);
+    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f), 12.0, 0).verdict, ProbeVerdict::NotEnoughData)
         << "no engine speed is no engine";
-    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f), 12.0, 2'147'483'000).verdict,
-              ProbeVerdict::NotEnoughData)
+    EXPECT_EQ(judge(0, switching(1.5, 0.08f, 0.85f), 12.0, 2'147'483'000).verdict, ProbeVerdict::NotEnoughData)
         << "the speed a zero period decodes to is no engine's";
 }
 
@@ -117,9 +113,12 @@ TEST(ProbeHealth, NothingIsCountedAcrossADipToIdle)
 {
     ProbeHealth health(0);
     double t = 0;
-    for (; t < 4; t += pollSeconds) health.add({t, 0.1f, 2500});   // lean
-    for (; t < 6; t += pollSeconds) health.add({t, 0.5f, 800});    // idle, not judged
-    for (; t < 10; t += pollSeconds) health.add({t, 0.8f, 2500});  // rich
+    for (; t < 4; t += pollSeconds)
+        health.add({t, 0.1f, 2500});  // lean
+    for (; t < 6; t += pollSeconds)
+        health.add({t, 0.5f, 800});  // idle, not judged
+    for (; t < 10; t += pollSeconds)
+        health.add({t, 0.8f, 2500});  // rich
     const ProbeHealthFigures f = health.figures();
     EXPECT_EQ(f.crossingsPerSecond, 0.0);
     EXPECT_FALSE(f.leanToRichSeconds) << "the climb happened while it was not watched";
@@ -131,9 +130,11 @@ TEST(ProbeHealth, AStuckStretchLeavesTheWindowAndAResetForgetsAll)
     ProbeHealth health(0);
     const auto good = switching(1.5, 0.08f, 0.85f);
     double t = 0;
-    for (; t < 10; t += pollSeconds) health.add({t, 0.1f, 2500});
+    for (; t < 10; t += pollSeconds)
+        health.add({t, 0.1f, 2500});
     EXPECT_EQ(health.figures().verdict, ProbeVerdict::StuckLean);
-    for (; t < 21; t += pollSeconds) health.add({t, good(t), 2500});
+    for (; t < 21; t += pollSeconds)
+        health.add({t, good(t), 2500});
     EXPECT_EQ(health.figures().verdict, ProbeVerdict::Working);
 
     health.reset(4);

@@ -23,7 +23,7 @@ ProbeVerdict verdictOnGasAtCruise(ProbeModel model, std::uint8_t probeType = 0)
     engine.fuelRequest(sim::FuelSwitch::kAutomatic);
     engine.fuelRequest(sim::FuelSwitch::kToggle);
     engine.setProbeModel(model);
-    engine.setThrottle(0.4);  // about 2,500 RPM
+    engine.setThrottle(0.4);      // about 2,500 RPM
     engine.setReducerScrew(0.5);  // stoichiometric inside the actuator's default range
 
     diagnostics::ProbeHealth health(probeType);
@@ -51,6 +51,5 @@ TEST(ProbeModels, EachSimulatedProbeFaultGetsItsVerdict)
 TEST(ProbeModels, AHealthyProbeOfEveryTypeWorks)
 {
     for (std::uint8_t type = 0; type < 6; ++type)
-        EXPECT_EQ(verdictOnGasAtCruise(ProbeModel::Healthy, type), ProbeVerdict::Working)
-            << "probe type " << int(type);
+        EXPECT_EQ(verdictOnGasAtCruise(ProbeModel::Healthy, type), ProbeVerdict::Working) << "probe type " << int(type);
 }

@@ -1,5 +1,5 @@
-#include "params/Conversions.h"
 #include "fields/FieldEncoding.h"
+#include "params/Conversions.h"
 #include "params/ParameterBlock.h"
 #include "params/ParameterTable.h"
 
@@ -29,10 +29,10 @@ TEST(FieldEncoding, ValuesAreStoredAndShownAsTheFieldsDo)
         int stored;
         const char* shown;
     } cases[] = {
-        {"PRLambda", 9, 245, "4,90"},       {"PRLambda", 0.05, 5, "0,10"},   {"PCTps", 1.23, 25, "1,25"},
-        {"TPWStopniach", 50, 132, "49"},    {"TPWStopniach", 99, 152, "92"}, {"CLambda", 509, 254, "508"},
-        {"CLambda", 7, 3, "6"},             {"BTps", 0.7, 10, "0,50"},       {"ESLambda_1", 0.496, 31, "0,496"},
-        {"DObrotow", 250, 2, "200"},        {"DOAttuatora", 60, 50, "50"},   {"PAttuatoraPow", 0, 1, "1"},
+        {"PRLambda", 9, 245, "4,90"},    {"PRLambda", 0.05, 5, "0,10"},   {"PCTps", 1.23, 25, "1,25"},
+        {"TPWStopniach", 50, 132, "49"}, {"TPWStopniach", 99, 152, "92"}, {"CLambda", 509, 254, "508"},
+        {"CLambda", 7, 3, "6"},          {"BTps", 0.7, 10, "0,50"},       {"ESLambda_1", 0.496, 31, "0,496"},
+        {"DObrotow", 250, 2, "200"},     {"DOAttuatora", 60, 50, "50"},   {"PAttuatoraPow", 0, 1, "1"},
         {"RPMSignal", 1, 2, "2"},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,5 @@
-#include "params/Conversions.h"
 #include "fields/ParameterDiff.h"
+#include "params/Conversions.h"
 #include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ TEST(ParameterDiff, StoredDifferencesCountEvenWhenThePagesShowTheSame)
     const auto a = defaults();
     auto b = a;
     b.setWord(params::Address(14), static_cast<std::uint16_t>(a.word(14) - 1));  // one period unit: still 2200 RPM
-    b.setParameter(params::Address(30), a.get(30) | 0x80);                         // a bit of the controller's own
+    b.setParameter(params::Address(30), a.get(30) | 0x80);                       // a bit of the controller's own
     const auto differences = compareParameterSets(a, b);
     ASSERT_EQ(differences.size(), 2u);
     EXPECT_EQ(differences[0].first.name, "ODPBenzynaGas");
@@ -92,7 +92,8 @@ TEST(ParameterDiff, FlagBitsAreTheirFieldsAndSharedCaptionsNameTheirGroup)
 {
     const auto a = defaults();
     auto b = a;
-    b.setParameter(params::Address(32), static_cast<std::uint8_t>(a.get(32) ^ 0x10 ^ 0x40));  // cut-off off, mode "Dynamiczna"
+    b.setParameter(params::Address(32),
+                   static_cast<std::uint8_t>(a.get(32) ^ 0x10 ^ 0x40));  // cut-off off, mode "Dynamiczna"
     b.setParameter(params::Address(6), 50);
     const auto differences = compareParameterSets(a, b);
     const auto* cutOff = find(differences, "WCutOff");

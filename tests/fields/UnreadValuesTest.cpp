@@ -59,8 +59,8 @@ TEST(UnreadValues, UnreadFlagByteTakesEveryFieldOfItsBits)
     EXPECT_EQ(names(unreadValues(block, addresses({30}))),
               (std::set<std::string>{"TJazdy", "DOAttuatoraCheck", "TPSterownika", "hidden 4"}));
     const auto a = names(unreadValues(block, addresses({32})));
-    for (const char* name : {"TCTps", "RObrotow", "WCTemperatury", "WCutOff", "WMObroty", "TSRezerwy", "TPSterownika",
-                             "hidden 3"})
+    for (const char* name :
+         {"TCTps", "RObrotow", "WCTemperatury", "WCutOff", "WMObroty", "TSRezerwy", "TPSterownika", "hidden 3"})
         EXPECT_TRUE(a.count(name)) << name;
     EXPECT_FALSE(a.count("RSLambda")) << "the probe type is its own byte";
 }

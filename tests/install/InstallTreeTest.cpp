@@ -36,8 +36,8 @@ protected:
     {
         prefix_ = new fs::path(fs::temp_directory_path() / ("dravinor-install-" + std::to_string(::getpid())));
         fs::remove_all(*prefix_);
-        const CommandResult install = run(std::string("\"") + CMAKE_COMMAND_PATH + "\" --install \"" + DRAVINOR_BINARY_DIR +
-                                "\" --prefix \"" + prefix_->string() + "\"");
+        const CommandResult install = run(std::string("\"") + CMAKE_COMMAND_PATH + "\" --install \"" +
+                                          DRAVINOR_BINARY_DIR + "\" --prefix \"" + prefix_->string() + "\"");
         installOutput_ = new std::string(install.output);
         installed_ = install.status == 0;
     }
@@ -74,16 +74,14 @@ TEST_F(InstallTree, PutsProgramsDataAndDesktopFilesWhereTheyAreLookedFor)
                              // with the pictures the help shows beside it
                              "share/dravinor/help/sonda-pl.png", "share/dravinor/help/sonda-ru.png"})
         EXPECT_TRUE(fs::is_regular_file(at(data))) << data;
-    for (const char* desktop : {"share/icons/hicolor/scalable/apps/dravinor.svg",
-                                "share/icons/hicolor/16x16/apps/dravinor.png",
-                                "share/applications/io.github.dravinor.Dravinor.desktop",
-                                "share/metainfo/io.github.dravinor.Dravinor.metainfo.xml",
-                                "share/doc/dravinor/copyright"})
+    for (const char* desktop :
+         {"share/icons/hicolor/scalable/apps/dravinor.svg", "share/icons/hicolor/16x16/apps/dravinor.png",
+          "share/applications/io.github.dravinor.Dravinor.desktop",
+          "share/metainfo/io.github.dravinor.Dravinor.metainfo.xml", "share/doc/dravinor/copyright"})
         EXPECT_TRUE(fs::is_regular_file(at(desktop))) << desktop;
-    for (const char* package :
-         {"share/man/man1/dravinor.1.gz", "share/man/man1/dravinor-cli.1.gz", "share/man/man1/dravinor-sim.1.gz",
-          "share/doc/dravinor/changelog.gz", "share/lintian/overrides/dravinor",
-          "share/bash-completion/completions/dravinor-cli"})
+    for (const char* package : {"share/man/man1/dravinor.1.gz", "share/man/man1/dravinor-cli.1.gz",
+                                "share/man/man1/dravinor-sim.1.gz", "share/doc/dravinor/changelog.gz",
+                                "share/lintian/overrides/dravinor", "share/bash-completion/completions/dravinor-cli"})
         EXPECT_TRUE(fs::is_regular_file(at(package))) << package;
 }
 
@@ -114,7 +112,8 @@ TEST_F(InstallTree, MenuEntryStartsTheInstalledProgramWithItsIcon)
     EXPECT_NE(entry.find("\n[Desktop Action demo]\n"), std::string::npos);
     EXPECT_NE(entry.find("\nExec=dravinor --demo\n"), std::string::npos);
     const std::string metainfo = readFile(at("share/metainfo/io.github.dravinor.Dravinor.metainfo.xml"));
-    EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">io.github.dravinor.Dravinor.desktop</launchable>"), std::string::npos);
+    EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">io.github.dravinor.Dravinor.desktop</launchable>"),
+              std::string::npos);
     EXPECT_NE(metainfo.find(std::string("<release version=\"") + dravinor::programVersion + "\""), std::string::npos)
         << metainfo;
 }
@@ -145,9 +144,8 @@ TEST_F(InstallTree, InstalledWindowWithoutDisplaySaysSoInOneLineAndExitsOne)
     const std::string gui = "\"" + at("bin/dravinor").string() + "\"";
     const CommandResult none = run("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + gui + " --demo");
     EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.output,
-              "dravinor: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-              "dravinor-cli works without one\n");
+    EXPECT_EQ(none.output, "dravinor: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                           "dravinor-cli works without one\n");
 
     // A display that is named but has no server behind it.
     int number = 4711;
@@ -157,6 +155,6 @@ TEST_F(InstallTree, InstalledWindowWithoutDisplaySaysSoInOneLineAndExitsOne)
     const CommandResult closed =
         run("env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=" + display + " " + gui + " --demo");
     EXPECT_EQ(closed.status, 1);
-    EXPECT_EQ(closed.output, "dravinor: no display found (cannot open display '" + display +
-                                 "'); dravinor-cli works without one\n");
+    EXPECT_EQ(closed.output,
+              "dravinor: no display found (cannot open display '" + display + "'); dravinor-cli works without one\n");
 }

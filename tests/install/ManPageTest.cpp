@@ -25,8 +25,8 @@ const std::string binaryDir = DRAVINOR_BINARY_DIR;
 std::string helpOf(const std::string& program, const std::string& arguments = "--help")
 {
     // The window's help needs no display; make sure none is there to help.
-    const CommandResult help = run("env -u DISPLAY -u WAYLAND_DISPLAY " + dravinor::test::quoted(program) + " " +
-                                   arguments);
+    const CommandResult help =
+        run("env -u DISPLAY -u WAYLAND_DISPLAY " + dravinor::test::quoted(program) + " " + arguments);
     EXPECT_EQ(help.status, 0) << program << " " << arguments << ": " << help.output;
     return help.output;
 }

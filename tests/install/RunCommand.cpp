@@ -21,6 +21,9 @@ CommandResult run(const std::string& command)
     return result;
 }
 
-std::string quoted(const std::string& path) { return "'" + path + "'"; }
+std::string quoted(const std::string& path)
+{
+    return "'" + path + "'";
+}
 
 }  // namespace dravinor::test

@@ -5,7 +5,7 @@
 namespace dravinor::test {
 
 struct CommandResult {
-    int status = -1;  // the exit status; -1 when the shell could not run it or it was killed
+    int status = -1;     // the exit status; -1 when the shell could not run it or it was killed
     std::string output;  // standard output and standard error, as they came
 };
 

@@ -182,7 +182,7 @@ static void expectTheWholeCarCalibrated(const std::string& output, const std::ar
 {
     // The reducer page tells the fitter to turn the screw.
     EXPECT_NE(output.find("[Regulacja reduktora]\nProszę zaczekać do momentu nagrzania sie sondy lambda i regulować "
-                              "reduktor"),
+                          "reduktor"),
               std::string::npos)
         << output;
 

@@ -4,8 +4,8 @@
 
 #include "CliFixture.h"
 #include "CliProcess.h"
-#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
+#include "params/ControllerSession.h"
 #include "params/JournalUndo.h"
 
 #include "params/ParameterFile.h"
@@ -70,7 +70,8 @@ struct BackupOnLine : CliFixture {
     bool heardWrites() const
     {
         const auto frames = controller.receivedFrames();
-        return std::any_of(frames.begin(), frames.end(), [](const auto& f) { return f.bytes[0] == 's' || f.bytes[0] == 'R'; });
+        return std::any_of(frames.begin(), frames.end(),
+                           [](const auto& f) { return f.bytes[0] == 's' || f.bytes[0] == 'R'; });
     }
 };
 

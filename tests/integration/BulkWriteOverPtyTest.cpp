@@ -61,8 +61,9 @@ TEST_F(SimulatedLine, BulkWriteOnAGoodLineSendsOnlyTheDefinitionsFrames)
         EXPECT_EQ(frames[static_cast<std::size_t>(address - 1)],
                   link::buildFrame('s', static_cast<std::uint8_t>(address), state.block().get(address), 0));
     for (int p = 1; p <= 32; ++p)
-        EXPECT_EQ(frames[static_cast<std::size_t>(34 + p)],
-                  link::buildFrame('R', static_cast<std::uint8_t>(p + 36), state.block().get(p), state.block().get(p + 1)));
+        EXPECT_EQ(
+            frames[static_cast<std::size_t>(34 + p)],
+            link::buildFrame('R', static_cast<std::uint8_t>(p + 36), state.block().get(p), state.block().get(p + 1)));
 }
 
 TEST_F(CliFixture, WriteRewritesWhatTheControllerMissedAndSaysSo)

@@ -1,8 +1,8 @@
 #include "CliFixture.h"
 
+#include "fields/FieldEncoding.h"
 #include "params/Conversions.h"
 #include "params/Encoders.h"
-#include "fields/FieldEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -50,8 +50,8 @@ TEST_F(CliFixture, ArgumentErrorsNameTheArgumentAndItsRangeAndSendNothing)
 
 TEST_F(CliFixture, EveryCommandHasItsOwnHelp)
 {
-    for (const char* command : {"ports", "identify", "read", "write", "set", "diff", "reset", "live", "adapt", "show",
-                                "defaults"}) {
+    for (const char* command :
+         {"ports", "identify", "read", "write", "set", "diff", "reset", "live", "adapt", "show", "defaults"}) {
         const auto run = cli(std::string(command) + " --help");
         EXPECT_EQ(run.exitCode, 0) << command;
         EXPECT_TRUE(has(run.out, std::string("usage: dravinor-cli [--port PORT]... ") + command)) << run.out;
@@ -66,7 +66,8 @@ TEST_F(CliFixture, SetByFieldNameWritesWhatThePageWould)
         const char* field;
         const char* text;
         double value;
-    } cases[] = {{"PRLambda", "0,5", 0.5}, {"PCTps", "1.23", 1.23}, {"TPWStopniach", "50", 50}, {"prlambda", ",46", 0.46}};
+    } cases[] = {
+        {"PRLambda", "0,5", 0.5}, {"PCTps", "1.23", 1.23}, {"TPWStopniach", "50", 50}, {"prlambda", ",46", 0.46}};
     for (const auto& c : cases) {
         const auto run = cli(std::string("set ") + c.field + " " + c.text);
         ASSERT_EQ(run.exitCode, 0) << c.field << ": " << run.err;

@@ -2,8 +2,8 @@
 // when a port name leads to no serial port, and when the journal is not
 // the file it should be: honest exits, nothing hangs.
 #include "CliFixture.h"
-#include "params/JournalEntry.h"
 #include "JournalledWrite.h"
+#include "params/JournalEntry.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ TEST_F(CliFixture, AdapterLossDuringWritePrintsOnlyWhatWasAcknowledged)
     EXPECT_FALSE(has(run.out, "then the RAM copy")) << run.out;
     // Only the values the controller took are told as changed, not all 34.
     std::smatch count;
-    ASSERT_TRUE(std::regex_search(run.out, count, std::regex("(\\d+) values? differs?\\.")) ) << run.out;
+    ASSERT_TRUE(std::regex_search(run.out, count, std::regex("(\\d+) values? differs?\\."))) << run.out;
     EXPECT_LE(std::stoi(count[1]), 10) << run.out;
     EXPECT_GE(std::stoi(count[1]), 8) << run.out;
 }

@@ -15,8 +15,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <thread>
 #include <set>
+#include <thread>
 #include <tuple>
 
 using namespace dravinor;
@@ -127,7 +127,8 @@ TEST_F(CliFixture, LiveStreamsCsvRows)
     // window can replay what the CLI wrote, with the controller's settings.
     std::vector<params::LiveSample> samples;
     params::LiveCsvError error;
-    ASSERT_TRUE(params::parseLiveCsv(run.out, samples, error)) << error.line << ": fault " << static_cast<int>(error.fault);
+    ASSERT_TRUE(params::parseLiveCsv(run.out, samples, error))
+        << error.line << ": fault " << static_cast<int>(error.fault);
     ASSERT_EQ(samples.size(), 5u);
     EXPECT_EQ(samples.front().timeMs, 0);
     const std::set<float> ignitionConstants{19200, 9600, 4800, 4000, 3200, 2400};

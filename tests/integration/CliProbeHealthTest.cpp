@@ -69,5 +69,6 @@ TEST_F(ThresholdAtZeroCli, TheVerdictJudgesTheProbeNotTheControllersThreshold)
     const std::string threshold = lastLineStartingWith(run.out, "threshold: ");
     EXPECT_EQ(threshold.rfind("threshold: the controller's threshold 0,00 V is below the probe's swing 0,", 0), 0u)
         << run.out;
-    EXPECT_TRUE(threshold.ends_with(": it always sees rich (a setting to correct, not a probe to replace)")) << threshold;
+    EXPECT_TRUE(threshold.ends_with(": it always sees rich (a setting to correct, not a probe to replace)"))
+        << threshold;
 }

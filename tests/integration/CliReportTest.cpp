@@ -14,15 +14,14 @@
 
 using namespace dravinor;
 using dravinor::testing::CliRun;
-using dravinor::testing::PtyCli;
 using dravinor::testing::lineWith;
 using dravinor::testing::pdfText;
+using dravinor::testing::PtyCli;
 
 namespace {
 
-const std::string carOptions =
-    "--registration 'WX 1234A' --make-model 'Škoda Felicia' --odometer '182 400 km' "
-    "--workshop 'Auto-Gaz Łódź — Жёлтый'";
+const std::string carOptions = "--registration 'WX 1234A' --make-model 'Škoda Felicia' --odometer '182 400 km' "
+                               "--workshop 'Auto-Gaz Łódź — Жёлтый'";
 
 // Every value the pages show stands on one line with its caption.
 void expectEveryValue(const std::string& text, const params::ParameterBlock& block)
@@ -102,8 +101,8 @@ TEST_F(CliReport, CaptionsAndListItemsComeFromThePolishLanguageFileAsInTheWindow
     // Windows-1250 as shipped: 0xF3 is "ó".
     std::filesystem::create_directories(dir / "lang");
     std::ofstream(dir / "lang" / "polski.txt", std::ios::binary) << "10102 Sonda 0-1 V\n"
-                                                                     "10301 Pr\xF3g lambdy\n"
-                                                                     "13000 Silnik g\xF3rny\n";
+                                                                    "10301 Pr\xF3g lambdy\n"
+                                                                    "13000 Silnik g\xF3rny\n";
     const auto before = std::filesystem::current_path();
     std::filesystem::current_path(dir);
     params::ParameterState state;
@@ -116,7 +115,8 @@ TEST_F(CliReport, CaptionsAndListItemsComeFromThePolishLanguageFileAsInTheWindow
     const std::string text = pdfText(pdf());
     EXPECT_TRUE(dravinor::testing::captionWithValue(text, "Próg lambdy", "0,38 V")) << text;
     EXPECT_TRUE(dravinor::testing::captionWithValue(text, "Rodzaj sondy lambda", "Sonda 0-1 V")) << "a list's item";
-    EXPECT_NE(lineWith(text, "Silnik górny: Pozycja startowa"), "") << "a group's title before a caption two groups share";
+    EXPECT_NE(lineWith(text, "Silnik górny: Pozycja startowa"), "")
+        << "a group's title before a caption two groups share";
     EXPECT_NE(lineWith(text, "Silnik ponizej TPS: Pozycja startowa"), "") << "a title the file leaves stays built in";
 }
 

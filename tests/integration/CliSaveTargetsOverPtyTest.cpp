@@ -2,9 +2,9 @@
 // new name. A FIFO, a device node or a folder there is refused with the
 // reason, exit 4, and left as it was with nothing beside it.
 #include "CliFixture.h"
+#include "SpecialFiles.h"
 #include "params/ParameterFile.h"
 #include "params/ParameterState.h"
-#include "SpecialFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -39,14 +39,12 @@ struct CliSetFrames : CliFixture {
 TEST_F(CliSetFrames, EveryFieldWritesTheFramesItWroteBefore)
 {
     const std::pair<const char*, const char*> edits[] = {
-        {"PRLambda", "0,45"},       {"ESLambda_1", "0,5"},       {"ESLambda_2", "0,6"},
-        {"PCTps", "1,25"},          {"ODPBenzynaGas", "2500"},   {"DObrotow", "200"},
-        {"MONGaz", "6500"},         {"TPWStopniach", "40"},      {"ZPAttuatoraPow_1", "80"},
-        {"ZPAttuatoraPow_2", "120"}, {"PSAttuatoraPow", "105"},  {"PAttuatoraPow", "20"},
-        {"ZPAttuatoraPon_1", "60"}, {"ZPAttuatoraPon_2", "110"}, {"PSAttuatoraPon", "90"},
-        {"PAttuatoraPon", "70"},    {"IKDCutOff", "60"},         {"OSDCutOff", "2000"},
-        {"BTps", "0,2"},            {"CLambda", "20"},           {"AVoltage", "2,5"},
-        {"DOAttuatora", "5"},       {"RPMSignal", "3"},          {"ZPAttuatoraPow_1", "200"},
+        {"PRLambda", "0,45"},       {"ESLambda_1", "0,5"},       {"ESLambda_2", "0,6"},     {"PCTps", "1,25"},
+        {"ODPBenzynaGas", "2500"},  {"DObrotow", "200"},         {"MONGaz", "6500"},        {"TPWStopniach", "40"},
+        {"ZPAttuatoraPow_1", "80"}, {"ZPAttuatoraPow_2", "120"}, {"PSAttuatoraPow", "105"}, {"PAttuatoraPow", "20"},
+        {"ZPAttuatoraPon_1", "60"}, {"ZPAttuatoraPon_2", "110"}, {"PSAttuatoraPon", "90"},  {"PAttuatoraPon", "70"},
+        {"IKDCutOff", "60"},        {"OSDCutOff", "2000"},       {"BTps", "0,2"},           {"CLambda", "20"},
+        {"AVoltage", "2,5"},        {"DOAttuatora", "5"},        {"RPMSignal", "3"},        {"ZPAttuatoraPow_1", "200"},
         {"zpattuatorapon_2", "9"},  {"MONGaz", "12000"},
     };
     for (const auto& [field, value] : edits)
@@ -60,6 +58,5 @@ TEST_F(CliSetFrames, EveryFieldWritesTheFramesItWroteBefore)
         controller.setFaults(deaf);
         set(field, field == std::string("PCTps") ? "1,5" : "3000");
     }
-    dravinor::testing::expectRecordedFrames(log.text(),
-                                            std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/cli-set.txt");
+    dravinor::testing::expectRecordedFrames(log.text(), std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/cli-set.txt");
 }

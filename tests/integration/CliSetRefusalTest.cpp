@@ -5,9 +5,9 @@
 
 #include "CliFixture.h"
 
+#include "fields/FieldEncoding.h"
 #include "params/Conversions.h"
 #include "params/Encoders.h"
-#include "fields/FieldEncoding.h"
 #include "params/FlagBits.h"
 #include "params/ParameterBlock.h"
 

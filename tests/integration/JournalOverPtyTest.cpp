@@ -151,7 +151,8 @@ TEST_F(JournalOnLine, TheCommandLineJournalMarksRewritesOfAnUnchangedValueAndWha
     cli("set 1 25", &code);  // the controller already holds 25
     ASSERT_EQ(code, 0);
     const std::string all = cli("journal", &code);
-    const auto rewrite = all.find("PRLambda @1: 0,50 V [25] -> 0,50 V [25]  acknowledged  (unchanged, skipped by undo)\n");
+    const auto rewrite =
+        all.find("PRLambda @1: 0,50 V [25] -> 0,50 V [25]  acknowledged  (unchanged, skipped by undo)\n");
     const auto change = all.find("PRLambda @1: 0,38 V [19] -> 0,50 V [25]  acknowledged  (next to undo)\n");
     ASSERT_NE(rewrite, std::string::npos) << all;
     ASSERT_NE(change, std::string::npos) << all;

@@ -47,7 +47,7 @@ struct LateQueueLine : SimulatedLine {
 TEST_F(LateQueueLine, EveryAcceptedValueIsItsAddresssOwnAtAnyLateness)
 {
     const LateQueue cases[] = {
-        {1, 10, true}, {7, 2, true}, {20, 7, true}, {35, 4, true},
+        {1, 10, true}, {7, 2, true},   {20, 7, true},   {35, 4, true},
         {7, 1, false}, {20, 5, false}, {35, 10, false}, {1, 3, false},
     };
     const auto image = controller.eeprom();
@@ -58,8 +58,7 @@ TEST_F(LateQueueLine, EveryAcceptedValueIsItsAddresssOwnAtAnyLateness)
         state.block().bytes().fill(0xEE);
         const auto read = transfer.readAllParameters();
         for (int address = 1; address <= 35; ++address) {
-            const bool failed =
-                std::count(read.failedAddresses.begin(), read.failedAddresses.end(), address) > 0;
+            const bool failed = std::count(read.failedAddresses.begin(), read.failedAddresses.end(), address) > 0;
             EXPECT_EQ(state.block().get(address), failed ? 0xEE : image[static_cast<std::size_t>(address)])
                 << "address " << address;
             EXPECT_EQ(state.isUnread(address), failed) << "address " << address;

@@ -16,15 +16,14 @@ sim::FaultOptions only(void (*set)(sim::FaultOptions&))
 }  // namespace
 
 // Every address was either read right or left as it was (0xEE).
-#define expectOnlyRightValues(read)                                                                          \
-    do {                                                                                                     \
-        const auto image = controller.eeprom();                                                              \
-        for (int address = 1; address <= 35; ++address) {                                                    \
-            const bool failed =                                                                              \
-                std::count((read).failedAddresses.begin(), (read).failedAddresses.end(), address) > 0;       \
-            EXPECT_EQ(state.block().get(address), failed ? 0xEE : image[static_cast<std::size_t>(address)]) \
-                << "address " << address;                                                                    \
-        }                                                                                                    \
+#define expectOnlyRightValues(read)                                                                                    \
+    do {                                                                                                               \
+        const auto image = controller.eeprom();                                                                        \
+        for (int address = 1; address <= 35; ++address) {                                                              \
+            const bool failed = std::count((read).failedAddresses.begin(), (read).failedAddresses.end(), address) > 0; \
+            EXPECT_EQ(state.block().get(address), failed ? 0xEE : image[static_cast<std::size_t>(address)])            \
+                << "address " << address;                                                                              \
+        }                                                                                                              \
     } while (false)
 
 TEST_F(SimulatedLine, WrongChecksumLeavesTheBlockAsItWas)

@@ -21,11 +21,17 @@ using dravinor::testing::PtyLine;
 
 namespace {
 
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool has(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 
 // Frames the tool sends while connecting: 1 the identify, 2..36 the reads of
 // 1..35, 37 the identify after the read.
-constexpr int readOfAddress(int address) { return 1 + address; }
+constexpr int readOfAddress(int address)
+{
+    return 1 + address;
+}
 constexpr int identifyAfterRead = 37;
 
 struct LineTrust : CliFixture {

@@ -4,11 +4,11 @@
 // another one is left alone, and nothing is ever written again.
 
 #include "CliFixture.h"
-#include "params/ControllerSession.h"
 #include "PluggedSimulator.h"
-#include "params/Reconnection.h"
 #include "SimulatedController.h"
 #include "StateFolder.h"
+#include "params/ControllerSession.h"
+#include "params/Reconnection.h"
 
 #include <gtest/gtest.h>
 
@@ -293,8 +293,8 @@ struct PtyCliReconnect : ::testing::Test {
         const std::string interrupt =
             interruptAfterS > 0 ? "timeout -s INT " + std::to_string(interruptAfterS) + " " : std::string{};
         const std::string command = "DRAVINOR_STATE_DIR='" + dir.string() + "' DRAVINOR_PORTS='COM1=" + plugged.link +
-                                    "' " + interrupt + "'" DRAVINOR_CLI_PATH "' live " + arguments + " >'" + (dir / "out").string() +
-                                    "' 2>'" + (dir / "err").string() + "' </dev/null";
+                                    "' " + interrupt + "'" DRAVINOR_CLI_PATH "' live " + arguments + " >'" +
+                                    (dir / "out").string() + "' 2>'" + (dir / "err").string() + "' </dev/null";
         std::thread other(std::move(meanwhile));
         dravinor::testing::CliRun run;
         const int status = std::system(command.c_str());

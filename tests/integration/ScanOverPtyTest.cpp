@@ -16,9 +16,9 @@ TEST_F(PtyLine, ScanSkipsSilentAndAbsentPortsThroughThePortMap)
     sim::ControllerSimulator silent(options);
     ASSERT_TRUE(silent.start());
     map = {};
-    map.assign(0, silent.slavePath());          // COM1: opens, never answers
+    map.assign(0, silent.slavePath());           // COM1: opens, never answers
     map.assign(1, "/dev/dravinor-no-such-tty");  // COM2: absent
-    map.assign(2, controller.slavePath());      // COM3: the controller
+    map.assign(2, controller.slavePath());       // COM3: the controller
     const auto outcome = connection.autodetect();
     ASSERT_TRUE(outcome.connected);
     EXPECT_EQ(connection.currentPortIndex(), 2);

@@ -38,7 +38,7 @@ TEST(LanguageFileParse, CommentsBlankAndShortLinesCarryNothing)
 TEST(LanguageFileParse, TextIsTakenByteForByteAfterTheSixthCharacter)
 {
     const auto content = parseLanguageFile("10002 Pomoc\n"
-                                           "10003xParametry\n"      // the separator is dropped whatever it is
+                                           "10003xParametry\n"  // the separator is dropped whatever it is
                                            "10004\tTab\n"
                                            "10005  Wizualizacja \n"  // a blank in position 7 and a trailing blank stay
                                            "10006 \n"                // key and separator only: empty text
@@ -78,7 +78,9 @@ TEST(LanguageFileParse, EveryKeyIsKeptInFileOrderRepeatsIncluded)
 
 TEST(LanguageFileParse, AKeyThatIsNoDecimalNumberEndsTheReadingThere)
 {
-    for (const std::string bad : {"3000a", "-1234", " 3000", "+1234", "0x123", "\xEF\xBB\xBF" "10"}) {
+    for (const std::string bad : {"3000a", "-1234", " 3000", "+1234", "0x123",
+                                  "\xEF\xBB\xBF"
+                                  "10"}) {
         const auto content = parseLanguageFile("10002 Pomoc\n# note\n" + bad + " text\n10003 never\n");
         EXPECT_EQ(content.status, Status::BadKey) << bad;
         EXPECT_EQ(content.badKey, bad.substr(0, 5)) << bad;
@@ -133,7 +135,8 @@ TEST(LanguageFileRead, AFifoOrAFolderIsNotReadAndNothingWaits)
 TEST(LanguageFileParse, AFileSavedAsUtf8IsMarkedAndLosesItsByteOrderMark)
 {
     // "Справка" in UTF-8, as Notepad saves it: with a byte order mark before the first key.
-    const auto withMark = parseLanguageFile("\xEF\xBB\xBF" "10002 \xD0\xA1\xD0\xBF\xD1\x80\xD0\xB0\xD0\xB2\xD0\xBA\xD0\xB0\n");
+    const auto withMark = parseLanguageFile("\xEF\xBB\xBF"
+                                            "10002 \xD0\xA1\xD0\xBF\xD1\x80\xD0\xB0\xD0\xB2\xD0\xBA\xD0\xB0\n");
     EXPECT_EQ(withMark.status, Status::Read);
     EXPECT_EQ(withMark.encoding, TextEncoding::Utf8);
     EXPECT_EQ(pairs(withMark), (Pairs{{10002, "Справка"}}));
@@ -149,7 +152,10 @@ TEST(LanguageFileParse, AFileSavedAsUtf8IsMarkedAndLosesItsByteOrderMark)
     // Plain ASCII reads the same both ways; it stays with the code page.
     EXPECT_EQ(parseLanguageFile("10002 Pomoc\n").encoding, TextEncoding::CodePage);
     // A byte order mark alone does not make a Windows-1250 file UTF-8.
-    EXPECT_EQ(parseLanguageFile("\xEF\xBB\xBF" "10002 Pomoc \xB9\n").encoding, TextEncoding::CodePage);
+    EXPECT_EQ(parseLanguageFile("\xEF\xBB\xBF"
+                                "10002 Pomoc \xB9\n")
+                  .encoding,
+              TextEncoding::CodePage);
 }
 
 TEST(TextEncoding, OnlyWellFormedMultiByteUtf8CountsAsUtf8)
@@ -167,11 +173,11 @@ TEST(TextEncoding, OnlyWellFormedMultiByteUtf8CountsAsUtf8)
                             "\xED\xA0\x80",      // a surrogate
                             "\xF4\x90\x80\x80",  // above U+10FFFF
                             "\xF5\x80\x80\x80", "\xFF",
-                            "\x80",               // a lone continuation byte
-                            "\xC4",               // cut short at the end
-                            "\xE2\x82",           // cut short at the end
-                            "\xC4\x85\xB9",       // a good character, then a stray Windows-1250 byte
-                            "\xE6\x9C\xEA"}) {    // "ćśę" in Windows-1250
+                            "\x80",             // a lone continuation byte
+                            "\xC4",             // cut short at the end
+                            "\xE2\x82",         // cut short at the end
+                            "\xC4\x85\xB9",     // a good character, then a stray Windows-1250 byte
+                            "\xE6\x9C\xEA"}) {  // "ćśę" in Windows-1250
         EXPECT_FALSE(isMultiByteUtf8(bad)) << testing::PrintToString(std::string(bad));
     }
 }

@@ -36,6 +36,8 @@ struct KeyRun {
     int first;
     int last;
 };
+// The runs keep their groups and comments.
+// clang-format off
 constexpr KeyRun knownKeys[] = {
     {10001, 10012}, {10100, 10107}, {10201, 10204}, {10301, 10301}, {10401, 10401}, {11000, 11000},
     {11100, 11102}, {11201, 11201}, {12000, 12000}, {12101, 12101}, {12201, 12203}, {12301, 12301},
@@ -66,6 +68,7 @@ constexpr KeyRun knownKeys[] = {
     {51530, 51541},                  // the probe's threshold, a probe failed in the adaptation
     {51560, 51570},                  // backups before bulk writes, and their undo
 };
+// clang-format on
 
 std::set<int> expectedKeys()
 {
@@ -82,6 +85,7 @@ struct SlotRun {
     int last;
     std::size_t capacity;
 };
+// clang-format off
 constexpr SlotRun slotRuns[] = {
     {40000, 40035, 399}, {40100, 40102, 29}, {40103, 40104, 39},
     {40105, 40105, 15},  {40107, 40112, 99}, {40200, 40220, 199},
@@ -108,6 +112,7 @@ constexpr SlotRun slotRuns[] = {
     {51540, 51541, 199},
     {51560, 51563, 199}, {51564, 51566, 299}, {51567, 51567, 199}, {51568, 51568, 99}, {51569, 51570, 199},
 };
+// clang-format on
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.
 constexpr int fullSlotKey = 40105;
 
@@ -140,7 +145,8 @@ ParsedFile parseLanguageFile(const std::string& bytes)
             parsed.errors.push_back(where + "blank line");
         else if (line[0] == '#')
             continue;
-        else if (line.size() < 6 || !std::all_of(line.begin(), line.begin() + 5, [](char c) { return c >= '0' && c <= '9'; }))
+        else if (line.size() < 6 ||
+                 !std::all_of(line.begin(), line.begin() + 5, [](char c) { return c >= '0' && c <= '9'; }))
             parsed.errors.push_back(where + "no five-digit key: " + line);
         else if (line[5] != ' ')
             parsed.errors.push_back(where + "the key is not followed by one blank");
@@ -340,10 +346,11 @@ std::map<int, std::string> textsOf(const char* fileName, const char* codePage)
 TEST(LanguageFiles, ThePolishFileKeepsItsCorrectedSpelling)
 {
     const auto polish = textsOf("polski.txt", "WINDOWS-1250");
-    for (const char* wrong : {"opóżnienie", "szybkosć", "napewno", "kontynuowac", "Zaplon", "przelacz", "przełacz",
-                              "powyzej", "ponizej", "Ilosc", "cylindrow", "nakladania", "ukladu", "Poczatek",
-                              "ustawic", "jalowego", "parametrow", "nagrzania sie", "Prosze ", "przejscia", "jezyki",
-                              "rozdzielczosc", "BEZWLADNO", "moge", "otworzyc"}) {
+    for (const char* wrong :
+         {"opóżnienie",    "szybkosć",  "napewno",    "kontynuowac",   "Zaplon",     "przelacz",  "przełacz",
+          "powyzej",       "ponizej",   "Ilosc",      "cylindrow",     "nakladania", "ukladu",    "Poczatek",
+          "ustawic",       "jalowego",  "parametrow", "nagrzania sie", "Prosze ",    "przejscia", "jezyki",
+          "rozdzielczosc", "BEZWLADNO", "moge",       "otworzyc"}) {
         for (const auto& [key, text] : polish)
             EXPECT_EQ(text.find(wrong), std::string::npos) << key << ": " << text;
     }

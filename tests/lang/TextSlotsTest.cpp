@@ -1,6 +1,6 @@
+#include "lang/TextSlots.h"
 #include "lang/KeyTable.h"
 #include "lang/SingleByteDecoder.h"
-#include "lang/TextSlots.h"
 
 #include <gtest/gtest.h>
 
@@ -73,8 +73,7 @@ TEST(TextSlots, SlotNumbersAreNamedOnlyInTheTextTable)
         for (const auto& entry : fs::recursive_directory_iterator(fs::path(DRAVINOR_SOURCE_DIR) / folder)) {
             const fs::path& file = entry.path();
             const std::string relative = fs::relative(file, DRAVINOR_SOURCE_DIR).generic_string();
-            if (relative.starts_with("src/lang/") ||
-                (file.extension() != ".h" && file.extension() != ".cpp"))
+            if (relative.starts_with("src/lang/") || (file.extension() != ".h" && file.extension() != ".cpp"))
                 continue;
             std::ifstream in(file);
             const std::string text{std::istreambuf_iterator<char>(in), {}};

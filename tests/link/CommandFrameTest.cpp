@@ -43,12 +43,11 @@ TEST(CommandFrame, ParameterReplyIsJudgedOnEveryByte)
         Bytes reply;
         std::optional<std::uint8_t> value;
     } cases[] = {
-        {{0x44, 0x13, 0x57, 0x3B}, 19},
-        {{0x44, 0x05, 0x49, 0x3B}, 5},
-        {{0x44, 0xFF, 0x43, 0x3B}, 255},             // checksum wraps
-        {{0x44, 0x13, 0x58, 0x3B}, std::nullopt},    // checksum off by one
-        {{0x44, 0x13, 0x57, 0x3A}, std::nullopt},    // no terminator
-        {{0x45, 0x13, 0x58, 0x3B}, std::nullopt},    // wrong letter, consistent sum
+        {{0x44, 0x13, 0x57, 0x3B}, 19},           {{0x44, 0x05, 0x49, 0x3B}, 5},
+        {{0x44, 0xFF, 0x43, 0x3B}, 255},           // checksum wraps
+        {{0x44, 0x13, 0x58, 0x3B}, std::nullopt},  // checksum off by one
+        {{0x44, 0x13, 0x57, 0x3A}, std::nullopt},  // no terminator
+        {{0x45, 0x13, 0x58, 0x3B}, std::nullopt},  // wrong letter, consistent sum
     };
     for (const auto& c : cases)
         EXPECT_EQ(decodeParameterReply(c.reply.data()), c.value);
@@ -70,7 +69,8 @@ TEST_F(CommandFixture, QuietLineCostsNoWaitBeforeSending)
     EXPECT_EQ(device.discards, 0);
     EXPECT_EQ(clock.sleeps, 0);
     ASSERT_EQ(device.written.size(), 2u);
-    EXPECT_EQ(device.written[1], (Bytes{0x52, 50, 0x06, 0xD1, static_cast<std::uint8_t>(0x52 + 50 + 0x06 + 0xD1), 0x3B}));
+    EXPECT_EQ(device.written[1],
+              (Bytes{0x52, 50, 0x06, 0xD1, static_cast<std::uint8_t>(0x52 + 50 + 0x06 + 0xD1), 0x3B}));
 }
 
 TEST_F(CommandFixture, ControllerStillTalkingIsLetFinishBeforeSending)

@@ -1,9 +1,9 @@
 #include "link/Connection.h"
 
-#include "link/CommandFrame.h"
 #include "FakeClock.h"
-#include "link/PortMap.h"
 #include "ScriptedDevice.h"
+#include "link/CommandFrame.h"
+#include "link/PortMap.h"
 
 #include <gtest/gtest.h>
 

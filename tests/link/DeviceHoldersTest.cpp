@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <sched.h>
 #include <stdlib.h>
 #include <sys/mount.h>

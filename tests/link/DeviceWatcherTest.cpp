@@ -22,9 +22,8 @@ struct WatchedFolder : ::testing::Test {
 
     void SetUp() override
     {
-        root = fs::path(::testing::TempDir()) /
-               ("dravinor-watch-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        root = fs::path(::testing::TempDir()) / ("dravinor-watch-" + std::to_string(::getpid()) + "-" +
+                                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         fs::create_directories(root);
         target = root / "ttyUSB0";

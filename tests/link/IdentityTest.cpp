@@ -133,7 +133,8 @@ TEST(LineSyncIdentity, UnknownIdentityNeedsTheSameLoneByteTwice)
     // A hint counts as the first vote.
     controller.lettersHeard.clear();
     port.noteBadReply();
-    EXPECT_EQ(link::synchronise(port, std::nullopt, link::Patience::Spaced, 0x31).identity, std::optional<std::uint8_t>(0x31));
+    EXPECT_EQ(link::synchronise(port, std::nullopt, link::Patience::Spaced, 0x31).identity,
+              std::optional<std::uint8_t>(0x31));
     EXPECT_EQ(controller.lettersHeard, "I");
 }
 

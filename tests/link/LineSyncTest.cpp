@@ -142,7 +142,8 @@ TEST_F(LineSyncFixture, ChatteringLineIsGivenUpWithinItsBound)
     port.noteBadReply();
     const auto before = clock.nowMs;
     EXPECT_EQ(link::resynchronise(port, 0x31), SyncOutcome::Garbled);
-    EXPECT_LE(clock.nowMs - before, static_cast<std::uint32_t>(link::sync::attempts * link::sync::longestWindows) * windowMs);
+    EXPECT_LE(clock.nowMs - before,
+              static_cast<std::uint32_t>(link::sync::attempts * link::sync::longestWindows) * windowMs);
 }
 
 TEST_F(LineSyncFixture, NoPortOrALostAdapterEndsAtOnce)

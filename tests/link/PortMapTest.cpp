@@ -120,7 +120,8 @@ TEST(PortMap, OneDeviceUnderTwoNamesIsRefusedWhereverTheNamesComeFrom)
     EXPECT_TRUE(dravinor::link::buildPortMap({"COM1=/dev/ttyACM8"}, ("COM1=" + device + ",COM2=/dev/ttyACM9").c_str(),
                                              map, &error))
         << error;
-    EXPECT_TRUE(dravinor::link::buildPortMap({"COM2=" + link}, ("COM1=/dev/ttyACM8,COM2=" + device).c_str(), map, &error))
+    EXPECT_TRUE(
+        dravinor::link::buildPortMap({"COM2=" + link}, ("COM1=/dev/ttyACM8,COM2=" + device).c_str(), map, &error))
         << error;
     fs::remove_all(folder);
 }

@@ -1,5 +1,5 @@
-#include "FakeSystemTree.h"
 #include "link/PortReport.h"
+#include "FakeSystemTree.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr auto readWriteForGroup = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                   fs::perms::group_write;
+constexpr auto readWriteForGroup =
+    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write;
 
 gid_t groupOf(const std::string& path)
 {

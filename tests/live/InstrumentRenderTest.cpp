@@ -27,7 +27,8 @@ QImage render(QWidget& w, QSize size, const char* name)
     const QImage image = w.grab().toImage();
     if (const char* dir = std::getenv("DRAVINOR_WIDGET_PNG_DIR")) {
         QDir().mkpath(QString::fromLocal8Bit(dir));
-        image.save(QStringLiteral("%1/%2-%3x%4.png").arg(QString::fromLocal8Bit(dir), QLatin1String(name))
+        image.save(QStringLiteral("%1/%2-%3x%4.png")
+                       .arg(QString::fromLocal8Bit(dir), QLatin1String(name))
                        .arg(size.width())
                        .arg(size.height()));
     }
@@ -42,7 +43,8 @@ int countNear(const QImage& image, const QRect& area, const QColor& c, int toler
     for (int y = r.top(); y <= r.bottom(); ++y) {
         for (int x = r.left(); x <= r.right(); ++x) {
             const QColor p = image.pixelColor(x, y);
-            if (std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) <= tolerance)
+            if (std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) + std::abs(p.blue() - c.blue()) <=
+                tolerance)
                 ++n;
         }
     }
@@ -61,7 +63,8 @@ void setUpTps(HalfDialMeter& m)
     m.setPointerColor(QColor(colour::lime));
     m.setLimits(0.0001f, 12.0f);
     // TPS falling: red below the threshold band, yellow in it, green above.
-    m.setSectors({{{0, 380, QColor(colour::red)}, {380, 450, QColor(colour::yellow)}, {450, 1000, QColor(colour::green)}}});
+    m.setSectors(
+        {{{0, 380, QColor(colour::red)}, {380, 450, QColor(colour::yellow)}, {450, 1000, QColor(colour::green)}}});
 }
 
 void setUpRpm(DialMeter& m)
@@ -75,7 +78,8 @@ void setUpRpm(DialMeter& m)
     m.setScaleColor(QColor(colour::yellow));
     m.setPointerColor(QColor(colour::lime));
     m.setLimits(0.6f, 6.5f);
-    m.setSectors({{{0, 200, QColor(colour::yellow)}, {200, 800, QColor(colour::green)}, {800, 1000, QColor(colour::red)}}});
+    m.setSectors(
+        {{{0, 200, QColor(colour::yellow)}, {200, 800, QColor(colour::green)}, {800, 1000, QColor(colour::red)}}});
 }
 
 void setUpLambdaBar(VerticalBar& b)
@@ -86,7 +90,8 @@ void setUpLambdaBar(VerticalBar& b)
     b.setSectorColors(true);
     b.setBidirectional(true);
     b.setBackgroundColor(Qt::black);
-    b.setSectors({{{0, 500, QColor(colour::green)}, {501, 502, QColor(colour::green)}, {503, 1000, QColor(colour::red)}}});
+    b.setSectors(
+        {{{0, 500, QColor(colour::green)}, {501, 502, QColor(colour::green)}, {503, 1000, QColor(colour::red)}}});
     b.setLimits(0.0001f, 255.0f);
 }
 
@@ -232,7 +237,8 @@ TEST(InstrumentRender, HorizontalBarsAndLamps)
     lambda.setValueTo(255.0f);
     lambda.setLedStyle(true);
     lambda.setSectorColors(true);
-    lambda.setSectors({{{0, 500, QColor(colour::green)}, {501, 502, QColor(colour::green)}, {503, 1000, QColor(colour::red)}}});
+    lambda.setSectors(
+        {{{0, 500, QColor(colour::green)}, {501, 502, QColor(colour::green)}, {503, 1000, QColor(colour::red)}}});
     lambda.setValue(180.0f);
     const QImage image = render(lambda, {300, 24}, "bar-lambda-led");
     EXPECT_GT(countNear(image, {0, 0, 200, 24}, Qt::red), 100);

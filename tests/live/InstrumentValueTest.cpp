@@ -1,5 +1,5 @@
-#include "live/widgets/InstrumentColor.h"
 #include "live/widgets/InstrumentValue.h"
+#include "live/widgets/InstrumentColor.h"
 #include "live/widgets/ScaleFormat.h"
 
 #include <QLocale>
@@ -158,7 +158,8 @@ TEST(InstrumentValue, SameValueChangesNothing)
 TEST(InstrumentValue, SectorsDefaultToYellowGreenRed)
 {
     const InstrumentValue m;
-    const Sectors expected{{{0, 333, QColor(colour::yellow)}, {334, 666, QColor(colour::green)}, {667, 1000, QColor(colour::red)}}};
+    const Sectors expected{
+        {{0, 333, QColor(colour::yellow)}, {334, 666, QColor(colour::green)}, {667, 1000, QColor(colour::red)}}};
     EXPECT_EQ(m.sectors(), expected);
 
     // A gap between zones has no colour.

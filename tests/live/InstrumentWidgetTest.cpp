@@ -1,8 +1,8 @@
+#include "SteppedTime.h"
 #include "live/widgets/BarThermometer.h"
 #include "live/widgets/DialMeter.h"
 #include "live/widgets/HalfDialMeter.h"
 #include "live/widgets/HorizontalBar.h"
-#include "SteppedTime.h"
 #include "live/widgets/StatusLed.h"
 #include "live/widgets/TankGauge.h"
 #include "live/widgets/VerticalBar.h"
@@ -42,7 +42,7 @@ void showAndSettle(QWidget& w)
 }
 
 const std::function<std::unique_ptr<InstrumentWidget>()> analogKinds[] = {
-    [] { return std::make_unique<HalfDialMeter>(); }, [] { return std::make_unique<DialMeter>(); },
+    [] { return std::make_unique<HalfDialMeter>(); },  [] { return std::make_unique<DialMeter>(); },
     [] { return std::make_unique<BarThermometer>(); }, [] { return std::make_unique<VerticalBar>(); },
     [] { return std::make_unique<TankGauge>(); },      [] { return std::make_unique<HorizontalBar>(); },
 };

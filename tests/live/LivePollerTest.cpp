@@ -1,11 +1,11 @@
 #include "live/LivePoller.h"
 
-#include "params/Conversions.h"
 #include "FakeClock.h"
-#include "params/ParameterState.h"
 #include "ScriptedDevice.h"
-#include "link/SerialPort.h"
 #include "lang/TextSlots.h"
+#include "link/SerialPort.h"
+#include "params/Conversions.h"
+#include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
 

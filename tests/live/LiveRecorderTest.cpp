@@ -18,8 +18,8 @@ const params::LiveSettings settings{9600, true, 46};
 
 params::LiveFrame frame(int i)
 {
-    return {static_cast<std::uint8_t>(i), 23, 153, static_cast<std::uint8_t>(255 - i), 0x03,
-            static_cast<std::uint16_t>(1000 + i)};
+    return {static_cast<std::uint8_t>(i),       23,   153,
+            static_cast<std::uint8_t>(255 - i), 0x03, static_cast<std::uint16_t>(1000 + i)};
 }
 
 // Files may grow only to the given size while it lives; beyond it a
@@ -58,7 +58,8 @@ TEST(LiveRecorder, WritesAHeaderAndOneRowPerPollThatReadBack)
 
     std::vector<params::LiveSample> read;
     params::LiveCsvError csvError;
-    ASSERT_TRUE(params::loadLiveCsv(path, read, csvError)) << csvError.line << ": fault " << static_cast<int>(csvError.fault);
+    ASSERT_TRUE(params::loadLiveCsv(path, read, csvError))
+        << csvError.line << ": fault " << static_cast<int>(csvError.fault);
     ASSERT_EQ(read.size(), 50u);
     EXPECT_EQ(read.front().timeMs, 0);
     for (int i = 0; i < 50; ++i) {

@@ -29,7 +29,7 @@ TEST(LiveViewLayout, DesignSizeKeepsTheFormNumbers)
     const Placement& bar = layout.controls.at("Lambda_Bar");
     EXPECT_EQ(bar, (Placement{50, 35, 65, 185, {}}));
     EXPECT_EQ(layout.lambdaMinimumBarWidth, 35);
-    EXPECT_EQ(layout.controls.at("Lambda_boL").top, 35 - 25);      // rich above
+    EXPECT_EQ(layout.controls.at("Lambda_boL").top, 35 - 25);       // rich above
     EXPECT_EQ(layout.controls.at("Lambda_ubL").top, 2 + 35 + 185);  // lean below
     EXPECT_EQ(layout.controls.at("Silnik_barIMG"), (Placement{285, 56, 240, 100, {}}));
     EXPECT_EQ(layout.controls.at("Silnik_Bar").left, 285 + 81);
@@ -77,10 +77,9 @@ std::pair<int, int> roughTextSize(const std::string& name, int points)
 {
     static const std::map<std::string, std::pair<int, int>> texts{
         // characters, lines
-        {"Lambda_L", {1, 6}},        {"Lambda_ubL", {5, 1}},      {"Lambda_boL", {6, 1}},
-        {"Silnik_Bar_NazL", {14, 1}}, {"Silnik_Bar_OtwL", {7, 1}}, {"Silnik_Bar_ZamL", {9, 1}},
-        {"BenzGazLed", {7, 1}},      {"Przelacznik_NazL", {11, 1}}, {"Lambda_BarED", {5, 1}},
-        {"Silnik_BarED", {3, 1}},    {"TermVizED", {4, 1}},       {"Manometr_TPSED", {6, 1}},
+        {"Lambda_L", {1, 6}},        {"Lambda_ubL", {5, 1}},      {"Lambda_boL", {6, 1}}, {"Silnik_Bar_NazL", {14, 1}},
+        {"Silnik_Bar_OtwL", {7, 1}}, {"Silnik_Bar_ZamL", {9, 1}}, {"BenzGazLed", {7, 1}}, {"Przelacznik_NazL", {11, 1}},
+        {"Lambda_BarED", {5, 1}},    {"Silnik_BarED", {3, 1}},    {"TermVizED", {4, 1}},  {"Manometr_TPSED", {6, 1}},
         {"Manometr_RPMED", {5, 1}},
     };
     const auto it = texts.find(name);
@@ -108,8 +107,8 @@ std::vector<Rect> pageRects(int w, int h)
     }
     // The oscilloscope group beside the TPS meter, laid out in the same area.
     const LiveViewArea& area = layout.area;
-    const auto scope = layoutOscilloscope(area.windowWidth, area.windowHeight, *layout.controls.at("Manometr_TPS").width,
-                                          area.pageHeight);
+    const auto scope = layoutOscilloscope(area.windowWidth, area.windowHeight,
+                                          *layout.controls.at("Manometr_TPS").width, area.pageHeight);
     const Placement& g = scope.controls.at("GroupBoxLambda");
     rects.push_back({"GroupBoxLambda", *g.left + area.dx, *g.top + area.dy, *g.left + area.dx + *g.width,
                      *g.top + area.dy + *g.height});

@@ -31,9 +31,15 @@ T* child(const OscilloscopeGroup& group, const char* name)
     return widget;
 }
 
-QString text(const OscilloscopeGroup& group, const char* label) { return child<QLabel>(group, label)->text(); }
+QString text(const OscilloscopeGroup& group, const char* label)
+{
+    return child<QLabel>(group, label)->text();
+}
 
-void click(const OscilloscopeGroup& group, const char* box) { child<QCheckBox>(group, box)->click(); }
+void click(const OscilloscopeGroup& group, const char* box)
+{
+    child<QCheckBox>(group, box)->click();
+}
 
 void stepThroughWipe(TScope& scope)
 {
@@ -153,8 +159,8 @@ TEST(OscilloscopeGroupProbe, SwitchingToTheOneVoltProbeRelabelsAndRescalesTheLam
     EXPECT_EQ(group.scope()->position(0), 22);
 
     group.applyProbeType(0);
-    const QStringList labels{text(group, "VLAB_1"), text(group, "VLAB_2"), text(group, "VLAB_3"),
-                             text(group, "VLAB_4"), text(group, "VLAB_5")};
+    const QStringList labels{text(group, "VLAB_1"), text(group, "VLAB_2"), text(group, "VLAB_3"), text(group, "VLAB_4"),
+                             text(group, "VLAB_5")};
     EXPECT_EQ(labels, (QStringList{"1,10", "0,80", "0,50", "0,25", "0,00"}));
     feedLambda(group, 51);
     EXPECT_EQ(group.scope()->position(0), 89);
@@ -195,7 +201,7 @@ TEST(OscilloscopeGroupLayout, NumbersAtTheDesignSizeAndAtSxga)
     const int x = scope.sweepX();
     group.layout(1280, 1024, 333, 900);
     EXPECT_EQ(scope.geometry(), QRect(89, 54, 409, 273));
-    EXPECT_EQ(scope.gridSpacing(), 56);  // 57 made even
+    EXPECT_EQ(scope.gridSpacing(), 56);                               // 57 made even
     EXPECT_EQ(scope.traceImage().pixelColor(2, 200), scope.color());  // wiped
     EXPECT_EQ(scope.sweepX(), x);
     EXPECT_EQ(child(group, "RPMLAB_4")->y(), 221);
@@ -224,7 +230,8 @@ TEST(OscilloscopeGroupPictures, DISABLED_SwingingLambdaAtTwoSizes)
             const LiveFrame frame{.lambda = static_cast<std::uint8_t>(25 + 24 * std::sin(i / 4.0)),
                                   .tps = static_cast<std::uint8_t>(60 + 40 * std::sin(i / 30.0)),
                                   .stepperPosition = static_cast<std::uint8_t>(128 + 60 * std::sin(i / 17.0)),
-                                  .rpmPeriod = static_cast<std::uint16_t>(15360000 / (2500 + 1500 * std::sin(i / 23.0)))};
+                                  .rpmPeriod =
+                                      static_cast<std::uint16_t>(15360000 / (2500 + 1500 * std::sin(i / 23.0)))};
             group->feed(frame, 19200.0f);
             group->scope()->step();
         }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 using dravinor::live::lambdaTracePercent;
 using dravinor::live::probeTypeSettings;
 
@@ -17,8 +16,7 @@ TEST(ProbeType, TraceDivisorsPlaceFullScaleWhereTheAxisLabelsSay)
     for (const auto& c : cases) {
         const auto settings = probeTypeSettings(c.item);
         ASSERT_TRUE(settings);
-        EXPECT_EQ(lambdaTracePercent(c.lambdaByte, settings->traceDivisor), c.percent)
-            << "item " << c.item;
+        EXPECT_EQ(lambdaTracePercent(c.lambdaByte, settings->traceDivisor), c.percent) << "item " << c.item;
     }
 }
 

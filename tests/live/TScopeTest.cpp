@@ -1,5 +1,5 @@
-#include "SteppedTime.h"
 #include "live/TScope.h"
+#include "SteppedTime.h"
 
 #include <QPaintEvent>
 #include <QSignalSpy>

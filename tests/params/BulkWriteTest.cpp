@@ -2,9 +2,9 @@
 // and whatever the controller left unacknowledged is written again on its own.
 
 #include "link/CommandFrame.h"
+#include "link/SerialPort.h"
 #include "params/JournalRecorder.h"
 #include "params/ParameterTransfer.h"
-#include "link/SerialPort.h"
 
 #include "FakeClock.h"
 #include "ScriptedController.h"
@@ -75,7 +75,8 @@ struct BulkLine : ::testing::Test {
         auto hear = device.onWrite;
         device.onWrite = [this, hear](const std::vector<std::uint8_t>& frame) {
             sent.push_back({frame, clock.nowMs});
-            if (auto deaf = deafTo.find({static_cast<char>(frame[0]), frame[1]}); deaf != deafTo.end() && deaf->second > 0) {
+            if (auto deaf = deafTo.find({static_cast<char>(frame[0]), frame[1]});
+                deaf != deafTo.end() && deaf->second > 0) {
                 --deaf->second;
                 return;
             }
@@ -220,8 +221,9 @@ TEST_F(BulkLine, AnAddressTheControllerNeverTakesIsNamedAndTheOthersAreStillRewr
     EXPECT_FALSE(outcome.allConfirmed());
     EXPECT_FALSE(outcome.rewritesStopped);
     EXPECT_EQ(controller.values[20], state.block().get(20));
-    EXPECT_EQ(recorded.bulkNotes,
-              std::vector<std::string>{"34/35 acknowledged, 31 changed, re-written one by one: 7 8 20 21, not confirmed: 7"});
+    EXPECT_EQ(
+        recorded.bulkNotes,
+        std::vector<std::string>{"34/35 acknowledged, 31 changed, re-written one by one: 7 8 20 21, not confirmed: 7"});
 }
 
 TEST_F(BulkLine, ARamRefreshThatStaysUnansweredLeavesItsAddressUnconfirmed)

@@ -14,11 +14,20 @@ TEST(RoundHalfUp, TruncatesTowardZeroAfterAddingHalf)
 
 TEST(RpmToPeriod, ExactQuotientAndLow16Bits)
 {
-    const struct { int rpm; float k; int period; } cases[] = {
-        {2200, 4800.0f, 1745}, {2100, 4800.0f, 1828}, {6000, 4800.0f, 640}, {1800, 4800.0f, 2133},
+    const struct {
+        int rpm;
+        float k;
+        int period;
+    } cases[] = {
+        {2200, 4800.0f, 1745},
+        {2100, 4800.0f, 1828},
+        {6000, 4800.0f, 640},
+        {1800, 4800.0f, 2133},
         {2200, 19200.0f, 6981},
         // Whole quotients: a single-precision 1 / (rpm / 800K) would come out one short.
-        {1000, 4800.0f, 3840}, {1000, 19200.0f, 15360}, {6400, 4000.0f, 500},
+        {1000, 4800.0f, 3840},
+        {1000, 19200.0f, 15360},
+        {6400, 4000.0f, 500},
         {0, 4800.0f, 3840000},  // 0 counts as 1
     };
     for (const auto& c : cases)
@@ -28,7 +37,11 @@ TEST(RpmToPeriod, ExactQuotientAndLow16Bits)
 
 TEST(PeriodToRpm, DecodesWithKAndStep)
 {
-    const struct { int period, step; float k; int rpm; } cases[] = {
+    const struct {
+        int period, step;
+        float k;
+        int rpm;
+    } cases[] = {
         {1745, 50, 4800.0f, 2200}, {6981, 50, 19200.0f, 2200}, {6981, 50, 4800.0f, 550},
         {640, 500, 4800.0f, 6000}, {700, 500, 4800.0f, 5000},
     };

@@ -8,7 +8,12 @@ namespace {
 
 TEST(Encoders, StepFieldsRoundAndClamp)
 {
-    const struct { const char* name; std::uint8_t (*encode)(float); float value; int stored; } cases[] = {
+    const struct {
+        const char* name;
+        std::uint8_t (*encode)(float);
+        float value;
+        int stored;
+    } cases[] = {
         {"lambda 0.38", encodeLambdaThreshold, 0.38f, 19},
         {"lambda below 0.1 V", encodeLambdaThreshold, 0.0f, 5},
         {"lambda 9 V", encodeLambdaThreshold, 9.0f, 245},
@@ -26,11 +31,14 @@ TEST(Encoders, StepFieldsRoundAndClamp)
 
 TEST(Encoders, WholeNumberFieldsDropRemainders)
 {
-    const struct { const char* name; int stored, expected; } cases[] = {
-        {"temperature 50", encodeTemperature(50), 132}, {"temperature 99", encodeTemperature(99), 152},
-        {"temperature -5", encodeTemperature(-5), 109}, {"heating 7", encodeHeatingTime(7), 3},
-        {"heating 509", encodeHeatingTime(509), 254},   {"delta 250", encodeRpmDelta(250), 2},
-        {"delta 2000", encodeRpmDelta(2000), 10},       {"fuel overlap 0,15", encodeFuelOverlap(3), 9},
+    const struct {
+        const char* name;
+        int stored, expected;
+    } cases[] = {
+        {"temperature 50", encodeTemperature(50), 132},   {"temperature 99", encodeTemperature(99), 152},
+        {"temperature -5", encodeTemperature(-5), 109},   {"heating 7", encodeHeatingTime(7), 3},
+        {"heating 509", encodeHeatingTime(509), 254},     {"delta 250", encodeRpmDelta(250), 2},
+        {"delta 2000", encodeRpmDelta(2000), 10},         {"fuel overlap 0,15", encodeFuelOverlap(3), 9},
         {"fuel overlap byte 10", fuelOverlapItem(10), 3},
     };
     for (const auto& c : cases)
@@ -40,7 +48,11 @@ TEST(Encoders, WholeNumberFieldsDropRemainders)
 TEST(Encoders, RpmFieldsRoundDownToStepThenStorePeriod)
 {
     const float k = 4800.0f;
-    const struct { const char* name; RpmEncoding encoded; int rpm, period; } cases[] = {
+    const struct {
+        const char* name;
+        RpmEncoding encoded;
+        int rpm, period;
+    } cases[] = {
         {"switch-over 2250", encodeSwitchOverRpm(2250, k), 2200, 1745},
         {"switch-over 9999", encodeSwitchOverRpm(9999, k), 4000, 960},
         {"max on gas 6400", encodeMaxRpmOnGas(6400, k), 6000, 640},
@@ -67,9 +79,12 @@ TEST(FieldRules, ControllerMode)
 {
     EXPECT_EQ(controllerModeItem(flagA::dynamicMode, 0), 2);
     EXPECT_EQ(controllerModeItem(flagA::dynamicMode, flagB::economyMaxOpeningMode), 1);  // B bit 2 wins
-    EXPECT_EQ(controllerModeItem(0xBF, 0xFB), 0);                                          // only the mode bits count
+    EXPECT_EQ(controllerModeItem(0xBF, 0xFB), 0);                                        // only the mode bits count
 
-    const struct { int item; std::uint8_t a, b; } cases[] = {{0, 0xBF, 0xFB}, {1, 0xBF, 0xFF}, {2, 0xFF, 0xFB}, {3, 0xFF, 0xFF}};
+    const struct {
+        int item;
+        std::uint8_t a, b;
+    } cases[] = {{0, 0xBF, 0xFB}, {1, 0xBF, 0xFF}, {2, 0xFF, 0xFB}, {3, 0xFF, 0xFF}};
     for (const auto& c : cases) {
         const FlagBytes result = withControllerMode(c.item, {0xFF, 0xFF});
         EXPECT_EQ(result.a, c.a) << c.item;

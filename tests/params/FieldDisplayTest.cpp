@@ -1,5 +1,5 @@
-#include "params/Encoders.h"
 #include "params/FieldDisplay.h"
+#include "params/Encoders.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,12 @@ namespace {
 // text gives the byte back, so leaving a field unchanged never drifts.
 TEST(FieldDisplay, DecimalFieldsShowExactStepsAndRoundTrip)
 {
-    const struct { const char* name; std::string (*shown)(std::uint8_t); std::uint8_t (*encode)(float);
-                   int stepUnits, scale, low, high; } fields[] = {
+    const struct {
+        const char* name;
+        std::string (*shown)(std::uint8_t);
+        std::uint8_t (*encode)(float);
+        int stepUnits, scale, low, high;
+    } fields[] = {
         {"lambda", shownLambdaThreshold, encodeLambdaThreshold, 2, 100, 5, 245},
         {"tps", shownTpsThreshold, encodeTpsThreshold, 5, 100, 0, 255},
         {"inertia", shownTpsInertia, encodeTpsInertia, 5, 100, 0, 10},
@@ -28,7 +32,8 @@ TEST(FieldDisplay, DecimalFieldsShowExactStepsAndRoundTrip)
             const std::string text = f.shown(static_cast<std::uint8_t>(raw));
             ASSERT_EQ(text, std::to_string(units / f.scale) + "," + fraction) << f.name;
             if (raw >= f.low && raw <= f.high) {
-                ASSERT_EQ(f.encode(static_cast<float>(units) / static_cast<float>(f.scale)), raw) << f.name << " " << text;
+                ASSERT_EQ(f.encode(static_cast<float>(units) / static_cast<float>(f.scale)), raw)
+                    << f.name << " " << text;
             }
         }
     }

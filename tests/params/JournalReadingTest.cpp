@@ -1,8 +1,8 @@
 // Reading the write journal whatever lies where it belongs: folders, FIFOs,
 // huge files, torn and overlong lines, impossible times; and the set a
 // write was made to.
-#include "params/JournalListing.h"
 #include "JournalledWrite.h"
+#include "params/JournalListing.h"
 #include "params/JournalRecorder.h"
 #include "params/JournalUndo.h"
 #include "params/ParameterTransfer.h"
@@ -146,7 +146,8 @@ TEST_F(JournalReading, ReadingFromTheEndListsWhatReadingFromTheStartListsNewestF
 
 TEST_F(JournalReading, TornOverlongAndMalformedLinesAreSkippedAlikeByBothReaders)
 {
-    const std::string overlong = formatJournalLine(entry(3, 1, 2)) + std::string(JournalBackwardReader::longestLine, 'x');
+    const std::string overlong =
+        formatJournalLine(entry(3, 1, 2)) + std::string(JournalBackwardReader::longestLine, 'x');
     writeLines(journal.path(), {entry(1, 1, 2)}, "garbage\r\n\n" + overlong + "\n");
     writeLines(journal.path(), {entry(2, 1, 2)}, formatJournalLine(entry(4, 1, 2)).substr(0, 25));  // a crash
 
@@ -203,7 +204,8 @@ TEST(JournalSetFingerprint, TellsSetsApartAndStaysTheSameForOneSet)
 {
     ParameterBlock a, b;
     for (int address = 1; address <= 35; ++address)
-        a.setParameter(Address(address), static_cast<std::uint8_t>(address)), b.setParameter(Address(address), static_cast<std::uint8_t>(address));
+        a.setParameter(Address(address), static_cast<std::uint8_t>(address)),
+            b.setParameter(Address(address), static_cast<std::uint8_t>(address));
     EXPECT_EQ(parameterSetFingerprint(a), parameterSetFingerprint(b));
     EXPECT_EQ(parameterSetFingerprint(a).size(), 8u);
     b.bytes()[0] = 9;
@@ -267,11 +269,13 @@ TEST(JournalSetFingerprint, EveryEntryCarriesTheSetOfItsTarget)
     after.setParameter(Address(1), 25);
     const WriteSource source = WriteSource::Field;
     const WriteTarget target{"COM1", "3/1", parameterSetFingerprint(after)};
-    EXPECT_EQ(singleWriteEntry({WriteKind::Parameter, source, Address(1), before, after, true}, target, "t").controllerSet,
-              parameterSetFingerprint(after));
+    EXPECT_EQ(
+        singleWriteEntry({WriteKind::Parameter, source, Address(1), before, after, true}, target, "t").controllerSet,
+        parameterSetFingerprint(after));
     BulkWriteOutcome outcome;
     AddressSet known;
-    for (const JournalEntry& e : bulkWriteEntries({WriteKind::WriteAll, source, before, known, after, outcome}, target, "t"))
+    for (const JournalEntry& e :
+         bulkWriteEntries({WriteKind::WriteAll, source, before, known, after, outcome}, target, "t"))
         EXPECT_EQ(e.controllerSet, target.controllerSet);
 }
 

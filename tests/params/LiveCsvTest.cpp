@@ -60,7 +60,8 @@ TEST(LiveCsv, RowsReadBackAsTheFramesAndSettingsWritten)
         rows.push_back(liveCsvRow(s));
     std::vector<LiveSample> read;
     LiveCsvError error;
-    ASSERT_TRUE(parseLiveCsv(recording(rows), read, error)) << error.line << ": fault " << static_cast<int>(error.fault);
+    ASSERT_TRUE(parseLiveCsv(recording(rows), read, error))
+        << error.line << ": fault " << static_cast<int>(error.fault);
     ASSERT_EQ(read.size(), written.size());
     for (std::size_t i = 0; i < read.size(); ++i)
         EXPECT_TRUE(sameFrame(read[i], written[i])) << rows[i];

@@ -24,11 +24,16 @@ TEST(LiveFrame, FieldsAtTheirPositions)
 
 TEST(LiveFrame, PanelsShowDecodedValues)
 {
-    const struct { const char* name; float value; int decimals; const char* shown; } cases[] = {
-        {"lambda 255", lambdaVolts(255), 2, "5.00"},      {"lambda 0", lambdaVolts(0), 2, "0.00"},
-        {"tps 255", tpsVolts(255), 2, "12.30"},           {"tps 23", tpsVolts(23), 2, "1.11"},
-        {"temperature 0", temperatureC(0), 0, "-240"},    {"temperature 51", temperatureC(51), 0, "-109"},
-        {"temperature 153", temperatureC(153), 0, "95"},  {"temperature 255", temperatureC(255), 0, "519"},
+    const struct {
+        const char* name;
+        float value;
+        int decimals;
+        const char* shown;
+    } cases[] = {
+        {"lambda 255", lambdaVolts(255), 2, "5.00"},     {"lambda 0", lambdaVolts(0), 2, "0.00"},
+        {"tps 255", tpsVolts(255), 2, "12.30"},          {"tps 23", tpsVolts(23), 2, "1.11"},
+        {"temperature 0", temperatureC(0), 0, "-240"},   {"temperature 51", temperatureC(51), 0, "-109"},
+        {"temperature 153", temperatureC(153), 0, "95"}, {"temperature 255", temperatureC(255), 0, "519"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatFixed3(c.value, c.decimals), c.shown) << c.name;

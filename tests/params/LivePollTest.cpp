@@ -1,11 +1,11 @@
 #include "params/LivePoll.h"
 
 #include "FakeClock.h"
-#include "params/FlagBits.h"
-#include "params/ParameterTable.h"
-#include "params/ParameterState.h"
 #include "ScriptedDevice.h"
 #include "link/SerialPort.h"
+#include "params/FlagBits.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTable.h"
 
 #include <gtest/gtest.h>
 

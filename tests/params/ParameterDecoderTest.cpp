@@ -1,5 +1,5 @@
-#include "DefaultImage.h"
 #include "params/ParameterDecoder.h"
+#include "DefaultImage.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +31,24 @@ TEST(ParameterDecoder, DefaultSetShowsAsThePages)
     ASSERT_EQ(rows.size(), 31u);  // four words take one row each
     EXPECT_EQ(rows[14].lastAddress, 15);
     EXPECT_EQ(rows[14].raw, 1745u);
-    const struct { int address; const char* shown; } cases[] = {
-        {1, "0,38 V"},    {3, "0 °C"},        {13, "4 cylindry"}, {14, "2200 RPM"}, {16, "83"},
-        {18, "6000 RPM"}, {21, "0,15 s"},     {22, "1800 RPM"},   {26, "6 s"},      {29, "0,496 s"},
-        {32, "00001111"}, {33, "100 RPM"},    {34, "0-1 [V]  Rosnąca"}, {35, "Fala Prostokątna"},
+    const struct {
+        int address;
+        const char* shown;
+    } cases[] = {
+        {1, "0,38 V"},
+        {3, "0 °C"},
+        {13, "4 cylindry"},
+        {14, "2200 RPM"},
+        {16, "83"},
+        {18, "6000 RPM"},
+        {21, "0,15 s"},
+        {22, "1800 RPM"},
+        {26, "6 s"},
+        {29, "0,496 s"},
+        {32, "00001111"},
+        {33, "100 RPM"},
+        {34, "0-1 [V]  Rosnąca"},
+        {35, "Fala Prostokątna"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(rows[c.address].shown, c.shown) << c.address;

@@ -102,13 +102,13 @@ TEST_F(ParameterFileBackup, TheBackupIsTheOldFileItselfNotACopy)
 {
     const fs::path file = dir / "A.PAR";
     ASSERT_TRUE(saveParameterFile(file, filled(1)).ok());
-    struct stat before{};
+    struct stat before {};
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
 
     const SaveResult saved = saveParameterFile(file, filled(2));
     ASSERT_TRUE(saved.ok()) << saved.systemText;
     EXPECT_EQ(saved.backup, BackupOutcome::Created);
-    struct stat backup{};
+    struct stat backup {};
     ASSERT_EQ(::stat((dir / "A.BAK").c_str(), &backup), 0);
     EXPECT_EQ(backup.st_ino, before.st_ino);  // the same file, moved aside by name
     EXPECT_EQ(backup.st_nlink, 1u);

@@ -1,5 +1,5 @@
-#include "DefaultImage.h"
 #include "params/ParameterFile.h"
+#include "DefaultImage.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,8 @@ Bytes readAll(const fs::path& path)
 
 void writeBytes(const fs::path& path, const Bytes& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 ParameterBlock filled(std::uint8_t value)
@@ -74,7 +74,7 @@ TEST_F(ParameterFileTest, SaveWritesTheBlockAndLoadReadsItBack)
     ASSERT_TRUE(saved.ok()) << saved.systemText;
     EXPECT_EQ(readAll(dir_ / "A.PAR"), bytesOf(block));
     EXPECT_EQ(entries(), std::vector<std::string>{"A.PAR"});  // no temporary left behind
-    struct stat info{};
+    struct stat info {};
     ASSERT_EQ(::stat((dir_ / "A.PAR").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);  // like any saved file, not a private temporary
 
@@ -106,7 +106,10 @@ TEST_F(ParameterFileTest, LoadCopiesAtMost64BytesFromOffsetZero)
 TEST_F(ParameterFileTest, UnreadableFileLeavesBlockUntouched)
 {
     fs::create_directory(dir_ / "folder.PAR");
-    const struct { fs::path path; FileError error; } cases[] = {
+    const struct {
+        fs::path path;
+        FileError error;
+    } cases[] = {
         {dir_ / "missing.PAR", FileError::CannotOpen},
         {dir_ / "folder.PAR", FileError::NotAFile},
     };
@@ -156,7 +159,7 @@ TEST_F(ParameterFileTest, SavingOntoASymlinkWritesItsTargetAndKeepsARealBackup)
     EXPECT_EQ(saved.backup, BackupOutcome::Created);
     EXPECT_TRUE(fs::is_symlink(dir_ / "A.PAR"));
     EXPECT_EQ(readAll(target), bytesOf(filled(2)));
-    struct stat info{};
+    struct stat info {};
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_FALSE(fs::is_symlink(dir_ / "A.BAK"));

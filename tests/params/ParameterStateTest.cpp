@@ -1,7 +1,7 @@
+#include "params/ParameterState.h"
 #include "DefaultImage.h"
 #include "params/FieldDisplay.h"
 #include "params/FlagBits.h"
-#include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "params/ParameterTable.h"
 #include "params/Conversions.h"
 #include "params/Encoders.h"
-#include "params/ParameterTable.h"
 #include "params/ParameterTransfer.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +35,8 @@ TEST(ParameterTable, EveryAddressBelongsToExactlyOneRowAndOnlyTheFourRpmWordsAre
 TEST(ParameterTable, OnlyTheParametersPastTheLastRamWordAreWrittenToEepromAlone)
 {
     for (const ParameterRow& row : parameterTable())
-        EXPECT_EQ(row.memory == Memory::EepromOnly, row.address.number() > ParameterTransfer::ramRefreshLast) << row.meaning;
+        EXPECT_EQ(row.memory == Memory::EepromOnly, row.address.number() > ParameterTransfer::ramRefreshLast)
+            << row.meaning;
 }
 
 // The stored defaults are the definition's default values, encoded as the

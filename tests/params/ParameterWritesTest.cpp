@@ -1,7 +1,7 @@
-#include "params/ParameterTable.h"
-#include "params/ParameterTransfer.h"
 #include "params/ParameterWrites.h"
 #include "link/SerialPort.h"
+#include "params/ParameterTable.h"
+#include "params/ParameterTransfer.h"
 
 #include "FakeClock.h"
 #include "ScriptedController.h"
@@ -46,7 +46,8 @@ static_assert(!std::is_invocable_v<decltype(&ParameterBlock::setWord), Parameter
 static_assert(std::is_invocable_v<decltype(&ByteWriter::write), ByteWriter&, Address, std::uint8_t>);
 static_assert(!std::is_invocable_v<decltype(&ByteWriter::write), ByteWriter&, std::uint8_t, Address>);
 static_assert(!std::is_invocable_v<decltype(&ByteWriter::write), ByteWriter&, int, std::uint8_t>);
-static_assert(!std::is_invocable_v<decltype(&ParameterTransfer::writeParameter), ParameterTransfer&, std::uint8_t, Address>);
+static_assert(
+    !std::is_invocable_v<decltype(&ParameterTransfer::writeParameter), ParameterTransfer&, std::uint8_t, Address>);
 static_assert(!std::is_invocable_v<decltype(&ParameterTransfer::writeParameter), ParameterTransfer&, int, int>);
 static_assert(!std::is_invocable_v<decltype(&writeWhereItLives), ParameterTransfer&, std::uint8_t, Address>);
 static_assert(!std::is_invocable_v<decltype(&writeToMemory), ParameterTransfer&, Memory, std::uint8_t, Address>);

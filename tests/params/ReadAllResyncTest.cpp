@@ -4,9 +4,9 @@
 #include "link/CommandFrame.h"
 #include "link/Connection.h"
 #include "link/LineSync.h"
+#include "link/SerialPort.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTransfer.h"
-#include "link/SerialPort.h"
 
 #include "FakeClock.h"
 #include "ScriptedController.h"
@@ -44,7 +44,8 @@ struct ReadAllFixture : dravinor::testing::ScriptedLine {
     void SetUp() override
     {
         ScriptedLine::SetUp();
-        transfer.setIdentitySource([this] { return std::optional(dravinor::link::ControllerIdentity(controller.identity)); });
+        transfer.setIdentitySource(
+            [this] { return std::optional(dravinor::link::ControllerIdentity(controller.identity)); });
     }
 
     params::ReadAllResult readFromScratch()
@@ -61,7 +62,8 @@ struct ReadAllFixture : dravinor::testing::ScriptedLine {
     {
         for (int address = 1; address <= 35; ++address) {
             const bool failed = std::count(read.failedAddresses.begin(), read.failedAddresses.end(), address) > 0;
-            EXPECT_EQ(state.block().get(address), failed ? untouched : controller.values[static_cast<std::size_t>(address)])
+            EXPECT_EQ(state.block().get(address),
+                      failed ? untouched : controller.values[static_cast<std::size_t>(address)])
                 << "address " << address;
             EXPECT_EQ(state.isUnread(address), failed) << "address " << address;
         }

@@ -1,9 +1,9 @@
 // What the look before every save finds, and the files opened to write as
 // they go (recordings, the journal) refusing FIFOs and devices unopened.
-#include "params/RegularFile.h"
 #include "params/SaveTarget.h"
 #include "SpecialFiles.h"
 #include "StateFolder.h"
+#include "params/RegularFile.h"
 #include "params/WriteJournal.h"
 
 #include <gtest/gtest.h>
@@ -36,10 +36,14 @@ TEST(SaveTarget, EachKindOfNameIsToldApartWithoutOpeningIt)
         bool throughLink;
         fs::path file;
     } cases[] = {
-        {"new.PAR", Kind::NewName, false, dir / "new.PAR"},    {"car.PAR", Kind::RegularFile, false, dir / "car.PAR"},
-        {"folder", Kind::Directory, false, dir / "folder"},    {"fifo", Kind::Fifo, false, dir / "fifo"},
-        {"to-device", Kind::CharacterDevice, true, device},    {"to-car", Kind::RegularFile, true, dir / "car.PAR"},
-        {"dangling", Kind::NewName, true, dir / "new.PAR"},    {"loop", Kind::LinkLoop, true, dir / "loop"},
+        {"new.PAR", Kind::NewName, false, dir / "new.PAR"},
+        {"car.PAR", Kind::RegularFile, false, dir / "car.PAR"},
+        {"folder", Kind::Directory, false, dir / "folder"},
+        {"fifo", Kind::Fifo, false, dir / "fifo"},
+        {"to-device", Kind::CharacterDevice, true, device},
+        {"to-car", Kind::RegularFile, true, dir / "car.PAR"},
+        {"dangling", Kind::NewName, true, dir / "new.PAR"},
+        {"loop", Kind::LinkLoop, true, dir / "loop"},
         {"car.PAR/x", Kind::Unreachable, false, dir / "car.PAR/x"},
     };
     for (const auto& c : cases) {

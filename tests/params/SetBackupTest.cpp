@@ -1,11 +1,11 @@
 // The controller's set kept before a bulk write: its name and folder, the
 // journal line that names it, and how undo finds and orders it.
 
+#include "params/SetBackup.h"
+#include "StateFolder.h"
 #include "params/JournalRecorder.h"
 #include "params/JournalUndo.h"
 #include "params/ParameterTransfer.h"
-#include "params/SetBackup.h"
-#include "StateFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,8 @@ JournalEntry fieldWrite(int address, unsigned oldRaw, unsigned newRaw, WriteSour
 
 TEST(SetBackupNames, TellTheTimeAndTheControllerAndNeverAPath)
 {
-    EXPECT_EQ(SetBackups::fileName(at(2026, 12, 8, 8, 32, 5), dravinor::link::ControllerIdentity(0x31)), "2026-12-08-083205-typ1-wersja3.PAR");
+    EXPECT_EQ(SetBackups::fileName(at(2026, 12, 8, 8, 32, 5), dravinor::link::ControllerIdentity(0x31)),
+              "2026-12-08-083205-typ1-wersja3.PAR");
     EXPECT_EQ(SetBackups::fileName(at(2027, 1, 2, 23, 0, 9), std::nullopt), "2027-01-02-230009-unknown.PAR");
     EXPECT_EQ(SetBackups::folderBeside("/state/dravinor/journal.log"), fs::path("/state/dravinor/backups"));
 
@@ -98,7 +99,8 @@ TEST(SetBackupNames, AFolderThatCannotBeMadeIsSaidAndAShortFileIsNoBackup)
 {
     dravinor::testing::StateFolder folder;
     std::ofstream(folder / "backups") << "a file where the folder should be";
-    const SetBackup backup = SetBackups(folder / "backups").keep(patternSet(), dravinor::link::ControllerIdentity(0x31));
+    const SetBackup backup =
+        SetBackups(folder / "backups").keep(patternSet(), dravinor::link::ControllerIdentity(0x31));
     EXPECT_EQ(backup.status, SetBackup::Status::NotSaved);
     EXPECT_FALSE(backup.systemText.empty());
 
@@ -145,10 +147,10 @@ TEST(SetBackupUndo, ABulkWriteWithABackupIsTakenBackWholeInTurnWithSingleWrites)
 {
     const std::string backup = ", backup 2026-12-08-083205-typ1-wersja3.PAR";
     // Newest first: an edit after the reset, the reset, an edit before it.
-    std::vector<JournalEntry> journal{fieldWrite(4, 120, 90), summary(JournalKind::Reset, WriteSource::Field, "35/35 acknowledged" + backup),
+    std::vector<JournalEntry> journal{fieldWrite(4, 120, 90),
+                                      summary(JournalKind::Reset, WriteSource::Field, "35/35 acknowledged" + backup),
                                       fieldWrite(1, 19, 25)};
-    EXPECT_EQ(undoMarks(journal),
-              (std::vector<UndoMark>{UndoMark::Next, UndoMark::None, UndoMark::None}));
+    EXPECT_EQ(undoMarks(journal), (std::vector<UndoMark>{UndoMark::Next, UndoMark::None, UndoMark::None}));
 
     // The edit taken back: the reset is next, its backup written back whole.
     journal.insert(journal.begin(), fieldWrite(4, 90, 120, WriteSource::Undo));
@@ -157,15 +159,15 @@ TEST(SetBackupUndo, ABulkWriteWithABackupIsTakenBackWholeInTurnWithSingleWrites)
 
     // A backup written back only in part is offered again; written whole, the
     // edit before the reset comes next.
-    journal.insert(journal.begin(), summary(JournalKind::WriteAll, WriteSource::Undo, "34/35 acknowledged" + backup, false));
+    journal.insert(journal.begin(),
+                   summary(JournalKind::WriteAll, WriteSource::Undo, "34/35 acknowledged" + backup, false));
     EXPECT_EQ(undoMarks(journal)[3], UndoMark::Next);
     journal.insert(journal.begin(), summary(JournalKind::WriteAll, WriteSource::Undo, "35/35 acknowledged" + backup));
-    EXPECT_EQ(undoMarks(journal),
-              (std::vector<UndoMark>{UndoMark::UndoWrite, UndoMark::UndoWrite, UndoMark::UndoWrite,
-                                     UndoMark::TakenBack, UndoMark::TakenBack, UndoMark::Next}));
+    EXPECT_EQ(undoMarks(journal), (std::vector<UndoMark>{UndoMark::UndoWrite, UndoMark::UndoWrite, UndoMark::UndoWrite,
+                                                         UndoMark::TakenBack, UndoMark::TakenBack, UndoMark::Next}));
 
     // A bulk write that kept no backup is passed by, as before there were backups.
-    const std::vector<JournalEntry> without{summary(JournalKind::Reset, WriteSource::Field, "35/35 acknowledged, 0 changed"),
-                                            fieldWrite(1, 19, 25)};
+    const std::vector<JournalEntry> without{
+        summary(JournalKind::Reset, WriteSource::Field, "35/35 acknowledged, 0 changed"), fieldWrite(1, 19, 25)};
     EXPECT_EQ(undoMarks(without), (std::vector<UndoMark>{UndoMark::None, UndoMark::Next}));
 }

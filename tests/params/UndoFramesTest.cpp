@@ -5,10 +5,10 @@
 // what the undo answered. DRAVINOR_RECORD_FRAMES=1 records a change that
 // means to change them.
 
+#include "link/SerialPort.h"
 #include "params/JournalEntry.h"
 #include "params/JournalUndo.h"
 #include "params/ParameterTransfer.h"
-#include "link/SerialPort.h"
 
 #include "FakeClock.h"
 #include "FrameLog.h"
@@ -92,7 +92,8 @@ TEST_F(UndoFrames, UndoWritesTheFramesItWroteBefore)
     undo("a word whose high byte is refused", entry(JournalKind::Write, 18, 19, 0x0280));
     deafTo[{'R', 22 + 36}] = 5;
     undo("a word whose RAM copy is not acknowledged", entry(JournalKind::Write, 22, 23, 0x0190));
-    dravinor::testing::expectRecordedFrames(log.text(), std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/journal-undo.txt");
+    dravinor::testing::expectRecordedFrames(log.text(),
+                                            std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/journal-undo.txt");
 }
 
 }  // namespace dravinor::params

@@ -1,7 +1,7 @@
+#include "params/WriteJournal.h"
 #include "params/JournalRecorder.h"
 #include "params/JournalUndo.h"
 #include "params/ParameterTransfer.h"
-#include "params/WriteJournal.h"
 
 #include "JournalledWrite.h"
 
@@ -35,10 +35,7 @@ struct JournalFile : ::testing::Test {
     void SetUp() override { fs::remove_all(dir); }
     void TearDown() override { fs::remove_all(dir); }
 
-    void appendRaw(const std::string& text)
-    {
-        std::ofstream(journal.path(), std::ios::binary | std::ios::app) << text;
-    }
+    void appendRaw(const std::string& text) { std::ofstream(journal.path(), std::ios::binary | std::ios::app) << text; }
 };
 
 TEST_F(JournalFile, EntriesComeBackNewestFirstWithEveryField)
@@ -77,10 +74,10 @@ TEST_F(JournalFile, MalformedLinesAreSkippedNotFatal)
     ASSERT_TRUE(journal.append(single(1, 19, 25)));
     std::string line = formatJournalLine(single(2, 28, 30));
     appendRaw("garbage\n\n\x01\xff\xfe\n");
-    appendRaw(line.substr(0, line.rfind('\t')) + "\n");  // a field short
-    appendRaw(line + "\textra\n");                          // a field too many
+    appendRaw(line.substr(0, line.rfind('\t')) + "\n");                                            // a field short
+    appendRaw(line + "\textra\n");                                                                 // a field too many
     for (const auto& [from, to] : {std::pair<std::string, std::string>{"\t2\t2\t", "\t36\t36\t"},  // no such address
-                                   {"\t28\t30\t", "\tx\t30\t"},                                 // old value not a number
+                                   {"\t28\t30\t", "\tx\t30\t"},  // old value not a number
                                    {"\tok\t", "\tmaybe\t"},
                                    {"J2\t", "J9\t"},
                                    {"\twrite\t", "\t\t"}}) {  // no kind at all
@@ -175,7 +172,8 @@ TEST(JournalEntries, AFlagByteNamesAndShowsOnlyTheBitThatChanged)
     before.setParameter(Address(32), 0x0F);
     after.setParameter(Address(32), 0x1F);
     const WriteSource source = WriteSource::Field;
-    const auto e = singleWriteEntry({WriteKind::Parameter, source, Address(32), before, after, true}, {"COM2", "3/1"}, "t");
+    const auto e =
+        singleWriteEntry({WriteKind::Parameter, source, Address(32), before, after, true}, {"COM2", "3/1"}, "t");
     EXPECT_EQ(e.field, "WCutOff");
     EXPECT_EQ(e.oldShown, "bit 4 Cut-off used: no");
     EXPECT_EQ(e.newShown, "bit 4 Cut-off used: yes");
@@ -190,13 +188,15 @@ TEST(JournalEntries, AWritersDoubtAboutItsValueStaysWithTheEntry)
     after.setParameter(Address(2), 30);
     const WriteSource source = WriteSource::Wizard;
     const auto e = singleWriteEntry(
-        {WriteKind::Parameter, source, Address(2), before, after, true, "doubtful: TPS idle 15 of 120 polls bad"}, {}, "t");
+        {WriteKind::Parameter, source, Address(2), before, after, true, "doubtful: TPS idle 15 of 120 polls bad"}, {},
+        "t");
     EXPECT_EQ(e.note, "doubtful: TPS idle 15 of 120 polls bad");
     const auto line = formatJournalLine(e);
     const auto back = parseJournalLine(line);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->note, e.note);
-    EXPECT_TRUE(singleWriteEntry({WriteKind::Parameter, source, Address(2), before, after, true}, {}, "t").note.empty());
+    EXPECT_TRUE(
+        singleWriteEntry({WriteKind::Parameter, source, Address(2), before, after, true}, {}, "t").note.empty());
 }
 
 TEST(JournalEntries, HalfOfAWordShowsTheWholeFieldAndJoinsWithItsOtherHalf)
@@ -235,7 +235,8 @@ TEST(JournalEntries, ABulkWriteListsWhatChangedOrWasUnknownAndEndsWithItsSummary
 {
     ParameterBlock controller, written;
     for (int a = 1; a <= 35; ++a)
-        controller.setParameter(Address(a), static_cast<std::uint8_t>(a)), written.setParameter(Address(a), static_cast<std::uint8_t>(a));
+        controller.setParameter(Address(a), static_cast<std::uint8_t>(a)),
+            written.setParameter(Address(a), static_cast<std::uint8_t>(a));
     written.setParameter(Address(1), 19);  // changed
     AddressSet known;
     known.set();

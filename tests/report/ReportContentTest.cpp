@@ -1,12 +1,12 @@
 // The report's content as data: which values are the controller's, the
 // date as both languages write it, what the adaptation measured.
-#include "wizard/AdaptationResult.h"
-#include "report/AdaptationSummary.h"
 #include "report/ReportContent.h"
+#include "report/AdaptationSummary.h"
+#include "wizard/AdaptationResult.h"
 
+#include "WizardFixture.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
-#include "WizardFixture.h"
 
 #include <gtest/gtest.h>
 

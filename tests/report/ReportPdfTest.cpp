@@ -1,8 +1,8 @@
 // The report on paper: what a reader of the PDF finds in it (through
 // pdftotext, as a search or a copy would), page breaks and numbers, the
 // letters of both languages, and files written whole or not at all.
-#include "PdfText.h"
 #include "reportpdf/ReportPdf.h"
+#include "PdfText.h"
 #include "reportpdf/ReportSheet.h"
 
 #include "params/ParameterState.h"
@@ -129,7 +129,8 @@ TEST_F(ReportPdf, AFileThatCannotBeMadeIsReportedAndWhatStoodThereStays)
     auto result = reportpdf::saveReportPdf(sheetWithRows(3), QString::fromStdString(path("taken.pdf").string()));
     EXPECT_EQ(result.outcome, reportpdf::PdfOutcome::CannotCreate);
     EXPECT_TRUE(fs::is_directory(path("taken.pdf")));
-    result = reportpdf::saveReportPdf(sheetWithRows(3), QString::fromStdString((path("no-such-folder") / "r.pdf").string()));
+    result =
+        reportpdf::saveReportPdf(sheetWithRows(3), QString::fromStdString((path("no-such-folder") / "r.pdf").string()));
     EXPECT_EQ(result.outcome, reportpdf::PdfOutcome::CannotCreate);
     EXPECT_FALSE(fs::exists(path("no-such-folder")));
 }

@@ -32,9 +32,9 @@ TEST(CommandLine, TakesValuesInDecimalOrHex)
 {
     CommandLine c;
     std::string error;
-    ASSERT_TRUE(parseCommandLine({"--identity", "0x35", "--no-pacing", "--noise", "10", "--hang-up-after", "7",
-                                  "--late-answer", "12,0x40"},
-                                 c, error));
+    ASSERT_TRUE(parseCommandLine(
+        {"--identity", "0x35", "--no-pacing", "--noise", "10", "--hang-up-after", "7", "--late-answer", "12,0x40"}, c,
+        error));
     EXPECT_EQ(c.options.faults.lateAnswerAddress, 12);
     EXPECT_EQ(c.options.faults.lateAnswerMs, 0x40);
     EXPECT_EQ(c.options.identity, 0x35);
@@ -64,10 +64,17 @@ TEST(CommandLine, LateAnswerTakesItsQueueAndOnceModes)
 
 TEST(CommandLine, RefusesBadOptions)
 {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--bogus"}, {"--identity"}, {"--identity", "256"}, {"--noise", "101"},
-          {"--late-tail", "-1"}, {"--ignore-writes", "2x"}, {"--late-answer", "36,10"}, {"--late-answer", "5"},
-          {"--late-answer", "5,"}, {"--rpm", "9000"}, {"--rpm", "300"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--bogus"},
+                                                 {"--identity"},
+                                                 {"--identity", "256"},
+                                                 {"--noise", "101"},
+                                                 {"--late-tail", "-1"},
+                                                 {"--ignore-writes", "2x"},
+                                                 {"--late-answer", "36,10"},
+                                                 {"--late-answer", "5"},
+                                                 {"--late-answer", "5,"},
+                                                 {"--rpm", "9000"},
+                                                 {"--rpm", "300"}}) {
         CommandLine c;
         std::string error;
         EXPECT_FALSE(parseCommandLine(args, c, error)) << args[0];
@@ -301,9 +308,9 @@ TEST(CommandLine, IdentifyFaultsPausesStallsAndTheSeed)
     EXPECT_EQ(plain.options.faults.pauseAddress, 0);
 
     const std::pair<const char*, const char*> refused[] = {
-        {"--stalls", "100-50"}, {"--stalls", "50"},          {"--stalls", "50-100,101"}, {"--pause-at", "36,10"},
-        {"--pause-at", "9"},    {"--identify-prefix", "256"}, {"--late-identify", "0"},  {"--late-identify", "80,0"},
-        {"--seed", "0"},
+        {"--stalls", "100-50"},   {"--stalls", "50"},          {"--stalls", "50-100,101"},
+        {"--pause-at", "36,10"},  {"--pause-at", "9"},         {"--identify-prefix", "256"},
+        {"--late-identify", "0"}, {"--late-identify", "80,0"}, {"--seed", "0"},
     };
     for (const auto& [option, value] : refused) {
         CommandLine bad;

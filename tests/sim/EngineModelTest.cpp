@@ -1,5 +1,5 @@
-#include "ControllerCore.h"
 #include "EngineModel.h"
+#include "ControllerCore.h"
 #include "ProbeVoltages.h"
 
 #include <gtest/gtest.h>

@@ -59,5 +59,5 @@ TEST_P(WholeAdaptation, FitterCarriesEveryPhaseThroughWithinBoundedTicks)
 }
 
 INSTANTIATE_TEST_SUITE_P(ProbesAndThrottleSensors, WholeAdaptation,
-                         ::testing::Values(Car{0, false}, Car{1, false}, Car{2, false}, Car{3, false},
-                                           Car{4, false}, Car{5, false}, Car{0, true}, Car{3, true}));
+                         ::testing::Values(Car{0, false}, Car{1, false}, Car{2, false}, Car{3, false}, Car{4, false},
+                                           Car{5, false}, Car{0, true}, Car{3, true}));

@@ -52,7 +52,8 @@ public:
     }
 
     // Whatever arrives until count bytes are in, the time is up or the line hangs up.
-    std::vector<std::uint8_t> receive(std::size_t count, std::chrono::milliseconds within = std::chrono::milliseconds(500))
+    std::vector<std::uint8_t> receive(std::size_t count,
+                                      std::chrono::milliseconds within = std::chrono::milliseconds(500))
     {
         std::vector<std::uint8_t> got;
         const auto deadline = std::chrono::steady_clock::now() + within;

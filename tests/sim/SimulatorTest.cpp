@@ -62,7 +62,8 @@ TEST(PtySimulatorLine, EveryByteValuePassesBothWays)
     // while it talks): XON/XOFF, CR, LF and the interrupt characters each
     // travel as data and as checksum.
     for (int v = 0; v < 256; ++v) {
-        ASSERT_TRUE(client.send(PtyClient::frame('s', 0, static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(255 - v))));
+        ASSERT_TRUE(
+            client.send(PtyClient::frame('s', 0, static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(255 - v))));
         ASSERT_EQ(client.receive(1, 1s), Bytes{'s'}) << v;
     }
     const auto frames = r.sim.receivedFrames();

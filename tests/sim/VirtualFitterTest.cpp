@@ -18,8 +18,12 @@ struct Bench {
     void send(std::uint8_t letter, int address, int d1 = 0, int d2 = 0)
     {
         now += 0.01;
-        const Frame f{letter, static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(d1),
-                      static_cast<std::uint8_t>(d2), static_cast<std::uint8_t>(letter + address + d1 + d2), 0x3B};
+        const Frame f{letter,
+                      static_cast<std::uint8_t>(address),
+                      static_cast<std::uint8_t>(d1),
+                      static_cast<std::uint8_t>(d2),
+                      static_cast<std::uint8_t>(letter + address + d1 + d2),
+                      0x3B};
         core.handle(f, now);
     }
     // A single write: EEPROM, then the working copy.

@@ -63,9 +63,12 @@ private:
     std::vector<std::uint8_t> exchange(std::uint8_t letter, int address, int d1 = 0, int d2 = 0)
     {
         now_ += 0.012;  // a frame and a short answer at 9600 baud
-        const Frame f{letter, static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(d1),
+        const Frame f{letter,
+                      static_cast<std::uint8_t>(address),
+                      static_cast<std::uint8_t>(d1),
                       static_cast<std::uint8_t>(d2),
-                      static_cast<std::uint8_t>(letter + address + d1 + d2), kFrameTerminator};
+                      static_cast<std::uint8_t>(letter + address + d1 + d2),
+                      kFrameTerminator};
         return core_.handle(f, now_);
     }
     void writeEeprom(int value, int p)
@@ -192,7 +195,8 @@ private:
         const int threshold = out.tpsRising ? idleMinimum + 7 : idleMinimum - 7;
         flagA_ = out.tpsRising ? (flagA_ | 1) : (flagA_ & ~1);
         writeParameter(flagA_, 32);
-        const float volts = std::clamp(static_cast<float>(threshold) * 5.0f / 255.0f * 18.5f * 2.0f / 15.0f, 0.0f, 12.75f);
+        const float volts =
+            std::clamp(static_cast<float>(threshold) * 5.0f / 255.0f * 18.5f * 2.0f / 15.0f, 0.0f, 12.75f);
         writeParameter(static_cast<int>(volts / 0.05f + 0.5f), 2);
         return true;
     }
@@ -249,8 +253,9 @@ private:
             ++count;
             return false;
         });
-        const float t =
-            (highSum / static_cast<float>(std::max(highCount, 1)) + lowSum / static_cast<float>(std::max(lowCount, 1))) * 0.5f;
+        const float t = (highSum / static_cast<float>(std::max(highCount, 1)) +
+                         lowSum / static_cast<float>(std::max(lowCount, 1))) *
+                        0.5f;
         const int index = static_cast<int>(std::clamp(t, 0.0f, 4.08f) / 0.016f + 0.5f);
         writeParameter(index, 29);
         writeParameter(index, 28);

@@ -128,7 +128,8 @@ struct CliFixture : ::testing::Test {
         CliRun run;
         {
             StandardStreamsRedirected redirected(dir / "out", dir / "err");
-            run.exitCode = cli::runCli(static_cast<int>(words.size()), argv.data(), controller.wiring(folder.journal()));
+            run.exitCode =
+                cli::runCli(static_cast<int>(words.size()), argv.data(), controller.wiring(folder.journal()));
         }
         ::unsetenv("DRAVINOR_PORTS");
         run.out = slurp(dir / "out");

@@ -84,7 +84,10 @@ struct CliProcess {
         return true;
     }
 
-    void type(const std::string& text) { ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size())); }
+    void type(const std::string& text)
+    {
+        ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    }
 
     int interruptAndWait()
     {

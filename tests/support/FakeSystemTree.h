@@ -74,7 +74,10 @@ struct FakeSystemTree {
     }
 
 private:
-    static void write(const std::filesystem::path& file, const std::string& line) { std::ofstream(file) << line << '\n'; }
+    static void write(const std::filesystem::path& file, const std::string& line)
+    {
+        std::ofstream(file) << line << '\n';
+    }
     void addDriver(const std::filesystem::path& device, const std::string& driver)
     {
         const auto driverDir = root / "sys/bus/usb-serial/drivers" / driver;

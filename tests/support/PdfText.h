@@ -67,7 +67,8 @@ inline bool captionWithValue(const std::string& text, const std::string& caption
         return s;
     };
     for (const std::string& line : linesOf(text))
-        if (const auto at = line.find(caption + " "); at != std::string::npos &&
+        if (const auto at = line.find(caption + " ");
+            at != std::string::npos &&
             squeezed(line.substr(at + caption.size())).find(squeezed(value)) != std::string::npos)
             return true;
     return false;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "params/ControllerSession.h"
 #include "ControllerSimulator.h"
+#include "params/ControllerSession.h"
 
 #include <gtest/gtest.h>
 

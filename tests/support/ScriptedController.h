@@ -29,15 +29,15 @@ public:
 
     std::array<std::uint8_t, 64> values{};
     std::uint8_t identity = 0x31;
-    std::uint32_t answerAfterMs = 7;  // the frame's own line time and the controller's turn-around
-    int strayAfterAcknowledgeMs = -1;  // one stray byte this long after each 's'/'R' answer (-1 = off)
+    std::uint32_t answerAfterMs = 7;           // the frame's own line time and the controller's turn-around
+    int strayAfterAcknowledgeMs = -1;          // one stray byte this long after each 's'/'R' answer (-1 = off)
     std::map<int, std::uint32_t> lateAnswers;  // 'l' address -> extra delay of its answer
     bool lateAnswersOnce = false;              // each late answer is late only at its first read
     std::set<int> unansweredWrites;            // 's' frames for these addresses get no answer
     std::vector<std::uint8_t> liveFrame = std::vector<std::uint8_t>(10, 0);  // the answer to 'V'
-    std::uint32_t liveLateMs = 0;              // extra delay of the answer to 'V'
-    bool silent = false;                       // hears frames, answers nothing
-    std::map<int, std::uint32_t> lateIdentifies;     // nth identify heard (from 1) -> extra delay of its answer
+    std::uint32_t liveLateMs = 0;                                            // extra delay of the answer to 'V'
+    bool silent = false;                                                     // hears frames, answers nothing
+    std::map<int, std::uint32_t> lateIdentifies;      // nth identify heard (from 1) -> extra delay of its answer
     std::map<int, std::uint8_t> strayBeforeIdentity;  // nth identify -> a stray byte 4 ms ahead of its answer
     // 'l' address -> at its first read the controller falls silent this
     // long: that read and all it hears meanwhile go unanswered.
@@ -84,9 +84,7 @@ private:
                 lateAnswers.erase(late);
             break;
         }
-        case 'V':
-            put(at + liveLateMs, liveFrame);
-            break;
+        case 'V': put(at + liveLateMs, liveFrame); break;
         case 'I': {
             const int nth = ++identifiesHeard;
             const auto late = lateIdentifies.find(nth);
@@ -97,8 +95,7 @@ private:
             put(at, {identity});
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
 

@@ -86,7 +86,10 @@ public:
     void setEngineRunning(bool running) { engine().setRunning(running); }
     void setThrottle(double zeroToOne) { engine().setThrottle(zeroToOne); }
     void setReducerScrew(double minusOneToOne) { engine().setReducerScrew(minusOneToOne); }
-    void setFitterEnabled(bool enabled) { line_.core().setFitterEnabled(enabled, sim::ControllerLine::seconds(nowNs())); }
+    void setFitterEnabled(bool enabled)
+    {
+        line_.core().setFitterEnabled(enabled, sim::ControllerLine::seconds(nowNs()));
+    }
 
 private:
     // The tool's end of the line.

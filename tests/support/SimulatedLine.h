@@ -1,14 +1,14 @@
 #pragma once
 
+#include "ControllerSimulator.h"
+#include "SimulatedController.h"
 #include "link/Clock.h"
 #include "link/Connection.h"
-#include "ControllerSimulator.h"
-#include "params/ParameterState.h"
-#include "params/ParameterTransfer.h"
 #include "link/PortMap.h"
 #include "link/PosixSerialDevice.h"
 #include "link/SerialPort.h"
-#include "SimulatedController.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
 
 #include <gtest/gtest.h>
 

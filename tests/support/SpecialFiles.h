@@ -23,13 +23,13 @@ inline std::filesystem::path privateCharacterDevice(const std::filesystem::path&
 
 inline bool isFifo(const std::filesystem::path& path)
 {
-    struct stat info{};
+    struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
 }
 
 inline bool isCharacterDevice(const std::filesystem::path& path)
 {
-    struct stat info{};
+    struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
 }
 

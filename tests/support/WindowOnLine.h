@@ -1,12 +1,12 @@
 #pragma once
 
-#include "params/ControllerSession.h"
 #include "FakeDialogs.h"
-#include "live/LivePage.h"
-#include "ui/window/MainWindow.h"
 #include "SimulatedController.h"
 #include "StateFolder.h"
 #include "lang/TextSlots.h"
+#include "live/LivePage.h"
+#include "params/ControllerSession.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -39,7 +39,10 @@ struct WindowOnLine : ::testing::Test {
 
     // COM1 leads to the controller, or to a device that is not there; or
     // COM1 names the device given.
-    void startWith(bool controllerAttached = true) { startOn(controllerAttached ? controller.slavePath() : absentDevice); }
+    void startWith(bool controllerAttached = true)
+    {
+        startOn(controllerAttached ? controller.slavePath() : absentDevice);
+    }
     void startOn(const std::string& com1Device)
     {
         link::PortMap map;
@@ -106,8 +109,9 @@ struct WindowOnLine : ::testing::Test {
     QString keptBackupNote() const
     {
         const auto files = backups();
-        return files.empty() ? QStringLiteral("; (no backup)")
-                             : "; kopia poprzednich parametrów: " + QString::fromStdString(files.back().filename().string());
+        return files.empty()
+                   ? QStringLiteral("; (no backup)")
+                   : "; kopia poprzednich parametrów: " + QString::fromStdString(files.back().filename().string());
     }
     // Timer1's ticks on the live page for ms of simulated time, 50 ms apart
     // (the timer itself ticks in real time: it is not waited for).

@@ -4,12 +4,12 @@
 // byte. The frames are held against tests/frames/window-recent-file.txt and
 // window-bulk-undo.txt.
 
-#include "ui/window/FileMemory.h"
 #include "FrameLog.h"
+#include "WindowOnLine.h"
+#include "params/ParameterFile.h"
 #include "ui/journal/JournalTableModel.h"
 #include "ui/journal/JournalWindow.h"
-#include "params/ParameterFile.h"
-#include "WindowOnLine.h"
+#include "ui/window/FileMemory.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -120,7 +120,8 @@ TEST_F(BackupWindow, RecentFileWritesTheWholeSetWithoutAsking)
     dialogs.answers = {false};
     chooseRecent(golf);
     ASSERT_EQ(dialogs.questions.size(), 1) << "a recent file is written only after a question";
-    EXPECT_EQ(dialogs.questions[0].toStdString(), "Wczytać plik golf.PAR i zapisać go w sterowniku?\nLiczba zmienianych wartości: 3");
+    EXPECT_EQ(dialogs.questions[0].toStdString(),
+              "Wczytać plik golf.PAR i zapisać go w sterowniku?\nLiczba zmienianych wartości: 3");
     EXPECT_EQ(dialogs.defaultNoQuestions, dialogs.questions) << "No is the default";
     step("recent file golf.PAR, declined");
     EXPECT_TRUE(controller.receivedFrames().empty());
@@ -239,8 +240,9 @@ TEST_F(BackupWindow, UndoOfABulkWriteWhoseBackupIsGoneSaysSoAndWritesNothing)
     dialogs.questions.clear();
     clickUndo();
     EXPECT_TRUE(dialogs.questions.isEmpty());
-    EXPECT_EQ(dialogs.messages.value(0), QString::fromStdString("Nie można odczytać kopii parametrów " + name +
-                                                                " (No such file or directory) - nie można cofnąć zapisu."));
+    EXPECT_EQ(dialogs.messages.value(0),
+              QString::fromStdString("Nie można odczytać kopii parametrów " + name +
+                                     " (No such file or directory) - nie można cofnąć zapisu."));
     EXPECT_TRUE(controller.receivedFrames().empty());
 }
 

@@ -3,8 +3,8 @@
 // that says what the controller confirmed.
 
 #include "WindowOnLine.h"
-#include "ui/window/MainWindow.h"
 #include "ui/status/TransferStatusTexts.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QProgressBar>
@@ -86,7 +86,8 @@ TEST_F(BulkWriteWindow, ZapiszParSaysHowManyWereWrittenAgainWhenTheFirstFramesWe
     controller.setFaults(faults);
     click("ZapiszPar");
     EXPECT_EQ(window->statusText(2),
-              "Sterownik potwierdził zapis wszystkich 35 parametrów (4 zapisano ponownie pojedynczo)" + keptBackupNote());
+              "Sterownik potwierdził zapis wszystkich 35 parametrów (4 zapisano ponownie pojedynczo)" +
+                  keptBackupNote());
     EXPECT_EQ(progressMaximum, 71);
     EXPECT_EQ(*std::max_element(progressValues.begin(), progressValues.end()), 71);
 }
@@ -98,7 +99,8 @@ TEST_F(BulkWriteWindow, ZapiszParNamesTheFieldTheControllerDidNotConfirm)
     controller.setFaults(faults);
     click("ZapiszPar");
     EXPECT_EQ(window->statusText(2), "Sterownik nie potwierdził zapisu 1 z 35 parametrów: Próg sondy lambda - "
-                                     "może mieć teraz mieszany zestaw parametrów" + keptBackupNote());
+                                     "może mieć teraz mieszany zestaw parametrów" +
+                                         keptBackupNote());
     EXPECT_EQ(progressMaximum, 67 + 35);
 }
 

@@ -1,13 +1,13 @@
-#include "WindowOnLine.h"
-#include "link/Connection.h"
 #include "FakeSystemTree.h"
-#include "ui/window/MainWindow.h"
-#include "ui/dialogs/ParameterDiffDialog.h"
+#include "WindowOnLine.h"
+#include "lang/TextSlots.h"
+#include "link/Connection.h"
 #include "params/ParameterFile.h"
 #include "params/ParameterState.h"
 #include "ui/connection/PortProblemNotice.h"
 #include "ui/connection/PortToolTip.h"
-#include "lang/TextSlots.h"
+#include "ui/dialogs/ParameterDiffDialog.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QDir>

@@ -2,13 +2,13 @@
 // Qt's own texts in the chosen language, captions that name their fields for
 // screen readers, menus opened from the keyboard, and the About box.
 
+#include "DravinorVersion.h"
 #include "WindowOnLine.h"
+#include "lang/TextSlots.h"
 #include "ui/dialogs/AboutBox.h"
 #include "ui/dialogs/Dialogs.h"
-#include "DravinorVersion.h"
-#include "ui/window/MainWindow.h"
 #include "ui/language/QtTranslations.h"
-#include "lang/TextSlots.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -260,8 +260,10 @@ TEST_F(DesktopWindow, AboutBoxNamesTheVersionLicenceAndMissingController)
     EXPECT_TRUE(details.contains(QStringLiteral("Wersja programu: ") + programVersion)) << details.toStdString();
     EXPECT_TRUE(details.contains("Licencja: MIT"));
     // The title's "ver 1.03" is the version the controllers know, told apart from the program's.
-    EXPECT_TRUE(window->windowTitle().startsWith("Dravinor Zuv Telvar ver 1.03 - ")) << window->windowTitle().toStdString();
-    EXPECT_TRUE(details.contains(QString::fromUtf8("tak jak wersja 1.03 programu serwisowego (stąd „ver 1.03” w tytule okna)")))
+    EXPECT_TRUE(window->windowTitle().startsWith("Dravinor Zuv Telvar ver 1.03 - "))
+        << window->windowTitle().toStdString();
+    EXPECT_TRUE(
+        details.contains(QString::fromUtf8("tak jak wersja 1.03 programu serwisowego (stąd „ver 1.03” w tytule okna)")))
         << details.toStdString();
     EXPECT_TRUE(details.contains(QString::fromUtf8("Brak podłączonego sterownika")));
 
@@ -286,5 +288,6 @@ TEST_F(DesktopWindow, AboutBoxShowsTheConnectedControllersVersion)
     const QString title = window->windowTitle();
     const QString version = title.mid(title.indexOf("sterownika ") + 11).remove(']').trimmed();
     ASSERT_FALSE(version.isEmpty());
-    EXPECT_TRUE(details.contains(QString::fromUtf8("Podłączony sterownik: wersja ") + version)) << details.toStdString();
+    EXPECT_TRUE(details.contains(QString::fromUtf8("Podłączony sterownik: wersja ") + version))
+        << details.toStdString();
 }

@@ -3,8 +3,8 @@
 // lambda threshold is written), and the customer's report tells the choice.
 #include "WindowOnLine.h"
 
-#include "report/AdaptationSummary.h"
 #include "lang/TextSlots.h"
+#include "report/AdaptationSummary.h"
 #include "ui/wizard/WizardController.h"
 
 #include <QAbstractButton>
@@ -102,15 +102,16 @@ TEST_F(StuckLeanWindow, TheWindowNoLongerEndsZakonczonoOnADeadProbeItAsksAndNoSt
     dialogs.answers = {false};
     wizardFor(60000, true);
     ASSERT_EQ(dialogs.questions.size(), 1);
-    EXPECT_TRUE(dialogs.questions[0].startsWith(QString::fromUtf8("Sonda lambda: stale uboga, napięcia 0,"))) <<
-        dialogs.questions[0].toStdString();
+    EXPECT_TRUE(dialogs.questions[0].startsWith(QString::fromUtf8("Sonda lambda: stale uboga, napięcia 0,")))
+        << dialogs.questions[0].toStdString();
     EXPECT_TRUE(dialogs.questions[0].endsWith(QString::fromUtf8("Kontynuować mimo to ?")));
 
     EXPECT_FALSE(thresholdWrittenByTheWizard());
     EXPECT_FALSE(anyWizardTimerActive());
     EXPECT_TRUE(notice()->isVisible());
     EXPECT_TRUE(notice()->text().contains(QString::fromUtf8("stale uboga")));
-    EXPECT_TRUE(notice()->text().endsWith(QString::fromUtf8("Autoadaptację przerwano: nic więcej nie zapisano w sterowniku.")))
+    EXPECT_TRUE(
+        notice()->text().endsWith(QString::fromUtf8("Autoadaptację przerwano: nic więcej nie zapisano w sterowniku.")))
         << notice()->text().toStdString();
     EXPECT_FALSE(child<QLabel>("USLabel_AA_P3")->isVisible()) << "no narrow-probe ending";
     EXPECT_FALSE(child<QAbstractButton>("AAP2_Dalej")->isEnabled());

@@ -173,7 +173,8 @@ TEST_F(FieldLists, TheControllerModeWritesBothFlagBytesAndShowsItsComment)
     EXPECT_NE(flagA() & flagA::dynamicMode, 0);
     EXPECT_EQ(flagB() & flagB::economyMaxOpeningMode, 0);
     EXPECT_TRUE(child("ImageKoment3")->isVisible());
-    EXPECT_TRUE(label("Komentarz1L")->text().startsWith("Po przekroczeniu progu TPS-u attuator otwiera się do pozycji max"));
+    EXPECT_TRUE(
+        label("Komentarz1L")->text().startsWith("Po przekroczeniu progu TPS-u attuator otwiera się do pozycji max"));
 }
 
 TEST_F(FieldLists, TheIgnitionTypeRewritesEveryRpmWordFromTheFieldsTexts)
@@ -181,10 +182,14 @@ TEST_F(FieldLists, TheIgnitionTypeRewritesEveryRpmWordFromTheFieldsTexts)
     choose("RUZaplonowego", 0);  // one coil per cylinder: K = 19200
     EXPECT_EQ(state.ignitionConstant(), 19200.0f);
     EXPECT_EQ(eepromWrites(), (Writes{{13, 0},
-                                      {14, 0x1B}, {15, 0x45},  // 2200 RPM: 6981
-                                      {18, 0x0A}, {19, 0x00},  // 6000 RPM: 2560
-                                      {22, 0x21}, {23, 0x55},  // 1800 RPM: 8533
-                                      {16, 0x01}, {17, 0x4D},  // 7314 - 6981 = 333
+                                      {14, 0x1B},
+                                      {15, 0x45},  // 2200 RPM: 6981
+                                      {18, 0x0A},
+                                      {19, 0x00},  // 6000 RPM: 2560
+                                      {22, 0x21},
+                                      {23, 0x55},  // 1800 RPM: 8533
+                                      {16, 0x01},
+                                      {17, 0x4D},  // 7314 - 6981 = 333
                                       {33, 1}}));
     // The texts stay; only the stored periods follow the constant.
     EXPECT_EQ(edit("ODPBenzynaGas")->text(), "2200");
@@ -226,8 +231,8 @@ TEST_F(FieldLists, TheWheelTurnsOnlyAListThatHasBeenEntered)
     clearFrames();
     QComboBox* tps = list("TCTps");
     const QPoint centre = tps->rect().center();
-    QWheelEvent wheel(centre, tps->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(centre, tps->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
     QCoreApplication::sendEvent(tps, &wheel);
     EXPECT_EQ(tps->currentIndex(), 1);
     EXPECT_TRUE(frames().empty());

@@ -14,20 +14,22 @@ const QString probeRange0816 =
     QStringLiteral("Uwaga próg sondy lambda nie mieści się w zakresie 0.8-1.6 v. kontynuować ?");
 const QString switchTooLow = QStringLiteral("Za niski próg przełączenia na RPM, kontynuować ?");
 const QString switchTooHigh = QStringLiteral("Za wysoki próg przełączenia na RPM, kontynuować ?");
-const QString startOutOfRange =
-    QStringLiteral("Pozycja startowa silnika krokowego jest poza zakresem, kontynuować ?");
+const QString startOutOfRange = QStringLiteral("Pozycja startowa silnika krokowego jest poza zakresem, kontynuować ?");
 const QString cannotWrite = QStringLiteral("Nie mogę zapisać parametru ");
 
 struct EntryCase {
     const char* field;
     const char* typed;
-    int probeType;        // RSLambda's item while typing
-    const char* shown;    // what the field shows afterwards
-    Writes firstWrites;   // the EEPROM writes the controller hears first
+    int probeType;       // RSLambda's item while typing
+    const char* shown;   // what the field shows afterwards
+    Writes firstWrites;  // the EEPROM writes the controller hears first
     QStringList questions;
 };
 
-void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.field << " <- \"" << c.typed << "\""; }
+void PrintTo(const EntryCase& c, std::ostream* os)
+{
+    *os << c.field << " <- \"" << c.typed << "\"";
+}
 
 }  // namespace
 
@@ -54,39 +56,42 @@ INSTANTIATE_TEST_SUITE_P(
     FieldCatalogue, FieldEntry,
     ::testing::Values(
         // Steps: rounded to the step and shown with a decimal comma.
-        EntryCase{"PCTps", "1.23", 0, "1,25", {{2, 25}}, {}},
-        EntryCase{"PCTps", "", 0, "1,4", {{2, 28}}, {}},
+        EntryCase{"PCTps", "1.23", 0, "1,25", {{2, 25}}, {}}, EntryCase{"PCTps", "", 0, "1,4", {{2, 28}}, {}},
         EntryCase{"PCTps", "0", 0, "0,00", {{2, 0}}, {"Próg tps-u ustawiony za nisko,  kontynuowac ?"}},
         EntryCase{"PCTps", "12,7", 0, "12,70", {{2, 254}}, {"Próg tps-u ustawiony za wysoko, kontynuowac ?"}},
-        EntryCase{"PRLambda", "9", 4, "4,90", {{1, 245}}, {}},
-        EntryCase{"PRLambda", "0.05", 4, "0,10", {{1, 5}}, {}},
-        EntryCase{"PRLambda", "", 2, "1,2", {{1, 60}}, {}},
-        EntryCase{"PRLambda", "", 5, "2,54", {{1, 127}}, {}},
+        EntryCase{"PRLambda", "9", 4, "4,90", {{1, 245}}, {}}, EntryCase{"PRLambda", "0.05", 4, "0,10", {{1, 5}}, {}},
+        EntryCase{"PRLambda", "", 2, "1,2", {{1, 60}}, {}}, EntryCase{"PRLambda", "", 5, "2,54", {{1, 127}}, {}},
         EntryCase{"PRLambda", "1,5", 0, "1,50", {{1, 75}}, {probeRange01}},
         EntryCase{"BTps", "0,7", 0, "0,50", {{12, 10}}, {}},
         EntryCase{"BTps", "0", 0, "0,00", {{12, 0}}, {"Bezwładność TPS-u ustawiona na 0, kontynuować ?"}},
-        EntryCase{"AVoltage", "", 0, "1,45", {{25, 29}}, {}},
-        EntryCase{"ESLambda_1", "2", 0, "2,000", {{29, 125}}, {}},
+        EntryCase{"AVoltage", "", 0, "1,45", {{25, 29}}, {}}, EntryCase{"ESLambda_1", "2", 0, "2,000", {{29, 125}}, {}},
         // Hundreds, halves, degrees: the remainder is dropped.
         EntryCase{"ODPBenzynaGas", "1234", 0, "1200", {{14, 0x0C}, {15, 0x80}}, {switchTooLow}},
         EntryCase{"ODPBenzynaGas", "9999", 0, "4000", {{14, 0x03}, {15, 0xC0}}, {switchTooHigh}},
         EntryCase{"ODPBenzynaGas", "2345", 0, "2300", {{14, 0x06}, {15, 0x85}}, {}},
-        EntryCase{"MONGaz", "4999", 0, "4500", {{18, 0x03}, {19, 0x55}},
-                  {"Za małe dozwolone max. RPM., kontynuować ?"}},
+        EntryCase{
+            "MONGaz", "4999", 0, "4500", {{18, 0x03}, {19, 0x55}}, {"Za małe dozwolone max. RPM., kontynuować ?"}},
         EntryCase{"MONGaz", "9999", 0, "9000", {{18, 0x01}, {19, 0xAA}}, {}},
-        EntryCase{"OSDCutOff", "1200", 0, "1200", {{22, 0x0C}, {23, 0x80}},
+        EntryCase{"OSDCutOff",
+                  "1200",
+                  0,
+                  "1200",
+                  {{22, 0x0C}, {23, 0x80}},
                   {"Za mała wartość RPM dla CUTOFF-a, kontynuować ?"}},
         EntryCase{"TPWStopniach", "50", 0, "49", {{3, 132}}, {}},
         EntryCase{"TPWStopniach", "99", 0, "92", {{3, 152}}, {}},
         EntryCase{"CLambda", "509", 0, "508", {{26, 254}}, {"Bardzo długi czas zimnej lambdy, kontynuować ?"}},
         EntryCase{"CLambda", "7", 0, "6", {{26, 3}}, {}},
         // Plain bytes clamp silently to their own limits.
-        EntryCase{"PAttuatoraPow", "0", 0, "1", {{10, 1}},
-                  {"Duża szybkosć silnika krokowego powyżej TPS-u, kontynuować ?"}},
-        EntryCase{"PAttuatoraPon", "999", 0, "255", {{11, 255}},
+        EntryCase{
+            "PAttuatoraPow", "0", 0, "1", {{10, 1}}, {"Duża szybkosć silnika krokowego powyżej TPS-u, kontynuować ?"}},
+        EntryCase{"PAttuatoraPon",
+                  "999",
+                  0,
+                  "255",
+                  {{11, 255}},
                   {"Mała szybkosć silnika krokowego poniżej TPS-u, kontynuować ?"}},
-        EntryCase{"DOAttuatora", "99", 0, "50", {{31, 50}}, {}},
-        EntryCase{"RPMSignal", "1", 0, "2", {{20, 2}}, {}},
+        EntryCase{"DOAttuatora", "99", 0, "50", {{31, 50}}, {}}, EntryCase{"RPMSignal", "1", 0, "2", {{20, 2}}, {}},
         EntryCase{"IKDCutOff", "", 0, "70", {{24, 70}}, {}},
         // Pairs: the maximum never stays below the minimum.
         EntryCase{"ZPAttuatoraPow_1", "200", 0, "115", {{6, 115}}, {}},

@@ -1,14 +1,14 @@
 // What the window remembers between runs: the folder its file dialogs used
 // last (the home folder the first time) and the last five parameter files,
 // under "Ostatnie pliki" in `menu`. Kept in this run's own settings folder.
-#include "params/ControllerSession.h"
-#include "FakeDialogs.h"
 #include "ui/window/FileMemory.h"
-#include "ui/window/MainWindow.h"
-#include "params/ParameterFile.h"
-#include "ui/window/RecentFilesMenu.h"
+#include "FakeDialogs.h"
 #include "SimulatedController.h"
 #include "StateFolder.h"
+#include "params/ControllerSession.h"
+#include "params/ParameterFile.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/RecentFilesMenu.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,12 +1,12 @@
 // The window after "Zapis do pliku" and "Odczyt z pliku", with a journal
 // that is not what it should be, with an undo on another car's set, and
 // with a port name that leads to no serial port.
-#include "WindowOnLine.h"
 #include "JournalledWrite.h"
+#include "WindowOnLine.h"
+#include "params/WriteJournal.h"
 #include "ui/journal/JournalTableModel.h"
 #include "ui/journal/JournalWindow.h"
 #include "ui/window/MainWindow.h"
-#include "params/WriteJournal.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -74,7 +74,8 @@ TEST_F(HardenedWindow, SaveAndLoadSayInTheStatusLineWhatHappenedToWhichFile)
     click("ZapPlik");
     EXPECT_EQ(window->statusText(2), "Zapisano plik car.PAR; poprzednia wersja: car.BAK");
     click("ZapPlik");
-    EXPECT_EQ(window->statusText(2), QString::fromUtf8("Zapisano plik car.PAR; starsza kopia car.BAK pozostała bez zmian"));
+    EXPECT_EQ(window->statusText(2),
+              QString::fromUtf8("Zapisano plik car.PAR; starsza kopia car.BAK pozostała bez zmian"));
     EXPECT_TRUE(dialogs.errors.isEmpty());
 
     dialogs.saveFile = path("no-such-folder/x.PAR");
@@ -96,13 +97,15 @@ TEST_F(HardenedWindow, SaveAndLoadSayInTheStatusLineWhatHappenedToWhichFile)
     fs::create_directory(path("folder.PAR").toStdString());
     dialogs.openFile = path("folder.PAR");
     click("OdczPlik");
-    EXPECT_TRUE(window->statusText(2).startsWith("Nie wczytano pliku folder.PAR: ")) << window->statusText(2).toStdString();
+    EXPECT_TRUE(window->statusText(2).startsWith("Nie wczytano pliku folder.PAR: "))
+        << window->statusText(2).toStdString();
 
     // A silent controller: the load says the writes went unconfirmed.
     controller.setSilent(true);
     dialogs.openFile = path("car.PAR");
     click("OdczPlik");
-    EXPECT_TRUE(window->statusText(2).startsWith(QString::fromUtf8("Wczytano plik car.PAR; Sterownik nie potwierdził zapisu żadnego z 35 parametrów")))
+    EXPECT_TRUE(window->statusText(2).startsWith(
+        QString::fromUtf8("Wczytano plik car.PAR; Sterownik nie potwierdził zapisu żadnego z 35 parametrów")))
         << window->statusText(2).toStdString();
 }
 
@@ -188,7 +191,8 @@ TEST_F(HardenedWindow, UndoOnTheSamePortAndTypeButAnotherSetSaysSoInTheQuestion)
     ASSERT_EQ(dialogs.questions.size(), 1);
     EXPECT_TRUE(dialogs.questions[0].startsWith(QString::fromUtf8("Uwaga: sterownik ma teraz inny zestaw parametrów")))
         << dialogs.questions[0].toStdString();
-    EXPECT_TRUE(dialogs.questions[0].contains(QString::fromUtf8("Zapisać w sterowniku poprzednią wartość pola Próg sondy lambda")));
+    EXPECT_TRUE(dialogs.questions[0].contains(
+        QString::fromUtf8("Zapisać w sterowniku poprzednią wartość pola Próg sondy lambda")));
     EXPECT_EQ(controller.eeprom()[1], 19);  // nothing written on No
 }
 

@@ -3,9 +3,9 @@
 // and a choice made with the keys in an open list is the choice a click
 // makes, with the same frames on the wire.
 
-#include "fields/FieldCatalogue.h"
 #include "FrameLog.h"
 #include "WindowOnLine.h"
+#include "fields/FieldCatalogue.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -7,13 +7,13 @@
 // and look at each before committing it.
 #include "WindowOnLine.h"
 
-#include "ui/window/FileMemory.h"
-#include "live/OscilloscopeGroup.h"
 #include "PluggedSimulator.h"
+#include "live/OscilloscopeGroup.h"
 #include "live/ProbeHealthPanel.h"
+#include "live/TScope.h"
 #include "ui/connection/ReconnectWatch.h"
 #include "ui/report/ReportDialog.h"
-#include "live/TScope.h"
+#include "ui/window/FileMemory.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "WindowOnLine.h"
-#include "JournalledWrite.h"
-#include "ui/journal/JournalTableModel.h"
 #include "ui/journal/JournalWindow.h"
-#include "ui/window/MainWindow.h"
+#include "JournalledWrite.h"
+#include "WindowOnLine.h"
 #include "params/WriteJournal.h"
+#include "ui/journal/JournalTableModel.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QFont>
@@ -89,7 +89,7 @@ TEST_F(JournalWindowFixture, AFieldEditIsListedAndTakenBackAfterAskingOnly)
     clickUndo();
     EXPECT_EQ(controller.eeprom()[1], 19);
     EXPECT_EQ(window->findChild<QLineEdit*>("PRLambda")->text(), "0,38");  // shown in the field
-    ASSERT_EQ(journal->model().rowCount(), 2);  // the undo is journalled, newest first
+    ASSERT_EQ(journal->model().rowCount(), 2);                             // the undo is journalled, newest first
     EXPECT_EQ(cell(0, Column::OldValue), "0,50 V [25]");
     EXPECT_EQ(cell(0, Column::NewValue), "0,38 V [19]");
     EXPECT_EQ(journal->model().entries()[0].source, params::WriteSource::Undo);

@@ -3,11 +3,11 @@
 // every page, and language files that are not what they should be.
 
 #include "WindowInFolder.h"
-#include "ui/dialogs/Dialogs.h"
 #include "lang/LanguageFile.h"
-#include "ui/window/MainWindow.h"
-#include "ui/language/TextKeyApplier.h"
 #include "lang/TextSlots.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/language/TextKeyApplier.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -59,24 +59,25 @@ struct LanguageSwitch : dravinor::testing::WindowInFolder {
 TEST_F(LanguageSwitch, StatusLineHintTitleAndFuelWordAreSaidAgainInTheNewLanguage)
 {
     write("lang/polski.txt", "10002 Pomoc\n");
-    write("lang/russian.txt", "40001 " + windows1251("Задайте порог") + "\n" +
-                                  "40105 " + windows1251("нет контроллера") + "\n" +
-                                  "40107 " + windows1251("Не могу открыть порт") + "\n" +
-                                  "51253 " + windows1251("БЕНЗИН") + "\n");
+    write("lang/russian.txt", "40001 " + windows1251("Задайте порог") + "\n" + "40105 " +
+                                  windows1251("нет контроллера") + "\n" + "40107 " +
+                                  windows1251("Не могу открыть порт") + "\n" + "51253 " + windows1251("БЕНЗИН") + "\n");
     start();
     item("COM1_cl")->trigger();  // the port cannot be opened
     ASSERT_EQ(status("StatusBar1"), "Nie moge otworzyc portu");
     ASSERT_TRUE(window->windowTitle().endsWith("- brak sterownika"));
     child("PRLambda")->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
-    ASSERT_EQ(child<QLabel>("Komentarz1L")->text(), QString::fromUtf8("Ustaw wartość średnią pomiędzy sondą ubogą a bogatą"));
+    ASSERT_EQ(child<QLabel>("Komentarz1L")->text(),
+              QString::fromUtf8("Ustaw wartość średnią pomiędzy sondą ubogą a bogatą"));
     ASSERT_EQ(child<QLabel>("BenzGazLed")->text(), "BENZYNA");
     // Something the window did not say through its status lines stays as it is.
     child<QStatusBar>("StatusBar2")->showMessage("obcy tekst");
 
     item("rosyjski")->trigger();
     EXPECT_EQ(status("StatusBar1"), QString::fromUtf8("Не могу открыть порт"));
-    EXPECT_TRUE(window->windowTitle().endsWith(QString::fromUtf8("- нет контроллера"))) << window->windowTitle().toStdString();
+    EXPECT_TRUE(window->windowTitle().endsWith(QString::fromUtf8("- нет контроллера")))
+        << window->windowTitle().toStdString();
     EXPECT_EQ(child<QLabel>("Komentarz1L")->text(), QString::fromUtf8("Задайте порог"));
     EXPECT_EQ(child<QLabel>("BenzGazLed")->text(), QString::fromUtf8("БЕНЗИН"));
     EXPECT_EQ(status("StatusBar2"), "obcy tekst");
@@ -84,7 +85,8 @@ TEST_F(LanguageSwitch, StatusLineHintTitleAndFuelWordAreSaidAgainInTheNewLanguag
     // A hint shown after the switch is the new language's, and so is its redraw.
     child("ESLambda_1")->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
-    EXPECT_EQ(child<QLabel>("Komentarz1L")->text(), QString::fromUtf8("Zadaj dolny czas trwania emulacji sondy lambda"));
+    EXPECT_EQ(child<QLabel>("Komentarz1L")->text(),
+              QString::fromUtf8("Zadaj dolny czas trwania emulacji sondy lambda"));
 }
 
 TEST_F(LanguageSwitch, CaptionsWithoutAKeyInTheFormGetTheirOwnAndOlderFilesKeepThem)
@@ -100,13 +102,11 @@ TEST_F(LanguageSwitch, CaptionsWithoutAKeyInTheFormGetTheirOwnAndOlderFilesKeepT
     EXPECT_EQ(child<QLabel>("PPNALabel_AA_P4")->text(), QString::fromUtf8("Prosze uruchomić silnik i przejść na gaz"));
     EXPECT_EQ(child<QComboBox>("MOAttuatora")->itemText(1), QString::fromUtf8("Włączony"));
 
-    write("lang/russian.txt", "34003 " + windows1251("Запустите двигатель") + "\n" +
-                                  "51200 " + windows1251("Автоадаптация") + " (F5)\n" +
-                                  "51201 " + windows1251("Макс. открытие") + "\n" +
-                                  "51203 " + windows1251("Включено") + "\n" +
-                                  "51204 " + windows1251("Выше") + "\n" +
-                                  "51205 " + windows1251("Ниже") + "\n" +
-                                  "51206 " + windows1251("ЛЯМБДА") + "\n");
+    write("lang/russian.txt", "34003 " + windows1251("Запустите двигатель") + "\n" + "51200 " +
+                                  windows1251("Автоадаптация") + " (F5)\n" + "51201 " + windows1251("Макс. открытие") +
+                                  "\n" + "51203 " + windows1251("Включено") + "\n" + "51204 " + windows1251("Выше") +
+                                  "\n" + "51205 " + windows1251("Ниже") + "\n" + "51206 " + windows1251("ЛЯМБДА") +
+                                  "\n");
     auto* unused = child<QComboBox>("MOAttuatora");
     unused->setCurrentIndex(1);
     item("rosyjski")->trigger();
@@ -162,8 +162,8 @@ TEST_F(LanguageSwitch, TheShippedRussianFileLeavesNoPolishOnTheScreen)
 
     // Latin words a Russian screen shows on purpose: signal names, units,
     // port names, the way back to Polish.
-    const std::set<QString> allowed{"TH", "TL", "High", "Z", "K", "R", "V", "A", "B", "TPS", "RPM", "STEP",
-                                    "polski", "COM", "x", "F", "Lambda", "KORVANT", "PAR", "CSV", "csv"};
+    const std::set<QString> allowed{"TH",   "TL",     "High", "Z", "K", "R",      "V",       "A",   "B",   "TPS", "RPM",
+                                    "STEP", "polski", "COM",  "x", "F", "Lambda", "KORVANT", "PAR", "CSV", "csv"};
     const QRegularExpression latinWord(QStringLiteral("[A-Za-z\\x{0100}-\\x{017F}\\x{00D3}\\x{00F3}]+"));
     const QRegularExpression polishLetter(QStringLiteral("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));
     QStringList polish;

@@ -1,11 +1,11 @@
 #include "WindowInFolder.h"
-#include "ui/dialogs/HelpViewer.h"
-#include "live/widgets/InstrumentWidget.h"
 #include "lang/KeyTable.h"
-#include "live/LivePage.h"
-#include "ui/window/MainWindow.h"
-#include "ui/language/TextKeyApplier.h"
 #include "lang/TextSlots.h"
+#include "live/LivePage.h"
+#include "live/widgets/InstrumentWidget.h"
+#include "ui/dialogs/HelpViewer.h"
+#include "ui/language/TextKeyApplier.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -43,12 +43,12 @@ const QByteArray polishFile = "# jezyk polski\r\n"
                               "10102 0-1 Rosn\xB9\x63\x61\r\n"
                               "40001 Ustaw warto\x9C\xE6 \x9Crednia\r\n";
 const QByteArray russianFile = "# \xF0\xF3\xF1\xF1\xEA\xE8\xE9\n"
-                               "10002 \xCF\xEE\xEC\xEE\xF9\xFC\n"                  // Помощь
-                               "10003 \xCF\xE0\xF0\xE0\xEC\xE5\xF2\xF0\xFB\n"      // Параметры
-                               "10101 <b>\xD2\xE8\xEF</b>\n"                       // <b>Тип</b>
-                               "10102 \xC7\xEE\xED\xE4 0-1\n"                      // Зонд 0-1
-                               "40001 \xCF\xEE\xE4\xF1\xEA\xE0\xE7\xEA\xE0\n"      // Подсказка
-                               "40110 \xD1\xE1\xF0\xEE\xF1?";                      // Сброс? (no line feed)
+                               "10002 \xCF\xEE\xEC\xEE\xF9\xFC\n"              // Помощь
+                               "10003 \xCF\xE0\xF0\xE0\xEC\xE5\xF2\xF0\xFB\n"  // Параметры
+                               "10101 <b>\xD2\xE8\xEF</b>\n"                   // <b>Тип</b>
+                               "10102 \xC7\xEE\xED\xE4 0-1\n"                  // Зонд 0-1
+                               "40001 \xCF\xEE\xE4\xF1\xEA\xE0\xE7\xEA\xE0\n"  // Подсказка
+                               "40110 \xD1\xE1\xF0\xEE\xF1?";                  // Сброс? (no line feed)
 
 QByteArray helpDocument(const char* title)
 {
@@ -316,8 +316,8 @@ TEST_F(LanguageFixture, HelpOpensAtTheTopicOnEveryPageAndLeavesThePage)
 {
     writeAll();
     start(true);  // the wizard's entry resets the controller's parameters
-    for (int page : {ui::MainWindow::TabPar1, ui::MainWindow::TabPar2, ui::MainWindow::TabViz,
-                     ui::MainWindow::TabAuto}) {
+    for (int page :
+         {ui::MainWindow::TabPar1, ui::MainWindow::TabPar2, ui::MainWindow::TabViz, ui::MainWindow::TabAuto}) {
         if (page == ui::MainWindow::TabAuto)
             window->startAutoAdaptation();
         else

@@ -67,13 +67,13 @@ TEST_F(LineTrustWindow, ReadThatStopsSaysWhereAndHowManyItNeverAsked)
     // Silent from the read of address 9 on.
     start([this](int frame) { controller.setSilent(frame >= 10); });
     const QString polish = status(1);
-    EXPECT_TRUE(polish.startsWith(QString::fromUtf8(
-        "Sterownik przestał odpowiadać przy adresie 9, o 26 dalszych parametrów nie pytano - "
-        "Nie odczytano 27 z 35 parametrów: ")))
+    EXPECT_TRUE(polish.startsWith(
+        QString::fromUtf8("Sterownik przestał odpowiadać przy adresie 9, o 26 dalszych parametrów nie pytano - "
+                          "Nie odczytano 27 z 35 parametrów: ")))
         << polish.toStdString();
     EXPECT_EQ(status(2), polish);
     window->chooseRussian();
-    EXPECT_TRUE(status(1).startsWith(QString::fromUtf8(
-        "Контроллер перестал отвечать на адресе 9, 26 следующих параметров не запрашивались - ")))
+    EXPECT_TRUE(status(1).startsWith(
+        QString::fromUtf8("Контроллер перестал отвечать на адресе 9, 26 следующих параметров не запрашивались - ")))
         << status(1).toStdString();
 }

@@ -1,6 +1,6 @@
 #include "live/LivePage.h"
-#include "live/TScope.h"
 #include "WindowOnLine.h"
+#include "live/TScope.h"
 
 #include <QLabel>
 #include <QTabWidget>
@@ -23,7 +23,8 @@ struct LiveFixture : dravinor::testing::WindowOnLine {
     int liveRequests() const
     {
         const auto frames = controller.receivedFrames();
-        return static_cast<int>(std::count_if(frames.begin(), frames.end(), [](const auto& f) { return f.bytes[0] == 'V'; }));
+        return static_cast<int>(
+            std::count_if(frames.begin(), frames.end(), [](const auto& f) { return f.bytes[0] == 'V'; }));
     }
     QString text(const char* name) const { return window->findChild<QLabel*>(name)->text(); }
 };

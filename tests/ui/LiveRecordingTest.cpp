@@ -1,12 +1,12 @@
-#include "ui/window/FileMemory.h"
-#include "params/LiveCsv.h"
-#include "live/LivePage.h"
-#include "ui/recording/LiveRecordingControl.h"
-#include "live/LiveReplay.h"
-#include "ui/recording/LiveReplayControl.h"
-#include "ui/window/MainWindow.h"
 #include "SteppedTime.h"
 #include "WindowOnLine.h"
+#include "live/LivePage.h"
+#include "live/LiveReplay.h"
+#include "params/LiveCsv.h"
+#include "ui/recording/LiveRecordingControl.h"
+#include "ui/recording/LiveReplayControl.h"
+#include "ui/window/FileMemory.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -152,9 +152,10 @@ struct ReplayFixture : dravinor::testing::WindowOnLine {
         std::vector<params::LiveSample> samples;
         // Three polls 50 ms apart, then one a minute later: idle on petrol,
         // revving on gas, the sensor switched on in the last.
-        for (const auto& [ms, status, period, sensor] :
-             {std::tuple{0, 0x00, 2400, false}, {50, 0x02, 1200, false}, {100, 0x03, 800, false},
-              {60'000, 0x01, 2400, true}}) {
+        for (const auto& [ms, status, period, sensor] : {std::tuple{0, 0x00, 2400, false},
+                                                         {50, 0x02, 1200, false},
+                                                         {100, 0x03, 800, false},
+                                                         {60'000, 0x01, 2400, true}}) {
             params::LiveSample s;
             s.timeMs = ms;
             s.answered = true;

@@ -1,16 +1,16 @@
+#include "WindowOnLine.h"
 #include "live/TScope.h"
 #include "ui/window/WindowFit.h"
-#include "WindowOnLine.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <QScreen>
 #include <QWindow>
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QGroupBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -59,9 +59,8 @@ struct PageFocusTest : ::testing::Test {
         w = ui::buildPageWidgets(tab1, tab2);
         for (QWidget* group : w.groups)
             group->show();
-        focus = std::make_unique<ui::PageFocus>(w, fields, [this](int page, QWidget* field) {
-            switches.emplace_back(page, field->objectName());
-        });
+        focus = std::make_unique<ui::PageFocus>(
+            w, fields, [this](int page, QWidget* field) { switches.emplace_back(page, field->objectName()); });
         window.resize(800, 600);
         tabs->resize(800, 600);
         window.show();

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "FakeDialogs.h"
+#include "SimulatedLine.h"
 #include "link/CommandFrame.h"
 #include "params/FlagBits.h"
-#include "FakeDialogs.h"
 #include "ui/pages/ParameterPages.h"
-#include "SimulatedLine.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -57,7 +57,9 @@ struct PagesOnLine : SimulatedLine {
         tab2->setObjectName("TabPar2");
         tabs->addTab(tab1, "Parametry systemu (F2)");
         tabs->addTab(tab2, "Parametry systemu - zaawansowane (F3)");
-        ui::PageServices services{state, transfer, pageDialogs(),
+        ui::PageServices services{state,
+                                  transfer,
+                                  pageDialogs(),
                                   [this](int line, const ui::StatusText& text) { status[line] = text.text(); },
                                   [this](int probeType) { probeTypes.push_back(probeType); },
                                   [this](int page, QWidget* focus) {
@@ -71,8 +73,9 @@ struct PagesOnLine : SimulatedLine {
         pages->showGroups();
         // Every dependant field enabled, so that each can take the focus.
         using namespace params;
-        setFlags(static_cast<std::uint8_t>((state.flagByteA() | flagA::temperatureSensor | flagA::cutOff |
-                                            flagA::maxRpmLimit) & ~flagA::rpmRising),
+        setFlags(static_cast<std::uint8_t>(
+                     (state.flagByteA() | flagA::temperatureSensor | flagA::cutOff | flagA::maxRpmLimit) &
+                     ~flagA::rpmRising),
                  static_cast<std::uint8_t>(state.flagByteB() | flagB::extraOpening));
         window.resize(800, 600);
         tabs->resize(800, 600);

@@ -1,5 +1,5 @@
-#include "fields/FieldCatalogue.h"
 #include "ui/pages/ParameterPageLayout.h"
+#include "fields/FieldCatalogue.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -18,7 +18,10 @@ using dravinor::ui::ParameterPagesLayout;
 namespace {
 
 // A plausible toolkit height of a one-line field at font size f.
-int fieldHeightFor(int f) { return f * 2 + 4; }
+int fieldHeightFor(int f)
+{
+    return f * 2 + 4;
+}
 
 ParameterPagesLayout layoutAt(int w, int h)
 {
@@ -41,8 +44,8 @@ const std::vector<std::vector<std::string>> columns{
 // Widgets placed on the page itself; every other one sits in a group box.
 bool onPage(const std::string& name)
 {
-    return name.starts_with("GroupBox") || name.starts_with("Komentarz") || name == "ResButt" ||
-           name == "ZapPlik" || name == "OdczPlik" || name == "ZapiszPar" || name == "OdczytPar";
+    return name.starts_with("GroupBox") || name.starts_with("Komentarz") || name == "ResButt" || name == "ZapPlik" ||
+           name == "OdczPlik" || name == "ZapiszPar" || name == "OdczytPar";
 }
 
 }  // namespace
@@ -183,8 +186,7 @@ TEST(ParameterPageLayout, SaneAtEverySize)
             EXPECT_LT(at(l, "GroupBox1").left + l.groupWidth, at(l, "GroupBox4").left) << where;
             EXPECT_LE(at(l, "GroupBox4").left + l.groupWidth, w) << where;
             // The lone group of the second page keeps F as its gap.
-            EXPECT_EQ(at(l, "Komentarz2L").top,
-                      static_cast<int>(at(l, "GroupBox8").height + l.fontSize * 0.9))
+            EXPECT_EQ(at(l, "Komentarz2L").top, static_cast<int>(at(l, "GroupBox8").height + l.fontSize * 0.9))
                 << where;
 
             const int spaces[] = {h - 100, h - 200};
@@ -290,8 +292,7 @@ TEST(ParameterPageLayout, FieldTextsCutAtNarrowTallWindows)
             QFont font;
             font.setPointSize(g.fontSize);
             const QString widest(field->maxLength, QChar('8'));
-            EXPECT_LE(QFontMetrics(font).horizontalAdvance(widest) + frameAndMargins, g.width)
-                << where << " " << name;
+            EXPECT_LE(QFontMetrics(font).horizontalAdvance(widest) + frameAndMargins, g.width) << where << " " << name;
             EXPECT_LE(QFontMetrics(font).height(), g.height) << where << " " << name;
         }
     });

@@ -23,26 +23,58 @@ namespace {
 using ParameterPages = PagesOnLine;
 
 // Every field in tab order, as Tab walks them with all of them enabled.
-const QStringList fieldsInTabOrder{
-    "RSLambda", "PRLambda", "RSYLambda", "ESLambda_1", "ESLambda_2", "TCTps", "PCTps", "ODPBenzynaGas",
-    "RObrotow", "DObrotow", "CNPaliw", "MONGaz", "TPWStopniach", "RUZaplonowego", "WMObroty", "WCTemperatury",
-    "ZPAttuatoraPow_1", "ZPAttuatoraPow_2", "PSAttuatoraPow", "PAttuatoraPow", "ZPAttuatoraPon_1",
-    "ZPAttuatoraPon_2", "PSAttuatoraPon", "PAttuatoraPon", "IKDCutOff", "OSDCutOff", "WCutOff", "TPSterownika",
-    "TSRezerwy", "BTps", "CLambda", "DOAttuatoraCheck", "AVoltage", "DOAttuatora", "RPMSignal", "TJazdy"};
+const QStringList fieldsInTabOrder{"RSLambda",
+                                   "PRLambda",
+                                   "RSYLambda",
+                                   "ESLambda_1",
+                                   "ESLambda_2",
+                                   "TCTps",
+                                   "PCTps",
+                                   "ODPBenzynaGas",
+                                   "RObrotow",
+                                   "DObrotow",
+                                   "CNPaliw",
+                                   "MONGaz",
+                                   "TPWStopniach",
+                                   "RUZaplonowego",
+                                   "WMObroty",
+                                   "WCTemperatury",
+                                   "ZPAttuatoraPow_1",
+                                   "ZPAttuatoraPow_2",
+                                   "PSAttuatoraPow",
+                                   "PAttuatoraPow",
+                                   "ZPAttuatoraPon_1",
+                                   "ZPAttuatoraPon_2",
+                                   "PSAttuatoraPon",
+                                   "PAttuatoraPon",
+                                   "IKDCutOff",
+                                   "OSDCutOff",
+                                   "WCutOff",
+                                   "TPSterownika",
+                                   "TSRezerwy",
+                                   "BTps",
+                                   "CLambda",
+                                   "DOAttuatoraCheck",
+                                   "AVoltage",
+                                   "DOAttuatora",
+                                   "RPMSignal",
+                                   "TJazdy"};
 
 }  // namespace
 
 TEST_F(ParameterPages, BuildsEveryControlWithItsNameAndExactTexts)
 {
     const std::pair<const char*, const char*> captions[] = {
-        {"GroupBox1", "Sonda"}, {"GroupBox3", "Zaplon, RPM przelaczenia"}, {"GroupBox7", ""},
-        {"GroupBox6", "CUT OFF"}};
+        {"GroupBox1", "Sonda"}, {"GroupBox3", "Zaplon, RPM przelaczenia"}, {"GroupBox7", ""}, {"GroupBox6", "CUT OFF"}};
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(child<QGroupBox>(name)->title(), QString::fromUtf8(caption)) << name;
     const std::pair<const char*, const char*> labels[] = {
-        {"PRLambdaL", "Próg sondy lambda"}, {"ESLambdaL", "Emulacja sondy lambda"},
-        {"ZPAttuatoraPonL", "Zakres pracy attuatora"}, {"CNPaliwL", "Czas nakladania paliw "},
-        {"TSRezerwyL", "Typ szkiełka rezerwy "}, {"MOAttuatoraL", "Maksymalne otwarcie attuatora"},
+        {"PRLambdaL", "Próg sondy lambda"},
+        {"ESLambdaL", "Emulacja sondy lambda"},
+        {"ZPAttuatoraPonL", "Zakres pracy attuatora"},
+        {"CNPaliwL", "Czas nakladania paliw "},
+        {"TSRezerwyL", "Typ szkiełka rezerwy "},
+        {"MOAttuatoraL", "Maksymalne otwarcie attuatora"},
         {"Komentarz3L", "Uwaga po zmianie sterownika należy ponownie odczytać parametry"}};
     for (const auto& [name, text] : labels)
         EXPECT_EQ(label(name)->text(), QString::fromUtf8(text)) << name;
@@ -102,10 +134,10 @@ TEST_F(ParameterPages, ShowingTheDefaultSetFillsTheFieldsAndSendsNothing)
     state.loadDefaults();
     pages->showParameters();
     const std::pair<const char*, const char*> shown[] = {
-        {"PRLambda", "0,38"}, {"PCTps", "1,40"}, {"TPWStopniach", "0"}, {"ZPAttuatoraPow_1", "85"},
-        {"ZPAttuatoraPow_2", "115"}, {"BTps", "0,15"}, {"ODPBenzynaGas", "2200"}, {"DObrotow", "100"},
-        {"MONGaz", "6000"}, {"OSDCutOff", "1800"}, {"AVoltage", "1,45"}, {"CLambda", "6"},
-        {"ESLambda_1", "0,496"}, {"DOAttuatora", "3"}, {"RPMSignal", "2"}};
+        {"PRLambda", "0,38"},        {"PCTps", "1,40"},     {"TPWStopniach", "0"},     {"ZPAttuatoraPow_1", "85"},
+        {"ZPAttuatoraPow_2", "115"}, {"BTps", "0,15"},      {"ODPBenzynaGas", "2200"}, {"DObrotow", "100"},
+        {"MONGaz", "6000"},          {"OSDCutOff", "1800"}, {"AVoltage", "1,45"},      {"CLambda", "6"},
+        {"ESLambda_1", "0,496"},     {"DOAttuatora", "3"},  {"RPMSignal", "2"}};
     for (const auto& [name, text] : shown)
         EXPECT_EQ(edit(name)->text(), text) << name;
     EXPECT_EQ(list("RUZaplonowego")->currentText(), "4 cylindry");
@@ -227,8 +259,8 @@ TEST_F(ParameterPages, LayoutAppliesTheProportionalGeometryByName)
 {
     pages->layout(1024, 768);
     const int fontSize = ui::parameterPagesFontSize(1024, 768);
-    const auto expected = ui::layoutParameterPages(1024, 768, edit("PCTps")->height(),
-                                                   QFontMetrics(child("GroupBox4")->font()).height());
+    const auto expected =
+        ui::layoutParameterPages(1024, 768, edit("PCTps")->height(), QFontMetrics(child("GroupBox4")->font()).height());
     for (const char* name : {"GroupBox4", "PCTps", "ESLambda_2", "WCutOff", "ZapiszPar"}) {
         const ui::Geometry& g = expected.widgets.at(name);
         QWidget* widget = child(name);

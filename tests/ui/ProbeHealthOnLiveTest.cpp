@@ -1,6 +1,6 @@
+#include "WindowOnLine.h"
 #include "live/LivePage.h"
 #include "live/ProbeHealthPanel.h"
-#include "WindowOnLine.h"
 
 #include <QApplication>
 #include <QDir>

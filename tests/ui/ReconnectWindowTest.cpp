@@ -3,13 +3,13 @@
 // same controller, leaves another controller alone, and never sends a cut
 // write again.
 
-#include "params/ControllerSession.h"
 #include "FakeDialogs.h"
-#include "ui/window/MainWindow.h"
 #include "PluggedSimulator.h"
-#include "ui/connection/ReconnectWatch.h"
 #include "StateFolder.h"
 #include "lang/TextSlots.h"
+#include "params/ControllerSession.h"
+#include "ui/connection/ReconnectWatch.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -234,5 +234,6 @@ TEST_F(PtyReconnectWindow, TheWizardSaysNoAnswerWhileUnpluggedAndPollsOnWithoutA
     EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabAuto);
     EXPECT_GE(msUntil([&] { return !noAnswer->isVisible(); }, 3000), 0) << "the wizard's polls are answered again";
     const std::string heard = plugged.heardLetters();
-    EXPECT_EQ(heard.find_first_not_of("IV"), std::string::npos) << "identified, then polled; nothing written: " << heard;
+    EXPECT_EQ(heard.find_first_not_of("IV"), std::string::npos)
+        << "identified, then polled; nothing written: " << heard;
 }

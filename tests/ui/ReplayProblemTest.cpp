@@ -1,16 +1,15 @@
 // A recording --replay cannot play: the box says why in the window's
 // language only, and keeps the long header out of its lines.
-#include "lang/LanguageFile.h"
-#include "params/LiveCsv.h"
 #include "ui/recording/ReplayProblem.h"
+#include "lang/LanguageFile.h"
 #include "lang/SingleByteDecoder.h"
 #include "lang/TextSlots.h"
+#include "params/LiveCsv.h"
 
 #include <QMessageBox>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
-
 
 using namespace dravinor;
 using params::LiveCsvError;
@@ -64,9 +63,11 @@ TEST(ReplayProblem, EveryFaultIsToldInPolishAndNamesTheFileAndLine)
             EXPECT_TRUE(reason.startsWith(QString("wiersz %1: ").arg(error.line))) << reason.toStdString();
         }
     }
-    const auto bad = ui::replayProblemText(
-        "x.csv", {.line = 2, .fault = LiveCsvFault::BadValue, .column = 8, .expected = LiveCsvValue::StatusByte,
-                  .text = "0x1G"});
+    const auto bad = ui::replayProblemText("x.csv", {.line = 2,
+                                                     .fault = LiveCsvFault::BadValue,
+                                                     .column = 8,
+                                                     .expected = LiveCsvValue::StatusByte,
+                                                     .text = "0x1G"});
     EXPECT_EQ(bad.informative.section('\n', 1),
               QString::fromUtf8("wiersz 2: kolumna 8 (0x1G): to nie jest bajt stanu 0x00..0xFF"));
     EXPECT_EQ(ui::replayProblemText("x.csv", {.line = 5, .fault = LiveCsvFault::ColumnCount, .columns = 18})
@@ -82,16 +83,16 @@ TEST(ReplayProblem, TheExpectedHeaderStandsInTheDetailsNotInTheBoxsLines)
     EXPECT_FALSE(text.informative.contains("time_s"));
     EXPECT_TRUE(text.details.contains(QString::fromStdString(params::liveCsvHeader())));
     EXPECT_TRUE(text.details.contains("Czas;Lambda;TPS"));
-    EXPECT_TRUE(text.details.startsWith(QString::fromUtf8("Oczekiwany nagłówek nagrania:\n"))) << text.details.toStdString();
+    EXPECT_TRUE(text.details.startsWith(QString::fromUtf8("Oczekiwany nagłówek nagrania:\n")))
+        << text.details.toStdString();
 
     const auto box = ui::replayProblemBox(text);
     EXPECT_EQ(box->detailedText(), text.details);
     EXPECT_EQ(box->informativeText(), text.informative);
     EXPECT_EQ(box->textFormat(), Qt::PlainText);
     // Other faults have nothing to add below.
-    EXPECT_TRUE(ui::replayProblemBox(ui::replayProblemText("x.csv", {.fault = LiveCsvFault::Empty}))
-                    ->detailedText()
-                    .isEmpty());
+    EXPECT_TRUE(
+        ui::replayProblemBox(ui::replayProblemText("x.csv", {.fault = LiveCsvFault::Empty}))->detailedText().isEmpty());
 }
 
 // The shipped Russian file reaches every line of the box.

@@ -5,10 +5,10 @@
 #include "PdfText.h"
 #include "WindowOnLine.h"
 
-#include "ui/window/FileMemory.h"
 #include "live/LivePage.h"
 #include "live/OscilloscopeGroup.h"
 #include "ui/report/ReportDialog.h"
+#include "ui/window/FileMemory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -102,8 +102,7 @@ TEST_F(ReportFromWindow, TheWorkshopIsRememberedForTheNextRunAndTheCarIsNot)
     dialogs.saveFile = QString::fromStdString(path("car.pdf"));
     dialog->findChild<QAbstractButton*>("RaportZapiszPDF")->click();
     EXPECT_TRUE(dialog->result()->text().contains("car.pdf")) << dialog->result()->text().toStdString();
-    EXPECT_TRUE(dialogs.lastDirectory.endsWith("raport-WX1234A-" + QDate::currentDate().toString(Qt::ISODate) +
-                                               ".pdf"))
+    EXPECT_TRUE(dialogs.lastDirectory.endsWith("raport-WX1234A-" + QDate::currentDate().toString(Qt::ISODate) + ".pdf"))
         << dialogs.lastDirectory.toStdString();
     closeReport(dialog);
 
@@ -132,8 +131,7 @@ TEST_F(ReportFromWindow, TheSavedReportHoldsTheCarTheControllerAndThePagesValues
     EXPECT_NE(lineWith(text, "Marka i model", "Škoda Felicia"), "");
     EXPECT_NE(lineWith(text, "Przebieg", "182 400 km"), "");
     EXPECT_NE(lineWith(text, "Sterownik", "typ 1, wersja oprogramowania 3"), "");
-    EXPECT_TRUE(captionWithValue(text, "Próg sondy lambda", fieldText("PRLambda").toStdString() + " V"))
-        << text;
+    EXPECT_TRUE(captionWithValue(text, "Próg sondy lambda", fieldText("PRLambda").toStdString() + " V")) << text;
     EXPECT_EQ(text.find("Autoadaptacja"), std::string::npos) << "no adaptation ran";
 }
 
@@ -155,7 +153,8 @@ TEST_F(ReportFromWindow, AReportThatCannotBeSavedIsToldAndNotClaimedAsSaved)
     dialogs.messages.clear();
     EXPECT_FALSE(dialog->saveTo(QString::fromStdString(path("taken.pdf"))));
     ASSERT_EQ(dialogs.messages.size(), 1) << dialogs.messages.join("; ").toStdString();
-    EXPECT_TRUE(dialogs.messages.front().startsWith("Nie można zapisać raportu w pliku")) << dialogs.messages.front().toStdString();
+    EXPECT_TRUE(dialogs.messages.front().startsWith("Nie można zapisać raportu w pliku"))
+        << dialogs.messages.front().toStdString();
     EXPECT_TRUE(dialog->result()->text().isEmpty());
 }
 
@@ -203,7 +202,7 @@ TEST_F(RussianReport, FollowsTheWindowsLanguage)
     EXPECT_NE(text.find("Страница 1 из "), std::string::npos);
     const auto* probeList = child<QComboBox>("RSLambda");
     const QString lastWord = probeList->currentText().split(u' ', Qt::SkipEmptyParts).last();
-    EXPECT_NE(text.find(lastWord.toStdString()), std::string::npos) << lastWord.toStdString()
-        << "the list's item as the Russian page names it";
+    EXPECT_NE(text.find(lastWord.toStdString()), std::string::npos)
+        << lastWord.toStdString() << "the list's item as the Russian page names it";
     EXPECT_EQ(text.find("Próg"), std::string::npos) << "no Polish caption left";
 }

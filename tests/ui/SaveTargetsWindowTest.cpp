@@ -4,10 +4,10 @@
 // chosen in the dialog is refused with the reason and left as it was.
 #include "WindowOnLine.h"
 
-#include "ui/window/FileMemory.h"
+#include "SpecialFiles.h"
 #include "ui/recording/LiveRecordingControl.h"
 #include "ui/report/ReportDialog.h"
-#include "SpecialFiles.h"
+#include "ui/window/FileMemory.h"
 
 #include <QAction>
 #include <QDir>
@@ -65,7 +65,8 @@ TEST_F(SaveTargetsWindow, SavingTheParameterFileOntoAFifoOrADeviceNodeReplacesNo
         {device, QString::fromUtf8("Nie zapisano pliku %1: to jest urządzenie znakowe, nie zwykły plik")
                      .arg(name(device.filename()))},
         {dir / "folder.PAR", "Nie zapisano pliku folder.PAR: to jest folder, nie plik"},
-        {dir / "link.PAR", QString::fromUtf8("Nie zapisano pliku link.PAR: dowiązanie do %1: ").arg(name(dir / "fifo.PAR")) + fifo},
+        {dir / "link.PAR",
+         QString::fromUtf8("Nie zapisano pliku link.PAR: dowiązanie do %1: ").arg(name(dir / "fifo.PAR")) + fifo},
     };
     for (const auto& c : cases) {
         dialogs.saveFile = name(c.path);
@@ -132,7 +133,8 @@ TEST_F(SaveTargetsWindow, AReportARecordingOrATraceExportOntoAFifoOrADeviceNodeR
         dialogs.saveFile = name(device);
         child<QAction>(action)->trigger();
         ASSERT_EQ(dialogs.messages.size(), 1) << action;
-        EXPECT_EQ(dialogs.messages[0], QString::fromUtf8("Nie można zapisać pliku %1: ").arg(name(device)) + characterDevice);
+        EXPECT_EQ(dialogs.messages[0],
+                  QString::fromUtf8("Nie można zapisać pliku %1: ").arg(name(device)) + characterDevice);
     }
     EXPECT_TRUE(isFifo(dir / "fifo.PAR"));
     EXPECT_TRUE(isCharacterDevice(device));
@@ -165,9 +167,10 @@ TEST_F(SettingsFileWindow, ASettingsFileThatIsAFifoNeitherHangsTheWindowNorIsRep
     // Read as before, the FIFO hung the window here until the test's time ran out.
     ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);
     startWith();
-    EXPECT_EQ(status(2), QString::fromUtf8("Ustawienia programu nie będą zapamiętane w %1: to jest potok nazwany (FIFO), "
-                                           "nie zwykły plik")
-                             .arg(QDir::toNativeSeparators(name(settings))));
+    EXPECT_EQ(status(2),
+              QString::fromUtf8("Ustawienia programu nie będą zapamiętane w %1: to jest potok nazwany (FIFO), "
+                                "nie zwykły plik")
+                  .arg(QDir::toNativeSeparators(name(settings))));
     const QString here = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
     window->chooseRussian();
@@ -192,7 +195,8 @@ TEST_F(SettingsFileWindow, ASettingsFileThatIsAFifoNeitherHangsTheWindowNorIsRep
     fs::remove(settings);
     fs::create_symlink(device, settings);
     startWith();
-    EXPECT_TRUE(status(2).endsWith(QString::fromUtf8("to jest urządzenie znakowe, nie zwykły plik"))) << status(2).toStdString();
+    EXPECT_TRUE(status(2).endsWith(QString::fromUtf8("to jest urządzenie znakowe, nie zwykły plik")))
+        << status(2).toStdString();
     click("ZapPlik");
     window.reset();
     EXPECT_TRUE(isCharacterDevice(device));

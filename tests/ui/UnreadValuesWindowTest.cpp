@@ -3,13 +3,13 @@
 // such a field shows no value, the status line names it, edits write only
 // what the fitter chose, and saving or comparing asks first.
 #include "WindowOnLine.h"
-#include "ui/dialogs/Dialogs.h"
-#include "params/FieldDisplay.h"
-#include "ui/window/MainWindow.h"
-#include "params/ParameterState.h"
-#include "ui/language/SlotText.h"
 #include "lang/TextSlots.h"
+#include "params/FieldDisplay.h"
+#include "params/ParameterState.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/language/SlotText.h"
 #include "ui/pages/UnreadFieldMarks.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,8 +25,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
 #include <array>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -270,8 +270,9 @@ TEST_F(UnreadWindow, FullReadLaterTakesTheMarksAndTheirStatusBack)
 TEST_F(UnreadWindow, StartUpWithASilentControllerSaysThePagesShowTheDefaultSet)
 {
     startWith({}, true);
-    EXPECT_EQ(window->statusText(1),
-              QStringLiteral("Sterownik nie odpowiada (COM1) - strony pokazują zestaw domyślny, nie parametry samochodu"));
+    EXPECT_EQ(
+        window->statusText(1),
+        QStringLiteral("Sterownik nie odpowiada (COM1) - strony pokazują zestaw domyślny, nie parametry samochodu"));
     EXPECT_EQ(child<QLineEdit>("PRLambda")->text(), "0,38") << "the default set, shown as values";
     EXPECT_FALSE(session->state().anyUnread());
 }

@@ -1,7 +1,7 @@
 #include "PageTestSupport.h"
 
-#include "ui/dialogs/Dialogs.h"
 #include "params/Encoders.h"
+#include "ui/dialogs/Dialogs.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -78,10 +78,10 @@ struct PassOverCase {
     const char* field;
     const char* typed;
     bool answer;
-    const char* shown;     // the warned field afterwards
-    Writes warnedWrites;   // its own EEPROM writes
+    const char* shown;    // the warned field afterwards
+    Writes warnedWrites;  // its own EEPROM writes
     const char* passedOver;
-    Writes passedWrites;   // the passed-over field rewritten from its text
+    Writes passedWrites;  // the passed-over field rewritten from its text
     const char* endsIn;
 };
 
@@ -120,15 +120,12 @@ INSTANTIATE_TEST_SUITE_P(
         PassOverCase{"PCTps", "0", true, "0,00", {{2, 0}}, "ODPBenzynaGas", {{14, 0x06}, {15, 0xD1}}, "RObrotow"},
         PassOverCase{"PCTps", "12,9", true, "12,75", {{2, 255}}, "ODPBenzynaGas", {{14, 0x06}, {15, 0xD1}}, "RObrotow"},
         PassOverCase{"PCTps", "0", false, "1,40", {{2, 28}}, "ODPBenzynaGas", {{14, 0x06}, {15, 0xD1}}, "RObrotow"},
-        PassOverCase{"ZPAttuatoraPow_1", "0", true, "0", {{6, 0}}, "ZPAttuatoraPow_2", {{5, 115}},
-                     "PSAttuatoraPow"},
-        PassOverCase{"ZPAttuatoraPow_1", "19", true, "19", {{6, 19}}, "ZPAttuatoraPow_2", {{5, 115}},
-                     "PSAttuatoraPow"},
+        PassOverCase{"ZPAttuatoraPow_1", "0", true, "0", {{6, 0}}, "ZPAttuatoraPow_2", {{5, 115}}, "PSAttuatoraPow"},
+        PassOverCase{"ZPAttuatoraPow_1", "19", true, "19", {{6, 19}}, "ZPAttuatoraPow_2", {{5, 115}}, "PSAttuatoraPow"},
         PassOverCase{"PSAttuatoraPon", "20", true, "20", {{7, 20}}, "PAttuatoraPon", {{11, 75}}, "IKDCutOff"},
         PassOverCase{"PSAttuatoraPon", "999", true, "255", {{7, 255}}, "PAttuatoraPon", {{11, 75}}, "IKDCutOff"},
         PassOverCase{"IKDCutOff", "0", true, "0", {{24, 0}}, "OSDCutOff", {{22, 0x08}, {23, 0x55}}, "WCutOff"},
-        PassOverCase{"IKDCutOff", "999", true, "255", {{24, 255}}, "OSDCutOff", {{22, 0x08}, {23, 0x55}},
-                     "WCutOff"},
+        PassOverCase{"IKDCutOff", "999", true, "255", {{24, 255}}, "OSDCutOff", {{22, 0x08}, {23, 0x55}}, "WCutOff"},
         PassOverCase{"BTps", "0", true, "0,00", {{12, 0}}, "CLambda", {{26, 3}}, "DOAttuatoraCheck"}));
 
 // The delta's hysteresis is worked out from the switch-over text as it stands
@@ -178,8 +175,8 @@ TEST_F(PagesWithRealBoxes, AnEnterWalkThroughBothPagesWritesEveryFieldOnce)
 
     // Each free-text field's addresses once, plus the fuel overlap written on
     // leaving its list and the delta's hundreds.
-    std::vector<int> expected{1,  29, 28, 2,  14, 15, 16, 17, 33, 21, 18, 19, 3,  6,  5,  4, 10,
-                              9,  8,  7,  11, 24, 22, 23, 12, 26, 25, 31, 20};
+    std::vector<int> expected{1, 29, 28, 2, 14, 15, 16, 17, 33, 21, 18, 19, 3,  6, 5,
+                              4, 10, 9,  8, 7,  11, 24, 22, 23, 12, 26, 25, 31, 20};
     std::vector<int> written;
     for (const auto& [address, value] : eepromWrites())
         written.push_back(address);
@@ -189,7 +186,8 @@ TEST_F(PagesWithRealBoxes, AnEnterWalkThroughBothPagesWritesEveryFieldOnce)
 
     const Writes heard = eepromWrites();
     const auto valueAt = [&heard](int address) {
-        const auto it = std::find_if(heard.begin(), heard.end(), [address](const auto& w) { return w.first == address; });
+        const auto it =
+            std::find_if(heard.begin(), heard.end(), [address](const auto& w) { return w.first == address; });
         return it == heard.end() ? -1 : it->second;
     };
     EXPECT_EQ(valueAt(2), 0);

@@ -4,12 +4,12 @@
 // leave these alone; DRAVINOR_RECORD_FRAMES=1 records a change that means to
 // change them.
 
-#include "params/ControllerSession.h"
 #include "FakeDialogs.h"
 #include "FrameLog.h"
-#include "ui/window/MainWindow.h"
 #include "PageTestSupport.h"
 #include "WindowOnLine.h"
+#include "params/ControllerSession.h"
+#include "ui/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QTabBar>

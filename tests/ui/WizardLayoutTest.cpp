@@ -1,5 +1,5 @@
-#include "ui/wizard/WizardControlNames.h"
 #include "ui/wizard/WizardLayout.h"
+#include "ui/wizard/WizardControlNames.h"
 #include "ui/wizard/WizardPages.h"
 
 #include <QAbstractButton>
@@ -117,7 +117,8 @@ TEST(WizardLayout, EveryTextFitsItsPlace)
                     if (metrics.horizontalAdvance(list->itemText(i)) > metrics.horizontalAdvance(text))
                         text = list->itemText(i);
             }
-            const QString where = QStringLiteral("%1 at %2x%3").arg(QString::fromStdString(name)).arg(size.width()).arg(size.height());
+            const QString where =
+                QStringLiteral("%1 at %2x%3").arg(QString::fromStdString(name)).arg(size.width()).arg(size.height());
             if (place.wraps) {
                 const QRect needed = metrics.boundingRect(QRect(0, 0, g.width, 10000), Qt::TextWordWrap, text);
                 EXPECT_LE(needed.height(), g.height) << where.toStdString();

@@ -1,6 +1,6 @@
+#include "wizard/WizardTexts.h"
 #include "ui/wizard/WizardControlNames.h"
 #include "ui/wizard/WizardPages.h"
-#include "wizard/WizardTexts.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "WindowOnLine.h"
+#include "live/ProbeType.h"
 #include "live/widgets/HorizontalBar.h"
 #include "live/widgets/InstrumentColor.h"
-#include "ui/window/MainWindow.h"
-#include "live/ProbeType.h"
 #include "live/widgets/StatusLed.h"
+#include "ui/window/MainWindow.h"
 #include "ui/wizard/WizardController.h"
 #include "ui/wizard/WizardPages.h"
 
@@ -94,12 +94,12 @@ TEST_F(WizardWindow, EntryQuestionYesStartsAtTheFirstStepNoReturns)
     EXPECT_EQ(child<QTabWidget>("AutoTab")->tabText(1), "Ustalenie progu TPS i kalibracja sondy");
 }
 
-
 TEST_F(WizardWindow, OnlyTheCurrentStepsTabIsShown)
 {
     enterWizard();
     QTabWidget* autoTab = child<QTabWidget>("AutoTab");
-    for (const WizardPage step : {WizardPage::TpsAndProbe, WizardPage::Reducer, WizardPage::Actuator, WizardPage::Start}) {
+    for (const WizardPage step :
+         {WizardPage::TpsAndProbe, WizardPage::Reducer, WizardPage::Actuator, WizardPage::Start}) {
         say([step](wizard::WizardView& view) { view.setCurrentPage(step); });
         const int index = static_cast<int>(step);
         EXPECT_EQ(visibleTabs(), std::vector<int>{index});
@@ -348,7 +348,8 @@ TEST_F(UnreadController, TheAdaptationDoesNotStartOnAnIncompleteReadAndSaysWhy)
     controller.clearReceivedFrames();
     window->startAutoAdaptation();
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].startsWith(QString::fromUtf8("Nie można rozpocząć autoadaptacji: nie odczytano 35 z 35")))
+    EXPECT_TRUE(
+        dialogs.messages[0].startsWith(QString::fromUtf8("Nie można rozpocząć autoadaptacji: nie odczytano 35 z 35")))
         << dialogs.messages[0].toStdString();
     EXPECT_TRUE(dialogs.questions.isEmpty()) << "nothing to confirm: no reset is offered";
     EXPECT_EQ(window->pageControl()->currentIndex(), ui::MainWindow::TabPar1);

@@ -1,7 +1,7 @@
 #include "WizardFixture.h"
 
-#include "wizard/FieldValues.h"
 #include "params/ParameterTable.h"
+#include "wizard/FieldValues.h"
 #include "wizard/WizardTables.h"
 
 using namespace dravinor;
@@ -43,7 +43,8 @@ TEST_F(AdaptationResultTest, EveryFigureIsTheMeasuredValueAndItsPanelShowsIt)
 
     EXPECT_NEAR(*result.figure(Figure::TpsIdle), tpsVoltsOf(20), 1e-6);
     EXPECT_NEAR(*result.figure(Figure::TpsHigh), tpsVoltsOf(120), 1e-6);
-    EXPECT_NEAR(*result.figure(Figure::TpsThreshold), tpsVoltsOf(27), 1e-6) << "rising: seven bytes above the idle minimum";
+    EXPECT_NEAR(*result.figure(Figure::TpsThreshold), tpsVoltsOf(27), 1e-6)
+        << "rising: seven bytes above the idle minimum";
     EXPECT_EQ(result.tpsRising, true);
     EXPECT_NEAR(*result.figure(Figure::LambdaLean), lambdaVoltsOf(0), 1e-6);
     EXPECT_NEAR(*result.figure(Figure::LambdaRich), lambdaVoltsOf(200), 1e-6);
@@ -78,7 +79,8 @@ TEST_F(AdaptationResultTest, PhasesKeepTheirSamplesAndPollsAndTheWritesTheirAckn
 
     const GroupWrites* tps = result.writesOf(WriteGroup::TpsThreshold);
     ASSERT_NE(tps, nullptr);
-    EXPECT_EQ(tps->acknowledged, (std::vector<int>{params::address::flagByteA.number(), params::address::tpsThreshold.number()}));
+    EXPECT_EQ(tps->acknowledged,
+              (std::vector<int>{params::address::flagByteA.number(), params::address::tpsThreshold.number()}));
     EXPECT_TRUE(tps->unacknowledged.empty());
     EXPECT_EQ(result.writesOf(WriteGroup::ActuatorIdle), nullptr);
     EXPECT_EQ(result.failedWrites, 0);

@@ -58,8 +58,8 @@ TEST_F(EntryTest, ResetsControllerAndPagesToTheirFirstLook)
     EXPECT_EQ(state.block().get(32) & params::flagA::temperatureSensor, params::flagA::temperatureSensor);
 
     EXPECT_EQ(engine.view().currentPage(), WizardPage::Start);
-    for (auto button :
-         {WizardControl::StartNext, WizardControl::TpsPageNext, WizardControl::ReducerNext, WizardControl::FinishButton})
+    for (auto button : {WizardControl::StartNext, WizardControl::TpsPageNext, WizardControl::ReducerNext,
+                        WizardControl::FinishButton})
         EXPECT_EQ(control(button).enabled, false) << static_cast<int>(button);
     for (auto led : {WizardControl::TpsIdleLed, WizardControl::EmulationLed, WizardControl::IdleLed})
         EXPECT_EQ(control(led).lit, false) << static_cast<int>(led);
@@ -196,11 +196,15 @@ TEST_F(Step1Test, NextWritesIgnitionThenRpmWordsForTheNewConstant)
     const int cutPeriod = params::rpmToPeriod(1800, k);
     const std::vector<std::pair<int, int>> expected{
         {13, 0},
-        {14, (switchPeriod >> 8) & 0xFF}, {15, switchPeriod & 0xFF},
-        {16, (hysteresis >> 8) & 0xFF},   {17, hysteresis & 0xFF},
+        {14, (switchPeriod >> 8) & 0xFF},
+        {15, switchPeriod & 0xFF},
+        {16, (hysteresis >> 8) & 0xFF},
+        {17, hysteresis & 0xFF},
         {33, 3},
-        {18, (maxPeriod >> 8) & 0xFF},    {19, maxPeriod & 0xFF},
-        {22, (cutPeriod >> 8) & 0xFF},    {23, cutPeriod & 0xFF},
+        {18, (maxPeriod >> 8) & 0xFF},
+        {19, maxPeriod & 0xFF},
+        {22, (cutPeriod >> 8) & 0xFF},
+        {23, cutPeriod & 0xFF},
     };
     EXPECT_EQ(eepromWrites(frames), expected);
     // 33 goes to EEPROM only: the frame after it is the next EEPROM write.

@@ -14,7 +14,10 @@ namespace {
 
 struct NoteRecorder final : params::WriteRecorder {
     std::map<int, std::string> notes;
-    void singleWrite(const params::SingleWrite& write) override { notes[write.address.number()] = std::string(write.note); }
+    void singleWrite(const params::SingleWrite& write) override
+    {
+        notes[write.address.number()] = std::string(write.note);
+    }
     void bulkWrite(const params::BulkWrite&) override {}
 };
 

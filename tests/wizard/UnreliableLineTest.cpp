@@ -1,10 +1,10 @@
 #include "WizardFixture.h"
 
 #include "params/Encoders.h"
-#include "wizard/FieldValues.h"
 #include "params/NumberFormat.h"
-#include "wizard/WizardTables.h"
 #include "params/WriteRecorder.h"
+#include "wizard/FieldValues.h"
+#include "wizard/WizardTables.h"
 
 using namespace dravinor;
 using namespace dravinor::wizard;
@@ -15,7 +15,10 @@ namespace {
 // The notes the wizard's single writes carry, by address.
 struct NoteRecorder final : params::WriteRecorder {
     std::map<int, std::string> notes;
-    void singleWrite(const params::SingleWrite& write) override { notes[write.address.number()] = std::string(write.note); }
+    void singleWrite(const params::SingleWrite& write) override
+    {
+        notes[write.address.number()] = std::string(write.note);
+    }
     void bulkWrite(const params::BulkWrite&) override {}
 };
 
@@ -90,8 +93,7 @@ TEST_F(SilentLineTest, NoAnswerLightsNothingWritesNothingAfterTheResetAndSaysSo)
     setLive(0, 0, 800);
     engine.tick(WizardTimer::Step1);
     const auto writes = eepromWrites(takeWritten());
-    const std::vector<std::pair<int, int>> probe{
-        {32, state.flagByteA()}, {27, 2}, {34, 4}, {35, 0}};
+    const std::vector<std::pair<int, int>> probe{{32, state.flagByteA()}, {27, 2}, {34, 4}, {35, 0}};
     EXPECT_EQ(writes, probe) << "flag byte A goes with the probe type, once";
     EXPECT_TRUE(engine.state().probeChosen);
     EXPECT_TRUE(engine.state().petrolConfirmed);

@@ -2,16 +2,16 @@
 // controller, its car and the virtual fitter, over a line whose bytes arrive
 // at 9600-baud times of a fake clock, with the simulator's line faults.
 
-#include "wizard/AdaptationEngine.h"
 #include "ControllerCore.h"
 #include "FakeClock.h"
 #include "FrameLog.h"
 #include "FrameParser.h"
 #include "LineFaults.h"
-#include "params/ParameterState.h"
-#include "params/ParameterTransfer.h"
 #include "ScriptedDevice.h"
 #include "link/SerialPort.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
+#include "wizard/AdaptationEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,9 @@ struct SimulatedCar {
                     continue;
                 const auto reply = core.handle(frame, clock.nowMs / 1000.0);
                 for (const sim::TimedByte& byte : faults.plan(frame[0], reply, true, frame[1]))
-                    device.arriveAt(clock.nowMs + static_cast<std::uint32_t>(std::ceil(static_cast<double>(byte.atNs) / 1e6)), {byte.value});
+                    device.arriveAt(clock.nowMs +
+                                        static_cast<std::uint32_t>(std::ceil(static_cast<double>(byte.atNs) / 1e6)),
+                                    {byte.value});
             }
         };
     }
@@ -168,8 +170,8 @@ TEST(WholeAdaptationOnLine, PutsTheFramesItPutBeforeOnTheWire)
         dravinor::testing::FrameLog log;
         car.log = &log;
         ASSERT_TRUE(car.adapt(probeType, {}, 1).finished);
-        dravinor::testing::expectRecordedFrames(
-            log.text(), std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/adaptation-probe-" +
-                            std::to_string(probeType) + ".txt");
+        dravinor::testing::expectRecordedFrames(log.text(), std::string(DRAVINOR_SOURCE_DIR) +
+                                                                "/tests/frames/adaptation-probe-" +
+                                                                std::to_string(probeType) + ".txt");
     }
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "wizard/AdaptationEngine.h"
 #include "FakeClock.h"
-#include "params/ParameterState.h"
-#include "params/ParameterTransfer.h"
 #include "ScriptedDevice.h"
 #include "link/SerialPort.h"
+#include "params/ParameterState.h"
+#include "params/ParameterTransfer.h"
+#include "wizard/AdaptationEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ struct WizardFixture : ::testing::Test {
     // Live answers that come with a byte of noise before them: every n-th, or none.
     int noisyEvery = 0;
     int liveRequests = 0;
-    int unansweredLive = 0;  // the next live requests that get no answer
+    int unansweredLive = 0;    // the next live requests that get no answer
     int unansweredWrites = 0;  // the next write frames that get no answer
 
     void SetUp() override
@@ -73,8 +73,16 @@ struct WizardFixture : ::testing::Test {
     void setLive(std::uint8_t lambda, std::uint8_t tps, int rpm, std::uint8_t status = 0, std::uint8_t stepper = 0)
     {
         const int period = rpm > 0 ? periodFor(rpm) : 0xFFFF;
-        live = {lambda, tps, live[2], 0, stepper, status, static_cast<std::uint8_t>(period >> 8),
-                static_cast<std::uint8_t>(period & 0xFF), 0, 0};
+        live = {lambda,
+                tps,
+                live[2],
+                0,
+                stepper,
+                status,
+                static_cast<std::uint8_t>(period >> 8),
+                static_cast<std::uint8_t>(period & 0xFF),
+                0,
+                0};
     }
     void ticks(WizardTimer timer, int n)
     {

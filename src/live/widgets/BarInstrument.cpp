@@ -152,8 +152,9 @@ void BarInstrument::paintStaticLayer(QPainter& painter)
     if (bidirectional_) {
         const QRectF mid = spanRect(track, 500, 500);
         painter.setPen(QPen(blend(back, Qt::white, 0.6), 1));
-        painter.drawLine(orientation_ == Qt::Vertical ? QLineF(track.left() - 2, mid.top(), track.right() + 2, mid.top())
-                                                      : QLineF(mid.left(), track.top() - 2, mid.left(), track.bottom() + 2));
+        painter.drawLine(orientation_ == Qt::Vertical
+                             ? QLineF(track.left() - 2, mid.top(), track.right() + 2, mid.top())
+                             : QLineF(mid.left(), track.top() - 2, mid.left(), track.bottom() + 2));
     }
 }
 

@@ -82,8 +82,9 @@ void BarThermometer::paintStaticLayer(QPainter& painter)
 
     // Glass: a rounded tube joined to the bulb.
     QPainterPath glass;
-    glass.addRoundedRect(QRectF(l.centreX - l.tube / 2, l.scaleTop - l.tube / 2, l.tube, l.bulbCentre.y() - l.scaleTop + l.tube / 2),
-                         l.tube / 2, l.tube / 2);
+    glass.addRoundedRect(
+        QRectF(l.centreX - l.tube / 2, l.scaleTop - l.tube / 2, l.tube, l.bulbCentre.y() - l.scaleTop + l.tube / 2),
+        l.tube / 2, l.tube / 2);
     glass.addEllipse(l.bulbCentre, l.bulb / 2, l.bulb / 2);
     glass.setFillRule(Qt::WindingFill);
     painter.setPen(QPen(QColor(0x60, 0x64, 0x6A), 1.2));
@@ -133,7 +134,8 @@ void BarThermometer::paintMovingPart(QPainter& painter)
     // A mark in the pointer colour beside the glass at the column's top.
     const qreal x = l.centreX + l.tube / 2 + 1;
     const qreal s = std::max<qreal>(3.0, l.tube * 0.45);
-    const QPointF mark[] = {{x, column.top()}, {x + s * 1.3, column.top() - s * 0.8}, {x + s * 1.3, column.top() + s * 0.8}};
+    const QPointF mark[] = {
+        {x, column.top()}, {x + s * 1.3, column.top() - s * 0.8}, {x + s * 1.3, column.top() + s * 0.8}};
     painter.setPen(QPen(QColor(0x10, 0x10, 0x10), 1));
     painter.setBrush(pointerColor());
     painter.drawPolygon(mark, 3);

@@ -30,11 +30,11 @@ protected:
 
 private:
     struct Layout {
-        qreal column;     // column width
-        qreal tube;       // glass width
-        qreal bulb;       // bulb diameter
-        qreal centreX;    // axis of tube and bulb
-        qreal scaleTop;   // y of ppt 1000
+        qreal column;       // column width
+        qreal tube;         // glass width
+        qreal bulb;         // bulb diameter
+        qreal centreX;      // axis of tube and bulb
+        qreal scaleTop;     // y of ppt 1000
         qreal scaleBottom;  // y of ppt 0
         QPointF bulbCentre;
     };

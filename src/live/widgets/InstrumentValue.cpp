@@ -28,10 +28,8 @@ Sectors defaultSectors()
 }
 
 InstrumentValue::InstrumentValue()
-    : valueFrom_(zeroValueFrom),
-      limitLower_(std::numeric_limits<float>::lowest()),
-      limitUpper_(std::numeric_limits<float>::max()),
-      sectors_(defaultSectors())
+    : valueFrom_(zeroValueFrom), limitLower_(std::numeric_limits<float>::lowest()),
+      limitUpper_(std::numeric_limits<float>::max()), sectors_(defaultSectors())
 {
 }
 
@@ -48,8 +46,8 @@ float InstrumentValue::valueFor(int d) const
     const int span = digitalTo_ - digitalFrom_;
     if (span == 0)
         return valueFrom_;
-    return static_cast<float>(static_cast<double>(d - digitalFrom_) * (static_cast<double>(valueTo_) - valueFrom_) / span
-                              + valueFrom_);
+    return static_cast<float>(
+        static_cast<double>(d - digitalFrom_) * (static_cast<double>(valueTo_) - valueFrom_) / span + valueFrom_);
 }
 
 int InstrumentValue::pptFor(int d) const

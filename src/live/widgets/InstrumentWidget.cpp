@@ -244,11 +244,8 @@ void InstrumentWidget::changeEvent(QEvent* event)
     case QEvent::FontChange:
     case QEvent::PaletteChange:
     case QEvent::StyleChange:
-    case QEvent::LanguageChange:
-        invalidateStaticLayer();
-        break;
-    default:
-        break;
+    case QEvent::LanguageChange: invalidateStaticLayer(); break;
+    default: break;
     }
     QWidget::changeEvent(event);
 }

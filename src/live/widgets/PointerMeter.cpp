@@ -202,8 +202,10 @@ void PointerMeter::paintTicks(QPainter& painter, const Dial& d) const
     for (int i = 0; i <= count; ++i) {
         const bool major = i % minorPerMajor == 0;
         const double angle = angleAt(1000.0 * i / count);
-        painter.setPen(QPen(scaleColor(), std::max<qreal>(1.0, r * (major ? 0.028 : 0.014)), Qt::SolidLine, Qt::FlatCap));
-        painter.drawLine(d.at(angle, tickOuterRadii), d.at(angle, tickOuterRadii - (major ? majorTickRadii : minorTickRadii)));
+        painter.setPen(
+            QPen(scaleColor(), std::max<qreal>(1.0, r * (major ? 0.028 : 0.014)), Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(d.at(angle, tickOuterRadii),
+                         d.at(angle, tickOuterRadii - (major ? majorTickRadii : minorTickRadii)));
     }
     // The arc joining the tick feet reads as a scale even without sectors.
     const qreal rr = r * tickOuterRadii;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "live/widgets/InstrumentWidget.h"
 #include "live/WidgetTime.h"
+#include "live/widgets/InstrumentWidget.h"
 
 namespace dravinor::live {
 

@@ -24,7 +24,8 @@ QString portProblemNotice(const link::ConnectionOutcome& outcome, const link::Po
         // console): nothing was sent there, and the map needs mending.
         if (error == link::OpenError::NotATerminal) {
             paragraphs << slotText(key::notASerialPort)
-                              .arg(QString::fromStdString(attempt.name), QString::fromStdString(map.resolve(attempt.name)));
+                              .arg(QString::fromStdString(attempt.name),
+                                   QString::fromStdString(map.resolve(attempt.name)));
             continue;
         }
         if (error != link::OpenError::PermissionDenied && error != link::OpenError::Busy)
@@ -42,9 +43,9 @@ QString portProblemNotice(const link::ConnectionOutcome& outcome, const link::Po
                               command;
             groupAdvice = true;
         } else {
-            paragraphs << slotText(key::heldByOther)
-                                  .arg(port, path, QString::fromStdString(diagnosis.holders.front().name)) +
-                              "\n" + command;
+            paragraphs
+                << slotText(key::heldByOther).arg(port, path, QString::fromStdString(diagnosis.holders.front().name)) +
+                       "\n" + command;
         }
         commands << command;
     }

@@ -1,8 +1,8 @@
 #include "ui/dialogs/AboutBox.h"
 
 #include "DravinorVersion.h"
-#include "ui/window/ProgramIcon.h"
 #include "ui/language/SlotText.h"
+#include "ui/window/ProgramIcon.h"
 #include "ui/window/WindowTexts.h"
 
 #include <QDialogButtonBox>
@@ -74,9 +74,8 @@ void AboutBox::setContents(const QString& title, const QString& controllerVersio
 {
     setWindowTitle(title);
     name_->setText(QStringLiteral("Dravinor"));
-    const QString controller = controllerVersion.isEmpty()
-                                   ? slotText(lang::slot::aboutNoController)
-                                   : slotText(lang::slot::aboutController) + controllerVersion;
+    const QString controller = controllerVersion.isEmpty() ? slotText(lang::slot::aboutNoController)
+                                                           : slotText(lang::slot::aboutController) + controllerVersion;
     details_->setText(slotText(lang::slot::aboutDescription) + QLatin1Char('\n') + QLatin1Char('\n') +
                       slotText(lang::slot::aboutVersion) + QString::fromLatin1(programVersion) + QLatin1Char('\n') +
                       slotText(lang::slot::aboutSpeaksAs).arg(texts::speaksAsVersion) + QLatin1Char('\n') +

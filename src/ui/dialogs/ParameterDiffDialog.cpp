@@ -1,8 +1,8 @@
 #include "ui/dialogs/ParameterDiffDialog.h"
 
-#include "ui/pages/FieldCaptions.h"
 #include "fields/ParameterDiff.h"
 #include "ui/language/SlotText.h"
+#include "ui/pages/FieldCaptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +22,10 @@ namespace key = lang::slot::diff;
 
 namespace {
 
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 

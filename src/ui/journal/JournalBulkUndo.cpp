@@ -1,12 +1,12 @@
 #include "ui/journal/JournalWindow.h"
 
-#include "ui/status/BackupTexts.h"
+#include "fields/ParameterDiff.h"
 #include "params/ControllerSession.h"
+#include "params/JournalUndo.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/journal/JournalTableModel.h"
 #include "ui/journal/JournalTexts.h"
-#include "params/JournalUndo.h"
-#include "fields/ParameterDiff.h"
+#include "ui/status/BackupTexts.h"
 
 namespace dravinor::ui {
 
@@ -21,9 +21,9 @@ void JournalWindow::undoBulkWrite(const params::UndoPlan& plan)
     // Counted against what the controller holds; without a whole read, what the pages show.
     const auto current = session_.transfer().controllerSet().value_or(session_.state().block());
     const auto changes = fields::compareParameterSets(current, *backup.read.set).size();
-    QString question = texts::restoreQuestion(model_->cellText(plan.entry, JournalTableModel::Field),
-                                              model_->cellText(plan.entry, JournalTableModel::Time), file,
-                                              static_cast<int>(changes));
+    QString question =
+        texts::restoreQuestion(model_->cellText(plan.entry, JournalTableModel::Field),
+                               model_->cellText(plan.entry, JournalTableModel::Time), file, static_cast<int>(changes));
     if (plan.otherSet)
         question = slotText(journal::undoOtherSet) + '\n' + question;
     if (!dialogs_.askYesNoDefaultNo(question))

@@ -1,9 +1,9 @@
 #include "ui/journal/JournalTableModel.h"
 
-#include "ui/status/BackupTexts.h"
-#include "ui/pages/FieldCaptions.h"
 #include "params/JournalListing.h"
 #include "ui/journal/JournalTexts.h"
+#include "ui/pages/FieldCaptions.h"
+#include "ui/status/BackupTexts.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -154,24 +154,18 @@ QString JournalTableModel::cellText(const params::JournalEntry& e, int column) c
         if (!params::journalTimeValid(e.time))
             return slotText(journal::invalidTime) + ' ' + fromStd(e.time);
         return fromStd(params::journalLocalTime(e.time));
-    case Port:
-        return fromStd(e.port);
-    case Version:
-        return fromStd(e.controller);
-    case Field:
-        return summary ? summaryName(e) : fieldText(e);
-    case OldValue:
-        return summary ? QString() : fromStd(params::journalValueText(e.oldShown, e.oldRaw));
-    case NewValue:
-        return summary ? QString() : fromStd(params::journalValueText(e.newShown, e.newRaw));
+    case Port: return fromStd(e.port);
+    case Version: return fromStd(e.controller);
+    case Field: return summary ? summaryName(e) : fieldText(e);
+    case OldValue: return summary ? QString() : fromStd(params::journalValueText(e.oldShown, e.oldRaw));
+    case NewValue: return summary ? QString() : fromStd(params::journalValueText(e.newShown, e.newRaw));
     case Result: {
         const QString word = slotText(e.acknowledged ? journal::acknowledged : journal::notAcknowledged);
         // A summary counts its writes; a single write may carry the writer's
         // doubt about its value.
         return e.note.empty() ? word : word + QStringLiteral(" (") + fromStd(e.note) + ')';
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -192,8 +186,7 @@ QVariant JournalTableModel::data(const QModelIndex& index, int role) const
     const params::JournalEntry& entry = entries_[static_cast<std::size_t>(index.row())];
     const params::UndoMark mark = this->mark(index.row());
     switch (role) {
-    case Qt::DisplayRole:
-        return cellText(index.row(), index.column());
+    case Qt::DisplayRole: return cellText(index.row(), index.column());
     case Qt::ToolTipRole:
         // The result in full: a summary's note outgrows its column.
         return fromStd(entry.kindText() + " / " + entry.sourceText()) + '\n' + cellText(index.row(), Result);
@@ -210,8 +203,7 @@ QVariant JournalTableModel::data(const QModelIndex& index, int role) const
         font.setBold(mark == params::UndoMark::Next);
         return font;
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 

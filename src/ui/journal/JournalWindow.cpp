@@ -1,11 +1,11 @@
 #include "ui/journal/JournalWindow.h"
 
 #include "params/ControllerSession.h"
+#include "params/JournalListing.h"
+#include "params/JournalUndo.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/journal/JournalTableModel.h"
-#include "params/JournalListing.h"
 #include "ui/journal/JournalTexts.h"
-#include "params/JournalUndo.h"
 #include "ui/window/WindowPlacement.h"
 
 #include <QHBoxLayout>
@@ -131,30 +131,24 @@ void JournalWindow::undoLastWrite()
     const params::UndoPlan plan =
         params::planUndo(session_.journal(), session_.writeTarget(), session_.port().controllerConnected());
     switch (plan.refusal) {
-    case params::UndoRefusal::NothingToUndo:
-        dialogs_.showMessage(slotText(journal::nothingToUndo));
-        return;
-    case params::UndoRefusal::NotConnected:
-        dialogs_.showMessage(slotText(journal::undoNotConnected));
-        return;
+    case params::UndoRefusal::NothingToUndo: dialogs_.showMessage(slotText(journal::nothingToUndo)); return;
+    case params::UndoRefusal::NotConnected: dialogs_.showMessage(slotText(journal::undoNotConnected)); return;
     case params::UndoRefusal::OtherController:
         dialogs_.showMessage(slotText(journal::undoOtherController)
                                  .arg(fromStd(plan.entry.port.empty() ? "-" : plan.entry.port),
                                       fromStd(plan.entry.controller.empty() ? "-" : plan.entry.controller)));
         return;
-    case params::UndoRefusal::None:
-        break;
+    case params::UndoRefusal::None: break;
     }
     if (plan.bulk()) {
         undoBulkWrite(plan);
         return;
     }
     const params::JournalEntry& entry = plan.entry;
-    QString question =
-        slotText(journal::undoQuestion)
-            .arg(model_->cellText(entry, JournalTableModel::Field),
-                 fromStd(params::journalValueText(entry.oldShown, entry.oldRaw)),
-                 fromStd(params::journalValueText(entry.newShown, entry.newRaw)));
+    QString question = slotText(journal::undoQuestion)
+                           .arg(model_->cellText(entry, JournalTableModel::Field),
+                                fromStd(params::journalValueText(entry.oldShown, entry.oldRaw)),
+                                fromStd(params::journalValueText(entry.newShown, entry.newRaw)));
     // Same port and type, but not the set this write left: another car, or changed since.
     if (plan.otherSet)
         question = slotText(journal::undoOtherSet) + '\n' + question;

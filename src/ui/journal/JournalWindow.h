@@ -14,7 +14,7 @@ namespace dravinor::params {
 class ControllerSession;
 struct BulkWriteOutcome;
 struct UndoPlan;
-}
+}  // namespace dravinor::params
 
 namespace dravinor::ui {
 

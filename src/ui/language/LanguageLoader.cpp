@@ -1,7 +1,7 @@
 #include "ui/language/LanguageLoader.h"
 
-#include "ui/dialogs/Dialogs.h"
 #include "lang/LanguageFile.h"
+#include "ui/dialogs/Dialogs.h"
 #include "ui/language/SlotText.h"
 #include "ui/language/TextKeyApplier.h"
 #include "ui/window/WindowTexts.h"

@@ -20,6 +20,9 @@ struct SlotText {
     operator QString() const { return slotText(key); }
 };
 
-inline QString operator+(const QString& left, SlotText right) { return left + slotText(right.key); }
+inline QString operator+(const QString& left, SlotText right)
+{
+    return left + slotText(right.key);
+}
 
 }  // namespace dravinor::ui

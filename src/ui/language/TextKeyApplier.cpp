@@ -1,8 +1,8 @@
 #include "ui/language/TextKeyApplier.h"
 
-#include "live/widgets/InstrumentWidget.h"
 #include "lang/KeyTable.h"
 #include "lang/TextSlots.h"
+#include "live/widgets/InstrumentWidget.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,12 +25,12 @@ using lang::TargetKind;
 
 // Their selection is a setting shown on the parameter pages: replacing an
 // item's text must never change it. (The wizard's step-1 lists are not kept.)
-constexpr std::array<const char*, 9> keptLists{"RSLambda",      "RSYLambda",    "TCTps",
-                                                "RObrotow",      "RUZaplonowego", "TPSterownika",
-                                                "TSRezerwy",     "DOAttuatoraCheck", "TJazdy"};
+constexpr std::array<const char*, 9> keptLists{"RSLambda",  "RSYLambda",        "TCTps",
+                                               "RObrotow",  "RUZaplonowego",    "TPSterownika",
+                                               "TSRezerwy", "DOAttuatoraCheck", "TJazdy"};
 
 // Shown in the language's letters too, though no key names them.
-constexpr std::array<const char*, 6> alsoInWritingSystem{"Komentarz1L", "Komentarz2L", "Lambda_L",
+constexpr std::array<const char*, 6> alsoInWritingSystem{"Komentarz1L", "Komentarz2L",   "Lambda_L",
                                                          "BenzGazLed",  "JakiTps_AA_P2", "SwitchAUTO"};
 
 // The main pages' tabs keep the system's font, as the menus do.

@@ -17,7 +17,10 @@ namespace key = lang::slot::flagBytes;
 
 namespace {
 
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 // Names, labels and groups do not depend on the values: one list will do.
 const std::vector<fields::PageValue>& allValues()

@@ -1,11 +1,11 @@
 #include "ui/pages/FieldEdits.h"
 #include "ui/language/SlotText.h"
 
-#include "ui/pages/PageDisplay.h"
-#include "ui/pages/PageHints.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTransfer.h"
 #include "params/ParameterWrites.h"
+#include "ui/pages/PageDisplay.h"
+#include "ui/pages/PageHints.h"
 #include "ui/pages/UnreadFieldMarks.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "fields/FieldCatalogue.h"
+#include "params/ParameterWrites.h"
 #include "ui/pages/PageFocus.h"
 #include "ui/pages/PageWidgets.h"
-#include "params/ParameterWrites.h"
 #include "ui/pages/ParameterPages.h"
 #include "ui/pages/TypedText.h"
 

@@ -1,15 +1,15 @@
+#include "ui/language/SlotText.h"
 #include "ui/pages/FieldEdits.h"
 #include "ui/pages/PageDisplay.h"
 #include "ui/pages/PageHints.h"
-#include "ui/language/SlotText.h"
 
-#include "ui/dialogs/Dialogs.h"
 #include "params/Encoders.h"
-#include "ui/pages/TypedText.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
 #include "params/ParameterTransfer.h"
 #include "params/ParameterWrites.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/pages/TypedText.h"
 #include "ui/pages/UnreadFieldMarks.h"
 
 #include <QCheckBox>
@@ -112,8 +112,8 @@ void FieldEdits::probeTypeChanged()
     if (question && !services_.dialogs.askYesNo(slotText(question)))
         probe->setCurrentIndex(entrySelections_.value(probe, 0));
     auto& state = services_.state;
-    state.setFlagByteA(params::withBit(state.flagByteA(), params::flagA::probeRising,
-                                       params::probeTypeRising(probe->currentIndex())));
+    state.setFlagByteA(
+        params::withBit(state.flagByteA(), params::flagA::probeRising, params::probeTypeRising(probe->currentIndex())));
     if (services_.applyProbeType)
         services_.applyProbeType(probe->currentIndex());
     writeProbeSettings(true);
@@ -125,7 +125,8 @@ void FieldEdits::emulationTypeChanged()
     auto& state = services_.state;
     // A probe type without a value gives no direction.
     if (const int probe = w_.list("RSLambda")->currentIndex(); probe >= 0)
-        state.setFlagByteA(params::withBit(state.flagByteA(), params::flagA::probeRising, params::probeTypeRising(probe)));
+        state.setFlagByteA(
+            params::withBit(state.flagByteA(), params::flagA::probeRising, params::probeTypeRising(probe)));
     writeProbeSettings(false);
 }
 

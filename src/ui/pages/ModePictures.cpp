@@ -41,13 +41,13 @@ const QColor accent(0xd2, 0x4a, 0x12);
 struct Stage {
     enum Kind { Hold, FollowLambda } kind;
     qreal untilX;
-    qreal level;        // Hold: the level; FollowLambda: the centre it ends at
+    qreal level;  // Hold: the level; FollowLambda: the centre it ends at
 };
 
 struct Mode {
     std::span<const Stage> stages;
     bool showsMax;
-    qreal startLevel;   // 0: no start position in this mode
+    qreal startLevel;  // 0: no start position in this mode
 };
 
 constexpr Stage economic[] = {
@@ -172,8 +172,7 @@ void drawLabels(QPainter& p, const Mode& mode)
     p.setFont(lambda);
     p.setPen(accent);
     const Stage& last = mode.stages.back();
-    p.drawText(QRectF(plotRight - 16, last.level + 5, 16, 12), Qt::AlignCenter,
-               QString(QChar(0x03BB)));
+    p.drawText(QRectF(plotRight - 16, last.level + 5, 16, 12), Qt::AlignCenter, QString(QChar(0x03BB)));
 }
 
 }  // namespace

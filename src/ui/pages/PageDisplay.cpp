@@ -1,12 +1,12 @@
 #include "ui/pages/PageDisplay.h"
 
+#include "fields/UnreadValues.h"
 #include "params/Encoders.h"
 #include "params/FlagBits.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
 #include "ui/pages/TypedText.h"
 #include "ui/pages/UnreadFieldMarks.h"
-#include "fields/UnreadValues.h"
 
 #include <QCheckBox>
 #include <QComboBox>

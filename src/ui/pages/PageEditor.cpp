@@ -8,12 +8,8 @@ namespace dravinor::ui {
 using namespace fields;
 
 PageEditor::PageEditor(QWidget* tabPar1, QWidget* tabPar2, PageServices services)
-    : services_(std::move(services)),
-      w_(buildPageWidgets(tabPar1, tabPar2)),
-      hints_(w_),
-      display_(w_, services_),
-      edits_(w_, services_, hints_, display_),
-      focus_(w_, edits_, services_.switchPageQuietly)
+    : services_(std::move(services)), w_(buildPageWidgets(tabPar1, tabPar2)), hints_(w_), display_(w_, services_),
+      edits_(w_, services_, hints_, display_), focus_(w_, edits_, services_.switchPageQuietly)
 {
     for (const ListField& row : listFields()) {
         // activated, not currentIndexChanged: filling the pages must not write.

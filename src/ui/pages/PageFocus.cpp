@@ -45,7 +45,8 @@ bool PageFocus::eventFilter(QObject* watched, QEvent* event)
         // The window gives the focus back to its field only after telling it
         // is active, so the waiting steps come after that.
         if (event->type() == QEvent::WindowActivate && pendingFocusSteps_ > 0)
-            QMetaObject::invokeMethod(this, [this] { takeFocusSteps(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { takeFocusSteps(); }, Qt::QueuedConnection);
         return QObject::eventFilter(watched, event);
     }
     switch (event->type()) {
@@ -79,8 +80,7 @@ bool PageFocus::eventFilter(QObject* watched, QEvent* event)
         if (QComboBox* owner = popupOwners_.value(watched))
             return popupKey(owner, static_cast<QKeyEvent*>(event));
         return keyPressed(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
-    default:
-        break;
+    default: break;
     }
     return QObject::eventFilter(watched, event);
 }
@@ -117,7 +117,8 @@ bool PageFocus::popupKey(QComboBox* owner, QKeyEvent* key)
     const int item = highlighted.isValid() && (highlighted.flags() & Qt::ItemIsEnabled) ? highlighted.row() : -1;
     owner->hidePopup();
     QMetaObject::invokeMethod(
-        this, [this, list = QPointer<QComboBox>(owner), item] {
+        this,
+        [this, list = QPointer<QComboBox>(owner), item] {
             if (!list)
                 return;
             if (item >= 0)
@@ -186,9 +187,7 @@ bool PageFocus::textKeyPressed(QWidget* field, QKeyEvent* key)
 bool PageFocus::listEnterPressed(QComboBox* list)
 {
     switch (findListField(list->objectName().toStdString())->enter) {
-    case ListEnter::MovesOn:
-        moveFocus(true);
-        return true;
+    case ListEnter::MovesOn: moveFocus(true); return true;
     case ListEnter::ToAdvancedPage:
         if (switchPageQuietly_)
             switchPageQuietly_(1, w_.text("BTps"));
@@ -197,8 +196,7 @@ bool PageFocus::listEnterPressed(QComboBox* list)
         if (switchPageQuietly_)
             switchPageQuietly_(0, w_.list("RSLambda"));
         return true;
-    case ListEnter::Nothing:
-        break;
+    case ListEnter::Nothing: break;
     }
     return false;
 }
@@ -224,7 +222,8 @@ void PageFocus::moveFocusLater()
         watchedWindow_ = window;
         window->installEventFilter(this);
     }
-    QMetaObject::invokeMethod(this, [this] { takeFocusSteps(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { takeFocusSteps(); }, Qt::QueuedConnection);
 }
 
 void PageFocus::takeFocusSteps()

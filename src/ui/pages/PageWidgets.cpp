@@ -1,10 +1,10 @@
 #include "ui/pages/PageWidgets.h"
 
-#include "ui/pages/FieldAccessibility.h"
 #include "fields/FieldCatalogue.h"
-#include "params/FieldDisplay.h"
-#include "ui/pages/FieldInput.h"
 #include "lang/ItemTexts.h"
+#include "params/FieldDisplay.h"
+#include "ui/pages/FieldAccessibility.h"
+#include "ui/pages/FieldInput.h"
 #include "ui/pages/ModePictures.h"
 
 #include <QCheckBox>
@@ -45,8 +45,7 @@ QStringList itemsFor(ListRole role, const char* name)
         return list;
     }
     case ListRole::FlagBit:
-    case ListRole::Inert:
-        break;
+    case ListRole::Inert: break;
     }
     if (n == "TCTps")
         return itemList(tpsTypeItems);

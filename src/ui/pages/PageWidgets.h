@@ -18,11 +18,11 @@ namespace dravinor::ui {
 // Every control of the two parameter pages, built once and found by name.
 struct PageWidgets {
     std::array<QWidget*, 2> pages{};
-    std::array<QGroupBox*, 8> groups{};  // GroupBox1..GroupBox8
-    std::array<QLabel*, 2> comments{};   // Komentarz1L, Komentarz2L
-    QLabel* footnote = nullptr;          // Komentarz3L
-    std::array<QLabel*, 3> pictures{};   // ImageKoment1..3
-    QPushButton* hiddenButton = nullptr; // Button1
+    std::array<QGroupBox*, 8> groups{};   // GroupBox1..GroupBox8
+    std::array<QLabel*, 2> comments{};    // Komentarz1L, Komentarz2L
+    QLabel* footnote = nullptr;           // Komentarz3L
+    std::array<QLabel*, 3> pictures{};    // ImageKoment1..3
+    QPushButton* hiddenButton = nullptr;  // Button1
     std::array<QPushButton*, 5> buttons{};
 
     QHash<QString, QLineEdit*> texts;

@@ -13,7 +13,10 @@ namespace {
 
 using params::roundHalfUp;
 
-int trunc(double x) { return static_cast<int>(std::trunc(x)); }
+int trunc(double x)
+{
+    return static_cast<int>(std::trunc(x));
+}
 
 struct Row {
     const char* label;
@@ -78,17 +81,23 @@ constexpr std::array<const char*, 5> buttons{"ResButt", "ZapPlik", "OdczPlik", "
 
 int baseFont(int h)
 {
-    if (h > 896) return 12;
-    if (h > 800) return 11;
-    if (h > 540) return 10;
+    if (h > 896)
+        return 12;
+    if (h > 800)
+        return 11;
+    if (h > 540)
+        return 10;
     return 8;
 }
 
 int captionFont(int h, int f)
 {
-    if (h > 900) return trunc(f * 0.8);
-    if (h > 500) return trunc(f * 0.9);
-    if (h > 300) return f;
+    if (h > 900)
+        return trunc(f * 0.8);
+    if (h > 500)
+        return trunc(f * 0.9);
+    if (h > 300)
+        return f;
     return 0;
 }
 

@@ -9,8 +9,8 @@ namespace dravinor::ui {
 struct Geometry {
     int left = 0;
     int top = 0;
-    int width = -1;   // -1: leave as it is
-    int height = -1;  // -1: leave as it is
+    int width = -1;     // -1: leave as it is
+    int height = -1;    // -1: leave as it is
     int fontSize = -1;  // point size; -1: leave as it is
     bool operator==(const Geometry&) const = default;
 };
@@ -19,14 +19,14 @@ struct Geometry {
 // size W x H. rowHeight is the height a single-line text field takes at
 // font size F (the caller measures it with the toolkit).
 struct ParameterPagesLayout {
-    int usableWidth = 0;       // U
-    int baseFont = 0;          // B
-    int fontSize = 0;          // F
-    int rowHeight = 0;         // R
-    int fieldWidth = 0;        // FW
-    int groupWidth = 0;        // GW
-    int groupCaptionFont = 0;  // 0 at H <= 300: group boxes then keep their font
-    int rowShift = 0;          // rows moved down to clear a tall group caption
+    int usableWidth = 0;            // U
+    int baseFont = 0;               // B
+    int fontSize = 0;               // F
+    int rowHeight = 0;              // R
+    int fieldWidth = 0;             // FW
+    int groupWidth = 0;             // GW
+    int groupCaptionFont = 0;       // 0 at H <= 300: group boxes then keep their font
+    int rowShift = 0;               // rows moved down to clear a tall group caption
     std::array<int, 40> rowTops{};  // y0..y39, inside a group box
     // By objectName: groups, caption labels, fields (MOAttuatora as the last
     // row of GroupBox8), check boxes, the hint labels Komentarz1L,

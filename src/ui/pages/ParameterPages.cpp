@@ -7,8 +7,8 @@
 #include "ui/pages/ParameterPageLayout.h"
 
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
-#include "ui/pages/FieldEdits.h"
 #include "ui/language/SlotText.h"
+#include "ui/pages/FieldEdits.h"
 
-#include "ui/dialogs/Dialogs.h"
 #include "params/FieldDisplay.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
 #include "params/ParameterTransfer.h"
 #include "params/ParameterWrites.h"
+#include "ui/dialogs/Dialogs.h"
 #include "ui/pages/UnreadFieldMarks.h"
 
 #include <QComboBox>

@@ -6,7 +6,10 @@ using namespace fields;
 
 namespace {
 
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 

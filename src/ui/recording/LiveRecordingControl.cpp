@@ -1,10 +1,10 @@
 #include "ui/recording/LiveRecordingControl.h"
 
-#include "ui/dialogs/Dialogs.h"
-#include "ui/window/FileMemory.h"
 #include "live/LivePage.h"
-#include "ui/recording/LiveRecordingTexts.h"
 #include "live/SaveRefusalText.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/recording/LiveRecordingTexts.h"
+#include "ui/window/FileMemory.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -16,11 +16,7 @@
 namespace dravinor::ui {
 
 LiveRecordingControl::LiveRecordingControl(QMenu* menu, live::LivePage& page, Dialogs& dialogs, FileMemory& memory)
-    : QObject(menu),
-      page_(page),
-      dialogs_(dialogs),
-      memory_(memory),
-      item_(menu->addAction(texts::recordItem)),
+    : QObject(menu), page_(page), dialogs_(dialogs), memory_(memory), item_(menu->addAction(texts::recordItem)),
       recorder_(&page.clock())
 {
     item_->setObjectName("NagrywajNaZywo");

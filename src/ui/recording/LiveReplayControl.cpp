@@ -1,8 +1,8 @@
 #include "ui/recording/LiveReplayControl.h"
 
 #include "live/LivePage.h"
-#include "ui/recording/LiveRecordingTexts.h"
 #include "live/LiveReplay.h"
+#include "ui/recording/LiveRecordingTexts.h"
 
 #include <QAction>
 
@@ -20,10 +20,7 @@ QString minutesAndSeconds(std::int64_t ms)
 
 LiveReplayControl::LiveReplayControl(QAction* pauseItem, live::LivePage& page, const QString& fileName,
                                      std::vector<params::LiveSample> samples)
-    : QObject(pauseItem),
-      page_(page),
-      fileName_(fileName),
-      pauseItem_(pauseItem),
+    : QObject(pauseItem), page_(page), fileName_(fileName), pauseItem_(pauseItem),
       replay_(std::make_unique<live::LiveReplay>(page, std::move(samples)))
 {
     page_.setReplayMode(true);
@@ -48,8 +45,8 @@ LiveReplayControl::~LiveReplayControl() = default;
 
 void LiveReplayControl::showState()
 {
-    QString text = QString(texts::replaying) + " " + fileName_ + "  " + minutesAndSeconds(replay_->positionMs()) + " / " +
-                   minutesAndSeconds(replay_->durationMs());
+    QString text = QString(texts::replaying) + " " + fileName_ + "  " + minutesAndSeconds(replay_->positionMs()) +
+                   " / " + minutesAndSeconds(replay_->durationMs());
     if (replay_->finished())
         text += "  " + QString(texts::replayEnd);
     else if (replay_->paused())

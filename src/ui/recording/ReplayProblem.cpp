@@ -11,7 +11,10 @@ namespace {
 
 using params::LiveCsvFault;
 
-QString fromStd(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString fromStd(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString reason(const params::LiveCsvError& error)
 {

@@ -1,12 +1,12 @@
 #include "ui/report/ReportDialog.h"
 
 #include "ui/dialogs/Dialogs.h"
-#include "ui/window/FileMemory.h"
 #include "ui/language/SlotText.h"
+#include "ui/window/FileMemory.h"
 
+#include "live/SaveRefusalText.h"
 #include "reportpdf/ReportPainter.h"
 #include "reportpdf/ReportPdf.h"
-#include "live/SaveRefusalText.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -41,7 +41,10 @@ QLineEdit* detailField(QWidget* parent, const char* name)
     return field;
 }
 
-std::string typed(const QLineEdit* field) { return field->text().trimmed().toStdString(); }
+std::string typed(const QLineEdit* field)
+{
+    return field->text().trimmed().toStdString();
+}
 
 }  // namespace
 

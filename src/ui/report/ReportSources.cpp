@@ -2,11 +2,11 @@
 
 #include "ui/pages/FieldCaptions.h"
 
-#include "wizard/AdaptationEngine.h"
-#include "params/ControllerSession.h"
 #include "live/LivePage.h"
 #include "live/OscilloscopeGroup.h"
 #include "live/TScope.h"
+#include "params/ControllerSession.h"
+#include "wizard/AdaptationEngine.h"
 
 #include <QLocale>
 #include <QPointer>

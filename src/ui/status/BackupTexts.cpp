@@ -1,7 +1,7 @@
 #include "ui/status/BackupTexts.h"
 
-#include "ui/status/FileStatusTexts.h"
 #include "ui/language/SlotText.h"
+#include "ui/status/FileStatusTexts.h"
 
 namespace dravinor::ui::texts {
 

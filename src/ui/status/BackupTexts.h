@@ -1,7 +1,7 @@
 #pragma once
 
-#include "params/SetBackup.h"
 #include "lang/TextSlots.h"
+#include "params/SetBackup.h"
 
 #include <QString>
 

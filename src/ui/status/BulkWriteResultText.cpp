@@ -1,7 +1,7 @@
 #include "ui/status/TransferStatusTexts.h"
 
-#include "ui/pages/FieldCaptions.h"
 #include "ui/language/SlotText.h"
+#include "ui/pages/FieldCaptions.h"
 
 #include <QStringList>
 

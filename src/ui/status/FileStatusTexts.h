@@ -1,8 +1,8 @@
 #pragma once
 
+#include "live/SaveRefusalText.h"
 #include "params/ParameterFile.h"
 #include "params/ParameterTransfer.h"
-#include "live/SaveRefusalText.h"
 #include "ui/language/SlotText.h"
 #include "ui/status/TransferStatusTexts.h"
 
@@ -39,7 +39,8 @@ inline QString saveStatus(const QString& path, const params::SaveResult& result)
     case params::FileError::CannotCreate: why = slotText(fileKey::cannotCreate); break;
     case params::FileError::CannotReplace: why = slotText(fileKey::cannotReplace); break;
     case params::FileError::CannotBackUp: why = slotText(fileKey::cannotBackUp).arg(backup); break;
-    case params::FileError::NotAFile: return slotText(fileKey::notSaved).arg(fileName(path), saveRefusalText(result.target));
+    case params::FileError::NotAFile:
+        return slotText(fileKey::notSaved).arg(fileName(path), saveRefusalText(result.target));
     default: why = slotText(fileKey::cannotWrite); break;
     }
     if (!result.systemText.empty())

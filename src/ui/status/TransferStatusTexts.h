@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ui/status/BackupTexts.h"
 #include "params/ParameterTransfer.h"
+#include "ui/language/SlotText.h"
+#include "ui/status/BackupTexts.h"
 #include "ui/status/ReadTexts.h"
 #include "ui/window/WindowTexts.h"
-#include "ui/language/SlotText.h"
 
 #include <QString>
 #include <QStringList>
@@ -67,8 +67,8 @@ inline QString readStop(const params::ReadAllResult& read)
 // show the default set and not the car's.
 inline QString defaultSetShown(const QStringList& silentPorts, const QString& separator)
 {
-    const QString reason = silentPorts.isEmpty() ? QString(cannotOpenPort)
-                                                 : slotText(reads::silentPorts).arg(silentPorts.join(separator));
+    const QString reason =
+        silentPorts.isEmpty() ? QString(cannotOpenPort) : slotText(reads::silentPorts).arg(silentPorts.join(separator));
     return reason + QStringLiteral(" - ") + slotText(reads::defaultSetShown);
 }
 

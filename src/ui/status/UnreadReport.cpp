@@ -1,12 +1,12 @@
 #include "ui/status/UnreadReport.h"
 
+#include "fields/UnreadValues.h"
 #include "link/Connection.h"
+#include "params/ParameterState.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/pages/FieldCaptions.h"
-#include "params/ParameterState.h"
 #include "ui/status/ReadTexts.h"
 #include "ui/status/TransferStatusTexts.h"
-#include "fields/UnreadValues.h"
 
 namespace dravinor::ui {
 
@@ -22,8 +22,7 @@ QStringList unreadCaptions(const params::ParameterState& state, QWidget* pagesRo
     return captions;
 }
 
-QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot,
-                         const params::ReadAllResult& lastRead)
+QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot, const params::ReadAllResult& lastRead)
 {
     const auto count = static_cast<int>(state.unreadAddresses().count());
     if (count == 0)
@@ -33,12 +32,12 @@ QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot
     return stop.isEmpty() ? unread : stop + QStringLiteral(" - ") + unread;
 }
 
-bool confirmDespiteUnread(Dialogs& dialogs, int questionKey, const params::ParameterState& state,
-                          QWidget* pagesRoot)
+bool confirmDespiteUnread(Dialogs& dialogs, int questionKey, const params::ParameterState& state, QWidget* pagesRoot)
 {
     if (!state.anyUnread())
         return true;
-    return dialogs.askYesNoDefaultNo(slotText(questionKey).arg(unreadCaptions(state, pagesRoot).join(captionSeparator)));
+    return dialogs.askYesNoDefaultNo(
+        slotText(questionKey).arg(unreadCaptions(state, pagesRoot).join(captionSeparator)));
 }
 
 QString defaultSetStatusText(const link::ConnectionOutcome& outcome)

@@ -11,7 +11,7 @@ struct ConnectionOutcome;
 namespace dravinor::params {
 class ParameterState;
 struct ReadAllResult;
-}
+}  // namespace dravinor::params
 
 namespace dravinor::ui {
 
@@ -33,8 +33,7 @@ QString unreadStatusText(const params::ParameterState& state, QWidget* pagesRoot
 // the controller's while some were not read; true to go on. Asks nothing
 // when every value was read. questionKey: a text slot with %1 for the
 // captions.
-bool confirmDespiteUnread(Dialogs& dialogs, int questionKey, const params::ParameterState& state,
-                          QWidget* pagesRoot);
+bool confirmDespiteUnread(Dialogs& dialogs, int questionKey, const params::ParameterState& state, QWidget* pagesRoot);
 
 // The status line when the scan at start-up found no controller: the
 // scan's reason, then that the pages show the default set.

@@ -31,9 +31,15 @@ constexpr int settingsNotKeptKey = lang::slot::settingsNotKept;
 const QString recentKey = QStringLiteral("recentParameterFiles");
 const QString workshopKey = QStringLiteral("report/workshop");
 
-QString absolute(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+QString absolute(const QString& path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
 
-params::SaveTarget examined(const QString& path) { return params::examineSaveTarget(QFile::encodeName(path).toStdString()); }
+params::SaveTarget examined(const QString& path)
+{
+    return params::examineSaveTarget(QFile::encodeName(path).toStdString());
+}
 
 }  // namespace
 
@@ -130,8 +136,14 @@ QStringList FileMemory::recentParameterFiles() const
     return files.mid(0, recentCount);
 }
 
-QString FileMemory::workshopName() const { return value(workshopKey).toString(); }
+QString FileMemory::workshopName() const
+{
+    return value(workshopKey).toString();
+}
 
-void FileMemory::setWorkshopName(const QString& name) { setValue(workshopKey, name); }
+void FileMemory::setWorkshopName(const QString& name)
+{
+    setValue(workshopKey, name);
+}
 
 }  // namespace dravinor::ui

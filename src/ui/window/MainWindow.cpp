@@ -1,19 +1,19 @@
 #include "ui/window/MainWindow.h"
 
-#include "params/ControllerSession.h"
-#include "ui/dialogs/Dialogs.h"
-#include "ui/window/FileMemory.h"
 #include "live/LivePage.h"
 #include "live/OscilloscopeGroup.h"
-#include "ui/pages/ParameterPages.h"
-#include "ui/connection/PortProblemNotice.h"
+#include "params/ControllerSession.h"
 #include "params/ScaleTables.h"
+#include "ui/connection/PortProblemNotice.h"
+#include "ui/dialogs/Dialogs.h"
 #include "ui/language/TextKeyApplier.h"
+#include "ui/pages/ParameterPages.h"
 #include "ui/status/UnreadReport.h"
-#include "ui/wizard/WizardController.h"
+#include "ui/window/FileMemory.h"
 #include "ui/window/WindowFit.h"
 #include "ui/window/WindowPlacement.h"
 #include "ui/window/WindowTexts.h"
+#include "ui/wizard/WizardController.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,12 +30,9 @@
 namespace dravinor::ui {
 
 MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
-    : session_(session),
-      ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
-      dialogs_(dialogs ? *dialogs : *ownDialogs_),
-      textKeys_(std::make_unique<TextKeyApplier>(this)),
-      fileMemory_(new FileMemory(this)),
-      placement_(new WindowPlacement(*this, minimumWindowSize))
+    : session_(session), ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *ownDialogs_), textKeys_(std::make_unique<TextKeyApplier>(this)),
+      fileMemory_(new FileMemory(this)), placement_(new WindowPlacement(*this, minimumWindowSize))
 {
     setObjectName("Form1");
     // A settings file that is no regular file is said on the second line

@@ -7,9 +7,9 @@
 #include <QMainWindow>
 
 #include <array>
-#include <utility>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -23,7 +23,7 @@ class QTimer;
 namespace dravinor::link {
 struct ConnectionOutcome;
 struct StatusUpdate;
-}
+}  // namespace dravinor::link
 namespace dravinor::params {
 class ControllerSession;
 }

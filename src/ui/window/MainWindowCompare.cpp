@@ -1,14 +1,13 @@
 #include "ui/window/MainWindow.h"
 
 #include "params/ControllerSession.h"
-#include "ui/dialogs/Dialogs.h"
-#include "ui/window/FileMemory.h"
-#include "ui/dialogs/ParameterDiffDialog.h"
 #include "params/ParameterFile.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/dialogs/ParameterDiffDialog.h"
 #include "ui/status/ReadTexts.h"
 #include "ui/status/UnreadReport.h"
+#include "ui/window/FileMemory.h"
 #include "ui/window/WindowTexts.h"
-
 
 namespace dravinor::ui {
 
@@ -18,7 +17,8 @@ void MainWindow::compareWithFile()
 {
     if (!confirmDespiteUnread(dialogs_, reads::compareQuestion, session_.state(), pageControl_))
         return;
-    const QString path = dialogs_.chooseOpenFile(fileMemory_->folder(FileMemory::Kind::ParameterFiles), texts::fileFilter);
+    const QString path =
+        dialogs_.chooseOpenFile(fileMemory_->folder(FileMemory::Kind::ParameterFiles), texts::fileFilter);
     if (path.isEmpty())
         return;
     fileMemory_->noteChosen(FileMemory::Kind::ParameterFiles, path);

@@ -1,16 +1,16 @@
 #include "ui/window/MainWindow.h"
 
-#include "params/ControllerSession.h"
-#include "ui/dialogs/Dialogs.h"
-#include "ui/window/FileMemory.h"
-#include "ui/status/FileStatusTexts.h"
-#include "params/ParameterFile.h"
-#include "ui/pages/ParameterPages.h"
 #include "live/LivePage.h"
-#include "ui/status/ReadTexts.h"
+#include "params/ControllerSession.h"
+#include "params/ParameterFile.h"
 #include "ui/connection/ReconnectWatch.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/pages/ParameterPages.h"
+#include "ui/status/FileStatusTexts.h"
+#include "ui/status/ReadTexts.h"
 #include "ui/status/TransferStatusTexts.h"
 #include "ui/status/UnreadReport.h"
+#include "ui/window/FileMemory.h"
 #include "ui/window/WindowTexts.h"
 
 #include <QAction>
@@ -87,7 +87,7 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
     if (outcome.checks.kind != PortChecks::Kind::Unchanged) {
         for (int i = 0; i < static_cast<int>(portItems_.size()); ++i)
             portItems_[static_cast<std::size_t>(i)]->setChecked(outcome.checks.kind == PortChecks::Kind::Only &&
-                                                                 outcome.checks.index == i);
+                                                                outcome.checks.index == i);
     }
     reconnect_->follow();
 }
@@ -98,8 +98,7 @@ void MainWindow::buildReconnectWatch()
                                     {[this](const ConnectionOutcome& outcome) { applyOutcome(outcome); },
                                      [this](int line, const StatusText& text) { showStatus(line, text); },
                                      // The wizard owns its exchanges: it is not read under it.
-                                     [this] { return currentPage_ != TabAuto; },
-                                     [this] { showParameters(); }});
+                                     [this] { return currentPage_ != TabAuto; }, [this] { showParameters(); }});
     // A poll that met a dead port tells it at once.
     connect(livePage_, &live::LivePage::controllerAbsent, reconnect_, &ReconnectWatch::checkLine);
 }

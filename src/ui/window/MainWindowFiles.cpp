@@ -1,16 +1,16 @@
 #include "ui/window/MainWindow.h"
 
-#include "ui/status/BackupTexts.h"
-#include "params/ControllerSession.h"
-#include "ui/dialogs/Dialogs.h"
-#include "ui/window/FileMemory.h"
-#include "ui/status/FileStatusTexts.h"
 #include "fields/ParameterDiff.h"
+#include "params/ControllerSession.h"
 #include "params/ParameterFile.h"
+#include "ui/dialogs/Dialogs.h"
 #include "ui/pages/ParameterPages.h"
+#include "ui/status/BackupTexts.h"
+#include "ui/status/FileStatusTexts.h"
 #include "ui/status/ReadTexts.h"
 #include "ui/status/TransferStatusTexts.h"
 #include "ui/status/UnreadReport.h"
+#include "ui/window/FileMemory.h"
 #include "ui/window/WindowTexts.h"
 
 #include <QFileInfo>
@@ -65,7 +65,7 @@ void MainWindow::saveParameterFile()
     }
     // Unlike a silent failure, the fitter learns the set was not kept.
     const QString why = result.error == params::FileError::NotAFile ? texts::saveRefusalText(result.target)
-                                                                     : QString::fromStdString(result.systemText);
+                                                                    : QString::fromStdString(result.systemText);
     dialogs_.showError(texts::errorCaption, texts::cannotSave + "\n" + path + "\n" + why);
 }
 
@@ -78,7 +78,8 @@ void MainWindow::showFileStatus(const QString& text)
 
 void MainWindow::loadParameterFile()
 {
-    const QString path = dialogs_.chooseOpenFile(fileMemory_->folder(FileMemory::Kind::ParameterFiles), texts::fileFilter);
+    const QString path =
+        dialogs_.chooseOpenFile(fileMemory_->folder(FileMemory::Kind::ParameterFiles), texts::fileFilter);
     if (path.isEmpty())
         return;
     fileMemory_->noteChosen(FileMemory::Kind::ParameterFiles, path);

@@ -8,8 +8,9 @@ namespace dravinor::ui {
 void MainWindow::showJournal()
 {
     if (!journalWindow_)
-        journalWindow_ = new JournalWindow(session_, ownDialogs_ ? nullptr : &dialogs_, this,
-                                           [this](const params::BulkWriteOutcome& outcome) { showBulkWriteResult(outcome); });
+        journalWindow_ =
+            new JournalWindow(session_, ownDialogs_ ? nullptr : &dialogs_, this,
+                              [this](const params::BulkWriteOutcome& outcome) { showBulkWriteResult(outcome); });
     journalWindow_->refresh();
     journalWindow_->showOver(*this);
     journalWindow_->raise();

@@ -4,16 +4,16 @@
 #include "ui/wizard/WizardPages.h"
 
 #include "lang/DataFiles.h"
+#include "live/LivePage.h"
+#include "ui/connection/ReconnectWatch.h"
 #include "ui/dialogs/Dialogs.h"
-#include "ui/pages/FieldAccessibility.h"
 #include "ui/dialogs/HelpViewer.h"
 #include "ui/journal/JournalWindow.h"
 #include "ui/language/LanguageLoader.h"
-#include "live/LivePage.h"
-#include "ui/pages/ParameterPages.h"
 #include "ui/language/QtTranslations.h"
-#include "ui/connection/ReconnectWatch.h"
 #include "ui/language/TextKeyApplier.h"
+#include "ui/pages/FieldAccessibility.h"
+#include "ui/pages/ParameterPages.h"
 #include "ui/window/WindowTexts.h"
 
 #include <QAction>
@@ -28,7 +28,7 @@ struct Language {
     const char* help;
     lang::CodePage codePage;
     QFontDatabase::WritingSystem writingSystem;  // the controls' fonts must have its letters
-    const char* qtLanguage;  // Qt's own dialogs speak it too
+    const char* qtLanguage;                      // Qt's own dialogs speak it too
 };
 
 namespace {
@@ -42,7 +42,8 @@ constexpr const char* helpTopic = "IDH_210";
 
 QString dataFile(const char* relative)
 {
-    const auto programFolder = std::filesystem::path(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    const auto programFolder =
+        std::filesystem::path(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
     return QFile::decodeName(lang::findDataFile(relative, programFolder).string().c_str());
 }
 
@@ -91,9 +92,15 @@ void MainWindow::fixWizardLabelWidths()
     wizard_->pages().layout();
 }
 
-void MainWindow::choosePolish() { selectLanguage(polish, polishItem_); }
+void MainWindow::choosePolish()
+{
+    selectLanguage(polish, polishItem_);
+}
 
-void MainWindow::chooseRussian() { selectLanguage(russian, russianItem_); }
+void MainWindow::chooseRussian()
+{
+    selectLanguage(russian, russianItem_);
+}
 
 void MainWindow::helpF1Click()
 {

@@ -1,10 +1,10 @@
 #include "ui/window/MainWindow.h"
 
-#include "params/ControllerSession.h"
 #include "live/LivePage.h"
+#include "params/ControllerSession.h"
+#include "ui/pages/ParameterPages.h"
 #include "ui/recording/LiveRecordingControl.h"
 #include "ui/recording/LiveRecordingTexts.h"
-#include "ui/pages/ParameterPages.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -12,15 +12,15 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "ui/dialogs/AboutBox.h"
-#include "ui/window/MenuMnemonics.h"
-#include "ui/pages/ParameterPageLayout.h"
 #include "ui/connection/PortToolTip.h"
-#include "ui/window/RecentFilesMenu.h"
-#include "ui/report/ReportDialog.h"
+#include "ui/dialogs/AboutBox.h"
 #include "ui/language/SlotText.h"
-#include "ui/wizard/WizardController.h"
+#include "ui/pages/ParameterPageLayout.h"
+#include "ui/report/ReportDialog.h"
+#include "ui/window/MenuMnemonics.h"
+#include "ui/window/RecentFilesMenu.h"
 #include "ui/window/WindowFit.h"
+#include "ui/wizard/WizardController.h"
 #include <QActionGroup>
 #include <QMenuBar>
 
@@ -128,7 +128,8 @@ void MainWindow::buildResolutionMenu(QMenuBar* bar)
         const auto& size = sizes[i];
         QAction* item = addMenuItem(resolution, size.name, QStringLiteral("%1x%2").arg(size.width).arg(size.height));
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, item, size] { chooseResolution(item, size.width, size.height); });
+        connect(item, &QAction::triggered, this,
+                [this, item, size] { chooseResolution(item, size.width, size.height); });
         resolutionItems_[i] = item;
     }
 }
@@ -153,7 +154,8 @@ void MainWindow::chooseResolution(QAction* item, int width, int height)
     // The sizes are outer sizes, frame included; a screen smaller than the
     // size gets the largest window that fits it, still on screen.
     const QSize frame = frameGeometry().size() - geometry().size();
-    requestedResolution_ = fitOnScreen(QRect(frameGeometry().topLeft(), QSize(width, height)), screenArea()).size() - frame;
+    requestedResolution_ =
+        fitOnScreen(QRect(frameGeometry().topLeft(), QSize(width, height)), screenArea()).size() - frame;
     placeOnScreen(QSize(width, height), false);
 }
 

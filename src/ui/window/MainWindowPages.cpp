@@ -1,12 +1,12 @@
 #include "ui/window/MainWindow.h"
 
-#include "ui/wizard/AdaptationRefusal.h"
+#include "live/LivePage.h"
 #include "params/ControllerSession.h"
 #include "ui/dialogs/Dialogs.h"
-#include "live/LivePage.h"
 #include "ui/pages/ParameterPages.h"
-#include "ui/wizard/WizardController.h"
 #include "ui/window/WindowTexts.h"
+#include "ui/wizard/AdaptationRefusal.h"
+#include "ui/wizard/WizardController.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -110,11 +110,8 @@ void MainWindow::activatePage()
         livePage_->startLiveView(outer.width(), outer.height());
         break;
     }
-    case TabAuto:
-        enterWizardPage();
-        break;
-    default:
-        break;
+    case TabAuto: enterWizardPage(); break;
+    default: break;
     }
 }
 

@@ -1,8 +1,8 @@
 #include "ui/window/MainWindow.h"
 
 #include "live/LivePage.h"
-#include "ui/recording/LiveReplayControl.h"
 #include "ui/pages/ParameterPages.h"
+#include "ui/recording/LiveReplayControl.h"
 
 #include <QAction>
 #include <QMenu>
@@ -18,8 +18,8 @@ void MainWindow::startReplay(const QString& fileName, std::vector<params::LiveSa
         ports->setEnabled(false);
     showDefaultSet();
     pages_->showGroups();
-    replay_ = new LiveReplayControl(findChild<QAction*>("WstrzymajOdtwarzanie"), *livePage_, fileName,
-                                    std::move(samples));
+    replay_ =
+        new LiveReplayControl(findChild<QAction*>("WstrzymajOdtwarzanie"), *livePage_, fileName, std::move(samples));
     choosePolish();
     switchToPage(TabViz);
 }

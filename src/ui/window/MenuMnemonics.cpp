@@ -121,9 +121,8 @@ bool MenuMnemonics::eventFilter(QObject* watched, QEvent* event)
 {
     // Qt asks the focus widget (then its parents) whether it wants the key
     // before it looks for a shortcut: the last moment to settle the letters.
-    if (event->type() == QEvent::ShortcutOverride &&
-        (static_cast<QKeyEvent*>(event)->modifiers() & Qt::AltModifier) && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == bar_->window())
+    if (event->type() == QEvent::ShortcutOverride && (static_cast<QKeyEvent*>(event)->modifiers() & Qt::AltModifier) &&
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == bar_->window())
         yieldLettersOwnedByControls();
     return QObject::eventFilter(watched, event);
 }

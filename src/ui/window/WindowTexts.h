@@ -32,7 +32,10 @@ inline constexpr SlotText enterWizardCaption{lang::slot::journal::adaptationRese
 // The title's part for a controller that answers but gave no clean
 // identity, bracketed as a version text is.
 struct VersionUnknownTitle {
-    operator QString() const { return QStringLiteral("[ ") + slotText(lang::slot::versionUnknown) + QStringLiteral(" ]"); }
+    operator QString() const
+    {
+        return QStringLiteral("[ ") + slotText(lang::slot::versionUnknown) + QStringLiteral(" ]");
+    }
 };
 inline constexpr VersionUnknownTitle versionUnknown{};
 

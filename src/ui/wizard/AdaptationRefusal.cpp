@@ -1,9 +1,9 @@
 #include "ui/wizard/AdaptationRefusal.h"
 
+#include "lang/TextSlots.h"
 #include "params/ParameterBlock.h"
 #include "params/ParameterTransfer.h"
 #include "ui/language/SlotText.h"
-#include "lang/TextSlots.h"
 
 namespace dravinor::ui {
 

@@ -1,11 +1,11 @@
 #include "ui/wizard/WizardController.h"
 
+#include "lang/TextSlots.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/pages/ParameterPages.h"
 #include "ui/wizard/ProbeFailureTexts.h"
-#include "lang/TextSlots.h"
-#include "ui/wizard/WizardPages.h"
 #include "ui/wizard/WizardControlNames.h"
+#include "ui/wizard/WizardPages.h"
 #include "ui/wizard/WizardViewBinder.h"
 
 #include <QAbstractButton>
@@ -28,16 +28,14 @@ WizardController::WizardController(QTabWidget* autoTab, link::SerialPort& port, 
                                    QObject* parent)
     : QObject(parent), pages_(new WizardPages(autoTab)), dialogs_(dialogs)
 {
-    wizard::WizardInputs inputs{
-        [&parameterPages](std::string_view name) {
-            return parameterPages.fieldText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
-                .toStdString();
-        }};
-    engine_ = std::make_unique<AdaptationEngine>(port, state, transfer,
-                                                 std::move(inputs));
+    wizard::WizardInputs inputs{[&parameterPages](std::string_view name) {
+        return parameterPages.fieldText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
+            .toStdString();
+    }};
+    engine_ = std::make_unique<AdaptationEngine>(port, state, transfer, std::move(inputs));
     // The pages' numbers take the locale's decimal separator.
-    binder_ = std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl),
-                                                 QLocale().decimalPoint());
+    binder_ =
+        std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl), QLocale().decimalPoint());
     buildTimers();
     connectControls();
 }
@@ -145,8 +143,8 @@ void WizardController::showTpsDirection()
     if (!rising)
         return;
     if (auto* label = qobject_cast<QLabel*>(pages_->control(widgetName(WizardControl::TpsDirection))))
-        label->setText(QString::fromStdString(lang::textSlots().text(*rising ? lang::slot::tpsRising
-                                                                             : lang::slot::tpsFalling)));
+        label->setText(
+            QString::fromStdString(lang::textSlots().text(*rising ? lang::slot::tpsRising : lang::slot::tpsFalling)));
 }
 
 void WizardController::redrawTexts()

@@ -162,8 +162,8 @@ int scaled(int v, double scale)
 
 int wizardFontSize(int pageWidth, int pageHeight)
 {
-    const double scale = std::min(static_cast<double>(pageWidth) / wizardBaseWidth,
-                                  static_cast<double>(pageHeight) / wizardBaseHeight);
+    const double scale =
+        std::min(static_cast<double>(pageWidth) / wizardBaseWidth, static_cast<double>(pageHeight) / wizardBaseHeight);
     return std::max(6, static_cast<int>(std::floor(baseFont * scale)));
 }
 

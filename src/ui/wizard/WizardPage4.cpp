@@ -1,8 +1,8 @@
 #include "ui/wizard/WizardWidgets.h"
 
+#include "live/LivePictures.h"
 #include "live/widgets/HorizontalBar.h"
 #include "live/widgets/InstrumentColor.h"
-#include "live/LivePictures.h"
 
 #include <QLabel>
 #include <QToolButton>

@@ -1,7 +1,7 @@
 #include "ui/wizard/WizardPages.h"
 
-#include "live/widgets/HorizontalBar.h"
 #include "live/ProbeType.h"
+#include "live/widgets/HorizontalBar.h"
 #include "ui/wizard/WizardControlNames.h"
 #include "ui/wizard/WizardLayout.h"
 #include "wizard/WizardTexts.h"
@@ -19,7 +19,8 @@ namespace {
 
 constexpr const char* pageNames[] = {"AA1", "AA2", "AA4", "AA5"};
 constexpr wizard::WizardControl nextButtons[] = {wizard::WizardControl::StartNext, wizard::WizardControl::TpsPageNext,
-                                                 wizard::WizardControl::ReducerNext, wizard::WizardControl::FinishButton};
+                                                 wizard::WizardControl::ReducerNext,
+                                                 wizard::WizardControl::FinishButton};
 // A caption placed further right than this stands at the bar's right end.
 constexpr int rightEndFrom = 200;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wizard/WizardView.h"
 #include "ui/wizard/WizardWidgets.h"
+#include "wizard/WizardView.h"
 
 #include <QObject>
 

@@ -2,8 +2,8 @@
 
 #include "live/widgets/InstrumentColor.h"
 #include "live/widgets/InstrumentWidget.h"
-#include "ui/pages/ParameterPages.h"
 #include "live/widgets/StatusLed.h"
+#include "ui/pages/ParameterPages.h"
 #include "ui/wizard/WizardControlNames.h"
 #include "ui/wizard/WizardPages.h"
 
@@ -36,10 +36,12 @@ QColor colourOf(Tint tint)
 
 // The panel of each figure, in the figures' order.
 constexpr std::array<WizardControl, wizard::figureCount> figurePanels{
-    WizardControl::TpsIdlePanel,         WizardControl::TpsThresholdPanel,    WizardControl::TpsHighPanel,
-    WizardControl::LeanPanel,            WizardControl::ProbeThresholdPanel,  WizardControl::RichPanel,
-    WizardControl::RichTimePanel,        WizardControl::LeanTimePanel,        WizardControl::AboveTpsMinimumPanel,
-    WizardControl::AboveTpsMaximumPanel, WizardControl::AboveTpsStartPanel,   WizardControl::IdleMinimumPanel,
+    WizardControl::TpsIdlePanel,         WizardControl::TpsThresholdPanel,
+    WizardControl::TpsHighPanel,         WizardControl::LeanPanel,
+    WizardControl::ProbeThresholdPanel,  WizardControl::RichPanel,
+    WizardControl::RichTimePanel,        WizardControl::LeanTimePanel,
+    WizardControl::AboveTpsMinimumPanel, WizardControl::AboveTpsMaximumPanel,
+    WizardControl::AboveTpsStartPanel,   WizardControl::IdleMinimumPanel,
     WizardControl::IdleMaximumPanel,     WizardControl::IdleStartPanel,
 };
 

@@ -46,8 +46,7 @@ public:
     // An RPM dial 0..8 thousand, "Obroty" as on the live view.
     live::DialMeter* rpmDial(QWidget* page, Control control);
     // A plain progress bar.
-    live::HorizontalBar* progressBar(QWidget* page, Control control, int digitalTo, float valueTo,
-                                     const QString& unit);
+    live::HorizontalBar* progressBar(QWidget* page, Control control, int digitalTo, float valueTo, const QString& unit);
     QPushButton* nextButton(QWidget* page, Control control);
     void add(QWidget* widget, Control control);
 
