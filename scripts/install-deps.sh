@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-dejavu-core clang libclang-rt-14-dev
-          qt6-translations-l10n dpkg-dev file ccache lintian bash-completion poppler-utils)
+          qt6-translations-l10n dpkg-dev file ccache lintian bash-completion poppler-utils
+          clang-format clang-tidy)
 
 missing=()
 for package in "${packages[@]}"; do
