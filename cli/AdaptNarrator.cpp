@@ -8,6 +8,7 @@
 #include "wizard/WizardTexts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <utility>
 #include <variant>
@@ -258,8 +259,7 @@ void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
     const auto& figures = failure->figures;
     line(std::string("dravinor-cli: the lambda probe does not work: ") +
          diagnostics::probeVerdictName(figures.verdict) + ", " + commaVolts(figures.minVolts) + "-" +
-         commaVolts(figures.maxVolts) + " V over the last " +
-         std::to_string(static_cast<int>(figures.judgedSeconds + 0.5)) +
+         commaVolts(figures.maxVolts) + " V over the last " + std::to_string(std::lround(figures.judgedSeconds)) +
          " s; check the probe and its wiring (a cold probe does not switch either)");
 }
 

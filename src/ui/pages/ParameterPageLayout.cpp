@@ -128,8 +128,9 @@ public:
         const int fieldLeft = trunc(gw - fw - gw * 0.02);
         const int labelLeft = trunc(gw * 0.02);
 
+        const auto firstRow = static_cast<std::size_t>(g.firstRow);
         for (int n = 0; n < g.rows; ++n) {
-            const Row& row = rows[static_cast<std::size_t>(g.firstRow + n)];
+            const Row& row = rows[firstRow + static_cast<std::size_t>(n)];
             const int top = out_.rowTops[static_cast<std::size_t>(n)];
             out_.widgets[row.label] = {labelLeft, trunc(top + f * 2.0 / 3.0), -1, -1, f};
             if (row.secondField) {
@@ -139,9 +140,10 @@ public:
                 out_.widgets[row.field] = {fieldLeft, top, fw, r, f};
             }
         }
-        for (int k = 0; k < g.checkBoxCount(); ++k)
-            out_.widgets[g.checkBoxes[static_cast<std::size_t>(k)]] = {
-                labelLeft, out_.rowTops[static_cast<std::size_t>(g.rows + k)], gw - 30, r, f};
+        // The check boxes stand in the rows below the group's fields.
+        for (std::size_t k = 0; k < static_cast<std::size_t>(g.checkBoxCount()); ++k)
+            out_.widgets[g.checkBoxes[k]] = {labelLeft, out_.rowTops[static_cast<std::size_t>(g.rows) + k], gw - 30, r,
+                                             f};
     }
 
     CommentPosition column(std::span<const Group> column, int left, int space)

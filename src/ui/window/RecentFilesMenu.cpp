@@ -52,7 +52,7 @@ void RecentFilesMenu::rebuild()
     const QStringList files = memory_.recentParameterFiles();
     const QFontMetrics metrics(menu_->font());
     for (int i = 0; i < files.size(); ++i) {
-        const QString path = files[i];
+        const QString& path = files[i];
         QAction* item = menu_->addAction(entryText(i + 1, path, metrics));
         item->setObjectName(QStringLiteral("OstatniPlik%1").arg(i + 1));
         item->setToolTip(QDir::toNativeSeparators(path));
