@@ -38,8 +38,9 @@ packages=(g++-mingw-w64-x86-64-posix wine wine64 nsis dpkg-dev xz-utils cmake ni
           qt6-base-dev qt6-base-dev-tools)
 install_missing_packages() {
   local missing installed
-  # One dpkg-query for all: the warm path should cost next to nothing.
-  installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+  # One dpkg-query for all: the warm path should cost next to nothing. It
+  # fails when a package was never installed: that is what we ask it.
+  installed=$( (dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true) |
                 awk '/ install ok installed$/ { print $1 }')
   mapfile -t missing < <(printf '%s\n' "${packages[@]}" | grep -vxF -f <(echo "$installed"))
   [ ${#missing[@]} -eq 0 ] && return 0
