@@ -63,7 +63,8 @@ const CommandSpec commands[] = {
     {.name = "set",
      .usage = "set ADDR VALUE | set [--clamp] FIELD VALUE",
      .help = "set ADDR VALUE writes one raw byte: ADDR 1..35, VALUE 0..255 (decimal or\n"
-             "0x..), to EEPROM and RAM with retries.\n"
+             "0x..), with retries, to EEPROM and RAM, or to EEPROM alone for the\n"
+             "parameters kept only there (33..35).\n"
              "set FIELD VALUE writes a parameter page field by its name, VALUE in the\n"
              "field's units (decimal comma or point): it is encoded as the page encodes\n"
              "it when the field is left and written to the same addresses. A value\n"

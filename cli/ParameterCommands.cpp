@@ -10,6 +10,7 @@
 
 #include "params/ParameterDecoder.h"
 #include "params/ParameterFile.h"
+#include "params/ParameterTable.h"
 #include "params/ParameterWrites.h"
 
 #include <algorithm>
@@ -210,12 +211,13 @@ int runSet(CliSession& session, const CliOptions& options)
         std::cerr << "dravinor-cli: the parameters could not all be read; nothing written\n";
         return exitNoController;
     }
-    // The address as given (one of the parameters', checked above), to both
-    // memories, whatever the pages would do with it.
-    const auto outcome = params::writeToMemory(session.transfer(), params::Memory::EepromAndRam,
-                                               params::Address(*address), static_cast<std::uint8_t>(*value));
+    // The raw byte goes where the parameter lives: a parameter kept in EEPROM
+    // only has no working copy, and the RAM at its address is not its own.
+    const params::Address target(*address);
+    const auto outcome = params::writeWhereItLives(session.transfer(), target, static_cast<std::uint8_t>(*value));
     if (!outcome.failed()) {
-        std::printf("Parameter %d = %d written (EEPROM and RAM)\n", *address, *value);
+        const bool eepromOnly = params::memoryOf(target) == params::Memory::EepromOnly;
+        std::printf("Parameter %d = %d written (%s)\n", *address, *value, eepromOnly ? "EEPROM" : "EEPROM and RAM");
         return exitSuccess;
     }
     if (session.port().deviceLost())

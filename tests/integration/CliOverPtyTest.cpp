@@ -63,6 +63,18 @@ TEST_F(CliFixture, SetWritesOneByteAndTheRamWordCarriesTheNextValue)
     EXPECT_EQ(controller.ram()[41], before[5]);
 }
 
+TEST_F(CliFixture, SetOfAParameterKeptOnlyInEepromLeavesTheRamAlone)
+{
+    const auto ramBefore = controller.ram();
+    const auto run = cli("set 34 1");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("Parameter 34 = 1 written (EEPROM)\n"), std::string::npos) << run.out;
+    EXPECT_EQ(controller.eeprom()[34], 1);
+    EXPECT_EQ(controller.ram(), ramBefore);
+    for (const auto& frame : controller.receivedFrames())
+        EXPECT_NE(frame.bytes[0], 'R');
+}
+
 TEST_F(CliFixture, UnacknowledgedSetExitsThree)
 {
     sim::FaultOptions faults;
