@@ -6,7 +6,7 @@
 #include "params/ScaleTables.h"
 #include "ui/connection/PortProblemNotice.h"
 #include "ui/dialogs/Dialogs.h"
-#include "ui/language/TextKeyApplier.h"
+#include "ui/language/LanguageChoice.h"
 #include "ui/pages/ParameterPages.h"
 #include "ui/status/UnreadReport.h"
 #include "ui/window/FileMemory.h"
@@ -31,8 +31,8 @@ namespace dravinor::ui {
 
 MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     : session_(session), ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
-      dialogs_(dialogs ? *dialogs : *ownDialogs_), textKeys_(std::make_unique<TextKeyApplier>(this)),
-      fileMemory_(new FileMemory(this)), placement_(new WindowPlacement(*this, minimumWindowSize))
+      dialogs_(dialogs ? *dialogs : *ownDialogs_), fileMemory_(new FileMemory(this)),
+      placement_(new WindowPlacement(*this, minimumWindowSize))
 {
     setObjectName("Form1");
     // A settings file that is no regular file is said on the second line
@@ -234,6 +234,31 @@ void MainWindow::closeEvent(QCloseEvent* event)
     session_.port().close();
     stopAllTimers();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::choosePolish()
+{
+    language_->choosePolish();
+}
+
+void MainWindow::chooseRussian()
+{
+    language_->chooseRussian();
+}
+
+void MainWindow::helpF1Click()
+{
+    language_->showHelp();
+}
+
+HelpViewer* MainWindow::helpViewer() const
+{
+    return language_->helpViewer();
+}
+
+TextKeyApplier& MainWindow::textKeys() const
+{
+    return language_->textKeys();
 }
 
 QString MainWindow::statusText(int line) const

@@ -39,11 +39,11 @@ class HelpViewer;
 class LiveRecordingControl;
 class LiveReplayControl;
 class JournalWindow;
+class LanguageChoice;
 class ParameterPages;
 class ReconnectWatch;
 class RecentFilesMenu;
 class TextKeyApplier;
-struct Language;
 class WindowPlacement;
 class WizardController;
 
@@ -76,19 +76,16 @@ public:
     // F5: the wizard's entry.
     void startAutoAdaptation();
 
-    // The language menu's two items, "polski" and "rosyjski"
-    // (MainWindowLanguage.cpp): help file, ticks, the writing system's
-    // fonts, language file, wizard label widths.
+    // The language menu's two items, "polski" and "rosyjski", and F1, the
+    // current language's help (LanguageChoice).
     void choosePolish();
-    void fixWizardLabelWidths();
     void chooseRussian();
-    // F1: the current language's help at its topic.
     void helpF1Click();
-    HelpViewer* helpViewer() const { return helpViewer_; }
+    HelpViewer* helpViewer() const;
     // "Dziennik zmian" (MainWindowJournal.cpp).
     void showJournal();
     JournalWindow* journalWindow() const { return journalWindow_; }
-    TextKeyApplier& textKeys() const { return *textKeys_; }
+    TextKeyApplier& textKeys() const;
 
     QTabWidget* pageControl() const { return pageControl_; }
     live::LivePage& livePage() const { return *livePage_; }
@@ -116,6 +113,8 @@ private:
     void buildPortsMenu(QMenuBar* bar);
     void buildResolutionMenu(QMenuBar* bar);
     void buildLanguagesMenu(QMenuBar* bar);
+    // After the language file: the title's words in it.
+    void redrawTitle();
     void buildTimers();
     void showAtStart();
     void showDefaultSet();
@@ -159,10 +158,6 @@ private:
     // "Porównaj z plikiem…" (MainWindowCompare.cpp).
     void compareWithFile();
 
-    void selectLanguage(const Language& language, QAction* ticked);
-    // What was shown before a change of language, said again in its words.
-    void redrawShownTexts();
-
     // Pages (MainWindowPages.cpp).
     void onCurrentPageChanged(int index);
     void setPageQuietly(int index);
@@ -195,12 +190,8 @@ private:
     std::array<std::pair<int, int>, 2> barsBeforeBulkWrite_{};
     std::array<QAction*, 8> portItems_{};
     std::array<QAction*, 4> resolutionItems_{};
-    QAction* polishItem_ = nullptr;
-    QAction* russianItem_ = nullptr;
-    std::unique_ptr<TextKeyApplier> textKeys_;
-    HelpViewer* helpViewer_ = nullptr;
+    std::unique_ptr<LanguageChoice> language_;
     JournalWindow* journalWindow_ = nullptr;
-    QString helpFile_;
     QTimer* liveTimer_ = nullptr;
     WizardController* wizard_ = nullptr;
     LiveRecordingControl* recording_ = nullptr;

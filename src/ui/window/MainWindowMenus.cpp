@@ -13,13 +13,17 @@
 #include <QTabWidget>
 
 #include "ui/connection/PortToolTip.h"
+#include "ui/connection/ReconnectWatch.h"
 #include "ui/dialogs/AboutBox.h"
+#include "ui/journal/JournalWindow.h"
+#include "ui/language/LanguageChoice.h"
 #include "ui/language/SlotText.h"
 #include "ui/pages/ParameterPageLayout.h"
 #include "ui/report/ReportDialog.h"
 #include "ui/window/MenuMnemonics.h"
 #include "ui/window/RecentFilesMenu.h"
 #include "ui/window/WindowFit.h"
+#include "ui/window/WindowTexts.h"
 #include "ui/wizard/WizardController.h"
 #include <QActionGroup>
 #include <QMenuBar>
@@ -138,12 +142,29 @@ void MainWindow::buildLanguagesMenu(QMenuBar* bar)
 {
     QMenu* languages = bar->addMenu(QStringLiteral("jezyki"));
     languages->setObjectName("jezyki");
-    polishItem_ = addMenuItem(languages, "polski", QStringLiteral("polski"));
-    russianItem_ = addMenuItem(languages, "rosyjski", QStringLiteral("rosyjski"));
-    polishItem_->setCheckable(true);
-    russianItem_->setCheckable(true);
-    connect(polishItem_, &QAction::triggered, this, &MainWindow::choosePolish);
-    connect(russianItem_, &QAction::triggered, this, &MainWindow::chooseRussian);
+    QAction* polish = addMenuItem(languages, "polski", QStringLiteral("polski"));
+    QAction* russian = addMenuItem(languages, "rosyjski", QStringLiteral("rosyjski"));
+    polish->setCheckable(true);
+    russian->setCheckable(true);
+    language_ = std::make_unique<LanguageChoice>(this, dialogs_, polish, russian,
+                                                 LanguageFollowers{statusLines_, *pages_, *livePage_, *wizard_,
+                                                                   [this] { redrawTitle(); }, [this] { layoutPages(); },
+                                                                   [this] { showUnreadStatus(false); },
+                                                                   [this] {
+                                                                       if (journalWindow_)
+                                                                           journalWindow_->refresh();
+                                                                   }});
+}
+
+void MainWindow::redrawTitle()
+{
+    if (titleSaysNoController_)
+        setWindowTitle(texts::titlePrefix + texts::noController);
+    if (titleSaysVersionUnknown_) {
+        controllerVersion_ = texts::versionUnknown;
+        setWindowTitle(texts::titlePrefix + controllerVersion_);
+    }
+    reconnect_->redrawTitle();
 }
 
 void MainWindow::chooseResolution(QAction* item, int width, int height)
