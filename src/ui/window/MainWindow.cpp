@@ -5,12 +5,17 @@
 #include "params/ControllerSession.h"
 #include "params/ScaleTables.h"
 #include "ui/connection/PortProblemNotice.h"
+#include "ui/dialogs/AboutBox.h"
 #include "ui/dialogs/Dialogs.h"
+#include "ui/journal/JournalWindow.h"
 #include "ui/language/LanguageChoice.h"
 #include "ui/pages/ParameterPages.h"
+#include "ui/report/ReportDialog.h"
 #include "ui/status/UnreadReport.h"
 #include "ui/window/FileMemory.h"
+#include "ui/window/RecentFilesMenu.h"
 #include "ui/window/WindowFit.h"
+#include "ui/window/WindowMenus.h"
 #include "ui/window/WindowPlacement.h"
 #include "ui/window/WindowTexts.h"
 #include "ui/wizard/WizardController.h"
@@ -163,6 +168,43 @@ void MainWindow::buildStatusLines()
     }
 }
 
+void MainWindow::buildMenus()
+{
+    menus_ = std::make_unique<WindowMenus>(
+        *this,
+        MenuCommands{
+            .help = [this] { helpF1Click(); },
+            .parametersPage = [this] { switchToPage(TabPar1); },
+            .advancedPage = [this] { switchToPage(TabPar2); },
+            .livePage = [this] { switchToPage(TabViz); },
+            .startAutoAdaptation = [this] { startAutoAdaptation(); },
+            .showJournal = [this] { showJournal(); },
+            .compareWithFile = [this] { compareWithFile(); },
+            .showAbout = [this](const QString& caption) { AboutBox::showFor(this, caption, aboutVersion()); },
+            .showReport =
+                [this] {
+                    auto* dialog = new ReportDialog(windowReportSources(session_, wizard_->engine(), *livePage_, this),
+                                                    dialogs_, *fileMemory_, this);
+                    dialog->setAttribute(Qt::WA_DeleteOnClose);
+                    dialog->open();
+                },
+            .wizardNext = [this] { wizardNextKey(); },
+            .choosePort = [this](int index) { choosePort(index); },
+            .autodetect = [this] { autodetectFromMenu(); },
+            .chooseResolution = [this](QSize outer) { chooseResolution(outer); },
+        },
+        session_.portMap(), *livePage_, dialogs_, *fileMemory_);
+    connect(&menus_->recentFiles(), &RecentFilesMenu::fileChosen, this, &MainWindow::loadRecentFile);
+    language_ = std::make_unique<LanguageChoice>(this, dialogs_, menus_->polishItem(), menus_->russianItem(),
+                                                 LanguageFollowers{statusLines_, *pages_, *livePage_, *wizard_,
+                                                                   [this] { redrawTitle(); }, [this] { layoutPages(); },
+                                                                   [this] { showUnreadStatus(false); },
+                                                                   [this] {
+                                                                       if (journalWindow_)
+                                                                           journalWindow_->refresh();
+                                                                   }});
+}
+
 void MainWindow::buildTimers()
 {
     // The live page's poll timer; "Timer1" is its name among the window's controls.
@@ -254,6 +296,11 @@ void MainWindow::helpF1Click()
 HelpViewer* MainWindow::helpViewer() const
 {
     return language_->helpViewer();
+}
+
+LiveRecordingControl& MainWindow::recording() const
+{
+    return menus_->recording();
 }
 
 TextKeyApplier& MainWindow::textKeys() const

@@ -12,9 +12,6 @@
 #include <utility>
 #include <vector>
 
-class QAction;
-class QMenu;
-class QMenuBar;
 class QProgressBar;
 class QStatusBar;
 class QTabWidget;
@@ -42,9 +39,9 @@ class JournalWindow;
 class LanguageChoice;
 class ParameterPages;
 class ReconnectWatch;
-class RecentFilesMenu;
 class TextKeyApplier;
 class WindowPlacement;
+class WindowMenus;
 class WizardController;
 
 // Form1: the one window of the program. It owns the pages, the menus, the
@@ -90,7 +87,7 @@ public:
     QTabWidget* pageControl() const { return pageControl_; }
     live::LivePage& livePage() const { return *livePage_; }
     WizardController& wizard() const { return *wizard_; }
-    LiveRecordingControl& recording() const { return *recording_; }
+    LiveRecordingControl& recording() const;
     // The folders and files remembered between runs.
     FileMemory& fileMemory() const { return *fileMemory_; }
     // Null unless replaying.
@@ -105,23 +102,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Building (MainWindowMenus.cpp, MainWindow.cpp).
+    // Building (MainWindow.cpp).
     void buildPages();
     void buildStatusLines();
+    // The menus (WindowMenus) and the language choice their items drive.
     void buildMenus();
-    void buildMainMenu(QMenuBar* bar);
-    void buildPortsMenu(QMenuBar* bar);
-    void buildResolutionMenu(QMenuBar* bar);
-    void buildLanguagesMenu(QMenuBar* bar);
-    // After the language file: the title's words in it.
-    void redrawTitle();
     void buildTimers();
     void showAtStart();
     void showDefaultSet();
-    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption);
 
     // Connection and transfers (MainWindowConnection.cpp).
     void applyOutcome(const link::ConnectionOutcome& outcome);
+    // After a language file: the title's words in it.
+    void redrawTitle();
+    // The controller's version for the About box, in the current language.
+    QString aboutVersion() const;
     void buildReconnectWatch();
     void showConnectionStatus(const link::StatusUpdate& status);
     // How many of the 35 the last read left unread, and which (both lines).
@@ -165,7 +160,7 @@ private:
     void enterWizardPage();
     void wizardNextKey();
     void leaveFinishedWizard();
-    void chooseResolution(QAction* item, int width, int height);
+    void chooseResolution(QSize outer);
     // The available area of the window's screen.
     QRect screenArea() const;
     // Sets an outer size no larger than the screen's area and keeps the
@@ -188,20 +183,17 @@ private:
     // Range and value of the bars before a bulk write borrowed them: the
     // read's bars carry on from where the last read left them.
     std::array<std::pair<int, int>, 2> barsBeforeBulkWrite_{};
-    std::array<QAction*, 8> portItems_{};
-    std::array<QAction*, 4> resolutionItems_{};
+    std::unique_ptr<WindowMenus> menus_;
     std::unique_ptr<LanguageChoice> language_;
     JournalWindow* journalWindow_ = nullptr;
     QTimer* liveTimer_ = nullptr;
     WizardController* wizard_ = nullptr;
-    LiveRecordingControl* recording_ = nullptr;
     LiveReplayControl* replay_ = nullptr;
     int currentPage_ = TabPar1;
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;
     std::optional<QRect> startFrame_;
     FileMemory* fileMemory_ = nullptr;
-    RecentFilesMenu* recentFiles_ = nullptr;
     ReconnectWatch* reconnect_ = nullptr;
     WindowPlacement* placement_ = nullptr;
     QString controllerVersion_;  // of the connected controller, for the About box

@@ -5,12 +5,14 @@
 #include "params/ParameterFile.h"
 #include "ui/connection/ReconnectWatch.h"
 #include "ui/dialogs/Dialogs.h"
+#include "ui/language/SlotText.h"
 #include "ui/pages/ParameterPages.h"
 #include "ui/status/FileStatusTexts.h"
 #include "ui/status/ReadTexts.h"
 #include "ui/status/TransferStatusTexts.h"
 #include "ui/status/UnreadReport.h"
 #include "ui/window/FileMemory.h"
+#include "ui/window/WindowMenus.h"
 #include "ui/window/WindowTexts.h"
 
 #include <QAction>
@@ -84,12 +86,32 @@ void MainWindow::applyOutcome(const ConnectionOutcome& outcome)
         break;
     case TitleUpdate::Kind::Unchanged: break;
     }
-    if (outcome.checks.kind != PortChecks::Kind::Unchanged) {
-        for (int i = 0; i < static_cast<int>(portItems_.size()); ++i)
-            portItems_[static_cast<std::size_t>(i)]->setChecked(outcome.checks.kind == PortChecks::Kind::Only &&
-                                                                outcome.checks.index == i);
+    if (const auto& portItems = menus_->portItems(); outcome.checks.kind != PortChecks::Kind::Unchanged) {
+        for (int i = 0; i < static_cast<int>(portItems.size()); ++i)
+            portItems[static_cast<std::size_t>(i)]->setChecked(outcome.checks.kind == PortChecks::Kind::Only &&
+                                                               outcome.checks.index == i);
     }
     reconnect_->follow();
+}
+
+void MainWindow::redrawTitle()
+{
+    if (titleSaysNoController_)
+        setWindowTitle(texts::titlePrefix + texts::noController);
+    if (titleSaysVersionUnknown_) {
+        controllerVersion_ = texts::versionUnknown;
+        setWindowTitle(texts::titlePrefix + controllerVersion_);
+    }
+    reconnect_->redrawTitle();
+}
+
+QString MainWindow::aboutVersion() const
+{
+    // The title's version text is Polish in every language; the box says it in the current one.
+    const auto identity = session_.connection().identity();
+    return controllerVersion_.isEmpty() ? QString()
+           : identity                   ? slotText(lang::slot::aboutControllerVersion).arg(identity->firmware())
+                                        : slotText(lang::slot::versionUnknown);
 }
 
 void MainWindow::buildReconnectWatch()
