@@ -4,7 +4,9 @@
 #include "live/OscilloscopeGroup.h"
 #include "params/ControllerSession.h"
 #include "params/ScaleTables.h"
+#include "ui/connection/ConnectionPresenter.h"
 #include "ui/connection/PortProblemNotice.h"
+#include "ui/connection/ReconnectWatch.h"
 #include "ui/dialogs/AboutBox.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/journal/JournalWindow.h"
@@ -47,8 +49,7 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     buildPages();
     buildStatusLines();
     buildMenus();
-    buildReconnectWatch();
-    session_.transfer().setObserver(this);
+    buildConnection();
 
     placeOnScreen(initialWindowSize, true);
 }
@@ -77,10 +78,7 @@ void MainWindow::setStartFrame(const QRect& outer)
     placeFrame(outer);
 }
 
-MainWindow::~MainWindow()
-{
-    session_.transfer().setObserver(nullptr);
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildPages()
 {
@@ -141,7 +139,8 @@ void MainWindow::buildPages()
     connect(pages_->button("ZapPlik"), &QAbstractButton::clicked, this, &MainWindow::saveParameterFile);
     connect(pages_->button("OdczPlik"), &QAbstractButton::clicked, this, &MainWindow::loadParameterFile);
     connect(pages_->button("ZapiszPar"), &QAbstractButton::clicked, this, &MainWindow::writeAllParameters);
-    connect(pages_->button("OdczytPar"), &QAbstractButton::clicked, this, &MainWindow::readParametersAgain);
+    connect(pages_->button("OdczytPar"), &QAbstractButton::clicked, this,
+            [this] { connection_->readParametersAgain(); });
 }
 
 void MainWindow::buildStatusLines()
@@ -180,7 +179,8 @@ void MainWindow::buildMenus()
             .startAutoAdaptation = [this] { startAutoAdaptation(); },
             .showJournal = [this] { showJournal(); },
             .compareWithFile = [this] { compareWithFile(); },
-            .showAbout = [this](const QString& caption) { AboutBox::showFor(this, caption, aboutVersion()); },
+            .showAbout =
+                [this](const QString& caption) { AboutBox::showFor(this, caption, connection_->aboutVersion()); },
             .showReport =
                 [this] {
                     auto* dialog = new ReportDialog(windowReportSources(session_, wizard_->engine(), *livePage_, this),
@@ -189,20 +189,43 @@ void MainWindow::buildMenus()
                     dialog->open();
                 },
             .wizardNext = [this] { wizardNextKey(); },
-            .choosePort = [this](int index) { choosePort(index); },
-            .autodetect = [this] { autodetectFromMenu(); },
+            .choosePort = [this](int index) { connection_->choosePort(index); },
+            .autodetect = [this] { connection_->autodetectFromMenu(); },
             .chooseResolution = [this](QSize outer) { chooseResolution(outer); },
         },
         session_.portMap(), *livePage_, dialogs_, *fileMemory_);
     connect(&menus_->recentFiles(), &RecentFilesMenu::fileChosen, this, &MainWindow::loadRecentFile);
+    LanguageFollowers followers{statusLines_,
+                                *pages_,
+                                *livePage_,
+                                *wizard_,
+                                [this] {
+                                    connection_->redrawTitle();
+                                    reconnect_->redrawTitle();
+                                },
+                                [this] { layoutPages(); },
+                                [this] { connection_->showUnreadStatus(false); },
+                                [this] {
+                                    if (journalWindow_)
+                                        journalWindow_->refresh();
+                                }};
     language_ = std::make_unique<LanguageChoice>(this, dialogs_, menus_->polishItem(), menus_->russianItem(),
-                                                 LanguageFollowers{statusLines_, *pages_, *livePage_, *wizard_,
-                                                                   [this] { redrawTitle(); }, [this] { layoutPages(); },
-                                                                   [this] { showUnreadStatus(false); },
-                                                                   [this] {
-                                                                       if (journalWindow_)
-                                                                           journalWindow_->refresh();
-                                                                   }});
+                                                 std::move(followers));
+}
+
+void MainWindow::buildConnection()
+{
+    reconnect_ =
+        new ReconnectWatch(session_, this,
+                           {[this](const link::ConnectionOutcome& outcome) { connection_->applyOutcome(outcome); },
+                            [this](int line, const StatusText& text) { showStatus(line, text); },
+                            // The wizard owns its exchanges: it is not read under it.
+                            [this] { return currentPage_ != TabAuto; }, [this] { connection_->showParameters(); }});
+    // A poll that met a dead port tells it at once.
+    connect(livePage_, &live::LivePage::controllerAbsent, reconnect_, &ReconnectWatch::checkLine);
+    connection_ =
+        std::make_unique<ConnectionPresenter>(session_, *this, statusLines_, StatusBars{statusBars_, progressBars_},
+                                              *pages_, pageControl_, menus_->portItems(), *reconnect_);
 }
 
 void MainWindow::buildTimers()
@@ -218,16 +241,9 @@ void MainWindow::startUp()
 {
     showAtStart();
 
-    // The scan's status texts are painted as they come, without running the
-    // event loop in the middle of an exchange.
-    session_.connection().setStatusListener([this](const link::StatusUpdate& update) {
-        showConnectionStatus(update);
-        QStatusBar* bar = statusBars_[update.line == link::StatusLine::First ? 0 : 1];
-        if (bar->isVisible())
-            bar->repaint();
-    });
+    connection_->paintScanStatus();
     const auto outcome = session_.connection().autodetect();
-    applyOutcome(outcome);
+    connection_->applyOutcome(outcome);
     if (!outcome.connected) {
         showDefaultSet();
         // The pages are not the car's: the fitter must not take them for it.

@@ -17,10 +17,6 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 
-namespace dravinor::link {
-struct ConnectionOutcome;
-struct StatusUpdate;
-}  // namespace dravinor::link
 namespace dravinor::params {
 class ControllerSession;
 }
@@ -30,6 +26,7 @@ class LivePage;
 
 namespace dravinor::ui {
 
+class ConnectionPresenter;
 class Dialogs;
 class FileMemory;
 class HelpViewer;
@@ -46,7 +43,7 @@ class WizardController;
 
 // Form1: the one window of the program. It owns the pages, the menus, the
 // status lines and the timers, and drives the controller session.
-class MainWindow : public QMainWindow, private params::TransferObserver {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     enum Page { TabPar1, TabPar2, TabViz, TabAuto };
@@ -111,37 +108,19 @@ private:
     void showAtStart();
     void showDefaultSet();
 
-    // Connection and transfers (MainWindowConnection.cpp).
-    void applyOutcome(const link::ConnectionOutcome& outcome);
-    // After a language file: the title's words in it.
-    void redrawTitle();
-    // The controller's version for the About box, in the current language.
-    QString aboutVersion() const;
-    void buildReconnectWatch();
-    void showConnectionStatus(const link::StatusUpdate& status);
-    // How many of the 35 the last read left unread, and which (both lines).
-    void showUnreadStatus(bool afterRead);
-    void choosePort(int index);
-    void autodetectFromMenu();
+    // The reconnect watch and the connection's presenter (MainWindow.cpp).
+    void buildConnection();
+
+    // Files and transfers (MainWindowFiles.cpp).
     // What a file save or load did, on both status lines.
     void showFileStatus(const QString& text);
     void showStatus(int line, const StatusText& text);
     // Why the window's settings file is not used, on the file buttons' page.
     void showSettingsNotice();
-    void readStarted(int total) override;
-    void readProgress(int accepted) override;
-    void readFinished() override;
-    void showParameters() override;
-    void writeStarted() override;
-    void writeFinished(const params::WriteOutcome& outcome) override;
-    void bulkWriteStarted(int steps) override;
-    void bulkWriteProgress(int done, int steps) override;
-    void bulkWriteFinished(const params::BulkWriteOutcome& outcome) override;
     // Both status lines: the button that started a bulk write may be on either page.
     void showBulkWriteResult(const params::BulkWriteOutcome& outcome);
     void resetParameters();
     void writeAllParameters();
-    void readParametersAgain();
     void saveParameterFile();
     void loadParameterFile();
     // Loads the file and writes it; askFirst asks before anything is changed.
@@ -180,9 +159,6 @@ private:
     std::array<QStatusBar*, 2> statusBars_{};
     StatusLines statusLines_;
     std::array<QProgressBar*, 2> progressBars_{};
-    // Range and value of the bars before a bulk write borrowed them: the
-    // read's bars carry on from where the last read left them.
-    std::array<std::pair<int, int>, 2> barsBeforeBulkWrite_{};
     std::unique_ptr<WindowMenus> menus_;
     std::unique_ptr<LanguageChoice> language_;
     JournalWindow* journalWindow_ = nullptr;
@@ -196,10 +172,7 @@ private:
     FileMemory* fileMemory_ = nullptr;
     ReconnectWatch* reconnect_ = nullptr;
     WindowPlacement* placement_ = nullptr;
-    QString controllerVersion_;  // of the connected controller, for the About box
-    QString unreadStatus_;       // the status text of the last read that left values unread
-    bool titleSaysNoController_ = false;
-    bool titleSaysVersionUnknown_ = false;  // the controller answers without a clean identity
+    std::unique_ptr<ConnectionPresenter> connection_;
 };
 
 }  // namespace dravinor::ui
