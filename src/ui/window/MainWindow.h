@@ -9,7 +9,6 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <vector>
 
 class QProgressBar;
@@ -41,8 +40,10 @@ class WindowPlacement;
 class WindowMenus;
 class WizardController;
 
-// Form1: the one window of the program. It owns the pages, the menus, the
-// status lines and the timers, and drives the controller session.
+// Form1: the one window of the program. It holds the pages, the status
+// lines and the timers, switches pages and runs the file buttons; its menus
+// (WindowMenus), language (LanguageChoice), connection's texts
+// (ConnectionPresenter) and reconnection (ReconnectWatch) have owners of their own.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -104,14 +105,13 @@ private:
     void buildStatusLines();
     // The menus (WindowMenus) and the language choice their items drive.
     void buildMenus();
+    // The reconnect watch and the connection's presenter.
+    void buildConnection();
     void buildTimers();
     void showAtStart();
     void showDefaultSet();
 
-    // The reconnect watch and the connection's presenter (MainWindow.cpp).
-    void buildConnection();
-
-    // Files and transfers (MainWindowFiles.cpp).
+    // Files and bulk writes (MainWindowFiles.cpp).
     // What a file save or load did, on both status lines.
     void showFileStatus(const QString& text);
     void showStatus(int line, const StatusText& text);
@@ -139,6 +139,8 @@ private:
     void enterWizardPage();
     void wizardNextKey();
     void leaveFinishedWizard();
+
+    // Size and layout (MainWindowLayout.cpp, MainWindow.cpp).
     void chooseResolution(QSize outer);
     // The available area of the window's screen.
     QRect screenArea() const;
