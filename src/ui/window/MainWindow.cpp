@@ -4,13 +4,20 @@
 #include "live/OscilloscopeGroup.h"
 #include "params/ControllerSession.h"
 #include "params/ScaleTables.h"
+#include "ui/connection/ConnectionPresenter.h"
 #include "ui/connection/PortProblemNotice.h"
+#include "ui/connection/ReconnectWatch.h"
+#include "ui/dialogs/AboutBox.h"
 #include "ui/dialogs/Dialogs.h"
-#include "ui/language/TextKeyApplier.h"
+#include "ui/journal/JournalWindow.h"
+#include "ui/language/LanguageChoice.h"
 #include "ui/pages/ParameterPages.h"
+#include "ui/report/ReportDialog.h"
 #include "ui/status/UnreadReport.h"
 #include "ui/window/FileMemory.h"
+#include "ui/window/RecentFilesMenu.h"
 #include "ui/window/WindowFit.h"
+#include "ui/window/WindowMenus.h"
 #include "ui/window/WindowPlacement.h"
 #include "ui/window/WindowTexts.h"
 #include "ui/wizard/WizardController.h"
@@ -31,8 +38,8 @@ namespace dravinor::ui {
 
 MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     : session_(session), ownDialogs_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
-      dialogs_(dialogs ? *dialogs : *ownDialogs_), textKeys_(std::make_unique<TextKeyApplier>(this)),
-      fileMemory_(new FileMemory(this)), placement_(new WindowPlacement(*this, minimumWindowSize))
+      dialogs_(dialogs ? *dialogs : *ownDialogs_), fileMemory_(new FileMemory(this)),
+      placement_(new WindowPlacement(*this, minimumWindowSize))
 {
     setObjectName("Form1");
     // A settings file that is no regular file is said on the second line
@@ -42,8 +49,7 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     buildPages();
     buildStatusLines();
     buildMenus();
-    buildReconnectWatch();
-    session_.transfer().setObserver(this);
+    buildConnection();
 
     placeOnScreen(initialWindowSize, true);
 }
@@ -72,10 +78,7 @@ void MainWindow::setStartFrame(const QRect& outer)
     placeFrame(outer);
 }
 
-MainWindow::~MainWindow()
-{
-    session_.transfer().setObserver(nullptr);
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildPages()
 {
@@ -136,7 +139,8 @@ void MainWindow::buildPages()
     connect(pages_->button("ZapPlik"), &QAbstractButton::clicked, this, &MainWindow::saveParameterFile);
     connect(pages_->button("OdczPlik"), &QAbstractButton::clicked, this, &MainWindow::loadParameterFile);
     connect(pages_->button("ZapiszPar"), &QAbstractButton::clicked, this, &MainWindow::writeAllParameters);
-    connect(pages_->button("OdczytPar"), &QAbstractButton::clicked, this, &MainWindow::readParametersAgain);
+    connect(pages_->button("OdczytPar"), &QAbstractButton::clicked, this,
+            [this] { connection_->readParametersAgain(); });
 }
 
 void MainWindow::buildStatusLines()
@@ -163,6 +167,67 @@ void MainWindow::buildStatusLines()
     }
 }
 
+void MainWindow::buildMenus()
+{
+    menus_ = std::make_unique<WindowMenus>(
+        *this,
+        MenuCommands{
+            .help = [this] { helpF1Click(); },
+            .parametersPage = [this] { switchToPage(TabPar1); },
+            .advancedPage = [this] { switchToPage(TabPar2); },
+            .livePage = [this] { switchToPage(TabViz); },
+            .startAutoAdaptation = [this] { startAutoAdaptation(); },
+            .showJournal = [this] { showJournal(); },
+            .compareWithFile = [this] { compareWithFile(); },
+            .showAbout =
+                [this](const QString& caption) { AboutBox::showFor(this, caption, connection_->aboutVersion()); },
+            .showReport =
+                [this] {
+                    auto* dialog = new ReportDialog(windowReportSources(session_, wizard_->engine(), *livePage_, this),
+                                                    dialogs_, *fileMemory_, this);
+                    dialog->setAttribute(Qt::WA_DeleteOnClose);
+                    dialog->open();
+                },
+            .wizardNext = [this] { wizardNextKey(); },
+            .choosePort = [this](int index) { connection_->choosePort(index); },
+            .autodetect = [this] { connection_->autodetectFromMenu(); },
+            .chooseResolution = [this](QSize outer) { chooseResolution(outer); },
+        },
+        session_.portMap(), *livePage_, dialogs_, *fileMemory_);
+    connect(&menus_->recentFiles(), &RecentFilesMenu::fileChosen, this, &MainWindow::loadRecentFile);
+    LanguageFollowers followers{statusLines_,
+                                *pages_,
+                                *livePage_,
+                                *wizard_,
+                                [this] {
+                                    connection_->redrawTitle();
+                                    reconnect_->redrawTitle();
+                                },
+                                [this] { layoutPages(); },
+                                [this] { connection_->showUnreadStatus(false); },
+                                [this] {
+                                    if (journalWindow_)
+                                        journalWindow_->refresh();
+                                }};
+    language_ = std::make_unique<LanguageChoice>(this, dialogs_, menus_->polishItem(), menus_->russianItem(),
+                                                 std::move(followers));
+}
+
+void MainWindow::buildConnection()
+{
+    reconnect_ =
+        new ReconnectWatch(session_, this,
+                           {[this](const link::ConnectionOutcome& outcome) { connection_->applyOutcome(outcome); },
+                            [this](int line, const StatusText& text) { showStatus(line, text); },
+                            // The wizard owns its exchanges: it is not read under it.
+                            [this] { return currentPage_ != TabAuto; }, [this] { connection_->showParameters(); }});
+    // A poll that met a dead port tells it at once.
+    connect(livePage_, &live::LivePage::controllerAbsent, reconnect_, &ReconnectWatch::checkLine);
+    connection_ =
+        std::make_unique<ConnectionPresenter>(session_, *this, statusLines_, StatusBars{statusBars_, progressBars_},
+                                              *pages_, pageControl_, menus_->portItems(), *reconnect_);
+}
+
 void MainWindow::buildTimers()
 {
     // The live page's poll timer; "Timer1" is its name among the window's controls.
@@ -176,16 +241,9 @@ void MainWindow::startUp()
 {
     showAtStart();
 
-    // The scan's status texts are painted as they come, without running the
-    // event loop in the middle of an exchange.
-    session_.connection().setStatusListener([this](const link::StatusUpdate& update) {
-        showConnectionStatus(update);
-        QStatusBar* bar = statusBars_[update.line == link::StatusLine::First ? 0 : 1];
-        if (bar->isVisible())
-            bar->repaint();
-    });
+    connection_->paintScanStatus();
     const auto outcome = session_.connection().autodetect();
-    applyOutcome(outcome);
+    connection_->applyOutcome(outcome);
     if (!outcome.connected) {
         showDefaultSet();
         // The pages are not the car's: the fitter must not take them for it.
@@ -234,6 +292,36 @@ void MainWindow::closeEvent(QCloseEvent* event)
     session_.port().close();
     stopAllTimers();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::choosePolish()
+{
+    language_->choosePolish();
+}
+
+void MainWindow::chooseRussian()
+{
+    language_->chooseRussian();
+}
+
+void MainWindow::helpF1Click()
+{
+    language_->showHelp();
+}
+
+HelpViewer* MainWindow::helpViewer() const
+{
+    return language_->helpViewer();
+}
+
+LiveRecordingControl& MainWindow::recording() const
+{
+    return menus_->recording();
+}
+
+TextKeyApplier& MainWindow::textKeys() const
+{
+    return language_->textKeys();
 }
 
 QString MainWindow::statusText(int line) const

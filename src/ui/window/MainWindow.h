@@ -9,21 +9,13 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <vector>
 
-class QAction;
-class QMenu;
-class QMenuBar;
 class QProgressBar;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
 
-namespace dravinor::link {
-struct ConnectionOutcome;
-struct StatusUpdate;
-}  // namespace dravinor::link
 namespace dravinor::params {
 class ControllerSession;
 }
@@ -33,23 +25,26 @@ class LivePage;
 
 namespace dravinor::ui {
 
+class ConnectionPresenter;
 class Dialogs;
 class FileMemory;
 class HelpViewer;
 class LiveRecordingControl;
 class LiveReplayControl;
 class JournalWindow;
+class LanguageChoice;
 class ParameterPages;
 class ReconnectWatch;
-class RecentFilesMenu;
 class TextKeyApplier;
-struct Language;
 class WindowPlacement;
+class WindowMenus;
 class WizardController;
 
-// Form1: the one window of the program. It owns the pages, the menus, the
-// status lines and the timers, and drives the controller session.
-class MainWindow : public QMainWindow, private params::TransferObserver {
+// Form1: the one window of the program. It holds the pages, the status
+// lines and the timers, switches pages and runs the file buttons; its menus
+// (WindowMenus), language (LanguageChoice), connection's texts
+// (ConnectionPresenter) and reconnection (ReconnectWatch) have owners of their own.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     enum Page { TabPar1, TabPar2, TabViz, TabAuto };
@@ -76,24 +71,21 @@ public:
     // F5: the wizard's entry.
     void startAutoAdaptation();
 
-    // The language menu's two items, "polski" and "rosyjski"
-    // (MainWindowLanguage.cpp): help file, ticks, the writing system's
-    // fonts, language file, wizard label widths.
+    // The language menu's two items, "polski" and "rosyjski", and F1, the
+    // current language's help (LanguageChoice).
     void choosePolish();
-    void fixWizardLabelWidths();
     void chooseRussian();
-    // F1: the current language's help at its topic.
     void helpF1Click();
-    HelpViewer* helpViewer() const { return helpViewer_; }
+    HelpViewer* helpViewer() const;
     // "Dziennik zmian" (MainWindowJournal.cpp).
     void showJournal();
     JournalWindow* journalWindow() const { return journalWindow_; }
-    TextKeyApplier& textKeys() const { return *textKeys_; }
+    TextKeyApplier& textKeys() const;
 
     QTabWidget* pageControl() const { return pageControl_; }
     live::LivePage& livePage() const { return *livePage_; }
     WizardController& wizard() const { return *wizard_; }
-    LiveRecordingControl& recording() const { return *recording_; }
+    LiveRecordingControl& recording() const;
     // The folders and files remembered between runs.
     FileMemory& fileMemory() const { return *fileMemory_; }
     // Null unless replaying.
@@ -108,46 +100,27 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Building (MainWindowMenus.cpp, MainWindow.cpp).
+    // Building (MainWindow.cpp).
     void buildPages();
     void buildStatusLines();
+    // The menus (WindowMenus) and the language choice their items drive.
     void buildMenus();
-    void buildMainMenu(QMenuBar* bar);
-    void buildPortsMenu(QMenuBar* bar);
-    void buildResolutionMenu(QMenuBar* bar);
-    void buildLanguagesMenu(QMenuBar* bar);
+    // The reconnect watch and the connection's presenter.
+    void buildConnection();
     void buildTimers();
     void showAtStart();
     void showDefaultSet();
-    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption);
 
-    // Connection and transfers (MainWindowConnection.cpp).
-    void applyOutcome(const link::ConnectionOutcome& outcome);
-    void buildReconnectWatch();
-    void showConnectionStatus(const link::StatusUpdate& status);
-    // How many of the 35 the last read left unread, and which (both lines).
-    void showUnreadStatus(bool afterRead);
-    void choosePort(int index);
-    void autodetectFromMenu();
+    // Files and bulk writes (MainWindowFiles.cpp).
     // What a file save or load did, on both status lines.
     void showFileStatus(const QString& text);
     void showStatus(int line, const StatusText& text);
     // Why the window's settings file is not used, on the file buttons' page.
     void showSettingsNotice();
-    void readStarted(int total) override;
-    void readProgress(int accepted) override;
-    void readFinished() override;
-    void showParameters() override;
-    void writeStarted() override;
-    void writeFinished(const params::WriteOutcome& outcome) override;
-    void bulkWriteStarted(int steps) override;
-    void bulkWriteProgress(int done, int steps) override;
-    void bulkWriteFinished(const params::BulkWriteOutcome& outcome) override;
     // Both status lines: the button that started a bulk write may be on either page.
     void showBulkWriteResult(const params::BulkWriteOutcome& outcome);
     void resetParameters();
     void writeAllParameters();
-    void readParametersAgain();
     void saveParameterFile();
     void loadParameterFile();
     // Loads the file and writes it; askFirst asks before anything is changed.
@@ -159,10 +132,6 @@ private:
     // "Porównaj z plikiem…" (MainWindowCompare.cpp).
     void compareWithFile();
 
-    void selectLanguage(const Language& language, QAction* ticked);
-    // What was shown before a change of language, said again in its words.
-    void redrawShownTexts();
-
     // Pages (MainWindowPages.cpp).
     void onCurrentPageChanged(int index);
     void setPageQuietly(int index);
@@ -170,7 +139,9 @@ private:
     void enterWizardPage();
     void wizardNextKey();
     void leaveFinishedWizard();
-    void chooseResolution(QAction* item, int width, int height);
+
+    // Size and layout (MainWindowLayout.cpp, MainWindow.cpp).
+    void chooseResolution(QSize outer);
     // The available area of the window's screen.
     QRect screenArea() const;
     // Sets an outer size no larger than the screen's area and keeps the
@@ -190,33 +161,20 @@ private:
     std::array<QStatusBar*, 2> statusBars_{};
     StatusLines statusLines_;
     std::array<QProgressBar*, 2> progressBars_{};
-    // Range and value of the bars before a bulk write borrowed them: the
-    // read's bars carry on from where the last read left them.
-    std::array<std::pair<int, int>, 2> barsBeforeBulkWrite_{};
-    std::array<QAction*, 8> portItems_{};
-    std::array<QAction*, 4> resolutionItems_{};
-    QAction* polishItem_ = nullptr;
-    QAction* russianItem_ = nullptr;
-    std::unique_ptr<TextKeyApplier> textKeys_;
-    HelpViewer* helpViewer_ = nullptr;
+    std::unique_ptr<WindowMenus> menus_;
+    std::unique_ptr<LanguageChoice> language_;
     JournalWindow* journalWindow_ = nullptr;
-    QString helpFile_;
     QTimer* liveTimer_ = nullptr;
     WizardController* wizard_ = nullptr;
-    LiveRecordingControl* recording_ = nullptr;
     LiveReplayControl* replay_ = nullptr;
     int currentPage_ = TabPar1;
     bool changingPageQuietly_ = false;
     QSize requestedResolution_;
     std::optional<QRect> startFrame_;
     FileMemory* fileMemory_ = nullptr;
-    RecentFilesMenu* recentFiles_ = nullptr;
     ReconnectWatch* reconnect_ = nullptr;
     WindowPlacement* placement_ = nullptr;
-    QString controllerVersion_;  // of the connected controller, for the About box
-    QString unreadStatus_;       // the status text of the last read that left values unread
-    bool titleSaysNoController_ = false;
-    bool titleSaysVersionUnknown_ = false;  // the controller answers without a clean identity
+    std::unique_ptr<ConnectionPresenter> connection_;
 };
 
 }  // namespace dravinor::ui

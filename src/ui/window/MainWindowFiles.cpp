@@ -3,6 +3,7 @@
 #include "fields/ParameterDiff.h"
 #include "params/ControllerSession.h"
 #include "params/ParameterFile.h"
+#include "ui/connection/ConnectionPresenter.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/pages/ParameterPages.h"
 #include "ui/status/BackupTexts.h"
@@ -121,7 +122,7 @@ void MainWindow::loadParameterFileFrom(const QString& path, bool askFirst)
     fileMemory_->noteParameterFile(path);
     session_.state().noteFileLoaded(static_cast<std::size_t>(result.fileSize));
     pages_->showParameters();
-    showUnreadStatus(false);
+    connection_->showUnreadStatus(false);
     QString loaded = slotText(texts::fileKey::loaded).arg(texts::fileName(path));
     if (result.fileSize != params::ParameterBlock::size)
         loaded += " - " + texts::unusualFileSize(result.fileSize);

@@ -3,6 +3,7 @@
 #include "live/LivePage.h"
 #include "ui/pages/ParameterPages.h"
 #include "ui/recording/LiveReplayControl.h"
+#include "ui/window/WindowMenus.h"
 
 #include <QAction>
 #include <QMenu>
@@ -14,12 +15,10 @@ void MainWindow::startReplay(const QString& fileName, std::vector<params::LiveSa
     showAtStart();
     // Nothing may reach a port: no scan, and no way to start one. Edits on
     // the parameter pages find no open port and are refused as usual.
-    if (QMenu* ports = findChild<QMenu*>("ports"))
-        ports->setEnabled(false);
+    menus_->portsMenu()->setEnabled(false);
     showDefaultSet();
     pages_->showGroups();
-    replay_ =
-        new LiveReplayControl(findChild<QAction*>("WstrzymajOdtwarzanie"), *livePage_, fileName, std::move(samples));
+    replay_ = new LiveReplayControl(menus_->pauseReplayItem(), *livePage_, fileName, std::move(samples));
     choosePolish();
     switchToPage(TabViz);
 }

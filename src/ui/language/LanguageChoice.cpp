@@ -1,25 +1,22 @@
-#include "ui/window/MainWindow.h"
-
-#include "ui/wizard/WizardController.h"
-#include "ui/wizard/WizardPages.h"
+#include "ui/language/LanguageChoice.h"
 
 #include "lang/DataFiles.h"
 #include "live/LivePage.h"
-#include "ui/connection/ReconnectWatch.h"
-#include "ui/dialogs/Dialogs.h"
 #include "ui/dialogs/HelpViewer.h"
-#include "ui/journal/JournalWindow.h"
 #include "ui/language/LanguageLoader.h"
 #include "ui/language/QtTranslations.h"
-#include "ui/language/TextKeyApplier.h"
 #include "ui/pages/FieldAccessibility.h"
 #include "ui/pages/ParameterPages.h"
-#include "ui/window/WindowTexts.h"
+#include "ui/status/StatusLines.h"
+#include "ui/wizard/WizardController.h"
+#include "ui/wizard/WizardPages.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFontDatabase>
+#include <QWidget>
+
+#include <filesystem>
 
 namespace dravinor::ui {
 
@@ -49,63 +46,66 @@ QString dataFile(const char* relative)
 
 }  // namespace
 
-void MainWindow::selectLanguage(const Language& language, QAction* ticked)
+LanguageChoice::LanguageChoice(QWidget* window, Dialogs& dialogs, QAction* polishItem, QAction* russianItem,
+                               LanguageFollowers followers)
+    : window_(window), dialogs_(dialogs), polishItem_(polishItem), russianItem_(russianItem),
+      followers_(std::move(followers)), textKeys_(window)
+{
+    connect(polishItem_, &QAction::triggered, this, &LanguageChoice::choosePolish);
+    connect(russianItem_, &QAction::triggered, this, &LanguageChoice::chooseRussian);
+}
+
+LanguageChoice::~LanguageChoice() = default;
+
+void LanguageChoice::choosePolish()
+{
+    select(polish, polishItem_);
+}
+
+void LanguageChoice::chooseRussian()
+{
+    select(russian, russianItem_);
+}
+
+void LanguageChoice::select(const Language& language, QAction* ticked)
 {
     // The help follows the choice even when the language file is missing.
     helpFile_ = QString::fromLatin1(language.help);
     polishItem_->setChecked(ticked == polishItem_);
     russianItem_->setChecked(ticked == russianItem_);
-    textKeys_->setLanguageWritingSystem(language.writingSystem);
+    textKeys_.setLanguageWritingSystem(language.writingSystem);
     useQtTranslation(QString::fromLatin1(language.qtLanguage));
-    loadLanguageFile(dataFile(language.file), language.codePage, *textKeys_, dialogs_);
+    loadLanguageFile(dataFile(language.file), language.codePage, textKeys_, dialogs_);
     redrawShownTexts();
-    nameFieldsAfterCaptions(this);
+    nameFieldsAfterCaptions(window_);
     fixWizardLabelWidths();
-    layoutPages();
+    followers_.layoutPages();
     // The tips of fields without a value follow the language, and so does
     // the status line that names them.
-    pages_->refreshUnreadMarks();
-    showUnreadStatus(false);
-    if (journalWindow_)
-        journalWindow_->refresh();
+    followers_.pages.refreshUnreadMarks();
+    followers_.showUnreadStatus();
+    followers_.refreshJournal();
 }
 
-void MainWindow::redrawShownTexts()
+void LanguageChoice::redrawShownTexts()
 {
-    statusLines_.redraw();
-    pages_->redrawHints();
-    livePage_->redrawTexts();
-    wizard_->redrawTexts();
-    if (titleSaysNoController_)
-        setWindowTitle(texts::titlePrefix + texts::noController);
-    if (titleSaysVersionUnknown_) {
-        controllerVersion_ = texts::versionUnknown;
-        setWindowTitle(texts::titlePrefix + controllerVersion_);
-    }
-    reconnect_->redrawTitle();
+    followers_.statusLines.redraw();
+    followers_.pages.redrawHints();
+    followers_.livePage.redrawTexts();
+    followers_.wizard.redrawTexts();
+    followers_.redrawTitle();
 }
 
-void MainWindow::fixWizardLabelWidths()
+void LanguageChoice::fixWizardLabelWidths()
 {
-    // A longer text may have grown a wizard label; the wizard's layout
-    // gives every label its width again.
-    wizard_->pages().layout();
+    // The wizard's layout gives every label its width again.
+    followers_.wizard.pages().layout();
 }
 
-void MainWindow::choosePolish()
-{
-    selectLanguage(polish, polishItem_);
-}
-
-void MainWindow::chooseRussian()
-{
-    selectLanguage(russian, russianItem_);
-}
-
-void MainWindow::helpF1Click()
+void LanguageChoice::showHelp()
 {
     if (!helpViewer_)
-        helpViewer_ = new HelpViewer(this);
+        helpViewer_ = new HelpViewer(window_);
     helpViewer_->showTopic(dataFile(helpFile_.toLatin1().constData()), QString::fromLatin1(helpTopic));
 }
 
