@@ -118,8 +118,9 @@ public:
         plot_ = QRectF(QPointF(margin + axisWidth * static_cast<double>(shown(leftAxes)), plotTop),
                        QPointF(chartWidth - margin - axisWidth * static_cast<double>(shown(rightAxes)), plotBottom));
         if (!chart.samples.empty())
-            span_ = chart.samples.back().seconds - chart.samples.front().seconds;
-        span_ = std::max(span_, 1.0);
+            duration_ = chart.samples.back().seconds - chart.samples.front().seconds;
+        // A picture of one sample, or none, still has a time axis to stand on.
+        span_ = std::max(duration_, 1.0);
     }
 
     void paint()
@@ -157,9 +158,9 @@ private:
             const QDateTime end = QDateTime::fromMSecsSinceEpoch(chart_.samples.back().wallClockMs);
             span = slotText(lang::slot::traceChart::span)
                        .arg(start.toString(QStringLiteral("yyyy-MM-dd")), start.toString(QStringLiteral("HH:mm:ss")),
-                            end.toString(QStringLiteral("HH:mm:ss")), number(span_, 1));
+                            end.toString(QStringLiteral("HH:mm:ss")), number(duration_, 1));
         } else {
-            span = slotText(lang::slot::traceChart::spanWithoutClock).arg(number(span_, 1));
+            span = slotText(lang::slot::traceChart::spanWithoutClock).arg(number(duration_, 1));
         }
         p_.setPen(Qt::black);
         p_.setFont(chartFont(24, true));
@@ -292,7 +293,8 @@ private:
     QPainter& p_;
     const TraceChart& chart_;
     QRectF plot_;
-    double span_ = 0;
+    double duration_ = 0;  // from the first sample to the last
+    double span_ = 0;      // the time axis's length
 };
 
 }  // namespace
