@@ -24,7 +24,10 @@ struct Options {
                             "Map a port name to a device, e.g. COM1=/dev/ttyUSB0 (repeatable); adds to "
                             "DRAVINOR_PORTS and wins for a name both give.",
                             "COMn=PATH"};
-    QCommandLineOption replay{"replay", "Play a live recording (CSV) on the live page; no controller is used.",
+    QCommandLineOption replay{"replay",
+                              "Play a live recording (CSV, from the menu's live recording or dravinor-cli live "
+                              "--csv) on the live page; no controller is used. The trace's exported samples are "
+                              "no recording.",
                               "FILE.csv"};
 };
 

@@ -362,6 +362,19 @@ constexpr SlotDefinition slotTable[] = {
     {slot::backup::restoreKind, 99, "Przywrócenie kopii parametrów"},
     {slot::backup::notWholeBackup, 199, "plik nie ma 64 bajtów"},
     {slot::backup::valuesChanged, 199, "Liczba zmienianych wartości: %1"},
+    // The trace's kept picture: channels, time axis, heading.
+    {51605, 99, "Sonda lambda [V]"},
+    {51606, 99, "TPS [V]"},
+    {51607, 99, "Silnik krokowy [kroki]"},
+    {51608, 99, "Obroty [obr/min]"},
+    {slot::traceChart::time, 99, "Czas [s]"},
+    {slot::traceChart::span, 199, "Oscyloskop %1, %2 – %3 (%4 s)"},
+    {slot::traceChart::spanWithoutClock, 199, "Oscyloskop (%1 s)"},
+    {slot::traceChart::probe, 199, "Sonda: %1"},
+    // The trace's exported samples given to a replay.
+    {slot::recording::replayTraceSamples, 299,
+     "to są próbki oscyloskopu zapisane z jego menu, a nie nagranie danych na żywo; nagranie, które można "
+     "odtworzyć, zapisuje polecenie „Nagrywaj dane na żywo…” w menu, na stronie „Wizualizacja (F4)”"},
 };
 
 std::ptrdiff_t indexOf(int key)

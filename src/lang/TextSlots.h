@@ -255,7 +255,17 @@ inline constexpr int replayTimeGoesBack = 51322;
 inline constexpr int firstReplayValueKey = 51323;  // 51323..51329 in the order of LiveCsvValue
 inline constexpr int replayExpectedHeader = 51330;
 inline constexpr int replayFirstLine = 51331;
+inline constexpr int replayTraceSamples = 51613;  // the file is the trace's exported samples
 }  // namespace recording
+// The trace's picture kept as PNG or in the report: its channels' names with units (51605..51608 in
+// the trace's channel order), the time axis, the heading.
+namespace traceChart {
+inline constexpr int firstChannelName = 51605;
+inline constexpr int time = 51609;
+inline constexpr int span = 51610;              // %1 date, %2 first sample's time, %3 last's, %4 seconds
+inline constexpr int spanWithoutClock = 51611;  // %1 seconds
+inline constexpr int probe = 51612;             // %1 the probe type as the parameter page lists it
+}  // namespace traceChart
 inline constexpr int settingsNotKept = 51507;  // the program's settings could not be kept
 }  // namespace slot
 

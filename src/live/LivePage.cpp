@@ -258,6 +258,7 @@ void LivePage::setReplayMode(bool replay)
 
 void LivePage::presentRecorded(const params::LiveSample& sample)
 {
+    oscilloscope_->setRecordedClock(sample.wallClockMs);
     if (const LiveDisplay display = poller_.present(sample.frame, sample.answered, sample.settings); display.answered) {
         show(display);
         feedProbeHealth(static_cast<double>(sample.timeMs) / 1000.0, display);

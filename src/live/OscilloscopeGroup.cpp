@@ -253,6 +253,7 @@ void OscilloscopeGroup::applyProbeType(int item)
     if (!settings)
         return;
     probeSettings_ = settings;
+    probeItem_ = item;
     probeClampRange_ = {settings->clampLow, settings->clampHigh};
     lambdaTraceDivisor_ = settings->traceDivisor;
     probeFalling_ = settings->falling;

@@ -2,6 +2,7 @@
 
 #include "live/Placement.h"
 #include "live/ProbeType.h"
+#include "live/TraceChart.h"
 #include "live/TraceHistory.h"
 #include "params/LiveFrame.h"
 #include "params/SaveTarget.h"
@@ -81,15 +82,21 @@ public:
     bool frozen() const;
     // The samples of the picture shown (held while frozen), oldest first.
     std::vector<TraceSample> shownSamples() const;
-    // The picture shown as PNG, its samples as CSV; false when the file could
-    // not be written, or was refused for what holds the name.
+    // Those samples with what a kept picture of them needs.
+    TraceChart chart() const;
+    // A replay's polls are stamped with the time they were recorded at, so
+    // that the trace's samples carry it rather than the time they are shown.
+    void setRecordedClock(std::int64_t unixMs) { recordedClockMs_ = unixMs; }
+    // The picture shown drawn for keeping (TraceChart) as PNG, its samples as
+    // CSV; false when the file could not be written, or was refused for what
+    // holds the name.
     TraceSave savePicture(const QString& path) const;
     TraceSave saveSamples(const QString& path) const;
 
     // The file dialog and the message of the two saves; the window routes
     // them through its own dialogs. Without them, Qt's own are shown.
     struct SaveDialogs {
-        std::function<QString(const QString& filter, const QString& suffix)> chooseFile;
+        std::function<QString(const QString& suggestedName, const QString& filter, const QString& suffix)> chooseFile;
         std::function<void(const QString& text)> tell;
     };
     void setSaveDialogs(SaveDialogs dialogs);
@@ -110,6 +117,7 @@ private:
     void askAndSave(const QString& caption, const QString& filter, const QString& suffix,
                     TraceSave (OscilloscopeGroup::*save)(const QString&) const);
     std::size_t visibleSteps() const;
+    QString probeName() const;
 
     TScope* scope_ = nullptr;
     std::array<QFrame*, 4> panels_{};
@@ -124,9 +132,11 @@ private:
     bool probeFalling_ = false;
     std::pair<int, int> probeClampRange_{0, 0};
     std::optional<ProbeTypeSettings> probeSettings_;
+    int probeItem_ = -1;
     TraceHistory history_;
     TraceSample latest_;
     long steps_ = 0;
+    std::int64_t recordedClockMs_ = 0;
     std::vector<TraceSample> held_;
     QAction* freezeAction_ = nullptr;
     SaveDialogs saveDialogs_;

@@ -2,12 +2,16 @@
 // as a PNG picture or CSV samples.
 #include "live/OscilloscopeGroup.h"
 
+#include "lang/ItemTexts.h"
 #include "lang/TextSlots.h"
 #include "live/SaveRefusalText.h"
+#include "live/SuggestedFileName.h"
 #include "live/TScope.h"
 #include "live/TraceSamples.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -46,6 +50,7 @@ void OscilloscopeGroup::buildTraceMenu()
 void OscilloscopeGroup::recordStep()
 {
     latest_.seconds = static_cast<double>(steps_++) * scope_->interval() * 10 / 1000.0;
+    latest_.wallClockMs = recordedClockMs_ > 0 ? recordedClockMs_ : QDateTime::currentMSecsSinceEpoch();
     history_.add(latest_);
 }
 
@@ -72,6 +77,30 @@ std::vector<TraceSample> OscilloscopeGroup::shownSamples() const
     return frozen() ? held_ : history_.newest(visibleSteps());
 }
 
+TraceChart OscilloscopeGroup::chart() const
+{
+    TraceChart chart;
+    chart.samples = shownSamples();
+    for (int channel = 0; channel < TScope::channelCount; ++channel)
+        chart.channels[static_cast<std::size_t>(channel)] = scope_->channelDrawn(channel);
+    chart.lambdaTraceDivisor = lambdaTraceDivisor_;
+    chart.probeName = probeName();
+    return chart;
+}
+
+// The item as the parameter page's list shows it, in the window's language;
+// without that page (the live page alone), the built-in item.
+QString OscilloscopeGroup::probeName() const
+{
+    if (probeItem_ < 0)
+        return {};
+    if (const auto* list = window()->findChild<QComboBox*>(QStringLiteral("RSLambda"));
+        list && probeItem_ < list->count())
+        return list->itemText(probeItem_).simplified();
+    const auto item = lang::probeTypeItems.at(static_cast<std::size_t>(probeItem_));
+    return QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())).simplified();
+}
+
 namespace {
 
 // Written whole or not at all, and only onto a regular file or a new name:
@@ -92,7 +121,7 @@ TraceSave saveWhole(const QString& path, const std::function<bool(QIODevice&)>& 
 
 TraceSave OscilloscopeGroup::savePicture(const QString& path) const
 {
-    const QImage picture = scope_->shownImage();
+    const QImage picture = traceChartImage(chart());
     return saveWhole(path, [&picture](QIODevice& file) { return picture.save(&file, "PNG"); });
 }
 
@@ -112,8 +141,12 @@ void OscilloscopeGroup::setSaveDialogs(SaveDialogs dialogs)
 void OscilloscopeGroup::askAndSave(const QString& caption, const QString& filter, const QString& suffix,
                                    TraceSave (OscilloscopeGroup::*save)(const QString&) const)
 {
-    const QString path = saveDialogs_.chooseFile ? saveDialogs_.chooseFile(filter, suffix)
-                                                 : QFileDialog::getSaveFileName(this, caption, QString(), filter);
+    // The picture and the samples of one moment share a name, each with its own extension.
+    const QString suggested = datedFileName(QStringLiteral("dravinor-trace"), suffix, QDateTime::currentDateTime());
+    const QString path =
+        withDefaultSuffix(saveDialogs_.chooseFile ? saveDialogs_.chooseFile(suggested, filter, suffix)
+                                                  : QFileDialog::getSaveFileName(this, caption, suggested, filter),
+                          suffix);
     if (path.isEmpty())
         return;
     const TraceSave saved = (this->*save)(path);

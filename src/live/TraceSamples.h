@@ -18,6 +18,11 @@ int stepperTracePercent(std::uint8_t stepperByte);
 // engine speed; a zero period reads as 0 RPM and puts it at 5.
 int speedTracePercent(int rpmPeriod, float ignitionConstant);
 
+// The same scales unrounded, from a channel's value in its unit (volts,
+// steps, RPM): where the kept picture of the trace draws it. Truncated, it is
+// the screen's percent.
+double tracePercent(TraceChannel channel, double value, float lambdaTraceDivisor);
+
 // All four inputs of one live frame, indexed by TraceChannel.
 std::array<int, 4> traceSamples(const params::LiveFrame& frame, float lambdaTraceDivisor, float ignitionConstant);
 

@@ -151,13 +151,17 @@ void addParagraph(Layout& layout, const QString& text, qreal points, const QColo
                              }});
 }
 
-void addPicture(Layout& layout, const QString& heading, const QImage& picture)
+void addPicture(Layout& layout, const QString& heading, const SheetPicture& picture)
 {
     addHeading(layout, heading);
     // As wide as the page allows, never taller than half a page.
-    QSizeF size = picture.size().toSizeF().scaled(QSizeF(layout.width(), layout.bodyHeight() / 2), Qt::KeepAspectRatio);
-    layout.blocks.push_back(
-        {size.height(), [=](QPainter& p, qreal y) { p.drawImage(QRectF(QPointF(0, y), size), picture); }});
+    QSizeF size =
+        QSizeF(picture.aspectRatio, 1).scaled(QSizeF(layout.width(), layout.bodyHeight() / 2), Qt::KeepAspectRatio);
+    layout.blocks.push_back({size.height(), [=](QPainter& p, qreal y) {
+                                 p.save();
+                                 picture.paint(p, QRectF(QPointF(0, y), size));
+                                 p.restore();
+                             }});
 }
 
 void addSignature(Layout& layout, const QString& signature)

@@ -2,13 +2,24 @@
 
 #include "report/ReportContent.h"
 
-#include <QImage>
 #include <QList>
 #include <QString>
 
 #include <functional>
 
+class QPainter;
+class QRectF;
+
 namespace dravinor::reportpdf {
+
+// A picture its owner draws onto the report's own painter, so that it stays
+// vector in the PDF: its width over its height, and the drawing into a
+// rectangle of that shape.
+struct SheetPicture {
+    double aspectRatio = 0;
+    std::function<void(QPainter&, const QRectF&)> paint;
+    bool isNull() const { return aspectRatio <= 0 || !paint; }
+};
 
 // A label and its text, or a row of a table with the mark of a value the
 // controller did not give.
@@ -30,7 +41,7 @@ struct ReportSheet {
     QString adaptationHeading;  // empty: no adaptation ran
     QList<SheetRow> adaptation;
     QString traceHeading;
-    QImage trace;  // null: no picture
+    SheetPicture trace;  // null: no picture
     QString signature;
     QString pageNumber;  // "%1 of %2"
     QString footer;      // at every page's foot beside its number

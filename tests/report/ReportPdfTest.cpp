@@ -8,7 +8,8 @@
 #include "params/ParameterState.h"
 #include "params/ParameterTable.h"
 
-#include <QImage>
+#include <QFont>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -109,17 +110,23 @@ TEST_F(ReportPdf, ValuesNotReadShowTheMarkNeverTheValueAndTheNoteExplainsIt)
     EXPECT_NE(lineWith(text, "Sterownik", "typ 1, wersja oprogramowania 3"), "");
 }
 
-TEST_F(ReportPdf, TheTracePictureIsOnlyThereWhenGiven)
+TEST_F(ReportPdf, TheTracePictureIsOnlyThereWhenGivenAndDrawnInVector)
 {
     auto sheet = sheetWithRows(3);
-    saved(sheet, "without.pdf");
-    EXPECT_EQ(imagesIn(path("without.pdf")), 0);
-    QImage trace(400, 200, QImage::Format_RGB32);
-    trace.fill(Qt::black);
-    sheet.trace = trace;
+    const std::string without = saved(sheet, "without.pdf");
+    EXPECT_EQ(without.find("Obraz oscyloskopu (zamrożony)"), std::string::npos);
+    QRectF drawnInto;
+    sheet.trace = {2.0, [&drawnInto](QPainter& painter, const QRectF& area) {
+                       drawnInto = area;
+                       painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+                       painter.drawText(area, Qt::AlignCenter, QStringLiteral("Sonda lambda [V]"));
+                       painter.drawRect(area);
+                   }};
     const std::string text = saved(sheet, "with.pdf");
-    EXPECT_EQ(imagesIn(path("with.pdf")), 1);
     EXPECT_NE(text.find("Obraz oscyloskopu (zamrożony)"), std::string::npos);
+    EXPECT_NE(text.find("Sonda lambda [V]"), std::string::npos) << "the picture's words stay text";
+    EXPECT_EQ(imagesIn(path("with.pdf")), 0) << "no bitmap";
+    EXPECT_NEAR(drawnInto.width() / drawnInto.height(), 2.0, 0.01);
 }
 
 TEST_F(ReportPdf, AFileThatCannotBeMadeIsReportedAndWhatStoodThereStays)

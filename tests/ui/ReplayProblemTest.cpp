@@ -4,6 +4,7 @@
 #include "lang/LanguageFile.h"
 #include "lang/SingleByteDecoder.h"
 #include "lang/TextSlots.h"
+#include "live/TraceHistory.h"
 #include "params/LiveCsv.h"
 
 #include <QMessageBox>
@@ -36,6 +37,7 @@ std::vector<LiveCsvError> everyFault()
     errors.push_back({.fault = LiveCsvFault::CannotOpen, .systemText = "Permission denied"});
     errors.push_back({.fault = LiveCsvFault::CannotRead, .systemText = "Input/output error"});
     errors.push_back({.line = 1, .fault = LiveCsvFault::WrongHeader, .text = "Czas;Lambda"});
+    errors.push_back({.line = 1, .fault = LiveCsvFault::WrongHeader, .text = "# Dravinor trace samples"});
     errors.push_back({.line = 2, .fault = LiveCsvFault::ColumnCount, .columns = 16});
     errors.push_back({.line = 2, .fault = LiveCsvFault::ColumnCount, .columns = 18});
     for (auto value : {LiveCsvValue::Seconds, LiveCsvValue::ZeroOrOne, LiveCsvValue::Byte, LiveCsvValue::StatusByte,
@@ -93,6 +95,21 @@ TEST(ReplayProblem, TheExpectedHeaderStandsInTheDetailsNotInTheBoxsLines)
     // Other faults have nothing to add below.
     EXPECT_TRUE(
         ui::replayProblemBox(ui::replayProblemText("x.csv", {.fault = LiveCsvFault::Empty}))->detailedText().isEmpty());
+}
+
+// The trace's exported samples are no recording: the box says what they are,
+// which recording a replay wants and where it is made; older exports too.
+TEST(ReplayProblem, TheTracesOwnSamplesAreToldApartWithHowToRecordOne)
+{
+    const std::string exported = live::traceCsv({{32.4, 0.38f, 1.2f, 90, 2500, 1796817912300}});
+    const std::string older = "time_s,lambda_V,tps_V,stepper,rpm\n32.4,0.38,1.20,90,2500\n";
+    for (const std::string& csv : {exported, older}) {
+        const auto text = ui::replayProblemText("trace.csv", parsed(csv));
+        EXPECT_TRUE(text.informative.contains(QString::fromUtf8("próbki oscyloskopu")))
+            << text.informative.toStdString();
+        EXPECT_TRUE(text.informative.contains(QString::fromUtf8("„Nagrywaj dane na żywo…”")));
+        EXPECT_TRUE(text.details.contains(QString::fromStdString(params::liveCsvHeader())));
+    }
 }
 
 // The shipped Russian file reaches every line of the box.

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -132,6 +133,10 @@ TEST_F(SaveTargetsWindow, AReportARecordingOrATraceExportOntoAFifoOrADeviceNodeR
         dialogs.messages.clear();
         dialogs.saveFile = name(device);
         child<QAction>(action)->trigger();
+        // A dated name with the type's own extension, where recordings are kept.
+        const QString suffix = QString(action).endsWith("PNG") ? ".png" : ".csv";
+        EXPECT_TRUE(QFileInfo(dialogs.lastDirectory).fileName().startsWith("dravinor-trace-20")) << action;
+        EXPECT_TRUE(dialogs.lastDirectory.endsWith(suffix)) << dialogs.lastDirectory.toStdString();
         ASSERT_EQ(dialogs.messages.size(), 1) << action;
         EXPECT_EQ(dialogs.messages[0],
                   QString::fromUtf8("Nie można zapisać pliku %1: ").arg(name(device)) + characterDevice);

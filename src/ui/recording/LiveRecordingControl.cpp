@@ -2,6 +2,7 @@
 
 #include "live/LivePage.h"
 #include "live/SaveRefusalText.h"
+#include "live/SuggestedFileName.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/recording/LiveRecordingTexts.h"
 #include "ui/window/FileMemory.h"
@@ -46,8 +47,8 @@ void LiveRecordingControl::toggle(bool on)
 
 void LiveRecordingControl::start()
 {
-    const QString name = QStringLiteral("dravinor-live-%1.csv")
-                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")));
+    const QString name =
+        live::datedFileName(QStringLiteral("dravinor-live"), QStringLiteral("csv"), QDateTime::currentDateTime());
     const QString path = dialogs_.chooseSaveFile(QDir(memory_.folder(FileMemory::Kind::Recordings)).filePath(name),
                                                  texts::csvFilter, QStringLiteral("csv"));
     if (!path.isEmpty())

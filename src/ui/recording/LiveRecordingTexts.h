@@ -27,6 +27,7 @@ inline constexpr SlotText replayTooLarge{lang::slot::recording::replayTooLarge};
 inline constexpr SlotText replayCannotRead{lang::slot::recording::replayCannotRead};
 inline constexpr SlotText replayEmpty{lang::slot::recording::replayEmpty};
 inline constexpr SlotText replayWrongHeader{lang::slot::recording::replayWrongHeader};
+inline constexpr SlotText replayTraceSamples{lang::slot::recording::replayTraceSamples};
 inline constexpr SlotText replayNoPolls{lang::slot::recording::replayNoPolls};
 inline constexpr SlotText replayFewColumns{lang::slot::recording::replayFewColumns};
 inline constexpr SlotText replayManyColumns{lang::slot::recording::replayManyColumns};

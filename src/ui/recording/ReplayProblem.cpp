@@ -1,5 +1,6 @@
 #include "ui/recording/ReplayProblem.h"
 
+#include "live/TraceHistory.h"
 #include "ui/recording/LiveRecordingTexts.h"
 
 #include <QDir>
@@ -26,7 +27,11 @@ QString reason(const params::LiveCsvError& error)
     case LiveCsvFault::TooLarge: return texts::replayTooLarge;
     case LiveCsvFault::CannotRead: return QString(texts::replayCannotRead).arg(fromStd(error.systemText));
     case LiveCsvFault::Empty: return texts::replayEmpty;
-    case LiveCsvFault::WrongHeader: return texts::replayWrongHeader;
+    case LiveCsvFault::WrongHeader:
+        // The trace's exported samples hold four channels ten times a second and none
+        // of the fuel state, temperature and settings a replay shows: what a replay
+        // wants, and how to record it, instead.
+        return live::isTraceCsvFirstLine(error.text) ? texts::replayTraceSamples : texts::replayWrongHeader;
     case LiveCsvFault::NoPolls: return texts::replayNoPolls;
     case LiveCsvFault::ColumnCount:
         // One more than a row holds stands for "more than that".

@@ -4,7 +4,7 @@
 
 #include "live/LivePage.h"
 #include "live/OscilloscopeGroup.h"
-#include "live/TScope.h"
+#include "live/TraceChart.h"
 #include "params/ControllerSession.h"
 #include "wizard/AdaptationEngine.h"
 
@@ -41,7 +41,12 @@ ReportSources windowReportSources(params::ControllerSession& session, const wiza
                      [root](const fields::PageValue& value) { return pageValueText(value, root); }};
     const live::OscilloscopeGroup* group = &livePage.oscilloscope();
     sources.traceFrozen = [group] { return group->frozen(); };
-    sources.tracePicture = [group] { return group->scope()->shownImage(); };
+    sources.tracePicture = [group] {
+        return reportpdf::SheetPicture{static_cast<double>(live::traceChartWidth) / live::traceChartHeight,
+                                       [chart = group->chart()](QPainter& painter, const QRectF& area) {
+                                           live::paintTraceChart(painter, area, chart);
+                                       }};
+    };
     return sources;
 }
 

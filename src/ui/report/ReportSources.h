@@ -3,8 +3,6 @@
 #include "report/ReportContent.h"
 #include "reportpdf/ReportSheet.h"
 
-#include <QImage>
-
 #include <functional>
 
 class QWidget;
@@ -28,9 +26,10 @@ struct ReportSources {
     // The content for the car details typed (the date is today).
     std::function<report::ReportContent(const report::CarDetails&)> content;
     reportpdf::ValueTexts texts;
-    // Whether the trace is frozen now, and its held picture.
+    // Whether the trace is frozen now, and its held picture, drawn as the
+    // exported one.
     std::function<bool()> traceFrozen;
-    std::function<QImage()> tracePicture;
+    std::function<reportpdf::SheetPicture()> tracePicture;
 };
 
 // The window's: the pages' set and its unread marks, the controller when

@@ -25,6 +25,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QProgressBar>
 #include <QScreen>
@@ -113,9 +114,16 @@ void MainWindow::buildPages()
 
     livePage_ = new live::LivePage(pageControl_->widget(TabViz), liveTimer_, session_.port(), session_.clock(),
                                    session_.state());
-    // The trace's saves ask and tell through the window's dialogs, as every other save.
+    // The trace's saves ask and tell through the window's dialogs, as every other save, and
+    // open where recordings are kept.
     livePage_->oscilloscope().setSaveDialogs(
-        {[this](const QString& filter, const QString& suffix) { return dialogs_.chooseSaveFile({}, filter, suffix); },
+        {[this](const QString& name, const QString& filter, const QString& suffix) {
+             const QString path = dialogs_.chooseSaveFile(
+                 QDir(fileMemory_->folder(FileMemory::Kind::Recordings)).filePath(name), filter, suffix);
+             if (!path.isEmpty())
+                 fileMemory_->noteChosen(FileMemory::Kind::Recordings, path);
+             return path;
+         },
          [this](const QString& text) { dialogs_.showMessage(text); }});
     pages_ = std::make_unique<ParameterPages>(
         pageControl_->widget(TabPar1), pageControl_->widget(TabPar2),
