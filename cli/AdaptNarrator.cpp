@@ -93,12 +93,6 @@ const ItemWrites* writesOfItem(WizardControl label)
     return nullptr;
 }
 
-// A control's text on its page.
-std::string wordsOf(WizardControl control)
-{
-    return std::string(wizard::pageText(control));
-}
-
 }  // namespace
 
 void AdaptNarrator::report(wizard::AdaptationEngine& engine)
@@ -141,7 +135,7 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
 
 void AdaptNarrator::reportPage(WizardPage page)
 {
-    line("[" + std::string(wizard::pageCaption(page)) + "]");
+    line("[" + texts_.pageCaption(page) + "]");
     // Instructions the page shows the whole time: no step shows or hides
     // them, so they are told here, once per page.
     for (WizardControl name : wizard::standingInstructions(page))
@@ -250,6 +244,12 @@ void AdaptNarrator::reportResults(const wizard::AdaptationResult& result, Wizard
     }
 }
 
+std::string AdaptNarrator::choice(WizardControl caption, WizardControl list, int item,
+                                  std::string_view builtInItem) const
+{
+    return wordsOf(caption) + ": " + texts_.wizardItem(list, item, builtInItem);
+}
+
 void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
 {
     const auto& failure = engine.result().probeFailure;
@@ -271,7 +271,7 @@ void AdaptNarrator::progress(const wizard::AdaptationEngine& engine, long nowMs)
     lastProgressMs_ = nowMs;
     const WizardView& view = engine.view();
     const WizardPage page = view.currentPage();
-    std::string text(wizard::pageCaption(page));
+    std::string text = texts_.pageCaption(page);
     static constexpr WizardControl rpmPanels[] = {WizardControl::StartRpmPanel, WizardControl::TpsPageRpmPanel,
                                                   WizardControl::ReducerRpmPanel, WizardControl::ActuatorRpmPanel};
     // The first page has no progress bar.
