@@ -1,7 +1,6 @@
 #include "AdaptNarrator.h"
 
-#include "CommaVolts.h"
-
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "params/ParameterTransfer.h"
 #include "wizard/WizardTables.h"
@@ -21,15 +20,12 @@ using wizard::WizardControl;
 using wizard::WizardPage;
 using wizard::WizardView;
 
-// The wizard pages' decimal separator, as the command line shows their numbers.
-constexpr std::string_view pageComma = ",";
-
 // A figure as the wizard's page shows it, or the page's dots while it is
 // not measured.
 std::string shown(const wizard::AdaptationResult& result, wizard::Figure figure)
 {
     const std::optional<double> value = result.figure(figure);
-    return value ? wizard::figureText(figure, *value, pageComma) : std::string("......");
+    return value ? wizard::figureText(figure, *value, lang::decimalSeparator()) : std::string("......");
 }
 
 // A live reading the engine gave a panel; nothing before its first one.
@@ -38,7 +34,7 @@ std::optional<std::string> reading(const WizardView& view, WizardControl panel)
     const ControlView* control = view.find(panel);
     if (!control || !control->number)
         return std::nullopt;
-    return wizard::panelText(*control->number, pageComma);
+    return wizard::panelText(*control->number, lang::decimalSeparator());
 }
 
 bool isDoneLabel(WizardControl control)
@@ -257,8 +253,8 @@ void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
         return;
     const auto& figures = failure->figures;
     line(std::string("dravinor-cli: the lambda probe does not work: ") +
-         diagnostics::probeVerdictName(figures.verdict) + ", " + commaVolts(figures.minVolts) + "-" +
-         commaVolts(figures.maxVolts) + " V over the last " +
+         diagnostics::probeVerdictName(figures.verdict) + ", " + lang::decimalText(figures.minVolts, 2) + "-" +
+         lang::decimalText(figures.maxVolts, 2) + " V over the last " +
          std::to_string(static_cast<int>(figures.judgedSeconds + 0.5)) +
          " s; check the probe and its wiring (a cold probe does not switch either)");
 }

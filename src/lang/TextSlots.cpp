@@ -362,6 +362,7 @@ constexpr SlotDefinition slotTable[] = {
     {slot::backup::restoreKind, 99, "Przywrócenie kopii parametrów"},
     {slot::backup::notWholeBackup, 199, "plik nie ma 64 bajtów"},
     {slot::backup::valuesChanged, 199, "Liczba zmienianych wartości: %1"},
+    {slot::numbers::decimalSeparator, 4, ","},
 };
 
 std::ptrdiff_t indexOf(int key)

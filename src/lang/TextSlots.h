@@ -257,6 +257,10 @@ inline constexpr int replayExpectedHeader = 51330;
 inline constexpr int replayFirstLine = 51331;
 }  // namespace recording
 inline constexpr int settingsNotKept = 51507;  // the program's settings could not be kept
+// How the language writes numbers and units (lang/ShownNumbers.h).
+namespace numbers {
+inline constexpr int decimalSeparator = 51615;
+}  // namespace numbers
 }  // namespace slot
 
 struct SlotDefinition {

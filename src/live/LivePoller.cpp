@@ -1,5 +1,6 @@
 #include "live/LivePoller.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "link/Clock.h"
 #include "link/CommandFrame.h"
@@ -98,7 +99,8 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     glyph_ = display.glyph;
 
     display.lambdaByte = frame.lambda;
-    display.lambdaText = QString::fromStdString(params::formatFixed3(values.lambdaVolts, 2, separator_)) + "V";
+    display.lambdaText =
+        QString::fromStdString(params::formatFixed3(values.lambdaVolts, 2, lang::decimalSeparator())) + "V";
     display.lambdaHigh = values.lambdaHigh;
     timePhases(display);
 
@@ -107,7 +109,7 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     lastPeriod_ = frame.rpmPeriod;
 
     display.tpsVolts = values.tpsVolts;
-    display.tpsText = QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, separator_)) + "V";
+    display.tpsText = QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, lang::decimalSeparator())) + "V";
 
     display.rpm = values.rpm;
     display.rpmText = QString::fromStdString(params::engineRpmText(display.rpm));
@@ -115,7 +117,8 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     display.temperatureShown = settings.temperatureSensor;
     if (display.temperatureShown) {
         display.temperature = values.temperature;
-        display.temperatureText = QString::fromStdString(params::formatFixed3(display.temperature, 0, separator_));
+        display.temperatureText =
+            QString::fromStdString(params::formatFixed3(display.temperature, 0, lang::decimalSeparator()));
     }
 
     return display;

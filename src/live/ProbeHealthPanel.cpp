@@ -1,5 +1,6 @@
 #include "live/ProbeHealthPanel.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "params/ScaleTables.h"
 
@@ -16,10 +17,10 @@ namespace {
 const QString dash = QStringLiteral("-");
 constexpr double refreshSeconds = 0.5;
 
-// Numbers with the decimal comma of the window's languages.
+// Numbers as the window's language writes them.
 QString decimal(double value, int decimals)
 {
-    return QString::number(value, 'f', decimals).replace(u'.', u',');
+    return QString::fromStdString(lang::decimalText(value, decimals));
 }
 
 QString seconds(const std::optional<double>& value)

@@ -1,5 +1,6 @@
 #include "reportpdf/ReportSheet.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 
 namespace dravinor::reportpdf {
@@ -61,7 +62,7 @@ QList<SheetRow> adaptationRows(const report::AdaptationSummary& summary)
     if (summary.doubtfulPhases > 0)
         rows.append({slot(key::doubtfulPhases), QString::number(summary.doubtfulPhases), true});
     if (const auto& probe = summary.failedProbe) {
-        const auto volts = [](float v) { return QString::number(v, 'f', 2).replace(u'.', u','); };
+        const auto volts = [](float v) { return fromStd(lang::decimalText(v, 2)); };
         const QString value = slot(probe->wentOn ? key::probeWentOn : key::probeStopped)
                                   .arg(slot(lang::slot::probeVerdict + static_cast<int>(probe->verdict)),
                                        volts(probe->minVolts), volts(probe->maxVolts));

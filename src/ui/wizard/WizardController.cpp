@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLocale>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -33,9 +32,7 @@ WizardController::WizardController(QTabWidget* autoTab, link::SerialPort& port, 
             .toStdString();
     }};
     engine_ = std::make_unique<AdaptationEngine>(port, state, transfer, std::move(inputs));
-    // The pages' numbers take the locale's decimal separator.
-    binder_ =
-        std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl), QLocale().decimalPoint());
+    binder_ = std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl));
     buildTimers();
     connectControls();
 }
