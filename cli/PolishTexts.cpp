@@ -3,6 +3,7 @@
 #include "lang/ControlTexts.h"
 #include "lang/DataFiles.h"
 #include "lang/LanguageFile.h"
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "wizard/WizardControlNames.h"
 #include "wizard/WizardTexts.h"
@@ -55,7 +56,7 @@ std::string PolishTexts::shown(const fields::PageValue& value) const
     std::string shown = value.shown;
     if (texts_ && value.item >= 0 && !value.name.empty())
         shown = orBuiltIn(texts_->listItem(value.name, value.item), shown);
-    return value.unit.empty() ? shown : shown + " " + value.unit;
+    return value.unit.empty() ? shown : shown + " " + lang::unitInLanguage(value.unit);
 }
 
 std::string PolishTexts::wizardText(wizard::WizardControl control) const

@@ -2,12 +2,24 @@
 
 #include "lang/TextSlots.h"
 
+#include <array>
 #include <cstdio>
-#include <string_view>
 
 namespace dravinor::lang {
 
 namespace {
+
+struct UnitSlot {
+    Unit unit;
+    std::string_view builtIn;
+    int key;
+};
+constexpr std::array<UnitSlot, 4> unitSlots{{
+    {Unit::Volt, "V", slot::numbers::volt},
+    {Unit::Second, "s", slot::numbers::second},
+    {Unit::PerSecond, "/s", slot::numbers::perSecond},
+    {Unit::Rpm, "RPM", slot::numbers::rpm},
+}};
 
 // A slot's text, or the built-in words where a language file emptied it.
 std::string slotOr(int key, std::string_view builtIn)
@@ -31,6 +43,22 @@ std::string decimalText(double value, int decimals)
     if (const auto point = result.find('.'); point != std::string::npos)
         result.replace(point, 1, decimalSeparator());
     return result;
+}
+
+std::string unitText(Unit unit)
+{
+    for (const UnitSlot& entry : unitSlots)
+        if (entry.unit == unit)
+            return slotOr(entry.key, entry.builtIn);
+    return {};
+}
+
+std::string unitInLanguage(std::string_view builtIn)
+{
+    for (const UnitSlot& entry : unitSlots)
+        if (entry.builtIn == builtIn)
+            return slotOr(entry.key, entry.builtIn);
+    return std::string(builtIn);
 }
 
 }  // namespace dravinor::lang

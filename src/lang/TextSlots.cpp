@@ -363,6 +363,10 @@ constexpr SlotDefinition slotTable[] = {
     {slot::backup::notWholeBackup, 199, "plik nie ma 64 bajtów"},
     {slot::backup::valuesChanged, 199, "Liczba zmienianych wartości: %1"},
     {slot::numbers::decimalSeparator, 4, ","},
+    {slot::numbers::volt, 19, "V"},
+    {slot::numbers::second, 19, "s"},
+    {slot::numbers::perSecond, 19, "/s"},
+    {slot::numbers::rpm, 19, "RPM"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -260,6 +260,10 @@ inline constexpr int settingsNotKept = 51507;  // the program's settings could n
 // How the language writes numbers and units (lang/ShownNumbers.h).
 namespace numbers {
 inline constexpr int decimalSeparator = 51615;
+inline constexpr int volt = 51616;
+inline constexpr int second = 51617;
+inline constexpr int perSecond = 51618;
+inline constexpr int rpm = 51619;
 }  // namespace numbers
 }  // namespace slot
 

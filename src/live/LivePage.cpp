@@ -37,10 +37,11 @@ constexpr int smallestProbeHealthFont = 8;
 QString widestPanelText(const std::string& panel)
 {
     const QString separator = QString::fromStdString(lang::decimalSeparator());
+    const QString volts = QString::fromStdString(lang::unitText(lang::Unit::Volt));
     if (panel == "Lambda_BarED")
-        return QStringLiteral("8") + separator + QStringLiteral("88V");
+        return QStringLiteral("8") + separator + QStringLiteral("88") + volts;
     if (panel == "Manometr_TPSED")
-        return QStringLiteral("88") + separator + QStringLiteral("88V");
+        return QStringLiteral("88") + separator + QStringLiteral("88") + volts;
     if (panel == "Manometr_RPMED")
         return QStringLiteral("88888");
     if (panel == "TermVizED")

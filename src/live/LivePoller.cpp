@@ -98,9 +98,11 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     display.glyphChanged = display.glyph != glyph_;
     glyph_ = display.glyph;
 
+    // The panels write the unit right after the number ("0,45V"), in the language's letters.
+    const QString volts = QString::fromStdString(lang::unitText(lang::Unit::Volt));
     display.lambdaByte = frame.lambda;
     display.lambdaText =
-        QString::fromStdString(params::formatFixed3(values.lambdaVolts, 2, lang::decimalSeparator())) + "V";
+        QString::fromStdString(params::formatFixed3(values.lambdaVolts, 2, lang::decimalSeparator())) + volts;
     display.lambdaHigh = values.lambdaHigh;
     timePhases(display);
 
@@ -109,7 +111,8 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     lastPeriod_ = frame.rpmPeriod;
 
     display.tpsVolts = values.tpsVolts;
-    display.tpsText = QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, lang::decimalSeparator())) + "V";
+    display.tpsText =
+        QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, lang::decimalSeparator())) + volts;
 
     display.rpm = values.rpm;
     display.rpmText = QString::fromStdString(params::engineRpmText(display.rpm));

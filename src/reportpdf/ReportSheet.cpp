@@ -50,7 +50,7 @@ QList<SheetRow> adaptationRows(const report::AdaptationSummary& summary)
             shown << fromStd(text);
         QString value = shown.join(QStringLiteral(" / "));
         if (!line.unit.empty())
-            value += u' ' + fromStd(line.unit);
+            value += u' ' + fromStd(lang::unitInLanguage(line.unit));
         rows.append({slot(key::firstFigure + static_cast<int>(line.figure)), value});
     }
     if (!summary.unacknowledged.empty()) {

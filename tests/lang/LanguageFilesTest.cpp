@@ -67,7 +67,7 @@ constexpr KeyRun knownKeys[] = {
     {51500, 51507},                  // a save refused for what holds the name
     {51530, 51541},                  // the probe's threshold, a probe failed in the adaptation
     {51560, 51570},                  // backups before bulk writes, and their undo
-    {51615, 51615},                  // how numbers are written
+    {51615, 51619},                  // how numbers and units are written
 };
 // clang-format on
 
@@ -112,7 +112,7 @@ constexpr SlotRun slotRuns[] = {
     {51530, 51532, 299}, {51533, 51534, 99}, {51535, 51536, 299}, {51537, 51538, 199}, {51539, 51539, 99},
     {51540, 51541, 199},
     {51560, 51563, 199}, {51564, 51566, 299}, {51567, 51567, 199}, {51568, 51568, 99}, {51569, 51570, 199},
-    {51615, 51615, 4},
+    {51615, 51615, 4}, {51616, 51619, 19},
 };
 // clang-format on
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.

@@ -1,5 +1,6 @@
 #include "ui/wizard/WizardController.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/pages/ParameterPages.h"
@@ -146,6 +147,11 @@ void WizardController::showTpsDirection()
 
 void WizardController::redrawTexts()
 {
+    // The TPS rows' unit labels have no key of their own: they take the language's volts.
+    const QString volts = QString::fromStdString(lang::unitText(lang::Unit::Volt));
+    for (WizardControl unit : {WizardControl::TpsIdleUnit, WizardControl::TpsThresholdUnit, WizardControl::TpsHighUnit})
+        if (auto* label = qobject_cast<QLabel*>(pages_->control(widgetName(unit))))
+            label->setText(volts);
     showProbeFailure();
 }
 
