@@ -38,6 +38,8 @@ QString valueCell(const report::ReportValue& row, const ValueTexts& texts)
     case fields::ValueReading::IgnitionTypeNotRead: return slot(key::ignitionTypeNotRead);
     case fields::ValueReading::Read: break;
     }
+    if (row.value.checkBox)
+        return slot(row.value.item ? key::yes : key::no);
     return texts.value(row.value);
 }
 
@@ -96,14 +98,18 @@ ReportSheet sheetFor(const report::ReportContent& content, const ValueTexts& tex
     sheet.parameterColumn = slot(key::parameterColumn);
     sheet.valueColumn = slot(key::valueColumn);
     for (const report::ReportValue& row : content.values)
-        sheet.parameters.append(
-            {texts.caption(row.value), valueCell(row, texts), row.reading != fields::ValueReading::Read});
+        (row.value.hidden ? sheet.technical : sheet.parameters)
+            .append({texts.caption(row.value), valueCell(row, texts), row.reading != fields::ValueReading::Read});
+    if (!sheet.technical.isEmpty())
+        sheet.technicalHeading = slot(key::technical);
     if (content.anyNotRead())
         sheet.notReadNote =
             slot(content.source == report::ValueSource::ParameterFile ? key::notInFileNote : key::notReadNote);
     if (content.adaptation) {
         sheet.adaptationHeading = slot(content.adaptation->finished ? key::adaptationFinished : key::adaptationStopped);
+        sheet.measuredColumn = slot(key::measuredColumn);
         sheet.adaptation = adaptationRows(*content.adaptation);
+        sheet.measuredNote = slot(key::measuredNote);
     }
     sheet.traceHeading = slot(key::trace);
     sheet.signature = slot(key::signature);
