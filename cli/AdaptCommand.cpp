@@ -249,14 +249,16 @@ void startWizard(AdaptationEngine& engine, AdaptNarrator& narrator, const AdaptO
     if (const auto unconfirmed = engine.result().reset.unconfirmedAddresses(); !unconfirmed.empty())
         narrator.line("dravinor-cli: warning: " + std::to_string(unconfirmed.size()) +
                       " writes of the reset were not acknowledged");
-    narrator.line(std::string("Wybierz rodzaj zapłonu: ") +
-                  std::string(wizard::ignitionItems[static_cast<std::size_t>(adapt.ignition)]));
+    using wizard::WizardControl;
+    narrator.line(narrator.choice(WizardControl::IgnitionListCaption, WizardControl::IgnitionList, adapt.ignition,
+                                  wizard::ignitionItems[static_cast<std::size_t>(adapt.ignition)]));
     engine.ignitionChosen(adapt.ignition);
-    narrator.line(std::string("Wybierz rodzaj sondy lambda: ") +
-                  std::string(wizard::probeTypes[static_cast<std::size_t>(adapt.probe)].item));
+    narrator.line(narrator.choice(WizardControl::ProbeListCaption, WizardControl::ProbeList, adapt.probe,
+                                  wizard::probeTypes[static_cast<std::size_t>(adapt.probe)].item));
     engine.probeTypeChosen(adapt.probe);
     if (adapt.temperatureSensor) {
-        narrator.line(std::string("wł \\ wył czujnik temperatury: ") + (*adapt.temperatureSensor ? "wł" : "wył"));
+        narrator.line(narrator.wordsOf(WizardControl::TemperatureSensorBox) + ": " +
+                      (*adapt.temperatureSensor ? "wł" : "wył"));
         engine.temperatureSensorClicked(*adapt.temperatureSensor);
     }
     narrator.report(engine);
@@ -337,7 +339,7 @@ int runAdapt(CliSession& session, const CliOptions& options)
         return code;
     catchInterrupts();
 
-    AdaptNarrator narrator(stdout, isatty(STDOUT_FILENO));
+    AdaptNarrator narrator(stdout, isatty(STDOUT_FILENO), shippedPolishTexts());
     AdaptationEngine engine(session.port(), session.state(), session.transfer(), wizard::WizardInputs{});
     startWizard(engine, narrator, adapt);
     if (const int code = followAdaptation(session, engine, narrator, adapt); code != exitSuccess)

@@ -1,7 +1,6 @@
 #include "AdaptNarrator.h"
 
-#include "CommaVolts.h"
-
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "params/ParameterTransfer.h"
 #include "wizard/WizardTables.h"
@@ -22,15 +21,12 @@ using wizard::WizardControl;
 using wizard::WizardPage;
 using wizard::WizardView;
 
-// The wizard pages' decimal separator, as the command line shows their numbers.
-constexpr std::string_view pageComma = ",";
-
 // A figure as the wizard's page shows it, or the page's dots while it is
 // not measured.
 std::string shown(const wizard::AdaptationResult& result, wizard::Figure figure)
 {
     const std::optional<double> value = result.figure(figure);
-    return value ? wizard::figureText(figure, *value, pageComma) : std::string("......");
+    return value ? wizard::figureText(figure, *value, lang::decimalSeparator()) : std::string("......");
 }
 
 // A live reading the engine gave a panel; nothing before its first one.
@@ -39,7 +35,7 @@ std::optional<std::string> reading(const WizardView& view, WizardControl panel)
     const ControlView* control = view.find(panel);
     if (!control || !control->number)
         return std::nullopt;
-    return wizard::panelText(*control->number, pageComma);
+    return wizard::panelText(*control->number, lang::decimalSeparator());
 }
 
 bool isDoneLabel(WizardControl control)
@@ -94,12 +90,6 @@ const ItemWrites* writesOfItem(WizardControl label)
     return nullptr;
 }
 
-// A control's text on its page.
-std::string wordsOf(WizardControl control)
-{
-    return std::string(wizard::pageText(control));
-}
-
 }  // namespace
 
 void AdaptNarrator::report(wizard::AdaptationEngine& engine)
@@ -142,7 +132,7 @@ void AdaptNarrator::report(wizard::AdaptationEngine& engine)
 
 void AdaptNarrator::reportPage(WizardPage page)
 {
-    line("[" + std::string(wizard::pageCaption(page)) + "]");
+    line("[" + texts_.pageCaption(page) + "]");
     // Instructions the page shows the whole time: no step shows or hides
     // them, so they are told here, once per page.
     for (WizardControl name : wizard::standingInstructions(page))
@@ -251,6 +241,12 @@ void AdaptNarrator::reportResults(const wizard::AdaptationResult& result, Wizard
     }
 }
 
+std::string AdaptNarrator::choice(WizardControl caption, WizardControl list, int item,
+                                  std::string_view builtInItem) const
+{
+    return wordsOf(caption) + ": " + texts_.wizardItem(list, item, builtInItem);
+}
+
 void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
 {
     const auto& failure = engine.result().probeFailure;
@@ -258,8 +254,9 @@ void AdaptNarrator::reportFailedProbe(const wizard::AdaptationEngine& engine)
         return;
     const auto& figures = failure->figures;
     line(std::string("dravinor-cli: the lambda probe does not work: ") +
-         diagnostics::probeVerdictName(figures.verdict) + ", " + commaVolts(figures.minVolts) + "-" +
-         commaVolts(figures.maxVolts) + " V over the last " + std::to_string(std::lround(figures.judgedSeconds)) +
+         diagnostics::probeVerdictName(figures.verdict) + ", " + lang::decimalText(figures.minVolts, 2) + "-" +
+         lang::decimalText(figures.maxVolts, 2) + " V over the last " +
+         std::to_string(std::lround(figures.judgedSeconds)) +
          " s; check the probe and its wiring (a cold probe does not switch either)");
 }
 
@@ -271,7 +268,7 @@ void AdaptNarrator::progress(const wizard::AdaptationEngine& engine, long nowMs)
     lastProgressMs_ = nowMs;
     const WizardView& view = engine.view();
     const WizardPage page = view.currentPage();
-    std::string text(wizard::pageCaption(page));
+    std::string text = texts_.pageCaption(page);
     static constexpr WizardControl rpmPanels[] = {WizardControl::StartRpmPanel, WizardControl::TpsPageRpmPanel,
                                                   WizardControl::ReducerRpmPanel, WizardControl::ActuatorRpmPanel};
     // The first page has no progress bar.

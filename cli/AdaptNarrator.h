@@ -1,22 +1,36 @@
 #pragma once
 
+#include "PolishTexts.h"
+
 #include "wizard/AdaptationEngine.h"
 
 #include <cstdio>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dravinor::cli {
 
-// Tells on a text stream what the wizard pages would show: prompts as they
+// Tells on a text stream what the wizard pages would show, in their words
+// (the Polish language file's where texts gives them): prompts as they
 // appear, done items as they are ticked off with the results beside them,
 // and a progress line (redrawn in place on a terminal, otherwise printed
 // at most once a second).
 class AdaptNarrator {
 public:
-    AdaptNarrator(std::FILE* out, bool terminal) : out_(out), terminal_(terminal) {}
+    AdaptNarrator(std::FILE* out, bool terminal, PolishTexts texts = {})
+        : out_(out), terminal_(terminal), texts_(std::move(texts))
+    {
+    }
+
+    // A control's text on its page.
+    std::string wordsOf(wizard::WizardControl control) const { return texts_.wizardText(control); }
+    // A list's caption and the chosen item, as the first page shows them.
+    std::string choice(wizard::WizardControl caption, wizard::WizardControl list, int item,
+                       std::string_view builtInItem) const;
 
     // Lines for what the last handlers changed on the pages.
     void report(wizard::AdaptationEngine& engine);
@@ -46,6 +60,7 @@ private:
 
     std::FILE* out_;
     bool terminal_;
+    PolishTexts texts_;
     bool progressShown_ = false;
     long lastProgressMs_ = -1'000'000;
     std::set<wizard::WizardControl> visiblePrompts_;

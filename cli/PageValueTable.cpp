@@ -34,9 +34,9 @@ bool anyIn(const std::vector<int>& addresses, const params::AddressSet& set)
 
 using Row = std::array<std::string, 5>;
 
-Row rowOf(const PageValue& value, const params::AddressSet& unread)
+Row rowOf(const PolishTexts& texts, const PageValue& value, const params::AddressSet& unread)
 {
-    Row row{value.name.empty() ? "-" : value.name, value.caption, value.withUnit(), value.stored,
+    Row row{value.name.empty() ? "-" : value.name, texts.caption(value), texts.shown(value), value.stored,
             addressText(value.addresses)};
     switch (fields::readingOf(value, unread)) {
     case fields::ValueReading::NotRead:
@@ -54,13 +54,13 @@ Row rowOf(const PageValue& value, const params::AddressSet& unread)
 
 }  // namespace
 
-std::string pageValueTable(const params::ParameterBlock& block, const params::AddressSet& unread,
-                           const params::AddressSet* only)
+std::string pageValueTable(const PolishTexts& texts, const params::ParameterBlock& block,
+                           const params::AddressSet& unread, const params::AddressSet* only)
 {
     std::vector<Row> rows{{"field", "caption", "value", "stored", "addr"}};
     for (const PageValue& value : fields::pageValues(block))
         if (!only || anyIn(value.addresses, *only))
-            rows.push_back(rowOf(value, unread));
+            rows.push_back(rowOf(texts, value, unread));
     std::array<std::size_t, 5> widths{};
     for (const Row& row : rows)
         for (std::size_t column = 0; column < row.size(); ++column)

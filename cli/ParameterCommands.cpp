@@ -30,7 +30,7 @@ namespace {
 void printParameters(const ParameterBlock& block, const params::AddressSet& unread = {},
                      const params::AddressSet* only = nullptr)
 {
-    std::fputs(pageValueTable(block, unread, only).c_str(), stdout);
+    std::fputs(pageValueTable(shippedPolishTexts(), block, unread, only).c_str(), stdout);
 }
 
 std::string fileErrorText(FileError error)

@@ -1,6 +1,6 @@
 #include "ProbeHealthLine.h"
 
-#include "CommaVolts.h"
+#include "lang/ShownNumbers.h"
 
 #include <cstdio>
 
@@ -39,11 +39,12 @@ std::optional<std::string> thresholdLine(const diagnostics::ProbeHealthFigures& 
     using diagnostics::ThresholdPlace;
     if (!diagnostics::thresholdMisplaced(finding.place))
         return std::nullopt;
-    const std::string swing = commaVolts(figures.minVolts) + "-" + commaVolts(figures.maxVolts) + " V";
+    const std::string swing =
+        lang::decimalText(figures.minVolts, 2) + "-" + lang::decimalText(figures.maxVolts, 2) + " V";
     const char* side = finding.controllerSeesRich ? "rich" : "lean";
-    std::string text = "threshold: the controller's threshold " + commaVolts(thresholdVolts) + " V is ";
+    std::string text = "threshold: the controller's threshold " + lang::decimalText(thresholdVolts, 2) + " V is ";
     if (finding.place == ThresholdPlace::OffMiddle)
-        text += "far from the middle of the probe's swing " + swing + " (" + commaVolts(finding.swingMiddle) +
+        text += "far from the middle of the probe's swing " + swing + " (" + lang::decimalText(finding.swingMiddle, 2) +
                 " V): it mostly sees " + side;
     else
         text += std::string(finding.place == ThresholdPlace::BelowSwing ? "below" : "above") + " the probe's swing " +

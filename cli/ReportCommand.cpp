@@ -2,23 +2,18 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "ParameterFileCommands.h"
+#include "PolishTexts.h"
 #include "ReadFailureText.h"
 #include "SaveTargetText.h"
 
-#include "lang/ControlTexts.h"
-#include "lang/DataFiles.h"
-#include "lang/LanguageFile.h"
-#include "lang/TextSlots.h"
 #include "report/ReportContent.h"
 #include "reportpdf/ReportPdf.h"
 #include "reportpdf/ReportSheet.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 
 #include <array>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -84,34 +79,13 @@ QString fromStd(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// The pages' captions and list items as the window shows them at start-up:
-// from the Polish language file where it is found (its slot texts too, for
-// the report's own words), else the built-in ones.
+// The pages' captions and list items as the window shows them at start-up
+// (the Polish language file's slot texts too, for the report's own words).
 reportpdf::ValueTexts polishPageTexts()
 {
-    // Looked for as the window looks: the program's folder comes from its application.
-    const auto program = std::filesystem::path(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
-    const auto path = lang::findDataFile("lang/polski.txt", program);
-    const auto content = lang::readLanguageFile(path);
-    using Status = lang::LanguageFileContent::Status;
-    if (content.status == Status::CannotOpen || content.status == Status::TooLarge) {
-        std::cerr << "dravinor-cli: " << path.string() << " cannot be read; the report uses the built-in captions\n";
-        return reportpdf::builtInValueTexts();
-    }
-    auto texts = std::make_shared<const lang::ControlTexts>(content, lang::CodePage::Windows1250);
-    return {[texts](const fields::PageValue& value) {
-                if (value.hidden)
-                    return fromStd(lang::textSlots().text(lang::slot::firstHiddenValue + value.hidden - 1));
-                return fromStd(
-                    fields::captionInLanguage(value, texts->caption(value.labelName), texts->caption(value.groupName)));
-            },
-            [texts](const fields::PageValue& value) {
-                std::string shown = value.shown;
-                if (value.item >= 0 && !value.name.empty())
-                    if (std::string item = texts->listItem(value.name, value.item); !item.empty())
-                        shown = std::move(item);
-                return fromStd(value.unit.empty() ? shown : shown + " " + value.unit);
-            }};
+    const auto texts = std::make_shared<const PolishTexts>(shippedPolishTexts());
+    return {[texts](const fields::PageValue& value) { return fromStd(texts->caption(value)); },
+            [texts](const fields::PageValue& value) { return fromStd(texts->shown(value)); }};
 }
 
 int writeReport(const report::ReportContent& content, const std::string& output)

@@ -178,6 +178,7 @@ PageValue checkValue(const CheckField& field, const ParameterBlock& block)
     const std::uint8_t byte = block.get(flagAddress(flag.flag));
     value.item = (byte & flag.mask) ? 1 : 0;
     value.shown = value.item ? "[x]" : "[ ]";
+    value.checkBox = true;
     value.stored = bitText(byte, flag.mask);
     value.addresses = {flagAddress(flag.flag).number()};
     return value;

@@ -25,7 +25,8 @@ struct PageValue {
     std::string shown;    // as the page shows it; list items in Polish
     std::string unit;     // "V", "RPM", ...; empty for counts and items
     int item = -1;        // the selected item of a list, 1/0 for a check box
-    std::string stored;   // the stored value behind it: a byte, word or bits
+    bool checkBox = false;
+    std::string stored;  // the stored value behind it: a byte, word or bits
     std::vector<int> addresses;
 
     // "0,38 V": the shown value with its unit.

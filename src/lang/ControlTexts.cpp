@@ -17,6 +17,8 @@ ControlTexts::ControlTexts(const LanguageFileContent& content, CodePage codePage
         for (const KeyTarget& target : targetsOf(line.key)) {
             if (target.kind == TargetKind::Caption)
                 captions_[target.name] = text;
+            else if (target.kind == TargetKind::Tab)
+                tabs_[target.name] = text;
             else if (target.kind == TargetKind::ListItem)
                 items_[{target.name, target.item}] = text;
         }
@@ -27,6 +29,12 @@ std::string ControlTexts::caption(std::string_view name) const
 {
     const auto found = captions_.find(name);
     return found == captions_.end() ? std::string() : found->second;
+}
+
+std::string ControlTexts::tabCaption(std::string_view name) const
+{
+    const auto found = tabs_.find(name);
+    return found == tabs_.end() ? std::string() : found->second;
 }
 
 std::string ControlTexts::listItem(std::string_view name, int item) const

@@ -375,6 +375,19 @@ constexpr SlotDefinition slotTable[] = {
     {slot::recording::replayTraceSamples, 299,
      "to są próbki oscyloskopu zapisane z jego menu, a nie nagranie danych na żywo; nagranie, które można "
      "odtworzyć, zapisuje polecenie „Nagrywaj dane na żywo…” w menu, na stronie „Wizualizacja (F4)”"},
+    {slot::numbers::decimalSeparator, 4, ","},
+    {slot::numbers::volt, 19, "V"},
+    {slot::numbers::second, 19, "s"},
+    {slot::numbers::perSecond, 19, "/s"},
+    {slot::numbers::rpm, 19, "RPM"},
+    {slot::report::yes, 19, "tak"},
+    {slot::report::no, 19, "nie"},
+    {slot::report::measuredColumn, 99, "Zmierzono"},
+    {slot::report::measuredNote, 299,
+     "Wartości zmierzone przez autoadaptację. Sterownik przechowuje je z dokładnością swoich kroków: wartości "
+     "zapisane podaje tabela parametrów."},
+    {slot::report::technical, 99, "Załącznik techniczny: wartości sterownika, których strony nie pokazują"},
+    {slot::report::fileName, 19, "raport"},
 };
 
 std::ptrdiff_t indexOf(int key)

@@ -116,6 +116,12 @@ inline constexpr int identityUnknown = 51481;  // connected, but no clean identi
 inline constexpr int failedProbe = 51539;      // an adaptation that found the probe failed
 inline constexpr int probeWentOn = 51540;      // %1 verdict, %2-%3 volts: it went on, doubtful
 inline constexpr int probeStopped = 51541;     // likewise: it stopped there
+inline constexpr int yes = 51620;              // a check box's value in words
+inline constexpr int no = 51621;
+inline constexpr int measuredColumn = 51622;  // the adaptation's figures are measured, not stored
+inline constexpr int measuredNote = 51623;    // where the stored values stand
+inline constexpr int technical = 51624;       // the appendix of stored values no page shows
+inline constexpr int fileName = 51625;        // the suggested file name's first word
 }  // namespace report
 // The comparison of the pages with a parameter file.
 namespace diff {
@@ -267,6 +273,14 @@ inline constexpr int spanWithoutClock = 51611;  // %1 seconds
 inline constexpr int probe = 51612;             // %1 the probe type as the parameter page lists it
 }  // namespace traceChart
 inline constexpr int settingsNotKept = 51507;  // the program's settings could not be kept
+// How the language writes numbers and units (lang/ShownNumbers.h).
+namespace numbers {
+inline constexpr int decimalSeparator = 51615;
+inline constexpr int volt = 51616;
+inline constexpr int second = 51617;
+inline constexpr int perSecond = 51618;
+inline constexpr int rpm = 51619;
+}  // namespace numbers
 }  // namespace slot
 
 struct SlotDefinition {

@@ -1,5 +1,6 @@
 #include "live/LivePage.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "link/Clock.h"
 #include "link/SerialPort.h"
@@ -19,7 +20,6 @@
 
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLocale>
 #include <QTimer>
 #include <QToolButton>
 
@@ -36,11 +36,12 @@ constexpr int smallestProbeHealthFont = 8;
 // The widest text each value panel shows, digits drawn as 8 (the widest).
 QString widestPanelText(const std::string& panel)
 {
-    const QChar separator = QLocale().decimalPoint().isEmpty() ? QChar('.') : QLocale().decimalPoint().front();
+    const QString separator = QString::fromStdString(lang::decimalSeparator());
+    const QString volts = QString::fromStdString(lang::unitText(lang::Unit::Volt));
     if (panel == "Lambda_BarED")
-        return QStringLiteral("8") + separator + QStringLiteral("88V");
+        return QStringLiteral("8") + separator + QStringLiteral("88") + volts;
     if (panel == "Manometr_TPSED")
-        return QStringLiteral("88") + separator + QStringLiteral("88V");
+        return QStringLiteral("88") + separator + QStringLiteral("88") + volts;
     if (panel == "Manometr_RPMED")
         return QStringLiteral("88888");
     if (panel == "TermVizED")
@@ -69,7 +70,6 @@ LivePage::LivePage(QWidget* page, QTimer* timer, link::SerialPort& port, link::C
     : QObject(page), page_(page), timer_(timer), port_(port), clock_(clock), state_(state), poller_(port, clock, state)
 {
     buildWidgets();
-    poller_.setDecimalSeparator(QLocale().decimalPoint());
     connect(timer_, &QTimer::timeout, this, &LivePage::tick);
     connect(fuelSwitch_, &QToolButton::clicked, this, [this] { poller_.toggleFuel(); });
     connect(oscilloscope_, &OscilloscopeGroup::probeTypeApplied, this, [this](const ProbeTypeSettings& settings) {

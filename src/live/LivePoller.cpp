@@ -1,5 +1,6 @@
 #include "live/LivePoller.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "link/Clock.h"
 #include "link/CommandFrame.h"
@@ -97,8 +98,11 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     display.glyphChanged = display.glyph != glyph_;
     glyph_ = display.glyph;
 
+    // The panels write the unit right after the number ("0,45V"), in the language's letters.
+    const QString volts = QString::fromStdString(lang::unitText(lang::Unit::Volt));
     display.lambdaByte = frame.lambda;
-    display.lambdaText = QString::fromStdString(params::formatFixed3(values.lambdaVolts, 2, separator_)) + "V";
+    display.lambdaText =
+        QString::fromStdString(params::formatFixed3(values.lambdaVolts, 2, lang::decimalSeparator())) + volts;
     display.lambdaHigh = values.lambdaHigh;
     timePhases(display);
 
@@ -107,7 +111,8 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     lastPeriod_ = frame.rpmPeriod;
 
     display.tpsVolts = values.tpsVolts;
-    display.tpsText = QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, separator_)) + "V";
+    display.tpsText =
+        QString::fromStdString(params::formatFixed3(display.tpsVolts, 2, lang::decimalSeparator())) + volts;
 
     display.rpm = values.rpm;
     display.rpmText = QString::fromStdString(params::engineRpmText(display.rpm));
@@ -115,7 +120,8 @@ LiveDisplay LivePoller::present(const params::LiveFrame& frame, bool answered, c
     display.temperatureShown = settings.temperatureSensor;
     if (display.temperatureShown) {
         display.temperature = values.temperature;
-        display.temperatureText = QString::fromStdString(params::formatFixed3(display.temperature, 0, separator_));
+        display.temperatureText =
+            QString::fromStdString(params::formatFixed3(display.temperature, 0, lang::decimalSeparator()));
     }
 
     return display;

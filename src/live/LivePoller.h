@@ -66,8 +66,6 @@ public:
     // mode, 254 asks for automatic from petrol, nothing while on gas alone.
     void toggleFuel();
 
-    void setDecimalSeparator(const QString& separator) { separator_ = separator.toStdString(); }
-
     std::uint8_t statusCopy() const { return statusCopy_; }
     // The wizard's start clears the automatic and gas bits.
     void setStatusCopy(std::uint8_t status) { statusCopy_ = status; }
@@ -79,7 +77,6 @@ private:
     link::SerialPort& port_;
     link::Clock& clock_;
     const params::ParameterState& state_;
-    std::string separator_ = ".";
     std::uint8_t statusCopy_ = 0;
     std::uint16_t lastPeriod_ = 0;
     FuelGlyph glyph_ = FuelGlyph::None;

@@ -1,5 +1,6 @@
 #include "live/ProbeHealthPanel.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "params/ScaleTables.h"
 
@@ -16,15 +17,20 @@ namespace {
 const QString dash = QStringLiteral("-");
 constexpr double refreshSeconds = 0.5;
 
-// Numbers with the decimal comma of the window's languages.
+// Numbers as the window's language writes them.
 QString decimal(double value, int decimals)
 {
-    return QString::number(value, 'f', decimals).replace(u'.', u',');
+    return QString::fromStdString(lang::decimalText(value, decimals));
+}
+
+QString unit(lang::Unit which)
+{
+    return QString::fromStdString(lang::unitText(which));
 }
 
 QString seconds(const std::optional<double>& value)
 {
-    return value ? decimal(*value, 2) + QStringLiteral(" s") : dash;
+    return value ? decimal(*value, 2) + u' ' + unit(lang::Unit::Second) : dash;
 }
 
 QString slotText(int key)
@@ -96,7 +102,8 @@ void ProbeHealthPanel::applyFont(const QFont& font)
     bold.setBold(true);
     for (QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly))
         label->setFont(label == heading_ || label == verdictLabel_ ? bold : font);
-    const int widest = QFontMetrics(font).horizontalAdvance(QStringLiteral("8,88-8,88 V"));
+    const int widest = QFontMetrics(font).horizontalAdvance(decimal(8.88, 2) + u'-' + decimal(8.88, 2) + u' ' +
+                                                            unit(lang::Unit::Volt));
     for (QLabel* value : {swing_, crossings_, richShare_, leanToRich_, richToLean_})
         value->setMinimumWidth(widest);
 }
@@ -148,9 +155,10 @@ void ProbeHealthPanel::present(const diagnostics::ProbeHealthFigures& figures)
 void ProbeHealthPanel::present(const diagnostics::ProbeHealthFigures& figures, std::uint8_t thresholdRaw)
 {
     const bool judged = figures.judgedSeconds > 0;
-    swing_->setText(judged ? decimal(figures.minVolts, 2) + u'-' + decimal(figures.maxVolts, 2) + QStringLiteral(" V")
+    swing_->setText(judged ? decimal(figures.minVolts, 2) + u'-' + decimal(figures.maxVolts, 2) + u' ' +
+                                 unit(lang::Unit::Volt)
                            : dash);
-    crossings_->setText(judged ? decimal(figures.crossingsPerSecond, 1) + QStringLiteral(" /s") : dash);
+    crossings_->setText(judged ? decimal(figures.crossingsPerSecond, 1) + u' ' + unit(lang::Unit::PerSecond) : dash);
     richShare_->setText(judged ? QStringLiteral("%1 %").arg(figures.richShare * 100, 0, 'f', 0) : dash);
     leanToRich_->setText(seconds(figures.leanToRichSeconds));
     richToLean_->setText(seconds(figures.richToLeanSeconds));

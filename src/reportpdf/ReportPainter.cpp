@@ -225,11 +225,15 @@ bool paintReport(const ReportSheet& sheet, QPagedPaintDevice& device)
     addTable(layout, sheet.parametersHeading, sheet.parameterColumn, sheet.valueColumn, sheet.parameters, 0.62);
     if (!sheet.notReadNote.isEmpty())
         addParagraph(layout, sheet.notReadNote, 8.5, notReadInk);
-    if (!sheet.adaptationHeading.isEmpty())
-        addTable(layout, sheet.adaptationHeading, sheet.parameterColumn, sheet.valueColumn, sheet.adaptation, 0.62);
+    if (!sheet.adaptationHeading.isEmpty()) {
+        addTable(layout, sheet.adaptationHeading, sheet.parameterColumn, sheet.measuredColumn, sheet.adaptation, 0.62);
+        addParagraph(layout, sheet.measuredNote, 8.5, ink);
+    }
     if (!sheet.trace.isNull())
         addPicture(layout, sheet.traceHeading, sheet.trace);
     addSignature(layout, sheet.signature);
+    if (!sheet.technical.isEmpty())
+        addTable(layout, sheet.technicalHeading, sheet.parameterColumn, sheet.valueColumn, sheet.technical, 0.62);
 
     const std::vector<Page> pages = paginate(layout);
     const QFont footFont = reportFont(8);

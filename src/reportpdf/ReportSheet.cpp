@@ -1,5 +1,6 @@
 #include "reportpdf/ReportSheet.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 
 namespace dravinor::reportpdf {
@@ -37,6 +38,8 @@ QString valueCell(const report::ReportValue& row, const ValueTexts& texts)
     case fields::ValueReading::IgnitionTypeNotRead: return slot(key::ignitionTypeNotRead);
     case fields::ValueReading::Read: break;
     }
+    if (row.value.checkBox)
+        return slot(row.value.item ? key::yes : key::no);
     return texts.value(row.value);
 }
 
@@ -49,7 +52,7 @@ QList<SheetRow> adaptationRows(const report::AdaptationSummary& summary)
             shown << fromStd(text);
         QString value = shown.join(QStringLiteral(" / "));
         if (!line.unit.empty())
-            value += u' ' + fromStd(line.unit);
+            value += u' ' + fromStd(lang::unitInLanguage(line.unit));
         rows.append({slot(key::firstFigure + static_cast<int>(line.figure)), value});
     }
     if (!summary.unacknowledged.empty()) {
@@ -61,7 +64,7 @@ QList<SheetRow> adaptationRows(const report::AdaptationSummary& summary)
     if (summary.doubtfulPhases > 0)
         rows.append({slot(key::doubtfulPhases), QString::number(summary.doubtfulPhases), true});
     if (const auto& probe = summary.failedProbe) {
-        const auto volts = [](float v) { return QString::number(v, 'f', 2).replace(u'.', u','); };
+        const auto volts = [](float v) { return fromStd(lang::decimalText(v, 2)); };
         const QString value = slot(probe->wentOn ? key::probeWentOn : key::probeStopped)
                                   .arg(slot(lang::slot::probeVerdict + static_cast<int>(probe->verdict)),
                                        volts(probe->minVolts), volts(probe->maxVolts));
@@ -95,14 +98,18 @@ ReportSheet sheetFor(const report::ReportContent& content, const ValueTexts& tex
     sheet.parameterColumn = slot(key::parameterColumn);
     sheet.valueColumn = slot(key::valueColumn);
     for (const report::ReportValue& row : content.values)
-        sheet.parameters.append(
-            {texts.caption(row.value), valueCell(row, texts), row.reading != fields::ValueReading::Read});
+        (row.value.hidden ? sheet.technical : sheet.parameters)
+            .append({texts.caption(row.value), valueCell(row, texts), row.reading != fields::ValueReading::Read});
+    if (!sheet.technical.isEmpty())
+        sheet.technicalHeading = slot(key::technical);
     if (content.anyNotRead())
         sheet.notReadNote =
             slot(content.source == report::ValueSource::ParameterFile ? key::notInFileNote : key::notReadNote);
     if (content.adaptation) {
         sheet.adaptationHeading = slot(content.adaptation->finished ? key::adaptationFinished : key::adaptationStopped);
+        sheet.measuredColumn = slot(key::measuredColumn);
         sheet.adaptation = adaptationRows(*content.adaptation);
+        sheet.measuredNote = slot(key::measuredNote);
     }
     sheet.traceHeading = slot(key::trace);
     sheet.signature = slot(key::signature);

@@ -36,13 +36,19 @@ struct ReportSheet {
     QString parametersHeading;
     QString parameterColumn;
     QString valueColumn;
-    QList<SheetRow> parameters;
-    QString notReadNote;        // under the table; empty when every value was read
-    QString adaptationHeading;  // empty: no adaptation ran
+    QList<SheetRow> parameters;  // the pages' values; check boxes in words
+    QString notReadNote;         // under the table; empty when every value was read
+    QString adaptationHeading;   // empty: no adaptation ran
+    QString measuredColumn;      // the adaptation's figures are what it measured
     QList<SheetRow> adaptation;
+    QString measuredNote;  // the stored values are the table's, in the controller's steps
     QString traceHeading;
     SheetPicture trace;  // null: no picture
     QString signature;
+    // After the signature, for the workshop: the stored values no page shows
+    // (flag bits, the emulation's output code, the switch-over period).
+    QString technicalHeading;
+    QList<SheetRow> technical;
     QString pageNumber;  // "%1 of %2"
     QString footer;      // at every page's foot beside its number
 };

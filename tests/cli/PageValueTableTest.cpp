@@ -4,11 +4,13 @@
 #include "PageValueTable.h"
 #include "DiffPrinter.h"
 
+#include "lang/TextSlots.h"
 #include "params/ParameterDecoder.h"
 #include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -45,7 +47,7 @@ std::string rowOf(const std::string& table, const std::string& start)
 
 TEST(PageValueTable, CaptionsAndItemsAreThePagesAndNoEnglishMeaningIsLeft)
 {
-    const std::string table = cli::pageValueTable(defaultSet());
+    const std::string table = cli::pageValueTable(cli::PolishTexts{}, defaultSet());
     EXPECT_NE(rowOf(table, "RUZaplonowego").find("Rodzaj ukladu zapłonowego"), std::string::npos) << table;
     EXPECT_NE(rowOf(table, "RUZaplonowego").find("4 cylindry"), std::string::npos);
     EXPECT_NE(rowOf(table, "TJazdy").find("Wyłączony"), std::string::npos);
@@ -62,7 +64,7 @@ TEST(PageValueTable, CaptionsAndItemsAreThePagesAndNoEnglishMeaningIsLeft)
 
 TEST(PageValueTable, ColumnsLineUpWhateverPolishLettersACaptionHolds)
 {
-    const std::string table = cli::pageValueTable(defaultSet());
+    const std::string table = cli::pageValueTable(cli::PolishTexts{}, defaultSet());
     const std::string header = lines(table).front();
     ASSERT_TRUE(header.starts_with("field ")) << header;
     // The value column starts at one character position in every row, ł and ą included.
@@ -76,13 +78,37 @@ TEST(PageValueTable, ColumnsLineUpWhateverPolishLettersACaptionHolds)
     }
 }
 
+TEST(PageValueTable, WithTheShippedPolishFileTheCaptionsHaveTheirPolishLetters)
+{
+    const auto texts = cli::PolishTexts::fromFile(std::filesystem::path(DRAVINOR_SOURCE_DIR) / "lang" / "polski.txt");
+    ASSERT_TRUE(texts.fromFile());
+    const std::string table = cli::pageValueTable(texts, defaultSet());
+    EXPECT_NE(rowOf(table, "TPWStopniach").find("Temperatura przełączenia"), std::string::npos) << table;
+    EXPECT_NE(rowOf(table, "IKDCutOff").find("Ilość kroków dla cut off"), std::string::npos);
+    EXPECT_NE(table.find("Silnik powyżej TPS: "), std::string::npos);
+    EXPECT_EQ(table.find("powyzej"), std::string::npos) << "no built-in caption is left";
+    // The wizard's words come from the same file.
+    EXPECT_EQ(texts.wizardText(wizard::WizardControl::TpsIdlePrompt), "Proszę ustawić obroty biegu jałowego");
+    EXPECT_EQ(texts.pageCaption(wizard::WizardPage::Start), "Początek");
+    lang::textSlots().restoreBuiltIn();
+}
+
+TEST(PageValueTable, WithoutTheLanguageFileTheBuiltInCaptionsStand)
+{
+    const auto texts = cli::PolishTexts::fromFile("/nonexistent/polski.txt");
+    EXPECT_FALSE(texts.fromFile());
+    EXPECT_NE(rowOf(cli::pageValueTable(texts, defaultSet()), "TPWStopniach").find("Temperatura przełaczenia"),
+              std::string::npos);
+    EXPECT_EQ(texts.wizardText(wizard::WizardControl::TpsIdlePrompt), "Proszę ustawic obroty biegu jalowego");
+}
+
 TEST(PageValueTable, UnreadValuesSayNoAnswerAndShowNothingOfTheBlock)
 {
     auto block = defaultSet();
     block.setParameter(params::Address(7), 71);
     params::AddressSet unread;
     unread.set(7);
-    const std::string table = cli::pageValueTable(block, unread);
+    const std::string table = cli::pageValueTable(cli::PolishTexts{}, block, unread);
     const std::string row = rowOf(table, "PSAttuatoraPon");
     EXPECT_NE(row.find("no answer"), std::string::npos) << row;
     EXPECT_EQ(row.find("71"), std::string::npos) << row;
@@ -91,7 +117,7 @@ TEST(PageValueTable, UnreadValuesSayNoAnswerAndShowNothingOfTheBlock)
     // The RPM words rest on the ignition type as well.
     params::AddressSet noIgnition;
     noIgnition.set(13);
-    const std::string rpm = cli::pageValueTable(block, noIgnition);
+    const std::string rpm = cli::pageValueTable(cli::PolishTexts{}, block, noIgnition);
     EXPECT_NE(rowOf(rpm, "RUZaplonowego").find("no answer"), std::string::npos);
     EXPECT_NE(rowOf(rpm, "ODPBenzynaGas").find("? (no answer for the ignition type)"), std::string::npos)
         << rowOf(rpm, "ODPBenzynaGas");
@@ -100,7 +126,8 @@ TEST(PageValueTable, UnreadValuesSayNoAnswerAndShowNothingOfTheBlock)
     // The controller mode takes a bit of each flag byte.
     params::AddressSet noFlagB;
     noFlagB.set(30);
-    EXPECT_NE(rowOf(cli::pageValueTable(block, noFlagB), "TPSterownika").find("no answer"), std::string::npos);
+    EXPECT_NE(rowOf(cli::pageValueTable(cli::PolishTexts{}, block, noFlagB), "TPSterownika").find("no answer"),
+              std::string::npos);
 }
 
 TEST(PageValueTable, OnlyKeepsTheRowsOfTheGivenAddresses)
@@ -108,7 +135,7 @@ TEST(PageValueTable, OnlyKeepsTheRowsOfTheGivenAddresses)
     params::AddressSet acknowledged;
     acknowledged.set(1);
     acknowledged.set(14);
-    const auto rows = lines(cli::pageValueTable(defaultSet(), {}, &acknowledged));
+    const auto rows = lines(cli::pageValueTable(cli::PolishTexts{}, defaultSet(), {}, &acknowledged));
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_TRUE(rows[1].starts_with("PRLambda ")) << rows[1];
     EXPECT_TRUE(rows[2].starts_with("ODPBenzynaGas ")) << rows[2];

@@ -1,6 +1,7 @@
 #include "CliFixture.h"
 #include "ControllerSimulator.h"
 #include "params/LiveCsv.h"
+#include "params/ParameterFile.h"
 #include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
@@ -278,4 +279,22 @@ TEST_F(PtyCli, LiveKeepsItsFiftyMillisecondPaceOnTheRealLine)
     // The i-th poll keeps its 50 ms mark: a late one moves the marks on, never back.
     for (std::size_t i = 0; i < samples.size(); ++i)
         EXPECT_GE(samples[i].timeMs, static_cast<std::int64_t>(i) * 50 - 1) << i;
+}
+
+// The program finds the shipped Polish language file beside it, as the
+// window does, and lists a set in its words, Polish letters and all.
+TEST_F(PtyCli, ShowAndReadSpeakThePolishLanguageFilesWords)
+{
+    params::ParameterState state;
+    state.loadDefaults();
+    const std::string par = (dir / "car.PAR").string();
+    ASSERT_TRUE(params::saveParameterFile(par, state.block()).ok());
+    for (const std::string& command : {"show '" + par + "'", std::string("read")}) {
+        const auto run = cli(command);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find("Temperatura przełączenia"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find("Silnik powyżej TPS: "), std::string::npos);
+        EXPECT_NE(run.out.find("Ilość kroków dla cut off"), std::string::npos);
+        EXPECT_EQ(run.err.find("built-in captions"), std::string::npos) << run.err;
+    }
 }

@@ -23,12 +23,20 @@ namespace {
 const std::string carOptions = "--registration 'WX 1234A' --make-model 'Škoda Felicia' --odometer '182 400 km' "
                                "--workshop 'Auto-Gaz Łódź — Жёлтый'";
 
-// Every value the pages show stands on one line with its caption.
+// Every value the pages show stands on one line with its caption, a check
+// box's in words; the stored values no page shows come in the technical
+// appendix after the signature.
 void expectEveryValue(const std::string& text, const params::ParameterBlock& block)
 {
-    for (const fields::PageValue& value : fields::pageValues(block))
-        EXPECT_TRUE(dravinor::testing::captionWithValue(text, value.caption, value.withUnit()))
-            << value.caption << " = " << value.withUnit();
+    for (const fields::PageValue& value : fields::pageValues(block)) {
+        const std::string shown = value.checkBox ? (value.item ? "tak" : "nie") : value.withUnit();
+        EXPECT_TRUE(dravinor::testing::captionWithValue(text, value.caption, shown)) << value.caption << " = " << shown;
+    }
+    EXPECT_EQ(text.find("[x]"), std::string::npos);
+    EXPECT_EQ(text.find("[ ]"), std::string::npos);
+    const auto appendix = text.find("Załącznik techniczny");
+    ASSERT_NE(appendix, std::string::npos) << text;
+    EXPECT_GT(text.find("Kod wyjścia emulacji"), appendix) << "the internals follow the customer's part";
 }
 
 struct CliReport : dravinor::testing::CliFixture {

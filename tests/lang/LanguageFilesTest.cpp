@@ -68,6 +68,8 @@ constexpr KeyRun knownKeys[] = {
     {51530, 51541},                  // the probe's threshold, a probe failed in the adaptation
     {51560, 51570},                  // backups before bulk writes, and their undo
     {51605, 51613},                  // the trace's kept picture, its samples offered to a replay
+    {51615, 51619},                  // how numbers and units are written
+    {51620, 51625},                  // the report's words, measured figures, appendix, file name
 };
 // clang-format on
 
@@ -113,6 +115,8 @@ constexpr SlotRun slotRuns[] = {
     {51540, 51541, 199},
     {51560, 51563, 199}, {51564, 51566, 299}, {51567, 51567, 199}, {51568, 51568, 99}, {51569, 51570, 199},
     {51605, 51609, 99},  {51610, 51612, 199}, {51613, 51613, 299},
+    {51615, 51615, 4}, {51616, 51619, 19}, {51620, 51621, 19}, {51622, 51622, 99},
+    {51623, 51623, 299}, {51624, 51624, 99}, {51625, 51625, 19},
 };
 // clang-format on
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.

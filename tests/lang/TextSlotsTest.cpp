@@ -1,5 +1,8 @@
 #include "lang/TextSlots.h"
+#include "lang/ControlTexts.h"
 #include "lang/KeyTable.h"
+#include "lang/LanguageFile.h"
+#include "lang/ShownNumbers.h"
 #include "lang/SingleByteDecoder.h"
 
 #include <gtest/gtest.h>
@@ -152,4 +155,25 @@ TEST(SingleByteDecoder, BytesWithoutACharacterNeverStopIt)
     for (int i = 0; i < 5000; ++i)
         expected += "ą";
     EXPECT_EQ(polish.toUtf8(many), expected);
+}
+
+// Numbers and units as the fitter's language writes them: the shipped
+// Russian file gives its own unit letters, the comma stays, and what is no
+// unit of the slots passes as it is.
+TEST(ShownNumbers, TheLanguageFileGivesTheSeparatorAndTheUnits)
+{
+    using dravinor::lang::Unit;
+    EXPECT_EQ(dravinor::lang::decimalText(0.448, 2), "0,45");
+    EXPECT_EQ(dravinor::lang::unitText(Unit::Volt), "V");
+    const auto content =
+        dravinor::lang::readLanguageFile(std::filesystem::path(DRAVINOR_SOURCE_DIR) / "lang" / "russian.txt");
+    const dravinor::lang::ControlTexts russian(content, dravinor::lang::CodePage::Windows1251);
+    EXPECT_EQ(dravinor::lang::unitText(Unit::Volt), "В");
+    EXPECT_EQ(dravinor::lang::unitInLanguage("/s"), "/с");
+    EXPECT_EQ(dravinor::lang::unitInLanguage("RPM"), "об/мин");
+    EXPECT_EQ(dravinor::lang::unitInLanguage("°C"), "°C");
+    EXPECT_EQ(dravinor::lang::decimalText(12.3, 1), "12,3");
+    dravinor::lang::textSlots().set(dravinor::lang::slot::numbers::decimalSeparator, ".");
+    EXPECT_EQ(dravinor::lang::decimalText(12.3, 1), "12.3") << "a language of the point would have it";
+    dravinor::lang::textSlots().restoreBuiltIn();
 }

@@ -57,14 +57,16 @@ TEST_F(PollFixture, VoltsShowWithTwoDecimalsAndThreeSignificantDigits)
     const struct {
         std::uint8_t lambda, tps;
         const char *lambdaText, *tpsText;
-    } cases[] = {{255, 255, "5.00V", "12.30V"}, {0, 23, "0.00V", "1.11V"}};
+    } cases[] = {{255, 255, "5,00V", "12,30V"}, {0, 23, "0,00V", "1,11V"}};
     for (const auto& c : cases) {
         const auto shown = pollWith(c.lambda, c.tps, 0);
         EXPECT_EQ(shown.lambdaText, c.lambdaText);
         EXPECT_EQ(shown.tpsText, c.tpsText);
     }
-    poller.setDecimalSeparator(",");
-    EXPECT_EQ(pollWith(255, 0, 0).lambdaText, "5,00V");
+    // The separator is the language's, whatever the system's locale says.
+    lang::textSlots().set(lang::slot::numbers::decimalSeparator, ".");
+    EXPECT_EQ(pollWith(255, 0, 0).lambdaText, "5.00V");
+    lang::textSlots().restoreBuiltIn();
 }
 
 TEST_F(PollFixture, FuelStateTextColourAndPictureLoadedOnlyOnChange)

@@ -3,6 +3,7 @@
 // lambda threshold is written), and the customer's report tells the choice.
 #include "WindowOnLine.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "report/AdaptationSummary.h"
 #include "ui/wizard/WizardController.h"
@@ -10,7 +11,6 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
-#include <QLocale>
 #include <QTest>
 #include <QTimer>
 
@@ -154,7 +154,7 @@ TEST_F(HealthyProbeWindow, TheTpsDirectionIsWordedFromItsTextSlotAndThePanelsSho
     EXPECT_EQ(direction->text(), *result.tpsRising ? QStringLiteral("rising, as the language file says")
                                                    : QStringLiteral("falling, as the language file says"));
 
-    const auto summary = report::summariseAdaptation(result, QLocale().decimalPoint().toStdString());
+    const auto summary = report::summariseAdaptation(result, lang::decimalSeparator());
     ASSERT_TRUE(summary.has_value());
     ASSERT_FALSE(summary->lines.empty());
     EXPECT_EQ(summary->lines[0].figure, report::AdaptationFigure::Tps);
@@ -163,4 +163,8 @@ TEST_F(HealthyProbeWindow, TheTpsDirectionIsWordedFromItsTextSlotAndThePanelsSho
         EXPECT_EQ(child<QLabel>(panels[i].toLatin1().constData())->text().toStdString(),
                   summary->lines[0].shown[static_cast<std::size_t>(i)])
             << panels[i].toStdString();
+    // Panels and report write the language's comma, whatever the system's locale.
+    for (const std::string& shown : summary->lines[0].shown)
+        EXPECT_TRUE(shown == "-" || (shown.find(',') != std::string::npos && shown.find('.') == std::string::npos))
+            << shown;
 }

@@ -1,6 +1,6 @@
 #include "live/widgets/ScaleFormat.h"
 
-#include <QLocale>
+#include "lang/ShownNumbers.h"
 
 #include <cmath>
 
@@ -19,7 +19,7 @@ QString formatScaleLabel(double value, const QString& pattern)
     double rounded = std::round(value * scale) / scale;
     if (rounded == 0.0)
         rounded = 0.0;  // drops the sign of -0
-    return QLocale().toString(rounded, 'f', decimals);
+    return QString::fromStdString(lang::decimalText(rounded, decimals));
 }
 
 }  // namespace dravinor::live

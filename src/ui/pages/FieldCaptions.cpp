@@ -2,6 +2,8 @@
 
 #include "ui/language/SlotText.h"
 
+#include "lang/ShownNumbers.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -56,7 +58,7 @@ QString pageValueText(const fields::PageValue& value, const QWidget* root)
     if (root && value.item >= 0 && !value.name.empty())
         if (auto* list = root->findChild<QComboBox*>(fromStd(value.name)); list && value.item < list->count())
             text = list->itemText(value.item);
-    return value.unit.empty() ? text : text + " " + fromStd(value.unit);
+    return value.unit.empty() ? text : text + " " + fromStd(lang::unitInLanguage(value.unit));
 }
 
 QString fieldCaption(std::string_view name, const QWidget* root)

@@ -170,8 +170,9 @@ QString ReportDialog::suggestedFileName() const
     QString registration = registration_->text().trimmed();
     registration.remove(QRegularExpression(QStringLiteral("[\\s/\\\\:*?\"<>|]")));
     const QString date = QDate::currentDate().toString(Qt::ISODate);
-    return registration.isEmpty() ? QStringLiteral("raport-%1.pdf").arg(date)
-                                  : QStringLiteral("raport-%1-%2.pdf").arg(registration, date);
+    const QString stem = slotText(key::fileName);
+    return registration.isEmpty() ? QStringLiteral("%1-%2.pdf").arg(stem, date)
+                                  : QStringLiteral("%1-%2-%3.pdf").arg(stem, registration, date);
 }
 
 void ReportDialog::rememberWorkshop()

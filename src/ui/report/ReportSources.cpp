@@ -2,13 +2,13 @@
 
 #include "ui/pages/FieldCaptions.h"
 
+#include "lang/ShownNumbers.h"
 #include "live/LivePage.h"
 #include "live/OscilloscopeGroup.h"
 #include "live/TraceChart.h"
 #include "params/ControllerSession.h"
 #include "wizard/AdaptationEngine.h"
 
-#include <QLocale>
 #include <QPointer>
 #include <QWidget>
 
@@ -32,8 +32,8 @@ ReportSources windowReportSources(params::ControllerSession& session, const wiza
         } else {
             content.source = report::ValueSource::PagesWithoutController;
         }
-        // In the wizard pages' own figures.
-        content.adaptation = report::summariseAdaptation(adaptation.result(), QLocale().decimalPoint().toStdString());
+        // In the wizard pages' own figures, as the language writes numbers.
+        content.adaptation = report::summariseAdaptation(adaptation.result(), lang::decimalSeparator());
         return content;
     };
     const QPointer<const QWidget> root(pagesRoot);

@@ -1,5 +1,6 @@
 #include "ui/wizard/ProbeFailureTexts.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 
 namespace dravinor::ui {
@@ -13,7 +14,7 @@ QString slotText(int key)
 
 QString volts(float value)
 {
-    return QString::number(value, 'f', 2).replace(u'.', u',');
+    return QString::fromStdString(lang::decimalText(value, 2));
 }
 
 // A slot that takes the verdict and the lowest and highest voltage.

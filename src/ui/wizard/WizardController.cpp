@@ -1,5 +1,6 @@
 #include "ui/wizard/WizardController.h"
 
+#include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/pages/ParameterPages.h"
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLocale>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -33,9 +33,7 @@ WizardController::WizardController(QTabWidget* autoTab, link::SerialPort& port, 
             .toStdString();
     }};
     engine_ = std::make_unique<AdaptationEngine>(port, state, transfer, std::move(inputs));
-    // The pages' numbers take the locale's decimal separator.
-    binder_ =
-        std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl), QLocale().decimalPoint());
+    binder_ = std::make_unique<WizardViewBinder>(*pages_, parameterPages, std::move(liveControl));
     buildTimers();
     connectControls();
 }
@@ -149,6 +147,11 @@ void WizardController::showTpsDirection()
 
 void WizardController::redrawTexts()
 {
+    // The TPS rows' unit labels have no key of their own: they take the language's volts.
+    const QString volts = QString::fromStdString(lang::unitText(lang::Unit::Volt));
+    for (WizardControl unit : {WizardControl::TpsIdleUnit, WizardControl::TpsThresholdUnit, WizardControl::TpsHighUnit})
+        if (auto* label = qobject_cast<QLabel*>(pages_->control(widgetName(unit))))
+            label->setText(volts);
     showProbeFailure();
 }
 

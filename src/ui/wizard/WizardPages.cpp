@@ -17,7 +17,6 @@ namespace dravinor::ui {
 
 namespace {
 
-constexpr const char* pageNames[] = {"AA1", "AA2", "AA4", "AA5"};
 constexpr wizard::WizardControl nextButtons[] = {wizard::WizardControl::StartNext, wizard::WizardControl::TpsPageNext,
                                                  wizard::WizardControl::ReducerNext,
                                                  wizard::WizardControl::FinishButton};
@@ -37,7 +36,7 @@ WizardPages::WizardPages(QTabWidget* autoTab) : QObject(autoTab), autoTab_(autoT
                                                           buildWizardPage5};
     for (int i = 0; i < 4; ++i) {
         QWidget* page = autoTab_->widget(i);
-        Q_ASSERT(page && page->objectName() == QLatin1String(pageNames[i]));
+        Q_ASSERT(page && page->objectName() == QLatin1String(wizard::wizardPageNames[static_cast<std::size_t>(i)]));
         const std::string_view caption = wizard::pageCaption(static_cast<wizard::WizardPage>(i));
         autoTab_->setTabText(i, QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
         builders[i](widgets_, page);
@@ -113,7 +112,7 @@ void WizardPages::layout(QWidget* only)
             continue;
         const auto places = layoutWizardPages(page->width(), page->height());
         for (const auto& [name, place] : places) {
-            if (place.page != pageNames[i])
+            if (place.page != wizard::wizardPageNames[static_cast<std::size_t>(i)])
                 continue;
             QString key = QString::fromStdString(name);
             // A falling probe swaps the lean and rich captions.

@@ -1,5 +1,6 @@
 #include "ui/wizard/WizardViewBinder.h"
 
+#include "lang/ShownNumbers.h"
 #include "live/widgets/InstrumentColor.h"
 #include "live/widgets/InstrumentWidget.h"
 #include "live/widgets/StatusLed.h"
@@ -50,10 +51,8 @@ const QString unmeasured = QStringLiteral("......");
 
 }  // namespace
 
-WizardViewBinder::WizardViewBinder(WizardPages& wizardPages, ParameterPages& parameterPages, Finder liveControl,
-                                   QString decimalSeparator)
-    : wizardPages_(wizardPages), parameterPages_(parameterPages), liveControl_(std::move(liveControl)),
-      decimalSeparator_(std::move(decimalSeparator))
+WizardViewBinder::WizardViewBinder(WizardPages& wizardPages, ParameterPages& parameterPages, Finder liveControl)
+    : wizardPages_(wizardPages), parameterPages_(parameterPages), liveControl_(std::move(liveControl))
 {
 }
 
@@ -80,8 +79,7 @@ void WizardViewBinder::showFigures(const wizard::AdaptationResult& result)
             continue;
         const std::optional<double> value = result.figure(figure);
         const QString text =
-            value ? QString::fromStdString(wizard::figureText(figure, *value, decimalSeparator_.toStdString()))
-                  : unmeasured;
+            value ? QString::fromStdString(wizard::figureText(figure, *value, lang::decimalSeparator())) : unmeasured;
         if (panel->text() != text)
             panel->setText(text);
     }
@@ -118,7 +116,7 @@ void WizardViewBinder::applyTo(QWidget* widget, const ControlView& view) const
         widget->setEnabled(*view.enabled);
     if (view.number)
         if (auto* label = qobject_cast<QLabel*>(widget))
-            label->setText(QString::fromStdString(wizard::panelText(*view.number, decimalSeparator_.toStdString())));
+            label->setText(QString::fromStdString(wizard::panelText(*view.number, lang::decimalSeparator())));
     if (view.text) {
         const QString text = QString::fromStdString(*view.text);
         if (auto* label = qobject_cast<QLabel*>(widget))

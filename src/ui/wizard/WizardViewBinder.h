@@ -23,8 +23,7 @@ class WizardPages;
 class WizardViewBinder {
 public:
     using Finder = std::function<QWidget*(const QString& name)>;
-    WizardViewBinder(WizardPages& wizardPages, ParameterPages& parameterPages, Finder liveControl,
-                     QString decimalSeparator);
+    WizardViewBinder(WizardPages& wizardPages, ParameterPages& parameterPages, Finder liveControl);
 
     // Applies every control changed since the last call; returns them.
     std::vector<wizard::ViewKey> apply(wizard::WizardView& view);
@@ -41,7 +40,6 @@ private:
     ParameterPages& parameterPages_;
     Finder liveControl_;
     // Of the figures and the live readings.
-    QString decimalSeparator_;
 };
 
 }  // namespace dravinor::ui
