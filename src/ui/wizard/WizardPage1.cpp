@@ -66,10 +66,7 @@ void buildWizardPage1(WizardWidgets& w, QWidget* page)
     w.panel(page, TemperaturePanel)->hide();
 
     w.label(page, StartDoneHeading);
-    w.led(page, PetrolLed);
-    w.doneLabel(page, PetrolDone);
-    w.led(page, IgnitionLed);
-    w.doneLabel(page, IgnitionDone);
+    w.doneRows(page, {{PetrolLed, PetrolDone}, {IgnitionLed, IgnitionDone}});
     w.led(page, TemperatureLed)->hide();
     w.doneLabel(page, TemperatureDone)->hide();
     w.led(page, ProbeRangeLed);

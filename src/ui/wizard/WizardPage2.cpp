@@ -80,14 +80,10 @@ void addDoneList(WizardWidgets& w, QWidget* page)
 {
     w.frame(page, "PanelAA2_1");
     w.label(page, TpsPageDoneHeading);
-    w.led(page, TpsIdleLed);
-    w.doneLabel(page, TpsIdleDone);
-    w.led(page, TpsHighLed);
-    w.doneLabel(page, TpsHighDone);
-    w.led(page, ProbeThresholdLed);
-    w.doneLabel(page, ProbeThresholdDone);
-    w.led(page, EmulationLed);
-    w.doneLabel(page, EmulationDone);
+    w.doneRows(page, {{TpsIdleLed, TpsIdleDone},
+                      {TpsHighLed, TpsHighDone},
+                      {ProbeThresholdLed, ProbeThresholdDone},
+                      {EmulationLed, EmulationDone}});
     hide(w.label(page, TpsDirection));
     QLabel* narrow = w.label(page, NarrowProbeNotice);
     QPalette palette = narrow->palette();

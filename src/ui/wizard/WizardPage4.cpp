@@ -49,10 +49,7 @@ void buildWizardPage4(WizardWidgets& w, QWidget* page)
     w.progressBar(page, ReducerProgress, 100, 3.0f, QString());
 
     w.label(page, ReducerDoneHeading);
-    w.led(page, GasLed);
-    w.doneLabel(page, GasDone);
-    w.led(page, ReducerLed);
-    w.doneLabel(page, ReducerDone);
+    w.doneRows(page, {{GasLed, GasDone}, {ReducerLed, ReducerDone}});
     w.nextButton(page, ReducerNext);
     w.notice(page, ReducerNoAnswer);
     w.notice(page, ReducerUnreliableLine);

@@ -29,10 +29,7 @@ void buildWizardPage5(WizardWidgets& w, QWidget* page)
     w.progressBar(page, ActuatorProgress, 100, 100.0f, QStringLiteral("%"));
 
     w.label(page, ActuatorDoneHeading);
-    w.led(page, AboveTpsLed);
-    w.doneLabel(page, AboveTpsDone);
-    w.led(page, IdleLed);
-    w.doneLabel(page, IdleDone);
+    w.doneRows(page, {{AboveTpsLed, AboveTpsDone}, {IdleLed, IdleDone}});
     QLabel* done = w.label(page, FinishedNotice);
     QFont bold = done->font();
     bold.setBold(true);

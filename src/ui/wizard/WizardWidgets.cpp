@@ -100,6 +100,14 @@ QLabel* WizardWidgets::doneLabel(QWidget* page, Control control)
     return caption;
 }
 
+void WizardWidgets::doneRows(QWidget* page, std::initializer_list<DoneRow> rows)
+{
+    for (const DoneRow& row : rows) {
+        led(page, row.led);
+        doneLabel(page, row.label);
+    }
+}
+
 live::StatusLed* WizardWidgets::led(QWidget* page, Control control)
 {
     auto* lamp = new live::StatusLed(page);

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <initializer_list>
 
 class QLabel;
 class QPushButton;
@@ -43,6 +44,12 @@ public:
     // A "done" caption, drawn grey until its item is done.
     QLabel* doneLabel(QWidget* page, Control control);
     live::StatusLed* led(QWidget* page, Control control);
+    // One row of a page's "done" list: its lamp, then its caption.
+    struct DoneRow {
+        Control led;
+        Control label;
+    };
+    void doneRows(QWidget* page, std::initializer_list<DoneRow> rows);
     // An RPM dial 0..8 thousand, "Obroty" as on the live view.
     live::DialMeter* rpmDial(QWidget* page, Control control);
     // A plain progress bar.
