@@ -59,7 +59,7 @@ int runDiff(const CliOptions& options, const params::SessionWiring& wiring)
     params::ParameterBlock first, second;
     if (!source.load(args[0], first) || !source.load(args[1], second))
         return diffTrouble;
-    return printDifferences(first, second, args[0], args[1]) == 0 ? diffSame : diffDifferent;
+    return printDifferences(shippedPolishTexts(), first, second, args[0], args[1]) == 0 ? diffSame : diffDifferent;
 }
 
 }  // namespace dravinor::cli

@@ -11,9 +11,9 @@ namespace {
 
 // The value as the page shows it; the stored value too when that is all
 // that differs (two periods within one RPM step).
-std::string valueText(const fields::PageValue& value, bool withStored)
+std::string valueText(const PolishTexts& texts, const fields::PageValue& value, bool withStored)
 {
-    std::string text = value.withUnit();
+    std::string text = texts.shown(value);
     if (withStored && !value.name.empty())
         text += " [" + value.stored + "]";
     return text;
@@ -34,8 +34,8 @@ std::string padded(const std::string& text, std::size_t width)
     return length >= width ? text : text + std::string(width - length, ' ');
 }
 
-int printDifferences(const params::ParameterBlock& first, const params::ParameterBlock& second,
-                     const std::string& firstName, const std::string& secondName)
+int printDifferences(const PolishTexts& texts, const params::ParameterBlock& first,
+                     const params::ParameterBlock& second, const std::string& firstName, const std::string& secondName)
 {
     const auto differences = fields::compareParameterSets(first, second);
     if (differences.empty()) {
@@ -48,7 +48,8 @@ int printDifferences(const params::ParameterBlock& first, const params::Paramete
     std::vector<Row> rows{{"field", "caption", firstName, secondName}};
     for (const auto& [a, b] : differences) {
         const bool sameShown = a.shown == b.shown;
-        rows.push_back({a.name.empty() ? "-" : a.name, a.caption, valueText(a, sameShown), valueText(b, sameShown)});
+        rows.push_back({a.name.empty() ? "-" : a.name, texts.caption(a), valueText(texts, a, sameShown),
+                        valueText(texts, b, sameShown)});
     }
     std::size_t widths[3] = {0, 0, 0};
     for (const Row& row : rows) {

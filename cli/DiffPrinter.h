@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PolishTexts.h"
+
 #include "params/ParameterBlock.h"
 
 #include <string>
@@ -7,10 +9,10 @@
 namespace dravinor::cli {
 
 // Prints every value that differs between two sets as a table (field,
-// caption, both values as the pages show them) and returns how many did.
-// Prints a line saying so when none does.
-int printDifferences(const params::ParameterBlock& first, const params::ParameterBlock& second,
-                     const std::string& firstName, const std::string& secondName);
+// caption, both values as the pages show them, in the words of texts) and
+// returns how many did. Prints a line saying so when none does.
+int printDifferences(const PolishTexts& texts, const params::ParameterBlock& first,
+                     const params::ParameterBlock& second, const std::string& firstName, const std::string& secondName);
 
 // The characters of UTF-8 text, as a terminal's columns count them.
 std::size_t displayWidth(const std::string& text);

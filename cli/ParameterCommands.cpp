@@ -187,7 +187,7 @@ int runWrite(CliSession& session, const CliOptions& options)
     // the acknowledged values of the new set can be told.
     const ParameterBlock held = acknowledgedPart(before, session.state().block(), outcome);
     if (session.lastRead().complete())
-        printDifferences(before, held, "before", path);
+        printDifferences(shippedPolishTexts(), before, held, "before", path);
     else
         printParameters(held, {}, &outcome.eepromWritten);
     return code;

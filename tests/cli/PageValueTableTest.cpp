@@ -6,6 +6,7 @@
 
 #include "lang/TextSlots.h"
 #include "params/ParameterDecoder.h"
+#include "params/ParameterTable.h"
 #include "params/ParameterState.h"
 
 #include <gtest/gtest.h>
@@ -146,8 +147,25 @@ TEST(DiffPrinter, AValueNoFieldShowsIsNamedInThePagesLanguage)
     auto changed = defaultSet();
     changed.setParameter(params::Address(27), 5);
     testing::internal::CaptureStdout();
-    EXPECT_EQ(cli::printDifferences(defaultSet(), changed, "a", "b"), 1);
+    EXPECT_EQ(cli::printDifferences(cli::PolishTexts{}, defaultSet(), changed, "a", "b"), 1);
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("-      Kod wyjścia emulacji"), std::string::npos) << out;
     EXPECT_EQ(out.find("Emulation output code"), std::string::npos) << out;
+}
+
+// The differences speak the words show and read speak: the file's captions,
+// not the built-in ones without their Polish letters.
+TEST(DiffPrinter, WithTheShippedPolishFileTheCaptionsAreItsWords)
+{
+    const auto texts = cli::PolishTexts::fromFile(std::filesystem::path(DRAVINOR_SOURCE_DIR) / "lang" / "polski.txt");
+    ASSERT_TRUE(texts.fromFile());
+    auto changed = defaultSet();
+    const auto temperature = params::address::switchOverTemperature;
+    changed.setParameter(temperature, static_cast<std::uint8_t>(changed.get(temperature) + 10));
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(cli::printDifferences(texts, defaultSet(), changed, "a", "b"), 1);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("TPWStopniach  Temperatura przełączenia"), std::string::npos) << out;
+    EXPECT_NE(out.find(" °C"), std::string::npos) << out;
+    lang::textSlots().restoreBuiltIn();
 }
