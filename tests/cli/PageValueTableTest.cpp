@@ -6,8 +6,8 @@
 
 #include "lang/TextSlots.h"
 #include "params/ParameterDecoder.h"
-#include "params/ParameterTable.h"
 #include "params/ParameterState.h"
+#include "params/ParameterTable.h"
 
 #include <gtest/gtest.h>
 
