@@ -7,7 +7,7 @@
 # The result goes to a cache folder outside the clone,
 #   ${DRAVINOR_QT_CACHE:-/opt/dravinor}/qt6-mingw-<version>-<key>
 # where the key hashes the source package's checksum, the configure line, the
-# local fix and the compiler's version: it is built once per machine, and a
+# local fixes and the compiler's version: it is built once per machine, and a
 # second run only prints the prefix. The prefix is the last line on stdout;
 # everything else goes to stderr.
 #
@@ -85,10 +85,24 @@ configure_options=(
   -qt-zlib -qt-pcre -qt-doubleconversion -qt-freetype -qt-harfbuzz -qt-libpng -qt-libjpeg
 )
 
-# Qt 6.4.2 builds the DirectWrite font database only with direct2d, but the
-# windows plugin uses it whenever directwrite3 is on: ask for both.
-font_fix_file=src/plugins/platforms/windows/qwindowsintegration.cpp
-font_fix='s/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/'
+# Qt 6.4.2 builds its DirectWrite font database and font engine only with
+# direct2d, but the windows plugin uses the database whenever directwrite3 is
+# on, and the print engine the font engine whenever directwrite is: ask for
+# direct2d too. Each fix: the file, then its sed expression.
+source_fixes=(
+  src/plugins/platforms/windows/qwindowsintegration.cpp
+  's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/'
+  src/printsupport/platform/windows/qprintengine_win.cpp
+  's/^#if QT_CONFIG(directwrite)$/#if QT_CONFIG(directwrite) \&\& QT_CONFIG(direct2d)/'
+)
+apply_source_fixes() {
+  local tree=$1 i file
+  for ((i = 0; i < ${#source_fixes[@]}; i += 2)); do
+    file=$tree/${source_fixes[i]}
+    sed -i "${source_fixes[i + 1]}" "$file"
+    grep -q ') && QT_CONFIG(direct2d)$' "$file" || die "the DirectWrite fix no longer applies to ${source_fixes[i]}"
+  done
+}
 
 # --- Debian's source, through a private apt configuration ---------------------------
 # deb-src entries for the mirror and suites the system's Debian sources use,
@@ -125,7 +139,7 @@ mkdir -p "$cache_root"
 exec 9>"$cache_root/.qt6-mingw.lock"
 flock 9   # one build at a time; a second caller waits and then finds it built
 
-key=$( { source_checksum; echo "$compiler_id"; echo "${configure_options[*]}"; echo "$font_fix";
+key=$( { source_checksum; echo "$compiler_id"; echo "${configure_options[*]}"; printf '%s\n' "${source_fixes[@]}";
          echo "$qt_toolchain"; } | sha256sum | cut -c1-12)
 prefix=$cache_root/qt6-mingw-$qt_version-$key
 done_mark=$prefix/.dravinor-complete
@@ -170,9 +184,7 @@ else
   source_tree=$(find "$build_dir/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
   [ -d "$source_tree" ] || die "no unpacked source in $build_dir/source"
 
-  sed -i "$font_fix" "$source_tree/$font_fix_file"
-  grep -q 'QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)' "$source_tree/$font_fix_file" ||
-    die "the font database fix no longer applies to $font_fix_file"
+  apply_source_fixes "$source_tree"
   printf '%s\n' "$qt_toolchain" >"$build_dir/toolchain.cmake"
 
   say "configuring (log: $log)"
@@ -194,7 +206,7 @@ rm -f "$children_cpu_file"
   echo "qt6-base $debian_version (.dsc sha256 $(cat "$checksum_file"))"
   echo "compiler: $compiler_id"
   echo "configure: ${configure_options[*]}"
-  echo "fix: $font_fix_file: $font_fix"
+  printf 'fix: %s: %s\n' "${source_fixes[@]}"
   echo "built: $(date -u +%Y-%m-%dT%H:%M:%SZ) on $(nproc) cores, $jobs jobs, wall $wall s, CPU $cpu s (resumed: $resumed)"
 } >"$prefix/BUILD-INFO.txt"
 touch "$done_mark"
