@@ -1,6 +1,6 @@
 #include "DemoEnginePanel.h"
 
-#include "ControllerSimulator.h"
+#include "EngineControls.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -51,10 +51,10 @@ QComboBox* makeProbeChoice(sim::ProbeModel current)
 }
 }  // namespace
 
-DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator, QWidget* owner)
-    : QWidget(owner, Qt::Window), simulator_(simulator), fitter_(new QCheckBox(QStringLiteral("wirtualny mechanik"))),
+DemoEnginePanel::DemoEnginePanel(sim::EngineControls& car, QWidget* owner)
+    : QWidget(owner, Qt::Window), car_(car), fitter_(new QCheckBox(QStringLiteral("wirtualny mechanik"))),
       startStop_(new QPushButton), throttle_(makeSlider(0, 100, 0)), screw_(makeSlider(-100, 100, 0)),
-      probe_(makeProbeChoice(simulator.engineView().probeModel)), readout_(new QLabel)
+      probe_(makeProbeChoice(car.engineView().probeModel)), readout_(new QLabel)
 {
     setObjectName("DemoEnginePanel");
     setWindowTitle(QStringLiteral("Symulowany silnik (demo)"));
@@ -80,16 +80,15 @@ DemoEnginePanel::DemoEnginePanel(sim::ControllerSimulator& simulator, QWidget* o
     layout->addWidget(readout_);
 
     connect(startStop_, &QPushButton::clicked, this, [this] {
-        simulator_.setEngineRunning(!simulator_.engineView().running);
+        car_.setEngineRunning(!car_.engineView().running);
         refresh();
     });
-    connect(throttle_, &QSlider::valueChanged, this, [this](int value) { simulator_.setThrottle(value / 100.0); });
-    connect(screw_, &QSlider::valueChanged, this, [this](int value) { simulator_.setReducerScrew(value / 100.0); });
-    connect(probe_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        simulator_.setProbeModel(static_cast<sim::ProbeModel>(probe_->itemData(index).toInt()));
-    });
+    connect(throttle_, &QSlider::valueChanged, this, [this](int value) { car_.setThrottle(value / 100.0); });
+    connect(screw_, &QSlider::valueChanged, this, [this](int value) { car_.setReducerScrew(value / 100.0); });
+    connect(probe_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { car_.setProbeModel(static_cast<sim::ProbeModel>(probe_->itemData(index).toInt())); });
     connect(fitter_, &QCheckBox::toggled, this, [this](bool on) {
-        simulator_.setFitterEnabled(on);
+        car_.setFitterEnabled(on);
         refresh();
     });
     auto* timer = new QTimer(this);
@@ -119,7 +118,7 @@ void DemoEnginePanel::narrowTo(int width)
 
 void DemoEnginePanel::refresh()
 {
-    const auto engine = simulator_.engineView();
+    const auto engine = car_.engineView();
     startStop_->setText(engine.running ? QStringLiteral("Zatrzymaj") : QStringLiteral("Uruchom"));
     // While the fitter works the car the controls show what he does.
     {

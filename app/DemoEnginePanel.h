@@ -9,7 +9,7 @@ class QPushButton;
 class QSlider;
 
 namespace dravinor::sim {
-class ControllerSimulator;
+class EngineControls;
 }
 
 namespace dravinor::app {
@@ -23,7 +23,7 @@ class DemoEnginePanel : public QWidget {
     Q_OBJECT
 public:
     // With an owner, the panel stays in front of the owner's window.
-    explicit DemoEnginePanel(sim::ControllerSimulator& simulator, QWidget* owner = nullptr);
+    explicit DemoEnginePanel(sim::EngineControls& car, QWidget* owner = nullptr);
 
     // Lays the panel out in a narrow column of the given width (inside the
     // frame): captions and readings on lines of their own, the list's
@@ -34,7 +34,7 @@ public:
 private:
     void refresh();
 
-    sim::ControllerSimulator& simulator_;
+    sim::EngineControls& car_;
     QCheckBox* fitter_;
     QPushButton* startStop_;
     QSlider* throttle_;

@@ -3,6 +3,8 @@
 #include "ControllerSimulator.h"
 #include "DemoEnginePanel.h"
 #include "DemoPlacement.h"
+#include "InProcessController.h"
+#include "InProcessDemoLine.h"
 #include "link/PortMap.h"
 #include "params/ControllerSession.h"
 #include "ui/window/MainWindow.h"
@@ -13,6 +15,7 @@
 #include <QScreen>
 
 #include <cstdlib>
+#include <string_view>
 
 namespace dravinor::app {
 
@@ -41,20 +44,38 @@ DravinorApp::~DravinorApp()
     window_.reset();
     session_.reset();
     simulator_.reset();
+    inProcess_.reset();
+}
+
+DravinorApp::Mode DravinorApp::demoMode([[maybe_unused]] const char* demoLineEnvironment)
+{
+#ifdef _WIN32
+    return Mode::InProcessDemo;
+#else
+    const bool inProcess = demoLineEnvironment && std::string_view(demoLineEnvironment) == "in-process";
+    return inProcess ? Mode::InProcessDemo : Mode::Demo;
+#endif
 }
 
 DravinorApp::Built DravinorApp::build(Mode mode, std::vector<std::string> assignments)
 {
-    const bool demo = mode == Mode::Demo;
+    const bool demo = mode != Mode::Controllers;
     std::string error;
-    if (demo) {
-        // Nobody reads the frame log here, and a demo may poll all day.
-        sim::SimulatorOptions options;
-        options.frameLogLimit = 0;
+    // Nobody reads the frame log here, and a demo may poll all day.
+    sim::SimulatorOptions options;
+    options.frameLogLimit = 0;
+    sim::EngineControls* car = nullptr;
+    if (mode == Mode::Demo) {
         simulator_ = std::make_unique<sim::ControllerSimulator>(options);
         if (!simulator_->start(&error))
             return {false, "cannot start the simulated controller: " + error, 2};
         assignments.insert(assignments.begin(), "COM1=" + simulator_->slavePath());
+        car = simulator_.get();
+    } else if (mode == Mode::InProcessDemo) {
+        inProcess_ = std::make_unique<sim::InProcessController>(options);
+        wiring_.device = std::make_shared<InProcessDemoLine>(*inProcess_);
+        assignments.insert(assignments.begin(), std::string("COM1=") + InProcessDemoLine::path);
+        car = inProcess_.get();
     }
     link::PortMap map;
     const char* environment = demo ? nullptr : std::getenv("DRAVINOR_PORTS");
@@ -64,10 +85,10 @@ DravinorApp::Built DravinorApp::build(Mode mode, std::vector<std::string> assign
     QApplication::setWindowIcon(ui::programIcon());
     session_ = std::make_unique<params::ControllerSession>(std::move(map), wiring_);
     window_ = std::make_unique<ui::MainWindow>(*session_);
-    if (simulator_) {
+    if (car) {
         // In front of the window, which may come to lie under it on a
         // screen too narrow for the two side by side.
-        enginePanel_ = std::make_unique<DemoEnginePanel>(*simulator_, window_.get());
+        enginePanel_ = std::make_unique<DemoEnginePanel>(*car, window_.get());
         // A helper of the window: closing the window ends the program
         // even while the panel is still open.
         enginePanel_->setAttribute(Qt::WA_QuitOnClose, false);

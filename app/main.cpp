@@ -14,6 +14,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -120,7 +121,10 @@ int main(int argc, char** argv)
     const std::vector<std::string> assignments = portAssignments(parser.values(options.port));
     dravinor::app::DravinorApp app;
     using Mode = dravinor::app::DravinorApp::Mode;
-    const auto built = app.build(parser.isSet(options.demo) ? Mode::Demo : Mode::Controllers, assignments);
+    const Mode mode = parser.isSet(options.demo)
+                          ? dravinor::app::DravinorApp::demoMode(std::getenv("DRAVINOR_DEMO_LINE"))
+                          : Mode::Controllers;
+    const auto built = app.build(mode, assignments);
     if (!built.ok) {
         std::fprintf(stderr, "dravinor: %s\n", built.error.c_str());
         return built.exitCode;

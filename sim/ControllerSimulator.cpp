@@ -171,14 +171,7 @@ void ControllerSimulator::setProbeModel(ProbeModel model)
 ControllerSimulator::EngineView ControllerSimulator::engineView()
 {
     std::lock_guard state(stateMutex_);
-    ControllerCore& core = line_.core();
-    const EngineModel& engine = core.engineAt(secondsNow());
-    return {engine.running(),         engine.rpm(),
-            engine.coolantC(),        engine.stepper(),
-            engine.probeVolts(),      engine.fuel().onGas(),
-            engine.throttle(),        engine.reducerScrew(),
-            core.fitter() != nullptr, core.fitter() ? stageName(core.fitter()->stage()) : "",
-            engine.probeModel()};
+    return viewOfEngine(line_.core(), secondsNow());
 }
 
 void ControllerSimulator::injectBytes(std::vector<std::uint8_t> bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControllerLine.h"
+#include "EngineControls.h"
 #include "Pty.h"
 
 #include <array>
@@ -18,8 +19,9 @@ namespace dravinor::sim {
 // A controller on a pseudo-terminal, served by its own thread. start(),
 // stop() and the destructor belong to the owner; every other call is safe
 // from any thread while it runs.
-class ControllerSimulator {
+class ControllerSimulator final : public EngineControls {
 public:
+    using EngineView = sim::EngineView;
     explicit ControllerSimulator(SimulatorOptions options = {});
     ~ControllerSimulator();
     ControllerSimulator(const ControllerSimulator&) = delete;
@@ -55,26 +57,12 @@ public:
     // A new pty appears (with a new path); linkPath, if set, follows it.
     bool replug(std::string* error = nullptr);
 
-    void setEngineRunning(bool running);
-    void setThrottle(double zeroToOne);
-    void setReducerScrew(double minusOneToOne);
-    void setFitterEnabled(bool enabled);
-    void setProbeModel(ProbeModel model);
-    // What the engine does now, for a panel that shows it.
-    struct EngineView {
-        bool running;
-        double rpm;
-        double coolantC;
-        double stepper;
-        double probeVolts;
-        bool onGas;
-        double throttle;
-        double reducerScrew;
-        bool fitterEnabled;
-        const char* fitterStage;  // empty without a fitter
-        ProbeModel probeModel;
-    };
-    EngineView engineView();
+    void setEngineRunning(bool running) override;
+    void setThrottle(double zeroToOne) override;
+    void setReducerScrew(double minusOneToOne) override;
+    void setFitterEnabled(bool enabled) override;
+    void setProbeModel(ProbeModel model) override;
+    EngineView engineView() override;
 
 private:
     void run();

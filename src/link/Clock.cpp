@@ -25,4 +25,11 @@ std::uint32_t SystemClock::tickMs()
     return static_cast<std::uint32_t>(now.tv_sec * 1000ULL + now.tv_nsec / 1000000);
 }
 
+std::uint32_t SystemClock::tickUs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint32_t>(now.tv_sec * 1000000ULL + now.tv_nsec / 1000);
+}
+
 }  // namespace dravinor::link

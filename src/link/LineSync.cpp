@@ -1,6 +1,7 @@
 #include "link/LineSync.h"
 
 #include "link/CommandFrame.h"
+#include "link/Deadline.h"
 #include "link/SerialPort.h"
 
 #include <array>
@@ -34,23 +35,25 @@ std::size_t drain(SerialPort& port, Heard* heard = nullptr)
 Heard listenUntilQuiet(SerialPort& port)
 {
     Heard heard;
-    const int firstBytePolls = sync::firstByteWindows * SerialPort::pollsPerWait;
-    const int longestPolls = sync::longestWindows * SerialPort::pollsPerWait;
-    int quietPolls = 0;
-    for (int poll = 0; poll < longestPolls; ++poll) {
+    Clock& clock = port.clock();
+    const Deadline firstByte(clock, sync::firstByteWindows * SerialPort::replyWindowMs);
+    const Deadline longest(clock, sync::longestWindows * SerialPort::replyWindowMs);
+    Deadline quiet(clock, SerialPort::replyWindowMs);
+    do {
         if (port.deviceLost()) {
             heard.lost = true;
             return heard;
         }
-        port.clock().sleepMs(SerialPort::pollSleepMs);
-        quietPolls = drain(port, &heard) > 0 ? 0 : quietPolls + 1;
-        if (heard.count == 0 && poll + 1 >= firstBytePolls)
+        clock.sleepMs(SerialPort::pollSleepMs);
+        if (drain(port, &heard) > 0)
+            quiet.restart();
+        if (heard.count == 0 && firstByte.passed())
             return heard;
-        if (heard.count > 0 && quietPolls >= SerialPort::pollsPerWait) {
+        if (heard.count > 0 && quiet.passed()) {
             heard.quiet = true;
             return heard;
         }
-    }
+    } while (!longest.passed());
     return heard;
 }
 

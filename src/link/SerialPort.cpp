@@ -1,5 +1,7 @@
 #include "link/SerialPort.h"
 
+#include "link/Deadline.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -82,40 +84,48 @@ void SerialPort::discardInput()
         return;
     // Quiet means two polls in a row with nothing new: longer than the gap
     // between two bytes of one answer.
-    dropUntilQuiet(2, pollsPerWait);
+    dropUntilQuiet(2 * pollSleepMs, replyWindowMs);
 }
 
 bool SerialPort::staysQuiet(int polls)
 {
-    for (int poll = 0; poll < polls; ++poll) {
+    if (polls <= 0)
+        return true;
+    const Deadline quiet(clock_, polls * pollSleepMs);
+    do {
         if (!portOpen_ || device_.hungUp())
             return false;
         clock_.sleepMs(pollSleepMs);
         if (device_.queuedCount() > 0)
             return false;
-    }
+    } while (!quiet.passed());
     return true;
 }
 
 void SerialPort::waitForQuietLine()
 {
-    dropUntilQuiet(pollsPerWait, quietWaitPollLimit);
+    dropUntilQuiet(replyWindowMs, quietWaitLimitMs);
 }
 
-void SerialPort::dropUntilQuiet(int quietPollsNeeded, int pollLimit)
+void SerialPort::dropUntilQuiet(int quietMs, int limitMs)
 {
-    int quietPolls = 0;
-    for (int poll = 0; poll < pollLimit && quietPolls < quietPollsNeeded; ++poll) {
+    // Each look is followed by a poll's sleep; the line counts as quiet from
+    // the first look in a row that found nothing.
+    const Deadline limit(clock_, limitMs);
+    Deadline quiet(clock_, quietMs);
+    bool quietLooks = false;
+    do {
         if (device_.hungUp())
             return;
         if (device_.queuedCount() > 0) {
             device_.discardInput();
-            quietPolls = 0;
-        } else {
-            ++quietPolls;
+            quietLooks = false;
+        } else if (!quietLooks) {
+            quietLooks = true;
+            quiet.restart();
         }
         clock_.sleepMs(pollSleepMs);
-    }
+    } while (!(quietLooks && quiet.passed()) && !limit.passed());
     if (!device_.hungUp())
         device_.discardInput();
 }
@@ -131,9 +141,18 @@ std::size_t SerialPort::readAvailable(std::uint8_t* buffer, std::size_t max)
     return lastReadCount_;
 }
 
-void SerialPort::pollOnce()
+void SerialPort::pollOnce(bool confirming)
 {
-    clock_.sleepMs(pollSleepMs);
+    const Deadline interval(clock_, pollSleepMs);
+    if (confirming && coarseTimer_) {
+        // A whole timer tick per answer would double a read; this look
+        // costs a poll's time of the processor instead.
+        while (!interval.passed())
+            clock_.yield();
+    } else {
+        clock_.sleepMs(pollSleepMs);
+        coarseTimer_ = interval.elapsedUs() >= coarseSleepUs;
+    }
     readAvailable(receive_.data(), receive_.size());
 }
 
@@ -141,7 +160,8 @@ bool SerialPort::waitReply()
 {
     replyFlag_ = false;
     lastReadCount_ = 0;
-    for (int poll = 0; poll < pollsPerWait; ++poll) {
+    const Deadline window(clock_, replyWindowMs);
+    do {
         if (deviceLost())
             break;
         pollOnce();
@@ -149,7 +169,7 @@ bool SerialPort::waitReply()
             replyFlag_ = true;
             break;
         }
-    }
+    } while (!window.passed());
     if (!replyFlag_)
         lineSuspect_ = true;
     return replyFlag_;
@@ -161,13 +181,14 @@ bool SerialPort::collectReply(std::size_t n)
     replyFlag_ = false;
     replyOverran_ = false;
     lastReadCount_ = 0;
-    for (int poll = 0; poll < pollsPerWait; ++poll) {
+    const Deadline window(clock_, replyWindowMs);
+    do {
         if (deviceLost())
             break;
         // The test below looks only at bytes of earlier polls, so a reply
         // is confirmed by one more poll after its n-th byte arrived.
         replyLength_ += lastReadCount_;
-        pollOnce();
+        pollOnce(replyLength_ >= n);
         if (replyLength_ < reply_.size()) {
             const std::size_t room = reply_.size() - replyLength_;
             std::copy_n(receive_.begin(), std::min(room, lastReadCount_), reply_.begin() + replyLength_);
@@ -177,7 +198,7 @@ bool SerialPort::collectReply(std::size_t n)
             replyOverran_ = replyLength_ + lastReadCount_ > n;
             break;
         }
-    }
+    } while (!window.passed());
     if (!replyFlag_ || replyOverran_)
         lineSuspect_ = true;
     return replyFlag_;

@@ -12,15 +12,21 @@
 namespace dravinor::link {
 
 // The one serial port of the program: opens a named port, sends with RTS
-// keyed around the transmission and collects answers by short bounded polls.
+// keyed around the transmission and collects answers by short polls within
+// windows measured on the clock: where a sleep lasts as asked, a reply
+// window is 21 polls 2 ms apart; where the timer rounds every sleep up to a
+// coarse tick, fewer polls fill the same 42 ms.
 class SerialPort {
 public:
     static constexpr std::size_t receiveBufferSize = 1024;
     static constexpr std::size_t replyBufferSize = 12;
     static constexpr int pollsPerWait = 21;
     static constexpr int pollSleepMs = 2;
+    static constexpr int replyWindowMs = pollsPerWait * pollSleepMs;
     // Longest wait for a chattering line to fall quiet: four reply windows.
-    static constexpr int quietWaitPollLimit = 4 * pollsPerWait;
+    static constexpr int quietWaitLimitMs = 4 * replyWindowMs;
+    // A poll's sleep that takes this long shows a timer too coarse for it.
+    static constexpr std::uint32_t coarseSleepUs = 4 * pollSleepMs * 1000;
 
     // Turns a logical name ("COM3") into a device path; empty when unknown.
     using NameResolver = std::function<std::string(const std::string& name)>;
@@ -43,9 +49,9 @@ public:
     // answer carries no address to tell it from the next one. The next
     // purge therefore waits for a whole quiet reply window.
     void noteBadReply() { lineSuspect_ = true; }
-    // True when nothing comes for that many polls; what does come stays
-    // queued for the next read. Tells an answer that stands alone from one
-    // with more behind it.
+    // True when nothing comes for that many poll intervals; what does come
+    // stays queued for the next read. Tells an answer that stands alone from
+    // one with more behind it.
     bool staysQuiet(int polls);
     // A resynchronisation has shown that nothing older is still on its way.
     void noteLineInStep() { lineSuspect_ = false; }
@@ -77,13 +83,16 @@ public:
     Clock& clock() { return clock_; }
 
 private:
-    // One poll of a wait: sleep, then read what is waiting into the receive buffer.
-    void pollOnce();
+    // One poll of a wait: sleep, then read what is waiting into the receive
+    // buffer. The look that confirms a complete answer, a poll after it, is
+    // timed on the clock where the timer is too coarse for the poll's sleep.
+    void pollOnce(bool confirming = false);
     // Drops whatever comes until the line has been quiet for a whole reply
     // window (bounded, for a line that never falls quiet).
     void waitForQuietLine();
-    // Drops what arrives until the line has been quiet for that many polls in a row.
-    void dropUntilQuiet(int quietPollsNeeded, int pollLimit);
+    // Drops what arrives until the line has been quiet for quietMs, or
+    // limitMs have passed.
+    void dropUntilQuiet(int quietMs, int limitMs);
 
     SerialDevice& device_;
     Clock& clock_;
@@ -100,6 +109,8 @@ private:
     bool replyFlag_ = false;
     bool replyOverran_ = false;
     bool lineSuspect_ = false;
+    // The last poll's sleep took several polls' time: the timer is coarse.
+    bool coarseTimer_ = false;
 };
 
 }  // namespace dravinor::link

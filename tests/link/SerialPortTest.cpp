@@ -137,6 +137,29 @@ TEST_F(PortFixture, SilenceSpendsTheWholeWindow)
     EXPECT_EQ(clock.sleptMs, 42);
 }
 
+// A timer that rounds every sleep up to 15.625 ms: the window still closes
+// once 42 ms have passed, and a complete answer is confirmed 2 ms after the
+// poll that brought it, by the clock, not a whole tick later.
+TEST_F(PortFixture, OnACoarseTimerTheWindowsKeepTheirTime)
+{
+    clock.timerPeriodUs = 15625;
+    EXPECT_FALSE(port.waitReply());
+    EXPECT_EQ(clock.sleeps, 3);
+    EXPECT_EQ(clock.nowUs(), 46875u);
+
+    const auto start = clock.nowUs();
+    device.arriveAt(clock.nowMs + 5, {1, 2, 3, 4});
+    EXPECT_TRUE(port.collectReply(4));
+    EXPECT_FALSE(port.replyOverran());
+    EXPECT_EQ(clock.sleeps, 4);
+    EXPECT_EQ(clock.nowUs() - start, 15625u + 2000u);
+
+    device.arriveAt(clock.nowMs + 5, {1, 2, 3, 4});
+    device.arriveAt(clock.nowMs + 16, {5});
+    EXPECT_TRUE(port.collectReply(4));
+    EXPECT_TRUE(port.replyOverran()) << "the byte right behind the answer is seen";
+}
+
 TEST_F(PortFixture, CloseTwiceIsHarmlessAndForgetsTheController)
 {
     port.setControllerConnected(true);

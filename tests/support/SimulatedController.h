@@ -38,7 +38,7 @@ public:
         return {device_, clock_, std::move(journal)};
     }
     FakeClock& clock() { return *clock_; }
-    std::int64_t nowNs() const { return static_cast<std::int64_t>(clock_->nowMs) * 1'000'000; }
+    std::int64_t nowNs() const { return static_cast<std::int64_t>(clock_->nowUs()) * 1'000; }
     // Lets simulated time pass with the tool idle (the engine runs on).
     void advanceMs(std::uint32_t ms) { clock_->nowMs += ms; }
 
