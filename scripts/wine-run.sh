@@ -29,7 +29,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine wineboot --init >/dev/null 2>&1
   wineserver -w
 fi
-wineserver -p 2>/dev/null || true  # persistent; refuses (harmlessly) when one already runs
+# Persistent; it refuses (harmlessly) when one already runs. A new one gets
+# wine's services started at once with no output of ours: started by the
+# program below, they would keep its caller's pipe (ctest's, a $(...)) open
+# for as long as the server lives.
+if wineserver -p </dev/null >/dev/null 2>&1; then
+  wine wineboot </dev/null >/dev/null 2>&1 || true
+fi
 
 # Wine's drive Z: is the root of the Linux file system.
 windows_path() { local p; p=$(realpath "$1"); echo "Z:${p//\//\\}"; }
