@@ -18,6 +18,7 @@
 #include "params/FlagBits.h"
 #include "params/ParameterState.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
@@ -173,9 +174,40 @@ void LivePage::layout(int windowWidth, int windowHeight)
 {
     windowWidth_ = windowWidth;
     windowHeight_ = windowHeight;
+    // The first layout gives every instrument its size and fonts; later ones
+    // made while the page is hidden wait for its showing.
+    if (layoutWhenShown_ && laidOut_ && !page_->isVisible())
+        layoutDue_ = true;
+    else
+        layOutNow();
+}
+
+void LivePage::layOutWhenShown()
+{
+    layoutWhenShown_ = true;
+    page_->installEventFilter(this);
+}
+
+void LivePage::layOutIfDue()
+{
+    if (layoutDue_)
+        layOutNow();
+}
+
+bool LivePage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == page_ && event->type() == QEvent::Show)
+        layOutIfDue();
+    return QObject::eventFilter(watched, event);
+}
+
+void LivePage::layOutNow()
+{
+    layoutDue_ = false;
+    laidOut_ = true;
     LiveViewInput input;
-    input.windowWidth = windowWidth;
-    input.windowHeight = windowHeight;
+    input.windowWidth = windowWidth_;
+    input.windowHeight = windowHeight_;
     input.pageWidth = page_->width();
     input.pageHeight = page_->height();
     input.probeFalling = oscilloscope_->probeFalling();
@@ -224,7 +256,9 @@ void LivePage::startLiveView(int windowWidth, int windowHeight)
     tpsMeter_->setSector(0, 0, top - width, bgrColor(colours.lower));
     tpsMeter_->setSectorBounds(1, top - width, top);
     tpsMeter_->setSector(2, top, 1000, bgrColor(colours.upper));
-    layout(windowWidth, windowHeight);
+    windowWidth_ = windowWidth;
+    windowHeight_ = windowHeight;
+    layOutNow();
     timer_->start();
     poller_.restartPhaseTiming();
     lastGoodPollMs_ = clock_.tickMs();

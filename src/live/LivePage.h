@@ -41,8 +41,14 @@ public:
     // Page entry: TPS sectors, layout, the poll timer running, phase timers reset,
     // thermometer shown as the sensor setting says.
     void startLiveView(int windowWidth, int windowHeight);
-    // Every resize of the window, and page entry.
+    // Every resize of the window, and page entry. After layOutWhenShown(), a
+    // layout asked while the page is hidden waits for its showing.
     void layout(int windowWidth, int windowHeight);
+    // In the window the page is hidden most of the time, and its instruments'
+    // layout is the costliest part of a resize or a change of language: it is
+    // done when the page is shown, or when layOutIfDue() asks for it.
+    void layOutWhenShown();
+    void layOutIfDue();
     // Stops the trace (the poll timer is stopped by the window).
     void stopTrace();
     // The lambda displays follow the probe type (RSLambda's item).
@@ -84,7 +90,11 @@ signals:
     void entered();
     void stopped();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void layOutNow();
     void buildWidgets();
     void buildLambdaBar();
     void buildActuator();
@@ -112,6 +122,9 @@ private:
     int fuelPictureLoads_ = 0;
     int fuelSlot_ = 0;  // the text slot of the fuel word shown
     bool replayMode_ = false;
+    bool layoutWhenShown_ = false;
+    bool layoutDue_ = false;
+    bool laidOut_ = false;
 
     VerticalBar* lambdaBar_ = nullptr;
     TankGauge* stepperGauge_ = nullptr;

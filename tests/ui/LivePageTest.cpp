@@ -2,6 +2,7 @@
 #include "WindowOnLine.h"
 #include "live/TScope.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
@@ -105,4 +106,26 @@ TEST_F(LiveFixture, ASilentControllerLeavesTheLastGoodReadingsMarkedOldAfterASec
     liveFor(50);
     EXPECT_FALSE(notice->isVisible());
     EXPECT_TRUE(window->findChild<QLabel*>("Manometr_RPMED")->isEnabled());
+}
+
+// The live page is laid out only while it is shown: a resize on another page
+// reaches it at its next showing.
+TEST_F(LiveFixture, AResizeOnAnotherPageReachesTheLivePageAtItsShowing)
+{
+    auto* meter = window->findChild<QWidget*>("Manometr_RPM");
+    const auto resizeOnPage1 = [this](QSize size) {
+        window->switchToPage(ui::MainWindow::TabPar1);
+        window->resize(size);
+        QApplication::processEvents();
+    };
+    const QSize initial = window->size();
+    window->switchToPage(ui::MainWindow::TabViz);
+    const QRect small = meter->geometry();
+    resizeOnPage1({1180, 860});
+    window->switchToPage(ui::MainWindow::TabViz);
+    const QRect large = meter->geometry();
+    EXPECT_GT(large.width(), small.width());
+    resizeOnPage1(initial);
+    window->pageControl()->setCurrentIndex(ui::MainWindow::TabViz);
+    EXPECT_EQ(meter->geometry(), small);
 }

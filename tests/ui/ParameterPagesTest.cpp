@@ -1,5 +1,6 @@
 #include "PageTestSupport.h"
 
+#include "ui/pages/ModePictures.h"
 #include "ui/pages/ParameterPageLayout.h"
 
 #include <QComboBox>
@@ -244,6 +245,8 @@ TEST_F(ParameterPages, TheControllerModeShowsItsPictureBesideTheHint)
     QWidget* picture = child("ImageKoment3");
     EXPECT_TRUE(picture->isVisible());
     EXPECT_EQ(picture->pos(), QPoint(hint->x() + hint->width() + 5, hint->y()));
+    // The picture is drawn at its first showing: the mode's, at twice the size.
+    EXPECT_EQ(label("ImageKoment3")->pixmap().toImage(), ui::modeCommentPicture(3, 2.0).toImage());
 
     // A resize while the mode has the focus lays the comment out again.
     pages->layout(1024, 768);

@@ -1,5 +1,6 @@
 #include "ui/pages/PageHints.h"
 #include "ui/language/SlotText.h"
+#include "ui/pages/ModePictures.h"
 
 #include "ui/status/ReadTexts.h"
 
@@ -85,8 +86,12 @@ void PageHints::placeModeComment(int picture)
         each->move(label->x() + label->width() + 5, label->y());
     if (picture < 1 || picture > 3)
         return;
-    for (int i = 0; i < 3; ++i)
-        w_.pictures[static_cast<std::size_t>(i)]->setVisible(i == picture - 1);
+    QLabel* shown = w_.pictures[static_cast<std::size_t>(picture - 1)];
+    // Drawn at twice the size, sharp on a scaled screen too.
+    if (shown->pixmap().isNull())
+        shown->setPixmap(modeCommentPicture(picture, 2.0));
+    for (QLabel* each : w_.pictures)
+        each->setVisible(each == shown);
 }
 
 }  // namespace dravinor::ui

@@ -5,7 +5,6 @@
 #include "params/FieldDisplay.h"
 #include "ui/pages/FieldAccessibility.h"
 #include "ui/pages/FieldInput.h"
-#include "ui/pages/ModePictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -159,8 +158,8 @@ PageWidgets buildPageWidgets(QWidget* tabPar1, QWidget* tabPar2)
 
     for (int mode = 1; mode <= 3; ++mode) {
         const QByteArray name = "ImageKoment" + QByteArray::number(mode);
+        // Its picture is drawn when it is first shown (PageHints).
         auto* picture = named(new QLabel(tabPar1), name.constData(), out);
-        picture->setPixmap(modeCommentPicture(mode, 2.0));
         picture->setScaledContents(true);
         picture->resize(140, 70);
         picture->hide();

@@ -114,6 +114,7 @@ void MainWindow::buildPages()
 
     livePage_ = new live::LivePage(pageControl_->widget(TabViz), liveTimer_, session_.port(), session_.clock(),
                                    session_.state());
+    livePage_->layOutWhenShown();
     // The trace's saves ask and tell through the window's dialogs, as every other save, and
     // open where recordings are kept.
     livePage_->oscilloscope().setSaveDialogs(
@@ -315,6 +316,12 @@ void MainWindow::chooseRussian()
 void MainWindow::helpF1Click()
 {
     language_->showHelp();
+}
+
+live::LivePage& MainWindow::livePage() const
+{
+    livePage_->layOutIfDue();
+    return *livePage_;
 }
 
 HelpViewer* MainWindow::helpViewer() const

@@ -83,7 +83,8 @@ public:
     TextKeyApplier& textKeys() const;
 
     QTabWidget* pageControl() const { return pageControl_; }
-    live::LivePage& livePage() const { return *livePage_; }
+    // Laid out for the window's size, even while hidden.
+    live::LivePage& livePage() const;
     WizardController& wizard() const { return *wizard_; }
     LiveRecordingControl& recording() const;
     // The folders and files remembered between runs.
