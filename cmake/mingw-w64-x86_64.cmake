@@ -6,6 +6,9 @@
 #   cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 #         -DDRAVINOR_QT_PREFIX="$qt"
 #
+# Without DRAVINOR_QT_PREFIX only the portable core is built
+# (DRAVINOR_CORE_ONLY; scripts/windows-core.sh).
+#
 # The C++ runtime is linked as DLLs, not statically: Qt's own DLLs already use
 # libstdc++-6.dll, libgcc_s_seh-1.dll and libwinpthread-1.dll, and a second,
 # static copy inside our programs would give one process two C++ runtimes
