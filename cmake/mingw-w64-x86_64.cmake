@@ -6,6 +6,9 @@
 #   cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 #         -DDRAVINOR_QT_PREFIX="$qt"
 #
+# Without DRAVINOR_QT_PREFIX only the portable core is built
+# (DRAVINOR_CORE_ONLY; scripts/windows-core.sh).
+#
 # The C++ runtime is linked as DLLs, not statically: Qt's own DLLs already use
 # libstdc++-6.dll, libgcc_s_seh-1.dll and libwinpthread-1.dll, and a second,
 # static copy inside our programs would give one process two C++ runtimes
@@ -26,16 +29,19 @@ set(CMAKE_RC_COMPILER ${DRAVINOR_MINGW_TRIPLE}-windres)
 if(NOT DRAVINOR_QT_PREFIX AND DEFINED ENV{DRAVINOR_QT_PREFIX})
   set(DRAVINOR_QT_PREFIX "$ENV{DRAVINOR_QT_PREFIX}")
 endif()
-if(NOT DRAVINOR_QT_PREFIX OR NOT EXISTS "${DRAVINOR_QT_PREFIX}/lib/cmake/Qt6")
+# Without a prefix only the portable core is built (DRAVINOR_CORE_ONLY).
+if(DRAVINOR_QT_PREFIX AND NOT EXISTS "${DRAVINOR_QT_PREFIX}/lib/cmake/Qt6")
   message(FATAL_ERROR "Set DRAVINOR_QT_PREFIX to the Qt for Windows that scripts/build-qt-windows.sh "
-                      "prints (its last line); got '${DRAVINOR_QT_PREFIX}'")
+                      "prints (its last line), or leave it empty for the core alone; got '${DRAVINOR_QT_PREFIX}'")
 endif()
-set(DRAVINOR_QT_PREFIX "${DRAVINOR_QT_PREFIX}" CACHE PATH "Qt for Windows (scripts/build-qt-windows.sh)")
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES DRAVINOR_QT_PREFIX)
+if(DRAVINOR_QT_PREFIX)
+  set(DRAVINOR_QT_PREFIX "${DRAVINOR_QT_PREFIX}" CACHE PATH "Qt for Windows (scripts/build-qt-windows.sh)")
+  list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES DRAVINOR_QT_PREFIX)
+endif()
 
 # Libraries, headers and packages only from the Qt prefix and the mingw
 # sysroot; programs (moc, rcc, uic) from the host's Qt of the same version.
-set(CMAKE_FIND_ROOT_PATH "${DRAVINOR_QT_PREFIX}" /usr/${DRAVINOR_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH ${DRAVINOR_QT_PREFIX} /usr/${DRAVINOR_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
@@ -53,7 +59,10 @@ endforeach()
 
 find_program(DRAVINOR_WINE wine)
 if(DRAVINOR_WINE)
-  set(dll_dirs "${DRAVINOR_QT_PREFIX}/bin")
+  set(dll_dirs "")
+  if(DRAVINOR_QT_PREFIX)
+    list(APPEND dll_dirs "${DRAVINOR_QT_PREFIX}/bin")
+  endif()
   foreach(dll_path IN LISTS DRAVINOR_MINGW_RUNTIME_DLLS)
     get_filename_component(dir "${dll_path}" DIRECTORY)
     list(APPEND dll_dirs "${dir}")

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
-#include <fstream>
 
 namespace dravinor::link {
 
@@ -12,14 +11,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Candidate {
-    int group;
-    long number;
-    std::string path;
-};
+std::string trim(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
 
-// "ttyUSB12" with prefix "ttyUSB" gives 12; -1 when the rest is not a
-// number or too long for one (any name can turn up in a device folder).
+}  // namespace
+
 long deviceNumber(const std::string& name, const std::string& prefix)
 {
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
@@ -32,26 +34,6 @@ long deviceNumber(const std::string& name, const std::string& prefix)
     const auto [end, error] = std::from_chars(first, last, number);
     return error == std::errc{} && end == last ? number : -1;
 }
-
-// Legacy ttyS nodes exist whether or not a UART sits behind them; the
-// kernel reports type 0 (unknown) for the empty ones.
-bool hasRealUart(const std::string& sysTtyDir, const std::string& name)
-{
-    std::ifstream typeFile(sysTtyDir + "/" + name + "/type");
-    int type = 0;
-    return typeFile >> type && type != 0;
-}
-
-std::string trim(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-}  // namespace
 
 std::string PortMap::portName(int index)
 {
@@ -71,31 +53,6 @@ int PortMap::portIndex(const std::string& name)
         return -1;
     const long number = deviceNumber(name, name.substr(0, 3));
     return number >= 1 && number <= portCount ? static_cast<int>(number - 1) : -1;
-}
-
-PortMap PortMap::discover(const std::string& devDir, const std::string& sysTtyDir)
-{
-    static const std::array<std::string, 3> prefixes{"ttyUSB", "ttyACM", "ttyS"};
-    std::vector<Candidate> found;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(devDir, error)) {
-        const std::string name = entry.path().filename().string();
-        for (int group = 0; group < static_cast<int>(prefixes.size()); ++group) {
-            const long number = deviceNumber(name, prefixes[static_cast<std::size_t>(group)]);
-            if (number < 0)
-                continue;
-            if (prefixes[static_cast<std::size_t>(group)] == "ttyS" && !hasRealUart(sysTtyDir, name))
-                continue;
-            found.push_back({group, number, entry.path().string()});
-        }
-    }
-    std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
-        return a.group != b.group ? a.group < b.group : a.number < b.number;
-    });
-    PortMap map;
-    for (std::size_t i = 0; i < found.size() && i < map.paths_.size(); ++i)
-        map.paths_[i] = found[i].path;
-    return map;
 }
 
 std::string PortMap::resolve(const std::string& name) const

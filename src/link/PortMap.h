@@ -37,6 +37,10 @@ private:
     std::array<std::string, portCount> paths_;
 };
 
+// "ttyUSB12" with prefix "ttyUSB" gives 12; -1 when the rest is not a
+// number or too long for one (any name can turn up in a device folder).
+long deviceNumber(const std::string& name, const std::string& prefix);
+
 // False, with the name, when one port name is assigned twice.
 bool assignedOnce(const std::vector<std::string>& assignments, std::string* error);
 

@@ -3,8 +3,8 @@
 #include "link/Clock.h"
 #include "link/Connection.h"
 #include "link/PortMap.h"
-#include "link/PosixSerialDevice.h"
 #include "link/SerialPort.h"
+#include "link/SystemSerialDevice.h"
 #include "params/JournalRecorder.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTransfer.h"
@@ -26,7 +26,7 @@ class ControllerSession {
 public:
     explicit ControllerSession(link::PortMap portMap = {}, SessionWiring wiring = {})
         : portMap_(std::move(portMap)),
-          device_(wiring.device ? std::move(wiring.device) : std::make_shared<link::PosixSerialDevice>()),
+          device_(wiring.device ? std::move(wiring.device) : std::make_shared<link::SystemSerialDevice>()),
           clock_(wiring.clock ? std::move(wiring.clock) : std::make_shared<link::SystemClock>()),
           journal_(wiring.journalPath.empty() ? WriteJournal::defaultPath() : std::move(wiring.journalPath))
     {

@@ -31,10 +31,10 @@ int createTemporary(const fs::path& target, fs::path& temporary)
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = target;
-        // Appended piece by piece: GCC 12 at -O3 takes "." + string for an
-        // overlapping copy and warns (-Wrestrict), falsely.
-        std::string name = ".";
-        name += target.filename().string();
+        // Built as a path, not a std::string: on Windows string() would turn
+        // a Polish or Cyrillic name into mojibake.
+        fs::path name = ".";
+        name += target.filename();
         name += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
         temporary.replace_filename(name);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -105,7 +105,9 @@ void syncDirectory(const fs::path& directory)
 fs::path backupPathFor(const fs::path& path)
 {
     fs::path backup = path;
-    backup.replace_filename(path.stem().string() + ".BAK");
+    fs::path name = path.stem();  // a path, so that any name survives (see createTemporary)
+    name += ".BAK";
+    backup.replace_filename(name);
     return backup;
 }
 

@@ -1,6 +1,7 @@
 #include "params/WriteJournal.h"
 
 #include "params/FileDescriptor.h"
+#include "params/FolderLock.h"
 #include "params/SaveTarget.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 #include <utility>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,9 +137,7 @@ bool WriteJournal::append(const std::vector<JournalEntry>& entries)
     }
     // The folder's lock keeps a window and a command-line run that write at
     // the same time from rotating under each other.
-    const FileDescriptor lock(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (lock.get() >= 0)
-        ::flock(lock.get(), LOCK_EX);
+    const FolderLock lock(folder);
 
     // The rotation renames onto journal.log.1: only onto a regular file or
     // a new name there, else the journal grows on rather than replace it.
