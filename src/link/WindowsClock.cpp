@@ -12,7 +12,11 @@ void SystemClock::sleepMs(int ms)
         Sleep(static_cast<DWORD>(ms));
 }
 
-std::uint32_t SystemClock::tickMs()
+namespace {
+
+// The performance counter in units per second (1000 or 1000000); it wraps
+// as the tick does.
+std::uint32_t counterIn(LONGLONG unitsPerSecond)
 {
     static const LONGLONG frequency = [] {
         LARGE_INTEGER value{};
@@ -24,7 +28,19 @@ std::uint32_t SystemClock::tickMs()
     // Whole seconds and the rest apart, so that the product cannot overflow.
     const LONGLONG seconds = now.QuadPart / frequency;
     const LONGLONG rest = now.QuadPart % frequency;
-    return static_cast<std::uint32_t>(seconds * 1000 + rest * 1000 / frequency);
+    return static_cast<std::uint32_t>(seconds * unitsPerSecond + rest * unitsPerSecond / frequency);
+}
+
+}  // namespace
+
+std::uint32_t SystemClock::tickMs()
+{
+    return counterIn(1000);
+}
+
+std::uint32_t SystemClock::tickUs()
+{
+    return counterIn(1000000);
 }
 
 }  // namespace dravinor::link
