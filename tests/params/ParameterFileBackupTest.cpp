@@ -3,6 +3,8 @@
 // small tmpfs in a mount namespace of a child process.
 #include "params/ParameterFile.h"
 
+#include "FileBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -25,22 +27,11 @@ namespace dravinor::params {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
+using dravinor::testing::Bytes;
+using dravinor::testing::fileBytes;
+using dravinor::testing::filledBlock;
 
 constexpr int noFileSystemHere = 77;
-
-Bytes readAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-ParameterBlock filled(std::uint8_t value)
-{
-    ParameterBlock block;
-    block.bytes().fill(value);
-    return block;
-}
 
 Bytes bytesOf(const ParameterBlock& block)
 {
@@ -101,19 +92,19 @@ struct ParameterFileBackup : ::testing::Test {
 TEST_F(ParameterFileBackup, TheBackupIsTheOldFileItselfNotACopy)
 {
     const fs::path file = dir / "A.PAR";
-    ASSERT_TRUE(saveParameterFile(file, filled(1)).ok());
+    ASSERT_TRUE(saveParameterFile(file, filledBlock(1)).ok());
     struct stat before {};
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
 
-    const SaveResult saved = saveParameterFile(file, filled(2));
+    const SaveResult saved = saveParameterFile(file, filledBlock(2));
     ASSERT_TRUE(saved.ok()) << saved.systemText;
     EXPECT_EQ(saved.backup, BackupOutcome::Created);
     struct stat backup {};
     ASSERT_EQ(::stat((dir / "A.BAK").c_str(), &backup), 0);
     EXPECT_EQ(backup.st_ino, before.st_ino);  // the same file, moved aside by name
     EXPECT_EQ(backup.st_nlink, 1u);
-    EXPECT_EQ(readAll(dir / "A.BAK"), bytesOf(filled(1)));
-    EXPECT_EQ(readAll(file), bytesOf(filled(2)));
+    EXPECT_EQ(fileBytes(dir / "A.BAK"), bytesOf(filledBlock(1)));
+    EXPECT_EQ(fileBytes(file), bytesOf(filledBlock(2)));
 }
 
 // One free page: enough for the new file, none for a copy of the old one.
@@ -122,12 +113,12 @@ TEST_F(ParameterFileBackup, ASaveOnANearlyFullDiskKeepsTheOldFileAsItsBackup)
     const fs::path disk = dir / "disk";
     const int failed = withSmallDisk(disk, 2 * 4096, [&disk] {
         const fs::path file = disk / "A.PAR";
-        if (!saveParameterFile(file, filled(1)).ok())
+        if (!saveParameterFile(file, filledBlock(1)).ok())
             return 1;
-        const SaveResult saved = saveParameterFile(file, filled(2));
+        const SaveResult saved = saveParameterFile(file, filledBlock(2));
         if (!saved.ok() || saved.backup != BackupOutcome::Created)
             return 2;
-        if (readAll(disk / "A.BAK") != bytesOf(filled(1)) || readAll(file) != bytesOf(filled(2)))
+        if (fileBytes(disk / "A.BAK") != bytesOf(filledBlock(1)) || fileBytes(file) != bytesOf(filledBlock(2)))
             return 3;
         return 0;
     });
@@ -141,12 +132,12 @@ TEST_F(ParameterFileBackup, ASaveOnAFullDiskFailsAndLeavesTheOldFileAlone)
     const fs::path disk = dir / "disk";
     const int failed = withSmallDisk(disk, 4096, [&disk] {
         const fs::path file = disk / "A.PAR";
-        if (!saveParameterFile(file, filled(1)).ok())
+        if (!saveParameterFile(file, filledBlock(1)).ok())
             return 1;
-        const SaveResult saved = saveParameterFile(file, filled(2));
+        const SaveResult saved = saveParameterFile(file, filledBlock(2));
         if (saved.error != FileError::CannotWrite || saved.systemText.empty())
             return 2;
-        if (readAll(file) != bytesOf(filled(1)) || fs::exists(disk / "A.BAK"))
+        if (fileBytes(file) != bytesOf(filledBlock(1)) || fs::exists(disk / "A.BAK"))
             return 3;
         if (std::distance(fs::directory_iterator(disk), fs::directory_iterator()) != 1)
             return 4;  // no temporary file left
@@ -165,20 +156,21 @@ TEST_F(ParameterFileBackup, ASaveThatCannotKeepABackupIsRefusedAndChangesNothing
     const fs::path here = dir;
     const int failed = withSmallDisk(disk, 64 * 1024, [&disk, &here] {
         const fs::path target = disk / "car.PAR";
-        if (!saveParameterFile(target, filled(1)).ok())
+        if (!saveParameterFile(target, filledBlock(1)).ok())
             return 1;
         fs::create_symlink(target, here / "A.PAR");
-        const SaveResult saved = saveParameterFile(here / "A.PAR", filled(2));
+        const SaveResult saved = saveParameterFile(here / "A.PAR", filledBlock(2));
         if (saved.error != FileError::CannotBackUp || saved.backup != BackupOutcome::Failed || saved.systemText.empty())
             return 2;
-        if (readAll(target) != bytesOf(filled(1)) || fs::exists(here / "A.BAK"))
+        if (fileBytes(target) != bytesOf(filledBlock(1)) || fs::exists(here / "A.BAK"))
             return 3;
         if (std::distance(fs::directory_iterator(disk), fs::directory_iterator()) != 1)
             return 4;  // no temporary file left
         // An older .BAK beside the link is kept, and the file replaced.
         writeFile(here / "A.BAK", "older");
-        const SaveResult replaced = saveParameterFile(here / "A.PAR", filled(3));
-        if (!replaced.ok() || replaced.backup != BackupOutcome::KeptExisting || readAll(target) != bytesOf(filled(3)))
+        const SaveResult replaced = saveParameterFile(here / "A.PAR", filledBlock(3));
+        if (!replaced.ok() || replaced.backup != BackupOutcome::KeptExisting ||
+            fileBytes(target) != bytesOf(filledBlock(3)))
             return 5;
         return 0;
     });

@@ -3,6 +3,8 @@
 
 #include "JournalledWrite.h"
 
+#include "FileBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,7 +21,9 @@ namespace dravinor::params {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
+using dravinor::testing::Bytes;
+using dravinor::testing::fileBytes;
+using dravinor::testing::filledBlock;
 
 const std::u8string carName = u8"Żuk-Жиг";
 
@@ -27,19 +31,6 @@ const std::u8string carName = u8"Żuk-Жиг";
 std::string utf8(const std::u8string& text)
 {
     return {text.begin(), text.end()};
-}
-
-Bytes readAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-ParameterBlock filled(std::uint8_t value)
-{
-    ParameterBlock block;
-    block.bytes().fill(value);
-    return block;
 }
 
 class ParameterFileNames : public ::testing::Test {
@@ -68,8 +59,8 @@ protected:
 TEST_F(ParameterFileNames, ANameInPolishAndCyrillicIsSavedUnderItselfAndItsBackupBesideIt)
 {
     const fs::path file = dir_ / (carName + u8".par");
-    const auto first = filled(0x11);
-    const auto second = filled(0x22);
+    const auto first = filledBlock(0x11);
+    const auto second = filledBlock(0x22);
     ASSERT_TRUE(saveParameterFile(file, first).ok());
     EXPECT_EQ(entries(), std::vector<std::string>{utf8(carName + u8".par")});
 
@@ -78,8 +69,8 @@ TEST_F(ParameterFileNames, ANameInPolishAndCyrillicIsSavedUnderItselfAndItsBacku
     ASSERT_TRUE(saved.ok()) << saved.systemText;
     EXPECT_EQ(saved.backup, BackupOutcome::Created);
     EXPECT_EQ(entries(), (std::vector<std::string>{utf8(carName + u8".BAK"), utf8(carName + u8".par")}));
-    EXPECT_EQ(readAll(file), Bytes(second.bytes().begin(), second.bytes().end()));
-    EXPECT_EQ(readAll(dir_ / (carName + u8".BAK")), Bytes(first.bytes().begin(), first.bytes().end()));
+    EXPECT_EQ(fileBytes(file), Bytes(second.bytes().begin(), second.bytes().end()));
+    EXPECT_EQ(fileBytes(dir_ / (carName + u8".BAK")), Bytes(first.bytes().begin(), first.bytes().end()));
 
     ParameterBlock loaded;
     const auto result = loadParameterFile(file, loaded);

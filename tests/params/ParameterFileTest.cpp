@@ -1,6 +1,8 @@
 #include "params/ParameterFile.h"
 #include "DefaultImage.h"
 
+#include "FileBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,25 +17,14 @@ namespace dravinor::params {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes readAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using dravinor::testing::Bytes;
+using dravinor::testing::fileBytes;
+using dravinor::testing::filledBlock;
 
 void writeBytes(const fs::path& path, const Bytes& bytes)
 {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-ParameterBlock filled(std::uint8_t value)
-{
-    ParameterBlock block;
-    block.bytes().fill(value);
-    return block;
 }
 
 Bytes bytesOf(const ParameterBlock& block)
@@ -72,7 +63,7 @@ TEST_F(ParameterFileTest, SaveWritesTheBlockAndLoadReadsItBack)
     const SaveResult saved = saveParameterFile(dir_ / "A.PAR", block);
     ::umask(previousMask);
     ASSERT_TRUE(saved.ok()) << saved.systemText;
-    EXPECT_EQ(readAll(dir_ / "A.PAR"), bytesOf(block));
+    EXPECT_EQ(fileBytes(dir_ / "A.PAR"), bytesOf(block));
     EXPECT_EQ(entries(), std::vector<std::string>{"A.PAR"});  // no temporary left behind
     struct stat info {};
     ASSERT_EQ(::stat((dir_ / "A.PAR").c_str(), &info), 0);
@@ -92,7 +83,7 @@ TEST_F(ParameterFileTest, LoadCopiesAtMost64BytesFromOffsetZero)
         const fs::path file = dir_ / ("S" + std::to_string(size) + ".PAR");
         writeBytes(file, bytes);
 
-        ParameterBlock block = filled(0xEE);
+        ParameterBlock block = filledBlock(0xEE);
         const LoadResult result = loadParameterFile(file, block);
         ASSERT_TRUE(result.ok()) << size;
         const std::size_t copied = std::min<std::size_t>(size, 64);
@@ -114,11 +105,11 @@ TEST_F(ParameterFileTest, UnreadableFileLeavesBlockUntouched)
         {dir_ / "folder.PAR", FileError::NotAFile},
     };
     for (const auto& c : cases) {
-        ParameterBlock block = filled(0x5A);
+        ParameterBlock block = filledBlock(0x5A);
         const LoadResult result = loadParameterFile(c.path, block);
         EXPECT_EQ(result.error, c.error) << c.path;
         EXPECT_FALSE(result.systemText.empty());
-        EXPECT_EQ(block, filled(0x5A));
+        EXPECT_EQ(block, filledBlock(0x5A));
     }
 }
 
@@ -127,10 +118,10 @@ TEST_F(ParameterFileTest, FifoOrDeviceAsParameterFileIsRefusedWithoutHanging)
     const fs::path fifo = dir_ / "x.PAR";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     for (const fs::path& path : {fifo, fs::path("/dev/zero")}) {
-        ParameterBlock block = filled(0x5A);
+        ParameterBlock block = filledBlock(0x5A);
         const LoadResult result = loadParameterFile(path, block);
         EXPECT_EQ(result.error, FileError::NotAFile) << path;
-        EXPECT_EQ(block, filled(0x5A));
+        EXPECT_EQ(block, filledBlock(0x5A));
     }
 }
 
@@ -143,52 +134,52 @@ TEST_F(ParameterFileTest, HugeFileLoadsItsFirst64BytesAndTellsItsSize)
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.bytesLoaded, 64u);
     EXPECT_EQ(result.fileSize, big.size());
-    EXPECT_EQ(block, filled(0x11));
+    EXPECT_EQ(block, filledBlock(0x11));
 }
 
 TEST_F(ParameterFileTest, SavingOntoASymlinkWritesItsTargetAndKeepsARealBackup)
 {
     fs::create_directory(dir_ / "store");
     const fs::path target = dir_ / "store" / "car.PAR";
-    writeBytes(target, bytesOf(filled(1)));
+    writeBytes(target, bytesOf(filledBlock(1)));
     ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
     fs::create_symlink("store/car.PAR", dir_ / "A.PAR");
 
-    const SaveResult saved = saveParameterFile(dir_ / "A.PAR", filled(2));
+    const SaveResult saved = saveParameterFile(dir_ / "A.PAR", filledBlock(2));
     ASSERT_TRUE(saved.ok()) << saved.systemText;
     EXPECT_EQ(saved.backup, BackupOutcome::Created);
     EXPECT_TRUE(fs::is_symlink(dir_ / "A.PAR"));
-    EXPECT_EQ(readAll(target), bytesOf(filled(2)));
+    EXPECT_EQ(fileBytes(target), bytesOf(filledBlock(2)));
     struct stat info {};
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     EXPECT_FALSE(fs::is_symlink(dir_ / "A.BAK"));
-    EXPECT_EQ(readAll(dir_ / "A.BAK"), bytesOf(filled(1)));
+    EXPECT_EQ(fileBytes(dir_ / "A.BAK"), bytesOf(filledBlock(1)));
     EXPECT_EQ(fs::directory_iterator(dir_ / "store")->path().filename(), "car.PAR");  // no temporary left
 }
 
 TEST_F(ParameterFileTest, SavingOntoADanglingSymlinkCreatesItsTargetAndKeepsNoBackup)
 {
     fs::create_symlink(dir_ / "new.PAR", dir_ / "A.PAR");
-    const SaveResult saved = saveParameterFile(dir_ / "A.PAR", filled(3));
+    const SaveResult saved = saveParameterFile(dir_ / "A.PAR", filledBlock(3));
     ASSERT_TRUE(saved.ok()) << saved.systemText;
     EXPECT_EQ(saved.backup, BackupOutcome::NotNeeded);
     EXPECT_TRUE(fs::is_symlink(dir_ / "A.PAR"));
-    EXPECT_EQ(readAll(dir_ / "new.PAR"), bytesOf(filled(3)));
+    EXPECT_EQ(fileBytes(dir_ / "new.PAR"), bytesOf(filledBlock(3)));
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.PAR", "new.PAR"}));
 }
 
 TEST_F(ParameterFileTest, ReadOnlyTargetIsRefusedAndLeftAsItWas)
 {
-    writeBytes(dir_ / "ro.PAR", bytesOf(filled(1)));
+    writeBytes(dir_ / "ro.PAR", bytesOf(filledBlock(1)));
     ASSERT_EQ(::chmod((dir_ / "ro.PAR").c_str(), 0444), 0);
     fs::create_symlink("ro.PAR", dir_ / "A.PAR");
     for (const char* name : {"ro.PAR", "A.PAR"}) {
-        const SaveResult saved = saveParameterFile(dir_ / name, filled(2));
+        const SaveResult saved = saveParameterFile(dir_ / name, filledBlock(2));
         EXPECT_EQ(saved.error, FileError::CannotWrite) << name;
         EXPECT_FALSE(saved.systemText.empty());
     }
-    EXPECT_EQ(readAll(dir_ / "ro.PAR"), bytesOf(filled(1)));
+    EXPECT_EQ(fileBytes(dir_ / "ro.PAR"), bytesOf(filledBlock(1)));
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.PAR", "ro.PAR"}));
 }
 
@@ -200,13 +191,13 @@ TEST_F(ParameterFileTest, ThreeSavesLeaveTheFirstContentsInTheBackupBesideTheFil
     fs::current_path(dir_);  // the backup must not follow the working directory
     const BackupOutcome expected[] = {BackupOutcome::NotNeeded, BackupOutcome::Created, BackupOutcome::KeptExisting};
     for (int round = 0; round < 3; ++round) {
-        const SaveResult saved = saveParameterFile(file, filled(static_cast<std::uint8_t>(round + 1)));
+        const SaveResult saved = saveParameterFile(file, filledBlock(static_cast<std::uint8_t>(round + 1)));
         EXPECT_TRUE(saved.ok()) << saved.systemText;
         EXPECT_EQ(saved.backup, expected[round]) << round;
     }
     fs::current_path(previousDirectory);
-    EXPECT_EQ(readAll(dir_ / "cars" / "A.BAK"), bytesOf(filled(1)));
-    EXPECT_EQ(readAll(file), bytesOf(filled(3)));
+    EXPECT_EQ(fileBytes(dir_ / "cars" / "A.BAK"), bytesOf(filledBlock(1)));
+    EXPECT_EQ(fileBytes(file), bytesOf(filledBlock(3)));
     EXPECT_EQ(entries(), std::vector<std::string>{"cars"});
 }
 
@@ -221,7 +212,7 @@ TEST_F(ParameterFileTest, FailedSavesAreReportedAndLeaveWhatWasThere)
 
     // A folder of the file's name is refused before any temporary is made.
     fs::create_directory(dir_ / "A.PAR");
-    const SaveResult saved = saveParameterFile(dir_ / "A.PAR", filled(1));
+    const SaveResult saved = saveParameterFile(dir_ / "A.PAR", filledBlock(1));
     EXPECT_EQ(saved.error, FileError::NotAFile);
     EXPECT_EQ(saved.target.kind, SaveTargetKind::Directory);
     EXPECT_EQ(entries(), (std::vector<std::string>{"A.PAR", "plain"}));
