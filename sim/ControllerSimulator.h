@@ -23,7 +23,7 @@ class ControllerSimulator final : public EngineControls {
 public:
     using EngineView = sim::EngineView;
     explicit ControllerSimulator(SimulatorOptions options = {});
-    ~ControllerSimulator();
+    ~ControllerSimulator() override;
     ControllerSimulator(const ControllerSimulator&) = delete;
     ControllerSimulator& operator=(const ControllerSimulator&) = delete;
 
