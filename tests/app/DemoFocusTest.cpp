@@ -12,12 +12,16 @@
 
 #include <string>
 
+// The demo's windows behave alike whichever line carries its controller: these
+// run it inside the program (as on Windows), alongside the other tests; the
+// demo on a pty is started by PtyDemoStart.
+
 // In demo mode the engine panel is shown before the window; the keys F1..F5
 // must work at once, so the window ends up with the keyboard, not the panel.
-TEST(PtyDemoStart, EnginePanelKeepsTheKeyboardFocus)
+TEST(DemoStart, EnginePanelKeepsTheKeyboardFocus)
 {
     dravinor::app::DravinorApp app;
-    const auto built = app.build(dravinor::app::DravinorApp::Mode::Demo, {});
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::InProcessDemo, {});
     ASSERT_TRUE(built.ok) << built.error;
     app.start();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&app.window()));
@@ -38,10 +42,10 @@ TEST(PtyDemoStart, SimulatedControllerKeepsNoFrameLog)
 
 // The engine panel is a second top-level window; it must not keep the
 // program running once the fitter has closed the main window.
-TEST(PtyDemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
+TEST(DemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
 {
     dravinor::app::DravinorApp app;
-    const auto built = app.build(dravinor::app::DravinorApp::Mode::Demo, {});
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::InProcessDemo, {});
     ASSERT_TRUE(built.ok) << built.error;
     app.start();
     QWidget* panel = nullptr;
@@ -67,10 +71,10 @@ TEST(PtyDemoStart, ClosingTheWindowEndsTheProgramWithThePanelOpen)
 
 // Both windows of the demo wear the program's own icon, in the small sizes a
 // title bar and a task bar use.
-TEST(PtyDemoStart, BothWindowsWearTheProgramIcon)
+TEST(DemoStart, BothWindowsWearTheProgramIcon)
 {
     dravinor::app::DravinorApp app;
-    const auto built = app.build(dravinor::app::DravinorApp::Mode::Demo, {});
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::InProcessDemo, {});
     ASSERT_TRUE(built.ok) << built.error;
     const QIcon icon = app.window().windowIcon();
     ASSERT_FALSE(icon.isNull());
@@ -85,10 +89,10 @@ TEST(PtyDemoStart, BothWindowsWearTheProgramIcon)
 // The engine panel stands whole on the screen, and beside the window where
 // the screen is wide enough for the smallest window and the panel (the
 // 1024 x 600 screen of a small laptop; ctest runs this on one).
-TEST(PtyDemoStart, EnginePanelStandsBesideTheWindowAndWhollyOnScreen)
+TEST(DemoStart, EnginePanelStandsBesideTheWindowAndWhollyOnScreen)
 {
     dravinor::app::DravinorApp app;
-    const auto built = app.build(dravinor::app::DravinorApp::Mode::Demo, {});
+    const auto built = app.build(dravinor::app::DravinorApp::Mode::InProcessDemo, {});
     ASSERT_TRUE(built.ok) << built.error;
     app.start();
     QWidget* panel = nullptr;

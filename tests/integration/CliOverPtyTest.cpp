@@ -262,20 +262,20 @@ TEST_F(CliFixture, LiveExitsTwoWhenNoPollIsAnsweredAndThreeWhenSomeAreNot)
     }
 }
 
-// A minute of the live stream's polls at 9600 baud over a real pty, by the
+// A second and a half of live polls at 9600 baud over a real pty, by the
 // program as the fitter starts it: no poll ahead of its 50 ms mark on the
 // CSV's clock. A loaded machine may miss a reply window now and then
 // (exit 3 says so); most polls are answered all the same.
 TEST_F(PtyCli, LiveKeepsItsFiftyMillisecondPaceOnTheRealLine)
 {
-    const auto run = cli("live --count 60 --csv");
+    const auto run = cli("live --count 30 --csv");
     ASSERT_TRUE(run.exitCode == 0 || run.exitCode == 3) << run.exitCode << ": " << run.err;
     std::vector<params::LiveSample> samples;
     params::LiveCsvError error;
     ASSERT_TRUE(params::parseLiveCsv(run.out, samples, error)) << error.line;
-    ASSERT_EQ(samples.size(), 60u);
+    ASSERT_EQ(samples.size(), 30u);
     const auto answered = std::count_if(samples.begin(), samples.end(), [](const auto& s) { return s.answered; });
-    EXPECT_GE(answered, 40);
+    EXPECT_GE(answered, 20);
     // The i-th poll keeps its 50 ms mark: a late one moves the marks on, never back.
     for (std::size_t i = 0; i < samples.size(); ++i)
         EXPECT_GE(samples[i].timeMs, static_cast<std::int64_t>(i) * 50 - 1) << i;
