@@ -65,7 +65,7 @@ int open(const wchar_t* path, int flags, int mode)
     // The C runtime takes only its own two permission bits (0600 and 0666
     // both mean read and write); anything else is an invalid parameter.
     const int permissions = mode & (_S_IREAD | _S_IWRITE);
-    return ::_wopen(path, flags, permissions ? permissions : _S_IREAD | _S_IWRITE);
+    return ::_wopen(path, flags | _O_BINARY, permissions ? permissions : _S_IREAD | _S_IWRITE);
 }
 
 int stat(const wchar_t* path, struct stat* info)

@@ -16,10 +16,11 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-// Windows has no FIFOs, terminals or descriptor inheritance to guard
-// against; every open of ours carries O_CLOEXEC, so that flag is where
-// binary mode goes (text mode would turn "\n" into "\r\n").
-#define O_CLOEXEC _O_BINARY
+// Not inherited by a child, as on POSIX. Binary mode rides along, so that
+// even an open that bypasses the wide open below never gets the C runtime's
+// text mode (which would turn "\n" into "\r\n"): every open of ours carries
+// O_CLOEXEC.
+#define O_CLOEXEC (_O_NOINHERIT | _O_BINARY)
 #define O_NONBLOCK 0
 #define O_NOCTTY 0
 // Windows has no folder descriptors: an open with O_DIRECTORY fails
@@ -35,6 +36,7 @@
 using uid_t = unsigned int;
 using gid_t = unsigned int;
 
+// Always in binary mode.
 int open(const wchar_t* path, int flags, int mode = 0);
 int stat(const wchar_t* path, struct stat* info);
 int lstat(const wchar_t* path, struct stat* info);
