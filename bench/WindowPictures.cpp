@@ -55,6 +55,12 @@ int main(int argc, char** argv)
     bench::SilentDialogs dialogs;
     ui::MainWindow window(session, &dialogs);
     window.startUp();
+    // The resolution item sets the outer size: the frame must be known first.
+    QElapsedTimer framed;
+    framed.start();
+    while (window.frameGeometry().size() == window.size() && framed.elapsed() < 3000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    settle();
     window.findChild<QAction*>("N800")->trigger();
     settle();
 
@@ -73,9 +79,9 @@ int main(int argc, char** argv)
     };
     for (const auto& [name, show] : pages) {
         show();
-        settle();
-        // The live page's and the wizard's timers would move their pictures on.
+        // The live page's polls would colour its needles by how many failed by now.
         window.stopAllTimers();
+        settle();
         const QString file = folder.filePath(QString::fromLatin1(name) + ".png");
         if (!window.grab().save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
