@@ -5,7 +5,8 @@
 #   - the test programs (ctest);
 #   - dravinor-cli.exe read and live --count 40 against the Linux
 #     dravinor-sim through wine's COM1;
-#   - dravinor.exe --demo on an Xvfb display of its own (DRAVINOR_XVFB_DISPLAY,
+#   - dravinor.exe --demo, from the portable folder of
+#     scripts/windows-portable.sh, on an Xvfb display of its own (DRAVINOR_XVFB_DISPLAY,
 #     default :71): its title is checked and a screenshot kept in the build
 #     folder (dravinor-demo.png).
 # Further arguments go to CMake. It restarts the wineserver of its
@@ -54,6 +55,8 @@ nice -n 10 cmake --no-warn-unused-cli -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVINOR_QT_PREFIX="$qt" -DDRAVINOR_BUILD_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
 nice -n 10 cmake --build "$dir" --parallel "$(nproc)"
 echo "windows-app: built in $((SECONDS - started)) s"
+# The folder a portable zip takes; the window's demo below runs from it.
+bash scripts/windows-portable.sh "$dir"
 
 status=0
 started=$SECONDS
@@ -92,7 +95,8 @@ fi
 
 # The window's demo on the Xvfb display.
 if [ -n "$xvfb_pid" ]; then
-  "${run[@]}" "$dir/app/dravinor.exe" --demo >"$dir/demo.out" 2>&1 &
+  # No DLL folders given: what it needs must lie beside it.
+  bash scripts/wine-run.sh "$dir/Dravinor/dravinor.exe" --demo >"$dir/demo.out" 2>&1 &
   demo_pid=$!
   title=""
   started=$SECONDS
