@@ -1,10 +1,10 @@
 #include "DravinorApp.h"
 
-#include "ControllerSimulator.h"
 #include "DemoEnginePanel.h"
 #include "DemoPlacement.h"
 #include "InProcessController.h"
 #include "InProcessDemoLine.h"
+#include "PtyDemo.h"
 #include "link/PortMap.h"
 #include "params/ControllerSession.h"
 #include "ui/window/MainWindow.h"
@@ -66,11 +66,12 @@ DravinorApp::Built DravinorApp::build(Mode mode, std::vector<std::string> assign
     options.frameLogLimit = 0;
     sim::EngineControls* car = nullptr;
     if (mode == Mode::Demo) {
-        simulator_ = std::make_unique<sim::ControllerSimulator>(options);
-        if (!simulator_->start(&error))
-            return {false, "cannot start the simulated controller: " + error, 2};
-        assignments.insert(assignments.begin(), "COM1=" + simulator_->slavePath());
-        car = simulator_.get();
+        PtyDemo onPty = startPtyDemo(options);
+        if (!onPty.controller)
+            return {false, "cannot start the simulated controller: " + onPty.error, 2};
+        assignments.insert(assignments.begin(), "COM1=" + onPty.path);
+        car = onPty.car;
+        simulator_ = std::move(onPty.controller);
     } else if (mode == Mode::InProcessDemo) {
         inProcess_ = std::make_unique<sim::InProcessController>(options);
         wiring_.device = std::make_shared<InProcessDemoLine>(*inProcess_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PtyDemo.h"
 #include "params/SessionWiring.h"
 
 #include <memory>
@@ -62,7 +63,7 @@ public:
 
 private:
     params::SessionWiring wiring_;
-    std::unique_ptr<sim::ControllerSimulator> simulator_;
+    PtyDemoController simulator_;
     std::unique_ptr<sim::InProcessController> inProcess_;
     std::unique_ptr<params::ControllerSession> session_;
     std::unique_ptr<ui::MainWindow> window_;

@@ -4,6 +4,7 @@
 #include "BulkWriteReport.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "Console.h"
 #include "ReadFailureText.h"
 #include "TickSchedule.h"
 
@@ -11,11 +12,9 @@
 #include "wizard/WizardTables.h"
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
 namespace dravinor::cli {
 
@@ -32,20 +31,6 @@ constexpr int exitInterrupted = 130;
 constexpr int exitProbeFailed = 5;
 
 std::atomic<bool> interrupted{false};
-
-void onInterrupt(int)
-{
-    interrupted = true;
-}
-
-void catchInterrupts()
-{
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
 
 bool confirmReset()
 {
@@ -216,7 +201,7 @@ void tellWritten(AdaptNarrator& narrator, const AdaptationEngine& engine)
 // What must hold before the reset: a confirmation, a controller, a whole read.
 int prepareAdaptation(CliSession& session, const AdaptOptions& adapt)
 {
-    const bool inputTerminal = isatty(STDIN_FILENO);
+    const bool inputTerminal = inputIsTerminal();
     if (!adapt.yes && !inputTerminal) {
         std::cerr << "dravinor-cli: adapt resets the controller's parameters: confirm on a terminal, or add --yes\n";
         return exitUsage;
@@ -337,9 +322,9 @@ int runAdapt(CliSession& session, const CliOptions& options)
         return usageError("adapt", error);
     if (const int code = prepareAdaptation(session, adapt); code != exitSuccess)
         return code;
-    catchInterrupts();
+    catchInterrupts(interrupted);
 
-    AdaptNarrator narrator(stdout, isatty(STDOUT_FILENO), shippedPolishTexts());
+    AdaptNarrator narrator(stdout, outputIsTerminal(), shippedPolishTexts());
     AdaptationEngine engine(session.port(), session.state(), session.transfer(), wizard::WizardInputs{});
     startWizard(engine, narrator, adapt);
     if (const int code = followAdaptation(session, engine, narrator, adapt); code != exitSuccess)

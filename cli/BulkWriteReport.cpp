@@ -1,6 +1,7 @@
 #include "BulkWriteReport.h"
 
 #include "CliSession.h"
+#include "Console.h"
 #include "TerminalQuestion.h"
 
 #include "fields/ParameterDiff.h"

@@ -104,7 +104,7 @@ int runJournal(const CliOptions& options, const params::SessionWiring& wiring)
     if (!listing.problems().empty())
         return exitFileError;
     if (printed == 0)
-        std::printf("No writes in the journal (%s)\n", journal.path().c_str());
+        std::printf("No writes in the journal (%s)\n", journal.path().string().c_str());
     return exitSuccess;
 }
 

@@ -1,6 +1,7 @@
 #include "Arguments.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "Console.h"
 
 #include "LiveReconnect.h"
 #include "ProbeHealthLine.h"
@@ -16,7 +17,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <iostream>
@@ -27,11 +27,6 @@ namespace {
 
 constexpr std::uint32_t pollPeriodMs = 50;
 std::atomic<bool> interrupted{false};
-
-void onInterrupt(int)
-{
-    interrupted = true;
-}
 
 const char* fuelText(params::FuelState state)
 {
@@ -159,8 +154,7 @@ int runLive(CliSession& session, const CliOptions& options)
     if (const int code = session.connect(OnConnect::ReadParameters); code != exitSuccess)
         return code;
 
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    catchInterrupts(interrupted);
     if (csv)
         std::printf("%s\n", params::liveCsvHeader().c_str());
 

@@ -1,8 +1,9 @@
 #include "LiveReconnect.h"
 
+#include "DescriptorWait.h"
+
 #include <cstdio>
 #include <iostream>
-#include <poll.h>
 
 namespace dravinor::cli {
 
@@ -27,9 +28,8 @@ bool waitForController(params::Reconnection& reconnection, const std::atomic<boo
     std::cerr << "dravinor-cli: waiting for " << reconnection.watchedName() << " to come back (Ctrl+C ends)\n";
     bool tryLater = false;
     for (int looks = 0; !interrupted; ++looks) {
-        pollfd waiter{reconnection.descriptor(), POLLIN, 0};
         params::ReconnectOutcome outcome;
-        if (::poll(&waiter, 1, lookMs) > 0)
+        if (waitReadable(reconnection.descriptor(), lookMs))
             outcome = reconnection.onWatchEvent(true);
         else if (tryLater && looks % retryEveryLooks == 0)
             outcome = reconnection.tryAgain(true);

@@ -1,4 +1,5 @@
 #include "PolishTexts.h"
+#include "ProgramFolder.h"
 
 #include "lang/ControlTexts.h"
 #include "lang/DataFiles.h"
@@ -9,20 +10,10 @@
 #include "wizard/WizardTexts.h"
 
 #include <iostream>
-#include <system_error>
 
 namespace dravinor::cli {
 
 namespace {
-
-// The folder the running program lies in, as the window's application
-// names it; empty when the system does not say.
-std::filesystem::path programFolder()
-{
-    std::error_code error;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : program.parent_path();
-}
 
 // The file's text, or the built-in one where the file leaves it out.
 std::string orBuiltIn(std::string text, std::string_view builtIn)

@@ -4,14 +4,8 @@
 #include <cctype>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 namespace dravinor::cli {
-
-bool inputIsTerminal()
-{
-    return ::isatty(STDIN_FILENO) == 1;
-}
 
 Consent askOnTerminal(const std::string& question)
 {

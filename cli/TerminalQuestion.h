@@ -8,9 +8,6 @@ namespace dravinor::cli {
 // a terminal; a script says --yes, or is refused before anything is sent.
 enum class Consent { Given, Declined };
 
-// Whether standard input is a terminal that can be asked.
-bool inputIsTerminal();
-
 // Prints the question with " [y/N] " and reads one line: only y or yes
 // (any case) consents; an empty line or the end of input declines.
 Consent askOnTerminal(const std::string& question);

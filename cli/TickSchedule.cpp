@@ -1,8 +1,9 @@
 #include "TickSchedule.h"
 
+#include "Console.h"
+
 #include <algorithm>
-#include <poll.h>
-#include <unistd.h>
+#include <string>
 
 namespace dravinor::cli {
 
@@ -15,16 +16,13 @@ long TickSchedule::elapsedMs() const
 
 bool TickSchedule::readInput(int& enters)
 {
-    pollfd input{STDIN_FILENO, POLLIN, 0};
-    if (poll(&input, 1, 0) <= 0 || !(input.revents & (POLLIN | POLLHUP)))
-        return false;
-    char buffer[256];
-    const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
-    if (n <= 0) {
-        inputOpen_ = false;  // end of input: nothing more will be typed
-        return false;
+    std::string typed;
+    switch (takeWaitingInput(typed)) {
+    case WaitingInput::Nothing: return false;
+    case WaitingInput::Ended: inputOpen_ = false; return false;  // nothing more will be typed
+    case WaitingInput::Taken: break;
     }
-    enters += static_cast<int>(std::count(buffer, buffer + n, '\n'));
+    enters += static_cast<int>(std::count(typed.begin(), typed.end(), '\n'));
     return true;
 }
 

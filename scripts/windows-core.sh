@@ -8,6 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-win-core}
 shift || true
+# shellcheck source=scripts/wine-com1.sh
+source scripts/wine-com1.sh
 
 missing=()
 command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
@@ -45,22 +47,12 @@ grep -E "tests passed|tests failed|^\s+[0-9]+ - .*\((Failed|Timeout|Not Run|Exce
 sim=${DRAVINOR_SIM:-build/sim/dravinor-sim}
 check="$dir/tests/windows/dravinor_read_all_over_com.exe"
 if [ -x "$sim" ] && [ -f "$check" ]; then
-  link_dir=$(mktemp -d)
-  "$sim" --link "$link_dir/link" >"$link_dir/sim.out" 2>&1 &
-  sim_pid=$!
-  for _ in $(seq 50); do [ -e "$link_dir/link" ] && break; sleep 0.1; done
-  wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$(readlink -f "$link_dir/link")" /f >/dev/null 2>&1
-  wineserver -k || true
-  dll_dirs=()
-  for dll in libstdc++-6.dll libwinpthread-1.dll; do
-    dll_dirs+=(--dll-dir "$(dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)")")")
-  done
+  sim_on_com1 "$sim"
+  mapfile -t dll_dirs < <(mingw_runtime_dll_dirs)
   read_status=0
   echo -n "windows-core: COM1 under wine against $sim: "
   timeout 120 bash scripts/wine-run.sh "${dll_dirs[@]}" "$check" COM1 || read_status=$?
-  kill "$sim_pid" 2>/dev/null || true
-  wait "$sim_pid" 2>/dev/null || true
-  rm -rf "$link_dir"
+  sim_off_com1
   [ $read_status -eq 0 ] || status=$read_status
 else
   echo "windows-core: no $sim (the Linux build's simulator): the COM port check is skipped"

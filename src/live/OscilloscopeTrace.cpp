@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
 
@@ -112,7 +113,7 @@ TraceSave saveWhole(const QString& path, const std::function<bool(QIODevice&)>& 
     result.target = params::examineSaveTarget(QFile::encodeName(path).toStdString());
     if (!result.target.savable())
         return result;
-    QSaveFile file(QFile::decodeName(result.target.file.c_str()));
+    QSaveFile file(QFileInfo(result.target.file).filePath());
     result.saved = file.open(QIODevice::WriteOnly) && write(file) && file.commit();
     return result;
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace dravinor::live {
 
@@ -45,7 +46,7 @@ QString saveRefusalText(const params::SaveTarget& target)
     const QString what = slotText(key);
     if (!target.throughLink || target.kind == params::SaveTargetKind::LinkLoop)
         return what;
-    return slotText(key::throughLink).arg(QDir::toNativeSeparators(QFile::decodeName(target.file.c_str())), what);
+    return slotText(key::throughLink).arg(QDir::toNativeSeparators(QFileInfo(target.file).filePath()), what);
 }
 
 }  // namespace dravinor::live

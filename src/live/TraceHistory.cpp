@@ -43,7 +43,10 @@ std::string localIsoTime(std::int64_t unixMs)
     localtime_r(&seconds, &local);
     char text[64];
     const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    const long offsetMinutes = local.tm_gmtoff / 60;
+    // The local time read as UTC, less the instant: the zone's offset then
+    // (struct tm has no tm_gmtoff on Windows).
+    std::tm asUtc = local;
+    const auto offsetMinutes = static_cast<long>((timegm(&asUtc) - seconds) / 60);
     std::snprintf(text + length, sizeof text - length, ".%03d%c%02ld:%02ld",
                   static_cast<int>(unixMs - wholeSeconds * 1000), offsetMinutes < 0 ? '-' : '+',
                   std::labs(offsetMinutes) / 60, std::labs(offsetMinutes) % 60);

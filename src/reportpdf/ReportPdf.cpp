@@ -3,6 +3,7 @@
 #include "reportpdf/ReportPainter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -22,7 +23,7 @@ PdfResult saveReportPdf(const ReportSheet& sheet, const QString& path)
     const params::SaveTarget target = params::examineSaveTarget(QFile::encodeName(path).toStdString());
     if (!target.savable())
         return {PdfOutcome::CannotCreate, QString::fromStdString(params::systemTextOf(target)), target};
-    QSaveFile file(QFile::decodeName(target.file.c_str()));
+    QSaveFile file(QFileInfo(target.file).filePath());
     if (!file.open(QIODevice::WriteOnly))
         return {PdfOutcome::CannotCreate, file.errorString(), target};
     bool painted = false;

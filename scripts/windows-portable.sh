@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Lays out the Windows build in $1 (default build-win-app) as a folder a
+# portable zip can take, $2 (default $1/Dravinor): the two programs, Qt's
+# DLLs and the plugins they load (the windows platform, the Vista style; the
+# pictures are PNG, which Qt's own code reads, so no image format plugin),
+# the mingw C++ runtime stripped of its debug information, lang/ and help/.
+# Windows finds a program's DLLs, and Qt its plugins, beside the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build-win-app}
+out=${2:-$dir/Dravinor}
+qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+
+rm -rf "$out"
+mkdir -p "$out/platforms" "$out/styles"
+cp "$dir/app/dravinor.exe" "$dir/cli/dravinor-cli.exe" "$out/"
+for module in Core Gui Widgets PrintSupport; do
+  cp "$qt/bin/Qt6$module.dll" "$out/"
+done
+cp "$qt/plugins/platforms/qwindows.dll" "$out/platforms/"
+cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$out/styles/"
+for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+  x86_64-w64-mingw32-strip -o "$out/$dll" "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)")"
+done
+x86_64-w64-mingw32-strip "$out"/*.exe
+cp -r lang help "$out/"
+echo "windows-portable: $out, $(du -sh "$out" | cut -f1)"
