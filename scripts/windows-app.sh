@@ -49,6 +49,11 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [ ! -e "/tmp/.
   wineserver -k 2>/dev/null || true
 fi
 bash scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true
+# Wine has none of Windows' fonts: the pages' Arial would become a wide serif
+# and their last rows run under the status line. DejaVu Sans stands in for
+# it, as Arial does on a real PC.
+bash scripts/wine-run.sh reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'DejaVu Sans' /f \
+  >/dev/null 2>&1 || true
 
 started=$SECONDS
 nice -n 10 cmake --no-warn-unused-cli -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
