@@ -10,21 +10,12 @@ dir=${1:-build-win-core}
 shift || true
 # shellcheck source=scripts/wine-com1.sh
 source scripts/wine-com1.sh
+# shellcheck source=scripts/windows-build.sh
+source scripts/windows-build.sh
 
-missing=()
-command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix)
-command -v wine >/dev/null && command -v wineserver >/dev/null || missing+=(wine wine64)
-[ -f /usr/src/googletest/CMakeLists.txt ] || missing+=(googletest)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "windows-core: skipped, not installed: ${missing[*]} (scripts/install-deps.sh installs them)"
-  exit 0
-fi
+skip_without_windows_tools windows-core
 
-launcher=()
-if command -v ccache >/dev/null; then
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
-fi
+windows_cmake_launcher
 export WINEPREFIX=${WINEPREFIX:-/var/tmp/dravinor-wine} LANG=C.UTF-8
 # The wine prefix is made, and its wineserver kept running, before the build:
 # the test discovery after each link starts the programs in parallel.
