@@ -35,14 +35,24 @@ std::string decimalSeparator()
     return slotOr(slot::numbers::decimalSeparator, ",");
 }
 
-std::string decimalText(double value, int decimals)
+std::string fixedPointText(double value, int decimals, std::string_view separator)
 {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    std::string result(text);
-    if (const auto point = result.find('.'); point != std::string::npos)
-        result.replace(point, 1, decimalSeparator());
-    return result;
+    std::string result = text;
+    if (result.front() == '-' && result.find_first_not_of("-0.") == std::string::npos)
+        result.erase(0, 1);
+    const auto point = result.find('.');
+    if (point == std::string::npos)
+        return result;
+    // Put together rather than replaced in place: GCC 12 at -O3 takes the
+    // replace for an overlapping copy and warns (-Wrestrict), falsely.
+    return result.substr(0, point).append(separator).append(result, point + 1);
+}
+
+std::string decimalText(double value, int decimals)
+{
+    return fixedPointText(value, decimals, decimalSeparator());
 }
 
 std::string unitText(Unit unit)

@@ -12,7 +12,11 @@ namespace dravinor::lang {
 // The decimal separator: "," in Polish and Russian.
 std::string decimalSeparator();
 
-// printf's "%.<decimals>f" with the language's separator: 0.448 -> "0,45".
+// printf's "%.<decimals>f" with `separator` for the point; a value that
+// rounds to zero is written without a sign: -0.001 -> "0,00", not "-0,00".
+std::string fixedPointText(double value, int decimals, std::string_view separator);
+
+// fixedPointText with the language's separator: 0.448 -> "0,45".
 std::string decimalText(double value, int decimals);
 
 // The units the program names in its texts, each a slot of its own.

@@ -164,6 +164,8 @@ TEST(ShownNumbers, TheLanguageFileGivesTheSeparatorAndTheUnits)
 {
     using dravinor::lang::Unit;
     EXPECT_EQ(dravinor::lang::decimalText(0.448, 2), "0,45");
+    EXPECT_EQ(dravinor::lang::decimalText(-0.004, 2), "0,00") << "a reading at zero shows no sign";
+    EXPECT_EQ(dravinor::lang::decimalText(-1.5, 1), "-1,5");
     EXPECT_EQ(dravinor::lang::unitText(Unit::Volt), "V");
     const auto content =
         dravinor::lang::readLanguageFile(std::filesystem::path(DRAVINOR_SOURCE_DIR) / "lang" / "russian.txt");
