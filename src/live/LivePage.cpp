@@ -96,6 +96,9 @@ void LivePage::build()
     emit built();
     if (!laidOut_)
         layOutNow();
+    // Built on the shown page, the trace went through sizes in its first layout
+    // that one built at start-up never showed.
+    oscilloscope_->scope()->clearPicture();
 }
 
 void LivePage::setTraceSaveDialogs(OscilloscopeGroup::SaveDialogs dialogs)
