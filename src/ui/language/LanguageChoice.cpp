@@ -87,6 +87,7 @@ void LanguageChoice::select(const Language& language, QAction* ticked)
     chosen_ = &language;
     polishItem_->setChecked(ticked == polishItem_);
     russianItem_->setChecked(ticked == russianItem_);
+    textKeys_.forgetTargets();  // a dialog may have come since the last choice
     textKeys_.setLanguageWritingSystem(language.writingSystem);
     useQtTranslation(QString::fromLatin1(language.qtLanguage));
     loadLanguageFile(dataFile(language.file), language.codePage, textKeys_, dialogs_);
@@ -120,6 +121,7 @@ void LanguageChoice::fixWizardLabelWidths()
 
 bool LanguageChoice::applyToLateBuilt(QWidget* page)
 {
+    textKeys_.forgetTargets();
     if (!chosen_)
         return false;
     TextKeyApplier keys(page);
