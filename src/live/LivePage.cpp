@@ -9,6 +9,7 @@
 #include "live/OscilloscopeGroup.h"
 #include "live/ProbeHealthPanel.h"
 #include "live/TScope.h"
+#include "live/WidgetsBuiltLate.h"
 #include "live/widgets/BarThermometer.h"
 #include "live/widgets/DialMeter.h"
 #include "live/widgets/HalfDialMeter.h"
@@ -70,14 +71,61 @@ LivePage::LivePage(QWidget* page, QTimer* timer, link::SerialPort& port, link::C
                    const params::ParameterState& state)
     : QObject(page), page_(page), timer_(timer), port_(port), clock_(clock), state_(state), poller_(port, clock, state)
 {
-    buildWidgets();
     connect(timer_, &QTimer::timeout, this, &LivePage::tick);
+    page_->installEventFilter(this);  // the first showing builds the widgets
+}
+
+void LivePage::build()
+{
+    if (built_)
+        return;
+    built_ = true;
+    buildWidgets();
     connect(fuelSwitch_, &QToolButton::clicked, this, [this] { poller_.toggleFuel(); });
     connect(oscilloscope_, &OscilloscopeGroup::probeTypeApplied, this, [this](const ProbeTypeSettings& settings) {
         // Rich and lean change sides at the next layout, not now.
         lambdaBar_->setValueFrom(settings.barFrom);
         lambdaBar_->setValueTo(settings.barTo);
     });
+    if (saveDialogs_)
+        oscilloscope_->setSaveDialogs(*saveDialogs_);
+    if (probeType_)
+        applyProbeType(*probeType_);
+    fuelSwitch_->setEnabled(!replayMode_);
+    showWidgetsBuiltLate(page_);
+    emit built();
+    if (!laidOut_)
+        layOutNow();
+    // Built on the shown page, the trace went through sizes in its first layout
+    // that one built at start-up never showed.
+    oscilloscope_->scope()->clearPicture();
+}
+
+void LivePage::setTraceSaveDialogs(OscilloscopeGroup::SaveDialogs dialogs)
+{
+    saveDialogs_ = dialogs;
+    if (built_)
+        oscilloscope_->setSaveDialogs(std::move(dialogs));
+}
+
+// Asking for a part of the page builds it: the page's look is no change a
+// caller holding a const page can see.
+OscilloscopeGroup& LivePage::oscilloscope() const
+{
+    const_cast<LivePage*>(this)->build();
+    return *oscilloscope_;
+}
+
+ProbeHealthPanel& LivePage::probeHealth() const
+{
+    const_cast<LivePage*>(this)->build();
+    return *probeHealth_;
+}
+
+QLabel* LivePage::stateLine() const
+{
+    const_cast<LivePage*>(this)->build();
+    return stateLine_;
 }
 
 // In the free space between the actuator and the thermometer, above the
@@ -150,7 +198,7 @@ void LivePage::feedProbeHealth(double seconds, const LiveDisplay& display)
 
 bool LivePage::showsStaleReadings() const
 {
-    return !staleNotice_->isHidden();
+    return built_ && !staleNotice_->isHidden();
 }
 
 void LivePage::markStale(bool stale)
@@ -174,8 +222,11 @@ void LivePage::layout(int windowWidth, int windowHeight)
 {
     windowWidth_ = windowWidth;
     windowHeight_ = windowHeight;
-    // The first layout gives every instrument its size and fonts; later ones
-    // made while the page is hidden wait for its showing.
+    // Unbuilt, the build lays the page out. The first layout gives every
+    // instrument its size and fonts; later ones made while the page is
+    // hidden wait for its showing.
+    if (!built_)
+        return;
     if (layoutWhenShown_ && laidOut_ && !page_->isVisible())
         layoutDue_ = true;
     else
@@ -185,11 +236,11 @@ void LivePage::layout(int windowWidth, int windowHeight)
 void LivePage::layOutWhenShown()
 {
     layoutWhenShown_ = true;
-    page_->installEventFilter(this);
 }
 
 void LivePage::layOutIfDue()
 {
+    build();
     if (layoutDue_)
         layOutNow();
 }
@@ -249,6 +300,7 @@ void LivePage::layOutNow()
 
 void LivePage::startLiveView(int windowWidth, int windowHeight)
 {
+    build();
     // The TPS meter's zones: below, around and above the TPS threshold.
     const int top = state_.tpsSectorTop();
     const int width = state_.tpsSectorWidth();
@@ -270,12 +322,14 @@ void LivePage::startLiveView(int windowWidth, int windowHeight)
 
 void LivePage::stopTrace()
 {
-    oscilloscope_->scope()->setActive(false);
+    if (built_)
+        oscilloscope_->scope()->setActive(false);
     emit stopped();
 }
 
 void LivePage::showState(const QString& text)
 {
+    build();
     stateLine_->setText(text);
     stateLine_->adjustSize();
     stateLine_->move(4, page_->height() - stateLine_->height() - 2);
@@ -286,12 +340,15 @@ void LivePage::showState(const QString& text)
 void LivePage::setReplayMode(bool replay)
 {
     replayMode_ = replay;
+    if (!built_)
+        return;  // the build sets the fuel switch, and the probe check starts afresh
     fuelSwitch_->setEnabled(!replay);
     probeHealth_->restart();
 }
 
 void LivePage::presentRecorded(const params::LiveSample& sample)
 {
+    build();
     oscilloscope_->setRecordedClock(sample.wallClockMs);
     if (const LiveDisplay display = poller_.present(sample.frame, sample.answered, sample.settings); display.answered) {
         show(display);
@@ -301,11 +358,15 @@ void LivePage::presentRecorded(const params::LiveSample& sample)
 
 void LivePage::setTraceRunning(bool running)
 {
+    build();
     oscilloscope_->scope()->setActive(running && !oscilloscope_->paused());
 }
 
 void LivePage::applyProbeType(int item)
 {
+    probeType_ = item;
+    if (!built_)
+        return;
     oscilloscope_->applyProbeType(item);
     probeHealth_->setProbeType(item);
 }
@@ -314,6 +375,7 @@ void LivePage::tick()
 {
     if (replayMode_)
         return;
+    build();
     if (!port_.controllerConnected()) {
         oscilloscope_->scope()->setActive(false);
         // The adapter was pulled: what the page shows is old from now on.
@@ -339,6 +401,8 @@ void LivePage::tick()
 
 void LivePage::redrawTexts()
 {
+    if (!built_)
+        return;  // built in the words of its day
     fuelLabel_->setText(QString::fromStdString(lang::textSlots().text(fuelSlot_)));
     fuelLabel_->adjustSize();
     probeHealth_->redrawTexts();

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "live/LivePoller.h"
+#include "live/OscilloscopeGroup.h"
 
 #include <QObject>
 
 #include <cstdint>
+#include <optional>
 
 class QLabel;
 class QTimer;
@@ -24,19 +26,27 @@ namespace dravinor::live {
 class BarThermometer;
 class DialMeter;
 class HalfDialMeter;
-class OscilloscopeGroup;
 class ProbeHealthPanel;
 class TankGauge;
 class VerticalBar;
 
 // The page "Wizualizacja (F4)": the meters, bars, thermometer, actuator
 // gauge, fuel switch and the trace group, fed by the live poll on the poll timer.
+// Its widgets are built when the page is first shown, or first asked for
+// (build()): most runs of the program never open it.
 class LivePage : public QObject {
     Q_OBJECT
 public:
     // timer is the window's poll timer (its control "Timer1"); the page polls on its ticks.
     LivePage(QWidget* page, QTimer* timer, link::SerialPort& port, link::Clock& clock,
              const params::ParameterState& state);
+
+    // Builds the widgets and lays them out, once; widgets built while the
+    // page is on screen appear at once. Every call that needs them makes it.
+    void build();
+    bool isBuilt() const { return built_; }
+    // The trace's save dialogs, handed on to the trace group when it is built.
+    void setTraceSaveDialogs(OscilloscopeGroup::SaveDialogs dialogs);
 
     // Page entry: TPS sectors, layout, the poll timer running, phase timers reset,
     // thermometer shown as the sensor setting says.
@@ -65,7 +75,7 @@ public:
     void redrawTexts();
     // One line in the page's corner for recording and replay states.
     void showState(const QString& text);
-    QLabel* stateLine() const { return stateLine_; }
+    QLabel* stateLine() const;
 
     // One tick of the poll timer: a poll and its display, or the news that no
     // controller is there. Tests call it directly, in simulated time.
@@ -76,8 +86,8 @@ public:
     // After this long without a good poll the readings are marked old.
     static constexpr std::uint32_t staleAfterMs = 1000;
     bool showsStaleReadings() const;
-    OscilloscopeGroup& oscilloscope() const { return *oscilloscope_; }
-    ProbeHealthPanel& probeHealth() const { return *probeHealth_; }
+    OscilloscopeGroup& oscilloscope() const;
+    ProbeHealthPanel& probeHealth() const;
     int fuelPictureLoads() const { return fuelPictureLoads_; }
 
 signals:
@@ -89,6 +99,8 @@ signals:
     // Page entry, and the stop of its timers (any page change, close).
     void entered();
     void stopped();
+    // The widgets were just built: the window puts its language's words on them.
+    void built();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -125,6 +137,9 @@ private:
     bool layoutWhenShown_ = false;
     bool layoutDue_ = false;
     bool laidOut_ = false;
+    bool built_ = false;
+    std::optional<int> probeType_;  // RSLambda's item, once set
+    std::optional<OscilloscopeGroup::SaveDialogs> saveDialogs_;
 
     VerticalBar* lambdaBar_ = nullptr;
     TankGauge* stepperGauge_ = nullptr;

@@ -196,6 +196,13 @@ void TScope::redrawGrid()
         painter.drawLine(0, y, w, y);
 }
 
+void TScope::clearPicture()
+{
+    resizedSinceWipe_ = true;
+    redrawGrid();
+    update();
+}
+
 void TScope::setFrozen(bool frozen)
 {
     if (frozen == frozen_)

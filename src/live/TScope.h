@@ -71,6 +71,9 @@ public:
     void step();
     // Wipes the traces: background and grid over the whole picture.
     void redrawGrid();
+    // The same, over the picture's edges too, which a wipe leaves alone:
+    // after sizes and grids the page never showed, they would keep marks of them.
+    void clearPicture();
 
     const QImage& traceImage() const;
     // A frozen trace holds its picture on screen while the sweep goes on

@@ -164,6 +164,7 @@ TEST_F(DesktopWindow, AltPAndAltRDidNothingOnTheLivePage)
     controller.clearReceivedFrames();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->livePage();  // its boxes are built with the page
     auto* pause = child<QCheckBox>("CheckOscyPauza");
     auto* rpm = child<QCheckBox>("CheckOscyRPM");
     const auto altOnLivePage = [&](int key) {

@@ -63,6 +63,7 @@ TEST_F(LanguageSwitch, StatusLineHintTitleAndFuelWordAreSaidAgainInTheNewLanguag
                                   windows1251("нет контроллера") + "\n" + "40107 " +
                                   windows1251("Не могу открыть порт") + "\n" + "51253 " + windows1251("БЕНЗИН") + "\n");
     start();
+    window->livePage();          // opened before the switch
     item("COM1_cl")->trigger();  // the port cannot be opened
     ASSERT_EQ(status("StatusBar1"), "Nie moge otworzyc portu");
     ASSERT_TRUE(window->windowTitle().endsWith("- brak sterownika"));
@@ -89,11 +90,29 @@ TEST_F(LanguageSwitch, StatusLineHintTitleAndFuelWordAreSaidAgainInTheNewLanguag
               QString::fromUtf8("Zadaj dolny czas trwania emulacji sondy lambda"));
 }
 
+TEST_F(LanguageSwitch, APageFirstOpenedAfterAChoiceTakesItsWordsAndAMissingFileIsNotSaidAgain)
+{
+    write("lang/russian.txt",
+          "34003 " + windows1251("Запустите двигатель") + "\n" + "51206 " + windows1251("ЛЯМБДА") + "\n");
+    start();  // no Polish file
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    window->livePage();
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(child<QLabel>("Lambda_L")->text(), "L\nA\nM\nB\nD\nA");
+
+    item("rosyjski")->trigger();
+    EXPECT_EQ(child<QLabel>("Lambda_L")->text(), QString::fromUtf8("Л\nЯ\nМ\nБ\nД\nА"));
+    window->wizard();
+    EXPECT_EQ(child<QLabel>("PPNALabel_AA_P4")->text(), QString::fromUtf8("Запустите двигатель"));
+}
+
 TEST_F(LanguageSwitch, CaptionsWithoutAKeyInTheFormGetTheirOwnAndOlderFilesKeepThem)
 {
     write("lang/polski.txt", "10002 Pomoc\n");
     write("lang/russian.txt", "10002 " + windows1251("Справка") + "\n");
     start();
+    window->livePage();  // both opened before the switch
+    window->wizard();
     QTabWidget* pages = window->pageControl();
     item("rosyjski")->trigger();
     // A file without the new keys: today's texts, nothing lost.

@@ -112,7 +112,6 @@ TEST_F(LiveFixture, ASilentControllerLeavesTheLastGoodReadingsMarkedOldAfterASec
 // reaches it at its next showing.
 TEST_F(LiveFixture, AResizeOnAnotherPageReachesTheLivePageAtItsShowing)
 {
-    auto* meter = window->findChild<QWidget*>("Manometr_RPM");
     const auto resizeOnPage1 = [this](QSize size) {
         window->switchToPage(ui::MainWindow::TabPar1);
         window->resize(size);
@@ -120,6 +119,7 @@ TEST_F(LiveFixture, AResizeOnAnotherPageReachesTheLivePageAtItsShowing)
     };
     const QSize initial = window->size();
     window->switchToPage(ui::MainWindow::TabViz);
+    auto* meter = window->findChild<QWidget*>("Manometr_RPM");
     const QRect small = meter->geometry();
     resizeOnPage1({1180, 860});
     window->switchToPage(ui::MainWindow::TabViz);

@@ -1,4 +1,5 @@
 #include "WindowOnLine.h"
+#include "live/LivePage.h"
 #include "live/TScope.h"
 #include "ui/window/WindowFit.h"
 
@@ -34,7 +35,7 @@ struct WindowFixture : dravinor::testing::WindowOnLine {
         for (QTimer* t : window->findChildren<QTimer*>())
             if (t->isActive())
                 return true;
-        return window->findChild<live::TScope*>("Scope1")->timerRunning();  // the trace's own timer
+        return window->livePage().oscilloscope().scope()->timerRunning();  // the trace's own timer
     }
     void clickTab(int index)
     {
@@ -90,6 +91,31 @@ TEST_F(WindowFixture, PortMenuFailureClearsTheChecks)
     child<QAction>("autodetekcja1")->trigger();
     EXPECT_TRUE(child<QAction>("COM1_cl")->isChecked());
     EXPECT_EQ(window->statusText(1), "Port otwarty - COM1");
+}
+
+TEST_F(WindowFixture, TheLivePageAndTheWizardAreBuiltAtTheirFirstShowingWhateverShowsIt)
+{
+    startWith(false);
+    EXPECT_EQ(window->findChild<QWidget*>("Manometr_RPM"), nullptr);
+    EXPECT_EQ(window->findChild<QWidget*>("AAP1_Dalej"), nullptr);
+
+    window->switchToPage(ui::MainWindow::TabViz);
+    QWidget* meter = window->findChild<QWidget*>("Manometr_RPM");
+    ASSERT_NE(meter, nullptr);
+    EXPECT_TRUE(meter->isVisible());
+    EXPECT_GT(meter->width(), 0);
+    // What the page hides at its building stays hidden.
+    EXPECT_FALSE(window->livePage().showsStaleReadings());
+
+    // Shown with the window not told of the change: built all the same.
+    {
+        const QSignalBlocker quiet(window->pageControl());
+        window->pageControl()->setCurrentIndex(ui::MainWindow::TabAuto);
+    }
+    QWidget* next = window->findChild<QWidget*>("AAP1_Dalej");
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_FALSE(child("AAP2_Dalej")->isVisible());
 }
 
 TEST_F(WindowFixture, WizardEntryAsksAndDeclineReturnsToTheFirstPage)

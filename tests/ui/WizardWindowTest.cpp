@@ -43,7 +43,12 @@ struct WizardWindow : dravinor::testing::WindowOnLine {
         dialogs.questions.clear();
     }
     ui::WizardController& wizard() const { return window->wizard(); }
-    QAbstractButton* button(const char* name) const { return child<QAbstractButton>(name); }
+    // The wizard's buttons come with its pages.
+    QAbstractButton* button(const char* name) const
+    {
+        window->wizard();
+        return child<QAbstractButton>(name);
+    }
     int page() const { return window->pageControl()->currentIndex(); }
     // What the engine would say, shown as after any engine call.
     void say(const std::function<void(wizard::WizardView&)>& edit)

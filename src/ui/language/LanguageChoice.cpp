@@ -2,6 +2,7 @@
 
 #include "lang/DataFiles.h"
 #include "live/LivePage.h"
+#include "ui/dialogs/Dialogs.h"
 #include "ui/dialogs/HelpViewer.h"
 #include "ui/language/LanguageLoader.h"
 #include "ui/language/QtTranslations.h"
@@ -37,6 +38,18 @@ constexpr Language russian{"lang/russian.txt", "help/Rodadidoror_ru.html", lang:
 
 constexpr const char* helpTopic = "IDH_210";
 
+// A file that could not be read was said at its choice: a page built later
+// goes without its words silently.
+class NoMessages final : public Dialogs {
+public:
+    bool askYesNo(const QString&) override { return false; }
+    void showError(const QString&, const QString&) override {}
+    void showMessage(const QString&) override {}
+    void showConversionError(const QString&) override {}
+    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseOpenFile(const QString&, const QString&) override { return {}; }
+};
+
 QString dataFile(const char* relative)
 {
     const auto programFolder =
@@ -71,8 +84,10 @@ void LanguageChoice::select(const Language& language, QAction* ticked)
 {
     // The help follows the choice even when the language file is missing.
     helpFile_ = QString::fromLatin1(language.help);
+    chosen_ = &language;
     polishItem_->setChecked(ticked == polishItem_);
     russianItem_->setChecked(ticked == russianItem_);
+    textKeys_.forgetTargets();  // a dialog may have come since the last choice
     textKeys_.setLanguageWritingSystem(language.writingSystem);
     useQtTranslation(QString::fromLatin1(language.qtLanguage));
     loadLanguageFile(dataFile(language.file), language.codePage, textKeys_, dialogs_);
@@ -92,14 +107,29 @@ void LanguageChoice::redrawShownTexts()
     followers_.statusLines.redraw();
     followers_.pages.redrawHints();
     followers_.livePage.redrawTexts();
-    followers_.wizard.redrawTexts();
+    if (WizardController* wizard = followers_.wizard())
+        wizard->redrawTexts();
     followers_.redrawTitle();
 }
 
 void LanguageChoice::fixWizardLabelWidths()
 {
     // The wizard's layout gives every label its width again.
-    followers_.wizard.pages().layout();
+    if (WizardController* wizard = followers_.wizard())
+        wizard->pages().layout();
+}
+
+bool LanguageChoice::applyToLateBuilt(QWidget* page)
+{
+    textKeys_.forgetTargets();
+    if (!chosen_)
+        return false;
+    TextKeyApplier keys(page);
+    keys.setLanguageWritingSystem(chosen_->writingSystem);
+    NoMessages quiet;
+    loadLanguageFile(dataFile(chosen_->file), chosen_->codePage, keys, quiet);
+    nameFieldsAfterCaptions(page);
+    return true;
 }
 
 void LanguageChoice::showHelp()

@@ -29,7 +29,8 @@ struct LanguageFollowers {
     StatusLines& statusLines;
     ParameterPages& pages;
     live::LivePage& livePage;
-    WizardController& wizard;
+    // Null until the wizard's page was first shown.
+    std::function<WizardController*()> wizard;
     // The title's words: the controller's, then an unplugged adapter's.
     std::function<void()> redrawTitle;
     // The pages laid out again: a caption may have changed its width.
@@ -53,6 +54,9 @@ public:
 
     void choosePolish();
     void chooseRussian();
+    // A page built after the language was chosen takes its words, fonts and
+    // fields' names from the language file; false before any choice.
+    bool applyToLateBuilt(QWidget* page);
     // F1: the current language's help at its topic.
     void showHelp();
     HelpViewer* helpViewer() const { return helpViewer_; }
@@ -73,6 +77,7 @@ private:
     TextKeyApplier textKeys_;
     HelpViewer* helpViewer_ = nullptr;
     QString helpFile_;
+    const Language* chosen_ = nullptr;
 };
 
 }  // namespace dravinor::ui

@@ -106,6 +106,7 @@ TextKeyApplier::TextKeyApplier(QWidget* root) : root_(root) {}
 
 void TextKeyApplier::findTargets()
 {
+    scanned_ = true;
     targets_.clear();
     const auto objects = root_->findChildren<QObject*>();
     for (QObject* object : objects) {
@@ -117,15 +118,13 @@ void TextKeyApplier::findTargets()
 
 QObject* TextKeyApplier::target(const char* name)
 {
-    const QString key = QString::fromLatin1(name);
-    const auto it = targets_.constFind(key);
-    if (it != targets_.constEnd() && *it)
-        return *it;
-    // Not seen by the last look-up: the control may have come since.
-    QObject* found = root_->findChild<QObject*>(key);
-    if (found)
-        targets_.insert(key, found);
-    return found;
+    // A name the last look-up did not see is not there: most of the key
+    // table names controls of pages not built yet, and one search of the
+    // whole window for each would cost more than the texts themselves.
+    if (!scanned_)
+        findTargets();
+    const auto it = targets_.constFind(QString::fromLatin1(name));
+    return it != targets_.constEnd() ? it->data() : nullptr;
 }
 
 void TextKeyApplier::applyTextKey(int key, const QString& text)

@@ -20,6 +20,8 @@ public:
     // Looks the named controls up again (a load calls it first, so controls
     // added since are reached).
     void findTargets();
+    // Controls were added (a page built late): the next look-up finds them.
+    void forgetTargets() { scanned_ = false; }
     // One key and its text. A key whose control does not exist, or that the
     // program does not know, does nothing. The nine parameter-page lists keep
     // their selected item.
@@ -33,6 +35,7 @@ public:
 private:
     QWidget* root_;
     QHash<QString, QPointer<QObject>> targets_;
+    bool scanned_ = false;
 };
 
 }  // namespace dravinor::ui

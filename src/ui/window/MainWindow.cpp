@@ -1,7 +1,7 @@
 #include "ui/window/MainWindow.h"
 
 #include "live/LivePage.h"
-#include "live/OscilloscopeGroup.h"
+#include "live/WidgetsBuiltLate.h"
 #include "params/ControllerSession.h"
 #include "params/ScaleTables.h"
 #include "ui/connection/ConnectionPresenter.h"
@@ -21,6 +21,7 @@
 #include "ui/window/WindowPlacement.h"
 #include "ui/window/WindowTexts.h"
 #include "ui/wizard/WizardController.h"
+#include "ui/wizard/WizardPages.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -115,23 +116,28 @@ void MainWindow::buildPages()
     livePage_ = new live::LivePage(pageControl_->widget(TabViz), liveTimer_, session_.port(), session_.clock(),
                                    session_.state());
     livePage_->layOutWhenShown();
+    connect(livePage_, &live::LivePage::built, this, [this] {
+        if (applyLanguageTo(pageControl_->widget(TabViz)))
+            livePage_->redrawTexts();
+    });
     // The trace's saves ask and tell through the window's dialogs, as every other save, and
     // open where recordings are kept.
-    livePage_->oscilloscope().setSaveDialogs(
-        {[this](const QString& name, const QString& filter, const QString& suffix) {
-             const QString path = dialogs_.chooseSaveFile(
-                 QDir(fileMemory_->folder(FileMemory::Kind::Recordings)).filePath(name), filter, suffix);
-             if (!path.isEmpty())
-                 fileMemory_->noteChosen(FileMemory::Kind::Recordings, path);
-             return path;
-         },
-         [this](const QString& text) { dialogs_.showMessage(text); }});
+    livePage_->setTraceSaveDialogs({[this](const QString& name, const QString& filter, const QString& suffix) {
+                                        const QString path = dialogs_.chooseSaveFile(
+                                            QDir(fileMemory_->folder(FileMemory::Kind::Recordings)).filePath(name),
+                                            filter, suffix);
+                                        if (!path.isEmpty())
+                                            fileMemory_->noteChosen(FileMemory::Kind::Recordings, path);
+                                        return path;
+                                    },
+                                    [this](const QString& text) { dialogs_.showMessage(text); }});
     pages_ = std::make_unique<ParameterPages>(
         pageControl_->widget(TabPar1), pageControl_->widget(TabPar2),
         PageServices{session_.state(), session_.transfer(), dialogs_,
                      [this](int line, const StatusText& text) { showStatus(line, text); },
                      [this](int probeType) {
                          livePage_->applyProbeType(probeType);
+                         probeType_ = probeType;
                          if (wizard_)
                              wizard_->applyProbeType(probeType);
                      },
@@ -140,10 +146,8 @@ void MainWindow::buildPages()
                          if (focus)
                              focus->setFocus(Qt::OtherFocusReason);
                      }});
-    wizard_ = new WizardController(
-        autoTab_, session_.port(), session_.state(), session_.transfer(), *pages_, dialogs_,
-        [this](const QString& name) { return pageControl_->widget(TabViz)->findChild<QWidget*>(name); }, this);
-    wizard_->finished = [this] { leaveFinishedWizard(); };
+    // The wizard's page builds it when first shown.
+    pageControl_->widget(TabAuto)->installEventFilter(this);
     connect(pages_->button("ResButt"), &QAbstractButton::clicked, this, &MainWindow::resetParameters);
     connect(pages_->button("ZapPlik"), &QAbstractButton::clicked, this, &MainWindow::saveParameterFile);
     connect(pages_->button("OdczPlik"), &QAbstractButton::clicked, this, &MainWindow::loadParameterFile);
@@ -192,7 +196,7 @@ void MainWindow::buildMenus()
                 [this](const QString& caption) { AboutBox::showFor(this, caption, connection_->aboutVersion()); },
             .showReport =
                 [this] {
-                    auto* dialog = new ReportDialog(windowReportSources(session_, wizard_->engine(), *livePage_, this),
+                    auto* dialog = new ReportDialog(windowReportSources(session_, wizard().engine(), *livePage_, this),
                                                     dialogs_, *fileMemory_, this);
                     dialog->setAttribute(Qt::WA_DeleteOnClose);
                     dialog->open();
@@ -207,7 +211,7 @@ void MainWindow::buildMenus()
     LanguageFollowers followers{statusLines_,
                                 *pages_,
                                 *livePage_,
-                                *wizard_,
+                                [this] { return wizard_; },
                                 [this] {
                                     connection_->redrawTitle();
                                     reconnect_->redrawTitle();
@@ -220,6 +224,34 @@ void MainWindow::buildMenus()
                                 }};
     language_ = std::make_unique<LanguageChoice>(this, dialogs_, menus_->polishItem(), menus_->russianItem(),
                                                  std::move(followers));
+}
+
+WizardController& MainWindow::buildWizard()
+{
+    if (wizard_)
+        return *wizard_;
+    wizard_ = new WizardController(
+        autoTab_, session_.port(), session_.state(), session_.transfer(), *pages_, dialogs_,
+        [this](const QString& name) {
+            livePage_->build();
+            return pageControl_->widget(TabViz)->findChild<QWidget*>(name);
+        },
+        this);
+    wizard_->finished = [this] { leaveFinishedWizard(); };
+    if (probeType_)
+        wizard_->applyProbeType(*probeType_);
+    QWidget* page = pageControl_->widget(TabAuto);
+    live::showWidgetsBuiltLate(page);
+    if (applyLanguageTo(page))
+        wizard_->redrawTexts();
+    // Its pages were sized before they had widgets to lay out.
+    wizard_->pages().layout();
+    return *wizard_;
+}
+
+bool MainWindow::applyLanguageTo(QWidget* lateBuiltPage)
+{
+    return language_ && language_->applyToLateBuilt(lateBuiltPage);
 }
 
 void MainWindow::buildConnection()
@@ -293,7 +325,8 @@ void MainWindow::stopAllTimers()
 {
     liveTimer_->stop();
     livePage_->stopTrace();
-    wizard_->stopAllTimers();
+    if (wizard_)
+        wizard_->stopAllTimers();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -316,6 +349,12 @@ void MainWindow::chooseRussian()
 void MainWindow::helpF1Click()
 {
     language_->showHelp();
+}
+
+WizardController& MainWindow::wizard() const
+{
+    // Building is no change a caller holding a const window can see.
+    return const_cast<MainWindow*>(this)->buildWizard();
 }
 
 live::LivePage& MainWindow::livePage() const

@@ -83,9 +83,10 @@ public:
     TextKeyApplier& textKeys() const;
 
     QTabWidget* pageControl() const { return pageControl_; }
-    // Laid out for the window's size, even while hidden.
+    // Built and laid out for the window's size, even while hidden.
     live::LivePage& livePage() const;
-    WizardController& wizard() const { return *wizard_; }
+    // The wizard's pages are built when first shown or asked for.
+    WizardController& wizard() const;
     LiveRecordingControl& recording() const;
     // The folders and files remembered between runs.
     FileMemory& fileMemory() const { return *fileMemory_; }
@@ -109,6 +110,10 @@ private:
     // The reconnect watch and the connection's presenter.
     void buildConnection();
     void buildTimers();
+    // The wizard and its pages, once; the window's language put on them.
+    WizardController& buildWizard();
+    // The language's words put on a page built after it was chosen.
+    bool applyLanguageTo(QWidget* lateBuiltPage);
     void showAtStart();
     void showDefaultSet();
 
@@ -167,6 +172,7 @@ private:
     JournalWindow* journalWindow_ = nullptr;
     QTimer* liveTimer_ = nullptr;
     WizardController* wizard_ = nullptr;
+    std::optional<int> probeType_;  // RSLambda's item, once set: a wizard built later takes it
     LiveReplayControl* replay_ = nullptr;
     int currentPage_ = TabPar1;
     bool changingPageQuietly_ = false;

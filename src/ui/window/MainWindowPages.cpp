@@ -63,6 +63,8 @@ void MainWindow::onCurrentPageChanged(int index)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Show && watched == pageControl_->widget(TabAuto))
+        buildWizard();
     if (watched == pageControl_->tabBar() && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         const int target = pageControl_->tabBar()->tabAt(press->position().toPoint());
@@ -139,13 +141,13 @@ void MainWindow::enterWizardPage()
         autoTab_->setTabVisible(page, false);
     autoTab_->setCurrentIndex(0);
     // The reset of the parameters and step 1.
-    wizard_->start();
+    wizard().start();
 }
 
 void MainWindow::wizardNextKey()
 {
     if (currentPage_ == TabAuto)
-        wizard_->next();
+        wizard().next();
 }
 
 void MainWindow::leaveFinishedWizard()
