@@ -9,11 +9,13 @@
 #   - dravinor.exe --demo, from the portable folder of
 #     scripts/windows-portable.sh, on an Xvfb display of its own
 #     (DRAVINOR_XVFB_DISPLAY, default :71): its title is checked and a
-#     screenshot kept in the build folder (scripts/windows-demo-check.sh).
+#     screenshot kept in the build folder (scripts/windows-demo-check.sh);
+#   - the zip and the installer of scripts/package-windows.sh, unpacked,
+#     installed and uninstalled (scripts/check-windows-package.sh).
 # Further arguments go to CMake. It restarts the wineserver of its
 # WINEPREFIX (give it one of its own). Each step's time is printed. Skips,
-# with the reason, where the mingw compiler, wine, Xvfb or the simulator is
-# missing. Exits non-zero when any step failed, after all ran.
+# with the reason, where the mingw compiler, wine, Xvfb, the simulator, zip
+# or nsis is missing. Exits non-zero when any step failed, after all ran.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-win-app}
@@ -83,4 +85,6 @@ if [ -n "$xvfb_pid" ]; then
 else
   echo "windows-app: Xvfb or xdotool missing, or $display taken: the window's demo is skipped"
 fi
+step "zip and installer" bash scripts/package-windows.sh "$dir"
+step "the package under wine" bash scripts/check-windows-package.sh "$dir"
 exit $status
