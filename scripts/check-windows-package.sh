@@ -22,6 +22,7 @@ if [ -z "$setup" ] || [ -z "$zip_file" ]; then
   echo "check-windows-package: skipped, no zip and installer in $out"
   exit 0
 fi
+command -v unzip >/dev/null || { echo "check-windows-package: skipped, not installed: unzip"; exit 0; }
 version=${setup##*/dravinor-}
 version=${version%-setup.exe}
 
