@@ -91,9 +91,8 @@ Section
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
 SectionEnd
 
-; The settings, journal and backups live in the user's own folders, not
-; here: the uninstaller leaves them, as a fitter's journal outlives a
-; program version.
+; Only what the installer wrote goes: a file anyone else put in the folder
+; stays, and with it the folder.
 Section "Uninstall"
   SetShellVarContext current
   Delete "${MENU_FOLDER}\${PRODUCT}.lnk"
