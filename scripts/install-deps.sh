@@ -7,9 +7,11 @@ packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
           qt6-base-dev libgl-dev fonts-dejavu-core clang libclang-rt-14-dev
           qt6-translations-l10n dpkg-dev file ccache lintian bash-completion poppler-utils
           clang-format clang-tidy)
-# The Windows core's cross compiler and wine (scripts/windows-core.sh): wanted,
-# not needed; where they cannot be installed that stage skips.
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest)
+# The Windows cross compiler and wine (scripts/windows-core.sh,
+# windows-app.sh), the display for the window's demo and its screenshot, and
+# the zip and installer makers (scripts/package-windows.sh): wanted, not
+# needed; where they cannot be installed those stages skip.
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb xdotool imagemagick nsis zip unzip)
 
 missing_of() {
   local package
@@ -25,7 +27,7 @@ as_root=()
 if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null; then
     echo "install-deps: need root or sudo to install: ${missing[*]} ${windows_missing[*]}" >&2
-    [ ${#missing[@]} -eq 0 ] && exit 0  # only the Windows core's: its stage skips
+    [ ${#missing[@]} -eq 0 ] && exit 0  # only the Windows program's: its stages skip
     exit 1
   fi
   as_root=(sudo)
@@ -36,8 +38,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 if [ ${#windows_missing[@]} -gt 0 ]; then
-  echo "Installing for the Windows core: ${windows_missing[*]}"
+  echo "Installing for the Windows program: ${windows_missing[*]}"
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
     "${windows_missing[@]}" ||
-    echo "install-deps: could not install ${windows_missing[*]}; the Windows core stage will skip" >&2
+    echo "install-deps: could not install ${windows_missing[*]}; the Windows stages will skip" >&2
 fi

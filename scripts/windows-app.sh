@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
 # Cross-builds the whole program for Windows (the window, the CLI and the
 # test programs that need no POSIX) into build-win-app, or $1, against the
-# Qt for Windows of scripts/build-qt-windows.sh, and runs it under wine:
+# Qt for Windows of scripts/build-qt-windows.sh (built first where it is
+# missing, about an hour), and runs it under wine:
 #   - the test programs (ctest);
-#   - dravinor-cli.exe read and live --count 40 against the Linux
-#     dravinor-sim through wine's COM1;
+#   - dravinor-cli.exe read, write, live and adapt against the Linux
+#     dravinor-sim through wine's COM1 (scripts/windows-cli-check.sh);
 #   - dravinor.exe --demo, from the portable folder of
-#     scripts/windows-portable.sh, on an Xvfb display of its own (DRAVINOR_XVFB_DISPLAY,
-#     default :71): its title is checked and a screenshot kept in the build
-#     folder (dravinor-demo.png).
+#     scripts/windows-portable.sh, on an Xvfb display of its own
+#     (DRAVINOR_XVFB_DISPLAY, default :71): its title is checked and a
+#     screenshot kept in the build folder (scripts/windows-demo-check.sh);
+#   - the zip and the installer of scripts/package-windows.sh, unpacked,
+#     installed and uninstalled (scripts/check-windows-package.sh).
 # Further arguments go to CMake. It restarts the wineserver of its
-# WINEPREFIX (give it one of its own). Skips, with the reason, where the mingw
-# compiler, wine, Xvfb or the simulator is missing.
+# WINEPREFIX (give it one of its own). Each step's time is printed. Skips,
+# with the reason, where the mingw compiler, wine, Xvfb, the simulator, zip
+# or nsis is missing. Exits non-zero when any step failed, after all ran.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-win-app}
 shift || true
-# shellcheck source=scripts/wine-com1.sh
-source scripts/wine-com1.sh
 # shellcheck source=scripts/windows-build.sh
 source scripts/windows-build.sh
 
@@ -39,12 +41,14 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && [ ! -e "/tmp/.
   export DISPLAY=$display
   wineserver -k 2>/dev/null || true
 fi
+started=$SECONDS
 bash scripts/wine-run.sh cmd /c exit 0 >/dev/null 2>&1 || true
 # Wine has none of Windows' fonts: the pages' Arial would become a wide serif
 # and their last rows run under the status line. DejaVu Sans stands in for
 # it, as Arial does on a real PC.
 bash scripts/wine-run.sh reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'DejaVu Sans' /f \
   >/dev/null 2>&1 || true
+echo "windows-app: wine prefix $WINEPREFIX ready in $((SECONDS - started)) s"
 
 started=$SECONDS
 nice -n 10 cmake --no-warn-unused-cli -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
@@ -55,62 +59,32 @@ echo "windows-app: built in $((SECONDS - started)) s"
 bash scripts/windows-portable.sh "$dir"
 
 status=0
-started=$SECONDS
+# step NAME COMMAND...: runs one step, timed; a failure is remembered.
+step() {
+  local name=$1 started=$SECONDS code=0
+  shift
+  "$@" || code=$?
+  echo "windows-app: $name: exit $code in $((SECONDS - started)) s"
+  [ $code -eq 0 ] || status=1
+}
+
 log="$dir/wine-tests.log"
-QT_QPA_PLATFORM=offscreen nice -n 10 ctest --test-dir "$dir" -j "$(nproc)" --timeout 300 -LE 'slow|pty' \
-  --output-on-failure >"$log" 2>&1 || status=$?
-grep -E "tests passed|tests failed|^\s+[0-9]+ - .*\((Failed|Timeout|Not Run|Exception|SEGFAULT)" "$log" || true
-echo "windows-app: tests under wine in $((SECONDS - started)) s; full log: $log"
-
-mapfile -t runtime < <(mingw_runtime_dll_dirs)
-run=(bash scripts/wine-run.sh --dll-dir "$qt/bin" "${runtime[@]}")
-
-# The CLI over wine's COM1, against the Linux simulator.
-sim=${DRAVINOR_SIM:-build/sim/dravinor-sim}
-cli="$dir/cli/dravinor-cli.exe"
-if [ -x "$sim" ]; then
-  export DRAVINOR_STATE_DIR
-  DRAVINOR_STATE_DIR=$(mktemp -d)
-  sim_on_com1 "$sim"
-  for command in "read" "live --count 40"; do
-    started=$SECONDS
-    out="$dir/cli-${command%% *}.txt"
-    code=0
-    # shellcheck disable=SC2086 # the command's words
-    timeout 120 "${run[@]}" "$cli" $command --port COM1 >"$out" 2>&1 || code=$?
-    echo "windows-app: dravinor-cli $command over COM1: exit $code in $((SECONDS - started)) s," \
-         "$(wc -l <"$out") lines ($out)"
-    [ $code -eq 0 ] || status=$code
-  done
-  sim_off_com1
-  rm -rf "$DRAVINOR_STATE_DIR"
-  unset DRAVINOR_STATE_DIR
-else
-  echo "windows-app: no $sim (the Linux build's simulator): the CLI over COM1 is skipped"
-fi
-
-# The window's demo on the Xvfb display.
+# shellcheck disable=SC2317 # called through step
+wine_tests() {
+  local code=0
+  QT_QPA_PLATFORM=offscreen nice -n 10 ctest --test-dir "$dir" -j "$(nproc)" --timeout 300 -LE 'slow|pty' \
+    --output-on-failure >"$log" 2>&1 || code=$?
+  grep -E "tests passed|tests failed|^\s+[0-9]+ - .*\((Failed|Timeout|Not Run|Exception|SEGFAULT)" "$log" || true
+  echo "windows-app: full log of the tests under wine: $log"
+  return "$code"
+}
+step "tests under wine" wine_tests
+step "the CLI over COM1" bash scripts/windows-cli-check.sh "$dir"
 if [ -n "$xvfb_pid" ]; then
-  # No DLL folders given: what it needs must lie beside it.
-  bash scripts/wine-run.sh "$dir/Dravinor/dravinor.exe" --demo >"$dir/demo.out" 2>&1 &
-  demo_pid=$!
-  title=""
-  started=$SECONDS
-  # The title names the controller's version once the start-up scan has found it.
-  found="wersja sterownika"
-  while [ $((SECONDS - started)) -lt 90 ]; do
-    title=$(DISPLAY=$display xdotool search --name "Dravinor Zuv Telvar" getwindowname 2>/dev/null | head -n 1 || true)
-    [[ $title == *"$found"* ]] && break
-    sleep 1
-  done
-  sleep 2
-  DISPLAY=$display import -window root "$dir/dravinor-demo.png" 2>/dev/null || true
-  echo "windows-app: dravinor.exe --demo under wine on $display after $((SECONDS - started)) s: '$title'" \
-       "(screenshot $dir/dravinor-demo.png)"
-  [[ $title == "Dravinor Zuv Telvar ver "*"$found"* ]] || status=1
-  kill "$demo_pid" 2>/dev/null || true
-  wait "$demo_pid" 2>/dev/null || true
+  step "the window's demo" bash scripts/windows-demo-check.sh "$dir"
 else
   echo "windows-app: Xvfb or xdotool missing, or $display taken: the window's demo is skipped"
 fi
+step "zip and installer" bash scripts/package-windows.sh "$dir"
+step "the package under wine" bash scripts/check-windows-package.sh "$dir"
 exit $status

@@ -20,8 +20,10 @@ done
 
 export WINEPREFIX=${WINEPREFIX:-/var/tmp/dravinor-wine}
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko: nothing of ours needs them, and their installers would ask.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No Mono or Gecko: nothing of ours needs them, and their installers would
+# ask. No menu builder: it would copy the Start-menu entries of an installer
+# tried here into this machine's own menu.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
 export WINEARCH=win64
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

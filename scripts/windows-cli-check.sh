@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs the Windows dravinor-cli.exe of the build in $1 (default build-win-app)
+# under wine against the Linux dravinor-sim --fitter (DRAVINOR_SIM, default
+# build/sim/dravinor-sim) on wine's COM1:
+#   read -o                 all 35 parameters, saved as a set
+#   write --yes             that set with the lambda threshold (address 1)
+#                           one step up, then diff against the controller,
+#                           which must hold it
+#   live --count 40         40 polls
+#   adapt --yes             the auto-adaptation, the simulator's fitter
+#                           following it (about a minute)
+# Each command's output goes to $1/cli-COMMAND.txt. WINEPREFIX must be set
+# and its wineserver is restarted. Exits with the first failing command's
+# status after running them all; skips where the simulator is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build-win-app}
+sim=${DRAVINOR_SIM:-build/sim/dravinor-sim}
+# shellcheck source=scripts/wine-com1.sh
+source scripts/wine-com1.sh
+
+if [ ! -x "$sim" ]; then
+  echo "windows-cli-check: no $sim (the Linux build's simulator): the CLI over COM1 is skipped"
+  exit 0
+fi
+qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+mapfile -t runtime < <(mingw_runtime_dll_dirs)
+cli_exe=(bash scripts/wine-run.sh --dll-dir "$qt/bin" "${runtime[@]}" "$dir/cli/dravinor-cli.exe")
+
+export DRAVINOR_STATE_DIR
+DRAVINOR_STATE_DIR=$(mktemp -d)
+sim_on_com1 "$sim" --fitter
+trap 'sim_off_com1; rm -rf "$DRAVINOR_STATE_DIR"' EXIT
+
+status=0
+# cli NAME COMMAND...: the CLI on COM1, its output in $dir/cli-NAME.txt.
+cli() {
+  local name=$1 started=$SECONDS code=0
+  shift
+  local out="$dir/cli-$name.txt"
+  timeout 300 "${cli_exe[@]}" --port COM1 "$@" </dev/null >"$out" 2>&1 || code=$?
+  echo "windows-cli-check: dravinor-cli $* over COM1: exit $code in $((SECONDS - started)) s," \
+       "$(wc -l <"$out") lines ($out)"
+  [ $code -eq 0 ] || [ $status -ne 0 ] || status=$code
+  return 0
+}
+
+rm -f "$dir"/cli-*.par "$dir"/cli-*.BAK
+cli read read -o "$dir/cli-read.par"
+if [ -f "$dir/cli-read.par" ]; then
+  cp "$dir/cli-read.par" "$dir/cli-write.par"
+  threshold=$(od -An -tu1 -j1 -N1 "$dir/cli-read.par" | tr -d ' ')
+  printf '%b' "\\$(printf '%03o' $(((threshold + 1) % 256)))" | dd of="$dir/cli-write.par" bs=1 seek=1 conv=notrunc 2>/dev/null
+  cli write write --yes "$dir/cli-write.par"
+  cli write-diff diff "$dir/cli-write.par" controller
+fi
+cli live live --count 40
+cli adapt adapt --ignition 2 --probe 0 --yes
+exit $status
