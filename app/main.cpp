@@ -1,6 +1,7 @@
 #include "DisplayCheck.h"
 #include "DravinorApp.h"
 #include "DravinorVersion.h"
+#include "ParentConsole.h"
 #include "QuitOnSignal.h"
 #include "params/LiveCsv.h"
 #include "ui/language/QtTranslations.h"
@@ -86,6 +87,7 @@ std::vector<std::string> portAssignments(const QStringList& values)
 
 int main(int argc, char** argv)
 {
+    dravinor::app::reachParentConsole();
     const Options options;
     if (asksForTextOnly(argc, argv)) {
         QCoreApplication application(argc, argv);
