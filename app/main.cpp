@@ -94,7 +94,19 @@ int main(int argc, char** argv)
         nameTheProgram();
         QCommandLineParser parser;
         describe(parser, options);
-        parser.process(application);  // prints and exits
+        // Printed here rather than by Qt, which shows a message box instead
+        // in a Windows GUI program that has no console window of its own,
+        // even when the caller gave it somewhere to print (wine from a
+        // terminal, a pipe started without the standard-handles flag).
+        if (parser.parse(QCoreApplication::arguments()) && !parser.isSet(QStringLiteral("help-all"))) {
+            if (parser.isSet(QStringLiteral("help")))
+                std::fputs(qPrintable(parser.helpText()), stdout);
+            else
+                std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                            qPrintable(QCoreApplication::applicationVersion()));
+            return 0;
+        }
+        parser.process(application);  // Qt's own words: --help-all, or what is wrong
         return 0;
     }
 
