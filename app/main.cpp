@@ -1,6 +1,7 @@
 #include "DisplayCheck.h"
 #include "DravinorApp.h"
 #include "DravinorVersion.h"
+#include "ParentConsole.h"
 #include "QuitOnSignal.h"
 #include "params/LiveCsv.h"
 #include "ui/language/QtTranslations.h"
@@ -86,13 +87,26 @@ std::vector<std::string> portAssignments(const QStringList& values)
 
 int main(int argc, char** argv)
 {
+    dravinor::app::reachParentConsole();
     const Options options;
     if (asksForTextOnly(argc, argv)) {
         QCoreApplication application(argc, argv);
         nameTheProgram();
         QCommandLineParser parser;
         describe(parser, options);
-        parser.process(application);  // prints and exits
+        // Printed here rather than by Qt, which shows a message box instead
+        // in a Windows GUI program that has no console window of its own,
+        // even when the caller gave it somewhere to print (wine from a
+        // terminal, a pipe started without the standard-handles flag).
+        if (parser.parse(QCoreApplication::arguments()) && !parser.isSet(QStringLiteral("help-all"))) {
+            if (parser.isSet(QStringLiteral("help")))
+                std::fputs(qPrintable(parser.helpText()), stdout);
+            else
+                std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                            qPrintable(QCoreApplication::applicationVersion()));
+            return 0;
+        }
+        parser.process(application);  // Qt's own words: --help-all, or what is wrong
         return 0;
     }
 

@@ -3,12 +3,12 @@
 #include "params/FileDescriptor.h"
 #include "params/FolderLock.h"
 #include "params/SaveTarget.h"
+#include "params/UserFolders.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string_view>
@@ -24,12 +24,6 @@ namespace dravinor::params {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string nonEmptyEnv(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? std::string(value) : std::string();
-}
 
 // A line cut off by a crash must not swallow the first entry written after it.
 bool endsInNewline(int fd, off_t size)
@@ -101,11 +95,7 @@ void readFile(const fs::path& path, std::vector<JournalEntry>& entries, std::vec
 
 fs::path WriteJournal::defaultPath()
 {
-    if (const std::string dir = nonEmptyEnv("DRAVINOR_STATE_DIR"); !dir.empty())
-        return fs::path(dir) / "journal.log";
-    if (const std::string dir = nonEmptyEnv("XDG_STATE_HOME"); !dir.empty())
-        return fs::path(dir) / "dravinor" / "journal.log";
-    return fs::path(nonEmptyEnv("HOME")) / ".local" / "state" / "dravinor" / "journal.log";
+    return stateFolder() / "journal.log";
 }
 
 fs::path WriteJournal::rotatedPath() const

@@ -35,8 +35,9 @@ public:
 
     explicit WriteJournal(std::filesystem::path file) : file_(std::move(file)) {}
 
-    // $DRAVINOR_STATE_DIR/journal.log, else $XDG_STATE_HOME/dravinor/journal.log,
-    // else ~/.local/state/dravinor/journal.log.
+    // journal.log in the state folder (UserFolders.h): $DRAVINOR_STATE_DIR,
+    // else $XDG_STATE_HOME/dravinor, else ~/.local/state/dravinor; on Windows
+    // %LOCALAPPDATA%\Dravinor.
     static std::filesystem::path defaultPath();
 
     const std::filesystem::path& path() const { return file_; }

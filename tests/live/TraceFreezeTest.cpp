@@ -68,7 +68,10 @@ TEST(TraceHistory, TheCsvStartsAtTheFirstSampleAndSaysWhenThatWas)
 {
     const char* zone = std::getenv("TZ");
     const std::string before = zone ? zone : "";
-    setenv("TZ", "Europe/Warsaw", 1);
+    // Warsaw's zone as a POSIX rule: Windows' C runtime reads no zone names
+    // (it takes the offset and the summer name, and these two dates fall
+    // alike under its own summer rule).
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
     tzset();
     const std::int64_t winter = 1796817912300;  // 2026-12-09 12:05:12.300 UTC
     const std::int64_t summer = 1782900000045;  // 2026-07-01 10:00:00.045 UTC

@@ -152,18 +152,6 @@ TEST_F(JournalFile, AnUnwritableFolderIsReportedNotThrown)
     EXPECT_TRUE(journal.readOldestFirst().empty());
 }
 
-TEST(JournalPath, StateDirOverridesXdgWhichOverridesHome)
-{
-    ::setenv("DRAVINOR_STATE_DIR", "/x/state", 1);
-    ::setenv("XDG_STATE_HOME", "/x/xdg", 1);
-    EXPECT_EQ(WriteJournal::defaultPath(), "/x/state/journal.log");
-    ::unsetenv("DRAVINOR_STATE_DIR");
-    EXPECT_EQ(WriteJournal::defaultPath(), "/x/xdg/dravinor/journal.log");
-    ::setenv("XDG_STATE_HOME", "", 1);
-    ::setenv("HOME", "/home/fitter", 1);
-    EXPECT_EQ(WriteJournal::defaultPath(), "/home/fitter/.local/state/dravinor/journal.log");
-}
-
 // --- What a write leaves in the journal --------------------------------------
 
 TEST(JournalEntries, AFlagByteNamesAndShowsOnlyTheBitThatChanged)

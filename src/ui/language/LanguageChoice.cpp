@@ -4,6 +4,7 @@
 #include "live/LivePage.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/dialogs/HelpViewer.h"
+#include "ui/dialogs/SystemHelp.h"
 #include "ui/language/LanguageLoader.h"
 #include "ui/language/QtTranslations.h"
 #include "ui/pages/FieldAccessibility.h"
@@ -134,9 +135,15 @@ bool LanguageChoice::applyToLateBuilt(QWidget* page)
 
 void LanguageChoice::showHelp()
 {
+    const QString document = dataFile(helpFile_.toLatin1().constData());
+    const QString topic = QString::fromLatin1(helpTopic);
+    // The system's way first (Windows: the default browser); the program's
+    // own viewer where there is none, or it failed.
+    if (openHelpOutside(document, topic))
+        return;
     if (!helpViewer_)
         helpViewer_ = new HelpViewer(window_);
-    helpViewer_->showTopic(dataFile(helpFile_.toLatin1().constData()), QString::fromLatin1(helpTopic));
+    helpViewer_->showTopic(document, topic);
 }
 
 }  // namespace dravinor::ui

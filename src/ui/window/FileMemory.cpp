@@ -1,6 +1,7 @@
 #include "ui/window/FileMemory.h"
 
 #include "live/SaveRefusalText.h"
+#include "params/UserFolders.h"
 #include "ui/language/SlotText.h"
 
 #include <QDir>
@@ -45,10 +46,14 @@ params::SaveTarget examined(const QString& path)
 
 QString FileMemory::settingsFile()
 {
-    // Where QSettings keeps the user scope of the INI format; named as one
-    // file, so that no fallback file elsewhere is ever read either.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/dravinor/dravinor.ini");
+    // Where QSettings keeps the user scope of the INI format, unless the
+    // system's custom is a roaming folder (Windows); named as one file, so
+    // that no fallback file elsewhere is ever read either.
+    const std::filesystem::path roaming = params::roamingSettingsFolder();
+    const QString folder = roaming.empty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                                                 QStringLiteral("/dravinor")
+                                           : QString::fromStdU16String(roaming.generic_u16string());
+    return folder + QStringLiteral("/dravinor.ini");
 }
 
 bool FileMemory::fileUsable() const

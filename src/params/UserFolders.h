@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+
+namespace dravinor::params {
+
+// The folders a user's own files go to, by the system's custom.
+
+// The write journal and the set backups: $DRAVINOR_STATE_DIR when set; else
+// on POSIX $XDG_STATE_HOME/dravinor, else ~/.local/state/dravinor; on Windows
+// %LOCALAPPDATA%\Dravinor, which stays on this PC as a journal of this PC's
+// writes should.
+std::filesystem::path stateFolder();
+
+// The window's settings and recent files on Windows: %APPDATA%\Dravinor,
+// which roams with the user. Empty elsewhere, where Qt's own place for a
+// user's settings is the custom ($XDG_CONFIG_HOME, else ~/.config).
+std::filesystem::path roamingSettingsFolder();
+
+}  // namespace dravinor::params

@@ -1,0 +1,27 @@
+#include "params/UserFolders.h"
+#include "params/WriteJournal.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace dravinor::params {
+namespace {
+
+TEST(UserFolders, StateDirOverridesXdgWhichOverridesHome)
+{
+    ::setenv("DRAVINOR_STATE_DIR", "/x/state", 1);
+    ::setenv("XDG_STATE_HOME", "/x/xdg", 1);
+    EXPECT_EQ(WriteJournal::defaultPath(), "/x/state/journal.log");
+    ::unsetenv("DRAVINOR_STATE_DIR");
+    EXPECT_EQ(WriteJournal::defaultPath(), "/x/xdg/dravinor/journal.log");
+    ::setenv("XDG_STATE_HOME", "", 1);
+    ::setenv("HOME", "/home/fitter", 1);
+    EXPECT_EQ(WriteJournal::defaultPath(), "/home/fitter/.local/state/dravinor/journal.log");
+    EXPECT_EQ(stateFolder(), "/home/fitter/.local/state/dravinor");
+    // The window's settings stay where Qt keeps them ($XDG_CONFIG_HOME/dravinor).
+    EXPECT_TRUE(roamingSettingsFolder().empty());
+}
+
+}  // namespace
+}  // namespace dravinor::params
