@@ -3,7 +3,8 @@
 # portable zip can take, $2 (default $1/Dravinor): the two programs, Qt's
 # DLLs and the plugins they load (the windows platform, the Vista style; the
 # pictures are PNG, which Qt's own code reads, so no image format plugin),
-# the mingw C++ runtime stripped of its debug information, lang/ and help/.
+# the mingw C++ runtime stripped of its debug information, Qt's own words
+# in Polish and Russian (its question boxes' "Tak"/"Nie"), lang/ and help/.
 # Windows finds a program's DLLs, and Qt its plugins, beside the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,5 +24,11 @@ for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
   x86_64-w64-mingw32-strip -o "$out/$dll" "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)")"
 done
 x86_64-w64-mingw32-strip "$out"/*.exe
+# Qt's translations are the same files on every system: the host's Qt of
+# the same version gives them. Qt looks for them in translations/ beside its DLLs.
+mkdir -p "$out/translations"
+for language in pl ru; do
+  cp "/usr/share/qt6/translations/qtbase_$language.qm" "$out/translations/"
+done
 cp -r lang help "$out/"
 echo "windows-portable: $out, $(du -sh "$out" | cut -f1)"
