@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "CommandTable.h"
+#include "PlatformHelpText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,22 +54,7 @@ const char* const usageText = "Usage: dravinor-cli [--port PORT]... COMMAND [ARG
                               "\n"
                               "  --help, -h               this help; with a command, the command's help\n"
                               "  --version, -V            print the program's version\n"
-                              "\n"
-                              "Port selection:\n"
-                              "  --port COM3              use COM3 only (no scan)\n"
-                              "  --port /dev/ttyUSB0      use this device only (no scan)\n"
-                              "  --port COM1=/dev/ttyUSB0 map a port name to a device (repeatable); once\n"
-                              "                           any mapping is given, only mapped names exist\n"
-                              "  Without a port to use, COM1..COM10 are scanned for the controller.\n"
-                              "  By default COM1.. stand for the serial devices present: /dev/ttyUSB*,\n"
-                              "  /dev/ttyACM*, then /dev/ttyS* with a real UART. The environment variable\n"
-                              "  DRAVINOR_PORTS=\"COM1=/dev/x,COM2=/dev/y\" gives the map too. --port adds to\n"
-                              "  DRAVINOR_PORTS and wins for a name both give; one device never has two names.\n"
-                              "\n"
-                              "Journal: $DRAVINOR_STATE_DIR/journal.log, else\n"
-                              "  $XDG_STATE_HOME/dravinor/journal.log, else ~/.local/state/dravinor/journal.log\n"
-                              "  (at 1 MB it moves to journal.log.1, replacing the one older file kept).\n"
-                              "\n"
+                              "\n" DRAVINOR_PORT_SELECTION_HELP "\n" DRAVINOR_JOURNAL_HELP "\n"
                               "Exit status: 0 success, 1 usage, 2 no port, no controller, the port went\n"
                               "away or (live) no poll answered, 3 write not acknowledged or (live) some\n"
                               "polls unanswered, 4 file error; adapt: 130 when interrupted; diff: 0 the\n"

@@ -1,6 +1,7 @@
 #include "CliSession.h"
 
 #include "OpenFailureText.h"
+#include "PlatformHelpText.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -68,8 +69,7 @@ int CliSession::connect(OnConnect then)
     for (int i = 0; i < PortMap::portCount; ++i)
         anyDevice = anyDevice || !portMap().devicePath(i).empty();
     if (!anyDevice) {
-        std::cerr << "dravinor-cli: no serial ports found (no /dev/ttyUSB*, /dev/ttyACM* or /dev/ttyS* "
-                     "with a UART); name one with --port\n";
+        std::cerr << "dravinor-cli: " DRAVINOR_NO_PORTS_TEXT "; name one with --port\n";
         return exitNoController;
     }
     const auto outcome = connection().autodetect();
