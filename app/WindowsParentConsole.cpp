@@ -27,6 +27,10 @@ void reachParentConsole()
     // Started from Explorer or a shortcut there is no parent console: nothing to print to.
     if (!AttachConsole(ATTACH_PARENT_PROCESS))
         return;
+    // cmd does not wait for a window program: its prompt is back at once, and
+    // a Ctrl+C typed there later reaches every program on the console. The
+    // window is not that prompt's to stop: an unsaved set would go with it.
+    SetConsoleCtrlHandler(nullptr, TRUE);
     if (!outputGiven && std::freopen("CONOUT$", "w", stdout))
         std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (!errorGiven && std::freopen("CONOUT$", "w", stderr))
