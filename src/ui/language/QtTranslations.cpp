@@ -17,7 +17,11 @@ bool useQtTranslation(const QString& language)
         delete installed;
     }
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // Qt's own folder where Qt is installed for the system; in a portable
+    // folder, which carries Qt beside the program, translations/ there.
+    const QString file = QStringLiteral("qtbase_") + language;
+    if (!translator->load(file, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        !translator->load(file, QCoreApplication::applicationDirPath() + QStringLiteral("/translations")))
         return false;
     // Owned by the application, so it goes before the application does.
     translator->setParent(QCoreApplication::instance());
