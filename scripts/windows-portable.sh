@@ -4,7 +4,9 @@
 # DLLs and the plugins they load (the windows platform, the Vista style; the
 # pictures are PNG, which Qt's own code reads, so no image format plugin),
 # the mingw C++ runtime stripped of its debug information, Qt's own words
-# in Polish and Russian (its question boxes' "Tak"/"Nie"), lang/ and help/.
+# in Polish and Russian (its question boxes' "Tak"/"Nie"), lang/ and help/,
+# and licenses/: the licences of the libraries it carries and where their
+# source is.
 # Windows finds a program's DLLs, and Qt its plugins, beside the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,10 +27,26 @@ for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
 done
 x86_64-w64-mingw32-strip "$out"/*.exe
 # Qt's translations are the same files on every system: the host's Qt of
-# the same version gives them. Qt looks for them in translations/ beside its DLLs.
+# the same version gives them. The window looks for them in translations/ beside it.
 mkdir -p "$out/translations"
 for language in pl ru; do
   cp "/usr/share/qt6/translations/qtbase_$language.qm" "$out/translations/"
 done
 cp -r lang help "$out/"
+# What the folder carries of others' work, under their licences: Qt's
+# DLLs (LGPL 3, each part's licence in Debian's copyright file of the
+# source they were built from, and where that source is), the GCC runtime
+# and winpthreads (Debian's copyright files of the cross compiler's).
+licences="$out/licenses"
+mkdir -p "$licences"
+crlf() { sed 's/$/\r/' "$1" >"$2"; }
+crlf /usr/share/common-licenses/LGPL-3 "$licences/LGPL-3.txt"
+crlf /usr/share/common-licenses/GPL-3 "$licences/GPL-3.txt"
+crlf /usr/share/doc/libqt6core6/copyright "$licences/Qt-copyright.txt"
+crlf /usr/share/doc/qt6-translations-l10n/copyright "$licences/Qt-translations-copyright.txt"
+crlf /usr/share/doc/gcc-mingw-w64-base/copyright "$licences/GCC-runtime-copyright.txt"
+crlf /usr/share/doc/mingw-w64-common/copyright "$licences/mingw-w64-copyright.txt"
+crlf "$qt/BUILD-INFO.txt" "$licences/Qt-BUILD-INFO.txt"
+qt_source=$(head -n 1 "$qt/BUILD-INFO.txt")
+sed -e "s/@QT_SOURCE@/$qt_source/" -e 's/$/\r/' packaging/windows/THIRD-PARTY.txt >"$licences/THIRD-PARTY.txt"
 echo "windows-portable: $out, $(du -sh "$out" | cut -f1)"
