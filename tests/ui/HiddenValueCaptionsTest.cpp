@@ -12,15 +12,16 @@ using namespace dravinor;
 TEST(HiddenValueCaptions, TheCommandLineNamesThemAsTheWindowsBuiltInTextsDo)
 {
     constexpr int firstHiddenKey = 50320;
-    const auto slots = lang::slotDefinitions();
+    const auto definitions = lang::slotDefinitions();
     int hidden = 0;
     for (const auto& value : fields::pageValues(params::ParameterBlock{})) {
         if (!value.hidden)
             continue;
         ++hidden;
         const int key = firstHiddenKey + value.hidden - 1;
-        const auto slot = std::find_if(slots.begin(), slots.end(), [key](const auto& s) { return s.key == key; });
-        ASSERT_NE(slot, slots.end()) << key;
+        const auto slot =
+            std::find_if(definitions.begin(), definitions.end(), [key](const auto& s) { return s.key == key; });
+        ASSERT_NE(slot, definitions.end()) << key;
         EXPECT_EQ(value.caption, slot->builtIn) << key;
     }
     EXPECT_EQ(hidden, fields::hiddenValueCount);
