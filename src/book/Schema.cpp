@@ -38,7 +38,7 @@ CREATE TABLE visit (
 CREATE INDEX visit_by_car_and_time ON visit (car_id, time DESC);
 )sql";
 
-constexpr Migration steps[] = {
+constexpr Migration layoutSteps[] = {
     {1, firstLayout},
 };
 
@@ -46,12 +46,12 @@ constexpr Migration steps[] = {
 
 std::span<const Migration> migrations()
 {
-    return steps;
+    return layoutSteps;
 }
 
 int latestVersion()
 {
-    return steps[std::size(steps) - 1].version;
+    return layoutSteps[std::size(layoutSteps) - 1].version;
 }
 
 std::optional<int> bookVersion(sqlite3* db)
@@ -61,6 +61,11 @@ std::optional<int> bookVersion(sqlite3* db)
 }
 
 int migrate(sqlite3* db)
+{
+    return migrate(db, layoutSteps);
+}
+
+int migrate(sqlite3* db, std::span<const Migration> steps)
 {
     for (const Migration& step : steps) {
         Transaction transaction(db);

@@ -25,5 +25,6 @@ std::optional<int> bookVersion(sqlite3* db);
 // version it reaches, so a book stopped half-way is at a whole version.
 // SQLite's result code.
 int migrate(sqlite3* db);
+int migrate(sqlite3* db, std::span<const Migration> steps);
 
 }  // namespace dravinor::book

@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <fstream>
+#include <linux/fs.h>
 #include <regex>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -178,17 +181,81 @@ TEST(BookOpening, ABookOfANewerProgramIsNotTouched)
     EXPECT_TRUE(damagedCopies(folder.path()).empty());
 }
 
+// Write-protected as the system allows: by its mode, or for root (whom
+// modes do not stop) by the immutable flag; undone when the test ends.
+class WriteProtected {
+public:
+    explicit WriteProtected(fs::path path) : path_(std::move(path))
+    {
+        if (::geteuid() != 0) {
+            previous_ = fs::status(path_).permissions();
+            fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_exec);
+            done_ = true;
+        } else {
+            done_ = setImmutable(true);
+        }
+    }
+    ~WriteProtected()
+    {
+        if (!done_)
+            return;
+        if (::geteuid() != 0)
+            fs::permissions(path_, previous_);
+        else
+            setImmutable(false);
+    }
+    WriteProtected(const WriteProtected&) = delete;
+    WriteProtected& operator=(const WriteProtected&) = delete;
+
+    bool done() const { return done_; }
+
+private:
+    bool setImmutable(bool on)
+    {
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool set = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (set) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            set = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(fd);
+        return set;
+    }
+
+    fs::path path_;
+    fs::perms previous_ = fs::perms::none;
+    bool done_ = false;
+};
+
 TEST(BookOpening, AReadOnlyBookIsReportedNotChanged)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes read-only files";
     StateFolder folder;
     const fs::path file = folder / "workshop.sqlite";
     bookWithOneCar(file);
-    fs::permissions(file, fs::perms::owner_read);
+    const auto size = fs::file_size(file);
+    const WriteProtected protectedFile(file);
+    if (!protectedFile.done())
+        GTEST_SKIP() << "this file system cannot write-protect a file from root";
     CarBook book;
     EXPECT_EQ(book.open(file).outcome, BookOpen::ReadOnly);
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(book.isOpen());
+    EXPECT_EQ(fs::file_size(file), size);
+    EXPECT_TRUE(damagedCopies(folder.path()).empty());
+}
+
+TEST(BookOpening, AFolderThatMayNotBeWrittenIsReported)
+{
+    StateFolder folder;
+    fs::create_directories(folder / "data");
+    const WriteProtected protectedFolder(folder / "data");
+    if (!protectedFolder.done())
+        GTEST_SKIP() << "this file system cannot write-protect a folder from root";
+    CarBook book;
+    EXPECT_EQ(book.open(folder / "data" / "workshop.sqlite").outcome, BookOpen::ReadOnly);
+    EXPECT_FALSE(book.isOpen());
 }
 
 TEST(BookOpening, TwoProgramsShareTheBook)
