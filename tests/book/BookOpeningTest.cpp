@@ -73,13 +73,6 @@ TEST(BookOpening, StartsANewBookInAFolderItMakesThenFindsItAgain)
     EXPECT_EQ(mode.text(0), "wal");
 }
 
-TEST(BookOpening, LivesInTheDataFolder)
-{
-    ::setenv("DRAVINOR_DATA_DIR", "/x/data", 1);
-    EXPECT_EQ(defaultBookPath(), "/x/data/workshop.sqlite");
-    ::unsetenv("DRAVINOR_DATA_DIR");
-}
-
 TEST(BookOpening, AFileThatIsNoDatabaseIsMovedAsideUnderADatedName)
 {
     StateFolder folder;

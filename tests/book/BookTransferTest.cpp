@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 
 namespace dravinor::book {
 namespace {
@@ -185,6 +186,11 @@ TEST_F(BookTransfer, AFileThatCannotBeReadIsSaidSo)
     const ImportResult folderImport = importBook(book, folder / "a-folder.json");
     EXPECT_EQ(folderImport.outcome, ImportOutcome::CannotRead);
     EXPECT_EQ(folderImport.detail, "a folder");
+    // A FIFO is never waited on: nothing would ever come.
+    ASSERT_EQ(::mkfifo((folder / "pipe.json").c_str(), 0600), 0);
+    const ImportResult fifoImport = importBook(book, folder / "pipe.json");
+    EXPECT_EQ(fifoImport.outcome, ImportOutcome::CannotRead);
+    EXPECT_EQ(fifoImport.detail, "not a regular file");
 }
 
 // One transaction: when the book refuses a write half-way, the cars

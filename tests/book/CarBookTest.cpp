@@ -102,17 +102,6 @@ TEST_F(CarBookVisits, OfNoCarAreRefused)
     EXPECT_EQ(visit.id, 0);
 }
 
-TEST_F(CarBookVisits, NeedAnOpenBook)
-{
-    const Car car = addCar("KR 5T001");
-    book.close();
-    Visit visit;
-    visit.carId = car.id;
-    EXPECT_EQ(book.addVisit(visit), BookWrite::Failed);
-    EXPECT_TRUE(book.findCars("").empty());
-    EXPECT_TRUE(book.visitsOf(car.id).empty());
-}
-
 TEST_F(CarBookSearch, MatchesTheRegistrationAnywhereStartsFirst)
 {
     addCar("PO 12345", "Fiat Punto");

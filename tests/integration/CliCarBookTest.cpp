@@ -153,13 +153,20 @@ TEST_F(CliCarBook, ReadRecordsAVisitOfTheCurrentCarWhoseSetSavesAsAFile)
     EXPECT_NE(cli("cars").out.find("     1  "), std::string::npos) << "still one visit";
 }
 
-TEST_F(CliCarBook, AReadForACurrentCarNoLongerInTheBookStillSucceeds)
+TEST_F(CliCarBook, AReadGoesOnWhenItsVisitCannotBeRecorded)
 {
     ASSERT_EQ(cli("car 'WX 1' --add --make-model Fiat --current").exitCode, 0);
     fs::remove(data / "workshop.sqlite");
-    const CliRun run = cli("read");
+    CliRun run = cli("read");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("the current car WX 1 is not in the car book"), std::string::npos) << run.err;
+
+    fs::remove_all(data / "workshop.sqlite");
+    fs::create_directories(data / "workshop.sqlite");
+    run = cli("read");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("not a car book file"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("the read is not recorded as a visit of WX 1"), std::string::npos) << run.err;
 }
 
 TEST_F(CliCarBook, ExportAndImportMoveTheBookAndSayWhatTheyTookAndSkipped)
