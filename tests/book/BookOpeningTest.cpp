@@ -8,12 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fcntl.h>
 #include <fstream>
 #include <linux/fs.h>
 #include <regex>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace dravinor::book {
@@ -267,6 +269,27 @@ TEST(BookOpening, TwoProgramsShareTheBook)
     EXPECT_EQ(window.addVisit(visit), BookWrite::Done);
     EXPECT_EQ(commandLine.visitsOf(car.id).size(), 1u);
     EXPECT_EQ(integrityOf(window.handle()), "ok");
+}
+
+// The window holds the book for a moment (a write of its own): the command
+// line's write waits for it rather than failing.
+TEST(BookOpening, AWriteWaitsForTheOtherProgramsWrite)
+{
+    StateFolder folder;
+    const fs::path file = folder / "workshop.sqlite";
+    CarBook window;
+    CarBook commandLine;
+    ASSERT_TRUE(usable(window.open(file).outcome));
+    ASSERT_TRUE(usable(commandLine.open(file).outcome));
+    ASSERT_EQ(execute(window.handle(), "BEGIN IMMEDIATE"), SQLITE_OK);
+    std::thread windowFinishes([&window] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        execute(window.handle(), "COMMIT");
+    });
+    Car car{0, "WX 1", "", "", ""};
+    EXPECT_EQ(commandLine.addCar(car), BookWrite::Done);
+    windowFinishes.join();
+    EXPECT_TRUE(window.carByRegistration("WX 1"));
 }
 
 // A full disk, as SQLite meets it: the book refuses to grow.
