@@ -48,13 +48,28 @@ std::string bookWriteText(book::BookWrite write)
     return "the car book refused the write";
 }
 
+namespace {
+
+std::string fileProblemText(const book::ImportResult& result)
+{
+    switch (result.fileError) {
+    case params::RegularFileError::Directory: return "a folder, not an export";
+    case params::RegularFileError::NotAFile: return "not a regular file (a FIFO or a device?): it is not read";
+    case params::RegularFileError::Missing: return "no such file";
+    default: break;
+    }
+    return "cannot read it" + (result.detail.empty() ? std::string() : " (" + result.detail + ")");
+}
+
+}  // namespace
+
 std::string importProblemText(const book::ImportResult& result)
 {
     const std::string where = result.detail.empty() ? "" : " at " + result.detail;
     switch (result.outcome) {
     case book::ImportOutcome::Imported: return {};
     case book::ImportOutcome::BookClosed: return "the car book is not open";
-    case book::ImportOutcome::CannotRead: return "cannot read it (" + result.detail + ")";
+    case book::ImportOutcome::CannotRead: return fileProblemText(result);
     case book::ImportOutcome::WriteFailed: return bookWriteText(result.write);
     case book::ImportOutcome::Malformed: break;
     }

@@ -63,15 +63,13 @@ bool writeFile(const fs::path& file, const std::string& text, std::string& syste
     return true;
 }
 
-std::optional<std::string> readWhole(const fs::path& file, std::string& problem)
+// The whole file, or nullopt with why: the kind of file it is, or the system's words.
+std::optional<std::string> readWhole(const fs::path& file, params::RegularFileError& kind, std::string& systemText)
 {
     auto opened = params::openRegularFile(file, O_RDONLY);
     if (!opened.ok()) {
-        switch (opened.error) {
-        case params::RegularFileError::Directory: problem = "a folder"; break;
-        case params::RegularFileError::NotAFile: problem = "not a regular file"; break;
-        default: problem = opened.systemText; break;
-        }
+        kind = opened.error;
+        systemText = opened.systemText;
         return std::nullopt;
     }
     std::string text;
@@ -83,7 +81,8 @@ std::optional<std::string> readWhole(const fs::path& file, std::string& problem)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            problem = std::strerror(errno);
+            kind = params::RegularFileError::CannotOpen;
+            systemText = std::strerror(errno);
             return std::nullopt;
         }
         text.append(buffer, static_cast<std::size_t>(n));
@@ -175,10 +174,14 @@ ImportResult importBook(CarBook& book, const fs::path& file)
 {
     if (!book.isOpen())
         return importFailure(ImportOutcome::BookClosed);
-    std::string problem;
-    const auto text = readWhole(file, problem);
-    if (!text)
-        return importFailure(ImportOutcome::CannotRead, problem);
+    params::RegularFileError kind = params::RegularFileError::None;
+    std::string systemText;
+    const auto text = readWhole(file, kind, systemText);
+    if (!text) {
+        ImportResult failed = importFailure(ImportOutcome::CannotRead, systemText);
+        failed.fileError = kind;
+        return failed;
+    }
     return importBookText(book, *text);
 }
 

@@ -3,6 +3,7 @@
 #include "book/BookJson.h"
 #include "book/CarBook.h"
 
+#include "params/RegularFile.h"
 #include "params/SaveTarget.h"
 
 #include <filesystem>
@@ -48,6 +49,7 @@ struct ImportResult {
     ImportOutcome outcome = ImportOutcome::Imported;
     JsonProblem problem = JsonProblem::None;
     BookWrite write = BookWrite::Done;
+    params::RegularFileError fileError = params::RegularFileError::None;
     std::string detail;
     ImportCounts counts;
 };

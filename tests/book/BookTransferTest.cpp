@@ -181,16 +181,18 @@ TEST_F(BookTransfer, AMalformedFileIsRefusedWholeAndSaysWhere)
 
 TEST_F(BookTransfer, AFileThatCannotBeReadIsSaidSo)
 {
-    EXPECT_EQ(importBook(book, folder / "missing.json").outcome, ImportOutcome::CannotRead);
+    const ImportResult missing = importBook(book, folder / "missing.json");
+    EXPECT_EQ(missing.outcome, ImportOutcome::CannotRead);
+    EXPECT_EQ(missing.fileError, params::RegularFileError::Missing);
     fs::create_directories(folder / "a-folder.json");
     const ImportResult folderImport = importBook(book, folder / "a-folder.json");
     EXPECT_EQ(folderImport.outcome, ImportOutcome::CannotRead);
-    EXPECT_EQ(folderImport.detail, "a folder");
+    EXPECT_EQ(folderImport.fileError, params::RegularFileError::Directory);
     // A FIFO is never waited on: nothing would ever come.
     ASSERT_EQ(::mkfifo((folder / "pipe.json").c_str(), 0600), 0);
     const ImportResult fifoImport = importBook(book, folder / "pipe.json");
     EXPECT_EQ(fifoImport.outcome, ImportOutcome::CannotRead);
-    EXPECT_EQ(fifoImport.detail, "not a regular file");
+    EXPECT_EQ(fifoImport.fileError, params::RegularFileError::NotAFile);
 }
 
 // One transaction: when the book refuses a write half-way, the cars
