@@ -23,6 +23,9 @@ constexpr CommandOption adaptOptions[] = {
 constexpr CommandOption defaultsOptions[] = {{"-o", Text}};
 constexpr CommandOption reportOptions[] = {{"-o", Text},           {"--file", Text},     {"--registration", Text},
                                            {"--make-model", Text}, {"--odometer", Text}, {"--workshop", Text}};
+constexpr CommandOption carsOptions[] = {{"--export", Text}, {"--import", Text}, {"--forget-current"}};
+constexpr CommandOption carOptions[] = {{"--visit", Count}, {"-o", Text},      {"--add"},    {"--make-model", Text},
+                                        {"--vin", Text},    {"--notes", Text}, {"--current"}};
 
 constexpr int diffTrouble = 2;
 
@@ -172,6 +175,45 @@ const CommandSpec commands[] = {
      .usage = "defaults -o FILE",
      .help = "Saves the default parameter set as a parameter file.\n",
      .options = defaultsOptions},
+    {.name = "cars",
+     .usage = "cars [TEXT] | cars --export FILE.json | cars --import FILE.json | cars --forget-current",
+     .help = "The workshop's car book: every car, its visits and the sets its controller\n"
+             "held. Without TEXT it lists every car; with TEXT the cars whose registration\n"
+             "holds it (spaces, dashes and case do not count; those that start with it\n"
+             "first) or whose make and model does: registration, make and model, the\n"
+             "number of visits and the last one.\n"
+             "  --export FILE.json  write the whole book, sets and reports included, to\n"
+             "                      one file, to move it to another PC\n"
+             "  --import FILE.json  merge such a file into this book: a car is matched by\n"
+             "                      its registration, a visit already here (same car, time\n"
+             "                      and read set) is skipped, never overwritten; says how\n"
+             "                      many it took and skipped. A file with anything wrong\n"
+             "                      in it is refused whole (exit 4)\n"
+             "  --forget-current    no car is current any more (see car --current)\n"
+             "The book is workshop.sqlite in $DRAVINOR_DATA_DIR, else\n"
+             "$XDG_DATA_HOME/dravinor, else ~/.local/share/dravinor. A damaged book is\n"
+             "kept as workshop.sqlite.damaged-DATE-TIME and a new one started.\n",
+     .options = carsOptions,
+     .maxOperands = 1,
+     .operands = "at most one search text"},
+    {.name = "car",
+     .usage = "car REG [--visit N -o FILE.PAR] [--add --make-model TEXT [--vin V] [--notes T]] [--current]",
+     .help = "One car of the car book, by its registration number (spaces, dashes and\n"
+             "case do not count): its details and its visits, newest first, numbered.\n"
+             "  --visit N -o FILE.PAR  save the set visit N left with (its end set), or the\n"
+             "                         set read when it came when it has none, as a\n"
+             "                         parameter file; an existing FILE is kept beside it\n"
+             "                         as a .BAK copy\n"
+             "  --add --make-model TEXT [--vin V] [--notes T]\n"
+             "                         add the car to the book, its registration as typed\n"
+             "  --current              make it the car on the lift: every whole read\n"
+             "                         (dravinor-cli read) is then recorded as a visit of\n"
+             "                         it, with the controller's type and firmware, until\n"
+             "                         another car is current or cars --forget-current\n",
+     .options = carOptions,
+     .minOperands = 1,
+     .maxOperands = 1,
+     .operands = "one registration number"},
 };
 
 }  // namespace

@@ -28,5 +28,8 @@ int runSetField(CliSession& session, const std::string& name, const std::string&
 int runJournal(const CliOptions& options, const params::SessionWiring& wiring);
 // The customer's report as PDF, from the controller or a parameter file.
 int runReport(const CliOptions& options, const params::SessionWiring& wiring);
+// The car book: search, export and import; one car's visits, its sets, adding it.
+int runCars(const CliOptions& options);
+int runCar(const CliOptions& options);
 
 }  // namespace dravinor::cli

@@ -6,6 +6,7 @@
 #include "PageValueTable.h"
 #include "ParameterFileCommands.h"
 #include "ReadFailureText.h"
+#include "ReadVisit.h"
 #include "SaveTargetText.h"
 
 #include "params/ParameterDecoder.h"
@@ -48,6 +49,8 @@ std::string fileErrorText(FileError error)
     return "error";
 }
 
+}  // namespace
+
 int saveFile(const std::string& path, const ParameterBlock& block)
 {
     const auto result = params::saveParameterFile(path, block);
@@ -74,8 +77,6 @@ int saveFile(const std::string& path, const ParameterBlock& block)
     std::cerr << "Saved " << path << '\n';
     return exitSuccess;
 }
-
-}  // namespace
 
 int loadFile(const std::string& path, ParameterBlock& block, std::uintmax_t* size)
 {
@@ -128,6 +129,7 @@ int runRead(CliSession& session, const CliOptions& options)
         std::cerr << "dravinor-cli: " << incompleteReadText(read) << (output.empty() ? "\n" : "; no file written\n");
         return exitNoController;
     }
+    recordReadVisit(session.state().block(), session.connection().identity());
     return output.empty() ? exitSuccess : saveFile(output, session.state().block());
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // The help's paragraphs that name the system's own places: the devices
-// COM1.. stand for and where the journal is kept. Literals, so that the
+// COM1.. stand for, where the journal and the car book are kept. Literals, so that the
 // general help stays one text.
 
 #ifdef _WIN32
@@ -23,6 +23,9 @@
     "  %LOCALAPPDATA%\\Dravinor\\journal.log\n"                                                                        \
     "  (at 1 MB it moves to journal.log.1, replacing the one older file kept).\n"
 
+// The Windows build has no car book yet.
+#define DRAVINOR_CAR_BOOK_HELP ""
+
 #define DRAVINOR_NO_PORTS_TEXT "no serial ports found (no COM port in the system's list)"
 
 #else
@@ -43,6 +46,12 @@
     "Journal: $DRAVINOR_STATE_DIR/journal.log, else\n"                                                                 \
     "  $XDG_STATE_HOME/dravinor/journal.log, else ~/.local/state/dravinor/journal.log\n"                               \
     "  (at 1 MB it moves to journal.log.1, replacing the one older file kept).\n"
+
+#define DRAVINOR_CAR_BOOK_HELP                                                                                         \
+    "Car book: $DRAVINOR_DATA_DIR/workshop.sqlite, else\n"                                                             \
+    "  $XDG_DATA_HOME/dravinor/workshop.sqlite, else\n"                                                                \
+    "  ~/.local/share/dravinor/workshop.sqlite.\n"                                                                     \
+    "\n"
 
 #define DRAVINOR_NO_PORTS_TEXT "no serial ports found (no /dev/ttyUSB*, /dev/ttyACM* or /dev/ttyS* with a UART)"
 

@@ -36,6 +36,10 @@ int runCli(int argc, char** argv, const params::SessionWiring& wiring)
         return runJournal(options, wiring);
     if (command == "report")
         return runReport(options, wiring);
+    if (command == "cars")
+        return runCars(options);
+    if (command == "car")
+        return runCar(options);
 
     CliSession session(wiring);
     if (!session.init(options))

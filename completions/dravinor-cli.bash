@@ -80,7 +80,7 @@ _dravinor_cli()
         prev=${words[cword - 1]}
     fi
 
-    local commands="ports identify read write set diff journal reset live adapt show defaults report"
+    local commands="ports identify read write set diff journal reset live adapt show defaults report cars car"
     local globals="--port --help --version"
     local fields="PRLambda ESLambda_1 ESLambda_2 PCTps ODPBenzynaGas DObrotow MONGaz TPWStopniach
         ZPAttuatoraPow_1 ZPAttuatoraPow_2 PSAttuatoraPow PAttuatoraPow ZPAttuatoraPon_1
@@ -106,7 +106,7 @@ _dravinor_cli()
             case $word in
             --) optionsEnded=1; continue ;;
             --port | -o | --count | --last | --ignition | --probe | --temperature-sensor | --file | --registration | \
-                --make-model | --odometer | --workshop) ((i++)); continue ;;
+                --make-model | --odometer | --workshop | --export | --import | --visit | --vin | --notes) ((i++)); continue ;;
             -*) continue ;;
             esac
         fi
@@ -133,6 +133,8 @@ _dravinor_cli()
     journal) options="--last" ;;
     adapt) options="--ignition --probe --temperature-sensor --yes --force" ;;
     report) options="-o --file --registration --make-model --odometer --workshop" ;;
+    cars) options="--export --import --forget-current" ;;
+    car) options="--visit -o --add --make-model --vin --notes --current" ;;
     esac
     if [[ -z $optionsEnded && $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options $globals" -- "$cur"))
@@ -152,6 +154,12 @@ _dravinor_cli()
         elif [[ $prev == -o ]]; then
             COMPREPLY=($(compgen -f -- "$cur"))
         fi
+        ;;
+    cars)
+        [[ $prev == --export || $prev == --import ]] && COMPREPLY=($(compgen -f -- "$cur"))
+        ;;
+    car)
+        [[ $prev == -o ]] && _dravinor_cli_par_files "$cur"
         ;;
     diff)
         if ((position < 2)); then

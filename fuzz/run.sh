@@ -15,7 +15,8 @@ fi
 dir=$1
 seconds=$2
 shift 2
-targets=(fuzz_link fuzz_parameter_file fuzz_live_frame fuzz_lang_reader fuzz_port_map fuzz_live_csv fuzz_journal_reader)
+targets=(fuzz_link fuzz_parameter_file fuzz_live_frame fuzz_lang_reader fuzz_port_map fuzz_live_csv fuzz_journal_reader
+         fuzz_car_book_import)
 if [ -n "${FUZZ_TARGETS:-}" ]; then
   read -r -a targets <<<"$FUZZ_TARGETS"
 fi

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libgl-dev fonts-dejavu-core clang libclang-rt-14-dev
           qt6-translations-l10n dpkg-dev file ccache lintian bash-completion poppler-utils
-          clang-format clang-tidy)
+          clang-format clang-tidy libsqlite3-dev nlohmann-json3-dev)
 # The Windows cross compiler and wine (scripts/windows-core.sh,
 # windows-app.sh), the display for the window's demo and its screenshot, and
 # the zip and installer makers (scripts/package-windows.sh): wanted, not

@@ -9,7 +9,7 @@
 #   scripts/tidy.sh [--all] [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scope='src/(link|params|fields|wizard|report|lang|diagnostics)|cli|sim'
+scope='src/(link|params|book|fields|wizard|report|lang|diagnostics)|cli|sim'
 if [ "${1:-}" = --all ]; then
   scope='src|cli|app|sim'
   shift

@@ -26,6 +26,15 @@ fs::path stateFolder()
     return fs::path(nonEmptyEnv("HOME")) / ".local" / "state" / "dravinor";
 }
 
+fs::path dataFolder()
+{
+    if (const std::string dir = nonEmptyEnv("DRAVINOR_DATA_DIR"); !dir.empty())
+        return dir;
+    if (const std::string dir = nonEmptyEnv("XDG_DATA_HOME"); !dir.empty())
+        return fs::path(dir) / "dravinor";
+    return fs::path(nonEmptyEnv("HOME")) / ".local" / "share" / "dravinor";
+}
+
 fs::path roamingSettingsFolder()
 {
     return {};

@@ -12,6 +12,11 @@ namespace dravinor::params {
 // writes should.
 std::filesystem::path stateFolder();
 
+// The workshop's own records (the car book): $DRAVINOR_DATA_DIR when set; else
+// on POSIX $XDG_DATA_HOME/dravinor, else ~/.local/share/dravinor; on Windows
+// %LOCALAPPDATA%\Dravinor, beside the journal: a database is no file to roam.
+std::filesystem::path dataFolder();
+
 // The window's settings and recent files on Windows: %APPDATA%\Dravinor,
 // which roams with the user. Empty elsewhere, where Qt's own place for a
 // user's settings is the custom ($XDG_CONFIG_HOME, else ~/.config).

@@ -49,6 +49,13 @@ fs::path stateFolder()
     return programFolderIn(FOLDERID_LocalAppData);
 }
 
+fs::path dataFolder()
+{
+    if (fs::path dir = environmentFolder(L"DRAVINOR_DATA_DIR"); !dir.empty())
+        return dir;
+    return programFolderIn(FOLDERID_LocalAppData);
+}
+
 fs::path roamingSettingsFolder()
 {
     return programFolderIn(FOLDERID_RoamingAppData);

@@ -7,18 +7,19 @@
 
 cmake_minimum_required(VERSION 3.20)
 
-set(plain link lang diagnostics params fields wizard report)
+set(plain link lang diagnostics params book fields wizard report)
 set(allowed_link link)
 set(allowed_lang lang)
 set(allowed_diagnostics diagnostics)
 set(allowed_params params link lang)
+set(allowed_book book params link lang)
 set(allowed_fields fields params link lang)
 set(allowed_wizard wizard params link lang diagnostics)
 set(allowed_report report fields wizard params link lang diagnostics)
 set(allowed_reportpdf reportpdf report fields wizard params link lang diagnostics)
 set(allowed_live live params link lang diagnostics)
 set(allowed_ui ui live reportpdf report fields wizard params link lang diagnostics)
-set(layers link lang diagnostics params fields wizard report reportpdf live ui)
+set(layers link lang diagnostics params book fields wizard report reportpdf live ui)
 
 set(breaches "")
 foreach(layer IN LISTS layers)

@@ -23,5 +23,17 @@ TEST(UserFolders, StateDirOverridesXdgWhichOverridesHome)
     EXPECT_TRUE(roamingSettingsFolder().empty());
 }
 
+TEST(UserFolders, DataDirOverridesXdgDataWhichOverridesHome)
+{
+    ::setenv("DRAVINOR_DATA_DIR", "/x/data", 1);
+    ::setenv("XDG_DATA_HOME", "/x/xdg-data", 1);
+    ::setenv("HOME", "/home/fitter", 1);
+    EXPECT_EQ(dataFolder(), "/x/data");
+    ::unsetenv("DRAVINOR_DATA_DIR");
+    EXPECT_EQ(dataFolder(), "/x/xdg-data/dravinor");
+    ::setenv("XDG_DATA_HOME", "", 1);
+    EXPECT_EQ(dataFolder(), "/home/fitter/.local/share/dravinor");
+}
+
 }  // namespace
 }  // namespace dravinor::params

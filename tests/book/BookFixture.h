@@ -1,0 +1,56 @@
+#pragma once
+
+#include "StateFolder.h"
+#include "book/CarBook.h"
+#include "book/Sqlite.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace dravinor::testing {
+
+// A book of the test's own, open, in a folder of its own.
+struct BookFixture : ::testing::Test {
+    StateFolder folder;
+    std::filesystem::path file = folder / "workshop.sqlite";
+    book::CarBook book;
+
+    void SetUp() override { ASSERT_TRUE(book::usable(book.open(file).outcome)); }
+
+    book::Car addCar(const std::string& registration, const std::string& makeModel = "Opel Astra G")
+    {
+        book::Car car{0, registration, makeModel, "", ""};
+        EXPECT_EQ(book.addCar(car), book::BookWrite::Done) << registration;
+        return car;
+    }
+
+    // A set whose bytes all say `mark`, so two sets are told apart.
+    static params::ParameterBlock setOf(std::uint8_t mark)
+    {
+        params::ParameterBlock set;
+        set.bytes().fill(mark);
+        return set;
+    }
+
+    book::Visit addVisit(std::int64_t carId, std::int64_t time, std::optional<std::uint8_t> readMark = {})
+    {
+        book::Visit visit;
+        visit.carId = carId;
+        visit.time = time;
+        visit.controllerType = "3";
+        visit.firmware = "1";
+        if (readMark)
+            visit.readSet = setOf(*readMark);
+        EXPECT_EQ(book.addVisit(visit), book::BookWrite::Done);
+        return visit;
+    }
+};
+
+inline std::string integrityOf(sqlite3* db)
+{
+    book::Statement check(db, "PRAGMA integrity_check");
+    return check.step() == SQLITE_ROW ? check.text(0) : "no answer";
+}
+
+}  // namespace dravinor::testing
