@@ -43,11 +43,17 @@ BookOpen outcomeOf(int code, const fs::path& file)
     }
 }
 
-// "ok" is the one row of a check that found nothing wrong.
-bool passesQuickCheck(sqlite3* db)
+// SQLITE_OK when the check found nothing wrong ("ok" is its one row);
+// SQLITE_CORRUPT when it found something; else why it could not check. A
+// check that could not run (another program busy with the book, no memory)
+// says nothing of the file and must never move it aside.
+int quickCheck(sqlite3* db)
 {
     Statement check(db, "PRAGMA quick_check");
-    return check.step() == SQLITE_ROW && check.text(0) == "ok";
+    const int code = check.step();
+    if (code != SQLITE_ROW)
+        return code == SQLITE_DONE ? SQLITE_CORRUPT : code;
+    return check.text(0) == "ok" ? SQLITE_OK : SQLITE_CORRUPT;
 }
 
 }  // namespace
@@ -126,8 +132,13 @@ OpenResult CarBook::openFile(bool existed)
         return fail(outcomeOf(code, file_));
     std::error_code error;
     const auto size = fs::file_size(file_, error);
-    if (existed && (error || recordedSize(file_) != size) && !passesQuickCheck(db_))
-        return fail(BookOpen::DamagedReplaced);
+    if (existed && (error || recordedSize(file_) != size)) {
+        code = quickCheck(db_);
+        if (troubleOf(code) == Trouble::Damaged)
+            return fail(BookOpen::DamagedReplaced);
+        if (code != SQLITE_OK)
+            return fail(outcomeOf(code, file_));
+    }
     // FULL: a visit recorded is on the disk when the write returns, power cut or not.
     execute(db_, "PRAGMA synchronous = FULL");
     execute(db_, "PRAGMA foreign_keys = ON");
