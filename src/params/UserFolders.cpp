@@ -15,24 +15,26 @@ std::string nonEmptyEnv(const char* name)
     return value && *value ? std::string(value) : std::string();
 }
 
+// $override when set; else $xdgVariable/dravinor; else ~/underHome/dravinor.
+fs::path userFolder(const char* override, const char* xdgVariable, const fs::path& underHome)
+{
+    if (const std::string dir = nonEmptyEnv(override); !dir.empty())
+        return dir;
+    if (const std::string dir = nonEmptyEnv(xdgVariable); !dir.empty())
+        return fs::path(dir) / "dravinor";
+    return fs::path(nonEmptyEnv("HOME")) / underHome / "dravinor";
+}
+
 }  // namespace
 
 fs::path stateFolder()
 {
-    if (const std::string dir = nonEmptyEnv("DRAVINOR_STATE_DIR"); !dir.empty())
-        return dir;
-    if (const std::string dir = nonEmptyEnv("XDG_STATE_HOME"); !dir.empty())
-        return fs::path(dir) / "dravinor";
-    return fs::path(nonEmptyEnv("HOME")) / ".local" / "state" / "dravinor";
+    return userFolder("DRAVINOR_STATE_DIR", "XDG_STATE_HOME", fs::path(".local") / "state");
 }
 
 fs::path dataFolder()
 {
-    if (const std::string dir = nonEmptyEnv("DRAVINOR_DATA_DIR"); !dir.empty())
-        return dir;
-    if (const std::string dir = nonEmptyEnv("XDG_DATA_HOME"); !dir.empty())
-        return fs::path(dir) / "dravinor";
-    return fs::path(nonEmptyEnv("HOME")) / ".local" / "share" / "dravinor";
+    return userFolder("DRAVINOR_DATA_DIR", "XDG_DATA_HOME", fs::path(".local") / "share");
 }
 
 fs::path roamingSettingsFolder()

@@ -33,6 +33,25 @@ struct BookFixture : ::testing::Test {
         return set;
     }
 
+    // A visit with every field filled, the notes and report in bytes a
+    // careless encoder would break (a quote, a line end, a NUL, 0xFF).
+    static book::Visit fullVisit(std::int64_t carId)
+    {
+        book::Visit visit;
+        visit.carId = carId;
+        visit.time = 1765290000;
+        visit.odometer = 182400;
+        visit.controllerType = "3";
+        visit.firmware = "1.2";
+        visit.readSet = setOf(7);
+        visit.endSet = setOf(255);
+        visit.adaptation = "lambda threshold 0,45 V; stepper 12..88";
+        visit.reportPdf = std::vector<std::uint8_t>{'%', 'P', 'D', 'F', '\0', 0xFF, '\n'};
+        visit.notes = "reducer screw turned \"half\" a turn\nand the idle set";
+        visit.journal = book::JournalRange{41, 47};
+        return visit;
+    }
+
     book::Visit addVisit(std::int64_t carId, std::int64_t time, std::optional<std::uint8_t> readMark = {})
     {
         book::Visit visit;

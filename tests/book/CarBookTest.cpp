@@ -37,18 +37,7 @@ TEST_F(CarBookCars, OneRegistrationIsOneCar)
 TEST_F(CarBookVisits, ComeBackWholeNewestFirst)
 {
     const Car car = addCar("KR 5T001");
-    Visit full;
-    full.carId = car.id;
-    full.time = 1765290000;
-    full.odometer = 182400;
-    full.controllerType = "3";
-    full.firmware = "1.2";
-    full.readSet = setOf(7);
-    full.endSet = setOf(9);
-    full.adaptation = "lambda threshold 0,45 V; stepper 12..88";
-    full.reportPdf = std::vector<std::uint8_t>{'%', 'P', 'D', 'F', 0, 255};
-    full.notes = "reducer screw turned half a turn";
-    full.journal = JournalRange{41, 47};
+    Visit full = fullVisit(car.id);
     ASSERT_EQ(book.addVisit(full), BookWrite::Done);
     const Visit older = addVisit(car.id, full.time - 86400);
     const Visit sameSecondLater = addVisit(car.id, full.time);
