@@ -15,8 +15,11 @@
 # ${DRAVINOR_QT_WORK:-/var/tmp/dravinor-qt-build}; the next run goes on from
 # there. Needs root (apt-get) and Debian's mirror. Every heavy step runs niced, so
 # the build takes only idle CPU. DRAVINOR_QT_JOBS sets the parallel jobs
-# (default: the number of cores).
+# (default: the number of cores). With --cached-only it builds nothing: it
+# prints the prefix when the cache is there and exits 3 when it is not.
 set -euo pipefail
+cached_only=no
+[ "${1:-}" = --cached-only ] && cached_only=yes
 
 cache_root=${DRAVINOR_QT_CACHE:-/opt/dravinor}
 work_root=${DRAVINOR_QT_WORK:-/var/tmp/dravinor-qt-build}
@@ -147,6 +150,10 @@ done_mark=$prefix/.dravinor-complete
 if [ -e "$done_mark" ]; then
   echo "$prefix"
   exit 0
+fi
+if [ $cached_only = yes ]; then
+  say "not built yet: $prefix"
+  exit 3
 fi
 
 # --- build ------------------------------------------------------------------------
