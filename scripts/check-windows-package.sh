@@ -58,6 +58,11 @@ for text in THIRD-PARTY.txt LGPL-3.txt GPL-3.txt Qt-copyright.txt GCC-runtime-co
 done
 grep -q "qt6-base 6" "$unpacked/Dravinor-$version/licenses/THIRD-PARTY.txt" ||
   fail "licenses/THIRD-PARTY.txt does not name the Qt source it was built from"
+# The window program carries its icon and version as resources: Explorer,
+# the Start menu and Add/Remove Programs show them.
+exe="$unpacked/Dravinor-$version/dravinor.exe"
+x86_64-w64-mingw32-objdump -h "$exe" | grep -q '\.rsrc' || fail "dravinor.exe carries no resources (icon, version)"
+strings -el -n 3 "$exe" | grep -qx "$version" || fail "dravinor.exe's version resource does not say $version"
 echo "check-windows-package: the zip's programs run"
 
 timeout 120 "${wine_run[@]}" "$setup" /S || fail "the silent install failed"

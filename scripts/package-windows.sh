@@ -66,5 +66,5 @@ portable=$(realpath "$stage")
 setup="$out/dravinor-$version-setup.exe"
 nice -n 10 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" \
   -DFILE_VERSION="${major:-0}.${minor:-0}.${patch:-0}.${tweak:-0}" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" \
-  -DLISTS="$(realpath "$lists")" -DOUTFILE="$(realpath "$out")/${setup##*/}" packaging/windows/dravinor.nsi
+  -DLISTS="$(realpath "$lists")" -DICON="$(realpath data/icons/dravinor.ico)" -DOUTFILE="$(realpath "$out")/${setup##*/}" packaging/windows/dravinor.nsi
 echo "package-windows: $zip_file ($(du -h "$zip_file" | cut -f1)), $setup ($(du -h "$setup" | cut -f1))"

@@ -6,6 +6,8 @@
 ;              (the portable folder of scripts/windows-portable.sh) and
 ;              uninstall-files.nsh, so that the uninstaller removes only
 ;              what the installer put there
+;   ICON       the program's icon (data/icons/dravinor.ico), the installer's
+;              and uninstaller's too
 ;   OUTFILE    the installer's path
 ;   SIZE_KB    the installed size, for Add/Remove Programs
 ;
@@ -44,6 +46,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT"
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "InstallerLanguage"
 !define MUI_ABORTWARNING
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\dravinor.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\CZYTAJ.txt"
 
