@@ -208,8 +208,11 @@ const CommandSpec commands[] = {
              "                         add the car to the book, its registration as typed\n"
              "  --current              make it the car on the lift: every whole read\n"
              "                         (dravinor-cli read) is then recorded as a visit of\n"
-             "                         it, with the controller's type and firmware, until\n"
-             "                         another car is current or cars --forget-current\n",
+             "                         it, with the controller's type and firmware, and\n"
+             "                         every write the controller took whole as the end\n"
+             "                         set of its visit of today (a new one if none),\n"
+             "                         until another car is current or\n"
+             "                         cars --forget-current\n",
      .options = carOptions,
      .minOperands = 1,
      .maxOperands = 1,

@@ -2,11 +2,11 @@
 #include "BulkWriteReport.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "CurrentCarVisit.h"
 #include "DiffPrinter.h"
 #include "PageValueTable.h"
 #include "ParameterFileCommands.h"
 #include "ReadFailureText.h"
-#include "ReadVisit.h"
 #include "SaveTargetText.h"
 
 #include "params/ParameterDecoder.h"
@@ -192,6 +192,9 @@ int runWrite(CliSession& session, const CliOptions& options)
         printDifferences(shippedPolishTexts(), before, held, "before", path);
     else
         printParameters(held, {}, &outcome.eepromWritten);
+    // Only a set the controller took whole is the car's set.
+    if (code == exitSuccess)
+        recordEndSet(held, session.connection().identity());
     return code;
 }
 

@@ -1,6 +1,6 @@
 #include "CliOptions.h"
 #include "Commands.h"
-#include "ReadVisit.h"
+#include "CurrentCarVisit.h"
 
 #include <iostream>
 
@@ -28,5 +28,6 @@ int runCar(const CliOptions&)
 }
 
 void recordReadVisit(const params::ParameterBlock&, std::optional<link::ControllerIdentity>) {}
+void recordEndSet(const params::ParameterBlock&, std::optional<link::ControllerIdentity>) {}
 
 }  // namespace dravinor::cli

@@ -169,6 +169,43 @@ TEST_F(CliCarBook, AReadGoesOnWhenItsVisitCannotBeRecorded)
     EXPECT_NE(run.err.find("the read is not recorded as a visit of WX 1"), std::string::npos) << run.err;
 }
 
+TEST_F(CliCarBook, AWholeWriteIsTheEndSetOfTodaysVisitOrOfANewOne)
+{
+    ASSERT_EQ(cli("car 'WX 1' --add --make-model Fiat --current").exitCode, 0);
+    const fs::path file = dir / "tuned.PAR";
+    ASSERT_EQ(cli("read -o '" + file.string() + "'").exitCode, 0);
+    auto tuned = fileBytes(file);
+    tuned[1] = static_cast<std::uint8_t>(tuned[1] + 1);
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(tuned.data()), static_cast<std::streamsize>(tuned.size()));
+
+    CliRun run = cli("write --yes '" + file.string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("Recorded as the end set of today's visit of WX 1"), std::string::npos) << run.err;
+    {
+        book::CarBook book;
+        ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
+        const auto visits = book.visitsOf(book.carByRegistration("WX1")->id);
+        ASSERT_EQ(visits.size(), 1u) << "the read's visit, now with its end set";
+        ASSERT_TRUE(visits[0].readSet && visits[0].endSet);
+        EXPECT_NE(visits[0].readSet->bytes(), visits[0].endSet->bytes());
+        EXPECT_EQ(visits[0].endSet->bytes(), controller.eeprom());
+    }
+
+    // A car that had no visit today gets one, with the end set alone.
+    ASSERT_EQ(cli("car 'KR 2' --add --make-model Lada --current").exitCode, 0);
+    run = cli("write --yes '" + file.string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("Recorded as the end set of a new visit of KR 2"), std::string::npos) << run.err;
+    book::CarBook book;
+    ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
+    const auto visits = book.visitsOf(book.carByRegistration("KR2")->id);
+    ASSERT_EQ(visits.size(), 1u);
+    EXPECT_FALSE(visits[0].readSet);
+    ASSERT_TRUE(visits[0].endSet);
+    EXPECT_EQ(visits[0].endSet->bytes(), controller.eeprom());
+}
+
 TEST_F(CliCarBook, ExportAndImportMoveTheBookAndSayWhatTheyTookAndSkipped)
 {
     ASSERT_EQ(cli("car 'WX 1' --add --make-model Fiat --current").exitCode, 0);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "link/ControllerIdentity.h"
+#include "params/ParameterBlock.h"
+
+#include <optional>
+
+namespace dravinor::cli {
+
+// What the commands record of the current car (car REG --current). A book
+// that cannot be used is told on stderr and costs the command nothing.
+
+// After a whole read: the set read, a new visit with the controller's identity.
+void recordReadVisit(const params::ParameterBlock& set, std::optional<link::ControllerIdentity> identity);
+
+// After a write the controller acknowledged whole: the set it now holds, as
+// the end set of the car's visit of today (a visit is a day's work on the
+// car), or of a new visit when today has none yet.
+void recordEndSet(const params::ParameterBlock& set, std::optional<link::ControllerIdentity> identity);
+
+}  // namespace dravinor::cli
