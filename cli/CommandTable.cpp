@@ -210,9 +210,9 @@ const CommandSpec commands[] = {
              "                         (dravinor-cli read) is then recorded as a visit of\n"
              "                         it, with the controller's type and firmware, and\n"
              "                         every write the controller took whole as the end\n"
-             "                         set of its visit of today (a new one if none),\n"
-             "                         until another car is current or\n"
-             "                         cars --forget-current\n",
+             "                         set, and every report saved as the report, of its\n"
+             "                         visit of today (a new one if none), until another\n"
+             "                         car is current or cars --forget-current\n",
      .options = carOptions,
      .minOperands = 1,
      .maxOperands = 1,

@@ -6,7 +6,10 @@
 #include "book/CurrentCar.h"
 
 #include <ctime>
+#include <fstream>
 #include <iostream>
+#include <iterator>
+#include <vector>
 
 namespace dravinor::cli {
 
@@ -57,7 +60,6 @@ bool told(book::BookWrite write, const book::Car& car, const char* notRecorded)
 }
 
 constexpr const char* readNotRecorded = "the read is not recorded as a visit";
-constexpr const char* endSetNotRecorded = "the set written is not recorded in a visit";
 
 }  // namespace
 
@@ -76,30 +78,55 @@ void recordReadVisit(const params::ParameterBlock& set, std::optional<link::Cont
         std::cerr << "Recorded as a visit of " << car->registration << " in the car book\n";
 }
 
-void recordEndSet(const params::ParameterBlock& set, std::optional<link::ControllerIdentity> identity)
+namespace {
+
+// Changes the current car's visit of today, or a new one when it has none
+// today, by `change`, and says which on stderr.
+template <typename Change>
+void recordIntoTodaysVisit(const char* recordedAs, const char* notRecorded,
+                           const std::optional<link::ControllerIdentity>& identity, Change change)
 {
     book::CarBook book;
-    const auto car = currentCarIn(book, endSetNotRecorded);
+    const auto car = currentCarIn(book, notRecorded);
     if (!car)
         return;
     const std::time_t now = std::time(nullptr);
     const auto visits = book.visitsOf(car->id);
     if (!visits.empty() && sameLocalDay(static_cast<std::time_t>(visits.front().time), now)) {
         book::Visit today = visits.front();
-        today.endSet = set;
+        change(today);
         if (today.controllerType.empty())
             noteIdentity(today, identity);
-        if (told(book.updateVisit(today), *car, endSetNotRecorded))
-            std::cerr << "Recorded as the end set of today's visit of " << car->registration << " in the car book\n";
+        if (told(book.updateVisit(today), *car, notRecorded))
+            std::cerr << "Recorded as " << recordedAs << " of today's visit of " << car->registration
+                      << " in the car book\n";
         return;
     }
     book::Visit visit;
     visit.carId = car->id;
     visit.time = static_cast<std::int64_t>(now);
     noteIdentity(visit, identity);
-    visit.endSet = set;
-    if (told(book.addVisit(visit), *car, endSetNotRecorded))
-        std::cerr << "Recorded as the end set of a new visit of " << car->registration << " in the car book\n";
+    change(visit);
+    if (told(book.addVisit(visit), *car, notRecorded))
+        std::cerr << "Recorded as " << recordedAs << " of a new visit of " << car->registration << " in the car book\n";
+}
+
+}  // namespace
+
+void recordEndSet(const params::ParameterBlock& set, std::optional<link::ControllerIdentity> identity)
+{
+    recordIntoTodaysVisit("the end set", "the set written is not recorded in a visit", identity,
+                          [&set](book::Visit& visit) { visit.endSet = set; });
+}
+
+void recordReport(const std::filesystem::path& pdf)
+{
+    std::ifstream in(pdf, std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof())
+        return;
+    recordIntoTodaysVisit("the report", "the report is not recorded in a visit", std::nullopt,
+                          [&bytes](book::Visit& visit) { visit.reportPdf = bytes; });
 }
 
 }  // namespace dravinor::cli

@@ -3,6 +3,7 @@
 #include "link/ControllerIdentity.h"
 #include "params/ParameterBlock.h"
 
+#include <filesystem>
 #include <optional>
 
 namespace dravinor::cli {
@@ -17,5 +18,9 @@ void recordReadVisit(const params::ParameterBlock& set, std::optional<link::Cont
 // the end set of the car's visit of today (a visit is a day's work on the
 // car), or of a new visit when today has none yet.
 void recordEndSet(const params::ParameterBlock& set, std::optional<link::ControllerIdentity> identity);
+
+// After a customer's report was saved: the PDF, as the report of the car's
+// visit of today, or of a new visit when today has none yet.
+void recordReport(const std::filesystem::path& pdf);
 
 }  // namespace dravinor::cli

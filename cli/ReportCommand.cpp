@@ -1,6 +1,7 @@
 #include "Arguments.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "CurrentCarVisit.h"
 #include "ParameterFileCommands.h"
 #include "PolishTexts.h"
 #include "ReadFailureText.h"
@@ -139,7 +140,10 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
             if (static_cast<std::uintmax_t>(address) >= size)
                 missing.set(static_cast<std::size_t>(address));
         content.values = report::reportValues(block, missing);
-        return writeReport(content, output);
+        const int code = writeReport(content, output);
+        if (code == exitSuccess)
+            recordReport(output);
+        return code;
     }
 
     CliSession session(wiring);
@@ -151,6 +155,8 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
     content.identity = session.connection().identity();
     content.values = report::reportValues(session.state().block(), session.state().unreadAddresses());
     const int code = writeReport(content, output);
+    if (code == exitSuccess)
+        recordReport(output);
     if (code == exitSuccess && !content.identity)
         std::cerr << "dravinor-cli: the controller's identity never came back cleanly; the report gives its type "
                      "and version as unknown\n";

@@ -29,5 +29,6 @@ int runCar(const CliOptions&)
 
 void recordReadVisit(const params::ParameterBlock&, std::optional<link::ControllerIdentity>) {}
 void recordEndSet(const params::ParameterBlock&, std::optional<link::ControllerIdentity>) {}
+void recordReport(const std::filesystem::path&) {}
 
 }  // namespace dravinor::cli

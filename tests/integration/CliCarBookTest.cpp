@@ -11,6 +11,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 using namespace dravinor;
 using dravinor::testing::CliRun;
@@ -204,6 +205,25 @@ TEST_F(CliCarBook, AWholeWriteIsTheEndSetOfTodaysVisitOrOfANewOne)
     EXPECT_FALSE(visits[0].readSet);
     ASSERT_TRUE(visits[0].endSet);
     EXPECT_EQ(visits[0].endSet->bytes(), controller.eeprom());
+}
+
+TEST_F(CliCarBook, ASavedReportIsTheReportOfTodaysVisit)
+{
+    ASSERT_EQ(cli("car 'WX 1' --add --make-model Fiat --current").exitCode, 0);
+    ASSERT_EQ(cli("read").exitCode, 0);
+    const fs::path pdf = dir / "wx1.pdf";
+    const CliRun run = cli("report -o '" + pdf.string() + "' --registration 'WX 1'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("Recorded as the report of today's visit of WX 1"), std::string::npos) << run.err;
+    book::CarBook book;
+    ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
+    const auto visits = book.visitsOf(book.carByRegistration("WX1")->id);
+    ASSERT_EQ(visits.size(), 1u);
+    ASSERT_TRUE(visits[0].readSet && visits[0].reportPdf);
+    std::ifstream saved(pdf, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(*visits[0].reportPdf, bytes);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-");
 }
 
 TEST_F(CliCarBook, ExportAndImportMoveTheBookAndSayWhatTheyTookAndSkipped)
