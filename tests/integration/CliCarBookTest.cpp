@@ -44,6 +44,16 @@ struct CliCarBook : dravinor::testing::CliFixture {
         ::tzset();
     }
 
+    // What the book holds of a car now, as another program would see it.
+    std::vector<book::Visit> visitsIn(const std::string& registration)
+    {
+        book::CarBook book;
+        EXPECT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
+        const auto car = book.carByRegistration(registration);
+        EXPECT_TRUE(car) << registration;
+        return car ? book.visitsOf(car->id) : std::vector<book::Visit>();
+    }
+
     static std::size_t lineCount(const std::string& text)
     {
         return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
@@ -130,9 +140,7 @@ TEST_F(CliCarBook, ReadRecordsAVisitOfTheCurrentCarWhoseSetSavesAsAFile)
     EXPECT_NE(run.out.find("[read set]"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("controller type "), std::string::npos) << run.out;
     {
-        book::CarBook book;
-        ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
-        const auto visits = book.visitsOf(book.carByRegistration("WX1")->id);
+        const auto visits = visitsIn("WX1");
         ASSERT_EQ(visits.size(), 1u);
         EXPECT_GE(visits[0].time, before);
         ASSERT_TRUE(visits[0].readSet);
@@ -184,9 +192,7 @@ TEST_F(CliCarBook, AWholeWriteIsTheEndSetOfTodaysVisitOrOfANewOne)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("Recorded as the end set of today's visit of WX 1"), std::string::npos) << run.err;
     {
-        book::CarBook book;
-        ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
-        const auto visits = book.visitsOf(book.carByRegistration("WX1")->id);
+        const auto visits = visitsIn("WX1");
         ASSERT_EQ(visits.size(), 1u) << "the read's visit, now with its end set";
         ASSERT_TRUE(visits[0].readSet && visits[0].endSet);
         EXPECT_NE(visits[0].readSet->bytes(), visits[0].endSet->bytes());
@@ -198,9 +204,7 @@ TEST_F(CliCarBook, AWholeWriteIsTheEndSetOfTodaysVisitOrOfANewOne)
     run = cli("write --yes '" + file.string() + "'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("Recorded as the end set of a new visit of KR 2"), std::string::npos) << run.err;
-    book::CarBook book;
-    ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
-    const auto visits = book.visitsOf(book.carByRegistration("KR2")->id);
+    const auto visits = visitsIn("KR2");
     ASSERT_EQ(visits.size(), 1u);
     EXPECT_FALSE(visits[0].readSet);
     ASSERT_TRUE(visits[0].endSet);
@@ -215,9 +219,7 @@ TEST_F(CliCarBook, ASavedReportIsTheReportOfTodaysVisit)
     const CliRun run = cli("report -o '" + pdf.string() + "' --registration 'WX 1'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("Recorded as the report of today's visit of WX 1"), std::string::npos) << run.err;
-    book::CarBook book;
-    ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
-    const auto visits = book.visitsOf(book.carByRegistration("WX1")->id);
+    const auto visits = visitsIn("WX1");
     ASSERT_EQ(visits.size(), 1u);
     ASSERT_TRUE(visits[0].readSet && visits[0].reportPdf);
     std::ifstream saved(pdf, std::ios::binary);
