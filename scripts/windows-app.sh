@@ -68,15 +68,9 @@ step() {
   [ $code -eq 0 ] || status=1
 }
 
-log="$dir/wine-tests.log"
 # shellcheck disable=SC2317 # called through step
 wine_tests() {
-  local code=0
-  QT_QPA_PLATFORM=offscreen nice -n 10 ctest --test-dir "$dir" -j "$(nproc)" --timeout 300 -LE 'slow|pty' \
-    --output-on-failure >"$log" 2>&1 || code=$?
-  grep -E "tests passed|tests failed|^\s+[0-9]+ - .*\((Failed|Timeout|Not Run|Exception|SEGFAULT)" "$log" || true
-  echo "windows-app: full log of the tests under wine: $log"
-  return "$code"
+  QT_QPA_PLATFORM=offscreen wine_ctest windows-app "$dir" "$dir/wine-tests.log" -j "$(nproc)" --timeout 300 -LE 'slow|pty'
 }
 step "tests under wine" wine_tests
 step "the CLI over COM1" bash scripts/windows-cli-check.sh "$dir"

@@ -27,10 +27,8 @@ nice -n 10 cmake --no-warn-unused-cli -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVINOR_CORE_ONLY=ON -DDRAVINOR_BUILD_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
 nice -n 10 cmake --build "$dir" --parallel "$(nproc)"
 
-log="$dir/wine-tests.log"
 status=0
-nice -n 10 ctest --test-dir "$dir" -j "$(nproc)" --timeout 300 --output-on-failure >"$log" 2>&1 || status=$?
-grep -E "tests passed|tests failed|^\s+[0-9]+ - .*\((Failed|Timeout|Not Run|Exception)" "$log" || true
+wine_ctest windows-core "$dir" "$dir/wine-tests.log" -j "$(nproc)" --timeout 300 || status=$?
 
 # The Win32 serial device on a line: wine's COM1 mapped to the simulator's
 # pseudo-terminal (HKLM\Software\Wine\Ports, read when the wineserver
@@ -49,5 +47,5 @@ else
   echo "windows-core: no $sim (the Linux build's simulator): the COM port check is skipped"
 fi
 programs=$(find "$dir/tests" -name '*_tests.exe' | wc -l)
-echo "windows-core: $programs test programs under $(wine --version 2>/dev/null); full log: $log"
+echo "windows-core: $programs test programs under $(wine --version 2>/dev/null); full log: $dir/wine-tests.log"
 exit $status
