@@ -4,13 +4,14 @@
 #include "book/Registration.h"
 #include "book/Sqlite.h"
 
+#include "params/DurableWrite.h"
 #include "params/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
+#include <system_error>
 #include <unistd.h>
 
 namespace dravinor::book {
@@ -49,18 +50,6 @@ std::vector<CarWithVisits> wholeBook(const CarBook& book)
         cars.push_back({std::move(car), std::move(visits)});
     }
     return cars;
-}
-
-bool writeFile(const fs::path& file, const std::string& text, std::string& systemText)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-        systemText = std::strerror(errno);
-        return false;
-    }
-    return true;
 }
 
 // The whole file, or nullopt with why: the kind of file it is, or the system's words.
@@ -135,17 +124,8 @@ ExportResult exportBook(const CarBook& book, const fs::path& file)
     result.cars = cars.size();
 
     const fs::path target = result.target.file;
-    const fs::path partial = target.string() + ".partial-" + std::to_string(::getpid());
-    std::error_code error;
-    if (!writeFile(partial, bookJson(cars), result.detail)) {
-        fs::remove(partial, error);
-        return exportFailure(ExportOutcome::CannotWrite, result.target, result.detail);
-    }
-    fs::rename(partial, target, error);
-    if (error) {
-        fs::remove(partial, error);
-        return exportFailure(ExportOutcome::CannotWrite, result.target, error.message());
-    }
+    if (const int error = params::replaceFileDurably(target, bookJson(cars)); error != 0)
+        return exportFailure(ExportOutcome::CannotWrite, result.target, std::generic_category().message(error));
     return result;
 }
 

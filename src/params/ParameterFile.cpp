@@ -1,9 +1,9 @@
 #include "params/ParameterFile.h"
 
+#include "params/DurableWrite.h"
 #include "params/FileDescriptor.h"
 #include "params/SaveTarget.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,27 +22,6 @@ namespace {
 std::string errorText(int error)
 {
     return std::generic_category().message(error);
-}
-
-// A new file beside the target, created with the usual permissions (the
-// umask applies), so the renamed file looks like any other saved file.
-int createTemporary(const fs::path& target, fs::path& temporary)
-{
-    static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target;
-        // Built as a path, not a std::string: on Windows string() would turn
-        // a Polish or Cyrillic name into mojibake.
-        fs::path name = ".";
-        name += target.filename();
-        name += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        temporary.replace_filename(name);
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    errno = EEXIST;
-    return -1;
 }
 
 // How the previous file became its ".BAK", so that a save that fails later
@@ -88,16 +67,6 @@ void undoBackup(BackupStep step, const fs::path& target, const fs::path& backup)
         ::unlink(backup.c_str());
     else if (step == BackupStep::Moved)
         ::rename(backup.c_str(), target.c_str());
-}
-
-void syncDirectory(const fs::path& directory)
-{
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    // Some file systems cannot sync a directory; the rename is done anyway.
-    ::fsync(fd);
-    ::close(fd);
 }
 
 }  // namespace
@@ -186,40 +155,28 @@ SaveResult saveParameterFile(const fs::path& path, const ParameterBlock& block)
     if (regular && (existing.st_mode & 0222) == 0)
         return fail(FileError::CannotWrite, EACCES);
 
-    fs::path temporary;
-    FileDescriptor fd(createTemporary(target, temporary));
-    if (fd.get() < 0)
-        return fail(FileError::CannotCreate, errno);
-
     const auto& bytes = block.bytes();
-    const bool keptMode = !regular || ::fchmod(fd.get(), existing.st_mode & 07777) == 0;
-    if (!keptMode || !writeFully(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 || fd.close() != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        return fail(FileError::CannotWrite, error);
-    }
+    TemporaryBeside temporary(target, {reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+                              regular ? std::optional<unsigned>(existing.st_mode) : std::nullopt);
+    if (temporary.failed() != TemporaryBeside::Step::Done)
+        return fail(temporary.failed() == TemporaryBeside::Step::Create ? FileError::CannotCreate
+                                                                        : FileError::CannotWrite,
+                    temporary.error());
 
     const fs::path backup = backupPathFor(path);
     const BackupStep step = regular ? keepBackup(target, backup) : BackupStep::None;
     if (step == BackupStep::Failed) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
         result.backup = BackupOutcome::Failed;
-        return fail(FileError::CannotBackUp, error);
+        return fail(FileError::CannotBackUp, errno);
     }
 
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
+    if (!temporary.replaceTarget()) {
         undoBackup(step, target, backup);
-        return fail(FileError::CannotReplace, error);
+        return fail(FileError::CannotReplace, temporary.error());
     }
     result.backup = step == BackupStep::None           ? BackupOutcome::NotNeeded
                     : step == BackupStep::KeptExisting ? BackupOutcome::KeptExisting
                                                        : BackupOutcome::Created;
-
-    fs::path directory = target.parent_path();
-    syncDirectory(directory.empty() ? fs::path(".") : directory);
     return result;
 }
 

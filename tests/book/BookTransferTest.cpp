@@ -213,5 +213,20 @@ TEST_F(BookTransfer, AnExportIsNeverWrittenOverAFolder)
     EXPECT_TRUE(fs::is_directory(json));
 }
 
+TEST_F(BookTransfer, ASecondExportReplacesTheFirstWholeAndLeavesNothingBeside)
+{
+    fillThisBook();
+    writeText(json, "an older export");
+    ASSERT_EQ(exportBook(book, json).outcome, ExportOutcome::Done);
+    ASSERT_EQ(importBook(other, json).outcome, ImportOutcome::Imported);
+    EXPECT_TRUE(sameContents(contents(other), contents(book)));
+
+    std::vector<std::string> beside;
+    for (const auto& entry : fs::directory_iterator(json.parent_path()))
+        if (entry.is_regular_file() && entry.path().filename().string().find("book.json") != std::string::npos)
+            beside.push_back(entry.path().filename().string());
+    EXPECT_EQ(beside, std::vector<std::string>{"book.json"});
+}
+
 }  // namespace
 }  // namespace dravinor::book
