@@ -7,7 +7,9 @@
 #         -DDRAVINOR_QT_PREFIX="$qt"
 #
 # Without DRAVINOR_QT_PREFIX only the portable core is built
-# (DRAVINOR_CORE_ONLY; scripts/windows-core.sh).
+# (DRAVINOR_CORE_ONLY; scripts/windows-core.sh). The whole program also needs
+# the static SQLite that scripts/build-sqlite-windows.sh builds, for the car
+# book: -DDRAVINOR_SQLITE_PREFIX=<its last line>.
 #
 # The C++ runtime is linked as DLLs, not statically: Qt's own DLLs already use
 # libstdc++-6.dll, libgcc_s_seh-1.dll and libwinpthread-1.dll, and a second,
@@ -39,9 +41,21 @@ if(DRAVINOR_QT_PREFIX)
   list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES DRAVINOR_QT_PREFIX)
 endif()
 
-# Libraries, headers and packages only from the Qt prefix and the mingw
+if(NOT DRAVINOR_SQLITE_PREFIX AND DEFINED ENV{DRAVINOR_SQLITE_PREFIX})
+  set(DRAVINOR_SQLITE_PREFIX "$ENV{DRAVINOR_SQLITE_PREFIX}")
+endif()
+if(DRAVINOR_SQLITE_PREFIX)
+  if(NOT EXISTS "${DRAVINOR_SQLITE_PREFIX}/include/sqlite3.h")
+    message(FATAL_ERROR "Set DRAVINOR_SQLITE_PREFIX to the SQLite for Windows that scripts/build-sqlite-windows.sh "
+                        "prints (its last line); got '${DRAVINOR_SQLITE_PREFIX}'")
+  endif()
+  set(DRAVINOR_SQLITE_PREFIX "${DRAVINOR_SQLITE_PREFIX}" CACHE PATH "SQLite for Windows (scripts/build-sqlite-windows.sh)")
+  list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES DRAVINOR_SQLITE_PREFIX)
+endif()
+
+# Libraries, headers and packages only from the Qt and SQLite prefixes and the mingw
 # sysroot; programs (moc, rcc, uic) from the host's Qt of the same version.
-set(CMAKE_FIND_ROOT_PATH ${DRAVINOR_QT_PREFIX} /usr/${DRAVINOR_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH ${DRAVINOR_QT_PREFIX} ${DRAVINOR_SQLITE_PREFIX} /usr/${DRAVINOR_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

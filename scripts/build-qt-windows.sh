@@ -107,36 +107,11 @@ apply_source_fixes() {
   done
 }
 
-# --- Debian's source, through a private apt configuration ---------------------------
-# deb-src entries for the mirror and suites the system's Debian sources use,
-# with lists and caches of their own, so the system's apt state stays as it is.
-apt_dir=$work_root/apt
-apt_options=(-o APT::Sandbox::User=root -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d" -o "Dir::Etc::SourceList=$apt_dir/sources.list"
-             -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache")
-private_apt_update() {
-  mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
-  apt-get indextargets --format '$(TARGET_OF) $(REPO_URI) $(RELEASE) $(COMPONENT) $(ORIGIN)' |
-    awk '$1 == "deb" && $5 == "Debian" { print "deb-src " $2 " " $3 " " $4 }' | sort -u >"$apt_dir/sources.list"
-  [ -s "$apt_dir/sources.list" ] || die "no Debian entry in the system's apt sources to take the mirror from"
-  apt-get "${apt_options[@]}" update -qq >&2
-}
-
-# The .dsc's checksum, remembered per Debian version (the archive never reuses
-# a version), so a warm run needs no network.
-checksum_dir=$cache_root/.qt6-base-sources
-checksum_file=$checksum_dir/qt6-base_$debian_version.dsc.sha256
-source_checksum() {
-  if [ ! -s "$checksum_file" ]; then
-    private_apt_update
-    local uris
-    uris=$(apt-get "${apt_options[@]}" source --print-uris -qq "qt6-base=$debian_version" 2>/dev/null) ||
-      die "the mirror has no qt6-base $debian_version source (the host's Qt); upgrade qt6-base-dev first"
-    mkdir -p "$checksum_dir"
-    awk '$2 ~ /\.dsc$/ { sub(/^SHA256:/, "", $4); print $4 }' <<<"$uris" >"$checksum_file"
-    [ -s "$checksum_file" ] || { rm -f "$checksum_file"; die "no .dsc checksum in: $uris"; }
-  fi
-  cat "$checksum_file"
-}
+# --- Debian's source ------------------------------------------------------------------
+# shellcheck source=scripts/debian-source.sh
+source "$(dirname "$0")/debian-source.sh"
+checksum_file=$cache_root/.qt6-base-sources/qt6-base_$debian_version.dsc.sha256
+source_checksum() { debian_dsc_checksum qt6-base "$debian_version"; }
 
 mkdir -p "$cache_root"
 exec 9>"$cache_root/.qt6-mingw.lock"
@@ -185,9 +160,7 @@ if [ -e "$configured_mark" ]; then
 else
   rm -rf "$build_dir" "$prefix"
   mkdir -p "$build_dir/source" "$build_dir/build"
-  [ -s "$apt_dir/sources.list" ] || private_apt_update
-  say "fetching Debian's qt6-base $debian_version source into $build_dir/source"
-  (cd "$build_dir/source" && "${idle[@]}" apt-get "${apt_options[@]}" source -qq "qt6-base=$debian_version" >&2)
+  fetch_debian_source qt6-base "$debian_version" "$build_dir/source"
   source_tree=$(find "$build_dir/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*')
   [ -d "$source_tree" ] || die "no unpacked source in $build_dir/source"
 

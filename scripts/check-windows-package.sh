@@ -53,11 +53,13 @@ for text in CZYTAJ.txt README.txt; do
     fail "$text in the zip has no byte order mark"
   grep -q $'\r$' "$unpacked/Dravinor-$version/$text" || fail "$text in the zip has no CRLF line ends"
 done
-for text in THIRD-PARTY.txt LGPL-3.txt GPL-3.txt Qt-copyright.txt GCC-runtime-copyright.txt mingw-w64-copyright.txt; do
+for text in THIRD-PARTY.txt LGPL-3.txt GPL-3.txt Qt-copyright.txt GCC-runtime-copyright.txt mingw-w64-copyright.txt \
+            SQLite-copyright.txt nlohmann-json-copyright.txt; do
   [ -s "$unpacked/Dravinor-$version/licenses/$text" ] || fail "the zip carries no licenses/$text"
 done
-grep -q "qt6-base 6" "$unpacked/Dravinor-$version/licenses/THIRD-PARTY.txt" ||
-  fail "licenses/THIRD-PARTY.txt does not name the Qt source it was built from"
+grep -q "qt6-base 6" "$unpacked/Dravinor-$version/licenses/THIRD-PARTY.txt" &&
+  grep -q "^    sqlite3 3" "$unpacked/Dravinor-$version/licenses/THIRD-PARTY.txt" ||
+  fail "licenses/THIRD-PARTY.txt does not name the Qt and SQLite sources they were built from"
 # The window program carries its icon and version as resources: Explorer,
 # the Start menu and Add/Remove Programs show them.
 exe="$unpacked/Dravinor-$version/dravinor.exe"

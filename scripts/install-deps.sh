@@ -9,9 +9,10 @@ packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
           clang-format clang-tidy libsqlite3-dev nlohmann-json3-dev)
 # The Windows cross compiler and wine (scripts/windows-core.sh,
 # windows-app.sh), the display for the window's demo and its screenshot, and
-# the zip and installer makers (scripts/package-windows.sh): wanted, not
+# the zip and installer makers (scripts/package-windows.sh), tclsh for
+# SQLite's one-file source (scripts/build-sqlite-windows.sh): wanted, not
 # needed; where they cannot be installed those stages skip.
-windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb xdotool imagemagick nsis zip unzip)
+windows_packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest xvfb xdotool imagemagick nsis zip unzip tcl)
 
 missing_of() {
   local package

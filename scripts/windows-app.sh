@@ -2,7 +2,8 @@
 # Cross-builds the whole program for Windows (the window, the CLI and the
 # test programs that need no POSIX) into build-win-app, or $1, against the
 # Qt for Windows of scripts/build-qt-windows.sh (built first where it is
-# missing, about an hour), and runs it under wine:
+# missing, about an hour) and the static SQLite of
+# scripts/build-sqlite-windows.sh (under a minute), and runs it under wine:
 #   - the test programs (ctest);
 #   - dravinor-cli.exe read, write, live and adapt against the Linux
 #     dravinor-sim through wine's COM1 (scripts/windows-cli-check.sh);
@@ -25,6 +26,7 @@ source scripts/windows-build.sh
 
 skip_without_windows_tools windows-app
 qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+sqlite=$(bash scripts/build-sqlite-windows.sh | tail -n 1)
 
 windows_cmake_launcher
 export WINEPREFIX=${WINEPREFIX:-/var/tmp/dravinor-wine} LANG=C.UTF-8
@@ -52,7 +54,7 @@ echo "windows-app: wine prefix $WINEPREFIX ready in $((SECONDS - started)) s"
 
 started=$SECONDS
 nice -n 10 cmake --no-warn-unused-cli -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVINOR_QT_PREFIX="$qt" -DDRAVINOR_BUILD_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVINOR_QT_PREFIX="$qt" -DDRAVINOR_SQLITE_PREFIX="$sqlite" -DDRAVINOR_BUILD_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
 nice -n 10 cmake --build "$dir" --parallel "$(nproc)"
 echo "windows-app: built in $((SECONDS - started)) s"
 # The folder a portable zip takes; the window's demo below runs from it.

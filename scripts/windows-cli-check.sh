@@ -11,6 +11,9 @@
 #                           %LOCALAPPDATA%), no Linux device or folder
 #   adapt --yes             the auto-adaptation, the simulator's fitter
 #                           following it (about a minute)
+#   car REG --add --current the car book in a folder of its own: a car made
+#                           current before the read, whose visit then holds
+#                           the set read and the set written; cars --export
 # Each command's output goes to $1/cli-COMMAND.txt. WINEPREFIX must be set
 # and its wineserver is restarted. Exits with the first failing command's
 # status after running them all; skips where the simulator is missing.
@@ -29,10 +32,11 @@ qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
 mapfile -t runtime < <(mingw_runtime_dll_dirs)
 cli_exe=(bash scripts/wine-run.sh --dll-dir "$qt/bin" "${runtime[@]}" "$dir/cli/dravinor-cli.exe")
 
-export DRAVINOR_STATE_DIR
+export DRAVINOR_STATE_DIR DRAVINOR_DATA_DIR
 DRAVINOR_STATE_DIR=$(mktemp -d)
+DRAVINOR_DATA_DIR=$(mktemp -d)
 sim_on_com1 "$sim" --fitter
-trap 'sim_off_com1; rm -rf "$DRAVINOR_STATE_DIR"' EXIT
+trap 'sim_off_com1; rm -rf "$DRAVINOR_STATE_DIR" "$DRAVINOR_DATA_DIR"' EXIT
 
 status=0
 # cli NAME COMMAND...: the CLI on COM1, its output in $dir/cli-NAME.txt.
@@ -47,7 +51,8 @@ cli() {
   return 0
 }
 
-rm -f "$dir"/cli-*.par "$dir"/cli-*.BAK
+rm -f "$dir"/cli-*.par "$dir"/cli-*.BAK "$dir"/cli-*.json
+cli car-add car "WX 1234A" --add --make-model "Opel Astra G" --current
 cli read read -o "$dir/cli-read.par"
 if [ -f "$dir/cli-read.par" ]; then
   cp "$dir/cli-read.par" "$dir/cli-write.par"
@@ -55,6 +60,16 @@ if [ -f "$dir/cli-read.par" ]; then
   printf '%b' "\\$(printf '%03o' $(((threshold + 1) % 256)))" | dd of="$dir/cli-write.par" bs=1 seek=1 conv=notrunc 2>/dev/null
   cli write write --yes "$dir/cli-write.par"
   cli write-diff diff "$dir/cli-write.par" controller
+fi
+cli car-visits car "WX 1234A"
+cli car-export cars --export "$dir/cli-book.json"
+# One visit, with the set read and the set written (the end set); the
+# export is whole JSON.
+if ! grep -q '^ *1 ' "$dir/cli-car-visits.txt" || [ "$(grep -c '^ *[0-9]' "$dir/cli-car-visits.txt")" -ne 1 ] ||
+   [ "$(head -c 1 "$dir/cli-book.json" 2>/dev/null)" != "{" ] ||
+   [ "$(tail -c 2 "$dir/cli-book.json" | head -c 1)" != "}" ]; then
+  echo "windows-cli-check: the car book did not record the visit or export it ($dir/cli-car-visits.txt)"
+  [ $status -ne 0 ] || status=1
 fi
 cli live live --count 40
 # The help names Windows' places, not a Linux system's.

@@ -13,6 +13,7 @@ cd "$(dirname "$0")/.."
 dir=${1:-build-win-app}
 out=${2:-$dir/Dravinor}
 qt=$(bash scripts/build-qt-windows.sh | tail -n 1)
+sqlite=$(bash scripts/build-sqlite-windows.sh | tail -n 1)
 
 rm -rf "$out"
 mkdir -p "$out/platforms" "$out/styles"
@@ -36,7 +37,8 @@ cp -r lang help "$out/"
 # What the folder carries of others' work, under their licences: Qt's
 # DLLs (LGPL 3, each part's licence in Debian's copyright file of the
 # source they were built from, and where that source is), the GCC runtime
-# and winpthreads (Debian's copyright files of the cross compiler's).
+# and winpthreads (Debian's copyright files of the cross compiler's); SQLite
+# and nlohmann-json, which are inside the programs.
 licences="$out/licenses"
 mkdir -p "$licences"
 crlf() { sed 's/$/\r/' "$1" >"$2"; }
@@ -47,6 +49,11 @@ crlf /usr/share/doc/qt6-translations-l10n/copyright "$licences/Qt-translations-c
 crlf /usr/share/doc/gcc-mingw-w64-base/copyright "$licences/GCC-runtime-copyright.txt"
 crlf /usr/share/doc/mingw-w64-common/copyright "$licences/mingw-w64-copyright.txt"
 crlf "$qt/BUILD-INFO.txt" "$licences/Qt-BUILD-INFO.txt"
+crlf "$sqlite/copyright" "$licences/SQLite-copyright.txt"
+crlf /usr/share/doc/nlohmann-json3-dev/copyright "$licences/nlohmann-json-copyright.txt"
 qt_source=$(head -n 1 "$qt/BUILD-INFO.txt")
-sed -e "s/@QT_SOURCE@/$qt_source/" -e 's/$/\r/' packaging/windows/THIRD-PARTY.txt >"$licences/THIRD-PARTY.txt"
+sqlite_source=$(head -n 1 "$sqlite/BUILD-INFO.txt")
+json_version=$(dpkg-query -W -f='${Version}' nlohmann-json3-dev)
+sed -e "s/@QT_SOURCE@/$qt_source/" -e "s/@SQLITE_SOURCE@/$sqlite_source/" -e "s/@JSON_VERSION@/$json_version/" \
+    -e 's/$/\r/' packaging/windows/THIRD-PARTY.txt >"$licences/THIRD-PARTY.txt"
 echo "windows-portable: $out, $(du -sh "$out" | cut -f1)"

@@ -16,7 +16,9 @@ constexpr const char* companions[] = {"-wal", "-shm"};
 
 fs::path withSuffix(const fs::path& path, const std::string& suffix)
 {
-    return fs::path(path.string() + suffix);
+    fs::path withIt = path;  // a path, so that any name survives on Windows too
+    withIt += suffix;
+    return withIt;
 }
 
 }  // namespace

@@ -22,6 +22,15 @@ constexpr int busyTimeoutMs = 3000;
 
 enum class Trouble { None, Damaged, Other };
 
+// SQLite takes a file's name as UTF-8 on every system; on Windows a path's
+// string() would be in the ANSI code page, and a Polish or Cyrillic folder
+// name would not be found.
+std::string utf8Name(const fs::path& file)
+{
+    const std::u8string name = file.u8string();
+    return {name.begin(), name.end()};
+}
+
 Trouble troubleOf(int code)
 {
     if (code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE)
@@ -99,10 +108,10 @@ OpenResult CarBook::open(const fs::path& file)
     // Damaged: kept under a dated name, and a new book begins.
     const fs::path aside = damagedPath(file, std::time(nullptr));
     if (!moveAside(file, aside))
-        return {BookOpen::DamagedStuck, aside.string()};
+        return {BookOpen::DamagedStuck, utf8Name(aside)};
     result = openFile(false);
     if (result.outcome == BookOpen::Created)
-        result = {BookOpen::DamagedReplaced, aside.string()};
+        result = {BookOpen::DamagedReplaced, utf8Name(aside)};
     return result;
 }
 
@@ -111,7 +120,7 @@ OpenResult CarBook::open(const fs::path& file)
 OpenResult CarBook::openFile(bool existed)
 {
     constexpr int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-    int code = sqlite3_open_v2(file_.c_str(), &db_, flags, nullptr);
+    int code = sqlite3_open_v2(utf8Name(file_).c_str(), &db_, flags, nullptr);
     const auto fail = [this, &code](BookOpen outcome) {
         OpenResult failed{outcome, db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code)};
         sqlite3_close_v2(db_);

@@ -35,6 +35,9 @@ OpenedFile openRegularFile(const std::filesystem::path& path, int flags, unsigne
         struct stat info {};
         if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
             return fail(RegularFileError::NotAFile, "not a regular file");
+        // Windows refuses to open a folder with EACCES.
+        if (error == EACCES && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            return fail(RegularFileError::Directory, systemText(EISDIR));
         return fail(error == ENOENT   ? RegularFileError::Missing
                     : error == EISDIR ? RegularFileError::Directory
                                       : RegularFileError::CannotOpen,

@@ -13,8 +13,10 @@
 #include <chrono>
 #include <fcntl.h>
 #include <fstream>
+#ifndef _WIN32
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#endif
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -176,7 +178,7 @@ TEST(BookOpening, ABookOfANewerProgramIsNotTouched)
     bookWithOneCar(file);
     {
         sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open(file.string().c_str(), &db), SQLITE_OK);
         ASSERT_EQ(execute(db, ("PRAGMA user_version = " + std::to_string(latestVersion() + 1)).c_str()), SQLITE_OK);
         sqlite3_close(db);
     }
@@ -187,15 +189,22 @@ TEST(BookOpening, ABookOfANewerProgramIsNotTouched)
 }
 
 // Write-protected as the system allows: by its mode, or for root (whom
-// modes do not stop) by the immutable flag; undone when the test ends.
+// modes do not stop) by the immutable flag; on Windows a file by its
+// read-only attribute (a folder's does not stop writing into it). Undone
+// when the test ends.
 class WriteProtected {
 public:
     explicit WriteProtected(fs::path path) : path_(std::move(path))
     {
-        if (::geteuid() != 0) {
+        if (!byRootOnPosix()) {
             previous_ = fs::status(path_).permissions();
+            if (!protects())
+                return;
             fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_exec);
-            done_ = true;
+            // Under wine run by root the attribute is only a mode, which stops nobody.
+            done_ = fs::is_directory(path_) || !std::ofstream(path_, std::ios::app);
+            if (!done_)
+                fs::permissions(path_, previous_);
         } else {
             done_ = setImmutable(true);
         }
@@ -204,7 +213,7 @@ public:
     {
         if (!done_)
             return;
-        if (::geteuid() != 0)
+        if (!byRootOnPosix())
             fs::permissions(path_, previous_);
         else
             setImmutable(false);
@@ -215,6 +224,13 @@ public:
     bool done() const { return done_; }
 
 private:
+#ifdef _WIN32
+    bool byRootOnPosix() const { return false; }
+    bool protects() const { return fs::is_regular_file(path_); }
+    bool setImmutable(bool) { return false; }
+#else
+    bool byRootOnPosix() const { return ::geteuid() == 0; }
+    bool protects() const { return true; }
     bool setImmutable(bool on)
     {
         const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
@@ -229,6 +245,7 @@ private:
         ::close(fd);
         return set;
     }
+#endif
 
     fs::path path_;
     fs::perms previous_ = fs::perms::none;

@@ -14,7 +14,7 @@ struct Schema : ::testing::Test {
     dravinor::testing::StateFolder folder;
     sqlite3* db = nullptr;
 
-    void SetUp() override { ASSERT_EQ(sqlite3_open((folder / "book.sqlite").c_str(), &db), SQLITE_OK); }
+    void SetUp() override { ASSERT_EQ(sqlite3_open((folder / "book.sqlite").string().c_str(), &db), SQLITE_OK); }
     void TearDown() override { sqlite3_close(db); }
 
     bool hasTable(const char* name)
