@@ -1,6 +1,7 @@
 #include "BookTexts.h"
 
 #include "book/BookFile.h"
+#include "params/PathText.h"
 
 #include <ctime>
 #include <iostream>
@@ -9,7 +10,7 @@ namespace dravinor::cli {
 
 std::string bookOpenText(const book::OpenResult& result, const std::filesystem::path& file)
 {
-    const std::string name = file.string();
+    const std::string name = params::utf8Text(file);
     const std::string because = result.detail.empty() ? "" : " (" + result.detail + ")";
     switch (result.outcome) {
     case book::BookOpen::Opened:

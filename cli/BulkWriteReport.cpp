@@ -6,6 +6,7 @@
 
 #include "fields/ParameterDiff.h"
 #include "params/ParameterDecoder.h"
+#include "params/PathText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -46,12 +47,12 @@ std::string backupLine(const params::SetBackup& backup)
 {
     switch (backup.status) {
     case params::SetBackup::Status::Kept:
-        return "The controller's set before the write is kept as " + backup.file.string();
+        return "The controller's set before the write is kept as " + params::utf8Text(backup.file);
     case params::SetBackup::Status::SetNotKnown:
         return "dravinor-cli: no backup of the controller's set was kept: its parameters could not all be read";
     case params::SetBackup::Status::NotSaved:
-        return "dravinor-cli: no backup of the controller's set was kept: cannot save " + backup.file.string() +
-               (backup.systemText.empty() ? "" : " (" + backup.systemText + ")");
+        return "dravinor-cli: no backup of the controller's set was kept: cannot save " +
+               params::utf8Text(backup.file) + (backup.systemText.empty() ? "" : " (" + backup.systemText + ")");
     case params::SetBackup::Status::NotAsked:
     case params::SetBackup::Status::NoController: break;
     }

@@ -7,6 +7,8 @@
 
 #include "book/CurrentCar.h"
 
+#include "params/PathText.h"
+
 #include <iostream>
 
 namespace dravinor::cli {
@@ -135,7 +137,7 @@ int runCar(const CliOptions& options)
         return saveVisitSet(book, *car, *options.count("--visit"), *output);
     if (options.has("--current")) {
         if (!book::rememberCurrentCar(book.file(), car->registration)) {
-            std::cerr << "dravinor-cli: cannot write " << book::currentCarPath(book.file()).string() << '\n';
+            std::cerr << "dravinor-cli: cannot write " << params::utf8Text(book::currentCarPath(book.file())) << '\n';
             return exitFileError;
         }
         std::cerr << car->registration

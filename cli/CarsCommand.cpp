@@ -8,6 +8,8 @@
 #include "book/BookTransfer.h"
 #include "book/CurrentCar.h"
 
+#include "params/PathText.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -54,7 +56,7 @@ void listCars(const std::vector<book::CarSummary>& cars)
 
 int exportTo(const book::CarBook& book, const std::string& path)
 {
-    const book::ExportResult result = book::exportBook(book, path);
+    const book::ExportResult result = book::exportBook(book, params::pathFromUtf8(path));
     if (result.outcome == book::ExportOutcome::NotAFile) {
         tellRefusedOutput(path, "the export", result.target);
         return exitFileError;
@@ -71,7 +73,7 @@ int exportTo(const book::CarBook& book, const std::string& path)
 
 int importFrom(book::CarBook& book, const std::string& path)
 {
-    const book::ImportResult result = book::importBook(book, path);
+    const book::ImportResult result = book::importBook(book, params::pathFromUtf8(path));
     if (result.outcome != book::ImportOutcome::Imported) {
         std::cerr << "dravinor-cli: " << path << ": " << importProblemText(result) << "; nothing was imported\n";
         return exitFileError;
@@ -96,8 +98,8 @@ int runCars(const CliOptions& options)
         return usageError("cars", "cars takes a search text, --export, --import or --forget-current, one at a time");
     if (options.has("--forget-current")) {
         if (!book::forgetCurrentCar(book::defaultBookPath())) {
-            std::cerr << "dravinor-cli: cannot remove " << book::currentCarPath(book::defaultBookPath()).string()
-                      << '\n';
+            std::cerr << "dravinor-cli: cannot remove "
+                      << params::utf8Text(book::currentCarPath(book::defaultBookPath())) << '\n';
             return exitFileError;
         }
         std::cerr << "No car is current now: read records no visit\n";

@@ -18,6 +18,14 @@ extern "C" void noteInterrupt(int)
 
 }  // namespace
 
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    return {argv, argv + argc};
+}
+
+// A terminal takes UTF-8 as it is.
+void printUtf8ToConsole() {}
+
 bool inputIsTerminal()
 {
     return ::isatty(STDIN_FILENO) == 1;

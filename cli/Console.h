@@ -2,10 +2,20 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 namespace dravinor::cli {
 
 // The console or terminal the tool runs in, one file per system.
+
+// The command line as UTF-8, the tool's own text. On Windows argv is in the
+// ANSI code page, which has no "Ż" on a Russian system and no "Ж" on a
+// Polish one: the wide command line is taken instead.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+// Lets a console show the UTF-8 the tool prints (Windows' console shows its
+// own code page otherwise); the console's code page is put back at exit.
+void printUtf8ToConsole();
 
 // Whether standard input, or standard output, is a terminal (a console
 // window on Windows), not a file or a pipe.

@@ -4,6 +4,7 @@
 
 #include "params/JournalListing.h"
 #include "params/JournalUndo.h"
+#include "params/PathText.h"
 #include "params/WriteJournal.h"
 
 #include <algorithm>
@@ -43,7 +44,7 @@ std::string timeText(const std::string& time)
 
 std::string problemText(const params::JournalProblem& problem)
 {
-    const std::string file = problem.file.string();
+    const std::string file = params::utf8Text(problem.file);
     switch (problem.kind) {
     case params::JournalProblem::Kind::Directory: return file + " is a folder, not a journal file";
     case params::JournalProblem::Kind::NotAFile:
@@ -104,7 +105,7 @@ int runJournal(const CliOptions& options, const params::SessionWiring& wiring)
     if (!listing.problems().empty())
         return exitFileError;
     if (printed == 0)
-        std::printf("No writes in the journal (%s)\n", journal.path().string().c_str());
+        std::printf("No writes in the journal (%s)\n", params::utf8Text(journal.path()).c_str());
     return exitSuccess;
 }
 

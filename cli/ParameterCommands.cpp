@@ -13,6 +13,7 @@
 #include "params/ParameterFile.h"
 #include "params/ParameterTable.h"
 #include "params/ParameterWrites.h"
+#include "params/PathText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,8 +54,8 @@ std::string fileErrorText(FileError error)
 
 int saveFile(const std::string& path, const ParameterBlock& block)
 {
-    const auto result = params::saveParameterFile(path, block);
-    const std::string backup = params::backupPathFor(path).string();
+    const auto result = params::saveParameterFile(params::pathFromUtf8(path), block);
+    const std::string backup = params::utf8Text(params::backupPathFor(params::pathFromUtf8(path)));
     if (result.error == FileError::NotAFile) {
         tellRefusedOutput(path, "the parameter file", result.target);
         return exitFileError;
@@ -80,7 +81,7 @@ int saveFile(const std::string& path, const ParameterBlock& block)
 
 int loadFile(const std::string& path, ParameterBlock& block, std::uintmax_t* size)
 {
-    const auto result = params::loadParameterFile(path, block);
+    const auto result = params::loadParameterFile(params::pathFromUtf8(path), block);
     if (size)
         *size = result.fileSize;
     if (!result.ok()) {

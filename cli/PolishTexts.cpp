@@ -6,6 +6,7 @@
 #include "lang/LanguageFile.h"
 #include "lang/ShownNumbers.h"
 #include "lang/TextSlots.h"
+#include "params/PathText.h"
 #include "wizard/WizardControlNames.h"
 #include "wizard/WizardTexts.h"
 
@@ -72,7 +73,7 @@ PolishTexts shippedPolishTexts()
     const auto path = lang::findDataFile("lang/polski.txt", programFolder());
     PolishTexts texts = PolishTexts::fromFile(path);
     if (!texts.fromFile())
-        std::cerr << "dravinor-cli: " << path.string() << " cannot be read; the built-in captions are used\n";
+        std::cerr << "dravinor-cli: " << params::utf8Text(path) << " cannot be read; the built-in captions are used\n";
     return texts;
 }
 

@@ -11,6 +11,8 @@
 #include "reportpdf/ReportPdf.h"
 #include "reportpdf/ReportSheet.h"
 
+#include "params/PathText.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -142,7 +144,7 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
         content.values = report::reportValues(block, missing);
         const int code = writeReport(content, output);
         if (code == exitSuccess)
-            recordReport(output);
+            recordReport(params::pathFromUtf8(output));
         return code;
     }
 
@@ -156,7 +158,7 @@ int runReport(const CliOptions& options, const params::SessionWiring& wiring)
     content.values = report::reportValues(session.state().block(), session.state().unreadAddresses());
     const int code = writeReport(content, output);
     if (code == exitSuccess)
-        recordReport(output);
+        recordReport(params::pathFromUtf8(output));
     if (code == exitSuccess && !content.identity)
         std::cerr << "dravinor-cli: the controller's identity never came back cleanly; the report gives its type "
                      "and version as unknown\n";

@@ -1,5 +1,7 @@
 #include "SaveTargetText.h"
 
+#include "params/PathText.h"
+
 #include <filesystem>
 #include <iostream>
 
@@ -34,7 +36,7 @@ std::string saveRefusalText(const params::SaveTarget& target)
     if (!noun)  // nothing there to name: the system's words say what went wrong
         return params::systemTextOf(target);
     if (target.throughLink)
-        return "it is a symbolic link to " + target.file.string() + ", " + noun + ", not a regular file";
+        return "it is a symbolic link to " + params::utf8Text(target.file) + ", " + noun + ", not a regular file";
     return std::string("it is ") + noun + ", not a regular file";
 }
 
@@ -46,7 +48,7 @@ void tellRefusedOutput(const std::string& path, const std::string& what, const p
 
 bool outputAccepted(const std::string& path, const std::string& what)
 {
-    const params::SaveTarget target = params::examineSaveTarget(path);
+    const params::SaveTarget target = params::examineSaveTarget(params::pathFromUtf8(path));
     // A new name needs its folder: without one, a read for it would be work
     // for nothing, and the save would fail only after it.
     if (target.kind == params::SaveTargetKind::NewName) {
@@ -55,7 +57,7 @@ bool outputAccepted(const std::string& path, const std::string& what)
         std::error_code error;
         if (!std::filesystem::is_directory(folder, error)) {
             std::cerr << "dravinor-cli: " << path << ": cannot create " << what << " there: the folder "
-                      << folder.string() << " does not exist; nothing was read or written\n";
+                      << params::utf8Text(folder) << " does not exist; nothing was read or written\n";
             return false;
         }
     }

@@ -1,7 +1,10 @@
 #include "Console.h"
 
 #include <conio.h>
+#include <cstdlib>
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace dravinor::cli {
 
@@ -39,7 +42,48 @@ WaitingInput readAtMost(HANDLE input, DWORD count, std::string& typed)
     return WaitingInput::Taken;
 }
 
+std::string utf8Of(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return {};
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+    utf8.pop_back();  // the terminating zero
+    return utf8;
+}
+
+UINT consoleCodePageBefore = 0;
+
+void restoreConsoleCodePage()
+{
+    SetConsoleOutputCP(consoleCodePageBefore);
+}
+
 }  // namespace
+
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide)
+        return {argv, argv + argc};
+    std::vector<std::string> arguments;
+    arguments.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        arguments.push_back(utf8Of(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+void printUtf8ToConsole()
+{
+    if (!isConsole(STD_OUTPUT_HANDLE) && !isConsole(STD_ERROR_HANDLE))
+        return;
+    consoleCodePageBefore = GetConsoleOutputCP();
+    if (consoleCodePageBefore != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
+        std::atexit(restoreConsoleCodePage);
+}
 
 bool inputIsTerminal()
 {

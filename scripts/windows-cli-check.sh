@@ -14,6 +14,8 @@
 #   car REG --add --current the car book in a folder of its own: a car made
 #                           current before the read, whose visit then holds
 #                           the set read and the set written; cars --export
+#                           to a file with a Polish name (the command line
+#                           is taken as UTF-8, not in the ANSI code page)
 # Each command's output goes to $1/cli-COMMAND.txt. WINEPREFIX must be set
 # and its wineserver is restarted. Exits with the first failing command's
 # status after running them all; skips where the simulator is missing.
@@ -62,12 +64,12 @@ if [ -f "$dir/cli-read.par" ]; then
   cli write-diff diff "$dir/cli-write.par" controller
 fi
 cli car-visits car "WX 1234A"
-cli car-export cars --export "$dir/cli-book.json"
+cli car-export cars --export "$dir/cli-książka.json"
 # One visit, with the set read and the set written (the end set); the
-# export is whole JSON.
+# export is whole JSON under its Polish name.
 if ! grep -q '^ *1 ' "$dir/cli-car-visits.txt" || [ "$(grep -c '^ *[0-9]' "$dir/cli-car-visits.txt")" -ne 1 ] ||
-   [ "$(head -c 1 "$dir/cli-book.json" 2>/dev/null)" != "{" ] ||
-   [ "$(tail -c 2 "$dir/cli-book.json" | head -c 1)" != "}" ]; then
+   [ "$(head -c 1 "$dir/cli-książka.json" 2>/dev/null)" != "{" ] ||
+   [ "$(tail -c 2 "$dir/cli-książka.json" | head -c 1)" != "}" ]; then
   echo "windows-cli-check: the car book did not record the visit or export it ($dir/cli-car-visits.txt)"
   [ $status -ne 0 ] || status=1
 fi

@@ -61,8 +61,7 @@ TemporaryBeside::TemporaryBeside(const fs::path& target, std::string_view bytes,
         return;
     }
     const bool keptMode = !mode || ::fchmod(fd.get(), *mode & 07777) == 0;
-    if (!keptMode || !writeFully(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 ||
-        fd.close() != 0) {
+    if (!keptMode || !writeFully(fd.get(), bytes.data(), bytes.size()) || ::fsync(fd.get()) != 0 || fd.close() != 0) {
         failed_ = Step::Write;
         error_ = errno;
     }

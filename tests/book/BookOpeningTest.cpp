@@ -225,12 +225,27 @@ public:
 
 private:
 #ifdef _WIN32
-    bool byRootOnPosix() const { return false; }
-    bool protects() const { return fs::is_regular_file(path_); }
-    bool setImmutable(bool) { return false; }
+    bool byRootOnPosix() const
+    {
+        return false;
+    }
+    bool protects() const
+    {
+        return fs::is_regular_file(path_);
+    }
+    bool setImmutable(bool)
+    {
+        return false;
+    }
 #else
-    bool byRootOnPosix() const { return ::geteuid() == 0; }
-    bool protects() const { return true; }
+    bool byRootOnPosix() const
+    {
+        return ::geteuid() == 0;
+    }
+    bool protects() const
+    {
+        return true;
+    }
     bool setImmutable(bool on)
     {
         const int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
