@@ -2,6 +2,7 @@
 
 #include "book/Registration.h"
 #include "book/Sqlite.h"
+#include "book/TextFold.h"
 
 #include <algorithm>
 #include <cstring>
@@ -91,7 +92,25 @@ std::string likePattern(std::string_view text)
     return pattern + "%";
 }
 
+void searchFold(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    const auto* text = sqlite3_value_text(arguments[0]);
+    if (!text) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::string folded = foldedForSearch(
+        {reinterpret_cast<const char*>(text), static_cast<std::size_t>(sqlite3_value_bytes(arguments[0]))});
+    sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
+}
+
 }  // namespace
+
+int registerSearchFold(sqlite3* db)
+{
+    return sqlite3_create_function_v2(db, "search_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, searchFold,
+                                      nullptr, nullptr, nullptr);
+}
 
 int insertCar(sqlite3* db, Car& car)
 {
@@ -181,12 +200,12 @@ std::vector<CarSummary> matchingCars(sqlite3* db, std::string_view text, std::si
     Statement query(db, "SELECT c.id, c.registration, c.make_model, c.vin, c.notes, "
                         "(SELECT count(*) FROM visit WHERE car_id = c.id), "
                         "(SELECT max(time) FROM visit WHERE car_id = c.id) "
-                        "FROM car c WHERE c.registration_key LIKE ?1 ESCAPE '\\' OR c.make_model LIKE ?2 ESCAPE '\\' "
+                        "FROM car c WHERE c.registration_key LIKE ?1 ESCAPE '\\' OR search_fold(c.make_model) LIKE ?2 ESCAPE '\\' "
                         "ORDER BY c.registration_key NOT LIKE ?3 ESCAPE '\\', c.registration_key LIMIT ?4");
     const std::string key = registrationKey(text);
     const std::string keyPattern = likePattern(key);
     query.bind(1, std::string_view(keyPattern));
-    query.bind(2, std::string_view(likePattern(text)));
+    query.bind(2, std::string_view(likePattern(foldedForSearch(text))));
     query.bind(3, std::string_view(keyPattern).substr(1));  // the key at the start
     query.bind(4, limit == 0 ? std::int64_t{-1} : static_cast<std::int64_t>(limit));
     std::vector<CarSummary> cars;

@@ -27,9 +27,13 @@ std::vector<Visit> visitsOfCar(sqlite3* db, std::int64_t carId);
 bool visitExists(sqlite3* db, const Visit& visit);
 
 // Cars whose registration key contains the key of text, or whose make and
-// model contains text (ASCII case ignored); registrations that start with
-// it first. At most limit cars; 0 for all.
+// model contains text (case ignored, Polish and Cyrillic letters too:
+// foldedForSearch); registrations that start with it first. At most limit
+// cars; 0 for all. Needs registerSearchFold on the connection.
 std::vector<CarSummary> matchingCars(sqlite3* db, std::string_view text, std::size_t limit);
+
+// The SQL function search_fold(text), foldedForSearch for the queries.
+int registerSearchFold(sqlite3* db);
 
 // SQLite's code as a write's outcome.
 BookWrite writeOutcome(int code);

@@ -6,6 +6,8 @@
 #include "book/Schema.h"
 #include "book/Sqlite.h"
 
+#include "params/PathText.h"
+
 #include <sqlite3.h>
 
 #include <unistd.h>
@@ -21,15 +23,6 @@ namespace {
 constexpr int busyTimeoutMs = 3000;
 
 enum class Trouble { None, Damaged, Other };
-
-// SQLite takes a file's name as UTF-8 on every system; on Windows a path's
-// string() would be in the ANSI code page, and a Polish or Cyrillic folder
-// name would not be found.
-std::string utf8Name(const fs::path& file)
-{
-    const std::u8string name = file.u8string();
-    return {name.begin(), name.end()};
-}
 
 Trouble troubleOf(int code)
 {
@@ -108,10 +101,10 @@ OpenResult CarBook::open(const fs::path& file)
     // Damaged: kept under a dated name, and a new book begins.
     const fs::path aside = damagedPath(file, std::time(nullptr));
     if (!moveAside(file, aside))
-        return {BookOpen::DamagedStuck, utf8Name(aside)};
+        return {BookOpen::DamagedStuck, params::utf8Text(aside)};
     result = openFile(false);
     if (result.outcome == BookOpen::Created)
-        result = {BookOpen::DamagedReplaced, utf8Name(aside)};
+        result = {BookOpen::DamagedReplaced, params::utf8Text(aside)};
     return result;
 }
 
@@ -120,7 +113,8 @@ OpenResult CarBook::open(const fs::path& file)
 OpenResult CarBook::openFile(bool existed)
 {
     constexpr int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
-    int code = sqlite3_open_v2(utf8Name(file_).c_str(), &db_, flags, nullptr);
+    // SQLite takes a file's name as UTF-8 on every system.
+    int code = sqlite3_open_v2(params::utf8Text(file_).c_str(), &db_, flags, nullptr);
     const auto fail = [this, &code](BookOpen outcome) {
         OpenResult failed{outcome, db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code)};
         sqlite3_close_v2(db_);
@@ -130,6 +124,7 @@ OpenResult CarBook::openFile(bool existed)
     if (code != SQLITE_OK)
         return fail(outcomeOf(code, file_));
     sqlite3_busy_timeout(db_, busyTimeoutMs);
+    registerSearchFold(db_);
     if (sqlite3_db_readonly(db_, "main") == 1)
         return fail(BookOpen::ReadOnly);
 

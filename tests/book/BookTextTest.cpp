@@ -1,6 +1,7 @@
 // The small conversions the book relies on: registration keys and base64.
 #include "book/Base64.h"
 #include "book/Registration.h"
+#include "book/TextFold.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,20 @@ TEST(RegistrationKey, KeepsACutUtf8SequenceWhole)
 {
     const std::string cut = "AB\xD0";
     EXPECT_EQ(registrationKey(cut), cut);
+}
+
+TEST(SearchFold, MakesEveryCapitalOfPolishRussianAndLatin1Small)
+{
+    EXPECT_EQ(foldedForSearch("ĄĆĘŁŃÓŚŹŻ ąćęłńóśźż"), "ąćęłńóśźż ąćęłńóśźż");
+    EXPECT_EQ(foldedForSearch("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"), "абвгдеёжзийклмнопрстуфхцчшщъыьэюя");
+    EXPECT_EQ(foldedForSearch("ÄÖÜ ß ŠČŘŽ × Ÿ"), "äöü ß ščřž × ÿ");
+}
+
+TEST(SearchFold, KeepsWhatItDoesNotKnowAndBrokenBytesAsTheyAre)
+{
+    EXPECT_EQ(foldedForSearch("€ 中"), "€ 中");
+    EXPECT_EQ(foldedForSearch("A\xC5"), "a\xC5") << "a cut sequence at the end";
+    EXPECT_EQ(foldedForSearch("\xC5" "A\xFF"), "\xC5" "a\xFF");
 }
 
 TEST(Base64, RoundTripsEveryLengthAroundAGroup)

@@ -113,6 +113,23 @@ TEST_F(CarBookSearch, MatchesMakeAndModelWhateverTheCase)
     EXPECT_EQ(book.findCars("punto ").size(), 0u) << "make and model is matched as typed, spaces too";
 }
 
+TEST_F(CarBookSearch, FindsPolishAndCyrillicMakesWhateverTheCase)
+{
+    addCar("A 123 BC", "ВАЗ Жигули 2107");
+    addCar("KR 2", "Škoda Octavia ŁADNA");
+    addCar("KR 3", "Żuk A-07");
+    const auto registrationOf = [this](const char* text) {
+        const auto found = book.findCars(text);
+        return found.size() == 1 ? found.front().car.registration : std::to_string(found.size()) + " cars";
+    };
+    EXPECT_EQ(registrationOf("жигули"), "A 123 BC");
+    EXPECT_EQ(registrationOf("ваз ЖИГ"), "A 123 BC");
+    EXPECT_EQ(registrationOf("ŠKODA"), "KR 2");
+    EXPECT_EQ(registrationOf("ładna"), "KR 2");
+    EXPECT_EQ(registrationOf("żuk"), "KR 3");
+    EXPECT_EQ(registrationOf("ZUK"), "0 cars") << "a letter and its accented one stay two letters";
+}
+
 TEST_F(CarBookSearch, TakesWildcardsLiterally)
 {
     addCar("AB_1", "x");
