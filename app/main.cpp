@@ -4,6 +4,7 @@
 #include "ParentConsole.h"
 #include "QuitOnSignal.h"
 #include "params/LiveCsv.h"
+#include "params/PathText.h"
 #include "ui/language/QtTranslations.h"
 #include "ui/recording/ReplayProblem.h"
 #include "ui/window/MainWindow.h"
@@ -63,7 +64,7 @@ void nameTheProgram()
 bool loadReplay(const QString& file, std::vector<dravinor::params::LiveSample>& samples)
 {
     dravinor::params::LiveCsvError error;
-    if (dravinor::params::loadLiveCsv(QFile::encodeName(file).toStdString(), samples, error))
+    if (dravinor::params::loadLiveCsv(file.toStdString(), samples, error))
         return true;
     // The program starts in Polish: the box, its buttons included, says it in Polish.
     dravinor::ui::useQtTranslation(QStringLiteral("pl"));

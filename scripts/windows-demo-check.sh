@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Starts dravinor.exe --demo from the portable folder of the build in $1
-# (default build-win-app) under wine on the X display DISPLAY (an Xvfb of
-# the caller's, whose wineserver was started on it), waits until its title
+# (default build-win-app), reached through a folder with a Polish name (as
+# under C:\Users\Michał: its language files must be found there too), under
+# wine on the X display DISPLAY (an Xvfb of the caller's, whose wineserver
+# was started on it), waits until its title
 # names the controller's version, and keeps a screenshot of the screen,
 # $1/dravinor-demo.png. Exits 1 when the title never came.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-win-app}
 
+ln -sfn Dravinor "$dir/Michał"
 # No DLL folders given: what it needs must lie beside it.
-bash scripts/wine-run.sh "$dir/Dravinor/dravinor.exe" --demo >"$dir/demo.out" 2>&1 &
+bash scripts/wine-run.sh "$dir/Michał/dravinor.exe" --demo >"$dir/demo.out" 2>&1 &
 demo_pid=$!
 trap 'kill "$demo_pid" 2>/dev/null || true; wait "$demo_pid" 2>/dev/null || true' EXIT
 title=""

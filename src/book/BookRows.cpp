@@ -197,11 +197,12 @@ bool visitExists(sqlite3* db, const Visit& visit)
 
 std::vector<CarSummary> matchingCars(sqlite3* db, std::string_view text, std::size_t limit)
 {
-    Statement query(db, "SELECT c.id, c.registration, c.make_model, c.vin, c.notes, "
-                        "(SELECT count(*) FROM visit WHERE car_id = c.id), "
-                        "(SELECT max(time) FROM visit WHERE car_id = c.id) "
-                        "FROM car c WHERE c.registration_key LIKE ?1 ESCAPE '\\' OR search_fold(c.make_model) LIKE ?2 ESCAPE '\\' "
-                        "ORDER BY c.registration_key NOT LIKE ?3 ESCAPE '\\', c.registration_key LIMIT ?4");
+    Statement query(
+        db, "SELECT c.id, c.registration, c.make_model, c.vin, c.notes, "
+            "(SELECT count(*) FROM visit WHERE car_id = c.id), "
+            "(SELECT max(time) FROM visit WHERE car_id = c.id) "
+            "FROM car c WHERE c.registration_key LIKE ?1 ESCAPE '\\' OR search_fold(c.make_model) LIKE ?2 ESCAPE '\\' "
+            "ORDER BY c.registration_key NOT LIKE ?3 ESCAPE '\\', c.registration_key LIMIT ?4");
     const std::string key = registrationKey(text);
     const std::string keyPattern = likePattern(key);
     query.bind(1, std::string_view(keyPattern));

@@ -1,5 +1,6 @@
 #include "live/LiveRecorder.h"
 
+#include "params/PathText.h"
 #include "params/RegularFile.h"
 
 #include <cerrno>
@@ -31,7 +32,7 @@ bool LiveRecorder::start(const std::string& path, std::string& error)
     stop(ignored);
     // A FIFO or a device is refused, never opened: only a regular file (new,
     // or emptied once it is known to be one) records.
-    params::OpenedFile opened = params::openRegularFile(path, O_WRONLY | O_CREAT, 0666);
+    params::OpenedFile opened = params::openRegularFile(params::pathFromUtf8(path), O_WRONLY | O_CREAT, 0666);
     target_ = opened.target;
     if (!opened.ok()) {
         error = opened.systemText;

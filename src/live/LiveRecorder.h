@@ -25,7 +25,8 @@ public:
 
     // Creates (or empties) the file and writes the header. On failure
     // error says why and nothing is recording; a name that is no regular
-    // file is refused untouched, and target() says what holds it.
+    // file is refused untouched, and target() says what holds it. The name
+    // is UTF-8 text.
     bool start(const std::string& path, std::string& error);
     const params::SaveTarget& target() const { return target_; }
     // One poll; its time counts from the first. On a write error the file

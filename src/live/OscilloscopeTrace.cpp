@@ -8,6 +8,7 @@
 #include "live/SuggestedFileName.h"
 #include "live/TScope.h"
 #include "live/TraceSamples.h"
+#include "params/PathText.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -110,7 +111,7 @@ namespace {
 TraceSave saveWhole(const QString& path, const std::function<bool(QIODevice&)>& write)
 {
     TraceSave result;
-    result.target = params::examineSaveTarget(QFile::encodeName(path).toStdString());
+    result.target = params::examineSaveTarget(params::pathFromUtf8(path.toStdString()));
     if (!result.target.savable())
         return result;
     QSaveFile file(QFileInfo(result.target.file).filePath());

@@ -1,6 +1,7 @@
 #include "params/LiveCsv.h"
 
 #include "params/Conversions.h"
+#include "params/PathText.h"
 #include "params/RegularFile.h"
 
 #include <algorithm>
@@ -282,7 +283,7 @@ bool parseLiveCsv(std::string_view text, std::vector<LiveSample>& samples, LiveC
 bool loadLiveCsv(const std::string& path, std::vector<LiveSample>& samples, LiveCsvError& error)
 {
     // Never blocks: a FIFO is refused, not waited on for a writer.
-    OpenedFile file = openRegularFile(path, O_RDONLY);
+    OpenedFile file = openRegularFile(pathFromUtf8(path), O_RDONLY);
     switch (file.error) {
     case RegularFileError::None: break;
     case RegularFileError::Directory: error = {.fault = LiveCsvFault::Folder}; return false;

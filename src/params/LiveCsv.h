@@ -74,7 +74,7 @@ struct LiveCsvError {
 // first fault and its line.
 bool parseLiveCsv(std::string_view text, std::vector<LiveSample>& samples, LiveCsvError& error);
 
-// Reads and parses a recording file.
+// Reads and parses a recording file; its name is UTF-8 text.
 bool loadLiveCsv(const std::string& path, std::vector<LiveSample>& samples, LiveCsvError& error);
 
 }  // namespace dravinor::params

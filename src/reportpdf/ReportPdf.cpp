@@ -1,5 +1,6 @@
 #include "reportpdf/ReportPdf.h"
 
+#include "params/PathText.h"
 #include "reportpdf/ReportPainter.h"
 
 #include <QFile>
@@ -20,7 +21,7 @@ constexpr int resolutionDpi = 300;
 PdfResult saveReportPdf(const ReportSheet& sheet, const QString& path)
 {
     // QSaveFile would rename its temporary over whatever holds the name.
-    const params::SaveTarget target = params::examineSaveTarget(QFile::encodeName(path).toStdString());
+    const params::SaveTarget target = params::examineSaveTarget(params::pathFromUtf8(path.toStdString()));
     if (!target.savable())
         return {PdfOutcome::CannotCreate, QString::fromStdString(params::systemTextOf(target)), target};
     QSaveFile file(QFileInfo(target.file).filePath());

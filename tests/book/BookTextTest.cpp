@@ -42,7 +42,10 @@ TEST(SearchFold, KeepsWhatItDoesNotKnowAndBrokenBytesAsTheyAre)
 {
     EXPECT_EQ(foldedForSearch("€ 中"), "€ 中");
     EXPECT_EQ(foldedForSearch("A\xC5"), "a\xC5") << "a cut sequence at the end";
-    EXPECT_EQ(foldedForSearch("\xC5" "A\xFF"), "\xC5" "a\xFF");
+    EXPECT_EQ(foldedForSearch("\xC5"
+                              "A\xFF"),
+              "\xC5"
+              "a\xFF");
 }
 
 TEST(Base64, RoundTripsEveryLengthAroundAGroup)

@@ -155,8 +155,9 @@ TEST(TraceFreeze, TheHeldPictureAndSamplesStayWhileTheSweepGoesOn)
     EXPECT_EQ(group.shownSamples().size(), 10u);
 
     QTemporaryDir dir;
-    const QString png = dir.filePath("trace.png");
-    const QString csv = dir.filePath("trace.csv");
+    // A Polish and Cyrillic name, which Windows must be given whole.
+    const QString png = dir.filePath(QStringLiteral("ślad-Жиг.png"));
+    const QString csv = dir.filePath(QStringLiteral("ślad-Жиг.csv"));
     ASSERT_TRUE(group.savePicture(png));
     ASSERT_TRUE(group.saveSamples(csv));
     const QImage kept(png);

@@ -2,6 +2,7 @@
 
 #include "lang/DataFiles.h"
 #include "live/LivePage.h"
+#include "params/PathText.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/dialogs/HelpViewer.h"
 #include "ui/dialogs/SystemHelp.h"
@@ -53,9 +54,8 @@ public:
 
 QString dataFile(const char* relative)
 {
-    const auto programFolder =
-        std::filesystem::path(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
-    return QFile::decodeName(lang::findDataFile(relative, programFolder).string().c_str());
+    const auto programFolder = params::pathFromUtf8(QCoreApplication::applicationDirPath().toStdString());
+    return QString::fromStdString(params::utf8Text(lang::findDataFile(relative, programFolder)));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/language/LanguageLoader.h"
 
 #include "lang/LanguageFile.h"
+#include "params/PathText.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/language/SlotText.h"
 #include "ui/language/TextKeyApplier.h"
@@ -42,7 +43,7 @@ private:
 bool loadLanguageFile(const QString& path, lang::CodePage codePage, TextKeyApplier& applier, Dialogs& dialogs)
 {
     using Status = lang::LanguageFileContent::Status;
-    const auto content = lang::readLanguageFile(std::filesystem::path(QFile::encodeName(path).toStdString()));
+    const auto content = lang::readLanguageFile(params::pathFromUtf8(path.toStdString()));
     switch (content.status) {
     case Status::CannotOpen: dialogs.showMessage(texts::languageFileError); return false;
     case Status::TooLarge:
@@ -57,8 +58,8 @@ bool loadLanguageFile(const QString& path, lang::CodePage codePage, TextKeyAppli
     if (content.encoding == lang::TextEncoding::Utf8) {
         // The texts are whole in UTF-8; read as the code page they would be
         // garbled. Loaded as they are, with a word for whoever keeps the file.
-        std::cerr << "dravinor: " << QFile::encodeName(path).constData() << " is saved as UTF-8, not as "
-                  << codePageName(codePage) << "; its texts are read as UTF-8\n";
+        std::cerr << "dravinor: " << path.toStdString() << " is saved as UTF-8, not as " << codePageName(codePage)
+                  << "; its texts are read as UTF-8\n";
     }
     FileTexts texts(codePage, content.encoding);
     applier.findTargets();

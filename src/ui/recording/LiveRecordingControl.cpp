@@ -3,6 +3,7 @@
 #include "live/LivePage.h"
 #include "live/SaveRefusalText.h"
 #include "live/SuggestedFileName.h"
+#include "params/PathText.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/recording/LiveRecordingTexts.h"
 #include "ui/window/FileMemory.h"
@@ -59,7 +60,7 @@ void LiveRecordingControl::start()
         return;
     }
     std::string error;
-    if (!recorder_.start(QFile::encodeName(path).toStdString(), error)) {
+    if (!recorder_.start(path.toStdString(), error)) {
         item_->setChecked(false);
         const QString why = recorder_.target().savable() ? QString::fromLocal8Bit(error.c_str())
                                                          : live::saveRefusalText(recorder_.target());

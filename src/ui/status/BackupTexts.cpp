@@ -1,5 +1,6 @@
 #include "ui/status/BackupTexts.h"
 
+#include "params/PathText.h"
 #include "ui/language/SlotText.h"
 #include "ui/status/FileStatusTexts.h"
 
@@ -7,7 +8,7 @@ namespace dravinor::ui::texts {
 
 QString backupStatus(const params::SetBackup& backup)
 {
-    const QString file = QString::fromStdString(backup.file.filename().string());
+    const QString file = QString::fromStdString(params::utf8Text(backup.file.filename()));
     switch (backup.status) {
     case params::SetBackup::Status::Kept: return slotText(backupKey::kept).arg(file);
     case params::SetBackup::Status::SetNotKnown: return slotText(backupKey::setNotKnown);

@@ -1,6 +1,7 @@
 #include "ui/window/FileMemory.h"
 
 #include "live/SaveRefusalText.h"
+#include "params/PathText.h"
 #include "params/UserFolders.h"
 #include "ui/language/SlotText.h"
 
@@ -39,7 +40,7 @@ QString absolute(const QString& path)
 
 params::SaveTarget examined(const QString& path)
 {
-    return params::examineSaveTarget(QFile::encodeName(path).toStdString());
+    return params::examineSaveTarget(params::pathFromUtf8(path.toStdString()));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "params/ControllerSession.h"
 #include "params/ParameterFile.h"
+#include "params/PathText.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/dialogs/ParameterDiffDialog.h"
 #include "ui/status/ReadTexts.h"
@@ -25,7 +26,7 @@ void MainWindow::compareWithFile()
     params::ParameterBlock file;
     // A short file loads over the pages' values: compare what loading would leave.
     file = session_.state().block();
-    if (!params::loadParameterFile(path.toStdString(), file).ok()) {
+    if (!params::loadParameterFile(params::pathFromUtf8(path.toStdString()), file).ok()) {
         dialogs_.showError(texts::errorCaption, texts::cannotRead);
         return;
     }

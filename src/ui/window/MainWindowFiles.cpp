@@ -3,6 +3,7 @@
 #include "fields/ParameterDiff.h"
 #include "params/ControllerSession.h"
 #include "params/ParameterFile.h"
+#include "params/PathText.h"
 #include "ui/connection/ConnectionPresenter.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/pages/ParameterPages.h"
@@ -57,7 +58,7 @@ void MainWindow::saveParameterFile()
     if (path.isEmpty())
         return;
     fileMemory_->noteChosen(FileMemory::Kind::ParameterFiles, path);
-    const auto result = params::saveParameterFile(path.toStdString(), session_.state().block());
+    const auto result = params::saveParameterFile(params::pathFromUtf8(path.toStdString()), session_.state().block());
     // Saved or not, the status line says so, and names the backup.
     showFileStatus(texts::saveStatus(path, result));
     if (result.ok()) {
@@ -110,7 +111,7 @@ void MainWindow::loadParameterFileFrom(const QString& path, bool askFirst)
 {
     // A short file leaves the rest of the block as it was.
     params::ParameterBlock loadedSet = session_.state().block();
-    const auto result = params::loadParameterFile(path.toStdString(), loadedSet);
+    const auto result = params::loadParameterFile(params::pathFromUtf8(path.toStdString()), loadedSet);
     if (!result.ok()) {
         showFileStatus(texts::loadFailure(path, result));
         dialogs_.showError(texts::errorCaption, texts::cannotRead);
