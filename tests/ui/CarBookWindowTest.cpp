@@ -1,6 +1,6 @@
 // The car book in the window: found as the fitter types, opened only when
 // used, its failures said without stopping the window, the car on the lift
-// remembered between runs and its reads and writes recorded.
+// remembered between runs and its reads, writes and reports recorded.
 #include "ui/book/CarBookWindow.h"
 #include "WindowOnLine.h"
 #include "book/BookFile.h"
@@ -10,6 +10,7 @@
 #include "ui/book/BookTables.h"
 #include "ui/book/CarBookHandOver.h"
 #include "ui/book/WindowBook.h"
+#include "ui/report/ReportDialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -224,7 +225,7 @@ TEST_F(CarBookWindowTest, AddingACarRefusesNoRegistrationAndADuplicateAndKeepsWh
     EXPECT_EQ(book->selectedCar()->vin, "ZFA18800000123456");
 }
 
-TEST_F(CarBookWindowTest, TheConnectedCarOutlivesARestartAndItsReadAndWriteAreRecorded)
+TEST_F(CarBookWindowTest, TheConnectedCarOutlivesARestartAndItsReadWriteAndReportAreRecorded)
 {
     addCar("WX 1234", "Opel Astra G");
     startWith(false);
@@ -260,9 +261,59 @@ TEST_F(CarBookWindowTest, TheConnectedCarOutlivesARestartAndItsReadAndWriteAreRe
     ASSERT_EQ(visits.size(), 1u);
     EXPECT_EQ(visits[0].endSet, session->state().block());
 
+    // The report knows the car, and a saved one goes into the visit.
+    item("Raport")->trigger();
+    auto* report = window->findChild<ui::ReportDialog*>("RaportDialog");
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->registration()->text(), "WX 1234");
+    EXPECT_EQ(report->makeAndModel()->text(), "Opel Astra G");
+    ASSERT_TRUE(report->saveTo(QString::fromStdString((folder / "raport.pdf").string())));
+    QCoreApplication::processEvents();
+    visits = visitsOf("WX 1234");
+    ASSERT_EQ(visits.size(), 1u);
+    ASSERT_TRUE(visits[0].reportPdf);
+    EXPECT_EQ(std::string(visits[0].reportPdf->begin(), visits[0].reportPdf->begin() + 4), "%PDF");
+    report->close();
+
     book->endCurrentButton()->click();
     EXPECT_FALSE(book::currentCar(bookFile));
     EXPECT_EQ(book->currentLine()->text(), "Żaden samochód nie jest oznaczony jako podłączony");
+}
+
+TEST_F(CarBookWindowTest, TheReportCompletesARegistrationFromTheBookWithoutACurrentCar)
+{
+    addCar("KR 2T55", "Skoda Octavia");
+    startWith(false);
+    item("Raport")->trigger();
+    auto* report = window->findChild<ui::ReportDialog*>("RaportDialog");
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->registration()->text().isEmpty()) << "no car is connected";
+    ASSERT_NE(report->registration()->completer(), nullptr);
+    report->registration()->setText("KR 2T55");
+    emit report->registration()->editingFinished();
+    EXPECT_EQ(report->makeAndModel()->text(), "Skoda Octavia");
+
+    // What the fitter typed is never replaced.
+    report->makeAndModel()->setText("Octavia kombi");
+    emit report->registration()->editingFinished();
+    EXPECT_EQ(report->makeAndModel()->text(), "Octavia kombi");
+    report->close();
+}
+
+TEST_F(CarBookWindowTest, AReportIsSavedWhenTheBookCannotTakeIt)
+{
+    fs::create_directories(bookFile);
+    ASSERT_TRUE(book::rememberCurrentCar(bookFile, "WX 1"));
+    startWith(false);
+    item("Raport")->trigger();
+    auto* report = window->findChild<ui::ReportDialog*>("RaportDialog");
+    ASSERT_NE(report, nullptr);
+    const fs::path pdf = folder / "raport.pdf";
+    ASSERT_TRUE(report->saveTo(QString::fromStdString(pdf.string())));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fs::is_regular_file(pdf));
+    EXPECT_NE(status(1).indexOf("Nie zapisano w książce serwisowej (WX 1)"), -1) << status(1).toStdString();
+    report->close();
 }
 
 TEST_F(CarBookWindowTest, AVisitsSetIsWrittenAfterTheBulkWritesQuestionWithItsBackup)

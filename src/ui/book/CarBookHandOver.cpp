@@ -6,12 +6,25 @@
 #include "ui/book/WindowBook.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/dialogs/ParameterDiffDialog.h"
+#include "ui/report/ReportDialog.h"
 
+#include <QCompleter>
 #include <QDesktopServices>
+#include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
 namespace dravinor::ui {
+
+namespace {
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 CarBookHandOver::CarBookHandOver(params::ControllerSession& session, Dialogs* dialogs, CarBookHost host)
     : session_(session), dialogs_(dialogs), host_(std::move(host)), book_(std::make_unique<WindowBook>())
@@ -81,6 +94,43 @@ void CarBookHandOver::afterBulkWrite(const params::BulkWriteOutcome& outcome)
     tellLater(book_->recordEndSet(session_.state().block(), session_.connection().identity()));
     if (window_ && window_->isVisible())
         window_->refresh();
+}
+
+void CarBookHandOver::afterReportSaved(const QString& path)
+{
+    tellLater(book_->recordReport(path));
+    if (window_ && window_->isVisible())
+        window_->refresh();
+}
+
+void CarBookHandOver::fillReport(ReportDialog& dialog)
+{
+    // Opened for the report only now; a book that cannot be used leaves the fields to the fitter.
+    if (!book_->open())
+        return;
+    QStringList registrations;
+    for (const auto& car : book_->book().cars())
+        registrations << fromStd(car.registration);
+    auto* completer = new QCompleter(registrations, dialog.registration());
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchContains);
+    dialog.registration()->setCompleter(completer);
+    // A registration the book knows brings its make and model, where none was typed.
+    QPointer<QLineEdit> makeAndModel = dialog.makeAndModel();
+    QObject::connect(dialog.registration(), &QLineEdit::editingFinished, dialog.registration(),
+                     [this, field = dialog.registration(), makeAndModel] {
+                         if (!makeAndModel || !makeAndModel->text().trimmed().isEmpty() || !book_->open())
+                             return;
+                         if (const auto car = book_->book().carByRegistration(field->text().trimmed().toStdString()))
+                             makeAndModel->setText(fromStd(car->makeModel));
+                     });
+    const auto current = book_->currentRegistration();
+    if (!current)
+        return;
+    const auto car = book_->book().carByRegistration(*current);
+    dialog.registration()->setText(car ? fromStd(car->registration) : fromStd(*current));
+    if (car)
+        dialog.makeAndModel()->setText(fromStd(car->makeModel));
 }
 
 }  // namespace dravinor::ui

@@ -18,6 +18,7 @@ namespace dravinor::ui {
 
 class CarBookWindow;
 class Dialogs;
+class ReportDialog;
 class WindowBook;
 
 // What the main window lends the car book.
@@ -49,9 +50,13 @@ public:
     // The window's texts in the language just chosen.
     void redrawTexts();
 
-    // A whole read of the controller, a bulk write it answered.
+    // A whole read of the controller, a bulk write it answered, a report saved.
     void afterWholeRead();
     void afterBulkWrite(const params::BulkWriteOutcome& outcome);
+    void afterReportSaved(const QString& path);
+    // The current car's registration and make and model in the report's
+    // fields, and the book's registrations to complete the typed one.
+    void fillReport(ReportDialog& dialog);
 
     // The book window's comparison of a visit's set with the window's.
     void compare(const params::ParameterBlock& set, const QString& name);

@@ -204,6 +204,7 @@ void MainWindow::buildMenus()
                     auto* dialog = new ReportDialog(windowReportSources(session_, wizard().engine(), *livePage_, this),
                                                     dialogs_, *fileMemory_, this);
                     dialog->setAttribute(Qt::WA_DeleteOnClose);
+                    lendCarBookTo(*dialog);
                     dialog->open();
                 },
             .wizardNext = [this] { wizardNextKey(); },

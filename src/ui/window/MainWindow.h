@@ -36,6 +36,7 @@ class LiveReplayControl;
 class JournalWindow;
 class LanguageChoice;
 class ParameterPages;
+class ReportDialog;
 class ReconnectWatch;
 class TextKeyApplier;
 class WindowPlacement;
@@ -146,10 +147,11 @@ private:
     void writeWholeSet(const params::ParameterBlock& set, const QString& question);
     // The car book's hand-over, made at start (the book itself is opened on
     // first use), its menu command (none without the book), its texts in a
-    // new language.
+    // new language, and the report dialog's car details and saved reports.
     void buildCarBook();
     std::function<void()> carBookCommand();
     void redrawCarBook();
+    void lendCarBookTo(ReportDialog& dialog);
     void destroyCarBook();
     // "Porównaj z plikiem…" (MainWindowCompare.cpp).
     void compareWithFile();

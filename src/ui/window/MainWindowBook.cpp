@@ -2,6 +2,7 @@
 
 #include "ui/connection/ConnectionPresenter.h"
 #include "ui/language/LanguageChoice.h"
+#include "ui/report/ReportDialog.h"
 
 #if DRAVINOR_CAR_BOOK
 #include "ui/book/CarBookHandOver.h"
@@ -50,6 +51,12 @@ void MainWindow::redrawCarBook()
         carBook_->redrawTexts();
 }
 
+void MainWindow::lendCarBookTo(ReportDialog& dialog)
+{
+    carBook_->fillReport(dialog);
+    connect(&dialog, &ReportDialog::saved, this, [this](const QString& path) { carBook_->afterReportSaved(path); });
+}
+
 #else
 
 // A build without SQLite has no book: no menu item, nothing recorded.
@@ -62,6 +69,7 @@ std::function<void()> MainWindow::carBookCommand()
 }
 void MainWindow::showCarBook() {}
 void MainWindow::redrawCarBook() {}
+void MainWindow::lendCarBookTo(ReportDialog&) {}
 
 #endif
 
