@@ -21,7 +21,9 @@ namespace dravinor::ui {
 
 namespace {
 
-constexpr QSize wantedSize{760, 540};
+// As large as a 1024 x 768 screen lets it be beside the main window; a smaller
+// screen gets what it has.
+constexpr QSize wantedSize{900, 600};
 constexpr QSize smallestSize{480, 360};
 
 QTableWidget* listTable(QWidget* parent, const char* name)
@@ -33,6 +35,11 @@ QTableWidget* listTable(QWidget* parent, const char* name)
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setWordWrap(false);
     table->verticalHeader()->hide();
+    // A line of text each, not the style's roomy rows: more cars and visits in view.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    // Every column as wide as its words, the last one taking the rest.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setHighlightSections(false);
     return table;
@@ -137,7 +144,11 @@ void CarBookWindow::showOver(const QWidget& owner)
 {
     if (!placed_) {
         placed_ = true;
-        QRect outer(QPoint(), wantedSize);
+        // On a small screen the main window's status lines stay in sight below it.
+        QSize size = wantedSize;
+        if (const QRect area = placement_->screenArea(); area.isValid())
+            size = size.boundedTo(area.size() * 9 / 10);
+        QRect outer(QPoint(), size);
         outer.moveCenter(owner.frameGeometry().center());
         placement_->place(outer);
     }
@@ -181,7 +192,6 @@ void CarBookWindow::listCars()
     shownCars_ =
         usable_ ? book_.book().findCars(search_->text().trimmed().toStdString()) : std::vector<book::CarSummary>{};
     carbook::showCars(*cars_, shownCars_);
-    cars_->resizeColumnToContents(carbook::RegistrationColumn);
     // The car chosen stays chosen while the search still finds it, else the first found.
     int row = cars_->rowCount() > 0 ? 0 : -1;
     for (int i = 0; keep && i < cars_->rowCount(); ++i)
@@ -214,7 +224,6 @@ void CarBookWindow::showVisitsOfSelected()
     shownVisits_ = car ? book_.book().visitsOf(car->id) : std::vector<book::Visit>{};
     const QSignalBlocker quiet(visits_);
     carbook::showVisits(*visits_, shownVisits_);
-    visits_->resizeColumnsToContents();
     if (!shownVisits_.empty())
         visits_->selectRow(0);
     updateButtons();
