@@ -12,10 +12,13 @@
 #include "ui/book/WindowBook.h"
 #include "ui/report/ReportDialog.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -314,6 +317,38 @@ TEST_F(CarBookWindowTest, AReportIsSavedWhenTheBookCannotTakeIt)
     EXPECT_TRUE(fs::is_regular_file(pdf));
     EXPECT_NE(status(1).indexOf("Nie zapisano w książce serwisowej (WX 1)"), -1) << status(1).toStdString();
     report->close();
+}
+
+TEST_F(CarBookWindowTest, TheOpenWindowFollowsTheLanguageChosen)
+{
+    // The shipped language files, where the window looks for them.
+    QTemporaryDir languages;
+    const QString before = QDir::currentPath();
+    QDir(languages.path()).mkpath("lang");
+    for (const char* file : {"lang/polski.txt", "lang/russian.txt"})
+        QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + file, QDir(languages.path()).filePath(file));
+    QDir::setCurrent(languages.path());
+    const book::Car car = addCar("WX 1234", "Opel Astra G");
+    book::Visit visit;
+    visit.time = 1765300000;
+    visit.readSet = setOf(1);
+    addVisit(car, visit);
+    startWith(false);
+    ui::CarBookWindow* book = openBook();
+    ASSERT_NE(book, nullptr);
+
+    item("rosyjski")->trigger();
+    EXPECT_EQ(item("menuCarBook")->text(), "Сервисная книжка");
+    EXPECT_EQ(book->windowTitle(), "Сервисная книжка");
+    EXPECT_EQ(book->writeButton()->text(), "Записать в контроллер");
+    EXPECT_EQ(book->cars()->horizontalHeaderItem(ui::carbook::RegistrationColumn)->text(), "Рег. номер");
+    EXPECT_EQ(book->visits()->item(0, ui::carbook::ReadSetColumn)->text(), "да");
+    EXPECT_EQ(book->currentLine()->text(), "Ни один автомобиль не отмечен как подключённый");
+
+    item("polski")->trigger();
+    EXPECT_EQ(book->writeButton()->text(), "Zapisz w sterowniku");
+    EXPECT_EQ(book->visits()->item(0, ui::carbook::ReadSetColumn)->text(), "tak");
+    QDir::setCurrent(before);
 }
 
 TEST_F(CarBookWindowTest, AVisitsSetIsWrittenAfterTheBulkWritesQuestionWithItsBackup)
