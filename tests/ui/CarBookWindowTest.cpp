@@ -351,6 +351,25 @@ TEST_F(CarBookWindowTest, TheOpenWindowFollowsTheLanguageChosen)
     QDir::setCurrent(before);
 }
 
+TEST_F(CarBookWindowTest, AWriteTheControllerDidNotTakeWholeIsNotTheCarsSet)
+{
+    addCar("WX 1234", "Opel Astra G");
+    ASSERT_TRUE(book::rememberCurrentCar(bookFile, "WX 1234"));
+    startWith(false);
+    ui::CarBookHandOver* handOver = window->carBook();
+    ASSERT_NE(handOver, nullptr);
+    params::BulkWriteOutcome nothingConfirmed;
+    handOver->afterBulkWrite(nothingConfirmed);
+    params::BulkWriteOutcome cutShort;
+    for (int address = 1; address <= params::ParameterBlock::count; ++address)
+        cutShort.confirmed.set(static_cast<std::size_t>(address));
+    cutShort.portLost = true;
+    handOver->afterBulkWrite(cutShort);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(visitsOf("WX 1234").empty());
+    EXPECT_EQ(status(1).indexOf("książ"), -1) << status(1).toStdString();
+}
+
 TEST_F(CarBookWindowTest, AVisitsSetIsWrittenAfterTheBulkWritesQuestionWithItsBackup)
 {
     const book::Car car = addCar("WX 1234", "Opel Astra G");
