@@ -20,6 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 using namespace dravinor;
 
 namespace {
@@ -75,6 +78,31 @@ TEST_P(CarBookPictures, OverTheMainWindow)
     const QString searched = QStringLiteral("%1/book-search-%2-%3.png").arg(folder, GetParam(), size);
     EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(searched, "PNG")) << searched.toStdString();
     book->endCurrentButton()->click();
+}
+
+// A folder where the book should be: the window says why and offers nothing.
+TEST_P(CarBookPictures, ABookThatCannotBeOpened)
+{
+    const QByteArray data = qgetenv("DRAVINOR_DATA_DIR");
+    const std::filesystem::path broken = folder.toStdString() + "/broken-book";
+    std::filesystem::create_directories(broken / "workshop.sqlite");
+    ::setenv("DRAVINOR_DATA_DIR", broken.c_str(), 1);
+    startWith(false);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    window->setStartFrame(screen);
+    item(russian() ? "rosyjski" : "polski")->trigger();
+    item("menuCarBook")->trigger();
+    auto* book = window->findChild<ui::CarBookWindow*>("CarBookWindow");
+    ASSERT_NE(book, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(book));
+    QTest::qWait(300);
+    const QString name = QStringLiteral("%1/book-cannot-open-%2-%3x%4.png")
+                             .arg(folder, GetParam())
+                             .arg(screen.width())
+                             .arg(screen.height());
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(name, "PNG")) << name.toStdString();
+    ::setenv("DRAVINOR_DATA_DIR", data.constData(), 1);
+    std::filesystem::remove_all(broken);
 }
 
 INSTANTIATE_TEST_SUITE_P(DISABLED_CarBookPictures, CarBookPictures, ::testing::Values("pl", "ru"),
