@@ -23,8 +23,10 @@
     "  %LOCALAPPDATA%\\Dravinor\\journal.log\n"                                                                        \
     "  (at 1 MB it moves to journal.log.1, replacing the one older file kept).\n"
 
-// The Windows build has no car book yet.
-#define DRAVINOR_CAR_BOOK_HELP ""
+#define DRAVINOR_CAR_BOOK_HELP                                                                                         \
+    "Car book: %DRAVINOR_DATA_DIR%\\workshop.sqlite, else\n"                                                           \
+    "  %LOCALAPPDATA%\\Dravinor\\workshop.sqlite.\n"                                                                   \
+    "\n"
 
 #define DRAVINOR_NO_PORTS_TEXT "no serial ports found (no COM port in the system's list)"
 

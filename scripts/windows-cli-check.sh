@@ -7,8 +7,8 @@
 #                           one step up, then diff against the controller,
 #                           which must hold it
 #   live --count 40         40 polls
-#   --help                  names Windows' places (the journal in
-#                           %LOCALAPPDATA%), no Linux device or folder
+#   --help                  names Windows' places (the journal and the car
+#                           book in %LOCALAPPDATA%), no Linux device or folder
 #   adapt --yes             the auto-adaptation, the simulator's fitter
 #                           following it (about a minute)
 #   car REG --add --current the car book in a folder of its own: a car made
@@ -76,8 +76,9 @@ fi
 cli live live --count 40
 # The help names Windows' places, not a Linux system's.
 cli help --help
-if grep -q '/dev/\|XDG_' "$dir/cli-help.txt" || ! grep -qF '%LOCALAPPDATA%\Dravinor\journal.log' "$dir/cli-help.txt"; then
-  echo "windows-cli-check: the help names Linux places or not the Windows journal ($dir/cli-help.txt)"
+if grep -q '/dev/\|XDG_' "$dir/cli-help.txt" || ! grep -qF '%LOCALAPPDATA%\Dravinor\journal.log' "$dir/cli-help.txt" ||
+   ! grep -qF '%LOCALAPPDATA%\Dravinor\workshop.sqlite' "$dir/cli-help.txt"; then
+  echo "windows-cli-check: the help names Linux places or not the Windows journal and car book ($dir/cli-help.txt)"
   [ $status -ne 0 ] || status=1
 fi
 cli adapt adapt --ignition 2 --probe 0 --yes

@@ -226,6 +226,8 @@ constexpr KeyTarget keyRows[] = {
     {51422, Caption, "ZapiszProbkiCSV"},
     // The menu's customer report.
     {51430, Caption, "Raport"},
+    // The menu's car book.
+    {51640, Caption, "menuCarBook"},
 };
 
 }  // namespace

@@ -123,6 +123,69 @@ inline constexpr int measuredNote = 51623;    // where the stored values stand
 inline constexpr int technical = 51624;       // the appendix of stored values no page shows
 inline constexpr int fileName = 51625;        // the suggested file name's first word
 }  // namespace report
+// The car book's window, its outcomes and what the window records in it (the menu item's caption
+// is key 51640 in the key table).
+namespace carBook {
+inline constexpr int windowTitle = 51641;
+inline constexpr int searchHint = 51642;
+inline constexpr int registrationHeader = 51643;
+inline constexpr int makeModelHeader = 51644;
+inline constexpr int timeHeader = 51645;
+inline constexpr int odometerHeader = 51646;
+inline constexpr int controllerHeader = 51647;
+inline constexpr int readSetHeader = 51648;  // the visit holds the set read when it came
+inline constexpr int endSetHeader = 51649;   // the set written before it left
+inline constexpr int reportHeader = 51650;
+inline constexpr int adaptationHeader = 51651;
+inline constexpr int compareButton = 51652;
+inline constexpr int writeButton = 51653;
+inline constexpr int openReportButton = 51654;
+inline constexpr int addCarButton = 51655;
+inline constexpr int connectedButton = 51656;
+inline constexpr int currentCar = 51657;  // %1 registration, make and model
+inline constexpr int noCurrentCar = 51658;
+inline constexpr int endCurrentButton = 51659;  // ends the connected car
+inline constexpr int addCarTitle = 51660;
+inline constexpr int registrationLabel = 51661;
+inline constexpr int makeModelLabel = 51662;
+inline constexpr int vinLabel = 51663;
+inline constexpr int notesLabel = 51664;
+inline constexpr int registrationRequired = 51665;
+inline constexpr int duplicateCar = 51666;  // %1 registration
+inline constexpr int cannotOpen = 51667;    // %1 why
+inline constexpr int whyNotAFile = 51668;   // %1 the book's file
+inline constexpr int whyReadOnly = 51669;
+inline constexpr int whyDiskFull = 51670;
+inline constexpr int whyNewerBook = 51671;
+inline constexpr int whyDamagedStuck = 51672;
+inline constexpr int whyNoFolder = 51673;
+inline constexpr int whyOther = 51674;
+inline constexpr int damagedReplaced = 51675;  // %1 the book, %2 where the old one went
+inline constexpr int notWritten = 51676;       // %1 why
+inline constexpr int writeBusy = 51677;
+inline constexpr int writeReadOnly = 51678;
+inline constexpr int writeDamaged = 51679;
+inline constexpr int writeFailed = 51680;
+inline constexpr int writeNoCar = 51681;
+inline constexpr int recordedRead = 51682;  // %1 registration
+inline constexpr int recordedEndToday = 51683;
+inline constexpr int recordedEndNew = 51684;
+inline constexpr int recordedReportToday = 51685;
+inline constexpr int recordedReportNew = 51686;
+inline constexpr int notRecorded = 51687;  // %1 registration, %2 why
+inline constexpr int currentNotInBook = 51688;
+inline constexpr int writeQuestion = 51689;  // %1 the visit's time, %2 registration
+inline constexpr int noSet = 51690;
+inline constexpr int reportNotOpened = 51691;  // %1 why
+inline constexpr int notConnected = 51692;
+inline constexpr int noReport = 51693;
+inline constexpr int carAdded = 51694;   // %1 registration
+inline constexpr int visitName = 51695;  // the comparison's other side: %1 registration, %2 time
+inline constexpr int noViewer = 51696;
+inline constexpr int currentNotSaved = 51697;  // %1 the file
+inline constexpr int helpButton = 51698;
+inline constexpr int visitColumn = 51699;  // the comparison's column of the visit's values
+}  // namespace carBook
 // The comparison of the pages with a parameter file.
 namespace diff {
 inline constexpr int title = 50301;

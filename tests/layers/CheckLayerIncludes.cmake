@@ -18,7 +18,7 @@ set(allowed_wizard wizard params link lang diagnostics)
 set(allowed_report report fields wizard params link lang diagnostics)
 set(allowed_reportpdf reportpdf report fields wizard params link lang diagnostics)
 set(allowed_live live params link lang diagnostics)
-set(allowed_ui ui live reportpdf report fields wizard params link lang diagnostics)
+set(allowed_ui ui live reportpdf report book fields wizard params link lang diagnostics)
 set(layers link lang diagnostics params book fields wizard report reportpdf live ui)
 
 set(breaches "")

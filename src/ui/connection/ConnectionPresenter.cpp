@@ -85,6 +85,8 @@ void ConnectionPresenter::applyOutcome(const ConnectionOutcome& outcome)
         showConnectionStatus(*outcome.status);
     if (outcome.connected)
         showUnreadStatus(true);
+    if (outcome.connected && afterWholeRead && session_.lastRead().complete() && session_.lastRead().accepted > 0)
+        afterWholeRead();
     switch (outcome.title.kind) {
     case TitleUpdate::Kind::NoController:
         window_.setWindowTitle(texts::titlePrefix + texts::noController);
@@ -244,7 +246,7 @@ void ConnectionPresenter::bulkWriteProgress(int done, int steps)
     readProgress(done);
 }
 
-void ConnectionPresenter::bulkWriteFinished(const params::BulkWriteOutcome&)
+void ConnectionPresenter::bulkWriteFinished(const params::BulkWriteOutcome& outcome)
 {
     reconnect_.checkLine();  // the write's result is told after it
     readFinished();
@@ -252,6 +254,8 @@ void ConnectionPresenter::bulkWriteFinished(const params::BulkWriteOutcome&)
         bars_.progress[line]->setMaximum(barsBeforeBulkWrite_[line].first);
         bars_.progress[line]->setValue(barsBeforeBulkWrite_[line].second);
     }
+    if (afterBulkWrite)
+        afterBulkWrite(outcome);
 }
 
 }  // namespace dravinor::ui

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <utility>
 
 class QAction;
@@ -65,6 +66,10 @@ public:
     // The controller's version for the About box, in the current language;
     // empty without a controller.
     QString aboutVersion() const;
+
+    // Told after a connection read every value, and after a bulk write ended.
+    std::function<void()> afterWholeRead;
+    std::function<void(const params::BulkWriteOutcome&)> afterBulkWrite;
 
 private:
     QString statusText(int line) const;

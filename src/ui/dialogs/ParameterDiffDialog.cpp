@@ -78,8 +78,8 @@ ParameterDiffDialog::ParameterDiffDialog(const params::ParameterBlock& pages, co
     layout->addWidget(table_, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* load = buttons->addButton(slotText(key::loadButton), QDialogButtonBox::AcceptRole);
-    load->setObjectName("WczytajPlik");
+    accept_ = buttons->addButton(slotText(key::loadButton), QDialogButtonBox::AcceptRole);
+    accept_->setObjectName("WczytajPlik");
     QPushButton* close = buttons->addButton(slotText(key::closeButton), QDialogButtonBox::RejectRole);
     close->setObjectName("ZamknijPorownanie");
     close->setDefault(true);
@@ -89,6 +89,13 @@ ParameterDiffDialog::ParameterDiffDialog(const params::ParameterBlock& pages, co
 
     const int tableWidth = table_->horizontalHeader()->length() + 40;
     resize(std::clamp(tableWidth, 560, 900), differences_ > 0 ? 520 : 160);
+}
+
+void ParameterDiffDialog::setOtherSide(const QString& column, const QString& accept, bool acceptAllowed)
+{
+    table_->horizontalHeaderItem(2)->setText(column);
+    accept_->setText(accept);
+    accept_->setEnabled(acceptAllowed);
 }
 
 }  // namespace dravinor::ui

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace dravinor::ui {
@@ -21,12 +22,17 @@ public:
     ParameterDiffDialog(const params::ParameterBlock& pages, const params::ParameterBlock& file, const QString& path,
                         QWidget* pagesRoot, QWidget* parent = nullptr);
 
+    // The other side is no file: its column's caption, and the accept
+    // button's, which is off when not allowed now.
+    void setOtherSide(const QString& column, const QString& accept, bool acceptAllowed);
+
     int differenceCount() const { return differences_; }
     QTableWidget* table() const { return table_; }
 
 private:
     int differences_ = 0;
     QTableWidget* table_ = nullptr;
+    QPushButton* accept_ = nullptr;
 };
 
 }  // namespace dravinor::ui

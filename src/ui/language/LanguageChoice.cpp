@@ -135,8 +135,12 @@ bool LanguageChoice::applyToLateBuilt(QWidget* page)
 
 void LanguageChoice::showHelp()
 {
+    showHelpAt(QString::fromLatin1(helpTopic));
+}
+
+void LanguageChoice::showHelpAt(const QString& topic)
+{
     const QString document = dataFile(helpFile_.toLatin1().constData());
-    const QString topic = QString::fromLatin1(helpTopic);
     // The system's way first (Windows: the default browser); the program's
     // own viewer where there is none, or it failed.
     if (openHelpOutside(document, topic))

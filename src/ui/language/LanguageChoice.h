@@ -59,6 +59,8 @@ public:
     bool applyToLateBuilt(QWidget* page);
     // F1: the current language's help at its topic.
     void showHelp();
+    // The same help at a topic of the caller's (an anchor of the document).
+    void showHelpAt(const QString& topic);
     HelpViewer* helpViewer() const { return helpViewer_; }
     TextKeyApplier& textKeys() { return textKeys_; }
 

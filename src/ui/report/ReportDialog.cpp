@@ -124,6 +124,7 @@ bool ReportDialog::saveTo(const QString& path)
     }
     memory_.noteChosen(FileMemory::Kind::Reports, path);
     result_->setText(slotText(key::saved).arg(QDir::toNativeSeparators(path)));
+    emit saved(path);
     return true;
 }
 

@@ -41,6 +41,10 @@ public:
 public slots:
     void done(int code) override;
 
+signals:
+    // The report was saved as a PDF at path.
+    void saved(const QString& path);
+
 private:
     void savePdf();
     void print();

@@ -30,12 +30,17 @@ QString withChanges(const QString& question, int changes)
 
 }  // namespace
 
+QString setWriteQuestion(const QString& question, int changes, bool backupAhead)
+{
+    QString whole = withChanges(question, changes);
+    if (!backupAhead)
+        whole += '\n' + slotText(backupKey::noBackupAhead);
+    return whole;
+}
+
 QString recentFileQuestion(const QString& path, int changes, bool backupAhead)
 {
-    QString question = withChanges(slotText(backupKey::recentFileQuestion).arg(fileName(path)), changes);
-    if (!backupAhead)
-        question += '\n' + slotText(backupKey::noBackupAhead);
-    return question;
+    return setWriteQuestion(slotText(backupKey::recentFileQuestion).arg(fileName(path)), changes, backupAhead);
 }
 
 QString restoreQuestion(const QString& write, const QString& time, const QString& fileName, int changes)

@@ -19,6 +19,9 @@ QString backupStatus(const params::SetBackup& backup);
 // of values it changes and, when the controller's set is not known whole,
 // that no backup will be kept.
 QString recentFileQuestion(const QString& path, int changes, bool backupAhead);
+// Any question before a whole set is written, with the count of values it
+// changes and, where no backup can be kept, that it cannot.
+QString setWriteQuestion(const QString& question, int changes, bool backupAhead);
 
 // Whether to write the backup of a bulk write back, with when the write
 // was and how many values the backup changes.

@@ -52,6 +52,7 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     buildStatusLines();
     buildMenus();
     buildConnection();
+    buildCarBook();
 
     placeOnScreen(initialWindowSize, true);
 }
@@ -80,7 +81,10 @@ void MainWindow::setStartFrame(const QRect& outer)
     placeFrame(outer);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    destroyCarBook();
+}
 
 void MainWindow::buildPages()
 {
@@ -191,6 +195,7 @@ void MainWindow::buildMenus()
             .livePage = [this] { switchToPage(TabViz); },
             .startAutoAdaptation = [this] { startAutoAdaptation(); },
             .showJournal = [this] { showJournal(); },
+            .showCarBook = carBookCommand(),
             .compareWithFile = [this] { compareWithFile(); },
             .showAbout =
                 [this](const QString& caption) { AboutBox::showFor(this, caption, connection_->aboutVersion()); },
@@ -199,6 +204,7 @@ void MainWindow::buildMenus()
                     auto* dialog = new ReportDialog(windowReportSources(session_, wizard().engine(), *livePage_, this),
                                                     dialogs_, *fileMemory_, this);
                     dialog->setAttribute(Qt::WA_DeleteOnClose);
+                    lendCarBookTo(*dialog);
                     dialog->open();
                 },
             .wizardNext = [this] { wizardNextKey(); },
@@ -221,6 +227,7 @@ void MainWindow::buildMenus()
                                 [this] {
                                     if (journalWindow_)
                                         journalWindow_->refresh();
+                                    redrawCarBook();
                                 }};
     language_ = std::make_unique<LanguageChoice>(this, dialogs_, menus_->polishItem(), menus_->russianItem(),
                                                  std::move(followers));

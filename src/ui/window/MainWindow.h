@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -25,6 +26,7 @@ class LivePage;
 
 namespace dravinor::ui {
 
+class CarBookHandOver;
 class ConnectionPresenter;
 class Dialogs;
 class FileMemory;
@@ -34,6 +36,7 @@ class LiveReplayControl;
 class JournalWindow;
 class LanguageChoice;
 class ParameterPages;
+class ReportDialog;
 class ReconnectWatch;
 class TextKeyApplier;
 class WindowPlacement;
@@ -80,6 +83,9 @@ public:
     // "Dziennik zmian" (MainWindowJournal.cpp).
     void showJournal();
     JournalWindow* journalWindow() const { return journalWindow_; }
+    // "Książka serwisowa" (MainWindowBook.cpp); null in a build without the book.
+    void showCarBook();
+    CarBookHandOver* carBook() const { return carBook_; }
     TextKeyApplier& textKeys() const;
 
     QTabWidget* pageControl() const { return pageControl_; }
@@ -135,6 +141,18 @@ private:
     // the fitter has said yes (MainWindowFiles.cpp).
     void loadRecentFile(const QString& path);
     bool confirmRecentFile(const QString& path, const params::ParameterBlock& loaded);
+    // The question before any whole set is written, with its count of changes
+    // and whether a backup is ahead; then the set written as "Zapis wszystkich" writes it.
+    bool confirmWholeSet(const QString& question, const params::ParameterBlock& set);
+    void writeWholeSet(const params::ParameterBlock& set, const QString& question);
+    // The car book's hand-over, made at start (the book itself is opened on
+    // first use), its menu command (none without the book), its texts in a
+    // new language, and the report dialog's car details and saved reports.
+    void buildCarBook();
+    std::function<void()> carBookCommand();
+    void redrawCarBook();
+    void lendCarBookTo(ReportDialog& dialog);
+    void destroyCarBook();
     // "Porównaj z plikiem…" (MainWindowCompare.cpp).
     void compareWithFile();
 
@@ -182,6 +200,9 @@ private:
     ReconnectWatch* reconnect_ = nullptr;
     WindowPlacement* placement_ = nullptr;
     std::unique_ptr<ConnectionPresenter> connection_;
+    // Owned; made and deleted in MainWindowBook.cpp, where a build without
+    // the book has no such class to delete.
+    CarBookHandOver* carBook_ = nullptr;
 };
 
 }  // namespace dravinor::ui

@@ -100,11 +100,26 @@ void MainWindow::loadRecentFile(const QString& path)
 
 bool MainWindow::confirmRecentFile(const QString& path, const params::ParameterBlock& loaded)
 {
+    return confirmWholeSet(slotText(texts::backupKey::recentFileQuestion).arg(texts::fileName(path)), loaded);
+}
+
+bool MainWindow::confirmWholeSet(const QString& question, const params::ParameterBlock& set)
+{
     const auto controllerSet = session_.transfer().controllerSet();
     // What the controller holds; without a whole read, what the pages show.
-    const auto changes = fields::compareParameterSets(controllerSet.value_or(session_.state().block()), loaded).size();
+    const auto changes = fields::compareParameterSets(controllerSet.value_or(session_.state().block()), set).size();
     const bool backupAhead = controllerSet.has_value() || !session_.port().controllerConnected();
-    return dialogs_.askYesNoDefaultNo(texts::recentFileQuestion(path, static_cast<int>(changes), backupAhead));
+    return dialogs_.askYesNoDefaultNo(texts::setWriteQuestion(question, static_cast<int>(changes), backupAhead));
+}
+
+void MainWindow::writeWholeSet(const params::ParameterBlock& set, const QString& question)
+{
+    if (!confirmWholeSet(question, set))
+        return;
+    session_.state().block() = set;
+    pages_->showParameters();
+    connection_->showUnreadStatus(false);
+    showBulkWriteResult(session_.transfer().writeAll());
 }
 
 void MainWindow::loadParameterFileFrom(const QString& path, bool askFirst)

@@ -71,6 +71,10 @@ void WindowMenus::buildMainMenu(QMenuBar* bar, const MenuCommands& commands, liv
     pauseReplayItem_->setVisible(false);
     auto* journal = addMenuItem(main, "DziennikZmian", QStringLiteral("Dziennik zmian"));
     QObject::connect(journal, &QAction::triggered, journal, commands.showJournal);
+    if (commands.showCarBook) {
+        auto* carBook = addMenuItem(main, "menuCarBook", QStringLiteral("Książka serwisowa"));
+        QObject::connect(carBook, &QAction::triggered, carBook, commands.showCarBook);
+    }
     auto* compare = addMenuItem(main, "PorownajZPlikiem", QStringLiteral("Porównaj z plikiem…"));
     QObject::connect(compare, &QAction::triggered, compare, commands.compareWithFile);
     auto* about = addMenuItem(main, "OProgramie", QStringLiteral("O programie"));

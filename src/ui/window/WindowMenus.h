@@ -33,6 +33,8 @@ struct MenuCommands {
     std::function<void()> livePage;
     std::function<void()> startAutoAdaptation;
     std::function<void()> showJournal;
+    // "Książka serwisowa"; no item without it.
+    std::function<void()> showCarBook;
     std::function<void()> compareWithFile;
     // caption: the item's text of now, the box's title.
     std::function<void(const QString& caption)> showAbout;

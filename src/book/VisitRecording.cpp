@@ -1,0 +1,96 @@
+#include "book/VisitRecording.h"
+
+#include "book/CurrentCar.h"
+
+#include <utility>
+
+namespace dravinor::book {
+
+namespace {
+
+void noteIdentity(Visit& visit, const std::optional<link::ControllerIdentity>& identity)
+{
+    if (!identity)
+        return;
+    visit.controllerType = std::to_string(identity->type());
+    visit.firmware = std::to_string(identity->firmware());
+}
+
+// Changes the car's visit of today by `change`, or makes a new visit with it.
+template <typename Change>
+Recorded intoTodaysVisit(CarBook& book, const Car& car, const std::optional<link::ControllerIdentity>& identity,
+                         std::time_t now, Change change)
+{
+    const auto visits = book.visitsOf(car.id);
+    if (!visits.empty() && sameLocalDay(static_cast<std::time_t>(visits.front().time), now)) {
+        Visit today = visits.front();
+        change(today);
+        if (today.controllerType.empty())
+            noteIdentity(today, identity);
+        return {book.updateVisit(today), VisitTaken::TodaysVisit, today.id};
+    }
+    Visit visit;
+    visit.carId = car.id;
+    visit.time = static_cast<std::int64_t>(now);
+    noteIdentity(visit, identity);
+    change(visit);
+    const BookWrite write = book.addVisit(visit);
+    return {write, VisitTaken::NewVisit, visit.id};
+}
+
+}  // namespace
+
+CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& bookFile)
+{
+    CurrentCarLookup lookup;
+    const auto registration = currentCar(bookFile);
+    if (!registration)
+        return lookup;
+    lookup.registration = *registration;
+    if (!book.isOpen() || book.file() != bookFile) {
+        lookup.open = book.open(bookFile);
+        if (!usable(lookup.open.outcome)) {
+            lookup.state = CurrentCarLookup::State::BookUnusable;
+            return lookup;
+        }
+    } else {
+        lookup.open.outcome = BookOpen::Opened;
+    }
+    lookup.car = book.carByRegistration(*registration);
+    lookup.state = lookup.car ? CurrentCarLookup::State::Found : CurrentCarLookup::State::NotInBook;
+    return lookup;
+}
+
+Recorded recordRead(CarBook& book, const Car& car, const params::ParameterBlock& set,
+                    const std::optional<link::ControllerIdentity>& identity, std::time_t now)
+{
+    Visit visit;
+    visit.carId = car.id;
+    visit.time = static_cast<std::int64_t>(now);
+    noteIdentity(visit, identity);
+    visit.readSet = set;
+    const BookWrite write = book.addVisit(visit);
+    return {write, VisitTaken::NewVisit, visit.id};
+}
+
+Recorded recordEndSet(CarBook& book, const Car& car, const params::ParameterBlock& set,
+                      const std::optional<link::ControllerIdentity>& identity, std::time_t now)
+{
+    return intoTodaysVisit(book, car, identity, now, [&set](Visit& visit) { visit.endSet = set; });
+}
+
+Recorded recordReport(CarBook& book, const Car& car, std::vector<std::uint8_t> pdf, std::time_t now)
+{
+    return intoTodaysVisit(book, car, std::nullopt, now, [&pdf](Visit& visit) { visit.reportPdf = std::move(pdf); });
+}
+
+bool sameLocalDay(std::time_t a, std::time_t b)
+{
+    std::tm first{};
+    std::tm second{};
+    localtime_r(&a, &first);
+    localtime_r(&b, &second);
+    return first.tm_year == second.tm_year && first.tm_yday == second.tm_yday;
+}
+
+}  // namespace dravinor::book

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "book/BookRecords.h"
+#include "book/CarBook.h"
+#include "link/ControllerIdentity.h"
+#include "params/ParameterBlock.h"
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dravinor::book {
+
+// What a read, a whole write or a saved report leaves in the current car's
+// visits. The command line and the window record through these alike and
+// each says the outcome in its own words.
+
+// The current car (CurrentCar.h) looked up in a book.
+struct CurrentCarLookup {
+    enum class State {
+        NoCurrentCar,  // none was chosen: nothing is recorded, and nothing is said
+        BookUnusable,  // open: why
+        NotInBook,     // registration: the car remembered, no longer in the book
+        Found,
+    };
+    State state = State::NoCurrentCar;
+    std::string registration;
+    OpenResult open;
+    std::optional<Car> car;
+};
+
+// Reads the current car beside bookFile and finds it in book, opening the
+// book at bookFile first when it is not open.
+CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& bookFile);
+
+// Which visit took the record.
+enum class VisitTaken {
+    NewVisit,
+    TodaysVisit,  // the car's newest visit, of the same local day
+};
+
+struct Recorded {
+    BookWrite write = BookWrite::Failed;
+    VisitTaken visit = VisitTaken::NewVisit;
+    std::int64_t visitId = 0;
+
+    bool done() const { return write == BookWrite::Done; }
+};
+
+// A whole read: always a new visit, with the set and the controller's identity.
+Recorded recordRead(CarBook& book, const Car& car, const params::ParameterBlock& set,
+                    const std::optional<link::ControllerIdentity>& identity, std::time_t now);
+
+// A write the controller took whole: the end set of the car's visit of
+// today (a visit is a day's work on the car), or of a new visit.
+Recorded recordEndSet(CarBook& book, const Car& car, const params::ParameterBlock& set,
+                      const std::optional<link::ControllerIdentity>& identity, std::time_t now);
+
+// A saved customer's report: the report of the visit of today, or of a new one.
+Recorded recordReport(CarBook& book, const Car& car, std::vector<std::uint8_t> pdf, std::time_t now);
+
+// Both times fall on one day of the local calendar.
+bool sameLocalDay(std::time_t a, std::time_t b);
+
+}  // namespace dravinor::book

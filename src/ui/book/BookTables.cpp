@@ -1,0 +1,96 @@
+#include "ui/book/BookTables.h"
+
+#include "ui/book/CarBookTexts.h"
+
+#include <QDateTime>
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace dravinor::ui::carbook {
+
+namespace {
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    item->setTextAlignment(alignment);
+    return item;
+}
+
+QTableWidgetItem* mark(bool has)
+{
+    return cell(slotText(has ? lang::slot::report::yes : lang::slot::report::no), Qt::AlignCenter);
+}
+
+// "3 v2": the controller's type and firmware, as the visit noted them.
+QString controllerText(const book::Visit& visit)
+{
+    if (visit.controllerType.empty())
+        return {};
+    QString text = fromStd(visit.controllerType);
+    if (!visit.firmware.empty())
+        text += " v" + fromStd(visit.firmware);
+    return text;
+}
+
+void setHeaders(QTableWidget& table, const QStringList& headers)
+{
+    table.setColumnCount(static_cast<int>(headers.size()));
+    table.setHorizontalHeaderLabels(headers);
+}
+
+}  // namespace
+
+QString visitTime(std::int64_t utcSeconds)
+{
+    return QDateTime::fromSecsSinceEpoch(utcSeconds).toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+void showCarHeaders(QTableWidget& table)
+{
+    setHeaders(table, {slotText(registrationHeader), slotText(makeModelHeader)});
+}
+
+void showCars(QTableWidget& table, const std::vector<book::CarSummary>& cars)
+{
+    table.setRowCount(static_cast<int>(cars.size()));
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const book::Car& car = cars[static_cast<std::size_t>(row)].car;
+        auto* registration = cell(fromStd(car.registration));
+        registration->setData(Qt::UserRole, static_cast<qlonglong>(car.id));
+        table.setItem(row, RegistrationColumn, registration);
+        table.setItem(row, MakeModelColumn, cell(fromStd(car.makeModel)));
+    }
+}
+
+void showVisitHeaders(QTableWidget& table)
+{
+    setHeaders(table,
+               {slotText(timeHeader), slotText(odometerHeader), slotText(controllerHeader), slotText(readSetHeader),
+                slotText(endSetHeader), slotText(reportHeader), slotText(adaptationHeader)});
+}
+
+void showVisits(QTableWidget& table, const std::vector<book::Visit>& visits)
+{
+    table.setRowCount(static_cast<int>(visits.size()));
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const book::Visit& visit = visits[static_cast<std::size_t>(row)];
+        table.setItem(row, TimeColumn, cell(visitTime(visit.time)));
+        table.setItem(
+            row, OdometerColumn,
+            cell(visit.odometer ? QString::number(*visit.odometer) : QString(), Qt::AlignRight | Qt::AlignVCenter));
+        table.setItem(row, ControllerColumn, cell(controllerText(visit)));
+        table.setItem(row, ReadSetColumn, mark(visit.readSet.has_value()));
+        table.setItem(row, EndSetColumn, mark(visit.endSet.has_value()));
+        table.setItem(row, ReportColumn, mark(visit.reportPdf.has_value()));
+        table.setItem(row, AdaptationColumn, mark(visit.adaptation.has_value()));
+    }
+}
+
+}  // namespace dravinor::ui::carbook

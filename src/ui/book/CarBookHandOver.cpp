@@ -1,0 +1,136 @@
+#include "ui/book/CarBookHandOver.h"
+
+#include "params/ControllerSession.h"
+#include "ui/book/CarBookTexts.h"
+#include "ui/book/CarBookWindow.h"
+#include "ui/book/WindowBook.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/dialogs/ParameterDiffDialog.h"
+#include "ui/report/ReportDialog.h"
+
+#include <QCompleter>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+namespace dravinor::ui {
+
+namespace {
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+CarBookHandOver::CarBookHandOver(params::ControllerSession& session, Dialogs* dialogs, CarBookHost host)
+    : session_(session), dialogs_(dialogs), host_(std::move(host)), book_(std::make_unique<WindowBook>())
+{
+}
+
+CarBookHandOver::~CarBookHandOver() = default;
+
+void CarBookHandOver::showWindow()
+{
+    if (!window_) {
+        CarBookActions actions{
+            [this](const params::ParameterBlock& set, const QString& name) { compare(set, name); },
+            host_.writeSet,
+            [this] { return session_.port().controllerConnected(); },
+            [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); },
+            [this] {
+                if (host_.help)
+                    host_.help(QStringLiteral("ksiazka"));
+            },
+        };
+        window_ = new CarBookWindow(*book_, dialogs_, std::move(actions), host_.window);
+    }
+    window_->refresh();
+    window_->showOver(*host_.window);
+    window_->raise();
+    window_->activateWindow();
+}
+
+void CarBookHandOver::redrawTexts()
+{
+    if (window_)
+        window_->refresh();
+}
+
+void CarBookHandOver::compare(const params::ParameterBlock& set, const QString& name)
+{
+    auto* dialog = new ParameterDiffDialog(session_.state().block(), set, name, host_.pagesRoot, window_);
+    dialog->setOtherSide(slotText(carbook::visitColumn), slotText(carbook::writeButton),
+                         session_.port().controllerConnected());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Accepted: the visit's set is written, after the same question as from the book's window.
+    QObject::connect(dialog, &QDialog::accepted, window_, [this] { window_->writeVisit(); });
+    dialog->open();
+}
+
+void CarBookHandOver::tellLater(const QString& text)
+{
+    if (text.isEmpty() || !host_.tell)
+        return;
+    // After the read's or write's own words, which come when it returns.
+    QTimer::singleShot(0, host_.window, [tell = host_.tell, text] { tell(text); });
+}
+
+void CarBookHandOver::afterWholeRead()
+{
+    tellLater(book_->recordRead(session_.state().block(), session_.connection().identity()));
+    if (window_ && window_->isVisible())
+        window_->refresh();
+}
+
+void CarBookHandOver::afterBulkWrite(const params::BulkWriteOutcome& outcome)
+{
+    // Only a set the controller took whole is the car's set.
+    if (outcome.portLost || !outcome.allConfirmed())
+        return;
+    tellLater(book_->recordEndSet(session_.state().block(), session_.connection().identity()));
+    if (window_ && window_->isVisible())
+        window_->refresh();
+}
+
+void CarBookHandOver::afterReportSaved(const QString& path)
+{
+    tellLater(book_->recordReport(path));
+    if (window_ && window_->isVisible())
+        window_->refresh();
+}
+
+void CarBookHandOver::fillReport(ReportDialog& dialog)
+{
+    // Opened for the report only now; a book that cannot be used leaves the fields to the fitter.
+    if (!book_->open())
+        return;
+    QStringList registrations;
+    for (const auto& car : book_->book().cars())
+        registrations << fromStd(car.registration);
+    auto* completer = new QCompleter(registrations, dialog.registration());
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchContains);
+    dialog.registration()->setCompleter(completer);
+    // A registration the book knows brings its make and model, where none was typed.
+    QPointer<QLineEdit> makeAndModel = dialog.makeAndModel();
+    QObject::connect(dialog.registration(), &QLineEdit::editingFinished, dialog.registration(),
+                     [this, field = dialog.registration(), makeAndModel] {
+                         if (!makeAndModel || !makeAndModel->text().trimmed().isEmpty() || !book_->open())
+                             return;
+                         if (const auto car = book_->book().carByRegistration(field->text().trimmed().toStdString()))
+                             makeAndModel->setText(fromStd(car->makeModel));
+                     });
+    const auto current = book_->currentRegistration();
+    if (!current)
+        return;
+    const auto car = book_->book().carByRegistration(*current);
+    dialog.registration()->setText(car ? fromStd(car->registration) : fromStd(*current));
+    if (car)
+        dialog.makeAndModel()->setText(fromStd(car->makeModel));
+}
+
+}  // namespace dravinor::ui

@@ -1,0 +1,158 @@
+// Which visit of the current car a read, a whole write and a saved report
+// go into: the decisions the command line and the window share.
+#include "BookFixture.h"
+
+#include "book/CurrentCar.h"
+#include "book/VisitRecording.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+namespace dravinor::book {
+namespace {
+
+using VisitRecording = dravinor::testing::BookFixture;
+using CurrentCarLookupTest = dravinor::testing::BookFixture;
+
+// Noon of a local day, so that hours either side stay on it.
+std::time_t localNoon()
+{
+    std::tm noon{};
+    noon.tm_year = 2026 - 1900;
+    noon.tm_mon = 11;
+    noon.tm_mday = 9;
+    noon.tm_hour = 12;
+    noon.tm_isdst = -1;
+    return std::mktime(&noon);
+}
+
+const link::ControllerIdentity identity{0x23};
+
+TEST_F(VisitRecording, EveryReadIsANewVisitWithTheSetAndTheController)
+{
+    const Car car = addCar("WX 1");
+    const std::time_t noon = localNoon();
+    const auto first = recordRead(book, car, setOf(1), identity, noon);
+    const auto second = recordRead(book, car, setOf(2), std::nullopt, noon + 600);
+    ASSERT_TRUE(first.done());
+    ASSERT_TRUE(second.done());
+    EXPECT_EQ(first.visit, VisitTaken::NewVisit);
+    EXPECT_EQ(second.visit, VisitTaken::NewVisit) << "a second read the same day is a visit of its own";
+    const auto visits = book.visitsOf(car.id);
+    ASSERT_EQ(visits.size(), 2u);
+    EXPECT_EQ(visits[1].id, first.visitId);
+    EXPECT_EQ(visits[1].readSet, setOf(1));
+    EXPECT_EQ(visits[1].controllerType, "3");
+    EXPECT_EQ(visits[1].firmware, "2");
+    EXPECT_EQ(visits[1].time, noon);
+    EXPECT_FALSE(visits[1].endSet);
+    EXPECT_EQ(visits[0].readSet, setOf(2));
+    EXPECT_TRUE(visits[0].controllerType.empty());
+}
+
+TEST_F(VisitRecording, AWriteEndsTodaysVisitAndKeepsWhatItRead)
+{
+    const Car car = addCar("WX 1");
+    const std::time_t noon = localNoon();
+    const auto read = recordRead(book, car, setOf(1), identity, noon - 3 * 3600);
+    const auto written = recordEndSet(book, car, setOf(9), std::nullopt, noon);
+    ASSERT_TRUE(written.done());
+    EXPECT_EQ(written.visit, VisitTaken::TodaysVisit);
+    EXPECT_EQ(written.visitId, read.visitId);
+    const auto visits = book.visitsOf(car.id);
+    ASSERT_EQ(visits.size(), 1u);
+    EXPECT_EQ(visits[0].readSet, setOf(1));
+    EXPECT_EQ(visits[0].endSet, setOf(9));
+    EXPECT_EQ(visits[0].time, noon - 3 * 3600) << "the visit keeps its own time";
+    EXPECT_EQ(visits[0].controllerType, "3");
+}
+
+TEST_F(VisitRecording, AWriteAfterYesterdaysVisitStartsANewOne)
+{
+    const Car car = addCar("WX 1");
+    const std::time_t noon = localNoon();
+    recordRead(book, car, setOf(1), std::nullopt, noon - 24 * 3600);
+    const auto written = recordEndSet(book, car, setOf(9), identity, noon);
+    ASSERT_TRUE(written.done());
+    EXPECT_EQ(written.visit, VisitTaken::NewVisit);
+    const auto visits = book.visitsOf(car.id);
+    ASSERT_EQ(visits.size(), 2u);
+    EXPECT_EQ(visits[0].id, written.visitId);
+    EXPECT_EQ(visits[0].endSet, setOf(9));
+    EXPECT_FALSE(visits[0].readSet);
+    EXPECT_EQ(visits[0].controllerType, "3") << "the new visit names the controller written";
+    EXPECT_FALSE(visits[1].endSet) << "yesterday's visit stays as it was";
+}
+
+TEST_F(VisitRecording, AnotherCarsVisitOfTodayIsNotTaken)
+{
+    const Car first = addCar("WX 1");
+    const Car second = addCar("KR 2");
+    const std::time_t noon = localNoon();
+    recordRead(book, first, setOf(1), std::nullopt, noon - 60);
+    const auto written = recordEndSet(book, second, setOf(9), std::nullopt, noon);
+    EXPECT_EQ(written.visit, VisitTaken::NewVisit);
+    EXPECT_FALSE(book.visitsOf(first.id)[0].endSet);
+    ASSERT_EQ(book.visitsOf(second.id).size(), 1u);
+}
+
+TEST_F(VisitRecording, AReportGoesIntoTodaysVisitOrANewOne)
+{
+    const Car car = addCar("WX 1");
+    const std::time_t noon = localNoon();
+    recordEndSet(book, car, setOf(9), identity, noon - 3600);
+    const std::vector<std::uint8_t> pdf{'%', 'P', 'D', 'F', 0};
+    const auto today = recordReport(book, car, pdf, noon);
+    ASSERT_TRUE(today.done());
+    EXPECT_EQ(today.visit, VisitTaken::TodaysVisit);
+    auto visits = book.visitsOf(car.id);
+    ASSERT_EQ(visits.size(), 1u);
+    EXPECT_EQ(visits[0].reportPdf, pdf);
+    EXPECT_EQ(visits[0].endSet, setOf(9)) << "the report leaves the set written";
+
+    const auto tomorrow = recordReport(book, car, {'x'}, noon + 24 * 3600);
+    EXPECT_EQ(tomorrow.visit, VisitTaken::NewVisit);
+    visits = book.visitsOf(car.id);
+    ASSERT_EQ(visits.size(), 2u);
+    EXPECT_EQ(visits[1].reportPdf, pdf) << "yesterday's report is kept";
+}
+
+TEST_F(VisitRecording, ACarNoLongerInTheBookIsRefusedWithoutAVisit)
+{
+    Car gone{4242, "GONE 1", "", "", ""};
+    const auto recorded = recordEndSet(book, gone, setOf(1), std::nullopt, localNoon());
+    EXPECT_FALSE(recorded.done());
+    EXPECT_EQ(recorded.write, BookWrite::NoSuchCar);
+}
+
+TEST_F(CurrentCarLookupTest, TellsWhetherThereIsACarAndWhereItIs)
+{
+    EXPECT_EQ(findCurrentCar(book, file).state, CurrentCarLookup::State::NoCurrentCar);
+
+    ASSERT_TRUE(rememberCurrentCar(file, "wx-1"));
+    auto lookup = findCurrentCar(book, file);
+    EXPECT_EQ(lookup.state, CurrentCarLookup::State::NotInBook);
+    EXPECT_EQ(lookup.registration, "wx-1");
+
+    const Car car = addCar("WX 1");
+    lookup = findCurrentCar(book, file);
+    ASSERT_EQ(lookup.state, CurrentCarLookup::State::Found);
+    EXPECT_EQ(*lookup.car, car) << "found by its key however it was typed";
+}
+
+TEST_F(CurrentCarLookupTest, ABookThatIsAFolderIsReportedNotUsed)
+{
+    const auto folderBook = folder / "folder.sqlite";
+    std::filesystem::create_directories(folderBook);
+    ASSERT_TRUE(rememberCurrentCar(folderBook, "WX 1"));
+    CarBook other;
+    const auto lookup = findCurrentCar(other, folderBook);
+    EXPECT_EQ(lookup.state, CurrentCarLookup::State::BookUnusable);
+    EXPECT_EQ(lookup.open.outcome, BookOpen::NotAFile);
+    EXPECT_EQ(lookup.registration, "WX 1");
+    EXPECT_FALSE(other.isOpen());
+}
+
+}  // namespace
+}  // namespace dravinor::book
