@@ -5,9 +5,12 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "Console.h"
+#include "CurrentCarVisit.h"
 #include "ReadFailureText.h"
 #include "TickSchedule.h"
 
+#include "lang/ShownNumbers.h"
+#include "report/AdaptationRecord.h"
 #include "wizard/AdaptationEngine.h"
 #include "wizard/WizardTables.h"
 
@@ -329,6 +332,9 @@ int runAdapt(CliSession& session, const CliOptions& options)
     startWizard(engine, narrator, adapt);
     if (const int code = followAdaptation(session, engine, narrator, adapt); code != exitSuccess)
         return code;
+    if (const auto summary = report::summariseAdaptation(engine.result(), lang::decimalSeparator()))
+        recordAdaptationVisit(report::adaptationRecordText(*summary), session.state().block(),
+                              session.connection().identity());
     if (!engine.result().doubtfulPhases.empty())
         narrator.line("dravinor-cli: warning: " + std::to_string(engine.result().doubtfulPhases.size()) +
                       " phase(s) were measured on an unreliable line; the journal marks their results doubtful");

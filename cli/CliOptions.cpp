@@ -56,7 +56,7 @@ const char* const usageText = "Usage: dravinor-cli [--port PORT]... COMMAND [ARG
                               "  car REG                  one car's visits, newest first; --visit N -o FILE\n"
                               "                           saves a visit's set; --add --make-model TEXT adds\n"
                               "                           the car; --current records each read as its visit\n"
-                              "                           and each write and report into that visit\n"
+                              "                           and each write, adaptation and report into it\n"
                               "\n"
                               "  --help, -h               this help; with a command, the command's help\n"
                               "  --version, -V            print the program's version\n"

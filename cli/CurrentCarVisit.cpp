@@ -74,7 +74,12 @@ void recordReadVisit(const params::ParameterBlock& set, std::optional<link::Cont
     const auto car = currentCarIn(book, notRecorded);
     if (!car)
         return;
-    if (told(book::recordRead(book, *car, set, identity, now()).write, *car, notRecorded))
+    const book::Recorded recorded = book::recordRead(book, *car, set, identity, now());
+    if (!told(recorded.write, *car, notRecorded))
+        return;
+    if (recorded.visit == book::VisitTaken::AlreadyThere)
+        std::cerr << "Today's visit of " << car->registration << " in the car book holds this set already\n";
+    else
         std::cerr << "Recorded as a visit of " << car->registration << " in the car book\n";
 }
 
@@ -86,6 +91,18 @@ void recordEndSet(const params::ParameterBlock& set, std::optional<link::Control
     if (!car)
         return;
     tell(book::recordEndSet(book, *car, set, identity, now()), *car, "the end set", notRecorded);
+}
+
+void recordAdaptationVisit(std::string result, const params::ParameterBlock& set,
+                           std::optional<link::ControllerIdentity> identity)
+{
+    constexpr const char* notRecorded = "the adaptation is not recorded in a visit";
+    book::CarBook book;
+    const auto car = currentCarIn(book, notRecorded);
+    if (!car)
+        return;
+    tell(book::recordAdaptation(book, *car, std::move(result), set, identity, now()), *car, "the adaptation",
+         notRecorded);
 }
 
 void recordReport(const std::filesystem::path& pdf)

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace dravinor::cli {
 
@@ -18,6 +19,12 @@ void recordReadVisit(const params::ParameterBlock& set, std::optional<link::Cont
 // the end set of the car's visit of today (a visit is a day's work on the
 // car), or of a new visit when today has none yet.
 void recordEndSet(const params::ParameterBlock& set, std::optional<link::ControllerIdentity> identity);
+
+// After an auto-adaptation: what it measured (as the book keeps it) and
+// the set the controller holds after it, into the car's visit of today, or
+// a new visit.
+void recordAdaptationVisit(std::string result, const params::ParameterBlock& set,
+                           std::optional<link::ControllerIdentity> identity);
 
 // After a customer's report was saved: the PDF, as the report of the car's
 // visit of today, or of a new visit when today has none yet.

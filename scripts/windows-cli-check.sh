@@ -10,7 +10,8 @@
 #   --help                  names Windows' places (the journal and the car
 #                           book in %LOCALAPPDATA%), no Linux device or folder
 #   adapt --yes             the auto-adaptation, the simulator's fitter
-#                           following it (about a minute)
+#                           following it (about a minute), then recorded in
+#                           the current car's visit
 #   car REG --add --current the car book in a folder of its own: a car made
 #                           current before the read, whose visit then holds
 #                           the set read and the set written; cars --export
@@ -82,4 +83,10 @@ if grep -q '/dev/\|XDG_' "$dir/cli-help.txt" || ! grep -qF '%LOCALAPPDATA%\Dravi
   [ $status -ne 0 ] || status=1
 fi
 cli adapt adapt --ignition 2 --probe 0 --yes
+# The adaptation went into the current car's visit of today, with what it measured.
+cli car-adapted car "WX 1234A"
+if ! grep -q '^ *1 .*adaptation' "$dir/cli-car-adapted.txt"; then
+  echo "windows-cli-check: the adaptation is not in the car's visit ($dir/cli-car-adapted.txt)"
+  [ $status -ne 0 ] || status=1
+fi
 exit $status

@@ -64,6 +64,12 @@ CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& book
 Recorded recordRead(CarBook& book, const Car& car, const params::ParameterBlock& set,
                     const std::optional<link::ControllerIdentity>& identity, std::time_t now)
 {
+    const auto visits = book.visitsOf(car.id);
+    if (!visits.empty() && sameLocalDay(static_cast<std::time_t>(visits.front().time), now)) {
+        const Visit& today = visits.front();
+        if (today.readSet == set || today.endSet == set)
+            return {BookWrite::Done, VisitTaken::AlreadyThere, today.id};
+    }
     Visit visit;
     visit.carId = car.id;
     visit.time = static_cast<std::int64_t>(now);
@@ -77,6 +83,15 @@ Recorded recordEndSet(CarBook& book, const Car& car, const params::ParameterBloc
                       const std::optional<link::ControllerIdentity>& identity, std::time_t now)
 {
     return intoTodaysVisit(book, car, identity, now, [&set](Visit& visit) { visit.endSet = set; });
+}
+
+Recorded recordAdaptation(CarBook& book, const Car& car, std::string result, const params::ParameterBlock& set,
+                          const std::optional<link::ControllerIdentity>& identity, std::time_t now)
+{
+    return intoTodaysVisit(book, car, identity, now, [&result, &set](Visit& visit) {
+        visit.adaptation = std::move(result);
+        visit.endSet = set;
+    });
 }
 
 Recorded recordReport(CarBook& book, const Car& car, std::vector<std::uint8_t> pdf, std::time_t now)

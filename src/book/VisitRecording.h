@@ -39,7 +39,8 @@ CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& book
 // Which visit took the record.
 enum class VisitTaken {
     NewVisit,
-    TodaysVisit,  // the car's newest visit, of the same local day
+    TodaysVisit,   // the car's newest visit, of the same local day
+    AlreadyThere,  // a read of the set today's visit already holds: nothing new to keep
 };
 
 struct Recorded {
@@ -50,7 +51,9 @@ struct Recorded {
     bool done() const { return write == BookWrite::Done; }
 };
 
-// A whole read: always a new visit, with the set and the controller's identity.
+// A whole read: a new visit, with the set and the controller's identity;
+// unless the car's visit of today holds that very set already (read or
+// left): a reconnect after an unplug, or a second look, is no new visit.
 Recorded recordRead(CarBook& book, const Car& car, const params::ParameterBlock& set,
                     const std::optional<link::ControllerIdentity>& identity, std::time_t now);
 
@@ -58,6 +61,12 @@ Recorded recordRead(CarBook& book, const Car& car, const params::ParameterBlock&
 // today (a visit is a day's work on the car), or of a new visit.
 Recorded recordEndSet(CarBook& book, const Car& car, const params::ParameterBlock& set,
                       const std::optional<link::ControllerIdentity>& identity, std::time_t now);
+
+// An auto-adaptation that wrote its results: what it measured (the text the
+// caller made of it) and the set the controller holds after it, into the
+// visit of today, or a new one.
+Recorded recordAdaptation(CarBook& book, const Car& car, std::string result, const params::ParameterBlock& set,
+                          const std::optional<link::ControllerIdentity>& identity, std::time_t now);
 
 // A saved customer's report: the report of the visit of today, or of a new one.
 Recorded recordReport(CarBook& book, const Car& car, std::vector<std::uint8_t> pdf, std::time_t now);

@@ -447,6 +447,8 @@ constexpr SlotDefinition slotTable[] = {
     {slot::carBook::currentNotSaved, 199, "Nie można zapamiętać podłączonego samochodu (%1)."},
     {slot::carBook::helpButton, 99, "Pomoc"},
     {slot::carBook::visitColumn, 99, "Wizyta"},
+    {slot::carBook::recordedAdaptationToday, 199, "Wynik autoadaptacji dopisano do dzisiejszej wizyty samochodu %1"},
+    {slot::carBook::recordedAdaptationNew, 199, "Wynik autoadaptacji dopisano jako nową wizytę samochodu %1"},
 };
 
 }  // namespace

@@ -184,7 +184,9 @@ inline constexpr int visitName = 51695;  // the comparison's other side: %1 regi
 inline constexpr int noViewer = 51696;
 inline constexpr int currentNotSaved = 51697;  // %1 the file
 inline constexpr int helpButton = 51698;
-inline constexpr int visitColumn = 51699;  // the comparison's column of the visit's values
+inline constexpr int visitColumn = 51699;              // the comparison's column of the visit's values
+inline constexpr int recordedAdaptationToday = 51700;  // %1 registration
+inline constexpr int recordedAdaptationNew = 51701;
 }  // namespace carBook
 // The comparison of the pages with a parameter file.
 namespace diff {

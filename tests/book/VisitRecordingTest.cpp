@@ -51,6 +51,39 @@ TEST_F(VisitRecording, EveryReadIsANewVisitWithTheSetAndTheController)
     EXPECT_TRUE(visits[0].controllerType.empty());
 }
 
+TEST_F(VisitRecording, ARereadOfTheSetTodaysVisitHoldsIsNoNewVisit)
+{
+    const Car car = addCar("WX 1");
+    const std::time_t noon = localNoon();
+    const auto first = recordRead(book, car, setOf(1), identity, noon);
+    // A reconnect after an unplug reads the same set again.
+    const auto again = recordRead(book, car, setOf(1), identity, noon + 60);
+    EXPECT_EQ(again.visit, VisitTaken::AlreadyThere);
+    EXPECT_EQ(again.visitId, first.visitId);
+    // After a write, a reread finds the set the visit was left with.
+    recordEndSet(book, car, setOf(5), identity, noon + 120);
+    EXPECT_EQ(recordRead(book, car, setOf(5), identity, noon + 180).visit, VisitTaken::AlreadyThere);
+    EXPECT_EQ(book.visitsOf(car.id).size(), 1u);
+    // The same set the next day is a visit of its own.
+    EXPECT_EQ(recordRead(book, car, setOf(5), identity, noon + 24 * 3600).visit, VisitTaken::NewVisit);
+    EXPECT_EQ(book.visitsOf(car.id).size(), 2u);
+}
+
+TEST_F(VisitRecording, AnAdaptationGoesIntoTodaysVisitWithTheSetItLeft)
+{
+    const Car car = addCar("WX 1");
+    const std::time_t noon = localNoon();
+    const auto read = recordRead(book, car, setOf(1), identity, noon);
+    const auto adapted = recordAdaptation(book, car, "finished: yes", setOf(7), identity, noon + 900);
+    ASSERT_TRUE(adapted.done());
+    EXPECT_EQ(adapted.visitId, read.visitId);
+    const auto visits = book.visitsOf(car.id);
+    ASSERT_EQ(visits.size(), 1u);
+    EXPECT_EQ(visits[0].adaptation, "finished: yes");
+    EXPECT_EQ(visits[0].readSet, setOf(1));
+    EXPECT_EQ(visits[0].endSet, setOf(7));
+}
+
 TEST_F(VisitRecording, AWriteEndsTodaysVisitAndKeepsWhatItRead)
 {
     const Car car = addCar("WX 1");

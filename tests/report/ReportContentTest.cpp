@@ -1,6 +1,7 @@
 // The report's content as data: which values are the controller's, the
 // date as both languages write it, what the adaptation measured.
 #include "report/ReportContent.h"
+#include "report/AdaptationRecord.h"
 #include "report/AdaptationSummary.h"
 #include "wizard/AdaptationResult.h"
 
@@ -142,4 +143,12 @@ TEST(AdaptationSummaryFromResult, FiguresComeFromTheResultNotFromAnyPanelsText)
     EXPECT_FALSE(summary->finished);
 
     EXPECT_FALSE(report::summariseAdaptation(wizard::AdaptationResult{}, ",").has_value());
+
+    // As the car book keeps it with the visit.
+    EXPECT_EQ(report::adaptationRecordText(*summary), "finished: no\n"
+                                                      "tps: 0.50 - 2.35 V\n"
+                                                      "emulation times: 0.250 0.313 s\n"
+                                                      "actuator below tps: - - 95\n"
+                                                      "not acknowledged: 2 5\n"
+                                                      "doubtful phases: 1\n");
 }

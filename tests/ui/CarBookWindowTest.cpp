@@ -11,6 +11,7 @@
 #include "ui/book/CarBookHandOver.h"
 #include "ui/book/WindowBook.h"
 #include "ui/report/ReportDialog.h"
+#include "wizard/AdaptationResult.h"
 
 #include <QDir>
 #include <QFile>
@@ -368,6 +369,40 @@ TEST_F(CarBookWindowTest, AWriteTheControllerDidNotTakeWholeIsNotTheCarsSet)
     QCoreApplication::processEvents();
     EXPECT_TRUE(visitsOf("WX 1234").empty());
     EXPECT_EQ(status(1).indexOf("książ"), -1) << status(1).toStdString();
+}
+
+TEST_F(CarBookWindowTest, AReconnectsReadIsNoNewVisitAndAFinishedAdaptationJoinsTodays)
+{
+    addCar("WX 1234", "Opel Astra G");
+    ASSERT_TRUE(book::rememberCurrentCar(bookFile, "WX 1234"));
+    startWith(true);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(visitsOf("WX 1234").size(), 1u);
+    ui::CarBookHandOver* handOver = window->carBook();
+    ASSERT_NE(handOver, nullptr);
+
+    // The adapter plugged back in: the same set read again.
+    child<QStatusBar>("StatusBar1")->clearMessage();
+    handOver->afterWholeRead();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(visitsOf("WX 1234").size(), 1u);
+    EXPECT_EQ(status(1).indexOf("WX 1234"), -1) << "nothing new, nothing said: " << status(1).toStdString();
+
+    wizard::AdaptationResult result;
+    result.figures[static_cast<std::size_t>(wizard::Figure::TpsIdle)] = 0.45;
+    result.finished = true;
+    handOver->afterAdaptation(result);
+    QCoreApplication::processEvents();
+    EXPECT_NE(status(1).indexOf("Wynik autoadaptacji dopisano do dzisiejszej wizyty samochodu WX 1234"), -1)
+        << status(1).toStdString();
+    const auto visits = visitsOf("WX 1234");
+    ASSERT_EQ(visits.size(), 1u);
+    ASSERT_TRUE(visits[0].adaptation);
+    EXPECT_EQ(*visits[0].adaptation, "finished: yes\ntps: 0,45 - - V\n");
+    EXPECT_EQ(visits[0].endSet, session->state().block());
+
+    handOver->afterAdaptation(wizard::AdaptationResult{});  // nothing measured: nothing kept
+    EXPECT_EQ(visitsOf("WX 1234")[0].adaptation, visits[0].adaptation);
 }
 
 TEST_F(CarBookWindowTest, AVisitsSetIsWrittenAfterTheBulkWritesQuestionWithItsBackup)

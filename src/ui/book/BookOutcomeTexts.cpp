@@ -79,12 +79,17 @@ QString recordedText(Record what, const book::CurrentCarLookup& lookup, const st
     }
     if (!recorded.done())
         return slotText(notRecorded).arg(registration, writeProblemText(recorded.write));
+    // A reconnect's read of the set the visit holds: nothing new, nothing to say.
+    if (recorded.visit == book::VisitTaken::AlreadyThere)
+        return openProblemText(lookup.open, file);
     const bool today = recorded.visit == book::VisitTaken::TodaysVisit;
     int key = recordedRead;
     if (what == Record::EndSet)
         key = today ? recordedEndToday : recordedEndNew;
     else if (what == Record::Report)
         key = today ? recordedReportToday : recordedReportNew;
+    else if (what == Record::Adaptation)
+        key = today ? recordedAdaptationToday : recordedAdaptationNew;
     const QString done = slotText(key).arg(registration);
     // A damaged book was put aside on the way: that is said too.
     const QString warning = openProblemText(lookup.open, file);

@@ -18,7 +18,7 @@ QString openProblemText(const book::OpenResult& result, const std::filesystem::p
 QString writeProblemText(book::BookWrite write);
 // What became of recording for the current car, for the status line; empty
 // when no car is current. `read`: a whole read rather than a write or report.
-enum class Record { Read, EndSet, Report };
+enum class Record { Read, EndSet, Report, Adaptation };
 QString recordedText(Record what, const book::CurrentCarLookup& lookup, const std::filesystem::path& file,
                      const book::Recorded& recorded);
 

@@ -1,6 +1,8 @@
 #include "ui/book/CarBookHandOver.h"
 
+#include "lang/ShownNumbers.h"
 #include "params/ControllerSession.h"
+#include "report/AdaptationRecord.h"
 #include "ui/book/CarBookTexts.h"
 #include "ui/book/CarBookWindow.h"
 #include "ui/book/WindowBook.h"
@@ -92,6 +94,17 @@ void CarBookHandOver::afterBulkWrite(const params::BulkWriteOutcome& outcome)
     if (outcome.portLost || !outcome.allConfirmed())
         return;
     tellLater(book_->recordEndSet(session_.state().block(), session_.connection().identity()));
+    if (window_ && window_->isVisible())
+        window_->refresh();
+}
+
+void CarBookHandOver::afterAdaptation(const wizard::AdaptationResult& result)
+{
+    const auto summary = report::summariseAdaptation(result, lang::decimalSeparator());
+    if (!summary)
+        return;  // nothing measured, nothing to keep
+    tellLater(book_->recordAdaptation(report::adaptationRecordText(*summary), session_.state().block(),
+                                      session_.connection().identity()));
     if (window_ && window_->isVisible())
         window_->refresh();
 }

@@ -13,6 +13,9 @@ namespace dravinor::params {
 class ControllerSession;
 struct BulkWriteOutcome;
 }  // namespace dravinor::params
+namespace dravinor::wizard {
+struct AdaptationResult;
+}
 
 namespace dravinor::ui {
 
@@ -54,6 +57,8 @@ public:
     void afterWholeRead();
     void afterBulkWrite(const params::BulkWriteOutcome& outcome);
     void afterReportSaved(const QString& path);
+    // An auto-adaptation ran to its end: what it measured and the set it left.
+    void afterAdaptation(const wizard::AdaptationResult& result);
     // The current car's registration and make and model in the report's
     // fields, and the book's registrations to complete the typed one.
     void fillReport(ReportDialog& dialog);

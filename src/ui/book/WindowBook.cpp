@@ -82,6 +82,14 @@ QString WindowBook::recordEndSet(const params::ParameterBlock& set,
     });
 }
 
+QString WindowBook::recordAdaptation(std::string result, const params::ParameterBlock& set,
+                                     const std::optional<link::ControllerIdentity>& identity)
+{
+    return recordFor(*this, carbook::Record::Adaptation, [&](const book::Car& car, std::time_t now) {
+        return book::recordAdaptation(book_, car, std::move(result), set, identity, now);
+    });
+}
+
 QString WindowBook::recordReport(const QString& pdfPath)
 {
     QFile pdf(pdfPath);

@@ -37,6 +37,8 @@ public:
 
     // Records for the current car; an empty text when no car is current.
     QString recordRead(const params::ParameterBlock& set, const std::optional<link::ControllerIdentity>& identity);
+    QString recordAdaptation(std::string result, const params::ParameterBlock& set,
+                             const std::optional<link::ControllerIdentity>& identity);
     QString recordEndSet(const params::ParameterBlock& set, const std::optional<link::ControllerIdentity>& identity);
     QString recordReport(const QString& pdfPath);
 

@@ -2,6 +2,7 @@
 
 #include "live/LivePage.h"
 #include "params/ControllerSession.h"
+#include "ui/book/CarBookHandOver.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/pages/ParameterPages.h"
 #include "ui/window/WindowTexts.h"
@@ -153,6 +154,7 @@ void MainWindow::wizardNextKey()
 void MainWindow::leaveFinishedWizard()
 {
     // The wizard is done: no leave question, no page entry.
+    carBook_->afterAdaptation(wizard_->engine().result());
     setPageQuietly(TabPar1);
     if (QWidget* field = pageControl_->widget(TabPar1)->findChild<QWidget*>("PRLambda"))
         field->setFocus(Qt::OtherFocusReason);
