@@ -1,6 +1,7 @@
 #include "ui/book/AddCarDialog.h"
 
 #include "ui/book/CarBookTexts.h"
+#include "ui/dialogs/CarDetailField.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,17 +15,6 @@ namespace dravinor::ui {
 
 namespace {
 
-// A car's details are one line each: what a paste brings beyond that is cut.
-constexpr int longestDetail = 120;
-
-QLineEdit* detailField(QWidget* parent, const char* name)
-{
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setMaxLength(longestDetail);
-    return field;
-}
-
 std::string typed(const QString& text)
 {
     return text.trimmed().toStdString();
@@ -33,8 +23,8 @@ std::string typed(const QString& text)
 }  // namespace
 
 AddCarDialog::AddCarDialog(Add add, QWidget* parent)
-    : QDialog(parent), add_(std::move(add)), registration_(detailField(this, "NowyRejestracja")),
-      makeAndModel_(detailField(this, "NowyMarkaModel")), vin_(detailField(this, "NowyVIN")),
+    : QDialog(parent), add_(std::move(add)), registration_(carDetailField(this, "NowyRejestracja")),
+      makeAndModel_(carDetailField(this, "NowyMarkaModel")), vin_(carDetailField(this, "NowyVIN")),
       notes_(new QPlainTextEdit(this)), problem_(new QLabel(this))
 {
     setObjectName("NowySamochod");

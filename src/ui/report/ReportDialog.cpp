@@ -1,5 +1,6 @@
 #include "ui/report/ReportDialog.h"
 
+#include "ui/dialogs/CarDetailField.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/language/SlotText.h"
 #include "ui/window/FileMemory.h"
@@ -30,17 +31,6 @@ namespace key = lang::slot::report;
 
 namespace {
 
-// Car details are one line each: what a paste brings beyond that is cut.
-constexpr int longestDetail = 120;
-
-QLineEdit* detailField(QWidget* parent, const char* name)
-{
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setMaxLength(longestDetail);
-    return field;
-}
-
 std::string typed(const QLineEdit* field)
 {
     return field->text().trimmed().toStdString();
@@ -55,10 +45,10 @@ ReportDialog::ReportDialog(ReportSources sources, Dialogs& dialogs, FileMemory& 
     setWindowTitle(slotText(key::dialogTitle));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    registration_ = detailField(this, "RaportRejestracja");
-    makeAndModel_ = detailField(this, "RaportMarkaModel");
-    odometer_ = detailField(this, "RaportPrzebieg");
-    workshop_ = detailField(this, "RaportWarsztat");
+    registration_ = carDetailField(this, "RaportRejestracja");
+    makeAndModel_ = carDetailField(this, "RaportMarkaModel");
+    odometer_ = carDetailField(this, "RaportPrzebieg");
+    workshop_ = carDetailField(this, "RaportWarsztat");
     workshop_->setText(memory_.workshopName());
     form->addRow(slotText(key::registration), registration_);
     form->addRow(slotText(key::makeAndModel), makeAndModel_);
