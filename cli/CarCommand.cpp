@@ -51,8 +51,10 @@ void printCar(const book::Car& car, const std::vector<book::Visit>& visits)
         std::cout << "  " << car.notes << '\n';
     if (visits.empty())
         std::cout << "No visits yet\n";
+    // Numbered from the first visit, so that a visit keeps its number when
+    // later ones come; listed newest first.
     for (std::size_t i = 0; i < visits.size(); ++i)
-        std::cout << visitLine(i + 1, visits[i]) << '\n';
+        std::cout << visitLine(visits.size() - i, visits[i]) << '\n';
 }
 
 int addCar(book::CarBook& book, const std::string& registration, const CliOptions& options)
@@ -84,7 +86,7 @@ int saveVisitSet(const book::CarBook& book, const book::Car& car, long number, c
                   << number << '\n';
         return exitUsage;
     }
-    const book::Visit& visit = visits[static_cast<std::size_t>(number - 1)];
+    const book::Visit& visit = visits[visits.size() - static_cast<std::size_t>(number)];  // newest first
     const auto& set = visit.endSet ? visit.endSet : visit.readSet;
     if (!set) {
         std::cerr << "dravinor-cli: visit " << number << " of " << car.registration << " (" << visitTimeText(visit.time)

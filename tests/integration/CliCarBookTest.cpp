@@ -162,6 +162,31 @@ TEST_F(CliCarBook, ReadRecordsAVisitOfTheCurrentCarWhoseSetSavesAsAFile)
     EXPECT_NE(cli("cars").out.find("     1  "), std::string::npos) << "still one visit";
 }
 
+TEST_F(CliCarBook, AVisitKeepsItsNumberWhenLaterVisitsCome)
+{
+    {
+        book::CarBook book;
+        ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
+        book::Car car{0, "WX 1", "Opel", "", ""};
+        ASSERT_EQ(book.addCar(car), book::BookWrite::Done);
+        for (int day = 0; day < 2; ++day) {
+            book::Visit visit;
+            visit.carId = car.id;
+            visit.time = 1'700'000'000 + day * 86'400;
+            params::ParameterBlock set;
+            set.bytes()[1] = static_cast<std::uint8_t>(10 + day);
+            visit.readSet = set;
+            ASSERT_EQ(book.addVisit(visit), book::BookWrite::Done);
+        }
+    }
+    const auto run = cli("car 'WX 1'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_LT(run.out.find("  2  2023-11-15"), run.out.find("  1  2023-11-14")) << run.out;
+    const fs::path file = dir / "first.PAR";
+    ASSERT_EQ(cli("car 'WX 1' --visit 1 -o '" + file.string() + "'").exitCode, 0);
+    EXPECT_EQ(fileBytes(file)[1], 10) << "visit 1 is the first visit";
+}
+
 TEST_F(CliCarBook, AReadGoesOnWhenItsVisitCannotBeRecorded)
 {
     ASSERT_EQ(cli("car 'WX 1' --add --make-model Fiat --current").exitCode, 0);
