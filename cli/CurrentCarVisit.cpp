@@ -29,6 +29,10 @@ std::optional<book::Car> currentCarIn(book::CarBook& book, const char* notRecord
         std::cerr << "dravinor-cli: " << bookOpenText(lookup.open, file) << '\n';
         std::cerr << "dravinor-cli: " << notRecorded << " of " << lookup.registration << '\n';
         return std::nullopt;
+    case State::Lapsed:
+        std::cerr << "dravinor-cli: " << lookup.registration << " was made the current car on another day; "
+                  << notRecorded << " (dravinor-cli car REG --current chooses the car on the lift)\n";
+        return std::nullopt;
     case State::NotInBook:
         std::cerr << "dravinor-cli: the current car " << lookup.registration << " is not in the car book; "
                   << notRecorded << '\n';

@@ -40,13 +40,18 @@ Recorded intoTodaysVisit(CarBook& book, const Car& car, const std::optional<link
 
 }  // namespace
 
-CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& bookFile)
+CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& bookFile, std::time_t now)
 {
     CurrentCarLookup lookup;
-    const auto registration = currentCar(bookFile);
-    if (!registration)
+    const auto choice = currentCarChoice(bookFile);
+    if (!choice)
         return lookup;
-    lookup.registration = *registration;
+    lookup.registration = choice->registration;
+    const auto registration = currentCar(bookFile, now);
+    if (!registration) {
+        lookup.state = CurrentCarLookup::State::Lapsed;
+        return lookup;
+    }
     if (!book.isOpen() || book.file() != bookFile) {
         lookup.open = book.open(bookFile);
         if (!usable(lookup.open.outcome)) {
@@ -97,15 +102,6 @@ Recorded recordAdaptation(CarBook& book, const Car& car, std::string result, con
 Recorded recordReport(CarBook& book, const Car& car, std::vector<std::uint8_t> pdf, std::time_t now)
 {
     return intoTodaysVisit(book, car, std::nullopt, now, [&pdf](Visit& visit) { visit.reportPdf = std::move(pdf); });
-}
-
-bool sameLocalDay(std::time_t a, std::time_t b)
-{
-    std::tm first{};
-    std::tm second{};
-    localtime_r(&a, &first);
-    localtime_r(&b, &second);
-    return first.tm_year == second.tm_year && first.tm_yday == second.tm_yday;
 }
 
 }  // namespace dravinor::book

@@ -24,6 +24,7 @@ struct CurrentCarLookup {
         NoCurrentCar,  // none was chosen: nothing is recorded, and nothing is said
         BookUnusable,  // open: why
         NotInBook,     // registration: the car remembered, no longer in the book
+        Lapsed,        // registration: chosen on another day, so no longer current
         Found,
     };
     State state = State::NoCurrentCar;
@@ -34,7 +35,8 @@ struct CurrentCarLookup {
 
 // Reads the current car beside bookFile and finds it in book, opening the
 // book at bookFile first when it is not open.
-CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& bookFile);
+CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& bookFile,
+                                std::time_t now = std::time(nullptr));
 
 // Which visit took the record.
 enum class VisitTaken {
@@ -70,8 +72,5 @@ Recorded recordAdaptation(CarBook& book, const Car& car, std::string result, con
 
 // A saved customer's report: the report of the visit of today, or of a new one.
 Recorded recordReport(CarBook& book, const Car& car, std::vector<std::uint8_t> pdf, std::time_t now);
-
-// Both times fall on one day of the local calendar.
-bool sameLocalDay(std::time_t a, std::time_t b);
 
 }  // namespace dravinor::book

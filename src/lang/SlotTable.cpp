@@ -449,6 +449,7 @@ constexpr SlotDefinition slotTable[] = {
     {slot::carBook::visitColumn, 99, "Wizyta"},
     {slot::carBook::recordedAdaptationToday, 199, "Wynik autoadaptacji dopisano do dzisiejszej wizyty samochodu %1"},
     {slot::carBook::recordedAdaptationNew, 199, "Wynik autoadaptacji dopisano jako nową wizytę samochodu %1"},
+    {slot::carBook::currentLapsed, 199, "oznaczono go jako podłączony innego dnia - oznacz go ponownie"},
 };
 
 }  // namespace

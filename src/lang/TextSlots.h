@@ -187,6 +187,7 @@ inline constexpr int helpButton = 51698;
 inline constexpr int visitColumn = 51699;              // the comparison's column of the visit's values
 inline constexpr int recordedAdaptationToday = 51700;  // %1 registration
 inline constexpr int recordedAdaptationNew = 51701;
+inline constexpr int currentLapsed = 51702;  // a connected car chosen on another day
 }  // namespace carBook
 // The comparison of the pages with a parameter file.
 namespace diff {

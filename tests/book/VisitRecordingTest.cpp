@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <fstream>
 
 namespace dravinor::book {
 namespace {
@@ -172,6 +173,25 @@ TEST_F(CurrentCarLookupTest, TellsWhetherThereIsACarAndWhereItIs)
     lookup = findCurrentCar(book, file);
     ASSERT_EQ(lookup.state, CurrentCarLookup::State::Found);
     EXPECT_EQ(*lookup.car, car) << "found by its key however it was typed";
+}
+
+TEST_F(CurrentCarLookupTest, HoldsForTheDayItWasChosenOnOnly)
+{
+    addCar("WX 1");
+    const std::time_t noon = localNoon();
+    ASSERT_TRUE(rememberCurrentCar(file, "WX 1", noon - 3 * 3600));
+    EXPECT_EQ(findCurrentCar(book, file, noon).state, CurrentCarLookup::State::Found);
+    // Forgotten overnight: the next day's cars are not recorded under it.
+    const auto nextDay = findCurrentCar(book, file, noon + 24 * 3600);
+    EXPECT_EQ(nextDay.state, CurrentCarLookup::State::Lapsed);
+    EXPECT_EQ(nextDay.registration, "WX 1");
+    EXPECT_FALSE(currentCar(file, noon + 24 * 3600));
+    ASSERT_TRUE(currentCarChoice(file));
+    EXPECT_EQ(currentCarChoice(file)->chosen, noon - 3 * 3600);
+
+    // A file of one line (no time) holds on no day.
+    std::ofstream(currentCarPath(file), std::ios::trunc) << "WX 1\n";
+    EXPECT_EQ(findCurrentCar(book, file, noon).state, CurrentCarLookup::State::Lapsed);
 }
 
 TEST_F(CurrentCarLookupTest, ABookThatIsAFolderIsReportedNotUsed)

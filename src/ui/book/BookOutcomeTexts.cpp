@@ -75,6 +75,7 @@ QString recordedText(Record what, const book::CurrentCarLookup& lookup, const st
     case State::NoCurrentCar: return {};
     case State::BookUnusable: return slotText(notRecorded).arg(registration, openProblemText(lookup.open, file));
     case State::NotInBook: return slotText(notRecorded).arg(registration, slotText(currentNotInBook));
+    case State::Lapsed: return slotText(notRecorded).arg(registration, slotText(currentLapsed));
     case State::Found: break;
     }
     if (!recorded.done())
