@@ -213,7 +213,8 @@ const CommandSpec commands[] = {
              "                         every write the controller took whole as the end\n"
              "                         set, and every report saved as the report, of its\n"
              "                         visit of today (a new one if none), until another\n"
-             "                         car is current or cars --forget-current\n",
+             "                         car is current, cars --forget-current, or the day\n"
+             "                         ends (the next day it must be chosen again)\n",
      .options = carOptions,
      .minOperands = 1,
      .maxOperands = 1,
