@@ -10,6 +10,7 @@
 #include "params/PathText.h"
 
 #include <iostream>
+#include <optional>
 
 namespace dravinor::cli {
 
@@ -76,17 +77,45 @@ int addCar(book::CarBook& book, const std::string& registration, const CliOption
     return exitSuccess;
 }
 
-// A visit's end set, or the set read when it came when it has no end set.
-int saveVisitSet(const book::CarBook& book, const book::Car& car, long number, const std::string& output)
+// Visit `number` of the car's (newest first), or nullopt after saying which there are.
+std::optional<book::Visit> numberedVisit(const book::CarBook& book, const book::Car& car, long number)
 {
     const auto visits = book.visitsOf(car.id);
     if (number < 1 || static_cast<std::size_t>(number) > visits.size()) {
         std::cerr << "dravinor-cli: " << car.registration << " has "
                   << (visits.empty() ? "no visits" : "visits 1.." + std::to_string(visits.size())) << ", not visit "
                   << number << '\n';
-        return exitUsage;
+        return std::nullopt;
     }
-    const book::Visit& visit = visits[visits.size() - static_cast<std::size_t>(number)];  // newest first
+    return visits[visits.size() - static_cast<std::size_t>(number)];
+}
+
+// One visit whole: its line, then what the auto-adaptation measured.
+int showVisit(const book::CarBook& book, const book::Car& car, long number)
+{
+    const auto visit = numberedVisit(book, car, number);
+    if (!visit)
+        return exitUsage;
+    std::cout << car.registration << "  " << (car.makeModel.empty() ? "-" : car.makeModel) << '\n'
+              << visitLine(static_cast<std::size_t>(number), *visit) << '\n';
+    if (visit->adaptation) {
+        std::cout << "  Auto-adaptation:\n";
+        for (std::size_t start = 0; start < visit->adaptation->size();) {
+            const std::size_t end = visit->adaptation->find('\n', start);
+            std::cout << "    " << visit->adaptation->substr(start, end - start) << '\n';
+            start = end == std::string::npos ? visit->adaptation->size() : end + 1;
+        }
+    }
+    return exitSuccess;
+}
+
+// A visit's end set, or the set read when it came when it has no end set.
+int saveVisitSet(const book::CarBook& book, const book::Car& car, long number, const std::string& output)
+{
+    const auto found = numberedVisit(book, car, number);
+    if (!found)
+        return exitUsage;
+    const book::Visit& visit = *found;
     const auto& set = visit.endSet ? visit.endSet : visit.readSet;
     if (!set) {
         std::cerr << "dravinor-cli: visit " << number << " of " << car.registration << " (" << visitTimeText(visit.time)
@@ -105,10 +134,10 @@ std::string optionProblem(const CliOptions& options)
         return "--make-model, --vin and --notes go with --add";
     if (adding && !options.has("--make-model"))
         return "car --add needs --make-model TEXT";
-    if (options.has("--visit") != options.has("-o"))
-        return "--visit N and -o FILE go together";
+    if (options.has("-o") && !options.has("--visit"))
+        return "-o FILE goes with --visit N";
     if (options.has("--visit") && (adding || options.has("--current")))
-        return "--visit saves a set; it goes with neither --add nor --current";
+        return "--visit shows or saves a visit; it goes with neither --add nor --current";
     return {};
 }
 
@@ -137,6 +166,8 @@ int runCar(const CliOptions& options)
     }
     if (output)
         return saveVisitSet(book, *car, *options.count("--visit"), *output);
+    if (options.has("--visit"))
+        return showVisit(book, *car, *options.count("--visit"));
     if (options.has("--current")) {
         if (!book::rememberCurrentCar(book.file(), car->registration)) {
             std::cerr << "dravinor-cli: cannot write " << params::utf8Text(book::currentCarPath(book.file())) << '\n';

@@ -197,10 +197,11 @@ const CommandSpec commands[] = {
      .maxOperands = 1,
      .operands = "at most one search text"},
     {.name = "car",
-     .usage = "car REG [--visit N -o FILE.PAR] [--add --make-model TEXT [--vin V] [--notes T]] [--current]",
+     .usage = "car REG [--visit N [-o FILE.PAR]] [--add --make-model TEXT [--vin V] [--notes T]] [--current]",
      .help = "One car of the car book, by its registration number (spaces, dashes and\n"
              "case do not count): its details and its visits, newest first, numbered\n"
              "from the first visit (a visit keeps its number when later ones come).\n"
+             "  --visit N              show visit N whole, what its auto-adaptation measured too\n"
              "  --visit N -o FILE.PAR  save the set visit N left with (its end set), or the\n"
              "                         set read when it came when it has none, as a\n"
              "                         parameter file; an existing FILE is kept beside it\n"

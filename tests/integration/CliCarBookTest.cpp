@@ -104,7 +104,8 @@ TEST_F(CliCarBook, RefusesWhatItCannotDoWithAReason)
         {"car ' - ' --add --make-model Ford", 1, "the registration number is empty"},
         {"car 'KR 2' --vin X", 1, "--make-model, --vin and --notes go with --add"},
         {"car 'KR 2'", 1, "no car KR 2 in the car book"},
-        {"car 'WX 1' --visit 1", 1, "--visit N and -o FILE go together"},
+        {"car 'WX 1' -o x.PAR", 1, "-o FILE goes with --visit N"},
+        {"car 'WX 1' --visit 1", 1, "WX 1 has no visits, not visit 1"},
         {"car 'WX 1' --visit 0 -o x.PAR", 1, "--visit 0 out of 1.."},
         {"car 'WX 1' --visit 1 -o '" + (dir / "x.PAR").string() + "'", 1, "WX 1 has no visits, not visit 1"},
         {"car", 1, "car takes one registration number, got 0"},
@@ -185,6 +186,20 @@ TEST_F(CliCarBook, AVisitKeepsItsNumberWhenLaterVisitsCome)
     const fs::path file = dir / "first.PAR";
     ASSERT_EQ(cli("car 'WX 1' --visit 1 -o '" + file.string() + "'").exitCode, 0);
     EXPECT_EQ(fileBytes(file)[1], 10) << "visit 1 is the first visit";
+
+    // Shown whole, what an adaptation measured with it.
+    {
+        book::CarBook book;
+        ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
+        auto visit = book.visitsOf(book.carByRegistration("WX 1")->id).front();
+        visit.adaptation = "finished: yes\ntps: 0,45 1,40 3,80 V\n";
+        ASSERT_EQ(book.updateVisit(visit), book::BookWrite::Done);
+    }
+    const auto shown = cli("car 'WX 1' --visit 2");
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_NE(shown.out.find("  2  2023-11-15"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("  Auto-adaptation:\n    finished: yes\n    tps: 0,45 1,40 3,80 V\n"), std::string::npos)
+        << shown.out;
 }
 
 TEST_F(CliCarBook, AReadGoesOnWhenItsVisitCannotBeRecorded)
