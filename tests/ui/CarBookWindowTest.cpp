@@ -403,6 +403,15 @@ TEST_F(CarBookWindowTest, AReconnectsReadIsNoNewVisitAndAFinishedAdaptationJoins
 
     handOver->afterAdaptation(wizard::AdaptationResult{});  // nothing measured: nothing kept
     EXPECT_EQ(visitsOf("WX 1234")[0].adaptation, visits[0].adaptation);
+
+    // The list shows it has one, and what it measured on a look.
+    ui::CarBookWindow* book = openBook();
+    ASSERT_NE(book, nullptr);
+    selectCar(book, "WX 1234");
+    const QTableWidgetItem* adaptation = book->visits()->item(0, ui::carbook::AdaptationColumn);
+    ASSERT_NE(adaptation, nullptr);
+    EXPECT_EQ(adaptation->text(), "tak");
+    EXPECT_EQ(adaptation->toolTip(), "finished: yes\ntps: 0,45 - - V");
 }
 
 TEST_F(CarBookWindowTest, AVisitsSetIsWrittenAfterTheBulkWritesQuestionWithItsBackup)

@@ -89,7 +89,11 @@ void showVisits(QTableWidget& table, const std::vector<book::Visit>& visits)
         table.setItem(row, ReadSetColumn, mark(visit.readSet.has_value()));
         table.setItem(row, EndSetColumn, mark(visit.endSet.has_value()));
         table.setItem(row, ReportColumn, mark(visit.reportPdf.has_value()));
-        table.setItem(row, AdaptationColumn, mark(visit.adaptation.has_value()));
+        QTableWidgetItem* adaptation = mark(visit.adaptation.has_value());
+        // What it measured, as kept with the visit, for a look without leaving the list.
+        if (visit.adaptation)
+            adaptation->setToolTip(fromStd(*visit.adaptation).trimmed());
+        table.setItem(row, AdaptationColumn, adaptation);
     }
 }
 
