@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -469,6 +470,10 @@ TEST_F(CarBookWindowTest, AVisitsReportOpensFromATemporaryFile)
     QFile file(opened);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("%PDF-1"));
+    // A name of its own each time, readable by this user alone.
+    EXPECT_TRUE(QFileInfo(opened).fileName().startsWith("raport-WX1234-")) << opened.toStdString();
+    EXPECT_TRUE(opened.endsWith(".pdf"));
+    EXPECT_EQ(file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther), QFileDevice::Permissions());
     file.close();
     QFile::remove(opened);
 

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 namespace dravinor::ui {
 
@@ -79,18 +80,24 @@ void CarBookWindow::openReport()
         return;
     QString registration = fromStd(car->registration);
     registration.remove(QRegularExpression(QStringLiteral("[^\\w-]")));
-    const QString path = QDir(QDir::tempPath())
-                             .filePath(QStringLiteral("%1-%2-%3.pdf")
-                                           .arg(slotText(lang::slot::report::fileName), registration)
-                                           .arg(visit->id));
-    QFile file(path);
+    // A new file of its own, made exclusively and for this user alone: a
+    // fixed name in the shared temporary folder could be another user's
+    // link to a file of ours, which the write would overwrite.
+    QTemporaryFile file(QDir(QDir::tempPath())
+                            .filePath(QStringLiteral("%1-%2-%3-XXXXXX.pdf")
+                                          .arg(slotText(lang::slot::report::fileName), registration)
+                                          .arg(visit->id)));
+    file.setAutoRemove(false);  // the viewer opens it after this returns
     const auto& bytes = *visit->reportPdf;
     const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.flush()) {
-        say(slotText(carbook::reportNotOpened).arg(QDir::toNativeSeparators(path) + ": " + file.errorString()));
+    if (!file.open() || file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.flush()) {
+        say(slotText(carbook::reportNotOpened)
+                .arg(QDir::toNativeSeparators(file.fileName().isEmpty() ? QDir::tempPath() : file.fileName()) + ": " +
+                     file.errorString()));
+        file.remove();
         return;
     }
+    const QString path = file.fileName();
     file.close();
     if (!actions_.openFile || !actions_.openFile(path))
         say(slotText(carbook::reportNotOpened).arg(slotText(carbook::noViewer)));
