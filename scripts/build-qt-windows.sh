@@ -121,15 +121,7 @@ key=$( { source_checksum; echo "$compiler_id"; echo "${configure_options[*]}"; p
          echo "$qt_toolchain"; } | sha256sum | cut -c1-12)
 prefix=$cache_root/qt6-mingw-$qt_version-$key
 done_mark=$prefix/.dravinor-complete
-
-if [ -e "$done_mark" ]; then
-  echo "$prefix"
-  exit 0
-fi
-if [ $cached_only = yes ]; then
-  say "not built yet: $prefix"
-  exit 3
-fi
+stop_when_cached "$prefix"
 
 # --- build ------------------------------------------------------------------------
 # CPU seconds of all finished child processes, into children_cpu. `times`

@@ -52,14 +52,7 @@ flock 9
 key=$( { debian_dsc_checksum sqlite3 "$debian_version"; echo "$compiler_id"; echo "${cflags[*]}"; } |
        sha256sum | cut -c1-12)
 prefix=$cache_root/sqlite3-mingw-$version-$key
-if [ -e "$prefix/.dravinor-complete" ]; then
-  echo "$prefix"
-  exit 0
-fi
-if [ $cached_only = yes ]; then
-  say "not built yet: $prefix"
-  exit 3
-fi
+stop_when_cached "$prefix"
 
 started=$SECONDS
 build_dir=$work_root/sqlite3-$key

@@ -11,6 +11,9 @@
 #                                       network
 #   fetch_debian_source PKG VERSION DIR unpacks the source, Debian's patches
 #                                       applied, into DIR
+#   stop_when_cached PREFIX             prints PREFIX and exits 0 when it is
+#                                       built (PREFIX/.dravinor-complete); exits
+#                                       3 when it is not and cached_only=yes
 #
 # The caller sets work_root and cache_root and defines say and die.
 
@@ -38,6 +41,17 @@ debian_dsc_checksum() {
     [ -s "$file" ] || { rm -f "$file"; die "no .dsc checksum in: $uris"; }
   fi
   cat "$file"
+}
+
+stop_when_cached() {
+  if [ -e "$1/.dravinor-complete" ]; then
+    echo "$1"
+    exit 0
+  fi
+  if [ "${cached_only:-no}" = yes ]; then
+    say "not built yet: $1"
+    exit 3
+  fi
 }
 
 fetch_debian_source() {
