@@ -69,6 +69,16 @@ std::time_t now()
     return std::time(nullptr);
 }
 
+// Into the current car's visit by `record` (the book and the car), and says
+// which visit took it; nothing when there is no car to record for.
+template <typename Record>
+void recordForCurrentCar(const char* recordedAs, const char* notRecorded, Record record)
+{
+    book::CarBook book;
+    if (const auto car = currentCarIn(book, notRecorded))
+        tell(record(book, *car), *car, recordedAs, notRecorded);
+}
+
 }  // namespace
 
 void recordReadVisit(const params::ParameterBlock& set, std::optional<link::ControllerIdentity> identity)
@@ -89,24 +99,18 @@ void recordReadVisit(const params::ParameterBlock& set, std::optional<link::Cont
 
 void recordEndSet(const params::ParameterBlock& set, std::optional<link::ControllerIdentity> identity)
 {
-    constexpr const char* notRecorded = "the set written is not recorded in a visit";
-    book::CarBook book;
-    const auto car = currentCarIn(book, notRecorded);
-    if (!car)
-        return;
-    tell(book::recordEndSet(book, *car, set, identity, now()), *car, "the end set", notRecorded);
+    recordForCurrentCar(
+        "the end set", "the set written is not recorded in a visit",
+        [&](book::CarBook& book, const book::Car& car) { return book::recordEndSet(book, car, set, identity, now()); });
 }
 
 void recordAdaptationVisit(std::string result, const params::ParameterBlock& set,
                            std::optional<link::ControllerIdentity> identity)
 {
-    constexpr const char* notRecorded = "the adaptation is not recorded in a visit";
-    book::CarBook book;
-    const auto car = currentCarIn(book, notRecorded);
-    if (!car)
-        return;
-    tell(book::recordAdaptation(book, *car, std::move(result), set, identity, now()), *car, "the adaptation",
-         notRecorded);
+    recordForCurrentCar("the adaptation", "the adaptation is not recorded in a visit",
+                        [&](book::CarBook& book, const book::Car& car) {
+                            return book::recordAdaptation(book, car, std::move(result), set, identity, now());
+                        });
 }
 
 void recordReport(const std::filesystem::path& pdf)
@@ -115,12 +119,10 @@ void recordReport(const std::filesystem::path& pdf)
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof())
         return;
-    constexpr const char* notRecorded = "the report is not recorded in a visit";
-    book::CarBook book;
-    const auto car = currentCarIn(book, notRecorded);
-    if (!car)
-        return;
-    tell(book::recordReport(book, *car, std::move(bytes), now()), *car, "the report", notRecorded);
+    recordForCurrentCar("the report", "the report is not recorded in a visit",
+                        [&](book::CarBook& book, const book::Car& car) {
+                            return book::recordReport(book, car, std::move(bytes), now());
+                        });
 }
 
 }  // namespace dravinor::cli

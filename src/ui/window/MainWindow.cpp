@@ -195,7 +195,7 @@ void MainWindow::buildMenus()
             .livePage = [this] { switchToPage(TabViz); },
             .startAutoAdaptation = [this] { startAutoAdaptation(); },
             .showJournal = [this] { showJournal(); },
-            .showCarBook = carBookCommand(),
+            .showCarBook = [this] { showCarBook(); },
             .compareWithFile = [this] { compareWithFile(); },
             .showAbout =
                 [this](const QString& caption) { AboutBox::showFor(this, caption, connection_->aboutVersion()); },

@@ -149,7 +149,6 @@ private:
     // first use), its menu command (none without the book), its texts in a
     // new language, and the report dialog's car details and saved reports.
     void buildCarBook();
-    std::function<void()> carBookCommand();
     void redrawCarBook();
     void lendCarBookTo(ReportDialog& dialog);
     void destroyCarBook();

@@ -32,11 +32,6 @@ void MainWindow::buildCarBook()
     };
 }
 
-std::function<void()> MainWindow::carBookCommand()
-{
-    return [this] { showCarBook(); };
-}
-
 void MainWindow::showCarBook()
 {
     carBook_->showWindow();
