@@ -1,5 +1,6 @@
 #include "ui/book/BookOutcomeTexts.h"
 
+#include "params/PathText.h"
 #include "ui/book/CarBookTexts.h"
 
 #include <QDir>
@@ -10,12 +11,7 @@ namespace {
 
 QString nativeName(const std::filesystem::path& file)
 {
-    return QDir::toNativeSeparators(QString::fromStdString(file.string()));
-}
-
-QString fromStd(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return QDir::toNativeSeparators(QString::fromStdString(params::utf8Text(file)));
 }
 
 QString openWhy(const book::OpenResult& result, const std::filesystem::path& file)
@@ -32,7 +28,7 @@ QString openWhy(const book::OpenResult& result, const std::filesystem::path& fil
     default: why = slotText(whyOther).arg(name); break;
     }
     // The system's or SQLite's own words, where there are any.
-    return result.detail.empty() ? why : why + " (" + fromStd(result.detail) + ")";
+    return result.detail.empty() ? why : why + " (" + QString::fromStdString(result.detail) + ")";
 }
 
 }  // namespace
@@ -43,7 +39,8 @@ QString openProblemText(const book::OpenResult& result, const std::filesystem::p
     case book::BookOpen::Opened:
     case book::BookOpen::Created: return {};
     case book::BookOpen::DamagedReplaced:
-        return slotText(damagedReplaced).arg(nativeName(file), QDir::toNativeSeparators(fromStd(result.detail)));
+        return slotText(damagedReplaced)
+            .arg(nativeName(file), QDir::toNativeSeparators(QString::fromStdString(result.detail)));
     default: break;
     }
     return slotText(cannotOpen).arg(openWhy(result, file));
@@ -70,7 +67,7 @@ QString recordedText(Record what, const book::CurrentCarLookup& lookup, const st
                      const book::Recorded& recorded)
 {
     using State = book::CurrentCarLookup::State;
-    const QString registration = fromStd(lookup.registration);
+    const QString registration = QString::fromStdString(lookup.registration);
     switch (lookup.state) {
     case State::NoCurrentCar: return {};
     case State::BookUnusable: return slotText(notRecorded).arg(registration, openProblemText(lookup.open, file));

@@ -10,11 +10,6 @@ namespace dravinor::ui::carbook {
 
 namespace {
 
-QString fromStd(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
 {
     auto* item = new QTableWidgetItem(text);
@@ -33,9 +28,9 @@ QString controllerText(const book::Visit& visit)
 {
     if (visit.controllerType.empty())
         return {};
-    QString text = fromStd(visit.controllerType);
+    QString text = QString::fromStdString(visit.controllerType);
     if (!visit.firmware.empty())
-        text += " v" + fromStd(visit.firmware);
+        text += " v" + QString::fromStdString(visit.firmware);
     return text;
 }
 
@@ -62,10 +57,10 @@ void showCars(QTableWidget& table, const std::vector<book::CarSummary>& cars)
     table.setRowCount(static_cast<int>(cars.size()));
     for (int row = 0; row < table.rowCount(); ++row) {
         const book::Car& car = cars[static_cast<std::size_t>(row)].car;
-        auto* registration = cell(fromStd(car.registration));
+        auto* registration = cell(QString::fromStdString(car.registration));
         registration->setData(Qt::UserRole, static_cast<qlonglong>(car.id));
         table.setItem(row, RegistrationColumn, registration);
-        table.setItem(row, MakeModelColumn, cell(fromStd(car.makeModel)));
+        table.setItem(row, MakeModelColumn, cell(QString::fromStdString(car.makeModel)));
     }
 }
 
@@ -92,7 +87,7 @@ void showVisits(QTableWidget& table, const std::vector<book::Visit>& visits)
         QTableWidgetItem* adaptation = mark(visit.adaptation.has_value());
         // What it measured, as kept with the visit, for a look without leaving the list.
         if (visit.adaptation)
-            adaptation->setToolTip(fromStd(*visit.adaptation).trimmed());
+            adaptation->setToolTip(QString::fromStdString(*visit.adaptation).trimmed());
         table.setItem(row, AdaptationColumn, adaptation);
     }
 }

@@ -19,15 +19,6 @@
 
 namespace dravinor::ui {
 
-namespace {
-
-QString fromStd(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 CarBookHandOver::CarBookHandOver(params::ControllerSession& session, Dialogs* dialogs, CarBookHost host)
     : session_(session), dialogs_(dialogs), host_(std::move(host)), book_(std::make_unique<WindowBook>())
 {
@@ -123,7 +114,7 @@ void CarBookHandOver::fillReport(ReportDialog& dialog)
         return;
     QStringList registrations;
     for (const auto& car : book_->book().cars())
-        registrations << fromStd(car.registration);
+        registrations << QString::fromStdString(car.registration);
     auto* completer = new QCompleter(registrations, dialog.registration());
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchContains);
@@ -135,15 +126,15 @@ void CarBookHandOver::fillReport(ReportDialog& dialog)
                          if (!makeAndModel || !makeAndModel->text().trimmed().isEmpty() || !book_->open())
                              return;
                          if (const auto car = book_->book().carByRegistration(field->text().trimmed().toStdString()))
-                             makeAndModel->setText(fromStd(car->makeModel));
+                             makeAndModel->setText(QString::fromStdString(car->makeModel));
                      });
     const auto current = book_->currentRegistration();
     if (!current)
         return;
     const auto car = book_->book().carByRegistration(*current);
-    dialog.registration()->setText(car ? fromStd(car->registration) : fromStd(*current));
+    dialog.registration()->setText(car ? QString::fromStdString(car->registration) : QString::fromStdString(*current));
     if (car)
-        dialog.makeAndModel()->setText(fromStd(car->makeModel));
+        dialog.makeAndModel()->setText(QString::fromStdString(car->makeModel));
 }
 
 }  // namespace dravinor::ui

@@ -7,6 +7,7 @@
 #include "ui/dialogs/Dialogs.h"
 
 #include "book/CurrentCar.h"
+#include "params/PathText.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,16 +21,11 @@ namespace dravinor::ui {
 
 namespace {
 
-QString fromStd(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // "WX 1234 (Opel Astra G)": a car as the current-car line names it.
 QString carName(const book::Car& car)
 {
-    const QString registration = fromStd(car.registration);
-    return car.makeModel.empty() ? registration : registration + " (" + fromStd(car.makeModel) + ")";
+    const QString registration = QString::fromStdString(car.registration);
+    return car.makeModel.empty() ? registration : registration + " (" + QString::fromStdString(car.makeModel) + ")";
 }
 
 }  // namespace
@@ -38,7 +34,7 @@ QString CarBookWindow::visitName(const book::Visit& visit) const
 {
     const auto car = selectedCar();
     return slotText(carbook::visitName)
-        .arg(car ? fromStd(car->registration) : QString(), carbook::visitTime(visit.time));
+        .arg(car ? QString::fromStdString(car->registration) : QString(), carbook::visitTime(visit.time));
 }
 
 void CarBookWindow::compareVisit()
@@ -66,8 +62,8 @@ void CarBookWindow::writeVisit()
     }
     // A copy: the write may bring this window's lists up again.
     const params::ParameterBlock set = *setOf(*visit);
-    actions_.write(set,
-                   slotText(carbook::writeQuestion).arg(carbook::visitTime(visit->time), fromStd(car->registration)));
+    actions_.write(set, slotText(carbook::writeQuestion)
+                            .arg(carbook::visitTime(visit->time), QString::fromStdString(car->registration)));
 }
 
 // The PDF goes to a file of its own in the temporary folder, named after
@@ -78,7 +74,7 @@ void CarBookWindow::openReport()
     const auto car = selectedCar();
     if (!visit || !visit->reportPdf || !car)
         return;
-    QString registration = fromStd(car->registration);
+    QString registration = QString::fromStdString(car->registration);
     registration.remove(QRegularExpression(QStringLiteral("[^\\w-]")));
     // A new file of its own, made exclusively and for this user alone: a
     // fixed name in the shared temporary folder could be another user's
@@ -113,7 +109,7 @@ void CarBookWindow::showAddCar()
         [this](book::Car& car) -> QString {
             const book::BookWrite write = book_.book().addCar(car);
             if (write == book::BookWrite::DuplicateCar)
-                return slotText(carbook::duplicateCar).arg(fromStd(car.registration));
+                return slotText(carbook::duplicateCar).arg(QString::fromStdString(car.registration));
             if (write == book::BookWrite::EmptyRegistration)
                 return slotText(carbook::registrationRequired);
             if (write != book::BookWrite::Done)
@@ -124,9 +120,9 @@ void CarBookWindow::showAddCar()
     addCarDialog_->setAttribute(Qt::WA_DeleteOnClose);
     connect(addCarDialog_, &QDialog::accepted, this, [this] {
         const book::Car car = addCarDialog_->car();
-        say(slotText(carbook::carAdded).arg(fromStd(car.registration)));
+        say(slotText(carbook::carAdded).arg(QString::fromStdString(car.registration)));
         // The new car is found and chosen, whatever the search said before.
-        search_->setText(fromStd(car.registration));
+        search_->setText(QString::fromStdString(car.registration));
     });
     connect(addCarDialog_, &QObject::destroyed, this, [this] { addCarDialog_ = nullptr; });
     addCarDialog_->open();
@@ -138,18 +134,18 @@ void CarBookWindow::markConnected()
     if (!car)
         return;
     if (!book_.makeCurrent(car->registration))
-        dialogs_.showMessage(
-            slotText(carbook::currentNotSaved)
-                .arg(QDir::toNativeSeparators(QString::fromStdString(book::currentCarPath(book_.file()).string()))));
+        dialogs_.showMessage(slotText(carbook::currentNotSaved)
+                                 .arg(QDir::toNativeSeparators(
+                                     QString::fromStdString(params::utf8Text(book::currentCarPath(book_.file()))))));
     showCurrentCar();
 }
 
 void CarBookWindow::endConnected()
 {
     if (!book_.endCurrent())
-        dialogs_.showMessage(
-            slotText(carbook::currentNotSaved)
-                .arg(QDir::toNativeSeparators(QString::fromStdString(book::currentCarPath(book_.file()).string()))));
+        dialogs_.showMessage(slotText(carbook::currentNotSaved)
+                                 .arg(QDir::toNativeSeparators(
+                                     QString::fromStdString(params::utf8Text(book::currentCarPath(book_.file()))))));
     showCurrentCar();
 }
 
@@ -162,7 +158,7 @@ void CarBookWindow::showCurrentCar()
         return;
     }
     const auto car = usable_ ? book_.book().carByRegistration(*registration) : std::nullopt;
-    current_->setText(slotText(carbook::currentCar).arg(car ? carName(*car) : fromStd(*registration)));
+    current_->setText(slotText(carbook::currentCar).arg(car ? carName(*car) : QString::fromStdString(*registration)));
 }
 
 }  // namespace dravinor::ui

@@ -14,17 +14,12 @@ namespace dravinor::ui {
 
 namespace {
 
-QString fromStd(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString summaryName(const params::JournalEntry& entry)
 {
     using params::JournalKind, params::WriteSource;
     // A kind of a newer version: its word as it was written.
     if (entry.kind == JournalKind::Other)
-        return fromStd(entry.kindText());
+        return QString::fromStdString(entry.kindText());
     if (entry.kind == JournalKind::Reset)
         return slotText(journal::resetKind);
     if (entry.kind == JournalKind::AdaptationReset)
@@ -130,7 +125,7 @@ int JournalTableModel::columnCount(const QModelIndex& parent) const
 QString JournalTableModel::fieldText(const params::JournalEntry& e) const
 {
     QStringList captions;
-    for (const QString& name : fromStd(e.field).split(u'+', Qt::SkipEmptyParts)) {
+    for (const QString& name : QString::fromStdString(e.field).split(u'+', Qt::SkipEmptyParts)) {
         const QString caption = fieldCaption(name.toStdString(), captionRoot_);
         if (caption.isEmpty()) {
             captions.clear();
@@ -140,8 +135,8 @@ QString JournalTableModel::fieldText(const params::JournalEntry& e) const
     }
     if (captions.isEmpty())
         return addressCaption(e.address, captionRoot_) + QStringLiteral(" (") + addressText(e) + ')';
-    return captions.join(QStringLiteral(" + ")) + QStringLiteral(" (") + fromStd(e.field) + QStringLiteral(", ") +
-           addressText(e) + ')';
+    return captions.join(QStringLiteral(" + ")) + QStringLiteral(" (") + QString::fromStdString(e.field) +
+           QStringLiteral(", ") + addressText(e) + ')';
 }
 
 QString JournalTableModel::cellText(const params::JournalEntry& e, int column) const
@@ -152,18 +147,18 @@ QString JournalTableModel::cellText(const params::JournalEntry& e, int column) c
         // An impossible time is shown as stored, never as a made-up date;
         // the mark comes first, so that a narrow column still shows it.
         if (!params::journalTimeValid(e.time))
-            return slotText(journal::invalidTime) + ' ' + fromStd(e.time);
-        return fromStd(params::journalLocalTime(e.time));
-    case Port: return fromStd(e.port);
-    case Version: return fromStd(e.controller);
+            return slotText(journal::invalidTime) + ' ' + QString::fromStdString(e.time);
+        return QString::fromStdString(params::journalLocalTime(e.time));
+    case Port: return QString::fromStdString(e.port);
+    case Version: return QString::fromStdString(e.controller);
     case Field: return summary ? summaryName(e) : fieldText(e);
-    case OldValue: return summary ? QString() : fromStd(params::journalValueText(e.oldShown, e.oldRaw));
-    case NewValue: return summary ? QString() : fromStd(params::journalValueText(e.newShown, e.newRaw));
+    case OldValue: return summary ? QString() : QString::fromStdString(params::journalValueText(e.oldShown, e.oldRaw));
+    case NewValue: return summary ? QString() : QString::fromStdString(params::journalValueText(e.newShown, e.newRaw));
     case Result: {
         const QString word = slotText(e.acknowledged ? journal::acknowledged : journal::notAcknowledged);
         // A summary counts its writes; a single write may carry the writer's
         // doubt about its value.
-        return e.note.empty() ? word : word + QStringLiteral(" (") + fromStd(e.note) + ')';
+        return e.note.empty() ? word : word + QStringLiteral(" (") + QString::fromStdString(e.note) + ')';
     }
     default: return {};
     }
@@ -189,7 +184,8 @@ QVariant JournalTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole: return cellText(index.row(), index.column());
     case Qt::ToolTipRole:
         // The result in full: a summary's note outgrows its column.
-        return fromStd(entry.kindText() + " / " + entry.sourceText()) + '\n' + cellText(index.row(), Result);
+        return QString::fromStdString(entry.kindText() + " / " + entry.sourceText()) + '\n' +
+               cellText(index.row(), Result);
     case Qt::ForegroundRole:
         if (mark == params::UndoMark::Unchanged)
             return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);

@@ -3,6 +3,7 @@
 #include "params/ControllerSession.h"
 #include "params/JournalListing.h"
 #include "params/JournalUndo.h"
+#include "params/PathText.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/journal/JournalTableModel.h"
 #include "ui/journal/JournalTexts.h"
@@ -29,19 +30,14 @@ namespace {
 constexpr QSize wantedSize{1200, 480};
 constexpr QSize smallestSize{480, 240};
 
-QString fromStd(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString problemText(const params::JournalProblem& problem)
 {
-    QString why = fromStd(problem.systemText);
+    QString why = QString::fromStdString(problem.systemText);
     if (problem.kind == params::JournalProblem::Kind::Directory)
         why = slotText(journal::isFolder);
     else if (problem.kind == params::JournalProblem::Kind::NotAFile)
         why = slotText(journal::notRegularFile);
-    return slotText(journal::unreadableFile).arg(fromStd(problem.file.string()), why);
+    return slotText(journal::unreadableFile).arg(QString::fromStdString(params::utf8Text(problem.file)), why);
 }
 
 }  // namespace
@@ -134,9 +130,10 @@ void JournalWindow::undoLastWrite()
     case params::UndoRefusal::NothingToUndo: dialogs_.showMessage(slotText(journal::nothingToUndo)); return;
     case params::UndoRefusal::NotConnected: dialogs_.showMessage(slotText(journal::undoNotConnected)); return;
     case params::UndoRefusal::OtherController:
-        dialogs_.showMessage(slotText(journal::undoOtherController)
-                                 .arg(fromStd(plan.entry.port.empty() ? "-" : plan.entry.port),
-                                      fromStd(plan.entry.controller.empty() ? "-" : plan.entry.controller)));
+        dialogs_.showMessage(
+            slotText(journal::undoOtherController)
+                .arg(QString::fromStdString(plan.entry.port.empty() ? "-" : plan.entry.port),
+                     QString::fromStdString(plan.entry.controller.empty() ? "-" : plan.entry.controller)));
         return;
     case params::UndoRefusal::None: break;
     }
@@ -147,8 +144,8 @@ void JournalWindow::undoLastWrite()
     const params::JournalEntry& entry = plan.entry;
     QString question = slotText(journal::undoQuestion)
                            .arg(model_->cellText(entry, JournalTableModel::Field),
-                                fromStd(params::journalValueText(entry.oldShown, entry.oldRaw)),
-                                fromStd(params::journalValueText(entry.newShown, entry.newRaw)));
+                                QString::fromStdString(params::journalValueText(entry.oldShown, entry.oldRaw)),
+                                QString::fromStdString(params::journalValueText(entry.newShown, entry.newRaw)));
     // Same port and type, but not the set this write left: another car, or changed since.
     if (plan.otherSet)
         question = slotText(journal::undoOtherSet) + '\n' + question;

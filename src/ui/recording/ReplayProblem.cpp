@@ -12,20 +12,17 @@ namespace {
 
 using params::LiveCsvFault;
 
-QString fromStd(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString reason(const params::LiveCsvError& error)
 {
     switch (error.fault) {
     case LiveCsvFault::Missing: return texts::replayMissing;
-    case LiveCsvFault::CannotOpen: return QString(texts::replayCannotOpen).arg(fromStd(error.systemText));
+    case LiveCsvFault::CannotOpen:
+        return QString(texts::replayCannotOpen).arg(QString::fromStdString(error.systemText));
     case LiveCsvFault::Folder: return texts::replayFolder;
     case LiveCsvFault::NotAFile: return texts::replayNotAFile;
     case LiveCsvFault::TooLarge: return texts::replayTooLarge;
-    case LiveCsvFault::CannotRead: return QString(texts::replayCannotRead).arg(fromStd(error.systemText));
+    case LiveCsvFault::CannotRead:
+        return QString(texts::replayCannotRead).arg(QString::fromStdString(error.systemText));
     case LiveCsvFault::Empty: return texts::replayEmpty;
     case LiveCsvFault::WrongHeader:
         // The trace's exported samples hold four channels ten times a second and none
@@ -41,7 +38,7 @@ QString reason(const params::LiveCsvError& error)
     case LiveCsvFault::BadValue:
         return QString(texts::replayBadValue)
             .arg(error.column)
-            .arg(fromStd(error.text))
+            .arg(QString::fromStdString(error.text))
             .arg(slotText(texts::firstReplayValueKey + static_cast<int>(error.expected)));
     case LiveCsvFault::TimeGoesBack: return texts::replayTimeGoesBack;
     case LiveCsvFault::None: break;
@@ -61,8 +58,8 @@ ReplayProblemText replayProblemText(const QString& path, const params::LiveCsvEr
     text.informative += reason(error);
     // A header runs far wider than a box: the details hold it whole, to compare or copy.
     if (error.fault == LiveCsvFault::WrongHeader)
-        text.details = QString(texts::replayExpectedHeader) + "\n" + fromStd(params::liveCsvHeader()) + "\n\n" +
-                       texts::replayFirstLine + "\n" + fromStd(error.text);
+        text.details = QString(texts::replayExpectedHeader) + "\n" + QString::fromStdString(params::liveCsvHeader()) +
+                       "\n\n" + texts::replayFirstLine + "\n" + QString::fromStdString(error.text);
     return text;
 }
 
