@@ -28,7 +28,8 @@ struct CarSummary {
     std::optional<std::int64_t> lastVisit;  // UTC seconds
 };
 
-// The journal entries a visit wrote, by their numbers, both included.
+// The journal entries a visit wrote, by the times of its first and its last
+// (UTC milliseconds), both included (VisitJournal.h).
 struct JournalRange {
     std::int64_t first = 0;
     std::int64_t last = 0;

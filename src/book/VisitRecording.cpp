@@ -1,6 +1,7 @@
 #include "book/VisitRecording.h"
 
 #include "book/CurrentCar.h"
+#include "book/VisitJournal.h"
 
 #include <utility>
 
@@ -90,13 +91,22 @@ Recorded recordEndSet(CarBook& book, const Car& car, const params::ParameterBloc
     return intoTodaysVisit(book, car, identity, now, [&set](Visit& visit) { visit.endSet = set; });
 }
 
-Recorded recordAdaptation(CarBook& book, const Car& car, std::string result, const params::ParameterBlock& set,
+Recorded recordAdaptation(CarBook& book, const Car& car, std::string result,
+                          const std::optional<params::ParameterBlock>& set,
                           const std::optional<link::ControllerIdentity>& identity, std::time_t now)
 {
     return intoTodaysVisit(book, car, identity, now, [&result, &set](Visit& visit) {
         visit.adaptation = std::move(result);
-        visit.endSet = set;
+        if (set)
+            visit.endSet = *set;
     });
+}
+
+Recorded recordJournal(CarBook& book, const Car& car, const JournalRange& range,
+                       const std::optional<link::ControllerIdentity>& identity, std::time_t now)
+{
+    return intoTodaysVisit(book, car, identity, now,
+                           [&range](Visit& visit) { visit.journal = joinedRange(visit.journal, range); });
 }
 
 Recorded recordReport(CarBook& book, const Car& car, std::vector<std::uint8_t> pdf, std::time_t now)

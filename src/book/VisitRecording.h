@@ -64,11 +64,17 @@ Recorded recordRead(CarBook& book, const Car& car, const params::ParameterBlock&
 Recorded recordEndSet(CarBook& book, const Car& car, const params::ParameterBlock& set,
                       const std::optional<link::ControllerIdentity>& identity, std::time_t now);
 
-// An auto-adaptation that wrote its results: what it measured (the text the
-// caller made of it) and the set the controller holds after it, into the
-// visit of today, or a new one.
-Recorded recordAdaptation(CarBook& book, const Car& car, std::string result, const params::ParameterBlock& set,
+// An auto-adaptation, finished or left part way: what it measured (the text
+// the caller made of it) and, when its writes were all taken, the set the
+// controller holds after it, into the visit of today, or a new one.
+Recorded recordAdaptation(CarBook& book, const Car& car, std::string result,
+                          const std::optional<params::ParameterBlock>& set,
                           const std::optional<link::ControllerIdentity>& identity, std::time_t now);
+
+// Writes that reached the journal (their range, VisitJournal.h): taken into
+// the range of the car's visit of today, or of a new visit.
+Recorded recordJournal(CarBook& book, const Car& car, const JournalRange& range,
+                       const std::optional<link::ControllerIdentity>& identity, std::time_t now);
 
 // A saved customer's report: the report of the visit of today, or of a new one.
 Recorded recordReport(CarBook& book, const Car& car, std::vector<std::uint8_t> pdf, std::time_t now);

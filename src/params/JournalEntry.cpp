@@ -136,11 +136,13 @@ bool journalTimeValid(const std::string& utcTime)
     return parseUtcTime(utcTime).has_value();
 }
 
-std::string journalLocalTime(const std::string& utcTime)
+namespace {
+
+std::optional<std::time_t> utcSeconds(const std::string& utcTime)
 {
     const auto time = parseUtcTime(utcTime);
     if (!time)
-        return utcTime;
+        return std::nullopt;
     std::tm utc{};
     utc.tm_year = time->year - 1900;
     utc.tm_mon = time->month - 1;
@@ -149,8 +151,37 @@ std::string journalLocalTime(const std::string& utcTime)
     utc.tm_min = time->minute;
     utc.tm_sec = time->second;
     const std::time_t seconds = ::timegm(&utc);
+    if (seconds == static_cast<std::time_t>(-1))
+        return std::nullopt;
+    return seconds;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> journalTimeMilliseconds(const std::string& utcTime)
+{
+    const auto seconds = utcSeconds(utcTime);
+    if (!seconds)
+        return std::nullopt;
+    // ".123Z": up to three digits count; a missing or shorter fraction is read as zeros.
+    int millis = 0;
+    int digits = 0;
+    if (utcTime.size() > 19 && utcTime[19] == '.') {
+        for (std::size_t i = 20; i < utcTime.size() && digits < 3 && utcTime[i] >= '0' && utcTime[i] <= '9'; ++i) {
+            millis = millis * 10 + (utcTime[i] - '0');
+            ++digits;
+        }
+    }
+    for (; digits < 3; ++digits)
+        millis *= 10;
+    return static_cast<std::int64_t>(*seconds) * 1000 + millis;
+}
+
+std::string journalLocalTime(const std::string& utcTime)
+{
+    const auto seconds = utcSeconds(utcTime);
     std::tm local{};
-    if (seconds == static_cast<std::time_t>(-1) || !::localtime_r(&seconds, &local))
+    if (!seconds || !::localtime_r(&*seconds, &local))
         return utcTime;
     char text[80];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,

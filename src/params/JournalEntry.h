@@ -2,6 +2,7 @@
 
 #include "params/WriteSource.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,6 +81,9 @@ std::string journalLocalTime(const std::string& utcTime);
 // A real UTC time "YYYY-MM-DDThh:mm:ss...": no 13th month, no 31st of
 // April, no 25th hour. Lists mark the others as invalid.
 bool journalTimeValid(const std::string& utcTime);
+// A valid time as milliseconds since 1970 (UTC), its fraction of a second
+// taken to three digits; nothing for an invalid one. Entries compare by it.
+std::optional<std::int64_t> journalTimeMilliseconds(const std::string& utcTime);
 
 // "0,38 V [19]": the shown value with the stored byte (or word) behind it;
 // "?" when the old value was not known.

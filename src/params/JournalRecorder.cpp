@@ -197,8 +197,12 @@ void JournalRecorder::bulkWrite(const BulkWrite& write)
 
 void JournalRecorder::append(const std::vector<JournalEntry>& entries)
 {
-    if (!journal_.append(entries) && errorListener_)
-        errorListener_(journal_.lastError());
+    if (!journal_.append(entries)) {
+        if (errorListener_)
+            errorListener_(journal_.lastError());
+    } else if (appendListener_) {
+        appendListener_(entries);
+    }
 }
 
 }  // namespace dravinor::params

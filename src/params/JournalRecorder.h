@@ -38,6 +38,10 @@ public:
 
     // Told once per failed append, with the reason.
     void setErrorListener(std::function<void(const std::string&)> listener) { errorListener_ = std::move(listener); }
+    // Told the entries of each append that reached the journal, in the order
+    // they were written (the car book keeps which entries a visit wrote).
+    using AppendListener = std::function<void(const std::vector<JournalEntry>&)>;
+    void setAppendListener(AppendListener listener) { appendListener_ = std::move(listener); }
 
 private:
     void append(const std::vector<JournalEntry>& entries);
@@ -45,6 +49,7 @@ private:
     WriteJournal& journal_;
     std::function<WriteTarget()> target_;
     std::function<void(const std::string&)> errorListener_;
+    AppendListener appendListener_;
 };
 
 }  // namespace dravinor::params

@@ -85,6 +85,20 @@ TEST_F(VisitRecording, AnAdaptationGoesIntoTodaysVisitWithTheSetItLeft)
     EXPECT_EQ(visits[0].endSet, setOf(7));
 }
 
+TEST_F(VisitRecording, AnAdaptationLeftPartWayKeepsWhatItMeasuredButNotADoubtfulSet)
+{
+    const Car car = addCar("WX 1");
+    const std::time_t noon = localNoon();
+    recordRead(book, car, setOf(1), identity, noon);
+    recordEndSet(book, car, setOf(5), identity, noon + 60);
+    const auto adapted = recordAdaptation(book, car, "finished: no", std::nullopt, identity, noon + 900);
+    ASSERT_TRUE(adapted.done());
+    const auto visits = book.visitsOf(car.id);
+    ASSERT_EQ(visits.size(), 1u);
+    EXPECT_EQ(visits[0].adaptation, "finished: no");
+    EXPECT_EQ(visits[0].endSet, setOf(5)) << "the last set the controller took whole stays";
+}
+
 TEST_F(VisitRecording, AWriteEndsTodaysVisitAndKeepsWhatItRead)
 {
     const Car car = addCar("WX 1");

@@ -167,7 +167,13 @@ TEST(JournalTimes, AnImpossibleTimeIsInvalidNotADateOfAnotherYear)
                             "2026-12-08 07:00:00", "+026-12-08T07:00:00", "", "yesterday"}) {
         EXPECT_FALSE(journalTimeValid(bad)) << bad;
         EXPECT_EQ(journalLocalTime(bad), bad);
+        EXPECT_FALSE(journalTimeMilliseconds(bad)) << bad;
     }
+    // Entries order by it to the millisecond, whatever the fraction's length.
+    EXPECT_EQ(journalTimeMilliseconds("1970-01-01T00:00:01.5Z"), 1500);
+    EXPECT_EQ(journalTimeMilliseconds("2026-12-08T07:32:05.123Z"), 1796715125123);
+    EXPECT_EQ(journalTimeMilliseconds("2026-12-08T07:32:05.1239Z"), 1796715125123);
+    EXPECT_EQ(journalTimeMilliseconds("2026-12-08T07:32:05"), 1796715125000);
     for (const char* good : {"2026-12-08T07:32:05.123Z", "2028-02-29T00:00:00.000Z", "2026-06-30T23:59:60.000Z"}) {
         EXPECT_TRUE(journalTimeValid(good)) << good;
         EXPECT_NE(journalLocalTime(good), good);

@@ -152,6 +152,27 @@ TEST_F(JournalFile, AnUnwritableFolderIsReportedNotThrown)
     EXPECT_TRUE(journal.readOldestFirst().empty());
 }
 
+TEST_F(JournalFile, TheRecorderTellsWhatReachedTheJournalAndNothingThatDidNot)
+{
+    JournalRecorder recorder(journal, [] { return WriteTarget{"COM1", "1/3"}; });
+    std::vector<std::vector<JournalEntry>> told;
+    std::vector<std::string> errors;
+    recorder.setAppendListener([&told](const std::vector<JournalEntry>& entries) { told.push_back(entries); });
+    recorder.setErrorListener([&errors](const std::string& error) { errors.push_back(error); });
+    ParameterBlock before, after;
+    after.setParameter(Address(1), 25);
+    recorder.singleWrite({WriteKind::Parameter, WriteSource::Field, Address(1), before, after, true});
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0], journal.readOldestFirst());
+
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::ofstream(dir / "state") << "a file where the folder should be";
+    recorder.singleWrite({WriteKind::Parameter, WriteSource::Field, Address(1), before, after, true});
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(errors.size(), 1u);
+}
+
 // --- What a write leaves in the journal --------------------------------------
 
 TEST(JournalEntries, AFlagByteNamesAndShowsOnlyTheBitThatChanged)
