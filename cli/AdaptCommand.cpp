@@ -315,6 +315,20 @@ int followAdaptation(CliSession& session, AdaptationEngine& engine, AdaptNarrato
     return exitSuccess;
 }
 
+// What the wizard measured, finished or not, into the current car's visit;
+// with the set the controller holds only when it took every write.
+void recordAdaptation(CliSession& session, const AdaptationEngine& engine)
+{
+    const auto summary = report::summariseAdaptation(engine.result(), lang::decimalSeparator());
+    if (!summary)
+        return;
+    const bool setKnown = engine.result().failedWrites == 0 && engine.result().unacknowledged.empty() &&
+                          !session.port().deviceLost() && session.port().controllerConnected();
+    recordAdaptationVisit(report::adaptationRecordText(*summary),
+                          setKnown ? std::optional(session.state().block()) : std::nullopt,
+                          session.connection().identity());
+}
+
 }  // namespace
 
 int runAdapt(CliSession& session, const CliOptions& options)
@@ -330,11 +344,10 @@ int runAdapt(CliSession& session, const CliOptions& options)
     AdaptNarrator narrator(stdout, outputIsTerminal(), shippedPolishTexts());
     AdaptationEngine engine(session.port(), session.state(), session.transfer(), wizard::WizardInputs{});
     startWizard(engine, narrator, adapt);
-    if (const int code = followAdaptation(session, engine, narrator, adapt); code != exitSuccess)
-        return code;
-    if (const auto summary = report::summariseAdaptation(engine.result(), lang::decimalSeparator()))
-        recordAdaptationVisit(report::adaptationRecordText(*summary), session.state().block(),
-                              session.connection().identity());
+    const int followed = followAdaptation(session, engine, narrator, adapt);
+    recordAdaptation(session, engine);
+    if (followed != exitSuccess)
+        return followed;
     if (!engine.result().doubtfulPhases.empty())
         narrator.line("dravinor-cli: warning: " + std::to_string(engine.result().doubtfulPhases.size()) +
                       " phase(s) were measured on an unreliable line; the journal marks their results doubtful");

@@ -2,10 +2,12 @@
 #include "BookTexts.h"
 #include "CliOptions.h"
 #include "Commands.h"
+#include "JournalLineText.h"
 #include "ParameterFileCommands.h"
 #include "SaveTargetText.h"
 
 #include "book/CurrentCar.h"
+#include "book/VisitJournal.h"
 
 #include "params/PathText.h"
 
@@ -32,11 +34,9 @@ std::string visitLine(std::size_t number, const book::Visit& visit)
     add(visit.endSet.has_value(), "end set");
     add(visit.adaptation.has_value(), "adaptation");
     add(visit.reportPdf.has_value(), "report");
+    add(visit.journal.has_value(), "writes");
     if (!held.empty())
         line += "  [" + held + "]";
-    if (visit.journal)
-        line +=
-            "  journal entries " + std::to_string(visit.journal->first) + ".." + std::to_string(visit.journal->last);
     if (!visit.notes.empty())
         line += "  " + visit.notes;
     return line;
@@ -90,8 +90,26 @@ std::optional<book::Visit> numberedVisit(const book::CarBook& book, const book::
     return visits[visits.size() - static_cast<std::size_t>(number)];
 }
 
-// One visit whole: its line, then what the auto-adaptation measured.
-int showVisit(const book::CarBook& book, const book::Car& car, long number)
+// The writes a visit made, as the journal still holds them.
+void printVisitWrites(const book::Visit& visit, const params::WriteJournal& journal)
+{
+    const auto found = book::visitJournalEntries(journal, {visit});
+    for (const auto& problem : found.problems)
+        std::cerr << "dravinor-cli: " << journalProblemText(problem) << '\n';
+    const auto& entries = found.entries.front();
+    if (entries.empty()) {
+        std::cout << "  Writes: the journal no longer holds them (" << params::utf8Text(journal.path())
+                  << " keeps the last 2 MB of writes)\n";
+        return;
+    }
+    std::cout << "  Writes (newest first):\n";
+    for (const params::JournalEntry& entry : entries)
+        std::cout << "    " << journalLineText(entry) << '\n';
+}
+
+// One visit whole: its line, then what the auto-adaptation measured and
+// the writes it made.
+int showVisit(const book::CarBook& book, const book::Car& car, long number, const params::WriteJournal& journal)
 {
     const auto visit = numberedVisit(book, car, number);
     if (!visit)
@@ -106,6 +124,8 @@ int showVisit(const book::CarBook& book, const book::Car& car, long number)
             start = end == std::string::npos ? visit->adaptation->size() : end + 1;
         }
     }
+    if (visit->journal)
+        printVisitWrites(*visit, journal);
     return exitSuccess;
 }
 
@@ -143,7 +163,7 @@ std::string optionProblem(const CliOptions& options)
 
 }  // namespace
 
-int runCar(const CliOptions& options)
+int runCar(const CliOptions& options, const params::SessionWiring& wiring)
 {
     if (const std::string problem = optionProblem(options); !problem.empty())
         return usageError("car", problem);
@@ -167,7 +187,9 @@ int runCar(const CliOptions& options)
     if (output)
         return saveVisitSet(book, *car, *options.count("--visit"), *output);
     if (options.has("--visit"))
-        return showVisit(book, *car, *options.count("--visit"));
+        return showVisit(book, *car, *options.count("--visit"),
+                         params::WriteJournal(wiring.journalPath.empty() ? params::WriteJournal::defaultPath()
+                                                                         : wiring.journalPath));
     if (options.has("--current")) {
         if (!book::rememberCurrentCar(book.file(), car->registration)) {
             std::cerr << "dravinor-cli: cannot write " << params::utf8Text(book::currentCarPath(book.file())) << '\n';

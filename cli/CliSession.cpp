@@ -1,7 +1,10 @@
 #include "CliSession.h"
 
+#include "CurrentCarVisit.h"
 #include "OpenFailureText.h"
 #include "PlatformHelpText.h"
+
+#include "book/VisitJournal.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -20,12 +23,25 @@ bool CliSession::init(const CliOptions& options)
         if (!std::exchange(told, true))
             std::cerr << "dravinor-cli: warning: the write journal could not be written: " << reason << '\n';
     });
+    session_.journalRecorder().setAppendListener([this](const std::vector<params::JournalEntry>& entries) {
+        if (const auto range = book::journalRangeOf(entries)) {
+            written_ = book::joinedRange(written_, *range);
+            if (const auto identity = session_.connection().identity())
+                writtenTo_ = identity;
+        }
+    });
     std::string error;
     if (!link::buildPortMap(options.portAssignments, std::getenv("DRAVINOR_PORTS"), session_.portMap(), &error)) {
         std::cerr << "dravinor-cli: " << error << '\n';
         return false;
     }
     return true;
+}
+
+void CliSession::recordWrites()
+{
+    if (written_)
+        recordWritesVisit(*std::exchange(written_, std::nullopt), writtenTo_);
 }
 
 std::string CliSession::describePort(const std::string& name) const

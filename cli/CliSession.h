@@ -2,7 +2,11 @@
 
 #include "CliOptions.h"
 
+#include "book/BookRecords.h"
+#include "link/ControllerIdentity.h"
 #include "params/ControllerSession.h"
+
+#include <optional>
 
 #include <string>
 
@@ -36,11 +40,18 @@ public:
     // "COM1 (/dev/ttyUSB0)", or the path alone when given one.
     std::string describePort(const std::string& name) const;
 
+    // The writes this command made, recorded into the current car's visit
+    // of today (once, at the command's end: one book write, however many
+    // writes the command made).
+    void recordWrites();
+
 private:
     void reportOpenFailure(const std::string& name) const;
 
     CliOptions options_;
     params::ControllerSession session_;
+    std::optional<book::JournalRange> written_;
+    std::optional<link::ControllerIdentity> writtenTo_;
 };
 
 }  // namespace dravinor::cli

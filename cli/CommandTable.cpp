@@ -201,7 +201,8 @@ const CommandSpec commands[] = {
      .help = "One car of the car book, by its registration number (spaces, dashes and\n"
              "case do not count): its details and its visits, newest first, numbered\n"
              "from the first visit (a visit keeps its number when later ones come).\n"
-             "  --visit N              show visit N whole, what its auto-adaptation measured too\n"
+             "  --visit N              show visit N whole: what its auto-adaptation measured\n"
+             "                         and the writes it made, as the journal still holds them\n"
              "  --visit N -o FILE.PAR  save the set visit N left with (its end set), or the\n"
              "                         set read when it came when it has none, as a\n"
              "                         parameter file; an existing FILE is kept beside it\n"
@@ -212,8 +213,10 @@ const CommandSpec commands[] = {
              "                         (dravinor-cli read) is then recorded as a visit of\n"
              "                         it, with the controller's type and firmware, and\n"
              "                         every write the controller took whole as the end\n"
-             "                         set, and every report saved as the report, of its\n"
-             "                         visit of today (a new one if none), until another\n"
+             "                         set, every auto-adaptation (finished or left) and\n"
+             "                         every command's writes, and every report saved as\n"
+             "                         the report, of its visit of today (a new one if\n"
+             "                         none), until another\n"
              "                         car is current, cars --forget-current, or the day\n"
              "                         ends (the next day it must be chosen again)\n",
      .options = carOptions,

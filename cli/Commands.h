@@ -30,6 +30,6 @@ int runJournal(const CliOptions& options, const params::SessionWiring& wiring);
 int runReport(const CliOptions& options, const params::SessionWiring& wiring);
 // The car book: search, export and import; one car's visits, its sets, adding it.
 int runCars(const CliOptions& options);
-int runCar(const CliOptions& options);
+int runCar(const CliOptions& options, const params::SessionWiring& wiring);
 
 }  // namespace dravinor::cli

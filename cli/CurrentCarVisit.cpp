@@ -104,12 +104,20 @@ void recordEndSet(const params::ParameterBlock& set, std::optional<link::Control
         [&](book::CarBook& book, const book::Car& car) { return book::recordEndSet(book, car, set, identity, now()); });
 }
 
-void recordAdaptationVisit(std::string result, const params::ParameterBlock& set,
+void recordAdaptationVisit(std::string result, const std::optional<params::ParameterBlock>& set,
                            std::optional<link::ControllerIdentity> identity)
 {
     recordForCurrentCar("the adaptation", "the adaptation is not recorded in a visit",
                         [&](book::CarBook& book, const book::Car& car) {
                             return book::recordAdaptation(book, car, std::move(result), set, identity, now());
+                        });
+}
+
+void recordWritesVisit(const book::JournalRange& range, std::optional<link::ControllerIdentity> identity)
+{
+    recordForCurrentCar("the writes", "the writes are not recorded in a visit",
+                        [&](book::CarBook& book, const book::Car& car) {
+                            return book::recordJournal(book, car, range, identity, now());
                         });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "book/BookRecords.h"
 #include "link/ControllerIdentity.h"
 #include "params/ParameterBlock.h"
 
@@ -20,11 +21,15 @@ void recordReadVisit(const params::ParameterBlock& set, std::optional<link::Cont
 // car), or of a new visit when today has none yet.
 void recordEndSet(const params::ParameterBlock& set, std::optional<link::ControllerIdentity> identity);
 
-// After an auto-adaptation: what it measured (as the book keeps it) and
-// the set the controller holds after it, into the car's visit of today, or
-// a new visit.
-void recordAdaptationVisit(std::string result, const params::ParameterBlock& set,
+// After an auto-adaptation, finished or left part way: what it measured (as
+// the book keeps it) and, when its writes were all taken, the set the
+// controller holds after it, into the car's visit of today, or a new visit.
+void recordAdaptationVisit(std::string result, const std::optional<params::ParameterBlock>& set,
                            std::optional<link::ControllerIdentity> identity);
+
+// After writes that reached the journal: which of its entries they were,
+// kept by the car's visit of today, or by a new visit.
+void recordWritesVisit(const book::JournalRange& range, std::optional<link::ControllerIdentity> identity);
 
 // After a customer's report was saved: the PDF, as the report of the car's
 // visit of today, or of a new visit when today has none yet.

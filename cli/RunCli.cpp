@@ -10,6 +10,30 @@
 
 namespace dravinor::cli {
 
+namespace {
+
+// The commands that talk to the controller.
+int runSessionCommand(const std::string& command, CliSession& session, const CliOptions& options)
+{
+    if (command == "ports")
+        return runPorts(session);
+    if (command == "identify")
+        return runIdentify(session);
+    if (command == "reset")
+        return runReset(session, options);
+    if (command == "read")
+        return runRead(session, options);
+    if (command == "write")
+        return runWrite(session, options);
+    if (command == "set")
+        return runSet(session, options);
+    if (command == "live")
+        return runLive(session, options);
+    return runAdapt(session, options);
+}
+
+}  // namespace
+
 int runCli(int argc, char** argv, const params::SessionWiring& wiring)
 {
     CliOptions options;
@@ -39,26 +63,15 @@ int runCli(int argc, char** argv, const params::SessionWiring& wiring)
     if (command == "cars")
         return runCars(options);
     if (command == "car")
-        return runCar(options);
+        return runCar(options, wiring);
 
     CliSession session(wiring);
     if (!session.init(options))
         return exitUsage;
-    if (command == "ports")
-        return runPorts(session);
-    if (command == "identify")
-        return runIdentify(session);
-    if (command == "reset")
-        return runReset(session, options);
-    if (command == "read")
-        return runRead(session, options);
-    if (command == "write")
-        return runWrite(session, options);
-    if (command == "set")
-        return runSet(session, options);
-    if (command == "live")
-        return runLive(session, options);
-    return runAdapt(session, options);
+    const int exitCode = runSessionCommand(command, session, options);
+    // Whatever the command's outcome: the writes it made are on the controller.
+    session.recordWrites();
+    return exitCode;
 }
 
 }  // namespace dravinor::cli

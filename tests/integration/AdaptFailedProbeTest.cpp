@@ -2,9 +2,12 @@
 // that fails in the lambda phases.
 #include "CliFixture.h"
 
+#include "book/CarBook.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 using namespace dravinor;
 using dravinor::testing::CliFixture;
@@ -69,4 +72,25 @@ TEST_F(StuckRichProbeCli, ForceGoesOnAndTheRunEndsDoubtfulWithThreeInTheJournalT
     EXPECT_TRUE(has(run.out, "went on with a failed lambda probe (stuck rich)")) << run.out;
     const std::string journal = dravinor::testing::slurp(folder.journal());
     EXPECT_TRUE(has(journal, "doubtful: lambda probe stuck rich")) << journal;
+}
+
+TEST_F(StuckLeanProbeCli, AnAdaptationStoppedAtTheProbeIsRecordedInTheCurrentCarsVisit)
+{
+    const auto data = dir / "data";
+    ::setenv("DRAVINOR_DATA_DIR", data.c_str(), 1);
+    ASSERT_EQ(cli("car 'WX 1' --add --make-model Fiat --current").exitCode, 0);
+    const CliRun run = cli("--port COM1 adapt --ignition 2 --probe 0 --yes");
+    ::unsetenv("DRAVINOR_DATA_DIR");
+    EXPECT_EQ(run.exitCode, 5) << run.out << run.err;
+    EXPECT_TRUE(has(run.err, "Recorded as the adaptation of a new visit of WX 1")) << run.err;
+    book::CarBook book;
+    ASSERT_TRUE(book::usable(book.open(data / "workshop.sqlite").outcome));
+    const auto visits = book.visitsOf(book.carByRegistration("WX 1")->id);
+    ASSERT_EQ(visits.size(), 1u);
+    ASSERT_TRUE(visits[0].adaptation);
+    EXPECT_TRUE(has(*visits[0].adaptation, "finished: no")) << *visits[0].adaptation;
+    EXPECT_TRUE(has(*visits[0].adaptation, "stopped there")) << *visits[0].adaptation;
+    ASSERT_TRUE(visits[0].endSet) << "every write was taken: the set it left is known";
+    EXPECT_EQ(visits[0].endSet->bytes(), controller.eeprom());
+    EXPECT_TRUE(visits[0].journal) << "the reset and the writes before the probe";
 }

@@ -251,6 +251,36 @@ TEST_F(CliCarBook, AWholeWriteIsTheEndSetOfTodaysVisitOrOfANewOne)
     EXPECT_EQ(visits[0].endSet->bytes(), controller.eeprom());
 }
 
+TEST_F(CliCarBook, AVisitKeepsTheWritesItMadeAndListsThemFromTheJournal)
+{
+    ASSERT_EQ(cli("car 'WX 1' --add --make-model Fiat --current").exitCode, 0);
+    ASSERT_EQ(cli("read").exitCode, 0);
+    CliRun run = cli("set 4 99");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("Recorded as the writes of today's visit of WX 1"), std::string::npos) << run.err;
+    ASSERT_EQ(cli("set 34 1").exitCode, 0);
+    const auto visits = visitsIn("WX1");
+    ASSERT_EQ(visits.size(), 1u) << "the writes belong to the read's visit";
+    ASSERT_TRUE(visits[0].journal);
+    EXPECT_LE(visits[0].journal->first, visits[0].journal->last);
+
+    run = cli("car 'WX 1' --visit 1");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("[read set, writes]"), std::string::npos) << run.out;
+    const auto writes = run.out.find("  Writes (newest first):\n");
+    ASSERT_NE(writes, std::string::npos) << run.out;
+    const auto second = run.out.find("@34", writes);
+    const auto first = run.out.find("@4:", writes);
+    EXPECT_NE(second, std::string::npos) << run.out;
+    EXPECT_LT(second, first) << run.out;
+
+    // A journal that has rotated past the visit says so.
+    std::filesystem::remove(folder.journal());
+    run = cli("car 'WX 1' --visit 1");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("  Writes: the journal no longer holds them"), std::string::npos) << run.out;
+}
+
 TEST_F(CliCarBook, ASavedReportIsTheReportOfTodaysVisit)
 {
     ASSERT_EQ(cli("car 'WX 1' --add --make-model Fiat --current").exitCode, 0);
