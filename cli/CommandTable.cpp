@@ -216,9 +216,9 @@ const CommandSpec commands[] = {
              "                         set, every auto-adaptation (finished or left) and\n"
              "                         every command's writes, and every report saved as\n"
              "                         the report, of its visit of today (a new one if\n"
-             "                         none), until another\n"
-             "                         car is current, cars --forget-current, or the day\n"
-             "                         ends (the next day it must be chosen again)\n",
+             "                         none), until another car is current, cars\n"
+             "                         --forget-current, or the day ends (the next day it\n"
+             "                         must be chosen again)\n",
      .options = carOptions,
      .minOperands = 1,
      .maxOperands = 1,
