@@ -322,8 +322,8 @@ void recordAdaptation(CliSession& session, const AdaptationEngine& engine)
     const auto summary = report::summariseAdaptation(engine.result(), lang::decimalSeparator());
     if (!summary)
         return;
-    const bool setKnown = engine.result().failedWrites == 0 && engine.result().unacknowledged.empty() &&
-                          !session.port().deviceLost() && session.port().controllerConnected();
+    const bool setKnown =
+        engine.result().everyWriteTaken() && !session.port().deviceLost() && session.port().controllerConnected();
     recordAdaptationVisit(report::adaptationRecordText(*summary),
                           setKnown ? std::optional(session.state().block()) : std::nullopt,
                           session.connection().identity());

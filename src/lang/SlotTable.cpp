@@ -450,6 +450,8 @@ constexpr SlotDefinition slotTable[] = {
     {slot::carBook::recordedAdaptationToday, 199, "Wynik autoadaptacji dopisano do dzisiejszej wizyty samochodu %1"},
     {slot::carBook::recordedAdaptationNew, 199, "Wynik autoadaptacji dopisano jako nową wizytę samochodu %1"},
     {slot::carBook::currentLapsed, 199, "oznaczono go jako podłączony innego dnia - oznacz go ponownie"},
+    {slot::carBook::journalHeader, 99, "Zmiany"},
+    {slot::carBook::journalGone, 199, "Dziennik zmian nie zawiera już zmian tej wizyty"},
 };
 
 }  // namespace

@@ -188,6 +188,8 @@ inline constexpr int visitColumn = 51699;              // the comparison's colum
 inline constexpr int recordedAdaptationToday = 51700;  // %1 registration
 inline constexpr int recordedAdaptationNew = 51701;
 inline constexpr int currentLapsed = 51702;  // a connected car chosen on another day
+inline constexpr int journalHeader = 51703;  // how many changes the visit's writes made
+inline constexpr int journalGone = 51704;    // the journal has rotated past the visit
 }  // namespace carBook
 // The comparison of the pages with a parameter file.
 namespace diff {

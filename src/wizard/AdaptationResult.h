@@ -127,6 +127,8 @@ struct AdaptationResult {
     const GroupWrites* writesOf(WriteGroup group) const;
     // The failed single writes' addresses, each once, in address order.
     std::vector<int> unacknowledgedAddresses() const;
+    // The controller took every write it was sent: its set is the one the program holds.
+    bool everyWriteTaken() const { return failedWrites == 0 && unacknowledged.empty(); }
     bool doubtfulProbe() const { return probeFailure && probeFailure->decision == ProbeDecision::WentOn; }
     bool stoppedAtProbe() const { return probeFailure && probeFailure->decision == ProbeDecision::Stopped; }
 };

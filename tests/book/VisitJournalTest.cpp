@@ -31,8 +31,8 @@ std::int64_t millisAt(int minute)
 
 TEST(VisitJournalRange, SpansTheChangesOfAnAppendAndGrowsWithTheNext)
 {
-    const auto range = journalRangeOf({journalledWrite(1, 19, 25, at(5)), journalledWrite(2, 19, 19, at(9)),
-                                       journalledWrite(3, 19, 30, at(7))});
+    const auto range = journalRangeOf(
+        {journalledWrite(1, 19, 25, at(5)), journalledWrite(2, 19, 19, at(9)), journalledWrite(3, 19, 30, at(7))});
     ASSERT_TRUE(range);
     EXPECT_EQ(*range, (JournalRange{millisAt(5), millisAt(7)})) << "a field rewriting its value is no change";
     EXPECT_FALSE(journalRangeOf({journalledWrite(2, 19, 19, at(9))}));
@@ -70,8 +70,8 @@ TEST_F(VisitJournal, AVisitFindsItsOwnEntriesAgainNewestFirst)
     auto otherController = journalledWrite(4, 19, 25, at(12));
     otherController.controller = "2/7";
     ASSERT_TRUE(journal.append({journalledWrite(1, 19, 25, at(1)), journalledWrite(2, 19, 25, at(10)),
-                                journalledWrite(3, 19, 19, at(11)), otherController,
-                                journalledWrite(5, 19, 25, at(13)), journalledWrite(6, 19, 25, at(30))}));
+                                journalledWrite(3, 19, 19, at(11)), otherController, journalledWrite(5, 19, 25, at(13)),
+                                journalledWrite(6, 19, 25, at(30))}));
     Visit morning, later, none;
     morning.controllerType = "1";
     morning.firmware = "3";

@@ -70,7 +70,7 @@ constexpr KeyRun knownKeys[] = {
     {51605, 51613},                  // the trace's kept picture, its samples offered to a replay
     {51615, 51619},                  // how numbers and units are written
     {51620, 51625},                  // the report's words, measured figures, appendix, file name
-    {51640, 51702},                  // the car book: menu item, window, outcomes, records
+    {51640, 51704},                  // the car book: menu item, window, outcomes, records, writes
 };
 // clang-format on
 
@@ -121,7 +121,7 @@ constexpr SlotRun slotRuns[] = {
     {51641, 51656, 99},  {51657, 51658, 199}, {51659, 51664, 99}, {51665, 51666, 199}, {51667, 51667, 299},
     {51668, 51674, 199}, {51675, 51676, 299}, {51677, 51686, 199}, {51687, 51687, 299}, {51688, 51688, 199},
     {51689, 51689, 299}, {51690, 51690, 199}, {51691, 51691, 299}, {51692, 51697, 199}, {51698, 51699, 99},
-    {51700, 51702, 199},
+    {51700, 51702, 199}, {51703, 51703, 99}, {51704, 51704, 199},
 };
 // clang-format on
 // "brak sterownika" fills slot 40105 to the last byte, terminator aside.

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -413,6 +414,68 @@ TEST_F(CarBookWindowTest, AReconnectsReadIsNoNewVisitAndAFinishedAdaptationJoins
     ASSERT_NE(adaptation, nullptr);
     EXPECT_EQ(adaptation->text(), "tak");
     EXPECT_EQ(adaptation->toolTip(), "finished: yes\ntps: 0,45 - - V");
+}
+
+TEST_F(CarBookWindowTest, AFieldsWriteIsTheVisitsAndTheListNamesItFromTheJournal)
+{
+    addCar("WX 1234", "Opel Astra G");
+    ASSERT_TRUE(book::rememberCurrentCar(bookFile, "WX 1234"));
+    startWith(true);
+    QCoreApplication::processEvents();
+    auto* field = window->findChild<QLineEdit*>("PRLambda");
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, "0,5");
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(controller.eeprom()[1], 25);
+    auto visits = visitsOf("WX 1234");
+    ASSERT_EQ(visits.size(), 1u) << "the write joins the read's visit";
+    ASSERT_TRUE(visits[0].journal);
+
+    ui::CarBookWindow* book = openBook();
+    ASSERT_NE(book, nullptr);
+    selectCar(book, "WX 1234");
+    const QTableWidgetItem* changes = book->visits()->item(0, ui::carbook::JournalColumn);
+    ASSERT_NE(changes, nullptr);
+    EXPECT_EQ(changes->text(), "1");
+    EXPECT_TRUE(changes->toolTip().endsWith("Próg sondy lambda (PRLambda, 1): 0,38 V [19] -> 0,50 V [25]"))
+        << changes->toolTip().toStdString();
+
+    // Leaving the field again rewrites the value it holds: nothing changed, nothing recorded.
+    const auto range = visits[0].journal;
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(visitsOf("WX 1234")[0].journal, range);
+
+    // Once the journal has been rotated away, the visit says so.
+    std::filesystem::remove(session->journal().path());
+    book->refresh();
+    selectCar(book, "WX 1234");
+    changes = book->visits()->item(0, ui::carbook::JournalColumn);
+    EXPECT_EQ(changes->text(), "-");
+    EXPECT_EQ(changes->toolTip(), "Dziennik zmian nie zawiera już zmian tej wizyty");
+}
+
+TEST_F(CarBookWindowTest, AnAdaptationLeftPartWayKeepsWhatItMeasuredButNotAnUnsureSet)
+{
+    addCar("WX 1234", "Opel Astra G");
+    ASSERT_TRUE(book::rememberCurrentCar(bookFile, "WX 1234"));
+    startWith(true);
+    QCoreApplication::processEvents();
+    ui::CarBookHandOver* handOver = window->carBook();
+    wizard::AdaptationResult result;
+    result.figures[static_cast<std::size_t>(wizard::Figure::TpsIdle)] = 0.45;
+    result.unacknowledged = {7};
+    result.failedWrites = 1;
+    handOver->afterAdaptation(result);
+    QCoreApplication::processEvents();
+    const auto visits = visitsOf("WX 1234");
+    ASSERT_EQ(visits.size(), 1u);
+    ASSERT_TRUE(visits[0].adaptation);
+    EXPECT_EQ(visits[0].adaptation->substr(0, 12), "finished: no");
+    EXPECT_FALSE(visits[0].endSet) << "a write the controller did not take leaves its set unknown";
 }
 
 TEST_F(CarBookWindowTest, AVisitsSetIsWrittenAfterTheBulkWritesQuestionWithItsBackup)

@@ -78,7 +78,7 @@ QString recordedText(Record what, const book::CurrentCarLookup& lookup, const st
     if (!recorded.done())
         return slotText(notRecorded).arg(registration, writeProblemText(recorded.write));
     // A reconnect's read of the set the visit holds: nothing new, nothing to say.
-    if (recorded.visit == book::VisitTaken::AlreadyThere)
+    if (recorded.visit == book::VisitTaken::AlreadyThere || what == Record::Writes)
         return openProblemText(lookup.open, file);
     const bool today = recorded.visit == book::VisitTaken::TodaysVisit;
     int key = recordedRead;

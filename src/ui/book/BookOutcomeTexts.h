@@ -17,8 +17,9 @@ QString openProblemText(const book::OpenResult& result, const std::filesystem::p
 // Why a write was refused.
 QString writeProblemText(book::BookWrite write);
 // What became of recording for the current car, for the status line; empty
-// when no car is current. `read`: a whole read rather than a write or report.
-enum class Record { Read, EndSet, Report, Adaptation };
+// when no car is current. Writes that were recorded say nothing: each write
+// says its own outcome, and a field is written at every edit.
+enum class Record { Read, EndSet, Report, Adaptation, Writes };
 QString recordedText(Record what, const book::CurrentCarLookup& lookup, const std::filesystem::path& file,
                      const book::Recorded& recorded);
 

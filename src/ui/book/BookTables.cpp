@@ -34,6 +34,26 @@ QString controllerText(const book::Visit& visit)
     return text;
 }
 
+// How many changes the journal still holds of the visit, each in the tooltip.
+QTableWidgetItem* writesCell(const VisitWrites& writes)
+{
+    if (!writes.kept)
+        return cell({});
+    if (writes.lines.isEmpty()) {
+        QTableWidgetItem* gone = cell(QStringLiteral("-"), Qt::AlignCenter);
+        gone->setToolTip(slotText(journalGone));
+        return gone;
+    }
+    QTableWidgetItem* count = cell(QString::number(writes.lines.size()), Qt::AlignCenter);
+    // A tooltip a screen can hold: the newest changes, and how many more.
+    constexpr qsizetype shownLines = 30;
+    QStringList shown = writes.lines.mid(0, shownLines);
+    if (writes.lines.size() > shownLines)
+        shown << QStringLiteral("(+%1)").arg(writes.lines.size() - shownLines);
+    count->setToolTip(shown.join(u'\n'));
+    return count;
+}
+
 void setHeaders(QTableWidget& table, const QStringList& headers)
 {
     table.setColumnCount(static_cast<int>(headers.size()));
@@ -68,10 +88,10 @@ void showVisitHeaders(QTableWidget& table)
 {
     setHeaders(table,
                {slotText(timeHeader), slotText(odometerHeader), slotText(controllerHeader), slotText(readSetHeader),
-                slotText(endSetHeader), slotText(reportHeader), slotText(adaptationHeader)});
+                slotText(endSetHeader), slotText(reportHeader), slotText(adaptationHeader), slotText(journalHeader)});
 }
 
-void showVisits(QTableWidget& table, const std::vector<book::Visit>& visits)
+void showVisits(QTableWidget& table, const std::vector<book::Visit>& visits, const std::vector<VisitWrites>& writes)
 {
     table.setRowCount(static_cast<int>(visits.size()));
     for (int row = 0; row < table.rowCount(); ++row) {
@@ -89,6 +109,8 @@ void showVisits(QTableWidget& table, const std::vector<book::Visit>& visits)
         if (visit.adaptation)
             adaptation->setToolTip(QString::fromStdString(*visit.adaptation).trimmed());
         table.setItem(row, AdaptationColumn, adaptation);
+        const auto index = static_cast<std::size_t>(row);
+        table.setItem(row, JournalColumn, index < writes.size() ? writesCell(writes[index]) : cell({}));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "book/BookRecords.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -22,7 +23,16 @@ enum VisitColumn {
     EndSetColumn,
     ReportColumn,
     AdaptationColumn,
+    JournalColumn,
     visitColumns
+};
+
+// What the journal still holds of a visit's writes, a line each, newest
+// first. `kept`: the visit wrote any (a visit before its journal's oldest
+// entry keeps its range but finds no lines).
+struct VisitWrites {
+    bool kept = false;
+    QStringList lines;
 };
 
 // A visit's time in local time, to the minute: "2026-12-09 15:05".
@@ -33,6 +43,8 @@ QString visitTime(std::int64_t utcSeconds);
 void showCarHeaders(QTableWidget& table);
 void showCars(QTableWidget& table, const std::vector<book::CarSummary>& cars);
 void showVisitHeaders(QTableWidget& table);
-void showVisits(QTableWidget& table, const std::vector<book::Visit>& visits);
+// `writes`: one per visit, or none when the journal was not read.
+void showVisits(QTableWidget& table, const std::vector<book::Visit>& visits,
+                const std::vector<VisitWrites>& writes = {});
 
 }  // namespace dravinor::ui::carbook

@@ -1,5 +1,6 @@
 #include "ui/book/CarBookHandOver.h"
 
+#include "book/VisitJournal.h"
 #include "lang/ShownNumbers.h"
 #include "params/ControllerSession.h"
 #include "report/AdaptationRecord.h"
@@ -8,7 +9,9 @@
 #include "ui/book/WindowBook.h"
 #include "ui/dialogs/Dialogs.h"
 #include "ui/dialogs/ParameterDiffDialog.h"
+#include "ui/journal/JournalTableModel.h"
 #include "ui/report/ReportDialog.h"
+#include "wizard/AdaptationResult.h"
 
 #include <QCompleter>
 #include <QDesktopServices>
@@ -18,6 +21,25 @@
 #include <QUrl>
 
 namespace dravinor::ui {
+
+namespace {
+
+// "2026-12-10 10:02:11  Próg sondy (PRLambda, 1): 0,38 V [19] -> 0,45 V [22]"; a bulk
+// write's summary with its count, and a write the controller did not take, marked.
+QString writeLine(const JournalTableModel& journal, const params::JournalEntry& entry)
+{
+    using Column = JournalTableModel::Column;
+    QString line =
+        journal.cellText(entry, Column::Time) + QStringLiteral("  ") + journal.cellText(entry, Column::Field);
+    if (entry.address != 0)
+        line += QStringLiteral(": ") + journal.cellText(entry, Column::OldValue) + QStringLiteral(" -> ") +
+                journal.cellText(entry, Column::NewValue);
+    if (entry.address == 0 || !entry.acknowledged)
+        line += QStringLiteral("  (") + journal.cellText(entry, Column::Result) + ')';
+    return line;
+}
+
+}  // namespace
 
 CarBookHandOver::CarBookHandOver(params::ControllerSession& session, Dialogs* dialogs, CarBookHost host)
     : session_(session), dialogs_(dialogs), host_(std::move(host)), book_(std::make_unique<WindowBook>())
@@ -38,6 +60,7 @@ void CarBookHandOver::showWindow()
                 if (host_.help)
                     host_.help(QStringLiteral("ksiazka"));
             },
+            [this](const std::vector<book::Visit>& visits) { return writesOf(visits); },
         };
         window_ = new CarBookWindow(*book_, dialogs_, std::move(actions), host_.window);
     }
@@ -94,10 +117,38 @@ void CarBookHandOver::afterAdaptation(const wizard::AdaptationResult& result)
     const auto summary = report::summariseAdaptation(result, lang::decimalSeparator());
     if (!summary)
         return;  // nothing measured, nothing to keep
-    tellLater(book_->recordAdaptation(report::adaptationRecordText(*summary), session_.state().block(),
+    // A write it did not get through leaves the controller's set unknown.
+    const bool setKnown = result.everyWriteTaken() && session_.port().controllerConnected();
+    tellLater(book_->recordAdaptation(report::adaptationRecordText(*summary),
+                                      setKnown ? std::optional(session_.state().block()) : std::nullopt,
                                       session_.connection().identity()));
     if (window_ && window_->isVisible())
         window_->refresh();
+}
+
+void CarBookHandOver::afterWrites(const std::vector<params::JournalEntry>& entries)
+{
+    const auto range = book::journalRangeOf(entries);
+    if (!range)
+        return;  // a field rewriting its own value: nothing changed on the car
+    tellLater(book_->recordWrites(*range, session_.connection().identity()));
+    if (window_ && window_->isVisible())
+        window_->refresh();
+}
+
+std::vector<carbook::VisitWrites> CarBookHandOver::writesOf(const std::vector<book::Visit>& visits) const
+{
+    const auto found = book::visitJournalEntries(session_.journal(), visits);
+    // The journal window's words for a write, the fields named as the pages name them.
+    JournalTableModel journal;
+    journal.setCaptionRoot(host_.pagesRoot);
+    std::vector<carbook::VisitWrites> writes(visits.size());
+    for (std::size_t i = 0; i < visits.size(); ++i) {
+        writes[i].kept = visits[i].journal.has_value();
+        for (const params::JournalEntry& entry : found.entries[i])
+            writes[i].lines << writeLine(journal, entry);
+    }
+    return writes;
 }
 
 void CarBookHandOver::afterReportSaved(const QString& path)

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "book/BookRecords.h"
+#include "params/JournalEntry.h"
 #include "params/ParameterBlock.h"
+#include "ui/book/BookTables.h"
 
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -57,8 +61,13 @@ public:
     void afterWholeRead();
     void afterBulkWrite(const params::BulkWriteOutcome& outcome);
     void afterReportSaved(const QString& path);
-    // An auto-adaptation ran to its end: what it measured and the set it left.
+    // An auto-adaptation ran to its end, or was left part way: what it
+    // measured, and the set it left when the controller took every write.
     void afterAdaptation(const wizard::AdaptationResult& result);
+    // Writes that reached the journal: into the current car's visit.
+    void afterWrites(const std::vector<params::JournalEntry>& entries);
+    // What the journal holds of each visit's writes, a line each.
+    std::vector<carbook::VisitWrites> writesOf(const std::vector<book::Visit>& visits) const;
     // The current car's registration and make and model in the report's
     // fields, and the book's registrations to complete the typed one.
     void fillReport(ReportDialog& dialog);

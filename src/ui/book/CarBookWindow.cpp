@@ -182,7 +182,7 @@ void CarBookWindow::redrawTexts()
     endCurrent_->setText(slotText(carbook::endCurrentButton));
     help_->setText(slotText(carbook::helpButton));
     // The yes and no marks are words of the language too.
-    carbook::showVisits(*visits_, shownVisits_);
+    carbook::showVisits(*visits_, shownVisits_, shownWrites_);
 }
 
 void CarBookWindow::listCars()
@@ -222,8 +222,9 @@ void CarBookWindow::showVisitsOfSelected()
 {
     const auto car = selectedCar();
     shownVisits_ = car ? book_.book().visitsOf(car->id) : std::vector<book::Visit>{};
+    shownWrites_ = actions_.writesOf ? actions_.writesOf(shownVisits_) : std::vector<carbook::VisitWrites>{};
     const QSignalBlocker quiet(visits_);
-    carbook::showVisits(*visits_, shownVisits_);
+    carbook::showVisits(*visits_, shownVisits_, shownWrites_);
     if (!shownVisits_.empty())
         visits_->selectRow(0);
     updateButtons();

@@ -2,6 +2,7 @@
 
 #include "book/BookRecords.h"
 #include "params/ParameterBlock.h"
+#include "ui/book/BookTables.h"
 
 #include <QWidget>
 
@@ -34,6 +35,8 @@ struct CarBookActions {
     std::function<bool(const QString& path)> openFile;
     // The help at the book's topic.
     std::function<void()> help;
+    // What the journal holds of each visit's writes; without it, nothing is shown of them.
+    std::function<std::vector<carbook::VisitWrites>(const std::vector<book::Visit>& visits)> writesOf;
 };
 
 // "Książka serwisowa": the cars, found as the fitter types, the chosen car's
@@ -104,6 +107,7 @@ private:
     bool usable_ = false;
     std::vector<book::CarSummary> shownCars_;
     std::vector<book::Visit> shownVisits_;
+    std::vector<carbook::VisitWrites> shownWrites_;
     QLabel* problem_ = nullptr;
     QLineEdit* search_ = nullptr;
     QTableWidget* cars_ = nullptr;

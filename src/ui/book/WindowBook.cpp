@@ -82,11 +82,19 @@ QString WindowBook::recordEndSet(const params::ParameterBlock& set,
     });
 }
 
-QString WindowBook::recordAdaptation(std::string result, const params::ParameterBlock& set,
+QString WindowBook::recordAdaptation(std::string result, const std::optional<params::ParameterBlock>& set,
                                      const std::optional<link::ControllerIdentity>& identity)
 {
     return recordFor(*this, carbook::Record::Adaptation, [&](const book::Car& car, std::time_t now) {
         return book::recordAdaptation(book_, car, std::move(result), set, identity, now);
+    });
+}
+
+QString WindowBook::recordWrites(const book::JournalRange& range,
+                                 const std::optional<link::ControllerIdentity>& identity)
+{
+    return recordFor(*this, carbook::Record::Writes, [&](const book::Car& car, std::time_t now) {
+        return book::recordJournal(book_, car, range, identity, now);
     });
 }
 

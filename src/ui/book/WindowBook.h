@@ -37,10 +37,12 @@ public:
 
     // Records for the current car; an empty text when no car is current.
     QString recordRead(const params::ParameterBlock& set, const std::optional<link::ControllerIdentity>& identity);
-    QString recordAdaptation(std::string result, const params::ParameterBlock& set,
+    QString recordAdaptation(std::string result, const std::optional<params::ParameterBlock>& set,
                              const std::optional<link::ControllerIdentity>& identity);
     QString recordEndSet(const params::ParameterBlock& set, const std::optional<link::ControllerIdentity>& identity);
     QString recordReport(const QString& pdfPath);
+    // Writes that reached the journal; said only when they could not be recorded.
+    QString recordWrites(const book::JournalRange& range, const std::optional<link::ControllerIdentity>& identity);
 
 private:
     std::filesystem::path file_;

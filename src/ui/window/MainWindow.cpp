@@ -338,6 +338,8 @@ void MainWindow::stopAllTimers()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (currentPage_ == TabAuto)
+        recordLeftWizard();
     session_.port().close();
     stopAllTimers();
     QMainWindow::closeEvent(event);

@@ -151,6 +151,8 @@ private:
     void buildCarBook();
     void redrawCarBook();
     void lendCarBookTo(ReportDialog& dialog);
+    // The wizard left before its end: what it measured so far.
+    void recordLeftWizard();
     void destroyCarBook();
     // "Porównaj z plikiem…" (MainWindowCompare.cpp).
     void compareWithFile();

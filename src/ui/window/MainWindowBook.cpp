@@ -1,5 +1,8 @@
 #include "ui/window/MainWindow.h"
 
+#include "params/ControllerSession.h"
+#include "ui/wizard/WizardController.h"
+
 #include "ui/connection/ConnectionPresenter.h"
 #include "ui/language/LanguageChoice.h"
 #include "ui/report/ReportDialog.h"
@@ -30,6 +33,8 @@ void MainWindow::buildCarBook()
     connection_->afterBulkWrite = [this](const params::BulkWriteOutcome& outcome) {
         carBook_->afterBulkWrite(outcome);
     };
+    session_.journalRecorder().setAppendListener(
+        [this](const std::vector<params::JournalEntry>& entries) { carBook_->afterWrites(entries); });
 }
 
 void MainWindow::showCarBook()
@@ -49,8 +54,15 @@ void MainWindow::lendCarBookTo(ReportDialog& dialog)
     connect(&dialog, &ReportDialog::saved, this, [this](const QString& path) { carBook_->afterReportSaved(path); });
 }
 
+void MainWindow::recordLeftWizard()
+{
+    if (wizard_)
+        carBook_->afterAdaptation(wizard_->engine().result());
+}
+
 void MainWindow::destroyCarBook()
 {
+    session_.journalRecorder().setAppendListener({});
     delete carBook_;
     carBook_ = nullptr;
 }

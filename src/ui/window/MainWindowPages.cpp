@@ -29,7 +29,12 @@ void MainWindow::setPageQuietly(int index)
 
 bool MainWindow::confirmLeavingWizard()
 {
-    return currentPage_ != TabAuto || dialogs_.askYesNo(texts::leaveWizardQuestion);
+    if (currentPage_ != TabAuto)
+        return true;
+    if (!dialogs_.askYesNo(texts::leaveWizardQuestion))
+        return false;
+    recordLeftWizard();
+    return true;
 }
 
 void MainWindow::switchToPage(Page page)
@@ -54,7 +59,7 @@ void MainWindow::onCurrentPageChanged(int index)
         return;
     // A change by mouse was confirmed in the tab bar's filter; one by
     // keyboard (Ctrl+Tab) is confirmed here, and undone on No.
-    if (currentPage_ == TabAuto && index != TabAuto && !dialogs_.askYesNo(texts::leaveWizardQuestion)) {
+    if (index != TabAuto && !confirmLeavingWizard()) {
         setPageQuietly(TabAuto);
         return;
     }
