@@ -56,6 +56,18 @@ struct LanguageSwitch : dravinor::testing::WindowInFolder {
 
 }  // namespace
 
+TEST_F(LanguageSwitch, TheStartUpsNoteThatThePagesHoldTheDefaultSetIsSaidAgainInTheNewLanguage)
+{
+    write("lang/polski.txt", "10002 Pomoc\n");
+    write("lang/russian.txt", "51005 " + windows1251("набор по умолчанию") + "\n");
+    start();
+    ASSERT_TRUE(status("StatusBar1").endsWith(" - strony pokazują zestaw domyślny, nie parametry samochodu"))
+        << status("StatusBar1").toStdString();
+    item("rosyjski")->trigger();
+    EXPECT_TRUE(status("StatusBar1").endsWith(QString::fromUtf8(" - набор по умолчанию")))
+        << status("StatusBar1").toStdString();
+}
+
 TEST_F(LanguageSwitch, StatusLineHintTitleAndFuelWordAreSaidAgainInTheNewLanguage)
 {
     write("lang/polski.txt", "10002 Pomoc\n");

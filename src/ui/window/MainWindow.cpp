@@ -295,7 +295,7 @@ void MainWindow::startUp()
     if (!outcome.connected) {
         showDefaultSet();
         // The pages are not the car's: the fitter must not take them for it.
-        showStatus(1, defaultSetStatusText(outcome));
+        showStatus(1, StatusText([outcome] { return defaultSetStatusText(outcome); }));
     }
     pages_->showGroups();
     // The program always starts in Polish.
