@@ -7,6 +7,7 @@
 //     --gtest_filter='DISABLED_CarBookPictures*'
 #include "WindowOnLine.h"
 
+#include "ui/book/BookTables.h"
 #include "ui/book/CarBookWindow.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +54,11 @@ struct CarBookPictures : dravinor::testing::WindowOnLine, ::testing::WithParamIn
 // whose visits have every mark, then a search that narrows the list.
 TEST_P(CarBookPictures, OverTheMainWindow)
 {
+    // The writes the command line made for the book, in this window's journal.
+    const QByteArray state = qgetenv("DRAVINOR_STATE_DIR");
+    if (!state.isEmpty() && std::filesystem::exists(state.toStdString() + "/journal.log"))
+        std::filesystem::copy_file(state.toStdString() + "/journal.log", WindowOnLine::folder.journal(),
+                                   std::filesystem::copy_options::overwrite_existing);
     startWith(false);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     window->setStartFrame(screen);
@@ -72,6 +79,18 @@ TEST_P(CarBookPictures, OverTheMainWindow)
     const QString size = QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height());
     const QString name = QStringLiteral("%1/book-%2-%3.png").arg(folder, GetParam(), size);
     EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(name, "PNG")) << name.toStdString();
+
+    // The changes of the newest visit, as the mouse over their count shows them.
+    if (QTableWidgetItem* changes = book->visits()->item(0, ui::carbook::JournalColumn);
+        changes && !changes->toolTip().isEmpty()) {
+        const QRect cell = book->visits()->visualItemRect(changes);
+        QToolTip::showText(book->visits()->viewport()->mapToGlobal(cell.center()), changes->toolTip(),
+                           book->visits()->viewport());
+        QTest::qWait(300);
+        const QString writes = QStringLiteral("%1/book-changes-%2-%3.png").arg(folder, GetParam(), size);
+        EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(writes, "PNG")) << writes.toStdString();
+        QToolTip::hideText();
+    }
 
     book->search()->setText(QStringLiteral("opel"));
     QTest::qWait(300);
