@@ -57,30 +57,6 @@ MainWindow::MainWindow(params::ControllerSession& session, Dialogs* dialogs)
     placeOnScreen(initialWindowSize, true);
 }
 
-QRect MainWindow::screenArea() const
-{
-    return placement_->screenArea();
-}
-
-void MainWindow::placeOnScreen(QSize outer, bool centred)
-{
-    QRect wanted(frameGeometry().topLeft(), outer);
-    if (const QRect area = screenArea(); centred && area.isValid())
-        wanted.moveCenter(area.center());
-    placeFrame(wanted);
-}
-
-void MainWindow::placeFrame(const QRect& wanted)
-{
-    placement_->place(wanted);
-}
-
-void MainWindow::setStartFrame(const QRect& outer)
-{
-    startFrame_ = outer;
-    placeFrame(outer);
-}
-
 MainWindow::~MainWindow()
 {
     destroyCarBook();

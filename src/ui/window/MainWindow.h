@@ -165,7 +165,7 @@ private:
     void wizardNextKey();
     void leaveFinishedWizard();
 
-    // Size and layout (MainWindowLayout.cpp, MainWindow.cpp).
+    // Size and layout (MainWindowLayout.cpp).
     void chooseResolution(QSize outer);
     // The available area of the window's screen.
     QRect screenArea() const;

@@ -5,6 +5,7 @@
 #include "ui/pages/ParameterPages.h"
 #include "ui/window/WindowFit.h"
 #include "ui/window/WindowMenus.h"
+#include "ui/window/WindowPlacement.h"
 
 #include <QFontMetrics>
 #include <QStatusBar>
@@ -14,6 +15,30 @@
 #include <algorithm>
 
 namespace dravinor::ui {
+
+QRect MainWindow::screenArea() const
+{
+    return placement_->screenArea();
+}
+
+void MainWindow::placeOnScreen(QSize outer, bool centred)
+{
+    QRect wanted(frameGeometry().topLeft(), outer);
+    if (const QRect area = screenArea(); centred && area.isValid())
+        wanted.moveCenter(area.center());
+    placeFrame(wanted);
+}
+
+void MainWindow::placeFrame(const QRect& wanted)
+{
+    placement_->place(wanted);
+}
+
+void MainWindow::setStartFrame(const QRect& outer)
+{
+    startFrame_ = outer;
+    placeFrame(outer);
+}
 
 void MainWindow::chooseResolution(QSize outer)
 {
