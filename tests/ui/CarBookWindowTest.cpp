@@ -433,17 +433,24 @@ TEST_F(CarBookWindowTest, AFieldsWriteIsTheVisitsAndTheListNamesItFromTheJournal
     ASSERT_EQ(visits.size(), 1u) << "the write joins the read's visit";
     ASSERT_TRUE(visits[0].journal);
 
+    // A bulk write of the set it holds changes nothing: its summary is listed, not counted.
+    dialogs.answers = {true};
+    click("ZapiszPar");
+    QCoreApplication::processEvents();
+
     ui::CarBookWindow* book = openBook();
     ASSERT_NE(book, nullptr);
     selectCar(book, "WX 1234");
     const QTableWidgetItem* changes = book->visits()->item(0, ui::carbook::JournalColumn);
     ASSERT_NE(changes, nullptr);
     EXPECT_EQ(changes->text(), "1");
-    EXPECT_TRUE(changes->toolTip().endsWith("Próg sondy lambda (PRLambda, 1): 0,38 V [19] -> 0,50 V [25]"))
+    const QStringList lines = changes->toolTip().split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << changes->toolTip().toStdString();
+    EXPECT_TRUE(lines[1].endsWith("Próg sondy lambda (PRLambda, 1): 0,38 V [19] -> 0,50 V [25]"))
         << changes->toolTip().toStdString();
 
     // Leaving the field again rewrites the value it holds: nothing changed, nothing recorded.
-    const auto range = visits[0].journal;
+    const auto range = visitsOf("WX 1234")[0].journal;
     field->setFocus();
     QTest::keyClick(field, Qt::Key_Tab);
     QCoreApplication::processEvents();

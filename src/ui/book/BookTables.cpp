@@ -34,7 +34,8 @@ QString controllerText(const book::Visit& visit)
     return text;
 }
 
-// How many changes the journal still holds of the visit, each in the tooltip.
+// How many values the visit's writes changed, as the journal still holds
+// them, each in the tooltip.
 QTableWidgetItem* writesCell(const VisitWrites& writes)
 {
     if (!writes.kept)
@@ -44,7 +45,7 @@ QTableWidgetItem* writesCell(const VisitWrites& writes)
         gone->setToolTip(slotText(journalGone));
         return gone;
     }
-    QTableWidgetItem* count = cell(QString::number(writes.lines.size()), Qt::AlignCenter);
+    QTableWidgetItem* count = cell(QString::number(writes.changes), Qt::AlignCenter);
     // A tooltip a screen can hold: the newest changes, and how many more.
     constexpr qsizetype shownLines = 30;
     QStringList shown = writes.lines.mid(0, shownLines);

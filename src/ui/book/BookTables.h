@@ -28,10 +28,12 @@ enum VisitColumn {
 };
 
 // What the journal still holds of a visit's writes, a line each, newest
-// first. `kept`: the visit wrote any (a visit before its journal's oldest
-// entry keeps its range but finds no lines).
+// first: the values they changed, and the summaries of bulk writes. `kept`:
+// the visit wrote any (a visit before its journal's oldest entry keeps its
+// range but finds no lines).
 struct VisitWrites {
     bool kept = false;
+    int changes = 0;
     QStringList lines;
 };
 

@@ -145,8 +145,11 @@ std::vector<carbook::VisitWrites> CarBookHandOver::writesOf(const std::vector<bo
     std::vector<carbook::VisitWrites> writes(visits.size());
     for (std::size_t i = 0; i < visits.size(); ++i) {
         writes[i].kept = visits[i].journal.has_value();
-        for (const params::JournalEntry& entry : found.entries[i])
+        for (const params::JournalEntry& entry : found.entries[i]) {
             writes[i].lines << writeLine(journal, entry);
+            if (entry.address != 0)
+                ++writes[i].changes;  // not a bulk write's summary
+        }
     }
     return writes;
 }
