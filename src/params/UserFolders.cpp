@@ -37,9 +37,9 @@ fs::path dataFolder()
     return userFolder("DRAVINOR_DATA_DIR", "XDG_DATA_HOME", fs::path(".local") / "share");
 }
 
-fs::path roamingSettingsFolder()
+fs::path settingsFolder()
 {
-    return {};
+    return nonEmptyEnv("DRAVINOR_CONFIG_DIR");
 }
 
 }  // namespace dravinor::params

@@ -17,9 +17,10 @@ std::filesystem::path stateFolder();
 // %LOCALAPPDATA%\Dravinor, beside the journal: a database is no file to roam.
 std::filesystem::path dataFolder();
 
-// The window's settings and recent files on Windows: %APPDATA%\Dravinor,
-// which roams with the user. Empty elsewhere, where Qt's own place for a
-// user's settings is the custom ($XDG_CONFIG_HOME, else ~/.config).
-std::filesystem::path roamingSettingsFolder();
+// The window's settings and recent files: $DRAVINOR_CONFIG_DIR when set;
+// else on Windows %APPDATA%\Dravinor, which roams with the user; else empty,
+// where Qt's own place for a user's settings is the custom
+// ($XDG_CONFIG_HOME/dravinor, else ~/.config/dravinor).
+std::filesystem::path settingsFolder();
 
 }  // namespace dravinor::params

@@ -56,8 +56,10 @@ fs::path dataFolder()
     return programFolderIn(FOLDERID_LocalAppData);
 }
 
-fs::path roamingSettingsFolder()
+fs::path settingsFolder()
 {
+    if (fs::path dir = environmentFolder(L"DRAVINOR_CONFIG_DIR"); !dir.empty())
+        return dir;
     return programFolderIn(FOLDERID_RoamingAppData);
 }
 

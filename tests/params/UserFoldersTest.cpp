@@ -19,8 +19,13 @@ TEST(UserFolders, StateDirOverridesXdgWhichOverridesHome)
     ::setenv("HOME", "/home/fitter", 1);
     EXPECT_EQ(WriteJournal::defaultPath(), "/home/fitter/.local/state/dravinor/journal.log");
     EXPECT_EQ(stateFolder(), "/home/fitter/.local/state/dravinor");
-    // The window's settings stay where Qt keeps them ($XDG_CONFIG_HOME/dravinor).
-    EXPECT_TRUE(roamingSettingsFolder().empty());
+    // The window's settings stay where Qt keeps them ($XDG_CONFIG_HOME/dravinor)
+    // unless a folder is named.
+    ::unsetenv("DRAVINOR_CONFIG_DIR");
+    EXPECT_TRUE(settingsFolder().empty());
+    ::setenv("DRAVINOR_CONFIG_DIR", "/x/config", 1);
+    EXPECT_EQ(settingsFolder(), "/x/config");
+    ::unsetenv("DRAVINOR_CONFIG_DIR");
 }
 
 TEST(UserFolders, DataDirOverridesXdgDataWhichOverridesHome)

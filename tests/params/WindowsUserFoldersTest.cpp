@@ -28,7 +28,8 @@ TEST(UserFolders, JournalIsLocalAndSettingsRoam)
     ASSERT_NE(local, roaming);
     EXPECT_EQ(stateFolder(), local / "Dravinor");
     EXPECT_EQ(WriteJournal::defaultPath(), local / "Dravinor" / "journal.log");
-    EXPECT_EQ(roamingSettingsFolder(), roaming / "Dravinor");
+    ::_wputenv_s(L"DRAVINOR_CONFIG_DIR", L"");
+    EXPECT_EQ(settingsFolder(), roaming / "Dravinor");
     ::_wputenv_s(L"DRAVINOR_DATA_DIR", L"");
     EXPECT_EQ(dataFolder(), local / "Dravinor") << "the car book stays on this PC too";
 }

@@ -47,13 +47,13 @@ params::SaveTarget examined(const QString& path)
 
 QString FileMemory::settingsFile()
 {
-    // Where QSettings keeps the user scope of the INI format, unless the
-    // system's custom is a roaming folder (Windows); named as one file, so
-    // that no fallback file elsewhere is ever read either.
-    const std::filesystem::path roaming = params::roamingSettingsFolder();
-    const QString folder = roaming.empty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                                                 QStringLiteral("/dravinor")
-                                           : QString::fromStdU16String(roaming.generic_u16string());
+    // Where QSettings keeps the user scope of the INI format, unless a
+    // folder is named or the system's custom is a roaming one (Windows);
+    // named as one file, so that no fallback file elsewhere is ever read either.
+    const std::filesystem::path named = params::settingsFolder();
+    const QString folder = named.empty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                                               QStringLiteral("/dravinor")
+                                         : QString::fromStdU16String(named.generic_u16string());
     return folder + QStringLiteral("/dravinor.ini");
 }
 

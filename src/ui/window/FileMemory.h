@@ -15,7 +15,8 @@ namespace dravinor::ui {
 // dialogs used last, the parameter files used last and the workshop's name
 // for the customer's report. Kept with QSettings in
 // $XDG_CONFIG_HOME/dravinor/dravinor.ini (~/.config/dravinor/dravinor.ini),
-// on Windows %APPDATA%\Dravinor\dravinor.ini, that one file alone. When it is no regular file (a FIFO that would hang
+// on Windows %APPDATA%\Dravinor\dravinor.ini, or $DRAVINOR_CONFIG_DIR/dravinor.ini,
+// that one file alone. When it is no regular file (a FIFO that would hang
 // the reading, a device that would be replaced by the saving), it is never
 // opened: what the window keeps lasts until it closes, and that is said once.
 class FileMemory : public QObject {
