@@ -2,8 +2,8 @@
 
 #include "ControllerLine.h"
 #include "FakeClock.h"
-#include "link/PosixSerialDevice.h"
 #include "link/SerialDevice.h"
+#include "link/SystemSerialDevice.h"
 #include "params/SessionWiring.h"
 
 #include <algorithm>
@@ -20,7 +20,7 @@ namespace dravinor::testing {
 // The simulated controller inside the test process: the same controller,
 // faults and line timing as dravinor-sim on its pty, on a fake clock that
 // moves only when the tool sleeps. Its device is what a session opens as the
-// port at slavePath(); any other path is opened by the termios backend, as
+// port at slavePath(); any other path is opened by the system's serial backend, as
 // the program would (a missing device, /dev/null, a FIFO). Its calls mirror
 // ControllerSimulator's, so a test reads the same either way.
 class SimulatedController {
@@ -99,7 +99,7 @@ private:
 
         link::OpenResult open(const std::string& path) override
         {
-            // Held by another session's port: as the termios backend's
+            // Held by another session's port: as the system backend's
             // exclusive open says.
             if (isOpen())
                 return {link::OpenError::Busy, "Device or resource busy"};
@@ -184,7 +184,7 @@ private:
             return open_ && !lost;
         }
         SimulatedController& controller_;
-        link::PosixSerialDevice real_;
+        link::SystemSerialDevice real_;
         bool onReal_ = false;
     };
 

@@ -99,9 +99,14 @@ struct WindowOnLine : ::testing::Test {
         std::error_code none;
         for (const auto& entry : std::filesystem::directory_iterator(folder / "backups", none))
             files.push_back(entry.path());
-        // By the time they were written: two in one second differ only by a suffix.
+        // By the time they were written; two in one second differ only by a
+        // suffix ("-2"), and a file system's clock may not tell them apart.
         std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
-            return std::filesystem::last_write_time(a) < std::filesystem::last_write_time(b);
+            const auto aTime = std::filesystem::last_write_time(a), bTime = std::filesystem::last_write_time(b);
+            if (aTime != bTime)
+                return aTime < bTime;
+            const auto aName = a.filename().string(), bName = b.filename().string();
+            return aName.size() != bName.size() ? aName.size() < bName.size() : aName < bName;
         });
         return files;
     }

@@ -105,7 +105,7 @@ TEST_P(CarBookPictures, ABookThatCannotBeOpened)
     const QByteArray data = qgetenv("DRAVINOR_DATA_DIR");
     const std::filesystem::path broken = folder.toStdString() + "/broken-book";
     std::filesystem::create_directories(broken / "workshop.sqlite");
-    ::setenv("DRAVINOR_DATA_DIR", broken.c_str(), 1);
+    ::setenv("DRAVINOR_DATA_DIR", broken.string().c_str(), 1);
     startWith(false);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     window->setStartFrame(screen);

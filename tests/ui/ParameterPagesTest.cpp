@@ -1,4 +1,5 @@
 #include "PageTestSupport.h"
+#include "UnderWine.h"
 
 #include "ui/pages/ModePictures.h"
 #include "ui/pages/ParameterPageLayout.h"
@@ -260,6 +261,7 @@ TEST_F(ParameterPages, TheControllerModeShowsItsPictureBesideTheHint)
 
 TEST_F(ParameterPages, LayoutAppliesTheProportionalGeometryByName)
 {
+    DRAVINOR_SKIP_WITHOUT_REAL_FONTS();
     pages->layout(1024, 768);
     const int fontSize = ui::parameterPagesFontSize(1024, 768);
     const auto expected =
@@ -281,6 +283,7 @@ TEST_F(ParameterPages, LayoutAppliesTheProportionalGeometryByName)
 // shape every caption, list item and shown value fits its control.
 TEST_F(ParameterPages, UnevenFontsAndCutTextsOnAPage)
 {
+    DRAVINOR_SKIP_WITHOUT_REAL_FONTS();
     const std::pair<int, int> sizes[] = {{640, 480}, {800, 600}, {1280, 1024}, {640, 900}, {1500, 560}, {1920, 1200}};
     for (const auto& [w, h] : sizes) {
         pages->layout(w, h);

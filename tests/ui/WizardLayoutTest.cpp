@@ -1,4 +1,5 @@
 #include "ui/wizard/WizardLayout.h"
+#include "UnderWine.h"
 #include "ui/wizard/WizardControlNames.h"
 #include "ui/wizard/WizardPages.h"
 
@@ -87,6 +88,7 @@ TEST(WizardLayout, NoTwoControlsOverlapAndAllStayOnThePage)
 
 TEST(WizardLayout, EveryTextFitsItsPlace)
 {
+    DRAVINOR_SKIP_WITHOUT_REAL_FONTS();
     QTabWidget tabs;
     addWizardTabs(tabs);
     WizardPages pages(&tabs);

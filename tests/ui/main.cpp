@@ -38,9 +38,13 @@ int main(int argc, char** argv)
     // this run's own, never to the user's settings.
     const QString settingsDir =
         QString::fromStdString(::testing::TempDir() + "dravinor-test-settings-" + std::to_string(::getpid()));
+    // Left by a run of the same number that was killed, or (Windows) that
+    // could not delete a file it still held: never this run's.
+    QDir(settingsDir).removeRecursively();
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir);
-    // The window names its settings file from the configuration folder: the same one.
-    ::setenv("XDG_CONFIG_HOME", settingsDir.toLocal8Bit().constData(), 1);
+    // The window's settings file is named in the same folder, where the
+    // tests clear it.
+    ::setenv("DRAVINOR_CONFIG_DIR", (settingsDir + QStringLiteral("/dravinor")).toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);
