@@ -82,10 +82,14 @@ strings -el "$menu/Dravinor demo.lnk" | grep -qx -- --demo || fail "the demo's e
 echo "check-windows-package: the installer installed into $installed, with its Start-menu and Add/Remove Programs entries"
 
 # The uninstaller copies itself to a temporary folder and returns at once;
-# the copy removes the folder.
-timeout 60 "${wine_run[@]}" "$installed/uninstall.exe" /S || fail "the silent uninstall failed"
+# the copy removes the folder. Under wine that first step now and then
+# exits non-zero although the copy went on: what counts is what is left.
+code=0
+timeout 60 "${wine_run[@]}" "$installed/uninstall.exe" /S || code=$?
 for _ in $(seq 120); do [ -e "$installed" ] || break; sleep 0.5; done
-[ ! -e "$installed" ] || fail "the uninstaller left $installed: $(find "$installed" -mindepth 1 -printf '%P ')"
+[ ! -e "$installed" ] ||
+  fail "the silent uninstall (exit $code) left $installed: $(find "$installed" -mindepth 1 -printf '%P ')"
+[ "$code" -eq 0 ] || echo "check-windows-package: the uninstaller exited $code, and removed the folder all the same"
 [ ! -e "$menu" ] || fail "the uninstaller left $menu"
 if "${wine_run[@]}" reg query "$key" >/dev/null 2>&1; then fail "the uninstaller left $key"; fi
 echo "check-windows-package: the uninstaller removed the folder, the Start-menu entries and $key"
