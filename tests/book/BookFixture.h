@@ -6,9 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <string>
 
 namespace dravinor::testing {
+
+// Noon of a local day, so that hours either side stay on it.
+inline std::time_t localNoon()
+{
+    std::tm noon{};
+    noon.tm_year = 2026 - 1900;
+    noon.tm_mon = 11;
+    noon.tm_mday = 9;
+    noon.tm_hour = 12;
+    noon.tm_isdst = -1;
+    return std::mktime(&noon);
+}
 
 // A book of the test's own, open, in a folder of its own.
 struct BookFixture : ::testing::Test {

@@ -45,13 +45,7 @@ TEST_F(VisitJournal, WritesWidenTodaysVisitOrStartOne)
 {
     const Car car = addCar("WX 1");
     const link::ControllerIdentity identity{0x31};
-    std::tm localNoon{};
-    localNoon.tm_year = 2026 - 1900;
-    localNoon.tm_mon = 11;
-    localNoon.tm_mday = 9;
-    localNoon.tm_hour = 12;
-    localNoon.tm_isdst = -1;
-    const std::time_t noon = std::mktime(&localNoon);
+    const std::time_t noon = dravinor::testing::localNoon();
     const auto first = recordJournal(book, car, {millisAt(5), millisAt(5)}, identity, noon);
     ASSERT_TRUE(first.done());
     EXPECT_EQ(first.visit, VisitTaken::NewVisit) << "a write with no visit today starts one";

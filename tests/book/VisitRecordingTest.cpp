@@ -16,17 +16,7 @@ namespace {
 using VisitRecording = dravinor::testing::BookFixture;
 using CurrentCarLookupTest = dravinor::testing::BookFixture;
 
-// Noon of a local day, so that hours either side stay on it.
-std::time_t localNoon()
-{
-    std::tm noon{};
-    noon.tm_year = 2026 - 1900;
-    noon.tm_mon = 11;
-    noon.tm_mday = 9;
-    noon.tm_hour = 12;
-    noon.tm_isdst = -1;
-    return std::mktime(&noon);
-}
+using dravinor::testing::localNoon;
 
 const link::ControllerIdentity identity{0x23};
 
