@@ -23,8 +23,8 @@ inline bool underWine()
 }  // namespace dravinor::testing
 
 // Skips a test that measures the fonts of a real PC, where those are absent.
-#define DRAVINOR_SKIP_WITHOUT_REAL_FONTS()                                                                   \
-    do {                                                                                                     \
-        if (dravinor::testing::underWine())                                                                  \
-            GTEST_SKIP() << "wine has none of Windows' fonts: their widths and writing systems are not a PC's"; \
+#define DRAVINOR_SKIP_WITHOUT_REAL_FONTS()                                                                             \
+    do {                                                                                                               \
+        if (dravinor::testing::underWine())                                                                            \
+            GTEST_SKIP() << "wine has none of Windows' fonts: their widths and writing systems are not a PC's";        \
     } while (false)
