@@ -23,15 +23,20 @@ std::string identityText(link::ControllerIdentity identity)
 
 bool waitForController(params::Reconnection& reconnection, const std::atomic<bool>& interrupted)
 {
-    if (reconnection.descriptor() < 0)
+    if (!reconnection.watching())
         return false;
     std::cerr << "dravinor-cli: waiting for " << reconnection.watchedName() << " to come back (Ctrl+C ends)\n";
-    bool tryLater = false;
+    // Where the system tells of nothing (Windows), the name is looked at
+    // every look, and the port tried every few: a port whose name stays
+    // while its device is gone (wine's) comes back that way too.
+    const bool told = reconnection.descriptor() >= 0;
+    bool tryLater = !told;
     for (int looks = 0; !interrupted; ++looks) {
         params::ReconnectOutcome outcome;
-        if (waitReadable(reconnection.descriptor(), lookMs))
+        const bool readable = waitReadable(reconnection.descriptor(), lookMs);
+        if (readable || !told)
             outcome = reconnection.onWatchEvent(true);
-        else if (tryLater && looks % retryEveryLooks == 0)
+        if (!readable && outcome.step == params::ReconnectStep::Nothing && tryLater && looks % retryEveryLooks == 0)
             outcome = reconnection.tryAgain(true);
         switch (outcome.step) {
         case params::ReconnectStep::Back:

@@ -12,6 +12,9 @@
 #   adapt --yes             the auto-adaptation, the simulator's fitter
 #                           following it (about a minute), then recorded in
 #                           the current car's visit
+#   live --reconnect        polls while the simulator's adapter is unplugged
+#                           and plugged in again: the controller must be
+#                           found again on COM1 and the polls go on
 #   car REG --add --current the car book in a folder of its own: a car made
 #                           current before the read, whose visit then holds
 #                           the set read and the set written; cars --export
@@ -87,6 +90,29 @@ cli adapt adapt --ignition 2 --probe 0 --yes
 cli car-adapted car "WX 1234A"
 if ! grep -q '^ *1 .*adaptation' "$dir/cli-car-adapted.txt"; then
   echo "windows-cli-check: the adaptation is not in the car's visit ($dir/cli-car-adapted.txt)"
+  [ $status -ne 0 ] || status=1
+fi
+
+# The adapter unplugged under live --reconnect, once the polls run, and
+# plugged in again 3 s later: Windows tells a console program of no port
+# coming back, so the CLI looks for it and tries it every 0.6 s.
+sim_off_com1
+sim_on_com1_link "$sim"
+out="$dir/cli-live-reconnect.txt"
+started=$SECONDS
+timeout 120 "${cli_exe[@]}" --port COM1 live --reconnect --count 300 </dev/null >"$out" 2>&1 &
+cli_pid=$!
+for _ in $(seq 150); do grep -q '^lambda' "$out" 2>/dev/null && break; sleep 0.2; done
+sleep 1
+kill -USR1 "$sim_pid"
+sleep 3
+kill -USR1 "$sim_pid"
+code=0
+wait "$cli_pid" || code=$?
+echo "windows-cli-check: dravinor-cli live --reconnect over COM1, the adapter unplugged and back: exit $code" \
+     "in $((SECONDS - started)) s ($out)"
+if [ $code -ne 0 ] || ! grep -q 'the controller is back on COM1' "$out"; then
+  echo "windows-cli-check: live --reconnect did not find the controller again ($out)"
   [ $status -ne 0 ] || status=1
 fi
 exit $status

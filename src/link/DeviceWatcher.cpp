@@ -40,6 +40,7 @@ bool DeviceWatcher::start()
     fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd_ < 0)
         return false;
+    started_ = true;
     arm();
     return true;
 }

@@ -9,7 +9,9 @@ namespace dravinor::link {
 // no polling. A folder that does not exist yet (udev makes /dev/serial only
 // with the first adapter) is waited for through the nearest folder above it
 // that does. The descriptor is for the caller's event loop; takeChanges()
-// reads it without blocking.
+// reads it without blocking. On Windows ("COM3"), which tells of ports only
+// through a window's device notifications, there is no descriptor: each
+// takeChanges() looks whether the name is there now.
 class DeviceWatcher {
 public:
     explicit DeviceWatcher(std::string path);
@@ -20,8 +22,9 @@ public:
     // False when the kernel gives no inotify instance (the caller then has
     // no reconnection, but loses nothing else).
     bool start();
-    bool started() const { return fd_ >= 0; }
-    // Readable when something happened; -1 before start().
+    bool started() const { return started_; }
+    // Readable when something happened; -1 before start(), and on Windows,
+    // where the caller looks with takeChanges() now and then instead.
     int descriptor() const { return fd_; }
     // Drains what the kernel reported. True when the name may have appeared,
     // vanished or been replaced since the last call: present() says how it
@@ -43,6 +46,8 @@ private:
     std::string awaitedEntry_;  // the entry of watchedFolder_ that matters: the name, or the next folder
     int fd_ = -1;
     int watch_ = -1;
+    bool started_ = false;
+    bool lastSeen_ = false;  // Windows: the name was there at the last look
 };
 
 }  // namespace dravinor::link

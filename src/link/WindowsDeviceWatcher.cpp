@@ -7,20 +7,26 @@
 namespace dravinor::link {
 
 // Windows tells of arriving ports through a window's device notifications,
-// which the plain layers have no window for: no watcher here, so a lost
-// port is found again by trying it, and nothing else is lost.
+// which the plain layers have no window for: the caller looks now and then
+// instead, and each look asks whether the name is there (QueryDosDevice:
+// no port is opened).
 DeviceWatcher::DeviceWatcher(std::string path) : path_(std::move(path)) {}
 
 DeviceWatcher::~DeviceWatcher() = default;
 
 bool DeviceWatcher::start()
 {
-    return false;
+    lastSeen_ = present();
+    started_ = true;
+    return true;
 }
 
 bool DeviceWatcher::takeChanges()
 {
-    return false;
+    const bool seen = present();
+    const bool changed = seen != lastSeen_;
+    lastSeen_ = seen;
+    return changed;
 }
 
 // "COM3" or "\\.\COM3": present while the system knows the DOS device name.

@@ -63,8 +63,11 @@ public:
     bool following() const { return following_; }
     bool waiting() const { return waiting_; }
     const std::string& watchedName() const;
-    // The watcher's descriptor, for an event loop; -1 when nothing is watched.
+    // The watcher's descriptor, for an event loop; -1 when nothing is watched,
+    // or when the watcher is looked at now and then instead (Windows).
     int descriptor() const;
+    // A port is followed and its name watched.
+    bool watching() const { return watcher_ != nullptr; }
 
     // After an exchange: has the followed port's device gone away?
     ReconnectOutcome checkLine();
