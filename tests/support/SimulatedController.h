@@ -68,10 +68,12 @@ public:
         unplugged_ = true;
         line_.resetLine();
     }
-    // A new device appears, with a new path.
-    bool replug(std::string* = nullptr)
+    // A new device appears, with a new path; or, sameName, under the path it
+    // had, as a COM port keeps its name.
+    bool replug(std::string* = nullptr, bool sameName = false)
     {
-        ++plugs_;
+        if (!sameName)
+            ++plugs_;
         unplugged_ = false;
         line_.resetLine();
         device_->lost = false;

@@ -23,11 +23,13 @@ QString identityText(link::ControllerIdentity identity)
 
 ReconnectWatch::ReconnectWatch(params::ControllerSession& session, QWidget* window, ReconnectServices services)
     : QObject(window), reconnection_(session), window_(window), services_(std::move(services)),
-      retryTimer_(new QTimer(this))
+      retryTimer_(new QTimer(this)), lookTimer_(new QTimer(this))
 {
     retryTimer_->setSingleShot(true);
     retryTimer_->setInterval(defaultRetryAfterMs);
     connect(retryTimer_, &QTimer::timeout, this, &ReconnectWatch::retry);
+    lookTimer_->setInterval(lookEveryMs);
+    connect(lookTimer_, &QTimer::timeout, this, &ReconnectWatch::look);
 }
 
 ReconnectWatch::~ReconnectWatch() = default;
@@ -43,6 +45,7 @@ void ReconnectWatch::follow()
     reconnection_.follow();
     if (!reconnection_.waiting()) {
         retryTimer_->stop();
+        lookTimer_->stop();
         titleSaysLost_ = false;
     }
     watchDescriptor();
@@ -81,6 +84,24 @@ void ReconnectWatch::retry()
     handle(reconnection_.tryAgain(services_.readsAllowed()));
 }
 
+void ReconnectWatch::look()
+{
+    if (!reconnection_.waiting()) {
+        lookTimer_->stop();
+        return;
+    }
+    if (retryTimer_->isActive())
+        return;  // what came back is tried again soon anyway
+    ReconnectOutcome outcome = reconnection_.onWatchEvent(services_.readsAllowed());
+    // A name that stays while its device is gone (wine's ports) is tried all the same.
+    if (outcome.step == ReconnectStep::Nothing)
+        outcome = reconnection_.tryAgain(services_.readsAllowed());
+    // Still away: the lines go on saying so.
+    if (outcome.step == ReconnectStep::NotYet && outcome.openError == link::OpenError::NotFound)
+        return;
+    handle(outcome);
+}
+
 void ReconnectWatch::handle(const ReconnectOutcome& outcome)
 {
     switch (outcome.step) {
@@ -112,6 +133,8 @@ void ReconnectWatch::showBothLines(const StatusText& text)
 void ReconnectWatch::showLost(const ReconnectOutcome& outcome)
 {
     retryTimer_->stop();
+    if (reconnection_.watching() && reconnection_.descriptor() < 0)
+        lookTimer_->start();
     const QString port = QString::fromStdString(outcome.portName);
     showBothLines(StatusText([port] { return slotText(lang::slot::adapterUnplugged).arg(port); }));
     titleSaysLost_ = true;
@@ -127,6 +150,7 @@ void ReconnectWatch::redrawTitle()
 void ReconnectWatch::showBack(const ReconnectOutcome& outcome)
 {
     retryTimer_->stop();
+    lookTimer_->stop();
     services_.applyOutcome(outcome.connection);
     if (outcome.pagesRead)
         services_.showParameters();
@@ -141,6 +165,7 @@ void ReconnectWatch::showBack(const ReconnectOutcome& outcome)
 void ReconnectWatch::showOther(const ReconnectOutcome& outcome)
 {
     retryTimer_->stop();
+    lookTimer_->stop();
     titleSaysLost_ = false;
     link::ConnectionOutcome none;
     none.title.kind = link::TitleUpdate::Kind::NoController;

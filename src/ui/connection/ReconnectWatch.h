@@ -31,8 +31,11 @@ struct ReconnectServices {
 // The window's side of following the controller through an unplugged
 // adapter: tells the loss at once on both status lines and in the title,
 // wakes on the watcher's descriptor (no polling), and tells what came
-// back. The window stays on its page; the live view polls again by itself
-// once the controller is connected.
+// back. Where the watcher has no descriptor (Windows, which tells a program
+// of ports only through device notifications), it looks for the adapter
+// every lookEveryMs while it is away: the port's name, and the port tried.
+// The window stays on its page; the live view polls again by itself once
+// the controller is connected.
 class ReconnectWatch : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +44,7 @@ public:
     // permissions, ModemManager may be probing it).
     static constexpr int defaultRetries = 10;
     static constexpr int defaultRetryAfterMs = 500;
+    static constexpr int lookEveryMs = 600;
 
     ReconnectWatch(params::ControllerSession& session, QWidget* window, ReconnectServices services);
     ~ReconnectWatch() override;
@@ -61,6 +65,7 @@ private:
     void watchDescriptor();
     void onEvent();
     void retry();
+    void look();
     void handle(const params::ReconnectOutcome& outcome);
     void showLost(const params::ReconnectOutcome& outcome);
     void showBack(const params::ReconnectOutcome& outcome);
@@ -72,6 +77,7 @@ private:
     ReconnectServices services_;
     QSocketNotifier* notifier_ = nullptr;
     QTimer* retryTimer_ = nullptr;
+    QTimer* lookTimer_ = nullptr;
     int retries_ = defaultRetries;
     int retriesLeft_ = 0;
     bool titleSaysLost_ = false;
