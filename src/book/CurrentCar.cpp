@@ -33,10 +33,15 @@ std::optional<CurrentCarChoice> currentCarChoice(const fs::path& book)
     return choice;
 }
 
+bool CurrentCarChoice::holdsOn(std::time_t now) const
+{
+    return chosen != 0 && sameLocalDay(chosen, now);
+}
+
 std::optional<std::string> currentCar(const fs::path& book, std::time_t now)
 {
     auto choice = currentCarChoice(book);
-    if (!choice || choice->chosen == 0 || !sameLocalDay(choice->chosen, now))
+    if (!choice || !choice->holdsOn(now))
         return std::nullopt;
     return std::move(choice->registration);
 }

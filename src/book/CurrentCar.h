@@ -18,7 +18,10 @@ std::filesystem::path currentCarPath(const std::filesystem::path& book);
 
 struct CurrentCarChoice {
     std::string registration;
-    std::time_t chosen = 0;
+    std::time_t chosen = 0;  // 0: no time written, which holds on no day
+
+    // Made on the local day of now.
+    bool holdsOn(std::time_t now) const;
 };
 // The choice as written, whatever its day; nullopt when there is none.
 std::optional<CurrentCarChoice> currentCarChoice(const std::filesystem::path& book);

@@ -48,8 +48,7 @@ CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& book
     if (!choice)
         return lookup;
     lookup.registration = choice->registration;
-    const auto registration = currentCar(bookFile, now);
-    if (!registration) {
+    if (!choice->holdsOn(now)) {
         lookup.state = CurrentCarLookup::State::Lapsed;
         return lookup;
     }
@@ -62,7 +61,7 @@ CurrentCarLookup findCurrentCar(CarBook& book, const std::filesystem::path& book
     } else {
         lookup.open.outcome = BookOpen::Opened;
     }
-    lookup.car = book.carByRegistration(*registration);
+    lookup.car = book.carByRegistration(choice->registration);
     lookup.state = lookup.car ? CurrentCarLookup::State::Found : CurrentCarLookup::State::NotInBook;
     return lookup;
 }
