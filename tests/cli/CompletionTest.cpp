@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "TestLocations.h"
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -41,7 +42,7 @@ struct Completer {
         std::ostringstream script;
         if (withLibrary)
             script << "source " << bashCompletionLibrary << "\n";
-        script << "source " << quoted(DRAVINOR_COMPLETION) << "\n"
+        script << "source " << quoted(dravinor::testing::sourcePath("completions/dravinor-cli.bash")) << "\n"
                << "COMP_LINE=" << quoted(line)
                << "; COMP_POINT=${#COMP_LINE}\n"
                // COMP_WORDS as readline splits them, at blanks and at "=".

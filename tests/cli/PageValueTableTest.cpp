@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -81,7 +82,8 @@ TEST(PageValueTable, ColumnsLineUpWhateverPolishLettersACaptionHolds)
 
 TEST(PageValueTable, WithTheShippedPolishFileTheCaptionsHaveTheirPolishLetters)
 {
-    const auto texts = cli::PolishTexts::fromFile(std::filesystem::path(DRAVINOR_SOURCE_DIR) / "lang" / "polski.txt");
+    const auto texts =
+        cli::PolishTexts::fromFile(std::filesystem::path(dravinor::testing::sourceDir()) / "lang" / "polski.txt");
     ASSERT_TRUE(texts.fromFile());
     const std::string table = cli::pageValueTable(texts, defaultSet());
     EXPECT_NE(rowOf(table, "TPWStopniach").find("Temperatura przełączenia"), std::string::npos) << table;
@@ -146,9 +148,9 @@ TEST(DiffPrinter, AValueNoFieldShowsIsNamedInThePagesLanguage)
 {
     auto changed = defaultSet();
     changed.setParameter(params::Address(27), 5);
-    testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStdout();
     EXPECT_EQ(cli::printDifferences(cli::PolishTexts{}, defaultSet(), changed, "a", "b"), 1);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("-      Kod wyjścia emulacji"), std::string::npos) << out;
     EXPECT_EQ(out.find("Emulation output code"), std::string::npos) << out;
 }
@@ -157,14 +159,15 @@ TEST(DiffPrinter, AValueNoFieldShowsIsNamedInThePagesLanguage)
 // not the built-in ones without their Polish letters.
 TEST(DiffPrinter, WithTheShippedPolishFileTheCaptionsAreItsWords)
 {
-    const auto texts = cli::PolishTexts::fromFile(std::filesystem::path(DRAVINOR_SOURCE_DIR) / "lang" / "polski.txt");
+    const auto texts =
+        cli::PolishTexts::fromFile(std::filesystem::path(dravinor::testing::sourceDir()) / "lang" / "polski.txt");
     ASSERT_TRUE(texts.fromFile());
     auto changed = defaultSet();
     const auto temperature = params::address::switchOverTemperature;
     changed.setParameter(temperature, static_cast<std::uint8_t>(changed.get(temperature) + 10));
-    testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStdout();
     EXPECT_EQ(cli::printDifferences(texts, defaultSet(), changed, "a", "b"), 1);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = ::testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("TPWStopniach  Temperatura przełączenia"), std::string::npos) << out;
     EXPECT_NE(out.find(" °C"), std::string::npos) << out;
     lang::textSlots().restoreBuiltIn();

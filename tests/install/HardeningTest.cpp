@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <regex>
 #include <string>
 
@@ -35,7 +36,7 @@ TEST(Hardening, ProgramsArePieWithReadOnlyRelocationsBoundAtStartProtectedAndFor
     };
     for (const auto& [program, callsFortified] :
          {Program{"/app/dravinor", true}, Program{"/cli/dravinor-cli", true}, Program{"/sim/dravinor-sim", false}}) {
-        const std::string binary = std::string(DRAVINOR_BINARY_DIR) + program;
+        const std::string binary = dravinor::testing::binaryDir() + program;
         EXPECT_NE(readelf("--file-header", binary).find("DYN (Position-Independent Executable"), std::string::npos)
             << binary << " is not PIE";
         EXPECT_NE(readelf("--program-headers", binary).find("GNU_RELRO"), std::string::npos)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -37,7 +38,7 @@ protected:
         prefix_ = new fs::path(fs::temp_directory_path() / ("dravinor-install-" + std::to_string(::getpid())));
         fs::remove_all(*prefix_);
         const CommandResult install = run(std::string("\"") + CMAKE_COMMAND_PATH + "\" --install \"" +
-                                          DRAVINOR_BINARY_DIR + "\" --prefix \"" + prefix_->string() + "\"");
+                                          dravinor::testing::binaryDir() + "\" --prefix \"" + prefix_->string() + "\"");
         installOutput_ = new std::string(install.output);
         installed_ = install.status == 0;
     }

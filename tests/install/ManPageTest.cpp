@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -20,7 +21,7 @@ using dravinor::test::run;
 
 namespace {
 
-const std::string binaryDir = DRAVINOR_BINARY_DIR;
+const std::string binaryDir = dravinor::testing::binaryDir();
 
 std::string helpOf(const std::string& program, const std::string& arguments = "--help")
 {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -259,8 +260,8 @@ TEST(SlowAdaptEndToEnd, ADeadProbeStopsTheAdaptationBeforeItsThresholdAgainstThe
         const int quiet = open("/dev/null", O_WRONLY);
         dup2(quiet, STDOUT_FILENO);
         dup2(quiet, STDERR_FILENO);
-        execl(DRAVINOR_SIM_PATH, DRAVINOR_SIM_PATH, "--fitter", "--probe", "stuck-lean", "--link", link.c_str(),
-              static_cast<char*>(nullptr));
+        execl(dravinor::testing::simProgram().c_str(), dravinor::testing::simProgram().c_str(), "--fitter", "--probe",
+              "stuck-lean", "--link", link.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     struct Stop {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
@@ -349,7 +350,7 @@ TEST(CliCarBookProcess, ListsTheBookOfTheDataFolderItIsGiven)
 {
     dravinor::testing::StateFolder folder;
     const std::string env = "DRAVINOR_DATA_DIR='" + (folder / "data").string() + "' ";
-    const std::string cli = env + "'" DRAVINOR_CLI_PATH "' ";
+    const std::string cli = env + "'" + dravinor::testing::cliProgram() + "' ";
     const std::string out = (folder / "out").string();
     ASSERT_EQ(std::system((cli + "car 'KR 7' --add --make-model Lada >/dev/null 2>&1").c_str()), 0);
     ASSERT_EQ(std::system((cli + "cars kr >'" + out + "' 2>&1").c_str()), 0);

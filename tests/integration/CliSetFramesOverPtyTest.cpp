@@ -5,6 +5,7 @@
 #include "CliFixture.h"
 #include "FrameLog.h"
 
+#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;
@@ -58,5 +59,5 @@ TEST_F(CliSetFrames, EveryFieldWritesTheFramesItWroteBefore)
         controller.setFaults(deaf);
         set(field, field == std::string("PCTps") ? "1,5" : "3000");
     }
-    dravinor::testing::expectRecordedFrames(log.text(), std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/cli-set.txt");
+    dravinor::testing::expectRecordedFrames(log.text(), dravinor::testing::sourceDir() + "/tests/frames/cli-set.txt");
 }

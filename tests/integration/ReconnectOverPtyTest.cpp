@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -295,8 +296,8 @@ struct PtyCliReconnect : ::testing::Test {
         const std::string interrupt =
             interruptAfterS > 0 ? "timeout -s INT " + std::to_string(interruptAfterS) + " " : std::string{};
         const std::string command = "DRAVINOR_STATE_DIR='" + dir.string() + "' DRAVINOR_PORTS='COM1=" + plugged.link +
-                                    "' " + interrupt + "'" DRAVINOR_CLI_PATH "' live " + arguments + " >'" +
-                                    (dir / "out").string() + "' 2>'" + (dir / "err").string() + "' </dev/null";
+                                    "' " + interrupt + "'" + dravinor::testing::cliProgram() + "' live " + arguments +
+                                    " >'" + (dir / "out").string() + "' 2>'" + (dir / "err").string() + "' </dev/null";
         std::thread other(std::move(meanwhile));
         dravinor::testing::CliRun run;
         const int status = std::system(command.c_str());

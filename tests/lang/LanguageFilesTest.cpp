@@ -8,6 +8,7 @@
 
 #include <iconv.h>
 
+#include "TestLocations.h"
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
@@ -22,7 +23,7 @@
 
 namespace {
 
-const std::filesystem::path sourceDir{DRAVINOR_SOURCE_DIR};
+const std::filesystem::path sourceDir{dravinor::testing::sourceDir()};
 
 std::string readFile(const std::filesystem::path& path)
 {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -73,9 +74,9 @@ TEST(TextSlots, SlotNumbersAreNamedOnlyInTheTextTable)
     const std::regex named(R"(constexpr\s+(?:int|SlotText)\s+\w+\s*(?:=|\{)\s*(\d{5})\b)");
     std::vector<std::string> elsewhere;
     for (const char* folder : {"src", "cli", "app"}) {
-        for (const auto& entry : fs::recursive_directory_iterator(fs::path(DRAVINOR_SOURCE_DIR) / folder)) {
+        for (const auto& entry : fs::recursive_directory_iterator(fs::path(dravinor::testing::sourceDir()) / folder)) {
             const fs::path& file = entry.path();
-            const std::string relative = fs::relative(file, DRAVINOR_SOURCE_DIR).generic_string();
+            const std::string relative = fs::relative(file, dravinor::testing::sourceDir()).generic_string();
             if (relative.starts_with("src/lang/") || (file.extension() != ".h" && file.extension() != ".cpp"))
                 continue;
             std::ifstream in(file);
@@ -167,8 +168,8 @@ TEST(ShownNumbers, TheLanguageFileGivesTheSeparatorAndTheUnits)
     EXPECT_EQ(dravinor::lang::decimalText(-0.004, 2), "0,00") << "a reading at zero shows no sign";
     EXPECT_EQ(dravinor::lang::decimalText(-1.5, 1), "-1,5");
     EXPECT_EQ(dravinor::lang::unitText(Unit::Volt), "V");
-    const auto content =
-        dravinor::lang::readLanguageFile(std::filesystem::path(DRAVINOR_SOURCE_DIR) / "lang" / "russian.txt");
+    const auto content = dravinor::lang::readLanguageFile(std::filesystem::path(dravinor::testing::sourceDir()) /
+                                                          "lang" / "russian.txt");
     const dravinor::lang::ControlTexts russian(content, dravinor::lang::CodePage::Windows1251);
     EXPECT_EQ(dravinor::lang::unitText(Unit::Volt), "В");
     EXPECT_EQ(dravinor::lang::unitInLanguage("/s"), "/с");

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <array>
 #include <map>
 #include <utility>
@@ -93,7 +94,7 @@ TEST_F(UndoFrames, UndoWritesTheFramesItWroteBefore)
     deafTo[{'R', 22 + 36}] = 5;
     undo("a word whose RAM copy is not acknowledged", entry(JournalKind::Write, 22, 23, 0x0190));
     dravinor::testing::expectRecordedFrames(log.text(),
-                                            std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/journal-undo.txt");
+                                            dravinor::testing::sourceDir() + "/tests/frames/journal-undo.txt");
 }
 
 }  // namespace dravinor::params

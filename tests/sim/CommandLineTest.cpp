@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -22,7 +23,7 @@ namespace {
 // Runs the program; returns its exit status.
 int exitStatus(const std::string& arguments)
 {
-    const int status = std::system((std::string(DRAVINOR_SIM_EXE) + " " + arguments + " >/dev/null 2>&1").c_str());
+    const int status = std::system((dravinor::testing::simProgram() + " " + arguments + " >/dev/null 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -167,7 +168,7 @@ TEST(EepromImage, ShortFileLeavesTheRestAtFactoryValues)
 
 TEST(PtySimulatorProgram, PrintsThePathAndStopsOnTerm)
 {
-    FILE* out = ::popen(DRAVINOR_SIM_EXE " --no-pacing & echo $!", "r");
+    FILE* out = ::popen((dravinor::testing::simProgram() + " --no-pacing & echo $!").c_str(), "r");
     ASSERT_NE(out, nullptr);
     // The shell's pid line and the program's path line, in either order.
     char lines[2][128] = {};
@@ -215,7 +216,7 @@ struct SimulatorProcess {
     explicit SimulatorProcess(std::vector<std::string> args)
         : link(::testing::TempDir() + "dravinor-unplug-link-" + std::to_string(::getpid()))
     {
-        args.insert(args.begin(), {DRAVINOR_SIM_EXE, "--no-pacing", "--link", link});
+        args.insert(args.begin(), {dravinor::testing::simProgram().c_str(), "--no-pacing", "--link", link});
         std::vector<char*> argv;
         for (std::string& arg : args)
             argv.push_back(arg.data());

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -158,8 +159,8 @@ struct PtyCli : ::testing::Test {
     {
         const std::string map = ports.empty() ? "COM1=" + controller.slavePath() : ports;
         const std::string command = "DRAVINOR_STATE_DIR='" + folder.path().string() + "' DRAVINOR_PORTS='" + map +
-                                    "' '" DRAVINOR_CLI_PATH "' " + arguments + " >'" + (dir / "out").string() +
-                                    "' 2>'" + (dir / "err").string() + "' </dev/null";
+                                    "' '" + dravinor::testing::cliProgram() + "' " + arguments + " >'" +
+                                    (dir / "out").string() + "' 2>'" + (dir / "err").string() + "' </dev/null";
         CliRun run;
         const int status = std::system(command.c_str());
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -37,7 +38,7 @@ struct CliProcess {
 
     void start(const std::vector<std::string>& arguments, bool terminal)
     {
-        std::vector<std::string> words{DRAVINOR_CLI_PATH};
+        std::vector<std::string> words{dravinor::testing::cliProgram()};
         words.insert(words.end(), arguments.begin(), arguments.end());
         if (terminal) {
             pid = forkpty(&fd, nullptr, nullptr, nullptr);

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 namespace dravinor::testing {
@@ -31,7 +32,8 @@ struct WindowInFolder : WindowOnLine {
     void copyShipped(const QString& relative)
     {
         QDir(files.path()).mkpath(QFileInfo(relative).path());
-        ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + relative, files.filePath(relative)));
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(dravinor::testing::sourceDir() + "/") + relative,
+                                files.filePath(relative)));
     }
     void start(bool controllerAttached = false)
     {

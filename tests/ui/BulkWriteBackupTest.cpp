@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;
@@ -104,10 +105,7 @@ struct BackupWindow : dravinor::testing::WindowOnLine {
         const auto& model = window->journalWindow()->model();
         return model.cellText(0, column);
     }
-    static std::string recording(const char* name)
-    {
-        return std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/" + name;
-    }
+    static std::string recording(const char* name) { return dravinor::testing::sourceDir() + "/tests/frames/" + name; }
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <cstdlib>
 #include <filesystem>
 
@@ -38,7 +39,7 @@ struct CarBookPictures : dravinor::testing::WindowOnLine, ::testing::WithParamIn
         if (folder.isEmpty() || qEnvironmentVariableIsEmpty("DRAVINOR_DATA_DIR"))
             GTEST_SKIP() << "DRAVINOR_BOOK_PICTURES and DRAVINOR_DATA_DIR name no folders";
         // The language files are found in the source folder.
-        QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR));
+        QDir::setCurrent(QString::fromStdString(dravinor::testing::sourceDir()));
     }
     void TearDown() override
     {

@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <cstdlib>
 #include <fstream>
 
@@ -329,7 +330,8 @@ TEST_F(CarBookWindowTest, TheOpenWindowFollowsTheLanguageChosen)
     const QString before = QDir::currentPath();
     QDir(languages.path()).mkpath("lang");
     for (const char* file : {"lang/polski.txt", "lang/russian.txt"})
-        QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + file, QDir(languages.path()).filePath(file));
+        QFile::copy(QString::fromStdString(dravinor::testing::sourceDir() + "/") + file,
+                    QDir(languages.path()).filePath(file));
     QDir::setCurrent(languages.path());
     const book::Car car = addCar("WX 1234", "Opel Astra G");
     book::Visit visit;

@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;
@@ -49,7 +50,8 @@ struct DesktopWindow : dravinor::testing::WindowOnLine {
     {
         ASSERT_TRUE(QDir(files.path()).mkpath("lang"));
         for (const char* name : {"lang/polski.txt", "lang/russian.txt"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + name, files.filePath(name)));
+            ASSERT_TRUE(
+                QFile::copy(QString::fromStdString(dravinor::testing::sourceDir() + "/") + name, files.filePath(name)));
         ASSERT_TRUE(QDir::setCurrent(files.path()));
         startWith(controllerAttached);
         ASSERT_TRUE(dialogs.messages.isEmpty());

@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <chrono>
 #include <functional>
 
@@ -89,7 +90,8 @@ struct ShippedLanguages {
     {
         QDir(folder.path()).mkpath("lang");
         for (const char* file : {"lang/polski.txt", "lang/russian.txt"})
-            QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + file, QDir(folder.path()).filePath(file));
+            QFile::copy(QString::fromStdString(dravinor::testing::sourceDir() + "/") + file,
+                        QDir(folder.path()).filePath(file));
         QDir::setCurrent(folder.path());
     }
     ~ShippedLanguages() { QDir::setCurrent(before); }

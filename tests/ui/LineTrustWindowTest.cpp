@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;
@@ -29,7 +30,8 @@ struct LineTrustWindow : dravinor::testing::WindowOnLine {
     {
         ASSERT_TRUE(QDir(files.path()).mkpath("lang"));
         for (const char* name : {"lang/polski.txt", "lang/russian.txt"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + name, files.filePath(name)));
+            ASSERT_TRUE(
+                QFile::copy(QString::fromStdString(dravinor::testing::sourceDir() + "/") + name, files.filePath(name)));
         ASSERT_TRUE(QDir::setCurrent(files.path()));
         controller.beforeWrite = [this, what = std::move(what)] { what(++frames); };
         startWith(true);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLabel>
 
+#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;
@@ -47,7 +48,7 @@ TEST_F(ProbeOnLive, EveryTextIsWholeAtEverySizeInBothLanguages)
 {
     liveFor(2000);  // the verdict's longest text: too little to judge yet
     const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dravinor::testing::sourceDir())));
     const auto whole = [](const QLabel* label) {
         if (label->wordWrap())
             return label->minimumSizeHint().width() <= label->width() &&

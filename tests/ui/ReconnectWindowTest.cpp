@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <chrono>
 #include <functional>
 
@@ -164,7 +165,7 @@ TEST_F(PtyReconnectWindow, UnpluggedAdapterIsToldInTheLanguageChosen)
     unplug();
     // The shipped language files, from the source tree.
     const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dravinor::testing::sourceDir())));
     window->chooseRussian();
     EXPECT_EQ(window->windowTitle(), prefix + QString::fromUtf8("адаптер отключён"));
     EXPECT_EQ(status(1), QString::fromUtf8("Адаптер порта COM1 отключён - жду его повторного подключения"));

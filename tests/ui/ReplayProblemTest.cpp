@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
+#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;
@@ -118,7 +119,7 @@ TEST(ReplayProblem, TheTracesOwnSamplesAreToldApartWithHowToRecordOne)
 // The shipped Russian file reaches every line of the box.
 TEST(ReplayProblem, TheRussianFileLeavesNoPolishInTheBox)
 {
-    const auto file = lang::readLanguageFile(DRAVINOR_SOURCE_DIR "/lang/russian.txt");
+    const auto file = lang::readLanguageFile(dravinor::testing::sourcePath("lang/russian.txt"));
     ASSERT_EQ(file.status, lang::LanguageFileContent::Status::Read);
     lang::SingleByteDecoder decoder(lang::CodePage::Windows1251);
     for (const auto& line : file.lines)

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;
@@ -188,7 +189,8 @@ TEST_F(RussianReport, FollowsTheWindowsLanguage)
 {
     for (const char* file : {"lang/polski.txt", "lang/russian.txt"}) {
         QDir(files.path()).mkpath("lang");
-        ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVINOR_SOURCE_DIR "/") + file, QDir(files.path()).filePath(file)));
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(dravinor::testing::sourceDir() + "/") + file,
+                                QDir(files.path()).filePath(file)));
     }
     ASSERT_TRUE(QDir::setCurrent(files.path()));
     startWith();

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <filesystem>
 #include <set>
 
@@ -89,7 +90,7 @@ TEST_F(SaveTargetsWindow, SavingTheParameterFileOntoAFifoOrADeviceNodeReplacesNo
 
     // In Russian, from the shipped language file.
     const QString here = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dravinor::testing::sourceDir())));
     window->chooseRussian();
     dialogs.saveFile = name(dir / "fifo.PAR");
     click("ZapPlik");
@@ -177,7 +178,7 @@ TEST_F(SettingsFileWindow, ASettingsFileThatIsAFifoNeitherHangsTheWindowNorIsRep
                                 "nie zwykły plik")
                   .arg(QDir::toNativeSeparators(name(settings))));
     const QString here = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR)));
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dravinor::testing::sourceDir())));
     window->chooseRussian();
     const QString russian = status(2);
     window->choosePolish();

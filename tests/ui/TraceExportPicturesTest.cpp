@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <cmath>
 
 using namespace dravinor;
@@ -40,7 +41,7 @@ TEST(TraceExportPictures, DISABLED_FourChannelsAsPngAndInTheReportInBothLanguage
     group.setFrozen(true);
     for (const auto& [language, file, codePage] : {std::tuple{"pl", "polski.txt", lang::CodePage::Windows1250},
                                                    std::tuple{"ru", "russian.txt", lang::CodePage::Windows1251}}) {
-        const auto content = lang::readLanguageFile(std::string(DRAVINOR_SOURCE_DIR "/lang/") + file);
+        const auto content = lang::readLanguageFile((dravinor::testing::sourceDir() + "/lang/") + file);
         ASSERT_EQ(content.status, lang::LanguageFileContent::Status::Read);
         lang::SingleByteDecoder decoder(codePage);
         for (const auto& line : content.lines)

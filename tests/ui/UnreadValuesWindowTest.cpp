@@ -28,6 +28,7 @@
 #include <array>
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <filesystem>
 #include <fstream>
 
@@ -107,7 +108,7 @@ TEST_F(UnreadWindow, ReasonOfAFieldWithoutAValueFollowsTheLanguage)
 {
     // The language files shipped with the program.
     const QString previousFolder = QDir::currentPath();
-    QDir::setCurrent(QStringLiteral(DRAVINOR_SOURCE_DIR));
+    QDir::setCurrent(QString::fromStdString(dravinor::testing::sourceDir()));
     startWith(lateWithQueue(26));
     window->chooseRussian();
     QDir::setCurrent(previousFolder);

@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "TestLocations.h"
 #include <filesystem>
 #include <fstream>
 
@@ -26,7 +27,7 @@ namespace {
 
 std::string recording(const char* name)
 {
-    return std::string(DRAVINOR_SOURCE_DIR) + "/tests/frames/" + name;
+    return dravinor::testing::sourceDir() + "/tests/frames/" + name;
 }
 
 struct PageFrames : PagesOnLine {

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestLocations.h"
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -170,7 +171,7 @@ TEST(WholeAdaptationOnLine, PutsTheFramesItPutBeforeOnTheWire)
         dravinor::testing::FrameLog log;
         car.log = &log;
         ASSERT_TRUE(car.adapt(probeType, {}, 1).finished);
-        dravinor::testing::expectRecordedFrames(log.text(), std::string(DRAVINOR_SOURCE_DIR) +
+        dravinor::testing::expectRecordedFrames(log.text(), dravinor::testing::sourceDir() +
                                                                 "/tests/frames/adaptation-probe-" +
                                                                 std::to_string(probeType) + ".txt");
     }
