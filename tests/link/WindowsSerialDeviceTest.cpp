@@ -1,5 +1,6 @@
 #include "link/WindowsSerialDevice.h"
 #include "link/PortMap.h"
+#include "link/PortReport.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,26 @@ TEST(WindowsSerialDevice, DiscoveredPortsKeepTheirOwnNumbers)
         const std::string& path = map.devicePath(index);
         if (!path.empty()) {
             EXPECT_EQ(path, "\\\\.\\" + PortMap::portName(index));
+        }
+    }
+}
+
+// The Device Manager is asked for each port's adapter; a port it does not
+// list (all of wine's) keeps the kernel's device name for its driver.
+TEST(WindowsSerialDevice, PortsAreIdentifiedByTheirDriverAndAnAbsentOneIsNotThere)
+{
+    EXPECT_FALSE(identifyPort("\\\\.\\COM199").exists);
+    const PortMap map = PortMap::discover();
+    for (int index = 0; index < PortMap::portCount; ++index) {
+        if (map.devicePath(index).empty())
+            continue;
+        const PortDiagnosis diagnosis = identifyPort(map.devicePath(index));
+        if (!diagnosis.exists)
+            continue;
+        EXPECT_FALSE(diagnosis.driver.empty()) << map.devicePath(index);
+        if (diagnosis.usb.found()) {
+            EXPECT_EQ(diagnosis.usb.vendorId.size(), 4u);
+            EXPECT_EQ(diagnosis.usb.productId.size(), 4u);
         }
     }
 }

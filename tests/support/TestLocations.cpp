@@ -9,7 +9,10 @@ const std::string& sourceDir()
     return dir;
 }
 
-std::string sourcePath(const std::string& relative) { return sourceDir() + "/" + relative; }
+std::string sourcePath(const std::string& relative)
+{
+    return sourceDir() + "/" + relative;
+}
 #endif
 
 #ifdef DRAVINOR_BINARY_DIR
