@@ -13,7 +13,7 @@ TEST(UsbHardwareId, TheAdaptersWindowsListsGiveTheirIdsInLowerCase)
         const char* product;
     };
     for (const Case& c : {
-             Case{"USB\\VID_0403&PID_6001&REV_0600", "0403", "6001"},    // FTDI through Windows' own driver
+             Case{"USB\\VID_0403&PID_6001&REV_0600", "0403", "6001"},     // FTDI through Windows' own driver
              Case{"FTDIBUS\\COMPORT&VID_0403&PID_6015", "0403", "6015"},  // FTDI's driver
              Case{"USB\\VID_1A86&PID_7523&REV_0264", "1a86", "7523"},     // CH340
              Case{"USB\\VID_2341&PID_0043&MI_00", "2341", "0043"},        // a composite device's port

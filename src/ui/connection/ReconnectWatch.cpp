@@ -1,6 +1,7 @@
 #include "ui/connection/ReconnectWatch.h"
 
 #include "params/ControllerSession.h"
+#include "ui/connection/PortNotices.h"
 #include "ui/window/WindowTexts.h"
 
 #include <QSocketNotifier>
@@ -30,6 +31,7 @@ ReconnectWatch::ReconnectWatch(params::ControllerSession& session, QWidget* wind
     connect(retryTimer_, &QTimer::timeout, this, &ReconnectWatch::retry);
     lookTimer_->setInterval(lookEveryMs);
     connect(lookTimer_, &QTimer::timeout, this, &ReconnectWatch::look);
+    new PortNotices([this] { onPortNotice(); }, this);
 }
 
 ReconnectWatch::~ReconnectWatch() = default;
@@ -82,6 +84,17 @@ void ReconnectWatch::onEvent()
 void ReconnectWatch::retry()
 {
     handle(reconnection_.tryAgain(services_.readsAllowed()));
+}
+
+// The system told of a port arriving or leaving (Windows, for a USB
+// adapter): the one in use may be gone, the one awaited may be back. The
+// looks go on all the same: wine and programs' virtual ports tell nothing.
+void ReconnectWatch::onPortNotice()
+{
+    if (reconnection_.waiting())
+        look();
+    else
+        checkLine();
 }
 
 void ReconnectWatch::look()

@@ -33,7 +33,9 @@ struct ReconnectServices {
 // wakes on the watcher's descriptor (no polling), and tells what came
 // back. Where the watcher has no descriptor (Windows, which tells a program
 // of ports only through device notifications), it looks for the adapter
-// every lookEveryMs while it is away: the port's name, and the port tried.
+// every lookEveryMs while it is away: the port's name, and the port tried;
+// and a port's arrival or removal that the system announces (PortNotices)
+// is looked at at once.
 // The window stays on its page; the live view polls again by itself once
 // the controller is connected.
 class ReconnectWatch : public QObject {
@@ -66,6 +68,7 @@ private:
     void onEvent();
     void retry();
     void look();
+    void onPortNotice();
     void handle(const params::ReconnectOutcome& outcome);
     void showLost(const params::ReconnectOutcome& outcome);
     void showBack(const params::ReconnectOutcome& outcome);
