@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Runs a Windows program under wine, as ctest's emulator for the mingw build:
-#   wine-run.sh [--dll-dir DIR]... PROGRAM.exe [ARGUMENTS]...
+#   wine-run.sh [--dll-dir DIR]... [--output-after] PROGRAM.exe [ARGUMENTS]...
 # Each DIR (the Qt prefix's bin, the mingw runtime's folders) goes on the
-# program's DLL search path. The wine prefix (WINEPREFIX, default
+# program's DLL search path. With --output-after the program's output goes
+# to files and is shown when it ends (see below). The wine prefix (WINEPREFIX, default
 # /var/tmp/dravinor-wine) is made on first use, and a persistent wineserver
 # is left running for it so each further program starts in a fraction of a
 # second; `WINEPREFIX=... wineserver -k` ends it.
 set -euo pipefail
 
 dll_dirs=()
+output_after=false
 while [ $# -gt 0 ]; do
   case $1 in
     --dll-dir) dll_dirs+=("$2"); shift 2 ;;
+    --output-after) output_after=true; shift ;;
     --) shift; break ;;
     *) break ;;
   esac
@@ -49,4 +52,20 @@ if [ ${#search_path[@]} -gt 0 ]; then
   WINEPATH=$(IFS=';'; echo "${search_path[*]}")${WINEPATH:+;$WINEPATH}
   export WINEPATH
 fi
-exec wine "$@"
+$output_after || exec wine "$@"
+
+# The first program that opens a window while wine's desktop is closed
+# starts it (explorer.exe /desktop), and the desktop takes that program's
+# output as its own and keeps it while any program has a window, and a
+# second longer. Through a pipe (ctest's) the program seemed never to end: the
+# first window test of a run waited out its time-out while the others kept
+# the desktop open. Through files, the desktop keeps only files nobody reads.
+output=$(mktemp -d)
+show_output() {
+  cat "$output/out" 2>/dev/null
+  cat "$output/err" >&2 2>/dev/null
+  rm -rf "$output"
+}
+trap show_output EXIT
+trap 'exit 143' TERM INT
+wine "$@" >"$output/out" 2>"$output/err"
