@@ -30,6 +30,7 @@ SetCompressor /SOLID lzma
 !define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
 
 Name "${PRODUCT} ${VERSION}"
+BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
@@ -46,10 +47,16 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT"
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "InstallerLanguage"
 !define MUI_ABORTWARNING
+; The language question comes before any language is chosen: it asks in both.
+!define MUI_LANGDLL_WINDOWTITLE "${PRODUCT} ${VERSION}"
+!define MUI_LANGDLL_INFO "Wybierz język instalatora.$\r$\nВыберите язык установки."
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\dravinor.exe"
-!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\CZYTAJ.txt"
+; The short guide in the installer's language where there is one: Polish,
+; else the English one.
+!define MUI_FINISHPAGE_SHOWREADME
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION ShowGuide
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -65,6 +72,13 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "MIT"
 
 Function .onInit
   !insertmacro MUI_LANGDLL_DISPLAY
+FunctionEnd
+
+Function ShowGuide
+  StrCmp $LANGUAGE ${LANG_POLISH} 0 +3
+    ExecShell "open" "$INSTDIR\CZYTAJ.txt"
+    Return
+  ExecShell "open" "$INSTDIR\README.txt"
 FunctionEnd
 
 Function un.onInit
