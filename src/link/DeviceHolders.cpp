@@ -1,11 +1,15 @@
 #include "link/DeviceHolders.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
 #include <pwd.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +30,36 @@ std::string processName(const fs::path& processDirectory)
     std::string name;
     std::getline(comm, name);
     return name.empty() ? "?" : name;
+}
+
+// Whether a descriptor in the process's fd folder leads to one of names.
+// Each descriptor's link is read relative to the open folder: every port
+// opened walks every process's descriptors, and resolving the whole
+// /proc/PID/fd/N path again for each took twice as long.
+bool holdsDevice(const fs::path& descriptorFolder, const std::vector<std::string>& names)
+{
+    const int folder = ::open(descriptorFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return false;  // gone, or not ours to read
+    DIR* descriptors = ::fdopendir(folder);
+    if (descriptors == nullptr) {
+        ::close(folder);
+        return false;
+    }
+    bool holds = false;
+    char target[PATH_MAX];
+    while (!holds) {
+        const dirent* entry = ::readdir(descriptors);
+        if (entry == nullptr)
+            break;
+        const ssize_t length = ::readlinkat(folder, entry->d_name, target, sizeof target);
+        if (length <= 0 || static_cast<std::size_t>(length) == sizeof target)
+            continue;  // ".", "..", a descriptor closed meanwhile, or a path too long to be a port
+        const std::string_view link(target, static_cast<std::size_t>(length));
+        holds = std::find(names.begin(), names.end(), link) != names.end();
+    }
+    ::closedir(descriptors);
+    return holds;
 }
 
 }  // namespace
@@ -49,16 +83,8 @@ std::vector<DeviceHolder> findDeviceHolders(const std::string& devicePath, const
         const std::string pid = process->path().filename().string();
         if (!isProcessId(pid) || pid == self)
             continue;
-        std::error_code unreadable;
-        for (fs::directory_iterator descriptor(process->path() / "fd", unreadable); !unreadable && descriptor != end;
-             descriptor.increment(unreadable)) {
-            std::error_code gone;
-            const std::string target = fs::read_symlink(descriptor->path(), gone).string();
-            if (gone || std::find(names.begin(), names.end(), target) == names.end())
-                continue;
+        if (holdsDevice(process->path() / "fd", names))
             holders.push_back({std::atoi(pid.c_str()), processName(process->path())});
-            break;
-        }
     }
     std::sort(holders.begin(), holders.end(), [](const auto& a, const auto& b) { return a.pid < b.pid; });
     return holders;
