@@ -3,10 +3,10 @@
 #   wine-run.sh [--dll-dir DIR]... [--output-after] PROGRAM.exe [ARGUMENTS]...
 # Each DIR (the Qt prefix's bin, the mingw runtime's folders) goes on the
 # program's DLL search path. With --output-after the program's output goes
-# to files and is shown when it ends (see below). The wine prefix (WINEPREFIX, default
-# /var/tmp/dravinor-wine) is made on first use, and a persistent wineserver
-# is left running for it so each further program starts in a fraction of a
-# second; `WINEPREFIX=... wineserver -k` ends it.
+# to files and is shown when it ends (see below). The wine prefix
+# (WINEPREFIX, default /var/tmp/dravinor-wine) is made on first use, and a
+# persistent wineserver is left running for it so each further program
+# starts in a fraction of a second; `WINEPREFIX=... wineserver -k` ends it.
 set -euo pipefail
 
 dll_dirs=()
