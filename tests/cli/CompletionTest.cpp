@@ -2,13 +2,13 @@
 // package: it must offer what the program takes, and only that.
 
 #include "CommandTable.h"
+#include "TestLocations.h"
 #include "fields/FieldCatalogue.h"
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-#include "TestLocations.h"
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>

@@ -3,6 +3,7 @@
 
 #include "PageValueTable.h"
 #include "DiffPrinter.h"
+#include "TestLocations.h"
 
 #include "lang/TextSlots.h"
 #include "params/ParameterDecoder.h"
@@ -11,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <filesystem>
 #include <sstream>
 #include <vector>

@@ -2,10 +2,10 @@
 // their ELF headers as hardening-check and lintian read them.
 
 #include "RunCommand.h"
+#include "TestLocations.h"
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <regex>
 #include <string>
 

@@ -4,10 +4,10 @@
 
 #include "DravinorVersion.h"
 #include "RunCommand.h"
+#include "TestLocations.h"
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>

@@ -3,10 +3,10 @@
 // and no page names an option that none of the programs has.
 
 #include "RunCommand.h"
+#include "TestLocations.h"
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <algorithm>
 #include <fstream>
 #include <iterator>

@@ -1,10 +1,10 @@
 #include "CliFixture.h"
 #include "CliProcess.h"
 #include "ControllerSimulator.h"
+#include "TestLocations.h"
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <algorithm>
 #include <chrono>
 #include <csignal>

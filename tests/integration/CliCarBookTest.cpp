@@ -1,12 +1,12 @@
 // dravinor-cli cars and car: the workshop's car book from the command line,
 // in a data folder of each test's own; read records a visit of the current car.
 #include "CliFixture.h"
+#include "TestLocations.h"
 
 #include "book/CarBook.h"
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>

@@ -4,8 +4,8 @@
 
 #include "CliFixture.h"
 #include "FrameLog.h"
-
 #include "TestLocations.h"
+
 #include <gtest/gtest.h>
 
 using namespace dravinor;

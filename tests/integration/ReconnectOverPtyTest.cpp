@@ -7,12 +7,12 @@
 #include "PluggedSimulator.h"
 #include "SimulatedController.h"
 #include "StateFolder.h"
+#include "TestLocations.h"
 #include "params/ControllerSession.h"
 #include "params/Reconnection.h"
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <chrono>
 #include <functional>
 #include <thread>

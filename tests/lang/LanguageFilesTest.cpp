@@ -1,6 +1,7 @@
 // The language files and help documents shipped beside the program, checked
 // as the program will meet them: raw bytes in their own code pages.
 
+#include "TestLocations.h"
 #include "lang/LanguageFile.h"
 #include "lang/SingleByteDecoder.h"
 
@@ -8,7 +9,6 @@
 
 #include <iconv.h>
 
-#include "TestLocations.h"
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>

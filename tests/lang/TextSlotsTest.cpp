@@ -1,4 +1,5 @@
 #include "lang/TextSlots.h"
+#include "TestLocations.h"
 #include "lang/ControlTexts.h"
 #include "lang/KeyTable.h"
 #include "lang/LanguageFile.h"
@@ -7,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>

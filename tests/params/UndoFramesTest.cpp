@@ -5,6 +5,7 @@
 // what the undo answered. DRAVINOR_RECORD_FRAMES=1 records a change that
 // means to change them.
 
+#include "TestLocations.h"
 #include "link/SerialPort.h"
 #include "params/JournalEntry.h"
 #include "params/JournalUndo.h"
@@ -17,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <array>
 #include <map>
 #include <utility>

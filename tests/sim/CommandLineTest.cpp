@@ -1,10 +1,10 @@
 #include "CommandLine.h"
 #include "ControllerLine.h"
 #include "EepromImage.h"
+#include "TestLocations.h"
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <chrono>
 #include <csignal>
 #include <cstdio>

@@ -4,10 +4,10 @@
 #include "RunCli.h"
 #include "SimulatedController.h"
 #include "StateFolder.h"
+#include "TestLocations.h"
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <algorithm>
 #include <array>
 #include <cstdio>

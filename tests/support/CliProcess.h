@@ -1,8 +1,9 @@
 #pragma once
 
+#include "TestLocations.h"
+
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 
 #include <QByteArray>
@@ -9,7 +10,6 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 namespace dravinor::testing {

@@ -5,6 +5,7 @@
 // window-bulk-undo.txt.
 
 #include "FrameLog.h"
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 #include "params/ParameterFile.h"
 #include "ui/journal/JournalTableModel.h"
@@ -15,7 +16,6 @@
 #include <QPushButton>
 #include <QSettings>
 
-#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;

@@ -5,6 +5,7 @@
 //   DRAVINOR_BOOK_PICTURES=/tmp/shots QT_QPA_PLATFORM=xcb DISPLAY=:91
 //     build/tests/ui/dravinor_ui_tests --gtest_also_run_disabled_tests
 //     --gtest_filter='DISABLED_CarBookPictures*'
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 
 #include "ui/book/BookTables.h"
@@ -22,7 +23,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <cstdlib>
 #include <filesystem>
 

@@ -2,6 +2,7 @@
 // used, its failures said without stopping the window, the car on the lift
 // remembered between runs and its reads, writes and reports recorded.
 #include "ui/book/CarBookWindow.h"
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 #include "book/BookFile.h"
 #include "book/CarBook.h"
@@ -25,7 +26,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <cstdlib>
 #include <fstream>
 

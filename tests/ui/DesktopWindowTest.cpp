@@ -3,6 +3,7 @@
 // screen readers, menus opened from the keyboard, and the About box.
 
 #include "DravinorVersion.h"
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 #include "lang/TextSlots.h"
 #include "ui/dialogs/AboutBox.h"
@@ -28,7 +29,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;

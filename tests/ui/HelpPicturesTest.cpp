@@ -5,6 +5,7 @@
 //   DRAVINOR_HELP_PICTURES=help build/tests/ui/dravinor_ui_tests
 //     --gtest_also_run_disabled_tests --gtest_filter='DISABLED_HelpPictures*'
 // and look at each before committing it.
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 
 #include "PluggedSimulator.h"
@@ -26,7 +27,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <chrono>
 #include <functional>
 

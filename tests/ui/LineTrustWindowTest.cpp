@@ -1,13 +1,13 @@
 // The window on a line that spoils the identify answers or falls silent
 // mid-read: the title never shows a guessed version, and the status line
 // says where the read stopped, in either language.
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;

@@ -1,3 +1,4 @@
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 #include "live/LivePage.h"
 #include "live/ProbeHealthPanel.h"
@@ -6,7 +7,6 @@
 #include <QDir>
 #include <QLabel>
 
-#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;

@@ -6,6 +6,7 @@
 #include "FakeDialogs.h"
 #include "PluggedSimulator.h"
 #include "StateFolder.h"
+#include "TestLocations.h"
 #include "lang/TextSlots.h"
 #include "params/ControllerSession.h"
 #include "ui/connection/ReconnectWatch.h"
@@ -20,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <chrono>
 #include <functional>
 

@@ -1,6 +1,7 @@
 // A recording --replay cannot play: the box says why in the window's
 // language only, and keeps the long header out of its lines.
 #include "ui/recording/ReplayProblem.h"
+#include "TestLocations.h"
 #include "lang/LanguageFile.h"
 #include "lang/SingleByteDecoder.h"
 #include "lang/TextSlots.h"
@@ -11,7 +12,6 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
-#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;

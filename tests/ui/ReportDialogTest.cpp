@@ -3,6 +3,7 @@
 // is frozen, and the PDF it saves (read back with pdftotext) in Polish and
 // in Russian.
 #include "PdfText.h"
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 
 #include "live/LivePage.h"
@@ -21,7 +22,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "TestLocations.h"
 #include <gtest/gtest.h>
 
 using namespace dravinor;

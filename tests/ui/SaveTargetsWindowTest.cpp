@@ -2,6 +2,7 @@
 // "Zapis do pliku", the customer's report, a live recording, the trace's
 // exports and the window's own settings. A FIFO, a device node or a folder
 // chosen in the dialog is refused with the reason and left as it was.
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 
 #include "SpecialFiles.h"
@@ -17,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <filesystem>
 #include <set>
 

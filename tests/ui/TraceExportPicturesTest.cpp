@@ -1,6 +1,7 @@
 // The trace's kept picture as PNG and in a report's PDF, in Polish and
 // Russian, to look at: run with --gtest_also_run_disabled_tests and
 // DRAVINOR_TRACE_PICTURES set to a folder.
+#include "TestLocations.h"
 #include "lang/LanguageFile.h"
 #include "lang/SingleByteDecoder.h"
 #include "lang/TextSlots.h"
@@ -15,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <cmath>
 
 using namespace dravinor;

@@ -2,6 +2,7 @@
 // controller answering one read late (and queueing what it hears meanwhile):
 // such a field shows no value, the status line names it, edits write only
 // what the fitter chose, and saving or comparing asks first.
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 #include "lang/TextSlots.h"
 #include "params/FieldDisplay.h"
@@ -28,7 +29,6 @@
 #include <array>
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <filesystem>
 #include <fstream>
 

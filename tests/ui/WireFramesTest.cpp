@@ -7,6 +7,7 @@
 #include "FakeDialogs.h"
 #include "FrameLog.h"
 #include "PageTestSupport.h"
+#include "TestLocations.h"
 #include "WindowOnLine.h"
 #include "params/ControllerSession.h"
 #include "ui/window/MainWindow.h"
@@ -15,7 +16,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "TestLocations.h"
 #include <filesystem>
 #include <fstream>
 

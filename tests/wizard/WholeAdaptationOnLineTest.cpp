@@ -8,6 +8,7 @@
 #include "FrameParser.h"
 #include "LineFaults.h"
 #include "ScriptedDevice.h"
+#include "TestLocations.h"
 #include "link/SerialPort.h"
 #include "params/ParameterState.h"
 #include "params/ParameterTransfer.h"
@@ -15,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestLocations.h"
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
