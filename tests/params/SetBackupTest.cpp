@@ -78,8 +78,8 @@ TEST(SetBackupNames, TellTheTimeAndTheControllerAndNeverAPath)
 TEST(SetBackupNames, KeepingTwiceInOneSecondMakesTwoFilesAndReplacesNone)
 {
     dravinor::testing::StateFolder folder;
-    const std::time_t fixed = 1'800'000'000;
-    const SetBackups backups(folder / "backups", [fixed] { return fixed; });
+    constexpr std::time_t fixed = 1'800'000'000;
+    const SetBackups backups(folder / "backups", [] { return fixed; });
     const ParameterBlock first = patternSet();
     ParameterBlock second = first;
     second.setParameter(Address(1), 1);
