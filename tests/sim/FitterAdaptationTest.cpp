@@ -20,6 +20,12 @@ struct Car {
     bool tpsFalling;
 };
 
+// Named after the car, not after its bytes (padding included).
+void PrintTo(const Car& car, std::ostream* out)
+{
+    *out << "probe" << int{car.probeType} << (car.tpsFalling ? "TpsFalling" : "TpsRising");
+}
+
 class WholeAdaptation : public ::testing::TestWithParam<Car> {};
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <QWheelEvent>
 
+#include <ostream>
+
 using namespace dravinor;
 using namespace dravinor::params;
 using dravinor::testing::PagesOnLine;
@@ -46,6 +48,8 @@ TEST_F(FieldLists, ACheckBoxWritesItsBitAndEnablesItsDependantsOnlyWhenTheWriteS
     EXPECT_EQ(label("Komentarz1L")->width(), child("GroupBox6")->width());
 }
 
+namespace {
+
 struct FlagCase {
     const char* field;
     int address;
@@ -54,7 +58,16 @@ struct FlagCase {
     int failureLine;  // 0: reverts silently
 };
 
+// A case is named after its field: left to GoogleTest, it would be named
+// after its bytes, padding and pointer included, different in every build.
+void PrintTo(const FlagCase& c, std::ostream* out)
+{
+    *out << c.field;
+}
+
 class FieldFlagLists : public PagesOnLine, public ::testing::WithParamInterface<FlagCase> {};
+
+}  // namespace
 
 // Each list that stands for one flag bit: the bit follows the item, the
 // whole byte is written, a failure restores the item and the bit.

@@ -2,6 +2,8 @@
 
 #include "params/LiveFrame.h"
 
+#include <ostream>
+
 using namespace dravinor;
 using namespace dravinor::wizard;
 using namespace dravinor::wizard::testing;
@@ -97,6 +99,12 @@ struct RangeCase {
     int minimum;
     int maximum;
 };
+
+// Named after the average, not after the case's bytes (padding included).
+void PrintTo(const RangeCase& c, std::ostream* out)
+{
+    *out << "average" << int{c.average};
+}
 
 struct ActuatorTest : WizardFixture, ::testing::WithParamInterface<RangeCase> {};
 
