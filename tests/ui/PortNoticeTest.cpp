@@ -7,6 +7,7 @@
 #include "ui/connection/PortProblemNotice.h"
 #include "ui/connection/PortToolTip.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <filesystem>
