@@ -45,7 +45,9 @@ function(dravinor_precompile_headers target)
   # ccache takes a source built on a precompiled header only with these
   # sloppinesses (it cannot see the header's macros or __TIME__ through it,
   # and the header is younger than a fresh build's start), and clang's header
-  # only without the times of its inputs, which a new clone changes.
+  # only without the times of its inputs, which a new clone changes. Even so
+  # clang's header records the clone's include paths, so only GCC's are
+  # shared between clones; CI's clang build goes without (.ci/run).
   if(CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache")
     target_compile_options(${target} PRIVATE "$<$<CXX_COMPILER_ID:Clang>:SHELL:-Xclang -fno-pch-timestamp>")
     set_property(TARGET ${target} PROPERTY CXX_COMPILER_LAUNCHER env
